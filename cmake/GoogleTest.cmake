@@ -1,0 +1,28 @@
+# Natively the distribution's GoogleTest libraries; in the cross build its sources
+# (Debian's googletest package) compiled with the cross compiler.
+if(CMAKE_CROSSCOMPILING)
+  set(NUMVORA_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${NUMVORA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+
+# numvora_add_test(name SOURCES... LIBS ...): one test executable. Natively each case
+# is its own CTest test; under Wine one CTest test runs the whole executable, since
+# listing cases would start Wine once more per executable at build time.
+function(numvora_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main numvora_warnings)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()

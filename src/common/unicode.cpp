@@ -1,0 +1,104 @@
+#include "common/unicode.h"
+
+namespace numvora {
+
+namespace {
+
+bool is_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Length of the well-formed sequence at pos, or 0 when the byte there starts none.
+// Follows the well-formed byte table of the Unicode standard (no overlongs, no
+// surrogates, nothing above U+10FFFF).
+std::size_t sequence_length(std::string_view text, std::size_t pos) {
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+    const std::size_t left = text.size() - pos;
+    const unsigned char b0 = at(0);
+    if (b0 < 0x80) return 1;
+    if (b0 >= 0xC2 && b0 <= 0xDF) return left >= 2 && is_continuation(at(1)) ? 2 : 0;
+    if (b0 >= 0xE0 && b0 <= 0xEF) {
+        if (left < 3) return 0;
+        const unsigned char lo = b0 == 0xE0 ? 0xA0 : 0x80;
+        const unsigned char hi = b0 == 0xED ? 0x9F : 0xBF;
+        return at(1) >= lo && at(1) <= hi && is_continuation(at(2)) ? 3 : 0;
+    }
+    if (b0 >= 0xF0 && b0 <= 0xF4) {
+        if (left < 4) return 0;
+        const unsigned char lo = b0 == 0xF0 ? 0x90 : 0x80;
+        const unsigned char hi = b0 == 0xF4 ? 0x8F : 0xBF;
+        return at(1) >= lo && at(1) <= hi && is_continuation(at(2)) && is_continuation(at(3))
+                   ? 4
+                   : 0;
+    }
+    return 0;
+}
+
+}  // namespace
+
+char32_t decode_utf8(std::string_view text, std::size_t& pos) {
+    const std::size_t length = sequence_length(text, pos);
+    const auto byte = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(text[pos + i])); };
+    char32_t scalar = REPLACEMENT_CHARACTER;
+    switch (length) {
+        case 1: scalar = byte(0); break;
+        case 2: scalar = ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F); break;
+        case 3: scalar = ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F); break;
+        case 4:
+            scalar = ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
+                     (byte(3) & 0x3F);
+            break;
+        default: break;
+    }
+    pos += length == 0 ? 1 : length;
+    return scalar;
+}
+
+void append_utf8(std::string& out, char32_t c) {
+    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = REPLACEMENT_CHARACTER;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+bool is_valid_utf8(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        // ASCII fast path: most stored text is plain ASCII (hex values, numbers).
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const std::size_t length = sequence_length(text, pos);
+        if (length == 0) return false;
+        pos += length;
+    }
+    return true;
+}
+
+std::string_view trim_white_space(std::string_view text) {
+    // One forward pass: backward UTF-8 decoding is easy to get wrong on malformed bytes.
+    std::size_t begin = text.size();
+    std::size_t end = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        if (!is_white_space(decode_utf8(text, pos))) {
+            if (begin == text.size()) begin = start;
+            end = pos;
+        }
+    }
+    return begin < end ? text.substr(begin, end - begin) : std::string_view{};
+}
+
+}  // namespace numvora

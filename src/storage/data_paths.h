@@ -1,0 +1,21 @@
+// The per-user data folder and its two files.
+#pragma once
+
+#include <string>
+
+#include "storage/storage_error.h"
+
+namespace numvora {
+
+struct DataPaths {
+    std::string folder;         // LOCALAPPDATA joined with "Numvora"
+    std::string memo_file;      // folder joined with "memo.txt"
+    std::string settings_file;  // folder joined with "settings.txt"
+
+    bool operator==(const DataPaths&) const = default;
+};
+
+// Reads LOCALAPPDATA; touches no file. Fails with NotFound when it is not set.
+StorageResult<DataPaths> resolve_data_paths();
+
+}  // namespace numvora
