@@ -1,0 +1,113 @@
+#include "calculator/selection.h"
+
+#include <optional>
+
+#include "calculator/evaluate.h"
+#include "calculator/number_format.h"
+#include "calculator/tokenizer.h"
+#include "common/unicode.h"
+
+namespace numvora {
+
+namespace {
+
+bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
+
+bool all_digits(std::string_view text) {
+    for (const char c : text)
+        if (!is_ascii_digit(c)) return false;
+    return true;
+}
+
+// A sign, digits, at most one ".", at least one digit, and a finite value.
+std::optional<double> plain_number(std::string_view t) {
+    bool negative = false;
+    if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
+        negative = t.front() == '-';
+        t.remove_prefix(1);
+    }
+    const std::size_t point = t.find('.');
+    const std::string_view integer = t.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view{} : t.substr(point + 1);
+    if (!all_digits(integer) || !all_digits(fraction)) return std::nullopt;  // also a second "."
+    if (integer.empty() && fraction.empty()) return std::nullopt;
+    const std::optional<double> value = parse_decimal(t);
+    if (!value) return std::nullopt;
+    return negative ? -*value : *value;
+}
+
+// The first "(" must be closed by the last ")", so the text stays one value when put
+// inside another expression.
+bool wrapped_in_parentheses(std::string_view t) {
+    if (t.size() < 2 || t.front() != '(' || t.back() != ')') return false;
+    long depth = 0;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i] == '(') ++depth;
+        if (t[i] == ')') --depth;
+        if (depth < 0 || (depth == 0 && i + 1 < t.size())) return false;
+    }
+    return depth == 0;
+}
+
+}  // namespace
+
+std::string selection_error_message(const SelectionError& error) {
+    switch (error.index()) {
+        case 0: return "선택한 내용이 비어 있습니다.";
+        case 1: return "곱하기 연산은 x 대신 * 를 사용해 주세요.";
+        case 2: return "계산식은 전체를 괄호로 감싸 주세요. 예: (1 + 2)";
+        case 3: {
+            std::string text = "괄호 안 계산식이 올바르지 않습니다: ";
+            text += calc_error_message(std::get<selection_error::InvalidInnerExpression>(error).error);
+            return text;
+        }
+        default: return "숫자 또는 괄호로 감싼 계산식만 선택할 수 있습니다.";
+    }
+}
+
+std::string selection_status_text(std::string_view operand) {
+    std::string text = "선택값 ";
+    text += operand;
+    text += " — 연산 버튼 사용 가능";
+    return text;
+}
+
+std::string normalize_selection(std::string_view text) {
+    const std::string s = strip_commas(text);  // also turns stray bytes into U+FFFD
+    std::string out;
+    out.reserve(s.size());
+    std::size_t pos = 0;
+    while (pos < s.size()) {
+        const std::size_t start = pos;
+        switch (decode_utf8(s, pos)) {
+            case U'\u00D7': out += '*'; break;
+            case U'\u00F7': out += '/'; break;
+            case U'\u2212': out += '-'; break;
+            default: out.append(s, start, pos - start); break;
+        }
+    }
+    return out;
+}
+
+Result<std::string, SelectionError> classify_selection(std::string_view text) {
+    const std::string normalized = normalize_selection(text);
+    const std::string_view t = trim_white_space(normalized);
+    if (t.empty()) return fail(SelectionError{selection_error::EmptySelection{}});
+
+    if (const std::optional<double> value = plain_number(t)) return format_number(*value);
+
+    const bool has_x = t.find_first_of("xX") != std::string_view::npos;
+    const bool has_digit = t.find_first_of("0123456789") != std::string_view::npos;
+    const Result<double, CalcError> evaluated = evaluate(t);
+    if (evaluated) {
+        if (wrapped_in_parentheses(t)) return std::string(t);
+        return fail(SelectionError{selection_error::NotWrappedInParentheses{}});
+    }
+    if (has_x && has_digit) return fail(SelectionError{selection_error::UseAsteriskForMultiply{}});
+    if (t.front() == '(')
+        return fail(SelectionError{selection_error::InvalidInnerExpression{evaluated.error()}});
+    return fail(SelectionError{selection_error::NotAnOperand{}});
+}
+
+}  // namespace numvora
