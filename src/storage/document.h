@@ -1,0 +1,30 @@
+// The document file: memo, expression, last calculation and history of one window.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "storage/history_record.h"
+#include "storage/storage_error.h"
+
+namespace numvora {
+
+struct PadDocument {
+    std::string memo;
+    std::string expression;  // without thousands separators
+    std::optional<std::string> last_expression;
+    std::optional<std::string> last_result;
+    std::vector<HistoryRecord> history;  // newest first; only the first 20 are written
+
+    bool operator==(const PadDocument&) const = default;
+};
+
+std::string format_document(const PadDocument& document);
+
+// Fails (InvalidData) on the first bad text value or history record, in file order,
+// and only then on a missing "format=Quorvex" or "version=1" line.
+StorageResult<PadDocument> parse_document(std::string_view text);
+
+}  // namespace numvora

@@ -1,0 +1,137 @@
+#include "storage/file_io.h"
+
+#include <vector>
+
+#include "common/unicode.h"
+#include "storage/file_primitives.h"
+#include "storage/write_fault.h"
+
+namespace numvora {
+
+namespace fp = file_primitives;
+
+namespace {
+
+WriteFaultHook write_fault_hook = nullptr;
+
+std::optional<StorageError> fault_at(WriteStage stage) {
+    return write_fault_hook ? write_fault_hook(stage) : std::nullopt;
+}
+
+StorageError write_zero_error() {
+    return make_storage_error(StorageErrorKind::WriteZero, "failed to write whole buffer");
+}
+
+// A fresh name beside the target, so that the final rename stays on one volume.
+StorageResult<std::pair<std::string, fp::OpenFile>> create_temp_beside(const std::string& target) {
+    static std::uint32_t counter = 0;
+    const std::string stem = target + "." + std::to_string(fp::process_id()) + "-";
+    for (int attempt = 0;; ++attempt) {
+        std::string temp = stem + std::to_string(counter++) + ".tmp";
+        auto file = fp::create_new_file(temp, target);
+        if (file) return std::pair{std::move(temp), file.value()};
+        // A leftover of an earlier run with the same process id: take the next name.
+        if (!fp::is_exists_code(file.error().os_code) || attempt == 100) return fail(file.error());
+    }
+}
+
+Result<void, StorageError> write_all(fp::OpenFile file, std::string_view text) {
+    const std::size_t half = text.size() / 2;
+    std::size_t done = 0;
+    bool half_reported = false;
+    while (true) {
+        if (!half_reported && done >= half) {
+            half_reported = true;
+            if (auto error = fault_at(WriteStage::HalfWritten)) return fail(std::move(*error));
+        }
+        if (done == text.size()) return {};
+        // Up to the half mark first, so that the seam sees a partly written file.
+        const std::size_t stop = half_reported ? text.size() : half;
+        auto written = fp::write_some(file, text.data() + done, stop - done);
+        if (!written) return fail(written.error());
+        if (written.value() == 0) return fail(write_zero_error());
+        done += written.value();
+    }
+}
+
+// Everything after the temporary file exists; the caller removes it on failure.
+Result<void, StorageError> fill_and_replace(fp::OpenFile file, const std::string& temp,
+                                            const std::string& target, std::string_view text) {
+    if (auto error = fault_at(WriteStage::TempCreated)) {
+        fp::close_quietly(file);
+        return fail(std::move(*error));
+    }
+    if (auto written = write_all(file, text); !written) {
+        fp::close_quietly(file);
+        return written;
+    }
+    if (auto flushed = fp::flush_and_close(file); !flushed) return flushed;
+    if (auto error = fault_at(WriteStage::Flushed)) return fail(std::move(*error));
+    return fp::replace_file(temp, target);
+}
+
+// Creates the folder and its missing ancestors: walk up until one is created or
+// exists as a folder, counting those whose parent is missing, then create the counted
+// ones top-down. A name that exists but is not a folder fails with the OS error.
+Result<void, StorageError> create_data_folder(const std::string& folder) {
+    if (folder.empty() || !fp::parent_path(folder)) return {};
+    std::vector<std::string> missing;
+    std::string current = folder;
+    while (true) {
+        auto made = fp::make_directory(current);
+        if (made) break;
+        if (made.error().kind != StorageErrorKind::NotFound) {
+            if (fp::is_directory(current)) break;
+            return made;
+        }
+        auto parent = fp::parent_path(current);
+        if (!parent || parent->empty()) return made;
+        missing.push_back(std::move(current));
+        current = std::move(*parent);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        auto made = fp::make_directory(*it);
+        if (!made && !fp::is_directory(*it)) return made;
+    }
+    return {};
+}
+
+}  // namespace
+
+void set_write_fault_hook(WriteFaultHook hook) { write_fault_hook = hook; }
+
+StorageResult<std::string> read_text(const std::string& path) {
+    auto bytes = fp::read_file(path);
+    if (!bytes) return bytes;
+    if (!is_valid_utf8(bytes.value())) {
+        return fail(make_storage_error(StorageErrorKind::InvalidData,
+                                       "stream did not contain valid UTF-8"));
+    }
+    return bytes;
+}
+
+StorageResult<std::string> read_text_or_empty(const std::string& path) {
+    auto text = read_text(path);
+    if (!text && text.error().kind == StorageErrorKind::NotFound) return std::string();
+    return text;
+}
+
+Result<void, StorageError> write_text_file(const std::string& path, std::string_view text) {
+    // The old content must survive a failed write, so a read-only target is refused
+    // before anything is written (a rename would replace it).
+    if (auto writable = fp::check_writable(path); !writable) return writable;
+    auto temp = create_temp_beside(path);
+    if (!temp) return fail(temp.error());
+    auto& [temp_path, file] = temp.value();
+    auto done = fill_and_replace(file, temp_path, path, text);
+    if (!done) fp::remove_quietly(temp_path);
+    return done;
+}
+
+Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path,
+                                           std::string_view text) {
+    if (auto created = create_data_folder(folder); !created) return created;
+    return write_text_file(path, text);
+}
+
+}  // namespace numvora

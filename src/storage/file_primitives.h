@@ -1,0 +1,71 @@
+// The operating-system calls under the persistence layer. Only these differ between
+// Windows (file_primitives_win32.cpp) and POSIX (file_primitives_posix.cpp); everything
+// above them (folder walk, crash-safe write, UTF-8 check) is shared. Failures carry
+// the OS code via make_os_error.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "storage/storage_error.h"
+
+namespace numvora::file_primitives {
+
+// An open file; the value is the OS handle or descriptor.
+struct OpenFile {
+    std::intptr_t native = -1;
+};
+
+// The variable's value, or nothing when it is not set (an empty value is set).
+std::optional<std::string> environment_variable(const char* name);
+
+// The platform's join: a separator goes between the parts unless base ends with one.
+std::string join_path(std::string_view base, std::string_view name);
+
+// The path without its last component, or nothing when path is a root or empty.
+// A relative single name has the empty parent.
+std::optional<std::string> parent_path(std::string_view path);
+
+// Whether the code means a missing file or folder (read as "no file yet").
+bool is_missing_code(std::int32_t os_code);
+
+// The code of "the name already exists" (for temporary names that collide).
+bool is_exists_code(std::int32_t os_code);
+
+// The system's message for a code, trailing white space and line ends removed.
+std::string os_message(std::int32_t os_code);
+
+// All bytes of an existing file.
+StorageResult<std::string> read_file(const std::string& path);
+
+// Creates one folder. The error keeps its code: NotFound when the parent is missing.
+Result<void, StorageError> make_directory(const std::string& path);
+bool is_directory(const std::string& path);
+
+// Fails with the OS's access-denied error when the file exists but may not be written
+// (read-only), since a rename would replace it regardless.
+Result<void, StorageError> check_writable(const std::string& path);
+
+// Creates a file that must not exist yet, for writing. Gives the target's permissions
+// to it on POSIX so that a replace keeps them.
+StorageResult<OpenFile> create_new_file(const std::string& path, const std::string& like_path);
+
+// One write call (interrupted calls are retried): the count written, 0 for no progress.
+StorageResult<std::size_t> write_some(OpenFile file, const char* data, std::size_t size);
+
+// Flushes the file's data to the disk and closes it; the file is closed even on failure.
+Result<void, StorageError> flush_and_close(OpenFile file);
+void close_quietly(OpenFile file);
+
+// Puts source in place of target in one step (the target may exist) and makes the
+// change durable.
+Result<void, StorageError> replace_file(const std::string& source, const std::string& target);
+
+void remove_quietly(const std::string& path);
+
+std::uint32_t process_id();
+
+}  // namespace numvora::file_primitives

@@ -1,0 +1,150 @@
+// POSIX file primitives: the whole layer builds and is tested natively with them.
+#include "storage/file_primitives.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace numvora::file_primitives {
+
+namespace {
+
+StorageError last_error() { return make_os_error(errno); }
+
+int descriptor(OpenFile file) { return static_cast<int>(file.native); }
+
+// Makes a finished rename durable: the directory entry lives in the folder.
+void sync_folder_of(const std::string& path) {
+    const auto parent = parent_path(path);
+    const std::string folder = parent && !parent->empty() ? *parent : ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    // The new content is already in place; a folder that cannot be synced (some file
+    // systems refuse) does not turn the write into a failure.
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+std::optional<std::string> environment_variable(const char* name) {
+    const char* value = std::getenv(name);
+    if (!value) return std::nullopt;
+    return std::string(value);
+}
+
+std::string join_path(std::string_view base, std::string_view name) {
+    std::string out(base);
+    if (!out.empty() && out.back() != '/') out += '/';
+    out += name;
+    return out;
+}
+
+std::optional<std::string> parent_path(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    if (path.empty() || path == "/") return std::nullopt;
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos) return std::string();
+    std::string_view parent = path.substr(0, slash);
+    while (parent.size() > 1 && parent.back() == '/') parent.remove_suffix(1);
+    return std::string(parent.empty() ? "/" : parent);
+}
+
+bool is_missing_code(std::int32_t os_code) { return os_code == ENOENT || os_code == ENOTDIR; }
+
+bool is_exists_code(std::int32_t os_code) { return os_code == EEXIST; }
+
+std::string os_message(std::int32_t os_code) {
+    std::string text = std::strerror(os_code);
+    while (!text.empty() && (text.back() == ' ' || (text.back() >= '\t' && text.back() <= '\r')))
+        text.pop_back();
+    return text;
+}
+
+StorageResult<std::string> read_file(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return fail(last_error());
+    std::string bytes;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    while (true) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            const StorageError error = last_error();
+            ::close(fd);
+            return fail(error);
+        }
+        if (count == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+Result<void, StorageError> make_directory(const std::string& path) {
+    if (::mkdir(path.c_str(), 0777) != 0) return fail(last_error());
+    return {};
+}
+
+bool is_directory(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+Result<void, StorageError> check_writable(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return {};  // missing: it will be created
+    // The permission bits, not access(): a privileged user may write anything, but a
+    // file nobody may write is read-only by intent.
+    if (S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return fail(make_os_error(EACCES));
+    return {};
+}
+
+StorageResult<OpenFile> create_new_file(const std::string& path, const std::string& like_path) {
+    struct stat like {};
+    const bool has_like = ::stat(like_path.c_str(), &like) == 0 && S_ISREG(like.st_mode);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return fail(last_error());
+    if (has_like) ::fchmod(fd, like.st_mode & 07777);
+    return OpenFile{fd};
+}
+
+StorageResult<std::size_t> write_some(OpenFile file, const char* data, std::size_t size) {
+    while (true) {
+        const ssize_t count = ::write(descriptor(file), data, size);
+        if (count >= 0) return static_cast<std::size_t>(count);
+        if (errno != EINTR) return fail(last_error());
+    }
+}
+
+Result<void, StorageError> flush_and_close(OpenFile file) {
+    const int fd = descriptor(file);
+    if (::fsync(fd) != 0) {
+        const StorageError error = last_error();
+        ::close(fd);
+        return fail(error);
+    }
+    if (::close(fd) != 0) return fail(last_error());
+    return {};
+}
+
+void close_quietly(OpenFile file) { ::close(descriptor(file)); }
+
+Result<void, StorageError> replace_file(const std::string& source, const std::string& target) {
+    if (::rename(source.c_str(), target.c_str()) != 0) return fail(last_error());
+    sync_folder_of(target);
+    return {};
+}
+
+void remove_quietly(const std::string& path) { ::unlink(path.c_str()); }
+
+std::uint32_t process_id() { return static_cast<std::uint32_t>(::getpid()); }
+
+}  // namespace numvora::file_primitives

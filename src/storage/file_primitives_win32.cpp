@@ -1,0 +1,196 @@
+// Win32 file primitives: wide paths, codes from GetLastError, texts from FormatMessageW.
+#include "storage/file_primitives.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "platform/windows/wide_text.h"
+
+namespace numvora::file_primitives {
+
+namespace {
+
+StorageError last_error() { return make_os_error(static_cast<std::int32_t>(GetLastError())); }
+
+HANDLE handle_of(OpenFile file) { return reinterpret_cast<HANDLE>(file.native); }
+
+bool is_separator(char c) { return c == '\\' || c == '/'; }
+
+bool is_drive_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// Length of the root part: "C:\", "C:", "\\server\share\", "\", after an optional
+// "\\?\" or "\\.\" prefix; 0 for a relative path.
+std::size_t root_length(std::string_view path) {
+    std::size_t start = 0;
+    if (path.size() >= 4 && is_separator(path[0]) && is_separator(path[1]) &&
+        (path[2] == '?' || path[2] == '.') && is_separator(path[3])) {
+        start = 4;
+    }
+    const std::string_view rest = path.substr(start);
+    if (start == 0 && rest.size() >= 2 && is_separator(rest[0]) && is_separator(rest[1])) {
+        // UNC: two separators, the server, one separator, the share, one separator.
+        std::size_t i = 2;
+        for (int part = 0; part < 2; ++part) {
+            while (i < rest.size() && !is_separator(rest[i])) ++i;
+            if (i < rest.size()) ++i;
+        }
+        return i;
+    }
+    if (rest.size() >= 2 && is_drive_letter(rest[0]) && rest[1] == ':')
+        return start + (rest.size() >= 3 && is_separator(rest[2]) ? 3 : 2);
+    if (start == 0 && !rest.empty() && is_separator(rest[0])) return 1;
+    return start;
+}
+
+std::string_view without_trailing_separators(std::string_view path, std::size_t root) {
+    while (path.size() > root && is_separator(path.back())) path.remove_suffix(1);
+    return path;
+}
+
+}  // namespace
+
+std::optional<std::string> environment_variable(const char* name) {
+    const std::wstring wide_name = to_wide(name);
+    std::wstring value(256, L'\0');
+    while (true) {
+        SetLastError(ERROR_SUCCESS);
+        const DWORD length = GetEnvironmentVariableW(wide_name.c_str(), value.data(),
+                                                     static_cast<DWORD>(value.size()));
+        if (length == 0) {
+            if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+            return std::string();
+        }
+        if (length < value.size()) {
+            value.resize(length);
+            return to_utf8(value);
+        }
+        value.assign(length, L'\0');  // too small: length is the size needed
+    }
+}
+
+std::string join_path(std::string_view base, std::string_view name) {
+    std::string out(base);
+    if (!out.empty() && !is_separator(out.back())) out += '\\';
+    out += name;
+    return out;
+}
+
+std::optional<std::string> parent_path(std::string_view path) {
+    const std::size_t root = root_length(path);
+    path = without_trailing_separators(path, root);
+    if (path.size() <= root) return std::nullopt;
+    std::size_t cut = path.size();
+    while (cut > root && !is_separator(path[cut - 1])) --cut;
+    return std::string(without_trailing_separators(path.substr(0, cut), root));
+}
+
+bool is_missing_code(std::int32_t os_code) {
+    switch (os_code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME: return true;
+        default: return false;
+    }
+}
+
+bool is_exists_code(std::int32_t os_code) {
+    return os_code == ERROR_FILE_EXISTS || os_code == ERROR_ALREADY_EXISTS;
+}
+
+std::string os_message(std::int32_t os_code) {
+    wchar_t buffer[2048];
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, static_cast<DWORD>(os_code), 0, buffer,
+                                  static_cast<DWORD>(std::size(buffer)), nullptr);
+    while (length > 0 && (buffer[length - 1] == L' ' ||
+                          (buffer[length - 1] >= L'\t' && buffer[length - 1] <= L'\r')))
+        --length;
+    return to_utf8(std::wstring_view(buffer, length));
+}
+
+StorageResult<std::string> read_file(const std::string& path) {
+    const HANDLE file = CreateFileW(to_wide(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return fail(last_error());
+    std::string bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0)
+        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    static char buffer[1 << 16];
+    while (true) {
+        DWORD count = 0;
+        if (!ReadFile(file, buffer, sizeof buffer, &count, nullptr)) {
+            const StorageError error = last_error();
+            CloseHandle(file);
+            return fail(error);
+        }
+        if (count == 0) break;
+        bytes.append(buffer, count);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+Result<void, StorageError> make_directory(const std::string& path) {
+    if (!CreateDirectoryW(to_wide(path).c_str(), nullptr)) return fail(last_error());
+    return {};
+}
+
+bool is_directory(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(to_wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+Result<void, StorageError> check_writable(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(to_wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return {};  // missing: it will be created
+    // Wine's MoveFileExW replaces a read-only file; Windows refuses with this code.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return fail(make_os_error(ERROR_ACCESS_DENIED));
+    return {};
+}
+
+StorageResult<OpenFile> create_new_file(const std::string& path, const std::string& like_path) {
+    (void)like_path;  // MoveFileExW gives the target the new file's attributes; normal is right
+    const HANDLE file = CreateFileW(to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return fail(last_error());
+    return OpenFile{reinterpret_cast<std::intptr_t>(file)};
+}
+
+StorageResult<std::size_t> write_some(OpenFile file, const char* data, std::size_t size) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(handle_of(file), data, chunk, &written, nullptr)) return fail(last_error());
+    return static_cast<std::size_t>(written);
+}
+
+Result<void, StorageError> flush_and_close(OpenFile file) {
+    if (!FlushFileBuffers(handle_of(file))) {
+        const StorageError error = last_error();
+        CloseHandle(handle_of(file));
+        return fail(error);
+    }
+    if (!CloseHandle(handle_of(file))) return fail(last_error());
+    return {};
+}
+
+void close_quietly(OpenFile file) { CloseHandle(handle_of(file)); }
+
+Result<void, StorageError> replace_file(const std::string& source, const std::string& target) {
+    if (!MoveFileExW(to_wide(source).c_str(), to_wide(target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return fail(last_error());
+    return {};
+}
+
+void remove_quietly(const std::string& path) { DeleteFileW(to_wide(path).c_str()); }
+
+std::uint32_t process_id() { return GetCurrentProcessId(); }
+
+}  // namespace numvora::file_primitives

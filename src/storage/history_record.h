@@ -1,0 +1,18 @@
+// One past calculation, as the history list and the document file keep it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace numvora {
+
+struct HistoryRecord {
+    std::string expression;  // without thousands separators
+    std::string result;      // as the number formatter wrote it
+
+    bool operator==(const HistoryRecord&) const = default;
+};
+
+inline constexpr std::size_t MAX_HISTORY_RECORDS = 20;
+
+}  // namespace numvora
