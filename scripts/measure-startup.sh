@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Measures Numvora's start-up against the floor program (an empty Win32 window) under
+# Wine on a private Xvfb display: time until the window is visible with an idle message
+# loop, and peak working set. Usage: scripts/measure-startup.sh [RUNS]   (default 20)
+# NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
+set -euo pipefail
+cd "$(dirname "$(realpath "$0")")/.."
+runs=${1:-20}
+build=${NUMVORA_BUILD_DIR:-build/windows}
+scripts/install-deps.sh
+
+cmake --preset windows -B "$build" >/dev/null
+cmake --build "$build" --target Numvora numvora-floor numvora-startup-measure
+
+scripts/wine-prefix.sh "$build/wineprefix"
+export WINEPREFIX=$(realpath "$build/wineprefix") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+source scripts/xvfb.sh
+start_xvfb
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  stop_xvfb
+}
+trap cleanup EXIT
+# A persistent server, as in the test run: Wine's own start-up stays out of the figures
+# as far as it can, and both programs pay the same rest of it.
+wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1
+
+wine "$build/bench/startup/numvora-startup-measure.exe" "$runs" \
+  "$build/bench/startup/numvora-floor.exe" "$build/src/platform/windows/Numvora.exe"
