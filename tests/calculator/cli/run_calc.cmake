@@ -1,0 +1,33 @@
+# Runs numvora-calc with INPUT on standard input and compares standard output with
+# EXPECTED byte for byte; or, with EXIT, only checks the exit code. INPUT GENERATE_HUGE
+# writes lines of a million characters first.
+string(REPLACE "|" ";" emulator "${EMULATOR}")
+file(MAKE_DIRECTORY ${WORK})
+if(INPUT STREQUAL "GENERATE_HUGE")
+  set(INPUT ${WORK}/huge.txt)
+  string(REPEAT "1+" 500000 sum)
+  string(REPEAT "(" 1000000 parens)
+  string(REPEAT "-(" 500000 mixed)
+  string(REPEAT "7" 1000000 digits)
+  file(WRITE ${INPUT} "${sum}1\n${parens}\r\n${mixed}1\n${digits}\n2*3")
+endif()
+execute_process(COMMAND ${emulator} ${PROGRAM} ${ARGS}
+  INPUT_FILE ${INPUT} OUTPUT_FILE ${WORK}/actual.out ERROR_VARIABLE errors RESULT_VARIABLE code)
+if(DEFINED EXIT AND NOT EXIT STREQUAL "")
+  if(NOT code EQUAL EXIT)
+    message(FATAL_ERROR "exit code ${code}, expected ${EXIT}")
+  endif()
+  if(errors STREQUAL "")
+    message(FATAL_ERROR "no usage message on standard error")
+  endif()
+  return()
+endif()
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "exit code ${code}: ${errors}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/actual.out ${EXPECTED}
+  RESULT_VARIABLE differs)
+if(differs)
+  file(READ ${WORK}/actual.out actual)
+  message(FATAL_ERROR "output differs from ${EXPECTED}:\n${actual}")
+endif()
