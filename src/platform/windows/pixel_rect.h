@@ -1,0 +1,28 @@
+// Plain rectangles for the pure geometry code, free of Win32 types.
+#pragma once
+
+#include <cstdint>
+
+namespace numvora {
+
+// Edges, as Win32 RECT stores them.
+struct PixelRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+
+    bool operator==(const PixelRect&) const = default;
+};
+
+// Position and size, as MoveWindow takes them.
+struct PixelBox {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    bool operator==(const PixelBox&) const = default;
+};
+
+}  // namespace numvora

@@ -1,0 +1,28 @@
+// The message loop's keyboard decisions: shortcuts and where the memo's undo groups end.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace numvora {
+
+struct ShortcutAction {
+    enum class Kind { PostCommand, Redo };
+    Kind kind = Kind::PostCommand;
+    std::int32_t command_id = 0;  // PostCommand only
+
+    bool operator==(const ShortcutAction&) const = default;
+};
+
+// The action for a key-down with these modifiers, sent to the control with this id.
+std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl, bool shift,
+                                            std::int32_t control_id);
+
+// After a memo key-down has been handled: does it end the current undo group?
+bool key_breaks_undo_group(std::uint32_t virtual_key, bool ctrl, bool shift);
+
+// After a memo character has been handled: does it end the current undo group?
+// code is the character message's value, one UTF-16 unit or a scalar.
+bool char_breaks_undo_group(std::uint32_t code);
+
+}  // namespace numvora
