@@ -7,8 +7,22 @@
 
 namespace numvora {
 
+namespace {
+
+bool is_ascii_without_commas(std::string_view text) {
+    unsigned char seen = 0;
+    for (const char c : text) seen |= static_cast<unsigned char>(c) | (c == ',' ? 0x80 : 0);
+    return seen < 0x80;
+}
+
+}  // namespace
+
 Result<double, CalcError> evaluate(std::string_view text) {
-    Result<std::vector<Token>, CalcError> tokens = tokenize(strip_commas(text));
+    // strip_commas would return plain ASCII without commas unchanged: skip the copy.
+    std::string stripped;
+    std::string_view source = text;
+    if (!is_ascii_without_commas(text)) source = stripped = strip_commas(text);
+    Result<std::vector<Token>, CalcError> tokens = tokenize(source);
     if (!tokens) return fail(tokens.error());
     if (tokens->empty()) return fail(CalcError{calc_error::Empty{}});
     TokenCursor cursor{*tokens};

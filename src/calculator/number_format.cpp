@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "calculator/tokenizer.h"
+#include "common/unicode.h"
 
 namespace numvora {
 
@@ -84,6 +85,40 @@ void append_grouped(std::string& out, std::string_view text) {
     if (point != std::string_view::npos) out.append(rest.substr(point));
 }
 
+// Copies the scalar at pos as strip_commas would: a byte that is not UTF-8 becomes U+FFFD.
+void append_scalar(std::string& out, std::string_view s, std::size_t& pos) {
+    const std::size_t start = pos;
+    if (decode_utf8(s, pos) == REPLACEMENT_CHARACTER && pos - start == 1)
+        append_utf8(out, REPLACEMENT_CHARACTER);
+    else
+        out.append(s, start, pos - start);
+}
+
+// Groups the number run starting at pos, reading its commas as absent; returns its end.
+std::size_t append_grouped_run(std::string& out, std::string_view s, std::size_t pos) {
+    std::size_t end = pos;
+    std::size_t integer_digits = 0;
+    bool in_integer = true;
+    for (; end < s.size() && (is_ascii_digit(s[end]) || s[end] == '.' || s[end] == ','); ++end) {
+        if (s[end] == '.') in_integer = false;
+        integer_digits += in_integer && s[end] != ',';
+    }
+    std::size_t remaining = integer_digits;  // a run that starts with "." is not grouped
+    bool first = true;
+    for (; pos < end; ++pos) {
+        const char c = s[pos];
+        if (c == ',') continue;
+        if (c == '.') remaining = 0;
+        if (remaining > 0) {
+            if (!first && remaining % 3 == 0) out += ',';
+            first = false;
+            --remaining;
+        }
+        out += c;
+    }
+    return end;
+}
+
 }  // namespace
 
 std::string format_number(double value) {
@@ -107,26 +142,31 @@ std::string format_result_text(bool group_thousands, std::string_view result) {
 }
 
 std::string format_expression_text(bool group_thousands, std::string_view expression) {
-    std::string s = strip_commas(expression);
-    if (!group_thousands) return s;
+    if (!group_thousands) return strip_commas(expression);
 
-    // Bytewise is the same as characterwise here: digits and "." are ASCII and never
-    // occur inside a multi-byte sequence, and strip_commas left valid UTF-8 only.
-    std::string out;
-    out.reserve(s.size() + s.size() / 3 + 1);
+    // One pass that skips commas as it goes, equal to grouping the comma-free text but
+    // without a second copy of a text that is regrouped on every refresh.
+    const std::string_view s = expression;
     const std::size_t size = s.size();
+    const auto digit_follows = [&](std::size_t i) {
+        while (i < size && s[i] == ',') ++i;
+        return i < size && is_ascii_digit(s[i]);
+    };
+    std::string out;
+    out.reserve(size + size / 3 + 1);
     std::size_t pos = 0;
     while (pos < size) {
-        // Copy everything up to the next number run in one piece.
-        std::size_t start = pos;
-        while (pos < size && !is_ascii_digit(s[pos]) &&
-               !(s[pos] == '.' && pos + 1 < size && is_ascii_digit(s[pos + 1])))
+        const char c = s[pos];
+        if (c == ',') {
             ++pos;
-        out.append(s, start, pos - start);
-        if (pos == size) break;
-        start = pos;
-        while (pos < size && (is_ascii_digit(s[pos]) || s[pos] == '.')) ++pos;
-        append_grouped(out, std::string_view(s).substr(start, pos - start));
+        } else if (static_cast<unsigned char>(c) >= 0x80) {
+            append_scalar(out, s, pos);
+        } else if (is_ascii_digit(c) || (c == '.' && digit_follows(pos + 1))) {
+            pos = append_grouped_run(out, s, pos);
+        } else {
+            out += c;
+            ++pos;
+        }
     }
     return out;
 }

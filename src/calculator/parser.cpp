@@ -6,92 +6,116 @@ namespace numvora {
 
 namespace {
 
+// The grammar's own failures carry no payload, so inside the recursion an outcome is a
+// small trivially copyable pair that travels in registers; the CalcError variant is
+// built only where a public procedure returns.
+enum class Fault : unsigned char {
+    None, InvalidExpression, UnclosedParen, DivisionByZero, ModuloByZero, OutOfRange
+};
+
+struct Outcome {
+    double value;
+    Fault failure;
+};
+
+constexpr Outcome failed(Fault fault) { return {0.0, fault}; }
+
 // Every step's result is checked, so an overflow in the middle of an expression fails
 // even when a later step would bring the value back into range.
-Result<double, CalcError> finite(double value) {
-    if (!std::isfinite(value)) return fail(CalcError{calc_error::OutOfRange{}});
-    return value;
+inline Outcome finite(double value) {
+    return std::isfinite(value) ? Outcome{value, Fault::None} : failed(Fault::OutOfRange);
 }
 
-Result<double, CalcError> apply(TokenKind op, double left, double right) {
+inline Outcome apply(TokenKind op, double left, double right) {
     switch (op) {
         case TokenKind::Plus: return finite(left + right);
         case TokenKind::Minus: return finite(left - right);
         case TokenKind::Star: return finite(left * right);
         case TokenKind::Slash:
-            if (right == 0.0) return fail(CalcError{calc_error::DivisionByZero{}});
+            if (right == 0.0) return failed(Fault::DivisionByZero);
             return finite(left / right);
         case TokenKind::Percent:
-            if (right == 0.0) return fail(CalcError{calc_error::ModuloByZero{}});
+            if (right == 0.0) return failed(Fault::ModuloByZero);
             return finite(std::fmod(left, right));
-        default: break;
+        default: return failed(Fault::InvalidExpression);  // not reached: callers pass operators
     }
-    return fail(CalcError{calc_error::InvalidExpression{}});  // not reached: callers pass operators
 }
 
-// Enters one level of parentheses or unary minus; false past the bound.
-bool descend(TokenCursor& cursor) { return ++cursor.depth <= MAX_NESTING; }
-
-}  // namespace
+Outcome term(TokenCursor& cursor);
+Outcome factor(TokenCursor& cursor);
 
 // expression = term { ("+" | "-") term }
-Result<double, CalcError> parse_expression(TokenCursor& cursor) {
-    Result<double, CalcError> value = parse_term(cursor);
-    if (!value) return value;
-    for (;;) {
+Outcome expression(TokenCursor& cursor) {
+    Outcome value = term(cursor);
+    while (value.failure == Fault::None) {
         const std::optional<TokenKind> op = cursor.peek();
-        if (op != TokenKind::Plus && op != TokenKind::Minus) return value;
+        if (op != TokenKind::Plus && op != TokenKind::Minus) break;
         cursor.take();
-        const Result<double, CalcError> right = parse_term(cursor);
-        if (!right) return right;
-        value = apply(*op, *value, *right);
-        if (!value) return value;
+        const Outcome right = term(cursor);
+        if (right.failure != Fault::None) return right;
+        value = apply(*op, value.value, right.value);
     }
+    return value;
 }
 
 // term = factor { ("*" | "/" | "%") factor }
-Result<double, CalcError> parse_term(TokenCursor& cursor) {
-    Result<double, CalcError> value = parse_factor(cursor);
-    if (!value) return value;
-    for (;;) {
+Outcome term(TokenCursor& cursor) {
+    Outcome value = factor(cursor);
+    while (value.failure == Fault::None) {
         const std::optional<TokenKind> op = cursor.peek();
-        if (op != TokenKind::Star && op != TokenKind::Slash && op != TokenKind::Percent)
-            return value;
+        if (op != TokenKind::Star && op != TokenKind::Slash && op != TokenKind::Percent) break;
         cursor.take();
-        const Result<double, CalcError> right = parse_factor(cursor);
-        if (!right) return right;
-        value = apply(*op, *value, *right);
-        if (!value) return value;
+        const Outcome right = factor(cursor);
+        if (right.failure != Fault::None) return right;
+        value = apply(*op, value.value, right.value);
     }
+    return value;
 }
 
 // factor = { "+" } ( "-" factor | number | "(" expression ")" )
-Result<double, CalcError> parse_factor(TokenCursor& cursor) {
+Outcome factor(TokenCursor& cursor) {
     while (cursor.peek() == TokenKind::Plus) cursor.take();
     if (cursor.peek() == TokenKind::Minus) {
         cursor.take();
-        if (!descend(cursor)) return fail(CalcError{calc_error::InvalidExpression{}});
-        const Result<double, CalcError> operand = parse_factor(cursor);
+        if (++cursor.depth > MAX_NESTING) return failed(Fault::InvalidExpression);
+        const Outcome operand = factor(cursor);
         --cursor.depth;
-        if (!operand) return operand;
-        return finite(-*operand);
+        if (operand.failure != Fault::None) return operand;
+        return finite(-operand.value);
     }
     const std::optional<Token> token = cursor.take();
-    if (!token) return fail(CalcError{calc_error::InvalidExpression{}});
+    if (!token) return failed(Fault::InvalidExpression);
     switch (token->kind) {
-        case TokenKind::Number: return token->value;
+        case TokenKind::Number: return {token->value, Fault::None};
         case TokenKind::LParen: {
-            if (!descend(cursor)) return fail(CalcError{calc_error::InvalidExpression{}});
-            const Result<double, CalcError> inner = parse_expression(cursor);
+            if (++cursor.depth > MAX_NESTING) return failed(Fault::InvalidExpression);
+            const Outcome inner = expression(cursor);
             --cursor.depth;
-            if (!inner) return inner;
+            if (inner.failure != Fault::None) return inner;
             const std::optional<Token> close = cursor.take();
-            if (!close || close->kind != TokenKind::RParen)
-                return fail(CalcError{calc_error::UnclosedParen{}});
+            if (!close || close->kind != TokenKind::RParen) return failed(Fault::UnclosedParen);
             return inner;
         }
-        default: return fail(CalcError{calc_error::InvalidExpression{}});
+        default: return failed(Fault::InvalidExpression);
     }
 }
+
+Result<double, CalcError> to_result(Outcome outcome) {
+    switch (outcome.failure) {
+        case Fault::None: return outcome.value;
+        case Fault::InvalidExpression: return fail(CalcError{calc_error::InvalidExpression{}});
+        case Fault::UnclosedParen: return fail(CalcError{calc_error::UnclosedParen{}});
+        case Fault::DivisionByZero: return fail(CalcError{calc_error::DivisionByZero{}});
+        case Fault::ModuloByZero: return fail(CalcError{calc_error::ModuloByZero{}});
+        case Fault::OutOfRange: break;
+    }
+    return fail(CalcError{calc_error::OutOfRange{}});
+}
+
+}  // namespace
+
+Result<double, CalcError> parse_expression(TokenCursor& cursor) { return to_result(expression(cursor)); }
+Result<double, CalcError> parse_term(TokenCursor& cursor) { return to_result(term(cursor)); }
+Result<double, CalcError> parse_factor(TokenCursor& cursor) { return to_result(factor(cursor)); }
 
 }  // namespace numvora

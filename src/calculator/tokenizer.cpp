@@ -1,5 +1,7 @@
 #include "calculator/tokenizer.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 
 #include "common/unicode.h"
@@ -10,7 +12,37 @@ namespace {
 
 bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
 
-bool is_ascii_white_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool is_literal_char(char c) { return is_ascii_digit(c) || c == '.'; }
+
+// What one byte starts. The first seven are the operator kinds, in TokenKind's order
+// after Number, so a table look-up replaces a switch on every character.
+enum class CharClass : unsigned char {
+    Plus = 1, Minus, Star, Slash, Percent, LParen, RParen, Literal, Space, Other
+};
+static_assert(static_cast<int>(TokenKind::RParen) == static_cast<int>(CharClass::RParen));
+
+constexpr auto CHAR_CLASSES = [] {
+    std::array<CharClass, 256> table{};
+    table.fill(CharClass::Other);
+    table['+'] = CharClass::Plus;
+    table['-'] = CharClass::Minus;
+    table['*'] = CharClass::Star;
+    table['/'] = CharClass::Slash;
+    table['%'] = CharClass::Percent;
+    table['('] = CharClass::LParen;
+    table[')'] = CharClass::RParen;
+    table['.'] = CharClass::Literal;
+    for (char c = '0'; c <= '9'; ++c) table[static_cast<unsigned char>(c)] = CharClass::Literal;
+    for (char c = '\t'; c <= '\r'; ++c) table[static_cast<unsigned char>(c)] = CharClass::Space;
+    table[' '] = CharClass::Space;
+    return table;
+}();
+
+// A whole run of digits and dots: more than one dot, or no digit, is never a number.
+std::optional<double> literal_value(std::string_view literal) {
+    if (std::count(literal.begin(), literal.end(), '.') > 1 || literal == ".") return std::nullopt;
+    return parse_decimal(literal);
+}
 
 }  // namespace
 
@@ -58,42 +90,41 @@ std::optional<double> parse_decimal(std::string_view literal) {
 
 Result<std::vector<Token>, CalcError> tokenize(std::string_view text) {
     std::vector<Token> tokens;
-    const std::size_t size = text.size();
-    std::size_t pos = 0;
-    while (pos < size) {
-        const char c = text[pos];
-        switch (c) {
-            case '+': tokens.push_back({TokenKind::Plus, 0.0}); ++pos; continue;
-            case '-': tokens.push_back({TokenKind::Minus, 0.0}); ++pos; continue;
-            case '*': tokens.push_back({TokenKind::Star, 0.0}); ++pos; continue;
-            case '/': tokens.push_back({TokenKind::Slash, 0.0}); ++pos; continue;
-            case '%': tokens.push_back({TokenKind::Percent, 0.0}); ++pos; continue;
-            case '(': tokens.push_back({TokenKind::LParen, 0.0}); ++pos; continue;
-            case ')': tokens.push_back({TokenKind::RParen, 0.0}); ++pos; continue;
-            default: break;
-        }
-        if (is_ascii_digit(c) || c == '.') {
-            const std::size_t start = pos;
-            int dots = 0;
-            while (pos < size && (is_ascii_digit(text[pos]) || text[pos] == '.')) {
-                dots += text[pos] == '.';
-                ++pos;
+    // Most texts need no more; one allocation instead of a dozen regrowths matters for
+    // long pasted selections.
+    tokens.reserve(text.size() / 2 + 1);
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    while (p != end) {
+        const CharClass kind = CHAR_CLASSES[static_cast<unsigned char>(*p)];
+        if (kind <= CharClass::RParen) {
+            tokens.push_back({static_cast<TokenKind>(kind), 0.0});
+            ++p;
+        } else if (kind == CharClass::Literal) {
+            // The conversion finds where the number ends; only a failure needs the run.
+            double value = 0.0;
+            const auto [stop, ec] = std::from_chars(p, end, value, std::chars_format::fixed);
+            if (ec == std::errc{} && (stop == end || !is_literal_char(*stop))) {
+                tokens.push_back({TokenKind::Number, value});
+                p = stop;
+                continue;
             }
-            const std::string_view literal = text.substr(start, pos - start);
-            // More than one dot, or a lone dot, is never a number.
-            if (dots > 1 || (literal.size() == 1 && dots == 1))
-                return fail(CalcError{calc_error::InvalidNumber{std::string(literal)}});
-            const std::optional<double> value = parse_decimal(literal);
-            if (!value) return fail(CalcError{calc_error::InvalidNumber{std::string(literal)}});
-            tokens.push_back({TokenKind::Number, *value});
-            continue;
+            const char* run_end = p;
+            while (run_end != end && is_literal_char(*run_end)) ++run_end;
+            const std::string_view literal(p, static_cast<std::size_t>(run_end - p));
+            const std::optional<double> checked = literal_value(literal);
+            if (!checked) return fail(CalcError{calc_error::InvalidNumber{std::string(literal)}});
+            tokens.push_back({TokenKind::Number, *checked});
+            p = run_end;
+        } else if (kind == CharClass::Space) {
+            ++p;
+        } else {
+            std::size_t pos = static_cast<std::size_t>(p - begin);
+            const char32_t scalar = decode_utf8(text, pos);
+            if (!is_white_space(scalar)) return fail(CalcError{calc_error::UnsupportedChar{scalar}});
+            p = begin + pos;
         }
-        if (is_ascii_white_space(c)) {
-            ++pos;
-            continue;
-        }
-        const char32_t scalar = decode_utf8(text, pos);
-        if (!is_white_space(scalar)) return fail(CalcError{calc_error::UnsupportedChar{scalar}});
     }
     return tokens;
 }

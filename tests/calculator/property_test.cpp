@@ -40,6 +40,7 @@ TEST(Properties, ExpressionTextIsIdempotentAndKeepsTheOutcome) {
         for (const bool group : {false, true}) {
             const std::string shown = format_expression_text(group, text);
             EXPECT_EQ(format_expression_text(group, shown), shown) << text;
+            EXPECT_EQ(format_expression_text(group, strip_commas(text)), shown) << text;
             EXPECT_TRUE(same_outcome(evaluate(shown), evaluate(text))) << text;
         }
     }
