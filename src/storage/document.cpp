@@ -24,6 +24,14 @@ void append_line(std::string& out, std::string_view key, std::string_view value)
     out += '\n';
 }
 
+// A text line written straight into out: a large memo is encoded only once.
+void append_hex_line(std::string& out, std::string_view key, std::string_view text) {
+    out += key;
+    out += '=';
+    append_hex_text(out, text);
+    out += '\n';
+}
+
 }  // namespace
 
 std::string format_document(const PadDocument& d) {
@@ -31,8 +39,8 @@ std::string format_document(const PadDocument& d) {
     out.reserve(128 + 2 * (d.memo.size() + d.expression.size()));
     append_line(out, "format", "Quorvex");
     append_line(out, "version", "1");
-    append_line(out, "memo", encode_hex_text(d.memo));
-    append_line(out, "expression", encode_hex_text(d.expression));
+    append_hex_line(out, "memo", d.memo);
+    append_hex_line(out, "expression", d.expression);
     append_line(out, "last_expression", encode_optional_text(d.last_expression));
     append_line(out, "last_result", encode_optional_text(d.last_result));
     const std::size_t count = std::min(d.history.size(), MAX_HISTORY_RECORDS);

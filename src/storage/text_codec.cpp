@@ -76,13 +76,19 @@ std::optional<std::pair<std::string_view, std::string_view>> split_key_value(std
     return std::pair{line.substr(0, equals), line.substr(equals + 1)};
 }
 
-std::string encode_hex_text(std::string_view text) {
-    std::string out(text.size() * 2, '\0');
-    char* dest = out.data();
+void append_hex_text(std::string& out, std::string_view text) {
+    const std::size_t start = out.size();
+    out.resize(start + text.size() * 2);
+    char* dest = out.data() + start;
     for (const char c : text) {
         std::memcpy(dest, HEX_PAIRS[static_cast<unsigned char>(c)].data(), 2);
         dest += 2;
     }
+}
+
+std::string encode_hex_text(std::string_view text) {
+    std::string out;
+    append_hex_text(out, text);
     return out;
 }
 

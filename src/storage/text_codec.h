@@ -24,6 +24,8 @@ std::vector<std::string_view> split_lines(std::string_view text);
 std::optional<std::pair<std::string_view, std::string_view>> split_key_value(std::string_view line);
 
 std::string encode_hex_text(std::string_view text);
+// The same hex form appended to out, so large values need no second copy.
+void append_hex_text(std::string& out, std::string_view text);
 // Accepts either case; fails on odd length, a non-hex byte, or bytes that are not UTF-8.
 StorageResult<std::string> decode_hex_text(std::string_view value);
 

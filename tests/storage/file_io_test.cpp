@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -23,35 +24,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path fs_path(const std::string& utf8) {
-    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
+fs::path fs_path(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 std::string utf8_of(const fs::path& path) {
     const std::u8string text = path.u8string();
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+    return std::string(text.begin(), text.end());
 }
 
-// Sets (or with nullopt removes) LOCALAPPDATA in this process; Wine ignores the
-// variable of the Linux side, so tests set it here.
-void set_local_app_data(const std::optional<std::string>& value) {
+// Wine ignores the variable of the Linux side, so tests set it in the process.
+void set_local_app_data(const char* value) {
 #ifdef _WIN32
-    SetEnvironmentVariableW(L"LOCALAPPDATA", value ? to_wide(*value).c_str() : nullptr);
-    if (value && value->empty()) SetEnvironmentVariableW(L"LOCALAPPDATA", L"");
+    SetEnvironmentVariableW(L"LOCALAPPDATA", value ? to_wide(value).c_str() : nullptr);
 #else
-    if (value) setenv("LOCALAPPDATA", value->c_str(), 1);
+    if (value) setenv("LOCALAPPDATA", value, 1);
     else unsetenv("LOCALAPPDATA");
 #endif
 }
 
-// A fresh folder per test, unique per run, with a non-ASCII name so that every path
-// goes through the wide conversion on Windows.
+// A fresh folder per test, unique per run; its non-ASCII name sends every path
+// through the wide conversion on Windows.
 class FileTest : public testing::Test {
 protected:
     void SetUp() override {
         std::random_device seed;
-        root_ = fs::temp_directory_path() /
-                fs_path("numvora-저장-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+        root_ = fs::temp_directory_path() / fs_path("numvora-저장-" + std::to_string(seed()) + std::to_string(seed()));
         fs::create_directories(root_);
     }
     void TearDown() override {
@@ -62,118 +58,77 @@ protected:
         fs::remove_all(root_, ignored);
     }
     std::string path(const std::string& name) const { return utf8_of(root_ / fs_path(name)); }
-    std::vector<std::string> names_in(const std::string& folder) const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(fs_path(folder))) names.push_back(utf8_of(entry.path().filename()));
-        std::sort(names.begin(), names.end());
-        return names;
+    std::vector<std::string> names() const {
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(root_)) found.push_back(utf8_of(entry.path().filename()));
+        std::sort(found.begin(), found.end());
+        return found;
     }
-    void put_bytes(const std::string& file, std::string_view bytes) const {
-        std::ofstream out(fs_path(file), std::ios::binary);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    void put(const std::string& file, std::string_view bytes) const {
+        std::ofstream(fs_path(file), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    std::string root() const { return utf8_of(root_); }
-
-private:
     fs::path root_;
 };
 
 TEST_F(FileTest, ResolvesTheDataPathsFromTheEnvironmentOnly) {
-    set_local_app_data(std::nullopt);
-    const auto missing = resolve_data_paths();
-    ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().kind, StorageErrorKind::NotFound);
-    EXPECT_EQ(display_text(missing.error()), "LOCALAPPDATA 환경 변수를 찾을 수 없습니다.");
-
+    set_local_app_data(nullptr);
+    EXPECT_EQ(display_text(resolve_data_paths().error()), "LOCALAPPDATA 환경 변수를 찾을 수 없습니다.");
     const std::string base = path("not-created");
-    set_local_app_data(base);
+    set_local_app_data(base.c_str());
     const auto paths = resolve_data_paths();
-    ASSERT_TRUE(paths);
     const fs::path folder = fs_path(base) / "Numvora";
-    EXPECT_EQ(paths->folder, utf8_of(folder));
-    EXPECT_EQ(paths->memo_file, utf8_of(folder / "memo.txt"));
-    EXPECT_EQ(paths->settings_file, utf8_of(folder / "settings.txt"));
+    EXPECT_EQ(paths.value(), (DataPaths{utf8_of(folder), utf8_of(folder / "memo.txt"), utf8_of(folder / "settings.txt")}));
     EXPECT_FALSE(fs::exists(fs_path(base)));
-
-    set_local_app_data(base + utf8_of(fs::path("/").make_preferred()));  // a trailing separator is kept as is
+    set_local_app_data((base + utf8_of(fs::path("/").make_preferred())).c_str());  // ends with a separator
     EXPECT_EQ(resolve_data_paths()->folder, paths->folder);
 }
 
-TEST_F(FileTest, ReadsBytesExactlyAndRefusesNonUtf8) {
+TEST_F(FileTest, ReadsBytesExactlyAndOnlyAMissingFileAsEmpty) {
     const std::string file = path("memo.txt");
-    put_bytes(file, "\xef\xbb\xbfline\r\n가\r");
+    put(file, "\xef\xbb\xbfline\r\n가\r");
     EXPECT_EQ(read_text(file).value(), "\xef\xbb\xbfline\r\n가\r");
+    const StorageError not_utf8 = make_storage_error(StorageErrorKind::InvalidData, "stream did not contain valid UTF-8");
     for (std::string_view bad : {"\xff", "abc\xea\xb0", "\xc0\x80"}) {
-        put_bytes(file, bad);
-        for (const auto& result : {read_text(file), read_text_or_empty(file)}) {
-            ASSERT_FALSE(result);
-            EXPECT_EQ(result.error(), make_storage_error(StorageErrorKind::InvalidData,
-                                                         "stream did not contain valid UTF-8"));
-        }
+        put(file, bad);
+        EXPECT_EQ(read_text(file).error(), not_utf8);
+        EXPECT_EQ(read_text_or_empty(file).error(), not_utf8);
     }
-}
-
-TEST_F(FileTest, OnlyAMissingFileOrFolderReadsAsEmpty) {
     for (const std::string& missing : {path("none.txt"), path("no-folder/none.txt")}) {
-        const auto read = read_text(missing);
-        ASSERT_FALSE(read);
-        EXPECT_EQ(read.error().kind, StorageErrorKind::NotFound);
-        EXPECT_TRUE(display_text(read.error()).ends_with("(os error " + std::to_string(read.error().os_code) + ")"));
+        EXPECT_EQ(read_text(missing).error().kind, StorageErrorKind::NotFound);
         EXPECT_EQ(read_text_or_empty(missing).value(), "");
     }
-    const auto folder = read_text_or_empty(root());  // a folder is not a missing file
-    ASSERT_FALSE(folder);
-    EXPECT_EQ(folder.error().kind, StorageErrorKind::Os);
+    EXPECT_EQ(read_text_or_empty(utf8_of(root_)).error().kind, StorageErrorKind::Os);  // a folder
 }
 
 TEST_F(FileTest, WritesCreateMissingFoldersAndReplaceWholeFiles) {
     const std::string folder = path("a/b/Numvora");
-    const std::string file = utf8_of(fs_path(folder) / "memo.txt");
-    ASSERT_TRUE(write_data_file(folder, file, "first\r\nversion"));
-    EXPECT_EQ(read_text(file).value(), "first\r\nversion");
-    ASSERT_TRUE(write_data_file(folder, file, ""));  // existing folder, shorter text
-    EXPECT_EQ(read_text(file).value(), "");
-    EXPECT_EQ(names_in(folder), std::vector<std::string>{"memo.txt"});
-
-    const DataPaths paths{folder, file, utf8_of(fs_path(folder) / "settings.txt")};
+    const DataPaths paths{folder, utf8_of(fs_path(folder) / "memo.txt"), utf8_of(fs_path(folder) / "settings.txt")};
+    ASSERT_TRUE(write_data_file(folder, paths.memo_file, "first\r\nversion"));
+    EXPECT_EQ(read_text(paths.memo_file).value(), "first\r\nversion");
+    ASSERT_TRUE(write_data_file(folder, paths.memo_file, ""));
+    EXPECT_EQ(read_text(paths.memo_file).value(), "");
     AppSettings settings;
     settings.window_x = -7;
     ASSERT_TRUE(save_settings(paths, settings));
     EXPECT_EQ(load_settings(paths.settings_file).value(), settings);
     EXPECT_EQ(load_settings(path("none.txt")).value(), AppSettings{});
+    EXPECT_EQ(std::distance(fs::directory_iterator(fs_path(folder)), {}), 2);
 }
 
-TEST_F(FileTest, AFileInPlaceOfTheFolderFailsEveryWrite) {
-    const std::string blocker = path("Numvora");
-    put_bytes(blocker, "not a folder");
-    for (const std::string& folder : {blocker, utf8_of(fs_path(blocker) / "inner")}) {
-        const auto written = write_data_file(folder, utf8_of(fs_path(folder) / "memo.txt"), "x");
-        ASSERT_FALSE(written);
-        EXPECT_TRUE(is_os_error(written.error()));
-    }
+TEST_F(FileTest, WritesThatCannotReplaceTheTargetLeaveEverythingAsItWas) {
+    const std::string blocker = path("Numvora");  // a file where the data folder should be
+    put(blocker, "not a folder");
+    for (const std::string& folder : {blocker, utf8_of(fs_path(blocker) / "inner")})
+        EXPECT_TRUE(is_os_error(write_data_file(folder, utf8_of(fs_path(folder) / "memo.txt"), "x").error()));
+    const std::string read_only = path("settings.txt");
+    put(read_only, "old");
+    fs::permissions(fs_path(read_only), fs::perms::owner_read);
+    EXPECT_EQ(write_text_file(read_only, "new").error().kind, StorageErrorKind::Os);
+    fs::create_directory(fs_path(path("memo.txt")));
+    EXPECT_TRUE(is_os_error(write_text_file(path("memo.txt"), "text").error()));
     EXPECT_EQ(read_text(blocker).value(), "not a folder");
-    EXPECT_EQ(names_in(root()), std::vector<std::string>{"Numvora"});
-}
-
-TEST_F(FileTest, AReadOnlyTargetKeepsItsContent) {
-    const std::string file = path("settings.txt");
-    put_bytes(file, "old");
-    fs::permissions(fs_path(file), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    const auto written = write_text_file(file, "new");
-    ASSERT_FALSE(written);
-    EXPECT_EQ(written.error().kind, StorageErrorKind::Os);
-    EXPECT_EQ(read_text(file).value(), "old");
-    EXPECT_EQ(names_in(root()), std::vector<std::string>{"settings.txt"});
-}
-
-TEST_F(FileTest, AFolderAsTargetFailsAndLeavesNothingBehind) {
-    const std::string target = path("memo.txt");
-    fs::create_directory(fs_path(target));
-    const auto written = write_text_file(target, "text");
-    ASSERT_FALSE(written);
-    EXPECT_TRUE(is_os_error(written.error()));
-    EXPECT_EQ(names_in(root()), std::vector<std::string>{"memo.txt"});
+    EXPECT_EQ(read_text(read_only).value(), "old");
+    EXPECT_EQ(names(), (std::vector<std::string>{"Numvora", "memo.txt", "settings.txt"}));
 }
 
 WriteStage failing_stage;
@@ -189,29 +144,23 @@ std::optional<StorageError> fail_at_stage(WriteStage stage) {
 TEST_F(FileTest, AWriteThatFailsMidwayLeavesTheOldContentAndNoTemporaryFile) {
     const std::string file = path("memo.txt");
     const std::string old_text = "old memo\n" + std::string(100000, 'o');
-    const std::string new_text = std::string(300000, 'n');
+    const std::string new_text(300000, 'n');
+    fault_folder = root_;
     set_write_fault_hook(fail_at_stage);
     for (const WriteStage stage : {WriteStage::TempCreated, WriteStage::HalfWritten, WriteStage::Flushed}) {
         failing_stage = stage;
-        fault_folder = fs_path(root());
-        put_bytes(file, old_text);
-        const auto written = write_text_file(file, new_text);
-        ASSERT_FALSE(written);
-        // The fault really struck with the temporary file partly or fully written.
+        put(file, old_text);
+        EXPECT_EQ(write_text_file(file, new_text).error().kind, StorageErrorKind::WriteZero);
         const std::uintmax_t expected_size[] = {0, new_text.size() / 2, new_text.size()};
         EXPECT_EQ(temp_size_at_fault, expected_size[static_cast<int>(stage)]);
-        EXPECT_EQ(written.error().kind, StorageErrorKind::WriteZero);
         EXPECT_EQ(read_text(file).value(), old_text);
-        EXPECT_EQ(names_in(root()), std::vector<std::string>{"memo.txt"});
-        // Without an old file nothing at all is left.
-        const std::string fresh = path("fresh.txt");
-        ASSERT_FALSE(write_text_file(fresh, new_text));
-        EXPECT_EQ(names_in(root()), std::vector<std::string>{"memo.txt"});
+        EXPECT_FALSE(write_text_file(path("fresh.txt"), new_text));
+        EXPECT_EQ(names(), std::vector<std::string>{"memo.txt"});
     }
     set_write_fault_hook(nullptr);
     ASSERT_TRUE(write_text_file(file, new_text));
     EXPECT_EQ(read_text(file).value(), new_text);
-    EXPECT_EQ(names_in(root()), std::vector<std::string>{"memo.txt"});
+    EXPECT_EQ(names(), std::vector<std::string>{"memo.txt"});
 }
 
 }  // namespace
