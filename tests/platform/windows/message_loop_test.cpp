@@ -1,0 +1,106 @@
+// The program's message loop with the real window: shortcuts, auto-repeat and the
+// memo's undo groups.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <richedit.h>
+
+#include <array>
+#include <string>
+
+#include "window_test_support.h"
+
+namespace numvora::testing {
+namespace {
+
+// Ctrl as the keyboard state of this thread: posted key messages do not change it.
+void hold_ctrl(bool down) {
+    std::array<BYTE, 256> keys{};
+    GetKeyboardState(keys.data());
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys.data());
+}
+
+LPARAM key_lparam(UINT virtual_key, bool repeat) {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC));
+    return 1 | (scan << 16) | (repeat ? (1 << 30) : 0);
+}
+
+class MessageLoopTest : public MainWindowTest {
+protected:
+    void TearDown() override {
+        hold_ctrl(false);
+        MainWindowTest::TearDown();
+    }
+
+    std::vector<int> commands() const {
+        std::vector<int> ids;
+        for (const Delivered& d : delivered()) {
+            if (d.window == window && d.message == WM_COMMAND) ids.push_back(LOWORD(d.wparam));
+        }
+        return ids;
+    }
+    int key_downs(HWND control) const {
+        int count = 0;
+        for (const Delivered& d : delivered()) count += d.window == control && d.message == WM_KEYDOWN;
+        return count;
+    }
+};
+
+TEST_F(MessageLoopTest, ShortcutsPostCommandsInsteadOfKeys) {
+    const struct {
+        bool in_memo;
+        UINT key;
+        bool ctrl;
+        bool repeat;
+        std::vector<int> commands;
+        int dispatched;
+    } rows[] = {
+        {false, VK_RETURN, false, false, {1003}, 0},
+        {false, VK_ESCAPE, false, false, {1004}, 0},
+        {false, VK_RETURN, false, true, {}, 0},      // held Enter calculates once
+        {true, VK_RETURN, true, false, {1021}, 0},   // Ctrl+Enter in the memo
+        {true, VK_ESCAPE, false, false, {}, 1},      // Esc in the memo is an ordinary key
+    };
+    for (const auto& row : rows) {
+        SetUp();
+        open_window();
+        ASSERT_NE(window, nullptr);
+        const AppState& s = state();
+        HWND target = row.in_memo ? s.memo_edit : s.expression_edit;
+        watch(window);
+        watch(target);
+        hold_ctrl(row.ctrl);
+        PostMessageW(target, WM_KEYDOWN, row.key, key_lparam(row.key, row.repeat));
+        pump();
+        EXPECT_EQ(commands(), row.commands) << row.key;
+        EXPECT_EQ(key_downs(target), row.dispatched) << row.key;
+        EXPECT_EQ(window_text(target), L"") << row.key;
+        TearDown();
+    }
+}
+
+TEST_F(MessageLoopTest, OperatorsAndSpacesEndTheMemoUndoGroup) {
+    const struct { const wchar_t* typed; const wchar_t* after_one_undo; } rows[] = {
+        {L"12+3", L"12+"},
+        {L"ab cd", L"ab "},
+    };
+    for (const auto& row : rows) {
+        SetUp();
+        open_window();
+        ASSERT_NE(window, nullptr);
+        HWND memo = state().memo_edit;
+        for (const wchar_t* c = row.typed; *c != L'\0'; ++c) PostMessageW(memo, WM_CHAR, *c, 1);
+        pump();
+        EXPECT_EQ(window_text(memo), row.typed);
+        SendMessageW(memo, EM_UNDO, 0, 0);
+        EXPECT_EQ(window_text(memo), row.after_one_undo);
+        SendMessageW(memo, EM_UNDO, 0, 0);
+        EXPECT_EQ(window_text(memo), L"");
+        TearDown();
+    }
+}
+
+}  // namespace
+}  // namespace numvora::testing

@@ -1,0 +1,119 @@
+#include "window_test_support.h"
+
+#include <fstream>
+#include <map>
+
+#include "platform/windows/app_entry.h"
+#include "platform/windows/message_loop.h"
+
+namespace numvora::testing {
+namespace {
+
+HINSTANCE prepared_instance() {
+    static const HINSTANCE instance = [] {
+        auto prepared = prepare_process();
+        return prepared ? prepared.value() : nullptr;
+    }();
+    return instance;
+}
+
+std::map<HWND, WNDPROC>& original_procs() {
+    static std::map<HWND, WNDPROC> procs;
+    return procs;
+}
+
+LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_COMMAND || message == WM_KEYDOWN || message == WM_CHAR) {
+        delivered().push_back({hwnd, message, wparam});
+    }
+    return CallWindowProcW(original_procs()[hwnd], hwnd, message, wparam, lparam);
+}
+
+}  // namespace
+
+void MainWindowTest::SetUp() {
+    ASSERT_NE(prepared_instance(), nullptr);
+    static int counter = 0;
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    local_app_data = std::filesystem::path(temp) /
+                     (L"numvora-shell-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
+    std::filesystem::remove_all(local_app_data);
+    std::filesystem::create_directories(local_app_data / "Numvora");
+    // Wine rebuilds LOCALAPPDATA from its registry, so it is set here, in-process.
+    SetEnvironmentVariableW(L"LOCALAPPDATA", local_app_data.c_str());
+    delivered().clear();
+}
+
+void MainWindowTest::TearDown() {
+    if (window != nullptr && IsWindow(window)) {
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_TRUE(run_message_loop());  // until the quit message of WM_DESTROY
+    }
+    original_procs().clear();
+    delivered().clear();
+    std::error_code ignored;
+    std::filesystem::remove_all(local_app_data, ignored);
+}
+
+void MainWindowTest::write_data_file(const std::string& name, std::string_view content) const {
+    std::ofstream out(local_app_data / "Numvora" / name, std::ios::binary);
+    out << content;
+}
+
+HWND MainWindowTest::open_window() {
+    auto opened = open_main_window(prepared_instance());
+    EXPECT_TRUE(opened.has_value());
+    window = opened ? opened.value() : nullptr;
+    return window;
+}
+
+AppState& MainWindowTest::state() const {
+    AppState* record = app_state_of(window);
+    EXPECT_NE(record, nullptr);
+    return *record;
+}
+
+void MainWindowTest::pump() {
+    // The quit flag is only seen once no posted message is left.
+    PostQuitMessage(0);
+    EXPECT_TRUE(run_message_loop());
+}
+
+std::wstring window_text(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+PixelBox child_box(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void set_client_size(HWND window, int width, int height) {
+    RECT rect{0, 0, width, height};
+    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(window, &client);
+    ASSERT_EQ(client.right, width);
+    ASSERT_EQ(client.bottom, height);
+}
+
+void watch(HWND window) {
+    original_procs()[window] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recording_proc)));
+}
+
+std::vector<Delivered>& delivered() {
+    static std::vector<Delivered> messages;
+    return messages;
+}
+
+}  // namespace numvora::testing

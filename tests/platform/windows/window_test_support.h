@@ -1,0 +1,51 @@
+// Opens the real main window through the program's own start-up code, with
+// LOCALAPPDATA pointed at a fresh folder, and records what reaches chosen windows.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/windows/app_state.h"
+#include "platform/windows/pixel_rect.h"
+
+namespace numvora::testing {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes a file below the data folder (LOCALAPPDATA\Numvora).
+    void write_data_file(const std::string& name, std::string_view content) const;
+    // Opens the window as the program does; fails the test when it cannot.
+    HWND open_window();
+    AppState& state() const;
+    // Runs the program's message loop until every posted message is handled.
+    static void pump();
+
+    std::filesystem::path local_app_data;
+    HWND window = nullptr;
+};
+
+std::wstring window_text(HWND window);
+// A child's rectangle in its parent's client coordinates.
+PixelBox child_box(HWND child);
+// Resizes a top-level window so that its client area has the given size.
+void set_client_size(HWND window, int width, int height);
+
+// Records the messages that reach the windows it watches (by subclassing them).
+struct Delivered {
+    HWND window;
+    UINT message;
+    WPARAM wparam;
+};
+void watch(HWND window);
+std::vector<Delivered>& delivered();
+
+}  // namespace numvora::testing
