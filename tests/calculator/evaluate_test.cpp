@@ -3,13 +3,22 @@
 #include <cmath>
 #include <string>
 
+#include "calculator/evaluate.h"
+#include "calculator/number_format.h"
 #include "calculator/parser.h"
-#include "outcome.h"
 
 using namespace numvora;
 using namespace std::string_literals;
 
 namespace {
+
+// The display text of the value, or the error variant's name.
+std::string outcome(std::string_view text) {
+    constexpr const char* NAMES[] = {"Empty", "UnsupportedChar", "InvalidNumber", "InvalidExpression",
+                                     "UnclosedParen", "DivisionByZero", "ModuloByZero", "OutOfRange"};
+    const Result<double, CalcError> value = evaluate(text);
+    return value ? format_number(*value) : NAMES[value.error().index()];
+}
 
 struct Case {
     std::string input;

@@ -6,8 +6,9 @@
 #include <random>
 #include <string>
 
+#include "calculator/evaluate.h"
+#include "calculator/number_format.h"
 #include "calculator/tokenizer.h"
-#include "outcome.h"
 
 using namespace numvora;
 
