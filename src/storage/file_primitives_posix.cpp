@@ -68,12 +68,15 @@ std::string os_message(std::int32_t os_code) {
 StorageResult<std::string> read_file(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return fail(last_error());
-    std::string bytes;
+    // Read straight into the text; one byte more than the size detects a file that grew.
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
+    const std::size_t expected =
+        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    std::string bytes(expected + 1, '\0');
+    std::size_t used = 0;
     while (true) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t count = ::read(fd, bytes.data() + used, bytes.size() - used);
         if (count < 0) {
             if (errno == EINTR) continue;
             const StorageError error = last_error();
@@ -81,9 +84,10 @@ StorageResult<std::string> read_file(const std::string& path) {
             return fail(error);
         }
         if (count == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(count));
+        used += static_cast<std::size_t>(count);
     }
     ::close(fd);
+    bytes.resize(used);
     return bytes;
 }
 

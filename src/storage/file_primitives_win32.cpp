@@ -117,22 +117,26 @@ StorageResult<std::string> read_file(const std::string& path) {
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return fail(last_error());
-    std::string bytes;
+    // Read straight into the text; one byte more than the size detects a file that grew.
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0)
-        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-    static char buffer[1 << 16];
+    const std::size_t expected =
+        GetFileSizeEx(file, &size) && size.QuadPart > 0 ? static_cast<std::size_t>(size.QuadPart) : 0;
+    std::string bytes(expected + 1, '\0');
+    std::size_t used = 0;
     while (true) {
+        if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1u << 30));
         DWORD count = 0;
-        if (!ReadFile(file, buffer, sizeof buffer, &count, nullptr)) {
+        if (!ReadFile(file, bytes.data() + used, chunk, &count, nullptr)) {
             const StorageError error = last_error();
             CloseHandle(file);
             return fail(error);
         }
         if (count == 0) break;
-        bytes.append(buffer, count);
+        used += count;
     }
     CloseHandle(file);
+    bytes.resize(used);
     return bytes;
 }
 

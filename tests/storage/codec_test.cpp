@@ -40,8 +40,8 @@ TEST(HexText, EveryTwoByteValueDecodesExactlyWhenItIsTheHexOfAnAsciiByte) {
             const bool hex = digits.find(value[0]) != std::string::npos && digits.find(value[1]) != std::string::npos;
             const int byte = hex ? std::stoi(value, nullptr, 16) : 0x100;
             const auto decoded = decode_hex_text(value);
-            ASSERT_EQ(decoded ? decoded.value() : "none", byte < 0x80 ? std::string(1, static_cast<char>(byte)) : "none")
-                << a << "," << b;
+            const std::string expected = byte < 0x80 ? std::string(1, static_cast<char>(byte)) : "none";
+            ASSERT_EQ(decoded ? decoded.value() : "none", expected) << a << "," << b;
         }
     }
 }

@@ -73,7 +73,8 @@ TEST(ParseDocument, ReadsBackEveryFormattedDocument) {
         PadDocument d{random_text(random), random_text(random), {}, {}, {}};
         if (random() % 3) d.last_expression = random() % 4 ? random_text(random) : "-";
         if (random() % 3) d.last_result = random_text(random);
-        for (int i = static_cast<int>(random() % 21); i > 0; --i) d.history.push_back({random_text(random), random_text(random)});
+        for (int i = static_cast<int>(random() % 21); i > 0; --i)
+            d.history.push_back({random_text(random), random_text(random)});
         const auto parsed = parse_document(format_document(d));
         ASSERT_TRUE(parsed) << format_document(d);
         EXPECT_EQ(parsed.value(), d) << format_document(d);
@@ -82,7 +83,8 @@ TEST(ParseDocument, ReadsBackEveryFormattedDocument) {
 
 TEST(ParseDocument, RandomBytesGiveADocumentOrAnError) {
     std::mt19937 random(11);
-    const std::string_view pieces[] = {"format=Quorvex\n", "version=1\n", "memo=", "history_record=", "|", "\n", "6", "e"};
+    const std::string_view pieces[] = {"format=Quorvex\n", "version=1\n", "memo=", "history_record=",
+                                       "|", "\n", "6", "e"};
     for (int round = 0; round < 3000; ++round) {
         std::string text;
         for (int i = static_cast<int>(random() % 60); i > 0; --i) {

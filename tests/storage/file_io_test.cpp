@@ -77,7 +77,8 @@ TEST_F(FileTest, ResolvesTheDataPathsFromTheEnvironmentOnly) {
     set_local_app_data(base.c_str());
     const auto paths = resolve_data_paths();
     const fs::path folder = fs_path(base) / "Numvora";
-    EXPECT_EQ(paths.value(), (DataPaths{utf8_of(folder), utf8_of(folder / "memo.txt"), utf8_of(folder / "settings.txt")}));
+    EXPECT_EQ(paths.value(),
+              (DataPaths{utf8_of(folder), utf8_of(folder / "memo.txt"), utf8_of(folder / "settings.txt")}));
     EXPECT_FALSE(fs::exists(fs_path(base)));
     set_local_app_data((base + utf8_of(fs::path("/").make_preferred())).c_str());  // ends with a separator
     EXPECT_EQ(resolve_data_paths()->folder, paths->folder);
@@ -87,7 +88,8 @@ TEST_F(FileTest, ReadsBytesExactlyAndOnlyAMissingFileAsEmpty) {
     const std::string file = path("memo.txt");
     put(file, "\xef\xbb\xbfline\r\n가\r");
     EXPECT_EQ(read_text(file).value(), "\xef\xbb\xbfline\r\n가\r");
-    const StorageError not_utf8 = make_storage_error(StorageErrorKind::InvalidData, "stream did not contain valid UTF-8");
+    const StorageError not_utf8 =
+        make_storage_error(StorageErrorKind::InvalidData, "stream did not contain valid UTF-8");
     for (std::string_view bad : {"\xff", "abc\xea\xb0", "\xc0\x80"}) {
         put(file, bad);
         EXPECT_EQ(read_text(file).error(), not_utf8);
