@@ -1,5 +1,9 @@
 #include "storage/file_io.h"
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "common/unicode.h"

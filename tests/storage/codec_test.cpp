@@ -46,14 +46,6 @@ TEST(HexText, EveryTwoByteValueDecodesExactlyWhenItIsTheHexOfAnAsciiByte) {
     }
 }
 
-TEST(OptionalText, DashIsAbsentAndEmptyIsPresent) {
-    EXPECT_EQ(encode_optional_text(std::nullopt), "-");
-    EXPECT_EQ(encode_optional_text(std::string("-")), "2d");
-    EXPECT_EQ(decode_optional_text("-").value(), std::nullopt);
-    EXPECT_EQ(decode_optional_text("").value(), std::optional<std::string>(""));
-    EXPECT_FALSE(decode_optional_text("--"));
-}
-
 TEST(ParseIntegers, AcceptOnlySignedAsciiDigitsInRange) {
     const std::pair<std::string_view, std::optional<std::int32_t>> i32_cases[] = {
         {"+15", 15}, {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX}, {"007", 7}, {"-0", 0},
