@@ -29,6 +29,10 @@ LPARAM key_lparam(UINT virtual_key, bool repeat) {
 
 class MessageLoopTest : public MainWindowTest {
 protected:
+    void SetUp() override {
+        hold_ctrl(false);
+        MainWindowTest::SetUp();
+    }
     void TearDown() override {
         hold_ctrl(false);
         MainWindowTest::TearDown();
@@ -64,7 +68,7 @@ TEST_F(MessageLoopTest, ShortcutsPostCommandsInsteadOfKeys) {
         {true, VK_ESCAPE, false, false, {}, 1},      // Esc in the memo is an ordinary key
     };
     for (const auto& row : rows) {
-        SetUp();
+        reset();
         open_window();
         ASSERT_NE(window, nullptr);
         const AppState& s = state();
@@ -77,7 +81,6 @@ TEST_F(MessageLoopTest, ShortcutsPostCommandsInsteadOfKeys) {
         EXPECT_EQ(commands(), row.commands) << row.key;
         EXPECT_EQ(key_downs(target), row.dispatched) << row.key;
         EXPECT_EQ(window_text(target), L"") << row.key;
-        TearDown();
     }
 }
 
@@ -87,7 +90,7 @@ TEST_F(MessageLoopTest, OperatorsAndSpacesEndTheMemoUndoGroup) {
         {L"ab cd", L"ab "},
     };
     for (const auto& row : rows) {
-        SetUp();
+        reset();
         open_window();
         ASSERT_NE(window, nullptr);
         HWND memo = state().memo_edit;
@@ -98,7 +101,6 @@ TEST_F(MessageLoopTest, OperatorsAndSpacesEndTheMemoUndoGroup) {
         EXPECT_EQ(window_text(memo), row.after_one_undo);
         SendMessageW(memo, EM_UNDO, 0, 0);
         EXPECT_EQ(window_text(memo), L"");
-        TearDown();
     }
 }
 

@@ -46,11 +46,21 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::TearDown() {
+    close_window_and_folder();
+}
+
+void MainWindowTest::reset() {
+    close_window_and_folder();
+    SetUp();
+}
+
+void MainWindowTest::close_window_and_folder() {
     if (window != nullptr && IsWindow(window)) {
         SendMessageW(window, WM_CLOSE, 0, 0);
         EXPECT_FALSE(IsWindow(window));
         EXPECT_TRUE(run_message_loop());  // until the quit message of WM_DESTROY
     }
+    window = nullptr;
     original_procs().clear();
     delivered().clear();
     std::error_code ignored;

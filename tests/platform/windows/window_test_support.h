@@ -20,6 +20,8 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Closes the window and starts again on a fresh data folder (for table rows).
+    void reset();
 
     // Writes a file below the data folder (LOCALAPPDATA\Numvora).
     void write_data_file(const std::string& name, std::string_view content) const;
@@ -31,6 +33,9 @@ protected:
 
     std::filesystem::path local_app_data;
     HWND window = nullptr;
+
+private:
+    void close_window_and_folder();
 };
 
 std::wstring window_text(HWND window);
