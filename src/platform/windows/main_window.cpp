@@ -1,6 +1,7 @@
 #include "platform/windows/main_window.h"
 
 #include "platform/windows/control_ids.h"
+#include "platform/windows/painting.h"
 #include "platform/windows/pending_handlers.h"
 #include "platform/windows/window_handlers.h"
 

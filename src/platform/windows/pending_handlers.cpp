@@ -38,8 +38,4 @@ SystemStatus insert_keypad_text(AppState& state, HWND, std::int32_t id) {
 void check_memo_selection(AppState&, HWND) {}
 void auto_save_memo(AppState&, HWND) {}
 
-std::optional<LRESULT> paint_panels(AppState&, HWND) { return std::nullopt; }
-std::optional<LRESULT> control_colors(AppState&, HDC, HWND) { return std::nullopt; }
-std::optional<LRESULT> draw_button(AppState&, const DRAWITEMSTRUCT&) { return std::nullopt; }
-
 }  // namespace numvora

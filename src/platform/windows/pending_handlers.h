@@ -1,12 +1,11 @@
 // Handlers that the window already routes to but that do not act yet: the calculator,
-// memo, history and document commands, the timers, the painting and the theme switch.
+// memo, history and document commands, the timers and the theme switch.
 // Each does nothing (or lets the default procedure act) until its feature lands.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 
 #include "platform/windows/app_state.h"
 #include "platform/windows/system_error.h"
@@ -35,10 +34,5 @@ SystemStatus insert_keypad_text(AppState& state, HWND window, std::int32_t id);
 
 void check_memo_selection(AppState& state, HWND window);  // timer 1
 void auto_save_memo(AppState& state, HWND window);        // timer 2
-
-// Painting: std::nullopt lets DefWindowProcW handle the message.
-std::optional<LRESULT> paint_panels(AppState& state, HWND window);
-std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control);
-std::optional<LRESULT> draw_button(AppState& state, const DRAWITEMSTRUCT& item);
 
 }  // namespace numvora

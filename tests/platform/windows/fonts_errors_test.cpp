@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/windows/app_fonts.h"
-#include "platform/windows/error_report.h"
 #include "platform/windows/hresult.h"
 #include "platform/windows/system_error.h"
 
@@ -46,11 +45,6 @@ TEST(SystemErrors, DisplayTextEndsWithTheCode) {
 
     SetLastError(ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(static_cast<std::uint32_t>(last_system_error().code), 0x80070002u);
-}
-
-TEST(ErrorReport, LogLineTemplates) {
-    EXPECT_EQ(format_log_line("화면 배치 실패: {}", "x (0x80070005)"), "화면 배치 실패: x (0x80070005)");
-    EXPECT_EQ(format_log_line("UI 글꼴 해제 실패", ""), "UI 글꼴 해제 실패");
 }
 
 }  // namespace

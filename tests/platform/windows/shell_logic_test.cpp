@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/windows/button_colors.h"
 #include "platform/windows/command_routing.h"
 #include "platform/windows/dpi_scale.h"
 #include "platform/windows/hresult.h"
@@ -199,6 +200,32 @@ TEST(Palette, ThemesAndSharedColours) {
     EXPECT_NE(light[WINDOW_BACKGROUND], light[EXPRESSION_BACKGROUND]);
     EXPECT_EQ(light[STATUS_ERROR_TEXT], 0x0953B4u);
     EXPECT_EQ(dark[FOCUS_RING], 0xF88C81u);
+}
+
+TEST(ButtonColors, KindsStatesAndThemes) {
+    using K = ButtonKind;
+    using V = ButtonVisualState;
+    const struct { std::int32_t id; K kind; } kinds[] = {
+        {1100, K::Digit}, {1117, K::Digit}, {1103, K::Function}, {1008, K::Function}, {1111, K::Operator},
+        {1011, K::Operator}, {1003, K::Equals}, {1021, K::ResultAction}, {1001, K::Neutral}, {1029, K::Neutral},
+    };
+    for (const auto& row : kinds) EXPECT_EQ(button_kind(row.id), row.kind) << row.id;
+
+    EXPECT_EQ(button_visual_state(true, true, true), V::Disabled);
+    EXPECT_EQ(button_visual_state(false, true, true), V::Pressed);
+    EXPECT_EQ(button_visual_state(false, false, true), V::Hot);
+    EXPECT_EQ(button_visual_state(false, false, false), V::Normal);
+
+    const struct { K kind; V state; bool dark; ButtonColors expected; } colors[] = {
+        {K::Digit, V::Normal, false, {0x30241F, 0xE9DFD9, 0xFFFFFF}},
+        {K::Digit, V::Pressed, false, {0x30241F, 0xE9DFD9, 0xF3ECE8}},
+        {K::Digit, V::Hot, false, {0x30241F, 0xE9DFD9, 0xFAF6F4}},
+        {K::Equals, V::Pressed, true, {0xF1EDEB, 0xF88C81, 0xCA3843}},
+        {K::ResultAction, V::Hot, true, {0xD3E0A6, 0x7C842D, 0x595E11}},
+        {K::Operator, V::Disabled, false, {0xBBAEA6, 0xEEE7E3, 0xF7F3F1}},
+        {K::Neutral, V::Disabled, true, {0x80726B, 0x514137, 0x40322A}},
+    };
+    for (const auto& row : colors) EXPECT_EQ(button_colors(row.kind, row.state, row.dark), row.expected);
 }
 
 TEST(Hresult, FromLastError) {
