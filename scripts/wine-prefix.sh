@@ -1,27 +1,43 @@
 #!/usr/bin/env bash
 # Creates and configures a Wine prefix once: no Mono/Gecko prompts, no 2 s stall on
 # window destruction without a window manager, and Hangul-capable fonts for "Segoe UI"
-# and for Wine's own captions (Tahoma).
+# and for Wine's own captions (Tahoma). A prefix configured by an older version of
+# this script gets the current settings on its next use.
 # Usage: wine-prefix.sh PREFIX_DIR
 set -euo pipefail
 prefix=$(realpath -m "$1")
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 marker="$prefix/.numvora-configured"
-[ -f "$marker" ] && exit 0
+version=2
+[ "$(cat "$marker" 2>/dev/null)" = "$version" ] && exit 0
 
 mkdir -p "$prefix"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$marker" ] && exit 0
+[ "$(cat "$marker" 2>/dev/null)" = "$version" ] && exit 0
 
-wineboot -i >/dev/null 2>&1 || true
-wineserver -w
+# A new prefix is made and left idle first.
+fresh=false
+if [ ! -f "$prefix/system.reg" ]; then
+  fresh=true
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+fi
 reg() { wine reg add "$@" /f >/dev/null 2>&1; }
+links='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'Segoe UI' /t REG_SZ /d NanumGothic
-reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma /t REG_MULTI_SZ \
-  /d 'NanumGothic.ttf,NanumGothic\0tahoma.ttf,Tahoma'
-reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v 'MS Shell Dlg' /t REG_MULTI_SZ \
-  /d 'NanumGothic.ttf,NanumGothic'
-wineserver -w
-touch "$marker"
+# Tahoma also stands for "MS Shell Dlg" and the System font.
+reg "$links" /v Tahoma /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic\0tahoma.ttf,Tahoma'
+# NanumGothic has no U+2212 (minus) or U+232B (erase to the left); DejaVu supplies them.
+# Wine looks the link up under the face it picked, and bold "Segoe UI" picks the
+# NanumGothicBold family.
+reg "$links" /v NanumGothic /t REG_MULTI_SZ /d 'DejaVuSans.ttf,DejaVu Sans'
+reg "$links" /v NanumGothicBold /t REG_MULTI_SZ /d 'DejaVuSans-Bold.ttf,DejaVu Sans Bold\0DejaVuSans.ttf,DejaVu Sans'
+# Wine ignores links of substituted names; this one was never used.
+wine reg delete "$links" /v 'MS Shell Dlg' /f >/dev/null 2>&1 || true
+# The server these commands started must end: its desktop process would otherwise
+# serve later programs without their display. A persistent server of a running test
+# session never ends, hence the time limit.
+if [ "$fresh" = true ]; then wineserver -w; else timeout 20 wineserver -w || true; fi
+echo "$version" >"$marker"
