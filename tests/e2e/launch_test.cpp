@@ -27,13 +27,25 @@ std::wstring program_path() {
   return path;
 }
 
-std::filesystem::path fresh_folder(const wchar_t* name) {
+void remove_folder(const std::filesystem::path& folder) {
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    if (!error) return;
+    Sleep(100);
+  }
+}
+
+// One folder per test: a handle of an ended child may linger for a moment under Wine,
+// so a folder is never reused, and removing it is retried and may give up.
+std::filesystem::path fresh_folder(const std::string& test_name) {
   wchar_t temp[MAX_PATH + 1];
   GetTempPathW(MAX_PATH + 1, temp);
-  std::filesystem::path folder =
-      std::filesystem::path(temp) / (name + std::to_wstring(GetCurrentProcessId()));
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
+  std::filesystem::path folder = std::filesystem::path(temp) /
+      ("numvora-e2e-" + test_name + "-" + std::to_string(GetCurrentProcessId()));
+  remove_folder(folder);  // Wine reuses process ids: a leftover of an earlier run
+  std::error_code ignored;
+  std::filesystem::create_directories(folder / "appdata", ignored);
   return folder;
 }
 
@@ -124,13 +136,9 @@ void launch_and_close(const std::filesystem::path& app_data, const std::filesyst
 class LaunchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fresh_folder(L"numvora-e2e-");
-    std::filesystem::create_directories(folder_ / "appdata");
+    folder_ = fresh_folder(::testing::UnitTest::GetInstance()->current_test_info()->name());
   }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
+  void TearDown() override { remove_folder(folder_); }
   std::filesystem::path folder_;
 };
 
