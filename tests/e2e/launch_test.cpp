@@ -28,16 +28,17 @@ std::wstring program_path() {
 }
 
 void remove_folder(const std::filesystem::path& folder) {
-  for (int attempt = 0; attempt < 20; ++attempt) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
     std::error_code error;
     std::filesystem::remove_all(folder, error);
     if (!error) return;
-    Sleep(100);
+    Sleep(50);
   }
 }
 
-// One folder per test: a handle of an ended child may linger for a moment under Wine,
-// so a folder is never reused, and removing it is retried and may give up.
+// One folder per test run: under Wine the standard-error file of an ended child can
+// stay open in the server for the rest of the session, so removal may give up and a
+// folder is not shared between cases.
 std::filesystem::path fresh_folder(const std::string& test_name) {
   wchar_t temp[MAX_PATH + 1];
   GetTempPathW(MAX_PATH + 1, temp);
