@@ -5,6 +5,7 @@
 // Runs alternate between the two programs (after one unrecorded warm-up each) so that
 // a slow phase of the machine affects both. Every run gets a fresh, empty LOCALAPPDATA.
 #include <windows.h>
+// psapi.h needs the types of windows.h.
 #include <psapi.h>
 
 #include <algorithm>
@@ -20,181 +21,182 @@ constexpr DWORD START_TIMEOUT_MS = 30000;
 constexpr DWORD EXIT_TIMEOUT_MS = 30000;
 
 struct Sample {
-  double milliseconds = 0;
-  double peak_working_set_mib = 0;
+    double milliseconds = 0;
+    double peak_working_set_mib = 0;
 };
 
 struct Series {
-  std::wstring path;
-  std::vector<Sample> samples;
+    std::wstring path;
+    std::vector<Sample> samples;
 };
 
 double now_ms() {
-  static const double ticks_per_ms = [] {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(frequency.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / ticks_per_ms;
+    static const double ticks_per_ms = [] {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(frequency.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / ticks_per_ms;
 }
 
 struct WindowSearch {
-  DWORD process_id;
-  HWND found;
+    DWORD process_id;
+    HWND found;
 };
 
 BOOL CALLBACK match_window(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD owner_process = 0;
-  GetWindowThreadProcessId(window, &owner_process);
-  if (owner_process == search->process_id && IsWindowVisible(window) &&
-      GetWindow(window, GW_OWNER) == nullptr) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner_process = 0;
+    GetWindowThreadProcessId(window, &owner_process);
+    if (owner_process == search->process_id && IsWindowVisible(window) &&
+        GetWindow(window, GW_OWNER) == nullptr) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 HWND visible_top_window(DWORD process_id) {
-  WindowSearch search{process_id, nullptr};
-  EnumWindows(match_window, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+    WindowSearch search{process_id, nullptr};
+    EnumWindows(match_window, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 // A unique empty folder under the temporary folder; the launched program inherits it
 // as LOCALAPPDATA, so every run is a first start with default settings.
 std::filesystem::path fresh_app_data(unsigned run) {
-  wchar_t temp[MAX_PATH + 1];
-  GetTempPathW(MAX_PATH + 1, temp);
-  std::filesystem::path folder = std::filesystem::path(temp) /
-      (L"numvora-startup-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(run));
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-  std::filesystem::create_directories(folder, ignored);
-  SetEnvironmentVariableW(L"LOCALAPPDATA", folder.c_str());
-  return folder;
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    std::filesystem::path folder =
+        std::filesystem::path(temp) /
+        (L"numvora-startup-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(run));
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::create_directories(folder, ignored);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", folder.c_str());
+    return folder;
 }
 
 bool fail(const wchar_t* what, const std::wstring& path) {
-  std::fwprintf(stderr, L"%ls: %ls (error %lu)\n", path.c_str(), what, GetLastError());
-  return false;
+    std::fwprintf(stderr, L"%ls: %ls (error %lu)\n", path.c_str(), what, GetLastError());
+    return false;
 }
 
 bool measure_once(const std::wstring& path, unsigned run, Sample& sample) {
-  const std::filesystem::path app_data = fresh_app_data(run);
-  std::wstring command_line = L"\"" + path + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
+    const std::filesystem::path app_data = fresh_app_data(run);
+    std::wstring command_line = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
 
-  const double start = now_ms();
-  if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process))
-    return fail(L"CreateProcessW failed", path);
-  CloseHandle(process.hThread);
+    const double start = now_ms();
+    if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return fail(L"CreateProcessW failed", path);
+    CloseHandle(process.hThread);
 
-  bool ok = false;
-  HWND window = nullptr;
-  double idle_at = 0;
-  double visible_at = 0;
-  if (WaitForInputIdle(process.hProcess, START_TIMEOUT_MS) != 0) {
-    fail(L"WaitForInputIdle did not return idle", path);
-  } else {
-    idle_at = now_ms();
-    while ((window = visible_top_window(process.dwProcessId)) == nullptr) {
-      if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0 ||
-          now_ms() - start > START_TIMEOUT_MS)
-        break;
+    bool ok = false;
+    HWND window = nullptr;
+    double idle_at = 0;
+    double visible_at = 0;
+    if (WaitForInputIdle(process.hProcess, START_TIMEOUT_MS) != 0) {
+        fail(L"WaitForInputIdle did not return idle", path);
+    } else {
+        idle_at = now_ms();
+        while ((window = visible_top_window(process.dwProcessId)) == nullptr) {
+            if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0 ||
+                now_ms() - start > START_TIMEOUT_MS)
+                break;
+        }
+        visible_at = now_ms();
+        if (window == nullptr) fail(L"no visible top-level window", path);
     }
-    visible_at = now_ms();
-    if (window == nullptr) fail(L"no visible top-level window", path);
-  }
 
-  PROCESS_MEMORY_COUNTERS memory{};
-  memory.cb = sizeof memory;
-  if (window != nullptr && !GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory))
-    fail(L"GetProcessMemoryInfo failed", path);
-  else if (window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0) == 0)
-    fail(L"WM_CLOSE not posted", path);
-  else if (window != nullptr && WaitForSingleObject(process.hProcess, EXIT_TIMEOUT_MS) != WAIT_OBJECT_0)
-    fail(L"did not exit after WM_CLOSE", path);
-  else if (window != nullptr) {
-    DWORD exit_code = 1;
-    GetExitCodeProcess(process.hProcess, &exit_code);
-    if (exit_code != 0)
-      std::fwprintf(stderr, L"%ls: exit code %lu\n", path.c_str(), exit_code);
-    ok = exit_code == 0;
-  }
-  if (!ok) TerminateProcess(process.hProcess, 1);
-  WaitForSingleObject(process.hProcess, EXIT_TIMEOUT_MS);
-  CloseHandle(process.hProcess);
-  std::error_code ignored;
-  std::filesystem::remove_all(app_data, ignored);
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (window != nullptr && !GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory))
+        fail(L"GetProcessMemoryInfo failed", path);
+    else if (window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0) == 0)
+        fail(L"WM_CLOSE not posted", path);
+    else if (window != nullptr && WaitForSingleObject(process.hProcess, EXIT_TIMEOUT_MS) != WAIT_OBJECT_0)
+        fail(L"did not exit after WM_CLOSE", path);
+    else if (window != nullptr) {
+        DWORD exit_code = 1;
+        GetExitCodeProcess(process.hProcess, &exit_code);
+        if (exit_code != 0) std::fwprintf(stderr, L"%ls: exit code %lu\n", path.c_str(), exit_code);
+        ok = exit_code == 0;
+    }
+    if (!ok) TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, EXIT_TIMEOUT_MS);
+    CloseHandle(process.hProcess);
+    std::error_code ignored;
+    std::filesystem::remove_all(app_data, ignored);
 
-  sample.milliseconds = std::max(idle_at, visible_at) - start;
-  sample.peak_working_set_mib = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
-  return ok;
+    sample.milliseconds = std::max(idle_at, visible_at) - start;
+    sample.peak_working_set_mib = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
+    return ok;
 }
 
 double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t mid = values.size() / 2;
-  return values.size() % 2 != 0 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+    std::sort(values.begin(), values.end());
+    const size_t mid = values.size() / 2;
+    return values.size() % 2 != 0 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 struct Summary {
-  double median_ms, min_ms, median_peak_mib, max_peak_mib;
+    double median_ms, min_ms, median_peak_mib, max_peak_mib;
 };
 
 Summary summarize(const Series& series) {
-  std::vector<double> times, peaks;
-  for (const Sample& sample : series.samples) {
-    times.push_back(sample.milliseconds);
-    peaks.push_back(sample.peak_working_set_mib);
-  }
-  return {median(times), *std::min_element(times.begin(), times.end()), median(peaks),
-          *std::max_element(peaks.begin(), peaks.end())};
+    std::vector<double> times, peaks;
+    for (const Sample& sample : series.samples) {
+        times.push_back(sample.milliseconds);
+        peaks.push_back(sample.peak_working_set_mib);
+    }
+    return {median(times), *std::min_element(times.begin(), times.end()), median(peaks),
+            *std::max_element(peaks.begin(), peaks.end())};
 }
 
 std::wstring file_name(const std::wstring& path) {
-  return std::filesystem::path(path).filename().wstring();
+    return std::filesystem::path(path).filename().wstring();
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const long runs = argc == 4 ? std::wcstol(argv[1], nullptr, 10) : 0;
-  if (runs < 1) {
-    std::fwprintf(stderr, L"usage: numvora-startup-measure.exe RUNS FLOOR.exe PROGRAM.exe\n");
-    return 2;
-  }
-  Series series[2] = {{argv[2], {}}, {argv[3], {}}};
-  for (long run = -1; run < runs; ++run) {
-    for (Series& one : series) {
-      Sample sample;
-      if (!measure_once(one.path, static_cast<unsigned>(run + 1), sample)) return 1;
-      if (run >= 0) one.samples.push_back(sample);  // run -1 is the warm-up
-      if (run >= 0)
-        std::wprintf(L"run %2ld  %-32ls %8.1f ms %8.2f MiB\n", run + 1,
-                     file_name(one.path).c_str(), sample.milliseconds, sample.peak_working_set_mib);
+    const long runs = argc == 4 ? std::wcstol(argv[1], nullptr, 10) : 0;
+    if (runs < 1) {
+        std::fwprintf(stderr, L"usage: numvora-startup-measure.exe RUNS FLOOR.exe PROGRAM.exe\n");
+        return 2;
     }
-  }
+    Series series[2] = {{argv[2], {}}, {argv[3], {}}};
+    for (long run = -1; run < runs; ++run) {
+        for (Series& one : series) {
+            Sample sample;
+            if (!measure_once(one.path, static_cast<unsigned>(run + 1), sample)) return 1;
+            if (run >= 0) one.samples.push_back(sample);  // run -1 is the warm-up
+            if (run >= 0)
+                std::wprintf(L"run %2ld  %-32ls %8.1f ms %8.2f MiB\n", run + 1, file_name(one.path).c_str(),
+                             sample.milliseconds, sample.peak_working_set_mib);
+        }
+    }
 
-  const Summary floor = summarize(series[0]);
-  const Summary program = summarize(series[1]);
-  std::wprintf(L"\n%ld interleaved runs each; time = process start until a visible top-level window "
-               L"and an idle message loop\n", runs);
-  std::wprintf(L"%-32ls %10ls %10ls %16ls %14ls\n", L"", L"median ms", L"min ms",
-               L"median peak MiB", L"max peak MiB");
-  for (const auto& [name, summary] : {std::pair{file_name(series[0].path), floor},
-                                      std::pair{file_name(series[1].path), program}})
-    std::wprintf(L"%-32ls %10.1f %10.1f %16.2f %14.2f\n", name.c_str(), summary.median_ms,
-                 summary.min_ms, summary.median_peak_mib, summary.max_peak_mib);
-  std::wprintf(L"%-32ls %+10.1f %+10.1f %+16.2f %+14.2f   (target: within 50 ms and 8 MiB)\n",
-               L"difference", program.median_ms - floor.median_ms, program.min_ms - floor.min_ms,
-               program.median_peak_mib - floor.median_peak_mib,
-               program.max_peak_mib - floor.max_peak_mib);
-  return 0;
+    const Summary floor = summarize(series[0]);
+    const Summary program = summarize(series[1]);
+    std::wprintf(
+        L"\n%ld interleaved runs each; time = process start until a visible top-level window "
+        L"and an idle message loop\n",
+        runs);
+    std::wprintf(L"%-32ls %10ls %10ls %16ls %14ls\n", L"", L"median ms", L"min ms", L"median peak MiB",
+                 L"max peak MiB");
+    for (const auto& [name, summary] :
+         {std::pair{file_name(series[0].path), floor}, std::pair{file_name(series[1].path), program}})
+        std::wprintf(L"%-32ls %10.1f %10.1f %16.2f %14.2f\n", name.c_str(), summary.median_ms, summary.min_ms,
+                     summary.median_peak_mib, summary.max_peak_mib);
+    std::wprintf(L"%-32ls %+10.1f %+10.1f %+16.2f %+14.2f   (target: within 50 ms and 8 MiB)\n",
+                 L"difference", program.median_ms - floor.median_ms, program.min_ms - floor.min_ms,
+                 program.median_peak_mib - floor.median_peak_mib, program.max_peak_mib - floor.max_peak_mib);
+    return 0;
 }

@@ -18,140 +18,140 @@ constexpr DWORD EXIT_TIMEOUT_MS = 30000;
 
 // The build passes a Unix path under Wine; drive Z: is the Unix root there.
 std::wstring program_path() {
-  std::wstring path = L"" NUMVORA_EXE_PATH;
-  if (!path.empty() && path[0] == L'/') {
-    for (wchar_t& c : path)
-      if (c == L'/') c = L'\\';
-    path.insert(0, L"Z:");
-  }
-  return path;
+    std::wstring path = L"" NUMVORA_EXE_PATH;
+    if (!path.empty() && path[0] == L'/') {
+        for (wchar_t& c : path)
+            if (c == L'/') c = L'\\';
+        path.insert(0, L"Z:");
+    }
+    return path;
 }
 
 void remove_folder(const std::filesystem::path& folder) {
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
-    if (!error) return;
-    Sleep(50);
-  }
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        std::error_code error;
+        std::filesystem::remove_all(folder, error);
+        if (!error) return;
+        Sleep(50);
+    }
 }
 
 // One folder per test run: under Wine the standard-error file of an ended child can
 // stay open in the server for the rest of the session, so removal may give up and a
 // folder is not shared between cases.
 std::filesystem::path fresh_folder(const std::string& test_name) {
-  wchar_t temp[MAX_PATH + 1];
-  GetTempPathW(MAX_PATH + 1, temp);
-  std::filesystem::path folder = std::filesystem::path(temp) /
-      ("numvora-e2e-" + test_name + "-" + std::to_string(GetCurrentProcessId()));
-  remove_folder(folder);  // Wine reuses process ids: a leftover of an earlier run
-  std::error_code ignored;
-  std::filesystem::create_directories(folder / "appdata", ignored);
-  return folder;
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    std::filesystem::path folder = std::filesystem::path(temp) /
+                                   ("numvora-e2e-" + test_name + "-" + std::to_string(GetCurrentProcessId()));
+    remove_folder(folder);  // Wine reuses process ids: a leftover of an earlier run
+    std::error_code ignored;
+    std::filesystem::create_directories(folder / "appdata", ignored);
+    return folder;
 }
 
 HANDLE open_inheritable(const std::filesystem::path& path, DWORD access, DWORD disposition) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                     disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // One launched Numvora.exe; a test that fails half-way still ends it.
 class Launched {
- public:
-  Launched(const std::filesystem::path& app_data, const std::filesystem::path& stderr_file) {
-    SetEnvironmentVariableW(L"LOCALAPPDATA", app_data.c_str());
-    HANDLE null_device = open_inheritable(L"NUL", GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
-    HANDLE error_output = open_inheritable(stderr_file, GENERIC_WRITE, CREATE_ALWAYS);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = null_device;
-    startup.hStdOutput = null_device;
-    startup.hStdError = error_output;
-    const std::wstring path = program_path();
-    std::wstring command_line = L"\"" + path + L"\"";
-    PROCESS_INFORMATION info{};
-    if (error_output != INVALID_HANDLE_VALUE &&
-        CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       nullptr, &startup, &info)) {
-      CloseHandle(info.hThread);
-      process_ = info.hProcess;
+  public:
+    Launched(const std::filesystem::path& app_data, const std::filesystem::path& stderr_file) {
+        SetEnvironmentVariableW(L"LOCALAPPDATA", app_data.c_str());
+        HANDLE null_device = open_inheritable(L"NUL", GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
+        HANDLE error_output = open_inheritable(stderr_file, GENERIC_WRITE, CREATE_ALWAYS);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = null_device;
+        startup.hStdOutput = null_device;
+        startup.hStdError = error_output;
+        const std::wstring path = program_path();
+        std::wstring command_line = L"\"" + path + L"\"";
+        PROCESS_INFORMATION info{};
+        if (error_output != INVALID_HANDLE_VALUE &&
+            CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                           &startup, &info)) {
+            CloseHandle(info.hThread);
+            process_ = info.hProcess;
+        }
+        if (null_device != INVALID_HANDLE_VALUE) CloseHandle(null_device);
+        if (error_output != INVALID_HANDLE_VALUE) CloseHandle(error_output);
     }
-    if (null_device != INVALID_HANDLE_VALUE) CloseHandle(null_device);
-    if (error_output != INVALID_HANDLE_VALUE) CloseHandle(error_output);
-  }
-  ~Launched() {
-    if (process_ == nullptr) return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_, 99);
-      WaitForSingleObject(process_, EXIT_TIMEOUT_MS);
+    ~Launched() {
+        if (process_ == nullptr) return;
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_, 99);
+            WaitForSingleObject(process_, EXIT_TIMEOUT_MS);
+        }
+        CloseHandle(process_);
     }
-    CloseHandle(process_);
-  }
-  Launched(const Launched&) = delete;
-  Launched& operator=(const Launched&) = delete;
+    Launched(const Launched&) = delete;
+    Launched& operator=(const Launched&) = delete;
 
-  bool started() const { return process_ != nullptr; }
+    bool started() const { return process_ != nullptr; }
 
-  // The main window once it is visible, or null when the process ends or time runs out.
-  HWND wait_for_main_window() const {
-    const ULONGLONG deadline = GetTickCount64() + WINDOW_TIMEOUT_MS;
-    while (GetTickCount64() < deadline) {
-      HWND window = FindWindowW(MAIN_CLASS, MAIN_TITLE);
-      if (window != nullptr && IsWindowVisible(window)) return window;
-      if (WaitForSingleObject(process_, 20) != WAIT_TIMEOUT) return nullptr;
+    // The main window once it is visible, or null when the process ends or time runs out.
+    HWND wait_for_main_window() const {
+        const ULONGLONG deadline = GetTickCount64() + WINDOW_TIMEOUT_MS;
+        while (GetTickCount64() < deadline) {
+            HWND window = FindWindowW(MAIN_CLASS, MAIN_TITLE);
+            if (window != nullptr && IsWindowVisible(window)) return window;
+            if (WaitForSingleObject(process_, 20) != WAIT_TIMEOUT) return nullptr;
+        }
+        return nullptr;
     }
-    return nullptr;
-  }
 
-  // The exit code, or -1 when the process did not end in time.
-  long long wait_for_exit() const {
-    DWORD code = 0;
-    if (WaitForSingleObject(process_, EXIT_TIMEOUT_MS) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process_, &code))
-      return -1;
-    return code;
-  }
+    // The exit code, or -1 when the process did not end in time.
+    long long wait_for_exit() const {
+        DWORD code = 0;
+        if (WaitForSingleObject(process_, EXIT_TIMEOUT_MS) != WAIT_OBJECT_0 ||
+            !GetExitCodeProcess(process_, &code))
+            return -1;
+        return code;
+    }
 
- private:
-  HANDLE process_ = nullptr;
+  private:
+    HANDLE process_ = nullptr;
 };
 
 std::string read_all(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Starts Numvora.exe, closes its window with WM_CLOSE, and checks a clean, quiet end.
 void launch_and_close(const std::filesystem::path& app_data, const std::filesystem::path& stderr_file) {
-  Launched program(app_data, stderr_file);
-  ASSERT_TRUE(program.started()) << "CreateProcessW failed, error " << GetLastError();
-  HWND window = program.wait_for_main_window();
-  ASSERT_NE(window, nullptr) << "no visible main window; standard error:\n" << read_all(stderr_file);
-  ASSERT_NE(PostMessageW(window, WM_CLOSE, 0, 0), 0);
-  EXPECT_EQ(program.wait_for_exit(), 0);
-  EXPECT_EQ(read_all(stderr_file), "");
+    Launched program(app_data, stderr_file);
+    ASSERT_TRUE(program.started()) << "CreateProcessW failed, error " << GetLastError();
+    HWND window = program.wait_for_main_window();
+    ASSERT_NE(window, nullptr) << "no visible main window; standard error:\n" << read_all(stderr_file);
+    ASSERT_NE(PostMessageW(window, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(program.wait_for_exit(), 0);
+    EXPECT_EQ(read_all(stderr_file), "");
 }
 
 class LaunchTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fresh_folder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-  }
-  void TearDown() override { remove_folder(folder_); }
-  std::filesystem::path folder_;
+  protected:
+    void SetUp() override {
+        folder_ = fresh_folder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    void TearDown() override { remove_folder(folder_); }
+    std::filesystem::path folder_;
 };
 
 TEST_F(LaunchTest, OpensItsWindowAndEndsCleanlyOnClose) {
-  launch_and_close(folder_ / "appdata", folder_ / "stderr-1.txt");
+    launch_and_close(folder_ / "appdata", folder_ / "stderr-1.txt");
 }
 
 // The second start reads what the first one saved at close.
 TEST_F(LaunchTest, StartsAgainOnItsOwnSavedData) {
-  launch_and_close(folder_ / "appdata", folder_ / "stderr-1.txt");
-  if (HasFatalFailure()) return;
-  launch_and_close(folder_ / "appdata", folder_ / "stderr-2.txt");
+    launch_and_close(folder_ / "appdata", folder_ / "stderr-1.txt");
+    if (HasFatalFailure()) return;
+    launch_and_close(folder_ / "appdata", folder_ / "stderr-2.txt");
 }
 
 }  // namespace
