@@ -19,6 +19,9 @@ namespace {
 
 constexpr std::string_view CONTROL_FAILURE_CAPTION = "컨트롤 생성 오류";
 constexpr WPARAM MEMO_UNDO_LIMIT = 256;
+// The rich edit's default limit of 32,767 characters would cut a longer saved memo on
+// load (and the next auto-save would write the cut text back) and stop typing there.
+constexpr LPARAM MEMO_TEXT_LIMIT = 0x7FFFFFFE;
 
 // The toggles from the settings file, and the memo text; a missing data folder or a
 // broken file leaves the defaults and is only logged.
@@ -111,6 +114,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window) {
     state->brushes = std::move(brushes).value();
 
     if (auto status = create_controls(*state, window); !status) return fail(status.error());
+    SendMessageW(state->memo_edit, EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
     if (auto status = set_text(state->memo_edit, memo_text); !status) return fail(status.error());
     state->saved_memo_text = std::move(memo_text);
     SendMessageW(state->memo_edit, EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);

@@ -5,7 +5,10 @@
 
 #include <richedit.h>
 
+#include <string>
+
 #include "platform/windows/theme_palette.h"
+#include "platform/windows/wide_text.h"
 #include "storage/settings.h"
 #include "window_test_support.h"
 
@@ -205,6 +208,30 @@ TEST_F(MainWindowTest, OpensWithDefaultsWithoutLocalAppData) {
     EXPECT_EQ(s.saved_memo_text, "");
     EXPECT_EQ(window_text(s.memo_edit), L"");
     EXPECT_LT(s.calculator_panel_rect.left, s.memo_panel_rect.left);
+}
+
+}  // namespace
+}  // namespace numvora::testing
+
+namespace numvora::testing {
+namespace {
+
+// The memo control's default limit is 32,767 characters: a longer saved memo must
+// open whole (the auto-save would otherwise write the cut text back), and typing must
+// go on past the old limit.
+TEST_F(MainWindowTest, LongMemoOpensWholeAndKeepsGrowing) {
+    std::string memo;
+    while (memo.size() < 400000) memo += "가나다라마바사 0123456789 abcdefghij\n";
+    write_data_file("memo.txt", memo);
+    open_window();
+    ASSERT_NE(window, nullptr);
+    const AppState& s = state();
+    std::wstring expected = to_wide(memo);
+    std::erase(expected, L'\r');
+    std::wstring shown = window_text(s.memo_edit);
+    std::erase(shown, L'\r');
+    EXPECT_EQ(shown, expected);
+    EXPECT_GE(SendMessageW(s.memo_edit, EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
 }
 
 }  // namespace
