@@ -12,21 +12,12 @@ scripts/install-deps.sh
 cmake --preset windows -B "$build" >/dev/null
 cmake --build "$build" --target Numvora numvora-floor numvora-startup-measure
 
-scripts/wine-prefix.sh "$build/wineprefix"
-export WINEPREFIX=$(realpath "$build/wineprefix") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-source scripts/xvfb.sh
-start_xvfb
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  stop_xvfb
-}
-trap cleanup EXIT
+source scripts/wine-session.sh
+use_wine_prefix "$build/wineprefix"
+trap stop_headless_wine EXIT
 # A persistent server, as in the test run: Wine's own start-up stays out of the figures
 # as far as it can, and both programs pay the same rest of it.
-wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1
+start_headless_wine
 
 wine "$build/bench/startup/numvora-startup-measure.exe" "$runs" \
   "$build/bench/startup/numvora-floor.exe" "$build/src/platform/windows/Numvora.exe"

@@ -21,8 +21,8 @@ window_tool=$build/bench/startup/numvora-window.exe
 window_class=Numvora.MainWindow
 
 prefix=${XDG_DATA_HOME:-$HOME/.local/share}/numvora/wineprefix
-scripts/wine-prefix.sh "$prefix"
-export WINEPREFIX=$(realpath "$prefix") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source scripts/wine-session.sh
+use_wine_prefix "$prefix"
 echo "Wine prefix (memo and settings live here): $WINEPREFIX"
 
 if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
@@ -30,16 +30,13 @@ if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
 fi
 
 [ -n "${DISPLAY:-}" ] && echo "Display $DISPLAY is not reachable: running headless." >&2
-source scripts/xvfb.sh
-start_xvfb
 app_pid=
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  stop_xvfb
+  stop_headless_wine
 }
 trap cleanup EXIT
+start_headless_wine
 
 screenshot=build/screenshots/numvora.png
 mkdir -p "$(dirname "$screenshot")"

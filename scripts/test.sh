@@ -12,21 +12,8 @@ ctest --preset native
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 
-prefix=build/windows/wineprefix
-scripts/wine-prefix.sh "$prefix"
-export WINEPREFIX=$(realpath "$prefix") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-source scripts/xvfb.sh
-start_xvfb
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  stop_xvfb
-}
-trap cleanup EXIT
-# A persistent server makes each Wine start take a fraction of the time.
-wineserver -p
-# Start Wine's background services now, detached from CTest's output pipes: started
-# by the first test they would inherit its pipes and CTest would wait for them.
-wine cmd /c exit </dev/null >/dev/null 2>&1
+source scripts/wine-session.sh
+use_wine_prefix build/windows/wineprefix
+trap stop_headless_wine EXIT
+start_headless_wine
 ctest --preset windows

@@ -18,7 +18,7 @@ inline constexpr DWORD OWNER_DRAWN_BUTTON =
     WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | BS_CENTER | BS_VCENTER;
 inline constexpr DWORD CAPTION_STYLE = WS_CHILD | WS_VISIBLE;
 
-struct ControlSpec {
+struct ControlRow {
     const wchar_t* class_name;
     std::int32_t id;  // 0: no id
     DWORD style;
@@ -32,7 +32,7 @@ inline constexpr std::size_t CONTROL_COUNT = 41;
 
 namespace detail {
 
-inline constexpr std::array<ControlSpec, 12> CONTROLS_ABOVE_KEYPAD{{
+inline constexpr std::array<ControlRow, 12> CONTROLS_ABOVE_KEYPAD{{
     {L"BUTTON", ids::SAVE, OWNER_DRAWN_BUTTON, L"\U0001F4BE  저장", &AppState::save_button},
     {L"BUTTON", ids::LOAD, OWNER_DRAWN_BUTTON, L"\U0001F4C2  불러오기", &AppState::load_button},
     {L"BUTTON", ids::DARK_MODE, OWNER_DRAWN_BUTTON, L"다크모드", &AppState::dark_mode_button},
@@ -51,7 +51,7 @@ inline constexpr std::array<ControlSpec, 12> CONTROLS_ABOVE_KEYPAD{{
     {L"BUTTON", ids::COPY_RESULT, OWNER_DRAWN_BUTTON, L"결과 복사", &AppState::copy_result_button},
 }};
 
-inline constexpr std::array<ControlSpec, 10> CONTROLS_BELOW_KEYPAD{{
+inline constexpr std::array<ControlRow, 10> CONTROLS_BELOW_KEYPAD{{
     {L"STATIC", 0, CAPTION_STYLE, L"최근 계산 — 더블클릭하면 결과값 재사용", &AppState::history_caption},
     {L"BUTTON", ids::CLEAR_HISTORY, OWNER_DRAWN_BUTTON, L"기록 지우기", &AppState::clear_history_button},
     {L"LISTBOX", ids::HISTORY_LIST,
@@ -68,19 +68,19 @@ inline constexpr std::array<ControlSpec, 10> CONTROLS_BELOW_KEYPAD{{
      &AppState::memo_edit},
 }};
 
-constexpr std::array<ControlSpec, CONTROL_COUNT> make_control_specs() {
-    std::array<ControlSpec, CONTROL_COUNT> specs{};
+constexpr std::array<ControlRow, CONTROL_COUNT> make_control_rows() {
+    std::array<ControlRow, CONTROL_COUNT> rows{};
     std::size_t n = 0;
-    for (const ControlSpec& spec : CONTROLS_ABOVE_KEYPAD) specs[n++] = spec;
+    for (const ControlRow& row : CONTROLS_ABOVE_KEYPAD) rows[n++] = row;
     for (const KeypadButton& key : KEYPAD_BUTTONS) {
-        specs[n++] = {L"BUTTON", key.control_id, OWNER_DRAWN_BUTTON, key.label.data(), nullptr};
+        rows[n++] = {L"BUTTON", key.control_id, OWNER_DRAWN_BUTTON, key.label.data(), nullptr};
     }
-    for (const ControlSpec& spec : CONTROLS_BELOW_KEYPAD) specs[n++] = spec;
-    return specs;
+    for (const ControlRow& row : CONTROLS_BELOW_KEYPAD) rows[n++] = row;
+    return rows;
 }
 
 }  // namespace detail
 
-inline constexpr std::array<ControlSpec, CONTROL_COUNT> CONTROL_SPECS = detail::make_control_specs();
+inline constexpr std::array<ControlRow, CONTROL_COUNT> CONTROL_ROWS = detail::make_control_rows();
 
 }  // namespace numvora

@@ -78,23 +78,23 @@ SystemStatus set_text(HWND control, std::string_view text) {
 // Creates the controls in table order and files each handle in the record, with the
 // three adjustments that depend on the loaded toggles.
 SystemStatus create_controls(AppState& state, HWND window) {
-    for (const ControlSpec& spec : CONTROL_SPECS) {
-        HWND control = CreateWindowExW(0, spec.class_name, spec.text, spec.style, 0, 0, 0, 0, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), nullptr, nullptr);
+    for (const ControlRow& row : CONTROL_ROWS) {
+        HWND control = CreateWindowExW(0, row.class_name, row.text, row.style, 0, 0, 0, 0, window,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
         if (control == nullptr) return fail(last_system_error());
-        if (spec.field != nullptr) {
-            state.*spec.field = control;
-        } else if (spec.id >= ids::FIRST_OPERATION && spec.id <= ids::LAST_OPERATION) {
-            state.operation_buttons[static_cast<std::size_t>(spec.id - ids::FIRST_OPERATION)] = control;
+        if (row.field != nullptr) {
+            state.*row.field = control;
+        } else if (row.id >= ids::FIRST_OPERATION && row.id <= ids::LAST_OPERATION) {
+            state.operation_buttons[static_cast<std::size_t>(row.id - ids::FIRST_OPERATION)] = control;
         } else {
             state.keypad_buttons.push_back(control);
         }
 
-        if (spec.id == ids::SIDE && state.calculator_side) {
+        if (row.id == ids::SIDE && state.calculator_side) {
             if (auto status = set_text(control, "계산기 ← 왼쪽"); !status) return status;
-        } else if (spec.id == ids::THOUSANDS && state.group_thousands) {
+        } else if (row.id == ids::THOUSANDS && state.group_thousands) {
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
-        } else if (spec.id == ids::LAST_OPERATION) {
+        } else if (row.id == ids::LAST_OPERATION) {
             // Usable only once a memo selection gives them an operand.
             for (HWND button : state.operation_buttons) EnableWindow(button, FALSE);
         }
