@@ -33,13 +33,13 @@ StorageResult<std::pair<std::string, fp::OpenFile>> create_temp_beside(const std
     for (int attempt = 0;; ++attempt) {
         std::string temp = stem + std::to_string(counter++) + ".tmp";
         auto file = fp::create_new_file(temp, target);
-        if (file) return std::pair{std::move(temp), file.value()};
+        if (file) return std::pair{std::move(temp), std::move(file).value()};
         // A leftover of an earlier run with the same process id: take the next name.
         if (!fp::is_exists_code(file.error().os_code) || attempt == 100) return fail(file.error());
     }
 }
 
-Result<void, StorageError> write_all(fp::OpenFile file, std::string_view text) {
+Result<void, StorageError> write_all(const fp::OpenFile& file, std::string_view text) {
     const std::size_t half = text.size() / 2;
     std::size_t done = 0;
     bool half_reported = false;
@@ -58,18 +58,13 @@ Result<void, StorageError> write_all(fp::OpenFile file, std::string_view text) {
     }
 }
 
-// Everything after the temporary file exists; the caller removes it on failure.
+// Everything after the temporary file exists. The file is closed when this returns, so
+// that the caller can remove it on failure.
 Result<void, StorageError> fill_and_replace(fp::OpenFile file, const std::string& temp,
                                             const std::string& target, std::string_view text) {
-    if (auto error = fault_at(WriteStage::TempCreated)) {
-        fp::close_quietly(file);
-        return fail(std::move(*error));
-    }
-    if (auto written = write_all(file, text); !written) {
-        fp::close_quietly(file);
-        return written;
-    }
-    if (auto flushed = fp::flush_and_close(file); !flushed) return flushed;
+    if (auto error = fault_at(WriteStage::TempCreated)) return fail(std::move(*error));
+    if (auto written = write_all(file, text); !written) return written;
+    if (auto flushed = fp::flush_and_close(std::move(file)); !flushed) return flushed;
     if (auto error = fault_at(WriteStage::Flushed)) return fail(std::move(*error));
     return fp::replace_file(temp, target);
 }
@@ -127,7 +122,7 @@ Result<void, StorageError> write_text_file(const std::string& path, std::string_
     auto temp = create_temp_beside(path);
     if (!temp) return fail(temp.error());
     auto& [temp_path, file] = temp.value();
-    auto done = fill_and_replace(file, temp_path, path, text);
+    auto done = fill_and_replace(std::move(file), temp_path, path, text);
     if (!done) fp::remove_quietly(temp_path);
     return done;
 }

@@ -9,14 +9,43 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "storage/storage_error.h"
 
 namespace numvora::file_primitives {
 
-// An open file; the value is the OS handle or descriptor.
-struct OpenFile {
-    std::intptr_t native = -1;
+// Closes an OS handle or descriptor, ignoring the outcome (an abandoned file).
+void close_quietly(std::intptr_t native);
+
+// The one owner of an open file: closed when the owner goes, so no failure path closes
+// by hand. flush_and_close ends it with a checked close instead.
+class OpenFile {
+public:
+    OpenFile() = default;
+    explicit OpenFile(std::intptr_t native) : native_(native) {}
+    OpenFile(OpenFile&& other) noexcept : native_(std::exchange(other.native_, INVALID)) {}
+    OpenFile& operator=(OpenFile&& other) noexcept {
+        if (this != &other) {
+            reset();
+            native_ = std::exchange(other.native_, INVALID);
+        }
+        return *this;
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile() { reset(); }
+
+    std::intptr_t native() const { return native_; }
+    std::intptr_t release() { return std::exchange(native_, INVALID); }
+
+private:
+    // -1 is both an invalid descriptor and INVALID_HANDLE_VALUE.
+    static constexpr std::intptr_t INVALID = -1;
+    void reset() {
+        if (native_ != INVALID) close_quietly(std::exchange(native_, INVALID));
+    }
+    std::intptr_t native_ = INVALID;
 };
 
 // The variable's value, or nothing when it is not set (an empty value is set).
@@ -54,11 +83,10 @@ Result<void, StorageError> check_writable(const std::string& path);
 StorageResult<OpenFile> create_new_file(const std::string& path, const std::string& like_path);
 
 // One write call (interrupted calls are retried): the count written, 0 for no progress.
-StorageResult<std::size_t> write_some(OpenFile file, const char* data, std::size_t size);
+StorageResult<std::size_t> write_some(const OpenFile& file, const char* data, std::size_t size);
 
 // Flushes the file's data to the disk and closes it; the file is closed even on failure.
 Result<void, StorageError> flush_and_close(OpenFile file);
-void close_quietly(OpenFile file);
 
 // Puts source in place of target in one step (the target may exist) and makes the
 // change durable.

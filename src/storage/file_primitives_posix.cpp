@@ -15,18 +15,17 @@ namespace {
 
 StorageError last_error() { return make_os_error(errno); }
 
-int descriptor(OpenFile file) { return static_cast<int>(file.native); }
+int descriptor(const OpenFile& file) { return static_cast<int>(file.native()); }
 
 // Makes a finished rename durable: the directory entry lives in the folder.
 void sync_folder_of(const std::string& path) {
     const auto parent = parent_path(path);
     const std::string folder = parent && !parent->empty() ? *parent : ".";
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
+    const OpenFile dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.native() < 0) return;
     // The new content is already in place; a folder that cannot be synced (some file
     // systems refuse) does not turn the write into a failure.
-    ::fsync(fd);
-    ::close(fd);
+    ::fsync(descriptor(dir));
 }
 
 }  // namespace
@@ -66,7 +65,8 @@ std::string os_message(std::int32_t os_code) {
 }
 
 StorageResult<std::string> read_file(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const OpenFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const int fd = descriptor(file);
     if (fd < 0) return fail(last_error());
     // Read straight into the text; one byte more than the size detects a file that grew.
     struct stat info {};
@@ -79,14 +79,11 @@ StorageResult<std::string> read_file(const std::string& path) {
         const ssize_t count = ::read(fd, bytes.data() + used, bytes.size() - used);
         if (count < 0) {
             if (errno == EINTR) continue;
-            const StorageError error = last_error();
-            ::close(fd);
-            return fail(error);
+            return fail(last_error());
         }
         if (count == 0) break;
         used += static_cast<std::size_t>(count);
     }
-    ::close(fd);
     bytes.resize(used);
     return bytes;
 }
@@ -114,13 +111,13 @@ Result<void, StorageError> check_writable(const std::string& path) {
 StorageResult<OpenFile> create_new_file(const std::string& path, const std::string& like_path) {
     struct stat like {};
     const bool has_like = ::stat(like_path.c_str(), &like) == 0 && S_ISREG(like.st_mode);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return fail(last_error());
-    if (has_like) ::fchmod(fd, like.st_mode & 07777);
-    return OpenFile{fd};
+    OpenFile file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (file.native() < 0) return fail(last_error());
+    if (has_like) ::fchmod(descriptor(file), like.st_mode & 07777);
+    return file;
 }
 
-StorageResult<std::size_t> write_some(OpenFile file, const char* data, std::size_t size) {
+StorageResult<std::size_t> write_some(const OpenFile& file, const char* data, std::size_t size) {
     while (true) {
         const ssize_t count = ::write(descriptor(file), data, size);
         if (count >= 0) return static_cast<std::size_t>(count);
@@ -129,17 +126,12 @@ StorageResult<std::size_t> write_some(OpenFile file, const char* data, std::size
 }
 
 Result<void, StorageError> flush_and_close(OpenFile file) {
-    const int fd = descriptor(file);
-    if (::fsync(fd) != 0) {
-        const StorageError error = last_error();
-        ::close(fd);
-        return fail(error);
-    }
-    if (::close(fd) != 0) return fail(last_error());
+    if (::fsync(descriptor(file)) != 0) return fail(last_error());  // the owner closes it
+    if (::close(static_cast<int>(file.release())) != 0) return fail(last_error());
     return {};
 }
 
-void close_quietly(OpenFile file) { ::close(descriptor(file)); }
+void close_quietly(std::intptr_t native) { ::close(static_cast<int>(native)); }
 
 Result<void, StorageError> replace_file(const std::string& source, const std::string& target) {
     if (::rename(source.c_str(), target.c_str()) != 0) return fail(last_error());

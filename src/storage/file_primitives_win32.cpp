@@ -14,7 +14,9 @@ namespace {
 
 StorageError last_error() { return make_os_error(static_cast<std::int32_t>(GetLastError())); }
 
-HANDLE handle_of(OpenFile file) { return reinterpret_cast<HANDLE>(file.native); }
+HANDLE handle_of(const OpenFile& file) { return reinterpret_cast<HANDLE>(file.native()); }
+
+OpenFile own(HANDLE handle) { return OpenFile(reinterpret_cast<std::intptr_t>(handle)); }
 
 bool is_separator(char c) { return c == '\\' || c == '/'; }
 
@@ -113,9 +115,10 @@ std::string os_message(std::int32_t os_code) {
 }
 
 StorageResult<std::string> read_file(const std::string& path) {
-    const HANDLE file = CreateFileW(to_wide(path).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const OpenFile owner = own(CreateFileW(to_wide(path).c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const HANDLE file = handle_of(owner);
     if (file == INVALID_HANDLE_VALUE) return fail(last_error());
     // Read straight into the text; one byte more than the size detects a file that grew.
     LARGE_INTEGER size{};
@@ -127,15 +130,10 @@ StorageResult<std::string> read_file(const std::string& path) {
         if (used == bytes.size()) bytes.resize(bytes.size() * 2);
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1u << 30));
         DWORD count = 0;
-        if (!ReadFile(file, bytes.data() + used, chunk, &count, nullptr)) {
-            const StorageError error = last_error();
-            CloseHandle(file);
-            return fail(error);
-        }
+        if (!ReadFile(file, bytes.data() + used, chunk, &count, nullptr)) return fail(last_error());
         if (count == 0) break;
         used += count;
     }
-    CloseHandle(file);
     bytes.resize(used);
     return bytes;
 }
@@ -161,13 +159,13 @@ Result<void, StorageError> check_writable(const std::string& path) {
 
 StorageResult<OpenFile> create_new_file(const std::string& path, const std::string& like_path) {
     (void)like_path;  // MoveFileExW gives the target the new file's attributes; normal is right
-    const HANDLE file = CreateFileW(to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return fail(last_error());
-    return OpenFile{reinterpret_cast<std::intptr_t>(file)};
+    OpenFile file = own(CreateFileW(to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (handle_of(file) == INVALID_HANDLE_VALUE) return fail(last_error());
+    return file;
 }
 
-StorageResult<std::size_t> write_some(OpenFile file, const char* data, std::size_t size) {
+StorageResult<std::size_t> write_some(const OpenFile& file, const char* data, std::size_t size) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
     DWORD written = 0;
     if (!WriteFile(handle_of(file), data, chunk, &written, nullptr)) return fail(last_error());
@@ -175,16 +173,12 @@ StorageResult<std::size_t> write_some(OpenFile file, const char* data, std::size
 }
 
 Result<void, StorageError> flush_and_close(OpenFile file) {
-    if (!FlushFileBuffers(handle_of(file))) {
-        const StorageError error = last_error();
-        CloseHandle(handle_of(file));
-        return fail(error);
-    }
-    if (!CloseHandle(handle_of(file))) return fail(last_error());
+    if (!FlushFileBuffers(handle_of(file))) return fail(last_error());  // the owner closes it
+    if (!CloseHandle(reinterpret_cast<HANDLE>(file.release()))) return fail(last_error());
     return {};
 }
 
-void close_quietly(OpenFile file) { CloseHandle(handle_of(file)); }
+void close_quietly(std::intptr_t native) { CloseHandle(reinterpret_cast<HANDLE>(native)); }
 
 Result<void, StorageError> replace_file(const std::string& source, const std::string& target) {
     if (!MoveFileExW(to_wide(source).c_str(), to_wide(target).c_str(),
