@@ -12,8 +12,6 @@ namespace numvora {
 
 namespace {
 
-bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
-
 // Shortest round-trip digits, rewritten from the library's scientific form into
 // positional notation (its "fixed" shortest form prints every binary integer digit).
 std::string shortest_positional(double value) {

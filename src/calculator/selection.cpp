@@ -11,8 +11,6 @@ namespace numvora {
 
 namespace {
 
-bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
-
 bool all_digits(std::string_view text) {
     for (const char c : text)
         if (!is_ascii_digit(c)) return false;

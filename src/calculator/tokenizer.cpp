@@ -10,8 +10,6 @@ namespace numvora {
 
 namespace {
 
-bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
-
 bool is_literal_char(char c) { return is_ascii_digit(c) || c == '.'; }
 
 // What one byte starts. The first seven are the operator kinds, in TokenKind's order

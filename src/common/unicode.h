@@ -21,6 +21,8 @@ void append_utf8(std::string& out, char32_t scalar);
 
 bool is_valid_utf8(std::string_view text);
 
+constexpr bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
+
 // Unicode White_Space property.
 constexpr bool is_white_space(char32_t c) {
     return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||

@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <iterator>
 
+#include "platform/windows/system_message.h"
 #include "platform/windows/wide_text.h"
 
 namespace numvora::file_primitives {
@@ -104,14 +104,7 @@ bool is_exists_code(std::int32_t os_code) {
 }
 
 std::string os_message(std::int32_t os_code) {
-    wchar_t buffer[2048];
-    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, static_cast<DWORD>(os_code), 0, buffer,
-                                  static_cast<DWORD>(std::size(buffer)), nullptr);
-    while (length > 0 && (buffer[length - 1] == L' ' ||
-                          (buffer[length - 1] >= L'\t' && buffer[length - 1] <= L'\r')))
-        --length;
-    return to_utf8(std::wstring_view(buffer, length));
+    return system_message_text(static_cast<std::uint32_t>(os_code));
 }
 
 StorageResult<std::string> read_file(const std::string& path) {
