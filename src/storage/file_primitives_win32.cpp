@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "platform/windows/system_message.h"
-#include "platform/windows/wide_text.h"
+#include "common/win32/system_message.h"
+#include "common/win32/wide_text.h"
 
 namespace numvora::file_primitives {
 

@@ -14,7 +14,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "platform/windows/wide_text.h"
+#include "common/win32/wide_text.h"
 #else
 #include <cstdlib>
 #endif

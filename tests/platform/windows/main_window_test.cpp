@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "platform/windows/theme_palette.h"
-#include "platform/windows/wide_text.h"
+#include "ui/theme_palette.h"
+#include "common/win32/wide_text.h"
 #include "storage/settings.h"
 #include "window_test_support.h"
 

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <map>
 
-#include "platform/windows/app_entry.h"
-#include "platform/windows/message_loop.h"
+#include "platform/windows/app/app_entry.h"
+#include "platform/windows/app/message_loop.h"
 
 namespace numvora::testing {
 namespace {

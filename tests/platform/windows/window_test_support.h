@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/windows/app_state.h"
-#include "platform/windows/pixel_rect.h"
+#include "platform/windows/window/app_state.h"
+#include "ui/pixel_rect.h"
 
 namespace numvora::testing {
 

@@ -1,0 +1,122 @@
+#include "platform/windows/app/app_entry.h"
+
+#include "platform/windows/painting/app_fonts.h"
+#include "platform/windows/window/app_state.h"
+#include "platform/windows/app/error_report.h"
+#include "common/win32/hresult.h"
+#include "platform/windows/window/main_window.h"
+#include "platform/windows/app/message_loop.h"
+#include "ui/placement.h"
+#include "common/win32/wide_text.h"
+#include "storage/settings.h"
+
+namespace numvora {
+namespace {
+
+constexpr int EXIT_NORMAL = 0;
+constexpr int EXIT_START_FAILED = 1;  // a launcher must be able to tell a failed start
+
+// Per-monitor awareness, second version when the system has it. Systems without it
+// (older Windows 10, Wine) reject its value with ERROR_INVALID_PARAMETER; they get
+// the first per-monitor version or system awareness instead, without a log line.
+// ERROR_ACCESS_DENIED means the awareness is already set (by a manifest or an
+// earlier call), which is fine too. Only a process left unaware is logged.
+void set_dpi_awareness() {
+    if (SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) return;
+    const DWORD error = GetLastError();
+    if (error == ERROR_ACCESS_DENIED) return;
+    if (error == ERROR_INVALID_PARAMETER) {
+        if (SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)) return;
+        if (GetLastError() == ERROR_ACCESS_DENIED || SetProcessDPIAware()) return;
+    }
+    log_error_line("DPI awareness 설정 실패: {}",
+                   display_text(system_error_from_code(hresult_from_last_error(error))));
+}
+
+SystemStatus register_main_window_class(HINSTANCE instance) {
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    if (arrow == nullptr) return fail(last_system_error());
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.style = CS_VREDRAW | CS_HREDRAW;
+    window_class.lpfnWndProc = main_window_proc;
+    window_class.hInstance = instance;
+    window_class.hCursor = arrow;
+    // Made once and kept for the life of the process, like the class itself.
+    window_class.hbrBackground = CreateSolidBrush(CLASS_BACKGROUND);
+    window_class.lpszClassName = MAIN_WINDOW_CLASS;
+    if (RegisterClassExW(&window_class) == 0) return fail(last_system_error());
+    return {};
+}
+
+struct StartSettings {
+    SavedGeometry geometry;
+    bool always_on_top = false;
+};
+
+// Only the geometry and topmost flag; WM_CREATE reads the settings again for the rest.
+StartSettings read_start_settings() {
+    auto paths = resolve_data_paths();
+    if (!paths) {
+        log_error_line("시작 설정 경로 확인 실패: {}", display_text(paths.error()));
+        return {};
+    }
+    auto settings = load_settings(paths->settings_file);
+    if (!settings) {
+        log_error_line("시작 설정 불러오기 실패: {}", display_text(settings.error()));
+        return {};
+    }
+    return {{settings->window_x, settings->window_y, settings->window_width, settings->window_height},
+            settings->always_on_top};
+}
+
+// The saved place when both coordinates are known, kept inside the nearest monitor.
+PixelBox place_window(const SavedGeometry& saved, std::uint32_t dpi) {
+    if (!saved.x || !saved.y) return default_placement(dpi);
+    const PixelRect wanted = saved_window_rect(saved);
+    const RECT rect{wanted.left, wanted.top, wanted.right, wanted.bottom};
+    const HMONITOR monitor = MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!is_usable_handle(monitor) || !GetMonitorInfoW(monitor, &info)) return default_placement(dpi);
+    return clamp_placement(saved, {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom}, dpi);
+}
+
+}  // namespace
+
+SystemResult<HINSTANCE> prepare_process() {
+    set_dpi_awareness();
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (instance == nullptr) return fail(last_system_error());
+    // Registers the memo's class "RICHEDIT50W"; the library stays loaded.
+    if (LoadLibraryW(L"Msftedit.dll") == nullptr) return fail(last_system_error());
+    if (auto status = register_main_window_class(instance); !status) return fail(status.error());
+    return instance;
+}
+
+SystemResult<HWND> open_main_window(HINSTANCE instance) {
+    const std::uint32_t dpi = system_dpi();
+    const StartSettings start = read_start_settings();
+    const PixelBox place = place_window(start.geometry, dpi);
+    const std::wstring title = to_wide(MAIN_WINDOW_TITLE);
+    HWND window = CreateWindowExW(start.always_on_top ? WS_EX_TOPMOST : 0, MAIN_WINDOW_CLASS, title.c_str(),
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.x, place.y, place.width, place.height,
+                                  nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) return fail(last_system_error());
+    UpdateWindow(window);
+    if (const AppState* state = app_state_of(window)) SetFocus(state->expression_edit);
+    return window;
+}
+
+int run_application() {
+    auto instance = prepare_process();
+    auto window = instance ? open_main_window(instance.value()) : SystemResult<HWND>(fail(instance.error()));
+    SystemStatus ended = window ? run_message_loop() : SystemStatus(fail(window.error()));
+    if (!ended) {
+        show_error_box(nullptr, "Numvora를 시작하지 못했습니다.", display_text(ended.error()));
+        return EXIT_START_FAILED;
+    }
+    return EXIT_NORMAL;
+}
+
+}  // namespace numvora

@@ -1,0 +1,21 @@
+// The entry routine, split at the points where tests step in.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/windows/app/system_error.h"
+
+namespace numvora {
+
+// Process-wide preparation, once per process: DPI awareness, the rich edit library,
+// the window class. Returns the module handle.
+SystemResult<HINSTANCE> prepare_process();
+
+// Reads the saved geometry, creates the main window where it was last left, and
+// gives the keyboard focus to the expression box.
+SystemResult<HWND> open_main_window(HINSTANCE instance);
+
+// The whole program: returns the process exit code.
+int run_application();
+
+}  // namespace numvora

@@ -1,0 +1,64 @@
+#include "platform/windows/app/message_loop.h"
+
+#include <windows.h>
+
+#include <richedit.h>
+
+#include "ui/control_ids.h"
+#include "platform/windows/app/error_report.h"
+#include "ui/shortcuts.h"
+
+namespace numvora {
+namespace {
+
+constexpr LPARAM KEY_WAS_DOWN = 1 << 30;  // auto-repeat
+
+bool is_pressed(int virtual_key) { return GetKeyState(virtual_key) < 0; }
+
+// True when the key message was consumed by a shortcut.
+bool handle_shortcut(const MSG& msg) {
+    const auto virtual_key = static_cast<std::uint32_t>(LOWORD(msg.wParam));
+    const std::optional<ShortcutAction> action =
+        find_shortcut(virtual_key, is_pressed(VK_CONTROL), is_pressed(VK_SHIFT), GetDlgCtrlID(msg.hwnd));
+    if (!action) return false;
+    // Holding a shortcut key acts once.
+    if ((msg.lParam & KEY_WAS_DOWN) != 0) return true;
+    if (action->kind == ShortcutAction::Kind::Redo) {
+        SendMessageW(msg.hwnd, EM_REDO, 0, 0);
+        return true;
+    }
+    if (PostMessageW(GetAncestor(msg.hwnd, GA_ROOT), WM_COMMAND, static_cast<WPARAM>(action->command_id), 0)) {
+        return true;
+    }
+    log_error_line("키보드 명령 전달 실패: {}", display_text(last_system_error()));
+    return false;
+}
+
+// Runs after dispatch, so the space, operator or deletion belongs to the group it ends.
+void break_memo_undo_group(const MSG& msg) {
+    if (GetDlgCtrlID(msg.hwnd) != ids::MEMO_EDIT) return;
+    bool breaks = false;
+    if (msg.message == WM_KEYDOWN) {
+        breaks = key_breaks_undo_group(LOWORD(msg.wParam), is_pressed(VK_CONTROL), is_pressed(VK_SHIFT));
+    } else if (msg.message == WM_CHAR) {
+        breaks = char_breaks_undo_group(static_cast<std::uint32_t>(msg.wParam));
+    }
+    if (breaks) SendMessageW(msg.hwnd, EM_STOPGROUPTYPING, 0, 0);
+}
+
+}  // namespace
+
+SystemStatus run_message_loop() {
+    MSG msg{};
+    for (;;) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) return {};
+        if (got == -1) return fail(last_system_error());
+        if (msg.message == WM_KEYDOWN && handle_shortcut(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        break_memo_undo_group(msg);
+    }
+}
+
+}  // namespace numvora

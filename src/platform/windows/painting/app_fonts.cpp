@@ -1,0 +1,47 @@
+#include "platform/windows/painting/app_fonts.h"
+
+#include <cwchar>
+
+#include "ui/dpi_scale.h"
+
+namespace numvora {
+
+std::uint32_t window_dpi(HWND window) {
+    const UINT dpi = GetDpiForWindow(window);
+    return dpi == 0 ? BASE_DPI : dpi;
+}
+
+std::uint32_t system_dpi() {
+    const UINT dpi = GetDpiForSystem();
+    return dpi < 97 ? BASE_DPI : dpi;
+}
+
+SystemResult<UniqueFont> create_app_font(std::uint32_t dpi, std::int32_t size, std::int32_t weight) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    static_assert(sizeof(NONCLIENTMETRICSW) == 504);
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0, dpi)) {
+        return fail(last_system_error());
+    }
+    LOGFONTW font = metrics.lfMessageFont;
+    font.lfHeight = -scale_for_dpi(size, dpi);
+    font.lfWeight = weight;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    std::wmemset(font.lfFaceName, L'\0', LF_FACESIZE);
+    std::wcsncpy(font.lfFaceName, L"Segoe UI", LF_FACESIZE - 1);
+    UniqueFont made(CreateFontIndirectW(&font));
+    if (!made) return fail(last_system_error());
+    return made;
+}
+
+SystemResult<FontSet> create_font_set(std::uint32_t dpi) {
+    auto ui = create_app_font(dpi, 14, FW_NORMAL);
+    if (!ui) return fail(ui.error());
+    auto keypad = create_app_font(dpi, 19, FW_SEMIBOLD);
+    if (!keypad) return fail(keypad.error());
+    auto display = create_app_font(dpi, 21, FW_SEMIBOLD);
+    if (!display) return fail(display.error());
+    return FontSet{std::move(ui).value(), std::move(keypad).value(), std::move(display).value()};
+}
+
+}  // namespace numvora

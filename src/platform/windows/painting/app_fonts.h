@@ -1,0 +1,33 @@
+// The window's DPI and its three fonts, made from the system's message font.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "platform/windows/app/system_error.h"
+#include "platform/windows/painting/win_handle.h"
+
+namespace numvora {
+
+// GetDpiForWindow, with 0 taken as 96.
+std::uint32_t window_dpi(HWND window);
+
+// GetDpiForSystem, with anything below 97 taken as 96. Only for start-up, before
+// the window exists.
+std::uint32_t system_dpi();
+
+// The message font at the given DPI, as "Segoe UI" with the size (pixels at 96 DPI)
+// and weight given.
+SystemResult<UniqueFont> create_app_font(std::uint32_t dpi, std::int32_t size, std::int32_t weight);
+
+struct FontSet {
+    UniqueFont ui;       // 14, 400: captions, top-bar and result buttons, list, status, memo
+    UniqueFont keypad;   // 19, 600: keypad and operation buttons
+    UniqueFont display;  // 21, 600: expression box and result label
+};
+
+// All three or none: on a failure the fonts already made are deleted.
+SystemResult<FontSet> create_font_set(std::uint32_t dpi);
+
+}  // namespace numvora

@@ -1,0 +1,181 @@
+#include "platform/windows/painting/painting.h"
+
+#include <string>
+
+#include "platform/windows/painting/app_fonts.h"
+#include "ui/button_colors.h"
+#include "ui/control_ids.h"
+#include "ui/dpi_scale.h"
+#include "ui/theme_palette.h"
+#include "platform/windows/painting/win_handle.h"
+
+namespace numvora {
+namespace {
+
+constexpr COLORREF WHITE = 0xFFFFFF;
+constexpr COLORREF SWITCH_TRACK_ON = 0xE5464F;
+constexpr COLORREF SWITCH_TRACK_OFF = 0xE1D5CB;
+
+// s(n) at a DPI, but never below the floor (tiny sizes would draw nothing).
+std::int32_t scaled_at_least(std::int32_t n, std::uint32_t dpi, std::int32_t below, std::int32_t fallback) {
+    const std::int32_t value = scale_for_dpi(n, dpi);
+    return value < below ? fallback : value;
+}
+
+void fill(HDC dc, const RECT& rect, COLORREF color) {
+    UniqueBrush brush(CreateSolidBrush(color));
+    if (brush) FillRect(dc, &rect, brush.get());
+}
+
+std::wstring text_of(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+HFONT font_of(HWND control) {
+    return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
+// The dark-mode switch: a caption and a track with its knob at the right end when dark.
+void draw_theme_switch(const AppState& state, const DRAWITEMSTRUCT& item) {
+    const HDC dc = item.hDC;
+    const RECT& box = item.rcItem;
+    const std::uint32_t dpi = window_dpi(item.hwndItem);
+    const auto s = [dpi](std::int32_t n) { return scale_for_dpi(n, dpi); };
+    const ThemePalette palette = make_palette(state.dark_mode);
+    fill(dc, box, palette[PANEL_BACKGROUND]);
+
+    const LONG track_right = box.right - s(10);
+    const LONG track_left = track_right - s(38);
+    const LONG height = s(20);
+    const LONG track_top = box.top + (box.bottom - (box.top + height)) / 2;
+
+    {
+        const HFONT font = font_of(item.hwndItem);
+        ScopedSelect font_choice(dc, font != nullptr ? static_cast<HGDIOBJ>(font) : GetCurrentObject(dc, OBJ_FONT));
+        RECT caption{box.left + s(12), box.top, track_left - s(8), box.bottom};
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, palette[EXPRESSION_TEXT]);
+        std::wstring text = text_of(item.hwndItem);
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &caption, DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    }
+
+    const COLORREF track_color = state.dark_mode ? SWITCH_TRACK_ON : SWITCH_TRACK_OFF;
+    UniqueBrush track_brush(CreateSolidBrush(track_color));
+    UniquePen track_pen(CreatePen(PS_SOLID, 1, track_color));
+    if (!track_brush || !track_pen) return;
+    {
+        ScopedSelect pen(dc, track_pen.get());
+        ScopedSelect brush(dc, track_brush.get());
+        RoundRect(dc, track_left, track_top, track_right, track_top + height, height, height);
+    }
+    UniqueBrush knob_brush(CreateSolidBrush(WHITE));
+    UniquePen knob_pen(CreatePen(PS_SOLID, 1, WHITE));
+    if (!knob_brush || !knob_pen) return;
+    const LONG margin = scaled_at_least(3, dpi, 3, 2);
+    const LONG knob = height - 2 * margin;
+    const LONG x = state.dark_mode ? track_right - margin - knob : track_left + margin;
+    ScopedSelect pen(dc, knob_pen.get());
+    ScopedSelect brush(dc, knob_brush.get());
+    Ellipse(dc, x, track_top + margin, x + knob, track_top + margin + knob);
+}
+
+void draw_push_button(const AppState& state, const DRAWITEMSTRUCT& item) {
+    const HDC dc = item.hDC;
+    const RECT& box = item.rcItem;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const ButtonKind kind = button_kind(static_cast<std::int32_t>(item.CtlID));
+    const ButtonColors colors = button_colors(
+        kind, button_visual_state(disabled, selected, (item.itemState & ODS_HOTLIGHT) != 0), state.dark_mode);
+    const ThemePalette palette = make_palette(state.dark_mode);
+    fill(dc, box, palette[PANEL_BACKGROUND]);
+
+    UniqueBrush fill_brush(CreateSolidBrush(colors.fill));
+    UniquePen border_pen(CreatePen(PS_SOLID, 1, colors.border));
+    if (!fill_brush || !border_pen) return;
+    const std::uint32_t dpi = window_dpi(item.hwndItem);
+    const std::int32_t radius = scaled_at_least(10, dpi, 6, 5);
+
+    ScopedSelect brush(dc, fill_brush.get());
+    ScopedSelect pen(dc, border_pen.get());
+    RoundRect(dc, box.left + 1, box.top + 1, box.right - 1, box.bottom - 1, radius, radius);
+
+    const HFONT font = font_of(item.hwndItem);
+    ScopedSelect font_choice(dc, font != nullptr ? static_cast<HGDIOBJ>(font) : GetCurrentObject(dc, OBJ_FONT));
+    std::wstring text = text_of(item.hwndItem);
+    if (!text.empty()) {
+        RECT area = box;
+        if (selected) OffsetRect(&area, 1, 1);  // the caption sinks with the press
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, colors.text);
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    }
+
+    if ((item.itemState & ODS_FOCUS) != 0 && !disabled) {
+        UniquePen ring(CreatePen(PS_SOLID, 2, kind == ButtonKind::Equals ? WHITE : palette[FOCUS_RING]));
+        if (!ring) return;
+        const std::int32_t inset = scaled_at_least(3, dpi, 3, 2);
+        const std::int32_t ring_radius = radius - inset < 5 ? 4 : radius - inset;
+        ScopedSelect ring_pen(dc, ring.get());
+        ScopedSelect hollow(dc, GetStockObject(NULL_BRUSH));
+        RoundRect(dc, box.left + inset, box.top + inset, box.right - inset, box.bottom - inset, ring_radius,
+                  ring_radius);
+    }
+}
+
+}  // namespace
+
+std::optional<LRESULT> paint_panels(AppState& state, HWND window) {
+    PaintScope paint(window);
+    if (paint.dc() == nullptr) return 0;
+    const ThemePalette palette = make_palette(state.dark_mode);
+    fill(paint.dc(), paint.area(), palette[WINDOW_BACKGROUND]);
+    UniquePen border(CreatePen(PS_SOLID, 1, palette[PANEL_BORDER]));
+    if (!border) return 0;
+    const std::int32_t corner = scaled_at_least(14, window_dpi(window), 7, 6);
+    ScopedSelect pen(paint.dc(), border.get());
+    ScopedSelect brush(paint.dc(), state.brushes.panel.get());
+    for (const PixelRect& panel : {state.top_bar_rect, state.calculator_panel_rect, state.memo_panel_rect}) {
+        RoundRect(paint.dc(), panel.left, panel.top, panel.right, panel.bottom, corner, corner);
+    }
+    return 0;
+}
+
+std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control) {
+    struct Look { PaletteColor text; PaletteColor background; HBRUSH brush; };
+    std::optional<Look> look;
+    if (control == state.expression_edit) {
+        look = Look{EXPRESSION_TEXT, EXPRESSION_BACKGROUND, state.brushes.expression.get()};
+    } else if (control == state.result_label) {
+        look = Look{RESULT_TEXT, RESULT_BACKGROUND, state.brushes.result.get()};
+    } else if (control == state.history_list) {
+        look = Look{HISTORY_TEXT, HISTORY_BACKGROUND, state.brushes.history.get()};
+    } else if (control == state.memo_edit) {
+        look = Look{MEMO_TEXT, MEMO_BACKGROUND, state.brushes.memo.get()};
+    } else if (control == state.status_label) {
+        look = Look{state.status_is_error ? STATUS_ERROR_TEXT : CAPTION_TEXT, PANEL_BACKGROUND,
+                    state.brushes.panel.get()};
+    } else if (control == state.thousands_checkbox || control == state.expression_caption ||
+               control == state.result_caption || control == state.history_caption) {
+        look = Look{CAPTION_TEXT, PANEL_BACKGROUND, state.brushes.panel.get()};
+    }
+    if (!look) return std::nullopt;
+    const ThemePalette palette = make_palette(state.dark_mode);
+    SetTextColor(dc, palette[look->text]);
+    SetBkColor(dc, palette[look->background]);
+    return reinterpret_cast<LRESULT>(look->brush);
+}
+
+std::optional<LRESULT> draw_button(AppState& state, const DRAWITEMSTRUCT& item) {
+    if (item.CtlID == static_cast<UINT>(ids::DARK_MODE)) {
+        draw_theme_switch(state, item);
+    } else {
+        draw_push_button(state, item);
+    }
+    return TRUE;
+}
+
+}  // namespace numvora

@@ -1,0 +1,17 @@
+// Everything drawn with the theme: the panels, the control colours and the
+// owner-drawn buttons. std::nullopt lets DefWindowProcW handle the message.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "platform/windows/window/app_state.h"
+
+namespace numvora {
+
+std::optional<LRESULT> paint_panels(AppState& state, HWND window);
+std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control);
+std::optional<LRESULT> draw_button(AppState& state, const DRAWITEMSTRUCT& item);
+
+}  // namespace numvora

@@ -1,0 +1,81 @@
+// The main window's record: every control handle, the fonts, the theme brushes, the
+// panel rectangles, the calculation state and the toggles. It lives from WM_CREATE to
+// WM_NCDESTROY as the window's user data.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/pixel_rect.h"
+#include "platform/windows/painting/win_handle.h"
+#include "storage/data_paths.h"
+#include "storage/history_record.h"
+
+namespace numvora {
+
+struct ThemeBrushes {
+    UniqueBrush panel;       // palette colour 1
+    UniqueBrush expression;  // 3
+    UniqueBrush result;      // 6
+    UniqueBrush history;     // 8
+    UniqueBrush memo;        // 10
+};
+
+struct MemoSelection {
+    std::int32_t start = -1;
+    std::int32_t end = -1;
+};
+
+struct AppState {
+    std::vector<HWND> keypad_buttons;  // in KEYPAD_BUTTONS order
+    std::vector<HistoryRecord> history;  // newest first
+    std::string saved_memo_text;
+    std::optional<DataPaths> data_paths;
+    std::optional<std::string> last_expression;
+    std::optional<std::string> last_result;
+    std::optional<std::string> pending_operand;
+    HWND save_button = nullptr;
+    HWND load_button = nullptr;
+    HWND dark_mode_button = nullptr;
+    HWND side_button = nullptr;
+    HWND expression_caption = nullptr;
+    HWND thousands_checkbox = nullptr;
+    HWND expression_edit = nullptr;
+    HWND result_caption = nullptr;
+    HWND result_label = nullptr;
+    HWND result_to_memo_button = nullptr;
+    HWND expression_result_to_memo_button = nullptr;
+    HWND copy_result_button = nullptr;
+    HWND history_caption = nullptr;
+    HWND clear_history_button = nullptr;
+    HWND history_list = nullptr;
+    std::array<HWND, 5> operation_buttons{};  // ids 1009 to 1013
+    HWND status_label = nullptr;
+    HWND memo_edit = nullptr;
+    UniqueFont ui_font;
+    UniqueFont display_font;
+    UniqueFont keypad_font;
+    ThemeBrushes brushes;
+    PixelRect top_bar_rect;
+    PixelRect calculator_panel_rect;
+    PixelRect memo_panel_rect;
+    MemoSelection last_memo_selection;
+    std::uint32_t dpi = 96;  // the DPI the fonts were made for
+    bool status_is_error = false;
+    bool calculator_side = false;  // true: calculator panel on the right
+    bool always_on_top = false;
+    bool group_thousands = false;
+    bool dark_mode = false;
+    std::uint8_t calculator_percent = 42;
+};
+
+// The record of the main window, or null before WM_CREATE stored it and after
+// WM_NCDESTROY released it.
+AppState* app_state_of(HWND window);
+
+}  // namespace numvora

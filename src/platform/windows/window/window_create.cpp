@@ -1,0 +1,178 @@
+// WM_CREATE: the record, the theme brushes, the 41 controls, the fonts and the timers.
+#include <memory>
+#include <string>
+
+#include <richedit.h>
+
+#include "platform/windows/painting/app_fonts.h"
+#include "platform/windows/window/control_table.h"
+#include "platform/windows/app/error_report.h"
+#include "platform/windows/painting/memo_colors.h"
+#include "ui/theme_palette.h"
+#include "common/win32/wide_text.h"
+#include "platform/windows/window/window_handlers.h"
+#include "storage/file_io.h"
+#include "storage/settings.h"
+
+namespace numvora {
+namespace {
+
+constexpr std::string_view CONTROL_FAILURE_CAPTION = "컨트롤 생성 오류";
+constexpr WPARAM MEMO_UNDO_LIMIT = 256;
+// The rich edit's default limit of 32,767 characters would cut a longer saved memo on
+// load (and the next auto-save would write the cut text back) and stop typing there.
+constexpr LPARAM MEMO_TEXT_LIMIT = 0x7FFFFFFE;
+
+// The toggles from the settings file, and the memo text; a missing data folder or a
+// broken file leaves the defaults and is only logged.
+void load_saved_state(AppState& state, std::string& memo_text) {
+    auto paths = resolve_data_paths();
+    if (!paths) {
+        log_error_line("저장 경로 초기화 실패: {}", display_text(paths.error()));
+        return;
+    }
+    state.data_paths = paths.value();
+    if (auto settings = load_settings(paths->settings_file)) {
+        state.calculator_side = settings->calculator_side;
+        state.always_on_top = settings->always_on_top;
+        state.group_thousands = settings->group_thousands;
+        state.dark_mode = settings->dark_mode;
+        state.calculator_percent = settings->calculator_percent;
+    } else {
+        log_error_line("설정 불러오기 실패: {}", display_text(settings.error()));
+    }
+    if (auto memo = read_text_or_empty(paths->memo_file)) {
+        memo_text = std::move(memo).value();
+    } else {
+        log_error_line("메모 불러오기 실패: {}", display_text(memo.error()));
+    }
+}
+
+SystemResult<UniqueBrush> make_brush(std::uint32_t color) {
+    UniqueBrush brush(CreateSolidBrush(color));
+    if (!brush) return fail(last_system_error());
+    return brush;
+}
+
+SystemResult<ThemeBrushes> make_theme_brushes_for(const ThemePalette& palette) {
+    ThemeBrushes brushes;
+    const std::pair<UniqueBrush*, PaletteColor> order[] = {
+        {&brushes.panel, PANEL_BACKGROUND},       {&brushes.expression, EXPRESSION_BACKGROUND},
+        {&brushes.result, RESULT_BACKGROUND},     {&brushes.history, HISTORY_BACKGROUND},
+        {&brushes.memo, MEMO_BACKGROUND},
+    };
+    for (const auto& [slot, color] : order) {
+        auto brush = make_brush(palette[color]);
+        if (!brush) return fail(brush.error());
+        *slot = std::move(brush).value();
+    }
+    return brushes;
+}
+
+SystemStatus set_text(HWND control, std::string_view text) {
+    const std::wstring wide = to_wide(text);
+    if (!SetWindowTextW(control, wide.c_str())) return fail(last_system_error());
+    return {};
+}
+
+// Creates the controls in table order and files each handle in the record, with the
+// three adjustments that depend on the loaded toggles.
+SystemStatus create_controls(AppState& state, HWND window) {
+    for (const ControlRow& row : CONTROL_ROWS) {
+        HWND control = CreateWindowExW(0, row.class_name, row.text, row.style, 0, 0, 0, 0, window,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
+        if (control == nullptr) return fail(last_system_error());
+        if (row.field != nullptr) {
+            state.*row.field = control;
+        } else if (row.id >= ids::FIRST_OPERATION && row.id <= ids::LAST_OPERATION) {
+            state.operation_buttons[static_cast<std::size_t>(row.id - ids::FIRST_OPERATION)] = control;
+        } else {
+            state.keypad_buttons.push_back(control);
+        }
+
+        if (row.id == ids::SIDE && state.calculator_side) {
+            if (auto status = set_text(control, "계산기 ← 왼쪽"); !status) return status;
+        } else if (row.id == ids::THOUSANDS && state.group_thousands) {
+            SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+        } else if (row.id == ids::LAST_OPERATION) {
+            // Usable only once a memo selection gives them an operand.
+            for (HWND button : state.operation_buttons) EnableWindow(button, FALSE);
+        }
+    }
+    return {};
+}
+
+// Steps up to the assembled record; a failure here is a control failure.
+SystemResult<std::unique_ptr<AppState>> build_state(HWND window) {
+    auto state = std::make_unique<AppState>();
+    std::string memo_text;
+    load_saved_state(*state, memo_text);
+    const ThemePalette palette = make_palette(state->dark_mode);
+
+    auto brushes = make_theme_brushes_for(palette);
+    if (!brushes) return fail(brushes.error());
+    state->brushes = std::move(brushes).value();
+
+    if (auto status = create_controls(*state, window); !status) return fail(status.error());
+    SendMessageW(state->memo_edit, EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
+    if (auto status = set_text(state->memo_edit, memo_text); !status) return fail(status.error());
+    state->saved_memo_text = std::move(memo_text);
+    SendMessageW(state->memo_edit, EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
+    apply_memo_background(state->memo_edit, palette[MEMO_BACKGROUND]);
+
+    state->dpi = window_dpi(window);
+    auto fonts = create_font_set(state->dpi);
+    if (!fonts) return fail(fonts.error());
+    state->ui_font = std::move(fonts->ui);
+    state->keypad_font = std::move(fonts->keypad);
+    state->display_font = std::move(fonts->display);
+
+    apply_fonts(*state, state->ui_font.get(), state->display_font.get(), state->keypad_font.get());
+    apply_memo_text_color(state->memo_edit, palette[MEMO_TEXT]);
+    return state;
+}
+
+}  // namespace
+
+void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font) {
+    const auto set_font = [](HWND control, HFONT font) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    };
+    for (HWND control : {state.save_button, state.load_button, state.dark_mode_button, state.side_button,
+                         state.expression_caption, state.thousands_checkbox, state.result_caption,
+                         state.history_caption, state.clear_history_button, state.history_list,
+                         state.status_label, state.memo_edit, state.result_to_memo_button,
+                         state.expression_result_to_memo_button, state.copy_result_button}) {
+        set_font(control, ui_font);
+    }
+    for (HWND control : {state.expression_edit, state.result_label}) set_font(control, display_font);
+    for (HWND control : state.keypad_buttons) set_font(control, keypad_font);
+    for (HWND control : state.operation_buttons) set_font(control, keypad_font);
+}
+
+LRESULT on_create(HWND window) {
+    auto built = build_state(window);
+    if (!built) {
+        show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(built.error()));
+        return -1;
+    }
+    // From here on the record belongs to the window; WM_NCDESTROY releases it, also
+    // when a later step fails the creation.
+    AppState& state = *built.value().release();
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
+
+    if (auto status = layout_controls(state, window); !status) {
+        show_error_box(window, "화면 배치 오류", display_text(status.error()));
+        return -1;
+    }
+    if (SetTimer(window, SELECTION_TIMER_ID, SELECTION_TIMER_MS, nullptr) == 0) {
+        show_error_box(window, "초기화 오류", "메모 선택 상태 확인 타이머를 시작하지 못했습니다.");
+        return -1;
+    }
+    if (SetTimer(window, AUTOSAVE_TIMER_ID, AUTOSAVE_TIMER_MS, nullptr) == 0) {
+        log_error_line("메모 자동 저장 타이머를 시작하지 못했습니다.");
+    }
+    return 0;
+}
+
+}  // namespace numvora

@@ -1,0 +1,52 @@
+#include "ui/placement.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "ui/dpi_scale.h"
+
+namespace numvora {
+namespace {
+
+constexpr std::int32_t DEFAULT_WIDTH = 860;
+constexpr std::int32_t DEFAULT_HEIGHT = 760;
+constexpr std::int32_t MIN_WIDTH = 740;
+constexpr std::int32_t MIN_HEIGHT = 700;
+
+std::int32_t saturate(std::int64_t value) {
+    constexpr std::int64_t high = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int64_t low = std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(std::clamp(value, low, high));
+}
+
+// Lower bound wins when the bounds cross.
+std::int32_t clamp_low_wins(std::int64_t value, std::int64_t low, std::int64_t high) {
+    return saturate(std::max(low, std::min(value, high)));
+}
+
+}  // namespace
+
+PixelBox default_placement(std::uint32_t dpi) {
+    return {SYSTEM_DEFAULT_POSITION, SYSTEM_DEFAULT_POSITION, scale_for_dpi(DEFAULT_WIDTH, dpi),
+            scale_for_dpi(DEFAULT_HEIGHT, dpi)};
+}
+
+PixelRect saved_window_rect(const SavedGeometry& saved) {
+    const std::int32_t x = saved.x.value_or(0);
+    const std::int32_t y = saved.y.value_or(0);
+    return {x, y, saturate(std::int64_t{x} + saved.width), saturate(std::int64_t{y} + saved.height)};
+}
+
+PixelBox clamp_placement(const SavedGeometry& saved, const PixelRect& work_area, std::uint32_t dpi) {
+    const std::int64_t work_width = std::max<std::int64_t>(std::int64_t{work_area.right} - work_area.left, 1);
+    const std::int64_t work_height = std::max<std::int64_t>(std::int64_t{work_area.bottom} - work_area.top, 1);
+    const std::int64_t width =
+        std::min<std::int64_t>(std::max(saved.width, scale_for_dpi(MIN_WIDTH, dpi)), work_width);
+    const std::int64_t height =
+        std::min<std::int64_t>(std::max(saved.height, scale_for_dpi(MIN_HEIGHT, dpi)), work_height);
+    return {clamp_low_wins(saved.x.value_or(0), work_area.left, work_area.right - width),
+            clamp_low_wins(saved.y.value_or(0), work_area.top, work_area.bottom - height),
+            saturate(width), saturate(height)};
+}
+
+}  // namespace numvora

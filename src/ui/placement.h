@@ -1,0 +1,33 @@
+// Where the main window opens: the saved geometry, kept inside a monitor's work area.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "ui/pixel_rect.h"
+
+namespace numvora {
+
+// The value of CW_USEDEFAULT: the system picks the position.
+inline constexpr std::int32_t SYSTEM_DEFAULT_POSITION = INT32_MIN;
+
+struct SavedGeometry {
+    std::optional<std::int32_t> x;
+    std::optional<std::int32_t> y;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// The system's position with the default size, scaled for dpi.
+PixelBox default_placement(std::uint32_t dpi);
+
+// The saved rectangle used to find the nearest monitor; the edges saturate at the
+// 32-bit limits. Only meaningful when both x and y are present.
+PixelRect saved_window_rect(const SavedGeometry& saved);
+
+// The saved geometry kept at least the smallest restored size, at most the work area,
+// and moved inside it. When the work area is empty the bounds cross; the lower
+// (left, top) bound wins.
+PixelBox clamp_placement(const SavedGeometry& saved, const PixelRect& work_area, std::uint32_t dpi);
+
+}  // namespace numvora

@@ -1,0 +1,80 @@
+#include "ui/shortcuts.h"
+
+#include <array>
+
+#include "common/unicode.h"
+#include "ui/control_ids.h"
+
+namespace numvora {
+namespace {
+
+enum class Need { Yes, No, Any };
+
+constexpr bool satisfies(Need need, bool pressed) {
+    return need == Need::Any || (need == Need::Yes) == pressed;
+}
+
+constexpr std::int32_t ANY_CONTROL = 0;
+
+struct Shortcut {
+    std::uint32_t virtual_key;
+    Need ctrl;
+    Need shift;
+    std::int32_t control_id;
+    ShortcutAction action;
+};
+
+constexpr ShortcutAction post(std::int32_t id) { return {ShortcutAction::Kind::PostCommand, id}; }
+constexpr ShortcutAction REDO{ShortcutAction::Kind::Redo, 0};
+
+// Ctrl+C, Ctrl+Z and Enter in the memo are absent on purpose: they keep their edit meaning.
+constexpr std::array<Shortcut, 10> SHORTCUTS{{
+    {0x0D, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CALCULATE)},
+    {0x1B, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CLEAR_EXPRESSION)},
+    {'K', Need::Yes, Need::Any, ANY_CONTROL, post(ids::CLEAR_HISTORY)},
+    {'L', Need::Yes, Need::Any, ANY_CONTROL, post(ids::FOCUS_EXPRESSION)},
+    {'M', Need::Yes, Need::Any, ANY_CONTROL, post(ids::FOCUS_MEMO)},
+    {'S', Need::Yes, Need::Any, ANY_CONTROL, post(ids::SAVE_SHORTCUT)},
+    {0x0D, Need::Yes, Need::Any, ANY_CONTROL, post(ids::EXPRESSION_RESULT_TO_MEMO)},
+    {'C', Need::Yes, Need::Yes, ANY_CONTROL, post(ids::COPY_EXPRESSION_RESULT)},
+    {'Y', Need::Yes, Need::Any, ids::MEMO_EDIT, REDO},
+    {'Z', Need::Yes, Need::Yes, ids::MEMO_EDIT, REDO},
+}};
+
+constexpr std::uint32_t VK_BACK_KEY = 0x08;
+constexpr std::uint32_t VK_DELETE_KEY = 0x2E;
+constexpr std::uint32_t VK_INSERT_KEY = 0x2D;
+
+}  // namespace
+
+std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl, bool shift,
+                                            std::int32_t control_id) {
+    for (const Shortcut& s : SHORTCUTS) {
+        if (s.virtual_key == virtual_key && satisfies(s.ctrl, ctrl) && satisfies(s.shift, shift) &&
+            (s.control_id == ANY_CONTROL || s.control_id == control_id)) {
+            return s.action;
+        }
+    }
+    return std::nullopt;
+}
+
+bool key_breaks_undo_group(std::uint32_t virtual_key, bool ctrl, bool shift) {
+    if (virtual_key == VK_BACK_KEY || virtual_key == VK_DELETE_KEY) return true;
+    if (ctrl && (virtual_key == 'X' || virtual_key == 'V')) return true;
+    return shift && virtual_key == VK_INSERT_KEY;
+}
+
+bool char_breaks_undo_group(std::uint32_t code) {
+    if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
+    const auto c = static_cast<char32_t>(code);
+    if (is_white_space(c)) return true;
+    switch (c) {
+    case U'%': case U'(': case U')': case U'*': case U'+': case U'-':
+    case U'/': case U'=': case U'\u00D7': case U'\u00F7':
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace numvora

@@ -1,0 +1,220 @@
+// The shell's decisions that need no window: scaling, placement, layout, keyboard
+// tables, routing, palette, keypad table, error codes.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "ui/button_colors.h"
+#include "ui/command_routing.h"
+#include "ui/dpi_scale.h"
+#include "common/win32/hresult.h"
+#include "ui/keypad_buttons.h"
+#include "ui/layout.h"
+#include "ui/placement.h"
+#include "ui/shortcuts.h"
+#include "ui/theme_palette.h"
+
+namespace numvora {
+namespace {
+
+TEST(ScaleForDpi, TruncatesAndSaturates) {
+    constexpr std::int32_t MAX = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t MIN = std::numeric_limits<std::int32_t>::min();
+    struct Row { std::int32_t n; std::uint32_t dpi; std::int32_t expected; };
+    const Row rows[] = {
+        {14, 96, 14}, {14, 120, 17}, {740, 144, 1110}, {21, 120, 26}, {-14, 120, -17},
+        {MAX, 192, MAX / 96}, {MIN, 192, MIN / 96}, {MAX, 96, MAX / 96}, {0, 0, 0},  // the product saturates before the division
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(scale_for_dpi(row.n, row.dpi), row.expected) << row.n << " at " << row.dpi;
+    }
+}
+
+TEST(Placement, DefaultSizeIsScaled) {
+    EXPECT_EQ(default_placement(96), (PixelBox{SYSTEM_DEFAULT_POSITION, SYSTEM_DEFAULT_POSITION, 860, 760}));
+    EXPECT_EQ(default_placement(144), (PixelBox{SYSTEM_DEFAULT_POSITION, SYSTEM_DEFAULT_POSITION, 1290, 1140}));
+}
+
+TEST(Placement, ClampsIntoTheWorkArea) {
+    const PixelRect work{0, 0, 1920, 1040};
+    struct Row { SavedGeometry saved; PixelRect work; std::uint32_t dpi; PixelBox expected; };
+    const Row rows[] = {
+        {{100, 50, 900, 720}, work, 96, {100, 50, 900, 720}},
+        {{100, 50, 500, 400}, work, 96, {100, 50, 740, 700}},         // grown to the smallest size
+        {{100, 50, 500, 400}, work, 144, {100, 0, 1110, 1040}},      // scaled minimum, cut to the area
+        {{0, 0, 5000, 3000}, work, 96, {0, 0, 1920, 1040}},           // cut to the work area
+        {{3000, -400, 900, 720}, work, 96, {1020, 0, 900, 720}},      // moved back inside
+        {{-3000, 2000, 900, 720}, {-1920, 0, 0, 1080}, 96, {-1920, 360, 900, 720}},
+        {{10, 10, 900, 720}, {50, 60, 50, 60}, 96, {50, 60, 1, 1}},   // empty area: lower bound wins
+    };
+    for (const Row& row : rows) EXPECT_EQ(clamp_placement(row.saved, row.work, row.dpi), row.expected);
+}
+
+TEST(Placement, SavedRectSaturates) {
+    const SavedGeometry saved{std::numeric_limits<std::int32_t>::max() - 5, 10, 900, 720};
+    const PixelRect rect = saved_window_rect(saved);
+    EXPECT_EQ(rect.right, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(rect.bottom, 730);
+}
+
+// The worked example: 1000 × 800 client at 96 DPI, 42 %.
+TEST(Layout, CalculatorOnTheLeft) {
+    const LayoutRects r = compute_layout({1000, 800, 96, false, 42});
+    EXPECT_EQ(r.top_bar, (PixelRect{14, 14, 986, 60}));
+    EXPECT_EQ(r.calculator_panel, (PixelRect{14, 74, 416, 786}));
+    EXPECT_EQ(r.memo_panel, (PixelRect{430, 74, 986, 786}));
+    EXPECT_EQ(r.save_button, (PixelBox{28, 20, 106, 34}));
+    EXPECT_EQ(r.dark_mode_button, (PixelBox{830, 20, 142, 34}));
+    EXPECT_EQ(r.side_button, (PixelBox{252, 88, 150, 30}));
+    EXPECT_EQ(r.expression_caption, (PixelBox{28, 124, 252, 18}));
+    EXPECT_EQ(r.thousands_checkbox, (PixelBox{286, 122, 116, 22}));
+    EXPECT_EQ(r.expression_edit, (PixelBox{28, 148, 374, 34}));
+    const std::int32_t result_x[] = {28, 154, 280};
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(r.result_buttons[i], (PixelBox{result_x[i], 268, 120, 34}));
+    EXPECT_EQ(r.keypad[7], (PixelBox{313, 370, 89, 50}));    // ×
+    EXPECT_EQ(r.keypad[16], (PixelBox{28, 538, 184, 50}));   // 0, two columns
+    EXPECT_EQ(r.keypad[18], (PixelBox{313, 538, 89, 50}));   // =
+    EXPECT_EQ(r.history_caption, (PixelBox{28, 600, 286, 18}));
+    EXPECT_EQ(r.clear_history_button, (PixelBox{320, 600, 82, 22}));
+    EXPECT_EQ(r.history_list, (PixelBox{28, 624, 374, 148}));
+    EXPECT_EQ(r.status_label, (PixelBox{444, 88, 262, 30}));
+    const std::int32_t operation_x[] = {718, 770, 822, 874, 926};
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(r.operation_buttons[i], (PixelBox{operation_x[i], 88, 46, 30}));
+    EXPECT_EQ(r.memo_edit, (PixelBox{444, 124, 528, 648}));
+}
+
+TEST(Layout, TinyClientGivesNoNegativeSizes) {
+    for (const LayoutInput input : {LayoutInput{20, 30, 96, false, 42}, LayoutInput{-5, -5, 120, true, 100}}) {
+        const LayoutRects r = compute_layout(input);
+        for (const PixelBox& box : r.keypad) EXPECT_TRUE(box.width >= 0 && box.height >= 0);
+        for (const PixelBox& box : r.result_buttons) EXPECT_GE(box.width, 0);
+        EXPECT_EQ(r.history_list.height, 0);
+        EXPECT_EQ(r.memo_edit.width, 0);
+    }
+    EXPECT_EQ(compute_layout({1000, 800, 120, false, 42}).top_bar.left, 17);
+}
+
+TEST(Shortcuts, Table) {
+    using K = ShortcutAction::Kind;
+    struct Row { std::uint32_t key; bool ctrl; bool shift; std::int32_t control; std::optional<ShortcutAction> expected; };
+    const Row rows[] = {
+        {0x0D, false, false, 1002, ShortcutAction{K::PostCommand, 1003}},
+        {0x0D, false, true, 1002, ShortcutAction{K::PostCommand, 1003}},
+        {0x1B, false, false, 1002, ShortcutAction{K::PostCommand, 1004}},
+        {0x1B, true, false, 1002, std::nullopt},           // Ctrl+Esc is not ours
+        {0x1B, false, false, 1007, std::nullopt},          // Esc in the memo
+        {0x0D, false, false, 1007, std::nullopt},          // Enter in the memo is a line break
+        {0x0D, true, false, 1007, ShortcutAction{K::PostCommand, 1021}},
+        {0x0D, true, false, 1002, ShortcutAction{K::PostCommand, 1021}},
+        {'K', true, false, 0, ShortcutAction{K::PostCommand, 1008}},
+        {'L', true, false, 1006, ShortcutAction{K::PostCommand, 1024}},
+        {'M', true, false, 1002, ShortcutAction{K::PostCommand, 1025}},
+        {'S', true, false, 1007, ShortcutAction{K::PostCommand, 1026}},
+        {'S', false, false, 1007, std::nullopt},
+        {'C', true, true, 1007, ShortcutAction{K::PostCommand, 1023}},
+        {'C', true, false, 1007, std::nullopt},            // plain copy
+        {'Y', true, false, 1007, ShortcutAction{K::Redo, 0}},
+        {'Y', true, false, 1002, std::nullopt},
+        {'Z', true, true, 1007, ShortcutAction{K::Redo, 0}},
+        {'Z', true, false, 1007, std::nullopt},            // plain undo
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
+            << row.key << " ctrl " << row.ctrl << " shift " << row.shift << " in " << row.control;
+    }
+}
+
+TEST(Shortcuts, UndoGroupBreaks) {
+    struct KeyRow { std::uint32_t key; bool ctrl; bool shift; bool breaks; };
+    const KeyRow keys[] = {
+        {0x08, false, false, true}, {0x2E, true, true, true}, {'X', true, false, true}, {'V', true, false, true},
+        {'V', false, false, false}, {0x2D, false, true, true}, {0x2D, false, false, false}, {'A', true, false, false},
+    };
+    for (const KeyRow& row : keys) EXPECT_EQ(key_breaks_undo_group(row.key, row.ctrl, row.shift), row.breaks) << row.key;
+
+    for (std::uint32_t c : std::initializer_list<std::uint32_t>{U' ', U'\t', U'\r', 0x3000u, 0x2028u, U'%', U'(', U')', U'*', U'+', U'-', U'/', U'=', 0xD7u, 0xF7u}) {
+        EXPECT_TRUE(char_breaks_undo_group(c)) << c;
+    }
+    for (std::uint32_t c : std::initializer_list<std::uint32_t>{U'1', U'a', U'.', U',', 0x2212u, 0xD800u, 0xDFFFu, 0x110000u}) {
+        EXPECT_FALSE(char_breaks_undo_group(c)) << c;
+    }
+}
+
+TEST(CommandRouting, Table) {
+    using C = Command;
+    struct Row { std::int32_t id; std::uint32_t code; std::optional<Command> expected; };
+    const Row rows[] = {
+        {1001, 0, C::SwitchSide}, {1003, 0, C::Calculate}, {1003, 7, C::Calculate},
+        {1004, 0, C::ClearExpression}, {1005, 0, C::DeleteBeforeCaret},
+        {1006, 2, C::ReuseHistoryResult}, {1006, 1, std::nullopt},
+        {1007, 0x200, C::CloseMemoUndoGroup}, {1007, 0x100, std::nullopt},
+        {1008, 0, C::ClearHistory}, {1009, 0, C::ApplyPendingOperand}, {1013, 0, C::ApplyPendingOperand},
+        {1020, 0, C::ResultToMemo}, {1021, 0, C::ExpressionResultToMemo}, {1022, 0, C::CopyResult},
+        {1023, 0, C::CopyExpressionResult}, {1024, 0, C::FocusExpression}, {1025, 0, C::FocusMemo},
+        {1026, 0, C::SaveDocument}, {1027, 0, C::ToggleThousands}, {1028, 0, C::SaveDocument},
+        {1029, 0, C::OpenDocument}, {1030, 0, C::SwitchTheme},
+        {1002, 0x300, std::nullopt}, {1014, 0, std::nullopt}, {1019, 0, std::nullopt}, {1031, 0, std::nullopt},
+        {1100, 0, C::InsertKeypadText}, {1103, 0, C::InsertKeypadText}, {1107, 0, C::InsertKeypadText},
+        {1117, 0, C::InsertKeypadText}, {1101, 0, std::nullopt}, {1118, 0, std::nullopt},
+    };
+    for (const Row& row : rows) EXPECT_EQ(route_command(row.id, row.code), row.expected) << row.id << "/" << row.code;
+}
+
+TEST(Keypad, TableAndLookup) {
+    std::wstring labels;
+    for (const KeypadButton& key : KEYPAD_BUTTONS) labels += key.label;
+    EXPECT_EQ(labels, L"C\u232B%\u00F7789\u00D7456\u2212123+0.=");
+    ASSERT_NE(find_keypad_button(1103), nullptr);
+    EXPECT_EQ(find_keypad_button(1103)->insert_text, "%");
+    EXPECT_EQ(find_keypad_button(1111)->insert_text, "*");
+    EXPECT_EQ(find_keypad_button(1003)->label, L"=");
+    EXPECT_FALSE(find_keypad_button(1003)->insert_text);
+    for (std::int32_t id : {1101, 1102, 1118, 0}) EXPECT_EQ(find_keypad_button(id), nullptr) << id;
+    const KeypadButton& zero = *find_keypad_button(1100);
+    EXPECT_EQ(zero.row * 4 + zero.column, 16u);
+    EXPECT_EQ(zero.column_span, 2u);
+}
+
+TEST(Palette, SharedColours) {
+    for (const ThemePalette palette : {make_palette(false), make_palette(true)}) {
+        EXPECT_EQ(palette[EXPRESSION_TEXT], palette[MEMO_TEXT]);
+    }
+    EXPECT_EQ(make_palette(false)[WINDOW_BACKGROUND], 0xF4EDE9u);  // the class brush
+    EXPECT_EQ(make_palette(true)[WINDOW_BACKGROUND], make_palette(true)[EXPRESSION_BACKGROUND]);
+}
+
+TEST(ButtonColors, KindsStatesAndThemes) {
+    using K = ButtonKind;
+    using V = ButtonVisualState;
+    const std::pair<std::int32_t, K> kinds[] = {{1117, K::Digit}, {1103, K::Function}, {1011, K::Operator},
+                                                {1003, K::Equals}, {1021, K::ResultAction}, {1029, K::Neutral}};
+    for (const auto& [id, kind] : kinds) EXPECT_EQ(button_kind(id), kind) << id;
+
+    EXPECT_EQ(button_visual_state(true, true, true), V::Disabled);
+    EXPECT_EQ(button_visual_state(false, true, true), V::Pressed);
+    EXPECT_EQ(button_visual_state(false, false, true), V::Hot);
+    EXPECT_EQ(button_visual_state(false, false, false), V::Normal);
+
+    const struct { K kind; V state; bool dark; ButtonColors expected; } colors[] = {
+        {K::Digit, V::Normal, false, {0x30241F, 0xE9DFD9, 0xFFFFFF}},
+        {K::Digit, V::Pressed, false, {0x30241F, 0xE9DFD9, 0xF3ECE8}},
+        {K::Digit, V::Hot, false, {0x30241F, 0xE9DFD9, 0xFAF6F4}},
+        {K::Equals, V::Pressed, true, {0xF1EDEB, 0xF88C81, 0xCA3843}},
+        {K::ResultAction, V::Hot, true, {0xD3E0A6, 0x7C842D, 0x595E11}},
+        {K::Operator, V::Disabled, false, {0xBBAEA6, 0xEEE7E3, 0xF7F3F1}},
+        {K::Neutral, V::Disabled, true, {0x80726B, 0x514137, 0x40322A}},
+    };
+    for (const auto& row : colors) EXPECT_EQ(button_colors(row.kind, row.state, row.dark), row.expected);
+}
+
+TEST(Hresult, FromLastError) {
+    EXPECT_EQ(static_cast<std::uint32_t>(hresult_from_last_error(5)), 0x80070005u);
+    EXPECT_EQ(static_cast<std::uint32_t>(hresult_from_last_error(0x12345)), 0x80072345u);
+    EXPECT_EQ(hresult_from_last_error(0), 0);
+    EXPECT_EQ(static_cast<std::uint32_t>(hresult_from_last_error(0xC0000005u)), 0xC0000005u);
+}
+
+}  // namespace
+}  // namespace numvora
