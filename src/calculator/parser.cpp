@@ -115,7 +115,5 @@ Result<double, CalcError> to_result(Outcome outcome) {
 }  // namespace
 
 Result<double, CalcError> parse_expression(TokenCursor& cursor) { return to_result(expression(cursor)); }
-Result<double, CalcError> parse_term(TokenCursor& cursor) { return to_result(term(cursor)); }
-Result<double, CalcError> parse_factor(TokenCursor& cursor) { return to_result(factor(cursor)); }
 
 }  // namespace numvora

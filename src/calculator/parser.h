@@ -40,8 +40,7 @@ struct TokenCursor {
     }
 };
 
+// Parses one expression from the cursor; tokens after it are left to the caller.
 Result<double, CalcError> parse_expression(TokenCursor& cursor);
-Result<double, CalcError> parse_term(TokenCursor& cursor);
-Result<double, CalcError> parse_factor(TokenCursor& cursor);
 
 }  // namespace numvora

@@ -11,6 +11,9 @@
 
 namespace numvora {
 
+// The calculator panel's share of the usable width when nothing else is known.
+inline constexpr std::uint8_t DEFAULT_CALCULATOR_PERCENT = 42;
+
 struct AppSettings {
     std::optional<std::int32_t> window_x;
     std::optional<std::int32_t> window_y;
@@ -20,7 +23,7 @@ struct AppSettings {
     bool always_on_top = false;
     bool group_thousands = false;
     bool dark_mode = false;
-    std::uint8_t calculator_percent = 42;
+    std::uint8_t calculator_percent = DEFAULT_CALCULATOR_PERCENT;
 
     bool operator==(const AppSettings&) const = default;
 };

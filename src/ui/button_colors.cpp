@@ -36,15 +36,6 @@ constexpr ButtonColors DARK_DISABLED{0x80726B, 0x514137, 0x40322A};
 
 }  // namespace
 
-ButtonKind button_kind(std::int32_t id) {
-    if (id == 1100 || (id >= 1104 && id <= 1109) || (id >= 1114 && id <= 1117)) return ButtonKind::Digit;
-    if (id == 1004 || id == 1005 || id == 1008 || id == 1103) return ButtonKind::Function;
-    if ((id >= 1110 && id <= 1113) || (id >= 1009 && id <= 1013)) return ButtonKind::Operator;
-    if (id == 1003) return ButtonKind::Equals;
-    if (id >= 1020 && id <= 1022) return ButtonKind::ResultAction;
-    return ButtonKind::Neutral;
-}
-
 ButtonVisualState button_visual_state(bool disabled, bool selected, bool hot) {
     if (disabled) return ButtonVisualState::Disabled;
     if (selected) return ButtonVisualState::Pressed;

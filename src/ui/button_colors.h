@@ -17,8 +17,6 @@ struct ButtonColors {
     bool operator==(const ButtonColors&) const = default;
 };
 
-ButtonKind button_kind(std::int32_t control_id);
-
 // Disabled wins over pressed, pressed over hot.
 ButtonVisualState button_visual_state(bool disabled, bool selected, bool hot);
 

@@ -94,4 +94,29 @@ LayoutRects compute_layout(const LayoutInput& in) {
     return r;
 }
 
+PixelBox control_box(const LayoutRects& r, const ControlRow& row) {
+    switch (row.slot) {
+    case ControlSlot::SaveButton: return r.save_button;
+    case ControlSlot::LoadButton: return r.load_button;
+    case ControlSlot::DarkModeButton: return r.dark_mode_button;
+    case ControlSlot::SideButton: return r.side_button;
+    case ControlSlot::ExpressionCaption: return r.expression_caption;
+    case ControlSlot::ThousandsCheckbox: return r.thousands_checkbox;
+    case ControlSlot::ExpressionEdit: return r.expression_edit;
+    case ControlSlot::ResultCaption: return r.result_caption;
+    case ControlSlot::ResultLabel: return r.result_label;
+    case ControlSlot::ResultToMemoButton: return r.result_buttons[0];
+    case ControlSlot::ExpressionResultToMemoButton: return r.result_buttons[1];
+    case ControlSlot::CopyResultButton: return r.result_buttons[2];
+    case ControlSlot::KeypadKey: return r.keypad.at(row.index);
+    case ControlSlot::HistoryCaption: return r.history_caption;
+    case ControlSlot::ClearHistoryButton: return r.clear_history_button;
+    case ControlSlot::HistoryList: return r.history_list;
+    case ControlSlot::OperationButton: return r.operation_buttons.at(row.index);
+    case ControlSlot::StatusLabel: return r.status_label;
+    case ControlSlot::MemoEdit: return r.memo_edit;
+    }
+    return {};
+}
+
 }  // namespace numvora

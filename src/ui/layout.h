@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "ui/control_table.h"
 #include "ui/keypad_buttons.h"
 #include "ui/pixel_rect.h"
 
@@ -15,7 +16,7 @@ struct LayoutInput {
     std::int32_t client_height = 0;
     std::uint32_t dpi = 96;
     bool calculator_right = false;
-    std::uint8_t calculator_percent = 42;
+    std::uint8_t calculator_percent = 0;  // the calculator panel's share of the usable width
 };
 
 struct LayoutRects {
@@ -44,5 +45,8 @@ struct LayoutRects {
 
 // Widths and heights never come out negative; below 1 they are 0.
 LayoutRects compute_layout(const LayoutInput& input);
+
+// The box of the control that a row of the control table describes.
+PixelBox control_box(const LayoutRects& rects, const ControlRow& row);
 
 }  // namespace numvora

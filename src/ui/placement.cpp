@@ -8,11 +8,6 @@
 namespace numvora {
 namespace {
 
-constexpr std::int32_t DEFAULT_WIDTH = 860;
-constexpr std::int32_t DEFAULT_HEIGHT = 760;
-constexpr std::int32_t MIN_WIDTH = 740;
-constexpr std::int32_t MIN_HEIGHT = 700;
-
 std::int32_t saturate(std::int64_t value) {
     constexpr std::int64_t high = std::numeric_limits<std::int32_t>::max();
     constexpr std::int64_t low = std::numeric_limits<std::int32_t>::min();
@@ -27,8 +22,8 @@ std::int32_t clamp_low_wins(std::int64_t value, std::int64_t low, std::int64_t h
 }  // namespace
 
 PixelBox default_placement(std::uint32_t dpi) {
-    return {SYSTEM_DEFAULT_POSITION, SYSTEM_DEFAULT_POSITION, scale_for_dpi(DEFAULT_WIDTH, dpi),
-            scale_for_dpi(DEFAULT_HEIGHT, dpi)};
+    return {SYSTEM_DEFAULT_POSITION, SYSTEM_DEFAULT_POSITION, scale_for_dpi(DEFAULT_WINDOW_WIDTH, dpi),
+            scale_for_dpi(DEFAULT_WINDOW_HEIGHT, dpi)};
 }
 
 PixelRect saved_window_rect(const SavedGeometry& saved) {
@@ -41,9 +36,9 @@ PixelBox clamp_placement(const SavedGeometry& saved, const PixelRect& work_area,
     const std::int64_t work_width = std::max<std::int64_t>(std::int64_t{work_area.right} - work_area.left, 1);
     const std::int64_t work_height = std::max<std::int64_t>(std::int64_t{work_area.bottom} - work_area.top, 1);
     const std::int64_t width =
-        std::min<std::int64_t>(std::max(saved.width, scale_for_dpi(MIN_WIDTH, dpi)), work_width);
+        std::min<std::int64_t>(std::max(saved.width, scale_for_dpi(MIN_WINDOW_WIDTH, dpi)), work_width);
     const std::int64_t height =
-        std::min<std::int64_t>(std::max(saved.height, scale_for_dpi(MIN_HEIGHT, dpi)), work_height);
+        std::min<std::int64_t>(std::max(saved.height, scale_for_dpi(MIN_WINDOW_HEIGHT, dpi)), work_height);
     return {clamp_low_wins(saved.x.value_or(0), work_area.left, work_area.right - width),
             clamp_low_wins(saved.y.value_or(0), work_area.top, work_area.bottom - height),
             saturate(width), saturate(height)};

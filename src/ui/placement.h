@@ -8,6 +8,13 @@
 
 namespace numvora {
 
+// The window's size without a saved position, and its smallest restored size, in
+// pixels at 96 DPI. (The settings file has defaults of its own for a file without them.)
+inline constexpr std::int32_t DEFAULT_WINDOW_WIDTH = 860;
+inline constexpr std::int32_t DEFAULT_WINDOW_HEIGHT = 760;
+inline constexpr std::int32_t MIN_WINDOW_WIDTH = 740;
+inline constexpr std::int32_t MIN_WINDOW_HEIGHT = 700;
+
 // The value of CW_USEDEFAULT: the system picks the position.
 inline constexpr std::int32_t SYSTEM_DEFAULT_POSITION = INT32_MIN;
 

@@ -2,14 +2,17 @@
 // tables, routing, palette, keypad table, error codes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <utility>
+#include <vector>
 
+#include "common/win32/hresult.h"
 #include "ui/button_colors.h"
 #include "ui/command_routing.h"
+#include "ui/control_table.h"
 #include "ui/dpi_scale.h"
-#include "common/win32/hresult.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout.h"
 #include "ui/placement.h"
@@ -185,11 +188,32 @@ TEST(Palette, SharedColours) {
     EXPECT_EQ(make_palette(true)[WINDOW_BACKGROUND], make_palette(true)[EXPRESSION_BACKGROUND]);
 }
 
+// Every control has its own box, and the keypad rows follow the keypad table.
+TEST(ControlTable, RowsMapToDistinctBoxes) {
+    const LayoutRects r = compute_layout({1000, 800, 96, false, 42});
+    std::vector<std::pair<std::int32_t, std::int32_t>> corners;
+    for (const ControlRow& row : CONTROL_ROWS) {
+        const PixelBox box = control_box(r, row);
+        corners.emplace_back(box.x, box.y);
+        if (row.slot == ControlSlot::KeypadKey) {
+            EXPECT_EQ(row.id, KEYPAD_BUTTONS[row.index].control_id);
+            EXPECT_EQ(box, r.keypad[row.index]);
+        }
+    }
+    std::sort(corners.begin(), corners.end());
+    EXPECT_EQ(std::adjacent_find(corners.begin(), corners.end()), corners.end());
+    EXPECT_EQ(find_control_row(ids::MEMO_EDIT)->slot, ControlSlot::MemoEdit);
+    EXPECT_EQ(find_control_row(ids::FOCUS_MEMO), nullptr);
+}
+
 TEST(ButtonColors, KindsStatesAndThemes) {
     using K = ButtonKind;
     using V = ButtonVisualState;
-    const std::pair<std::int32_t, K> kinds[] = {{1117, K::Digit}, {1103, K::Function}, {1011, K::Operator},
-                                                {1003, K::Equals}, {1021, K::ResultAction}, {1029, K::Neutral}};
+    const std::pair<std::int32_t, K> kinds[] = {
+        {1117, K::Digit},    {1100, K::Digit},        {1103, K::Function}, {1005, K::Function},
+        {1008, K::Function}, {1011, K::Operator},     {1110, K::Operator}, {1112, K::Operator},
+        {1003, K::Equals},   {1021, K::ResultAction}, {1029, K::Neutral},  {1026, K::Neutral},
+        {0, K::Neutral},     {1101, K::Neutral}};
     for (const auto& [id, kind] : kinds) EXPECT_EQ(button_kind(id), kind) << id;
 
     EXPECT_EQ(button_visual_state(true, true, true), V::Disabled);

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/windows/painting/app_fonts.h"
 #include "common/win32/hresult.h"
 #include "platform/windows/app/system_error.h"
+#include "platform/windows/painting/app_fonts.h"
 
 namespace numvora {
 namespace {

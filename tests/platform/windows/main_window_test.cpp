@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "ui/theme_palette.h"
 #include "common/win32/wide_text.h"
 #include "storage/settings.h"
+#include "ui/theme_palette.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {

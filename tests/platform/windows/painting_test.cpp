@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/theme_palette.h"
 #include "platform/windows/painting/win_handle.h"
+#include "ui/theme_palette.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {

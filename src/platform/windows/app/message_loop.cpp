@@ -4,8 +4,8 @@
 
 #include <richedit.h>
 
-#include "ui/control_ids.h"
 #include "platform/windows/app/error_report.h"
+#include "ui/control_ids.h"
 #include "ui/shortcuts.h"
 
 namespace numvora {

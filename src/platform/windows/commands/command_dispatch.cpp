@@ -1,15 +1,15 @@
 // WM_COMMAND: from the routing decision to the handler, and command failures to a box.
 #include <array>
 
-#include "ui/command_routing.h"
 #include "platform/windows/app/error_report.h"
 #include "platform/windows/commands/pending_handlers.h"
 #include "platform/windows/window/window_handlers.h"
+#include "ui/command_routing.h"
 
 namespace numvora {
 namespace {
 
-using CommandHandler = SystemStatus (*)(AppState&, HWND, std::int32_t);
+using CommandHandler = SystemStatus (*)(AppState&, std::int32_t);
 
 // Indexed by Command, in its order.
 constexpr std::array<CommandHandler, 19> COMMAND_HANDLERS{
@@ -37,14 +37,12 @@ static_assert(static_cast<std::size_t>(Command::InsertKeypadText) + 1 == COMMAND
 
 }  // namespace
 
-std::optional<LRESULT> on_command(HWND window, std::int32_t id, std::uint32_t code) {
+std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_t code) {
     const std::optional<Command> command = route_command(id, code);
-    AppState* state = app_state_of(window);
-    if (!command || state == nullptr) return std::nullopt;
+    if (!command) return std::nullopt;
+    const HWND window = state.main_window;
     const CommandHandler handler = COMMAND_HANDLERS[static_cast<std::size_t>(*command)];
-    if (auto status = handler(*state, window, id); !status) {
-        show_error_box(window, "명령 처리 오류", display_text(status.error()));
-    }
+    if (auto status = handler(state, id); !status) show_error_box(window, "명령 처리 오류", display_text(status.error()));
     return 0;
 }
 

@@ -1,13 +1,15 @@
 #include "platform/windows/painting/painting.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/windows/painting/app_fonts.h"
+#include "platform/windows/painting/win_handle.h"
 #include "ui/button_colors.h"
 #include "ui/control_ids.h"
+#include "ui/control_table.h"
 #include "ui/dpi_scale.h"
 #include "ui/theme_palette.h"
-#include "platform/windows/painting/win_handle.h"
 
 namespace numvora {
 namespace {
@@ -128,7 +130,8 @@ void draw_push_button(const AppState& state, const DRAWITEMSTRUCT& item) {
 
 }  // namespace
 
-std::optional<LRESULT> paint_panels(AppState& state, HWND window) {
+std::optional<LRESULT> paint_panels(AppState& state) {
+    const HWND window = state.main_window;
     PaintScope paint(window);
     if (paint.dc() == nullptr) return 0;
     const ThemePalette palette = make_palette(state.dark_mode);
@@ -145,35 +148,35 @@ std::optional<LRESULT> paint_panels(AppState& state, HWND window) {
 }
 
 std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control) {
+    const auto row = std::find_if(CONTROL_ROWS.begin(), CONTROL_ROWS.end(),
+                                  [&](const ControlRow& r) { return control_handle(state, r) == control; });
+    if (row == CONTROL_ROWS.end()) return std::nullopt;
     struct Look { PaletteColor text; PaletteColor background; HBRUSH brush; };
-    std::optional<Look> look;
-    if (control == state.expression_edit) {
-        look = Look{EXPRESSION_TEXT, EXPRESSION_BACKGROUND, state.brushes.expression.get()};
-    } else if (control == state.result_label) {
-        look = Look{RESULT_TEXT, RESULT_BACKGROUND, state.brushes.result.get()};
-    } else if (control == state.history_list) {
-        look = Look{HISTORY_TEXT, HISTORY_BACKGROUND, state.brushes.history.get()};
-    } else if (control == state.memo_edit) {
-        look = Look{MEMO_TEXT, MEMO_BACKGROUND, state.brushes.memo.get()};
-    } else if (control == state.status_label) {
-        look = Look{state.status_is_error ? STATUS_ERROR_TEXT : CAPTION_TEXT, PANEL_BACKGROUND,
-                    state.brushes.panel.get()};
-    } else if (control == state.thousands_checkbox || control == state.expression_caption ||
-               control == state.result_caption || control == state.history_caption) {
-        look = Look{CAPTION_TEXT, PANEL_BACKGROUND, state.brushes.panel.get()};
+    const auto panel = [&](PaletteColor text) { return Look{text, PANEL_BACKGROUND, state.brushes.panel.get()}; };
+    Look look{};
+    switch (row->colors) {
+    case ColorRole::None: return std::nullopt;
+    case ColorRole::Caption: look = panel(CAPTION_TEXT); break;
+    case ColorRole::Status: look = panel(state.status_is_error ? STATUS_ERROR_TEXT : CAPTION_TEXT); break;
+    case ColorRole::Expression:
+        look = {EXPRESSION_TEXT, EXPRESSION_BACKGROUND, state.brushes.expression.get()};
+        break;
+    case ColorRole::Result: look = {RESULT_TEXT, RESULT_BACKGROUND, state.brushes.result.get()}; break;
+    case ColorRole::History: look = {HISTORY_TEXT, HISTORY_BACKGROUND, state.brushes.history.get()}; break;
+    case ColorRole::Memo: look = {MEMO_TEXT, MEMO_BACKGROUND, state.brushes.memo.get()}; break;
     }
-    if (!look) return std::nullopt;
     const ThemePalette palette = make_palette(state.dark_mode);
-    SetTextColor(dc, palette[look->text]);
-    SetBkColor(dc, palette[look->background]);
-    return reinterpret_cast<LRESULT>(look->brush);
+    SetTextColor(dc, palette[look.text]);
+    SetBkColor(dc, palette[look.background]);
+    return reinterpret_cast<LRESULT>(look.brush);
 }
 
-std::optional<LRESULT> draw_button(AppState& state, const DRAWITEMSTRUCT& item) {
-    if (item.CtlID == static_cast<UINT>(ids::DARK_MODE)) {
-        draw_theme_switch(state, item);
+std::optional<LRESULT> draw_button(AppState& state, const DRAWITEMSTRUCT* item) {
+    if (item == nullptr || item->CtlType != ODT_BUTTON) return std::nullopt;
+    if (item->CtlID == static_cast<UINT>(ids::DARK_MODE)) {
+        draw_theme_switch(state, *item);
     } else {
-        draw_push_button(state, item);
+        draw_push_button(state, *item);
     }
     return TRUE;
 }

@@ -10,8 +10,9 @@
 
 namespace numvora {
 
-std::optional<LRESULT> paint_panels(AppState& state, HWND window);
+std::optional<LRESULT> paint_panels(AppState& state);
 std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control);
-std::optional<LRESULT> draw_button(AppState& state, const DRAWITEMSTRUCT& item);
+// Only owner-drawn buttons; anything else is left to the default.
+std::optional<LRESULT> draw_button(AppState& state, const DRAWITEMSTRUCT* item);
 
 }  // namespace numvora

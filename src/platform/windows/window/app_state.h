@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "ui/pixel_rect.h"
 #include "platform/windows/painting/win_handle.h"
 #include "storage/data_paths.h"
 #include "storage/history_record.h"
+#include "storage/settings.h"
+#include "ui/control_table.h"
+#include "ui/pixel_rect.h"
 
 namespace numvora {
 
@@ -32,7 +34,8 @@ struct MemoSelection {
 };
 
 struct AppState {
-    std::vector<HWND> keypad_buttons;  // in KEYPAD_BUTTONS order
+    HWND main_window = nullptr;
+    std::array<HWND, KEYPAD_BUTTON_COUNT> keypad_buttons{};  // in KEYPAD_BUTTONS order
     std::vector<HistoryRecord> history;  // newest first
     std::string saved_memo_text;
     std::optional<DataPaths> data_paths;
@@ -71,11 +74,15 @@ struct AppState {
     bool always_on_top = false;
     bool group_thousands = false;
     bool dark_mode = false;
-    std::uint8_t calculator_percent = 42;
+    std::uint8_t calculator_percent = DEFAULT_CALCULATOR_PERCENT;
 };
 
 // The record of the main window, or null before WM_CREATE stored it and after
 // WM_NCDESTROY released it.
 AppState* app_state_of(HWND window);
+
+// Where the record keeps the handle of the control that a table row describes.
+HWND& control_handle(AppState& state, const ControlRow& row);
+HWND control_handle(const AppState& state, const ControlRow& row);
 
 }  // namespace numvora

@@ -4,7 +4,7 @@ namespace numvora {
 
 // Not written yet: the memo auto-save work brings the memo and settings writes.
 // Until then closing saves nothing and reports success.
-Result<void, StorageError> save_all(AppState&, HWND) {
+Result<void, StorageError> save_all(AppState&) {
     return {};
 }
 

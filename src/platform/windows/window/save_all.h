@@ -1,15 +1,13 @@
 // The combined save of the memo and the settings at close and at session end.
 #pragma once
 
-#include <windows.h>
-
 #include "common/result.h"
 #include "platform/windows/window/app_state.h"
 #include "storage/storage_error.h"
 
 namespace numvora {
 
-// Writes memo.txt, then settings.txt (with the geometry of window).
-Result<void, StorageError> save_all(AppState& state, HWND window);
+// Writes memo.txt, then settings.txt (with the window's geometry).
+Result<void, StorageError> save_all(AppState& state);
 
 }  // namespace numvora

@@ -4,15 +4,14 @@
 
 #include <richedit.h>
 
-#include "platform/windows/painting/app_fonts.h"
-#include "platform/windows/window/control_table.h"
-#include "platform/windows/app/error_report.h"
-#include "platform/windows/painting/memo_colors.h"
-#include "ui/theme_palette.h"
 #include "common/win32/wide_text.h"
+#include "platform/windows/app/error_report.h"
+#include "platform/windows/painting/app_fonts.h"
+#include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/file_io.h"
 #include "storage/settings.h"
+#include "ui/theme_palette.h"
 
 namespace numvora {
 namespace {
@@ -75,28 +74,35 @@ SystemStatus set_text(HWND control, std::string_view text) {
     return {};
 }
 
+const wchar_t* window_class_name(ControlClass kind) {
+    switch (kind) {
+    case ControlClass::Button: return L"BUTTON";
+    case ControlClass::Static: return L"STATIC";
+    case ControlClass::Edit: return L"EDIT";
+    case ControlClass::ListBox: return L"LISTBOX";
+    case ControlClass::RichEdit: return L"RICHEDIT50W";
+    }
+    return L"STATIC";
+}
+
 // Creates the controls in table order and files each handle in the record, with the
-// three adjustments that depend on the loaded toggles.
-SystemStatus create_controls(AppState& state, HWND window) {
+// adjustments that depend on the loaded toggles.
+SystemStatus create_controls(AppState& state) {
     for (const ControlRow& row : CONTROL_ROWS) {
-        HWND control = CreateWindowExW(0, row.class_name, row.text, row.style, 0, 0, 0, 0, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
+        const std::wstring text(row.text);
+        HWND control = CreateWindowExW(0, window_class_name(row.class_kind), text.c_str(), row.style, 0, 0, 0, 0,
+                                       state.main_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                                       nullptr, nullptr);
         if (control == nullptr) return fail(last_system_error());
-        if (row.field != nullptr) {
-            state.*row.field = control;
-        } else if (row.id >= ids::FIRST_OPERATION && row.id <= ids::LAST_OPERATION) {
-            state.operation_buttons[static_cast<std::size_t>(row.id - ids::FIRST_OPERATION)] = control;
-        } else {
-            state.keypad_buttons.push_back(control);
-        }
+        control_handle(state, row) = control;
 
         if (row.id == ids::SIDE && state.calculator_side) {
             if (auto status = set_text(control, "계산기 ← 왼쪽"); !status) return status;
         } else if (row.id == ids::THOUSANDS && state.group_thousands) {
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
-        } else if (row.id == ids::LAST_OPERATION) {
+        } else if (row.slot == ControlSlot::OperationButton) {
             // Usable only once a memo selection gives them an operand.
-            for (HWND button : state.operation_buttons) EnableWindow(button, FALSE);
+            EnableWindow(control, FALSE);
         }
     }
     return {};
@@ -105,6 +111,7 @@ SystemStatus create_controls(AppState& state, HWND window) {
 // Steps up to the assembled record; a failure here is a control failure.
 SystemResult<std::unique_ptr<AppState>> build_state(HWND window) {
     auto state = std::make_unique<AppState>();
+    state->main_window = window;
     std::string memo_text;
     load_saved_state(*state, memo_text);
     const ThemePalette palette = make_palette(state->dark_mode);
@@ -113,7 +120,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window) {
     if (!brushes) return fail(brushes.error());
     state->brushes = std::move(brushes).value();
 
-    if (auto status = create_controls(*state, window); !status) return fail(status.error());
+    if (auto status = create_controls(*state); !status) return fail(status.error());
     SendMessageW(state->memo_edit, EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
     if (auto status = set_text(state->memo_edit, memo_text); !status) return fail(status.error());
     state->saved_memo_text = std::move(memo_text);
@@ -135,19 +142,12 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window) {
 }  // namespace
 
 void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font) {
-    const auto set_font = [](HWND control, HFONT font) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    };
-    for (HWND control : {state.save_button, state.load_button, state.dark_mode_button, state.side_button,
-                         state.expression_caption, state.thousands_checkbox, state.result_caption,
-                         state.history_caption, state.clear_history_button, state.history_list,
-                         state.status_label, state.memo_edit, state.result_to_memo_button,
-                         state.expression_result_to_memo_button, state.copy_result_button}) {
-        set_font(control, ui_font);
+    for (const ControlRow& row : CONTROL_ROWS) {
+        const HFONT font = row.font == FontRole::Display ? display_font
+                         : row.font == FontRole::Keypad  ? keypad_font
+                                                         : ui_font;
+        SendMessageW(control_handle(state, row), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-    for (HWND control : {state.expression_edit, state.result_label}) set_font(control, display_font);
-    for (HWND control : state.keypad_buttons) set_font(control, keypad_font);
-    for (HWND control : state.operation_buttons) set_font(control, keypad_font);
 }
 
 LRESULT on_create(HWND window) {
@@ -161,7 +161,7 @@ LRESULT on_create(HWND window) {
     AppState& state = *built.value().release();
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
 
-    if (auto status = layout_controls(state, window); !status) {
+    if (auto status = layout_controls(state); !status) {
         show_error_box(window, "화면 배치 오류", display_text(status.error()));
         return -1;
     }

@@ -7,31 +7,30 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/windows/window/app_state.h"
 #include "platform/windows/app/system_error.h"
+#include "platform/windows/window/app_state.h"
 
 namespace numvora {
 
 // Creation (window_create.cpp).
 LRESULT on_create(HWND window);
-
-// Layout and DPI (window_layout.cpp).
-SystemStatus layout_controls(AppState& state, HWND window);
-LRESULT on_size(HWND window);
-LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info);
-LRESULT on_dpi_changed(HWND window, const RECT* suggested);
-SystemStatus switch_calculator_side(AppState& state, HWND window, std::int32_t id);
-
-// Fonts of the controls (window_create.cpp).
 void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font);
 
-// Commands (window_commands.cpp).
-std::optional<LRESULT> on_command(HWND window, std::int32_t id, std::uint32_t code);
+// Layout and DPI (window_layout.cpp).
+SystemStatus layout_controls(AppState& state);
+LRESULT on_size(AppState& state);
+LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info);
+LRESULT on_dpi_changed(AppState& state, const RECT* suggested);
+SystemStatus switch_calculator_side(AppState& state, std::int32_t id);
+
+// Commands (commands/command_dispatch.cpp).
+std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_t code);
 
 // Shutdown (window_shutdown.cpp).
-LRESULT on_close(HWND window);
-LRESULT on_query_end_session(HWND window);
-LRESULT on_destroy(HWND window);
-void on_nc_destroy(HWND window);
+LRESULT on_close(AppState& state);
+LRESULT on_query_end_session(AppState& state);
+LRESULT on_destroy(AppState& state);
+// Deletes the record and detaches it from its window.
+void release_app_state(AppState& state);
 
 }  // namespace numvora

@@ -3,20 +3,18 @@
 #include <utility>
 #include <vector>
 
-#include "platform/windows/painting/app_fonts.h"
-#include "ui/dpi_scale.h"
-#include "platform/windows/app/error_report.h"
-#include "ui/layout.h"
-#include "platform/windows/painting/memo_colors.h"
-#include "ui/theme_palette.h"
 #include "common/win32/wide_text.h"
+#include "platform/windows/app/error_report.h"
+#include "platform/windows/painting/app_fonts.h"
+#include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/window/window_handlers.h"
+#include "ui/dpi_scale.h"
+#include "ui/layout.h"
+#include "ui/placement.h"
+#include "ui/theme_palette.h"
 
 namespace numvora {
 namespace {
-
-constexpr std::int32_t MIN_TRACK_WIDTH = 740;
-constexpr std::int32_t MIN_TRACK_HEIGHT = 700;
 
 // Makes new fonts when the window's DPI is no longer the one they were made for.
 // On a failure nothing changes, so the next pass tries again.
@@ -36,87 +34,57 @@ SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
     return {};
 }
 
-// Every control with its box, in the order the controls are moved.
-std::vector<std::pair<HWND, PixelBox>> placements(const AppState& state, const LayoutRects& r) {
-    std::vector<std::pair<HWND, PixelBox>> moves{
-        {state.save_button, r.save_button},
-        {state.load_button, r.load_button},
-        {state.dark_mode_button, r.dark_mode_button},
-        {state.side_button, r.side_button},
-        {state.expression_caption, r.expression_caption},
-        {state.thousands_checkbox, r.thousands_checkbox},
-        {state.expression_edit, r.expression_edit},
-        {state.result_caption, r.result_caption},
-        {state.result_label, r.result_label},
-        {state.result_to_memo_button, r.result_buttons[0]},
-        {state.expression_result_to_memo_button, r.result_buttons[1]},
-        {state.copy_result_button, r.result_buttons[2]},
-    };
-    for (std::size_t i = 0; i < state.keypad_buttons.size() && i < r.keypad.size(); ++i) {
-        moves.emplace_back(state.keypad_buttons[i], r.keypad[i]);
-    }
-    moves.emplace_back(state.history_caption, r.history_caption);
-    moves.emplace_back(state.clear_history_button, r.clear_history_button);
-    moves.emplace_back(state.history_list, r.history_list);
-    moves.emplace_back(state.status_label, r.status_label);
-    for (std::size_t i = 0; i < state.operation_buttons.size(); ++i) {
-        moves.emplace_back(state.operation_buttons[i], r.operation_buttons[i]);
-    }
-    moves.emplace_back(state.memo_edit, r.memo_edit);
-    return moves;
-}
-
 }  // namespace
 
-SystemStatus layout_controls(AppState& state, HWND window) {
+SystemStatus layout_controls(AppState& state) {
     RECT client{};
-    if (!GetClientRect(window, &client)) return fail(last_system_error());
-    if (auto status = refresh_fonts_for(state, window_dpi(window)); !status) return status;
+    if (!GetClientRect(state.main_window, &client)) return fail(last_system_error());
+    if (auto status = refresh_fonts_for(state, window_dpi(state.main_window)); !status) return status;
 
     const LayoutRects rects = compute_layout({client.right - client.left, client.bottom - client.top, state.dpi,
                                               state.calculator_side, state.calculator_percent});
     state.top_bar_rect = rects.top_bar;
     state.calculator_panel_rect = rects.calculator_panel;
     state.memo_panel_rect = rects.memo_panel;
-    for (const auto& [control, box] : placements(state, rects)) {
-        if (!MoveWindow(control, box.x, box.y, box.width, box.height, TRUE)) return fail(last_system_error());
+    for (const ControlRow& row : CONTROL_ROWS) {
+        const PixelBox box = control_box(rects, row);
+        if (!MoveWindow(control_handle(state, row), box.x, box.y, box.width, box.height, TRUE)) {
+            return fail(last_system_error());
+        }
     }
     return {};
 }
 
-LRESULT on_size(HWND window) {
-    if (AppState* state = app_state_of(window)) {
-        if (auto status = layout_controls(*state, window); !status) {
-            log_error_line("화면 배치 실패: {}", display_text(status.error()));
-        }
-    }
+LRESULT on_size(AppState& state) {
+    if (auto status = layout_controls(state); !status) log_error_line("화면 배치 실패: {}", display_text(status.error()));
     return 0;
 }
 
 LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info) {
     if (info != nullptr) {
         const std::uint32_t dpi = window_dpi(window);
-        info->ptMinTrackSize = {scale_for_dpi(MIN_TRACK_WIDTH, dpi), scale_for_dpi(MIN_TRACK_HEIGHT, dpi)};
+        info->ptMinTrackSize = {scale_for_dpi(MIN_WINDOW_WIDTH, dpi), scale_for_dpi(MIN_WINDOW_HEIGHT, dpi)};
     }
     return 0;
 }
 
 // The fonts follow in the layout pass of the WM_SIZE that this move causes.
-LRESULT on_dpi_changed(HWND window, const RECT* suggested) {
+LRESULT on_dpi_changed(AppState& state, const RECT* suggested) {
     if (suggested == nullptr) return 0;
-    if (!SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+    if (!SetWindowPos(state.main_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE)) {
         log_error_line("DPI 변경 크기 적용 실패: {}", display_text(last_system_error()));
     }
     return 0;
 }
 
-SystemStatus switch_calculator_side(AppState& state, HWND window, std::int32_t) {
+SystemStatus switch_calculator_side(AppState& state, std::int32_t) {
     state.calculator_side = !state.calculator_side;
     // The button names the move that its next click makes.
     const std::wstring text = to_wide(state.calculator_side ? "계산기 ← 왼쪽" : "계산기 → 오른쪽");
     if (!SetWindowTextW(state.side_button, text.c_str())) return fail(last_system_error());
-    if (auto status = layout_controls(state, window); !status) return status;
+    if (auto status = layout_controls(state); !status) return status;
+    const HWND window = state.main_window;
     if (!RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW)) {
         InvalidateRect(window, nullptr, TRUE);
         UpdateWindow(window);

@@ -1,0 +1,159 @@
+// The 41 child controls of the main window, in creation order: the one place a control
+// is described. Creation, fonts, placement, control colours and button painting all
+// walk this table.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "ui/button_colors.h"
+#include "ui/control_ids.h"
+#include "ui/keypad_buttons.h"
+
+namespace numvora {
+
+enum class ControlClass { Button, Static, Edit, ListBox, RichEdit };
+
+enum class FontRole { Ui, Display, Keypad };
+
+// The theme colours a control gets; None leaves it to the system.
+enum class ColorRole { None, Caption, Expression, Result, History, Memo, Status };
+
+// Where the window record keeps the handle and the layout puts the box. The keypad and
+// the operation buttons are groups; a row's index says which member it is.
+enum class ControlSlot {
+    SaveButton, LoadButton, DarkModeButton, SideButton, ExpressionCaption, ThousandsCheckbox,
+    ExpressionEdit, ResultCaption, ResultLabel, ResultToMemoButton, ExpressionResultToMemoButton,
+    CopyResultButton, KeypadKey, HistoryCaption, ClearHistoryButton, HistoryList, OperationButton,
+    StatusLabel, MemoEdit,
+};
+
+struct ControlRow {
+    ControlClass class_kind;
+    std::int32_t id;  // 0: none
+    std::uint32_t style;
+    std::wstring_view text;
+    FontRole font;
+    ColorRole colors;
+    ButtonKind button;  // how an owner-drawn button is painted
+    ControlSlot slot;
+    std::uint8_t index = 0;  // within a group
+};
+
+// Window style bits, with the values of the system headers (the window layer checks
+// them against those), so that the table builds and is tested without them.
+namespace style {
+inline constexpr std::uint32_t CHILD = 0x40000000;
+inline constexpr std::uint32_t VISIBLE = 0x10000000;
+inline constexpr std::uint32_t TABSTOP = 0x00010000;
+inline constexpr std::uint32_t VSCROLL = 0x00200000;
+inline constexpr std::uint32_t BUTTON_AUTOCHECKBOX = 0x0003;
+inline constexpr std::uint32_t BUTTON_OWNERDRAW = 0x000B;
+inline constexpr std::uint32_t BUTTON_CENTER = 0x0300;
+inline constexpr std::uint32_t BUTTON_VCENTER = 0x0C00;
+inline constexpr std::uint32_t EDIT_CENTER = 0x0001;
+inline constexpr std::uint32_t EDIT_MULTILINE = 0x0004;
+inline constexpr std::uint32_t EDIT_AUTOVSCROLL = 0x0040;
+inline constexpr std::uint32_t EDIT_AUTOHSCROLL = 0x0080;
+inline constexpr std::uint32_t EDIT_WANTRETURN = 0x1000;
+inline constexpr std::uint32_t STATIC_CENTER = 0x0001;
+inline constexpr std::uint32_t STATIC_CENTERIMAGE = 0x0200;
+inline constexpr std::uint32_t STATIC_ENDELLIPSIS = 0x4000;
+inline constexpr std::uint32_t LIST_NOTIFY = 0x0001;
+inline constexpr std::uint32_t LIST_HASSTRINGS = 0x0040;
+inline constexpr std::uint32_t LIST_NOINTEGRALHEIGHT = 0x0100;
+
+// Every button except the check box is painted by the window.
+inline constexpr std::uint32_t OWNER_DRAWN_BUTTON = CHILD | VISIBLE | TABSTOP | BUTTON_OWNERDRAW | BUTTON_CENTER | BUTTON_VCENTER;
+inline constexpr std::uint32_t CAPTION = CHILD | VISIBLE;
+}  // namespace style
+
+inline constexpr std::size_t CONTROL_COUNT = 41;
+
+namespace detail {
+
+using enum ControlClass;
+using enum FontRole;
+using enum ColorRole;
+using enum ControlSlot;
+using B = ButtonKind;
+using namespace style;
+
+inline constexpr ControlRow ABOVE_KEYPAD[] = {
+    {Button, ids::SAVE, OWNER_DRAWN_BUTTON, L"\U0001F4BE  저장", Ui, None, B::Neutral, SaveButton},
+    {Button, ids::LOAD, OWNER_DRAWN_BUTTON, L"\U0001F4C2  불러오기", Ui, None, B::Neutral, LoadButton},
+    {Button, ids::DARK_MODE, OWNER_DRAWN_BUTTON, L"다크모드", Ui, None, B::Neutral, DarkModeButton},
+    {Button, ids::SIDE, OWNER_DRAWN_BUTTON, L"계산기 → 오른쪽", Ui, None, B::Neutral, SideButton},
+    {Static, 0, CAPTION, L"계산식", Ui, Caption, B::Neutral, ExpressionCaption},
+    {Button, ids::THOUSANDS, CHILD | VISIBLE | TABSTOP | BUTTON_AUTOCHECKBOX, L"천 단위 콤마", Ui, Caption, B::Neutral,
+     ThousandsCheckbox},
+    {Edit, ids::EXPRESSION_EDIT, CHILD | VISIBLE | TABSTOP | EDIT_AUTOHSCROLL | EDIT_CENTER, L"", Display, Expression,
+     B::Neutral, ExpressionEdit},
+    {Static, 0, CAPTION, L"계산 결과", Ui, Caption, B::Neutral, ResultCaption},
+    {Static, 0, CHILD | VISIBLE | STATIC_CENTERIMAGE | STATIC_CENTER, L"계산 결과가 여기에 표시됩니다.", Display, Result,
+     B::Neutral, ResultLabel},
+    {Button, ids::RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"결과→메모", Ui, None, B::ResultAction, ResultToMemoButton},
+    {Button, ids::EXPRESSION_RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"식+결과→메모", Ui, None, B::ResultAction,
+     ExpressionResultToMemoButton},
+    {Button, ids::COPY_RESULT, OWNER_DRAWN_BUTTON, L"결과 복사", Ui, None, B::ResultAction, CopyResultButton},
+};
+
+inline constexpr ControlRow BELOW_KEYPAD[] = {
+    {Static, 0, CAPTION, L"최근 계산 — 더블클릭하면 결과값 재사용", Ui, Caption, B::Neutral, HistoryCaption},
+    {Button, ids::CLEAR_HISTORY, OWNER_DRAWN_BUTTON, L"기록 지우기", Ui, None, B::Function, ClearHistoryButton},
+    {ListBox, ids::HISTORY_LIST, CHILD | VISIBLE | VSCROLL | TABSTOP | LIST_NOINTEGRALHEIGHT | LIST_HASSTRINGS | LIST_NOTIFY,
+     L"", Ui, History, B::Neutral, HistoryList},
+    {Button, 1009, OWNER_DRAWN_BUTTON, L"=", Keypad, None, B::Operator, OperationButton, 0},
+    {Button, 1010, OWNER_DRAWN_BUTTON, L"+>", Keypad, None, B::Operator, OperationButton, 1},
+    {Button, 1011, OWNER_DRAWN_BUTTON, L"->", Keypad, None, B::Operator, OperationButton, 2},
+    {Button, 1012, OWNER_DRAWN_BUTTON, L"/>", Keypad, None, B::Operator, OperationButton, 3},
+    {Button, 1013, OWNER_DRAWN_BUTTON, L"\u00D7>", Keypad, None, B::Operator, OperationButton, 4},
+    {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel},
+    {RichEdit, ids::MEMO_EDIT, CHILD | VISIBLE | VSCROLL | TABSTOP | EDIT_WANTRETURN | EDIT_AUTOVSCROLL | EDIT_MULTILINE, L"",
+     Ui, Memo, B::Neutral, MemoEdit},
+};
+
+// '=' calculates, digits and the point are digits, the four operators are operators,
+// and C, ⌫ and % are functions.
+constexpr ButtonKind keypad_button_kind(const KeypadButton& key) {
+    if (key.control_id == ids::CALCULATE) return ButtonKind::Equals;
+    if (!key.insert_text || *key.insert_text == "%") return ButtonKind::Function;
+    const char c = key.insert_text->front();
+    return (c >= '0' && c <= '9') || c == '.' ? ButtonKind::Digit : ButtonKind::Operator;
+}
+
+constexpr std::array<ControlRow, CONTROL_COUNT> make_control_rows() {
+    std::array<ControlRow, CONTROL_COUNT> rows{};
+    std::size_t n = 0;
+    for (const ControlRow& row : ABOVE_KEYPAD) rows[n++] = row;
+    for (std::size_t i = 0; i < KEYPAD_BUTTONS.size(); ++i) {
+        const KeypadButton& key = KEYPAD_BUTTONS[i];
+        rows[n++] = {Button, key.control_id, OWNER_DRAWN_BUTTON, key.label, Keypad, None, keypad_button_kind(key),
+                     KeypadKey, static_cast<std::uint8_t>(i)};
+    }
+    for (const ControlRow& row : BELOW_KEYPAD) rows[n++] = row;
+    return rows;
+}
+
+}  // namespace detail
+
+inline constexpr std::array<ControlRow, CONTROL_COUNT> CONTROL_ROWS = detail::make_control_rows();
+
+// The row of the control with this id, if any (ids of commands without a control have none).
+constexpr const ControlRow* find_control_row(std::int32_t id) {
+    if (id == 0) return nullptr;
+    for (const ControlRow& row : CONTROL_ROWS) {
+        if (row.id == id) return &row;
+    }
+    return nullptr;
+}
+
+// How the owner-drawn button with this id is painted; Neutral for anything else.
+constexpr ButtonKind button_kind(std::int32_t id) {
+    const ControlRow* row = find_control_row(id);
+    return row != nullptr ? row->button : ButtonKind::Neutral;
+}
+
+}  // namespace numvora
