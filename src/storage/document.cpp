@@ -43,7 +43,7 @@ std::string format_document(const PadDocument& d) {
     append_hex_line(out, "expression", d.expression);
     append_line(out, "last_expression", encode_optional_text(d.last_expression));
     append_line(out, "last_result", encode_optional_text(d.last_result));
-    const std::size_t count = std::min(d.history.size(), MAX_HISTORY_RECORDS);
+    const std::size_t count = std::min(d.history.size(), HISTORY_LIMIT);
     for (std::size_t i = 0; i < count; ++i) {
         append_line(out, "history_record",
                     encode_hex_text(d.history[i].expression) + "|" +
@@ -90,7 +90,7 @@ StorageResult<PadDocument> parse_document(std::string_view text) {
             error = decode_optional_into(value, d.last_result);
         } else if (key == "history_record") {
             // Records past the limit are dropped unread, even malformed ones.
-            if (d.history.size() >= MAX_HISTORY_RECORDS) continue;
+            if (d.history.size() >= HISTORY_LIMIT) continue;
             const std::size_t bar = value.find('|');
             if (bar == std::string_view::npos) return fail(history_format_error());
             HistoryRecord record;

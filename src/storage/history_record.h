@@ -13,6 +13,6 @@ struct HistoryRecord {
     bool operator==(const HistoryRecord&) const = default;
 };
 
-inline constexpr std::size_t MAX_HISTORY_RECORDS = 20;
+inline constexpr std::size_t HISTORY_LIMIT = 20;
 
 }  // namespace numvora

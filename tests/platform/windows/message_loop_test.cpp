@@ -38,10 +38,11 @@ protected:
         MainWindowTest::TearDown();
     }
 
+    // Commands only: the expression box's own notifications (EN_CHANGE after 'C') are not.
     std::vector<int> commands() const {
         std::vector<int> ids;
         for (const Delivered& d : delivered()) {
-            if (d.window == window && d.message == WM_COMMAND) ids.push_back(LOWORD(d.wparam));
+            if (d.window == window && d.message == WM_COMMAND && HIWORD(d.wparam) == 0) ids.push_back(LOWORD(d.wparam));
         }
         return ids;
     }

@@ -2,7 +2,7 @@
 #include <array>
 
 #include "platform/windows/app/error_report.h"
-#include "platform/windows/commands/pending_handlers.h"
+#include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/window/window_handlers.h"
 #include "ui/command_routing.h"
 

@@ -5,6 +5,7 @@
 
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/win_handle.h"
+#include "platform/windows/window/control_text.h"
 #include "ui/button_colors.h"
 #include "ui/control_ids.h"
 #include "ui/control_table.h"
@@ -27,12 +28,6 @@ std::int32_t scaled_at_least(std::int32_t n, std::uint32_t dpi, std::int32_t bel
 void fill(HDC dc, const RECT& rect, COLORREF color) {
     UniqueBrush brush(CreateSolidBrush(color));
     if (brush) FillRect(dc, &rect, brush.get());
-}
-
-std::wstring text_of(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 HFONT font_of(HWND control) {
@@ -59,7 +54,7 @@ void draw_theme_switch(const AppState& state, const DRAWITEMSTRUCT& item) {
         RECT caption{box.left + s(12), box.top, track_left - s(8), box.bottom};
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, palette[EXPRESSION_TEXT]);
-        std::wstring text = text_of(item.hwndItem);
+        std::wstring text = control_text_wide(item.hwndItem);
         DrawTextW(dc, text.data(), static_cast<int>(text.size()), &caption, DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
 
@@ -106,7 +101,7 @@ void draw_push_button(const AppState& state, const DRAWITEMSTRUCT& item) {
 
     const HFONT font = font_of(item.hwndItem);
     ScopedSelect font_choice(dc, font != nullptr ? static_cast<HGDIOBJ>(font) : GetCurrentObject(dc, OBJ_FONT));
-    std::wstring text = text_of(item.hwndItem);
+    std::wstring text = control_text_wide(item.hwndItem);
     if (!text.empty()) {
         RECT area = box;
         if (selected) OffsetRect(&area, 1, 1);  // the caption sinks with the press
@@ -157,7 +152,7 @@ std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control) {
     switch (row->colors) {
     case ColorRole::None: return std::nullopt;
     case ColorRole::Caption: look = panel(CAPTION_TEXT); break;
-    case ColorRole::Status: look = panel(state.status_is_error ? STATUS_ERROR_TEXT : CAPTION_TEXT); break;
+    case ColorRole::Status: look = panel(state.selection.status_is_error ? STATUS_ERROR_TEXT : CAPTION_TEXT); break;
     case ColorRole::Expression:
         look = {EXPRESSION_TEXT, EXPRESSION_BACKGROUND, state.brushes.expression.get()};
         break;

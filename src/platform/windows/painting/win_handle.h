@@ -1,5 +1,6 @@
 // Move-only owners for Win32 handles, one template per handle family, so that every
-// font, brush and pen is released exactly once without a manual cleanup path.
+// font, brush, pen and global memory block is released exactly once without a manual
+// cleanup path.
 #pragma once
 
 #include <windows.h>
@@ -32,6 +33,8 @@ public:
     ~UniqueHandle() { reset(); }
 
     H get() const { return handle_; }
+    // Gives the handle up without releasing it (to a new owner).
+    H release() { return std::exchange(handle_, nullptr); }
     explicit operator bool() const { return is_usable_handle(handle_); }
 
     // Releases the handle now; false when the release call failed. Either way the
@@ -51,9 +54,14 @@ BOOL delete_gdi_object(H handle) {
     return DeleteObject(handle);
 }
 
+inline BOOL free_global(HGLOBAL memory) {
+    return GlobalFree(memory) == nullptr;
+}
+
 using UniqueFont = UniqueHandle<HFONT, delete_gdi_object<HFONT>>;
 using UniqueBrush = UniqueHandle<HBRUSH, delete_gdi_object<HBRUSH>>;
 using UniquePen = UniqueHandle<HPEN, delete_gdi_object<HPEN>>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, free_global>;
 
 // Puts an object into a device context for one scope and restores the previous one.
 class ScopedSelect {

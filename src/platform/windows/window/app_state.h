@@ -13,7 +13,8 @@
 
 #include "platform/windows/painting/win_handle.h"
 #include "storage/data_paths.h"
-#include "storage/history_record.h"
+#include "session/calculator_session.h"
+#include "session/selection_state.h"
 #include "storage/settings.h"
 #include "ui/control_table.h"
 #include "ui/pixel_rect.h"
@@ -28,20 +29,13 @@ struct ThemeBrushes {
     UniqueBrush memo;        // 10
 };
 
-struct MemoSelection {
-    std::int32_t start = -1;
-    std::int32_t end = -1;
-};
-
 struct AppState {
     HWND main_window = nullptr;
     std::array<HWND, KEYPAD_BUTTON_COUNT> keypad_buttons{};  // in KEYPAD_BUTTONS order
-    std::vector<HistoryRecord> history;  // newest first
+    CalculatorSession calculator;  // history, last calculation, grouping toggle
+    SelectionState selection;      // pending operand, last memo selection, status flag
     std::string saved_memo_text;
     std::optional<DataPaths> data_paths;
-    std::optional<std::string> last_expression;
-    std::optional<std::string> last_result;
-    std::optional<std::string> pending_operand;
     HWND save_button = nullptr;
     HWND load_button = nullptr;
     HWND dark_mode_button = nullptr;
@@ -67,12 +61,9 @@ struct AppState {
     PixelRect top_bar_rect;
     PixelRect calculator_panel_rect;
     PixelRect memo_panel_rect;
-    MemoSelection last_memo_selection;
     std::uint32_t dpi = 96;  // the DPI the fonts were made for
-    bool status_is_error = false;
     bool calculator_side = false;  // true: calculator panel on the right
     bool always_on_top = false;
-    bool group_thousands = false;
     bool dark_mode = false;
     std::uint8_t calculator_percent = DEFAULT_CALCULATOR_PERCENT;
 };

@@ -1,6 +1,6 @@
 #include "platform/windows/window/main_window.h"
 
-#include "platform/windows/commands/pending_handlers.h"
+#include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/window/window_handlers.h"
 

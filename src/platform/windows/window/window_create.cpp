@@ -8,6 +8,7 @@
 #include "platform/windows/app/error_report.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/window/control_text.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/file_io.h"
 #include "storage/settings.h"
@@ -34,7 +35,7 @@ void load_saved_state(AppState& state, std::string& memo_text) {
     if (auto settings = load_settings(paths->settings_file)) {
         state.calculator_side = settings->calculator_side;
         state.always_on_top = settings->always_on_top;
-        state.group_thousands = settings->group_thousands;
+        state.calculator.group_thousands = settings->group_thousands;
         state.dark_mode = settings->dark_mode;
         state.calculator_percent = settings->calculator_percent;
     } else {
@@ -68,12 +69,6 @@ SystemResult<ThemeBrushes> make_theme_brushes_for(const ThemePalette& palette) {
     return brushes;
 }
 
-SystemStatus set_text(HWND control, std::string_view text) {
-    const std::wstring wide = to_wide(text);
-    if (!SetWindowTextW(control, wide.c_str())) return fail(last_system_error());
-    return {};
-}
-
 const wchar_t* window_class_name(ControlClass kind) {
     switch (kind) {
     case ControlClass::Button: return L"BUTTON";
@@ -97,8 +92,8 @@ SystemStatus create_controls(AppState& state) {
         control_handle(state, row) = control;
 
         if (row.id == ids::SIDE && state.calculator_side) {
-            if (auto status = set_text(control, "계산기 ← 왼쪽"); !status) return status;
-        } else if (row.id == ids::THOUSANDS && state.group_thousands) {
+            if (auto status = set_control_text(control, "계산기 ← 왼쪽"); !status) return status;
+        } else if (row.id == ids::THOUSANDS && state.calculator.group_thousands) {
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
         } else if (row.slot == ControlSlot::OperationButton) {
             // Usable only once a memo selection gives them an operand.
@@ -121,8 +116,12 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window) {
     state->brushes = std::move(brushes).value();
 
     if (auto status = create_controls(*state); !status) return fail(status.error());
+    // Plain text while the control is still empty (the only time it can switch): pasted
+    // formatting would keep colours unreadable in the other theme, and a memo that begins
+    // with "{\rtf" would be read as RTF and saved back as its rendered text.
+    SendMessageW(state->memo_edit, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
     SendMessageW(state->memo_edit, EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
-    if (auto status = set_text(state->memo_edit, memo_text); !status) return fail(status.error());
+    if (auto status = set_control_text(state->memo_edit, memo_text); !status) return fail(status.error());
     state->saved_memo_text = std::move(memo_text);
     SendMessageW(state->memo_edit, EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
     apply_memo_background(state->memo_edit, palette[MEMO_BACKGROUND]);

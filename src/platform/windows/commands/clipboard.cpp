@@ -1,0 +1,49 @@
+#include "platform/windows/commands/clipboard.h"
+
+#include <cstring>
+#include <string>
+
+#include "common/win32/wide_text.h"
+#include "platform/windows/painting/win_handle.h"
+
+namespace numvora {
+namespace {
+
+// OpenClipboard for one scope, CloseClipboard at its end.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != 0) {}
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    ~OpenedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    bool is_open() const { return open_; }
+
+private:
+    bool open_;
+};
+
+}  // namespace
+
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text) {
+    const std::wstring units = to_wide(text);
+    const std::size_t bytes = (units.size() + 1) * sizeof(wchar_t);
+    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory) return fail(last_system_error());
+    {
+        void* locked = GlobalLock(memory.get());
+        if (locked == nullptr) return fail(last_system_error());
+        std::memcpy(locked, units.c_str(), bytes);
+        GlobalUnlock(memory.get());
+    }
+    OpenedClipboard clipboard(owner);
+    if (!clipboard.is_open()) return fail(last_system_error());
+    if (!EmptyClipboard()) return fail(last_system_error());
+    // Any null handle is a failure, whatever the last error says: the text is not there.
+    if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) return fail(last_system_error());
+    memory.release();  // the clipboard owns it now
+    return {};
+}
+
+}  // namespace numvora

@@ -1,0 +1,16 @@
+// Text onto the system clipboard.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "platform/windows/app/system_error.h"
+
+namespace numvora {
+
+// Puts the text on the clipboard as CF_UNICODETEXT; on any failure the clipboard is
+// closed, the memory freed and the error returned.
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text);
+
+}  // namespace numvora

@@ -1,0 +1,69 @@
+// Results into the memo and onto the clipboard, and the memo's undo boundary when it
+// loses the focus.
+#include <richedit.h>
+
+#include "common/win32/wide_text.h"
+#include "platform/windows/commands/clipboard.h"
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/window/control_text.h"
+
+namespace numvora {
+namespace {
+
+SystemStatus show_no_result(AppState& state) {
+    return set_control_text(state.result_label, NO_RESULT_TEXT);
+}
+
+SystemStatus carry_to_memo(AppState& state, CarryForm form) {
+    const std::optional<std::string> text = state.calculator.carry_text(form);
+    if (!text) return show_no_result(state);
+    insert_into_memo(state, *text);
+    return {};
+}
+
+SystemStatus carry_to_clipboard(AppState& state, CarryForm form) {
+    const std::optional<std::string> text = state.calculator.carry_text(form);
+    if (!text) return show_no_result(state);
+    return copy_to_clipboard(state.main_window, *text);
+}
+
+}  // namespace
+
+// After the selection, at the caret without one; the insertion is one undo step of its
+// own, apart from what was typed before and after it.
+void insert_into_memo(AppState& state, std::string_view text) {
+    const HWND memo = state.memo_edit;
+    const MemoSelection selection = memo_selection(memo);
+    select_in_memo(memo, {selection.end, selection.end});
+    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+    const std::wstring wide = to_wide(text);
+    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+
+    state.selection.reset();
+    show_selection_outcome(state, "");
+    SetFocus(memo);
+}
+
+SystemStatus result_to_memo(AppState& state, std::int32_t) {
+    return carry_to_memo(state, CarryForm::Result);
+}
+
+SystemStatus expression_result_to_memo(AppState& state, std::int32_t) {
+    return carry_to_memo(state, CarryForm::ExpressionAndResult);
+}
+
+SystemStatus copy_result(AppState& state, std::int32_t) {
+    return carry_to_clipboard(state, CarryForm::Result);
+}
+
+SystemStatus copy_expression_result(AppState& state, std::int32_t) {
+    return carry_to_clipboard(state, CarryForm::ExpressionAndResult);
+}
+
+SystemStatus close_memo_undo_group(AppState& state, std::int32_t) {
+    SendMessageW(state.memo_edit, EM_STOPGROUPTYPING, 0, 0);
+    return {};
+}
+
+}  // namespace numvora

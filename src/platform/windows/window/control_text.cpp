@@ -1,0 +1,65 @@
+#include "platform/windows/window/control_text.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "common/win32/wide_text.h"
+
+namespace numvora {
+
+std::wstring control_text_wide(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string control_text(HWND control) {
+    return to_utf8(control_text_wide(control));
+}
+
+SystemStatus set_control_text(HWND control, std::string_view text) {
+    const std::wstring wide = to_wide(text);
+    if (!SetWindowTextW(control, wide.c_str())) return fail(last_system_error());
+    return {};
+}
+
+CaretRange edit_selection(HWND edit) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+void select_in_edit(HWND edit, CaretRange range) {
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(range.start), static_cast<LPARAM>(range.end));
+}
+
+void put_caret_at_end(HWND edit) {
+    const auto length = static_cast<std::size_t>(GetWindowTextLengthW(edit));
+    select_in_edit(edit, {length, length});
+}
+
+MemoSelection memo_selection(HWND memo) {
+    CHARRANGE range{};
+    SendMessageW(memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return {range.cpMin, range.cpMax};
+}
+
+void select_in_memo(HWND memo, MemoSelection range) {
+    CHARRANGE chars{range.start, range.end};
+    SendMessageW(memo, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&chars));
+}
+
+std::optional<std::string> memo_selected_text(HWND memo, MemoSelection range) {
+    if (range.empty()) return std::nullopt;
+    // Twice the characters, as a line break may come back as two units.
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(range.end - range.start) * 2 + 1, L'\0');
+    const LRESULT copied = SendMessageW(memo, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(buffer.data()));
+    if (copied < 1) return std::nullopt;
+    const std::size_t units = std::min(static_cast<std::size_t>(copied), buffer.size());
+    return to_utf8(std::wstring_view(buffer.data(), units));
+}
+
+}  // namespace numvora

@@ -1,0 +1,34 @@
+// Text and selections in and out of the controls: the one place where the window
+// layer converts between its UTF-8 and the controls' UTF-16.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/windows/app/system_error.h"
+#include "session/expression_caret.h"
+#include "session/selection_state.h"
+
+namespace numvora {
+
+std::wstring control_text_wide(HWND control);
+// Unpaired surrogates become U+FFFD.
+std::string control_text(HWND control);
+SystemStatus set_control_text(HWND control, std::string_view text);
+
+// An edit control's selection, in UTF-16 units; read with two pointers, so that
+// positions past 65,535 come back whole.
+CaretRange edit_selection(HWND edit);
+void select_in_edit(HWND edit, CaretRange range);
+// Caret to the end of the text, nothing selected.
+void put_caret_at_end(HWND edit);
+
+// The rich edit memo's selection, in its characters.
+MemoSelection memo_selection(HWND memo);
+void select_in_memo(HWND memo, MemoSelection range);
+// The selected text; nothing when the control gives none.
+std::optional<std::string> memo_selected_text(HWND memo, MemoSelection range);
+
+}  // namespace numvora

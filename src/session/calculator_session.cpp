@@ -1,0 +1,93 @@
+#include "session/calculator_session.h"
+
+#include "calculator/evaluate.h"
+#include "calculator/number_format.h"
+#include "calculator/tokenizer.h"
+#include "common/unicode.h"
+
+namespace numvora {
+namespace {
+
+bool has_visible_character(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (!is_white_space(decode_utf8(text, pos))) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Calculation CalculatorSession::calculate(std::string_view box_text) const {
+    std::string expression = strip_commas(box_text);
+    const Result<double, CalcError> value = evaluate(expression);
+    if (!value) return {"오류: " + std::string(calc_error_message(value.error())), std::nullopt};
+    std::string result = format_number(*value);
+    std::string label = format_result_text(group_thousands, result);
+    return {std::move(label), HistoryRecord{std::move(expression), std::move(result)}};
+}
+
+void CalculatorSession::remember(const HistoryRecord& record) {
+    last_expression = record.expression;
+    last_result = record.result;
+    history.insert(history.begin(), record);
+    if (history.size() > HISTORY_LIMIT) history.resize(HISTORY_LIMIT);
+}
+
+void CalculatorSession::forget_last() {
+    last_expression.reset();
+    last_result.reset();
+}
+
+std::vector<std::string> CalculatorSession::history_lines() const {
+    std::vector<std::string> lines;
+    lines.reserve(history.size());
+    for (const HistoryRecord& record : history) {
+        lines.push_back(expression_text(record.expression) + " = " +
+                        format_result_text(group_thousands, record.result));
+    }
+    return lines;
+}
+
+std::optional<HistoryReuse> CalculatorSession::reuse(std::int64_t index) const {
+    if (index < 0 || static_cast<std::uint64_t>(index) >= history.size()) return std::nullopt;
+    const HistoryRecord& record = history[static_cast<std::size_t>(index)];
+    return HistoryReuse{record, expression_text(record.result),
+                        "기록에서 가져온 값: " + format_result_text(group_thousands, record.result)};
+}
+
+void CalculatorSession::take_over(const HistoryRecord& record) {
+    last_expression = record.expression;
+    last_result = record.result;
+}
+
+std::optional<std::string> CalculatorSession::regrouped_label() const {
+    if (!last_result) return std::nullopt;
+    return format_result_text(group_thousands, *last_result);
+}
+
+std::optional<std::string> CalculatorSession::carry_text(CarryForm form) const {
+    if (!last_result) return std::nullopt;
+    std::string result = format_result_text(group_thousands, *last_result);
+    if (form == CarryForm::Result) return result;
+    if (!last_expression) return std::nullopt;
+    return expression_text(*last_expression) + " = " + result;
+}
+
+std::string CalculatorSession::operand_expression(std::string_view box_text, std::string_view operand,
+                                                  std::optional<char> op) const {
+    if (!op) return std::string(operand);
+    std::string left = strip_commas(box_text);
+    if (!has_visible_character(left)) left = last_result.value_or("0");
+    std::string expression = "(" + left + ") ";
+    expression += *op;
+    expression += " (";
+    expression += operand;
+    expression += ')';
+    return expression;
+}
+
+std::string CalculatorSession::expression_text(std::string_view expression) const {
+    return format_expression_text(group_thousands, expression);
+}
+
+}  // namespace numvora

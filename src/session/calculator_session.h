@@ -1,0 +1,67 @@
+// One window's calculator: the history, the last calculation and the grouping toggle,
+// and the texts each command shows. It knows no window: the shell reads the controls,
+// asks here, and writes back what it is told.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "storage/history_record.h"
+
+namespace numvora {
+
+inline constexpr std::string_view INITIAL_RESULT_TEXT = "계산 결과가 여기에 표시됩니다.";
+inline constexpr std::string_view NO_RESULT_TEXT = "오류: 메모에 넣거나 복사할 계산 결과가 없습니다.";
+
+// What '=' makes of the expression box's text.
+struct Calculation {
+    std::string label_text;               // the result label's new text
+    std::optional<HistoryRecord> record;  // present when the expression has a value
+};
+
+// What a double-click on a history line puts back.
+struct HistoryReuse {
+    HistoryRecord record;
+    std::string expression_text;  // the expression box's new text
+    std::string label_text;       // the result label's new text
+};
+
+// The two texts that can be carried into the memo or onto the clipboard.
+enum class CarryForm { Result, ExpressionAndResult };
+
+struct CalculatorSession {
+    std::vector<HistoryRecord> history;  // newest first, at most HISTORY_LIMIT
+    std::optional<std::string> last_expression;
+    std::optional<std::string> last_result;
+    bool group_thousands = false;
+
+    // Changes nothing: the shell shows the label first and remembers only what it showed.
+    Calculation calculate(std::string_view box_text) const;
+    // A shown result: the last calculation and the newest record.
+    void remember(const HistoryRecord& record);
+    // A failed calculation leaves nothing to carry out.
+    void forget_last();
+    void clear_history() { history.clear(); }
+
+    // The list's lines, newest first, in the toggle's form.
+    std::vector<std::string> history_lines() const;
+    // Nothing for an index that is not a record (LB_ERR included).
+    std::optional<HistoryReuse> reuse(std::int64_t index) const;
+    void take_over(const HistoryRecord& record);
+
+    // The result label after the toggle; nothing keeps the label as it is.
+    std::optional<std::string> regrouped_label() const;
+    // Nothing when the calculation that the form needs is missing.
+    std::optional<std::string> carry_text(CarryForm form) const;
+    // What an operation button computes: the operand alone (no operator), or
+    // "(left) op (operand)" with the box, else the last result, else 0 on the left.
+    std::string operand_expression(std::string_view box_text, std::string_view operand,
+                                    std::optional<char> op) const;
+    // An expression as the box shows it under the toggle.
+    std::string expression_text(std::string_view expression) const;
+};
+
+}  // namespace numvora

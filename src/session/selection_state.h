@@ -1,0 +1,37 @@
+// The memo selection as an operand: what the last check saw and what it found.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace numvora {
+
+// Rich edit positions, in its characters.
+struct MemoSelection {
+    std::int32_t start = -1;
+    std::int32_t end = -1;
+
+    bool operator==(const MemoSelection&) const = default;
+    bool empty() const { return end <= start; }
+};
+
+struct SelectionState {
+    std::optional<std::string> pending_operand;
+    // (-1, -1), which no real selection equals, makes the next check examine the
+    // selection whatever it is.
+    MemoSelection last_memo_selection;
+    bool status_is_error = false;  // the status line shows a selection error
+
+    // Whether the selection moved since the last check; remembers the new positions.
+    bool moved_to(MemoSelection now);
+    // Takes the selected text (nothing: no text is selected) as the pending operand or
+    // as an error; returns the status line's new text.
+    std::string take(std::optional<std::string_view> selected_text);
+    // Idle, and the next check looks again.
+    void reset();
+    bool operand_ready() const { return pending_operand.has_value(); }
+};
+
+}  // namespace numvora

@@ -1,0 +1,128 @@
+// The calculator's rules without a window: calculate, history, reuse, the grouping
+// toggle, the carried texts and the operand chaining.
+#include <gtest/gtest.h>
+
+#include "session/calculator_session.h"
+
+namespace numvora {
+namespace {
+
+TEST(CalculatorSession, CalculateTable) {
+    const struct {
+        const char* box;
+        bool group;
+        const char* label;
+        std::optional<HistoryRecord> record;
+    } rows[] = {
+        {"1+2", false, "3", HistoryRecord{"1+2", "3"}},
+        {"0.1+0.2", false, "0.3", HistoryRecord{"0.1+0.2", "0.3"}},
+        {"1234*1000", true, "1,234,000", HistoryRecord{"1234*1000", "1234000"}},
+        {"1,234+1", true, "1,235", HistoryRecord{"1234+1", "1235"}},
+        {" 1,2 * 3 ", false, "36", HistoryRecord{" 12 * 3 ", "36"}},  // spaces are kept
+        {"1/0", false, "오류: 0으로 나눌 수 없습니다.", std::nullopt},
+        {"", true, "오류: 계산식을 입력해 주세요.", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        CalculatorSession session;
+        session.group_thousands = row.group;
+        const Calculation c = session.calculate(row.box);
+        EXPECT_EQ(c.label_text, row.label) << row.box;
+        EXPECT_EQ(c.record, row.record) << row.box;
+    }
+}
+
+TEST(CalculatorSession, HistoryKeepsTheTwentyNewest) {
+    CalculatorSession session;
+    for (int i = 1; i <= 21; ++i) session.remember({std::to_string(i) + "+0", std::to_string(i)});
+    ASSERT_EQ(session.history.size(), 20u);
+    EXPECT_EQ(session.history.front(), (HistoryRecord{"21+0", "21"}));
+    EXPECT_EQ(session.history.back(), (HistoryRecord{"2+0", "2"}));
+    EXPECT_EQ(session.last_expression, "21+0");
+    session.remember({"21+0", "21"});  // no duplicate test
+    EXPECT_EQ(session.history_lines()[0], session.history_lines()[1]);
+
+    session.forget_last();
+    EXPECT_FALSE(session.last_result || session.last_expression);
+    EXPECT_EQ(session.history.size(), 20u);  // an error leaves the history alone
+}
+
+TEST(CalculatorSession, ToggleReRendersEveryText) {
+    CalculatorSession session;
+    session.remember({"1234*1000", "1234000"});
+    session.remember({"0.5+1", "1.5"});
+    const struct { bool group; std::vector<std::string> lines; const char* label; const char* carried; } rows[] = {
+        {true, {"0.5+1 = 1.5", "1,234*1,000 = 1,234,000"}, "1.5", "0.5+1 = 1.5"},
+        {false, {"0.5+1 = 1.5", "1234*1000 = 1234000"}, "1.5", "0.5+1 = 1.5"},
+    };
+    for (const auto& row : rows) {
+        session.group_thousands = row.group;
+        EXPECT_EQ(session.history_lines(), row.lines);
+        EXPECT_EQ(session.regrouped_label(), row.label);
+        EXPECT_EQ(session.carry_text(CarryForm::ExpressionAndResult), row.carried);
+    }
+    session.take_over(session.history[1]);
+    session.group_thousands = true;
+    EXPECT_EQ(session.carry_text(CarryForm::Result), "1,234,000");
+    EXPECT_EQ(session.carry_text(CarryForm::ExpressionAndResult), "1,234*1,000 = 1,234,000");
+    EXPECT_EQ(session.regrouped_label(), "1,234,000");  // the reuse prefix is gone
+}
+
+TEST(CalculatorSession, CarryTextsNeedTheirCalculation) {
+    CalculatorSession session;
+    EXPECT_EQ(session.carry_text(CarryForm::Result), std::nullopt);
+    EXPECT_EQ(session.carry_text(CarryForm::ExpressionAndResult), std::nullopt);
+    EXPECT_EQ(session.regrouped_label(), std::nullopt);
+    session.last_result = "5";  // a document with a result but no expression
+    EXPECT_EQ(session.carry_text(CarryForm::Result), "5");
+    EXPECT_EQ(session.carry_text(CarryForm::ExpressionAndResult), std::nullopt);
+}
+
+TEST(CalculatorSession, ReuseTakesTheRecordNotTheLine) {
+    CalculatorSession session;
+    session.group_thousands = true;
+    const std::string long_result = "1" + std::string(400, '0');
+    session.remember({"10^400", long_result});
+    session.remember({"1+2", "3"});
+    for (const std::int64_t index : {-1, 2, 99}) EXPECT_FALSE(session.reuse(index)) << index;
+    const std::optional<HistoryReuse> first = session.reuse(0);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->expression_text, "3");
+    EXPECT_EQ(first->label_text, "기록에서 가져온 값: 3");
+    const std::optional<HistoryReuse> second = session.reuse(1);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->record.result, long_result);
+    EXPECT_EQ(second->expression_text, session.expression_text(long_result));
+}
+
+TEST(CalculatorSession, OperandChaining) {
+    CalculatorSession session;
+    const struct {
+        const char* box;
+        std::optional<std::string> last_result;
+        const char* operand;
+        std::optional<char> op;
+        const char* expression;
+    } rows[] = {
+        {"", std::nullopt, "1234.5", '+', "(0) + (1234.5)"},
+        {"12", std::nullopt, "3", '*', "(12) * (3)"},
+        {"(12) * (3)", "36", "3", '+', "((12) * (3)) + (3)"},
+        {"", "36", "4", '-', "(36) - (4)"},
+        {" \u3000", "36", "4", '/', "(36) / (4)"},         // white space only counts as empty
+        {"1,234", std::nullopt, "2", '-', "(1234) - (2)"},
+        {" 7 ", std::nullopt, "2", '+', "( 7 ) + (2)"},     // not trimmed
+        {"99", "36", "(1 + 2)", std::nullopt, "(1 + 2)"},  // "=": the operand alone
+    };
+    for (const auto& row : rows) {
+        session.last_result = row.last_result;
+        EXPECT_EQ(session.operand_expression(row.box, row.operand, row.op), row.expression) << row.box;
+    }
+    // 12 ×> 3 = 36, then +> 3 on the box that still holds the first expression.
+    session.last_result.reset();
+    std::string box = session.operand_expression("12", "3", '*');
+    EXPECT_EQ(session.calculate(box).label_text, "36");
+    box = session.operand_expression(box, "3", '+');
+    EXPECT_EQ(session.calculate(box).label_text, "39");
+}
+
+}  // namespace
+}  // namespace numvora

@@ -1,0 +1,46 @@
+// The memo selection as an operand: when a check looks again, and what it leaves.
+#include <gtest/gtest.h>
+
+#include "session/selection_state.h"
+
+namespace numvora {
+namespace {
+
+TEST(SelectionState, LooksAgainOnlyWhenTheSelectionMoved) {
+    SelectionState state;
+    EXPECT_TRUE(state.moved_to({0, 0}));
+    EXPECT_FALSE(state.moved_to({0, 0}));
+    EXPECT_TRUE(state.moved_to({0, 5}));
+    state.reset();
+    EXPECT_TRUE(state.moved_to({0, 5}));
+}
+
+TEST(SelectionState, OutcomesOfASelection) {
+    const struct {
+        std::optional<std::string> selected;
+        std::optional<std::string> operand;
+        bool is_error;
+        std::string status;
+    } rows[] = {
+        {std::nullopt, std::nullopt, false, ""},
+        {"1,234.50", "1234.5", false, "선택값 1234.5 — 연산 버튼 사용 가능"},
+        {"(1 + 2)", "(1 + 2)", false, "선택값 (1 + 2) — 연산 버튼 사용 가능"},
+        {"   ", std::nullopt, true, "선택한 내용이 비어 있습니다."},
+        {"2x3", std::nullopt, true, "곱하기 연산은 x 대신 * 를 사용해 주세요."},
+        {"\xED\xA0\x80" "5", std::nullopt, true, "숫자 또는 괄호로 감싼 계산식만 선택할 수 있습니다."},
+        {std::string(1'000'000, '('), std::nullopt, true, "괄호 안 계산식이 올바르지 않습니다: 올바르지 않은 계산식입니다."},
+    };
+    for (const auto& row : rows) {
+        SelectionState state;
+        state.pending_operand = "stale";
+        state.status_is_error = !row.is_error;
+        const std::string status = state.take(row.selected);
+        EXPECT_EQ(status, row.status);
+        EXPECT_EQ(state.pending_operand, row.operand);
+        EXPECT_EQ(state.operand_ready(), row.operand.has_value());
+        EXPECT_EQ(state.status_is_error, row.is_error);
+    }
+}
+
+}  // namespace
+}  // namespace numvora
