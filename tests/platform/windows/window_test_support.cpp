@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <map>
+#include <thread>
 
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/app/message_loop.h"
@@ -29,7 +30,47 @@ LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
     return CallWindowProcW(original_procs()[hwnd], hwnd, message, wparam, lparam);
 }
 
+struct BoxSearch {
+    HWND box = nullptr;
+};
+
+BOOL CALLBACK find_box(HWND candidate, LPARAM search) {
+    wchar_t class_name[16] = {};
+    GetClassNameW(candidate, class_name, 16);
+    if (std::wstring_view(class_name) != L"#32770" || !IsWindowVisible(candidate)) return TRUE;
+    reinterpret_cast<BoxSearch*>(search)->box = candidate;
+    return FALSE;
+}
+
+BOOL CALLBACK collect_static_text(HWND child, LPARAM text) {
+    wchar_t class_name[16] = {};
+    GetClassNameW(child, class_name, 16);
+    if (_wcsicmp(class_name, L"Static") == 0) *reinterpret_cast<std::wstring*>(text) += window_text(child);
+    return TRUE;
+}
+
 }  // namespace
+
+ErrorBox answer_next_error_box(const std::function<void()>& action) {
+    ErrorBox seen;
+    const DWORD thread = GetCurrentThreadId();
+    std::thread answerer([&] {
+        for (int attempt = 0; attempt < 500; ++attempt) {
+            BoxSearch search;
+            EnumThreadWindows(thread, find_box, reinterpret_cast<LPARAM>(&search));
+            if (search.box != nullptr) {
+                seen.caption = window_text(search.box);
+                EnumChildWindows(search.box, collect_static_text, reinterpret_cast<LPARAM>(&seen.text));
+                PostMessageW(search.box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    action();
+    answerer.join();
+    return seen;
+}
 
 void MainWindowTest::SetUp() {
     ASSERT_NE(prepared_instance(), nullptr);

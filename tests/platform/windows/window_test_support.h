@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,5 +53,14 @@ struct Delivered {
 };
 void watch(HWND window);
 std::vector<Delivered>& delivered();
+
+// A modal box's caption and text.
+struct ErrorBox {
+    std::wstring caption;
+    std::wstring text;
+};
+// Runs the action, which must show a message box on this thread; another thread reads
+// the box and presses its button. Empty texts when no box came within ten seconds.
+ErrorBox answer_next_error_box(const std::function<void()>& action);
 
 }  // namespace numvora::testing

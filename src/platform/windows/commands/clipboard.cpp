@@ -26,7 +26,7 @@ private:
 
 }  // namespace
 
-SystemStatus copy_to_clipboard(HWND owner, std::string_view text) {
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text, SetClipboardDataCall set_data) {
     const std::wstring units = to_wide(text);
     const std::size_t bytes = (units.size() + 1) * sizeof(wchar_t);
     UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
@@ -41,7 +41,7 @@ SystemStatus copy_to_clipboard(HWND owner, std::string_view text) {
     if (!clipboard.is_open()) return fail(last_system_error());
     if (!EmptyClipboard()) return fail(last_system_error());
     // Any null handle is a failure, whatever the last error says: the text is not there.
-    if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) return fail(last_system_error());
+    if (set_data(CF_UNICODETEXT, memory.get()) == nullptr) return fail(last_system_error());
     memory.release();  // the clipboard owns it now
     return {};
 }

@@ -9,8 +9,11 @@
 
 namespace numvora {
 
+using SetClipboardDataCall = HANDLE(WINAPI*)(UINT format, HANDLE memory);
+
 // Puts the text on the clipboard as CF_UNICODETEXT; on any failure the clipboard is
-// closed, the memory freed and the error returned.
-SystemStatus copy_to_clipboard(HWND owner, std::string_view text);
+// closed, the memory freed and the error returned. Tests can stand in for the
+// system's SetClipboardData.
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text, SetClipboardDataCall set_data = SetClipboardData);
 
 }  // namespace numvora
