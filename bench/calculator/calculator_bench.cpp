@@ -14,6 +14,7 @@
 
 #include "calculator/evaluate.h"
 #include "calculator/number_format.h"
+#include "calculator/selection.h"
 
 namespace {
 
@@ -128,6 +129,36 @@ void BM_FormatExpressionText_Flat1M(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FLAT_1M.size()));
 }
 
+// A memo selection of 1 MiB characters: notes (refused at once), and one parenthesised
+// expression (evaluated whole), as the selection timer classifies them.
+std::string memo_notes(std::size_t characters) {
+    const std::string sentence = "회의 메모 3월 12일: 합계 1,234.50원, 예산 (12+34)*5 확인. ";
+    std::string text;
+    std::size_t count = 0;
+    while (count < characters) {
+        text += sentence + sentence + sentence + sentence + "\r";
+        count += 4 * 45 + 1;
+    }
+    return text;
+}
+
+std::string parenthesised_expression(std::size_t characters) {
+    std::string text = "(";
+    while (text.size() < characters - 2) text += "12.5+3*4-100/7+\r";
+    return text + "0)";
+}
+
+const std::string NOTES_1M = memo_notes(1 << 20);
+const std::string PARENTHESISED_1M = parenthesised_expression(1 << 20);
+
+void classify_bench(benchmark::State& state, const std::string& text) {
+    for (auto _ : state) benchmark::DoNotOptimize(classify_selection(text));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void BM_ClassifySelection_Notes1M(benchmark::State& s) { classify_bench(s, NOTES_1M); }
+void BM_ClassifySelection_Parenthesised1M(benchmark::State& s) { classify_bench(s, PARENTHESISED_1M); }
+
 BENCHMARK(BM_Evaluate_Typical);
 BENCHMARK(BM_Evaluate_TypicalPeerForm);
 BENCHMARK(BM_Muparser_TypicalPeerForm);
@@ -138,6 +169,8 @@ BENCHMARK(BM_Muparser_Flat1M)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FromCharsLiterals_Flat1M)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatNumber_Million)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatExpressionText_Flat1M)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClassifySelection_Notes1M)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClassifySelection_Parenthesised1M)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

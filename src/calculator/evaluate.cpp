@@ -7,21 +7,12 @@
 
 namespace numvora {
 
-namespace {
-
-bool is_ascii_without_commas(std::string_view text) {
-    unsigned char seen = 0;
-    for (const char c : text) seen |= static_cast<unsigned char>(c) | (c == ',' ? 0x80 : 0);
-    return seen < 0x80;
-}
-
-}  // namespace
-
 Result<double, CalcError> evaluate(std::string_view text) {
-    // strip_commas would return plain ASCII without commas unchanged: skip the copy.
+    // Without a comma the copy is not needed: the scanner reads a stray byte as U+FFFD
+    // just as strip_commas would have replaced it.
     std::string stripped;
     std::string_view source = text;
-    if (!is_ascii_without_commas(text)) source = stripped = strip_commas(text);
+    if (text.find(',') != std::string_view::npos) source = stripped = strip_commas(text);
     Result<std::vector<Token>, CalcError> tokens = tokenize(source);
     if (!tokens) return fail(tokens.error());
     if (tokens->empty()) return fail(CalcError{calc_error::Empty{}});

@@ -72,17 +72,30 @@ std::string selection_status_text(std::string_view operand) {
 }
 
 std::string normalize_selection(std::string_view text) {
-    const std::string s = strip_commas(text);  // also turns stray bytes into U+FFFD
     std::string out;
-    out.reserve(s.size());
+    out.reserve(text.size());
     std::size_t pos = 0;
-    while (pos < s.size()) {
+    while (pos < text.size()) {
+        // One pass: ASCII stretches go across in bulk; only commas and non-ASCII need a look.
+        std::size_t run = pos;
+        while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80 && text[run] != ',') ++run;
+        out.append(text, pos, run - pos);
+        pos = run;
+        if (pos == text.size()) break;
+        if (text[pos] == ',') {
+            ++pos;
+            continue;
+        }
         const std::size_t start = pos;
-        switch (decode_utf8(s, pos)) {
+        switch (decode_utf8(text, pos)) {
             case U'\u00D7': out += '*'; break;
             case U'\u00F7': out += '/'; break;
             case U'\u2212': out += '-'; break;
-            default: out.append(s, start, pos - start); break;
+            default:
+                // A stray byte becomes U+FFFD, as everywhere in the engine.
+                if (pos - start == 1) append_utf8(out, REPLACEMENT_CHARACTER);
+                else out.append(text, start, pos - start);
+                break;
         }
     }
     return out;
