@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/win32/hresult.h"
-#include "platform/windows/app/system_error.h"
+#include "platform/windows/base/system_error.h"
 #include "platform/windows/painting/app_fonts.h"
 
 namespace numvora {

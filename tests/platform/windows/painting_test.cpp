@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/windows/painting/win_handle.h"
+#include "platform/windows/base/win_handle.h"
 #include "ui/theme_palette.h"
 #include "window_test_support.h"
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/windows/window/app_state.h"
+#include "platform/windows/state/app_state.h"
 #include "ui/pixel_rect.h"
 
 namespace numvora::testing {

@@ -2,10 +2,10 @@
 
 #include "common/win32/hresult.h"
 #include "common/win32/wide_text.h"
-#include "platform/windows/app/error_report.h"
 #include "platform/windows/app/message_loop.h"
+#include "platform/windows/base/error_report.h"
 #include "platform/windows/painting/app_fonts.h"
-#include "platform/windows/window/app_state.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/window/main_window.h"
 #include "storage/settings.h"
 #include "ui/placement.h"

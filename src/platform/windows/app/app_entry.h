@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/windows/app/system_error.h"
+#include "platform/windows/base/system_error.h"
 
 namespace numvora {
 

@@ -4,7 +4,7 @@
 
 #include <richedit.h>
 
-#include "platform/windows/app/error_report.h"
+#include "platform/windows/base/error_report.h"
 #include "ui/control_ids.h"
 #include "ui/shortcuts.h"
 

@@ -1,7 +1,7 @@
 // The thread's message loop, where the keyboard shortcuts live.
 #pragma once
 
-#include "platform/windows/app/system_error.h"
+#include "platform/windows/base/system_error.h"
 
 namespace numvora {
 

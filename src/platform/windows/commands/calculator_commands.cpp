@@ -4,7 +4,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/window/control_text.h"
+#include "platform/windows/state/control_text.h"
 
 namespace numvora {
 namespace {

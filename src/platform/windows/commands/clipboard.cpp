@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/painting/win_handle.h"
+#include "platform/windows/base/win_handle.h"
 
 namespace numvora {
 namespace {

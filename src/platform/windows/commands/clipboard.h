@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "platform/windows/app/system_error.h"
+#include "platform/windows/base/system_error.h"
 
 namespace numvora {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/windows/app/system_error.h"
-#include "platform/windows/window/app_state.h"
+#include "platform/windows/base/system_error.h"
+#include "platform/windows/state/app_state.h"
 
 namespace numvora {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "platform/windows/app/system_error.h"
-#include "platform/windows/painting/win_handle.h"
+#include "platform/windows/base/system_error.h"
+#include "platform/windows/base/win_handle.h"
 
 namespace numvora {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/windows/base/win_handle.h"
 #include "platform/windows/painting/app_fonts.h"
-#include "platform/windows/painting/win_handle.h"
-#include "platform/windows/window/control_text.h"
+#include "platform/windows/state/control_text.h"
 #include "ui/button_colors.h"
 #include "ui/control_ids.h"
 #include "ui/control_table.h"

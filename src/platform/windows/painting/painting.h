@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "platform/windows/window/app_state.h"
+#include "platform/windows/state/app_state.h"
 
 namespace numvora {
 

@@ -1,7 +1,7 @@
 // Timer 1: the memo selection as an operand, and the expression box's grouping refresh.
-#include "platform/windows/app/error_report.h"
+#include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/window/control_text.h"
+#include "platform/windows/state/control_text.h"
 
 namespace numvora {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "common/result.h"
-#include "platform/windows/window/app_state.h"
+#include "platform/windows/state/app_state.h"
 #include "storage/storage_error.h"
 
 namespace numvora {

@@ -5,10 +5,10 @@
 #include <richedit.h>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/app/error_report.h"
+#include "platform/windows/base/error_report.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
-#include "platform/windows/window/control_text.h"
+#include "platform/windows/state/control_text.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/file_io.h"
 #include "storage/settings.h"

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/windows/app/system_error.h"
-#include "platform/windows/window/app_state.h"
+#include "platform/windows/base/system_error.h"
+#include "platform/windows/state/app_state.h"
 
 namespace numvora {
 
@@ -23,7 +23,7 @@ LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info);
 LRESULT on_dpi_changed(AppState& state, const RECT* suggested);
 SystemStatus switch_calculator_side(AppState& state, std::int32_t id);
 
-// Commands (commands/command_dispatch.cpp).
+// Commands (command_dispatch.cpp).
 std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_t code);
 
 // Shutdown (window_shutdown.cpp).

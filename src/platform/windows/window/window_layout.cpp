@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/app/error_report.h"
+#include "platform/windows/base/error_report.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/window/window_handlers.h"

@@ -1,7 +1,7 @@
 // Closing: save, destroy, stop the timers and the loop, release the record.
 #include <memory>
 
-#include "platform/windows/app/error_report.h"
+#include "platform/windows/base/error_report.h"
 #include "platform/windows/window/save_all.h"
 #include "platform/windows/window/window_handlers.h"
 #include "ui/control_ids.h"

@@ -1,4 +1,4 @@
-#include "platform/windows/app/system_error.h"
+#include "platform/windows/base/system_error.h"
 
 #include <cstdio>
 #include <string_view>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/windows/app/system_error.h"
+#include "platform/windows/base/system_error.h"
 #include "session/expression_caret.h"
 #include "session/selection_state.h"
 

@@ -1,7 +1,7 @@
 // WM_COMMAND: from the routing decision to the handler, and command failures to a box.
 #include <array>
 
-#include "platform/windows/app/error_report.h"
+#include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/window/window_handlers.h"
 #include "ui/command_routing.h"

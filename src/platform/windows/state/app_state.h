@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/windows/painting/win_handle.h"
-#include "storage/data_paths.h"
+#include "platform/windows/base/win_handle.h"
 #include "session/calculator_session.h"
 #include "session/selection_state.h"
+#include "storage/data_paths.h"
 #include "storage/settings.h"
 #include "ui/control_table.h"
 #include "ui/pixel_rect.h"

@@ -1,7 +1,7 @@
 // The control table's rows mapped to the record's handle fields.
 #include <richedit.h>
 
-#include "platform/windows/window/app_state.h"
+#include "platform/windows/state/app_state.h"
 
 namespace numvora {
 

@@ -1,4 +1,4 @@
-#include "platform/windows/app/error_report.h"
+#include "platform/windows/base/error_report.h"
 
 #include <string>
 

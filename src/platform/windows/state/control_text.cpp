@@ -1,4 +1,4 @@
-#include "platform/windows/window/control_text.h"
+#include "platform/windows/state/control_text.h"
 
 #include <richedit.h>
 
