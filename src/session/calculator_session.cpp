@@ -1,5 +1,7 @@
 #include "session/calculator_session.h"
 
+#include <algorithm>
+
 #include "calculator/evaluate.h"
 #include "calculator/number_format.h"
 #include "calculator/tokenizer.h"
@@ -88,6 +90,21 @@ std::string CalculatorSession::operand_expression(std::string_view box_text, std
 
 std::string CalculatorSession::expression_text(std::string_view expression) const {
     return format_expression_text(group_thousands, expression);
+}
+
+PadDocument CalculatorSession::to_document(std::string memo, std::string_view box_text) const {
+    return {std::move(memo), strip_commas(box_text), last_expression, last_result, history};
+}
+
+void CalculatorSession::take_document(const PadDocument& document) {
+    last_expression = document.last_expression;
+    last_result = document.last_result;
+    history.assign(document.history.begin(),
+                   document.history.begin() + static_cast<std::ptrdiff_t>(std::min(document.history.size(), HISTORY_LIMIT)));
+}
+
+std::string CalculatorSession::result_label_text() const {
+    return last_result ? format_result_text(group_thousands, *last_result) : std::string(INITIAL_RESULT_TEXT);
 }
 
 }  // namespace numvora

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/document.h"
 #include "storage/history_record.h"
 
 namespace numvora {
@@ -62,6 +63,14 @@ struct CalculatorSession {
                                     std::optional<char> op) const;
     // An expression as the box shows it under the toggle.
     std::string expression_text(std::string_view expression) const;
+
+    // The working state as a document: the memo, the box's expression without commas,
+    // the last calculation and the history.
+    PadDocument to_document(std::string memo, std::string_view box_text) const;
+    // A document's calculation replaces this one; the history keeps HISTORY_LIMIT records.
+    void take_document(const PadDocument& document);
+    // The result label for the calculation now held, as after a document load.
+    std::string result_label_text() const;
 };
 
 }  // namespace numvora

@@ -10,23 +10,18 @@ bool SelectionState::moved_to(MemoSelection now) {
     return true;
 }
 
-std::string SelectionState::take(std::optional<std::string_view> selected_text) {
+SelectionMessage SelectionState::take(std::optional<std::string_view> selected_text) {
     pending_operand.reset();
-    status_is_error = false;
     if (!selected_text) return {};
     Result<std::string, SelectionError> operand = classify_selection(*selected_text);
-    if (!operand) {
-        status_is_error = true;
-        return selection_error_message(operand.error());
-    }
+    if (!operand) return {selection_error_message(operand.error()), true};
     pending_operand = std::move(operand).value();
-    return selection_status_text(*pending_operand);
+    return {selection_status_text(*pending_operand), false};
 }
 
 void SelectionState::reset() {
     pending_operand.reset();
     last_memo_selection = {};
-    status_is_error = false;
 }
 
 }  // namespace numvora

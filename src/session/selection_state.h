@@ -17,18 +17,25 @@ struct MemoSelection {
     bool empty() const { return end <= start; }
 };
 
+// What a check has to say on the status line; an empty text says nothing.
+struct SelectionMessage {
+    std::string text;
+    bool is_error = false;
+
+    bool operator==(const SelectionMessage&) const = default;
+};
+
 struct SelectionState {
     std::optional<std::string> pending_operand;
     // (-1, -1), which no real selection equals, makes the next check examine the
     // selection whatever it is.
     MemoSelection last_memo_selection;
-    bool status_is_error = false;  // the status line shows a selection error
 
     // Whether the selection moved since the last check; remembers the new positions.
     bool moved_to(MemoSelection now);
     // Takes the selected text (nothing: no text is selected) as the pending operand or
-    // as an error; returns the status line's new text.
-    std::string take(std::optional<std::string_view> selected_text);
+    // as the reason it is none.
+    SelectionMessage take(std::optional<std::string_view> selected_text);
     // Idle, and the next check looks again.
     void reset();
     bool operand_ready() const { return pending_operand.has_value(); }

@@ -12,8 +12,8 @@ StorageResult<DataPaths> resolve_data_paths() {
     }
     DataPaths paths;
     paths.folder = file_primitives::join_path(*base, "Numvora");
-    paths.memo_file = file_primitives::join_path(paths.folder, "memo.txt");
-    paths.settings_file = file_primitives::join_path(paths.folder, "settings.txt");
+    paths.memo_file = file_primitives::join_path(paths.folder, MEMO_FILE_NAME);
+    paths.settings_file = file_primitives::join_path(paths.folder, SETTINGS_FILE_NAME);
     return paths;
 }
 

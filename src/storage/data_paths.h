@@ -2,10 +2,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "storage/storage_error.h"
 
 namespace numvora {
+
+inline constexpr std::string_view MEMO_FILE_NAME = "memo.txt";
+inline constexpr std::string_view SETTINGS_FILE_NAME = "settings.txt";
 
 struct DataPaths {
     std::string folder;         // LOCALAPPDATA joined with "Numvora"

@@ -104,4 +104,33 @@ StorageResult<PadDocument> parse_document(std::string_view text) {
     return d;
 }
 
+std::optional<std::string> last_path_component(std::string_view path) {
+    const auto is_separator = [](char c) { return c == '\\' || c == '/'; };
+    while (true) {
+        while (!path.empty() && is_separator(path.back())) path.remove_suffix(1);
+        std::size_t start = path.size();
+        while (start > 0 && !is_separator(path[start - 1])) --start;
+        const std::string_view name = path.substr(start);
+        if (name != ".") {
+            if (name.empty() || name == ".." || name.back() == ':') return std::nullopt;
+            return std::string(name);
+        }
+        path = path.substr(0, start);
+    }
+}
+
+Result<void, StorageError> check_document_extension(std::string_view path) {
+    const std::optional<std::string> name = last_path_component(path);
+    const std::size_t dot = name ? name->rfind('.') : std::string::npos;
+    if (dot != std::string::npos && dot > 0) {
+        const std::string_view extension = std::string_view(*name).substr(dot + 1);
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (extension.size() == 3 && lower(extension[0]) == 'q' && lower(extension[1]) == 'v' &&
+            lower(extension[2]) == 'x') {
+            return {};
+        }
+    }
+    return fail(make_storage_error(StorageErrorKind::InvalidInput, "파일 확장자는 .qvx를 사용해 주세요."));
+}
+
 }  // namespace numvora

@@ -27,4 +27,11 @@ std::string format_document(const PadDocument& document);
 // and only then on a missing "format=Quorvex" or "version=1" line.
 StorageResult<PadDocument> parse_document(std::string_view text);
 
+// The last component of a path ('\\' and '/' both separate), or nothing when it has
+// none (a root, or a path that ends in "..").
+std::optional<std::string> last_path_component(std::string_view path);
+
+// Documents end in ".qvx" in any letter case; anything else fails with InvalidInput.
+Result<void, StorageError> check_document_extension(std::string_view path);
+
 }  // namespace numvora

@@ -1,5 +1,6 @@
 #include "storage/file_io.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,17 +27,25 @@ StorageError write_zero_error() {
     return make_storage_error(StorageErrorKind::WriteZero, "failed to write whole buffer");
 }
 
-// A fresh name beside the target, so that the final rename stays on one volume.
+constexpr std::string_view TEMP_SUFFIX = ".tmp";
+
+// A fresh name beside the target, "<target>.<pid>-<n>.tmp", so that the final rename
+// stays on one volume.
 StorageResult<std::pair<std::string, fp::OpenFile>> create_temp_beside(const std::string& target) {
-    static std::uint32_t counter = 0;
+    static std::uint64_t counter = 0;
     const std::string stem = target + "." + std::to_string(fp::process_id()) + "-";
-    for (int attempt = 0;; ++attempt) {
-        std::string temp = stem + std::to_string(counter++) + ".tmp";
+    while (true) {
+        std::string temp = stem + std::to_string(counter++) + std::string(TEMP_SUFFIX);
         auto file = fp::create_new_file(temp, target);
         if (file) return std::pair{std::move(temp), std::move(file).value()};
-        // A leftover of an earlier run with the same process id: take the next name.
-        if (!fp::is_exists_code(file.error().os_code) || attempt == 100) return fail(file.error());
+        // A leftover of an earlier run with the same process id: take the next name,
+        // however many there are.
+        if (!fp::is_exists_code(file.error().os_code)) return fail(file.error());
     }
+}
+
+bool all_digits(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 Result<void, StorageError> write_all(const fp::OpenFile& file, std::string_view text) {
@@ -125,6 +134,53 @@ Result<void, StorageError> write_text_file(const std::string& path, std::string_
     auto done = fill_and_replace(std::move(file), temp_path, path, text);
     if (!done) fp::remove_quietly(temp_path);
     return done;
+}
+
+StorageResult<std::string> move_to_free_name(const std::string& source, const std::string& base) {
+    for (std::uint64_t n = 1;; ++n) {
+        std::string candidate = base;
+        if (n > 1) candidate += "-" + std::to_string(n);
+        candidate += ".txt";
+        auto moved = fp::move_without_replacing(source, candidate);
+        if (moved) return candidate;
+        if (!fp::is_exists_code(moved.error().os_code)) return fail(moved.error());
+    }
+}
+
+StorageResult<std::string> write_kept_copy(const std::string& base, std::string_view bytes) {
+    auto temp = create_temp_beside(base + ".txt");
+    if (!temp) return fail(temp.error());
+    auto& [temp_path, file] = temp.value();
+    Result<void, StorageError> done = write_all(file, bytes);
+    if (done) done = fp::flush_and_close(std::move(file));
+    if (done) {
+        auto placed = move_to_free_name(temp_path, base);
+        if (placed) return placed;
+        done = fail(placed.error());
+    }
+    fp::remove_quietly(temp_path);
+    return fail(done.error());
+}
+
+bool is_temporary_of(std::string_view name, std::string_view target_name) {
+    if (name.size() <= target_name.size() + 1 || name.substr(0, target_name.size()) != target_name ||
+        name[target_name.size()] != '.' || !name.ends_with(TEMP_SUFFIX)) {
+        return false;
+    }
+    name = name.substr(target_name.size() + 1, name.size() - target_name.size() - 1 - TEMP_SUFFIX.size());
+    const std::size_t dash = name.find('-');
+    return dash != std::string_view::npos && all_digits(name.substr(0, dash)) && all_digits(name.substr(dash + 1));
+}
+
+std::size_t sweep_temporary_files(const std::string& folder, std::initializer_list<std::string_view> target_names) {
+    std::size_t removed = 0;
+    for (const std::string& name : fp::file_names(folder)) {
+        const bool ours = std::any_of(target_names.begin(), target_names.end(),
+                                      [&](std::string_view target) { return is_temporary_of(name, target); });
+        // One still open in another running instance cannot be deleted, and is skipped.
+        if (ours && fp::remove_file(fp::join_path(folder, name))) ++removed;
+    }
+    return removed;
 }
 
 Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path,

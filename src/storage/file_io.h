@@ -1,6 +1,8 @@
 // Whole-file reads and crash-safe whole-file writes, UTF-8 paths and texts.
 #pragma once
 
+#include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,22 @@ StorageResult<std::string> read_text_or_empty(const std::string& path);
 // content afterwards, never a mix: the text goes to a temporary file in the same
 // folder, is flushed to the disk, and then replaces the target in one step.
 Result<void, StorageError> write_text_file(const std::string& path, std::string_view text);
+
+// Moves the file to "<base>.txt", or "<base>-2.txt", "<base>-3.txt" and so on when
+// that exists: nothing is ever replaced. Returns the new path.
+StorageResult<std::string> move_to_free_name(const std::string& source, const std::string& base);
+
+// Writes the bytes to a new file named as move_to_free_name does; returns its path.
+StorageResult<std::string> write_kept_copy(const std::string& base, std::string_view bytes);
+
+// Whether a file name has the form of write_text_file's temporary for the target name:
+// "<target>.<digits>-<digits>.tmp".
+bool is_temporary_of(std::string_view name, std::string_view target_name);
+
+// Removes what interrupted writes left beside the given files of the folder (killed
+// between creating the temporary and the replace). Every other file stays, as does a
+// temporary another running instance still holds open. Returns how many went.
+std::size_t sweep_temporary_files(const std::string& folder, std::initializer_list<std::string_view> target_names);
 
 // Creates the data folder (and missing ancestors) first, then write_text_file.
 Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path,

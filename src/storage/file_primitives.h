@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "storage/storage_error.h"
 
@@ -92,7 +93,19 @@ Result<void, StorageError> flush_and_close(OpenFile file);
 // change durable.
 Result<void, StorageError> replace_file(const std::string& source, const std::string& target);
 
+// Moves source to target in one step; fails (an exists code) when target exists.
+Result<void, StorageError> move_without_replacing(const std::string& source, const std::string& target);
+
 void remove_quietly(const std::string& path);
+
+// Deletes a file; fails when it is gone or, on Windows, held open by another process.
+Result<void, StorageError> remove_file(const std::string& path);
+
+// The names of the regular files in a folder; empty when it cannot be read.
+std::vector<std::string> file_names(const std::string& folder);
+
+// The local date and time as "YYYYMMDD-HHMMSS".
+std::string local_timestamp();
 
 std::uint32_t process_id();
 

@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -139,7 +141,46 @@ Result<void, StorageError> replace_file(const std::string& source, const std::st
     return {};
 }
 
+Result<void, StorageError> move_without_replacing(const std::string& source, const std::string& target) {
+    // A hard link fails when the target exists, so nothing is replaced.
+    if (::link(source.c_str(), target.c_str()) != 0) return fail(last_error());
+    if (::unlink(source.c_str()) != 0) {
+        const StorageError error = last_error();
+        ::unlink(target.c_str());
+        return fail(error);
+    }
+    sync_folder_of(target);
+    return {};
+}
+
 void remove_quietly(const std::string& path) { ::unlink(path.c_str()); }
+
+Result<void, StorageError> remove_file(const std::string& path) {
+    if (::unlink(path.c_str()) != 0) return fail(last_error());
+    return {};
+}
+
+std::vector<std::string> file_names(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        struct stat info {};
+        if (::stat(join_path(folder, entry->d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            names.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+std::string local_timestamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return text;
+}
 
 std::uint32_t process_id() { return static_cast<std::uint32_t>(::getpid()); }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "common/win32/system_message.h"
 #include "common/win32/wide_text.h"
@@ -180,7 +181,40 @@ Result<void, StorageError> replace_file(const std::string& source, const std::st
     return {};
 }
 
+Result<void, StorageError> move_without_replacing(const std::string& source, const std::string& target) {
+    if (!MoveFileExW(to_wide(source).c_str(), to_wide(target).c_str(), MOVEFILE_WRITE_THROUGH))
+        return fail(last_error());
+    return {};
+}
+
 void remove_quietly(const std::string& path) { DeleteFileW(to_wide(path).c_str()); }
+
+Result<void, StorageError> remove_file(const std::string& path) {
+    if (!DeleteFileW(to_wide(path).c_str())) return fail(last_error());
+    return {};
+}
+
+std::vector<std::string> file_names(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileExW(to_wide(join_path(folder, "*")).c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(to_utf8(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::string local_timestamp() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+                  now.wMinute, now.wSecond);
+    return text;
+}
 
 std::uint32_t process_id() { return GetCurrentProcessId(); }
 

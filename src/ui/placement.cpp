@@ -44,4 +44,10 @@ PixelBox clamp_placement(const SavedGeometry& saved, const PixelRect& work_area,
             saturate(width), saturate(height)};
 }
 
+PixelRect workspace_to_screen(const PixelRect& rect, const PixelRect& monitor, const PixelRect& work_area) {
+    const std::int64_t dx = std::int64_t{work_area.left} - monitor.left;
+    const std::int64_t dy = std::int64_t{work_area.top} - monitor.top;
+    return {saturate(rect.left + dx), saturate(rect.top + dy), saturate(rect.right + dx), saturate(rect.bottom + dy)};
+}
+
 }  // namespace numvora

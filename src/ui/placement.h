@@ -37,4 +37,8 @@ PixelRect saved_window_rect(const SavedGeometry& saved);
 // (left, top) bound wins.
 PixelBox clamp_placement(const SavedGeometry& saved, const PixelRect& work_area, std::uint32_t dpi);
 
+// A restored rectangle as GetWindowPlacement reports it (workspace coordinates, whose
+// origin is the work area's corner) in screen coordinates.
+PixelRect workspace_to_screen(const PixelRect& rect, const PixelRect& monitor, const PixelRect& work_area);
+
 }  // namespace numvora

@@ -33,12 +33,9 @@ TEST(SelectionState, OutcomesOfASelection) {
     for (const auto& row : rows) {
         SelectionState state;
         state.pending_operand = "stale";
-        state.status_is_error = !row.is_error;
-        const std::string status = state.take(row.selected);
-        EXPECT_EQ(status, row.status);
+        EXPECT_EQ(state.take(row.selected), (SelectionMessage{row.status, row.is_error}));
         EXPECT_EQ(state.pending_operand, row.operand);
         EXPECT_EQ(state.operand_ready(), row.operand.has_value());
-        EXPECT_EQ(state.status_is_error, row.is_error);
     }
 }
 

@@ -197,7 +197,7 @@ TEST_F(InteractionTest, MemoSelectionBecomesTheOperand) {
         select_memo(row.start, row.end);
         tick();
         EXPECT_EQ(window_text(s.status_label), row.status) << row.start;
-        EXPECT_EQ(s.selection.status_is_error, row.error);
+        EXPECT_EQ(s.status.status_is_error(), row.error);
         EXPECT_EQ(operations_enabled(), row.enabled);
     }
 }

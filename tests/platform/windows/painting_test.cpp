@@ -49,7 +49,7 @@ TEST_F(MainWindowTest, ControlColoursFollowTheThemeAndStatus) {
     EXPECT_EQ(answer(WM_CTLCOLORLISTBOX, s.history_list), s.brushes.history.get());
     EXPECT_EQ(answer(WM_CTLCOLORSTATIC, s.status_label), s.brushes.panel.get());
     EXPECT_EQ(GetTextColor(canvas.dc()), light[CAPTION_TEXT]);
-    s.selection.status_is_error = true;
+    s.status.show("오류", true);
     answer(WM_CTLCOLORSTATIC, s.status_label);
     EXPECT_EQ(GetTextColor(canvas.dc()), light[STATUS_ERROR_TEXT]);
 }

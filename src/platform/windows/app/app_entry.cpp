@@ -108,15 +108,26 @@ SystemResult<HWND> open_main_window(HINSTANCE instance) {
     return window;
 }
 
+namespace {
+
+int start_failed(const SystemError& error) {
+    show_error_box(nullptr, "Numvora를 시작하지 못했습니다.", display_text(error));
+    return EXIT_START_FAILED;
+}
+
+}  // namespace
+
+int run_main_window(HINSTANCE instance) {
+    auto window = open_main_window(instance);
+    if (!window) return start_failed(window.error());
+    if (auto ended = run_message_loop(); !ended) return start_failed(ended.error());
+    return EXIT_NORMAL;
+}
+
 int run_application() {
     auto instance = prepare_process();
-    auto window = instance ? open_main_window(instance.value()) : SystemResult<HWND>(fail(instance.error()));
-    SystemStatus ended = window ? run_message_loop() : SystemStatus(fail(window.error()));
-    if (!ended) {
-        show_error_box(nullptr, "Numvora를 시작하지 못했습니다.", display_text(ended.error()));
-        return EXIT_START_FAILED;
-    }
-    return EXIT_NORMAL;
+    if (!instance) return start_failed(instance.error());
+    return run_main_window(instance.value());
 }
 
 }  // namespace numvora

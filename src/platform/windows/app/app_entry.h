@@ -15,6 +15,10 @@ SystemResult<HINSTANCE> prepare_process();
 // gives the keyboard focus to the expression box.
 SystemResult<HWND> open_main_window(HINSTANCE instance);
 
+// Opens the main window and runs the loop until it ends; a failure shows the start-up
+// error box. Returns the process exit code.
+int run_main_window(HINSTANCE instance);
+
 // The whole program: returns the process exit code.
 int run_application();
 

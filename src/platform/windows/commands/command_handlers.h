@@ -39,15 +39,13 @@ SystemStatus close_memo_undo_group(AppState& state, std::int32_t id);
 
 // Timer 1 (timers/selection_timer.cpp).
 void check_memo_selection(AppState& state);
-// The status line's text, and the operation buttons enabled exactly when an operand
-// is pending.
-void show_selection_outcome(AppState& state, std::string_view status_text);
 
-// Not built yet (pending_handlers.cpp): the document commands, the theme switch and the
-// memo auto-save do nothing.
+// Documents through the file dialogs (document_commands.cpp); outcomes go to the
+// status line, never to a box.
 SystemStatus save_document(AppState& state, std::int32_t id);
 SystemStatus open_document(AppState& state, std::int32_t id);
+
+// Not built yet (pending_handlers.cpp): the theme switch does nothing.
 SystemStatus switch_theme(AppState& state, std::int32_t id);
-void auto_save_memo(AppState& state);  // timer 2
 
 }  // namespace numvora

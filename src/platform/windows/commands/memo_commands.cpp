@@ -6,6 +6,7 @@
 #include "platform/windows/commands/clipboard.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/status_view.h"
 
 namespace numvora {
 namespace {
@@ -41,7 +42,7 @@ void insert_into_memo(AppState& state, std::string_view text) {
     SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
 
     state.selection.reset();
-    show_selection_outcome(state, "");
+    show_selection_outcome(state, {});
     SetFocus(memo);
 }
 

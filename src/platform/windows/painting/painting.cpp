@@ -152,7 +152,7 @@ std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control) {
     switch (row->colors) {
     case ColorRole::None: return std::nullopt;
     case ColorRole::Caption: look = panel(CAPTION_TEXT); break;
-    case ColorRole::Status: look = panel(state.selection.status_is_error ? STATUS_ERROR_TEXT : CAPTION_TEXT); break;
+    case ColorRole::Status: look = panel(state.status.status_is_error() ? STATUS_ERROR_TEXT : CAPTION_TEXT); break;
     case ColorRole::Expression:
         look = {EXPRESSION_TEXT, EXPRESSION_BACKGROUND, state.brushes.expression.get()};
         break;

@@ -14,6 +14,8 @@
 #include "platform/windows/base/win_handle.h"
 #include "session/calculator_session.h"
 #include "session/selection_state.h"
+#include "session/status_line.h"
+#include "storage/memo_file.h"
 #include "storage/data_paths.h"
 #include "storage/settings.h"
 #include "ui/control_table.h"
@@ -33,9 +35,11 @@ struct AppState {
     HWND main_window = nullptr;
     std::array<HWND, KEYPAD_BUTTON_COUNT> keypad_buttons{};  // in KEYPAD_BUTTONS order
     CalculatorSession calculator;  // history, last calculation, grouping toggle
-    SelectionState selection;      // pending operand, last memo selection, status flag
-    std::string saved_memo_text;
+    SelectionState selection;      // pending operand, last memo selection
+    StatusLine status;             // the line above the memo and its colour
+    std::string saved_memo_text;   // the memo as last read, written or loaded from a document
     std::optional<DataPaths> data_paths;
+    std::optional<MemoFile> memo_file;  // with data_paths
     HWND save_button = nullptr;
     HWND load_button = nullptr;
     HWND dark_mode_button = nullptr;
@@ -66,6 +70,9 @@ struct AppState {
     bool always_on_top = false;
     bool dark_mode = false;
     std::uint8_t calculator_percent = DEFAULT_CALCULATOR_PERCENT;
+    bool created = false;              // WM_CREATE finished: only then does WM_DESTROY end the loop
+    bool modal_open = false;           // a close question or a file dialog is open
+    bool end_session_blocked = false;  // a log-off is held back for an unsaved memo
 };
 
 // The record of the main window, or null before WM_CREATE stored it and after

@@ -2,6 +2,7 @@
 
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/painting.h"
+#include "platform/windows/persistence/save_all.h"
 #include "platform/windows/window/window_handlers.h"
 
 namespace numvora {

@@ -10,6 +10,8 @@
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/window/window_handlers.h"
+#include "platform/windows/state/status_view.h"
+#include "storage/document.h"
 #include "storage/file_io.h"
 #include "storage/settings.h"
 #include "ui/theme_palette.h"
@@ -23,6 +25,23 @@ constexpr WPARAM MEMO_UNDO_LIMIT = 256;
 // load (and the next auto-save would write the cut text back) and stop typing there.
 constexpr LPARAM MEMO_TEXT_LIMIT = 0x7FFFFFFE;
 
+// The memo file; one that cannot be read is moved aside before anything writes over
+// it, and the reason stays on the status line.
+std::string open_memo(AppState& state) {
+    MemoFile::Opened opened = state.memo_file->open();
+    if (!opened.unreadable) return std::move(opened.text);
+    const std::string reason = display_text(*opened.unreadable);
+    log_error_line("메모 불러오기 실패: {}", reason);
+    if (!opened.set_aside) {
+        state.status.raise_notice("메모 파일을 읽을 수 없습니다: " + reason);
+        return {};
+    }
+    log_error_line("읽을 수 없던 메모 파일을 옮겨 두었습니다: {}", *opened.set_aside);
+    const std::string name = last_path_component(*opened.set_aside).value_or(*opened.set_aside);
+    state.status.raise_notice("메모 파일을 읽을 수 없어 " + name + "(으)로 옮겨 두었습니다: " + reason);
+    return {};
+}
+
 // The toggles from the settings file, and the memo text; a missing data folder or a
 // broken file leaves the defaults and is only logged.
 void load_saved_state(AppState& state, std::string& memo_text) {
@@ -32,6 +51,9 @@ void load_saved_state(AppState& state, std::string& memo_text) {
         return;
     }
     state.data_paths = paths.value();
+    state.memo_file.emplace(paths.value());
+    // What a save killed half-way left behind.
+    sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME});
     if (auto settings = load_settings(paths->settings_file)) {
         state.calculator_side = settings->calculator_side;
         state.always_on_top = settings->always_on_top;
@@ -41,11 +63,7 @@ void load_saved_state(AppState& state, std::string& memo_text) {
     } else {
         log_error_line("설정 불러오기 실패: {}", display_text(settings.error()));
     }
-    if (auto memo = read_text_or_empty(paths->memo_file)) {
-        memo_text = std::move(memo).value();
-    } else {
-        log_error_line("메모 불러오기 실패: {}", display_text(memo.error()));
-    }
+    memo_text = open_memo(state);
 }
 
 SystemResult<UniqueBrush> make_brush(std::uint32_t color) {
@@ -123,6 +141,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window) {
     SendMessageW(state->memo_edit, EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
     if (auto status = set_control_text(state->memo_edit, memo_text); !status) return fail(status.error());
     state->saved_memo_text = std::move(memo_text);
+    show_status_line(*state);
     SendMessageW(state->memo_edit, EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
     apply_memo_background(state->memo_edit, palette[MEMO_BACKGROUND]);
 
@@ -171,6 +190,7 @@ LRESULT on_create(HWND window) {
     if (SetTimer(window, AUTOSAVE_TIMER_ID, AUTOSAVE_TIMER_MS, nullptr) == 0) {
         log_error_line("메모 자동 저장 타이머를 시작하지 못했습니다.");
     }
+    state.created = true;
     return 0;
 }
 

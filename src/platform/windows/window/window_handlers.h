@@ -18,6 +18,9 @@ void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT
 
 // Layout and DPI (window_layout.cpp).
 SystemStatus layout_controls(AppState& state);
+// Tests make every layout pass fail with the hook's error, as a failed call would.
+using LayoutFaultHook = std::optional<SystemError> (*)();
+void set_layout_fault_hook(LayoutFaultHook hook);
 LRESULT on_size(AppState& state);
 LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info);
 LRESULT on_dpi_changed(AppState& state, const RECT* suggested);

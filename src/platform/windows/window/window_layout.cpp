@@ -16,6 +16,8 @@
 namespace numvora {
 namespace {
 
+LayoutFaultHook layout_fault_hook = nullptr;
+
 // Makes new fonts when the window's DPI is no longer the one they were made for.
 // On a failure nothing changes, so the next pass tries again.
 SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
@@ -36,7 +38,14 @@ SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
 
 }  // namespace
 
+void set_layout_fault_hook(LayoutFaultHook hook) {
+    layout_fault_hook = hook;
+}
+
 SystemStatus layout_controls(AppState& state) {
+    if (layout_fault_hook != nullptr) {
+        if (std::optional<SystemError> error = layout_fault_hook()) return fail(std::move(*error));
+    }
     RECT client{};
     if (!GetClientRect(state.main_window, &client)) return fail(last_system_error());
     if (auto status = refresh_fonts_for(state, window_dpi(state.main_window)); !status) return status;

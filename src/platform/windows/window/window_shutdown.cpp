@@ -1,31 +1,68 @@
-// Closing: save, destroy, stop the timers and the loop, release the record.
+// Closing: save, destroy, stop the timers and the loop, release the record. Typed text
+// is never dropped silently: when it cannot be saved, the close asks first and a
+// log-off is held back with the reason.
 #include <memory>
 
+#include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
-#include "platform/windows/window/save_all.h"
+#include "platform/windows/persistence/save_all.h"
+#include "platform/windows/state/control_text.h"
 #include "platform/windows/window/window_handlers.h"
 #include "ui/control_ids.h"
 
 namespace numvora {
 namespace {
 
-void save_before_leaving(AppState& state) {
-    if (auto saved = save_all(state); !saved) log_error_line("종료 상태 저장 실패: {}", display_text(saved.error()));
+constexpr std::string_view SAVE_FAILURE_LINE = "종료 상태 저장 실패: {}";
+
+// Saves memo and settings; on failure, the error's text when the memo typed since
+// the last write would be lost.
+std::optional<std::string> save_or_what_is_lost(AppState& state) {
+    auto saved = save_all(state);
+    if (saved) return std::nullopt;
+    const std::string error = display_text(saved.error());
+    log_error_line(SAVE_FAILURE_LINE, error);
+    if (control_text(state.memo_edit) == state.saved_memo_text) return std::nullopt;
+    return error;
+}
+
+// Yes closes without the memo; the record may be gone when the box returns.
+bool close_anyway(HWND window, const std::string& error) {
+    const std::wstring text =
+        to_wide(error + "\n\n메모를 저장하지 못했습니다. 저장하지 않은 내용을 버리고 닫을까요?");
+    const std::wstring caption = to_wide("메모 저장 실패");
+    return MessageBoxW(window, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 }  // namespace
 
 LRESULT on_close(AppState& state) {
-    // A failed save must not keep the user from closing.
-    save_before_leaving(state);
+    // A second close (a taskkill posts one) while a question or a file dialog is open
+    // must not open another box or destroy the window under the first.
+    if (state.modal_open) return 0;
     const HWND window = state.main_window;
+    if (const std::optional<std::string> lost = save_or_what_is_lost(state)) {
+        state.modal_open = true;
+        const bool close = close_anyway(window, *lost);
+        AppState* again = app_state_of(window);
+        if (again == nullptr) return 0;
+        again->modal_open = false;
+        if (!close) return 0;
+    }
     if (!DestroyWindow(window)) show_error_box(window, "종료 오류", display_text(last_system_error()));
     return 0;
 }
 
-// Saves without closing and always lets the session end.
+// Saves without closing. When the memo would be lost, the log-off is held back with
+// the reason, which the system shows; the user can still sign out anyway.
 LRESULT on_query_end_session(AppState& state) {
-    save_before_leaving(state);
+    const HWND window = state.main_window;
+    if (const std::optional<std::string> lost = save_or_what_is_lost(state)) {
+        const std::wstring reason = to_wide("메모를 저장하지 못했습니다: " + *lost);
+        state.end_session_blocked = ShutdownBlockReasonCreate(window, reason.c_str()) != FALSE;
+        return FALSE;
+    }
+    if (state.end_session_blocked && ShutdownBlockReasonDestroy(window)) state.end_session_blocked = false;
     return TRUE;
 }
 
@@ -36,7 +73,9 @@ LRESULT on_destroy(AppState& state) {
     if (!KillTimer(state.main_window, AUTOSAVE_TIMER_ID)) {
         log_error_line("메모 자동 저장 타이머 종료 실패: {}", display_text(last_system_error()));
     }
-    PostQuitMessage(0);
+    // A window whose creation failed ends no loop: a quit message left in the queue
+    // would close the start-up error box before anyone saw it.
+    if (state.created) PostQuitMessage(0);
     return 0;
 }
 

@@ -1,0 +1,135 @@
+// Saving the working state to a ".qvx" document and opening one, through the file
+// dialogs; every outcome goes to the status line.
+#include "calculator/tokenizer.h"
+#include "platform/windows/base/error_report.h"
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/commands/file_dialog.h"
+#include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/persistence/save_all.h"
+#include "platform/windows/state/control_text.h"
+#include "platform/windows/state/status_view.h"
+#include "storage/document.h"
+#include "storage/file_io.h"
+#include "ui/theme_palette.h"
+
+namespace numvora {
+namespace {
+
+std::string document_name(const std::string& path) {
+    return last_path_component(path).value_or("Quorvex 문서");
+}
+
+void show_outcome(AppState& state, std::string text, bool is_error) {
+    state.status.show(std::move(text), is_error);
+    show_status_line(state);
+}
+
+// The dialog is modal: a close that arrives meanwhile waits, and the record is looked
+// up again afterwards, since the window may be gone when the dialog returns.
+struct ChosenPath {
+    AppState* state = nullptr;
+    StorageResult<std::optional<std::string>> path = std::optional<std::string>();
+};
+
+ChosenPath choose(AppState& state, DocumentDialog kind) {
+    const HWND window = state.main_window;
+    state.modal_open = true;
+    ChosenPath chosen{nullptr, choose_document_path(window, kind)};
+    chosen.state = app_state_of(window);
+    if (chosen.state != nullptr) chosen.state->modal_open = false;
+    return chosen;
+}
+
+// The texts a failed open puts back.
+struct Shown {
+    std::string memo;
+    std::string expression;
+    std::string saved_memo_text;
+    CalculatorSession calculator;
+};
+
+void put_back(AppState& state, Shown& before) {
+    (void)set_control_text(state.memo_edit, before.memo);
+    (void)set_control_text(state.expression_edit, before.expression);
+    state.saved_memo_text = std::move(before.saved_memo_text);
+    state.calculator = std::move(before.calculator);
+    rebuild_history_list(state);
+    (void)set_control_text(state.result_label, state.calculator.result_label_text());
+}
+
+// All or nothing: when a control cannot take its text, what was replaced is put back,
+// so that a failed open never leaves the document's memo for the auto-save to write.
+SystemStatus apply_document(AppState& state, const PadDocument& document) {
+    Shown before{control_text(state.memo_edit), control_text(state.expression_edit), state.saved_memo_text,
+                 state.calculator};
+    if (auto status = set_control_text(state.memo_edit, document.memo); !status) return status;
+    apply_memo_text_color(state.memo_edit, make_palette(state.dark_mode)[MEMO_TEXT]);
+    if (auto status = set_control_text(state.expression_edit, state.calculator.expression_text(document.expression));
+        !status) {
+        put_back(state, before);
+        return status;
+    }
+    state.saved_memo_text = document.memo;
+    state.calculator.take_document(document);
+    rebuild_history_list(state);
+    if (auto status = set_control_text(state.result_label, state.calculator.result_label_text()); !status) {
+        put_back(state, before);
+        return status;
+    }
+    state.selection.reset();
+    for (HWND button : state.operation_buttons) EnableWindow(button, FALSE);
+    return {};
+}
+
+}  // namespace
+
+SystemStatus save_document(AppState& state, std::int32_t) {
+    ChosenPath chosen = choose(state, DocumentDialog::Save);
+    if (chosen.state == nullptr) return {};
+    AppState& s = *chosen.state;
+    if (!chosen.path) {
+        show_outcome(s, "저장 오류: " + display_text(chosen.path.error()), true);
+        return {};
+    }
+    if (!chosen.path.value()) return {};  // cancelled: nothing changes
+    const std::string& path = *chosen.path.value();
+    const PadDocument document =
+        s.calculator.to_document(control_text(s.memo_edit), control_text(s.expression_edit));
+    if (auto written = write_text_file(path, format_document(document)); !written) {
+        show_outcome(s, "저장 오류: " + display_text(written.error()), true);
+        return {};
+    }
+    if (auto saved = save_all(s); !saved) {
+        log_error_line("문서 저장 후 앱 설정 저장 실패: {}", display_text(saved.error()));
+    }
+    show_outcome(s, document_name(path) + " 파일로 저장했습니다.", false);
+    return {};
+}
+
+SystemStatus open_document(AppState& state, std::int32_t) {
+    ChosenPath chosen = choose(state, DocumentDialog::Open);
+    if (chosen.state == nullptr) return {};
+    AppState& s = *chosen.state;
+    if (!chosen.path) {
+        show_outcome(s, "불러오기 오류: " + display_text(chosen.path.error()), true);
+        return {};
+    }
+    if (!chosen.path.value()) return {};
+    const std::string& path = *chosen.path.value();
+    auto text = read_text(path);
+    auto document = text ? parse_document(text.value()) : StorageResult<PadDocument>(fail(text.error()));
+    if (!document) {
+        show_outcome(s, "불러오기 오류: " + display_text(document.error()), true);
+        return {};
+    }
+    if (auto applied = apply_document(s, document.value()); !applied) {
+        show_outcome(s, "불러오기 오류: " + display_text(applied.error()), true);
+        return {};
+    }
+    show_outcome(s, document_name(path) + " 파일을 열었습니다.", false);
+    put_caret_at_end(s.expression_edit);
+    SetFocus(s.expression_edit);
+    return {};
+}
+
+}  // namespace numvora

@@ -1,0 +1,100 @@
+#include "platform/windows/persistence/save_all.h"
+
+#include "platform/windows/base/error_report.h"
+#include "platform/windows/state/control_text.h"
+#include "platform/windows/state/status_view.h"
+#include "storage/combined_save.h"
+#include "ui/placement.h"
+
+namespace numvora {
+namespace {
+
+StorageError window_call_error() {
+    return make_storage_error(StorageErrorKind::Other, display_text(last_system_error()));
+}
+
+PixelRect pixel_rect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+// GetWindowPlacement reports the restored rectangle in workspace coordinates, which
+// are offset by any taskbar at the top or left of the window's monitor.
+Result<PixelRect, StorageError> restored_rect(HWND window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement)) return fail(window_call_error());
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    const HMONITOR on = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    if (on == nullptr || !GetMonitorInfoW(on, &monitor)) return pixel_rect(placement.rcNormalPosition);
+    return workspace_to_screen(pixel_rect(placement.rcNormalPosition), pixel_rect(monitor.rcMonitor),
+                               pixel_rect(monitor.rcWork));
+}
+
+Result<PixelRect, StorageError> window_rect(HWND window) {
+    if (IsIconic(window) || IsZoomed(window)) return restored_rect(window);
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) return fail(window_call_error());
+    return pixel_rect(rect);
+}
+
+void log_set_aside(const MemoFile::Written& written) {
+    if (written.set_aside) log_error_line("읽을 수 없던 메모 파일을 옮겨 두었습니다: {}", *written.set_aside);
+    if (written.kept_conflict) log_error_line("다른 곳에서 바뀐 메모 파일을 보관했습니다: {}", *written.kept_conflict);
+}
+
+}  // namespace
+
+Result<AppSettings, StorageError> capture_settings(const AppState& state) {
+    const auto rect = window_rect(state.main_window);
+    if (!rect) return fail(rect.error());
+    AppSettings settings;
+    settings.window_x = rect->left;
+    settings.window_y = rect->top;
+    settings.window_width = static_cast<std::int32_t>(static_cast<std::uint32_t>(rect->right) -
+                                                      static_cast<std::uint32_t>(rect->left));
+    settings.window_height = static_cast<std::int32_t>(static_cast<std::uint32_t>(rect->bottom) -
+                                                       static_cast<std::uint32_t>(rect->top));
+    settings.calculator_side = state.calculator_side;
+    settings.always_on_top = state.always_on_top;
+    settings.group_thousands = state.calculator.group_thousands;
+    settings.dark_mode = state.dark_mode;
+    settings.calculator_percent = state.calculator_percent;
+    return settings;
+}
+
+Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
+    if (!state.memo_file) {
+        return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
+    }
+    auto written = state.memo_file->write(text);
+    if (!written) return fail(written.error());
+    log_set_aside(written.value());
+    state.saved_memo_text = std::string(text);
+    state.status.clear_notice();
+    show_status_line(state);
+    return {};
+}
+
+Result<void, StorageError> save_all(AppState& state) {
+    if (!state.memo_file || !state.data_paths) {
+        return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
+    }
+    const std::string memo = control_text(state.memo_edit);
+    return save_memo_and_settings([&] { return write_memo(state, memo); }, capture_settings(state),
+                                  [&](const AppSettings& settings) { return save_settings(*state.data_paths, settings); });
+}
+
+void auto_save_memo(AppState& state) {
+    if (!state.memo_file) return;
+    const std::string memo = control_text(state.memo_edit);
+    if (memo == state.saved_memo_text) return;
+    if (auto written = write_memo(state, memo); !written) {
+        const std::string text = display_text(written.error());
+        log_error_line("메모 자동 저장 실패: {}", text);
+        state.status.raise_notice(format_log_line("메모 자동 저장 실패: {}", text));
+        show_status_line(state);
+    }
+}
+
+}  // namespace numvora

@@ -1,0 +1,31 @@
+// Saving the window's memo and settings: the memo auto-save, the combined save at
+// close, at log-off and after a document save, and the settings captured from the
+// live window.
+#pragma once
+
+#include <string_view>
+
+#include "common/result.h"
+#include "platform/windows/state/app_state.h"
+#include "storage/settings.h"
+#include "storage/storage_error.h"
+
+namespace numvora {
+
+// The window's geometry (its restored rectangle when minimised or maximised, in
+// screen coordinates) and the toggles; fails with the failed call's text.
+Result<AppSettings, StorageError> capture_settings(const AppState& state);
+
+// Writes the memo through the window's memo file. On success the text is the saved
+// memo and a standing warning is cleared; what was set aside is logged.
+Result<void, StorageError> write_memo(AppState& state, std::string_view text);
+
+// Writes memo.txt, then settings.txt. A failed capture of the settings does not cost
+// the memo: it is written all the same and the capture's error returned.
+Result<void, StorageError> save_all(AppState& state);
+
+// Timer 2: writes the memo when it differs from the saved one; a failure is logged and
+// stays on the status line until a write succeeds.
+void auto_save_memo(AppState& state);
+
+}  // namespace numvora

@@ -1,0 +1,38 @@
+#include "session/status_line.h"
+
+namespace numvora {
+
+void StatusLine::show_selection(const SelectionMessage& message) {
+    selection_speaks_ = !message.text.empty();
+    if (!selection_speaks_ && notice_) {
+        text_ = *notice_;
+        status_is_error_ = true;
+    } else {
+        text_ = message.text;
+        status_is_error_ = message.is_error;
+    }
+}
+
+void StatusLine::show(std::string text, bool is_error) {
+    selection_speaks_ = false;
+    text_ = std::move(text);
+    status_is_error_ = is_error;
+}
+
+void StatusLine::raise_notice(std::string warning) {
+    notice_ = std::move(warning);
+    if (selection_speaks_) return;
+    text_ = *notice_;
+    status_is_error_ = true;
+}
+
+void StatusLine::clear_notice() {
+    if (!notice_) return;
+    if (!selection_speaks_ && text_ == *notice_) {
+        text_.clear();
+        status_is_error_ = false;
+    }
+    notice_.reset();
+}
+
+}  // namespace numvora

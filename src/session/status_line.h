@@ -1,0 +1,35 @@
+// The line above the memo. A selection check, a document command and a standing
+// warning (a failing auto-save, a memo file set aside) all speak there; the warning
+// shows whenever the selection has nothing to say, until it is cleared.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "session/selection_state.h"
+
+namespace numvora {
+
+class StatusLine {
+public:
+    const std::string& text() const { return text_; }
+    // Painted in the warning colour.
+    bool status_is_error() const { return status_is_error_; }
+
+    // What the last selection check found.
+    void show_selection(const SelectionMessage& message);
+    // A command's outcome; it stays until the selection has something to say or moves.
+    void show(std::string text, bool is_error);
+    // Shown now unless the selection speaks, and again whenever it falls silent.
+    void raise_notice(std::string warning);
+    // The line empties when it was showing the warning.
+    void clear_notice();
+
+private:
+    std::string text_;
+    bool status_is_error_ = false;
+    bool selection_speaks_ = false;
+    std::optional<std::string> notice_;
+};
+
+}  // namespace numvora

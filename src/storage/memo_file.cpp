@@ -1,0 +1,56 @@
+#include "storage/memo_file.h"
+
+#include "storage/file_io.h"
+#include "storage/file_primitives.h"
+
+namespace numvora {
+
+namespace fp = file_primitives;
+
+MemoFile::Opened MemoFile::open() {
+    auto text = read_text(paths_.memo_file);
+    if (text) {
+        on_disk_ = text.value();
+        return {std::move(text).value(), std::nullopt, std::nullopt};
+    }
+    if (text.error().kind == StorageErrorKind::NotFound) return {};
+    unreadable_left_ = true;
+    Opened opened{{}, text.error(), std::nullopt};
+    if (auto moved = set_aside_unreadable(); moved && !moved->empty()) opened.set_aside = std::move(moved).value();
+    return opened;
+}
+
+StorageResult<MemoFile::Written> MemoFile::write(std::string_view text) {
+    Written written;
+    if (unreadable_left_) {
+        auto moved = set_aside_unreadable();
+        if (!moved) return fail(moved.error());
+        if (!moved->empty()) written.set_aside = std::move(moved).value();
+    }
+    std::optional<std::string> now;
+    if (auto current = fp::read_file(paths_.memo_file)) {
+        now = std::move(current).value();
+    } else if (current.error().kind != StorageErrorKind::NotFound) {
+        return fail(current.error());  // what is there cannot be checked, so it is not replaced
+    }
+    if (now && now != on_disk_) {
+        auto kept = write_kept_copy(fp::join_path(paths_.folder, "memo.conflict-" + fp::local_timestamp()), *now);
+        if (!kept) return fail(kept.error());
+        written.kept_conflict = std::move(kept).value();
+    }
+    if (auto done = write_data_file(paths_.folder, paths_.memo_file, text); !done) return fail(done.error());
+    on_disk_ = std::string(text);
+    return written;
+}
+
+StorageResult<std::string> MemoFile::set_aside_unreadable() {
+    auto moved = move_to_free_name(paths_.memo_file,
+                                   fp::join_path(paths_.folder, "memo.unreadable-" + fp::local_timestamp()));
+    // A file gone in the meantime leaves nothing to protect.
+    if (!moved && moved.error().kind != StorageErrorKind::NotFound) return moved;
+    unreadable_left_ = false;
+    on_disk_.reset();
+    return moved ? std::move(moved).value() : std::string();
+}
+
+}  // namespace numvora

@@ -1,0 +1,45 @@
+// memo.txt of one window: read once at start, then written by the auto-save and the
+// combined save, never blindly. A file that cannot be read is moved aside before
+// anything writes over it, and a file that another writer changed since this window
+// last read or wrote it is copied aside first, so that no text is ever lost.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "storage/data_paths.h"
+#include "storage/storage_error.h"
+
+namespace numvora {
+
+class MemoFile {
+public:
+    explicit MemoFile(DataPaths paths) : paths_(std::move(paths)) {}
+
+    struct Opened {
+        std::string text;                        // empty when the file is missing or unreadable
+        std::optional<StorageError> unreadable;  // why an existing file could not be read
+        std::optional<std::string> set_aside;    // where the unreadable file was moved
+    };
+    // Reads the memo; an unreadable file is moved aside at once when it can be.
+    Opened open();
+
+    struct Written {
+        std::optional<std::string> set_aside;      // the unreadable file, moved before this write
+        std::optional<std::string> kept_conflict;  // another writer's content, copied before this write
+    };
+    StorageResult<Written> write(std::string_view text);
+
+    const DataPaths& paths() const { return paths_; }
+
+private:
+    // The new path, or empty when the file is already gone.
+    StorageResult<std::string> set_aside_unreadable();
+
+    DataPaths paths_;
+    std::optional<std::string> on_disk_;  // what this window last read or wrote; nothing: no file
+    bool unreadable_left_ = false;        // an unreadable file still waits to be moved aside
+};
+
+}  // namespace numvora
