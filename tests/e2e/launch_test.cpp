@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -152,6 +153,107 @@ TEST_F(LaunchTest, StartsAgainOnItsOwnSavedData) {
     launch_and_close(folder_ / "appdata", folder_ / "stderr-1.txt");
     if (HasFatalFailure()) return;
     launch_and_close(folder_ / "appdata", folder_ / "stderr-2.txt");
+}
+
+struct DialogSearch {
+    DWORD process_id;
+    const wchar_t* title;
+    HWND found;
+};
+
+BOOL CALLBACK match_dialog(HWND candidate, LPARAM param) {
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(candidate, &owner);
+    wchar_t class_name[16] = {};
+    wchar_t title[64] = {};
+    GetClassNameW(candidate, class_name, 16);
+    GetWindowTextW(candidate, title, 64);
+    if (owner == search->process_id && IsWindowVisible(candidate) && std::wstring_view(class_name) == L"#32770" &&
+        std::wstring_view(title) == search->title) {
+        search->found = candidate;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND wait_for_dialog(HWND main_window, const wchar_t* title) {
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(main_window, &process_id);
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        DialogSearch search{process_id, title, nullptr};
+        EnumWindows(match_dialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) return search.found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+// The file name box of a standard file dialog: the edit inside the file name combo box
+// (id 0x47C, nested in a ComboBoxEx under Wine), or the plain edit 0x480.
+BOOL CALLBACK match_file_name_box(HWND child, LPARAM found) {
+    wchar_t class_name[16] = {};
+    GetClassNameW(child, class_name, 16);
+    const int id = GetDlgCtrlID(child);
+    if (_wcsicmp(class_name, L"Edit") != 0 || (id != 0x47C && id != 0x480)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+HWND file_name_box(HWND dialog) {
+    HWND box = nullptr;
+    EnumChildWindows(dialog, match_file_name_box, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
+// Types the path into the dialog's file name box and presses its OK button, as a person would.
+void answer_dialog(HWND main_window, const wchar_t* title, const std::filesystem::path& path) {
+    HWND dialog = wait_for_dialog(main_window, title);
+    ASSERT_NE(dialog, nullptr) << "no dialog titled as expected";
+    HWND box = file_name_box(dialog);
+    ASSERT_NE(box, nullptr);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+std::wstring text_of(HWND control) {
+    wchar_t text[256] = {};
+    SendMessageW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+bool wait_until(const std::function<bool()>& condition) {
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        if (condition()) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+// The real save and open dialogs, driven from outside the process.
+TEST_F(LaunchTest, SavesAndOpensADocumentThroughTheRealDialogs) {
+    Launched program(folder_ / "appdata", folder_ / "stderr.txt");
+    ASSERT_TRUE(program.started());
+    HWND window = program.wait_for_main_window();
+    ASSERT_NE(window, nullptr);
+    HWND memo = GetDlgItem(window, 1007);
+    HWND status = GetWindow(GetDlgItem(window, 1013), GW_HWNDNEXT);  // the status line follows the buttons
+    SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"문서에 담을 메모"));
+    const std::filesystem::path document = folder_ / "saved.qvx";
+    Sleep(600);  // the first selection check empties the status line; let it pass
+
+    PostMessageW(window, WM_COMMAND, 1028, 0);
+    answer_dialog(window, L"Quorvex 문서 저장", document);
+    ASSERT_TRUE(wait_until([&] { return text_of(status) == L"saved.qvx 파일로 저장했습니다."; }));
+    EXPECT_NE(read_all(document).find("memo="), std::string::npos);
+
+    SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"바뀐 메모"));
+    PostMessageW(window, WM_COMMAND, 1029, 0);
+    answer_dialog(window, L"Quorvex 문서 불러오기", document);
+    EXPECT_TRUE(wait_until([&] { return text_of(memo) == L"문서에 담을 메모"; }));
+    EXPECT_EQ(text_of(status), L"saved.qvx 파일을 열었습니다.");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.wait_for_exit(), 0);
 }
 
 }  // namespace

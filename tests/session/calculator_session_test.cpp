@@ -124,5 +124,25 @@ TEST(CalculatorSession, OperandChaining) {
     EXPECT_EQ(session.calculate(box).label_text, "39");
 }
 
+TEST(CalculatorSession, DocumentsCarryTheCalculation) {
+    CalculatorSession session;
+    session.group_thousands = true;
+    session.remember({"1234*2", "2468"});
+    const PadDocument saved = session.to_document("memo", "1,234 + 5");
+    EXPECT_EQ(saved, (PadDocument{"memo", "1234 + 5", "1234*2", "2468", {{"1234*2", "2468"}}}));
+
+    PadDocument loaded;
+    loaded.last_result = "1234567";
+    for (int i = 0; i < 25; ++i) loaded.history.push_back({std::to_string(i), std::to_string(i)});
+    session.take_document(loaded);
+    EXPECT_EQ(session.last_expression, std::nullopt);
+    ASSERT_EQ(session.history.size(), 20u);
+    EXPECT_EQ(session.history.front().result, "0");
+    EXPECT_EQ(session.result_label_text(), "1,234,567");
+    session.take_document(PadDocument{});
+    EXPECT_EQ(session.result_label_text(), INITIAL_RESULT_TEXT);
+    EXPECT_TRUE(session.history.empty());
+}
+
 }  // namespace
 }  // namespace numvora

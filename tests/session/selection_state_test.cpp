@@ -1,7 +1,10 @@
 // The memo selection as an operand: when a check looks again, and what it leaves.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "session/selection_state.h"
+#include "session/status_line.h"
 
 namespace numvora {
 namespace {
@@ -36,6 +39,35 @@ TEST(SelectionState, OutcomesOfASelection) {
         EXPECT_EQ(state.take(row.selected), (SelectionMessage{row.status, row.is_error}));
         EXPECT_EQ(state.pending_operand, row.operand);
         EXPECT_EQ(state.operand_ready(), row.operand.has_value());
+    }
+}
+
+// A standing warning shows whenever the selection falls silent, until it is cleared;
+// a selection message and a command's outcome take its place meanwhile.
+TEST(StatusLine, AStandingWarningShowsWhenTheSelectionIsSilent) {
+    StatusLine line;
+    const SelectionMessage operand{"선택값 5 — 연산 버튼 사용 가능", false};
+    const struct {
+        const char* step;
+        std::function<void(StatusLine&)> act;
+        std::string text;
+        bool is_error;
+    } steps[] = {
+        {"selection", [&](StatusLine& l) { l.show_selection(operand); }, operand.text, false},
+        {"warning under a selection", [](StatusLine& l) { l.raise_notice("메모 자동 저장 실패: x"); }, operand.text, false},
+        {"selection falls silent", [](StatusLine& l) { l.show_selection({}); }, "메모 자동 저장 실패: x", true},
+        {"document saved", [](StatusLine& l) { l.show("a.qvx 파일로 저장했습니다.", false); }, "a.qvx 파일로 저장했습니다.", false},
+        {"cleared under another text", [](StatusLine& l) { l.clear_notice(); }, "a.qvx 파일로 저장했습니다.", false},
+        {"silent again", [](StatusLine& l) { l.show_selection({}); }, "", false},
+        {"warning raised", [](StatusLine& l) { l.raise_notice("메모 자동 저장 실패: y"); }, "메모 자동 저장 실패: y", true},
+        {"cleared while shown", [](StatusLine& l) { l.clear_notice(); }, "", false},
+        {"selection error", [](StatusLine& l) { l.show_selection({"선택한 내용이 비어 있습니다.", true}); },
+         "선택한 내용이 비어 있습니다.", true},
+    };
+    for (const auto& step : steps) {
+        step.act(line);
+        EXPECT_EQ(line.text(), step.text) << step.step;
+        EXPECT_EQ(line.status_is_error(), step.is_error) << step.step;
     }
 }
 

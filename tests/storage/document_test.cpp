@@ -99,5 +99,23 @@ TEST(ParseDocument, RandomBytesGiveADocumentOrAnError) {
     }
 }
 
+TEST(DocumentPath, NameAndExtension) {
+    const struct { const char* path; std::optional<std::string> name; bool accepted; } rows[] = {
+        {"C:\\문서\\Ordenna.qvx", "Ordenna.qvx", true}, {"a.QVX", "a.QVX", true}, {"d/a.Qvx", "a.Qvx", true},
+        {"C:\\x\\a.qvx\\", "a.qvx", true},         {"a.qvx/.", "a.qvx", true}, {"notes.txt", "notes.txt", false},
+        {"a.qvx.txt", "a.qvx.txt", false},            {"a.qv", "a.qv", false},    {".qvx", ".qvx", false},
+        {"notes", "notes", false},                    {"C:\\x\\..", std::nullopt, false},
+        {"C:\\", std::nullopt, false},                {"", std::nullopt, false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(last_path_component(row.path), row.name) << row.path;
+        const auto checked = check_document_extension(row.path);
+        EXPECT_EQ(checked.has_value(), row.accepted) << row.path;
+        if (!checked) {
+            EXPECT_EQ(display_text(checked.error()), "파일 확장자는 .qvx를 사용해 주세요.");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace numvora

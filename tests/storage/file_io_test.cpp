@@ -165,5 +165,60 @@ TEST_F(FileTest, AWriteThatFailsMidwayLeavesTheOldContentAndNoTemporaryFile) {
     EXPECT_EQ(names(), std::vector<std::string>{"memo.txt"});
 }
 
+// What a killed save leaves behind is swept; nothing else is.
+TEST_F(FileTest, SweepsOnlyTheTemporariesOfTheGivenFiles) {
+    const struct { const char* name; bool swept; } rows[] = {
+        {"memo.txt.4242-0.tmp", true},       {"settings.txt.1-77.tmp", true},  {"memo.txt.12-3.tmp.bak", false},
+        {"memo.txt.-3.tmp", false},          {"memo.txt.12-.tmp", false},      {"memo.txt.1a-2.tmp", false},
+        {"notes.txt.12-3.tmp", false},       {"memo.txt", false},              {"memo.unreadable-1.txt", false},
+        {"xmemo.txt.12-3.tmp", false},
+    };
+    for (const auto& row : rows) put(path(row.name), "x");
+    fs::create_directory(fs_path(path("memo.txt.5-5.tmp")));  // a folder of that form stays
+    EXPECT_EQ(sweep_temporary_files(utf8_of(root_), {"memo.txt", "settings.txt"}), 2u);
+    for (const auto& row : rows) EXPECT_EQ(fs::exists(fs_path(path(row.name))), !row.swept) << row.name;
+    EXPECT_TRUE(fs::exists(fs_path(path("memo.txt.5-5.tmp"))));
+    EXPECT_EQ(sweep_temporary_files(path("missing"), {"memo.txt"}), 0u);
+}
+
+// Leftovers of an earlier run under the same process id never stop a save, however
+// many there are.
+std::string seen_temp;
+std::optional<StorageError> note_temp_name(WriteStage stage) {
+    if (stage == WriteStage::TempCreated) {
+        for (const auto& entry : fs::directory_iterator(fault_folder))  // the new one is still empty
+            if (entry.path().extension() == ".tmp" && entry.file_size() == 0) seen_temp = utf8_of(entry.path().filename());
+    }
+    return std::nullopt;
+}
+
+TEST_F(FileTest, TemporaryNamesNeverRunOut) {
+    const std::string file = path("memo.txt");
+    fault_folder = root_;
+    set_write_fault_hook(note_temp_name);
+    ASSERT_TRUE(write_text_file(file, "first"));
+    const std::size_t dash = seen_temp.rfind('-');
+    const std::string stem = seen_temp.substr(0, dash + 1);
+    const unsigned long next = std::stoul(seen_temp.substr(dash + 1)) + 1;
+    for (unsigned long n = next; n < next + 300; ++n) put(path(stem + std::to_string(n) + ".tmp"), "stale");
+    ASSERT_TRUE(write_text_file(file, "second"));
+    EXPECT_EQ(read_text(file).value(), "second");
+    EXPECT_EQ(seen_temp, stem + std::to_string(next + 300) + ".tmp");
+}
+
+TEST_F(FileTest, MovesAndCopiesAsideUnderFreeNames) {
+    put(path("a.txt"), "one");
+    put(path("b.txt"), "two");
+    put(path("kept.txt"), "taken");
+    EXPECT_EQ(move_to_free_name(path("a.txt"), path("kept")).value(), path("kept-2.txt"));
+    EXPECT_EQ(move_to_free_name(path("b.txt"), path("kept")).value(), path("kept-3.txt"));
+    EXPECT_EQ(write_kept_copy(path("kept"), std::string("\xff\0bytes", 7)).value(), path("kept-4.txt"));
+    EXPECT_EQ(move_to_free_name(path("gone.txt"), path("x")).error().kind, StorageErrorKind::NotFound);
+    EXPECT_EQ(names(), (std::vector<std::string>{"kept-2.txt", "kept-3.txt", "kept-4.txt", "kept.txt"}));
+    std::ifstream kept(fs_path(path("kept-4.txt")), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), std::string("\xff\0bytes", 7));
+    EXPECT_EQ(read_text(path("kept.txt")).value(), "taken");
+}
+
 }  // namespace
 }  // namespace numvora

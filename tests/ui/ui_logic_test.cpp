@@ -55,6 +55,18 @@ TEST(Placement, ClampsIntoTheWorkArea) {
     for (const Row& row : rows) EXPECT_EQ(clamp_placement(row.saved, row.work, row.dpi), row.expected);
 }
 
+// A taskbar at the top or left offsets workspace coordinates from screen coordinates.
+TEST(Placement, WorkspaceToScreen) {
+    const PixelRect restored{100, 50, 900, 750};
+    const struct { PixelRect monitor; PixelRect work; PixelRect expected; } rows[] = {
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, restored},                    // taskbar at the bottom
+        {{0, 0, 1920, 1080}, {0, 40, 1920, 1080}, {100, 90, 900, 790}},         // at the top
+        {{0, 0, 1920, 1080}, {60, 0, 1920, 1080}, {160, 50, 960, 750}},         // at the left
+        {{-1920, 0, 0, 1080}, {-1860, 30, 0, 1080}, {160, 80, 960, 780}},       // a second monitor
+    };
+    for (const auto& row : rows) EXPECT_EQ(workspace_to_screen(restored, row.monitor, row.work), row.expected);
+}
+
 TEST(Placement, SavedRectSaturates) {
     const SavedGeometry saved{std::numeric_limits<std::int32_t>::max() - 5, 10, 900, 720};
     const PixelRect rect = saved_window_rect(saved);

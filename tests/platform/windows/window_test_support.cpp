@@ -51,25 +51,62 @@ BOOL CALLBACK collect_static_text(HWND child, LPARAM text) {
 
 }  // namespace
 
-ErrorBox answer_next_error_box(const std::function<void()>& action) {
-    ErrorBox seen;
+std::vector<ErrorBox> answer_boxes(const std::function<void()>& action, std::vector<BoxAnswer> answers) {
+    std::vector<ErrorBox> seen;
     const DWORD thread = GetCurrentThreadId();
     std::thread answerer([&] {
-        for (int attempt = 0; attempt < 500; ++attempt) {
+        HWND previous = nullptr;
+        for (const BoxAnswer& answer : answers) {
             BoxSearch search;
-            EnumThreadWindows(thread, find_box, reinterpret_cast<LPARAM>(&search));
-            if (search.box != nullptr) {
-                seen.caption = window_text(search.box);
-                EnumChildWindows(search.box, collect_static_text, reinterpret_cast<LPARAM>(&seen.text));
-                PostMessageW(search.box, WM_COMMAND, IDOK, 0);
-                return;
+            for (int attempt = 0; attempt < 250 && search.box == nullptr; ++attempt) {
+                EnumThreadWindows(thread, find_box, reinterpret_cast<LPARAM>(&search));
+                if (search.box == previous && IsWindow(previous)) search.box = nullptr;  // the last one is still closing
+                if (search.box == nullptr) Sleep(20);
             }
-            Sleep(20);
+            if (search.box == nullptr) return;
+            ErrorBox box{window_text(search.box), {}};
+            EnumChildWindows(search.box, collect_static_text, reinterpret_cast<LPARAM>(&box.text));
+            if (answer.while_open) answer.while_open();
+            box.open_when_answered = IsWindow(search.box) != FALSE;
+            seen.push_back(std::move(box));
+            PostMessageW(search.box, WM_COMMAND, static_cast<WPARAM>(answer.button), 0);
+            previous = search.box;
         }
     });
     action();
     answerer.join();
     return seen;
+}
+
+ErrorBox answer_next_error_box(const std::function<void()>& action) {
+    std::vector<ErrorBox> boxes = answer_boxes(action, {BoxAnswer{}});
+    return boxes.empty() ? ErrorBox{} : boxes.front();
+}
+
+CapturedErrors::CapturedErrors() {
+    static int counter = 0;
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    path_ = std::filesystem::path(temp) /
+            (L"numvora-stderr-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
+    file_ = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    previous_ = GetStdHandle(STD_ERROR_HANDLE);
+    SetStdHandle(STD_ERROR_HANDLE, file_);
+}
+
+CapturedErrors::~CapturedErrors() {
+    SetStdHandle(STD_ERROR_HANDLE, previous_);
+    CloseHandle(file_);
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+}
+
+std::vector<std::string> CapturedErrors::lines() const {
+    std::ifstream in(path_, std::ios::binary);
+    std::vector<std::string> found;
+    for (std::string line; std::getline(in, line);) found.push_back(line);
+    return found;
 }
 
 void MainWindowTest::SetUp() {

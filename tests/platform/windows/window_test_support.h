@@ -58,9 +58,34 @@ std::vector<Delivered>& delivered();
 struct ErrorBox {
     std::wstring caption;
     std::wstring text;
+    bool open_when_answered = false;  // still there after the answer's wait
 };
-// Runs the action, which must show a message box on this thread; another thread reads
-// the box and presses its button. Empty texts when no box came within ten seconds.
+// How to answer one box: the button, and what to do while it is open.
+struct BoxAnswer {
+    int button = IDOK;
+    std::function<void()> while_open;
+};
+// Runs the action, which shows message boxes on this thread; another thread reads
+// each box and answers it as told, in order. A box that does not come within five
+// seconds ends the answering: the result then has fewer boxes.
+std::vector<ErrorBox> answer_boxes(const std::function<void()>& action, std::vector<BoxAnswer> answers);
+// One box answered with its OK button; empty texts when none came.
 ErrorBox answer_next_error_box(const std::function<void()>& action);
+
+// Standard error of this process, sent to a file for the object's life.
+class CapturedErrors {
+public:
+    CapturedErrors();
+    ~CapturedErrors();
+    CapturedErrors(const CapturedErrors&) = delete;
+    CapturedErrors& operator=(const CapturedErrors&) = delete;
+    // The lines written so far, without their line feeds.
+    std::vector<std::string> lines() const;
+
+private:
+    std::filesystem::path path_;
+    HANDLE file_;
+    HANDLE previous_;
+};
 
 }  // namespace numvora::testing

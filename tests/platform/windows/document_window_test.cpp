@@ -1,0 +1,241 @@
+// Documents through the file dialogs, with the dialogs answered by stand-ins that also
+// check the dialog records.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <commdlg.h>
+#include <richedit.h>
+
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "common/win32/wide_text.h"
+#include "platform/windows/commands/file_dialog.h"
+#include "storage/document.h"
+#include "window_test_support.h"
+
+namespace numvora::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What the stand-in dialogs answer: a path, or a cancel when empty.
+std::wstring answer_path;
+std::vector<OPENFILENAMEW> records;  // their pointers are dead after the call
+std::vector<std::wstring> titles;
+std::vector<std::wstring> proposed_names;
+
+BOOL WINAPI stand_in_dialog(OPENFILENAMEW* record) {
+    records.push_back(*record);
+    titles.emplace_back(record->lpstrTitle);
+    proposed_names.emplace_back(record->lpstrFile);
+    EXPECT_EQ(std::wstring(record->lpstrFilter, 27), std::wstring(L"Quorvex 문서 (*.qvx)\0*.qvx\0\0", 27));
+    EXPECT_STREQ(record->lpstrDefExt, L"qvx");
+    if (answer_path.empty()) return FALSE;
+    answer_path.copy(record->lpstrFile, record->nMaxFile - 1);
+    record->lpstrFile[answer_path.size()] = L'\0';
+    return TRUE;
+}
+
+class DocumentTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        set_file_dialogs(stand_in_dialog, stand_in_dialog);
+        records.clear();
+        titles.clear();
+        proposed_names.clear();
+        open_window();
+        ASSERT_NE(window, nullptr);
+    }
+    void TearDown() override {
+        set_file_dialogs(GetSaveFileNameW, GetOpenFileNameW);
+        MainWindowTest::TearDown();
+    }
+    fs::path document(const std::wstring& name) const { return local_app_data / name; }
+    void save_as(const fs::path& path) {
+        answer_path = path.wstring();
+        SendMessageW(window, WM_COMMAND, 1028, 0);
+    }
+    void open(const fs::path& path) {
+        answer_path = path.wstring();
+        SendMessageW(window, WM_COMMAND, 1029, 0);
+    }
+    void set(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
+    std::wstring status() { return window_text(state().status_label); }
+    void put(const fs::path& path, std::string_view bytes) {
+        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    std::vector<std::wstring> history_lines() {
+        std::vector<std::wstring> lines;
+        const auto count = SendMessageW(state().history_list, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            std::wstring line(static_cast<std::size_t>(SendMessageW(state().history_list, LB_GETTEXTLEN, i, 0)), L'\0');
+            SendMessageW(state().history_list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
+            lines.push_back(line);
+        }
+        return lines;
+    }
+};
+
+TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
+    AppState& s = state();
+    SendMessageW(s.thousands_checkbox, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(window, WM_COMMAND, 1027, 0);
+    for (int i = 1; i <= 21; ++i) {
+        set(s.expression_edit, std::to_wstring(i) + L"*1000");
+        SendMessageW(window, WM_COMMAND, 1003, 0);
+    }
+    set(s.memo_edit, L"회의 메모\r합계 1,234");
+    set(s.expression_edit, L"1,234+5");
+    const std::vector<std::wstring> lines = history_lines();
+    ASSERT_EQ(lines.size(), 20u);
+    save_as(document(L"작업.qvx"));
+    EXPECT_EQ(status(), L"작업.qvx 파일로 저장했습니다.");
+    EXPECT_FALSE(s.status.status_is_error());
+    const std::string saved = [&] {
+        std::ifstream in(document(L"작업.qvx"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    EXPECT_EQ(parse_document(saved)->expression, "1234+5");  // never with separators
+    EXPECT_TRUE(fs::exists(local_app_data / "Numvora" / "settings.txt"));  // the combined save ran too
+
+    // The save dialog's record, exactly.
+    ASSERT_EQ(records.size(), 1u);
+    const OPENFILENAMEW& r = records[0];
+    EXPECT_EQ(r.lStructSize, sizeof(OPENFILENAMEW));
+    EXPECT_EQ(r.hwndOwner, window);
+    EXPECT_EQ(r.nFilterIndex, 0u);
+    EXPECT_EQ(r.nMaxFile, 32768u);
+    EXPECT_EQ(titles[0], L"Quorvex 문서 저장");
+    EXPECT_EQ(r.Flags, 0x0008080Au);
+    EXPECT_EQ(proposed_names[0], L"Ordenna.qvx");
+
+    reset();
+    set_file_dialogs(stand_in_dialog, stand_in_dialog);
+    write_data_file("settings.txt", "group_thousands=true\n");
+    open_window();
+    ASSERT_NE(window, nullptr);
+    AppState& fresh = state();
+    CHARRANGE operand{0, 1};
+    set(fresh.memo_edit, L"5");
+    SendMessageW(fresh.memo_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&operand));
+    SendMessageW(window, WM_TIMER, 1, 0);
+    ASSERT_TRUE(IsWindowEnabled(fresh.operation_buttons[0]));
+    fs::create_directories(local_app_data);
+    std::ofstream(document(L"작업.qvx"), std::ios::binary) << saved;
+    open(document(L"작업.qvx"));
+    EXPECT_EQ(status(), L"작업.qvx 파일을 열었습니다.");
+    EXPECT_EQ(titles.back(), L"Quorvex 문서 불러오기");
+    EXPECT_EQ(records.back().Flags, 0x0008180Cu);
+    EXPECT_EQ(proposed_names.back(), L"");
+    std::wstring memo = window_text(fresh.memo_edit);
+    std::erase(memo, L'\n');
+    EXPECT_EQ(memo, L"회의 메모\r합계 1,234");
+    EXPECT_EQ(window_text(fresh.expression_edit), L"1,234+5");  // grouped again
+    EXPECT_EQ(window_text(fresh.result_label), L"21,000");
+    EXPECT_EQ(history_lines(), lines);
+    EXPECT_FALSE(IsWindowEnabled(fresh.operation_buttons[0]));
+    EXPECT_EQ(GetFocus(), fresh.expression_edit);
+    SendMessageW(window, WM_COMMAND, 1021, 0);
+    EXPECT_NE(window_text(fresh.memo_edit).find(L"21*1,000 = 21,000"), std::wstring::npos);
+    SendMessageW(window, WM_TIMER, 1, 0);  // the next check empties the line
+    EXPECT_EQ(status(), L"");
+}
+
+TEST_F(DocumentTest, RefusalsAndCancelsChangeNothing) {
+    AppState& s = state();
+    set(s.memo_edit, L"memo");
+    save_as(document(L"notes.txt"));
+    EXPECT_EQ(status(), L"저장 오류: 파일 확장자는 .qvx를 사용해 주세요.");
+    EXPECT_TRUE(s.status.status_is_error());
+    EXPECT_FALSE(fs::exists(document(L"notes.txt")));
+
+    set(s.status_label, L"before");
+    answer_path.clear();
+    SendMessageW(window, WM_COMMAND, 1028, 0);
+    SendMessageW(window, WM_COMMAND, 1029, 0);
+    EXPECT_EQ(status(), L"before");
+    EXPECT_EQ(records.size(), 3u);
+}
+
+TEST_F(DocumentTest, BadDocumentsEndInTheirMessageAndLeaveTheWindowAlone) {
+    AppState& s = state();
+    set(s.memo_edit, L"내 메모");
+    set(s.expression_edit, L"1+2");
+    std::mt19937 rng(7);
+    std::string random_bytes(4096, '\0');
+    for (char& c : random_bytes) c = static_cast<char>(rng());
+    const std::string header = "format=Quorvex\nversion=1\n";
+    std::string million = header;
+    for (int i = 0; i < 1'000'000; ++i) million += "history_record=31|31\n";
+    const struct { std::string bytes; std::string message; } rows[] = {
+        {random_bytes, "stream did not contain valid UTF-8"},
+        {header.substr(0, 10), "지원하지 않는 전체 내용 저장 파일입니다."},
+        {header + "memo=6", "저장 파일의 문자열 형식이 잘못되었습니다."},
+        {header + "history_record=31\n", "계산 기록 형식이 잘못되었습니다."},
+        {header + "memo=ff\n", "저장 파일의 문자열 형식이 잘못되었습니다."},  // a memo that is not UTF-8
+    };
+    for (const auto& row : rows) {
+        put(document(L"bad.qvx"), row.bytes);
+        open(document(L"bad.qvx"));
+        EXPECT_EQ(to_utf8(status()), "불러오기 오류: " + row.message);
+        EXPECT_TRUE(s.status.status_is_error());
+        EXPECT_EQ(window_text(s.memo_edit), L"내 메모");
+        EXPECT_EQ(window_text(s.expression_edit), L"1+2");
+    }
+    put(document(L"many.qvx"), million);
+    open(document(L"many.qvx"));
+    EXPECT_EQ(history_lines().size(), 20u);
+}
+
+// A box whose WM_SETTEXT fails, as a control update can.
+WNDPROC original_box_proc = nullptr;
+LRESULT CALLBACK refusing_box(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_SETTEXT) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
+    return CallWindowProcW(original_box_proc, box, message, wparam, lparam);
+}
+
+// A failed open puts everything back: the auto-save never writes the half-opened memo.
+TEST_F(DocumentTest, AFailedOpenLeavesTheWindowAsItWas) {
+    AppState& s = state();
+    save_as(document(L"empty.qvx"));
+    put(document(L"other.qvx"), "format=Quorvex\nversion=1\nmemo=6f74686572\nlast_result=35\n");
+    set(s.memo_edit, L"지금 메모");
+    set(s.expression_edit, L"7");
+    SendMessageW(window, WM_TIMER, 2, 0);
+    const std::wstring label = window_text(s.result_label);
+    original_box_proc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(s.expression_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(refusing_box)));
+    open(document(L"other.qvx"));
+    SetWindowLongPtrW(s.expression_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_box_proc));
+    EXPECT_EQ(status().rfind(L"불러오기 오류: ", 0), 0u);
+    EXPECT_EQ(window_text(s.memo_edit), L"지금 메모");
+    EXPECT_EQ(window_text(s.result_label), label);
+    EXPECT_EQ(s.calculator.last_result, std::nullopt);
+    SendMessageW(window, WM_TIMER, 2, 0);
+    std::ifstream memo(local_app_data / "Numvora" / "memo.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(memo), {}), "지금 메모");
+}
+
+// A close that arrives while a file dialog is open waits; the window stays.
+BOOL WINAPI dialog_with_a_close(OPENFILENAMEW* record) {
+    SendMessageW(record->hwndOwner, WM_CLOSE, 0, 0);
+    return stand_in_dialog(record);
+}
+
+TEST_F(DocumentTest, ACloseDuringADialogDoesNotPullTheWindowAway) {
+    set_file_dialogs(dialog_with_a_close, dialog_with_a_close);
+    save_as(document(L"during.qvx"));
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(status(), L"during.qvx 파일로 저장했습니다.");
+    EXPECT_FALSE(state().modal_open);
+}
+
+}  // namespace
+}  // namespace numvora::testing

@@ -1,0 +1,270 @@
+// The memo and settings on disk: auto-save, the combined save at close and log-off, the
+// memo file that is never overwritten blindly, and an orderly shutdown.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <richedit.h>
+
+#include <fstream>
+#include <regex>
+#include <string>
+
+#include "common/win32/wide_text.h"
+#include "platform/windows/app/app_entry.h"
+#include "platform/windows/app/message_loop.h"
+#include "platform/windows/window/window_handlers.h"
+#include "storage/settings.h"
+#include "window_test_support.h"
+
+namespace numvora::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PersistenceTest : public MainWindowTest {
+protected:
+    fs::path data(const std::string& name) const { return local_app_data / "Numvora" / name; }
+    std::string read(const std::string& name) const {
+        std::ifstream in(data(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    void type_memo(const std::wstring& text) { SetWindowTextW(state().memo_edit, text.c_str()); }
+    void auto_save_tick() { SendMessageW(window, WM_TIMER, 2, 0); }
+    std::vector<std::string> names_matching(const char* pattern) const {
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(local_app_data / "Numvora"))
+            if (std::regex_match(entry.path().filename().string(), std::regex(pattern)))
+                found.push_back(entry.path().filename().string());
+        return found;
+    }
+    // Closes without the fixture's checks; returns whether the window is gone.
+    bool close(HWND target) {
+        SendMessageW(target, WM_CLOSE, 0, 0);
+        return !IsWindow(target);
+    }
+};
+
+TEST_F(PersistenceTest, AutoSaveWritesAChangedMemoAndShowsAFailureUntilAWriteSucceeds) {
+    std::filesystem::remove_all(local_app_data / "Numvora");  // the first run: no folder yet
+    open_window();
+    ASSERT_NE(window, nullptr);
+    const AppState& s = state();
+    auto_save_tick();
+    EXPECT_FALSE(fs::exists(data("memo.txt")));  // nothing typed, nothing written
+    type_memo(L"첫 메모 12");
+    auto_save_tick();
+    EXPECT_EQ(read("memo.txt"), "첫 메모 12");
+    fs::remove(data("memo.txt"));
+    auto_save_tick();
+    EXPECT_FALSE(fs::exists(data("memo.txt")));  // unchanged: no write
+
+    // A target that cannot be written: every tick logs, the status line says so.
+    std::ofstream(data("memo.txt")) << "첫 메모 12";
+    SetFileAttributesW(data("memo.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    type_memo(L"둘째 12");
+    CapturedErrors errors;
+    auto_save_tick();
+    auto_save_tick();
+    ASSERT_EQ(errors.lines().size(), 2u);
+    EXPECT_EQ(errors.lines()[0].rfind("메모 자동 저장 실패: ", 0), 0u);
+    EXPECT_EQ(to_utf8(window_text(s.status_label)), errors.lines()[0]);
+    EXPECT_TRUE(s.status.status_is_error());
+
+    // A selection message takes precedence while it is shown.
+    CHARRANGE operand{3, 5};
+    SendMessageW(s.memo_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&operand));
+    SendMessageW(window, WM_TIMER, 1, 0);
+    auto_save_tick();
+    EXPECT_EQ(window_text(s.status_label), L"선택값 12 — 연산 버튼 사용 가능");
+    CHARRANGE caret{0, 0};
+    SendMessageW(s.memo_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    SendMessageW(window, WM_TIMER, 1, 0);
+    EXPECT_EQ(to_utf8(window_text(s.status_label)), errors.lines()[0]);
+
+    SetFileAttributesW(data("memo.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    auto_save_tick();
+    EXPECT_EQ(read("memo.txt"), "둘째 12");
+    EXPECT_EQ(window_text(s.status_label), L"");
+    EXPECT_FALSE(s.status.status_is_error());
+}
+
+TEST_F(PersistenceTest, CloseWritesMemoAndTheRestoredRectangle) {
+    open_window();
+    ASSERT_NE(window, nullptr);
+    SetWindowPos(window, nullptr, 40, 30, 900, 720, SWP_NOZORDER);
+    type_memo(L"닫을 때 저장");
+    ShowWindow(window, SW_MAXIMIZE);
+    ASSERT_TRUE(IsZoomed(window));
+    ASSERT_TRUE(close(window));
+    EXPECT_EQ(read("memo.txt"), "닫을 때 저장");
+    const AppSettings saved = parse_settings(read("settings.txt"));
+    EXPECT_EQ(saved.window_x, 40);
+    EXPECT_EQ(saved.window_y, 30);
+    EXPECT_EQ(saved.window_width, 900);
+    EXPECT_EQ(saved.window_height, 720);
+    EXPECT_TRUE(run_message_loop());
+    window = nullptr;
+}
+
+// Without a data folder nothing can be saved: an empty memo closes with a log line,
+// typed text is never dropped without asking, and a log-off is held back for it.
+TEST_F(PersistenceTest, TypedTextIsNeverDroppedSilently) {
+    SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
+    open_window();
+    ASSERT_NE(window, nullptr);
+    {
+        CapturedErrors errors;
+        EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+        EXPECT_EQ(errors.lines(), std::vector<std::string>{"종료 상태 저장 실패: 저장 경로를 사용할 수 없습니다."});
+    }
+    type_memo(L"잃으면 안 되는 메모");
+    EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+
+    // No keeps the window; a second close meanwhile opens no second box.
+    const HWND target = window;
+    std::vector<ErrorBox> boxes = answer_boxes([&] { SendMessageW(target, WM_CLOSE, 0, 0); },
+                                               {{IDNO, [&] {
+                                                    PostMessageW(target, WM_CLOSE, 0, 0);
+                                                    Sleep(300);
+                                                }}});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, L"메모 저장 실패");
+    EXPECT_NE(boxes[0].text.find(L"저장 경로를 사용할 수 없습니다."), std::wstring::npos);
+    pump();
+    ASSERT_TRUE(IsWindow(target));
+    EXPECT_EQ(window_text(state().memo_edit), L"잃으면 안 되는 메모");
+    EXPECT_FALSE(state().modal_open);
+
+    boxes = answer_boxes([&] { SendMessageW(target, WM_CLOSE, 0, 0); }, {{IDYES, {}}});
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(IsWindow(target));
+    EXPECT_TRUE(run_message_loop());
+    window = nullptr;
+
+    open_window();  // an empty memo closes without a question
+    ASSERT_NE(window, nullptr);
+    CapturedErrors errors;
+    EXPECT_TRUE(answer_boxes([&] { EXPECT_TRUE(close(window)); }, {{IDYES, {}}}).empty());
+    EXPECT_EQ(errors.lines(), std::vector<std::string>{"종료 상태 저장 실패: 저장 경로를 사용할 수 없습니다."});
+    EXPECT_TRUE(run_message_loop());
+    window = nullptr;
+}
+
+// A memo saved in another encoding is moved aside whole, never overwritten, and the
+// status line says why the memo is empty.
+TEST_F(PersistenceTest, AnUnreadableMemoIsSetAsideAndTheReasonShown) {
+    const std::string cp949 = "\xb8\xde\xb8\xf0";
+    write_data_file("memo.txt", cp949);
+    CapturedErrors errors;
+    open_window();
+    ASSERT_NE(window, nullptr);
+    const auto aside = names_matching(R"(memo\.unreadable-\d{8}-\d{6}\.txt)");
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(read(aside[0]), cp949);
+    EXPECT_EQ(to_utf8(window_text(state().status_label)),
+              "메모 파일을 읽을 수 없어 " + aside[0] + "(으)로 옮겨 두었습니다: stream did not contain valid UTF-8");
+    EXPECT_TRUE(state().status.status_is_error());
+    SendMessageW(window, WM_TIMER, 1, 0);  // the first selection check keeps the reason up
+    EXPECT_TRUE(state().status.status_is_error());
+    ASSERT_EQ(errors.lines().size(), 2u);
+    EXPECT_EQ(errors.lines()[0], "메모 불러오기 실패: stream did not contain valid UTF-8");
+    type_memo(L"새 메모");
+    auto_save_tick();
+    EXPECT_EQ(read("memo.txt"), "새 메모");
+    EXPECT_EQ(read(aside[0]), cp949);
+}
+
+// What killed saves left is swept at start; every other file stays.
+TEST_F(PersistenceTest, StaleTemporariesAreSweptAtStart) {
+    for (const char* name : {"memo.txt.4321-0.tmp", "settings.txt.4321-7.tmp", "memo.txt.bak", "notes.tmp"})
+        write_data_file(name, "x");
+    open_window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(fs::exists(data("memo.txt.4321-0.tmp")));
+    EXPECT_FALSE(fs::exists(data("settings.txt.4321-7.tmp")));
+    EXPECT_TRUE(fs::exists(data("memo.txt.bak")));
+    EXPECT_TRUE(fs::exists(data("notes.tmp")));
+}
+
+// Two windows share memo.txt: closing the older one last keeps the newer one's text.
+TEST_F(PersistenceTest, ASecondWindowNeverOverwritesTheFirstOnesMemo) {
+    write_data_file("memo.txt", "처음");
+    open_window();
+    ASSERT_NE(window, nullptr);
+    HWND newer = nullptr;
+    {
+        const HWND older = window;
+        newer = open_window();
+        window = older;
+    }
+    ASSERT_NE(newer, nullptr);
+    SetWindowTextW(app_state_of(newer)->memo_edit, L"새 창에서 쓴 글");
+    ASSERT_TRUE(close(newer));
+    EXPECT_EQ(read("memo.txt"), "새 창에서 쓴 글");
+    ASSERT_TRUE(close(window));
+    EXPECT_EQ(read("memo.txt"), "처음");
+    const auto kept = names_matching(R"(memo\.conflict-\d{8}-\d{6}\.txt)");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(read(kept[0]), "새 창에서 쓴 글");
+    pump();
+    window = nullptr;
+}
+
+std::optional<SystemError> failing_layout() {
+    return system_error_from_code(static_cast<std::int32_t>(0x80070008));
+}
+
+// A failed creation must not leave a quit message behind, which would close the
+// start-up error box before anyone saw it.
+TEST_F(PersistenceTest, AFailedStartShowsItsBox) {
+    open_window();
+    ASSERT_NE(window, nullptr);
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    set_layout_fault_hook(failing_layout);
+    int exit_code = 0;
+    const auto look = [] { Sleep(300); };  // a box that a quit message ends would be gone by then
+    const std::vector<ErrorBox> boxes =
+        answer_boxes([&] { exit_code = run_main_window(instance); }, {{IDOK, look}, {IDOK, look}});
+    set_layout_fault_hook(nullptr);
+    EXPECT_EQ(exit_code, 1);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, L"화면 배치 오류");
+    EXPECT_EQ(boxes[1].caption, L"Numvora를 시작하지 못했습니다.");
+    EXPECT_TRUE(boxes[1].open_when_answered);
+    EXPECT_TRUE(IsWindow(window));  // the window that opened before is untouched
+}
+
+// Windows sends WM_DESTROY to a window whose WM_CREATE failed (this Wine does not, so
+// the handler is called as Windows would call it).
+TEST_F(PersistenceTest, AWindowWhoseCreationFailedEndsNoLoop) {
+    open_window();
+    ASSERT_NE(window, nullptr);
+    AppState record;  // as a failed WM_CREATE leaves it
+    record.main_window = window;
+    CapturedErrors errors;  // the timer lines of timers this record never started
+    on_destroy(record);
+    MSG quit{};
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    record.created = true;
+    on_destroy(record);
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(PersistenceTest, ClosingReleasesEveryGdiObject) {
+    const auto gdi_objects = [] { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); };
+    std::vector<DWORD> counts;
+    for (int i = 0; i < 4; ++i) {
+        open_window();
+        ASSERT_NE(window, nullptr);
+        SendMessageW(window, WM_COMMAND, 1001, 0);  // a repaint on the other side
+        ASSERT_TRUE(close(window));
+        EXPECT_TRUE(run_message_loop());
+        window = nullptr;
+        counts.push_back(gdi_objects());
+    }
+    EXPECT_EQ(counts[1], counts[3]);
+}
+
+}  // namespace
+}  // namespace numvora::testing
