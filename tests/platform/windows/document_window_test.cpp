@@ -206,7 +206,7 @@ TEST_F(DocumentTest, AFailedOpenLeavesTheWindowAsItWas) {
     AppState& s = state();
     save_as(document(L"empty.qvx"));
     put(document(L"other.qvx"), "format=Quorvex\nversion=1\nmemo=6f74686572\nlast_result=35\n");
-    set(s.memo_edit, L"지금 메모");
+    type_into(s.memo_edit, L"지금 메모");
     set(s.expression_edit, L"7");
     SendMessageW(window, WM_TIMER, 2, 0);
     const std::wstring label = window_text(s.result_label);

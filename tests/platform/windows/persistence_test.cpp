@@ -29,7 +29,7 @@ protected:
         std::ifstream in(data(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    void type_memo(const std::wstring& text) { SetWindowTextW(state().memo_edit, text.c_str()); }
+    void type_memo(const std::wstring& text) { type_into(state().memo_edit, text); }
     void auto_save_tick() { SendMessageW(window, WM_TIMER, 2, 0); }
     std::vector<std::string> names_matching(const char* pattern) const {
         std::vector<std::string> found;
@@ -199,7 +199,7 @@ TEST_F(PersistenceTest, ASecondWindowNeverOverwritesTheFirstOnesMemo) {
         window = older;
     }
     ASSERT_NE(newer, nullptr);
-    SetWindowTextW(app_state_of(newer)->memo_edit, L"새 창에서 쓴 글");
+    type_into(app_state_of(newer)->memo_edit, L"새 창에서 쓴 글");
     ASSERT_TRUE(close(newer));
     EXPECT_EQ(read("memo.txt"), "새 창에서 쓴 글");
     ASSERT_TRUE(close(window));

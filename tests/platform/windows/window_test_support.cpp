@@ -175,6 +175,11 @@ std::wstring window_text(HWND window) {
     return text;
 }
 
+void type_into(HWND control, const std::wstring& text) {
+    SendMessageW(control, EM_SETSEL, 0, -1);
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 PixelBox child_box(HWND child) {
     RECT rect{};
     GetWindowRect(child, &rect);

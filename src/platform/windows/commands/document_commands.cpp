@@ -53,6 +53,7 @@ void put_back(AppState& state, Shown& before) {
     (void)set_control_text(state.expression_edit, before.expression);
     state.saved_memo_text = std::move(before.saved_memo_text);
     state.calculator = std::move(before.calculator);
+    mark_memo_saved(state.memo_edit, false);  // the next tick compares again
     rebuild_history_list(state);
     (void)set_control_text(state.result_label, state.calculator.result_label_text());
 }
@@ -70,6 +71,7 @@ SystemStatus apply_document(AppState& state, const PadDocument& document) {
         return status;
     }
     state.saved_memo_text = document.memo;
+    mark_memo_saved(state.memo_edit, true);
     state.calculator.take_document(document);
     rebuild_history_list(state);
     if (auto status = set_control_text(state.result_label, state.calculator.result_label_text()); !status) {

@@ -8,6 +8,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/persistence/save_all.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/window/window_handlers.h"
 #include "platform/windows/state/status_view.h"
@@ -154,6 +155,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window) {
 
     apply_fonts(*state, state->ui_font.get(), state->display_font.get(), state->keypad_font.get());
     apply_memo_text_color(state->memo_edit, palette[MEMO_TEXT]);
+    mark_memo_saved(state->memo_edit, true);
     return state;
 }
 

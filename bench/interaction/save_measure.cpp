@@ -1,0 +1,100 @@
+// Cost of keeping a large memo on disk, in the real main window: one auto-save tick
+// with an unchanged memo (it reads and compares, and writes nothing), one with a
+// changed memo (the write included), and the combined save at close.
+//   numvora-save-measure.exe [MEMO_BYTES] [RUNS]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/win32/wide_text.h"
+#include "platform/windows/app/app_entry.h"
+#include "platform/windows/persistence/save_all.h"
+#include "platform/windows/state/app_state.h"
+
+namespace {
+
+using numvora::AppState;
+
+double now_ms() {
+    static const double ticks_per_ms = [] {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(frequency.QuadPart) / 1e3;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / ticks_per_ms;
+}
+
+void report(const char* name, std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-44s runs %3zu  median %9.2f ms  min %9.2f ms  max %9.2f ms\n", name, ms.size(), ms[ms.size() / 2],
+                ms.front(), ms.back());
+    std::fflush(stdout);
+}
+
+template <class Step>
+double timed(Step step) {
+    const double start = now_ms();
+    step();
+    return now_ms() - start;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::size_t memo_bytes = argc > 1 ? static_cast<std::size_t>(_wtoi(argv[1])) : (10u << 20);
+    const int runs = argc > 2 ? _wtoi(argv[2]) : 10;
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::filesystem::path data = std::filesystem::path(temp) / L"numvora-save-measure";
+    std::error_code ignored;
+    std::filesystem::remove_all(data, ignored);
+    std::filesystem::create_directories(data);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", data.c_str());
+
+    auto instance = numvora::prepare_process();
+    auto window = instance ? numvora::open_main_window(instance.value())
+                           : numvora::SystemResult<HWND>(numvora::fail(instance.error()));
+    if (!window) {
+        std::fprintf(stderr, "the main window did not open\n");
+        return 1;
+    }
+    AppState& state = *numvora::app_state_of(window.value());
+
+    // Lines of about 180 characters, Korean and digits, as notes are.
+    std::string line;
+    while (line.size() < 180) line += "회의 메모 합계 1,234.50원 (12+34)*5 ";
+    line += "\r\n";
+    std::string memo;
+    memo.reserve(memo_bytes + line.size());
+    while (memo.size() < memo_bytes) memo += line;
+    const std::wstring wide = numvora::to_wide(memo);
+    const double set_ms = timed([&] { SetWindowTextW(state.memo_edit, wide.c_str()); });
+    std::printf("memo of %zu bytes (UTF-8); setting it into the control took %.0f ms\n", memo.size(), set_ms);
+    SendMessageW(state.main_window, WM_TIMER, 2, 0);  // the first write
+
+    std::vector<double> unchanged;
+    std::vector<double> changed;
+    std::vector<double> at_close;
+    for (int i = 0; i < runs; ++i) {
+        unchanged.push_back(timed([&] { SendMessageW(state.main_window, WM_TIMER, 2, 0); }));
+        // One character typed at the end.
+        const LONG end = GetWindowTextLengthW(state.memo_edit);
+        SendMessageW(state.memo_edit, EM_SETSEL, end, end);
+        SendMessageW(state.memo_edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(i % 2 == 0 ? L"x" : L"y"));
+        changed.push_back(timed([&] { SendMessageW(state.main_window, WM_TIMER, 2, 0); }));
+        at_close.push_back(timed([&] { (void)numvora::save_all(state); }));
+    }
+    report("auto-save tick, memo unchanged", unchanged);
+    report("auto-save tick, memo changed (write included)", changed);
+    report("save_all (memo and settings, as at close)", at_close);
+
+    SendMessageW(state.main_window, WM_CLOSE, 0, 0);
+    std::filesystem::remove_all(data, ignored);
+    return 0;
+}

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Measures the real window under Wine on a private Xvfb display.
+#   scripts/measure-window.sh ticks [IDLE_TICKS [MEMO_CHARACTERS]]
+#     the selection timer's tick: idle with a 10,000-character expression, and the
+#     first tick after selecting a large memo text
+#   scripts/measure-window.sh saves [MEMO_BYTES [RUNS]]
+#     the auto-save tick with an unchanged and a changed memo, and the combined save
+# NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
+set -euo pipefail
+cd "$(dirname "$(realpath "$0")")/.."
+what=${1:?ticks or saves}
+shift
+case "$what" in
+  ticks|saves) target=numvora-${what%s}-measure ;;
+  *) echo "ticks or saves" >&2; exit 2 ;;
+esac
+build=${NUMVORA_BUILD_DIR:-build/windows}
+scripts/install-deps.sh
+
+cmake --preset windows -B "$build" >/dev/null
+cmake --build "$build" --target "$target"
+
+source scripts/wine-session.sh
+use_wine_prefix "$build/wineprefix"
+trap stop_headless_wine EXIT
+start_headless_wine
+wine "$build/bench/interaction/$target.exe" "$@"
