@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "support/qpc_clock.h"
 #include "calculator/selection.h"
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/app_entry.h"
@@ -27,21 +28,10 @@ namespace {
 
 using numvora::AppState;
 
-double now_us() {
-    static const double ticks_per_us = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1e6;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / ticks_per_us;
-}
-
 double tick(HWND window) {
-    const double start = now_us();
+    const double start = numvora::bench::now_ms() * 1000;
     SendMessageW(window, WM_TIMER, 1, 0);
-    return now_us() - start;
+    return numvora::bench::now_ms() * 1000 - start;
 }
 
 void report(const char* name, std::vector<double> us) {
@@ -76,9 +66,9 @@ void idle_ticks(AppState& state, bool group, int count) {
 // square of the line count to take a text (and is slow with one huge line as well).
 void first_ticks_after_selecting(AppState& state, const char* name, const std::wstring& memo, int runs) {
     SetWindowTextW(state.memo_edit, L"");  // replacing a long text is far slower under Wine
-    const double set_start = now_us();
+    const double set_start = numvora::bench::now_ms() * 1000;
     SetWindowTextW(state.memo_edit, memo.c_str());
-    std::printf("  (setting the memo text took %.0f ms)\n", (now_us() - set_start) / 1000);
+    std::printf("  (setting the memo text took %.0f ms)\n", (numvora::bench::now_ms() * 1000 - set_start) / 1000);
     std::fflush(stdout);
     const auto length = static_cast<LONG>(GetWindowTextLengthW(state.memo_edit));
     std::vector<double> us;
@@ -89,12 +79,12 @@ void first_ticks_after_selecting(AppState& state, const char* name, const std::w
         us.push_back(tick(state.main_window));
     }
     // Where the time of such a tick goes: the control's copy of the text, or our work.
-    const double fetch_start = now_us();
+    const double fetch_start = numvora::bench::now_ms() * 1000;
     const std::optional<std::string> selected =
         numvora::memo_selected_text(state.memo_edit, numvora::memo_selection(state.memo_edit));
-    const double classify_start = now_us();
+    const double classify_start = numvora::bench::now_ms() * 1000;
     const auto operand = numvora::classify_selection(selected.value_or(""));
-    const double classify_end = now_us();
+    const double classify_end = numvora::bench::now_ms() * 1000;
     std::printf("  (of one such tick: fetching the selected text %.1f ms, classifying it %.1f ms)\n",
                 (classify_start - fetch_start) / 1000, (classify_end - classify_start) / 1000);
     std::wstring status(40, L'\0');

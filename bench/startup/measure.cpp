@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "support/qpc_clock.h"
+
 namespace {
 
 constexpr DWORD START_TIMEOUT_MS = 30000;
@@ -29,17 +31,6 @@ struct Series {
     std::wstring path;
     std::vector<Sample> samples;
 };
-
-double now_ms() {
-    static const double ticks_per_ms = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / ticks_per_ms;
-}
 
 struct WindowSearch {
     DWORD process_id;
@@ -91,7 +82,7 @@ bool measure_once(const std::wstring& path, unsigned run, Sample& sample) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
 
-    const double start = now_ms();
+    const double start = numvora::bench::now_ms();
     if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return fail(L"CreateProcessW failed", path);
@@ -104,13 +95,13 @@ bool measure_once(const std::wstring& path, unsigned run, Sample& sample) {
     if (WaitForInputIdle(process.hProcess, START_TIMEOUT_MS) != 0) {
         fail(L"WaitForInputIdle did not return idle", path);
     } else {
-        idle_at = now_ms();
+        idle_at = numvora::bench::now_ms();
         while ((window = visible_top_window(process.dwProcessId)) == nullptr) {
             if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0 ||
-                now_ms() - start > START_TIMEOUT_MS)
+                numvora::bench::now_ms() - start > START_TIMEOUT_MS)
                 break;
         }
-        visible_at = now_ms();
+        visible_at = numvora::bench::now_ms();
         if (window == nullptr) fail(L"no visible top-level window", path);
     }
 

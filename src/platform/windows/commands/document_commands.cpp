@@ -19,25 +19,39 @@ std::string document_name(const std::string& path) {
     return last_path_component(path).value_or("Quorvex 문서");
 }
 
+constexpr std::string_view SAVE_FAILURE = "저장 오류: ";
+constexpr std::string_view OPEN_FAILURE = "불러오기 오류: ";
+
 void show_outcome(AppState& state, std::string text, bool is_error) {
     state.status.show(std::move(text), is_error);
     show_status_line(state);
 }
 
-// The dialog is modal: a close that arrives meanwhile waits, and the record is looked
-// up again afterwards, since the window may be gone when the dialog returns.
-struct ChosenPath {
-    AppState* state = nullptr;
-    StorageResult<std::optional<std::string>> path = std::optional<std::string>();
+void show_failure(AppState& state, std::string_view prefix, const StorageError& error) {
+    show_outcome(state, std::string(prefix) + display_text(error), true);
+}
+
+struct Chosen {
+    AppState& state;
+    std::string path;
 };
 
-ChosenPath choose(AppState& state, DocumentDialog kind) {
+// The dialog is modal: a close that arrives meanwhile waits, and the record is looked
+// up again afterwards, since the window may be gone when the dialog returns. Nothing
+// when it is gone, the user cancelled, or the dialog failed (said on the status line).
+std::optional<Chosen> choose(AppState& state, DocumentDialog kind, std::string_view failure) {
     const HWND window = state.main_window;
     state.modal_open = true;
-    ChosenPath chosen{nullptr, choose_document_path(window, kind)};
-    chosen.state = app_state_of(window);
-    if (chosen.state != nullptr) chosen.state->modal_open = false;
-    return chosen;
+    auto path = choose_document_path(window, kind);
+    AppState* again = app_state_of(window);
+    if (again == nullptr) return std::nullopt;
+    again->modal_open = false;
+    if (!path) {
+        show_failure(*again, failure, path.error());
+        return std::nullopt;
+    }
+    if (!path.value()) return std::nullopt;  // cancelled: nothing changes
+    return Chosen{*again, std::move(*path.value())};
 }
 
 // The texts a failed open puts back.
@@ -86,19 +100,14 @@ SystemStatus apply_document(AppState& state, const PadDocument& document) {
 }  // namespace
 
 SystemStatus save_document(AppState& state, std::int32_t) {
-    ChosenPath chosen = choose(state, DocumentDialog::Save);
-    if (chosen.state == nullptr) return {};
-    AppState& s = *chosen.state;
-    if (!chosen.path) {
-        show_outcome(s, "저장 오류: " + display_text(chosen.path.error()), true);
-        return {};
-    }
-    if (!chosen.path.value()) return {};  // cancelled: nothing changes
-    const std::string& path = *chosen.path.value();
+    const std::optional<Chosen> chosen = choose(state, DocumentDialog::Save, SAVE_FAILURE);
+    if (!chosen) return {};
+    AppState& s = chosen->state;
+    const std::string& path = chosen->path;
     const PadDocument document =
         s.calculator.to_document(control_text(s.memo_edit), control_text(s.expression_edit));
     if (auto written = write_text_file(path, format_document(document)); !written) {
-        show_outcome(s, "저장 오류: " + display_text(written.error()), true);
+        show_failure(s, SAVE_FAILURE, written.error());
         return {};
     }
     if (auto saved = save_all(s); !saved) {
@@ -109,23 +118,18 @@ SystemStatus save_document(AppState& state, std::int32_t) {
 }
 
 SystemStatus open_document(AppState& state, std::int32_t) {
-    ChosenPath chosen = choose(state, DocumentDialog::Open);
-    if (chosen.state == nullptr) return {};
-    AppState& s = *chosen.state;
-    if (!chosen.path) {
-        show_outcome(s, "불러오기 오류: " + display_text(chosen.path.error()), true);
-        return {};
-    }
-    if (!chosen.path.value()) return {};
-    const std::string& path = *chosen.path.value();
+    const std::optional<Chosen> chosen = choose(state, DocumentDialog::Open, OPEN_FAILURE);
+    if (!chosen) return {};
+    AppState& s = chosen->state;
+    const std::string& path = chosen->path;
     auto text = read_text(path);
     auto document = text ? parse_document(text.value()) : StorageResult<PadDocument>(fail(text.error()));
     if (!document) {
-        show_outcome(s, "불러오기 오류: " + display_text(document.error()), true);
+        show_failure(s, OPEN_FAILURE, document.error());
         return {};
     }
     if (auto applied = apply_document(s, document.value()); !applied) {
-        show_outcome(s, "불러오기 오류: " + display_text(applied.error()), true);
+        show_failure(s, OPEN_FAILURE, make_storage_error(StorageErrorKind::Other, display_text(applied.error())));
         return {};
     }
     show_outcome(s, document_name(path) + " 파일을 열었습니다.", false);
