@@ -45,7 +45,7 @@ void check_memo_selection(AppState& state);
 SystemStatus save_document(AppState& state, std::int32_t id);
 SystemStatus open_document(AppState& state, std::int32_t id);
 
-// Not built yet (pending_handlers.cpp): the theme switch does nothing.
+// The dark-mode switch (theme_command.cpp).
 SystemStatus switch_theme(AppState& state, std::int32_t id);
 
 }  // namespace numvora

@@ -142,6 +142,16 @@ std::optional<LRESULT> paint_panels(AppState& state) {
     return 0;
 }
 
+std::optional<LRESULT> skip_background_erase(AppState&) {
+    return 1;
+}
+
+void redraw_window(HWND window) {
+    if (!RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW)) {
+        InvalidateRect(window, nullptr, TRUE);
+    }
+}
+
 std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control) {
     const auto row = std::find_if(CONTROL_ROWS.begin(), CONTROL_ROWS.end(),
                                   [&](const ControlRow& r) { return control_handle(state, r) == control; });

@@ -11,6 +11,11 @@
 namespace numvora {
 
 std::optional<LRESULT> paint_panels(AppState& state);
+// WM_PAINT fills the whole paint rectangle itself, so the class brush (light in either
+// theme) must not erase first: a dark window would flash light on every repaint.
+std::optional<LRESULT> skip_background_erase(AppState& state);
+// The window and every control painted again now.
+void redraw_window(HWND window);
 std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control);
 // Only owner-drawn buttons; anything else is left to the default.
 std::optional<LRESULT> draw_button(AppState& state, const DRAWITEMSTRUCT* item);

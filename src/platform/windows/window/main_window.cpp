@@ -25,6 +25,7 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_DESTROY: return on_destroy(state);
     case WM_SIZE: return on_size(state);
     case WM_PAINT: return paint_panels(state);
+    case WM_ERASEBKGND: return skip_background_erase(state);
     case WM_CLOSE: return on_close(state);
     case WM_QUERYENDSESSION: return on_query_end_session(state);
     case WM_DRAWITEM: return draw_button(state, reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));

@@ -8,6 +8,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/painting/theme_brushes.h"
 #include "platform/windows/persistence/save_all.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/window/window_handlers.h"
@@ -67,27 +68,6 @@ void load_saved_state(AppState& state, std::string& memo_text) {
     memo_text = open_memo(state);
 }
 
-SystemResult<UniqueBrush> make_brush(std::uint32_t color) {
-    UniqueBrush brush(CreateSolidBrush(color));
-    if (!brush) return fail(last_system_error());
-    return brush;
-}
-
-SystemResult<ThemeBrushes> make_theme_brushes_for(const ThemePalette& palette) {
-    ThemeBrushes brushes;
-    const std::pair<UniqueBrush*, PaletteColor> order[] = {
-        {&brushes.panel, PANEL_BACKGROUND},       {&brushes.expression, EXPRESSION_BACKGROUND},
-        {&brushes.result, RESULT_BACKGROUND},     {&brushes.history, HISTORY_BACKGROUND},
-        {&brushes.memo, MEMO_BACKGROUND},
-    };
-    for (const auto& [slot, color] : order) {
-        auto brush = make_brush(palette[color]);
-        if (!brush) return fail(brush.error());
-        *slot = std::move(brush).value();
-    }
-    return brushes;
-}
-
 const wchar_t* window_class_name(ControlClass kind) {
     switch (kind) {
     case ControlClass::Button: return L"BUTTON";
@@ -130,7 +110,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window) {
     load_saved_state(*state, memo_text);
     const ThemePalette palette = make_palette(state->dark_mode);
 
-    auto brushes = make_theme_brushes_for(palette);
+    auto brushes = make_theme_brushes(palette);
     if (!brushes) return fail(brushes.error());
     state->brushes = std::move(brushes).value();
 

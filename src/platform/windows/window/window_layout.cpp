@@ -7,6 +7,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/painting/painting.h"
 #include "platform/windows/window/window_handlers.h"
 #include "ui/dpi_scale.h"
 #include "ui/layout.h"
@@ -93,11 +94,7 @@ SystemStatus switch_calculator_side(AppState& state, std::int32_t) {
     const std::wstring text = to_wide(state.calculator_side ? "계산기 ← 왼쪽" : "계산기 → 오른쪽");
     if (!SetWindowTextW(state.side_button, text.c_str())) return fail(last_system_error());
     if (auto status = layout_controls(state); !status) return status;
-    const HWND window = state.main_window;
-    if (!RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW)) {
-        InvalidateRect(window, nullptr, TRUE);
-        UpdateWindow(window);
-    }
+    redraw_window(state.main_window);
     return {};
 }
 

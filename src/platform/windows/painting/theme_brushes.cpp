@@ -1,0 +1,31 @@
+#include "platform/windows/painting/theme_brushes.h"
+
+#include <utility>
+
+namespace numvora {
+namespace {
+
+CreateBrushCall create_brush = CreateSolidBrush;
+
+}  // namespace
+
+void set_brush_maker(CreateBrushCall make) {
+    create_brush = make;
+}
+
+SystemResult<ThemeBrushes> make_theme_brushes(const ThemePalette& palette) {
+    ThemeBrushes brushes;
+    const std::pair<UniqueBrush*, PaletteColor> order[] = {
+        {&brushes.panel, PANEL_BACKGROUND},   {&brushes.expression, EXPRESSION_BACKGROUND},
+        {&brushes.result, RESULT_BACKGROUND}, {&brushes.history, HISTORY_BACKGROUND},
+        {&brushes.memo, MEMO_BACKGROUND},
+    };
+    for (const auto& [slot, color] : order) {
+        UniqueBrush brush(create_brush(palette[color]));
+        if (!brush) return fail(last_system_error());
+        *slot = std::move(brush);
+    }
+    return brushes;
+}
+
+}  // namespace numvora
