@@ -44,6 +44,13 @@ PixelBox clamp_placement(const SavedGeometry& saved, const PixelRect& work_area,
             saturate(width), saturate(height)};
 }
 
+PixelBox min_track_size(std::uint32_t dpi, const PixelRect& work_area) {
+    const std::int64_t work_width = std::max<std::int64_t>(std::int64_t{work_area.right} - work_area.left, 1);
+    const std::int64_t work_height = std::max<std::int64_t>(std::int64_t{work_area.bottom} - work_area.top, 1);
+    return {0, 0, saturate(std::min<std::int64_t>(scale_for_dpi(MIN_WINDOW_WIDTH, dpi), work_width)),
+            saturate(std::min<std::int64_t>(scale_for_dpi(MIN_WINDOW_HEIGHT, dpi), work_height))};
+}
+
 PixelRect workspace_to_screen(const PixelRect& rect, const PixelRect& monitor, const PixelRect& work_area) {
     const std::int64_t dx = std::int64_t{work_area.left} - monitor.left;
     const std::int64_t dy = std::int64_t{work_area.top} - monitor.top;

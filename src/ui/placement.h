@@ -37,6 +37,10 @@ PixelRect saved_window_rect(const SavedGeometry& saved);
 // (left, top) bound wins.
 PixelBox clamp_placement(const SavedGeometry& saved, const PixelRect& work_area, std::uint32_t dpi);
 
+// The smallest tracking size: the smallest restored size at the DPI, but never more
+// than the work area of the window's monitor, so that the window always fits on it.
+PixelBox min_track_size(std::uint32_t dpi, const PixelRect& work_area);
+
 // A restored rectangle as GetWindowPlacement reports it (workspace coordinates, whose
 // origin is the work area's corner) in screen coordinates.
 PixelRect workspace_to_screen(const PixelRect& rect, const PixelRect& monitor, const PixelRect& work_area);

@@ -55,6 +55,18 @@ TEST(Placement, ClampsIntoTheWorkArea) {
     for (const Row& row : rows) EXPECT_EQ(clamp_placement(row.saved, row.work, row.dpi), row.expected);
 }
 
+// At a high DPI on a small screen the smallest size still fits on the screen.
+TEST(Placement, MinTrackSizeFitsTheWorkArea) {
+    const struct { std::uint32_t dpi; PixelRect work; PixelBox expected; } rows[] = {
+        {96, {0, 0, 1920, 1040}, {0, 0, 740, 700}},
+        {144, {0, 0, 1920, 1040}, {0, 0, 1110, 1040}},
+        {144, {0, 0, 1280, 984}, {0, 0, 1110, 984}},
+        {192, {-1280, 0, 0, 984}, {0, 0, 1280, 984}},
+        {96, {10, 10, 10, 10}, {0, 0, 1, 1}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(min_track_size(row.dpi, row.work), row.expected) << row.dpi;
+}
+
 // A taskbar at the top or left offsets workspace coordinates from screen coordinates.
 TEST(Placement, WorkspaceToScreen) {
     const PixelRect restored{100, 50, 900, 750};

@@ -1,5 +1,6 @@
 // Applying the layout: the font swap on a DPI change, moving the controls, and the
 // messages and the command that change the geometry.
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -71,10 +72,14 @@ LRESULT on_size(AppState& state) {
 }
 
 LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info) {
-    if (info != nullptr) {
-        const std::uint32_t dpi = window_dpi(window);
-        info->ptMinTrackSize = {scale_for_dpi(MIN_WINDOW_WIDTH, dpi), scale_for_dpi(MIN_WINDOW_HEIGHT, dpi)};
-    }
+    if (info == nullptr) return 0;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    const HMONITOR on = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    // Without a monitor's work area the smallest restored size holds as it is.
+    const RECT work = on != nullptr && GetMonitorInfoW(on, &monitor) ? monitor.rcWork : RECT{0, 0, INT32_MAX, INT32_MAX};
+    const PixelBox smallest = min_track_size(window_dpi(window), {work.left, work.top, work.right, work.bottom});
+    info->ptMinTrackSize = {smallest.width, smallest.height};
     return 0;
 }
 
