@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb fonts-nanum fonts-dejavu-core xdotool imagemagick
+  wine wine64 xvfb fonts-nanum fonts-nanum-extra fonts-dejavu-core fonts-wine xdotool imagemagick
   googletest libgtest-dev libbenchmark-dev libmuparser-dev
 )
 

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Creates and configures a Wine prefix once: no Mono/Gecko prompts, no 2 s stall on
-# window destruction without a window manager, and Hangul-capable fonts for "Segoe UI"
-# and for Wine's own captions (Tahoma). A prefix configured by an older version of
-# this script gets the current settings on its next use.
+# window destruction without a window manager, Hangul-capable fonts for "Segoe UI" and
+# for Wine's own captions (Tahoma), and Marlett for the title bar's buttons. A prefix
+# configured by an older version of this script gets the current settings on its next
+# use.
 # Usage: wine-prefix.sh PREFIX_DIR
 set -euo pipefail
 prefix=$(realpath -m "$1")
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 marker="$prefix/.numvora-configured"
-version=2
+version=5
 [ "$(cat "$marker" 2>/dev/null)" = "$version" ] && exit 0
 
 mkdir -p "$prefix"
@@ -26,14 +27,24 @@ fi
 reg() { wine reg add "$@" /f >/dev/null 2>&1; }
 links='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
-reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'Segoe UI' /t REG_SZ /d NanumGothic
+# NanumBarunGothic stands in for Segoe UI with Malgun Gothic: its Hangul is about as
+# wide, so the captions fit where they fit on Windows, and its arrow is drawn as one
+# (NanumGothic's is a dot at 14 px).
+reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'Segoe UI' /t REG_SZ /d NanumBarunGothic
 # Tahoma also stands for "MS Shell Dlg" and the System font.
-reg "$links" /v Tahoma /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic\0tahoma.ttf,Tahoma'
-# NanumGothic has no U+2212 (minus) or U+232B (erase to the left); DejaVu supplies them.
-# Wine looks the link up under the face it picked, and bold "Segoe UI" picks the
-# NanumGothicBold family.
-reg "$links" /v NanumGothic /t REG_MULTI_SZ /d 'DejaVuSans.ttf,DejaVu Sans'
-reg "$links" /v NanumGothicBold /t REG_MULTI_SZ /d 'DejaVuSans-Bold.ttf,DejaVu Sans Bold\0DejaVuSans.ttf,DejaVu Sans'
+reg "$links" /v Tahoma /t REG_MULTI_SZ /d 'NanumBarunGothic.ttf,NanumBarunGothic\0tahoma.ttf,Tahoma'
+# NanumBarunGothic has no U+2212 (minus) or U+232B (erase to the left); DejaVu supplies
+# them. Wine looks the link up under the full name of the face it picked: bold
+# "Segoe UI" picks "NanumBarunGothic Bold". (The two emoji of the top buttons stay
+# blank: this Wine links no font for characters outside the Basic Multilingual Plane.)
+reg "$links" /v NanumBarunGothic /t REG_MULTI_SZ /d 'DejaVuSans.ttf,DejaVu Sans'
+reg "$links" /v 'NanumBarunGothic Bold' /t REG_MULTI_SZ /d 'DejaVuSans-Bold.ttf,DejaVu Sans Bold\0DejaVuSans.ttf,DejaVu Sans'
+# This Wine does not read /usr/share/wine/fonts; without Marlett the title bar's buttons
+# are drawn as the letters "0 1 r".
+fonts="$prefix/drive_c/windows/Fonts"
+mkdir -p "$fonts"
+cp -f /usr/share/wine/fonts/marlett.ttf "$fonts/"
+
 # Wine ignores links of substituted names; this one was never used.
 wine reg delete "$links" /v 'MS Shell Dlg' /f >/dev/null 2>&1 || true
 # The server these commands started must end: its desktop process would otherwise

@@ -3,8 +3,14 @@
 //   numvora-window.exe wait CLASS SECONDS   exit 0 once a visible window of CLASS
 //                                           exists and its thread answers messages
 //   numvora-window.exe close CLASS          post WM_CLOSE to it (exit 0 if posted)
+//   numvora-window.exe stage CLASS THEME    fill Numvora's window for a picture: a few
+//                                           calculations, a memo with a selected
+//                                           operand, grouping on, THEME light or dark;
+//                                           prints the window's rectangle as
+//                                           WIDTHxHEIGHT+X+Y
 #include <windows.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <string_view>
 
@@ -38,12 +44,44 @@ int close(const wchar_t* window_class) {
     return 0;
 }
 
+void set_text(HWND control, const wchar_t* text) {
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void command(HWND window, int id) {
+    SendMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+int stage(const wchar_t* window_class, std::wstring_view theme) {
+    HWND window = find_visible(window_class);
+    if (window == nullptr) return close(window_class);
+    // Wide enough for the whole status line next to the operation buttons.
+    SetWindowPos(window, nullptr, 0, 0, 1100, 760, SWP_NOZORDER);
+    SendMessageW(GetDlgItem(window, 1027), BM_SETCHECK, BST_CHECKED, 0);
+    command(window, 1027);
+    for (const wchar_t* expression : {L"0.1+0.2", L"(250+750)/4", L"98765-4321", L"1234*12"}) {
+        set_text(GetDlgItem(window, 1002), expression);
+        command(window, 1003);
+    }
+    HWND memo = GetDlgItem(window, 1007);
+    set_text(memo, L"12월 모임 정산\r\n회비: 150,000\r\n식비: 98,500\r\n남은 돈은 얼마일까?");
+    command(window, 1025);                  // the memo gets the focus, so the selection shows
+    SendMessageW(memo, EM_SETSEL, 26, 32);  // 98,500 (a line break counts as one position)
+    if (theme == L"dark") command(window, 1030);
+    Sleep(600);  // the selection timer shows the operand
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::wprintf(L"%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const std::wstring_view command = argc > 1 ? argv[1] : L"";
-    if (command == L"wait" && argc == 4) return wait_for(argv[2], std::wcstod(argv[3], nullptr));
-    if (command == L"close" && argc == 3) return close(argv[2]);
-    std::fwprintf(stderr, L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS\n");
+    const std::wstring_view verb = argc > 1 ? argv[1] : L"";
+    if (verb == L"wait" && argc == 4) return wait_for(argv[2], std::wcstod(argv[3], nullptr));
+    if (verb == L"close" && argc == 3) return close(argv[2]);
+    if (verb == L"stage" && argc == 4) return stage(argv[2], argv[3]);
+    std::fwprintf(stderr, L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME\n");
     return 2;
 }

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Takes the README's pictures: Numvora.exe under Wine on a private Xvfb display, in the
+# light and the dark theme, with a few calculations (grouped), a memo and a selected
+# operand, each on a fresh data folder. Writes docs/numvora-light.png and
+# docs/numvora-dark.png. Look at them before committing them.
+# NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
+set -euo pipefail
+cd "$(dirname "$(realpath "$0")")/.."
+build=${NUMVORA_BUILD_DIR:-build/windows}
+scripts/install-deps.sh
+
+cmake --preset windows -B "$build" >/dev/null
+cmake --build "$build" --target Numvora numvora-window
+exe=$(realpath "$build/src/platform/windows/Numvora.exe")
+tool=$build/bench/startup/numvora-window.exe
+class=Numvora.MainWindow
+
+source scripts/wine-session.sh
+use_wine_prefix "$build/wineprefix"
+work=$(mktemp -d)
+trap 'stop_headless_wine; rm -rf "$work"' EXIT
+start_headless_wine
+mkdir -p docs
+
+windows_path() { echo "Z:${1//\//\\}"; }
+for theme in light dark; do
+  mkdir -p "$work/$theme"
+  # LOCALAPPDATA of the Linux side does not reach the program: set it inside Wine.
+  wine cmd /c "set LOCALAPPDATA=$(windows_path "$work/$theme")&& $(windows_path "$exe")" </dev/null >/dev/null 2>&1 &
+  app=$!
+  wine "$tool" wait "$class" 30
+  geometry=$(wine "$tool" stage "$class" "$theme" | tr -d '\r')
+  sleep 1  # the last paint reaches the X server
+  import -window root "$work/screen.png"
+  convert "$work/screen.png" -crop "$geometry" +repage "docs/numvora-$theme.png"
+  wine "$tool" close "$class"
+  wait "$app" || true
+  echo "docs/numvora-$theme.png ($geometry)"
+done
