@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Measures Numvora's start-up against the floor program (an empty Win32 window) under
-# Wine on a private Xvfb display: time until the window is visible with an idle message
-# loop, and peak working set. Usage: scripts/measure-startup.sh [RUNS]   (default 20)
+# Measures Numvora's start-up against two floor programs (an empty Win32 window, and a
+# window with the same 41 controls and no logic) under Wine on a private Xvfb display:
+# time until the window is visible with an idle message loop, and peak working set.
+# Usage: scripts/measure-startup.sh [RUNS]   (default 20)
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
@@ -10,7 +11,7 @@ build=${NUMVORA_BUILD_DIR:-build/windows}
 scripts/install-deps.sh
 
 cmake --preset windows -B "$build" >/dev/null
-cmake --build "$build" --target Numvora numvora-floor numvora-startup-measure
+cmake --build "$build" --target Numvora numvora-floor numvora-controls-floor numvora-startup-measure
 
 source scripts/wine-session.sh
 use_wine_prefix "$build/wineprefix"
@@ -20,4 +21,5 @@ trap stop_headless_wine EXIT
 start_headless_wine
 
 wine "$build/bench/startup/numvora-startup-measure.exe" "$runs" \
-  "$build/bench/startup/numvora-floor.exe" "$build/src/platform/windows/Numvora.exe"
+  "$build/bench/startup/numvora-floor.exe" "$build/bench/startup/numvora-controls-floor.exe" \
+  "$build/src/platform/windows/Numvora.exe"

@@ -157,12 +157,13 @@ std::wstring file_name(const std::wstring& path) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const long runs = argc == 4 ? std::wcstol(argv[1], nullptr, 10) : 0;
+    const long runs = argc >= 4 ? std::wcstol(argv[1], nullptr, 10) : 0;
     if (runs < 1) {
-        std::fwprintf(stderr, L"usage: numvora-startup-measure.exe RUNS FLOOR.exe PROGRAM.exe\n");
+        std::fwprintf(stderr, L"usage: numvora-startup-measure.exe RUNS FLOOR.exe [FLOOR2.exe ...] PROGRAM.exe\n");
         return 2;
     }
-    Series series[2] = {{argv[2], {}}, {argv[3], {}}};
+    std::vector<Series> series;
+    for (int i = 2; i < argc; ++i) series.push_back({argv[i], {}});
     for (long run = -1; run < runs; ++run) {
         for (Series& one : series) {
             Sample sample;
@@ -174,20 +175,26 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
 
-    const Summary floor = summarize(series[0]);
-    const Summary program = summarize(series[1]);
+    std::vector<Summary> summaries;
+    for (const Series& one : series) summaries.push_back(summarize(one));
     std::wprintf(
         L"\n%ld interleaved runs each; time = process start until a visible top-level window "
         L"and an idle message loop\n",
         runs);
     std::wprintf(L"%-32ls %10ls %10ls %16ls %14ls\n", L"", L"median ms", L"min ms", L"median peak MiB",
                  L"max peak MiB");
-    for (const auto& [name, summary] :
-         {std::pair{file_name(series[0].path), floor}, std::pair{file_name(series[1].path), program}})
-        std::wprintf(L"%-32ls %10.1f %10.1f %16.2f %14.2f\n", name.c_str(), summary.median_ms, summary.min_ms,
-                     summary.median_peak_mib, summary.max_peak_mib);
-    std::wprintf(L"%-32ls %+10.1f %+10.1f %+16.2f %+14.2f   (target: within 50 ms and 8 MiB)\n",
-                 L"difference", program.median_ms - floor.median_ms, program.min_ms - floor.min_ms,
-                 program.median_peak_mib - floor.median_peak_mib, program.max_peak_mib - floor.max_peak_mib);
+    for (std::size_t i = 0; i < series.size(); ++i)
+        std::wprintf(L"%-32ls %10.1f %10.1f %16.2f %14.2f\n", file_name(series[i].path).c_str(),
+                     summaries[i].median_ms, summaries[i].min_ms, summaries[i].median_peak_mib,
+                     summaries[i].max_peak_mib);
+    // The last program against each floor.
+    const Summary& program = summaries.back();
+    for (std::size_t i = 0; i + 1 < series.size(); ++i) {
+        const std::wstring label = L"difference to " + file_name(series[i].path);
+        std::wprintf(L"%-32ls %+10.1f %+10.1f %+16.2f %+14.2f\n", label.c_str(),
+                     program.median_ms - summaries[i].median_ms, program.min_ms - summaries[i].min_ms,
+                     program.median_peak_mib - summaries[i].median_peak_mib,
+                     program.max_peak_mib - summaries[i].max_peak_mib);
+    }
     return 0;
 }

@@ -17,6 +17,8 @@ struct LayoutInput {
     std::uint32_t dpi = 96;
     bool calculator_right = false;
     std::uint8_t calculator_percent = 0;  // the calculator panel's share of the usable width
+
+    bool operator==(const LayoutInput&) const = default;
 };
 
 struct LayoutRects {

@@ -51,7 +51,7 @@ protected:
         ASSERT_NE(window, nullptr);
     }
     void TearDown() override {
-        set_file_dialogs(GetSaveFileNameW, GetOpenFileNameW);
+        set_file_dialogs(nullptr, nullptr);
         MainWindowTest::TearDown();
     }
     fs::path document(const std::wstring& name) const { return local_app_data / name; }

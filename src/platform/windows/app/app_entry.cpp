@@ -7,6 +7,7 @@
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/window/main_window.h"
+#include "platform/windows/window/window_handlers.h"
 #include "storage/settings.h"
 #include "ui/placement.h"
 
@@ -54,14 +55,13 @@ struct StartSettings {
     bool always_on_top = false;
 };
 
-// Only the geometry and topmost flag; WM_CREATE reads the settings again for the rest.
-StartSettings read_start_settings() {
-    auto paths = resolve_data_paths();
-    if (!paths) {
-        log_error_line("시작 설정 경로 확인 실패: {}", display_text(paths.error()));
+// The geometry and topmost flag; WM_CREATE takes the rest of the same reading.
+StartSettings start_settings(const StartData& start) {
+    if (!start.paths) {
+        log_error_line("시작 설정 경로 확인 실패: {}", display_text(start.paths.error()));
         return {};
     }
-    auto settings = load_settings(paths->settings_file);
+    const StorageResult<AppSettings>& settings = start.settings.value();
     if (!settings) {
         log_error_line("시작 설정 불러오기 실패: {}", display_text(settings.error()));
         return {};
@@ -88,20 +88,25 @@ SystemResult<HINSTANCE> prepare_process() {
     set_dpi_awareness();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     if (instance == nullptr) return fail(last_system_error());
-    // Registers the memo's class "RICHEDIT50W"; the library stays loaded.
-    if (LoadLibraryW(L"Msftedit.dll") == nullptr) return fail(last_system_error());
+    // Registers the memo's class "RICHEDIT50W"; the library stays loaded. From the system
+    // folder only: a Msftedit.dll planted beside the program must never run. (Loading it
+    // on a thread of its own while the controls are made deadlocks under Wine.)
+    if (LoadLibraryExW(L"Msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32) == nullptr) {
+        return fail(last_system_error());
+    }
     if (auto status = register_main_window_class(instance); !status) return fail(status.error());
     return instance;
 }
 
 SystemResult<HWND> open_main_window(HINSTANCE instance) {
     const std::uint32_t dpi = system_dpi();
-    const StartSettings start = read_start_settings();
+    const StartData data = read_start_data();
+    const StartSettings start = start_settings(data);
     const PixelBox place = place_window(start.geometry, dpi);
     const std::wstring title = to_wide(MAIN_WINDOW_TITLE);
     HWND window = CreateWindowExW(start.always_on_top ? WS_EX_TOPMOST : 0, MAIN_WINDOW_CLASS, title.c_str(),
                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.x, place.y, place.width, place.height,
-                                  nullptr, nullptr, instance, nullptr);
+                                  nullptr, nullptr, instance, const_cast<StartData*>(&data));
     if (window == nullptr) return fail(last_system_error());
     UpdateWindow(window);
     if (const AppState* state = app_state_of(window)) SetFocus(state->expression_edit);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/base/system_error.h"
 #include "storage/document.h"
 
 namespace numvora {
@@ -15,8 +16,38 @@ constexpr DWORD PATH_BUFFER_UNITS = 32768;
 constexpr wchar_t DOCUMENT_FILTER[] = L"Quorvex 문서 (*.qvx)\0*.qvx\0";
 constexpr wchar_t DEFAULT_DOCUMENT_NAME[] = L"Ordenna.qvx";
 
-RunFileDialog run_save_dialog = GetSaveFileNameW;
-RunFileDialog run_open_dialog = GetOpenFileNameW;
+using ExtendedErrorCall = DWORD(WINAPI*)();
+
+struct CommonDialogs {
+    RunFileDialog save = nullptr;
+    RunFileDialog open = nullptr;
+    ExtendedErrorCall extended_error = nullptr;
+};
+
+template <class Function>
+Function function_of(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// comdlg32 brings shell32 and its kin into the process (about 9 MiB and some
+// milliseconds), so it is loaded on the first dialog rather than at start, and from
+// the system folder only.
+const CommonDialogs& common_dialogs() {
+    static const CommonDialogs loaded = [] {
+        CommonDialogs dialogs;
+        if (const HMODULE module = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+            dialogs.save = function_of<RunFileDialog>(module, "GetSaveFileNameW");
+            dialogs.open = function_of<RunFileDialog>(module, "GetOpenFileNameW");
+            dialogs.extended_error = function_of<ExtendedErrorCall>(module, "CommDlgExtendedError");
+        }
+        return dialogs;
+    }();
+    return loaded;
+}
+
+// Stand-ins of tests; none: the system's.
+RunFileDialog run_save_dialog = nullptr;
+RunFileDialog run_open_dialog = nullptr;
 
 StorageError dialog_error(DWORD code) {
     char text[64];
@@ -49,8 +80,14 @@ StorageResult<std::optional<std::string>> choose_document_path(HWND owner, Docum
                           : OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER;
     record.lpstrDefExt = L"qvx";
 
-    if (!(saving ? run_save_dialog : run_open_dialog)(&record)) {
-        const DWORD code = CommDlgExtendedError();
+    const CommonDialogs& system = common_dialogs();
+    const RunFileDialog run = saving ? (run_save_dialog ? run_save_dialog : system.save)
+                                     : (run_open_dialog ? run_open_dialog : system.open);
+    if (run == nullptr || system.extended_error == nullptr) {
+        return fail(make_storage_error(StorageErrorKind::Other, display_text(last_system_error())));
+    }
+    if (!run(&record)) {
+        const DWORD code = system.extended_error();
         if (code == 0) return std::optional<std::string>();  // cancelled
         return fail(dialog_error(code));
     }

@@ -18,7 +18,7 @@ enum class DocumentDialog { Save, Open };
 StorageResult<std::optional<std::string>> choose_document_path(HWND owner, DocumentDialog kind);
 
 // Runs a filled dialog record: GetSaveFileNameW or GetOpenFileNameW, or a test's
-// stand-in that answers with a path or a cancel.
+// stand-in that answers with a path or a cancel (null: the system's again).
 using RunFileDialog = BOOL(WINAPI*)(OPENFILENAMEW* record);
 void set_file_dialogs(RunFileDialog save, RunFileDialog open);
 

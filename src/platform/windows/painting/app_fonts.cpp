@@ -16,14 +16,20 @@ std::uint32_t system_dpi() {
     return dpi < 97 ? BASE_DPI : dpi;
 }
 
-SystemResult<UniqueFont> create_app_font(std::uint32_t dpi, std::int32_t size, std::int32_t weight) {
+namespace {
+
+// The system's message font at the DPI: the base of all three fonts.
+SystemResult<LOGFONTW> message_font(std::uint32_t dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     static_assert(sizeof(NONCLIENTMETRICSW) == 504);
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0, dpi)) {
         return fail(last_system_error());
     }
-    LOGFONTW font = metrics.lfMessageFont;
+    return metrics.lfMessageFont;
+}
+
+SystemResult<UniqueFont> make_font(LOGFONTW font, std::uint32_t dpi, std::int32_t size, std::int32_t weight) {
     font.lfHeight = -scale_for_dpi(size, dpi);
     font.lfWeight = weight;
     font.lfQuality = CLEARTYPE_QUALITY;
@@ -34,12 +40,24 @@ SystemResult<UniqueFont> create_app_font(std::uint32_t dpi, std::int32_t size, s
     return made;
 }
 
+}  // namespace
+
+SystemResult<UniqueFont> create_app_font(std::uint32_t dpi, std::int32_t size, std::int32_t weight) {
+    auto base = message_font(dpi);
+    if (!base) return fail(base.error());
+    return make_font(base.value(), dpi, size, weight);
+}
+
+// The message font is asked for once: each question costs a trip through the system's
+// metrics, which adds up at start.
 SystemResult<FontSet> create_font_set(std::uint32_t dpi) {
-    auto ui = create_app_font(dpi, 14, FW_NORMAL);
+    auto base = message_font(dpi);
+    if (!base) return fail(base.error());
+    auto ui = make_font(base.value(), dpi, 14, FW_NORMAL);
     if (!ui) return fail(ui.error());
-    auto keypad = create_app_font(dpi, 19, FW_SEMIBOLD);
+    auto keypad = make_font(base.value(), dpi, 19, FW_SEMIBOLD);
     if (!keypad) return fail(keypad.error());
-    auto display = create_app_font(dpi, 21, FW_SEMIBOLD);
+    auto display = make_font(base.value(), dpi, 21, FW_SEMIBOLD);
     if (!display) return fail(display.error());
     return FontSet{std::move(ui).value(), std::move(keypad).value(), std::move(display).value()};
 }

@@ -19,6 +19,7 @@
 #include "storage/data_paths.h"
 #include "storage/settings.h"
 #include "ui/control_table.h"
+#include "ui/layout.h"
 #include "ui/pixel_rect.h"
 
 namespace numvora {
@@ -65,6 +66,7 @@ struct AppState {
     PixelRect top_bar_rect;
     PixelRect calculator_panel_rect;
     PixelRect memo_panel_rect;
+    std::optional<LayoutInput> laid_out_for;  // what the controls were last placed for
     std::uint32_t dpi = 96;  // the DPI the fonts were made for
     bool calculator_side = false;  // true: calculator panel on the right
     bool always_on_top = false;

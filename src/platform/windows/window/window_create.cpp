@@ -46,8 +46,8 @@ std::string open_memo(AppState& state) {
 
 // The toggles from the settings file, and the memo text; a missing data folder or a
 // broken file leaves the defaults and is only logged.
-void load_saved_state(AppState& state, std::string& memo_text) {
-    auto paths = resolve_data_paths();
+void load_saved_state(AppState& state, const StartData& start, std::string& memo_text) {
+    const auto& paths = start.paths;
     if (!paths) {
         log_error_line("저장 경로 초기화 실패: {}", display_text(paths.error()));
         return;
@@ -56,7 +56,8 @@ void load_saved_state(AppState& state, std::string& memo_text) {
     state.memo_file.emplace(paths.value());
     // What a save killed half-way left behind.
     sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME});
-    if (auto settings = load_settings(paths->settings_file)) {
+    const StorageResult<AppSettings>& settings = start.settings.value();
+    if (settings) {
         state.calculator_side = settings->calculator_side;
         state.always_on_top = settings->always_on_top;
         state.calculator.group_thousands = settings->group_thousands;
@@ -103,11 +104,11 @@ SystemStatus create_controls(AppState& state) {
 }
 
 // Steps up to the assembled record; a failure here is a control failure.
-SystemResult<std::unique_ptr<AppState>> build_state(HWND window) {
+SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData& start) {
     auto state = std::make_unique<AppState>();
     state->main_window = window;
     std::string memo_text;
-    load_saved_state(*state, memo_text);
+    load_saved_state(*state, start, memo_text);
     const ThemePalette palette = make_palette(state->dark_mode);
 
     auto brushes = make_theme_brushes(palette);
@@ -150,8 +151,17 @@ void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT
     }
 }
 
-LRESULT on_create(HWND window) {
-    auto built = build_state(window);
+StartData read_start_data() {
+    auto paths = resolve_data_paths();
+    std::optional<StorageResult<AppSettings>> settings;
+    if (paths) settings.emplace(load_settings(paths->settings_file));
+    return {std::move(paths), std::move(settings)};
+}
+
+LRESULT on_create(HWND window, const StartData* start) {
+    std::optional<StartData> own;
+    if (start == nullptr) start = &own.emplace(read_start_data());
+    auto built = build_state(window, *start);
     if (!built) {
         show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(built.error()));
         return -1;

@@ -9,11 +9,21 @@
 
 #include "platform/windows/base/system_error.h"
 #include "platform/windows/state/app_state.h"
+#include "storage/data_paths.h"
+#include "storage/settings.h"
 
 namespace numvora {
 
-// Creation (window_create.cpp).
-LRESULT on_create(HWND window);
+// The data folder and the settings as the start reads them, once: the entry routine
+// places the window with them and hands them to WM_CREATE.
+struct StartData {
+    StorageResult<DataPaths> paths;
+    std::optional<StorageResult<AppSettings>> settings;  // when there are paths
+};
+StartData read_start_data();
+
+// Creation (window_create.cpp); without start data (another creator) it reads its own.
+LRESULT on_create(HWND window, const StartData* start);
 void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font);
 
 // Layout and DPI (window_layout.cpp).

@@ -52,8 +52,12 @@ SystemStatus layout_controls(AppState& state) {
     if (!GetClientRect(state.main_window, &client)) return fail(last_system_error());
     if (auto status = refresh_fonts_for(state, window_dpi(state.main_window)); !status) return status;
 
-    const LayoutRects rects = compute_layout({client.right - client.left, client.bottom - client.top, state.dpi,
-                                              state.calculator_side, state.calculator_percent});
+    const LayoutInput input{client.right - client.left, client.bottom - client.top, state.dpi, state.calculator_side,
+                            state.calculator_percent};
+    // Showing the window sends a WM_SIZE for the size WM_CREATE laid out already; moving
+    // 41 visible controls to where they are would cost a repaint of each.
+    if (state.laid_out_for == input) return {};
+    const LayoutRects rects = compute_layout(input);
     state.top_bar_rect = rects.top_bar;
     state.calculator_panel_rect = rects.calculator_panel;
     state.memo_panel_rect = rects.memo_panel;
@@ -63,6 +67,7 @@ SystemStatus layout_controls(AppState& state) {
             return fail(last_system_error());
         }
     }
+    state.laid_out_for = input;
     return {};
 }
 

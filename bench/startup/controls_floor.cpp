@@ -1,0 +1,80 @@
+// The second floor of the start-up measurement: a window with the same 41 controls as
+// Numvora's (the rich edit among them, in the same places and fonts) but no logic and
+// no owner drawing. What Wine spends on the controls alone shows against it.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/control_table.h"
+#include "ui/layout.h"
+
+namespace {
+
+LRESULT CALLBACK floor_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+const wchar_t* class_name(numvora::ControlClass kind) {
+    switch (kind) {
+    case numvora::ControlClass::Button: return L"BUTTON";
+    case numvora::ControlClass::Static: return L"STATIC";
+    case numvora::ControlClass::Edit: return L"EDIT";
+    case numvora::ControlClass::ListBox: return L"LISTBOX";
+    case numvora::ControlClass::RichEdit: return L"RICHEDIT50W";
+    }
+    return L"STATIC";
+}
+
+HFONT font(int size, int weight) {
+    return CreateFontW(-size, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI");
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    if (LoadLibraryW(L"Msftedit.dll") == nullptr) return 1;
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = floor_window_proc;
+    window_class.hInstance = instance;
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    window_class.lpszClassName = L"Numvora.ControlsFloor";
+    if (RegisterClassExW(&window_class) == 0) return 1;
+
+    HWND window = CreateWindowExW(0, window_class.lpszClassName, L"Numvora controls floor",
+                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 860, 760, nullptr, nullptr,
+                                  instance, nullptr);
+    if (window == nullptr) return 1;
+    RECT client{};
+    GetClientRect(window, &client);
+    const numvora::LayoutRects rects = numvora::compute_layout({client.right, client.bottom, 96, false, 42});
+    const HFONT fonts[] = {font(14, FW_NORMAL), font(21, FW_SEMIBOLD), font(19, FW_SEMIBOLD)};
+    for (const numvora::ControlRow& row : numvora::CONTROL_ROWS) {
+        // Plain push buttons: the floor has no painting of its own.
+        DWORD style = row.style;
+        if ((style & 0xF) == numvora::style::BUTTON_OWNERDRAW) style &= ~0xFu;
+        const numvora::PixelBox box = numvora::control_box(rects, row);
+        const std::wstring text(row.text);
+        HWND control = CreateWindowExW(0, class_name(row.class_kind), text.c_str(), style, box.x, box.y, box.width,
+                                       box.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                                       nullptr, nullptr);
+        if (control == nullptr) return 1;
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[static_cast<int>(row.font)]), FALSE);
+    }
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return got == 0 ? 0 : 1;
+}
