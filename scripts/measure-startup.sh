@@ -7,13 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
 runs=${1:-20}
-build=${NUMVORA_BUILD_DIR:-build/windows}
-scripts/install-deps.sh
-
-cmake --preset windows -B "$build" >/dev/null
-cmake --build "$build" --target Numvora numvora-floor numvora-controls-floor numvora-startup-measure
-
 source scripts/wine-session.sh
+build_windows Numvora numvora-floor numvora-controls-floor numvora-startup-measure
+
 use_wine_prefix "$build/wineprefix"
 trap stop_headless_wine EXIT
 # A persistent server, as in the test run: Wine's own start-up stays out of the figures

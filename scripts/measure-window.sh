@@ -14,13 +14,9 @@ case "$what" in
   ticks|saves) target=numvora-${what%s}-measure ;;
   *) echo "ticks or saves" >&2; exit 2 ;;
 esac
-build=${NUMVORA_BUILD_DIR:-build/windows}
-scripts/install-deps.sh
-
-cmake --preset windows -B "$build" >/dev/null
-cmake --build "$build" --target "$target"
-
 source scripts/wine-session.sh
+build_windows "$target"
+
 use_wine_prefix "$build/wineprefix"
 trap stop_headless_wine EXIT
 start_headless_wine

@@ -11,17 +11,13 @@
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
-build=${NUMVORA_BUILD_DIR:-build/windows}
-scripts/install-deps.sh
-
-cmake --preset windows -B "$build" >/dev/null
-cmake --build "$build" --target Numvora numvora-window
+source scripts/wine-session.sh
+build_windows Numvora numvora-window
 exe=$build/src/platform/windows/Numvora.exe
 window_tool=$build/bench/startup/numvora-window.exe
 window_class=Numvora.MainWindow
 
 prefix=${XDG_DATA_HOME:-$HOME/.local/share}/numvora/wineprefix
-source scripts/wine-session.sh
 use_wine_prefix "$prefix"
 echo "Wine prefix (memo and settings live here): $WINEPREFIX"
 

@@ -6,16 +6,12 @@
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
-build=${NUMVORA_BUILD_DIR:-build/windows}
-scripts/install-deps.sh
-
-cmake --preset windows -B "$build" >/dev/null
-cmake --build "$build" --target Numvora numvora-window
+source scripts/wine-session.sh
+build_windows Numvora numvora-window
 exe=$(realpath "$build/src/platform/windows/Numvora.exe")
 tool=$build/bench/startup/numvora-window.exe
 class=Numvora.MainWindow
 
-source scripts/wine-session.sh
 use_wine_prefix "$build/wineprefix"
 work=$(mktemp -d)
 trap 'stop_headless_wine; rm -rf "$work"' EXIT

@@ -1,5 +1,15 @@
 # Sourced helper for running Windows programs under Wine from the scripts.
 
+# build_windows TARGET...: installs what is missing, then configures and builds the
+# targets in the windows preset's folder (NUMVORA_BUILD_DIR, default build/windows),
+# which it leaves in $build.
+build_windows() {
+  build=${NUMVORA_BUILD_DIR:-build/windows}
+  scripts/install-deps.sh
+  cmake --preset windows -B "$build" >/dev/null
+  cmake --build "$build" --target "$@"
+}
+
 # use_wine_prefix DIR: configures the prefix once and selects it for this shell.
 use_wine_prefix() {
   scripts/wine-prefix.sh "$1"
