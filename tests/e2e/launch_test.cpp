@@ -17,15 +17,18 @@ constexpr wchar_t MAIN_TITLE[] = L"Quorvex v.0.0.2 — 메모장 + 계산기";
 constexpr ULONGLONG WINDOW_TIMEOUT_MS = 30000;
 constexpr DWORD EXIT_TIMEOUT_MS = 30000;
 
-// The build passes a Unix path under Wine; drive Z: is the Unix root there.
-std::wstring program_path() {
-    std::wstring path = L"" NUMVORA_EXE_PATH;
+// The build passes Unix paths under Wine; drive Z: is the Unix root there.
+std::wstring windows_path(std::wstring path) {
     if (!path.empty() && path[0] == L'/') {
         for (wchar_t& c : path)
             if (c == L'/') c = L'\\';
         path.insert(0, L"Z:");
     }
     return path;
+}
+
+std::wstring program_path() {
+    return windows_path(L"" NUMVORA_EXE_PATH);
 }
 
 void remove_folder(const std::filesystem::path& folder) {
@@ -60,7 +63,8 @@ HANDLE open_inheritable(const std::filesystem::path& path, DWORD access, DWORD d
 // One launched Numvora.exe; a test that fails half-way still ends it.
 class Launched {
   public:
-    Launched(const std::filesystem::path& app_data, const std::filesystem::path& stderr_file) {
+    Launched(const std::filesystem::path& app_data, const std::filesystem::path& stderr_file,
+             const std::wstring& path = program_path()) {
         SetEnvironmentVariableW(L"LOCALAPPDATA", app_data.c_str());
         HANDLE null_device = open_inheritable(L"NUL", GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
         HANDLE error_output = open_inheritable(stderr_file, GENERIC_WRITE, CREATE_ALWAYS);
@@ -70,7 +74,6 @@ class Launched {
         startup.hStdInput = null_device;
         startup.hStdOutput = null_device;
         startup.hStdError = error_output;
-        const std::wstring path = program_path();
         std::wstring command_line = L"\"" + path + L"\"";
         PROCESS_INFORMATION info{};
         if (error_output != INVALID_HANDLE_VALUE &&
@@ -254,6 +257,22 @@ TEST_F(LaunchTest, SavesAndOpensADocumentThroughTheRealDialogs) {
     EXPECT_EQ(text_of(status), L"saved.qvx 파일을 열었습니다.");
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.wait_for_exit(), 0);
+}
+
+// A Msftedit.dll planted beside the program (a downloads folder is the classic place)
+// must never be loaded: the window still opens, from the system's library.
+TEST_F(LaunchTest, APlantedLibraryBesideTheProgramIsNeverLoaded) {
+    const std::filesystem::path downloads = folder_ / "downloads";
+    std::filesystem::create_directories(downloads);
+    std::filesystem::copy_file(program_path(), downloads / "Numvora.exe");
+    std::filesystem::copy_file(windows_path(L"" NUMVORA_PLANTED_DLL_PATH), downloads / "Msftedit.dll");
+    Launched program(folder_ / "appdata", folder_ / "stderr.txt", (downloads / "Numvora.exe").wstring());
+    ASSERT_TRUE(program.started());
+    HWND window = program.wait_for_main_window();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.wait_for_exit(), 0);
+    EXPECT_FALSE(std::filesystem::exists(downloads / "Msftedit.dll.loaded"));
 }
 
 }  // namespace

@@ -85,6 +85,9 @@ PixelBox place_window(const SavedGeometry& saved, std::uint32_t dpi) {
 }  // namespace
 
 SystemResult<HINSTANCE> prepare_process() {
+    // Every later load, by us or by a system library on our behalf, searches the system
+    // folder only: the program may run from a downloads folder with planted DLLs.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     set_dpi_awareness();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     if (instance == nullptr) return fail(last_system_error());
