@@ -108,10 +108,10 @@ std::vector<double> varied_doubles(std::size_t count) {
     values.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         switch (i % 4) {
-            case 0: values.push_back(std::pow(10.0, exponent(rng))); break;
-            case 1: values.push_back(-std::pow(10.0, exponent(rng))); break;
-            case 2: values.push_back(small(rng) / 7.0); break;
-            default: values.push_back(small(rng)); break;
+        case 0: values.push_back(std::pow(10.0, exponent(rng))); break;
+        case 1: values.push_back(-std::pow(10.0, exponent(rng))); break;
+        case 2: values.push_back(small(rng) / 7.0); break;
+        default: values.push_back(small(rng)); break;
         }
     }
     return values;

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "support/qpc_clock.h"
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/persistence/save_all.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "support/qpc_clock.h"
 
 namespace {
 

@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "support/qpc_clock.h"
 #include "calculator/selection.h"
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "support/qpc_clock.h"
 
 namespace {
 
@@ -38,8 +38,8 @@ void report(const char* name, std::vector<double> us) {
     std::sort(us.begin(), us.end());
     double sum = 0;
     for (double v : us) sum += v;
-    std::printf("%-52s runs %5zu  median %10.1f us  mean %10.1f us  p99 %10.1f us  max %10.1f us\n", name,
-                us.size(), us[us.size() / 2], sum / static_cast<double>(us.size()),
+    std::printf("%-52s runs %5zu  median %10.1f us  mean %10.1f us  p99 %10.1f us  max %10.1f us\n", name, us.size(),
+                us[us.size() / 2], sum / static_cast<double>(us.size()),
                 us[std::min(us.size() - 1, us.size() * 99 / 100)], us.back());
     std::fflush(stdout);
 }
@@ -105,8 +105,8 @@ int wmain(int argc, wchar_t** argv) {
     SetEnvironmentVariableW(L"LOCALAPPDATA", data.c_str());
 
     auto instance = numvora::prepare_process();
-    auto window = instance ? numvora::open_main_window(instance.value()) : numvora::SystemResult<HWND>(
-                                                                               numvora::fail(instance.error()));
+    auto window = instance ? numvora::open_main_window(instance.value())
+                           : numvora::SystemResult<HWND>(numvora::fail(instance.error()));
     if (!window) {
         std::fprintf(stderr, "the main window did not open\n");
         return 1;

@@ -47,9 +47,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     window_class.lpszClassName = L"Numvora.ControlsFloor";
     if (RegisterClassExW(&window_class) == 0) return 1;
 
-    HWND window = CreateWindowExW(0, window_class.lpszClassName, L"Numvora controls floor",
-                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 860, 760, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = CreateWindowExW(0, window_class.lpszClassName, L"Numvora controls floor", WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 860, 760, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
     RECT client{};
     GetClientRect(window, &client);
@@ -61,9 +60,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         if ((style & 0xF) == numvora::style::BUTTON_OWNERDRAW) style &= ~0xFu;
         const numvora::PixelBox box = numvora::control_box(rects, row);
         const std::wstring text(row.text);
-        HWND control = CreateWindowExW(0, class_name(row.class_kind), text.c_str(), style, box.x, box.y, box.width,
-                                       box.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                                       nullptr, nullptr);
+        HWND control =
+            CreateWindowExW(0, class_name(row.class_kind), text.c_str(), style, box.x, box.y, box.width, box.height,
+                            window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
         if (control == nullptr) return 1;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[static_cast<int>(row.font)]), FALSE);
     }

@@ -25,9 +25,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (RegisterClassExW(&window_class) == 0) return 1;
 
     // Same size as Numvora's default window, so both paint the same area.
-    HWND window =
-        CreateWindowExW(0, window_class.lpszClassName, L"Numvora floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                        CW_USEDEFAULT, CW_USEDEFAULT, 860, 760, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(0, window_class.lpszClassName, L"Numvora floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 860, 760, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
     UpdateWindow(window);
 

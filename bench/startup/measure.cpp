@@ -41,8 +41,7 @@ BOOL CALLBACK match_window(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD owner_process = 0;
     GetWindowThreadProcessId(window, &owner_process);
-    if (owner_process == search->process_id && IsWindowVisible(window) &&
-        GetWindow(window, GW_OWNER) == nullptr) {
+    if (owner_process == search->process_id && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr) {
         search->found = window;
         return FALSE;
     }
@@ -83,8 +82,8 @@ bool measure_once(const std::wstring& path, unsigned run, Sample& sample) {
     PROCESS_INFORMATION process{};
 
     const double start = numvora::bench::now_ms();
-    if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
         return fail(L"CreateProcessW failed", path);
     CloseHandle(process.hThread);
 
@@ -150,9 +149,7 @@ Summary summarize(const Series& series) {
             *std::max_element(peaks.begin(), peaks.end())};
 }
 
-std::wstring file_name(const std::wstring& path) {
-    return std::filesystem::path(path).filename().wstring();
-}
+std::wstring file_name(const std::wstring& path) { return std::filesystem::path(path).filename().wstring(); }
 
 }  // namespace
 
@@ -184,9 +181,8 @@ int wmain(int argc, wchar_t** argv) {
     std::wprintf(L"%-32ls %10ls %10ls %16ls %14ls\n", L"", L"median ms", L"min ms", L"median peak MiB",
                  L"max peak MiB");
     for (std::size_t i = 0; i < series.size(); ++i)
-        std::wprintf(L"%-32ls %10.1f %10.1f %16.2f %14.2f\n", file_name(series[i].path).c_str(),
-                     summaries[i].median_ms, summaries[i].min_ms, summaries[i].median_peak_mib,
-                     summaries[i].max_peak_mib);
+        std::wprintf(L"%-32ls %10.1f %10.1f %16.2f %14.2f\n", file_name(series[i].path).c_str(), summaries[i].median_ms,
+                     summaries[i].min_ms, summaries[i].median_peak_mib, summaries[i].max_peak_mib);
     // The last program against each floor.
     const Summary& program = summaries.back();
     for (std::size_t i = 0; i + 1 < series.size(); ++i) {

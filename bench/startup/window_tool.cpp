@@ -48,9 +48,7 @@ void set_text(HWND control, const wchar_t* text) {
     SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void command(HWND window, int id) {
-    SendMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-}
+void command(HWND window, int id) { SendMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
 int stage(const wchar_t* window_class, std::wstring_view theme) {
     HWND window = find_visible(window_class);

@@ -37,10 +37,9 @@ struct OutOfRange {
 };
 }  // namespace calc_error
 
-using CalcError =
-    std::variant<calc_error::Empty, calc_error::UnsupportedChar, calc_error::InvalidNumber,
-                 calc_error::InvalidExpression, calc_error::UnclosedParen,
-                 calc_error::DivisionByZero, calc_error::ModuloByZero, calc_error::OutOfRange>;
+using CalcError = std::variant<calc_error::Empty, calc_error::UnsupportedChar, calc_error::InvalidNumber,
+                               calc_error::InvalidExpression, calc_error::UnclosedParen, calc_error::DivisionByZero,
+                               calc_error::ModuloByZero, calc_error::OutOfRange>;
 
 // The text shown to the user; it never includes the payload.
 std::string_view calc_error_message(const CalcError& error);

@@ -123,8 +123,7 @@ std::string format_number(double value) {
     if (value == 0.0) return "0";
     const double magnitude = std::fabs(value);
     const bool has_fraction = value - std::trunc(value) != 0.0;
-    if (has_fraction && magnitude >= FIXED_LOWER_BOUND && magnitude < FIXED_UPPER_BOUND)
-        return fixed_trimmed(value);
+    if (has_fraction && magnitude >= FIXED_LOWER_BOUND && magnitude < FIXED_UPPER_BOUND) return fixed_trimmed(value);
     return shortest_positional(value);
 }
 

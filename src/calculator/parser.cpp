@@ -9,9 +9,7 @@ namespace {
 // The grammar's own failures carry no payload, so inside the recursion an outcome is a
 // small trivially copyable pair that travels in registers; the CalcError variant is
 // built only where a public procedure returns.
-enum class Fault : unsigned char {
-    None, InvalidExpression, UnclosedParen, DivisionByZero, ModuloByZero, OutOfRange
-};
+enum class Fault : unsigned char { None, InvalidExpression, UnclosedParen, DivisionByZero, ModuloByZero, OutOfRange };
 
 struct Outcome {
     double value;
@@ -28,16 +26,16 @@ inline Outcome finite(double value) {
 
 inline Outcome apply(TokenKind op, double left, double right) {
     switch (op) {
-        case TokenKind::Plus: return finite(left + right);
-        case TokenKind::Minus: return finite(left - right);
-        case TokenKind::Star: return finite(left * right);
-        case TokenKind::Slash:
-            if (right == 0.0) return failed(Fault::DivisionByZero);
-            return finite(left / right);
-        case TokenKind::Percent:
-            if (right == 0.0) return failed(Fault::ModuloByZero);
-            return finite(std::fmod(left, right));
-        default: return failed(Fault::InvalidExpression);  // not reached: callers pass operators
+    case TokenKind::Plus: return finite(left + right);
+    case TokenKind::Minus: return finite(left - right);
+    case TokenKind::Star: return finite(left * right);
+    case TokenKind::Slash:
+        if (right == 0.0) return failed(Fault::DivisionByZero);
+        return finite(left / right);
+    case TokenKind::Percent:
+        if (right == 0.0) return failed(Fault::ModuloByZero);
+        return finite(std::fmod(left, right));
+    default: return failed(Fault::InvalidExpression);  // not reached: callers pass operators
     }
 }
 
@@ -86,28 +84,28 @@ Outcome factor(TokenCursor& cursor) {
     const std::optional<Token> token = cursor.take();
     if (!token) return failed(Fault::InvalidExpression);
     switch (token->kind) {
-        case TokenKind::Number: return {token->value, Fault::None};
-        case TokenKind::LParen: {
-            if (++cursor.depth > MAX_NESTING) return failed(Fault::InvalidExpression);
-            const Outcome inner = expression(cursor);
-            --cursor.depth;
-            if (inner.failure != Fault::None) return inner;
-            const std::optional<Token> close = cursor.take();
-            if (!close || close->kind != TokenKind::RParen) return failed(Fault::UnclosedParen);
-            return inner;
-        }
-        default: return failed(Fault::InvalidExpression);
+    case TokenKind::Number: return {token->value, Fault::None};
+    case TokenKind::LParen: {
+        if (++cursor.depth > MAX_NESTING) return failed(Fault::InvalidExpression);
+        const Outcome inner = expression(cursor);
+        --cursor.depth;
+        if (inner.failure != Fault::None) return inner;
+        const std::optional<Token> close = cursor.take();
+        if (!close || close->kind != TokenKind::RParen) return failed(Fault::UnclosedParen);
+        return inner;
+    }
+    default: return failed(Fault::InvalidExpression);
     }
 }
 
 Result<double, CalcError> to_result(Outcome outcome) {
     switch (outcome.failure) {
-        case Fault::None: return outcome.value;
-        case Fault::InvalidExpression: return fail(CalcError{calc_error::InvalidExpression{}});
-        case Fault::UnclosedParen: return fail(CalcError{calc_error::UnclosedParen{}});
-        case Fault::DivisionByZero: return fail(CalcError{calc_error::DivisionByZero{}});
-        case Fault::ModuloByZero: return fail(CalcError{calc_error::ModuloByZero{}});
-        case Fault::OutOfRange: break;
+    case Fault::None: return outcome.value;
+    case Fault::InvalidExpression: return fail(CalcError{calc_error::InvalidExpression{}});
+    case Fault::UnclosedParen: return fail(CalcError{calc_error::UnclosedParen{}});
+    case Fault::DivisionByZero: return fail(CalcError{calc_error::DivisionByZero{}});
+    case Fault::ModuloByZero: return fail(CalcError{calc_error::ModuloByZero{}});
+    case Fault::OutOfRange: break;
     }
     return fail(CalcError{calc_error::OutOfRange{}});
 }

@@ -26,8 +26,7 @@ std::optional<double> plain_number(std::string_view t) {
     }
     const std::size_t point = t.find('.');
     const std::string_view integer = t.substr(0, point);
-    const std::string_view fraction =
-        point == std::string_view::npos ? std::string_view{} : t.substr(point + 1);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view{} : t.substr(point + 1);
     if (!all_digits(integer) || !all_digits(fraction)) return std::nullopt;  // also a second "."
     if (integer.empty() && fraction.empty()) return std::nullopt;
     const std::optional<double> value = parse_decimal(t);
@@ -52,15 +51,15 @@ bool wrapped_in_parentheses(std::string_view t) {
 
 std::string selection_error_message(const SelectionError& error) {
     switch (error.index()) {
-        case 0: return "선택한 내용이 비어 있습니다.";
-        case 1: return "곱하기 연산은 x 대신 * 를 사용해 주세요.";
-        case 2: return "계산식은 전체를 괄호로 감싸 주세요. 예: (1 + 2)";
-        case 3: {
-            std::string text = "괄호 안 계산식이 올바르지 않습니다: ";
-            text += calc_error_message(std::get<selection_error::InvalidInnerExpression>(error).error);
-            return text;
-        }
-        default: return "숫자 또는 괄호로 감싼 계산식만 선택할 수 있습니다.";
+    case 0: return "선택한 내용이 비어 있습니다.";
+    case 1: return "곱하기 연산은 x 대신 * 를 사용해 주세요.";
+    case 2: return "계산식은 전체를 괄호로 감싸 주세요. 예: (1 + 2)";
+    case 3: {
+        std::string text = "괄호 안 계산식이 올바르지 않습니다: ";
+        text += calc_error_message(std::get<selection_error::InvalidInnerExpression>(error).error);
+        return text;
+    }
+    default: return "숫자 또는 괄호로 감싼 계산식만 선택할 수 있습니다.";
     }
 }
 
@@ -88,14 +87,16 @@ std::string normalize_selection(std::string_view text) {
         }
         const std::size_t start = pos;
         switch (decode_utf8(text, pos)) {
-            case U'\u00D7': out += '*'; break;
-            case U'\u00F7': out += '/'; break;
-            case U'\u2212': out += '-'; break;
-            default:
-                // A stray byte becomes U+FFFD, as everywhere in the engine.
-                if (pos - start == 1) append_utf8(out, REPLACEMENT_CHARACTER);
-                else out.append(text, start, pos - start);
-                break;
+        case U'\u00D7': out += '*'; break;
+        case U'\u00F7': out += '/'; break;
+        case U'\u2212': out += '-'; break;
+        default:
+            // A stray byte becomes U+FFFD, as everywhere in the engine.
+            if (pos - start == 1)
+                append_utf8(out, REPLACEMENT_CHARACTER);
+            else
+                out.append(text, start, pos - start);
+            break;
         }
     }
     return out;
@@ -116,8 +117,7 @@ Result<std::string, SelectionError> classify_selection(std::string_view text) {
         return fail(SelectionError{selection_error::NotWrappedInParentheses{}});
     }
     if (has_x && has_digit) return fail(SelectionError{selection_error::UseAsteriskForMultiply{}});
-    if (t.front() == '(')
-        return fail(SelectionError{selection_error::InvalidInnerExpression{evaluated.error()}});
+    if (t.front() == '(') return fail(SelectionError{selection_error::InvalidInnerExpression{evaluated.error()}});
     return fail(SelectionError{selection_error::NotAnOperand{}});
 }
 

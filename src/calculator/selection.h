@@ -30,10 +30,9 @@ struct NotAnOperand {
 };
 }  // namespace selection_error
 
-using SelectionError =
-    std::variant<selection_error::EmptySelection, selection_error::UseAsteriskForMultiply,
-                 selection_error::NotWrappedInParentheses, selection_error::InvalidInnerExpression,
-                 selection_error::NotAnOperand>;
+using SelectionError = std::variant<selection_error::EmptySelection, selection_error::UseAsteriskForMultiply,
+                                    selection_error::NotWrappedInParentheses, selection_error::InvalidInnerExpression,
+                                    selection_error::NotAnOperand>;
 
 std::string selection_error_message(const SelectionError& error);
 

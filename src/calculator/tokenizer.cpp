@@ -14,9 +14,7 @@ bool is_literal_char(char c) { return is_ascii_digit(c) || c == '.'; }
 
 // What one byte starts. The first seven are the operator kinds, in TokenKind's order
 // after Number, so a table look-up replaces a switch on every character.
-enum class CharClass : unsigned char {
-    Plus = 1, Minus, Star, Slash, Percent, LParen, RParen, Literal, Space, Other
-};
+enum class CharClass : unsigned char { Plus = 1, Minus, Star, Slash, Percent, LParen, RParen, Literal, Space, Other };
 static_assert(static_cast<int>(TokenKind::RParen) == static_cast<int>(CharClass::RParen));
 
 constexpr auto CHAR_CLASSES = [] {
@@ -51,8 +49,7 @@ std::string strip_commas(std::string_view text) {
     while (pos < text.size()) {
         // Copy ASCII stretches in bulk; only commas and non-ASCII bytes need a look.
         std::size_t run = pos;
-        while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80 && text[run] != ',')
-            ++run;
+        while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80 && text[run] != ',') ++run;
         out.append(text.data() + pos, run - pos);
         pos = run;
         if (pos == text.size()) break;

@@ -29,10 +29,22 @@ public:
     bool has_value() const { return data_.index() == 0; }
     explicit operator bool() const { return has_value(); }
 
-    T& value() & { assert(has_value()); return std::get<0>(data_); }
-    const T& value() const& { assert(has_value()); return std::get<0>(data_); }
-    T&& value() && { assert(has_value()); return std::get<0>(std::move(data_)); }
-    const E& error() const { assert(!has_value()); return std::get<1>(data_); }
+    T& value() & {
+        assert(has_value());
+        return std::get<0>(data_);
+    }
+    const T& value() const& {
+        assert(has_value());
+        return std::get<0>(data_);
+    }
+    T&& value() && {
+        assert(has_value());
+        return std::get<0>(std::move(data_));
+    }
+    const E& error() const {
+        assert(!has_value());
+        return std::get<1>(data_);
+    }
 
     T* operator->() { return &value(); }
     const T* operator->() const { return &value(); }
@@ -53,7 +65,10 @@ public:
 
     bool has_value() const { return !failed_; }
     explicit operator bool() const { return has_value(); }
-    const E& error() const { assert(failed_); return error_; }
+    const E& error() const {
+        assert(failed_);
+        return error_;
+    }
 
 private:
     E error_{};

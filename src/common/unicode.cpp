@@ -25,9 +25,7 @@ std::size_t sequence_length(std::string_view text, std::size_t pos) {
         if (left < 4) return 0;
         const unsigned char lo = b0 == 0xF0 ? 0x90 : 0x80;
         const unsigned char hi = b0 == 0xF4 ? 0x8F : 0xBF;
-        return at(1) >= lo && at(1) <= hi && is_continuation(at(2)) && is_continuation(at(3))
-                   ? 4
-                   : 0;
+        return at(1) >= lo && at(1) <= hi && is_continuation(at(2)) && is_continuation(at(3)) ? 4 : 0;
     }
     return 0;
 }
@@ -39,14 +37,13 @@ char32_t decode_utf8(std::string_view text, std::size_t& pos) {
     const auto byte = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(text[pos + i])); };
     char32_t scalar = REPLACEMENT_CHARACTER;
     switch (length) {
-        case 1: scalar = byte(0); break;
-        case 2: scalar = ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F); break;
-        case 3: scalar = ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F); break;
-        case 4:
-            scalar = ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
-                     (byte(3) & 0x3F);
-            break;
-        default: break;
+    case 1: scalar = byte(0); break;
+    case 2: scalar = ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F); break;
+    case 3: scalar = ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F); break;
+    case 4:
+        scalar = ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) | (byte(3) & 0x3F);
+        break;
+    default: break;
     }
     pos += length == 0 ? 1 : length;
     return scalar;

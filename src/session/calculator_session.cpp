@@ -99,8 +99,8 @@ PadDocument CalculatorSession::to_document(std::string memo, std::string_view bo
 void CalculatorSession::take_document(const PadDocument& document) {
     last_expression = document.last_expression;
     last_result = document.last_result;
-    history.assign(document.history.begin(),
-                   document.history.begin() + static_cast<std::ptrdiff_t>(std::min(document.history.size(), HISTORY_LIMIT)));
+    history.assign(document.history.begin(), document.history.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                                            document.history.size(), HISTORY_LIMIT)));
 }
 
 std::string CalculatorSession::result_label_text() const {

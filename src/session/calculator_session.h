@@ -59,8 +59,7 @@ struct CalculatorSession {
     std::optional<std::string> carry_text(CarryForm form) const;
     // What an operation button computes: the operand alone (no operator), or
     // "(left) op (operand)" with the box, else the last result, else 0 on the left.
-    std::string operand_expression(std::string_view box_text, std::string_view operand,
-                                    std::optional<char> op) const;
+    std::string operand_expression(std::string_view box_text, std::string_view operand, std::optional<char> op) const;
     // An expression as the box shows it under the toggle.
     std::string expression_text(std::string_view expression) const;
 

@@ -12,9 +12,9 @@ namespace {
 struct UnitWalker {
     std::string_view text;
     std::size_t byte = 0;
-    std::size_t unit = 0;    // units before the current scalar
+    std::size_t unit = 0;  // units before the current scalar
     char32_t scalar = 0;
-    std::size_t width = 0;   // units of the current scalar
+    std::size_t width = 0;  // units of the current scalar
 
     bool next() {
         unit += width;
@@ -72,8 +72,7 @@ std::size_t backspace_start(std::string_view text, CaretRange selection) {
 
 std::size_t utf16_length(std::string_view text) {
     UnitWalker walk{text};
-    while (walk.next()) {
-    }
+    while (walk.next()) {}
     return walk.unit;
 }
 

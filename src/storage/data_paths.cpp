@@ -7,8 +7,7 @@ namespace numvora {
 StorageResult<DataPaths> resolve_data_paths() {
     const auto base = file_primitives::environment_variable("LOCALAPPDATA");
     if (!base) {
-        return fail(make_storage_error(StorageErrorKind::NotFound,
-                                       "LOCALAPPDATA 환경 변수를 찾을 수 없습니다."));
+        return fail(make_storage_error(StorageErrorKind::NotFound, "LOCALAPPDATA 환경 변수를 찾을 수 없습니다."));
     }
     DataPaths paths;
     paths.folder = file_primitives::join_path(*base, "Numvora");

@@ -13,8 +13,7 @@ StorageError history_format_error() {
 }
 
 StorageError unsupported_document_error() {
-    return make_storage_error(StorageErrorKind::InvalidData,
-                              "지원하지 않는 전체 내용 저장 파일입니다.");
+    return make_storage_error(StorageErrorKind::InvalidData, "지원하지 않는 전체 내용 저장 파일입니다.");
 }
 
 void append_line(std::string& out, std::string_view key, std::string_view value) {
@@ -46,8 +45,7 @@ std::string format_document(const PadDocument& d) {
     const std::size_t count = std::min(d.history.size(), HISTORY_LIMIT);
     for (std::size_t i = 0; i < count; ++i) {
         append_line(out, "history_record",
-                    encode_hex_text(d.history[i].expression) + "|" +
-                        encode_hex_text(d.history[i].result));
+                    encode_hex_text(d.history[i].expression) + "|" + encode_hex_text(d.history[i].result));
     }
     return out;
 }
@@ -63,8 +61,8 @@ StorageResult<PadDocument> parse_document(std::string_view text) {
         field = std::move(decoded).value();
         return std::nullopt;
     };
-    const auto decode_optional_into = [](std::string_view value, std::optional<std::string>& field)
-        -> std::optional<StorageError> {
+    const auto decode_optional_into = [](std::string_view value,
+                                         std::optional<std::string>& field) -> std::optional<StorageError> {
         auto decoded = decode_optional_text(value);
         if (!decoded) return decoded.error();
         field = std::move(decoded).value();

@@ -69,8 +69,8 @@ Result<void, StorageError> write_all(const fp::OpenFile& file, std::string_view 
 
 // Everything after the temporary file exists. The file is closed when this returns, so
 // that the caller can remove it on failure.
-Result<void, StorageError> fill_and_replace(fp::OpenFile file, const std::string& temp,
-                                            const std::string& target, std::string_view text) {
+Result<void, StorageError> fill_and_replace(fp::OpenFile file, const std::string& temp, const std::string& target,
+                                            std::string_view text) {
     if (auto error = fault_at(WriteStage::TempCreated)) return fail(std::move(*error));
     if (auto written = write_all(file, text); !written) return written;
     if (auto flushed = fp::flush_and_close(std::move(file)); !flushed) return flushed;
@@ -112,8 +112,7 @@ StorageResult<std::string> read_text(const std::string& path) {
     auto bytes = fp::read_file(path);
     if (!bytes) return bytes;
     if (!is_valid_utf8(bytes.value())) {
-        return fail(make_storage_error(StorageErrorKind::InvalidData,
-                                       "stream did not contain valid UTF-8"));
+        return fail(make_storage_error(StorageErrorKind::InvalidData, "stream did not contain valid UTF-8"));
     }
     return bytes;
 }
@@ -183,8 +182,7 @@ std::size_t sweep_temporary_files(const std::string& folder, std::initializer_li
     return removed;
 }
 
-Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path,
-                                           std::string_view text) {
+Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path, std::string_view text) {
     if (auto created = create_data_folder(folder); !created) return created;
     return write_text_file(path, text);
 }

@@ -38,7 +38,6 @@ bool is_temporary_of(std::string_view name, std::string_view target_name);
 std::size_t sweep_temporary_files(const std::string& folder, std::initializer_list<std::string_view> target_names);
 
 // Creates the data folder (and missing ancestors) first, then write_text_file.
-Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path,
-                                           std::string_view text);
+Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path, std::string_view text);
 
 }  // namespace numvora

@@ -61,8 +61,7 @@ bool is_exists_code(std::int32_t os_code) { return os_code == EEXIST; }
 
 std::string os_message(std::int32_t os_code) {
     std::string text = std::strerror(os_code);
-    while (!text.empty() && (text.back() == ' ' || (text.back() >= '\t' && text.back() <= '\r')))
-        text.pop_back();
+    while (!text.empty() && (text.back() == ' ' || (text.back() >= '\t' && text.back() <= '\r'))) text.pop_back();
     return text;
 }
 

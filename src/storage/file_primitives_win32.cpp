@@ -27,8 +27,8 @@ bool is_drive_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <
 // "\\?\" or "\\.\" prefix; 0 for a relative path.
 std::size_t root_length(std::string_view path) {
     std::size_t start = 0;
-    if (path.size() >= 4 && is_separator(path[0]) && is_separator(path[1]) &&
-        (path[2] == '?' || path[2] == '.') && is_separator(path[3])) {
+    if (path.size() >= 4 && is_separator(path[0]) && is_separator(path[1]) && (path[2] == '?' || path[2] == '.') &&
+        is_separator(path[3])) {
         start = 4;
     }
     const std::string_view rest = path.substr(start);
@@ -59,8 +59,7 @@ std::optional<std::string> environment_variable(const char* name) {
     std::wstring value(256, L'\0');
     while (true) {
         SetLastError(ERROR_SUCCESS);
-        const DWORD length = GetEnvironmentVariableW(wide_name.c_str(), value.data(),
-                                                     static_cast<DWORD>(value.size()));
+        const DWORD length = GetEnvironmentVariableW(wide_name.c_str(), value.data(), static_cast<DWORD>(value.size()));
         if (length == 0) {
             if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
             return std::string();
@@ -91,27 +90,23 @@ std::optional<std::string> parent_path(std::string_view path) {
 
 bool is_missing_code(std::int32_t os_code) {
     switch (os_code) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_DRIVE:
-        case ERROR_BAD_NETPATH:
-        case ERROR_BAD_NET_NAME: return true;
-        default: return false;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME: return true;
+    default: return false;
     }
 }
 
-bool is_exists_code(std::int32_t os_code) {
-    return os_code == ERROR_FILE_EXISTS || os_code == ERROR_ALREADY_EXISTS;
-}
+bool is_exists_code(std::int32_t os_code) { return os_code == ERROR_FILE_EXISTS || os_code == ERROR_ALREADY_EXISTS; }
 
-std::string os_message(std::int32_t os_code) {
-    return system_message_text(static_cast<std::uint32_t>(os_code));
-}
+std::string os_message(std::int32_t os_code) { return system_message_text(static_cast<std::uint32_t>(os_code)); }
 
 StorageResult<std::string> read_file(const std::string& path) {
-    const OpenFile owner = own(CreateFileW(to_wide(path).c_str(), GENERIC_READ,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const OpenFile owner =
+        own(CreateFileW(to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     const HANDLE file = handle_of(owner);
     if (file == INVALID_HANDLE_VALUE) return fail(last_error());
     // Read straight into the text; one byte more than the size detects a file that grew.
@@ -153,8 +148,8 @@ Result<void, StorageError> check_writable(const std::string& path) {
 
 StorageResult<OpenFile> create_new_file(const std::string& path, const std::string& like_path) {
     (void)like_path;  // MoveFileExW gives the target the new file's attributes; normal is right
-    OpenFile file = own(CreateFileW(to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    OpenFile file =
+        own(CreateFileW(to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (handle_of(file) == INVALID_HANDLE_VALUE) return fail(last_error());
     return file;
 }

@@ -44,8 +44,8 @@ StorageResult<MemoFile::Written> MemoFile::write(std::string_view text) {
 }
 
 StorageResult<std::string> MemoFile::set_aside_unreadable() {
-    auto moved = move_to_free_name(paths_.memo_file,
-                                   fp::join_path(paths_.folder, "memo.unreadable-" + fp::local_timestamp()));
+    auto moved =
+        move_to_free_name(paths_.memo_file, fp::join_path(paths_.folder, "memo.unreadable-" + fp::local_timestamp()));
     // A file gone in the meantime leaves nothing to protect.
     if (!moved && moved.error().kind != StorageErrorKind::NotFound) return moved;
     unreadable_left_ = false;

@@ -9,8 +9,7 @@ StorageError make_storage_error(StorageErrorKind kind, std::string message) {
 }
 
 StorageError make_os_error(std::int32_t os_code) {
-    const auto kind = file_primitives::is_missing_code(os_code) ? StorageErrorKind::NotFound
-                                                                : StorageErrorKind::Os;
+    const auto kind = file_primitives::is_missing_code(os_code) ? StorageErrorKind::NotFound : StorageErrorKind::Os;
     return StorageError{kind, os_code, {}};
 }
 

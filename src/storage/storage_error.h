@@ -9,12 +9,12 @@
 namespace numvora {
 
 enum class StorageErrorKind {
-    NotFound,     // missing environment variable, a missing file or folder
-    InvalidData,  // malformed stored text, a file that is not UTF-8
-    InvalidInput, // wrong document extension
-    WriteZero,    // a write that made no progress
-    Other,        // an error made from a text (dialog or window failures)
-    Os,           // a file-system call failed with an operating-system code
+    NotFound,      // missing environment variable, a missing file or folder
+    InvalidData,   // malformed stored text, a file that is not UTF-8
+    InvalidInput,  // wrong document extension
+    WriteZero,     // a write that made no progress
+    Other,         // an error made from a text (dialog or window failures)
+    Os,            // a file-system call failed with an operating-system code
 };
 
 // An error either carries a message (shown alone) or an operating-system code with an

@@ -49,8 +49,7 @@ std::optional<std::uint32_t> parse_magnitude(std::string_view digits, std::uint3
 }  // namespace
 
 StorageError text_format_error() {
-    return make_storage_error(StorageErrorKind::InvalidData,
-                              "저장 파일의 문자열 형식이 잘못되었습니다.");
+    return make_storage_error(StorageErrorKind::InvalidData, "저장 파일의 문자열 형식이 잘못되었습니다.");
 }
 
 std::vector<std::string_view> split_lines(std::string_view text) {
@@ -134,8 +133,8 @@ std::optional<std::int32_t> parse_i32(std::string_view value) {
     const auto magnitude = parse_magnitude(value, negative ? 2147483648u : 2147483647u);
     if (!magnitude) return std::nullopt;
     // Through int64 so that the minimum, whose magnitude has no int32 form, is exact.
-    const std::int64_t signed_value = negative ? -static_cast<std::int64_t>(*magnitude)
-                                               : static_cast<std::int64_t>(*magnitude);
+    const std::int64_t signed_value =
+        negative ? -static_cast<std::int64_t>(*magnitude) : static_cast<std::int64_t>(*magnitude);
     return static_cast<std::int32_t>(signed_value);
 }
 

@@ -30,8 +30,7 @@ std::optional<Command> route_command(std::int32_t id, std::uint32_t code) {
     case ids::MEMO_EDIT:
         if (code == EDIT_KILL_FOCUS) return Command::CloseMemoUndoGroup;
         break;
-    default:
-        break;
+    default: break;
     }
     // Everything else, the expression box's notifications included, is a keypad key
     // or nothing of ours.

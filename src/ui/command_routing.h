@@ -28,8 +28,8 @@ enum class Command {
     InsertKeypadText,
 };
 
-inline constexpr std::uint32_t LIST_DOUBLE_CLICK = 2;  // LBN_DBLCLK
-inline constexpr std::uint32_t EDIT_KILL_FOCUS = 0x200; // EN_KILLFOCUS
+inline constexpr std::uint32_t LIST_DOUBLE_CLICK = 2;    // LBN_DBLCLK
+inline constexpr std::uint32_t EDIT_KILL_FOCUS = 0x200;  // EN_KILLFOCUS
 
 // The handler for a command id and notification code; nothing means the default
 // window procedure.

@@ -24,10 +24,25 @@ enum class ColorRole { None, Caption, Expression, Result, History, Memo, Status 
 // Where the window record keeps the handle and the layout puts the box. The keypad and
 // the operation buttons are groups; a row's index says which member it is.
 enum class ControlSlot {
-    SaveButton, LoadButton, DarkModeButton, SideButton, ExpressionCaption, ThousandsCheckbox,
-    ExpressionEdit, ResultCaption, ResultLabel, ResultToMemoButton, ExpressionResultToMemoButton,
-    CopyResultButton, KeypadKey, HistoryCaption, ClearHistoryButton, HistoryList, OperationButton,
-    StatusLabel, MemoEdit,
+    SaveButton,
+    LoadButton,
+    DarkModeButton,
+    SideButton,
+    ExpressionCaption,
+    ThousandsCheckbox,
+    ExpressionEdit,
+    ResultCaption,
+    ResultLabel,
+    ResultToMemoButton,
+    ExpressionResultToMemoButton,
+    CopyResultButton,
+    KeypadKey,
+    HistoryCaption,
+    ClearHistoryButton,
+    HistoryList,
+    OperationButton,
+    StatusLabel,
+    MemoEdit,
 };
 
 struct ControlRow {
@@ -66,7 +81,8 @@ inline constexpr std::uint32_t LIST_HASSTRINGS = 0x0040;
 inline constexpr std::uint32_t LIST_NOINTEGRALHEIGHT = 0x0100;
 
 // Every button except the check box is painted by the window.
-inline constexpr std::uint32_t OWNER_DRAWN_BUTTON = CHILD | VISIBLE | TABSTOP | BUTTON_OWNERDRAW | BUTTON_CENTER | BUTTON_VCENTER;
+inline constexpr std::uint32_t OWNER_DRAWN_BUTTON =
+    CHILD | VISIBLE | TABSTOP | BUTTON_OWNERDRAW | BUTTON_CENTER | BUTTON_VCENTER;
 inline constexpr std::uint32_t CAPTION = CHILD | VISIBLE;
 }  // namespace style
 
@@ -92,8 +108,8 @@ inline constexpr ControlRow ABOVE_KEYPAD[] = {
     {Edit, ids::EXPRESSION_EDIT, CHILD | VISIBLE | TABSTOP | EDIT_AUTOHSCROLL | EDIT_CENTER, L"", Display, Expression,
      B::Neutral, ExpressionEdit},
     {Static, 0, CAPTION, L"계산 결과", Ui, Caption, B::Neutral, ResultCaption},
-    {Static, 0, CHILD | VISIBLE | STATIC_CENTERIMAGE | STATIC_CENTER, L"계산 결과가 여기에 표시됩니다.", Display, Result,
-     B::Neutral, ResultLabel},
+    {Static, 0, CHILD | VISIBLE | STATIC_CENTERIMAGE | STATIC_CENTER, L"계산 결과가 여기에 표시됩니다.", Display,
+     Result, B::Neutral, ResultLabel},
     {Button, ids::RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"결과→메모", Ui, None, B::ResultAction, ResultToMemoButton},
     {Button, ids::EXPRESSION_RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"식+결과→메모", Ui, None, B::ResultAction,
      ExpressionResultToMemoButton},
@@ -103,16 +119,18 @@ inline constexpr ControlRow ABOVE_KEYPAD[] = {
 inline constexpr ControlRow BELOW_KEYPAD[] = {
     {Static, 0, CAPTION, L"최근 계산 — 더블클릭하면 결과값 재사용", Ui, Caption, B::Neutral, HistoryCaption},
     {Button, ids::CLEAR_HISTORY, OWNER_DRAWN_BUTTON, L"기록 지우기", Ui, None, B::Function, ClearHistoryButton},
-    {ListBox, ids::HISTORY_LIST, CHILD | VISIBLE | VSCROLL | TABSTOP | LIST_NOINTEGRALHEIGHT | LIST_HASSTRINGS | LIST_NOTIFY,
-     L"", Ui, History, B::Neutral, HistoryList},
+    {ListBox, ids::HISTORY_LIST,
+     CHILD | VISIBLE | VSCROLL | TABSTOP | LIST_NOINTEGRALHEIGHT | LIST_HASSTRINGS | LIST_NOTIFY, L"", Ui, History,
+     B::Neutral, HistoryList},
     {Button, 1009, OWNER_DRAWN_BUTTON, L"=", Keypad, None, B::Operator, OperationButton, 0},
     {Button, 1010, OWNER_DRAWN_BUTTON, L"+>", Keypad, None, B::Operator, OperationButton, 1},
     {Button, 1011, OWNER_DRAWN_BUTTON, L"->", Keypad, None, B::Operator, OperationButton, 2},
     {Button, 1012, OWNER_DRAWN_BUTTON, L"/>", Keypad, None, B::Operator, OperationButton, 3},
     {Button, 1013, OWNER_DRAWN_BUTTON, L"\u00D7>", Keypad, None, B::Operator, OperationButton, 4},
     {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel},
-    {RichEdit, ids::MEMO_EDIT, CHILD | VISIBLE | VSCROLL | TABSTOP | EDIT_WANTRETURN | EDIT_AUTOVSCROLL | EDIT_MULTILINE, L"",
-     Ui, Memo, B::Neutral, MemoEdit},
+    {RichEdit, ids::MEMO_EDIT,
+     CHILD | VISIBLE | VSCROLL | TABSTOP | EDIT_WANTRETURN | EDIT_AUTOVSCROLL | EDIT_MULTILINE, L"", Ui, Memo,
+     B::Neutral, MemoEdit},
 };
 
 // '=' calculates, digits and the point are digits, the four operators are operators,
@@ -130,8 +148,15 @@ constexpr std::array<ControlRow, CONTROL_COUNT> make_control_rows() {
     for (const ControlRow& row : ABOVE_KEYPAD) rows[n++] = row;
     for (std::size_t i = 0; i < KEYPAD_BUTTONS.size(); ++i) {
         const KeypadButton& key = KEYPAD_BUTTONS[i];
-        rows[n++] = {Button, key.control_id, OWNER_DRAWN_BUTTON, key.label, Keypad, None, keypad_button_kind(key),
-                     KeypadKey, static_cast<std::uint8_t>(i)};
+        rows[n++] = {Button,
+                     key.control_id,
+                     OWNER_DRAWN_BUTTON,
+                     key.label,
+                     Keypad,
+                     None,
+                     keypad_button_kind(key),
+                     KeypadKey,
+                     static_cast<std::uint8_t>(i)};
     }
     for (const ControlRow& row : BELOW_KEYPAD) rows[n++] = row;
     return rows;

@@ -35,7 +35,7 @@ struct LayoutRects {
     PixelBox expression_edit;
     PixelBox result_caption;
     PixelBox result_label;
-    std::array<PixelBox, 3> result_buttons;  // result→memo, expression+result→memo, copy
+    std::array<PixelBox, 3> result_buttons;            // result→memo, expression+result→memo, copy
     std::array<PixelBox, KEYPAD_BUTTON_COUNT> keypad;  // in KEYPAD_BUTTONS order
     PixelBox history_caption;
     PixelBox clear_history_button;

@@ -40,8 +40,8 @@ PixelBox clamp_placement(const SavedGeometry& saved, const PixelRect& work_area,
     const std::int64_t height =
         std::min<std::int64_t>(std::max(saved.height, scale_for_dpi(MIN_WINDOW_HEIGHT, dpi)), work_height);
     return {clamp_low_wins(saved.x.value_or(0), work_area.left, work_area.right - width),
-            clamp_low_wins(saved.y.value_or(0), work_area.top, work_area.bottom - height),
-            saturate(width), saturate(height)};
+            clamp_low_wins(saved.y.value_or(0), work_area.top, work_area.bottom - height), saturate(width),
+            saturate(height)};
 }
 
 PixelBox min_track_size(std::uint32_t dpi, const PixelRect& work_area) {

@@ -10,9 +10,7 @@ namespace {
 
 enum class Need { Yes, No, Any };
 
-constexpr bool satisfies(Need need, bool pressed) {
-    return need == Need::Any || (need == Need::Yes) == pressed;
-}
+constexpr bool satisfies(Need need, bool pressed) { return need == Need::Any || (need == Need::Yes) == pressed; }
 
 constexpr std::int32_t ANY_CONTROL = 0;
 
@@ -47,8 +45,7 @@ constexpr std::uint32_t VK_INSERT_KEY = 0x2D;
 
 }  // namespace
 
-std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl, bool shift,
-                                            std::int32_t control_id) {
+std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl, bool shift, std::int32_t control_id) {
     for (const Shortcut& s : SHORTCUTS) {
         if (s.virtual_key == virtual_key && satisfies(s.ctrl, ctrl) && satisfies(s.shift, shift) &&
             (s.control_id == ANY_CONTROL || s.control_id == control_id)) {
@@ -69,11 +66,17 @@ bool char_breaks_undo_group(std::uint32_t code) {
     const auto c = static_cast<char32_t>(code);
     if (is_white_space(c)) return true;
     switch (c) {
-    case U'%': case U'(': case U')': case U'*': case U'+': case U'-':
-    case U'/': case U'=': case U'\u00D7': case U'\u00F7':
-        return true;
-    default:
-        return false;
+    case U'%':
+    case U'(':
+    case U')':
+    case U'*':
+    case U'+':
+    case U'-':
+    case U'/':
+    case U'=':
+    case U'\u00D7':
+    case U'\u00F7': return true;
+    default: return false;
     }
 }
 

@@ -15,8 +15,7 @@ struct ShortcutAction {
 };
 
 // The action for a key-down with these modifiers, sent to the control with this id.
-std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl, bool shift,
-                                            std::int32_t control_id);
+std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl, bool shift, std::int32_t control_id);
 
 // After a memo key-down has been handled: does it end the current undo group?
 bool key_breaks_undo_group(std::uint32_t virtual_key, bool ctrl, bool shift);

@@ -13,8 +13,8 @@ enum PaletteColor : std::size_t {
     PANEL_BACKGROUND = 1,
     PANEL_BORDER = 2,
     EXPRESSION_BACKGROUND = 3,
-    EXPRESSION_TEXT = 4,   // also the caption of the dark-mode switch
-    CAPTION_TEXT = 5,      // also the status text when it is not an error
+    EXPRESSION_TEXT = 4,  // also the caption of the dark-mode switch
+    CAPTION_TEXT = 5,     // also the status text when it is not an error
     RESULT_BACKGROUND = 6,
     RESULT_TEXT = 7,
     HISTORY_BACKGROUND = 8,
@@ -32,10 +32,10 @@ struct ThemePalette {
 };
 
 constexpr ThemePalette make_palette(bool dark) {
-    constexpr ThemePalette light{{0xF4EDE9, 0xFFFFFF, 0xECE3DD, 0xF9F5F3, 0x30241F, 0x857066, 0xFEF0EE,
-                                  0xA33037, 0xFDFBFA, 0x675447, 0xF2FCFF, 0x30241F, 0x0953B4, 0xF16663}};
-    constexpr ThemePalette night{{0x271811, 0x37291F, 0x514137, 0x271811, 0xD5CFCB, 0xAFA39C, 0x532E31,
-                                  0xEBC4B8, 0x2F2118, 0xD2C9C4, 0x20272A, 0xD5CFCB, 0x24BFFB, 0xF88C81}};
+    constexpr ThemePalette light{{0xF4EDE9, 0xFFFFFF, 0xECE3DD, 0xF9F5F3, 0x30241F, 0x857066, 0xFEF0EE, 0xA33037,
+                                  0xFDFBFA, 0x675447, 0xF2FCFF, 0x30241F, 0x0953B4, 0xF16663}};
+    constexpr ThemePalette night{{0x271811, 0x37291F, 0x514137, 0x271811, 0xD5CFCB, 0xAFA39C, 0x532E31, 0xEBC4B8,
+                                  0x2F2118, 0xD2C9C4, 0x20272A, 0xD5CFCB, 0x24BFFB, 0xF88C81}};
     return dark ? night : light;
 }
 

@@ -18,8 +18,8 @@ namespace {
 // must refuse or skip.
 std::string random_expression(std::mt19937_64& rng) {
     static const char* const PIECES[] = {
-        "0", "1", "2", "5", "9", "12", "1234", "99999", ".", ".", ",", "+", "-", "*", "/",
-        "%", "(", ")", " ", "\u3000", "x", "×", "e", "\xFF", "\xE2", "0.1", "1e3",
+        "0", "1", "2", "5", "9", "12",     "1234", "99999", ".", ".",    ",",    "+",   "-",   "*",
+        "/", "%", "(", ")", " ", "\u3000", "x",    "×",     "e", "\xFF", "\xE2", "0.1", "1e3",
     };
     std::uniform_int_distribution<std::size_t> length(0, 24);
     std::uniform_int_distribution<std::size_t> piece(0, std::size(PIECES) - 1);
@@ -53,8 +53,7 @@ TEST(Properties, ShortestFormParsesBack) {
     int checked = 0;
     while (checked < 5000) {
         // Random bit patterns cover every binade; powers of ten cover whole numbers.
-        const double value = checked % 2 ? std::bit_cast<double>(rng())
-                                         : std::trunc(std::pow(10.0, exponent(rng)));
+        const double value = checked % 2 ? std::bit_cast<double>(rng()) : std::trunc(std::pow(10.0, exponent(rng)));
         if (!std::isfinite(value) || value == 0.0) continue;
         ++checked;
         const std::string text = format_number(value);

@@ -21,12 +21,14 @@ TEST(Utf8Decode, WellFormedAndMalformedSequences) {
     const Case cases[] = {
         {"a\xea\xb0\x80", {U'a', 0xAC00}},
         {"\xf0\x9f\x92\xbe", {0x1F4BE}},
-        {"\xc3", {0xFFFD}},                       // truncated
-        {"\xc0\xaf", {0xFFFD, 0xFFFD}},           // overlong
-        {"\xed\xa0\x80", {0xFFFD, 0xFFFD, 0xFFFD}},  // UTF-16 surrogate
+        {"\xc3", {0xFFFD}},                                      // truncated
+        {"\xc0\xaf", {0xFFFD, 0xFFFD}},                          // overlong
+        {"\xed\xa0\x80", {0xFFFD, 0xFFFD, 0xFFFD}},              // UTF-16 surrogate
         {"\xf4\x90\x80\x80", {0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}},  // above U+10FFFF
-        {"\xe2\x80", {0xFFFD, 0xFFFD}},           // truncated at the end
-        {"\xff" "1", {0xFFFD, U'1'}},
+        {"\xe2\x80", {0xFFFD, 0xFFFD}},                          // truncated at the end
+        {"\xff"
+         "1",
+         {0xFFFD, U'1'}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(decode_all(c.bytes), c.scalars) << testing::PrintToString(c.bytes);

@@ -27,9 +27,7 @@ std::wstring windows_path(std::wstring path) {
     return path;
 }
 
-std::wstring program_path() {
-    return windows_path(L"" NUMVORA_EXE_PATH);
-}
+std::wstring program_path() { return windows_path(L"" NUMVORA_EXE_PATH); }
 
 void remove_folder(const std::filesystem::path& folder) {
     for (int attempt = 0; attempt < 10; ++attempt) {
@@ -46,8 +44,8 @@ void remove_folder(const std::filesystem::path& folder) {
 std::filesystem::path fresh_folder(const std::string& test_name) {
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);
-    std::filesystem::path folder = std::filesystem::path(temp) /
-                                   ("numvora-e2e-" + test_name + "-" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::path folder =
+        std::filesystem::path(temp) / ("numvora-e2e-" + test_name + "-" + std::to_string(GetCurrentProcessId()));
     remove_folder(folder);  // Wine reuses process ids: a leftover of an earlier run
     std::error_code ignored;
     std::filesystem::create_directories(folder / "appdata", ignored);
@@ -62,7 +60,7 @@ HANDLE open_inheritable(const std::filesystem::path& path, DWORD access, DWORD d
 
 // One launched Numvora.exe; a test that fails half-way still ends it.
 class Launched {
-  public:
+public:
     Launched(const std::filesystem::path& app_data, const std::filesystem::path& stderr_file,
              const std::wstring& path = program_path()) {
         SetEnvironmentVariableW(L"LOCALAPPDATA", app_data.c_str());
@@ -76,9 +74,8 @@ class Launched {
         startup.hStdError = error_output;
         std::wstring command_line = L"\"" + path + L"\"";
         PROCESS_INFORMATION info{};
-        if (error_output != INVALID_HANDLE_VALUE &&
-            CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                           &startup, &info)) {
+        if (error_output != INVALID_HANDLE_VALUE && CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr,
+                                                                   TRUE, 0, nullptr, nullptr, &startup, &info)) {
             CloseHandle(info.hThread);
             process_ = info.hProcess;
         }
@@ -112,13 +109,12 @@ class Launched {
     // The exit code, or -1 when the process did not end in time.
     long long wait_for_exit() const {
         DWORD code = 0;
-        if (WaitForSingleObject(process_, EXIT_TIMEOUT_MS) != WAIT_OBJECT_0 ||
-            !GetExitCodeProcess(process_, &code))
+        if (WaitForSingleObject(process_, EXIT_TIMEOUT_MS) != WAIT_OBJECT_0 || !GetExitCodeProcess(process_, &code))
             return -1;
         return code;
     }
 
-  private:
+private:
     HANDLE process_ = nullptr;
 };
 
@@ -139,10 +135,8 @@ void launch_and_close(const std::filesystem::path& app_data, const std::filesyst
 }
 
 class LaunchTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder_ = fresh_folder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    }
+protected:
+    void SetUp() override { folder_ = fresh_folder(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
     void TearDown() override { remove_folder(folder_); }
     std::filesystem::path folder_;
 };

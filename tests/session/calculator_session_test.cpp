@@ -50,7 +50,12 @@ TEST(CalculatorSession, ToggleReRendersEveryText) {
     CalculatorSession session;
     session.remember({"1234*1000", "1234000"});
     session.remember({"0.5+1", "1.5"});
-    const struct { bool group; std::vector<std::string> lines; const char* label; const char* carried; } rows[] = {
+    const struct {
+        bool group;
+        std::vector<std::string> lines;
+        const char* label;
+        const char* carried;
+    } rows[] = {
         {true, {"0.5+1 = 1.5", "1,234*1,000 = 1,234,000"}, "1.5", "0.5+1 = 1.5"},
         {false, {"0.5+1 = 1.5", "1234*1000 = 1234000"}, "1.5", "0.5+1 = 1.5"},
     };
@@ -107,9 +112,9 @@ TEST(CalculatorSession, OperandChaining) {
         {"12", std::nullopt, "3", '*', "(12) * (3)"},
         {"(12) * (3)", "36", "3", '+', "((12) * (3)) + (3)"},
         {"", "36", "4", '-', "(36) - (4)"},
-        {" \u3000", "36", "4", '/', "(36) / (4)"},         // white space only counts as empty
+        {" \u3000", "36", "4", '/', "(36) / (4)"},  // white space only counts as empty
         {"1,234", std::nullopt, "2", '-', "(1234) - (2)"},
-        {" 7 ", std::nullopt, "2", '+', "( 7 ) + (2)"},     // not trimmed
+        {" 7 ", std::nullopt, "2", '+', "( 7 ) + (2)"},    // not trimmed
         {"99", "36", "(1 + 2)", std::nullopt, "(1 + 2)"},  // "=": the operand alone
     };
     for (const auto& row : rows) {

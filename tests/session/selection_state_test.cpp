@@ -30,8 +30,11 @@ TEST(SelectionState, OutcomesOfASelection) {
         {"(1 + 2)", "(1 + 2)", false, "선택값 (1 + 2) — 연산 버튼 사용 가능"},
         {"   ", std::nullopt, true, "선택한 내용이 비어 있습니다."},
         {"2x3", std::nullopt, true, "곱하기 연산은 x 대신 * 를 사용해 주세요."},
-        {"\xED\xA0\x80" "5", std::nullopt, true, "숫자 또는 괄호로 감싼 계산식만 선택할 수 있습니다."},
-        {std::string(1'000'000, '('), std::nullopt, true, "괄호 안 계산식이 올바르지 않습니다: 올바르지 않은 계산식입니다."},
+        {"\xED\xA0\x80"
+         "5",
+         std::nullopt, true, "숫자 또는 괄호로 감싼 계산식만 선택할 수 있습니다."},
+        {std::string(1'000'000, '('), std::nullopt, true,
+         "괄호 안 계산식이 올바르지 않습니다: 올바르지 않은 계산식입니다."},
     };
     for (const auto& row : rows) {
         SelectionState state;
@@ -54,14 +57,20 @@ TEST(StatusLine, AStandingWarningShowsWhenTheSelectionIsSilent) {
         bool is_error;
     } steps[] = {
         {"selection", [&](StatusLine& l) { l.show_selection(operand); }, operand.text, false},
-        {"warning under a selection", [](StatusLine& l) { l.raise_notice("메모 자동 저장 실패: x"); }, operand.text, false},
+        {"warning under a selection", [](StatusLine& l) { l.raise_notice("메모 자동 저장 실패: x"); }, operand.text,
+         false},
         {"selection falls silent", [](StatusLine& l) { l.show_selection({}); }, "메모 자동 저장 실패: x", true},
-        {"document saved", [](StatusLine& l) { l.show("a.qvx 파일로 저장했습니다.", false); }, "a.qvx 파일로 저장했습니다.", false},
+        {"document saved", [](StatusLine& l) { l.show("a.qvx 파일로 저장했습니다.", false); },
+         "a.qvx 파일로 저장했습니다.", false},
         {"cleared under another text", [](StatusLine& l) { l.clear_notice(); }, "a.qvx 파일로 저장했습니다.", false},
         {"silent again", [](StatusLine& l) { l.show_selection({}); }, "", false},
-        {"warning raised", [](StatusLine& l) { l.raise_notice("메모 자동 저장 실패: y"); }, "메모 자동 저장 실패: y", true},
+        {"warning raised", [](StatusLine& l) { l.raise_notice("메모 자동 저장 실패: y"); }, "메모 자동 저장 실패: y",
+         true},
         {"cleared while shown", [](StatusLine& l) { l.clear_notice(); }, "", false},
-        {"selection error", [](StatusLine& l) { l.show_selection({"선택한 내용이 비어 있습니다.", true}); },
+        {"selection error",
+         [](StatusLine& l) {
+             l.show_selection({"선택한 내용이 비어 있습니다.", true});
+         },
          "선택한 내용이 비어 있습니다.", true},
     };
     for (const auto& step : steps) {

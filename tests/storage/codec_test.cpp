@@ -9,8 +9,13 @@ namespace {
 
 TEST(SplitLines, CutsAfterLineFeedsAndDropsOneCarriageReturn) {
     const std::pair<std::string_view, std::vector<std::string_view>> cases[] = {
-        {"a\r\nb\n", {"a", "b"}}, {"a\r\r\nb", {"a\r", "b"}}, {"a\rb", {"a\rb"}}, {"", {}},
-        {"\n", {""}},             {"\n\n", {"", ""}},         {"\r", {"\r"}},
+        {"a\r\nb\n", {"a", "b"}},
+        {"a\r\r\nb", {"a\r", "b"}},
+        {"a\rb", {"a\rb"}},
+        {"", {}},
+        {"\n", {""}},
+        {"\n\n", {"", ""}},
+        {"\r", {"\r"}},
     };
     for (const auto& [text, lines] : cases) EXPECT_EQ(split_lines(text), lines) << testing::PrintToString(text);
     using Pair = std::pair<std::string_view, std::string_view>;
@@ -48,9 +53,22 @@ TEST(HexText, EveryTwoByteValueDecodesExactlyWhenItIsTheHexOfAnAsciiByte) {
 
 TEST(ParseIntegers, AcceptOnlySignedAsciiDigitsInRange) {
     const std::pair<std::string_view, std::optional<std::int32_t>> i32_cases[] = {
-        {"+15", 15}, {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX}, {"007", 7}, {"-0", 0},
-        {"2147483648", {}}, {"-2147483649", {}}, {"99999999999999999999", {}}, {"", {}}, {"+", {}}, {"-", {}},
-        {" 5", {}}, {"5 ", {}}, {"1.0", {}}, {"+-1", {}}, {"\xef\xbc\x91", {}},  // a full-width digit
+        {"+15", 15},
+        {"-2147483648", INT32_MIN},
+        {"2147483647", INT32_MAX},
+        {"007", 7},
+        {"-0", 0},
+        {"2147483648", {}},
+        {"-2147483649", {}},
+        {"99999999999999999999", {}},
+        {"", {}},
+        {"+", {}},
+        {"-", {}},
+        {" 5", {}},
+        {"5 ", {}},
+        {"1.0", {}},
+        {"+-1", {}},
+        {"\xef\xbc\x91", {}},  // a full-width digit
     };
     for (const auto& [value, expected] : i32_cases) EXPECT_EQ(parse_i32(value), expected) << value;
     const std::pair<std::string_view, std::optional<std::uint8_t>> u8_cases[] = {

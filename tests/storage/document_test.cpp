@@ -11,8 +11,9 @@ const std::string HEADER = "format=Quorvex\nversion=1\n";
 
 TEST(FormatDocument, WritesTheExactBytesAndAtMostTwentyRecords) {
     PadDocument d{"abc", "1+2", "1+2", "3", {{"1+2", "3"}}};
-    EXPECT_EQ(format_document(d), HEADER + "memo=616263\nexpression=312b32\nlast_expression=312b32\n"
-                                           "last_result=33\nhistory_record=312b32|33\n");
+    EXPECT_EQ(format_document(d), HEADER +
+                                      "memo=616263\nexpression=312b32\nlast_expression=312b32\n"
+                                      "last_result=33\nhistory_record=312b32|33\n");
     EXPECT_EQ(format_document(PadDocument{}), HEADER + "memo=\nexpression=\nlast_expression=-\nlast_result=-\n");
     d.history.assign(25, {"1", "2"});
     EXPECT_EQ(parse_document(format_document(d))->history.size(), 20u);
@@ -83,8 +84,8 @@ TEST(ParseDocument, ReadsBackEveryFormattedDocument) {
 
 TEST(ParseDocument, RandomBytesGiveADocumentOrAnError) {
     std::mt19937 random(11);
-    const std::string_view pieces[] = {"format=Quorvex\n", "version=1\n", "memo=", "history_record=",
-                                       "|", "\n", "6", "e"};
+    const std::string_view pieces[] = {
+        "format=Quorvex\n", "version=1\n", "memo=", "history_record=", "|", "\n", "6", "e"};
     for (int round = 0; round < 3000; ++round) {
         std::string text;
         for (int i = static_cast<int>(random() % 60); i > 0; --i) {
@@ -100,12 +101,24 @@ TEST(ParseDocument, RandomBytesGiveADocumentOrAnError) {
 }
 
 TEST(DocumentPath, NameAndExtension) {
-    const struct { const char* path; std::optional<std::string> name; bool accepted; } rows[] = {
-        {"C:\\문서\\Ordenna.qvx", "Ordenna.qvx", true}, {"a.QVX", "a.QVX", true}, {"d/a.Qvx", "a.Qvx", true},
-        {"C:\\x\\a.qvx\\", "a.qvx", true},         {"a.qvx/.", "a.qvx", true}, {"notes.txt", "notes.txt", false},
-        {"a.qvx.txt", "a.qvx.txt", false},            {"a.qv", "a.qv", false},    {".qvx", ".qvx", false},
-        {"notes", "notes", false},                    {"C:\\x\\..", std::nullopt, false},
-        {"C:\\", std::nullopt, false},                {"", std::nullopt, false},
+    const struct {
+        const char* path;
+        std::optional<std::string> name;
+        bool accepted;
+    } rows[] = {
+        {"C:\\문서\\Ordenna.qvx", "Ordenna.qvx", true},
+        {"a.QVX", "a.QVX", true},
+        {"d/a.Qvx", "a.Qvx", true},
+        {"C:\\x\\a.qvx\\", "a.qvx", true},
+        {"a.qvx/.", "a.qvx", true},
+        {"notes.txt", "notes.txt", false},
+        {"a.qvx.txt", "a.qvx.txt", false},
+        {"a.qv", "a.qv", false},
+        {".qvx", ".qvx", false},
+        {"notes", "notes", false},
+        {"C:\\x\\..", std::nullopt, false},
+        {"C:\\", std::nullopt, false},
+        {"", std::nullopt, false},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(last_path_component(row.path), row.name) << row.path;

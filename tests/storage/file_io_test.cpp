@@ -36,8 +36,10 @@ void set_local_app_data(const char* value) {
 #ifdef _WIN32
     SetEnvironmentVariableW(L"LOCALAPPDATA", value ? to_wide(value).c_str() : nullptr);
 #else
-    if (value) setenv("LOCALAPPDATA", value, 1);
-    else unsetenv("LOCALAPPDATA");
+    if (value)
+        setenv("LOCALAPPDATA", value, 1);
+    else
+        unsetenv("LOCALAPPDATA");
 #endif
 }
 
@@ -167,11 +169,15 @@ TEST_F(FileTest, AWriteThatFailsMidwayLeavesTheOldContentAndNoTemporaryFile) {
 
 // What a killed save leaves behind is swept; nothing else is.
 TEST_F(FileTest, SweepsOnlyTheTemporariesOfTheGivenFiles) {
-    const struct { const char* name; bool swept; } rows[] = {
-        {"memo.txt.4242-0.tmp", true},       {"settings.txt.1-77.tmp", true},  {"memo.txt.12-3.tmp.bak", false},
-        {"memo.txt.-3.tmp", false},          {"memo.txt.12-.tmp", false},      {"memo.txt.1a-2.tmp", false},
-        {"notes.txt.12-3.tmp", false},       {"memo.txt", false},              {"memo.unreadable-1.txt", false},
-        {"xmemo.txt.12-3.tmp", false},
+    const struct {
+        const char* name;
+        bool swept;
+    } rows[] = {
+        {"memo.txt.4242-0.tmp", true},    {"settings.txt.1-77.tmp", true},
+        {"memo.txt.12-3.tmp.bak", false}, {"memo.txt.-3.tmp", false},
+        {"memo.txt.12-.tmp", false},      {"memo.txt.1a-2.tmp", false},
+        {"notes.txt.12-3.tmp", false},    {"memo.txt", false},
+        {"memo.unreadable-1.txt", false}, {"xmemo.txt.12-3.tmp", false},
     };
     for (const auto& row : rows) put(path(row.name), "x");
     fs::create_directory(fs_path(path("memo.txt.5-5.tmp")));  // a folder of that form stays
@@ -187,7 +193,8 @@ std::string seen_temp;
 std::optional<StorageError> note_temp_name(WriteStage stage) {
     if (stage == WriteStage::TempCreated) {
         for (const auto& entry : fs::directory_iterator(fault_folder))  // the new one is still empty
-            if (entry.path().extension() == ".tmp" && entry.file_size() == 0) seen_temp = utf8_of(entry.path().filename());
+            if (entry.path().extension() == ".tmp" && entry.file_size() == 0)
+                seen_temp = utf8_of(entry.path().filename());
     }
     return std::nullopt;
 }

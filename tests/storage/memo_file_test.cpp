@@ -32,7 +32,8 @@ protected:
     }
     void put_memo(std::string_view bytes) const {
         fs::create_directories(paths_.folder);
-        std::ofstream(paths_.memo_file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(paths_.memo_file, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
     static std::string bytes_of(const std::string& file) {
         std::ifstream in(file, std::ios::binary);
@@ -118,9 +119,8 @@ TEST(CombinedSave, AFailedCaptureDoesNotCostTheMemo) {
         std::optional<StorageError> result;
         int settings_writes;
     } rows[] = {
-        {true, true, true, std::nullopt, 1},   {true, false, true, capture, 0},
-        {false, true, true, memo_error, 1},    {false, false, true, memo_error, 0},
-        {true, true, false, settings_error, 1},
+        {true, true, true, std::nullopt, 1}, {true, false, true, capture, 0},        {false, true, true, memo_error, 1},
+        {false, false, true, memo_error, 0}, {true, true, false, settings_error, 1},
     };
     for (const auto& row : rows) {
         int memo_writes = 0;
@@ -131,7 +131,8 @@ TEST(CombinedSave, AFailedCaptureDoesNotCostTheMemo) {
                 if (!row.memo_ok) return fail(memo_error);
                 return {};
             },
-            row.captured ? Result<AppSettings, StorageError>(AppSettings{}) : Result<AppSettings, StorageError>(fail(capture)),
+            row.captured ? Result<AppSettings, StorageError>(AppSettings{})
+                         : Result<AppSettings, StorageError>(fail(capture)),
             [&](const AppSettings&) -> Result<void, StorageError> {
                 ++settings_writes;
                 if (!row.settings_ok) return fail(settings_error);

@@ -38,7 +38,8 @@ TEST(ParseSettings, EachKeyFallsBackOnItsOwn) {
         {"window_height=701\r\n", with([](AppSettings& s) { s.window_height = 701; })},
         {"\xef\xbb\xbfwindow_width=900\n", {}},
         {"\xef\xbb\xbfversion=1\nwindow_width=900\n", with([](AppSettings& s) { s.window_width = 900; })},
-        {"window_width=\xff\xfe\nwindow_height=\xe3\x80\x80" "640\xe3\x80\x80",
+        {"window_width=\xff\xfe\nwindow_height=\xe3\x80\x80"
+         "640\xe3\x80\x80",
          with([](AppSettings& s) { s.window_height = 640; })},
     };
     for (const auto& [text, expected] : cases)

@@ -25,10 +25,15 @@ namespace {
 TEST(ScaleForDpi, TruncatesAndSaturates) {
     constexpr std::int32_t MAX = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t MIN = std::numeric_limits<std::int32_t>::min();
-    struct Row { std::int32_t n; std::uint32_t dpi; std::int32_t expected; };
+    struct Row {
+        std::int32_t n;
+        std::uint32_t dpi;
+        std::int32_t expected;
+    };
     const Row rows[] = {
-        {14, 96, 14}, {14, 120, 17}, {740, 144, 1110}, {21, 120, 26}, {-14, 120, -17},
-        {MAX, 192, MAX / 96}, {MIN, 192, MIN / 96}, {MAX, 96, MAX / 96}, {0, 0, 0},  // the product saturates before the division
+        {14, 96, 14},         {14, 120, 17},        {740, 144, 1110},    {21, 120, 26}, {-14, 120, -17},
+        {MAX, 192, MAX / 96}, {MIN, 192, MIN / 96}, {MAX, 96, MAX / 96}, {0, 0, 0},  // the product saturates before the
+                                                                                     // division
     };
     for (const Row& row : rows) {
         EXPECT_EQ(scale_for_dpi(row.n, row.dpi), row.expected) << row.n << " at " << row.dpi;
@@ -42,26 +47,33 @@ TEST(Placement, DefaultSizeIsScaled) {
 
 TEST(Placement, ClampsIntoTheWorkArea) {
     const PixelRect work{0, 0, 1920, 1040};
-    struct Row { SavedGeometry saved; PixelRect work; std::uint32_t dpi; PixelBox expected; };
+    struct Row {
+        SavedGeometry saved;
+        PixelRect work;
+        std::uint32_t dpi;
+        PixelBox expected;
+    };
     const Row rows[] = {
         {{100, 50, 900, 720}, work, 96, {100, 50, 900, 720}},
-        {{100, 50, 500, 400}, work, 96, {100, 50, 740, 700}},         // grown to the smallest size
-        {{100, 50, 500, 400}, work, 144, {100, 0, 1110, 1040}},      // scaled minimum, cut to the area
-        {{0, 0, 5000, 3000}, work, 96, {0, 0, 1920, 1040}},           // cut to the work area
-        {{3000, -400, 900, 720}, work, 96, {1020, 0, 900, 720}},      // moved back inside
+        {{100, 50, 500, 400}, work, 96, {100, 50, 740, 700}},     // grown to the smallest size
+        {{100, 50, 500, 400}, work, 144, {100, 0, 1110, 1040}},   // scaled minimum, cut to the area
+        {{0, 0, 5000, 3000}, work, 96, {0, 0, 1920, 1040}},       // cut to the work area
+        {{3000, -400, 900, 720}, work, 96, {1020, 0, 900, 720}},  // moved back inside
         {{-3000, 2000, 900, 720}, {-1920, 0, 0, 1080}, 96, {-1920, 360, 900, 720}},
-        {{10, 10, 900, 720}, {50, 60, 50, 60}, 96, {50, 60, 1, 1}},   // empty area: lower bound wins
+        {{10, 10, 900, 720}, {50, 60, 50, 60}, 96, {50, 60, 1, 1}},  // empty area: lower bound wins
     };
     for (const Row& row : rows) EXPECT_EQ(clamp_placement(row.saved, row.work, row.dpi), row.expected);
 }
 
 // At a high DPI on a small screen the smallest size still fits on the screen.
 TEST(Placement, MinTrackSizeFitsTheWorkArea) {
-    const struct { std::uint32_t dpi; PixelRect work; PixelBox expected; } rows[] = {
-        {96, {0, 0, 1920, 1040}, {0, 0, 740, 700}},
-        {144, {0, 0, 1920, 1040}, {0, 0, 1110, 1040}},
-        {144, {0, 0, 1280, 984}, {0, 0, 1110, 984}},
-        {192, {-1280, 0, 0, 984}, {0, 0, 1280, 984}},
+    const struct {
+        std::uint32_t dpi;
+        PixelRect work;
+        PixelBox expected;
+    } rows[] = {
+        {96, {0, 0, 1920, 1040}, {0, 0, 740, 700}},  {144, {0, 0, 1920, 1040}, {0, 0, 1110, 1040}},
+        {144, {0, 0, 1280, 984}, {0, 0, 1110, 984}}, {192, {-1280, 0, 0, 984}, {0, 0, 1280, 984}},
         {96, {10, 10, 10, 10}, {0, 0, 1, 1}},
     };
     for (const auto& row : rows) EXPECT_EQ(min_track_size(row.dpi, row.work), row.expected) << row.dpi;
@@ -70,11 +82,15 @@ TEST(Placement, MinTrackSizeFitsTheWorkArea) {
 // A taskbar at the top or left offsets workspace coordinates from screen coordinates.
 TEST(Placement, WorkspaceToScreen) {
     const PixelRect restored{100, 50, 900, 750};
-    const struct { PixelRect monitor; PixelRect work; PixelRect expected; } rows[] = {
-        {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, restored},                    // taskbar at the bottom
-        {{0, 0, 1920, 1080}, {0, 40, 1920, 1080}, {100, 90, 900, 790}},         // at the top
-        {{0, 0, 1920, 1080}, {60, 0, 1920, 1080}, {160, 50, 960, 750}},         // at the left
-        {{-1920, 0, 0, 1080}, {-1860, 30, 0, 1080}, {160, 80, 960, 780}},       // a second monitor
+    const struct {
+        PixelRect monitor;
+        PixelRect work;
+        PixelRect expected;
+    } rows[] = {
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, restored},                // taskbar at the bottom
+        {{0, 0, 1920, 1080}, {0, 40, 1920, 1080}, {100, 90, 900, 790}},    // at the top
+        {{0, 0, 1920, 1080}, {60, 0, 1920, 1080}, {160, 50, 960, 750}},    // at the left
+        {{-1920, 0, 0, 1080}, {-1860, 30, 0, 1080}, {160, 80, 960, 780}},  // a second monitor
     };
     for (const auto& row : rows) EXPECT_EQ(workspace_to_screen(restored, row.monitor, row.work), row.expected);
 }
@@ -100,9 +116,9 @@ TEST(Layout, CalculatorOnTheLeft) {
     EXPECT_EQ(r.expression_edit, (PixelBox{28, 148, 374, 34}));
     const std::int32_t result_x[] = {28, 154, 280};
     for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(r.result_buttons[i], (PixelBox{result_x[i], 268, 120, 34}));
-    EXPECT_EQ(r.keypad[7], (PixelBox{313, 370, 89, 50}));    // ×
-    EXPECT_EQ(r.keypad[16], (PixelBox{28, 538, 184, 50}));   // 0, two columns
-    EXPECT_EQ(r.keypad[18], (PixelBox{313, 538, 89, 50}));   // =
+    EXPECT_EQ(r.keypad[7], (PixelBox{313, 370, 89, 50}));   // ×
+    EXPECT_EQ(r.keypad[16], (PixelBox{28, 538, 184, 50}));  // 0, two columns
+    EXPECT_EQ(r.keypad[18], (PixelBox{313, 538, 89, 50}));  // =
     EXPECT_EQ(r.history_caption, (PixelBox{28, 600, 286, 18}));
     EXPECT_EQ(r.clear_history_button, (PixelBox{320, 600, 82, 22}));
     EXPECT_EQ(r.history_list, (PixelBox{28, 624, 374, 148}));
@@ -125,14 +141,20 @@ TEST(Layout, TinyClientGivesNoNegativeSizes) {
 
 TEST(Shortcuts, Table) {
     using K = ShortcutAction::Kind;
-    struct Row { std::uint32_t key; bool ctrl; bool shift; std::int32_t control; std::optional<ShortcutAction> expected; };
+    struct Row {
+        std::uint32_t key;
+        bool ctrl;
+        bool shift;
+        std::int32_t control;
+        std::optional<ShortcutAction> expected;
+    };
     const Row rows[] = {
         {0x0D, false, false, 1002, ShortcutAction{K::PostCommand, 1003}},
         {0x0D, false, true, 1002, ShortcutAction{K::PostCommand, 1003}},
         {0x1B, false, false, 1002, ShortcutAction{K::PostCommand, 1004}},
-        {0x1B, true, false, 1002, std::nullopt},           // Ctrl+Esc is not ours
-        {0x1B, false, false, 1007, std::nullopt},          // Esc in the memo
-        {0x0D, false, false, 1007, std::nullopt},          // Enter in the memo is a line break
+        {0x1B, true, false, 1002, std::nullopt},   // Ctrl+Esc is not ours
+        {0x1B, false, false, 1007, std::nullopt},  // Esc in the memo
+        {0x0D, false, false, 1007, std::nullopt},  // Enter in the memo is a line break
         {0x0D, true, false, 1007, ShortcutAction{K::PostCommand, 1021}},
         {0x0D, true, false, 1002, ShortcutAction{K::PostCommand, 1021}},
         {'K', true, false, 0, ShortcutAction{K::PostCommand, 1008}},
@@ -141,11 +163,11 @@ TEST(Shortcuts, Table) {
         {'S', true, false, 1007, ShortcutAction{K::PostCommand, 1026}},
         {'S', false, false, 1007, std::nullopt},
         {'C', true, true, 1007, ShortcutAction{K::PostCommand, 1023}},
-        {'C', true, false, 1007, std::nullopt},            // plain copy
+        {'C', true, false, 1007, std::nullopt},  // plain copy
         {'Y', true, false, 1007, ShortcutAction{K::Redo, 0}},
         {'Y', true, false, 1002, std::nullopt},
         {'Z', true, true, 1007, ShortcutAction{K::Redo, 0}},
-        {'Z', true, false, 1007, std::nullopt},            // plain undo
+        {'Z', true, false, 1007, std::nullopt},  // plain undo
     };
     for (const Row& row : rows) {
         EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
@@ -154,37 +176,54 @@ TEST(Shortcuts, Table) {
 }
 
 TEST(Shortcuts, UndoGroupBreaks) {
-    struct KeyRow { std::uint32_t key; bool ctrl; bool shift; bool breaks; };
+    struct KeyRow {
+        std::uint32_t key;
+        bool ctrl;
+        bool shift;
+        bool breaks;
+    };
     const KeyRow keys[] = {
-        {0x08, false, false, true}, {0x2E, true, true, true}, {'X', true, false, true}, {'V', true, false, true},
+        {0x08, false, false, true}, {0x2E, true, true, true},  {'X', true, false, true},    {'V', true, false, true},
         {'V', false, false, false}, {0x2D, false, true, true}, {0x2D, false, false, false}, {'A', true, false, false},
     };
-    for (const KeyRow& row : keys) EXPECT_EQ(key_breaks_undo_group(row.key, row.ctrl, row.shift), row.breaks) << row.key;
+    for (const KeyRow& row : keys)
+        EXPECT_EQ(key_breaks_undo_group(row.key, row.ctrl, row.shift), row.breaks) << row.key;
 
-    for (std::uint32_t c : std::initializer_list<std::uint32_t>{U' ', U'\t', U'\r', 0x3000u, 0x2028u, U'%', U'(', U')', U'*', U'+', U'-', U'/', U'=', 0xD7u, 0xF7u}) {
+    for (std::uint32_t c : std::initializer_list<std::uint32_t>{U' ', U'\t', U'\r', 0x3000u, 0x2028u, U'%', U'(', U')',
+                                                                U'*', U'+', U'-', U'/', U'=', 0xD7u, 0xF7u}) {
         EXPECT_TRUE(char_breaks_undo_group(c)) << c;
     }
-    for (std::uint32_t c : std::initializer_list<std::uint32_t>{U'1', U'a', U'.', U',', 0x2212u, 0xD800u, 0xDFFFu, 0x110000u}) {
+    for (std::uint32_t c :
+         std::initializer_list<std::uint32_t>{U'1', U'a', U'.', U',', 0x2212u, 0xD800u, 0xDFFFu, 0x110000u}) {
         EXPECT_FALSE(char_breaks_undo_group(c)) << c;
     }
 }
 
 TEST(CommandRouting, Table) {
     using C = Command;
-    struct Row { std::int32_t id; std::uint32_t code; std::optional<Command> expected; };
+    struct Row {
+        std::int32_t id;
+        std::uint32_t code;
+        std::optional<Command> expected;
+    };
     const Row rows[] = {
-        {1001, 0, C::SwitchSide}, {1003, 0, C::Calculate}, {1003, 7, C::Calculate},
-        {1004, 0, C::ClearExpression}, {1005, 0, C::DeleteBeforeCaret},
-        {1006, 2, C::ReuseHistoryResult}, {1006, 1, std::nullopt},
-        {1007, 0x200, C::CloseMemoUndoGroup}, {1007, 0x100, std::nullopt},
-        {1008, 0, C::ClearHistory}, {1009, 0, C::ApplyPendingOperand}, {1013, 0, C::ApplyPendingOperand},
-        {1020, 0, C::ResultToMemo}, {1021, 0, C::ExpressionResultToMemo}, {1022, 0, C::CopyResult},
-        {1023, 0, C::CopyExpressionResult}, {1024, 0, C::FocusExpression}, {1025, 0, C::FocusMemo},
-        {1026, 0, C::SaveDocument}, {1027, 0, C::ToggleThousands}, {1028, 0, C::SaveDocument},
-        {1029, 0, C::OpenDocument}, {1030, 0, C::SwitchTheme},
-        {1002, 0x300, std::nullopt}, {1014, 0, std::nullopt}, {1019, 0, std::nullopt}, {1031, 0, std::nullopt},
-        {1100, 0, C::InsertKeypadText}, {1103, 0, C::InsertKeypadText}, {1107, 0, C::InsertKeypadText},
-        {1117, 0, C::InsertKeypadText}, {1101, 0, std::nullopt}, {1118, 0, std::nullopt},
+        {1001, 0, C::SwitchSide},          {1003, 0, C::Calculate},
+        {1003, 7, C::Calculate},           {1004, 0, C::ClearExpression},
+        {1005, 0, C::DeleteBeforeCaret},   {1006, 2, C::ReuseHistoryResult},
+        {1006, 1, std::nullopt},           {1007, 0x200, C::CloseMemoUndoGroup},
+        {1007, 0x100, std::nullopt},       {1008, 0, C::ClearHistory},
+        {1009, 0, C::ApplyPendingOperand}, {1013, 0, C::ApplyPendingOperand},
+        {1020, 0, C::ResultToMemo},        {1021, 0, C::ExpressionResultToMemo},
+        {1022, 0, C::CopyResult},          {1023, 0, C::CopyExpressionResult},
+        {1024, 0, C::FocusExpression},     {1025, 0, C::FocusMemo},
+        {1026, 0, C::SaveDocument},        {1027, 0, C::ToggleThousands},
+        {1028, 0, C::SaveDocument},        {1029, 0, C::OpenDocument},
+        {1030, 0, C::SwitchTheme},         {1002, 0x300, std::nullopt},
+        {1014, 0, std::nullopt},           {1019, 0, std::nullopt},
+        {1031, 0, std::nullopt},           {1100, 0, C::InsertKeypadText},
+        {1103, 0, C::InsertKeypadText},    {1107, 0, C::InsertKeypadText},
+        {1117, 0, C::InsertKeypadText},    {1101, 0, std::nullopt},
+        {1118, 0, std::nullopt},
     };
     for (const Row& row : rows) EXPECT_EQ(route_command(row.id, row.code), row.expected) << row.id << "/" << row.code;
 }
@@ -234,10 +273,9 @@ TEST(ButtonColors, KindsStatesAndThemes) {
     using K = ButtonKind;
     using V = ButtonVisualState;
     const std::pair<std::int32_t, K> kinds[] = {
-        {1117, K::Digit},    {1100, K::Digit},        {1103, K::Function}, {1005, K::Function},
-        {1008, K::Function}, {1011, K::Operator},     {1110, K::Operator}, {1112, K::Operator},
-        {1003, K::Equals},   {1021, K::ResultAction}, {1029, K::Neutral},  {1026, K::Neutral},
-        {0, K::Neutral},     {1101, K::Neutral}};
+        {1117, K::Digit},    {1100, K::Digit},    {1103, K::Function}, {1005, K::Function}, {1008, K::Function},
+        {1011, K::Operator}, {1110, K::Operator}, {1112, K::Operator}, {1003, K::Equals},   {1021, K::ResultAction},
+        {1029, K::Neutral},  {1026, K::Neutral},  {0, K::Neutral},     {1101, K::Neutral}};
     for (const auto& [id, kind] : kinds) EXPECT_EQ(button_kind(id), kind) << id;
 
     EXPECT_EQ(button_visual_state(true, true, true), V::Disabled);
@@ -245,7 +283,12 @@ TEST(ButtonColors, KindsStatesAndThemes) {
     EXPECT_EQ(button_visual_state(false, false, true), V::Hot);
     EXPECT_EQ(button_visual_state(false, false, false), V::Normal);
 
-    const struct { K kind; V state; bool dark; ButtonColors expected; } colors[] = {
+    const struct {
+        K kind;
+        V state;
+        bool dark;
+        ButtonColors expected;
+    } colors[] = {
         {K::Digit, V::Normal, false, {0x30241F, 0xE9DFD9, 0xFFFFFF}},
         {K::Digit, V::Pressed, false, {0x30241F, 0xE9DFD9, 0xF3ECE8}},
         {K::Digit, V::Hot, false, {0x30241F, 0xE9DFD9, 0xFAF6F4}},

@@ -20,8 +20,7 @@ std::string to_utf8(std::wstring_view utf16) {
     const int length = static_cast<int>(utf16.size());
     const int needed = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
-    if (needed > 0)
-        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, out.data(), needed, nullptr, nullptr);
+    if (needed > 0) WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, out.data(), needed, nullptr, nullptr);
     return out;
 }
 

@@ -99,7 +99,7 @@ TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
         std::ifstream in(document(L"작업.qvx"), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }();
-    EXPECT_EQ(parse_document(saved)->expression, "1234+5");  // never with separators
+    EXPECT_EQ(parse_document(saved)->expression, "1234+5");                // never with separators
     EXPECT_TRUE(fs::exists(local_app_data / "Numvora" / "settings.txt"));  // the combined save ran too
 
     // The save dialog's record, exactly.
@@ -171,7 +171,10 @@ TEST_F(DocumentTest, BadDocumentsEndInTheirMessageAndLeaveTheWindowAlone) {
     const std::string header = "format=Quorvex\nversion=1\n";
     std::string million = header;
     for (int i = 0; i < 1'000'000; ++i) million += "history_record=31|31\n";
-    const struct { std::string bytes; std::string message; } rows[] = {
+    const struct {
+        std::string bytes;
+        std::string message;
+    } rows[] = {
         {random_bytes, "stream did not contain valid UTF-8"},
         {header.substr(0, 10), "지원하지 않는 전체 내용 저장 파일입니다."},
         {header + "memo=6", "저장 파일의 문자열 형식이 잘못되었습니다."},

@@ -17,8 +17,15 @@ LOGFONTW describe(const UniqueFont& font) {
 }
 
 TEST(AppFonts, HeightsWeightsAndFaceAtEachDpi) {
-    const struct { std::uint32_t dpi; LONG ui; LONG keypad; LONG display; } rows[] = {
-        {96, -14, -19, -21}, {120, -17, -23, -26}, {144, -21, -28, -31},
+    const struct {
+        std::uint32_t dpi;
+        LONG ui;
+        LONG keypad;
+        LONG display;
+    } rows[] = {
+        {96, -14, -19, -21},
+        {120, -17, -23, -26},
+        {144, -21, -28, -31},
     };
     for (const auto& row : rows) {
         auto set = create_font_set(row.dpi);

@@ -31,9 +31,7 @@ std::wstring clipboard_text() {
     return text;
 }
 
-void put_on_clipboard(const std::wstring& text) {
-    ASSERT_TRUE(copy_to_clipboard(nullptr, to_utf8(text)));
-}
+void put_on_clipboard(const std::wstring& text) { ASSERT_TRUE(copy_to_clipboard(nullptr, to_utf8(text))); }
 
 class InteractionTest : public MainWindowTest {
 protected:
@@ -76,12 +74,14 @@ protected:
 
 TEST_F(InteractionTest, KeypadAppendsAtTheEndWhateverTheCaret) {
     const AppState& s = state();
-    const struct { std::pair<int, int> selection; int key; const wchar_t* text; } rows[] = {
+    const struct {
+        std::pair<int, int> selection;
+        int key;
+        const wchar_t* text;
+    } rows[] = {
         {{2, 2}, 1105, L"12+35"},  // caret in the middle
         {{0, 2}, 1111, L"12+3*"},  // a selection is left as it is
-        {{1, 1}, 1110, L"12+3/"},
-        {{0, 0}, 1112, L"12+3-"},
-        {{4, 4}, 1117, L"12+3."},
+        {{1, 1}, 1110, L"12+3/"}, {{0, 0}, 1112, L"12+3-"}, {{4, 4}, 1117, L"12+3."},
     };
     for (const auto& row : rows) {
         set(s.expression_edit, L"12+3");
@@ -96,7 +96,11 @@ TEST_F(InteractionTest, KeypadAppendsAtTheEndWhateverTheCaret) {
 
 TEST_F(InteractionTest, ClearAndBackspace) {
     const AppState& s = state();
-    const struct { std::wstring text; std::pair<int, int> selection; std::wstring after; } rows[] = {
+    const struct {
+        std::wstring text;
+        std::pair<int, int> selection;
+        std::wstring after;
+    } rows[] = {
         {L"a" + FACE, {3, 3}, L"a"},  // the pair goes whole
         {L"12+3", {0, 0}, L"12+3"},   // nothing before the caret
         {L"12+3", {1, 3}, L"13"},     // exactly the selection
@@ -187,7 +191,13 @@ TEST_F(InteractionTest, HistoryReuseThenExpressionAndResultIntoTheMemo) {
 TEST_F(InteractionTest, MemoSelectionBecomesTheOperand) {
     const AppState& s = state();
     set(s.memo_edit, L"합계: 1,234.50 원\n곱 2x3\n   \n3 4");
-    const struct { LONG start; LONG end; const wchar_t* status; bool error; bool enabled; } rows[] = {
+    const struct {
+        LONG start;
+        LONG end;
+        const wchar_t* status;
+        bool error;
+        bool enabled;
+    } rows[] = {
         {4, 12, L"선택값 1234.5 — 연산 버튼 사용 가능", false, true},
         {17, 20, L"곱하기 연산은 x 대신 * 를 사용해 주세요.", true, false},
         {21, 24, L"선택한 내용이 비어 있습니다.", true, false},

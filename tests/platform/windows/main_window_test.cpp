@@ -151,13 +151,13 @@ TEST_F(MainWindowTest, RoutesKeypadIdsAndLeavesOthersToTheDefault) {
     open_window();
     ASSERT_NE(window, nullptr);
     const AppState& s = state();
-    const struct { WPARAM wparam; const wchar_t* expression; } rows[] = {
-        {1107, L"7"},
-        {1111, L"7*"},
-        {MAKEWPARAM(1002, EN_CHANGE), L"7*"},  // the box's own notifications: default
-        {1014, L"7*"},                         // no control of ours
-        {1101, L"7*"},
-        {1103, L"7*%"},
+    const struct {
+        WPARAM wparam;
+        const wchar_t* expression;
+    } rows[] = {
+        {1107, L"7"},  {1111, L"7*"},  {MAKEWPARAM(1002, EN_CHANGE), L"7*"},  // the box's own notifications: default
+        {1014, L"7*"},                                                        // no control of ours
+        {1101, L"7*"}, {1103, L"7*%"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(SendMessageW(window, WM_COMMAND, row.wparam, 0), 0);

@@ -62,11 +62,10 @@ TEST_F(MessageLoopTest, ShortcutsPostCommandsInsteadOfKeys) {
         std::vector<int> commands;
         int dispatched;
     } rows[] = {
-        {false, VK_RETURN, false, false, {1003}, 0},
-        {false, VK_ESCAPE, false, false, {1004}, 0},
-        {false, VK_RETURN, false, true, {}, 0},      // held Enter calculates once
-        {true, VK_RETURN, true, false, {1021}, 0},   // Ctrl+Enter in the memo
-        {true, VK_ESCAPE, false, false, {}, 1},      // Esc in the memo is an ordinary key
+        {false, VK_RETURN, false, false, {1003}, 0}, {false, VK_ESCAPE, false, false, {1004}, 0},
+        {false, VK_RETURN, false, true, {}, 0},     // held Enter calculates once
+        {true, VK_RETURN, true, false, {1021}, 0},  // Ctrl+Enter in the memo
+        {true, VK_ESCAPE, false, false, {}, 1},     // Esc in the memo is an ordinary key
     };
     for (const auto& row : rows) {
         reset();
@@ -86,7 +85,10 @@ TEST_F(MessageLoopTest, ShortcutsPostCommandsInsteadOfKeys) {
 }
 
 TEST_F(MessageLoopTest, OperatorsAndSpacesEndTheMemoUndoGroup) {
-    const struct { const wchar_t* typed; const wchar_t* after_one_undo; } rows[] = {
+    const struct {
+        const wchar_t* typed;
+        const wchar_t* after_one_undo;
+    } rows[] = {
         {L"12+3", L"12+"},
         {L"ab cd", L"ab "},
     };

@@ -58,11 +58,15 @@ TEST_F(MainWindowTest, DrawsButtonsWithTheirStateColours) {
     open_window();
     ASSERT_NE(window, nullptr);
     const AppState& s = state();
-    const struct { HWND button; UINT item_state; COLORREF fill; } rows[] = {
-        {s.keypad_buttons[4], 0, 0xFFFFFF},                 // 7
+    const struct {
+        HWND button;
+        UINT item_state;
+        COLORREF fill;
+    } rows[] = {
+        {s.keypad_buttons[4], 0, 0xFFFFFF},  // 7
         {s.keypad_buttons[4], ODS_SELECTED, 0xF3ECE8},
         {s.keypad_buttons[4], ODS_HOTLIGHT, 0xFAF6F4},
-        {s.keypad_buttons[18], 0, 0xE5464F},                // =
+        {s.keypad_buttons[18], 0, 0xE5464F},  // =
         {s.operation_buttons[0], ODS_DISABLED, 0xF7F3F1},
     };
     for (const auto& row : rows) {

@@ -123,11 +123,11 @@ TEST_F(PersistenceTest, TypedTextIsNeverDroppedSilently) {
 
     // No keeps the window; a second close meanwhile opens no second box.
     const HWND target = window;
-    std::vector<ErrorBox> boxes = answer_boxes([&] { SendMessageW(target, WM_CLOSE, 0, 0); },
-                                               {{IDNO, [&] {
-                                                    PostMessageW(target, WM_CLOSE, 0, 0);
-                                                    Sleep(300);
-                                                }}});
+    std::vector<ErrorBox> boxes =
+        answer_boxes([&] { SendMessageW(target, WM_CLOSE, 0, 0); }, {{IDNO, [&] {
+                                                                          PostMessageW(target, WM_CLOSE, 0, 0);
+                                                                          Sleep(300);
+                                                                      }}});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, L"메모 저장 실패");
     EXPECT_NE(boxes[0].text.find(L"저장 경로를 사용할 수 없습니다."), std::wstring::npos);
@@ -211,9 +211,7 @@ TEST_F(PersistenceTest, ASecondWindowNeverOverwritesTheFirstOnesMemo) {
     window = nullptr;
 }
 
-std::optional<SystemError> failing_layout() {
-    return system_error_from_code(static_cast<std::int32_t>(0x80070008));
-}
+std::optional<SystemError> failing_layout() { return system_error_from_code(static_cast<std::int32_t>(0x80070008)); }
 
 // A failed creation must not leave a quit message behind, which would close the
 // start-up error box before anyone saw it.

@@ -50,7 +50,13 @@ TEST_F(ThemeTest, SwitchingSavesAtOnceAndPaintsTheOtherTheme) {
     RECT switch_box{};
     GetClientRect(s.dark_mode_button, &switch_box);
     const int knob_y = switch_box.bottom / 2;
-    const struct { HWND control; int x; int y; COLORREF expected; const char* what; } pixels[] = {
+    const struct {
+        HWND control;
+        int x;
+        int y;
+        COLORREF expected;
+        const char* what;
+    } pixels[] = {
         {window, 20, 100, dark[PANEL_BACKGROUND], "calculator panel"},
         {window, 5, 5, dark[WINDOW_BACKGROUND], "window"},
         {s.keypad_buttons[4], 5, 5, 0x46372D, "digit key"},

@@ -60,7 +60,8 @@ std::vector<ErrorBox> answer_boxes(const std::function<void()>& action, std::vec
             BoxSearch search;
             for (int attempt = 0; attempt < 250 && search.box == nullptr; ++attempt) {
                 EnumThreadWindows(thread, find_box, reinterpret_cast<LPARAM>(&search));
-                if (search.box == previous && IsWindow(previous)) search.box = nullptr;  // the last one is still closing
+                if (search.box == previous && IsWindow(previous))
+                    search.box = nullptr;  // the last one is still closing
                 if (search.box == nullptr) Sleep(20);
             }
             if (search.box == nullptr) return;
@@ -123,9 +124,7 @@ void MainWindowTest::SetUp() {
     delivered().clear();
 }
 
-void MainWindowTest::TearDown() {
-    close_window_and_folder();
-}
+void MainWindowTest::TearDown() { close_window_and_folder(); }
 
 void MainWindowTest::reset() {
     close_window_and_folder();
@@ -191,8 +190,7 @@ void set_client_size(HWND window, int width, int height) {
     RECT rect{0, 0, width, height};
     AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
-    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(window, &client);
     ASSERT_EQ(client.right, width);
@@ -200,8 +198,8 @@ void set_client_size(HWND window, int width, int height) {
 }
 
 void watch(HWND window) {
-    original_procs()[window] = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recording_proc)));
+    original_procs()[window] =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recording_proc)));
 }
 
 std::vector<Delivered>& delivered() {

@@ -30,8 +30,7 @@ void set_dpi_awareness() {
         if (SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)) return;
         if (GetLastError() == ERROR_ACCESS_DENIED || SetProcessDPIAware()) return;
     }
-    log_error_line("DPI awareness 설정 실패: {}",
-                   display_text(system_error_from_code(hresult_from_last_error(error))));
+    log_error_line("DPI awareness 설정 실패: {}", display_text(system_error_from_code(hresult_from_last_error(error))));
 }
 
 SystemStatus register_main_window_class(HINSTANCE instance) {

@@ -2,6 +2,4 @@
 
 #include "platform/windows/app/app_entry.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return numvora::run_application();
-}
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return numvora::run_application(); }

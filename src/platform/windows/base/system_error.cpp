@@ -14,20 +14,15 @@ constexpr DWORD NT_STATUS_BIT = 0x10000000;
 // NTSTATUS-based codes have their texts in ntdll, not in the system table.
 std::string system_message(std::int32_t hresult) {
     const auto code = static_cast<DWORD>(hresult);
-    if ((code & NT_STATUS_BIT) != 0)
-        return system_message_text(code & ~NT_STATUS_BIT, GetModuleHandleW(L"ntdll.dll"));
+    if ((code & NT_STATUS_BIT) != 0) return system_message_text(code & ~NT_STATUS_BIT, GetModuleHandleW(L"ntdll.dll"));
     return system_message_text(code);
 }
 
 }  // namespace
 
-SystemError system_error_from_code(std::int32_t hresult) {
-    return {hresult, system_message(hresult)};
-}
+SystemError system_error_from_code(std::int32_t hresult) { return {hresult, system_message(hresult)}; }
 
-SystemError last_system_error() {
-    return system_error_from_code(hresult_from_last_error(GetLastError()));
-}
+SystemError last_system_error() { return system_error_from_code(hresult_from_last_error(GetLastError())); }
 
 std::string display_text(const SystemError& error) {
     char code[16];

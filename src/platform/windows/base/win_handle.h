@@ -54,9 +54,7 @@ BOOL delete_gdi_object(H handle) {
     return DeleteObject(handle);
 }
 
-inline BOOL free_global(HGLOBAL memory) {
-    return GlobalFree(memory) == nullptr;
-}
+inline BOOL free_global(HGLOBAL memory) { return GlobalFree(memory) == nullptr; }
 
 using UniqueFont = UniqueHandle<HFONT, delete_gdi_object<HFONT>>;
 using UniqueBrush = UniqueHandle<HBRUSH, delete_gdi_object<HBRUSH>>;

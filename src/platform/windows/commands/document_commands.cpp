@@ -15,9 +15,7 @@
 namespace numvora {
 namespace {
 
-std::string document_name(const std::string& path) {
-    return last_path_component(path).value_or("Quorvex 문서");
-}
+std::string document_name(const std::string& path) { return last_path_component(path).value_or("Quorvex 문서"); }
 
 constexpr std::string_view SAVE_FAILURE = "저장 오류: ";
 constexpr std::string_view OPEN_FAILURE = "불러오기 오류: ";
@@ -104,8 +102,7 @@ SystemStatus save_document(AppState& state, std::int32_t) {
     if (!chosen) return {};
     AppState& s = chosen->state;
     const std::string& path = chosen->path;
-    const PadDocument document =
-        s.calculator.to_document(control_text(s.memo_edit), control_text(s.expression_edit));
+    const PadDocument document = s.calculator.to_document(control_text(s.memo_edit), control_text(s.expression_edit));
     if (auto written = write_text_file(path, format_document(document)); !written) {
         show_failure(s, SAVE_FAILURE, written.error());
         return {};

@@ -30,9 +30,9 @@ SystemStatus clear_expression(AppState& state, std::int32_t) {
 SystemStatus delete_before_caret(AppState& state, std::int32_t) {
     const HWND box = state.expression_edit;
     const CaretRange selection = edit_selection(box);
-    const std::size_t from =
-        selection.start == selection.end && selection.start > 0 ? backspace_start(control_text(box), selection)
-                                                                : selection.start;
+    const std::size_t from = selection.start == selection.end && selection.start > 0
+                                 ? backspace_start(control_text(box), selection)
+                                 : selection.start;
     select_in_edit(box, {from, selection.end});
     SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
     SetFocus(box);

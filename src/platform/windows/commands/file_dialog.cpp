@@ -81,8 +81,8 @@ StorageResult<std::optional<std::string>> choose_document_path(HWND owner, Docum
     record.lpstrDefExt = L"qvx";
 
     const CommonDialogs& system = common_dialogs();
-    const RunFileDialog run = saving ? (run_save_dialog ? run_save_dialog : system.save)
-                                     : (run_open_dialog ? run_open_dialog : system.open);
+    const RunFileDialog run =
+        saving ? (run_save_dialog ? run_save_dialog : system.save) : (run_open_dialog ? run_open_dialog : system.open);
     if (run == nullptr || system.extended_error == nullptr) {
         return fail(make_storage_error(StorageErrorKind::Other, display_text(last_system_error())));
     }

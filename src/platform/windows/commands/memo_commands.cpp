@@ -11,9 +11,7 @@
 namespace numvora {
 namespace {
 
-SystemStatus show_no_result(AppState& state) {
-    return set_control_text(state.result_label, NO_RESULT_TEXT);
-}
+SystemStatus show_no_result(AppState& state) { return set_control_text(state.result_label, NO_RESULT_TEXT); }
 
 SystemStatus carry_to_memo(AppState& state, CarryForm form) {
     const std::optional<std::string> text = state.calculator.carry_text(form);
@@ -46,17 +44,13 @@ void insert_into_memo(AppState& state, std::string_view text) {
     SetFocus(memo);
 }
 
-SystemStatus result_to_memo(AppState& state, std::int32_t) {
-    return carry_to_memo(state, CarryForm::Result);
-}
+SystemStatus result_to_memo(AppState& state, std::int32_t) { return carry_to_memo(state, CarryForm::Result); }
 
 SystemStatus expression_result_to_memo(AppState& state, std::int32_t) {
     return carry_to_memo(state, CarryForm::ExpressionAndResult);
 }
 
-SystemStatus copy_result(AppState& state, std::int32_t) {
-    return carry_to_clipboard(state, CarryForm::Result);
-}
+SystemStatus copy_result(AppState& state, std::int32_t) { return carry_to_clipboard(state, CarryForm::Result); }
 
 SystemStatus copy_expression_result(AppState& state, std::int32_t) {
     return carry_to_clipboard(state, CarryForm::ExpressionAndResult);

@@ -30,9 +30,7 @@ void fill(HDC dc, const RECT& rect, COLORREF color) {
     if (brush) FillRect(dc, &rect, brush.get());
 }
 
-HFONT font_of(HWND control) {
-    return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-}
+HFONT font_of(HWND control) { return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)); }
 
 // The dark-mode switch: a caption and a track with its knob at the right end when dark.
 void draw_theme_switch(const AppState& state, const DRAWITEMSTRUCT& item) {
@@ -55,7 +53,8 @@ void draw_theme_switch(const AppState& state, const DRAWITEMSTRUCT& item) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, palette[EXPRESSION_TEXT]);
         std::wstring text = control_text_wide(item.hwndItem);
-        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &caption, DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &caption,
+                  DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
 
     const COLORREF track_color = state.dark_mode ? SWITCH_TRACK_ON : SWITCH_TRACK_OFF;
@@ -142,9 +141,7 @@ std::optional<LRESULT> paint_panels(AppState& state) {
     return 0;
 }
 
-std::optional<LRESULT> skip_background_erase(AppState&) {
-    return 1;
-}
+std::optional<LRESULT> skip_background_erase(AppState&) { return 1; }
 
 void redraw_window(HWND window) {
     if (!RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW)) {
@@ -156,16 +153,18 @@ std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control) {
     const auto row = std::find_if(CONTROL_ROWS.begin(), CONTROL_ROWS.end(),
                                   [&](const ControlRow& r) { return control_handle(state, r) == control; });
     if (row == CONTROL_ROWS.end()) return std::nullopt;
-    struct Look { PaletteColor text; PaletteColor background; HBRUSH brush; };
+    struct Look {
+        PaletteColor text;
+        PaletteColor background;
+        HBRUSH brush;
+    };
     const auto panel = [&](PaletteColor text) { return Look{text, PANEL_BACKGROUND, state.brushes.panel.get()}; };
     Look look{};
     switch (row->colors) {
     case ColorRole::None: return std::nullopt;
     case ColorRole::Caption: look = panel(CAPTION_TEXT); break;
     case ColorRole::Status: look = panel(state.status.status_is_error() ? STATUS_ERROR_TEXT : CAPTION_TEXT); break;
-    case ColorRole::Expression:
-        look = {EXPRESSION_TEXT, EXPRESSION_BACKGROUND, state.brushes.expression.get()};
-        break;
+    case ColorRole::Expression: look = {EXPRESSION_TEXT, EXPRESSION_BACKGROUND, state.brushes.expression.get()}; break;
     case ColorRole::Result: look = {RESULT_TEXT, RESULT_BACKGROUND, state.brushes.result.get()}; break;
     case ColorRole::History: look = {HISTORY_TEXT, HISTORY_BACKGROUND, state.brushes.history.get()}; break;
     case ColorRole::Memo: look = {MEMO_TEXT, MEMO_BACKGROUND, state.brushes.memo.get()}; break;

@@ -9,9 +9,7 @@ CreateBrushCall create_brush = CreateSolidBrush;
 
 }  // namespace
 
-void set_brush_maker(CreateBrushCall make) {
-    create_brush = make;
-}
+void set_brush_maker(CreateBrushCall make) { create_brush = make; }
 
 SystemResult<ThemeBrushes> make_theme_brushes(const ThemePalette& palette) {
     ThemeBrushes brushes;

@@ -15,9 +15,7 @@ StorageError window_call_error() {
     return make_storage_error(StorageErrorKind::Other, display_text(last_system_error()));
 }
 
-PixelRect pixel_rect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
+PixelRect pixel_rect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // GetWindowPlacement reports the restored rectangle in workspace coordinates, which
 // are offset by any taskbar at the top or left of the window's monitor.
@@ -44,9 +42,7 @@ Result<PixelRect, StorageError> window_rect(HWND window) {
 // 10 MiB memo takes a third of a second to read under Wine). Typing, pasting,
 // undoing and insertions set it; the program's own WM_SETTEXT does not, so the places
 // that replace the memo say whether it now equals the saved text.
-bool memo_may_have_changed(HWND memo) {
-    return SendMessageW(memo, EM_GETMODIFY, 0, 0) != 0;
-}
+bool memo_may_have_changed(HWND memo) { return SendMessageW(memo, EM_GETMODIFY, 0, 0) != 0; }
 
 void log_set_aside(const MemoFile::Written& written) {
     if (written.set_aside) log_error_line("읽을 수 없던 메모 파일을 옮겨 두었습니다: {}", *written.set_aside);
@@ -61,10 +57,10 @@ Result<AppSettings, StorageError> capture_settings(const AppState& state) {
     AppSettings settings;
     settings.window_x = rect->left;
     settings.window_y = rect->top;
-    settings.window_width = static_cast<std::int32_t>(static_cast<std::uint32_t>(rect->right) -
-                                                      static_cast<std::uint32_t>(rect->left));
-    settings.window_height = static_cast<std::int32_t>(static_cast<std::uint32_t>(rect->bottom) -
-                                                       static_cast<std::uint32_t>(rect->top));
+    settings.window_width =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(rect->right) - static_cast<std::uint32_t>(rect->left));
+    settings.window_height =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(rect->bottom) - static_cast<std::uint32_t>(rect->top));
     settings.calculator_side = state.calculator_side;
     settings.always_on_top = state.always_on_top;
     settings.group_thousands = state.calculator.group_thousands;
@@ -92,13 +88,12 @@ Result<void, StorageError> save_all(AppState& state) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
     const std::string memo = control_text(state.memo_edit);
-    return save_memo_and_settings([&] { return write_memo(state, memo); }, capture_settings(state),
-                                  [&](const AppSettings& settings) { return save_settings(*state.data_paths, settings); });
+    return save_memo_and_settings(
+        [&] { return write_memo(state, memo); }, capture_settings(state),
+        [&](const AppSettings& settings) { return save_settings(*state.data_paths, settings); });
 }
 
-void mark_memo_saved(HWND memo, bool saved) {
-    SendMessageW(memo, EM_SETMODIFY, saved ? FALSE : TRUE, 0);
-}
+void mark_memo_saved(HWND memo, bool saved) { SendMessageW(memo, EM_SETMODIFY, saved ? FALSE : TRUE, 0); }
 
 void auto_save_memo(AppState& state) {
     if (!state.memo_file || !memo_may_have_changed(state.memo_edit)) return;

@@ -15,8 +15,8 @@
 #include "session/calculator_session.h"
 #include "session/selection_state.h"
 #include "session/status_line.h"
-#include "storage/memo_file.h"
 #include "storage/data_paths.h"
+#include "storage/memo_file.h"
 #include "storage/settings.h"
 #include "ui/control_table.h"
 #include "ui/layout.h"
@@ -35,10 +35,10 @@ struct ThemeBrushes {
 struct AppState {
     HWND main_window = nullptr;
     std::array<HWND, KEYPAD_BUTTON_COUNT> keypad_buttons{};  // in KEYPAD_BUTTONS order
-    CalculatorSession calculator;  // history, last calculation, grouping toggle
-    SelectionState selection;      // pending operand, last memo selection
-    StatusLine status;             // the line above the memo and its colour
-    std::string saved_memo_text;   // the memo as last read, written or loaded from a document
+    CalculatorSession calculator;                            // history, last calculation, grouping toggle
+    SelectionState selection;                                // pending operand, last memo selection
+    StatusLine status;                                       // the line above the memo and its colour
+    std::string saved_memo_text;                             // the memo as last read, written or loaded from a document
     std::optional<DataPaths> data_paths;
     std::optional<MemoFile> memo_file;  // with data_paths
     HWND save_button = nullptr;
@@ -67,8 +67,8 @@ struct AppState {
     PixelRect calculator_panel_rect;
     PixelRect memo_panel_rect;
     std::optional<LayoutInput> laid_out_for;  // what the controls were last placed for
-    std::uint32_t dpi = 96;  // the DPI the fonts were made for
-    bool calculator_side = false;  // true: calculator panel on the right
+    std::uint32_t dpi = 96;                   // the DPI the fonts were made for
+    bool calculator_side = false;             // true: calculator panel on the right
     bool always_on_top = false;
     bool dark_mode = false;
     std::uint8_t calculator_percent = DEFAULT_CALCULATOR_PERCENT;

@@ -18,9 +18,7 @@ static_assert(style::STATIC_CENTER == SS_CENTER && style::STATIC_CENTERIMAGE == 
 static_assert(style::LIST_NOTIFY == LBS_NOTIFY && style::LIST_HASSTRINGS == LBS_HASSTRINGS &&
               style::LIST_NOINTEGRALHEIGHT == LBS_NOINTEGRALHEIGHT);
 
-AppState* app_state_of(HWND window) {
-    return reinterpret_cast<AppState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
+AppState* app_state_of(HWND window) { return reinterpret_cast<AppState*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
 
 HWND& control_handle(AppState& s, const ControlRow& row) {
     switch (row.slot) {

@@ -15,9 +15,7 @@ std::wstring control_text_wide(HWND control) {
     return text;
 }
 
-std::string control_text(HWND control) {
-    return to_utf8(control_text_wide(control));
-}
+std::string control_text(HWND control) { return to_utf8(control_text_wide(control)); }
 
 SystemStatus set_control_text(HWND control, std::string_view text) {
     const std::wstring wide = to_wide(text);

@@ -4,9 +4,7 @@
 
 namespace numvora {
 
-void show_status_line(const AppState& state) {
-    (void)set_control_text(state.status_label, state.status.text());
-}
+void show_status_line(const AppState& state) { (void)set_control_text(state.status_label, state.status.text()); }
 
 void show_selection_outcome(AppState& state, const SelectionMessage& message) {
     // The colour is decided before the text, so that the repaint it causes has it.

@@ -13,25 +13,25 @@ using CommandHandler = SystemStatus (*)(AppState&, std::int32_t);
 
 // Indexed by Command, in its order.
 constexpr std::array<CommandHandler, 19> COMMAND_HANDLERS{
-    switch_calculator_side,    // SwitchSide
-    calculate,                 // Calculate
-    clear_expression,          // ClearExpression
-    delete_before_caret,       // DeleteBeforeCaret
-    reuse_history_result,      // ReuseHistoryResult
-    close_memo_undo_group,     // CloseMemoUndoGroup
-    clear_history,             // ClearHistory
-    apply_pending_operand,     // ApplyPendingOperand
-    result_to_memo,            // ResultToMemo
-    expression_result_to_memo, // ExpressionResultToMemo
-    copy_result,               // CopyResult
-    copy_expression_result,    // CopyExpressionResult
-    focus_expression,          // FocusExpression
-    focus_memo,                // FocusMemo
-    save_document,             // SaveDocument
-    toggle_thousands,          // ToggleThousands
-    open_document,             // OpenDocument
-    switch_theme,              // SwitchTheme
-    insert_keypad_text,        // InsertKeypadText
+    switch_calculator_side,     // SwitchSide
+    calculate,                  // Calculate
+    clear_expression,           // ClearExpression
+    delete_before_caret,        // DeleteBeforeCaret
+    reuse_history_result,       // ReuseHistoryResult
+    close_memo_undo_group,      // CloseMemoUndoGroup
+    clear_history,              // ClearHistory
+    apply_pending_operand,      // ApplyPendingOperand
+    result_to_memo,             // ResultToMemo
+    expression_result_to_memo,  // ExpressionResultToMemo
+    copy_result,                // CopyResult
+    copy_expression_result,     // CopyExpressionResult
+    focus_expression,           // FocusExpression
+    focus_memo,                 // FocusMemo
+    save_document,              // SaveDocument
+    toggle_thousands,           // ToggleThousands
+    open_document,              // OpenDocument
+    switch_theme,               // SwitchTheme
+    insert_keypad_text,         // InsertKeypadText
 };
 static_assert(static_cast<std::size_t>(Command::InsertKeypadText) + 1 == COMMAND_HANDLERS.size());
 
@@ -42,7 +42,8 @@ std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_
     if (!command) return std::nullopt;
     const HWND window = state.main_window;
     const CommandHandler handler = COMMAND_HANDLERS[static_cast<std::size_t>(*command)];
-    if (auto status = handler(state, id); !status) show_error_box(window, "명령 처리 오류", display_text(status.error()));
+    if (auto status = handler(state, id); !status)
+        show_error_box(window, "명령 처리 오류", display_text(status.error()));
     return 0;
 }
 

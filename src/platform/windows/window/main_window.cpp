@@ -47,7 +47,8 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     // The two messages that need no record; every other one is looked up here, once.
     if (message == WM_CREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-        return on_create(window, static_cast<const StartData*>(creation != nullptr ? creation->lpCreateParams : nullptr));
+        return on_create(window,
+                         static_cast<const StartData*>(creation != nullptr ? creation->lpCreateParams : nullptr));
     }
     if (message == WM_GETMINMAXINFO) return on_get_min_max_info(window, reinterpret_cast<MINMAXINFO*>(lparam));
     if (AppState* state = app_state_of(window)) {

@@ -11,8 +11,8 @@
 #include "platform/windows/painting/theme_brushes.h"
 #include "platform/windows/persistence/save_all.h"
 #include "platform/windows/state/control_text.h"
-#include "platform/windows/window/window_handlers.h"
 #include "platform/windows/state/status_view.h"
+#include "platform/windows/window/window_handlers.h"
 #include "storage/document.h"
 #include "storage/file_io.h"
 #include "storage/settings.h"
@@ -85,9 +85,9 @@ const wchar_t* window_class_name(ControlClass kind) {
 SystemStatus create_controls(AppState& state) {
     for (const ControlRow& row : CONTROL_ROWS) {
         const std::wstring text(row.text);
-        HWND control = CreateWindowExW(0, window_class_name(row.class_kind), text.c_str(), row.style, 0, 0, 0, 0,
-                                       state.main_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                                       nullptr, nullptr);
+        HWND control =
+            CreateWindowExW(0, window_class_name(row.class_kind), text.c_str(), row.style, 0, 0, 0, 0,
+                            state.main_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
         if (control == nullptr) return fail(last_system_error());
         control_handle(state, row) = control;
 
@@ -144,9 +144,9 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
 
 void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font) {
     for (const ControlRow& row : CONTROL_ROWS) {
-        const HFONT font = row.font == FontRole::Display ? display_font
-                         : row.font == FontRole::Keypad  ? keypad_font
-                                                         : ui_font;
+        const HFONT font = row.font == FontRole::Display  ? display_font
+                           : row.font == FontRole::Keypad ? keypad_font
+                                                          : ui_font;
         SendMessageW(control_handle(state, row), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 }

@@ -40,9 +40,7 @@ SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
 
 }  // namespace
 
-void set_layout_fault_hook(LayoutFaultHook hook) {
-    layout_fault_hook = hook;
-}
+void set_layout_fault_hook(LayoutFaultHook hook) { layout_fault_hook = hook; }
 
 SystemStatus layout_controls(AppState& state) {
     if (layout_fault_hook != nullptr) {
@@ -72,7 +70,8 @@ SystemStatus layout_controls(AppState& state) {
 }
 
 LRESULT on_size(AppState& state) {
-    if (auto status = layout_controls(state); !status) log_error_line("화면 배치 실패: {}", display_text(status.error()));
+    if (auto status = layout_controls(state); !status)
+        log_error_line("화면 배치 실패: {}", display_text(status.error()));
     return 0;
 }
 
@@ -82,7 +81,8 @@ LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info) {
     monitor.cbSize = sizeof monitor;
     const HMONITOR on = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
     // Without a monitor's work area the smallest restored size holds as it is.
-    const RECT work = on != nullptr && GetMonitorInfoW(on, &monitor) ? monitor.rcWork : RECT{0, 0, INT32_MAX, INT32_MAX};
+    const RECT work =
+        on != nullptr && GetMonitorInfoW(on, &monitor) ? monitor.rcWork : RECT{0, 0, INT32_MAX, INT32_MAX};
     const PixelBox smallest = min_track_size(window_dpi(window), {work.left, work.top, work.right, work.bottom});
     info->ptMinTrackSize = {smallest.width, smallest.height};
     return 0;

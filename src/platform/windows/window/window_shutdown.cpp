@@ -28,8 +28,7 @@ std::optional<std::string> save_or_what_is_lost(AppState& state) {
 
 // Yes closes without the memo; the record may be gone when the box returns.
 bool close_anyway(HWND window, const std::string& error) {
-    const std::wstring text =
-        to_wide(error + "\n\n메모를 저장하지 못했습니다. 저장하지 않은 내용을 버리고 닫을까요?");
+    const std::wstring text = to_wide(error + "\n\n메모를 저장하지 못했습니다. 저장하지 않은 내용을 버리고 닫을까요?");
     const std::wstring caption = to_wide("메모 저장 실패");
     return MessageBoxW(window, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
