@@ -41,7 +41,7 @@ std::string shortest_positional(double value) {
         out.append(digits, static_cast<std::size_t>(count));
         out.append(static_cast<std::size_t>(exponent + 1 - count), '0');
     } else {
-        out.append(digits, static_cast<std::size_t>(exponent + 1));
+        out.append(digits, static_cast<std::size_t>(exponent) + 1);
         out += '.';
         out.append(digits + exponent + 1, static_cast<std::size_t>(count - exponent - 1));
     }
