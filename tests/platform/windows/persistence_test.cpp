@@ -249,19 +249,20 @@ TEST_F(PersistenceTest, AWindowWhoseCreationFailedEndsNoLoop) {
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+// Each window holds three fonts and five brushes: a window that kept them would add
+// eight objects a time. Wine's own caches move the count by a few either way.
 TEST_F(PersistenceTest, ClosingReleasesEveryGdiObject) {
-    const auto gdi_objects = [] { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); };
-    std::vector<DWORD> counts;
-    for (int i = 0; i < 4; ++i) {
+    std::vector<long> counts;
+    for (int i = 0; i < 6; ++i) {
         open_window();
         ASSERT_NE(window, nullptr);
         SendMessageW(window, WM_COMMAND, 1001, 0);  // a repaint on the other side
         ASSERT_TRUE(close(window));
         EXPECT_TRUE(run_message_loop());
         window = nullptr;
-        counts.push_back(gdi_objects());
+        counts.push_back(gdi_objects_in_use());
     }
-    EXPECT_EQ(counts[1], counts[3]);
+    EXPECT_LT(counts.back() - counts[1], 8) << counts[1] << " -> " << counts.back();
 }
 
 }  // namespace

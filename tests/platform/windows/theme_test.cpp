@@ -88,9 +88,9 @@ TEST_F(ThemeTest, AThousandSwitchesLeakNothing) {
     ASSERT_NE(window, nullptr);
     switch_theme();
     switch_theme();
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const long before = gdi_objects_in_use();
     for (int i = 0; i < 1000; ++i) switch_theme();
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+    EXPECT_EQ(gdi_objects_in_use(), before);
     EXPECT_FALSE(state().dark_mode);
 }
 
@@ -110,15 +110,17 @@ TEST_F(ThemeTest, AFailedSwitchChangesNothing) {
     ASSERT_NE(window, nullptr);
     AppState& s = state();
     const HBRUSH panel = s.brushes.panel.get();
-    const DWORD objects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    brushes_left = 3;
     set_brush_maker(brushes_run_out);
+    brushes_left = 3;
+    answer_next_error_box([&] { SendMessageW(window, WM_COMMAND, 1030, 0); });  // the box's own objects settle
+    const long objects = gdi_objects_in_use();
+    brushes_left = 3;
     const ErrorBox box = answer_next_error_box([&] { SendMessageW(window, WM_COMMAND, 1030, 0); });
     set_brush_maker(CreateSolidBrush);
     EXPECT_EQ(box.caption, L"명령 처리 오류");
     EXPECT_FALSE(s.dark_mode);
     EXPECT_EQ(s.brushes.panel.get(), panel);
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objects);
+    EXPECT_EQ(gdi_objects_in_use(), objects);
     EXPECT_FALSE(fs::exists(local_app_data / "Numvora" / "settings.txt"));
 }
 

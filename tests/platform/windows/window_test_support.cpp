@@ -1,5 +1,10 @@
 #include "window_test_support.h"
 
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdint>
+
 #include <fstream>
 #include <map>
 #include <thread>
@@ -82,6 +87,47 @@ std::vector<ErrorBox> answer_boxes(const std::function<void()>& action, std::vec
 ErrorBox answer_next_error_box(const std::function<void()>& action) {
     std::vector<ErrorBox> boxes = answer_boxes(action, {BoxAnswer{}});
     return boxes.empty() ? ErrorBox{} : boxes.front();
+}
+
+long gdi_objects_in_use() {
+    if (const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); reported != 0) return reported;
+    // A handle's low 16 bits are its slot in the table. New objects take every free slot
+    // before a fresh one, so once PROBES of them exist the highest slot is the number in
+    // use plus PROBES plus a constant.
+    constexpr int PROBES = 2048;
+    std::vector<HBRUSH> probes;
+    long highest = 0;
+    for (int i = 0; i < PROBES; ++i) {
+        const HBRUSH probe = CreateSolidBrush(static_cast<COLORREF>(i));
+        highest = std::max(highest, static_cast<long>(reinterpret_cast<std::uintptr_t>(probe) & 0xFFFF));
+        probes.push_back(probe);
+    }
+    for (const HBRUSH probe : probes) DeleteObject(probe);
+    return highest - PROBES;
+}
+
+namespace {
+
+BOOL CALLBACK count_window(HWND window, LPARAM count) {
+    ++*reinterpret_cast<long*>(count);
+    EnumChildWindows(
+        window, [](HWND, LPARAM n) -> BOOL { return ++*reinterpret_cast<long*>(n) > 0; }, count);
+    return TRUE;
+}
+
+}  // namespace
+
+long windows_in_use() {
+    long count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), count_window, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+std::size_t private_bytes() {
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    return memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.WorkingSetSize;
 }
 
 CapturedErrors::CapturedErrors() {

@@ -74,6 +74,15 @@ std::vector<ErrorBox> answer_boxes(const std::function<void()>& action, std::vec
 // One box answered with its OK button; empty texts when none came.
 ErrorBox answer_next_error_box(const std::function<void()>& action);
 
+// The GDI objects this process holds, up to a constant. GetGuiResources answers 0 under
+// Wine, so there it is counted from handle values instead.
+long gdi_objects_in_use();
+// The windows of this thread, children included: the USER objects the program makes.
+long windows_in_use();
+// The process's private bytes, or its working set where the system reports no private
+// bytes (Wine).
+std::size_t private_bytes();
+
 // Standard error of this process, sent to a file for the object's life.
 class CapturedErrors {
 public:
