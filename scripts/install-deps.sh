@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   wine wine64 xvfb fonts-nanum fonts-nanum-extra fonts-dejavu-core fonts-wine xdotool imagemagick
   googletest libgtest-dev libbenchmark-dev libmuparser-dev
+  clang clang-tidy clang-format libclang-rt-14-dev
 )
 
 missing=()

@@ -1,19 +1,37 @@
 #!/usr/bin/env bash
-# Builds both configurations and runs every test: natively, then the cross-built
-# tests under Wine on a private Xvfb display.
+# Builds every configuration and runs every check, warnings as errors throughout:
+#   - the native tests, then the same under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   - a short run of each libFuzzer target;
+#   - clang-format and clang-tidy on the tree;
+#   - the cross-built tests under Wine on a private Xvfb display, among them a stress run
+#     of 10,000 random actions and 20 kills of Numvora.exe during auto-saves.
+# NUMVORA_LONG=1 runs the long versions: five minutes per fuzz target, 100,000 actions
+# and 100 kills.
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
 scripts/install-deps.sh
 
-cmake --preset native >/dev/null
-cmake --build --preset native
-ctest --preset native
+fuzz_seconds=8
+ctest_timeout=()
+if [ "${NUMVORA_LONG:-0}" = 1 ]; then
+  fuzz_seconds=300
+  export NUMVORA_STRESS_ACTIONS=100000 NUMVORA_KILL_RUNS=100
+  ctest_timeout=(--timeout 7200)
+fi
 
-cmake --preset windows >/dev/null
+for preset in native native-sanitize; do
+  cmake --preset "$preset" -DNUMVORA_WERROR=ON >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
+scripts/fuzz.sh "$fuzz_seconds"
+
+cmake --preset windows -DNUMVORA_WERROR=ON >/dev/null
 cmake --build --preset windows
+scripts/static-checks.sh
 
 source scripts/wine-session.sh
 use_wine_prefix build/windows/wineprefix
 trap stop_headless_wine EXIT
 start_headless_wine
-ctest --preset windows
+ctest --preset windows "${ctest_timeout[@]}"
