@@ -4,16 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <set>
-#include <vector>
-#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -307,7 +307,8 @@ TEST_F(LaunchTest, AKillDuringAutoSavesLeavesACompleteMemo) {
         // 40,000 characters in lines: a write that takes a moment, a text this Wine's rich edit
         // takes quickly.
         std::string memo = "kill run " + std::to_string(run) + "\r\n";
-        while (memo.size() < 40000) memo += "0123456789 abcdefghijklmnopqrstuvwxyz " + std::to_string(memo.size()) + "\r\n";
+        while (memo.size() < 40000)
+            memo += "0123456789 abcdefghijklmnopqrstuvwxyz " + std::to_string(memo.size()) + "\r\n";
         memos.insert(memo);
         const std::wstring wide(memo.begin(), memo.end());
         HWND memo_edit = GetDlgItem(window, 1007);
