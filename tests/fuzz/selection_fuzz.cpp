@@ -1,8 +1,10 @@
-// Whatever the memo selection holds, an operand it yields evaluates, on its own and
-// inside the expression an operation button builds from it.
+// Whatever the memo selection holds, an operand it yields evaluates, and the expression
+// an operation button builds from it is well formed: it can only fail on the numbers
+// (too large, or a division by zero), never on its shape.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <variant>
 
 #include "calculator/evaluate.h"
 #include "calculator/selection.h"
@@ -19,8 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(numvora::evaluate(*operand).has_value());
     numvora::CalculatorSession session;
     session.last_result = "2";
-    for (const char op : {'+', '-', '*'}) {
-        FUZZ_CHECK(numvora::evaluate(session.operand_expression("", *operand, op)).has_value());
+    for (const char op : {'+', '-', '*', '/'}) {
+        const auto value = numvora::evaluate(session.operand_expression("", *operand, op));
+        FUZZ_CHECK(value || std::holds_alternative<numvora::calc_error::OutOfRange>(value.error()) ||
+                   std::holds_alternative<numvora::calc_error::DivisionByZero>(value.error()));
     }
     return 0;
 }
