@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/app/app_entry.h"
 #include "platform/windows/persistence/save_all.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "support/measured_window.h"
 #include "support/qpc_clock.h"
 
 namespace {
@@ -40,22 +40,9 @@ double timed(Step step) {
 int wmain(int argc, wchar_t** argv) {
     const std::size_t memo_bytes = argc > 1 ? static_cast<std::size_t>(_wtoi(argv[1])) : (10u << 20);
     const int runs = argc > 2 ? _wtoi(argv[2]) : 10;
-    wchar_t temp[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, temp);
-    const std::filesystem::path data = std::filesystem::path(temp) / L"numvora-save-measure";
-    std::error_code ignored;
-    std::filesystem::remove_all(data, ignored);
-    std::filesystem::create_directories(data);
-    SetEnvironmentVariableW(L"LOCALAPPDATA", data.c_str());
-
-    auto instance = numvora::prepare_process();
-    auto window = instance ? numvora::open_main_window(instance.value())
-                           : numvora::SystemResult<HWND>(numvora::fail(instance.error()));
-    if (!window) {
-        std::fprintf(stderr, "the main window did not open\n");
-        return 1;
-    }
-    AppState& state = *numvora::app_state_of(window.value());
+    numvora::bench::MeasuredWindow measured(L"numvora-save-measure");
+    if (measured.state() == nullptr) return 1;
+    AppState& state = *measured.state();
 
     // Lines of about 180 characters, Korean and digits, as notes are.
     std::string line;
@@ -88,7 +75,5 @@ int wmain(int argc, wchar_t** argv) {
     report("save_all (memo and settings, as at close)", at_close);
     report("  of which reading the memo from the control", reading);
 
-    SendMessageW(state.main_window, WM_CLOSE, 0, 0);
-    std::filesystem::remove_all(data, ignored);
     return 0;
 }

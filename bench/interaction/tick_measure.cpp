@@ -19,9 +19,9 @@
 
 #include "calculator/selection.h"
 #include "common/win32/wide_text.h"
-#include "platform/windows/app/app_entry.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "support/measured_window.h"
 #include "support/qpc_clock.h"
 
 namespace {
@@ -98,20 +98,9 @@ void first_ticks_after_selecting(AppState& state, const char* name, const std::w
 int wmain(int argc, wchar_t** argv) {
     const int idle_count = argc > 1 ? _wtoi(argv[1]) : 2000;
     const std::size_t memo_size = argc > 2 ? static_cast<std::size_t>(_wtoi(argv[2])) : (1u << 20);
-    wchar_t temp[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, temp);
-    const std::filesystem::path data = std::filesystem::path(temp) / L"numvora-tick-measure";
-    std::filesystem::create_directories(data);
-    SetEnvironmentVariableW(L"LOCALAPPDATA", data.c_str());
-
-    auto instance = numvora::prepare_process();
-    auto window = instance ? numvora::open_main_window(instance.value())
-                           : numvora::SystemResult<HWND>(numvora::fail(instance.error()));
-    if (!window) {
-        std::fprintf(stderr, "the main window did not open\n");
-        return 1;
-    }
-    AppState& state = *numvora::app_state_of(window.value());
+    numvora::bench::MeasuredWindow measured(L"numvora-tick-measure");
+    if (measured.state() == nullptr) return 1;
+    AppState& state = *measured.state();
 
     idle_ticks(state, false, idle_count);
     idle_ticks(state, true, idle_count);
@@ -132,8 +121,5 @@ int wmain(int argc, wchar_t** argv) {
     expression += L"0)";
     first_ticks_after_selecting(state, "first tick after selecting a (expression)", expression, 5);
 
-    SendMessageW(state.main_window, WM_CLOSE, 0, 0);
-    std::error_code ignored;
-    std::filesystem::remove_all(data, ignored);
     return 0;
 }
