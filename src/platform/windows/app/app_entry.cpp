@@ -3,6 +3,7 @@
 #include "common/win32/hresult.h"
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
+#include "platform/windows/app/resource_ids.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/state/app_state.h"
@@ -33,6 +34,11 @@ void set_dpi_awareness() {
     log_error_line("DPI awareness 설정 실패: {}", display_text(system_error_from_code(hresult_from_last_error(error))));
 }
 
+HICON load_program_icon(HINSTANCE instance, int width_metric, int height_metric) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(NUMVORA_ICON_ID), IMAGE_ICON,
+                                         GetSystemMetrics(width_metric), GetSystemMetrics(height_metric), LR_SHARED));
+}
+
 SystemStatus register_main_window_class(HINSTANCE instance) {
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     if (arrow == nullptr) return fail(last_system_error());
@@ -42,6 +48,11 @@ SystemStatus register_main_window_class(HINSTANCE instance) {
     window_class.lpfnWndProc = main_window_proc;
     window_class.hInstance = instance;
     window_class.hCursor = arrow;
+    // The program's own icon in the title bar and the task switcher too, not only in
+    // Explorer; shared icons belong to the system. Test programs carry no icon and keep
+    // the system's.
+    window_class.hIcon = load_program_icon(instance, SM_CXICON, SM_CYICON);
+    window_class.hIconSm = load_program_icon(instance, SM_CXSMICON, SM_CYSMICON);
     // Made once and kept for the life of the process, like the class itself.
     window_class.hbrBackground = CreateSolidBrush(CLASS_BACKGROUND);
     window_class.lpszClassName = MAIN_WINDOW_CLASS;

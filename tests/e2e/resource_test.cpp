@@ -1,0 +1,142 @@
+// What Explorer, the installer and the task switcher read from Numvora.exe: its
+// version information and its icon in every size Windows asks for.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "numvora_version.h"
+#include "platform/windows/window/main_window.h"
+
+namespace {
+
+std::wstring program_path() {
+    std::wstring path = L"" NUMVORA_EXE_PATH;
+    if (!path.empty() && path[0] == L'/') {  // a Unix path under Wine: drive Z: is the root
+        for (wchar_t& c : path)
+            if (c == L'/') c = L'\\';
+        path.insert(0, L"Z:");
+    }
+    return path;
+}
+
+std::wstring widen(const char* text) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
+    wide.resize(static_cast<size_t>(size) - 1);
+    return wide;
+}
+
+class VersionInfo {
+public:
+    explicit VersionInfo(const std::wstring& path) {
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+        if (size == 0) return;
+        block_.resize(size);
+        if (!GetFileVersionInfoW(path.c_str(), 0, size, block_.data())) block_.clear();
+    }
+    bool present() const { return !block_.empty(); }
+
+    // The first translation the file lists, as Explorer picks it.
+    std::wstring string_value(const std::wstring& name) const {
+        struct Translation {
+            WORD language;
+            WORD code_page;
+        };
+        void* data = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueW(block_.data(), L"\\VarFileInfo\\Translation", &data, &length) || length < 4) return L"?";
+        const auto* translation = static_cast<const Translation*>(data);
+        wchar_t key[64];
+        swprintf(key, 64, L"\\StringFileInfo\\%04x%04x\\", translation->language, translation->code_page);
+        if (!VerQueryValueW(block_.data(), (key + name).c_str(), &data, &length)) return L"(none)";
+        return static_cast<const wchar_t*>(data);
+    }
+
+    VS_FIXEDFILEINFO fixed() const {
+        void* data = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueW(block_.data(), L"\\", &data, &length) || length < sizeof(VS_FIXEDFILEINFO)) return {};
+        return *static_cast<const VS_FIXEDFILEINFO*>(data);
+    }
+
+private:
+    std::vector<char> block_;
+};
+
+TEST(ProgramResources, VersionInformationNamesTheProgramAndItsVersion) {
+    const VersionInfo info(program_path());
+    ASSERT_TRUE(info.present()) << GetLastError();
+    const std::wstring version = widen(NUMVORA_VERSION_TEXT);
+    const struct {
+        const wchar_t* name;
+        std::wstring expected;
+    } rows[] = {
+        {L"ProductName", L"Numvora"},
+        {L"FileDescription", L"Numvora — 메모장 + 계산기"},
+        {L"OriginalFilename", L"Numvora.exe"},
+        {L"FileVersion", version},
+        {L"ProductVersion", version},
+        {L"LegalCopyright", L"Copyright © 2026 Numvora developers. MIT License."},
+    };
+    for (const auto& row : rows) EXPECT_EQ(info.string_value(row.name), row.expected) << row.name;
+
+    const VS_FIXEDFILEINFO fixed = info.fixed();
+    EXPECT_EQ(fixed.dwSignature, VS_FFI_SIGNATURE);
+    EXPECT_EQ(fixed.dwFileVersionMS, static_cast<DWORD>(MAKELONG(NUMVORA_VERSION_MINOR, NUMVORA_VERSION_MAJOR)));
+    EXPECT_EQ(fixed.dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, NUMVORA_VERSION_PATCH)));
+    EXPECT_EQ(fixed.dwProductVersionMS, fixed.dwFileVersionMS);
+    EXPECT_EQ(fixed.dwFileType, static_cast<DWORD>(VFT_APP));
+}
+
+// The window title carries the version as text of its own; a release that bumps one
+// and not the other shows two versions.
+TEST(ProgramResources, WindowTitleShowsTheSameVersion) {
+    const std::wstring title = L"Quorvex v." + widen(NUMVORA_VERSION_TEXT) + L" — 메모장 + 계산기";
+    EXPECT_EQ(widen(std::string(numvora::MAIN_WINDOW_TITLE).c_str()), title);
+}
+
+// Windows picks the nearest size from the group; a missing small size is scaled down
+// from a large one and blurs, a missing 256 shows a small icon stretched in Explorer.
+TEST(ProgramResources, IconGroupHoldsEverySizeWindowsAsksFor) {
+    const HMODULE module =
+        LoadLibraryExW(program_path().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr) << GetLastError();
+    const HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(1), RT_GROUP_ICON);
+    ASSERT_NE(group, nullptr) << "the program's icon must be the first one";
+
+#pragma pack(push, 2)
+    struct GroupHeader {
+        WORD reserved, type, count;
+    };
+    struct GroupEntry {
+        BYTE width, height, colors, reserved;
+        WORD planes, bit_count;
+        DWORD bytes;
+        WORD id;
+    };
+#pragma pack(pop)
+    const auto* header = static_cast<const GroupHeader*>(LockResource(LoadResource(module, group)));
+    ASSERT_NE(header, nullptr);
+    const auto* entries = reinterpret_cast<const GroupEntry*>(header + 1);
+    std::set<int> sizes;
+    for (WORD i = 0; i < header->count; ++i) {
+        sizes.insert(entries[i].width == 0 ? 256 : entries[i].width);
+        EXPECT_EQ(entries[i].bit_count, 32) << "every size carries its own transparency";
+    }
+    for (int wanted : {16, 20, 24, 32, 40, 48, 64, 256}) EXPECT_TRUE(sizes.count(wanted)) << wanted;
+
+    for (int size : {16, 32, 48}) {
+        const HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0);
+        EXPECT_NE(icon, nullptr) << size;
+        if (icon != nullptr) DestroyIcon(static_cast<HICON>(icon));
+    }
+    FreeLibrary(module);
+}
+
+}  // namespace
