@@ -9,6 +9,7 @@ packages=(
   wine wine64 xvfb fonts-nanum fonts-nanum-extra fonts-dejavu-core fonts-wine xdotool imagemagick
   googletest libgtest-dev libbenchmark-dev libmuparser-dev
   clang clang-tidy clang-format libclang-rt-14-dev
+  nsis
 )
 
 missing=()

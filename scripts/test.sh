@@ -4,7 +4,9 @@
 #   - a short run of each libFuzzer target;
 #   - clang-format and clang-tidy on the tree;
 #   - the cross-built tests under Wine on a private Xvfb display, among them a stress run
-#     of 10,000 random actions and 20 kills of Numvora.exe during auto-saves.
+#     of 10,000 random actions and 20 kills of Numvora.exe during auto-saves;
+#   - the release packages: the installer and the zip installed, run and removed in a
+#     fresh Wine prefix.
 # NUMVORA_LONG=1 runs the long versions: five minutes per fuzz target, 100,000 actions
 # and 100 kills.
 set -euo pipefail
@@ -35,3 +37,6 @@ use_wine_prefix build/windows/wineprefix
 trap stop_headless_wine EXIT
 start_headless_wine
 ctest --preset windows "${ctest_timeout[@]}"
+
+cmake --build --preset windows --target package
+tests/package/install_test.sh build/windows

@@ -7,5 +7,5 @@ here=$(dirname "$(realpath "$0")")
 prefix=$1
 shift
 "$here/wine-prefix.sh" "$prefix"
-export WINEPREFIX=$(realpath -m "$prefix") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$(realpath -m "$prefix") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 exec wine "$@"

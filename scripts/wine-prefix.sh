@@ -7,9 +7,9 @@
 # Usage: wine-prefix.sh PREFIX_DIR
 set -euo pipefail
 prefix=$(realpath -m "$1")
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 marker="$prefix/.numvora-configured"
-version=5
+version=6
 [ "$(cat "$marker" 2>/dev/null)" = "$version" ] && exit 0
 
 mkdir -p "$prefix"
@@ -31,6 +31,10 @@ reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
 # wide, so the captions fit where they fit on Windows, and its arrow is drawn as one
 # (NanumGothic's is a dot at 14 px).
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'Segoe UI' /t REG_SZ /d NanumBarunGothic
+# The installer's Korean pages ask for Gulim ("굴림"), the dialog font of Korean Windows.
+for face in 굴림 Gulim; do
+  LC_ALL=C.UTF-8 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "$face" /t REG_SZ /d NanumBarunGothic
+done
 # Tahoma also stands for "MS Shell Dlg" and the System font.
 reg "$links" /v Tahoma /t REG_MULTI_SZ /d 'NanumBarunGothic.ttf,NanumBarunGothic\0tahoma.ttf,Tahoma'
 # NanumBarunGothic has no U+2212 (minus) or U+232B (erase to the left); DejaVu supplies

@@ -13,7 +13,7 @@ build_windows() {
 # use_wine_prefix DIR: configures the prefix once and selects it for this shell.
 use_wine_prefix() {
   scripts/wine-prefix.sh "$1"
-  export WINEPREFIX=$(realpath "$1") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$(realpath "$1") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 }
 
 # A private Xvfb display for windows that must exist but not be seen.

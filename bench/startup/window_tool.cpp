@@ -8,6 +8,8 @@
 //                                           operand, grouping on, THEME light or dark;
 //                                           prints the window's rectangle as
 //                                           WIDTHxHEIGHT+X+Y
+//   numvora-window.exe memo CLASS TEXT      type TEXT at the end of Numvora's memo, as
+//                                           a paste would (the memo counts as changed)
 #include <windows.h>
 
 #include <cstdio>
@@ -73,6 +75,18 @@ int stage(const wchar_t* window_class, std::wstring_view theme) {
     return 0;
 }
 
+int type_into_memo(const wchar_t* window_class, const wchar_t* text) {
+    HWND window = find_visible(window_class);
+    HWND memo = window != nullptr ? GetDlgItem(window, 1007) : nullptr;
+    if (memo == nullptr) {
+        std::fwprintf(stderr, L"no memo in a visible window of class %ls\n", window_class);
+        return 1;
+    }
+    SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -80,6 +94,8 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"wait" && argc == 4) return wait_for(argv[2], std::wcstod(argv[3], nullptr));
     if (verb == L"close" && argc == 3) return close(argv[2]);
     if (verb == L"stage" && argc == 4) return stage(argv[2], argv[3]);
-    std::fwprintf(stderr, L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME\n");
+    if (verb == L"memo" && argc == 4) return type_into_memo(argv[2], argv[3]);
+    std::fwprintf(
+        stderr, L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME | memo CLASS TEXT\n");
     return 2;
 }
