@@ -3,7 +3,9 @@
 # Numvora-<version>-win64.zip: the programs, a read-me and the licence, to run from any
 # folder (or under Wine); Numvora-<version>-win64.exe: a per-user installer (NSIS).
 set(package_text ${CMAKE_BINARY_DIR}/packaging)
-# Windows text files: CR LF, so that every Notepad shows the lines.
+# Windows text files: CR LF, so that every Notepad shows the lines; the read-me starts
+# with a byte-order mark, since Notepad before Windows 10 1903 reads a text without one
+# in the system's code page.
 configure_file(${PROJECT_SOURCE_DIR}/packaging/readme.txt.in ${package_text}/readme.txt @ONLY NEWLINE_STYLE WIN32)
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${package_text}/LICENSE.txt @ONLY NEWLINE_STYLE WIN32)
 
