@@ -76,14 +76,27 @@ int stage(const wchar_t* window_class, std::wstring_view theme) {
 }
 
 int type_into_memo(const wchar_t* window_class, const wchar_t* text) {
-    HWND window = find_visible(window_class);
-    HWND memo = window != nullptr ? GetDlgItem(window, 1007) : nullptr;
+    // A few seconds' grace: the window may be shown before its first message is handled.
+    const ULONGLONG deadline = GetTickCount64() + 5000;
+    HWND window = nullptr;
+    HWND memo = nullptr;
+    while (memo == nullptr && GetTickCount64() < deadline) {
+        window = find_visible(window_class);
+        memo = window != nullptr ? GetDlgItem(window, 1007) : nullptr;
+        if (memo == nullptr) Sleep(20);
+    }
     if (memo == nullptr) {
-        std::fwprintf(stderr, L"no memo in a visible window of class %ls\n", window_class);
+        std::fwprintf(stderr,
+                      window == nullptr ? L"no visible window of class %ls\n" : L"no memo in the window of class %ls\n",
+                      window_class);
         return 1;
     }
     SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(-1), -1);
-    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    if (SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text)) == 0 &&
+        GetWindowTextLengthW(memo) == 0) {
+        std::fwprintf(stderr, L"the memo took no text\n");
+        return 1;
+    }
     return 0;
 }
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The release packages as a user gets them, in a fresh Wine prefix of their own:
-#   - the installer of an older version, then this version over it, then this version
-#     again, all silent (/S);
+#   - the installer of an older version, then this version over it (from a folder of
+#     planted DLLs), then this version again, all silent (/S);
 #   - the installed files, the Start-menu shortcut and the uninstall entry;
 #   - the installed program started, a memo written through it, and closed (exit 0);
-#   - a silent install while the program runs ends with code 2 and changes nothing;
+#   - a silent install or uninstall while the program runs ends with code 2 and
+#     changes nothing;
 #   - the silent uninstall removes the program, its shortcut and its entry, and keeps
 #     the memo;
 #   - the zip unpacked, its program started and closed, its console calculator used.
@@ -17,8 +18,9 @@ installer=$build/Numvora-$version-win64.exe
 zip=$build/Numvora-$version-win64.zip
 window_tool=$build/bench/startup/numvora-window.exe
 window_class=Numvora.MainWindow
-for f in "$installer" "$zip" "$window_tool"; do
-  [ -f "$f" ] || { echo "missing $f: build the package and numvora-window targets first" >&2; exit 1; }
+planted_dll=$build/tests/e2e/Msftedit.dll  # leaves a marker beside itself when loaded
+for f in "$installer" "$zip" "$window_tool" "$planted_dll"; do
+  [ -f "$f" ] || { echo "missing $f: build the package and all targets first" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
@@ -40,6 +42,8 @@ windows_path() { winepath -w "$1" 2>/dev/null; }
 # wine cmd prints CR LF
 expand() { wine cmd /c echo "$1" 2>/dev/null | tr -d '\r'; }
 run() { wine "$@" </dev/null >/dev/null 2>&1; }
+# The window tool says what it could not do.
+tool() { wine "$window_tool" "$@" </dev/null >/dev/null; }
 exit_code() { local status=0; run "$@" || status=$?; echo "$status"; }
 
 local_app_data=$(unix_path "$(expand '%LOCALAPPDATA%')")
@@ -56,7 +60,7 @@ none_installed() { local f; for f in "${installed_files[@]}"; do [ ! -e "$instal
 start_program() {
   wine "$1" </dev/null >/dev/null 2>"$work/stderr.txt" &
   app_pid=$!
-  run "$window_tool" wait "$window_class" 30
+  tool wait "$window_class" 30
 }
 # closes_with EXPECTED: WM_CLOSE, then the program must end with that exit code.
 closes_with() {
@@ -80,7 +84,15 @@ mkdir "$work/old-only" && echo "0.0.1" >"$work/old-only/old-only.txt"
 check "the older installer ends with code 0" [ "$(exit_code "$work/old/Numvora-0.0.1-win64.exe" /S)" = 0 ]
 check "the uninstall entry names the older version" [ "$(entry DisplayVersion)" = 0.0.1 ]
 check "the older version's own file is installed" [ -f "$install_dir/old-only.txt" ]
-check "this version installs over it" [ "$(exit_code "$installer" /S)" = 0 ]
+# This version runs from a downloads folder holding DLLs under the names installers are
+# attacked through; none of them may load.
+downloads=$work/downloads
+mkdir "$downloads"
+cp "$installer" "$downloads/"
+planted=(uxtheme userenv version dwmapi cryptbase cryptsp setupapi oleacc propsys apphelp clbcatq profapi ntmarta)
+for name in "${planted[@]}"; do cp "$planted_dll" "$downloads/$name.dll"; done
+check "this version installs over it" [ "$(exit_code "$downloads/$(basename "$installer")" /S)" = 0 ]
+check "the installer loads no DLL planted beside it" [ -z "$(find "$downloads" -name '*.loaded')" ]
 check "the file it no longer ships is gone" [ ! -e "$install_dir/old-only.txt" ]
 check "and again over itself" [ "$(exit_code "$installer" /S)" = 0 ]
 
@@ -95,9 +107,13 @@ check "the uninstall entry points at the uninstaller" \
 
 text='설치 확인 메모 1,234+5'
 check "the installed program opens its window" start_program "$(windows_path "$install_dir/Numvora.exe")"
-check "a memo is typed into it" run "$window_tool" memo "$window_class" "$text"
+check "a memo is typed into it" tool memo "$window_class" "$text"
 check "a silent install while it runs ends with code 2" [ "$(exit_code "$installer" /S)" = 2 ]
 check "and leaves the installation as it was" all_installed
+# _?= runs the uninstaller in place, so that its exit code is the one we see.
+check "a silent uninstall while it runs ends with code 2" \
+  [ "$(exit_code "$install_dir/Uninstall.exe" /S "_?=$(windows_path "$install_dir")")" = 2 ]
+check "and removes nothing" all_installed
 check "the installed program ends with code 0 on close" closes_with 0
 check "its memo is saved in %LOCALAPPDATA%\\Numvora" [ "$(cat "$memo" 2>/dev/null)" = "$text" ]
 
