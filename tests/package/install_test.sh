@@ -85,7 +85,9 @@ check "the older installer ends with code 0" [ "$(exit_code "$work/old/Numvora-0
 check "the uninstall entry names the older version" [ "$(entry DisplayVersion)" = 0.0.1 ]
 check "the older version's own file is installed" [ -f "$install_dir/old-only.txt" ]
 # This version runs from a downloads folder holding DLLs under the names installers are
-# attacked through; none of them may load.
+# attacked through; none of them may load. Wine prefers its own uxtheme, version, setupapi
+# and a few others whatever the folder holds, but a plain LoadLibraryW loads the planted
+# userenv, dwmapi, cryptbase, propsys, apphelp, clbcatq, profapi and ntmarta.
 downloads=$work/downloads
 mkdir "$downloads"
 cp "$installer" "$downloads/"
