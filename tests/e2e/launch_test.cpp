@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "e2e/build_paths.h"
+
 namespace {
 
 constexpr wchar_t MAIN_CLASS[] = L"Numvora.MainWindow";
@@ -22,17 +24,8 @@ constexpr wchar_t MAIN_TITLE[] = L"Quorvex v.0.0.2 — 메모장 + 계산기";
 constexpr ULONGLONG WINDOW_TIMEOUT_MS = 30000;
 constexpr DWORD EXIT_TIMEOUT_MS = 30000;
 
-// The build passes Unix paths under Wine; drive Z: is the Unix root there.
-std::wstring windows_path(std::wstring path) {
-    if (!path.empty() && path[0] == L'/') {
-        for (wchar_t& c : path)
-            if (c == L'/') c = L'\\';
-        path.insert(0, L"Z:");
-    }
-    return path;
-}
-
-std::wstring program_path() { return windows_path(L"" NUMVORA_EXE_PATH); }
+using numvora::e2e::program_path;
+using numvora::e2e::windows_path;
 
 void remove_folder(const std::filesystem::path& folder) {
     for (int attempt = 0; attempt < 10; ++attempt) {

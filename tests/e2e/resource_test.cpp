@@ -8,28 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/wide_text.h"
+#include "e2e/build_paths.h"
 #include "numvora_version.h"
 #include "platform/windows/window/main_window.h"
 
 namespace {
 
-std::wstring program_path() {
-    std::wstring path = L"" NUMVORA_EXE_PATH;
-    if (!path.empty() && path[0] == L'/') {  // a Unix path under Wine: drive Z: is the root
-        for (wchar_t& c : path)
-            if (c == L'/') c = L'\\';
-        path.insert(0, L"Z:");
-    }
-    return path;
-}
-
-std::wstring widen(const char* text) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
-    wide.resize(static_cast<size_t>(size) - 1);
-    return wide;
-}
+using numvora::e2e::program_path;
 
 class VersionInfo {
 public:
@@ -72,7 +58,7 @@ private:
 TEST(ProgramResources, VersionInformationNamesTheProgramAndItsVersion) {
     const VersionInfo info(program_path());
     ASSERT_TRUE(info.present()) << GetLastError();
-    const std::wstring version = widen(NUMVORA_VERSION_TEXT);
+    const std::wstring version = numvora::to_wide(NUMVORA_VERSION_TEXT);
     const struct {
         const wchar_t* name;
         std::wstring expected;
@@ -97,8 +83,8 @@ TEST(ProgramResources, VersionInformationNamesTheProgramAndItsVersion) {
 // The window title carries the version as text of its own; a release that bumps one
 // and not the other shows two versions.
 TEST(ProgramResources, WindowTitleShowsTheSameVersion) {
-    const std::wstring title = L"Quorvex v." + widen(NUMVORA_VERSION_TEXT) + L" — 메모장 + 계산기";
-    EXPECT_EQ(widen(std::string(numvora::MAIN_WINDOW_TITLE).c_str()), title);
+    const std::wstring title = L"Quorvex v." + numvora::to_wide(NUMVORA_VERSION_TEXT) + L" — 메모장 + 계산기";
+    EXPECT_EQ(numvora::to_wide(numvora::MAIN_WINDOW_TITLE), title);
 }
 
 // Windows picks the nearest size from the group; a missing small size is scaled down
