@@ -11,17 +11,27 @@ else()
   include(GoogleTest)
 endif()
 
-# numvora_add_test(name SOURCES... LIBS ...): one test executable. Natively each case
-# is its own CTest test; under Wine one CTest test runs the whole executable, since
-# listing cases would start Wine once more per executable at build time.
+# The long mode of scripts/test.sh (a hundred thousand stress actions, a hundred kills)
+# needs the tests that run them to be allowed the time: CTest's --timeout does not
+# override a test's own TIMEOUT.
+option(NUMVORA_LONG "Allow the long stress and kill runs their time" OFF)
+
+# numvora_add_test(name [LONG_RUNS] SOURCES... LIBS ...): one test executable. Natively
+# each case is its own CTest test; under Wine one CTest test runs the whole executable,
+# since listing cases would start Wine once more per executable at build time.
+# LONG_RUNS marks an executable whose runs the long mode lengthens.
 function(numvora_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "LONG_RUNS" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main numvora_warnings)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  set(timeout 600)
+  if(NUMVORA_LONG AND ARG_LONG_RUNS)
+    set(timeout 7200)
+  endif()
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout})
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
   endif()

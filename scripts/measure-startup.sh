@@ -2,11 +2,20 @@
 # Measures Numvora's start-up against two floor programs (an empty Win32 window, and a
 # window with the same 41 controls and no logic) under Wine on a private Xvfb display:
 # time until the window is visible with an idle message loop, and peak working set.
-# Usage: scripts/measure-startup.sh [RUNS]   (default 20)
+# Usage: scripts/measure-startup.sh [RUNS]        (default 20)
+#        scripts/measure-startup.sh memo [RUNS]   (default 5): the same with four saved
+#   memos (empty, 2,000 lines, 10 MiB, one 20,000-character line), each against the
+#   controls floor that puts the same memo into its rich edit at its final size.
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
+mode=startup
+if [ "${1:-}" = memo ]; then
+  mode=memo
+  shift
+fi
 runs=${1:-20}
+[ "$mode" = memo ] && runs=${1:-5}
 source scripts/wine-session.sh
 build_windows Numvora numvora-floor numvora-controls-floor numvora-startup-measure
 
@@ -16,6 +25,24 @@ trap stop_headless_wine EXIT
 # as far as it can, and both programs pay the same rest of it.
 start_headless_wine
 
-wine "$build/bench/startup/numvora-startup-measure.exe" "$runs" \
-  "$build/bench/startup/numvora-floor.exe" "$build/bench/startup/numvora-controls-floor.exe" \
-  "$build/src/platform/windows/Numvora.exe"
+measure="$build/bench/startup/numvora-startup-measure.exe"
+if [ "$mode" = startup ]; then
+  wine "$measure" "$runs" "$build/bench/startup/numvora-floor.exe" "$build/bench/startup/numvora-controls-floor.exe" \
+    "$build/src/platform/windows/Numvora.exe"
+  exit 0
+fi
+
+memos=$(mktemp -d)
+trap 'rm -rf "$memos"; stop_headless_wine' EXIT
+: >"$memos/empty.txt"
+# Notes of ordinary length: about 40 characters a line.
+awk 'BEGIN { for (i = 1; i <= 2000; i++) printf "%d번째 줄: 식비 12,500원, 회비 30,000원 메모\r\n", i }' >"$memos/lines-2000.txt"
+line="가나다라 마바사 1,234.5 + 6,789 = 8,023.5 메모 줄 가나다라 마바사 1,234.5 + 6,789 = 8,023.5 메모 줄 끝"
+yes "$line" | head -n $((10485760 / ($(printf '%s' "$line" | wc -c) + 2))) | sed 's/$/\r/' >"$memos/10mib.txt"
+# A pasted list of addresses on one line.
+yes 'https://example.com/a/b?id=123456 ' | tr -d '\n' | head -c 20000 >"$memos/long-line.txt"
+for memo in empty lines-2000 10mib long-line; do
+  echo "== memo: $memo ($(stat -c %s "$memos/$memo.txt") bytes)"
+  NUMVORA_MEASURE_MEMO=$(winepath -w "$memos/$memo.txt") \
+    wine "$measure" "$runs" "$build/bench/startup/numvora-controls-floor.exe" "$build/src/platform/windows/Numvora.exe"
+done

@@ -3,7 +3,8 @@
 // and its message loop idle, and the process's peak working set at that point.
 //   numvora-startup-measure.exe RUNS FLOOR.exe PROGRAM.exe
 // Runs alternate between the two programs (after one unrecorded warm-up each) so that
-// a slow phase of the machine affects both. Every run gets a fresh, empty LOCALAPPDATA.
+// a slow phase of the machine affects both. Every run gets a fresh, empty LOCALAPPDATA;
+// with NUMVORA_MEASURE_MEMO set to a file, that file is its memo.txt.
 #include <windows.h>
 // psapi.h needs the types of windows.h.
 #include <psapi.h>
@@ -19,7 +20,7 @@
 
 namespace {
 
-constexpr DWORD START_TIMEOUT_MS = 30000;
+constexpr DWORD START_TIMEOUT_MS = 180000;  // a 10 MiB memo takes Wine's rich edit about 20 s
 constexpr DWORD EXIT_TIMEOUT_MS = 30000;
 
 struct Sample {
@@ -65,6 +66,10 @@ std::filesystem::path fresh_app_data(unsigned run) {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
     std::filesystem::create_directories(folder, ignored);
+    if (const wchar_t* memo = _wgetenv(L"NUMVORA_MEASURE_MEMO"); memo != nullptr && *memo != L'\0') {
+        std::filesystem::create_directories(folder / L"Numvora", ignored);
+        std::filesystem::copy_file(memo, folder / L"Numvora" / L"memo.txt", ignored);
+    }
     SetEnvironmentVariableW(L"LOCALAPPDATA", folder.c_str());
     return folder;
 }

@@ -20,6 +20,9 @@ void StatusLine::show(std::string text, bool is_error) {
 }
 
 void StatusLine::raise_notice(std::string warning) {
+    // The same warning again (a failing auto-save every tick) leaves a document's
+    // message in place; it returns when the selection next falls silent.
+    if (notice_ == warning) return;
     notice_ = std::move(warning);
     if (selection_speaks_) return;
     text_ = *notice_;

@@ -20,7 +20,8 @@ public:
     void show_selection(const SelectionMessage& message);
     // A command's outcome; it stays until the selection has something to say or moves.
     void show(std::string text, bool is_error);
-    // Shown now unless the selection speaks, and again whenever it falls silent.
+    // Shown now unless the selection speaks (a repeat of the standing warning is not
+    // shown again), and again whenever the selection falls silent.
     void raise_notice(std::string warning);
     // The line empties when it was showing the warning.
     void clear_notice();

@@ -29,6 +29,7 @@ std::optional<Command> route_command(std::int32_t id, std::uint32_t code) {
         break;
     case ids::MEMO_EDIT:
         if (code == EDIT_KILL_FOCUS) return Command::CloseMemoUndoGroup;
+        if (code == EDIT_CHANGE) return Command::NoteMemoChange;
         break;
     default: break;
     }

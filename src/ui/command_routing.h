@@ -13,6 +13,7 @@ enum class Command {
     DeleteBeforeCaret,
     ReuseHistoryResult,
     CloseMemoUndoGroup,
+    NoteMemoChange,
     ClearHistory,
     ApplyPendingOperand,
     ResultToMemo,
@@ -30,6 +31,7 @@ enum class Command {
 
 inline constexpr std::uint32_t LIST_DOUBLE_CLICK = 2;    // LBN_DBLCLK
 inline constexpr std::uint32_t EDIT_KILL_FOCUS = 0x200;  // EN_KILLFOCUS
+inline constexpr std::uint32_t EDIT_CHANGE = 0x300;      // EN_CHANGE
 
 // The handler for a command id and notification code; nothing means the default
 // window procedure.

@@ -66,6 +66,13 @@ TEST(StatusLine, AStandingWarningShowsWhenTheSelectionIsSilent) {
         {"silent again", [](StatusLine& l) { l.show_selection({}); }, "", false},
         {"warning raised", [](StatusLine& l) { l.raise_notice("메모 자동 저장 실패: y"); }, "메모 자동 저장 실패: y",
          true},
+        {"document opened", [](StatusLine& l) { l.show("b.qvx 파일을 열었습니다.", false); },
+         "b.qvx 파일을 열었습니다.", false},
+        {"same warning again", [](StatusLine& l) { l.raise_notice("메모 자동 저장 실패: y"); },
+         "b.qvx 파일을 열었습니다.", false},
+        {"selection moves", [](StatusLine& l) { l.show_selection({}); }, "메모 자동 저장 실패: y", true},
+        {"warning changes", [](StatusLine& l) { l.raise_notice("메모 자동 저장 실패: z"); }, "메모 자동 저장 실패: z",
+         true},
         {"cleared while shown", [](StatusLine& l) { l.clear_notice(); }, "", false},
         {"selection error",
          [](StatusLine& l) {

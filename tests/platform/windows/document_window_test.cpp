@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/file_dialog.h"
 #include "storage/document.h"
 #include "window_test_support.h"
@@ -226,18 +227,25 @@ TEST_F(DocumentTest, AFailedOpenLeavesTheWindowAsItWas) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(memo), {}), "지금 메모");
 }
 
-// A close that arrives while a file dialog is open waits; the window stays.
+// A close that arrives while a file dialog is open (a taskkill) waits for the dialog
+// and the command, then closes the window.
 BOOL WINAPI dialog_with_a_close(OPENFILENAMEW* record) {
     SendMessageW(record->hwndOwner, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(record->hwndOwner));
     return stand_in_dialog(record);
 }
 
-TEST_F(DocumentTest, ACloseDuringADialogDoesNotPullTheWindowAway) {
+TEST_F(DocumentTest, ACloseDuringADialogIsCarriedOutAfterIt) {
     set_file_dialogs(dialog_with_a_close, dialog_with_a_close);
+    SetWindowTextW(state().memo_edit, L"닫기 전 메모");
     save_as(document(L"during.qvx"));
     ASSERT_TRUE(IsWindow(window));
     EXPECT_EQ(status(), L"during.qvx 파일로 저장했습니다.");
     EXPECT_FALSE(state().modal_open);
+    EXPECT_TRUE(run_message_loop());
+    EXPECT_FALSE(IsWindow(window));
+    window = nullptr;
+    EXPECT_TRUE(fs::exists(document(L"during.qvx")));
 }
 
 }  // namespace

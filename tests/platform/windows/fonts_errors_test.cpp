@@ -51,7 +51,7 @@ TEST(SystemErrors, DisplayTextEndsWithTheCode) {
     EXPECT_EQ(display_text(SystemError{static_cast<std::int32_t>(0x8007ABCDu), ""}), "0x8007ABCD");
 
     SetLastError(ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(static_cast<std::uint32_t>(last_system_error().code), 0x80070002u);
+    EXPECT_EQ(static_cast<std::uint32_t>(last_system_error("CreateFileW").code), 0x80070002u);
 }
 
 }  // namespace

@@ -284,7 +284,9 @@ TEST_F(InteractionTest, ARefusedClipboardIsAFailure) {
     put_on_clipboard(L"before");
     const SystemStatus copied = copy_to_clipboard(window, "5", refuse_clipboard_data);
     ASSERT_FALSE(copied);
-    EXPECT_EQ(copied.error().code, 0);
+    // Never the system's "completed successfully": the failure names its call.
+    EXPECT_EQ(display_text(copied.error()),
+              "SetClipboardData 호출이 실패했지만 시스템이 원인을 알려 주지 않았습니다. (0xA0000001)");
     ASSERT_NE(refused_memory, nullptr);
     EXPECT_EQ(GlobalFlags(refused_memory), GMEM_INVALID_HANDLE);
     EXPECT_TRUE(OpenClipboard(nullptr)) << "left open";

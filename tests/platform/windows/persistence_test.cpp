@@ -7,12 +7,14 @@
 #include <richedit.h>
 
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <string>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/app/message_loop.h"
+#include "platform/windows/commands/clipboard.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/settings.h"
 #include "window_test_support.h"
@@ -87,6 +89,57 @@ TEST_F(PersistenceTest, AutoSaveWritesAChangedMemoAndShowsAFailureUntilAWriteSuc
     EXPECT_EQ(read("memo.txt"), "둘째 12");
     EXPECT_EQ(window_text(s.status_label), L"");
     EXPECT_FALSE(s.status.status_is_error());
+}
+
+// Undo, redo and text set from outside leave the control's own modify flag alone; each
+// change still reaches memo.txt at the next tick, and an idle memo is not even read.
+TEST_F(PersistenceTest, EveryChangeOfTheMemoReachesTheFileAtTheNextTick) {
+    open_window();
+    ASSERT_NE(window, nullptr);
+    const HWND memo = state().memo_edit;
+    const auto send = [memo](UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+        SendMessageW(memo, message, wparam, lparam);
+    };
+    const struct {
+        const char* change;
+        std::function<void()> act;
+        std::string on_disk;
+    } rows[] = {
+        {"typing", [&] { send(WM_CHAR, 'a'), send(WM_CHAR, 'b'); }, "ab"},
+        // Wine's own paste replaced the whole plain text: "12" alone.
+        {"paste at the caret",
+         [&] {
+             EXPECT_TRUE(copy_to_clipboard(window, "12").has_value());
+             send(EM_SETSEL, 2, 2);
+             send(WM_PASTE);
+         },
+         "ab12"},
+        {"undo", [&] { send(EM_UNDO); }, "ab"},
+        {"redo", [&] { send(EM_REDO); }, "ab12"},
+        {"result into the memo",
+         [&] {
+             SetWindowTextW(state().expression_edit, L"3+4");
+             SendMessageW(window, WM_COMMAND, 1003, 0);
+             SendMessageW(window, WM_COMMAND, 1020, 0);
+         },
+         "ab127"},
+        {"text set from outside", [&] { send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"밖에서 쓴 글")); },
+         "밖에서 쓴 글"},
+    };
+    for (const auto& row : rows) {
+        row.act();
+        auto_save_tick();
+        EXPECT_EQ(read("memo.txt"), row.on_disk) << row.change;
+    }
+    fs::remove(data("memo.txt"));
+    watch(memo);
+    delivered().clear();
+    auto_save_tick();
+    EXPECT_FALSE(fs::exists(data("memo.txt")));
+    for (const Delivered& d : delivered()) {
+        EXPECT_NE(d.message, static_cast<UINT>(WM_GETTEXT));
+        EXPECT_NE(d.message, static_cast<UINT>(WM_GETTEXTLENGTH));
+    }
 }
 
 TEST_F(PersistenceTest, CloseWritesMemoAndTheRestoredRectangle) {

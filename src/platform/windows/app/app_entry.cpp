@@ -41,7 +41,7 @@ HICON load_program_icon(HINSTANCE instance, int width_metric, int height_metric)
 
 SystemStatus register_main_window_class(HINSTANCE instance) {
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
-    if (arrow == nullptr) return fail(last_system_error());
+    if (arrow == nullptr) return fail(last_system_error("LoadCursorW"));
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof window_class;
     window_class.style = CS_VREDRAW | CS_HREDRAW;
@@ -56,7 +56,7 @@ SystemStatus register_main_window_class(HINSTANCE instance) {
     // Made once and kept for the life of the process, like the class itself.
     window_class.hbrBackground = CreateSolidBrush(CLASS_BACKGROUND);
     window_class.lpszClassName = MAIN_WINDOW_CLASS;
-    if (RegisterClassExW(&window_class) == 0) return fail(last_system_error());
+    if (RegisterClassExW(&window_class) == 0) return fail(last_system_error("RegisterClassExW"));
     return {};
 }
 
@@ -100,12 +100,12 @@ SystemResult<HINSTANCE> prepare_process() {
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     set_dpi_awareness();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (instance == nullptr) return fail(last_system_error());
+    if (instance == nullptr) return fail(last_system_error("GetModuleHandleW"));
     // Registers the memo's class "RICHEDIT50W"; the library stays loaded. From the system
     // folder only: a Msftedit.dll planted beside the program must never run. (Loading it
     // on a thread of its own while the controls are made deadlocks under Wine.)
     if (LoadLibraryExW(L"Msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32) == nullptr) {
-        return fail(last_system_error());
+        return fail(last_system_error("LoadLibraryExW(Msftedit.dll)"));
     }
     if (auto status = register_main_window_class(instance); !status) return fail(status.error());
     return instance;
@@ -120,7 +120,7 @@ SystemResult<HWND> open_main_window(HINSTANCE instance) {
     HWND window = CreateWindowExW(start.always_on_top ? WS_EX_TOPMOST : 0, MAIN_WINDOW_CLASS, title.c_str(),
                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.x, place.y, place.width, place.height,
                                   nullptr, nullptr, instance, const_cast<StartData*>(&data));
-    if (window == nullptr) return fail(last_system_error());
+    if (window == nullptr) return fail(last_system_error("CreateWindowExW"));
     UpdateWindow(window);
     if (const AppState* state = app_state_of(window)) SetFocus(state->expression_edit);
     return window;

@@ -30,7 +30,7 @@ bool handle_shortcut(const MSG& msg) {
     if (PostMessageW(GetAncestor(msg.hwnd, GA_ROOT), WM_COMMAND, static_cast<WPARAM>(action->command_id), 0)) {
         return true;
     }
-    log_error_line("키보드 명령 전달 실패: {}", display_text(last_system_error()));
+    log_error_line("키보드 명령 전달 실패: {}", display_text(last_system_error("PostMessageW")));
     return false;
 }
 
@@ -53,7 +53,7 @@ SystemStatus run_message_loop() {
     for (;;) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) return {};
-        if (got == -1) return fail(last_system_error());
+        if (got == -1) return fail(last_system_error("GetMessageW"));
         if (msg.message == WM_KEYDOWN && handle_shortcut(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

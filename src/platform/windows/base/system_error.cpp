@@ -22,7 +22,14 @@ std::string system_message(std::int32_t hresult) {
 
 SystemError system_error_from_code(std::int32_t hresult) { return {hresult, system_message(hresult)}; }
 
-SystemError last_system_error() { return system_error_from_code(hresult_from_last_error(GetLastError())); }
+SystemError last_system_error(std::string_view failed_call) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_SUCCESS) {
+        return {UNEXPLAINED_FAILURE,
+                std::string(failed_call) + " 호출이 실패했지만 시스템이 원인을 알려 주지 않았습니다."};
+    }
+    return system_error_from_code(hresult_from_last_error(code));
+}
 
 std::string display_text(const SystemError& error) {
     char code[16];

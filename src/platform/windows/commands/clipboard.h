@@ -1,8 +1,10 @@
-// Text onto the system clipboard.
+// Text onto and off the system clipboard.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/windows/base/system_error.h"
@@ -15,5 +17,9 @@ using SetClipboardDataCall = HANDLE(WINAPI*)(UINT format, HANDLE memory);
 // closed, the memory freed and the error returned. Tests can stand in for the
 // system's SetClipboardData.
 SystemStatus copy_to_clipboard(HWND owner, std::string_view text, SetClipboardDataCall set_data = SetClipboardData);
+
+// The clipboard's CF_UNICODETEXT, up to its first NUL; nothing when it holds no text
+// or cannot be opened.
+std::optional<std::wstring> clipboard_text(HWND owner);
 
 }  // namespace numvora

@@ -36,6 +36,11 @@ SystemStatus expression_result_to_memo(AppState& state, std::int32_t id);
 SystemStatus copy_result(AppState& state, std::int32_t id);
 SystemStatus copy_expression_result(AppState& state, std::int32_t id);
 SystemStatus close_memo_undo_group(AppState& state, std::int32_t id);
+// Ctrl+V, Shift+Insert and WM_PASTE in the memo insert the clipboard's text at the
+// selection (memo_paste.cpp).
+void take_over_memo_paste(HWND memo);
+// Any change of the memo's text, whoever made it: the next auto-save tick compares.
+SystemStatus note_memo_change(AppState& state, std::int32_t id);
 
 // Timer 1 (timers/selection_timer.cpp).
 void check_memo_selection(AppState& state);

@@ -1,5 +1,7 @@
 // Saving the working state to a ".qvx" document and opening one, through the file
 // dialogs; every outcome goes to the status line.
+#include <utility>
+
 #include "calculator/tokenizer.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
@@ -34,9 +36,10 @@ struct Chosen {
     std::string path;
 };
 
-// The dialog is modal: a close that arrives meanwhile waits, and the record is looked
-// up again afterwards, since the window may be gone when the dialog returns. Nothing
-// when it is gone, the user cancelled, or the dialog failed (said on the status line).
+// The dialog is modal: a close that arrives meanwhile waits and is posted again once
+// the dialog returns, after the command has finished. The record is looked up again
+// afterwards, since the window may be gone when the dialog returns. Nothing when it
+// is gone, the user cancelled, or the dialog failed (said on the status line).
 std::optional<Chosen> choose(AppState& state, DocumentDialog kind, std::string_view failure) {
     const HWND window = state.main_window;
     state.modal_open = true;
@@ -44,6 +47,7 @@ std::optional<Chosen> choose(AppState& state, DocumentDialog kind, std::string_v
     AppState* again = app_state_of(window);
     if (again == nullptr) return std::nullopt;
     again->modal_open = false;
+    if (std::exchange(again->close_pending, false)) PostMessageW(window, WM_CLOSE, 0, 0);
     if (!path) {
         show_failure(*again, failure, path.error());
         return std::nullopt;
@@ -65,7 +69,7 @@ void put_back(AppState& state, Shown& before) {
     (void)set_control_text(state.expression_edit, before.expression);
     state.saved_memo_text = std::move(before.saved_memo_text);
     state.calculator = std::move(before.calculator);
-    mark_memo_saved(state.memo_edit, false);  // the next tick compares again
+    mark_memo_saved(state, false);  // the next tick compares again
     rebuild_history_list(state);
     (void)set_control_text(state.result_label, state.calculator.result_label_text());
 }
@@ -83,7 +87,7 @@ SystemStatus apply_document(AppState& state, const PadDocument& document) {
         return status;
     }
     state.saved_memo_text = document.memo;
-    mark_memo_saved(state.memo_edit, true);
+    mark_memo_saved(state, true);
     state.calculator.take_document(document);
     rebuild_history_list(state);
     if (auto status = set_control_text(state.result_label, state.calculator.result_label_text()); !status) {

@@ -1,6 +1,8 @@
 #include "platform/windows/commands/file_dialog.h"
 
 #include <cstdio>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,24 +24,31 @@ struct CommonDialogs {
     RunFileDialog save = nullptr;
     RunFileDialog open = nullptr;
     ExtendedErrorCall extended_error = nullptr;
+    std::optional<SystemError> unavailable;  // why the library or a function is missing
 };
 
 template <class Function>
-Function function_of(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+Function function_of(HMODULE module, const char* name, std::optional<SystemError>& unavailable) {
+    const FARPROC found = GetProcAddress(module, name);
+    if (found == nullptr && !unavailable) unavailable = last_system_error(std::string("GetProcAddress ") + name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 
 // comdlg32 brings shell32 and its kin into the process (about 9 MiB and some
 // milliseconds), so it is loaded on the first dialog rather than at start, and from
-// the system folder only.
+// the system folder only. A failed load keeps its own reason: the last error would
+// say something else by the time a dialog is asked for again.
 const CommonDialogs& common_dialogs() {
     static const CommonDialogs loaded = [] {
         CommonDialogs dialogs;
-        if (const HMODULE module = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-            dialogs.save = function_of<RunFileDialog>(module, "GetSaveFileNameW");
-            dialogs.open = function_of<RunFileDialog>(module, "GetOpenFileNameW");
-            dialogs.extended_error = function_of<ExtendedErrorCall>(module, "CommDlgExtendedError");
+        const HMODULE module = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (module == nullptr) {
+            dialogs.unavailable = last_system_error("LoadLibraryExW(comdlg32.dll)");
+            return dialogs;
         }
+        dialogs.save = function_of<RunFileDialog>(module, "GetSaveFileNameW", dialogs.unavailable);
+        dialogs.open = function_of<RunFileDialog>(module, "GetOpenFileNameW", dialogs.unavailable);
+        dialogs.extended_error = function_of<ExtendedErrorCall>(module, "CommDlgExtendedError", dialogs.unavailable);
         return dialogs;
     }();
     return loaded;
@@ -84,7 +93,8 @@ StorageResult<std::optional<std::string>> choose_document_path(HWND owner, Docum
     const RunFileDialog run =
         saving ? (run_save_dialog ? run_save_dialog : system.save) : (run_open_dialog ? run_open_dialog : system.open);
     if (run == nullptr || system.extended_error == nullptr) {
-        return fail(make_storage_error(StorageErrorKind::Other, display_text(last_system_error())));
+        const SystemError error = system.unavailable.value_or(SystemError{UNEXPLAINED_FAILURE, "comdlg32.dll"});
+        return fail(make_storage_error(StorageErrorKind::Other, display_text(error)));
     }
     if (!run(&record)) {
         const DWORD code = system.extended_error();

@@ -61,4 +61,9 @@ SystemStatus close_memo_undo_group(AppState& state, std::int32_t) {
     return {};
 }
 
+SystemStatus note_memo_change(AppState& state, std::int32_t) {
+    state.memo_dirty = true;
+    return {};
+}
+
 }  // namespace numvora

@@ -24,7 +24,7 @@ SystemResult<LOGFONTW> message_font(std::uint32_t dpi) {
     metrics.cbSize = sizeof metrics;
     static_assert(sizeof(NONCLIENTMETRICSW) == 504);
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0, dpi)) {
-        return fail(last_system_error());
+        return fail(last_system_error("SystemParametersInfoForDpi"));
     }
     return metrics.lfMessageFont;
 }
@@ -36,7 +36,7 @@ SystemResult<UniqueFont> make_font(LOGFONTW font, std::uint32_t dpi, std::int32_
     std::wmemset(font.lfFaceName, L'\0', LF_FACESIZE);
     std::wcsncpy(font.lfFaceName, L"Segoe UI", LF_FACESIZE - 1);
     UniqueFont made(CreateFontIndirectW(&font));
-    if (!made) return fail(last_system_error());
+    if (!made) return fail(last_system_error("CreateFontIndirectW"));
     return made;
 }
 

@@ -20,7 +20,7 @@ SystemResult<ThemeBrushes> make_theme_brushes(const ThemePalette& palette) {
     };
     for (const auto& [slot, color] : order) {
         UniqueBrush brush(create_brush(palette[color]));
-        if (!brush) return fail(last_system_error());
+        if (!brush) return fail(last_system_error("CreateSolidBrush"));
         *slot = std::move(brush);
     }
     return brushes;

@@ -1,7 +1,5 @@
 #include "platform/windows/persistence/save_all.h"
 
-#include <richedit.h>
-
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
@@ -11,8 +9,8 @@
 namespace numvora {
 namespace {
 
-StorageError window_call_error() {
-    return make_storage_error(StorageErrorKind::Other, display_text(last_system_error()));
+StorageError window_call_error(std::string_view failed_call) {
+    return make_storage_error(StorageErrorKind::Other, display_text(last_system_error(failed_call)));
 }
 
 PixelRect pixel_rect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -22,7 +20,7 @@ PixelRect pixel_rect(const RECT& r) { return {r.left, r.top, r.right, r.bottom};
 Result<PixelRect, StorageError> restored_rect(HWND window) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    if (!GetWindowPlacement(window, &placement)) return fail(window_call_error());
+    if (!GetWindowPlacement(window, &placement)) return fail(window_call_error("GetWindowPlacement"));
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     const HMONITOR on = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
@@ -34,15 +32,9 @@ Result<PixelRect, StorageError> restored_rect(HWND window) {
 Result<PixelRect, StorageError> window_rect(HWND window) {
     if (IsIconic(window) || IsZoomed(window)) return restored_rect(window);
     RECT rect{};
-    if (!GetWindowRect(window, &rect)) return fail(window_call_error());
+    if (!GetWindowRect(window, &rect)) return fail(window_call_error("GetWindowRect"));
     return pixel_rect(rect);
 }
-
-// The control's own change flag spares reading the whole memo on an idle tick (a
-// 10 MiB memo takes a third of a second to read under Wine). Typing, pasting,
-// undoing and insertions set it; the program's own WM_SETTEXT does not, so the places
-// that replace the memo say whether it now equals the saved text.
-bool memo_may_have_changed(HWND memo) { return SendMessageW(memo, EM_GETMODIFY, 0, 0) != 0; }
 
 void log_set_aside(const MemoFile::Written& written) {
     if (written.set_aside) log_error_line("읽을 수 없던 메모 파일을 옮겨 두었습니다: {}", *written.set_aside);
@@ -77,7 +69,6 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
     if (!written) return fail(written.error());
     log_set_aside(written.value());
     state.saved_memo_text = std::string(text);
-    mark_memo_saved(state.memo_edit, true);
     state.status.clear_notice();
     show_status_line(state);
     return {};
@@ -93,16 +84,17 @@ Result<void, StorageError> save_all(AppState& state) {
         [&](const AppSettings& settings) { return save_settings(*state.data_paths, settings); });
 }
 
-void mark_memo_saved(HWND memo, bool saved) { SendMessageW(memo, EM_SETMODIFY, saved ? FALSE : TRUE, 0); }
+void mark_memo_saved(AppState& state, bool saved) { state.memo_dirty = !saved; }
 
 void auto_save_memo(AppState& state) {
-    if (!state.memo_file || !memo_may_have_changed(state.memo_edit)) return;
+    // Nothing changed the memo since the last look: an idle 10 MiB memo would cost a
+    // third of a second every tick to read under Wine.
+    if (!state.memo_file || !state.memo_dirty) return;
+    state.memo_dirty = false;
     const std::string memo = control_text(state.memo_edit);
-    if (memo == state.saved_memo_text) {
-        mark_memo_saved(state.memo_edit, true);  // typed and undone again
-        return;
-    }
+    if (memo == state.saved_memo_text) return;  // typed and undone again
     if (auto written = write_memo(state, memo); !written) {
+        state.memo_dirty = true;  // the next tick tries again
         const std::string text = display_text(written.error());
         log_error_line("메모 자동 저장 실패: {}", text);
         state.status.raise_notice(format_log_line("메모 자동 저장 실패: {}", text));

@@ -25,12 +25,12 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text);
 Result<void, StorageError> save_all(AppState& state);
 
 // Timer 2: writes the memo when it differs from the saved one; a failure is logged and
-// stays on the status line until a write succeeds. Only a memo the control reports as
-// changed is read and compared.
+// stays on the status line until a write succeeds. Only a memo changed since the last
+// tick is read and compared.
 void auto_save_memo(AppState& state);
 
 // After the program itself replaced the memo's text: whether it now equals the saved
 // text (a later tick then skips it until the next edit) or may differ.
-void mark_memo_saved(HWND memo, bool saved);
+void mark_memo_saved(AppState& state, bool saved);
 
 }  // namespace numvora

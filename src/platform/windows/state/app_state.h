@@ -39,6 +39,9 @@ struct AppState {
     SelectionState selection;                                // pending operand, last memo selection
     StatusLine status;                                       // the line above the memo and its colour
     std::string saved_memo_text;                             // the memo as last read, written or loaded from a document
+    // Set by every change of the memo (EN_CHANGE), since the control's own modify flag
+    // misses undo, redo and text set from outside; the auto-save reads only when set.
+    bool memo_dirty = false;
     std::optional<DataPaths> data_paths;
     std::optional<MemoFile> memo_file;  // with data_paths
     HWND save_button = nullptr;
@@ -74,6 +77,7 @@ struct AppState {
     std::uint8_t calculator_percent = DEFAULT_CALCULATOR_PERCENT;
     bool created = false;              // WM_CREATE finished: only then does WM_DESTROY end the loop
     bool modal_open = false;           // a close question or a file dialog is open
+    bool close_pending = false;        // a close arrived while a modal box was open
     bool end_session_blocked = false;  // a log-off is held back for an unsaved memo
 };
 

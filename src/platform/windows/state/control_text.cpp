@@ -19,7 +19,7 @@ std::string control_text(HWND control) { return to_utf8(control_text_wide(contro
 
 SystemStatus set_control_text(HWND control, std::string_view text) {
     const std::wstring wide = to_wide(text);
-    if (!SetWindowTextW(control, wide.c_str())) return fail(last_system_error());
+    if (!SetWindowTextW(control, wide.c_str())) return fail(last_system_error("SetWindowTextW"));
     return {};
 }
 

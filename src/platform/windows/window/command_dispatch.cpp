@@ -12,13 +12,14 @@ namespace {
 using CommandHandler = SystemStatus (*)(AppState&, std::int32_t);
 
 // Indexed by Command, in its order.
-constexpr std::array<CommandHandler, 19> COMMAND_HANDLERS{
+constexpr std::array<CommandHandler, 20> COMMAND_HANDLERS{
     switch_calculator_side,     // SwitchSide
     calculate,                  // Calculate
     clear_expression,           // ClearExpression
     delete_before_caret,        // DeleteBeforeCaret
     reuse_history_result,       // ReuseHistoryResult
     close_memo_undo_group,      // CloseMemoUndoGroup
+    note_memo_change,           // NoteMemoChange
     clear_history,              // ClearHistory
     apply_pending_operand,      // ApplyPendingOperand
     result_to_memo,             // ResultToMemo

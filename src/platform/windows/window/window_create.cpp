@@ -6,6 +6,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
+#include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/theme_brushes.h"
@@ -88,7 +89,7 @@ SystemStatus create_controls(AppState& state) {
         HWND control =
             CreateWindowExW(0, window_class_name(row.class_kind), text.c_str(), row.style, 0, 0, 0, 0,
                             state.main_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
-        if (control == nullptr) return fail(last_system_error());
+        if (control == nullptr) return fail(last_system_error("CreateWindowExW"));
         control_handle(state, row) = control;
 
         if (row.id == ids::SIDE && state.calculator_side) {
@@ -103,11 +104,11 @@ SystemStatus create_controls(AppState& state) {
     return {};
 }
 
-// Steps up to the assembled record; a failure here is a control failure.
-SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData& start) {
+// Steps up to the assembled record, the memo still empty; a failure here is a control
+// failure.
+SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData& start, std::string& memo_text) {
     auto state = std::make_unique<AppState>();
     state->main_window = window;
-    std::string memo_text;
     load_saved_state(*state, start, memo_text);
     const ThemePalette palette = make_palette(state->dark_mode);
 
@@ -121,8 +122,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     // with "{\rtf" would be read as RTF and saved back as its rendered text.
     SendMessageW(state->memo_edit, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
     SendMessageW(state->memo_edit, EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
-    if (auto status = set_control_text(state->memo_edit, memo_text); !status) return fail(status.error());
-    state->saved_memo_text = std::move(memo_text);
+    take_over_memo_paste(state->memo_edit);
     show_status_line(*state);
     SendMessageW(state->memo_edit, EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
     apply_memo_background(state->memo_edit, palette[MEMO_BACKGROUND]);
@@ -136,8 +136,19 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
 
     apply_fonts(*state, state->ui_font.get(), state->display_font.get(), state->keypad_font.get());
     apply_memo_text_color(state->memo_edit, palette[MEMO_TEXT]);
-    mark_memo_saved(state->memo_edit, true);
     return state;
+}
+
+// The memo's text goes in last, once the control has its font, colours and final
+// size: every one of those rewraps the whole text, and this rich edit wraps a long
+// line at width zero one character a line, which took minutes for 5,000 characters.
+SystemStatus fill_memo(AppState& state, std::string memo_text) {
+    if (auto status = set_control_text(state.memo_edit, memo_text); !status) return status;
+    state.saved_memo_text = std::move(memo_text);
+    mark_memo_saved(state, true);
+    // Every change from here on, typed, undone or set from outside, marks the memo.
+    SendMessageW(state.memo_edit, EM_SETEVENTMASK, 0, ENM_CHANGE);
+    return {};
 }
 
 }  // namespace
@@ -161,7 +172,8 @@ StartData read_start_data() {
 LRESULT on_create(HWND window, const StartData* start) {
     std::optional<StartData> own;
     if (start == nullptr) start = &own.emplace(read_start_data());
-    auto built = build_state(window, *start);
+    std::string memo_text;
+    auto built = build_state(window, *start, memo_text);
     if (!built) {
         show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(built.error()));
         return -1;
@@ -173,6 +185,10 @@ LRESULT on_create(HWND window, const StartData* start) {
 
     if (auto status = layout_controls(state); !status) {
         show_error_box(window, "화면 배치 오류", display_text(status.error()));
+        return -1;
+    }
+    if (auto status = fill_memo(state, std::move(memo_text)); !status) {
+        show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(status.error()));
         return -1;
     }
     if (SetTimer(window, SELECTION_TIMER_ID, SELECTION_TIMER_MS, nullptr) == 0) {

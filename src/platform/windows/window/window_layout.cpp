@@ -47,7 +47,7 @@ SystemStatus layout_controls(AppState& state) {
         if (std::optional<SystemError> error = layout_fault_hook()) return fail(std::move(*error));
     }
     RECT client{};
-    if (!GetClientRect(state.main_window, &client)) return fail(last_system_error());
+    if (!GetClientRect(state.main_window, &client)) return fail(last_system_error("GetClientRect"));
     if (auto status = refresh_fonts_for(state, window_dpi(state.main_window)); !status) return status;
 
     const LayoutInput input{client.right - client.left, client.bottom - client.top, state.dpi, state.calculator_side,
@@ -62,7 +62,7 @@ SystemStatus layout_controls(AppState& state) {
     for (const ControlRow& row : CONTROL_ROWS) {
         const PixelBox box = control_box(rects, row);
         if (!MoveWindow(control_handle(state, row), box.x, box.y, box.width, box.height, TRUE)) {
-            return fail(last_system_error());
+            return fail(last_system_error("MoveWindow"));
         }
     }
     state.laid_out_for = input;
@@ -93,7 +93,7 @@ LRESULT on_dpi_changed(AppState& state, const RECT* suggested) {
     if (suggested == nullptr) return 0;
     if (!SetWindowPos(state.main_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE)) {
-        log_error_line("DPI 변경 크기 적용 실패: {}", display_text(last_system_error()));
+        log_error_line("DPI 변경 크기 적용 실패: {}", display_text(last_system_error("SetWindowPos")));
     }
     return 0;
 }
@@ -102,7 +102,7 @@ SystemStatus switch_calculator_side(AppState& state, std::int32_t) {
     state.calculator_side = !state.calculator_side;
     // The button names the move that its next click makes.
     const std::wstring text = to_wide(state.calculator_side ? "계산기 ← 왼쪽" : "계산기 → 오른쪽");
-    if (!SetWindowTextW(state.side_button, text.c_str())) return fail(last_system_error());
+    if (!SetWindowTextW(state.side_button, text.c_str())) return fail(last_system_error("SetWindowTextW"));
     if (auto status = layout_controls(state); !status) return status;
     redraw_window(state.main_window);
     return {};

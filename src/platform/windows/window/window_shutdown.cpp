@@ -37,8 +37,12 @@ bool close_anyway(HWND window, const std::string& error) {
 
 LRESULT on_close(AppState& state) {
     // A second close (a taskkill posts one) while a question or a file dialog is open
-    // must not open another box or destroy the window under the first.
-    if (state.modal_open) return 0;
+    // must not open another box or destroy the window under the first; it is carried
+    // out when the box returns.
+    if (state.modal_open) {
+        state.close_pending = true;
+        return 0;
+    }
     const HWND window = state.main_window;
     if (const std::optional<std::string> lost = save_or_what_is_lost(state)) {
         state.modal_open = true;
@@ -46,9 +50,12 @@ LRESULT on_close(AppState& state) {
         AppState* again = app_state_of(window);
         if (again == nullptr) return 0;
         again->modal_open = false;
+        // The question was about closing: its answer is the answer to every close
+        // that arrived while it was open.
+        again->close_pending = false;
         if (!close) return 0;
     }
-    if (!DestroyWindow(window)) show_error_box(window, "종료 오류", display_text(last_system_error()));
+    if (!DestroyWindow(window)) show_error_box(window, "종료 오류", display_text(last_system_error("DestroyWindow")));
     return 0;
 }
 
@@ -67,10 +74,10 @@ LRESULT on_query_end_session(AppState& state) {
 
 LRESULT on_destroy(AppState& state) {
     if (!KillTimer(state.main_window, SELECTION_TIMER_ID)) {
-        log_error_line("메모 선택 상태 타이머 종료 실패: {}", display_text(last_system_error()));
+        log_error_line("메모 선택 상태 타이머 종료 실패: {}", display_text(last_system_error("KillTimer")));
     }
     if (!KillTimer(state.main_window, AUTOSAVE_TIMER_ID)) {
-        log_error_line("메모 자동 저장 타이머 종료 실패: {}", display_text(last_system_error()));
+        log_error_line("메모 자동 저장 타이머 종료 실패: {}", display_text(last_system_error("KillTimer")));
     }
     // A window whose creation failed ends no loop: a quit message left in the queue
     // would close the start-up error box before anyone saw it.

@@ -1,0 +1,53 @@
+// Pasting into the memo as the insertion of the clipboard's text at the selection.
+// Wine's rich edit streams a paste into a plain-text control over the whole text, so
+// Ctrl+V there replaced the entire memo with the clipboard; the control's own paste
+// is therefore never used.
+#include <windows.h>
+
+#include <richedit.h>
+
+#include "platform/windows/commands/clipboard.h"
+#include "platform/windows/commands/command_handlers.h"
+
+namespace numvora {
+namespace {
+
+constexpr wchar_t ORIGINAL_PROC[] = L"Numvora.MemoProc";
+
+bool is_paste_key(WPARAM key) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    return (ctrl && !shift && key == 'V') || (shift && !ctrl && key == VK_INSERT);
+}
+
+// One undo step of its own, like the control's paste.
+void paste_clipboard_text(HWND memo) {
+    const std::optional<std::wstring> text = clipboard_text(memo);
+    if (!text) return;
+    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
+    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+}
+
+LRESULT CALLBACK memo_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam) {
+    const auto original = reinterpret_cast<WNDPROC>(GetPropW(memo, ORIGINAL_PROC));
+    if (message == WM_PASTE || (message == WM_KEYDOWN && is_paste_key(wparam))) {
+        paste_clipboard_text(memo);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(memo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropW(memo, ORIGINAL_PROC);
+    }
+    return CallWindowProcW(original, memo, message, wparam, lparam);
+}
+
+}  // namespace
+
+void take_over_memo_paste(HWND memo) {
+    const LONG_PTR original = GetWindowLongPtrW(memo, GWLP_WNDPROC);
+    if (original == 0 || !SetPropW(memo, ORIGINAL_PROC, reinterpret_cast<HANDLE>(original))) return;
+    SetWindowLongPtrW(memo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(memo_proc));
+}
+
+}  // namespace numvora
