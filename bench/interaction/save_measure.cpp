@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/persistence/save_all.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/save_all.h"
 #include "support/measured_window.h"
 #include "support/qpc_clock.h"
 
@@ -52,7 +52,7 @@ int wmain(int argc, wchar_t** argv) {
     memo.reserve(memo_bytes + line.size());
     while (memo.size() < memo_bytes) memo += line;
     const std::wstring wide = numvora::to_wide(memo);
-    const double set_ms = timed([&] { SetWindowTextW(state.memo_edit, wide.c_str()); });
+    const double set_ms = timed([&] { SetWindowTextW(state.memo_edit(), wide.c_str()); });
     std::printf("memo of %zu bytes (UTF-8); setting it into the control took %.0f ms\n", memo.size(), set_ms);
     SendMessageW(state.main_window, WM_TIMER, 2, 0);  // the first write
 
@@ -63,10 +63,10 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 0; i < runs; ++i) {
         unchanged.push_back(timed([&] { SendMessageW(state.main_window, WM_TIMER, 2, 0); }));
         // One character typed at the end.
-        const LONG end = GetWindowTextLengthW(state.memo_edit);
-        SendMessageW(state.memo_edit, EM_SETSEL, end, end);
-        SendMessageW(state.memo_edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(i % 2 == 0 ? L"x" : L"y"));
-        reading.push_back(timed([&] { (void)numvora::control_text(state.memo_edit); }));
+        const LONG end = GetWindowTextLengthW(state.memo_edit());
+        SendMessageW(state.memo_edit(), EM_SETSEL, end, end);
+        SendMessageW(state.memo_edit(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(i % 2 == 0 ? L"x" : L"y"));
+        reading.push_back(timed([&] { (void)numvora::control_text(state.memo_edit()); }));
         changed.push_back(timed([&] { SendMessageW(state.main_window, WM_TIMER, 2, 0); }));
         at_close.push_back(timed([&] { (void)numvora::save_all(state); }));
     }

@@ -50,11 +50,11 @@ void select_memo(HWND memo, LONG start, LONG end) {
 }
 
 void idle_ticks(AppState& state, bool group, int count) {
-    SendMessageW(state.thousands_checkbox, BM_SETCHECK, group ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(state.thousands_checkbox(), BM_SETCHECK, group ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageW(state.main_window, WM_COMMAND, 1027, 0);
     std::wstring expression;
     while (expression.size() < 10'000) expression += L"1234+";
-    SetWindowTextW(state.expression_edit, expression.c_str());
+    SetWindowTextW(state.expression_edit(), expression.c_str());
     tick(state.main_window);  // brings the text into its form once
     std::vector<double> us;
     for (int i = 0; i < count; ++i) us.push_back(tick(state.main_window));
@@ -65,30 +65,30 @@ void idle_ticks(AppState& state, bool group, int count) {
 // Lines of about 180 characters: this Wine's rich edit takes time that grows with the
 // square of the line count to take a text (and is slow with one huge line as well).
 void first_ticks_after_selecting(AppState& state, const char* name, const std::wstring& memo, int runs) {
-    SetWindowTextW(state.memo_edit, L"");  // replacing a long text is far slower under Wine
+    SetWindowTextW(state.memo_edit(), L"");  // replacing a long text is far slower under Wine
     const double set_start = numvora::bench::now_ms() * 1000;
-    SetWindowTextW(state.memo_edit, memo.c_str());
+    SetWindowTextW(state.memo_edit(), memo.c_str());
     std::printf("  (setting the memo text took %.0f ms)\n", (numvora::bench::now_ms() * 1000 - set_start) / 1000);
     std::fflush(stdout);
-    const auto length = static_cast<LONG>(GetWindowTextLengthW(state.memo_edit));
+    const auto length = static_cast<LONG>(GetWindowTextLengthW(state.memo_edit()));
     std::vector<double> us;
     for (int i = 0; i < runs; ++i) {
-        select_memo(state.memo_edit, 0, 0);
+        select_memo(state.memo_edit(), 0, 0);
         tick(state.main_window);
-        select_memo(state.memo_edit, 0, -1);  // everything: the positions differ from the last check
+        select_memo(state.memo_edit(), 0, -1);  // everything: the positions differ from the last check
         us.push_back(tick(state.main_window));
     }
     // Where the time of such a tick goes: the control's copy of the text, or our work.
     const double fetch_start = numvora::bench::now_ms() * 1000;
     const std::optional<std::string> selected =
-        numvora::memo_selected_text(state.memo_edit, numvora::memo_selection(state.memo_edit));
+        numvora::memo_selected_text(state.memo_edit(), numvora::memo_selection(state.memo_edit()));
     const double classify_start = numvora::bench::now_ms() * 1000;
     const auto operand = numvora::classify_selection(selected.value_or(""));
     const double classify_end = numvora::bench::now_ms() * 1000;
     std::printf("  (of one such tick: fetching the selected text %.1f ms, classifying it %.1f ms)\n",
                 (classify_start - fetch_start) / 1000, (classify_end - classify_start) / 1000);
     std::wstring status(40, L'\0');
-    status.resize(static_cast<std::size_t>(GetWindowTextW(state.status_label, status.data(), 40)));
+    status.resize(static_cast<std::size_t>(GetWindowTextW(state.status_label(), status.data(), 40)));
     std::printf("  (%ld characters selected; status: %s)\n", length, numvora::to_utf8(status).c_str());
     report(name, us);
 }

@@ -26,17 +26,6 @@ LRESULT CALLBACK floor_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
     return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-const wchar_t* class_name(numvora::ControlClass kind) {
-    switch (kind) {
-    case numvora::ControlClass::Button: return L"BUTTON";
-    case numvora::ControlClass::Static: return L"STATIC";
-    case numvora::ControlClass::Edit: return L"EDIT";
-    case numvora::ControlClass::ListBox: return L"LISTBOX";
-    case numvora::ControlClass::RichEdit: return L"RICHEDIT50W";
-    }
-    return L"STATIC";
-}
-
 HFONT font(int size, int weight) {
     return CreateFontW(-size, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI");
@@ -78,15 +67,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     GetClientRect(window, &client);
     const numvora::LayoutRects rects = numvora::compute_layout({client.right, client.bottom, 96, false, 42});
     const HFONT fonts[] = {font(14, FW_NORMAL), font(21, FW_SEMIBOLD), font(19, FW_SEMIBOLD)};
-    for (const numvora::ControlRow& row : numvora::CONTROL_ROWS) {
+    for (std::size_t i = 0; i < numvora::CONTROL_ROWS.size(); ++i) {
+        const numvora::ControlRow& row = numvora::CONTROL_ROWS[i];
         // Plain push buttons: the floor has no painting of its own.
         DWORD style = row.style;
         if ((style & 0xF) == numvora::style::BUTTON_OWNERDRAW) style &= ~0xFu;
-        const numvora::PixelBox box = numvora::control_box(rects, row);
+        const numvora::PixelBox box = rects.boxes[i];
         const std::wstring text(row.text);
-        HWND control =
-            CreateWindowExW(0, class_name(row.class_kind), text.c_str(), style, box.x, box.y, box.width, box.height,
-                            window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
+        HWND control = CreateWindowExW(0, numvora::control_class_name(row.class_kind), text.c_str(), style, box.x,
+                                       box.y, box.width, box.height, window,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
         if (control == nullptr) return 1;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[static_cast<int>(row.font)]), FALSE);
     }

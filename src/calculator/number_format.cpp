@@ -83,15 +83,6 @@ void append_grouped(std::string& out, std::string_view text) {
     if (point != std::string_view::npos) out.append(rest.substr(point));
 }
 
-// Copies the scalar at pos as strip_commas would: a byte that is not UTF-8 becomes U+FFFD.
-void append_scalar(std::string& out, std::string_view s, std::size_t& pos) {
-    const std::size_t start = pos;
-    if (decode_utf8(s, pos) == REPLACEMENT_CHARACTER && pos - start == 1)
-        append_utf8(out, REPLACEMENT_CHARACTER);
-    else
-        out.append(s, start, pos - start);
-}
-
 // Groups the number run starting at pos, reading its commas as absent; returns its end.
 std::size_t append_grouped_run(std::string& out, std::string_view s, std::size_t pos) {
     std::size_t end = pos;
@@ -157,7 +148,7 @@ std::string format_expression_text(bool group_thousands, std::string_view expres
         if (c == ',') {
             ++pos;
         } else if (static_cast<unsigned char>(c) >= 0x80) {
-            append_scalar(out, s, pos);
+            copy_scalar(out, s, pos);
         } else if (is_ascii_digit(c) || (c == '.' && digit_follows(pos + 1))) {
             pos = append_grouped_run(out, s, pos);
         } else {

@@ -11,12 +11,6 @@ namespace numvora {
 
 namespace {
 
-bool all_digits(std::string_view text) {
-    for (const char c : text)
-        if (!is_ascii_digit(c)) return false;
-    return true;
-}
-
 // A sign, digits, at most one ".", at least one digit, and a finite value.
 std::optional<double> plain_number(std::string_view t) {
     bool negative = false;
@@ -27,8 +21,11 @@ std::optional<double> plain_number(std::string_view t) {
     const std::size_t point = t.find('.');
     const std::string_view integer = t.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? std::string_view{} : t.substr(point + 1);
-    if (!all_digits(integer) || !all_digits(fraction)) return std::nullopt;  // also a second "."
     if (integer.empty() && fraction.empty()) return std::nullopt;
+    // Either part may be empty ("5." and ".5"); a second "." fails here too.
+    for (const std::string_view part : {integer, fraction}) {
+        if (!part.empty() && !all_ascii_digits(part)) return std::nullopt;
+    }
     const std::optional<double> value = parse_decimal(t);
     if (!value) return std::nullopt;
     return negative ? -*value : *value;
@@ -71,35 +68,14 @@ std::string selection_status_text(std::string_view operand) {
 }
 
 std::string normalize_selection(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        // One pass: ASCII stretches go across in bulk; only commas and non-ASCII need a look.
-        std::size_t run = pos;
-        while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80 && text[run] != ',') ++run;
-        out.append(text, pos, run - pos);
-        pos = run;
-        if (pos == text.size()) break;
-        if (text[pos] == ',') {
-            ++pos;
-            continue;
+    return copy_without_commas(text, [](std::string& out, char32_t c) {
+        switch (c) {
+        case U'\u00D7': out += '*'; return true;
+        case U'\u00F7': out += '/'; return true;
+        case U'\u2212': out += '-'; return true;
+        default: return false;
         }
-        const std::size_t start = pos;
-        switch (decode_utf8(text, pos)) {
-        case U'\u00D7': out += '*'; break;
-        case U'\u00F7': out += '/'; break;
-        case U'\u2212': out += '-'; break;
-        default:
-            // A stray byte becomes U+FFFD, as everywhere in the engine.
-            if (pos - start == 1)
-                append_utf8(out, REPLACEMENT_CHARACTER);
-            else
-                out.append(text, start, pos - start);
-            break;
-        }
-    }
-    return out;
+    });
 }
 
 Result<std::string, SelectionError> classify_selection(std::string_view text) {

@@ -43,28 +43,7 @@ std::optional<double> literal_value(std::string_view literal) {
 }  // namespace
 
 std::string strip_commas(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        // Copy ASCII stretches in bulk; only commas and non-ASCII bytes need a look.
-        std::size_t run = pos;
-        while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80 && text[run] != ',') ++run;
-        out.append(text.data() + pos, run - pos);
-        pos = run;
-        if (pos == text.size()) break;
-        if (text[pos] == ',') {
-            ++pos;
-            continue;
-        }
-        const std::size_t start = pos;
-        const char32_t c = decode_utf8(text, pos);
-        if (c == REPLACEMENT_CHARACTER && pos - start == 1)
-            append_utf8(out, REPLACEMENT_CHARACTER);
-        else
-            out.append(text.data() + start, pos - start);
-    }
-    return out;
+    return copy_without_commas(text, [](std::string&, char32_t) { return false; });
 }
 
 std::optional<double> parse_decimal(std::string_view literal) {

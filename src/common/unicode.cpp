@@ -83,6 +83,12 @@ bool is_valid_utf8(std::string_view text) {
     return true;
 }
 
+void copy_scalar(std::string& out, std::string_view text, std::size_t& pos) {
+    const std::size_t start = pos;
+    const char32_t c = decode_utf8(text, pos);
+    append_decoded(out, text.substr(start, pos - start), c);
+}
+
 std::string_view trim_white_space(std::string_view text) {
     // One forward pass: backward UTF-8 decoding is easy to get wrong on malformed bytes.
     std::size_t begin = text.size();

@@ -19,9 +19,57 @@ char32_t decode_utf8(std::string_view text, std::size_t& pos);
 // written as U+FFFD).
 void append_utf8(std::string& out, char32_t scalar);
 
+// Appends a scalar as decode_utf8 read it from its bytes: as they stand, or U+FFFD for a
+// stray byte.
+inline void append_decoded(std::string& out, std::string_view bytes, char32_t scalar) {
+    if (scalar == REPLACEMENT_CHARACTER && bytes.size() == 1)
+        append_utf8(out, REPLACEMENT_CHARACTER);
+    else
+        out.append(bytes);
+}
+
+// Copies the scalar starting at text[pos] to out and advances pos past it; a byte that
+// is not well-formed UTF-8 becomes U+FFFD, so that the copy is always valid UTF-8.
+// Requires pos < size.
+void copy_scalar(std::string& out, std::string_view text, std::size_t& pos);
+
+// The text without its commas, each non-ASCII scalar copied as copy_scalar does unless
+// substitute(out, scalar) appends something in its place and answers true.
+template <class Substitute>
+std::string copy_without_commas(std::string_view text, Substitute substitute) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        // ASCII stretches go across in bulk; only commas and non-ASCII bytes need a look.
+        std::size_t run = pos;
+        while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80 && text[run] != ',') ++run;
+        out.append(text, pos, run - pos);
+        pos = run;
+        if (pos == text.size()) break;
+        if (text[pos] == ',') {
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        const char32_t c = decode_utf8(text, pos);
+        if (!substitute(out, c)) append_decoded(out, text.substr(start, pos - start), c);
+    }
+    return out;
+}
+
 bool is_valid_utf8(std::string_view text);
 
 constexpr bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
+
+// At least one character, every one an ASCII digit.
+constexpr bool all_ascii_digits(std::string_view text) {
+    if (text.empty()) return false;
+    for (const char c : text) {
+        if (!is_ascii_digit(c)) return false;
+    }
+    return true;
+}
 
 // Unicode White_Space property.
 constexpr bool is_white_space(char32_t c) {

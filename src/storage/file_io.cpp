@@ -9,19 +9,12 @@
 
 #include "common/unicode.h"
 #include "storage/file_primitives.h"
-#include "storage/write_fault.h"
 
 namespace numvora {
 
 namespace fp = file_primitives;
 
 namespace {
-
-WriteFaultHook write_fault_hook = nullptr;
-
-std::optional<StorageError> fault_at(WriteStage stage) {
-    return write_fault_hook ? write_fault_hook(stage) : std::nullopt;
-}
 
 StorageError write_zero_error() {
     return make_storage_error(StorageErrorKind::WriteZero, "failed to write whole buffer");
@@ -44,38 +37,23 @@ StorageResult<std::pair<std::string, fp::OpenFile>> create_temp_beside(const std
     }
 }
 
-bool all_digits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-Result<void, StorageError> write_all(const fp::OpenFile& file, std::string_view text) {
-    const std::size_t half = text.size() / 2;
-    std::size_t done = 0;
-    bool half_reported = false;
-    while (true) {
-        if (!half_reported && done >= half) {
-            half_reported = true;
-            if (auto error = fault_at(WriteStage::HalfWritten)) return fail(std::move(*error));
-        }
-        if (done == text.size()) return {};
-        // Up to the half mark first, so that the seam sees a partly written file.
-        const std::size_t stop = half_reported ? text.size() : half;
-        auto written = fp::write_some(file, text.data() + done, stop - done);
+Result<void, StorageError> write_all(const fp::OpenFile& file, std::string_view text, const WriteCalls& calls) {
+    for (std::size_t done = 0; done < text.size();) {
+        auto written = calls.write_some(file, text.data() + done, text.size() - done);
         if (!written) return fail(written.error());
         if (written.value() == 0) return fail(write_zero_error());
         done += written.value();
     }
+    return {};
 }
 
 // Everything after the temporary file exists. The file is closed when this returns, so
 // that the caller can remove it on failure.
 Result<void, StorageError> fill_and_replace(fp::OpenFile file, const std::string& temp, const std::string& target,
-                                            std::string_view text) {
-    if (auto error = fault_at(WriteStage::TempCreated)) return fail(std::move(*error));
-    if (auto written = write_all(file, text); !written) return written;
-    if (auto flushed = fp::flush_and_close(std::move(file)); !flushed) return flushed;
-    if (auto error = fault_at(WriteStage::Flushed)) return fail(std::move(*error));
-    return fp::replace_file(temp, target);
+                                            std::string_view text, const WriteCalls& calls) {
+    if (auto written = write_all(file, text, calls); !written) return written;
+    if (auto flushed = calls.flush_and_close(std::move(file)); !flushed) return flushed;
+    return calls.replace_file(temp, target);
 }
 
 // Creates the folder and its missing ancestors: walk up until one is created or
@@ -106,8 +84,6 @@ Result<void, StorageError> create_data_folder(const std::string& folder) {
 
 }  // namespace
 
-void set_write_fault_hook(WriteFaultHook hook) { write_fault_hook = hook; }
-
 StorageResult<std::string> read_text(const std::string& path) {
     auto bytes = fp::read_file(path);
     if (!bytes) return bytes;
@@ -123,14 +99,14 @@ StorageResult<std::string> read_text_or_empty(const std::string& path) {
     return text;
 }
 
-Result<void, StorageError> write_text_file(const std::string& path, std::string_view text) {
+Result<void, StorageError> write_text_file(const std::string& path, std::string_view text, const WriteCalls& calls) {
     // The old content must survive a failed write, so a read-only target is refused
     // before anything is written (a rename would replace it).
     if (auto writable = fp::check_writable(path); !writable) return writable;
     auto temp = create_temp_beside(path);
     if (!temp) return fail(temp.error());
     auto& [temp_path, file] = temp.value();
-    auto done = fill_and_replace(std::move(file), temp_path, path, text);
+    auto done = fill_and_replace(std::move(file), temp_path, path, text, calls);
     if (!done) fp::remove_quietly(temp_path);
     return done;
 }
@@ -150,7 +126,7 @@ StorageResult<std::string> write_kept_copy(const std::string& base, std::string_
     auto temp = create_temp_beside(base + ".txt");
     if (!temp) return fail(temp.error());
     auto& [temp_path, file] = temp.value();
-    Result<void, StorageError> done = write_all(file, bytes);
+    Result<void, StorageError> done = write_all(file, bytes, WriteCalls{});
     if (done) done = fp::flush_and_close(std::move(file));
     if (done) {
         auto placed = move_to_free_name(temp_path, base);
@@ -168,7 +144,8 @@ bool is_temporary_of(std::string_view name, std::string_view target_name) {
     }
     name = name.substr(target_name.size() + 1, name.size() - target_name.size() - 1 - TEMP_SUFFIX.size());
     const std::size_t dash = name.find('-');
-    return dash != std::string_view::npos && all_digits(name.substr(0, dash)) && all_digits(name.substr(dash + 1));
+    return dash != std::string_view::npos && all_ascii_digits(name.substr(0, dash)) &&
+           all_ascii_digits(name.substr(dash + 1));
 }
 
 std::size_t sweep_temporary_files(const std::string& folder, std::initializer_list<std::string_view> target_names) {
@@ -182,9 +159,10 @@ std::size_t sweep_temporary_files(const std::string& folder, std::initializer_li
     return removed;
 }
 
-Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path, std::string_view text) {
+Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path, std::string_view text,
+                                           const WriteCalls& calls) {
     if (auto created = create_data_folder(folder); !created) return created;
-    return write_text_file(path, text);
+    return write_text_file(path, text, calls);
 }
 
 }  // namespace numvora

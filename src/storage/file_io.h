@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "storage/file_primitives.h"
 #include "storage/storage_error.h"
 
 namespace numvora {
@@ -16,10 +17,21 @@ StorageResult<std::string> read_text(const std::string& path);
 // As read_text, but a missing file (kind NotFound) gives the empty text.
 StorageResult<std::string> read_text_or_empty(const std::string& path);
 
+// The calls of a write that tests fail, as a full disk or a crash would: the defaults
+// are the file primitives.
+struct WriteCalls {
+    StorageResult<std::size_t> (*write_some)(const file_primitives::OpenFile& file, const char* data,
+                                             std::size_t size) = file_primitives::write_some;
+    Result<void, StorageError> (*flush_and_close)(file_primitives::OpenFile file) = file_primitives::flush_and_close;
+    Result<void, StorageError> (*replace_file)(const std::string& source,
+                                               const std::string& target) = file_primitives::replace_file;
+};
+
 // Replaces the file's content with text. The target holds either its old or its new
 // content afterwards, never a mix: the text goes to a temporary file in the same
 // folder, is flushed to the disk, and then replaces the target in one step.
-Result<void, StorageError> write_text_file(const std::string& path, std::string_view text);
+Result<void, StorageError> write_text_file(const std::string& path, std::string_view text,
+                                           const WriteCalls& calls = {});
 
 // Moves the file to "<base>.txt", or "<base>-2.txt", "<base>-3.txt" and so on when
 // that exists: nothing is ever replaced. Returns the new path.
@@ -38,6 +50,7 @@ bool is_temporary_of(std::string_view name, std::string_view target_name);
 std::size_t sweep_temporary_files(const std::string& folder, std::initializer_list<std::string_view> target_names);
 
 // Creates the data folder (and missing ancestors) first, then write_text_file.
-Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path, std::string_view text);
+Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path, std::string_view text,
+                                           const WriteCalls& calls = {});
 
 }  // namespace numvora

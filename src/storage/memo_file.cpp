@@ -38,7 +38,7 @@ StorageResult<MemoFile::Written> MemoFile::write(std::string_view text) {
         if (!kept) return fail(kept.error());
         written.kept_conflict = std::move(kept).value();
     }
-    if (auto done = write_data_file(paths_.folder, paths_.memo_file, text); !done) return fail(done.error());
+    if (auto done = write_data_file(paths_.folder, paths_.memo_file, text, calls_); !done) return fail(done.error());
     on_disk_ = std::string(text);
     return written;
 }

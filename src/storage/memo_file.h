@@ -9,13 +9,14 @@
 #include <string_view>
 
 #include "storage/data_paths.h"
+#include "storage/file_io.h"
 #include "storage/storage_error.h"
 
 namespace numvora {
 
 class MemoFile {
 public:
-    explicit MemoFile(DataPaths paths) : paths_(std::move(paths)) {}
+    explicit MemoFile(DataPaths paths, WriteCalls calls = {}) : paths_(std::move(paths)), calls_(calls) {}
 
     struct Opened {
         std::string text;                        // empty when the file is missing or unreadable
@@ -31,13 +32,12 @@ public:
     };
     StorageResult<Written> write(std::string_view text);
 
-    const DataPaths& paths() const { return paths_; }
-
 private:
     // The new path, or empty when the file is already gone.
     StorageResult<std::string> set_aside_unreadable();
 
     DataPaths paths_;
+    WriteCalls calls_;
     std::optional<std::string> on_disk_;  // what this window last read or wrote; nothing: no file
     bool unreadable_left_ = false;        // an unreadable file still waits to be moved aside
 };

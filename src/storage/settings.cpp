@@ -1,5 +1,6 @@
 #include "storage/settings.h"
 
+#include "common/unicode.h"
 #include "storage/file_io.h"
 #include "storage/text_codec.h"
 
@@ -45,8 +46,8 @@ AppSettings parse_settings(std::string_view text) {
     for (const std::string_view line : split_lines(text)) {
         const auto pair = split_key_value(line);
         if (!pair) continue;
-        const std::string_view key = trim_whitespace(pair->first);
-        const std::string_view value = trim_whitespace(pair->second);
+        const std::string_view key = trim_white_space(pair->first);
+        const std::string_view value = trim_white_space(pair->second);
         if (key == "window_x") {
             s.window_x = parse_i32(value);  // a bad value clears an earlier good one
         } else if (key == "window_y") {
@@ -78,8 +79,8 @@ StorageResult<AppSettings> load_settings(const std::string& settings_file) {
     return parse_settings(text.value());
 }
 
-Result<void, StorageError> save_settings(const DataPaths& paths, const AppSettings& settings) {
-    return write_data_file(paths.folder, paths.settings_file, format_settings(settings));
+Result<void, StorageError> save_settings(const DataPaths& paths, const AppSettings& settings, const WriteCalls& calls) {
+    return write_data_file(paths.folder, paths.settings_file, format_settings(settings), calls);
 }
 
 }  // namespace numvora

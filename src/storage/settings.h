@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "storage/data_paths.h"
+#include "storage/file_io.h"
 #include "storage/storage_error.h"
 
 namespace numvora {
@@ -33,6 +34,7 @@ AppSettings parse_settings(std::string_view text);  // never fails: per-key fall
 
 // A missing file gives the defaults; any other read failure is returned.
 StorageResult<AppSettings> load_settings(const std::string& settings_file);
-Result<void, StorageError> save_settings(const DataPaths& paths, const AppSettings& settings);
+Result<void, StorageError> save_settings(const DataPaths& paths, const AppSettings& settings,
+                                         const WriteCalls& calls = {});
 
 }  // namespace numvora

@@ -145,6 +145,4 @@ std::optional<std::uint8_t> parse_u8(std::string_view value) {
     return static_cast<std::uint8_t>(*magnitude);
 }
 
-std::string_view trim_whitespace(std::string_view text) { return trim_white_space(text); }
-
 }  // namespace numvora

@@ -38,7 +38,4 @@ std::optional<std::int32_t> parse_i32(std::string_view value);
 // As parse_i32, but only "+" is allowed as a sign and the range is 0..255.
 std::optional<std::uint8_t> parse_u8(std::string_view value);
 
-// Removes Unicode White_Space from both ends (a byte-order mark is not white space).
-std::string_view trim_whitespace(std::string_view text);
-
 }  // namespace numvora

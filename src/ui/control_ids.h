@@ -13,8 +13,12 @@ inline constexpr std::int32_t DELETE_BEFORE_CARET = 1005;
 inline constexpr std::int32_t HISTORY_LIST = 1006;
 inline constexpr std::int32_t MEMO_EDIT = 1007;
 inline constexpr std::int32_t CLEAR_HISTORY = 1008;
-inline constexpr std::int32_t FIRST_OPERATION = 1009;  // five operation buttons, 1009 to 1013
-inline constexpr std::int32_t LAST_OPERATION = 1013;
+// The five operation buttons, in their row's order.
+inline constexpr std::int32_t OPERATION_ALONE = 1009;
+inline constexpr std::int32_t OPERATION_ADD = 1010;
+inline constexpr std::int32_t OPERATION_SUBTRACT = 1011;
+inline constexpr std::int32_t OPERATION_DIVIDE = 1012;
+inline constexpr std::int32_t OPERATION_MULTIPLY = 1013;
 inline constexpr std::int32_t RESULT_TO_MEMO = 1020;
 inline constexpr std::int32_t EXPRESSION_RESULT_TO_MEMO = 1021;
 inline constexpr std::int32_t COPY_RESULT = 1022;

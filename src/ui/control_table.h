@@ -16,13 +16,25 @@ namespace numvora {
 
 enum class ControlClass { Button, Static, Edit, ListBox, RichEdit };
 
+// The window class that CreateWindowExW is given.
+constexpr const wchar_t* control_class_name(ControlClass kind) {
+    switch (kind) {
+    case ControlClass::Button: return L"BUTTON";
+    case ControlClass::Static: return L"STATIC";
+    case ControlClass::Edit: return L"EDIT";
+    case ControlClass::ListBox: return L"LISTBOX";
+    case ControlClass::RichEdit: return L"RICHEDIT50W";
+    }
+    return L"STATIC";
+}
+
 enum class FontRole { Ui, Display, Keypad };
 
 // The theme colours a control gets; None leaves it to the system.
 enum class ColorRole { None, Caption, Expression, Result, History, Memo, Status };
 
-// Where the window record keeps the handle and the layout puts the box. The keypad and
-// the operation buttons are groups; a row's index says which member it is.
+// What a row is to the code that names it. The keypad and the operation buttons are
+// groups of consecutive rows.
 enum class ControlSlot {
     SaveButton,
     LoadButton,
@@ -54,7 +66,6 @@ struct ControlRow {
     ColorRole colors;
     ButtonKind button;  // how an owner-drawn button is painted
     ControlSlot slot;
-    std::uint8_t index = 0;  // within a group
 };
 
 // Window style bits, with the values of the system headers (the window layer checks
@@ -88,6 +99,12 @@ inline constexpr std::uint32_t CAPTION = CHILD | VISIBLE;
 
 inline constexpr std::size_t CONTROL_COUNT = 41;
 
+// The side switch names the move that its next click makes. (NUL-terminated: the
+// window layer hands it to SetWindowTextW.)
+constexpr std::wstring_view side_button_text(bool calculator_right) {
+    return calculator_right ? L"계산기 ← 왼쪽" : L"계산기 → 오른쪽";
+}
+
 namespace detail {
 
 using enum ControlClass;
@@ -101,7 +118,7 @@ inline constexpr ControlRow ABOVE_KEYPAD[] = {
     {Button, ids::SAVE, OWNER_DRAWN_BUTTON, L"\U0001F4BE  저장", Ui, None, B::Neutral, SaveButton},
     {Button, ids::LOAD, OWNER_DRAWN_BUTTON, L"\U0001F4C2  불러오기", Ui, None, B::Neutral, LoadButton},
     {Button, ids::DARK_MODE, OWNER_DRAWN_BUTTON, L"다크모드", Ui, None, B::Neutral, DarkModeButton},
-    {Button, ids::SIDE, OWNER_DRAWN_BUTTON, L"계산기 → 오른쪽", Ui, None, B::Neutral, SideButton},
+    {Button, ids::SIDE, OWNER_DRAWN_BUTTON, side_button_text(false), Ui, None, B::Neutral, SideButton},
     {Static, 0, CAPTION, L"계산식", Ui, Caption, B::Neutral, ExpressionCaption},
     {Button, ids::THOUSANDS, CHILD | VISIBLE | TABSTOP | BUTTON_AUTOCHECKBOX, L"천 단위 콤마", Ui, Caption, B::Neutral,
      ThousandsCheckbox},
@@ -122,11 +139,11 @@ inline constexpr ControlRow BELOW_KEYPAD[] = {
     {ListBox, ids::HISTORY_LIST,
      CHILD | VISIBLE | VSCROLL | TABSTOP | LIST_NOINTEGRALHEIGHT | LIST_HASSTRINGS | LIST_NOTIFY, L"", Ui, History,
      B::Neutral, HistoryList},
-    {Button, 1009, OWNER_DRAWN_BUTTON, L"=", Keypad, None, B::Operator, OperationButton, 0},
-    {Button, 1010, OWNER_DRAWN_BUTTON, L"+>", Keypad, None, B::Operator, OperationButton, 1},
-    {Button, 1011, OWNER_DRAWN_BUTTON, L"->", Keypad, None, B::Operator, OperationButton, 2},
-    {Button, 1012, OWNER_DRAWN_BUTTON, L"/>", Keypad, None, B::Operator, OperationButton, 3},
-    {Button, 1013, OWNER_DRAWN_BUTTON, L"\u00D7>", Keypad, None, B::Operator, OperationButton, 4},
+    {Button, ids::OPERATION_ALONE, OWNER_DRAWN_BUTTON, L"=", Keypad, None, B::Operator, OperationButton},
+    {Button, ids::OPERATION_ADD, OWNER_DRAWN_BUTTON, L"+>", Keypad, None, B::Operator, OperationButton},
+    {Button, ids::OPERATION_SUBTRACT, OWNER_DRAWN_BUTTON, L"->", Keypad, None, B::Operator, OperationButton},
+    {Button, ids::OPERATION_DIVIDE, OWNER_DRAWN_BUTTON, L"/>", Keypad, None, B::Operator, OperationButton},
+    {Button, ids::OPERATION_MULTIPLY, OWNER_DRAWN_BUTTON, L"\u00D7>", Keypad, None, B::Operator, OperationButton},
     {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel},
     {RichEdit, ids::MEMO_EDIT,
      CHILD | VISIBLE | VSCROLL | TABSTOP | EDIT_WANTRETURN | EDIT_AUTOVSCROLL | EDIT_MULTILINE, L"", Ui, Memo,
@@ -146,17 +163,9 @@ constexpr std::array<ControlRow, CONTROL_COUNT> make_control_rows() {
     std::array<ControlRow, CONTROL_COUNT> rows{};
     std::size_t n = 0;
     for (const ControlRow& row : ABOVE_KEYPAD) rows[n++] = row;
-    for (std::size_t i = 0; i < KEYPAD_BUTTONS.size(); ++i) {
-        const KeypadButton& key = KEYPAD_BUTTONS[i];
-        rows[n++] = {Button,
-                     key.control_id,
-                     OWNER_DRAWN_BUTTON,
-                     key.label,
-                     Keypad,
-                     None,
-                     keypad_button_kind(key),
-                     KeypadKey,
-                     static_cast<std::uint8_t>(i)};
+    for (const KeypadButton& key : KEYPAD_BUTTONS) {
+        rows[n++] = {Button, key.control_id, OWNER_DRAWN_BUTTON,      key.label,
+                     Keypad, None,           keypad_button_kind(key), KeypadKey};
     }
     for (const ControlRow& row : BELOW_KEYPAD) rows[n++] = row;
     return rows;
@@ -165,6 +174,31 @@ constexpr std::array<ControlRow, CONTROL_COUNT> make_control_rows() {
 }  // namespace detail
 
 inline constexpr std::array<ControlRow, CONTROL_COUNT> CONTROL_ROWS = detail::make_control_rows();
+
+// The row of a slot's control; member counts within a group (the keypad in
+// KEYPAD_BUTTONS order, the operation buttons in id order).
+constexpr std::size_t control_row_index(ControlSlot slot, std::size_t member = 0) {
+    for (std::size_t i = 0; i < CONTROL_ROWS.size(); ++i) {
+        if (CONTROL_ROWS[i].slot == slot) return i + member;
+    }
+    return CONTROL_ROWS.size();
+}
+
+inline constexpr std::size_t OPERATION_BUTTON_COUNT = 5;
+
+// A group's members are consecutive rows, so a member's row is the group's first plus
+// its place.
+constexpr bool groups_are_consecutive() {
+    for (std::size_t i = 0; i < KEYPAD_BUTTON_COUNT; ++i) {
+        if (CONTROL_ROWS[control_row_index(ControlSlot::KeypadKey, i)].slot != ControlSlot::KeypadKey) return false;
+    }
+    for (std::size_t i = 0; i < OPERATION_BUTTON_COUNT; ++i) {
+        if (CONTROL_ROWS[control_row_index(ControlSlot::OperationButton, i)].slot != ControlSlot::OperationButton)
+            return false;
+    }
+    return true;
+}
+static_assert(groups_are_consecutive());
 
 // The row of the control with this id, if any (ids of commands without a control have none).
 constexpr const ControlRow* find_control_row(std::int32_t id) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/dpi_scale.h"
+#include "ui/keypad_buttons.h"
 
 namespace numvora {
 namespace {
@@ -11,112 +12,110 @@ PixelBox box(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t he
     return {x, y, std::max(width, 0), std::max(height, 0)};
 }
 
+std::int32_t at_least_zero(std::int32_t n) { return std::max(n, 0); }
+
 }  // namespace
 
 LayoutRects compute_layout(const LayoutInput& in) {
+    using enum ControlSlot;
     const auto s = [&](std::int32_t n) { return scale_for_dpi(n, in.dpi); };
-    const std::int32_t W = std::max(in.client_width, 0);
-    const std::int32_t H = std::max(in.client_height, 0);
-    const std::int32_t M = s(14);  // outer margin and panel inset
-    const std::int32_t G = s(6);   // gap between neighbours
-    const std::int32_t T = s(46);  // top bar height, operation button width
+    const std::int32_t client_width = at_least_zero(in.client_width);
+    const std::int32_t client_height = at_least_zero(in.client_height);
+    const std::int32_t margin = s(14);      // outside the panels and inside them
+    const std::int32_t gap = s(6);          // between neighbours
+    const std::int32_t bar_height = s(46);  // the top bar; also an operation button's width
+    const std::int32_t caption_height = s(18);
+    const std::int32_t small_button_height = s(30);
+    const std::int32_t action_height = s(34);  // the expression box and the result buttons
 
-    // Panels.
-    const std::int32_t A = std::max(W - 3 * M, 0);
-    const auto CW = static_cast<std::int32_t>(std::int64_t{in.calculator_percent} * A / 100);
-    const std::int32_t MW = A - CW;
-    const std::int32_t PT = T + 2 * M;
-    const std::int32_t PH = std::max(H - (T + 3 * M), 0);
-    const std::int32_t PB = PT + PH;
-    const std::int32_t calc_x = in.calculator_right ? MW + 2 * M : M;
-    const std::int32_t memo_x = in.calculator_right ? M : CW + 2 * M;
+    // Panels: the calculator takes its share of the width left between three margins.
+    const std::int32_t usable_width = at_least_zero(client_width - 3 * margin);
+    const auto calculator_width = static_cast<std::int32_t>(std::int64_t{in.calculator_percent} * usable_width / 100);
+    const std::int32_t memo_width = usable_width - calculator_width;
+    const std::int32_t panel_top = bar_height + 2 * margin;
+    const std::int32_t panel_bottom = panel_top + at_least_zero(client_height - (bar_height + 3 * margin));
+    const std::int32_t calculator_x = in.calculator_right ? memo_width + 2 * margin : margin;
+    const std::int32_t memo_x = in.calculator_right ? margin : calculator_width + 2 * margin;
 
     LayoutRects r;
-    r.top_bar = {M, M, W - M, T + M};
-    r.calculator_panel = {calc_x, PT, calc_x + CW, PB};
-    r.memo_panel = {memo_x, PT, memo_x + MW, PB};
+    r.top_bar = {margin, margin, client_width - margin, bar_height + margin};
+    r.calculator_panel = {calculator_x, panel_top, calculator_x + calculator_width, panel_bottom};
+    r.memo_panel = {memo_x, panel_top, memo_x + memo_width, panel_bottom};
 
-    const std::int32_t CX = calc_x + M;
-    const std::int32_t CIW = std::max(CW - 2 * M, 0);
-    const std::int32_t CR = CX + CIW;
-    const std::int32_t IT = PT + M;
-    const std::int32_t IB = PB - M;
-    const std::int32_t MX = memo_x + M;
-    const std::int32_t MIW = std::max(MW - 2 * M, 0);
+    // The panels' insides.
+    const std::int32_t inner_top = panel_top + margin;
+    const std::int32_t inner_bottom = panel_bottom - margin;
+    const std::int32_t calc_left = calculator_x + margin;
+    const std::int32_t calc_width = at_least_zero(calculator_width - 2 * margin);
+    const std::int32_t calc_right = calc_left + calc_width;
+    const std::int32_t memo_left = memo_x + margin;
+    const std::int32_t memo_inner_width = at_least_zero(memo_width - 2 * margin);
 
     // Top bar.
-    const std::int32_t BH = std::max(T - s(12), 0);
-    r.save_button = box(2 * M, M + G, s(106), BH);
-    r.load_button = box(2 * M + s(106) + G, M + G, s(106), BH);
-    r.dark_mode_button = box(W - 2 * M - s(142), M + G, s(142), BH);
+    const std::int32_t bar_button_height = at_least_zero(bar_height - s(12));
+    const std::int32_t file_button_width = s(106);
+    r.box(SaveButton) = box(2 * margin, margin + gap, file_button_width, bar_button_height);
+    r.box(LoadButton) = box(2 * margin + file_button_width + gap, margin + gap, file_button_width, bar_button_height);
+    r.box(DarkModeButton) = box(client_width - 2 * margin - s(142), margin + gap, s(142), bar_button_height);
 
     // Calculator panel, top to bottom.
-    r.side_button = box(CR - s(150), IT, s(150), s(30));
-    const std::int32_t y2 = IT + s(30) + G;
-    r.expression_caption = box(CX, y2, std::max(CIW - (s(116) + G), 0), s(18));
-    r.thousands_checkbox = box(CR - s(116), y2 - s(2), s(116), s(18) + s(4));
-    const std::int32_t y3 = y2 + s(18) + G;
-    r.expression_edit = box(CX, y3, CIW, s(34));
-    const std::int32_t y4 = y3 + s(34) + 2 * G;
-    r.result_caption = box(CX, y4, CIW, s(18));
-    const std::int32_t y5 = y4 + s(18) + G;
-    r.result_label = box(CX, y5, CIW, s(44));
-    const std::int32_t y6 = y5 + s(44) + G;
-    const std::int32_t BW = (CIW - 2 * G) / 3;
+    r.box(SideButton) = box(calc_right - s(150), inner_top, s(150), small_button_height);
+    const std::int32_t expression_caption_top = inner_top + small_button_height + gap;
+    const std::int32_t checkbox_width = s(116);
+    r.box(ExpressionCaption) =
+        box(calc_left, expression_caption_top, at_least_zero(calc_width - (checkbox_width + gap)), caption_height);
+    r.box(ThousandsCheckbox) =
+        box(calc_right - checkbox_width, expression_caption_top - s(2), checkbox_width, caption_height + s(4));
+    const std::int32_t expression_top = expression_caption_top + caption_height + gap;
+    r.box(ExpressionEdit) = box(calc_left, expression_top, calc_width, action_height);
+    const std::int32_t result_caption_top = expression_top + action_height + 2 * gap;
+    r.box(ResultCaption) = box(calc_left, result_caption_top, calc_width, caption_height);
+    const std::int32_t result_top = result_caption_top + caption_height + gap;
+    const std::int32_t result_height = s(44);
+    r.box(ResultLabel) = box(calc_left, result_top, calc_width, result_height);
+    const std::int32_t result_buttons_top = result_top + result_height + gap;
+    const std::int32_t result_button_width = (calc_width - 2 * gap) / 3;
+    const ControlSlot result_buttons[] = {ResultToMemoButton, ExpressionResultToMemoButton, CopyResultButton};
     for (std::int32_t i = 0; i < 3; ++i) {
-        r.result_buttons[static_cast<std::size_t>(i)] = box(CX + i * (BW + G), y6, BW, s(34));
+        r.box(result_buttons[i]) =
+            box(calc_left + i * (result_button_width + gap), result_buttons_top, result_button_width, action_height);
     }
 
-    const std::int32_t K0 = y6 + s(34) + 2 * G;
-    const std::int32_t KW = (CIW - 3 * G) / 4;
-    const std::int32_t KH = s(50);
+    const std::int32_t keypad_top = result_buttons_top + action_height + 2 * gap;
+    const std::int32_t key_width = (calc_width - 3 * gap) / 4;
+    const std::int32_t key_height = s(50);
     for (std::size_t i = 0; i < KEYPAD_BUTTONS.size(); ++i) {
         const KeypadButton& key = KEYPAD_BUTTONS[i];
         const auto row = static_cast<std::int32_t>(key.row);
         const auto column = static_cast<std::int32_t>(key.column);
         const auto span = static_cast<std::int32_t>(key.column_span);
-        r.keypad[i] = box(CX + column * (KW + G), K0 + row * (KH + G), span * KW + (span - 1) * G, KH);
+        r.box(KeypadKey, i) = box(calc_left + column * (key_width + gap), keypad_top + row * (key_height + gap),
+                                  span * key_width + (span - 1) * gap, key_height);
     }
 
-    const std::int32_t y7 = K0 + 5 * KH + 6 * G;
-    r.history_caption = box(CX, y7, std::max(CIW - (G + s(82)), 0), s(18));
-    r.clear_history_button = box(CR - s(82), y7, s(82), s(18) + s(4));
-    const std::int32_t y8 = y7 + s(18) + G;
-    r.history_list = box(CX, y8, CIW, std::max(IB - y8, 0));
+    const std::int32_t history_caption_top = keypad_top + 5 * key_height + 6 * gap;
+    const std::int32_t clear_width = s(82);
+    r.box(HistoryCaption) =
+        box(calc_left, history_caption_top, at_least_zero(calc_width - (gap + clear_width)), caption_height);
+    r.box(ClearHistoryButton) = box(calc_right - clear_width, history_caption_top, clear_width, caption_height + s(4));
+    const std::int32_t history_top = history_caption_top + caption_height + gap;
+    r.box(HistoryList) = box(calc_left, history_top, calc_width, at_least_zero(inner_bottom - history_top));
 
     // Memo panel: the status line shares its row with the right-aligned operation buttons.
-    r.status_label = box(MX, IT, std::max(MIW - 5 * T - 6 * G, 0), s(30));
-    const std::int32_t first_operation_x = MX + MIW - 4 * G - 5 * T;
-    for (std::int32_t i = 0; i < 5; ++i) {
-        r.operation_buttons[static_cast<std::size_t>(i)] = box(first_operation_x + i * (T + G), IT, T, s(30));
+    const std::int32_t operation_width = bar_height;
+    const auto operations = static_cast<std::int32_t>(OPERATION_BUTTON_COUNT);
+    r.box(StatusLabel) = box(memo_left, inner_top,
+                             at_least_zero(memo_inner_width - operations * operation_width - (operations + 1) * gap),
+                             small_button_height);
+    const std::int32_t first_operation_x =
+        memo_left + memo_inner_width - (operations - 1) * gap - operations * operation_width;
+    for (std::int32_t i = 0; i < operations; ++i) {
+        r.box(OperationButton, static_cast<std::size_t>(i)) =
+            box(first_operation_x + i * (operation_width + gap), inner_top, operation_width, small_button_height);
     }
-    r.memo_edit = box(MX, y2, MIW, std::max(IB - y2, 0));
+    r.box(MemoEdit) =
+        box(memo_left, expression_caption_top, memo_inner_width, at_least_zero(inner_bottom - expression_caption_top));
     return r;
-}
-
-PixelBox control_box(const LayoutRects& r, const ControlRow& row) {
-    switch (row.slot) {
-    case ControlSlot::SaveButton: return r.save_button;
-    case ControlSlot::LoadButton: return r.load_button;
-    case ControlSlot::DarkModeButton: return r.dark_mode_button;
-    case ControlSlot::SideButton: return r.side_button;
-    case ControlSlot::ExpressionCaption: return r.expression_caption;
-    case ControlSlot::ThousandsCheckbox: return r.thousands_checkbox;
-    case ControlSlot::ExpressionEdit: return r.expression_edit;
-    case ControlSlot::ResultCaption: return r.result_caption;
-    case ControlSlot::ResultLabel: return r.result_label;
-    case ControlSlot::ResultToMemoButton: return r.result_buttons[0];
-    case ControlSlot::ExpressionResultToMemoButton: return r.result_buttons[1];
-    case ControlSlot::CopyResultButton: return r.result_buttons[2];
-    case ControlSlot::KeypadKey: return r.keypad.at(row.index);
-    case ControlSlot::HistoryCaption: return r.history_caption;
-    case ControlSlot::ClearHistoryButton: return r.clear_history_button;
-    case ControlSlot::HistoryList: return r.history_list;
-    case ControlSlot::OperationButton: return r.operation_buttons.at(row.index);
-    case ControlSlot::StatusLabel: return r.status_label;
-    case ControlSlot::MemoEdit: return r.memo_edit;
-    }
-    return {};
 }
 
 }  // namespace numvora

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "ui/control_table.h"
-#include "ui/keypad_buttons.h"
 #include "ui/pixel_rect.h"
 
 namespace numvora {
@@ -25,30 +25,15 @@ struct LayoutRects {
     PixelRect top_bar;
     PixelRect calculator_panel;
     PixelRect memo_panel;
+    std::array<PixelBox, CONTROL_COUNT> boxes;  // by the control table's row
 
-    PixelBox save_button;
-    PixelBox load_button;
-    PixelBox dark_mode_button;
-    PixelBox side_button;
-    PixelBox expression_caption;
-    PixelBox thousands_checkbox;
-    PixelBox expression_edit;
-    PixelBox result_caption;
-    PixelBox result_label;
-    std::array<PixelBox, 3> result_buttons;            // result→memo, expression+result→memo, copy
-    std::array<PixelBox, KEYPAD_BUTTON_COUNT> keypad;  // in KEYPAD_BUTTONS order
-    PixelBox history_caption;
-    PixelBox clear_history_button;
-    PixelBox history_list;
-    PixelBox status_label;
-    std::array<PixelBox, 5> operation_buttons;
-    PixelBox memo_edit;
+    PixelBox& box(ControlSlot slot, std::size_t member = 0) { return boxes[control_row_index(slot, member)]; }
+    const PixelBox& box(ControlSlot slot, std::size_t member = 0) const {
+        return boxes[control_row_index(slot, member)];
+    }
 };
 
 // Widths and heights never come out negative; below 1 they are 0.
 LayoutRects compute_layout(const LayoutInput& input);
-
-// The box of the control that a row of the control table describes.
-PixelBox control_box(const LayoutRects& rects, const ControlRow& row);
 
 }  // namespace numvora

@@ -9,7 +9,6 @@
 
 #include "storage/data_paths.h"
 #include "storage/settings.h"
-#include "storage/write_fault.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -53,7 +52,6 @@ protected:
         fs::create_directories(root_);
     }
     void TearDown() override {
-        set_write_fault_hook(nullptr);
         std::error_code ignored;
         for (const auto& entry : fs::recursive_directory_iterator(root_, ignored))
             fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
@@ -135,33 +133,50 @@ TEST_F(FileTest, WritesThatCannotReplaceTheTargetLeaveEverythingAsItWas) {
     EXPECT_EQ(names(), (std::vector<std::string>{"Numvora", "memo.txt", "settings.txt"}));
 }
 
-WriteStage failing_stage;
+// Stand-ins for the write's calls: a disk that fills after a budget of bytes, a flush
+// or a rename that fails.
+std::size_t write_budget = 0;
+StorageResult<std::size_t> write_until_full(const file_primitives::OpenFile& file, const char* data, std::size_t size) {
+    if (write_budget == 0) return fail(make_storage_error(StorageErrorKind::WriteZero, "disk full"));
+    auto written = file_primitives::write_some(file, data, std::min(size, write_budget));
+    if (written) write_budget -= written.value();
+    return written;
+}
+Result<void, StorageError> flush_fails(file_primitives::OpenFile file) {
+    (void)file_primitives::flush_and_close(std::move(file));
+    return fail(make_storage_error(StorageErrorKind::Other, "refused"));
+}
 fs::path fault_folder;
 std::uintmax_t temp_size_at_fault = 0;
-std::optional<StorageError> fail_at_stage(WriteStage stage) {
-    if (stage != failing_stage) return std::nullopt;
-    for (const auto& entry : fs::directory_iterator(fault_folder))
-        if (entry.path().extension() == ".tmp") temp_size_at_fault = entry.file_size();
-    return make_storage_error(StorageErrorKind::WriteZero, "failed to write whole buffer");
+Result<void, StorageError> replace_fails(const std::string& source, const std::string&) {
+    temp_size_at_fault = fs::file_size(fs_path(source));
+    return fail(make_storage_error(StorageErrorKind::Other, "refused"));
 }
 
 TEST_F(FileTest, AWriteThatFailsMidwayLeavesTheOldContentAndNoTemporaryFile) {
     const std::string file = path("memo.txt");
     const std::string old_text = "old memo\n" + std::string(100000, 'o');
     const std::string new_text(300000, 'n');
-    fault_folder = root_;
-    set_write_fault_hook(fail_at_stage);
-    for (const WriteStage stage : {WriteStage::TempCreated, WriteStage::HalfWritten, WriteStage::Flushed}) {
-        failing_stage = stage;
+    const struct {
+        const char* failure;
+        std::size_t budget;
+        WriteCalls calls;
+    } rows[] = {
+        {"nothing written", 0, {write_until_full}},
+        {"half written", new_text.size() / 2, {write_until_full}},
+        {"flush", SIZE_MAX, {.flush_and_close = flush_fails}},
+        {"replace after a complete temporary", SIZE_MAX, {.replace_file = replace_fails}},
+    };
+    for (const auto& row : rows) {
         put(file, old_text);
-        EXPECT_EQ(write_text_file(file, new_text).error().kind, StorageErrorKind::WriteZero);
-        const std::uintmax_t expected_size[] = {0, new_text.size() / 2, new_text.size()};
-        EXPECT_EQ(temp_size_at_fault, expected_size[static_cast<int>(stage)]);
-        EXPECT_EQ(read_text(file).value(), old_text);
-        EXPECT_FALSE(write_text_file(path("fresh.txt"), new_text));
-        EXPECT_EQ(names(), std::vector<std::string>{"memo.txt"});
+        write_budget = row.budget;
+        EXPECT_FALSE(write_text_file(file, new_text, row.calls)) << row.failure;
+        EXPECT_EQ(read_text(file).value(), old_text) << row.failure;
+        write_budget = row.budget;
+        EXPECT_FALSE(write_text_file(path("fresh.txt"), new_text, row.calls)) << row.failure;
+        EXPECT_EQ(names(), std::vector<std::string>{"memo.txt"}) << row.failure;
     }
-    set_write_fault_hook(nullptr);
+    EXPECT_EQ(temp_size_at_fault, new_text.size());  // the temporary was whole, only the rename failed
     ASSERT_TRUE(write_text_file(file, new_text));
     EXPECT_EQ(read_text(file).value(), new_text);
     EXPECT_EQ(names(), std::vector<std::string>{"memo.txt"});
@@ -190,25 +205,22 @@ TEST_F(FileTest, SweepsOnlyTheTemporariesOfTheGivenFiles) {
 // Leftovers of an earlier run under the same process id never stop a save, however
 // many there are.
 std::string seen_temp;
-std::optional<StorageError> note_temp_name(WriteStage stage) {
-    if (stage == WriteStage::TempCreated) {
-        for (const auto& entry : fs::directory_iterator(fault_folder))  // the new one is still empty
-            if (entry.path().extension() == ".tmp" && entry.file_size() == 0)
-                seen_temp = utf8_of(entry.path().filename());
-    }
-    return std::nullopt;
+StorageResult<std::size_t> note_temp_name(const file_primitives::OpenFile& file, const char* data, std::size_t size) {
+    for (const auto& entry : fs::directory_iterator(fault_folder))  // the new one is still empty
+        if (entry.path().extension() == ".tmp" && entry.file_size() == 0) seen_temp = utf8_of(entry.path().filename());
+    return file_primitives::write_some(file, data, size);
 }
 
 TEST_F(FileTest, TemporaryNamesNeverRunOut) {
     const std::string file = path("memo.txt");
     fault_folder = root_;
-    set_write_fault_hook(note_temp_name);
-    ASSERT_TRUE(write_text_file(file, "first"));
+    const WriteCalls noting{note_temp_name};
+    ASSERT_TRUE(write_text_file(file, "first", noting));
     const std::size_t dash = seen_temp.rfind('-');
     const std::string stem = seen_temp.substr(0, dash + 1);
     const unsigned long next = std::stoul(seen_temp.substr(dash + 1)) + 1;
     for (unsigned long n = next; n < next + 300; ++n) put(path(stem + std::to_string(n) + ".tmp"), "stale");
-    ASSERT_TRUE(write_text_file(file, "second"));
+    ASSERT_TRUE(write_text_file(file, "second", noting));
     EXPECT_EQ(read_text(file).value(), "second");
     EXPECT_EQ(seen_temp, stem + std::to_string(next + 300) + ".tmp");
 }

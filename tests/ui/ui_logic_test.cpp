@@ -10,7 +10,6 @@
 
 #include "common/win32/hresult.h"
 #include "ui/button_colors.h"
-#include "ui/command_routing.h"
 #include "ui/control_table.h"
 #include "ui/dpi_scale.h"
 #include "ui/keypad_buttons.h"
@@ -104,39 +103,54 @@ TEST(Placement, SavedRectSaturates) {
 
 // The worked example: 1000 × 800 client at 96 DPI, 42 %.
 TEST(Layout, CalculatorOnTheLeft) {
+    using enum ControlSlot;
     const LayoutRects r = compute_layout({1000, 800, 96, false, 42});
     EXPECT_EQ(r.top_bar, (PixelRect{14, 14, 986, 60}));
     EXPECT_EQ(r.calculator_panel, (PixelRect{14, 74, 416, 786}));
     EXPECT_EQ(r.memo_panel, (PixelRect{430, 74, 986, 786}));
-    EXPECT_EQ(r.save_button, (PixelBox{28, 20, 106, 34}));
-    EXPECT_EQ(r.dark_mode_button, (PixelBox{830, 20, 142, 34}));
-    EXPECT_EQ(r.side_button, (PixelBox{252, 88, 150, 30}));
-    EXPECT_EQ(r.expression_caption, (PixelBox{28, 124, 252, 18}));
-    EXPECT_EQ(r.thousands_checkbox, (PixelBox{286, 122, 116, 22}));
-    EXPECT_EQ(r.expression_edit, (PixelBox{28, 148, 374, 34}));
+    EXPECT_EQ(r.box(SaveButton), (PixelBox{28, 20, 106, 34}));
+    EXPECT_EQ(r.box(DarkModeButton), (PixelBox{830, 20, 142, 34}));
+    EXPECT_EQ(r.box(SideButton), (PixelBox{252, 88, 150, 30}));
+    EXPECT_EQ(r.box(ExpressionCaption), (PixelBox{28, 124, 252, 18}));
+    EXPECT_EQ(r.box(ThousandsCheckbox), (PixelBox{286, 122, 116, 22}));
+    EXPECT_EQ(r.box(ExpressionEdit), (PixelBox{28, 148, 374, 34}));
     const std::int32_t result_x[] = {28, 154, 280};
-    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(r.result_buttons[i], (PixelBox{result_x[i], 268, 120, 34}));
-    EXPECT_EQ(r.keypad[7], (PixelBox{313, 370, 89, 50}));   // ×
-    EXPECT_EQ(r.keypad[16], (PixelBox{28, 538, 184, 50}));  // 0, two columns
-    EXPECT_EQ(r.keypad[18], (PixelBox{313, 538, 89, 50}));  // =
-    EXPECT_EQ(r.history_caption, (PixelBox{28, 600, 286, 18}));
-    EXPECT_EQ(r.clear_history_button, (PixelBox{320, 600, 82, 22}));
-    EXPECT_EQ(r.history_list, (PixelBox{28, 624, 374, 148}));
-    EXPECT_EQ(r.status_label, (PixelBox{444, 88, 262, 30}));
+    const ControlSlot result_buttons[] = {ResultToMemoButton, ExpressionResultToMemoButton, CopyResultButton};
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(r.box(result_buttons[i]), (PixelBox{result_x[i], 268, 120, 34}));
+    EXPECT_EQ(r.box(KeypadKey, 7), (PixelBox{313, 370, 89, 50}));   // ×
+    EXPECT_EQ(r.box(KeypadKey, 16), (PixelBox{28, 538, 184, 50}));  // 0, two columns
+    EXPECT_EQ(r.box(KeypadKey, 18), (PixelBox{313, 538, 89, 50}));  // =
+    EXPECT_EQ(r.box(HistoryCaption), (PixelBox{28, 600, 286, 18}));
+    EXPECT_EQ(r.box(ClearHistoryButton), (PixelBox{320, 600, 82, 22}));
+    EXPECT_EQ(r.box(HistoryList), (PixelBox{28, 624, 374, 148}));
+    EXPECT_EQ(r.box(StatusLabel), (PixelBox{444, 88, 262, 30}));
     const std::int32_t operation_x[] = {718, 770, 822, 874, 926};
-    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(r.operation_buttons[i], (PixelBox{operation_x[i], 88, 46, 30}));
-    EXPECT_EQ(r.memo_edit, (PixelBox{444, 124, 528, 648}));
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(r.box(OperationButton, i), (PixelBox{operation_x[i], 88, 46, 30}));
+    EXPECT_EQ(r.box(MemoEdit), (PixelBox{444, 124, 528, 648}));
 }
 
-TEST(Layout, TinyClientGivesNoNegativeSizes) {
+// No box comes out negative, and at a usable size every box lies inside the client
+// area without overlapping another.
+TEST(Layout, BoxesStayInsideAndApart) {
     for (const LayoutInput input : {LayoutInput{20, 30, 96, false, 42}, LayoutInput{-5, -5, 120, true, 100}}) {
-        const LayoutRects r = compute_layout(input);
-        for (const PixelBox& box : r.keypad) EXPECT_TRUE(box.width >= 0 && box.height >= 0);
-        for (const PixelBox& box : r.result_buttons) EXPECT_GE(box.width, 0);
-        EXPECT_EQ(r.history_list.height, 0);
-        EXPECT_EQ(r.memo_edit.width, 0);
+        for (const PixelBox& box : compute_layout(input).boxes) EXPECT_TRUE(box.width >= 0 && box.height >= 0);
     }
     EXPECT_EQ(compute_layout({1000, 800, 120, false, 42}).top_bar.left, 17);
+    for (const LayoutInput input : {LayoutInput{1000, 800, 96, false, 42}, LayoutInput{1300, 1000, 120, true, 60}}) {
+        const LayoutRects r = compute_layout(input);
+        for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+            const PixelBox& a = r.boxes[i];
+            EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.width <= input.client_width &&
+                        a.y + a.height <= input.client_height)
+                << i;
+            for (std::size_t j = i + 1; j < CONTROL_COUNT; ++j) {
+                const PixelBox& b = r.boxes[j];
+                const bool apart =
+                    a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
+                EXPECT_TRUE(apart) << i << " overlaps " << j;
+            }
+        }
+    }
 }
 
 TEST(Shortcuts, Table) {
@@ -199,35 +213,6 @@ TEST(Shortcuts, UndoGroupBreaks) {
     }
 }
 
-TEST(CommandRouting, Table) {
-    using C = Command;
-    struct Row {
-        std::int32_t id;
-        std::uint32_t code;
-        std::optional<Command> expected;
-    };
-    const Row rows[] = {
-        {1001, 0, C::SwitchSide},          {1003, 0, C::Calculate},
-        {1003, 7, C::Calculate},           {1004, 0, C::ClearExpression},
-        {1005, 0, C::DeleteBeforeCaret},   {1006, 2, C::ReuseHistoryResult},
-        {1006, 1, std::nullopt},           {1007, 0x200, C::CloseMemoUndoGroup},
-        {1007, 0x100, std::nullopt},       {1008, 0, C::ClearHistory},
-        {1009, 0, C::ApplyPendingOperand}, {1013, 0, C::ApplyPendingOperand},
-        {1020, 0, C::ResultToMemo},        {1021, 0, C::ExpressionResultToMemo},
-        {1022, 0, C::CopyResult},          {1023, 0, C::CopyExpressionResult},
-        {1024, 0, C::FocusExpression},     {1025, 0, C::FocusMemo},
-        {1026, 0, C::SaveDocument},        {1027, 0, C::ToggleThousands},
-        {1028, 0, C::SaveDocument},        {1029, 0, C::OpenDocument},
-        {1030, 0, C::SwitchTheme},         {1002, 0x300, std::nullopt},
-        {1014, 0, std::nullopt},           {1019, 0, std::nullopt},
-        {1031, 0, std::nullopt},           {1100, 0, C::InsertKeypadText},
-        {1103, 0, C::InsertKeypadText},    {1107, 0, C::InsertKeypadText},
-        {1117, 0, C::InsertKeypadText},    {1101, 0, std::nullopt},
-        {1118, 0, std::nullopt},
-    };
-    for (const Row& row : rows) EXPECT_EQ(route_command(row.id, row.code), row.expected) << row.id << "/" << row.code;
-}
-
 TEST(Keypad, TableAndLookup) {
     std::wstring labels;
     for (const KeypadButton& key : KEYPAD_BUTTONS) labels += key.label;
@@ -251,21 +236,16 @@ TEST(Palette, SharedColours) {
     EXPECT_EQ(make_palette(true)[WINDOW_BACKGROUND], make_palette(true)[EXPRESSION_BACKGROUND]);
 }
 
-// Every control has its own box, and the keypad rows follow the keypad table.
-TEST(ControlTable, RowsMapToDistinctBoxes) {
-    const LayoutRects r = compute_layout({1000, 800, 96, false, 42});
-    std::vector<std::pair<std::int32_t, std::int32_t>> corners;
+// The keypad rows follow the keypad table, and ids name at most one row.
+TEST(ControlTable, KeypadRowsFollowTheKeypadTable) {
+    for (std::size_t i = 0; i < KEYPAD_BUTTON_COUNT; ++i) {
+        EXPECT_EQ(CONTROL_ROWS[control_row_index(ControlSlot::KeypadKey, i)].id, KEYPAD_BUTTONS[i].control_id);
+    }
     for (const ControlRow& row : CONTROL_ROWS) {
-        const PixelBox box = control_box(r, row);
-        corners.emplace_back(box.x, box.y);
-        if (row.slot == ControlSlot::KeypadKey) {
-            EXPECT_EQ(row.id, KEYPAD_BUTTONS[row.index].control_id);
-            EXPECT_EQ(box, r.keypad[row.index]);
+        if (row.id != 0) {
+            EXPECT_EQ(find_control_row(row.id), &row) << row.id;
         }
     }
-    std::sort(corners.begin(), corners.end());
-    EXPECT_EQ(std::adjacent_find(corners.begin(), corners.end()), corners.end());
-    EXPECT_EQ(find_control_row(ids::MEMO_EDIT)->slot, ControlSlot::MemoEdit);
     EXPECT_EQ(find_control_row(ids::FOCUS_MEMO), nullptr);
 }
 

@@ -44,17 +44,14 @@ class DocumentTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        set_file_dialogs(stand_in_dialog, stand_in_dialog);
+        use_stand_in_dialogs();
         records.clear();
         titles.clear();
         proposed_names.clear();
         open_window();
         ASSERT_NE(window, nullptr);
     }
-    void TearDown() override {
-        set_file_dialogs(nullptr, nullptr);
-        MainWindowTest::TearDown();
-    }
+    void use_stand_in_dialogs() { calls.save_dialog = calls.open_dialog = stand_in_dialog; }
     fs::path document(const std::wstring& name) const { return local_app_data / name; }
     void save_as(const fs::path& path) {
         answer_path = path.wstring();
@@ -65,16 +62,17 @@ protected:
         SendMessageW(window, WM_COMMAND, 1029, 0);
     }
     void set(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
-    std::wstring status() { return window_text(state().status_label); }
+    std::wstring status() { return window_text(state().status_label()); }
     void put(const fs::path& path, std::string_view bytes) {
         std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
     std::vector<std::wstring> history_lines() {
         std::vector<std::wstring> lines;
-        const auto count = SendMessageW(state().history_list, LB_GETCOUNT, 0, 0);
+        const auto count = SendMessageW(state().history_list(), LB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
-            std::wstring line(static_cast<std::size_t>(SendMessageW(state().history_list, LB_GETTEXTLEN, i, 0)), L'\0');
-            SendMessageW(state().history_list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
+            std::wstring line(static_cast<std::size_t>(SendMessageW(state().history_list(), LB_GETTEXTLEN, i, 0)),
+                              L'\0');
+            SendMessageW(state().history_list(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
             lines.push_back(line);
         }
         return lines;
@@ -83,14 +81,14 @@ protected:
 
 TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
     AppState& s = state();
-    SendMessageW(s.thousands_checkbox, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(window, WM_COMMAND, 1027, 0);
     for (int i = 1; i <= 21; ++i) {
-        set(s.expression_edit, std::to_wstring(i) + L"*1000");
+        set(s.expression_edit(), std::to_wstring(i) + L"*1000");
         SendMessageW(window, WM_COMMAND, 1003, 0);
     }
-    set(s.memo_edit, L"회의 메모\r합계 1,234");
-    set(s.expression_edit, L"1,234+5");
+    set(s.memo_edit(), L"회의 메모\r합계 1,234");
+    set(s.expression_edit(), L"1,234+5");
     const std::vector<std::wstring> lines = history_lines();
     ASSERT_EQ(lines.size(), 20u);
     save_as(document(L"작업.qvx"));
@@ -115,16 +113,16 @@ TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
     EXPECT_EQ(proposed_names[0], L"Ordenna.qvx");
 
     reset();
-    set_file_dialogs(stand_in_dialog, stand_in_dialog);
+    use_stand_in_dialogs();
     write_data_file("settings.txt", "group_thousands=true\n");
     open_window();
     ASSERT_NE(window, nullptr);
     AppState& fresh = state();
     CHARRANGE operand{0, 1};
-    set(fresh.memo_edit, L"5");
-    SendMessageW(fresh.memo_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&operand));
+    set(fresh.memo_edit(), L"5");
+    SendMessageW(fresh.memo_edit(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&operand));
     SendMessageW(window, WM_TIMER, 1, 0);
-    ASSERT_TRUE(IsWindowEnabled(fresh.operation_buttons[0]));
+    ASSERT_TRUE(IsWindowEnabled(fresh.operation_buttons()[0]));
     fs::create_directories(local_app_data);
     std::ofstream(document(L"작업.qvx"), std::ios::binary) << saved;
     open(document(L"작업.qvx"));
@@ -132,29 +130,29 @@ TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
     EXPECT_EQ(titles.back(), L"Quorvex 문서 불러오기");
     EXPECT_EQ(records.back().Flags, 0x0008180Cu);
     EXPECT_EQ(proposed_names.back(), L"");
-    std::wstring memo = window_text(fresh.memo_edit);
+    std::wstring memo = window_text(fresh.memo_edit());
     std::erase(memo, L'\n');
     EXPECT_EQ(memo, L"회의 메모\r합계 1,234");
-    EXPECT_EQ(window_text(fresh.expression_edit), L"1,234+5");  // grouped again
-    EXPECT_EQ(window_text(fresh.result_label), L"21,000");
+    EXPECT_EQ(window_text(fresh.expression_edit()), L"1,234+5");  // grouped again
+    EXPECT_EQ(window_text(fresh.result_label()), L"21,000");
     EXPECT_EQ(history_lines(), lines);
-    EXPECT_FALSE(IsWindowEnabled(fresh.operation_buttons[0]));
-    EXPECT_EQ(GetFocus(), fresh.expression_edit);
+    EXPECT_FALSE(IsWindowEnabled(fresh.operation_buttons()[0]));
+    EXPECT_EQ(GetFocus(), fresh.expression_edit());
     SendMessageW(window, WM_COMMAND, 1021, 0);
-    EXPECT_NE(window_text(fresh.memo_edit).find(L"21*1,000 = 21,000"), std::wstring::npos);
+    EXPECT_NE(window_text(fresh.memo_edit()).find(L"21*1,000 = 21,000"), std::wstring::npos);
     SendMessageW(window, WM_TIMER, 1, 0);  // the next check empties the line
     EXPECT_EQ(status(), L"");
 }
 
 TEST_F(DocumentTest, RefusalsAndCancelsChangeNothing) {
     AppState& s = state();
-    set(s.memo_edit, L"memo");
+    set(s.memo_edit(), L"memo");
     save_as(document(L"notes.txt"));
     EXPECT_EQ(status(), L"저장 오류: 파일 확장자는 .qvx를 사용해 주세요.");
     EXPECT_TRUE(s.status.status_is_error());
     EXPECT_FALSE(fs::exists(document(L"notes.txt")));
 
-    set(s.status_label, L"before");
+    set(s.status_label(), L"before");
     answer_path.clear();
     SendMessageW(window, WM_COMMAND, 1028, 0);
     SendMessageW(window, WM_COMMAND, 1029, 0);
@@ -164,8 +162,8 @@ TEST_F(DocumentTest, RefusalsAndCancelsChangeNothing) {
 
 TEST_F(DocumentTest, BadDocumentsEndInTheirMessageAndLeaveTheWindowAlone) {
     AppState& s = state();
-    set(s.memo_edit, L"내 메모");
-    set(s.expression_edit, L"1+2");
+    set(s.memo_edit(), L"내 메모");
+    set(s.expression_edit(), L"1+2");
     std::mt19937 rng(7);
     std::string random_bytes(4096, '\0');
     for (char& c : random_bytes) c = static_cast<char>(rng());
@@ -187,8 +185,8 @@ TEST_F(DocumentTest, BadDocumentsEndInTheirMessageAndLeaveTheWindowAlone) {
         open(document(L"bad.qvx"));
         EXPECT_EQ(to_utf8(status()), "불러오기 오류: " + row.message);
         EXPECT_TRUE(s.status.status_is_error());
-        EXPECT_EQ(window_text(s.memo_edit), L"내 메모");
-        EXPECT_EQ(window_text(s.expression_edit), L"1+2");
+        EXPECT_EQ(window_text(s.memo_edit()), L"내 메모");
+        EXPECT_EQ(window_text(s.expression_edit()), L"1+2");
     }
     put(document(L"many.qvx"), million);
     open(document(L"many.qvx"));
@@ -210,17 +208,17 @@ TEST_F(DocumentTest, AFailedOpenLeavesTheWindowAsItWas) {
     AppState& s = state();
     save_as(document(L"empty.qvx"));
     put(document(L"other.qvx"), "format=Quorvex\nversion=1\nmemo=6f74686572\nlast_result=35\n");
-    type_into(s.memo_edit, L"지금 메모");
-    set(s.expression_edit, L"7");
+    type_into(s.memo_edit(), L"지금 메모");
+    set(s.expression_edit(), L"7");
     SendMessageW(window, WM_TIMER, 2, 0);
-    const std::wstring label = window_text(s.result_label);
+    const std::wstring label = window_text(s.result_label());
     original_box_proc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(s.expression_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(refusing_box)));
+        SetWindowLongPtrW(s.expression_edit(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(refusing_box)));
     open(document(L"other.qvx"));
-    SetWindowLongPtrW(s.expression_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_box_proc));
+    SetWindowLongPtrW(s.expression_edit(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_box_proc));
     EXPECT_EQ(status().rfind(L"불러오기 오류: ", 0), 0u);
-    EXPECT_EQ(window_text(s.memo_edit), L"지금 메모");
-    EXPECT_EQ(window_text(s.result_label), label);
+    EXPECT_EQ(window_text(s.memo_edit()), L"지금 메모");
+    EXPECT_EQ(window_text(s.result_label()), label);
     EXPECT_EQ(s.calculator.last_result, std::nullopt);
     SendMessageW(window, WM_TIMER, 2, 0);
     std::ifstream memo(local_app_data / "Numvora" / "memo.txt", std::ios::binary);
@@ -236,8 +234,8 @@ BOOL WINAPI dialog_with_a_close(OPENFILENAMEW* record) {
 }
 
 TEST_F(DocumentTest, ACloseDuringADialogIsCarriedOutAfterIt) {
-    set_file_dialogs(dialog_with_a_close, dialog_with_a_close);
-    SetWindowTextW(state().memo_edit, L"닫기 전 메모");
+    state().calls.save_dialog = dialog_with_a_close;
+    SetWindowTextW(state().memo_edit(), L"닫기 전 메모");
     save_as(document(L"during.qvx"));
     ASSERT_TRUE(IsWindow(window));
     EXPECT_EQ(status(), L"during.qvx 파일로 저장했습니다.");

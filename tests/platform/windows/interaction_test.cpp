@@ -45,28 +45,28 @@ protected:
     void set(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
     // Types the text into the box, then '='.
     void calculate(const std::wstring& expression) {
-        set(state().expression_edit, expression);
+        set(state().expression_edit(), expression);
         command(1003);
     }
     void select_memo(LONG start, LONG end) {
         CHARRANGE range{start, end};
-        SendMessageW(state().memo_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        SendMessageW(state().memo_edit(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
     }
     std::pair<DWORD, DWORD> edit_caret() {
         DWORD start = 0;
         DWORD end = 0;
-        SendMessageW(state().expression_edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+        SendMessageW(state().expression_edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
         return {start, end};
     }
     bool operations_enabled() {
         int enabled = 0;
-        for (HWND button : state().operation_buttons) enabled += IsWindowEnabled(button) ? 1 : 0;
+        for (HWND button : state().operation_buttons()) enabled += IsWindowEnabled(button) ? 1 : 0;
         EXPECT_TRUE(enabled == 0 || enabled == 5);
         return enabled == 5;
     }
     std::wstring memo_text() {
-        std::wstring text = window_text(state().memo_edit);
+        std::wstring text = window_text(state().memo_edit());
         std::erase(text, L'\r');
         return text;
     }
@@ -84,13 +84,13 @@ TEST_F(InteractionTest, KeypadAppendsAtTheEndWhateverTheCaret) {
         {{1, 1}, 1110, L"12+3/"}, {{0, 0}, 1112, L"12+3-"}, {{4, 4}, 1117, L"12+3."},
     };
     for (const auto& row : rows) {
-        set(s.expression_edit, L"12+3");
-        SetFocus(s.memo_edit);
-        SendMessageW(s.expression_edit, EM_SETSEL, row.selection.first, row.selection.second);
+        set(s.expression_edit(), L"12+3");
+        SetFocus(s.memo_edit());
+        SendMessageW(s.expression_edit(), EM_SETSEL, row.selection.first, row.selection.second);
         command(row.key);
-        EXPECT_EQ(window_text(s.expression_edit), row.text);
+        EXPECT_EQ(window_text(s.expression_edit()), row.text);
         EXPECT_EQ(edit_caret(), (std::pair<DWORD, DWORD>{5, 5})) << row.key;
-        EXPECT_EQ(GetFocus(), s.expression_edit);
+        EXPECT_EQ(GetFocus(), s.expression_edit());
     }
 }
 
@@ -107,41 +107,41 @@ TEST_F(InteractionTest, ClearAndBackspace) {
         {L"12+3", {4, 4}, L"12+"},
     };
     for (const auto& row : rows) {
-        set(s.expression_edit, row.text);
-        SendMessageW(s.expression_edit, EM_SETSEL, row.selection.first, row.selection.second);
-        SetFocus(s.memo_edit);
+        set(s.expression_edit(), row.text);
+        SendMessageW(s.expression_edit(), EM_SETSEL, row.selection.first, row.selection.second);
+        SetFocus(s.memo_edit());
         command(1005);
-        EXPECT_EQ(window_text(s.expression_edit), row.after);
-        EXPECT_EQ(GetFocus(), s.expression_edit);
+        EXPECT_EQ(window_text(s.expression_edit()), row.after);
+        EXPECT_EQ(GetFocus(), s.expression_edit());
     }
     calculate(L"2*3");
     command(1004);
-    EXPECT_EQ(window_text(s.expression_edit), L"");
-    EXPECT_EQ(window_text(s.result_label), L"6");  // the label and the history stay
-    EXPECT_EQ(SendMessageW(s.history_list, LB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(window_text(s.expression_edit()), L"");
+    EXPECT_EQ(window_text(s.result_label()), L"6");  // the label and the history stay
+    EXPECT_EQ(SendMessageW(s.history_list(), LB_GETCOUNT, 0, 0), 1);
 
     command(1025);
-    EXPECT_EQ(GetFocus(), s.memo_edit);
+    EXPECT_EQ(GetFocus(), s.memo_edit());
     command(1024);
-    EXPECT_EQ(GetFocus(), s.expression_edit);
+    EXPECT_EQ(GetFocus(), s.expression_edit());
 }
 
 TEST_F(InteractionTest, GroupingRefreshKeepsTheCaretAfterTheSameDigit) {
     const AppState& s = state();
-    set(s.expression_edit, L"1234");
-    SendMessageW(s.expression_edit, EM_SETSEL, 1, 1);
-    SendMessageW(s.thousands_checkbox, BM_SETCHECK, BST_CHECKED, 0);
+    set(s.expression_edit(), L"1234");
+    SendMessageW(s.expression_edit(), EM_SETSEL, 1, 1);
+    SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
     command(1027);
-    EXPECT_EQ(window_text(s.expression_edit), L"1,234");
+    EXPECT_EQ(window_text(s.expression_edit()), L"1,234");
     EXPECT_EQ(edit_caret(), (std::pair<DWORD, DWORD>{1, 1}));
 
     // Typed at the end: the next tick regroups it.
-    set(s.expression_edit, FACE + L"+1,2345");
-    SendMessageW(s.expression_edit, EM_SETSEL, 8, 8);
+    set(s.expression_edit(), FACE + L"+1,2345");
+    SendMessageW(s.expression_edit(), EM_SETSEL, 8, 8);
     tick();
-    EXPECT_EQ(window_text(s.expression_edit), FACE + L"+12,345");
+    EXPECT_EQ(window_text(s.expression_edit()), FACE + L"+12,345");
     EXPECT_EQ(edit_caret(), (std::pair<DWORD, DWORD>{8, 8}));
-    SendMessageW(s.expression_edit, EM_SETSEL, 4, 6);
+    SendMessageW(s.expression_edit(), EM_SETSEL, 4, 6);
     tick();  // already grouped: the selection is left alone
     EXPECT_EQ(edit_caret(), (std::pair<DWORD, DWORD>{4, 6}));
 }
@@ -149,25 +149,25 @@ TEST_F(InteractionTest, GroupingRefreshKeepsTheCaretAfterTheSameDigit) {
 TEST_F(InteractionTest, CalculateFillsTheLabelAndTheHistory) {
     const AppState& s = state();
     calculate(L"1/0");
-    EXPECT_EQ(window_text(s.result_label), L"오류: 0으로 나눌 수 없습니다.");
-    EXPECT_EQ(SendMessageW(s.history_list, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(window_text(s.result_label()), L"오류: 0으로 나눌 수 없습니다.");
+    EXPECT_EQ(SendMessageW(s.history_list(), LB_GETCOUNT, 0, 0), 0);
     for (int i = 1; i <= 21; ++i) calculate(std::to_wstring(i) + L"*1000");
-    EXPECT_EQ(window_text(s.result_label), L"21000");
-    ASSERT_EQ(SendMessageW(s.history_list, LB_GETCOUNT, 0, 0), 20);
+    EXPECT_EQ(window_text(s.result_label()), L"21000");
+    ASSERT_EQ(SendMessageW(s.history_list(), LB_GETCOUNT, 0, 0), 20);
     wchar_t line[64] = {};
-    SendMessageW(s.history_list, LB_GETTEXT, 19, reinterpret_cast<LPARAM>(line));
+    SendMessageW(s.history_list(), LB_GETTEXT, 19, reinterpret_cast<LPARAM>(line));
     EXPECT_STREQ(line, L"2*1000 = 2000");
     EXPECT_EQ(edit_caret().first, 7u);  // caret at the end of the box
 
-    SendMessageW(s.thousands_checkbox, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
     command(1027);
-    EXPECT_EQ(window_text(s.result_label), L"21,000");
-    EXPECT_EQ(window_text(s.expression_edit), L"21*1,000");
-    SendMessageW(s.history_list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(window_text(s.result_label()), L"21,000");
+    EXPECT_EQ(window_text(s.expression_edit()), L"21*1,000");
+    SendMessageW(s.history_list(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
     EXPECT_STREQ(line, L"21*1,000 = 21,000");
 
     command(1008);
-    EXPECT_EQ(SendMessageW(s.history_list, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(s.history_list(), LB_GETCOUNT, 0, 0), 0);
     command(1020);  // the last result is still there
     EXPECT_EQ(memo_text(), L"21,000");
 }
@@ -176,21 +176,21 @@ TEST_F(InteractionTest, HistoryReuseThenExpressionAndResultIntoTheMemo) {
     const AppState& s = state();
     calculate(L"1+2");
     calculate(L"2*3");
-    SendMessageW(s.history_list, LB_SETCURSEL, 1, 0);
+    SendMessageW(s.history_list(), LB_SETCURSEL, 1, 0);
     command(1006, LBN_DBLCLK);
-    EXPECT_EQ(window_text(s.expression_edit), L"3");
-    EXPECT_EQ(window_text(s.result_label), L"기록에서 가져온 값: 3");
-    EXPECT_EQ(SendMessageW(s.history_list, LB_GETCOUNT, 0, 0), 2);  // nothing calculated
+    EXPECT_EQ(window_text(s.expression_edit()), L"3");
+    EXPECT_EQ(window_text(s.result_label()), L"기록에서 가져온 값: 3");
+    EXPECT_EQ(SendMessageW(s.history_list(), LB_GETCOUNT, 0, 0), 2);  // nothing calculated
     command(1021);
     EXPECT_EQ(memo_text(), L"1+2 = 3");
-    SendMessageW(s.history_list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageW(s.history_list(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     command(1006, LBN_DBLCLK);  // no line chosen: nothing happens
-    EXPECT_EQ(window_text(s.expression_edit), L"3");
+    EXPECT_EQ(window_text(s.expression_edit()), L"3");
 }
 
 TEST_F(InteractionTest, MemoSelectionBecomesTheOperand) {
     const AppState& s = state();
-    set(s.memo_edit, L"합계: 1,234.50 원\n곱 2x3\n   \n3 4");
+    set(s.memo_edit(), L"합계: 1,234.50 원\n곱 2x3\n   \n3 4");
     const struct {
         LONG start;
         LONG end;
@@ -206,7 +206,7 @@ TEST_F(InteractionTest, MemoSelectionBecomesTheOperand) {
     for (const auto& row : rows) {
         select_memo(row.start, row.end);
         tick();
-        EXPECT_EQ(window_text(s.status_label), row.status) << row.start;
+        EXPECT_EQ(window_text(s.status_label()), row.status) << row.start;
         EXPECT_EQ(s.status.status_is_error(), row.error);
         EXPECT_EQ(operations_enabled(), row.enabled);
     }
@@ -214,58 +214,58 @@ TEST_F(InteractionTest, MemoSelectionBecomesTheOperand) {
 
 TEST_F(InteractionTest, OperationButtonsChainOnTheBoxAndTheLastResult) {
     const AppState& s = state();
-    set(s.memo_edit, L"3 4 (1 + 2)");
-    set(s.expression_edit, L"12");
+    set(s.memo_edit(), L"3 4 (1 + 2)");
+    set(s.expression_edit(), L"12");
     select_memo(0, 1);
     tick();
     command(1013);  // ×>
-    EXPECT_EQ(window_text(s.expression_edit), L"(12) * (3)");
-    EXPECT_EQ(window_text(s.result_label), L"36");
+    EXPECT_EQ(window_text(s.expression_edit()), L"(12) * (3)");
+    EXPECT_EQ(window_text(s.result_label()), L"36");
     command(1010);  // +> with the selection unchanged
-    EXPECT_EQ(window_text(s.expression_edit), L"((12) * (3)) + (3)");
-    EXPECT_EQ(window_text(s.result_label), L"39");
+    EXPECT_EQ(window_text(s.expression_edit()), L"((12) * (3)) + (3)");
+    EXPECT_EQ(window_text(s.result_label()), L"39");
     EXPECT_TRUE(operations_enabled());  // the operand stays for the next button
 
     command(1004);
     select_memo(2, 3);
     tick();
     command(1011);  // -> on an empty box takes the last result
-    EXPECT_EQ(window_text(s.expression_edit), L"(39) - (4)");
-    EXPECT_EQ(window_text(s.result_label), L"35");
+    EXPECT_EQ(window_text(s.expression_edit()), L"(39) - (4)");
+    EXPECT_EQ(window_text(s.result_label()), L"35");
 
     select_memo(4, 11);
     tick();
     command(1009);  // = : the operand alone
-    EXPECT_EQ(window_text(s.expression_edit), L"(1 + 2)");
-    EXPECT_EQ(window_text(s.result_label), L"3");
+    EXPECT_EQ(window_text(s.expression_edit()), L"(1 + 2)");
+    EXPECT_EQ(window_text(s.result_label()), L"3");
 }
 
 TEST_F(InteractionTest, CarryCommandsWithoutAResultOnlySayTheyHaveNone) {
     const AppState& s = state();
     put_on_clipboard(L"before");
-    set(s.memo_edit, L"memo");
+    set(s.memo_edit(), L"memo");
     for (const int id : {1020, 1021, 1022, 1023}) {
-        set(s.result_label, L"");
+        set(s.result_label(), L"");
         command(id);
-        EXPECT_EQ(window_text(s.result_label), NO_RESULT) << id;
+        EXPECT_EQ(window_text(s.result_label()), NO_RESULT) << id;
     }
     calculate(L"1+");  // a failed calculation leaves nothing either
     command(1020);
-    EXPECT_EQ(window_text(s.result_label), NO_RESULT);
+    EXPECT_EQ(window_text(s.result_label()), NO_RESULT);
     EXPECT_EQ(memo_text(), L"memo");
     EXPECT_EQ(clipboard_text(), L"before");
 }
 
 TEST_F(InteractionTest, ClipboardGetsExactlyTheText) {
     const AppState& s = state();
-    SendMessageW(s.thousands_checkbox, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
     command(1027);
     calculate(L"1234*2");
     command(1022);
     EXPECT_EQ(clipboard_text(), L"2,468");
     command(1023);
     EXPECT_EQ(clipboard_text(), L"1,234*2 = 2,468");
-    SendMessageW(s.thousands_checkbox, BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_UNCHECKED, 0);
     command(1027);
     command(1023);
     EXPECT_EQ(clipboard_text(), L"1234*2 = 2468");
@@ -314,15 +314,15 @@ TEST_F(InteractionTest, AClipboardHeldElsewhereGivesTheCommandErrorBox) {
     EXPECT_EQ(box.caption, L"명령 처리 오류");
     EXPECT_FALSE(box.text.empty());
     EXPECT_EQ(clipboard_text(), L"before");
-    EXPECT_EQ(window_text(s.result_label), L"36");
+    EXPECT_EQ(window_text(s.result_label()), L"36");
     EXPECT_EQ(memo_text(), L"");
 }
 
 TEST_F(InteractionTest, AnInsertionIsOneUndoStepOfItsOwn) {
     const AppState& s = state();
     calculate(L"2+3");
-    SetFocus(s.memo_edit);
-    for (const wchar_t c : std::wstring(L"x12")) PostMessageW(s.memo_edit, WM_CHAR, c, 1);
+    SetFocus(s.memo_edit());
+    for (const wchar_t c : std::wstring(L"x12")) PostMessageW(s.memo_edit(), WM_CHAR, c, 1);
     pump();
     select_memo(1, 3);
     tick();
@@ -330,21 +330,21 @@ TEST_F(InteractionTest, AnInsertionIsOneUndoStepOfItsOwn) {
     command(1020);  // after the selection, which stays in place
     EXPECT_EQ(memo_text(), L"x125");
     CHARRANGE caret{};
-    SendMessageW(s.memo_edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    SendMessageW(s.memo_edit(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&caret));
     EXPECT_EQ(caret.cpMin, 4);
     EXPECT_EQ(caret.cpMax, 4);
-    EXPECT_EQ(window_text(s.status_label), L"");  // the selection state is reset at once
+    EXPECT_EQ(window_text(s.status_label()), L"");  // the selection state is reset at once
     EXPECT_FALSE(operations_enabled());
-    EXPECT_EQ(GetFocus(), s.memo_edit);
-    SendMessageW(s.memo_edit, EM_UNDO, 0, 0);
+    EXPECT_EQ(GetFocus(), s.memo_edit());
+    SendMessageW(s.memo_edit(), EM_UNDO, 0, 0);
     EXPECT_EQ(memo_text(), L"x12");  // only the insertion, not the typing before it
 
     // Straight after typing, with the caret where the typing left it.
-    for (const wchar_t c : std::wstring(L"ab")) PostMessageW(s.memo_edit, WM_CHAR, c, 1);
+    for (const wchar_t c : std::wstring(L"ab")) PostMessageW(s.memo_edit(), WM_CHAR, c, 1);
     pump();
     command(1020);
     EXPECT_EQ(memo_text(), L"x12ab5");
-    SendMessageW(s.memo_edit, EM_UNDO, 0, 0);
+    SendMessageW(s.memo_edit(), EM_UNDO, 0, 0);
     EXPECT_EQ(memo_text(), L"x12ab");
 }
 
@@ -353,10 +353,10 @@ TEST_F(InteractionTest, PositionsPastSixtyFiveThousandStayWhole) {
     std::wstring memo;
     while (memo.size() < 70'000) memo += L"xxxxxxxxxxxxxxxxxxx\n";  // 20 characters a line
     memo += L" 42 ";
-    set(s.memo_edit, memo);
+    set(s.memo_edit(), memo);
     select_memo(70'001, 70'003);
     tick();
-    EXPECT_EQ(window_text(s.status_label), L"선택값 42 — 연산 버튼 사용 가능");
+    EXPECT_EQ(window_text(s.status_label()), L"선택값 42 — 연산 버튼 사용 가능");
     calculate(L"7");
     command(1020);
     const std::wstring text = memo_text();
@@ -366,36 +366,36 @@ TEST_F(InteractionTest, PositionsPastSixtyFiveThousandStayWhole) {
 
 TEST_F(InteractionTest, TheMemoIsPlainText) {
     const AppState& s = state();
-    EXPECT_EQ(SendMessageW(s.memo_edit, EM_GETTEXTMODE, 0, 0) & (TM_PLAINTEXT | TM_MULTILEVELUNDO),
+    EXPECT_EQ(SendMessageW(s.memo_edit(), EM_GETTEXTMODE, 0, 0) & (TM_PLAINTEXT | TM_MULTILEVELUNDO),
               TM_PLAINTEXT | TM_MULTILEVELUNDO);
     reset();
     write_data_file("memo.txt", "{\\rtf1 not rich}");
     open_window();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window_text(state().memo_edit), L"{\\rtf1 not rich}");
+    EXPECT_EQ(window_text(state().memo_edit()), L"{\\rtf1 not rich}");
 }
 
 TEST_F(InteractionTest, KeysThroughTheMessageLoop) {
     const AppState& s = state();
-    SendMessageW(s.thousands_checkbox, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
     command(1027);
-    SetFocus(s.expression_edit);
-    for (const wchar_t c : std::wstring(L"1234*2")) PostMessageW(s.expression_edit, WM_CHAR, c, 1);
-    PostMessageW(s.expression_edit, WM_KEYDOWN, VK_RETURN, 1);
+    SetFocus(s.expression_edit());
+    for (const wchar_t c : std::wstring(L"1234*2")) PostMessageW(s.expression_edit(), WM_CHAR, c, 1);
+    PostMessageW(s.expression_edit(), WM_KEYDOWN, VK_RETURN, 1);
     pump();
-    EXPECT_EQ(window_text(s.result_label), L"2,468");
+    EXPECT_EQ(window_text(s.result_label()), L"2,468");
     tick();
-    EXPECT_EQ(window_text(s.expression_edit), L"1,234*2");
+    EXPECT_EQ(window_text(s.expression_edit()), L"1,234*2");
 
     // Focus leaving the memo ends its undo group.
-    SetFocus(s.memo_edit);
-    for (const wchar_t c : std::wstring(L"ab")) PostMessageW(s.memo_edit, WM_CHAR, c, 1);
+    SetFocus(s.memo_edit());
+    for (const wchar_t c : std::wstring(L"ab")) PostMessageW(s.memo_edit(), WM_CHAR, c, 1);
     pump();
-    SetFocus(s.expression_edit);
-    SetFocus(s.memo_edit);
-    for (const wchar_t c : std::wstring(L"cd")) PostMessageW(s.memo_edit, WM_CHAR, c, 1);
+    SetFocus(s.expression_edit());
+    SetFocus(s.memo_edit());
+    for (const wchar_t c : std::wstring(L"cd")) PostMessageW(s.memo_edit(), WM_CHAR, c, 1);
     pump();
-    SendMessageW(s.memo_edit, EM_UNDO, 0, 0);
+    SendMessageW(s.memo_edit(), EM_UNDO, 0, 0);
     EXPECT_EQ(memo_text(), L"ab");
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/window/window_handlers.h"
 #include "storage/settings.h"
 #include "ui/theme_palette.h"
 #include "window_test_support.h"
@@ -15,96 +16,46 @@
 namespace numvora::testing {
 namespace {
 
-enum class Font { Ui, Display, Keypad };
-
-struct ExpectedControl {
-    const wchar_t* class_name;
-    int id;
-    DWORD style;
-    const wchar_t* text;
-    Font font;
-    bool enabled;
-};
-
-constexpr DWORD B = 0x50010F0B;  // owner-drawn push button
-
-const ExpectedControl CONTROLS[] = {
-    {L"Button", 1028, B, L"\U0001F4BE  저장", Font::Ui, true},
-    {L"Button", 1029, B, L"\U0001F4C2  불러오기", Font::Ui, true},
-    {L"Button", 1030, B, L"다크모드", Font::Ui, true},
-    {L"Button", 1001, B, L"계산기 → 오른쪽", Font::Ui, true},
-    {L"Static", 0, 0x50000000, L"계산식", Font::Ui, true},
-    {L"Button", 1027, 0x50010003, L"천 단위 콤마", Font::Ui, true},
-    {L"Edit", 1002, 0x50010081, L"", Font::Display, true},
-    {L"Static", 0, 0x50000000, L"계산 결과", Font::Ui, true},
-    {L"Static", 0, 0x50000201, L"계산 결과가 여기에 표시됩니다.", Font::Display, true},
-    {L"Button", 1020, B, L"결과→메모", Font::Ui, true},
-    {L"Button", 1021, B, L"식+결과→메모", Font::Ui, true},
-    {L"Button", 1022, B, L"결과 복사", Font::Ui, true},
-    {L"Button", 1004, B, L"C", Font::Keypad, true},
-    {L"Button", 1005, B, L"\u232B", Font::Keypad, true},
-    {L"Button", 1103, B, L"%", Font::Keypad, true},
-    {L"Button", 1110, B, L"\u00F7", Font::Keypad, true},
-    {L"Button", 1107, B, L"7", Font::Keypad, true},
-    {L"Button", 1108, B, L"8", Font::Keypad, true},
-    {L"Button", 1109, B, L"9", Font::Keypad, true},
-    {L"Button", 1111, B, L"\u00D7", Font::Keypad, true},
-    {L"Button", 1104, B, L"4", Font::Keypad, true},
-    {L"Button", 1105, B, L"5", Font::Keypad, true},
-    {L"Button", 1106, B, L"6", Font::Keypad, true},
-    {L"Button", 1112, B, L"\u2212", Font::Keypad, true},
-    {L"Button", 1114, B, L"1", Font::Keypad, true},
-    {L"Button", 1115, B, L"2", Font::Keypad, true},
-    {L"Button", 1116, B, L"3", Font::Keypad, true},
-    {L"Button", 1113, B, L"+", Font::Keypad, true},
-    {L"Button", 1100, B, L"0", Font::Keypad, true},
-    {L"Button", 1117, B, L".", Font::Keypad, true},
-    {L"Button", 1003, B, L"=", Font::Keypad, true},
-    {L"Static", 0, 0x50000000, L"최근 계산 — 더블클릭하면 결과값 재사용", Font::Ui, true},
-    {L"Button", 1008, B, L"기록 지우기", Font::Ui, true},
-    {L"ListBox", 1006, 0x50210141, L"", Font::Ui, true},
-    {L"Button", 1009, B, L"=", Font::Keypad, false},
-    {L"Button", 1010, B, L"+>", Font::Keypad, false},
-    {L"Button", 1011, B, L"->", Font::Keypad, false},
-    {L"Button", 1012, B, L"/>", Font::Keypad, false},
-    {L"Button", 1013, B, L"\u00D7>", Font::Keypad, false},
-    {L"Static", 0, 0x50004200, L"", Font::Ui, true},
-    {L"RICHEDIT50W", 1007, 0x50211044, L"", Font::Ui, true},
-};
-
-TEST_F(MainWindowTest, CreatesTheFortyOneControlsInOrder) {
+// The window's children are the control table's rows, in its order, with their class,
+// id, style, text and font; only the operation buttons start disabled.
+TEST_F(MainWindowTest, CreatesTheControlsOfTheTableInOrder) {
     open_window();
     ASSERT_NE(window, nullptr);
     const AppState& s = state();
-    const HFONT fonts[] = {s.ui_font.get(), s.display_font.get(), s.keypad_font.get()};
     HWND child = GetWindow(window, GW_CHILD);
-    for (const ExpectedControl& expected : CONTROLS) {
-        ASSERT_NE(child, nullptr) << "missing control " << expected.id;
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        const ControlRow& row = CONTROL_ROWS[i];
+        ASSERT_NE(child, nullptr) << "missing control " << i;
+        SCOPED_TRACE(::testing::Message() << "control " << i << ", id " << row.id);
+        EXPECT_EQ(child, s.controls[i]);
         wchar_t class_name[64] = {};
         GetClassNameW(child, class_name, 64);
-        SCOPED_TRACE(::testing::Message() << "control " << expected.id);
-        EXPECT_EQ(_wcsicmp(class_name, expected.class_name), 0);
-        EXPECT_EQ(GetDlgCtrlID(child), expected.id);
+        EXPECT_EQ(_wcsicmp(class_name, control_class_name(row.class_kind)), 0);
+        EXPECT_EQ(GetDlgCtrlID(child), row.id);
         // The system drops WS_VSCROLL while there is nothing to scroll.
         constexpr DWORD VARIABLE_BITS = WS_DISABLED | WS_VSCROLL;
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)) & ~VARIABLE_BITS,
-                  expected.style & ~VARIABLE_BITS);
-        EXPECT_EQ(window_text(child), expected.text);
-        if (expected.id != 1007) {  // the rich edit keeps its font as a character format
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)) & ~VARIABLE_BITS, row.style & ~VARIABLE_BITS);
+        EXPECT_EQ(window_text(child), row.text);
+        const HFONT fonts[] = {s.ui_font.get(), s.display_font.get(), s.keypad_font.get()};
+        if (row.class_kind != ControlClass::RichEdit) {  // the rich edit keeps its font as a character format
             EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)),
-                      fonts[static_cast<int>(expected.font)]);
+                      fonts[static_cast<int>(row.font)]);
         }
-        EXPECT_EQ(IsWindowEnabled(child) != FALSE, expected.enabled);
+        EXPECT_EQ(IsWindowEnabled(child) == FALSE, row.slot == ControlSlot::OperationButton);
         child = GetWindow(child, GW_HWNDNEXT);
     }
-    EXPECT_EQ(child, nullptr) << "more than 41 controls";
-    EXPECT_EQ(GetFocus(), s.expression_edit);
+    EXPECT_EQ(child, nullptr) << "more controls than rows";
+    EXPECT_EQ(CONTROL_COUNT, 41u);
+    EXPECT_EQ(window_text(s.control(ControlSlot::SaveButton)), L"\U0001F4BE  저장");
+    EXPECT_EQ(window_text(s.side_button()), L"계산기 → 오른쪽");
+    EXPECT_EQ(window_text(s.control(ControlSlot::OperationButton, 4)), L"\u00D7>");
+    EXPECT_EQ(GetFocus(), s.expression_edit());
     CHARFORMAT2W memo_format{};
     memo_format.cbSize = sizeof memo_format;
-    SendMessageW(s.memo_edit, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&memo_format));
+    SendMessageW(s.memo_edit(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&memo_format));
     EXPECT_STREQ(memo_format.szFaceName, L"Segoe UI");
     EXPECT_EQ(memo_format.crTextColor, 0x30241Fu);
-    EXPECT_EQ(SendMessageW(s.thousands_checkbox, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(s.thousands_checkbox(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     wchar_t class_name[64] = {};
     GetClassNameW(window, class_name, 64);
     EXPECT_STREQ(class_name, L"Numvora.MainWindow");
@@ -121,30 +72,52 @@ TEST_F(MainWindowTest, LaysOutEitherSide) {
 
     EXPECT_EQ(s.calculator_panel_rect, (PixelRect{14, 74, 416, 786}));
     EXPECT_EQ(s.memo_panel_rect, (PixelRect{430, 74, 986, 786}));
-    EXPECT_EQ(child_box(s.side_button), (PixelBox{252, 88, 150, 30}));
-    EXPECT_EQ(child_box(s.copy_result_button), (PixelBox{280, 268, 120, 34}));
-    EXPECT_EQ(child_box(s.keypad_buttons[16]), (PixelBox{28, 538, 184, 50}));
-    EXPECT_EQ(child_box(s.history_list), (PixelBox{28, 624, 374, 148}));
-    EXPECT_EQ(child_box(s.memo_edit), (PixelBox{444, 124, 528, 648}));
-    EXPECT_EQ(child_box(s.operation_buttons[4]), (PixelBox{926, 88, 46, 30}));
+    EXPECT_EQ(child_box(s.side_button()), (PixelBox{252, 88, 150, 30}));
+    EXPECT_EQ(child_box(s.control(ControlSlot::CopyResultButton)), (PixelBox{280, 268, 120, 34}));
+    EXPECT_EQ(child_box(s.keypad_buttons()[16]), (PixelBox{28, 538, 184, 50}));
+    EXPECT_EQ(child_box(s.history_list()), (PixelBox{28, 624, 374, 148}));
+    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{444, 124, 528, 648}));
+    EXPECT_EQ(child_box(s.operation_buttons()[4]), (PixelBox{926, 88, 46, 30}));
 
     SendMessageW(window, WM_COMMAND, 1001, 0);
-    EXPECT_TRUE(s.calculator_side);
-    EXPECT_EQ(window_text(s.side_button), L"계산기 ← 왼쪽");
+    EXPECT_TRUE(s.settings.calculator_side);
+    EXPECT_EQ(window_text(s.side_button()), L"계산기 ← 왼쪽");
     EXPECT_EQ(s.memo_panel_rect, (PixelRect{14, 74, 570, 786}));
     EXPECT_EQ(s.calculator_panel_rect, (PixelRect{584, 74, 986, 786}));
-    EXPECT_EQ(child_box(s.side_button), (PixelBox{822, 88, 150, 30}));
-    EXPECT_EQ(child_box(s.memo_edit), (PixelBox{28, 124, 528, 648}));
+    EXPECT_EQ(child_box(s.side_button()), (PixelBox{822, 88, 150, 30}));
+    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{28, 124, 528, 648}));
 
     SendMessageW(window, WM_COMMAND, 1001, 0);
-    EXPECT_FALSE(s.calculator_side);
-    EXPECT_EQ(window_text(s.side_button), L"계산기 → 오른쪽");
-    EXPECT_EQ(child_box(s.memo_edit), (PixelBox{444, 124, 528, 648}));
+    EXPECT_FALSE(s.settings.calculator_side);
+    EXPECT_EQ(window_text(s.side_button()), L"계산기 → 오른쪽");
+    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{444, 124, 528, 648}));
 
     MINMAXINFO info{};
     SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMinTrackSize.x, 740);
     EXPECT_EQ(info.ptMinTrackSize.y, 700);
+}
+
+// No command row hides another, every button of the control table and every shortcut's
+// command reaches a handler, and the notifications that are no command reach none.
+TEST(CommandTable, EveryButtonAndShortcutIsACommand) {
+    const std::span<const CommandRow> rows = command_rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (std::size_t j = i + 1; j < rows.size(); ++j) {
+            const bool same_code = !rows[i].code || !rows[j].code || *rows[i].code == *rows[j].code;
+            EXPECT_FALSE(rows[i].id == rows[j].id && same_code) << rows[i].id;
+        }
+    }
+    for (const ControlRow& row : CONTROL_ROWS) {
+        if (row.class_kind != ControlClass::Button) continue;
+        EXPECT_NE(find_command_handler(row.id, BN_CLICKED), nullptr) << row.id;
+    }
+    for (const std::int32_t id :
+         {ids::COPY_EXPRESSION_RESULT, ids::FOCUS_EXPRESSION, ids::FOCUS_MEMO, ids::SAVE_SHORTCUT})
+        EXPECT_NE(find_command_handler(id, 0), nullptr) << id;
+    EXPECT_EQ(find_command_handler(ids::EXPRESSION_EDIT, EN_CHANGE), nullptr);
+    EXPECT_EQ(find_command_handler(ids::HISTORY_LIST, LBN_SELCHANGE), nullptr);
+    EXPECT_EQ(find_command_handler(ids::MEMO_EDIT, EN_SETFOCUS), nullptr);
 }
 
 TEST_F(MainWindowTest, RoutesKeypadIdsAndLeavesOthersToTheDefault) {
@@ -161,9 +134,9 @@ TEST_F(MainWindowTest, RoutesKeypadIdsAndLeavesOthersToTheDefault) {
     };
     for (const auto& row : rows) {
         EXPECT_EQ(SendMessageW(window, WM_COMMAND, row.wparam, 0), 0);
-        EXPECT_EQ(window_text(s.expression_edit), row.expression) << LOWORD(row.wparam);
+        EXPECT_EQ(window_text(s.expression_edit()), row.expression) << LOWORD(row.wparam);
     }
-    EXPECT_EQ(window_text(s.memo_edit), L"");
+    EXPECT_EQ(window_text(s.memo_edit()), L"");
 }
 
 TEST_F(MainWindowTest, OpensWithTheSavedTogglesAndMemo) {
@@ -177,22 +150,22 @@ TEST_F(MainWindowTest, OpensWithTheSavedTogglesAndMemo) {
     open_window();
     ASSERT_NE(window, nullptr);
     AppState& s = state();
-    EXPECT_TRUE(s.dark_mode);
-    EXPECT_TRUE(s.calculator_side);
-    EXPECT_EQ(s.calculator_percent, 50);
+    EXPECT_TRUE(s.settings.dark_mode);
+    EXPECT_TRUE(s.settings.calculator_side);
+    EXPECT_EQ(s.settings.calculator_percent, 50);
     ASSERT_TRUE(s.data_paths.has_value());
-    EXPECT_EQ(window_text(s.side_button), L"계산기 ← 왼쪽");
-    EXPECT_EQ(SendMessageW(s.thousands_checkbox, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(window_text(s.side_button()), L"계산기 ← 왼쪽");
+    EXPECT_EQ(SendMessageW(s.thousands_checkbox(), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_LT(s.memo_panel_rect.left, s.calculator_panel_rect.left);
     EXPECT_EQ(s.saved_memo_text, "첫 줄\n둘째 줄");
-    EXPECT_NE(window_text(s.memo_edit).find(L"둘째 줄"), std::wstring::npos);
+    EXPECT_NE(window_text(s.memo_edit()).find(L"둘째 줄"), std::wstring::npos);
 
     const ThemePalette dark = make_palette(true);
     LOGBRUSH brush{};
     GetObjectW(s.brushes.panel.get(), sizeof brush, &brush);
     EXPECT_EQ(brush.lbColor, dark[PANEL_BACKGROUND]);
     // Setting the background answers the one it replaces.
-    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(s.memo_edit, EM_SETBKGNDCOLOR, 0, dark[MEMO_BACKGROUND])),
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(s.memo_edit(), EM_SETBKGNDCOLOR, 0, dark[MEMO_BACKGROUND])),
               dark[MEMO_BACKGROUND]);
 }
 
@@ -202,11 +175,11 @@ TEST_F(MainWindowTest, OpensWithDefaultsWithoutLocalAppData) {
     ASSERT_NE(window, nullptr);
     const AppState& s = state();
     EXPECT_FALSE(s.data_paths.has_value());
-    EXPECT_FALSE(s.dark_mode);
-    EXPECT_FALSE(s.calculator_side);
-    EXPECT_EQ(s.calculator_percent, 42);
+    EXPECT_FALSE(s.settings.dark_mode);
+    EXPECT_FALSE(s.settings.calculator_side);
+    EXPECT_EQ(s.settings.calculator_percent, 42);
     EXPECT_EQ(s.saved_memo_text, "");
-    EXPECT_EQ(window_text(s.memo_edit), L"");
+    EXPECT_EQ(window_text(s.memo_edit()), L"");
     EXPECT_LT(s.calculator_panel_rect.left, s.memo_panel_rect.left);
 }
 
@@ -228,10 +201,10 @@ TEST_F(MainWindowTest, LongMemoOpensWholeAndKeepsGrowing) {
     const AppState& s = state();
     std::wstring expected = to_wide(memo);
     std::erase(expected, L'\r');
-    std::wstring shown = window_text(s.memo_edit);
+    std::wstring shown = window_text(s.memo_edit());
     std::erase(shown, L'\r');
     EXPECT_EQ(shown, expected);
-    EXPECT_GE(SendMessageW(s.memo_edit, EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
+    EXPECT_GE(SendMessageW(s.memo_edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
 }
 
 }  // namespace

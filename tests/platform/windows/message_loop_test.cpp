@@ -72,7 +72,7 @@ TEST_F(MessageLoopTest, ShortcutsPostCommandsInsteadOfKeys) {
         open_window();
         ASSERT_NE(window, nullptr);
         const AppState& s = state();
-        HWND target = row.in_memo ? s.memo_edit : s.expression_edit;
+        HWND target = row.in_memo ? s.memo_edit() : s.expression_edit();
         watch(window);
         watch(target);
         hold_ctrl(row.ctrl);
@@ -96,7 +96,7 @@ TEST_F(MessageLoopTest, OperatorsAndSpacesEndTheMemoUndoGroup) {
         reset();
         open_window();
         ASSERT_NE(window, nullptr);
-        HWND memo = state().memo_edit;
+        HWND memo = state().memo_edit();
         for (const wchar_t* c = row.typed; *c != L'\0'; ++c) PostMessageW(memo, WM_CHAR, *c, 1);
         pump();
         EXPECT_EQ(window_text(memo), row.typed);

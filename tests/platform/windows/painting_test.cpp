@@ -43,14 +43,14 @@ TEST_F(MainWindowTest, ControlColoursFollowTheThemeAndStatus) {
         return reinterpret_cast<HBRUSH>(
             SendMessageW(window, message, reinterpret_cast<WPARAM>(canvas.dc()), reinterpret_cast<LPARAM>(control)));
     };
-    EXPECT_EQ(answer(WM_CTLCOLOREDIT, s.expression_edit), s.brushes.expression.get());
+    EXPECT_EQ(answer(WM_CTLCOLOREDIT, s.expression_edit()), s.brushes.expression.get());
     EXPECT_EQ(GetTextColor(canvas.dc()), light[EXPRESSION_TEXT]);
     EXPECT_EQ(GetBkColor(canvas.dc()), light[EXPRESSION_BACKGROUND]);
-    EXPECT_EQ(answer(WM_CTLCOLORLISTBOX, s.history_list), s.brushes.history.get());
-    EXPECT_EQ(answer(WM_CTLCOLORSTATIC, s.status_label), s.brushes.panel.get());
+    EXPECT_EQ(answer(WM_CTLCOLORLISTBOX, s.history_list()), s.brushes.history.get());
+    EXPECT_EQ(answer(WM_CTLCOLORSTATIC, s.status_label()), s.brushes.panel.get());
     EXPECT_EQ(GetTextColor(canvas.dc()), light[CAPTION_TEXT]);
     s.status.show("오류", true);
-    answer(WM_CTLCOLORSTATIC, s.status_label);
+    answer(WM_CTLCOLORSTATIC, s.status_label());
     EXPECT_EQ(GetTextColor(canvas.dc()), light[STATUS_ERROR_TEXT]);
 }
 
@@ -63,11 +63,11 @@ TEST_F(MainWindowTest, DrawsButtonsWithTheirStateColours) {
         UINT item_state;
         COLORREF fill;
     } rows[] = {
-        {s.keypad_buttons[4], 0, 0xFFFFFF},  // 7
-        {s.keypad_buttons[4], ODS_SELECTED, 0xF3ECE8},
-        {s.keypad_buttons[4], ODS_HOTLIGHT, 0xFAF6F4},
-        {s.keypad_buttons[18], 0, 0xE5464F},  // =
-        {s.operation_buttons[0], ODS_DISABLED, 0xF7F3F1},
+        {s.keypad_buttons()[4], 0, 0xFFFFFF},  // 7
+        {s.keypad_buttons()[4], ODS_SELECTED, 0xF3ECE8},
+        {s.keypad_buttons()[4], ODS_HOTLIGHT, 0xFAF6F4},
+        {s.keypad_buttons()[18], 0, 0xE5464F},  // =
+        {s.operation_buttons()[0], ODS_DISABLED, 0xF7F3F1},
     };
     for (const auto& row : rows) {
         Canvas canvas(89, 50);

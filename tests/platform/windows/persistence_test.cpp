@@ -31,7 +31,7 @@ protected:
         std::ifstream in(data(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    void type_memo(const std::wstring& text) { type_into(state().memo_edit, text); }
+    void type_memo(const std::wstring& text) { type_into(state().memo_edit(), text); }
     void auto_save_tick() { SendMessageW(window, WM_TIMER, 2, 0); }
     std::vector<std::string> names_matching(const char* pattern) const {
         std::vector<std::string> found;
@@ -70,24 +70,24 @@ TEST_F(PersistenceTest, AutoSaveWritesAChangedMemoAndShowsAFailureUntilAWriteSuc
     auto_save_tick();
     ASSERT_EQ(errors.lines().size(), 2u);
     EXPECT_EQ(errors.lines()[0].rfind("메모 자동 저장 실패: ", 0), 0u);
-    EXPECT_EQ(to_utf8(window_text(s.status_label)), errors.lines()[0]);
+    EXPECT_EQ(to_utf8(window_text(s.status_label())), errors.lines()[0]);
     EXPECT_TRUE(s.status.status_is_error());
 
     // A selection message takes precedence while it is shown.
     CHARRANGE operand{3, 5};
-    SendMessageW(s.memo_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&operand));
+    SendMessageW(s.memo_edit(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&operand));
     SendMessageW(window, WM_TIMER, 1, 0);
     auto_save_tick();
-    EXPECT_EQ(window_text(s.status_label), L"선택값 12 — 연산 버튼 사용 가능");
+    EXPECT_EQ(window_text(s.status_label()), L"선택값 12 — 연산 버튼 사용 가능");
     CHARRANGE caret{0, 0};
-    SendMessageW(s.memo_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    SendMessageW(s.memo_edit(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
     SendMessageW(window, WM_TIMER, 1, 0);
-    EXPECT_EQ(to_utf8(window_text(s.status_label)), errors.lines()[0]);
+    EXPECT_EQ(to_utf8(window_text(s.status_label())), errors.lines()[0]);
 
     SetFileAttributesW(data("memo.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     auto_save_tick();
     EXPECT_EQ(read("memo.txt"), "둘째 12");
-    EXPECT_EQ(window_text(s.status_label), L"");
+    EXPECT_EQ(window_text(s.status_label()), L"");
     EXPECT_FALSE(s.status.status_is_error());
 }
 
@@ -96,7 +96,7 @@ TEST_F(PersistenceTest, AutoSaveWritesAChangedMemoAndShowsAFailureUntilAWriteSuc
 TEST_F(PersistenceTest, EveryChangeOfTheMemoReachesTheFileAtTheNextTick) {
     open_window();
     ASSERT_NE(window, nullptr);
-    const HWND memo = state().memo_edit;
+    const HWND memo = state().memo_edit();
     const auto send = [memo](UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
         SendMessageW(memo, message, wparam, lparam);
     };
@@ -118,7 +118,7 @@ TEST_F(PersistenceTest, EveryChangeOfTheMemoReachesTheFileAtTheNextTick) {
         {"redo", [&] { send(EM_REDO); }, "ab12"},
         {"result into the memo",
          [&] {
-             SetWindowTextW(state().expression_edit, L"3+4");
+             SetWindowTextW(state().expression_edit(), L"3+4");
              SendMessageW(window, WM_COMMAND, 1003, 0);
              SendMessageW(window, WM_COMMAND, 1020, 0);
          },
@@ -186,7 +186,7 @@ TEST_F(PersistenceTest, TypedTextIsNeverDroppedSilently) {
     EXPECT_NE(boxes[0].text.find(L"저장 경로를 사용할 수 없습니다."), std::wstring::npos);
     pump();
     ASSERT_TRUE(IsWindow(target));
-    EXPECT_EQ(window_text(state().memo_edit), L"잃으면 안 되는 메모");
+    EXPECT_EQ(window_text(state().memo_edit()), L"잃으면 안 되는 메모");
     EXPECT_FALSE(state().modal_open);
 
     boxes = answer_boxes([&] { SendMessageW(target, WM_CLOSE, 0, 0); }, {{IDYES, {}}});
@@ -215,7 +215,7 @@ TEST_F(PersistenceTest, AnUnreadableMemoIsSetAsideAndTheReasonShown) {
     const auto aside = names_matching(R"(memo\.unreadable-\d{8}-\d{6}\.txt)");
     ASSERT_EQ(aside.size(), 1u);
     EXPECT_EQ(read(aside[0]), cp949);
-    EXPECT_EQ(to_utf8(window_text(state().status_label)),
+    EXPECT_EQ(to_utf8(window_text(state().status_label())),
               "메모 파일을 읽을 수 없어 " + aside[0] + "(으)로 옮겨 두었습니다: stream did not contain valid UTF-8");
     EXPECT_TRUE(state().status.status_is_error());
     SendMessageW(window, WM_TIMER, 1, 0);  // the first selection check keeps the reason up
@@ -252,7 +252,7 @@ TEST_F(PersistenceTest, ASecondWindowNeverOverwritesTheFirstOnesMemo) {
         window = older;
     }
     ASSERT_NE(newer, nullptr);
-    type_into(app_state_of(newer)->memo_edit, L"새 창에서 쓴 글");
+    type_into(app_state_of(newer)->memo_edit(), L"새 창에서 쓴 글");
     ASSERT_TRUE(close(newer));
     EXPECT_EQ(read("memo.txt"), "새 창에서 쓴 글");
     ASSERT_TRUE(close(window));
@@ -264,7 +264,10 @@ TEST_F(PersistenceTest, ASecondWindowNeverOverwritesTheFirstOnesMemo) {
     window = nullptr;
 }
 
-std::optional<SystemError> failing_layout() { return system_error_from_code(static_cast<std::int32_t>(0x80070008)); }
+BOOL WINAPI failing_move(HWND, int, int, int, int, BOOL) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return FALSE;
+}
 
 // A failed creation must not leave a quit message behind, which would close the
 // start-up error box before anyone saw it.
@@ -272,12 +275,12 @@ TEST_F(PersistenceTest, AFailedStartShowsItsBox) {
     open_window();
     ASSERT_NE(window, nullptr);
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-    set_layout_fault_hook(failing_layout);
+    SystemCalls failing_layout;
+    failing_layout.move_window = failing_move;
     int exit_code = 0;
     const auto look = [] { Sleep(300); };  // a box that a quit message ends would be gone by then
     const std::vector<ErrorBox> boxes =
-        answer_boxes([&] { exit_code = run_main_window(instance); }, {{IDOK, look}, {IDOK, look}});
-    set_layout_fault_hook(nullptr);
+        answer_boxes([&] { exit_code = run_main_window(instance, failing_layout); }, {{IDOK, look}, {IDOK, look}});
     EXPECT_EQ(exit_code, 1);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].caption, L"화면 배치 오류");

@@ -102,18 +102,12 @@ const std::wstring PIECES[] = {
     L"가나다 라마바",
 };
 
-class StressTest : public MainWindowTest {
-protected:
-    void TearDown() override {
-        set_file_dialogs(nullptr, nullptr);
-        MainWindowTest::TearDown();
-    }
-};
+using StressTest = MainWindowTest;
 
 TEST_F(StressTest, RandomActionsLeaveTheWindowWhole) {
     const unsigned long actions = setting("NUMVORA_STRESS_ACTIONS", 10'000);
     const unsigned long seed = setting("NUMVORA_STRESS_SEED", 20261207);
-    set_file_dialogs(stand_in_dialog, stand_in_dialog);
+    calls.save_dialog = calls.open_dialog = stand_in_dialog;
     open_window();
     ASSERT_NE(window, nullptr);
     AppState& s = state();
@@ -124,7 +118,7 @@ TEST_F(StressTest, RandomActionsLeaveTheWindowWhole) {
 
     // Every memo that may have reached the disk, as a hash.
     std::set<std::size_t> memos{std::hash<std::string>{}("")};
-    const auto note_memo = [&] { memos.insert(std::hash<std::string>{}(to_utf8(window_text(s.memo_edit)))); };
+    const auto note_memo = [&] { memos.insert(std::hash<std::string>{}(to_utf8(window_text(s.memo_edit())))); };
     std::size_t files_checked = 0;
     const auto check_memo_file = [&] {
         std::ifstream in(memo_file, std::ios::binary);
@@ -139,33 +133,33 @@ TEST_F(StressTest, RandomActionsLeaveTheWindowWhole) {
 
     const std::vector<std::function<void()>> steps = {
         [&] { command(KEYPAD_BUTTONS[pick(KEYPAD_BUTTONS.size())].control_id); },
-        [&] { SendMessageW(s.expression_edit, WM_CHAR, L"0123456789+-*/%().,x "[pick(21)], 1); },
+        [&] { SendMessageW(s.expression_edit(), WM_CHAR, L"0123456789+-*/%().,x "[pick(21)], 1); },
         [&] { command(1003); },
         [&] { command(pick(2) == 0 ? 1004 : 1005); },
         [&] { command(1020 + static_cast<int>(pick(4))); },
         [&] {  // typing into the memo, kept to a size this Wine's rich edit handles briskly
-            if (GetWindowTextLengthW(s.memo_edit) > 20'000) type_into(s.memo_edit, L"");
-            const LONG length = GetWindowTextLengthW(s.memo_edit);
+            if (GetWindowTextLengthW(s.memo_edit()) > 20'000) type_into(s.memo_edit(), L"");
+            const LONG length = GetWindowTextLengthW(s.memo_edit());
             CHARRANGE at{static_cast<LONG>(pick(length + 1)), static_cast<LONG>(pick(length + 1))};
-            SendMessageW(s.memo_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
+            SendMessageW(s.memo_edit(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
             const std::wstring& piece = PIECES[pick(std::size(PIECES))];
-            SendMessageW(s.memo_edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(piece.c_str()));
+            SendMessageW(s.memo_edit(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(piece.c_str()));
         },
         [&] {  // selecting, huge and malformed selections included
-            const LONG length = GetWindowTextLengthW(s.memo_edit);
+            const LONG length = GetWindowTextLengthW(s.memo_edit());
             CHARRANGE range{static_cast<LONG>(pick(length + 1)), static_cast<LONG>(pick(length + 1))};
             if (pick(4) == 0) range = {0, -1};
-            SendMessageW(s.memo_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+            SendMessageW(s.memo_edit(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
             SendMessageW(window, WM_TIMER, 1, 0);
         },
         [&] { command(1009 + static_cast<int>(pick(5))); },
         [&] {
-            SendMessageW(s.history_list, LB_SETCURSEL, pick(25) - 1, 0);
+            SendMessageW(s.history_list(), LB_SETCURSEL, pick(25) - 1, 0);
             command(1006, LBN_DBLCLK);
         },
         [&] { command(1008); },
         [&] {
-            SendMessageW(s.thousands_checkbox, BM_SETCHECK, pick(2) == 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageW(s.thousands_checkbox(), BM_SETCHECK, pick(2) == 0 ? BST_CHECKED : BST_UNCHECKED, 0);
             command(1027);
         },
         [&] { command(pick(2) == 0 ? 1030 : 1001); },

@@ -42,13 +42,13 @@ TEST_F(ThemeTest, SwitchingSavesAtOnceAndPaintsTheOtherTheme) {
     set_client_size(window, 1000, 800);
     AppState& s = state();
     switch_theme();
-    EXPECT_TRUE(s.dark_mode);
+    EXPECT_TRUE(s.settings.dark_mode);
     EXPECT_NE(settings_text().find("dark_mode=true"), std::string::npos);
     EXPECT_FALSE(fs::exists(local_app_data / "Numvora" / "memo.txt"));  // only the settings
 
     const ThemePalette dark = make_palette(true);
     RECT switch_box{};
-    GetClientRect(s.dark_mode_button, &switch_box);
+    GetClientRect(s.control(ControlSlot::DarkModeButton), &switch_box);
     const int knob_y = switch_box.bottom / 2;
     const struct {
         HWND control;
@@ -59,19 +59,20 @@ TEST_F(ThemeTest, SwitchingSavesAtOnceAndPaintsTheOtherTheme) {
     } pixels[] = {
         {window, 20, 100, dark[PANEL_BACKGROUND], "calculator panel"},
         {window, 5, 5, dark[WINDOW_BACKGROUND], "window"},
-        {s.keypad_buttons[4], 5, 5, 0x46372D, "digit key"},
-        {s.keypad_buttons[18], 8, 8, 0xE5464F, "equals key"},
-        {s.dark_mode_button, switch_box.right - 18, knob_y, 0xFFFFFF, "knob at the right"},
-        {s.dark_mode_button, switch_box.right - 38, knob_y, 0xE5464F, "track on the left of it"},
-        {s.history_list, 5, 5, dark[HISTORY_BACKGROUND], "history list"},
+        {s.keypad_buttons()[4], 5, 5, 0x46372D, "digit key"},
+        {s.keypad_buttons()[18], 8, 8, 0xE5464F, "equals key"},
+        {s.control(ControlSlot::DarkModeButton), switch_box.right - 18, knob_y, 0xFFFFFF, "knob at the right"},
+        {s.control(ControlSlot::DarkModeButton), switch_box.right - 38, knob_y, 0xE5464F, "track on the left of it"},
+        {s.history_list(), 5, 5, dark[HISTORY_BACKGROUND], "history list"},
     };
     for (const auto& p : pixels) EXPECT_EQ(pixel_of(p.control, p.x, p.y), p.expected) << p.what;
 
     switch_theme();
-    EXPECT_FALSE(s.dark_mode);
+    EXPECT_FALSE(s.settings.dark_mode);
     EXPECT_NE(settings_text().find("dark_mode=false"), std::string::npos);
     EXPECT_EQ(pixel_of(window, 20, 100), make_palette(false)[PANEL_BACKGROUND]);
-    EXPECT_EQ(pixel_of(s.dark_mode_button, switch_box.right - 38, knob_y), 0xFFFFFFu) << "knob at the left";
+    EXPECT_EQ(pixel_of(s.control(ControlSlot::DarkModeButton), switch_box.right - 38, knob_y), 0xFFFFFFu)
+        << "knob at the left";
 }
 
 TEST_F(ThemeTest, WithoutADataFolderOnlyTheLookChanges) {
@@ -79,7 +80,7 @@ TEST_F(ThemeTest, WithoutADataFolderOnlyTheLookChanges) {
     open_window();
     ASSERT_NE(window, nullptr);
     switch_theme();
-    EXPECT_TRUE(state().dark_mode);
+    EXPECT_TRUE(state().settings.dark_mode);
     EXPECT_TRUE(fs::is_empty(local_app_data / "Numvora"));
 }
 
@@ -92,7 +93,7 @@ TEST_F(ThemeTest, AThousandSwitchesLeakNothing) {
     for (int i = 0; i < 1000; ++i) switch_theme();
     // One object kept per switch would add a thousand; Wine's caches move a few.
     EXPECT_LT(gdi_objects_in_use() - before, 20);
-    EXPECT_FALSE(state().dark_mode);
+    EXPECT_FALSE(state().settings.dark_mode);
 }
 
 int brushes_left = 0;
@@ -111,20 +112,19 @@ TEST_F(ThemeTest, AFailedSwitchChangesNothing) {
     ASSERT_NE(window, nullptr);
     AppState& s = state();
     const HBRUSH panel = s.brushes.panel.get();
-    set_brush_maker(brushes_run_out);
+    s.calls.create_brush = brushes_run_out;
     // The brushes made before the failure are deleted again: kept, a hundred failures
     // would hold three hundred.
     const long objects = gdi_objects_in_use();
     for (int i = 0; i < 100; ++i) {
         brushes_left = 3;
-        EXPECT_FALSE(make_theme_brushes(make_palette(true)));
+        EXPECT_FALSE(make_theme_brushes(make_palette(true), brushes_run_out));
     }
     EXPECT_LT(gdi_objects_in_use() - objects, 20);
     brushes_left = 3;
     const ErrorBox box = answer_next_error_box([&] { SendMessageW(window, WM_COMMAND, 1030, 0); });
-    set_brush_maker(CreateSolidBrush);
     EXPECT_EQ(box.caption, L"명령 처리 오류");
-    EXPECT_FALSE(s.dark_mode);
+    EXPECT_FALSE(s.settings.dark_mode);
     EXPECT_EQ(s.brushes.panel.get(), panel);
     EXPECT_FALSE(fs::exists(local_app_data / "Numvora" / "settings.txt"));
 }

@@ -184,6 +184,7 @@ void MainWindowTest::close_window_and_folder() {
         EXPECT_TRUE(run_message_loop());  // until the quit message of WM_DESTROY
     }
     window = nullptr;
+    calls = {};
     original_procs().clear();
     delivered().clear();
     std::error_code ignored;
@@ -196,7 +197,7 @@ void MainWindowTest::write_data_file(const std::string& name, std::string_view c
 }
 
 HWND MainWindowTest::open_window() {
-    auto opened = open_main_window(prepared_instance());
+    auto opened = open_main_window(prepared_instance(), calls);
     EXPECT_TRUE(opened.has_value());
     window = opened ? opened.value() : nullptr;
     return window;

@@ -34,6 +34,7 @@ protected:
 
     std::filesystem::path local_app_data;
     HWND window = nullptr;
+    SystemCalls calls;  // what the next window opened makes its system calls with
 
 private:
     void close_window_and_folder();

@@ -111,9 +111,9 @@ SystemResult<HINSTANCE> prepare_process() {
     return instance;
 }
 
-SystemResult<HWND> open_main_window(HINSTANCE instance) {
+SystemResult<HWND> open_main_window(HINSTANCE instance, const SystemCalls& calls) {
     const std::uint32_t dpi = system_dpi();
-    const StartData data = read_start_data();
+    const StartData data = read_start_data(calls);
     const StartSettings start = start_settings(data);
     const PixelBox place = place_window(start.geometry, dpi);
     const std::wstring title = to_wide(MAIN_WINDOW_TITLE);
@@ -122,7 +122,7 @@ SystemResult<HWND> open_main_window(HINSTANCE instance) {
                                   nullptr, nullptr, instance, const_cast<StartData*>(&data));
     if (window == nullptr) return fail(last_system_error("CreateWindowExW"));
     UpdateWindow(window);
-    if (const AppState* state = app_state_of(window)) SetFocus(state->expression_edit);
+    if (const AppState* state = app_state_of(window)) SetFocus(state->expression_edit());
     return window;
 }
 
@@ -135,8 +135,8 @@ int start_failed(const SystemError& error) {
 
 }  // namespace
 
-int run_main_window(HINSTANCE instance) {
-    auto window = open_main_window(instance);
+int run_main_window(HINSTANCE instance, const SystemCalls& calls) {
+    auto window = open_main_window(instance, calls);
     if (!window) return start_failed(window.error());
     if (auto ended = run_message_loop(); !ended) return start_failed(ended.error());
     return EXIT_NORMAL;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/windows/base/system_calls.h"
 #include "platform/windows/base/system_error.h"
 
 namespace numvora {
@@ -12,12 +13,13 @@ namespace numvora {
 SystemResult<HINSTANCE> prepare_process();
 
 // Reads the saved geometry, creates the main window where it was last left, and
-// gives the keyboard focus to the expression box.
-SystemResult<HWND> open_main_window(HINSTANCE instance);
+// gives the keyboard focus to the expression box. The window makes its system calls
+// through calls (tests hand in stand-ins).
+SystemResult<HWND> open_main_window(HINSTANCE instance, const SystemCalls& calls = {});
 
 // Opens the main window and runs the loop until it ends; a failure shows the start-up
 // error box. Returns the process exit code.
-int run_main_window(HINSTANCE instance);
+int run_main_window(HINSTANCE instance, const SystemCalls& calls = {});
 
 // The whole program: returns the process exit code.
 int run_application();

@@ -1,7 +1,5 @@
 // '=', the history list, the grouping toggle and the operation buttons: the session
 // decides, these handlers move the texts in and out of the controls.
-#include <iterator>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
@@ -14,66 +12,68 @@ void caret_to_end_and_focus(HWND box) {
     SetFocus(box);
 }
 
-// The operators of the operation buttons "=", "+>", "->", "/>" and "×>", in id order.
-constexpr std::optional<char> OPERATORS[] = {std::nullopt, '+', '-', '/', '*'};
-static_assert(std::size(OPERATORS) == ids::LAST_OPERATION - ids::FIRST_OPERATION + 1);
-
+// The operators of "+>", "->", "/>" and "×>"; "=" takes the operand alone.
 std::optional<char> operation_of(std::int32_t id) {
-    if (id < ids::FIRST_OPERATION || id > ids::LAST_OPERATION) return std::nullopt;
-    return OPERATORS[id - ids::FIRST_OPERATION];
+    switch (id) {
+    case ids::OPERATION_ADD: return '+';
+    case ids::OPERATION_SUBTRACT: return '-';
+    case ids::OPERATION_DIVIDE: return '/';
+    case ids::OPERATION_MULTIPLY: return '*';
+    default: return std::nullopt;
+    }
 }
 
 }  // namespace
 
 SystemStatus calculate(AppState& state, std::int32_t) {
     CalculatorSession& session = state.calculator;
-    const Calculation calculation = session.calculate(control_text(state.expression_edit));
+    const Calculation calculation = session.calculate(control_text(state.expression_edit()));
     // A failed calculation has nothing to carry out even when its label cannot be shown.
     if (!calculation.record) session.forget_last();
-    if (auto status = set_control_text(state.result_label, calculation.label_text); !status) return status;
+    if (auto status = set_control_text(state.result_label(), calculation.label_text); !status) return status;
     if (calculation.record) {
         session.remember(*calculation.record);
         rebuild_history_list(state);
     }
-    caret_to_end_and_focus(state.expression_edit);
+    caret_to_end_and_focus(state.expression_edit());
     return {};
 }
 
 void rebuild_history_list(const AppState& state) {
-    SendMessageW(state.history_list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(state.history_list(), LB_RESETCONTENT, 0, 0);
     for (const std::string& line : state.calculator.history_lines()) {
         const std::wstring wide = to_wide(line);
-        SendMessageW(state.history_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        SendMessageW(state.history_list(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     }
 }
 
 SystemStatus reuse_history_result(AppState& state, std::int32_t) {
-    const LRESULT index = SendMessageW(state.history_list, LB_GETCURSEL, 0, 0);
+    const LRESULT index = SendMessageW(state.history_list(), LB_GETCURSEL, 0, 0);
     const std::optional<HistoryReuse> reuse = state.calculator.reuse(index);
     if (!reuse) return {};
-    if (auto status = set_control_text(state.expression_edit, reuse->expression_text); !status) return status;
-    if (auto status = set_control_text(state.result_label, reuse->label_text); !status) return status;
+    if (auto status = set_control_text(state.expression_edit(), reuse->expression_text); !status) return status;
+    if (auto status = set_control_text(state.result_label(), reuse->label_text); !status) return status;
     state.calculator.take_over(reuse->record);
-    caret_to_end_and_focus(state.expression_edit);
+    caret_to_end_and_focus(state.expression_edit());
     return {};
 }
 
 // The last calculation and the label stay, so the last result can still be carried out.
 SystemStatus clear_history(AppState& state, std::int32_t) {
     state.calculator.clear_history();
-    SendMessageW(state.history_list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(state.history_list(), LB_RESETCONTENT, 0, 0);
     return {};
 }
 
 // The check box is an auto check box: the system has already flipped its mark.
 SystemStatus toggle_thousands(AppState& state, std::int32_t) {
     CalculatorSession& session = state.calculator;
-    session.group_thousands = SendMessageW(state.thousands_checkbox, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    if (auto status = refresh_expression_grouping(state.expression_edit, session.group_thousands); !status) {
+    session.group_thousands = SendMessageW(state.thousands_checkbox(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (auto status = refresh_expression_grouping(state.expression_edit(), session.group_thousands); !status) {
         return status;
     }
     if (const std::optional<std::string> label = session.regrouped_label()) {
-        if (auto status = set_control_text(state.result_label, *label); !status) return status;
+        if (auto status = set_control_text(state.result_label(), *label); !status) return status;
     }
     rebuild_history_list(state);
     return {};
@@ -84,9 +84,9 @@ SystemStatus toggle_thousands(AppState& state, std::int32_t) {
 SystemStatus apply_pending_operand(AppState& state, std::int32_t id) {
     if (!state.selection.pending_operand) return {};
     const CalculatorSession& session = state.calculator;
-    const std::string expression = session.operand_expression(control_text(state.expression_edit),
+    const std::string expression = session.operand_expression(control_text(state.expression_edit()),
                                                               *state.selection.pending_operand, operation_of(id));
-    if (auto status = set_control_text(state.expression_edit, session.expression_text(expression)); !status) {
+    if (auto status = set_control_text(state.expression_edit(), session.expression_text(expression)); !status) {
         return status;
     }
     return calculate(state);

@@ -26,7 +26,7 @@ private:
 
 }  // namespace
 
-SystemStatus copy_to_clipboard(HWND owner, std::string_view text, SetClipboardDataCall set_data) {
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text, HANDLE(WINAPI* set_data)(UINT, HANDLE)) {
     const std::wstring units = to_wide(text);
     const std::size_t bytes = (units.size() + 1) * sizeof(wchar_t);
     UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));

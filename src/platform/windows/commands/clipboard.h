@@ -11,12 +11,11 @@
 
 namespace numvora {
 
-using SetClipboardDataCall = HANDLE(WINAPI*)(UINT format, HANDLE memory);
-
 // Puts the text on the clipboard as CF_UNICODETEXT; on any failure the clipboard is
-// closed, the memory freed and the error returned. Tests can stand in for the
-// system's SetClipboardData.
-SystemStatus copy_to_clipboard(HWND owner, std::string_view text, SetClipboardDataCall set_data = SetClipboardData);
+// closed, the memory freed and the error returned. set_data is SetClipboardData or
+// the window's stand-in for it.
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text,
+                               HANDLE(WINAPI* set_data)(UINT format, HANDLE memory) = SetClipboardData);
 
 // The clipboard's CF_UNICODETEXT, up to its first NUL; nothing when it holds no text
 // or cannot be opened.

@@ -42,9 +42,6 @@ void take_over_memo_paste(HWND memo);
 // Any change of the memo's text, whoever made it: the next auto-save tick compares.
 SystemStatus note_memo_change(AppState& state, std::int32_t id);
 
-// Timer 1 (timers/selection_timer.cpp).
-void check_memo_selection(AppState& state);
-
 // Documents through the file dialogs (document_commands.cpp); outcomes go to the
 // status line, never to a box.
 SystemStatus save_document(AppState& state, std::int32_t id);

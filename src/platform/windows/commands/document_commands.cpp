@@ -2,13 +2,12 @@
 // dialogs; every outcome goes to the status line.
 #include <utility>
 
-#include "calculator/tokenizer.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/file_dialog.h"
 #include "platform/windows/painting/memo_colors.h"
-#include "platform/windows/persistence/save_all.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 #include "storage/document.h"
 #include "storage/file_io.h"
@@ -43,7 +42,8 @@ struct Chosen {
 std::optional<Chosen> choose(AppState& state, DocumentDialog kind, std::string_view failure) {
     const HWND window = state.main_window;
     state.modal_open = true;
-    auto path = choose_document_path(window, kind);
+    auto path = choose_document_path(window, kind,
+                                     kind == DocumentDialog::Save ? state.calls.save_dialog : state.calls.open_dialog);
     AppState* again = app_state_of(window);
     if (again == nullptr) return std::nullopt;
     again->modal_open = false;
@@ -65,23 +65,23 @@ struct Shown {
 };
 
 void put_back(AppState& state, Shown& before) {
-    (void)set_control_text(state.memo_edit, before.memo);
-    (void)set_control_text(state.expression_edit, before.expression);
+    (void)set_control_text(state.memo_edit(), before.memo);
+    (void)set_control_text(state.expression_edit(), before.expression);
     state.saved_memo_text = std::move(before.saved_memo_text);
     state.calculator = std::move(before.calculator);
     mark_memo_saved(state, false);  // the next tick compares again
     rebuild_history_list(state);
-    (void)set_control_text(state.result_label, state.calculator.result_label_text());
+    (void)set_control_text(state.result_label(), state.calculator.result_label_text());
 }
 
 // All or nothing: when a control cannot take its text, what was replaced is put back,
 // so that a failed open never leaves the document's memo for the auto-save to write.
 SystemStatus apply_document(AppState& state, const PadDocument& document) {
-    Shown before{control_text(state.memo_edit), control_text(state.expression_edit), state.saved_memo_text,
+    Shown before{control_text(state.memo_edit()), control_text(state.expression_edit()), state.saved_memo_text,
                  state.calculator};
-    if (auto status = set_control_text(state.memo_edit, document.memo); !status) return status;
-    apply_memo_text_color(state.memo_edit, make_palette(state.dark_mode)[MEMO_TEXT]);
-    if (auto status = set_control_text(state.expression_edit, state.calculator.expression_text(document.expression));
+    if (auto status = set_control_text(state.memo_edit(), document.memo); !status) return status;
+    apply_memo_text_color(state.memo_edit(), make_palette(state.settings.dark_mode)[MEMO_TEXT]);
+    if (auto status = set_control_text(state.expression_edit(), state.calculator.expression_text(document.expression));
         !status) {
         put_back(state, before);
         return status;
@@ -90,12 +90,12 @@ SystemStatus apply_document(AppState& state, const PadDocument& document) {
     mark_memo_saved(state, true);
     state.calculator.take_document(document);
     rebuild_history_list(state);
-    if (auto status = set_control_text(state.result_label, state.calculator.result_label_text()); !status) {
+    if (auto status = set_control_text(state.result_label(), state.calculator.result_label_text()); !status) {
         put_back(state, before);
         return status;
     }
     state.selection.reset();
-    for (HWND button : state.operation_buttons) EnableWindow(button, FALSE);
+    for (HWND button : state.operation_buttons()) EnableWindow(button, FALSE);
     return {};
 }
 
@@ -106,8 +106,9 @@ SystemStatus save_document(AppState& state, std::int32_t) {
     if (!chosen) return {};
     AppState& s = chosen->state;
     const std::string& path = chosen->path;
-    const PadDocument document = s.calculator.to_document(control_text(s.memo_edit), control_text(s.expression_edit));
-    if (auto written = write_text_file(path, format_document(document)); !written) {
+    const PadDocument document =
+        s.calculator.to_document(control_text(s.memo_edit()), control_text(s.expression_edit()));
+    if (auto written = write_text_file(path, format_document(document), s.calls.write); !written) {
         show_failure(s, SAVE_FAILURE, written.error());
         return {};
     }
@@ -134,8 +135,8 @@ SystemStatus open_document(AppState& state, std::int32_t) {
         return {};
     }
     show_outcome(s, document_name(path) + " 파일을 열었습니다.", false);
-    put_caret_at_end(s.expression_edit);
-    SetFocus(s.expression_edit);
+    put_caret_at_end(s.expression_edit());
+    SetFocus(s.expression_edit());
     return {};
 }
 

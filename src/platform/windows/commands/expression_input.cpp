@@ -14,21 +14,21 @@ SystemStatus insert_keypad_text(AppState& state, std::int32_t id) {
     const KeypadButton* key = find_keypad_button(id);
     if (key == nullptr || !key->insert_text) return {};
     const std::wstring text = to_wide(*key->insert_text);
-    put_caret_at_end(state.expression_edit);
-    SendMessageW(state.expression_edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    SetFocus(state.expression_edit);
+    put_caret_at_end(state.expression_edit());
+    SendMessageW(state.expression_edit(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    SetFocus(state.expression_edit());
     return {};
 }
 
 // The label, the last calculation and the history stay.
 SystemStatus clear_expression(AppState& state, std::int32_t) {
-    if (auto status = set_control_text(state.expression_edit, ""); !status) return status;
-    SetFocus(state.expression_edit);
+    if (auto status = set_control_text(state.expression_edit(), ""); !status) return status;
+    SetFocus(state.expression_edit());
     return {};
 }
 
 SystemStatus delete_before_caret(AppState& state, std::int32_t) {
-    const HWND box = state.expression_edit;
+    const HWND box = state.expression_edit();
     const CaretRange selection = edit_selection(box);
     const std::size_t from = selection.start == selection.end && selection.start > 0
                                  ? backspace_start(control_text(box), selection)
@@ -40,12 +40,12 @@ SystemStatus delete_before_caret(AppState& state, std::int32_t) {
 }
 
 SystemStatus focus_expression(AppState& state, std::int32_t) {
-    SetFocus(state.expression_edit);
+    SetFocus(state.expression_edit());
     return {};
 }
 
 SystemStatus focus_memo(AppState& state, std::int32_t) {
-    SetFocus(state.memo_edit);
+    SetFocus(state.memo_edit());
     return {};
 }
 

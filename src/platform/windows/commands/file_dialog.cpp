@@ -54,10 +54,6 @@ const CommonDialogs& common_dialogs() {
     return loaded;
 }
 
-// Stand-ins of tests; none: the system's.
-RunFileDialog run_save_dialog = nullptr;
-RunFileDialog run_open_dialog = nullptr;
-
 StorageError dialog_error(DWORD code) {
     char text[64];
     std::snprintf(text, sizeof text, "파일 선택 창 오류 코드: 0x%04lX", static_cast<unsigned long>(code));
@@ -66,12 +62,7 @@ StorageError dialog_error(DWORD code) {
 
 }  // namespace
 
-void set_file_dialogs(RunFileDialog save, RunFileDialog open) {
-    run_save_dialog = save;
-    run_open_dialog = open;
-}
-
-StorageResult<std::optional<std::string>> choose_document_path(HWND owner, DocumentDialog kind) {
+StorageResult<std::optional<std::string>> choose_document_path(HWND owner, DocumentDialog kind, RunFileDialog run) {
     const bool saving = kind == DocumentDialog::Save;
     std::vector<wchar_t> path(PATH_BUFFER_UNITS, L'\0');
     if (saving) std::wstring_view(DEFAULT_DOCUMENT_NAME).copy(path.data(), path.size() - 1);
@@ -90,8 +81,7 @@ StorageResult<std::optional<std::string>> choose_document_path(HWND owner, Docum
     record.lpstrDefExt = L"qvx";
 
     const CommonDialogs& system = common_dialogs();
-    const RunFileDialog run =
-        saving ? (run_save_dialog ? run_save_dialog : system.save) : (run_open_dialog ? run_open_dialog : system.open);
+    if (run == nullptr) run = saving ? system.save : system.open;
     if (run == nullptr || system.extended_error == nullptr) {
         const SystemError error = system.unavailable.value_or(SystemError{UNEXPLAINED_FAILURE, "comdlg32.dll"});
         return fail(make_storage_error(StorageErrorKind::Other, display_text(error)));

@@ -11,7 +11,7 @@
 namespace numvora {
 namespace {
 
-SystemStatus show_no_result(AppState& state) { return set_control_text(state.result_label, NO_RESULT_TEXT); }
+SystemStatus show_no_result(AppState& state) { return set_control_text(state.result_label(), NO_RESULT_TEXT); }
 
 SystemStatus carry_to_memo(AppState& state, CarryForm form) {
     const std::optional<std::string> text = state.calculator.carry_text(form);
@@ -23,7 +23,7 @@ SystemStatus carry_to_memo(AppState& state, CarryForm form) {
 SystemStatus carry_to_clipboard(AppState& state, CarryForm form) {
     const std::optional<std::string> text = state.calculator.carry_text(form);
     if (!text) return show_no_result(state);
-    return copy_to_clipboard(state.main_window, *text);
+    return copy_to_clipboard(state.main_window, *text, state.calls.set_clipboard_data);
 }
 
 }  // namespace
@@ -31,7 +31,7 @@ SystemStatus carry_to_clipboard(AppState& state, CarryForm form) {
 // After the selection, at the caret without one; the insertion is one undo step of its
 // own, apart from what was typed before and after it.
 void insert_into_memo(AppState& state, std::string_view text) {
-    const HWND memo = state.memo_edit;
+    const HWND memo = state.memo_edit();
     const MemoSelection selection = memo_selection(memo);
     select_in_memo(memo, {selection.end, selection.end});
     SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
@@ -57,7 +57,7 @@ SystemStatus copy_expression_result(AppState& state, std::int32_t) {
 }
 
 SystemStatus close_memo_undo_group(AppState& state, std::int32_t) {
-    SendMessageW(state.memo_edit, EM_STOPGROUPTYPING, 0, 0);
+    SendMessageW(state.memo_edit(), EM_STOPGROUPTYPING, 0, 0);
     return {};
 }
 

@@ -4,7 +4,7 @@
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/theme_brushes.h"
-#include "platform/windows/persistence/save_all.h"
+#include "platform/windows/state/save_all.h"
 
 namespace numvora {
 
@@ -12,17 +12,17 @@ namespace numvora {
 // included, or the window would paint one theme's text on the other's brushes and
 // keep the flag at close) and the ones made are deleted again.
 SystemStatus switch_theme(AppState& state, std::int32_t) {
-    const bool dark = !state.dark_mode;
+    const bool dark = !state.settings.dark_mode;
     const ThemePalette palette = make_palette(dark);
-    auto brushes = make_theme_brushes(palette);
+    auto brushes = make_theme_brushes(palette, state.calls.create_brush);
     if (!brushes) return fail(brushes.error());
-    state.dark_mode = dark;
+    state.settings.dark_mode = dark;
     std::swap(state.brushes, brushes.value());  // the old ones go with the result
-    apply_memo_background(state.memo_edit, palette[MEMO_BACKGROUND]);
-    apply_memo_text_color(state.memo_edit, palette[MEMO_TEXT]);
+    apply_memo_background(state.memo_edit(), palette[MEMO_BACKGROUND]);
+    apply_memo_text_color(state.memo_edit(), palette[MEMO_TEXT]);
     if (state.data_paths) {
         if (const auto settings = capture_settings(state)) {
-            if (auto saved = save_settings(*state.data_paths, settings.value()); !saved) {
+            if (auto saved = save_settings(*state.data_paths, settings.value(), state.calls.write); !saved) {
                 log_error_line("다크모드 설정 저장 실패: {}", display_text(saved.error()));
             }
         }

@@ -42,12 +42,6 @@ SystemResult<UniqueFont> make_font(LOGFONTW font, std::uint32_t dpi, std::int32_
 
 }  // namespace
 
-SystemResult<UniqueFont> create_app_font(std::uint32_t dpi, std::int32_t size, std::int32_t weight) {
-    auto base = message_font(dpi);
-    if (!base) return fail(base.error());
-    return make_font(base.value(), dpi, size, weight);
-}
-
 // The message font is asked for once: each question costs a trip through the system's
 // metrics, which adds up at start.
 SystemResult<FontSet> create_font_set(std::uint32_t dpi) {

@@ -17,10 +17,6 @@ std::uint32_t window_dpi(HWND window);
 // the window exists.
 std::uint32_t system_dpi();
 
-// The message font at the given DPI, as "Segoe UI" with the size (pixels at 96 DPI)
-// and weight given.
-SystemResult<UniqueFont> create_app_font(std::uint32_t dpi, std::int32_t size, std::int32_t weight);
-
 struct FontSet {
     UniqueFont ui;       // 14, 400: captions, top-bar and result buttons, list, status, memo
     UniqueFont keypad;   // 19, 600: keypad and operation buttons

@@ -38,7 +38,7 @@ void draw_theme_switch(const AppState& state, const DRAWITEMSTRUCT& item) {
     const RECT& box = item.rcItem;
     const std::uint32_t dpi = window_dpi(item.hwndItem);
     const auto s = [dpi](std::int32_t n) { return scale_for_dpi(n, dpi); };
-    const ThemePalette palette = make_palette(state.dark_mode);
+    const ThemePalette palette = make_palette(state.settings.dark_mode);
     fill(dc, box, palette[PANEL_BACKGROUND]);
 
     const LONG track_right = box.right - s(10);
@@ -57,7 +57,7 @@ void draw_theme_switch(const AppState& state, const DRAWITEMSTRUCT& item) {
                   DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
 
-    const COLORREF track_color = state.dark_mode ? SWITCH_TRACK_ON : SWITCH_TRACK_OFF;
+    const COLORREF track_color = state.settings.dark_mode ? SWITCH_TRACK_ON : SWITCH_TRACK_OFF;
     UniqueBrush track_brush(CreateSolidBrush(track_color));
     UniquePen track_pen(CreatePen(PS_SOLID, 1, track_color));
     if (!track_brush || !track_pen) return;
@@ -71,7 +71,7 @@ void draw_theme_switch(const AppState& state, const DRAWITEMSTRUCT& item) {
     if (!knob_brush || !knob_pen) return;
     const LONG margin = scaled_at_least(3, dpi, 3, 2);
     const LONG knob = height - 2 * margin;
-    const LONG x = state.dark_mode ? track_right - margin - knob : track_left + margin;
+    const LONG x = state.settings.dark_mode ? track_right - margin - knob : track_left + margin;
     ScopedSelect pen(dc, knob_pen.get());
     ScopedSelect brush(dc, knob_brush.get());
     Ellipse(dc, x, track_top + margin, x + knob, track_top + margin + knob);
@@ -84,8 +84,8 @@ void draw_push_button(const AppState& state, const DRAWITEMSTRUCT& item) {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const ButtonKind kind = button_kind(static_cast<std::int32_t>(item.CtlID));
     const ButtonColors colors = button_colors(
-        kind, button_visual_state(disabled, selected, (item.itemState & ODS_HOTLIGHT) != 0), state.dark_mode);
-    const ThemePalette palette = make_palette(state.dark_mode);
+        kind, button_visual_state(disabled, selected, (item.itemState & ODS_HOTLIGHT) != 0), state.settings.dark_mode);
+    const ThemePalette palette = make_palette(state.settings.dark_mode);
     fill(dc, box, palette[PANEL_BACKGROUND]);
 
     UniqueBrush fill_brush(CreateSolidBrush(colors.fill));
@@ -128,7 +128,7 @@ std::optional<LRESULT> paint_panels(AppState& state) {
     const HWND window = state.main_window;
     PaintScope paint(window);
     if (paint.dc() == nullptr) return 0;
-    const ThemePalette palette = make_palette(state.dark_mode);
+    const ThemePalette palette = make_palette(state.settings.dark_mode);
     fill(paint.dc(), paint.area(), palette[WINDOW_BACKGROUND]);
     UniquePen border(CreatePen(PS_SOLID, 1, palette[PANEL_BORDER]));
     if (!border) return 0;
@@ -150,9 +150,9 @@ void redraw_window(HWND window) {
 }
 
 std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control) {
-    const auto row = std::find_if(CONTROL_ROWS.begin(), CONTROL_ROWS.end(),
-                                  [&](const ControlRow& r) { return control_handle(state, r) == control; });
-    if (row == CONTROL_ROWS.end()) return std::nullopt;
+    const auto found = std::find(state.controls.begin(), state.controls.end(), control);
+    if (found == state.controls.end()) return std::nullopt;
+    const ControlRow* row = &CONTROL_ROWS[static_cast<std::size_t>(found - state.controls.begin())];
     struct Look {
         PaletteColor text;
         PaletteColor background;
@@ -169,7 +169,7 @@ std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control) {
     case ColorRole::History: look = {HISTORY_TEXT, HISTORY_BACKGROUND, state.brushes.history.get()}; break;
     case ColorRole::Memo: look = {MEMO_TEXT, MEMO_BACKGROUND, state.brushes.memo.get()}; break;
     }
-    const ThemePalette palette = make_palette(state.dark_mode);
+    const ThemePalette palette = make_palette(state.settings.dark_mode);
     SetTextColor(dc, palette[look.text]);
     SetBkColor(dc, palette[look.background]);
     return reinterpret_cast<LRESULT>(look.brush);

@@ -3,15 +3,7 @@
 #include <utility>
 
 namespace numvora {
-namespace {
-
-CreateBrushCall create_brush = CreateSolidBrush;
-
-}  // namespace
-
-void set_brush_maker(CreateBrushCall make) { create_brush = make; }
-
-SystemResult<ThemeBrushes> make_theme_brushes(const ThemePalette& palette) {
+SystemResult<ThemeBrushes> make_theme_brushes(const ThemePalette& palette, HBRUSH(WINAPI* create_brush)(COLORREF)) {
     ThemeBrushes brushes;
     const std::pair<UniqueBrush*, PaletteColor> order[] = {
         {&brushes.panel, PANEL_BACKGROUND},   {&brushes.expression, EXPRESSION_BACKGROUND},

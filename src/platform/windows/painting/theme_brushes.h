@@ -9,11 +9,8 @@
 
 namespace numvora {
 
-// All five or none: the ones made before a failure are deleted again.
-SystemResult<ThemeBrushes> make_theme_brushes(const ThemePalette& palette);
-
-// Tests make brush creation fail with this stand-in for CreateSolidBrush.
-using CreateBrushCall = HBRUSH(WINAPI*)(COLORREF color);
-void set_brush_maker(CreateBrushCall make);
+// All five or none: the ones made before a failure are deleted again. create_brush is
+// CreateSolidBrush or a test's stand-in (the window's system calls).
+SystemResult<ThemeBrushes> make_theme_brushes(const ThemePalette& palette, HBRUSH(WINAPI* create_brush)(COLORREF));
 
 }  // namespace numvora

@@ -4,14 +4,14 @@
 
 namespace numvora {
 
-void show_status_line(const AppState& state) { (void)set_control_text(state.status_label, state.status.text()); }
+void show_status_line(const AppState& state) { (void)set_control_text(state.status_label(), state.status.text()); }
 
 void show_selection_outcome(AppState& state, const SelectionMessage& message) {
     // The colour is decided before the text, so that the repaint it causes has it.
     state.status.show_selection(message);
     show_status_line(state);
     const BOOL enabled = state.selection.operand_ready() ? TRUE : FALSE;
-    for (HWND button : state.operation_buttons) EnableWindow(button, enabled);
+    for (HWND button : state.operation_buttons()) EnableWindow(button, enabled);
 }
 
 }  // namespace numvora

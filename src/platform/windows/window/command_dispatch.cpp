@@ -1,48 +1,65 @@
-// WM_COMMAND: from the routing decision to the handler, and command failures to a box.
+// WM_COMMAND: the command table, from an id and a notification code to the handler,
+// and command failures to a box. A new command is an id, a row here and its handler.
 #include <array>
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/window/window_handlers.h"
-#include "ui/command_routing.h"
+#include "ui/control_ids.h"
+#include "ui/keypad_buttons.h"
 
 namespace numvora {
 namespace {
 
-using CommandHandler = SystemStatus (*)(AppState&, std::int32_t);
+constexpr std::optional<std::uint32_t> ANY_CODE;
 
-// Indexed by Command, in its order.
-constexpr std::array<CommandHandler, 20> COMMAND_HANDLERS{
-    switch_calculator_side,     // SwitchSide
-    calculate,                  // Calculate
-    clear_expression,           // ClearExpression
-    delete_before_caret,        // DeleteBeforeCaret
-    reuse_history_result,       // ReuseHistoryResult
-    close_memo_undo_group,      // CloseMemoUndoGroup
-    note_memo_change,           // NoteMemoChange
-    clear_history,              // ClearHistory
-    apply_pending_operand,      // ApplyPendingOperand
-    result_to_memo,             // ResultToMemo
-    expression_result_to_memo,  // ExpressionResultToMemo
-    copy_result,                // CopyResult
-    copy_expression_result,     // CopyExpressionResult
-    focus_expression,           // FocusExpression
-    focus_memo,                 // FocusMemo
-    save_document,              // SaveDocument
-    toggle_thousands,           // ToggleThousands
-    open_document,              // OpenDocument
-    switch_theme,               // SwitchTheme
-    insert_keypad_text,         // InsertKeypadText
+// Without a code a row takes every notification: a button's click, a shortcut's
+// posted command (code 0) and an accelerator's (code 1) alike.
+constexpr std::array COMMAND_ROWS{
+    CommandRow{ids::SIDE, ANY_CODE, switch_calculator_side},
+    CommandRow{ids::CALCULATE, ANY_CODE, calculate},
+    CommandRow{ids::CLEAR_EXPRESSION, ANY_CODE, clear_expression},
+    CommandRow{ids::DELETE_BEFORE_CARET, ANY_CODE, delete_before_caret},
+    CommandRow{ids::HISTORY_LIST, LBN_DBLCLK, reuse_history_result},
+    CommandRow{ids::MEMO_EDIT, EN_KILLFOCUS, close_memo_undo_group},
+    CommandRow{ids::MEMO_EDIT, EN_CHANGE, note_memo_change},
+    CommandRow{ids::CLEAR_HISTORY, ANY_CODE, clear_history},
+    CommandRow{ids::OPERATION_ALONE, ANY_CODE, apply_pending_operand},
+    CommandRow{ids::OPERATION_ADD, ANY_CODE, apply_pending_operand},
+    CommandRow{ids::OPERATION_SUBTRACT, ANY_CODE, apply_pending_operand},
+    CommandRow{ids::OPERATION_DIVIDE, ANY_CODE, apply_pending_operand},
+    CommandRow{ids::OPERATION_MULTIPLY, ANY_CODE, apply_pending_operand},
+    CommandRow{ids::RESULT_TO_MEMO, ANY_CODE, result_to_memo},
+    CommandRow{ids::EXPRESSION_RESULT_TO_MEMO, ANY_CODE, expression_result_to_memo},
+    CommandRow{ids::COPY_RESULT, ANY_CODE, copy_result},
+    CommandRow{ids::COPY_EXPRESSION_RESULT, ANY_CODE, copy_expression_result},
+    CommandRow{ids::FOCUS_EXPRESSION, ANY_CODE, focus_expression},
+    CommandRow{ids::FOCUS_MEMO, ANY_CODE, focus_memo},
+    CommandRow{ids::SAVE_SHORTCUT, ANY_CODE, save_document},
+    CommandRow{ids::THOUSANDS, ANY_CODE, toggle_thousands},
+    CommandRow{ids::SAVE, ANY_CODE, save_document},
+    CommandRow{ids::LOAD, ANY_CODE, open_document},
+    CommandRow{ids::DARK_MODE, ANY_CODE, switch_theme},
 };
-static_assert(static_cast<std::size_t>(Command::InsertKeypadText) + 1 == COMMAND_HANDLERS.size());
 
 }  // namespace
 
+std::span<const CommandRow> command_rows() { return COMMAND_ROWS; }
+
+CommandHandler find_command_handler(std::int32_t id, std::uint32_t code) {
+    for (const CommandRow& row : COMMAND_ROWS) {
+        if (row.id == id && (!row.code || *row.code == code)) return row.handler;
+    }
+    // The keypad's text keys share one handler; every other notification, the
+    // expression box's included, is nothing of ours.
+    const KeypadButton* key = find_keypad_button(id);
+    return key != nullptr && key->insert_text ? insert_keypad_text : nullptr;
+}
+
 std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_t code) {
-    const std::optional<Command> command = route_command(id, code);
-    if (!command) return std::nullopt;
+    const CommandHandler handler = find_command_handler(id, code);
+    if (handler == nullptr) return std::nullopt;
     const HWND window = state.main_window;
-    const CommandHandler handler = COMMAND_HANDLERS[static_cast<std::size_t>(*command)];
     if (auto status = handler(state, id); !status)
         show_error_box(window, "명령 처리 오류", display_text(status.error()));
     return 0;

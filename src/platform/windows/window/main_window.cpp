@@ -2,7 +2,7 @@
 
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/painting.h"
-#include "platform/windows/persistence/save_all.h"
+#include "platform/windows/timers/timers.h"
 #include "platform/windows/window/window_handlers.h"
 
 namespace numvora {
@@ -47,8 +47,8 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     // The two messages that need no record; every other one is looked up here, once.
     if (message == WM_CREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-        return on_create(window,
-                         static_cast<const StartData*>(creation != nullptr ? creation->lpCreateParams : nullptr));
+        const auto* start = static_cast<const StartData*>(creation->lpCreateParams);
+        return start != nullptr ? on_create(window, *start) : -1;  // only the entry routine creates this class
     }
     if (message == WM_GETMINMAXINFO) return on_get_min_max_info(window, reinterpret_cast<MINMAXINFO*>(lparam));
     if (AppState* state = app_state_of(window)) {

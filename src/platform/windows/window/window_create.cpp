@@ -10,8 +10,8 @@
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/theme_brushes.h"
-#include "platform/windows/persistence/save_all.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/document.h"
@@ -54,46 +54,34 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
         return;
     }
     state.data_paths = paths.value();
-    state.memo_file.emplace(paths.value());
+    state.memo_file.emplace(paths.value(), state.calls.write);
     // What a save killed half-way left behind.
     sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME});
     const StorageResult<AppSettings>& settings = start.settings.value();
     if (settings) {
-        state.calculator_side = settings->calculator_side;
-        state.always_on_top = settings->always_on_top;
-        state.calculator.group_thousands = settings->group_thousands;
-        state.dark_mode = settings->dark_mode;
-        state.calculator_percent = settings->calculator_percent;
+        state.settings = settings.value();
+        state.calculator.group_thousands = settings->group_thousands;  // the calculator's own toggle from here on
     } else {
         log_error_line("설정 불러오기 실패: {}", display_text(settings.error()));
     }
     memo_text = open_memo(state);
 }
 
-const wchar_t* window_class_name(ControlClass kind) {
-    switch (kind) {
-    case ControlClass::Button: return L"BUTTON";
-    case ControlClass::Static: return L"STATIC";
-    case ControlClass::Edit: return L"EDIT";
-    case ControlClass::ListBox: return L"LISTBOX";
-    case ControlClass::RichEdit: return L"RICHEDIT50W";
-    }
-    return L"STATIC";
-}
-
 // Creates the controls in table order and files each handle in the record, with the
 // adjustments that depend on the loaded toggles.
 SystemStatus create_controls(AppState& state) {
-    for (const ControlRow& row : CONTROL_ROWS) {
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        const ControlRow& row = CONTROL_ROWS[i];
         const std::wstring text(row.text);
         HWND control =
-            CreateWindowExW(0, window_class_name(row.class_kind), text.c_str(), row.style, 0, 0, 0, 0,
+            CreateWindowExW(0, control_class_name(row.class_kind), text.c_str(), row.style, 0, 0, 0, 0,
                             state.main_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
         if (control == nullptr) return fail(last_system_error("CreateWindowExW"));
-        control_handle(state, row) = control;
+        state.controls[i] = control;
 
-        if (row.id == ids::SIDE && state.calculator_side) {
-            if (auto status = set_control_text(control, "계산기 ← 왼쪽"); !status) return status;
+        if (row.id == ids::SIDE && state.settings.calculator_side) {
+            if (!SetWindowTextW(control, side_button_text(true).data()))
+                return fail(last_system_error("SetWindowTextW"));
         } else if (row.id == ids::THOUSANDS && state.calculator.group_thousands) {
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
         } else if (row.slot == ControlSlot::OperationButton) {
@@ -109,10 +97,11 @@ SystemStatus create_controls(AppState& state) {
 SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData& start, std::string& memo_text) {
     auto state = std::make_unique<AppState>();
     state->main_window = window;
+    state->calls = start.calls;
     load_saved_state(*state, start, memo_text);
-    const ThemePalette palette = make_palette(state->dark_mode);
+    const ThemePalette palette = make_palette(state->settings.dark_mode);
 
-    auto brushes = make_theme_brushes(palette);
+    auto brushes = make_theme_brushes(palette, state->calls.create_brush);
     if (!brushes) return fail(brushes.error());
     state->brushes = std::move(brushes).value();
 
@@ -120,12 +109,12 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     // Plain text while the control is still empty (the only time it can switch): pasted
     // formatting would keep colours unreadable in the other theme, and a memo that begins
     // with "{\rtf" would be read as RTF and saved back as its rendered text.
-    SendMessageW(state->memo_edit, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
-    SendMessageW(state->memo_edit, EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
-    take_over_memo_paste(state->memo_edit);
+    SendMessageW(state->memo_edit(), EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
+    SendMessageW(state->memo_edit(), EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
+    take_over_memo_paste(state->memo_edit());
     show_status_line(*state);
-    SendMessageW(state->memo_edit, EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
-    apply_memo_background(state->memo_edit, palette[MEMO_BACKGROUND]);
+    SendMessageW(state->memo_edit(), EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
+    apply_memo_background(state->memo_edit(), palette[MEMO_BACKGROUND]);
 
     state->dpi = window_dpi(window);
     auto fonts = create_font_set(state->dpi);
@@ -135,7 +124,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     state->display_font = std::move(fonts->display);
 
     apply_fonts(*state, state->ui_font.get(), state->display_font.get(), state->keypad_font.get());
-    apply_memo_text_color(state->memo_edit, palette[MEMO_TEXT]);
+    apply_memo_text_color(state->memo_edit(), palette[MEMO_TEXT]);
     return state;
 }
 
@@ -143,37 +132,34 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
 // size: every one of those rewraps the whole text, and this rich edit wraps a long
 // line at width zero one character a line, which took minutes for 5,000 characters.
 SystemStatus fill_memo(AppState& state, std::string memo_text) {
-    if (auto status = set_control_text(state.memo_edit, memo_text); !status) return status;
+    if (auto status = set_control_text(state.memo_edit(), memo_text); !status) return status;
     state.saved_memo_text = std::move(memo_text);
     mark_memo_saved(state, true);
     // Every change from here on, typed, undone or set from outside, marks the memo.
-    SendMessageW(state.memo_edit, EM_SETEVENTMASK, 0, ENM_CHANGE);
+    SendMessageW(state.memo_edit(), EM_SETEVENTMASK, 0, ENM_CHANGE);
     return {};
 }
 
 }  // namespace
 
 void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font) {
-    for (const ControlRow& row : CONTROL_ROWS) {
-        const HFONT font = row.font == FontRole::Display  ? display_font
-                           : row.font == FontRole::Keypad ? keypad_font
-                                                          : ui_font;
-        SendMessageW(control_handle(state, row), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        const FontRole role = CONTROL_ROWS[i].font;
+        const HFONT font = role == FontRole::Display ? display_font : role == FontRole::Keypad ? keypad_font : ui_font;
+        SendMessageW(state.controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 }
 
-StartData read_start_data() {
+StartData read_start_data(const SystemCalls& calls) {
     auto paths = resolve_data_paths();
     std::optional<StorageResult<AppSettings>> settings;
     if (paths) settings.emplace(load_settings(paths->settings_file));
-    return {std::move(paths), std::move(settings)};
+    return {std::move(paths), std::move(settings), calls};
 }
 
-LRESULT on_create(HWND window, const StartData* start) {
-    std::optional<StartData> own;
-    if (start == nullptr) start = &own.emplace(read_start_data());
+LRESULT on_create(HWND window, const StartData& start) {
     std::string memo_text;
-    auto built = build_state(window, *start, memo_text);
+    auto built = build_state(window, start, memo_text);
     if (!built) {
         show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(built.error()));
         return -1;

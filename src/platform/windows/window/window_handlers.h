@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "platform/windows/base/system_error.h"
 #include "platform/windows/state/app_state.h"
@@ -14,29 +15,38 @@
 
 namespace numvora {
 
-// The data folder and the settings as the start reads them, once: the entry routine
-// places the window with them and hands them to WM_CREATE.
+// The data folder and the settings as the start reads them, once, and the system calls
+// the window is to use: the entry routine places the window with them and hands them
+// to WM_CREATE.
 struct StartData {
     StorageResult<DataPaths> paths;
     std::optional<StorageResult<AppSettings>> settings;  // when there are paths
+    SystemCalls calls;
 };
-StartData read_start_data();
+StartData read_start_data(const SystemCalls& calls);
 
-// Creation (window_create.cpp); without start data (another creator) it reads its own.
-LRESULT on_create(HWND window, const StartData* start);
+// Creation (window_create.cpp).
+LRESULT on_create(HWND window, const StartData& start);
 void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font);
 
 // Layout and DPI (window_layout.cpp).
 SystemStatus layout_controls(AppState& state);
-// Tests make every layout pass fail with the hook's error, as a failed call would.
-using LayoutFaultHook = std::optional<SystemError> (*)();
-void set_layout_fault_hook(LayoutFaultHook hook);
 LRESULT on_size(AppState& state);
 LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info);
 LRESULT on_dpi_changed(AppState& state, const RECT* suggested);
 SystemStatus switch_calculator_side(AppState& state, std::int32_t id);
 
-// Commands (command_dispatch.cpp).
+// Commands (command_dispatch.cpp): a row for each command id, with the notification
+// code that counts where a control sends several.
+using CommandHandler = SystemStatus (*)(AppState& state, std::int32_t id);
+struct CommandRow {
+    std::int32_t id;
+    std::optional<std::uint32_t> code;  // none: any
+    CommandHandler handler;
+};
+std::span<const CommandRow> command_rows();
+// The handler for a WM_COMMAND's id and code; null for what is not a command of ours.
+CommandHandler find_command_handler(std::int32_t id, std::uint32_t code);
 std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_t code);
 
 // Shutdown (window_shutdown.cpp).

@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
@@ -18,8 +17,6 @@
 namespace numvora {
 namespace {
 
-LayoutFaultHook layout_fault_hook = nullptr;
-
 // Makes new fonts when the window's DPI is no longer the one they were made for.
 // On a failure nothing changes, so the next pass tries again.
 SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
@@ -27,7 +24,7 @@ SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
     auto fonts = create_font_set(dpi);
     if (!fonts) return fail(fonts.error());
     apply_fonts(state, fonts->ui.get(), fonts->display.get(), fonts->keypad.get());
-    apply_memo_text_color(state.memo_edit, make_palette(state.dark_mode)[MEMO_TEXT]);
+    apply_memo_text_color(state.memo_edit(), make_palette(state.settings.dark_mode)[MEMO_TEXT]);
     std::swap(state.ui_font, fonts->ui);
     std::swap(state.display_font, fonts->display);
     std::swap(state.keypad_font, fonts->keypad);
@@ -40,18 +37,13 @@ SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
 
 }  // namespace
 
-void set_layout_fault_hook(LayoutFaultHook hook) { layout_fault_hook = hook; }
-
 SystemStatus layout_controls(AppState& state) {
-    if (layout_fault_hook != nullptr) {
-        if (std::optional<SystemError> error = layout_fault_hook()) return fail(std::move(*error));
-    }
     RECT client{};
     if (!GetClientRect(state.main_window, &client)) return fail(last_system_error("GetClientRect"));
     if (auto status = refresh_fonts_for(state, window_dpi(state.main_window)); !status) return status;
 
-    const LayoutInput input{client.right - client.left, client.bottom - client.top, state.dpi, state.calculator_side,
-                            state.calculator_percent};
+    const LayoutInput input{client.right - client.left, client.bottom - client.top, state.dpi,
+                            state.settings.calculator_side, state.settings.calculator_percent};
     // Showing the window sends a WM_SIZE for the size WM_CREATE laid out already; moving
     // 41 visible controls to where they are would cost a repaint of each.
     if (state.laid_out_for == input) return {};
@@ -59,9 +51,9 @@ SystemStatus layout_controls(AppState& state) {
     state.top_bar_rect = rects.top_bar;
     state.calculator_panel_rect = rects.calculator_panel;
     state.memo_panel_rect = rects.memo_panel;
-    for (const ControlRow& row : CONTROL_ROWS) {
-        const PixelBox box = control_box(rects, row);
-        if (!MoveWindow(control_handle(state, row), box.x, box.y, box.width, box.height, TRUE)) {
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        const PixelBox& box = rects.boxes[i];
+        if (!state.calls.move_window(state.controls[i], box.x, box.y, box.width, box.height, TRUE)) {
             return fail(last_system_error("MoveWindow"));
         }
     }
@@ -99,10 +91,10 @@ LRESULT on_dpi_changed(AppState& state, const RECT* suggested) {
 }
 
 SystemStatus switch_calculator_side(AppState& state, std::int32_t) {
-    state.calculator_side = !state.calculator_side;
-    // The button names the move that its next click makes.
-    const std::wstring text = to_wide(state.calculator_side ? "계산기 ← 왼쪽" : "계산기 → 오른쪽");
-    if (!SetWindowTextW(state.side_button, text.c_str())) return fail(last_system_error("SetWindowTextW"));
+    state.settings.calculator_side = !state.settings.calculator_side;
+    if (!SetWindowTextW(state.side_button(), side_button_text(state.settings.calculator_side).data())) {
+        return fail(last_system_error("SetWindowTextW"));
+    }
     if (auto status = layout_controls(state); !status) return status;
     redraw_window(state.main_window);
     return {};

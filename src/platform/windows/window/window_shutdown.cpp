@@ -5,8 +5,8 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
-#include "platform/windows/persistence/save_all.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/save_all.h"
 #include "platform/windows/window/window_handlers.h"
 #include "ui/control_ids.h"
 
@@ -22,7 +22,7 @@ std::optional<std::string> save_or_what_is_lost(AppState& state) {
     if (saved) return std::nullopt;
     const std::string error = display_text(saved.error());
     log_error_line(SAVE_FAILURE_LINE, error);
-    if (control_text(state.memo_edit) == state.saved_memo_text) return std::nullopt;
+    if (control_text(state.memo_edit()) == state.saved_memo_text) return std::nullopt;
     return error;
 }
 

@@ -1,4 +1,4 @@
-#include "platform/windows/persistence/save_all.h"
+#include "platform/windows/state/save_all.h"
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/state/control_text.h"
@@ -46,18 +46,14 @@ void log_set_aside(const MemoFile::Written& written) {
 Result<AppSettings, StorageError> capture_settings(const AppState& state) {
     const auto rect = window_rect(state.main_window);
     if (!rect) return fail(rect.error());
-    AppSettings settings;
+    AppSettings settings = state.settings;
     settings.window_x = rect->left;
     settings.window_y = rect->top;
     settings.window_width =
         static_cast<std::int32_t>(static_cast<std::uint32_t>(rect->right) - static_cast<std::uint32_t>(rect->left));
     settings.window_height =
         static_cast<std::int32_t>(static_cast<std::uint32_t>(rect->bottom) - static_cast<std::uint32_t>(rect->top));
-    settings.calculator_side = state.calculator_side;
-    settings.always_on_top = state.always_on_top;
     settings.group_thousands = state.calculator.group_thousands;
-    settings.dark_mode = state.dark_mode;
-    settings.calculator_percent = state.calculator_percent;
     return settings;
 }
 
@@ -78,28 +74,12 @@ Result<void, StorageError> save_all(AppState& state) {
     if (!state.memo_file || !state.data_paths) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
-    const std::string memo = control_text(state.memo_edit);
+    const std::string memo = control_text(state.memo_edit());
     return save_memo_and_settings(
         [&] { return write_memo(state, memo); }, capture_settings(state),
-        [&](const AppSettings& settings) { return save_settings(*state.data_paths, settings); });
+        [&](const AppSettings& settings) { return save_settings(*state.data_paths, settings, state.calls.write); });
 }
 
 void mark_memo_saved(AppState& state, bool saved) { state.memo_dirty = !saved; }
-
-void auto_save_memo(AppState& state) {
-    // Nothing changed the memo since the last look: an idle 10 MiB memo would cost a
-    // third of a second every tick to read under Wine.
-    if (!state.memo_file || !state.memo_dirty) return;
-    state.memo_dirty = false;
-    const std::string memo = control_text(state.memo_edit);
-    if (memo == state.saved_memo_text) return;  // typed and undone again
-    if (auto written = write_memo(state, memo); !written) {
-        state.memo_dirty = true;  // the next tick tries again
-        const std::string text = display_text(written.error());
-        log_error_line("메모 자동 저장 실패: {}", text);
-        state.status.raise_notice(format_log_line("메모 자동 저장 실패: {}", text));
-        show_status_line(state);
-    }
-}
 
 }  // namespace numvora

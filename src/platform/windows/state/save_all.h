@@ -1,6 +1,6 @@
-// Saving the window's memo and settings: the memo auto-save, the combined save at
-// close, at log-off and after a document save, and the settings captured from the
-// live window.
+// Saving the window's memo and settings: the memo write of the auto-save, the combined
+// save at close, at log-off and after a document save, and the settings captured from
+// the live window.
 #pragma once
 
 #include <string_view>
@@ -23,11 +23,6 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text);
 // Writes memo.txt, then settings.txt. A failed capture of the settings does not cost
 // the memo: it is written all the same and the capture's error returned.
 Result<void, StorageError> save_all(AppState& state);
-
-// Timer 2: writes the memo when it differs from the saved one; a failure is logged and
-// stays on the status line until a write succeeds. Only a memo changed since the last
-// tick is read and compared.
-void auto_save_memo(AppState& state);
 
 // After the program itself replaced the memo's text: whether it now equals the saved
 // text (a later tick then skips it until the next edit) or may differ.
