@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "calculator/evaluate.h"
+#include "calculator/memo_amounts.h"
 #include "calculator/number_format.h"
 #include "calculator/selection.h"
 
@@ -159,6 +160,32 @@ void classify_bench(benchmark::State& state, const std::string& text) {
 void BM_ClassifySelection_Notes1M(benchmark::State& s) { classify_bench(s, NOTES_1M); }
 void BM_ClassifySelection_Parenthesised1M(benchmark::State& s) { classify_bench(s, PARENTHESISED_1M); }
 
+// A mebibyte of household notes selected for a total: amounts with 원, 만 and 천,
+// refunds, and the hyphenated dates, phone numbers and names with digits passed over.
+std::string household_notes(std::size_t size) {
+    std::mt19937 rng(4);
+    std::uniform_int_distribution<int> won(100, 999999);
+    std::uniform_int_distribution<int> small(1, 99);
+    const auto grouped = [&] { return add_thousands_separators(std::to_string(won(rng))); };
+    std::string text;
+    while (text.size() < size) {
+        text += "3월 " + std::to_string(small(rng)) + "일 점심 김밥 " + grouped() + "원\n";
+        text += "회비 " + std::to_string(small(rng)) + "만 " + std::to_string(small(rng) % 10) +
+                "천원 (총무 010-1234-5678)\n";
+        text += "환불 −" + grouped() + "\n2026-03-12 A4 용지 " + grouped() + "원, 택시 " + grouped() + "\n";
+    }
+    return text;
+}
+
+const std::string HOUSEHOLD_1M = household_notes(1 << 20);
+
+// What the total command does: every amount read exactly, then added by the engine.
+void BM_MemoTotal_Notes1M(benchmark::State& state) {
+    if (!evaluate(sum_expression(extract_amounts(HOUSEHOLD_1M)))) state.SkipWithError("the total does not evaluate");
+    for (auto _ : state) benchmark::DoNotOptimize(evaluate(sum_expression(extract_amounts(HOUSEHOLD_1M))));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * HOUSEHOLD_1M.size()));
+}
+
 BENCHMARK(BM_Evaluate_Typical);
 BENCHMARK(BM_Evaluate_TypicalPeerForm);
 BENCHMARK(BM_Muparser_TypicalPeerForm);
@@ -171,6 +198,7 @@ BENCHMARK(BM_FormatNumber_Million)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatExpressionText_Flat1M)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClassifySelection_Notes1M)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClassifySelection_Parenthesised1M)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemoTotal_Notes1M)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
