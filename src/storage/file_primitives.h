@@ -104,6 +104,18 @@ Result<void, StorageError> remove_file(const std::string& path);
 // The names of the regular files in a folder; empty when it cannot be read.
 std::vector<std::string> file_names(const std::string& folder);
 
+struct FileEntry {
+    std::string name;
+    std::uint64_t size = 0;
+};
+
+// The regular files of a folder with their sizes, from the folder alone on Windows (one
+// stat each on POSIX). Fails when the folder cannot be read: NotFound when it is missing.
+StorageResult<std::vector<FileEntry>> file_entries(const std::string& folder);
+
+// The first max_bytes of an existing file, or all of it when it is shorter.
+StorageResult<std::string> read_file_start(const std::string& path, std::size_t max_bytes);
+
 // The local date and time as "YYYYMMDD-HHMMSS".
 std::string local_timestamp();
 

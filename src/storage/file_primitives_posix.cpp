@@ -172,6 +172,38 @@ std::vector<std::string> file_names(const std::string& folder) {
     return names;
 }
 
+StorageResult<std::vector<FileEntry>> file_entries(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return fail(last_error());
+    std::vector<FileEntry> entries;
+    while (const dirent* entry = ::readdir(dir)) {
+        struct stat info {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode))
+            entries.push_back({entry->d_name, static_cast<std::uint64_t>(info.st_size)});
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+StorageResult<std::string> read_file_start(const std::string& path, std::size_t max_bytes) {
+    const OpenFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const int fd = descriptor(file);
+    if (fd < 0) return fail(last_error());
+    std::string bytes(max_bytes, '\0');
+    std::size_t used = 0;
+    while (used < max_bytes) {
+        const ssize_t count = ::read(fd, bytes.data() + used, max_bytes - used);
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            return fail(last_error());
+        }
+        if (count == 0) break;
+        used += static_cast<std::size_t>(count);
+    }
+    bytes.resize(used);
+    return bytes;
+}
+
 std::string local_timestamp() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};

@@ -210,6 +210,45 @@ std::vector<std::string> file_names(const std::string& folder) {
     return names;
 }
 
+StorageResult<std::vector<FileEntry>> file_entries(const std::string& folder) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileExW(to_wide(join_path(folder, "*")).c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    std::vector<FileEntry> entries;
+    if (search == INVALID_HANDLE_VALUE) {
+        // No match at all (a drive root can be empty) is an empty folder, not a failure.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return entries;
+        return fail(last_error());
+    }
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            const std::uint64_t size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+            entries.push_back({to_utf8(found.cFileName), size});
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return entries;
+}
+
+StorageResult<std::string> read_file_start(const std::string& path, std::size_t max_bytes) {
+    const OpenFile owner =
+        own(CreateFileW(to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const HANDLE file = handle_of(owner);
+    if (file == INVALID_HANDLE_VALUE) return fail(last_error());
+    std::string bytes(max_bytes, '\0');
+    std::size_t used = 0;
+    while (used < max_bytes) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(max_bytes - used, 1u << 30));
+        DWORD count = 0;
+        if (!ReadFile(file, bytes.data() + used, chunk, &count, nullptr)) return fail(last_error());
+        if (count == 0) break;
+        used += count;
+    }
+    bytes.resize(used);
+    return bytes;
+}
+
 std::string local_timestamp() {
     SYSTEMTIME now{};
     GetLocalTime(&now);

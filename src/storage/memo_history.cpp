@@ -1,0 +1,154 @@
+#include "storage/memo_history.h"
+
+#include <algorithm>
+
+#include "common/unicode.h"
+#include "storage/file_io.h"
+#include "storage/file_primitives.h"
+
+namespace numvora {
+
+namespace fp = file_primitives;
+
+namespace {
+
+constexpr std::string_view BYTE_ORDER_MARK = "\xef\xbb\xbf";
+
+StorageError not_a_snapshot_error() {
+    return make_storage_error(StorageErrorKind::InvalidInput, "메모 기록 파일의 이름이 아닙니다.");
+}
+
+// The folder's files; a folder not made yet has none.
+StorageResult<std::vector<fp::FileEntry>> entries_of(const std::string& folder) {
+    auto entries = fp::file_entries(folder);
+    if (!entries && entries.error().kind == StorageErrorKind::NotFound) return std::vector<fp::FileEntry>();
+    return entries;
+}
+
+std::vector<SnapshotFile> snapshot_files(const std::vector<fp::FileEntry>& entries) {
+    std::vector<SnapshotFile> files;
+    files.reserve(entries.size());
+    for (const fp::FileEntry& entry : entries) files.push_back({entry.name, entry.size});
+    return files;
+}
+
+std::size_t delete_snapshots(const std::string& folder, const std::vector<SnapshotFile>& files,
+                             const SnapshotTime& now) {
+    std::size_t removed = 0;
+    for (const std::string& name : snapshots_to_delete(files, now))
+        if (fp::remove_file(fp::join_path(folder, name))) ++removed;
+    return removed;
+}
+
+std::string ascii_lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// The name of now, or of the first later second not taken. Letter case is ignored, as
+// Windows does, so that no other file is replaced. Two programs snapshotting in the
+// same second could still pick the same name; the later write then replaces the
+// earlier, as with memo.txt itself.
+std::string free_name(const std::vector<SnapshotFile>& files, const SnapshotTime& now) {
+    std::vector<std::string> taken;
+    taken.reserve(files.size());
+    for (const SnapshotFile& file : files) taken.push_back(ascii_lower(file.name));
+    std::sort(taken.begin(), taken.end());
+    std::int64_t seconds = to_seconds(now);
+    std::string name = snapshot_name(now);
+    while (std::binary_search(taken.begin(), taken.end(), name)) name = snapshot_name(from_seconds(++seconds));
+    return name;
+}
+
+// A read that stopped mid-character leaves the start of one; it is dropped, not shown
+// as an error.
+std::string_view without_cut_character(std::string_view text) {
+    std::size_t lead = text.size();
+    while (lead > 0 && text.size() - lead < 3 && (static_cast<unsigned char>(text[lead - 1]) & 0xC0) == 0x80) --lead;
+    if (lead == 0) return text;
+    const auto first = static_cast<unsigned char>(text[lead - 1]);
+    const std::size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    return lead - 1 + length > text.size() ? text.substr(0, lead - 1) : text;
+}
+
+StorageResult<std::string> first_line(std::string_view bytes, bool cut) {
+    if (bytes.starts_with(BYTE_ORDER_MARK)) bytes.remove_prefix(BYTE_ORDER_MARK.size());
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        if (end == std::string_view::npos && cut) line = without_cut_character(line);
+        line = trim_white_space(line);
+        if (!line.empty()) {
+            if (!is_valid_utf8(line))
+                return fail(make_storage_error(StorageErrorKind::InvalidData, "stream did not contain valid UTF-8"));
+            return std::string(line);
+        }
+        if (end == std::string_view::npos) break;
+        bytes.remove_prefix(end + 1);
+    }
+    return std::string();
+}
+
+}  // namespace
+
+std::string history_folder(const DataPaths& paths) { return fp::join_path(paths.folder, HISTORY_FOLDER_NAME); }
+
+SnapshotTime local_now() {
+    // The platform's clock always gives the form; the epoch stands in should it not.
+    return parse_timestamp(fp::local_timestamp()).value_or(SnapshotTime{});
+}
+
+StorageResult<std::vector<SnapshotEntry>> list_snapshots(const std::string& folder) {
+    auto entries = entries_of(folder);
+    if (!entries) return fail(entries.error());
+    std::vector<SnapshotEntry> snapshots;
+    for (fp::FileEntry& entry : entries.value()) {
+        if (const auto time = parse_snapshot_name(entry.name))
+            snapshots.push_back({std::move(entry.name), *time, entry.size});
+    }
+    std::sort(snapshots.begin(), snapshots.end(),
+              [](const SnapshotEntry& a, const SnapshotEntry& b) { return a.time > b.time; });
+    return snapshots;
+}
+
+StorageResult<std::string> snapshot_preview(const std::string& folder, std::string_view name) {
+    if (!parse_snapshot_name(name)) return fail(not_a_snapshot_error());
+    auto start = fp::read_file_start(fp::join_path(folder, name), PREVIEW_BYTES);
+    if (!start) return start;
+    return first_line(start.value(), start->size() == PREVIEW_BYTES);
+}
+
+StorageResult<std::string> read_snapshot(const std::string& folder, std::string_view name) {
+    if (!parse_snapshot_name(name)) return fail(not_a_snapshot_error());
+    return read_text(fp::join_path(folder, name));
+}
+
+std::optional<NewestSnapshot> newest_snapshot(const std::string& folder) {
+    const auto snapshots = list_snapshots(folder);
+    if (!snapshots || snapshots->empty()) return std::nullopt;
+    const SnapshotEntry& newest = snapshots->front();
+    const auto text = read_snapshot(folder, newest.name);
+    if (!text) return std::nullopt;
+    return NewestSnapshot{newest.time, mark_of(text.value())};
+}
+
+StorageResult<WrittenSnapshot> write_snapshot(const std::string& folder, const SnapshotTime& now,
+                                              std::string_view text) {
+    auto entries = entries_of(folder);
+    if (!entries) return fail(entries.error());
+    std::vector<SnapshotFile> files = snapshot_files(entries.value());
+    std::string name = free_name(files, now);
+    if (auto done = write_data_file(folder, fp::join_path(folder, name), text); !done) return fail(done.error());
+    files.push_back({name, text.size()});
+    const std::size_t pruned = delete_snapshots(folder, files, now);
+    return WrittenSnapshot{std::move(name), pruned};
+}
+
+StorageResult<std::size_t> prune_snapshots(const std::string& folder, const SnapshotTime& now) {
+    auto entries = entries_of(folder);
+    if (!entries) return fail(entries.error());
+    return delete_snapshots(folder, snapshot_files(entries.value()), now);
+}
+
+}  // namespace numvora

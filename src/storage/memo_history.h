@@ -1,0 +1,73 @@
+// The history folder beside memo.txt: earlier versions of the memo, one file each, so
+// that nothing written is lost when the memo changes or is replaced. The rules (names,
+// what to keep, when to snapshot) are in memo_history_rules.h; this is their folder.
+//
+// A session asks SnapshotPolicy (started with the opened memo and newest_snapshot()),
+// then calls write_snapshot() for each text the plan names and policy.kept() for each
+// one written.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "storage/data_paths.h"
+#include "storage/memo_history_rules.h"
+#include "storage/storage_error.h"
+
+namespace numvora {
+
+inline constexpr std::string_view HISTORY_FOLDER_NAME = "history";
+
+std::string history_folder(const DataPaths& paths);
+
+// The local date and time now, for the rules that take it as a value.
+SnapshotTime local_now();
+
+struct SnapshotEntry {
+    std::string name;
+    SnapshotTime time;
+    std::uint64_t size = 0;
+
+    bool operator==(const SnapshotEntry&) const = default;
+};
+
+// The snapshots, newest first, from the folder's entries alone: no file is opened, so
+// thousands of them or a huge one list quickly. Other names are left out. A missing
+// folder is an empty history.
+StorageResult<std::vector<SnapshotEntry>> list_snapshots(const std::string& folder);
+
+inline constexpr std::size_t PREVIEW_BYTES = 4096;
+
+// The first line that holds more than white space, trimmed (a byte-order mark too), to
+// show beside a listed snapshot. Only the first PREVIEW_BYTES of the file are read: the
+// line may be cut there, and is empty when none starts within them.
+StorageResult<std::string> snapshot_preview(const std::string& folder, std::string_view name);
+
+// The whole text. A name that is not a snapshot's fails with InvalidInput, a file that
+// is gone (even since the listing) with NotFound.
+StorageResult<std::string> read_snapshot(const std::string& folder, std::string_view name);
+
+// The newest snapshot as SnapshotPolicy starts from; nothing when there is none or it
+// cannot be read, so that the start text is kept rather than lost.
+std::optional<NewestSnapshot> newest_snapshot(const std::string& folder);
+
+struct WrittenSnapshot {
+    std::string name;
+    std::size_t pruned = 0;  // older snapshots deleted after the write
+};
+
+// Writes text with the crash-safe write of memo.txt as the snapshot of now, or of the
+// next second whose name is free, creating the folder as needed; then prunes. The
+// snapshot counts as written even when pruning cannot finish.
+StorageResult<WrittenSnapshot> write_snapshot(const std::string& folder, const SnapshotTime& now,
+                                              std::string_view text);
+
+// Deletes what snapshots_to_delete names; a file that cannot be deleted (open in
+// another program) stays until the next time. Returns how many went.
+StorageResult<std::size_t> prune_snapshots(const std::string& folder, const SnapshotTime& now);
+
+}  // namespace numvora

@@ -1,0 +1,194 @@
+#include "storage/memo_history_rules.h"
+
+#include <algorithm>
+
+namespace numvora {
+
+namespace {
+
+constexpr std::string_view NAME_PREFIX = "memo-";
+constexpr std::string_view NAME_SUFFIX = ".txt";
+constexpr std::size_t TIMESTAMP_LENGTH = 15;  // YYYYMMDD-HHMMSS
+constexpr std::int64_t DAY = 24 * 60 * 60;
+
+// Days since 1970-01-01 of a proleptic Gregorian date, for any day number: a day past
+// the month's end counts on into the next (H. Hinnant's days_from_civil).
+std::int64_t days_from_civil(std::int64_t year, int month, int day) {
+    year -= month <= 2;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t year_of_era = year - era * 400;
+    const std::int64_t day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const std::int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    return era * 146097 + day_of_era - 719468;
+}
+
+int days_in_month(int year, int month) {
+    static constexpr int DAYS[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return month == 2 && leap ? 29 : DAYS[month - 1];
+}
+
+// The value of a run of ASCII digits, or -1 when any byte is not one.
+int digits_value(std::string_view text) {
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+void append_padded(std::string& out, int value, std::size_t width) {
+    const std::string digits = std::to_string(value);
+    if (digits.size() < width) out.append(width - digits.size(), '0');
+    out += digits;
+}
+
+bool same_day(const SnapshotTime& a, const SnapshotTime& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+bool same_month(const SnapshotTime& a, const SnapshotTime& b) { return a.year == b.year && a.month == b.month; }
+
+}  // namespace
+
+std::int64_t to_seconds(const SnapshotTime& time) {
+    return days_from_civil(time.year, time.month, time.day) * DAY + time.hour * 3600 + time.minute * 60 + time.second;
+}
+
+SnapshotTime from_seconds(std::int64_t seconds) {
+    const std::int64_t days = (seconds >= 0 ? seconds : seconds - (DAY - 1)) / DAY;
+    const auto in_day = static_cast<int>(seconds - days * DAY);
+    // H. Hinnant's civil_from_days.
+    const std::int64_t shifted = days + 719468;
+    const std::int64_t era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
+    const std::int64_t day_of_era = shifted - era * 146097;
+    const std::int64_t year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+    const std::int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+    const std::int64_t month_index = (5 * day_of_year + 2) / 153;
+    const auto month = static_cast<int>(month_index < 10 ? month_index + 3 : month_index - 9);
+    return {static_cast<int>(year_of_era + era * 400 + (month <= 2)),
+            month,
+            static_cast<int>(day_of_year - (153 * month_index + 2) / 5 + 1),
+            in_day / 3600,
+            in_day / 60 % 60,
+            in_day % 60};
+}
+
+std::optional<SnapshotTime> parse_timestamp(std::string_view text) {
+    if (text.size() != TIMESTAMP_LENGTH || text[8] != '-') return std::nullopt;
+    const SnapshotTime time{digits_value(text.substr(0, 4)),  digits_value(text.substr(4, 2)),
+                            digits_value(text.substr(6, 2)),  digits_value(text.substr(9, 2)),
+                            digits_value(text.substr(11, 2)), digits_value(text.substr(13, 2))};
+    if (time.year < 0 || time.month < 1 || time.month > 12 || time.day < 1 ||
+        time.day > days_in_month(time.year, time.month) || time.hour < 0 || time.hour > 23 || time.minute < 0 ||
+        time.minute > 59 || time.second < 0 || time.second > 59) {
+        return std::nullopt;
+    }
+    return time;
+}
+
+std::string snapshot_name(const SnapshotTime& time) {
+    std::string name(NAME_PREFIX);
+    append_padded(name, time.year, 4);
+    append_padded(name, time.month, 2);
+    append_padded(name, time.day, 2);
+    name += '-';
+    append_padded(name, time.hour, 2);
+    append_padded(name, time.minute, 2);
+    append_padded(name, time.second, 2);
+    return name += NAME_SUFFIX;
+}
+
+std::optional<SnapshotTime> parse_snapshot_name(std::string_view name) {
+    if (name.size() != NAME_PREFIX.size() + TIMESTAMP_LENGTH + NAME_SUFFIX.size() || !name.starts_with(NAME_PREFIX) ||
+        !name.ends_with(NAME_SUFFIX)) {
+        return std::nullopt;
+    }
+    return parse_timestamp(name.substr(NAME_PREFIX.size(), TIMESTAMP_LENGTH));
+}
+
+std::vector<std::string> snapshots_to_delete(const std::vector<SnapshotFile>& files, const SnapshotTime& now) {
+    struct Past {
+        const SnapshotFile* file;
+        SnapshotTime time;
+    };
+    std::vector<Past> past;
+    for (const SnapshotFile& file : files) {
+        if (const auto time = parse_snapshot_name(file.name); time && *time <= now) past.push_back({&file, *time});
+    }
+    std::sort(past.begin(), past.end(), [](const Past& a, const Past& b) { return a.time > b.time; });
+    const std::int64_t now_seconds = to_seconds(now);
+    const std::int64_t year_ago = to_seconds({now.year - 1, now.month, now.day, now.hour, now.minute, now.second});
+    std::vector<std::string> doomed;
+    std::uint64_t kept_size = 0;
+    bool over_limit = false;
+    for (std::size_t i = 0; i < past.size(); ++i) {
+        const SnapshotTime& time = past[i].time;
+        const std::int64_t age = now_seconds - to_seconds(time);
+        bool keep = true;
+        // Newest first, so the first of a day or month met is that day's or month's newest.
+        if (i > 0 && age > DAY) {
+            if (age <= 30 * DAY)
+                keep = !same_day(past[i - 1].time, time);
+            else
+                keep = to_seconds(time) >= year_ago && !same_month(past[i - 1].time, time);
+        }
+        if (keep && i > 0) {
+            over_limit = over_limit || kept_size + past[i].file->size > HISTORY_SIZE_LIMIT;
+            keep = !over_limit;
+        }
+        if (keep)
+            kept_size += past[i].file->size;
+        else
+            doomed.push_back(past[i].file->name);
+    }
+    return doomed;
+}
+
+TextMark mark_of(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return {text.size(), hash};
+}
+
+SnapshotPolicy::SnapshotPolicy(std::string start, const std::optional<NewestSnapshot>& newest)
+    : start_(std::move(start)), start_mark_(mark_of(start_)), newest_mark_(newest ? newest->mark : mark_of({})) {
+    if (newest) newest_at_ = to_seconds(newest->time);
+}
+
+SnapshotPlan SnapshotPolicy::before_write(const SnapshotTime& now, std::string_view text) {
+    SnapshotPlan plan = plan_start();
+    // A start snapshot taken now counts as this interval's.
+    const std::int64_t now_seconds = to_seconds(now);
+    const bool due = !newest_at_ || now_seconds < *newest_at_ || now_seconds - *newest_at_ >= SNAPSHOT_INTERVAL_SECONDS;
+    plan.text = !plan.start_text && due && mark_of(text) != newest_mark_;
+    return plan;
+}
+
+SnapshotPlan SnapshotPolicy::before_replace(std::string_view current) {
+    SnapshotPlan plan = plan_start();
+    plan.text = mark_of(current) != (plan.start_text ? start_mark_ : newest_mark_);
+    return plan;
+}
+
+void SnapshotPolicy::kept(const SnapshotTime& at, std::string_view text) {
+    newest_mark_ = mark_of(text);
+    newest_at_ = to_seconds(at);
+    if (start_due_ && newest_mark_ == start_mark_) drop_start();
+}
+
+// Settled by the first question when the newest snapshot already holds the start text
+// (a snapshot taken later must not bring it back as if new); otherwise asked for until
+// a snapshot of it is written.
+SnapshotPlan SnapshotPolicy::plan_start() {
+    if (start_due_ && start_mark_ == newest_mark_) drop_start();
+    return {start_due_, false};
+}
+
+void SnapshotPolicy::drop_start() {
+    start_due_ = false;
+    std::string().swap(start_);
+}
+
+}  // namespace numvora
