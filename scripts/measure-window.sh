@@ -5,14 +5,17 @@
 #     first tick after selecting a large memo text
 #   scripts/measure-window.sh saves [MEMO_BYTES [RUNS]]
 #     the auto-save tick with an unchanged and a changed memo, and the combined save
+#   scripts/measure-window.sh finds [MEMO_BYTES [RUNS]]
+#     find next through a large memo against a plain search, and replace all of
+#     10,000 matches
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
-what=${1:?ticks or saves}
+what=${1:?ticks, saves or finds}
 shift
 case "$what" in
-  ticks|saves) target=numvora-${what%s}-measure ;;
-  *) echo "ticks or saves" >&2; exit 2 ;;
+  ticks|saves|finds) target=numvora-${what%s}-measure ;;
+  *) echo "ticks, saves or finds" >&2; exit 2 ;;
 esac
 source scripts/wine-session.sh
 build_windows "$target"

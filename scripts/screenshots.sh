@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's pictures: Numvora.exe under Wine on a private Xvfb display, in the
 # light and the dark theme, with a few calculations (grouped), a memo and a selected
-# operand, each on a fresh data folder. Writes docs/numvora-light.png and
-# docs/numvora-dark.png. Look at them before committing them.
+# operand, each on a fresh data folder, and the memo's own menu opened with a right
+# click. Writes docs/numvora-light.png, docs/numvora-dark.png and docs/numvora-menu.png.
+# Look at them before committing them.
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
@@ -33,3 +34,19 @@ for theme in light dark; do
   wait "$app" || true
   echo "docs/numvora-$theme.png ($geometry)"
 done
+
+# The memo's menu, opened with a right click in the middle of the memo.
+mkdir -p "$work/menu"
+wine cmd /c "set LOCALAPPDATA=$(windows_path "$work/menu")&& $(windows_path "$exe")" </dev/null >/dev/null 2>&1 &
+app=$!
+wine "$tool" wait "$class" 30
+geometry=$(wine "$tool" stage "$class" light | tr -d '\r')
+IFS='x+' read -r width height left top <<<"$geometry"
+xdotool mousemove $((left + width * 2 / 3)) $((top + height / 3)) click 3
+sleep 1
+import -window root "$work/screen.png"
+convert "$work/screen.png" -crop "$geometry" +repage docs/numvora-menu.png
+xdotool key Escape
+wine "$tool" close "$class"
+wait "$app" || true
+echo "docs/numvora-menu.png ($geometry)"

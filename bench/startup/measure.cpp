@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr DWORD START_TIMEOUT_MS = 180000;  // a 10 MiB memo takes Wine's rich edit about 20 s
+constexpr DWORD START_TIMEOUT_MS = 600000;  // a 10 MiB memo takes Wine's rich edit tens of seconds
 constexpr DWORD EXIT_TIMEOUT_MS = 30000;
 
 struct Sample {

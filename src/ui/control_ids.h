@@ -31,6 +31,26 @@ inline constexpr std::int32_t SAVE = 1028;
 inline constexpr std::int32_t LOAD = 1029;
 inline constexpr std::int32_t DARK_MODE = 1030;
 
+// The memo's menu, and the shortcuts that work on the memo (no control of their own).
+inline constexpr std::int32_t MEMO_UNDO = 1040;
+inline constexpr std::int32_t MEMO_REDO = 1041;
+inline constexpr std::int32_t MEMO_CUT = 1042;
+inline constexpr std::int32_t MEMO_COPY = 1043;
+inline constexpr std::int32_t MEMO_PASTE = 1044;
+inline constexpr std::int32_t MEMO_DELETE = 1045;
+inline constexpr std::int32_t MEMO_SELECT_ALL = 1046;
+inline constexpr std::int32_t MEMO_TOTAL = 1047;     // the sum of the numbers in the selection
+inline constexpr std::int32_t MEMO_EVALUATE = 1048;  // F9: the expression written in the memo
+inline constexpr std::int32_t FIND = 1049;
+inline constexpr std::int32_t REPLACE = 1050;
+inline constexpr std::int32_t FIND_NEXT = 1051;
+inline constexpr std::int32_t FIND_PREVIOUS = 1052;
+inline constexpr std::int32_t MEMO_MENU = 1053;  // the menu at the caret: Shift+F10, the menu key
+
+// Items of the window's system menu: the system keeps the low four bits of their ids
+// for itself, so these are multiples of 16.
+inline constexpr std::int32_t ALWAYS_ON_TOP = 0x1040;
+
 }  // namespace numvora::ids
 
 namespace numvora {

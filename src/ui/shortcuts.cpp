@@ -25,8 +25,13 @@ struct Shortcut {
 constexpr ShortcutAction post(std::int32_t id) { return {ShortcutAction::Kind::PostCommand, id}; }
 constexpr ShortcutAction REDO{ShortcutAction::Kind::Redo, 0};
 
+constexpr std::uint32_t VK_F3_KEY = 0x72;
+constexpr std::uint32_t VK_F9_KEY = 0x78;
+constexpr std::uint32_t VK_F10_KEY = 0x79;
+constexpr std::uint32_t VK_APPS_KEY = 0x5D;
+
 // Ctrl+C, Ctrl+Z and Enter in the memo are absent on purpose: they keep their edit meaning.
-constexpr std::array<Shortcut, 10> SHORTCUTS{{
+constexpr std::array<Shortcut, 19> SHORTCUTS{{
     {0x0D, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CALCULATE)},
     {0x1B, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CLEAR_EXPRESSION)},
     {'K', Need::Yes, Need::Any, ANY_CONTROL, post(ids::CLEAR_HISTORY)},
@@ -37,6 +42,15 @@ constexpr std::array<Shortcut, 10> SHORTCUTS{{
     {'C', Need::Yes, Need::Yes, ANY_CONTROL, post(ids::COPY_EXPRESSION_RESULT)},
     {'Y', Need::Yes, Need::Any, ids::MEMO_EDIT, REDO},
     {'Z', Need::Yes, Need::Yes, ids::MEMO_EDIT, REDO},
+    {'O', Need::Yes, Need::No, ANY_CONTROL, post(ids::LOAD)},
+    {'F', Need::Yes, Need::No, ANY_CONTROL, post(ids::FIND)},
+    {'H', Need::Yes, Need::No, ANY_CONTROL, post(ids::REPLACE)},
+    {VK_F3_KEY, Need::No, Need::No, ANY_CONTROL, post(ids::FIND_NEXT)},
+    {VK_F3_KEY, Need::No, Need::Yes, ANY_CONTROL, post(ids::FIND_PREVIOUS)},
+    {'T', Need::Yes, Need::Yes, ANY_CONTROL, post(ids::ALWAYS_ON_TOP)},
+    {VK_F9_KEY, Need::No, Need::No, ids::MEMO_EDIT, post(ids::MEMO_EVALUATE)},
+    {VK_F10_KEY, Need::No, Need::Yes, ids::MEMO_EDIT, post(ids::MEMO_MENU)},
+    {VK_APPS_KEY, Need::No, Need::No, ids::MEMO_EDIT, post(ids::MEMO_MENU)},
 }};
 
 constexpr std::uint32_t VK_BACK_KEY = 0x08;

@@ -14,7 +14,8 @@ struct ShortcutAction {
     bool operator==(const ShortcutAction&) const = default;
 };
 
-// The action for a key-down with these modifiers, sent to the control with this id.
+// The action for a key-down with these modifiers, sent to the control with this id
+// (F10 arrives as a system key-down; the loop asks for it too).
 std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl, bool shift, std::int32_t control_id);
 
 // After a memo key-down has been handled: does it end the current undo group?

@@ -16,6 +16,7 @@
 #include "ui/layout.h"
 #include "ui/placement.h"
 #include "ui/shortcuts.h"
+#include "ui/text_search.h"
 #include "ui/theme_palette.h"
 
 namespace numvora {
@@ -182,6 +183,15 @@ TEST(Shortcuts, Table) {
         {'Y', true, false, 1002, std::nullopt},
         {'Z', true, true, 1007, ShortcutAction{K::Redo, 0}},
         {'Z', true, false, 1007, std::nullopt},  // plain undo
+        {'O', true, false, 1002, ShortcutAction{K::PostCommand, 1029}},  // as the open button
+        {'H', true, false, 1007, ShortcutAction{K::PostCommand, 1050}},
+        {0x72, false, true, 1006, ShortcutAction{K::PostCommand, 1052}},  // Shift+F3: previous
+        {'T', true, true, 1002, ShortcutAction{K::PostCommand, 0x1040}},
+        {'T', true, false, 1002, std::nullopt},
+        {0x78, false, false, 1007, ShortcutAction{K::PostCommand, 1048}},  // F9 in the memo
+        {0x78, false, false, 1002, std::nullopt},
+        {0x79, false, true, 1007, ShortcutAction{K::PostCommand, 1053}},  // Shift+F10: the memo's menu
+        {0x79, false, false, 1007, std::nullopt},                          // F10 is the menu bar's
     };
     for (const Row& row : rows) {
         EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
@@ -285,6 +295,34 @@ TEST(Hresult, FromLastError) {
     EXPECT_EQ(static_cast<std::uint32_t>(hresult_from_last_error(0x12345)), 0x80072345u);
     EXPECT_EQ(hresult_from_last_error(0), 0);
     EXPECT_EQ(static_cast<std::uint32_t>(hresult_from_last_error(0xC0000005u)), 0xC0000005u);
+}
+
+// Replace all changes one stretch, from the first match to the last, left to right
+// without overlaps; case folds for Latin, Greek and Cyrillic capitals only.
+TEST(TextSearch, ReplaceAllTable) {
+    const struct {
+        const wchar_t* text;
+        const wchar_t* find;
+        bool match_case;
+        std::size_t count, first, last;
+        const wchar_t* stretch;
+    } rows[] = {
+        {L"abc ABC abd", L"abc", false, 2, 0, 7, L"# #"},
+        {L"abc ABC abd", L"abc", true, 1, 0, 3, L"#"},
+        {L"aaaa", L"aa", true, 2, 0, 4, L"##"},
+        {L"메모 ПРИВЕТ привет", L"привет", false, 2, 3, 16, L"# #"},
+        {L"ÀÉ àé", L"àé", false, 2, 0, 5, L"# #"},
+        {L"nothing here", L"zz", false, 0, 0, 0, L""},
+        {L"x", L"", false, 0, 0, 0, L""},
+        {L"ß SS", L"ss", false, 1, 2, 4, L"#"},  // no special folds
+    };
+    for (const auto& row : rows) {
+        const Replacement r = replace_all(row.text, row.find, L"#", row.match_case);
+        EXPECT_EQ(r.count, row.count) << row.text;
+        EXPECT_EQ(r.first, row.first) << row.text;
+        EXPECT_EQ(r.last, row.last) << row.text;
+        EXPECT_EQ(r.stretch, row.stretch) << row.text;
+    }
 }
 
 }  // namespace

@@ -61,6 +61,9 @@ using UniqueBrush = UniqueHandle<HBRUSH, delete_gdi_object<HBRUSH>>;
 using UniquePen = UniqueHandle<HPEN, delete_gdi_object<HPEN>>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, free_global>;
 
+inline BOOL destroy_menu(HMENU menu) { return DestroyMenu(menu); }
+using UniqueMenu = UniqueHandle<HMENU, destroy_menu>;
+
 // Puts an object into a device context for one scope and restores the previous one.
 class ScopedSelect {
 public:

@@ -25,9 +25,8 @@ std::optional<char> operation_of(std::int32_t id) {
 
 }  // namespace
 
-SystemStatus calculate(AppState& state, std::int32_t) {
+SystemStatus show_calculation(AppState& state, const Calculation& calculation) {
     CalculatorSession& session = state.calculator;
-    const Calculation calculation = session.calculate(control_text(state.expression_edit()));
     // A failed calculation has nothing to carry out even when its label cannot be shown.
     if (!calculation.record) session.forget_last();
     if (auto status = set_control_text(state.result_label(), calculation.label_text); !status) return status;
@@ -35,6 +34,12 @@ SystemStatus calculate(AppState& state, std::int32_t) {
         session.remember(*calculation.record);
         rebuild_history_list(state);
     }
+    return {};
+}
+
+SystemStatus calculate(AppState& state, std::int32_t) {
+    const Calculation calculation = state.calculator.calculate(control_text(state.expression_edit()));
+    if (auto status = show_calculation(state, calculation); !status) return status;
     caret_to_end_and_focus(state.expression_edit());
     return {};
 }

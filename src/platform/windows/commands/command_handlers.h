@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/windows/base/system_error.h"
 #include "platform/windows/state/app_state.h"
@@ -41,6 +44,40 @@ SystemStatus close_memo_undo_group(AppState& state, std::int32_t id);
 void take_over_memo_paste(HWND memo);
 // Any change of the memo's text, whoever made it: the next auto-save tick compares.
 SystemStatus note_memo_change(AppState& state, std::int32_t id);
+
+// Calculating with what is written in the memo (memo_calculate.cpp).
+// The amounts in the memo's selection, for the total.
+std::vector<std::string> memo_selection_amounts(const AppState& state);
+// What "선택한 식 계산" reads: the selection, or without one the caret's paragraph.
+MemoSelection memo_expression_range(const AppState& state);
+SystemStatus total_memo_selection(AppState& state, std::int32_t id);
+SystemStatus evaluate_in_memo(AppState& state, std::int32_t id);
+// A calculation's label and history entry, wherever its expression came from.
+SystemStatus show_calculation(AppState& state, const Calculation& calculation);
+
+// The memo's menu and its edit items (memo_menu.cpp).
+UniqueMenu build_memo_menu(const AppState& state);
+// WM_CONTEXTMENU: the memo's menu at the pointer, or at the caret from the keyboard.
+std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM where);
+SystemStatus open_memo_menu(AppState& state, std::int32_t id);
+SystemStatus memo_undo(AppState& state, std::int32_t id);
+SystemStatus memo_redo(AppState& state, std::int32_t id);
+SystemStatus memo_cut(AppState& state, std::int32_t id);
+SystemStatus memo_copy(AppState& state, std::int32_t id);
+SystemStatus memo_paste(AppState& state, std::int32_t id);
+SystemStatus memo_delete(AppState& state, std::int32_t id);
+SystemStatus memo_select_all(AppState& state, std::int32_t id);
+
+// Find and replace (find_replace.cpp).
+SystemStatus open_find_or_replace(AppState& state, std::int32_t id);
+// F3 and Shift+F3; without a text to look for, the find dialog.
+SystemStatus find_again(AppState& state, std::int32_t id);
+// The dialogs' registered message.
+LRESULT on_find_message(AppState& state, const FINDREPLACEW& record);
+
+// The system menu's "항상 위에 표시" (always_on_top.cpp).
+void add_system_menu_items(const AppState& state);
+SystemStatus toggle_always_on_top(AppState& state, std::int32_t id);
 
 // Documents through the file dialogs (document_commands.cpp); outcomes go to the
 // status line, never to a box.

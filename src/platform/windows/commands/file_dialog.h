@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/windows/base/system_calls.h"
+#include "platform/windows/base/system_error.h"
 #include "storage/storage_error.h"
 
 namespace numvora {
@@ -18,5 +19,9 @@ enum class DocumentDialog { Save, Open };
 // A path with the ".qvx" extension, nothing when the user cancelled, or the error.
 // The dialog is the window's (its system calls); null, comdlg32's.
 StorageResult<std::optional<std::string>> choose_document_path(HWND owner, DocumentDialog kind, RunFileDialog run);
+
+// The modeless find or replace dialog for the record (which must outlive it); comdlg32
+// as for the file dialogs.
+SystemResult<HWND> open_find_dialog(FINDREPLACEW& record, bool replace);
 
 }  // namespace numvora

@@ -1,5 +1,4 @@
 // The dark-mode switch: the other theme's brushes and memo colours, saved at once.
-#include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/painting.h"
@@ -20,13 +19,7 @@ SystemStatus switch_theme(AppState& state, std::int32_t) {
     std::swap(state.brushes, brushes.value());  // the old ones go with the result
     apply_memo_background(state.memo_edit(), palette[MEMO_BACKGROUND]);
     apply_memo_text_color(state.memo_edit(), palette[MEMO_TEXT]);
-    if (state.data_paths) {
-        if (const auto settings = capture_settings(state)) {
-            if (auto saved = save_settings(*state.data_paths, settings.value(), state.calls.write); !saved) {
-                log_error_line("다크모드 설정 저장 실패: {}", display_text(saved.error()));
-            }
-        }
-    }
+    save_settings_now(state, "다크모드 설정 저장 실패: {}");
     redraw_window(state.main_window);
     return {};
 }

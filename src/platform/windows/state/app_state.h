@@ -34,6 +34,17 @@ struct ThemeBrushes {
     UniqueBrush memo;        // 10
 };
 
+// The find and replace dialogs are modeless: their record must outlive them.
+struct FindState {
+    static constexpr std::size_t TEXT_UNITS = 1024;
+    UINT message = 0;     // FINDMSGSTRING, registered at creation
+    HWND dialog = nullptr;  // the open dialog, if any
+    bool replacing = false;
+    FINDREPLACEW record{};
+    std::array<wchar_t, TEXT_UNITS> find_text{};
+    std::array<wchar_t, TEXT_UNITS> replace_text{};
+};
+
 struct AppState {
     HWND main_window = nullptr;
     SystemCalls calls;
@@ -63,6 +74,7 @@ struct AppState {
     bool modal_open = false;                  // a close question or a file dialog is open
     bool close_pending = false;               // a close arrived while a modal box was open
     bool end_session_blocked = false;         // a log-off is held back for an unsaved memo
+    FindState find;
 
     HWND control(ControlSlot slot, std::size_t member = 0) const { return controls[control_row_index(slot, member)]; }
     // The controls that code names.

@@ -60,4 +60,45 @@ std::optional<std::string> memo_selected_text(HWND memo, MemoSelection range) {
     return to_utf8(std::wstring_view(buffer.data(), units));
 }
 
+std::wstring memo_text_range(HWND memo, MemoSelection range) {
+    if (range.empty()) return {};
+    std::wstring text(static_cast<std::size_t>(range.end - range.start) + 1, L'\0');
+    TEXTRANGEW request{{range.start, range.end}, text.data()};
+    const LRESULT copied = SendMessageW(memo, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&request));
+    text.resize(std::min(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)), text.size() - 1));
+    return text;
+}
+
+std::int32_t memo_length(HWND memo) {
+    GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    return static_cast<std::int32_t>(SendMessageW(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
+}
+
+// Read in growing pieces from the position outwards: a paragraph is short, the memo may
+// be ten mebibytes.
+MemoSelection memo_paragraph_at(HWND memo, std::int32_t position) {
+    const std::int32_t length = memo_length(memo);
+    position = std::clamp(position, 0, length);
+    MemoSelection paragraph{0, length};
+    for (std::int32_t end = position, piece = 256; end > 0; piece *= 2) {
+        const std::int32_t start = std::max(0, end - piece);
+        const std::wstring text = memo_text_range(memo, {start, end});
+        if (const std::size_t cr = text.rfind(L'\r'); cr != std::wstring::npos) {
+            paragraph.start = start + static_cast<std::int32_t>(cr) + 1;
+            break;
+        }
+        end = start;
+    }
+    for (std::int32_t start = position, piece = 256; start < length; piece *= 2) {
+        const std::int32_t end = std::min(length, start + piece);
+        const std::wstring text = memo_text_range(memo, {start, end});
+        if (const std::size_t cr = text.find(L'\r'); cr != std::wstring::npos) {
+            paragraph.end = start + static_cast<std::int32_t>(cr);
+            break;
+        }
+        start = end;
+    }
+    return paragraph;
+}
+
 }  // namespace numvora

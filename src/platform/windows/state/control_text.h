@@ -25,10 +25,21 @@ void select_in_edit(HWND edit, CaretRange range);
 // Caret to the end of the text, nothing selected.
 void put_caret_at_end(HWND edit);
 
+// The memo takes this many characters (the rich edit's default of 32,767 would cut a
+// longer saved memo on load, and the next auto-save would write the cut text back).
+inline constexpr std::int32_t MEMO_TEXT_LIMIT = 0x7FFFFFFE;
+
 // The rich edit memo's selection, in its characters.
 MemoSelection memo_selection(HWND memo);
 void select_in_memo(HWND memo, MemoSelection range);
 // The selected text; nothing when the control gives none.
 std::optional<std::string> memo_selected_text(HWND memo, MemoSelection range);
+
+// The memo's characters in range, one unit per position (a paragraph break is "\r").
+std::wstring memo_text_range(HWND memo, MemoSelection range);
+// The memo's length in its characters.
+std::int32_t memo_length(HWND memo);
+// The paragraph (the line between breaks, however it wraps) around a position.
+MemoSelection memo_paragraph_at(HWND memo, std::int32_t position);
 
 }  // namespace numvora

@@ -70,6 +70,15 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
     return {};
 }
 
+void save_settings_now(const AppState& state, std::string_view failure_line) {
+    if (!state.data_paths) return;
+    const auto settings = capture_settings(state);
+    if (!settings) return;
+    if (auto saved = save_settings(*state.data_paths, settings.value(), state.calls.write); !saved) {
+        log_error_line(failure_line, display_text(saved.error()));
+    }
+}
+
 Result<void, StorageError> save_all(AppState& state) {
     if (!state.memo_file || !state.data_paths) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));

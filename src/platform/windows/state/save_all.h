@@ -20,6 +20,10 @@ Result<AppSettings, StorageError> capture_settings(const AppState& state);
 // memo and a standing warning is cleared; what was set aside is logged.
 Result<void, StorageError> write_memo(AppState& state, std::string_view text);
 
+// A switch saves its setting at once: settings.txt with the window as it is now. A
+// failure is logged with failure_line ("…: {}"); without a data folder nothing happens.
+void save_settings_now(const AppState& state, std::string_view failure_line);
+
 // Writes memo.txt, then settings.txt. A failed capture of the settings does not cost
 // the memo: it is written all the same and the capture's error returned.
 Result<void, StorageError> save_all(AppState& state);

@@ -40,6 +40,21 @@ constexpr std::array COMMAND_ROWS{
     CommandRow{ids::SAVE, ANY_CODE, save_document},
     CommandRow{ids::LOAD, ANY_CODE, open_document},
     CommandRow{ids::DARK_MODE, ANY_CODE, switch_theme},
+    CommandRow{ids::MEMO_UNDO, ANY_CODE, memo_undo},
+    CommandRow{ids::MEMO_REDO, ANY_CODE, memo_redo},
+    CommandRow{ids::MEMO_CUT, ANY_CODE, memo_cut},
+    CommandRow{ids::MEMO_COPY, ANY_CODE, memo_copy},
+    CommandRow{ids::MEMO_PASTE, ANY_CODE, memo_paste},
+    CommandRow{ids::MEMO_DELETE, ANY_CODE, memo_delete},
+    CommandRow{ids::MEMO_SELECT_ALL, ANY_CODE, memo_select_all},
+    CommandRow{ids::MEMO_TOTAL, ANY_CODE, total_memo_selection},
+    CommandRow{ids::MEMO_EVALUATE, ANY_CODE, evaluate_in_memo},
+    CommandRow{ids::MEMO_MENU, ANY_CODE, open_memo_menu},
+    CommandRow{ids::FIND, ANY_CODE, open_find_or_replace},
+    CommandRow{ids::REPLACE, ANY_CODE, open_find_or_replace},
+    CommandRow{ids::FIND_NEXT, ANY_CODE, find_again},
+    CommandRow{ids::FIND_PREVIOUS, ANY_CODE, find_again},
+    CommandRow{ids::ALWAYS_ON_TOP, ANY_CODE, toggle_always_on_top},
 };
 
 }  // namespace

@@ -37,7 +37,14 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: return control_colors(state, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DPICHANGED: return on_dpi_changed(state, reinterpret_cast<const RECT*>(lparam));
-    default: return std::nullopt;
+    case WM_CONTEXTMENU: return on_context_menu(state, reinterpret_cast<HWND>(wparam), lparam);
+    // Items of ours in the system menu are commands like any other.
+    case WM_SYSCOMMAND: return on_command(state, static_cast<std::int32_t>(wparam & 0xFFF0), 0);
+    default:
+        if (message == state.find.message && message != 0) {
+            return on_find_message(state, *reinterpret_cast<const FINDREPLACEW*>(lparam));
+        }
+        return std::nullopt;
     }
 }
 

@@ -24,9 +24,6 @@ namespace {
 
 constexpr std::string_view CONTROL_FAILURE_CAPTION = "컨트롤 생성 오류";
 constexpr WPARAM MEMO_UNDO_LIMIT = 256;
-// The rich edit's default limit of 32,767 characters would cut a longer saved memo on
-// load (and the next auto-save would write the cut text back) and stop typing there.
-constexpr LPARAM MEMO_TEXT_LIMIT = 0x7FFFFFFE;
 
 // The memo file; one that cannot be read is moved aside before anything writes over
 // it, and the reason stays on the status line.
@@ -184,6 +181,8 @@ LRESULT on_create(HWND window, const StartData& start) {
     if (SetTimer(window, AUTOSAVE_TIMER_ID, AUTOSAVE_TIMER_MS, nullptr) == 0) {
         log_error_line("메모 자동 저장 타이머를 시작하지 못했습니다.");
     }
+    state.find.message = RegisterWindowMessageW(FINDMSGSTRINGW);
+    add_system_menu_items(state);
     state.created = true;
     return 0;
 }

@@ -1,0 +1,107 @@
+// The memo's own menu (right click, Shift+F10, the menu key) and its edit items, each
+// done through the rich edit's own messages as one undo step.
+#include <windows.h>
+
+#include <richedit.h>
+#include <windowsx.h>
+
+#include "calculator/evaluate.h"
+#include "calculator/memo_expression.h"
+#include "common/win32/wide_text.h"
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/state/control_text.h"
+#include "ui/memo_menu.h"
+
+namespace numvora {
+namespace {
+
+MemoFacts memo_facts(const AppState& state) {
+    const HWND memo = state.memo_edit();
+    MemoFacts facts;
+    facts.can_undo = SendMessageW(memo, EM_CANUNDO, 0, 0) != 0;
+    facts.can_redo = SendMessageW(memo, EM_CANREDO, 0, 0) != 0;
+    facts.has_selection = !memo_selection(memo).empty();
+    facts.clipboard_has_text = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
+    facts.has_text = memo_length(memo) > 0;
+    facts.selection_has_amount = facts.has_selection && !memo_selection_amounts(state).empty();
+    // An expression the engine can calculate: for any other text F9 only says why not.
+    const auto found = find_memo_expression(to_utf8(memo_text_range(memo, memo_expression_range(state))));
+    facts.has_expression = found && evaluate(found->expression).has_value();
+    return facts;
+}
+
+// A single edit message between two undo boundaries.
+SystemStatus edit_step(const AppState& state, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    const HWND memo = state.memo_edit();
+    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+    SendMessageW(memo, message, wparam, lparam);
+    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+    SetFocus(memo);
+    return {};
+}
+
+// Where the keyboard's menu opens: below the caret, in screen coordinates.
+POINT caret_point(HWND memo) {
+    const MemoSelection selection = memo_selection(memo);
+    POINTL at{};
+    SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), selection.end);
+    const auto line_height = static_cast<LONG>(MulDiv(16, static_cast<int>(GetDpiForWindow(memo)), 96));
+    POINT point{at.x, at.y + line_height};
+    RECT client{};
+    GetClientRect(memo, &client);
+    if (!PtInRect(&client, point)) point = {client.left, client.top};  // the caret is scrolled away
+    ClientToScreen(memo, &point);
+    return point;
+}
+
+}  // namespace
+
+UniqueMenu build_memo_menu(const AppState& state) {
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return menu;
+    const MemoFacts facts = memo_facts(state);
+    for (const MemoMenuItem& item : MEMO_MENU_ITEMS) {
+        if (item.id == 0) {
+            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const UINT enabled = memo_menu_item_enabled(item, facts) ? MF_ENABLED : MF_GRAYED;
+        const std::wstring text(item.text);
+        AppendMenuW(menu.get(), MF_STRING | enabled, static_cast<UINT_PTR>(item.id), text.c_str());
+    }
+    return menu;
+}
+
+// The chosen item arrives as an ordinary WM_COMMAND.
+void show_memo_menu(AppState& state, std::optional<POINT> at) {
+    const UniqueMenu menu = build_memo_menu(state);
+    if (!menu) return;
+    const POINT point = at.value_or(caret_point(state.memo_edit()));
+    SetFocus(state.memo_edit());
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, state.main_window,
+                   nullptr);
+}
+
+std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM where) {
+    if (target != state.memo_edit()) return std::nullopt;
+    // -1: from the keyboard, at the caret.
+    std::optional<POINT> at;
+    if (where != -1) at = POINT{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    show_memo_menu(state, at);
+    return 0;
+}
+
+SystemStatus open_memo_menu(AppState& state, std::int32_t) {
+    show_memo_menu(state, std::nullopt);
+    return {};
+}
+
+SystemStatus memo_undo(AppState& state, std::int32_t) { return edit_step(state, EM_UNDO); }
+SystemStatus memo_redo(AppState& state, std::int32_t) { return edit_step(state, EM_REDO); }
+SystemStatus memo_cut(AppState& state, std::int32_t) { return edit_step(state, WM_CUT); }
+SystemStatus memo_copy(AppState& state, std::int32_t) { return edit_step(state, WM_COPY); }
+SystemStatus memo_paste(AppState& state, std::int32_t) { return edit_step(state, WM_PASTE); }
+SystemStatus memo_delete(AppState& state, std::int32_t) { return edit_step(state, WM_CLEAR); }
+SystemStatus memo_select_all(AppState& state, std::int32_t) { return edit_step(state, EM_SETSEL, 0, -1); }
+
+}  // namespace numvora

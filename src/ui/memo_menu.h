@@ -1,0 +1,62 @@
+// The memo's right-click menu: its items in order, and when each can act.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "ui/control_ids.h"
+
+namespace numvora {
+
+// What the memo is like when its menu opens.
+struct MemoFacts {
+    bool can_undo = false;
+    bool can_redo = false;
+    bool has_selection = false;
+    bool clipboard_has_text = false;
+    bool has_text = false;
+    bool selection_has_amount = false;  // a number to total
+    bool has_expression = false;        // a calculable expression in the selection or the caret's line
+};
+
+enum class MemoMenuNeed { Nothing, Undo, Redo, Selection, ClipboardText, Text, Amount, Expression };
+
+struct MemoMenuItem {
+    std::int32_t id;  // 0: a separator
+    std::wstring_view text;
+    MemoMenuNeed need;
+};
+
+inline constexpr MemoMenuItem MEMO_MENU_ITEMS[] = {
+    {ids::MEMO_UNDO, L"실행 취소\tCtrl+Z", MemoMenuNeed::Undo},
+    {ids::MEMO_REDO, L"다시 실행\tCtrl+Y", MemoMenuNeed::Redo},
+    {0, L"", MemoMenuNeed::Nothing},
+    {ids::MEMO_CUT, L"잘라내기\tCtrl+X", MemoMenuNeed::Selection},
+    {ids::MEMO_COPY, L"복사\tCtrl+C", MemoMenuNeed::Selection},
+    {ids::MEMO_PASTE, L"붙여넣기\tCtrl+V", MemoMenuNeed::ClipboardText},
+    {ids::MEMO_DELETE, L"삭제\tDel", MemoMenuNeed::Selection},
+    {0, L"", MemoMenuNeed::Nothing},
+    {ids::MEMO_SELECT_ALL, L"모두 선택\tCtrl+A", MemoMenuNeed::Text},
+    {0, L"", MemoMenuNeed::Nothing},
+    {ids::MEMO_TOTAL, L"선택 영역 합계 계산", MemoMenuNeed::Amount},
+    {ids::MEMO_EVALUATE, L"선택한 식 계산\tF9", MemoMenuNeed::Expression},
+    {0, L"", MemoMenuNeed::Nothing},
+    {ids::FIND, L"찾기…\tCtrl+F", MemoMenuNeed::Nothing},
+    {ids::REPLACE, L"바꾸기…\tCtrl+H", MemoMenuNeed::Nothing},
+};
+
+constexpr bool memo_menu_item_enabled(const MemoMenuItem& item, const MemoFacts& facts) {
+    switch (item.need) {
+    case MemoMenuNeed::Nothing: return true;
+    case MemoMenuNeed::Undo: return facts.can_undo;
+    case MemoMenuNeed::Redo: return facts.can_redo;
+    case MemoMenuNeed::Selection: return facts.has_selection;
+    case MemoMenuNeed::ClipboardText: return facts.clipboard_has_text;
+    case MemoMenuNeed::Text: return facts.has_text;
+    case MemoMenuNeed::Amount: return facts.selection_has_amount;
+    case MemoMenuNeed::Expression: return facts.has_expression;
+    }
+    return false;
+}
+
+}  // namespace numvora

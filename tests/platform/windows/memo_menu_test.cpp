@@ -1,0 +1,194 @@
+// The memo as a notebook: its menu's items for a few memo states, and the commands of
+// the menu, the shortcuts and the system menu with their effect on the window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <richedit.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/state/control_text.h"
+#include "ui/memo_menu.h"
+#include "window_test_support.h"
+
+namespace numvora::testing {
+namespace {
+
+class MemoMenuTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        open_window();
+        ASSERT_NE(window, nullptr);
+    }
+    HWND memo() { return state().memo_edit(); }
+    void command(int id) { SendMessageW(window, WM_COMMAND, id, 0); }
+    void put_memo(const std::wstring& text, LONG start, LONG end) {
+        SetWindowTextW(memo(), text.c_str());
+        CHARRANGE range{start, end};
+        SendMessageW(memo(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    }
+    std::set<int> enabled_items() {
+        const UniqueMenu menu = build_memo_menu(state());
+        std::set<int> enabled;
+        for (const MemoMenuItem& item : MEMO_MENU_ITEMS) {
+            if (item.id != 0 && !(GetMenuState(menu.get(), static_cast<UINT>(item.id), MF_BYCOMMAND) & MF_GRAYED))
+                enabled.insert(item.id);
+        }
+        return enabled;
+    }
+    std::wstring newest_history_line() {
+        std::wstring line(256, L'\0');
+        line.resize(static_cast<std::size_t>(
+            SendMessageW(state().history_list(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line.data()))));
+        return line;
+    }
+    void find_message(DWORD flags, const wchar_t* find, const wchar_t* replacement = L"") {
+        FindState& f = state().find;
+        f.find_text.fill(L'\0');
+        f.replace_text.fill(L'\0');
+        std::wstring(find).copy(f.find_text.data(), f.find_text.size() - 1);
+        std::wstring(replacement).copy(f.replace_text.data(), f.replace_text.size() - 1);
+        f.record.Flags = flags;
+        SendMessageW(window, f.message, 0, reinterpret_cast<LPARAM>(&f.record));
+    }
+};
+
+void empty_clipboard() {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
+TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
+    using namespace ids;
+    const std::set<int> always = {FIND, REPLACE};
+    const struct {
+        const char* memo_state;
+        std::function<void()> set_up;
+        std::set<int> extra;
+    } rows[] = {
+        {"empty, nothing on the clipboard", [&] { empty_clipboard(); }, {}},
+        {"a note selected",
+         [&] {
+             put_memo(L"식비 12,000원", 0, -1);
+             SendMessageW(memo(), WM_COPY, 0, 0);
+         },
+         {MEMO_CUT, MEMO_COPY, MEMO_PASTE, MEMO_DELETE, MEMO_SELECT_ALL, MEMO_TOTAL}},
+        {"the caret on an expression's line",
+         [&] {
+             empty_clipboard();
+             put_memo(L"메모\r(1+2)*3 =", 5, 5);
+         },
+         {MEMO_SELECT_ALL, MEMO_EVALUATE}},
+        {"typed, then undone",
+         [&] {
+             SendMessageW(memo(), WM_CHAR, 'x', 0);
+             SendMessageW(memo(), EM_UNDO, 0, 0);
+         },
+         {MEMO_REDO, MEMO_SELECT_ALL, MEMO_EVALUATE}},
+        {"words without a number selected",
+         [&] { put_memo(L"점심 김밥", 0, 5); },
+         {MEMO_CUT, MEMO_COPY, MEMO_DELETE, MEMO_SELECT_ALL}},
+    };
+    for (const auto& row : rows) {
+        row.set_up();
+        std::set<int> expected = always;
+        expected.insert(row.extra.begin(), row.extra.end());
+        EXPECT_EQ(enabled_items(), expected) << row.memo_state;
+    }
+}
+
+TEST_F(MemoMenuTest, CommandsActOnTheMemoTheCalculatorAndTheSettings) {
+    using namespace ids;
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        std::wstring memo;
+        std::wstring expression;
+        std::wstring history;
+    } rows[] = {
+        {"total of a block of notes",
+         [&] {
+             put_memo(L"식비 12,000원\r회비 3만 5천원\r환불 (−2,000)", 0, -1);
+             command(MEMO_TOTAL);
+         },
+         L"식비 12,000원\r\n회비 3만 5천원\r\n환불 (−2,000)", L"12000 + 35000 - 2000", L"12000 + 35000 - 2000 = 45000"},
+        {"a line calculated in place, grouped",
+         [&] {
+             SendMessageW(state().thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
+             command(THOUSANDS);
+             put_memo(L"(12,000 + 4,500) * 3 =", 3, 3);
+             SendMessageW(window, WM_COMMAND, MEMO_EVALUATE, 0);
+         },
+         L"(12,000 + 4,500) * 3 = 49,500", L"12,000 + 35,000 - 2,000", L"(12,000 + 4,500) * 3 = 49,500"},
+        {"a refused expression leaves the memo",
+         [&] {
+             put_memo(L"1/0", 0, 3);
+             command(MEMO_EVALUATE);
+         },
+         L"1/0", L"12,000 + 35,000 - 2,000", L"(12,000 + 4,500) * 3 = 49,500"},
+        {"cut all, then one undo brings it back",
+         [&] {
+             put_memo(L"한 줄\r두 줄", 0, 0);
+             command(MEMO_SELECT_ALL);
+             command(MEMO_CUT);
+             EXPECT_EQ(window_text(memo()), L"");
+             command(MEMO_UNDO);
+         },
+         L"한 줄\r\n두 줄", L"12,000 + 35,000 - 2,000", L"(12,000 + 4,500) * 3 = 49,500"},
+        {"replace all is one step",
+         [&] {
+             put_memo(L"abc ABC abd", 0, 0);
+             find_message(FR_REPLACEALL, L"abc", L"x");
+             EXPECT_EQ(window_text(state().status_label()), L"2개를 바꿨습니다.");
+             EXPECT_EQ(window_text(memo()), L"x x abd");
+             command(MEMO_UNDO);
+         },
+         L"abc ABC abd", L"12,000 + 35,000 - 2,000", L"(12,000 + 4,500) * 3 = 49,500"},
+    };
+    for (const auto& row : rows) {
+        row.act();
+        EXPECT_EQ(window_text(memo()), row.memo) << row.what;
+        EXPECT_EQ(window_text(state().expression_edit()), row.expression) << row.what;
+        EXPECT_EQ(newest_history_line(), row.history) << row.what;
+    }
+    EXPECT_EQ(window_text(state().result_label()), L"오류: 0으로 나눌 수 없습니다.");
+}
+
+// Find wraps around once; a text that is not there leaves the selection and says so.
+TEST_F(MemoMenuTest, FindWrapsAndReportsAMiss) {
+    put_memo(L"메모 12 메모 34", 3, 3);
+    find_message(FR_FINDNEXT | FR_DOWN, L"메모");
+    EXPECT_EQ(memo_selection(memo()), (MemoSelection{6, 8}));
+    find_message(FR_FINDNEXT | FR_DOWN, L"메모");
+    EXPECT_EQ(memo_selection(memo()), (MemoSelection{0, 2}));  // around the end
+    find_message(FR_FINDNEXT, L"메모");
+    EXPECT_EQ(memo_selection(memo()), (MemoSelection{6, 8}));  // upwards, around the start
+    find_message(FR_FINDNEXT | FR_DOWN, L"없는 말");
+    EXPECT_EQ(memo_selection(memo()), (MemoSelection{6, 8}));
+    EXPECT_EQ(window_text(state().status_label()), L"'없는 말'을(를) 찾을 수 없습니다.");
+}
+
+// The system menu's item switches the window's topmost state and saves it at once.
+TEST_F(MemoMenuTest, AlwaysOnTopIsSavedAtOnce) {
+    for (const bool on : {true, false}) {
+        SendMessageW(window, WM_SYSCOMMAND, ids::ALWAYS_ON_TOP, 0);
+        EXPECT_EQ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, on);
+        const UINT mark = GetMenuState(GetSystemMenu(window, FALSE), ids::ALWAYS_ON_TOP, MF_BYCOMMAND);
+        EXPECT_EQ((mark & MF_CHECKED) != 0, on);
+        std::ifstream file(local_app_data / "Numvora" / "settings.txt");
+        const std::string settings{std::istreambuf_iterator<char>(file), {}};
+        EXPECT_NE(settings.find(on ? "always_on_top=true" : "always_on_top=false"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace numvora::testing
