@@ -1,7 +1,7 @@
 // Find and replace in the real main window: "find next" through a 10 MiB memo for a
 // word only its last line holds, beside a plain search of the same text in memory (the
 // floor), and "replace all" of 10,000 matches in a memo of about a mebibyte.
-//   numvora-find-measure.exe [MEMO_BYTES] [RUNS]
+//   numvora-find-measure.exe [MEMO_BYTES] [RUNS] [MATCHES]
 #include <windows.h>
 
 #include <algorithm>
@@ -75,15 +75,20 @@ int wmain(int argc, wchar_t** argv) {
     report("find next through the memo", find);
     report("  floor: std::wstring_view::find of the same text", floor);
 
-    // About a mebibyte with 10,000 matches.
-    const std::wstring many = lines_of(100 * 10'000, "회의 메모 합계 1,234.50원 바꿀말 (12+34)*5 다음 주 확인\r\n");
-    SetWindowTextW(memo, many.c_str());
+    // Lines of about a hundred bytes, each with a match: a mebibyte holds 10,000.
+    const int matches = argc > 3 ? _wtoi(argv[3]) : 10'000;
+    const std::wstring many = lines_of(100 * static_cast<std::size_t>(matches),
+                                       "회의 메모 합계 1,234.50원 바꿀말 (12+34)*5 다음 주 확인\r\n");
+    std::printf("memo of %zu characters for replace all; the control took it in %.0f ms\n", many.size(),
+                timed([&] { SetWindowTextW(memo, many.c_str()); }));
     std::vector<double> replace;
+    std::vector<double> undo;
     for (int i = 0; i < runs; ++i) {
         replace.push_back(timed([&] { ask(state, FR_REPLACEALL, L"바꿀말", L"바꾼말"); }));
-        SendMessageW(memo, EM_UNDO, 0, 0);
+        undo.push_back(timed([&] { SendMessageW(memo, EM_UNDO, 0, 0); }));
     }
     std::printf("%s\n", numvora::control_text(state.status_label()).c_str());
     report("replace all (one edit, one undo step)", replace);
+    report("  its undo", undo);
     return 0;
 }
