@@ -30,6 +30,9 @@ inline constexpr std::int32_t THOUSANDS = 1027;
 inline constexpr std::int32_t SAVE = 1028;
 inline constexpr std::int32_t LOAD = 1029;
 inline constexpr std::int32_t DARK_MODE = 1030;
+// Items of the window's system menu: multiples of 16 below 0xF000, as the system keeps
+// the low four bits of a system command for itself.
+inline constexpr std::int32_t MEMO_VERSIONS = 0x1050;
 
 }  // namespace numvora::ids
 

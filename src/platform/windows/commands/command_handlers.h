@@ -47,6 +47,10 @@ SystemStatus note_memo_change(AppState& state, std::int32_t id);
 SystemStatus save_document(AppState& state, std::int32_t id);
 SystemStatus open_document(AppState& state, std::int32_t id);
 
+// The memo's earlier versions: the dialog, and the restore of the one chosen
+// (memo_versions.cpp).
+SystemStatus show_memo_versions(AppState& state, std::int32_t id);
+
 // The dark-mode switch (theme_command.cpp).
 SystemStatus switch_theme(AppState& state, std::int32_t id);
 

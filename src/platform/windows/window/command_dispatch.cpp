@@ -40,6 +40,7 @@ constexpr std::array COMMAND_ROWS{
     CommandRow{ids::SAVE, ANY_CODE, save_document},
     CommandRow{ids::LOAD, ANY_CODE, open_document},
     CommandRow{ids::DARK_MODE, ANY_CODE, switch_theme},
+    CommandRow{ids::MEMO_VERSIONS, ANY_CODE, show_memo_versions},
 };
 
 }  // namespace

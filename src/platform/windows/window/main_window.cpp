@@ -31,6 +31,7 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_DRAWITEM: return draw_button(state, reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
     case WM_NCDESTROY: release_app_state(state); return std::nullopt;
     case WM_COMMAND: return on_command(state, LOWORD(wparam), HIWORD(wparam));
+    case WM_SYSCOMMAND: return on_command(state, static_cast<std::int32_t>(wparam & 0xFFF0), 0);
     case WM_TIMER: return on_timer(state, wparam);
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

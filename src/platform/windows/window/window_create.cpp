@@ -1,4 +1,5 @@
-// WM_CREATE: the record, the theme brushes, the 41 controls, the fonts and the timers.
+// WM_CREATE: the record, the theme brushes, the 41 controls, the fonts, the system
+// menu's items and the timers.
 #include <memory>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "storage/document.h"
 #include "storage/file_io.h"
 #include "storage/settings.h"
+#include "ui/memo_versions.h"
 #include "ui/theme_palette.h"
 
 namespace numvora {
@@ -45,8 +47,8 @@ std::string open_memo(AppState& state) {
     return {};
 }
 
-// The toggles from the settings file, and the memo text; a missing data folder or a
-// broken file leaves the defaults and is only logged.
+// The toggles from the settings file, the memo text and the memo's history; a missing
+// data folder or a broken file leaves the defaults and is only logged.
 void load_saved_state(AppState& state, const StartData& start, std::string& memo_text) {
     const auto& paths = start.paths;
     if (!paths) {
@@ -57,6 +59,7 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
     state.memo_file.emplace(paths.value(), state.calls.write);
     // What a save killed half-way left behind.
     sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME});
+    sweep_snapshot_temporaries(history_folder(paths.value()));
     const StorageResult<AppSettings>& settings = start.settings.value();
     if (settings) {
         state.settings = settings.value();
@@ -65,6 +68,7 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
         log_error_line("설정 불러오기 실패: {}", display_text(settings.error()));
     }
     memo_text = open_memo(state);
+    state.snapshots.emplace(history_folder(paths.value()), memo_text, state.calls.now, state.calls.write);
 }
 
 // Creates the controls in table order and files each handle in the record, with the
@@ -140,6 +144,16 @@ SystemStatus fill_memo(AppState& state, std::string memo_text) {
     return {};
 }
 
+// "메모 이전 버전…" below the system menu's own items; without it the window still works.
+void add_memo_versions_item(HWND window) {
+    const HMENU menu = GetSystemMenu(window, FALSE);
+    const std::wstring versions = to_wide(MEMO_VERSIONS_MENU_TEXT);
+    if (menu == nullptr || !AppendMenuW(menu, MF_SEPARATOR, 0, nullptr) ||
+        !AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(ids::MEMO_VERSIONS), versions.c_str())) {
+        log_error_line("시스템 메뉴 항목 추가 실패: {}", display_text(last_system_error("AppendMenuW")));
+    }
+}
+
 }  // namespace
 
 void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font) {
@@ -177,6 +191,7 @@ LRESULT on_create(HWND window, const StartData& start) {
         show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(status.error()));
         return -1;
     }
+    add_memo_versions_item(window);
     if (SetTimer(window, SELECTION_TIMER_ID, SELECTION_TIMER_MS, nullptr) == 0) {
         show_error_box(window, "초기화 오류", "메모 선택 상태 확인 타이머를 시작하지 못했습니다.");
         return -1;
