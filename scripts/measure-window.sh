@@ -4,7 +4,8 @@
 #     the selection timer's tick: idle with a 10,000-character expression, and the
 #     first tick after selecting a large memo text
 #   scripts/measure-window.sh saves [MEMO_BYTES [RUNS]]
-#     the auto-save tick with an unchanged and a changed memo, and the combined save
+#     the auto-save tick with an unchanged and a changed memo, with and without a
+#     snapshot of it kept in the history folder, and the combined save
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
