@@ -4,8 +4,9 @@
 #     the selection timer's tick: idle with a 10,000-character expression, and the
 #     first tick after selecting a large memo text
 #   scripts/measure-window.sh saves [MEMO_BYTES [RUNS]]
-#     the auto-save tick with an unchanged and a changed memo, and the combined save
-#   scripts/measure-window.sh finds [MEMO_BYTES [RUNS]]
+#     the auto-save tick with an unchanged and a changed memo, with and without a
+#     snapshot of it kept in the history folder, and the combined save
+#   scripts/measure-window.sh finds [MEMO_BYTES [RUNS [MATCHES]]]
 #     find next through a large memo against a plain search, and replace all of
 #     10,000 matches
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).

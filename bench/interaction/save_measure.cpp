@@ -1,6 +1,7 @@
 // Cost of keeping a large memo on disk, in the real main window: one auto-save tick
 // with an unchanged memo (it reads and compares, and writes nothing), one with a
-// changed memo (the write included), and the combined save at close.
+// changed memo (the write included), one that also keeps a snapshot of the memo in
+// the history folder, and the combined save at close.
 //   numvora-save-measure.exe [MEMO_BYTES] [RUNS]
 #include <windows.h>
 
@@ -21,9 +22,13 @@ namespace {
 
 using numvora::AppState;
 
+// The snapshots' clock: each tick that is to keep one is ten minutes after the last.
+numvora::SnapshotTime clock_now{2026, 12, 7, 0, 0, 0};
+numvora::SnapshotTime simulated_now() { return clock_now; }
+
 void report(const char* name, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
-    std::printf("%-44s runs %3zu  median %9.2f ms  min %9.2f ms  max %9.2f ms\n", name, ms.size(), ms[ms.size() / 2],
+    std::printf("%-46s runs %3zu  median %9.2f ms  min %9.2f ms  max %9.2f ms\n", name, ms.size(), ms[ms.size() / 2],
                 ms.front(), ms.back());
     std::fflush(stdout);
 }
@@ -40,7 +45,9 @@ double timed(Step step) {
 int wmain(int argc, wchar_t** argv) {
     const std::size_t memo_bytes = argc > 1 ? static_cast<std::size_t>(_wtoi(argv[1])) : (10u << 20);
     const int runs = argc > 2 ? _wtoi(argv[2]) : 10;
-    numvora::bench::MeasuredWindow measured(L"numvora-save-measure");
+    numvora::SystemCalls calls;
+    calls.now = simulated_now;
+    numvora::bench::MeasuredWindow measured(L"numvora-save-measure", calls);
     if (measured.state() == nullptr) return 1;
     AppState& state = *measured.state();
 
@@ -58,20 +65,27 @@ int wmain(int argc, wchar_t** argv) {
 
     std::vector<double> unchanged;
     std::vector<double> changed;
+    std::vector<double> with_snapshot;
     std::vector<double> at_close;
     std::vector<double> reading;  // of the changed tick: the control's copy of the text
-    for (int i = 0; i < runs; ++i) {
-        unchanged.push_back(timed([&] { SendMessageW(state.main_window, WM_TIMER, 2, 0); }));
-        // One character typed at the end.
+    const auto type_a_character = [&](const wchar_t* character) {
         const LONG end = GetWindowTextLengthW(state.memo_edit());
         SendMessageW(state.memo_edit(), EM_SETSEL, end, end);
-        SendMessageW(state.memo_edit(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(i % 2 == 0 ? L"x" : L"y"));
+        SendMessageW(state.memo_edit(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character));
+    };
+    for (int i = 0; i < runs; ++i) {
+        unchanged.push_back(timed([&] { SendMessageW(state.main_window, WM_TIMER, 2, 0); }));
+        type_a_character(i % 2 == 0 ? L"x" : L"y");
         reading.push_back(timed([&] { (void)numvora::control_text(state.memo_edit()); }));
         changed.push_back(timed([&] { SendMessageW(state.main_window, WM_TIMER, 2, 0); }));
         at_close.push_back(timed([&] { (void)numvora::save_all(state); }));
+        clock_now = numvora::from_seconds(numvora::to_seconds(clock_now) + numvora::SNAPSHOT_INTERVAL_SECONDS);
+        type_a_character(L"z");
+        with_snapshot.push_back(timed([&] { SendMessageW(state.main_window, WM_TIMER, 2, 0); }));
     }
     report("auto-save tick, memo unchanged", unchanged);
     report("auto-save tick, memo changed (write included)", changed);
+    report("the same, keeping a snapshot too", with_snapshot);
     report("save_all (memo and settings, as at close)", at_close);
     report("  of which reading the memo from the control", reading);
 

@@ -14,7 +14,7 @@ namespace numvora::bench {
 
 class MeasuredWindow {
 public:
-    explicit MeasuredWindow(const wchar_t* folder_name) {
+    explicit MeasuredWindow(const wchar_t* folder_name, const SystemCalls& calls = {}) {
         wchar_t temp[MAX_PATH + 1];
         GetTempPathW(MAX_PATH + 1, temp);
         data_ = std::filesystem::path(temp) / folder_name;
@@ -23,7 +23,7 @@ public:
         std::filesystem::create_directories(data_, ignored);
         SetEnvironmentVariableW(L"LOCALAPPDATA", data_.c_str());
         auto instance = prepare_process();
-        auto window = instance ? open_main_window(instance.value()) : SystemResult<HWND>(fail(instance.error()));
+        auto window = instance ? open_main_window(instance.value(), calls) : SystemResult<HWND>(fail(instance.error()));
         if (window)
             state_ = app_state_of(window.value());
         else

@@ -13,6 +13,8 @@ namespace fp = file_primitives;
 namespace {
 
 constexpr std::string_view BYTE_ORDER_MARK = "\xef\xbb\xbf";
+// Where a snapshot's name ends in the name of its write's temporary.
+constexpr std::string_view NAME_END_OF_TEMPORARY = ".txt.";
 
 StorageError not_a_snapshot_error() {
     return make_storage_error(StorageErrorKind::InvalidInput, "메모 기록 파일의 이름이 아닙니다.");
@@ -72,6 +74,10 @@ std::string_view without_cut_character(std::string_view text) {
     return lead - 1 + length > text.size() ? text.substr(0, lead - 1) : text;
 }
 
+StorageError not_utf8_error() {
+    return make_storage_error(StorageErrorKind::InvalidData, "stream did not contain valid UTF-8");
+}
+
 StorageResult<std::string> first_line(std::string_view bytes, bool cut) {
     if (bytes.starts_with(BYTE_ORDER_MARK)) bytes.remove_prefix(BYTE_ORDER_MARK.size());
     while (!bytes.empty()) {
@@ -80,8 +86,7 @@ StorageResult<std::string> first_line(std::string_view bytes, bool cut) {
         if (end == std::string_view::npos && cut) line = without_cut_character(line);
         line = trim_white_space(line);
         if (!line.empty()) {
-            if (!is_valid_utf8(line))
-                return fail(make_storage_error(StorageErrorKind::InvalidData, "stream did not contain valid UTF-8"));
+            if (!is_valid_utf8(line)) return fail(not_utf8_error());
             return std::string(line);
         }
         if (end == std::string_view::npos) break;
@@ -133,16 +138,41 @@ std::optional<NewestSnapshot> newest_snapshot(const std::string& folder) {
     return NewestSnapshot{newest.time, mark_of(text.value())};
 }
 
-StorageResult<WrittenSnapshot> write_snapshot(const std::string& folder, const SnapshotTime& now,
-                                              std::string_view text) {
+StorageResult<SnapshotStart> snapshot_start(const std::string& folder, std::string_view name, std::size_t max_bytes) {
+    if (!parse_snapshot_name(name)) return fail(not_a_snapshot_error());
+    // One byte more tells whether the file goes on.
+    auto start = fp::read_file_start(fp::join_path(folder, name), max_bytes + 1);
+    if (!start) return fail(start.error());
+    const bool cut = start->size() > max_bytes;
+    const std::string_view bytes = std::string_view(start.value()).substr(0, max_bytes);
+    const std::string_view text = cut ? without_cut_character(bytes) : bytes;
+    if (!is_valid_utf8(text)) return fail(not_utf8_error());
+    return SnapshotStart{std::string(text), cut};
+}
+
+StorageResult<WrittenSnapshot> write_snapshot(const std::string& folder, const SnapshotTime& now, std::string_view text,
+                                              const WriteCalls& calls) {
     auto entries = entries_of(folder);
     if (!entries) return fail(entries.error());
     std::vector<SnapshotFile> files = snapshot_files(entries.value());
     std::string name = free_name(files, now);
-    if (auto done = write_data_file(folder, fp::join_path(folder, name), text); !done) return fail(done.error());
+    if (auto done = write_data_file(folder, fp::join_path(folder, name), text, calls); !done) return fail(done.error());
     files.push_back({name, text.size()});
     const std::size_t pruned = delete_snapshots(folder, files, now);
     return WrittenSnapshot{std::move(name), pruned};
+}
+
+std::size_t sweep_snapshot_temporaries(const std::string& folder) {
+    std::size_t removed = 0;
+    for (const std::string& name : fp::file_names(folder)) {
+        const std::size_t end = name.find(NAME_END_OF_TEMPORARY);
+        if (end == std::string::npos) continue;
+        const std::string_view target = std::string_view(name).substr(0, end + NAME_END_OF_TEMPORARY.size() - 1);
+        if (parse_snapshot_name(target) && is_temporary_of(name, target) &&
+            fp::remove_file(fp::join_path(folder, name)))
+            ++removed;
+    }
+    return removed;
 }
 
 StorageResult<std::size_t> prune_snapshots(const std::string& folder, const SnapshotTime& now) {

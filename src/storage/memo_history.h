@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "storage/data_paths.h"
+#include "storage/file_io.h"
 #include "storage/memo_history_rules.h"
 #include "storage/storage_error.h"
 
@@ -51,6 +52,17 @@ StorageResult<std::string> snapshot_preview(const std::string& folder, std::stri
 // is gone (even since the listing) with NotFound.
 StorageResult<std::string> read_snapshot(const std::string& folder, std::string_view name);
 
+struct SnapshotStart {
+    std::string text;  // valid UTF-8, a character cut at the end dropped
+    bool cut = false;  // the file goes on after text
+
+    bool operator==(const SnapshotStart&) const = default;
+};
+
+// The first max_bytes of a snapshot, to show it without reading a huge one whole. Fails
+// as read_snapshot does, and with InvalidData when those bytes are not UTF-8.
+StorageResult<SnapshotStart> snapshot_start(const std::string& folder, std::string_view name, std::size_t max_bytes);
+
 // The newest snapshot as SnapshotPolicy starts from; nothing when there is none or it
 // cannot be read, so that the start text is kept rather than lost.
 std::optional<NewestSnapshot> newest_snapshot(const std::string& folder);
@@ -63,8 +75,12 @@ struct WrittenSnapshot {
 // Writes text with the crash-safe write of memo.txt as the snapshot of now, or of the
 // next second whose name is free, creating the folder as needed; then prunes. The
 // snapshot counts as written even when pruning cannot finish.
-StorageResult<WrittenSnapshot> write_snapshot(const std::string& folder, const SnapshotTime& now,
-                                              std::string_view text);
+StorageResult<WrittenSnapshot> write_snapshot(const std::string& folder, const SnapshotTime& now, std::string_view text,
+                                              const WriteCalls& calls = {});
+
+// Removes what snapshot writes killed half-way left ("<snapshot name>.<digits>-<digits>.tmp"),
+// which pruning would never touch; every other file stays. Returns how many went.
+std::size_t sweep_snapshot_temporaries(const std::string& folder);
 
 // Deletes what snapshots_to_delete names; a file that cannot be deleted (open in
 // another program) stays until the next time. Returns how many went.

@@ -9,7 +9,7 @@ namespace {
 constexpr std::string_view NAME_PREFIX = "memo-";
 constexpr std::string_view NAME_SUFFIX = ".txt";
 constexpr std::size_t TIMESTAMP_LENGTH = 15;  // YYYYMMDD-HHMMSS
-constexpr std::int64_t DAY = 24 * 60 * 60;
+constexpr std::int64_t DAY = std::int64_t{24} * 60 * 60;
 
 // Days since 1970-01-01 of a proleptic Gregorian date, for any day number: a day past
 // the month's end counts on into the next (H. Hinnant's days_from_civil).
@@ -53,7 +53,8 @@ bool same_month(const SnapshotTime& a, const SnapshotTime& b) { return a.year ==
 }  // namespace
 
 std::int64_t to_seconds(const SnapshotTime& time) {
-    return days_from_civil(time.year, time.month, time.day) * DAY + time.hour * 3600 + time.minute * 60 + time.second;
+    return days_from_civil(time.year, time.month, time.day) * DAY + std::int64_t{time.hour} * 3600 +
+           std::int64_t{time.minute} * 60 + time.second;
 }
 
 SnapshotTime from_seconds(std::int64_t seconds) {

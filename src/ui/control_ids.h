@@ -47,9 +47,10 @@ inline constexpr std::int32_t FIND_NEXT = 1051;
 inline constexpr std::int32_t FIND_PREVIOUS = 1052;
 inline constexpr std::int32_t MEMO_MENU = 1053;  // the menu at the caret: Shift+F10, the menu key
 
-// Items of the window's system menu: the system keeps the low four bits of their ids
-// for itself, so these are multiples of 16.
+// Items of the window's system menu (and of the memo's menu): multiples of 16 below
+// 0xF000, as the system keeps the low four bits of a system command for itself.
 inline constexpr std::int32_t ALWAYS_ON_TOP = 0x1040;
+inline constexpr std::int32_t MEMO_VERSIONS = 0x1050;
 
 }  // namespace numvora::ids
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ui/control_ids.h"
+#include "ui/memo_versions.h"
 
 namespace numvora {
 
@@ -22,27 +23,29 @@ struct MemoFacts {
 enum class MemoMenuNeed { Nothing, Undo, Redo, Selection, ClipboardText, Text, Amount, Expression };
 
 struct MemoMenuItem {
-    std::int32_t id;  // 0: a separator
-    std::wstring_view text;
+    std::int32_t id;        // 0: a separator
+    std::string_view text;  // UTF-8
     MemoMenuNeed need;
 };
 
 inline constexpr MemoMenuItem MEMO_MENU_ITEMS[] = {
-    {ids::MEMO_UNDO, L"실행 취소\tCtrl+Z", MemoMenuNeed::Undo},
-    {ids::MEMO_REDO, L"다시 실행\tCtrl+Y", MemoMenuNeed::Redo},
-    {0, L"", MemoMenuNeed::Nothing},
-    {ids::MEMO_CUT, L"잘라내기\tCtrl+X", MemoMenuNeed::Selection},
-    {ids::MEMO_COPY, L"복사\tCtrl+C", MemoMenuNeed::Selection},
-    {ids::MEMO_PASTE, L"붙여넣기\tCtrl+V", MemoMenuNeed::ClipboardText},
-    {ids::MEMO_DELETE, L"삭제\tDel", MemoMenuNeed::Selection},
-    {0, L"", MemoMenuNeed::Nothing},
-    {ids::MEMO_SELECT_ALL, L"모두 선택\tCtrl+A", MemoMenuNeed::Text},
-    {0, L"", MemoMenuNeed::Nothing},
-    {ids::MEMO_TOTAL, L"선택 영역 합계 계산", MemoMenuNeed::Amount},
-    {ids::MEMO_EVALUATE, L"선택한 식 계산\tF9", MemoMenuNeed::Expression},
-    {0, L"", MemoMenuNeed::Nothing},
-    {ids::FIND, L"찾기…\tCtrl+F", MemoMenuNeed::Nothing},
-    {ids::REPLACE, L"바꾸기…\tCtrl+H", MemoMenuNeed::Nothing},
+    {ids::MEMO_UNDO, "실행 취소\tCtrl+Z", MemoMenuNeed::Undo},
+    {ids::MEMO_REDO, "다시 실행\tCtrl+Y", MemoMenuNeed::Redo},
+    {0, "", MemoMenuNeed::Nothing},
+    {ids::MEMO_CUT, "잘라내기\tCtrl+X", MemoMenuNeed::Selection},
+    {ids::MEMO_COPY, "복사\tCtrl+C", MemoMenuNeed::Selection},
+    {ids::MEMO_PASTE, "붙여넣기\tCtrl+V", MemoMenuNeed::ClipboardText},
+    {ids::MEMO_DELETE, "삭제\tDel", MemoMenuNeed::Selection},
+    {0, "", MemoMenuNeed::Nothing},
+    {ids::MEMO_SELECT_ALL, "모두 선택\tCtrl+A", MemoMenuNeed::Text},
+    {0, "", MemoMenuNeed::Nothing},
+    {ids::MEMO_TOTAL, "선택 영역 합계 계산", MemoMenuNeed::Amount},
+    {ids::MEMO_EVALUATE, "선택한 식 계산\tF9", MemoMenuNeed::Expression},
+    {0, "", MemoMenuNeed::Nothing},
+    {ids::FIND, "찾기…\tCtrl+F", MemoMenuNeed::Nothing},
+    {ids::REPLACE, "바꾸기…\tCtrl+H", MemoMenuNeed::Nothing},
+    {0, "", MemoMenuNeed::Nothing},
+    {ids::MEMO_VERSIONS, MEMO_VERSIONS_MENU_TEXT, MemoMenuNeed::Nothing},
 };
 
 constexpr bool memo_menu_item_enabled(const MemoMenuItem& item, const MemoFacts& facts) {

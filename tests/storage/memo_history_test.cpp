@@ -183,6 +183,8 @@ TEST(MemoHistoryFolder, WritesListsPrunesAndReads) {
     for (const char* other : {"memo-20200101-000000.txt.tmp", "Memo-20200103-000000.txt", "memo-20200101-000000.txt"})
         std::ofstream(root / "Numvora" / "history" / other) << "x";
     fs::create_directory(root / "Numvora" / "history" / "memo-20200102-000000.txt");
+    std::ofstream(root / "Numvora" / "history" / "memo-20261207-000000.txt.12-3.tmp") << "a killed write's";
+    EXPECT_EQ(sweep_snapshot_temporaries(folder), 1u);
     const std::vector<SnapshotEntry> expected = {
         {"memo-20261207-001000.txt", at("20261207-001000"), PREVIEW_BYTES + 4},
         {"memo-20261207-000002.txt", at("20261207-000002"), PREVIEW_BYTES + 2},
@@ -194,6 +196,13 @@ TEST(MemoHistoryFolder, WritesListsPrunesAndReads) {
     const std::vector<std::string> previews = {"", std::string(PREVIEW_BYTES - 1, 'a'), "", "첫 줄", "x"};
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(snapshot_preview(folder, expected[i].name).value(), previews[i]);
+    // The start of a version to show: whole, cut before a character the limit splits,
+    // or refused when it is not UTF-8.
+    const auto start_of = [&](std::size_t i, std::size_t max) { return snapshot_start(folder, expected[i].name, max); };
+    EXPECT_EQ(start_of(3, PREVIEW_BYTES).value(), (SnapshotStart{first, false}));
+    EXPECT_EQ(start_of(1, PREVIEW_BYTES + 1).value(), (SnapshotStart{std::string(PREVIEW_BYTES - 1, 'a'), true}));
+    std::ofstream(root / "Numvora" / "history" / expected[4].name) << "\xb8\xde";
+    EXPECT_EQ(start_of(4, 100).error().kind, StorageErrorKind::InvalidData);
     EXPECT_EQ(prune_snapshots(folder, at("20261207-120000")).value(), 1u);
     EXPECT_EQ(read_snapshot(folder, expected[3].name).value(), first);
     fs::remove(root / "Numvora" / "history" / expected[3].name);  // gone since the listing

@@ -1,5 +1,5 @@
 // The shell's decisions that need no window: scaling, placement, layout, keyboard
-// tables, routing, palette, keypad table, error codes.
+// tables, routing, palette, keypad table, error codes, the memo versions dialog.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +14,7 @@
 #include "ui/dpi_scale.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout.h"
+#include "ui/memo_versions.h"
 #include "ui/placement.h"
 #include "ui/shortcuts.h"
 #include "ui/text_search.h"
@@ -323,6 +324,45 @@ TEST(TextSearch, ReplaceAllTable) {
         EXPECT_EQ(r.last, row.last) << row.text;
         EXPECT_EQ(r.stretch, row.stretch) << row.text;
     }
+}
+
+TEST(MemoVersions, ListLinesAndPreviews) {
+    const struct {
+        std::uint64_t size;
+        std::optional<std::string> first_line;
+        const char* after_time;
+    } lines[] = {
+        {0, "", " · 0 B"},
+        {1023, std::nullopt, " · 1023 B · 읽을 수 없는 파일"},
+        {3277, "회의\t메모\x01", " · 3.2 KB · 회의 메모 "},
+        {102349, std::string(40, 'a'), " · 100 KB · aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"},
+        {1048575, std::string(39, 'a') + "가나", " · 1.0 MB · aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa가…"},
+        {150ull << 20, "x", " · 150 MB · x"},
+        {UINT64_MAX, "x", " · 16777216 TB · x"},
+    };
+    for (const auto& row : lines)
+        EXPECT_EQ(version_line({2026, 12, 7, 9, 5, 59}, row.size, row.first_line),
+                  "2026-12-07 09:05" + std::string(row.after_time));
+    EXPECT_EQ(version_preview_text("a\nb\r\nc\rd\n", false), "a\r\nb\r\nc\r\nd\r\n");
+    EXPECT_EQ(version_preview_text("a", true), "a\r\n…");
+}
+
+// Nothing overlaps or leaves the client at the opening size, at any DPI; the dialog
+// stays on its monitor.
+TEST(MemoVersions, LayoutAndPlacement) {
+    for (const std::uint32_t dpi : {96u, 144u, 192u}) {
+        const PixelBox c = versions_client_size(dpi);
+        const VersionsLayout l = versions_layout(c.width, c.height, dpi);
+        EXPECT_LT(l.list.x + l.list.width, l.preview.x);
+        EXPECT_LT(l.restore.x + l.restore.width, l.close.x);
+        EXPECT_LT(l.preview.y + l.preview.height, l.close.y);
+        EXPECT_EQ(l.close.x + l.close.width + l.list.x, c.width);  // margins alike all round
+        EXPECT_EQ(l.close.y + l.close.height + l.list.y, c.height);
+    }
+    const PixelRect work{0, 0, 1920, 1040};
+    EXPECT_EQ(center_over({100, 100, 900, 700}, {0, 0, 400, 300}, work), (PixelBox{300, 250, 400, 300}));
+    EXPECT_EQ(center_over({1700, -200, 2100, 200}, {0, 0, 400, 300}, work), (PixelBox{1520, 0, 400, 300}));
+    EXPECT_EQ(center_over({0, 0, 800, 600}, {0, 0, 2000, 1100}, work), (PixelBox{0, 0, 1920, 1040}));
 }
 
 }  // namespace

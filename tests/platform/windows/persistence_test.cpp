@@ -177,7 +177,7 @@ TEST_F(PersistenceTest, TypedTextIsNeverDroppedSilently) {
     // No keeps the window; a second close meanwhile opens no second box.
     const HWND target = window;
     std::vector<ErrorBox> boxes =
-        answer_boxes([&] { SendMessageW(target, WM_CLOSE, 0, 0); }, {{IDNO, [&] {
+        answer_boxes([&] { SendMessageW(target, WM_CLOSE, 0, 0); }, {{IDNO, [&](HWND) {
                                                                           PostMessageW(target, WM_CLOSE, 0, 0);
                                                                           Sleep(300);
                                                                       }}});
@@ -278,7 +278,7 @@ TEST_F(PersistenceTest, AFailedStartShowsItsBox) {
     SystemCalls failing_layout;
     failing_layout.move_window = failing_move;
     int exit_code = 0;
-    const auto look = [] { Sleep(300); };  // a box that a quit message ends would be gone by then
+    const auto look = [](HWND) { Sleep(300); };  // a box that a quit message ends would be gone by then
     const std::vector<ErrorBox> boxes =
         answer_boxes([&] { exit_code = run_main_window(instance, failing_layout); }, {{IDOK, look}, {IDOK, look}});
     EXPECT_EQ(exit_code, 1);

@@ -72,7 +72,7 @@ std::vector<ErrorBox> answer_boxes(const std::function<void()>& action, std::vec
             if (search.box == nullptr) return;
             ErrorBox box{window_text(search.box), {}};
             EnumChildWindows(search.box, collect_static_text, reinterpret_cast<LPARAM>(&box.text));
-            if (answer.while_open) answer.while_open();
+            if (answer.while_open) answer.while_open(search.box);
             box.open_when_answered = IsWindow(search.box) != FALSE;
             seen.push_back(std::move(box));
             PostMessageW(search.box, WM_COMMAND, static_cast<WPARAM>(answer.button), 0);

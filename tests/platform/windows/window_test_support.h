@@ -63,10 +63,11 @@ struct ErrorBox {
     std::wstring text;
     bool open_when_answered = false;  // still there after the answer's wait
 };
-// How to answer one box: the button, and what to do while it is open.
+// How to answer one box: the button, and what to do while it is open (the box is
+// given, to work its controls).
 struct BoxAnswer {
     int button = IDOK;
-    std::function<void()> while_open;
+    std::function<void(HWND box)> while_open;
 };
 // Runs the action, which shows message boxes on this thread; another thread reads
 // each box and answers it as told, in order. A box that does not come within five

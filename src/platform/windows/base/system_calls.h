@@ -7,6 +7,7 @@
 #include <commdlg.h>
 
 #include "storage/file_io.h"
+#include "storage/memo_history.h"
 
 namespace numvora {
 
@@ -22,6 +23,8 @@ struct SystemCalls {
     RunFileDialog open_dialog = nullptr;
     HANDLE(WINAPI* set_clipboard_data)(UINT format, HANDLE memory) = SetClipboardData;
     WriteCalls write;  // every file the window writes
+    // The clock of the memo's snapshots, so that tests can let hours pass.
+    SnapshotTime (*now)() = local_now;
 };
 
 }  // namespace numvora

@@ -75,7 +75,7 @@ SystemStatus find_again(AppState& state, std::int32_t id);
 // The dialogs' registered message.
 LRESULT on_find_message(AppState& state, const FINDREPLACEW& record);
 
-// The system menu's "항상 위에 표시" (always_on_top.cpp).
+// Our items in the system menu (system_menu.cpp).
 void add_system_menu_items(const AppState& state);
 SystemStatus toggle_always_on_top(AppState& state, std::int32_t id);
 
@@ -83,6 +83,10 @@ SystemStatus toggle_always_on_top(AppState& state, std::int32_t id);
 // status line, never to a box.
 SystemStatus save_document(AppState& state, std::int32_t id);
 SystemStatus open_document(AppState& state, std::int32_t id);
+
+// The memo's earlier versions: the dialog, and the restore of the one chosen
+// (memo_versions.cpp).
+SystemStatus show_memo_versions(AppState& state, std::int32_t id);
 
 // The dark-mode switch (theme_command.cpp).
 SystemStatus switch_theme(AppState& state, std::int32_t id);

@@ -21,13 +21,8 @@ std::string document_name(const std::string& path) { return last_path_component(
 constexpr std::string_view SAVE_FAILURE = "저장 오류: ";
 constexpr std::string_view OPEN_FAILURE = "불러오기 오류: ";
 
-void show_outcome(AppState& state, std::string text, bool is_error) {
-    state.status.show(std::move(text), is_error);
-    show_status_line(state);
-}
-
 void show_failure(AppState& state, std::string_view prefix, const StorageError& error) {
-    show_outcome(state, std::string(prefix) + display_text(error), true);
+    show_command_outcome(state, std::string(prefix) + display_text(error), true);
 }
 
 struct Chosen {
@@ -35,19 +30,15 @@ struct Chosen {
     std::string path;
 };
 
-// The dialog is modal: a close that arrives meanwhile waits and is posted again once
-// the dialog returns, after the command has finished. The record is looked up again
-// afterwards, since the window may be gone when the dialog returns. Nothing when it
-// is gone, the user cancelled, or the dialog failed (said on the status line).
+// Nothing when the window is gone meanwhile, the user cancelled, or the dialog failed
+// (said on the status line).
 std::optional<Chosen> choose(AppState& state, DocumentDialog kind, std::string_view failure) {
-    const HWND window = state.main_window;
-    state.modal_open = true;
-    auto path = choose_document_path(window, kind,
-                                     kind == DocumentDialog::Save ? state.calls.save_dialog : state.calls.open_dialog);
-    AppState* again = app_state_of(window);
+    StorageResult<std::optional<std::string>> path{std::optional<std::string>()};
+    AppState* again = run_modal(state, [&] {
+        path = choose_document_path(state.main_window, kind,
+                                    kind == DocumentDialog::Save ? state.calls.save_dialog : state.calls.open_dialog);
+    });
     if (again == nullptr) return std::nullopt;
-    again->modal_open = false;
-    if (std::exchange(again->close_pending, false)) PostMessageW(window, WM_CLOSE, 0, 0);
     if (!path) {
         show_failure(*again, failure, path.error());
         return std::nullopt;
@@ -115,7 +106,7 @@ SystemStatus save_document(AppState& state, std::int32_t) {
     if (auto saved = save_all(s); !saved) {
         log_error_line("문서 저장 후 앱 설정 저장 실패: {}", display_text(saved.error()));
     }
-    show_outcome(s, document_name(path) + " 파일로 저장했습니다.", false);
+    show_command_outcome(s, document_name(path) + " 파일로 저장했습니다.", false);
     return {};
 }
 
@@ -130,11 +121,12 @@ SystemStatus open_document(AppState& state, std::int32_t) {
         show_failure(s, OPEN_FAILURE, document.error());
         return {};
     }
+    if (s.snapshots) s.snapshots->before_replace(control_text(s.memo_edit()));
     if (auto applied = apply_document(s, document.value()); !applied) {
         show_failure(s, OPEN_FAILURE, make_storage_error(StorageErrorKind::Other, display_text(applied.error())));
         return {};
     }
-    show_outcome(s, document_name(path) + " 파일을 열었습니다.", false);
+    show_command_outcome(s, document_name(path) + " 파일을 열었습니다.", false);
     put_caret_at_end(s.expression_edit());
     SetFocus(s.expression_edit());
     return {};

@@ -10,10 +10,12 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/windows/base/system_calls.h"
 #include "platform/windows/base/win_handle.h"
+#include "platform/windows/state/memo_snapshots.h"
 #include "session/calculator_session.h"
 #include "session/selection_state.h"
 #include "session/status_line.h"
@@ -57,7 +59,8 @@ struct AppState {
     // misses undo, redo and text set from outside; the auto-save reads only when set.
     bool memo_dirty = false;
     std::optional<DataPaths> data_paths;
-    std::optional<MemoFile> memo_file;  // with data_paths
+    std::optional<MemoFile> memo_file;       // with data_paths
+    std::optional<MemoSnapshots> snapshots;  // with data_paths
     // The toggles as they are now; the geometry fields hold what the start read until a
     // capture takes them from the window.
     AppSettings settings;
@@ -71,7 +74,7 @@ struct AppState {
     std::optional<LayoutInput> laid_out_for;  // what the controls were last placed for
     std::uint32_t dpi = 96;                   // the DPI the fonts were made for
     bool created = false;                     // WM_CREATE finished: only then does WM_DESTROY end the loop
-    bool modal_open = false;                  // a close question or a file dialog is open
+    bool modal_open = false;                  // a close question or a command's dialog is open
     bool close_pending = false;               // a close arrived while a modal box was open
     bool end_session_blocked = false;         // a log-off is held back for an unsaved memo
     FindState find;
@@ -98,5 +101,20 @@ struct AppState {
 // The record of the main window, or null before WM_CREATE stored it and after
 // WM_NCDESTROY released it.
 AppState* app_state_of(HWND window);
+
+// Runs a command's modal box or dialog. A close that arrives meanwhile waits and is
+// posted again once it returns, so that it is carried out after the command. Returns
+// the record looked up again: null when the window is gone.
+template <class Run>
+AppState* run_modal(AppState& state, Run run) {
+    const HWND window = state.main_window;
+    state.modal_open = true;
+    run();
+    AppState* again = app_state_of(window);
+    if (again == nullptr) return nullptr;
+    again->modal_open = false;
+    if (std::exchange(again->close_pending, false)) PostMessageW(window, WM_CLOSE, 0, 0);
+    return again;
+}
 
 }  // namespace numvora

@@ -61,6 +61,7 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
     if (!state.memo_file) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
+    if (state.snapshots) state.snapshots->before_write(text);
     auto written = state.memo_file->write(text);
     if (!written) return fail(written.error());
     log_set_aside(written.value());

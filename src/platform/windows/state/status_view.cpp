@@ -6,6 +6,11 @@ namespace numvora {
 
 void show_status_line(const AppState& state) { (void)set_control_text(state.status_label(), state.status.text()); }
 
+void show_command_outcome(AppState& state, std::string text, bool is_error) {
+    state.status.show(std::move(text), is_error);
+    show_status_line(state);
+}
+
 void show_selection_outcome(AppState& state, const SelectionMessage& message) {
     // The colour is decided before the text, so that the repaint it causes has it.
     state.status.show_selection(message);

@@ -1,12 +1,17 @@
 // The status line and the operation buttons as the record says they are.
 #pragma once
 
+#include <string>
+
 #include "platform/windows/state/app_state.h"
 
 namespace numvora {
 
 // Writes the status text; a status line that cannot change keeps its text.
 void show_status_line(const AppState& state);
+
+// A command's outcome on the status line, in the warning colour when it failed.
+void show_command_outcome(AppState& state, std::string text, bool is_error);
 
 // A selection check's message on the status line, and the operation buttons enabled
 // exactly when an operand is pending.

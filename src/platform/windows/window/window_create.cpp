@@ -1,4 +1,5 @@
-// WM_CREATE: the record, the theme brushes, the 41 controls, the fonts and the timers.
+// WM_CREATE: the record, the theme brushes, the 41 controls, the fonts, the system
+// menu's items and the timers.
 #include <memory>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "storage/document.h"
 #include "storage/file_io.h"
 #include "storage/settings.h"
+#include "ui/memo_versions.h"
 #include "ui/theme_palette.h"
 
 namespace numvora {
@@ -42,8 +44,8 @@ std::string open_memo(AppState& state) {
     return {};
 }
 
-// The toggles from the settings file, and the memo text; a missing data folder or a
-// broken file leaves the defaults and is only logged.
+// The toggles from the settings file, the memo text and the memo's history; a missing
+// data folder or a broken file leaves the defaults and is only logged.
 void load_saved_state(AppState& state, const StartData& start, std::string& memo_text) {
     const auto& paths = start.paths;
     if (!paths) {
@@ -54,6 +56,7 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
     state.memo_file.emplace(paths.value(), state.calls.write);
     // What a save killed half-way left behind.
     sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME});
+    sweep_snapshot_temporaries(history_folder(paths.value()));
     const StorageResult<AppSettings>& settings = start.settings.value();
     if (settings) {
         state.settings = settings.value();
@@ -62,6 +65,7 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
         log_error_line("설정 불러오기 실패: {}", display_text(settings.error()));
     }
     memo_text = open_memo(state);
+    state.snapshots.emplace(history_folder(paths.value()), memo_text, state.calls.now, state.calls.write);
 }
 
 // Creates the controls in table order and files each handle in the record, with the

@@ -1,7 +1,11 @@
-// "항상 위에 표시" in the window's system menu (and Ctrl+Shift+T): the window's
-// topmost state, its check mark, and the setting saved at once.
+// Our items in the window's system menu: "항상 위에 표시" (also Ctrl+Shift+T), which
+// switches the window's topmost state, its check mark and the setting at once, and the
+// memo's earlier versions.
+#include "common/win32/wide_text.h"
+#include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/save_all.h"
+#include "ui/memo_versions.h"
 
 namespace numvora {
 namespace {
@@ -13,11 +17,16 @@ void show_check_mark(const AppState& state) {
 
 }  // namespace
 
+// Without them the window still works.
 void add_system_menu_items(const AppState& state) {
     const HMENU menu = GetSystemMenu(state.main_window, FALSE);
-    if (menu == nullptr) return;
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(ids::ALWAYS_ON_TOP), L"항상 위에 표시");
+    const std::wstring versions = to_wide(MEMO_VERSIONS_MENU_TEXT);
+    if (menu == nullptr || !AppendMenuW(menu, MF_SEPARATOR, 0, nullptr) ||
+        !AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(ids::ALWAYS_ON_TOP), L"항상 위에 표시") ||
+        !AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(ids::MEMO_VERSIONS), versions.c_str())) {
+        log_error_line("시스템 메뉴 항목 추가 실패: {}", display_text(last_system_error("AppendMenuW")));
+        return;
+    }
     show_check_mark(state);
 }
 

@@ -1,0 +1,72 @@
+// The memo's earlier versions: the dialog that lists them and the restore of the one
+// chosen. Outcomes go to the status line.
+#include <richedit.h>
+
+#include "common/win32/wide_text.h"
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/commands/memo_versions_dialog.h"
+#include "platform/windows/state/control_text.h"
+#include "platform/windows/state/status_view.h"
+#include "ui/memo_versions.h"
+
+namespace numvora {
+namespace {
+
+// One undo step of its own, so that Ctrl+Z brings the replaced text back; like any
+// edit, the change marks the memo for the next auto-save.
+void replace_memo(AppState& state, std::string_view text) {
+    const HWND memo = state.memo_edit();
+    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+    select_in_memo(memo, {0, -1});
+    const std::wstring wide = to_wide(text);
+    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+    select_in_memo(memo, {0, 0});
+    SendMessageW(memo, EM_SCROLLCARET, 0, 0);
+    // The next check finds the caret where it is now, so that the outcome stays on the
+    // status line until the user moves it.
+    state.selection.reset();
+    (void)state.selection.moved_to(memo_selection(memo));
+    show_selection_outcome(state, {});
+    SetFocus(memo);
+}
+
+// The file is read before anything changes: one that is gone or unreadable leaves the
+// memo as it is.
+void restore_version(AppState& state, MemoSnapshots& snapshots, const SnapshotEntry& version) {
+    auto text = read_snapshot(snapshots.folder(), version.name);
+    if (!text) {
+        show_command_outcome(state, "메모 이전 버전을 읽지 못했습니다: " + display_text(text.error()), true);
+        return;
+    }
+    snapshots.before_replace(control_text(state.memo_edit()));
+    replace_memo(state, text.value());
+    show_command_outcome(
+        state, version_time_text(version.time) + " 버전으로 복원했습니다. Ctrl+Z로 되돌릴 수 있습니다.", false);
+}
+
+}  // namespace
+
+SystemStatus show_memo_versions(AppState& state, std::int32_t) {
+    constexpr std::string_view FAILURE = "메모 이전 버전을 열 수 없습니다: ";
+    if (!state.snapshots) {
+        show_command_outcome(state, std::string(FAILURE) + "저장 경로를 사용할 수 없습니다.", true);
+        return {};
+    }
+    const std::string folder = state.snapshots->folder();
+    const auto versions = list_snapshots(folder);
+    if (!versions) {
+        show_command_outcome(state, std::string(FAILURE) + display_text(versions.error()), true);
+        return {};
+    }
+    SystemResult<std::optional<SnapshotEntry>> chosen{std::optional<SnapshotEntry>()};
+    AppState* again = run_modal(state, [&] {
+        chosen = choose_memo_version(state.main_window, folder, versions.value(), state.ui_font.get(), state.dpi);
+    });
+    if (again == nullptr) return {};
+    if (!chosen) return fail(chosen.error());
+    if (chosen.value()) restore_version(*again, *again->snapshots, *chosen.value());
+    return {};
+}
+
+}  // namespace numvora

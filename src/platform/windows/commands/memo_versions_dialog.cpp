@@ -1,0 +1,198 @@
+#include "platform/windows/commands/memo_versions_dialog.h"
+
+#include <cstring>
+
+#include "common/win32/wide_text.h"
+#include "ui/memo_versions.h"
+
+namespace numvora {
+namespace {
+
+constexpr DWORD DIALOG_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+struct Version {
+    SnapshotEntry entry;
+    StorageResult<std::string> first_line;  // or why the file cannot be read
+};
+
+struct Dialog {
+    HWND owner;
+    const std::string& folder;
+    std::vector<Version> versions;
+    HFONT font;
+    std::uint32_t dpi;
+    std::optional<SnapshotEntry> chosen;
+    std::optional<SystemError> failure;  // a control that could not be made
+};
+
+struct ControlSpec {
+    const wchar_t* class_name;
+    int id;
+    DWORD style;
+    DWORD ex_style;
+    std::string_view text;
+};
+
+constexpr DWORD CHILD = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+constexpr ControlSpec CONTROLS[] = {
+    {L"LISTBOX", VERSIONS_LIST_ID, CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, ""},
+    {L"EDIT", VERSIONS_PREVIEW_ID, CHILD | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE,
+     ""},
+    {L"BUTTON", IDOK, CHILD | BS_DEFPUSHBUTTON, 0, RESTORE_VERSION_TEXT},
+    {L"BUTTON", IDCANCEL, CHILD | BS_PUSHBUTTON, 0, CLOSE_VERSIONS_TEXT},
+};
+
+// A titled modal frame without controls: they are made at WM_INITDIALOG, in pixels for
+// the DPI and in the window's font, where a template would size them in dialog units.
+std::vector<WORD> dialog_template() {
+    DLGTEMPLATE header{};
+    header.style = DIALOG_STYLE;
+    std::vector<WORD> words(sizeof header / sizeof(WORD));
+    std::memcpy(words.data(), &header, sizeof header);
+    words.push_back(0);  // no menu
+    words.push_back(0);  // the system's dialog class
+    const std::wstring title = to_wide(MEMO_VERSIONS_TITLE);
+    words.insert(words.end(), title.begin(), title.end());
+    words.push_back(0);
+    return words;
+}
+
+std::wstring line_of(const Version& version) {
+    const auto& first = version.first_line;
+    return to_wide(version_line(version.entry.time, version.entry.size,
+                                first ? std::optional<std::string>(first.value()) : std::nullopt));
+}
+
+PixelRect pixel_rect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The frame around the client size for the DPI, centred over the owner on its monitor.
+void place_dialog(HWND dialog, const Dialog& d) {
+    const PixelBox client = versions_client_size(d.dpi);
+    RECT frame{0, 0, client.width, client.height};
+    AdjustWindowRectExForDpi(&frame, DIALOG_STYLE, FALSE, 0, d.dpi);
+    RECT owner{};
+    GetWindowRect(d.owner, &owner);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(d.owner, MONITOR_DEFAULTTONEAREST), &monitor)) monitor.rcWork = owner;
+    const PixelBox placed = center_over(pixel_rect(owner), {0, 0, frame.right - frame.left, frame.bottom - frame.top},
+                                        pixel_rect(monitor.rcWork));
+    SetWindowPos(dialog, nullptr, placed.x, placed.y, placed.width, placed.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT inside{};
+    GetClientRect(dialog, &inside);
+    const VersionsLayout layout = versions_layout(inside.right, inside.bottom, d.dpi);
+    for (const auto& [id, box] :
+         {std::pair{VERSIONS_LIST_ID, layout.list}, std::pair{VERSIONS_PREVIEW_ID, layout.preview},
+          std::pair{IDOK, layout.restore}, std::pair{IDCANCEL, layout.close}})
+        MoveWindow(GetDlgItem(dialog, id), box.x, box.y, box.width, box.height, TRUE);
+}
+
+SystemStatus create_controls(HWND dialog, const Dialog& d) {
+    for (const ControlSpec& spec : CONTROLS) {
+        const std::wstring text = to_wide(spec.text);
+        HWND control = CreateWindowExW(spec.ex_style, spec.class_name, text.c_str(), spec.style, 0, 0, 0, 0, dialog,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), nullptr, nullptr);
+        if (control == nullptr) return fail(last_system_error("CreateWindowExW"));
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(d.font), FALSE);
+    }
+    return {};
+}
+
+// Each version's first line, from the first bytes of its file only.
+void fill_list(HWND dialog, Dialog& d) {
+    const HWND list = GetDlgItem(dialog, VERSIONS_LIST_ID);
+    SendMessageW(list, LB_INITSTORAGE, d.versions.size(), static_cast<LPARAM>(d.versions.size() * 128));
+    for (Version& version : d.versions) {
+        version.first_line = snapshot_preview(d.folder, version.entry.name);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line_of(version).c_str()));
+    }
+}
+
+// A version whose file could not be read stays unreadable; one that fails now (gone
+// since the listing, changed) becomes so, its line with it.
+void show_selected(HWND dialog, Dialog& d) {
+    const HWND list = GetDlgItem(dialog, VERSIONS_LIST_ID);
+    const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    std::string preview = d.versions.empty() ? std::string(NO_VERSIONS_TEXT) : std::string();
+    bool restorable = false;
+    if (index >= 0 && static_cast<std::size_t>(index) < d.versions.size()) {
+        Version& version = d.versions[static_cast<std::size_t>(index)];
+        if (version.first_line) {
+            auto start = snapshot_start(d.folder, version.entry.name, VERSION_PREVIEW_BYTES);
+            if (start) {
+                preview = version_preview_text(start->text, start->cut);
+                restorable = true;
+            } else {
+                version.first_line = fail(start.error());
+                SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+                SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(line_of(version).c_str()));
+                SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            }
+        }
+        if (!version.first_line)
+            preview = std::string(UNREADABLE_VERSION_TEXT) + ": " + display_text(version.first_line.error());
+    }
+    SetDlgItemTextW(dialog, VERSIONS_PREVIEW_ID, to_wide(preview).c_str());
+    EnableWindow(GetDlgItem(dialog, IDOK), restorable ? TRUE : FALSE);
+}
+
+INT_PTR init_dialog(HWND dialog, Dialog& d) {
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&d));
+    if (auto made = create_controls(dialog, d); !made) {
+        d.failure = made.error();
+        EndDialog(dialog, IDABORT);
+        return TRUE;
+    }
+    place_dialog(dialog, d);
+    fill_list(dialog, d);
+    SendMessageW(GetDlgItem(dialog, VERSIONS_LIST_ID), LB_SETCURSEL, 0, 0);
+    show_selected(dialog, d);
+    SetFocus(GetDlgItem(dialog, VERSIONS_LIST_ID));
+    return FALSE;  // the focus is set
+}
+
+INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_INITDIALOG) return init_dialog(dialog, *reinterpret_cast<Dialog*>(lparam));
+    auto* d = reinterpret_cast<Dialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (d == nullptr) return FALSE;
+    if (message == WM_CLOSE) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
+    if (message != WM_COMMAND) return FALSE;
+    const int id = LOWORD(wparam);
+    if (id == VERSIONS_LIST_ID && HIWORD(wparam) == LBN_SELCHANGE) {
+        show_selected(dialog, *d);
+    } else if (id == IDOK) {
+        // Enter reaches here even while the button is disabled.
+        const LRESULT index = SendMessageW(GetDlgItem(dialog, VERSIONS_LIST_ID), LB_GETCURSEL, 0, 0);
+        if (index < 0 || !IsWindowEnabled(GetDlgItem(dialog, IDOK))) return TRUE;
+        d->chosen = d->versions[static_cast<std::size_t>(index)].entry;
+        EndDialog(dialog, IDOK);
+    } else if (id == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+    } else {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+SystemResult<std::optional<SnapshotEntry>> choose_memo_version(HWND owner, const std::string& folder,
+                                                               const std::vector<SnapshotEntry>& versions, HFONT font,
+                                                               std::uint32_t dpi) {
+    Dialog d{owner, folder, {}, font, dpi, std::nullopt, std::nullopt};
+    d.versions.reserve(versions.size());
+    for (const SnapshotEntry& entry : versions) d.versions.push_back({entry, std::string()});
+    const std::vector<WORD> layout = dialog_template();
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+    const INT_PTR ended = DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
+                                                  dialog_proc, reinterpret_cast<LPARAM>(&d));
+    if (ended == -1) return fail(last_system_error("DialogBoxIndirectParamW"));
+    if (d.failure) return fail(*d.failure);
+    return std::move(d.chosen);
+}
+
+}  // namespace numvora

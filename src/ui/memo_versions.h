@@ -1,0 +1,64 @@
+// The dialog of the memo's earlier versions without a window: its texts, its list
+// lines, the text its preview shows and where its controls go.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "storage/memo_history_rules.h"
+#include "ui/pixel_rect.h"
+
+namespace numvora {
+
+inline constexpr std::string_view MEMO_VERSIONS_MENU_TEXT = "메모 이전 버전…";
+inline constexpr std::string_view MEMO_VERSIONS_TITLE = "메모 이전 버전";
+inline constexpr std::string_view RESTORE_VERSION_TEXT = "이 버전으로 복원";
+inline constexpr std::string_view CLOSE_VERSIONS_TEXT = "닫기";
+inline constexpr std::string_view UNREADABLE_VERSION_TEXT = "읽을 수 없는 파일";
+inline constexpr std::string_view NO_VERSIONS_TEXT = "아직 저장된 이전 버전이 없습니다.";
+
+// The list and the preview; the buttons are IDOK (restore) and IDCANCEL (close).
+inline constexpr int VERSIONS_LIST_ID = 100;
+inline constexpr int VERSIONS_PREVIEW_ID = 101;
+
+// Of a first line, so that a list line fits the list.
+inline constexpr std::size_t VERSION_LINE_CHARACTERS = 40;
+// The most of a version the preview shows.
+inline constexpr std::size_t VERSION_PREVIEW_BYTES = 64 * 1024;
+
+// "2026-12-07 14:20".
+std::string version_time_text(const SnapshotTime& time);
+
+// "512 B", "3.2 KB", "148 KB", "10.0 MB": binary units, a decimal below 100.
+std::string version_size_text(std::uint64_t bytes);
+
+// "2026-12-07 14:20 · 3.2 KB · first line…": the first line cut to
+// VERSION_LINE_CHARACTERS with an ellipsis and control characters as spaces; left out
+// when empty; UNREADABLE_VERSION_TEXT in its place when the file could not be read.
+std::string version_line(const SnapshotTime& time, std::uint64_t size, const std::optional<std::string>& first_line);
+
+// The text as an edit control shows it: every line break (LF, CR or CR LF) as CR LF,
+// and a line "…" after a text that goes on.
+std::string version_preview_text(std::string_view text, bool cut);
+
+struct VersionsLayout {
+    PixelBox list;
+    PixelBox preview;
+    PixelBox restore;
+    PixelBox close;
+};
+
+// The dialog's client size when it opens, at the DPI.
+PixelBox versions_client_size(std::uint32_t dpi);
+
+// The list on the left, the preview beside it, the buttons below at the right. Sizes
+// are never negative.
+VersionsLayout versions_layout(std::int32_t client_width, std::int32_t client_height, std::uint32_t dpi);
+
+// A window of the box's size centred over the owner's rectangle, cut to the work area
+// and moved inside it.
+PixelBox center_over(const PixelRect& owner, PixelBox size, const PixelRect& work_area);
+
+}  // namespace numvora

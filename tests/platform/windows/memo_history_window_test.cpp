@@ -1,0 +1,205 @@
+// The memo's history from the window: snapshots over a session of simulated time, the
+// versions dialog and its restore, a history folder that fails, and odd folders.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "common/win32/wide_text.h"
+#include "platform/windows/app/message_loop.h"
+#include "storage/memo_history.h"
+#include "ui/control_ids.h"
+#include "ui/memo_versions.h"
+#include "window_test_support.h"
+
+namespace numvora::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+SnapshotTime at(const char* timestamp) { return parse_timestamp(timestamp).value(); }
+
+// The clock the windows of these tests keep their snapshots by.
+SnapshotTime clock_now = at("20261207-100000");
+SnapshotTime simulated_now() { return clock_now; }
+
+std::wstring document_path;  // what the stand-in open dialog answers
+BOOL WINAPI answer_document(OPENFILENAMEW* record) {
+    return wcscpy_s(record->lpstrFile, record->nMaxFile, document_path.c_str()) == 0;
+}
+
+// Run on the answering thread while the dialog is open.
+HWND list_of(HWND dialog) { return GetDlgItem(dialog, VERSIONS_LIST_ID); }
+void pick(HWND dialog, int index) {
+    SendMessageW(list_of(dialog), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(VERSIONS_LIST_ID, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list_of(dialog)));
+}
+// A list line, after "+ " when the selected version can be restored, "- " when not.
+std::wstring line(HWND dialog, int index) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(list_of(dialog), LB_GETTEXTLEN, index, 0)), L'\0');
+    SendMessageW(list_of(dialog), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    return (IsWindowEnabled(GetDlgItem(dialog, IDOK)) ? L"+ " : L"- ") + text;
+}
+
+class MemoHistoryTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        clock_now = at("20261207-100000");
+        calls.now = simulated_now;
+        calls.open_dialog = answer_document;
+        fs::create_directories(history());
+    }
+    fs::path history() const { return local_app_data / "Numvora" / "history"; }
+    void put_version(const char* timestamp, std::string_view text) const {
+        std::ofstream(history() / snapshot_name(at(timestamp)), std::ios::binary) << text;
+    }
+    static std::string read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    // "HHMMSS=text" of each snapshot, oldest first.
+    std::vector<std::string> versions() const {
+        std::vector<std::string> found;
+        const std::vector<SnapshotEntry> listed = list_snapshots(history().string()).value();
+        for (const SnapshotEntry& entry : listed)
+            found.insert(found.begin(), entry.name.substr(14, 6) + "=" + read(history() / entry.name));
+        return found;
+    }
+    void type_memo(const std::wstring& text) const { type_into(state().memo_edit(), text); }
+    void tick() const { SendMessageW(window, WM_TIMER, AUTOSAVE_TIMER_ID, 0); }
+    std::wstring status() const { return window_text(state().status_label()); }
+    // Opens the dialog from the system menu; inside runs on it, then the button ends it.
+    std::vector<ErrorBox> in_dialog(int button, const std::function<void(HWND)>& inside) {
+        return answer_boxes([&] { SendMessageW(window, WM_SYSCOMMAND, ids::MEMO_VERSIONS, 0); }, {{button, inside}});
+    }
+};
+
+TEST_F(MemoHistoryTest, ASessionKeepsItsStartOneVersionInTenMinutesAndWhatIsReplaced) {
+    write_data_file("memo.txt", "처음");
+    put_version("20261207-090000", "예전");
+    document_path = (local_app_data / L"문서.qvx").wstring();
+    std::ofstream(local_app_data / L"문서.qvx") << "format=Quorvex\nversion=1\nmemo=646f63\n";
+    open_window();
+    ASSERT_NE(window, nullptr);
+    const struct {
+        const char* now;
+        std::function<void()> act;
+        const char* kept;  // the snapshot the step adds, if any
+    } steps[] = {
+        {"20261207-100000", [&] { tick(); }, nullptr},  // nothing typed, nothing written
+        {"20261207-100005", [&] { type_memo(L"하나"), tick(); }, "100005=처음"},
+        {"20261207-100959", [&] { type_memo(L"둘"), tick(); }, nullptr},
+        {"20261207-101005", [&] { type_memo(L"셋"), tick(); }, "101005=셋"},
+        {"20261207-102000", [&] { tick(); }, nullptr},  // unchanged
+        {"20261207-102100", [&] { type_memo(L"넷"), SendMessageW(window, WM_COMMAND, ids::LOAD, 0); }, "102100=넷"},
+        {"20261207-102200", [&] { in_dialog(IDOK, [](HWND dialog) { pick(dialog, 1); }), tick(); }, "102200=doc"},
+        {"20261207-102300", [&] { type_memo(L"다섯"), tick(); }, nullptr},
+    };
+    std::vector<std::string> expected = {"090000=예전"};
+    for (const auto& step : steps) {
+        clock_now = at(step.now);
+        step.act();
+        if (step.kept) expected.emplace_back(step.kept);
+        EXPECT_EQ(versions(), expected) << step.now;
+    }
+    EXPECT_EQ(read(local_app_data / "Numvora" / "memo.txt"), "다섯");
+}
+
+TEST_F(MemoHistoryTest, TheDialogRestoresAVersionAsOneUndoStep) {
+    put_version("20261207-080000", "첫 줄\r\n둘째 줄");
+    put_version("20261207-090000", "\xb8\xde");  // not UTF-8
+    write_data_file("memo.txt", "지금");
+    open_window();
+    ASSERT_NE(window, nullptr);
+    wchar_t item[32] = {};
+    GetMenuStringW(GetSystemMenu(window, FALSE), ids::MEMO_VERSIONS, item, 32, MF_BYCOMMAND);
+    EXPECT_EQ(to_utf8(item), MEMO_VERSIONS_MENU_TEXT);
+
+    std::vector<std::wstring> seen;
+    const std::vector<ErrorBox> boxes = in_dialog(IDOK, [&](HWND dialog) {
+        seen.push_back(line(dialog, 0));  // the newest is selected first
+        pick(dialog, 1);
+        seen.push_back(line(dialog, 1));
+        seen.push_back(window_text(GetDlgItem(dialog, VERSIONS_PREVIEW_ID)));
+    });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, L"메모 이전 버전");
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"- 2026-12-07 09:00 · 2 B · 읽을 수 없는 파일",
+                                               L"+ 2026-12-07 08:00 · 19 B · 첫 줄", L"첫 줄\r\n둘째 줄"}));
+    EXPECT_EQ(window_text(state().memo_edit()), L"첫 줄\r\n둘째 줄");
+    SendMessageW(window, WM_TIMER, SELECTION_TIMER_ID, 0);  // the outcome stays
+    EXPECT_EQ(status(), L"2026-12-07 08:00 버전으로 복원했습니다. Ctrl+Z로 되돌릴 수 있습니다.");
+    tick();
+    EXPECT_EQ(read(local_app_data / "Numvora" / "memo.txt"), "첫 줄\r\n둘째 줄");
+    EXPECT_EQ(versions().back(), "100000=지금");
+    SendMessageW(state().memo_edit(), EM_UNDO, 0, 0);
+    EXPECT_EQ(window_text(state().memo_edit()), L"지금");
+
+    // A close that arrives while the dialog is open is carried out after it.
+    in_dialog(IDCANCEL, [&](HWND) { PostMessageW(window, WM_CLOSE, 0, 0); });
+    EXPECT_TRUE(run_message_loop());
+    EXPECT_FALSE(IsWindow(window));
+    window = nullptr;
+    EXPECT_EQ(read(local_app_data / "Numvora" / "memo.txt"), "지금");
+}
+
+TEST_F(MemoHistoryTest, AnUnwritableHistoryCostsOneLogLineAndLeavesTheMemoSaved) {
+    fs::remove(history());
+    write_data_file("history", "a file where the folder would be");
+    open_window();
+    ASSERT_NE(window, nullptr);
+    CapturedErrors errors;
+    for (int i = 0; i < 3; ++i) {
+        clock_now = from_seconds(to_seconds(clock_now) + SNAPSHOT_INTERVAL_SECONDS);
+        type_memo(L"메모 " + std::to_wstring(i));
+        tick();
+        EXPECT_EQ(read(local_app_data / "Numvora" / "memo.txt"), "메모 " + std::to_string(i));
+    }
+    ASSERT_EQ(errors.lines().size(), 1u);
+    EXPECT_EQ(errors.lines()[0].rfind("메모 이전 버전 저장 실패: ", 0), 0u);
+    EXPECT_EQ(status(), L"");
+    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);  // the system's own commands stay the system's
+    EXPECT_TRUE(IsIconic(window));
+}
+
+// Thousands of versions, names close to the pattern, an empty and a huge file, and
+// files that vanish between the listing and the reading.
+TEST_F(MemoHistoryTest, OddHistoriesListWhatCanBeReadAndRestoreNothingThatIsGone) {
+    for (std::int64_t i = 0; i < 2000; ++i)
+        std::ofstream(history() / snapshot_name(from_seconds(to_seconds(at("20261207-000000")) - i * 60))) << i;
+    for (const char* name : {"memo-20261207-235959.txt.tmp", "Memo-20261207-235959.txt", "memo-20261207-2359.txt",
+                             "memo-20261307-000000.txt", "memo-20261207-235959.txt.12-3.tmp"})
+        std::ofstream(history() / name) << "x";
+    put_version("20261207-235900", "");
+    put_version("20261207-235800", "사라질 파일");
+    put_version("20261207-235700", "읽기 전에 사라질 파일");
+    put_version("20261207-235600", "큰 파일\n");
+    fs::resize_file(history() / snapshot_name(at("20261207-235600")), 300ull << 20);
+    open_window();
+    ASSERT_NE(window, nullptr);
+    type_memo(L"그대로");
+    LRESULT count = 0;
+    std::vector<std::wstring> lines;
+    in_dialog(IDOK, [&](HWND dialog) {
+        count = SendMessageW(list_of(dialog), LB_GETCOUNT, 0, 0);
+        fs::remove(history() / snapshot_name(at("20261207-235800")));
+        for (const int index : {0, 3, 1, 2}) pick(dialog, index), lines.push_back(line(dialog, index));
+        fs::remove(history() / snapshot_name(at("20261207-235700")));
+    });
+    EXPECT_EQ(count, 2004);
+    EXPECT_FALSE(fs::exists(history() / "memo-20261207-235959.txt.12-3.tmp"));  // a killed write's, swept at start
+    // Of the huge one only the start is read.
+    EXPECT_EQ(lines, (std::vector<std::wstring>{L"+ 2026-12-07 23:59 · 0 B", L"+ 2026-12-07 23:56 · 300 MB · 큰 파일",
+                                                L"- 2026-12-07 23:58 · 16 B · 읽을 수 없는 파일",
+                                                L"+ 2026-12-07 23:57 · 30 B · 읽기 전에 사라질 파일"}));
+    EXPECT_EQ(status().rfind(L"메모 이전 버전을 읽지 못했습니다: ", 0), 0u);
+    EXPECT_EQ(window_text(state().memo_edit()), L"그대로");
+}
+
+}  // namespace
+}  // namespace numvora::testing
