@@ -30,6 +30,8 @@ inline constexpr std::int32_t THOUSANDS = 1027;
 inline constexpr std::int32_t SAVE = 1028;
 inline constexpr std::int32_t LOAD = 1029;
 inline constexpr std::int32_t DARK_MODE = 1030;
+inline constexpr std::int32_t FOCUS_NEXT = 1040;      // shortcut only: Tab
+inline constexpr std::int32_t FOCUS_PREVIOUS = 1041;  // shortcut only: Shift+Tab
 
 }  // namespace numvora::ids
 

@@ -20,11 +20,15 @@ bool handle_shortcut(const MSG& msg) {
     const auto virtual_key = static_cast<std::uint32_t>(LOWORD(msg.wParam));
     const std::optional<ShortcutAction> action =
         find_shortcut(virtual_key, is_pressed(VK_CONTROL), is_pressed(VK_SHIFT), GetDlgCtrlID(msg.hwnd));
-    if (!action) return false;
+    if (!action || action->kind == ShortcutAction::Kind::PassThrough) return false;
     // Holding a shortcut key acts once.
     if ((msg.lParam & KEY_WAS_DOWN) != 0) return true;
     if (action->kind == ShortcutAction::Kind::Redo) {
         SendMessageW(msg.hwnd, EM_REDO, 0, 0);
+        return true;
+    }
+    if (action->kind == ShortcutAction::Kind::Press) {
+        SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
         return true;
     }
     if (PostMessageW(GetAncestor(msg.hwnd, GA_ROOT), WM_COMMAND, static_cast<WPARAM>(action->command_id), 0)) {

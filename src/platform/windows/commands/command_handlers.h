@@ -47,6 +47,9 @@ SystemStatus note_memo_change(AppState& state, std::int32_t id);
 SystemStatus save_document(AppState& state, std::int32_t id);
 SystemStatus open_document(AppState& state, std::int32_t id);
 
+// Tab and Shift+Tab (focus_commands.cpp).
+SystemStatus focus_next_control(AppState& state, std::int32_t id);
+
 // The dark-mode switch (theme_command.cpp).
 SystemStatus switch_theme(AppState& state, std::int32_t id);
 

@@ -1,9 +1,8 @@
-// The dark-mode switch: the other theme's brushes and memo colours, saved at once.
+// The dark-mode switch: the other theme's look, saved at once. Under high contrast the
+// setting changes and is saved, but the system's colours stay.
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/painting/memo_colors.h"
-#include "platform/windows/painting/painting.h"
-#include "platform/windows/painting/theme_brushes.h"
+#include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/save_all.h"
 
 namespace numvora {
@@ -12,14 +11,7 @@ namespace numvora {
 // included, or the window would paint one theme's text on the other's brushes and
 // keep the flag at close) and the ones made are deleted again.
 SystemStatus switch_theme(AppState& state, std::int32_t) {
-    const bool dark = !state.settings.dark_mode;
-    const ThemePalette palette = make_palette(dark);
-    auto brushes = make_theme_brushes(palette, state.calls.create_brush);
-    if (!brushes) return fail(brushes.error());
-    state.settings.dark_mode = dark;
-    std::swap(state.brushes, brushes.value());  // the old ones go with the result
-    apply_memo_background(state.memo_edit(), palette[MEMO_BACKGROUND]);
-    apply_memo_text_color(state.memo_edit(), palette[MEMO_TEXT]);
+    if (auto status = apply_look(state, {!state.settings.dark_mode, state.high_contrast}); !status) return status;
     if (state.data_paths) {
         if (const auto settings = capture_settings(state)) {
             if (auto saved = save_settings(*state.data_paths, settings.value(), state.calls.write); !saved) {
@@ -27,7 +19,6 @@ SystemStatus switch_theme(AppState& state, std::int32_t) {
             }
         }
     }
-    redraw_window(state.main_window);
     return {};
 }
 

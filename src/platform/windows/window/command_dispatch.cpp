@@ -40,6 +40,8 @@ constexpr std::array COMMAND_ROWS{
     CommandRow{ids::SAVE, ANY_CODE, save_document},
     CommandRow{ids::LOAD, ANY_CODE, open_document},
     CommandRow{ids::DARK_MODE, ANY_CODE, switch_theme},
+    CommandRow{ids::FOCUS_NEXT, ANY_CODE, focus_next_control},
+    CommandRow{ids::FOCUS_PREVIOUS, ANY_CODE, focus_next_control},
 };
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/painting.h"
+#include "platform/windows/painting/window_look.h"
 #include "platform/windows/timers/timers.h"
+#include "platform/windows/window/accessibility.h"
 #include "platform/windows/window/window_handlers.h"
 
 namespace numvora {
@@ -13,6 +15,9 @@ std::optional<LRESULT> on_timer(AppState& state, WPARAM timer_id) {
         check_memo_selection(state);
     } else if (timer_id == AUTOSAVE_TIMER_ID) {
         auto_save_memo(state);
+    } else if (timer_id == ACCESSIBILITY_TIMER_ID) {
+        KillTimer(state.main_window, ACCESSIBILITY_TIMER_ID);  // once
+        annotate_controls(state);
     } else {
         return std::nullopt;
     }
@@ -37,6 +42,8 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: return control_colors(state, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DPICHANGED: return on_dpi_changed(state, reinterpret_cast<const RECT*>(lparam));
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: return on_system_colors_changed(state);
     default: return std::nullopt;
     }
 }
