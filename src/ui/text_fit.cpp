@@ -17,14 +17,17 @@ void fit_history_caption(LayoutRects& rects, std::int32_t caption_text_width, st
                          std::uint32_t dpi) {
     PixelBox& caption = rects.box(ControlSlot::HistoryCaption);
     PixelBox& clear = rects.box(ControlSlot::ClearHistoryButton);
-    if (dpi <= BASE_DPI || caption_text_width <= caption.width) return;
-    // The button's rounded border and a little air on either side of its caption.
-    const std::int32_t needed = clear_text_width + 2 * scale_for_dpi(8, dpi);
-    const std::int32_t spare = std::max(clear.width - needed, 0);
-    const std::int32_t given = std::min(spare, caption_text_width - caption.width);
-    caption.width += given;
-    clear.x += given;
-    clear.width -= given;
+    std::int32_t missing = caption_text_width - caption.width;
+    if (dpi <= BASE_DPI || missing <= 0) return;
+    const std::int32_t gap = clear.x - (caption.x + caption.width);
+    // The button's caption keeps a little air inside its border; the gap keeps a sliver.
+    const std::int32_t from_button =
+        std::clamp(clear.width - (clear_text_width + 2 * scale_for_dpi(4, dpi)), 0, missing);
+    clear.x += from_button;
+    clear.width -= from_button;
+    missing -= from_button;
+    const std::int32_t from_gap = std::clamp(gap - scale_for_dpi(2, dpi), 0, missing);
+    caption.width += from_button + from_gap;
 }
 
 }  // namespace numvora

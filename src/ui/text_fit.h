@@ -24,9 +24,10 @@ struct TextFit {
 // The largest size whose width (width_at a size, in pixels) fits the available width.
 TextFit fit_result_text(const std::function<std::int32_t(std::int32_t size)>& width_at, std::int32_t available);
 
-// Above 96 DPI, when the history caption's text is wider than its box, the clear
-// button shrinks to its own text and padding and the caption takes the difference.
-// At 96 DPI the boxes stay as they are: there the caption ends in "…".
+// Above 96 DPI, when the history caption's text is wider than its box, it takes the
+// free width left of the clear button's caption: the button shrinks to its own text
+// and a little padding, and the gap between them narrows. At 96 DPI the boxes stay as
+// they are; a caption that still does not fit ends in "…".
 void fit_history_caption(LayoutRects& rects, std::int32_t caption_text_width, std::int32_t clear_text_width,
                          std::uint32_t dpi);
 

@@ -10,12 +10,15 @@
 
 #include "common/win32/hresult.h"
 #include "ui/button_colors.h"
+#include "ui/color_scheme.h"
 #include "ui/control_table.h"
 #include "ui/dpi_scale.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout.h"
 #include "ui/placement.h"
 #include "ui/shortcuts.h"
+#include "ui/tab_order.h"
+#include "ui/text_fit.h"
 #include "ui/theme_palette.h"
 
 namespace numvora {
@@ -181,7 +184,15 @@ TEST(Shortcuts, Table) {
         {'Y', true, false, 1007, ShortcutAction{K::Redo, 0}},
         {'Y', true, false, 1002, std::nullopt},
         {'Z', true, true, 1007, ShortcutAction{K::Redo, 0}},
-        {'Z', true, false, 1007, std::nullopt},  // plain undo
+        {'Z', true, false, 1007, std::nullopt},                         // plain undo
+        {0x09, false, false, 1007, ShortcutAction{K::PassThrough, 0}},  // the memo's own tab
+        {0x09, true, false, 1007, ShortcutAction{K::PostCommand, 1040}},
+        {0x09, true, true, 1007, ShortcutAction{K::PostCommand, 1041}},
+        {0x09, false, false, 0, ShortcutAction{K::PostCommand, 1040}},  // the window itself
+        {0x09, false, true, 1006, ShortcutAction{K::PostCommand, 1041}},
+        {0x0D, false, false, 1027, ShortcutAction{K::Press, 0}},
+        {0x0D, false, false, 1110, ShortcutAction{K::Press, 0}},
+        {0x0D, false, false, 1006, std::nullopt},  // the history list is no button
     };
     for (const Row& row : rows) {
         EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
@@ -278,6 +289,104 @@ TEST(ButtonColors, KindsStatesAndThemes) {
         {K::Neutral, V::Disabled, true, {0x80726B, 0x514137, 0x40322A}},
     };
     for (const auto& row : colors) EXPECT_EQ(button_colors(row.kind, row.state, row.dark), row.expected);
+}
+
+// Reading order: top bar, then the left panel, then the right one; disabled controls
+// are passed over and the order wraps.
+TEST(TabOrder, FollowsTheReadingOrderAndTheSide) {
+    UsableControls all;
+    all.fill(true);
+    UsableControls no_operations = all;
+    for (std::size_t i = 0; i < OPERATION_BUTTON_COUNT; ++i)
+        no_operations[control_row_index(ControlSlot::OperationButton, i)] = false;
+    const struct {
+        std::int32_t from;  // 0: no control has the focus
+        bool forward;
+        bool right;
+        const UsableControls& usable;
+        std::int32_t expected;
+    } rows[] = {
+        {0, true, false, all, 1028},     {0, false, false, all, 1007},   {1030, true, false, all, 1001},
+        {1030, true, true, all, 1009},   {1006, true, false, all, 1009}, {1006, true, false, no_operations, 1007},
+        {1007, true, true, all, 1001},   {1007, true, false, all, 1028}, {1028, false, false, all, 1007},
+        {1002, false, false, all, 1027}, {1022, true, false, all, 1004}, {1001, false, true, all, 1007},
+    };
+    for (const auto& row : rows) {
+        const ControlRow* from = find_control_row(row.from);
+        const std::optional<std::size_t> current =
+            from != nullptr ? std::optional<std::size_t>(static_cast<std::size_t>(from - CONTROL_ROWS.data()))
+                            : std::nullopt;
+        const std::optional<std::size_t> next = next_tab_stop(current, row.forward, row.right, row.usable);
+        ASSERT_TRUE(next) << row.from;
+        EXPECT_EQ(CONTROL_ROWS[*next].id, row.expected) << row.from << (row.forward ? " forward" : " back");
+    }
+    EXPECT_FALSE(next_tab_stop(std::nullopt, true, false, UsableControls{}));
+}
+
+TEST(ColorScheme, HighContrastTakesTheSystemColours) {
+    const SystemColors system{1, 2, 3, 4, 5, 6, 7};  // window, text, face, button text, highlight, on it, gray
+    const ColorScheme contrast{true, system};
+    const ThemePalette p = scheme_palette(contrast);
+    EXPECT_EQ(p[PANEL_BACKGROUND], 1u);
+    EXPECT_EQ(p[MEMO_BACKGROUND], 1u);
+    EXPECT_EQ(p[PANEL_BORDER], 2u);
+    EXPECT_EQ(p[CAPTION_TEXT], 2u);
+    EXPECT_EQ(p[STATUS_ERROR_TEXT], 5u);
+    EXPECT_EQ(scheme_palette({true, std::nullopt}).colors, make_palette(true).colors);
+    EXPECT_FALSE(contrast.dark_frame());
+
+    using V = ButtonVisualState;
+    const struct {
+        ButtonKind kind;
+        V state;
+        ButtonColors expected;
+    } buttons[] = {
+        {ButtonKind::Equals, V::Normal, {4, 4, 3}},  // every kind alike, bordered in its text colour
+        {ButtonKind::Digit, V::Pressed, {6, 5, 5}},
+        {ButtonKind::Operator, V::Hot, {6, 5, 5}},
+        {ButtonKind::Neutral, V::Disabled, {7, 7, 3}},
+    };
+    for (const auto& row : buttons) EXPECT_EQ(scheme_button_colors(row.kind, row.state, contrast), row.expected);
+    EXPECT_EQ(focus_ring_color(ButtonKind::Equals, contrast), 5u);
+    EXPECT_EQ(focus_ring_color(ButtonKind::Equals, {true, std::nullopt}), 0xFFFFFFu);
+
+    EXPECT_EQ(switch_colors({true, system}), (SwitchColors{5, 5, 6}));
+    EXPECT_EQ(switch_colors({false, system}), (SwitchColors{3, 4, 4}));
+    EXPECT_EQ(switch_colors({true, std::nullopt}), (SwitchColors{0xE5464F, 0xE5464F, 0xFFFFFF}));
+    EXPECT_EQ(switch_colors({false, std::nullopt}), (SwitchColors{0xE1D5CB, 0xE1D5CB, 0xFFFFFF}));
+}
+
+// Widths of a text at each size (21 down to 14), 10 pixels apart.
+TEST(TextFit, ResultSizeStepsDownThenEllipsis) {
+    const auto width_at = [](std::int32_t size) { return 10 * size; };
+    const struct {
+        std::int32_t available;
+        TextFit expected;
+    } rows[] = {{300, {21, false}}, {210, {21, false}}, {209, {20, false}}, {150, {15, false}},
+                {140, {14, false}}, {139, {14, true}},  {0, {14, true}}};
+    for (const auto& row : rows) EXPECT_EQ(fit_result_text(width_at, row.available), row.expected) << row.available;
+}
+
+// At 96 DPI nothing moves; above it the caption takes the clear button's spare width
+// (down to its caption and padding) and then most of the gap.
+TEST(TextFit, HistoryCaptionTakesTheFreeWidthAboveNinetySixDpi) {
+    const struct {
+        std::uint32_t dpi;
+        std::int32_t caption_text, clear_text;
+        std::int32_t caption_width, clear_x, clear_width;
+    } rows[] = {
+        {96, 400, 60, 286, 320, 82},     // 1000 × 800 at 96 DPI: as laid out
+        {144, 429, 100, 429, 480, 123},  // 1500 × 1200 at 144 DPI: fits as laid out
+        {144, 440, 100, 440, 491, 112},  // from the button: down to 100 + 2 × 6
+        {144, 460, 100, 446, 491, 112},  // and from the gap, leaving 3 of its 9
+    };
+    for (const auto& row : rows) {
+        LayoutRects r = compute_layout({row.dpi == 96 ? 1000 : 1500, 1200, row.dpi, false, 42});
+        fit_history_caption(r, row.caption_text, row.clear_text, row.dpi);
+        EXPECT_EQ(r.box(ControlSlot::HistoryCaption).width, row.caption_width) << row.caption_text;
+        EXPECT_EQ(r.box(ControlSlot::ClearHistoryButton).x, row.clear_x) << row.caption_text;
+        EXPECT_EQ(r.box(ControlSlot::ClearHistoryButton).width, row.clear_width) << row.caption_text;
+    }
 }
 
 TEST(Hresult, FromLastError) {

@@ -26,8 +26,8 @@ IAccPropServices* accessibility_services() {
         const HRESULT joined = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         if (FAILED(joined) && joined != RPC_E_CHANGED_MODE) return nullptr;
         void* made = nullptr;
-        if (FAILED(CoCreateInstance(ACC_PROP_SERVICES_CLASS, nullptr, CLSCTX_INPROC_SERVER,
-                                    ACC_PROP_SERVICES_INTERFACE, &made))) {
+        if (FAILED(CoCreateInstance(ACC_PROP_SERVICES_CLASS, nullptr, CLSCTX_INPROC_SERVER, ACC_PROP_SERVICES_INTERFACE,
+                                    &made))) {
             return nullptr;
         }
         return static_cast<IAccPropServices*>(made);

@@ -6,12 +6,12 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/file_dialog.h"
 #include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 #include "storage/document.h"
 #include "storage/file_io.h"
-#include "platform/windows/painting/window_look.h"
 
 namespace numvora {
 namespace {

@@ -38,6 +38,8 @@ HFONT result_font(AppState& state, std::int32_t size) {
 void show_full_text_tip(AppState& state, HWND label, const std::wstring& cut_text) {
     if (state.result_tooltip == nullptr) {
         if (cut_text.empty()) return;
+        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+        InitCommonControlsEx(&classes);
         state.result_tooltip =
             CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
                             0, state.main_window, nullptr, nullptr, nullptr);
@@ -92,7 +94,11 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
     switch (message) {
     case WM_SETTEXT: {
         const std::wstring before = control_text_wide(label);
-        const LRESULT set = CallWindowProcW(original, label, message, wparam, lparam);
+        // A static paints a new text at once, itself, past WM_PAINT: the result label only
+        // stores it and paints in its turn.
+        const LRESULT set = result ? DefWindowProcW(label, message, wparam, lparam)
+                                   : CallWindowProcW(original, label, message, wparam, lparam);
+        if (result) InvalidateRect(label, nullptr, FALSE);
         const auto* text = reinterpret_cast<const wchar_t*>(lparam);
         // A polite live region: the reader speaks the new result or message when idle.
         if (set != FALSE && text != nullptr && before != text) {

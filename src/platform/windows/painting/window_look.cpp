@@ -25,8 +25,8 @@ std::optional<SystemColors> query_high_contrast(const SystemCalls& calls) {
         (contrast.dwFlags & HCF_HIGHCONTRASTON) == 0) {
         return std::nullopt;
     }
-    return SystemColors{GetSysColor(COLOR_WINDOW),    GetSysColor(COLOR_WINDOWTEXT),    GetSysColor(COLOR_BTNFACE),
-                        GetSysColor(COLOR_BTNTEXT),   GetSysColor(COLOR_HIGHLIGHT),     GetSysColor(COLOR_HIGHLIGHTTEXT),
+    return SystemColors{GetSysColor(COLOR_WINDOW),  GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_BTNFACE),
+                        GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_HIGHLIGHT),  GetSysColor(COLOR_HIGHLIGHTTEXT),
                         GetSysColor(COLOR_GRAYTEXT)};
 }
 

@@ -51,9 +51,9 @@ std::string open_memo(AppState& state) {
 bool system_prefers_dark(const SystemCalls& calls) {
     DWORD light = 1;
     DWORD size = sizeof light;
-    return calls.read_registry_value(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
-                                     L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &light,
-                                     &size) == ERROR_SUCCESS &&
+    return calls.read_registry_value(HKEY_CURRENT_USER,
+                                     L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                                     L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &light, &size) == ERROR_SUCCESS &&
            light == 0;
 }
 

@@ -5,17 +5,17 @@
 #include <vector>
 
 #include "platform/windows/base/error_report.h"
-#include "platform/windows/state/control_text.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/painting.h"
+#include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/control_text.h"
 #include "platform/windows/window/window_handlers.h"
 #include "ui/dpi_scale.h"
 #include "ui/layout.h"
 #include "ui/placement.h"
 #include "ui/text_fit.h"
-#include "platform/windows/painting/window_look.h"
 
 namespace numvora {
 namespace {
