@@ -6,10 +6,8 @@
 
 #include <commctrl.h>
 
-#include <cstdint>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "common/win32/wide_text.h"
@@ -129,35 +127,25 @@ TEST(ProgramResources, IconGroupHoldsEverySizeWindowsAsksFor) {
     FreeLibrary(module);
 }
 
-// Resource names and languages of one type, as the loader sees them.
-std::vector<std::pair<std::uintptr_t, LANGID>> resources_of_type(HMODULE module, LPCWSTR type) {
-    std::vector<std::pair<std::uintptr_t, LANGID>> found;
-    EnumResourceNamesW(
-        module, type,
-        [](HMODULE m, LPCWSTR t, LPWSTR name, LONG_PTR list) -> BOOL {
-            EnumResourceLanguagesW(
-                m, t, name,
-                [](HMODULE, LPCWSTR, LPCWSTR n, WORD language, LONG_PTR into) -> BOOL {
-                    reinterpret_cast<std::vector<std::pair<std::uintptr_t, LANGID>>*>(into)->emplace_back(
-                        reinterpret_cast<std::uintptr_t>(n), language);
-                    return TRUE;
-                },
-                list);
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&found));
-    return found;
-}
-
 // One manifest, ours: a second one (a toolchain's default, in another language) would
 // leave the loader to pick either.
 TEST(ProgramResources, CarriesOneManifestWithVisualStylesDpiAndNoElevation) {
     const HMODULE module =
         LoadLibraryExW(program_path().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr) << GetLastError();
-    const auto manifests = resources_of_type(module, RT_MANIFEST);
-    ASSERT_EQ(manifests.size(), 1u);
-    EXPECT_EQ(manifests.front().first, 1u);
+    int manifests = 0;  // names and languages alike
+    EnumResourceNamesW(
+        module, RT_MANIFEST,
+        [](HMODULE m, LPCWSTR type, LPWSTR name, LONG_PTR count) -> BOOL {
+            return EnumResourceLanguagesW(
+                m, type, name,
+                [](HMODULE, LPCWSTR, LPCWSTR, WORD, LONG_PTR n) {
+                    return ++*reinterpret_cast<int*>(n) > 0 ? TRUE : FALSE;
+                },
+                count);
+        },
+        reinterpret_cast<LONG_PTR>(&manifests));
+    EXPECT_EQ(manifests, 1);
     const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
     ASSERT_NE(found, nullptr);
     const std::string text(static_cast<const char*>(LockResource(LoadResource(module, found))),

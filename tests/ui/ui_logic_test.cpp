@@ -10,7 +10,6 @@
 
 #include "common/win32/hresult.h"
 #include "ui/button_colors.h"
-#include "ui/color_scheme.h"
 #include "ui/control_table.h"
 #include "ui/dpi_scale.h"
 #include "ui/keypad_buttons.h"
@@ -188,9 +187,7 @@ TEST(Shortcuts, Table) {
         {0x09, false, false, 1007, ShortcutAction{K::PassThrough, 0}},  // the memo's own tab
         {0x09, true, false, 1007, ShortcutAction{K::PostCommand, 1040}},
         {0x09, true, true, 1007, ShortcutAction{K::PostCommand, 1041}},
-        {0x09, false, false, 0, ShortcutAction{K::PostCommand, 1040}},  // the window itself
         {0x09, false, true, 1006, ShortcutAction{K::PostCommand, 1041}},
-        {0x0D, false, false, 1027, ShortcutAction{K::Press, 0}},
         {0x0D, false, false, 1110, ShortcutAction{K::Press, 0}},
         {0x0D, false, false, 1006, std::nullopt},  // the history list is no button
     };
@@ -321,39 +318,6 @@ TEST(TabOrder, FollowsTheReadingOrderAndTheSide) {
         EXPECT_EQ(CONTROL_ROWS[*next].id, row.expected) << row.from << (row.forward ? " forward" : " back");
     }
     EXPECT_FALSE(next_tab_stop(std::nullopt, true, false, UsableControls{}));
-}
-
-TEST(ColorScheme, HighContrastTakesTheSystemColours) {
-    const SystemColors system{1, 2, 3, 4, 5, 6, 7};  // window, text, face, button text, highlight, on it, gray
-    const ColorScheme contrast{true, system};
-    const ThemePalette p = scheme_palette(contrast);
-    EXPECT_EQ(p[PANEL_BACKGROUND], 1u);
-    EXPECT_EQ(p[MEMO_BACKGROUND], 1u);
-    EXPECT_EQ(p[PANEL_BORDER], 2u);
-    EXPECT_EQ(p[CAPTION_TEXT], 2u);
-    EXPECT_EQ(p[STATUS_ERROR_TEXT], 5u);
-    EXPECT_EQ(scheme_palette({true, std::nullopt}).colors, make_palette(true).colors);
-    EXPECT_FALSE(contrast.dark_frame());
-
-    using V = ButtonVisualState;
-    const struct {
-        ButtonKind kind;
-        V state;
-        ButtonColors expected;
-    } buttons[] = {
-        {ButtonKind::Equals, V::Normal, {4, 4, 3}},  // every kind alike, bordered in its text colour
-        {ButtonKind::Digit, V::Pressed, {6, 5, 5}},
-        {ButtonKind::Operator, V::Hot, {6, 5, 5}},
-        {ButtonKind::Neutral, V::Disabled, {7, 7, 3}},
-    };
-    for (const auto& row : buttons) EXPECT_EQ(scheme_button_colors(row.kind, row.state, contrast), row.expected);
-    EXPECT_EQ(focus_ring_color(ButtonKind::Equals, contrast), 5u);
-    EXPECT_EQ(focus_ring_color(ButtonKind::Equals, {true, std::nullopt}), 0xFFFFFFu);
-
-    EXPECT_EQ(switch_colors({true, system}), (SwitchColors{5, 5, 6}));
-    EXPECT_EQ(switch_colors({false, system}), (SwitchColors{3, 4, 4}));
-    EXPECT_EQ(switch_colors({true, std::nullopt}), (SwitchColors{0xE5464F, 0xE5464F, 0xFFFFFF}));
-    EXPECT_EQ(switch_colors({false, std::nullopt}), (SwitchColors{0xE1D5CB, 0xE1D5CB, 0xFFFFFF}));
 }
 
 // Widths of a text at each size (21 down to 14), 10 pixels apart.

@@ -5,9 +5,7 @@
 
 #include <commctrl.h>
 
-#include <initializer_list>
 #include <string>
-#include <utility>
 
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/painting/app_fonts.h"
@@ -155,12 +153,11 @@ TEST_F(MainWindowTest, ACutResultIsWholeInTheTooltip) {
         SendMessageW(s.result_tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
         return std::wstring(text.c_str());
     };
-    for (const auto& [text, tooltip] : std::initializer_list<std::pair<std::wstring, std::wstring>>{
-             {long_text, long_text}, {L"2,468", L""}, {long_text, long_text}}) {
+    for (const std::wstring& text : {long_text, std::wstring(L"2,468")}) {
         SetWindowTextW(s.result_label(), text.c_str());
         UpdateWindow(s.result_label());
         ASSERT_NE(s.result_tooltip, nullptr);
-        EXPECT_EQ(tip(), tooltip);
+        EXPECT_EQ(tip(), text == long_text ? text : L"");
     }
 }
 
