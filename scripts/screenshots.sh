@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Takes the README's pictures: Numvora.exe under Wine on a private Xvfb display, in the
-# light and the dark theme, with a few calculations (grouped), a memo and a selected
-# operand, each on a fresh data folder, and the memo's own menu opened with a right
-# click. Writes docs/numvora-light.png, docs/numvora-dark.png and docs/numvora-menu.png.
-# Look at them before committing them.
+# light and the dark theme and under high contrast, with a few calculations (grouped), a
+# memo and a selected operand, each on a fresh data folder, and the memo's own menu
+# opened with a right click. Writes docs/numvora-light.png, docs/numvora-dark.png,
+# docs/numvora-contrast.png and docs/numvora-menu.png. Look at them before committing them.
+# Wine cannot switch high contrast on: that picture is the same window opened by a small
+# host that answers the system's question with "on" and sets the High Contrast Black
+# colours for its run.
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
 source scripts/wine-session.sh
-build_windows Numvora numvora-window
+build_windows Numvora numvora-window numvora-contrast-window
 exe=$(realpath "$build/src/platform/windows/Numvora.exe")
 tool=$build/bench/startup/numvora-window.exe
 class=Numvora.MainWindow
@@ -20,10 +23,13 @@ start_headless_wine
 mkdir -p docs
 
 windows_path() { echo "Z:${1//\//\\}"; }
-for theme in light dark; do
+contrast=$(realpath "$build/bench/startup/numvora-contrast-window.exe")
+for theme in light dark contrast; do
   mkdir -p "$work/$theme"
+  program=$exe
+  [ "$theme" = contrast ] && program=$contrast
   # LOCALAPPDATA of the Linux side does not reach the program: set it inside Wine.
-  wine cmd /c "set LOCALAPPDATA=$(windows_path "$work/$theme")&& $(windows_path "$exe")" </dev/null >/dev/null 2>&1 &
+  wine cmd /c "set LOCALAPPDATA=$(windows_path "$work/$theme")&& $(windows_path "$program")" </dev/null >/dev/null 2>&1 &
   app=$!
   wine "$tool" wait "$class" 30
   geometry=$(wine "$tool" stage "$class" "$theme" | tr -d '\r')

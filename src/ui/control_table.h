@@ -94,7 +94,9 @@ inline constexpr std::uint32_t LIST_NOINTEGRALHEIGHT = 0x0100;
 // Every button except the check box is painted by the window.
 inline constexpr std::uint32_t OWNER_DRAWN_BUTTON =
     CHILD | VISIBLE | TABSTOP | BUTTON_OWNERDRAW | BUTTON_CENTER | BUTTON_VCENTER;
-inline constexpr std::uint32_t CAPTION = CHILD | VISIBLE;
+// One line: a caption too wide for its box (a large scale, a narrow window) ends in
+// "…" rather than wrapping into a clipped second line.
+inline constexpr std::uint32_t CAPTION = CHILD | VISIBLE | STATIC_ENDELLIPSIS;
 }  // namespace style
 
 inline constexpr std::size_t CONTROL_COUNT = 41;

@@ -4,6 +4,7 @@
 
 #include "common/unicode.h"
 #include "ui/control_ids.h"
+#include "ui/control_table.h"
 
 namespace numvora {
 namespace {
@@ -13,6 +14,14 @@ enum class Need { Yes, No, Any };
 constexpr bool satisfies(Need need, bool pressed) { return need == Need::Any || (need == Need::Yes) == pressed; }
 
 constexpr std::int32_t ANY_CONTROL = 0;
+constexpr std::int32_t ANY_BUTTON = -1;  // a push button or the check box
+
+constexpr bool matches_control(std::int32_t wanted, std::int32_t control_id) {
+    if (wanted == ANY_CONTROL) return true;
+    if (wanted != ANY_BUTTON) return wanted == control_id;
+    const ControlRow* row = find_control_row(control_id);
+    return row != nullptr && row->class_kind == ControlClass::Button;
+}
 
 struct Shortcut {
     std::uint32_t virtual_key;
@@ -24,6 +33,9 @@ struct Shortcut {
 
 constexpr ShortcutAction post(std::int32_t id) { return {ShortcutAction::Kind::PostCommand, id}; }
 constexpr ShortcutAction REDO{ShortcutAction::Kind::Redo, 0};
+constexpr ShortcutAction PASS_THROUGH{ShortcutAction::Kind::PassThrough, 0};
+constexpr ShortcutAction PRESS{ShortcutAction::Kind::Press, 0};
+constexpr std::uint32_t VK_TAB_KEY = 0x09;
 
 constexpr std::uint32_t VK_F3_KEY = 0x72;
 constexpr std::uint32_t VK_F9_KEY = 0x78;
@@ -31,7 +43,9 @@ constexpr std::uint32_t VK_F10_KEY = 0x79;
 constexpr std::uint32_t VK_APPS_KEY = 0x5D;
 
 // Ctrl+C, Ctrl+Z and Enter in the memo are absent on purpose: they keep their edit meaning.
-constexpr std::array<Shortcut, 19> SHORTCUTS{{
+// Without a dialog manager, Tab and Enter on a button are the loop's to handle; Space
+// presses a focused button by itself.
+constexpr std::array<Shortcut, 23> SHORTCUTS{{
     {0x0D, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CALCULATE)},
     {0x1B, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CLEAR_EXPRESSION)},
     {'K', Need::Yes, Need::Any, ANY_CONTROL, post(ids::CLEAR_HISTORY)},
@@ -51,6 +65,10 @@ constexpr std::array<Shortcut, 19> SHORTCUTS{{
     {VK_F9_KEY, Need::No, Need::No, ids::MEMO_EDIT, post(ids::MEMO_EVALUATE)},
     {VK_F10_KEY, Need::No, Need::Yes, ids::MEMO_EDIT, post(ids::MEMO_MENU)},
     {VK_APPS_KEY, Need::No, Need::No, ids::MEMO_EDIT, post(ids::MEMO_MENU)},
+    {VK_TAB_KEY, Need::No, Need::Any, ids::MEMO_EDIT, PASS_THROUGH},  // Ctrl+Tab leaves the memo
+    {VK_TAB_KEY, Need::Any, Need::No, ANY_CONTROL, post(ids::FOCUS_NEXT)},
+    {VK_TAB_KEY, Need::Any, Need::Yes, ANY_CONTROL, post(ids::FOCUS_PREVIOUS)},
+    {0x0D, Need::No, Need::Any, ANY_BUTTON, PRESS},
 }};
 
 constexpr std::uint32_t VK_BACK_KEY = 0x08;
@@ -62,7 +80,7 @@ constexpr std::uint32_t VK_INSERT_KEY = 0x2D;
 std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl, bool shift, std::int32_t control_id) {
     for (const Shortcut& s : SHORTCUTS) {
         if (s.virtual_key == virtual_key && satisfies(s.ctrl, ctrl) && satisfies(s.shift, shift) &&
-            (s.control_id == ANY_CONTROL || s.control_id == control_id)) {
+            matches_control(s.control_id, control_id)) {
             return s.action;
         }
     }

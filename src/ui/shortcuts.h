@@ -7,7 +7,9 @@
 namespace numvora {
 
 struct ShortcutAction {
-    enum class Kind { PostCommand, Redo };
+    // PassThrough: the key is the control's own (a tab in the memo); Press: a click of
+    // the focused button.
+    enum class Kind { PostCommand, Redo, PassThrough, Press };
     Kind kind = Kind::PostCommand;
     std::int32_t command_id = 0;  // PostCommand only
 

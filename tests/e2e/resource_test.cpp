@@ -1,8 +1,10 @@
-// What Explorer, the installer and the task switcher read from Numvora.exe: its
-// version information and its icon in every size Windows asks for.
+// What Explorer, the installer, the task switcher and the loader read from Numvora.exe:
+// its version information, its icon in every size Windows asks for, and its manifest.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 #include <set>
 #include <string>
@@ -123,6 +125,69 @@ TEST(ProgramResources, IconGroupHoldsEverySizeWindowsAsksFor) {
         if (icon != nullptr) DestroyIcon(static_cast<HICON>(icon));
     }
     FreeLibrary(module);
+}
+
+// One manifest, ours: a second one (a toolchain's default, in another language) would
+// leave the loader to pick either.
+TEST(ProgramResources, CarriesOneManifestWithVisualStylesDpiAndNoElevation) {
+    const HMODULE module =
+        LoadLibraryExW(program_path().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr) << GetLastError();
+    int manifests = 0;  // names and languages alike
+    EnumResourceNamesW(
+        module, RT_MANIFEST,
+        [](HMODULE m, LPCWSTR type, LPWSTR name, LONG_PTR count) -> BOOL {
+            return EnumResourceLanguagesW(
+                m, type, name,
+                [](HMODULE, LPCWSTR, LPCWSTR, WORD, LONG_PTR n) {
+                    return ++*reinterpret_cast<int*>(n) > 0 ? TRUE : FALSE;
+                },
+                count);
+        },
+        reinterpret_cast<LONG_PTR>(&manifests));
+    EXPECT_EQ(manifests, 1);
+    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
+    ASSERT_NE(found, nullptr);
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                           SizeofResource(module, found));
+    for (const char* part : {
+             R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")",
+             R"(publicKeyToken="6595b64144ccf1df")",
+             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // Windows 10 and 11
+             ">PerMonitorV2, PerMonitor</dpiAwareness>",
+             ">true/pm</dpiAware>",
+             R"(level="asInvoker")",
+         }) {
+        EXPECT_NE(text.find(part), std::string::npos) << part;
+    }
+    FreeLibrary(module);
+}
+
+// The manifest switches the standard controls to version 6: only those answer
+// BCM_GETIDEALSIZE.
+TEST(ProgramResources, ManifestActivatesCommonControlsSix) {
+    const std::wstring path = program_path();
+    ACTCTXW context{};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = path.c_str();
+    context.lpResourceName = MAKEINTRESOURCEW(1);
+    const HANDLE program_context = CreateActCtxW(&context);
+    ASSERT_NE(program_context, INVALID_HANDLE_VALUE) << GetLastError();
+    const auto ideal_size_answered = [] {
+        const HWND button = CreateWindowExW(0, L"BUTTON", L"천 단위 콤마", WS_POPUP | BS_AUTOCHECKBOX, 0, 0, 100, 20,
+                                            nullptr, nullptr, nullptr, nullptr);
+        SIZE size{};
+        const bool answered = SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&size)) != FALSE;
+        DestroyWindow(button);
+        return answered;
+    };
+    EXPECT_FALSE(ideal_size_answered()) << "this test program has no manifest of its own";
+    ULONG_PTR cookie = 0;
+    ASSERT_TRUE(ActivateActCtx(program_context, &cookie));
+    EXPECT_TRUE(ideal_size_answered());
+    DeactivateActCtx(0, cookie);
+    ReleaseActCtx(program_context);
 }
 
 }  // namespace

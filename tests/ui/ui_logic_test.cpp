@@ -17,6 +17,8 @@
 #include "ui/memo_versions.h"
 #include "ui/placement.h"
 #include "ui/shortcuts.h"
+#include "ui/tab_order.h"
+#include "ui/text_fit.h"
 #include "ui/text_search.h"
 #include "ui/theme_palette.h"
 
@@ -183,7 +185,7 @@ TEST(Shortcuts, Table) {
         {'Y', true, false, 1007, ShortcutAction{K::Redo, 0}},
         {'Y', true, false, 1002, std::nullopt},
         {'Z', true, true, 1007, ShortcutAction{K::Redo, 0}},
-        {'Z', true, false, 1007, std::nullopt},  // plain undo
+        {'Z', true, false, 1007, std::nullopt},                          // plain undo
         {'O', true, false, 1002, ShortcutAction{K::PostCommand, 1029}},  // as the open button
         {'H', true, false, 1007, ShortcutAction{K::PostCommand, 1050}},
         {0x72, false, true, 1006, ShortcutAction{K::PostCommand, 1052}},  // Shift+F3: previous
@@ -192,7 +194,13 @@ TEST(Shortcuts, Table) {
         {0x78, false, false, 1007, ShortcutAction{K::PostCommand, 1048}},  // F9 in the memo
         {0x78, false, false, 1002, std::nullopt},
         {0x79, false, true, 1007, ShortcutAction{K::PostCommand, 1053}},  // Shift+F10: the memo's menu
-        {0x79, false, false, 1007, std::nullopt},                          // F10 is the menu bar's
+        {0x79, false, false, 1007, std::nullopt},                         // F10 is the menu bar's
+        {0x09, false, false, 1007, ShortcutAction{K::PassThrough, 0}},    // the memo's own tab
+        {0x09, true, false, 1007, ShortcutAction{K::PostCommand, 1054}},
+        {0x09, true, true, 1007, ShortcutAction{K::PostCommand, 1055}},
+        {0x09, false, true, 1006, ShortcutAction{K::PostCommand, 1055}},
+        {0x0D, false, false, 1110, ShortcutAction{K::Press, 0}},
+        {0x0D, false, false, 1006, std::nullopt},  // the history list is no button
     };
     for (const Row& row : rows) {
         EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
@@ -289,6 +297,71 @@ TEST(ButtonColors, KindsStatesAndThemes) {
         {K::Neutral, V::Disabled, true, {0x80726B, 0x514137, 0x40322A}},
     };
     for (const auto& row : colors) EXPECT_EQ(button_colors(row.kind, row.state, row.dark), row.expected);
+}
+
+// Reading order: top bar, then the left panel, then the right one; disabled controls
+// are passed over and the order wraps.
+TEST(TabOrder, FollowsTheReadingOrderAndTheSide) {
+    UsableControls all;
+    all.fill(true);
+    UsableControls no_operations = all;
+    for (std::size_t i = 0; i < OPERATION_BUTTON_COUNT; ++i)
+        no_operations[control_row_index(ControlSlot::OperationButton, i)] = false;
+    const struct {
+        std::int32_t from;  // 0: no control has the focus
+        bool forward;
+        bool right;
+        const UsableControls& usable;
+        std::int32_t expected;
+    } rows[] = {
+        {0, true, false, all, 1028},     {0, false, false, all, 1007},   {1030, true, false, all, 1001},
+        {1030, true, true, all, 1009},   {1006, true, false, all, 1009}, {1006, true, false, no_operations, 1007},
+        {1007, true, true, all, 1001},   {1007, true, false, all, 1028}, {1028, false, false, all, 1007},
+        {1002, false, false, all, 1027}, {1022, true, false, all, 1004}, {1001, false, true, all, 1007},
+    };
+    for (const auto& row : rows) {
+        const ControlRow* from = find_control_row(row.from);
+        const std::optional<std::size_t> current =
+            from != nullptr ? std::optional<std::size_t>(static_cast<std::size_t>(from - CONTROL_ROWS.data()))
+                            : std::nullopt;
+        const std::optional<std::size_t> next = next_tab_stop(current, row.forward, row.right, row.usable);
+        ASSERT_TRUE(next) << row.from;
+        EXPECT_EQ(CONTROL_ROWS[*next].id, row.expected) << row.from << (row.forward ? " forward" : " back");
+    }
+    EXPECT_FALSE(next_tab_stop(std::nullopt, true, false, UsableControls{}));
+}
+
+// Widths of a text at each size (21 down to 14), 10 pixels apart.
+TEST(TextFit, ResultSizeStepsDownThenEllipsis) {
+    const auto width_at = [](std::int32_t size) { return 10 * size; };
+    const struct {
+        std::int32_t available;
+        TextFit expected;
+    } rows[] = {{300, {21, false}}, {210, {21, false}}, {209, {20, false}}, {150, {15, false}},
+                {140, {14, false}}, {139, {14, true}},  {0, {14, true}}};
+    for (const auto& row : rows) EXPECT_EQ(fit_result_text(width_at, row.available), row.expected) << row.available;
+}
+
+// At 96 DPI nothing moves; above it the caption takes the clear button's spare width
+// (down to its caption and padding) and then most of the gap.
+TEST(TextFit, HistoryCaptionTakesTheFreeWidthAboveNinetySixDpi) {
+    const struct {
+        std::uint32_t dpi;
+        std::int32_t caption_text, clear_text;
+        std::int32_t caption_width, clear_x, clear_width;
+    } rows[] = {
+        {96, 400, 60, 286, 320, 82},     // 1000 × 800 at 96 DPI: as laid out
+        {144, 429, 100, 429, 480, 123},  // 1500 × 1200 at 144 DPI: fits as laid out
+        {144, 440, 100, 440, 491, 112},  // from the button: down to 100 + 2 × 6
+        {144, 460, 100, 446, 491, 112},  // and from the gap, leaving 3 of its 9
+    };
+    for (const auto& row : rows) {
+        LayoutRects r = compute_layout({row.dpi == 96 ? 1000 : 1500, 1200, row.dpi, false, 42});
+        fit_history_caption(r, row.caption_text, row.clear_text, row.dpi);
+        EXPECT_EQ(r.box(ControlSlot::HistoryCaption).width, row.caption_width) << row.caption_text;
+        EXPECT_EQ(r.box(ControlSlot::ClearHistoryButton).x, row.clear_x) << row.caption_text;
+        EXPECT_EQ(r.box(ControlSlot::ClearHistoryButton).width, row.clear_width) << row.caption_text;
+    }
 }
 
 TEST(Hresult, FromLastError) {

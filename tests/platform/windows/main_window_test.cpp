@@ -112,8 +112,8 @@ TEST(CommandTable, EveryButtonAndShortcutIsACommand) {
         if (row.class_kind != ControlClass::Button) continue;
         EXPECT_NE(find_command_handler(row.id, BN_CLICKED), nullptr) << row.id;
     }
-    for (const std::int32_t id :
-         {ids::COPY_EXPRESSION_RESULT, ids::FOCUS_EXPRESSION, ids::FOCUS_MEMO, ids::SAVE_SHORTCUT})
+    for (const std::int32_t id : {ids::COPY_EXPRESSION_RESULT, ids::FOCUS_EXPRESSION, ids::FOCUS_MEMO,
+                                  ids::SAVE_SHORTCUT, ids::FOCUS_NEXT, ids::FOCUS_PREVIOUS})
         EXPECT_NE(find_command_handler(id, 0), nullptr) << id;
     EXPECT_EQ(find_command_handler(ids::EXPRESSION_EDIT, EN_CHANGE), nullptr);
     EXPECT_EQ(find_command_handler(ids::HISTORY_LIST, LBN_SELCHANGE), nullptr);

@@ -107,5 +107,33 @@ TEST_F(MessageLoopTest, OperatorsAndSpacesEndTheMemoUndoGroup) {
     }
 }
 
+// What the loop adds to the reading order: the memo keeps its tab and Ctrl+Tab leaves
+// it, Shift reverses, Enter presses the focused check box.
+TEST_F(MessageLoopTest, TabMovesTheFocusAndEnterPresses) {
+    open_window();
+    ASSERT_NE(window, nullptr);
+    const AppState& s = state();
+    const auto press = [&](UINT key, bool ctrl, bool shift) {
+        std::array<BYTE, 256> keys{};
+        GetKeyboardState(keys.data());
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys.data());
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, key_lparam(key, false));
+        pump();
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys.data());
+        return GetDlgCtrlID(GetFocus());
+    };
+    EXPECT_EQ(press(VK_TAB, false, true), 1027);
+    EXPECT_EQ(press(VK_RETURN, false, false), 1027);
+    EXPECT_EQ(SendMessageW(s.thousands_checkbox(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SetFocus(s.memo_edit());
+    EXPECT_EQ(press(VK_TAB, false, false), 1007);
+    EXPECT_EQ(window_text(s.memo_edit()), L"\t");
+    EXPECT_EQ(press(VK_TAB, true, false), 1028);  // round to the start
+    EXPECT_EQ(press(VK_TAB, true, true), 1007);
+}
+
 }  // namespace
 }  // namespace numvora::testing

@@ -3,7 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <string>
+
 #include "platform/windows/base/win_handle.h"
+#include "platform/windows/painting/app_fonts.h"
+#include "platform/windows/painting/label_views.h"
+#include "ui/dpi_scale.h"
+#include "ui/layout.h"
+#include "ui/text_fit.h"
 #include "ui/theme_palette.h"
 #include "window_test_support.h"
 
@@ -81,6 +90,74 @@ TEST_F(MainWindowTest, DrawsButtonsWithTheirStateColours) {
         EXPECT_EQ(SendMessageW(window, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)), TRUE);
         EXPECT_EQ(GetPixel(canvas.dc(), 6, 25), row.fill) << item.CtlID << " state " << row.item_state;
         EXPECT_EQ(GetPixel(canvas.dc(), 0, 0), make_palette(false)[PANEL_BACKGROUND]);  // the corner
+    }
+}
+
+// At 100, 125, 150 and 200 % (fonts made for the DPI in-process, the window at its
+// default size for that scale) every caption takes one line whole and the long texts
+// of the result label fit at a smaller display size, without "…".
+TEST_F(MainWindowTest, TextsFitAtEveryScale) {
+    open_window();
+    ASSERT_NE(window, nullptr);
+    const AppState& s = state();
+    const HWND any = s.result_label();
+    for (const std::uint32_t dpi : {96u, 120u, 144u, 192u}) {
+        SCOPED_TRACE(dpi);
+        auto fonts = create_font_set(dpi);
+        ASSERT_TRUE(fonts);
+        const auto ui_width = [&](ControlSlot slot) {
+            return text_width(any, fonts->ui.get(), window_text(s.control(slot)));
+        };
+        LayoutRects rects = compute_layout({scale_for_dpi(844, dpi), scale_for_dpi(721, dpi), dpi, false, 42});
+        fit_history_caption(rects, ui_width(ControlSlot::HistoryCaption), ui_width(ControlSlot::ClearHistoryButton),
+                            dpi);
+        for (const ControlSlot slot : {ControlSlot::ExpressionCaption, ControlSlot::ResultCaption,
+                                       ControlSlot::HistoryCaption, ControlSlot::ClearHistoryButton}) {
+            EXPECT_LE(ui_width(slot), rects.box(slot).width) << window_text(s.control(slot));
+        }
+        const std::int32_t check_box = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + scale_for_dpi(6, dpi);
+        EXPECT_LE(ui_width(ControlSlot::ThousandsCheckbox) + check_box,
+                  rects.box(ControlSlot::ThousandsCheckbox).width);
+
+        LOGFONTW display{};
+        GetObjectW(fonts->display.get(), sizeof display, &display);
+        for (const wchar_t* text :
+             {L"메모에 넣거나 복사할 계산 결과가 없습니다.", L"121,932,631,136,585,880,000,000"}) {
+            const TextFit fit = fit_result_text(
+                [&](std::int32_t size) {
+                    display.lfHeight = -scale_for_dpi(size, dpi);
+                    const UniqueFont font(CreateFontIndirectW(&display));
+                    return text_width(any, font.get(), text);
+                },
+                rects.box(ControlSlot::ResultLabel).width);
+            EXPECT_FALSE(fit.ellipsis) << text;
+            EXPECT_LT(fit.size, RESULT_FONT_LARGEST) << text;  // neither fits at the full size
+        }
+    }
+}
+
+// A text too long for the label even at the smallest size ends in "…" on the screen and
+// is whole in the label's tooltip; a text that fits needs none.
+TEST_F(MainWindowTest, ACutResultIsWholeInTheTooltip) {
+    open_window();
+    ASSERT_NE(window, nullptr);
+    AppState& s = state();
+    const std::wstring long_text = L"메모에 넣거나 복사할 계산 결과가 없습니다. " + std::wstring(40, L'9');
+    const auto tip = [&] {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = window;
+        tool.uId = reinterpret_cast<UINT_PTR>(s.result_label());
+        std::wstring text(1024, L'\0');
+        tool.lpszText = text.data();
+        SendMessageW(s.result_tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+        return std::wstring(text.c_str());
+    };
+    for (const std::wstring& text : {long_text, std::wstring(L"2,468")}) {
+        SetWindowTextW(s.result_label(), text.c_str());
+        UpdateWindow(s.result_label());
+        ASSERT_NE(s.result_tooltip, nullptr);
+        EXPECT_EQ(tip(), text == long_text ? text : L"");
     }
 }
 

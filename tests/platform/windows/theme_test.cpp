@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/windows/painting/theme_brushes.h"
 #include "storage/settings.h"
@@ -127,6 +130,123 @@ TEST_F(ThemeTest, AFailedSwitchChangesNothing) {
     EXPECT_FALSE(s.settings.dark_mode);
     EXPECT_EQ(s.brushes.panel.get(), panel);
     EXPECT_FALSE(fs::exists(local_app_data / "Numvora" / "settings.txt"));
+}
+
+// What the window asked of DWM and the theme library, which Wine answers without
+// drawing anything.
+std::vector<std::pair<DWORD, BOOL>> frame_requests;
+std::vector<std::pair<HWND, std::wstring>> theme_requests;
+bool attribute_20_known = true;
+HRESULT WINAPI record_attribute(HWND, DWORD attribute, LPCVOID value, DWORD) {
+    frame_requests.emplace_back(attribute, *static_cast<const BOOL*>(value));
+    return attribute == 20 && !attribute_20_known ? E_INVALIDARG : S_OK;
+}
+HRESULT WINAPI record_theme(HWND control, LPCWSTR application, LPCWSTR) {
+    theme_requests.emplace_back(control, application == nullptr ? L"(default)" : application);
+    return S_OK;
+}
+
+TEST_F(ThemeTest, DarkReachesTheTitleBarAndTheStandardControls) {
+    const struct {
+        bool start_dark;
+        bool attribute_20_known;
+        std::vector<std::pair<DWORD, BOOL>> at_start, after_switch;
+    } rows[] = {
+        {false, true, {}, {{20, TRUE}}},  // a light start loads and asks nothing
+        {true, true, {{20, TRUE}}, {{20, FALSE}}},
+        {true, false, {{20, TRUE}, {19, TRUE}}, {{20, FALSE}, {19, FALSE}}},  // Windows 10 before 19041
+    };
+    for (const auto& row : rows) {
+        reset();
+        frame_requests.clear();
+        theme_requests.clear();
+        attribute_20_known = row.attribute_20_known;
+        write_data_file("settings.txt", row.start_dark ? "dark_mode=true\n" : "dark_mode=false\n");
+        calls.set_window_attribute = record_attribute;
+        calls.set_window_theme = record_theme;
+        open_window();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(frame_requests, row.at_start);
+        frame_requests.clear();
+        theme_requests.clear();
+        switch_theme();
+        EXPECT_EQ(frame_requests, row.after_switch);
+        const AppState& s = state();
+        const bool dark = s.settings.dark_mode;
+        const std::wstring explorer = dark ? L"DarkMode_Explorer" : L"(default)";
+        const decltype(theme_requests) expected{{s.memo_edit(), explorer},
+                                                {s.history_list(), explorer},
+                                                {s.expression_edit(), explorer},
+                                                {s.thousands_checkbox(), dark ? L"" : L"(default)"}};
+        EXPECT_EQ(theme_requests, expected);
+    }
+}
+
+BOOL high_contrast_on = TRUE;
+BOOL WINAPI answer_high_contrast(UINT action, UINT, PVOID value, UINT) {
+    if (action != SPI_GETHIGHCONTRAST) return FALSE;
+    static_cast<HIGHCONTRASTW*>(value)->dwFlags = high_contrast_on ? HCF_HIGHCONTRASTON : 0;
+    return TRUE;
+}
+
+// Under high contrast the panels, keys and the memo take the system's colours, the
+// theme switch changes nothing visible, and turning it off brings the palette back at once.
+TEST_F(ThemeTest, HighContrastPaintsWithTheSystemColours) {
+    high_contrast_on = TRUE;
+    calls.system_parameters = answer_high_contrast;
+    open_window();
+    ASSERT_NE(window, nullptr);
+    set_client_size(window, 1000, 800);
+    UpdateWindow(window);
+    AppState& s = state();
+    const HWND seven = s.keypad_buttons()[4];
+    for (int switched = 0; switched < 2; ++switched) {
+        EXPECT_EQ(pixel_of(window, 20, 100), GetSysColor(COLOR_WINDOW)) << "panel";
+        EXPECT_EQ(pixel_of(seven, 8, 25), GetSysColor(COLOR_BTNFACE)) << "key";
+        EXPECT_EQ(pixel_of(seven, 1, 25), GetSysColor(COLOR_BTNTEXT)) << "key border";
+        switch_theme();
+    }
+    EXPECT_FALSE(s.settings.dark_mode);
+    high_contrast_on = FALSE;
+    SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    UpdateWindow(window);
+    EXPECT_FALSE(s.high_contrast);
+    EXPECT_EQ(pixel_of(window, 20, 100), make_palette(false)[PANEL_BACKGROUND]);
+    EXPECT_EQ(pixel_of(seven, 8, 25), 0xFFFFFFu);
+}
+
+DWORD registry_theme = 0;
+LSTATUS read_light_theme_value = ERROR_SUCCESS;
+LSTATUS WINAPI answer_app_theme(HKEY, LPCWSTR subkey, LPCWSTR name, DWORD, LPDWORD, PVOID data, LPDWORD) {
+    EXPECT_STREQ(subkey, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize");
+    EXPECT_STREQ(name, L"AppsUseLightTheme");
+    if (read_light_theme_value == ERROR_SUCCESS) *static_cast<DWORD*>(data) = registry_theme;
+    return read_light_theme_value;
+}
+
+// The first start follows the user's app theme; once there is a settings file, it rules.
+TEST_F(ThemeTest, FirstStartFollowsTheSystemsAppTheme) {
+    const struct {
+        const char* settings;  // null: no file yet
+        DWORD apps_use_light_theme;
+        LSTATUS read;
+        bool dark;
+    } rows[] = {
+        {nullptr, 0, ERROR_SUCCESS, true},
+        {nullptr, 0, ERROR_FILE_NOT_FOUND, false},  // an older Windows without the value
+        {"dark_mode=false\n", 0, ERROR_SUCCESS, false},
+    };
+    for (const auto& row : rows) {
+        reset();
+        if (row.settings != nullptr) write_data_file("settings.txt", row.settings);
+        registry_theme = row.apps_use_light_theme;
+        read_light_theme_value = row.read;
+        calls.read_registry_value = answer_app_theme;
+        open_window();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(state().settings.dark_mode, row.dark)
+            << (row.settings ? row.settings : "no file") << " " << row.apps_use_light_theme;
+    }
 }
 
 }  // namespace

@@ -36,11 +36,15 @@ bool handle_shortcut(const MSG& msg) {
     const auto virtual_key = static_cast<std::uint32_t>(LOWORD(msg.wParam));
     const std::optional<ShortcutAction> action =
         find_shortcut(virtual_key, is_pressed(VK_CONTROL), is_pressed(VK_SHIFT), GetDlgCtrlID(msg.hwnd));
-    if (!action) return false;
+    if (!action || action->kind == ShortcutAction::Kind::PassThrough) return false;
     // Holding a shortcut key acts once.
     if ((msg.lParam & KEY_WAS_DOWN) != 0) return true;
     if (action->kind == ShortcutAction::Kind::Redo) {
         SendMessageW(msg.hwnd, EM_REDO, 0, 0);
+        return true;
+    }
+    if (action->kind == ShortcutAction::Kind::Press) {
+        SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
         return true;
     }
     if (PostMessageW(GetAncestor(msg.hwnd, GA_ROOT), WM_COMMAND, static_cast<WPARAM>(action->command_id), 0)) {
@@ -70,8 +74,9 @@ SystemStatus run_message_loop() {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) return {};
         if (got == -1) return fail(last_system_error("GetMessageW"));
-        if (is_key_for_shortcuts(msg) && handle_shortcut(msg)) continue;
+        // The find dialog first: the main window's shortcuts (Tab among them) are not its.
         if (is_for_modeless_dialog(msg)) continue;
+        if (is_key_for_shortcuts(msg) && handle_shortcut(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
         break_memo_undo_group(msg);

@@ -88,6 +88,9 @@ SystemStatus open_document(AppState& state, std::int32_t id);
 // (memo_versions.cpp).
 SystemStatus show_memo_versions(AppState& state, std::int32_t id);
 
+// Tab and Shift+Tab (focus_commands.cpp).
+SystemStatus focus_next_control(AppState& state, std::int32_t id);
+
 // The dark-mode switch (theme_command.cpp).
 SystemStatus switch_theme(AppState& state, std::int32_t id);
 

@@ -6,12 +6,12 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/file_dialog.h"
 #include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 #include "storage/document.h"
 #include "storage/file_io.h"
-#include "ui/theme_palette.h"
 
 namespace numvora {
 namespace {
@@ -71,7 +71,7 @@ SystemStatus apply_document(AppState& state, const PadDocument& document) {
     Shown before{control_text(state.memo_edit()), control_text(state.expression_edit()), state.saved_memo_text,
                  state.calculator};
     if (auto status = set_control_text(state.memo_edit(), document.memo); !status) return status;
-    apply_memo_text_color(state.memo_edit(), make_palette(state.settings.dark_mode)[MEMO_TEXT]);
+    apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
     if (auto status = set_control_text(state.expression_edit(), state.calculator.expression_text(document.expression));
         !status) {
         put_back(state, before);

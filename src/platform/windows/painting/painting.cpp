@@ -5,19 +5,15 @@
 
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/painting/app_fonts.h"
+#include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
-#include "ui/button_colors.h"
+#include "ui/color_scheme.h"
 #include "ui/control_ids.h"
 #include "ui/control_table.h"
 #include "ui/dpi_scale.h"
-#include "ui/theme_palette.h"
 
 namespace numvora {
 namespace {
-
-constexpr COLORREF WHITE = 0xFFFFFF;
-constexpr COLORREF SWITCH_TRACK_ON = 0xE5464F;
-constexpr COLORREF SWITCH_TRACK_OFF = 0xE1D5CB;
 
 // s(n) at a DPI, but never below the floor (tiny sizes would draw nothing).
 std::int32_t scaled_at_least(std::int32_t n, std::uint32_t dpi, std::int32_t below, std::int32_t fallback) {
@@ -38,7 +34,7 @@ void draw_theme_switch(const AppState& state, const DRAWITEMSTRUCT& item) {
     const RECT& box = item.rcItem;
     const std::uint32_t dpi = window_dpi(item.hwndItem);
     const auto s = [dpi](std::int32_t n) { return scale_for_dpi(n, dpi); };
-    const ThemePalette palette = make_palette(state.settings.dark_mode);
+    const ThemePalette palette = current_palette(state);
     fill(dc, box, palette[PANEL_BACKGROUND]);
 
     const LONG track_right = box.right - s(10);
@@ -57,17 +53,17 @@ void draw_theme_switch(const AppState& state, const DRAWITEMSTRUCT& item) {
                   DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
 
-    const COLORREF track_color = state.settings.dark_mode ? SWITCH_TRACK_ON : SWITCH_TRACK_OFF;
-    UniqueBrush track_brush(CreateSolidBrush(track_color));
-    UniquePen track_pen(CreatePen(PS_SOLID, 1, track_color));
+    const SwitchColors colors = switch_colors(color_scheme(state));
+    UniqueBrush track_brush(CreateSolidBrush(colors.track));
+    UniquePen track_pen(CreatePen(PS_SOLID, 1, colors.track_border));
     if (!track_brush || !track_pen) return;
     {
         ScopedSelect pen(dc, track_pen.get());
         ScopedSelect brush(dc, track_brush.get());
         RoundRect(dc, track_left, track_top, track_right, track_top + height, height, height);
     }
-    UniqueBrush knob_brush(CreateSolidBrush(WHITE));
-    UniquePen knob_pen(CreatePen(PS_SOLID, 1, WHITE));
+    UniqueBrush knob_brush(CreateSolidBrush(colors.knob));
+    UniquePen knob_pen(CreatePen(PS_SOLID, 1, colors.knob));
     if (!knob_brush || !knob_pen) return;
     const LONG margin = scaled_at_least(3, dpi, 3, 2);
     const LONG knob = height - 2 * margin;
@@ -83,9 +79,10 @@ void draw_push_button(const AppState& state, const DRAWITEMSTRUCT& item) {
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const ButtonKind kind = button_kind(static_cast<std::int32_t>(item.CtlID));
-    const ButtonColors colors = button_colors(
-        kind, button_visual_state(disabled, selected, (item.itemState & ODS_HOTLIGHT) != 0), state.settings.dark_mode);
-    const ThemePalette palette = make_palette(state.settings.dark_mode);
+    const ColorScheme scheme = color_scheme(state);
+    const ButtonColors colors = scheme_button_colors(
+        kind, button_visual_state(disabled, selected, (item.itemState & ODS_HOTLIGHT) != 0), scheme);
+    const ThemePalette palette = current_palette(state);
     fill(dc, box, palette[PANEL_BACKGROUND]);
 
     UniqueBrush fill_brush(CreateSolidBrush(colors.fill));
@@ -111,7 +108,7 @@ void draw_push_button(const AppState& state, const DRAWITEMSTRUCT& item) {
     }
 
     if ((item.itemState & ODS_FOCUS) != 0 && !disabled) {
-        UniquePen ring(CreatePen(PS_SOLID, 2, kind == ButtonKind::Equals ? WHITE : palette[FOCUS_RING]));
+        UniquePen ring(CreatePen(PS_SOLID, 2, focus_ring_color(kind, scheme)));
         if (!ring) return;
         const std::int32_t inset = scaled_at_least(3, dpi, 3, 2);
         const std::int32_t ring_radius = radius - inset < 5 ? 4 : radius - inset;
@@ -128,7 +125,7 @@ std::optional<LRESULT> paint_panels(AppState& state) {
     const HWND window = state.main_window;
     PaintScope paint(window);
     if (paint.dc() == nullptr) return 0;
-    const ThemePalette palette = make_palette(state.settings.dark_mode);
+    const ThemePalette palette = current_palette(state);
     fill(paint.dc(), paint.area(), palette[WINDOW_BACKGROUND]);
     UniquePen border(CreatePen(PS_SOLID, 1, palette[PANEL_BORDER]));
     if (!border) return 0;
@@ -169,7 +166,7 @@ std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control) {
     case ColorRole::History: look = {HISTORY_TEXT, HISTORY_BACKGROUND, state.brushes.history.get()}; break;
     case ColorRole::Memo: look = {MEMO_TEXT, MEMO_BACKGROUND, state.brushes.memo.get()}; break;
     }
-    const ThemePalette palette = make_palette(state.settings.dark_mode);
+    const ThemePalette palette = current_palette(state);
     SetTextColor(dc, palette[look.text]);
     SetBkColor(dc, palette[look.background]);
     return reinterpret_cast<LRESULT>(look.brush);

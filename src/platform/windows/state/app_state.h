@@ -22,6 +22,7 @@
 #include "storage/data_paths.h"
 #include "storage/memo_file.h"
 #include "storage/settings.h"
+#include "ui/color_scheme.h"
 #include "ui/control_table.h"
 #include "ui/layout.h"
 #include "ui/pixel_rect.h"
@@ -39,7 +40,7 @@ struct ThemeBrushes {
 // The find and replace dialogs are modeless: their record must outlive them.
 struct FindState {
     static constexpr std::size_t TEXT_UNITS = 1024;
-    UINT message = 0;     // FINDMSGSTRING, registered at creation
+    UINT message = 0;       // FINDMSGSTRING, registered at creation
     HWND dialog = nullptr;  // the open dialog, if any
     bool replacing = false;
     FINDREPLACEW record{};
@@ -78,6 +79,16 @@ struct AppState {
     bool close_pending = false;               // a close arrived while a modal box was open
     bool end_session_blocked = false;         // a log-off is held back for an unsaved memo
     FindState find;
+    // The look beyond the palette: high contrast's colours while it is on; whether the
+    // dark frame and control themes were ever asked for (until then the light defaults
+    // need no call, and no library is loaded for them).
+    std::optional<SystemColors> high_contrast;
+    bool dark_frame_requested = false;
+    // The result label's smaller display fonts, by size, for the DPI they were made for;
+    // made when a text first needs them. Its tooltip, made with the first cut text.
+    std::uint32_t result_fonts_dpi = 0;
+    std::array<UniqueFont, 8> result_fonts;
+    HWND result_tooltip = nullptr;
 
     HWND control(ControlSlot slot, std::size_t member = 0) const { return controls[control_row_index(slot, member)]; }
     // The controls that code names.

@@ -56,6 +56,8 @@ constexpr std::array COMMAND_ROWS{
     CommandRow{ids::FIND_PREVIOUS, ANY_CODE, find_again},
     CommandRow{ids::ALWAYS_ON_TOP, ANY_CODE, toggle_always_on_top},
     CommandRow{ids::MEMO_VERSIONS, ANY_CODE, show_memo_versions},
+    CommandRow{ids::FOCUS_NEXT, ANY_CODE, focus_next_control},
+    CommandRow{ids::FOCUS_PREVIOUS, ANY_CODE, focus_next_control},
 };
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/painting.h"
+#include "platform/windows/painting/window_look.h"
 #include "platform/windows/timers/timers.h"
+#include "platform/windows/window/accessibility.h"
 #include "platform/windows/window/window_handlers.h"
 
 namespace numvora {
@@ -13,6 +15,9 @@ std::optional<LRESULT> on_timer(AppState& state, WPARAM timer_id) {
         check_memo_selection(state);
     } else if (timer_id == AUTOSAVE_TIMER_ID) {
         auto_save_memo(state);
+    } else if (timer_id == ACCESSIBILITY_TIMER_ID) {
+        KillTimer(state.main_window, ACCESSIBILITY_TIMER_ID);  // once
+        annotate_controls(state);
     } else {
         return std::nullopt;
     }
@@ -40,6 +45,8 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_CONTEXTMENU: return on_context_menu(state, reinterpret_cast<HWND>(wparam), lparam);
     // Items of ours in the system menu are commands like any other.
     case WM_SYSCOMMAND: return on_command(state, static_cast<std::int32_t>(wparam & 0xFFF0), 0);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: return on_system_colors_changed(state);
     default:
         if (message == state.find.message && message != 0) {
             return on_find_message(state, *reinterpret_cast<const FINDREPLACEW*>(lparam));

@@ -9,11 +9,14 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/app_fonts.h"
+#include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/theme_brushes.h"
+#include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
+#include "platform/windows/window/accessibility.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/document.h"
 #include "storage/file_io.h"
@@ -44,12 +47,28 @@ std::string open_memo(AppState& state) {
     return {};
 }
 
-// The toggles from the settings file, the memo text and the memo's history; a missing
-// data folder or a broken file leaves the defaults and is only logged.
+// The user's app theme in Windows' settings (Personalisation, Colours): 0 is dark.
+bool system_prefers_dark(const SystemCalls& calls) {
+    DWORD light = 1;
+    DWORD size = sizeof light;
+    return calls.read_registry_value(HKEY_CURRENT_USER,
+                                     L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                                     L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &light, &size) == ERROR_SUCCESS &&
+           light == 0;
+}
+
+bool file_missing(const std::string& path) {
+    return GetFileAttributesW(to_wide(path).c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+// The toggles from the settings file, the memo text and the memo's history; a missing data folder or a
+// broken file leaves the defaults and is only logged. Until there is a settings file,
+// the theme follows the system's.
 void load_saved_state(AppState& state, const StartData& start, std::string& memo_text) {
     const auto& paths = start.paths;
     if (!paths) {
         log_error_line("저장 경로 초기화 실패: {}", display_text(paths.error()));
+        state.settings.dark_mode = system_prefers_dark(state.calls);
         return;
     }
     state.data_paths = paths.value();
@@ -61,6 +80,7 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
     if (settings) {
         state.settings = settings.value();
         state.calculator.group_thousands = settings->group_thousands;  // the calculator's own toggle from here on
+        if (file_missing(paths->settings_file)) state.settings.dark_mode = system_prefers_dark(state.calls);
     } else {
         log_error_line("설정 불러오기 실패: {}", display_text(settings.error()));
     }
@@ -100,13 +120,15 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     state->main_window = window;
     state->calls = start.calls;
     load_saved_state(*state, start, memo_text);
-    const ThemePalette palette = make_palette(state->settings.dark_mode);
+    state->high_contrast = query_high_contrast(state->calls);
+    const ThemePalette palette = current_palette(*state);
 
     auto brushes = make_theme_brushes(palette, state->calls.create_brush);
     if (!brushes) return fail(brushes.error());
     state->brushes = std::move(brushes).value();
 
     if (auto status = create_controls(*state); !status) return fail(status.error());
+    watch_labels(*state);
     // Plain text while the control is still empty (the only time it can switch): pasted
     // formatting would keep colours unreadable in the other theme, and a memo that begins
     // with "{\rtf" would be read as RTF and saved back as its rendered text.
@@ -187,6 +209,8 @@ LRESULT on_create(HWND window, const StartData& start) {
     }
     state.find.message = RegisterWindowMessageW(FINDMSGSTRINGW);
     add_system_menu_items(state);
+    apply_frame_theme(state);  // before the window shows: a dark title bar from the start
+    SetTimer(window, ACCESSIBILITY_TIMER_ID, ACCESSIBILITY_DELAY_MS, nullptr);
     state.created = true;
     return 0;
 }

@@ -6,13 +6,16 @@
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/painting/app_fonts.h"
+#include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/painting.h"
+#include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/control_text.h"
 #include "platform/windows/window/window_handlers.h"
 #include "ui/dpi_scale.h"
 #include "ui/layout.h"
 #include "ui/placement.h"
-#include "ui/theme_palette.h"
+#include "ui/text_fit.h"
 
 namespace numvora {
 namespace {
@@ -24,7 +27,7 @@ SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
     auto fonts = create_font_set(dpi);
     if (!fonts) return fail(fonts.error());
     apply_fonts(state, fonts->ui.get(), fonts->display.get(), fonts->keypad.get());
-    apply_memo_text_color(state.memo_edit(), make_palette(state.settings.dark_mode)[MEMO_TEXT]);
+    apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
     std::swap(state.ui_font, fonts->ui);
     std::swap(state.display_font, fonts->display);
     std::swap(state.keypad_font, fonts->keypad);
@@ -47,7 +50,15 @@ SystemStatus layout_controls(AppState& state) {
     // Showing the window sends a WM_SIZE for the size WM_CREATE laid out already; moving
     // 41 visible controls to where they are would cost a repaint of each.
     if (state.laid_out_for == input) return {};
-    const LayoutRects rects = compute_layout(input);
+    LayoutRects rects = compute_layout(input);
+    // Above 96 DPI the history caption may take room from the clear button's; measured
+    // only there, since at 96 DPI the boxes stay as they are.
+    if (state.dpi > BASE_DPI) {
+        const HWND caption = state.control(ControlSlot::HistoryCaption);
+        const HWND clear = state.control(ControlSlot::ClearHistoryButton);
+        fit_history_caption(rects, text_width(caption, state.ui_font.get(), control_text_wide(caption)),
+                            text_width(clear, state.ui_font.get(), control_text_wide(clear)), state.dpi);
+    }
     state.top_bar_rect = rects.top_bar;
     state.calculator_panel_rect = rects.calculator_panel;
     state.memo_panel_rect = rects.memo_panel;

@@ -1,0 +1,27 @@
+#include "platform/windows/window/accessibility.h"
+
+#include "ui/accessible_names.h"
+
+namespace numvora {
+namespace {
+
+// PROPID_ACC_NAME and UI Automation's LiveSetting property, with its value Polite.
+constexpr GUID ACCESSIBLE_NAME{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+constexpr GUID LIVE_SETTING{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr int POLITE = 1;
+
+}  // namespace
+
+void annotate_controls(const AppState& state) {
+    for (const AccessibleName& entry : ACCESSIBLE_NAMES) {
+        const ControlRow* row = find_control_row(entry.control_id);
+        if (row == nullptr) continue;
+        const HWND control = state.controls[static_cast<std::size_t>(row - CONTROL_ROWS.data())];
+        state.calls.annotate_text(control, ACCESSIBLE_NAME, entry.name.data());
+    }
+    for (const HWND live : {state.result_label(), state.status_label()}) {
+        state.calls.annotate_number(live, LIVE_SETTING, POLITE);
+    }
+}
+
+}  // namespace numvora

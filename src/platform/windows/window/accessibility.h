@@ -1,0 +1,18 @@
+// Names for the controls whose captions are symbols, and the two live regions, handed
+// to the system's accessibility layer once the window is up: its library and COM cost
+// milliseconds that the start should not pay.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/windows/state/app_state.h"
+
+namespace numvora {
+
+inline constexpr std::uintptr_t ACCESSIBILITY_TIMER_ID = 3;
+inline constexpr std::uint32_t ACCESSIBILITY_DELAY_MS = 100;
+
+// Called once, by the timer. A system without the services changes nothing.
+void annotate_controls(const AppState& state);
+
+}  // namespace numvora

@@ -1,0 +1,78 @@
+// What a screen reader gets: names for the symbol keys (asked of the accessibility
+// layer once the window is up; Wine does not keep them, so they are read here from the
+// system-call record) and an event whenever the result or the status line changes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "window_test_support.h"
+
+namespace numvora::testing {
+namespace {
+
+constexpr GUID ACCESSIBLE_NAME{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+constexpr GUID LIVE_SETTING{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+
+std::map<int, std::wstring> names;  // by control id
+std::map<HWND, int> live_settings;
+HRESULT record_name(HWND control, const GUID& property, const wchar_t* text) {
+    EXPECT_TRUE(IsEqualGUID(property, ACCESSIBLE_NAME));
+    names[GetDlgCtrlID(control)] = text;
+    return S_OK;
+}
+HRESULT record_number(HWND control, const GUID& property, int value) {
+    EXPECT_TRUE(IsEqualGUID(property, LIVE_SETTING));
+    live_settings[control] = value;
+    return S_OK;
+}
+
+std::vector<HWND> live_region_changes;
+void CALLBACK record_event(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) live_region_changes.push_back(window);
+}
+
+TEST_F(MainWindowTest, SymbolKeysAreNamedAndResultsAnnounced) {
+    names.clear();
+    live_settings.clear();
+    calls.annotate_text = record_name;
+    calls.annotate_number = record_number;
+    open_window();
+    ASSERT_NE(window, nullptr);
+    AppState& s = state();
+    EXPECT_TRUE(names.empty()) << "not during the start";
+    // The names come with a timer, which the message loop only sees once it is idle.
+    for (int i = 0; i < 100 && names.empty(); ++i) {
+        Sleep(10);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    for (const auto& [id, name] :
+         std::map<int, std::wstring>{{1111, L"곱하기"}, {1005, L"한 글자 지우기"}, {1009, L"선택값 계산"}})
+        EXPECT_EQ(names[id], name) << id;
+    EXPECT_EQ(names.size(), 14u);
+    EXPECT_EQ(names.count(1107), 0u) << "a digit says itself";
+    EXPECT_EQ(live_settings, (std::map<HWND, int>{{s.result_label(), 1}, {s.status_label(), 1}}));  // polite
+
+    live_region_changes.clear();
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                               record_event, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    for (const wchar_t* expression : {L"1+2", L"1+2", L"2*2"}) {
+        SetWindowTextW(s.expression_edit(), expression);
+        SendMessageW(window, WM_COMMAND, 1003, 0);
+        pump();
+    }
+    s.status.show("선택값 7", false);
+    SetWindowTextW(s.status_label(), L"선택값 7");
+    pump();
+    UnhookWinEvent(hook);
+    // The same result again is nothing new to say.
+    EXPECT_EQ(live_region_changes, (std::vector<HWND>{s.result_label(), s.result_label(), s.status_label()}));
+}
+
+}  // namespace
+}  // namespace numvora::testing
