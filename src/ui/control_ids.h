@@ -45,7 +45,7 @@ inline constexpr std::int32_t FIND = 1049;
 inline constexpr std::int32_t REPLACE = 1050;
 inline constexpr std::int32_t FIND_NEXT = 1051;
 inline constexpr std::int32_t FIND_PREVIOUS = 1052;
-inline constexpr std::int32_t MEMO_MENU = 1053;  // the menu at the caret: Shift+F10, the menu key
+inline constexpr std::int32_t MEMO_MENU = 1053;       // the menu at the caret: Shift+F10, the menu key
 inline constexpr std::int32_t FOCUS_NEXT = 1054;      // shortcut only: Tab
 inline constexpr std::int32_t FOCUS_PREVIOUS = 1055;  // shortcut only: Shift+Tab
 
