@@ -3,9 +3,10 @@
 # window with the same 41 controls and no logic) under Wine on a private Xvfb display:
 # time until the window is visible with an idle message loop, and peak working set.
 # Usage: scripts/measure-startup.sh [RUNS]        (default 20)
-#        scripts/measure-startup.sh memo [RUNS]   (default 5): the same with four saved
-#   memos (empty, 2,000 lines, 10 MiB, one 20,000-character line), each against the
-#   controls floor that puts the same memo into its rich edit at its final size.
+#        scripts/measure-startup.sh memo [RUNS [MEMO...]]   (default 5): the same with
+#   saved memos (empty, lines-2000, 10mib, long-line: all four unless named), each
+#   against the controls floor that puts the same memo into its rich edit at its final
+#   size.
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
@@ -16,6 +17,8 @@ if [ "${1:-}" = memo ]; then
 fi
 runs=${1:-20}
 [ "$mode" = memo ] && runs=${1:-5}
+shift || true
+chosen=("$@")
 source scripts/wine-session.sh
 build_windows Numvora numvora-floor numvora-controls-floor numvora-startup-measure
 
@@ -43,7 +46,8 @@ awk -v line="$line" -v n=$((10485760 / ($(printf '%s' "$line" | wc -c) + 2))) \
 # A pasted list of addresses on one line.
 awk 'BEGIN { for (i = 0; i < 20000; i += 34) printf "https://example.com/a/b?id=%06d ", i }' | cut -c1-20000 \
   >"$memos/long-line.txt"
-for memo in empty lines-2000 10mib long-line; do
+[ ${#chosen[@]} -eq 0 ] && chosen=(empty lines-2000 10mib long-line)
+for memo in "${chosen[@]}"; do
   echo "== memo: $memo ($(stat -c %s "$memos/$memo.txt") bytes)"
   NUMVORA_MEASURE_MEMO=$(winepath -w "$memos/$memo.txt") \
     wine "$measure" "$runs" "$build/bench/startup/numvora-controls-floor.exe" "$build/src/platform/windows/Numvora.exe" ||

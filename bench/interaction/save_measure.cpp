@@ -21,24 +21,12 @@
 namespace {
 
 using numvora::AppState;
+using numvora::bench::report;
+using numvora::bench::timed;
 
 // The snapshots' clock: each tick that is to keep one is ten minutes after the last.
 numvora::SnapshotTime clock_now{2026, 12, 7, 0, 0, 0};
 numvora::SnapshotTime simulated_now() { return clock_now; }
-
-void report(const char* name, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-46s runs %3zu  median %9.2f ms  min %9.2f ms  max %9.2f ms\n", name, ms.size(), ms[ms.size() / 2],
-                ms.front(), ms.back());
-    std::fflush(stdout);
-}
-
-template <class Step>
-double timed(Step step) {
-    const double start = numvora::bench::now_ms();
-    step();
-    return numvora::bench::now_ms() - start;
-}
 
 }  // namespace
 

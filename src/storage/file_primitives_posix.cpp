@@ -1,7 +1,9 @@
 // POSIX file primitives: the whole layer builds and is tested natively with them.
 #include "storage/file_primitives.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -65,18 +67,21 @@ std::string os_message(std::int32_t os_code) {
     return text;
 }
 
-StorageResult<std::string> read_file(const std::string& path) {
+namespace {
+
+// The file's bytes up to limit, read straight into the text: first its size and one
+// byte more (which detects a file that grew), then more as it keeps growing.
+StorageResult<std::string> read_up_to(const std::string& path, std::size_t limit) {
     const OpenFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     const int fd = descriptor(file);
     if (fd < 0) return fail(last_error());
-    // Read straight into the text; one byte more than the size detects a file that grew.
     struct stat info {};
     const std::size_t expected =
         ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
-    std::string bytes(expected + 1, '\0');
+    std::string bytes(std::min(expected, limit - 1) + 1, '\0');
     std::size_t used = 0;
-    while (true) {
-        if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    while (used < limit) {
+        if (used == bytes.size()) bytes.resize(std::min(bytes.size() * 2, limit));
         const ssize_t count = ::read(fd, bytes.data() + used, bytes.size() - used);
         if (count < 0) {
             if (errno == EINTR) continue;
@@ -88,6 +93,10 @@ StorageResult<std::string> read_file(const std::string& path) {
     bytes.resize(used);
     return bytes;
 }
+
+}  // namespace
+
+StorageResult<std::string> read_file(const std::string& path) { return read_up_to(path, SIZE_MAX); }
 
 Result<void, StorageError> make_directory(const std::string& path) {
     if (::mkdir(path.c_str(), 0777) != 0) return fail(last_error());
@@ -186,22 +195,8 @@ StorageResult<std::vector<FileEntry>> file_entries(const std::string& folder) {
 }
 
 StorageResult<std::string> read_file_start(const std::string& path, std::size_t max_bytes) {
-    const OpenFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    const int fd = descriptor(file);
-    if (fd < 0) return fail(last_error());
-    std::string bytes(max_bytes, '\0');
-    std::size_t used = 0;
-    while (used < max_bytes) {
-        const ssize_t count = ::read(fd, bytes.data() + used, max_bytes - used);
-        if (count < 0) {
-            if (errno == EINTR) continue;
-            return fail(last_error());
-        }
-        if (count == 0) break;
-        used += static_cast<std::size_t>(count);
-    }
-    bytes.resize(used);
-    return bytes;
+    if (max_bytes == 0) return std::string();
+    return read_up_to(path, max_bytes);
 }
 
 std::string local_timestamp() {

@@ -107,20 +107,23 @@ bool is_exists_code(std::int32_t os_code) { return os_code == ERROR_FILE_EXISTS 
 
 std::string os_message(std::int32_t os_code) { return system_message_text(static_cast<std::uint32_t>(os_code)); }
 
-StorageResult<std::string> read_file(const std::string& path) {
+namespace {
+
+// The file's bytes up to limit, read straight into the text: first its size and one
+// byte more (which detects a file that grew), then more as it keeps growing.
+StorageResult<std::string> read_up_to(const std::string& path, std::size_t limit) {
     const OpenFile owner =
         own(CreateFileW(to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     const HANDLE file = handle_of(owner);
     if (file == INVALID_HANDLE_VALUE) return fail(last_error());
-    // Read straight into the text; one byte more than the size detects a file that grew.
     LARGE_INTEGER size{};
     const std::size_t expected =
         GetFileSizeEx(file, &size) && size.QuadPart > 0 ? static_cast<std::size_t>(size.QuadPart) : 0;
-    std::string bytes(expected + 1, '\0');
+    std::string bytes(std::min(expected, limit - 1) + 1, '\0');
     std::size_t used = 0;
-    while (true) {
-        if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    while (used < limit) {
+        if (used == bytes.size()) bytes.resize(std::min(bytes.size() * 2, limit));
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1u << 30));
         DWORD count = 0;
         if (!ReadFile(file, bytes.data() + used, chunk, &count, nullptr)) return fail(last_error());
@@ -130,6 +133,10 @@ StorageResult<std::string> read_file(const std::string& path) {
     bytes.resize(used);
     return bytes;
 }
+
+}  // namespace
+
+StorageResult<std::string> read_file(const std::string& path) { return read_up_to(path, SIZE_MAX); }
 
 Result<void, StorageError> make_directory(const std::string& path) {
     if (!CreateDirectoryW(to_wide(path).c_str(), nullptr)) return fail(last_error());
@@ -231,22 +238,8 @@ StorageResult<std::vector<FileEntry>> file_entries(const std::string& folder) {
 }
 
 StorageResult<std::string> read_file_start(const std::string& path, std::size_t max_bytes) {
-    const OpenFile owner =
-        own(CreateFileW(to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    const HANDLE file = handle_of(owner);
-    if (file == INVALID_HANDLE_VALUE) return fail(last_error());
-    std::string bytes(max_bytes, '\0');
-    std::size_t used = 0;
-    while (used < max_bytes) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(max_bytes - used, 1u << 30));
-        DWORD count = 0;
-        if (!ReadFile(file, bytes.data() + used, chunk, &count, nullptr)) return fail(last_error());
-        if (count == 0) break;
-        used += count;
-    }
-    bytes.resize(used);
-    return bytes;
+    if (max_bytes == 0) return std::string();
+    return read_up_to(path, max_bytes);
 }
 
 std::string local_timestamp() {
