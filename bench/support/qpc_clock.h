@@ -30,8 +30,8 @@ double timed(Step step) {
 
 inline void report(const char* name, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
-    std::printf("%-48s runs %3zu  median %10.3f ms  min %10.3f ms  max %10.3f ms\n", name, ms.size(),
-                ms[ms.size() / 2], ms.front(), ms.back());
+    std::printf("%-48s runs %3zu  median %10.3f ms  min %10.3f ms  max %10.3f ms\n", name, ms.size(), ms[ms.size() / 2],
+                ms.front(), ms.back());
     std::fflush(stdout);
 }
 
