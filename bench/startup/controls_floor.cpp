@@ -14,7 +14,7 @@
 
 #include "ui/control_ids.h"
 #include "ui/control_table.h"
-#include "ui/layout.h"
+#include "ui/layout/layout.h"
 
 namespace {
 

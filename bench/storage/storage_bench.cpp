@@ -8,8 +8,8 @@
 #include <random>
 
 #include "storage/document.h"
-#include "storage/file_io.h"
-#include "storage/memo_history.h"
+#include "storage/files/file_io.h"
+#include "storage/history/memo_history.h"
 #include "storage/text_codec.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "storage/memo_file.h"
 
-#include "storage/file_io.h"
-#include "storage/file_primitives.h"
+#include "storage/files/file_io.h"
+#include "storage/files/file_primitives.h"
 
 namespace numvora {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "storage/data_paths.h"
-#include "storage/file_io.h"
+#include "storage/files/data_paths.h"
+#include "storage/files/file_io.h"
 #include "storage/storage_error.h"
 
 namespace numvora {

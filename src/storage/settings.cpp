@@ -1,7 +1,7 @@
 #include "storage/settings.h"
 
 #include "common/unicode.h"
-#include "storage/file_io.h"
+#include "storage/files/file_io.h"
 #include "storage/text_codec.h"
 
 namespace numvora {

@@ -1,6 +1,6 @@
 #include "storage/storage_error.h"
 
-#include "storage/file_primitives.h"
+#include "storage/files/file_primitives.h"
 
 namespace numvora {
 

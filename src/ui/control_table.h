@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ui/button_colors.h"
+#include "ui/colors/button_colors.h"
 #include "ui/control_ids.h"
 #include "ui/keypad_buttons.h"
 

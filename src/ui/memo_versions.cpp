@@ -4,7 +4,7 @@
 #include <array>
 
 #include "common/unicode.h"
-#include "ui/dpi_scale.h"
+#include "ui/layout/dpi_scale.h"
 
 namespace numvora {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "storage/memo_history_rules.h"
-#include "ui/pixel_rect.h"
+#include "storage/history/memo_history_rules.h"
+#include "ui/layout/pixel_rect.h"
 
 namespace numvora {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "storage/file_primitives.h"
+#include "storage/files/file_primitives.h"
 
 namespace numvora {
 namespace {

@@ -11,7 +11,7 @@
 #include <regex>
 
 #include "storage/combined_save.h"
-#include "storage/file_io.h"
+#include "storage/files/file_io.h"
 
 namespace numvora {
 namespace {

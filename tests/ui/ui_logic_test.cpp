@@ -9,18 +9,18 @@
 #include <vector>
 
 #include "common/win32/hresult.h"
-#include "ui/button_colors.h"
+#include "ui/colors/button_colors.h"
 #include "ui/control_table.h"
-#include "ui/dpi_scale.h"
+#include "ui/layout/dpi_scale.h"
 #include "ui/keypad_buttons.h"
-#include "ui/layout.h"
+#include "ui/layout/layout.h"
 #include "ui/memo_versions.h"
-#include "ui/placement.h"
+#include "ui/layout/placement.h"
 #include "ui/shortcuts.h"
 #include "ui/tab_order.h"
-#include "ui/text_fit.h"
+#include "ui/layout/text_fit.h"
 #include "ui/text_search.h"
-#include "ui/theme_palette.h"
+#include "ui/colors/theme_palette.h"
 
 namespace numvora {
 namespace {

@@ -10,7 +10,7 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/settings.h"
-#include "ui/theme_palette.h"
+#include "ui/colors/theme_palette.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {

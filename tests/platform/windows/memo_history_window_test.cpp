@@ -10,7 +10,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
-#include "storage/memo_history.h"
+#include "storage/history/memo_history.h"
 #include "ui/control_ids.h"
 #include "ui/memo_versions.h"
 #include "window_test_support.h"

@@ -11,7 +11,7 @@
 
 #include "platform/windows/painting/theme_brushes.h"
 #include "storage/settings.h"
-#include "ui/theme_palette.h"
+#include "ui/colors/theme_palette.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {

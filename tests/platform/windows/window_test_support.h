@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/windows/state/app_state.h"
-#include "ui/pixel_rect.h"
+#include "ui/layout/pixel_rect.h"
 
 namespace numvora::testing {
 

@@ -10,7 +10,7 @@
 #include "platform/windows/window/main_window.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/settings.h"
-#include "ui/placement.h"
+#include "ui/layout/placement.h"
 
 namespace numvora {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <commdlg.h>
 
-#include "storage/file_io.h"
-#include "storage/memo_history.h"
+#include "storage/files/file_io.h"
+#include "storage/history/memo_history.h"
 
 namespace numvora {
 

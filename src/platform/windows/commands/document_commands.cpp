@@ -11,7 +11,7 @@
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 #include "storage/document.h"
-#include "storage/file_io.h"
+#include "storage/files/file_io.h"
 
 namespace numvora {
 namespace {

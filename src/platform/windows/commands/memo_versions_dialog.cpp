@@ -25,7 +25,7 @@ struct Dialog {
     std::optional<SystemError> failure;  // a control that could not be made
 };
 
-struct ControlSpec {
+struct DialogControl {
     const wchar_t* class_name;
     int id;
     DWORD style;
@@ -34,7 +34,7 @@ struct ControlSpec {
 };
 
 constexpr DWORD CHILD = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-constexpr ControlSpec CONTROLS[] = {
+constexpr DialogControl CONTROLS[] = {
     {L"LISTBOX", VERSIONS_LIST_ID, CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, ""},
     {L"EDIT", VERSIONS_PREVIEW_ID, CHILD | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE,
      ""},
@@ -88,10 +88,10 @@ void place_dialog(HWND dialog, const Dialog& d) {
 }
 
 SystemStatus create_controls(HWND dialog, const Dialog& d) {
-    for (const ControlSpec& spec : CONTROLS) {
-        const std::wstring text = to_wide(spec.text);
-        HWND control = CreateWindowExW(spec.ex_style, spec.class_name, text.c_str(), spec.style, 0, 0, 0, 0, dialog,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), nullptr, nullptr);
+    for (const DialogControl& row : CONTROLS) {
+        const std::wstring text = to_wide(row.text);
+        HWND control = CreateWindowExW(row.ex_style, row.class_name, text.c_str(), row.style, 0, 0, 0, 0, dialog,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
         if (control == nullptr) return fail(last_system_error("CreateWindowExW"));
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(d.font), FALSE);
     }

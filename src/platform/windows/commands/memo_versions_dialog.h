@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/windows/base/system_error.h"
-#include "storage/memo_history.h"
+#include "storage/history/memo_history.h"
 
 namespace numvora {
 

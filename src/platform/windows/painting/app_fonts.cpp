@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "ui/dpi_scale.h"
+#include "ui/layout/dpi_scale.h"
 
 namespace numvora {
 

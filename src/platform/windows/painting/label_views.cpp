@@ -6,8 +6,8 @@
 
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
-#include "ui/dpi_scale.h"
-#include "ui/text_fit.h"
+#include "ui/layout/dpi_scale.h"
+#include "ui/layout/text_fit.h"
 
 namespace numvora {
 namespace {

@@ -7,10 +7,10 @@
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
-#include "ui/color_scheme.h"
+#include "ui/colors/color_scheme.h"
 #include "ui/control_ids.h"
 #include "ui/control_table.h"
-#include "ui/dpi_scale.h"
+#include "ui/layout/dpi_scale.h"
 
 namespace numvora {
 namespace {

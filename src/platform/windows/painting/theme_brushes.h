@@ -5,7 +5,7 @@
 
 #include "platform/windows/base/system_error.h"
 #include "platform/windows/state/app_state.h"
-#include "ui/theme_palette.h"
+#include "ui/colors/theme_palette.h"
 
 namespace numvora {
 

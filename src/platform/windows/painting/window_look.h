@@ -8,7 +8,7 @@
 
 #include "platform/windows/base/system_error.h"
 #include "platform/windows/state/app_state.h"
-#include "ui/color_scheme.h"
+#include "ui/colors/color_scheme.h"
 
 namespace numvora {
 

@@ -19,13 +19,13 @@
 #include "session/calculator_session.h"
 #include "session/selection_state.h"
 #include "session/status_line.h"
-#include "storage/data_paths.h"
+#include "storage/files/data_paths.h"
 #include "storage/memo_file.h"
 #include "storage/settings.h"
-#include "ui/color_scheme.h"
+#include "ui/colors/color_scheme.h"
 #include "ui/control_table.h"
-#include "ui/layout.h"
-#include "ui/pixel_rect.h"
+#include "ui/layout/layout.h"
+#include "ui/layout/pixel_rect.h"
 
 namespace numvora {
 

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "storage/file_io.h"
-#include "storage/memo_history.h"
+#include "storage/files/file_io.h"
+#include "storage/history/memo_history.h"
 
 namespace numvora {
 

@@ -4,7 +4,7 @@
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 #include "storage/combined_save.h"
-#include "ui/placement.h"
+#include "ui/layout/placement.h"
 
 namespace numvora {
 namespace {

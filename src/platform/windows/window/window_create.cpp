@@ -19,10 +19,10 @@
 #include "platform/windows/window/accessibility.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/document.h"
-#include "storage/file_io.h"
+#include "storage/files/file_io.h"
 #include "storage/settings.h"
 #include "ui/memo_versions.h"
-#include "ui/theme_palette.h"
+#include "ui/colors/theme_palette.h"
 
 namespace numvora {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "platform/windows/base/system_error.h"
 #include "platform/windows/state/app_state.h"
-#include "storage/data_paths.h"
+#include "storage/files/data_paths.h"
 #include "storage/settings.h"
 
 namespace numvora {

@@ -12,10 +12,10 @@
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/window/window_handlers.h"
-#include "ui/dpi_scale.h"
-#include "ui/layout.h"
-#include "ui/placement.h"
-#include "ui/text_fit.h"
+#include "ui/layout/dpi_scale.h"
+#include "ui/layout/layout.h"
+#include "ui/layout/placement.h"
+#include "ui/layout/text_fit.h"
 
 namespace numvora {
 namespace {

@@ -1,5 +1,5 @@
 // Win32 file primitives: wide paths, codes from GetLastError, texts from FormatMessageW.
-#include "storage/file_primitives.h"
+#include "storage/files/file_primitives.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "ui/layout.h"
+#include "ui/layout/layout.h"
 
 #include <algorithm>
 
-#include "ui/dpi_scale.h"
+#include "ui/layout/dpi_scale.h"
 #include "ui/keypad_buttons.h"
 
 namespace numvora {

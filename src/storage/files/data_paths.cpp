@@ -1,6 +1,6 @@
-#include "storage/data_paths.h"
+#include "storage/files/data_paths.h"
 
-#include "storage/file_primitives.h"
+#include "storage/files/file_primitives.h"
 
 namespace numvora {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "ui/control_table.h"
-#include "ui/pixel_rect.h"
+#include "ui/layout/pixel_rect.h"
 
 namespace numvora {
 

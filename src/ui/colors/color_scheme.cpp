@@ -1,4 +1,4 @@
-#include "ui/color_scheme.h"
+#include "ui/colors/color_scheme.h"
 
 namespace numvora {
 namespace {

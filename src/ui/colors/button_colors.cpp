@@ -1,4 +1,4 @@
-#include "ui/button_colors.h"
+#include "ui/colors/button_colors.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "ui/text_fit.h"
+#include "ui/layout/text_fit.h"
 
 #include <algorithm>
 
-#include "ui/dpi_scale.h"
+#include "ui/layout/dpi_scale.h"
 
 namespace numvora {
 

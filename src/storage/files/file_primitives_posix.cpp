@@ -1,5 +1,5 @@
 // POSIX file primitives: the whole layer builds and is tested natively with them.
-#include "storage/file_primitives.h"
+#include "storage/files/file_primitives.h"
 
 #include <algorithm>
 #include <cerrno>

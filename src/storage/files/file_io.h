@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "storage/file_primitives.h"
+#include "storage/files/file_primitives.h"
 #include "storage/storage_error.h"
 
 namespace numvora {

@@ -1,4 +1,4 @@
-#include "storage/file_io.h"
+#include "storage/files/file_io.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <random>
 
-#include "storage/data_paths.h"
+#include "storage/files/data_paths.h"
 #include "storage/settings.h"
 
 #ifdef _WIN32

@@ -14,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "storage/data_paths.h"
-#include "storage/file_io.h"
-#include "storage/memo_history_rules.h"
+#include "storage/files/data_paths.h"
+#include "storage/files/file_io.h"
+#include "storage/history/memo_history_rules.h"
 #include "storage/storage_error.h"
 
 namespace numvora {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "ui/button_colors.h"
-#include "ui/theme_palette.h"
+#include "ui/colors/button_colors.h"
+#include "ui/colors/theme_palette.h"
 
 namespace numvora {
 

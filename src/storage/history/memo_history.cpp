@@ -1,10 +1,10 @@
-#include "storage/memo_history.h"
+#include "storage/history/memo_history.h"
 
 #include <algorithm>
 
 #include "common/unicode.h"
-#include "storage/file_io.h"
-#include "storage/file_primitives.h"
+#include "storage/files/file_io.h"
+#include "storage/files/file_primitives.h"
 
 namespace numvora {
 

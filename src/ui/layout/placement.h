@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "ui/pixel_rect.h"
+#include "ui/layout/pixel_rect.h"
 
 namespace numvora {
 

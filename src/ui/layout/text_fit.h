@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "ui/layout.h"
+#include "ui/layout/layout.h"
 
 namespace numvora {
 

@@ -1,4 +1,4 @@
-#include "storage/file_io.h"
+#include "storage/files/file_io.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/unicode.h"
-#include "storage/file_primitives.h"
+#include "storage/files/file_primitives.h"
 
 namespace numvora {
 

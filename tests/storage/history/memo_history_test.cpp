@@ -1,6 +1,6 @@
 // The memo's history: its rules as tables (names, what to delete, when to snapshot)
 // and its folder on a temporary one.
-#include "storage/memo_history.h"
+#include "storage/history/memo_history.h"
 
 #include <gtest/gtest.h>
 

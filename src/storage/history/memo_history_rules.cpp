@@ -1,4 +1,4 @@
-#include "storage/memo_history_rules.h"
+#include "storage/history/memo_history_rules.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "ui/placement.h"
+#include "ui/layout/placement.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "ui/dpi_scale.h"
+#include "ui/layout/dpi_scale.h"
 
 namespace numvora {
 namespace {
