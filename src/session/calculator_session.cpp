@@ -19,10 +19,14 @@ bool has_visible_character(std::string_view text) {
 
 }  // namespace
 
+Calculation failed_calculation(const CalcError& error) {
+    return {"오류: " + std::string(calc_error_message(error)), std::nullopt};
+}
+
 Calculation CalculatorSession::calculate(std::string_view box_text) const {
     std::string expression = strip_commas(box_text);
     const Result<double, CalcError> value = evaluate(expression);
-    if (!value) return {"오류: " + std::string(calc_error_message(value.error())), std::nullopt};
+    if (!value) return failed_calculation(value.error());
     std::string result = format_number(*value);
     std::string label = format_result_text(group_thousands, result);
     return {std::move(label), HistoryRecord{std::move(expression), std::move(result)}};

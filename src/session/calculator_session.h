@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calculator/calc_error.h"
 #include "storage/document.h"
 #include "storage/history_record.h"
 
@@ -22,6 +23,9 @@ struct Calculation {
     std::string label_text;               // the result label's new text
     std::optional<HistoryRecord> record;  // present when the expression has a value
 };
+
+// An expression that has no value: the label says why.
+Calculation failed_calculation(const CalcError& error);
 
 // What a double-click on a history line puts back.
 struct HistoryReuse {

@@ -12,12 +12,6 @@ namespace {
 constexpr std::string_view SEPARATOR = " · ";
 constexpr std::string_view ELLIPSIS = "…";
 
-void append_padded(std::string& out, int value, std::size_t width) {
-    const std::string digits = std::to_string(value);
-    if (digits.size() < width) out.append(width - digits.size(), '0');
-    out += digits;
-}
-
 // Cut to VERSION_LINE_CHARACTERS; a tab or line end would show as a box in a list.
 std::string shortened(std::string_view line) {
     std::string out;

@@ -10,17 +10,17 @@
 
 #include "common/win32/hresult.h"
 #include "ui/colors/button_colors.h"
+#include "ui/colors/theme_palette.h"
 #include "ui/control_table.h"
-#include "ui/layout/dpi_scale.h"
 #include "ui/keypad_buttons.h"
+#include "ui/layout/dpi_scale.h"
 #include "ui/layout/layout.h"
-#include "ui/memo_versions.h"
 #include "ui/layout/placement.h"
+#include "ui/layout/text_fit.h"
+#include "ui/memo_versions.h"
 #include "ui/shortcuts.h"
 #include "ui/tab_order.h"
-#include "ui/layout/text_fit.h"
 #include "ui/text_search.h"
-#include "ui/colors/theme_palette.h"
 
 namespace numvora {
 namespace {

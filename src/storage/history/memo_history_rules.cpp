@@ -38,12 +38,6 @@ int digits_value(std::string_view text) {
     return value;
 }
 
-void append_padded(std::string& out, int value, std::size_t width) {
-    const std::string digits = std::to_string(value);
-    if (digits.size() < width) out.append(width - digits.size(), '0');
-    out += digits;
-}
-
 bool same_day(const SnapshotTime& a, const SnapshotTime& b) {
     return a.year == b.year && a.month == b.month && a.day == b.day;
 }
@@ -87,6 +81,12 @@ std::optional<SnapshotTime> parse_timestamp(std::string_view text) {
         return std::nullopt;
     }
     return time;
+}
+
+void append_padded(std::string& out, int value, std::size_t width) {
+    const std::string digits = std::to_string(value);
+    if (digits.size() < width) out.append(width - digits.size(), '0');
+    out += digits;
 }
 
 std::string snapshot_name(const SnapshotTime& time) {

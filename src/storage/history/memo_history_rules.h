@@ -38,6 +38,8 @@ std::optional<SnapshotTime> parse_timestamp(std::string_view text);
 // anything before or after (".tmp", "-2") are not snapshots.
 std::string snapshot_name(const SnapshotTime& time);
 std::optional<SnapshotTime> parse_snapshot_name(std::string_view name);
+// A time field as at least width digits, zeros in front.
+void append_padded(std::string& out, int value, std::size_t width);
 
 struct SnapshotFile {
     std::string name;

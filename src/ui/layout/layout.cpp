@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ui/layout/dpi_scale.h"
 #include "ui/keypad_buttons.h"
+#include "ui/layout/dpi_scale.h"
 
 namespace numvora {
 namespace {

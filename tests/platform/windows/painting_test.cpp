@@ -10,10 +10,10 @@
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/label_views.h"
+#include "ui/colors/theme_palette.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/layout/layout.h"
 #include "ui/layout/text_fit.h"
-#include "ui/colors/theme_palette.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {

@@ -46,8 +46,6 @@ void take_over_memo_paste(HWND memo);
 SystemStatus note_memo_change(AppState& state, std::int32_t id);
 
 // Calculating with what is written in the memo (memo_calculate.cpp).
-// The amounts in the memo's selection, for the total.
-std::vector<std::string> memo_selection_amounts(const AppState& state);
 // What "선택한 식 계산" reads: the selection, or without one the caret's paragraph.
 MemoSelection memo_expression_range(const AppState& state);
 SystemStatus total_memo_selection(AppState& state, std::int32_t id);

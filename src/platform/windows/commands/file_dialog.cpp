@@ -60,10 +60,15 @@ const CommonDialogs& common_dialogs() {
     return loaded;
 }
 
+// comdlg32's own error codes, which GetLastError does not carry.
+std::string dialog_code_text(std::string_view dialog, DWORD code) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "0x%04lX", static_cast<unsigned long>(code));
+    return std::string(dialog) + " 오류 코드: " + digits;
+}
+
 StorageError dialog_error(DWORD code) {
-    char text[64];
-    std::snprintf(text, sizeof text, "파일 선택 창 오류 코드: 0x%04lX", static_cast<unsigned long>(code));
-    return make_storage_error(StorageErrorKind::Other, text);
+    return make_storage_error(StorageErrorKind::Other, dialog_code_text("파일 선택 창", code));
 }
 
 }  // namespace
@@ -110,10 +115,8 @@ SystemResult<HWND> open_find_dialog(FINDREPLACEW& record, bool replace) {
     if (open == nullptr) return fail(system.unavailable.value_or(SystemError{UNEXPLAINED_FAILURE, "comdlg32.dll"}));
     const HWND dialog = open(&record);
     if (dialog == nullptr) {
-        char text[64];
         const DWORD code = system.extended_error != nullptr ? system.extended_error() : 0;
-        std::snprintf(text, sizeof text, "찾기 창 오류 코드: 0x%04lX", static_cast<unsigned long>(code));
-        return fail(SystemError{UNEXPLAINED_FAILURE, text});
+        return fail(SystemError{UNEXPLAINED_FAILURE, dialog_code_text("찾기 창", code)});
     }
     return dialog;
 }

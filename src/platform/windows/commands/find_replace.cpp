@@ -40,16 +40,11 @@ UINT_PTR CALLBACK find_dialog_hook(HWND dialog, UINT message, WPARAM, LPARAM) {
 std::wstring find_text(const FindState& find) { return find.find_text.data(); }
 bool match_case(const FindState& find) { return (find.record.Flags & FR_MATCHCASE) != 0; }
 
-void say(AppState& state, std::string text) {
-    state.status.show(std::move(text), false);
-    show_status_line(state);
-}
-
 void say_not_found(AppState& state) {
     std::string text = to_utf8(find_text(state.find));
     text.insert(0, 1, '\'');
     text += "'을(를) 찾을 수 없습니다.";
-    say(state, std::move(text));
+    show_command_outcome(state, std::move(text), false);
 }
 
 // From the selection onwards (or backwards), then once around from the other end.
@@ -74,13 +69,6 @@ bool find_in_memo(AppState& state, bool forward) {
     return false;
 }
 
-void replace_in_memo(HWND memo, MemoSelection range, const std::wstring& text) {
-    select_in_memo(memo, range);
-    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
-    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
-}
-
 // The selection is replaced when it is a match; then the next match is selected.
 void replace_one(AppState& state) {
     const HWND memo = state.memo_edit();
@@ -101,9 +89,12 @@ void replace_everything(AppState& state) {
     if (done.count == 0) return say_not_found(state);
     const auto grown = static_cast<std::int64_t>(length) - static_cast<std::int64_t>(done.last - done.first) +
                        static_cast<std::int64_t>(done.stretch.size());
-    if (grown > MEMO_TEXT_LIMIT) return say(state, "바꾸면 메모가 너무 길어져서 바꾸지 않았습니다.");
+    if (grown > MEMO_TEXT_LIMIT)
+        return show_command_outcome(state, "바꾸면 메모가 너무 길어져서 바꾸지 않았습니다.", false);
     replace_in_memo(memo, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)}, done.stretch);
-    say(state, std::to_string(done.count) + "개를 바꿨습니다.");
+    // The count stays on the status line until the user moves the caret.
+    settle_memo_selection(state);
+    show_command_outcome(state, std::to_string(done.count) + "개를 바꿨습니다.", false);
 }
 
 }  // namespace

@@ -9,12 +9,6 @@
 
 namespace numvora {
 
-std::vector<std::string> memo_selection_amounts(const AppState& state) {
-    const HWND memo = state.memo_edit();
-    const std::optional<std::string> text = memo_selected_text(memo, memo_selection(memo));
-    return text ? extract_amounts(*text) : std::vector<std::string>{};
-}
-
 MemoSelection memo_expression_range(const AppState& state) {
     const HWND memo = state.memo_edit();
     const MemoSelection selection = memo_selection(memo);
@@ -22,7 +16,8 @@ MemoSelection memo_expression_range(const AppState& state) {
 }
 
 SystemStatus total_memo_selection(AppState& state, std::int32_t) {
-    const std::vector<std::string> amounts = memo_selection_amounts(state);
+    const HWND memo = state.memo_edit();
+    const std::vector<std::string> amounts = extract_amounts(to_utf8(memo_text_range(memo, memo_selection(memo))));
     if (amounts.empty()) return {};  // nothing to add: everything stays as it was
     const std::string expression = state.calculator.expression_text(sum_expression(amounts));
     if (auto status = set_control_text(state.expression_edit(), expression); !status) return status;
@@ -35,10 +30,7 @@ SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
     const MemoSelection range = memo_expression_range(state);
     const std::string text = to_utf8(memo_text_range(state.memo_edit(), range));
     const Result<MemoExpression, CalcError> found = find_memo_expression(text);
-    if (!found) {
-        state.calculator.forget_last();
-        return set_control_text(state.result_label(), "오류: " + std::string(calc_error_message(found.error())));
-    }
+    if (!found) return show_calculation(state, failed_calculation(found.error()));
     const Calculation calculation = state.calculator.calculate(found->expression);
     if (auto status = show_calculation(state, calculation); !status) return status;
     if (!calculation.record) return {};

@@ -33,11 +33,7 @@ SystemStatus carry_to_clipboard(AppState& state, CarryForm form) {
 void insert_into_memo(AppState& state, std::string_view text) {
     const HWND memo = state.memo_edit();
     const MemoSelection selection = memo_selection(memo);
-    select_in_memo(memo, {selection.end, selection.end});
-    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
-    const std::wstring wide = to_wide(text);
-    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
-    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+    replace_in_memo(memo, {selection.end, selection.end}, to_wide(text));
 
     state.selection.reset();
     show_selection_outcome(state, {});

@@ -6,10 +6,12 @@
 #include <windowsx.h>
 
 #include "calculator/evaluate.h"
+#include "calculator/memo_amounts.h"
 #include "calculator/memo_expression.h"
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
+#include "ui/layout/dpi_scale.h"
 #include "ui/memo_menu.h"
 
 namespace numvora {
@@ -23,30 +25,28 @@ MemoFacts memo_facts(const AppState& state) {
     facts.has_selection = !memo_selection(memo).empty();
     facts.clipboard_has_text = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
     facts.has_text = memo_length(memo) > 0;
-    facts.selection_has_amount = facts.has_selection && !memo_selection_amounts(state).empty();
+    // With a selection, the text F9 reads is the selection: read once for both questions.
+    const std::string text = to_utf8(memo_text_range(memo, memo_expression_range(state)));
+    facts.selection_has_amount = facts.has_selection && !extract_amounts(text).empty();
     // An expression the engine can calculate: for any other text F9 only says why not.
-    const auto found = find_memo_expression(to_utf8(memo_text_range(memo, memo_expression_range(state))));
+    const auto found = find_memo_expression(text);
     facts.has_expression = found && evaluate(found->expression).has_value();
     return facts;
 }
 
 // A single edit message between two undo boundaries.
 SystemStatus edit_step(const AppState& state, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    const HWND memo = state.memo_edit();
-    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
-    SendMessageW(memo, message, wparam, lparam);
-    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
-    SetFocus(memo);
+    memo_undo_step(state.memo_edit(), message, wparam, lparam);
+    SetFocus(state.memo_edit());
     return {};
 }
 
 // Where the keyboard's menu opens: below the caret, in screen coordinates.
-POINT caret_point(HWND memo) {
+POINT caret_point(HWND memo, std::uint32_t dpi) {
     const MemoSelection selection = memo_selection(memo);
     POINTL at{};
     SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), selection.end);
-    const auto line_height = static_cast<LONG>(MulDiv(16, static_cast<int>(GetDpiForWindow(memo)), 96));
-    POINT point{at.x, at.y + line_height};
+    POINT point{at.x, at.y + scale_for_dpi(16, dpi)};
     RECT client{};
     GetClientRect(memo, &client);
     if (!PtInRect(&client, point)) point = {client.left, client.top};  // the caret is scrolled away
@@ -76,7 +76,7 @@ UniqueMenu build_memo_menu(const AppState& state) {
 void show_memo_menu(AppState& state, std::optional<POINT> at) {
     const UniqueMenu menu = build_memo_menu(state);
     if (!menu) return;
-    const POINT point = at.value_or(caret_point(state.memo_edit()));
+    const POINT point = at.value_or(caret_point(state.memo_edit(), state.dpi));
     SetFocus(state.memo_edit());
     TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, state.main_window,
                    nullptr);

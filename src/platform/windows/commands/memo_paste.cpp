@@ -8,6 +8,7 @@
 
 #include "platform/windows/commands/clipboard.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/state/control_text.h"
 
 namespace numvora {
 namespace {
@@ -24,9 +25,7 @@ bool is_paste_key(WPARAM key) {
 void paste_clipboard_text(HWND memo) {
     const std::optional<std::wstring> text = clipboard_text(memo);
     if (!text) return;
-    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
-    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
-    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+    memo_undo_step(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
 }
 
 LRESULT CALLBACK memo_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -16,18 +16,10 @@ namespace {
 // edit, the change marks the memo for the next auto-save.
 void replace_memo(AppState& state, std::string_view text) {
     const HWND memo = state.memo_edit();
-    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
-    select_in_memo(memo, {0, -1});
-    const std::wstring wide = to_wide(text);
-    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
-    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+    replace_in_memo(memo, {0, -1}, to_wide(text));
     select_in_memo(memo, {0, 0});
     SendMessageW(memo, EM_SCROLLCARET, 0, 0);
-    // The next check finds the caret where it is now, so that the outcome stays on the
-    // status line until the user moves it.
-    state.selection.reset();
-    (void)state.selection.moved_to(memo_selection(memo));
-    show_selection_outcome(state, {});
+    settle_memo_selection(state);
     SetFocus(memo);
 }
 

@@ -50,6 +50,17 @@ void select_in_memo(HWND memo, MemoSelection range) {
     SendMessageW(memo, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&chars));
 }
 
+void memo_undo_step(HWND memo, UINT message, WPARAM wparam, LPARAM lparam) {
+    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+    SendMessageW(memo, message, wparam, lparam);
+    SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
+}
+
+void replace_in_memo(HWND memo, MemoSelection range, const std::wstring& text) {
+    select_in_memo(memo, range);
+    memo_undo_step(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 std::optional<std::string> memo_selected_text(HWND memo, MemoSelection range) {
     if (range.empty()) return std::nullopt;
     // Twice the characters, as a line break may come back as two units.

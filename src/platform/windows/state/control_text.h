@@ -32,6 +32,11 @@ inline constexpr std::int32_t MEMO_TEXT_LIMIT = 0x7FFFFFFE;
 // The rich edit memo's selection, in its characters.
 MemoSelection memo_selection(HWND memo);
 void select_in_memo(HWND memo, MemoSelection range);
+// One message between two undo boundaries: an undo step of its own, apart from what was
+// typed before and after it.
+void memo_undo_step(HWND memo, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
+// The range replaced by the text, as one undo step.
+void replace_in_memo(HWND memo, MemoSelection range, const std::wstring& text);
 // The selected text; nothing when the control gives none.
 std::optional<std::string> memo_selected_text(HWND memo, MemoSelection range);
 

@@ -19,4 +19,10 @@ void show_selection_outcome(AppState& state, const SelectionMessage& message) {
     for (HWND button : state.operation_buttons()) EnableWindow(button, enabled);
 }
 
+void settle_memo_selection(AppState& state) {
+    state.selection.reset();
+    (void)state.selection.moved_to(memo_selection(state.memo_edit()));
+    show_selection_outcome(state, {});
+}
+
 }  // namespace numvora

@@ -21,8 +21,8 @@
 #include "storage/document.h"
 #include "storage/files/file_io.h"
 #include "storage/settings.h"
-#include "ui/memo_versions.h"
 #include "ui/colors/theme_palette.h"
+#include "ui/memo_versions.h"
 
 namespace numvora {
 namespace {
