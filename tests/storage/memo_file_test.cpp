@@ -24,7 +24,8 @@ protected:
         std::random_device seed;
         root_ = fs::temp_directory_path() / ("numvora-memo-" + std::to_string(seed()) + std::to_string(seed()));
         const fs::path folder = root_ / "Numvora";
-        paths_ = {folder.string(), (folder / "memo.txt").string(), (folder / "settings.txt").string()};
+        paths_ = {folder.string(), (folder / "memo.txt").string(), (folder / "settings.txt").string(),
+                  (folder / "preferences.txt").string()};
     }
     void TearDown() override {
         std::error_code ignored;

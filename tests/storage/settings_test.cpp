@@ -1,5 +1,7 @@
 #include "storage/settings.h"
 
+#include "storage/preferences.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -83,6 +85,23 @@ TEST(ParseSettings, ReadsBackEveryValidRecord) {
         s.calculator_percent = static_cast<std::uint8_t>(30 + random() % 41);
         EXPECT_EQ(parse_settings(format_settings(s)), s) << format_settings(s);
     }
+}
+
+// preferences.txt is read as tolerantly, and what it writes it reads back.
+TEST(ParsePreferences, EachKeyFallsBackOnItsOwn) {
+    const std::pair<std::string_view, Preferences> cases[] = {
+        {"", {}},
+        {"results_margin=true\nmemo_zoom=150\nfuture_key=1", {true, 150}},
+        {"results_margin=1\nmemo_zoom=155\nmemo_zoom=40\nmemo_zoom=410", {}},
+        {" memo_zoom = 400 \r\nresults_margin=yes", {false, 400}},
+        {"\xff\xfe=\nmemo_zoom=\xe3\x80\x80"
+         "50",
+         {false, 50}},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(parse_preferences(text), expected) << testing::PrintToString(text);
+    for (const Preferences p : {Preferences{}, Preferences{true, 50}, Preferences{false, 400}})
+        EXPECT_EQ(parse_preferences(format_preferences(p)), p);
 }
 
 }  // namespace

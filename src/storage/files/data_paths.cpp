@@ -13,6 +13,7 @@ StorageResult<DataPaths> resolve_data_paths() {
     paths.folder = file_primitives::join_path(*base, "Numvora");
     paths.memo_file = file_primitives::join_path(paths.folder, MEMO_FILE_NAME);
     paths.settings_file = file_primitives::join_path(paths.folder, SETTINGS_FILE_NAME);
+    paths.preferences_file = file_primitives::join_path(paths.folder, PREFERENCES_FILE_NAME);
     return paths;
 }
 

@@ -1,4 +1,4 @@
-// The per-user data folder and its two files.
+// The per-user data folder and its files.
 #pragma once
 
 #include <string>
@@ -10,11 +10,13 @@ namespace numvora {
 
 inline constexpr std::string_view MEMO_FILE_NAME = "memo.txt";
 inline constexpr std::string_view SETTINGS_FILE_NAME = "settings.txt";
+inline constexpr std::string_view PREFERENCES_FILE_NAME = "preferences.txt";
 
 struct DataPaths {
-    std::string folder;         // LOCALAPPDATA joined with "Numvora"
-    std::string memo_file;      // folder joined with "memo.txt"
-    std::string settings_file;  // folder joined with "settings.txt"
+    std::string folder;            // LOCALAPPDATA joined with "Numvora"
+    std::string memo_file;         // folder joined with "memo.txt"
+    std::string settings_file;     // folder joined with "settings.txt"
+    std::string preferences_file;  // folder joined with "preferences.txt"
 
     bool operator==(const DataPaths&) const = default;
 };

@@ -77,8 +77,8 @@ TEST_F(FileTest, ResolvesTheDataPathsFromTheEnvironmentOnly) {
     set_local_app_data(base.c_str());
     const auto paths = resolve_data_paths();
     const fs::path folder = fs_path(base) / "Numvora";
-    EXPECT_EQ(paths.value(),
-              (DataPaths{utf8_of(folder), utf8_of(folder / "memo.txt"), utf8_of(folder / "settings.txt")}));
+    EXPECT_EQ(paths.value(), (DataPaths{utf8_of(folder), utf8_of(folder / "memo.txt"), utf8_of(folder / "settings.txt"),
+                                        utf8_of(folder / "preferences.txt")}));
     EXPECT_FALSE(fs::exists(fs_path(base)));
     set_local_app_data((base + utf8_of(fs::path("/").make_preferred())).c_str());  // ends with a separator
     EXPECT_EQ(resolve_data_paths()->folder, paths->folder);
@@ -104,7 +104,8 @@ TEST_F(FileTest, ReadsBytesExactlyAndOnlyAMissingFileAsEmpty) {
 
 TEST_F(FileTest, WritesCreateMissingFoldersAndReplaceWholeFiles) {
     const std::string folder = path("a/b/Numvora");
-    const DataPaths paths{folder, utf8_of(fs_path(folder) / "memo.txt"), utf8_of(fs_path(folder) / "settings.txt")};
+    const DataPaths paths{folder, utf8_of(fs_path(folder) / "memo.txt"), utf8_of(fs_path(folder) / "settings.txt"),
+                          utf8_of(fs_path(folder) / "preferences.txt")};
     ASSERT_TRUE(write_data_file(folder, paths.memo_file, "first\r\nversion"));
     EXPECT_EQ(read_text(paths.memo_file).value(), "first\r\nversion");
     ASSERT_TRUE(write_data_file(folder, paths.memo_file, ""));
