@@ -21,6 +21,7 @@
 #include "session/status_line.h"
 #include "storage/files/data_paths.h"
 #include "storage/memo_file.h"
+#include "storage/preferences.h"
 #include "storage/settings.h"
 #include "ui/colors/color_scheme.h"
 #include "ui/control_table.h"
@@ -65,6 +66,7 @@ struct AppState {
     // The toggles as they are now; the geometry fields hold what the start read until a
     // capture takes them from the window.
     AppSettings settings;
+    Preferences preferences;  // the options of preferences.txt, as they are now
     UniqueFont ui_font;
     UniqueFont display_font;
     UniqueFont keypad_font;

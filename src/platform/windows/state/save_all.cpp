@@ -80,6 +80,13 @@ void save_settings_now(const AppState& state, std::string_view failure_line) {
     }
 }
 
+void save_preferences_now(const AppState& state, std::string_view failure_line) {
+    if (!state.data_paths) return;
+    if (auto saved = save_preferences(*state.data_paths, state.preferences, state.calls.write); !saved) {
+        log_error_line(failure_line, display_text(saved.error()));
+    }
+}
+
 Result<void, StorageError> save_all(AppState& state) {
     if (!state.memo_file || !state.data_paths) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));

@@ -24,6 +24,9 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text);
 // failure is logged with failure_line ("…: {}"); without a data folder nothing happens.
 void save_settings_now(const AppState& state, std::string_view failure_line);
 
+// The same for preferences.txt, with the options as they are in the record.
+void save_preferences_now(const AppState& state, std::string_view failure_line);
+
 // Writes memo.txt, then settings.txt. A failed capture of the settings does not cost
 // the memo: it is written all the same and the capture's error returned.
 Result<void, StorageError> save_all(AppState& state);

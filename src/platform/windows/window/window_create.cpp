@@ -74,7 +74,7 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
     state.data_paths = paths.value();
     state.memo_file.emplace(paths.value(), state.calls.write);
     // What a save killed half-way left behind.
-    sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME});
+    sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME, PREFERENCES_FILE_NAME});
     sweep_snapshot_temporaries(history_folder(paths.value()));
     const StorageResult<AppSettings>& settings = start.settings.value();
     if (settings) {
@@ -83,6 +83,11 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
         if (file_missing(paths->settings_file)) state.settings.dark_mode = system_prefers_dark(state.calls);
     } else {
         log_error_line("설정 불러오기 실패: {}", display_text(settings.error()));
+    }
+    if (auto preferences = load_preferences(paths->preferences_file)) {
+        state.preferences = preferences.value();
+    } else {
+        log_error_line("환경 설정 불러오기 실패: {}", display_text(preferences.error()));
     }
     memo_text = open_memo(state);
     state.snapshots.emplace(history_folder(paths.value()), memo_text, state.calls.now, state.calls.write);
