@@ -47,17 +47,23 @@ bool wrapped_in_parentheses(std::string_view t) {
 }  // namespace
 
 std::string selection_error_message(const SelectionError& error) {
-    switch (error.index()) {
-    case 0: return "선택한 내용이 비어 있습니다.";
-    case 1: return "곱하기 연산은 x 대신 * 를 사용해 주세요.";
-    case 2: return "계산식은 전체를 괄호로 감싸 주세요. 예: (1 + 2)";
-    case 3: {
-        std::string text = "괄호 안 계산식이 올바르지 않습니다: ";
-        text += calc_error_message(std::get<selection_error::InvalidInnerExpression>(error).error);
-        return text;
-    }
-    default: return "숫자 또는 괄호로 감싼 계산식만 선택할 수 있습니다.";
-    }
+    using namespace selection_error;
+    struct Text {
+        std::string operator()(const EmptySelection&) const { return "선택한 내용이 비어 있습니다."; }
+        std::string operator()(const UseAsteriskForMultiply&) const {
+            return "곱하기 연산은 x 대신 * 를 사용해 주세요.";
+        }
+        std::string operator()(const NotWrappedInParentheses&) const {
+            return "계산식은 전체를 괄호로 감싸 주세요. 예: (1 + 2)";
+        }
+        std::string operator()(const InvalidInnerExpression& inner) const {
+            return "괄호 안 계산식이 올바르지 않습니다: " + std::string(calc_error_message(inner.error));
+        }
+        std::string operator()(const NotAnOperand&) const {
+            return "숫자 또는 괄호로 감싼 계산식만 선택할 수 있습니다.";
+        }
+    };
+    return std::visit(Text{}, error);
 }
 
 std::string selection_status_text(std::string_view operand) {

@@ -2,28 +2,15 @@
 
 #include <array>
 
-#include "common/unicode.h"
-#include "storage/text_codec.h"
+#include "storage/key_rows.h"
 
 namespace numvora {
 
 namespace {
 
-// One row a preference: its key, how it is written and how a value is taken.
-struct PreferenceRow {
-    std::string_view key;
-    std::string (*write)(const Preferences&);
-    void (*read)(std::string_view value, Preferences&);
-};
-
-std::string bool_text(bool value) { return value ? "true" : "false"; }
-
-constexpr std::array<PreferenceRow, 2> PREFERENCE_ROWS{{
+constexpr std::array<KeyRow<Preferences>, 2> PREFERENCE_ROWS{{
     {"results_margin", [](const Preferences& p) { return bool_text(p.results_margin); },
-     [](std::string_view value, Preferences& p) {
-         if (value == "true") p.results_margin = true;
-         if (value == "false") p.results_margin = false;
-     }},
+     [](std::string_view value, Preferences& p) { read_bool(value, p.results_margin); }},
     {"memo_zoom", [](const Preferences& p) { return std::to_string(p.memo_zoom); },
      [](std::string_view value, Preferences& p) {
          const auto zoom = parse_i32(value);
@@ -35,25 +22,10 @@ constexpr std::array<PreferenceRow, 2> PREFERENCE_ROWS{{
 }  // namespace
 
 std::string format_preferences(const Preferences& preferences) {
-    std::string text;
-    for (const PreferenceRow& row : PREFERENCE_ROWS) {
-        text.append(row.key).append("=").append(row.write(preferences)).append("\n");
-    }
-    return text;
+    return format_key_rows<Preferences>(PREFERENCE_ROWS, preferences);
 }
 
-Preferences parse_preferences(std::string_view text) {
-    Preferences preferences;
-    for (const std::string_view line : split_lines(text)) {
-        const auto pair = split_key_value(line);
-        if (!pair) continue;
-        const std::string_view key = trim_white_space(pair->first);
-        for (const PreferenceRow& row : PREFERENCE_ROWS) {
-            if (row.key == key) row.read(trim_white_space(pair->second), preferences);
-        }
-    }
-    return preferences;
-}
+Preferences parse_preferences(std::string_view text) { return parse_key_rows<Preferences>(PREFERENCE_ROWS, text); }
 
 StorageResult<Preferences> load_preferences(const std::string& preferences_file) {
     auto text = read_text_or_empty(preferences_file);

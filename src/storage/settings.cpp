@@ -1,19 +1,18 @@
 #include "storage/settings.h"
 
-#include "common/unicode.h"
+#include <array>
+
 #include "storage/files/file_io.h"
-#include "storage/text_codec.h"
+#include "storage/key_rows.h"
 
 namespace numvora {
 
 namespace {
 
-std::string_view bool_text(bool value) { return value ? "true" : "false"; }
+using Row = KeyRow<AppSettings>;
 
-// Exact, case-sensitive: anything but "true"/"false" keeps the previous value.
-void read_bool(std::string_view value, bool& field) {
-    if (value == "true") field = true;
-    if (value == "false") field = false;
+std::string optional_number(const std::optional<std::int32_t>& value) {
+    return value ? std::to_string(*value) : std::string();
 }
 
 void read_size(std::string_view value, std::int32_t& field) {
@@ -21,57 +20,43 @@ void read_size(std::string_view value, std::int32_t& field) {
     if (parsed && *parsed > 0) field = *parsed;
 }
 
+// In the file's order; "version" is written and never read.
+constexpr std::array<Row, 10> SETTING_ROWS{{
+    {"version", [](const AppSettings&) { return std::string("1"); }, [](std::string_view, AppSettings&) {}},
+    // A bad position clears an earlier good one: the window is then placed anew.
+    {"window_x", [](const AppSettings& s) { return optional_number(s.window_x); },
+     [](std::string_view value, AppSettings& s) { s.window_x = parse_i32(value); }},
+    {"window_y", [](const AppSettings& s) { return optional_number(s.window_y); },
+     [](std::string_view value, AppSettings& s) { s.window_y = parse_i32(value); }},
+    {"window_width", [](const AppSettings& s) { return std::to_string(s.window_width); },
+     [](std::string_view value, AppSettings& s) { read_size(value, s.window_width); }},
+    {"window_height", [](const AppSettings& s) { return std::to_string(s.window_height); },
+     [](std::string_view value, AppSettings& s) { read_size(value, s.window_height); }},
+    {"calculator_side", [](const AppSettings& s) { return std::string(s.calculator_side ? "right" : "left"); },
+     [](std::string_view value, AppSettings& s) {
+         if (value == "right") s.calculator_side = true;
+         if (value == "left") s.calculator_side = false;
+     }},
+    {"calculator_percent", [](const AppSettings& s) { return std::to_string(s.calculator_percent); },
+     [](std::string_view value, AppSettings& s) {
+         const auto percent = parse_u8(value);
+         if (percent && *percent >= 30 && *percent <= 70) s.calculator_percent = *percent;
+     }},
+    {"always_on_top", [](const AppSettings& s) { return bool_text(s.always_on_top); },
+     [](std::string_view value, AppSettings& s) { read_bool(value, s.always_on_top); }},
+    {"group_thousands", [](const AppSettings& s) { return bool_text(s.group_thousands); },
+     [](std::string_view value, AppSettings& s) { read_bool(value, s.group_thousands); }},
+    {"dark_mode", [](const AppSettings& s) { return bool_text(s.dark_mode); },
+     [](std::string_view value, AppSettings& s) { read_bool(value, s.dark_mode); }},
+}};
+
 }  // namespace
 
-std::string format_settings(const AppSettings& s) {
-    const auto optional_number = [](const std::optional<std::int32_t>& value) {
-        return value ? std::to_string(*value) : std::string();
-    };
-    std::string text;
-    text += "version=1\n";
-    text += "window_x=" + optional_number(s.window_x) + "\n";
-    text += "window_y=" + optional_number(s.window_y) + "\n";
-    text += "window_width=" + std::to_string(s.window_width) + "\n";
-    text += "window_height=" + std::to_string(s.window_height) + "\n";
-    text += std::string("calculator_side=") + (s.calculator_side ? "right" : "left") + "\n";
-    text += "calculator_percent=" + std::to_string(s.calculator_percent) + "\n";
-    text += "always_on_top=" + std::string(bool_text(s.always_on_top)) + "\n";
-    text += "group_thousands=" + std::string(bool_text(s.group_thousands)) + "\n";
-    text += "dark_mode=" + std::string(bool_text(s.dark_mode)) + "\n";
-    return text;
+std::string format_settings(const AppSettings& settings) {
+    return format_key_rows<AppSettings>(SETTING_ROWS, settings);
 }
 
-AppSettings parse_settings(std::string_view text) {
-    AppSettings s;
-    for (const std::string_view line : split_lines(text)) {
-        const auto pair = split_key_value(line);
-        if (!pair) continue;
-        const std::string_view key = trim_white_space(pair->first);
-        const std::string_view value = trim_white_space(pair->second);
-        if (key == "window_x") {
-            s.window_x = parse_i32(value);  // a bad value clears an earlier good one
-        } else if (key == "window_y") {
-            s.window_y = parse_i32(value);
-        } else if (key == "window_width") {
-            read_size(value, s.window_width);
-        } else if (key == "window_height") {
-            read_size(value, s.window_height);
-        } else if (key == "calculator_side") {
-            if (value == "right") s.calculator_side = true;
-            if (value == "left") s.calculator_side = false;
-        } else if (key == "calculator_percent") {
-            const auto percent = parse_u8(value);
-            if (percent && *percent >= 30 && *percent <= 70) s.calculator_percent = *percent;
-        } else if (key == "always_on_top") {
-            read_bool(value, s.always_on_top);
-        } else if (key == "group_thousands") {
-            read_bool(value, s.group_thousands);
-        } else if (key == "dark_mode") {
-            read_bool(value, s.dark_mode);
-        }
-    }
-    return s;
-}
+AppSettings parse_settings(std::string_view text) { return parse_key_rows<AppSettings>(SETTING_ROWS, text); }
 
 StorageResult<AppSettings> load_settings(const std::string& settings_file) {
     auto text = read_text_or_empty(settings_file);
