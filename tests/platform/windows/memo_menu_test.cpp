@@ -189,6 +189,12 @@ TEST_F(MemoMenuTest, AlwaysOnTopIsSavedAtOnce) {
         const std::string settings{std::istreambuf_iterator<char>(file), {}};
         EXPECT_NE(settings.find(on ? "always_on_top=true" : "always_on_top=false"), std::string::npos);
     }
+    // Only the items the program put there: another id that is a multiple of 16 is no
+    // command of ours, even where a button has it.
+    type_into(state().expression_edit(), L"1+1");
+    SendMessageW(window, WM_COMMAND, ids::CALCULATE, 0);
+    SendMessageW(window, WM_SYSCOMMAND, ids::CLEAR_HISTORY, 0);
+    EXPECT_EQ(SendMessageW(state().history_list(), LB_GETCOUNT, 0, 0), 1);
 }
 
 }  // namespace

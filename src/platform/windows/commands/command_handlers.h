@@ -75,6 +75,7 @@ LRESULT on_find_message(AppState& state, const FINDREPLACEW& record);
 
 // Our items in the system menu (system_menu.cpp).
 void add_system_menu_items(const AppState& state);
+bool is_system_menu_item(std::int32_t id);
 SystemStatus toggle_always_on_top(AppState& state, std::int32_t id);
 
 // Documents through the file dialogs (document_commands.cpp); outcomes go to the

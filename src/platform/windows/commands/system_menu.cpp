@@ -1,6 +1,9 @@
 // Our items in the window's system menu: "항상 위에 표시" (also Ctrl+Shift+T), which
 // switches the window's topmost state, its check mark and the setting at once, and the
 // memo's earlier versions.
+#include <algorithm>
+#include <array>
+
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
@@ -9,6 +12,15 @@
 
 namespace numvora {
 namespace {
+
+struct SystemMenuItem {
+    std::int32_t id;
+    std::string_view text;
+};
+constexpr std::array<SystemMenuItem, 2> SYSTEM_MENU_ITEMS{{
+    {ids::ALWAYS_ON_TOP, "항상 위에 표시"},
+    {ids::MEMO_VERSIONS, MEMO_VERSIONS_MENU_TEXT},
+}};
 
 void show_check_mark(const AppState& state) {
     CheckMenuItem(GetSystemMenu(state.main_window, FALSE), static_cast<UINT>(ids::ALWAYS_ON_TOP),
@@ -20,14 +32,19 @@ void show_check_mark(const AppState& state) {
 // Without them the window still works.
 void add_system_menu_items(const AppState& state) {
     const HMENU menu = GetSystemMenu(state.main_window, FALSE);
-    const std::wstring versions = to_wide(MEMO_VERSIONS_MENU_TEXT);
-    if (menu == nullptr || !AppendMenuW(menu, MF_SEPARATOR, 0, nullptr) ||
-        !AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(ids::ALWAYS_ON_TOP), L"항상 위에 표시") ||
-        !AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(ids::MEMO_VERSIONS), versions.c_str())) {
+    bool added = menu != nullptr && AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    for (const SystemMenuItem& item : SYSTEM_MENU_ITEMS) {
+        added = added && AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.id), to_wide(item.text).c_str());
+    }
+    if (!added) {
         log_error_line("시스템 메뉴 항목 추가 실패: {}", display_text(last_system_error("AppendMenuW")));
         return;
     }
     show_check_mark(state);
+}
+
+bool is_system_menu_item(std::int32_t id) {
+    return std::ranges::any_of(SYSTEM_MENU_ITEMS, [id](const SystemMenuItem& item) { return item.id == id; });
 }
 
 SystemStatus toggle_always_on_top(AppState& state, std::int32_t) {

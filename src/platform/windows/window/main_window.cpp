@@ -43,8 +43,13 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_CTLCOLORSTATIC: return control_colors(state, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DPICHANGED: return on_dpi_changed(state, reinterpret_cast<const RECT*>(lparam));
     case WM_CONTEXTMENU: return on_context_menu(state, reinterpret_cast<HWND>(wparam), lparam);
-    // Items of ours in the system menu are commands like any other.
-    case WM_SYSCOMMAND: return on_command(state, static_cast<std::int32_t>(wparam & 0xFFF0), 0);
+    // Items of ours in the system menu are commands like any other; every other id,
+    // whatever the command table knows by it, is the system's.
+    case WM_SYSCOMMAND:
+        if (const auto id = static_cast<std::int32_t>(wparam & 0xFFF0); is_system_menu_item(id)) {
+            return on_command(state, id, 0);
+        }
+        return std::nullopt;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: return on_system_colors_changed(state);
     default:
