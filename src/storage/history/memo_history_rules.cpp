@@ -1,6 +1,7 @@
 #include "storage/history/memo_history_rules.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace numvora {
 
@@ -11,21 +12,17 @@ constexpr std::string_view NAME_SUFFIX = ".txt";
 constexpr std::size_t TIMESTAMP_LENGTH = 15;  // YYYYMMDD-HHMMSS
 constexpr std::int64_t DAY = std::int64_t{24} * 60 * 60;
 
-// Days since 1970-01-01 of a proleptic Gregorian date, for any day number: a day past
-// the month's end counts on into the next (H. Hinnant's days_from_civil).
-std::int64_t days_from_civil(std::int64_t year, int month, int day) {
-    year -= month <= 2;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t year_of_era = year - era * 400;
-    const std::int64_t day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const std::int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-    return era * 146097 + day_of_era - 719468;
+// Days since 1970-01-01 of a proleptic Gregorian date; a day past the month's end
+// counts on into the next.
+std::int64_t days_from_civil(int year, int month, int day) {
+    const std::chrono::sys_days first{std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} / 1};
+    return (first + std::chrono::days{day - 1}).time_since_epoch().count();
 }
 
-int days_in_month(int year, int month) {
-    static constexpr int DAYS[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-    return month == 2 && leap ? 29 : DAYS[month - 1];
+bool real_date(int year, int month, int day) {
+    return std::chrono::year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                                       std::chrono::day{static_cast<unsigned>(day)}}
+        .ok();
 }
 
 // The value of a run of ASCII digits, or -1 when any byte is not one.
@@ -54,17 +51,10 @@ std::int64_t to_seconds(const SnapshotTime& time) {
 SnapshotTime from_seconds(std::int64_t seconds) {
     const std::int64_t days = (seconds >= 0 ? seconds : seconds - (DAY - 1)) / DAY;
     const auto in_day = static_cast<int>(seconds - days * DAY);
-    // H. Hinnant's civil_from_days.
-    const std::int64_t shifted = days + 719468;
-    const std::int64_t era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
-    const std::int64_t day_of_era = shifted - era * 146097;
-    const std::int64_t year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-    const std::int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-    const std::int64_t month_index = (5 * day_of_year + 2) / 153;
-    const auto month = static_cast<int>(month_index < 10 ? month_index + 3 : month_index - 9);
-    return {static_cast<int>(year_of_era + era * 400 + (month <= 2)),
-            month,
-            static_cast<int>(day_of_year - (153 * month_index + 2) / 5 + 1),
+    const std::chrono::year_month_day date{std::chrono::sys_days{std::chrono::days{days}}};
+    return {static_cast<int>(date.year()),
+            static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())),
             in_day / 3600,
             in_day / 60 % 60,
             in_day % 60};
@@ -76,7 +66,7 @@ std::optional<SnapshotTime> parse_timestamp(std::string_view text) {
                             digits_value(text.substr(6, 2)),  digits_value(text.substr(9, 2)),
                             digits_value(text.substr(11, 2)), digits_value(text.substr(13, 2))};
     if (time.year < 0 || time.month < 1 || time.month > 12 || time.day < 1 ||
-        time.day > days_in_month(time.year, time.month) || time.hour < 0 || time.hour > 23 || time.minute < 0 ||
+        !real_date(time.year, time.month, time.day) || time.hour < 0 || time.hour > 23 || time.minute < 0 ||
         time.minute > 59 || time.second < 0 || time.second > 59) {
         return std::nullopt;
     }
