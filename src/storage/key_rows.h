@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/unicode.h"
+#include "storage/files/file_io.h"
 #include "storage/text_codec.h"
 
 namespace numvora {
@@ -38,6 +39,14 @@ Record parse_key_rows(std::span<const KeyRow<Record>> rows, std::string_view tex
         }
     }
     return record;
+}
+
+// A missing file gives the defaults; any other read failure is returned.
+template <typename Record>
+StorageResult<Record> load_key_rows(std::span<const KeyRow<Record>> rows, const std::string& path) {
+    auto text = read_text_or_empty(path);
+    if (!text) return fail(text.error());
+    return parse_key_rows(rows, text.value());
 }
 
 // The exact texts "true" and "false"; anything else keeps the field.

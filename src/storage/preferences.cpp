@@ -28,9 +28,7 @@ std::string format_preferences(const Preferences& preferences) {
 Preferences parse_preferences(std::string_view text) { return parse_key_rows<Preferences>(PREFERENCE_ROWS, text); }
 
 StorageResult<Preferences> load_preferences(const std::string& preferences_file) {
-    auto text = read_text_or_empty(preferences_file);
-    if (!text) return fail(text.error());
-    return parse_preferences(text.value());
+    return load_key_rows<Preferences>(PREFERENCE_ROWS, preferences_file);
 }
 
 Result<void, StorageError> save_preferences(const DataPaths& paths, const Preferences& preferences,

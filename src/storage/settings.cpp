@@ -59,9 +59,7 @@ std::string format_settings(const AppSettings& settings) {
 AppSettings parse_settings(std::string_view text) { return parse_key_rows<AppSettings>(SETTING_ROWS, text); }
 
 StorageResult<AppSettings> load_settings(const std::string& settings_file) {
-    auto text = read_text_or_empty(settings_file);
-    if (!text) return fail(text.error());
-    return parse_settings(text.value());
+    return load_key_rows<AppSettings>(SETTING_ROWS, settings_file);
 }
 
 Result<void, StorageError> save_settings(const DataPaths& paths, const AppSettings& settings, const WriteCalls& calls) {
