@@ -76,6 +76,7 @@ TEST(ReadTotalLine, Table) {
         {"소계=-1.5", 6, 11},
         {"합계 = 3 = 4", std::nullopt, std::nullopt},
         {"합격", std::nullopt, std::nullopt},
+        {"합계\n\n5", std::nullopt, std::nullopt},
         {"합계 (식비)", std::nullopt, std::nullopt},
     };
     for (const auto& row : rows) {
