@@ -1,9 +1,11 @@
 #include "notes/note_amounts.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "common/unicode.h"
+#include "notes/note_reader.h"
 #include "notes/written_number.h"
 
 namespace numvora {
@@ -70,6 +72,15 @@ NoteAmounts read_amounts(std::string_view text) {
     Before earlier = Before::Boundary;
     std::size_t pos = 0;
     while (pos < text.size()) {
+        // A total line's figure sums the lines above it: adding it again would count them twice.
+        if (pos == 0 || text[pos - 1] == '\n' || text[pos - 1] == '\r') {
+            const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+            if (read_total_line(text.substr(pos, end - pos))) {
+                before = earlier = Before::Boundary;
+                pos = end;
+                continue;
+            }
+        }
         const bool sign_may_stand = before == Before::Boundary;
         const std::size_t body = pos + (sign_may_stand ? scan.minus(pos) : 0);
         if (scan.digit(body) || (sign_may_stand && scan.at(body, ".") && scan.digit(body + 1))) {
