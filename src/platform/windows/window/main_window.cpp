@@ -47,11 +47,8 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_SYSCOMMAND: return on_command(state, static_cast<std::int32_t>(wparam & 0xFFF0), 0);
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: return on_system_colors_changed(state);
-    default:
-        if (message == state.find.message && message != 0) {
-            return on_find_message(state, *reinterpret_cast<const FINDREPLACEW*>(lparam));
-        }
-        return std::nullopt;
+    case WM_ACTIVATE: return on_activate(state, wparam);
+    default: return std::nullopt;
     }
 }
 
