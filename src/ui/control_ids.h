@@ -56,6 +56,7 @@ inline constexpr std::int32_t FIND_CLOSE = 1062;
 inline constexpr std::int32_t REPLACE_BOX = 1063;
 inline constexpr std::int32_t REPLACE_ONE = 1064;
 inline constexpr std::int32_t REPLACE_ALL = 1065;
+inline constexpr std::int32_t FIND_MESSAGE = 1066;  // the bar's k/n and messages
 
 // Items of the window's system menu (and of the memo's menu): multiples of 16 below
 // 0xF000, as the system keeps the low four bits of a system command for itself.

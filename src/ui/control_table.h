@@ -180,7 +180,8 @@ inline constexpr ControlRow BELOW_KEYPAD[] = {
     {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel},
     // The find bar, hidden until Ctrl+F or Ctrl+H.
     {Edit, ids::FIND_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, FindBox},
-    {Static, 0, CHILD | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Caption, B::Neutral, FindMessage},
+    {Static, ids::FIND_MESSAGE, CHILD | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Caption, B::Neutral,
+     FindMessage},
     {Button, ids::FIND_MATCH_CASE, CHILD | TABSTOP | BUTTON_AUTOCHECKBOX, L"대소문자 구분", Ui, Caption, B::Neutral,
      FindMatchCase},
     {Button, ids::FIND_PREVIOUS, FIND_BAR_BUTTON, L"\u25B2", Ui, None, B::Neutral, FindPreviousButton},

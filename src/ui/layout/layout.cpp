@@ -34,7 +34,13 @@ std::int32_t place_find_bar(LayoutRects& r, const LayoutInput& in, std::int32_t 
         r.box(slot) = box(x, y, w, height);
         x += w + gap;
     };
-    next(FindBox, box_width, top);
+    // A one-line edit draws its text at its top: the boxes are a line's height, centred.
+    const std::int32_t box_inset = s(3);
+    const auto edit_box = [&](ControlSlot slot, std::int32_t y) {
+        r.box(slot) = box(x, y + box_inset, box_width, height - 2 * box_inset);
+        x += box_width + gap;
+    };
+    edit_box(FindBox, top);
     next(FindMessage, message_width, top);
     next(FindMatchCase, check_width, top);
     next(FindPreviousButton, arrow_width, top);
@@ -44,7 +50,7 @@ std::int32_t place_find_bar(LayoutRects& r, const LayoutInput& in, std::int32_t 
     if (in.find_bar != FindBar::Replace) return top;
     x = left;
     const std::int32_t replace_width = s(76);
-    next(ReplaceBox, box_width, top);
+    edit_box(ReplaceBox, top);
     next(ReplaceButton, replace_width, top);
     next(ReplaceAllButton, std::min(s(104), at_least_zero(left + width - x)), top);
     return top + height + gap;

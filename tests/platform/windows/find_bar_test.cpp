@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <richedit.h>
-
 #include <array>
 #include <functional>
 #include <string>
@@ -18,113 +16,79 @@
 namespace numvora::testing {
 namespace {
 
-void hold_shift(bool down) {
-    std::array<BYTE, 256> keys{};
-    GetKeyboardState(keys.data());
-    keys[VK_SHIFT] = keys[VK_LSHIFT] = down ? 0x80 : 0;
-    SetKeyboardState(keys.data());
-}
-
 class FindBarTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        open_window();
-        ASSERT_NE(window, nullptr);
-        SetForegroundWindow(window);
-    }
     HWND control(ControlSlot slot) const { return state().control(slot); }
     void command(int id) const { SendMessageW(window, WM_COMMAND, id, 0); }
-    // A key pressed in the focused control, through the program's message loop.
-    static void press(UINT key, bool shift = false) {
-        hold_shift(shift);
+    // Text in the find box, then a key pressed in the focused control through the loop.
+    void press(UINT key, const wchar_t* find = nullptr, bool shift = false) const {
+        if (find != nullptr) SetWindowTextW(control(ControlSlot::FindBox), find);
+        std::array<BYTE, 256> keys{};
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys.data());
         PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
         pump();
-        hold_shift(false);
+        SetKeyboardState(std::array<BYTE, 256>{}.data());
     }
 };
 
-// One walk through the bar: every row acts, then the memo's selection, the bar's message,
-// where the focus is and the memo's top are as the row says.
-TEST_F(FindBarTest, FindsWrapsReplacesAndClosesFromTheKeyboard) {
+// One walk through the bar: after each step the memo's selection, the bar's message,
+// the focus and the memo's top are as the row says.
+TEST_F(FindBarTest, FindsWrapsAndClosesFromTheKeyboard) {
+    open_window();
+    ASSERT_NE(window, nullptr);
     const HWND memo = state().memo_edit();
-    const HWND find_box = control(ControlSlot::FindBox);
-    const auto set = [](HWND box, const wchar_t* text) { SetWindowTextW(box, text); };
     SetWindowTextW(memo, L"점심 12,000원\r저녁 점심값 PÉCHÉ péché");
     select_in_memo(memo, {0, 2});
+    using enum ControlSlot;
     const struct {
-        const char* what;
         std::function<void()> act;
         MemoSelection selection;
         const wchar_t* message;
         ControlSlot focus;
         std::int32_t memo_top;
     } rows[] = {
-        {"Ctrl+F takes the selected word", [&] { command(ids::FIND); }, {0, 2}, L"", ControlSlot::FindBox, 160},
-        {"Enter finds the next", [&] { press(VK_RETURN); }, {14, 16}, L"2/2", ControlSlot::FindBox, 160},
-        {"and wraps", [&] { press(VK_RETURN); }, {0, 2}, L"처음부터 다시 찾았습니다. 1/2", ControlSlot::FindBox, 160},
-        {"Shift+Enter goes back around the start",
-         [&] { press(VK_RETURN, true); },
-         {14, 16},
-         L"처음부터 다시 찾았습니다. 2/2",
-         ControlSlot::FindBox,
-         160},
-        {"accents fold with case (the system's fold)",
-         [&] {
-             set(find_box, L"péché");
-             press(VK_RETURN);
-         },
-         {18, 23},
-         L"1/2",
-         ControlSlot::FindBox,
-         160},
-        {"match case keeps them apart",
-         [&] {
-             SendMessageW(control(ControlSlot::FindMatchCase), BM_SETCHECK, BST_CHECKED, 0);
+        {[&] { command(ids::FIND); }, {0, 2}, L"", FindBox, 160},  // the selected word to find
+        {[&] { press(VK_RETURN); }, {14, 16}, L"2/2", FindBox, 160},
+        {[&] { press(VK_RETURN); }, {0, 2}, L"처음부터 다시 찾았습니다. 1/2", FindBox, 160},
+        {[&] { press(VK_RETURN, nullptr, true); }, {14, 16}, L"처음부터 다시 찾았습니다. 2/2", FindBox, 160},
+        {[&] { press(VK_RETURN, L"péché"); }, {18, 23}, L"1/2", FindBox, 160},  // the system's fold
+        {[&] {
+             SendMessageW(control(FindMatchCase), BM_SETCHECK, BST_CHECKED, 0);
              command(ids::FIND_NEXT);
          },
          {24, 29},
          L"1/1",
-         ControlSlot::FindBox,
+         FindBox,
          160},
-        {"a missing text leaves the selection",
-         [&] {
-             set(find_box, L"저녁밥");
-             press(VK_RETURN);
-         },
-         {24, 29},
-         L"'저녁밥'을(를) 찾을 수 없습니다.",
-         ControlSlot::FindBox,
-         160},
-        {"Ctrl+H adds the replace row", [&] { command(ids::REPLACE); }, {24, 29}, L"", ControlSlot::FindBox, 196},
-        {"Esc closes the bar, the memo keeps the match",
-         [&] {
-             set(find_box, L"저녁");
-             press(VK_RETURN);
+        {[&] { press(VK_RETURN, L"저녁밥"); }, {24, 29}, L"'저녁밥'을(를) 찾을 수 없습니다.", FindBox, 160},
+        {[&] { command(ids::REPLACE); }, {24, 29}, L"", FindBox, 196},
+        {[&] {
+             press(VK_RETURN, L"저녁");
              press(VK_ESCAPE);
          },
          {11, 13},
          L"처음부터 다시 찾았습니다. 1/1",
-         ControlSlot::MemoEdit,
+         MemoEdit,
          124},
     };
-    for (const auto& row : rows) {
-        row.act();
-        EXPECT_EQ(memo_selection(memo), row.selection) << row.what;
-        EXPECT_EQ(window_text(control(ControlSlot::FindMessage)), row.message) << row.what;
-        EXPECT_EQ(GetFocus(), control(row.focus)) << row.what;
-        EXPECT_EQ(child_box(memo).y, row.memo_top) << row.what;
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        rows[i].act();
+        EXPECT_EQ(memo_selection(memo), rows[i].selection) << i;
+        EXPECT_EQ(window_text(control(FindMessage)), rows[i].message) << i;
+        EXPECT_EQ(GetFocus(), control(rows[i].focus)) << i;
+        EXPECT_EQ(child_box(memo).y, rows[i].memo_top) << i;
     }
-    EXPECT_FALSE(IsWindowVisible(find_box));
-    // What is typed next reaches the memo.
-    PostMessageW(GetFocus(), WM_CHAR, L'Q', 1);
+    PostMessageW(GetFocus(), WM_CHAR, L'Q', 1);  // what is typed next reaches the memo
     pump();
     EXPECT_EQ(window_text(memo), L"점심 12,000원\r\nQ 점심값 PÉCHÉ péché");
 }
 
-// Replace-all changes every match of the same rule in one undo step; its count stays on
-// the status line; one replace changes the selected match and moves to the next.
+// Replace-all changes every match of the same rule in one undo step and leaves its count
+// on the status line; replace changes the selected match and moves to the next.
 TEST_F(FindBarTest, ReplaceAllIsOneUndoStep) {
+    open_window();
+    ASSERT_NE(window, nullptr);
     const HWND memo = state().memo_edit();
     SetWindowTextW(memo, L"σ Σ x\rΣ ａ");
     command(ids::REPLACE);
@@ -136,16 +100,11 @@ TEST_F(FindBarTest, ReplaceAllIsOneUndoStep) {
     EXPECT_EQ(window_text(memo), L"시그마 시그마 x\r\n시그마 ａ");
     command(ids::MEMO_UNDO);
     EXPECT_EQ(window_text(memo), L"σ Σ x\r\nΣ ａ");
-
     SetWindowTextW(control(ControlSlot::FindBox), L"Ａ");  // full width folds too
-    select_in_memo(memo, {0, 0});
     command(ids::FIND_NEXT);
     command(ids::REPLACE_ONE);
     EXPECT_EQ(window_text(memo), L"σ Σ x\r\nΣ 시그마");
-    EXPECT_EQ(window_text(control(ControlSlot::FindMessage)), L"'Ａ'을(를) 찾을 수 없습니다.");
 }
-
-class FocusTest : public MainWindowTest {};
 
 BOOL WINAPI cancelled_open_dialog(OPENFILENAMEW* record) {
     MessageBoxW(record->hwndOwner, L"열기", L"열기", MB_OKCANCEL);  // a modal window, then "cancel"
@@ -154,52 +113,47 @@ BOOL WINAPI cancelled_open_dialog(OPENFILENAMEW* record) {
 
 // After a dialog or box closes, and after another window was active, the control that
 // had the focus has it again; one that can take it no more leaves it to the expression box.
-TEST_F(FocusTest, ComesBackAfterDialogsAndBoxes) {
+TEST_F(FindBarTest, FocusComesBackAfterDialogsAndBoxes) {
+    using enum ControlSlot;
+    const auto send = [](UINT message, WPARAM wparam) { return [=](HWND w) { SendMessageW(w, message, wparam, 0); }; };
     const struct {
-        const char* what;
-        bool data_folder;
         ControlSlot focused;
         std::function<void(HWND)> act;
-        int answer;
+        int answer;  // 0: no box
         ControlSlot expected;
     } rows[] = {
-        {"memo versions", true, ControlSlot::MemoEdit,
-         [](HWND w) { SendMessageW(w, WM_SYSCOMMAND, ids::MEMO_VERSIONS, 0); }, IDCANCEL, ControlSlot::MemoEdit},
-        {"a cancelled Ctrl+O", true, ControlSlot::HistoryList,
-         [](HWND w) { SendMessageW(w, WM_COMMAND, ids::LOAD, 0); }, IDCANCEL, ControlSlot::HistoryList},
-        {"the close question answered no", false, ControlSlot::MemoEdit,
-         [](HWND w) { SendMessageW(w, WM_CLOSE, 0, 0); }, IDNO, ControlSlot::MemoEdit},
-        {"a disabled control", true, ControlSlot::HistoryList,
+        {MemoEdit, send(WM_SYSCOMMAND, ids::MEMO_VERSIONS), IDCANCEL, MemoEdit},
+        {HistoryList, send(WM_COMMAND, ids::LOAD), IDCANCEL, HistoryList},  // a cancelled Ctrl+O
+        {MemoEdit, send(WM_CLOSE, 0), IDNO, MemoEdit},                      // unsaved memo: closing anyway? no
+        {HistoryList,
          [this](HWND w) {
-             const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                                                nullptr, nullptr, nullptr);
+             const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr,
+                                                nullptr, nullptr);
              SetActiveWindow(other);
              EnableWindow(state().history_list(), FALSE);
              SetActiveWindow(w);
              DestroyWindow(other);
          },
-         0, ControlSlot::ExpressionEdit},
+         0, ExpressionEdit},
     };
     for (const auto& row : rows) {
         reset();
-        if (!row.data_folder) SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
+        const bool closing = row.answer == IDNO;
+        if (closing) SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);  // nothing can be saved
         calls.open_dialog = cancelled_open_dialog;
-        open_window();
-        ASSERT_NE(window, nullptr);
-        SetForegroundWindow(window);
-        const HWND target = state().control(row.focused);
-        SetFocus(target);
-        if (!row.data_folder) type_into(state().memo_edit(), L"저장되지 않은 메모");
-        const HWND w = window;
+        const HWND w = open_window();
+        ASSERT_NE(w, nullptr);
+        SetForegroundWindow(w);
+        SetFocus(control(row.focused));
+        if (closing) type_into(state().memo_edit(), L"저장되지 않은 메모");
         if (row.answer != 0) {
-            EXPECT_EQ(answer_boxes([&] { row.act(w); }, {{row.answer, {}}}).size(), 1u) << row.what;
+            EXPECT_EQ(answer_boxes([&] { row.act(w); }, {{row.answer, {}}}).size(), 1u);
         } else {
             row.act(w);
         }
         pump();
-        EXPECT_EQ(GetFocus(), state().control(row.expected)) << row.what;
-        if (!row.data_folder) {
-            // It closes for good with yes, since nothing can be saved.
+        EXPECT_EQ(GetFocus(), control(row.expected)) << static_cast<int>(row.focused) << " " << row.answer;
+        if (closing) {
             answer_boxes([&] { SendMessageW(w, WM_CLOSE, 0, 0); }, {{IDYES, {}}});
             EXPECT_TRUE(run_message_loop());
             window = nullptr;

@@ -35,7 +35,13 @@ bool in_find_bar(const AppState& state, HWND control) {
            find_bar_row(CONTROL_ROWS[static_cast<std::size_t>(found - state.controls.begin())].slot) != FindBar::Hidden;
 }
 
-std::wstring whole_memo(HWND memo) { return memo_text_range(memo, {0, memo_length(memo)}); }
+const std::wstring& whole_memo(AppState& state) {
+    if (!state.memo_text_for_find) {
+        const HWND memo = state.memo_edit();
+        state.memo_text_for_find = memo_text_range(memo, {0, memo_length(memo)});
+    }
+    return *state.memo_text_for_find;
+}
 
 // The bar's message; with the bar hidden (F3 from the memo), the status line's.
 void say(AppState& state, const std::string& text) {
@@ -75,7 +81,7 @@ bool find_in_memo(AppState& state, bool forward) {
     const std::wstring looked_for = pattern(state);
     const HWND memo = state.memo_edit();
     const MemoSelection selection = memo_selection(memo);
-    const auto found = find_match(whole_memo(memo), looked_for, static_cast<std::size_t>(selection.start),
+    const auto found = find_match(whole_memo(state), looked_for, static_cast<std::size_t>(selection.start),
                                   static_cast<std::size_t>(selection.end), forward, search_rule(state));
     if (!found) {
         say(state, not_found_text(looked_for));
@@ -154,7 +160,7 @@ SystemStatus replace_everything(AppState& state, std::int32_t) {
     const std::wstring looked_for = pattern(state);
     if (looked_for.empty()) return open_find_bar(state, ids::REPLACE);
     const HWND memo = state.memo_edit();
-    const Replacement done = replace_all(whole_memo(memo), looked_for,
+    const Replacement done = replace_all(whole_memo(state), looked_for,
                                          control_text_wide(state.control(ControlSlot::ReplaceBox)), search_rule(state));
     if (done.count == 0) {
         say(state, not_found_text(looked_for));

@@ -70,6 +70,9 @@ struct AppState {
     bool close_pending = false;               // a close arrived while a modal box was open
     bool end_session_blocked = false;         // a log-off is held back for an unsaved memo
     FindBar find_bar = FindBar::Hidden;       // the find bar's rows shown
+    // The memo's text as the find bar last copied it, until the next change: the copy
+    // of a large memo costs far more than the search (most of a second for 10 MiB).
+    std::optional<std::wstring> memo_text_for_find;
     // The control that had the keyboard focus when the window was last deactivated; it
     // gets it back on activation.
     HWND focus_before_deactivation = nullptr;
