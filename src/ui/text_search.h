@@ -52,6 +52,8 @@ struct FoundMatch {
     std::size_t index = 0;  // k of "k/n": the matches of all() that start at or before it
     std::size_t count = 0;  // n: all of them
     bool wrapped = false;
+
+    bool operator==(const FoundMatch&) const = default;
 };
 std::optional<FoundMatch> find_match(std::wstring_view text, std::wstring_view pattern, std::size_t selection_start,
                                      std::size_t selection_end, bool forward, SearchRule rule);

@@ -157,25 +157,19 @@ TEST(Layout, BoxesStayInsideAndApart) {
     }
 }
 
-// The find bar takes the top of the memo's area, one row or two; the memo moves down by
-// its height and keeps its bottom; nothing of the bar leaves the memo's width.
+// The find bar takes the top of the memo's area, one row or two, inside the memo's
+// width; the memo moves down by its height and keeps its bottom.
 TEST(Layout, FindBarPushesTheMemoDown) {
     using enum ControlSlot;
-    const struct {
-        FindBar bar;
-        std::int32_t memo_top;
-        bool replace_row;
-    } rows[] = {{FindBar::Hidden, 124, false}, {FindBar::Find, 160, false}, {FindBar::Replace, 196, true}};
-    for (const auto& row : rows) {
-        const LayoutRects r = compute_layout({1000, 800, 96, false, 42, row.bar});
-        EXPECT_EQ(r.box(MemoEdit).y, row.memo_top);
-        EXPECT_EQ(r.box(MemoEdit).y + r.box(MemoEdit).height, 772);
-        EXPECT_EQ(r.box(ReplaceAllButton).width > 0, row.replace_row);
-        if (row.bar == FindBar::Hidden) continue;
-        EXPECT_EQ(r.box(FindBox), (PixelBox{444, 127, 144, 24}));
-        EXPECT_EQ(r.box(FindCloseButton).x + r.box(FindCloseButton).width, 972);  // the memo's right edge
-        EXPECT_LE(r.box(ReplaceAllButton).x + r.box(ReplaceAllButton).width, 972);
+    for (const auto& [bar, memo_top] :
+         {std::pair{FindBar::Hidden, 124}, {FindBar::Find, 160}, {FindBar::Replace, 196}}) {
+        const LayoutRects r = compute_layout({1000, 800, 96, false, 42, bar});
+        EXPECT_EQ(r.box(MemoEdit), (PixelBox{444, memo_top, 528, 772 - memo_top}));
+        EXPECT_EQ(r.box(ReplaceAllButton).width > 0, bar == FindBar::Replace);
+        const PixelBox close = r.box(FindCloseButton);
+        EXPECT_EQ(close.x + close.width, bar == FindBar::Hidden ? 0 : 972);
     }
+    EXPECT_EQ(compute_layout({1000, 800, 96, false, 42, FindBar::Find}).box(FindBox), (PixelBox{444, 127, 144, 24}));
 }
 
 TEST(Shortcuts, Table) {
@@ -226,8 +220,6 @@ TEST(Shortcuts, Table) {
         {0x0D, false, true, 1060, ShortcutAction{K::PostCommand, 1052}},   // Shift+Enter: previous
         {0x0D, false, false, 1063, ShortcutAction{K::PostCommand, 1064}},  // in the replace box: replace
         {0x1B, false, false, 1061, ShortcutAction{K::PostCommand, 1062}},  // Esc anywhere in the bar closes it
-        {0x1B, false, true, 1065, ShortcutAction{K::PostCommand, 1062}},
-        {0x0D, false, false, 1065, ShortcutAction{K::Press, 0}},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
@@ -443,13 +435,8 @@ TEST(TextSearch, FindAndReplaceAllShareOneRule) {
     for (const auto& row : rows) {
         const auto found =
             find_match(row.text, row.pattern, row.selection_start, row.selection_end, row.forward, row.rule);
-        ASSERT_EQ(found.has_value(), row.found.has_value()) << row.text;
-        if (!found) continue;
-        EXPECT_EQ(found->start, row.found->start) << row.text;
-        EXPECT_EQ(found->index, row.found->index) << row.text;
-        EXPECT_EQ(found->count, row.found->count) << row.text;
-        EXPECT_EQ(found->wrapped, row.found->wrapped) << row.text;
-        EXPECT_EQ(replace_all(row.text, row.pattern, L"#", row.rule).count, found->count) << row.text;
+        EXPECT_EQ(found, row.found) << row.text;
+        EXPECT_EQ(replace_all(row.text, row.pattern, L"#", row.rule).count, found ? found->count : 0) << row.text;
     }
 }
 
