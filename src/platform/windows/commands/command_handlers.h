@@ -69,6 +69,7 @@ SystemStatus memo_select_all(AppState& state, std::int32_t id);
 // The find bar (find_bar.cpp): Ctrl+F opens its find row, Ctrl+H both rows.
 SystemStatus open_find_bar(AppState& state, std::int32_t id);
 SystemStatus close_find_bar(AppState& state, std::int32_t id);
+SystemStatus match_case_switched(AppState& state, std::int32_t id);
 // F3, Shift+F3 and the bar's arrows; without a text to look for, the bar.
 SystemStatus find_again(AppState& state, std::int32_t id);
 SystemStatus replace_one(AppState& state, std::int32_t id);

@@ -130,6 +130,11 @@ SystemStatus close_find_bar(AppState& state, std::int32_t) {
     return show_rows(state, FindBar::Hidden);
 }
 
+SystemStatus match_case_switched(AppState& state, std::int32_t) {
+    say(state, "");  // the count was of the other rule's matches
+    return {};
+}
+
 SystemStatus find_again(AppState& state, std::int32_t id) {
     if (pattern(state).empty()) return open_find_bar(state, ids::FIND);
     find_in_memo(state, id == ids::FIND_NEXT);

@@ -59,6 +59,7 @@ constexpr std::array COMMAND_ROWS{
     CommandRow{ids::FOCUS_NEXT, ANY_CODE, focus_next_control},
     CommandRow{ids::FOCUS_PREVIOUS, ANY_CODE, focus_next_control},
     CommandRow{ids::FIND_CLOSE, ANY_CODE, close_find_bar},
+    CommandRow{ids::FIND_MATCH_CASE, ANY_CODE, match_case_switched},
     CommandRow{ids::REPLACE_ONE, ANY_CODE, replace_one},
     CommandRow{ids::REPLACE_ALL, ANY_CODE, replace_everything},
 };
