@@ -7,8 +7,8 @@
 #     the auto-save tick with an unchanged and a changed memo, with and without a
 #     snapshot of it kept in the history folder, and the combined save
 #   scripts/measure-window.sh finds [MEMO_BYTES [RUNS [MATCHES]]]
-#     find next through a large memo against a plain search, and replace all of
-#     10,000 matches
+#     the find bar's find next and replace all through a large memo against a plain
+#     search, the matching rule alone, and replace all of MATCHES matches (1,000)
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."

@@ -3,7 +3,8 @@
 # light and the dark theme and under high contrast, with a few calculations (grouped), a
 # memo and a selected operand, each on a fresh data folder, and the memo's own menu
 # opened with a right click. Writes docs/numvora-light.png, docs/numvora-dark.png,
-# docs/numvora-contrast.png and docs/numvora-menu.png. Look at them before committing them.
+# docs/numvora-contrast.png, docs/numvora-menu.png and docs/numvora-find-bar.png (the
+# find bar with a Hangul word found). Look at them before committing them.
 # Wine cannot switch high contrast on: that picture is the same window opened by a small
 # host that answers the system's question with "on" and sets the High Contrast Black
 # colours for its run.
@@ -56,3 +57,25 @@ xdotool key Escape
 wine "$tool" close "$class"
 wait "$app" || true
 echo "docs/numvora-menu.png ($geometry)"
+
+# The find bar in the light theme: Ctrl+F and Enter as real keys; the Hangul word and
+# the memo go in through messages, since xdotool's Hangul loses syllables under Wine.
+# The found selection is printed: "점심" must be found with the machine's own locale.
+mkdir -p "$work/find"
+wine cmd /c "set LOCALAPPDATA=$(windows_path "$work/find")&& $(windows_path "$exe")" </dev/null >/dev/null 2>&1 &
+app=$!
+wine "$tool" wait "$class" 30
+geometry=$(wine "$tool" stage "$class" light | tr -d '\r')
+wine "$tool" memo "$class" $'\r\n12월 7일 점심 12,000원\r\n커피 2잔 9,000원'
+xdotool search --name 'Quorvex' windowfocus --sync
+xdotool key ctrl+f
+sleep 0.5
+wine "$tool" find "$class" 점심
+xdotool key Return
+sleep 1
+wine "$tool" found "$class"
+import -window root "$work/screen.png"
+convert "$work/screen.png" -crop "$geometry" +repage docs/numvora-find-bar.png
+wine "$tool" close "$class"
+wait "$app" || true
+echo "docs/numvora-find-bar.png ($geometry)"

@@ -1,6 +1,8 @@
-// Find and replace in the real main window: "find next" through a 10 MiB memo for a
-// word only its last line holds, beside a plain search of the same text in memory (the
-// floor), and "replace all" of 10,000 matches, one a line.
+// The find bar in the real main window: "find next" through a 10 MiB memo for a word
+// only its last line holds, and "replace all" of that one word (the whole memo read and
+// matched, one small edit), each beside a plain std::wstring_view::find of the same text
+// in memory (the floor); then the matching rule alone over the same text with a match
+// on every line, and "replace all" in the window of MATCHES matches, one a line.
 //   numvora-find-measure.exe [MEMO_BYTES] [RUNS] [MATCHES]
 #include <windows.h>
 
@@ -9,14 +11,17 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/base/case_fold.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "support/measured_window.h"
 #include "support/qpc_clock.h"
+#include "ui/text_search.h"
 
 namespace {
 
 using numvora::AppState;
+using numvora::ControlSlot;
 using numvora::bench::report;
 using numvora::bench::timed;
 
@@ -26,14 +31,19 @@ std::wstring lines_of(std::size_t bytes, const std::string& line) {
     return numvora::to_wide(memo);
 }
 
-void ask(AppState& state, DWORD flags, const wchar_t* find, const wchar_t* replacement = L"") {
-    numvora::FindState& f = state.find;
-    f.find_text.fill(L'\0');
-    f.replace_text.fill(L'\0');
-    std::wstring(find).copy(f.find_text.data(), f.find_text.size() - 1);
-    std::wstring(replacement).copy(f.replace_text.data(), f.replace_text.size() - 1);
-    f.record.Flags = flags;
-    SendMessageW(state.main_window, f.message, 0, reinterpret_cast<LPARAM>(&f.record));
+// The bar's boxes filled, then its command, as Enter or a click gives it.
+void ask(AppState& state, int command, const wchar_t* find, const wchar_t* replacement = L"") {
+    SetWindowTextW(state.control(ControlSlot::FindBox), find);
+    SetWindowTextW(state.control(ControlSlot::ReplaceBox), replacement);
+    SendMessageW(state.main_window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+}
+
+// Every occurrence, as replace-all must find them: the floor for the matching rule.
+std::size_t count_plain(std::wstring_view text, std::wstring_view word) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(word); at != std::wstring_view::npos; at = text.find(word, at + word.size()))
+        ++count;
+    return count;
 }
 
 }  // namespace
@@ -45,38 +55,71 @@ int wmain(int argc, wchar_t** argv) {
     if (measured.state() == nullptr) return 1;
     AppState& state = *measured.state();
     const HWND memo = state.memo_edit();
+    SendMessageW(state.main_window, WM_COMMAND, numvora::ids::REPLACE, 0);
 
-    std::wstring text = lines_of(memo_bytes, "회의 메모 합계 1,234.50원 (12+34)*5 다음 주 확인할 것\r\n");
+    const std::string line = "회의 메모 합계 1,234.50원 (12+34)*5 다음 주 확인할 것\r\n";
+    std::wstring text = lines_of(memo_bytes, line);
     text += L"마지막 줄의 찾을말\r\n";
     const double set_ms = timed([&] { SetWindowTextW(memo, text.c_str()); });
     std::printf("memo of %zu characters; the control took it in %.0f ms\n", text.size(), set_ms);
     std::vector<double> find;
+    std::vector<double> replace;
     std::vector<double> floor;
+    std::vector<double> copy;
+    std::vector<double> first;
     for (int i = 0; i < runs; ++i) {
         numvora::select_in_memo(memo, {0, 0});
-        find.push_back(timed([&] { ask(state, FR_FINDNEXT | FR_DOWN, L"찾을말"); }));
+        state.memo_text_for_find.reset();  // as any change of the memo does
+        first.push_back(timed([&] { ask(state, numvora::ids::FIND_NEXT, L"찾을말"); }));
+        numvora::select_in_memo(memo, {0, 0});
+        find.push_back(timed([&] { ask(state, numvora::ids::FIND_NEXT, L"찾을말"); }));
         volatile std::size_t at = 0;
         floor.push_back(timed([&] { at = std::wstring_view(text).find(L"찾을말"); }));
+        copy.push_back(timed([&] { at = numvora::memo_text_range(memo, {0, numvora::memo_length(memo)}).size(); }));
     }
-    const numvora::MemoSelection found = numvora::memo_selection(memo);
-    std::printf("found at %d\n", found.start);
-    report("find next through the memo", find);
+    std::printf("found at %d\n", numvora::memo_selection(memo).start);
+    for (int i = 0; i < runs; ++i) {
+        // Back and forth, so that every run has its one match.
+        replace.push_back(timed([&] {
+            ask(state, numvora::ids::REPLACE_ALL, i % 2 ? L"바꾼말" : L"찾을말", i % 2 ? L"찾을말" : L"바꾼말");
+        }));
+    }
+    std::printf("%s\n", numvora::control_text(state.status_label()).c_str());
+    report("find next, the first after a change", first);
+    report("find next again (the memo's text kept)", find);
+    report("replace all through the memo (one match)", replace);
     report("  floor: std::wstring_view::find of the same text", floor);
+    report("  of which the control's copy of its text", copy);
 
-    // A line for each match.
-    const int matches = argc > 3 ? _wtoi(argv[3]) : 10'000;
+    // The matching rule alone: a match on every line, case folded by the system.
+    std::wstring every_line = lines_of(memo_bytes, "회의 메모 합계 1,234.50원 바꿀말 (12+34)*5 다음 주 확인\r\n");
+    std::vector<double> rule;
+    std::vector<double> plain;
+    std::size_t matched = 0;
+    for (int i = 0; i < runs; ++i) {
+        rule.push_back(timed([&] {
+            matched =
+                numvora::replace_all(every_line, L"바꿀말", L"바꾼말", {false, numvora::invariant_case_fold}).count;
+        }));
+        plain.push_back(timed([&] { matched -= count_plain(every_line, L"바꿀말"); }));
+    }
+    std::printf("%zu characters, every line a match; rule minus plain count: %zu\n", every_line.size(), matched);
+    report("replace_all (fold, match, build the stretch)", rule);
+    report("  floor: counting with std::wstring_view::find", plain);
+
+    const int matches = argc > 3 ? _wtoi(argv[3]) : 1'000;
     std::wstring many;
     for (int i = 0; i < matches; ++i) many += L"회의 메모 합계 1,234.50원 바꿀말 (12+34)*5 다음 주 확인\r\n";
     std::printf("memo of %zu characters for replace all; the control took it in %.0f ms\n", many.size(),
                 timed([&] { SetWindowTextW(memo, many.c_str()); }));
-    std::vector<double> replace;
+    std::vector<double> replace_many;
     std::vector<double> undo;
     for (int i = 0; i < runs; ++i) {
-        replace.push_back(timed([&] { ask(state, FR_REPLACEALL, L"바꿀말", L"바꾼말"); }));
+        replace_many.push_back(timed([&] { ask(state, numvora::ids::REPLACE_ALL, L"바꿀말", L"바꾼말"); }));
         undo.push_back(timed([&] { SendMessageW(memo, EM_UNDO, 0, 0); }));
     }
     std::printf("%s\n", numvora::control_text(state.status_label()).c_str());
-    report("replace all (one edit, one undo step)", replace);
+    report("replace all, a match a line (one edit, one undo step)", replace_many);
     report("  its undo", undo);
     return 0;
 }

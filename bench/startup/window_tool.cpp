@@ -10,6 +10,10 @@
 //                                           WIDTHxHEIGHT+X+Y
 //   numvora-window.exe memo CLASS TEXT      type TEXT at the end of Numvora's memo, as
 //                                           a paste would (the memo counts as changed)
+//   numvora-window.exe find CLASS TEXT      put TEXT in the find bar's box (Hangul
+//                                           typed by xdotool under Wine loses syllables)
+//   numvora-window.exe found CLASS          print the memo's selection (a line break
+//                                           counts as one) and the find bar's message
 #include <windows.h>
 
 #include <cstdio>
@@ -100,6 +104,28 @@ int type_into_memo(const wchar_t* window_class, const wchar_t* text) {
     return 0;
 }
 
+int put_in_find_box(const wchar_t* window_class, const wchar_t* text) {
+    HWND window = find_visible(window_class);
+    if (window == nullptr) return close(window_class);
+    set_text(GetDlgItem(window, 1060), text);
+    return 0;
+}
+
+int print_found(const wchar_t* window_class) {
+    HWND window = find_visible(window_class);
+    if (window == nullptr) return close(window_class);
+    DWORD start = 0;
+    DWORD end = 0;
+    HWND memo = GetDlgItem(window, 1007);
+    SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    wchar_t message[256] = {};
+    GetWindowTextW(GetDlgItem(window, 1066), message, 256);
+    char message_utf8[768] = {};
+    WideCharToMultiByte(CP_UTF8, 0, message, -1, message_utf8, sizeof message_utf8, nullptr, nullptr);
+    std::printf("selection %lu-%lu; bar: %s\n", start, end, message_utf8);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -108,6 +134,8 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"close" && argc == 3) return close(argv[2]);
     if (verb == L"stage" && argc == 4) return stage(argv[2], argv[3]);
     if (verb == L"memo" && argc == 4) return type_into_memo(argv[2], argv[3]);
+    if (verb == L"find" && argc == 4) return put_in_find_box(argv[2], argv[3]);
+    if (verb == L"found" && argc == 3) return print_found(argv[2]);
     std::fwprintf(
         stderr, L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME | memo CLASS TEXT\n");
     return 2;

@@ -30,6 +30,11 @@ inline constexpr std::array ACCESSIBLE_NAMES{
     AccessibleName{ids::OPERATION_DIVIDE, L"선택값으로 나누기"},
     AccessibleName{ids::OPERATION_MULTIPLY, L"선택값 곱하기"},
     AccessibleName{ids::DARK_MODE, L"다크 모드"},
+    AccessibleName{ids::FIND_BOX, L"찾을 내용"},
+    AccessibleName{ids::FIND_PREVIOUS, L"이전 찾기"},
+    AccessibleName{ids::FIND_NEXT, L"다음 찾기"},
+    AccessibleName{ids::FIND_CLOSE, L"찾기 닫기"},
+    AccessibleName{ids::REPLACE_BOX, L"바꿀 내용"},
 };
 
 }  // namespace numvora

@@ -49,6 +49,15 @@ inline constexpr std::int32_t MEMO_MENU = 1053;       // the menu at the caret: 
 inline constexpr std::int32_t FOCUS_NEXT = 1054;      // shortcut only: Tab
 inline constexpr std::int32_t FOCUS_PREVIOUS = 1055;  // shortcut only: Shift+Tab
 
+// The find bar above the memo; its previous and next buttons are FIND_PREVIOUS and FIND_NEXT.
+inline constexpr std::int32_t FIND_BOX = 1060;
+inline constexpr std::int32_t FIND_MATCH_CASE = 1061;
+inline constexpr std::int32_t FIND_CLOSE = 1062;
+inline constexpr std::int32_t REPLACE_BOX = 1063;
+inline constexpr std::int32_t REPLACE_ONE = 1064;
+inline constexpr std::int32_t REPLACE_ALL = 1065;
+inline constexpr std::int32_t FIND_MESSAGE = 1066;  // the bar's k/n and messages
+
 // Items of the window's system menu (and of the memo's menu): multiples of 16 below
 // 0xF000, as the system keeps the low four bits of a system command for itself.
 inline constexpr std::int32_t ALWAYS_ON_TOP = 0x1040;

@@ -1,4 +1,4 @@
-// The 41 child controls of the main window, in creation order: the one place a control
+// The 50 child controls of the main window, in creation order: the one place a control
 // is described. Creation, fonts, placement, control colours and button painting all
 // walk this table.
 #pragma once
@@ -54,8 +54,36 @@ enum class ControlSlot {
     HistoryList,
     OperationButton,
     StatusLabel,
+    FindBox,
+    FindMessage,
+    FindMatchCase,
+    FindPreviousButton,
+    FindNextButton,
+    FindCloseButton,
+    ReplaceBox,
+    ReplaceButton,
+    ReplaceAllButton,
     MemoEdit,
 };
+
+// The find bar's rows: hidden, the find row, or both rows.
+enum class FindBar : std::uint8_t { Hidden, Find, Replace };
+
+// The bar row a control sits on; Hidden for the controls outside the bar.
+constexpr FindBar find_bar_row(ControlSlot slot) {
+    switch (slot) {
+    case ControlSlot::FindBox:
+    case ControlSlot::FindMessage:
+    case ControlSlot::FindMatchCase:
+    case ControlSlot::FindPreviousButton:
+    case ControlSlot::FindNextButton:
+    case ControlSlot::FindCloseButton: return FindBar::Find;
+    case ControlSlot::ReplaceBox:
+    case ControlSlot::ReplaceButton:
+    case ControlSlot::ReplaceAllButton: return FindBar::Replace;
+    default: return FindBar::Hidden;
+    }
+}
 
 struct ControlRow {
     ControlClass class_kind;
@@ -83,6 +111,7 @@ inline constexpr std::uint32_t EDIT_CENTER = 0x0001;
 inline constexpr std::uint32_t EDIT_MULTILINE = 0x0004;
 inline constexpr std::uint32_t EDIT_AUTOVSCROLL = 0x0040;
 inline constexpr std::uint32_t EDIT_AUTOHSCROLL = 0x0080;
+inline constexpr std::uint32_t EDIT_NOHIDESEL = 0x0100;
 inline constexpr std::uint32_t EDIT_WANTRETURN = 0x1000;
 inline constexpr std::uint32_t STATIC_CENTER = 0x0001;
 inline constexpr std::uint32_t STATIC_CENTERIMAGE = 0x0200;
@@ -94,12 +123,14 @@ inline constexpr std::uint32_t LIST_NOINTEGRALHEIGHT = 0x0100;
 // Every button except the check box is painted by the window.
 inline constexpr std::uint32_t OWNER_DRAWN_BUTTON =
     CHILD | VISIBLE | TABSTOP | BUTTON_OWNERDRAW | BUTTON_CENTER | BUTTON_VCENTER;
+// The find bar's buttons, shown with the bar.
+inline constexpr std::uint32_t FIND_BAR_BUTTON = OWNER_DRAWN_BUTTON & ~VISIBLE;
 // One line: a caption too wide for its box (a large scale, a narrow window) ends in
 // "…" rather than wrapping into a clipped second line.
 inline constexpr std::uint32_t CAPTION = CHILD | VISIBLE | STATIC_ENDELLIPSIS;
 }  // namespace style
 
-inline constexpr std::size_t CONTROL_COUNT = 41;
+inline constexpr std::size_t CONTROL_COUNT = 50;
 
 // The side switch names the move that its next click makes. (NUL-terminated: the
 // window layer hands it to SetWindowTextW.)
@@ -147,9 +178,22 @@ inline constexpr ControlRow BELOW_KEYPAD[] = {
     {Button, ids::OPERATION_DIVIDE, OWNER_DRAWN_BUTTON, L"/>", Keypad, None, B::Operator, OperationButton},
     {Button, ids::OPERATION_MULTIPLY, OWNER_DRAWN_BUTTON, L"\u00D7>", Keypad, None, B::Operator, OperationButton},
     {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel},
+    // The find bar, hidden until Ctrl+F or Ctrl+H.
+    {Edit, ids::FIND_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, FindBox},
+    {Static, ids::FIND_MESSAGE, CHILD | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Caption, B::Neutral,
+     FindMessage},
+    {Button, ids::FIND_MATCH_CASE, CHILD | TABSTOP | BUTTON_AUTOCHECKBOX, L"대소문자 구분", Ui, Caption, B::Neutral,
+     FindMatchCase},
+    {Button, ids::FIND_PREVIOUS, FIND_BAR_BUTTON, L"\u25B2", Ui, None, B::Neutral, FindPreviousButton},
+    {Button, ids::FIND_NEXT, FIND_BAR_BUTTON, L"\u25BC", Ui, None, B::Neutral, FindNextButton},
+    {Button, ids::FIND_CLOSE, FIND_BAR_BUTTON, L"닫기", Ui, None, B::Neutral, FindCloseButton},
+    {Edit, ids::REPLACE_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, ReplaceBox},
+    {Button, ids::REPLACE_ONE, FIND_BAR_BUTTON, L"바꾸기", Ui, None, B::Neutral, ReplaceButton},
+    {Button, ids::REPLACE_ALL, FIND_BAR_BUTTON, L"모두 바꾸기", Ui, None, B::Neutral, ReplaceAllButton},
+    // The selection stays shown while the find bar has the focus: it is the match.
     {RichEdit, ids::MEMO_EDIT,
-     CHILD | VISIBLE | VSCROLL | TABSTOP | EDIT_WANTRETURN | EDIT_AUTOVSCROLL | EDIT_MULTILINE, L"", Ui, Memo,
-     B::Neutral, MemoEdit},
+     CHILD | VISIBLE | VSCROLL | TABSTOP | EDIT_WANTRETURN | EDIT_AUTOVSCROLL | EDIT_MULTILINE | EDIT_NOHIDESEL, L"",
+     Ui, Memo, B::Neutral, MemoEdit},
 };
 
 // '=' calculates, digits and the point are digits, the four operators are operators,

@@ -14,13 +14,15 @@ enum class Need { Yes, No, Any };
 constexpr bool satisfies(Need need, bool pressed) { return need == Need::Any || (need == Need::Yes) == pressed; }
 
 constexpr std::int32_t ANY_CONTROL = 0;
-constexpr std::int32_t ANY_BUTTON = -1;  // a push button or the check box
+constexpr std::int32_t ANY_BUTTON = -1;       // a push button or the check box
+constexpr std::int32_t ANY_IN_FIND_BAR = -2;  // a control of the find bar
 
 constexpr bool matches_control(std::int32_t wanted, std::int32_t control_id) {
     if (wanted == ANY_CONTROL) return true;
-    if (wanted != ANY_BUTTON) return wanted == control_id;
+    if (wanted != ANY_BUTTON && wanted != ANY_IN_FIND_BAR) return wanted == control_id;
     const ControlRow* row = find_control_row(control_id);
-    return row != nullptr && row->class_kind == ControlClass::Button;
+    if (row == nullptr) return false;
+    return wanted == ANY_BUTTON ? row->class_kind == ControlClass::Button : find_bar_row(row->slot) != FindBar::Hidden;
 }
 
 struct Shortcut {
@@ -45,7 +47,7 @@ constexpr std::uint32_t VK_APPS_KEY = 0x5D;
 // Ctrl+C, Ctrl+Z and Enter in the memo are absent on purpose: they keep their edit meaning.
 // Without a dialog manager, Tab and Enter on a button are the loop's to handle; Space
 // presses a focused button by itself.
-constexpr std::array<Shortcut, 23> SHORTCUTS{{
+constexpr std::array<Shortcut, 27> SHORTCUTS{{
     {0x0D, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CALCULATE)},
     {0x1B, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CLEAR_EXPRESSION)},
     {'K', Need::Yes, Need::Any, ANY_CONTROL, post(ids::CLEAR_HISTORY)},
@@ -68,6 +70,10 @@ constexpr std::array<Shortcut, 23> SHORTCUTS{{
     {VK_TAB_KEY, Need::No, Need::Any, ids::MEMO_EDIT, PASS_THROUGH},  // Ctrl+Tab leaves the memo
     {VK_TAB_KEY, Need::Any, Need::No, ANY_CONTROL, post(ids::FOCUS_NEXT)},
     {VK_TAB_KEY, Need::Any, Need::Yes, ANY_CONTROL, post(ids::FOCUS_PREVIOUS)},
+    {0x0D, Need::No, Need::No, ids::FIND_BOX, post(ids::FIND_NEXT)},
+    {0x0D, Need::No, Need::Yes, ids::FIND_BOX, post(ids::FIND_PREVIOUS)},
+    {0x0D, Need::No, Need::Any, ids::REPLACE_BOX, post(ids::REPLACE_ONE)},
+    {0x1B, Need::No, Need::Any, ANY_IN_FIND_BAR, post(ids::FIND_CLOSE)},
     {0x0D, Need::No, Need::Any, ANY_BUTTON, PRESS},
 }};
 

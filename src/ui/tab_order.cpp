@@ -16,7 +16,7 @@ constexpr Area area_of(ControlSlot slot) {
     case ControlSlot::OperationButton:
     case ControlSlot::StatusLabel:
     case ControlSlot::MemoEdit: return Area::Memo;
-    default: return Area::Calculator;
+    default: return find_bar_row(slot) != FindBar::Hidden ? Area::Memo : Area::Calculator;
     }
 }
 

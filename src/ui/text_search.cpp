@@ -1,45 +1,90 @@
 #include "ui/text_search.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace numvora {
+namespace {
 
-wchar_t fold_case(wchar_t u) {
-    const bool ascii_capital = u >= L'A' && u <= L'Z';
-    const bool latin1_capital = u >= 0xC0 && u <= 0xDE && u != 0xD7;
-    const bool greek_capital = u >= 0x391 && u <= 0x3AB && u != 0x3A2;
-    const bool cyrillic_capital = u >= 0x410 && u <= 0x42F;
-    if (ascii_capital || latin1_capital || greek_capital || cyrillic_capital) return static_cast<wchar_t>(u + 0x20);
-    if (u >= 0x400 && u <= 0x40F) return static_cast<wchar_t>(u + 0x50);  // Ѐ to Џ
-    return u;
+// The fold's answer, or nothing when it changed the length (positions in the folded
+// text must be positions in the text).
+std::optional<std::wstring> folded(std::wstring_view text, CaseFold fold) {
+    std::wstring result = fold(text);
+    if (result.size() != text.size()) return std::nullopt;
+    return result;
 }
 
-bool same_text(std::wstring_view a, std::wstring_view b, bool match_case) {
-    if (a.size() != b.size()) return false;
-    if (match_case) return a == b;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (fold_case(a[i]) != fold_case(b[i])) return false;
+}  // namespace
+
+TextMatcher::TextMatcher(std::wstring_view text, std::wstring_view pattern, SearchRule rule)
+    : text_(text), pattern_(pattern) {
+    if (rule.match_case || rule.fold == nullptr || pattern.empty()) return;
+    std::optional<std::wstring> folded_pattern = folded(pattern, rule.fold);
+    std::optional<std::wstring> folded_text = folded_pattern ? folded(text, rule.fold) : std::nullopt;
+    if (!folded_text) return;  // compared as they are rather than one folded and one not
+    pattern_ = std::move(*folded_pattern);
+    folded_text_ = std::move(*folded_text);
+    folded_ = true;
+}
+
+std::vector<std::size_t> TextMatcher::all() const {
+    std::vector<std::size_t> starts;
+    if (pattern_.empty()) return starts;
+    const std::wstring_view text = compared();
+    for (std::size_t at = text.find(pattern_); at != std::wstring_view::npos; at = text.find(pattern_, at)) {
+        starts.push_back(at);
+        at += pattern_.size();
     }
-    return true;
+    return starts;
 }
 
-Replacement replace_all(std::wstring_view text, std::wstring_view find, std::wstring_view replacement,
-                        bool match_case) {
+std::optional<std::size_t> TextMatcher::forward_from(std::size_t from) const {
+    if (pattern_.empty() || from > text_.size()) return std::nullopt;
+    const std::size_t at = compared().find(pattern_, from);
+    return at == std::wstring_view::npos ? std::nullopt : std::optional(at);
+}
+
+std::optional<std::size_t> TextMatcher::backward_to(std::size_t end) const {
+    if (pattern_.empty() || end < pattern_.size()) return std::nullopt;
+    const std::size_t at = compared().rfind(pattern_, end - pattern_.size());
+    return at == std::wstring_view::npos ? std::nullopt : std::optional(at);
+}
+
+bool same_text(std::wstring_view a, std::wstring_view b, SearchRule rule) {
+    if (a.size() != b.size()) return false;
+    const TextMatcher matcher(a, b, rule);
+    return a.empty() || matcher.forward_from(0) == 0;
+}
+
+std::optional<FoundMatch> find_match(std::wstring_view text, std::wstring_view pattern, std::size_t selection_start,
+                                     std::size_t selection_end, bool forward, SearchRule rule) {
+    const TextMatcher matcher(text, pattern, rule);
+    std::optional<std::size_t> at =
+        forward ? matcher.forward_from(selection_end) : matcher.backward_to(selection_start);
+    bool wrapped = false;
+    if (!at) {
+        at = forward ? matcher.forward_from(0) : matcher.backward_to(text.size());
+        wrapped = true;
+    }
+    if (!at) return std::nullopt;
+    const std::vector<std::size_t> starts = matcher.all();
+    const auto index = static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), *at) - starts.begin());
+    return FoundMatch{*at, index, starts.size(), wrapped};
+}
+
+Replacement replace_all(std::wstring_view text, std::wstring_view pattern, std::wstring_view replacement,
+                        SearchRule rule) {
     Replacement result;
-    if (find.empty() || find.size() > text.size()) return result;
-    std::size_t copied = 0;  // text before this is in the stretch already
-    for (std::size_t at = 0; at + find.size() <= text.size();) {
-        if (!same_text(text.substr(at, find.size()), find, match_case)) {
-            ++at;
-            continue;
-        }
-        if (result.count++ == 0) {
-            result.first = at;
-        } else {
-            result.stretch.append(text.substr(copied, at - copied));
-        }
+    const std::vector<std::size_t> starts = TextMatcher(text, pattern, rule).all();
+    if (starts.empty()) return result;
+    result.count = starts.size();
+    result.first = starts.front();
+    result.last = starts.back() + pattern.size();
+    std::size_t copied = result.first;  // text before this is in the stretch already
+    for (const std::size_t at : starts) {
+        result.stretch.append(text.substr(copied, at - copied));
         result.stretch.append(replacement);
-        at += find.size();
-        copied = at;
-        result.last = at;
+        copied = at + pattern.size();
     }
     return result;
 }

@@ -1,19 +1,62 @@
-// Finding and replacing in the memo's text (as the control holds it): the case
-// rule, and "replace all" as one replacement of the stretch between the first and the
-// last match, so that the control takes one edit (one undo step).
+// Finding and replacing in the memo's text (as the control holds it). One matching rule
+// serves find, replace and replace-all: with match case the units compare as they are,
+// without it both sides go through one case fold of the whole of Unicode, which the
+// platform supplies. "Replace all" is one replacement of the stretch between the first
+// and the last match, so that the control takes one edit (one undo step).
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace numvora {
 
-// The lower-case form of one UTF-16 unit for searches that ignore case: ASCII,
-// Latin-1, Greek and Cyrillic capitals; every other unit stands for itself.
-wchar_t fold_case(wchar_t unit);
+// Maps a text to a form in which letters that differ only in case are equal, one
+// UTF-16 unit for one unit (a fold that changes the length is not used).
+using CaseFold = std::wstring (*)(std::wstring_view text);
 
-bool same_text(std::wstring_view a, std::wstring_view b, bool match_case);
+struct SearchRule {
+    bool match_case = false;
+    CaseFold fold = nullptr;  // used without match case; none compares as with match case
+};
+
+// A text and a pattern prepared once for one rule: the fold runs once for each.
+class TextMatcher {
+public:
+    TextMatcher(std::wstring_view text, std::wstring_view pattern, SearchRule rule);
+
+    // Every non-overlapping match, left to right (the ones replace-all changes).
+    std::vector<std::size_t> all() const;
+    // The first match starting at or after from; the last one ending at or before
+    // end (backward).
+    std::optional<std::size_t> forward_from(std::size_t from) const;
+    std::optional<std::size_t> backward_to(std::size_t end) const;
+    std::size_t pattern_size() const { return pattern_.size(); }
+
+private:
+    std::wstring_view text_;
+    std::wstring folded_text_;  // empty when text_ is compared as it is
+    std::wstring pattern_;
+    bool folded_ = false;
+    std::wstring_view compared() const { return folded_ ? std::wstring_view(folded_text_) : text_; }
+};
+
+bool same_text(std::wstring_view a, std::wstring_view b, SearchRule rule);
+
+// Where "find next" (forward) or "find previous" lands from a selection: after its end
+// or before its start, then once around from the other end of the text.
+struct FoundMatch {
+    std::size_t start = 0;
+    std::size_t index = 0;  // k of "k/n": the matches of all() that start at or before it
+    std::size_t count = 0;  // n: all of them
+    bool wrapped = false;
+
+    bool operator==(const FoundMatch&) const = default;
+};
+std::optional<FoundMatch> find_match(std::wstring_view text, std::wstring_view pattern, std::size_t selection_start,
+                                     std::size_t selection_end, bool forward, SearchRule rule);
 
 struct Replacement {
     std::size_t count = 0;
@@ -22,7 +65,8 @@ struct Replacement {
     std::wstring stretch;  // what takes its place
 };
 
-// Every non-overlapping match, left to right; count 0 when there is none (or find is empty).
-Replacement replace_all(std::wstring_view text, std::wstring_view find, std::wstring_view replacement, bool match_case);
+// Every match of all(); count 0 when there is none (or the pattern is empty).
+Replacement replace_all(std::wstring_view text, std::wstring_view pattern, std::wstring_view replacement,
+                        SearchRule rule);
 
 }  // namespace numvora

@@ -157,6 +157,21 @@ TEST(Layout, BoxesStayInsideAndApart) {
     }
 }
 
+// The find bar takes the top of the memo's area, one row or two, inside the memo's
+// width; the memo moves down by its height and keeps its bottom.
+TEST(Layout, FindBarPushesTheMemoDown) {
+    using enum ControlSlot;
+    for (const auto& [bar, memo_top] :
+         {std::pair{FindBar::Hidden, 124}, {FindBar::Find, 160}, {FindBar::Replace, 196}}) {
+        const LayoutRects r = compute_layout({1000, 800, 96, false, 42, bar});
+        EXPECT_EQ(r.box(MemoEdit), (PixelBox{444, memo_top, 528, 772 - memo_top}));
+        EXPECT_EQ(r.box(ReplaceAllButton).width > 0, bar == FindBar::Replace);
+        const PixelBox close = r.box(FindCloseButton);
+        EXPECT_EQ(close.x + close.width, bar == FindBar::Hidden ? 0 : 972);
+    }
+    EXPECT_EQ(compute_layout({1000, 800, 96, false, 42, FindBar::Find}).box(FindBox), (PixelBox{444, 127, 144, 24}));
+}
+
 TEST(Shortcuts, Table) {
     using K = ShortcutAction::Kind;
     struct Row {
@@ -200,7 +215,11 @@ TEST(Shortcuts, Table) {
         {0x09, true, true, 1007, ShortcutAction{K::PostCommand, 1055}},
         {0x09, false, true, 1006, ShortcutAction{K::PostCommand, 1055}},
         {0x0D, false, false, 1110, ShortcutAction{K::Press, 0}},
-        {0x0D, false, false, 1006, std::nullopt},  // the history list is no button
+        {0x0D, false, false, 1006, std::nullopt},                          // the history list is no button
+        {0x0D, false, false, 1060, ShortcutAction{K::PostCommand, 1051}},  // Enter in the find box: next
+        {0x0D, false, true, 1060, ShortcutAction{K::PostCommand, 1052}},   // Shift+Enter: previous
+        {0x0D, false, false, 1063, ShortcutAction{K::PostCommand, 1064}},  // in the replace box: replace
+        {0x1B, false, false, 1061, ShortcutAction{K::PostCommand, 1062}},  // Esc anywhere in the bar closes it
     };
     for (const Row& row : rows) {
         EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
@@ -302,8 +321,10 @@ TEST(ButtonColors, KindsStatesAndThemes) {
 // Reading order: top bar, then the left panel, then the right one; disabled controls
 // are passed over and the order wraps.
 TEST(TabOrder, FollowsTheReadingOrderAndTheSide) {
-    UsableControls all;
-    all.fill(true);
+    UsableControls bar_open;  // the find bar, between the operation buttons and the memo
+    bar_open.fill(true);
+    UsableControls all = bar_open;  // the find bar hidden, as at the start
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) all[i] = find_bar_row(CONTROL_ROWS[i].slot) == FindBar::Hidden;
     UsableControls no_operations = all;
     for (std::size_t i = 0; i < OPERATION_BUTTON_COUNT; ++i)
         no_operations[control_row_index(ControlSlot::OperationButton, i)] = false;
@@ -314,10 +335,15 @@ TEST(TabOrder, FollowsTheReadingOrderAndTheSide) {
         const UsableControls& usable;
         std::int32_t expected;
     } rows[] = {
-        {0, true, false, all, 1028},     {0, false, false, all, 1007},   {1030, true, false, all, 1001},
-        {1030, true, true, all, 1009},   {1006, true, false, all, 1009}, {1006, true, false, no_operations, 1007},
-        {1007, true, true, all, 1001},   {1007, true, false, all, 1028}, {1028, false, false, all, 1007},
-        {1002, false, false, all, 1027}, {1022, true, false, all, 1004}, {1001, false, true, all, 1007},
+        {0, true, false, all, 1028},          {0, false, false, all, 1007},
+        {1030, true, false, all, 1001},       {1030, true, true, all, 1009},
+        {1006, true, false, all, 1009},       {1006, true, false, no_operations, 1007},
+        {1007, true, true, all, 1001},        {1007, true, false, all, 1028},
+        {1028, false, false, all, 1007},      {1002, false, false, all, 1027},
+        {1022, true, false, all, 1004},       {1001, false, true, all, 1007},
+        {1013, true, false, bar_open, 1060},  {1060, true, false, bar_open, 1061},
+        {1062, true, false, bar_open, 1063},  {1065, true, false, bar_open, 1007},
+        {1007, false, false, bar_open, 1065},
     };
     for (const auto& row : rows) {
         const ControlRow* from = find_control_row(row.from);
@@ -371,8 +397,51 @@ TEST(Hresult, FromLastError) {
     EXPECT_EQ(static_cast<std::uint32_t>(hresult_from_last_error(0xC0000005u)), 0xC0000005u);
 }
 
+// A stand-in for the system's fold: Latin letters up to Latin-1 upper-cased.
+std::wstring upper_latin(std::wstring_view text) {
+    std::wstring folded(text);
+    for (wchar_t& c : folded) {
+        if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) c = static_cast<wchar_t>(c - 0x20);
+    }
+    return folded;
+}
+// A fold that changes the length cannot give positions: the texts compare as they are.
+std::wstring lengthening(std::wstring_view text) { return std::wstring(text) + L"!"; }
+
+// Find next and previous from a selection, wrapping once, with "k/n"; replace-all
+// counts the same matches, so every path agrees on what a match is.
+TEST(TextSearch, FindAndReplaceAllShareOneRule) {
+    const SearchRule folded{false, upper_latin};
+    const SearchRule exact{true, upper_latin};
+    const struct {
+        const wchar_t* text;
+        const wchar_t* pattern;
+        SearchRule rule;
+        std::size_t selection_start, selection_end;
+        bool forward;
+        std::optional<FoundMatch> found;
+    } rows[] = {
+        {L"메모 12 메모 34", L"메모", folded, 3, 3, true, FoundMatch{6, 2, 2, false}},
+        {L"메모 12 메모 34", L"메모", folded, 6, 8, true, FoundMatch{0, 1, 2, true}},   // around the end
+        {L"메모 12 메모 34", L"메모", folded, 0, 2, false, FoundMatch{6, 2, 2, true}},  // around the start
+        {L"메모 12 메모 34", L"메모", folded, 6, 8, false, FoundMatch{0, 1, 2, false}},
+        {L"é É e", L"É", folded, 0, 0, true, FoundMatch{0, 1, 2, false}},
+        {L"é É e", L"É", exact, 0, 0, true, FoundMatch{2, 1, 1, false}},
+        {L"abc ABC", L"abc", SearchRule{false, lengthening}, 1, 1, true, FoundMatch{0, 1, 1, true}},
+        {L"aaa", L"aa", exact, 1, 1, true, FoundMatch{1, 1, 1, false}},  // overlapping: k of the listed ones
+        {L"점심 김밥", L"저녁", folded, 0, 0, true, std::nullopt},
+        {L"x", L"", folded, 0, 0, true, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const auto found =
+            find_match(row.text, row.pattern, row.selection_start, row.selection_end, row.forward, row.rule);
+        EXPECT_EQ(found, row.found) << row.text;
+        EXPECT_EQ(replace_all(row.text, row.pattern, L"#", row.rule).count, found ? found->count : 0) << row.text;
+    }
+}
+
 // Replace all changes one stretch, from the first match to the last, left to right
-// without overlaps; case folds for Latin, Greek and Cyrillic capitals only.
+// without overlaps.
 TEST(TextSearch, ReplaceAllTable) {
     const struct {
         const wchar_t* text;
@@ -381,17 +450,12 @@ TEST(TextSearch, ReplaceAllTable) {
         std::size_t count, first, last;
         const wchar_t* stretch;
     } rows[] = {
-        {L"abc ABC abd", L"abc", false, 2, 0, 7, L"# #"},
-        {L"abc ABC abd", L"abc", true, 1, 0, 3, L"#"},
-        {L"aaaa", L"aa", true, 2, 0, 4, L"##"},
-        {L"메모 ПРИВЕТ привет", L"привет", false, 2, 3, 16, L"# #"},
-        {L"ÀÉ àé", L"àé", false, 2, 0, 5, L"# #"},
-        {L"nothing here", L"zz", false, 0, 0, 0, L""},
-        {L"x", L"", false, 0, 0, 0, L""},
-        {L"ß SS", L"ss", false, 1, 2, 4, L"#"},  // no special folds
+        {L"abc ABC abd", L"abc", false, 2, 0, 7, L"# #"}, {L"abc ABC abd", L"abc", true, 1, 0, 3, L"#"},
+        {L"aaaa", L"aa", true, 2, 0, 4, L"##"},           {L"ÀÉ àé", L"àé", false, 2, 0, 5, L"# #"},
+        {L"nothing here", L"zz", false, 0, 0, 0, L""},    {L"x", L"", false, 0, 0, 0, L""},
     };
     for (const auto& row : rows) {
-        const Replacement r = replace_all(row.text, row.find, L"#", row.match_case);
+        const Replacement r = replace_all(row.text, row.find, L"#", {row.match_case, upper_latin});
         EXPECT_EQ(r.count, row.count) << row.text;
         EXPECT_EQ(r.first, row.first) << row.text;
         EXPECT_EQ(r.last, row.last) << row.text;

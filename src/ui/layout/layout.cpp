@@ -14,6 +14,48 @@ PixelBox box(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t he
 
 std::int32_t at_least_zero(std::int32_t n) { return std::max(n, 0); }
 
+// The find bar's rows from top, inside the memo's width; the top of what is below it.
+// Row one: the find box and its message share what the fixed controls leave.
+std::int32_t place_find_bar(LayoutRects& r, const LayoutInput& in, std::int32_t left, std::int32_t width,
+                            std::int32_t top) {
+    using enum ControlSlot;
+    if (in.find_bar == FindBar::Hidden) return top;
+    const auto s = [&](std::int32_t n) { return scale_for_dpi(n, in.dpi); };
+    const std::int32_t gap = s(6);
+    const std::int32_t height = s(30);
+    const std::int32_t check_width = s(112);
+    const std::int32_t arrow_width = s(36);
+    const std::int32_t close_width = s(52);
+    const std::int32_t shared = at_least_zero(width - (check_width + 2 * arrow_width + close_width + 5 * gap));
+    const std::int32_t box_width = shared * 11 / 20;
+    const std::int32_t message_width = shared - box_width;
+    std::int32_t x = left;
+    const auto next = [&](ControlSlot slot, std::int32_t w, std::int32_t y) {
+        r.box(slot) = box(x, y, w, height);
+        x += w + gap;
+    };
+    // A one-line edit draws its text at its top: the boxes are a line's height, centred.
+    const std::int32_t box_inset = s(3);
+    const auto edit_box = [&](ControlSlot slot, std::int32_t y) {
+        r.box(slot) = box(x, y + box_inset, box_width, height - 2 * box_inset);
+        x += box_width + gap;
+    };
+    edit_box(FindBox, top);
+    next(FindMessage, message_width, top);
+    next(FindMatchCase, check_width, top);
+    next(FindPreviousButton, arrow_width, top);
+    next(FindNextButton, arrow_width, top);
+    next(FindCloseButton, close_width, top);
+    top += height + gap;
+    if (in.find_bar != FindBar::Replace) return top;
+    x = left;
+    const std::int32_t replace_width = s(76);
+    edit_box(ReplaceBox, top);
+    next(ReplaceButton, replace_width, top);
+    next(ReplaceAllButton, std::min(s(104), at_least_zero(left + width - x)), top);
+    return top + height + gap;
+}
+
 }  // namespace
 
 LayoutRects compute_layout(const LayoutInput& in) {
@@ -113,8 +155,8 @@ LayoutRects compute_layout(const LayoutInput& in) {
         r.box(OperationButton, static_cast<std::size_t>(i)) =
             box(first_operation_x + i * (operation_width + gap), inner_top, operation_width, small_button_height);
     }
-    r.box(MemoEdit) =
-        box(memo_left, expression_caption_top, memo_inner_width, at_least_zero(inner_bottom - expression_caption_top));
+    const std::int32_t memo_top = place_find_bar(r, in, memo_left, memo_inner_width, expression_caption_top);
+    r.box(MemoEdit) = box(memo_left, memo_top, memo_inner_width, at_least_zero(inner_bottom - memo_top));
     return r;
 }
 

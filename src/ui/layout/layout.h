@@ -17,6 +17,7 @@ struct LayoutInput {
     std::uint32_t dpi = 96;
     bool calculator_right = false;
     std::uint8_t calculator_percent = 0;  // the calculator panel's share of the usable width
+    FindBar find_bar = FindBar::Hidden;   // shown, the memo moves down by the bar's height
 
     bool operator==(const LayoutInput&) const = default;
 };

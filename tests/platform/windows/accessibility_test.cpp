@@ -50,12 +50,14 @@ TEST_F(MainWindowTest, SymbolKeysAreNamedAndResultsAnnounced) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     }
-    for (const auto& [id, name] :
-         std::map<int, std::wstring>{{1111, L"곱하기"}, {1005, L"한 글자 지우기"}, {1009, L"선택값 계산"}})
+    for (const auto& [id, name] : std::map<int, std::wstring>{
+             {1111, L"곱하기"}, {1005, L"한 글자 지우기"}, {1009, L"선택값 계산"}, {1060, L"찾을 내용"}})
         EXPECT_EQ(names[id], name) << id;
-    EXPECT_EQ(names.size(), 14u);
+    EXPECT_EQ(names.size(), 19u);
     EXPECT_EQ(names.count(1107), 0u) << "a digit says itself";
-    EXPECT_EQ(live_settings, (std::map<HWND, int>{{s.result_label(), 1}, {s.status_label(), 1}}));  // polite
+    EXPECT_EQ(live_settings,
+              (std::map<HWND, int>{
+                  {s.result_label(), 1}, {s.status_label(), 1}, {s.control(ControlSlot::FindMessage), 1}}));  // polite
 
     live_region_changes.clear();
     const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,

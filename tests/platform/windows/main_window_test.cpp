@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, CreatesTheControlsOfTheTableInOrder) {
         child = GetWindow(child, GW_HWNDNEXT);
     }
     EXPECT_EQ(child, nullptr) << "more controls than rows";
-    EXPECT_EQ(CONTROL_COUNT, 41u);
+    EXPECT_EQ(CONTROL_COUNT, 50u);
     EXPECT_EQ(window_text(s.control(ControlSlot::SaveButton)), L"\U0001F4BE  저장");
     EXPECT_EQ(window_text(s.side_button()), L"계산기 → 오른쪽");
     EXPECT_EQ(window_text(s.control(ControlSlot::OperationButton, 4)), L"\u00D7>");

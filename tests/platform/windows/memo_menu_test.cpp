@@ -49,15 +49,6 @@ protected:
             SendMessageW(state().history_list(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line.data()))));
         return line;
     }
-    void find_message(DWORD flags, const wchar_t* find, const wchar_t* replacement = L"") {
-        FindState& f = state().find;
-        f.find_text.fill(L'\0');
-        f.replace_text.fill(L'\0');
-        std::wstring(find).copy(f.find_text.data(), f.find_text.size() - 1);
-        std::wstring(replacement).copy(f.replace_text.data(), f.replace_text.size() - 1);
-        f.record.Flags = flags;
-        SendMessageW(window, f.message, 0, reinterpret_cast<LPARAM>(&f.record));
-    }
 };
 
 void empty_clipboard() {
@@ -144,16 +135,6 @@ TEST_F(MemoMenuTest, CommandsActOnTheMemoTheCalculatorAndTheSettings) {
              command(MEMO_UNDO);
          },
          L"한 줄\r\n두 줄", L"12,000 + 35,000 - 2,000", L"(12,000 + 4,500) * 3 = 49,500"},
-        {"replace all is one step",
-         [&] {
-             put_memo(L"abc ABC abd", 0, 0);
-             find_message(FR_REPLACEALL, L"abc", L"x");
-             SendMessageW(window, WM_TIMER, 1, 0);  // the count outlasts the next selection check
-             EXPECT_EQ(window_text(state().status_label()), L"2개를 바꿨습니다.");
-             EXPECT_EQ(window_text(memo()), L"x x abd");
-             command(MEMO_UNDO);
-         },
-         L"abc ABC abd", L"12,000 + 35,000 - 2,000", L"(12,000 + 4,500) * 3 = 49,500"},
     };
     for (const auto& row : rows) {
         row.act();
@@ -218,20 +199,6 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
         command(MEMO_UNDO);
         EXPECT_EQ(window_text(memo()), before) << row.memo;
     }
-}
-
-// Find wraps around once; a text that is not there leaves the selection and says so.
-TEST_F(MemoMenuTest, FindWrapsAndReportsAMiss) {
-    put_memo(L"메모 12 메모 34", 3, 3);
-    find_message(FR_FINDNEXT | FR_DOWN, L"메모");
-    EXPECT_EQ(memo_selection(memo()), (MemoSelection{6, 8}));
-    find_message(FR_FINDNEXT | FR_DOWN, L"메모");
-    EXPECT_EQ(memo_selection(memo()), (MemoSelection{0, 2}));  // around the end
-    find_message(FR_FINDNEXT, L"메모");
-    EXPECT_EQ(memo_selection(memo()), (MemoSelection{6, 8}));  // upwards, around the start
-    find_message(FR_FINDNEXT | FR_DOWN, L"없는 말");
-    EXPECT_EQ(memo_selection(memo()), (MemoSelection{6, 8}));
-    EXPECT_EQ(window_text(state().status_label()), L"'없는 말'을(를) 찾을 수 없습니다.");
 }
 
 // The system menu's item switches the window's topmost state and saves it at once.

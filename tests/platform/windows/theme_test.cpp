@@ -177,7 +177,10 @@ TEST_F(ThemeTest, DarkReachesTheTitleBarAndTheStandardControls) {
         const decltype(theme_requests) expected{{s.memo_edit(), explorer},
                                                 {s.history_list(), explorer},
                                                 {s.expression_edit(), explorer},
-                                                {s.thousands_checkbox(), dark ? L"" : L"(default)"}};
+                                                {s.control(ControlSlot::FindBox), explorer},
+                                                {s.control(ControlSlot::ReplaceBox), explorer},
+                                                {s.thousands_checkbox(), dark ? L"" : L"(default)"},
+                                                {s.control(ControlSlot::FindMatchCase), dark ? L"" : L"(default)"}};
         EXPECT_EQ(theme_requests, expected);
     }
 }

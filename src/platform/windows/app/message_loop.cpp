@@ -4,8 +4,6 @@
 
 #include <richedit.h>
 
-#include <string_view>
-
 #include "platform/windows/base/error_report.h"
 #include "ui/control_ids.h"
 #include "ui/shortcuts.h"
@@ -19,16 +17,6 @@ bool is_pressed(int virtual_key) { return GetKeyState(virtual_key) < 0; }
 
 bool is_key_for_shortcuts(const MSG& msg) {
     return msg.message == WM_KEYDOWN || (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F10);
-}
-
-// The find and replace dialogs are modeless: their keys (Tab, Enter, Esc) need the
-// dialog manager, which their own loop would have run.
-bool is_for_modeless_dialog(MSG& msg) {
-    const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    if (root == nullptr || GetWindow(root, GW_OWNER) == nullptr) return false;
-    wchar_t class_name[8] = {};
-    GetClassNameW(root, class_name, 8);
-    return std::wstring_view(class_name) == L"#32770" && IsDialogMessageW(root, &msg);
 }
 
 // True when the key message was consumed by a shortcut.
@@ -74,8 +62,6 @@ SystemStatus run_message_loop() {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) return {};
         if (got == -1) return fail(last_system_error("GetMessageW"));
-        // The find dialog first: the main window's shortcuts (Tab among them) are not its.
-        if (is_for_modeless_dialog(msg)) continue;
         if (is_key_for_shortcuts(msg) && handle_shortcut(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -66,12 +66,14 @@ SystemStatus memo_paste(AppState& state, std::int32_t id);
 SystemStatus memo_delete(AppState& state, std::int32_t id);
 SystemStatus memo_select_all(AppState& state, std::int32_t id);
 
-// Find and replace (find_replace.cpp).
-SystemStatus open_find_or_replace(AppState& state, std::int32_t id);
-// F3 and Shift+F3; without a text to look for, the find dialog.
+// The find bar (find_bar.cpp): Ctrl+F opens its find row, Ctrl+H both rows.
+SystemStatus open_find_bar(AppState& state, std::int32_t id);
+SystemStatus close_find_bar(AppState& state, std::int32_t id);
+SystemStatus match_case_switched(AppState& state, std::int32_t id);
+// F3, Shift+F3 and the bar's arrows; without a text to look for, the bar.
 SystemStatus find_again(AppState& state, std::int32_t id);
-// The dialogs' registered message.
-LRESULT on_find_message(AppState& state, const FINDREPLACEW& record);
+SystemStatus replace_one(AppState& state, std::int32_t id);
+SystemStatus replace_everything(AppState& state, std::int32_t id);
 
 // Our items in the system menu (system_menu.cpp).
 void add_system_menu_items(const AppState& state);
@@ -89,6 +91,9 @@ SystemStatus show_memo_versions(AppState& state, std::int32_t id);
 
 // Tab and Shift+Tab (focus_commands.cpp).
 SystemStatus focus_next_control(AppState& state, std::int32_t id);
+// WM_ACTIVATE: the focused control is remembered when the window goes inactive and gets
+// the focus back when it is active again (the expression box when it can take it no more).
+std::optional<LRESULT> on_activate(AppState& state, WPARAM wparam);
 
 // The dark-mode switch (theme_command.cpp).
 SystemStatus switch_theme(AppState& state, std::int32_t id);

@@ -20,13 +20,9 @@ constexpr wchar_t DEFAULT_DOCUMENT_NAME[] = L"Ordenna.qvx";
 
 using ExtendedErrorCall = DWORD(WINAPI*)();
 
-using FindDialogCall = HWND(WINAPI*)(FINDREPLACEW* record);
-
 struct CommonDialogs {
     RunFileDialog save = nullptr;
     RunFileDialog open = nullptr;
-    FindDialogCall find = nullptr;
-    FindDialogCall replace = nullptr;
     ExtendedErrorCall extended_error = nullptr;
     std::optional<SystemError> unavailable;  // why the library or a function is missing
 };
@@ -53,8 +49,6 @@ const CommonDialogs& common_dialogs() {
         dialogs.save = function_of<RunFileDialog>(module, "GetSaveFileNameW", dialogs.unavailable);
         dialogs.open = function_of<RunFileDialog>(module, "GetOpenFileNameW", dialogs.unavailable);
         dialogs.extended_error = function_of<ExtendedErrorCall>(module, "CommDlgExtendedError", dialogs.unavailable);
-        dialogs.find = function_of<FindDialogCall>(module, "FindTextW", dialogs.unavailable);
-        dialogs.replace = function_of<FindDialogCall>(module, "ReplaceTextW", dialogs.unavailable);
         return dialogs;
     }();
     return loaded;
@@ -107,18 +101,6 @@ StorageResult<std::optional<std::string>> choose_document_path(HWND owner, Docum
     std::string chosen = to_utf8(buffer.substr(0, buffer.find(L'\0')));
     if (auto checked = check_document_extension(chosen); !checked) return fail(checked.error());
     return std::optional<std::string>(std::move(chosen));
-}
-
-SystemResult<HWND> open_find_dialog(FINDREPLACEW& record, bool replace) {
-    const CommonDialogs& system = common_dialogs();
-    const FindDialogCall open = replace ? system.replace : system.find;
-    if (open == nullptr) return fail(system.unavailable.value_or(SystemError{UNEXPLAINED_FAILURE, "comdlg32.dll"}));
-    const HWND dialog = open(&record);
-    if (dialog == nullptr) {
-        const DWORD code = system.extended_error != nullptr ? system.extended_error() : 0;
-        return fail(SystemError{UNEXPLAINED_FAILURE, dialog_code_text("찾기 창", code)});
-    }
-    return dialog;
 }
 
 }  // namespace numvora

@@ -20,8 +20,4 @@ enum class DocumentDialog { Save, Open };
 // The dialog is the window's (its system calls); null, comdlg32's.
 StorageResult<std::optional<std::string>> choose_document_path(HWND owner, DocumentDialog kind, RunFileDialog run);
 
-// The modeless find or replace dialog for the record (which must outlive it); comdlg32
-// as for the file dialogs.
-SystemResult<HWND> open_find_dialog(FINDREPLACEW& record, bool replace);
-
 }  // namespace numvora

@@ -1,4 +1,7 @@
-// Tab and Shift+Tab: the keyboard focus through the controls in reading order.
+// Tab and Shift+Tab: the keyboard focus through the controls in reading order; the
+// focus given back when the window is active again.
+#include <algorithm>
+
 #include "platform/windows/commands/command_handlers.h"
 #include "ui/tab_order.h"
 
@@ -23,6 +26,28 @@ SystemStatus focus_next_control(AppState& state, std::int32_t id) {
     // Like a dialog's edit box: what is typed next replaces the expression.
     if (target == state.expression_edit()) SendMessageW(target, EM_SETSEL, 0, -1);
     return {};
+}
+
+}  // namespace numvora
+
+namespace numvora {
+
+std::optional<LRESULT> on_activate(AppState& state, WPARAM wparam) {
+    const HWND focus = GetFocus();
+    const auto ours = [&](HWND control) {
+        return control != nullptr &&
+               std::find(state.controls.begin(), state.controls.end(), control) != state.controls.end();
+    };
+    if (LOWORD(wparam) == WA_INACTIVE) {
+        if (ours(focus)) state.focus_before_deactivation = focus;
+        return std::nullopt;
+    }
+    if (HIWORD(wparam) != 0) return std::nullopt;  // activated minimised: nothing to focus yet
+    // Without this the system leaves the focus on the main window, where keys reach no control.
+    const HWND wanted = state.focus_before_deactivation;
+    const bool usable = ours(wanted) && IsWindowEnabled(wanted) != FALSE && IsWindowVisible(wanted) != FALSE;
+    SetFocus(usable ? wanted : state.expression_edit());
+    return 0;
 }
 
 }  // namespace numvora

@@ -59,6 +59,7 @@ SystemStatus close_memo_undo_group(AppState& state, std::int32_t) {
 
 SystemStatus note_memo_change(AppState& state, std::int32_t) {
     state.memo_dirty = true;
+    state.memo_text_for_find.reset();
     return {};
 }
 

@@ -41,13 +41,16 @@ void apply_frame_theme(AppState& state) {
     }
     // Dark scroll bars and frames; null names give the system's theme back.
     const wchar_t* const explorer = dark ? L"DarkMode_Explorer" : nullptr;
-    for (const HWND control : {state.memo_edit(), state.history_list(), state.expression_edit()}) {
+    for (const HWND control : {state.memo_edit(), state.history_list(), state.expression_edit(),
+                               state.control(ControlSlot::FindBox), state.control(ControlSlot::ReplaceBox)}) {
         state.calls.set_window_theme(control, explorer, nullptr);
     }
     // A themed check box draws its caption in the theme's text colour whatever
     // WM_CTLCOLORSTATIC says, black on the dark panel: in the dark it goes unthemed.
     const wchar_t* const none = dark ? L"" : nullptr;
-    state.calls.set_window_theme(state.thousands_checkbox(), none, none);
+    for (const HWND check_box : {state.thousands_checkbox(), state.control(ControlSlot::FindMatchCase)}) {
+        state.calls.set_window_theme(check_box, none, none);
+    }
 }
 
 SystemStatus apply_look(AppState& state, const ColorScheme& scheme) {

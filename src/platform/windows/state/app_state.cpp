@@ -12,7 +12,7 @@ static_assert(style::BUTTON_AUTOCHECKBOX == BS_AUTOCHECKBOX && style::BUTTON_OWN
               style::BUTTON_CENTER == BS_CENTER && style::BUTTON_VCENTER == BS_VCENTER);
 static_assert(style::EDIT_CENTER == ES_CENTER && style::EDIT_MULTILINE == ES_MULTILINE &&
               style::EDIT_AUTOVSCROLL == ES_AUTOVSCROLL && style::EDIT_AUTOHSCROLL == ES_AUTOHSCROLL &&
-              style::EDIT_WANTRETURN == ES_WANTRETURN);
+              style::EDIT_WANTRETURN == ES_WANTRETURN && style::EDIT_NOHIDESEL == ES_NOHIDESEL);
 static_assert(style::STATIC_CENTER == SS_CENTER && style::STATIC_CENTERIMAGE == SS_CENTERIMAGE &&
               style::STATIC_ENDELLIPSIS == SS_ENDELLIPSIS);
 static_assert(style::LIST_NOTIFY == LBS_NOTIFY && style::LIST_HASSTRINGS == LBS_HASSTRINGS &&

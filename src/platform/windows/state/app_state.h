@@ -38,17 +38,6 @@ struct ThemeBrushes {
     UniqueBrush memo;        // 10
 };
 
-// The find and replace dialogs are modeless: their record must outlive them.
-struct FindState {
-    static constexpr std::size_t TEXT_UNITS = 1024;
-    UINT message = 0;       // FINDMSGSTRING, registered at creation
-    HWND dialog = nullptr;  // the open dialog, if any
-    bool replacing = false;
-    FINDREPLACEW record{};
-    std::array<wchar_t, TEXT_UNITS> find_text{};
-    std::array<wchar_t, TEXT_UNITS> replace_text{};
-};
-
 struct AppState {
     HWND main_window = nullptr;
     SystemCalls calls;
@@ -80,7 +69,13 @@ struct AppState {
     bool modal_open = false;                  // a close question or a command's dialog is open
     bool close_pending = false;               // a close arrived while a modal box was open
     bool end_session_blocked = false;         // a log-off is held back for an unsaved memo
-    FindState find;
+    FindBar find_bar = FindBar::Hidden;       // the find bar's rows shown
+    // The memo's text as the find bar last copied it, until the next change: the copy
+    // of a large memo costs far more than the search (most of a second for 10 MiB).
+    std::optional<std::wstring> memo_text_for_find;
+    // The control that had the keyboard focus when the window was last deactivated; it
+    // gets it back on activation.
+    HWND focus_before_deactivation = nullptr;
     // The look beyond the palette: high contrast's colours while it is on; whether the
     // dark frame and control themes were ever asked for (until then the light defaults
     // need no call, and no library is loaded for them).

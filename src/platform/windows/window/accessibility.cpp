@@ -19,7 +19,7 @@ void annotate_controls(const AppState& state) {
         const HWND control = state.controls[static_cast<std::size_t>(row - CONTROL_ROWS.data())];
         state.calls.annotate_text(control, ACCESSIBLE_NAME, entry.name.data());
     }
-    for (const HWND live : {state.result_label(), state.status_label()}) {
+    for (const HWND live : {state.result_label(), state.status_label(), state.control(ControlSlot::FindMessage)}) {
         state.calls.annotate_number(live, LIVE_SETTING, POLITE);
     }
 }

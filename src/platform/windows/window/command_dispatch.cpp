@@ -50,14 +50,18 @@ constexpr std::array COMMAND_ROWS{
     CommandRow{ids::MEMO_TOTAL, ANY_CODE, total_memo_selection},
     CommandRow{ids::MEMO_EVALUATE, ANY_CODE, evaluate_in_memo},
     CommandRow{ids::MEMO_MENU, ANY_CODE, open_memo_menu},
-    CommandRow{ids::FIND, ANY_CODE, open_find_or_replace},
-    CommandRow{ids::REPLACE, ANY_CODE, open_find_or_replace},
+    CommandRow{ids::FIND, ANY_CODE, open_find_bar},
+    CommandRow{ids::REPLACE, ANY_CODE, open_find_bar},
     CommandRow{ids::FIND_NEXT, ANY_CODE, find_again},
     CommandRow{ids::FIND_PREVIOUS, ANY_CODE, find_again},
     CommandRow{ids::ALWAYS_ON_TOP, ANY_CODE, toggle_always_on_top},
     CommandRow{ids::MEMO_VERSIONS, ANY_CODE, show_memo_versions},
     CommandRow{ids::FOCUS_NEXT, ANY_CODE, focus_next_control},
     CommandRow{ids::FOCUS_PREVIOUS, ANY_CODE, focus_next_control},
+    CommandRow{ids::FIND_CLOSE, ANY_CODE, close_find_bar},
+    CommandRow{ids::FIND_MATCH_CASE, ANY_CODE, match_case_switched},
+    CommandRow{ids::REPLACE_ONE, ANY_CODE, replace_one},
+    CommandRow{ids::REPLACE_ALL, ANY_CODE, replace_everything},
 };
 
 }  // namespace

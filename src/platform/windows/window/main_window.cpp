@@ -52,11 +52,8 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
         return std::nullopt;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: return on_system_colors_changed(state);
-    default:
-        if (message == state.find.message && message != 0) {
-            return on_find_message(state, *reinterpret_cast<const FINDREPLACEW*>(lparam));
-        }
-        return std::nullopt;
+    case WM_ACTIVATE: return on_activate(state, wparam);
+    default: return std::nullopt;
     }
 }
 

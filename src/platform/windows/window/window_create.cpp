@@ -1,4 +1,4 @@
-// WM_CREATE: the record, the theme brushes, the 41 controls, the fonts, the system
+// WM_CREATE: the record, the theme brushes, the 50 controls, the fonts, the system
 // menu's items and the timers.
 #include <memory>
 #include <string>
@@ -212,7 +212,6 @@ LRESULT on_create(HWND window, const StartData& start) {
     if (SetTimer(window, AUTOSAVE_TIMER_ID, AUTOSAVE_TIMER_MS, nullptr) == 0) {
         log_error_line("메모 자동 저장 타이머를 시작하지 못했습니다.");
     }
-    state.find.message = RegisterWindowMessageW(FINDMSGSTRINGW);
     add_system_menu_items(state);
     apply_frame_theme(state);  // before the window shows: a dark title bar from the start
     SetTimer(window, ACCESSIBILITY_TIMER_ID, ACCESSIBILITY_DELAY_MS, nullptr);

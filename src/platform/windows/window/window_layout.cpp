@@ -45,10 +45,10 @@ SystemStatus layout_controls(AppState& state) {
     if (!GetClientRect(state.main_window, &client)) return fail(last_system_error("GetClientRect"));
     if (auto status = refresh_fonts_for(state, window_dpi(state.main_window)); !status) return status;
 
-    const LayoutInput input{client.right - client.left, client.bottom - client.top, state.dpi,
-                            state.settings.calculator_side, state.settings.calculator_percent};
+    const LayoutInput input{client.right - client.left,     client.bottom - client.top,        state.dpi,
+                            state.settings.calculator_side, state.settings.calculator_percent, state.find_bar};
     // Showing the window sends a WM_SIZE for the size WM_CREATE laid out already; moving
-    // 41 visible controls to where they are would cost a repaint of each.
+    // 50 controls to where they are would cost a repaint of each.
     if (state.laid_out_for == input) return {};
     LayoutRects rects = compute_layout(input);
     // Above 96 DPI the history caption may take room from the clear button's; measured
