@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 
+#include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/memo_menu.h"
@@ -189,6 +190,56 @@ TEST_F(MemoMenuTest, AlwaysOnTopIsSavedAtOnce) {
         const std::string settings{std::istreambuf_iterator<char>(file), {}};
         EXPECT_NE(settings.find(on ? "always_on_top=true" : "always_on_top=false"), std::string::npos);
     }
+}
+
+// Keys and Ctrl with the wheel zoom the memo's text in steps, note it briefly on the
+// status line and keep it in preferences.txt for the next start.
+TEST_F(MemoMenuTest, ZoomFollowsKeysAndTheWheelAndIsRemembered) {
+    using namespace ids;
+    const auto wheel = [&](int delta, WORD keys = MK_CONTROL) {
+        SendMessageW(memo(), WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(static_cast<short>(delta))), 0);
+    };
+    const auto zoom_of_memo = [&] {
+        WPARAM numerator = 0;
+        LPARAM denominator = 0;
+        SendMessageW(memo(), EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
+        return denominator == 0 ? 100 : static_cast<int>(numerator * 100 / static_cast<WPARAM>(denominator));
+    };
+    const HFONT memo_font = reinterpret_cast<HFONT>(SendMessageW(memo(), WM_GETFONT, 0, 0));
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int zoom;
+    } rows[] = {
+        {"Ctrl+=", [&] { command(MEMO_ZOOM_IN); }, 110},
+        {"a notch of the wheel", [&] { wheel(120); }, 120},
+        {"two half notches", [&] { wheel(60), wheel(60); }, 130},
+        {"the wheel alone scrolls", [&] { wheel(-120, 0); }, 130},
+        {"Ctrl+-", [&] { command(MEMO_ZOOM_OUT); }, 120},
+        {"Ctrl+0", [&] { command(MEMO_ZOOM_RESET); }, 100},
+        {"far down stops at the least", [&] { wheel(-1200); }, 50},
+        {"ten notches up", [&] { wheel(1200); }, 150},
+    };
+    for (const auto& row : rows) {
+        row.act();
+        EXPECT_EQ(zoom_of_memo(), row.zoom) << row.what;
+        std::ifstream file(local_app_data / "Numvora" / "preferences.txt");
+        const std::string preferences{std::istreambuf_iterator<char>(file), {}};
+        EXPECT_NE(preferences.find("memo_zoom=" + std::to_string(row.zoom) + "\n"), std::string::npos) << row.what;
+    }
+    EXPECT_EQ(window_text(state().status_label()), L"메모 확대 150%");
+    SendMessageW(window, WM_TIMER, MEMO_ZOOM_NOTE_TIMER_ID, 0);
+    EXPECT_EQ(window_text(state().status_label()), L"");
+    // Only the memo's text scales.
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(memo(), WM_GETFONT, 0, 0)), memo_font);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(state().expression_edit(), WM_GETFONT, 0, 0)),
+              state().display_font.get());
+
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(run_message_loop());
+    open_window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(zoom_of_memo(), 150);
 }
 
 }  // namespace

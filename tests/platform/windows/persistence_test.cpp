@@ -264,6 +264,55 @@ TEST_F(PersistenceTest, ASecondWindowNeverOverwritesTheFirstOnesMemo) {
     window = nullptr;
 }
 
+// portable.txt beside the program: memo, settings, preferences and history live in
+// "data" beside it, made at the first save, and LOCALAPPDATA's folder stays untouched.
+// Where "data" cannot be made (a read-only medium), the memo stays in the window and
+// the usual warning shows.
+TEST_F(PersistenceTest, APortableCopyKeepsItsDataBesideTheProgram) {
+    const fs::path program = local_app_data / L"USB 메모리";
+    fs::create_directories(program);
+    std::ofstream(program / "portable.txt").put('\n');
+    calls.program_folder = program.wstring();
+    open_window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(to_wide(state().data_paths->folder), (program / "data").wstring());
+    EXPECT_FALSE(fs::exists(program / "data"));  // not before the first save
+    type_memo(L"들고 다니는 메모");
+    SendMessageW(window, WM_COMMAND, ids::MEMO_ZOOM_IN, 0);
+    ASSERT_TRUE(close(window));
+    EXPECT_TRUE(run_message_loop());
+    for (const char* name : {"memo.txt", "settings.txt", "preferences.txt", "history"}) {
+        EXPECT_TRUE(fs::exists(program / "data" / name)) << name;
+    }
+    EXPECT_TRUE(fs::is_empty(local_app_data / "Numvora"));
+
+    open_window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window_text(state().memo_edit()), L"들고 다니는 메모");
+    EXPECT_EQ(state().preferences.memo_zoom, 110);
+    ASSERT_TRUE(close(window));
+    EXPECT_TRUE(run_message_loop());
+
+    // "data" that cannot be a folder stands for a medium that takes no writes.
+    fs::remove_all(program / "data");
+    std::ofstream(program / "data").put('x');
+    CapturedErrors errors;
+    open_window();
+    ASSERT_NE(window, nullptr);
+    type_memo(L"읽기 전용");
+    auto_save_tick();
+    EXPECT_EQ(window_text(state().memo_edit()), L"읽기 전용");
+    EXPECT_NE(window_text(state().status_label()).find(L"메모 자동 저장 실패"), std::wstring::npos);
+    EXPECT_TRUE(fs::is_empty(local_app_data / "Numvora"));
+    const HWND target = window;
+    const std::vector<ErrorBox> boxes = answer_boxes([&] { SendMessageW(target, WM_CLOSE, 0, 0); }, {{IDYES, {}}});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, L"메모 저장 실패");
+    EXPECT_TRUE(run_message_loop());
+    window = nullptr;
+    EXPECT_EQ(errors.lines().size(), 3u);  // the version, the auto-save and the close, each once
+}
+
 BOOL WINAPI failing_move(HWND, int, int, int, int, BOOL) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return FALSE;

@@ -67,6 +67,7 @@ struct AppState {
     // capture takes them from the window.
     AppSettings settings;
     Preferences preferences;  // the options of preferences.txt, as they are now
+    std::int32_t memo_wheel_carry = 0;  // a Ctrl+wheel turn short of a notch, towards the next
     UniqueFont ui_font;
     UniqueFont display_font;
     UniqueFont keypad_font;

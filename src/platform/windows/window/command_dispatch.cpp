@@ -58,6 +58,9 @@ constexpr std::array COMMAND_ROWS{
     CommandRow{ids::MEMO_VERSIONS, ANY_CODE, show_memo_versions},
     CommandRow{ids::FOCUS_NEXT, ANY_CODE, focus_next_control},
     CommandRow{ids::FOCUS_PREVIOUS, ANY_CODE, focus_next_control},
+    CommandRow{ids::MEMO_ZOOM_IN, ANY_CODE, zoom_memo},
+    CommandRow{ids::MEMO_ZOOM_OUT, ANY_CODE, zoom_memo},
+    CommandRow{ids::MEMO_ZOOM_RESET, ANY_CODE, zoom_memo},
 };
 
 }  // namespace
