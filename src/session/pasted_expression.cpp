@@ -20,15 +20,15 @@ char32_t normalized(char32_t c) {
     case U'\n':
     case 0x2028:
     case 0x2029: return LINE_BREAK;
-    case 0x00A0:  // no-break space
-    case 0x2007:  // figure space
-    case 0x2009:  // thin space
+    case 0x00A0:                       // no-break space
+    case 0x2007:                       // figure space
+    case 0x2009:                       // thin space
     case 0x202F: return NUMBER_SPACE;  // narrow no-break space
     case 0x3000: return U' ';          // ideographic space
     case U'$':
-    case 0x20A9:  // ₩
-    case 0xFF04:  // ＄
-    case 0xFFE6:  // ￦
+    case 0x20A9:                  // ₩
+    case 0xFF04:                  // ＄
+    case 0xFFE6:                  // ￦
     case 0xC6D0: return DROPPED;  // 원
     case 0x00D7: return U'*';
     case 0x00F7: return U'/';
@@ -49,7 +49,8 @@ char32_t normalized(char32_t c) {
 bool is_digit(char32_t c) { return c >= U'0' && c <= U'9'; }
 
 bool is_expression_char(char32_t c) {
-    return is_digit(c) || c == U' ' || c == U'\t' || std::u32string_view(U".,+-*/%()").find(c) != std::u32string_view::npos;
+    return is_digit(c) || c == U' ' || c == U'\t' ||
+           std::u32string_view(U".,+-*/%()").find(c) != std::u32string_view::npos;
 }
 
 // A line without its number spaces: removed between two digits, a plain space elsewhere.

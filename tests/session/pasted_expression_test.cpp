@@ -22,7 +22,9 @@ TEST(PastedExpression, RewritesFiguresAndLeavesOtherTextAlone) {
         {"12\u00A0000", "12000"},
         {"1\u2009234\u202F567.5", "1234567.5"},
         {"5\u00A0+\u00A03", "5 + 3"},  // between a digit and a sign it is only a space
-        {"\u2212" "5", "-5"},
+        {"\u2212"
+         "5",
+         "-5"},
         {"  42\t\r\n", "42"},
         {"1\r\n2\r\n3\r\n", "1+2+3"},  // a column becomes a sum
         {"1,000원\n\n 2,500원 \r3", "1,000+2,500+3"},
@@ -35,7 +37,9 @@ TEST(PastedExpression, RewritesFiguresAndLeavesOtherTextAlone) {
         {"\r\n", std::nullopt},
         {"+-*/", std::nullopt},
         {"12\u2003000", std::nullopt},  // an em space is not one a number holds
-        {"\xff" "5", std::nullopt},
+        {"\xff"
+         "5",
+         std::nullopt},
     };
     for (const auto& row : rows) EXPECT_EQ(expression_from_paste(row.pasted), row.enters) << row.pasted;
 }

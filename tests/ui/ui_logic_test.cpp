@@ -201,7 +201,7 @@ TEST(Shortcuts, Table) {
         {0x09, true, true, 1007, ShortcutAction{K::PostCommand, 1055}},
         {0x09, false, true, 1006, ShortcutAction{K::PostCommand, 1055}},
         {0x0D, false, false, 1110, ShortcutAction{K::Press, 0}},
-        {0x0D, false, false, 1006, std::nullopt},  // the history list is no button
+        {0x0D, false, false, 1006, std::nullopt},                         // the history list is no button
         {0xBB, true, false, 1002, ShortcutAction{K::PostCommand, 1070}},  // Ctrl+= zooms the memo from anywhere
         {0xBB, true, true, 1007, ShortcutAction{K::PostCommand, 1070}},   // Ctrl++ on the main keys
         {0x6B, true, false, 1007, ShortcutAction{K::PostCommand, 1070}},  // Ctrl++ on the numeric keypad
@@ -247,9 +247,10 @@ TEST(MemoZoom, KeysAndWheelStepWithinTheBounds) {
         std::int32_t steps;
         std::int32_t expected;
     } keys[] = {
-        {100, 1, 110}, {100, -1, 90}, {400, 1, 400}, {50, -1, 50}, {60, -3, 50},
-        {155, 1, 170},  // off the steps: the nearest step first
-        {0, 0, 50},     {100, std::numeric_limits<std::int32_t>::max(), 400},
+        {100, 1, 110}, {100, -1, 90},
+        {400, 1, 400}, {50, -1, 50},
+        {60, -3, 50},  {155, 1, 170},  // off the steps: the nearest step first
+        {0, 0, 50},    {100, std::numeric_limits<std::int32_t>::max(), 400},
     };
     for (const auto& row : keys) EXPECT_EQ(stepped_memo_zoom(row.zoom, row.steps), row.expected) << row.zoom;
 
@@ -259,9 +260,9 @@ TEST(MemoZoom, KeysAndWheelStepWithinTheBounds) {
         std::int32_t delta;
         WheelZoom expected;
     } wheel[] = {
-        {100, 0, 120, {110, 0}},    {100, 0, -240, {80, 0}},   {100, 0, 60, {100, 60}},  // half a notch waits
-        {100, 60, 60, {110, 0}},    {100, 60, -30, {100, -30}},                          // a turn back starts afresh
-        {400, 0, 360, {400, 0}},    {100, -100, -50, {90, -30}},
+        {100, 0, 120, {110, 0}}, {100, 0, -240, {80, 0}},     {100, 0, 60, {100, 60}},  // half a notch waits
+        {100, 60, 60, {110, 0}}, {100, 60, -30, {100, -30}},                            // a turn back starts afresh
+        {400, 0, 360, {400, 0}}, {100, -100, -50, {90, -30}},
     };
     for (const auto& row : wheel) {
         EXPECT_EQ(wheel_memo_zoom(row.zoom, row.carry, row.delta), row.expected) << row.zoom << " " << row.delta;

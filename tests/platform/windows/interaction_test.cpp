@@ -161,7 +161,8 @@ TEST_F(InteractionTest, PastedFiguresGoInRewrittenAndCalculate) {
         {L"₩1,234,567", [&] { SendMessageW(box, WM_CHAR, 0x16, 0); }, L"1234567", L"1234567"},
         {L"3 × 4 − 2", [&] { SendMessageW(box, WM_PASTE, 0, 0); }, L"3 * 4 - 2", L"10"},
         {L"12,000원\r\n3,500원\r\n", [&] { SendMessageW(box, WM_PASTE, 0, 0); }, L"12000+3500", L"15500"},
-        {L"원래 5개", [&] { SendMessageW(box, WM_PASTE, 0, 0); }, L"원래 5개", L"오류: 지원하지 않는 문자가 포함되어 있습니다."},
+        {L"원래 5개", [&] { SendMessageW(box, WM_PASTE, 0, 0); }, L"원래 5개",
+         L"오류: 지원하지 않는 문자가 포함되어 있습니다."},
     };
     for (const auto& row : rows) {
         set(box, L"");

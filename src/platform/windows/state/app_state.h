@@ -66,7 +66,7 @@ struct AppState {
     // The toggles as they are now; the geometry fields hold what the start read until a
     // capture takes them from the window.
     AppSettings settings;
-    Preferences preferences;  // the options of preferences.txt, as they are now
+    Preferences preferences;            // the options of preferences.txt, as they are now
     std::int32_t memo_wheel_carry = 0;  // a Ctrl+wheel turn short of a notch, towards the next
     UniqueFont ui_font;
     UniqueFont display_font;
