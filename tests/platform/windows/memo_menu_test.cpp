@@ -15,6 +15,7 @@
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
+#include "ui/colors/theme_palette.h"
 #include "ui/memo_menu.h"
 #include "window_test_support.h"
 
@@ -199,13 +200,19 @@ TEST_F(MemoMenuTest, ZoomFollowsKeysAndTheWheelAndIsRemembered) {
     const auto wheel = [&](int delta, WORD keys = MK_CONTROL) {
         SendMessageW(memo(), WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(static_cast<short>(delta))), 0);
     };
-    const auto zoom_of_memo = [&] {
-        WPARAM numerator = 0;
-        LPARAM denominator = 0;
-        SendMessageW(memo(), EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
-        return denominator == 0 ? 100 : static_cast<int>(numerator * 100 / static_cast<WPARAM>(denominator));
+    const auto memo_format = [&] {
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof format;
+        SendMessageW(memo(), EM_GETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+        return format;
     };
-    const HFONT memo_font = reinterpret_cast<HFONT>(SendMessageW(memo(), WM_GETFONT, 0, 0));
+    // The memo's letters are 14 pixels high at 100% (96 DPI), in twips here.
+    const auto expect_zoom = [&](int zoom, const char* what) {
+        const CHARFORMAT2W format = memo_format();
+        EXPECT_NEAR(format.yHeight, 14 * 15 * zoom / 100, 15) << what;
+        EXPECT_EQ(format.crTextColor, make_palette(false)[MEMO_TEXT]) << what;
+    };
+    type_into(memo(), L"확대해도 그대로인 메모");
     const struct {
         const char* what;
         std::function<void()> act;
@@ -222,7 +229,7 @@ TEST_F(MemoMenuTest, ZoomFollowsKeysAndTheWheelAndIsRemembered) {
     };
     for (const auto& row : rows) {
         row.act();
-        EXPECT_EQ(zoom_of_memo(), row.zoom) << row.what;
+        expect_zoom(row.zoom, row.what);
         std::ifstream file(local_app_data / "Numvora" / "preferences.txt");
         const std::string preferences{std::istreambuf_iterator<char>(file), {}};
         EXPECT_NE(preferences.find("memo_zoom=" + std::to_string(row.zoom) + "\n"), std::string::npos) << row.what;
@@ -230,16 +237,18 @@ TEST_F(MemoMenuTest, ZoomFollowsKeysAndTheWheelAndIsRemembered) {
     EXPECT_EQ(window_text(state().status_label()), L"메모 확대 150%");
     SendMessageW(window, WM_TIMER, MEMO_ZOOM_NOTE_TIMER_ID, 0);
     EXPECT_EQ(window_text(state().status_label()), L"");
-    // Only the memo's text scales.
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(memo(), WM_GETFONT, 0, 0)), memo_font);
+    // Only the memo's text scales, and a zoom is no step of the memo's undo.
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(state().expression_edit(), WM_GETFONT, 0, 0)),
               state().display_font.get());
+    SendMessageW(memo(), EM_UNDO, 0, 0);
+    EXPECT_EQ(window_text(memo()), L"");
+    expect_zoom(150, "after the undo");
 
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(run_message_loop());
     open_window();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(zoom_of_memo(), 150);
+    expect_zoom(150, "after a restart");
 }
 
 }  // namespace

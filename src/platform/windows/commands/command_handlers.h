@@ -68,9 +68,9 @@ SystemStatus memo_paste(AppState& state, std::int32_t id);
 SystemStatus memo_delete(AppState& state, std::int32_t id);
 SystemStatus memo_select_all(AppState& state, std::int32_t id);
 
-// The memo's zoom (memo_zoom.cpp): the record's zoom onto the control, the three key
-// commands, and Ctrl with the mouse wheel over the memo.
-void apply_memo_zoom(const AppState& state);
+// The memo's zoom (memo_zoom.cpp): the record's zoom onto the control (its own font,
+// or the ui font at 100%), the three key commands, and Ctrl with the wheel over the memo.
+SystemStatus apply_memo_zoom(AppState& state);
 SystemStatus zoom_memo(AppState& state, std::int32_t id);
 void zoom_memo_by_wheel(AppState& state, std::int32_t delta);
 // The zoom's note leaves the status line a moment after the last change.

@@ -71,6 +71,7 @@ struct AppState {
     UniqueFont ui_font;
     UniqueFont display_font;
     UniqueFont keypad_font;
+    UniqueFont memo_font;  // the ui font at the memo's zoom; none at 100%, where the memo has ui_font
     ThemeBrushes brushes;
     PixelRect top_bar_rect;
     PixelRect calculator_panel_rect;

@@ -181,7 +181,12 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
 
     apply_fonts(*state, state->ui_font.get(), state->display_font.get(), state->keypad_font.get());
     apply_memo_text_color(state->memo_edit(), palette[MEMO_TEXT]);
-    apply_memo_zoom(*state);  // before the text goes in: a zoom rewraps it
+    if (state->preferences.memo_zoom != MEMO_ZOOM_DEFAULT) {
+        // Before the text goes in: a new font rewraps it. Without the font the memo
+        // keeps the ui font.
+        if (auto status = apply_memo_zoom(*state); !status)
+            log_error_line("메모 확대 글꼴 생성 실패: {}", display_text(status.error()));
+    }
     return state;
 }
 
