@@ -67,7 +67,6 @@ TEST_F(MessageLoopTest, ShortcutsPostCommandsInsteadOfKeys) {
         {true, VK_RETURN, true, false, {1021}, 0},     // Ctrl+Enter in the memo
         {true, VK_ESCAPE, false, false, {}, 1},        // Esc in the memo is an ordinary key
         {false, VK_OEM_PLUS, true, false, {1070}, 0},  // Ctrl+= zooms the memo from the box
-        {true, VK_SUBTRACT, true, false, {1071}, 0},   // Ctrl+- on the numeric keypad
     };
     for (const auto& row : rows) {
         reset();
