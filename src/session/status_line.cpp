@@ -19,6 +19,12 @@ void StatusLine::show(std::string text, bool is_error) {
     status_is_error_ = is_error;
 }
 
+void StatusLine::withdraw(std::string_view text) {
+    if (selection_speaks_ || text_ != text) return;
+    text_ = notice_.value_or("");
+    status_is_error_ = notice_.has_value();
+}
+
 void StatusLine::raise_notice(std::string warning) {
     // The same warning again (a failing auto-save every tick) leaves a document's
     // message in place; it returns when the selection next falls silent.

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "session/selection_state.h"
 
@@ -20,6 +21,9 @@ public:
     void show_selection(const SelectionMessage& message);
     // A command's outcome; it stays until the selection has something to say or moves.
     void show(std::string text, bool is_error);
+    // A brief outcome taken back: when the line still shows this text, it falls
+    // silent (or shows the standing warning again).
+    void withdraw(std::string_view text);
     // Shown now unless the selection speaks (a repeat of the standing warning is not
     // shown again), and again whenever the selection falls silent.
     void raise_notice(std::string warning);

@@ -48,6 +48,10 @@ inline constexpr std::int32_t FIND_PREVIOUS = 1052;
 inline constexpr std::int32_t MEMO_MENU = 1053;       // the menu at the caret: Shift+F10, the menu key
 inline constexpr std::int32_t FOCUS_NEXT = 1054;      // shortcut only: Tab
 inline constexpr std::int32_t FOCUS_PREVIOUS = 1055;  // shortcut only: Shift+Tab
+// The memo's zoom (shortcuts only; the wheel zooms without a command).
+inline constexpr std::int32_t MEMO_ZOOM_IN = 1070;
+inline constexpr std::int32_t MEMO_ZOOM_OUT = 1071;
+inline constexpr std::int32_t MEMO_ZOOM_RESET = 1072;
 
 // The find bar above the memo; its previous and next buttons are FIND_PREVIOUS and FIND_NEXT.
 inline constexpr std::int32_t FIND_BOX = 1060;

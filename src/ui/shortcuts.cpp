@@ -43,11 +43,16 @@ constexpr std::uint32_t VK_F3_KEY = 0x72;
 constexpr std::uint32_t VK_F9_KEY = 0x78;
 constexpr std::uint32_t VK_F10_KEY = 0x79;
 constexpr std::uint32_t VK_APPS_KEY = 0x5D;
+constexpr std::uint32_t VK_OEM_PLUS_KEY = 0xBB;  // "=" and "+" beside the back space
+constexpr std::uint32_t VK_OEM_MINUS_KEY = 0xBD;
+constexpr std::uint32_t VK_ADD_KEY = 0x6B;  // the numeric keypad's
+constexpr std::uint32_t VK_SUBTRACT_KEY = 0x6D;
+constexpr std::uint32_t VK_NUMPAD0_KEY = 0x60;
 
 // Ctrl+C, Ctrl+Z and Enter in the memo are absent on purpose: they keep their edit meaning.
 // Without a dialog manager, Tab and Enter on a button are the loop's to handle; Space
 // presses a focused button by itself.
-constexpr std::array<Shortcut, 27> SHORTCUTS{{
+constexpr std::array<Shortcut, 33> SHORTCUTS{{
     {0x0D, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CALCULATE)},
     {0x1B, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CLEAR_EXPRESSION)},
     {'K', Need::Yes, Need::Any, ANY_CONTROL, post(ids::CLEAR_HISTORY)},
@@ -75,6 +80,12 @@ constexpr std::array<Shortcut, 27> SHORTCUTS{{
     {0x0D, Need::No, Need::Any, ids::REPLACE_BOX, post(ids::REPLACE_ONE)},
     {0x1B, Need::No, Need::Any, ANY_IN_FIND_BAR, post(ids::FIND_CLOSE)},
     {0x0D, Need::No, Need::Any, ANY_BUTTON, PRESS},
+    {VK_OEM_PLUS_KEY, Need::Yes, Need::Any, ANY_CONTROL, post(ids::MEMO_ZOOM_IN)},
+    {VK_ADD_KEY, Need::Yes, Need::Any, ANY_CONTROL, post(ids::MEMO_ZOOM_IN)},
+    {VK_OEM_MINUS_KEY, Need::Yes, Need::Any, ANY_CONTROL, post(ids::MEMO_ZOOM_OUT)},
+    {VK_SUBTRACT_KEY, Need::Yes, Need::Any, ANY_CONTROL, post(ids::MEMO_ZOOM_OUT)},
+    {'0', Need::Yes, Need::No, ANY_CONTROL, post(ids::MEMO_ZOOM_RESET)},
+    {VK_NUMPAD0_KEY, Need::Yes, Need::No, ANY_CONTROL, post(ids::MEMO_ZOOM_RESET)},
 }};
 
 constexpr std::uint32_t VK_BACK_KEY = 0x08;

@@ -8,7 +8,8 @@
 #     changes nothing;
 #   - the silent uninstall removes the program, its shortcut and its entry, and keeps
 #     the memo;
-#   - the zip unpacked, its program started and closed, its console calculator used.
+#   - the zip unpacked, its program started and closed, its console calculator used;
+#   - the zip made portable: its data beside it, %LOCALAPPDATA%\Numvora untouched.
 # Usage: install_test.sh BUILD_DIR   (after: cmake --build BUILD_DIR --target package)
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/../.."
@@ -137,6 +138,16 @@ check "the program from the zip opens its window" start_program "$(windows_path 
 check "and ends with code 0 on close" closes_with 0
 check "the zip's console calculator calculates" \
   [ "$(printf '1,234*2\n' | wine "$unpacked/numvora-calc.exe" --group 2>/dev/null | tr -d '\r')" = 2,468 ]
+
+# A portable copy: portable.txt beside the program keeps its data in "data" beside it.
+check "the zip carries no portable.txt" test ! -e "$unpacked/portable.txt"
+user_data() { ls -lR --time-style=full-iso "$local_app_data/Numvora" 2>/dev/null || true; }
+user_data_before=$(user_data)
+: >"$unpacked/portable.txt"
+check "made portable, the program opens its window" start_program "$(windows_path "$unpacked/Numvora.exe")"
+check "and ends with code 0 on close" closes_with 0
+check "and keeps its settings beside it" test -f "$unpacked/data/settings.txt"
+check "and leaves %LOCALAPPDATA%\\Numvora alone" [ "$(user_data)" = "$user_data_before" ]
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures package checks failed" >&2

@@ -18,6 +18,7 @@
 #include "ui/layout/placement.h"
 #include "ui/layout/text_fit.h"
 #include "ui/memo_versions.h"
+#include "ui/memo_zoom.h"
 #include "ui/shortcuts.h"
 #include "ui/tab_order.h"
 #include "ui/text_search.h"
@@ -220,6 +221,12 @@ TEST(Shortcuts, Table) {
         {0x0D, false, true, 1060, ShortcutAction{K::PostCommand, 1052}},   // Shift+Enter: previous
         {0x0D, false, false, 1063, ShortcutAction{K::PostCommand, 1064}},  // in the replace box: replace
         {0x1B, false, false, 1061, ShortcutAction{K::PostCommand, 1062}},  // Esc anywhere in the bar closes it
+        {0x0D, false, false, 1006, std::nullopt},                          // the history list is no button
+        {0xBB, true, false, 1002, ShortcutAction{K::PostCommand, 1070}},   // Ctrl+= zooms the memo from anywhere
+        {0xBB, true, true, 1007, ShortcutAction{K::PostCommand, 1070}},    // Ctrl++ on the main keys
+        {0x6B, true, false, 1007, ShortcutAction{K::PostCommand, 1070}},   // Ctrl++ on the numeric keypad
+        {0x6D, true, false, 1007, ShortcutAction{K::PostCommand, 1071}},
+        {'0', true, false, 1007, ShortcutAction{K::PostCommand, 1072}},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
@@ -249,6 +256,35 @@ TEST(Shortcuts, UndoGroupBreaks) {
          std::initializer_list<std::uint32_t>{U'1', U'a', U'.', U',', 0x2212u, 0xD800u, 0xDFFFu, 0x110000u}) {
         EXPECT_FALSE(char_breaks_undo_group(c)) << c;
     }
+}
+
+TEST(MemoZoom, KeysAndWheelStepWithinTheBounds) {
+    const struct {
+        std::int32_t zoom;
+        std::int32_t steps;
+        std::int32_t expected;
+    } keys[] = {
+        {100, 1, 110}, {100, -1, 90},
+        {400, 1, 400}, {50, -1, 50},
+        {60, -3, 50},  {155, 1, 170},  // off the steps: the nearest step first
+        {0, 0, 50},    {100, std::numeric_limits<std::int32_t>::max(), 400},
+    };
+    for (const auto& row : keys) EXPECT_EQ(stepped_memo_zoom(row.zoom, row.steps), row.expected) << row.zoom;
+
+    const struct {
+        std::int32_t zoom;
+        std::int32_t carry;
+        std::int32_t delta;
+        WheelZoom expected;
+    } wheel[] = {
+        {100, 0, 120, {110, 0}}, {100, 0, -240, {80, 0}},     {100, 0, 60, {100, 60}},  // half a notch waits
+        {100, 60, 60, {110, 0}}, {100, 60, -30, {100, -30}},                            // a turn back starts afresh
+        {400, 0, 360, {400, 0}}, {100, -100, -50, {90, -30}},
+    };
+    for (const auto& row : wheel) {
+        EXPECT_EQ(wheel_memo_zoom(row.zoom, row.carry, row.delta), row.expected) << row.zoom << " " << row.delta;
+    }
+    EXPECT_EQ(memo_zoom_text(150), "메모 확대 150%");
 }
 
 TEST(Keypad, TableAndLookup) {

@@ -146,6 +146,30 @@ TEST_F(InteractionTest, GroupingRefreshKeepsTheCaretAfterTheSameDigit) {
     EXPECT_EQ(edit_caret(), (std::pair<DWORD, DWORD>{4, 6}));
 }
 
+// Figures go into the box rewritten, other text as it was (the rewriting itself is
+// tested natively). The edit's own Ctrl+V reaches the box as WM_PASTE.
+TEST_F(InteractionTest, PastedFiguresGoInRewritten) {
+    const AppState& s = state();
+    const HWND box = s.expression_edit();
+    put_on_clipboard(L"₩1,234,567");
+    SendMessageW(box, WM_CHAR, 0x16, 0);
+    command(1003);
+    EXPECT_EQ(window_text(s.result_label()), L"1234567");
+    set(box, L"");
+    put_on_clipboard(L"원래 5개");
+    SendMessageW(box, WM_PASTE, 0, 0);
+    EXPECT_EQ(window_text(box), L"원래 5개");
+    // Into the middle of what is there, regrouped at once.
+    SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
+    command(1027);
+    set(box, L"1+2");
+    SendMessageW(box, EM_SETSEL, 1, 1);
+    put_on_clipboard(L"１２３４");
+    SendMessageW(box, WM_PASTE, 0, 0);
+    EXPECT_EQ(window_text(box), L"11,234+2");
+    EXPECT_EQ(edit_caret(), (std::pair<DWORD, DWORD>{6, 6}));
+}
+
 TEST_F(InteractionTest, CalculateFillsTheLabelAndTheHistory) {
     const AppState& s = state();
     calculate(L"1/0");

@@ -12,8 +12,10 @@
 #include <set>
 #include <string>
 
+#include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
+#include "ui/colors/theme_palette.h"
 #include "ui/memo_menu.h"
 #include "window_test_support.h"
 
@@ -218,6 +220,62 @@ TEST_F(MemoMenuTest, AlwaysOnTopIsSavedAtOnce) {
     SendMessageW(window, WM_COMMAND, ids::CALCULATE, 0);
     SendMessageW(window, WM_SYSCOMMAND, ids::CLEAR_HISTORY, 0);
     EXPECT_EQ(SendMessageW(state().history_list(), LB_GETCOUNT, 0, 0), 1);
+}
+
+// Keys and Ctrl with the wheel zoom the memo's text in steps, note it briefly on the
+// status line and keep it in preferences.txt for the next start.
+TEST_F(MemoMenuTest, ZoomFollowsKeysAndTheWheelAndIsRemembered) {
+    using namespace ids;
+    const auto wheel = [&](int delta, WORD keys = MK_CONTROL) {
+        SendMessageW(memo(), WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(static_cast<short>(delta))), 0);
+    };
+    const auto memo_format = [&] {
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof format;
+        SendMessageW(memo(), EM_GETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+        return format;
+    };
+    // The memo's letters are 14 pixels high at 100% (96 DPI), in twips here.
+    const auto expect_zoom = [&](int zoom, const char* what) {
+        const CHARFORMAT2W format = memo_format();
+        EXPECT_NEAR(format.yHeight, 14 * 15 * zoom / 100, 15) << what;
+        EXPECT_EQ(format.crTextColor, make_palette(false)[MEMO_TEXT]) << what;
+    };
+    type_into(memo(), L"확대해도 그대로인 메모");
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int zoom;
+    } rows[] = {
+        {"Ctrl+=", [&] { command(MEMO_ZOOM_IN); }, 110},      // the keys arrive as commands
+        {"Ctrl+wheel", [&] { wheel(120); }, 120},  // one step a notch
+        {"wheel", [&] { wheel(-120, 0); }, 120},       // without Ctrl it scrolls
+        {"Ctrl+-", [&] { command(MEMO_ZOOM_OUT); }, 110},
+        {"Ctrl+0", [&] { command(MEMO_ZOOM_RESET); }, 100},  // back to 100%
+        {"Ctrl+wheel x5", [&] { wheel(600); }, 150},
+    };
+    for (const auto& row : rows) {
+        row.act();
+        expect_zoom(row.zoom, row.what);
+        std::ifstream file(local_app_data / "Numvora" / "preferences.txt");
+        const std::string preferences{std::istreambuf_iterator<char>(file), {}};
+        EXPECT_NE(preferences.find("memo_zoom=" + std::to_string(row.zoom) + "\n"), std::string::npos) << row.what;
+    }
+    EXPECT_EQ(window_text(state().status_label()), L"메모 확대 150%");
+    SendMessageW(window, WM_TIMER, MEMO_ZOOM_NOTE_TIMER_ID, 0);
+    EXPECT_EQ(window_text(state().status_label()), L"");
+    // Only the memo's text scales, and a zoom is no step of the memo's undo.
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(state().expression_edit(), WM_GETFONT, 0, 0)),
+              state().display_font.get());
+    SendMessageW(memo(), EM_UNDO, 0, 0);
+    EXPECT_EQ(window_text(memo()), L"");
+    expect_zoom(150, "after the undo");
+
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(run_message_loop());
+    open_window();
+    ASSERT_NE(window, nullptr);
+    expect_zoom(150, "after a restart");
 }
 
 }  // namespace

@@ -62,10 +62,11 @@ TEST_F(MessageLoopTest, ShortcutsPostCommandsInsteadOfKeys) {
         std::vector<int> commands;
         int dispatched;
     } rows[] = {
-        {false, VK_RETURN, false, false, {1003}, 0}, {false, VK_ESCAPE, false, false, {1004}, 0},
-        {false, VK_RETURN, false, true, {}, 0},     // held Enter calculates once
-        {true, VK_RETURN, true, false, {1021}, 0},  // Ctrl+Enter in the memo
-        {true, VK_ESCAPE, false, false, {}, 1},     // Esc in the memo is an ordinary key
+        {false, VK_RETURN, false, false, {1003}, 0},  {false, VK_ESCAPE, false, false, {1004}, 0},
+        {false, VK_RETURN, false, true, {}, 0},        // held Enter calculates once
+        {true, VK_RETURN, true, false, {1021}, 0},     // Ctrl+Enter in the memo
+        {true, VK_ESCAPE, false, false, {}, 1},        // Esc in the memo is an ordinary key
+        {false, VK_OEM_PLUS, true, false, {1070}, 0},  // Ctrl+= zooms the memo from the box
     };
     for (const auto& row : rows) {
         reset();

@@ -264,6 +264,35 @@ TEST_F(PersistenceTest, ASecondWindowNeverOverwritesTheFirstOnesMemo) {
     window = nullptr;
 }
 
+// portable.txt beside the program: memo, settings, preferences and history live in
+// "data" beside it, made at the first save, and LOCALAPPDATA's folder stays untouched.
+TEST_F(PersistenceTest, APortableCopyKeepsItsDataBesideTheProgram) {
+    const fs::path program = local_app_data / L"USB 메모리";
+    fs::create_directories(program);
+    std::ofstream(program / "portable.txt").put('\n');
+    calls.program_folder = program.wstring();
+    open_window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(to_wide(state().data_paths->folder), (program / "data").wstring());
+    EXPECT_FALSE(fs::exists(program / "data"));  // not before the first save
+    type_memo(L"들고 다니는 메모");
+    SendMessageW(window, WM_COMMAND, ids::MEMO_ZOOM_IN, 0);
+    ASSERT_TRUE(close(window));
+    EXPECT_TRUE(run_message_loop());
+    for (const char* name : {"memo.txt", "settings.txt", "preferences.txt", "history"}) {
+        EXPECT_TRUE(fs::exists(program / "data" / name)) << name;
+    }
+    EXPECT_TRUE(fs::is_empty(local_app_data / "Numvora"));
+
+    open_window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window_text(state().memo_edit()), L"들고 다니는 메모");
+    EXPECT_EQ(state().preferences.memo_zoom, 110);
+    ASSERT_TRUE(close(window));
+    EXPECT_TRUE(run_message_loop());
+    window = nullptr;
+}
+
 BOOL WINAPI failing_move(HWND, int, int, int, int, BOOL) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return FALSE;

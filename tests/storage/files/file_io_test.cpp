@@ -70,7 +70,7 @@ protected:
     fs::path root_;
 };
 
-TEST_F(FileTest, ResolvesTheDataPathsFromTheEnvironmentOnly) {
+TEST_F(FileTest, ResolvesTheDataPathsFromTheEnvironmentOrBesideAPortableProgram) {
     set_local_app_data(nullptr);
     EXPECT_EQ(display_text(resolve_data_paths().error()), "LOCALAPPDATA 환경 변수를 찾을 수 없습니다.");
     const std::string base = path("not-created");
@@ -82,6 +82,20 @@ TEST_F(FileTest, ResolvesTheDataPathsFromTheEnvironmentOnly) {
     EXPECT_FALSE(fs::exists(fs_path(base)));
     set_local_app_data((base + utf8_of(fs::path("/").make_preferred())).c_str());  // ends with a separator
     EXPECT_EQ(resolve_data_paths()->folder, paths->folder);
+
+    // A portable copy keeps its data beside the program, LOCALAPPDATA or not.
+    const std::string program = path("usb");
+    const fs::path beside = fs_path(program) / "data";
+    for (const char* local : {base.c_str(), static_cast<const char*>(nullptr)}) {
+        set_local_app_data(local);
+        EXPECT_EQ(resolve_data_paths({program, true}).value(),
+                  (DataPaths{utf8_of(beside), utf8_of(beside / "memo.txt"), utf8_of(beside / "settings.txt"),
+                             utf8_of(beside / "preferences.txt")}));
+    }
+    set_local_app_data(base.c_str());
+    EXPECT_EQ(resolve_data_paths({program, false}).value(), paths.value());  // no marker
+    EXPECT_EQ(resolve_data_paths({"", true}).value(), paths.value());        // a program without a known folder
+    EXPECT_FALSE(fs::exists(fs_path(program)));
 }
 
 TEST_F(FileTest, ReadsBytesExactlyAndOnlyAMissingFileAsEmpty) {

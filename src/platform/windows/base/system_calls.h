@@ -6,6 +6,8 @@
 
 #include <commdlg.h>
 
+#include <string>
+
 #include "storage/files/file_io.h"
 #include "storage/history/memo_history.h"
 
@@ -47,6 +49,8 @@ struct SystemCalls {
     (HKEY key, LPCWSTR subkey, LPCWSTR name, DWORD flags, LPDWORD type, PVOID data, LPDWORD size) = RegGetValueW;
     AnnotateTextCall annotate_text = numvora::annotate_text;
     AnnotateNumberCall annotate_number = numvora::annotate_number;
+    // Where the start looks for portable.txt; empty: the running program's folder.
+    std::wstring program_folder;
 };
 
 }  // namespace numvora

@@ -23,6 +23,8 @@ SystemStatus focus_expression(AppState& state, std::int32_t id);
 SystemStatus focus_memo(AppState& state, std::int32_t id);
 // Re-renders the box in the toggle's form, the caret after the same character.
 SystemStatus refresh_expression_grouping(HWND box, bool group_thousands);
+// Figures pasted into the box go in rewritten for the calculator (expression_paste.cpp).
+void take_over_expression_paste(HWND box);
 
 // Calculation and history (calculator_commands.cpp).
 SystemStatus calculate(AppState& state, std::int32_t id = ids::CALCULATE);
@@ -65,6 +67,15 @@ SystemStatus memo_copy(AppState& state, std::int32_t id);
 SystemStatus memo_paste(AppState& state, std::int32_t id);
 SystemStatus memo_delete(AppState& state, std::int32_t id);
 SystemStatus memo_select_all(AppState& state, std::int32_t id);
+
+// The memo's zoom (memo_zoom.cpp): the record's zoom onto the control (its own font,
+// or the ui font at 100%), the three key commands, and Ctrl with the wheel over the memo.
+SystemStatus apply_memo_zoom(AppState& state);
+SystemStatus zoom_memo(AppState& state, std::int32_t id);
+void zoom_memo_by_wheel(AppState& state, std::int32_t delta);
+// The zoom's note leaves the status line a moment after the last change.
+inline constexpr std::uintptr_t MEMO_ZOOM_NOTE_TIMER_ID = 7;
+void end_memo_zoom_note(AppState& state);
 
 // The find bar (find_bar.cpp): Ctrl+F opens its find row, Ctrl+H both rows.
 SystemStatus open_find_bar(AppState& state, std::int32_t id);

@@ -1,4 +1,6 @@
-// Pasting into the memo as the insertion of the clipboard's text at the selection.
+// The memo's own messages that the program takes over: Ctrl with the wheel zooms
+// through the program (memo_zoom.cpp), and pasting is the insertion of the
+// clipboard's text at the selection.
 // Wine's rich edit streams a paste into a plain-text control over the whole text, so
 // Ctrl+V there replaced the entire memo with the clipboard; the control's own paste
 // is therefore never used.
@@ -32,6 +34,11 @@ LRESULT CALLBACK memo_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam
     const auto original = reinterpret_cast<WNDPROC>(GetPropW(memo, ORIGINAL_PROC));
     if (message == WM_PASTE || (message == WM_KEYDOWN && is_paste_key(wparam))) {
         paste_clipboard_text(memo);
+        return 0;
+    }
+    // Ctrl with the wheel is the program's zoom, never the control's own.
+    if (message == WM_MOUSEWHEEL && (GET_KEYSTATE_WPARAM(wparam) & MK_CONTROL) != 0) {
+        if (AppState* state = app_state_of(GetParent(memo))) zoom_memo_by_wheel(*state, GET_WHEEL_DELTA_WPARAM(wparam));
         return 0;
     }
     if (message == WM_NCDESTROY) {

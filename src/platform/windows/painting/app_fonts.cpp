@@ -29,8 +29,11 @@ SystemResult<LOGFONTW> message_font(std::uint32_t dpi) {
     return metrics.lfMessageFont;
 }
 
-SystemResult<UniqueFont> make_font(LOGFONTW font, std::uint32_t dpi, std::int32_t size, std::int32_t weight) {
-    font.lfHeight = -scale_for_dpi(size, dpi);
+constexpr std::int32_t UI_FONT_SIZE = 14;
+
+SystemResult<UniqueFont> make_font(LOGFONTW font, std::uint32_t dpi, std::int32_t size, std::int32_t weight,
+                                   std::int32_t percent = 100) {
+    font.lfHeight = -MulDiv(scale_for_dpi(size, dpi), percent, 100);
     font.lfWeight = weight;
     font.lfQuality = CLEARTYPE_QUALITY;
     std::wmemset(font.lfFaceName, L'\0', LF_FACESIZE);
@@ -47,13 +50,19 @@ SystemResult<UniqueFont> make_font(LOGFONTW font, std::uint32_t dpi, std::int32_
 SystemResult<FontSet> create_font_set(std::uint32_t dpi) {
     auto base = message_font(dpi);
     if (!base) return fail(base.error());
-    auto ui = make_font(base.value(), dpi, 14, FW_NORMAL);
+    auto ui = make_font(base.value(), dpi, UI_FONT_SIZE, FW_NORMAL);
     if (!ui) return fail(ui.error());
     auto keypad = make_font(base.value(), dpi, 19, FW_SEMIBOLD);
     if (!keypad) return fail(keypad.error());
     auto display = make_font(base.value(), dpi, 21, FW_SEMIBOLD);
     if (!display) return fail(display.error());
     return FontSet{std::move(ui).value(), std::move(keypad).value(), std::move(display).value()};
+}
+
+SystemResult<UniqueFont> create_memo_font(std::uint32_t dpi, std::int32_t zoom) {
+    auto base = message_font(dpi);
+    if (!base) return fail(base.error());
+    return make_font(base.value(), dpi, UI_FONT_SIZE, FW_NORMAL, zoom);
 }
 
 }  // namespace numvora

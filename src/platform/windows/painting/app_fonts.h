@@ -26,4 +26,7 @@ struct FontSet {
 // All three or none: on a failure the fonts already made are deleted.
 SystemResult<FontSet> create_font_set(std::uint32_t dpi);
 
+// The memo's font at a zoom in percent: the ui font with its height scaled.
+SystemResult<UniqueFont> create_memo_font(std::uint32_t dpi, std::int32_t zoom);
+
 }  // namespace numvora

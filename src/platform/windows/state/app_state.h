@@ -55,10 +55,12 @@ struct AppState {
     // The toggles as they are now; the geometry fields hold what the start read until a
     // capture takes them from the window.
     AppSettings settings;
-    Preferences preferences;  // the options of preferences.txt, as they are now
+    Preferences preferences;            // the options of preferences.txt, as they are now
+    std::int32_t memo_wheel_carry = 0;  // a Ctrl+wheel turn short of a notch, towards the next
     UniqueFont ui_font;
     UniqueFont display_font;
     UniqueFont keypad_font;
+    UniqueFont memo_font;  // the ui font at the memo's zoom; none at 100%, where the memo has ui_font
     ThemeBrushes brushes;
     PixelRect top_bar_rect;
     PixelRect calculator_panel_rect;

@@ -62,6 +62,9 @@ constexpr std::array COMMAND_ROWS{
     CommandRow{ids::FIND_MATCH_CASE, ANY_CODE, match_case_switched},
     CommandRow{ids::REPLACE_ONE, ANY_CODE, replace_one},
     CommandRow{ids::REPLACE_ALL, ANY_CODE, replace_everything},
+    CommandRow{ids::MEMO_ZOOM_IN, ANY_CODE, zoom_memo},
+    CommandRow{ids::MEMO_ZOOM_OUT, ANY_CODE, zoom_memo},
+    CommandRow{ids::MEMO_ZOOM_RESET, ANY_CODE, zoom_memo},
 };
 
 }  // namespace

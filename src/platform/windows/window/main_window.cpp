@@ -18,6 +18,8 @@ std::optional<LRESULT> on_timer(AppState& state, WPARAM timer_id) {
     } else if (timer_id == ACCESSIBILITY_TIMER_ID) {
         KillTimer(state.main_window, ACCESSIBILITY_TIMER_ID);  // once
         annotate_controls(state);
+    } else if (timer_id == MEMO_ZOOM_NOTE_TIMER_ID) {
+        end_memo_zoom_note(state);
     } else {
         return std::nullopt;
     }

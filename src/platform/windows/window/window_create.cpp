@@ -61,6 +61,33 @@ bool file_missing(const std::string& path) {
     return GetFileAttributesW(to_wide(path).c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
+// The folder of Numvora.exe; empty when the system cannot tell.
+std::wstring running_program_folder() {
+    constexpr std::size_t LONGEST_PATH = 32768;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() >= LONGEST_PATH) return {};
+        path.resize(path.size() * 2);  // cut short: try a longer buffer
+    }
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+// The program's folder and whether portable.txt (a file, not a folder) stands in it.
+ProgramFolder find_program_folder(const SystemCalls& calls) {
+    const std::wstring folder = calls.program_folder.empty() ? running_program_folder() : calls.program_folder;
+    if (folder.empty()) return {};
+    const std::wstring marker = folder + L"\\" + to_wide(PORTABLE_MARKER_NAME);
+    const DWORD attributes = GetFileAttributesW(marker.c_str());
+    return {to_utf8(folder), attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0};
+}
+
 // The toggles from the settings file, the memo text and the memo's history; a missing data folder or a
 // broken file leaves the defaults and is only logged. Until there is a settings file,
 // the theme follows the system's.
@@ -140,6 +167,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     SendMessageW(state->memo_edit(), EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
     SendMessageW(state->memo_edit(), EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
     take_over_memo_paste(state->memo_edit());
+    take_over_expression_paste(state->expression_edit());
     show_status_line(*state);
     SendMessageW(state->memo_edit(), EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
     apply_memo_background(state->memo_edit(), palette[MEMO_BACKGROUND]);
@@ -153,6 +181,12 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
 
     apply_fonts(*state, state->ui_font.get(), state->display_font.get(), state->keypad_font.get());
     apply_memo_text_color(state->memo_edit(), palette[MEMO_TEXT]);
+    if (state->preferences.memo_zoom != MEMO_ZOOM_DEFAULT) {
+        // Before the text goes in: a new font rewraps it. Without the font the memo
+        // keeps the ui font.
+        if (auto status = apply_memo_zoom(*state); !status)
+            log_error_line("메모 확대 글꼴 생성 실패: {}", display_text(status.error()));
+    }
     return state;
 }
 
@@ -179,7 +213,7 @@ void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT
 }
 
 StartData read_start_data(const SystemCalls& calls) {
-    auto paths = resolve_data_paths();
+    auto paths = resolve_data_paths(find_program_folder(calls));
     std::optional<StorageResult<AppSettings>> settings;
     if (paths) settings.emplace(load_settings(paths->settings_file));
     return {std::move(paths), std::move(settings), calls};

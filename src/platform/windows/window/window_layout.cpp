@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/windows/base/error_report.h"
+#include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/memo_colors.h"
@@ -32,6 +33,10 @@ SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
     std::swap(state.display_font, fonts->display);
     std::swap(state.keypad_font, fonts->keypad);
     state.dpi = dpi;
+    if (state.memo_font) {
+        if (auto status = apply_memo_zoom(state); !status)
+            log_error_line("메모 확대 글꼴 생성 실패: {}", display_text(status.error()));
+    }
     if (!fonts->ui.reset()) log_error_line("이전 UI 글꼴 해제 실패");
     if (!fonts->display.reset()) log_error_line("이전 계산 표시 글꼴 해제 실패");
     if (!fonts->keypad.reset()) log_error_line("이전 키패드 글꼴 해제 실패");

@@ -1,0 +1,81 @@
+// The memo's zoom as a font of its own: the ui font's face at the zoomed height, so
+// only the memo's text scales. The rich edit's own EM_SETZOOM was tried first: under
+// Wine 8 it moves the lines apart but draws each glyph at the zoomed size on the
+// unzoomed advances, so that the letters overlap.
+#include <windows.h>
+
+#include <utility>
+
+#include "platform/windows/base/error_report.h"
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/painting/app_fonts.h"
+#include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/save_all.h"
+#include "platform/windows/state/status_view.h"
+#include "storage/preferences.h"
+#include "ui/memo_zoom.h"
+
+namespace numvora {
+namespace {
+
+constexpr UINT ZOOM_NOTE_MS = 2000;
+
+// Applied, shown for a moment and remembered; preferences.txt is written only when it
+// changed. A font that cannot be made leaves the zoom as it was.
+SystemStatus set_memo_zoom(AppState& state, std::int32_t zoom) {
+    if (zoom != state.preferences.memo_zoom) {
+        const std::int32_t before = std::exchange(state.preferences.memo_zoom, zoom);
+        if (auto status = apply_memo_zoom(state); !status) {
+            state.preferences.memo_zoom = before;
+            return status;
+        }
+        save_preferences_now(state, "메모 확대 비율 저장 실패: {}");
+    }
+    show_command_outcome(state, memo_zoom_text(zoom), false);
+    SetTimer(state.main_window, MEMO_ZOOM_NOTE_TIMER_ID, ZOOM_NOTE_MS, nullptr);
+    return {};
+}
+
+}  // namespace
+
+SystemStatus apply_memo_zoom(AppState& state) {
+    UniqueFont made;
+    HFONT font = state.ui_font.get();
+    if (state.preferences.memo_zoom != MEMO_ZOOM_DEFAULT) {
+        auto created = create_memo_font(state.dpi, state.preferences.memo_zoom);
+        if (!created) return fail(created.error());
+        made = std::move(created).value();
+        font = made.get();
+    }
+    SendMessageW(state.memo_edit(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // A font set on the rich edit takes its text colour back to the default.
+    apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
+    std::swap(state.memo_font, made);  // the one it replaces goes with `made`
+    return {};
+}
+
+SystemStatus zoom_memo(AppState& state, std::int32_t id) {
+    const std::int32_t zoom = id == ids::MEMO_ZOOM_RESET ? MEMO_ZOOM_DEFAULT
+                              : id == ids::MEMO_ZOOM_IN  ? stepped_memo_zoom(state.preferences.memo_zoom, 1)
+                                                         : stepped_memo_zoom(state.preferences.memo_zoom, -1);
+    state.memo_wheel_carry = 0;
+    return set_memo_zoom(state, zoom);
+}
+
+void end_memo_zoom_note(AppState& state) {
+    KillTimer(state.main_window, MEMO_ZOOM_NOTE_TIMER_ID);
+    state.status.withdraw(memo_zoom_text(state.preferences.memo_zoom));
+    show_status_line(state);
+}
+
+void zoom_memo_by_wheel(AppState& state, std::int32_t delta) {
+    const WheelZoom turned = wheel_memo_zoom(state.preferences.memo_zoom, state.memo_wheel_carry, delta);
+    state.memo_wheel_carry = turned.carry;
+    if (turned.zoom == state.preferences.memo_zoom) return;
+    if (auto status = set_memo_zoom(state, turned.zoom); !status) {
+        log_error_line("메모 확대 글꼴 생성 실패: {}", display_text(status.error()));
+    }
+}
+
+}  // namespace numvora
