@@ -11,13 +11,14 @@ namespace {
 constexpr DWORD DIALOG_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
 struct Version {
-    SnapshotEntry entry;
-    StorageResult<std::string> first_line;  // or why the file cannot be read
+    ListedVersion listed;
+    std::optional<StorageResult<std::string>> first_line;  // read when first selected; or why it cannot be
 };
 
 struct Dialog {
     HWND owner;
     const std::string& folder;
+    const KeepCurrentMemo& keep;
     std::vector<Version> versions;
     HFONT font;
     std::uint32_t dpi;
@@ -59,8 +60,10 @@ std::vector<WORD> dialog_template() {
 
 std::wstring line_of(const Version& version) {
     const auto& first = version.first_line;
-    return to_wide(version_line(version.entry.time, version.entry.size,
-                                first ? std::optional<std::string>(first.value()) : std::nullopt));
+    const SnapshotEntry& entry = version.listed.entry;
+    return to_wide(version_line({entry.time, entry.size, version.listed.same_as_memo,
+                                 first && *first ? std::optional<std::string>(first->value()) : std::nullopt,
+                                 first && !*first}));
 }
 
 PixelRect pixel_rect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -98,18 +101,27 @@ SystemStatus create_controls(HWND dialog, const Dialog& d) {
     return {};
 }
 
-// Each version's first line, from the first bytes of its file only.
-void fill_list(HWND dialog, Dialog& d) {
+// Times and sizes from the listing alone: no file is opened for the list.
+void fill_list(HWND dialog, const Dialog& d) {
     const HWND list = GetDlgItem(dialog, VERSIONS_LIST_ID);
-    SendMessageW(list, LB_INITSTORAGE, d.versions.size(), static_cast<LPARAM>(d.versions.size() * 128));
-    for (Version& version : d.versions) {
-        version.first_line = snapshot_preview(d.folder, version.entry.name);
+    SendMessageW(list, LB_INITSTORAGE, d.versions.size(), static_cast<LPARAM>(d.versions.size() * 64));
+    for (const Version& version : d.versions)
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line_of(version).c_str()));
-    }
 }
 
-// A version whose file could not be read stays unreadable; one that fails now (gone
-// since the listing, changed) becomes so, its line with it.
+// The start shown, and the rest checked when the start does not hold it all, so that a
+// version offered for restoring can be restored.
+StorageResult<SnapshotStart> readable_start(const std::string& folder, std::string_view name) {
+    auto start = snapshot_start(folder, name, VERSION_PREVIEW_BYTES);
+    if (start && start->cut) {
+        if (auto whole = check_snapshot_text(folder, name); !whole) return fail(whole.error());
+    }
+    return start;
+}
+
+// Read when first selected: its first line joins its list line. A version whose file
+// could not be read stays unreadable; one that fails now (gone since the listing,
+// changed) becomes so, its line with it.
 void show_selected(HWND dialog, Dialog& d) {
     const HWND list = GetDlgItem(dialog, VERSIONS_LIST_ID);
     const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
@@ -117,24 +129,41 @@ void show_selected(HWND dialog, Dialog& d) {
     bool restorable = false;
     if (index >= 0 && static_cast<std::size_t>(index) < d.versions.size()) {
         Version& version = d.versions[static_cast<std::size_t>(index)];
-        if (version.first_line) {
-            auto start = snapshot_start(d.folder, version.entry.name, VERSION_PREVIEW_BYTES);
+        const std::wstring line_before = line_of(version);
+        const std::string& name = version.listed.entry.name;
+        if (!version.first_line) version.first_line = snapshot_preview(d.folder, name);
+        if (*version.first_line) {
+            auto start = readable_start(d.folder, name);
             if (start) {
                 preview = version_preview_text(start->text, start->cut);
                 restorable = true;
             } else {
                 version.first_line = fail(start.error());
-                SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-                SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                             reinterpret_cast<LPARAM>(line_of(version).c_str()));
-                SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
             }
         }
-        if (!version.first_line)
-            preview = std::string(UNREADABLE_VERSION_TEXT) + ": " + display_text(version.first_line.error());
+        if (const std::wstring line = line_of(version); line != line_before) {
+            SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+            SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.c_str()));
+            SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        }
+        if (!*version.first_line)
+            preview = std::string(UNREADABLE_VERSION_TEXT) + ": " + display_text(version.first_line->error());
     }
     SetDlgItemTextW(dialog, VERSIONS_PREVIEW_ID, to_wide(preview).c_str());
     EnableWindow(GetDlgItem(dialog, IDOK), restorable ? TRUE : FALSE);
+}
+
+// The memo is kept before the dialog ends; when it cannot be, the preview says why and
+// nothing is restored.
+void choose(HWND dialog, Dialog& d, std::size_t index) {
+    const SnapshotEntry& entry = d.versions[index].listed.entry;
+    if (auto kept = d.keep(entry); !kept) {
+        const std::string why = std::string(RESTORE_REFUSED_TEXT) + display_text(kept.error());
+        SetDlgItemTextW(dialog, VERSIONS_PREVIEW_ID, to_wide(why).c_str());
+        return;
+    }
+    d.chosen = entry;
+    EndDialog(dialog, IDOK);
 }
 
 INT_PTR init_dialog(HWND dialog, Dialog& d) {
@@ -168,8 +197,7 @@ INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         // Enter reaches here even while the button is disabled.
         const LRESULT index = SendMessageW(GetDlgItem(dialog, VERSIONS_LIST_ID), LB_GETCURSEL, 0, 0);
         if (index < 0 || !IsWindowEnabled(GetDlgItem(dialog, IDOK))) return TRUE;
-        d->chosen = d->versions[static_cast<std::size_t>(index)].entry;
-        EndDialog(dialog, IDOK);
+        choose(dialog, *d, static_cast<std::size_t>(index));
     } else if (id == IDCANCEL) {
         EndDialog(dialog, IDCANCEL);
     } else {
@@ -181,11 +209,12 @@ INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
 }  // namespace
 
 SystemResult<std::optional<SnapshotEntry>> choose_memo_version(HWND owner, const std::string& folder,
-                                                               const std::vector<SnapshotEntry>& versions, HFONT font,
+                                                               const std::vector<ListedVersion>& versions,
+                                                               const KeepCurrentMemo& keep, HFONT font,
                                                                std::uint32_t dpi) {
-    Dialog d{owner, folder, {}, font, dpi, std::nullopt, std::nullopt};
+    Dialog d{owner, folder, keep, {}, font, dpi, std::nullopt, std::nullopt};
     d.versions.reserve(versions.size());
-    for (const SnapshotEntry& entry : versions) d.versions.push_back({entry, std::string()});
+    for (const ListedVersion& listed : versions) d.versions.push_back({listed, std::nullopt});
     const std::vector<WORD> layout = dialog_template();
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
     const INT_PTR ended = DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,

@@ -3,6 +3,7 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/status_view.h"
 #include "platform/windows/timers/timers.h"
 #include "platform/windows/window/accessibility.h"
 #include "platform/windows/window/window_handlers.h"
@@ -45,6 +46,7 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_CONTEXTMENU: return on_context_menu(state, reinterpret_cast<HWND>(wparam), lparam);
     // Items of ours in the system menu are commands like any other.
     case WM_SYSCOMMAND: return on_command(state, static_cast<std::int32_t>(wparam & 0xFFF0), 0);
+    case WM_HISTORY_EVENTS: show_history_events(state); return 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: return on_system_colors_changed(state);
     default:
