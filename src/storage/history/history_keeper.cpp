@@ -1,5 +1,6 @@
 #include "storage/history/history_keeper.h"
 
+#include <algorithm>
 #include <future>
 
 namespace numvora {
@@ -56,15 +57,37 @@ struct HistoryKeeper::Worker {
                 return fail(written.error());
             }
             policy->kept(now, kept);
+            doomed_after(now);
         }
         return {};
+    }
+
+    // What pruning deletes leaves the known files at once; the files themselves go a few
+    // at a time between other tasks (prune_some), so that a window waiting for an
+    // answer never waits for thousands of deletions.
+    std::vector<std::string> doomed;
+    void doomed_after(const SnapshotTime& now) {
+        std::vector<std::string> names = snapshots_to_delete(files, now);
+        std::erase_if(files, [&](const SnapshotFile& file) {
+            return std::find(names.begin(), names.end(), file.name) != names.end();
+        });
+        doomed.insert(doomed.end(), names.begin(), names.end());
+    }
+    // Deletes up to PRUNE_SLICE of them. One that cannot be deleted (open elsewhere)
+    // stays until a later prune.
+    static constexpr std::size_t PRUNE_SLICE = 32;
+    void prune_some() {
+        const std::size_t count = std::min(PRUNE_SLICE, doomed.size());
+        for (std::size_t i = doomed.size() - count; i < doomed.size(); ++i)
+            (void)file_primitives::remove_file(file_primitives::join_path(folder, doomed[i]));
+        doomed.resize(doomed.size() - count);
     }
 };
 
 HistoryKeeper::HistoryKeeper(Setup setup)
     : wake_(std::move(setup.wake)),
       worker_(std::make_unique<Worker>(Worker{std::move(setup.folder), std::move(setup.space_folder), setup.calls,
-                                              std::move(setup.start), std::nullopt, {}, false})) {
+                                              std::move(setup.start), std::nullopt, {}, false, {}})) {
     tasks_.push_back([](Worker& worker) { worker.open(); });
     thread_ = std::thread([this] { run(); });
 }
@@ -99,8 +122,15 @@ void HistoryKeeper::run() {
         Task task;
         {
             std::unique_lock lock(mutex_);
-            ready_.wait(lock, [this] { return stopping_ || !tasks_.empty(); });
-            if (tasks_.empty()) return;
+            // Pruning waits while anything else is asked, and stops with the keeper.
+            const auto pruning = [this] { return !stopping_ && !worker_->doomed.empty(); };
+            ready_.wait(lock, [&] { return stopping_ || !tasks_.empty() || pruning(); });
+            if (tasks_.empty()) {
+                if (!pruning()) return;
+                lock.unlock();
+                worker_->prune_some();
+                continue;
+            }
             task = std::move(tasks_.front());
             tasks_.pop_front();
         }

@@ -195,17 +195,19 @@ StorageResult<WrittenSnapshot> write_snapshot(const std::string& folder, const S
     auto entries = entries_of(folder);
     if (!entries) return fail(entries.error());
     std::vector<SnapshotFile> files = snapshot_files(entries.value());
-    return write_snapshot_among(folder, files, now, text, calls);
+    auto name = write_snapshot_among(folder, files, now, text, calls);
+    if (!name) return fail(name.error());
+    const std::size_t pruned = delete_snapshots(folder, files, now);
+    return WrittenSnapshot{std::move(name).value(), pruned};
 }
 
-StorageResult<WrittenSnapshot> write_snapshot_among(const std::string& folder, std::vector<SnapshotFile>& files,
-                                                    const SnapshotTime& now, std::string_view text,
-                                                    const WriteCalls& calls) {
+StorageResult<std::string> write_snapshot_among(const std::string& folder, std::vector<SnapshotFile>& files,
+                                                const SnapshotTime& now, std::string_view text,
+                                                const WriteCalls& calls) {
     std::string name = free_name(files, now);
     if (auto done = write_data_file(folder, fp::join_path(folder, name), text, calls); !done) return fail(done.error());
     files.push_back({name, text.size()});
-    const std::size_t pruned = delete_snapshots(folder, files, now);
-    return WrittenSnapshot{std::move(name), pruned};
+    return name;
 }
 
 StorageResult<HistoryStart> open_history(const std::string& folder) {

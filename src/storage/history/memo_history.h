@@ -86,11 +86,12 @@ struct WrittenSnapshot {
 StorageResult<WrittenSnapshot> write_snapshot(const std::string& folder, const SnapshotTime& now, std::string_view text,
                                               const WriteCalls& calls = {});
 
-// As write_snapshot, with the folder's files as known (kept up to date here) instead of
-// a listing, so that a folder of thousands is listed once per session.
-StorageResult<WrittenSnapshot> write_snapshot_among(const std::string& folder, std::vector<SnapshotFile>& files,
-                                                    const SnapshotTime& now, std::string_view text,
-                                                    const WriteCalls& calls = {});
+// As write_snapshot without the prune, with the folder's files as known (kept up to
+// date here) instead of a listing, so that a folder of thousands is listed once per
+// session. Gives the name written.
+StorageResult<std::string> write_snapshot_among(const std::string& folder, std::vector<SnapshotFile>& files,
+                                                const SnapshotTime& now, std::string_view text,
+                                                const WriteCalls& calls = {});
 
 struct HistoryStart {
     std::vector<SnapshotFile> files;       // every file of the folder (names taken count too)
