@@ -418,8 +418,11 @@ TEST(MemoVersions, ListLinesAndPreviews) {
     };
     for (const auto& row : lines) {
         const bool unreadable = row.first_line == "!";
-        EXPECT_EQ(version_line({{2026, 12, 7, 9, 5, 9}, row.size, row.same_as_memo,
-                                unreadable ? std::nullopt : row.first_line, unreadable}),
+        EXPECT_EQ(version_line({{2026, 12, 7, 9, 5, 9},
+                                row.size,
+                                row.same_as_memo,
+                                unreadable ? std::nullopt : row.first_line,
+                                unreadable}),
                   "2026-12-07 09:05:09" + std::string(row.after_time));
     }
     EXPECT_EQ(version_preview_text("a\nb\r\nc\rd\n", false), "a\r\nb\r\nc\r\nd\r\n");

@@ -84,10 +84,12 @@ struct HistoryKeeper::Worker {
     }
 };
 
-HistoryKeeper::HistoryKeeper(Setup setup)
-    : wake_(std::move(setup.wake)),
-      worker_(std::make_unique<Worker>(Worker{std::move(setup.folder), std::move(setup.space_folder), setup.calls,
-                                              std::move(setup.start), std::nullopt, {}, false, {}})) {
+HistoryKeeper::HistoryKeeper(Setup setup) : wake_(std::move(setup.wake)), worker_(std::make_unique<Worker>()) {
+    // Before the thread starts, so that only it touches the worker from then on.
+    worker_->folder = std::move(setup.folder);
+    worker_->space_folder = std::move(setup.space_folder);
+    worker_->calls = setup.calls;
+    worker_->start = std::move(setup.start);
     tasks_.push_back([](Worker& worker) { worker.open(); });
     thread_ = std::thread([this] { run(); });
 }
@@ -149,8 +151,7 @@ void HistoryKeeper::report(HistoryEvent event) {
 void HistoryKeeper::saved(const SnapshotTime& now, std::string previous, std::uint64_t memo_size) {
     post([this, now, previous = std::move(previous), memo_size](Worker& worker) {
         const SnapshotPlan plan = worker.policy->before_write(now, previous);
-        if (auto written = worker.write(now, plan, previous, memo_size); !written)
-            report({written.error(), false});
+        if (auto written = worker.write(now, plan, previous, memo_size); !written) report({written.error(), false});
     });
 }
 

@@ -24,8 +24,8 @@
 namespace numvora {
 
 struct HistoryEvent {
-    StorageError error;        // why a snapshot was not kept
-    bool replacing = false;    // the text was about to be replaced (a document opened)
+    StorageError error;      // why a snapshot was not kept
+    bool replacing = false;  // the text was about to be replaced (a document opened)
 
     bool operator==(const HistoryEvent&) const = default;
 };

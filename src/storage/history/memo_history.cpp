@@ -140,7 +140,7 @@ Result<void, StorageError> check_snapshot_text(const std::string& folder, std::s
     if (!parse_snapshot_name(name)) return fail(not_a_snapshot_error());
     auto file = fp::open_for_reading(fp::join_path(folder, name));
     if (!file) return fail(file.error());
-    constexpr std::size_t CHUNK = 1024 * 1024;
+    constexpr std::size_t CHUNK = std::size_t{1} << 20;
     std::string buffer;
     for (;;) {
         // A character the chunk cuts is carried over to the next one.
@@ -234,8 +234,8 @@ StorageResult<HistoryStart> open_history(const std::string& folder) {
     return start;
 }
 
-StorageResult<std::optional<std::string>> give_up_duplicate(const std::string& folder,
-                                                            std::vector<SnapshotFile>& files, std::string_view memo) {
+StorageResult<std::optional<std::string>> give_up_duplicate(const std::string& folder, std::vector<SnapshotFile>& files,
+                                                            std::string_view memo) {
     std::optional<SnapshotTime> newest;
     std::size_t found = files.size();
     for (std::size_t i = 0; i < files.size(); ++i) {

@@ -106,8 +106,8 @@ StorageResult<HistoryStart> open_history(const std::string& folder);
 // Deletes the newest snapshot that holds exactly memo (what memo.txt holds), to give its
 // room to a save of the memo that found the disk full. Gives its name, or nothing when
 // no snapshot holds memo.
-StorageResult<std::optional<std::string>> give_up_duplicate(const std::string& folder,
-                                                            std::vector<SnapshotFile>& files, std::string_view memo);
+StorageResult<std::optional<std::string>> give_up_duplicate(const std::string& folder, std::vector<SnapshotFile>& files,
+                                                            std::string_view memo);
 
 // Removes what snapshot writes killed half-way left ("<snapshot name>.<digits>-<digits>.tmp"),
 // which pruning would never touch; every other file stays. Returns how many went.

@@ -59,7 +59,7 @@ std::vector<std::string> snapshots_to_delete(const std::vector<SnapshotFile>& fi
 
 // Room kept beyond the memo's own size twice (its new file beside the old one), for the
 // file system's own bookkeeping.
-inline constexpr std::uint64_t SAVE_SPACE_MARGIN = 1024 * 1024;
+inline constexpr std::uint64_t SAVE_SPACE_MARGIN = std::uint64_t{1} << 20;
 
 // Whether a snapshot of snapshot_size bytes still leaves the memo's next save (of about
 // memo_size bytes) its room on a volume with free bytes: the memo always comes first.

@@ -113,8 +113,7 @@ TEST_F(MemoHistoryTest, ASessionKeepsItsStartOneVersionInTenMinutesAndWhatIsRepl
         {"20261207-100959", [&] { type_memo(L"둘"), tick(); }, nullptr},
         {"20261207-101005", [&] { type_memo(L"셋"), tick(); }, "101005=둘"},
         {"20261207-102000", [&] { tick(); }, nullptr},  // unchanged
-        {"20261207-102100",
-         [&] { type_memo(L"넷"), SendMessageW(window, WM_COMMAND, ids::LOAD, 0), settle(); },
+        {"20261207-102100", [&] { type_memo(L"넷"), SendMessageW(window, WM_COMMAND, ids::LOAD, 0), settle(); },
          "102100=넷"},
         {"20261207-102200", [&] { in_dialog(IDOK, [](HWND dialog) { pick(dialog, 1); }), tick(); }, "102200=doc"},
         {"20261207-102300", [&] { type_memo(L"다섯"), tick(); }, nullptr},
@@ -257,11 +256,11 @@ TEST_F(MemoHistoryTest, OddHistoriesListWhatCanBeReadAndRestoreNothingThatIsGone
     EXPECT_FALSE(fs::exists(history() / "memo-20261207-235959.txt.12-3.tmp"));  // a killed write's, swept at start
     // Of the huge one only the start is read.
     // Not UTF-8 beyond what the preview shows: unreadable before a restore is offered.
-    EXPECT_EQ(lines, (std::vector<std::wstring>{L"- 2026-12-07 23:55:00 · 64.0 KB · 읽을 수 없는 파일",
-                                                L"+ 2026-12-07 23:59:00 · 0 B",
-                                                L"+ 2026-12-07 23:56:00 · 300 MB · 큰 파일",
-                                                L"- 2026-12-07 23:58:00 · 16 B · 읽을 수 없는 파일",
-                                                L"+ 2026-12-07 23:57:00 · 30 B · 읽기 전에 사라질 파일"}));
+    EXPECT_EQ(lines,
+              (std::vector<std::wstring>{L"- 2026-12-07 23:55:00 · 64.0 KB · 읽을 수 없는 파일",
+                                         L"+ 2026-12-07 23:59:00 · 0 B", L"+ 2026-12-07 23:56:00 · 300 MB · 큰 파일",
+                                         L"- 2026-12-07 23:58:00 · 16 B · 읽을 수 없는 파일",
+                                         L"+ 2026-12-07 23:57:00 · 30 B · 읽기 전에 사라질 파일"}));
     EXPECT_EQ(status().rfind(L"메모 이전 버전을 읽지 못했습니다: ", 0), 0u);
     EXPECT_EQ(window_text(state().memo_edit()), L"그대로");
 }

@@ -165,13 +165,10 @@ TEST(MemoHistoryRules, ASnapshotLeavesTheMemoItsNextSave) {
         std::uint64_t free, snapshot, memo;
         bool fits;
     } rows[] = {
-        {100 * MiB, MiB, MiB, true},
-        {MiB * 14 / 10, MiB, MiB, false},  // a 1 MiB memo on a nearly full disk
-        {4 * MiB, MiB, MiB, true},         // the memo twice and the margin, exactly
-        {4 * MiB - 1, MiB, MiB, false},
-        {SAVE_SPACE_MARGIN, 0, 0, true},
-        {UINT64_MAX, UINT64_MAX, 0, false},
-        {UINT64_MAX, 0, UINT64_MAX, false},
+        {100 * MiB, MiB, MiB, true},        {MiB * 14 / 10, MiB, MiB, false},  // a 1 MiB memo on a nearly full disk
+        {4 * MiB, MiB, MiB, true},                                             // the memo twice and the margin, exactly
+        {4 * MiB - 1, MiB, MiB, false},     {SAVE_SPACE_MARGIN, 0, 0, true},
+        {UINT64_MAX, UINT64_MAX, 0, false}, {UINT64_MAX, 0, UINT64_MAX, false},
     };
     for (const auto& row : rows)
         EXPECT_EQ(leaves_room_for_memo(row.free, row.snapshot, row.memo), row.fits)
@@ -249,8 +246,10 @@ TEST(MemoHistoryFolder, OneListingSweepsAndCopiesOfTheMemoGoNewestFirst) {
     const TempRoot temp;
     const fs::path& root = temp.path;
     const std::string folder = (root / "history").string();
-    for (const auto& [time, text] : {std::pair{"20261207-080000", "memo"}, {"20261207-090000", "memo"},
-                                     {"20261207-100000", "other"}, {"20261207-110000", "meme"}})
+    for (const auto& [time, text] : {std::pair{"20261207-080000", "memo"},
+                                     {"20261207-090000", "memo"},
+                                     {"20261207-100000", "other"},
+                                     {"20261207-110000", "meme"}})
         ASSERT_TRUE(write_snapshot(folder, at(time), text));
     std::ofstream(root / "history" / "memo-20261207-100000.txt.4-5.tmp") << "killed";
     HistoryStart start = open_history(folder).value();
@@ -294,7 +293,11 @@ TEST(HistoryKeeper, KeepsTheReplacedTextsAfterTheMemoAndNeverItsRoom) {
          {"100000=start", "101001=b", "101100=c", "101300=d"},
          0},
         // A nearly full disk: nothing is written, each attempt says so, a restore is refused.
-        {MiB, false, {{'s', "20261207-100000", "start"}, {'r', "20261207-100100", "x"}, {'k', "20261207-100200", "y", false}}, {}, 2},
+        {MiB,
+         false,
+         {{'s', "20261207-100000", "start"}, {'r', "20261207-100100", "x"}, {'k', "20261207-100200", "y", false}},
+         {},
+         2},
         // A file where the folder would be.
         {100 * MiB, true, {{'s', "20261207-100000", "start"}, {'k', "20261207-100100", "y", false}}, {}, 1},
     };

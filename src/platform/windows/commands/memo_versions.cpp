@@ -60,8 +60,7 @@ SystemStatus show_memo_versions(AppState& state, std::int32_t) {
     };
     SystemResult<std::optional<SnapshotEntry>> chosen{std::optional<SnapshotEntry>()};
     AppState* again = run_modal(state, [&] {
-        chosen =
-            choose_memo_version(state.main_window, folder, versions.value(), keep, state.ui_font.get(), state.dpi);
+        chosen = choose_memo_version(state.main_window, folder, versions.value(), keep, state.ui_font.get(), state.dpi);
     });
     if (again == nullptr) return {};
     if (!chosen) return fail(chosen.error());

@@ -61,9 +61,9 @@ std::vector<WORD> dialog_template() {
 std::wstring line_of(const Version& version) {
     const auto& first = version.first_line;
     const SnapshotEntry& entry = version.listed.entry;
-    return to_wide(version_line({entry.time, entry.size, version.listed.same_as_memo,
-                                 first && *first ? std::optional<std::string>(first->value()) : std::nullopt,
-                                 first && !*first}));
+    return to_wide(
+        version_line({entry.time, entry.size, version.listed.same_as_memo,
+                      first && *first ? std::optional<std::string>(first->value()) : std::nullopt, first && !*first}));
 }
 
 PixelRect pixel_rect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
