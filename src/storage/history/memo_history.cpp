@@ -136,13 +136,14 @@ StorageResult<std::string> read_snapshot(const std::string& folder, std::string_
     return text;
 }
 
-Result<void, StorageError> check_snapshot_text(const std::string& folder, std::string_view name) {
+Result<void, StorageError> check_snapshot_text(const std::string& folder, std::string_view name,
+                                               const std::atomic<bool>* stop) {
     if (!parse_snapshot_name(name)) return fail(not_a_snapshot_error());
     auto file = fp::open_for_reading(fp::join_path(folder, name));
     if (!file) return fail(file.error());
     constexpr std::size_t CHUNK = std::size_t{1} << 20;
     std::string buffer;
-    for (;;) {
+    while (stop == nullptr || !stop->load()) {
         // A character the chunk cuts is carried over to the next one.
         const std::size_t carried = buffer.size();
         buffer.resize(carried + CHUNK);
@@ -155,6 +156,7 @@ Result<void, StorageError> check_snapshot_text(const std::string& folder, std::s
         if (end) return {};
         buffer.erase(0, whole.size());
     }
+    return {};
 }
 
 std::vector<bool> same_as_text(const std::string& folder, const std::vector<SnapshotEntry>& snapshots,

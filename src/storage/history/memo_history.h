@@ -7,6 +7,7 @@
 // one written.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -53,8 +54,10 @@ StorageResult<std::string> snapshot_preview(const std::string& folder, std::stri
 StorageResult<std::string> read_snapshot(const std::string& folder, std::string_view name);
 
 // Whether the whole file is UTF-8, read a piece at a time so that a huge one costs no
-// memory: a version the preview showed can still hold other bytes further on.
-Result<void, StorageError> check_snapshot_text(const std::string& folder, std::string_view name);
+// memory: a version the preview showed can still hold other bytes further on. A stop
+// flag that becomes true ends the reading early (the answer is then meaningless).
+Result<void, StorageError> check_snapshot_text(const std::string& folder, std::string_view name,
+                                               const std::atomic<bool>* stop = nullptr);
 
 // For each snapshot, whether it holds exactly text; only files of text's size are read.
 std::vector<bool> same_as_text(const std::string& folder, const std::vector<SnapshotEntry>& snapshots,

@@ -1,6 +1,11 @@
 #include "platform/windows/commands/memo_versions_dialog.h"
 
+#include <atomic>
 #include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include "common/win32/wide_text.h"
 #include "ui/memo_versions.h"
@@ -9,10 +14,43 @@ namespace numvora {
 namespace {
 
 constexpr DWORD DIALOG_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+// Posted by a check of a whole version when it ends; wparam: the version's index.
+constexpr UINT WM_VERSION_CHECKED = WM_APP + 2;
+
+// The checks of whole versions, each on a thread of its own so that a huge version
+// never holds the dialog: the thread hands its answer over here, under the lock.
+struct Checks {
+    std::mutex mutex;
+    std::map<std::size_t, Result<void, StorageError>> answers;
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> threads;  // touched by the dialog's thread only
+
+    void start(HWND dialog, std::string folder, std::string name, std::size_t index) {
+        threads.emplace_back([this, dialog, folder = std::move(folder), name = std::move(name), index] {
+            auto answer = check_snapshot_text(folder, name, &stop);
+            {
+                const std::lock_guard lock(mutex);
+                answers.emplace(index, std::move(answer));
+            }
+            PostMessageW(dialog, WM_VERSION_CHECKED, index, 0);
+        });
+    }
+    std::optional<Result<void, StorageError>> answer(std::size_t index) {
+        const std::lock_guard lock(mutex);
+        const auto found = answers.find(index);
+        if (found == answers.end()) return std::nullopt;
+        return found->second;
+    }
+    ~Checks() {
+        stop = true;
+        for (std::thread& thread : threads) thread.join();
+    }
+};
 
 struct Version {
     ListedVersion listed;
     std::optional<StorageResult<std::string>> first_line;  // read when first selected; or why it cannot be
+    bool checking = false;                                 // the rest of a cut start is being checked
 };
 
 struct Dialog {
@@ -24,6 +62,7 @@ struct Dialog {
     std::uint32_t dpi;
     std::optional<SnapshotEntry> chosen;
     std::optional<SystemError> failure;  // a control that could not be made
+    Checks checks;                       // last: its threads end before the rest goes
 };
 
 struct DialogControl {
@@ -109,13 +148,20 @@ void fill_list(HWND dialog, const Dialog& d) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line_of(version).c_str()));
 }
 
-// The start shown, and the rest checked when the start does not hold it all, so that a
-// version offered for restoring can be restored.
-StorageResult<SnapshotStart> readable_start(const std::string& folder, std::string_view name) {
-    auto start = snapshot_start(folder, name, VERSION_PREVIEW_BYTES);
-    if (start && start->cut) {
-        if (auto whole = check_snapshot_text(folder, name); !whole) return fail(whole.error());
+// The start shown. When it does not hold it all, the rest is checked on another thread
+// before a restore is offered, so that a version offered can be restored.
+StorageResult<SnapshotStart> readable_start(HWND dialog, Dialog& d, std::size_t index, bool& restorable) {
+    Version& version = d.versions[index];
+    auto start = snapshot_start(d.folder, version.listed.entry.name, VERSION_PREVIEW_BYTES);
+    restorable = start && !start->cut;
+    if (!start || !start->cut) return start;
+    const auto answer = d.checks.answer(index);
+    if (!answer) {
+        if (!std::exchange(version.checking, true)) d.checks.start(dialog, d.folder, version.listed.entry.name, index);
+        return start;
     }
+    if (!*answer) return fail(answer->error());
+    restorable = true;
     return start;
 }
 
@@ -133,10 +179,9 @@ void show_selected(HWND dialog, Dialog& d) {
         const std::string& name = version.listed.entry.name;
         if (!version.first_line) version.first_line = snapshot_preview(d.folder, name);
         if (*version.first_line) {
-            auto start = readable_start(d.folder, name);
+            auto start = readable_start(dialog, d, static_cast<std::size_t>(index), restorable);
             if (start) {
                 preview = version_preview_text(start->text, start->cut);
-                restorable = true;
             } else {
                 version.first_line = fail(start.error());
             }
@@ -189,6 +234,11 @@ INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     }
+    if (message == WM_VERSION_CHECKED) {
+        if (static_cast<LRESULT>(wparam) == SendMessageW(GetDlgItem(dialog, VERSIONS_LIST_ID), LB_GETCURSEL, 0, 0))
+            show_selected(dialog, *d);
+        return TRUE;
+    }
     if (message != WM_COMMAND) return FALSE;
     const int id = LOWORD(wparam);
     if (id == VERSIONS_LIST_ID && HIWORD(wparam) == LBN_SELCHANGE) {
@@ -212,7 +262,7 @@ SystemResult<std::optional<SnapshotEntry>> choose_memo_version(HWND owner, const
                                                                const std::vector<ListedVersion>& versions,
                                                                const KeepCurrentMemo& keep, HFONT font,
                                                                std::uint32_t dpi) {
-    Dialog d{owner, folder, keep, {}, font, dpi, std::nullopt, std::nullopt};
+    Dialog d{owner, folder, keep, {}, font, dpi, std::nullopt, std::nullopt, {}};
     d.versions.reserve(versions.size());
     for (const ListedVersion& listed : versions) d.versions.push_back({listed, std::nullopt});
     const std::vector<WORD> layout = dialog_template();
