@@ -9,14 +9,19 @@
 #   scripts/measure-window.sh finds [MEMO_BYTES [RUNS [MATCHES]]]
 #     the find bar's find next and replace all through a large memo against a plain
 #     search, the matching rule alone, and replace all of MATCHES matches (1,000)
+#   scripts/measure-window.sh history CASE [SECONDS_AFTER]
+#     the longest time the window does not answer while its history lists, writes and
+#     prunes (CASE 0: empty folder, 1: 10,000 snapshots none pruned, 2: pruned), and
+#     the versions dialog
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
-what=${1:?ticks, saves or finds}
+what=${1:?ticks, saves, finds or history}
 shift
 case "$what" in
   ticks|saves|finds) target=numvora-${what%s}-measure ;;
-  *) echo "ticks, saves or finds" >&2; exit 2 ;;
+  history) target=numvora-history-measure ;;
+  *) echo "ticks, saves, finds or history" >&2; exit 2 ;;
 esac
 source scripts/wine-session.sh
 build_windows "$target"

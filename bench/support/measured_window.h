@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 #include "platform/windows/app/app_entry.h"
@@ -14,13 +15,16 @@ namespace numvora::bench {
 
 class MeasuredWindow {
 public:
-    explicit MeasuredWindow(const wchar_t* folder_name, const SystemCalls& calls = {}) {
+    // fill: what the data folder holds before the window opens.
+    explicit MeasuredWindow(const wchar_t* folder_name, const SystemCalls& calls = {},
+                            const std::function<void(const std::filesystem::path&)>& fill = {}) {
         wchar_t temp[MAX_PATH + 1];
         GetTempPathW(MAX_PATH + 1, temp);
         data_ = std::filesystem::path(temp) / folder_name;
         std::error_code ignored;
         std::filesystem::remove_all(data_, ignored);
         std::filesystem::create_directories(data_, ignored);
+        if (fill) fill(data_ / "Numvora");
         SetEnvironmentVariableW(L"LOCALAPPDATA", data_.c_str());
         auto instance = prepare_process();
         auto window = instance ? open_main_window(instance.value(), calls) : SystemResult<HWND>(fail(instance.error()));

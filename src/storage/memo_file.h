@@ -32,6 +32,10 @@ public:
     };
     StorageResult<Written> write(std::string_view text);
 
+    // What this window last read or wrote; nothing when there was no file.
+    const std::optional<std::string>& on_disk() const { return on_disk_; }
+    const std::string& path() const { return paths_.memo_file; }
+
 private:
     // The new path, or empty when the file is already gone.
     StorageResult<std::string> set_aside_unreadable();

@@ -41,6 +41,8 @@ std::string version_time_text(const SnapshotTime& time) {
     append_padded(out, time.hour, 2);
     out += ':';
     append_padded(out, time.minute, 2);
+    out += ':';
+    append_padded(out, time.second, 2);
     return out;
 }
 
@@ -58,12 +60,13 @@ std::string version_size_text(std::uint64_t bytes) {
     }
 }
 
-std::string version_line(const SnapshotTime& time, std::uint64_t size, const std::optional<std::string>& first_line) {
-    std::string line = version_time_text(time);
+std::string version_line(const VersionLine& version) {
+    std::string line = version_time_text(version.time);
+    if (version.same_as_memo) line += ' ', line += SAME_AS_MEMO_TEXT;
     line += SEPARATOR;
-    line += version_size_text(size);
-    if (!first_line) return line += SEPARATOR, line += UNREADABLE_VERSION_TEXT;
-    if (!first_line->empty()) line += SEPARATOR, line += shortened(*first_line);
+    line += version_size_text(version.size);
+    if (version.unreadable) return line += SEPARATOR, line += UNREADABLE_VERSION_TEXT;
+    if (version.first_line && !version.first_line->empty()) line += SEPARATOR, line += shortened(*version.first_line);
     return line;
 }
 

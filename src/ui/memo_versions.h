@@ -18,6 +18,8 @@ inline constexpr std::string_view RESTORE_VERSION_TEXT = "이 버전으로 복�
 inline constexpr std::string_view CLOSE_VERSIONS_TEXT = "닫기";
 inline constexpr std::string_view UNREADABLE_VERSION_TEXT = "읽을 수 없는 파일";
 inline constexpr std::string_view NO_VERSIONS_TEXT = "아직 저장된 이전 버전이 없습니다.";
+inline constexpr std::string_view SAME_AS_MEMO_TEXT = "(현재 메모와 같음)";
+inline constexpr std::string_view RESTORE_REFUSED_TEXT = "현재 메모를 보관하지 못해 복원하지 않았습니다: ";
 
 // The list and the preview; the buttons are IDOK (restore) and IDCANCEL (close).
 inline constexpr int VERSIONS_LIST_ID = 100;
@@ -28,16 +30,25 @@ inline constexpr std::size_t VERSION_LINE_CHARACTERS = 40;
 // The most of a version the preview shows.
 inline constexpr std::size_t VERSION_PREVIEW_BYTES = 64 * 1024;
 
-// "2026-12-07 14:20".
+// "2026-12-07 14:20:05".
 std::string version_time_text(const SnapshotTime& time);
 
 // "512 B", "3.2 KB", "148 KB", "10.0 MB": binary units, a decimal below 100.
 std::string version_size_text(std::uint64_t bytes);
 
-// "2026-12-07 14:20 · 3.2 KB · first line…": the first line cut to
-// VERSION_LINE_CHARACTERS with an ellipsis and control characters as spaces; left out
-// when empty; UNREADABLE_VERSION_TEXT in its place when the file could not be read.
-std::string version_line(const SnapshotTime& time, std::uint64_t size, const std::optional<std::string>& first_line);
+struct VersionLine {
+    SnapshotTime time;
+    std::uint64_t size = 0;
+    bool same_as_memo = false;
+    std::optional<std::string> first_line;  // not read yet when absent
+    bool unreadable = false;
+};
+
+// "2026-12-07 14:20:05 (현재 메모와 같음) · 3.2 KB · first line…": the mark only for the
+// version that holds the memo as it is; the first line cut to VERSION_LINE_CHARACTERS
+// with an ellipsis and control characters as spaces, left out when empty or not read;
+// UNREADABLE_VERSION_TEXT in its place when the file could not be read.
+std::string version_line(const VersionLine& version);
 
 // The text as an edit control shows it: every line break (LF, CR or CR LF) as CR LF,
 // and a line "…" after a text that goes on.

@@ -502,20 +502,29 @@ TEST(TextSearch, ReplaceAllTable) {
 TEST(MemoVersions, ListLinesAndPreviews) {
     const struct {
         std::uint64_t size;
-        std::optional<std::string> first_line;
+        std::optional<std::string> first_line;  // absent: not read yet, or "!" unreadable
         const char* after_time;
+        bool same_as_memo = false;
     } lines[] = {
         {0, "", " · 0 B"},
-        {1023, std::nullopt, " · 1023 B · 읽을 수 없는 파일"},
+        {1023, "!", " · 1023 B · 읽을 수 없는 파일"},
+        {5, std::nullopt, " · 5 B"},
+        {5, "같은 글", " (현재 메모와 같음) · 5 B · 같은 글", true},
         {3277, "회의\t메모\x01", " · 3.2 KB · 회의 메모 "},
         {102349, std::string(40, 'a'), " · 100 KB · aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"},
         {1048575, std::string(39, 'a') + "가나", " · 1.0 MB · aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa가…"},
         {150ull << 20, "x", " · 150 MB · x"},
         {UINT64_MAX, "x", " · 16777216 TB · x"},
     };
-    for (const auto& row : lines)
-        EXPECT_EQ(version_line({2026, 12, 7, 9, 5, 59}, row.size, row.first_line),
-                  "2026-12-07 09:05" + std::string(row.after_time));
+    for (const auto& row : lines) {
+        const bool unreadable = row.first_line == "!";
+        EXPECT_EQ(version_line({{2026, 12, 7, 9, 5, 9},
+                                row.size,
+                                row.same_as_memo,
+                                unreadable ? std::nullopt : row.first_line,
+                                unreadable}),
+                  "2026-12-07 09:05:09" + std::string(row.after_time));
+    }
     EXPECT_EQ(version_preview_text("a\nb\r\nc\rd\n", false), "a\r\nb\r\nc\r\nd\r\n");
     EXPECT_EQ(version_preview_text("a", true), "a\r\n…");
 }

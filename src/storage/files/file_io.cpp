@@ -84,6 +84,11 @@ Result<void, StorageError> create_data_folder(const std::string& folder) {
 
 }  // namespace
 
+bool is_disk_full(const StorageError& error) {
+    return error.kind == StorageErrorKind::WriteZero ||
+           (error.kind == StorageErrorKind::Os && fp::is_disk_full_code(error.os_code));
+}
+
 StorageResult<std::string> read_text(const std::string& path) {
     auto bytes = fp::read_file(path);
     if (!bytes) return bytes;

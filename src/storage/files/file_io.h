@@ -25,7 +25,12 @@ struct WriteCalls {
     Result<void, StorageError> (*flush_and_close)(file_primitives::OpenFile file) = file_primitives::flush_and_close;
     Result<void, StorageError> (*replace_file)(const std::string& source,
                                                const std::string& target) = file_primitives::replace_file;
+    // Asked before a write that must leave room for another (a snapshot beside the memo).
+    StorageResult<std::uint64_t> (*free_space)(const std::string& folder) = file_primitives::free_space;
 };
+
+// Whether a write failed because the disk (or the user's quota) is full.
+bool is_disk_full(const StorageError& error);
 
 // Replaces the file's content with text. The target holds either its old or its new
 // content afterwards, never a mix: the text goes to a temporary file in the same

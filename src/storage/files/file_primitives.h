@@ -116,6 +116,18 @@ StorageResult<std::vector<FileEntry>> file_entries(const std::string& folder);
 // The first max_bytes of an existing file, or all of it when it is shorter.
 StorageResult<std::string> read_file_start(const std::string& path, std::size_t max_bytes);
 
+// Opens an existing file for read_some, shared with writers and deleters.
+StorageResult<OpenFile> open_for_reading(const std::string& path);
+
+// One read call at the file's position: the count read, 0 at the end.
+StorageResult<std::size_t> read_some(const OpenFile& file, char* data, std::size_t size);
+
+// The bytes free to this user on the volume that holds path (an existing folder).
+StorageResult<std::uint64_t> free_space(const std::string& path);
+
+// Whether the code means the volume (or the user's quota) is full.
+bool is_disk_full_code(std::int32_t os_code);
+
 // The local date and time as "YYYYMMDD-HHMMSS".
 std::string local_timestamp();
 

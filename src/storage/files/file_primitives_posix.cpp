@@ -11,6 +11,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace numvora::file_primitives {
@@ -198,6 +199,28 @@ StorageResult<std::string> read_file_start(const std::string& path, std::size_t 
     if (max_bytes == 0) return std::string();
     return read_up_to(path, max_bytes);
 }
+
+StorageResult<OpenFile> open_for_reading(const std::string& path) {
+    OpenFile owner(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (owner.native() < 0) return fail(last_error());
+    return owner;
+}
+
+StorageResult<std::size_t> read_some(const OpenFile& file, char* data, std::size_t size) {
+    for (;;) {
+        const ssize_t count = ::read(descriptor(file), data, size);
+        if (count >= 0) return static_cast<std::size_t>(count);
+        if (errno != EINTR) return fail(last_error());
+    }
+}
+
+StorageResult<std::uint64_t> free_space(const std::string& path) {
+    struct statvfs volume {};
+    if (::statvfs(path.c_str(), &volume) != 0) return fail(last_error());
+    return static_cast<std::uint64_t>(volume.f_bavail) * volume.f_frsize;
+}
+
+bool is_disk_full_code(std::int32_t os_code) { return os_code == ENOSPC || os_code == EDQUOT; }
 
 std::string local_timestamp() {
     const std::time_t now = std::time(nullptr);

@@ -242,6 +242,29 @@ StorageResult<std::string> read_file_start(const std::string& path, std::size_t 
     return read_up_to(path, max_bytes);
 }
 
+StorageResult<OpenFile> open_for_reading(const std::string& path) {
+    OpenFile owner =
+        own(CreateFileW(to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (handle_of(owner) == INVALID_HANDLE_VALUE) return fail(last_error());
+    return owner;
+}
+
+StorageResult<std::size_t> read_some(const OpenFile& file, char* data, std::size_t size) {
+    DWORD count = 0;
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    if (!ReadFile(handle_of(file), data, chunk, &count, nullptr)) return fail(last_error());
+    return static_cast<std::size_t>(count);
+}
+
+StorageResult<std::uint64_t> free_space(const std::string& path) {
+    ULARGE_INTEGER available{};
+    if (!GetDiskFreeSpaceExW(to_wide(path).c_str(), &available, nullptr, nullptr)) return fail(last_error());
+    return static_cast<std::uint64_t>(available.QuadPart);
+}
+
+bool is_disk_full_code(std::int32_t os_code) { return os_code == ERROR_DISK_FULL || os_code == ERROR_HANDLE_DISK_FULL; }
+
 std::string local_timestamp() {
     SYSTEMTIME now{};
     GetLocalTime(&now);

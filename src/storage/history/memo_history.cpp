@@ -74,8 +74,13 @@ std::string_view without_cut_character(std::string_view text) {
     return lead - 1 + length > text.size() ? text.substr(0, lead - 1) : text;
 }
 
-StorageError not_utf8_error() {
-    return make_storage_error(StorageErrorKind::InvalidData, "stream did not contain valid UTF-8");
+StorageError not_utf8_error() { return make_storage_error(StorageErrorKind::InvalidData, "UTF-8 텍스트가 아닙니다"); }
+
+bool is_snapshot_temporary(std::string_view name) {
+    const std::size_t end = name.find(NAME_END_OF_TEMPORARY);
+    if (end == std::string_view::npos) return false;
+    const std::string_view target = name.substr(0, end + NAME_END_OF_TEMPORARY.size() - 1);
+    return parse_snapshot_name(target) && is_temporary_of(name, target);
 }
 
 StorageResult<std::string> first_line(std::string_view bytes, bool cut) {
@@ -126,7 +131,44 @@ StorageResult<std::string> snapshot_preview(const std::string& folder, std::stri
 
 StorageResult<std::string> read_snapshot(const std::string& folder, std::string_view name) {
     if (!parse_snapshot_name(name)) return fail(not_a_snapshot_error());
-    return read_text(fp::join_path(folder, name));
+    auto text = read_text(fp::join_path(folder, name));
+    if (!text && text.error().kind == StorageErrorKind::InvalidData) return fail(not_utf8_error());
+    return text;
+}
+
+Result<void, StorageError> check_snapshot_text(const std::string& folder, std::string_view name,
+                                               const std::atomic<bool>* stop) {
+    if (!parse_snapshot_name(name)) return fail(not_a_snapshot_error());
+    auto file = fp::open_for_reading(fp::join_path(folder, name));
+    if (!file) return fail(file.error());
+    constexpr std::size_t CHUNK = std::size_t{1} << 20;
+    std::string buffer;
+    while (stop == nullptr || !stop->load()) {
+        // A character the chunk cuts is carried over to the next one.
+        const std::size_t carried = buffer.size();
+        buffer.resize(carried + CHUNK);
+        auto count = fp::read_some(file.value(), buffer.data() + carried, CHUNK);
+        if (!count) return fail(count.error());
+        buffer.resize(carried + count.value());
+        const bool end = count.value() == 0;
+        const std::string_view whole = end ? std::string_view(buffer) : without_cut_character(buffer);
+        if (!is_valid_utf8(whole)) return fail(not_utf8_error());
+        if (end) return {};
+        buffer.erase(0, whole.size());
+    }
+    return {};
+}
+
+std::vector<bool> same_as_text(const std::string& folder, const std::vector<SnapshotEntry>& snapshots,
+                               std::string_view text) {
+    std::vector<bool> same(snapshots.size(), false);
+    const TextMark mark = mark_of(text);
+    for (std::size_t i = 0; i < snapshots.size(); ++i) {
+        if (snapshots[i].size != text.size()) continue;  // most differ in size: no file is opened
+        const auto bytes = fp::read_file(fp::join_path(folder, snapshots[i].name));
+        same[i] = bytes && mark_of(bytes.value()) == mark && bytes.value() == text;
+    }
+    return same;
 }
 
 std::optional<NewestSnapshot> newest_snapshot(const std::string& folder) {
@@ -155,23 +197,66 @@ StorageResult<WrittenSnapshot> write_snapshot(const std::string& folder, const S
     auto entries = entries_of(folder);
     if (!entries) return fail(entries.error());
     std::vector<SnapshotFile> files = snapshot_files(entries.value());
+    auto name = write_snapshot_among(folder, files, now, text, calls);
+    if (!name) return fail(name.error());
+    const std::size_t pruned = delete_snapshots(folder, files, now);
+    return WrittenSnapshot{std::move(name).value(), pruned};
+}
+
+StorageResult<std::string> write_snapshot_among(const std::string& folder, std::vector<SnapshotFile>& files,
+                                                const SnapshotTime& now, std::string_view text,
+                                                const WriteCalls& calls) {
     std::string name = free_name(files, now);
     if (auto done = write_data_file(folder, fp::join_path(folder, name), text, calls); !done) return fail(done.error());
     files.push_back({name, text.size()});
-    const std::size_t pruned = delete_snapshots(folder, files, now);
-    return WrittenSnapshot{std::move(name), pruned};
+    return name;
+}
+
+StorageResult<HistoryStart> open_history(const std::string& folder) {
+    auto entries = entries_of(folder);
+    if (!entries) return fail(entries.error());
+    HistoryStart start;
+    for (fp::FileEntry& entry : entries.value()) {
+        if (is_snapshot_temporary(entry.name) && fp::remove_file(fp::join_path(folder, entry.name))) {
+            ++start.swept;
+            continue;
+        }
+        const auto time = parse_snapshot_name(entry.name);
+        if (time && (!start.newest || *time > start.newest->time)) start.newest = NewestSnapshot{*time, {}};
+        start.files.push_back({std::move(entry.name), entry.size});
+    }
+    if (start.newest) {
+        // Unreadable, it marks nothing: the start text is then kept rather than lost.
+        const auto text = read_snapshot(folder, snapshot_name(start.newest->time));
+        if (text)
+            start.newest->mark = mark_of(text.value());
+        else
+            start.newest.reset();
+    }
+    return start;
+}
+
+StorageResult<std::optional<std::string>> give_up_duplicate(const std::string& folder, std::vector<SnapshotFile>& files,
+                                                            std::string_view memo) {
+    std::optional<SnapshotTime> newest;
+    std::size_t found = files.size();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const auto time = parse_snapshot_name(files[i].name);
+        if (!time || files[i].size != memo.size() || (newest && *time < *newest)) continue;
+        const auto bytes = fp::read_file(fp::join_path(folder, files[i].name));
+        if (bytes && bytes.value() == memo) newest = *time, found = i;
+    }
+    if (found == files.size()) return std::optional<std::string>();
+    std::string name = files[found].name;
+    if (auto removed = fp::remove_file(fp::join_path(folder, name)); !removed) return fail(removed.error());
+    files.erase(files.begin() + static_cast<std::ptrdiff_t>(found));
+    return std::optional<std::string>(std::move(name));
 }
 
 std::size_t sweep_snapshot_temporaries(const std::string& folder) {
     std::size_t removed = 0;
-    for (const std::string& name : fp::file_names(folder)) {
-        const std::size_t end = name.find(NAME_END_OF_TEMPORARY);
-        if (end == std::string::npos) continue;
-        const std::string_view target = std::string_view(name).substr(0, end + NAME_END_OF_TEMPORARY.size() - 1);
-        if (parse_snapshot_name(target) && is_temporary_of(name, target) &&
-            fp::remove_file(fp::join_path(folder, name)))
-            ++removed;
-    }
+    for (const std::string& name : fp::file_names(folder))
+        if (is_snapshot_temporary(name) && fp::remove_file(fp::join_path(folder, name))) ++removed;
     return removed;
 }
 

@@ -7,6 +7,7 @@
 // one written.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -52,6 +53,16 @@ StorageResult<std::string> snapshot_preview(const std::string& folder, std::stri
 // is gone (even since the listing) with NotFound.
 StorageResult<std::string> read_snapshot(const std::string& folder, std::string_view name);
 
+// Whether the whole file is UTF-8, read a piece at a time so that a huge one costs no
+// memory: a version the preview showed can still hold other bytes further on. A stop
+// flag that becomes true ends the reading early (the answer is then meaningless).
+Result<void, StorageError> check_snapshot_text(const std::string& folder, std::string_view name,
+                                               const std::atomic<bool>* stop = nullptr);
+
+// For each snapshot, whether it holds exactly text; only files of text's size are read.
+std::vector<bool> same_as_text(const std::string& folder, const std::vector<SnapshotEntry>& snapshots,
+                               std::string_view text);
+
 struct SnapshotStart {
     std::string text;  // valid UTF-8, a character cut at the end dropped
     bool cut = false;  // the file goes on after text
@@ -77,6 +88,29 @@ struct WrittenSnapshot {
 // snapshot counts as written even when pruning cannot finish.
 StorageResult<WrittenSnapshot> write_snapshot(const std::string& folder, const SnapshotTime& now, std::string_view text,
                                               const WriteCalls& calls = {});
+
+// As write_snapshot without the prune, with the folder's files as known (kept up to
+// date here) instead of a listing, so that a folder of thousands is listed once per
+// session. Gives the name written.
+StorageResult<std::string> write_snapshot_among(const std::string& folder, std::vector<SnapshotFile>& files,
+                                                const SnapshotTime& now, std::string_view text,
+                                                const WriteCalls& calls = {});
+
+struct HistoryStart {
+    std::vector<SnapshotFile> files;       // every file of the folder (names taken count too)
+    std::optional<NewestSnapshot> newest;  // as newest_snapshot()
+    std::size_t swept = 0;                 // killed writes' leftovers removed
+};
+
+// The one listing of a session: sweeps what killed writes left, as
+// sweep_snapshot_temporaries does, and reads the newest snapshot.
+StorageResult<HistoryStart> open_history(const std::string& folder);
+
+// Deletes the newest snapshot that holds exactly memo (what memo.txt holds), to give its
+// room to a save of the memo that found the disk full. Gives its name, or nothing when
+// no snapshot holds memo.
+StorageResult<std::optional<std::string>> give_up_duplicate(const std::string& folder, std::vector<SnapshotFile>& files,
+                                                            std::string_view memo);
 
 // Removes what snapshot writes killed half-way left ("<snapshot name>.<digits>-<digits>.tmp"),
 // which pruning would never touch; every other file stays. Returns how many went.

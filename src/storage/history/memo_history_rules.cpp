@@ -137,6 +137,13 @@ std::vector<std::string> snapshots_to_delete(const std::vector<SnapshotFile>& fi
     return doomed;
 }
 
+bool leaves_room_for_memo(std::uint64_t free, std::uint64_t snapshot_size, std::uint64_t memo_size) {
+    // Subtractions only, so that no huge size overflows the sum.
+    if (free < snapshot_size) return false;
+    const std::uint64_t left = free - snapshot_size;
+    return left >= SAVE_SPACE_MARGIN && (left - SAVE_SPACE_MARGIN) / 2 >= memo_size;
+}
+
 TextMark mark_of(std::string_view text) {
     std::uint64_t hash = 14695981039346656037ull;
     for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;

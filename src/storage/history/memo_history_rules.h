@@ -57,6 +57,14 @@ inline constexpr std::uint64_t HISTORY_SIZE_LIMIT = 200ull * 1024 * 1024;
 // the limit, so a wrong clock never costs the others.
 std::vector<std::string> snapshots_to_delete(const std::vector<SnapshotFile>& files, const SnapshotTime& now);
 
+// Room kept beyond the memo's own size twice (its new file beside the old one), for the
+// file system's own bookkeeping.
+inline constexpr std::uint64_t SAVE_SPACE_MARGIN = std::uint64_t{1} << 20;
+
+// Whether a snapshot of snapshot_size bytes still leaves the memo's next save (of about
+// memo_size bytes) its room on a volume with free bytes: the memo always comes first.
+bool leaves_room_for_memo(std::uint64_t free, std::uint64_t snapshot_size, std::uint64_t memo_size);
+
 // Stands for a text when comparing it with the newest snapshot, so no copy is kept.
 struct TextMark {
     std::uint64_t size = 0;

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+
+#include "storage/history/history_keeper.h"
 
 namespace numvora {
 namespace {
@@ -157,6 +160,21 @@ TEST(MemoHistoryRules, SnapshotsAtStartEveryTenMinutesAndBeforeAReplace) {
     }
 }
 
+TEST(MemoHistoryRules, ASnapshotLeavesTheMemoItsNextSave) {
+    const struct {
+        std::uint64_t free, snapshot, memo;
+        bool fits;
+    } rows[] = {
+        {100 * MiB, MiB, MiB, true},        {MiB * 14 / 10, MiB, MiB, false},  // a 1 MiB memo on a nearly full disk
+        {4 * MiB, MiB, MiB, true},                                             // the memo twice and the margin, exactly
+        {4 * MiB - 1, MiB, MiB, false},     {SAVE_SPACE_MARGIN, 0, 0, true},
+        {UINT64_MAX, UINT64_MAX, 0, false}, {UINT64_MAX, 0, UINT64_MAX, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(leaves_room_for_memo(row.free, row.snapshot, row.memo), row.fits)
+            << row.free << " " << row.snapshot << " " << row.memo;
+}
+
 // Removed however the test ends, a failed assertion included.
 struct TempRoot {
     fs::path path = fs::temp_directory_path() / ("numvora-history-" + std::to_string(std::random_device{}()));
@@ -210,6 +228,116 @@ TEST(MemoHistoryFolder, WritesListsPrunesAndReads) {
     EXPECT_EQ(read_snapshot(folder, "Memo-20200101-000000.txt").error().kind, StorageErrorKind::InvalidInput);
     EXPECT_EQ(std::distance(fs::directory_iterator(root / "Numvora" / "history"), {}), 7);
     EXPECT_EQ(newest_snapshot(folder).value().mark, mark_of(std::string(PREVIEW_BYTES, '\n') + "late"));
+
+    // The whole text is checked beyond what a preview reads, a character cut between
+    // two reads included; only files of the text's size are compared with it.
+    const std::string long_text = std::string(1024 * 1024 - 1, 'a') + "가나";
+    ASSERT_TRUE(write_snapshot(folder, at("20261207-002000"), long_text));
+    ASSERT_TRUE(write_snapshot(folder, at("20261207-003000"), long_text + "\xff"));
+    EXPECT_TRUE(check_snapshot_text(folder, "memo-20261207-002000.txt"));
+    EXPECT_EQ(check_snapshot_text(folder, "memo-20261207-003000.txt").error().message, "UTF-8 텍스트가 아닙니다");
+    const std::vector<SnapshotEntry> listed = list_snapshots(folder).value();
+    std::vector<bool> expected_same(listed.size(), false);
+    expected_same[1] = true;
+    EXPECT_EQ(same_as_text(folder, listed, long_text), expected_same);
+}
+
+TEST(MemoHistoryFolder, OneListingSweepsAndCopiesOfTheMemoGoNewestFirst) {
+    const TempRoot temp;
+    const fs::path& root = temp.path;
+    const std::string folder = (root / "history").string();
+    for (const auto& [time, text] : {std::pair{"20261207-080000", "memo"},
+                                     {"20261207-090000", "memo"},
+                                     {"20261207-100000", "other"},
+                                     {"20261207-110000", "meme"}})
+        ASSERT_TRUE(write_snapshot(folder, at(time), text));
+    std::ofstream(root / "history" / "memo-20261207-100000.txt.4-5.tmp") << "killed";
+    HistoryStart start = open_history(folder).value();
+    EXPECT_EQ(start.swept, 1u);
+    EXPECT_EQ(start.files.size(), 4u);
+    EXPECT_EQ(start.newest->mark, mark_of("meme"));
+    const std::optional<std::string> given_up[] = {"memo-20261207-090000.txt", "memo-20261207-080000.txt",
+                                                   std::nullopt};
+    for (const auto& expected : given_up) EXPECT_EQ(give_up_duplicate(folder, start.files, "memo").value(), expected);
+    EXPECT_EQ(list_snapshots(folder).value().size(), 2u);
+    EXPECT_EQ(start.files.size(), 2u);
+}
+
+// The fake volume of the keeper's writes.
+std::atomic<std::uint64_t> fake_free{0};
+StorageResult<std::uint64_t> fake_free_space(const std::string&) { return fake_free.load(); }
+
+// What a window hands the keeper, in order; what the folder then holds and what was said.
+TEST(HistoryKeeper, KeepsTheReplacedTextsAfterTheMemoAndNeverItsRoom) {
+    struct Step {
+        char kind;  // 's': memo.txt saved over text, 'r': text replaced, 'k': text kept before a restore
+        const char* now;
+        const char* text;
+        bool kept = true;  // what 'k' answers
+    };
+    const struct {
+        std::uint64_t free;
+        bool folder_is_a_file;
+        std::vector<Step> steps;
+        std::vector<std::string> files;  // "HHMMSS=text", oldest first
+        std::size_t events;
+    } rows[] = {
+        {100 * MiB,
+         false,
+         {{'s', "20261207-100000", "start"},
+          {'s', "20261207-100500", "a"},
+          {'s', "20261207-101001", "b"},
+          {'r', "20261207-101100", "c"},
+          {'k', "20261207-101200", "c"},
+          {'k', "20261207-101300", "d"}},
+         {"100000=start", "101001=b", "101100=c", "101300=d"},
+         0},
+        // A nearly full disk: nothing is written, each attempt says so, a restore is refused.
+        {MiB,
+         false,
+         {{'s', "20261207-100000", "start"}, {'r', "20261207-100100", "x"}, {'k', "20261207-100200", "y", false}},
+         {},
+         2},
+        // A file where the folder would be.
+        {100 * MiB, true, {{'s', "20261207-100000", "start"}, {'k', "20261207-100100", "y", false}}, {}, 1},
+    };
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const auto& row = rows[r];
+        const TempRoot temp;
+        fs::create_directories(temp.path);
+        const fs::path history = temp.path / "history";
+        if (row.folder_is_a_file) std::ofstream(history) << "x";
+        fake_free = row.free;
+        WriteCalls calls;
+        calls.free_space = fake_free_space;
+        std::atomic<int> wakes{0};
+        std::vector<HistoryEvent> events;
+        {
+            HistoryKeeper keeper({history.string(), temp.path.string(), "start", calls, [&] { ++wakes; }});
+            for (const Step& step : row.steps) {
+                if (step.kind == 's') keeper.saved(at(step.now), step.text, 1);
+                if (step.kind == 'r') keeper.replacing(at(step.now), step.text, 1);
+                if (step.kind == 'k') {
+                    EXPECT_EQ(bool(keeper.keep(at(step.now), step.text, 1)), step.kept) << r;
+                }
+            }
+            keeper.wait();
+            events = keeper.take_events();
+        }
+        EXPECT_EQ(events.size(), row.events) << r;
+        EXPECT_EQ(wakes.load(), static_cast<int>(row.events)) << r;
+        for (const HistoryEvent& event : events)
+            EXPECT_EQ(event.error == no_room_for_snapshot_error(), row.free < 2 * MiB) << r;
+        std::vector<std::string> files;
+        const std::vector<SnapshotEntry> listed =
+            row.folder_is_a_file ? std::vector<SnapshotEntry>() : list_snapshots(history.string()).value();
+        for (const SnapshotEntry& entry : listed) {
+            std::ifstream in(history / entry.name, std::ios::binary);
+            files.insert(files.begin(),
+                         entry.name.substr(14, 6) + "=" + std::string(std::istreambuf_iterator<char>(in), {}));
+        }
+        EXPECT_EQ(files, row.files) << r;
+    }
 }
 
 }  // namespace

@@ -121,7 +121,7 @@ SystemStatus open_document(AppState& state, std::int32_t) {
         show_failure(s, OPEN_FAILURE, document.error());
         return {};
     }
-    if (s.snapshots) s.snapshots->before_replace(control_text(s.memo_edit()));
+    if (s.snapshots) s.snapshots->before_replace(control_text(s.memo_edit()), document->memo.size());
     if (auto applied = apply_document(s, document.value()); !applied) {
         show_failure(s, OPEN_FAILURE, make_storage_error(StorageErrorKind::Other, display_text(applied.error())));
         return {};

@@ -1,42 +1,39 @@
 #include "platform/windows/state/memo_snapshots.h"
 
-#include <algorithm>
-
 #include "platform/windows/base/error_report.h"
 
 namespace numvora {
 
-MemoSnapshots::MemoSnapshots(std::string folder, std::string start, Clock now, WriteCalls calls)
-    : folder_(std::move(folder)), policy_(std::move(start), newest_snapshot(folder_)), now_(now), calls_(calls) {}
+MemoSnapshots::MemoSnapshots(HWND window, std::string folder, std::string data_folder, std::string start, Clock now,
+                             WriteCalls calls)
+    : folder_(folder),
+      now_(now),
+      keeper_({std::move(folder), std::move(data_folder), std::move(start), calls,
+               [window] { PostMessageW(window, WM_HISTORY_EVENTS, 0, 0); }}) {}
 
-void MemoSnapshots::before_write(std::string_view text) {
-    const SnapshotTime now = now_();
-    write(now, policy_.before_write(now, text), text);
+void MemoSnapshots::after_save(std::string previous, std::uint64_t memo_size) {
+    keeper_.saved(now_(), std::move(previous), memo_size);
 }
 
-void MemoSnapshots::before_replace(std::string_view current) {
-    write(now_(), policy_.before_replace(current), current);
+void MemoSnapshots::before_replace(std::string current, std::uint64_t incoming_size) {
+    keeper_.replacing(now_(), std::move(current), incoming_size);
 }
 
-// In the plan's order, stopping at a failure: the policy asks again next time, and the
-// start text must not end up newer than what followed it.
-void MemoSnapshots::write(const SnapshotTime& now, const SnapshotPlan& plan, std::string_view text) {
-    for (const bool start : {true, false}) {
-        if (!(start ? plan.start_text : plan.text)) continue;
-        const std::string_view kept = start ? std::string_view(policy_.start_text()) : text;
-        auto written = write_snapshot(folder_, now, kept, calls_);
-        if (written) {
-            policy_.kept(now, kept);
-            continue;
-        }
-        const StorageError& error = written.error();
-        const std::pair kind{error.kind, error.os_code};
-        if (std::find(logged_.begin(), logged_.end(), kind) == logged_.end()) {
-            logged_.push_back(kind);
-            log_error_line("메모 이전 버전 저장 실패: {}", display_text(error));
-        }
-        return;
+Result<void, StorageError> MemoSnapshots::keep_before_restore(std::string current, std::uint64_t incoming_size) {
+    return keeper_.keep(now_(), std::move(current), incoming_size);
+}
+
+std::vector<std::string> MemoSnapshots::take_status_lines() {
+    std::vector<std::string> lines;
+    for (const HistoryEvent& event : keeper_.take_events()) {
+        // A kind is its error without the message of an Os error, which is empty anyway.
+        const bool new_kind = shown_ != event.error;
+        if (!new_kind && !event.replacing) continue;
+        shown_ = event.error;
+        lines.push_back(format_log_line("메모 이전 버전 저장 실패: {}", display_text(event.error)));
+        log_error_line("메모 이전 버전 저장 실패: {}", display_text(event.error));
     }
+    return lines;
 }
 
 }  // namespace numvora

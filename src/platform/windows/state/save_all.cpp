@@ -61,9 +61,18 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
     if (!state.memo_file) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
-    if (state.snapshots) state.snapshots->before_write(text);
+    // The memo first; its earlier text is kept after, and only then, so that no
+    // snapshot copies what memo.txt holds or takes the room its save needs.
+    std::string previous = state.memo_file->on_disk().value_or(std::string());
     auto written = state.memo_file->write(text);
+    // A full disk: copies of memo.txt's text among the snapshots go before the memo does.
+    while (!written && is_disk_full(written.error()) && state.snapshots) {
+        const auto gone = state.snapshots->give_up_duplicate(state.memo_file->path());
+        if (!gone || !gone.value()) break;
+        written = state.memo_file->write(text);
+    }
     if (!written) return fail(written.error());
+    if (state.snapshots) state.snapshots->after_save(std::move(previous), text.size());
     log_set_aside(written.value());
     state.saved_memo_text = std::string(text);
     state.status.clear_notice();

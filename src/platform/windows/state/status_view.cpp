@@ -19,6 +19,11 @@ void show_selection_outcome(AppState& state, const SelectionMessage& message) {
     for (HWND button : state.operation_buttons()) EnableWindow(button, enabled);
 }
 
+void show_history_events(AppState& state) {
+    if (!state.snapshots) return;
+    for (std::string& line : state.snapshots->take_status_lines()) show_command_outcome(state, std::move(line), true);
+}
+
 void settle_memo_selection(AppState& state) {
     state.selection.reset();
     (void)state.selection.moved_to(memo_selection(state.memo_edit()));

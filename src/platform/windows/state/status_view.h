@@ -17,6 +17,9 @@ void show_command_outcome(AppState& state, std::string text, bool is_error);
 // exactly when an operand is pending.
 void show_selection_outcome(AppState& state, const SelectionMessage& message);
 
+// What the memo's history could not keep, as its keeper reported it.
+void show_history_events(AppState& state);
+
 // After the program moved the memo's caret: the next selection check sees no move, so
 // an outcome shown next stays until the user moves the caret.
 void settle_memo_selection(AppState& state);

@@ -3,6 +3,7 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/status_view.h"
 #include "platform/windows/timers/timers.h"
 #include "platform/windows/window/accessibility.h"
 #include "platform/windows/window/window_handlers.h"
@@ -55,6 +56,7 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: return on_system_colors_changed(state);
     case WM_ACTIVATE: return on_activate(state, wparam);
+    case WM_HISTORY_EVENTS: show_history_events(state); return 0;
     default: return std::nullopt;
     }
 }

@@ -102,7 +102,6 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
     state.memo_file.emplace(paths.value(), state.calls.write);
     // What a save killed half-way left behind.
     sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME, PREFERENCES_FILE_NAME});
-    sweep_snapshot_temporaries(history_folder(paths.value()));
     const StorageResult<AppSettings>& settings = start.settings.value();
     if (settings) {
         state.settings = settings.value();
@@ -117,7 +116,8 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
         log_error_line("환경 설정 불러오기 실패: {}", display_text(preferences.error()));
     }
     memo_text = open_memo(state);
-    state.snapshots.emplace(history_folder(paths.value()), memo_text, state.calls.now, state.calls.write);
+    state.snapshots.emplace(state.main_window, history_folder(paths.value()), paths->folder, memo_text, state.calls.now,
+                            state.calls.write);
 }
 
 // Creates the controls in table order and files each handle in the record, with the
