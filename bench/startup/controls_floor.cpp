@@ -12,19 +12,12 @@
 
 #include <richedit.h>
 
+#include "floor_window.h"
 #include "ui/control_ids.h"
 #include "ui/control_table.h"
 #include "ui/layout/layout.h"
 
 namespace {
-
-LRESULT CALLBACK floor_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wparam, lparam);
-}
 
 HFONT font(int size, int weight) {
     return CreateFontW(-size, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -51,17 +44,8 @@ void fill_memo(HWND memo) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (LoadLibraryW(L"Msftedit.dll") == nullptr) return 1;
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = floor_window_proc;
-    window_class.hInstance = instance;
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    window_class.lpszClassName = L"Numvora.ControlsFloor";
-    if (RegisterClassExW(&window_class) == 0) return 1;
-
-    HWND window = CreateWindowExW(0, window_class.lpszClassName, L"Numvora controls floor", WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 860, 760, nullptr, nullptr, instance, nullptr);
+    const HWND window =
+        floor_window::open(instance, L"Numvora.ControlsFloor", L"Numvora controls floor", WS_OVERLAPPEDWINDOW);
     if (window == nullptr) return 1;
     RECT client{};
     GetClientRect(window, &client);
@@ -83,12 +67,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (HWND memo = GetDlgItem(window, numvora::ids::MEMO_EDIT)) fill_memo(memo);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-
-    MSG message;
-    BOOL got;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return got == 0 ? 0 : 1;
+    return floor_window::run_loop();
 }

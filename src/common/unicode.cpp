@@ -4,8 +4,6 @@ namespace numvora {
 
 namespace {
 
-bool is_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
 // Length of the well-formed sequence at pos, or 0 when the byte there starts none.
 // Follows the well-formed byte table of the Unicode standard (no overlongs, no
 // surrogates, nothing above U+10FFFF).
@@ -14,18 +12,18 @@ std::size_t sequence_length(std::string_view text, std::size_t pos) {
     const std::size_t left = text.size() - pos;
     const unsigned char b0 = at(0);
     if (b0 < 0x80) return 1;
-    if (b0 >= 0xC2 && b0 <= 0xDF) return left >= 2 && is_continuation(at(1)) ? 2 : 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) return left >= 2 && is_utf8_continuation(at(1)) ? 2 : 0;
     if (b0 >= 0xE0 && b0 <= 0xEF) {
         if (left < 3) return 0;
         const unsigned char lo = b0 == 0xE0 ? 0xA0 : 0x80;
         const unsigned char hi = b0 == 0xED ? 0x9F : 0xBF;
-        return at(1) >= lo && at(1) <= hi && is_continuation(at(2)) ? 3 : 0;
+        return at(1) >= lo && at(1) <= hi && is_utf8_continuation(at(2)) ? 3 : 0;
     }
     if (b0 >= 0xF0 && b0 <= 0xF4) {
         if (left < 4) return 0;
         const unsigned char lo = b0 == 0xF0 ? 0x90 : 0x80;
         const unsigned char hi = b0 == 0xF4 ? 0x8F : 0xBF;
-        return at(1) >= lo && at(1) <= hi && is_continuation(at(2)) && is_continuation(at(3)) ? 4 : 0;
+        return at(1) >= lo && at(1) <= hi && is_utf8_continuation(at(2)) && is_utf8_continuation(at(3)) ? 4 : 0;
     }
     return 0;
 }

@@ -10,6 +10,9 @@ namespace numvora {
 
 inline constexpr char32_t REPLACEMENT_CHARACTER = 0xFFFD;
 
+// A byte that continues a multi-byte sequence (10xxxxxx).
+constexpr bool is_utf8_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
 // Decodes the scalar value starting at text[pos] and advances pos past it. A byte that
 // does not begin a well-formed sequence (overlong, surrogate, beyond U+10FFFF,
 // truncated) yields U+FFFD and advances by exactly one byte. Requires pos < size.

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "calculator/calc_error.h"
+#include "storage/calculation_record.h"
 #include "storage/document.h"
-#include "storage/history_record.h"
 
 namespace numvora {
 

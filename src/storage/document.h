@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "storage/history_record.h"
+#include "storage/calculation_record.h"
 #include "storage/storage_error.h"
 
 namespace numvora {

@@ -62,11 +62,11 @@ std::string version_size_text(std::uint64_t bytes) {
 
 std::string version_line(const VersionLine& version) {
     std::string line = version_time_text(version.time);
-    if (version.same_as_memo) line += ' ', line += SAME_AS_MEMO_TEXT;
+    if (version.same_as_memo) (line += ' ') += SAME_AS_MEMO_TEXT;
     line += SEPARATOR;
     line += version_size_text(version.size);
-    if (version.unreadable) return line += SEPARATOR, line += UNREADABLE_VERSION_TEXT;
-    if (version.first_line && !version.first_line->empty()) line += SEPARATOR, line += shortened(*version.first_line);
+    if (version.unreadable) return (line += SEPARATOR) += UNREADABLE_VERSION_TEXT;
+    if (version.first_line && !version.first_line->empty()) (line += SEPARATOR) += shortened(*version.first_line);
     return line;
 }
 
@@ -81,7 +81,7 @@ std::string version_preview_text(std::string_view text, bool cut) {
             out += text[i];
         }
     }
-    if (cut) out += "\r\n", out += ELLIPSIS;
+    if (cut) (out += "\r\n") += ELLIPSIS;
     return out;
 }
 
@@ -89,7 +89,6 @@ PixelBox versions_client_size(std::uint32_t dpi) { return {0, 0, scale_for_dpi(7
 
 VersionsLayout versions_layout(std::int32_t client_width, std::int32_t client_height, std::uint32_t dpi) {
     const auto s = [dpi](std::int32_t n) { return scale_for_dpi(n, dpi); };
-    const auto at_least_zero = [](std::int32_t n) { return std::max(n, 0); };
     const std::int32_t margin = s(12);
     const std::int32_t gap = s(8);
     const std::int32_t button_height = s(28);
@@ -107,17 +106,6 @@ VersionsLayout versions_layout(std::int32_t client_width, std::int32_t client_he
     layout.close = {close_x, button_y, close_width, button_height};
     layout.restore = {std::max(margin, close_x - gap - restore_width), button_y, restore_width, button_height};
     return layout;
-}
-
-PixelBox center_over(const PixelRect& owner, PixelBox size, const PixelRect& work_area) {
-    const auto place = [](std::int32_t near_low, std::int32_t near_high, std::int32_t& length, std::int32_t low,
-                          std::int32_t high) {
-        length = std::max(0, std::min(length, high - low));
-        return std::max(low, std::min(near_low + (near_high - near_low - length) / 2, high - length));
-    };
-    size.x = place(owner.left, owner.right, size.width, work_area.left, work_area.right);
-    size.y = place(owner.top, owner.bottom, size.height, work_area.top, work_area.bottom);
-    return size;
 }
 
 }  // namespace numvora

@@ -68,8 +68,4 @@ PixelBox versions_client_size(std::uint32_t dpi);
 // are never negative.
 VersionsLayout versions_layout(std::int32_t client_width, std::int32_t client_height, std::uint32_t dpi);
 
-// A window of the box's size centred over the owner's rectangle, cut to the work area
-// and moved inside it.
-PixelBox center_over(const PixelRect& owner, PixelBox size, const PixelRect& work_area);
-
 }  // namespace numvora

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -18,15 +19,17 @@ StorageResult<std::string> read_text(const std::string& path);
 StorageResult<std::string> read_text_or_empty(const std::string& path);
 
 // The calls of a write that tests fail, as a full disk or a crash would: the defaults
-// are the file primitives.
+// are the file primitives. A stand-in carries its own state; the memo's history calls
+// its copy from a thread of its own.
 struct WriteCalls {
-    StorageResult<std::size_t> (*write_some)(const file_primitives::OpenFile& file, const char* data,
-                                             std::size_t size) = file_primitives::write_some;
-    Result<void, StorageError> (*flush_and_close)(file_primitives::OpenFile file) = file_primitives::flush_and_close;
-    Result<void, StorageError> (*replace_file)(const std::string& source,
-                                               const std::string& target) = file_primitives::replace_file;
+    std::function<StorageResult<std::size_t>(const file_primitives::OpenFile& file, const char* data, std::size_t size)>
+        write_some = file_primitives::write_some;
+    std::function<Result<void, StorageError>(file_primitives::OpenFile file)> flush_and_close =
+        file_primitives::flush_and_close;
+    std::function<Result<void, StorageError>(const std::string& source, const std::string& target)> replace_file =
+        file_primitives::replace_file;
     // Asked before a write that must leave room for another (a snapshot beside the memo).
-    StorageResult<std::uint64_t> (*free_space)(const std::string& folder) = file_primitives::free_space;
+    std::function<StorageResult<std::uint64_t>(const std::string& folder)> free_space = file_primitives::free_space;
 };
 
 // Whether a write failed because the disk (or the user's quota) is full.

@@ -67,7 +67,8 @@ std::string free_name(const std::vector<SnapshotFile>& files, const SnapshotTime
 // as an error.
 std::string_view without_cut_character(std::string_view text) {
     std::size_t lead = text.size();
-    while (lead > 0 && text.size() - lead < 3 && (static_cast<unsigned char>(text[lead - 1]) & 0xC0) == 0x80) --lead;
+    while (lead > 0 && text.size() - lead < 3 && is_utf8_continuation(static_cast<unsigned char>(text[lead - 1])))
+        --lead;
     if (lead == 0) return text;
     const auto first = static_cast<unsigned char>(text[lead - 1]);
     const std::size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;

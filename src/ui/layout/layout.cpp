@@ -9,10 +9,8 @@ namespace numvora {
 namespace {
 
 PixelBox box(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    return {x, y, std::max(width, 0), std::max(height, 0)};
+    return {x, y, at_least_zero(width), at_least_zero(height)};
 }
-
-std::int32_t at_least_zero(std::int32_t n) { return std::max(n, 0); }
 
 // The find bar's rows from top, inside the memo's width; the top of what is below it.
 // Row one: the find box and its message share what the fixed controls leave.

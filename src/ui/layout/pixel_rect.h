@@ -15,6 +15,9 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
+// A length or size that a subtraction took below nothing, as nothing.
+constexpr std::int32_t at_least_zero(std::int32_t n) { return n > 0 ? n : 0; }
+
 // Position and size, as MoveWindow takes them.
 struct PixelBox {
     std::int32_t x = 0;

@@ -57,4 +57,15 @@ PixelRect workspace_to_screen(const PixelRect& rect, const PixelRect& monitor, c
     return {saturate(rect.left + dx), saturate(rect.top + dy), saturate(rect.right + dx), saturate(rect.bottom + dy)};
 }
 
+PixelBox center_over(const PixelRect& owner, PixelBox size, const PixelRect& work_area) {
+    const auto place = [](std::int32_t near_low, std::int32_t near_high, std::int32_t& length, std::int32_t low,
+                          std::int32_t high) {
+        length = std::max(0, std::min(length, high - low));
+        return std::max(low, std::min(near_low + (near_high - near_low - length) / 2, high - length));
+    };
+    size.x = place(owner.left, owner.right, size.width, work_area.left, work_area.right);
+    size.y = place(owner.top, owner.bottom, size.height, work_area.top, work_area.bottom);
+    return size;
+}
+
 }  // namespace numvora

@@ -45,4 +45,8 @@ PixelBox min_track_size(std::uint32_t dpi, const PixelRect& work_area);
 // origin is the work area's corner) in screen coordinates.
 PixelRect workspace_to_screen(const PixelRect& rect, const PixelRect& monitor, const PixelRect& work_area);
 
+// A window of the box's size centred over the owner's rectangle, cut to the work area
+// and moved inside it.
+PixelBox center_over(const PixelRect& owner, PixelBox size, const PixelRect& work_area);
+
 }  // namespace numvora

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,18 +18,21 @@ namespace {
 constexpr GUID ACCESSIBLE_NAME{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 constexpr GUID LIVE_SETTING{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 
-std::map<int, std::wstring> names;  // by control id
-std::map<HWND, int> live_settings;
-HRESULT record_name(HWND control, const GUID& property, const wchar_t* text) {
-    EXPECT_TRUE(IsEqualGUID(property, ACCESSIBLE_NAME));
-    names[GetDlgCtrlID(control)] = text;
-    return S_OK;
-}
-HRESULT record_number(HWND control, const GUID& property, int value) {
-    EXPECT_TRUE(IsEqualGUID(property, LIVE_SETTING));
-    live_settings[control] = value;
-    return S_OK;
-}
+class RecordingAccessibility : public AccessibilityCalls {
+public:
+    HRESULT annotate_text(HWND control, const GUID& property, const wchar_t* text) override {
+        EXPECT_TRUE(IsEqualGUID(property, ACCESSIBLE_NAME));
+        names[GetDlgCtrlID(control)] = text;
+        return S_OK;
+    }
+    HRESULT annotate_number(HWND control, const GUID& property, int value) override {
+        EXPECT_TRUE(IsEqualGUID(property, LIVE_SETTING));
+        live_settings[control] = value;
+        return S_OK;
+    }
+    std::map<int, std::wstring> names;  // by control id
+    std::map<HWND, int> live_settings;
+};
 
 std::vector<HWND> live_region_changes;
 void CALLBACK record_event(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
@@ -36,10 +40,9 @@ void CALLBACK record_event(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG 
 }
 
 TEST_F(MainWindowTest, SymbolKeysAreNamedAndResultsAnnounced) {
-    names.clear();
-    live_settings.clear();
-    calls.annotate_text = record_name;
-    calls.annotate_number = record_number;
+    const auto recorded = std::make_shared<RecordingAccessibility>();
+    calls.accessibility = recorded;
+    auto& names = recorded->names;
     open_window();
     ASSERT_NE(window, nullptr);
     AppState& s = state();
@@ -55,7 +58,7 @@ TEST_F(MainWindowTest, SymbolKeysAreNamedAndResultsAnnounced) {
         EXPECT_EQ(names[id], name) << id;
     EXPECT_EQ(names.size(), 19u);
     EXPECT_EQ(names.count(1107), 0u) << "a digit says itself";
-    EXPECT_EQ(live_settings,
+    EXPECT_EQ(recorded->live_settings,
               (std::map<HWND, int>{
                   {s.result_label(), 1}, {s.status_label(), 1}, {s.control(ControlSlot::FindMessage), 1}}));  // polite
 

@@ -8,12 +8,14 @@
 #include <richedit.h>
 
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
-#include "platform/windows/commands/file_dialog.h"
+#include "platform/windows/services/file_dialog.h"
 #include "storage/document.h"
 #include "window_test_support.h"
 
@@ -22,43 +24,48 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What the stand-in dialogs answer: a path, or a cancel when empty.
-std::wstring answer_path;
-std::vector<OPENFILENAMEW> records;  // their pointers are dead after the call
-std::vector<std::wstring> titles;
-std::vector<std::wstring> proposed_names;
+// Dialogs that answer a path, or a cancel when it is empty, and keep what they were asked.
+class StandInDialogs : public FileDialogCalls {
+public:
+    BOOL save(OPENFILENAMEW* record) override { return answer(record); }
+    BOOL open(OPENFILENAMEW* record) override { return answer(record); }
 
-BOOL WINAPI stand_in_dialog(OPENFILENAMEW* record) {
-    records.push_back(*record);
-    titles.emplace_back(record->lpstrTitle);
-    proposed_names.emplace_back(record->lpstrFile);
-    EXPECT_EQ(std::wstring(record->lpstrFilter, 27), std::wstring(L"Quorvex 문서 (*.qvx)\0*.qvx\0\0", 27));
-    EXPECT_STREQ(record->lpstrDefExt, L"qvx");
-    if (answer_path.empty()) return FALSE;
-    answer_path.copy(record->lpstrFile, record->nMaxFile - 1);
-    record->lpstrFile[answer_path.size()] = L'\0';
-    return TRUE;
-}
+    std::wstring answer_path;
+    std::vector<OPENFILENAMEW> records;  // their pointers are dead after the call
+    std::vector<std::wstring> titles;
+    std::vector<std::wstring> proposed_names;
+
+protected:
+    BOOL answer(OPENFILENAMEW* record) {
+        records.push_back(*record);
+        titles.emplace_back(record->lpstrTitle);
+        proposed_names.emplace_back(record->lpstrFile);
+        EXPECT_EQ(std::wstring(record->lpstrFilter, 27), std::wstring(L"Quorvex 문서 (*.qvx)\0*.qvx\0\0", 27));
+        EXPECT_STREQ(record->lpstrDefExt, L"qvx");
+        if (answer_path.empty()) return FALSE;
+        answer_path.copy(record->lpstrFile, record->nMaxFile - 1);
+        record->lpstrFile[answer_path.size()] = L'\0';
+        return TRUE;
+    }
+};
 
 class DocumentTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         use_stand_in_dialogs();
-        records.clear();
-        titles.clear();
-        proposed_names.clear();
         open_window();
         ASSERT_NE(window, nullptr);
     }
-    void use_stand_in_dialogs() { calls.save_dialog = calls.open_dialog = stand_in_dialog; }
+    void use_stand_in_dialogs() { calls.dialogs = dialogs; }
+    std::shared_ptr<StandInDialogs> dialogs = std::make_shared<StandInDialogs>();
     fs::path document(const std::wstring& name) const { return local_app_data / name; }
     void save_as(const fs::path& path) {
-        answer_path = path.wstring();
+        dialogs->answer_path = path.wstring();
         SendMessageW(window, WM_COMMAND, 1028, 0);
     }
     void open(const fs::path& path) {
-        answer_path = path.wstring();
+        dialogs->answer_path = path.wstring();
         SendMessageW(window, WM_COMMAND, 1029, 0);
     }
     void set(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
@@ -102,15 +109,15 @@ TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
     EXPECT_TRUE(fs::exists(local_app_data / "Numvora" / "settings.txt"));  // the combined save ran too
 
     // The save dialog's record, exactly.
-    ASSERT_EQ(records.size(), 1u);
-    const OPENFILENAMEW& r = records[0];
+    ASSERT_EQ(dialogs->records.size(), 1u);
+    const OPENFILENAMEW& r = dialogs->records[0];
     EXPECT_EQ(r.lStructSize, sizeof(OPENFILENAMEW));
     EXPECT_EQ(r.hwndOwner, window);
     EXPECT_EQ(r.nFilterIndex, 0u);
     EXPECT_EQ(r.nMaxFile, 32768u);
-    EXPECT_EQ(titles[0], L"Quorvex 문서 저장");
+    EXPECT_EQ(dialogs->titles[0], L"Quorvex 문서 저장");
     EXPECT_EQ(r.Flags, 0x0008080Au);
-    EXPECT_EQ(proposed_names[0], L"Ordenna.qvx");
+    EXPECT_EQ(dialogs->proposed_names[0], L"Ordenna.qvx");
 
     reset();
     use_stand_in_dialogs();
@@ -127,9 +134,9 @@ TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
     std::ofstream(document(L"작업.qvx"), std::ios::binary) << saved;
     open(document(L"작업.qvx"));
     EXPECT_EQ(status(), L"작업.qvx 파일을 열었습니다.");
-    EXPECT_EQ(titles.back(), L"Quorvex 문서 불러오기");
-    EXPECT_EQ(records.back().Flags, 0x0008180Cu);
-    EXPECT_EQ(proposed_names.back(), L"");
+    EXPECT_EQ(dialogs->titles.back(), L"Quorvex 문서 불러오기");
+    EXPECT_EQ(dialogs->records.back().Flags, 0x0008180Cu);
+    EXPECT_EQ(dialogs->proposed_names.back(), L"");
     std::wstring memo = window_text(fresh.memo_edit());
     std::erase(memo, L'\n');
     EXPECT_EQ(memo, L"회의 메모\r합계 1,234");
@@ -153,11 +160,11 @@ TEST_F(DocumentTest, RefusalsAndCancelsChangeNothing) {
     EXPECT_FALSE(fs::exists(document(L"notes.txt")));
 
     set(s.status_label(), L"before");
-    answer_path.clear();
+    dialogs->answer_path.clear();
     SendMessageW(window, WM_COMMAND, 1028, 0);
     SendMessageW(window, WM_COMMAND, 1029, 0);
     EXPECT_EQ(status(), L"before");
-    EXPECT_EQ(records.size(), 3u);
+    EXPECT_EQ(dialogs->records.size(), 3u);
 }
 
 TEST_F(DocumentTest, BadDocumentsEndInTheirMessageAndLeaveTheWindowAlone) {
@@ -227,14 +234,18 @@ TEST_F(DocumentTest, AFailedOpenLeavesTheWindowAsItWas) {
 
 // A close that arrives while a file dialog is open (a taskkill) waits for the dialog
 // and the command, then closes the window.
-BOOL WINAPI dialog_with_a_close(OPENFILENAMEW* record) {
-    SendMessageW(record->hwndOwner, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(record->hwndOwner));
-    return stand_in_dialog(record);
-}
+class DialogsWithAClose : public StandInDialogs {
+public:
+    BOOL save(OPENFILENAMEW* record) override {
+        SendMessageW(record->hwndOwner, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(IsWindow(record->hwndOwner));
+        return answer(record);
+    }
+};
 
 TEST_F(DocumentTest, ACloseDuringADialogIsCarriedOutAfterIt) {
-    state().calls.save_dialog = dialog_with_a_close;
+    dialogs = std::make_shared<DialogsWithAClose>();
+    state().calls.dialogs = dialogs;
     SetWindowTextW(state().memo_edit(), L"닫기 전 메모");
     save_as(document(L"during.qvx"));
     ASSERT_TRUE(IsWindow(window));
@@ -244,6 +255,29 @@ TEST_F(DocumentTest, ACloseDuringADialogIsCarriedOutAfterIt) {
     EXPECT_FALSE(IsWindow(window));
     window = nullptr;
     EXPECT_TRUE(fs::exists(document(L"during.qvx")));
+}
+
+// Without the system's dialogs (comdlg32 missing) a save and an open say why and change
+// nothing.
+class MissingDialogs : public StandInDialogs {
+public:
+    std::optional<SystemError> unavailable() override {
+        return SystemError{static_cast<std::int32_t>(0x8007007E), "comdlg32.dll"};
+    }
+};
+
+TEST_F(DocumentTest, MissingDialogsAreSaidAndChangeNothing) {
+    dialogs = std::make_shared<MissingDialogs>();
+    state().calls.dialogs = dialogs;
+    set(state().memo_edit(), L"그대로");
+    for (const bool saving : {true, false}) {
+        saving ? save_as(document(L"never.qvx")) : open(document(L"never.qvx"));
+        EXPECT_EQ(status(), std::wstring(saving ? L"저장" : L"불러오기") + L" 오류: comdlg32.dll (0x8007007E)");
+        EXPECT_TRUE(state().status.status_is_error());
+    }
+    EXPECT_TRUE(dialogs->records.empty());
+    EXPECT_FALSE(fs::exists(document(L"never.qvx")));
+    EXPECT_EQ(window_text(state().memo_edit()), L"그대로");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/windows/app/message_loop.h"
@@ -106,10 +107,13 @@ TEST_F(FindBarTest, ReplaceAllIsOneUndoStep) {
     EXPECT_EQ(window_text(memo), L"σ Σ x\r\nΣ 시그마");
 }
 
-BOOL WINAPI cancelled_open_dialog(OPENFILENAMEW* record) {
-    MessageBoxW(record->hwndOwner, L"열기", L"열기", MB_OKCANCEL);  // a modal window, then "cancel"
-    return FALSE;
-}
+class CancelledOpenDialog : public FileDialogCalls {
+public:
+    BOOL open(OPENFILENAMEW* record) override {
+        MessageBoxW(record->hwndOwner, L"열기", L"열기", MB_OKCANCEL);  // a modal window, then "cancel"
+        return FALSE;
+    }
+};
 
 // After a dialog or box closes, the control that had the focus has it again; one that
 // can take it no more leaves it to the expression box.
@@ -136,7 +140,7 @@ TEST_F(FindBarTest, FocusComesBackAfterDialogsAndBoxes) {
         reset();
         const bool closing = row.answer == IDNO;
         if (closing) SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);  // nothing can be saved
-        calls.open_dialog = cancelled_open_dialog;
+        calls.dialogs = std::make_shared<CancelledOpenDialog>();
         const HWND w = open_window();
         ASSERT_NE(w, nullptr);
         SetForegroundWindow(w);

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/commands/clipboard.h"
+#include "platform/windows/services/clipboard.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {
@@ -297,16 +297,21 @@ TEST_F(InteractionTest, ClipboardGetsExactlyTheText) {
 
 // SetClipboardData can fail with a zero last error; the copy must still fail, and the
 // memory it did not hand over must be freed.
-HGLOBAL refused_memory = nullptr;
-HANDLE WINAPI refuse_clipboard_data(UINT, HANDLE memory) {
-    refused_memory = memory;
-    SetLastError(0);
-    return nullptr;
-}
+class RefusedClipboard : public ClipboardCalls {
+public:
+    HANDLE set_data(UINT, HANDLE memory) override {
+        refused_memory = memory;
+        SetLastError(0);
+        return nullptr;
+    }
+    HGLOBAL refused_memory = nullptr;
+};
 
 TEST_F(InteractionTest, ARefusedClipboardIsAFailure) {
     put_on_clipboard(L"before");
-    const SystemStatus copied = copy_to_clipboard(window, "5", refuse_clipboard_data);
+    RefusedClipboard refusing;
+    const SystemStatus copied = copy_to_clipboard(window, "5", refusing);
+    const HGLOBAL refused_memory = refusing.refused_memory;
     ASSERT_FALSE(copied);
     // Never the system's "completed successfully": the failure names its call.
     EXPECT_EQ(display_text(copied.error()),

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "common/win32/wide_text.h"
@@ -22,10 +23,6 @@ namespace fs = std::filesystem;
 
 SnapshotTime at(const char* timestamp) { return parse_timestamp(timestamp).value(); }
 
-// The clock the windows of these tests keep their snapshots by.
-SnapshotTime clock_now = at("20261207-100000");
-SnapshotTime simulated_now() { return clock_now; }
-
 // A history folder whose files cannot be put in place, as on a read-only folder.
 Result<void, StorageError> refuse_history(const std::string& source, const std::string& target) {
     if (target.find("\\history\\") != std::string::npos) return fail(make_os_error(ERROR_ACCESS_DENIED));
@@ -34,10 +31,14 @@ Result<void, StorageError> refuse_history(const std::string& source, const std::
 // A volume with a megabyte left.
 StorageResult<std::uint64_t> nearly_full(const std::string&) { return std::uint64_t{1} << 20; }
 
-std::wstring document_path;  // what the stand-in open dialog answers
-BOOL WINAPI answer_document(OPENFILENAMEW* record) {
-    return wcscpy_s(record->lpstrFile, record->nMaxFile, document_path.c_str()) == 0;
-}
+// An open dialog that answers document_path.
+class AnsweringOpenDialog : public FileDialogCalls {
+public:
+    BOOL open(OPENFILENAMEW* record) override {
+        return wcscpy_s(record->lpstrFile, record->nMaxFile, document_path.c_str()) == 0;
+    }
+    std::wstring document_path;
+};
 
 // Run on the answering thread while the dialog is open.
 HWND list_of(HWND dialog) { return GetDlgItem(dialog, VERSIONS_LIST_ID); }
@@ -64,11 +65,12 @@ class MemoHistoryTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        clock_now = at("20261207-100000");
-        calls.now = simulated_now;
-        calls.open_dialog = answer_document;
+        calls.now = [this] { return clock_now; };
+        calls.dialogs = documents;
         fs::create_directories(history());
     }
+    SnapshotTime clock_now = at("20261207-100000");  // the clock the windows keep their snapshots by
+    std::shared_ptr<AnsweringOpenDialog> documents = std::make_shared<AnsweringOpenDialog>();
     fs::path history() const { return local_app_data / "Numvora" / "history"; }
     void put_version(const char* timestamp, std::string_view text) const {
         std::ofstream(history() / snapshot_name(at(timestamp)), std::ios::binary) << text;
@@ -105,7 +107,7 @@ protected:
 TEST_F(MemoHistoryTest, ASessionKeepsItsStartOneVersionInTenMinutesAndWhatIsReplaced) {
     write_data_file("memo.txt", "처음");
     put_version("20261207-090000", "예전");
-    document_path = (local_app_data / L"문서.qvx").wstring();
+    documents->document_path = (local_app_data / L"문서.qvx").wstring();
     std::ofstream(local_app_data / L"문서.qvx") << "format=Quorvex\nversion=1\nmemo=646f63\n";
     open_window();
     ASSERT_NE(window, nullptr);

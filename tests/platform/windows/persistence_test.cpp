@@ -8,13 +8,14 @@
 
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <regex>
 #include <string>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/app/message_loop.h"
-#include "platform/windows/commands/clipboard.h"
+#include "platform/windows/services/clipboard.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/settings.h"
 #include "window_test_support.h"
@@ -270,7 +271,7 @@ TEST_F(PersistenceTest, APortableCopyKeepsItsDataBesideTheProgram) {
     const fs::path program = local_app_data / L"USB 메모리";
     fs::create_directories(program);
     std::ofstream(program / "portable.txt").put('\n');
-    calls.program_folder = program.wstring();
+    calls.program_folder = [folder = program.wstring()] { return folder; };
     open_window();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(to_wide(state().data_paths->folder), (program / "data").wstring());
@@ -293,10 +294,13 @@ TEST_F(PersistenceTest, APortableCopyKeepsItsDataBesideTheProgram) {
     window = nullptr;
 }
 
-BOOL WINAPI failing_move(HWND, int, int, int, int, BOOL) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
-}
+class FailingLayout : public LayoutCalls {
+public:
+    BOOL move_window(HWND, int, int, int, int, BOOL) override {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
+};
 
 // A failed creation must not leave a quit message behind, which would close the
 // start-up error box before anyone saw it.
@@ -305,7 +309,7 @@ TEST_F(PersistenceTest, AFailedStartShowsItsBox) {
     ASSERT_NE(window, nullptr);
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
     SystemCalls failing_layout;
-    failing_layout.move_window = failing_move;
+    failing_layout.layout = std::make_shared<FailingLayout>();
     int exit_code = 0;
     const auto look = [](HWND) { Sleep(300); };  // a box that a quit message ends would be gone by then
     const std::vector<ErrorBox> boxes =

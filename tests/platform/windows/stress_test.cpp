@@ -13,13 +13,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
 #include <thread>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/commands/file_dialog.h"
+#include "platform/windows/services/file_dialog.h"
 #include "ui/keypad_buttons.h"
 #include "window_test_support.h"
 
@@ -34,13 +35,21 @@ unsigned long setting(const char* name, unsigned long fallback) {
 }
 
 // The stand-in dialogs answer with the next path the run chose, or cancel.
-std::wstring next_document;
-BOOL WINAPI stand_in_dialog(OPENFILENAMEW* record) {
-    if (next_document.empty()) return FALSE;
-    next_document.copy(record->lpstrFile, record->nMaxFile - 1);
-    record->lpstrFile[next_document.size()] = L'\0';
-    return TRUE;
-}
+class StandInDialogs : public FileDialogCalls {
+public:
+    BOOL save(OPENFILENAMEW* record) override { return answer(record); }
+    BOOL open(OPENFILENAMEW* record) override { return answer(record); }
+
+    std::wstring next_document;
+
+private:
+    BOOL answer(OPENFILENAMEW* record) const {
+        if (next_document.empty()) return FALSE;
+        next_document.copy(record->lpstrFile, record->nMaxFile - 1);
+        record->lpstrFile[next_document.size()] = L'\0';
+        return TRUE;
+    }
+};
 
 // Closes any message box that comes up on the window's thread, and counts it.
 class BoxWatch {
@@ -107,7 +116,8 @@ using StressTest = MainWindowTest;
 TEST_F(StressTest, RandomActionsLeaveTheWindowWhole) {
     const unsigned long actions = setting("NUMVORA_STRESS_ACTIONS", 10'000);
     const unsigned long seed = setting("NUMVORA_STRESS_SEED", 20261207);
-    calls.save_dialog = calls.open_dialog = stand_in_dialog;
+    const auto dialogs = std::make_shared<StandInDialogs>();
+    calls.dialogs = dialogs;
     open_window();
     ASSERT_NE(window, nullptr);
     AppState& s = state();
@@ -165,9 +175,9 @@ TEST_F(StressTest, RandomActionsLeaveTheWindowWhole) {
         [&] { command(pick(2) == 0 ? 1030 : 1001); },
         [&] {  // a document saved, opened, or the dialog cancelled
             const std::size_t choice = pick(4);
-            next_document = choice == 0   ? std::wstring()
-                            : choice == 3 ? (documents / "broken.qvx").wstring()
-                                          : (documents / ("doc" + std::to_string(pick(3)) + ".qvx")).wstring();
+            dialogs->next_document = choice == 0   ? std::wstring()
+                                     : choice == 3 ? (documents / "broken.qvx").wstring()
+                                                   : (documents / ("doc" + std::to_string(pick(3)) + ".qvx")).wstring();
             note_memo();  // a save writes memo.txt too
             command(pick(2) == 0 ? 1028 : 1029);
         },

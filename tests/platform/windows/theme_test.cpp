@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -99,14 +100,17 @@ TEST_F(ThemeTest, AThousandSwitchesLeakNothing) {
     EXPECT_FALSE(state().settings.dark_mode);
 }
 
-int brushes_left = 0;
-HBRUSH WINAPI brushes_run_out(COLORREF color) {
-    if (brushes_left-- <= 0) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
+class BrushesRunOut : public LookCalls {
+public:
+    HBRUSH create_brush(COLORREF color) override {
+        if (left-- <= 0) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return nullptr;
+        }
+        return CreateSolidBrush(color);
     }
-    return CreateSolidBrush(color);
-}
+    int left = 0;
+};
 
 // A brush that cannot be made leaves the theme as it was: the flag, the brushes, the
 // settings file and the GDI objects.
@@ -115,16 +119,17 @@ TEST_F(ThemeTest, AFailedSwitchChangesNothing) {
     ASSERT_NE(window, nullptr);
     AppState& s = state();
     const HBRUSH panel = s.brushes.panel.get();
-    s.calls.create_brush = brushes_run_out;
+    const auto look = std::make_shared<BrushesRunOut>();
+    s.calls.look = look;
     // The brushes made before the failure are deleted again: kept, a hundred failures
     // would hold three hundred.
     const long objects = gdi_objects_in_use();
     for (int i = 0; i < 100; ++i) {
-        brushes_left = 3;
-        EXPECT_FALSE(make_theme_brushes(make_palette(true), brushes_run_out));
+        look->left = 3;
+        EXPECT_FALSE(make_theme_brushes(make_palette(true), *look));
     }
     EXPECT_LT(gdi_objects_in_use() - objects, 20);
-    brushes_left = 3;
+    look->left = 3;
     const ErrorBox box = answer_next_error_box([&] { SendMessageW(window, WM_COMMAND, 1030, 0); });
     EXPECT_EQ(box.caption, L"명령 처리 오류");
     EXPECT_FALSE(s.settings.dark_mode);
@@ -134,17 +139,23 @@ TEST_F(ThemeTest, AFailedSwitchChangesNothing) {
 
 // What the window asked of DWM and the theme library, which Wine answers without
 // drawing anything.
-std::vector<std::pair<DWORD, BOOL>> frame_requests;
-std::vector<std::pair<HWND, std::wstring>> theme_requests;
-bool attribute_20_known = true;
-HRESULT WINAPI record_attribute(HWND, DWORD attribute, LPCVOID value, DWORD) {
-    frame_requests.emplace_back(attribute, *static_cast<const BOOL*>(value));
-    return attribute == 20 && !attribute_20_known ? E_INVALIDARG : S_OK;
-}
-HRESULT WINAPI record_theme(HWND control, LPCWSTR application, LPCWSTR) {
-    theme_requests.emplace_back(control, application == nullptr ? L"(default)" : application);
-    return S_OK;
-}
+class RecordingLook : public LookCalls {
+public:
+    explicit RecordingLook(bool attribute_20_known) : attribute_20_known_(attribute_20_known) {}
+    HRESULT set_window_attribute(HWND, DWORD attribute, LPCVOID value, DWORD) override {
+        frame_requests.emplace_back(attribute, *static_cast<const BOOL*>(value));
+        return attribute == 20 && !attribute_20_known_ ? E_INVALIDARG : S_OK;
+    }
+    HRESULT set_window_theme(HWND control, LPCWSTR application, LPCWSTR) override {
+        theme_requests.emplace_back(control, application == nullptr ? L"(default)" : application);
+        return S_OK;
+    }
+    std::vector<std::pair<DWORD, BOOL>> frame_requests;
+    std::vector<std::pair<HWND, std::wstring>> theme_requests;
+
+private:
+    bool attribute_20_known_;
+};
 
 TEST_F(ThemeTest, DarkReachesTheTitleBarAndTheStandardControls) {
     const struct {
@@ -158,45 +169,46 @@ TEST_F(ThemeTest, DarkReachesTheTitleBarAndTheStandardControls) {
     };
     for (const auto& row : rows) {
         reset();
-        frame_requests.clear();
-        theme_requests.clear();
-        attribute_20_known = row.attribute_20_known;
+        const auto look = std::make_shared<RecordingLook>(row.attribute_20_known);
         write_data_file("settings.txt", row.start_dark ? "dark_mode=true\n" : "dark_mode=false\n");
-        calls.set_window_attribute = record_attribute;
-        calls.set_window_theme = record_theme;
+        calls.look = look;
         open_window();
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(frame_requests, row.at_start);
-        frame_requests.clear();
-        theme_requests.clear();
+        EXPECT_EQ(look->frame_requests, row.at_start);
+        look->frame_requests.clear();
+        look->theme_requests.clear();
         switch_theme();
-        EXPECT_EQ(frame_requests, row.after_switch);
+        EXPECT_EQ(look->frame_requests, row.after_switch);
         const AppState& s = state();
         const bool dark = s.settings.dark_mode;
         const std::wstring explorer = dark ? L"DarkMode_Explorer" : L"(default)";
-        const decltype(theme_requests) expected{{s.memo_edit(), explorer},
-                                                {s.history_list(), explorer},
-                                                {s.expression_edit(), explorer},
-                                                {s.control(ControlSlot::FindBox), explorer},
-                                                {s.control(ControlSlot::ReplaceBox), explorer},
-                                                {s.thousands_checkbox(), dark ? L"" : L"(default)"},
-                                                {s.control(ControlSlot::FindMatchCase), dark ? L"" : L"(default)"}};
-        EXPECT_EQ(theme_requests, expected);
+        const decltype(look->theme_requests) expected{
+            {s.memo_edit(), explorer},
+            {s.history_list(), explorer},
+            {s.expression_edit(), explorer},
+            {s.control(ControlSlot::FindBox), explorer},
+            {s.control(ControlSlot::ReplaceBox), explorer},
+            {s.thousands_checkbox(), dark ? L"" : L"(default)"},
+            {s.control(ControlSlot::FindMatchCase), dark ? L"" : L"(default)"}};
+        EXPECT_EQ(look->theme_requests, expected);
     }
 }
 
-BOOL high_contrast_on = TRUE;
-BOOL WINAPI answer_high_contrast(UINT action, UINT, PVOID value, UINT) {
-    if (action != SPI_GETHIGHCONTRAST) return FALSE;
-    static_cast<HIGHCONTRASTW*>(value)->dwFlags = high_contrast_on ? HCF_HIGHCONTRASTON : 0;
-    return TRUE;
-}
+class HighContrastLook : public LookCalls {
+public:
+    BOOL system_parameters(UINT action, UINT, PVOID value, UINT) override {
+        if (action != SPI_GETHIGHCONTRAST) return FALSE;
+        static_cast<HIGHCONTRASTW*>(value)->dwFlags = on ? HCF_HIGHCONTRASTON : 0;
+        return TRUE;
+    }
+    bool on = true;
+};
 
 // Under high contrast the panels, keys and the memo take the system's colours, the
 // theme switch changes nothing visible, and turning it off brings the palette back at once.
 TEST_F(ThemeTest, HighContrastPaintsWithTheSystemColours) {
-    high_contrast_on = TRUE;
-    calls.system_parameters = answer_high_contrast;
+    const auto look = std::make_shared<HighContrastLook>();
+    calls.look = look;
     open_window();
     ASSERT_NE(window, nullptr);
     set_client_size(window, 1000, 800);
@@ -210,7 +222,7 @@ TEST_F(ThemeTest, HighContrastPaintsWithTheSystemColours) {
         switch_theme();
     }
     EXPECT_FALSE(s.settings.dark_mode);
-    high_contrast_on = FALSE;
+    look->on = false;
     SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     UpdateWindow(window);
     EXPECT_FALSE(s.high_contrast);
@@ -218,14 +230,20 @@ TEST_F(ThemeTest, HighContrastPaintsWithTheSystemColours) {
     EXPECT_EQ(pixel_of(seven, 8, 25), 0xFFFFFFu);
 }
 
-DWORD registry_theme = 0;
-LSTATUS read_light_theme_value = ERROR_SUCCESS;
-LSTATUS WINAPI answer_app_theme(HKEY, LPCWSTR subkey, LPCWSTR name, DWORD, LPDWORD, PVOID data, LPDWORD) {
-    EXPECT_STREQ(subkey, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize");
-    EXPECT_STREQ(name, L"AppsUseLightTheme");
-    if (read_light_theme_value == ERROR_SUCCESS) *static_cast<DWORD*>(data) = registry_theme;
-    return read_light_theme_value;
-}
+class AppThemeLook : public LookCalls {
+public:
+    AppThemeLook(DWORD apps_use_light_theme, LSTATUS read) : theme_(apps_use_light_theme), read_(read) {}
+    LSTATUS read_registry_value(HKEY, LPCWSTR subkey, LPCWSTR name, DWORD, LPDWORD, PVOID data, LPDWORD) override {
+        EXPECT_STREQ(subkey, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize");
+        EXPECT_STREQ(name, L"AppsUseLightTheme");
+        if (read_ == ERROR_SUCCESS) *static_cast<DWORD*>(data) = theme_;
+        return read_;
+    }
+
+private:
+    DWORD theme_;
+    LSTATUS read_;
+};
 
 // The first start follows the user's app theme; once there is a settings file, it rules.
 TEST_F(ThemeTest, FirstStartFollowsTheSystemsAppTheme) {
@@ -242,9 +260,7 @@ TEST_F(ThemeTest, FirstStartFollowsTheSystemsAppTheme) {
     for (const auto& row : rows) {
         reset();
         if (row.settings != nullptr) write_data_file("settings.txt", row.settings);
-        registry_theme = row.apps_use_light_theme;
-        read_light_theme_value = row.read;
-        calls.read_registry_value = answer_app_theme;
+        calls.look = std::make_shared<AppThemeLook>(row.apps_use_light_theme, row.read);
         open_window();
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(state().settings.dark_mode, row.dark)

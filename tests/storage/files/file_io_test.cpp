@@ -148,23 +148,8 @@ TEST_F(FileTest, WritesThatCannotReplaceTheTargetLeaveEverythingAsItWas) {
     EXPECT_EQ(names(), (std::vector<std::string>{"Numvora", "memo.txt", "settings.txt"}));
 }
 
-// Stand-ins for the write's calls: a disk that fills after a budget of bytes, a flush
-// or a rename that fails.
-std::size_t write_budget = 0;
-StorageResult<std::size_t> write_until_full(const file_primitives::OpenFile& file, const char* data, std::size_t size) {
-    if (write_budget == 0) return fail(make_storage_error(StorageErrorKind::WriteZero, "disk full"));
-    auto written = file_primitives::write_some(file, data, std::min(size, write_budget));
-    if (written) write_budget -= written.value();
-    return written;
-}
 Result<void, StorageError> flush_fails(file_primitives::OpenFile file) {
     (void)file_primitives::flush_and_close(std::move(file));
-    return fail(make_storage_error(StorageErrorKind::Other, "refused"));
-}
-fs::path fault_folder;
-std::uintmax_t temp_size_at_fault = 0;
-Result<void, StorageError> replace_fails(const std::string& source, const std::string&) {
-    temp_size_at_fault = fs::file_size(fs_path(source));
     return fail(make_storage_error(StorageErrorKind::Other, "refused"));
 }
 
@@ -172,6 +157,21 @@ TEST_F(FileTest, AWriteThatFailsMidwayLeavesTheOldContentAndNoTemporaryFile) {
     const std::string file = path("memo.txt");
     const std::string old_text = "old memo\n" + std::string(100000, 'o');
     const std::string new_text(300000, 'n');
+    // Stand-ins for the write's calls: a disk that fills after a budget of bytes, a flush
+    // or a rename that fails.
+    std::size_t budget = 0;
+    const auto write_until_full = [&budget](const file_primitives::OpenFile& f, const char* data,
+                                            std::size_t size) -> StorageResult<std::size_t> {
+        if (budget == 0) return fail(make_storage_error(StorageErrorKind::WriteZero, "disk full"));
+        auto written = file_primitives::write_some(f, data, std::min(size, budget));
+        if (written) budget -= written.value();
+        return written;
+    };
+    std::uintmax_t temp_size_at_fault = 0;
+    const auto replace_fails = [&](const std::string& source, const std::string&) -> Result<void, StorageError> {
+        temp_size_at_fault = fs::file_size(fs_path(source));
+        return fail(make_storage_error(StorageErrorKind::Other, "refused"));
+    };
     const struct {
         const char* failure;
         std::size_t budget;
@@ -184,10 +184,10 @@ TEST_F(FileTest, AWriteThatFailsMidwayLeavesTheOldContentAndNoTemporaryFile) {
     };
     for (const auto& row : rows) {
         put(file, old_text);
-        write_budget = row.budget;
+        budget = row.budget;
         EXPECT_FALSE(write_text_file(file, new_text, row.calls)) << row.failure;
         EXPECT_EQ(read_text(file).value(), old_text) << row.failure;
-        write_budget = row.budget;
+        budget = row.budget;
         EXPECT_FALSE(write_text_file(path("fresh.txt"), new_text, row.calls)) << row.failure;
         EXPECT_EQ(names(), std::vector<std::string>{"memo.txt"}) << row.failure;
     }
@@ -219,17 +219,15 @@ TEST_F(FileTest, SweepsOnlyTheTemporariesOfTheGivenFiles) {
 
 // Leftovers of an earlier run under the same process id never stop a save, however
 // many there are.
-std::string seen_temp;
-StorageResult<std::size_t> note_temp_name(const file_primitives::OpenFile& file, const char* data, std::size_t size) {
-    for (const auto& entry : fs::directory_iterator(fault_folder))  // the new one is still empty
-        if (entry.path().extension() == ".tmp" && entry.file_size() == 0) seen_temp = utf8_of(entry.path().filename());
-    return file_primitives::write_some(file, data, size);
-}
-
 TEST_F(FileTest, TemporaryNamesNeverRunOut) {
     const std::string file = path("memo.txt");
-    fault_folder = root_;
-    const WriteCalls noting{note_temp_name};
+    std::string seen_temp;
+    const WriteCalls noting{[&](const file_primitives::OpenFile& f, const char* data, std::size_t size) {
+        for (const auto& entry : fs::directory_iterator(root_))  // the new one is still empty
+            if (entry.path().extension() == ".tmp" && entry.file_size() == 0)
+                seen_temp = utf8_of(entry.path().filename());
+        return file_primitives::write_some(f, data, size);
+    }};
     ASSERT_TRUE(write_text_file(file, "first", noting));
     const std::size_t dash = seen_temp.rfind('-');
     const std::string stem = seen_temp.substr(0, dash + 1);

@@ -263,10 +263,6 @@ TEST(MemoHistoryFolder, OneListingSweepsAndCopiesOfTheMemoGoNewestFirst) {
     EXPECT_EQ(start.files.size(), 2u);
 }
 
-// The fake volume of the keeper's writes.
-std::atomic<std::uint64_t> fake_free{0};
-StorageResult<std::uint64_t> fake_free_space(const std::string&) { return fake_free.load(); }
-
 // What a window hands the keeper, in order; what the folder then holds and what was said.
 TEST(HistoryKeeper, KeepsTheReplacedTextsAfterTheMemoAndNeverItsRoom) {
     struct Step {
@@ -307,9 +303,8 @@ TEST(HistoryKeeper, KeepsTheReplacedTextsAfterTheMemoAndNeverItsRoom) {
         fs::create_directories(temp.path);
         const fs::path history = temp.path / "history";
         if (row.folder_is_a_file) std::ofstream(history) << "x";
-        fake_free = row.free;
-        WriteCalls calls;
-        calls.free_space = fake_free_space;
+        WriteCalls calls;  // on a fake volume
+        calls.free_space = [free = row.free](const std::string&) -> StorageResult<std::uint64_t> { return free; };
         std::atomic<int> wakes{0};
         std::vector<HistoryEvent> events;
         {

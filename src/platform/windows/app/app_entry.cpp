@@ -5,6 +5,7 @@
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/app/resource_ids.h"
 #include "platform/windows/base/error_report.h"
+#include "platform/windows/base/win_rect.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/window/main_window.h"
@@ -89,7 +90,7 @@ PixelBox place_window(const SavedGeometry& saved, std::uint32_t dpi) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!is_usable_handle(monitor) || !GetMonitorInfoW(monitor, &info)) return default_placement(dpi);
-    return clamp_placement(saved, {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom}, dpi);
+    return clamp_placement(saved, pixel_rect(info.rcWork), dpi);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "platform/windows/base/system_calls.h"
 #include "platform/windows/base/system_error.h"
+#include "platform/windows/state/system_calls.h"
 
 namespace numvora {
 

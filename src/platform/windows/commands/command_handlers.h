@@ -26,6 +26,10 @@ SystemStatus refresh_expression_grouping(HWND box, bool group_thousands);
 // Figures pasted into the box go in rewritten for the calculator (expression_paste.cpp).
 void take_over_expression_paste(HWND box);
 
+// Every control moved to its box for the window as it is now: a command that shows or
+// hides controls asks for it (window_layout.cpp).
+SystemStatus layout_controls(AppState& state);
+
 // Calculation and history (calculator_commands.cpp).
 SystemStatus calculate(AppState& state, std::int32_t id = ids::CALCULATE);
 void rebuild_history_list(const AppState& state);

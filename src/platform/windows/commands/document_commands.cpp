@@ -4,9 +4,9 @@
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/commands/file_dialog.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/services/file_dialog.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
@@ -34,10 +34,8 @@ struct Chosen {
 // (said on the status line).
 std::optional<Chosen> choose(AppState& state, DocumentDialog kind, std::string_view failure) {
     StorageResult<std::optional<std::string>> path{std::optional<std::string>()};
-    AppState* again = run_modal(state, [&] {
-        path = choose_document_path(state.main_window, kind,
-                                    kind == DocumentDialog::Save ? state.calls.save_dialog : state.calls.open_dialog);
-    });
+    AppState* again =
+        run_modal(state, [&] { path = choose_document_path(state.main_window, kind, *state.calls.dialogs); });
     if (again == nullptr) return std::nullopt;
     if (!path) {
         show_failure(*again, failure, path.error());

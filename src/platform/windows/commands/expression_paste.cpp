@@ -4,14 +4,13 @@
 #include <windows.h>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/commands/clipboard.h"
+#include "platform/windows/base/subclass.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/services/clipboard.h"
 #include "session/pasted_expression.h"
 
 namespace numvora {
 namespace {
-
-constexpr wchar_t ORIGINAL_PROC[] = L"Numvora.ExpressionProc";
 
 // True when the rewritten text went in; otherwise the control pastes as it always does.
 bool paste_rewritten(HWND box) {
@@ -28,24 +27,15 @@ bool paste_rewritten(HWND box) {
     return true;
 }
 
-LRESULT CALLBACK expression_proc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
-    const auto original = reinterpret_cast<WNDPROC>(GetPropW(box, ORIGINAL_PROC));
+LRESULT CALLBACK expression_proc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
     if (message == WM_PASTE && (GetWindowLongPtrW(box, GWL_STYLE) & ES_READONLY) == 0 && paste_rewritten(box)) {
         return 0;
     }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropW(box, ORIGINAL_PROC);
-    }
-    return CallWindowProcW(original, box, message, wparam, lparam);
+    return pass_to_control(box, message, wparam, lparam, expression_proc, id);
 }
 
 }  // namespace
 
-void take_over_expression_paste(HWND box) {
-    const LONG_PTR original = GetWindowLongPtrW(box, GWLP_WNDPROC);
-    if (original == 0 || !SetPropW(box, ORIGINAL_PROC, reinterpret_cast<HANDLE>(original))) return;
-    SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(expression_proc));
-}
+void take_over_expression_paste(HWND box) { subclass_control(box, expression_proc); }
 
 }  // namespace numvora

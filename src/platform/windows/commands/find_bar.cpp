@@ -11,7 +11,6 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
-#include "platform/windows/window/window_handlers.h"
 #include "ui/text_search.h"
 
 namespace numvora {

@@ -3,8 +3,8 @@
 #include <richedit.h>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/commands/clipboard.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 
@@ -23,7 +23,7 @@ SystemStatus carry_to_memo(AppState& state, CarryForm form) {
 SystemStatus carry_to_clipboard(AppState& state, CarryForm form) {
     const std::optional<std::string> text = state.calculator.carry_text(form);
     if (!text) return show_no_result(state);
-    return copy_to_clipboard(state.main_window, *text, state.calls.set_clipboard_data);
+    return copy_to_clipboard(state.main_window, *text, *state.calls.clipboard);
 }
 
 }  // namespace

@@ -8,14 +8,13 @@
 
 #include <richedit.h>
 
-#include "platform/windows/commands/clipboard.h"
+#include "platform/windows/base/subclass.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 
 namespace numvora {
 namespace {
-
-constexpr wchar_t ORIGINAL_PROC[] = L"Numvora.MemoProc";
 
 bool is_paste_key(WPARAM key) {
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
@@ -30,8 +29,7 @@ void paste_clipboard_text(HWND memo) {
     memo_undo_step(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
 }
 
-LRESULT CALLBACK memo_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam) {
-    const auto original = reinterpret_cast<WNDPROC>(GetPropW(memo, ORIGINAL_PROC));
+LRESULT CALLBACK memo_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
     if (message == WM_PASTE || (message == WM_KEYDOWN && is_paste_key(wparam))) {
         paste_clipboard_text(memo);
         return 0;
@@ -41,19 +39,11 @@ LRESULT CALLBACK memo_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam
         if (AppState* state = app_state_of(GetParent(memo))) zoom_memo_by_wheel(*state, GET_WHEEL_DELTA_WPARAM(wparam));
         return 0;
     }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(memo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropW(memo, ORIGINAL_PROC);
-    }
-    return CallWindowProcW(original, memo, message, wparam, lparam);
+    return pass_to_control(memo, message, wparam, lparam, memo_proc, id);
 }
 
 }  // namespace
 
-void take_over_memo_paste(HWND memo) {
-    const LONG_PTR original = GetWindowLongPtrW(memo, GWLP_WNDPROC);
-    if (original == 0 || !SetPropW(memo, ORIGINAL_PROC, reinterpret_cast<HANDLE>(original))) return;
-    SetWindowLongPtrW(memo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(memo_proc));
-}
+void take_over_memo_paste(HWND memo) { subclass_control(memo, memo_proc); }
 
 }  // namespace numvora

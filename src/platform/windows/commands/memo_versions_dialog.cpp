@@ -8,6 +8,8 @@
 #include <thread>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/base/win_rect.h"
+#include "ui/layout/placement.h"
 #include "ui/memo_versions.h"
 
 namespace numvora {
@@ -104,8 +106,6 @@ std::wstring line_of(const Version& version) {
         version_line({entry.time, entry.size, version.listed.same_as_memo,
                       first && *first ? std::optional<std::string>(first->value()) : std::nullopt, first && !*first}));
 }
-
-PixelRect pixel_rect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // The frame around the client size for the DPI, centred over the owner on its monitor.
 void place_dialog(HWND dialog, const Dialog& d) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/windows/base/subclass.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"
@@ -11,8 +12,6 @@
 
 namespace numvora {
 namespace {
-
-constexpr wchar_t ORIGINAL_PROC[] = L"Numvora.LabelProc";
 
 // The display font at a smaller size, made once per DPI; the display font itself when
 // one cannot be made.
@@ -87,8 +86,7 @@ void paint_result_label(AppState& state, HWND label) {
     show_full_text_tip(state, label, fit.ellipsis ? text : std::wstring());
 }
 
-LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lparam) {
-    const auto original = reinterpret_cast<WNDPROC>(GetPropW(label, ORIGINAL_PROC));
+LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
     AppState* state = app_state_of(GetParent(label));
     const bool result = state != nullptr && label == state->result_label();
     switch (message) {
@@ -96,8 +94,8 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
         const std::wstring before = control_text_wide(label);
         // A static paints a new text at once, itself, past WM_PAINT: the result label only
         // stores it and paints in its turn.
-        const LRESULT set = result ? DefWindowProcW(label, message, wparam, lparam)
-                                   : CallWindowProcW(original, label, message, wparam, lparam);
+        const LRESULT set =
+            result ? DefWindowProcW(label, message, wparam, lparam) : DefSubclassProc(label, message, wparam, lparam);
         if (result) InvalidateRect(label, nullptr, FALSE);
         const auto* text = reinterpret_cast<const wchar_t*>(lparam);
         // A polite live region: the reader speaks the new result or message when idle.
@@ -113,22 +111,16 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
     case WM_NCHITTEST:
         if (result) return HTCLIENT;  // the mouse reaches the label, and so its tooltip
         break;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropW(label, ORIGINAL_PROC);
-        break;
     default: break;
     }
-    return CallWindowProcW(original, label, message, wparam, lparam);
+    return pass_to_control(label, message, wparam, lparam, label_proc, id);
 }
 
 }  // namespace
 
 void watch_labels(const AppState& state) {
     for (const HWND label : {state.result_label(), state.status_label()}) {
-        const LONG_PTR original = GetWindowLongPtrW(label, GWLP_WNDPROC);
-        if (original == 0 || !SetPropW(label, ORIGINAL_PROC, reinterpret_cast<HANDLE>(original))) continue;
-        SetWindowLongPtrW(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(label_proc));
+        subclass_control(label, label_proc);
     }
 }
 

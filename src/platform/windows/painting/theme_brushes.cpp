@@ -3,7 +3,7 @@
 #include <utility>
 
 namespace numvora {
-SystemResult<ThemeBrushes> make_theme_brushes(const ThemePalette& palette, HBRUSH(WINAPI* create_brush)(COLORREF)) {
+SystemResult<ThemeBrushes> make_theme_brushes(const ThemePalette& palette, LookCalls& calls) {
     ThemeBrushes brushes;
     const std::pair<UniqueBrush*, PaletteColor> order[] = {
         {&brushes.panel, PANEL_BACKGROUND},   {&brushes.expression, EXPRESSION_BACKGROUND},
@@ -11,7 +11,7 @@ SystemResult<ThemeBrushes> make_theme_brushes(const ThemePalette& palette, HBRUS
         {&brushes.memo, MEMO_BACKGROUND},
     };
     for (const auto& [slot, color] : order) {
-        UniqueBrush brush(create_brush(palette[color]));
+        UniqueBrush brush(calls.create_brush(palette[color]));
         if (!brush) return fail(last_system_error("CreateSolidBrush"));
         *slot = std::move(brush);
     }

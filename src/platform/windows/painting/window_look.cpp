@@ -18,7 +18,7 @@ ColorScheme color_scheme(const AppState& state) { return {state.settings.dark_mo
 
 ThemePalette current_palette(const AppState& state) { return scheme_palette(color_scheme(state)); }
 
-std::optional<SystemColors> query_high_contrast(const SystemCalls& calls) {
+std::optional<SystemColors> query_high_contrast(LookCalls& calls) {
     HIGHCONTRASTW contrast{};
     contrast.cbSize = sizeof contrast;
     if (!calls.system_parameters(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) ||
@@ -36,26 +36,26 @@ void apply_frame_theme(AppState& state) {
     state.dark_frame_requested = true;
     const BOOL value = dark ? TRUE : FALSE;
     const HWND window = state.main_window;
-    if (FAILED(state.calls.set_window_attribute(window, DARK_MODE_ATTRIBUTE, &value, sizeof value))) {
-        state.calls.set_window_attribute(window, DARK_MODE_ATTRIBUTE_BEFORE_19041, &value, sizeof value);
+    if (FAILED(state.calls.look->set_window_attribute(window, DARK_MODE_ATTRIBUTE, &value, sizeof value))) {
+        state.calls.look->set_window_attribute(window, DARK_MODE_ATTRIBUTE_BEFORE_19041, &value, sizeof value);
     }
     // Dark scroll bars and frames; null names give the system's theme back.
     const wchar_t* const explorer = dark ? L"DarkMode_Explorer" : nullptr;
     for (const HWND control : {state.memo_edit(), state.history_list(), state.expression_edit(),
                                state.control(ControlSlot::FindBox), state.control(ControlSlot::ReplaceBox)}) {
-        state.calls.set_window_theme(control, explorer, nullptr);
+        state.calls.look->set_window_theme(control, explorer, nullptr);
     }
     // A themed check box draws its caption in the theme's text colour whatever
     // WM_CTLCOLORSTATIC says, black on the dark panel: in the dark it goes unthemed.
     const wchar_t* const none = dark ? L"" : nullptr;
     for (const HWND check_box : {state.thousands_checkbox(), state.control(ControlSlot::FindMatchCase)}) {
-        state.calls.set_window_theme(check_box, none, none);
+        state.calls.look->set_window_theme(check_box, none, none);
     }
 }
 
 SystemStatus apply_look(AppState& state, const ColorScheme& scheme) {
     const ThemePalette palette = scheme_palette(scheme);
-    auto brushes = make_theme_brushes(palette, state.calls.create_brush);
+    auto brushes = make_theme_brushes(palette, *state.calls.look);
     if (!brushes) return fail(brushes.error());
     state.settings.dark_mode = scheme.dark;
     state.high_contrast = scheme.high_contrast;
@@ -68,7 +68,7 @@ SystemStatus apply_look(AppState& state, const ColorScheme& scheme) {
 }
 
 std::optional<LRESULT> on_system_colors_changed(AppState& state) {
-    const std::optional<SystemColors> contrast = query_high_contrast(state.calls);
+    const std::optional<SystemColors> contrast = query_high_contrast(*state.calls.look);
     if (contrast != state.high_contrast) {
         if (auto status = apply_look(state, {state.settings.dark_mode, contrast}); !status) {
             log_error_line("고대비 색 적용 실패: {}", display_text(status.error()));

@@ -17,7 +17,7 @@ ColorScheme color_scheme(const AppState& state);
 ThemePalette current_palette(const AppState& state);
 
 // The system colours when high contrast is on.
-std::optional<SystemColors> query_high_contrast(const SystemCalls& calls);
+std::optional<SystemColors> query_high_contrast(LookCalls& calls);
 
 // Brushes, memo colours, title bar and control themes for the scheme, then a repaint.
 // When a brush cannot be made nothing changes and the failure is returned.

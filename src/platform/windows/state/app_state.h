@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/windows/base/system_calls.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/state/memo_snapshots.h"
+#include "platform/windows/state/system_calls.h"
 #include "session/calculator_session.h"
 #include "session/selection_state.h"
 #include "session/status_line.h"

@@ -1,5 +1,6 @@
-// Text and selections in and out of the controls: the one place where the window
-// layer converts between its UTF-8 and the controls' UTF-16.
+// Text and selections in and out of the controls. Their UTF-16 meets the program's
+// UTF-8 here through common/win32/wide_text.h, the one conversion pair that every
+// other Win32 boundary of the window layer (paths, menus, boxes, the clipboard) uses too.
 #pragma once
 
 #include <windows.h>

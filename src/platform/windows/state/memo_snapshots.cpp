@@ -7,7 +7,7 @@ namespace numvora {
 MemoSnapshots::MemoSnapshots(HWND window, std::string folder, std::string data_folder, std::string start, Clock now,
                              WriteCalls calls)
     : folder_(folder),
-      now_(now),
+      now_(std::move(now)),
       keeper_({std::move(folder), std::move(data_folder), std::move(start), calls,
                [window] { PostMessageW(window, WM_HISTORY_EVENTS, 0, 0); }}) {}
 

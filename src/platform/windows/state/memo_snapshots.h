@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@ inline constexpr UINT WM_HISTORY_EVENTS = WM_APP + 1;
 
 class MemoSnapshots {
 public:
-    using Clock = SnapshotTime (*)();
+    using Clock = std::function<SnapshotTime()>;
 
     // start: the memo as the window opened it. The folder is listed on the worker.
     MemoSnapshots(HWND window, std::string folder, std::string data_folder, std::string start, Clock now,

@@ -1,6 +1,7 @@
 #include "platform/windows/state/save_all.h"
 
 #include "platform/windows/base/error_report.h"
+#include "platform/windows/base/win_rect.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 #include "storage/combined_save.h"
@@ -12,8 +13,6 @@ namespace {
 StorageError window_call_error(std::string_view failed_call) {
     return make_storage_error(StorageErrorKind::Other, display_text(last_system_error(failed_call)));
 }
-
-PixelRect pixel_rect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // GetWindowPlacement reports the restored rectangle in workspace coordinates, which
 // are offset by any taskbar at the top or left of the window's monitor.

@@ -17,10 +17,10 @@ void annotate_controls(const AppState& state) {
         const ControlRow* row = find_control_row(entry.control_id);
         if (row == nullptr) continue;
         const HWND control = state.controls[static_cast<std::size_t>(row - CONTROL_ROWS.data())];
-        state.calls.annotate_text(control, ACCESSIBLE_NAME, entry.name.data());
+        state.calls.accessibility->annotate_text(control, ACCESSIBLE_NAME, entry.name.data());
     }
     for (const HWND live : {state.result_label(), state.status_label(), state.control(ControlSlot::FindMessage)}) {
-        state.calls.annotate_number(live, LIVE_SETTING, POLITE);
+        state.calls.accessibility->annotate_number(live, LIVE_SETTING, POLITE);
     }
 }
 

@@ -51,9 +51,9 @@ std::string open_memo(AppState& state) {
 bool system_prefers_dark(const SystemCalls& calls) {
     DWORD light = 1;
     DWORD size = sizeof light;
-    return calls.read_registry_value(HKEY_CURRENT_USER,
-                                     L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
-                                     L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &light, &size) == ERROR_SUCCESS &&
+    return calls.look->read_registry_value(
+               HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+               L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &light, &size) == ERROR_SUCCESS &&
            light == 0;
 }
 
@@ -61,27 +61,9 @@ bool file_missing(const std::string& path) {
     return GetFileAttributesW(to_wide(path).c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
-// The folder of Numvora.exe; empty when the system cannot tell.
-std::wstring running_program_folder() {
-    constexpr std::size_t LONGEST_PATH = 32768;
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        if (path.size() >= LONGEST_PATH) return {};
-        path.resize(path.size() * 2);  // cut short: try a longer buffer
-    }
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 // The program's folder and whether portable.txt (a file, not a folder) stands in it.
 ProgramFolder find_program_folder(const SystemCalls& calls) {
-    const std::wstring folder = calls.program_folder.empty() ? running_program_folder() : calls.program_folder;
+    const std::wstring folder = calls.program_folder();
     if (folder.empty()) return {};
     const std::wstring marker = folder + L"\\" + to_wide(PORTABLE_MARKER_NAME);
     const DWORD attributes = GetFileAttributesW(marker.c_str());
@@ -152,10 +134,10 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     state->main_window = window;
     state->calls = start.calls;
     load_saved_state(*state, start, memo_text);
-    state->high_contrast = query_high_contrast(state->calls);
+    state->high_contrast = query_high_contrast(*state->calls.look);
     const ThemePalette palette = current_palette(*state);
 
-    auto brushes = make_theme_brushes(palette, state->calls.create_brush);
+    auto brushes = make_theme_brushes(palette, *state->calls.look);
     if (!brushes) return fail(brushes.error());
     state->brushes = std::move(brushes).value();
 

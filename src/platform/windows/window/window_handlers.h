@@ -30,7 +30,6 @@ LRESULT on_create(HWND window, const StartData& start);
 void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font);
 
 // Layout and DPI (window_layout.cpp).
-SystemStatus layout_controls(AppState& state);
 LRESULT on_size(AppState& state);
 LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info);
 LRESULT on_dpi_changed(AppState& state, const RECT* suggested);

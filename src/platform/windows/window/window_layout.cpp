@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/windows/base/error_report.h"
+#include "platform/windows/base/win_rect.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/label_views.h"
@@ -69,7 +70,7 @@ SystemStatus layout_controls(AppState& state) {
     state.memo_panel_rect = rects.memo_panel;
     for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
         const PixelBox& box = rects.boxes[i];
-        if (!state.calls.move_window(state.controls[i], box.x, box.y, box.width, box.height, TRUE)) {
+        if (!state.calls.layout->move_window(state.controls[i], box.x, box.y, box.width, box.height, TRUE)) {
             return fail(last_system_error("MoveWindow"));
         }
     }
@@ -91,7 +92,7 @@ LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info) {
     // Without a monitor's work area the smallest restored size holds as it is.
     const RECT work =
         on != nullptr && GetMonitorInfoW(on, &monitor) ? monitor.rcWork : RECT{0, 0, INT32_MAX, INT32_MAX};
-    const PixelBox smallest = min_track_size(window_dpi(window), {work.left, work.top, work.right, work.bottom});
+    const PixelBox smallest = min_track_size(window_dpi(window), pixel_rect(work));
     info->ptMinTrackSize = {smallest.width, smallest.height};
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "platform/windows/commands/clipboard.h"
+#include "platform/windows/services/clipboard.h"
 
 #include <cstring>
 #include <string>
@@ -26,7 +26,14 @@ private:
 
 }  // namespace
 
-SystemStatus copy_to_clipboard(HWND owner, std::string_view text, HANDLE(WINAPI* set_data)(UINT, HANDLE)) {
+HANDLE ClipboardCalls::set_data(UINT format, HANDLE memory) { return SetClipboardData(format, memory); }
+
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text) {
+    ClipboardCalls system;
+    return copy_to_clipboard(owner, text, system);
+}
+
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text, ClipboardCalls& calls) {
     const std::wstring units = to_wide(text);
     const std::size_t bytes = (units.size() + 1) * sizeof(wchar_t);
     UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
@@ -41,7 +48,7 @@ SystemStatus copy_to_clipboard(HWND owner, std::string_view text, HANDLE(WINAPI*
     if (!clipboard.is_open()) return fail(last_system_error("OpenClipboard"));
     if (!EmptyClipboard()) return fail(last_system_error("EmptyClipboard"));
     // Any null handle is a failure, whatever the last error says: the text is not there.
-    if (set_data(CF_UNICODETEXT, memory.get()) == nullptr) return fail(last_system_error("SetClipboardData"));
+    if (calls.set_data(CF_UNICODETEXT, memory.get()) == nullptr) return fail(last_system_error("SetClipboardData"));
     memory.release();  // the clipboard owns it now
     return {};
 }

@@ -1,4 +1,5 @@
-// One past calculation, as the history list and the document file keep it.
+// One past calculation of the calculator's history, as the history list and the document
+// file keep it (the memo's earlier versions are storage/history/).
 #pragma once
 
 #include <cstddef>

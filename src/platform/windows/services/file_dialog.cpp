@@ -1,4 +1,4 @@
-#include "platform/windows/commands/file_dialog.h"
+#include "platform/windows/services/file_dialog.h"
 
 #include <cstdio>
 #include <optional>
@@ -18,6 +18,7 @@ constexpr DWORD PATH_BUFFER_UNITS = 32768;
 constexpr wchar_t DOCUMENT_FILTER[] = L"Quorvex 문서 (*.qvx)\0*.qvx\0";
 constexpr wchar_t DEFAULT_DOCUMENT_NAME[] = L"Ordenna.qvx";
 
+using RunFileDialog = BOOL(WINAPI*)(OPENFILENAMEW* record);
 using ExtendedErrorCall = DWORD(WINAPI*)();
 
 struct CommonDialogs {
@@ -34,10 +35,8 @@ Function function_of(HMODULE module, const char* name, std::optional<SystemError
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 
-// comdlg32 brings shell32 and its kin into the process (about 9 MiB and some
-// milliseconds), so it is loaded on the first dialog rather than at start, and from
-// the system folder only. A failed load keeps its own reason: the last error would
-// say something else by the time a dialog is asked for again.
+// comdlg32 costs about 9 MiB and some milliseconds. A failed load keeps its own
+// reason: the last error would say something else by the time a dialog is asked for again.
 const CommonDialogs& common_dialogs() {
     static const CommonDialogs loaded = [] {
         CommonDialogs dialogs;
@@ -67,7 +66,8 @@ StorageError dialog_error(DWORD code) {
 
 }  // namespace
 
-StorageResult<std::optional<std::string>> choose_document_path(HWND owner, DocumentDialog kind, RunFileDialog run) {
+StorageResult<std::optional<std::string>> choose_document_path(HWND owner, DocumentDialog kind,
+                                                               FileDialogCalls& dialogs) {
     const bool saving = kind == DocumentDialog::Save;
     std::vector<wchar_t> path(PATH_BUFFER_UNITS, L'\0');
     if (saving) std::wstring_view(DEFAULT_DOCUMENT_NAME).copy(path.data(), path.size() - 1);
@@ -85,14 +85,11 @@ StorageResult<std::optional<std::string>> choose_document_path(HWND owner, Docum
                           : OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER;
     record.lpstrDefExt = L"qvx";
 
-    const CommonDialogs& system = common_dialogs();
-    if (run == nullptr) run = saving ? system.save : system.open;
-    if (run == nullptr || system.extended_error == nullptr) {
-        const SystemError error = system.unavailable.value_or(SystemError{UNEXPLAINED_FAILURE, "comdlg32.dll"});
-        return fail(make_storage_error(StorageErrorKind::Other, display_text(error)));
+    if (const std::optional<SystemError> missing = dialogs.unavailable()) {
+        return fail(make_storage_error(StorageErrorKind::Other, display_text(*missing)));
     }
-    if (!run(&record)) {
-        const DWORD code = system.extended_error();
+    if (!(saving ? dialogs.save(&record) : dialogs.open(&record))) {
+        const DWORD code = dialogs.extended_error();
         if (code == 0) return std::optional<std::string>();  // cancelled
         return fail(dialog_error(code));
     }
@@ -101,6 +98,18 @@ StorageResult<std::optional<std::string>> choose_document_path(HWND owner, Docum
     std::string chosen = to_utf8(buffer.substr(0, buffer.find(L'\0')));
     if (auto checked = check_document_extension(chosen); !checked) return fail(checked.error());
     return std::optional<std::string>(std::move(chosen));
+}
+
+BOOL FileDialogCalls::save(OPENFILENAMEW* record) { return common_dialogs().save(record); }
+
+BOOL FileDialogCalls::open(OPENFILENAMEW* record) { return common_dialogs().open(record); }
+
+DWORD FileDialogCalls::extended_error() { return common_dialogs().extended_error(); }
+
+std::optional<SystemError> FileDialogCalls::unavailable() {
+    const CommonDialogs& system = common_dialogs();
+    if (system.save != nullptr && system.open != nullptr && system.extended_error != nullptr) return std::nullopt;
+    return system.unavailable.value_or(SystemError{UNEXPLAINED_FAILURE, "comdlg32.dll"});
 }
 
 }  // namespace numvora

@@ -1,10 +1,14 @@
-// The system calls that load their library on first use.
-#include "platform/windows/base/system_calls.h"
+// The real calls behind the seams; those of DWM, the theme library and oleacc load
+// their library on first use.
+#include "platform/windows/base/win32_calls.h"
 
 #include <oleacc.h>
 
 namespace numvora {
 namespace {
+
+using SetWindowAttributeCall = HRESULT(WINAPI*)(HWND window, DWORD attribute, LPCVOID value, DWORD size);
+using SetWindowThemeCall = HRESULT(WINAPI*)(HWND window, LPCWSTR application, LPCWSTR classes);
 
 template <class Function>
 Function system_function(const wchar_t* library, const char* name) {
@@ -37,23 +41,38 @@ IAccPropServices* accessibility_services() {
 
 }  // namespace
 
-HRESULT WINAPI set_window_attribute(HWND window, DWORD attribute, LPCVOID value, DWORD size) {
+HBRUSH LookCalls::create_brush(COLORREF color) { return CreateSolidBrush(color); }
+
+HRESULT LookCalls::set_window_attribute(HWND window, DWORD attribute, LPCVOID value, DWORD size) {
     static const auto call = system_function<SetWindowAttributeCall>(L"dwmapi.dll", "DwmSetWindowAttribute");
     return call != nullptr ? call(window, attribute, value, size) : E_NOTIMPL;
 }
 
-HRESULT WINAPI set_window_theme(HWND window, LPCWSTR application, LPCWSTR classes) {
+HRESULT LookCalls::set_window_theme(HWND window, LPCWSTR application, LPCWSTR classes) {
     static const auto call = system_function<SetWindowThemeCall>(L"uxtheme.dll", "SetWindowTheme");
     return call != nullptr ? call(window, application, classes) : E_NOTIMPL;
 }
 
-HRESULT annotate_text(HWND window, const GUID& property, const wchar_t* text) {
+BOOL LookCalls::system_parameters(UINT action, UINT size, PVOID value, UINT ini) {
+    return SystemParametersInfoW(action, size, value, ini);
+}
+
+LSTATUS LookCalls::read_registry_value(HKEY key, LPCWSTR subkey, LPCWSTR name, DWORD flags, LPDWORD type, PVOID data,
+                                       LPDWORD size) {
+    return RegGetValueW(key, subkey, name, flags, type, data, size);
+}
+
+BOOL LayoutCalls::move_window(HWND window, int x, int y, int width, int height, BOOL repaint) {
+    return MoveWindow(window, x, y, width, height, repaint);
+}
+
+HRESULT AccessibilityCalls::annotate_text(HWND window, const GUID& property, const wchar_t* text) {
     IAccPropServices* services = accessibility_services();
     if (services == nullptr) return E_NOTIMPL;
     return services->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, text);
 }
 
-HRESULT annotate_number(HWND window, const GUID& property, int value) {
+HRESULT AccessibilityCalls::annotate_number(HWND window, const GUID& property, int value) {
     IAccPropServices* services = accessibility_services();
     if (services == nullptr) return E_NOTIMPL;
     VARIANT number{};

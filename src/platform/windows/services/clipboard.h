@@ -1,0 +1,34 @@
+// Text onto and off the system clipboard.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/windows/base/system_error.h"
+
+namespace numvora {
+
+// The clipboard call that tests fail.
+class ClipboardCalls {
+public:
+    ClipboardCalls() = default;
+    ClipboardCalls(const ClipboardCalls&) = default;
+    ClipboardCalls& operator=(const ClipboardCalls&) = default;
+    virtual ~ClipboardCalls() = default;
+
+    virtual HANDLE set_data(UINT format, HANDLE memory);  // SetClipboardData
+};
+
+// Puts the text on the clipboard as CF_UNICODETEXT; on any failure the clipboard is
+// closed, the memory freed and the error returned.
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text, ClipboardCalls& calls);
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text);
+
+// The clipboard's CF_UNICODETEXT, up to its first NUL; nothing when it holds no text
+// or cannot be opened.
+std::optional<std::wstring> clipboard_text(HWND owner);
+
+}  // namespace numvora
