@@ -1,5 +1,7 @@
 #include "platform/windows/state/memo_snapshots.h"
 
+#include <utility>
+
 #include "platform/windows/base/error_report.h"
 
 namespace numvora {
@@ -8,7 +10,7 @@ MemoSnapshots::MemoSnapshots(HWND window, std::string folder, std::string data_f
                              WriteCalls calls)
     : folder_(folder),
       now_(std::move(now)),
-      keeper_({std::move(folder), std::move(data_folder), std::move(start), calls,
+      keeper_({std::move(folder), std::move(data_folder), std::move(start), std::move(calls),
                [window] { PostMessageW(window, WM_HISTORY_EVENTS, 0, 0); }}) {}
 
 void MemoSnapshots::after_save(std::string previous, std::uint64_t memo_size) {
