@@ -66,6 +66,12 @@ SystemStatus memo_paste(AppState& state, std::int32_t id);
 SystemStatus memo_delete(AppState& state, std::int32_t id);
 SystemStatus memo_select_all(AppState& state, std::int32_t id);
 
+// The margin of line results (results_margin_commands.cpp): the option switched and
+// saved; a result clicked onto the clipboard, double-clicked into the expression box.
+SystemStatus toggle_results_margin(AppState& state, std::int32_t id);
+void copy_margin_result(AppState& state, const MarginRow& row);
+void reuse_margin_result(AppState& state, const MarginRow& row);
+
 // Find and replace (find_replace.cpp).
 SystemStatus open_find_or_replace(AppState& state, std::int32_t id);
 // F3 and Shift+F3; without a text to look for, the find dialog.

@@ -49,6 +49,25 @@ struct FindState {
     std::array<wchar_t, TEXT_UNITS> replace_text{};
 };
 
+// A line result as the margin shows it: its row's box in the memo's client area, the
+// value as plain decimal text and as shown.
+struct MarginRow {
+    PixelRect box;
+    std::string value;
+    std::string shown;
+};
+
+// The memo's margin of line results as last painted. The margin never writes into the
+// memo: it narrows the text area and draws beside it.
+struct ResultsMarginView {
+    std::int32_t width = 0;                    // the strip as applied to the text area; 0: none
+    std::optional<PixelRect> text_area_insets;  // the control's own text area, as insets of its client area
+    std::vector<MarginRow> rows;               // the results on screen
+    UniqueFont font;                           // the memo's font at its zoom, made when it changes
+    std::wstring font_key;
+    bool refreshing = false;  // a repaint caused by the margin's own change of the text area
+};
+
 struct AppState {
     HWND main_window = nullptr;
     SystemCalls calls;
@@ -91,6 +110,7 @@ struct AppState {
     std::uint32_t result_fonts_dpi = 0;
     std::array<UniqueFont, 8> result_fonts;
     HWND result_tooltip = nullptr;
+    ResultsMarginView margin;
 
     HWND control(ControlSlot slot, std::size_t member = 0) const { return controls[control_row_index(slot, member)]; }
     // The controls that code names.

@@ -1,0 +1,328 @@
+#include "platform/windows/painting/results_margin.h"
+
+#include <richedit.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calculator/number_format.h"
+#include "common/win32/wide_text.h"
+#include "notes/line_results.h"
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/control_text.h"
+#include "ui/colors/color_scheme.h"
+#include "ui/layout/dpi_scale.h"
+#include "ui/layout/results_margin.h"
+
+namespace numvora {
+namespace {
+
+constexpr wchar_t ORIGINAL_PROC[] = L"Numvora.MarginProc";
+// A paragraph longer than this is not read for a result: a memo of one huge line
+// stays as quick with the margin as without it.
+constexpr std::int32_t LINE_READ_MAX = 1 << 16;
+constexpr std::int32_t BLOCK_READ_MAX = 1 << 24;
+
+// A line that ends on screen; last is its last character, -1 when it is empty.
+struct ScreenLine {
+    std::int32_t last = -1;
+    std::string text;
+};
+
+RECT client_of(HWND memo) {
+    RECT client{};
+    GetClientRect(memo, &client);
+    return client;
+}
+
+// Where the paragraph around a position begins, read backwards in growing pieces;
+// nothing past LINE_READ_MAX.
+std::optional<std::int32_t> paragraph_start(HWND memo, std::int32_t position) {
+    std::int32_t end = position;
+    for (std::int32_t piece = 256; end > 0; piece *= 2) {
+        if (position - end >= LINE_READ_MAX) return std::nullopt;
+        const std::int32_t start = std::max(0, end - piece);
+        const std::wstring text = memo_text_range(memo, {start, end});
+        if (const std::size_t cr = text.rfind(L'\r'); cr != std::wstring::npos)
+            return start + static_cast<std::int32_t>(cr) + 1;
+        end = start;
+    }
+    return 0;
+}
+
+// The lines that end on the rows on screen, from the start of the one the first row
+// belongs to; start is set to that line's first character.
+std::vector<ScreenLine> lines_on_screen(HWND memo, std::int32_t& start) {
+    const RECT client = client_of(memo);
+    const auto first_row = static_cast<WPARAM>(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0));
+    const auto first = static_cast<std::int32_t>(SendMessageW(memo, EM_LINEINDEX, first_row, 0));
+    POINTL bottom{client.left + 1, client.bottom - 1};
+    const auto last = static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom)));
+    const auto last_row = SendMessageW(memo, EM_EXLINEFROMCHAR, 0, std::max(first, last));
+    const std::int32_t length = memo_length(memo);
+    auto end = static_cast<std::int32_t>(SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(last_row + 1), 0));
+    if (end < 0 || end > length) end = length;
+    const std::optional<std::int32_t> begin = paragraph_start(memo, std::max(first, 0));
+    start = begin.value_or(std::max(first, 0));
+    const std::wstring text = memo_text_range(memo, {start, std::max(start, end)});
+
+    std::vector<ScreenLine> lines;
+    for (std::size_t from = 0;;) {
+        const std::size_t cr = text.find(L'\r', from);
+        // A line running on below the screen ends off it: no result of it shows.
+        if (cr == std::wstring::npos && end < length) break;
+        const std::size_t to = cr == std::wstring::npos ? text.size() : cr;
+        const std::wstring_view piece = std::wstring_view(text).substr(from, to - from);
+        ScreenLine line;
+        line.last = piece.empty() ? -1 : start + static_cast<std::int32_t>(to) - 1;
+        // The start of a line too long to read is not known: no result, and no block across it.
+        if (!(lines.empty() && !begin)) line.text = to_utf8(piece);
+        lines.push_back(std::move(line));
+        if (cr == std::wstring::npos) break;
+        from = cr + 1;
+    }
+    return lines;
+}
+
+// The lines above the screen that a total line on it adds: back to a line that closes
+// its block, at most BLOCK_LINES_MAX of them.
+std::vector<std::string> lines_above(HWND memo, std::int32_t start) {
+    if (start <= 0) return {};
+    const std::int32_t stop = start - 1;  // the line break before the screen's first line
+    for (std::int32_t piece = 4096;; piece *= 2) {
+        const std::int32_t from = std::max(0, stop - piece);
+        const std::wstring text = memo_text_range(memo, {from, stop});
+        std::vector<std::string> lines;
+        bool closed = false;
+        for (std::size_t at = 0;;) {
+            const std::size_t cr = text.find(L'\r', at);
+            const bool whole = from == 0 || at > 0;  // the first piece may begin mid-line
+            if (whole) {
+                lines.push_back(to_utf8(std::wstring_view(text).substr(at, cr - at)));
+                closed = closed || closes_block(lines.back());
+            }
+            if (cr == std::wstring::npos) break;
+            at = cr + 1;
+        }
+        if (closed || from == 0 || lines.size() >= BLOCK_LINES_MAX || piece >= BLOCK_READ_MAX) {
+            if (lines.size() > BLOCK_LINES_MAX)
+                lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(BLOCK_LINES_MAX));
+            return lines;
+        }
+    }
+}
+
+// The memo's own font at its zoom, in which the results read as part of the text.
+HFONT margin_font(AppState& state, HWND memo, HDC dc) {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    SendMessageW(memo, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    int numerator = 0;
+    int denominator = 0;
+    SendMessageW(memo, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
+    if ((format.dwMask & CFM_SIZE) == 0 || format.yHeight <= 0) return state.ui_font.get();
+    if (numerator <= 0 || denominator <= 0) numerator = denominator = 1;
+    const int height = MulDiv(MulDiv(format.yHeight, GetDeviceCaps(dc, LOGPIXELSY), 1440), numerator, denominator);
+    const bool bold = (format.dwEffects & CFE_BOLD) != 0;
+    const std::wstring key = std::wstring(format.szFaceName) + L'|' + std::to_wstring(height) + (bold ? L"b" : L"");
+    if (key != state.margin.font_key || !state.margin.font) {
+        LOGFONTW shape{};
+        shape.lfHeight = -height;
+        shape.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+        shape.lfCharSet = DEFAULT_CHARSET;
+        shape.lfQuality = CLEARTYPE_QUALITY;
+        std::wstring_view(format.szFaceName).substr(0, LF_FACESIZE - 1).copy(shape.lfFaceName, LF_FACESIZE - 1);
+        state.margin.font = UniqueFont(CreateFontIndirectW(&shape));
+        state.margin.font_key = key;
+    }
+    return state.margin.font ? state.margin.font.get() : state.ui_font.get();
+}
+
+// The results of the lines that end on screen, measured in the margin's font; their
+// boxes come once the strip's width is known.
+std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
+    std::int32_t start = 0;
+    const std::vector<ScreenLine> screen = lines_on_screen(memo, start);
+    std::vector<std::string_view> views;
+    for (const ScreenLine& line : screen) views.push_back(line.text);
+    std::vector<std::string> above;
+    if (block_reaches_above(views)) above = lines_above(memo, start);
+    views.insert(views.begin(), above.begin(), above.end());
+    const std::vector<std::optional<std::string>> results = line_results(views);
+
+    std::vector<MarginRow> rows;
+    widest = 0;
+    for (std::size_t i = 0; i < screen.size(); ++i) {
+        const std::optional<std::string>& value = results[above.size() + i];
+        if (!value) continue;
+        MarginRow row;
+        row.value = *value;
+        row.shown = format_result_text(state.calculator.group_thousands, *value);
+        row.box.top = screen[i].last;  // the line's last character until it is placed
+        const std::wstring shown = to_wide(row.shown);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+        widest = std::max(widest, static_cast<std::int32_t>(extent.cx));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void set_text_area(AppState& state, HWND memo, std::int32_t width) {
+    const RECT client = client_of(memo);
+    if (!state.margin.text_area_insets) {
+        RECT own{};
+        SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&own));
+        state.margin.text_area_insets =
+            PixelRect{own.left - client.left, own.top - client.top, client.right - own.right, client.bottom - own.bottom};
+    }
+    const PixelRect& in = *state.margin.text_area_insets;
+    RECT area{client.left + in.left, client.top + in.top, client.right - in.right - width, client.bottom - in.bottom};
+    area.right = std::max(area.right, area.left + 1);
+    state.margin.width = width;
+    SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
+}
+
+// Before the text paints: the results on screen, the strip as wide as they need (the
+// text rewraps when it changes, and the rows are read again) and each row placed.
+void refresh_margin(AppState& state, HWND memo) {
+    const HDC dc = GetDC(memo);
+    if (dc == nullptr) return;
+    const HGDIOBJ previous = SelectObject(dc, margin_font(state, memo, dc));
+    const RECT client = client_of(memo);
+    std::int32_t widest = 0;
+    std::vector<MarginRow> rows = read_results(state, memo, dc, widest);
+    const std::int32_t width = results_margin_width(widest, client.right - client.left, state.dpi);
+    if (width != state.margin.width) {
+        state.margin.refreshing = true;
+        set_text_area(state, memo, width);
+        state.margin.refreshing = false;
+        rows = read_results(state, memo, dc, widest);
+    }
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(memo, dc);
+
+    state.margin.rows.clear();
+    for (MarginRow& row : rows) {
+        POINTL at{};
+        SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), row.box.top);
+        if (at.y >= client.bottom || at.y + metrics.tmHeight <= client.top) continue;
+        row.box = {client.right - state.margin.width, at.y, client.right, at.y + metrics.tmHeight};
+        state.margin.rows.push_back(std::move(row));
+    }
+}
+
+// After the text painted: the strip, its rule and the results, in the memo's colours.
+void draw_margin(AppState& state, HWND memo) {
+    const HDC dc = GetDC(memo);
+    if (dc == nullptr) return;
+    const RECT client = client_of(memo);
+    const RECT strip{client.right - state.margin.width, client.top, client.right, client.bottom};
+    FillRect(dc, &strip, state.brushes.memo.get());
+    const MarginColors colors = margin_colors(color_scheme(state));
+    const RECT rule{strip.left, strip.top, strip.left + 1, strip.bottom};
+    SetDCBrushColor(dc, colors.rule);
+    FillRect(dc, &rule, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    const HGDIOBJ previous = SelectObject(dc, margin_font(state, memo, dc));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colors.text);
+    const std::int32_t padding = scale_for_dpi(RESULTS_MARGIN_PADDING, state.dpi);
+    for (const MarginRow& row : state.margin.rows) {
+        RECT box{row.box.left + padding, row.box.top, row.box.right - padding, row.box.bottom};
+        std::wstring shown = to_wide(row.shown);
+        DrawTextW(dc, shown.data(), static_cast<int>(shown.size()), &box,
+                  DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(memo, dc);
+}
+
+bool in_strip(const AppState& state, HWND memo, POINT point) {
+    const RECT client = client_of(memo);
+    return state.margin.width > 0 && PtInRect(&client, point) && point.x >= client.right - state.margin.width;
+}
+
+LRESULT CALLBACK margin_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam) {
+    const auto original = reinterpret_cast<WNDPROC>(GetPropW(memo, ORIGINAL_PROC));
+    AppState* state = app_state_of(GetParent(memo));
+    if (state == nullptr || !state->preferences.results_margin || message == WM_NCDESTROY) {
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(memo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+            RemovePropW(memo, ORIGINAL_PROC);
+        }
+        return CallWindowProcW(original, memo, message, wparam, lparam);
+    }
+    switch (message) {
+    case WM_PAINT: {
+        if (!state->margin.refreshing) refresh_margin(*state, memo);
+        const LRESULT painted = CallWindowProcW(original, memo, message, wparam, lparam);
+        draw_margin(*state, memo);
+        return painted;
+    }
+    case WM_SIZE: {
+        const LRESULT sized = CallWindowProcW(original, memo, message, wparam, lparam);
+        set_text_area(*state, memo, state->margin.width);  // the 40% and the text area follow the new size
+        return sized;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // A copy: what it does may repaint the memo, which replaces the rows.
+        if (const MarginRow* row = margin_row_at(*state, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)})) {
+            const MarginRow chosen = *row;
+            if (message == WM_LBUTTONDOWN)
+                copy_margin_result(*state, chosen);
+            else
+                reuse_margin_result(*state, chosen);
+            return 0;
+        }
+        break;
+    case WM_SETCURSOR: {
+        POINT point{};
+        GetCursorPos(&point);
+        ScreenToClient(memo, &point);
+        if (LOWORD(lparam) != HTCLIENT || !in_strip(*state, memo, point)) break;
+        SetCursor(LoadCursorW(nullptr, margin_row_at(*state, point) != nullptr ? IDC_HAND : IDC_ARROW));
+        return TRUE;
+    }
+    default: break;
+    }
+    return CallWindowProcW(original, memo, message, wparam, lparam);
+}
+
+}  // namespace
+
+void watch_results_margin(HWND memo) {
+    const LONG_PTR original = GetWindowLongPtrW(memo, GWLP_WNDPROC);
+    if (original == 0 || !SetPropW(memo, ORIGINAL_PROC, reinterpret_cast<HANDLE>(original))) return;
+    SetWindowLongPtrW(memo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(margin_proc));
+}
+
+void apply_results_margin(AppState& state) {
+    const HWND memo = state.memo_edit();
+    state.margin.rows.clear();
+    if (state.preferences.results_margin) {
+        const RECT client = client_of(memo);
+        set_text_area(state, memo, results_margin_width(0, client.right - client.left, state.dpi));
+    } else if (state.margin.width != 0) {
+        state.margin.width = 0;
+        SendMessageW(memo, EM_SETRECT, 0, 0);  // the control's own text area again
+    }
+    InvalidateRect(memo, nullptr, TRUE);
+}
+
+const MarginRow* margin_row_at(const AppState& state, POINT point) {
+    if (!state.preferences.results_margin) return nullptr;
+    for (const MarginRow& row : state.margin.rows) {
+        if (point.x >= row.box.left && point.x < row.box.right && point.y >= row.box.top && point.y < row.box.bottom)
+            return &row;
+    }
+    return nullptr;
+}
+
+}  // namespace numvora
