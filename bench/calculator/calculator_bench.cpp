@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "calculator/evaluate.h"
-#include "calculator/memo_amounts.h"
+#include "notes/note_amounts.h"
 #include "calculator/number_format.h"
 #include "calculator/selection.h"
 

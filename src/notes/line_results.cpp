@@ -1,66 +1,32 @@
 #include "notes/line_results.h"
 
-#include <algorithm>
-#include <array>
-
 #include "calculator/evaluate.h"
-#include "calculator/memo_amounts.h"
-#include "calculator/memo_expression.h"
 #include "calculator/number_format.h"
 #include "common/unicode.h"
+#include "notes/note_amounts.h"
+#include "notes/note_expression.h"
+#include "notes/note_reader.h"
 
 namespace numvora {
 namespace {
 
-constexpr std::array<std::string_view, 5> TOTAL_WORDS{"합계", "총합", "총계", "소계", "합"};
+bool is_operator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '%'; }
+bool ends_operand(char c) { return is_ascii_digit(c) || c == ')' || c == '.'; }
+bool starts_operand(char c) { return is_ascii_digit(c) || c == '(' || c == '.'; }
 
-// A result as results are written: a sign, digits with commas and a point, maybe 원.
-bool is_written_result(std::string_view text) {
-    if (text.ends_with("원")) text = trim_white_space(text.substr(0, text.size() - std::string_view("원").size()));
-    if (text.starts_with('-')) text.remove_prefix(1);
-    bool digit = false;
-    bool point = false;
-    for (const char c : text) {
-        if (c == '.' && !point) {
-            point = true;
-        } else if (is_ascii_digit(c)) {
-            digit = true;
-        } else if (c != ',') {
-            return false;
-        }
-    }
-    return digit;
-}
-
-// What can stand right before an operator that has a number on its left.
-bool ends_number(char32_t c) {
-    return (c >= '0' && c <= '9') || c == ')' || c == '.' || c == U'원' || c == U'천' || c == U'만' || c == U'억' ||
-           c == U'조';
-}
-
-bool starts_number(char32_t c) { return (c >= '0' && c <= '9') || c == '(' || c == '.'; }
-
-bool is_operator(char32_t c) {
-    return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == U'\u00D7' || c == U'\u00F7' ||
-           c == U'\u2212';
-}
-
-// An operator between two numbers ("12,000원 + 4,500원", "3 x 4", "(1+2)*3"): what makes a
-// line an expression rather than a label with figures in it.
-bool has_operator_between_numbers(std::string_view text) {
-    std::u32string s;
-    for (std::size_t pos = 0; pos < text.size();) s += decode_utf8(text, pos);
-    char32_t before = 0;  // the last character that is not white space
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char32_t c = s[i];
-        if (is_white_space(c)) continue;
-        // An x stands for times only alone, between spaces or a number and a space.
-        const bool times = (c == 'x' || c == 'X') && i + 1 < s.size() && is_white_space(s[i + 1]);
-        if ((is_operator(c) || times) && ends_number(before)) {
-            std::size_t next = i + 1;
-            while (next < s.size() && is_white_space(s[next])) ++next;
-            if (next < s.size() && is_operator(s[next]) && !times) ++next;  // a sign
-            if (next < s.size() && starts_number(s[next])) return true;
+// An operator between two numbers of the expression as the engine reads it ("4500 * 2",
+// "(1+2)*3", "5 - -2"): what makes a line a calculation rather than a label with
+// figures in it.
+bool has_operator_between_numbers(std::string_view expression) {
+    char before = 0;  // the last character that is not a space
+    for (std::size_t i = 0; i < expression.size(); ++i) {
+        const char c = expression[i];
+        if (c == ' ') continue;
+        if (is_operator(c) && ends_operand(before)) {
+            std::size_t next = expression.find_first_not_of(' ', i + 1);
+            if (next != std::string_view::npos && (expression[next] == '-' || expression[next] == '+'))
+                next = expression.find_first_not_of(' ', next + 1);  // a sign
+            if (next != std::string_view::npos && starts_operand(expression[next])) return true;
         }
         before = c;
     }
@@ -74,15 +40,17 @@ struct ExpressionValue {
     std::string value;
 };
 
-// The line as F9 reads it, when it is an expression at all. Figures joined as in a date
-// or a time ("2026-12-07", "12/7") are no operands, however they read to the engine.
+// The line as F9 reads it, when it is a calculation at all: it has an "=", or an operator
+// between two numbers that the notes reader sees as numbers (in "2026-12-07" and "12/7"
+// it sees a date, whatever the engine would make of them).
 ExpressionValue expression_value(std::string_view line) {
     const auto found = find_memo_expression(line);
     if (!found) return {};
-    const std::string_view chosen = line.substr(found->begin, found->end - found->begin);
-    const bool expression =
-        found->ends_with_equals || (has_operator_between_numbers(chosen) && extract_amounts(chosen).size() >= 2);
-    if (!expression) return {};
+    const bool equals = found->replace_end > found->replace_begin;
+    if (!equals) {
+        const NoteAmounts operands = read_amounts(line.substr(found->begin, found->end - found->begin));
+        if (!has_operator_between_numbers(found->expression) || operands.added.size() + operands.counts < 2) return {};
+    }
     const auto value = evaluate(found->expression);
     if (!value) return {Reading::Failed, {}};
     return {Reading::Value, format_number(*value)};
@@ -92,37 +60,24 @@ std::optional<std::string> own_result(std::string_view line) {
     ExpressionValue expression = expression_value(line);
     if (expression.reading == Reading::Value) return std::move(expression.value);
     if (expression.reading == Reading::Failed) return std::nullopt;
-    std::vector<std::string> amounts = extract_amounts(line);
-    if (amounts.size() != 1) return std::nullopt;
-    return std::move(amounts.front());
+    NoteAmounts amounts = read_amounts(line);
+    if (amounts.added.size() != 1) return std::nullopt;
+    return std::move(amounts.added.front());
 }
 
 std::optional<std::string> block_sum(const std::vector<std::string>& results) {
-    if (results.empty()) return std::nullopt;
-    const auto sum = evaluate(sum_expression(results));
+    auto sum = amounts_total(NoteAmounts{results, 0, 0});
     if (!sum) return std::nullopt;
-    return format_number(*sum);
+    return std::move(sum).value();
 }
 
 }  // namespace
 
-bool is_total_line(std::string_view line) {
-    std::string_view rest = trim_white_space(line);
-    const auto word = std::find_if(TOTAL_WORDS.begin(), TOTAL_WORDS.end(),
-                                   [&](std::string_view w) { return rest.starts_with(w); });
-    if (word == TOTAL_WORDS.end()) return false;
-    rest = trim_white_space(rest.substr(word->size()));
-    if (rest.empty()) return true;
-    if (rest.front() != ':' && rest.front() != '=') return false;
-    rest = trim_white_space(rest.substr(1));
-    return rest.empty() || is_written_result(rest);
-}
-
-bool closes_block(std::string_view line) { return trim_white_space(line).empty() || is_total_line(line); }
+bool closes_block(std::string_view line) { return trim_white_space(line).empty() || read_total_line(line); }
 
 bool block_reaches_above(std::span<const std::string_view> lines) {
     for (const std::string_view line : lines) {
-        if (is_total_line(line)) return true;
+        if (read_total_line(line)) return true;
         if (trim_white_space(line).empty()) return false;
     }
     return false;
@@ -133,7 +88,7 @@ std::vector<std::optional<std::string>> line_results(std::span<const std::string
     results.reserve(lines.size());
     std::vector<std::string> block;  // the results since the block began
     for (const std::string_view line : lines) {
-        if (is_total_line(line)) {
+        if (read_total_line(line)) {
             results.push_back(block_sum(block));
             block.clear();
         } else if (trim_white_space(line).empty()) {

@@ -1,5 +1,6 @@
 // Each memo line's result, for the margin beside the memo: a line's value read as F9
-// reads it, a lone amount read as the total reads it, and the totals of the blocks.
+// reads it, a lone amount read as the total reads it (notes/note_reader.h), and the
+// totals of the blocks.
 // Nothing here changes the text; the window only shows what comes back.
 #pragma once
 
@@ -15,11 +16,7 @@ namespace numvora {
 // A total line adds at most this many lines above it: the margin reads no further.
 inline constexpr std::size_t BLOCK_LINES_MAX = 1000;
 
-// "합계", "합", "총합", "총계" or "소계", optionally with ":" or "=" and an old result
-// after it ("합계 = 21,000").
-bool is_total_line(std::string_view line);
-
-// An empty line or a total line: the lines above it belong to no block below it.
+// An empty line or a total line (read_total_line): the lines above it belong to no block below it.
 bool closes_block(std::string_view line);
 
 // Whether the first total line among the lines has its block open at their top: no

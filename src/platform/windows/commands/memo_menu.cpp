@@ -6,9 +6,8 @@
 #include <windowsx.h>
 
 #include "calculator/evaluate.h"
-#include "calculator/memo_amounts.h"
-#include "calculator/memo_expression.h"
 #include "common/win32/wide_text.h"
+#include "notes/note_reader.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"
@@ -26,8 +25,16 @@ MemoFacts memo_facts(const AppState& state) {
     facts.clipboard_has_text = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
     facts.has_text = memo_length(memo) > 0;
     // With a selection, the text F9 reads is the selection: read once for both questions.
-    const std::string text = to_utf8(memo_text_range(memo, memo_expression_range(state)));
-    facts.selection_has_amount = facts.has_selection && !extract_amounts(text).empty();
+    const MemoSelection range = memo_expression_range(state);
+    const std::string text = to_utf8(memo_text_range(memo, range));
+    facts.selection_has_amount = facts.has_selection && !read_amounts(text).added.empty();
+    if (read_total_line(text)) {
+        // A total line can act when the block above it has something to add.
+        const std::string before = to_utf8(memo_text_range(memo, {0, range.start}));
+        const std::string_view block = std::string_view(before).substr(total_scope_begin(before, before.size()));
+        facts.has_expression = !read_amounts(block).added.empty();
+        return facts;
+    }
     // An expression the engine can calculate: for any other text F9 only says why not.
     const auto found = find_memo_expression(text);
     facts.has_expression = found && evaluate(found->expression).has_value();

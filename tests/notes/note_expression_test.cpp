@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "calculator/memo_expression.h"
+#include "notes/note_expression.h"
 
 using namespace numvora;
 
@@ -17,14 +17,14 @@ struct Case {
 const Case CASES[] = {
     {"(12,000 + 4,500) * 3 =", "(12000 + 4500) * 3", "(12,000 + 4,500) * 3 = R"},
     {"(12,000 + 4,500) * 3 = ", "(12000 + 4500) * 3", "(12,000 + 4,500) * 3 = R"},
-    {"1+2=\u3000\r\n", "1+2", "1+2=\u3000R\r\n"},
+    {"1+2=\u3000\r\n", "1+2", "1+2 = R\r\n"},
     {"  1+2  ", "1+2", "  1+2 = R  "},
     {" 3×4−1 \n", "3*4-1", " 3×4−1 = R \n"},
     {"점심 12,000 + 4,500 =", "12000 + 4500", "점심 12,000 + 4,500 = R"},
-    {"메모(회사). .5+1", ".5+1", "메모(회사). .5+1 = R"},
+    {"메모(회사). .5+1", "0.5+1", "메모(회사). .5+1 = R"},
     {"3월 식비12,000*2", "12000*2", "3월 식비12,000*2 = R"},
-    {"3 x 4 =", "3 x 4", "3 x 4 = R"},
-    {"12,000원 + 4,500", "12000원 + 4500", "12,000원 + 4,500 = R"},
+    {"3 x 4 =", "3 * 4", "3 x 4 = R"},
+    {"12,000원 + 4,500", "12000 + 4500", "12,000원 + 4,500 = R"},
     {"합계 (없음)", "합계 (없음)", "합계 (없음) = R"},
     {"", "", ""},
     {" \u3000\n", "", ""},
@@ -40,7 +40,7 @@ TEST(FindMemoExpression, Table) {
             continue;
         }
         std::string inserted = c.text;
-        inserted.insert(found->insert_at, result_insertion(*found, "R"));
+        inserted.replace(found->replace_begin, found->replace_end - found->replace_begin, result_insertion("R"));
         EXPECT_EQ(found->expression, c.expression) << c.text;
         EXPECT_EQ(inserted, c.inserted) << c.text;
     }

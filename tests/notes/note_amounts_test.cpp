@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "calculator/evaluate.h"
-#include "calculator/memo_amounts.h"
+#include "notes/note_amounts.h"
 
 using namespace numvora;
 using namespace std::string_literals;
@@ -18,7 +18,7 @@ struct Case {
 
 const Case CASES[] = {
     {"식비 98,500\n회비 150,000\n교통 −2,000", {"98500", "150000", "-2000"}},
-    {"12,000원 ₩4,500 3개 (−2,000) -0 +7 1-", {"12000", "4500", "3", "-2000", "0", "7", "1"}},
+    {"12,000원 ₩4,500 3개 (−2,000) -0 +7 1-", {"12000", "4500", "-2000", "0", "7", "1"}},
     {"A4 mp3 x2,000 3D 5kg B-2 COVID-19 No.5 v1.2", {}},
     {"2026-12-07 010-1234-5678 12:30 12/7 3.14.15 1,000-2,000원 -3−4", {}},
     {"1,23 1,234,5678 1234,567 10. .5 -.5 끝.5 ...5",
@@ -35,11 +35,11 @@ const Case CASES[] = {
     {"5\xEB\xA7 \xE2\x88"s + "7 x\xFF" + "8 \xE2\x88\x92" + "9", {"5", "7", "8", "-9"}},
 };
 
-TEST(ExtractAmounts, Table) {
-    for (const Case& c : CASES) EXPECT_EQ(extract_amounts(c.text), c.amounts) << c.text;
+TEST(ReadAmounts, Table) {
+    for (const Case& c : CASES) EXPECT_EQ(read_amounts(c.text).added, c.amounts) << c.text;
 }
 
-TEST(ExtractAmounts, SumExpressionEvaluates) {
+TEST(ReadAmounts, SumExpressionEvaluates) {
     const struct {
         std::string text, expression;
         double total;
@@ -48,18 +48,18 @@ TEST(ExtractAmounts, SumExpressionEvaluates) {
         {"1,234.25 0.75", "1234.25 + 0.75", 1235},
     };
     for (const auto& row : rows) {
-        const std::string expression = sum_expression(extract_amounts(row.text));
+        const std::string expression = sum_expression(read_amounts(row.text).added);
         EXPECT_EQ(expression, row.expression);
         EXPECT_EQ(*evaluate(expression), row.total) << expression;
     }
 }
 
-TEST(ExtractAmounts, OneMebibyteSelection) {
+TEST(ReadAmounts, OneMebibyteSelection) {
     const std::string block = "점심 김밥 12,500원\n회비 5만 3천원 (A4 용지)\n환불 −2,000\n2026-03-12 정산\n";
     std::string notes;
     std::size_t blocks = 0;
     for (; notes.size() < (1u << 20); ++blocks) notes += block;
-    const std::vector<std::string> amounts = extract_amounts(notes);
+    const std::vector<std::string> amounts = read_amounts(notes).added;
     ASSERT_EQ(amounts.size(), 3 * blocks);
     EXPECT_EQ(*evaluate(sum_expression(amounts)), 63500.0 * static_cast<double>(blocks));
 }
