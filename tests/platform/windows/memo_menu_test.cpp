@@ -81,7 +81,7 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
              put_memo(L"식비 12,000원", 0, -1);
              SendMessageW(memo(), WM_COPY, 0, 0);
          },
-         {MEMO_CUT, MEMO_COPY, MEMO_PASTE, MEMO_DELETE, MEMO_SELECT_ALL, MEMO_TOTAL}},
+         {MEMO_CUT, MEMO_COPY, MEMO_PASTE, MEMO_DELETE, MEMO_SELECT_ALL, MEMO_TOTAL, MEMO_EVALUATE}},
         {"the caret on an expression's line",
          [&] {
              empty_clipboard();
@@ -162,6 +162,55 @@ TEST_F(MemoMenuTest, CommandsActOnTheMemoTheCalculatorAndTheSettings) {
         EXPECT_EQ(newest_history_line(), row.history) << row.what;
     }
     EXPECT_EQ(window_text(state().result_label()), L"오류: 0으로 나눌 수 없습니다.");
+}
+
+// The total and F9 on notes as they are written: dates, times and counts pass over, an
+// old result is replaced as one undo step, a total line adds the block above it.
+TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
+    using namespace ids;
+    SendMessageW(state().thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
+    command(THOUSANDS);
+    const std::wstring lunch = L"12월 7일 점심 12,000원\r커피 2잔 9,000원\r오후 3시 택시 8,300원";
+    const struct {
+        std::wstring memo;
+        LONG caret;  // -1: everything selected
+        int id;
+        std::wstring after;   // the memo after the command; empty: unchanged
+        std::wstring label;   // empty: not checked
+        std::wstring status;  // the status line
+    } rows[] = {
+        {lunch, -1, MEMO_TOTAL, L"", L"29,300", L"3개를 더했습니다 (날짜·시간 3개, 개수 1개 제외)"},
+        {L"월세 55만원\r관리비 12만 3천원\r전기 3만 2,500원", -1, MEMO_TOTAL, L"", L"705,500", L"3개를 더했습니다"},
+        {L"사과 3개\r배 2개", -1, MEMO_TOTAL, L"", L"5", L"2개를 더했습니다"},
+        {L"식비 98,500\r커피 4,500원 A4 2장", -1, MEMO_TOTAL, L"", L"103,000", L"2개를 더했습니다 (개수 1개 제외)"},
+        {L"3만원씩 4명", -1, MEMO_TOTAL, L"", L"30,000", L"1개를 더했습니다 (개수 1개 제외)"},
+        {L"2024년 연봉 4,200만원", -1, MEMO_TOTAL, L"", L"42,000,000", L"1개를 더했습니다 (날짜·시간 1개 제외)"},
+        {L"오후 3시 30분 회의, 커피 4,500원", -1, MEMO_TOTAL, L"", L"4,500", L"1개를 더했습니다 (날짜·시간 2개 제외)"},
+        {L"회의 2026-12-07 14:30", -1, MEMO_TOTAL, L"", L"", L"더할 숫자가 없습니다"},
+        {L"1+5 = 3", 0, MEMO_EVALUATE, L"1+5 = 6", L"6", L""},
+        {L"메모\r1+2 = 3 = 3  \r끝", 4, MEMO_EVALUATE, L"메모\r\n1+2 = 3\r\n끝", L"3", L""},
+        {L"12,000원 + 4,500원 =", 0, MEMO_EVALUATE, L"12,000원 + 4,500원 = 16,500", L"16,500", L""},
+        {L"1억 2천만 / 12 =", 0, MEMO_EVALUATE, L"1억 2천만 / 12 = 10,000,000", L"10,000,000", L""},
+        {lunch + L"\r합계", 1000, MEMO_EVALUATE,
+         L"12월 7일 점심 12,000원\r\n커피 2잔 9,000원\r\n오후 3시 택시 8,300원\r\n합계 = 29,300", L"29,300",
+         L"3개를 더했습니다 (날짜·시간 3개, 개수 1개 제외)"},
+        {L"식비 5,000\r소계: 5,000\r택시 8,300원\r총계 = 1", 1000, MEMO_EVALUATE,
+         L"식비 5,000\r\n소계: 5,000\r\n택시 8,300원\r\n총계 = 8,300", L"8,300", L"1개를 더했습니다"},
+        {L"식비 5,000\r\r합계", 1000, MEMO_EVALUATE, L"", L"", L"더할 숫자가 없습니다"},
+    };
+    for (const auto& row : rows) {
+        put_memo(row.memo, row.caret < 0 ? 0 : row.caret, row.caret);
+        const std::wstring before = window_text(memo());
+        command(row.id);
+        EXPECT_EQ(window_text(memo()), row.after.empty() ? before : row.after) << row.memo;
+        if (!row.label.empty()) {
+            EXPECT_EQ(window_text(state().result_label()), row.label) << row.memo;
+        }
+        EXPECT_EQ(window_text(state().status_label()), row.status) << row.memo;
+        // A result written into the memo is one undo step.
+        command(MEMO_UNDO);
+        EXPECT_EQ(window_text(memo()), before) << row.memo;
+    }
 }
 
 // Find wraps around once; a text that is not there leaves the selection and says so.
