@@ -83,10 +83,11 @@ bool block_reaches_above(std::span<const std::string_view> lines) {
     return false;
 }
 
-std::vector<std::optional<std::string>> line_results(std::span<const std::string_view> lines) {
+std::vector<std::optional<std::string>> line_results(std::span<const std::string_view> lines,
+                                                     std::span<const std::string> block_above) {
     std::vector<std::optional<std::string>> results;
     results.reserve(lines.size());
-    std::vector<std::string> block;  // the results since the block began
+    std::vector<std::string> block(block_above.begin(), block_above.end());  // the results since the block began
     for (const std::string_view line : lines) {
         if (read_total_line(line)) {
             results.push_back(block_sum(block));
@@ -100,6 +101,16 @@ std::vector<std::optional<std::string>> line_results(std::span<const std::string
         }
     }
     return results;
+}
+
+std::vector<std::string> open_block_results(std::span<const std::string_view> lines) {
+    std::size_t begin = lines.size();
+    while (begin > 0 && !closes_block(lines[begin - 1])) --begin;
+    std::vector<std::string> block;
+    for (const auto& result : line_results(lines.subspan(begin))) {
+        if (result) block.push_back(*result);
+    }
+    return block;
 }
 
 }  // namespace numvora

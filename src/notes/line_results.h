@@ -30,6 +30,12 @@ bool block_reaches_above(std::span<const std::string_view> lines);
 // - a total line shows the sum of the results above it, back to the previous empty
 //   line or total line (nothing when none of them has a result);
 // - anything else shows nothing.
-std::vector<std::optional<std::string>> line_results(std::span<const std::string_view> lines);
+// block_above: the results of the lines of the first block that lie above these lines.
+std::vector<std::optional<std::string>> line_results(std::span<const std::string_view> lines,
+                                                     std::span<const std::string> block_above = {});
+
+// The results of the last block of the lines, the one a total line after them adds:
+// what line_results takes as block_above.
+std::vector<std::string> open_block_results(std::span<const std::string_view> lines);
 
 }  // namespace numvora

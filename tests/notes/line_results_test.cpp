@@ -58,5 +58,23 @@ TEST(LineResults, BlockReachesAboveUntilAnEmptyOrTotalLine) {
     for (const auto& row : rows) EXPECT_EQ(block_reaches_above(row.lines), row.reaches) << row.lines.front();
 }
 
+// The screen's first total adds what is open of its block above the screen.
+TEST(LineResults, TotalAddsTheBlockAboveTheLinesGiven) {
+    const struct {
+        std::vector<std::string_view> above;
+        std::vector<std::string_view> lines;
+        std::vector<std::string> results;
+    } rows[] = {
+        {{"1", "", "2", "커피 4,500원 x 2"}, {"4", "합계", "5", "합계"}, {"4", "9006", "5", "5"}},
+        {{"1", "소계", "메모"}, {"합계"}, {""}},
+    };
+    for (const auto& row : rows) {
+        const std::vector<std::string> block = open_block_results(row.above);
+        std::vector<std::string> got;
+        for (const auto& result : line_results(row.lines, block)) got.push_back(result.value_or(""));
+        EXPECT_EQ(got, row.results) << row.above.front();
+    }
+}
+
 }  // namespace
 }  // namespace numvora

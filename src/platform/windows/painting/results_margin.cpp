@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "calculator/number_format.h"
@@ -26,6 +27,8 @@ constexpr wchar_t ORIGINAL_PROC[] = L"Numvora.MarginProc";
 // stays as quick with the margin as without it.
 constexpr std::int32_t LINE_READ_MAX = 1 << 16;
 constexpr std::int32_t BLOCK_READ_MAX = 1 << 24;
+constexpr std::int32_t QUICK_REWRAP_LENGTH = 20'000;
+constexpr std::int32_t FIRST_PIECE_ABOVE = 1 << 15;
 
 // A line that ends on screen; last is its last character, -1 when it is empty.
 struct ScreenLine {
@@ -57,18 +60,33 @@ std::optional<std::int32_t> paragraph_start(HWND memo, std::int32_t position) {
 // The lines that end on the rows on screen, from the start of the one the first row
 // belongs to; start is set to that line's first character.
 std::vector<ScreenLine> lines_on_screen(HWND memo, std::int32_t& start) {
+    // Under Wine each position question walks the text from its start: two corners of
+    // the text area answer for the whole screen.
+    RECT area{};
+    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     const RECT client = client_of(memo);
-    const auto first_row = static_cast<WPARAM>(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0));
-    const auto first = static_cast<std::int32_t>(SendMessageW(memo, EM_LINEINDEX, first_row, 0));
-    POINTL bottom{client.left + 1, client.bottom - 1};
+    POINTL top{area.left, std::max(area.top, client.top)};
+    POINTL bottom{area.right - 1, client.bottom - 1};
+    const auto first = static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&top)));
     const auto last = static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom)));
-    const auto last_row = SendMessageW(memo, EM_EXLINEFROMCHAR, 0, std::max(first, last));
     const std::int32_t length = memo_length(memo);
-    auto end = static_cast<std::int32_t>(SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(last_row + 1), 0));
-    if (end < 0 || end > length) end = length;
-    const std::optional<std::int32_t> begin = paragraph_start(memo, std::max(first, 0));
-    start = begin.value_or(std::max(first, 0));
-    const std::wstring text = memo_text_range(memo, {start, std::max(start, end)});
+    // The break after the bottom row's last character, when its line ends there.
+    const std::int32_t end = std::clamp(last + 2, 0, length);
+    // One read with a little before the first row, which mostly holds the break before it.
+    const std::int32_t lead = std::clamp(first, 0, end);
+    const std::int32_t read_from = std::max(0, lead - 256);
+    std::wstring text = memo_text_range(memo, {read_from, end});
+    const std::size_t before =
+        std::wstring_view(text).substr(0, static_cast<std::size_t>(lead - read_from)).rfind(L'\r');
+    std::optional<std::int32_t> begin;
+    if (before != std::wstring::npos || read_from == 0) {
+        begin = before == std::wstring::npos ? 0 : read_from + static_cast<std::int32_t>(before) + 1;
+        text.erase(0, static_cast<std::size_t>(*begin - read_from));
+    } else {
+        begin = paragraph_start(memo, lead);
+        text = memo_text_range(memo, {begin.value_or(lead), end});
+    }
+    start = begin.value_or(lead);
 
     std::vector<ScreenLine> lines;
     for (std::size_t from = 0;;) {
@@ -88,20 +106,21 @@ std::vector<ScreenLine> lines_on_screen(HWND memo, std::int32_t& start) {
     return lines;
 }
 
-// The lines above the screen that a total line on it adds: back to a line that closes
-// its block, at most BLOCK_LINES_MAX of them.
-std::vector<std::string> lines_above(HWND memo, std::int32_t start) {
-    if (start <= 0) return {};
+// The results of the block above the screen that a total line on it adds: back to a
+// line that closes the block, at most BLOCK_LINES_MAX lines. A block found within the
+// first piece read is kept with that piece: while the piece stays the same (the lines on
+// screen are edited), so do its results, and the lines are not read again.
+void read_block_above(HWND memo, std::int32_t start, ResultsMarginView& margin) {
     const std::int32_t stop = start - 1;  // the line break before the screen's first line
-    for (std::int32_t piece = 4096;; piece *= 2) {
+    for (std::int32_t piece = FIRST_PIECE_ABOVE; stop > 0; piece *= 2) {
         const std::int32_t from = std::max(0, stop - piece);
-        const std::wstring text = memo_text_range(memo, {from, stop});
+        std::wstring text = memo_text_range(memo, {from, stop});
+        if (piece == FIRST_PIECE_ABOVE && !margin.text_above.empty() && text == margin.text_above) return;
         std::vector<std::string> lines;
         bool closed = false;
         for (std::size_t at = 0;;) {
             const std::size_t cr = text.find(L'\r', at);
-            const bool whole = from == 0 || at > 0;  // the first piece may begin mid-line
-            if (whole) {
+            if (from == 0 || at > 0) {  // the piece's first line may begin above it
                 lines.push_back(to_utf8(std::wstring_view(text).substr(at, cr - at)));
                 closed = closed || closes_block(lines.back());
             }
@@ -111,9 +130,13 @@ std::vector<std::string> lines_above(HWND memo, std::int32_t start) {
         if (closed || from == 0 || lines.size() >= BLOCK_LINES_MAX || piece >= BLOCK_READ_MAX) {
             if (lines.size() > BLOCK_LINES_MAX)
                 lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(BLOCK_LINES_MAX));
-            return lines;
+            margin.block_above = open_block_results(std::vector<std::string_view>(lines.begin(), lines.end()));
+            margin.text_above = piece == FIRST_PIECE_ABOVE ? std::move(text) : std::wstring();
+            return;
         }
     }
+    margin.text_above.clear();
+    margin.block_above.clear();
 }
 
 // The memo's own font at its zoom, in which the results read as part of the text.
@@ -149,15 +172,19 @@ std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int
     const std::vector<ScreenLine> screen = lines_on_screen(memo, start);
     std::vector<std::string_view> views;
     for (const ScreenLine& line : screen) views.push_back(line.text);
-    std::vector<std::string> above;
-    if (block_reaches_above(views)) above = lines_above(memo, start);
-    views.insert(views.begin(), above.begin(), above.end());
-    const std::vector<std::optional<std::string>> results = line_results(views);
+    ResultsMarginView& margin = state.margin;
+    if (block_reaches_above(views)) {
+        read_block_above(memo, start, margin);
+    } else {
+        margin.text_above.clear();
+        margin.block_above.clear();
+    }
+    const std::vector<std::optional<std::string>> results = line_results(views, margin.block_above);
 
     std::vector<MarginRow> rows;
     widest = 0;
     for (std::size_t i = 0; i < screen.size(); ++i) {
-        const std::optional<std::string>& value = results[above.size() + i];
+        const std::optional<std::string>& value = results[i];
         if (!value) continue;
         MarginRow row;
         row.value = *value;
@@ -187,17 +214,25 @@ void set_text_area(AppState& state, HWND memo, std::int32_t width) {
     SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
 }
 
-// Before the text paints: the results on screen, the strip as wide as they need (the
-// text rewraps when it changes, and the rows are read again) and each row placed.
-void refresh_margin(AppState& state, HWND memo) {
+}  // namespace
+
+// The strip as wide as the results need: the text rewraps when it changes, and the rows
+// are read again.
+void refresh_results_margin(AppState& state) {
+    const HWND memo = state.memo_edit();
     const HDC dc = GetDC(memo);
     if (dc == nullptr) return;
     const HGDIOBJ previous = SelectObject(dc, margin_font(state, memo, dc));
     const RECT client = client_of(memo);
     std::int32_t widest = 0;
     std::vector<MarginRow> rows = read_results(state, memo, dc, widest);
+    // Every change of the width rewraps the whole memo (seconds for megabytes under Wine):
+    // it follows the results when the text rewraps anyway, and grows in between only in a
+    // memo short enough to rewrap at once. A result wider meanwhile is cut with "…".
     const std::int32_t width = results_margin_width(widest, client.right - client.left, state.dpi);
-    if (width != state.margin.width) {
+    const bool fit = std::exchange(state.margin.fit_pending, false) ||
+                     (width > state.margin.width && memo_length(memo) <= QUICK_REWRAP_LENGTH);
+    if (fit && width != state.margin.width) {
         state.margin.refreshing = true;
         set_text_area(state, memo, width);
         state.margin.refreshing = false;
@@ -217,6 +252,8 @@ void refresh_margin(AppState& state, HWND memo) {
         state.margin.rows.push_back(std::move(row));
     }
 }
+
+namespace {
 
 // After the text painted: the strip, its rule and the results, in the memo's colours.
 void draw_margin(AppState& state, HWND memo) {
@@ -260,15 +297,20 @@ LRESULT CALLBACK margin_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lpar
     }
     switch (message) {
     case WM_PAINT: {
-        if (!state->margin.refreshing) refresh_margin(*state, memo);
+        if (!state->margin.refreshing) refresh_results_margin(*state);
         const LRESULT painted = CallWindowProcW(original, memo, message, wparam, lparam);
         draw_margin(*state, memo);
         return painted;
     }
-    case WM_SIZE: {
-        const LRESULT sized = CallWindowProcW(original, memo, message, wparam, lparam);
-        set_text_area(*state, memo, state->margin.width);  // the 40% and the text area follow the new size
-        return sized;
+    case WM_SIZE:
+    case WM_SETFONT:
+    case EM_SETZOOM: {
+        // The text rewraps anyway: the strip fits the results afresh with the next paint,
+        // and until then keeps the text clear of it at the new size.
+        const LRESULT changed = CallWindowProcW(original, memo, message, wparam, lparam);
+        state->margin.fit_pending = true;
+        if (message == WM_SIZE) set_text_area(*state, memo, state->margin.width);
+        return changed;
     }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -307,8 +349,9 @@ void apply_results_margin(AppState& state) {
     const HWND memo = state.memo_edit();
     state.margin.rows.clear();
     if (state.preferences.results_margin) {
-        const RECT client = client_of(memo);
-        set_text_area(state, memo, results_margin_width(0, client.right - client.left, state.dpi));
+        // Fitted to the results on screen at once: the text rewraps once.
+        state.margin.fit_pending = true;
+        refresh_results_margin(state);
     } else if (state.margin.width != 0) {
         state.margin.width = 0;
         SendMessageW(memo, EM_SETRECT, 0, 0);  // the control's own text area again

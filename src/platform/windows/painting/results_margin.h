@@ -20,6 +20,10 @@ void watch_results_margin(HWND memo);
 // control's own text area back, and a repaint.
 void apply_results_margin(AppState& state);
 
+// The results on screen read again, the strip's width decided and each result placed:
+// what every paint does before the text paints.
+void refresh_results_margin(AppState& state);
+
 // The result shown at a point of the memo's client area, if any.
 const MarginRow* margin_row_at(const AppState& state, POINT point);
 

@@ -65,7 +65,12 @@ struct ResultsMarginView {
     std::vector<MarginRow> rows;               // the results on screen
     UniqueFont font;                           // the memo's font at its zoom, made when it changes
     std::wstring font_key;
-    bool refreshing = false;  // a repaint caused by the margin's own change of the text area
+    bool refreshing = false;   // a repaint caused by the margin's own change of the text area
+    bool fit_pending = false;  // the text rewraps anyway: the next paint fits the width to the results
+    // The results of the block above the screen that a total line on it adds, and the
+    // text they were read from while it is unchanged.
+    std::wstring text_above;
+    std::vector<std::string> block_above;
 };
 
 struct AppState {
