@@ -34,6 +34,16 @@ constexpr std::int32_t FIRST_PIECE_ABOVE = 1 << 15;
 struct ScreenLine {
     std::int32_t last = -1;
     std::string text;
+    std::wstring wide;
+};
+
+// A result read, before its row is placed: its line's last character, and how many rows
+// lie between the previous result's row and its own when each line between is known
+// to take one row (-1: not known).
+struct ReadResult {
+    MarginRow row;
+    std::int32_t last = 0;
+    std::int32_t rows_after_previous = -1;
 };
 
 RECT client_of(HWND memo) {
@@ -98,7 +108,10 @@ std::vector<ScreenLine> lines_on_screen(HWND memo, std::int32_t& start) {
         ScreenLine line;
         line.last = piece.empty() ? -1 : start + static_cast<std::int32_t>(to) - 1;
         // The start of a line too long to read is not known: no result, and no block across it.
-        if (!(lines.empty() && !begin)) line.text = to_utf8(piece);
+        if (!(lines.empty() && !begin)) {
+            line.text = to_utf8(piece);
+            line.wide = piece;
+        }
         lines.push_back(std::move(line));
         if (cr == std::wstring::npos) break;
         from = cr + 1;
@@ -165,9 +178,9 @@ HFONT margin_font(AppState& state, HWND memo, HDC dc) {
     return state.margin.font ? state.margin.font.get() : state.ui_font.get();
 }
 
-// The results of the lines that end on screen, measured in the margin's font; their
-// boxes come once the strip's width is known.
-std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
+// The results of the lines that end on screen, measured in the margin's font (the
+// memo's); their rows are placed once the strip's width is known.
+std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
     std::int32_t start = 0;
     const std::vector<ScreenLine> screen = lines_on_screen(memo, start);
     std::vector<std::string_view> views;
@@ -181,19 +194,63 @@ std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int
     }
     const std::vector<std::optional<std::string>> results = line_results(views, margin.block_above);
 
-    std::vector<MarginRow> rows;
+    RECT area{};
+    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const auto width_of = [&](const std::wstring& text) {
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        return static_cast<std::int32_t>(extent.cx);
+    };
+    // Well inside the text area and without tabs, a line cannot wrap.
+    const auto one_row = [&](const ScreenLine& line) {
+        return line.wide.find(L'\t') == std::wstring::npos &&
+               width_of(line.wide) + 2 * metrics.tmMaxCharWidth < area.right - area.left;
+    };
+    std::vector<ReadResult> read;
     widest = 0;
+    std::int32_t rows_since = -1;  // since the previous result's row
     for (std::size_t i = 0; i < screen.size(); ++i) {
+        rows_since = rows_since >= 0 && one_row(screen[i]) ? rows_since + 1 : -1;
         const std::optional<std::string>& value = results[i];
         if (!value) continue;
-        MarginRow row;
-        row.value = *value;
-        row.shown = format_result_text(state.calculator.group_thousands, *value);
-        row.box.top = screen[i].last;  // the line's last character until it is placed
-        const std::wstring shown = to_wide(row.shown);
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
-        widest = std::max(widest, static_cast<std::int32_t>(extent.cx));
+        ReadResult result;
+        result.row.value = *value;
+        result.row.shown = format_result_text(state.calculator.group_thousands, *value);
+        result.last = screen[i].last;
+        result.rows_after_previous = rows_since;
+        widest = std::max(widest, width_of(to_wide(result.row.shown)));
+        read.push_back(std::move(result));
+        rows_since = 0;
+    }
+    return read;
+}
+
+// Each result on the row of its line's last character. Under Wine every position asked
+// walks the text from its start, so a row below a known one is counted down from it
+// when the lines between take one row each; the last row is asked all the same, and when
+// the count went wrong, every row is.
+std::vector<MarginRow> place_results(std::vector<ReadResult> read, HWND memo, std::int32_t height) {
+    const auto ask = [&](std::int32_t position) {
+        POINTL at{};
+        SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
+        return static_cast<std::int32_t>(at.y);
+    };
+    std::vector<std::int32_t> tops;
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        const bool counted = i > 0 && read[i].rows_after_previous > 0;
+        tops.push_back(counted ? tops.back() + read[i].rows_after_previous * height : ask(read[i].last));
+    }
+    if (!read.empty() && read.back().rows_after_previous > 0 && ask(read.back().last) != tops.back()) {
+        for (std::size_t i = 0; i < read.size(); ++i) tops[i] = ask(read[i].last);
+    }
+    const RECT client = client_of(memo);
+    std::vector<MarginRow> rows;
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        if (tops[i] >= client.bottom || tops[i] + height <= client.top) continue;
+        MarginRow& row = read[i].row;
+        row.box = {0, tops[i], client.right, tops[i] + height};
         rows.push_back(std::move(row));
     }
     return rows;
@@ -225,7 +282,7 @@ void refresh_results_margin(AppState& state) {
     const HGDIOBJ previous = SelectObject(dc, margin_font(state, memo, dc));
     const RECT client = client_of(memo);
     std::int32_t widest = 0;
-    std::vector<MarginRow> rows = read_results(state, memo, dc, widest);
+    std::vector<ReadResult> read = read_results(state, memo, dc, widest);
     // Every change of the width rewraps the whole memo (seconds for megabytes under Wine):
     // it follows the results when the text rewraps anyway, and grows in between only in a
     // memo short enough to rewrap at once. A result wider meanwhile is cut with "…".
@@ -236,21 +293,15 @@ void refresh_results_margin(AppState& state) {
         state.margin.refreshing = true;
         set_text_area(state, memo, width);
         state.margin.refreshing = false;
-        rows = read_results(state, memo, dc, widest);
+        read = read_results(state, memo, dc, widest);
     }
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, previous);
     ReleaseDC(memo, dc);
 
-    state.margin.rows.clear();
-    for (MarginRow& row : rows) {
-        POINTL at{};
-        SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), row.box.top);
-        if (at.y >= client.bottom || at.y + metrics.tmHeight <= client.top) continue;
-        row.box = {client.right - state.margin.width, at.y, client.right, at.y + metrics.tmHeight};
-        state.margin.rows.push_back(std::move(row));
-    }
+    state.margin.rows = place_results(std::move(read), memo, metrics.tmHeight);
+    for (MarginRow& row : state.margin.rows) row.box.left = client.right - state.margin.width;
 }
 
 namespace {
