@@ -124,7 +124,9 @@ int wmain(int argc, wchar_t** argv) {
              SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), first + 10);
          }},
         {"  EM_GETTEXTRANGE of 2,000 characters on screen",
-         [&] { numvora::memo_text_range(memo, {first, first + 2000}); }},
+         [&] {
+             numvora::memo_text_range(memo, {first, first + 2000});
+         }},
     };
     for (const auto& question : questions) {
         std::vector<double> times;
@@ -135,7 +137,8 @@ int wmain(int argc, wchar_t** argv) {
     put_caret(memo, numvora::memo_length(memo));
     std::vector<double> long_block;
     for (int i = 0; i < steps; ++i) long_block.push_back(timed([&] { numvora::refresh_results_margin(state); }));
-    std::printf("last result on screen: %s\n", state.margin.rows.empty() ? "-" : state.margin.rows.back().shown.c_str());
+    std::printf("last result on screen: %s\n",
+                state.margin.rows.empty() ? "-" : state.margin.rows.back().shown.c_str());
     report("  with a total over 1,000 lines above", long_block);
     return 0;
 }

@@ -28,9 +28,7 @@ std::vector<std::string> screen_of_notes() {
     return screen;
 }
 
-std::vector<std::string_view> views_of(const std::vector<std::string>& lines) {
-    return {lines.begin(), lines.end()};
-}
+std::vector<std::string_view> views_of(const std::vector<std::string>& lines) { return {lines.begin(), lines.end()}; }
 
 void BM_LineResults_Screen40(benchmark::State& state) {
     const std::vector<std::string> screen = screen_of_notes();

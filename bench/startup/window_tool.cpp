@@ -129,7 +129,8 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"stage" && argc == 4) return stage(argv[2], argv[3]);
     if (verb == L"margin" && argc == 4) return stage_margin(argv[2], argv[3]);
     if (verb == L"memo" && argc == 4) return type_into_memo(argv[2], argv[3]);
-    std::fwprintf(
-        stderr, L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME | margin CLASS THEME | memo CLASS TEXT\n");
+    std::fwprintf(stderr,
+                  L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME | margin CLASS "
+                  L"THEME | memo CLASS TEXT\n");
     return 2;
 }

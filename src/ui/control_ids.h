@@ -48,7 +48,8 @@ inline constexpr std::int32_t FIND_PREVIOUS = 1052;
 inline constexpr std::int32_t MEMO_MENU = 1053;       // the menu at the caret: Shift+F10, the menu key
 inline constexpr std::int32_t FOCUS_NEXT = 1054;      // shortcut only: Tab
 inline constexpr std::int32_t FOCUS_PREVIOUS = 1055;  // shortcut only: Shift+Tab
-inline constexpr std::int32_t MEMO_RESULTS_MARGIN = 1090;  // each line's result beside the memo, on or off
+// Each line's result beside the memo, on or off.
+inline constexpr std::int32_t MEMO_RESULTS_MARGIN = 1090;
 
 // Items of the window's system menu (and of the memo's menu): multiples of 16 below
 // 0xF000, as the system keeps the low four bits of a system command for itself.

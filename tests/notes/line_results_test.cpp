@@ -49,10 +49,7 @@ TEST(LineResults, BlockReachesAboveUntilAnEmptyOrTotalLine) {
         std::vector<std::string_view> lines;
         bool reaches;
     } rows[] = {
-        {{"합계"}, true},
-        {{"3", "4", "소계 = 7"}, true},
-        {{"3", " ", "합계"}, false},
-        {{"3", "총합", "합계"}, true},
+        {{"합계"}, true},    {{"3", "4", "소계 = 7"}, true}, {{"3", " ", "합계"}, false}, {{"3", "총합", "합계"}, true},
         {{"3", "4"}, false},
     };
     for (const auto& row : rows) EXPECT_EQ(block_reaches_above(row.lines), row.reaches) << row.lines.front();

@@ -374,12 +374,12 @@ TEST(ResultsMargin, WidthFollowsTheWidestResultWithinItsBounds) {
         std::uint32_t dpi;
         std::int32_t width;
     } rows[] = {
-        {0, 600, 96, 64},      // no result: the narrowest strip
-        {70, 600, 96, 96},     // 70 and the padding, up to the next step
-        {84, 600, 96, 96},     // the same step: no rewrap for a few pixels
-        {0, 600, 144, 96},     // the narrowest strip scaled
-        {900, 600, 96, 240},   // at most 40% of the memo
-        {0, 100, 96, 40},      // a memo too narrow for 64 px keeps its 60%
+        {0, 600, 96, 64},     // no result: the narrowest strip
+        {70, 600, 96, 96},    // 70 and the padding, up to the next step
+        {84, 600, 96, 96},    // the same step: no rewrap for a few pixels
+        {0, 600, 144, 96},    // the narrowest strip scaled
+        {900, 600, 96, 240},  // at most 40% of the memo
+        {0, 100, 96, 40},     // a memo too narrow for 64 px keeps its 60%
         {0, -5, 96, 0},
     };
     for (const auto& row : rows) {

@@ -73,7 +73,8 @@ TEST_F(ResultsMarginTest, SwitchedByMenuAndKeyAndReadBackAtStart) {
              hold_ctrl_shift(false);
          },
          false},
-        {"Ctrl+Shift+R again", [&] {
+        {"Ctrl+Shift+R again",
+         [&] {
              hold_ctrl_shift(true);
              PostMessageW(memo(), WM_KEYDOWN, 'R', 1);
              pump();

@@ -78,7 +78,8 @@ std::vector<ScreenLine> lines_on_screen(HWND memo, std::int32_t& start) {
     POINTL top{area.left, std::max(area.top, client.top)};
     POINTL bottom{area.right - 1, client.bottom - 1};
     const auto first = static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&top)));
-    const auto last = static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom)));
+    const auto last =
+        static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom)));
     const std::int32_t length = memo_length(memo);
     // The break after the bottom row's last character, when its line ends there.
     const std::int32_t end = std::clamp(last + 2, 0, length);
@@ -184,6 +185,7 @@ std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::in
     std::int32_t start = 0;
     const std::vector<ScreenLine> screen = lines_on_screen(memo, start);
     std::vector<std::string_view> views;
+    views.reserve(screen.size());
     for (const ScreenLine& line : screen) views.push_back(line.text);
     ResultsMarginView& margin = state.margin;
     if (block_reaches_above(views)) {
@@ -261,8 +263,8 @@ void set_text_area(AppState& state, HWND memo, std::int32_t width) {
     if (!state.margin.text_area_insets) {
         RECT own{};
         SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&own));
-        state.margin.text_area_insets =
-            PixelRect{own.left - client.left, own.top - client.top, client.right - own.right, client.bottom - own.bottom};
+        state.margin.text_area_insets = PixelRect{own.left - client.left, own.top - client.top,
+                                                  client.right - own.right, client.bottom - own.bottom};
     }
     const PixelRect& in = *state.margin.text_area_insets;
     RECT area{client.left + in.left, client.top + in.top, client.right - in.right - width, client.bottom - in.bottom};

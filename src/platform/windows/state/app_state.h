@@ -60,10 +60,10 @@ struct MarginRow {
 // The memo's margin of line results as last painted. The margin never writes into the
 // memo: it narrows the text area and draws beside it.
 struct ResultsMarginView {
-    std::int32_t width = 0;                    // the strip as applied to the text area; 0: none
+    std::int32_t width = 0;                     // the strip as applied to the text area; 0: none
     std::optional<PixelRect> text_area_insets;  // the control's own text area, as insets of its client area
-    std::vector<MarginRow> rows;               // the results on screen
-    UniqueFont font;                           // the memo's font at its zoom, made when it changes
+    std::vector<MarginRow> rows;                // the results on screen
+    UniqueFont font;                            // the memo's font at its zoom, made when it changes
     std::wstring font_key;
     bool refreshing = false;   // a repaint caused by the margin's own change of the text area
     bool fit_pending = false;  // the text rewraps anyway: the next paint fits the width to the results
