@@ -5,6 +5,8 @@
 //   numvora-margin-measure.exe [MEMO_BYTES] [STEPS]
 #include <windows.h>
 
+#include <richedit.h>
+
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -95,7 +97,12 @@ int wmain(int argc, wchar_t** argv) {
             std::printf("margin switched on in %.0f ms (the memo rewraps)\n", switched);
         }
         put_caret(memo, middle);
+        const std::uint64_t refreshes = state.margin.refreshes;
         const Figures figures = type_and_scroll(state, steps);
+        if (on) {
+            std::printf("the margin read the screen %.1f times a step\n",
+                        static_cast<double>(state.margin.refreshes - refreshes) / (2.0 * steps));
+        }
         report(on ? "keystroke and paint, margin on" : "keystroke and paint, margin off", figures.typing);
         report(on ? "scroll step and paint, margin on" : "scroll step and paint, margin off", figures.scrolling);
     }
@@ -123,6 +130,18 @@ int wmain(int argc, wchar_t** argv) {
              POINTL at{};
              SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), first + 10);
          }},
+        {"  the memo's length", [&] { numvora::memo_length(memo); }},
+        {"  EM_GETCHARFORMAT and EM_GETZOOM",
+         [&] {
+             CHARFORMAT2W format{};
+             format.cbSize = sizeof format;
+             SendMessageW(memo, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+             int numerator = 0;
+             int denominator = 0;
+             SendMessageW(memo, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+                          reinterpret_cast<LPARAM>(&denominator));
+         }},
+        {"  GetDC and ReleaseDC", [&] { ReleaseDC(memo, GetDC(memo)); }},
         {"  EM_GETTEXTRANGE of 2,000 characters on screen",
          [&] {
              numvora::memo_text_range(memo, {first, first + 2000});

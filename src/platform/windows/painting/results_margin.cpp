@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -161,7 +162,11 @@ HFONT margin_font(AppState& state, HWND memo, HDC dc) {
     int numerator = 0;
     int denominator = 0;
     SendMessageW(memo, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
-    if ((format.dwMask & CFM_SIZE) == 0 || format.yHeight <= 0) return state.ui_font.get();
+    if ((format.dwMask & CFM_SIZE) == 0 || format.yHeight <= 0) {
+        if (!state.margin.font_key.empty()) state.margin.widths.clear();  // measured in another font
+        state.margin.font_key.clear();
+        return state.ui_font.get();
+    }
     if (numerator <= 0 || denominator <= 0) numerator = denominator = 1;
     const int height = MulDiv(MulDiv(format.yHeight, GetDeviceCaps(dc, LOGPIXELSY), 1440), numerator, denominator);
     const bool bold = (format.dwEffects & CFE_BOLD) != 0;
@@ -175,6 +180,7 @@ HFONT margin_font(AppState& state, HWND memo, HDC dc) {
         std::wstring_view(format.szFaceName).substr(0, LF_FACESIZE - 1).copy(shape.lfFaceName, LF_FACESIZE - 1);
         state.margin.font = UniqueFont(CreateFontIndirectW(&shape));
         state.margin.font_key = key;
+        state.margin.widths.clear();
     }
     return state.margin.font ? state.margin.font.get() : state.ui_font.get();
 }
@@ -200,10 +206,16 @@ std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::in
     SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
+    std::unordered_map<std::wstring, std::int32_t> widths;
     const auto width_of = [&](const std::wstring& text) {
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        return static_cast<std::int32_t>(extent.cx);
+        auto known = margin.widths.find(text);
+        if (known == margin.widths.end()) {
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            known = margin.widths.emplace(text, static_cast<std::int32_t>(extent.cx)).first;
+        }
+        widths.insert(*known);
+        return known->second;
     };
     // Well inside the text area and without tabs, a line cannot wrap.
     const auto one_row = [&](const ScreenLine& line) {
@@ -226,6 +238,7 @@ std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::in
         read.push_back(std::move(result));
         rows_since = 0;
     }
+    margin.widths = std::move(widths);
     return read;
 }
 
@@ -278,6 +291,7 @@ void set_text_area(AppState& state, HWND memo, std::int32_t width) {
 // The strip as wide as the results need: the text rewraps when it changes, and the rows
 // are read again.
 void refresh_results_margin(AppState& state) {
+    ++state.margin.refreshes;
     const HWND memo = state.memo_edit();
     const HDC dc = GetDC(memo);
     if (dc == nullptr) return;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -71,6 +72,10 @@ struct ResultsMarginView {
     // text they were read from while it is unchanged.
     std::wstring text_above;
     std::vector<std::string> block_above;
+    std::uint64_t refreshes = 0;  // how often the results on screen were read, for measuring
+    // The widths of the texts on screen in the margin's font, by text: a paint measures
+    // only what the last one did not show.
+    std::unordered_map<std::wstring, std::int32_t> widths;
 };
 
 struct AppState {
