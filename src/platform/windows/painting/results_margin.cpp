@@ -29,7 +29,7 @@ constexpr wchar_t ORIGINAL_PROC[] = L"Numvora.MarginProc";
 constexpr std::int32_t LINE_READ_MAX = 1 << 16;
 constexpr std::int32_t BLOCK_READ_MAX = 1 << 24;
 constexpr std::int32_t QUICK_REWRAP_LENGTH = 20'000;
-constexpr std::int32_t FIRST_PIECE_ABOVE = 1 << 15;
+constexpr std::int32_t FIRST_PIECE_ABOVE = 1 << 12;
 
 // A line that ends on screen; last is its last character, -1 when it is empty.
 struct ScreenLine {
@@ -122,15 +122,18 @@ std::vector<ScreenLine> lines_on_screen(HWND memo, std::int32_t& start) {
 }
 
 // The results of the block above the screen that a total line on it adds: back to a
-// line that closes the block, at most BLOCK_LINES_MAX lines. A block found within the
-// first piece read is kept with that piece: while the piece stays the same (the lines on
-// screen are edited), so do its results, and the lines are not read again.
+// line that closes the block, at most BLOCK_LINES_MAX lines, read in growing pieces. The
+// piece they came from is kept: while the same piece reads the same (the lines on screen
+// are edited), so do its results, and its lines are not read again.
 void read_block_above(HWND memo, std::int32_t start, ResultsMarginView& margin) {
     const std::int32_t stop = start - 1;  // the line break before the screen's first line
+    if (margin.piece_above > 0 && stop > 0) {
+        const std::wstring again = memo_text_range(memo, {std::max(0, stop - margin.piece_above), stop});
+        if (again == margin.text_above) return;
+    }
     for (std::int32_t piece = FIRST_PIECE_ABOVE; stop > 0; piece *= 2) {
         const std::int32_t from = std::max(0, stop - piece);
         std::wstring text = memo_text_range(memo, {from, stop});
-        if (piece == FIRST_PIECE_ABOVE && !margin.text_above.empty() && text == margin.text_above) return;
         std::vector<std::string> lines;
         bool closed = false;
         for (std::size_t at = 0;;) {
@@ -146,11 +149,13 @@ void read_block_above(HWND memo, std::int32_t start, ResultsMarginView& margin) 
             if (lines.size() > BLOCK_LINES_MAX)
                 lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(BLOCK_LINES_MAX));
             margin.block_above = open_block_results(std::vector<std::string_view>(lines.begin(), lines.end()));
-            margin.text_above = piece == FIRST_PIECE_ABOVE ? std::move(text) : std::wstring();
+            margin.text_above = std::move(text);
+            margin.piece_above = piece;
             return;
         }
     }
     margin.text_above.clear();
+    margin.piece_above = 0;
     margin.block_above.clear();
 }
 
@@ -198,6 +203,7 @@ std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::in
         read_block_above(memo, start, margin);
     } else {
         margin.text_above.clear();
+        margin.piece_above = 0;
         margin.block_above.clear();
     }
     const std::vector<std::optional<std::string>> results = line_results(views, margin.block_above);

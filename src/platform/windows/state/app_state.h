@@ -71,6 +71,7 @@ struct ResultsMarginView {
     // The results of the block above the screen that a total line on it adds, and the
     // text they were read from while it is unchanged.
     std::wstring text_above;
+    std::int32_t piece_above = 0;  // how far back that text reaches; 0: none kept
     std::vector<std::string> block_above;
     std::uint64_t refreshes = 0;  // how often the results on screen were read, for measuring
     // The widths of the texts on screen in the margin's font, by text: a paint measures
