@@ -9,14 +9,17 @@
 #   scripts/measure-window.sh finds [MEMO_BYTES [RUNS [MATCHES]]]
 #     find next through a large memo against a plain search, and replace all of
 #     10,000 matches
+#   scripts/measure-window.sh margins [MEMO_BYTES [STEPS]]
+#     typing and scrolling with the margin of line results off and on, and the
+#     margin's own recompute of a screen
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
-what=${1:?ticks, saves or finds}
+what=${1:?ticks, saves, finds or margins}
 shift
 case "$what" in
-  ticks|saves|finds) target=numvora-${what%s}-measure ;;
-  *) echo "ticks, saves or finds" >&2; exit 2 ;;
+  ticks|saves|finds|margins) target=numvora-${what%s}-measure ;;
+  *) echo "ticks, saves, finds or margins" >&2; exit 2 ;;
 esac
 source scripts/wine-session.sh
 build_windows "$target"
