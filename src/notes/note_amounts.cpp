@@ -1,9 +1,11 @@
 #include "notes/note_amounts.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "common/unicode.h"
+#include "notes/note_reader.h"
 #include "notes/written_number.h"
 
 namespace numvora {
@@ -39,13 +41,17 @@ bool is_hangul_syllable(std::string_view text, std::size_t pos) {
     return c >= 0xAC00 && c <= 0xD7A3;
 }
 
-// Whether one of the words follows at end: directly, or after one space as a word of its own.
+// Whether one of the words follows at end: directly, or after one space as a word of its
+// own. Every word opens with a three-byte syllable: comparing those bytes first keeps a
+// mebibyte of notes quick.
 template <std::size_t N>
 bool word_follows(std::string_view text, std::size_t end, const std::string_view (&words)[N]) {
     const bool spaced = text.substr(end).starts_with(' ');
     const std::string_view rest = text.substr(end + (spaced ? 1 : 0));
+    if (rest.size() < 3) return false;
     for (std::string_view word : words) {
-        if (rest.starts_with(word) && !(spaced && is_hangul_syllable(rest, word.size()))) return true;
+        if (rest[0] != word[0] || rest[1] != word[1] || rest[2] != word[2] || !rest.starts_with(word)) continue;
+        if (!(spaced && is_hangul_syllable(rest, word.size()))) return true;
     }
     return false;
 }
@@ -60,6 +66,17 @@ Kind kind_of(std::string_view text, std::size_t begin, std::size_t end) {
     return word_follows(text, end, COUNTER_WORDS) ? Kind::Count : Kind::Amount;
 }
 
+// A cheap look before the whole line is read: past its leading white space, a total
+// line's word begins with one of these.
+bool may_open_total_line(std::string_view line) {
+    for (std::size_t pos = 0, next = 0; pos < line.size(); pos = next) {
+        const char32_t c = decode_utf8(line, next);
+        if (c == '\r' || c == '\n') return false;
+        if (!is_white_space(c)) return c == U'합' || c == U'총' || c == U'소';
+    }
+    return false;
+}
+
 }  // namespace
 
 NoteAmounts read_amounts(std::string_view text) {
@@ -70,16 +87,24 @@ NoteAmounts read_amounts(std::string_view text) {
     Before earlier = Before::Boundary;
     std::size_t pos = 0;
     while (pos < text.size()) {
+        // A total line's figure sums the lines above it: adding it again would count them twice.
+        if ((pos == 0 || text[pos - 1] == '\n' || text[pos - 1] == '\r') && may_open_total_line(text.substr(pos))) {
+            const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+            if (read_total_line(text.substr(pos, end - pos))) {
+                before = earlier = Before::Boundary;
+                pos = end;
+                continue;
+            }
+        }
         const bool sign_may_stand = before == Before::Boundary;
         const std::size_t body = pos + (sign_may_stand ? scan.minus(pos) : 0);
         if (scan.digit(body) || (sign_may_stand && scan.at(body, ".") && scan.digit(body + 1))) {
             const bool named = before == Before::Letter || (before == Before::Joiner && earlier == Before::Letter);
             const Part part = scan.compound(body);
             if (part.usable && !named) {
-                std::string amount = to_text(part.value, body > pos);
                 switch (kind_of(text, pos, part.end)) {
-                case Kind::Amount: found.added.push_back(std::move(amount)); break;
-                case Kind::Count: counts.push_back(std::move(amount)); break;
+                case Kind::Amount: found.added.push_back(to_text(part.value, body > pos)); break;
+                case Kind::Count: counts.push_back(to_text(part.value, body > pos)); break;
                 case Kind::Date: ++found.dates; break;
                 }
             }

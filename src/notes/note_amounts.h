@@ -31,6 +31,8 @@ struct NoteAmounts {
 //   durations 시간 개월 주 일간, or after 오전/오후, is a date or time, never added.
 // - A number followed by a counter word (개 명 잔 장 …) is a count: counts are added
 //   only when the text holds nothing else to add ("사과 3개 / 배 2개").
+// - A total line ("소계: 3,000", "합계 = 29,300") is passed over: its figure is a sum of
+//   the lines above it.
 NoteAmounts read_amounts(std::string_view text);
 
 // "a + b - c" for the engine: a negative amount after the first is subtracted, so no

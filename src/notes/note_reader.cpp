@@ -27,6 +27,7 @@ Result<std::string, CalcError> amounts_total(const NoteAmounts& amounts) {
 std::optional<TotalLine> read_total_line(std::string_view line) {
     static constexpr std::string_view WORDS[] = {"합계", "총합", "총계", "소계", "합"};
     const std::string_view all = trim_white_space(line);
+    if (all.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
     for (std::string_view word : WORDS) {
         if (!all.starts_with(word)) continue;
         std::string_view rest = trim_white_space(all.substr(word.size()));
@@ -41,7 +42,9 @@ std::optional<TotalLine> read_total_line(std::string_view line) {
 }
 
 std::size_t total_scope_begin(std::string_view text, std::size_t line_begin) {
+    // What stands before line_begin on its own line belongs to the block.
     std::size_t begin = line_begin;
+    while (begin > 0 && !is_break(text[begin - 1])) --begin;
     while (begin > 0) {
         // The line before: from after the break before it up to begin's break.
         std::size_t end = begin - 1;

@@ -38,7 +38,8 @@ struct TotalLine {
 std::optional<TotalLine> read_total_line(std::string_view line);
 
 // The start of the block a total line at line_begin adds: just after the previous
-// empty line or total line, else the text's start.
+// empty line or total line, else the text's start. Text before line_begin on its line
+// (a total word selected at a line's end) is part of the block.
 std::size_t total_scope_begin(std::string_view text, std::size_t line_begin);
 
 // What F9 gives the line [line_begin, line_end) of text (without its line break).

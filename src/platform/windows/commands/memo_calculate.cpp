@@ -38,8 +38,8 @@ void write_result(AppState& state, MemoSelection range, std::string_view text, s
     };
     const HWND memo = state.memo_edit();
     replace_in_memo(memo, {position(begin), position(end)}, to_wide(result_insertion(result)));
-    state.selection.reset();
-    show_selection_outcome(state, {});
+    // What the status line says next stays until the user moves the caret.
+    settle_memo_selection(state);
     SetFocus(memo);
 }
 
