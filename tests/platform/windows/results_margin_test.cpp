@@ -105,9 +105,13 @@ TEST_F(ResultsMarginTest, ResultsSitBesideTheirLinesAndGoToTheClipboardAndTheBox
     write_data_file("memo.txt", memo_file);
     write_data_file("preferences.txt", "results_margin=true\n");
     open_window();
+    paint();
+    ASSERT_EQ(state().margin.rows.size(), 3U);
+    EXPECT_EQ(state().margin.rows[1].shown, "12000");
+    // The box's grouping reaches the margin with the next paint, nothing else repainting it.
     SendMessageW(state().thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(window, WM_COMMAND, ids::THOUSANDS, 0);
-    paint();
+    UpdateWindow(memo());
 
     const std::vector<MarginRow>& rows = state().margin.rows;
     ASSERT_EQ(rows.size(), 3U);
