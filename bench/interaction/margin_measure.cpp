@@ -88,6 +88,16 @@ int wmain(int argc, wchar_t** argv) {
                 timed([&] { SetWindowTextW(memo, text.c_str()); }));
     const auto middle = static_cast<std::int32_t>(text.size() / 2);
 
+    // The floor of a narrowed text area: the same strip taken from it, nothing drawn there.
+    {
+        RECT area{};
+        SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        area.right -= 64;
+        SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        put_caret(memo, middle);
+        report("scroll step and paint, text area narrowed alone", type_and_scroll(state, steps).scrolling);
+        SendMessageW(memo, EM_SETRECT, 0, 0);
+    }
     for (const bool on : {false, true}) {
         if (state.preferences.results_margin != on) {
             const double switched = timed([&] {
