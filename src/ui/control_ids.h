@@ -61,6 +61,8 @@ inline constexpr std::int32_t REPLACE_BOX = 1063;
 inline constexpr std::int32_t REPLACE_ONE = 1064;
 inline constexpr std::int32_t REPLACE_ALL = 1065;
 inline constexpr std::int32_t FIND_MESSAGE = 1066;  // the bar's k/n and messages
+// Each line's result beside the memo, on or off.
+inline constexpr std::int32_t MEMO_RESULTS_MARGIN = 1090;
 
 // Items of the window's system menu (and of the memo's menu): multiples of 16 below
 // 0xF000, as the system keeps the low four bits of a system command for itself.

@@ -18,14 +18,19 @@ struct MemoFacts {
     bool has_text = false;
     bool selection_has_amount = false;  // a number to total
     bool has_expression = false;        // a calculable expression in the selection or the caret's line
+    bool results_margin = false;        // the line results are shown beside the memo
 };
 
 enum class MemoMenuNeed { Nothing, Undo, Redo, Selection, ClipboardText, Text, Amount, Expression };
+
+// The option an item switches, shown as its check mark.
+enum class MemoMenuCheck { None, ResultsMargin };
 
 struct MemoMenuItem {
     std::int32_t id;        // 0: a separator
     std::string_view text;  // UTF-8
     MemoMenuNeed need;
+    MemoMenuCheck check = MemoMenuCheck::None;
 };
 
 inline constexpr MemoMenuItem MEMO_MENU_ITEMS[] = {
@@ -41,6 +46,8 @@ inline constexpr MemoMenuItem MEMO_MENU_ITEMS[] = {
     {0, "", MemoMenuNeed::Nothing},
     {ids::MEMO_TOTAL, "선택 영역 합계 계산", MemoMenuNeed::Amount},
     {ids::MEMO_EVALUATE, "선택한 식 계산\tF9", MemoMenuNeed::Expression},
+    {ids::MEMO_RESULTS_MARGIN, "줄마다 계산 결과 보기\tCtrl+Shift+R", MemoMenuNeed::Nothing,
+     MemoMenuCheck::ResultsMargin},
     {0, "", MemoMenuNeed::Nothing},
     {ids::FIND, "찾기…\tCtrl+F", MemoMenuNeed::Nothing},
     {ids::REPLACE, "바꾸기…\tCtrl+H", MemoMenuNeed::Nothing},
@@ -60,6 +67,10 @@ constexpr bool memo_menu_item_enabled(const MemoMenuItem& item, const MemoFacts&
     case MemoMenuNeed::Expression: return facts.has_expression;
     }
     return false;
+}
+
+constexpr bool memo_menu_item_checked(const MemoMenuItem& item, const MemoFacts& facts) {
+    return item.check == MemoMenuCheck::ResultsMargin && facts.results_margin;
 }
 
 }  // namespace numvora

@@ -52,7 +52,7 @@ constexpr std::uint32_t VK_NUMPAD0_KEY = 0x60;
 // Ctrl+C, Ctrl+Z and Enter in the memo are absent on purpose: they keep their edit meaning.
 // Without a dialog manager, Tab and Enter on a button are the loop's to handle; Space
 // presses a focused button by itself.
-constexpr std::array<Shortcut, 33> SHORTCUTS{{
+constexpr std::array<Shortcut, 34> SHORTCUTS{{
     {0x0D, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CALCULATE)},
     {0x1B, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CLEAR_EXPRESSION)},
     {'K', Need::Yes, Need::Any, ANY_CONTROL, post(ids::CLEAR_HISTORY)},
@@ -69,6 +69,7 @@ constexpr std::array<Shortcut, 33> SHORTCUTS{{
     {VK_F3_KEY, Need::No, Need::No, ANY_CONTROL, post(ids::FIND_NEXT)},
     {VK_F3_KEY, Need::No, Need::Yes, ANY_CONTROL, post(ids::FIND_PREVIOUS)},
     {'T', Need::Yes, Need::Yes, ANY_CONTROL, post(ids::ALWAYS_ON_TOP)},
+    {'R', Need::Yes, Need::Yes, ANY_CONTROL, post(ids::MEMO_RESULTS_MARGIN)},
     {VK_F9_KEY, Need::No, Need::No, ids::MEMO_EDIT, post(ids::MEMO_EVALUATE)},
     {VK_F10_KEY, Need::No, Need::Yes, ids::MEMO_EDIT, post(ids::MEMO_MENU)},
     {VK_APPS_KEY, Need::No, Need::No, ids::MEMO_EDIT, post(ids::MEMO_MENU)},

@@ -16,6 +16,7 @@
 #include "ui/layout/dpi_scale.h"
 #include "ui/layout/layout.h"
 #include "ui/layout/placement.h"
+#include "ui/layout/results_margin.h"
 #include "ui/layout/text_fit.h"
 #include "ui/memo_versions.h"
 #include "ui/memo_zoom.h"
@@ -207,6 +208,8 @@ TEST(Shortcuts, Table) {
         {0x72, false, true, 1006, ShortcutAction{K::PostCommand, 1052}},  // Shift+F3: previous
         {'T', true, true, 1002, ShortcutAction{K::PostCommand, 0x1040}},
         {'T', true, false, 1002, std::nullopt},
+        {'R', true, true, 1007, ShortcutAction{K::PostCommand, 1090}},  // the results margin
+        {'R', true, false, 1007, std::nullopt},
         {0x78, false, false, 1007, ShortcutAction{K::PostCommand, 1048}},  // F9 in the memo
         {0x78, false, false, 1002, std::nullopt},
         {0x79, false, true, 1007, ShortcutAction{K::PostCommand, 1053}},  // Shift+F10: the memo's menu
@@ -423,6 +426,27 @@ TEST(TextFit, HistoryCaptionTakesTheFreeWidthAboveNinetySixDpi) {
         EXPECT_EQ(r.box(ControlSlot::HistoryCaption).width, row.caption_width) << row.caption_text;
         EXPECT_EQ(r.box(ControlSlot::ClearHistoryButton).x, row.clear_x) << row.caption_text;
         EXPECT_EQ(r.box(ControlSlot::ClearHistoryButton).width, row.clear_width) << row.caption_text;
+    }
+}
+
+TEST(ResultsMargin, WidthFollowsTheWidestResultWithinItsBounds) {
+    const struct {
+        std::int32_t widest;
+        std::int32_t memo_width;
+        std::uint32_t dpi;
+        std::int32_t width;
+    } rows[] = {
+        {0, 600, 96, 64},     // no result: the narrowest strip
+        {70, 600, 96, 96},    // 70 and the padding, up to the next step
+        {84, 600, 96, 96},    // the same step: no rewrap for a few pixels
+        {0, 600, 144, 96},    // the narrowest strip scaled
+        {900, 600, 96, 240},  // at most 40% of the memo
+        {0, 100, 96, 40},     // a memo too narrow for 64 px keeps its 60%
+        {0, -5, 96, 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(results_margin_width(row.widest, row.memo_width, row.dpi), row.width)
+            << row.widest << " in " << row.memo_width << " at " << row.dpi;
     }
 }
 

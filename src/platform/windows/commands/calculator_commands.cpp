@@ -81,6 +81,7 @@ SystemStatus toggle_thousands(AppState& state, std::int32_t) {
         if (auto status = set_control_text(state.result_label(), *label); !status) return status;
     }
     rebuild_history_list(state);
+    if (state.preferences.results_margin) InvalidateRect(state.memo_edit(), nullptr, FALSE);  // the margin's grouping
     return {};
 }
 

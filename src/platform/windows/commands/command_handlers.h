@@ -68,6 +68,12 @@ SystemStatus memo_paste(AppState& state, std::int32_t id);
 SystemStatus memo_delete(AppState& state, std::int32_t id);
 SystemStatus memo_select_all(AppState& state, std::int32_t id);
 
+// The margin of line results (results_margin_commands.cpp): the option switched and
+// saved; a result clicked onto the clipboard, double-clicked into the expression box.
+SystemStatus toggle_results_margin(AppState& state, std::int32_t id);
+void copy_margin_result(AppState& state, const MarginRow& row);
+void reuse_margin_result(AppState& state, const MarginRow& row);
+
 // The memo's zoom (memo_zoom.cpp): the record's zoom onto the control (its own font,
 // or the ui font at 100%), the three key commands, and Ctrl with the wheel over the memo.
 SystemStatus apply_memo_zoom(AppState& state);

@@ -11,6 +11,7 @@
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/painting/results_margin.h"
 #include "platform/windows/painting/theme_brushes.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
@@ -168,6 +169,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     SendMessageW(state->memo_edit(), EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
     take_over_memo_paste(state->memo_edit());
     take_over_expression_paste(state->expression_edit());
+    watch_results_margin(state->memo_edit());
     show_status_line(*state);
     SendMessageW(state->memo_edit(), EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
     apply_memo_background(state->memo_edit(), palette[MEMO_BACKGROUND]);
@@ -235,6 +237,8 @@ LRESULT on_create(HWND window, const StartData& start) {
         show_error_box(window, "화면 배치 오류", display_text(status.error()));
         return -1;
     }
+    // The strip narrows the text area before the text goes in, which then wraps once.
+    if (state.preferences.results_margin) apply_results_margin(state);
     if (auto status = fill_memo(state, std::move(memo_text)); !status) {
         show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(status.error()));
         return -1;
