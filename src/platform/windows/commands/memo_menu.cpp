@@ -73,7 +73,7 @@ UniqueMenu build_memo_menu(const AppState& state) {
             continue;
         }
         const UINT enabled = memo_menu_item_enabled(item, facts) ? MF_ENABLED : MF_GRAYED;
-        const std::wstring text = to_wide(item.text);
+        const std::wstring text = to_wide(memo_menu_item_text(item));
         AppendMenuW(menu.get(), MF_STRING | enabled, static_cast<UINT_PTR>(item.id), text.c_str());
     }
     return menu;
