@@ -104,8 +104,7 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
     sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME, PREFERENCES_FILE_NAME});
     const StorageResult<AppSettings>& settings = start.settings.value();
     if (settings) {
-        state.settings = settings.value();
-        state.calculator.group_thousands = settings->group_thousands;  // the calculator's own toggle from here on
+        adopt_settings(state, settings.value());
         if (file_missing(paths->settings_file)) state.settings.dark_mode = system_prefers_dark(state.calls);
     } else {
         log_error_line("설정 불러오기 실패: {}", display_text(settings.error()));
