@@ -94,7 +94,7 @@ inline constexpr std::uintptr_t SELECTION_TIMER_ID = 1;
 inline constexpr std::uint32_t SELECTION_TIMER_MS = 200;
 inline constexpr std::uintptr_t AUTOSAVE_TIMER_ID = 2;
 inline constexpr std::uint32_t AUTOSAVE_TIMER_MS = 2000;
-inline constexpr std::uintptr_t ACCESSIBILITY_TIMER_ID = 3;  // once, after the start
+inline constexpr std::uintptr_t ACCESSIBILITY_TIMER_ID = 3;   // once, after the start
 inline constexpr std::uintptr_t MEMO_ZOOM_NOTE_TIMER_ID = 7;  // the zoom's note leaves the status line
 
 }  // namespace numvora

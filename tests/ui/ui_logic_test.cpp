@@ -251,9 +251,9 @@ TEST(Shortcuts, UndoGroupBreaks) {
         bool pastes = false;
     };
     const KeyRow keys[] = {
-        {0x08, false, false, true},     {0x2E, true, true, true},          {'X', true, false, true},
-        {'V', true, false, true, true}, {'V', true, true, true, true},     {'V', false, false, false},
-        {0x2D, false, true, true, true}, {0x2D, true, false, false},       {0x2D, false, false, false},
+        {0x08, false, false, true},      {0x2E, true, true, true},      {'X', true, false, true},
+        {'V', true, false, true, true},  {'V', true, true, true, true}, {'V', false, false, false},
+        {0x2D, false, true, true, true}, {0x2D, true, false, false},    {0x2D, false, false, false},
         {'A', true, false, false},
     };
     for (const KeyRow& row : keys) {
@@ -274,9 +274,9 @@ TEST(Shortcuts, UndoGroupBreaks) {
 // A menu shows the keys of the first shortcut that posts its command, or the memo's own.
 TEST(Shortcuts, KeyTextsOfTheMenu) {
     const std::pair<std::int32_t, std::string_view> keys[] = {
-        {ids::FIND, "Ctrl+F"},   {ids::MEMO_EVALUATE, "F9"},     {ids::ALWAYS_ON_TOP, "Ctrl+Shift+T"},
-        {ids::FIND_NEXT, "F3"},  {ids::MEMO_ZOOM_RESET, "Ctrl+0"}, {ids::FOCUS_NEXT, ""},
-        {ids::MEMO_TOTAL, ""},   {ids::MEMO_ZOOM_IN, ""},
+        {ids::FIND, "Ctrl+F"},  {ids::MEMO_EVALUATE, "F9"},       {ids::ALWAYS_ON_TOP, "Ctrl+Shift+T"},
+        {ids::FIND_NEXT, "F3"}, {ids::MEMO_ZOOM_RESET, "Ctrl+0"}, {ids::FOCUS_NEXT, ""},
+        {ids::MEMO_TOTAL, ""},  {ids::MEMO_ZOOM_IN, ""},
     };
     for (const auto& [id, text] : keys) EXPECT_EQ(shortcut_key_text(id), text) << id;
     std::string shown;
