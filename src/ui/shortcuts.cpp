@@ -1,5 +1,6 @@
 #include "ui/shortcuts.h"
 
+#include <algorithm>
 #include <array>
 
 #include "common/unicode.h"
@@ -126,6 +127,16 @@ std::string shortcut_key_text(std::int32_t command_id) {
         return text.append(key);
     }
     return {};
+}
+
+std::vector<std::int32_t> shortcut_commands() {
+    std::vector<std::int32_t> ids;
+    for (const Shortcut& s : SHORTCUTS) {
+        const bool posts = s.action.kind == ShortcutAction::Kind::PostCommand;
+        if (posts && std::find(ids.begin(), ids.end(), s.action.command_id) == ids.end())
+            ids.push_back(s.action.command_id);
+    }
+    return ids;
 }
 
 bool is_paste_key(std::uint32_t virtual_key, bool ctrl, bool shift) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace numvora {
 
@@ -24,6 +25,9 @@ std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl
 // The keys of the first shortcut that posts this command, as a menu shows them
 // ("Ctrl+F", "F9"); empty when no key posts it.
 std::string shortcut_key_text(std::int32_t command_id);
+
+// The commands that some shortcut posts, in table order, each once.
+std::vector<std::int32_t> shortcut_commands();
 
 // Does this key-down paste (Ctrl+V, Shift+Insert)? The memo takes these over, and
 // each ends an undo group.
