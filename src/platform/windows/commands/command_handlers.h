@@ -80,7 +80,6 @@ SystemStatus apply_memo_zoom(AppState& state);
 SystemStatus zoom_memo(AppState& state, std::int32_t id);
 void zoom_memo_by_wheel(AppState& state, std::int32_t delta);
 // The zoom's note leaves the status line a moment after the last change.
-inline constexpr std::uintptr_t MEMO_ZOOM_NOTE_TIMER_ID = 7;
 void end_memo_zoom_note(AppState& state);
 
 // The find bar (find_bar.cpp): Ctrl+F opens its find row, Ctrl+H both rows.

@@ -75,7 +75,7 @@ UniqueMenu build_memo_menu(const AppState& state) {
         }
         const UINT enabled = memo_menu_item_enabled(item, facts) ? MF_ENABLED : MF_GRAYED;
         const UINT checked = memo_menu_item_checked(item, facts) ? MF_CHECKED : MF_UNCHECKED;
-        const std::wstring text = to_wide(item.text);
+        const std::wstring text = to_wide(memo_menu_item_text(item));
         AppendMenuW(menu.get(), MF_STRING | enabled | checked, static_cast<UINT_PTR>(item.id), text.c_str());
     }
     return menu;

@@ -81,8 +81,9 @@ struct AppState {
     std::optional<DataPaths> data_paths;
     std::optional<MemoFile> memo_file;       // with data_paths
     std::optional<MemoSnapshots> snapshots;  // with data_paths
-    // The toggles as they are now; the geometry fields hold what the start read until a
-    // capture takes them from the window.
+    // The toggles as they are now (the grouping toggle is the calculator session's: adopt_settings
+    // and capture_settings carry it); the geometry fields hold what the start read until
+    // a capture takes them from the window.
     AppSettings settings;
     Preferences preferences;            // the options of preferences.txt, as they are now
     std::int32_t memo_wheel_carry = 0;  // a Ctrl+wheel turn short of a notch, towards the next

@@ -105,8 +105,7 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
     sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME, PREFERENCES_FILE_NAME});
     const StorageResult<AppSettings>& settings = start.settings.value();
     if (settings) {
-        state.settings = settings.value();
-        state.calculator.group_thousands = settings->group_thousands;  // the calculator's own toggle from here on
+        adopt_settings(state, settings.value());
         if (file_missing(paths->settings_file)) state.settings.dark_mode = system_prefers_dark(state.calls);
     } else {
         log_error_line("설정 불러오기 실패: {}", display_text(settings.error()));
@@ -133,14 +132,16 @@ SystemStatus create_controls(AppState& state) {
         if (control == nullptr) return fail(last_system_error("CreateWindowExW"));
         state.controls[i] = control;
 
-        if (row.id == ids::SIDE && state.settings.calculator_side) {
-            if (!SetWindowTextW(control, side_button_text(true).data()))
+        switch (row.start) {
+        case StartState::AsRow: break;
+        case StartState::SideText:
+            if (state.settings.calculator_side && !SetWindowTextW(control, side_button_text(true).data()))
                 return fail(last_system_error("SetWindowTextW"));
-        } else if (row.id == ids::THOUSANDS && state.calculator.group_thousands) {
-            SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
-        } else if (row.slot == ControlSlot::OperationButton) {
-            // Usable only once a memo selection gives them an operand.
-            EnableWindow(control, FALSE);
+            break;
+        case StartState::GroupingCheck:
+            if (state.calculator.group_thousands) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+            break;
+        case StartState::Disabled: EnableWindow(control, FALSE); break;  // until something makes it usable
         }
     }
     return {};
