@@ -11,60 +11,33 @@
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
-source scripts/wine-session.sh
-build_windows Numvora numvora-window numvora-contrast-window
-exe=$(realpath "$build/src/platform/windows/Numvora.exe")
-tool=$build/bench/startup/numvora-window.exe
-class=Numvora.MainWindow
+source scripts/screenshot-session.sh numvora-contrast-window
 
-use_wine_prefix "$build/wineprefix"
-work=$(mktemp -d)
-trap 'stop_headless_wine; rm -rf "$work"' EXIT
-start_headless_wine
-mkdir -p docs
-
-windows_path() { echo "Z:${1//\//\\}"; }
 contrast=$(realpath "$build/bench/startup/numvora-contrast-window.exe")
 for theme in light dark contrast; do
-  mkdir -p "$work/$theme"
   program=$exe
   [ "$theme" = contrast ] && program=$contrast
-  # LOCALAPPDATA of the Linux side does not reach the program: set it inside Wine.
-  wine cmd /c "set LOCALAPPDATA=$(windows_path "$work/$theme")&& $(windows_path "$program")" </dev/null >/dev/null 2>&1 &
-  app=$!
-  wine "$tool" wait "$class" 30
+  launch "$theme" "$program"
   geometry=$(wine "$tool" stage "$class" "$theme" | tr -d '\r')
   sleep 1  # the last paint reaches the X server
-  import -window root "$work/screen.png"
-  convert "$work/screen.png" -crop "$geometry" +repage "docs/numvora-$theme.png"
-  wine "$tool" close "$class"
-  wait "$app" || true
-  echo "docs/numvora-$theme.png ($geometry)"
+  capture "$geometry" "docs/numvora-$theme.png"
+  finish "docs/numvora-$theme.png" "$geometry"
 done
 
 # The memo's menu, opened with a right click in the middle of the memo.
-mkdir -p "$work/menu"
-wine cmd /c "set LOCALAPPDATA=$(windows_path "$work/menu")&& $(windows_path "$exe")" </dev/null >/dev/null 2>&1 &
-app=$!
-wine "$tool" wait "$class" 30
+launch menu
 geometry=$(wine "$tool" stage "$class" light | tr -d '\r')
 IFS='x+' read -r width height left top <<<"$geometry"
 xdotool mousemove $((left + width * 2 / 3)) $((top + height / 3)) click 3
 sleep 1
-import -window root "$work/screen.png"
-convert "$work/screen.png" -crop "$geometry" +repage docs/numvora-menu.png
+capture "$geometry" docs/numvora-menu.png
 xdotool key Escape
-wine "$tool" close "$class"
-wait "$app" || true
-echo "docs/numvora-menu.png ($geometry)"
+finish docs/numvora-menu.png "$geometry"
 
 # The find bar in the light theme: Ctrl+F and Enter as real keys; the Hangul word and
 # the memo go in through messages, since xdotool's Hangul loses syllables under Wine.
 # The found selection is printed: "점심" must be found with the machine's own locale.
-mkdir -p "$work/find"
-wine cmd /c "set LOCALAPPDATA=$(windows_path "$work/find")&& $(windows_path "$exe")" </dev/null >/dev/null 2>&1 &
-app=$!
-wine "$tool" wait "$class" 30
+launch find
 geometry=$(wine "$tool" stage "$class" light | tr -d '\r')
 wine "$tool" memo "$class" $'\r\n12월 7일 점심 12,000원\r\n커피 2잔 9,000원'
 xdotool search --name 'Quorvex' windowfocus --sync
@@ -74,8 +47,5 @@ wine "$tool" find "$class" 점심
 xdotool key Return
 sleep 1
 wine "$tool" found "$class"
-import -window root "$work/screen.png"
-convert "$work/screen.png" -crop "$geometry" +repage docs/numvora-find-bar.png
-wine "$tool" close "$class"
-wait "$app" || true
-echo "docs/numvora-find-bar.png ($geometry)"
+capture "$geometry" docs/numvora-find-bar.png
+finish docs/numvora-find-bar.png "$geometry"

@@ -8,6 +8,9 @@
 //                                           operand, grouping on, THEME light or dark;
 //                                           prints the window's rectangle as
 //                                           WIDTHxHEIGHT+X+Y
+//   numvora-window.exe margin CLASS THEME   fill Numvora's window for a picture of the
+//                                           margin of line results: three lines of a
+//                                           note, grouping and the margin on
 //   numvora-window.exe memo CLASS TEXT      type TEXT at the end of Numvora's memo, as
 //                                           a paste would (the memo counts as changed)
 //   numvora-window.exe find CLASS TEXT      put TEXT in the find bar's box (Hangul
@@ -56,13 +59,21 @@ void set_text(HWND control, const wchar_t* text) {
 
 void command(HWND window, int id) { SendMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
-int stage(const wchar_t* window_class, std::wstring_view theme) {
+// The visible main window at the size given, with thousands grouping on; null when
+// there is none.
+HWND staged_window(const wchar_t* window_class, int width, int height) {
     HWND window = find_visible(window_class);
-    if (window == nullptr) return close(window_class);
-    // Wide enough for the whole status line next to the operation buttons.
-    SetWindowPos(window, nullptr, 0, 0, 1100, 760, SWP_NOZORDER);
+    if (window == nullptr) return nullptr;
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER);
     SendMessageW(GetDlgItem(window, 1027), BM_SETCHECK, BST_CHECKED, 0);
     command(window, 1027);
+    return window;
+}
+
+int stage(const wchar_t* window_class, std::wstring_view theme) {
+    // Wide enough for the whole status line next to the operation buttons.
+    HWND window = staged_window(window_class, 1100, 760);
+    if (window == nullptr) return close(window_class);
     for (const wchar_t* expression : {L"0.1+0.2", L"(250+750)/4", L"98765-4321", L"1234*12"}) {
         set_text(GetDlgItem(window, 1002), expression);
         command(window, 1003);
@@ -73,6 +84,20 @@ int stage(const wchar_t* window_class, std::wstring_view theme) {
     SendMessageW(memo, EM_SETSEL, 26, 32);  // 98,500 (a line break counts as one position)
     if (theme == L"dark") command(window, 1030);
     Sleep(600);  // the selection timer shows the operand
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::wprintf(L"%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
+    return 0;
+}
+
+int stage_margin(const wchar_t* window_class, std::wstring_view theme) {
+    HWND window = staged_window(window_class, 900, 560);
+    if (window == nullptr) return close(window_class);
+    command(window, 1090);  // the margin, off on a fresh data folder
+    set_text(GetDlgItem(window, 1007), L"점심 12,000원\r\n커피 4,500원 x 2\r\n합계");
+    command(window, 1025);
+    if (theme == L"dark") command(window, 1030);
+    Sleep(600);
     RECT rect{};
     GetWindowRect(window, &rect);
     std::wprintf(L"%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
@@ -133,10 +158,12 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"wait" && argc == 4) return wait_for(argv[2], std::wcstod(argv[3], nullptr));
     if (verb == L"close" && argc == 3) return close(argv[2]);
     if (verb == L"stage" && argc == 4) return stage(argv[2], argv[3]);
+    if (verb == L"margin" && argc == 4) return stage_margin(argv[2], argv[3]);
     if (verb == L"memo" && argc == 4) return type_into_memo(argv[2], argv[3]);
     if (verb == L"find" && argc == 4) return put_in_find_box(argv[2], argv[3]);
     if (verb == L"found" && argc == 3) return print_found(argv[2]);
-    std::fwprintf(
-        stderr, L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME | memo CLASS TEXT\n");
+    std::fwprintf(stderr,
+                  L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME | margin CLASS "
+                  L"THEME | memo CLASS TEXT | find CLASS TEXT | found CLASS\n");
     return 2;
 }

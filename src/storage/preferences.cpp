@@ -8,7 +8,7 @@ namespace numvora {
 
 namespace {
 
-constexpr std::array<KeyRow<Preferences>, 2> PREFERENCE_ROWS{{
+constexpr auto PREFERENCE_ROWS = std::to_array<KeyRow<Preferences>>({
     {"results_margin", [](const Preferences& p) { return bool_text(p.results_margin); },
      [](std::string_view value, Preferences& p) { read_bool(value, p.results_margin); }},
     {"memo_zoom", [](const Preferences& p) { return std::to_string(p.memo_zoom); },
@@ -17,7 +17,7 @@ constexpr std::array<KeyRow<Preferences>, 2> PREFERENCE_ROWS{{
          if (zoom && *zoom >= MEMO_ZOOM_MIN && *zoom <= MEMO_ZOOM_MAX && *zoom % MEMO_ZOOM_STEP == 0)
              p.memo_zoom = *zoom;
      }},
-}};
+});
 
 }  // namespace
 

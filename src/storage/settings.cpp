@@ -21,7 +21,7 @@ void read_size(std::string_view value, std::int32_t& field) {
 }
 
 // In the file's order; "version" is written and never read.
-constexpr std::array<Row, 10> SETTING_ROWS{{
+constexpr auto SETTING_ROWS = std::to_array<Row>({
     {"version", [](const AppSettings&) { return std::string("1"); }, [](std::string_view, AppSettings&) {}},
     // A bad position clears an earlier good one: the window is then placed anew.
     {"window_x", [](const AppSettings& s) { return optional_number(s.window_x); },
@@ -48,7 +48,7 @@ constexpr std::array<Row, 10> SETTING_ROWS{{
      [](std::string_view value, AppSettings& s) { read_bool(value, s.group_thousands); }},
     {"dark_mode", [](const AppSettings& s) { return bool_text(s.dark_mode); },
      [](std::string_view value, AppSettings& s) { read_bool(value, s.dark_mode); }},
-}};
+});
 
 }  // namespace
 

@@ -31,6 +31,24 @@ inline constexpr std::int32_t SAVE = 1028;
 inline constexpr std::int32_t LOAD = 1029;
 inline constexpr std::int32_t DARK_MODE = 1030;
 
+// The keypad keys that insert text; C, ⌫ and = are the commands above.
+inline constexpr std::int32_t KEY_0 = 1100;
+inline constexpr std::int32_t KEY_PERCENT = 1103;
+inline constexpr std::int32_t KEY_4 = 1104;
+inline constexpr std::int32_t KEY_5 = 1105;
+inline constexpr std::int32_t KEY_6 = 1106;
+inline constexpr std::int32_t KEY_7 = 1107;
+inline constexpr std::int32_t KEY_8 = 1108;
+inline constexpr std::int32_t KEY_9 = 1109;
+inline constexpr std::int32_t KEY_DIVIDE = 1110;
+inline constexpr std::int32_t KEY_MULTIPLY = 1111;
+inline constexpr std::int32_t KEY_SUBTRACT = 1112;
+inline constexpr std::int32_t KEY_ADD = 1113;
+inline constexpr std::int32_t KEY_1 = 1114;
+inline constexpr std::int32_t KEY_2 = 1115;
+inline constexpr std::int32_t KEY_3 = 1116;
+inline constexpr std::int32_t KEY_POINT = 1117;
+
 // The memo's menu, and the shortcuts that work on the memo (no control of their own).
 inline constexpr std::int32_t MEMO_UNDO = 1040;
 inline constexpr std::int32_t MEMO_REDO = 1041;
@@ -61,6 +79,8 @@ inline constexpr std::int32_t REPLACE_BOX = 1063;
 inline constexpr std::int32_t REPLACE_ONE = 1064;
 inline constexpr std::int32_t REPLACE_ALL = 1065;
 inline constexpr std::int32_t FIND_MESSAGE = 1066;  // the bar's k/n and messages
+// Each line's result beside the memo, on or off.
+inline constexpr std::int32_t MEMO_RESULTS_MARGIN = 1090;
 
 // Items of the window's system menu (and of the memo's menu): multiples of 16 below
 // 0xF000, as the system keeps the low four bits of a system command for itself.
@@ -71,9 +91,12 @@ inline constexpr std::int32_t MEMO_VERSIONS = 0x1050;
 
 namespace numvora {
 
+// The main window's timers, all in one place so that no two share an id.
 inline constexpr std::uintptr_t SELECTION_TIMER_ID = 1;
 inline constexpr std::uint32_t SELECTION_TIMER_MS = 200;
 inline constexpr std::uintptr_t AUTOSAVE_TIMER_ID = 2;
 inline constexpr std::uint32_t AUTOSAVE_TIMER_MS = 2000;
+inline constexpr std::uintptr_t ACCESSIBILITY_TIMER_ID = 3;   // once, after the start
+inline constexpr std::uintptr_t MEMO_ZOOM_NOTE_TIMER_ID = 7;  // the zoom's note leaves the status line
 
 }  // namespace numvora

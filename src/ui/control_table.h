@@ -1,6 +1,6 @@
-// The 50 child controls of the main window, in creation order: the one place a control
-// is described. Creation, fonts, placement, control colours and button painting all
-// walk this table.
+// The child controls of the main window, in creation order: the one place a control
+// is described. Creation, fonts, placement, control colours, button painting, the tab
+// order and the names a screen reader says all walk this table.
 #pragma once
 
 #include <array>
@@ -85,6 +85,14 @@ constexpr FindBar find_bar_row(ControlSlot slot) {
     }
 }
 
+// The part of the window a control is read in (Tab walks the areas in reading order,
+// the top bar first); Unset marks a row that forgot to say.
+enum class ReadingArea : std::uint8_t { Unset, TopBar, Calculator, Memo };
+
+// What a control is like before the first message: as its row says, disabled, or
+// following a saved setting.
+enum class StartState : std::uint8_t { AsRow, Disabled, SideText, GroupingCheck };
+
 struct ControlRow {
     ControlClass class_kind;
     std::int32_t id;  // 0: none
@@ -94,6 +102,10 @@ struct ControlRow {
     ColorRole colors;
     ButtonKind button;  // how an owner-drawn button is painted
     ControlSlot slot;
+    ReadingArea area;
+    std::wstring_view accessible_name = {};  // for a caption a screen reader would misread; NUL-terminated
+    char operation = 0;                      // an operation button's operator; 0 takes the operand alone
+    StartState start = StartState::AsRow;
 };
 
 // Window style bits, with the values of the system headers (the window layer checks
@@ -130,8 +142,6 @@ inline constexpr std::uint32_t FIND_BAR_BUTTON = OWNER_DRAWN_BUTTON & ~VISIBLE;
 inline constexpr std::uint32_t CAPTION = CHILD | VISIBLE | STATIC_ENDELLIPSIS;
 }  // namespace style
 
-inline constexpr std::size_t CONTROL_COUNT = 50;
-
 // The side switch names the move that its next click makes. (NUL-terminated: the
 // window layer hands it to SetWindowTextW.)
 constexpr std::wstring_view side_button_text(bool calculator_right) {
@@ -145,55 +155,71 @@ using enum FontRole;
 using enum ColorRole;
 using enum ControlSlot;
 using B = ButtonKind;
+using A = ReadingArea;
 using namespace style;
 
 inline constexpr ControlRow ABOVE_KEYPAD[] = {
-    {Button, ids::SAVE, OWNER_DRAWN_BUTTON, L"\U0001F4BE  저장", Ui, None, B::Neutral, SaveButton},
-    {Button, ids::LOAD, OWNER_DRAWN_BUTTON, L"\U0001F4C2  불러오기", Ui, None, B::Neutral, LoadButton},
-    {Button, ids::DARK_MODE, OWNER_DRAWN_BUTTON, L"다크모드", Ui, None, B::Neutral, DarkModeButton},
-    {Button, ids::SIDE, OWNER_DRAWN_BUTTON, side_button_text(false), Ui, None, B::Neutral, SideButton},
-    {Static, 0, CAPTION, L"계산식", Ui, Caption, B::Neutral, ExpressionCaption},
+    {Button, ids::SAVE, OWNER_DRAWN_BUTTON, L"\U0001F4BE  저장", Ui, None, B::Neutral, SaveButton, A::TopBar},
+    {Button, ids::LOAD, OWNER_DRAWN_BUTTON, L"\U0001F4C2  불러오기", Ui, None, B::Neutral, LoadButton, A::TopBar},
+    {Button, ids::DARK_MODE, OWNER_DRAWN_BUTTON, L"다크모드", Ui, None, B::Neutral, DarkModeButton, A::TopBar,
+     L"다크 모드"},
+    {Button, ids::SIDE, OWNER_DRAWN_BUTTON, side_button_text(false), Ui, None, B::Neutral, SideButton, A::Calculator,
+     L"", 0, StartState::SideText},
+    {Static, 0, CAPTION, L"계산식", Ui, Caption, B::Neutral, ExpressionCaption, A::Calculator},
     {Button, ids::THOUSANDS, CHILD | VISIBLE | TABSTOP | BUTTON_AUTOCHECKBOX, L"천 단위 콤마", Ui, Caption, B::Neutral,
-     ThousandsCheckbox},
+     ThousandsCheckbox, A::Calculator, L"", 0, StartState::GroupingCheck},
     {Edit, ids::EXPRESSION_EDIT, CHILD | VISIBLE | TABSTOP | EDIT_AUTOHSCROLL | EDIT_CENTER, L"", Display, Expression,
-     B::Neutral, ExpressionEdit},
-    {Static, 0, CAPTION, L"계산 결과", Ui, Caption, B::Neutral, ResultCaption},
+     B::Neutral, ExpressionEdit, A::Calculator},
+    {Static, 0, CAPTION, L"계산 결과", Ui, Caption, B::Neutral, ResultCaption, A::Calculator},
     {Static, 0, CHILD | VISIBLE | STATIC_CENTERIMAGE | STATIC_CENTER, L"계산 결과가 여기에 표시됩니다.", Display,
-     Result, B::Neutral, ResultLabel},
-    {Button, ids::RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"결과→메모", Ui, None, B::ResultAction, ResultToMemoButton},
+     Result, B::Neutral, ResultLabel, A::Calculator},
+    {Button, ids::RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"결과→메모", Ui, None, B::ResultAction, ResultToMemoButton,
+     A::Calculator},
     {Button, ids::EXPRESSION_RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"식+결과→메모", Ui, None, B::ResultAction,
-     ExpressionResultToMemoButton},
-    {Button, ids::COPY_RESULT, OWNER_DRAWN_BUTTON, L"결과 복사", Ui, None, B::ResultAction, CopyResultButton},
+     ExpressionResultToMemoButton, A::Calculator},
+    {Button, ids::COPY_RESULT, OWNER_DRAWN_BUTTON, L"결과 복사", Ui, None, B::ResultAction, CopyResultButton,
+     A::Calculator},
 };
 
 inline constexpr ControlRow BELOW_KEYPAD[] = {
-    {Static, 0, CAPTION, L"최근 계산 — 더블클릭하면 결과값 재사용", Ui, Caption, B::Neutral, HistoryCaption},
-    {Button, ids::CLEAR_HISTORY, OWNER_DRAWN_BUTTON, L"기록 지우기", Ui, None, B::Function, ClearHistoryButton},
+    {Static, 0, CAPTION, L"최근 계산 — 더블클릭하면 결과값 재사용", Ui, Caption, B::Neutral, HistoryCaption,
+     A::Calculator},
+    {Button, ids::CLEAR_HISTORY, OWNER_DRAWN_BUTTON, L"기록 지우기", Ui, None, B::Function, ClearHistoryButton,
+     A::Calculator},
     {ListBox, ids::HISTORY_LIST,
      CHILD | VISIBLE | VSCROLL | TABSTOP | LIST_NOINTEGRALHEIGHT | LIST_HASSTRINGS | LIST_NOTIFY, L"", Ui, History,
-     B::Neutral, HistoryList},
-    {Button, ids::OPERATION_ALONE, OWNER_DRAWN_BUTTON, L"=", Keypad, None, B::Operator, OperationButton},
-    {Button, ids::OPERATION_ADD, OWNER_DRAWN_BUTTON, L"+>", Keypad, None, B::Operator, OperationButton},
-    {Button, ids::OPERATION_SUBTRACT, OWNER_DRAWN_BUTTON, L"->", Keypad, None, B::Operator, OperationButton},
-    {Button, ids::OPERATION_DIVIDE, OWNER_DRAWN_BUTTON, L"/>", Keypad, None, B::Operator, OperationButton},
-    {Button, ids::OPERATION_MULTIPLY, OWNER_DRAWN_BUTTON, L"\u00D7>", Keypad, None, B::Operator, OperationButton},
-    {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel},
+     B::Neutral, HistoryList, A::Calculator},
+    {Button, ids::OPERATION_ALONE, OWNER_DRAWN_BUTTON, L"=", Keypad, None, B::Operator, OperationButton, A::Memo,
+     L"선택값 계산", 0, StartState::Disabled},
+    {Button, ids::OPERATION_ADD, OWNER_DRAWN_BUTTON, L"+>", Keypad, None, B::Operator, OperationButton, A::Memo,
+     L"선택값 더하기", '+', StartState::Disabled},
+    {Button, ids::OPERATION_SUBTRACT, OWNER_DRAWN_BUTTON, L"->", Keypad, None, B::Operator, OperationButton, A::Memo,
+     L"선택값 빼기", '-', StartState::Disabled},
+    {Button, ids::OPERATION_DIVIDE, OWNER_DRAWN_BUTTON, L"/>", Keypad, None, B::Operator, OperationButton, A::Memo,
+     L"선택값으로 나누기", '/', StartState::Disabled},
+    {Button, ids::OPERATION_MULTIPLY, OWNER_DRAWN_BUTTON, L"\u00D7>", Keypad, None, B::Operator, OperationButton,
+     A::Memo, L"선택값 곱하기", '*', StartState::Disabled},
+    {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel,
+     A::Memo},
     // The find bar, hidden until Ctrl+F or Ctrl+H.
-    {Edit, ids::FIND_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, FindBox},
+    {Edit, ids::FIND_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, FindBox, A::Memo,
+     L"찾을 내용"},
     {Static, ids::FIND_MESSAGE, CHILD | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Caption, B::Neutral,
-     FindMessage},
+     FindMessage, A::Memo},
     {Button, ids::FIND_MATCH_CASE, CHILD | TABSTOP | BUTTON_AUTOCHECKBOX, L"대소문자 구분", Ui, Caption, B::Neutral,
-     FindMatchCase},
-    {Button, ids::FIND_PREVIOUS, FIND_BAR_BUTTON, L"\u25B2", Ui, None, B::Neutral, FindPreviousButton},
-    {Button, ids::FIND_NEXT, FIND_BAR_BUTTON, L"\u25BC", Ui, None, B::Neutral, FindNextButton},
-    {Button, ids::FIND_CLOSE, FIND_BAR_BUTTON, L"닫기", Ui, None, B::Neutral, FindCloseButton},
-    {Edit, ids::REPLACE_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, ReplaceBox},
-    {Button, ids::REPLACE_ONE, FIND_BAR_BUTTON, L"바꾸기", Ui, None, B::Neutral, ReplaceButton},
-    {Button, ids::REPLACE_ALL, FIND_BAR_BUTTON, L"모두 바꾸기", Ui, None, B::Neutral, ReplaceAllButton},
+     FindMatchCase, A::Memo},
+    {Button, ids::FIND_PREVIOUS, FIND_BAR_BUTTON, L"\u25B2", Ui, None, B::Neutral, FindPreviousButton, A::Memo,
+     L"이전 찾기"},
+    {Button, ids::FIND_NEXT, FIND_BAR_BUTTON, L"\u25BC", Ui, None, B::Neutral, FindNextButton, A::Memo, L"다음 찾기"},
+    {Button, ids::FIND_CLOSE, FIND_BAR_BUTTON, L"닫기", Ui, None, B::Neutral, FindCloseButton, A::Memo, L"찾기 닫기"},
+    {Edit, ids::REPLACE_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, ReplaceBox, A::Memo,
+     L"바꿀 내용"},
+    {Button, ids::REPLACE_ONE, FIND_BAR_BUTTON, L"바꾸기", Ui, None, B::Neutral, ReplaceButton, A::Memo},
+    {Button, ids::REPLACE_ALL, FIND_BAR_BUTTON, L"모두 바꾸기", Ui, None, B::Neutral, ReplaceAllButton, A::Memo},
     // The selection stays shown while the find bar has the focus: it is the match.
     {RichEdit, ids::MEMO_EDIT,
      CHILD | VISIBLE | VSCROLL | TABSTOP | EDIT_WANTRETURN | EDIT_AUTOVSCROLL | EDIT_MULTILINE | EDIT_NOHIDESEL, L"",
-     Ui, Memo, B::Neutral, MemoEdit},
+     Ui, Memo, B::Neutral, MemoEdit, A::Memo},
 };
 
 // '=' calculates, digits and the point are digits, the four operators are operators,
@@ -205,13 +231,15 @@ constexpr ButtonKind keypad_button_kind(const KeypadButton& key) {
     return (c >= '0' && c <= '9') || c == '.' ? ButtonKind::Digit : ButtonKind::Operator;
 }
 
-constexpr std::array<ControlRow, CONTROL_COUNT> make_control_rows() {
-    std::array<ControlRow, CONTROL_COUNT> rows{};
+inline constexpr std::size_t ROW_COUNT = std::size(ABOVE_KEYPAD) + KEYPAD_BUTTON_COUNT + std::size(BELOW_KEYPAD);
+
+constexpr std::array<ControlRow, ROW_COUNT> make_control_rows() {
+    std::array<ControlRow, ROW_COUNT> rows{};
     std::size_t n = 0;
     for (const ControlRow& row : ABOVE_KEYPAD) rows[n++] = row;
     for (const KeypadButton& key : KEYPAD_BUTTONS) {
-        rows[n++] = {Button, key.control_id, OWNER_DRAWN_BUTTON,      key.label,
-                     Keypad, None,           keypad_button_kind(key), KeypadKey};
+        rows[n++] = {Button, key.control_id,          OWNER_DRAWN_BUTTON, key.label,     Keypad,
+                     None,   keypad_button_kind(key), KeypadKey,          A::Calculator, key.accessible_name};
     }
     for (const ControlRow& row : BELOW_KEYPAD) rows[n++] = row;
     return rows;
@@ -219,6 +247,7 @@ constexpr std::array<ControlRow, CONTROL_COUNT> make_control_rows() {
 
 }  // namespace detail
 
+inline constexpr std::size_t CONTROL_COUNT = detail::ROW_COUNT;
 inline constexpr std::array<ControlRow, CONTROL_COUNT> CONTROL_ROWS = detail::make_control_rows();
 
 // The row of a slot's control; member counts within a group (the keypad in
@@ -230,7 +259,13 @@ constexpr std::size_t control_row_index(ControlSlot slot, std::size_t member = 0
     return CONTROL_ROWS.size();
 }
 
-inline constexpr std::size_t OPERATION_BUTTON_COUNT = 5;
+constexpr std::size_t count_rows(ControlSlot slot) {
+    std::size_t n = 0;
+    for (const ControlRow& row : CONTROL_ROWS) n += row.slot == slot ? 1 : 0;
+    return n;
+}
+
+inline constexpr std::size_t OPERATION_BUTTON_COUNT = count_rows(ControlSlot::OperationButton);
 
 // A group's members are consecutive rows, so a member's row is the group's first plus
 // its place.
@@ -245,6 +280,34 @@ constexpr bool groups_are_consecutive() {
     return true;
 }
 static_assert(groups_are_consecutive());
+
+// Every row says where it is read; ids are unique; a name is NUL-terminated (the
+// window layer hands it on as is); only an operation button carries an operator, and
+// only the find bar, the operation buttons and the two toggles start otherwise than
+// their row says.
+constexpr bool row_is_complete(const ControlRow& row) {
+    if (row.area == ReadingArea::Unset) return false;
+    if (!row.accessible_name.empty() && row.accessible_name.data()[row.accessible_name.size()] != L'\0') return false;
+    if (row.operation != 0 && row.slot != ControlSlot::OperationButton) return false;
+    switch (row.start) {
+    case StartState::AsRow: return row.slot != ControlSlot::OperationButton;
+    case StartState::Disabled: return row.slot == ControlSlot::OperationButton;
+    case StartState::SideText: return row.slot == ControlSlot::SideButton;
+    case StartState::GroupingCheck: return row.slot == ControlSlot::ThousandsCheckbox;
+    }
+    return false;
+}
+
+constexpr bool rows_are_complete() {
+    for (std::size_t i = 0; i < CONTROL_ROWS.size(); ++i) {
+        if (!row_is_complete(CONTROL_ROWS[i])) return false;
+        for (std::size_t j = i + 1; j < CONTROL_ROWS.size(); ++j) {
+            if (CONTROL_ROWS[i].id != 0 && CONTROL_ROWS[i].id == CONTROL_ROWS[j].id) return false;
+        }
+    }
+    return true;
+}
+static_assert(rows_are_complete());
 
 // The row of the control with this id, if any (ids of commands without a control have none).
 constexpr const ControlRow* find_control_row(std::int32_t id) {

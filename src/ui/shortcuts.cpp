@@ -1,5 +1,6 @@
 #include "ui/shortcuts.h"
 
+#include <algorithm>
 #include <array>
 
 #include "common/unicode.h"
@@ -52,7 +53,7 @@ constexpr std::uint32_t VK_NUMPAD0_KEY = 0x60;
 // Ctrl+C, Ctrl+Z and Enter in the memo are absent on purpose: they keep their edit meaning.
 // Without a dialog manager, Tab and Enter on a button are the loop's to handle; Space
 // presses a focused button by itself.
-constexpr std::array<Shortcut, 33> SHORTCUTS{{
+constexpr auto SHORTCUTS = std::to_array<Shortcut>({
     {0x0D, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CALCULATE)},
     {0x1B, Need::No, Need::Any, ids::EXPRESSION_EDIT, post(ids::CLEAR_EXPRESSION)},
     {'K', Need::Yes, Need::Any, ANY_CONTROL, post(ids::CLEAR_HISTORY)},
@@ -69,6 +70,7 @@ constexpr std::array<Shortcut, 33> SHORTCUTS{{
     {VK_F3_KEY, Need::No, Need::No, ANY_CONTROL, post(ids::FIND_NEXT)},
     {VK_F3_KEY, Need::No, Need::Yes, ANY_CONTROL, post(ids::FIND_PREVIOUS)},
     {'T', Need::Yes, Need::Yes, ANY_CONTROL, post(ids::ALWAYS_ON_TOP)},
+    {'R', Need::Yes, Need::Yes, ANY_CONTROL, post(ids::MEMO_RESULTS_MARGIN)},
     {VK_F9_KEY, Need::No, Need::No, ids::MEMO_EDIT, post(ids::MEMO_EVALUATE)},
     {VK_F10_KEY, Need::No, Need::Yes, ids::MEMO_EDIT, post(ids::MEMO_MENU)},
     {VK_APPS_KEY, Need::No, Need::No, ids::MEMO_EDIT, post(ids::MEMO_MENU)},
@@ -86,11 +88,22 @@ constexpr std::array<Shortcut, 33> SHORTCUTS{{
     {VK_SUBTRACT_KEY, Need::Yes, Need::Any, ANY_CONTROL, post(ids::MEMO_ZOOM_OUT)},
     {'0', Need::Yes, Need::No, ANY_CONTROL, post(ids::MEMO_ZOOM_RESET)},
     {VK_NUMPAD0_KEY, Need::Yes, Need::No, ANY_CONTROL, post(ids::MEMO_ZOOM_RESET)},
-}};
+});
 
 constexpr std::uint32_t VK_BACK_KEY = 0x08;
 constexpr std::uint32_t VK_DELETE_KEY = 0x2E;
 constexpr std::uint32_t VK_INSERT_KEY = 0x2D;
+constexpr std::uint32_t VK_F1_KEY = 0x70;
+constexpr std::uint32_t VK_F12_KEY = 0x7B;
+
+// Letters, digits and the function keys: the keys a menu names.
+std::string key_name(std::uint32_t virtual_key) {
+    if ((virtual_key >= 'A' && virtual_key <= 'Z') || (virtual_key >= '0' && virtual_key <= '9'))
+        return std::string(1, static_cast<char>(virtual_key));
+    if (virtual_key >= VK_F1_KEY && virtual_key <= VK_F12_KEY)
+        return std::string("F").append(std::to_string(virtual_key - VK_F1_KEY + 1));
+    return {};
+}
 
 }  // namespace
 
@@ -104,10 +117,36 @@ std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl
     return std::nullopt;
 }
 
+std::string shortcut_key_text(std::int32_t command_id) {
+    for (const Shortcut& s : SHORTCUTS) {
+        if (s.action != post(command_id)) continue;
+        const std::string key = key_name(s.virtual_key);
+        if (key.empty()) return {};
+        std::string text;
+        if (s.ctrl == Need::Yes) text.append("Ctrl+");
+        if (s.shift == Need::Yes) text.append("Shift+");
+        return text.append(key);
+    }
+    return {};
+}
+
+std::vector<std::int32_t> shortcut_commands() {
+    std::vector<std::int32_t> ids;
+    for (const Shortcut& s : SHORTCUTS) {
+        const bool posts = s.action.kind == ShortcutAction::Kind::PostCommand;
+        if (posts && std::find(ids.begin(), ids.end(), s.action.command_id) == ids.end())
+            ids.push_back(s.action.command_id);
+    }
+    return ids;
+}
+
+bool is_paste_key(std::uint32_t virtual_key, bool ctrl, bool shift) {
+    return (ctrl && virtual_key == 'V') || (shift && virtual_key == VK_INSERT_KEY);
+}
+
 bool key_breaks_undo_group(std::uint32_t virtual_key, bool ctrl, bool shift) {
     if (virtual_key == VK_BACK_KEY || virtual_key == VK_DELETE_KEY) return true;
-    if (ctrl && (virtual_key == 'X' || virtual_key == 'V')) return true;
-    return shift && virtual_key == VK_INSERT_KEY;
+    return (ctrl && virtual_key == 'X') || is_paste_key(virtual_key, ctrl, shift);
 }
 
 bool char_breaks_undo_group(std::uint32_t code) {

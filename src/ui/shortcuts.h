@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace numvora {
 
@@ -19,6 +21,17 @@ struct ShortcutAction {
 // The action for a key-down with these modifiers, sent to the control with this id
 // (F10 arrives as a system key-down; the loop asks for it too).
 std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl, bool shift, std::int32_t control_id);
+
+// The keys of the first shortcut that posts this command, as a menu shows them
+// ("Ctrl+F", "F9"); empty when no key posts it.
+std::string shortcut_key_text(std::int32_t command_id);
+
+// The commands that some shortcut posts, in table order, each once.
+std::vector<std::int32_t> shortcut_commands();
+
+// Does this key-down paste (Ctrl+V, Shift+Insert)? The memo takes these over, and
+// each ends an undo group.
+bool is_paste_key(std::uint32_t virtual_key, bool ctrl, bool shift);
 
 // After a memo key-down has been handled: does it end the current undo group?
 bool key_breaks_undo_group(std::uint32_t virtual_key, bool ctrl, bool shift);

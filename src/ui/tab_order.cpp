@@ -6,28 +6,14 @@
 namespace numvora {
 namespace {
 
-enum class Area { TopBar, Calculator, Memo };
-
-constexpr Area area_of(ControlSlot slot) {
-    switch (slot) {
-    case ControlSlot::SaveButton:
-    case ControlSlot::LoadButton:
-    case ControlSlot::DarkModeButton: return Area::TopBar;
-    case ControlSlot::OperationButton:
-    case ControlSlot::StatusLabel:
-    case ControlSlot::MemoEdit: return Area::Memo;
-    default: return find_bar_row(slot) != FindBar::Hidden ? Area::Memo : Area::Calculator;
-    }
-}
-
 // Within an area the table's order is the reading order.
 std::vector<std::size_t> reading_order(bool calculator_right) {
-    const Area areas[] = {Area::TopBar, calculator_right ? Area::Memo : Area::Calculator,
-                          calculator_right ? Area::Calculator : Area::Memo};
+    using enum ReadingArea;
+    const ReadingArea areas[] = {TopBar, calculator_right ? Memo : Calculator, calculator_right ? Calculator : Memo};
     std::vector<std::size_t> rows;
-    for (const Area area : areas) {
+    for (const ReadingArea area : areas) {
         for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
-            if (area_of(CONTROL_ROWS[i].slot) == area && (CONTROL_ROWS[i].style & style::TABSTOP) != 0) {
+            if (CONTROL_ROWS[i].area == area && (CONTROL_ROWS[i].style & style::TABSTOP) != 0) {
                 rows.push_back(i);
             }
         }

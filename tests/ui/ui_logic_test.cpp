@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,7 +18,9 @@
 #include "ui/layout/dpi_scale.h"
 #include "ui/layout/layout.h"
 #include "ui/layout/placement.h"
+#include "ui/layout/results_margin.h"
 #include "ui/layout/text_fit.h"
+#include "ui/memo_menu.h"
 #include "ui/memo_versions.h"
 #include "ui/memo_zoom.h"
 #include "ui/shortcuts.h"
@@ -141,10 +145,15 @@ TEST(Layout, BoxesStayInsideAndApart) {
         for (const PixelBox& box : compute_layout(input).boxes) EXPECT_TRUE(box.width >= 0 && box.height >= 0);
     }
     EXPECT_EQ(compute_layout({1000, 800, 120, false, 42}).top_bar.left, 17);
-    for (const LayoutInput input : {LayoutInput{1000, 800, 96, false, 42}, LayoutInput{1300, 1000, 120, true, 60}}) {
+    // Every control gets a box of its own; the find bar's only while the bar is open.
+    for (const LayoutInput input : {LayoutInput{1000, 800, 96, false, 42}, LayoutInput{1300, 1000, 120, true, 60},
+                                    LayoutInput{1000, 800, 96, true, 42, FindBar::Replace}}) {
         const LayoutRects r = compute_layout(input);
         for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
             const PixelBox& a = r.boxes[i];
+            if (input.find_bar == FindBar::Replace || find_bar_row(CONTROL_ROWS[i].slot) == FindBar::Hidden) {
+                EXPECT_TRUE(a.width > 0 && a.height > 0) << i;
+            }
             EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.width <= input.client_width &&
                         a.y + a.height <= input.client_height)
                 << i;
@@ -207,6 +216,8 @@ TEST(Shortcuts, Table) {
         {0x72, false, true, 1006, ShortcutAction{K::PostCommand, 1052}},  // Shift+F3: previous
         {'T', true, true, 1002, ShortcutAction{K::PostCommand, 0x1040}},
         {'T', true, false, 1002, std::nullopt},
+        {'R', true, true, 1007, ShortcutAction{K::PostCommand, 1090}},  // the results margin
+        {'R', true, false, 1007, std::nullopt},
         {0x78, false, false, 1007, ShortcutAction{K::PostCommand, 1048}},  // F9 in the memo
         {0x78, false, false, 1002, std::nullopt},
         {0x79, false, true, 1007, ShortcutAction{K::PostCommand, 1053}},  // Shift+F10: the memo's menu
@@ -240,13 +251,18 @@ TEST(Shortcuts, UndoGroupBreaks) {
         bool ctrl;
         bool shift;
         bool breaks;
+        bool pastes = false;
     };
     const KeyRow keys[] = {
-        {0x08, false, false, true}, {0x2E, true, true, true},  {'X', true, false, true},    {'V', true, false, true},
-        {'V', false, false, false}, {0x2D, false, true, true}, {0x2D, false, false, false}, {'A', true, false, false},
+        {0x08, false, false, true},      {0x2E, true, true, true},      {'X', true, false, true},
+        {'V', true, false, true, true},  {'V', true, true, true, true}, {'V', false, false, false},
+        {0x2D, false, true, true, true}, {0x2D, true, false, false},    {0x2D, false, false, false},
+        {'A', true, false, false},
     };
-    for (const KeyRow& row : keys)
+    for (const KeyRow& row : keys) {
         EXPECT_EQ(key_breaks_undo_group(row.key, row.ctrl, row.shift), row.breaks) << row.key;
+        EXPECT_EQ(is_paste_key(row.key, row.ctrl, row.shift), row.pastes) << row.key;
+    }
 
     for (std::uint32_t c : std::initializer_list<std::uint32_t>{U' ', U'\t', U'\r', 0x3000u, 0x2028u, U'%', U'(', U')',
                                                                 U'*', U'+', U'-', U'/', U'=', 0xD7u, 0xF7u}) {
@@ -256,6 +272,22 @@ TEST(Shortcuts, UndoGroupBreaks) {
          std::initializer_list<std::uint32_t>{U'1', U'a', U'.', U',', 0x2212u, 0xD800u, 0xDFFFu, 0x110000u}) {
         EXPECT_FALSE(char_breaks_undo_group(c)) << c;
     }
+}
+
+// A menu shows the keys of the first shortcut that posts its command, or the memo's own.
+TEST(Shortcuts, KeyTextsOfTheMenu) {
+    const std::pair<std::int32_t, std::string_view> keys[] = {
+        {ids::FIND, "Ctrl+F"},  {ids::MEMO_EVALUATE, "F9"},       {ids::ALWAYS_ON_TOP, "Ctrl+Shift+T"},
+        {ids::FIND_NEXT, "F3"}, {ids::MEMO_ZOOM_RESET, "Ctrl+0"}, {ids::FOCUS_NEXT, ""},
+        {ids::MEMO_TOTAL, ""},  {ids::MEMO_ZOOM_IN, ""},
+    };
+    for (const auto& [id, text] : keys) EXPECT_EQ(shortcut_key_text(id), text) << id;
+    std::string shown;
+    for (const MemoMenuItem& item : MEMO_MENU_ITEMS) {
+        if (item.id == ids::MEMO_UNDO || item.id == ids::MEMO_TOTAL || item.id == ids::REPLACE)
+            shown += memo_menu_item_text(item) + "|";
+    }
+    EXPECT_EQ(shown, "실행 취소\tCtrl+Z|선택 영역 합계 계산|바꾸기…\tCtrl+H|");
 }
 
 TEST(MemoZoom, KeysAndWheelStepWithinTheBounds) {
@@ -321,6 +353,18 @@ TEST(ControlTable, KeypadRowsFollowTheKeypadTable) {
         }
     }
     EXPECT_EQ(find_control_row(ids::FOCUS_MEMO), nullptr);
+}
+
+// A button captioned only with symbols has a name a screen reader can say; digits and
+// the point say themselves.
+TEST(ControlTable, SymbolButtonsHaveNames) {
+    for (const ControlRow& row : CONTROL_ROWS) {
+        if (row.class_kind != ControlClass::Button) continue;
+        const bool says_itself = std::any_of(row.text.begin(), row.text.end(), [](wchar_t c) {
+            return (c >= L'\uAC00' && c <= L'\uD7A3') || (c >= L'0' && c <= L'9') || c == L'.';
+        });
+        EXPECT_TRUE(says_itself || !row.accessible_name.empty()) << row.id;
+    }
 }
 
 TEST(ButtonColors, KindsStatesAndThemes) {
@@ -423,6 +467,27 @@ TEST(TextFit, HistoryCaptionTakesTheFreeWidthAboveNinetySixDpi) {
         EXPECT_EQ(r.box(ControlSlot::HistoryCaption).width, row.caption_width) << row.caption_text;
         EXPECT_EQ(r.box(ControlSlot::ClearHistoryButton).x, row.clear_x) << row.caption_text;
         EXPECT_EQ(r.box(ControlSlot::ClearHistoryButton).width, row.clear_width) << row.caption_text;
+    }
+}
+
+TEST(ResultsMargin, WidthFollowsTheWidestResultWithinItsBounds) {
+    const struct {
+        std::int32_t widest;
+        std::int32_t memo_width;
+        std::uint32_t dpi;
+        std::int32_t width;
+    } rows[] = {
+        {0, 600, 96, 64},     // no result: the narrowest strip
+        {70, 600, 96, 96},    // 70 and the padding, up to the next step
+        {84, 600, 96, 96},    // the same step: no rewrap for a few pixels
+        {0, 600, 144, 96},    // the narrowest strip scaled
+        {900, 600, 96, 240},  // at most 40% of the memo
+        {0, 100, 96, 40},     // a memo too narrow for 64 px keeps its 60%
+        {0, -5, 96, 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(results_margin_width(row.widest, row.memo_width, row.dpi), row.width)
+            << row.widest << " in " << row.memo_width << " at " << row.dpi;
     }
 }
 

@@ -54,4 +54,12 @@ SwitchColors switch_colors(const ColorScheme& scheme) {
     return {track, track, WHITE};
 }
 
+// High contrast's own muted text is its grey text colour, which each of its themes keeps
+// readable on the window colour.
+MarginColors margin_colors(const ColorScheme& scheme) {
+    if (scheme.high_contrast) return {scheme.high_contrast->gray_text, scheme.high_contrast->window_text};
+    const ThemePalette palette = make_palette(scheme.dark);
+    return {palette[CAPTION_TEXT], palette[PANEL_BORDER]};
+}
+
 }  // namespace numvora

@@ -49,4 +49,13 @@ struct SwitchColors {
 };
 SwitchColors switch_colors(const ColorScheme& scheme);
 
+// The memo's margin of line results: muted text, and the rule between it and the memo.
+struct MarginColors {
+    std::uint32_t text = 0;
+    std::uint32_t rule = 0;
+
+    bool operator==(const MarginColors&) const = default;
+};
+MarginColors margin_colors(const ColorScheme& scheme);
+
 }  // namespace numvora

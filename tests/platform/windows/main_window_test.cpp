@@ -11,6 +11,8 @@
 #include "platform/windows/window/window_handlers.h"
 #include "storage/settings.h"
 #include "ui/colors/theme_palette.h"
+#include "ui/memo_menu.h"
+#include "ui/shortcuts.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {
@@ -115,6 +117,13 @@ TEST(CommandTable, EveryButtonAndShortcutIsACommand) {
     for (const std::int32_t id : {ids::COPY_EXPRESSION_RESULT, ids::FOCUS_EXPRESSION, ids::FOCUS_MEMO,
                                   ids::SAVE_SHORTCUT, ids::FOCUS_NEXT, ids::FOCUS_PREVIOUS})
         EXPECT_NE(find_command_handler(id, 0), nullptr) << id;
+    // Whatever a shortcut posts or the memo's menu offers reaches a handler.
+    for (const std::int32_t id : shortcut_commands()) EXPECT_NE(find_command_handler(id, 0), nullptr) << id;
+    for (const MemoMenuItem& item : MEMO_MENU_ITEMS) {
+        if (item.id != 0) {
+            EXPECT_NE(find_command_handler(item.id, 0), nullptr) << item.id;
+        }
+    }
     EXPECT_EQ(find_command_handler(ids::EXPRESSION_EDIT, EN_CHANGE), nullptr);
     EXPECT_EQ(find_command_handler(ids::HISTORY_LIST, LBN_SELCHANGE), nullptr);
     EXPECT_EQ(find_command_handler(ids::MEMO_EDIT, EN_SETFOCUS), nullptr);

@@ -62,7 +62,7 @@ void empty_clipboard() {
 
 TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
     using namespace ids;
-    const std::set<int> always = {FIND, REPLACE, MEMO_VERSIONS};
+    const std::set<int> always = {FIND, REPLACE, MEMO_RESULTS_MARGIN, MEMO_VERSIONS};
     const struct {
         const char* memo_state;
         std::function<void()> set_up;

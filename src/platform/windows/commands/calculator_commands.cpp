@@ -12,15 +12,11 @@ void caret_to_end_and_focus(HWND box) {
     SetFocus(box);
 }
 
-// The operators of "+>", "->", "/>" and "×>"; "=" takes the operand alone.
+// The operator of "+>", "->", "/>" and "×>"; "=" takes the operand alone.
 std::optional<char> operation_of(std::int32_t id) {
-    switch (id) {
-    case ids::OPERATION_ADD: return '+';
-    case ids::OPERATION_SUBTRACT: return '-';
-    case ids::OPERATION_DIVIDE: return '/';
-    case ids::OPERATION_MULTIPLY: return '*';
-    default: return std::nullopt;
-    }
+    const ControlRow* row = find_control_row(id);
+    if (row == nullptr || row->operation == 0) return std::nullopt;
+    return row->operation;
 }
 
 }  // namespace
@@ -81,6 +77,7 @@ SystemStatus toggle_thousands(AppState& state, std::int32_t) {
         if (auto status = set_control_text(state.result_label(), *label); !status) return status;
     }
     rebuild_history_list(state);
+    if (state.preferences.results_margin) InvalidateRect(state.memo_edit(), nullptr, FALSE);  // the margin's grouping
     return {};
 }
 

@@ -72,13 +72,18 @@ SystemStatus memo_paste(AppState& state, std::int32_t id);
 SystemStatus memo_delete(AppState& state, std::int32_t id);
 SystemStatus memo_select_all(AppState& state, std::int32_t id);
 
+// The margin of line results (results_margin_commands.cpp): the option switched and
+// saved; a result clicked onto the clipboard, double-clicked into the expression box
+// (a subclass of the memo, put ahead of the margin's own).
+SystemStatus toggle_results_margin(AppState& state, std::int32_t id);
+void take_over_margin_clicks(HWND memo);
+
 // The memo's zoom (memo_zoom.cpp): the record's zoom onto the control (its own font,
 // or the ui font at 100%), the three key commands, and Ctrl with the wheel over the memo.
 SystemStatus apply_memo_zoom(AppState& state);
 SystemStatus zoom_memo(AppState& state, std::int32_t id);
 void zoom_memo_by_wheel(AppState& state, std::int32_t delta);
 // The zoom's note leaves the status line a moment after the last change.
-inline constexpr std::uintptr_t MEMO_ZOOM_NOTE_TIMER_ID = 7;
 void end_memo_zoom_note(AppState& state);
 
 // The find bar (find_bar.cpp): Ctrl+F opens its find row, Ctrl+H both rows.

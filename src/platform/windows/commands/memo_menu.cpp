@@ -38,6 +38,7 @@ MemoFacts memo_facts(const AppState& state) {
     // An expression the engine can calculate: for any other text F9 only says why not.
     const auto found = find_memo_expression(text);
     facts.has_expression = found && evaluate(found->expression).has_value();
+    facts.results_margin = state.preferences.results_margin;
     return facts;
 }
 
@@ -73,8 +74,9 @@ UniqueMenu build_memo_menu(const AppState& state) {
             continue;
         }
         const UINT enabled = memo_menu_item_enabled(item, facts) ? MF_ENABLED : MF_GRAYED;
-        const std::wstring text = to_wide(item.text);
-        AppendMenuW(menu.get(), MF_STRING | enabled, static_cast<UINT_PTR>(item.id), text.c_str());
+        const UINT checked = memo_menu_item_checked(item, facts) ? MF_CHECKED : MF_UNCHECKED;
+        const std::wstring text = to_wide(memo_menu_item_text(item));
+        AppendMenuW(menu.get(), MF_STRING | enabled | checked, static_cast<UINT_PTR>(item.id), text.c_str());
     }
     return menu;
 }

@@ -12,14 +12,13 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
+#include "ui/shortcuts.h"
 
 namespace numvora {
 namespace {
 
-bool is_paste_key(WPARAM key) {
-    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    return (ctrl && !shift && key == 'V') || (shift && !ctrl && key == VK_INSERT);
+bool pastes(WPARAM key) {
+    return is_paste_key(static_cast<std::uint32_t>(key), GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0);
 }
 
 // One undo step of its own, like the control's paste.
@@ -30,7 +29,7 @@ void paste_clipboard_text(HWND memo) {
 }
 
 LRESULT CALLBACK memo_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
-    if (message == WM_PASTE || (message == WM_KEYDOWN && is_paste_key(wparam))) {
+    if (message == WM_PASTE || (message == WM_KEYDOWN && pastes(wparam))) {
         paste_clipboard_text(memo);
         return 0;
     }

@@ -73,15 +73,17 @@ struct DialogControl {
     DWORD style;
     DWORD ex_style;
     std::string_view text;
+    PixelBox VersionsLayout::*box;  // where the layout puts it
 };
 
 constexpr DWORD CHILD = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr DialogControl CONTROLS[] = {
-    {L"LISTBOX", VERSIONS_LIST_ID, CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, ""},
+    {L"LISTBOX", VERSIONS_LIST_ID, CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, "",
+     &VersionsLayout::list},
     {L"EDIT", VERSIONS_PREVIEW_ID, CHILD | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE,
-     ""},
-    {L"BUTTON", IDOK, CHILD | BS_DEFPUSHBUTTON, 0, RESTORE_VERSION_TEXT},
-    {L"BUTTON", IDCANCEL, CHILD | BS_PUSHBUTTON, 0, CLOSE_VERSIONS_TEXT},
+     "", &VersionsLayout::preview},
+    {L"BUTTON", IDOK, CHILD | BS_DEFPUSHBUTTON, 0, RESTORE_VERSION_TEXT, &VersionsLayout::restore},
+    {L"BUTTON", IDCANCEL, CHILD | BS_PUSHBUTTON, 0, CLOSE_VERSIONS_TEXT, &VersionsLayout::close},
 };
 
 // A titled modal frame without controls: they are made at WM_INITDIALOG, in pixels for
@@ -123,10 +125,10 @@ void place_dialog(HWND dialog, const Dialog& d) {
     RECT inside{};
     GetClientRect(dialog, &inside);
     const VersionsLayout layout = versions_layout(inside.right, inside.bottom, d.dpi);
-    for (const auto& [id, box] :
-         {std::pair{VERSIONS_LIST_ID, layout.list}, std::pair{VERSIONS_PREVIEW_ID, layout.preview},
-          std::pair{IDOK, layout.restore}, std::pair{IDCANCEL, layout.close}})
-        MoveWindow(GetDlgItem(dialog, id), box.x, box.y, box.width, box.height, TRUE);
+    for (const DialogControl& row : CONTROLS) {
+        const PixelBox& box = layout.*row.box;
+        MoveWindow(GetDlgItem(dialog, row.id), box.x, box.y, box.width, box.height, TRUE);
+    }
 }
 
 SystemStatus create_controls(HWND dialog, const Dialog& d) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -38,6 +39,34 @@ struct ThemeBrushes {
     UniqueBrush memo;        // 10
 };
 
+// A line result as the margin shows it: its row's box in the memo's client area, the
+// value as plain decimal text and as shown.
+struct MarginRow {
+    PixelRect box;
+    std::string value;
+    std::string shown;
+};
+
+// The memo's margin of line results as last painted. The margin never writes into the
+// memo: it narrows the text area and draws beside it.
+struct ResultsMarginView {
+    std::int32_t width = 0;                     // the strip as applied to the text area; 0: none
+    std::optional<PixelRect> text_area_insets;  // the control's own text area, as insets of its client area
+    std::vector<MarginRow> rows;                // the results on screen
+    std::wstring font_key;                      // the DPI and zoom the widths were measured for
+    bool refreshing = false;                    // a repaint caused by the margin's own change of the text area
+    bool fit_pending = false;                   // the text rewraps anyway: the next paint fits the width to the results
+    // The results of the block above the screen that a total line on it adds, and the
+    // text they were read from while it is unchanged.
+    std::wstring text_above;
+    std::int32_t piece_above = 0;  // how far back that text reaches; 0: none kept
+    std::vector<std::string> block_above;
+    std::uint64_t refreshes = 0;  // how often the results on screen were read, for measuring
+    // The widths of the texts on screen in the margin's font, by text: a paint measures
+    // only what the last one did not show.
+    std::unordered_map<std::wstring, std::int32_t> widths;
+};
+
 struct AppState {
     HWND main_window = nullptr;
     SystemCalls calls;
@@ -52,8 +81,9 @@ struct AppState {
     std::optional<DataPaths> data_paths;
     std::optional<MemoFile> memo_file;       // with data_paths
     std::optional<MemoSnapshots> snapshots;  // with data_paths
-    // The toggles as they are now; the geometry fields hold what the start read until a
-    // capture takes them from the window.
+    // The toggles as they are now (the grouping toggle is the calculator session's: adopt_settings
+    // and capture_settings carry it); the geometry fields hold what the start read until
+    // a capture takes them from the window.
     AppSettings settings;
     Preferences preferences;            // the options of preferences.txt, as they are now
     std::int32_t memo_wheel_carry = 0;  // a Ctrl+wheel turn short of a notch, towards the next
@@ -88,6 +118,7 @@ struct AppState {
     std::uint32_t result_fonts_dpi = 0;
     std::array<UniqueFont, 8> result_fonts;
     HWND result_tooltip = nullptr;
+    ResultsMarginView margin;
 
     HWND control(ControlSlot slot, std::size_t member = 0) const { return controls[control_row_index(slot, member)]; }
     // The controls that code names.

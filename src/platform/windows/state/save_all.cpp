@@ -56,6 +56,11 @@ Result<AppSettings, StorageError> capture_settings(const AppState& state) {
     return settings;
 }
 
+void adopt_settings(AppState& state, const AppSettings& settings) {
+    state.settings = settings;
+    state.calculator.group_thousands = settings.group_thousands;
+}
+
 Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
     if (!state.memo_file) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));

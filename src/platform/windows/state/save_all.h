@@ -16,6 +16,11 @@ namespace numvora {
 // screen coordinates) and the toggles; fails with the failed call's text.
 Result<AppSettings, StorageError> capture_settings(const AppState& state);
 
+// The read settings into the record. The grouping toggle is the calculator session's
+// while the program runs: this and capture_settings are the only two places that carry
+// it between the session and the settings record.
+void adopt_settings(AppState& state, const AppSettings& settings);
+
 // Writes the memo through the window's memo file. On success the text is the saved
 // memo and a standing warning is cleared; what was set aside is logged.
 Result<void, StorageError> write_memo(AppState& state, std::string_view text);

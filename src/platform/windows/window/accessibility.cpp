@@ -1,6 +1,6 @@
 #include "platform/windows/window/accessibility.h"
 
-#include "ui/accessible_names.h"
+#include "ui/control_table.h"
 
 namespace numvora {
 namespace {
@@ -13,11 +13,9 @@ constexpr int POLITE = 1;
 }  // namespace
 
 void annotate_controls(const AppState& state) {
-    for (const AccessibleName& entry : ACCESSIBLE_NAMES) {
-        const ControlRow* row = find_control_row(entry.control_id);
-        if (row == nullptr) continue;
-        const HWND control = state.controls[static_cast<std::size_t>(row - CONTROL_ROWS.data())];
-        state.calls.accessibility->annotate_text(control, ACCESSIBLE_NAME, entry.name.data());
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        const std::wstring_view name = CONTROL_ROWS[i].accessible_name;
+        if (!name.empty()) state.calls.accessibility->annotate_text(state.controls[i], ACCESSIBLE_NAME, name.data());
     }
     for (const HWND live : {state.result_label(), state.status_label(), state.control(ControlSlot::FindMessage)}) {
         state.calls.accessibility->annotate_number(live, LIVE_SETTING, POLITE);

@@ -9,7 +9,6 @@
 
 namespace numvora {
 
-inline constexpr std::uintptr_t ACCESSIBILITY_TIMER_ID = 3;
 inline constexpr std::uint32_t ACCESSIBILITY_DELAY_MS = 100;
 
 // Called once, by the timer. A system without the services changes nothing.

@@ -50,6 +50,7 @@ constexpr std::array COMMAND_ROWS{
     CommandRow{ids::MEMO_TOTAL, ANY_CODE, total_memo_selection},
     CommandRow{ids::MEMO_EVALUATE, ANY_CODE, evaluate_in_memo},
     CommandRow{ids::MEMO_MENU, ANY_CODE, open_memo_menu},
+    CommandRow{ids::MEMO_RESULTS_MARGIN, ANY_CODE, toggle_results_margin},
     CommandRow{ids::FIND, ANY_CODE, open_find_bar},
     CommandRow{ids::REPLACE, ANY_CODE, open_find_bar},
     CommandRow{ids::FIND_NEXT, ANY_CODE, find_again},

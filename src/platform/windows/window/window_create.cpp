@@ -11,6 +11,7 @@
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/painting/results_margin.h"
 #include "platform/windows/painting/theme_brushes.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
@@ -86,8 +87,7 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
     sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME, PREFERENCES_FILE_NAME});
     const StorageResult<AppSettings>& settings = start.settings.value();
     if (settings) {
-        state.settings = settings.value();
-        state.calculator.group_thousands = settings->group_thousands;  // the calculator's own toggle from here on
+        adopt_settings(state, settings.value());
         if (file_missing(paths->settings_file)) state.settings.dark_mode = system_prefers_dark(state.calls);
     } else {
         log_error_line("설정 불러오기 실패: {}", display_text(settings.error()));
@@ -114,14 +114,16 @@ SystemStatus create_controls(AppState& state) {
         if (control == nullptr) return fail(last_system_error("CreateWindowExW"));
         state.controls[i] = control;
 
-        if (row.id == ids::SIDE && state.settings.calculator_side) {
-            if (!SetWindowTextW(control, side_button_text(true).data()))
+        switch (row.start) {
+        case StartState::AsRow: break;
+        case StartState::SideText:
+            if (state.settings.calculator_side && !SetWindowTextW(control, side_button_text(true).data()))
                 return fail(last_system_error("SetWindowTextW"));
-        } else if (row.id == ids::THOUSANDS && state.calculator.group_thousands) {
-            SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
-        } else if (row.slot == ControlSlot::OperationButton) {
-            // Usable only once a memo selection gives them an operand.
-            EnableWindow(control, FALSE);
+            break;
+        case StartState::GroupingCheck:
+            if (state.calculator.group_thousands) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+            break;
+        case StartState::Disabled: EnableWindow(control, FALSE); break;  // until something makes it usable
         }
     }
     return {};
@@ -150,6 +152,8 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     SendMessageW(state->memo_edit(), EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
     take_over_memo_paste(state->memo_edit());
     take_over_expression_paste(state->expression_edit());
+    watch_results_margin(state->memo_edit());
+    take_over_margin_clicks(state->memo_edit());
     show_status_line(*state);
     SendMessageW(state->memo_edit(), EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
     apply_memo_background(state->memo_edit(), palette[MEMO_BACKGROUND]);
@@ -217,6 +221,8 @@ LRESULT on_create(HWND window, const StartData& start) {
         show_error_box(window, "화면 배치 오류", display_text(status.error()));
         return -1;
     }
+    // The strip narrows the text area before the text goes in, which then wraps once.
+    if (state.preferences.results_margin) apply_results_margin(state);
     if (auto status = fill_memo(state, std::move(memo_text)); !status) {
         show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(status.error()));
         return -1;

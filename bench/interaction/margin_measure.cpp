@@ -1,0 +1,173 @@
+// The margin of line results in the real main window: typing and scrolling in a 10 MiB
+// memo with the margin off and on, and the margin's own work, a full recompute of the
+// screen, alone: once in a memo of short blocks, once with a total line on screen whose
+// block runs back over more than a thousand lines.
+//   numvora-margin-measure.exe [MEMO_BYTES] [STEPS]
+#include <windows.h>
+
+#include <richedit.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/win32/wide_text.h"
+#include "platform/windows/painting/results_margin.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/control_text.h"
+#include "support/measured_window.h"
+#include "support/qpc_clock.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+using numvora::AppState;
+using numvora::bench::report;
+using numvora::bench::timed;
+
+// Blocks of nine notes and their total, an empty line between blocks; then one block of
+// 1,500 lines and its total.
+std::wstring note_memo(std::size_t bytes) {
+    const char* lines[] = {"점심 김밥 두 줄 12,000원 (회사 앞 분식집, 카드 결제)       ",
+                           "커피 4,500원 x 2 오후 회의 때 산 것                        ",
+                           "택시 오후 3시 8,300원 영수증 받음                          ",
+                           "12월 7일 회의록 정리, 다음 주 월요일까지 보낼 것           ",
+                           "(12,000 + 4,500) * 3 = 49,500                              "};
+    std::string memo;
+    for (std::size_t i = 0; memo.size() < bytes; ++i) {
+        memo += lines[i % 5];
+        memo += "\r\n";
+        if (i % 9 == 8) memo += "합계\r\n\r\n";
+    }
+    for (int i = 0; i < 1500; ++i) memo += "관리비 123,000원 나눠 낼 것\r\n";
+    memo += "합계";
+    return numvora::to_wide(memo);
+}
+
+struct Figures {
+    std::vector<double> typing;
+    std::vector<double> scrolling;
+};
+
+Figures type_and_scroll(AppState& state, int steps) {
+    const HWND memo = state.memo_edit();
+    Figures figures;
+    for (int i = 0; i < steps; ++i) {
+        figures.typing.push_back(timed([&] {
+            SendMessageW(memo, WM_CHAR, L'1', 0);
+            UpdateWindow(memo);
+        }));
+    }
+    for (int i = 0; i < steps; ++i) {
+        figures.scrolling.push_back(timed([&] {
+            SendMessageW(memo, WM_VSCROLL, SB_LINEDOWN, 0);
+            UpdateWindow(memo);
+        }));
+    }
+    return figures;
+}
+
+void put_caret(HWND memo, std::int32_t at) {
+    numvora::select_in_memo(memo, {at, at});
+    SendMessageW(memo, EM_SCROLLCARET, 0, 0);
+    UpdateWindow(memo);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::size_t memo_bytes = argc > 1 ? static_cast<std::size_t>(_wtoi(argv[1])) : (10u << 20);
+    const int steps = argc > 2 ? _wtoi(argv[2]) : 60;
+    numvora::bench::MeasuredWindow measured(L"numvora-margin-measure");
+    if (measured.state() == nullptr) return 1;
+    AppState& state = *measured.state();
+    const HWND memo = state.memo_edit();
+    const std::wstring text = note_memo(memo_bytes);
+    std::printf("memo of %zu characters; the control took it in %.0f ms\n", text.size(),
+                timed([&] { SetWindowTextW(memo, text.c_str()); }));
+    const auto middle = static_cast<std::int32_t>(text.size() / 2);
+
+    // The floor of a narrowed text area: the same strip taken from it, nothing drawn there.
+    {
+        RECT area{};
+        SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        area.right -= 64;
+        SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        put_caret(memo, middle);
+        report("scroll step and paint, text area narrowed alone", type_and_scroll(state, steps).scrolling);
+        SendMessageW(memo, EM_SETRECT, 0, 0);
+    }
+    for (const bool on : {false, true}) {
+        if (state.preferences.results_margin != on) {
+            const double switched = timed([&] {
+                SendMessageW(state.main_window, WM_COMMAND, numvora::ids::MEMO_RESULTS_MARGIN, 0);
+                UpdateWindow(memo);
+            });
+            std::printf("margin switched on in %.0f ms (the memo rewraps)\n", switched);
+        }
+        put_caret(memo, middle);
+        const std::uint64_t refreshes = state.margin.refreshes;
+        const Figures figures = type_and_scroll(state, steps);
+        if (on) {
+            std::printf("the margin read the screen %.1f times a step\n",
+                        static_cast<double>(state.margin.refreshes - refreshes) / (2.0 * steps));
+        }
+        report(on ? "keystroke and paint, margin on" : "keystroke and paint, margin off", figures.typing);
+        report(on ? "scroll step and paint, margin on" : "scroll step and paint, margin off", figures.scrolling);
+    }
+    std::vector<double> recompute;
+    for (int i = 0; i < steps; ++i) recompute.push_back(timed([&] { numvora::refresh_results_margin(state); }));
+    std::printf("%zu results on screen\n", state.margin.rows.size());
+    report("the margin's own work: a screen recomputed", recompute);
+
+    // Where it goes: the rich edit's answers about the screen, each one alone.
+    const auto first_row = static_cast<WPARAM>(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0));
+    const auto first = static_cast<std::int32_t>(SendMessageW(memo, EM_LINEINDEX, first_row, 0));
+    const struct {
+        const char* name;
+        std::function<void()> ask;
+    } questions[] = {
+        {"  EM_GETFIRSTVISIBLELINE", [&] { SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0); }},
+        {"  EM_LINEINDEX of the first row", [&] { SendMessageW(memo, EM_LINEINDEX, first_row, 0); }},
+        {"  EM_CHARFROMPOS of the bottom",
+         [&] {
+             POINTL bottom{1, 300};
+             SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom));
+         }},
+        {"  EM_POSFROMCHAR of a character on screen",
+         [&] {
+             POINTL at{};
+             SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), first + 10);
+         }},
+        {"  the memo's length", [&] { numvora::memo_length(memo); }},
+        {"  EM_GETCHARFORMAT and EM_GETZOOM",
+         [&] {
+             CHARFORMAT2W format{};
+             format.cbSize = sizeof format;
+             SendMessageW(memo, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+             int numerator = 0;
+             int denominator = 0;
+             SendMessageW(memo, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+                          reinterpret_cast<LPARAM>(&denominator));
+         }},
+        {"  GetDC and ReleaseDC", [&] { ReleaseDC(memo, GetDC(memo)); }},
+        {"  EM_GETTEXTRANGE of 2,000 characters on screen",
+         [&] {
+             numvora::memo_text_range(memo, {first, first + 2000});
+         }},
+    };
+    for (const auto& question : questions) {
+        std::vector<double> times;
+        for (int i = 0; i < steps; ++i) times.push_back(timed(question.ask));
+        report(question.name, times);
+    }
+
+    put_caret(memo, numvora::memo_length(memo));
+    std::vector<double> long_block;
+    for (int i = 0; i < steps; ++i) long_block.push_back(timed([&] { numvora::refresh_results_margin(state); }));
+    std::printf("last result on screen: %s\n",
+                state.margin.rows.empty() ? "-" : state.margin.rows.back().shown.c_str());
+    report("  with a total over 1,000 lines above", long_block);
+    return 0;
+}

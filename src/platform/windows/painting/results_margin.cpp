@@ -1,0 +1,401 @@
+#include "platform/windows/painting/results_margin.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "calculator/number_format.h"
+#include "common/win32/wide_text.h"
+#include "notes/line_results.h"
+#include "platform/windows/base/subclass.h"
+#include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/control_text.h"
+#include "ui/colors/color_scheme.h"
+#include "ui/layout/dpi_scale.h"
+#include "ui/layout/results_margin.h"
+
+namespace numvora {
+namespace {
+
+// A paragraph longer than this is not read for a result: a memo of one huge line
+// stays as quick with the margin as without it.
+constexpr std::int32_t LINE_READ_MAX = 1 << 16;
+constexpr std::int32_t BLOCK_READ_MAX = 1 << 24;
+constexpr std::int32_t QUICK_REWRAP_LENGTH = 20'000;
+constexpr std::int32_t FIRST_PIECE_ABOVE = 1 << 12;
+
+// A line that ends on screen; last is its last character, -1 when it is empty.
+struct ScreenLine {
+    std::int32_t last = -1;
+    std::string text;
+    std::wstring wide;
+};
+
+// A result read, before its row is placed: its line's last character, and how many rows
+// lie between the previous result's row and its own when each line between is known
+// to take one row (-1: not known).
+struct ReadResult {
+    MarginRow row;
+    std::int32_t last = 0;
+    std::int32_t rows_after_previous = -1;
+};
+
+RECT client_of(HWND memo) {
+    RECT client{};
+    GetClientRect(memo, &client);
+    return client;
+}
+
+// Where the paragraph around a position begins, read backwards in growing pieces;
+// nothing past LINE_READ_MAX.
+std::optional<std::int32_t> paragraph_start(HWND memo, std::int32_t position) {
+    std::int32_t end = position;
+    for (std::int32_t piece = 256; end > 0; piece *= 2) {
+        if (position - end >= LINE_READ_MAX) return std::nullopt;
+        const std::int32_t start = std::max(0, end - piece);
+        const std::wstring text = memo_text_range(memo, {start, end});
+        if (const std::size_t cr = text.rfind(L'\r'); cr != std::wstring::npos)
+            return start + static_cast<std::int32_t>(cr) + 1;
+        end = start;
+    }
+    return 0;
+}
+
+// The lines that end on the rows on screen, from the start of the one the first row
+// belongs to; start is set to that line's first character.
+std::vector<ScreenLine> lines_on_screen(HWND memo, std::int32_t& start) {
+    // Under Wine each position question walks the text from its start: two corners of
+    // the text area answer for the whole screen.
+    RECT area{};
+    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    const RECT client = client_of(memo);
+    POINTL top{area.left, std::max(area.top, client.top)};
+    POINTL bottom{area.right - 1, client.bottom - 1};
+    const auto first = static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&top)));
+    const auto last =
+        static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom)));
+    const std::int32_t length = memo_length(memo);
+    // The break after the bottom row's last character, when its line ends there.
+    const std::int32_t end = std::clamp(last + 2, 0, length);
+    // One read with a little before the first row, which mostly holds the break before it.
+    const std::int32_t lead = std::clamp(first, 0, end);
+    const std::int32_t read_from = std::max(0, lead - 256);
+    std::wstring text = memo_text_range(memo, {read_from, end});
+    const std::size_t before =
+        std::wstring_view(text).substr(0, static_cast<std::size_t>(lead - read_from)).rfind(L'\r');
+    std::optional<std::int32_t> begin;
+    if (before != std::wstring::npos || read_from == 0) {
+        begin = before == std::wstring::npos ? 0 : read_from + static_cast<std::int32_t>(before) + 1;
+        text.erase(0, static_cast<std::size_t>(*begin - read_from));
+    } else {
+        begin = paragraph_start(memo, lead);
+        text = memo_text_range(memo, {begin.value_or(lead), end});
+    }
+    start = begin.value_or(lead);
+
+    std::vector<ScreenLine> lines;
+    for (std::size_t from = 0;;) {
+        const std::size_t cr = text.find(L'\r', from);
+        // A line running on below the screen ends off it: no result of it shows.
+        if (cr == std::wstring::npos && end < length) break;
+        const std::size_t to = cr == std::wstring::npos ? text.size() : cr;
+        const std::wstring_view piece = std::wstring_view(text).substr(from, to - from);
+        ScreenLine line;
+        line.last = piece.empty() ? -1 : start + static_cast<std::int32_t>(to) - 1;
+        // The start of a line too long to read is not known: no result, and no block across it.
+        if (!(lines.empty() && !begin)) {
+            line.text = to_utf8(piece);
+            line.wide = piece;
+        }
+        lines.push_back(std::move(line));
+        if (cr == std::wstring::npos) break;
+        from = cr + 1;
+    }
+    return lines;
+}
+
+// The results of the block above the screen that a total line on it adds: back to a
+// line that closes the block, at most BLOCK_LINES_MAX lines, read in growing pieces. The
+// piece they came from is kept: while the same piece reads the same (the lines on screen
+// are edited), so do its results, and its lines are not read again.
+void read_block_above(HWND memo, std::int32_t start, ResultsMarginView& margin) {
+    const std::int32_t stop = start - 1;  // the line break before the screen's first line
+    if (margin.piece_above > 0 && stop > 0) {
+        const std::wstring again = memo_text_range(memo, {std::max(0, stop - margin.piece_above), stop});
+        if (again == margin.text_above) return;
+    }
+    for (std::int32_t piece = FIRST_PIECE_ABOVE; stop > 0; piece *= 2) {
+        const std::int32_t from = std::max(0, stop - piece);
+        std::wstring text = memo_text_range(memo, {from, stop});
+        std::vector<std::string> lines;
+        bool closed = false;
+        for (std::size_t at = 0;;) {
+            const std::size_t cr = text.find(L'\r', at);
+            if (from == 0 || at > 0) {  // the piece's first line may begin above it
+                lines.push_back(to_utf8(std::wstring_view(text).substr(at, cr - at)));
+                closed = closed || closes_block(lines.back());
+            }
+            if (cr == std::wstring::npos) break;
+            at = cr + 1;
+        }
+        if (closed || from == 0 || lines.size() >= BLOCK_LINES_MAX || piece >= BLOCK_READ_MAX) {
+            if (lines.size() > BLOCK_LINES_MAX)
+                lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(BLOCK_LINES_MAX));
+            margin.block_above = open_block_results(std::vector<std::string_view>(lines.begin(), lines.end()));
+            margin.text_above = std::move(text);
+            margin.piece_above = piece;
+            return;
+        }
+    }
+    margin.text_above.clear();
+    margin.piece_above = 0;
+    margin.block_above.clear();
+}
+
+// The memo's own font (its zoom's, or the ui font at 100%), in which the results read
+// as part of the text; the widths measured in another one are forgotten.
+HFONT margin_font(AppState& state) {
+    const std::wstring key = std::to_wstring(state.dpi) + L'|' + std::to_wstring(state.preferences.memo_zoom);
+    if (key != state.margin.font_key) {
+        state.margin.widths.clear();
+        state.margin.font_key = key;
+    }
+    return state.memo_font ? state.memo_font.get() : state.ui_font.get();
+}
+
+// The results of the lines that end on screen, measured in the margin's font (the
+// memo's); their rows are placed once the strip's width is known.
+std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
+    std::int32_t start = 0;
+    const std::vector<ScreenLine> screen = lines_on_screen(memo, start);
+    std::vector<std::string_view> views;
+    views.reserve(screen.size());
+    for (const ScreenLine& line : screen) views.push_back(line.text);
+    ResultsMarginView& margin = state.margin;
+    if (block_reaches_above(views)) {
+        read_block_above(memo, start, margin);
+    } else {
+        margin.text_above.clear();
+        margin.piece_above = 0;
+        margin.block_above.clear();
+    }
+    const std::vector<std::optional<std::string>> results = line_results(views, margin.block_above);
+
+    RECT area{};
+    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    std::unordered_map<std::wstring, std::int32_t> widths;
+    const auto width_of = [&](const std::wstring& text) {
+        auto known = margin.widths.find(text);
+        if (known == margin.widths.end()) {
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            known = margin.widths.emplace(text, static_cast<std::int32_t>(extent.cx)).first;
+        }
+        widths.insert(*known);
+        return known->second;
+    };
+    // Well inside the text area and without tabs, a line cannot wrap.
+    const auto one_row = [&](const ScreenLine& line) {
+        return line.wide.find(L'\t') == std::wstring::npos &&
+               width_of(line.wide) + 2 * metrics.tmMaxCharWidth < area.right - area.left;
+    };
+    std::vector<ReadResult> read;
+    widest = 0;
+    std::int32_t rows_since = -1;  // since the previous result's row
+    for (std::size_t i = 0; i < screen.size(); ++i) {
+        rows_since = rows_since >= 0 && one_row(screen[i]) ? rows_since + 1 : -1;
+        const std::optional<std::string>& value = results[i];
+        if (!value) continue;
+        ReadResult result;
+        result.row.value = *value;
+        result.row.shown = format_result_text(state.calculator.group_thousands, *value);
+        result.last = screen[i].last;
+        result.rows_after_previous = rows_since;
+        widest = std::max(widest, width_of(to_wide(result.row.shown)));
+        read.push_back(std::move(result));
+        rows_since = 0;
+    }
+    margin.widths = std::move(widths);
+    return read;
+}
+
+// Each result on the row of its line's last character. Under Wine every position asked
+// walks the text from its start, so a row below a known one is counted down from it
+// when the lines between take one row each; the last row is asked all the same, and when
+// the count went wrong, every row is.
+std::vector<MarginRow> place_results(std::vector<ReadResult> read, HWND memo, std::int32_t height) {
+    const auto ask = [&](std::int32_t position) {
+        POINTL at{};
+        SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
+        return static_cast<std::int32_t>(at.y);
+    };
+    std::vector<std::int32_t> tops;
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        const bool counted = i > 0 && read[i].rows_after_previous > 0;
+        tops.push_back(counted ? tops.back() + read[i].rows_after_previous * height : ask(read[i].last));
+    }
+    if (!read.empty() && read.back().rows_after_previous > 0 && ask(read.back().last) != tops.back()) {
+        for (std::size_t i = 0; i < read.size(); ++i) tops[i] = ask(read[i].last);
+    }
+    const RECT client = client_of(memo);
+    std::vector<MarginRow> rows;
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        if (tops[i] >= client.bottom || tops[i] + height <= client.top) continue;
+        MarginRow& row = read[i].row;
+        row.box = {0, tops[i], client.right, tops[i] + height};
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void set_text_area(AppState& state, HWND memo, std::int32_t width) {
+    const RECT client = client_of(memo);
+    if (!state.margin.text_area_insets) {
+        RECT own{};
+        SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&own));
+        state.margin.text_area_insets = PixelRect{own.left - client.left, own.top - client.top,
+                                                  client.right - own.right, client.bottom - own.bottom};
+    }
+    const PixelRect& in = *state.margin.text_area_insets;
+    RECT area{client.left + in.left, client.top + in.top, client.right - in.right - width, client.bottom - in.bottom};
+    area.right = std::max(area.right, area.left + 1);
+    state.margin.width = width;
+    SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
+}
+
+}  // namespace
+
+// The strip as wide as the results need: the text rewraps when it changes, and the rows
+// are read again.
+void refresh_results_margin(AppState& state) {
+    ++state.margin.refreshes;
+    const HWND memo = state.memo_edit();
+    const HDC dc = GetDC(memo);
+    if (dc == nullptr) return;
+    const HGDIOBJ previous = SelectObject(dc, margin_font(state));
+    const RECT client = client_of(memo);
+    std::int32_t widest = 0;
+    std::vector<ReadResult> read = read_results(state, memo, dc, widest);
+    // Every change of the width rewraps the whole memo (seconds for megabytes under Wine):
+    // it follows the results when the text rewraps anyway, and grows in between only in a
+    // memo short enough to rewrap at once. A result wider meanwhile is cut with "…".
+    const std::int32_t width = results_margin_width(widest, client.right - client.left, state.dpi);
+    const bool fit = std::exchange(state.margin.fit_pending, false) ||
+                     (width > state.margin.width && memo_length(memo) <= QUICK_REWRAP_LENGTH);
+    if (fit && width != state.margin.width) {
+        state.margin.refreshing = true;
+        set_text_area(state, memo, width);
+        state.margin.refreshing = false;
+        read = read_results(state, memo, dc, widest);
+    }
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(memo, dc);
+
+    state.margin.rows = place_results(std::move(read), memo, metrics.tmHeight);
+    for (MarginRow& row : state.margin.rows) row.box.left = client.right - state.margin.width;
+}
+
+namespace {
+
+// After the text painted: the strip, its rule and the results, in the memo's colours.
+void draw_margin(AppState& state, HWND memo) {
+    const HDC dc = GetDC(memo);
+    if (dc == nullptr) return;
+    const RECT client = client_of(memo);
+    const RECT strip{client.right - state.margin.width, client.top, client.right, client.bottom};
+    FillRect(dc, &strip, state.brushes.memo.get());
+    const MarginColors colors = margin_colors(color_scheme(state));
+    const RECT rule{strip.left, strip.top, strip.left + 1, strip.bottom};
+    SetDCBrushColor(dc, colors.rule);
+    FillRect(dc, &rule, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    const HGDIOBJ previous = SelectObject(dc, margin_font(state));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colors.text);
+    const std::int32_t padding = scale_for_dpi(RESULTS_MARGIN_PADDING, state.dpi);
+    for (const MarginRow& row : state.margin.rows) {
+        RECT box{row.box.left + padding, row.box.top, row.box.right - padding, row.box.bottom};
+        std::wstring shown = to_wide(row.shown);
+        DrawTextW(dc, shown.data(), static_cast<int>(shown.size()), &box,
+                  DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(memo, dc);
+}
+
+bool in_strip(const AppState& state, HWND memo, POINT point) {
+    const RECT client = client_of(memo);
+    return state.margin.width > 0 && PtInRect(&client, point) && point.x >= client.right - state.margin.width;
+}
+
+LRESULT CALLBACK margin_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+    AppState* state = app_state_of(GetParent(memo));
+    if (state == nullptr || !state->preferences.results_margin || message == WM_NCDESTROY) {
+        return pass_to_control(memo, message, wparam, lparam, margin_proc, id);
+    }
+    switch (message) {
+    case WM_PAINT: {
+        if (!state->margin.refreshing) refresh_results_margin(*state);
+        const LRESULT painted = DefSubclassProc(memo, message, wparam, lparam);
+        draw_margin(*state, memo);
+        return painted;
+    }
+    case WM_SIZE:
+    case WM_SETFONT:
+    case EM_SETZOOM: {
+        // The text rewraps anyway: the strip fits the results afresh with the next paint,
+        // and until then keeps the text clear of it at the new size.
+        const LRESULT changed = DefSubclassProc(memo, message, wparam, lparam);
+        state->margin.fit_pending = true;
+        if (message == WM_SIZE) set_text_area(*state, memo, state->margin.width);
+        return changed;
+    }
+    case WM_SETCURSOR: {
+        POINT point{};
+        GetCursorPos(&point);
+        ScreenToClient(memo, &point);
+        if (LOWORD(lparam) != HTCLIENT || !in_strip(*state, memo, point)) break;
+        SetCursor(LoadCursorW(nullptr, margin_row_at(*state, point) != nullptr ? IDC_HAND : IDC_ARROW));
+        return TRUE;
+    }
+    default: break;
+    }
+    return DefSubclassProc(memo, message, wparam, lparam);
+}
+
+}  // namespace
+
+void watch_results_margin(HWND memo) { subclass_control(memo, margin_proc); }
+
+void apply_results_margin(AppState& state) {
+    const HWND memo = state.memo_edit();
+    state.margin.rows.clear();
+    if (state.preferences.results_margin) {
+        // Fitted to the results on screen at once: the text rewraps once.
+        state.margin.fit_pending = true;
+        refresh_results_margin(state);
+    } else if (state.margin.width != 0) {
+        state.margin.width = 0;
+        SendMessageW(memo, EM_SETRECT, 0, 0);  // the control's own text area again
+    }
+    InvalidateRect(memo, nullptr, TRUE);
+}
+
+const MarginRow* margin_row_at(const AppState& state, POINT point) {
+    if (!state.preferences.results_margin) return nullptr;
+    for (const MarginRow& row : state.margin.rows) {
+        if (point.x >= row.box.left && point.x < row.box.right && point.y >= row.box.top && point.y < row.box.bottom)
+            return &row;
+    }
+    return nullptr;
+}
+
+}  // namespace numvora

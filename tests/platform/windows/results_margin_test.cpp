@@ -1,0 +1,150 @@
+// The margin of line results in the real window: switched by the memo's menu and by
+// Ctrl+Shift+R and remembered, each result on the row where its line ends, a click
+// that copies it, a double click that takes it to the expression box, and a memo the
+// margin never writes into.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <richedit.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "platform/windows/app/message_loop.h"
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/services/clipboard.h"
+#include "platform/windows/state/control_text.h"
+#include "ui/control_ids.h"
+#include "window_test_support.h"
+
+namespace numvora::testing {
+namespace {
+
+void hold_ctrl_shift(bool down) {
+    std::array<BYTE, 256> keys{};
+    GetKeyboardState(keys.data());
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = keys[VK_SHIFT] = keys[VK_LSHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys.data());
+}
+
+class ResultsMarginTest : public MainWindowTest {
+protected:
+    HWND memo() const { return state().memo_edit(); }
+    std::string preferences_file() const {
+        std::ifstream file(local_app_data / "Numvora" / "preferences.txt");
+        return {std::istreambuf_iterator<char>(file), {}};
+    }
+    // The memo painted now, as after a keystroke.
+    void paint() {
+        RedrawWindow(memo(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        pump();
+    }
+    void close_memo_window() {
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(run_message_loop());  // until the quit message of WM_DESTROY
+        window = nullptr;
+    }
+    void click(UINT message, const MarginRow& row) {
+        const LPARAM at = MAKELPARAM((row.box.left + row.box.right) / 2, (row.box.top + row.box.bottom) / 2);
+        SendMessageW(memo(), message, MK_LBUTTON, at);
+        pump();
+    }
+};
+
+TEST_F(ResultsMarginTest, SwitchedByMenuAndKeyAndReadBackAtStart) {
+    open_window();
+    EXPECT_FALSE(state().preferences.results_margin);  // off until turned on
+    const struct {
+        const char* how;
+        std::function<void()> act;
+        bool on;
+    } rows[] = {
+        {"the menu's item", [&] { SendMessageW(window, WM_COMMAND, ids::MEMO_RESULTS_MARGIN, 0); }, true},
+        {"Ctrl+Shift+R in the memo",
+         [&] {
+             SetFocus(memo());
+             hold_ctrl_shift(true);
+             PostMessageW(memo(), WM_KEYDOWN, 'R', 1);
+             pump();
+             hold_ctrl_shift(false);
+         },
+         false},
+        {"Ctrl+Shift+R again",
+         [&] {
+             hold_ctrl_shift(true);
+             PostMessageW(memo(), WM_KEYDOWN, 'R', 1);
+             pump();
+             hold_ctrl_shift(false);
+         },
+         true},
+    };
+    for (const auto& row : rows) {
+        row.act();
+        EXPECT_EQ(state().preferences.results_margin, row.on) << row.how;
+        EXPECT_NE(preferences_file().find(row.on ? "results_margin=true" : "results_margin=false"), std::string::npos)
+            << row.how;
+        RECT area{};
+        SendMessageW(memo(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        RECT client{};
+        GetClientRect(memo(), &client);
+        EXPECT_EQ(client.right - area.right >= 64, row.on) << row.how;  // the text keeps clear of the strip
+    }
+    close_memo_window();
+    open_window();
+    EXPECT_TRUE(state().preferences.results_margin);
+    const UniqueMenu menu = build_memo_menu(state());
+    EXPECT_TRUE(GetMenuState(menu.get(), ids::MEMO_RESULTS_MARGIN, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(ResultsMarginTest, ResultsSitBesideTheirLinesAndGoToTheClipboardAndTheBox) {
+    const std::string memo_file = "긴 줄 " + std::string(300, 'a') + " 5,000원\r\n점심 12,000원\r\n1/0\r\n합계";
+    write_data_file("memo.txt", memo_file);
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    paint();
+    ASSERT_EQ(state().margin.rows.size(), 3U);
+    EXPECT_EQ(state().margin.rows[1].shown, "12000");
+    // The box's grouping reaches the margin with the next paint, nothing else repainting it.
+    SendMessageW(state().thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(window, WM_COMMAND, ids::THOUSANDS, 0);
+    UpdateWindow(memo());
+
+    const std::vector<MarginRow>& rows = state().margin.rows;
+    ASSERT_EQ(rows.size(), 3U);
+    // Each on the row of its line's last character: the long line wraps onto more rows.
+    const struct {
+        LONG last_character;
+        const char* shown;
+    } expected[] = {{310, "5,000"}, {321, "12,000"}, {328, "17,000"}};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        POINTL at{};
+        SendMessageW(memo(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), expected[i].last_character);
+        EXPECT_EQ(rows[i].box.top, at.y) << expected[i].shown;
+        EXPECT_EQ(rows[i].shown, expected[i].shown);
+    }
+    POINTL first{};
+    SendMessageW(memo(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+    EXPECT_GT(rows[0].box.top, first.y);  // the long line wrapped
+
+    const MarginRow lunch = rows[1];
+    click(WM_LBUTTONDOWN, lunch);
+    EXPECT_EQ(clipboard_text(window), L"12,000");
+    EXPECT_EQ(window_text(state().status_label()), L"12,000 복사했습니다");
+    click(WM_LBUTTONDBLCLK, lunch);
+    EXPECT_EQ(window_text(state().expression_edit()), L"12,000");
+    EXPECT_EQ(GetFocus(), state().expression_edit());
+
+    // Nothing of the margin reached the memo, its undo or its file.
+    EXPECT_FALSE(SendMessageW(memo(), EM_CANUNDO, 0, 0));
+    EXPECT_FALSE(state().memo_dirty);
+    close_memo_window();
+    std::ifstream file(local_app_data / "Numvora" / "memo.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), memo_file);
+}
+
+}  // namespace
+}  // namespace numvora::testing
