@@ -24,17 +24,15 @@ using numvora::AppState;
 using numvora::bench::report;
 using numvora::bench::timed;
 
-// The snapshots' clock: each tick that is to keep one is ten minutes after the last.
-numvora::SnapshotTime clock_now{2026, 12, 7, 0, 0, 0};
-numvora::SnapshotTime simulated_now() { return clock_now; }
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::size_t memo_bytes = argc > 1 ? static_cast<std::size_t>(_wtoi(argv[1])) : (10u << 20);
     const int runs = argc > 2 ? _wtoi(argv[2]) : 10;
+    // The snapshots' clock: each tick that is to keep one is ten minutes after the last.
+    numvora::SnapshotTime clock_now{2026, 12, 7, 0, 0, 0};
     numvora::SystemCalls calls;
-    calls.now = simulated_now;
+    calls.now = [&clock_now] { return clock_now; };
     numvora::bench::MeasuredWindow measured(L"numvora-save-measure", calls);
     if (measured.state() == nullptr) return 1;
     AppState& state = *measured.state();

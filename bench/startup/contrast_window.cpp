@@ -5,17 +5,21 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/window/main_window.h"
 
 namespace {
 
-BOOL WINAPI high_contrast_on(UINT action, UINT size, PVOID value, UINT ini) {
-    if (action != SPI_GETHIGHCONTRAST) return SystemParametersInfoW(action, size, value, ini);
-    static_cast<HIGHCONTRASTW*>(value)->dwFlags = HCF_HIGHCONTRASTON;
-    return TRUE;
-}
+class HighContrastOn : public numvora::LookCalls {
+public:
+    BOOL system_parameters(UINT action, UINT size, PVOID value, UINT ini) override {
+        if (action != SPI_GETHIGHCONTRAST) return LookCalls::system_parameters(action, size, value, ini);
+        static_cast<HIGHCONTRASTW*>(value)->dwFlags = HCF_HIGHCONTRASTON;
+        return TRUE;
+    }
+};
 
 }  // namespace
 
@@ -28,7 +32,7 @@ int wmain() {
     SetSysColors(static_cast<int>(elements.size()), elements.data(), black.data());
     auto instance = numvora::prepare_process();
     numvora::SystemCalls calls;
-    calls.system_parameters = high_contrast_on;
+    calls.look = std::make_shared<HighContrastOn>();
     const int exit_code = instance ? numvora::run_main_window(instance.value(), calls) : 1;
     SetSysColors(static_cast<int>(elements.size()), elements.data(), before.data());
     return exit_code;
