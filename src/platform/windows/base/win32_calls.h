@@ -7,15 +7,20 @@
 
 namespace numvora {
 
+// What each group derives from: held through a pointer to the group, never copied, so
+// that a test's object is the one the window calls.
+class CallGroup {
+public:
+    CallGroup() = default;
+    CallGroup(const CallGroup&) = delete;
+    CallGroup& operator=(const CallGroup&) = delete;
+    virtual ~CallGroup() = default;
+};
+
 // The look and what chooses it: brushes, the title bar's dark mode, the standard
 // controls' themes, high contrast and the user's app theme.
-class LookCalls {
+class LookCalls : public CallGroup {
 public:
-    LookCalls() = default;
-    LookCalls(const LookCalls&) = default;
-    LookCalls& operator=(const LookCalls&) = default;
-    virtual ~LookCalls() = default;
-
     virtual HBRUSH create_brush(COLORREF color);
     // DwmSetWindowAttribute and SetWindowTheme, whose libraries load from the system
     // folder on the first call; E_NOTIMPL without them.
@@ -29,25 +34,15 @@ public:
 };
 
 // Moving the controls into place: the layout's one system call.
-class LayoutCalls {
+class LayoutCalls : public CallGroup {
 public:
-    LayoutCalls() = default;
-    LayoutCalls(const LayoutCalls&) = default;
-    LayoutCalls& operator=(const LayoutCalls&) = default;
-    virtual ~LayoutCalls() = default;
-
     virtual BOOL move_window(HWND window, int x, int y, int width, int height, BOOL repaint);
 };
 
 // Annotations of a window's own accessible object (its name, its live setting) through
 // the system's accessibility services, started on first use; E_NOTIMPL without them.
-class AccessibilityCalls {
+class AccessibilityCalls : public CallGroup {
 public:
-    AccessibilityCalls() = default;
-    AccessibilityCalls(const AccessibilityCalls&) = default;
-    AccessibilityCalls& operator=(const AccessibilityCalls&) = default;
-    virtual ~AccessibilityCalls() = default;
-
     virtual HRESULT annotate_text(HWND window, const GUID& property, const wchar_t* text);
     virtual HRESULT annotate_number(HWND window, const GUID& property, int value);
 };

@@ -8,17 +8,13 @@
 #include <string_view>
 
 #include "platform/windows/base/system_error.h"
+#include "platform/windows/base/win32_calls.h"
 
 namespace numvora {
 
 // The clipboard call that tests fail.
-class ClipboardCalls {
+class ClipboardCalls : public CallGroup {
 public:
-    ClipboardCalls() = default;
-    ClipboardCalls(const ClipboardCalls&) = default;
-    ClipboardCalls& operator=(const ClipboardCalls&) = default;
-    virtual ~ClipboardCalls() = default;
-
     virtual HANDLE set_data(UINT format, HANDLE memory);  // SetClipboardData
 };
 

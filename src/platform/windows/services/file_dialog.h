@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/windows/base/system_error.h"
+#include "platform/windows/base/win32_calls.h"
 #include "storage/storage_error.h"
 
 namespace numvora {
@@ -17,13 +18,8 @@ enum class DocumentDialog { Save, Open };
 
 // comdlg32's dialogs. The library brings shell32 and its kin into the process, so it
 // loads on the first dialog rather than at start, from the system folder only.
-class FileDialogCalls {
+class FileDialogCalls : public CallGroup {
 public:
-    FileDialogCalls() = default;
-    FileDialogCalls(const FileDialogCalls&) = default;
-    FileDialogCalls& operator=(const FileDialogCalls&) = default;
-    virtual ~FileDialogCalls() = default;
-
     // GetSaveFileNameW and GetOpenFileNameW: false for a cancel or a failure, which
     // extended_error (CommDlgExtendedError) tells apart by its 0 for a cancel.
     virtual BOOL save(OPENFILENAMEW* record);
