@@ -1,6 +1,7 @@
 // The child controls of the main window, in creation order: the one place a control
 // is described. Creation, fonts, placement, control colours, button painting, the tab
-// order and the names a screen reader says all walk this table.
+// order, the names a screen reader says and the keys of a button's command all walk
+// this table.
 #pragma once
 
 #include <array>
@@ -10,6 +11,8 @@
 
 #include "ui/colors/button_colors.h"
 #include "ui/control_ids.h"
+#include "ui/control_place.h"
+#include "ui/key_chord.h"
 #include "ui/keypad_buttons.h"
 
 namespace numvora {
@@ -64,26 +67,8 @@ enum class ControlSlot {
     ReplaceButton,
     ReplaceAllButton,
     MemoEdit,
+    Unnamed,  // a control that no code needs to find
 };
-
-// The find bar's rows: hidden, the find row, or both rows.
-enum class FindBar : std::uint8_t { Hidden, Find, Replace };
-
-// The bar row a control sits on; Hidden for the controls outside the bar.
-constexpr FindBar find_bar_row(ControlSlot slot) {
-    switch (slot) {
-    case ControlSlot::FindBox:
-    case ControlSlot::FindMessage:
-    case ControlSlot::FindMatchCase:
-    case ControlSlot::FindPreviousButton:
-    case ControlSlot::FindNextButton:
-    case ControlSlot::FindCloseButton: return FindBar::Find;
-    case ControlSlot::ReplaceBox:
-    case ControlSlot::ReplaceButton:
-    case ControlSlot::ReplaceAllButton: return FindBar::Replace;
-    default: return FindBar::Hidden;
-    }
-}
 
 // The part of the window a control is read in (Tab walks the areas in reading order,
 // the top bar first); Unset marks a row that forgot to say.
@@ -103,10 +88,14 @@ struct ControlRow {
     ButtonKind button;  // how an owner-drawn button is painted
     ControlSlot slot;
     ReadingArea area;
+    Place place;
     std::wstring_view accessible_name = {};  // for a caption a screen reader would misread; NUL-terminated
+    KeyChord key = {};                       // posts the control's command from anywhere in the window
     char operation = 0;                      // an operation button's operator; 0 takes the operand alone
     StartState start = StartState::AsRow;
 };
+
+constexpr FindBar find_bar_row(const ControlRow& row) { return find_bar_row(row.place.band); }
 
 // Window style bits, with the values of the system headers (the window layer checks
 // them against those), so that the table builds and is tested without them.
@@ -154,72 +143,219 @@ using enum ControlClass;
 using enum FontRole;
 using enum ColorRole;
 using enum ControlSlot;
+using enum Band;
 using B = ButtonKind;
 using A = ReadingArea;
 using namespace style;
 
 inline constexpr ControlRow ABOVE_KEYPAD[] = {
-    {Button, ids::SAVE, OWNER_DRAWN_BUTTON, L"\U0001F4BE  저장", Ui, None, B::Neutral, SaveButton, A::TopBar},
-    {Button, ids::LOAD, OWNER_DRAWN_BUTTON, L"\U0001F4C2  불러오기", Ui, None, B::Neutral, LoadButton, A::TopBar},
+    {Button, ids::SAVE, OWNER_DRAWN_BUTTON, L"\U0001F4BE  저장", Ui, None, B::Neutral, SaveButton, A::TopBar,
+     fixed(TopBarLine, 106)},
+    {Button,
+     ids::LOAD,
+     OWNER_DRAWN_BUTTON,
+     L"\U0001F4C2  불러오기",
+     Ui,
+     None,
+     B::Neutral,
+     LoadButton,
+     A::TopBar,
+     fixed(TopBarLine, 106),
+     L"",
+     {'O', Need::Yes, Need::No}},
     {Button, ids::DARK_MODE, OWNER_DRAWN_BUTTON, L"다크모드", Ui, None, B::Neutral, DarkModeButton, A::TopBar,
-     L"다크 모드"},
-    {Button, ids::SIDE, OWNER_DRAWN_BUTTON, side_button_text(false), Ui, None, B::Neutral, SideButton, A::Calculator,
-     L"", 0, StartState::SideText},
-    {Static, 0, CAPTION, L"계산식", Ui, Caption, B::Neutral, ExpressionCaption, A::Calculator},
-    {Button, ids::THOUSANDS, CHILD | VISIBLE | TABSTOP | BUTTON_AUTOCHECKBOX, L"천 단위 콤마", Ui, Caption, B::Neutral,
-     ThousandsCheckbox, A::Calculator, L"", 0, StartState::GroupingCheck},
+     at_end(TopBarLine, 142), L"다크 모드"},
+    {Button,
+     ids::SIDE,
+     OWNER_DRAWN_BUTTON,
+     side_button_text(false),
+     Ui,
+     None,
+     B::Neutral,
+     SideButton,
+     A::Calculator,
+     at_end(SideLine, 150),
+     L"",
+     {},
+     0,
+     StartState::SideText},
+    {Static, 0, CAPTION, L"계산식", Ui, Caption, B::Neutral, ExpressionCaption, A::Calculator,
+     share(ExpressionCaptionLine)},
+    // The check box stands a little taller than its caption, centred on it.
+    {Button,
+     ids::THOUSANDS,
+     CHILD | VISIBLE | TABSTOP | BUTTON_AUTOCHECKBOX,
+     L"천 단위 콤마",
+     Ui,
+     Caption,
+     B::Neutral,
+     ThousandsCheckbox,
+     A::Calculator,
+     at_end(ExpressionCaptionLine, 116).nudged(-2, 0, 4),
+     L"",
+     {},
+     0,
+     StartState::GroupingCheck},
     {Edit, ids::EXPRESSION_EDIT, CHILD | VISIBLE | TABSTOP | EDIT_AUTOHSCROLL | EDIT_CENTER, L"", Display, Expression,
-     B::Neutral, ExpressionEdit, A::Calculator},
-    {Static, 0, CAPTION, L"계산 결과", Ui, Caption, B::Neutral, ResultCaption, A::Calculator},
+     B::Neutral, ExpressionEdit, A::Calculator, share(ExpressionLine)},
+    {Static, 0, CAPTION, L"계산 결과", Ui, Caption, B::Neutral, ResultCaption, A::Calculator, share(ResultCaptionLine)},
     {Static, 0, CHILD | VISIBLE | STATIC_CENTERIMAGE | STATIC_CENTER, L"계산 결과가 여기에 표시됩니다.", Display,
-     Result, B::Neutral, ResultLabel, A::Calculator},
+     Result, B::Neutral, ResultLabel, A::Calculator, share(ResultLine)},
     {Button, ids::RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"결과→메모", Ui, None, B::ResultAction, ResultToMemoButton,
-     A::Calculator},
-    {Button, ids::EXPRESSION_RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"식+결과→메모", Ui, None, B::ResultAction,
-     ExpressionResultToMemoButton, A::Calculator},
+     A::Calculator, share(ResultActionLine)},
+    {Button,
+     ids::EXPRESSION_RESULT_TO_MEMO,
+     OWNER_DRAWN_BUTTON,
+     L"식+결과→메모",
+     Ui,
+     None,
+     B::ResultAction,
+     ExpressionResultToMemoButton,
+     A::Calculator,
+     share(ResultActionLine),
+     L"",
+     {keys::ENTER, Need::Yes, Need::Any}},
     {Button, ids::COPY_RESULT, OWNER_DRAWN_BUTTON, L"결과 복사", Ui, None, B::ResultAction, CopyResultButton,
-     A::Calculator},
+     A::Calculator, share(ResultActionLine)},
 };
 
 inline constexpr ControlRow BELOW_KEYPAD[] = {
     {Static, 0, CAPTION, L"최근 계산 — 더블클릭하면 결과값 재사용", Ui, Caption, B::Neutral, HistoryCaption,
-     A::Calculator},
-    {Button, ids::CLEAR_HISTORY, OWNER_DRAWN_BUTTON, L"기록 지우기", Ui, None, B::Function, ClearHistoryButton,
-     A::Calculator},
+     A::Calculator, share(HistoryCaptionLine)},
+    {Button,
+     ids::CLEAR_HISTORY,
+     OWNER_DRAWN_BUTTON,
+     L"기록 지우기",
+     Ui,
+     None,
+     B::Function,
+     ClearHistoryButton,
+     A::Calculator,
+     at_end(HistoryCaptionLine, 82).nudged(0, 0, 4),
+     L"",
+     {'K', Need::Yes, Need::Any}},
     {ListBox, ids::HISTORY_LIST,
      CHILD | VISIBLE | VSCROLL | TABSTOP | LIST_NOINTEGRALHEIGHT | LIST_HASSTRINGS | LIST_NOTIFY, L"", Ui, History,
-     B::Neutral, HistoryList, A::Calculator},
-    {Button, ids::OPERATION_ALONE, OWNER_DRAWN_BUTTON, L"=", Keypad, None, B::Operator, OperationButton, A::Memo,
-     L"선택값 계산", 0, StartState::Disabled},
-    {Button, ids::OPERATION_ADD, OWNER_DRAWN_BUTTON, L"+>", Keypad, None, B::Operator, OperationButton, A::Memo,
-     L"선택값 더하기", '+', StartState::Disabled},
-    {Button, ids::OPERATION_SUBTRACT, OWNER_DRAWN_BUTTON, L"->", Keypad, None, B::Operator, OperationButton, A::Memo,
-     L"선택값 빼기", '-', StartState::Disabled},
-    {Button, ids::OPERATION_DIVIDE, OWNER_DRAWN_BUTTON, L"/>", Keypad, None, B::Operator, OperationButton, A::Memo,
-     L"선택값으로 나누기", '/', StartState::Disabled},
-    {Button, ids::OPERATION_MULTIPLY, OWNER_DRAWN_BUTTON, L"\u00D7>", Keypad, None, B::Operator, OperationButton,
-     A::Memo, L"선택값 곱하기", '*', StartState::Disabled},
+     B::Neutral, HistoryList, A::Calculator, share(HistoryLine)},
+    // The status line keeps a double gap before the operation buttons, which sit at its end
+    // as wide as the top bar is tall.
+    {Button,
+     ids::OPERATION_ALONE,
+     OWNER_DRAWN_BUTTON,
+     L"=",
+     Keypad,
+     None,
+     B::Operator,
+     OperationButton,
+     A::Memo,
+     at_end(StatusLine, 46),
+     L"선택값 계산",
+     {},
+     0,
+     StartState::Disabled},
+    {Button,
+     ids::OPERATION_ADD,
+     OWNER_DRAWN_BUTTON,
+     L"+>",
+     Keypad,
+     None,
+     B::Operator,
+     OperationButton,
+     A::Memo,
+     at_end(StatusLine, 46),
+     L"선택값 더하기",
+     {},
+     '+',
+     StartState::Disabled},
+    {Button,
+     ids::OPERATION_SUBTRACT,
+     OWNER_DRAWN_BUTTON,
+     L"->",
+     Keypad,
+     None,
+     B::Operator,
+     OperationButton,
+     A::Memo,
+     at_end(StatusLine, 46),
+     L"선택값 빼기",
+     {},
+     '-',
+     StartState::Disabled},
+    {Button,
+     ids::OPERATION_DIVIDE,
+     OWNER_DRAWN_BUTTON,
+     L"/>",
+     Keypad,
+     None,
+     B::Operator,
+     OperationButton,
+     A::Memo,
+     at_end(StatusLine, 46),
+     L"선택값으로 나누기",
+     {},
+     '/',
+     StartState::Disabled},
+    {Button,
+     ids::OPERATION_MULTIPLY,
+     OWNER_DRAWN_BUTTON,
+     L"\u00D7>",
+     Keypad,
+     None,
+     B::Operator,
+     OperationButton,
+     A::Memo,
+     at_end(StatusLine, 46),
+     L"선택값 곱하기",
+     {},
+     '*',
+     StartState::Disabled},
     {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel,
-     A::Memo},
-    // The find bar, hidden until Ctrl+F or Ctrl+H.
+     A::Memo, share(StatusLine).nudged(0, 6, 0)},
+    // The find bar, hidden until Ctrl+F or Ctrl+H. A one-line edit draws its text at its
+    // top: the boxes are a line's height, centred in the row.
     {Edit, ids::FIND_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, FindBox, A::Memo,
-     L"찾을 내용"},
+     share(FindLine, 11).inset_by(3), L"찾을 내용"},
     {Static, ids::FIND_MESSAGE, CHILD | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Caption, B::Neutral,
-     FindMessage, A::Memo},
+     FindMessage, A::Memo, rest_of(FindLine, 9)},
     {Button, ids::FIND_MATCH_CASE, CHILD | TABSTOP | BUTTON_AUTOCHECKBOX, L"대소문자 구분", Ui, Caption, B::Neutral,
-     FindMatchCase, A::Memo},
-    {Button, ids::FIND_PREVIOUS, FIND_BAR_BUTTON, L"\u25B2", Ui, None, B::Neutral, FindPreviousButton, A::Memo,
-     L"이전 찾기"},
-    {Button, ids::FIND_NEXT, FIND_BAR_BUTTON, L"\u25BC", Ui, None, B::Neutral, FindNextButton, A::Memo, L"다음 찾기"},
-    {Button, ids::FIND_CLOSE, FIND_BAR_BUTTON, L"닫기", Ui, None, B::Neutral, FindCloseButton, A::Memo, L"찾기 닫기"},
+     FindMatchCase, A::Memo, fixed(FindLine, 112)},
+    {Button,
+     ids::FIND_PREVIOUS,
+     FIND_BAR_BUTTON,
+     L"\u25B2",
+     Ui,
+     None,
+     B::Neutral,
+     FindPreviousButton,
+     A::Memo,
+     fixed(FindLine, 36),
+     L"이전 찾기",
+     {keys::F3, Need::No, Need::Yes}},
+    {Button,
+     ids::FIND_NEXT,
+     FIND_BAR_BUTTON,
+     L"\u25BC",
+     Ui,
+     None,
+     B::Neutral,
+     FindNextButton,
+     A::Memo,
+     fixed(FindLine, 36),
+     L"다음 찾기",
+     {keys::F3, Need::No, Need::No}},
+    {Button, ids::FIND_CLOSE, FIND_BAR_BUTTON, L"닫기", Ui, None, B::Neutral, FindCloseButton, A::Memo,
+     fixed(FindLine, 52), L"찾기 닫기"},
+    // The replace box lines up with the find box above it.
     {Edit, ids::REPLACE_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, ReplaceBox, A::Memo,
-     L"바꿀 내용"},
-    {Button, ids::REPLACE_ONE, FIND_BAR_BUTTON, L"바꾸기", Ui, None, B::Neutral, ReplaceButton, A::Memo},
-    {Button, ids::REPLACE_ALL, FIND_BAR_BUTTON, L"모두 바꾸기", Ui, None, B::Neutral, ReplaceAllButton, A::Memo},
+     share(ReplaceLine, 11).inset_by(3), L"바꿀 내용"},
+    {Button, ids::REPLACE_ONE, FIND_BAR_BUTTON, L"바꾸기", Ui, None, B::Neutral, ReplaceButton, A::Memo,
+     fixed(ReplaceLine, 76)},
+    {Button, ids::REPLACE_ALL, FIND_BAR_BUTTON, L"모두 바꾸기", Ui, None, B::Neutral, ReplaceAllButton, A::Memo,
+     up_to(ReplaceLine, 104)},
     // The selection stays shown while the find bar has the focus: it is the match.
     {RichEdit, ids::MEMO_EDIT,
      CHILD | VISIBLE | VSCROLL | TABSTOP | EDIT_WANTRETURN | EDIT_AUTOVSCROLL | EDIT_MULTILINE | EDIT_NOHIDESEL, L"",
-     Ui, Memo, B::Neutral, MemoEdit, A::Memo},
+     Ui, Memo, B::Neutral, MemoEdit, A::Memo, share(MemoLine)},
 };
 
 // '=' calculates, digits and the point are digits, the four operators are operators,
@@ -238,8 +374,9 @@ constexpr std::array<ControlRow, ROW_COUNT> make_control_rows() {
     std::size_t n = 0;
     for (const ControlRow& row : ABOVE_KEYPAD) rows[n++] = row;
     for (const KeypadButton& key : KEYPAD_BUTTONS) {
-        rows[n++] = {Button, key.control_id,          OWNER_DRAWN_BUTTON, key.label,     Keypad,
-                     None,   keypad_button_kind(key), KeypadKey,          A::Calculator, key.accessible_name};
+        rows[n++] = {Button,        key.control_id, OWNER_DRAWN_BUTTON,      key.label,
+                     Keypad,        None,           keypad_button_kind(key), KeypadKey,
+                     A::Calculator, {KeypadGrid},   key.accessible_name};
     }
     for (const ControlRow& row : BELOW_KEYPAD) rows[n++] = row;
     return rows;
@@ -284,11 +421,15 @@ static_assert(groups_are_consecutive());
 // Every row says where it is read; ids are unique; a name is NUL-terminated (the
 // window layer hands it on as is); only an operation button carries an operator, and
 // only the find bar, the operation buttons and the two toggles start otherwise than
-// their row says.
+// their row says; the keypad's keys, and only they, sit in its grid; a key belongs to a
+// button's command and posts no other row's.
 constexpr bool row_is_complete(const ControlRow& row) {
     if (row.area == ReadingArea::Unset) return false;
     if (!row.accessible_name.empty() && row.accessible_name.data()[row.accessible_name.size()] != L'\0') return false;
     if (row.operation != 0 && row.slot != ControlSlot::OperationButton) return false;
+    if ((row.place.band == Band::KeypadGrid) != (row.slot == ControlSlot::KeypadKey)) return false;
+    if ((row.place.rest && row.place.width != 0) || (row.place.gives_way && row.place.from_end)) return false;
+    if (row.key.virtual_key != 0 && (row.class_kind != ControlClass::Button || row.id == 0)) return false;
     switch (row.start) {
     case StartState::AsRow: return row.slot != ControlSlot::OperationButton;
     case StartState::Disabled: return row.slot == ControlSlot::OperationButton;
@@ -300,9 +441,12 @@ constexpr bool row_is_complete(const ControlRow& row) {
 
 constexpr bool rows_are_complete() {
     for (std::size_t i = 0; i < CONTROL_ROWS.size(); ++i) {
-        if (!row_is_complete(CONTROL_ROWS[i])) return false;
+        const ControlRow& a = CONTROL_ROWS[i];
+        if (!row_is_complete(a)) return false;
         for (std::size_t j = i + 1; j < CONTROL_ROWS.size(); ++j) {
-            if (CONTROL_ROWS[i].id != 0 && CONTROL_ROWS[i].id == CONTROL_ROWS[j].id) return false;
+            const ControlRow& b = CONTROL_ROWS[j];
+            if (a.id != 0 && a.id == b.id) return false;
+            if (a.key.virtual_key != 0 && a.key == b.key) return false;
         }
     }
     return true;

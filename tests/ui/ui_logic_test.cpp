@@ -151,7 +151,7 @@ TEST(Layout, BoxesStayInsideAndApart) {
         const LayoutRects r = compute_layout(input);
         for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
             const PixelBox& a = r.boxes[i];
-            if (input.find_bar == FindBar::Replace || find_bar_row(CONTROL_ROWS[i].slot) == FindBar::Hidden) {
+            if (input.find_bar == FindBar::Replace || find_bar_row(CONTROL_ROWS[i]) == FindBar::Hidden) {
                 EXPECT_TRUE(a.width > 0 && a.height > 0) << i;
             }
             EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.width <= input.client_width &&
@@ -180,6 +180,12 @@ TEST(Layout, FindBarPushesTheMemoDown) {
         EXPECT_EQ(close.x + close.width, bar == FindBar::Hidden ? 0 : 972);
     }
     EXPECT_EQ(compute_layout({1000, 800, 96, false, 42, FindBar::Find}).box(FindBox), (PixelBox{444, 127, 144, 24}));
+    // A narrow memo: the replace box still lines up with the find box, and the last
+    // button gives way at the memo's edge.
+    const LayoutRects narrow = compute_layout({740, 700, 96, false, 70, FindBar::Replace});
+    EXPECT_EQ(narrow.box(ReplaceBox).width, narrow.box(FindBox).width);
+    const PixelBox all = narrow.box(ReplaceAllButton);
+    EXPECT_EQ(all.x + all.width, narrow.memo_panel.right - 14);
 }
 
 TEST(Shortcuts, Table) {
@@ -242,6 +248,20 @@ TEST(Shortcuts, Table) {
     for (const Row& row : rows) {
         EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
             << row.key << " ctrl " << row.ctrl << " shift " << row.shift << " in " << row.control;
+    }
+}
+
+// A button's own key posts its command whichever control has the focus: no row of the
+// shortcut table takes it over.
+TEST(Shortcuts, ButtonKeysWorkFromEveryControl) {
+    for (const ControlRow& button : CONTROL_ROWS) {
+        const KeyChord key = button.key;
+        if (key.virtual_key == 0) continue;
+        for (const ControlRow& focused : CONTROL_ROWS) {
+            EXPECT_EQ(find_shortcut(key.virtual_key, key.ctrl == Need::Yes, key.shift == Need::Yes, focused.id),
+                      (ShortcutAction{ShortcutAction::Kind::PostCommand, button.id}))
+                << button.id << " from " << focused.id;
+        }
     }
 }
 
@@ -404,7 +424,7 @@ TEST(TabOrder, FollowsTheReadingOrderAndTheSide) {
     UsableControls bar_open;  // the find bar, between the operation buttons and the memo
     bar_open.fill(true);
     UsableControls all = bar_open;  // the find bar hidden, as at the start
-    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) all[i] = find_bar_row(CONTROL_ROWS[i].slot) == FindBar::Hidden;
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) all[i] = find_bar_row(CONTROL_ROWS[i]) == FindBar::Hidden;
     UsableControls no_operations = all;
     for (std::size_t i = 0; i < OPERATION_BUTTON_COUNT; ++i)
         no_operations[control_row_index(ControlSlot::OperationButton, i)] = false;

@@ -12,58 +12,88 @@ PixelBox box(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t he
     return {x, y, at_least_zero(width), at_least_zero(height)};
 }
 
-// The find bar's rows from top, inside the memo's width; the top of what is below it.
-// Row one: the find box and its message share what the fixed controls leave.
-std::int32_t place_find_bar(LayoutRects& r, const LayoutInput& in, std::int32_t left, std::int32_t width,
-                            std::int32_t top) {
-    using enum ControlSlot;
-    if (in.find_bar == FindBar::Hidden) return top;
-    const auto s = [&](std::int32_t n) { return scale_for_dpi(n, in.dpi); };
-    const std::int32_t gap = s(6);
-    const std::int32_t height = s(30);
-    const std::int32_t check_width = s(112);
-    const std::int32_t arrow_width = s(36);
-    const std::int32_t close_width = s(52);
-    const std::int32_t shared = at_least_zero(width - (check_width + 2 * arrow_width + close_width + 5 * gap));
-    const std::int32_t box_width = shared * 11 / 20;
-    const std::int32_t message_width = shared - box_width;
-    std::int32_t x = left;
-    const auto next = [&](ControlSlot slot, std::int32_t w, std::int32_t y) {
-        r.box(slot) = box(x, y, w, height);
-        x += w + gap;
+// What a band's shares divide: the width its fixed boxes and gaps leave, and the sum
+// of the shares' weights.
+struct Shares {
+    std::int32_t free = 0;
+    std::int32_t weights = 0;
+};
+
+Shares band_shares(Band band, std::int32_t width, std::uint32_t dpi, std::int32_t gap) {
+    std::int32_t fixed = 0;
+    std::int32_t count = 0;
+    Shares shares;
+    for (const ControlRow& row : CONTROL_ROWS) {
+        if (row.place.band != band) continue;
+        ++count;
+        if (row.place.width > 0) {
+            fixed += scale_for_dpi(row.place.width, dpi);
+        } else {
+            shares.weights += row.place.share;
+        }
+    }
+    shares.free = at_least_zero(width - fixed - (count - 1) * gap);
+    return shares;
+}
+
+std::int32_t share_width(const Shares& shares, std::int32_t weight) {
+    if (shares.weights == 0) return 0;
+    return static_cast<std::int32_t>(std::int64_t{shares.free} * weight / shares.weights);
+}
+
+// One band's controls side by side in the strip: from its start in row order, those
+// placed from the end from its right edge.
+// Shares divide what `shares` says, which is the band's own unless it lines up with
+// another band.
+void lay_band(LayoutRects& r, Band band, const PixelBox& strip, const Shares& shares, std::uint32_t dpi,
+              std::int32_t gap) {
+    std::int32_t rest = shares.free;
+    for (const ControlRow& row : CONTROL_ROWS) {
+        if (row.place.band == band && row.place.width == 0 && !row.place.rest)
+            rest -= share_width(shares, row.place.share);
+    }
+    const auto width_of = [&](const Place& place) {
+        if (place.width > 0) return scale_for_dpi(place.width, dpi);
+        return place.rest ? at_least_zero(rest) : share_width(shares, place.share);
     };
-    // A one-line edit draws its text at its top: the boxes are a line's height, centred.
-    const std::int32_t box_inset = s(3);
-    const auto edit_box = [&](ControlSlot slot, std::int32_t y) {
-        r.box(slot) = box(x, y + box_inset, box_width, height - 2 * box_inset);
-        x += box_width + gap;
-    };
-    edit_box(FindBox, top);
-    next(FindMessage, message_width, top);
-    next(FindMatchCase, check_width, top);
-    next(FindPreviousButton, arrow_width, top);
-    next(FindNextButton, arrow_width, top);
-    next(FindCloseButton, close_width, top);
-    top += height + gap;
-    if (in.find_bar != FindBar::Replace) return top;
-    x = left;
-    const std::int32_t replace_width = s(76);
-    edit_box(ReplaceBox, top);
-    next(ReplaceButton, replace_width, top);
-    next(ReplaceAllButton, std::min(s(104), at_least_zero(left + width - x)), top);
-    return top + height + gap;
+    const std::int32_t right = strip.x + strip.width;
+    std::int32_t x = strip.x;
+    std::int32_t end = right;
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        const Place& place = CONTROL_ROWS[i].place;
+        if (place.band != band || place.from_end) continue;
+        const std::int32_t width =
+            place.gives_way ? std::min(width_of(place), at_least_zero(right - x)) : width_of(place);
+        r.boxes[i] = box(x, strip.y, width, strip.height);
+        x += width + gap;
+    }
+    for (std::size_t i = CONTROL_COUNT; i-- > 0;) {
+        const Place& place = CONTROL_ROWS[i].place;
+        if (place.band != band || !place.from_end) continue;
+        const std::int32_t width = width_of(place);
+        end -= width;
+        r.boxes[i] = box(end, strip.y, width, strip.height);
+        end -= gap;
+    }
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        const Place& place = CONTROL_ROWS[i].place;
+        if (place.band != band) continue;
+        PixelBox& b = r.boxes[i];
+        const std::int32_t inset = scale_for_dpi(place.inset, dpi);
+        b = box(b.x, b.y + scale_for_dpi(place.top, dpi) + inset, b.width - scale_for_dpi(place.narrower, dpi),
+                b.height + scale_for_dpi(place.taller, dpi) - 2 * inset);
+    }
 }
 
 }  // namespace
 
 LayoutRects compute_layout(const LayoutInput& in) {
-    using enum ControlSlot;
     const auto s = [&](std::int32_t n) { return scale_for_dpi(n, in.dpi); };
     const std::int32_t client_width = at_least_zero(in.client_width);
     const std::int32_t client_height = at_least_zero(in.client_height);
     const std::int32_t margin = s(14);      // outside the panels and inside them
     const std::int32_t gap = s(6);          // between neighbours
-    const std::int32_t bar_height = s(46);  // the top bar; also an operation button's width
+    const std::int32_t bar_height = s(46);  // the top bar
     const std::int32_t caption_height = s(18);
     const std::int32_t small_button_height = s(30);
     const std::int32_t action_height = s(34);  // the expression box and the result buttons
@@ -87,41 +117,28 @@ LayoutRects compute_layout(const LayoutInput& in) {
     const std::int32_t inner_bottom = panel_bottom - margin;
     const std::int32_t calc_left = calculator_x + margin;
     const std::int32_t calc_width = at_least_zero(calculator_width - 2 * margin);
-    const std::int32_t calc_right = calc_left + calc_width;
     const std::int32_t memo_left = memo_x + margin;
     const std::int32_t memo_inner_width = at_least_zero(memo_width - 2 * margin);
 
-    // Top bar.
-    const std::int32_t bar_button_height = at_least_zero(bar_height - s(12));
-    const std::int32_t file_button_width = s(106);
-    r.box(SaveButton) = box(2 * margin, margin + gap, file_button_width, bar_button_height);
-    r.box(LoadButton) = box(2 * margin + file_button_width + gap, margin + gap, file_button_width, bar_button_height);
-    r.box(DarkModeButton) = box(client_width - 2 * margin - s(142), margin + gap, s(142), bar_button_height);
+    const auto lay = [&](Band band, PixelBox strip) {
+        lay_band(r, band, strip, band_shares(band, strip.width, in.dpi, gap), in.dpi, gap);
+    };
+    lay(Band::TopBarLine, {2 * margin, margin + gap, client_width - 4 * margin, at_least_zero(bar_height - s(12))});
 
-    // Calculator panel, top to bottom.
-    r.box(SideButton) = box(calc_right - s(150), inner_top, s(150), small_button_height);
-    const std::int32_t expression_caption_top = inner_top + small_button_height + gap;
-    const std::int32_t checkbox_width = s(116);
-    r.box(ExpressionCaption) =
-        box(calc_left, expression_caption_top, at_least_zero(calc_width - (checkbox_width + gap)), caption_height);
-    r.box(ThousandsCheckbox) =
-        box(calc_right - checkbox_width, expression_caption_top - s(2), checkbox_width, caption_height + s(4));
-    const std::int32_t expression_top = expression_caption_top + caption_height + gap;
-    r.box(ExpressionEdit) = box(calc_left, expression_top, calc_width, action_height);
-    const std::int32_t result_caption_top = expression_top + action_height + 2 * gap;
-    r.box(ResultCaption) = box(calc_left, result_caption_top, calc_width, caption_height);
-    const std::int32_t result_top = result_caption_top + caption_height + gap;
-    const std::int32_t result_height = s(44);
-    r.box(ResultLabel) = box(calc_left, result_top, calc_width, result_height);
-    const std::int32_t result_buttons_top = result_top + result_height + gap;
-    const std::int32_t result_button_width = (calc_width - 2 * gap) / 3;
-    const ControlSlot result_buttons[] = {ResultToMemoButton, ExpressionResultToMemoButton, CopyResultButton};
-    for (std::int32_t i = 0; i < 3; ++i) {
-        r.box(result_buttons[i]) =
-            box(calc_left + i * (result_button_width + gap), result_buttons_top, result_button_width, action_height);
-    }
+    // The calculator panel, top to bottom; each line is a strip of the inside's width.
+    std::int32_t y = inner_top;
+    const auto line = [&](Band band, std::int32_t height, std::int32_t gaps_after) {
+        lay(band, {calc_left, y, calc_width, height});
+        y += height + gaps_after * gap;
+    };
+    line(Band::SideLine, small_button_height, 1);
+    const std::int32_t below_side = y;
+    line(Band::ExpressionCaptionLine, caption_height, 1);
+    line(Band::ExpressionLine, action_height, 2);
+    line(Band::ResultCaptionLine, caption_height, 1);
+    line(Band::ResultLine, s(44), 1);
+    line(Band::ResultActionLine, action_height, 2);
 
-    const std::int32_t keypad_top = result_buttons_top + action_height + 2 * gap;
     const std::int32_t key_width = (calc_width - 3 * gap) / 4;
     const std::int32_t key_height = s(50);
     for (std::size_t i = 0; i < KEYPAD_BUTTONS.size(); ++i) {
@@ -129,32 +146,25 @@ LayoutRects compute_layout(const LayoutInput& in) {
         const auto row = static_cast<std::int32_t>(key.row);
         const auto column = static_cast<std::int32_t>(key.column);
         const auto span = static_cast<std::int32_t>(key.column_span);
-        r.box(KeypadKey, i) = box(calc_left + column * (key_width + gap), keypad_top + row * (key_height + gap),
-                                  span * key_width + (span - 1) * gap, key_height);
+        r.box(ControlSlot::KeypadKey, i) = box(calc_left + column * (key_width + gap), y + row * (key_height + gap),
+                                               span * key_width + (span - 1) * gap, key_height);
     }
+    y += 5 * key_height + 6 * gap;
 
-    const std::int32_t history_caption_top = keypad_top + 5 * key_height + 6 * gap;
-    const std::int32_t clear_width = s(82);
-    r.box(HistoryCaption) =
-        box(calc_left, history_caption_top, at_least_zero(calc_width - (gap + clear_width)), caption_height);
-    r.box(ClearHistoryButton) = box(calc_right - clear_width, history_caption_top, clear_width, caption_height + s(4));
-    const std::int32_t history_top = history_caption_top + caption_height + gap;
-    r.box(HistoryList) = box(calc_left, history_top, calc_width, at_least_zero(inner_bottom - history_top));
+    line(Band::HistoryCaptionLine, caption_height, 1);
+    line(Band::HistoryLine, at_least_zero(inner_bottom - y), 0);
 
-    // Memo panel: the status line shares its row with the right-aligned operation buttons.
-    const std::int32_t operation_width = bar_height;
-    const auto operations = static_cast<std::int32_t>(OPERATION_BUTTON_COUNT);
-    r.box(StatusLabel) = box(memo_left, inner_top,
-                             at_least_zero(memo_inner_width - operations * operation_width - (operations + 1) * gap),
-                             small_button_height);
-    const std::int32_t first_operation_x =
-        memo_left + memo_inner_width - (operations - 1) * gap - operations * operation_width;
-    for (std::int32_t i = 0; i < operations; ++i) {
-        r.box(OperationButton, static_cast<std::size_t>(i)) =
-            box(first_operation_x + i * (operation_width + gap), inner_top, operation_width, small_button_height);
+    // The memo panel: the status line, the find bar's rows when it is open, the memo.
+    lay(Band::StatusLine, {memo_left, inner_top, memo_inner_width, small_button_height});
+    y = below_side;
+    const Shares find_shares = band_shares(Band::FindLine, memo_inner_width, in.dpi, gap);
+    for (const Band bar : {Band::FindLine, Band::ReplaceLine}) {
+        if (in.find_bar < find_bar_row(bar)) break;
+        // Both rows divide as the find row does, so that their boxes line up.
+        lay_band(r, bar, {memo_left, y, memo_inner_width, small_button_height}, find_shares, in.dpi, gap);
+        y += small_button_height + gap;
     }
-    const std::int32_t memo_top = place_find_bar(r, in, memo_left, memo_inner_width, expression_caption_top);
-    r.box(MemoEdit) = box(memo_left, memo_top, memo_inner_width, at_least_zero(inner_bottom - memo_top));
+    lay(Band::MemoLine, {memo_left, y, memo_inner_width, at_least_zero(inner_bottom - y)});
     return r;
 }
 

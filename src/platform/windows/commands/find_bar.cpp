@@ -31,7 +31,7 @@ SearchRule search_rule(const AppState& state) {
 bool in_find_bar(const AppState& state, HWND control) {
     const auto found = std::find(state.controls.begin(), state.controls.end(), control);
     return found != state.controls.end() &&
-           find_bar_row(CONTROL_ROWS[static_cast<std::size_t>(found - state.controls.begin())].slot) != FindBar::Hidden;
+           find_bar_row(CONTROL_ROWS[static_cast<std::size_t>(found - state.controls.begin())]) != FindBar::Hidden;
 }
 
 const std::wstring& whole_memo(AppState& state) {
@@ -64,12 +64,12 @@ SystemStatus show_rows(AppState& state, FindBar rows) {
     state.find_bar = rows;
     // Hidden before the layout, shown after it: nothing shows in its old place.
     for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
-        const FindBar row = find_bar_row(CONTROL_ROWS[i].slot);
+        const FindBar row = find_bar_row(CONTROL_ROWS[i]);
         if (row != FindBar::Hidden && !shown(row)) ShowWindow(state.controls[i], SW_HIDE);
     }
     if (auto status = layout_controls(state); !status) return status;
     for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
-        const FindBar row = find_bar_row(CONTROL_ROWS[i].slot);
+        const FindBar row = find_bar_row(CONTROL_ROWS[i]);
         if (row != FindBar::Hidden && shown(row)) ShowWindow(state.controls[i], SW_SHOWNA);
     }
     return {};

@@ -1,0 +1,46 @@
+// A key and the modifiers it wants, as shortcuts and the control table name keys.
+#pragma once
+
+#include <cstdint>
+
+namespace numvora {
+
+// Virtual-key codes, with the values of the system headers, so that key tables build
+// and are tested without them.
+namespace keys {
+inline constexpr std::uint32_t TAB = 0x09;
+inline constexpr std::uint32_t ENTER = 0x0D;
+inline constexpr std::uint32_t ESCAPE = 0x1B;
+inline constexpr std::uint32_t APPS = 0x5D;  // the menu key
+inline constexpr std::uint32_t NUMPAD0 = 0x60;
+inline constexpr std::uint32_t ADD = 0x6B;  // the numeric keypad's
+inline constexpr std::uint32_t SUBTRACT = 0x6D;
+inline constexpr std::uint32_t F1 = 0x70;
+inline constexpr std::uint32_t F3 = 0x72;
+inline constexpr std::uint32_t F9 = 0x78;
+inline constexpr std::uint32_t F10 = 0x79;
+inline constexpr std::uint32_t F12 = 0x7B;
+inline constexpr std::uint32_t OEM_PLUS = 0xBB;  // "=" and "+" beside the back space
+inline constexpr std::uint32_t OEM_MINUS = 0xBD;
+inline constexpr std::uint32_t BACK = 0x08;
+inline constexpr std::uint32_t INSERT = 0x2D;
+inline constexpr std::uint32_t DELETE_KEY = 0x2E;
+}  // namespace keys
+
+// Whether a modifier must be down, must be up, or does not matter.
+enum class Need : std::uint8_t { Yes, No, Any };
+
+constexpr bool satisfies(Need need, bool pressed) { return need == Need::Any || (need == Need::Yes) == pressed; }
+
+struct KeyChord {
+    std::uint32_t virtual_key = 0;  // 0: no key
+    Need ctrl = Need::No;
+    Need shift = Need::Any;
+
+    constexpr bool matches(std::uint32_t key, bool ctrl_down, bool shift_down) const {
+        return virtual_key != 0 && key == virtual_key && satisfies(ctrl, ctrl_down) && satisfies(shift, shift_down);
+    }
+    bool operator==(const KeyChord&) const = default;
+};
+
+}  // namespace numvora
