@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "common/win32/wide_text.h"
@@ -102,8 +103,6 @@ bool fits_in_memo(HWND memo, std::size_t removed, std::size_t added) {
 
 constexpr std::string_view TOO_LONG = "바꾸면 메모가 너무 길어져서 바꾸지 않았습니다.";
 
-}  // namespace
-
 SystemStatus open_find_bar(AppState& state, std::int32_t id) {
     const HWND box = find_box(state);
     // A selection on one line is what to look for, unless the focus is in the bar: the
@@ -181,5 +180,20 @@ SystemStatus replace_everything(AppState& state, std::int32_t) {
     show_command_outcome(state, std::to_string(done.count) + "개를 바꿨습니다.", false);
     return {};
 }
+
+constexpr std::array ROWS{
+    CommandRow{ids::FIND, ANY_CODE, open_find_bar},
+    CommandRow{ids::REPLACE, ANY_CODE, open_find_bar},
+    CommandRow{ids::FIND_NEXT, ANY_CODE, find_again},
+    CommandRow{ids::FIND_PREVIOUS, ANY_CODE, find_again},
+    CommandRow{ids::FIND_CLOSE, ANY_CODE, close_find_bar},
+    CommandRow{ids::FIND_MATCH_CASE, ANY_CODE, match_case_switched},
+    CommandRow{ids::REPLACE_ONE, ANY_CODE, replace_one},
+    CommandRow{ids::REPLACE_ALL, ANY_CODE, replace_everything},
+};
+
+}  // namespace
+
+std::span<const CommandRow> find_bar_command_rows() { return ROWS; }
 
 }  // namespace numvora

@@ -1,5 +1,7 @@
 // Calculating with what is written in the memo: the total of the numbers in the
 // selection, and an expression evaluated where it stands.
+#include <array>
+
 #include "calculator/number_format.h"
 #include "common/win32/wide_text.h"
 #include "notes/note_reader.h"
@@ -15,6 +17,8 @@ MemoSelection memo_expression_range(const AppState& state) {
     return selection.empty() ? memo_paragraph_at(memo, selection.end) : selection;
 }
 
+namespace {
+
 SystemStatus total_memo_selection(AppState& state, std::int32_t) {
     const HWND memo = state.memo_edit();
     const NoteAmounts amounts = read_amounts(to_utf8(memo_text_range(memo, memo_selection(memo))));
@@ -26,8 +30,6 @@ SystemStatus total_memo_selection(AppState& state, std::int32_t) {
     show_command_outcome(state, total_status_text(amounts), false);
     return {};
 }
-
-namespace {
 
 // " = result" in place of the bytes [begin, end) of the text read from range, as one
 // undo step. The text came from the control one unit per position, so units count positions.
@@ -59,8 +61,6 @@ SystemStatus total_in_memo(AppState& state, MemoSelection range, std::string_vie
     return {};
 }
 
-}  // namespace
-
 // The result replaces the old one (or goes in right after the expression) as one undo
 // step, and the calculation enters the label and the history as one typed in the
 // calculator would.
@@ -77,5 +77,14 @@ SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
     write_result(state, range, text, found->replace_begin, found->replace_end, shown);
     return {};
 }
+
+constexpr std::array ROWS{
+    CommandRow{ids::MEMO_TOTAL, ANY_CODE, total_memo_selection},
+    CommandRow{ids::MEMO_EVALUATE, ANY_CODE, evaluate_in_memo},
+};
+
+}  // namespace
+
+std::span<const CommandRow> memo_calculate_command_rows() { return ROWS; }
 
 }  // namespace numvora

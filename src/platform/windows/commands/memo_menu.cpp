@@ -5,6 +5,8 @@
 #include <richedit.h>
 #include <windowsx.h>
 
+#include <array>
+
 #include "calculator/evaluate.h"
 #include "common/win32/wide_text.h"
 #include "notes/note_reader.h"
@@ -100,6 +102,8 @@ std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM wher
     return 0;
 }
 
+namespace {
+
 SystemStatus open_memo_menu(AppState& state, std::int32_t) {
     show_memo_menu(state, std::nullopt);
     return {};
@@ -112,5 +116,16 @@ SystemStatus memo_copy(AppState& state, std::int32_t) { return edit_step(state, 
 SystemStatus memo_paste(AppState& state, std::int32_t) { return edit_step(state, WM_PASTE); }
 SystemStatus memo_delete(AppState& state, std::int32_t) { return edit_step(state, WM_CLEAR); }
 SystemStatus memo_select_all(AppState& state, std::int32_t) { return edit_step(state, EM_SETSEL, 0, -1); }
+
+constexpr std::array ROWS{
+    CommandRow{ids::MEMO_MENU, ANY_CODE, open_memo_menu}, CommandRow{ids::MEMO_UNDO, ANY_CODE, memo_undo},
+    CommandRow{ids::MEMO_REDO, ANY_CODE, memo_redo},      CommandRow{ids::MEMO_CUT, ANY_CODE, memo_cut},
+    CommandRow{ids::MEMO_COPY, ANY_CODE, memo_copy},      CommandRow{ids::MEMO_PASTE, ANY_CODE, memo_paste},
+    CommandRow{ids::MEMO_DELETE, ANY_CODE, memo_delete},  CommandRow{ids::MEMO_SELECT_ALL, ANY_CODE, memo_select_all},
+};
+
+}  // namespace
+
+std::span<const CommandRow> memo_menu_command_rows() { return ROWS; }
 
 }  // namespace numvora

@@ -4,6 +4,7 @@
 // unzoomed advances, so that the letters overlap.
 #include <windows.h>
 
+#include <array>
 #include <utility>
 
 #include "platform/windows/base/error_report.h"
@@ -55,6 +56,8 @@ SystemStatus apply_memo_zoom(AppState& state) {
     return {};
 }
 
+namespace {
+
 SystemStatus zoom_memo(AppState& state, std::int32_t id) {
     const std::int32_t zoom = id == ids::MEMO_ZOOM_RESET ? MEMO_ZOOM_DEFAULT
                               : id == ids::MEMO_ZOOM_IN  ? stepped_memo_zoom(state.preferences.memo_zoom, 1)
@@ -62,6 +65,16 @@ SystemStatus zoom_memo(AppState& state, std::int32_t id) {
     state.memo_wheel_carry = 0;
     return set_memo_zoom(state, zoom);
 }
+
+constexpr std::array ROWS{
+    CommandRow{ids::MEMO_ZOOM_IN, ANY_CODE, zoom_memo},
+    CommandRow{ids::MEMO_ZOOM_OUT, ANY_CODE, zoom_memo},
+    CommandRow{ids::MEMO_ZOOM_RESET, ANY_CODE, zoom_memo},
+};
+
+}  // namespace
+
+std::span<const CommandRow> memo_zoom_command_rows() { return ROWS; }
 
 void end_memo_zoom_note(AppState& state) {
     KillTimer(state.main_window, MEMO_ZOOM_NOTE_TIMER_ID);

@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <array>
+
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/subclass.h"
@@ -14,6 +16,7 @@
 #include "platform/windows/state/status_view.h"
 
 namespace numvora {
+namespace {
 
 SystemStatus toggle_results_margin(AppState& state, std::int32_t) {
     state.preferences.results_margin = !state.preferences.results_margin;
@@ -22,7 +25,7 @@ SystemStatus toggle_results_margin(AppState& state, std::int32_t) {
     return {};
 }
 
-namespace {
+constexpr std::array ROWS{CommandRow{ids::MEMO_RESULTS_MARGIN, ANY_CODE, toggle_results_margin}};
 
 void copy_margin_result(AppState& state, const MarginRow& row) {
     if (auto status = copy_to_clipboard(state.main_window, row.shown, *state.calls.clipboard); !status) {
@@ -62,6 +65,8 @@ LRESULT CALLBACK margin_click_proc(HWND memo, UINT message, WPARAM wparam, LPARA
 }
 
 }  // namespace
+
+std::span<const CommandRow> results_margin_command_rows() { return ROWS; }
 
 void take_over_margin_clicks(HWND memo) { subclass_control(memo, margin_click_proc); }
 

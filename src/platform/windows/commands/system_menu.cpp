@@ -47,6 +47,8 @@ bool is_system_menu_item(std::int32_t id) {
     return std::ranges::any_of(SYSTEM_MENU_ITEMS, [id](const SystemMenuItem& item) { return item.id == id; });
 }
 
+namespace {
+
 SystemStatus toggle_always_on_top(AppState& state, std::int32_t) {
     const bool on = !state.settings.always_on_top;
     if (!SetWindowPos(state.main_window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -58,5 +60,11 @@ SystemStatus toggle_always_on_top(AppState& state, std::int32_t) {
     save_settings_now(state, "항상 위에 표시 설정 저장 실패: {}");
     return {};
 }
+
+constexpr std::array ROWS{CommandRow{ids::ALWAYS_ON_TOP, ANY_CODE, toggle_always_on_top}};
+
+}  // namespace
+
+std::span<const CommandRow> system_menu_command_rows() { return ROWS; }
 
 }  // namespace numvora

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "platform/windows/base/system_error.h"
+#include "platform/windows/commands/command_row.h"
 #include "platform/windows/state/app_state.h"
 #include "storage/files/data_paths.h"
 #include "storage/settings.h"
@@ -33,17 +35,11 @@ void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT
 LRESULT on_size(AppState& state);
 LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info);
 LRESULT on_dpi_changed(AppState& state, const RECT* suggested);
-SystemStatus switch_calculator_side(AppState& state, std::int32_t id);
+// The side switch's command row.
+std::span<const CommandRow> layout_command_rows();
 
-// Commands (command_dispatch.cpp): a row for each command id, with the notification
-// code that counts where a control sends several.
-using CommandHandler = SystemStatus (*)(AppState& state, std::int32_t id);
-struct CommandRow {
-    std::int32_t id;
-    std::optional<std::uint32_t> code;  // none: any
-    CommandHandler handler;
-};
-std::span<const CommandRow> command_rows();
+// Commands (command_dispatch.cpp): every file's command rows, one after the other.
+std::vector<CommandRow> command_rows();
 // The handler for a WM_COMMAND's id and code; null for what is not a command of ours.
 CommandHandler find_command_handler(std::int32_t id, std::uint32_t code);
 std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_t code);

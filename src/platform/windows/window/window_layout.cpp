@@ -1,5 +1,6 @@
 // Applying the layout: the font swap on a DPI change, moving the controls, and the
 // messages and the command that change the geometry.
+#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -107,6 +108,8 @@ LRESULT on_dpi_changed(AppState& state, const RECT* suggested) {
     return 0;
 }
 
+namespace {
+
 SystemStatus switch_calculator_side(AppState& state, std::int32_t) {
     state.settings.calculator_side = !state.settings.calculator_side;
     if (!SetWindowTextW(state.side_button(), side_button_text(state.settings.calculator_side).data())) {
@@ -116,5 +119,11 @@ SystemStatus switch_calculator_side(AppState& state, std::int32_t) {
     redraw_window(state.main_window);
     return {};
 }
+
+constexpr std::array ROWS{CommandRow{ids::SIDE, ANY_CODE, switch_calculator_side}};
+
+}  // namespace
+
+std::span<const CommandRow> layout_command_rows() { return ROWS; }
 
 }  // namespace numvora
