@@ -43,4 +43,13 @@ struct KeyChord {
     bool operator==(const KeyChord&) const = default;
 };
 
+// Some key-down would match both.
+constexpr bool overlap(const KeyChord& a, const KeyChord& b) {
+    const auto both = [](Need x, Need y) { return x == Need::Any || y == Need::Any || x == y; };
+    return a.virtual_key != 0 && a.virtual_key == b.virtual_key && both(a.ctrl, b.ctrl) && both(a.shift, b.shift);
+}
+
+inline constexpr KeyChord NO_KEY{};
+constexpr KeyChord chord(std::uint32_t key, Need ctrl, Need shift) { return {key, ctrl, shift}; }
+
 }  // namespace numvora

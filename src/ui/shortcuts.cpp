@@ -79,8 +79,18 @@ constexpr std::size_t count_control_keys() {
     return n;
 }
 
-// A button's own key comes first: it posts the button's command from anywhere, and the
-// table's rows cannot take it over.
+// A button's own key posts its command from anywhere: no row of the table may want the
+// same key-down, or one of the two would silently lose it.
+constexpr bool button_keys_stand_alone() {
+    for (const ControlRow& row : CONTROL_ROWS) {
+        for (const Shortcut& s : SHORTCUTS) {
+            if (overlap(row.key, s.key)) return false;
+        }
+    }
+    return true;
+}
+static_assert(button_keys_stand_alone());
+
 constexpr auto make_all_shortcuts() {
     std::array<Shortcut, count_control_keys() + SHORTCUTS.size()> all{};
     std::size_t n = 0;

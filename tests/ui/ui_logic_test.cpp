@@ -251,20 +251,6 @@ TEST(Shortcuts, Table) {
     }
 }
 
-// A button's own key posts its command whichever control has the focus: no row of the
-// shortcut table takes it over.
-TEST(Shortcuts, ButtonKeysWorkFromEveryControl) {
-    for (const ControlRow& button : CONTROL_ROWS) {
-        const KeyChord key = button.key;
-        if (key.virtual_key == 0) continue;
-        for (const ControlRow& focused : CONTROL_ROWS) {
-            EXPECT_EQ(find_shortcut(key.virtual_key, key.ctrl == Need::Yes, key.shift == Need::Yes, focused.id),
-                      (ShortcutAction{ShortcutAction::Kind::PostCommand, button.id}))
-                << button.id << " from " << focused.id;
-        }
-    }
-}
-
 TEST(Shortcuts, UndoGroupBreaks) {
     struct KeyRow {
         std::uint32_t key;
