@@ -31,7 +31,10 @@ function(numvora_add_test name)
   endif()
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout})
+    # Wine can end a crashed program with status 0: a run passes only when GoogleTest
+    # said so and nothing failed or crashed.
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
+                                            FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|Unhandled exception")
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
   endif()
