@@ -83,6 +83,8 @@ UniqueMenu build_memo_menu(const AppState& state) {
     return menu;
 }
 
+namespace {
+
 // The chosen item arrives as an ordinary WM_COMMAND.
 void show_memo_menu(AppState& state, std::optional<POINT> at) {
     const UniqueMenu menu = build_memo_menu(state);
@@ -92,6 +94,8 @@ void show_memo_menu(AppState& state, std::optional<POINT> at) {
     TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, state.main_window,
                    nullptr);
 }
+
+}  // namespace
 
 std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM where) {
     if (target != state.memo_edit()) return std::nullopt;
