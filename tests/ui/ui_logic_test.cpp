@@ -14,6 +14,7 @@
 #include "ui/colors/button_colors.h"
 #include "ui/colors/theme_palette.h"
 #include "ui/control_table.h"
+#include "ui/key_chord.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/layout/layout.h"
@@ -281,6 +282,26 @@ TEST(Shortcuts, Table) {
     for (const Row& row : rows) {
         EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
             << row.key << " ctrl " << row.ctrl << " shift " << row.shift << " in " << row.control;
+    }
+}
+
+// The build's guard against two rows wanting one key-down rests on this rule.
+TEST(Shortcuts, ChordsOverlapWhenOneKeyDownMatchesBoth) {
+    const struct {
+        KeyChord a;
+        KeyChord b;
+        bool overlap;
+    } rows[] = {
+        {chord(keys::F3, Need::No, Need::No), chord(keys::F3, Need::No, Need::Any), true},
+        {chord(keys::F3, Need::No, Need::No), chord(keys::F3, Need::No, Need::Yes), false},
+        {chord(keys::ENTER, Need::Yes, Need::Any), chord(keys::ENTER, Need::No, Need::Any), false},
+        {chord('K', Need::Yes, Need::Any), chord('K', Need::Any, Need::Yes), true},
+        {chord('K', Need::Yes, Need::Any), chord('L', Need::Yes, Need::Any), false},
+        {NO_KEY, NO_KEY, false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(overlap(row.a, row.b), row.overlap) << row.a.virtual_key;
+        EXPECT_EQ(overlap(row.b, row.a), row.overlap) << row.a.virtual_key;
     }
 }
 
