@@ -1,7 +1,7 @@
 // The child controls of the main window, in creation order: the one place a control
-// is described. Creation, fonts, placement, control colours, button painting, the tab
-// order, the names a screen reader says and the keys of a button's command all walk
-// this table.
+// is described. Creation, fonts, placement, control colours, button painting, the
+// system theme of the boxes, lists and check boxes, the tab order, what a screen reader
+// says and the keys of a button's command all walk this table.
 #pragma once
 
 #include <array>
@@ -93,6 +93,7 @@ struct ControlRow {
     KeyChord key = {};                       // posts the control's command from anywhere in the window
     char operation = 0;                      // an operation button's operator; 0 takes the operand alone
     StartState start = StartState::AsRow;
+    bool announced = false;  // a live region: a screen reader says its new texts
 };
 
 constexpr FindBar find_bar_row(const ControlRow& row) { return find_bar_row(row.place.band); }
@@ -167,7 +168,7 @@ inline constexpr ControlRow ABOVE_KEYPAD[] = {
      B::Neutral, ExpressionEdit, A::Calculator, share(ExpressionLine)},
     {Static, 0, CAPTION, L"계산 결과", Ui, Caption, B::Neutral, ResultCaption, A::Calculator, share(ResultCaptionLine)},
     {Static, 0, CHILD | VISIBLE | STATIC_CENTERIMAGE | STATIC_CENTER, L"계산 결과가 여기에 표시됩니다.", Display,
-     Result, B::Neutral, ResultLabel, A::Calculator, share(ResultLine)},
+     Result, B::Neutral, ResultLabel, A::Calculator, share(ResultLine), L"", NO_KEY, 0, StartState::AsRow, true},
     {Button, ids::RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"결과→메모", Ui, None, B::ResultAction, ResultToMemoButton,
      A::Calculator, share(ResultActionLine)},
     {Button, ids::EXPRESSION_RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"식+결과→메모", Ui, None, B::ResultAction,
@@ -198,13 +199,13 @@ inline constexpr ControlRow BELOW_KEYPAD[] = {
     {Button, ids::OPERATION_MULTIPLY, OWNER_DRAWN_BUTTON, L"\u00D7>", Keypad, None, B::Operator, OperationButton,
      A::Memo, at_end(StatusLine, 46), L"선택값 곱하기", NO_KEY, '*', StartState::Disabled},
     {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel,
-     A::Memo, share(StatusLine).nudged(0, 6, 0)},
+     A::Memo, share(StatusLine).nudged(0, 6, 0), L"", NO_KEY, 0, StartState::AsRow, true},
     // The find bar, hidden until Ctrl+F or Ctrl+H. A one-line edit draws its text at its
     // top: the boxes are a line's height, centred in the row.
     {Edit, ids::FIND_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, FindBox, A::Memo,
      share(FindLine, 11).inset_by(3), L"찾을 내용"},
     {Static, ids::FIND_MESSAGE, CHILD | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Caption, B::Neutral,
-     FindMessage, A::Memo, rest_of(FindLine, 9)},
+     FindMessage, A::Memo, rest_of(FindLine, 9), L"", NO_KEY, 0, StartState::AsRow, true},
     {Button, ids::FIND_MATCH_CASE, CHILD | TABSTOP | BUTTON_AUTOCHECKBOX, L"대소문자 구분", Ui, Caption, B::Neutral,
      FindMatchCase, A::Memo, fixed(FindLine, 112)},
     {Button, ids::FIND_PREVIOUS, FIND_BAR_BUTTON, L"\u25B2", Ui, None, B::Neutral, FindPreviousButton, A::Memo,
@@ -298,6 +299,7 @@ constexpr bool row_is_complete(const ControlRow& row) {
     if ((row.place.band == Band::KeypadGrid) != (row.slot == ControlSlot::KeypadKey)) return false;
     if ((row.place.rest && row.place.width != 0) || (row.place.gives_way && row.place.from_end)) return false;
     if (row.key.virtual_key != 0 && (row.class_kind != ControlClass::Button || row.id == 0)) return false;
+    if (row.announced && row.class_kind != ControlClass::Static) return false;
     switch (row.start) {
     case StartState::AsRow: return row.slot != ControlSlot::OperationButton;
     case StartState::Disabled: return row.slot == ControlSlot::OperationButton;
@@ -328,6 +330,12 @@ constexpr const ControlRow* find_control_row(std::int32_t id) {
         if (row.id == id) return &row;
     }
     return nullptr;
+}
+
+// A check box, which the system draws, unlike the owner-drawn buttons.
+constexpr bool is_check_box(const ControlRow& row) {
+    constexpr std::uint32_t BUTTON_TYPE = 0x000F;
+    return row.class_kind == ControlClass::Button && (row.style & BUTTON_TYPE) == style::BUTTON_AUTOCHECKBOX;
 }
 
 // How the owner-drawn button with this id is painted; Neutral for anything else.

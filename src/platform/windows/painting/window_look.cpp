@@ -39,17 +39,20 @@ void apply_frame_theme(AppState& state) {
     if (FAILED(state.calls.look->set_window_attribute(window, DARK_MODE_ATTRIBUTE, &value, sizeof value))) {
         state.calls.look->set_window_attribute(window, DARK_MODE_ATTRIBUTE_BEFORE_19041, &value, sizeof value);
     }
-    // Dark scroll bars and frames; null names give the system's theme back.
+    // Dark scroll bars and frames for every control that scrolls or takes text (the
+    // scrolling ones first); null names give the system's theme back.
     const wchar_t* const explorer = dark ? L"DarkMode_Explorer" : nullptr;
-    for (const HWND control : {state.memo_edit(), state.history_list(), state.expression_edit(),
-                               state.control(ControlSlot::FindBox), state.control(ControlSlot::ReplaceBox)}) {
-        state.calls.look->set_window_theme(control, explorer, nullptr);
+    for (const ControlClass kind : {ControlClass::RichEdit, ControlClass::ListBox, ControlClass::Edit}) {
+        for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+            if (CONTROL_ROWS[i].class_kind == kind)
+                state.calls.look->set_window_theme(state.controls[i], explorer, nullptr);
+        }
     }
     // A themed check box draws its caption in the theme's text colour whatever
     // WM_CTLCOLORSTATIC says, black on the dark panel: in the dark it goes unthemed.
     const wchar_t* const none = dark ? L"" : nullptr;
-    for (const HWND check_box : {state.thousands_checkbox(), state.control(ControlSlot::FindMatchCase)}) {
-        state.calls.look->set_window_theme(check_box, none, none);
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        if (is_check_box(CONTROL_ROWS[i])) state.calls.look->set_window_theme(state.controls[i], none, none);
     }
 }
 

@@ -17,8 +17,9 @@ void annotate_controls(const AppState& state) {
         const std::wstring_view name = CONTROL_ROWS[i].accessible_name;
         if (!name.empty()) state.calls.accessibility->annotate_text(state.controls[i], ACCESSIBLE_NAME, name.data());
     }
-    for (const HWND live : {state.result_label(), state.status_label(), state.control(ControlSlot::FindMessage)}) {
-        state.calls.accessibility->annotate_number(live, LIVE_SETTING, POLITE);
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        if (CONTROL_ROWS[i].announced)
+            state.calls.accessibility->annotate_number(state.controls[i], LIVE_SETTING, POLITE);
     }
 }
 
