@@ -95,8 +95,14 @@ Result<std::string, SelectionError> classify_selection(std::string_view text) {
     const bool has_digit = t.find_first_of("0123456789") != std::string_view::npos;
     const Result<double, CalcError> evaluated = evaluate(t);
     if (evaluated) {
-        if (wrapped_in_parentheses(t)) return std::string(t);
-        return fail(SelectionError{selection_error::NotWrappedInParentheses{}});
+        if (!wrapped_in_parentheses(t)) return fail(SelectionError{selection_error::NotWrappedInParentheses{}});
+        // An operation puts the operand in one more pair of parentheses: an operand at
+        // the nesting bound would enable buttons that can only fail.
+        std::string wrapped(1, '(');
+        wrapped.append(t).push_back(')');
+        const Result<double, CalcError> in_operation = evaluate(wrapped);
+        if (!in_operation) return fail(SelectionError{selection_error::InvalidInnerExpression{in_operation.error()}});
+        return std::string(t);
     }
     if (has_x && has_digit) return fail(SelectionError{selection_error::UseAsteriskForMultiply{}});
     if (t.front() == '(') return fail(SelectionError{selection_error::InvalidInnerExpression{evaluated.error()}});

@@ -54,6 +54,9 @@ const Case CASES[] = {
     {".", NOT_OPERAND},
     {"1" + std::string(309, '0'), NOT_OPERAND},
     {"(" + std::string(1'000'000, '(') + "1)", INNER + "올바르지 않은 계산식입니다."},
+    // An operation adds a level: an operand at the bound itself leaves it no room.
+    {std::string(255, '(') + "1" + std::string(255, ')'), std::string(255, '(') + "1" + std::string(255, ')')},
+    {std::string(256, '(') + "1" + std::string(256, ')'), INNER + "올바르지 않은 계산식입니다."},
 };
 
 TEST(ClassifySelection, Table) {
