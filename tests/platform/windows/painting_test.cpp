@@ -143,21 +143,11 @@ TEST_F(MainWindowTest, ACutResultIsWholeInTheTooltip) {
     ASSERT_NE(window, nullptr);
     AppState& s = state();
     const std::wstring long_text = L"메모에 넣거나 복사할 계산 결과가 없습니다. " + std::wstring(40, L'9');
-    const auto tip = [&] {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = window;
-        tool.uId = reinterpret_cast<UINT_PTR>(s.result_label());
-        std::wstring text(1024, L'\0');
-        tool.lpszText = text.data();
-        SendMessageW(s.result_tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
-        return std::wstring(text.c_str());
-    };
     for (const std::wstring& text : {long_text, std::wstring(L"2,468")}) {
         SetWindowTextW(s.result_label(), text.c_str());
         UpdateWindow(s.result_label());
-        ASSERT_NE(s.result_tooltip, nullptr);
-        EXPECT_EQ(tip(), text == long_text ? text : L"");
+        ASSERT_NE(s.label_tips, nullptr);
+        EXPECT_EQ(label_tip(s, s.result_label()), text == long_text ? text : L"");
     }
 }
 

@@ -1,12 +1,11 @@
 #include "platform/windows/painting/label_views.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "platform/windows/base/subclass.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/label_tips.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/layout/text_fit.h"
 
@@ -30,30 +29,6 @@ HFONT result_font(AppState& state, std::int32_t size) {
         font = UniqueFont(CreateFontIndirectW(&shape));
     }
     return font ? font.get() : display;
-}
-
-// The full text as the label's tooltip while the label shows it cut; an empty tip
-// never shows. The tooltip is made with the first cut text.
-void show_full_text_tip(AppState& state, HWND label, const std::wstring& cut_text) {
-    if (state.result_tooltip == nullptr) {
-        if (cut_text.empty()) return;
-        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-        InitCommonControlsEx(&classes);
-        state.result_tooltip =
-            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
-                            0, state.main_window, nullptr, nullptr, nullptr);
-        if (state.result_tooltip == nullptr) return;
-    }
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = state.main_window;
-    tool.uId = reinterpret_cast<UINT_PTR>(label);
-    tool.lpszText = const_cast<wchar_t*>(cut_text.c_str());
-    if (SendMessageW(state.result_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool)) == 0 &&
-        SendMessageW(state.result_tooltip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
-        SendMessageW(state.result_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
 }
 
 // Centred on one line like the static itself, but in the largest size of the display
@@ -83,12 +58,14 @@ void paint_result_label(AppState& state, HWND label) {
     DrawTextW(dc, shown.data(), static_cast<int>(shown.size()), &box,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | (fit.ellipsis ? DT_END_ELLIPSIS : 0));
     SelectObject(dc, previous);
-    show_full_text_tip(state, label, fit.ellipsis ? text : std::wstring());
+    // The full text as the label's tooltip while the label shows it cut.
+    set_label_tip(state, label, fit.ellipsis ? text : std::wstring());
 }
 
 LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
     AppState* state = app_state_of(GetParent(label));
     const bool result = state != nullptr && label == state->result_label();
+    const bool status = state != nullptr && label == state->status_label();
     switch (message) {
     case WM_SETTEXT: {
         const std::wstring before = control_text_wide(label);
@@ -109,7 +86,7 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
         paint_result_label(*state, label);
         return 0;
     case WM_NCHITTEST:
-        if (result) return HTCLIENT;  // the mouse reaches the label, and so its tooltip
+        if (result || status) return HTCLIENT;  // the mouse reaches the label, and so its tooltip
         break;
     default: break;
     }

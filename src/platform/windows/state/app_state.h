@@ -18,6 +18,7 @@
 #include "platform/windows/state/memo_snapshots.h"
 #include "platform/windows/state/system_calls.h"
 #include "session/calculator_session.h"
+#include "session/lasting_troubles.h"
 #include "session/selection_state.h"
 #include "session/status_line.h"
 #include "storage/files/data_paths.h"
@@ -74,6 +75,7 @@ struct AppState {
     CalculatorSession calculator;                // history and last calculation
     SelectionState selection;                    // pending operand, last memo selection
     StatusLine status;                           // the line above the memo and its colour
+    LastingTroubles troubles;                    // marked on the status line until they end
     std::string saved_memo_text;                 // the memo as last read, written or loaded from a document
     // Set by every change of the memo (EN_CHANGE), since the control's own modify flag
     // misses undo, redo and text set from outside; the auto-save reads only when set.
@@ -114,10 +116,11 @@ struct AppState {
     std::optional<SystemColors> high_contrast;
     bool dark_frame_requested = false;
     // The result label's smaller display fonts, by size, for the DPI they were made for;
-    // made when a text first needs them. Its tooltip, made with the first cut text.
+    // made when a text first needs them. The labels' tooltips (the result's full text,
+    // the status line's troubles), made with the first tip.
     std::uint32_t result_fonts_dpi = 0;
     std::array<UniqueFont, 8> result_fonts;
-    HWND result_tooltip = nullptr;
+    HWND label_tips = nullptr;
     ResultsMarginView margin;
 
     HWND control(ControlSlot slot, std::size_t member = 0) const { return controls[control_row_index(slot, member)]; }

@@ -1,10 +1,16 @@
 #include "platform/windows/state/status_view.h"
 
+#include "common/win32/wide_text.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/label_tips.h"
 
 namespace numvora {
 
-void show_status_line(const AppState& state) { (void)set_control_text(state.status_label(), state.status.text()); }
+void show_status_line(AppState& state) {
+    const StatusLineView view = status_line_view(state.status, state.troubles);
+    (void)set_control_text(state.status_label(), view.text);
+    set_label_tip(state, state.status_label(), to_wide(view.tooltip));
+}
 
 void show_command_outcome(AppState& state, std::string text, bool is_error) {
     state.status.show(std::move(text), is_error);
@@ -21,7 +27,9 @@ void show_selection_outcome(AppState& state, const SelectionMessage& message) {
 
 void show_history_events(AppState& state) {
     if (!state.snapshots) return;
-    for (std::string& line : state.snapshots->take_status_lines()) show_command_outcome(state, std::move(line), true);
+    const std::vector<std::string> lines = state.snapshots->take_status_lines(state.troubles);
+    for (const std::string& line : lines) state.status.show(line, true);
+    show_status_line(state);
 }
 
 void settle_memo_selection(AppState& state) {
