@@ -196,16 +196,6 @@ std::string VersionReader::take_text() {
     return std::exchange(text_, {});
 }
 
-Result<void, StorageError> check_snapshot_text(const std::string& folder, std::string_view name) {
-    auto reader = VersionReader::open(folder, name, false);
-    if (!reader) return fail(reader.error());
-    for (;;) {
-        const auto done = reader->next();
-        if (!done) return fail(done.error());
-        if (done.value()) return {};
-    }
-}
-
 std::vector<bool> same_as_text(const std::string& folder, const std::vector<SnapshotEntry>& snapshots,
                                std::string_view text) {
     std::vector<bool> same(snapshots.size(), false);
@@ -291,23 +281,6 @@ StorageResult<HistoryStart> open_history(const std::string& folder) {
             start.newest.reset();
     }
     return start;
-}
-
-StorageResult<std::optional<std::string>> give_up_duplicate(const std::string& folder, std::vector<SnapshotFile>& files,
-                                                            std::string_view memo) {
-    std::optional<SnapshotTime> newest;
-    std::size_t found = files.size();
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const auto time = parse_snapshot_name(files[i].name);
-        if (!time || files[i].size != memo.size() || (newest && *time < *newest)) continue;
-        const auto bytes = fp::read_file(fp::join_path(folder, files[i].name));
-        if (bytes && bytes.value() == memo) newest = *time, found = i;
-    }
-    if (found == files.size()) return std::optional<std::string>();
-    std::string name = files[found].name;
-    if (auto removed = fp::remove_file(fp::join_path(folder, name)); !removed) return fail(removed.error());
-    files.erase(files.begin() + static_cast<std::ptrdiff_t>(found));
-    return std::optional<std::string>(std::move(name));
 }
 
 std::size_t sweep_snapshot_temporaries(const std::string& folder) {

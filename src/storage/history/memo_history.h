@@ -88,9 +88,6 @@ private:
     std::string text_;
 };
 
-// Whether the whole file is memo text, read as VersionReader does: a version the
-// preview showed can still hold other bytes further on.
-Result<void, StorageError> check_snapshot_text(const std::string& folder, std::string_view name);
 
 // For each snapshot, whether it holds exactly text; only files of text's size are read.
 std::vector<bool> same_as_text(const std::string& folder, const std::vector<SnapshotEntry>& snapshots,
@@ -145,12 +142,6 @@ struct HistoryStart {
 // The one listing of a session: sweeps what killed writes left, as
 // sweep_snapshot_temporaries does, and reads the newest snapshot.
 StorageResult<HistoryStart> open_history(const std::string& folder);
-
-// Deletes the newest snapshot that holds exactly memo (what memo.txt holds), to give its
-// room to a save of the memo that found the disk full. Gives its name, or nothing when
-// no snapshot holds memo.
-StorageResult<std::optional<std::string>> give_up_duplicate(const std::string& folder, std::vector<SnapshotFile>& files,
-                                                            std::string_view memo);
 
 // Removes what snapshot writes killed half-way left ("<snapshot name>.<digits>-<digits>.tmp"),
 // which pruning would never touch; every other file stays. Returns how many went.

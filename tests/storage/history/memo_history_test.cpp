@@ -276,15 +276,23 @@ TEST(MemoHistoryFolder, WritesListsPrunesAndReads) {
     const std::string long_text = std::string(1024 * 1024 - 1, 'a') + "가나";
     ASSERT_TRUE(write_snapshot(folder, at("20261207-002000"), long_text));
     ASSERT_TRUE(write_snapshot(folder, at("20261207-003000"), long_text + "\xff"));
-    EXPECT_TRUE(check_snapshot_text(folder, "memo-20261207-002000.txt"));
-    EXPECT_EQ(check_snapshot_text(folder, "memo-20261207-003000.txt").error().message, "UTF-8 텍스트가 아닙니다");
+    const auto read_whole = [&](std::string_view name) -> StorageResult<std::string> {
+        auto reader = VersionReader::open(folder, name, true);
+        for (;;) {
+            const auto done = reader->next();
+            if (!done) return fail(done.error());
+            if (done.value()) return reader->take_text();
+        }
+    };
+    EXPECT_EQ(read_whole("memo-20261207-002000.txt").value(), long_text);
+    EXPECT_EQ(read_whole("memo-20261207-003000.txt").error().message, "UTF-8 텍스트가 아닙니다");
     const std::vector<SnapshotEntry> listed = list_snapshots(folder).value();
     std::vector<bool> expected_same(listed.size(), false);
     expected_same[1] = true;
     EXPECT_EQ(same_as_text(folder, listed, long_text), expected_same);
 }
 
-TEST(MemoHistoryFolder, OneListingSweepsAndCopiesOfTheMemoGoNewestFirst) {
+TEST(MemoHistoryFolder, OneListingSweepsAndReadsTheNewest) {
     const TempRoot temp;
     const fs::path& root = temp.path;
     const std::string folder = (root / "history").string();
@@ -294,15 +302,10 @@ TEST(MemoHistoryFolder, OneListingSweepsAndCopiesOfTheMemoGoNewestFirst) {
                                      {"20261207-110000", "meme"}})
         ASSERT_TRUE(write_snapshot(folder, at(time), text));
     std::ofstream(root / "history" / "memo-20261207-100000.txt.4-5.tmp") << "killed";
-    HistoryStart start = open_history(folder).value();
+    const HistoryStart start = open_history(folder).value();
     EXPECT_EQ(start.swept, 1u);
     EXPECT_EQ(start.files.size(), 4u);
     EXPECT_EQ(start.newest->mark, mark_of("meme"));
-    const std::optional<std::string> given_up[] = {"memo-20261207-090000.txt", "memo-20261207-080000.txt",
-                                                   std::nullopt};
-    for (const auto& expected : given_up) EXPECT_EQ(give_up_duplicate(folder, start.files, "memo").value(), expected);
-    EXPECT_EQ(list_snapshots(folder).value().size(), 2u);
-    EXPECT_EQ(start.files.size(), 2u);
 }
 
 // The keeper's answer, waited for: a question queued behind every task handed over
@@ -335,13 +338,14 @@ TEST(HistoryKeeper, KeepsWhatMemoTxtHeldBeforeItIsReplacedAndNeverItsRoom) {
         const char* incoming = "new";
         bool kept = true;  // what 'k' answers
     };
+    // The save after the replace writes memo.txt while the worker may still copy.
     const std::vector<Step> session = {
-        {'s', "20261207-100000", "start", "a"},  {'s', "20261207-100500", "a", "b"},
-        {'s', "20261207-101001", "b", "c"},      {'s', "20261207-102200", "c", "c"},  // unchanged at close
-        {'r', "20261207-102300", "d"},           {'k', "20261207-102400", "d"},
-        {'k', "20261207-102500", "e"},
+        {'s', "20261207-100000", "start", "a"}, {'s', "20261207-100500", "a", "b"},
+        {'s', "20261207-101001", "b", "c"},     {'r', "20261207-101100", "d"},
+        {'s', "20261207-101200", "c", "e"},     {'s', "20261207-102200", "e", "e"},  // unchanged at close
+        {'k', "20261207-102300", "f"},          {'k', "20261207-102400", "f"},
     };
-    const std::vector<std::string> session_kept = {"100000=start", "101001=b", "102300=d", "102500=e"};
+    const std::vector<std::string> session_kept = {"100000=start", "101001=b", "101100=d", "102300=f"};
     const struct {
         const char* name;
         std::uint64_t free;
