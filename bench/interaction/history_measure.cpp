@@ -27,9 +27,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Snapshots every step seconds back from now, each holding its number.
+// Snapshots every step seconds back from now, each holding its number, and a memo.
 void fill_history(const fs::path& data, int count, std::int64_t step) {
     fs::create_directories(data / "history");
+    std::ofstream(data / "memo.txt") << "예전 메모";  // kept at the first change
     const std::int64_t now = numvora::to_seconds(numvora::local_now());
     for (int i = 1; i <= count; ++i)
         std::ofstream(data / "history" / numvora::snapshot_name(numvora::from_seconds(now - i * step))) << i;

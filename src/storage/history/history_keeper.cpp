@@ -67,7 +67,7 @@ struct HistoryKeeper::Worker {
             }
             wrote = true;
             policy->kept(now, kept);
-            doomed_after(now);
+            prune_due = now;  // decided once nothing else is asked
         }
         return wrote;
     }
@@ -129,7 +129,8 @@ struct HistoryKeeper::Worker {
             const auto free = calls.free_space(target);
             return free && free.value() >= needed;
         };
-        // What pruning has decided already goes first, and is not counted as given up.
+        // What pruning decides goes first, and is not counted as given up.
+        decide_prune();
         while (!doomed.empty() && !room()) prune_some();
         // A target on another volume gains nothing from this one's room.
         auto free_before = calls.free_space(target);
@@ -150,14 +151,17 @@ struct HistoryKeeper::Worker {
 
     // What pruning deletes leaves the known files at once; the files themselves go a few
     // at a time between other tasks (prune_some), so that a window waiting for an
-    // answer never waits for thousands of deletions.
+    // answer never waits for thousands of deletions, nor for the decision.
+    std::optional<SnapshotTime> prune_due;  // a snapshot was written at this time
     std::vector<std::string> doomed;
-    void doomed_after(const SnapshotTime& now) {
-        std::vector<std::string> names = snapshots_to_delete(files, now);
-        std::erase_if(files, [&](const SnapshotFile& file) {
-            return std::find(names.begin(), names.end(), file.name) != names.end();
-        });
+    void decide_prune() {
+        if (!prune_due) return;
+        std::vector<std::string> names = snapshots_to_delete(files, *std::exchange(prune_due, std::nullopt));
         doomed.insert(doomed.end(), names.begin(), names.end());
+        std::sort(names.begin(), names.end());
+        std::erase_if(files, [&](const SnapshotFile& file) {
+            return std::binary_search(names.begin(), names.end(), file.name);
+        });
     }
     // Deletes up to PRUNE_SLICE of them. One that cannot be deleted (open elsewhere)
     // stays until a later prune.
@@ -219,12 +223,15 @@ void HistoryKeeper::run() {
         {
             std::unique_lock lock(mutex_);
             // Pruning waits while anything else is asked, and stops with the keeper.
-            const auto pruning = [this] { return !stopping_ && !worker_->doomed.empty(); };
+            const auto pruning = [this] {
+                return !stopping_ && (worker_->prune_due || !worker_->doomed.empty());
+            };
             ready_.wait(lock, [&] { return stopping_ || !first_.empty() || !tasks_.empty() || pruning(); });
             std::deque<Task>& next = first_.empty() ? tasks_ : first_;
             if (next.empty()) {
                 if (!pruning()) return;
                 lock.unlock();
+                worker_->decide_prune();
                 worker_->prune_some();
                 continue;
             }
