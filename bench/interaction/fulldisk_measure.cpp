@@ -33,12 +33,14 @@ int wmain(int argc, wchar_t** argv) {
     fs::create_directories(data / "history");
     const std::int64_t now = numvora::to_seconds(numvora::local_now());
     for (int i = 7; i >= 1; --i)
-        std::ofstream(data / "history" / numvora::snapshot_name(numvora::from_seconds(now - i * 3600)), std::ios::binary)
+        std::ofstream(data / "history" / numvora::snapshot_name(numvora::from_seconds(now - i * 3600)),
+                      std::ios::binary)
             << lines_of(static_cast<char>('a' + i), 250 * 1000);
     std::ofstream(data / "memo.txt", std::ios::binary) << lines_of('o', 500 * 1000);
     SetEnvironmentVariableW(L"LOCALAPPDATA", argv[1]);
     auto instance = numvora::prepare_process();
-    auto window = instance ? numvora::open_main_window(instance.value(), {}) : numvora::SystemResult<HWND>(fail(instance.error()));
+    auto window = instance ? numvora::open_main_window(instance.value(), {})
+                           : numvora::SystemResult<HWND>(fail(instance.error()));
     if (!window) return 1;
     numvora::AppState* state = numvora::app_state_of(window.value());
     ULARGE_INTEGER free{};
@@ -48,7 +50,8 @@ int wmain(int argc, wchar_t** argv) {
     SetWindowTextW(state->memo_edit(), numvora::to_wide(memo).c_str());
     SendMessageW(window.value(), WM_TIMER, 2, 0);  // the auto-save
     std::error_code error;
-    std::printf("memo.txt: %llu bytes, the new memo: %s\n", static_cast<unsigned long long>(fs::file_size(data / "memo.txt", error)),
+    std::printf("memo.txt: %llu bytes, the new memo: %s\n",
+                static_cast<unsigned long long>(fs::file_size(data / "memo.txt", error)),
                 fs::file_size(data / "memo.txt", error) == memo.size() ? "yes" : "no");
     wchar_t status[256] = {};
     GetWindowTextW(state->status_label(), status, 256);

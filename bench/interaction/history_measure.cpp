@@ -99,9 +99,10 @@ void measure(const char* name, int count, std::int64_t step, double seconds_afte
     });
     SendMessageW(window, WM_SYSCOMMAND, numvora::ids::MEMO_VERSIONS, 0);
     closer.join();
-    std::printf("%-44s longest without an answer %8.1f ms   snapshots after %5zu   versions dialog shown %8.1f ms, "
-                "listed %8.1f ms\n",
-                name, longest, left, shown - opened, listed - opened);
+    std::printf(
+        "%-44s longest without an answer %8.1f ms   snapshots after %5zu   versions dialog shown %8.1f ms, "
+        "listed %8.1f ms\n",
+        name, longest, left, shown - opened, listed - opened);
     std::fflush(stdout);
 }
 

@@ -24,7 +24,8 @@ namespace fs = std::filesystem;
 
 // The versions dialog has the list; the question about a large version does not.
 HWND find_box(bool with_list) {
-    for (HWND box = FindWindowW(L"#32770", nullptr); box != nullptr; box = FindWindowExW(nullptr, box, L"#32770", nullptr))
+    for (HWND box = FindWindowW(L"#32770", nullptr); box != nullptr;
+         box = FindWindowExW(nullptr, box, L"#32770", nullptr))
         if (IsWindowVisible(box) && (GetDlgItem(box, numvora::VERSIONS_LIST_ID) != nullptr) == with_list) return box;
     return nullptr;
 }

@@ -106,7 +106,9 @@ TEST(StatusLine, ALastingTroubleStaysMarkedUntilItEnds) {
          [&] { troubles.begin(Trouble::HistoryNotKept, "메모 이전 버전 저장 실패: a"); },
          {"⚠ 이전 버전 저장 안 됨", "메모 이전 버전 저장 실패: a", true}},
         {"the caret moves onto an operand",
-         [&] { line.show_selection({"선택값 5 — 연산 버튼 사용 가능", false}); },
+         [&] {
+             line.show_selection({"선택값 5 — 연산 버튼 사용 가능", false});
+         },
          {"⚠ 이전 버전 저장 안 됨  선택값 5 — 연산 버튼 사용 가능", "메모 이전 버전 저장 실패: a", false}},
         {"another window, then a failed save",
          [&] {

@@ -60,7 +60,8 @@ struct HistoryKeeper::Worker {
             if (!(of_start ? plan.start_text : plan.text)) continue;
             const std::string_view kept = of_start ? std::string_view(policy->start_text()) : text;
             if (auto known = ensure_listed(); !known) return fail(known.error());
-            if (auto written = keep_one(now, kept, memo_size, memo_path != nullptr && kept == text ? memo_path : nullptr);
+            if (auto written =
+                    keep_one(now, kept, memo_size, memo_path != nullptr && kept == text ? memo_path : nullptr);
                 !written) {
                 listed = false;  // a failed write may have left the folder other than known
                 return fail(written.error());
@@ -95,7 +96,8 @@ struct HistoryKeeper::Worker {
         if (!snapshots) return fail(snapshots.error());
         // Conflict copies that cannot be listed leave the snapshots to show.
         auto listed_copies = list_conflict_copies(data_folder);
-        std::vector<SnapshotEntry> copies = listed_copies ? std::move(listed_copies).value() : std::vector<SnapshotEntry>();
+        std::vector<SnapshotEntry> copies =
+            listed_copies ? std::move(listed_copies).value() : std::vector<SnapshotEntry>();
         std::vector<ListedVersion> listed_versions;
         listed_versions.reserve(snapshots->size() + copies.size());
         for (const bool other_window : {false, true}) {
@@ -114,7 +116,8 @@ struct HistoryKeeper::Worker {
     std::string newest_other_than(const SnapshotTime& now, std::string_view keep_text) const {
         const std::vector<std::string> order = give_up_order(files, now, {});
         for (auto it = order.rbegin(); it != order.rend(); ++it) {
-            const auto file = std::find_if(files.begin(), files.end(), [&](const SnapshotFile& f) { return f.name == *it; });
+            const auto file =
+                std::find_if(files.begin(), files.end(), [&](const SnapshotFile& f) { return f.name == *it; });
             if (file->size != keep_text.size()) return *it;
             const auto bytes = fp::read_file(fp::join_path(folder, *it));
             if (!bytes || bytes.value() != keep_text) return *it;
@@ -159,9 +162,8 @@ struct HistoryKeeper::Worker {
         std::vector<std::string> names = snapshots_to_delete(files, *std::exchange(prune_due, std::nullopt));
         doomed.insert(doomed.end(), names.begin(), names.end());
         std::sort(names.begin(), names.end());
-        std::erase_if(files, [&](const SnapshotFile& file) {
-            return std::binary_search(names.begin(), names.end(), file.name);
-        });
+        std::erase_if(
+            files, [&](const SnapshotFile& file) { return std::binary_search(names.begin(), names.end(), file.name); });
     }
     // Deletes up to PRUNE_SLICE of them. One that cannot be deleted (open elsewhere)
     // stays until a later prune.
@@ -223,9 +225,7 @@ void HistoryKeeper::run() {
         {
             std::unique_lock lock(mutex_);
             // Pruning waits while anything else is asked, and stops with the keeper.
-            const auto pruning = [this] {
-                return !stopping_ && (worker_->prune_due || !worker_->doomed.empty());
-            };
+            const auto pruning = [this] { return !stopping_ && (worker_->prune_due || !worker_->doomed.empty()); };
             ready_.wait(lock, [&] { return stopping_ || !first_.empty() || !tasks_.empty() || pruning(); });
             std::deque<Task>& next = first_.empty() ? tasks_ : first_;
             if (next.empty()) {
@@ -322,7 +322,7 @@ void HistoryKeeper::check_version(ListedVersion version, Wanted wanted, Answer<R
         auto reader = VersionReader::open(worker.folder_of(version), version.entry.name, false);
         if (!reader) return answer(fail(reader.error()));
         read_on(std::make_shared<VersionReader>(std::move(reader).value()), wanted,
-                [answer](StorageResult<std::string> read) {
+                [answer](const StorageResult<std::string>& read) {
                     answer(read ? Result<void, StorageError>() : Result<void, StorageError>(fail(read.error())));
                 });
     });

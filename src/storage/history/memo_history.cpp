@@ -145,9 +145,7 @@ std::optional<SnapshotTime> version_time(std::string_view name) {
     return parse_conflict_copy_name(name);
 }
 
-bool is_memo_text(std::string_view bytes) {
-    return bytes.find('\0') == std::string_view::npos && is_valid_utf8(bytes);
-}
+bool is_memo_text(std::string_view bytes) { return bytes.find('\0') == std::string_view::npos && is_valid_utf8(bytes); }
 
 StorageResult<std::string> snapshot_preview(const std::string& folder, std::string_view name) {
     const auto path = version_path(folder, name);
@@ -250,8 +248,8 @@ StorageResult<std::string> write_snapshot_among(const std::string& folder, std::
 }
 
 StorageResult<std::string> link_snapshot_among(const std::string& folder, std::vector<SnapshotFile>& files,
-                                               const SnapshotTime& now, const std::string& source,
-                                               std::uint64_t size, const WriteCalls& calls) {
+                                               const SnapshotTime& now, const std::string& source, std::uint64_t size,
+                                               const WriteCalls& calls) {
     std::string name = free_name(files, now);
     if (auto made = create_folders(folder); !made) return fail(made.error());
     if (auto linked = calls.link_file(source, fp::join_path(folder, name)); !linked) return fail(linked.error());

@@ -88,7 +88,6 @@ private:
     std::string text_;
 };
 
-
 // For each snapshot, whether it holds exactly text; only files of text's size are read.
 std::vector<bool> same_as_text(const std::string& folder, const std::vector<SnapshotEntry>& snapshots,
                                std::string_view text);
@@ -130,8 +129,8 @@ StorageResult<std::string> write_snapshot_among(const std::string& folder, std::
 // hard link, which takes no room): the text memo.txt holds, kept before it is
 // replaced. Fails where the file system has no hard links; nothing is written then.
 StorageResult<std::string> link_snapshot_among(const std::string& folder, std::vector<SnapshotFile>& files,
-                                               const SnapshotTime& now, const std::string& source,
-                                               std::uint64_t size, const WriteCalls& calls = {});
+                                               const SnapshotTime& now, const std::string& source, std::uint64_t size,
+                                               const WriteCalls& calls = {});
 
 struct HistoryStart {
     std::vector<SnapshotFile> files;       // every file of the folder (names taken count too)

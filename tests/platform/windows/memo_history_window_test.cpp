@@ -8,8 +8,8 @@
 #include <atomic>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <future>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -174,7 +174,7 @@ TEST_F(MemoHistoryTest, ASessionKeepsItsStartOneVersionInTenMinutesAndWhatIsRepl
 
 TEST_F(MemoHistoryTest, TheDialogRestoresAVersionAsOneUndoStep) {
     put_version("20261207-080000", "첫 줄\r\n둘째 줄");
-    put_version("20261207-090000", "\xb8\xde");                  // not UTF-8
+    put_version("20261207-090000", "\xb8\xde");                // not UTF-8
     put_version("20261207-085000", std::string("h\0i\0", 4));  // UTF-16 without its mark
     put_version("20991231-000000", "미래");
     put_version("20261207-070000", "지금");
@@ -404,7 +404,8 @@ public:
                 self->pending_ = 0;  // the failed write's temporary goes
                 return fail(make_os_error(ERROR_DISK_FULL));
             }
-            auto written = file_primitives::write_some(file, data, static_cast<std::size_t>(std::min<std::uint64_t>(size, free)));
+            auto written =
+                file_primitives::write_some(file, data, static_cast<std::size_t>(std::min<std::uint64_t>(size, free)));
             if (written) self->pending_ += written.value();
             return written;
         };
@@ -422,9 +423,9 @@ private:
         std::uint64_t used = pending_;
         for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
             if (!entry.is_regular_file() || entry.path().extension() == ".tmp") continue;
-            const HANDLE file = CreateFileW(entry.path().c_str(), FILE_READ_ATTRIBUTES,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                            OPEN_EXISTING, 0, nullptr);
+            const HANDLE file =
+                CreateFileW(entry.path().c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
             BY_HANDLE_FILE_INFORMATION info{};
             if (file == INVALID_HANDLE_VALUE) continue;
             const bool known = GetFileInformationByHandle(file, &info) != FALSE;
@@ -457,7 +458,11 @@ TEST_F(MemoHistoryTest, AFullDiskGivesUpOlderVersionsBeforeTheSave) {
         const char* memo;               // memo.txt: "new" or "old"
         std::wstring status;
     } rows[] = {
-        {"room for the save", 305 * KB, 100 * KB, {"050000", "060000", "070000", "100000"}, "new",
+        {"room for the save",
+         305 * KB,
+         100 * KB,
+         {"050000", "060000", "070000", "100000"},
+         "new",
          L"공간이 부족해 이전 버전 4개를 지웠습니다"},
         {"no room however many go", 285 * KB, 300 * KB, {"100000"}, "old", L"⚠ 메모 저장 안 됨"},
     };

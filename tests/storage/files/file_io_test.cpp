@@ -204,13 +204,20 @@ TEST_F(FileTest, SweepsOnlyTheTemporariesOfTheGivenFiles) {
         const char* name;
         bool swept;
     } rows[] = {
-        {"memo.txt.4242-0.tmp", true},    {"settings.txt.1-77.tmp", true},
-        {"memo.txt.12-3.tmp.bak", false}, {"memo.txt.-3.tmp", false},
-        {"memo.txt.12-.tmp", false},      {"memo.txt.1a-2.tmp", false},
-        {"notes.txt.12-3.tmp", false},    {"memo.txt", false},
-        {"memo.unreadable-1.txt", false}, {"xmemo.txt.12-3.tmp", false},
-        {"memo.conflict-20261207-100000.txt.12-3.tmp", true},  {"memo.conflict-20261207-100000-2.txt.1-1.tmp", true},
-        {"memo.conflict-20261207-100000.txt", false},          {"memo.unreadable-20261207-100000.txt.1-1.tmp", false},
+        {"memo.txt.4242-0.tmp", true},
+        {"settings.txt.1-77.tmp", true},
+        {"memo.txt.12-3.tmp.bak", false},
+        {"memo.txt.-3.tmp", false},
+        {"memo.txt.12-.tmp", false},
+        {"memo.txt.1a-2.tmp", false},
+        {"notes.txt.12-3.tmp", false},
+        {"memo.txt", false},
+        {"memo.unreadable-1.txt", false},
+        {"xmemo.txt.12-3.tmp", false},
+        {"memo.conflict-20261207-100000.txt.12-3.tmp", true},
+        {"memo.conflict-20261207-100000-2.txt.1-1.tmp", true},
+        {"memo.conflict-20261207-100000.txt", false},
+        {"memo.unreadable-20261207-100000.txt.1-1.tmp", false},
     };
     for (const auto& row : rows) put(path(row.name), "x");
     fs::create_directory(fs_path(path("memo.txt.5-5.tmp")));  // a folder of that form stays

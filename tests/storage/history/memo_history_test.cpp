@@ -451,10 +451,12 @@ TEST(HistoryKeeper, ListsAndReadsTheVersionsOfBothFolders) {
     const std::vector<ListedVersion> versions = listed(keeper, "지금");
     std::vector<std::string> seen;
     for (const ListedVersion& version : versions) {
-        const auto start = answered<StorageResult<VersionStart>>(
-            [&](auto answer) { keeper.version_start(version, 64, answer); });
-        const auto whole = answered<StorageResult<std::string>>(
-            [&](auto answer) { keeper.read_version(version, [] { return true; }, answer); });
+        const auto start =
+            answered<StorageResult<VersionStart>>([&](auto answer) { keeper.version_start(version, 64, answer); });
+        const auto whole = answered<StorageResult<std::string>>([&](auto answer) {
+            keeper.read_version(
+                version, [] { return true; }, answer);
+        });
         seen.push_back(version.entry.name + (version.same_as_memo ? " =" : "") + (version.other_window ? " 다른" : "") +
                        ": " + (start ? start->first_line + "|" + start->start.text : "읽을 수 없음") + "|" +
                        (whole ? whole.value() : "읽을 수 없음"));
@@ -502,9 +504,8 @@ TEST(HistoryKeeper, AFullDiskGivesUpOldVersionsUntilTheSaveFits) {
             return 5 * MiB - used;
         };
         HistoryKeeper keeper({history.string(), temp.path.string(), "", calls, {}});
-        const std::size_t gone = keeper.give_up(at("20261207-120000"),
-                                                (row.other_volume ? elsewhere : temp.path).string(), row.needed,
-                                                row.keep_text);
+        const std::size_t gone = keeper.give_up(
+            at("20261207-120000"), (row.other_volume ? elsewhere : temp.path).string(), row.needed, row.keep_text);
         std::vector<std::string> left;
         const std::vector<SnapshotEntry> snapshots = list_snapshots(history.string()).value();
         for (const SnapshotEntry& entry : snapshots) left.insert(left.begin(), entry.name.substr(14, 6));

@@ -200,8 +200,7 @@ void show_selected(HWND dialog, Dialog& d) {
             SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(shown.data()));
             if (line != shown) {
                 SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-                SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                             reinterpret_cast<LPARAM>(line.c_str()));
+                SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.c_str()));
                 SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
             }
         }
@@ -263,22 +262,19 @@ void choose(HWND dialog, Dialog& d, std::size_t index) {
     show_command_outcome(*state, std::string(RESTORING_TEXT), false);
     UpdateWindow(state->status_label());
     Dialog* dp = &d;
-    const auto kept = [dialog, dp, version](std::string text, Result<void, StorageError> kept_memo) {
-        if (!kept_memo) return stop_restoring(dialog, *dp, std::string(RESTORE_REFUSED_TEXT) + display_text(kept_memo.error()));
-        dp->chosen = RestoredVersion{version.entry, std::move(text)};
-        EndDialog(dialog, IDOK);
-    };
-    const auto read = [dialog, dp, index, version, kept](StorageResult<std::string> text) {
+    const auto read = [dialog, dp, index, version](StorageResult<std::string> text) {
         AppState* now = main_state(*dp);
-        if (!text || now == nullptr) {
-            if (!text) dp->versions->value()[index].whole = fail(text.error());
-            return stop_restoring(dialog, *dp, std::nullopt);
-        }
+        if (!text) dp->versions->value()[index].whole = fail(text.error());
+        if (!text || now == nullptr) return stop_restoring(dialog, *dp, std::nullopt);
         auto whole = std::make_shared<std::string>(std::move(text).value());
         now->snapshots->keeper().keep(
             now->snapshots->now(), control_text(now->memo_edit()), version.entry.size,
-            to_dialog<Result<void, StorageError>>(*dp, [kept, whole](Result<void, StorageError> kept_memo) {
-                kept(std::move(*whole), std::move(kept_memo));
+            to_dialog<Result<void, StorageError>>(*dp, [dialog, dp, version,
+                                                        whole](const Result<void, StorageError>& kept) {
+                if (!kept)
+                    return stop_restoring(dialog, *dp, std::string(RESTORE_REFUSED_TEXT) + display_text(kept.error()));
+                dp->chosen = RestoredVersion{version.entry, std::move(*whole)};
+                EndDialog(dialog, IDOK);
             }));
     };
     state->snapshots->keeper().read_version(version, while_open(d), to_dialog<StorageResult<std::string>>(d, read));
@@ -296,12 +292,11 @@ INT_PTR init_dialog(HWND dialog, Dialog& d) {
     show_selected(dialog, d);
     if (AppState* state = main_state(d)) {
         Dialog* dp = &d;
-        state->snapshots->keeper().versions(
-            control_text(state->memo_edit()),
-            to_dialog<StorageResult<std::vector<ListedVersion>>>(
-                d, [dialog, dp](StorageResult<std::vector<ListedVersion>> listed) {
-                    fill_list(dialog, *dp, std::move(listed));
-                }));
+        state->snapshots->keeper().versions(control_text(state->memo_edit()),
+                                            to_dialog<StorageResult<std::vector<ListedVersion>>>(
+                                                d, [dialog, dp](StorageResult<std::vector<ListedVersion>> listed) {
+                                                    fill_list(dialog, *dp, std::move(listed));
+                                                }));
     }
     SetFocus(GetDlgItem(dialog, VERSIONS_LIST_ID));
     return FALSE;  // the focus is set

@@ -37,7 +37,7 @@ Result<PixelRect, StorageError> window_rect(HWND window) {
 }
 
 // Room beyond a file's own size for the file system's bookkeeping.
-constexpr std::uint64_t FILE_SYSTEM_ALLOWANCE = 16 * 1024;
+constexpr std::uint64_t FILE_SYSTEM_ALLOWANCE = std::uint64_t{16} << 10;
 
 void log_set_aside(const MemoFile::Written& written) {
     if (written.set_aside) log_error_line("읽을 수 없던 메모 파일을 옮겨 두었습니다: {}", *written.set_aside);
@@ -103,7 +103,8 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
             return written ? Result<void, StorageError>() : fail(written.error());
         });
     if (!written) {
-        state.troubles.begin(Trouble::MemoNotSaved, format_log_line("메모 저장 실패: {}", display_text(written.error())));
+        state.troubles.begin(Trouble::MemoNotSaved,
+                             format_log_line("메모 저장 실패: {}", display_text(written.error())));
         show_status_line(state);
         return fail(written.error());
     }
