@@ -11,7 +11,6 @@
 #include <future>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "common/win32/wide_text.h"
@@ -389,105 +388,46 @@ TEST_F(MemoHistoryTest, AKillAtEitherStepOfASaveLeavesTheEarlierText) {
     }
 }
 
-// A small disk, as a write sees it: what the data folder holds (a file's second names
-// counted once) and what is being written, against its capacity.
-class SmallDisk {
-public:
-    SmallDisk(fs::path folder, std::uint64_t capacity) : folder_(std::move(folder)), capacity_(capacity) {}
-    WriteCalls calls(const std::shared_ptr<SmallDisk>& self) {
-        WriteCalls calls;
-        calls.write_some = [self](const file_primitives::OpenFile& file, const char* data,
-                                  std::size_t size) -> StorageResult<std::size_t> {
-            if (file.native() != std::exchange(self->writing_, file.native())) self->pending_ = 0;
-            const std::uint64_t free = self->free();
-            if (free == 0) {
-                self->pending_ = 0;  // the failed write's temporary goes
-                return fail(make_os_error(ERROR_DISK_FULL));
-            }
-            auto written =
-                file_primitives::write_some(file, data, static_cast<std::size_t>(std::min<std::uint64_t>(size, free)));
-            if (written) self->pending_ += written.value();
-            return written;
-        };
-        calls.replace_file = [self](const std::string& source, const std::string& target) {
-            self->pending_ = 0;  // from now on in the folder's files
-            return file_primitives::replace_file(source, target);
-        };
-        calls.free_space = [self](const std::string&) -> StorageResult<std::uint64_t> { return self->free(); };
-        return calls;
-    }
-
-private:
-    std::uint64_t free() const {
-        std::set<std::pair<DWORD, DWORD>> seen;
-        std::uint64_t used = pending_;
-        for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
-            if (!entry.is_regular_file() || entry.path().extension() == ".tmp") continue;
-            const HANDLE file =
-                CreateFileW(entry.path().c_str(), FILE_READ_ATTRIBUTES,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
-            BY_HANDLE_FILE_INFORMATION info{};
-            if (file == INVALID_HANDLE_VALUE) continue;
-            const bool known = GetFileInformationByHandle(file, &info) != FALSE;
-            CloseHandle(file);
-            if (known && seen.insert({info.nFileIndexHigh, info.nFileIndexLow}).second)
-                used += (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
-        }
-        return used >= capacity_ ? 0 : capacity_ - used;
-    }
-    fs::path folder_;
-    std::uint64_t capacity_;
-    std::intptr_t writing_ = -1;
-    std::uint64_t pending_ = 0;  // written into the file being written
-};
-
 // A save that finds the disk full gives up older versions, oldest first, never the
 // earlier text of the memo, and succeeds; only when nothing more can go does it fail.
+// The disk is full while the history holds more than a number of files.
 TEST_F(MemoHistoryTest, AFullDiskGivesUpOlderVersionsBeforeTheSave) {
-    constexpr std::uint64_t KB = 1024;
-    const auto lines_of = [](char c, std::uint64_t bytes) {
-        std::string text;
-        while (text.size() < bytes) text += std::string(62, c) + "\r\n";
-        return text;
-    };
     const struct {
-        const char* name;
-        std::uint64_t capacity;
-        std::uint64_t memo_size;
+        std::size_t room_at;  // the most files the history may hold for the save to fit
         std::vector<std::string> left;  // the versions, oldest first: "HHMMSS"
-        const char* memo;               // memo.txt: "new" or "old"
+        const char* memo;
         std::wstring status;
     } rows[] = {
-        {"room for the save",
-         305 * KB,
-         100 * KB,
-         {"050000", "060000", "070000", "100000"},
-         "new",
-         L"공간이 부족해 이전 버전 4개를 지웠습니다"},
-        {"no room however many go", 285 * KB, 300 * KB, {"100000"}, "old", L"⚠ 메모 저장 안 됨"},
+        {4, {"050000", "060000", "070000", "100000"}, "새 메모", L"공간이 부족해 이전 버전 4개를 지웠습니다"},
+        {0, {"100000"}, "예전 메모", to_wide(trouble_mark(Trouble::MemoNotSaved))},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
         reset();
-        const std::string old_memo = lines_of('o', 100 * KB);
-        const std::string new_memo = lines_of('n', row.memo_size);
-        write_data_file("memo.txt", old_memo);
+        write_data_file("memo.txt", "예전 메모");
         for (const char* time : {"010000", "020000", "030000", "040000", "050000", "060000", "070000"})
-            put_version((std::string("20261207-") + time).c_str(), lines_of('v', 25 * KB));
-        const auto disk = std::make_shared<SmallDisk>(local_app_data / "Numvora", row.capacity);
-        calls.write = disk->calls(disk);
+            put_version((std::string("20261207-") + time).c_str(), time);
+        const auto full = [this, room_at = row.room_at] {
+            return static_cast<std::size_t>(std::distance(fs::directory_iterator(history()), {})) > room_at;
+        };
+        calls.write.write_some = [full](const file_primitives::OpenFile& file, const char* data, std::size_t size) {
+            if (full()) return StorageResult<std::size_t>(fail(make_os_error(ERROR_DISK_FULL)));
+            return file_primitives::write_some(file, data, size);
+        };
+        calls.write.free_space = [full](const std::string&) -> StorageResult<std::uint64_t> {
+            return full() ? 0 : std::uint64_t{1} << 30;
+        };
         open_window();
         ASSERT_NE(window, nullptr);
         CapturedErrors errors;
-        type_memo(to_wide(new_memo));
+        type_memo(L"새 메모");
         tick();
         std::vector<std::string> left;
         for (const std::string& version : versions()) left.push_back(version.substr(0, 6));
         EXPECT_EQ(left, row.left);
-        EXPECT_EQ(read(local_app_data / "Numvora" / "memo.txt"), row.memo == std::string("new") ? new_memo : old_memo);
+        EXPECT_EQ(read(local_app_data / "Numvora" / "memo.txt"), row.memo);
         EXPECT_EQ(status().rfind(row.status, 0), 0u) << status();
-        EXPECT_EQ(read(history() / snapshot_name(at("20261207-100000"))), old_memo);  // the earlier text stays
-        if (row.memo == std::string("old")) {  // closing asks whether to lose the memo
+        EXPECT_EQ(versions().back(), "100000=예전 메모");  // the earlier text stays
+        if (row.room_at == 0) {  // closing asks whether to lose the memo
             EXPECT_EQ(answer_boxes([&] { SendMessageW(window, WM_CLOSE, 0, 0); }, {{IDYES, nullptr}}).size(), 1u);
             EXPECT_TRUE(run_message_loop());
             window = nullptr;
