@@ -7,8 +7,6 @@
 #include "ui/tab_order.h"
 
 namespace numvora {
-namespace {
-
 SystemStatus focus_next_control(AppState& state, std::int32_t id) {
     const HWND focus = GetFocus();
     UsableControls usable{};
@@ -29,15 +27,6 @@ SystemStatus focus_next_control(AppState& state, std::int32_t id) {
     if (target == state.expression_edit()) SendMessageW(target, EM_SETSEL, 0, -1);
     return {};
 }
-
-constexpr std::array ROWS{
-    CommandRow{ids::FOCUS_NEXT, ANY_CODE, focus_next_control},
-    CommandRow{ids::FOCUS_PREVIOUS, ANY_CODE, focus_next_control},
-};
-
-}  // namespace
-
-std::span<const CommandRow> focus_command_rows() { return ROWS; }
 
 std::optional<LRESULT> on_activate(AppState& state, WPARAM wparam) {
     const HWND focus = GetFocus();

@@ -17,8 +17,6 @@ MemoSelection memo_expression_range(const AppState& state) {
     return selection.empty() ? memo_paragraph_at(memo, selection.end) : selection;
 }
 
-namespace {
-
 SystemStatus total_memo_selection(AppState& state, std::int32_t) {
     const HWND memo = state.memo_edit();
     const NoteAmounts amounts = read_amounts(to_utf8(memo_text_range(memo, memo_selection(memo))));
@@ -30,6 +28,8 @@ SystemStatus total_memo_selection(AppState& state, std::int32_t) {
     show_command_outcome(state, total_status_text(amounts), false);
     return {};
 }
+
+namespace {
 
 // " = result" in place of the bytes [begin, end) of the text read from range, as one
 // undo step. The text came from the control one unit per position, so units count positions.
@@ -61,6 +61,8 @@ SystemStatus total_in_memo(AppState& state, MemoSelection range, std::string_vie
     return {};
 }
 
+}  // namespace
+
 // The result replaces the old one (or goes in right after the expression) as one undo
 // step, and the calculation enters the label and the history as one typed in the
 // calculator would.
@@ -77,14 +79,5 @@ SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
     write_result(state, range, text, found->replace_begin, found->replace_end, shown);
     return {};
 }
-
-constexpr std::array ROWS{
-    CommandRow{ids::MEMO_TOTAL, ANY_CODE, total_memo_selection},
-    CommandRow{ids::MEMO_EVALUATE, ANY_CODE, evaluate_in_memo},
-};
-
-}  // namespace
-
-std::span<const CommandRow> memo_calculate_command_rows() { return ROWS; }
 
 }  // namespace numvora

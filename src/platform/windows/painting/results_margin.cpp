@@ -165,7 +165,7 @@ HFONT margin_font(AppState& state) {
         state.margin.widths.clear();
         state.margin.font_key = key;
     }
-    return state.memo_font ? state.memo_font.get() : state.ui_font.get();
+    return state.zoom.font ? state.zoom.font.get() : state.ui_font.get();
 }
 
 // The results of the lines that end on screen, measured in the margin's font (the
@@ -275,7 +275,6 @@ void set_text_area(AppState& state, HWND memo, std::int32_t width) {
 // The strip as wide as the results need: the text rewraps when it changes, and the rows
 // are read again.
 void refresh_results_margin(AppState& state) {
-    ++state.margin.refreshes;
     const HWND memo = state.memo_edit();
     const HDC dc = GetDC(memo);
     if (dc == nullptr) return;

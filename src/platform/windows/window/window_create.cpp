@@ -136,7 +136,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     state->main_window = window;
     state->calls = start.calls;
     load_saved_state(*state, start, memo_text);
-    state->high_contrast = query_high_contrast(*state->calls.look);
+    state->look.high_contrast = query_high_contrast(*state->calls.look);
     const ThemePalette palette = current_palette(*state);
 
     auto brushes = make_theme_brushes(palette, *state->calls.look);
