@@ -11,12 +11,21 @@ namespace numvora {
 inline constexpr std::int32_t MENU_SEPARATOR = 0;
 
 // The commands of the memo's menu, in order; their labels and keys are their rows'.
+// clang-format off
 inline constexpr std::int32_t MEMO_MENU_ITEMS[] = {
-    ids::MEMO_UNDO,  ids::MEMO_REDO,     MENU_SEPARATOR,           ids::MEMO_CUT,        ids::MEMO_COPY,
-    ids::MEMO_PASTE, ids::MEMO_DELETE,   MENU_SEPARATOR,           ids::MEMO_SELECT_ALL, MENU_SEPARATOR,
-    ids::MEMO_TOTAL, ids::MEMO_EVALUATE, ids::MEMO_RESULTS_MARGIN, MENU_SEPARATOR,       ids::FIND,
-    ids::REPLACE,    MENU_SEPARATOR,     ids::MEMO_VERSIONS,
+    ids::MEMO_UNDO, ids::MEMO_REDO,
+    MENU_SEPARATOR,
+    ids::MEMO_CUT, ids::MEMO_COPY, ids::MEMO_PASTE, ids::MEMO_DELETE,
+    MENU_SEPARATOR,
+    ids::MEMO_SELECT_ALL,
+    MENU_SEPARATOR,
+    ids::MEMO_TOTAL, ids::MEMO_EVALUATE, ids::MEMO_RESULTS_MARGIN,
+    MENU_SEPARATOR,
+    ids::FIND, ids::REPLACE,
+    MENU_SEPARATOR,
+    ids::MEMO_VERSIONS,
 };
+// clang-format on
 
 // What the memo is like when its menu opens. "The text" is what F9 reads: the
 // selection, or without one the caret's line; what reading it as notes found comes in

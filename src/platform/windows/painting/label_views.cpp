@@ -125,13 +125,11 @@ void watch_labels(const AppState& state) {
 }
 
 std::int32_t text_width(HWND control, HFONT font, std::wstring_view text) {
-    const HDC dc = GetDC(control);
-    if (dc == nullptr) return 0;
-    const HGDIOBJ previous = SelectObject(dc, font);
+    const WindowDc dc(control);
+    if (dc.get() == nullptr) return 0;
+    const ScopedSelect in_font(dc.get(), font);
     SIZE extent{};
-    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &extent);
     return extent.cx;
 }
 

@@ -56,7 +56,7 @@ struct ResultsMarginView {
     std::vector<MarginRow> rows;                // the results on screen
     std::wstring font_key;                      // the DPI and zoom the widths were measured for
     bool refreshing = false;                    // a repaint caused by the margin's own change of the text area
-    bool fit_pending = false;                   // the text rewraps anyway: the next paint fits the width to the results
+    bool fit_posted = false;                    // a paint asked for the width to follow a wider result
     // The results of the block above the screen that a total line on it adds, and the
     // text they were read from while it is unchanged.
     std::wstring text_above;
