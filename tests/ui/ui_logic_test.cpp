@@ -140,37 +140,36 @@ TEST(Layout, CalculatorOnTheLeft) {
     EXPECT_EQ(r.box(MemoEdit), (PixelBox{444, 124, 528, 648}));
 }
 
-// Above 96 DPI each distance is scaled on its own, so that sums of scaled parts (a
-// check box's s(18) + s(4), the find box's two insets) round as the design writes them.
+// Above 96 DPI each part of a row's place scales on its own, so that sums of scaled
+// parts round as the row writes them: a fixed width, and a nudge against a box of the
+// same band without one (a check box's s(18) + s(4), the find box's two insets).
 TEST(Layout, ScaledBoxesRoundPartByPart) {
-    using enum ControlSlot;
     for (const std::uint32_t dpi : {120u, 144u, 168u}) {
-        const auto s = [dpi](std::int32_t n) { return scale_for_dpi(n, dpi); };
-        const std::int32_t w = 1300;
-        const std::int32_t m = s(14);
-        const std::int32_t g = s(6);
-        const std::int32_t t = s(46);
-        const std::int32_t calculator = 42 * (w - 3 * m) / 100;
-        const std::int32_t cx = 2 * m;
-        const std::int32_t ciw = calculator - 2 * m;
-        const std::int32_t it = t + 3 * m;
-        const std::int32_t y2 = it + s(30) + g;
-        const std::int32_t y6 = y2 + 2 * s(18) + s(34) + s(44) + 5 * g;
-        const std::int32_t y7 = y6 + s(34) + 5 * s(50) + 8 * g;
-        const std::int32_t mx = calculator + 3 * m;
-        const std::int32_t miw = (w - 3 * m - calculator) - 2 * m;
-        const std::int32_t bw = (ciw - 2 * g) / 3;
-        const std::int32_t shared = miw - (s(112) + 2 * s(36) + s(52) + 5 * g);
-        const LayoutRects r = compute_layout({w, 1000, dpi, false, 42, FindBar::Replace});
         SCOPED_TRACE(dpi);
-        EXPECT_EQ(r.box(ThousandsCheckbox), (PixelBox{cx + ciw - s(116), y2 - s(2), s(116), s(18) + s(4)}));
-        EXPECT_EQ(r.box(CopyResultButton), (PixelBox{cx + 2 * (bw + g), y6, bw, s(34)}));
-        EXPECT_EQ(r.box(ClearHistoryButton), (PixelBox{cx + ciw - s(82), y7, s(82), s(18) + s(4)}));
-        EXPECT_EQ(r.box(StatusLabel), (PixelBox{mx, it, miw - 5 * t - 6 * g, s(30)}));
-        EXPECT_EQ(r.box(OperationButton, 1), (PixelBox{mx + miw - 4 * g - 5 * t + t + g, it, t, s(30)}));
-        EXPECT_EQ(r.box(FindBox), (PixelBox{mx, y2 + s(3), shared * 11 / 20, s(30) - 2 * s(3)}));
-        EXPECT_EQ(r.box(ReplaceBox).width, shared * 11 / 20);
+        const auto s = [dpi](std::int32_t n) { return scale_for_dpi(n, dpi); };
+        const LayoutRects r = compute_layout({1300, 1000, dpi, false, 42, FindBar::Replace});
+        for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+            const Place& place = CONTROL_ROWS[i].place;
+            if (place.width > 0 && !place.gives_way) {
+                EXPECT_EQ(r.boxes[i].width, s(place.width) - s(place.narrower)) << i;
+            }
+            const bool nudged = place.top != 0 || place.taller != 0 || place.inset != 0;
+            for (std::size_t j = 0; nudged && j < CONTROL_COUNT; ++j) {
+                const Place& plain = CONTROL_ROWS[j].place;
+                if (plain.band != place.band || plain.top != 0 || plain.taller != 0 || plain.inset != 0) continue;
+                EXPECT_EQ(r.boxes[i].y, r.boxes[j].y + s(place.top) + s(place.inset)) << i;
+                EXPECT_EQ(r.boxes[i].height, r.boxes[j].height + s(place.taller) - 2 * s(place.inset)) << i;
+            }
+        }
     }
+    // A worked example at 144 DPI, 1300 pixels wide: the calculator panel's inside starts
+    // at 42 and is 477 wide; the memo's starts at 582 and is 676 wide.
+    using enum ControlSlot;
+    const LayoutRects r = compute_layout({1300, 1000, 144, false, 42, FindBar::Replace});
+    EXPECT_EQ(r.box(ThousandsCheckbox), (PixelBox{345, 183, 174, 33}));  // 42 + 477 - 174; 27 + 6 high
+    EXPECT_EQ(r.box(FindBox), (PixelBox{582, 190, 152, 37}));            // 11/20 of 277; 45 - 2 × 4 high
+    EXPECT_EQ(r.box(ReplaceBox).width, 152);
+    EXPECT_EQ(r.box(OperationButton, 1), (PixelBox{955, 132, 69, 45}));
 }
 
 // No box comes out negative, and at a usable size every box lies inside the client
