@@ -96,6 +96,9 @@ TEST_F(ResultsMarginTest, SwitchedByMenuAndKeyAndReadBackAtStart) {
     close_memo_window();
     open_window();
     EXPECT_TRUE(state().preferences.results_margin);
+    // The menu's tick, the caret on a total line (whose F9 reads the block above).
+    SetWindowTextW(memo(), L"점심 12,000원\r합계");
+    SendMessageW(memo(), EM_SETSEL, 12, 12);
     const UniqueMenu menu = build_memo_menu(state());
     EXPECT_TRUE(GetMenuState(menu.get(), ids::MEMO_RESULTS_MARGIN, MF_BYCOMMAND) & MF_CHECKED);
 }
