@@ -395,9 +395,6 @@ TEST(MemoMenu, ItemStatesFollowTheMemo) {
         {"a line of notes", caret_on_text, MEMO_RESULTS_MARGIN, {true, false}},
         {"a selected expression", selection, MEMO_TOTAL, {true, false}},
         {"a selected expression", selection, MEMO_EVALUATE, {true, false}},
-        {"a selected expression", selection, MEMO_COPY, {true, false}},
-        {"a selected expression", selection, MEMO_UNDO, {false, false}},
-        {"a selected expression", selection, MEMO_PASTE, {false, false}},
     };
     for (const auto& row : rows) EXPECT_EQ(state(row.id, row.facts), row.expected) << row.memo << ", item " << row.id;
 }
@@ -483,21 +480,19 @@ TEST(ButtonColors, KindsStatesAndThemes) {
     using K = ButtonKind;
     using V = ButtonVisualState;
     using namespace ids;
-    const std::pair<std::int32_t, K> kinds[] = {
-        {KEY_POINT, K::Digit},
-        {KEY_0, K::Digit},
-        {KEY_PERCENT, K::Function},
-        {DELETE_BEFORE_CARET, K::Function},
-        {CLEAR_HISTORY, K::Function},
-        {OPERATION_SUBTRACT, K::Operator},
-        {KEY_DIVIDE, K::Operator},
-        {KEY_SUBTRACT, K::Operator},
-        {CALCULATE, K::Equals},
-        {EXPRESSION_RESULT_TO_MEMO, K::ResultAction},
-        {LOAD, K::Neutral},
-        {FOCUS_MEMO, K::Neutral},  // no control
-        {0, K::Neutral},
-    };
+    const std::pair<std::int32_t, K> kinds[] = {{KEY_POINT, K::Digit},
+                                                {KEY_0, K::Digit},
+                                                {KEY_PERCENT, K::Function},
+                                                {CLEAR_HISTORY, K::Function},
+                                                {KEY_DIVIDE, K::Operator},
+                                                {KEY_SUBTRACT, K::Operator},
+                                                {OPERATION_SUBTRACT, K::Operator},
+                                                {CALCULATE, K::Equals},
+                                                {DELETE_BEFORE_CARET, K::Function},
+                                                {EXPRESSION_RESULT_TO_MEMO, K::ResultAction},
+                                                {LOAD, K::Neutral},
+                                                {FOCUS_MEMO, K::Neutral},
+                                                {0, K::Neutral}};
     for (const auto& [id, kind] : kinds) EXPECT_EQ(button_kind(id), kind) << id;
 
     EXPECT_EQ(button_visual_state(true, true, true), V::Disabled);
@@ -542,18 +537,18 @@ TEST(TabOrder, FollowsTheReadingOrderAndTheSide) {
     } rows[] = {
         {0, true, false, all, SAVE},
         {0, false, false, all, MEMO_EDIT},
-        {DARK_MODE, true, false, all, SIDE},  // the top bar, then the calculator on the left
+        {DARK_MODE, true, false, all, SIDE},
         {DARK_MODE, true, true, all, OPERATION_ALONE},
         {HISTORY_LIST, true, false, all, OPERATION_ALONE},
         {HISTORY_LIST, true, false, no_operations, MEMO_EDIT},
         {MEMO_EDIT, true, true, all, SIDE},
-        {MEMO_EDIT, true, false, all, SAVE},  // round to the start
+        {MEMO_EDIT, true, false, all, SAVE},
         {SAVE, false, false, all, MEMO_EDIT},
         {EXPRESSION_EDIT, false, false, all, THOUSANDS},
-        {COPY_RESULT, true, false, all, CLEAR_EXPRESSION},  // into the keypad
+        {COPY_RESULT, true, false, all, CLEAR_EXPRESSION},
         {SIDE, false, true, all, MEMO_EDIT},
         {OPERATION_MULTIPLY, true, false, bar_open, FIND_BOX},
-        {FIND_BOX, true, false, bar_open, FIND_MATCH_CASE},  // past the message
+        {FIND_BOX, true, false, bar_open, FIND_MATCH_CASE},
         {FIND_CLOSE, true, false, bar_open, REPLACE_BOX},
         {REPLACE_ALL, true, false, bar_open, MEMO_EDIT},
         {MEMO_EDIT, false, false, bar_open, REPLACE_ALL},
