@@ -1,7 +1,5 @@
 // '=', the history list, the grouping toggle and the operation buttons: the session
 // decides, these handlers move the texts in and out of the controls.
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"

@@ -1,6 +1,5 @@
 // Saving the working state to a ".qvx" document and opening one, through the file
 // dialogs; every outcome goes to the status line.
-#include <array>
 #include <utility>
 
 #include "platform/windows/base/error_report.h"

@@ -1,8 +1,5 @@
 // The expression box: keypad appends, 'C', '⌫', the focus commands and the grouping
 // refresh that keeps thousands separators up to date around the caret.
-#include <algorithm>
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"

@@ -4,7 +4,6 @@
 #include <richedit.h>
 
 #include <algorithm>
-#include <array>
 #include <string>
 
 #include "common/win32/wide_text.h"

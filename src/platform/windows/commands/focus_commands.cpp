@@ -1,7 +1,6 @@
 // Tab and Shift+Tab: the keyboard focus through the controls in reading order; the
 // focus given back when the window is active again.
 #include <algorithm>
-#include <array>
 
 #include "platform/windows/commands/command_handlers.h"
 #include "ui/tab_order.h"

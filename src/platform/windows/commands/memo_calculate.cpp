@@ -1,7 +1,5 @@
 // Calculating with what is written in the memo: the total of the numbers in the
 // selection, and an expression evaluated where it stands.
-#include <array>
-
 #include "calculator/number_format.h"
 #include "common/win32/wide_text.h"
 #include "notes/note_reader.h"

@@ -2,8 +2,6 @@
 // loses the focus.
 #include <richedit.h>
 
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/services/clipboard.h"

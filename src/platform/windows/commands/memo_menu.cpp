@@ -5,8 +5,6 @@
 #include <richedit.h>
 #include <windowsx.h>
 
-#include <array>
-
 #include "calculator/evaluate.h"
 #include "common/win32/wide_text.h"
 #include "notes/note_reader.h"

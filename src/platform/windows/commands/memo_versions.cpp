@@ -2,8 +2,6 @@
 // chosen. Outcomes go to the status line.
 #include <richedit.h>
 
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/memo_versions_dialog.h"

@@ -4,7 +4,6 @@
 // unzoomed advances, so that the letters overlap.
 #include <windows.h>
 
-#include <array>
 #include <utility>
 
 #include "platform/windows/base/error_report.h"

@@ -3,8 +3,6 @@
 
 #include <windowsx.h>
 
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/subclass.h"

@@ -2,7 +2,7 @@
 // switches the window's topmost state, its check mark and the setting at once, and the
 // memo's earlier versions.
 #include <algorithm>
-#include <array>
+#include <iterator>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"

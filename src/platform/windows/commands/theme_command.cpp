@@ -1,7 +1,5 @@
 // The dark-mode switch: the other theme's look, saved at once. Under high contrast the
 // setting changes and is saved, but the system's colours stay.
-#include <array>
-
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/save_all.h"

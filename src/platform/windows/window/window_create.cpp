@@ -1,4 +1,4 @@
-// WM_CREATE: the record, the theme brushes, the 50 controls, the fonts, the system
+// WM_CREATE: the record, the theme brushes, the controls of the table, the fonts, the system
 // menu's items and the timers.
 #include <memory>
 #include <string>

@@ -1,6 +1,5 @@
 // Applying the layout: the font swap on a DPI change, moving the controls, and the
 // messages and the command that change the geometry.
-#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -55,7 +54,7 @@ SystemStatus layout_controls(AppState& state) {
     const LayoutInput input{client.right - client.left,     client.bottom - client.top,        state.dpi,
                             state.settings.calculator_side, state.settings.calculator_percent, state.find.rows};
     // Showing the window sends a WM_SIZE for the size WM_CREATE laid out already; moving
-    // 50 controls to where they are would cost a repaint of each.
+    // every control to where it is would cost a repaint of each.
     if (state.panels.laid_out_for == input) return {};
     LayoutRects rects = compute_layout(input);
     // Above 96 DPI the history caption may take room from the clear button's; measured
