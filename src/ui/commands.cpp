@@ -7,8 +7,10 @@ namespace numvora {
 namespace {
 
 constexpr bool is_keypad_text_key(std::int32_t id) {
-    const KeypadButton* key = find_keypad_button(id);
-    return key != nullptr && key->insert_text.has_value();
+    for (const KeypadButton& key : KEYPAD_BUTTONS) {
+        if (key.control_id == id) return key.insert_text.has_value();
+    }
+    return false;
 }
 
 constexpr TwoRows first_repeated_id() {
@@ -37,7 +39,7 @@ static_assert(keypad_text_keys_have_no_row(), "a keypad key that inserts text ha
 constexpr bool buttons_and_only_buttons_have_rows() {
     for (const ControlRow& row : CONTROL_ROWS) {
         if (row.id == 0 || is_keypad_text_key(row.id)) continue;
-        if ((row.class_kind == ControlClass::Button) != (find_command(row.id) != nullptr)) return false;
+        if ((row.class_kind == ControlClass::Button) != (command_index(row.id) < COMMANDS.size())) return false;
     }
     return true;
 }
@@ -50,7 +52,7 @@ constexpr bool keys_name_their_controls() {
         for (const KeyBinding& key : command.keys) {
             const bool for_one = key.place == KeyPlace::Control;
             if (for_one != (key.control_id != 0)) return false;
-            if (for_one && find_control_row(key.control_id) == nullptr) return false;
+            if (for_one && control_row_with_id(key.control_id) == CONTROL_COUNT) return false;
         }
     }
     return true;

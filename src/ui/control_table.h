@@ -318,13 +318,20 @@ constexpr bool rows_are_complete() {
 }
 static_assert(rows_are_complete());
 
-// The row of the control with this id, if any (ids of commands without a control have none).
-constexpr const ControlRow* find_control_row(std::int32_t id) {
-    if (id == 0) return nullptr;
-    for (const ControlRow& row : CONTROL_ROWS) {
-        if (row.id == id) return &row;
+// The index of the row of the control with this id; CONTROL_COUNT for none (ids of
+// commands without a control). The build's checks ask for the index: under GCC's
+// sanitizers a pointer into a table compared with null is no constant expression.
+constexpr std::size_t control_row_with_id(std::int32_t id) {
+    for (std::size_t i = 0; id != 0 && i < CONTROL_ROWS.size(); ++i) {
+        if (CONTROL_ROWS[i].id == id) return i;
     }
-    return nullptr;
+    return CONTROL_ROWS.size();
+}
+
+// The row of the control with this id, if any.
+constexpr const ControlRow* find_control_row(std::int32_t id) {
+    const std::size_t i = control_row_with_id(id);
+    return i < CONTROL_ROWS.size() ? &CONTROL_ROWS[i] : nullptr;
 }
 
 // A check box, which the system draws, unlike the owner-drawn buttons.

@@ -61,15 +61,16 @@ constexpr bool works_in(const KeyBinding& key, std::int32_t control_id) {
     case KeyPlace::AnyButton:
     case KeyPlace::FindBar: break;
     }
-    const ControlRow* row = find_control_row(control_id);
-    if (row == nullptr) return false;
-    return key.place == KeyPlace::AnyButton ? row->class_kind == ControlClass::Button
-                                            : find_bar_row(*row) != FindBar::Hidden;
+    const std::size_t i = control_row_with_id(control_id);
+    if (i == CONTROL_COUNT) return false;
+    const ControlRow& row = CONTROL_ROWS[i];
+    return key.place == KeyPlace::AnyButton ? row.class_kind == ControlClass::Button
+                                            : find_bar_row(row) != FindBar::Hidden;
 }
 
 constexpr bool is_button(std::int32_t id) {
-    const ControlRow* row = find_control_row(id);
-    return row != nullptr && row->class_kind == ControlClass::Button;
+    const std::size_t i = control_row_with_id(id);
+    return i < CONTROL_COUNT && CONTROL_ROWS[i].class_kind == ControlClass::Button;
 }
 
 // Some key-down in some control would reach both. Only a control's own key, such as the
