@@ -181,7 +181,8 @@ const std::string HOUSEHOLD_1M = household_notes(1 << 20);
 
 // What the total command does: every line read, its results added by the engine.
 void BM_MemoTotal_Notes1M(benchmark::State& state) {
-    if (!evaluate(sum_expression(selection_total(HOUSEHOLD_1M).added))) state.SkipWithError("the total does not evaluate");
+    if (!evaluate(sum_expression(selection_total(HOUSEHOLD_1M).added)))
+        state.SkipWithError("the total does not evaluate");
     for (auto _ : state) benchmark::DoNotOptimize(evaluate(sum_expression(selection_total(HOUSEHOLD_1M).added)));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * HOUSEHOLD_1M.size()));
 }

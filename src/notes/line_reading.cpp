@@ -39,7 +39,9 @@ bool is_operator(TokenKind kind) {
            kind == TokenKind::Divide || kind == TokenKind::Remainder;
 }
 
-bool is_label(TokenKind kind) { return kind == TokenKind::Word || kind == TokenKind::Colon || kind == TokenKind::Other; }
+bool is_label(TokenKind kind) {
+    return kind == TokenKind::Word || kind == TokenKind::Colon || kind == TokenKind::Other;
+}
 
 // The tokens of a line with what each figure means.
 struct Reading {
@@ -103,8 +105,9 @@ void assign_roles(Reading& r) {
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (t[i].kind != TokenKind::Number) continue;
         const notes_detail::NumberMarks& m = t[i].marks;
-        const bool by_tilde = (i > 0 && t[i - 1].kind == TokenKind::Tilde && i > 1 && t[i - 2].kind == TokenKind::Number) ||
-                              (i + 2 < t.size() && t[i + 1].kind == TokenKind::Tilde && t[i + 2].kind == TokenKind::Number);
+        const bool by_tilde =
+            (i > 0 && t[i - 1].kind == TokenKind::Tilde && i > 1 && t[i - 2].kind == TokenKind::Number) ||
+            (i + 2 < t.size() && t[i + 1].kind == TokenKind::Tilde && t[i + 2].kind == TokenKind::Number);
         FigureRole& role = r.roles[i];
         if (m.name)
             role = FigureRole::Name;
@@ -138,7 +141,8 @@ void assign_roles(Reading& r) {
         if (is_label(kind) || (r.number(i) && t[i].marks.name)) {
             r.skipped[i] = true;
         } else if (is_operator(kind) && !r.binary(i)) {
-            const bool sign = (kind == TokenKind::Minus || kind == TokenKind::Plus) && r.glued(i) && r.starts_operand(i + 1);
+            const bool sign =
+                (kind == TokenKind::Minus || kind == TokenKind::Plus) && r.glued(i) && r.starts_operand(i + 1);
             r.skipped[i] = !sign;
         }
     }
@@ -198,6 +202,8 @@ struct ExpressionParser {
             if (!is_operator(kind) || !r.binary(sk[pos])) return std::nullopt;
             static constexpr char OPS[] = {'+', '-', '*', '/', '%'};
             const char op = OPS[static_cast<int>(kind) - static_cast<int>(TokenKind::Plus)];
+            // Spaced as written, so that the history shows the expression as the memo does.
+            const bool spaced = at(pos).spaced_after || (sk[pos] > 0 && r.tokens[sk[pos] - 1].spaced_after);
             ++pos;
             ++binaries;
             if ((op == '+' || op == '-') && lone_percent_then_end()) {
@@ -209,7 +215,7 @@ struct ExpressionParser {
             }
             const std::optional<std::string> right = term(depth);
             if (!right) return std::nullopt;
-            *out += op;
+            *out += spaced ? std::string{' ', op, ' '} : std::string(1, op);
             *out += *right;
         }
         return out;
@@ -281,7 +287,8 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
         const bool term_start =
             r.operand(i) || r.tokens[i].kind == TokenKind::Open ||
             ((r.tokens[i].kind == TokenKind::Minus || r.tokens[i].kind == TokenKind::Plus) && r.glued(i));
-        const bool inside = start > 0 && (is_operator(r.tokens[sk[start - 1]].kind) || r.tokens[sk[start - 1]].kind == TokenKind::Open);
+        const bool inside =
+            start > 0 && (is_operator(r.tokens[sk[start - 1]].kind) || r.tokens[sk[start - 1]].kind == TokenKind::Open);
         if (term_start && !inside) {
             ExpressionParser parser{r, sk, start, 0, false, {}};
             const std::optional<std::string> text = parser.expression(0);
@@ -320,7 +327,9 @@ void fill_figures(const Reading& r, const std::vector<std::size_t>& used, LineRe
     }
 }
 
-void evaluate_into(const Parsed& parsed, LineReading& out) {
+void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
+    fill_figures(r, parsed.used, out);
+    out.grouped = grouped_style(r, parsed.used);
     out.kind = LineKind::Expression;
     out.expression = parsed.expression;
     const Result<double, CalcError> value = evaluate(parsed.expression);
@@ -344,7 +353,9 @@ void read_amount(const Reading& r, LineReading& out) {
             count = i;
         }
     }
-    const std::optional<std::size_t> chosen = out.amounts == 1 ? amount : out.amounts == 0 && counts == 1 ? count : std::nullopt;
+    const std::optional<std::size_t> chosen = out.amounts == 1                  ? amount
+                                              : out.amounts == 0 && counts == 1 ? count
+                                                                                : std::nullopt;
     if (!chosen) return;
     Figure& figure = out.figures[*chosen];
     figure.used = true;
@@ -381,7 +392,7 @@ std::optional<TotalLine> read_total_line(std::string_view line) {
     return std::nullopt;
 }
 
-LineReading read_line(std::string_view text) {
+LineReading read_line(std::string_view text, bool selected) {
     LineReading out;
     // The line without its break; trailing spaces after a result are the result's.
     std::size_t line_end = text.size();
@@ -427,18 +438,14 @@ LineReading read_line(std::string_view text) {
         out.replace_end = line.size();
     }
     if (std::optional<Parsed> parsed = parse_expression(r, out.asks)) {
-        fill_figures(r, parsed->used, out);
-        out.grouped = grouped_style(r, parsed->used);
-        evaluate_into(*parsed, out);
+        evaluate_into(r, *parsed, out);
         return out;
     }
     if (out.asks) {
         // "12/7 =" asks for a division, not a date.
         const Reading split = read_tokens(line.substr(0, body_end), true);
         if (std::optional<Parsed> parsed = parse_expression(split, true)) {
-            fill_figures(split, parsed->used, out);
-            out.grouped = grouped_style(split, parsed->used);
-            evaluate_into(*parsed, out);
+            evaluate_into(split, *parsed, out);
             return out;
         }
         fill_figures(r, {}, out);
@@ -446,10 +453,18 @@ LineReading read_line(std::string_view text) {
         out.error = CalcError{calc_error::InvalidExpression{}};
         for (const Token& token : r.tokens) {
             if (token.marks.joined_by_point)
-                out.error = CalcError{calc_error::InvalidNumber{std::string(body.substr(token.begin, token.end - token.begin))}};
+                out.error = CalcError{
+                    calc_error::InvalidNumber{std::string(body.substr(token.begin, token.end - token.begin))}};
         }
         if (!has_figure) out.error = CalcError{calc_error::Empty{}};
         return out;
+    }
+    if (selected) {
+        const Reading split = read_tokens(line.substr(0, body_end), true);
+        if (std::optional<Parsed> parsed = parse_expression(split, false)) {
+            evaluate_into(split, *parsed, out);
+            return out;
+        }
     }
     read_amount(r, out);
     return out;

@@ -58,10 +58,13 @@ struct LineReading {
     TotalWord total = TotalWord::None;
 
     bool has_result() const { return !value.empty(); }
+    // F9 writes a value: an expression's, or a lone amount's when an "=" asks for it.
+    bool calculates() const { return has_result() && (kind == LineKind::Expression || asks); }
 };
 
-// Reads a line (no line break inside; a trailing one is ignored).
-LineReading read_line(std::string_view line);
+// Reads a line (no line break inside; a trailing one is ignored). selected: the user
+// chose the text to calculate, so "1/0" and "12/7" are divisions, not dates.
+LineReading read_line(std::string_view line, bool selected = false);
 
 // The total word a line consists of ("합계", "소계: 3,000", "총계 = 29,300원"), and where
 // " = total" goes in it.

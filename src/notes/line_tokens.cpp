@@ -14,9 +14,9 @@ namespace {
 constexpr std::string_view DATE_WORDS[] = {"시간", "개월", "일간", "년", "월", "일", "시", "분", "초", "주"};
 // A floor, a building or a house number ("3층", "101동", "1203호") is a name, not a count.
 constexpr std::string_view COUNTER_WORDS[] = {
-    "마리", "인분", "그릇", "차례", "가지", "켤레", "송이", "포기", "봉지", "상자", "박스", "조각", "접시", "세트",
-    "묶음", "개",   "명",   "잔",   "장",   "권",   "번",   "회",   "건",   "대",   "병",   "박",   "살",   "쪽",
-    "통",   "봉",   "팩",   "벌",   "줄",   "곳",   "알",   "캔",   "판",   "인",   "보"};
+    "마리", "인분", "그릇", "차례", "가지", "켤레", "송이", "포기", "봉지", "상자", "박스", "조각", "접시",
+    "세트", "묶음", "개",   "명",   "잔",   "장",   "권",   "번",   "회",   "건",   "대",   "병",   "박",
+    "살",   "쪽",   "통",   "봉",   "팩",   "벌",   "줄",   "곳",   "알",   "캔",   "판",   "인",   "보"};
 constexpr std::string_view FOREIGN_WORDS[] = {"달러", "유로", "위안", "파운드", "엔", "불",
                                               "USD",  "JPY",  "EUR",  "CNY",    "GBP"};
 constexpr std::string_view FOREIGN_SIGNS[] = {"$", "＄", "€", "¥", "￥", "£"};
@@ -24,13 +24,15 @@ constexpr std::string_view WON_SIGNS[] = {"₩", "￦"};
 // What may stick to a figure's last word without making it part of a name: "3만원씩",
 // "4,500원짜리", "2잔이", "12월의".
 constexpr std::string_view PARTICLES[] = {
-    "이",   "가",   "을",   "를",   "은",   "는",   "의",   "에",   "에서", "으로", "로",   "와",   "과",
-    "도",   "만",   "씩",   "짜리", "까지", "부터", "쯤",   "정도", "이고", "이며", "이나", "나",   "인데",
-    "이다", "입니다", "이에요", "예요", "요", "만큼", "가량", "어치", "씩이", "이라", "라"};
+    "이",   "가",     "을",     "를",   "은",   "는",   "의",   "에",   "에서", "으로", "로",   "와", "과",
+    "도",   "만",     "씩",     "짜리", "까지", "부터", "쯤",   "정도", "이고", "이며", "이나", "나", "인데",
+    "이다", "입니다", "이에요", "예요", "요",   "만큼", "가량", "어치", "씩이", "이라", "라"};
 constexpr std::string_view HALF_DAYS[] = {"오전", "오후"};
 
 bool is_hangul_syllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
-bool is_hangul(char32_t c) { return is_hangul_syllable(c) || (c >= 0x1100 && c <= 0x11FF) || (c >= 0x3130 && c <= 0x318F); }
+bool is_hangul(char32_t c) {
+    return is_hangul_syllable(c) || (c >= 0x1100 && c <= 0x11FF) || (c >= 0x3130 && c <= 0x318F);
+}
 bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 struct Lexer {
@@ -100,7 +102,8 @@ struct Lexer {
         while (before > 0 && is_utf8_continuation(static_cast<unsigned char>(s[before]))) --before;
         std::size_t pos = before;
         const char32_t c = decode_utf8(s, pos);
-        return !is_hangul(c) && !(c < 0x80 && (is_ascii_letter(static_cast<char>(c)) || is_ascii_digit(static_cast<char>(c))));
+        return !is_hangul(c) &&
+               !(c < 0x80 && (is_ascii_letter(static_cast<char>(c)) || is_ascii_digit(static_cast<char>(c))));
     }
 
     std::optional<std::size_t> joiner(std::size_t i) const {
@@ -167,7 +170,8 @@ struct Lexer {
             parts = 1;
         }
         if (!marks.name) end = suffixes(end, marks);
-        if (marks.joined && only_dashes && parts == 2 && (marks.unit || marks.grouped || marks.won)) marks.range_joined = true;
+        if (marks.joined && only_dashes && parts == 2 && (marks.unit || marks.grouped || marks.won))
+            marks.range_joined = true;
         token.end = end;
         tokens.push_back(std::move(token));
         prefix = Prefix::None;
@@ -201,8 +205,8 @@ struct Lexer {
             end = hangul_run_end(end);
         }
         // "16GB", "5kg", "3D"; but "4,500원x2" multiplies.
-        const bool times_next = (at(end, "x") || at(end, "X")) && digit(end + 1) &&
-                                (marks.grouped || marks.won || marks.unit);
+        const bool times_next =
+            (at(end, "x") || at(end, "X")) && digit(end + 1) && (marks.grouped || marks.won || marks.unit);
         if (letter(end) && !times_next) {
             marks.name = true;
             while (letter(end) || digit(end)) ++end;
@@ -286,8 +290,8 @@ struct Lexer {
                 const bool operand_before = !tokens.empty() && (tokens.back().kind == TokenKind::Number ||
                                                                 tokens.back().kind == TokenKind::Close);
                 // "x" alone, or "x2" after a figure: a multiplication the reading may take.
-                if ((word == "x" || word == "X") || ((word[0] == 'x' || word[0] == 'X') && operand_before &&
-                                                     all_ascii_digits(word.substr(1)))) {
+                if ((word == "x" || word == "X") ||
+                    ((word[0] == 'x' || word[0] == 'X') && operand_before && all_ascii_digits(word.substr(1)))) {
                     push(TokenKind::Times, i, i + 1);
                     i += 1;
                     continue;

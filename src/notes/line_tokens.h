@@ -14,9 +14,9 @@ namespace numvora::notes_detail {
 enum class TokenKind : std::uint8_t {
     Number,
     Plus,
-    Minus,  // "-", "−"
-    Times,  // "*", "×", and an "x" standing alone
-    Divide,  // "/", "÷"
+    Minus,      // "-", "−"
+    Times,      // "*", "×", and an "x" standing alone
+    Divide,     // "/", "÷"
     Remainder,  // a "%" that no figure carries
     Open,
     Close,
@@ -29,21 +29,21 @@ enum class TokenKind : std::uint8_t {
 
 // How a figure is written; its meaning follows from these.
 struct NumberMarks {
-    bool grouped = false;       // a thousands comma
-    bool plain_long = false;    // four or more digits, no comma, no unit
-    bool unit = false;          // 십 백 천 만 억 조 or a Hangul number word
-    bool won = false;           // ₩, ￦ or 원
-    bool foreign = false;       // $, 달러, USD, ¥, 엔, €, 유로 …
-    bool percent = false;       // "%" right after it
-    bool counter = false;       // a counter word after it: 잔, 명, 개 …
-    bool date = false;          // a date, time or duration word after it, or 오전/오후 before
-    bool name = false;          // fused with letters: "2차", "S24", "16인치", "B-2"
-    bool joined = false;        // digits joined like a date, a phone number, a time or a version
+    bool grouped = false;          // a thousands comma
+    bool plain_long = false;       // four or more digits, no comma, no unit
+    bool unit = false;             // 십 백 천 만 억 조 or a Hangul number word
+    bool won = false;              // ₩, ￦ or 원
+    bool foreign = false;          // $, 달러, USD, ¥, 엔, €, 유로 …
+    bool percent = false;          // "%" right after it
+    bool counter = false;          // a counter word after it: 잔, 명, 개 …
+    bool date = false;             // a date, time or duration word after it, or 오전/오후 before
+    bool name = false;             // fused with letters: "2차", "S24", "16인치", "B-2"
+    bool joined = false;           // digits joined like a date, a phone number, a time or a version
     bool joined_by_point = false;  // among the joiners, a "." ("1.000.000", "3.14.15")
-    bool range_joined = false;  // joined by "-" with a unit, a comma or 원: "3만-5만", "1,000-2,000원"
-    bool leading_zero = false;  // "06236": a code
-    bool of = false;            // "의" right after it: "X의 10%"
-    bool from = false;          // "에서" right after it: "X에서 20% 할인"
+    bool range_joined = false;     // joined by "-" with a unit, a comma or 원: "3만-5만", "1,000-2,000원"
+    bool leading_zero = false;     // "06236": a code
+    bool of = false;               // "의" right after it: "X의 10%"
+    bool from = false;             // "에서" right after it: "X에서 20% 할인"
 };
 
 struct Token {

@@ -168,6 +168,13 @@ BlockTally tally_of(std::span<const std::string_view> lines) {
     return tally;
 }
 
+NotesSum total_after(std::string_view text, TotalWord word) {
+    std::vector<std::string_view> lines = split_lines(text);
+    if (lines.back().empty()) lines.pop_back();  // the text ends where the total line begins
+    const std::size_t first = lines.size() > BLOCK_LINES_MAX ? lines.size() - BLOCK_LINES_MAX : 0;
+    return tally_of(std::span(lines).subspan(first)).total(word);
+}
+
 bool has_block_end(std::span<const std::string_view> lines) { return last_block_end(lines) != lines.size(); }
 
 bool first_total_reaches_above(std::span<const std::string_view> lines) {
@@ -216,7 +223,7 @@ std::string total_status_text(const NotesSum& sum) {
     if (sum.added.empty()) return "더할 숫자가 없습니다";
     std::string text = std::to_string(sum.added.size()) + "개를 더했습니다";
     const std::pair<std::size_t, std::string_view> kinds[] = {
-        {sum.passed.dates, "날짜·시간"}, {sum.passed.counts, "개수"},   {sum.passed.rates, "비율"},
+        {sum.passed.dates, "날짜·시간"}, {sum.passed.counts, "개수"},  {sum.passed.rates, "비율"},
         {sum.passed.ranges, "범위"},     {sum.passed.foreign, "외화"}, {sum.passed.several, "금액이 둘 이상인 줄"}};
     std::string passed;
     for (const auto& [n, name] : kinds) {

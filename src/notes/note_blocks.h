@@ -69,10 +69,10 @@ public:
     NotesSum total(TotalWord word) const;
 
 private:
-    ResultSum block_;              // the results since the block began
+    ResultSum block_;                // the results since the block began
     std::optional<NotesSum> chain_;  // the 소계 results of the sections above
-    bool gap_ = false;             // an empty line since the chain's last 소계
-    bool after_sub_ = false;       // the nearest line above with text is a 소계
+    bool gap_ = false;               // an empty line since the chain's last 소계
+    bool after_sub_ = false;         // the nearest line above with text is a 소계
 };
 
 // The result of each line, in order, as plain decimal text; tally: what the lines above
@@ -82,6 +82,10 @@ std::vector<std::optional<std::string>> line_results(std::span<const std::string
 // The tally after the lines, read from the last line that ends every block above (a
 // total line other than 소계, or an empty line after a line that is no total line).
 BlockTally tally_of(std::span<const std::string_view> lines);
+
+// What a total line written right after the text adds: F9 on a total line. A piece of
+// a line at the text's end belongs to the block; at most BLOCK_LINES_MAX lines count.
+NotesSum total_after(std::string_view text, TotalWord word);
 
 // Whether the lines hold such an end, so that nothing above them counts below them.
 bool has_block_end(std::span<const std::string_view> lines);

@@ -28,7 +28,9 @@ void widen(Decimal& d, std::size_t scale) {
     d.scale = scale;
 }
 
-bool at(std::string_view s, std::size_t i, std::string_view what) { return i <= s.size() && s.substr(i).starts_with(what); }
+bool at(std::string_view s, std::size_t i, std::string_view what) {
+    return i <= s.size() && s.substr(i).starts_with(what);
+}
 bool digit_at(std::string_view s, std::size_t i) { return i < s.size() && is_ascii_digit(s[i]); }
 
 // Every Hangul word below is one three-byte syllable.
@@ -171,8 +173,7 @@ std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, boo
 }
 
 // Items with falling small units: "2천5백", "삼십오", "5천 500".
-std::optional<Item> read_section(std::string_view s, std::size_t p, bool words, bool first_section,
-                                 WrittenNumber& n) {
+std::optional<Item> read_section(std::string_view s, std::size_t p, bool words, bool first_section, WrittenNumber& n) {
     Item section;
     std::size_t bound = 4;
     bool any = false;

@@ -30,10 +30,10 @@ std::string note_value_text(double value);
 struct WrittenNumber {
     Decimal value;
     std::size_t end = 0;
-    bool grouped = false;     // a thousands comma
-    bool plain_long = false;  // four or more integer digits with no comma and no unit
-    bool unit = false;        // 십 백 천 만 억 조, or a number word ("오천")
-    bool words_only = false;  // Hangul number words without a digit
+    bool grouped = false;       // a thousands comma
+    bool plain_long = false;    // four or more integer digits with no comma and no unit
+    bool unit = false;          // 십 백 천 만 억 조, or a number word ("오천")
+    bool words_only = false;    // Hangul number words without a digit
     bool leading_zero = false;  // "06236": a code, not a quantity
 };
 

@@ -32,7 +32,8 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         // Units in any written combination, number words with 원.
         {"2천5백만원 3백만원 5만 5천원 15만 원 1.5만, 0.25천 1억 2,000만 500",
          "25000000:a 3000000:a 55000:a 150000:a 15000:a 250:a 120000500:a"},
-        {"오천원 만원 삼만 원 십만원 천원 일만이천원 삼십오만 원", "5000:a 10000:a 30000:a 100000:a 1000:a 12000:a 350000:a"},
+        {"오천원 만원 삼만 원 십만원 천원 일만이천원 삼십오만 원",
+         "5000:a 10000:a 30000:a 100000:a 1000:a 12000:a 350000:a"},
         {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
         {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
         // Fused words make names; a floor, a building and a set are not counts.
@@ -138,7 +139,7 @@ TEST(ReadLine, WhereF9Writes) {
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.text);
-        const bool writes = reading.has_result() && (reading.kind == LineKind::Expression || reading.asks);
+        const bool writes = reading.calculates();
         std::string written = row.text;
         if (writes)
             written.replace(reading.replace_begin, reading.replace_end - reading.replace_begin,

@@ -7,9 +7,8 @@
 
 #include <array>
 
-#include "calculator/evaluate.h"
 #include "common/win32/wide_text.h"
-#include "notes/note_reader.h"
+#include "notes/note_blocks.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"
@@ -26,21 +25,20 @@ MemoFacts memo_facts(const AppState& state) {
     facts.has_selection = !memo_selection(memo).empty();
     facts.clipboard_has_text = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
     facts.has_text = memo_length(memo) > 0;
+    facts.results_margin = state.preferences.results_margin;
     // With a selection, the text F9 reads is the selection: read once for both questions.
     const MemoSelection range = memo_expression_range(state);
     const std::string text = to_utf8(memo_text_range(memo, range));
-    facts.selection_has_amount = facts.has_selection && !read_amounts(text).added.empty();
-    if (read_total_line(text)) {
+    facts.selection_has_amount = facts.has_selection && !selection_total(text).added.empty();
+    const LineReading reading = read_line(text, facts.has_selection);
+    if (reading.kind == LineKind::Total) {
         // A total line can act when the block above it has something to add.
         const std::string before = to_utf8(memo_text_range(memo, {0, range.start}));
-        const std::string_view block = std::string_view(before).substr(total_scope_begin(before, before.size()));
-        facts.has_expression = !read_amounts(block).added.empty();
-        return facts;
+        facts.has_expression = !total_after(before, reading.total).added.empty();
+    } else {
+        // A value F9 would write: for any other text it only says why not.
+        facts.has_expression = reading.calculates();
     }
-    // An expression the engine can calculate: for any other text F9 only says why not.
-    const auto found = find_memo_expression(text);
-    facts.has_expression = found && evaluate(found->expression).has_value();
-    facts.results_margin = state.preferences.results_margin;
     return facts;
 }
 
