@@ -1,9 +1,12 @@
 #include "notes/line_reading.h"
 
+#include <algorithm>
+#include <span>
 #include <utility>
 
 #include "calculator/evaluate.h"
 #include "calculator/number_format.h"
+#include "calculator/parser.h"
 #include "common/unicode.h"
 #include "notes/line_tokens.h"
 #include "notes/written_number.h"
@@ -13,10 +16,8 @@ namespace numvora {
 namespace {
 
 using notes_detail::is_written_result;
-using notes_detail::Token;
+using LineToken = notes_detail::Token;
 using notes_detail::TokenKind;
-
-bool is_line_break(char32_t c) { return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029; }
 
 // Where the old results begin: the "=" before the first of a chain of results that
 // runs to the text's end, the last of which may be empty. npos when there is none.
@@ -46,9 +47,10 @@ bool is_label(TokenKind kind) {
 // The tokens of a line with what each figure means.
 struct Reading {
     std::string_view line;
-    std::vector<Token> tokens;
+    std::vector<LineToken> tokens;
     std::vector<FigureRole> roles;  // by token; meaningful for numbers
     std::vector<bool> skipped;      // labels, names, and signs that only separate ("12/5 - 점심")
+    std::vector<bool> starts;       // an operand begins here: a figure, "(", or signs glued to one
 
     bool number(std::size_t i) const { return tokens[i].kind == TokenKind::Number; }
     // A figure the calculation may take as an operand.
@@ -71,11 +73,7 @@ struct Reading {
         }
         return std::nullopt;
     }
-    bool starts_operand(std::size_t i) const {
-        if (operand(i) || tokens[i].kind == TokenKind::Open) return true;
-        return (tokens[i].kind == TokenKind::Minus || tokens[i].kind == TokenKind::Plus) && glued(i) &&
-               starts_operand(i + 1);
-    }
+    bool starts_operand(std::size_t i) const { return starts[i]; }
     // An operator with an operand on each side, labels between them allowed ("12,000원 + 커피 4,500원").
     bool binary(std::size_t i) const {
         // "9 -1,000", "환불:-5,000", "할인-5,000": glued to its figure and not to one before
@@ -96,7 +94,7 @@ bool after_road(const Reading& r, std::size_t i) {
 }
 
 void assign_roles(Reading& r) {
-    const std::vector<Token>& t = r.tokens;
+    const std::vector<LineToken>& t = r.tokens;
     r.roles.assign(t.size(), FigureRole::Amount);
     std::optional<std::size_t> last_number;
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -132,6 +130,12 @@ void assign_roles(Reading& r) {
             for (std::size_t j = i + 1; at_end && j < t.size(); ++j) at_end = t[j].kind != TokenKind::Word;
             role = at_end ? FigureRole::Amount : FigureRole::Name;
         }
+    }
+    // From the end, so that a run of signs is looked at once.
+    r.starts.assign(t.size() + 1, false);
+    for (std::size_t i = t.size(); i-- > 0;) {
+        const bool sign = t[i].kind == TokenKind::Minus || t[i].kind == TokenKind::Plus;
+        r.starts[i] = r.operand(i) || t[i].kind == TokenKind::Open || (sign && r.glued(i) && r.starts[i + 1]);
     }
     // Operators between operands stay; an operator that joins nothing is punctuation,
     // and a sign glued to a figure is its sign.
@@ -169,13 +173,13 @@ bool label_figure(const Reading& r, std::size_t i) {
 // percent: "X + 10%" is X × 1.1, "X * 10%" X × 0.1, "X의 10%" X × 0.1, "X 20% 할인" X × 0.8.
 struct ExpressionParser {
     const Reading& r;
-    std::vector<std::size_t> sk;  // token indices
+    std::span<const std::size_t> sk;  // token indices
     std::size_t pos = 0;
     int binaries = 0;
     bool percent_form = false;
     std::vector<std::size_t> used;
 
-    const Token& at(std::size_t i) const { return r.tokens[sk[i]]; }
+    const LineToken& at(std::size_t i) const { return r.tokens[sk[i]]; }
     bool more() const { return pos < sk.size(); }
 
     bool lone_percent_then_end() const {
@@ -230,6 +234,8 @@ struct ExpressionParser {
         if (!more()) return std::nullopt;
         std::string text;
         if (at(pos).kind == TokenKind::Open) {
+            // The engine's bound, which keeps a line of "(((…" from exhausting the stack.
+            if (depth >= MAX_NESTING) return std::nullopt;
             ++pos;
             const std::optional<std::string> inner = expression(depth + 1);
             if (!inner) return std::nullopt;
@@ -244,7 +250,7 @@ struct ExpressionParser {
         if (!r.operand(sk[pos])) return std::nullopt;
         const std::size_t figure = sk[pos++];
         used.push_back(figure);
-        const Token& number = r.tokens[figure];
+        const LineToken& number = r.tokens[figure];
         text = number.marks.percent ? "(" + number.value + "/100)" : number.value;
         // "X의 10%", "X 20% 할인", "X에서 20% 할인", "X 5% 인상".
         if (more() && r.operand(sk[pos]) && at(pos).marks.percent && !number.marks.percent) {
@@ -302,7 +308,7 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
 }
 
 Reading read_tokens(std::string_view body, bool split_joined) {
-    Reading r{body, notes_detail::tokenize_line(body, split_joined), {}, {}};
+    Reading r{body, notes_detail::tokenize_line(body, split_joined), {}, {}, {}};
     assign_roles(r);
     return r;
 }
@@ -315,12 +321,14 @@ bool grouped_style(const Reading& r, const std::vector<std::size_t>& used) {
 }
 
 void fill_figures(const Reading& r, const std::vector<std::size_t>& used, LineReading& out) {
+    std::vector<bool> taken(r.tokens.size(), false);
+    for (const std::size_t u : used) taken[u] = true;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         if (!r.number(i)) continue;
         const bool negative = i > 0 && r.tokens[i - 1].kind == TokenKind::Minus && r.glued(i - 1) &&
                               !r.skipped[i - 1] && !r.binary(i - 1) && r.tokens[i].value != "0";
         Figure figure{r.roles[i], (negative ? "-" : "") + r.tokens[i].value, false};
-        for (const std::size_t u : used) figure.used = figure.used || u == i;
+        figure.used = taken[i];
         // A plain number the calculation took is a quantity, whatever it would be alone.
         if (figure.used && figure.role == FigureRole::Name) figure.role = FigureRole::Amount;
         out.figures.push_back(std::move(figure));
@@ -394,14 +402,11 @@ std::optional<TotalLine> read_total_line(std::string_view line) {
 
 LineReading read_line(std::string_view text, bool selected) {
     LineReading out;
-    // The line without its break; trailing spaces after a result are the result's.
-    std::size_t line_end = text.size();
-    for (std::size_t pos = 0, next = 0; pos < text.size(); pos = next) {
-        if (is_line_break(decode_utf8(text, next))) {
-            line_end = pos;
-            break;
-        }
-    }
+    // The line without its break; trailing spaces after a result are the result's. A lead
+    // byte is never inside another sequence, so the breaks are found by their bytes.
+    std::size_t line_end = text.find_first_of("\n\v\f\r");
+    for (const std::string_view wide_break : {"\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
+        line_end = std::min(line_end, text.find(wide_break));
     const std::string_view line = text.substr(0, line_end);
     if (const std::optional<TotalLine> total = read_total_line(line)) {
         out.kind = LineKind::Total;
@@ -411,6 +416,9 @@ LineReading read_line(std::string_view text, bool selected) {
         out.asks = true;
         return out;
     }
+    // Most lines of a memo are words alone: no digit, and no 원 for a number word.
+    if (line.find_first_of("0123456789") == std::string_view::npos && line.find("원") == std::string_view::npos)
+        return out;
     const std::string_view kept = trim_white_space(line);
     const std::size_t kept_end = kept.empty() ? 0 : static_cast<std::size_t>(kept.data() - line.data()) + kept.size();
     const std::size_t results = old_result_start(line.substr(0, kept_end));
@@ -451,7 +459,7 @@ LineReading read_line(std::string_view text, bool selected) {
         fill_figures(r, {}, out);
         out.kind = LineKind::Expression;
         out.error = CalcError{calc_error::InvalidExpression{}};
-        for (const Token& token : r.tokens) {
+        for (const LineToken& token : r.tokens) {
             if (token.marks.joined_by_point)
                 out.error = CalcError{
                     calc_error::InvalidNumber{std::string(body.substr(token.begin, token.end - token.begin))}};

@@ -62,6 +62,7 @@ struct Lexer {
 
     // A glued Hangul run that is only a particle, or none at all.
     bool particle_or_nothing(std::size_t i, NumberMarks* marks) const {
+        if (i >= s.size() || static_cast<unsigned char>(s[i]) < 0xE0) return true;
         const std::string_view run = s.substr(i, hangul_run_end(i) - i);
         if (run.empty()) return true;
         for (std::string_view particle : PARTICLES) {
@@ -81,8 +82,11 @@ struct Lexer {
         for (int spaced = 0; spaced < 2; ++spaced) {
             if (spaced == 1 && !at(i, " ")) break;
             const std::size_t from = i + static_cast<std::size_t>(spaced);
+            // Every word opens with a letter or a Hangul syllable's lead byte: most figures
+            // are followed by neither, and a mebibyte of notes stays quick.
+            if (from >= s.size() || !(letter(from) || static_cast<unsigned char>(s[from]) >= 0xE0)) continue;
             for (std::string_view word : words) {
-                if (!at(from, word)) continue;
+                if (s[from] != word[0] || !at(from, word)) continue;
                 const std::size_t end = from + word.size();
                 if (is_ascii_letter(word[0]) && letter(end)) continue;
                 if (spaced == 1 && !spaced_particles && hangul_at(end)) continue;
@@ -354,6 +358,7 @@ struct Lexer {
 
 std::vector<Token> tokenize_line(std::string_view line, bool split_joined) {
     Lexer lexer{line, split_joined, {}};
+    lexer.tokens.reserve(line.size() / 4 + 4);
     lexer.run();
     return std::move(lexer.tokens);
 }

@@ -85,8 +85,14 @@ void ResultSum::pass_over(const Figure& figure) {
     }
 }
 
+void ResultSum::add(std::string value, bool count, bool grouped) {
+    (count ? count_sum_ : amount_sum_) += value_of(value);
+    amounts_ += count ? 0 : 1;
+    entries_.push_back({std::move(value), count, grouped});
+}
+
 void ResultSum::take(const LineReading& reading) {
-    if (reading.has_result()) entries_.push_back({reading.value, reading.kind == LineKind::Count, reading.grouped});
+    if (reading.has_result()) add(reading.value, reading.kind == LineKind::Count, reading.grouped);
     if (reading.kind != LineKind::Expression && reading.amounts > 1) ++passed_.several;
     for (const Figure& figure : reading.figures) {
         if (!figure.used) pass_over(figure);
@@ -96,7 +102,7 @@ void ResultSum::take(const LineReading& reading) {
 void ResultSum::take_figures(const LineReading& reading) {
     for (const Figure& figure : reading.figures) {
         if (figure.role == FigureRole::Amount || figure.role == FigureRole::Count)
-            entries_.push_back({figure.value, figure.role == FigureRole::Count, reading.grouped});
+            add(figure.value, figure.role == FigureRole::Count, reading.grouped);
         else
             pass_over(figure);
     }
@@ -105,8 +111,7 @@ void ResultSum::take_figures(const LineReading& reading) {
 NotesSum ResultSum::sum() const {
     NotesSum out;
     out.passed = passed_;
-    bool amounts = false;
-    for (const Entry& entry : entries_) amounts = amounts || !entry.count;
+    const bool amounts = amounts_ > 0;
     for (const Entry& entry : entries_) {
         if (entry.count && amounts) {
             ++out.passed.counts;
@@ -115,7 +120,7 @@ NotesSum ResultSum::sum() const {
         out.added.push_back(entry.value);
         out.grouped = out.grouped || entry.grouped;
     }
-    out.value = sum_text(out.added);
+    if (!out.added.empty()) out.value = notes_detail::note_value_text(amounts ? amount_sum_ : count_sum_);
     return out;
 }
 

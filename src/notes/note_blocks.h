@@ -56,8 +56,13 @@ private:
         bool grouped = false;
     };
     void pass_over(const Figure& figure);
+    void add(std::string value, bool count, bool grouped);
     std::vector<Entry> entries_;
     PassedFigures passed_;
+    // Kept as the entries come, so that a total on every screen does not read them all again.
+    double amount_sum_ = 0.0;
+    double count_sum_ = 0.0;
+    std::size_t amounts_ = 0;
 };
 
 // Reads lines in order and knows, at each, what a total line there would be.
