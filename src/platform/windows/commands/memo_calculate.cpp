@@ -66,6 +66,7 @@ SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
                 !status)
                 return status;
         }
+        settle_memo_selection(state);
         show_command_outcome(state, total_status_text(sum), false);
         return {};
     }
@@ -73,6 +74,8 @@ SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
         return write_result(state, range, text, reading, reading.expression, reading.value, reading.grouped);
     if (reading.error && !std::holds_alternative<calc_error::Empty>(*reading.error))
         return show_calculation(state, failed_calculation(*reading.error));
+    // Said until the caret moves again, though the click that put it there is not yet seen.
+    settle_memo_selection(state);
     show_command_outcome(state, std::string(NOTHING_TO_CALCULATE), true);
     return {};
 }
