@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/services/clipboard.h"
@@ -167,6 +168,22 @@ TEST_F(ResultsMarginTest, AWiderResultWidensTheStripAfterItsPaint) {
     EXPECT_GE(client.right - area.right, state().margin.width);
     ASSERT_EQ(state().margin.rows.size(), 2U);
     EXPECT_EQ(state().margin.rows[1].box.left, client.right - state().margin.width);
+}
+
+// F9 on a total line writes the figure the margin shows beside it.
+TEST_F(ResultsMarginTest, F9OnATotalLineWritesWhatTheMarginShows) {
+    write_data_file("memo.txt", "고기 186,000\r\n2차 노래방 40,000\r\n참석 6명\r\n합계");
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    paint();
+    ASSERT_FALSE(state().margin.rows.empty());
+    const std::string shown = state().margin.rows.back().value;
+    EXPECT_EQ(shown, "226000");
+    const auto end = static_cast<LPARAM>(GetWindowTextLengthW(memo()));
+    SendMessageW(memo(), EM_SETSEL, end, end);
+    SendMessageW(window, WM_COMMAND, ids::MEMO_EVALUATE, 0);
+    const std::wstring text = window_text(memo());
+    EXPECT_TRUE(text.ends_with(L"합계 = 226,000")) << to_utf8(text);
 }
 
 }  // namespace

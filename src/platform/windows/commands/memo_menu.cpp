@@ -5,9 +5,8 @@
 #include <richedit.h>
 #include <windowsx.h>
 
-#include "calculator/evaluate.h"
 #include "common/win32/wide_text.h"
-#include "notes/note_reader.h"
+#include "notes/note_blocks.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"
@@ -29,15 +28,15 @@ MemoFacts memo_facts(const AppState& state) {
     // With a selection, the text F9 reads is the selection: read once for both questions.
     const MemoSelection range = memo_expression_range(state);
     const std::string text = to_utf8(memo_text_range(memo, range));
-    facts.text_has_amount = facts.has_selection && !read_amounts(text).added.empty();
-    facts.total_line = read_total_line(text).has_value();
+    facts.text_has_amount = facts.has_selection && !selection_total(text).added.empty();
+    const LineReading reading = read_line(text, facts.has_selection);
+    facts.total_line = reading.kind == LineKind::Total;
     if (facts.total_line) {
         const std::string before = to_utf8(memo_text_range(memo, {0, range.start}));
-        const std::string_view block = std::string_view(before).substr(total_scope_begin(before, before.size()));
-        facts.block_has_amount = !read_amounts(block).added.empty();
+        facts.block_has_amount = !total_after(before, reading.total).added.empty();
     } else {
-        const auto found = find_memo_expression(text);
-        facts.expression_calculates = found && evaluate(found->expression).has_value();
+        // A value F9 would write: for any other text it only says why not.
+        facts.expression_calculates = reading.calculates();
     }
     return facts;
 }

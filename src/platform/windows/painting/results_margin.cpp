@@ -11,7 +11,7 @@
 
 #include "calculator/number_format.h"
 #include "common/win32/wide_text.h"
-#include "notes/line_results.h"
+#include "notes/note_blocks.h"
 #include "platform/windows/base/subclass.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
@@ -135,20 +135,18 @@ void read_block_above(HWND memo, std::int32_t start, ResultsMarginView& margin) 
         const std::int32_t from = std::max(0, stop - piece);
         std::wstring text = memo_text_range(memo, {from, stop});
         std::vector<std::string> lines;
-        bool closed = false;
         for (std::size_t at = 0;;) {
             const std::size_t cr = text.find(L'\r', at);
-            if (from == 0 || at > 0) {  // the piece's first line may begin above it
+            if (from == 0 || at > 0)  // the piece's first line may begin above it
                 lines.push_back(to_utf8(std::wstring_view(text).substr(at, cr - at)));
-                closed = closed || closes_block(lines.back());
-            }
             if (cr == std::wstring::npos) break;
             at = cr + 1;
         }
-        if (closed || from == 0 || lines.size() >= BLOCK_LINES_MAX || piece >= BLOCK_READ_MAX) {
-            if (lines.size() > BLOCK_LINES_MAX)
-                lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(BLOCK_LINES_MAX));
-            margin.block_above = open_block_results(std::vector<std::string_view>(lines.begin(), lines.end()));
+        if (lines.size() > BLOCK_LINES_MAX)
+            lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(BLOCK_LINES_MAX));
+        const std::vector<std::string_view> views(lines.begin(), lines.end());
+        if (has_block_end(views) || from == 0 || lines.size() >= BLOCK_LINES_MAX || piece >= BLOCK_READ_MAX) {
+            margin.tally_above = tally_of(views);
             margin.text_above = std::move(text);
             margin.piece_above = piece;
             return;
@@ -156,7 +154,7 @@ void read_block_above(HWND memo, std::int32_t start, ResultsMarginView& margin) 
     }
     margin.text_above.clear();
     margin.piece_above = 0;
-    margin.block_above.clear();
+    margin.tally_above = {};
 }
 
 // The memo's own font (its zoom's, or the ui font at 100%), in which the results read
@@ -179,14 +177,14 @@ std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::in
     views.reserve(screen.size());
     for (const ScreenLine& line : screen) views.push_back(line.text);
     ResultsMarginView& margin = state.margin;
-    if (block_reaches_above(views)) {
+    if (first_total_reaches_above(views)) {
         read_block_above(memo, start, margin);
     } else {
         margin.text_above.clear();
         margin.piece_above = 0;
-        margin.block_above.clear();
+        margin.tally_above = {};
     }
-    const std::vector<std::optional<std::string>> results = line_results(views, margin.block_above);
+    const std::vector<std::optional<std::string>> results = line_results(views, margin.tally_above);
 
     RECT area{};
     SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
