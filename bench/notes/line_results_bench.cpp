@@ -6,12 +6,12 @@
 #include <string_view>
 #include <vector>
 
-#include "notes/line_results.h"
+#include "notes/note_blocks.h"
 
 namespace {
 
 using numvora::line_results;
-using numvora::open_block_results;
+using numvora::tally_of;
 
 // Forty rows of a household notebook: notes, expressions, dates, totals and empty lines.
 std::vector<std::string> screen_of_notes() {
@@ -37,17 +37,19 @@ void BM_LineResults_Screen40(benchmark::State& state) {
 }
 BENCHMARK(BM_LineResults_Screen40)->Unit(benchmark::kMicrosecond);
 
+// A total line's block of a thousand lines, read from nothing: what F9 on it and the
+// margin's first look above the screen do.
 void BM_OpenBlock_1000Lines(benchmark::State& state) {
     const std::vector<std::string> above(1000, "관리비 123,000원 나눠 낼 것");
     const std::vector<std::string_view> views = views_of(above);
-    for (auto _ : state) benchmark::DoNotOptimize(open_block_results(views));
+    for (auto _ : state) benchmark::DoNotOptimize(tally_of(views).total(numvora::TotalWord::Grand));
 }
 BENCHMARK(BM_OpenBlock_1000Lines)->Unit(benchmark::kMicrosecond);
 
 // The screen with a total on it whose block above is already read (the margin keeps it).
 void BM_LineResults_Screen40AfterBlock(benchmark::State& state) {
     const std::vector<std::string> above(1000, "관리비 123,000원 나눠 낼 것");
-    const std::vector<std::string> block = open_block_results(views_of(above));
+    const numvora::BlockTally block = tally_of(views_of(above));
     std::vector<std::string> screen(39, "관리비 123,000원 나눠 낼 것");
     screen.emplace_back("합계");
     const std::vector<std::string_view> views = views_of(screen);

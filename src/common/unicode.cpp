@@ -88,18 +88,26 @@ void copy_scalar(std::string& out, std::string_view text, std::size_t& pos) {
 }
 
 std::string_view trim_white_space(std::string_view text) {
-    // One forward pass: backward UTF-8 decoding is easy to get wrong on malformed bytes.
-    std::size_t begin = text.size();
-    std::size_t end = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t start = pos;
-        if (!is_white_space(decode_utf8(text, pos))) {
-            if (begin == text.size()) begin = start;
-            end = pos;
-        }
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        std::size_t next = begin;
+        if (!is_white_space(decode_utf8(text, next))) break;
+        begin = next;
     }
-    return begin < end ? text.substr(begin, end - begin) : std::string_view{};
+    // From the end, one scalar at a time: a well-formed sequence decodes to exactly the
+    // end, as it does in a forward pass (a lead byte is never inside another sequence);
+    // anything else ends in a stray byte, which is U+FFFD and no white space.
+    std::size_t end = text.size();
+    while (end > begin) {
+        std::size_t start = end - 1;
+        while (start > begin && end - start < 4 && is_utf8_continuation(static_cast<unsigned char>(text[start])))
+            --start;
+        std::size_t pos = start;
+        const char32_t c = decode_utf8(text, pos);
+        if (pos != end || !is_white_space(c)) break;
+        end = start;
+    }
+    return text.substr(begin, end - begin);
 }
 
 }  // namespace numvora

@@ -1,8 +1,12 @@
 #include "notes/written_number.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
 #include <utility>
 
+#include "calculator/number_format.h"
 #include "common/unicode.h"
 
 namespace numvora::notes_detail {
@@ -22,6 +26,49 @@ void shift(Decimal& d, std::size_t exponent) {
 void widen(Decimal& d, std::size_t scale) {
     d.digits.append(scale - d.scale, '0');
     d.scale = scale;
+}
+
+bool at(std::string_view s, std::size_t i, std::string_view what) {
+    return i <= s.size() && s.substr(i).starts_with(what);
+}
+bool digit_at(std::string_view s, std::size_t i) { return i < s.size() && is_ascii_digit(s[i]); }
+
+// Every Hangul word below is one three-byte syllable.
+constexpr std::string_view HANGUL_DIGITS[] = {"일", "이", "삼", "사", "오", "육", "칠", "팔", "구"};
+constexpr std::pair<std::string_view, std::size_t> SMALL_UNITS[] = {{"십", 1}, {"백", 2}, {"천", 3}};
+constexpr std::pair<std::string_view, std::size_t> LARGE_UNITS[] = {{"만", 4}, {"억", 8}, {"조", 12}};
+
+template <std::size_t N>
+std::optional<std::size_t> unit_at(std::string_view s, std::size_t i,
+                                   const std::pair<std::string_view, std::size_t> (&units)[N]) {
+    for (const auto& [name, power] : units) {
+        if (at(s, i, name)) return power;
+    }
+    return std::nullopt;
+}
+
+std::optional<char> hangul_digit_at(std::string_view s, std::size_t i) {
+    for (std::size_t d = 0; d < std::size(HANGUL_DIGITS); ++d) {
+        if (at(s, i, HANGUL_DIGITS[d])) return static_cast<char>('1' + d);
+    }
+    return std::nullopt;
+}
+
+// Digits with thousands groups and a fraction, from a digit or a point before one.
+std::size_t read_digits(std::string_view s, std::size_t i, Decimal& d, WrittenNumber& n) {
+    const std::size_t first = i;
+    while (digit_at(s, i)) d.digits += s[i++];
+    std::size_t integer_digits = i - first;
+    n.leading_zero = n.leading_zero || (integer_digits > 1 && s[first] == '0');
+    while (at(s, i, ",") && digit_at(s, i + 1) && digit_at(s, i + 2) && digit_at(s, i + 3) && !digit_at(s, i + 4)) {
+        d.digits.append(s.substr(i + 1, 3));
+        i += 4;
+        n.grouped = true;
+    }
+    if (!n.grouped && integer_digits >= 4) n.plain_long = true;
+    if (at(s, i, ".") && digit_at(s, i + 1))
+        for (++i; digit_at(s, i); ++i, ++d.scale) d.digits += s[i];
+    return i;
 }
 
 }  // namespace
@@ -58,9 +105,6 @@ std::string to_text(const Decimal& d, bool negative) {
     return out;
 }
 
-bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-// A result as F9 writes it, with white space around: "", " -1,234.5 ", "12,000원".
 bool is_written_result(std::string_view text) {
     if (text.find_first_of("\r\n") != std::string_view::npos) return false;
     text = trim_white_space(text);
@@ -74,82 +118,130 @@ bool is_written_result(std::string_view text) {
     return !whole.empty() && whole.front() != ',' && whole.find_first_not_of("0123456789,") == std::string_view::npos;
 }
 
-bool WrittenNumbers::digit(std::size_t i) const { return i < s.size() && is_ascii_digit(s[i]); }
-
-// Digits with thousands groups and a fraction, from a digit or a point before one.
-std::size_t WrittenNumbers::read_number(std::size_t i, Decimal& d) const {
-    while (digit(i)) d.digits += s[i++];
-    while (at(i, ",") && digit(i + 1) && digit(i + 2) && digit(i + 3) && !digit(i + 4)) {
-        d.digits.append(s.substr(i + 1, 3));
-        i += 4;
-    }
-    if (at(i, ".") && digit(i + 1))
-        for (++i; digit(i); ++i, ++d.scale) d.digits += s[i];
-    return i;
+std::string note_value_text(double value) {
+    if (value == 0.0 || !std::isfinite(value)) return format_number(value);
+    // Fifteen significant digits are what a double holds exactly; what lies beyond them
+    // is the noise of binary fractions.
+    char buffer[40];
+    const auto converted = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    double rounded = value;
+    std::from_chars(buffer, converted.ptr, rounded, std::chars_format::scientific);
+    return format_number(rounded);
 }
 
-// The end of digit runs joined as in a date, a phone number or a time.
-std::size_t WrittenNumbers::skip_joined(std::size_t i) const {
-    for (;;) {
-        const std::size_t n = joiner(i);
-        if (digit(i) || (at(i, ",") && digit(i + 1)))
-            ++i;
-        else if (n > 0 && digit(i + n))
-            i += n;
-        else
-            return i;
-    }
+namespace {
+
+struct Item {
+    Decimal value;
+    std::size_t end = 0;
+    std::size_t exponent = 0;  // its small unit's; 0 for a bare number
+};
+
+bool starts_item(std::string_view s, std::size_t q, bool words) {
+    return digit_at(s, q) || (words && (hangul_digit_at(s, q) || unit_at(s, q, SMALL_UNITS)));
 }
 
-// The power of ten of the unit at i, which it passes; 천 combines with the larger three.
-std::size_t WrittenNumbers::unit(std::size_t& i) const {
-    static constexpr std::pair<std::string_view, std::size_t> LARGE[] = {{"만", 4}, {"억", 8}, {"조", 12}};
-    std::size_t exponent = 0;
-    if (at(i, "천")) {
-        exponent = 3;
-        i += 3;
+// One number with its small unit: "12", "5천", "오백", "십". A number word without a
+// unit ("이", "오") stands only where bare_words is set: "삼십오" reads 35, "3만이" stays 3만.
+std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, bool bare_words, bool first,
+                              WrittenNumber& n) {
+    Item item;
+    bool has_coefficient = false;
+    bool hangul = false;
+    if (digit_at(s, q) || (first && at(s, q, ".") && digit_at(s, q + 1))) {
+        q = read_digits(s, q, item.value, n);
+        has_coefficient = true;
+    } else if (const std::optional<char> d = words ? hangul_digit_at(s, q) : std::nullopt) {
+        item.value.digits.assign(1, *d);
+        q += 3;
+        has_coefficient = hangul = true;
     }
-    for (const auto& [name, power] : LARGE) {
-        if (!at(i, name)) continue;
-        exponent += power;
-        i += name.size();
+    const std::optional<std::size_t> small =
+        has_coefficient || words ? unit_at(s, q, SMALL_UNITS) : std::optional<std::size_t>{};
+    if (!has_coefficient && !small) return std::nullopt;
+    if (hangul && !small && !bare_words) return std::nullopt;
+    if (!has_coefficient) item.value.digits.assign(1, '1');
+    if (small) {
+        shift(item.value, *small);
+        item.exponent = *small;
+        q += 3;
+        n.unit = true;
+    }
+    n.words_only = n.words_only && !(has_coefficient && !hangul);
+    item.end = q;
+    return item;
+}
+
+// Items with falling small units: "2천5백", "삼십오", "5천 500".
+std::optional<Item> read_section(std::string_view s, std::size_t p, bool words, bool first_section, WrittenNumber& n) {
+    Item section;
+    std::size_t bound = 4;
+    bool any = false;
+    for (std::size_t q = p;;) {
+        const bool bare_words = (first_section && !any) || (any && bound > 0 && bound < 4);
+        std::optional<Item> item = read_item(s, q, words, bare_words, first_section && !any, n);
+        if (!item || item->exponent >= bound || (any && item->exponent == 0 && bound == 0)) break;
+        add(section.value, std::move(item->value));
+        bound = item->exponent;
+        section.end = item->end;
+        any = true;
+        if (bound == 0) break;
+        q = section.end;
+        if (starts_item(s, q, words)) continue;
+        // "5천 500": a spaced item of the same section, unless a large unit makes it a section of its own.
+        if (!at(s, q, " ") || !starts_item(s, q + 1, words)) break;
+        WrittenNumber probe;
+        const std::optional<Item> next = read_item(s, q + 1, words, false, false, probe);
+        if (!next || next->exponent >= bound || unit_at(s, next->end, LARGE_UNITS)) break;
+        q += 1;
+    }
+    if (!any) return std::nullopt;
+    return section;
+}
+
+}  // namespace
+
+WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool words_allowed) {
+    WrittenNumber n;
+    n.end = pos;
+    n.words_only = true;
+    Decimal total;
+    std::size_t large_bound = 16;
+    bool any = false;
+    for (std::size_t p = pos;;) {
+        std::optional<Item> section = read_section(s, p, words_allowed, !any, n);
+        const std::size_t section_end = section ? section->end : p;
+        const std::optional<std::size_t> large = unit_at(s, section_end, LARGE_UNITS);
+        if (!section) {
+            // "만원", "억": a large unit alone means one of it.
+            if (any || !words_allowed || !large) break;
+            section = Item{};
+            section->value.digits.assign(1, '1');
+            section->end = p;
+        }
+        if (!large) {
+            add(total, std::move(section->value));
+            n.end = section->end;
+            any = true;
+            break;
+        }
+        if (*large >= large_bound) break;  // "5만 3만": the second is a number of its own
+        shift(section->value, *large);
+        add(total, std::move(section->value));
+        large_bound = *large;
+        n.end = p = section_end + 3;
+        n.unit = any = true;
+        if (starts_item(s, p, words_allowed)) continue;
+        if (at(s, p, " ") && starts_item(s, p + 1, words_allowed)) {
+            ++p;
+            continue;
+        }
         break;
     }
-    return exponent;
-}
-
-Part WrittenNumbers::part(std::size_t i) const {
-    Part p;
-    p.end = read_number(i, p.value);
-    if (check_joined) {
-        const std::size_t n = joiner(p.end);
-        if (n > 0 && digit(p.end + n)) {
-            p.end = skip_joined(p.end);
-            p.usable = false;
-            return p;
-        }
-        if (p.end < s.size() && is_ascii_letter(s[p.end])) {
-            p.usable = false;
-            return p;
-        }
-    }
-    p.exponent = unit(p.end);
-    shift(p.value, p.exponent);
-    return p;
-}
-
-Part WrittenNumbers::compound(std::size_t i) const {
-    Part total = part(i);
-    for (std::size_t exponent = total.exponent; total.usable && exponent > 0;) {
-        const std::size_t next = total.end + (at(total.end, " ") ? 1 : 0);
-        if (!digit(next)) break;
-        Part p = part(next);
-        if (!p.usable || p.exponent >= exponent) break;
-        add(total.value, std::move(p.value));
-        exponent = p.exponent;
-        total.end = p.end;
-    }
-    return total;
+    if (!any) return WrittenNumber{{}, pos};
+    n.value = std::move(total);
+    n.plain_long = n.plain_long && !n.unit && !n.grouped;
+    return n;
 }
 
 }  // namespace numvora::notes_detail

@@ -27,7 +27,10 @@ Calculation CalculatorSession::calculate(std::string_view box_text) const {
     std::string expression = strip_commas(box_text);
     const Result<double, CalcError> value = evaluate(expression);
     if (!value) return failed_calculation(value.error());
-    std::string result = format_number(*value);
+    return calculated(std::move(expression), format_number(*value));
+}
+
+Calculation CalculatorSession::calculated(std::string expression, std::string result) const {
     std::string label = format_result_text(group_thousands, result);
     return {std::move(label), HistoryRecord{std::move(expression), std::move(result)}};
 }

@@ -45,6 +45,9 @@ struct CalculatorSession {
 
     // Changes nothing: the shell shows the label first and remembers only what it showed.
     Calculation calculate(std::string_view box_text) const;
+    // A calculation the notes reading made: its expression and its value as read, so
+    // that the label shows what goes into the memo.
+    Calculation calculated(std::string expression, std::string result) const;
     // A shown result: the last calculation and the newest record.
     void remember(const HistoryRecord& record);
     // A failed calculation leaves nothing to carry out.

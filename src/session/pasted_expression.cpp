@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/unicode.h"
+#include "notes/line_reading.h"
 
 namespace numvora {
 namespace {
@@ -12,8 +13,10 @@ constexpr char32_t LINE_BREAK = U'\n';
 constexpr char32_t NUMBER_SPACE = 0x2009;  // stands for every space a number may hold
 constexpr char32_t DROPPED = 0;
 
-// One pasted scalar as the box should take it.
-char32_t normalized(char32_t c) {
+// One pasted scalar as the box should take it; with marks kept, the money signs and 원
+// stay for the notes reading to see.
+char32_t normalized(char32_t c, bool keep_marks = false) {
+    if (keep_marks && (c == U'$' || c == 0x20A9 || c == 0xFF04 || c == 0xFFE6 || c == 0xC6D0)) return c;
     if (c >= 0xFF10 && c <= 0xFF19) return U'0' + (c - 0xFF10);  // full-width digits
     switch (c) {
     case U'\r':
@@ -75,24 +78,47 @@ std::u32string settle_spaces(std::u32string_view line) {
 
 }  // namespace
 
+// A line that is more than figures and operators, as the memo reads it: "12만 3천원"
+// is 123000, "점심 12,000원 + 커피 4,500원" is 12000+4500.
+std::optional<std::string> read_as_notes(const std::u32string& marked) {
+    // Bytes that were no text are not read as a label.
+    if (marked.find(REPLACEMENT_CHARACTER) != std::u32string::npos) return std::nullopt;
+    std::string text;
+    for (const char32_t c : marked) append_utf8(text, c == NUMBER_SPACE ? U' ' : c);
+    const LineReading reading = read_line(text);
+    if (reading.kind == LineKind::Amount || (reading.kind == LineKind::Expression && reading.has_result()))
+        return reading.expression;
+    return std::nullopt;
+}
+
 std::optional<std::string> expression_from_paste(std::string_view pasted) {
     std::vector<std::u32string> lines(1);
+    std::vector<std::u32string> marked(1);  // the same lines with their money marks
     for (std::size_t pos = 0; pos < pasted.size();) {
-        const char32_t c = normalized(decode_utf8(pasted, pos));
+        const char32_t scalar = decode_utf8(pasted, pos);
+        const char32_t c = normalized(scalar);
         if (c == LINE_BREAK) {
             lines.emplace_back();
-        } else if (c != DROPPED) {
-            lines.back().push_back(c);
+            marked.emplace_back();
+            continue;
         }
+        if (c != DROPPED) lines.back().push_back(c);
+        marked.back().push_back(normalized(scalar, true));
     }
     std::string out;
     bool has_digit = false;
-    for (const std::u32string& raw : lines) {
-        const std::u32string line = settle_spaces(raw);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::u32string line = settle_spaces(lines[i]);
         if (line.empty()) continue;
         if (!out.empty()) out.push_back('+');
+        if (!std::all_of(line.begin(), line.end(), is_expression_char)) {
+            const std::optional<std::string> read = read_as_notes(settle_spaces(marked[i]));
+            if (!read) return std::nullopt;
+            out += *read;
+            has_digit = true;
+            continue;
+        }
         for (const char32_t c : line) {
-            if (!is_expression_char(c)) return std::nullopt;
             has_digit = has_digit || is_digit(c);
             out.push_back(static_cast<char>(c));
         }

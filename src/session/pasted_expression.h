@@ -11,9 +11,10 @@ namespace numvora {
 
 // The pasted text as numbers and ASCII operators: ₩ ￦ $ and 원 dropped, full-width
 // digits and signs to ASCII, × ÷ − to * / -, no-break and thin spaces inside a number
-// removed, both ends trimmed, each line break (blank lines skipped) a "+". Nothing
-// when the result would still hold anything else, or no digit: such text goes in as
-// it was, so that the calculator's error names what it cannot read.
+// removed, both ends trimmed, each line break (blank lines skipped) a "+". A line with
+// other text goes in as the memo reads it ("12만 3천원" is 123000). Nothing when a line
+// reads as no amount and no expression, or there is no digit: such text goes in as it
+// was, so that the calculator's error names what it cannot read.
 std::optional<std::string> expression_from_paste(std::string_view pasted);
 
 }  // namespace numvora

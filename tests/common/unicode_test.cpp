@@ -53,7 +53,9 @@ TEST(Utf8Encode, RoundTripsEveryPlaneAndReplacesSurrogates) {
 TEST(TrimWhiteSpace, RemovesOnlyWhiteSpaceAtTheEnds) {
     EXPECT_EQ(trim_white_space(" \t\u3000a b\u00a0\r\n"), "a b");
     EXPECT_EQ(trim_white_space("\u2028\u205f"), "");
-    EXPECT_EQ(trim_white_space("\xef\xbb\xbfx "), "\xef\xbb\xbfx");  // a byte-order mark stays
+    EXPECT_EQ(trim_white_space("\xef\xbb\xbfx "), "\xef\xbb\xbfx");                           // a byte-order mark stays
+    EXPECT_EQ(trim_white_space("x\xe2\xe2\x80\xa8 \xe2\x80"), "x\xe2\xe2\x80\xa8 \xe2\x80");  // cut, no space
+    EXPECT_EQ(trim_white_space("\xe2\xe2\x80\xa8\u3000"), "\xe2");  // a stray lead byte before a space
     EXPECT_EQ(trim_white_space(" \xff "), "\xff");
 }
 

@@ -29,7 +29,10 @@ TEST(PastedExpression, RewritesFiguresAndLeavesOtherTextAlone) {
         {"1\r\n2\r\n3\r\n", "1+2+3"},  // a column becomes a sum
         {"1,000원\n\n 2,500원 \r3", "1,000+2,500+3"},
         {"1+2", "1+2"},
-        {"원래 가격 5,000원", std::nullopt},
+        {"원래 가격 5,000원", "5000"},
+        {"12만 3천원", "123000"},
+        {"점심 12,000원 + 커피 4,500원\n택시 1만원", "12000 + 4500+10000"},
+        {"예산 3~5만원", std::nullopt},
         {"3x4", std::nullopt},
         {"1e5", std::nullopt},
         {"₩", std::nullopt},  // no figure at all

@@ -39,9 +39,9 @@ protected:
     std::set<int> enabled_items() {
         const UniqueMenu menu = build_memo_menu(state());
         std::set<int> enabled;
-        for (const MemoMenuItem& item : MEMO_MENU_ITEMS) {
-            if (item.id != 0 && !(GetMenuState(menu.get(), static_cast<UINT>(item.id), MF_BYCOMMAND) & MF_GRAYED))
-                enabled.insert(item.id);
+        for (const std::int32_t id : MEMO_MENU_ITEMS) {
+            if (id != MENU_SEPARATOR && !(GetMenuState(menu.get(), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED))
+                enabled.insert(id);
         }
         return enabled;
     }
@@ -74,7 +74,7 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
              put_memo(L"식비 12,000원", 0, -1);
              SendMessageW(memo(), WM_COPY, 0, 0);
          },
-         {MEMO_CUT, MEMO_COPY, MEMO_PASTE, MEMO_DELETE, MEMO_SELECT_ALL, MEMO_TOTAL, MEMO_EVALUATE}},
+         {MEMO_CUT, MEMO_COPY, MEMO_PASTE, MEMO_DELETE, MEMO_SELECT_ALL, MEMO_TOTAL}},
         {"the caret on an expression's line",
          [&] {
              empty_clipboard();
@@ -176,7 +176,8 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
          L"12월 7일 점심 12,000원\r\n커피 2잔 9,000원\r\n오후 3시 택시 8,300원\r\n합계 = 29,300", L"29,300",
          L"3개를 더했습니다 (날짜·시간 3개, 개수 1개 제외)"},
         {L"식비 5,000\r소계: 5,000\r택시 8,300원\r총계 = 1", 1000, MEMO_EVALUATE,
-         L"식비 5,000\r\n소계: 5,000\r\n택시 8,300원\r\n총계 = 8,300", L"8,300", L"1개를 더했습니다"},
+         L"식비 5,000\r\n소계: 5,000\r\n택시 8,300원\r\n총계 = 13,300", L"13,300", L"2개를 더했습니다"},
+        {L"점심 12,000원", 3, MEMO_EVALUATE, L"", L"", L"계산할 식이 없습니다"},
         {L"식비 5,000\r\r합계", 1000, MEMO_EVALUATE, L"", L"", L"더할 숫자가 없습니다"},
         {L"택시 8,300원\r식비 2,000 합계", -2, MEMO_EVALUATE, L"택시 8,300원\r\n식비 2,000 합계 = 10,300", L"10,300",
          L"2개를 더했습니다"},

@@ -146,7 +146,7 @@ TEST_F(MainWindowTest, ACutResultIsWholeInTheTooltip) {
     for (const std::wstring& text : {long_text, std::wstring(L"2,468")}) {
         SetWindowTextW(s.result_label(), text.c_str());
         UpdateWindow(s.result_label());
-        ASSERT_NE(s.label_tips, nullptr);
+        ASSERT_NE(s.marks.tips, nullptr);
         EXPECT_EQ(label_tip(s, s.result_label()), text == long_text ? text : L"");
     }
 }

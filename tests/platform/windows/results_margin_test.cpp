@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/services/clipboard.h"
@@ -96,6 +97,9 @@ TEST_F(ResultsMarginTest, SwitchedByMenuAndKeyAndReadBackAtStart) {
     close_memo_window();
     open_window();
     EXPECT_TRUE(state().preferences.results_margin);
+    // The menu's tick, the caret on a total line (whose F9 reads the block above).
+    SetWindowTextW(memo(), L"점심 12,000원\r합계");
+    SendMessageW(memo(), EM_SETSEL, 12, 12);
     const UniqueMenu menu = build_memo_menu(state());
     EXPECT_TRUE(GetMenuState(menu.get(), ids::MEMO_RESULTS_MARGIN, MF_BYCOMMAND) & MF_CHECKED);
 }
@@ -144,6 +148,42 @@ TEST_F(ResultsMarginTest, ResultsSitBesideTheirLinesAndGoToTheClipboardAndTheBox
     close_memo_window();
     std::ifstream file(local_app_data / "Numvora" / "memo.txt", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), memo_file);
+}
+
+// A wider result than the strip has in a short memo widens it right after the paint
+// that found it; the text keeps clear of the wider strip.
+TEST_F(ResultsMarginTest, AWiderResultWidensTheStripAfterItsPaint) {
+    write_data_file("memo.txt", "점심 12,000원");
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    paint();
+    const std::int32_t narrow = state().margin.width;
+    type_into(memo(), L"점심 12,000원\r123456789012 * 1000000 =");
+    paint();
+    EXPECT_GT(state().margin.width, narrow);
+    RECT area{};
+    SendMessageW(memo(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    RECT client{};
+    GetClientRect(memo(), &client);
+    EXPECT_GE(client.right - area.right, state().margin.width);
+    ASSERT_EQ(state().margin.rows.size(), 2U);
+    EXPECT_EQ(state().margin.rows[1].box.left, client.right - state().margin.width);
+}
+
+// F9 on a total line writes the figure the margin shows beside it.
+TEST_F(ResultsMarginTest, F9OnATotalLineWritesWhatTheMarginShows) {
+    write_data_file("memo.txt", "고기 186,000\r\n2차 노래방 40,000\r\n참석 6명\r\n합계");
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    paint();
+    ASSERT_FALSE(state().margin.rows.empty());
+    const std::string shown = state().margin.rows.back().value;
+    EXPECT_EQ(shown, "226000");
+    const auto end = static_cast<LPARAM>(GetWindowTextLengthW(memo()));
+    SendMessageW(memo(), EM_SETSEL, end, end);
+    SendMessageW(window, WM_COMMAND, ids::MEMO_EVALUATE, 0);
+    const std::wstring text = window_text(memo());
+    EXPECT_TRUE(text.ends_with(L"합계 = 226,000")) << to_utf8(text);
 }
 
 }  // namespace

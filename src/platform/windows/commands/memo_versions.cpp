@@ -2,8 +2,6 @@
 // chosen. Outcomes go to the status line.
 #include <richedit.h>
 
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/memo_versions_dialog.h"
@@ -24,6 +22,8 @@ void replace_memo(AppState& state, std::string_view text) {
     settle_memo_selection(state);
     SetFocus(memo);
 }
+
+}  // namespace
 
 SystemStatus show_memo_versions(AppState& state, std::int32_t) {
     if (!state.snapshots) {
@@ -48,11 +48,5 @@ SystemStatus show_memo_versions(AppState& state, std::int32_t) {
         false);
     return {};
 }
-
-constexpr std::array ROWS{CommandRow{ids::MEMO_VERSIONS, ANY_CODE, show_memo_versions}};
-
-}  // namespace
-
-std::span<const CommandRow> memo_versions_command_rows() { return ROWS; }
 
 }  // namespace numvora

@@ -17,11 +17,11 @@ namespace {
 HFONT result_font(AppState& state, std::int32_t size) {
     const HFONT display = state.display_font.get();
     if (size >= RESULT_FONT_LARGEST) return display;
-    if (state.result_fonts_dpi != state.dpi) {
-        for (UniqueFont& font : state.result_fonts) font.reset();
-        state.result_fonts_dpi = state.dpi;
+    if (state.result_view.fonts_dpi != state.dpi) {
+        for (UniqueFont& font : state.result_view.fonts) font.reset();
+        state.result_view.fonts_dpi = state.dpi;
     }
-    UniqueFont& font = state.result_fonts[static_cast<std::size_t>(RESULT_FONT_LARGEST - size)];
+    UniqueFont& font = state.result_view.fonts[static_cast<std::size_t>(RESULT_FONT_LARGEST - size)];
     if (!font) {
         LOGFONTW shape{};
         if (GetObjectW(display, sizeof shape, &shape) != sizeof shape) return display;
@@ -102,13 +102,11 @@ void watch_labels(const AppState& state) {
 }
 
 std::int32_t text_width(HWND control, HFONT font, std::wstring_view text) {
-    const HDC dc = GetDC(control);
-    if (dc == nullptr) return 0;
-    const HGDIOBJ previous = SelectObject(dc, font);
+    const WindowDc dc(control);
+    if (dc.get() == nullptr) return 0;
+    const ScopedSelect in_font(dc.get(), font);
     SIZE extent{};
-    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &extent);
     return extent.cx;
 }
 

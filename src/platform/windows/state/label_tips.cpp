@@ -21,13 +21,13 @@ TOOLINFOW tool_of(const AppState& state, HWND label, const wchar_t* text) {
 bool make_tips(AppState& state) {
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
-    state.label_tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+    state.marks.tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                        0, 0, 0, 0, state.main_window, nullptr, nullptr, nullptr);
-    if (state.label_tips == nullptr) return false;
-    SendMessageW(state.label_tips, TTM_SETMAXTIPWIDTH, 0, scale_for_dpi(480, state.dpi));
+    if (state.marks.tips == nullptr) return false;
+    SendMessageW(state.marks.tips, TTM_SETMAXTIPWIDTH, 0, scale_for_dpi(480, state.dpi));
     for (const HWND label : {state.result_label(), state.status_label()}) {
         TOOLINFOW tool = tool_of(state, label, L"");
-        SendMessageW(state.label_tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(state.marks.tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     return true;
 }
@@ -35,9 +35,9 @@ bool make_tips(AppState& state) {
 }  // namespace
 
 void set_label_tip(AppState& state, HWND label, const std::wstring& text) {
-    if (state.label_tips == nullptr && (text.empty() || !make_tips(state))) return;
+    if (state.marks.tips == nullptr && (text.empty() || !make_tips(state))) return;
     TOOLINFOW tool = tool_of(state, label, text.c_str());
-    SendMessageW(state.label_tips, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(state.marks.tips, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace numvora

@@ -7,7 +7,7 @@
 namespace numvora {
 
 void show_status_line(AppState& state) {
-    const StatusLineView view = status_line_view(state.status, state.troubles);
+    const StatusLineView view = status_line_view(state.status, state.marks.troubles);
     (void)set_control_text(state.status_label(), view.text);
     set_label_tip(state, state.status_label(), to_wide(view.tooltip));
 }
@@ -27,7 +27,7 @@ void show_selection_outcome(AppState& state, const SelectionMessage& message) {
 
 void show_history_events(AppState& state) {
     if (!state.snapshots) return;
-    const std::vector<std::string> lines = state.snapshots->take_status_lines(state.troubles);
+    const std::vector<std::string> lines = state.snapshots->take_status_lines(state.marks.troubles);
     for (const std::string& line : lines) state.status.show(line, true);
     show_status_line(state);
 }

@@ -1,0 +1,81 @@
+// One reading of a line of notes, taken by everything that calculates with the memo:
+// the margin, F9, the total lines, the selection total and the memo menu. A line is an
+// expression, an amount, a count, a total line or nothing, and each figure in it has a
+// role. Money is told by its own marks (₩, 원, 만, 천 …), not by a list of exclusions.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calculator/calc_error.h"
+
+namespace numvora {
+
+enum class FigureRole : std::uint8_t {
+    Amount,    // money: a mark, a grouped number standing alone, or the number ending a label
+    Count,     // a counter word after it: "3명", "커피 2잔"
+    DateTime,  // "12월", "오후 3시", "2026-12-07", "12:30", phone numbers
+    Rate,      // "9.4%"
+    Range,     // "3~5만원", "1,000-2,000원"
+    Foreign,   // "$12.50", "100달러"
+    Name,      // part of a name: "2차", "S24", "RTX 4090", "아이폰 15 프로"
+};
+
+struct Figure {
+    FigureRole role = FigureRole::Amount;
+    std::string value;  // plain decimal text, signed ("-5000", "0.5")
+    bool used = false;  // the line's result was taken from it
+};
+
+enum class LineKind : std::uint8_t {
+    Nothing,
+    Amount,      // exactly one amount
+    Count,       // no amount, exactly one count
+    Expression,  // an operator between figures, or an "=" asking for a value
+    Total,       // 합계, 소계, 총계 …: the sum of the results above it
+};
+
+enum class TotalWord : std::uint8_t { None, Sub, Grand };  // 소계 and every other total word
+
+struct LineReading {
+    LineKind kind = LineKind::Nothing;
+    std::string value;               // the result as plain decimal text, when there is one
+    std::optional<CalcError> error;  // an expression that fails
+    std::vector<Figure> figures;     // every figure, in order
+    std::size_t amounts = 0;         // figures read as amounts (more than one: no line amount)
+    // The line ends in "=" or an old result: F9 writes a value even for a lone amount.
+    bool asks = false;
+    // F9 writes " = value" in place of [replace_begin, replace_end): the old results and
+    // their trailing spaces, or an empty range after the expression.
+    std::size_t replace_begin = 0;
+    std::size_t replace_end = 0;
+    std::string expression;  // what the engine calculates, for the history
+    bool grouped = false;    // a result written into this line is grouped as its figures are
+    TotalWord total = TotalWord::None;
+
+    bool has_result() const { return !value.empty(); }
+    // F9 writes a value: an expression's, or a lone amount's when an "=" asks for it.
+    bool calculates() const { return has_result() && (kind == LineKind::Expression || asks); }
+};
+
+// Reads a line (no line break inside; a trailing one is ignored). selected: the user
+// chose the text to calculate, so "1/0" and "12/7" are divisions, not dates.
+LineReading read_line(std::string_view line, bool selected = false);
+
+// The total word a line consists of ("합계", "소계: 3,000", "총계 = 29,300원"), and where
+// " = total" goes in it.
+struct TotalLine {
+    TotalWord word = TotalWord::None;
+    std::size_t word_end = 0;
+    std::size_t line_end = 0;
+};
+std::optional<TotalLine> read_total_line(std::string_view line);
+
+// " = 49,500": what F9 writes, the value grouped as the line's figures are.
+std::string written_result(std::string_view value, bool grouped);
+
+}  // namespace numvora

@@ -1,0 +1,64 @@
+// A line of notes cut into what it is written with: figures with the marks around them
+// ("₩4,500", "12만 3천원", "3잔", "9.4%", "12월"), operators, parentheses and words.
+// What each figure means is decided from these marks by notes/line_reading.h.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace numvora::notes_detail {
+
+enum class TokenKind : std::uint8_t {
+    Number,
+    Plus,
+    Minus,      // "-", "−"
+    Times,      // "*", "×", and an "x" standing alone
+    Divide,     // "/", "÷"
+    Remainder,  // a "%" that no figure carries
+    Open,
+    Close,
+    Equals,
+    Tilde,  // "~": a range
+    Colon,
+    Word,  // letters: a label, or part of a name
+    Other,
+};
+
+// How a figure is written; its meaning follows from these.
+struct NumberMarks {
+    bool grouped = false;          // a thousands comma
+    bool plain_long = false;       // four or more digits, no comma, no unit
+    bool unit = false;             // 십 백 천 만 억 조 or a Hangul number word
+    bool won = false;              // ₩, ￦ or 원
+    bool foreign = false;          // $, 달러, USD, ¥, 엔, €, 유로 …
+    bool percent = false;          // "%" right after it
+    bool counter = false;          // a counter word after it: 잔, 명, 개 …
+    bool date = false;             // a date, time or duration word after it, or 오전/오후 before
+    bool name = false;             // fused with letters: "2차", "S24", "16인치", "B-2"
+    bool joined = false;           // digits joined like a date, a phone number, a time or a version
+    bool joined_by_point = false;  // among the joiners, a "." ("1.000.000", "3.14.15")
+    bool range_joined = false;     // joined by "-" with a unit, a comma or 원: "3만-5만", "1,000-2,000원"
+    bool leading_zero = false;     // "06236": a code
+    bool of = false;               // "의" right after it: "X의 10%"
+    bool from = false;             // "에서" right after it: "X에서 20% 할인"
+};
+
+struct Token {
+    TokenKind kind = TokenKind::Other;
+    std::size_t begin = 0;  // bytes in the line
+    std::size_t end = 0;
+    std::string value;  // a Number's plain decimal text, unsigned
+    NumberMarks marks;
+    bool spaced_after = false;  // white space follows before the next token
+};
+
+// split_joined: "/" and "-" between digits are operators ("12/7 =" asks for a division),
+// not the joiners of a date.
+std::vector<Token> tokenize_line(std::string_view line, bool split_joined = false);
+
+bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix);
+
+}  // namespace numvora::notes_detail

@@ -1,0 +1,178 @@
+// One line of notes read as a Korean user reads it: what each figure is, and what the
+// line comes to.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "notes/line_reading.h"
+
+namespace numvora {
+namespace {
+
+// "12000:a 3:c": each figure's value and role (a amount, c count, d date or time, r rate,
+// g range, f foreign money, n part of a name).
+std::string figures_of(const LineReading& reading) {
+    static constexpr char ROLES[] = {'a', 'c', 'd', 'r', 'g', 'f', 'n'};
+    std::string out;
+    for (const Figure& figure : reading.figures) {
+        if (!out.empty()) out += ' ';
+        out += figure.value + ':' + ROLES[static_cast<int>(figure.role)];
+    }
+    return out;
+}
+
+TEST(ReadLine, FiguresByTheirOwnMarks) {
+    const struct {
+        std::string line, figures;
+    } rows[] = {
+        {"12,000원 ₩4,500 3개 (−2,000) 1-", "12000:a 4500:a 3:c -2000:a 1:a"},
+        {"A4 mp3 5kg B-2 COVID-19 No.5 v1.2 S24 16GB", "5:n 2:n 19:n 5:n 2:n 16:n"},
+        {"2026-12-07 010-1234-5678 12:30 12/7 3.14.15 오후 3", "2026:d 10:d 12:d 12:d 3.14:d 3:d"},
+        {"1,23 1,234,5678 10. 007 0,001", "1:n 23:n 1234:a 5678:n 10:n 7:n 1:a"},
+        // Units in any written combination, number words with 원.
+        {"2천5백만원 3백만원 5만 5천원 15만 원 1.5만, 0.25천 1억 2,000만 500",
+         "25000000:a 3000000:a 55000:a 150000:a 15000:a 250:a 120000500:a"},
+        {"오천원 만원 삼만 원 십만원 천원 일만이천원 삼십오만 원",
+         "5000:a 10000:a 30000:a 100000:a 1000:a 12000:a 350000:a"},
+        {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
+        {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
+        // Fused words make names; a floor, a building and a set are not counts.
+        {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:n 1:n 4:n 16:n 20000:c"},
+        {"커피 2잔 3명이 5 명 2 명이 2박 1만 보", "2:c 3:c 5:c 2:n 2:c 10000:c"},
+        {"3개월 5 시간 2일간 12월의 9.4% 3.3％", "3:d 5:d 2:d 12:d 9.4:r 3.3:r"},
+        {"3~5만원 10,000~20,000원 3만-5만 1,000-2,000원", "3:g 50000:g 10000:g 20000:g 30000:g 1000:g"},
+        {"$12.50 100달러 USD 20 ¥1000 5유로 €3 10 엔", "12.5:f 100:f 20:f 1000:f 5:f 3:f 10:f"},
+        {"환불:-5,000 할인-5,000 ₩-5,000 −5,000 (-5,000)", "-5000:a -5000:a -5000:a -5000:a -5000:a"},
+        // A plain number is money only at the end of a label.
+        {"아이폰 15 프로 RTX 4090 테헤란로 123", "15:n 4090:n 123:n"},
+        {"식비 98500", "98500:a"},
+        {"우편번호 06236", "6236:n"},
+        // A cut 만, a cut minus and a stray byte part nothing they should not.
+        {std::string("5\xEB\xA7 \xE2\x88") + "7 x\xFF" + "8 \xE2\x88\x92" + "9", "5:n 7:n 8:n -9:a"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(figures_of(read_line(row.line)), row.figures) << row.line;
+}
+
+TEST(ReadLine, WhatALineComesTo) {
+    const struct {
+        std::string line;
+        LineKind kind;
+        std::string value;  // "error" for an expression that fails
+    } rows[] = {
+        {"커피 4,500 x 2", LineKind::Expression, "9000"},
+        {"수수료 3.3% 2,500원", LineKind::Amount, "2500"},
+        {"정가 45,000원 20% 할인", LineKind::Expression, "36000"},
+        {"45,000원에서 20% 할인", LineKind::Expression, "36000"},
+        {"월급 300만원 5% 인상", LineKind::Expression, "3150000"},
+        {"5만원의 10%", LineKind::Expression, "5000"},
+        {"1000 + 10%", LineKind::Expression, "1100"},
+        {"1000 - 20% + 10%", LineKind::Expression, "880"},
+        {"1000 * 10%", LineKind::Expression, "100"},
+        {"7 % 3", LineKind::Expression, "1"},
+        {"차값 2천5백만원", LineKind::Amount, "25000000"},
+        {"아이폰 15 프로 1,550,000원", LineKind::Amount, "1550000"},
+        {"RTX 4090 2,500,000", LineKind::Amount, "2500000"},
+        {"예산 3~5만원", LineKind::Nothing, ""},
+        {"4대보험 9.4%", LineKind::Nothing, ""},
+        {"환율 $1 = 1,380원", LineKind::Amount, "1380"},
+        {"$12.50", LineKind::Nothing, ""},
+        {"식비 98,500 커피 4,500원", LineKind::Nothing, ""},
+        {"참석 12명", LineKind::Count, "12"},
+        {"100,000 * 1.1 =", LineKind::Expression, "110000"},
+        {"0.1 + 0.2", LineKind::Expression, "0.3"},
+        {"1.000.000 =", LineKind::Expression, "error"},
+        {"12/7 =", LineKind::Expression, "1.714285714286"},
+        {"총 120,000원 / 4명 =", LineKind::Expression, "30000"},
+        {"5만원 x 3명 =", LineKind::Expression, "150000"},
+        {"3만원 × 12개월", LineKind::Expression, "360000"},
+        {"커피 2잔 x 4,500원", LineKind::Expression, "9000"},
+        {"1인당 120,000 / 4 =", LineKind::Expression, "30000"},
+        {"회식 2차 180,000 / 6 =", LineKind::Expression, "30000"},
+        {"coffee 4,500 x 2 =", LineKind::Expression, "9000"},
+        {"15만 원 x 2 =", LineKind::Expression, "300000"},
+        {"점심 12,000원 + 커피 4,500원 =", LineKind::Expression, "16500"},
+        {"월세 50만원 + 관리비 12만 3천원 =", LineKind::Expression, "623000"},
+        {"맥북 프로 16인치 3,690,000원 / 12개월 =", LineKind::Expression, "307500"},
+        {"3월 식비12,000*2", LineKind::Expression, "24000"},
+        {"₩1,000 X (1+2) x 3", LineKind::Expression, "9000"},
+        {"4,500원x2", LineKind::Expression, "9000"},
+        {"x = 3 + 4 = 7", LineKind::Expression, "7"},
+        // A word between two figures leaves the reading unclear: no result of some terms.
+        {"12,000 점심 4,500 + 1,000 =", LineKind::Expression, "error"},
+        {"커피 4,500 x 2 케이크 32,000", LineKind::Nothing, ""},
+        {"모니터 1920x1080", LineKind::Nothing, ""},
+        {"5 / 0", LineKind::Expression, "error"},
+        {"(3 + 4", LineKind::Expression, "error"},
+        {"2026-12-07 - 회의", LineKind::Nothing, ""},
+        {"합계표 2장", LineKind::Count, "2"},
+        {"합계 = 3", LineKind::Total, ""},
+    };
+    for (const auto& row : rows) {
+        const LineReading reading = read_line(row.line);
+        EXPECT_EQ(reading.kind, row.kind) << row.line;
+        EXPECT_EQ(reading.error ? "error" : reading.value, row.value) << row.line;
+    }
+}
+
+// What F9 makes of a line: the result in place of the old ones, grouped as the
+// expression's numbers are, whatever the calculator's grouping.
+TEST(ReadLine, WhereF9Writes) {
+    const struct {
+        std::string text, written;  // the text with the result written in; "" when F9 writes nothing
+    } rows[] = {
+        {"(12,000 + 4,500) * 3 =", "(12,000 + 4,500) * 3 = 49,500"},
+        {"1+2=\u3000\r\n", "1+2 = 3\r\n"},
+        {"  1+2  ", "  1+2 = 3  "},
+        {" 3×4−1 \n", " 3×4−1 = 11 \n"},
+        {"12000 + 4500", "12000 + 4500 = 16500"},
+        {"12,000원 + 4,500원 = 3", "12,000원 + 4,500원 = 16,500"},
+        {"점심 12만 + 3천 =", "점심 12만 + 3천 = 123,000"},
+        {"1+2 = 3 = 3  \n", "1+2 = 3\n"},
+        {"1+2=-1,234.50원", "1+2 = 3"},
+        {"7 = 1 + 2", "7 = 1 + 2 = 3"},
+        {"월세 55만원 =", "월세 55만원 = 550,000"},
+        {"월세 55만원", ""},
+        {"점심 12,000원", ""},
+        {"box 2", ""},
+        {" = ", ""},
+        {"", ""},
+    };
+    for (const auto& row : rows) {
+        const LineReading reading = read_line(row.text);
+        const bool writes = reading.calculates();
+        std::string written = row.text;
+        if (writes)
+            written.replace(reading.replace_begin, reading.replace_end - reading.replace_begin,
+                            written_result(reading.value, reading.grouped));
+        EXPECT_EQ(writes ? written : "", row.written) << row.text;
+    }
+}
+
+TEST(ReadTotalLine, Table) {
+    const struct {
+        std::string line;
+        std::optional<std::size_t> word_end, line_end;
+        TotalWord word = TotalWord::Grand;
+    } rows[] = {
+        {"합계", 6, 6},
+        {" 총합 : 29,300원  ", 7, 21},
+        {"소계=-1.5", 6, 11, TotalWord::Sub},
+        {"총합계: 3", 9, 12},
+        {"합계금액", 12, 12},
+        {"합계 = 3 = 4", std::nullopt, std::nullopt},
+        {"합격", std::nullopt, std::nullopt},
+        {"합계\n\n5", std::nullopt, std::nullopt},
+        {"합계 (식비)", std::nullopt, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const std::optional<TotalLine> line = read_total_line(row.line);
+        EXPECT_EQ(line ? std::optional(line->word_end) : std::nullopt, row.word_end) << row.line;
+        EXPECT_EQ(line ? std::optional(line->line_end) : std::nullopt, row.line_end) << row.line;
+        if (line) {
+            EXPECT_EQ(line->word, row.word) << row.line;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace numvora

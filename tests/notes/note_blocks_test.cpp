@@ -1,0 +1,196 @@
+// What lines of notes add up to: each line's result, the total lines, the total of a
+// selection, and that the margin, F9 and the selection total agree on every block.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calculator/evaluate.h"
+#include "notes/note_blocks.h"
+
+namespace numvora {
+namespace {
+
+std::vector<std::string_view> split_lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        if (end == std::string_view::npos) return lines;
+        start = end + 1;
+    }
+}
+
+std::vector<std::string> results_of(std::string_view text, BlockTally tally = {}) {
+    std::vector<std::string> got;
+    for (const auto& result : line_results(split_lines(text), tally)) got.push_back(result.value_or(""));
+    return got;
+}
+
+TEST(LineResults, ExpressionsAmountsAndBlocks) {
+    const struct {
+        std::string_view text;
+        std::vector<std::string> results;  // "" for a line that shows nothing
+    } rows[] = {
+        {"점심 12,000원\n커피 4,500원 x 2\n합계", {"12000", "9000", "21000"}},
+        {"12,000원 + 4,500원\n12만 + 3천 =\n1억 2천만 / 12 =", {"16500", "123000", "10000000"}},
+        {"(1+2)*3\n-7\n3 - 10", {"9", "-7", "-7"}},
+        {"관리비 123,000원\n식비 98,500 커피 4,500원\n커피 2잔 9,000원", {"123000", "", "9000"}},
+        {"회의 2026-12-07 14:30\n2026-12-07\n12/7 오후", {"", "", ""}},
+        {"5 / 0\n(3 + 4\n1+2 = 3", {"", "", "3"}},
+        {"100\n\n200\n300.5\n합계", {"100", "", "200", "300.5", "500.5"}},
+        {"1\n2\n합계\n3\n총계 = 99\n소계:", {"1", "2", "3", "3", "3", ""}},
+        // An old result after the word is still a total line.
+        {"-2,000\n합 : 5\n합계 12,000원\n합계표 2장", {"-2000", "-2000", "", "2"}},
+        // Counts are added only where nothing else is; a named figure never is.
+        {"회비 30,000\n참석 12명\n합계", {"30000", "12", "30000"}},
+        {"사과 3개\n배 2개\n합계", {"3", "2", "5"}},
+        {"고기 186,000\n2차 노래방 40,000\n합계", {"186000", "40000", "226000"}},
+        {"양파 1망 3,980\n두부 2모 2,400\n계란 30구 7,990\n대파 1단 2,500\n합계",
+         {"3980", "2400", "7990", "2500", "16870"}},
+        // 총계 after 소계 lines adds their results, across empty lines between sections.
+        {"식비 10,000\n교통 5,000\n소계\n\n숙박 100,000\n소계\n\n총계",
+         {"10000", "5000", "15000", "", "100000", "100000", "", "115000"}},
+        {"A 10\n소계\nB 20\n총합계", {"10", "10", "20", "30"}},
+        // A block after a gap stands alone; a section closed without 소계 ends the chain.
+        {"A 10\n소계\n\n점심 12,000\n합계", {"10", "10", "", "12000", "12000"}},
+        {"A 10\n소계\nB 7\n\n총계", {"10", "10", "7", "", ""}},
+        {"소계 = 5\n택시 8,300원\n-300\n총계: 1,000원 ", {"", "8300", "-300", "8000"}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(results_of(row.text), row.results) << row.text;
+}
+
+// The screen's first total adds what the lines above the screen left.
+TEST(LineResults, TotalAddsWhatTheLinesAboveLeft) {
+    const struct {
+        std::vector<std::string_view> above;
+        std::string_view lines;
+        std::vector<std::string> results;
+    } rows[] = {
+        {{"1", "", "2", "커피 4,500원 x 2"}, "4\n합계\n5\n합계", {"4", "9006", "5", "5"}},
+        {{"1", "소계", "메모"}, "합계", {"1"}},
+        {{"1", "합계", "메모"}, "합계", {""}},
+        {{"A 10", "소계", ""}, "B 5\n소계\n총계", {"5", "5", "15"}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(results_of(row.lines, tally_of(row.above)), row.results) << row.lines;
+}
+
+TEST(LineResults, FirstTotalReachesAboveUntilABlockEnds) {
+    const struct {
+        std::vector<std::string_view> lines;
+        bool reaches;
+    } rows[] = {
+        {{"합계"}, true},    {{"3", "4", "소계 = 7"}, true}, {{"3", " ", "합계"}, false}, {{"", "합계"}, true},
+        {{"3", "4"}, false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(first_total_reaches_above(row.lines), row.reaches) << row.lines.front();
+}
+
+// Totals of selections as a person writes them, and what the status line says.
+TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
+    const struct {
+        std::string text;
+        std::string total;  // "" when nothing is added
+        std::string status;
+    } rows[] = {
+        {"12월 7일 점심 12,000원\n커피 2잔 9,000원\n오후 3시 택시 8,300원", "29300",
+         "3개를 더했습니다 (날짜·시간 3개, 개수 1개 제외)"},
+        {"월세 55만원\n관리비 12만 3천원\n전기 3만 2,500원", "705500", "3개를 더했습니다"},
+        {"사과 3개\n배 2개", "5", "2개를 더했습니다"},
+        {"식비 98,500\n커피 4,500원 A4 2장", "103000", "2개를 더했습니다 (개수 1개 제외)"},
+        {"3만원씩 4명", "30000", "1개를 더했습니다 (개수 1개 제외)"},
+        {"2024년 연봉 4,200만원", "42000000", "1개를 더했습니다 (날짜·시간 1개 제외)"},
+        {"오후 3시 30분 회의, 커피 4,500원", "4500", "1개를 더했습니다 (날짜·시간 2개 제외)"},
+        {"회의 2026-12-07 14:30", "", "더할 숫자가 없습니다"},
+        // Within one line, the amounts it covers.
+        {"2025년 1월 관리비 123,000원 / 3명 식사 45,000원", "168000",
+         "2개를 더했습니다 (날짜·시간 2개, 개수 1개 제외)"},
+        {"3개월 5 시간 2일간 오전 9 -1,000 주식 5 명 2 명이 1마리", "-1000",
+         "1개를 더했습니다 (날짜·시간 4개, 개수 2개 제외)"},
+        {"식비 1,000\n교통 2,000\n소계: 3,000\r\n커피 500\r합계 = 3,500", "3500", "3개를 더했습니다"},
+        {"12,000원\n2시간 주차", "12000", "1개를 더했습니다 (날짜·시간 1개 제외)"},
+        {"커피 4,500 x 2\n케이크 32,000", "41000", "2개를 더했습니다"},
+        {"예산 3~5만원\n항공 $320\n숙박 240,000원\n수수료 3.3%", "240000",
+         "1개를 더했습니다 (비율 1개, 범위 2개, 외화 1개 제외)"},
+        {"점심 12,000 저녁 15,000\n커피 4,500원", "4500", "1개를 더했습니다 (금액이 둘 이상인 줄 1개 제외)"},
+        {"", "", "더할 숫자가 없습니다"},
+    };
+    for (const auto& row : rows) {
+        const NotesSum sum = selection_total(row.text);
+        EXPECT_EQ(sum.value, row.total) << row.text;
+        EXPECT_EQ(total_status_text(sum), row.status) << row.text;
+    }
+}
+
+TEST(SelectionTotal, SumExpressionEvaluates) {
+    const struct {
+        std::vector<std::string> values;
+        std::string expression;
+        double total;
+    } rows[] = {
+        {{"-2000", "50000", "-0.5", "-1000"}, "-2000 + 50000 - 0.5 - 1000", 46999.5},
+        {{"1234.25", "0.75"}, "1234.25 + 0.75", 1235},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(sum_expression(row.values), row.expression);
+        EXPECT_EQ(*evaluate(row.expression), row.total) << row.expression;
+    }
+}
+
+TEST(SelectionTotal, OneMebibyteSelection) {
+    const std::string block = "점심 김밥 12,500원\n회비 5만 3천원 (A4 용지)\n환불 −2,000\n2026-03-12 정산\n";
+    std::string notes;
+    std::size_t blocks = 0;
+    for (; notes.size() < (1u << 20); ++blocks) notes += block;
+    const NotesSum sum = selection_total(notes);
+    ASSERT_EQ(sum.added.size(), 3 * blocks);
+    EXPECT_EQ(*evaluate(sum_expression(sum.added)), 63500.0 * static_cast<double>(blocks));
+}
+
+// Notes Koreans keep, each block ending in its total line: the margin beside it, what F9
+// writes on it and the total of a selection of the block all say the same figure.
+TEST(Agreement, MarginF9TotalLineAndSelectionTotal) {
+    const struct {
+        std::string_view text;
+        std::string total;
+    } rows[] = {
+        {"12월 가계부\n월세 550,000\n관리비 12만 3천원\n전기요금 32,500원\n가스 2만 8천원\n인터넷 33,000\n"
+         "통신비 (아이폰 15) 89,000원\n소계",
+         "855500"},
+        {"식비 32만원\n교통 6만 5천원\n경조사 10만원 (12/14 결혼식)\n소계\n\n숙박 240,000원\n소계\n\n총계", "725000"},
+        {"회비 정산 12/7 송년회\n1차 고기집 186,000원\n2차 노래방 40,000원\n3차 편의점 12,800원\n참석 6명\n합계",
+         "238800"},
+        {"장보기 (이마트 12/6)\n우유 2개 5,980원\n계란 30구 7,990\n사과 1봉 12,900원\n삼겹살 600g 15,600원\n"
+         "할인 -3,000\n합계",
+         "39470"},
+        {"월급 명세 2026년 11월\n기본급 3,200,000\n식대 200,000\n국민연금 4.5% 144,000원\n건강보험 3.545%\n"
+         "실수령 3,200,000 + 200,000 - 144,000 - 113,440 =\n합계",
+         "6686560"},
+        {"할부\n맥북 프로 16인치 3,690,000원 / 12개월 =\n갤럭시 S24 울트라 1,698,400원 24개월 할부\n합계", "2005900"},
+        {"연락처 010-1234-5678\n주소 서울시 강남구 테헤란로 123\n101동 1203호\n우편번호 06236\n회의 오후 3시 30분\n"
+         "택시 1만 2천원\n합계",
+         "12000"},
+        {"부가세 포함 55,000원의 10%\n공급가 50,000 + 10%\n정가 129,000원 30% 할인\n예산 30~50만원\n"
+         "커피 4,500원 x 3잔 =\n적금 월 50만원 × 12개월\n이자 3.5%\n배달비 3천원씩 2번\n총합계",
+         "6167300"},
+        {"환불:-5,000\n(-5,000)\n₩-5,000\n−5,000\n합", "-20000"},
+        {"오천원\n만원\n삼만 원\n십만원\n3백만원\n2천5백만원\n합계금액", "28145000"},
+    };
+    for (const auto& row : rows) {
+        const std::vector<std::string_view> lines = split_lines(row.text);
+        const std::span<const std::string_view> above(lines.data(), lines.size() - 1);
+        const LineReading last = read_line(lines.back());
+        ASSERT_EQ(last.kind, LineKind::Total) << row.text;
+        const std::string margin = line_results(lines).back().value_or("");
+        const std::string f9 = tally_of(above).total(last.total).value;
+        std::string block;
+        for (const std::string_view line : above) block += std::string(line) + "\n";
+        EXPECT_EQ(margin, row.total) << row.text;
+        EXPECT_EQ(f9, row.total) << row.text;
+        EXPECT_EQ(selection_total(block).value, row.total) << row.text;
+    }
+}
+
+}  // namespace
+}  // namespace numvora
