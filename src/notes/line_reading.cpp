@@ -1,6 +1,8 @@
 #include "notes/line_reading.h"
 
 #include <algorithm>
+#include <cctype>
+#include <iterator>
 #include <span>
 #include <utility>
 
@@ -107,7 +109,9 @@ void assign_roles(Reading& r) {
             (i > 0 && t[i - 1].kind == TokenKind::Tilde && i > 1 && t[i - 2].kind == TokenKind::Number) ||
             (i + 2 < t.size() && t[i + 1].kind == TokenKind::Tilde && t[i + 2].kind == TokenKind::Number);
         FigureRole& role = r.roles[i];
-        if (m.name)
+        if (m.reference)
+            role = FigureRole::Amount;
+        else if (m.name)
             role = FigureRole::Name;
         else if (m.range_joined || by_tilde)
             role = FigureRole::Range;
@@ -251,7 +255,9 @@ struct ExpressionParser {
         const std::size_t figure = sk[pos++];
         used.push_back(figure);
         const LineToken& number = r.tokens[figure];
-        text = number.marks.percent ? "(" + number.value + "/100)" : number.value;
+        text = number.marks.percent    ? "(" + number.value + "/100)"
+               : number.marks.negative ? "(-" + number.value + ")"
+                                       : number.value;
         // "X의 10%", "X 20% 할인", "X에서 20% 할인", "X 5% 인상".
         if (more() && r.operand(sk[pos]) && at(pos).marks.percent && !number.marks.percent) {
             const std::size_t rate = sk[pos];
@@ -307,15 +313,105 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
     return std::nullopt;
 }
 
-Reading read_tokens(std::string_view body, bool split_joined) {
+// What a line took from the lines above.
+struct NameUse {
+    std::vector<std::string> uses;
+    bool uses_previous = false;
+    std::string unknown;
+};
+
+constexpr std::string_view PREVIOUS_WORDS[] = {"위", "prev", "ans"};
+
+bool is_previous_word(std::string_view word) {
+    return std::find(std::begin(PREVIOUS_WORDS), std::end(PREVIOUS_WORDS), word) != std::end(PREVIOUS_WORDS);
+}
+
+// A value from above standing where a word (or nothing, before a line's first operator) stood.
+LineToken reference_to(const LineToken& at, std::string_view value) {
+    LineToken token;
+    token.kind = TokenKind::Number;
+    token.begin = at.begin;
+    token.end = at.end;
+    token.spaced_after = at.spaced_after;
+    token.marks.reference = true;
+    token.marks.negative = value.starts_with('-');
+    token.value = std::string(value.substr(token.marks.negative ? 1 : 0));
+    return token;
+}
+
+bool is_boundary(TokenKind kind) {
+    return is_operator(kind) || kind == TokenKind::Open || kind == TokenKind::Close || kind == TokenKind::Equals;
+}
+
+// Whether an unknown word beside this operator was meant as a name: "월세 + 관리비",
+// "월세 * 12", "합계 / 4명"; not "점심 - 12,000원" nor "서울/부산", where the sign parts words.
+bool takes_names(const std::vector<LineToken>& t, std::size_t k) {
+    switch (t[k].kind) {
+    case TokenKind::Plus:
+    case TokenKind::Times:
+    case TokenKind::Remainder: return true;
+    case TokenKind::Divide: return k > 0 && t[k - 1].spaced_after && t[k].spaced_after;
+    default: return false;
+    }
+}
+
+// Names and the result above, put in as figures: a word alone between operators that
+// a line above defines, "위", "prev", "ans", and what a line starting with an operator
+// continues. A word beside a figure stays its label.
+void resolve_names(std::string_view body, std::vector<LineToken>& t, const NoteScope& scope, NameUse& use) {
+    for (std::size_t a = 0; a < t.size();) {
+        std::size_t b = a;
+        while (b < t.size() && !is_boundary(t[b].kind)) ++b;
+        bool figure = false;
+        std::optional<std::size_t> word;
+        for (std::size_t i = a; i < b; ++i) {
+            figure = figure || (t[i].kind == TokenKind::Number && !t[i].marks.name);
+            if (t[i].kind == TokenKind::Word) word = i;
+        }
+        const bool beside_operator = (a > 0 && is_operator(t[a - 1].kind)) || (b < t.size() && is_operator(t[b].kind));
+        const bool asked = b < t.size() && t[b].kind == TokenKind::Equals;
+        if (word && !figure && (beside_operator || asked)) {
+            const std::string name(body.substr(t[*word].begin, t[*word].end - t[*word].begin));
+            const bool previous = is_previous_word(name);
+            const std::optional<std::string> value = previous ? scope.previous() : scope.value_of(name);
+            if (previous)
+                use.uses_previous = true;
+            else
+                use.uses.push_back(name);
+            const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b));
+            if (value)
+                t[*word] = reference_to(t[*word], *value);
+            else if (use.unknown.empty() && (meant || previous))
+                use.unknown = name;
+        }
+        a = b + 1;
+    }
+    // "+ 5,000", "× 2", "- 10%": a line that opens with an operator goes on from the result above.
+    if (t.empty()) return;
+    const TokenKind first = t.front().kind;
+    const bool spaced_sign = (first == TokenKind::Plus || first == TokenKind::Minus) && t.front().spaced_after;
+    if (spaced_sign || first == TokenKind::Times || first == TokenKind::Divide) {
+        use.uses_previous = true;
+        if (const std::optional<std::string> previous = scope.previous()) {
+            LineToken at;
+            at.spaced_after = true;
+            t.insert(t.begin(), reference_to(at, *previous));
+        }
+    }
+}
+
+Reading read_tokens(std::string_view body, bool split_joined, const NoteScope* scope = nullptr,
+                    NameUse* use = nullptr) {
     Reading r{body, notes_detail::tokenize_line(body, split_joined), {}, {}, {}};
+    NameUse ignored;
+    if (scope != nullptr) resolve_names(body, r.tokens, *scope, use != nullptr ? *use : ignored);
     assign_roles(r);
     return r;
 }
 
 bool grouped_style(const Reading& r, const std::vector<std::size_t>& used) {
     for (const std::size_t i : used) {
-        if (r.tokens[i].marks.grouped || r.tokens[i].marks.unit) return true;
+        if (r.tokens[i].marks.grouped || r.tokens[i].marks.unit || r.tokens[i].marks.reference) return true;
     }
     return false;
 }
@@ -327,7 +423,8 @@ void fill_figures(const Reading& r, const std::vector<std::size_t>& used, LineRe
         if (!r.number(i)) continue;
         const bool negative = i > 0 && r.tokens[i - 1].kind == TokenKind::Minus && r.glued(i - 1) &&
                               !r.skipped[i - 1] && !r.binary(i - 1) && r.tokens[i].value != "0";
-        Figure figure{r.roles[i], (negative ? "-" : "") + r.tokens[i].value, false};
+        const bool below_zero = negative || r.tokens[i].marks.negative;
+        Figure figure{r.roles[i], (below_zero ? "-" : "") + r.tokens[i].value, false};
         figure.used = taken[i];
         // A plain number the calculation took is a quantity, whatever it would be alone.
         if (figure.used && figure.role == FigureRole::Name) figure.role = FigureRole::Amount;
@@ -376,6 +473,91 @@ void read_amount(const Reading& r, LineReading& out) {
     }
 }
 
+// "월세 = 55만원", "관리비: 12만 3천원": a name, and where the value after it begins.
+struct Definition {
+    std::string name;
+    std::size_t rest = 0;
+};
+
+std::optional<Definition> read_definition(std::string_view line) {
+    std::size_t begin = 0;
+    while (begin < line.size() && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
+    std::size_t end = begin;
+    while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '=' && line[end] != ':') ++end;
+    std::size_t sign = end;
+    while (sign < line.size() && (line[sign] == ' ' || line[sign] == '\t')) ++sign;
+    if (sign >= line.size() || (line[sign] != '=' && line[sign] != ':')) return std::nullopt;
+    const std::string_view name = line.substr(begin, end - begin);
+    if (!is_note_name(name) || trim_white_space(line.substr(sign + 1)).empty()) return std::nullopt;
+    return Definition{std::string(name), sign + 1};
+}
+
+// A line that is neither a total line nor a definition.
+LineReading read_plain(std::string_view line, bool selected, const NoteScope* scope, NameUse& use) {
+    LineReading out;
+    // Most lines of a memo are words alone: no digit, and no 원 for a number word.
+    if (scope == nullptr && line.find_first_of("0123456789") == std::string_view::npos &&
+        line.find("원") == std::string_view::npos)
+        return out;
+    const std::string_view kept = trim_white_space(line);
+    const std::size_t kept_end = kept.empty() ? 0 : static_cast<std::size_t>(kept.data() - line.data()) + kept.size();
+    const std::size_t results = old_result_start(line.substr(0, kept_end));
+    std::string_view body = line.substr(0, results == std::string_view::npos ? kept_end : results);
+    body = trim_white_space(body);
+    const std::size_t body_end = body.empty() ? 0 : static_cast<std::size_t>(body.data() - line.data()) + body.size();
+    out.asks = results != std::string_view::npos;
+    out.replace_begin = body_end;
+    out.replace_end = out.asks ? line.size() : body_end;
+
+    Reading r = read_tokens(line.substr(0, body_end), false, scope, &use);
+    bool has_figure = false;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) has_figure = has_figure || r.number(i);
+    if (out.asks && !has_amount(r) && !has_amount(read_tokens(r.line, true, scope))) {
+        // "월세 = 550,000", "환율 $1 = 1,380원": a label and its amount, not a request.
+        read_amount(read_tokens(line, false), out);
+        if (out.kind != LineKind::Nothing) {
+            out.asks = false;
+            out.replace_begin = out.replace_end = kept_end;
+            return out;
+        }
+        out = LineReading{};
+        out.asks = true;
+        out.replace_begin = body_end;
+        out.replace_end = line.size();
+    }
+    if (std::optional<Parsed> parsed = parse_expression(r, out.asks)) {
+        evaluate_into(r, *parsed, out);
+        return out;
+    }
+    if (out.asks) {
+        // "12/7 =" asks for a division, not a date.
+        const Reading split = read_tokens(line.substr(0, body_end), true, scope);
+        if (std::optional<Parsed> parsed = parse_expression(split, true)) {
+            evaluate_into(split, *parsed, out);
+            return out;
+        }
+        fill_figures(r, {}, out);
+        out.kind = LineKind::Expression;
+        out.error = CalcError{calc_error::InvalidExpression{}};
+        for (const LineToken& token : r.tokens) {
+            if (token.marks.joined_by_point)
+                out.error = CalcError{
+                    calc_error::InvalidNumber{std::string(body.substr(token.begin, token.end - token.begin))}};
+        }
+        if (!has_figure) out.error = CalcError{calc_error::Empty{}};
+        return out;
+    }
+    if (selected) {
+        const Reading split = read_tokens(line.substr(0, body_end), true, scope);
+        if (std::optional<Parsed> parsed = parse_expression(split, false)) {
+            evaluate_into(split, *parsed, out);
+            return out;
+        }
+    }
+    read_amount(r, out);
+    return out;
+}
+
 }  // namespace
 
 std::optional<TotalLine> read_total_line(std::string_view line) {
@@ -400,7 +582,21 @@ std::optional<TotalLine> read_total_line(std::string_view line) {
     return std::nullopt;
 }
 
-LineReading read_line(std::string_view text, bool selected) {
+bool is_note_name(std::string_view word) {
+    if (word.empty() || read_total_line(word) || is_previous_word(word) || word == "원") return false;
+    const notes_detail::WrittenNumber number = notes_detail::read_written_number(word, 0, true);
+    if (number.end == word.size()) return false;  // "만", "오천"
+    for (std::size_t pos = 0; pos < word.size();) {
+        const std::size_t start = pos;
+        const char32_t c = decode_utf8(word, pos);
+        const bool letter = (c >= 0xAC00 && c <= 0xD7A3) || (c < 0x80 && std::isalpha(static_cast<int>(c)));
+        const bool later = c < 0x80 && (std::isdigit(static_cast<int>(c)) || c == '_');
+        if (!letter && !(start > 0 && later)) return false;
+    }
+    return true;
+}
+
+LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
     LineReading out;
     // The line without its break; trailing spaces after a result are the result's. A lead
     // byte is never inside another sequence, so the breaks are found by their bytes.
@@ -416,65 +612,22 @@ LineReading read_line(std::string_view text, bool selected) {
         out.asks = true;
         return out;
     }
-    // Most lines of a memo are words alone: no digit, and no 원 for a number word.
-    if (line.find_first_of("0123456789") == std::string_view::npos && line.find("원") == std::string_view::npos)
-        return out;
-    const std::string_view kept = trim_white_space(line);
-    const std::size_t kept_end = kept.empty() ? 0 : static_cast<std::size_t>(kept.data() - line.data()) + kept.size();
-    const std::size_t results = old_result_start(line.substr(0, kept_end));
-    std::string_view body = line.substr(0, results == std::string_view::npos ? kept_end : results);
-    body = trim_white_space(body);
-    const std::size_t body_end = body.empty() ? 0 : static_cast<std::size_t>(body.data() - line.data()) + body.size();
-    out.asks = results != std::string_view::npos;
-    out.replace_begin = body_end;
-    out.replace_end = out.asks ? line.size() : body_end;
-
-    Reading r = read_tokens(line.substr(0, body_end), false);
-    bool has_figure = false;
-    for (std::size_t i = 0; i < r.tokens.size(); ++i) has_figure = has_figure || r.number(i);
-    if (out.asks && !has_amount(r) && !has_amount(read_tokens(r.line, true))) {
-        // "월세 = 550,000", "환율 $1 = 1,380원": a label and its amount, not a request.
-        read_amount(read_tokens(line, false), out);
-        if (out.kind != LineKind::Nothing) {
-            out.asks = false;
-            out.replace_begin = out.replace_end = kept_end;
-            return out;
-        }
-        out = LineReading{};
-        out.asks = true;
-        out.replace_begin = body_end;
-        out.replace_end = line.size();
-    }
-    if (std::optional<Parsed> parsed = parse_expression(r, out.asks)) {
-        evaluate_into(r, *parsed, out);
-        return out;
-    }
-    if (out.asks) {
-        // "12/7 =" asks for a division, not a date.
-        const Reading split = read_tokens(line.substr(0, body_end), true);
-        if (std::optional<Parsed> parsed = parse_expression(split, true)) {
-            evaluate_into(split, *parsed, out);
-            return out;
-        }
-        fill_figures(r, {}, out);
-        out.kind = LineKind::Expression;
-        out.error = CalcError{calc_error::InvalidExpression{}};
-        for (const LineToken& token : r.tokens) {
-            if (token.marks.joined_by_point)
-                out.error = CalcError{
-                    calc_error::InvalidNumber{std::string(body.substr(token.begin, token.end - token.begin))}};
-        }
-        if (!has_figure) out.error = CalcError{calc_error::Empty{}};
-        return out;
-    }
-    if (selected) {
-        const Reading split = read_tokens(line.substr(0, body_end), true);
-        if (std::optional<Parsed> parsed = parse_expression(split, false)) {
-            evaluate_into(split, *parsed, out);
-            return out;
+    if (const std::optional<Definition> definition = read_definition(line)) {
+        LineReading value = read_line(line.substr(definition->rest), selected, scope);
+        if (value.has_result()) {
+            value.defines = definition->name;
+            value.replace_begin += definition->rest;
+            value.replace_end += definition->rest;
+            return value;
         }
     }
-    read_amount(r, out);
+    NameUse use;
+    out = read_plain(line, selected, scope, use);
+    out.uses = std::move(use.uses);
+    out.uses_previous = use.uses_previous;
+    out.unknown = std::move(use.unknown);
+    // A name nothing above defines leaves the line without a result, never one of some terms.
+    if (!out.unknown.empty()) out.value.clear();
     return out;
 }
 
