@@ -359,6 +359,20 @@ bool takes_names(const std::vector<LineToken>& t, std::size_t k) {
 // a line above defines, "위", "prev", "ans", and what a line starting with an operator
 // continues. A word beside a figure stays its label.
 void resolve_names(std::string_view body, std::vector<LineToken>& t, const NoteScope& scope, NameUse& use) {
+    // "항목1": a Hangul name with digits reads as a word and a number; it is one name
+    // where the lines above define it, or beside an operator ("항목1 * 12").
+    for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+        const LineToken& number = t[i + 1];
+        if (t[i].kind != TokenKind::Word || number.kind != TokenKind::Number || number.begin != t[i].end ||
+            !all_ascii_digits(body.substr(number.begin, number.end - number.begin)))
+            continue;
+        const std::string_view name = body.substr(t[i].begin, number.end - t[i].begin);
+        const bool beside = (i > 0 && is_operator(t[i - 1].kind)) || (i + 2 < t.size() && is_operator(t[i + 2].kind));
+        if (!is_note_name(name) || !(beside || scope.value_of(name))) continue;
+        t[i].end = number.end;
+        t[i].spaced_after = number.spaced_after;
+        t.erase(t.begin() + static_cast<std::ptrdiff_t>(i + 1));
+    }
     for (std::size_t a = 0; a < t.size();) {
         std::size_t b = a;
         while (b < t.size() && !is_boundary(t[b].kind)) ++b;

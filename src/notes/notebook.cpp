@@ -81,15 +81,17 @@ void NoteBook::replace(std::size_t first, std::size_t count, std::string_view te
     const std::vector<std::string_view> added = split_lines(text);
     const auto delta = static_cast<std::ptrdiff_t>(added.size()) - static_cast<std::ptrdiff_t>(count);
     if (delta != 0) shift_index(first + count, delta);
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(first),
-                 lines_.begin() + static_cast<std::ptrdiff_t>(first + count));
-    std::vector<Line> fresh(added.size());
+    // Lines kept in place where the count stays, so that a keystroke moves no other line.
+    const auto at = lines_.begin() + static_cast<std::ptrdiff_t>(first);
+    if (delta < 0) lines_.erase(at, at - delta);
+    if (delta > 0) lines_.insert(at, static_cast<std::size_t>(delta), Line{});
     for (std::size_t i = 0; i < added.size(); ++i) {
-        fresh[i].text = std::string(added[i]);
-        fresh[i].empty = trim_white_space(added[i]).empty();
+        Line& line = lines_[first + i];
+        line.text = std::string(added[i]);
+        line.empty = trim_white_space(added[i]).empty();
+        line.reading = {};
+        line.result.reset();
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(first), std::make_move_iterator(fresh.begin()),
-                  std::make_move_iterator(fresh.end()));
     for (std::size_t line = first; line < first + added.size(); ++line) pending.insert(line);
     // Below the change: the names the removed lines defined, the result above, the block.
     follow(first + added.size() - 1, true, names, pending);
@@ -151,10 +153,14 @@ void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<s
         take_range(takers->second, line, until, pending);
     }
     if (!result_changed) return;
-    // The lines that take the result above: down to the next line with a result.
-    std::size_t next_result = line + 1;
-    while (next_result < lines_.size() && !lines_[next_result].result) ++next_result;
-    take_range(previous_takers_, line, next_result, pending);
+    // The first line below that takes the result above, when no result stands between;
+    // the ones after it take its own, and it says so when it changes.
+    const auto taker = std::upper_bound(previous_takers_.begin(), previous_takers_.end(), line);
+    if (taker != previous_takers_.end()) {
+        std::size_t between = line + 1;
+        while (between < *taker && !lines_[between].result) ++between;
+        if (between == *taker) pending.insert(*taker);
+    }
     // The total lines of the block below, and a grand total that adds the 소계 lines.
     bool text_above = !lines_.empty() && line < lines_.size() && !lines_[line].empty;
     for (std::size_t below = line + 1; below < lines_.size() && below <= line + BLOCK_LINES_MAX; ++below) {
@@ -171,11 +177,25 @@ void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<s
 }
 
 NotesSum NoteBook::total_at(std::size_t line) const {
+    // Back to where reading may start afresh: a total line other than 소계, or an empty
+    // line below a line that is no total line; at most BLOCK_LINES_MAX lines.
     const std::size_t from = line > BLOCK_LINES_MAX ? line - BLOCK_LINES_MAX : 0;
-    const std::size_t start = from + after_block_end(
-                                         line - from, [&](std::size_t i) { return lines_[from + i].empty; },
-                                         [&](std::size_t i) { return word_of(from + i); })
-                                         .value_or(0);
+    std::size_t start = from;
+    for (std::size_t i = line; i > from;) {
+        --i;
+        if (word_of(i) == TotalWord::Grand) {
+            start = i + 1;
+            break;
+        }
+        if (!lines_[i].empty) continue;
+        std::size_t above = i;
+        while (above > from && lines_[above - 1].empty) --above;
+        if (above > from && word_of(above - 1) == TotalWord::None) {
+            start = i + 1;
+            break;
+        }
+        i = above;
+    }
     BlockTally tally;
     for (std::size_t i = start; i < line; ++i) tally.take(lines_[i].reading, lines_[i].empty);
     const TotalWord word = lines_[line].reading.total;
