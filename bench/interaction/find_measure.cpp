@@ -69,7 +69,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> first;
     for (int i = 0; i < runs; ++i) {
         numvora::select_in_memo(memo, {0, 0});
-        state.memo_text_for_find.reset();  // as any change of the memo does
+        state.find.memo_text.reset();  // as any change of the memo does
         first.push_back(timed([&] { ask(state, numvora::ids::FIND_NEXT, L"찾을말"); }));
         numvora::select_in_memo(memo, {0, 0});
         find.push_back(timed([&] { ask(state, numvora::ids::FIND_NEXT, L"찾을말"); }));

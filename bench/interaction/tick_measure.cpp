@@ -51,7 +51,7 @@ void select_memo(HWND memo, LONG start, LONG end) {
 
 void idle_ticks(AppState& state, bool group, int count) {
     SendMessageW(state.thousands_checkbox(), BM_SETCHECK, group ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendMessageW(state.main_window, WM_COMMAND, 1027, 0);
+    SendMessageW(state.main_window, WM_COMMAND, numvora::ids::THOUSANDS, 0);
     std::wstring expression;
     while (expression.size() < 10'000) expression += L"1234+";
     SetWindowTextW(state.expression_edit(), expression.c_str());

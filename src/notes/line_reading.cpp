@@ -115,14 +115,12 @@ void assign_roles(Reading& r) {
             role = FigureRole::Name;
         else if (m.range_joined || by_tilde)
             role = FigureRole::Range;
-        else if (m.joined)
+        else if (m.joined || m.date)
             role = FigureRole::DateTime;
         else if (m.percent)
             role = FigureRole::Rate;
         else if (m.foreign)
             role = FigureRole::Foreign;
-        else if (m.date)
-            role = FigureRole::DateTime;
         else if (m.counter)
             role = FigureRole::Count;
         else if (m.won || m.unit || m.grouped)

@@ -25,7 +25,6 @@ inline constexpr std::int32_t COPY_RESULT = 1022;
 inline constexpr std::int32_t COPY_EXPRESSION_RESULT = 1023;  // shortcut only
 inline constexpr std::int32_t FOCUS_EXPRESSION = 1024;        // shortcut only
 inline constexpr std::int32_t FOCUS_MEMO = 1025;              // shortcut only
-inline constexpr std::int32_t SAVE_SHORTCUT = 1026;           // shortcut only
 inline constexpr std::int32_t THOUSANDS = 1027;
 inline constexpr std::int32_t SAVE = 1028;
 inline constexpr std::int32_t LOAD = 1029;

@@ -1,7 +1,8 @@
 // The child controls of the main window, in creation order: the one place a control
 // is described. Creation, fonts, placement, control colours, button painting, the
-// system theme of the boxes, lists and check boxes, the tab order, what a screen reader
-// says and the keys of a button's command all walk this table.
+// system theme of the boxes, lists and check boxes, the tab order and what a screen
+// reader says all walk this table; a button's command and its keys are a row of the
+// command list (ui/commands.h).
 #pragma once
 
 #include <array>
@@ -12,7 +13,6 @@
 #include "ui/colors/button_colors.h"
 #include "ui/control_ids.h"
 #include "ui/control_place.h"
-#include "ui/key_chord.h"
 #include "ui/keypad_buttons.h"
 
 namespace numvora {
@@ -90,7 +90,6 @@ struct ControlRow {
     ReadingArea area;
     Place place;
     std::wstring_view accessible_name = {};  // for a caption a screen reader would misread; NUL-terminated
-    KeyChord key = {};                       // posts the control's command from anywhere in the window
     char operation = 0;                      // an operation button's operator; 0 takes the operand alone
     StartState start = StartState::AsRow;
     bool announced = false;  // a live region: a screen reader says its new texts
@@ -153,27 +152,26 @@ inline constexpr ControlRow ABOVE_KEYPAD[] = {
     {Button, ids::SAVE, OWNER_DRAWN_BUTTON, L"\U0001F4BE  저장", Ui, None, B::Neutral, SaveButton, A::TopBar,
      fixed(TopBarLine, 106)},
     {Button, ids::LOAD, OWNER_DRAWN_BUTTON, L"\U0001F4C2  불러오기", Ui, None, B::Neutral, LoadButton, A::TopBar,
-     fixed(TopBarLine, 106), L"", chord('O', Need::Yes, Need::No)},
+     fixed(TopBarLine, 106)},
     {Button, ids::DARK_MODE, OWNER_DRAWN_BUTTON, L"다크모드", Ui, None, B::Neutral, DarkModeButton, A::TopBar,
      at_end(TopBarLine, 142), L"다크 모드"},
     {Button, ids::SIDE, OWNER_DRAWN_BUTTON, side_button_text(false), Ui, None, B::Neutral, SideButton, A::Calculator,
-     at_end(SideLine, 150), L"", NO_KEY, 0, StartState::SideText},
+     at_end(SideLine, 150), L"", 0, StartState::SideText},
     {Static, 0, CAPTION, L"계산식", Ui, Caption, B::Neutral, ExpressionCaption, A::Calculator,
      share(ExpressionCaptionLine)},
     // The check box stands a little taller than its caption, centred on it.
     {Button, ids::THOUSANDS, CHILD | VISIBLE | TABSTOP | BUTTON_AUTOCHECKBOX, L"천 단위 콤마", Ui, Caption, B::Neutral,
-     ThousandsCheckbox, A::Calculator, at_end(ExpressionCaptionLine, 116).nudged(-2, 0, 4), L"", NO_KEY, 0,
+     ThousandsCheckbox, A::Calculator, at_end(ExpressionCaptionLine, 116).nudged(-2, 0, 4), L"", 0,
      StartState::GroupingCheck},
     {Edit, ids::EXPRESSION_EDIT, CHILD | VISIBLE | TABSTOP | EDIT_AUTOHSCROLL | EDIT_CENTER, L"", Display, Expression,
      B::Neutral, ExpressionEdit, A::Calculator, share(ExpressionLine)},
     {Static, 0, CAPTION, L"계산 결과", Ui, Caption, B::Neutral, ResultCaption, A::Calculator, share(ResultCaptionLine)},
     {Static, 0, CHILD | VISIBLE | STATIC_CENTERIMAGE | STATIC_CENTER, L"계산 결과가 여기에 표시됩니다.", Display,
-     Result, B::Neutral, ResultLabel, A::Calculator, share(ResultLine), L"", NO_KEY, 0, StartState::AsRow, true},
+     Result, B::Neutral, ResultLabel, A::Calculator, share(ResultLine), L"", 0, StartState::AsRow, true},
     {Button, ids::RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"결과→메모", Ui, None, B::ResultAction, ResultToMemoButton,
      A::Calculator, share(ResultActionLine)},
     {Button, ids::EXPRESSION_RESULT_TO_MEMO, OWNER_DRAWN_BUTTON, L"식+결과→메모", Ui, None, B::ResultAction,
-     ExpressionResultToMemoButton, A::Calculator, share(ResultActionLine), L"",
-     chord(keys::ENTER, Need::Yes, Need::Any)},
+     ExpressionResultToMemoButton, A::Calculator, share(ResultActionLine)},
     {Button, ids::COPY_RESULT, OWNER_DRAWN_BUTTON, L"결과 복사", Ui, None, B::ResultAction, CopyResultButton,
      A::Calculator, share(ResultActionLine)},
 };
@@ -182,36 +180,36 @@ inline constexpr ControlRow BELOW_KEYPAD[] = {
     {Static, 0, CAPTION, L"최근 계산 — 더블클릭하면 결과값 재사용", Ui, Caption, B::Neutral, HistoryCaption,
      A::Calculator, share(HistoryCaptionLine)},
     {Button, ids::CLEAR_HISTORY, OWNER_DRAWN_BUTTON, L"기록 지우기", Ui, None, B::Function, ClearHistoryButton,
-     A::Calculator, at_end(HistoryCaptionLine, 82).nudged(0, 0, 4), L"", chord('K', Need::Yes, Need::Any)},
+     A::Calculator, at_end(HistoryCaptionLine, 82).nudged(0, 0, 4)},
     {ListBox, ids::HISTORY_LIST,
      CHILD | VISIBLE | VSCROLL | TABSTOP | LIST_NOINTEGRALHEIGHT | LIST_HASSTRINGS | LIST_NOTIFY, L"", Ui, History,
      B::Neutral, HistoryList, A::Calculator, share(HistoryLine)},
     // The status line keeps a double gap before the operation buttons, which sit at its end
     // as wide as the top bar is tall.
     {Button, ids::OPERATION_ALONE, OWNER_DRAWN_BUTTON, L"=", Keypad, None, B::Operator, OperationButton, A::Memo,
-     at_end(StatusLine, 46), L"선택값 계산", NO_KEY, 0, StartState::Disabled},
+     at_end(StatusLine, 46), L"선택값 계산", 0, StartState::Disabled},
     {Button, ids::OPERATION_ADD, OWNER_DRAWN_BUTTON, L"+>", Keypad, None, B::Operator, OperationButton, A::Memo,
-     at_end(StatusLine, 46), L"선택값 더하기", NO_KEY, '+', StartState::Disabled},
+     at_end(StatusLine, 46), L"선택값 더하기", '+', StartState::Disabled},
     {Button, ids::OPERATION_SUBTRACT, OWNER_DRAWN_BUTTON, L"->", Keypad, None, B::Operator, OperationButton, A::Memo,
-     at_end(StatusLine, 46), L"선택값 빼기", NO_KEY, '-', StartState::Disabled},
+     at_end(StatusLine, 46), L"선택값 빼기", '-', StartState::Disabled},
     {Button, ids::OPERATION_DIVIDE, OWNER_DRAWN_BUTTON, L"/>", Keypad, None, B::Operator, OperationButton, A::Memo,
-     at_end(StatusLine, 46), L"선택값으로 나누기", NO_KEY, '/', StartState::Disabled},
+     at_end(StatusLine, 46), L"선택값으로 나누기", '/', StartState::Disabled},
     {Button, ids::OPERATION_MULTIPLY, OWNER_DRAWN_BUTTON, L"\u00D7>", Keypad, None, B::Operator, OperationButton,
-     A::Memo, at_end(StatusLine, 46), L"선택값 곱하기", NO_KEY, '*', StartState::Disabled},
+     A::Memo, at_end(StatusLine, 46), L"선택값 곱하기", '*', StartState::Disabled},
     {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel,
-     A::Memo, share(StatusLine).nudged(0, 6, 0), L"", NO_KEY, 0, StartState::AsRow, true},
+     A::Memo, share(StatusLine).nudged(0, 6, 0), L"", 0, StartState::AsRow, true},
     // The find bar, hidden until Ctrl+F or Ctrl+H. A one-line edit draws its text at its
     // top: the boxes are a line's height, centred in the row.
     {Edit, ids::FIND_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, FindBox, A::Memo,
      share(FindLine, 11).inset_by(3), L"찾을 내용"},
     {Static, ids::FIND_MESSAGE, CHILD | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Caption, B::Neutral,
-     FindMessage, A::Memo, rest_of(FindLine, 9), L"", NO_KEY, 0, StartState::AsRow, true},
+     FindMessage, A::Memo, rest_of(FindLine, 9), L"", 0, StartState::AsRow, true},
     {Button, ids::FIND_MATCH_CASE, CHILD | TABSTOP | BUTTON_AUTOCHECKBOX, L"대소문자 구분", Ui, Caption, B::Neutral,
      FindMatchCase, A::Memo, fixed(FindLine, 112)},
     {Button, ids::FIND_PREVIOUS, FIND_BAR_BUTTON, L"\u25B2", Ui, None, B::Neutral, FindPreviousButton, A::Memo,
-     fixed(FindLine, 36), L"이전 찾기", chord(keys::F3, Need::No, Need::Yes)},
+     fixed(FindLine, 36), L"이전 찾기"},
     {Button, ids::FIND_NEXT, FIND_BAR_BUTTON, L"\u25BC", Ui, None, B::Neutral, FindNextButton, A::Memo,
-     fixed(FindLine, 36), L"다음 찾기", chord(keys::F3, Need::No, Need::No)},
+     fixed(FindLine, 36), L"다음 찾기"},
     {Button, ids::FIND_CLOSE, FIND_BAR_BUTTON, L"닫기", Ui, None, B::Neutral, FindCloseButton, A::Memo,
      fixed(FindLine, 52), L"찾기 닫기"},
     // The replace box lines up with the find box above it.
@@ -290,15 +288,13 @@ static_assert(groups_are_consecutive());
 // Every row says where it is read; ids are unique; a name is NUL-terminated (the
 // window layer hands it on as is); only an operation button carries an operator, and
 // only the find bar, the operation buttons and the two toggles start otherwise than
-// their row says; the keypad's keys, and only they, sit in its grid; a key belongs to a
-// button's command and posts no other row's.
+// their row says; the keypad's keys, and only they, sit in its grid.
 constexpr bool row_is_complete(const ControlRow& row) {
     if (row.area == ReadingArea::Unset) return false;
     if (!row.accessible_name.empty() && row.accessible_name.data()[row.accessible_name.size()] != L'\0') return false;
     if (row.operation != 0 && row.slot != ControlSlot::OperationButton) return false;
     if ((row.place.band == Band::KeypadGrid) != (row.slot == ControlSlot::KeypadKey)) return false;
     if ((row.place.rest && row.place.width != 0) || (row.place.gives_way && row.place.from_end)) return false;
-    if (row.key.virtual_key != 0 && (row.class_kind != ControlClass::Button || row.id == 0)) return false;
     if (row.announced && row.class_kind != ControlClass::Static) return false;
     switch (row.start) {
     case StartState::AsRow: return row.slot != ControlSlot::OperationButton;
@@ -316,20 +312,26 @@ constexpr bool rows_are_complete() {
         for (std::size_t j = i + 1; j < CONTROL_ROWS.size(); ++j) {
             const ControlRow& b = CONTROL_ROWS[j];
             if (a.id != 0 && a.id == b.id) return false;
-            if (overlap(a.key, b.key)) return false;
         }
     }
     return true;
 }
 static_assert(rows_are_complete());
 
-// The row of the control with this id, if any (ids of commands without a control have none).
-constexpr const ControlRow* find_control_row(std::int32_t id) {
-    if (id == 0) return nullptr;
-    for (const ControlRow& row : CONTROL_ROWS) {
-        if (row.id == id) return &row;
+// The index of the row of the control with this id; CONTROL_COUNT for none (ids of
+// commands without a control). The build's checks ask for the index: under GCC's
+// sanitizers a pointer into a table compared with null is no constant expression.
+constexpr std::size_t control_row_with_id(std::int32_t id) {
+    for (std::size_t i = 0; id != 0 && i < CONTROL_ROWS.size(); ++i) {
+        if (CONTROL_ROWS[i].id == id) return i;
     }
-    return nullptr;
+    return CONTROL_ROWS.size();
+}
+
+// The row of the control with this id, if any.
+constexpr const ControlRow* find_control_row(std::int32_t id) {
+    const std::size_t i = control_row_with_id(id);
+    return i < CONTROL_ROWS.size() ? &CONTROL_ROWS[i] : nullptr;
 }
 
 // A check box, which the system draws, unlike the owner-drawn buttons.

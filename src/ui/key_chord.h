@@ -1,7 +1,10 @@
 // A key and the modifiers it wants, as shortcuts and the control table name keys.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace numvora {
 
@@ -51,5 +54,46 @@ constexpr bool overlap(const KeyChord& a, const KeyChord& b) {
 
 inline constexpr KeyChord NO_KEY{};
 constexpr KeyChord chord(std::uint32_t key, Need ctrl, Need shift) { return {key, ctrl, shift}; }
+
+// A short text made at compile time as well as at run time: a menu's key text, a row
+// named in the build's message.
+struct KeyText {
+    std::array<char, 96> chars{};
+    std::size_t size = 0;
+
+    constexpr KeyText& append(std::string_view text) {
+        for (const char c : text) {
+            if (size < chars.size()) chars[size++] = c;
+        }
+        return *this;
+    }
+    constexpr std::string_view view() const { return {chars.data(), size}; }
+};
+
+// The key as a menu names it ("F3", "Del", "K"); empty for one it does not name.
+constexpr KeyText key_name(std::uint32_t virtual_key) {
+    KeyText text;
+    if ((virtual_key >= 'A' && virtual_key <= 'Z') || (virtual_key >= '0' && virtual_key <= '9')) {
+        const char c = static_cast<char>(virtual_key);
+        text.append(std::string_view(&c, 1));
+    } else if (virtual_key >= keys::F1 && virtual_key <= keys::F12) {
+        const std::uint32_t n = virtual_key - keys::F1 + 1;
+        const char digits[] = {'F', '1', static_cast<char>('0' + n % 10)};
+        text.append(n < 10 ? "F" : std::string_view(digits, 2)).append(std::string_view(&digits[2], 1));
+    } else if (virtual_key == keys::DELETE_KEY) {
+        text.append("Del");
+    }
+    return text;
+}
+
+// "Ctrl+Shift+T", "F9"; empty when the key has no name.
+constexpr KeyText chord_text(const KeyChord& key) {
+    const KeyText name = key_name(key.virtual_key);
+    KeyText text;
+    if (name.size == 0) return text;
+    if (key.ctrl == Need::Yes) text.append("Ctrl+");
+    if (key.shift == Need::Yes) text.append("Shift+");
+    return text.append(name.view());
+}
 
 }  // namespace numvora

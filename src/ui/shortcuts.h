@@ -1,17 +1,16 @@
-// The message loop's keyboard decisions: shortcuts and where the memo's undo groups end.
+// The message loop's keyboard decisions: the command list's keys, and where the memo's
+// undo groups end.
 #pragma once
 
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <vector>
 
 namespace numvora {
 
 struct ShortcutAction {
-    // PassThrough: the key is the control's own (a tab in the memo); Press: a click of
-    // the focused button.
-    enum class Kind { PostCommand, Redo, PassThrough, Press };
+    // PassThrough: the key is the focused control's own (a tab in the memo, its edit
+    // keys); Press: a click of the focused button.
+    enum class Kind { PostCommand, PassThrough, Press };
     Kind kind = Kind::PostCommand;
     std::int32_t command_id = 0;  // PostCommand only
 
@@ -19,15 +18,9 @@ struct ShortcutAction {
 };
 
 // The action for a key-down with these modifiers, sent to the control with this id
-// (F10 arrives as a system key-down; the loop asks for it too).
+// (F10 arrives as a system key-down; the loop asks for it too). A key of the focused
+// control comes before a key of the window: the memo keeps its tab.
 std::optional<ShortcutAction> find_shortcut(std::uint32_t virtual_key, bool ctrl, bool shift, std::int32_t control_id);
-
-// The keys of the first shortcut that posts this command, as a menu shows them
-// ("Ctrl+F", "F9"); empty when no key posts it.
-std::string shortcut_key_text(std::int32_t command_id);
-
-// The commands that some shortcut posts, in table order, each once.
-std::vector<std::int32_t> shortcut_commands();
 
 // Does this key-down paste (Ctrl+V, Shift+Insert)? The memo takes these over, and
 // each ends an undo group.

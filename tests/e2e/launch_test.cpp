@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "e2e/build_paths.h"
+#include "ui/control_ids.h"
 
 namespace {
 
@@ -149,13 +150,6 @@ TEST_F(LaunchTest, OpensItsWindowAndEndsCleanlyOnClose) {
     launch_and_close(folder_ / "appdata", folder_ / "stderr-1.txt");
 }
 
-// The second start reads what the first one saved at close.
-TEST_F(LaunchTest, StartsAgainOnItsOwnSavedData) {
-    launch_and_close(folder_ / "appdata", folder_ / "stderr-1.txt");
-    if (HasFatalFailure()) return;
-    launch_and_close(folder_ / "appdata", folder_ / "stderr-2.txt");
-}
-
 struct DialogSearch {
     DWORD process_id;
     const wchar_t* title;
@@ -231,25 +225,51 @@ bool wait_until(const std::function<bool()>& condition) {
     return false;
 }
 
+// The second start shows what the first one saved at close: the memo typed, and the
+// calculator on the side it was moved to.
+TEST_F(LaunchTest, StartsAgainOnItsOwnSavedData) {
+    const std::wstring memo = L"다시 열 메모\r\n점심 12,000원";
+    for (const int run : {1, 2}) {
+        const std::filesystem::path error_file = folder_ / ("stderr-" + std::to_string(run) + ".txt");
+        Launched program(folder_ / "appdata", error_file);
+        ASSERT_TRUE(program.started());
+        HWND window = program.wait_for_main_window();
+        ASSERT_NE(window, nullptr) << "run " << run << "; standard error:\n" << read_all(error_file);
+        HWND memo_edit = GetDlgItem(window, numvora::ids::MEMO_EDIT);
+        HWND side = GetDlgItem(window, numvora::ids::SIDE);
+        if (run == 1) {
+            EXPECT_EQ(text_of(side), L"계산기 → 오른쪽");
+            SendMessageW(memo_edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(memo.c_str()));
+            SendMessageW(window, WM_COMMAND, numvora::ids::SIDE, 0);
+        } else {
+            EXPECT_EQ(text_of(memo_edit), memo);
+            EXPECT_EQ(text_of(side), L"계산기 ← 왼쪽");
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.wait_for_exit(), 0) << "run " << run;
+        EXPECT_EQ(read_all(error_file), "") << "run " << run;
+    }
+}
+
 // The real save and open dialogs, driven from outside the process.
 TEST_F(LaunchTest, SavesAndOpensADocumentThroughTheRealDialogs) {
     Launched program(folder_ / "appdata", folder_ / "stderr.txt");
     ASSERT_TRUE(program.started());
     HWND window = program.wait_for_main_window();
     ASSERT_NE(window, nullptr);
-    HWND memo = GetDlgItem(window, 1007);
-    HWND status = GetWindow(GetDlgItem(window, 1013), GW_HWNDNEXT);  // the status line follows the buttons
+    HWND memo = GetDlgItem(window, numvora::ids::MEMO_EDIT);
+    HWND status = GetWindow(GetDlgItem(window, numvora::ids::OPERATION_MULTIPLY), GW_HWNDNEXT);  // after the buttons
     SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"문서에 담을 메모"));
     const std::filesystem::path document = folder_ / "saved.qvx";
     Sleep(600);  // the first selection check empties the status line; let it pass
 
-    PostMessageW(window, WM_COMMAND, 1028, 0);
+    PostMessageW(window, WM_COMMAND, numvora::ids::SAVE, 0);
     answer_dialog(window, L"Quorvex 문서 저장", document);
     ASSERT_TRUE(wait_until([&] { return text_of(status) == L"saved.qvx 파일로 저장했습니다."; }));
     EXPECT_NE(read_all(document).find("memo="), std::string::npos);
 
     SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"바뀐 메모"));
-    PostMessageW(window, WM_COMMAND, 1029, 0);
+    PostMessageW(window, WM_COMMAND, numvora::ids::LOAD, 0);
     answer_dialog(window, L"Quorvex 문서 불러오기", document);
     // The load message stays only until the next selection check, so it is not waited for.
     EXPECT_TRUE(wait_until([&] { return text_of(memo) == L"문서에 담을 메모"; }));
@@ -304,7 +324,7 @@ TEST_F(LaunchTest, AKillDuringAutoSavesLeavesACompleteMemo) {
             memo += "0123456789 abcdefghijklmnopqrstuvwxyz " + std::to_string(memo.size()) + "\r\n";
         memos.insert(memo);
         const std::wstring wide(memo.begin(), memo.end());
-        HWND memo_edit = GetDlgItem(window, 1007);
+        HWND memo_edit = GetDlgItem(window, numvora::ids::MEMO_EDIT);
         SendMessageW(memo_edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
         SendMessageW(memo_edit, EM_SETMODIFY, TRUE, 0);
         PostMessageW(window, WM_TIMER, 2, 0);

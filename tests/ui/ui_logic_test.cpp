@@ -13,6 +13,7 @@
 #include "common/win32/hresult.h"
 #include "ui/colors/button_colors.h"
 #include "ui/colors/theme_palette.h"
+#include "ui/commands.h"
 #include "ui/control_table.h"
 #include "ui/key_chord.h"
 #include "ui/keypad_buttons.h"
@@ -139,37 +140,36 @@ TEST(Layout, CalculatorOnTheLeft) {
     EXPECT_EQ(r.box(MemoEdit), (PixelBox{444, 124, 528, 648}));
 }
 
-// Above 96 DPI each distance is scaled on its own, so that sums of scaled parts (a
-// check box's s(18) + s(4), the find box's two insets) round as the design writes them.
+// Above 96 DPI each part of a row's place scales on its own, so that sums of scaled
+// parts round as the row writes them: a fixed width, and a nudge against a box of the
+// same band without one (a check box's s(18) + s(4), the find box's two insets).
 TEST(Layout, ScaledBoxesRoundPartByPart) {
-    using enum ControlSlot;
     for (const std::uint32_t dpi : {120u, 144u, 168u}) {
-        const auto s = [dpi](std::int32_t n) { return scale_for_dpi(n, dpi); };
-        const std::int32_t w = 1300;
-        const std::int32_t m = s(14);
-        const std::int32_t g = s(6);
-        const std::int32_t t = s(46);
-        const std::int32_t calculator = 42 * (w - 3 * m) / 100;
-        const std::int32_t cx = 2 * m;
-        const std::int32_t ciw = calculator - 2 * m;
-        const std::int32_t it = t + 3 * m;
-        const std::int32_t y2 = it + s(30) + g;
-        const std::int32_t y6 = y2 + 2 * s(18) + s(34) + s(44) + 5 * g;
-        const std::int32_t y7 = y6 + s(34) + 5 * s(50) + 8 * g;
-        const std::int32_t mx = calculator + 3 * m;
-        const std::int32_t miw = (w - 3 * m - calculator) - 2 * m;
-        const std::int32_t bw = (ciw - 2 * g) / 3;
-        const std::int32_t shared = miw - (s(112) + 2 * s(36) + s(52) + 5 * g);
-        const LayoutRects r = compute_layout({w, 1000, dpi, false, 42, FindBar::Replace});
         SCOPED_TRACE(dpi);
-        EXPECT_EQ(r.box(ThousandsCheckbox), (PixelBox{cx + ciw - s(116), y2 - s(2), s(116), s(18) + s(4)}));
-        EXPECT_EQ(r.box(CopyResultButton), (PixelBox{cx + 2 * (bw + g), y6, bw, s(34)}));
-        EXPECT_EQ(r.box(ClearHistoryButton), (PixelBox{cx + ciw - s(82), y7, s(82), s(18) + s(4)}));
-        EXPECT_EQ(r.box(StatusLabel), (PixelBox{mx, it, miw - 5 * t - 6 * g, s(30)}));
-        EXPECT_EQ(r.box(OperationButton, 1), (PixelBox{mx + miw - 4 * g - 5 * t + t + g, it, t, s(30)}));
-        EXPECT_EQ(r.box(FindBox), (PixelBox{mx, y2 + s(3), shared * 11 / 20, s(30) - 2 * s(3)}));
-        EXPECT_EQ(r.box(ReplaceBox).width, shared * 11 / 20);
+        const auto s = [dpi](std::int32_t n) { return scale_for_dpi(n, dpi); };
+        const LayoutRects r = compute_layout({1300, 1000, dpi, false, 42, FindBar::Replace});
+        for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+            const Place& place = CONTROL_ROWS[i].place;
+            if (place.width > 0 && !place.gives_way) {
+                EXPECT_EQ(r.boxes[i].width, s(place.width) - s(place.narrower)) << i;
+            }
+            const bool nudged = place.top != 0 || place.taller != 0 || place.inset != 0;
+            for (std::size_t j = 0; nudged && j < CONTROL_COUNT; ++j) {
+                const Place& plain = CONTROL_ROWS[j].place;
+                if (plain.band != place.band || plain.top != 0 || plain.taller != 0 || plain.inset != 0) continue;
+                EXPECT_EQ(r.boxes[i].y, r.boxes[j].y + s(place.top) + s(place.inset)) << i;
+                EXPECT_EQ(r.boxes[i].height, r.boxes[j].height + s(place.taller) - 2 * s(place.inset)) << i;
+            }
+        }
     }
+    // A worked example at 144 DPI, 1300 pixels wide: the calculator panel's inside starts
+    // at 42 and is 477 wide; the memo's starts at 582 and is 676 wide.
+    using enum ControlSlot;
+    const LayoutRects r = compute_layout({1300, 1000, 144, false, 42, FindBar::Replace});
+    EXPECT_EQ(r.box(ThousandsCheckbox), (PixelBox{345, 183, 174, 33}));  // 42 + 477 - 174; 27 + 6 high
+    EXPECT_EQ(r.box(FindBox), (PixelBox{582, 190, 152, 37}));            // 11/20 of 277; 45 - 2 × 4 high
+    EXPECT_EQ(r.box(ReplaceBox).width, 152);
+    EXPECT_EQ(r.box(OperationButton, 1), (PixelBox{955, 132, 69, 45}));
 }
 
 // No box comes out negative, and at a usable size every box lies inside the client
@@ -222,8 +222,13 @@ TEST(Layout, FindBarPushesTheMemoDown) {
     EXPECT_EQ(all.x + all.width, narrow.memo_panel.right - 14);
 }
 
+// A key of the focused control comes before the window's; the memo keeps its edit keys.
 TEST(Shortcuts, Table) {
-    using K = ShortcutAction::Kind;
+    using namespace ids;
+    using namespace keys;
+    const auto post = [](std::int32_t id) { return ShortcutAction{ShortcutAction::Kind::PostCommand, id}; };
+    const ShortcutAction own{ShortcutAction::Kind::PassThrough, 0};
+    const ShortcutAction press{ShortcutAction::Kind::Press, 0};
     struct Row {
         std::uint32_t key;
         bool ctrl;
@@ -232,52 +237,52 @@ TEST(Shortcuts, Table) {
         std::optional<ShortcutAction> expected;
     };
     const Row rows[] = {
-        {0x0D, false, false, 1002, ShortcutAction{K::PostCommand, 1003}},
-        {0x0D, false, true, 1002, ShortcutAction{K::PostCommand, 1003}},
-        {0x1B, false, false, 1002, ShortcutAction{K::PostCommand, 1004}},
-        {0x1B, true, false, 1002, std::nullopt},   // Ctrl+Esc is not ours
-        {0x1B, false, false, 1007, std::nullopt},  // Esc in the memo
-        {0x0D, false, false, 1007, std::nullopt},  // Enter in the memo is a line break
-        {0x0D, true, false, 1007, ShortcutAction{K::PostCommand, 1021}},
-        {0x0D, true, false, 1002, ShortcutAction{K::PostCommand, 1021}},
-        {'K', true, false, 0, ShortcutAction{K::PostCommand, 1008}},
-        {'L', true, false, 1006, ShortcutAction{K::PostCommand, 1024}},
-        {'M', true, false, 1002, ShortcutAction{K::PostCommand, 1025}},
-        {'S', true, false, 1007, ShortcutAction{K::PostCommand, 1026}},
-        {'S', false, false, 1007, std::nullopt},
-        {'C', true, true, 1007, ShortcutAction{K::PostCommand, 1023}},
-        {'C', true, false, 1007, std::nullopt},  // plain copy
-        {'Y', true, false, 1007, ShortcutAction{K::Redo, 0}},
-        {'Y', true, false, 1002, std::nullopt},
-        {'Z', true, true, 1007, ShortcutAction{K::Redo, 0}},
-        {'Z', true, false, 1007, std::nullopt},                          // plain undo
-        {'O', true, false, 1002, ShortcutAction{K::PostCommand, 1029}},  // as the open button
-        {'H', true, false, 1007, ShortcutAction{K::PostCommand, 1050}},
-        {0x72, false, true, 1006, ShortcutAction{K::PostCommand, 1052}},  // Shift+F3: previous
-        {'T', true, true, 1002, ShortcutAction{K::PostCommand, 0x1040}},
-        {'T', true, false, 1002, std::nullopt},
-        {'R', true, true, 1007, ShortcutAction{K::PostCommand, 1090}},  // the results margin
-        {'R', true, false, 1007, std::nullopt},
-        {0x78, false, false, 1007, ShortcutAction{K::PostCommand, 1048}},  // F9 in the memo
-        {0x78, false, false, 1002, std::nullopt},
-        {0x79, false, true, 1007, ShortcutAction{K::PostCommand, 1053}},  // Shift+F10: the memo's menu
-        {0x79, false, false, 1007, std::nullopt},                         // F10 is the menu bar's
-        {0x09, false, false, 1007, ShortcutAction{K::PassThrough, 0}},    // the memo's own tab
-        {0x09, true, false, 1007, ShortcutAction{K::PostCommand, 1054}},
-        {0x09, true, true, 1007, ShortcutAction{K::PostCommand, 1055}},
-        {0x09, false, true, 1006, ShortcutAction{K::PostCommand, 1055}},
-        {0x0D, false, false, 1110, ShortcutAction{K::Press, 0}},
-        {0x0D, false, false, 1006, std::nullopt},                          // the history list is no button
-        {0x0D, false, false, 1060, ShortcutAction{K::PostCommand, 1051}},  // Enter in the find box: next
-        {0x0D, false, true, 1060, ShortcutAction{K::PostCommand, 1052}},   // Shift+Enter: previous
-        {0x0D, false, false, 1063, ShortcutAction{K::PostCommand, 1064}},  // in the replace box: replace
-        {0x1B, false, false, 1061, ShortcutAction{K::PostCommand, 1062}},  // Esc anywhere in the bar closes it
-        {0x0D, false, false, 1006, std::nullopt},                          // the history list is no button
-        {0xBB, true, false, 1002, ShortcutAction{K::PostCommand, 1070}},   // Ctrl+= zooms the memo from anywhere
-        {0xBB, true, true, 1007, ShortcutAction{K::PostCommand, 1070}},    // Ctrl++ on the main keys
-        {0x6B, true, false, 1007, ShortcutAction{K::PostCommand, 1070}},   // Ctrl++ on the numeric keypad
-        {0x6D, true, false, 1007, ShortcutAction{K::PostCommand, 1071}},
-        {'0', true, false, 1007, ShortcutAction{K::PostCommand, 1072}},
+        {ENTER, false, false, EXPRESSION_EDIT, post(CALCULATE)},
+        {ENTER, false, true, EXPRESSION_EDIT, post(CALCULATE)},
+        {ESCAPE, false, false, EXPRESSION_EDIT, post(CLEAR_EXPRESSION)},
+        {ESCAPE, true, false, EXPRESSION_EDIT, std::nullopt},  // Ctrl+Esc is not ours
+        {ESCAPE, false, false, MEMO_EDIT, std::nullopt},       // Esc in the memo
+        {ENTER, false, false, MEMO_EDIT, std::nullopt},        // Enter in the memo is a line break
+        {ENTER, true, false, MEMO_EDIT, post(EXPRESSION_RESULT_TO_MEMO)},
+        {ENTER, true, false, EXPRESSION_EDIT, post(EXPRESSION_RESULT_TO_MEMO)},
+        {'K', true, false, 0, post(CLEAR_HISTORY)},
+        {'L', true, false, HISTORY_LIST, post(FOCUS_EXPRESSION)},
+        {'M', true, false, EXPRESSION_EDIT, post(FOCUS_MEMO)},
+        {'S', true, false, MEMO_EDIT, post(SAVE)},
+        {'S', false, false, MEMO_EDIT, std::nullopt},
+        {'C', true, true, MEMO_EDIT, post(COPY_EXPRESSION_RESULT)},
+        {'C', true, false, MEMO_EDIT, own},  // plain copy
+        {'Y', true, false, MEMO_EDIT, post(MEMO_REDO)},
+        {'Y', true, false, EXPRESSION_EDIT, std::nullopt},
+        {'Z', true, true, MEMO_EDIT, post(MEMO_REDO)},
+        {'Z', true, false, MEMO_EDIT, own},               // plain undo
+        {'O', true, false, EXPRESSION_EDIT, post(LOAD)},  // as the open button
+        {'H', true, false, MEMO_EDIT, post(REPLACE)},
+        {F3, false, true, HISTORY_LIST, post(FIND_PREVIOUS)},
+        {'T', true, true, EXPRESSION_EDIT, post(ALWAYS_ON_TOP)},
+        {'T', true, false, EXPRESSION_EDIT, std::nullopt},
+        {'R', true, true, MEMO_EDIT, post(MEMO_RESULTS_MARGIN)},
+        {'R', true, false, MEMO_EDIT, std::nullopt},
+        {F9, false, false, MEMO_EDIT, post(MEMO_EVALUATE)},
+        {F9, false, false, EXPRESSION_EDIT, std::nullopt},
+        {F10, false, true, MEMO_EDIT, post(MEMO_MENU)},
+        {F10, false, false, MEMO_EDIT, std::nullopt},  // F10 is the menu bar's
+        {TAB, false, false, MEMO_EDIT, own},           // the memo's own tab
+        {TAB, false, true, MEMO_EDIT, own},
+        {TAB, true, false, MEMO_EDIT, post(FOCUS_NEXT)},
+        {TAB, true, true, MEMO_EDIT, post(FOCUS_PREVIOUS)},
+        {TAB, false, true, HISTORY_LIST, post(FOCUS_PREVIOUS)},
+        {ENTER, false, false, KEY_DIVIDE, press},
+        {ENTER, false, false, HISTORY_LIST, std::nullopt},  // the history list is no button
+        {ENTER, false, false, FIND_BOX, post(FIND_NEXT)},
+        {ENTER, false, true, FIND_BOX, post(FIND_PREVIOUS)},
+        {ENTER, false, false, REPLACE_BOX, post(REPLACE_ONE)},
+        {ESCAPE, false, false, FIND_MATCH_CASE, post(FIND_CLOSE)},     // Esc anywhere in the bar closes it
+        {OEM_PLUS, true, false, EXPRESSION_EDIT, post(MEMO_ZOOM_IN)},  // Ctrl+= zooms the memo from anywhere
+        {OEM_PLUS, true, true, MEMO_EDIT, post(MEMO_ZOOM_IN)},         // Ctrl++ on the main keys
+        {ADD, true, false, MEMO_EDIT, post(MEMO_ZOOM_IN)},             // Ctrl++ on the numeric keypad
+        {SUBTRACT, true, false, MEMO_EDIT, post(MEMO_ZOOM_OUT)},
+        {'0', true, false, MEMO_EDIT, post(MEMO_ZOOM_RESET)},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
@@ -334,20 +339,64 @@ TEST(Shortcuts, UndoGroupBreaks) {
     }
 }
 
-// A menu shows the keys of the first shortcut that posts its command, or the memo's own.
+// A menu shows the first key of the command's row, the memo's own edit keys included.
 TEST(Shortcuts, KeyTextsOfTheMenu) {
     const std::pair<std::int32_t, std::string_view> keys[] = {
-        {ids::FIND, "Ctrl+F"},  {ids::MEMO_EVALUATE, "F9"},       {ids::ALWAYS_ON_TOP, "Ctrl+Shift+T"},
-        {ids::FIND_NEXT, "F3"}, {ids::MEMO_ZOOM_RESET, "Ctrl+0"}, {ids::FOCUS_NEXT, ""},
-        {ids::MEMO_TOTAL, ""},  {ids::MEMO_ZOOM_IN, ""},
+        {ids::FIND, "Ctrl+F"},
+        {ids::MEMO_EVALUATE, "F9"},
+        {ids::ALWAYS_ON_TOP, "Ctrl+Shift+T"},
+        {ids::FIND_NEXT, "F3"},
+        {ids::MEMO_ZOOM_RESET, "Ctrl+0"},
+        {ids::FOCUS_NEXT, ""},
+        {ids::MEMO_TOTAL, ""},
+        {ids::MEMO_ZOOM_IN, ""},
+        {ids::MEMO_DELETE, "Del"},
+        {ids::MEMO_REDO, "Ctrl+Y"},
+        {ids::KEY_7, ""},
     };
-    for (const auto& [id, text] : keys) EXPECT_EQ(shortcut_key_text(id), text) << id;
+    for (const auto& [id, text] : keys) EXPECT_EQ(command_key_text(id), text) << id;
     std::string shown;
-    for (const MemoMenuItem& item : MEMO_MENU_ITEMS) {
-        if (item.id == ids::MEMO_UNDO || item.id == ids::MEMO_TOTAL || item.id == ids::REPLACE)
-            shown += memo_menu_item_text(item) + "|";
-    }
+    for (const std::int32_t id : {ids::MEMO_UNDO, ids::MEMO_TOTAL, ids::REPLACE})
+        shown += menu_item_text(*find_command(id)) + "|";
     EXPECT_EQ(shown, "실행 취소\tCtrl+Z|선택 영역 합계 계산|바꾸기…\tCtrl+H|");
+}
+
+// What the memo's menu offers follows from the memo alone: a total line calculates when
+// its block has something to add, whatever F9 would read in it otherwise, and the
+// margin's item shows its tick on any line.
+TEST(MemoMenu, ItemStatesFollowTheMemo) {
+    using namespace ids;
+    const auto state = [](std::int32_t id, const MemoFacts& memo) {
+        return memo_menu_item_state(*find_command(id), memo);
+    };
+    MemoFacts margin_on_total_line;
+    margin_on_total_line.total_line = true;
+    margin_on_total_line.block_has_amount = true;
+    margin_on_total_line.results_margin = true;
+    MemoFacts total_line_without_block = margin_on_total_line;
+    total_line_without_block.block_has_amount = false;
+    total_line_without_block.expression_calculates = true;  // "합계 = 1+1"
+    MemoFacts caret_on_text;
+    caret_on_text.text_has_amount = true;  // no selection: nothing to total
+    MemoFacts selection;
+    selection.has_selection = true;
+    selection.text_has_amount = true;
+    selection.expression_calculates = true;
+    const struct {
+        const char* memo;
+        const MemoFacts& facts;
+        std::int32_t id;
+        MenuItemState expected;
+    } rows[] = {
+        {"a 합계 line, the margin on", margin_on_total_line, MEMO_RESULTS_MARGIN, {true, true}},
+        {"a 합계 line, the margin on", margin_on_total_line, MEMO_EVALUATE, {true, false}},
+        {"a 합계 line with nothing above", total_line_without_block, MEMO_EVALUATE, {false, false}},
+        {"a line of notes", caret_on_text, MEMO_TOTAL, {false, false}},
+        {"a line of notes", caret_on_text, MEMO_RESULTS_MARGIN, {true, false}},
+        {"a selected expression", selection, MEMO_TOTAL, {true, false}},
+        {"a selected expression", selection, MEMO_EVALUATE, {true, false}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(state(row.id, row.facts), row.expected) << row.memo << ", item " << row.id;
 }
 
 TEST(MemoZoom, KeysAndWheelStepWithinTheBounds) {
@@ -383,13 +432,13 @@ TEST(Keypad, TableAndLookup) {
     std::wstring labels;
     for (const KeypadButton& key : KEYPAD_BUTTONS) labels += key.label;
     EXPECT_EQ(labels, L"C\u232B%\u00F7789\u00D7456\u2212123+0.=");
-    ASSERT_NE(find_keypad_button(1103), nullptr);
-    EXPECT_EQ(find_keypad_button(1103)->insert_text, "%");
-    EXPECT_EQ(find_keypad_button(1111)->insert_text, "*");
-    EXPECT_EQ(find_keypad_button(1003)->label, L"=");
-    EXPECT_FALSE(find_keypad_button(1003)->insert_text);
-    for (std::int32_t id : {1101, 1102, 1118, 0}) EXPECT_EQ(find_keypad_button(id), nullptr) << id;
-    const KeypadButton& zero = *find_keypad_button(1100);
+    ASSERT_NE(find_keypad_button(ids::KEY_PERCENT), nullptr);
+    EXPECT_EQ(find_keypad_button(ids::KEY_PERCENT)->insert_text, "%");
+    EXPECT_EQ(find_keypad_button(ids::KEY_MULTIPLY)->insert_text, "*");
+    EXPECT_EQ(find_keypad_button(ids::CALCULATE)->label, L"=");
+    EXPECT_FALSE(find_keypad_button(ids::CALCULATE)->insert_text);
+    for (std::int32_t id : {ids::MEMO_EDIT, ids::OPERATION_ADD, 0}) EXPECT_EQ(find_keypad_button(id), nullptr) << id;
+    const KeypadButton& zero = *find_keypad_button(ids::KEY_0);
     EXPECT_EQ(zero.row * 4 + zero.column, 16u);
     EXPECT_EQ(zero.column_span, 2u);
 }
@@ -430,10 +479,20 @@ TEST(ControlTable, SymbolButtonsHaveNames) {
 TEST(ButtonColors, KindsStatesAndThemes) {
     using K = ButtonKind;
     using V = ButtonVisualState;
-    const std::pair<std::int32_t, K> kinds[] = {
-        {1117, K::Digit},    {1100, K::Digit},    {1103, K::Function}, {1005, K::Function}, {1008, K::Function},
-        {1011, K::Operator}, {1110, K::Operator}, {1112, K::Operator}, {1003, K::Equals},   {1021, K::ResultAction},
-        {1029, K::Neutral},  {1026, K::Neutral},  {0, K::Neutral},     {1101, K::Neutral}};
+    using namespace ids;
+    const std::pair<std::int32_t, K> kinds[] = {{KEY_POINT, K::Digit},
+                                                {KEY_0, K::Digit},
+                                                {KEY_PERCENT, K::Function},
+                                                {CLEAR_HISTORY, K::Function},
+                                                {KEY_DIVIDE, K::Operator},
+                                                {KEY_SUBTRACT, K::Operator},
+                                                {OPERATION_SUBTRACT, K::Operator},
+                                                {CALCULATE, K::Equals},
+                                                {DELETE_BEFORE_CARET, K::Function},
+                                                {EXPRESSION_RESULT_TO_MEMO, K::ResultAction},
+                                                {LOAD, K::Neutral},
+                                                {FOCUS_MEMO, K::Neutral},
+                                                {0, K::Neutral}};
     for (const auto& [id, kind] : kinds) EXPECT_EQ(button_kind(id), kind) << id;
 
     EXPECT_EQ(button_visual_state(true, true, true), V::Disabled);
@@ -461,6 +520,7 @@ TEST(ButtonColors, KindsStatesAndThemes) {
 // Reading order: top bar, then the left panel, then the right one; disabled controls
 // are passed over and the order wraps.
 TEST(TabOrder, FollowsTheReadingOrderAndTheSide) {
+    using namespace ids;
     UsableControls bar_open;  // the find bar, between the operation buttons and the memo
     bar_open.fill(true);
     UsableControls all = bar_open;  // the find bar hidden, as at the start
@@ -475,15 +535,23 @@ TEST(TabOrder, FollowsTheReadingOrderAndTheSide) {
         const UsableControls& usable;
         std::int32_t expected;
     } rows[] = {
-        {0, true, false, all, 1028},          {0, false, false, all, 1007},
-        {1030, true, false, all, 1001},       {1030, true, true, all, 1009},
-        {1006, true, false, all, 1009},       {1006, true, false, no_operations, 1007},
-        {1007, true, true, all, 1001},        {1007, true, false, all, 1028},
-        {1028, false, false, all, 1007},      {1002, false, false, all, 1027},
-        {1022, true, false, all, 1004},       {1001, false, true, all, 1007},
-        {1013, true, false, bar_open, 1060},  {1060, true, false, bar_open, 1061},
-        {1062, true, false, bar_open, 1063},  {1065, true, false, bar_open, 1007},
-        {1007, false, false, bar_open, 1065},
+        {0, true, false, all, SAVE},
+        {0, false, false, all, MEMO_EDIT},
+        {DARK_MODE, true, false, all, SIDE},
+        {DARK_MODE, true, true, all, OPERATION_ALONE},
+        {HISTORY_LIST, true, false, all, OPERATION_ALONE},
+        {HISTORY_LIST, true, false, no_operations, MEMO_EDIT},
+        {MEMO_EDIT, true, true, all, SIDE},
+        {MEMO_EDIT, true, false, all, SAVE},
+        {SAVE, false, false, all, MEMO_EDIT},
+        {EXPRESSION_EDIT, false, false, all, THOUSANDS},
+        {COPY_RESULT, true, false, all, CLEAR_EXPRESSION},
+        {SIDE, false, true, all, MEMO_EDIT},
+        {OPERATION_MULTIPLY, true, false, bar_open, FIND_BOX},
+        {FIND_BOX, true, false, bar_open, FIND_MATCH_CASE},
+        {FIND_CLOSE, true, false, bar_open, REPLACE_BOX},
+        {REPLACE_ALL, true, false, bar_open, MEMO_EDIT},
+        {MEMO_EDIT, false, false, bar_open, REPLACE_ALL},
     };
     for (const auto& row : rows) {
         const ControlRow* from = find_control_row(row.from);

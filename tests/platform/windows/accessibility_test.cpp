@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -53,11 +54,14 @@ TEST_F(MainWindowTest, SymbolKeysAreNamedAndResultsAnnounced) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     }
-    for (const auto& [id, name] : std::map<int, std::wstring>{
-             {1111, L"곱하기"}, {1005, L"한 글자 지우기"}, {1009, L"선택값 계산"}, {1060, L"찾을 내용"}})
+    for (const auto& [id, name] : std::map<int, std::wstring>{{ids::KEY_MULTIPLY, L"곱하기"},
+                                                              {ids::DELETE_BEFORE_CARET, L"한 글자 지우기"},
+                                                              {ids::OPERATION_ALONE, L"선택값 계산"},
+                                                              {ids::FIND_BOX, L"찾을 내용"}})
         EXPECT_EQ(names[id], name) << id;
-    EXPECT_EQ(names.size(), 19u);
-    EXPECT_EQ(names.count(1107), 0u) << "a digit says itself";
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(std::ranges::count_if(
+                                CONTROL_ROWS, [](const ControlRow& row) { return !row.accessible_name.empty(); })));
+    EXPECT_EQ(names.count(ids::KEY_7), 0u) << "a digit says itself";
     EXPECT_EQ(recorded->live_settings,
               (std::map<HWND, int>{
                   {s.result_label(), 1}, {s.status_label(), 1}, {s.control(ControlSlot::FindMessage), 1}}));  // polite
@@ -68,7 +72,7 @@ TEST_F(MainWindowTest, SymbolKeysAreNamedAndResultsAnnounced) {
     ASSERT_NE(hook, nullptr);
     for (const wchar_t* expression : {L"1+2", L"1+2", L"2*2"}) {
         SetWindowTextW(s.expression_edit(), expression);
-        SendMessageW(window, WM_COMMAND, 1003, 0);
+        SendMessageW(window, WM_COMMAND, ids::CALCULATE, 0);
         pump();
     }
     s.status.show("선택값 7", false);

@@ -62,11 +62,11 @@ protected:
     fs::path document(const std::wstring& name) const { return local_app_data / name; }
     void save_as(const fs::path& path) {
         dialogs->answer_path = path.wstring();
-        SendMessageW(window, WM_COMMAND, 1028, 0);
+        SendMessageW(window, WM_COMMAND, ids::SAVE, 0);
     }
     void open(const fs::path& path) {
         dialogs->answer_path = path.wstring();
-        SendMessageW(window, WM_COMMAND, 1029, 0);
+        SendMessageW(window, WM_COMMAND, ids::LOAD, 0);
     }
     void set(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
     std::wstring status() { return window_text(state().status_label()); }
@@ -89,10 +89,10 @@ protected:
 TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
     AppState& s = state();
     SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
-    SendMessageW(window, WM_COMMAND, 1027, 0);
+    SendMessageW(window, WM_COMMAND, ids::THOUSANDS, 0);
     for (int i = 1; i <= 21; ++i) {
         set(s.expression_edit(), std::to_wstring(i) + L"*1000");
-        SendMessageW(window, WM_COMMAND, 1003, 0);
+        SendMessageW(window, WM_COMMAND, ids::CALCULATE, 0);
     }
     set(s.memo_edit(), L"회의 메모\r합계 1,234");
     set(s.expression_edit(), L"1,234+5");
@@ -145,7 +145,7 @@ TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
     EXPECT_EQ(history_lines(), lines);
     EXPECT_FALSE(IsWindowEnabled(fresh.operation_buttons()[0]));
     EXPECT_EQ(GetFocus(), fresh.expression_edit());
-    SendMessageW(window, WM_COMMAND, 1021, 0);
+    SendMessageW(window, WM_COMMAND, ids::EXPRESSION_RESULT_TO_MEMO, 0);
     EXPECT_NE(window_text(fresh.memo_edit()).find(L"21*1,000 = 21,000"), std::wstring::npos);
     SendMessageW(window, WM_TIMER, 1, 0);  // the next check empties the line
     EXPECT_EQ(status(), L"");
@@ -161,8 +161,8 @@ TEST_F(DocumentTest, RefusalsAndCancelsChangeNothing) {
 
     set(s.status_label(), L"before");
     dialogs->answer_path.clear();
-    SendMessageW(window, WM_COMMAND, 1028, 0);
-    SendMessageW(window, WM_COMMAND, 1029, 0);
+    SendMessageW(window, WM_COMMAND, ids::SAVE, 0);
+    SendMessageW(window, WM_COMMAND, ids::LOAD, 0);
     EXPECT_EQ(status(), L"before");
     EXPECT_EQ(dialogs->records.size(), 3u);
 }
@@ -250,7 +250,7 @@ TEST_F(DocumentTest, ACloseDuringADialogIsCarriedOutAfterIt) {
     save_as(document(L"during.qvx"));
     ASSERT_TRUE(IsWindow(window));
     EXPECT_EQ(status(), L"during.qvx 파일로 저장했습니다.");
-    EXPECT_FALSE(state().modal_open);
+    EXPECT_FALSE(state().modal.open);
     EXPECT_TRUE(run_message_loop());
     EXPECT_FALSE(IsWindow(window));
     window = nullptr;

@@ -46,7 +46,7 @@ protected:
     // Types the text into the box, then '='.
     void calculate(const std::wstring& expression) {
         set(state().expression_edit(), expression);
-        command(1003);
+        command(ids::CALCULATE);
     }
     void select_memo(LONG start, LONG end) {
         CHARRANGE range{start, end};
@@ -79,9 +79,10 @@ TEST_F(InteractionTest, KeypadAppendsAtTheEndWhateverTheCaret) {
         int key;
         const wchar_t* text;
     } rows[] = {
-        {{2, 2}, 1105, L"12+35"},  // caret in the middle
-        {{0, 2}, 1111, L"12+3*"},  // a selection is left as it is
-        {{1, 1}, 1110, L"12+3/"}, {{0, 0}, 1112, L"12+3-"}, {{4, 4}, 1117, L"12+3."},
+        {{2, 2}, ids::KEY_5, L"12+35"},         // caret in the middle
+        {{0, 2}, ids::KEY_MULTIPLY, L"12+3*"},  // a selection is left as it is
+        {{1, 1}, ids::KEY_DIVIDE, L"12+3/"},   {{0, 0}, ids::KEY_SUBTRACT, L"12+3-"},
+        {{4, 4}, ids::KEY_POINT, L"12+3."},
     };
     for (const auto& row : rows) {
         set(s.expression_edit(), L"12+3");
@@ -110,19 +111,19 @@ TEST_F(InteractionTest, ClearAndBackspace) {
         set(s.expression_edit(), row.text);
         SendMessageW(s.expression_edit(), EM_SETSEL, row.selection.first, row.selection.second);
         SetFocus(s.memo_edit());
-        command(1005);
+        command(ids::DELETE_BEFORE_CARET);
         EXPECT_EQ(window_text(s.expression_edit()), row.after);
         EXPECT_EQ(GetFocus(), s.expression_edit());
     }
     calculate(L"2*3");
-    command(1004);
+    command(ids::CLEAR_EXPRESSION);
     EXPECT_EQ(window_text(s.expression_edit()), L"");
     EXPECT_EQ(window_text(s.result_label()), L"6");  // the label and the history stay
     EXPECT_EQ(SendMessageW(s.history_list(), LB_GETCOUNT, 0, 0), 1);
 
-    command(1025);
+    command(ids::FOCUS_MEMO);
     EXPECT_EQ(GetFocus(), s.memo_edit());
-    command(1024);
+    command(ids::FOCUS_EXPRESSION);
     EXPECT_EQ(GetFocus(), s.expression_edit());
 }
 
@@ -131,7 +132,7 @@ TEST_F(InteractionTest, GroupingRefreshKeepsTheCaretAfterTheSameDigit) {
     set(s.expression_edit(), L"1234");
     SendMessageW(s.expression_edit(), EM_SETSEL, 1, 1);
     SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
-    command(1027);
+    command(ids::THOUSANDS);
     EXPECT_EQ(window_text(s.expression_edit()), L"1,234");
     EXPECT_EQ(edit_caret(), (std::pair<DWORD, DWORD>{1, 1}));
 
@@ -153,7 +154,7 @@ TEST_F(InteractionTest, PastedFiguresGoInRewritten) {
     const HWND box = s.expression_edit();
     put_on_clipboard(L"₩1,234,567");
     SendMessageW(box, WM_CHAR, 0x16, 0);
-    command(1003);
+    command(ids::CALCULATE);
     EXPECT_EQ(window_text(s.result_label()), L"1234567");
     set(box, L"");
     put_on_clipboard(L"원래 5개");
@@ -161,7 +162,7 @@ TEST_F(InteractionTest, PastedFiguresGoInRewritten) {
     EXPECT_EQ(window_text(box), L"원래 5개");
     // Into the middle of what is there, regrouped at once.
     SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
-    command(1027);
+    command(ids::THOUSANDS);
     set(box, L"1+2");
     SendMessageW(box, EM_SETSEL, 1, 1);
     put_on_clipboard(L"１２３４");
@@ -184,15 +185,15 @@ TEST_F(InteractionTest, CalculateFillsTheLabelAndTheHistory) {
     EXPECT_EQ(edit_caret().first, 7u);  // caret at the end of the box
 
     SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
-    command(1027);
+    command(ids::THOUSANDS);
     EXPECT_EQ(window_text(s.result_label()), L"21,000");
     EXPECT_EQ(window_text(s.expression_edit()), L"21*1,000");
     SendMessageW(s.history_list(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
     EXPECT_STREQ(line, L"21*1,000 = 21,000");
 
-    command(1008);
+    command(ids::CLEAR_HISTORY);
     EXPECT_EQ(SendMessageW(s.history_list(), LB_GETCOUNT, 0, 0), 0);
-    command(1020);  // the last result is still there
+    command(ids::RESULT_TO_MEMO);  // the last result is still there
     EXPECT_EQ(memo_text(), L"21,000");
 }
 
@@ -201,14 +202,14 @@ TEST_F(InteractionTest, HistoryReuseThenExpressionAndResultIntoTheMemo) {
     calculate(L"1+2");
     calculate(L"2*3");
     SendMessageW(s.history_list(), LB_SETCURSEL, 1, 0);
-    command(1006, LBN_DBLCLK);
+    command(ids::HISTORY_LIST, LBN_DBLCLK);
     EXPECT_EQ(window_text(s.expression_edit()), L"3");
     EXPECT_EQ(window_text(s.result_label()), L"기록에서 가져온 값: 3");
     EXPECT_EQ(SendMessageW(s.history_list(), LB_GETCOUNT, 0, 0), 2);  // nothing calculated
-    command(1021);
+    command(ids::EXPRESSION_RESULT_TO_MEMO);
     EXPECT_EQ(memo_text(), L"1+2 = 3");
     SendMessageW(s.history_list(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    command(1006, LBN_DBLCLK);  // no line chosen: nothing happens
+    command(ids::HISTORY_LIST, LBN_DBLCLK);  // no line chosen: nothing happens
     EXPECT_EQ(window_text(s.expression_edit()), L"3");
 }
 
@@ -242,24 +243,24 @@ TEST_F(InteractionTest, OperationButtonsChainOnTheBoxAndTheLastResult) {
     set(s.expression_edit(), L"12");
     select_memo(0, 1);
     tick();
-    command(1013);  // ×>
+    command(ids::OPERATION_MULTIPLY);  // ×>
     EXPECT_EQ(window_text(s.expression_edit()), L"(12) * (3)");
     EXPECT_EQ(window_text(s.result_label()), L"36");
-    command(1010);  // +> with the selection unchanged
+    command(ids::OPERATION_ADD);  // +> with the selection unchanged
     EXPECT_EQ(window_text(s.expression_edit()), L"((12) * (3)) + (3)");
     EXPECT_EQ(window_text(s.result_label()), L"39");
     EXPECT_TRUE(operations_enabled());  // the operand stays for the next button
 
-    command(1004);
+    command(ids::CLEAR_EXPRESSION);
     select_memo(2, 3);
     tick();
-    command(1011);  // -> on an empty box takes the last result
+    command(ids::OPERATION_SUBTRACT);  // -> on an empty box takes the last result
     EXPECT_EQ(window_text(s.expression_edit()), L"(39) - (4)");
     EXPECT_EQ(window_text(s.result_label()), L"35");
 
     select_memo(4, 11);
     tick();
-    command(1009);  // = : the operand alone
+    command(ids::OPERATION_ALONE);  // = : the operand alone
     EXPECT_EQ(window_text(s.expression_edit()), L"(1 + 2)");
     EXPECT_EQ(window_text(s.result_label()), L"3");
 }
@@ -268,13 +269,14 @@ TEST_F(InteractionTest, CarryCommandsWithoutAResultOnlySayTheyHaveNone) {
     const AppState& s = state();
     put_on_clipboard(L"before");
     set(s.memo_edit(), L"memo");
-    for (const int id : {1020, 1021, 1022, 1023}) {
+    for (const int id :
+         {ids::RESULT_TO_MEMO, ids::EXPRESSION_RESULT_TO_MEMO, ids::COPY_RESULT, ids::COPY_EXPRESSION_RESULT}) {
         set(s.result_label(), L"");
         command(id);
         EXPECT_EQ(window_text(s.result_label()), NO_RESULT) << id;
     }
     calculate(L"1+");  // a failed calculation leaves nothing either
-    command(1020);
+    command(ids::RESULT_TO_MEMO);
     EXPECT_EQ(window_text(s.result_label()), NO_RESULT);
     EXPECT_EQ(memo_text(), L"memo");
     EXPECT_EQ(clipboard_text(), L"before");
@@ -283,15 +285,15 @@ TEST_F(InteractionTest, CarryCommandsWithoutAResultOnlySayTheyHaveNone) {
 TEST_F(InteractionTest, ClipboardGetsExactlyTheText) {
     const AppState& s = state();
     SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
-    command(1027);
+    command(ids::THOUSANDS);
     calculate(L"1234*2");
-    command(1022);
+    command(ids::COPY_RESULT);
     EXPECT_EQ(clipboard_text(), L"2,468");
-    command(1023);
+    command(ids::COPY_EXPRESSION_RESULT);
     EXPECT_EQ(clipboard_text(), L"1,234*2 = 2,468");
     SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_UNCHECKED, 0);
-    command(1027);
-    command(1023);
+    command(ids::THOUSANDS);
+    command(ids::COPY_EXPRESSION_RESULT);
     EXPECT_EQ(clipboard_text(), L"1234*2 = 2468");
 }
 
@@ -335,7 +337,7 @@ TEST_F(InteractionTest, AClipboardHeldElsewhereGivesTheCommandErrorBox) {
         CloseClipboard();
     });
     WaitForSingleObject(opened, 10000);
-    const ErrorBox box = answer_next_error_box([&] { command(1022); });
+    const ErrorBox box = answer_next_error_box([&] { command(ids::COPY_RESULT); });
     SetEvent(done);
     holder.join();
     CloseHandle(opened);
@@ -356,7 +358,7 @@ TEST_F(InteractionTest, AnInsertionIsOneUndoStepOfItsOwn) {
     select_memo(1, 3);
     tick();
     EXPECT_TRUE(operations_enabled());
-    command(1020);  // after the selection, which stays in place
+    command(ids::RESULT_TO_MEMO);  // after the selection, which stays in place
     EXPECT_EQ(memo_text(), L"x125");
     CHARRANGE caret{};
     SendMessageW(s.memo_edit(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&caret));
@@ -371,7 +373,7 @@ TEST_F(InteractionTest, AnInsertionIsOneUndoStepOfItsOwn) {
     // Straight after typing, with the caret where the typing left it.
     for (const wchar_t c : std::wstring(L"ab")) PostMessageW(s.memo_edit(), WM_CHAR, c, 1);
     pump();
-    command(1020);
+    command(ids::RESULT_TO_MEMO);
     EXPECT_EQ(memo_text(), L"x12ab5");
     SendMessageW(s.memo_edit(), EM_UNDO, 0, 0);
     EXPECT_EQ(memo_text(), L"x12ab");
@@ -387,7 +389,7 @@ TEST_F(InteractionTest, PositionsPastSixtyFiveThousandStayWhole) {
     tick();
     EXPECT_EQ(window_text(s.status_label()), L"선택값 42 — 연산 버튼 사용 가능");
     calculate(L"7");
-    command(1020);
+    command(ids::RESULT_TO_MEMO);
     const std::wstring text = memo_text();
     ASSERT_EQ(text.size(), 70'005u);
     EXPECT_EQ(text.substr(70'000), L" 427 ");
@@ -407,7 +409,7 @@ TEST_F(InteractionTest, TheMemoIsPlainText) {
 TEST_F(InteractionTest, KeysThroughTheMessageLoop) {
     const AppState& s = state();
     SendMessageW(s.thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
-    command(1027);
+    command(ids::THOUSANDS);
     SetFocus(s.expression_edit());
     for (const wchar_t c : std::wstring(L"1234*2")) PostMessageW(s.expression_edit(), WM_CHAR, c, 1);
     PostMessageW(s.expression_edit(), WM_KEYDOWN, VK_RETURN, 1);

@@ -12,8 +12,6 @@
 #include "platform/windows/window/window_handlers.h"
 #include "storage/settings.h"
 #include "ui/colors/theme_palette.h"
-#include "ui/memo_menu.h"
-#include "ui/shortcuts.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {
@@ -48,7 +46,6 @@ TEST_F(MainWindowTest, CreatesTheControlsOfTheTableInOrder) {
         child = GetWindow(child, GW_HWNDNEXT);
     }
     EXPECT_EQ(child, nullptr) << "more controls than rows";
-    EXPECT_EQ(CONTROL_COUNT, 50u);
     EXPECT_EQ(window_text(s.control(ControlSlot::SaveButton)), L"\U0001F4BE  저장");
     EXPECT_EQ(window_text(s.side_button()), L"계산기 → 오른쪽");
     EXPECT_EQ(window_text(s.control(ControlSlot::OperationButton, 4)), L"\u00D7>");
@@ -73,8 +70,8 @@ TEST_F(MainWindowTest, LaysOutEitherSide) {
     AppState& s = state();
     ASSERT_EQ(s.dpi, 96u);
 
-    EXPECT_EQ(s.calculator_panel_rect, (PixelRect{14, 74, 416, 786}));
-    EXPECT_EQ(s.memo_panel_rect, (PixelRect{430, 74, 986, 786}));
+    EXPECT_EQ(s.panels.calculator, (PixelRect{14, 74, 416, 786}));
+    EXPECT_EQ(s.panels.memo, (PixelRect{430, 74, 986, 786}));
     EXPECT_EQ(child_box(s.side_button()), (PixelBox{252, 88, 150, 30}));
     EXPECT_EQ(child_box(s.control(ControlSlot::CopyResultButton)), (PixelBox{280, 268, 120, 34}));
     EXPECT_EQ(child_box(s.keypad_buttons()[16]), (PixelBox{28, 538, 184, 50}));
@@ -82,15 +79,15 @@ TEST_F(MainWindowTest, LaysOutEitherSide) {
     EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{444, 124, 528, 648}));
     EXPECT_EQ(child_box(s.operation_buttons()[4]), (PixelBox{926, 88, 46, 30}));
 
-    SendMessageW(window, WM_COMMAND, 1001, 0);
+    SendMessageW(window, WM_COMMAND, ids::SIDE, 0);
     EXPECT_TRUE(s.settings.calculator_side);
     EXPECT_EQ(window_text(s.side_button()), L"계산기 ← 왼쪽");
-    EXPECT_EQ(s.memo_panel_rect, (PixelRect{14, 74, 570, 786}));
-    EXPECT_EQ(s.calculator_panel_rect, (PixelRect{584, 74, 986, 786}));
+    EXPECT_EQ(s.panels.memo, (PixelRect{14, 74, 570, 786}));
+    EXPECT_EQ(s.panels.calculator, (PixelRect{584, 74, 986, 786}));
     EXPECT_EQ(child_box(s.side_button()), (PixelBox{822, 88, 150, 30}));
     EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{28, 124, 528, 648}));
 
-    SendMessageW(window, WM_COMMAND, 1001, 0);
+    SendMessageW(window, WM_COMMAND, ids::SIDE, 0);
     EXPECT_FALSE(s.settings.calculator_side);
     EXPECT_EQ(window_text(s.side_button()), L"계산기 → 오른쪽");
     EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{444, 124, 528, 648}));
@@ -101,47 +98,20 @@ TEST_F(MainWindowTest, LaysOutEitherSide) {
     EXPECT_EQ(info.ptMinTrackSize.y, 700);
 }
 
-// No command row hides another, whichever files the two are in; every button of the
-// control table and every shortcut's command reaches a handler, and the notifications
-// that are no command reach none.
-TEST(CommandTable, EveryButtonAndShortcutIsACommand) {
-    const std::vector<CommandRow> rows = command_rows();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        for (std::size_t j = i + 1; j < rows.size(); ++j) {
-            const bool same_code = !rows[i].code || !rows[j].code || *rows[i].code == *rows[j].code;
-            EXPECT_FALSE(rows[i].id == rows[j].id && same_code) << rows[i].id;
-        }
-    }
-    for (const ControlRow& row : CONTROL_ROWS) {
-        if (row.class_kind != ControlClass::Button) continue;
-        EXPECT_NE(find_command_handler(row.id, BN_CLICKED), nullptr) << row.id;
-    }
-    for (const std::int32_t id : {ids::COPY_EXPRESSION_RESULT, ids::FOCUS_EXPRESSION, ids::FOCUS_MEMO,
-                                  ids::SAVE_SHORTCUT, ids::FOCUS_NEXT, ids::FOCUS_PREVIOUS})
-        EXPECT_NE(find_command_handler(id, 0), nullptr) << id;
-    // Whatever a shortcut posts or the memo's menu offers reaches a handler.
-    for (const std::int32_t id : shortcut_commands()) EXPECT_NE(find_command_handler(id, 0), nullptr) << id;
-    for (const MemoMenuItem& item : MEMO_MENU_ITEMS) {
-        if (item.id != 0) {
-            EXPECT_NE(find_command_handler(item.id, 0), nullptr) << item.id;
-        }
-    }
-    EXPECT_EQ(find_command_handler(ids::EXPRESSION_EDIT, EN_CHANGE), nullptr);
-    EXPECT_EQ(find_command_handler(ids::HISTORY_LIST, LBN_SELCHANGE), nullptr);
-    EXPECT_EQ(find_command_handler(ids::MEMO_EDIT, EN_SETFOCUS), nullptr);
-}
-
 TEST_F(MainWindowTest, RoutesKeypadIdsAndLeavesOthersToTheDefault) {
     open_window();
     ASSERT_NE(window, nullptr);
     const AppState& s = state();
+    using namespace ids;
     const struct {
         WPARAM wparam;
         const wchar_t* expression;
     } rows[] = {
-        {1107, L"7"},  {1111, L"7*"},  {MAKEWPARAM(1002, EN_CHANGE), L"7*"},  // the box's own notifications: default
-        {1014, L"7*"},                                                        // no control of ours
-        {1101, L"7*"}, {1103, L"7*%"},
+        {KEY_7, L"7"},
+        {KEY_MULTIPLY, L"7*"},
+        {MAKEWPARAM(EXPRESSION_EDIT, EN_CHANGE), L"7*"},  // the box's own notifications: default
+        {KEY_0 + 1, L"7*"},                               // no control of ours
+        {KEY_PERCENT, L"7*%"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(SendMessageW(window, WM_COMMAND, row.wparam, 0), 0);
@@ -167,7 +137,7 @@ TEST_F(MainWindowTest, OpensWithTheSavedTogglesAndMemo) {
     ASSERT_TRUE(s.data_paths.has_value());
     EXPECT_EQ(window_text(s.side_button()), L"계산기 ← 왼쪽");
     EXPECT_EQ(SendMessageW(s.thousands_checkbox(), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_LT(s.memo_panel_rect.left, s.calculator_panel_rect.left);
+    EXPECT_LT(s.panels.memo.left, s.panels.calculator.left);
     EXPECT_EQ(s.saved_memo_text, "첫 줄\n둘째 줄");
     EXPECT_NE(window_text(s.memo_edit()).find(L"둘째 줄"), std::wstring::npos);
 
@@ -191,7 +161,7 @@ TEST_F(MainWindowTest, OpensWithDefaultsWithoutLocalAppData) {
     EXPECT_EQ(s.settings.calculator_percent, 42);
     EXPECT_EQ(s.saved_memo_text, "");
     EXPECT_EQ(window_text(s.memo_edit()), L"");
-    EXPECT_LT(s.calculator_panel_rect.left, s.memo_panel_rect.left);
+    EXPECT_LT(s.panels.calculator.left, s.panels.memo.left);
 }
 
 }  // namespace

@@ -39,9 +39,9 @@ protected:
     std::set<int> enabled_items() {
         const UniqueMenu menu = build_memo_menu(state());
         std::set<int> enabled;
-        for (const MemoMenuItem& item : MEMO_MENU_ITEMS) {
-            if (item.id != 0 && !(GetMenuState(menu.get(), static_cast<UINT>(item.id), MF_BYCOMMAND) & MF_GRAYED))
-                enabled.insert(item.id);
+        for (const std::int32_t id : MEMO_MENU_ITEMS) {
+            if (id != MENU_SEPARATOR && !(GetMenuState(menu.get(), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED))
+                enabled.insert(id);
         }
         return enabled;
     }

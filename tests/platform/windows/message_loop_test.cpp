@@ -62,11 +62,12 @@ TEST_F(MessageLoopTest, ShortcutsPostCommandsInsteadOfKeys) {
         std::vector<int> commands;
         int dispatched;
     } rows[] = {
-        {false, VK_RETURN, false, false, {1003}, 0},  {false, VK_ESCAPE, false, false, {1004}, 0},
-        {false, VK_RETURN, false, true, {}, 0},        // held Enter calculates once
-        {true, VK_RETURN, true, false, {1021}, 0},     // Ctrl+Enter in the memo
-        {true, VK_ESCAPE, false, false, {}, 1},        // Esc in the memo is an ordinary key
-        {false, VK_OEM_PLUS, true, false, {1070}, 0},  // Ctrl+= zooms the memo from the box
+        {false, VK_RETURN, false, false, {ids::CALCULATE}, 0},
+        {false, VK_ESCAPE, false, false, {ids::CLEAR_EXPRESSION}, 0},
+        {false, VK_RETURN, false, true, {}, 0},                               // held Enter calculates once
+        {true, VK_RETURN, true, false, {ids::EXPRESSION_RESULT_TO_MEMO}, 0},  // Ctrl+Enter in the memo
+        {true, VK_ESCAPE, false, false, {}, 1},                               // Esc in the memo is an ordinary key
+        {false, VK_OEM_PLUS, true, false, {ids::MEMO_ZOOM_IN}, 0},            // Ctrl+= zooms the memo from the box
     };
     for (const auto& row : rows) {
         reset();
@@ -126,14 +127,14 @@ TEST_F(MessageLoopTest, TabMovesTheFocusAndEnterPresses) {
         SetKeyboardState(keys.data());
         return GetDlgCtrlID(GetFocus());
     };
-    EXPECT_EQ(press(VK_TAB, false, true), 1027);
-    EXPECT_EQ(press(VK_RETURN, false, false), 1027);
+    EXPECT_EQ(press(VK_TAB, false, true), ids::THOUSANDS);
+    EXPECT_EQ(press(VK_RETURN, false, false), ids::THOUSANDS);
     EXPECT_EQ(SendMessageW(s.thousands_checkbox(), BM_GETCHECK, 0, 0), BST_CHECKED);
     SetFocus(s.memo_edit());
-    EXPECT_EQ(press(VK_TAB, false, false), 1007);
+    EXPECT_EQ(press(VK_TAB, false, false), ids::MEMO_EDIT);
     EXPECT_EQ(window_text(s.memo_edit()), L"\t");
-    EXPECT_EQ(press(VK_TAB, true, false), 1028);  // round to the start
-    EXPECT_EQ(press(VK_TAB, true, true), 1007);
+    EXPECT_EQ(press(VK_TAB, true, false), ids::SAVE);  // round to the start
+    EXPECT_EQ(press(VK_TAB, true, true), ids::MEMO_EDIT);
 }
 
 }  // namespace

@@ -150,13 +150,13 @@ TEST_F(MainWindowTest, ACutResultIsWholeInTheTooltip) {
         tool.uId = reinterpret_cast<UINT_PTR>(s.result_label());
         std::wstring text(1024, L'\0');
         tool.lpszText = text.data();
-        SendMessageW(s.result_tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(s.result_view.tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
         return std::wstring(text.c_str());
     };
     for (const std::wstring& text : {long_text, std::wstring(L"2,468")}) {
         SetWindowTextW(s.result_label(), text.c_str());
         UpdateWindow(s.result_label());
-        ASSERT_NE(s.result_tooltip, nullptr);
+        ASSERT_NE(s.result_view.tooltip, nullptr);
         EXPECT_EQ(tip(), text == long_text ? text : L"");
     }
 }

@@ -120,8 +120,8 @@ TEST_F(PersistenceTest, EveryChangeOfTheMemoReachesTheFileAtTheNextTick) {
         {"result into the memo",
          [&] {
              SetWindowTextW(state().expression_edit(), L"3+4");
-             SendMessageW(window, WM_COMMAND, 1003, 0);
-             SendMessageW(window, WM_COMMAND, 1020, 0);
+             SendMessageW(window, WM_COMMAND, ids::CALCULATE, 0);
+             SendMessageW(window, WM_COMMAND, ids::RESULT_TO_MEMO, 0);
          },
          "ab127"},
         {"text set from outside", [&] { send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"밖에서 쓴 글")); },
@@ -188,7 +188,7 @@ TEST_F(PersistenceTest, TypedTextIsNeverDroppedSilently) {
     pump();
     ASSERT_TRUE(IsWindow(target));
     EXPECT_EQ(window_text(state().memo_edit()), L"잃으면 안 되는 메모");
-    EXPECT_FALSE(state().modal_open);
+    EXPECT_FALSE(state().modal.open);
 
     boxes = answer_boxes([&] { SendMessageW(target, WM_CLOSE, 0, 0); }, {{IDYES, {}}});
     EXPECT_EQ(boxes.size(), 1u);
@@ -346,7 +346,7 @@ TEST_F(PersistenceTest, ClosingReleasesEveryGdiObject) {
     for (int i = 0; i < 11; ++i) {
         open_window();
         ASSERT_NE(window, nullptr);
-        SendMessageW(window, WM_COMMAND, 1001, 0);  // a repaint on the other side
+        SendMessageW(window, WM_COMMAND, ids::SIDE, 0);  // a repaint on the other side
         ASSERT_TRUE(close(window));
         EXPECT_TRUE(run_message_loop());
         window = nullptr;

@@ -97,6 +97,9 @@ TEST_F(ResultsMarginTest, SwitchedByMenuAndKeyAndReadBackAtStart) {
     close_memo_window();
     open_window();
     EXPECT_TRUE(state().preferences.results_margin);
+    // The menu's tick, the caret on a total line (whose F9 reads the block above).
+    SetWindowTextW(memo(), L"점심 12,000원\r합계");
+    SendMessageW(memo(), EM_SETSEL, 12, 12);
     const UniqueMenu menu = build_memo_menu(state());
     EXPECT_TRUE(GetMenuState(menu.get(), ids::MEMO_RESULTS_MARGIN, MF_BYCOMMAND) & MF_CHECKED);
 }
@@ -145,6 +148,26 @@ TEST_F(ResultsMarginTest, ResultsSitBesideTheirLinesAndGoToTheClipboardAndTheBox
     close_memo_window();
     std::ifstream file(local_app_data / "Numvora" / "memo.txt", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), memo_file);
+}
+
+// A wider result than the strip has in a short memo widens it right after the paint
+// that found it; the text keeps clear of the wider strip.
+TEST_F(ResultsMarginTest, AWiderResultWidensTheStripAfterItsPaint) {
+    write_data_file("memo.txt", "점심 12,000원");
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    paint();
+    const std::int32_t narrow = state().margin.width;
+    type_into(memo(), L"점심 12,000원\r123456789012 * 1000000 =");
+    paint();
+    EXPECT_GT(state().margin.width, narrow);
+    RECT area{};
+    SendMessageW(memo(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    RECT client{};
+    GetClientRect(memo(), &client);
+    EXPECT_GE(client.right - area.right, state().margin.width);
+    ASSERT_EQ(state().margin.rows.size(), 2U);
+    EXPECT_EQ(state().margin.rows[1].box.left, client.right - state().margin.width);
 }
 
 // F9 on a total line writes the figure the margin shows beside it.

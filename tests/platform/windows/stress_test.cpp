@@ -144,9 +144,13 @@ TEST_F(StressTest, RandomActionsLeaveTheWindowWhole) {
     const std::vector<std::function<void()>> steps = {
         [&] { command(KEYPAD_BUTTONS[pick(KEYPAD_BUTTONS.size())].control_id); },
         [&] { SendMessageW(s.expression_edit(), WM_CHAR, L"0123456789+-*/%().,x "[pick(21)], 1); },
-        [&] { command(1003); },
-        [&] { command(pick(2) == 0 ? 1004 : 1005); },
-        [&] { command(1020 + static_cast<int>(pick(4))); },
+        [&] { command(ids::CALCULATE); },
+        [&] { command(pick(2) == 0 ? ids::CLEAR_EXPRESSION : ids::DELETE_BEFORE_CARET); },
+        [&] {
+            const std::int32_t carries[] = {ids::RESULT_TO_MEMO, ids::EXPRESSION_RESULT_TO_MEMO, ids::COPY_RESULT,
+                                            ids::COPY_EXPRESSION_RESULT};
+            command(carries[pick(std::size(carries))]);
+        },
         [&] {  // typing into the memo, kept to a size this Wine's rich edit handles briskly
             if (GetWindowTextLengthW(s.memo_edit()) > 20'000) type_into(s.memo_edit(), L"");
             const LONG length = GetWindowTextLengthW(s.memo_edit());
@@ -162,24 +166,26 @@ TEST_F(StressTest, RandomActionsLeaveTheWindowWhole) {
             SendMessageW(s.memo_edit(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
             SendMessageW(window, WM_TIMER, 1, 0);
         },
-        [&] { command(1009 + static_cast<int>(pick(5))); },
+        [&] {
+            command(CONTROL_ROWS[control_row_index(ControlSlot::OperationButton, pick(OPERATION_BUTTON_COUNT))].id);
+        },
         [&] {
             SendMessageW(s.history_list(), LB_SETCURSEL, pick(25) - 1, 0);
-            command(1006, LBN_DBLCLK);
+            command(ids::HISTORY_LIST, LBN_DBLCLK);
         },
-        [&] { command(1008); },
+        [&] { command(ids::CLEAR_HISTORY); },
         [&] {
             SendMessageW(s.thousands_checkbox(), BM_SETCHECK, pick(2) == 0 ? BST_CHECKED : BST_UNCHECKED, 0);
-            command(1027);
+            command(ids::THOUSANDS);
         },
-        [&] { command(pick(2) == 0 ? 1030 : 1001); },
+        [&] { command(pick(2) == 0 ? ids::DARK_MODE : ids::SIDE); },
         [&] {  // a document saved, opened, or the dialog cancelled
             const std::size_t choice = pick(4);
             dialogs->next_document = choice == 0   ? std::wstring()
                                      : choice == 3 ? (documents / "broken.qvx").wstring()
                                                    : (documents / ("doc" + std::to_string(pick(3)) + ".qvx")).wstring();
             note_memo();  // a save writes memo.txt too
-            command(pick(2) == 0 ? 1028 : 1029);
+            command(pick(2) == 0 ? ids::SAVE : ids::LOAD);
         },
         [&] {
             SetWindowPos(window, nullptr, 0, 0, 760 + static_cast<int>(pick(500)), 720 + static_cast<int>(pick(300)),

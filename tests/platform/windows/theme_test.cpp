@@ -31,7 +31,7 @@ COLORREF pixel_of(HWND control, int x, int y) {
 class ThemeTest : public MainWindowTest {
 protected:
     void switch_theme() {
-        SendMessageW(window, WM_COMMAND, 1030, 0);
+        SendMessageW(window, WM_COMMAND, ids::DARK_MODE, 0);
         UpdateWindow(window);
     }
     std::string settings_text() const {
@@ -130,7 +130,7 @@ TEST_F(ThemeTest, AFailedSwitchChangesNothing) {
     }
     EXPECT_LT(gdi_objects_in_use() - objects, 20);
     look->left = 3;
-    const ErrorBox box = answer_next_error_box([&] { SendMessageW(window, WM_COMMAND, 1030, 0); });
+    const ErrorBox box = answer_next_error_box([&] { SendMessageW(window, WM_COMMAND, ids::DARK_MODE, 0); });
     EXPECT_EQ(box.caption, L"명령 처리 오류");
     EXPECT_FALSE(s.settings.dark_mode);
     EXPECT_EQ(s.brushes.panel.get(), panel);
@@ -225,7 +225,7 @@ TEST_F(ThemeTest, HighContrastPaintsWithTheSystemColours) {
     look->on = false;
     SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     UpdateWindow(window);
-    EXPECT_FALSE(s.high_contrast);
+    EXPECT_FALSE(s.look.high_contrast);
     EXPECT_EQ(pixel_of(window, 20, 100), make_palette(false)[PANEL_BACKGROUND]);
     EXPECT_EQ(pixel_of(seven, 8, 25), 0xFFFFFFu);
 }

@@ -27,10 +27,6 @@ bool handle_shortcut(const MSG& msg) {
     if (!action || action->kind == ShortcutAction::Kind::PassThrough) return false;
     // Holding a shortcut key acts once.
     if ((msg.lParam & KEY_WAS_DOWN) != 0) return true;
-    if (action->kind == ShortcutAction::Kind::Redo) {
-        SendMessageW(msg.hwnd, EM_REDO, 0, 0);
-        return true;
-    }
     if (action->kind == ShortcutAction::Kind::Press) {
         SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
         return true;

@@ -79,6 +79,24 @@ private:
     HGDIOBJ previous_;
 };
 
+// A window's device context outside WM_PAINT for one scope: GetDC, then ReleaseDC at
+// its end. Null when the system gives none.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // BeginPaint for one scope, EndPaint at its end.
 class PaintScope {
 public:

@@ -1,7 +1,5 @@
 // '=', the history list, the grouping toggle and the operation buttons: the session
 // decides, these handlers move the texts in and out of the controls.
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
@@ -50,8 +48,6 @@ void rebuild_history_list(const AppState& state) {
     }
 }
 
-namespace {
-
 SystemStatus reuse_history_result(AppState& state, std::int32_t) {
     const LRESULT index = SendMessageW(state.history_list(), LB_GETCURSEL, 0, 0);
     const std::optional<HistoryReuse> reuse = state.calculator.reuse(index);
@@ -97,21 +93,5 @@ SystemStatus apply_pending_operand(AppState& state, std::int32_t id) {
     }
     return calculate(state);
 }
-
-constexpr std::array ROWS{
-    CommandRow{ids::CALCULATE, ANY_CODE, calculate},
-    CommandRow{ids::HISTORY_LIST, LBN_DBLCLK, reuse_history_result},
-    CommandRow{ids::CLEAR_HISTORY, ANY_CODE, clear_history},
-    CommandRow{ids::THOUSANDS, ANY_CODE, toggle_thousands},
-    CommandRow{ids::OPERATION_ALONE, ANY_CODE, apply_pending_operand},
-    CommandRow{ids::OPERATION_ADD, ANY_CODE, apply_pending_operand},
-    CommandRow{ids::OPERATION_SUBTRACT, ANY_CODE, apply_pending_operand},
-    CommandRow{ids::OPERATION_DIVIDE, ANY_CODE, apply_pending_operand},
-    CommandRow{ids::OPERATION_MULTIPLY, ANY_CODE, apply_pending_operand},
-};
-
-}  // namespace
-
-std::span<const CommandRow> calculator_command_rows() { return ROWS; }
 
 }  // namespace numvora

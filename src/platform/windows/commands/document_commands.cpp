@@ -1,6 +1,5 @@
 // Saving the working state to a ".qvx" document and opening one, through the file
 // dialogs; every outcome goes to the status line.
-#include <array>
 #include <utility>
 
 #include "platform/windows/base/error_report.h"
@@ -89,6 +88,8 @@ SystemStatus apply_document(AppState& state, const PadDocument& document) {
     return {};
 }
 
+}  // namespace
+
 SystemStatus save_document(AppState& state, std::int32_t) {
     const std::optional<Chosen> chosen = choose(state, DocumentDialog::Save, SAVE_FAILURE);
     if (!chosen) return {};
@@ -128,15 +129,5 @@ SystemStatus open_document(AppState& state, std::int32_t) {
     SetFocus(s.expression_edit());
     return {};
 }
-
-constexpr std::array ROWS{
-    CommandRow{ids::SAVE, ANY_CODE, save_document},
-    CommandRow{ids::SAVE_SHORTCUT, ANY_CODE, save_document},
-    CommandRow{ids::LOAD, ANY_CODE, open_document},
-};
-
-}  // namespace
-
-std::span<const CommandRow> document_command_rows() { return ROWS; }
 
 }  // namespace numvora

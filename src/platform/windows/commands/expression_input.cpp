@@ -1,8 +1,5 @@
 // The expression box: keypad appends, 'C', '⌫', the focus commands and the grouping
 // refresh that keeps thousands separators up to date around the caret.
-#include <algorithm>
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
@@ -20,8 +17,6 @@ SystemStatus refresh_expression_grouping(HWND box, bool group_thousands) {
     select_in_edit(box, caret);
     return {};
 }
-
-namespace {
 
 // A key always appends at the end, whatever the caret or the selection; the
 // insertion can be undone.
@@ -63,29 +58,5 @@ SystemStatus focus_memo(AppState& state, std::int32_t) {
     SetFocus(state.memo_edit());
     return {};
 }
-
-constexpr std::array FIXED_ROWS{
-    CommandRow{ids::CLEAR_EXPRESSION, ANY_CODE, clear_expression},
-    CommandRow{ids::DELETE_BEFORE_CARET, ANY_CODE, delete_before_caret},
-    CommandRow{ids::FOCUS_EXPRESSION, ANY_CODE, focus_expression},
-    CommandRow{ids::FOCUS_MEMO, ANY_CODE, focus_memo},
-};
-
-constexpr bool inserts_text(const KeypadButton& key) { return key.insert_text.has_value(); }
-constexpr auto TEXT_KEY_COUNT = static_cast<std::size_t>(std::ranges::count_if(KEYPAD_BUTTONS, inserts_text));
-
-// The keypad's text keys share one handler: a row for each, from the keypad table.
-constexpr auto ROWS = [] {
-    std::array<CommandRow, FIXED_ROWS.size() + TEXT_KEY_COUNT> rows{};
-    auto next = std::ranges::copy(FIXED_ROWS, rows.begin()).out;
-    for (const KeypadButton& key : KEYPAD_BUTTONS) {
-        if (inserts_text(key)) *next++ = {key.control_id, ANY_CODE, insert_keypad_text};
-    }
-    return rows;
-}();
-
-}  // namespace
-
-std::span<const CommandRow> expression_command_rows() { return ROWS; }
 
 }  // namespace numvora

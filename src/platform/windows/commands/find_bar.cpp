@@ -4,7 +4,6 @@
 #include <richedit.h>
 
 #include <algorithm>
-#include <array>
 #include <string>
 
 #include "common/win32/wide_text.h"
@@ -36,16 +35,16 @@ bool in_find_bar(const AppState& state, HWND control) {
 }
 
 const std::wstring& whole_memo(AppState& state) {
-    if (!state.memo_text_for_find) {
+    if (!state.find.memo_text) {
         const HWND memo = state.memo_edit();
-        state.memo_text_for_find = memo_text_range(memo, {0, memo_length(memo)});
+        state.find.memo_text = memo_text_range(memo, {0, memo_length(memo)});
     }
-    return *state.memo_text_for_find;
+    return *state.find.memo_text;
 }
 
 // The bar's message; with the bar hidden (F3 from the memo), the status line's.
 void say(AppState& state, const std::string& text) {
-    if (state.find_bar != FindBar::Hidden) {
+    if (state.find.rows != FindBar::Hidden) {
         (void)set_control_text(state.control(ControlSlot::FindMessage), text);
     } else if (!text.empty()) {
         show_command_outcome(state, text, false);
@@ -62,7 +61,7 @@ std::string not_found_text(const std::wstring& pattern) {
 // The rows' controls shown or hidden, the memo moved to make room.
 SystemStatus show_rows(AppState& state, FindBar rows) {
     const auto shown = [rows](FindBar row) { return row == FindBar::Find ? rows != FindBar::Hidden : rows == row; };
-    state.find_bar = rows;
+    state.find.rows = rows;
     // Hidden before the layout, shown after it: nothing shows in its old place.
     for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
         const FindBar row = find_bar_row(CONTROL_ROWS[i]);
@@ -102,6 +101,8 @@ bool fits_in_memo(HWND memo, std::size_t removed, std::size_t added) {
 }
 
 constexpr std::string_view TOO_LONG = "바꾸면 메모가 너무 길어져서 바꾸지 않았습니다.";
+
+}  // namespace
 
 SystemStatus open_find_bar(AppState& state, std::int32_t id) {
     const HWND box = find_box(state);
@@ -180,20 +181,5 @@ SystemStatus replace_everything(AppState& state, std::int32_t) {
     show_command_outcome(state, std::to_string(done.count) + "개를 바꿨습니다.", false);
     return {};
 }
-
-constexpr std::array ROWS{
-    CommandRow{ids::FIND, ANY_CODE, open_find_bar},
-    CommandRow{ids::REPLACE, ANY_CODE, open_find_bar},
-    CommandRow{ids::FIND_NEXT, ANY_CODE, find_again},
-    CommandRow{ids::FIND_PREVIOUS, ANY_CODE, find_again},
-    CommandRow{ids::FIND_CLOSE, ANY_CODE, close_find_bar},
-    CommandRow{ids::FIND_MATCH_CASE, ANY_CODE, match_case_switched},
-    CommandRow{ids::REPLACE_ONE, ANY_CODE, replace_one},
-    CommandRow{ids::REPLACE_ALL, ANY_CODE, replace_everything},
-};
-
-}  // namespace
-
-std::span<const CommandRow> find_bar_command_rows() { return ROWS; }
 
 }  // namespace numvora

@@ -1,14 +1,11 @@
 // Tab and Shift+Tab: the keyboard focus through the controls in reading order; the
 // focus given back when the window is active again.
 #include <algorithm>
-#include <array>
 
 #include "platform/windows/commands/command_handlers.h"
 #include "ui/tab_order.h"
 
 namespace numvora {
-namespace {
-
 SystemStatus focus_next_control(AppState& state, std::int32_t id) {
     const HWND focus = GetFocus();
     UsableControls usable{};
@@ -29,15 +26,6 @@ SystemStatus focus_next_control(AppState& state, std::int32_t id) {
     if (target == state.expression_edit()) SendMessageW(target, EM_SETSEL, 0, -1);
     return {};
 }
-
-constexpr std::array ROWS{
-    CommandRow{ids::FOCUS_NEXT, ANY_CODE, focus_next_control},
-    CommandRow{ids::FOCUS_PREVIOUS, ANY_CODE, focus_next_control},
-};
-
-}  // namespace
-
-std::span<const CommandRow> focus_command_rows() { return ROWS; }
 
 std::optional<LRESULT> on_activate(AppState& state, WPARAM wparam) {
     const HWND focus = GetFocus();

@@ -1,7 +1,5 @@
 // Calculating with what is written in the memo: the total of the selection, and a
 // line's result written where it stands. Both take the one reading of notes.
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "notes/note_blocks.h"
 #include "platform/windows/commands/command_handlers.h"
@@ -20,6 +18,8 @@ namespace {
 
 constexpr std::string_view NOTHING_TO_CALCULATE = "계산할 식이 없습니다";
 
+}  // namespace
+
 SystemStatus total_memo_selection(AppState& state, std::int32_t) {
     const HWND memo = state.memo_edit();
     const NotesSum sum = selection_total(to_utf8(memo_text_range(memo, memo_selection(memo))));
@@ -31,6 +31,8 @@ SystemStatus total_memo_selection(AppState& state, std::int32_t) {
     show_command_outcome(state, total_status_text(sum), false);
     return {};
 }
+
+namespace {
 
 // The value enters the label and the history as a calculation typed in the calculator
 // would, and " = value" replaces the bytes [begin, end) of the text read from range, as
@@ -51,6 +53,8 @@ SystemStatus write_result(AppState& state, MemoSelection range, std::string_view
     SetFocus(memo);
     return {};
 }
+
+}  // namespace
 
 // F9: a total line gets its block's total, as the margin shows it; an expression its
 // value, in place of an old one.
@@ -79,14 +83,5 @@ SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
     show_command_outcome(state, std::string(NOTHING_TO_CALCULATE), true);
     return {};
 }
-
-constexpr std::array ROWS{
-    CommandRow{ids::MEMO_TOTAL, ANY_CODE, total_memo_selection},
-    CommandRow{ids::MEMO_EVALUATE, ANY_CODE, evaluate_in_memo},
-};
-
-}  // namespace
-
-std::span<const CommandRow> memo_calculate_command_rows() { return ROWS; }
 
 }  // namespace numvora

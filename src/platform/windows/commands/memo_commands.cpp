@@ -2,8 +2,6 @@
 // loses the focus.
 #include <richedit.h>
 
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/services/clipboard.h"
@@ -42,8 +40,6 @@ void insert_into_memo(AppState& state, std::string_view text) {
     SetFocus(memo);
 }
 
-namespace {
-
 SystemStatus result_to_memo(AppState& state, std::int32_t) { return carry_to_memo(state, CarryForm::Result); }
 
 SystemStatus expression_result_to_memo(AppState& state, std::int32_t) {
@@ -64,21 +60,8 @@ SystemStatus close_memo_undo_group(AppState& state, std::int32_t) {
 // Any change of the memo's text, whoever made it: the next auto-save tick compares.
 SystemStatus note_memo_change(AppState& state, std::int32_t) {
     state.memo_dirty = true;
-    state.memo_text_for_find.reset();
+    state.find.memo_text.reset();
     return {};
 }
-
-constexpr std::array ROWS{
-    CommandRow{ids::RESULT_TO_MEMO, ANY_CODE, result_to_memo},
-    CommandRow{ids::EXPRESSION_RESULT_TO_MEMO, ANY_CODE, expression_result_to_memo},
-    CommandRow{ids::COPY_RESULT, ANY_CODE, copy_result},
-    CommandRow{ids::COPY_EXPRESSION_RESULT, ANY_CODE, copy_expression_result},
-    CommandRow{ids::MEMO_EDIT, EN_KILLFOCUS, close_memo_undo_group},
-    CommandRow{ids::MEMO_EDIT, EN_CHANGE, note_memo_change},
-};
-
-}  // namespace
-
-std::span<const CommandRow> memo_command_rows() { return ROWS; }
 
 }  // namespace numvora

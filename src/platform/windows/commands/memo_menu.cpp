@@ -5,8 +5,6 @@
 #include <richedit.h>
 #include <windowsx.h>
 
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "notes/note_blocks.h"
 #include "platform/windows/commands/command_handlers.h"
@@ -17,6 +15,7 @@
 namespace numvora {
 namespace {
 
+// The memo as it is, as plain facts; ui/memo_menu.h decides from them.
 MemoFacts memo_facts(const AppState& state) {
     const HWND memo = state.memo_edit();
     MemoFacts facts;
@@ -29,15 +28,15 @@ MemoFacts memo_facts(const AppState& state) {
     // With a selection, the text F9 reads is the selection: read once for both questions.
     const MemoSelection range = memo_expression_range(state);
     const std::string text = to_utf8(memo_text_range(memo, range));
-    facts.selection_has_amount = facts.has_selection && !selection_total(text).added.empty();
+    facts.text_has_amount = facts.has_selection && !selection_total(text).added.empty();
     const LineReading reading = read_line(text, facts.has_selection);
-    if (reading.kind == LineKind::Total) {
-        // A total line can act when the block above it has something to add.
+    facts.total_line = reading.kind == LineKind::Total;
+    if (facts.total_line) {
         const std::string before = to_utf8(memo_text_range(memo, {0, range.start}));
-        facts.has_expression = !total_after(before, reading.total).added.empty();
+        facts.block_has_amount = !total_after(before, reading.total).added.empty();
     } else {
         // A value F9 would write: for any other text it only says why not.
-        facts.has_expression = reading.calculates();
+        facts.expression_calculates = reading.calculates();
     }
     return facts;
 }
@@ -68,15 +67,17 @@ UniqueMenu build_memo_menu(const AppState& state) {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return menu;
     const MemoFacts facts = memo_facts(state);
-    for (const MemoMenuItem& item : MEMO_MENU_ITEMS) {
-        if (item.id == 0) {
+    for (const std::int32_t id : MEMO_MENU_ITEMS) {
+        const Command* command = find_command(id);
+        if (command == nullptr) {
             AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        const UINT enabled = memo_menu_item_enabled(item, facts) ? MF_ENABLED : MF_GRAYED;
-        const UINT checked = memo_menu_item_checked(item, facts) ? MF_CHECKED : MF_UNCHECKED;
-        const std::wstring text = to_wide(memo_menu_item_text(item));
-        AppendMenuW(menu.get(), MF_STRING | enabled | checked, static_cast<UINT_PTR>(item.id), text.c_str());
+        const MenuItemState item = memo_menu_item_state(*command, facts);
+        const UINT enabled = item.enabled ? MF_ENABLED : MF_GRAYED;
+        const UINT checked = item.checked ? MF_CHECKED : MF_UNCHECKED;
+        const std::wstring text = to_wide(menu_item_text(*command));
+        AppendMenuW(menu.get(), MF_STRING | enabled | checked, static_cast<UINT_PTR>(id), text.c_str());
     }
     return menu;
 }
@@ -104,8 +105,6 @@ std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM wher
     return 0;
 }
 
-namespace {
-
 SystemStatus open_memo_menu(AppState& state, std::int32_t) {
     show_memo_menu(state, std::nullopt);
     return {};
@@ -118,16 +117,5 @@ SystemStatus memo_copy(AppState& state, std::int32_t) { return edit_step(state, 
 SystemStatus memo_paste(AppState& state, std::int32_t) { return edit_step(state, WM_PASTE); }
 SystemStatus memo_delete(AppState& state, std::int32_t) { return edit_step(state, WM_CLEAR); }
 SystemStatus memo_select_all(AppState& state, std::int32_t) { return edit_step(state, EM_SETSEL, 0, -1); }
-
-constexpr std::array ROWS{
-    CommandRow{ids::MEMO_MENU, ANY_CODE, open_memo_menu}, CommandRow{ids::MEMO_UNDO, ANY_CODE, memo_undo},
-    CommandRow{ids::MEMO_REDO, ANY_CODE, memo_redo},      CommandRow{ids::MEMO_CUT, ANY_CODE, memo_cut},
-    CommandRow{ids::MEMO_COPY, ANY_CODE, memo_copy},      CommandRow{ids::MEMO_PASTE, ANY_CODE, memo_paste},
-    CommandRow{ids::MEMO_DELETE, ANY_CODE, memo_delete},  CommandRow{ids::MEMO_SELECT_ALL, ANY_CODE, memo_select_all},
-};
-
-}  // namespace
-
-std::span<const CommandRow> memo_menu_command_rows() { return ROWS; }
 
 }  // namespace numvora

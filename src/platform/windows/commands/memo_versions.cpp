@@ -2,8 +2,6 @@
 // chosen. Outcomes go to the status line.
 #include <richedit.h>
 
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/memo_versions_dialog.h"
@@ -38,6 +36,8 @@ void restore_version(AppState& state, const MemoSnapshots& snapshots, const Snap
         state, version_time_text(version.time) + " 버전으로 복원했습니다. Ctrl+Z로 되돌릴 수 있습니다.", false);
 }
 
+}  // namespace
+
 SystemStatus show_memo_versions(AppState& state, std::int32_t) {
     constexpr std::string_view FAILURE = "메모 이전 버전을 열 수 없습니다: ";
     if (!state.snapshots) {
@@ -67,11 +67,5 @@ SystemStatus show_memo_versions(AppState& state, std::int32_t) {
     if (chosen.value()) restore_version(*again, *again->snapshots, *chosen.value());
     return {};
 }
-
-constexpr std::array ROWS{CommandRow{ids::MEMO_VERSIONS, ANY_CODE, show_memo_versions}};
-
-}  // namespace
-
-std::span<const CommandRow> memo_versions_command_rows() { return ROWS; }
 
 }  // namespace numvora

@@ -4,7 +4,6 @@
 // unzoomed advances, so that the letters overlap.
 #include <windows.h>
 
-#include <array>
 #include <utility>
 
 #include "platform/windows/base/error_report.h"
@@ -52,29 +51,17 @@ SystemStatus apply_memo_zoom(AppState& state) {
     SendMessageW(state.memo_edit(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     // A font set on the rich edit takes its text colour back to the default.
     apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
-    std::swap(state.memo_font, made);  // the one it replaces goes with `made`
+    std::swap(state.zoom.font, made);  // the one it replaces goes with `made`
     return {};
 }
-
-namespace {
 
 SystemStatus zoom_memo(AppState& state, std::int32_t id) {
     const std::int32_t zoom = id == ids::MEMO_ZOOM_RESET ? MEMO_ZOOM_DEFAULT
                               : id == ids::MEMO_ZOOM_IN  ? stepped_memo_zoom(state.preferences.memo_zoom, 1)
                                                          : stepped_memo_zoom(state.preferences.memo_zoom, -1);
-    state.memo_wheel_carry = 0;
+    state.zoom.wheel_carry = 0;
     return set_memo_zoom(state, zoom);
 }
-
-constexpr std::array ROWS{
-    CommandRow{ids::MEMO_ZOOM_IN, ANY_CODE, zoom_memo},
-    CommandRow{ids::MEMO_ZOOM_OUT, ANY_CODE, zoom_memo},
-    CommandRow{ids::MEMO_ZOOM_RESET, ANY_CODE, zoom_memo},
-};
-
-}  // namespace
-
-std::span<const CommandRow> memo_zoom_command_rows() { return ROWS; }
 
 void end_memo_zoom_note(AppState& state) {
     KillTimer(state.main_window, MEMO_ZOOM_NOTE_TIMER_ID);
@@ -83,8 +70,8 @@ void end_memo_zoom_note(AppState& state) {
 }
 
 void zoom_memo_by_wheel(AppState& state, std::int32_t delta) {
-    const WheelZoom turned = wheel_memo_zoom(state.preferences.memo_zoom, state.memo_wheel_carry, delta);
-    state.memo_wheel_carry = turned.carry;
+    const WheelZoom turned = wheel_memo_zoom(state.preferences.memo_zoom, state.zoom.wheel_carry, delta);
+    state.zoom.wheel_carry = turned.carry;
     if (turned.zoom == state.preferences.memo_zoom) return;
     if (auto status = set_memo_zoom(state, turned.zoom); !status) {
         log_error_line("메모 확대 글꼴 생성 실패: {}", display_text(status.error()));

@@ -3,8 +3,6 @@
 
 #include <windowsx.h>
 
-#include <array>
-
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/subclass.h"
@@ -16,8 +14,6 @@
 #include "platform/windows/state/status_view.h"
 
 namespace numvora {
-namespace {
-
 SystemStatus toggle_results_margin(AppState& state, std::int32_t) {
     state.preferences.results_margin = !state.preferences.results_margin;
     apply_results_margin(state);
@@ -25,7 +21,7 @@ SystemStatus toggle_results_margin(AppState& state, std::int32_t) {
     return {};
 }
 
-constexpr std::array ROWS{CommandRow{ids::MEMO_RESULTS_MARGIN, ANY_CODE, toggle_results_margin}};
+namespace {
 
 void copy_margin_result(AppState& state, const MarginRow& row) {
     if (auto status = copy_to_clipboard(state.main_window, row.shown, *state.calls.clipboard); !status) {
@@ -65,8 +61,6 @@ LRESULT CALLBACK margin_click_proc(HWND memo, UINT message, WPARAM wparam, LPARA
 }
 
 }  // namespace
-
-std::span<const CommandRow> results_margin_command_rows() { return ROWS; }
 
 void take_over_margin_clicks(HWND memo) { subclass_control(memo, margin_click_proc); }
 

@@ -2,25 +2,20 @@
 // switches the window's topmost state, its check mark and the setting at once, and the
 // memo's earlier versions.
 #include <algorithm>
-#include <array>
+#include <iterator>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/save_all.h"
-#include "ui/memo_versions.h"
 
 namespace numvora {
 namespace {
 
-struct SystemMenuItem {
-    std::int32_t id;
-    std::string_view text;
-};
-constexpr std::array<SystemMenuItem, 2> SYSTEM_MENU_ITEMS{{
-    {ids::ALWAYS_ON_TOP, "항상 위에 표시"},
-    {ids::MEMO_VERSIONS, MEMO_VERSIONS_MENU_TEXT},
-}};
+// Their labels are their command rows'.
+constexpr std::int32_t SYSTEM_MENU_ITEMS[] = {ids::ALWAYS_ON_TOP, ids::MEMO_VERSIONS};
+
+static_assert(menu_items_have_rows(SYSTEM_MENU_ITEMS), "a system menu item without a command row and its label");
 
 void show_check_mark(const AppState& state) {
     CheckMenuItem(GetSystemMenu(state.main_window, FALSE), static_cast<UINT>(ids::ALWAYS_ON_TOP),
@@ -33,8 +28,9 @@ void show_check_mark(const AppState& state) {
 void add_system_menu_items(const AppState& state) {
     const HMENU menu = GetSystemMenu(state.main_window, FALSE);
     bool added = menu != nullptr && AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    for (const SystemMenuItem& item : SYSTEM_MENU_ITEMS) {
-        added = added && AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.id), to_wide(item.text).c_str());
+    for (const std::int32_t id : SYSTEM_MENU_ITEMS) {
+        const std::wstring text = to_wide(find_command(id)->label);
+        added = added && AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(id), text.c_str());
     }
     if (!added) {
         log_error_line("시스템 메뉴 항목 추가 실패: {}", display_text(last_system_error("AppendMenuW")));
@@ -44,10 +40,8 @@ void add_system_menu_items(const AppState& state) {
 }
 
 bool is_system_menu_item(std::int32_t id) {
-    return std::ranges::any_of(SYSTEM_MENU_ITEMS, [id](const SystemMenuItem& item) { return item.id == id; });
+    return std::ranges::find(SYSTEM_MENU_ITEMS, id) != std::end(SYSTEM_MENU_ITEMS);
 }
-
-namespace {
 
 SystemStatus toggle_always_on_top(AppState& state, std::int32_t) {
     const bool on = !state.settings.always_on_top;
@@ -60,11 +54,5 @@ SystemStatus toggle_always_on_top(AppState& state, std::int32_t) {
     save_settings_now(state, "항상 위에 표시 설정 저장 실패: {}");
     return {};
 }
-
-constexpr std::array ROWS{CommandRow{ids::ALWAYS_ON_TOP, ANY_CODE, toggle_always_on_top}};
-
-}  // namespace
-
-std::span<const CommandRow> system_menu_command_rows() { return ROWS; }
 
 }  // namespace numvora

@@ -18,11 +18,11 @@ namespace {
 HFONT result_font(AppState& state, std::int32_t size) {
     const HFONT display = state.display_font.get();
     if (size >= RESULT_FONT_LARGEST) return display;
-    if (state.result_fonts_dpi != state.dpi) {
-        for (UniqueFont& font : state.result_fonts) font.reset();
-        state.result_fonts_dpi = state.dpi;
+    if (state.result_view.fonts_dpi != state.dpi) {
+        for (UniqueFont& font : state.result_view.fonts) font.reset();
+        state.result_view.fonts_dpi = state.dpi;
     }
-    UniqueFont& font = state.result_fonts[static_cast<std::size_t>(RESULT_FONT_LARGEST - size)];
+    UniqueFont& font = state.result_view.fonts[static_cast<std::size_t>(RESULT_FONT_LARGEST - size)];
     if (!font) {
         LOGFONTW shape{};
         if (GetObjectW(display, sizeof shape, &shape) != sizeof shape) return display;
@@ -35,14 +35,14 @@ HFONT result_font(AppState& state, std::int32_t size) {
 // The full text as the label's tooltip while the label shows it cut; an empty tip
 // never shows. The tooltip is made with the first cut text.
 void show_full_text_tip(AppState& state, HWND label, const std::wstring& cut_text) {
-    if (state.result_tooltip == nullptr) {
+    if (state.result_view.tooltip == nullptr) {
         if (cut_text.empty()) return;
         const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
         InitCommonControlsEx(&classes);
-        state.result_tooltip =
+        state.result_view.tooltip =
             CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
                             0, state.main_window, nullptr, nullptr, nullptr);
-        if (state.result_tooltip == nullptr) return;
+        if (state.result_view.tooltip == nullptr) return;
     }
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
@@ -50,9 +50,9 @@ void show_full_text_tip(AppState& state, HWND label, const std::wstring& cut_tex
     tool.hwnd = state.main_window;
     tool.uId = reinterpret_cast<UINT_PTR>(label);
     tool.lpszText = const_cast<wchar_t*>(cut_text.c_str());
-    if (SendMessageW(state.result_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool)) == 0 &&
-        SendMessageW(state.result_tooltip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
-        SendMessageW(state.result_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (SendMessageW(state.result_view.tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool)) == 0 &&
+        SendMessageW(state.result_view.tooltip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
+        SendMessageW(state.result_view.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
@@ -125,13 +125,11 @@ void watch_labels(const AppState& state) {
 }
 
 std::int32_t text_width(HWND control, HFONT font, std::wstring_view text) {
-    const HDC dc = GetDC(control);
-    if (dc == nullptr) return 0;
-    const HGDIOBJ previous = SelectObject(dc, font);
+    const WindowDc dc(control);
+    if (dc.get() == nullptr) return 0;
+    const ScopedSelect in_font(dc.get(), font);
     SIZE extent{};
-    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &extent);
     return extent.cx;
 }
 

@@ -132,7 +132,7 @@ std::optional<LRESULT> paint_panels(AppState& state) {
     const std::int32_t corner = scaled_at_least(14, window_dpi(window), 7, 6);
     ScopedSelect pen(paint.dc(), border.get());
     ScopedSelect brush(paint.dc(), state.brushes.panel.get());
-    for (const PixelRect& panel : {state.top_bar_rect, state.calculator_panel_rect, state.memo_panel_rect}) {
+    for (const PixelRect& panel : {state.panels.top_bar, state.panels.calculator, state.panels.memo}) {
         RoundRect(paint.dc(), panel.left, panel.top, panel.right, panel.bottom, corner, corner);
     }
     return 0;

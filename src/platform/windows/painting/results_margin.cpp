@@ -28,6 +28,8 @@ constexpr std::int32_t LINE_READ_MAX = 1 << 16;
 constexpr std::int32_t BLOCK_READ_MAX = 1 << 24;
 constexpr std::int32_t QUICK_REWRAP_LENGTH = 20'000;
 constexpr std::int32_t FIRST_PIECE_ABOVE = 1 << 12;
+// Posted to the memo by a paint that found a result wider than the strip.
+constexpr UINT WM_FIT_RESULTS_MARGIN = WM_APP + 2;
 
 // A line that ends on screen; last is its last character, -1 when it is empty.
 struct ScreenLine {
@@ -163,7 +165,7 @@ HFONT margin_font(AppState& state) {
         state.margin.widths.clear();
         state.margin.font_key = key;
     }
-    return state.memo_font ? state.memo_font.get() : state.ui_font.get();
+    return state.zoom.font ? state.zoom.font.get() : state.ui_font.get();
 }
 
 // The results of the lines that end on screen, measured in the margin's font (the
@@ -270,43 +272,57 @@ void set_text_area(AppState& state, HWND memo, std::int32_t width) {
 
 }  // namespace
 
-// The strip as wide as the results need: the text rewraps when it changes, and the rows
-// are read again.
-void refresh_results_margin(AppState& state) {
-    ++state.margin.refreshes;
-    const HWND memo = state.memo_edit();
-    const HDC dc = GetDC(memo);
-    if (dc == nullptr) return;
-    const HGDIOBJ previous = SelectObject(dc, margin_font(state));
+namespace {
+
+// The results on screen read and placed beside the text area as it is now; the width
+// of strip they need.
+std::int32_t read_rows(AppState& state, HWND memo) {
+    const WindowDc dc(memo);
+    if (dc.get() == nullptr) return state.margin.width;
+    const ScopedSelect in_font(dc.get(), margin_font(state));
     const RECT client = client_of(memo);
     std::int32_t widest = 0;
-    std::vector<ReadResult> read = read_results(state, memo, dc, widest);
-    // Every change of the width rewraps the whole memo (seconds for megabytes under Wine):
-    // it follows the results when the text rewraps anyway, and grows in between only in a
-    // memo short enough to rewrap at once. A result wider meanwhile is cut with "…".
-    const std::int32_t width = results_margin_width(widest, client.right - client.left, state.dpi);
-    const bool fit = std::exchange(state.margin.fit_pending, false) ||
-                     (width > state.margin.width && memo_length(memo) <= QUICK_REWRAP_LENGTH);
-    if (fit && width != state.margin.width) {
-        state.margin.refreshing = true;
-        set_text_area(state, memo, width);
-        state.margin.refreshing = false;
-        read = read_results(state, memo, dc, widest);
-    }
+    std::vector<ReadResult> read = read_results(state, memo, dc.get(), widest);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(memo, dc);
-
+    GetTextMetricsW(dc.get(), &metrics);
     state.margin.rows = place_results(std::move(read), memo, metrics.tmHeight);
     for (MarginRow& row : state.margin.rows) row.box.left = client.right - state.margin.width;
+    return results_margin_width(widest, client.right - client.left, state.dpi);
+}
+
+// The strip as wide as the results on screen need: the text area set anew, which
+// rewraps the text, and the rows read again. Never from a paint: the text area is the
+// control's layout, which a paint only shows.
+void fit_results_margin(AppState& state) {
+    const HWND memo = state.memo_edit();
+    state.margin.fit_posted = false;
+    const std::int32_t width = read_rows(state, memo);
+    if (width == state.margin.width) return;
+    state.margin.refreshing = true;
+    set_text_area(state, memo, width);
+    state.margin.refreshing = false;
+    read_rows(state, memo);
+}
+
+}  // namespace
+
+// Every change of the width rewraps the whole memo (seconds for megabytes under Wine):
+// it follows the results when the text rewraps anyway, and grows in between only in a
+// memo short enough to rewrap at once, right after the paint. A result wider meanwhile
+// is cut with "…".
+void refresh_results_margin(AppState& state) {
+    const HWND memo = state.memo_edit();
+    const std::int32_t width = read_rows(state, memo);
+    if (width > state.margin.width && memo_length(memo) <= QUICK_REWRAP_LENGTH && !state.margin.fit_posted)
+        state.margin.fit_posted = PostMessageW(memo, WM_FIT_RESULTS_MARGIN, 0, 0) != FALSE;
 }
 
 namespace {
 
 // After the text painted: the strip, its rule and the results, in the memo's colours.
 void draw_margin(AppState& state, HWND memo) {
-    const HDC dc = GetDC(memo);
+    const WindowDc window_dc(memo);
+    const HDC dc = window_dc.get();
     if (dc == nullptr) return;
     const RECT client = client_of(memo);
     const RECT strip{client.right - state.margin.width, client.top, client.right, client.bottom};
@@ -315,7 +331,7 @@ void draw_margin(AppState& state, HWND memo) {
     const RECT rule{strip.left, strip.top, strip.left + 1, strip.bottom};
     SetDCBrushColor(dc, colors.rule);
     FillRect(dc, &rule, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    const HGDIOBJ previous = SelectObject(dc, margin_font(state));
+    const ScopedSelect in_font(dc, margin_font(state));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colors.text);
     const std::int32_t padding = scale_for_dpi(RESULTS_MARGIN_PADDING, state.dpi);
@@ -325,8 +341,6 @@ void draw_margin(AppState& state, HWND memo) {
         DrawTextW(dc, shown.data(), static_cast<int>(shown.size()), &box,
                   DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
-    SelectObject(dc, previous);
-    ReleaseDC(memo, dc);
 }
 
 bool in_strip(const AppState& state, HWND memo, POINT point) {
@@ -349,13 +363,14 @@ LRESULT CALLBACK margin_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lpar
     case WM_SIZE:
     case WM_SETFONT:
     case EM_SETZOOM: {
-        // The text rewraps anyway: the strip fits the results afresh with the next paint,
-        // and until then keeps the text clear of it at the new size.
+        // The text rewraps anyway: the strip fits the results at the new size (a new size
+        // gives the control its own text area back).
         const LRESULT changed = DefSubclassProc(memo, message, wparam, lparam);
-        state->margin.fit_pending = true;
         if (message == WM_SIZE) set_text_area(*state, memo, state->margin.width);
+        fit_results_margin(*state);
         return changed;
     }
+    case WM_FIT_RESULTS_MARGIN: fit_results_margin(*state); return 0;
     case WM_SETCURSOR: {
         POINT point{};
         GetCursorPos(&point);
@@ -378,8 +393,7 @@ void apply_results_margin(AppState& state) {
     state.margin.rows.clear();
     if (state.preferences.results_margin) {
         // Fitted to the results on screen at once: the text rewraps once.
-        state.margin.fit_pending = true;
-        refresh_results_margin(state);
+        fit_results_margin(state);
     } else if (state.margin.width != 0) {
         state.margin.width = 0;
         SendMessageW(memo, EM_SETRECT, 0, 0);  // the control's own text area again

@@ -20,8 +20,9 @@ void watch_results_margin(HWND memo);
 // control's own text area back, and a repaint.
 void apply_results_margin(AppState& state);
 
-// The results on screen read again, the strip's width decided and each result placed:
-// what every paint does before the text paints.
+// The results on screen read again and each placed beside the text area: what every
+// paint does before the text paints. A result wider than the strip in a short memo
+// has the strip widened right after the paint, outside it.
 void refresh_results_margin(AppState& state);
 
 // The result shown at a point of the memo's client area, if any.

@@ -1,6 +1,7 @@
 // The main window's record: every control handle, the fonts, the theme brushes, the
-// panel rectangles, the calculation state, the settings and the system calls. It lives from WM_CREATE to
-// WM_NCDESTROY as the window's user data.
+// calculation state, the settings, the system calls, and each feature's own record
+// (the find bar, the zoom, the margin, the memo's history, …). It lives from WM_CREATE
+// to WM_NCDESTROY as the window's user data.
 #pragma once
 
 #include <windows.h>
@@ -56,18 +57,64 @@ struct ResultsMarginView {
     std::vector<MarginRow> rows;                // the results on screen
     std::wstring font_key;                      // the DPI and zoom the widths were measured for
     bool refreshing = false;                    // a repaint caused by the margin's own change of the text area
-    bool fit_pending = false;                   // the text rewraps anyway: the next paint fits the width to the results
+    bool fit_posted = false;                    // a paint asked for the width to follow a wider result
     // What the lines above the screen leave for a total line on it, and the text they
     // were read from while it is unchanged.
     std::wstring text_above;
     std::int32_t piece_above = 0;  // how far back that text reaches; 0: none kept
     BlockTally tally_above;
-    std::uint64_t refreshes = 0;  // how often the results on screen were read, for measuring
     // The widths of the texts on screen in the margin's font, by text: a paint measures
     // only what the last one did not show.
     std::unordered_map<std::wstring, std::int32_t> widths;
 };
 
+// The find bar: the rows shown, and the memo's text as the bar last copied it, until
+// the next change (the copy of a large memo costs far more than the search: most of a
+// second for 10 MiB).
+struct FindBarState {
+    FindBar rows = FindBar::Hidden;
+    std::optional<std::wstring> memo_text;
+};
+
+// The memo's zoom (its percentage is a preference): the ui font at that size, none at
+// 100%, where the memo has the ui font; a Ctrl+wheel turn short of a notch, towards the next.
+struct MemoZoom {
+    UniqueFont font;
+    std::int32_t wheel_carry = 0;
+};
+
+// The result label's smaller display fonts, by size, for the DPI they were made for,
+// made when a text first needs them; its tooltip, made with the first cut text.
+struct ResultLabelView {
+    std::uint32_t fonts_dpi = 0;
+    std::array<UniqueFont, 8> fonts;
+    HWND tooltip = nullptr;
+};
+
+// The look beyond the palette: high contrast's colours while it is on; whether the dark
+// frame and control themes were ever asked for (until then the light defaults need no
+// call, and no library is loaded for them).
+struct WindowLook {
+    std::optional<SystemColors> high_contrast;
+    bool dark_frame_requested = false;
+};
+
+// The panels as the layout last placed them, and what it placed them for.
+struct PanelRects {
+    PixelRect top_bar;
+    PixelRect calculator;
+    PixelRect memo;
+    std::optional<LayoutInput> laid_out_for;
+};
+
+// A close question or a command's dialog open over the window, and a close that
+// arrived meanwhile (carried out when it returns).
+struct ModalState {
+    bool open = false;
+    bool close_pending = false;
+};
+
+// The window's own fields, and a record of each feature's.
 struct AppState {
     HWND main_window = nullptr;
     SystemCalls calls;
@@ -81,45 +128,29 @@ struct AppState {
     bool memo_dirty = false;
     std::optional<DataPaths> data_paths;
     std::optional<MemoFile> memo_file;       // with data_paths
-    std::optional<MemoSnapshots> snapshots;  // with data_paths
+    std::optional<MemoSnapshots> snapshots;  // with data_paths: the memo's history
     // The toggles as they are now (the grouping toggle is the calculator session's: adopt_settings
     // and capture_settings carry it); the geometry fields hold what the start read until
     // a capture takes them from the window.
     AppSettings settings;
-    Preferences preferences;            // the options of preferences.txt, as they are now
-    std::int32_t memo_wheel_carry = 0;  // a Ctrl+wheel turn short of a notch, towards the next
+    Preferences preferences;  // the options of preferences.txt, as they are now
     UniqueFont ui_font;
     UniqueFont display_font;
     UniqueFont keypad_font;
-    UniqueFont memo_font;  // the ui font at the memo's zoom; none at 100%, where the memo has ui_font
+    std::uint32_t dpi = 96;  // the DPI the fonts were made for
     ThemeBrushes brushes;
-    PixelRect top_bar_rect;
-    PixelRect calculator_panel_rect;
-    PixelRect memo_panel_rect;
-    std::optional<LayoutInput> laid_out_for;  // what the controls were last placed for
-    std::uint32_t dpi = 96;                   // the DPI the fonts were made for
-    bool created = false;                     // WM_CREATE finished: only then does WM_DESTROY end the loop
-    bool modal_open = false;                  // a close question or a command's dialog is open
-    bool close_pending = false;               // a close arrived while a modal box was open
-    bool end_session_blocked = false;         // a log-off is held back for an unsaved memo
-    FindBar find_bar = FindBar::Hidden;       // the find bar's rows shown
-    // The memo's text as the find bar last copied it, until the next change: the copy
-    // of a large memo costs far more than the search (most of a second for 10 MiB).
-    std::optional<std::wstring> memo_text_for_find;
+    WindowLook look;
+    PanelRects panels;
+    bool created = false;  // WM_CREATE finished: only then does WM_DESTROY end the loop
+    ModalState modal;
+    bool end_session_blocked = false;  // a log-off is held back for an unsaved memo
     // The control that had the keyboard focus when the window was last deactivated; it
     // gets it back on activation.
     HWND focus_before_deactivation = nullptr;
-    // The look beyond the palette: high contrast's colours while it is on; whether the
-    // dark frame and control themes were ever asked for (until then the light defaults
-    // need no call, and no library is loaded for them).
-    std::optional<SystemColors> high_contrast;
-    bool dark_frame_requested = false;
-    // The result label's smaller display fonts, by size, for the DPI they were made for;
-    // made when a text first needs them. Its tooltip, made with the first cut text.
-    std::uint32_t result_fonts_dpi = 0;
-    std::array<UniqueFont, 8> result_fonts;
-    HWND result_tooltip = nullptr;
+    FindBarState find;
+    MemoZoom zoom;
     ResultsMarginView margin;
+    ResultLabelView result_view;
 
     HWND control(ControlSlot slot, std::size_t member = 0) const { return controls[control_row_index(slot, member)]; }
     // The controls that code names.
@@ -150,12 +181,12 @@ AppState* app_state_of(HWND window);
 template <class Run>
 AppState* run_modal(AppState& state, Run run) {
     const HWND window = state.main_window;
-    state.modal_open = true;
+    state.modal.open = true;
     run();
     AppState* again = app_state_of(window);
     if (again == nullptr) return nullptr;
-    again->modal_open = false;
-    if (std::exchange(again->close_pending, false)) PostMessageW(window, WM_CLOSE, 0, 0);
+    again->modal.open = false;
+    if (std::exchange(again->modal.close_pending, false)) PostMessageW(window, WM_CLOSE, 0, 0);
     return again;
 }
 

@@ -1,57 +1,53 @@
-// WM_COMMAND: from an id and a notification code to the handler, through the command
-// rows of every file that has handlers, and command failures to a box. A new command
-// is an id, and in the file of its subject the handler with its row beside it.
-#include <array>
-#include <span>
-#include <vector>
+// WM_COMMAND: from an id and a notification code to the handler, and command failures
+// to a box. A command's handler is named in its row of the command list; the keypad's
+// text keys share one, from the keypad's table; a few notifications of controls that
+// are no buttons are commands of ours too.
+#include <cstdint>
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/window/window_handlers.h"
+#include "ui/keypad_buttons.h"
 
 namespace numvora {
 namespace {
 
-using RowsOfFile = std::span<const CommandRow> (*)();
+struct Route {
+    std::int32_t id;
+    CommandHandler handler;
+};
 
-// One line for each file that has command handlers.
-constexpr auto FILES_WITH_COMMANDS = std::to_array<RowsOfFile>({
-    layout_command_rows,
-    calculator_command_rows,
-    expression_command_rows,
-    memo_command_rows,
-    memo_calculate_command_rows,
-    memo_menu_command_rows,
-    results_margin_command_rows,
-    memo_zoom_command_rows,
-    find_bar_command_rows,
-    system_menu_command_rows,
-    document_command_rows,
-    memo_versions_command_rows,
-    focus_command_rows,
-    theme_command_rows,
-});
+#define NUMVORA_ROUTE(id, label, need, check, handler, ...) Route{ids::id, handler},
+constexpr Route COMMAND_ROUTES[] = {NUMVORA_COMMANDS(NUMVORA_ROUTE)};
+#undef NUMVORA_ROUTE
 
-}  // namespace
+struct Notification {
+    std::int32_t id;
+    std::uint32_t code;
+    CommandHandler handler;
+};
 
-std::vector<CommandRow> command_rows() {
-    std::vector<CommandRow> rows;
-    for (const RowsOfFile rows_of : FILES_WITH_COMMANDS) {
-        const std::span<const CommandRow> of_file = rows_of();
-        rows.insert(rows.end(), of_file.begin(), of_file.end());
-    }
-    return rows;
-}
+constexpr Notification NOTIFICATIONS[] = {
+    {ids::HISTORY_LIST, LBN_DBLCLK, reuse_history_result},
+    {ids::MEMO_EDIT, EN_KILLFOCUS, close_memo_undo_group},
+    {ids::MEMO_EDIT, EN_CHANGE, note_memo_change},
+};
 
-// Every other notification, the expression box's included, is nothing of ours.
+// A command's row takes every notification of its id: a button's click, a posted
+// command (code 0) and an accelerator's (code 1) alike. Every other notification, the
+// expression box's included, is nothing of ours.
 CommandHandler find_command_handler(std::int32_t id, std::uint32_t code) {
-    for (const RowsOfFile rows_of : FILES_WITH_COMMANDS) {
-        for (const CommandRow& row : rows_of()) {
-            if (row.id == id && (!row.code || *row.code == code)) return row.handler;
-        }
+    for (const Route& route : COMMAND_ROUTES) {
+        if (route.id == id) return route.handler;
+    }
+    if (const KeypadButton* key = find_keypad_button(id); key != nullptr && key->insert_text) return insert_keypad_text;
+    for (const Notification& notification : NOTIFICATIONS) {
+        if (notification.id == id && notification.code == code) return notification.handler;
     }
     return nullptr;
 }
+
+}  // namespace
 
 std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_t code) {
     const CommandHandler handler = find_command_handler(id, code);

@@ -1,4 +1,4 @@
-// WM_CREATE: the record, the theme brushes, the 50 controls, the fonts, the system
+// WM_CREATE: the record, the theme brushes, the controls of the table, the fonts, the system
 // menu's items and the timers.
 #include <memory>
 #include <string>
@@ -136,7 +136,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     state->main_window = window;
     state->calls = start.calls;
     load_saved_state(*state, start, memo_text);
-    state->high_contrast = query_high_contrast(*state->calls.look);
+    state->look.high_contrast = query_high_contrast(*state->calls.look);
     const ThemePalette palette = current_palette(*state);
 
     auto brushes = make_theme_brushes(palette, *state->calls.look);

@@ -6,11 +6,8 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
-#include <vector>
 
 #include "platform/windows/base/system_error.h"
-#include "platform/windows/commands/command_row.h"
 #include "platform/windows/state/app_state.h"
 #include "storage/files/data_paths.h"
 #include "storage/settings.h"
@@ -35,13 +32,9 @@ void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT
 LRESULT on_size(AppState& state);
 LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info);
 LRESULT on_dpi_changed(AppState& state, const RECT* suggested);
-// The side switch's command row.
-std::span<const CommandRow> layout_command_rows();
 
-// Commands (command_dispatch.cpp): every file's command rows, one after the other.
-std::vector<CommandRow> command_rows();
-// The handler for a WM_COMMAND's id and code; null for what is not a command of ours.
-CommandHandler find_command_handler(std::int32_t id, std::uint32_t code);
+// Commands (command_dispatch.cpp): the handler of a WM_COMMAND's id and code, and its
+// failure in a box; nothing for what is no command of ours.
 std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_t code);
 
 // Shutdown (window_shutdown.cpp).

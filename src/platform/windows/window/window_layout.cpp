@@ -1,6 +1,5 @@
 // Applying the layout: the font swap on a DPI change, moving the controls, and the
 // messages and the command that change the geometry.
-#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -35,7 +34,7 @@ SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
     std::swap(state.display_font, fonts->display);
     std::swap(state.keypad_font, fonts->keypad);
     state.dpi = dpi;
-    if (state.memo_font) {
+    if (state.zoom.font) {
         if (auto status = apply_memo_zoom(state); !status)
             log_error_line("메모 확대 글꼴 생성 실패: {}", display_text(status.error()));
     }
@@ -53,10 +52,10 @@ SystemStatus layout_controls(AppState& state) {
     if (auto status = refresh_fonts_for(state, window_dpi(state.main_window)); !status) return status;
 
     const LayoutInput input{client.right - client.left,     client.bottom - client.top,        state.dpi,
-                            state.settings.calculator_side, state.settings.calculator_percent, state.find_bar};
+                            state.settings.calculator_side, state.settings.calculator_percent, state.find.rows};
     // Showing the window sends a WM_SIZE for the size WM_CREATE laid out already; moving
-    // 50 controls to where they are would cost a repaint of each.
-    if (state.laid_out_for == input) return {};
+    // every control to where it is would cost a repaint of each.
+    if (state.panels.laid_out_for == input) return {};
     LayoutRects rects = compute_layout(input);
     // Above 96 DPI the history caption may take room from the clear button's; measured
     // only there, since at 96 DPI the boxes stay as they are.
@@ -66,16 +65,16 @@ SystemStatus layout_controls(AppState& state) {
         fit_history_caption(rects, text_width(caption, state.ui_font.get(), control_text_wide(caption)),
                             text_width(clear, state.ui_font.get(), control_text_wide(clear)), state.dpi);
     }
-    state.top_bar_rect = rects.top_bar;
-    state.calculator_panel_rect = rects.calculator_panel;
-    state.memo_panel_rect = rects.memo_panel;
+    state.panels.top_bar = rects.top_bar;
+    state.panels.calculator = rects.calculator_panel;
+    state.panels.memo = rects.memo_panel;
     for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
         const PixelBox& box = rects.boxes[i];
         if (!state.calls.layout->move_window(state.controls[i], box.x, box.y, box.width, box.height, TRUE)) {
             return fail(last_system_error("MoveWindow"));
         }
     }
-    state.laid_out_for = input;
+    state.panels.laid_out_for = input;
     return {};
 }
 
@@ -108,8 +107,6 @@ LRESULT on_dpi_changed(AppState& state, const RECT* suggested) {
     return 0;
 }
 
-namespace {
-
 SystemStatus switch_calculator_side(AppState& state, std::int32_t) {
     state.settings.calculator_side = !state.settings.calculator_side;
     if (!SetWindowTextW(state.side_button(), side_button_text(state.settings.calculator_side).data())) {
@@ -119,11 +116,5 @@ SystemStatus switch_calculator_side(AppState& state, std::int32_t) {
     redraw_window(state.main_window);
     return {};
 }
-
-constexpr std::array ROWS{CommandRow{ids::SIDE, ANY_CODE, switch_calculator_side}};
-
-}  // namespace
-
-std::span<const CommandRow> layout_command_rows() { return ROWS; }
 
 }  // namespace numvora

@@ -39,20 +39,20 @@ LRESULT on_close(AppState& state) {
     // A second close (a taskkill posts one) while a question or a file dialog is open
     // must not open another box or destroy the window under the first; it is carried
     // out when the box returns.
-    if (state.modal_open) {
-        state.close_pending = true;
+    if (state.modal.open) {
+        state.modal.close_pending = true;
         return 0;
     }
     const HWND window = state.main_window;
     if (const std::optional<std::string> lost = save_or_what_is_lost(state)) {
-        state.modal_open = true;
+        state.modal.open = true;
         const bool close = close_anyway(window, *lost);
         AppState* again = app_state_of(window);
         if (again == nullptr) return 0;
-        again->modal_open = false;
+        again->modal.open = false;
         // The question was about closing: its answer is the answer to every close
         // that arrived while it was open.
-        again->close_pending = false;
+        again->modal.close_pending = false;
         if (!close) return 0;
     }
     if (!DestroyWindow(window)) show_error_box(window, "종료 오류", display_text(last_system_error("DestroyWindow")));

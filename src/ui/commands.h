@@ -1,0 +1,189 @@
+// Every command of the main window, one row each: its id, the label a menu shows, when
+// it can act, the option its item shows checked, the name of its handler and its keys,
+// each with where it works. The key lookup, the menus' texts and states and the shell's
+// dispatch are views of this one list; commands.cpp checks it when it builds (ids
+// unique, no key that two rows want, a row for every button and menu item).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "ui/control_ids.h"
+#include "ui/key_chord.h"
+#include "ui/memo_versions.h"
+
+namespace numvora {
+
+// When a menu offers the command.
+enum class CommandNeed : std::uint8_t { Always, Undo, Redo, Selection, ClipboardText, Text, Amount, Expression };
+
+// The option a menu item shows checked.
+enum class CommandCheck : std::uint8_t { None, ResultsMargin };
+
+// Where a key works: anywhere in the window, or while one control, any button or any
+// control of the find bar has the focus.
+enum class KeyPlace : std::uint8_t { Window, Control, AnyButton, FindBar };
+
+// What a key does: posts its row's command, or stays the focused control's own (the
+// loop leaves it to the control; a menu still names it).
+enum class KeyUse : std::uint8_t { Command, ControlsOwn };
+
+struct KeyBinding {
+    KeyChord chord;
+    KeyPlace place = KeyPlace::Window;
+    std::int32_t control_id = 0;  // Control only
+    KeyUse use = KeyUse::Command;
+};
+
+struct Command {
+    std::int32_t id = 0;
+    std::string_view name;   // the id's name, for the build's messages
+    std::string_view label;  // UTF-8, as a menu shows it; empty: in no menu
+    CommandNeed need = CommandNeed::Always;
+    CommandCheck check = CommandCheck::None;
+    std::array<KeyBinding, 2> keys{};  // a chord of NO_KEY: none
+};
+
+namespace command_keys {
+
+using namespace keys;
+using enum CommandNeed;
+using enum CommandCheck;
+inline constexpr Need Y = Need::Yes;
+inline constexpr Need N = Need::No;
+inline constexpr Need ANY = Need::Any;
+
+constexpr KeyBinding anywhere(std::uint32_t key, Need ctrl, Need shift) { return {chord(key, ctrl, shift)}; }
+constexpr KeyBinding in(std::int32_t control_id, std::uint32_t key, Need ctrl, Need shift) {
+    return {chord(key, ctrl, shift), KeyPlace::Control, control_id};
+}
+constexpr KeyBinding in_find_bar(std::uint32_t key, Need ctrl, Need shift) {
+    return {chord(key, ctrl, shift), KeyPlace::FindBar};
+}
+// The memo's own edit keys, which its menu names.
+constexpr KeyBinding memo_own(std::uint32_t key, Need ctrl, Need shift) {
+    return {chord(key, ctrl, shift), KeyPlace::Control, ids::MEMO_EDIT, KeyUse::ControlsOwn};
+}
+
+}  // namespace command_keys
+
+// V(id, label, need, check, handler, keys...): a row of ids:: and its handler, a
+// function SystemStatus handler(AppState&, std::int32_t id) of the commands file of its
+// subject. Up to two keys; a key of a command with a button is that button's key.
+// Ctrl+C, Ctrl+Z and Enter in the memo keep their edit meaning.
+// clang-format off
+#define NUMVORA_COMMANDS(V)                                                                                           \
+    /* The calculator, its keypad's command keys and the history */                                                   \
+    V(CALCULATE, "", Always, None, calculate, in(ids::EXPRESSION_EDIT, ENTER, N, ANY))                                 \
+    V(CLEAR_EXPRESSION, "", Always, None, clear_expression, in(ids::EXPRESSION_EDIT, ESCAPE, N, ANY))                  \
+    V(DELETE_BEFORE_CARET, "", Always, None, delete_before_caret)                                                      \
+    V(THOUSANDS, "", Always, None, toggle_thousands)                                                                   \
+    V(CLEAR_HISTORY, "", Always, None, clear_history, anywhere('K', Y, ANY))                                           \
+    V(OPERATION_ALONE, "", Always, None, apply_pending_operand)                                                        \
+    V(OPERATION_ADD, "", Always, None, apply_pending_operand)                                                          \
+    V(OPERATION_SUBTRACT, "", Always, None, apply_pending_operand)                                                     \
+    V(OPERATION_DIVIDE, "", Always, None, apply_pending_operand)                                                       \
+    V(OPERATION_MULTIPLY, "", Always, None, apply_pending_operand)                                                     \
+    /* Results into the memo and onto the clipboard */                                                                \
+    V(RESULT_TO_MEMO, "", Always, None, result_to_memo)                                                                \
+    V(EXPRESSION_RESULT_TO_MEMO, "", Always, None, expression_result_to_memo, anywhere(ENTER, Y, ANY))                 \
+    V(COPY_RESULT, "", Always, None, copy_result)                                                                      \
+    V(COPY_EXPRESSION_RESULT, "", Always, None, copy_expression_result, anywhere('C', Y, Y))                           \
+    /* The window */                                                                                                  \
+    V(SAVE, "", Always, None, save_document, anywhere('S', Y, ANY))                                                    \
+    V(LOAD, "", Always, None, open_document, anywhere('O', Y, N))                                                      \
+    V(DARK_MODE, "", Always, None, switch_theme)                                                                       \
+    V(SIDE, "", Always, None, switch_calculator_side)                                                                  \
+    V(ALWAYS_ON_TOP, "항상 위에 표시", Always, None, toggle_always_on_top, anywhere('T', Y, Y))                        \
+    V(MEMO_VERSIONS, MEMO_VERSIONS_MENU_TEXT, Always, None, show_memo_versions)                                        \
+    V(FOCUS_EXPRESSION, "", Always, None, focus_expression, anywhere('L', Y, ANY))                                     \
+    V(FOCUS_MEMO, "", Always, None, focus_memo, anywhere('M', Y, ANY))                                                 \
+    V(FOCUS_NEXT, "", Always, None, focus_next_control, anywhere(TAB, ANY, N))                                         \
+    V(FOCUS_PREVIOUS, "", Always, None, focus_next_control, anywhere(TAB, ANY, Y))                                     \
+    /* The memo: its menu, in the menu's order, and its keys */                                                       \
+    V(MEMO_MENU, "", Always, None, open_memo_menu, in(ids::MEMO_EDIT, F10, N, Y), in(ids::MEMO_EDIT, APPS, N, N))      \
+    V(MEMO_UNDO, "실행 취소", Undo, None, memo_undo, memo_own('Z', Y, N))                                              \
+    V(MEMO_REDO, "다시 실행", Redo, None, memo_redo, in(ids::MEMO_EDIT, 'Y', Y, ANY), in(ids::MEMO_EDIT, 'Z', Y, Y))    \
+    V(MEMO_CUT, "잘라내기", Selection, None, memo_cut, memo_own('X', Y, N))                                            \
+    V(MEMO_COPY, "복사", Selection, None, memo_copy, memo_own('C', Y, N))                                              \
+    V(MEMO_PASTE, "붙여넣기", ClipboardText, None, memo_paste, memo_own('V', Y, N))                                    \
+    V(MEMO_DELETE, "삭제", Selection, None, memo_delete, memo_own(DELETE_KEY, N, N))                                   \
+    V(MEMO_SELECT_ALL, "모두 선택", Text, None, memo_select_all, memo_own('A', Y, N))                                  \
+    V(MEMO_TOTAL, "선택 영역 합계 계산", Amount, None, total_memo_selection)                                           \
+    V(MEMO_EVALUATE, "선택한 식 계산", Expression, None, evaluate_in_memo, in(ids::MEMO_EDIT, F9, N, N))               \
+    V(MEMO_RESULTS_MARGIN, "줄마다 계산 결과 보기", Always, ResultsMargin, toggle_results_margin, anywhere('R', Y, Y))  \
+    V(MEMO_ZOOM_IN, "", Always, None, zoom_memo, anywhere(OEM_PLUS, Y, ANY), anywhere(ADD, Y, ANY))                    \
+    V(MEMO_ZOOM_OUT, "", Always, None, zoom_memo, anywhere(OEM_MINUS, Y, ANY), anywhere(SUBTRACT, Y, ANY))             \
+    V(MEMO_ZOOM_RESET, "", Always, None, zoom_memo, anywhere('0', Y, N), anywhere(NUMPAD0, Y, N))                      \
+    /* Find and replace; Esc anywhere in the bar closes it */                                                         \
+    V(FIND, "찾기…", Always, None, open_find_bar, anywhere('F', Y, N))                                                 \
+    V(REPLACE, "바꾸기…", Always, None, open_find_bar, anywhere('H', Y, N))                                            \
+    V(FIND_NEXT, "", Always, None, find_again, anywhere(F3, N, N), in(ids::FIND_BOX, ENTER, N, N))                     \
+    V(FIND_PREVIOUS, "", Always, None, find_again, anywhere(F3, N, Y), in(ids::FIND_BOX, ENTER, N, Y))                 \
+    V(FIND_CLOSE, "", Always, None, close_find_bar, in_find_bar(ESCAPE, N, ANY))                                       \
+    V(FIND_MATCH_CASE, "", Always, None, match_case_switched)                                                          \
+    V(REPLACE_ONE, "", Always, None, replace_one, in(ids::REPLACE_BOX, ENTER, N, ANY))                                 \
+    V(REPLACE_ALL, "", Always, None, replace_everything)
+// clang-format on
+
+namespace command_rows {
+
+using namespace command_keys;
+#define NUMVORA_COMMAND_ROW(id, label, need, check, handler, ...) \
+    Command{ids::id, #id, label, need, check, {__VA_ARGS__}},
+inline constexpr auto COMMAND_ROWS = std::to_array<Command>({NUMVORA_COMMANDS(NUMVORA_COMMAND_ROW)});
+#undef NUMVORA_COMMAND_ROW
+
+}  // namespace command_rows
+
+inline constexpr std::span<const Command> COMMANDS = command_rows::COMMAND_ROWS;
+
+// The index of the row of the command with this id; COMMANDS.size() for an id that
+// is no command. (The build's checks ask for the index: under GCC's sanitizers a
+// pointer into a table compared with null is no constant expression.)
+constexpr std::size_t command_index(std::int32_t id) {
+    for (std::size_t i = 0; i < COMMANDS.size(); ++i) {
+        if (COMMANDS[i].id == id) return i;
+    }
+    return COMMANDS.size();
+}
+
+// The row of the command with this id; null for an id that is no command.
+constexpr const Command* find_command(std::int32_t id) {
+    const std::size_t i = command_index(id);
+    return i < COMMANDS.size() ? &COMMANDS[i] : nullptr;
+}
+
+// Two rows the build refuses together. A failed check names both in its message, as
+// the argument of the failing instantiation: "[with TwoRows rows = TwoRows{KeyText{…
+// "FIND Ctrl+F"…}, KeyText{…"NEW_COMMAND Ctrl+F"…}}]".
+struct TwoRows {
+    KeyText first;  // empty: none
+    KeyText second;
+};
+template <TwoRows rows>
+constexpr bool no_two_rows() {
+    static_assert(rows.first.size == 0, "two rows want the same id or the same key-down: both are named above");
+    return true;
+}
+
+// Each item of a menu is a command row with a label, but for separators (0).
+constexpr bool menu_items_have_rows(std::span<const std::int32_t> items) {
+    for (const std::int32_t id : items) {
+        if (id != 0 && (command_index(id) == COMMANDS.size() || COMMANDS[command_index(id)].label.empty()))
+            return false;
+    }
+    return true;
+}
+
+// The keys of the command's first key, as a menu shows them ("Ctrl+F", "F9", "Del");
+// empty for a command without keys or with keys a menu does not name.
+std::string command_key_text(std::int32_t id);
+
+// A menu item's text: the label, then a tab and the keys if it has any.
+std::string menu_item_text(const Command& command);
+
+}  // namespace numvora
