@@ -191,19 +191,23 @@ bool first_total_reaches_above(std::span<const std::string_view> lines) {
 }
 
 NotesSum selection_total(std::string_view text) {
+    return selection_total(text, [](std::size_t, std::string_view line) { return read_line(line); });
+}
+
+NotesSum selection_total(std::string_view text, const LineReader& read) {
     const std::vector<std::string_view> lines = split_lines(text);
     ResultSum sum;
     if (lines.size() == 1) {
-        const LineReading reading = read_line(text);
+        const LineReading reading = read(0, text);
         if (reading.kind == LineKind::Expression)
             sum.take(reading);
         else if (reading.kind != LineKind::Total)
             sum.take_figures(reading);
         return sum.sum();
     }
-    for (const std::string_view line : lines) {
-        if (is_empty_line(line)) continue;
-        const LineReading reading = read_line(line);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (is_empty_line(lines[i])) continue;
+        const LineReading reading = read(i, lines[i]);
         if (reading.kind != LineKind::Total) sum.take(reading);
     }
     return sum.sum();

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -123,6 +124,10 @@ bool first_total_reaches_above(std::span<const std::string_view> lines);
 // The total of a selection: the results of the lines it covers (total lines are sums
 // already and are passed over), or within one line, the amounts it covers.
 NotesSum selection_total(std::string_view text);
+// The same with each of its lines read by read(n, line): the nth line of the selection,
+// with the names above it.
+using LineReader = std::function<LineReading(std::size_t, std::string_view)>;
+NotesSum selection_total(std::string_view text, const LineReader& read);
 
 // "a + b - c" for the engine: a negative value after the first is subtracted.
 std::string sum_expression(const std::vector<std::string>& values);

@@ -122,7 +122,8 @@ void NoteBook::read_again(std::size_t line, std::set<std::size_t>& pending) {
     std::vector<std::string> names = names_of(line);
     unindex(line);
     const ScopeAt scope(*this, line);
-    at.reading = at.empty ? LineReading{} : read_line(at.text, false, &scope);
+    // A line too long to read shows nothing: a memo of one huge line stays as quick.
+    at.reading = at.empty || at.text.size() > LINE_READ_MAX ? LineReading{} : read_line(at.text, false, &scope);
     at.result = at.reading.kind == LineKind::Total ? std::optional<std::string>{}
                 : at.reading.has_result()          ? std::optional(at.reading.value)
                                                    : std::nullopt;
@@ -176,7 +177,7 @@ void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<s
     }
 }
 
-NotesSum NoteBook::total_at(std::size_t line) const {
+NotesSum NoteBook::total_at(std::size_t line, std::string_view before_on_line) const {
     // Back to where reading may start afresh: a total line other than 소계, or an empty
     // line below a line that is no total line; at most BLOCK_LINES_MAX lines.
     const std::size_t from = line > BLOCK_LINES_MAX ? line - BLOCK_LINES_MAX : 0;
@@ -198,6 +199,7 @@ NotesSum NoteBook::total_at(std::size_t line) const {
     }
     BlockTally tally;
     for (std::size_t i = start; i < line; ++i) tally.take(lines_[i].reading, lines_[i].empty);
+    if (!trim_white_space(before_on_line).empty()) tally.take(read_at(line, before_on_line, false), false);
     const TotalWord word = lines_[line].reading.total;
     return tally.total(word == TotalWord::None ? TotalWord::Grand : word);
 }
@@ -207,12 +209,9 @@ LineReading NoteBook::read_at(std::size_t line, std::string_view text, bool sele
     return read_line(text, selected, &scope);
 }
 
-NotesSum NoteBook::lines_total(std::size_t first, std::size_t last) const {
-    ResultSum sum;
-    for (std::size_t line = first; line <= last && line < lines_.size(); ++line) {
-        if (!lines_[line].empty && lines_[line].reading.kind != LineKind::Total) sum.take(lines_[line].reading);
-    }
-    return sum.sum();
+NotesSum NoteBook::selection_total(std::size_t line, std::string_view text) const {
+    return numvora::selection_total(
+        text, [&](std::size_t n, std::string_view segment) { return read_at(line + n, segment, false); });
 }
 
 TotalWord NoteBook::word_of(std::size_t line) const {

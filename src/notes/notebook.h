@@ -17,6 +17,9 @@
 
 namespace numvora {
 
+// A line longer than this (in bytes) is not read for a result.
+inline constexpr std::size_t LINE_READ_MAX = 1 << 17;
+
 class NoteBook {
 public:
     // The whole text anew: a memo read, a document opened, a version restored.
@@ -30,12 +33,14 @@ public:
     const LineReading& reading(std::size_t line) const { return lines_[line].reading; }
     // What the margin shows beside the line, a total line's total included.
     const std::optional<std::string>& result(std::size_t line) const { return lines_[line].result; }
-    // What a total line at the line would add (F9 on it, its status).
-    NotesSum total_at(std::size_t line) const;
+    // What a total line at the line would add (F9 on it, its status); before_on_line: text
+    // before a total word on its own line, part of the block.
+    NotesSum total_at(std::size_t line, std::string_view before_on_line = {}) const;
     // A text read as if it stood at the line: a selection, with the names above it.
     LineReading read_at(std::size_t line, std::string_view text, bool selected) const;
-    // The total of the whole lines [first, last], as the selection total adds them.
-    NotesSum lines_total(std::size_t first, std::size_t last) const;
+    // The total of a selection that begins on the line, each of its lines read with the
+    // names above it.
+    NotesSum selection_total(std::size_t line, std::string_view text) const;
     // How many lines the last change read again.
     std::size_t last_reread() const { return reread_; }
 

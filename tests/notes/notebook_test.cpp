@@ -81,7 +81,7 @@ TEST(NoteBook, TotalsFollowTheirBlocks) {
     book.replace(3, 1, "교통 7,000");
     EXPECT_EQ(book.result(4).value_or(""), "7000");
     EXPECT_EQ(book.result(6).value_or(""), "17000");
-    EXPECT_EQ(book.lines_total(0, 6).value, "17000");
+    EXPECT_EQ(book.selection_total(0, "식비 10,000\n소계\n\n교통 7,000\n소계\n\n총계").value, "17000");
     book.replace(3, 1, "교통");  // no figure left: the second 소계 has nothing to add
     EXPECT_EQ(book.result(4).value_or(""), "");
     EXPECT_EQ(book.result(6).value_or(""), "10000");
