@@ -50,13 +50,8 @@ void follow_memo_change(AppState& state) {
 }
 
 const MemoNotes& memo_notes(AppState& state) {
-    // Text set before the memo reported its changes (the memo read at the start) shows
-    // in its length.
-    MemoNotes& notes = state.notes;
-    const HWND memo = state.memo_edit();
-    if (!notes.in_step || notes.mirror.text().size() != static_cast<std::size_t>(memo_length(memo)))
-        read_whole(notes, memo);
-    return notes;
+    if (!state.notes.in_step) read_whole(state.notes, state.memo_edit());
+    return state.notes;
 }
 
 void check_memo_notes(AppState& state, std::string_view memo) {
