@@ -22,6 +22,24 @@ bool after_road(const Reading& r, std::size_t i) {
     return word.ends_with("로") || word.ends_with("길");
 }
 
+// What a figure is by the marks around it.
+FigureRole role_of(const Reading& r, std::size_t i, bool by_tilde, bool last) {
+    const NumberMarks& m = r.tokens[i].marks;
+    if (m.reference) return FigureRole::Amount;
+    if (m.name) return FigureRole::Name;
+    if (m.range_joined || by_tilde) return FigureRole::Range;
+    if (m.joined || m.date) return FigureRole::DateTime;
+    if (m.percent) return FigureRole::Rate;
+    if (m.foreign) return FigureRole::Foreign;
+    if (m.counter) return FigureRole::Count;
+    if (m.won || m.unit || m.grouped) return FigureRole::Amount;
+    // A plain number is money only where it ends a label ("식비 98500"); elsewhere it is
+    // a model, a floor or a code ("RTX 4090", "아이폰 15 프로").
+    bool at_end = last && !m.leading_zero && !after_road(r, i);
+    for (std::size_t j = i + 1; at_end && j < r.tokens.size(); ++j) at_end = r.tokens[j].kind != TokenKind::Word;
+    return at_end ? FigureRole::Amount : FigureRole::Name;
+}
+
 }  // namespace
 
 void assign_roles(Reading& r) {
@@ -33,34 +51,10 @@ void assign_roles(Reading& r) {
     }
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (t[i].kind != TokenKind::Number) continue;
-        const notes_detail::NumberMarks& m = t[i].marks;
         const bool by_tilde =
             (i > 0 && t[i - 1].kind == TokenKind::Tilde && i > 1 && t[i - 2].kind == TokenKind::Number) ||
             (i + 2 < t.size() && t[i + 1].kind == TokenKind::Tilde && t[i + 2].kind == TokenKind::Number);
-        FigureRole& role = r.roles[i];
-        if (m.reference)
-            role = FigureRole::Amount;
-        else if (m.name)
-            role = FigureRole::Name;
-        else if (m.range_joined || by_tilde)
-            role = FigureRole::Range;
-        else if (m.joined || m.date)
-            role = FigureRole::DateTime;
-        else if (m.percent)
-            role = FigureRole::Rate;
-        else if (m.foreign)
-            role = FigureRole::Foreign;
-        else if (m.counter)
-            role = FigureRole::Count;
-        else if (m.won || m.unit || m.grouped)
-            role = FigureRole::Amount;
-        else {
-            // A plain number is money only where it ends a label ("식비 98500"); elsewhere it
-            // is a model, a floor or a code ("RTX 4090", "아이폰 15 프로").
-            bool at_end = last_number == i && !m.leading_zero && !after_road(r, i);
-            for (std::size_t j = i + 1; at_end && j < t.size(); ++j) at_end = t[j].kind != TokenKind::Word;
-            role = at_end ? FigureRole::Amount : FigureRole::Name;
-        }
+        r.roles[i] = role_of(r, i, by_tilde, last_number == i);
     }
     // From the end, so that a run of signs is looked at once.
     r.starts.assign(t.size() + 1, false);
