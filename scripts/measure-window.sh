@@ -16,9 +16,10 @@
 #   scripts/measure-window.sh restores [MEBIBYTES]
 #     the restore of a large version (50 MiB), from the press of the button until the
 #     memo holds it, and the peak working set
-#   scripts/measure-window.sh margins [MEMO_BYTES [STEPS]]
+#   scripts/measure-window.sh margins [MEMO_BYTES [STEPS [NAMES]]]
 #     typing and scrolling with the margin of line results off and on, and the
-#     margin's own recompute of a screen
+#     margin's own recompute of a screen; NAMES names defined across the memo, each
+#     taken by the line after it
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
