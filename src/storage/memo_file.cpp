@@ -39,6 +39,12 @@ StorageResult<MemoFile::Written> MemoFile::write(std::string_view text, const Be
     } else if (current.error().kind != StorageErrorKind::NotFound) {
         return fail(current.error());  // what is there cannot be checked, so it is not replaced
     }
+    // Nothing to write when memo.txt holds the text already (an unchanged memo at close),
+    // so that a full disk cannot fail it.
+    if (now && *now == text) {
+        on_disk_ = std::move(now);
+        return written;
+    }
     if (now && now != on_disk_) {
         auto kept = write_kept_copy(
             fp::join_path(paths_.folder, std::string(CONFLICT_COPY_PREFIX) + fp::local_timestamp()), *now);

@@ -93,12 +93,10 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
     const auto keep = [&](const std::string& held) {
         if (state.snapshots) state.snapshots->before_save(state.memo_file->path(), held, incoming);
     };
-    // A write of what memo.txt holds already (the save at close) gives nothing up.
-    const bool changed = state.memo_file->on_disk() != incoming;
     StorageResult<MemoFile::Written> written = state.memo_file->write(text, keep);
     Result<void, StorageError> outcome = written ? Result<void, StorageError>() : fail(written.error());
     const std::size_t given_up =
-        !changed ? 0 : give_up_until_written(state, outcome, state.memo_file->folder(), text.size(), incoming, [&] {
+        give_up_until_written(state, outcome, state.memo_file->folder(), text.size(), incoming, [&] {
             written = state.memo_file->write(text, keep);
             return written ? Result<void, StorageError>() : fail(written.error());
         });
