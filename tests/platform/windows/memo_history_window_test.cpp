@@ -393,7 +393,7 @@ TEST_F(MemoHistoryTest, AKillAtEitherStepOfASaveLeavesTheEarlierText) {
 // The disk is full while the history holds more than a number of files.
 TEST_F(MemoHistoryTest, AFullDiskGivesUpOlderVersionsBeforeTheSave) {
     const struct {
-        std::size_t room_at;  // the most files the history may hold for the save to fit
+        std::size_t room_at;            // the most files the history may hold for the save to fit
         std::vector<std::string> left;  // the versions, oldest first: "HHMMSS"
         const char* memo;
         std::wstring status;
@@ -427,7 +427,7 @@ TEST_F(MemoHistoryTest, AFullDiskGivesUpOlderVersionsBeforeTheSave) {
         EXPECT_EQ(read(local_app_data / "Numvora" / "memo.txt"), row.memo);
         EXPECT_EQ(status().rfind(row.status, 0), 0u) << status();
         EXPECT_EQ(versions().back(), "100000=예전 메모");  // the earlier text stays
-        if (row.room_at == 0) {  // closing asks whether to lose the memo
+        if (row.room_at == 0) {                            // closing asks whether to lose the memo
             EXPECT_EQ(answer_boxes([&] { SendMessageW(window, WM_CLOSE, 0, 0); }, {{IDYES, nullptr}}).size(), 1u);
             EXPECT_TRUE(run_message_loop());
             window = nullptr;
