@@ -201,19 +201,6 @@ TEST(Layout, BoxesStayInsideAndApart) {
     }
 }
 
-// The smallest window, under a title bar and frame as tall as Windows 10 draws them,
-// keeps three rows of the history list (the ui font's rows are 19 pixels at 96 DPI)
-// and the calculator's least width, the memo giving way.
-TEST(Layout, TheSmallestWindowKeepsThreeHistoryRows) {
-    for (const std::uint32_t dpi : {96u, 144u}) {
-        const auto s = [dpi](std::int32_t n) { return scale_for_dpi(n, dpi); };
-        const LayoutRects r =
-            compute_layout({s(MIN_WINDOW_WIDTH) - s(16), s(MIN_WINDOW_HEIGHT) - s(39), dpi, false, 42});
-        EXPECT_GE(r.box(ControlSlot::HistoryList).height, 3 * s(19)) << dpi;
-        EXPECT_EQ(r.calculator_panel.right - r.calculator_panel.left, s(CALCULATOR_LEAST_WIDTH)) << dpi;
-    }
-}
-
 // The find bar takes the top of the memo's area, one row or two and its message's line,
 // inside the memo's width; the memo moves down by its height and keeps its bottom.
 TEST(Layout, FindBarPushesTheMemoDown) {

