@@ -209,7 +209,9 @@ TEST(Layout, FindBarPushesTheMemoDown) {
          {std::pair{FindBar::Hidden, 124}, {FindBar::Find, 190}, {FindBar::Replace, 226}}) {
         const LayoutRects r = compute_layout({1000, 800, 96, false, 42, bar});
         EXPECT_EQ(r.box(MemoEdit), (PixelBox{444, memo_top, 528, 742 - memo_top}));
-        if (bar != FindBar::Hidden) EXPECT_EQ(r.box(FindMessage).y + r.box(FindMessage).height + 6, memo_top);
+        if (bar != FindBar::Hidden) {
+            EXPECT_EQ(r.box(FindMessage).y + r.box(FindMessage).height + 6, memo_top);  // the message's line
+        }
         EXPECT_EQ(r.box(ReplaceAllButton).width > 0, bar == FindBar::Replace);
         const PixelBox close = r.box(FindCloseButton);
         EXPECT_EQ(close.x + close.width, bar == FindBar::Hidden ? 0 : 972);

@@ -156,7 +156,7 @@ struct AppState {
     ResultsMarginView margin;
     ResultLabelView result_view;
     MemoHintView hint;
-    HWND label_tips = nullptr;  // the labels' whole texts while they show them cut, made with the first
+    HWND label_tips = nullptr;  // the labels' whole texts while cut, made with the first of them
 
     HWND control(ControlSlot slot, std::size_t member = 0) const { return controls[control_row_index(slot, member)]; }
     // The memo's font: its zoom's, or the ui font at 100%.
