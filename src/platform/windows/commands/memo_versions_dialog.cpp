@@ -299,7 +299,7 @@ SystemResult<std::optional<SnapshotEntry>> choose_memo_version(HWND owner, const
                                                                const std::vector<ListedVersion>& versions,
                                                                const KeepCurrentMemo& keep, HFONT font,
                                                                std::uint32_t dpi) {
-    Dialog d{owner, folder, keep, {}, font, dpi, std::nullopt, std::nullopt, {}};
+    Dialog d{owner, folder, keep, {}, font, dpi, std::nullopt, std::nullopt, nullptr, -1, {}};
     d.versions.reserve(versions.size());
     for (const ListedVersion& listed : versions) d.versions.push_back({listed, std::nullopt});
     const std::vector<WORD> layout = dialog_template();
