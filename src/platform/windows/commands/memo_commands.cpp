@@ -75,6 +75,7 @@ SystemStatus note_memo_change(AppState& state, std::int32_t) {
     state.find.memo_text.reset();
     if (state.status.memo_changed()) show_status_line(state);
     follow_memo_hint(state);
+    follow_memo_change(state);
     return {};
 }
 
