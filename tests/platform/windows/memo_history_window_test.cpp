@@ -64,7 +64,10 @@ std::wstring tip_over(HWND dialog, int index) {
     HWND tips = nullptr;
     while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != dialog) {}
     std::wstring text(512, L'\0');
-    TOOLINFOW tool{sizeof tool, 0, dialog, reinterpret_cast<UINT_PTR>(list_of(dialog))};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(list_of(dialog));
     tool.lpszText = text.data();
     SendMessageW(tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
     return text.c_str();
