@@ -32,8 +32,7 @@ void restore_version(AppState& state, const MemoSnapshots& snapshots, const Snap
         return;
     }
     replace_memo(state, text.value());
-    show_command_outcome(
-        state, version_time_text(version.time) + " 버전으로 복원했습니다. Ctrl+Z로 되돌릴 수 있습니다.", false);
+    show_edit_outcome(state, version_time_text(version.time) + " 버전으로 복원했습니다. Ctrl+Z로 되돌릴 수 있습니다.");
 }
 
 }  // namespace

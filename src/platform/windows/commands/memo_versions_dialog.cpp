@@ -1,5 +1,6 @@
 #include "platform/windows/commands/memo_versions_dialog.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <map>
@@ -8,7 +9,10 @@
 #include <thread>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/base/subclass.h"
 #include "platform/windows/base/win_rect.h"
+#include "platform/windows/painting/text_tips.h"
+#include "ui/layout/dpi_scale.h"
 #include "ui/layout/placement.h"
 #include "ui/memo_versions.h"
 
@@ -64,6 +68,8 @@ struct Dialog {
     std::uint32_t dpi;
     std::optional<SnapshotEntry> chosen;
     std::optional<SystemError> failure;  // a control that could not be made
+    HWND tips = nullptr;                 // a list line's whole text while the list cuts it
+    LRESULT tip_line = -1;               // the line the pointer was last over
     Checks checks;                       // last: its threads end before the rest goes
 };
 
@@ -131,6 +137,33 @@ void place_dialog(HWND dialog, const Dialog& d) {
     }
 }
 
+// The line under the pointer whole in the list's tooltip while the list cuts it; asked
+// again when the pointer moves to another line.
+void tip_line_at(HWND list, Dialog& d, LPARAM point) {
+    const LRESULT found = SendMessageW(list, LB_ITEMFROMPOINT, 0, point);
+    const LRESULT index = HIWORD(found) == 0 ? LOWORD(found) : -1;
+    if (index == d.tip_line) return;
+    d.tip_line = index;
+    std::wstring text;
+    if (index >= 0) {
+        text.resize(static_cast<std::size_t>(std::max<LRESULT>(SendMessageW(list, LB_GETTEXTLEN, index, 0), 0)));
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+        RECT item{};
+        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        // The list draws a line a little in from its left edge.
+        text = text_if_cut(list, text, item.right - item.left - scale_for_dpi(4, d.dpi));
+    }
+    set_text_tip(d.tips, GetParent(list), list, text, d.dpi);
+}
+
+LRESULT CALLBACK list_proc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+    if (message == WM_MOUSEMOVE) {
+        if (auto* d = reinterpret_cast<Dialog*>(GetWindowLongPtrW(GetParent(list), DWLP_USER)))
+            tip_line_at(list, *d, lparam);
+    }
+    return pass_to_control(list, message, wparam, lparam, list_proc, id);
+}
+
 SystemStatus create_controls(HWND dialog, const Dialog& d) {
     for (const DialogControl& row : CONTROLS) {
         const std::wstring text = to_wide(row.text);
@@ -189,6 +222,7 @@ void show_selected(HWND dialog, Dialog& d) {
             }
         }
         if (const std::wstring line = line_of(version); line != line_before) {
+            d.tip_line = -1;  // the tip follows the new line at the next move
             SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
             SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.c_str()));
             SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -221,6 +255,7 @@ INT_PTR init_dialog(HWND dialog, Dialog& d) {
         return TRUE;
     }
     place_dialog(dialog, d);
+    subclass_control(GetDlgItem(dialog, VERSIONS_LIST_ID), list_proc);
     fill_list(dialog, d);
     SendMessageW(GetDlgItem(dialog, VERSIONS_LIST_ID), LB_SETCURSEL, 0, 0);
     show_selected(dialog, d);
@@ -264,7 +299,7 @@ SystemResult<std::optional<SnapshotEntry>> choose_memo_version(HWND owner, const
                                                                const std::vector<ListedVersion>& versions,
                                                                const KeepCurrentMemo& keep, HFONT font,
                                                                std::uint32_t dpi) {
-    Dialog d{owner, folder, keep, {}, font, dpi, std::nullopt, std::nullopt, {}};
+    Dialog d{owner, folder, keep, {}, font, dpi, std::nullopt, std::nullopt, nullptr, -1, {}};
     d.versions.reserve(versions.size());
     for (const ListedVersion& listed : versions) d.versions.push_back({listed, std::nullopt});
     const std::vector<WORD> layout = dialog_template();

@@ -1,10 +1,9 @@
 #include "platform/windows/painting/label_views.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "platform/windows/base/subclass.h"
+#include "platform/windows/painting/text_tips.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"
@@ -30,30 +29,6 @@ HFONT result_font(AppState& state, std::int32_t size) {
         font = UniqueFont(CreateFontIndirectW(&shape));
     }
     return font ? font.get() : display;
-}
-
-// The full text as the label's tooltip while the label shows it cut; an empty tip
-// never shows. The tooltip is made with the first cut text.
-void show_full_text_tip(AppState& state, HWND label, const std::wstring& cut_text) {
-    if (state.result_view.tooltip == nullptr) {
-        if (cut_text.empty()) return;
-        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-        InitCommonControlsEx(&classes);
-        state.result_view.tooltip =
-            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
-                            0, state.main_window, nullptr, nullptr, nullptr);
-        if (state.result_view.tooltip == nullptr) return;
-    }
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = state.main_window;
-    tool.uId = reinterpret_cast<UINT_PTR>(label);
-    tool.lpszText = const_cast<wchar_t*>(cut_text.c_str());
-    if (SendMessageW(state.result_view.tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool)) == 0 &&
-        SendMessageW(state.result_view.tooltip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
-        SendMessageW(state.result_view.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
 }
 
 // Centred on one line like the static itself, but in the largest size of the display
@@ -83,12 +58,21 @@ void paint_result_label(AppState& state, HWND label) {
     DrawTextW(dc, shown.data(), static_cast<int>(shown.size()), &box,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | (fit.ellipsis ? DT_END_ELLIPSIS : 0));
     SelectObject(dc, previous);
-    show_full_text_tip(state, label, fit.ellipsis ? text : std::wstring());
+    set_text_tip(state.label_tips, state.main_window, label, fit.ellipsis ? text : std::wstring(), state.dpi);
+}
+
+// A label the system paints: its whole text as its tooltip while it shows it cut.
+void tip_if_cut(AppState& state, HWND label) {
+    RECT box{};
+    GetClientRect(label, &box);
+    set_text_tip(state.label_tips, state.main_window, label, text_if_cut(label, control_text_wide(label), box.right),
+                 state.dpi);
 }
 
 LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
     AppState* state = app_state_of(GetParent(label));
-    const bool result = state != nullptr && label == state->result_label();
+    if (state == nullptr) return pass_to_control(label, message, wparam, lparam, label_proc, id);
+    const bool result = label == state->result_label();
     switch (message) {
     case WM_SETTEXT: {
         const std::wstring before = control_text_wide(label);
@@ -98,19 +82,22 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
             result ? DefWindowProcW(label, message, wparam, lparam) : DefSubclassProc(label, message, wparam, lparam);
         if (result) InvalidateRect(label, nullptr, FALSE);
         const auto* text = reinterpret_cast<const wchar_t*>(lparam);
-        // A polite live region: the reader speaks the new result or message when idle.
+        // A polite live region: the reader speaks the new result or message when idle,
+        // whole however the label shows it.
         if (set != FALSE && text != nullptr && before != text) {
             NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, label, OBJID_CLIENT, CHILDID_SELF);
+            if (!result) tip_if_cut(*state, label);
         }
         return set;
     }
+    case WM_SIZE:
+        if (!result) tip_if_cut(*state, label);
+        break;
     case WM_PAINT:
         if (!result) break;
         paint_result_label(*state, label);
         return 0;
-    case WM_NCHITTEST:
-        if (result) return HTCLIENT;  // the mouse reaches the label, and so its tooltip
-        break;
+    case WM_NCHITTEST: return HTCLIENT;  // the mouse reaches the label, and so its tooltip
     default: break;
     }
     return pass_to_control(label, message, wparam, lparam, label_proc, id);
@@ -119,18 +106,9 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
 }  // namespace
 
 void watch_labels(const AppState& state) {
-    for (const HWND label : {state.result_label(), state.status_label()}) {
-        subclass_control(label, label_proc);
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        if (CONTROL_ROWS[i].announced) subclass_control(state.controls[i], label_proc);
     }
-}
-
-std::int32_t text_width(HWND control, HFONT font, std::wstring_view text) {
-    const WindowDc dc(control);
-    if (dc.get() == nullptr) return 0;
-    const ScopedSelect in_font(dc.get(), font);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &extent);
-    return extent.cx;
 }
 
 }  // namespace numvora

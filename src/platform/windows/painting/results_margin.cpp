@@ -83,7 +83,7 @@ HFONT margin_font(AppState& state) {
         state.margin.widths.clear();
         state.margin.font_key = key;
     }
-    return state.zoom.font ? state.zoom.font.get() : state.ui_font.get();
+    return state.memo_font();
 }
 
 // The results of the lines that end on screen, measured in the margin's font (the

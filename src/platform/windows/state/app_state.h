@@ -80,11 +80,15 @@ struct MemoZoom {
 };
 
 // The result label's smaller display fonts, by size, for the DPI they were made for,
-// made when a text first needs them; its tooltip, made with the first cut text.
+// made when a text first needs them.
 struct ResultLabelView {
     std::uint32_t fonts_dpi = 0;
     std::array<UniqueFont, 8> fonts;
-    HWND tooltip = nullptr;
+};
+
+// The hint an empty memo shows: whether the memo's last paint drew it.
+struct MemoHintView {
+    bool shown = false;
 };
 
 // The look beyond the palette: high contrast's colours while it is on; whether the dark
@@ -117,7 +121,7 @@ struct AppState {
     std::array<HWND, CONTROL_COUNT> controls{};  // by the control table's row
     CalculatorSession calculator;                // history and last calculation
     SelectionState selection;                    // pending operand, last memo selection
-    StatusLine status;                           // the line above the memo and its colour
+    StatusLine status;                           // the line under the memo and its colour
     std::string saved_memo_text;                 // the memo as last read, written or loaded from a document
     // Set by every change of the memo (EN_CHANGE), since the control's own modify flag
     // misses undo, redo and text set from outside; the auto-save reads only when set.
@@ -148,8 +152,12 @@ struct AppState {
     ResultsMarginView margin;
     MemoNotes notes;
     ResultLabelView result_view;
+    MemoHintView hint;
+    HWND label_tips = nullptr;  // the labels' whole texts while cut, made with the first of them
 
     HWND control(ControlSlot slot, std::size_t member = 0) const { return controls[control_row_index(slot, member)]; }
+    // The memo's font: its zoom's, or the ui font at 100%.
+    HFONT memo_font() const { return zoom.font ? zoom.font.get() : ui_font.get(); }
     // The controls that code names.
     HWND memo_edit() const { return control(ControlSlot::MemoEdit); }
     HWND expression_edit() const { return control(ControlSlot::ExpressionEdit); }

@@ -11,6 +11,11 @@ void show_command_outcome(AppState& state, std::string text, bool is_error) {
     show_status_line(state);
 }
 
+void show_edit_outcome(AppState& state, std::string text) {
+    state.status.show_edit_outcome(std::move(text));
+    show_status_line(state);
+}
+
 void show_selection_outcome(AppState& state, const SelectionMessage& message) {
     // The colour is decided before the text, so that the repaint it causes has it.
     state.status.show_selection(message);

@@ -13,6 +13,10 @@ void show_status_line(const AppState& state);
 // A command's outcome on the status line, in the warning colour when it failed.
 void show_command_outcome(AppState& state, std::string text, bool is_error);
 
+// The outcome of a command that changed the memo, until the memo changes again (its
+// undo among the changes) or the selection speaks.
+void show_edit_outcome(AppState& state, std::string text);
+
 // A selection check's message on the status line, and the operation buttons enabled
 // exactly when an operand is pending.
 void show_selection_outcome(AppState& state, const SelectionMessage& message);
