@@ -175,7 +175,9 @@ int wmain(int argc, wchar_t** argv) {
              numvora::memo_selection(memo);
          }},
         {"  EM_GETTEXTRANGE of 512 characters at the caret",
-         [&] { numvora::memo_text_range(memo, {std::max(caret - 256, 0), caret + 256}); }},
+         [&] {
+             numvora::memo_text_range(memo, {std::max(caret - 256, 0), caret + 256});
+         }},
         {"  EM_GETRECT",
          [&] {
              RECT area{};
