@@ -18,6 +18,7 @@
 #include "platform/windows/painting/results_margin.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/memo_notes.h"
 #include "support/measured_window.h"
 #include "support/qpc_clock.h"
 #include "ui/control_ids.h"
@@ -151,41 +152,48 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%zu results on screen\n", state.margin.rows.size());
     report("the margin's own work: a screen recomputed", recompute);
 
-    // Where it goes: the rich edit's answers about the screen, each one alone.
-    const auto first_row = static_cast<WPARAM>(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0));
-    const auto first = static_cast<std::int32_t>(SendMessageW(memo, EM_LINEINDEX, first_row, 0));
+    // A keystroke's share: the edit followed from a window of text around the caret,
+    // then the screen read again.
+    std::vector<double> own;
+    for (int i = 0; i < steps; ++i) {
+        own.push_back(timed([&] {
+            numvora::follow_memo_change(state);
+            numvora::refresh_results_margin(state);
+        }));
+    }
+    report("the margin's own work for a keystroke", own);
+
+    // Where it goes: the rich edit's answers to the questions the margin asks, each alone.
+    const std::int32_t caret = numvora::memo_selection(memo).end;
     const struct {
         const char* name;
         std::function<void()> ask;
     } questions[] = {
-        {"  EM_GETFIRSTVISIBLELINE", [&] { SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0); }},
-        {"  EM_LINEINDEX of the first row", [&] { SendMessageW(memo, EM_LINEINDEX, first_row, 0); }},
+        {"  the memo's length and selection",
+         [&] {
+             numvora::memo_length(memo);
+             numvora::memo_selection(memo);
+         }},
+        {"  EM_GETTEXTRANGE of 512 characters at the caret",
+         [&] {
+             numvora::memo_text_range(memo, {std::max(caret - 256, 0), caret + 256});
+         }},
+        {"  EM_GETRECT",
+         [&] {
+             RECT area{};
+             SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+         }},
         {"  EM_CHARFROMPOS of the bottom",
          [&] {
              POINTL bottom{1, 300};
              SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom));
          }},
-        {"  EM_POSFROMCHAR of a character on screen",
+        {"  EM_POSFROMCHAR of the caret",
          [&] {
              POINTL at{};
-             SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), first + 10);
-         }},
-        {"  the memo's length", [&] { numvora::memo_length(memo); }},
-        {"  EM_GETCHARFORMAT and EM_GETZOOM",
-         [&] {
-             CHARFORMAT2W format{};
-             format.cbSize = sizeof format;
-             SendMessageW(memo, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-             int numerator = 0;
-             int denominator = 0;
-             SendMessageW(memo, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
-                          reinterpret_cast<LPARAM>(&denominator));
+             SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), caret);
          }},
         {"  GetDC and ReleaseDC", [&] { ReleaseDC(memo, GetDC(memo)); }},
-        {"  EM_GETTEXTRANGE of 2,000 characters on screen",
-         [&] {
-             numvora::memo_text_range(memo, {first, first + 2000});
-         }},
     };
     for (const auto& question : questions) {
         std::vector<double> times;

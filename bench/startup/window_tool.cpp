@@ -71,7 +71,7 @@ HWND staged_window(const wchar_t* window_class, int width, int height) {
 }
 
 int stage(const wchar_t* window_class, std::wstring_view theme) {
-    // Wide enough for the whole status line next to the operation buttons.
+    // Wide enough for the calculator's share and the memo beside it.
     HWND window = staged_window(window_class, 1100, 760);
     if (window == nullptr) return close(window_class);
     for (const wchar_t* expression : {L"0.1+0.2", L"(250+750)/4", L"98765-4321", L"1234*12"}) {

@@ -10,10 +10,8 @@
 
 namespace numvora {
 
-namespace {
-
-// Shortest round-trip digits, rewritten from the library's scientific form into
-// positional notation (its "fixed" shortest form prints every binary integer digit).
+// Rewritten from the library's scientific form: its "fixed" shortest form prints every
+// binary integer digit.
 std::string shortest_positional(double value) {
     char sci[32];
     const auto converted = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific);
@@ -47,6 +45,8 @@ std::string shortest_positional(double value) {
     }
     return out;
 }
+
+namespace {
 
 std::string fixed_trimmed(double value) {
     // At most 15 integer digits, a sign, a point and 12 decimals.

@@ -16,6 +16,9 @@ inline constexpr int FIXED_DECIMALS = 12;
 // Never an exponent, never "-0".
 std::string format_number(double value);
 
+// The shortest digits that read back as the value, in positional form.
+std::string shortest_positional(double value);
+
 // Groups the integer digits of one plain number text ("-1234.5" -> "-1,234.5"); any
 // other text comes back unchanged.
 std::string add_thousands_separators(std::string_view text);

@@ -110,4 +110,33 @@ std::string_view trim_white_space(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
+namespace {
+
+// The blocks beyond ASCII whose scalars are no letters or digits, in order.
+struct ScalarRange {
+    char32_t first;
+    char32_t last;
+};
+constexpr ScalarRange NO_LETTERS[] = {
+    {0x80, 0xA9},     {0xAB, 0xB4},     {0xB6, 0xB9},     {0xBB, 0xBF},       {0xD7, 0xD7},
+    {0xF7, 0xF7},     {0x300, 0x36F},   {0x2000, 0x2BFF}, {0x2E00, 0x2E7F},   {0x3000, 0x303F},
+    {0x3200, 0x33FF}, {0xE000, 0xF8FF}, {0xFE00, 0xFE6F}, {0xFEFF, 0xFF0F},   {0xFF1A, 0xFF20},
+    {0xFF3B, 0xFF40}, {0xFF5B, 0xFF65}, {0xFFE0, 0xFFFF}, {0x1F000, 0x1FBFF}, {0xE0000, 0x10FFFF},
+};
+
+}  // namespace
+
+bool is_letter_or_digit(char32_t c) {
+    if (c < 0x80) {
+        const auto ascii = static_cast<char>(c);
+        return is_ascii_digit(ascii) || (ascii >= 'a' && ascii <= 'z') || (ascii >= 'A' && ascii <= 'Z');
+    }
+    if (is_white_space(c)) return false;
+    for (const ScalarRange& range : NO_LETTERS) {
+        if (c < range.first) return true;
+        if (c <= range.last) return false;
+    }
+    return true;
+}
+
 }  // namespace numvora

@@ -80,6 +80,11 @@ constexpr bool is_white_space(char32_t c) {
            (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
+// A letter or a digit of any script: the scalar a figure would run into. The
+// punctuation, symbol, arrow, box-drawing and emoji blocks, white space, combining marks
+// and the full-width forms' punctuation are not.
+bool is_letter_or_digit(char32_t c);
+
 // Removes White_Space scalars from both ends.
 std::string_view trim_white_space(std::string_view text);
 

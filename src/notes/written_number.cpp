@@ -119,14 +119,20 @@ bool is_written_result(std::string_view text) {
 }
 
 std::string note_value_text(double value) {
-    if (value == 0.0 || !std::isfinite(value)) return format_number(value);
-    // Fifteen significant digits are what a double holds exactly; what lies beyond them
-    // is the noise of binary fractions.
+    // The calculator's own text, unless it runs past the fifteen significant digits a
+    // double holds exactly: what lies beyond them is the noise of binary fractions.
+    std::string text = format_number(value);
+    const std::size_t first = text.find_first_of("123456789");
+    const auto digits = first == std::string::npos
+                            ? 0
+                            : std::count_if(text.begin() + static_cast<std::ptrdiff_t>(first), text.end(),
+                                            [](char c) { return is_ascii_digit(c); });
+    if (digits <= 15) return text;
     char buffer[40];
     const auto converted = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
     double rounded = value;
     std::from_chars(buffer, converted.ptr, rounded, std::chars_format::scientific);
-    return format_number(rounded);
+    return shortest_positional(rounded);
 }
 
 namespace {

@@ -23,6 +23,11 @@ Calculation failed_calculation(const CalcError& error) {
     return {"오류: " + std::string(calc_error_message(error)), std::nullopt};
 }
 
+std::string memo_insertion(std::string text, char32_t following) {
+    if (is_letter_or_digit(following)) text += ' ';
+    return text;
+}
+
 Calculation CalculatorSession::calculate(std::string_view box_text) const {
     std::string expression = strip_commas(box_text);
     const Result<double, CalcError> value = evaluate(expression);

@@ -37,6 +37,11 @@ struct HistoryReuse {
 // The two texts that can be carried into the memo or onto the clipboard.
 enum class CarryForm { Result, ExpressionAndResult };
 
+// What a carried text puts into the memo before the character that follows the caret
+// (0 at the end): a space after it where it would run into a letter or a digit, since
+// "163605택시" or "360012월" would read as another number; elsewhere the text as it is.
+std::string memo_insertion(std::string text, char32_t following);
+
 struct CalculatorSession {
     std::vector<HistoryRecord> history;  // newest first, at most HISTORY_LIMIT
     std::optional<std::string> last_expression;

@@ -1,5 +1,7 @@
 #include "session/status_line.h"
 
+#include <utility>
+
 namespace numvora {
 
 void StatusLine::show_selection(const SelectionMessage& message) {
@@ -15,8 +17,22 @@ void StatusLine::show_selection(const SelectionMessage& message) {
 
 void StatusLine::show(std::string text, bool is_error) {
     selection_speaks_ = false;
+    edit_outcome_.reset();
     text_ = std::move(text);
     status_is_error_ = is_error;
+}
+
+void StatusLine::show_edit_outcome(std::string text) {
+    show(text, false);
+    edit_outcome_ = std::move(text);
+}
+
+// Only while the line still shows the outcome: withdraw leaves any other text alone.
+bool StatusLine::memo_changed() {
+    if (!edit_outcome_) return false;
+    const std::string before = text_;
+    withdraw(*std::exchange(edit_outcome_, std::nullopt));
+    return text_ != before;
 }
 
 void StatusLine::withdraw(std::string_view text) {

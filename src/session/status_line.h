@@ -1,4 +1,4 @@
-// The line above the memo. A selection check, a document command and a standing
+// The line under the memo. A selection check, a document command and a standing
 // warning (a failing auto-save, a memo file set aside) all speak there; the warning
 // shows whenever the selection has nothing to say, until it is cleared.
 #pragma once
@@ -21,6 +21,11 @@ public:
     void show_selection(const SelectionMessage& message);
     // A command's outcome; it stays until the selection has something to say or moves.
     void show(std::string text, bool is_error);
+    // The outcome of a command that changed the memo: it goes as well with the memo's
+    // next change, its undo among them.
+    void show_edit_outcome(std::string text);
+    // The memo changed: an edit's outcome is no longer true. Whether the line changed.
+    bool memo_changed();
     // A brief outcome taken back: when the line still shows this text, it falls
     // silent (or shows the standing warning again).
     void withdraw(std::string_view text);
@@ -34,6 +39,7 @@ private:
     std::string text_;
     bool status_is_error_ = false;
     bool selection_speaks_ = false;
+    std::optional<std::string> edit_outcome_;
     std::optional<std::string> notice_;
 };
 

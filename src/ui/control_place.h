@@ -22,10 +22,12 @@ enum class Band : std::uint8_t {
     KeypadGrid,
     HistoryCaptionLine,
     HistoryLine,
-    StatusLine,
-    FindLine,  // the find bar's rows, shown with the bar
+    OperationLine,  // the memo panel's first line: the operation buttons
+    FindLine,       // the find bar's rows, shown with the bar
     ReplaceLine,
+    FindMessageLine,  // under the bar's boxes: its message and its option
     MemoLine,
+    StatusLine,  // under the memo, as wide as the memo
 };
 
 // Where a control sits in its band, so that a new control is placed by its row alone.
@@ -37,7 +39,6 @@ struct Place {
     Band band = Band::TopBarLine;
     std::int16_t width = 0;  // 0: a share
     std::uint8_t share = 1;  // a share's weight among the band's shares
-    bool rest = false;       // a share that takes exactly what the others leave
     bool from_end = false;   // placed from the band's right edge
     bool gives_way = false;  // a fixed box no wider than what is left of its band
     std::int8_t top = 0;     // moved down (or up) within the band
@@ -60,15 +61,15 @@ struct Place {
 };
 
 constexpr Place fixed(Band band, std::int16_t width) { return {band, width}; }
-constexpr Place at_end(Band band, std::int16_t width) { return {band, width, 1, false, true}; }
+constexpr Place at_end(Band band, std::int16_t width) { return {band, width, 1, true}; }
 constexpr Place share(Band band, std::uint8_t weight = 1) { return {band, 0, weight}; }
-constexpr Place rest_of(Band band, std::uint8_t weight) { return {band, 0, weight, true}; }
-constexpr Place up_to(Band band, std::int16_t width) { return {band, width, 1, false, false, true}; }
+constexpr Place up_to(Band band, std::int16_t width) { return {band, width, 1, false, true}; }
 
 // The bar row a band is; Hidden for the bands outside the bar.
 constexpr FindBar find_bar_row(Band band) {
     switch (band) {
-    case Band::FindLine: return FindBar::Find;
+    case Band::FindLine:
+    case Band::FindMessageLine: return FindBar::Find;
     case Band::ReplaceLine: return FindBar::Replace;
     default: return FindBar::Hidden;
     }

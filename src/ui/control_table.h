@@ -184,45 +184,47 @@ inline constexpr ControlRow BELOW_KEYPAD[] = {
     {ListBox, ids::HISTORY_LIST,
      CHILD | VISIBLE | VSCROLL | TABSTOP | LIST_NOINTEGRALHEIGHT | LIST_HASSTRINGS | LIST_NOTIFY, L"", Ui, History,
      B::Neutral, HistoryList, A::Calculator, share(HistoryLine)},
-    // The status line keeps a double gap before the operation buttons, which sit at its end
-    // as wide as the top bar is tall.
+    // The operation buttons at the end of the memo panel's first line, as wide as the top
+    // bar is tall.
     {Button, ids::OPERATION_ALONE, OWNER_DRAWN_BUTTON, L"=", Keypad, None, B::Operator, OperationButton, A::Memo,
-     at_end(StatusLine, 46), L"선택값 계산", 0, StartState::Disabled},
+     at_end(OperationLine, 46), L"선택값 계산", 0, StartState::Disabled},
     {Button, ids::OPERATION_ADD, OWNER_DRAWN_BUTTON, L"+>", Keypad, None, B::Operator, OperationButton, A::Memo,
-     at_end(StatusLine, 46), L"선택값 더하기", '+', StartState::Disabled},
+     at_end(OperationLine, 46), L"선택값 더하기", '+', StartState::Disabled},
     {Button, ids::OPERATION_SUBTRACT, OWNER_DRAWN_BUTTON, L"->", Keypad, None, B::Operator, OperationButton, A::Memo,
-     at_end(StatusLine, 46), L"선택값 빼기", '-', StartState::Disabled},
+     at_end(OperationLine, 46), L"선택값 빼기", '-', StartState::Disabled},
     {Button, ids::OPERATION_DIVIDE, OWNER_DRAWN_BUTTON, L"/>", Keypad, None, B::Operator, OperationButton, A::Memo,
-     at_end(StatusLine, 46), L"선택값으로 나누기", '/', StartState::Disabled},
+     at_end(OperationLine, 46), L"선택값으로 나누기", '/', StartState::Disabled},
     {Button, ids::OPERATION_MULTIPLY, OWNER_DRAWN_BUTTON, L"\u00D7>", Keypad, None, B::Operator, OperationButton,
-     A::Memo, at_end(StatusLine, 46), L"선택값 곱하기", '*', StartState::Disabled},
-    {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel,
-     A::Memo, share(StatusLine).nudged(0, 6, 0), L"", 0, StartState::AsRow, true},
+     A::Memo, at_end(OperationLine, 46), L"선택값 곱하기", '*', StartState::Disabled},
     // The find bar, hidden until Ctrl+F or Ctrl+H. A one-line edit draws its text at its
-    // top: the boxes are a line's height, centred in the row.
+    // top: the boxes are a line's height, centred in the row. The two boxes line up, the
+    // buttons at the end of their rows; the message has a line of its own under them.
     {Edit, ids::FIND_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, FindBox, A::Memo,
-     share(FindLine, 11).inset_by(3), L"찾을 내용"},
-    {Static, ids::FIND_MESSAGE, CHILD | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Caption, B::Neutral,
-     FindMessage, A::Memo, rest_of(FindLine, 9), L"", 0, StartState::AsRow, true},
-    {Button, ids::FIND_MATCH_CASE, CHILD | TABSTOP | BUTTON_AUTOCHECKBOX, L"대소문자 구분", Ui, Caption, B::Neutral,
-     FindMatchCase, A::Memo, fixed(FindLine, 112)},
+     share(FindLine).inset_by(3), L"찾을 내용"},
     {Button, ids::FIND_PREVIOUS, FIND_BAR_BUTTON, L"\u25B2", Ui, None, B::Neutral, FindPreviousButton, A::Memo,
-     fixed(FindLine, 36), L"이전 찾기"},
+     at_end(FindLine, 36), L"이전 찾기"},
     {Button, ids::FIND_NEXT, FIND_BAR_BUTTON, L"\u25BC", Ui, None, B::Neutral, FindNextButton, A::Memo,
-     fixed(FindLine, 36), L"다음 찾기"},
+     at_end(FindLine, 36), L"다음 찾기"},
     {Button, ids::FIND_CLOSE, FIND_BAR_BUTTON, L"닫기", Ui, None, B::Neutral, FindCloseButton, A::Memo,
-     fixed(FindLine, 52), L"찾기 닫기"},
-    // The replace box lines up with the find box above it.
+     at_end(FindLine, 52), L"찾기 닫기"},
     {Edit, ids::REPLACE_BOX, CHILD | TABSTOP | EDIT_AUTOHSCROLL, L"", Ui, Expression, B::Neutral, ReplaceBox, A::Memo,
-     share(ReplaceLine, 11).inset_by(3), L"바꿀 내용"},
+     share(ReplaceLine).inset_by(3), L"바꿀 내용"},
     {Button, ids::REPLACE_ONE, FIND_BAR_BUTTON, L"바꾸기", Ui, None, B::Neutral, ReplaceButton, A::Memo,
      fixed(ReplaceLine, 76)},
     {Button, ids::REPLACE_ALL, FIND_BAR_BUTTON, L"모두 바꾸기", Ui, None, B::Neutral, ReplaceAllButton, A::Memo,
      up_to(ReplaceLine, 104)},
+    {Static, ids::FIND_MESSAGE, CHILD | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Caption, B::Neutral,
+     FindMessage, A::Memo, share(FindMessageLine), L"", 0, StartState::AsRow, true},
+    {Button, ids::FIND_MATCH_CASE, CHILD | TABSTOP | BUTTON_AUTOCHECKBOX, L"대소문자 구분", Ui, Caption, B::Neutral,
+     FindMatchCase, A::Memo, at_end(FindMessageLine, 112)},
     // The selection stays shown while the find bar has the focus: it is the match.
     {RichEdit, ids::MEMO_EDIT,
      CHILD | VISIBLE | VSCROLL | TABSTOP | EDIT_WANTRETURN | EDIT_AUTOVSCROLL | EDIT_MULTILINE | EDIT_NOHIDESEL, L"",
      Ui, Memo, B::Neutral, MemoEdit, A::Memo, share(MemoLine)},
+    // The status line under the memo, as wide as it: a message that still does not fit
+    // shows whole in its tooltip.
+    {Static, 0, CHILD | VISIBLE | STATIC_ENDELLIPSIS | STATIC_CENTERIMAGE, L"", Ui, Status, B::Neutral, StatusLabel,
+     A::Memo, share(StatusLine), L"", 0, StartState::AsRow, true},
 };
 
 // '=' calculates, digits and the point are digits, the four operators are operators,
@@ -294,7 +296,7 @@ constexpr bool row_is_complete(const ControlRow& row) {
     if (!row.accessible_name.empty() && row.accessible_name.data()[row.accessible_name.size()] != L'\0') return false;
     if (row.operation != 0 && row.slot != ControlSlot::OperationButton) return false;
     if ((row.place.band == Band::KeypadGrid) != (row.slot == ControlSlot::KeypadKey)) return false;
-    if ((row.place.rest && row.place.width != 0) || (row.place.gives_way && row.place.from_end)) return false;
+    if (row.place.gives_way && row.place.from_end) return false;
     if (row.announced && row.class_kind != ControlClass::Static) return false;
     switch (row.start) {
     case StartState::AsRow: return row.slot != ControlSlot::OperationButton;

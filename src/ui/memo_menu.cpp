@@ -27,4 +27,9 @@ MenuItemState memo_menu_item_state(const Command& command, const MemoFacts& memo
     return {can_act(command.need, memo), command.check == CommandCheck::ResultsMargin && memo.results_margin};
 }
 
+std::string memo_hint_text() {
+    return "메모를 쓰세요. 금액을 적고 합계 줄을 쓰면 더해 줍니다.\n" + command_key_text(ids::MEMO_EVALUATE) +
+           " 식 계산\n" + command_key_text(ids::MEMO_RESULTS_MARGIN) + " 줄마다 결과\n오른쪽 클릭 메뉴";
+}
+
 }  // namespace numvora

@@ -1,8 +1,9 @@
 // The memo's right-click menu: its items in order, and the state each item shows for
-// the memo as it is when the menu opens.
+// the memo as it is when the menu opens; the hint of an empty memo, which names them.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "ui/commands.h"
 
@@ -52,5 +53,10 @@ struct MenuItemState {
 
 // Whether the command can act on the memo, and whether its item shows its option on.
 MenuItemState memo_menu_item_state(const Command& command, const MemoFacts& memo);
+
+// What an empty memo says of itself, drawn inside it and its description to screen
+// readers: that it adds amounts up, and how to reach its commands, with the keys their
+// rows give them; a line each.
+std::string memo_hint_text();
 
 }  // namespace numvora

@@ -40,8 +40,11 @@ std::optional<TextEdit<Char>> find_edit(std::basic_string_view<Char> before, std
            window[same_before] == before[window_start + same_before])
         ++same_before;
     if (window_start > 0 && same_before < std::min(EDIT_MARGIN, window.size())) return std::nullopt;
-    // Alike back from the window's end, each side at its own length.
     const auto delta = static_cast<std::ptrdiff_t>(after_length) - static_cast<std::ptrdiff_t>(before.size());
+    // A change that left the text as it was (a letter typed over itself, a format): no
+    // larger window would show more, so it is not looked for in the whole text.
+    if (same_before == window.size() && delta == 0) return TextEdit<Char>{window_end, 0, {}};
+    // Alike back from the window's end, each side at its own length.
     const std::ptrdiff_t old_end = static_cast<std::ptrdiff_t>(window_end) - delta;
     if (old_end < 0 || static_cast<std::size_t>(old_end) > before.size()) return std::nullopt;
     const std::size_t start = window_start + same_before;

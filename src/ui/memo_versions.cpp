@@ -92,7 +92,7 @@ std::string version_preview_text(std::string_view text, bool cut) {
     return out;
 }
 
-PixelBox versions_client_size(std::uint32_t dpi) { return {0, 0, scale_for_dpi(760, dpi), scale_for_dpi(460, dpi)}; }
+PixelBox versions_client_size(std::uint32_t dpi) { return {0, 0, scale_for_dpi(900, dpi), scale_for_dpi(460, dpi)}; }
 
 VersionsLayout versions_layout(std::int32_t client_width, std::int32_t client_height, std::uint32_t dpi) {
     const auto s = [dpi](std::int32_t n) { return scale_for_dpi(n, dpi); };
@@ -103,7 +103,7 @@ VersionsLayout versions_layout(std::int32_t client_width, std::int32_t client_he
     const std::int32_t close_width = s(90);
 
     const std::int32_t usable_width = at_least_zero(client_width - 2 * margin - gap);
-    const std::int32_t list_width = std::min(s(330), usable_width / 2);
+    const std::int32_t list_width = std::min(s(470), usable_width / 2);
     const std::int32_t top_height = at_least_zero(client_height - 2 * margin - gap - button_height);
     const std::int32_t button_y = margin + top_height + gap;
     const std::int32_t close_x = std::max(margin, client_width - margin - close_width);

@@ -77,8 +77,9 @@ struct VersionsLayout {
 // The dialog's client size when it opens, at the DPI.
 PixelBox versions_client_size(std::uint32_t dpi);
 
-// The list on the left, the preview beside it, the buttons below at the right. Sizes
-// are never negative.
+// The list on the left, wide enough for a time, its mark, a size and a short first
+// line (a longer line is whole in its tooltip), the preview beside it, the buttons below
+// at the right. Sizes are never negative.
 VersionsLayout versions_layout(std::int32_t client_width, std::int32_t client_height, std::uint32_t dpi);
 
 }  // namespace numvora

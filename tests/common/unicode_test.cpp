@@ -59,5 +59,15 @@ TEST(TrimWhiteSpace, RemovesOnlyWhiteSpaceAtTheEnds) {
     EXPECT_EQ(trim_white_space(" \xff "), "\xff");
 }
 
+// What a figure inserted before it would run into: letters and digits of any script
+// (é Σ Ж 택 ㄱ 一 カ １ ａ), but no space, punctuation, symbol or emoji.
+TEST(LetterOrDigit, AnyScriptButNoPunctuationOrSymbol) {
+    for (const char32_t c : {U'7', U'Z', U'é', U'Σ', U'Ж', U'택', U'ㄱ', U'一', U'カ', U'１', U'ａ'})
+        EXPECT_TRUE(is_letter_or_digit(c)) << std::hex << std::uint32_t{c};
+    for (const char32_t c : {char32_t{0}, U' ', U'\r', U'(',  U',',  U'-',      U'\u00a0', U'·', U'×', U'₩',
+                             U'→',        U'—', U'、', U'）', U'￦', U'\u3000', U'\u0301', U'😀', U'①', U'㎎'})
+        EXPECT_FALSE(is_letter_or_digit(c)) << std::hex << std::uint32_t{c};
+}
+
 }  // namespace
 }  // namespace numvora

@@ -258,7 +258,7 @@ TEST_F(LaunchTest, SavesAndOpensADocumentThroughTheRealDialogs) {
     HWND window = program.wait_for_main_window();
     ASSERT_NE(window, nullptr);
     HWND memo = GetDlgItem(window, numvora::ids::MEMO_EDIT);
-    HWND status = GetWindow(GetDlgItem(window, numvora::ids::OPERATION_MULTIPLY), GW_HWNDNEXT);  // after the buttons
+    HWND status = GetWindow(GetDlgItem(window, numvora::ids::MEMO_EDIT), GW_HWNDNEXT);  // under the memo
     SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"문서에 담을 메모"));
     const std::filesystem::path document = folder_ / "saved.qvx";
     Sleep(600);  // the first selection check empties the status line; let it pass

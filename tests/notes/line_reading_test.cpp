@@ -79,6 +79,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"식비 98,500 커피 4,500원", LineKind::Nothing, ""},
         {"참석 12명", LineKind::Count, "12"},
         {"100,000 * 1.1 =", LineKind::Expression, "110000"},
+        {"$17.99 * 1,380 =", LineKind::Expression, "24826.2"},
+        {"1,698,400 / 24", LineKind::Expression, "70766.6666666667"},
         {"0.1 + 0.2", LineKind::Expression, "0.3"},
         {"1.000.000 =", LineKind::Expression, "error"},
         {"12/7 =", LineKind::Expression, "1.714285714286"},

@@ -34,6 +34,7 @@ TEST(MemoMirror, FindsTheEditAroundTheCaretAndTheLinesItTouched) {
         {filler + "\r111\r" + filler, filler + "\r1111\r" + filler, 45},
         {filler + "\ra\r" + filler, filler + "\ra\rb\rc\r" + filler, 47},
         {filler + "\r\r" + filler, filler + "\r" + filler, 41},
+        {filler + "\r같은 줄\r" + filler, filler + "\r같은 줄\r" + filler, 45},
         {"", "x", 1},
         {"abc", "", 0},
     };

@@ -64,12 +64,12 @@ TEST(Placement, ClampsIntoTheWorkArea) {
         PixelBox expected;
     };
     const Row rows[] = {
-        {{100, 50, 900, 720}, work, 96, {100, 50, 900, 720}},
-        {{100, 50, 500, 400}, work, 96, {100, 50, 740, 700}},     // grown to the smallest size
+        {{100, 50, 900, 780}, work, 96, {100, 50, 900, 780}},
+        {{100, 50, 500, 400}, work, 96, {100, 50, 740, 750}},     // grown to the smallest size
         {{100, 50, 500, 400}, work, 144, {100, 0, 1110, 1040}},   // scaled minimum, cut to the area
         {{0, 0, 5000, 3000}, work, 96, {0, 0, 1920, 1040}},       // cut to the work area
-        {{3000, -400, 900, 720}, work, 96, {1020, 0, 900, 720}},  // moved back inside
-        {{-3000, 2000, 900, 720}, {-1920, 0, 0, 1080}, 96, {-1920, 360, 900, 720}},
+        {{3000, -400, 900, 780}, work, 96, {1020, 0, 900, 780}},  // moved back inside
+        {{-3000, 2000, 900, 780}, {-1920, 0, 0, 1080}, 96, {-1920, 300, 900, 780}},
         {{10, 10, 900, 720}, {50, 60, 50, 60}, 96, {50, 60, 1, 1}},  // empty area: lower bound wins
     };
     for (const Row& row : rows) EXPECT_EQ(clamp_placement(row.saved, row.work, row.dpi), row.expected);
@@ -82,7 +82,7 @@ TEST(Placement, MinTrackSizeFitsTheWorkArea) {
         PixelRect work;
         PixelBox expected;
     } rows[] = {
-        {96, {0, 0, 1920, 1040}, {0, 0, 740, 700}},  {144, {0, 0, 1920, 1040}, {0, 0, 1110, 1040}},
+        {96, {0, 0, 1920, 1040}, {0, 0, 740, 750}},  {144, {0, 0, 1920, 1040}, {0, 0, 1110, 1040}},
         {144, {0, 0, 1280, 984}, {0, 0, 1110, 984}}, {192, {-1280, 0, 0, 984}, {0, 0, 1280, 984}},
         {96, {10, 10, 10, 10}, {0, 0, 1, 1}},
     };
@@ -134,10 +134,10 @@ TEST(Layout, CalculatorOnTheLeft) {
     EXPECT_EQ(r.box(HistoryCaption), (PixelBox{28, 600, 286, 18}));
     EXPECT_EQ(r.box(ClearHistoryButton), (PixelBox{320, 600, 82, 22}));
     EXPECT_EQ(r.box(HistoryList), (PixelBox{28, 624, 374, 148}));
-    EXPECT_EQ(r.box(StatusLabel), (PixelBox{444, 88, 262, 30}));
     const std::int32_t operation_x[] = {718, 770, 822, 874, 926};
     for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(r.box(OperationButton, i), (PixelBox{operation_x[i], 88, 46, 30}));
-    EXPECT_EQ(r.box(MemoEdit), (PixelBox{444, 124, 528, 648}));
+    EXPECT_EQ(r.box(MemoEdit), (PixelBox{444, 124, 528, 618}));
+    EXPECT_EQ(r.box(StatusLabel), (PixelBox{444, 748, 528, 24}));  // under the memo, as wide
 }
 
 // Above 96 DPI each part of a row's place scales on its own, so that sums of scaled
@@ -167,8 +167,8 @@ TEST(Layout, ScaledBoxesRoundPartByPart) {
     using enum ControlSlot;
     const LayoutRects r = compute_layout({1300, 1000, 144, false, 42, FindBar::Replace});
     EXPECT_EQ(r.box(ThousandsCheckbox), (PixelBox{345, 183, 174, 33}));  // 42 + 477 - 174; 27 + 6 high
-    EXPECT_EQ(r.box(FindBox), (PixelBox{582, 190, 152, 37}));            // 11/20 of 277; 45 - 2 × 4 high
-    EXPECT_EQ(r.box(ReplaceBox).width, 152);
+    EXPECT_EQ(r.box(FindBox), (PixelBox{582, 190, 388, 37}));            // 676 - 114 - 156 - 2 × 9; 45 - 2 × 4 high
+    EXPECT_EQ(r.box(ReplaceBox).width, 388);
     EXPECT_EQ(r.box(OperationButton, 1), (PixelBox{955, 132, 69, 45}));
 }
 
@@ -201,21 +201,25 @@ TEST(Layout, BoxesStayInsideAndApart) {
     }
 }
 
-// The find bar takes the top of the memo's area, one row or two, inside the memo's
-// width; the memo moves down by its height and keeps its bottom.
+// The find bar takes the top of the memo's area, one row or two and its message's line,
+// inside the memo's width; the memo moves down by its height and keeps its bottom.
 TEST(Layout, FindBarPushesTheMemoDown) {
     using enum ControlSlot;
     for (const auto& [bar, memo_top] :
-         {std::pair{FindBar::Hidden, 124}, {FindBar::Find, 160}, {FindBar::Replace, 196}}) {
+         {std::pair{FindBar::Hidden, 124}, {FindBar::Find, 190}, {FindBar::Replace, 226}}) {
         const LayoutRects r = compute_layout({1000, 800, 96, false, 42, bar});
-        EXPECT_EQ(r.box(MemoEdit), (PixelBox{444, memo_top, 528, 772 - memo_top}));
+        EXPECT_EQ(r.box(MemoEdit), (PixelBox{444, memo_top, 528, 742 - memo_top}));
+        if (bar != FindBar::Hidden) {
+            EXPECT_EQ(r.box(FindMessage).y + r.box(FindMessage).height + 6, memo_top);  // the message's line
+        }
         EXPECT_EQ(r.box(ReplaceAllButton).width > 0, bar == FindBar::Replace);
         const PixelBox close = r.box(FindCloseButton);
         EXPECT_EQ(close.x + close.width, bar == FindBar::Hidden ? 0 : 972);
     }
-    EXPECT_EQ(compute_layout({1000, 800, 96, false, 42, FindBar::Find}).box(FindBox), (PixelBox{444, 127, 144, 24}));
+    // The boxes leave what the replace row's buttons need in either row.
+    EXPECT_EQ(compute_layout({1000, 800, 96, false, 42, FindBar::Find}).box(FindBox), (PixelBox{444, 127, 336, 24}));
     // A narrow memo: the replace box still lines up with the find box, and the last
-    // button gives way at the memo's edge.
+    // button ends at the memo's edge.
     const LayoutRects narrow = compute_layout({740, 700, 96, false, 70, FindBar::Replace});
     EXPECT_EQ(narrow.box(ReplaceBox).width, narrow.box(FindBox).width);
     const PixelBox all = narrow.box(ReplaceAllButton);
@@ -548,10 +552,11 @@ TEST(TabOrder, FollowsTheReadingOrderAndTheSide) {
         {COPY_RESULT, true, false, all, CLEAR_EXPRESSION},
         {SIDE, false, true, all, MEMO_EDIT},
         {OPERATION_MULTIPLY, true, false, bar_open, FIND_BOX},
-        {FIND_BOX, true, false, bar_open, FIND_MATCH_CASE},
+        {FIND_BOX, true, false, bar_open, FIND_PREVIOUS},
         {FIND_CLOSE, true, false, bar_open, REPLACE_BOX},
-        {REPLACE_ALL, true, false, bar_open, MEMO_EDIT},
-        {MEMO_EDIT, false, false, bar_open, REPLACE_ALL},
+        {REPLACE_ALL, true, false, bar_open, FIND_MATCH_CASE},  // the option under the boxes
+        {FIND_MATCH_CASE, true, false, bar_open, MEMO_EDIT},
+        {MEMO_EDIT, false, false, bar_open, FIND_MATCH_CASE},
     };
     for (const auto& row : rows) {
         const ControlRow* from = find_control_row(row.from);

@@ -47,14 +47,8 @@ std::int32_t share_width(const Shares& shares, std::int32_t weight) {
 // another band.
 void lay_band(LayoutRects& r, Band band, const PixelBox& strip, const Shares& shares, std::uint32_t dpi,
               std::int32_t gap) {
-    std::int32_t rest = shares.free;
-    for (const ControlRow& row : CONTROL_ROWS) {
-        if (row.place.band == band && row.place.width == 0 && !row.place.rest)
-            rest -= share_width(shares, row.place.share);
-    }
     const auto width_of = [&](const Place& place) {
-        if (place.width > 0) return scale_for_dpi(place.width, dpi);
-        return place.rest ? at_least_zero(rest) : share_width(shares, place.share);
+        return place.width > 0 ? scale_for_dpi(place.width, dpi) : share_width(shares, place.share);
     };
     const std::int32_t right = strip.x + strip.width;
     std::int32_t x = strip.x;
@@ -96,11 +90,14 @@ LayoutRects compute_layout(const LayoutInput& in) {
     const std::int32_t bar_height = s(46);  // the top bar
     const std::int32_t caption_height = s(18);
     const std::int32_t small_button_height = s(30);
+    const std::int32_t line_height = s(24);    // a line of text: the status line, the find bar's message
     const std::int32_t action_height = s(34);  // the expression box and the result buttons
 
-    // Panels: the calculator takes its share of the width left between three margins.
+    // Panels: the calculator takes its share of the width left between three margins, and
+    // never less than its captions need.
     const std::int32_t usable_width = at_least_zero(client_width - 3 * margin);
-    const auto calculator_width = static_cast<std::int32_t>(std::int64_t{in.calculator_percent} * usable_width / 100);
+    const auto calculator_share = static_cast<std::int32_t>(std::int64_t{in.calculator_percent} * usable_width / 100);
+    const std::int32_t calculator_width = std::min(std::max(calculator_share, s(CALCULATOR_LEAST_WIDTH)), usable_width);
     const std::int32_t memo_width = usable_width - calculator_width;
     const std::int32_t panel_top = bar_height + 2 * margin;
     const std::int32_t panel_bottom = panel_top + at_least_zero(client_height - (bar_height + 3 * margin));
@@ -154,17 +151,26 @@ LayoutRects compute_layout(const LayoutInput& in) {
     line(Band::HistoryCaptionLine, caption_height, 1);
     line(Band::HistoryLine, at_least_zero(inner_bottom - y), 0);
 
-    // The memo panel: the status line, the find bar's rows when it is open, the memo.
-    lay(Band::StatusLine, {memo_left, inner_top, memo_inner_width, small_button_height});
+    // The memo panel: the operation buttons, the find bar's rows when it is open, the
+    // memo, and the status line under it.
+    lay(Band::OperationLine, {memo_left, inner_top, memo_inner_width, small_button_height});
     y = below_side;
-    const Shares find_shares = band_shares(Band::FindLine, memo_inner_width, in.dpi, gap);
-    for (const Band bar : {Band::FindLine, Band::ReplaceLine}) {
-        if (in.find_bar < find_bar_row(bar)) break;
-        // Both rows divide as the find row does, so that their boxes line up.
-        lay_band(r, bar, {memo_left, y, memo_inner_width, small_button_height}, find_shares, in.dpi, gap);
-        y += small_button_height + gap;
+    if (in.find_bar != FindBar::Hidden) {
+        // Both rows divide what the fuller one leaves, so that their boxes line up.
+        const Shares find_row = band_shares(Band::FindLine, memo_inner_width, in.dpi, gap);
+        const Shares replace_row = band_shares(Band::ReplaceLine, memo_inner_width, in.dpi, gap);
+        const Shares& boxes = find_row.free < replace_row.free ? find_row : replace_row;
+        for (const Band bar : {Band::FindLine, Band::ReplaceLine}) {
+            if (in.find_bar < find_bar_row(bar)) continue;
+            lay_band(r, bar, {memo_left, y, memo_inner_width, small_button_height}, boxes, in.dpi, gap);
+            y += small_button_height + gap;
+        }
+        lay(Band::FindMessageLine, {memo_left, y, memo_inner_width, line_height});
+        y += line_height + gap;
     }
-    lay(Band::MemoLine, {memo_left, y, memo_inner_width, at_least_zero(inner_bottom - y)});
+    const std::int32_t status_top = at_least_zero(inner_bottom - line_height);
+    lay(Band::MemoLine, {memo_left, y, memo_inner_width, at_least_zero(status_top - gap - y)});
+    lay(Band::StatusLine, {memo_left, status_top, memo_inner_width, line_height});
     return r;
 }
 

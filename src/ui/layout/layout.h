@@ -11,6 +11,11 @@
 
 namespace numvora {
 
+// The calculator panel's least width at 96 DPI, whatever its share: its captions whole
+// (the history caption beside its button, "식+결과→메모" inside its button). The memo
+// gives way in a narrow window.
+inline constexpr std::int32_t CALCULATOR_LEAST_WIDTH = 340;
+
 struct LayoutInput {
     std::int32_t client_width = 0;
     std::int32_t client_height = 0;

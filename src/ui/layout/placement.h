@@ -10,10 +10,12 @@ namespace numvora {
 
 // The window's size without a saved position, and its smallest restored size, in
 // pixels at 96 DPI. (The settings file has defaults of its own for a file without them.)
+// The smallest keeps three rows of the history list, whose top is fixed, under a title
+// bar and frame of up to 39 pixels.
 inline constexpr std::int32_t DEFAULT_WINDOW_WIDTH = 860;
 inline constexpr std::int32_t DEFAULT_WINDOW_HEIGHT = 760;
 inline constexpr std::int32_t MIN_WINDOW_WIDTH = 740;
-inline constexpr std::int32_t MIN_WINDOW_HEIGHT = 700;
+inline constexpr std::int32_t MIN_WINDOW_HEIGHT = 750;
 
 // The value of CW_USEDEFAULT: the system picks the position.
 inline constexpr std::int32_t SYSTEM_DEFAULT_POSITION = INT32_MIN;

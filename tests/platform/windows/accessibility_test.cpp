@@ -1,6 +1,7 @@
-// What a screen reader gets: names for the symbol keys (asked of the accessibility
-// layer once the window is up; Wine does not keep them, so they are read here from the
-// system-call record) and an event whenever the result or the status line changes.
+// What a screen reader gets: names for the symbol keys and the memo's description (asked
+// of the accessibility layer once the window is up; Wine does not keep them, so they
+// are read here from the system-call record) and an event whenever the result or the
+// status line changes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,19 +12,22 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/wide_text.h"
+#include "ui/memo_menu.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {
 namespace {
 
 constexpr GUID ACCESSIBLE_NAME{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+constexpr GUID ACCESSIBLE_DESCRIPTION{0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
 constexpr GUID LIVE_SETTING{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 
 class RecordingAccessibility : public AccessibilityCalls {
 public:
     HRESULT annotate_text(HWND control, const GUID& property, const wchar_t* text) override {
-        EXPECT_TRUE(IsEqualGUID(property, ACCESSIBLE_NAME));
-        names[GetDlgCtrlID(control)] = text;
+        EXPECT_TRUE(IsEqualGUID(property, ACCESSIBLE_NAME) || IsEqualGUID(property, ACCESSIBLE_DESCRIPTION));
+        (IsEqualGUID(property, ACCESSIBLE_NAME) ? names : descriptions)[GetDlgCtrlID(control)] = text;
         return S_OK;
     }
     HRESULT annotate_number(HWND control, const GUID& property, int value) override {
@@ -32,6 +36,7 @@ public:
         return S_OK;
     }
     std::map<int, std::wstring> names;  // by control id
+    std::map<int, std::wstring> descriptions;
     std::map<HWND, int> live_settings;
 };
 
@@ -62,6 +67,8 @@ TEST_F(MainWindowTest, SymbolKeysAreNamedAndResultsAnnounced) {
     EXPECT_EQ(names.size(), static_cast<std::size_t>(std::ranges::count_if(
                                 CONTROL_ROWS, [](const ControlRow& row) { return !row.accessible_name.empty(); })));
     EXPECT_EQ(names.count(ids::KEY_7), 0u) << "a digit says itself";
+    // The memo is described by the hint it shows while empty.
+    EXPECT_EQ(recorded->descriptions, (std::map<int, std::wstring>{{ids::MEMO_EDIT, to_wide(memo_hint_text())}}));
     EXPECT_EQ(recorded->live_settings,
               (std::map<HWND, int>{
                   {s.result_label(), 1}, {s.status_label(), 1}, {s.control(ControlSlot::FindMessage), 1}}));  // polite

@@ -34,7 +34,8 @@ protected:
 };
 
 // One walk through the bar: after each step the memo's selection, the bar's message,
-// the focus and the memo's top are as the row says.
+// the focus and the memo's top are as the row says, and the status line says nothing of
+// a match the bar selected (a selection of the user's is read as an operand).
 TEST_F(FindBarTest, FindsWrapsAndClosesFromTheKeyboard) {
     open_window();
     ASSERT_NE(window, nullptr);
@@ -42,18 +43,20 @@ TEST_F(FindBarTest, FindsWrapsAndClosesFromTheKeyboard) {
     SetWindowTextW(memo, L"점심 12,000원\r저녁 점심값 PÉCHÉ péché");
     select_in_memo(memo, {0, 2});
     using enum ControlSlot;
+    const wchar_t* const words_only = L"숫자 또는 괄호로 감싼 계산식만 선택할 수 있습니다.";
     const struct {
         std::function<void()> act;
         MemoSelection selection;
         const wchar_t* message;
         ControlSlot focus;
         std::int32_t memo_top;
+        const wchar_t* status = L"";
     } rows[] = {
-        {[&] { command(ids::FIND); }, {0, 2}, L"", FindBox, 160},  // the selected word to find
-        {[&] { press(VK_RETURN); }, {14, 16}, L"2/2", FindBox, 160},
-        {[&] { press(VK_RETURN); }, {0, 2}, L"처음부터 다시 찾았습니다. 1/2", FindBox, 160},
-        {[&] { press(VK_RETURN, nullptr, true); }, {14, 16}, L"처음부터 다시 찾았습니다. 2/2", FindBox, 160},
-        {[&] { press(VK_RETURN, L"péché"); }, {18, 23}, L"1/2", FindBox, 160},  // the system's fold
+        {[&] { command(ids::FIND); }, {0, 2}, L"", FindBox, 190, words_only},  // the selected word to find
+        {[&] { press(VK_RETURN); }, {14, 16}, L"2/2", FindBox, 190},
+        {[&] { press(VK_RETURN); }, {0, 2}, L"처음부터 다시 찾았습니다. 1/2", FindBox, 190},
+        {[&] { press(VK_RETURN, nullptr, true); }, {14, 16}, L"끝에서부터 다시 찾았습니다. 2/2", FindBox, 190},
+        {[&] { press(VK_RETURN, L"péché"); }, {18, 23}, L"1/2", FindBox, 190},  // the system's fold
         {[&] {
              SendMessageW(control(FindMatchCase), BM_SETCHECK, BST_CHECKED, 0);
              command(ids::FIND_NEXT);
@@ -61,9 +64,9 @@ TEST_F(FindBarTest, FindsWrapsAndClosesFromTheKeyboard) {
          {24, 29},
          L"1/1",
          FindBox,
-         160},
-        {[&] { press(VK_RETURN, L"저녁밥"); }, {24, 29}, L"'저녁밥'을(를) 찾을 수 없습니다.", FindBox, 160},
-        {[&] { command(ids::REPLACE); }, {24, 29}, L"", FindBox, 196},
+         190},
+        {[&] { press(VK_RETURN, L"저녁밥"); }, {24, 29}, L"'저녁밥'을(를) 찾을 수 없습니다.", FindBox, 190},
+        {[&] { command(ids::REPLACE); }, {24, 29}, L"", FindBox, 226},
         {[&] {
              press(VK_RETURN, L"저녁");
              press(VK_ESCAPE);
@@ -75,10 +78,12 @@ TEST_F(FindBarTest, FindsWrapsAndClosesFromTheKeyboard) {
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         rows[i].act();
+        SendMessageW(window, WM_TIMER, SELECTION_TIMER_ID, 0);
         EXPECT_EQ(memo_selection(memo), rows[i].selection) << i;
         EXPECT_EQ(window_text(control(FindMessage)), rows[i].message) << i;
         EXPECT_EQ(GetFocus(), control(rows[i].focus)) << i;
         EXPECT_EQ(child_box(memo).y, rows[i].memo_top) << i;
+        EXPECT_EQ(window_text(state().status_label()), rows[i].status) << i;
     }
     PostMessageW(GetFocus(), WM_CHAR, L'Q', 1);  // what is typed next reaches the memo
     pump();
@@ -86,7 +91,8 @@ TEST_F(FindBarTest, FindsWrapsAndClosesFromTheKeyboard) {
 }
 
 // Replace-all changes every match of the same rule in one undo step and leaves its count
-// on the status line; replace changes the selected match and moves to the next.
+// on the status line until it is undone; replace changes the selected match and moves
+// to the next.
 TEST_F(FindBarTest, ReplaceAllIsOneUndoStep) {
     open_window();
     ASSERT_NE(window, nullptr);
@@ -101,6 +107,7 @@ TEST_F(FindBarTest, ReplaceAllIsOneUndoStep) {
     EXPECT_EQ(window_text(memo), L"시그마 시그마 x\r\n시그마 ａ");
     command(ids::MEMO_UNDO);
     EXPECT_EQ(window_text(memo), L"σ Σ x\r\nΣ ａ");
+    EXPECT_EQ(window_text(state().status_label()), L"");   // the count is no longer so
     SetWindowTextW(control(ControlSlot::FindBox), L"Ａ");  // full width folds too
     command(ids::FIND_NEXT);
     command(ids::REPLACE_ONE);

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/services/clipboard.h"
@@ -377,6 +378,25 @@ TEST_F(InteractionTest, AnInsertionIsOneUndoStepOfItsOwn) {
     EXPECT_EQ(memo_text(), L"x12ab5");
     SendMessageW(s.memo_edit(), EM_UNDO, 0, 0);
     EXPECT_EQ(memo_text(), L"x12ab");
+}
+
+// A result inserted right before a letter or a digit keeps a space from it, or it would
+// read as another number; before anything else it goes in as it is, the space or not
+// part of the insertion's undo step.
+TEST_F(InteractionTest, AnInsertedResultKeepsClearOfTheWordAfterIt) {
+    calculate(L"163,605");
+    for (const auto& [memo, caret, id, expected] :
+         {std::tuple{L"택시 1만원", 0, ids::RESULT_TO_MEMO, L"163605 택시 1만원"},
+          {L"12월 8일", 0, ids::EXPRESSION_RESULT_TO_MEMO, L"163605 = 163605 12월 8일"},
+          {L"(택시)", 0, ids::RESULT_TO_MEMO, L"163605(택시)"},
+          {L"택시 ", 2, ids::RESULT_TO_MEMO, L"택시163605 "}}) {
+        set(state().memo_edit(), memo);
+        select_memo(caret, caret);
+        command(id);
+        EXPECT_EQ(memo_text(), expected);
+        SendMessageW(state().memo_edit(), EM_UNDO, 0, 0);
+        EXPECT_EQ(memo_text(), memo);
+    }
 }
 
 TEST_F(InteractionTest, PositionsPastSixtyFiveThousandStayWhole) {

@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, LaysOutEitherSide) {
     EXPECT_EQ(child_box(s.control(ControlSlot::CopyResultButton)), (PixelBox{280, 268, 120, 34}));
     EXPECT_EQ(child_box(s.keypad_buttons()[16]), (PixelBox{28, 538, 184, 50}));
     EXPECT_EQ(child_box(s.history_list()), (PixelBox{28, 624, 374, 148}));
-    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{444, 124, 528, 648}));
+    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{444, 124, 528, 618}));
     EXPECT_EQ(child_box(s.operation_buttons()[4]), (PixelBox{926, 88, 46, 30}));
 
     SendMessageW(window, WM_COMMAND, ids::SIDE, 0);
@@ -85,17 +85,17 @@ TEST_F(MainWindowTest, LaysOutEitherSide) {
     EXPECT_EQ(s.panels.memo, (PixelRect{14, 74, 570, 786}));
     EXPECT_EQ(s.panels.calculator, (PixelRect{584, 74, 986, 786}));
     EXPECT_EQ(child_box(s.side_button()), (PixelBox{822, 88, 150, 30}));
-    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{28, 124, 528, 648}));
+    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{28, 124, 528, 618}));
 
     SendMessageW(window, WM_COMMAND, ids::SIDE, 0);
     EXPECT_FALSE(s.settings.calculator_side);
     EXPECT_EQ(window_text(s.side_button()), L"계산기 → 오른쪽");
-    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{444, 124, 528, 648}));
+    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{444, 124, 528, 618}));
 
     MINMAXINFO info{};
     SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMinTrackSize.x, 740);
-    EXPECT_EQ(info.ptMinTrackSize.y, 700);
+    EXPECT_EQ(info.ptMinTrackSize.y, 750);
 }
 
 TEST_F(MainWindowTest, RoutesKeypadIdsAndLeavesOthersToTheDefault) {

@@ -73,6 +73,22 @@ void pick(HWND dialog, int index) {
                preview_of(dialog).starts_with(to_wide(UNREADABLE_VERSION_TEXT));
     });
 }
+// What the list's tooltip says with the pointer over a line.
+std::wstring tip_over(HWND dialog, int index) {
+    RECT item{};
+    SendMessageW(list_of(dialog), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list_of(dialog), WM_MOUSEMOVE, 0, MAKELPARAM(item.left + 8, item.top + 2));
+    HWND tips = nullptr;
+    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != dialog) {}
+    std::wstring text(512, L'\0');
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(list_of(dialog));
+    tool.lpszText = text.data();
+    SendMessageW(tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    return text.c_str();
+}
 // A list line, after "+ " when the selected version can be restored, "- " when not.
 std::wstring line(HWND dialog, int index) {
     std::wstring text(static_cast<std::size_t>(SendMessageW(list_of(dialog), LB_GETTEXTLEN, index, 0)), L'\0');
@@ -177,6 +193,7 @@ TEST_F(MemoHistoryTest, TheDialogRestoresAVersionAsOneUndoStep) {
     put_version("20261207-085000", std::string("h\0i\0", 4));  // UTF-16 without its mark
     put_version("20991231-000000", "미래");
     put_version("20261207-070000", "지금");
+    put_version("20261207-060000", "12월 모임 정산: 회비 150,000원, 식비 98,500원, 남은 돈은 얼마일까?");
     write_data_file("memo.conflict-20261207-075000.txt", "다른 창의 메모");
     write_data_file("memo.txt", "지금");
     open_window();
@@ -189,18 +206,22 @@ TEST_F(MemoHistoryTest, TheDialogRestoresAVersionAsOneUndoStep) {
     const std::vector<ErrorBox> boxes = in_dialog(IDOK, [&](HWND dialog) {
         for (const int index : {0, 1, 2, 4}) pick(dialog, index), seen.push_back(line(dialog, index));
         seen.push_back(line(dialog, 5));  // not read until selected
+        pick(dialog, 6);                  // a line the list cuts is whole in its tooltip; one it shows whole needs none
+        seen.push_back(tip_over(dialog, 6) == line(dialog, 6).substr(2) ? L"whole in its tip" : tip_over(dialog, 6));
+        seen.push_back(L"tip: " + tip_over(dialog, 5));
         pick(dialog, 3);
         seen.push_back(line(dialog, 3));
         seen.push_back(preview_of(dialog));
     });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, L"메모 이전 버전");
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"+ 2099-12-31 00:00:00 (날짜 이상) · 6 B · 미래",
-                                               L"- 2026-12-07 09:00:00 · 2 B · 읽을 수 없는 파일",
-                                               L"- 2026-12-07 08:50:00 · 4 B · 읽을 수 없는 파일",
-                                               L"+ 2026-12-07 07:50:00 (다른 창) · 20 B · 다른 창의 메모",
-                                               L"+ 2026-12-07 07:00:00 (현재 메모와 같음) · 6 B",
-                                               L"+ 2026-12-07 08:00:00 · 19 B · 첫 줄", L"첫 줄\r\n둘째 줄"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::wstring>{L"+ 2099-12-31 00:00:00 (날짜 이상) · 6 B · 미래",
+                                         L"- 2026-12-07 09:00:00 · 2 B · 읽을 수 없는 파일",
+                                         L"- 2026-12-07 08:50:00 · 4 B · 읽을 수 없는 파일",
+                                         L"+ 2026-12-07 07:50:00 (다른 창) · 20 B · 다른 창의 메모",
+                                         L"+ 2026-12-07 07:00:00 (현재 메모와 같음) · 6 B", L"whole in its tip",
+                                         L"tip: ", L"+ 2026-12-07 08:00:00 · 19 B · 첫 줄", L"첫 줄\r\n둘째 줄"}));
     EXPECT_EQ(window_text(state().memo_edit()), L"첫 줄\r\n둘째 줄");
     SendMessageW(window, WM_TIMER, SELECTION_TIMER_ID, 0);  // the outcome stays
     EXPECT_EQ(status(), L"2026-12-07 08:00:00 버전으로 복원했습니다. Ctrl+Z로 되돌릴 수 있습니다.");
@@ -210,6 +231,7 @@ TEST_F(MemoHistoryTest, TheDialogRestoresAVersionAsOneUndoStep) {
     EXPECT_EQ(std::count(kept.begin(), kept.end(), "100000=지금"), 1);
     SendMessageW(state().memo_edit(), EM_UNDO, 0, 0);
     EXPECT_EQ(window_text(state().memo_edit()), L"지금");
+    EXPECT_EQ(status(), L"");  // the restore it spoke of is undone
 
     // A close that arrives while the dialog is open is carried out after it.
     in_dialog(IDCANCEL, [&](HWND) { PostMessageW(window, WM_CLOSE, 0, 0); });

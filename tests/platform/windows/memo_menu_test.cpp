@@ -12,10 +12,13 @@
 #include <set>
 #include <string>
 
+#include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/painting/text_tips.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/colors/theme_palette.h"
+#include "ui/layout/results_margin.h"
 #include "ui/memo_menu.h"
 #include "window_test_support.h"
 
@@ -90,6 +93,18 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
         {"words without a number selected",
          [&] { put_memo(L"점심 김밥", 0, 5); },
          {MEMO_CUT, MEMO_COPY, MEMO_DELETE, MEMO_SELECT_ALL}},
+        {"a right click on an expression's line, outside the selection",
+         [&] {
+             put_memo(L"점심 김밥\r(1+2)*3 =", 0, 2);
+             POINTL at{};
+             SendMessageW(memo(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), 8);
+             POINT screen{at.x + 2, at.y + 4};
+             ClientToScreen(memo(), &screen);
+             PostMessageW(memo(), WM_KEYDOWN, VK_ESCAPE, 0);  // closes the menu once it is open
+             SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo()), MAKELPARAM(screen.x, screen.y));
+             EXPECT_EQ(memo_selection(memo()), (MemoSelection{8, 8}));
+         },
+         {MEMO_SELECT_ALL, MEMO_EVALUATE}},
     };
     for (const auto& row : rows) {
         row.set_up();
@@ -242,7 +257,15 @@ TEST_F(MemoMenuTest, ZoomFollowsKeysAndTheWheelAndIsRemembered) {
         EXPECT_NEAR(format.yHeight, 14 * 15 * zoom / 100, 15) << what;
         EXPECT_EQ(format.crTextColor, make_palette(false)[MEMO_TEXT]) << what;
     };
-    type_into(memo(), L"확대해도 그대로인 메모");
+    // The margin's strip is as wide as its result in the zoomed font at once.
+    command(MEMO_RESULTS_MARGIN);
+    const auto margin_fits = [&] {
+        const std::int32_t result = text_width(memo(), state().memo_font(), to_wide(state().margin.rows.at(0).shown));
+        RECT client{};
+        GetClientRect(memo(), &client);
+        return state().margin.width == results_margin_width(result, client.right, 96);
+    };
+    type_into(memo(), L"확대해도 그대로인 메모 285,000원");
     const struct {
         const char* what;
         std::function<void()> act;
@@ -258,6 +281,7 @@ TEST_F(MemoMenuTest, ZoomFollowsKeysAndTheWheelAndIsRemembered) {
     for (const auto& row : rows) {
         row.act();
         expect_zoom(row.zoom, row.what);
+        EXPECT_TRUE(margin_fits()) << row.what;
         std::ifstream file(local_app_data / "Numvora" / "preferences.txt");
         const std::string preferences{std::istreambuf_iterator<char>(file), {}};
         EXPECT_NE(preferences.find("memo_zoom=" + std::to_string(row.zoom) + "\n"), std::string::npos) << row.what;

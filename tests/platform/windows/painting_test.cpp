@@ -6,13 +6,15 @@
 #include <commctrl.h>
 
 #include <string>
+#include <tuple>
 
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/painting/app_fonts.h"
-#include "platform/windows/painting/label_views.h"
+#include "platform/windows/painting/text_tips.h"
 #include "ui/colors/theme_palette.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/layout/layout.h"
+#include "ui/layout/placement.h"
 #include "ui/layout/text_fit.h"
 #include "window_test_support.h"
 
@@ -94,8 +96,10 @@ TEST_F(MainWindowTest, DrawsButtonsWithTheirStateColours) {
 }
 
 // At 100, 125, 150 and 200 % (fonts made for the DPI in-process, the window at its
-// default size for that scale) every caption takes one line whole and the long texts
-// of the result label fit at a smaller display size, without "…".
+// smallest size for that scale, which bounds every larger one) every caption takes one
+// line whole (a result button's with some air at its edges), the history list keeps
+// three rows, and the long texts of the result label fit at a smaller display size,
+// without "…".
 TEST_F(MainWindowTest, TextsFitAtEveryScale) {
     open_window();
     ASSERT_NE(window, nullptr);
@@ -108,13 +112,25 @@ TEST_F(MainWindowTest, TextsFitAtEveryScale) {
         const auto ui_width = [&](ControlSlot slot) {
             return text_width(any, fonts->ui.get(), window_text(s.control(slot)));
         };
-        LayoutRects rects = compute_layout({scale_for_dpi(844, dpi), scale_for_dpi(721, dpi), dpi, false, 42});
+        RECT frame{};
+        AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE, 0, dpi);
+        LayoutRects rects =
+            compute_layout({scale_for_dpi(MIN_WINDOW_WIDTH, dpi) - (frame.right - frame.left),
+                            scale_for_dpi(MIN_WINDOW_HEIGHT, dpi) - (frame.bottom - frame.top), dpi, false, 42});
         fit_history_caption(rects, ui_width(ControlSlot::HistoryCaption), ui_width(ControlSlot::ClearHistoryButton),
                             dpi);
         for (const ControlSlot slot : {ControlSlot::ExpressionCaption, ControlSlot::ResultCaption,
                                        ControlSlot::HistoryCaption, ControlSlot::ClearHistoryButton}) {
             EXPECT_LE(ui_width(slot), rects.box(slot).width) << window_text(s.control(slot));
         }
+        for (const ControlSlot slot : {ControlSlot::ResultToMemoButton, ControlSlot::ExpressionResultToMemoButton}) {
+            EXPECT_LE(ui_width(slot) + scale_for_dpi(12, dpi), rects.box(slot).width) << window_text(s.control(slot));
+        }
+        const WindowDc dc(any);
+        const ScopedSelect in_ui(dc.get(), fonts->ui.get());
+        TEXTMETRICW ui{};
+        GetTextMetricsW(dc.get(), &ui);
+        EXPECT_GE(rects.box(ControlSlot::HistoryList).height, 3 * ui.tmHeight);
         const std::int32_t check_box = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + scale_for_dpi(6, dpi);
         EXPECT_LE(ui_width(ControlSlot::ThousandsCheckbox) + check_box,
                   rects.box(ControlSlot::ThousandsCheckbox).width);
@@ -136,19 +152,50 @@ TEST_F(MainWindowTest, TextsFitAtEveryScale) {
     }
 }
 
-// A text too long for the label even at the smallest size ends in "…" on the screen and
-// is whole in the label's tooltip; a text that fits needs none.
+// A text too long for a label (the result even at its smallest size, the status line,
+// the find bar's message) ends in "…" on the screen and is whole in the label's tooltip
+// and its text, which screen readers read; a text that fits needs none.
 TEST_F(MainWindowTest, ACutResultIsWholeInTheTooltip) {
     open_window();
     ASSERT_NE(window, nullptr);
     AppState& s = state();
+    SendMessageW(window, WM_COMMAND, ids::FIND, 0);  // the find bar's message shows
     const std::wstring long_text = L"메모에 넣거나 복사할 계산 결과가 없습니다. " + std::wstring(40, L'9');
-    for (const std::wstring& text : {long_text, std::wstring(L"2,468")}) {
-        SetWindowTextW(s.result_label(), text.c_str());
-        UpdateWindow(s.result_label());
-        ASSERT_NE(s.marks.tips, nullptr);
-        EXPECT_EQ(label_tip(s, s.result_label()), text == long_text ? text : L"");
+    for (const HWND label : {s.result_label(), s.status_label(), s.control(ControlSlot::FindMessage)}) {
+        for (const std::wstring& text : {long_text, std::wstring(L"2,468")}) {
+            SetWindowTextW(label, text.c_str());
+            UpdateWindow(label);
+            ASSERT_NE(s.label_tips, nullptr);
+            EXPECT_EQ(label_tip(s, label), text == long_text ? text : L"") << GetDlgCtrlID(label);
+        }
     }
+}
+
+// An empty memo shows its hint in its text area, none of it the memo's text; the first
+// character takes it away whole, and it is back once the memo is empty again.
+TEST_F(MainWindowTest, AnEmptyMemoShowsItsHintUntilTheFirstCharacter) {
+    open_window();
+    ASSERT_NE(window, nullptr);
+    const HWND memo = state().memo_edit();
+    SetFocus(memo);
+    UpdateWindow(window);
+    for (const auto& [message, key, hint] :
+         {std::tuple{0u, 0u, true}, {WM_CHAR, L'1', false}, {WM_KEYDOWN, VK_BACK, true}}) {
+        if (message != 0) PostMessageW(memo, message, key, 1);
+        pump();
+        UpdateWindow(memo);  // only what the control itself repaints
+        // The hint's lines under the first one, where one character never reaches.
+        RECT area{};
+        SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        const WindowDc dc(memo);
+        int marked = 0;
+        for (LONG y = area.top + 24; y < area.top + 70; ++y) {
+            for (LONG x = area.left; x < area.left + 120; ++x)
+                marked += GetPixel(dc.get(), x, y) != make_palette(false)[MEMO_BACKGROUND] ? 1 : 0;
+        }
+        EXPECT_EQ(marked > 0, hint) << key;
+    }
+    EXPECT_EQ(window_text(memo), L"");
 }
 
 }  // namespace

@@ -147,7 +147,7 @@ TEST_F(PersistenceTest, EveryChangeOfTheMemoReachesTheFileAtTheNextTick) {
 TEST_F(PersistenceTest, CloseWritesMemoAndTheRestoredRectangle) {
     open_window();
     ASSERT_NE(window, nullptr);
-    SetWindowPos(window, nullptr, 40, 30, 900, 720, SWP_NOZORDER);
+    SetWindowPos(window, nullptr, 40, 30, 900, 780, SWP_NOZORDER);
     type_memo(L"닫을 때 저장");
     ShowWindow(window, SW_MAXIMIZE);
     ASSERT_TRUE(IsZoomed(window));
@@ -157,7 +157,7 @@ TEST_F(PersistenceTest, CloseWritesMemoAndTheRestoredRectangle) {
     EXPECT_EQ(saved.window_x, 40);
     EXPECT_EQ(saved.window_y, 30);
     EXPECT_EQ(saved.window_width, 900);
-    EXPECT_EQ(saved.window_height, 720);
+    EXPECT_EQ(saved.window_height, 780);
     EXPECT_TRUE(run_message_loop());
     window = nullptr;
 }

@@ -138,8 +138,11 @@ TEST_F(ResultsMarginTest, ResultsSitBesideTheirLinesAndGoToTheClipboardAndTheBox
     click(WM_LBUTTONDOWN, lunch);
     EXPECT_EQ(clipboard_text(window), L"12,000");
     EXPECT_EQ(window_text(state().status_label()), L"12,000 복사했습니다");
+    SetWindowTextW(state().expression_edit(), L"1/0");
+    SendMessageW(window, WM_COMMAND, ids::CALCULATE, 0);
     click(WM_LBUTTONDBLCLK, lunch);
     EXPECT_EQ(window_text(state().expression_edit()), L"12,000");
+    EXPECT_EQ(window_text(state().result_label()), L"계산 결과가 여기에 표시됩니다.");  // no stale error
     EXPECT_EQ(GetFocus(), state().expression_edit());
 
     // Nothing of the margin reached the memo, its undo or its file.

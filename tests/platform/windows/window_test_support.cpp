@@ -224,14 +224,14 @@ std::wstring window_text(HWND window) {
 }
 
 std::wstring label_tip(const AppState& state, HWND label) {
-    if (state.marks.tips == nullptr) return {};
+    if (state.label_tips == nullptr) return {};
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = state.main_window;
     tool.uId = reinterpret_cast<UINT_PTR>(label);
     std::wstring text(1024, L'\0');
     tool.lpszText = text.data();
-    SendMessageW(state.marks.tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(state.label_tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
     return text.c_str();
 }
 

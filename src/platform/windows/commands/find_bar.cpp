@@ -89,8 +89,14 @@ bool find_in_memo(AppState& state, bool forward) {
     const auto start = static_cast<std::int32_t>(found->start);
     select_in_memo(memo, {start, start + static_cast<std::int32_t>(looked_for.size())});
     SendMessageW(memo, EM_SCROLLCARET, 0, 0);
+    // A match is no request to calculate: the selection check leaves it unread.
+    settle_memo_selection(state);
     const std::string place = std::to_string(found->index) + "/" + std::to_string(found->count);
-    say(state, found->wrapped ? "처음부터 다시 찾았습니다. " + place : place);
+    if (!found->wrapped) {
+        say(state, place);
+    } else {
+        say(state, (forward ? "처음부터 다시 찾았습니다. " : "끝에서부터 다시 찾았습니다. ") + place);
+    }
     return true;
 }
 
@@ -176,9 +182,9 @@ SystemStatus replace_everything(AppState& state, std::int32_t) {
     }
     replace_in_memo(memo, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)}, done.stretch);
     say(state, "");
-    // The count stays on the status line until the user moves the caret.
+    // The count stays on the status line until the user moves the caret or the memo changes.
     settle_memo_selection(state);
-    show_command_outcome(state, std::to_string(done.count) + "개를 바꿨습니다.", false);
+    show_edit_outcome(state, std::to_string(done.count) + "개를 바꿨습니다.");
     return {};
 }
 

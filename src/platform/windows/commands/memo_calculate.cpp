@@ -90,7 +90,10 @@ SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
                 return status;
         }
         settle_memo_selection(state);
-        show_command_outcome(state, total_status_text(sum), false);
+        if (sum.value.empty())
+            show_command_outcome(state, total_status_text(sum), false);
+        else
+            show_edit_outcome(state, total_status_text(sum));  // of the total just written
         return {};
     }
     if (reading.calculates())

@@ -2,8 +2,10 @@
 // loses the focus.
 #include <richedit.h>
 
+#include "common/unicode.h"
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/painting/memo_hint.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
@@ -26,6 +28,13 @@ SystemStatus carry_to_clipboard(AppState& state, CarryForm form) {
     return copy_to_clipboard(state.main_window, *text, *state.calls.clipboard);
 }
 
+// The character after a position; 0 at the end of the memo.
+char32_t memo_character_at(HWND memo, std::int32_t position) {
+    const std::string next = to_utf8(memo_text_range(memo, {position, position + 2}));
+    std::size_t at = 0;
+    return next.empty() ? 0 : decode_utf8(next, at);
+}
+
 }  // namespace
 
 // After the selection, at the caret without one; the insertion is one undo step of its
@@ -33,7 +42,8 @@ SystemStatus carry_to_clipboard(AppState& state, CarryForm form) {
 void insert_into_memo(AppState& state, std::string_view text) {
     const HWND memo = state.memo_edit();
     const MemoSelection selection = memo_selection(memo);
-    replace_in_memo(memo, {selection.end, selection.end}, to_wide(text));
+    const std::string inserted = memo_insertion(std::string(text), memo_character_at(memo, selection.end));
+    replace_in_memo(memo, {selection.end, selection.end}, to_wide(inserted));
 
     state.selection.reset();
     show_selection_outcome(state, {});
@@ -57,10 +67,14 @@ SystemStatus close_memo_undo_group(AppState& state, std::int32_t) {
     return {};
 }
 
-// Any change of the memo's text, whoever made it: the next auto-save tick compares.
+// Any change of the memo's text, whoever made it: the next auto-save tick compares, and
+// what the status line said of an edit before it is no longer so; the hint of an empty
+// memo follows.
 SystemStatus note_memo_change(AppState& state, std::int32_t) {
     state.memo_dirty = true;
     state.find.memo_text.reset();
+    if (state.status.memo_changed()) show_status_line(state);
+    follow_memo_hint(state);
     follow_memo_change(state);
     return {};
 }

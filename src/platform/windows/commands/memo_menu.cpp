@@ -92,13 +92,28 @@ void show_memo_menu(AppState& state, std::optional<POINT> at) {
                    nullptr);
 }
 
+// A right click outside the selection moves the caret to the character clicked first,
+// as editors do, so that the menu acts on the line clicked.
+void move_caret_to_click(HWND memo, POINT screen) {
+    POINT client = screen;
+    ScreenToClient(memo, &client);
+    POINTL at{client.x, client.y};
+    const auto clicked =
+        static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at)));
+    const MemoSelection selection = memo_selection(memo);
+    if (clicked < selection.start || clicked > selection.end) select_in_memo(memo, {clicked, clicked});
+}
+
 }  // namespace
 
 std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM where) {
     if (target != state.memo_edit()) return std::nullopt;
     // -1: from the keyboard, at the caret.
     std::optional<POINT> at;
-    if (where != -1) at = POINT{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (where != -1) {
+        at = POINT{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+        move_caret_to_click(target, *at);
+    }
     show_memo_menu(state, at);
     return 0;
 }

@@ -43,9 +43,8 @@ SystemStatus show_memo_versions(AppState& state, std::int32_t) {
     // "복원하는 중…" stays painted while the memo takes a large text.
     UpdateWindow(again->main_window);
     replace_memo(*again, chosen.value()->text);
-    show_command_outcome(
-        *again, version_time_text(chosen.value()->entry.time) + " 버전으로 복원했습니다. Ctrl+Z로 되돌릴 수 있습니다.",
-        false);
+    show_edit_outcome(
+        *again, version_time_text(chosen.value()->entry.time) + " 버전으로 복원했습니다. Ctrl+Z로 되돌릴 수 있습니다.");
     return {};
 }
 

@@ -1,15 +1,19 @@
 #include "platform/windows/commands/memo_versions_dialog.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/base/subclass.h"
 #include "platform/windows/base/win_rect.h"
+#include "platform/windows/painting/text_tips.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/state/window_mailbox.h"
+#include "ui/layout/dpi_scale.h"
 #include "ui/layout/placement.h"
 #include "ui/memo_versions.h"
 
@@ -37,6 +41,8 @@ struct Dialog {
     bool restoring = false;                                       // a version is read and the memo kept
     std::optional<RestoredVersion> chosen;
     std::optional<SystemError> failure;  // a control that could not be made
+    HWND tips = nullptr;                 // a list line's whole text while the list cuts it
+    LRESULT tip_line = -1;               // the line the pointer was last over
 };
 
 struct DialogControl {
@@ -126,6 +132,33 @@ void place_dialog(HWND dialog, const Dialog& d) {
     }
 }
 
+// The line under the pointer whole in the list's tooltip while the list cuts it; asked
+// again when the pointer moves to another line.
+void tip_line_at(HWND list, Dialog& d, LPARAM point) {
+    const LRESULT found = SendMessageW(list, LB_ITEMFROMPOINT, 0, point);
+    const LRESULT index = HIWORD(found) == 0 ? LOWORD(found) : -1;
+    if (index == d.tip_line) return;
+    d.tip_line = index;
+    std::wstring text;
+    if (index >= 0) {
+        text.resize(static_cast<std::size_t>(std::max<LRESULT>(SendMessageW(list, LB_GETTEXTLEN, index, 0), 0)));
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+        RECT item{};
+        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        // The list draws a line a little in from its left edge.
+        text = text_if_cut(list, text, item.right - item.left - scale_for_dpi(4, d.dpi));
+    }
+    set_text_tip(d.tips, GetParent(list), list, text, d.dpi);
+}
+
+LRESULT CALLBACK list_proc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+    if (message == WM_MOUSEMOVE) {
+        if (auto* d = reinterpret_cast<Dialog*>(GetWindowLongPtrW(GetParent(list), DWLP_USER)))
+            tip_line_at(list, *d, lparam);
+    }
+    return pass_to_control(list, message, wparam, lparam, list_proc, id);
+}
+
 SystemStatus create_controls(HWND dialog, const Dialog& d) {
     for (const DialogControl& row : CONTROLS) {
         const std::wstring text = to_wide(row.text);
@@ -199,6 +232,7 @@ void show_selected(HWND dialog, Dialog& d) {
             std::wstring shown(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, index, 0)), L'\0');
             SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(shown.data()));
             if (line != shown) {
+                d.tip_line = -1;  // the tip follows the new line at the next move
                 SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
                 SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.c_str()));
                 SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -289,6 +323,7 @@ INT_PTR init_dialog(HWND dialog, Dialog& d) {
     }
     d.answers = std::make_shared<WindowMailbox>(dialog, WM_VERSIONS_ANSWERED);
     place_dialog(dialog, d);
+    subclass_control(GetDlgItem(dialog, VERSIONS_LIST_ID), list_proc);
     show_selected(dialog, d);
     if (AppState* state = main_state(d)) {
         Dialog* dp = &d;
@@ -336,7 +371,17 @@ INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
 SystemResult<std::optional<RestoredVersion>> choose_memo_version(HWND main_window) {
     const AppState* state = app_state_of(main_window);
     if (state == nullptr || !state->snapshots) return std::optional<RestoredVersion>();
-    Dialog d{main_window, state->ui_font.get(), state->dpi, state->snapshots->now(), {}, {}, false, {}, {}};
+    Dialog d{main_window,
+             state->ui_font.get(),
+             state->dpi,
+             state->snapshots->now(),
+             {},
+             std::nullopt,
+             false,
+             std::nullopt,
+             std::nullopt,
+             nullptr,
+             -1};
     const std::vector<WORD> layout = dialog_template();
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(main_window, GWLP_HINSTANCE));
     const INT_PTR ended = DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()),

@@ -48,10 +48,12 @@ SystemStatus apply_memo_zoom(AppState& state) {
         made = std::move(created).value();
         font = made.get();
     }
+    // The record has the new font before the control: the margin measures its results
+    // in it as the control takes it. The one it replaces goes with `made`, after.
+    std::swap(state.zoom.font, made);
     SendMessageW(state.memo_edit(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     // A font set on the rich edit takes its text colour back to the default.
     apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
-    std::swap(state.zoom.font, made);  // the one it replaces goes with `made`
     return {};
 }
 

@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/subclass.h"
@@ -31,12 +33,17 @@ void copy_margin_result(AppState& state, const MarginRow& row) {
     show_command_outcome(state, row.shown + " 복사했습니다", false);
 }
 
-// As a double click on the history: the value in the box, ready to calculate with.
+// As a double click on the history: the value in the box, ready to calculate with. The
+// label says no more what a calculation before it said (an error is no longer so): it
+// shows the last result kept, if any.
 void reuse_margin_result(AppState& state, const MarginRow& row) {
     const HWND box = state.expression_edit();
-    if (auto status = set_control_text(box, state.calculator.expression_text(row.value)); !status) {
-        show_command_outcome(state, display_text(status.error()), true);
-        return;
+    for (const auto& [control, text] : {std::pair{box, state.calculator.expression_text(row.value)},
+                                        {state.result_label(), state.calculator.result_label_text()}}) {
+        if (auto status = set_control_text(control, text); !status) {
+            show_command_outcome(state, display_text(status.error()), true);
+            return;
+        }
     }
     put_caret_at_end(box);
     SetFocus(box);

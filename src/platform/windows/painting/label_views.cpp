@@ -2,10 +2,11 @@
 
 #include <string>
 
+#include "common/win32/wide_text.h"
 #include "platform/windows/base/subclass.h"
+#include "platform/windows/painting/text_tips.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
-#include "platform/windows/state/label_tips.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/layout/text_fit.h"
 
@@ -58,14 +59,26 @@ void paint_result_label(AppState& state, HWND label) {
     DrawTextW(dc, shown.data(), static_cast<int>(shown.size()), &box,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | (fit.ellipsis ? DT_END_ELLIPSIS : 0));
     SelectObject(dc, previous);
-    // The full text as the label's tooltip while the label shows it cut.
-    set_label_tip(state, label, fit.ellipsis ? text : std::wstring());
+    set_text_tip(state.label_tips, state.main_window, label, fit.ellipsis ? text : std::wstring(), state.dpi);
+}
+
+// A label the system paints: its whole text as its tooltip while it shows it cut; the
+// status line's then the details of the troubles it marks.
+void tip_if_cut(AppState& state, HWND label) {
+    RECT box{};
+    GetClientRect(label, &box);
+    std::wstring tip = text_if_cut(label, control_text_wide(label), box.right);
+    if (label == state.status_label()) {
+        const std::string details = status_line_view(state.status, state.troubles).tooltip;
+        if (!details.empty()) tip += (tip.empty() ? L"" : L"\n") + to_wide(details);
+    }
+    set_text_tip(state.label_tips, state.main_window, label, tip, state.dpi);
 }
 
 LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
     AppState* state = app_state_of(GetParent(label));
-    const bool result = state != nullptr && label == state->result_label();
-    const bool status = state != nullptr && label == state->status_label();
+    if (state == nullptr) return pass_to_control(label, message, wparam, lparam, label_proc, id);
+    const bool result = label == state->result_label();
     switch (message) {
     case WM_SETTEXT: {
         const std::wstring before = control_text_wide(label);
@@ -75,19 +88,22 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
             result ? DefWindowProcW(label, message, wparam, lparam) : DefSubclassProc(label, message, wparam, lparam);
         if (result) InvalidateRect(label, nullptr, FALSE);
         const auto* text = reinterpret_cast<const wchar_t*>(lparam);
-        // A polite live region: the reader speaks the new result or message when idle.
-        if (set != FALSE && text != nullptr && before != text) {
+        // A polite live region: the reader speaks the new result or message when idle,
+        // whole however the label shows it.
+        if (set != FALSE && text != nullptr && before != text)
             NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, label, OBJID_CLIENT, CHILDID_SELF);
-        }
+        // Also for the same text: the status line's troubles may have changed under it.
+        if (set != FALSE && !result) tip_if_cut(*state, label);
         return set;
     }
+    case WM_SIZE:
+        if (!result) tip_if_cut(*state, label);
+        break;
     case WM_PAINT:
         if (!result) break;
         paint_result_label(*state, label);
         return 0;
-    case WM_NCHITTEST:
-        if (result || status) return HTCLIENT;  // the mouse reaches the label, and so its tooltip
-        break;
+    case WM_NCHITTEST: return HTCLIENT;  // the mouse reaches the label, and so its tooltip
     default: break;
     }
     return pass_to_control(label, message, wparam, lparam, label_proc, id);
@@ -96,18 +112,9 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
 }  // namespace
 
 void watch_labels(const AppState& state) {
-    for (const HWND label : {state.result_label(), state.status_label()}) {
-        subclass_control(label, label_proc);
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        if (CONTROL_ROWS[i].announced) subclass_control(state.controls[i], label_proc);
     }
-}
-
-std::int32_t text_width(HWND control, HFONT font, std::wstring_view text) {
-    const WindowDc dc(control);
-    if (dc.get() == nullptr) return 0;
-    const ScopedSelect in_font(dc.get(), font);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &extent);
-    return extent.cx;
 }
 
 }  // namespace numvora

@@ -161,7 +161,7 @@ std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control) {
     case ColorRole::None: return std::nullopt;
     case ColorRole::Caption: look = panel(CAPTION_TEXT); break;
     case ColorRole::Status:
-        look = panel(status_line_view(state.status, state.marks.troubles).is_error ? STATUS_ERROR_TEXT : CAPTION_TEXT);
+        look = panel(status_line_view(state.status, state.troubles).is_error ? STATUS_ERROR_TEXT : CAPTION_TEXT);
         break;
     case ColorRole::Expression: look = {EXPRESSION_TEXT, EXPRESSION_BACKGROUND, state.brushes.expression.get()}; break;
     case ColorRole::Result: look = {RESULT_TEXT, RESULT_BACKGROUND, state.brushes.result.get()}; break;

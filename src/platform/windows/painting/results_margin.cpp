@@ -51,11 +51,9 @@ RECT client_of(HWND memo) {
 
 // The lines that end on the rows on screen, from the one the first row belongs to, as
 // the memo's copy holds them.
-std::vector<ScreenLine> lines_on_screen(HWND memo, const MemoNotes& notes) {
+std::vector<ScreenLine> lines_on_screen(HWND memo, const MemoNotes& notes, const RECT& area) {
     // Under Wine each position question walks the text from its start: two corners of
     // the text area answer for the whole screen.
-    RECT area{};
-    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     const RECT client = client_of(memo);
     POINTL top{area.left, std::max(area.top, client.top)};
     POINTL bottom{area.right - 1, client.bottom - 1};
@@ -83,18 +81,19 @@ HFONT margin_font(AppState& state) {
         state.margin.widths.clear();
         state.margin.font_key = key;
     }
-    return state.zoom.font ? state.zoom.font.get() : state.ui_font.get();
+    return state.memo_font();
 }
 
 // The results of the lines that end on screen, measured in the margin's font (the
 // memo's); their rows are placed once the strip's width is known.
 std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
     const MemoNotes& notes = memo_notes(state);
-    const std::vector<ScreenLine> screen = lines_on_screen(memo, notes);
-    ResultsMarginView& margin = state.margin;
-
+    // Every question costs a fraction of a millisecond under Wine, so the text area is asked once.
     RECT area{};
     SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    const std::vector<ScreenLine> screen = lines_on_screen(memo, notes, area);
+    ResultsMarginView& margin = state.margin;
+
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     std::unordered_map<std::wstring, std::int32_t> widths;

@@ -87,12 +87,9 @@ struct ResultLabelView {
     std::array<UniqueFont, 8> fonts;
 };
 
-// The troubles that last, marked on the status line until they end, and the labels'
-// one tooltip control, made with the first tip: the troubles' details on the status
-// line, the result's whole text while it is shown cut.
-struct StatusMarks {
-    LastingTroubles troubles;
-    HWND tips = nullptr;
+// The hint an empty memo shows: whether the memo's last paint drew it.
+struct MemoHintView {
+    bool shown = false;
 };
 
 // The look beyond the palette: high contrast's colours while it is on; whether the dark
@@ -125,7 +122,8 @@ struct AppState {
     std::array<HWND, CONTROL_COUNT> controls{};  // by the control table's row
     CalculatorSession calculator;                // history and last calculation
     SelectionState selection;                    // pending operand, last memo selection
-    StatusLine status;                           // the line above the memo and its colour
+    StatusLine status;                           // the line under the memo and its colour
+    LastingTroubles troubles;                    // marked on the status line until they end
     std::string saved_memo_text;                 // the memo as last read, written or loaded from a document
     // Set by every change of the memo (EN_CHANGE), since the control's own modify flag
     // misses undo, redo and text set from outside; the auto-save reads only when set.
@@ -156,9 +154,14 @@ struct AppState {
     ResultsMarginView margin;
     MemoNotes notes;
     ResultLabelView result_view;
-    StatusMarks marks;
+    MemoHintView hint;
+    // The labels' tooltips, made with the first of them: their whole texts while cut, and
+    // the details of the troubles the status line marks.
+    HWND label_tips = nullptr;
 
     HWND control(ControlSlot slot, std::size_t member = 0) const { return controls[control_row_index(slot, member)]; }
+    // The memo's font: its zoom's, or the ui font at 100%.
+    HFONT memo_font() const { return zoom.font ? zoom.font.get() : ui_font.get(); }
     // The controls that code names.
     HWND memo_edit() const { return control(ControlSlot::MemoEdit); }
     HWND expression_edit() const { return control(ControlSlot::ExpressionEdit); }

@@ -101,19 +101,19 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
             return written ? Result<void, StorageError>() : fail(written.error());
         });
     if (!written) {
-        state.marks.troubles.begin(Trouble::MemoNotSaved,
+        state.troubles.begin(Trouble::MemoNotSaved,
                                    format_log_line("메모 저장 실패: {}", display_text(written.error())));
         show_status_line(state);
         return fail(written.error());
     }
     log_set_aside(written.value());
     state.saved_memo_text = incoming;
-    state.marks.troubles.end(Trouble::MemoNotSaved);
+    state.troubles.end(Trouble::MemoNotSaved);
     if (written->kept_conflict) {
         const std::string name = last_path_component(*written->kept_conflict).value_or(*written->kept_conflict);
-        state.marks.troubles.begin(Trouble::OtherWindow, "다른 창이 바꾼 메모를 " + name + "(으)로 보관했습니다.");
+        state.troubles.begin(Trouble::OtherWindow, "다른 창이 바꾼 메모를 " + name + "(으)로 보관했습니다.");
     } else {
-        state.marks.troubles.end(Trouble::OtherWindow);
+        state.troubles.end(Trouble::OtherWindow);
     }
     state.status.clear_notice();
     if (given_up > 0) state.status.show(given_up_text(given_up), true);

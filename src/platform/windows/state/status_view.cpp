@@ -1,19 +1,20 @@
 #include "platform/windows/state/status_view.h"
 
-#include "common/win32/wide_text.h"
 #include "platform/windows/state/control_text.h"
-#include "platform/windows/state/label_tips.h"
 
 namespace numvora {
 
-void show_status_line(AppState& state) {
-    const StatusLineView view = status_line_view(state.status, state.marks.troubles);
-    (void)set_control_text(state.status_label(), view.text);
-    set_label_tip(state, state.status_label(), to_wide(view.tooltip));
+void show_status_line(const AppState& state) {
+    (void)set_control_text(state.status_label(), status_line_view(state.status, state.troubles).text);
 }
 
 void show_command_outcome(AppState& state, std::string text, bool is_error) {
     state.status.show(std::move(text), is_error);
+    show_status_line(state);
+}
+
+void show_edit_outcome(AppState& state, std::string text) {
+    state.status.show_edit_outcome(std::move(text));
     show_status_line(state);
 }
 
@@ -27,7 +28,7 @@ void show_selection_outcome(AppState& state, const SelectionMessage& message) {
 
 void show_history_events(AppState& state) {
     if (!state.snapshots) return;
-    const std::vector<std::string> lines = state.snapshots->take_status_lines(state.marks.troubles);
+    const std::vector<std::string> lines = state.snapshots->take_status_lines(state.troubles);
     for (const std::string& line : lines) state.status.show(line, true);
     show_status_line(state);
 }

@@ -7,12 +7,16 @@
 
 namespace numvora {
 
-// Writes the status text, after the mark of a lasting trouble, and the trouble's
-// details as its tooltip; a status line that cannot change keeps its text.
-void show_status_line(AppState& state);
+// Writes the status text after the mark of a lasting trouble (the label's tooltip then
+// gives the troubles' details); a status line that cannot change keeps its text.
+void show_status_line(const AppState& state);
 
 // A command's outcome on the status line, in the warning colour when it failed.
 void show_command_outcome(AppState& state, std::string text, bool is_error);
+
+// The outcome of a command that changed the memo, until the memo changes again (its
+// undo among the changes) or the selection speaks.
+void show_edit_outcome(AppState& state, std::string text);
 
 // A selection check's message on the status line, and the operation buttons enabled
 // exactly when an operand is pending.

@@ -1,12 +1,18 @@
 #include "platform/windows/window/accessibility.h"
 
+#include <string>
+
+#include "common/win32/wide_text.h"
 #include "ui/control_table.h"
+#include "ui/memo_menu.h"
 
 namespace numvora {
 namespace {
 
-// PROPID_ACC_NAME and UI Automation's LiveSetting property, with its value Polite.
+// PROPID_ACC_NAME, PROPID_ACC_DESCRIPTION and UI Automation's LiveSetting property,
+// with its value Polite.
 constexpr GUID ACCESSIBLE_NAME{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+constexpr GUID ACCESSIBLE_DESCRIPTION{0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
 constexpr GUID LIVE_SETTING{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr int POLITE = 1;
 
@@ -21,6 +27,9 @@ void annotate_controls(const AppState& state) {
         if (CONTROL_ROWS[i].announced)
             state.calls.accessibility->annotate_number(state.controls[i], LIVE_SETTING, POLITE);
     }
+    // What the empty memo's hint says, whether it shows or not.
+    const std::wstring hint = to_wide(memo_hint_text());
+    state.calls.accessibility->annotate_text(state.memo_edit(), ACCESSIBLE_DESCRIPTION, hint.c_str());
 }
 
 }  // namespace numvora

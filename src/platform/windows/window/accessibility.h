@@ -1,6 +1,6 @@
-// Names for the controls whose captions are symbols, and the two live regions, handed
-// to the system's accessibility layer once the window is up: its library and COM cost
-// milliseconds that the start should not pay.
+// Names for the controls whose captions are symbols, the live regions and the memo's
+// description (its empty hint), handed to the system's accessibility layer once the
+// window is up: its library and COM cost milliseconds that the start should not pay.
 #pragma once
 
 #include <windows.h>

@@ -11,6 +11,7 @@
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/painting/memo_hint.h"
 #include "platform/windows/painting/results_margin.h"
 #include "platform/windows/painting/theme_brushes.h"
 #include "platform/windows/painting/window_look.h"
@@ -153,6 +154,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     take_over_memo_paste(state->memo_edit());
     take_over_expression_paste(state->expression_edit());
     watch_results_margin(state->memo_edit());
+    watch_memo_hint(state->memo_edit());
     take_over_margin_clicks(state->memo_edit());
     show_status_line(*state);
     SendMessageW(state->memo_edit(), EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);

@@ -8,9 +8,9 @@
 #include "platform/windows/base/win_rect.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/app_fonts.h"
-#include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/painting.h"
+#include "platform/windows/painting/text_tips.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/window/window_handlers.h"
@@ -28,12 +28,14 @@ SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
     if (dpi == state.dpi) return {};
     auto fonts = create_font_set(dpi);
     if (!fonts) return fail(fonts.error());
-    apply_fonts(state, fonts->ui.get(), fonts->display.get(), fonts->keypad.get());
-    apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
+    // The record first: the memo's margin measures in the record's font as the memo
+    // takes the new one. The old fonts stay alive in `fonts` until the controls let go.
     std::swap(state.ui_font, fonts->ui);
     std::swap(state.display_font, fonts->display);
     std::swap(state.keypad_font, fonts->keypad);
     state.dpi = dpi;
+    apply_fonts(state, state.ui_font.get(), state.display_font.get(), state.keypad_font.get());
+    apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
     if (state.zoom.font) {
         if (auto status = apply_memo_zoom(state); !status)
             log_error_line("메모 확대 글꼴 생성 실패: {}", display_text(status.error()));

@@ -1,0 +1,19 @@
+// The hint of an empty memo: grey words drawn over its empty text area, never text of
+// its own, so that memo.txt, the undo steps and documents know nothing of it. It goes
+// with the first character and comes back when the memo is emptied.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/windows/state/app_state.h"
+
+namespace numvora {
+
+// Subclasses the memo: every paint of an empty memo draws the hint after the text.
+void watch_memo_hint(HWND memo);
+
+// After a change of the memo's text: the hint shows or goes at once, the whole memo
+// painted again when it does (the control repaints only the line it changed).
+void follow_memo_hint(AppState& state);
+
+}  // namespace numvora
