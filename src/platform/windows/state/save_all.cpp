@@ -102,7 +102,7 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
         });
     if (!written) {
         state.troubles.begin(Trouble::MemoNotSaved,
-                                   format_log_line("메모 저장 실패: {}", display_text(written.error())));
+                             format_log_line("메모 저장 실패: {}", display_text(written.error())));
         show_status_line(state);
         return fail(written.error());
     }
