@@ -36,6 +36,7 @@ function(numvora_add_test name)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
                                             FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|Unhandled exception")
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    # Labelled with the executable, so that a preset can run one executable's cases.
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${name})
   endif()
 endfunction()

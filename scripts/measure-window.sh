@@ -13,6 +13,9 @@
 #     the longest time the window does not answer while its history lists, writes and
 #     prunes (CASE 0: empty folder, 1: 10,000 snapshots none pruned, 2: pruned), and
 #     the versions dialog
+#   scripts/measure-window.sh restores [MEBIBYTES]
+#     the restore of a large version (50 MiB), from the press of the button until the
+#     memo holds it, and the peak working set
 #   scripts/measure-window.sh margins [MEMO_BYTES [STEPS [NAMES]]]
 #     typing and scrolling with the margin of line results off and on, and the
 #     margin's own recompute of a screen; NAMES names defined across the memo, each
@@ -20,12 +23,12 @@
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
-what=${1:?ticks, saves, finds, history or margins}
+what=${1:?ticks, saves, finds, history, restores or margins}
 shift
 case "$what" in
-  ticks|saves|finds|margins) target=numvora-${what%s}-measure ;;
+  ticks|saves|finds|restores|margins) target=numvora-${what%s}-measure ;;
   history) target=numvora-history-measure ;;
-  *) echo "ticks, saves, finds, history or margins" >&2; exit 2 ;;
+  *) echo "ticks, saves, finds, history, restores or margins" >&2; exit 2 ;;
 esac
 source scripts/wine-session.sh
 build_windows "$target"

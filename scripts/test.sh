@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every check, warnings as errors throughout:
-#   - the native tests, then the same under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   - the native tests, then the same under AddressSanitizer and UndefinedBehaviorSanitizer,
+#     and the storage tests (the history's worker beside the caller's thread) under
+#     ThreadSanitizer;
 #   - a short run of each libFuzzer target;
 #   - clang-format and clang-tidy on the tree;
 #   - the cross-built tests under Wine on a private Xvfb display, among them a stress run
@@ -21,7 +23,7 @@ if [ "${NUMVORA_LONG:-0}" = 1 ]; then
   export NUMVORA_STRESS_ACTIONS=100000 NUMVORA_KILL_RUNS=100
 fi
 
-for preset in native native-sanitize; do
+for preset in native native-sanitize native-thread; do
   cmake --preset "$preset" -DNUMVORA_WERROR=ON >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset"

@@ -2,8 +2,9 @@
 // thread sends WM_NULL with SendMessageTimeoutW every 2 ms, as another program would,
 // and keeps the longest round trip over the window's start, the first change of the
 // memo (a snapshot written, the folder pruned) and the seconds after. Then the time
-// the versions dialog takes to open. History folders: empty, 10,000 snapshots of the
-// last 22 hours (nothing to prune), and 10,000 one a minute (about 8,500 pruned).
+// the versions dialog takes to show, and to show its list. History folders: empty,
+// 10,000 snapshots of the last 22 hours (nothing to prune), and 10,000 one a minute
+// (about 8,500 pruned).
 // One window per process: the case is chosen by its number (0, 1, 2).
 //   numvora-history-measure.exe CASE [SECONDS_AFTER]
 #include <windows.h>
@@ -15,18 +16,21 @@
 #include <fstream>
 #include <thread>
 
+#include "common/win32/wide_text.h"
 #include "storage/history/memo_history.h"
 #include "support/measured_window.h"
 #include "support/qpc_clock.h"
 #include "ui/control_ids.h"
+#include "ui/memo_versions.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Snapshots every step seconds back from now, each holding its number.
+// Snapshots every step seconds back from now, each holding its number, and a memo.
 void fill_history(const fs::path& data, int count, std::int64_t step) {
     fs::create_directories(data / "history");
+    std::ofstream(data / "memo.txt") << "예전 메모";  // kept at the first change
     const std::int64_t now = numvora::to_seconds(numvora::local_now());
     for (int i = 1; i <= count; ++i)
         std::ofstream(data / "history" / numvora::snapshot_name(numvora::from_seconds(now - i * step))) << i;
@@ -74,23 +78,31 @@ void measure(const char* name, int count, std::int64_t step, double seconds_afte
     probe.join();
     const std::size_t left = numvora::list_snapshots((measured.state()->snapshots->folder())).value().size();
 
-    // The dialog ends as soon as it is seen.
+    // The dialog ends as soon as its list is there (or says there is none).
     double shown = 0;
+    double listed = 0;
     const double opened = numvora::bench::now_ms();
     std::thread closer([&] {
+        HWND dialog = nullptr;
+        while ((dialog = FindWindowW(L"#32770", L"메모 이전 버전")) == nullptr) Sleep(1);
+        shown = numvora::bench::now_ms();
+        const std::wstring none = numvora::to_wide(numvora::NO_VERSIONS_TEXT);
         for (;;) {
-            if (const HWND dialog = FindWindowW(L"#32770", L"메모 이전 버전")) {
-                shown = numvora::bench::now_ms();
-                PostMessageW(dialog, WM_CLOSE, 0, 0);
-                return;
-            }
+            wchar_t preview[64] = {};
+            GetDlgItemTextW(dialog, numvora::VERSIONS_PREVIEW_ID, preview, 64);
+            if (SendMessageW(GetDlgItem(dialog, numvora::VERSIONS_LIST_ID), LB_GETCOUNT, 0, 0) > 0 || none == preview)
+                break;
             Sleep(1);
         }
+        listed = numvora::bench::now_ms();
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
     });
     SendMessageW(window, WM_SYSCOMMAND, numvora::ids::MEMO_VERSIONS, 0);
     closer.join();
-    std::printf("%-44s longest without an answer %8.1f ms   snapshots after %5zu   versions dialog open %8.1f ms\n",
-                name, longest, left, shown - opened);
+    std::printf(
+        "%-44s longest without an answer %8.1f ms   snapshots after %5zu   versions dialog shown %8.1f ms, "
+        "listed %8.1f ms\n",
+        name, longest, left, shown - opened, listed - opened);
     std::fflush(stdout);
 }
 

@@ -2,10 +2,16 @@
 
 #include "storage/files/file_io.h"
 #include "storage/files/file_primitives.h"
+#include "storage/history/memo_history_rules.h"
 
 namespace numvora {
 
 namespace fp = file_primitives;
+
+bool is_written_data_file(std::string_view name) {
+    return name == MEMO_FILE_NAME || name == SETTINGS_FILE_NAME || name == PREFERENCES_FILE_NAME ||
+           parse_conflict_copy_name(name).has_value();
+}
 
 MemoFile::Opened MemoFile::open() {
     auto text = read_text(paths_.memo_file);
@@ -20,7 +26,7 @@ MemoFile::Opened MemoFile::open() {
     return opened;
 }
 
-StorageResult<MemoFile::Written> MemoFile::write(std::string_view text) {
+StorageResult<MemoFile::Written> MemoFile::write(std::string_view text, const BeforeReplace& before_replace) {
     Written written;
     if (unreadable_left_) {
         auto moved = set_aside_unreadable();
@@ -33,11 +39,19 @@ StorageResult<MemoFile::Written> MemoFile::write(std::string_view text) {
     } else if (current.error().kind != StorageErrorKind::NotFound) {
         return fail(current.error());  // what is there cannot be checked, so it is not replaced
     }
+    // Nothing to write when memo.txt holds the text already (an unchanged memo at close),
+    // so that a full disk cannot fail it.
+    if (now && *now == text) {
+        on_disk_ = std::move(now);
+        return written;
+    }
     if (now && now != on_disk_) {
-        auto kept = write_kept_copy(fp::join_path(paths_.folder, "memo.conflict-" + fp::local_timestamp()), *now);
+        auto kept = write_kept_copy(
+            fp::join_path(paths_.folder, std::string(CONFLICT_COPY_PREFIX) + fp::local_timestamp()), *now);
         if (!kept) return fail(kept.error());
         written.kept_conflict = std::move(kept).value();
     }
+    if (now && before_replace) before_replace(*now);
     if (auto done = write_data_file(paths_.folder, paths_.memo_file, text, calls_); !done) return fail(done.error());
     on_disk_ = std::string(text);
     return written;

@@ -4,6 +4,7 @@
 // last read or wrote it is copied aside first, so that no text is ever lost.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,11 @@
 #include "storage/storage_error.h"
 
 namespace numvora {
+
+// Whether a name is one of the files windows write in the data folder (memo.txt, the
+// settings, the preferences and the conflict copies): the start sweeps what killed
+// writes of them left (sweep_temporary_files).
+bool is_written_data_file(std::string_view name);
 
 class MemoFile {
 public:
@@ -30,11 +36,15 @@ public:
         std::optional<std::string> set_aside;      // the unreadable file, moved before this write
         std::optional<std::string> kept_conflict;  // another writer's content, copied before this write
     };
-    StorageResult<Written> write(std::string_view text);
+    // Called with what memo.txt holds just before it is replaced, so that it can be kept
+    // first; not called when there is no file yet.
+    using BeforeReplace = std::function<void(const std::string& held)>;
+    StorageResult<Written> write(std::string_view text, const BeforeReplace& before_replace = {});
 
     // What this window last read or wrote; nothing when there was no file.
     const std::optional<std::string>& on_disk() const { return on_disk_; }
     const std::string& path() const { return paths_.memo_file; }
+    const std::string& folder() const { return paths_.folder; }
 
 private:
     // The new path, or empty when the file is already gone.

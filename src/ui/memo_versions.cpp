@@ -62,12 +62,19 @@ std::string version_size_text(std::uint64_t bytes) {
 
 std::string version_line(const VersionLine& version) {
     std::string line = version_time_text(version.time);
-    if (version.same_as_memo) (line += ' ') += SAME_AS_MEMO_TEXT;
+    for (const auto& [applies, mark] : {std::pair{version.same_as_memo, SAME_AS_MEMO_TEXT},
+                                        {version.other_window, OTHER_WINDOW_TEXT},
+                                        {version.later_than_now, ODD_DATE_TEXT}})
+        if (applies) (line += ' ') += mark;
     line += SEPARATOR;
     line += version_size_text(version.size);
     if (version.unreadable) return (line += SEPARATOR) += UNREADABLE_VERSION_TEXT;
     if (version.first_line && !version.first_line->empty()) (line += SEPARATOR) += shortened(*version.first_line);
     return line;
+}
+
+std::string large_version_question(std::uint64_t bytes) {
+    return version_size_text(bytes) + " 버전을 복원합니다. 시간이 걸릴 수 있습니다.";
 }
 
 std::string version_preview_text(std::string_view text, bool cut) {

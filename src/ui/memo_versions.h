@@ -19,7 +19,17 @@ inline constexpr std::string_view CLOSE_VERSIONS_TEXT = "닫기";
 inline constexpr std::string_view UNREADABLE_VERSION_TEXT = "읽을 수 없는 파일";
 inline constexpr std::string_view NO_VERSIONS_TEXT = "아직 저장된 이전 버전이 없습니다.";
 inline constexpr std::string_view SAME_AS_MEMO_TEXT = "(현재 메모와 같음)";
+inline constexpr std::string_view OTHER_WINDOW_TEXT = "(다른 창)";
+inline constexpr std::string_view ODD_DATE_TEXT = "(날짜 이상)";
 inline constexpr std::string_view RESTORE_REFUSED_TEXT = "현재 메모를 보관하지 못해 복원하지 않았습니다: ";
+inline constexpr std::string_view LISTING_VERSIONS_TEXT = "이전 버전을 찾는 중…";
+inline constexpr std::string_view RESTORING_TEXT = "복원하는 중…";
+
+// A version larger than this is restored only once the user agrees: under Wine the
+// memo takes tens of seconds and gigabytes to take 50 MiB.
+inline constexpr std::uint64_t LARGE_VERSION_BYTES = std::uint64_t{8} << 20;
+// "50.0 MB 버전을 복원합니다. 시간이 걸릴 수 있습니다."
+std::string large_version_question(std::uint64_t bytes);
 
 // The list and the preview; the buttons are IDOK (restore) and IDCANCEL (close).
 inline constexpr int VERSIONS_LIST_ID = 100;
@@ -42,12 +52,15 @@ struct VersionLine {
     bool same_as_memo = false;
     std::optional<std::string> first_line;  // not read yet when absent
     bool unreadable = false;
+    bool other_window = false;    // a copy of another window's memo, not a snapshot
+    bool later_than_now = false;  // dated later than the clock says it is
 };
 
-// "2026-12-07 14:20:05 (현재 메모와 같음) · 3.2 KB · first line…": the mark only for the
-// version that holds the memo as it is; the first line cut to VERSION_LINE_CHARACTERS
-// with an ellipsis and control characters as spaces, left out when empty or not read;
-// UNREADABLE_VERSION_TEXT in its place when the file could not be read.
+// "2026-12-07 14:20:05 (현재 메모와 같음) · 3.2 KB · first line…": the marks that apply
+// after the time (the memo as it is, another window's, a date later than now); the
+// first line cut to VERSION_LINE_CHARACTERS with an ellipsis and control characters as
+// spaces, left out when empty or not read; UNREADABLE_VERSION_TEXT in its place when
+// the file could not be read.
 std::string version_line(const VersionLine& version);
 
 // The text as an edit control shows it: every line break (LF, CR or CR LF) as CR LF,

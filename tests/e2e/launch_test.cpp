@@ -301,9 +301,19 @@ std::vector<std::string> temporaries(const std::filesystem::path& folder) {
     return found;
 }
 
+// The texts of the history folder's files.
+std::set<std::string> history_texts(const std::filesystem::path& data) {
+    std::set<std::string> texts;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(data / "history", ignored))
+        if (entry.path().extension() == ".txt") texts.insert(read_all(entry.path()));
+    return texts;
+}
+
 // Killed at random moments while it saves a changing memo, the program leaves memo.txt
-// as a complete memo it had, and its next start sweeps what the kill left behind.
-// NUMVORA_KILL_RUNS sets the number of kills (20 in the test run).
+// as a complete memo it had, never without the text it held before (kept among the
+// versions before memo.txt is replaced), and its next start sweeps what the kill left
+// behind. NUMVORA_KILL_RUNS sets the number of kills (20 in the test run).
 TEST_F(LaunchTest, AKillDuringAutoSavesLeavesACompleteMemo) {
     const char* setting = std::getenv("NUMVORA_KILL_RUNS");
     const int runs = setting != nullptr ? std::atoi(setting) : 20;
@@ -311,7 +321,9 @@ TEST_F(LaunchTest, AKillDuringAutoSavesLeavesACompleteMemo) {
     std::set<std::string> memos{""};
     std::mt19937 rng(42);
     int caught_mid_write = 0;
+    int replaced = 0;
     for (int run = 0; run < runs; ++run) {
+        const std::string before = read_all(data / "memo.txt");
         Launched program(folder_ / "appdata", folder_ / "stderr.txt");
         ASSERT_TRUE(program.started());
         HWND window = program.wait_for_main_window();
@@ -335,6 +347,11 @@ TEST_F(LaunchTest, AKillDuringAutoSavesLeavesACompleteMemo) {
         if (in) {
             const std::string on_disk{std::istreambuf_iterator<char>(in), {}};
             ASSERT_TRUE(memos.count(on_disk)) << "run " << run << ": memo.txt is torn (" << on_disk.size() << " bytes)";
+            if (on_disk != before) {
+                ++replaced;
+                EXPECT_TRUE(before.empty() || history_texts(data).count(before))
+                    << "run " << run << ": the text memo.txt held before is lost";
+            }
         }
     }
     Launched last(folder_ / "appdata", folder_ / "stderr.txt");
@@ -343,7 +360,8 @@ TEST_F(LaunchTest, AKillDuringAutoSavesLeavesACompleteMemo) {
     EXPECT_TRUE(temporaries(data).empty());
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(last.wait_for_exit(), 0);
-    std::printf("%d kills, %d of them during a write (a temporary file left behind)\n", runs, caught_mid_write);
+    std::printf("%d kills, %d of them during a write (a temporary file left behind), %d after memo.txt was replaced\n",
+                runs, caught_mid_write, replaced);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// The memo selection as an operand: when a check looks again, and what it leaves.
+// The memo selection as an operand: when a check looks again, and what it leaves; and
+// what the status line shows of it and of the troubles that last.
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "session/lasting_troubles.h"
 #include "session/selection_state.h"
 #include "session/status_line.h"
 
@@ -87,6 +89,46 @@ TEST(StatusLine, AStandingWarningShowsWhenTheSelectionIsSilent) {
         step.act(line);
         EXPECT_EQ(line.text(), step.text) << step.step;
         EXPECT_EQ(line.status_is_error(), step.is_error) << step.step;
+    }
+}
+
+// A lasting trouble keeps its mark before whatever the line says, until it ends; the
+// most serious one's mark shows, every detail is in the tooltip.
+TEST(StatusLine, ALastingTroubleStaysMarkedUntilItEnds) {
+    StatusLine line;
+    LastingTroubles troubles;
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        StatusLineView shown;
+    } steps[] = {
+        {"history fails",
+         [&] { troubles.begin(Trouble::HistoryNotKept, "메모 이전 버전 저장 실패: a"); },
+         {"⚠ 이전 버전 저장 안 됨", "메모 이전 버전 저장 실패: a", true}},
+        {"the caret moves onto an operand",
+         [&] {
+             line.show_selection({"선택값 5 — 연산 버튼 사용 가능", false});
+         },
+         {"⚠ 이전 버전 저장 안 됨  선택값 5 — 연산 버튼 사용 가능", "메모 이전 버전 저장 실패: a", false}},
+        {"another window, then a failed save",
+         [&] {
+             troubles.begin(Trouble::OtherWindow, "다른 창: b");
+             troubles.begin(Trouble::MemoNotSaved, "메모 저장 실패: c");
+         },
+         {"⚠ 메모 저장 안 됨  선택값 5 — 연산 버튼 사용 가능",
+          "메모 저장 실패: c\n메모 이전 버전 저장 실패: a\n다른 창: b", false}},
+        {"saved and kept again",
+         [&] {
+             troubles.end(Trouble::MemoNotSaved);
+             troubles.end(Trouble::HistoryNotKept);
+             line.show_selection({});
+         },
+         {"⚠ 다른 창이 같은 메모를 씁니다", "다른 창: b", true}},
+        {"alone again", [&] { troubles.end(Trouble::OtherWindow); }, {"", "", false}},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(status_line_view(line, troubles), step.shown) << step.step;
     }
 }
 

@@ -62,6 +62,15 @@ TEST_F(MemoFileTest, OpensWhatIsThereAndNothingWhenMissing) {
     ASSERT_TRUE(written);
     EXPECT_FALSE(written->kept_conflict || written->set_aside);
     EXPECT_EQ(bytes_of(paths_.memo_file), "second");
+    // What memo.txt holds already is not written again, so a full disk cannot fail it.
+    WriteCalls full;
+    full.write_some = [](const file_primitives::OpenFile&, const char*, std::size_t) -> StorageResult<std::size_t> {
+        return fail(make_storage_error(StorageErrorKind::Other, "full"));
+    };
+    MemoFile unchanged(paths_, full);
+    unchanged.open();
+    EXPECT_TRUE(unchanged.write("second"));
+    EXPECT_FALSE(unchanged.write("third"));
 }
 
 // A memo saved as CP949 by another editor is moved aside whole before anything writes.

@@ -1,6 +1,7 @@
 #include "storage/files/file_io.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,10 +26,11 @@ constexpr std::string_view TEMP_SUFFIX = ".tmp";
 // A fresh name beside the target, "<target>.<pid>-<n>.tmp", so that the final rename
 // stays on one volume.
 StorageResult<std::pair<std::string, fp::OpenFile>> create_temp_beside(const std::string& target) {
-    static std::uint64_t counter = 0;
+    // The window's thread and the history's worker both write: each takes its own number.
+    static std::atomic<std::uint64_t> counter{0};
     const std::string stem = target + "." + std::to_string(fp::process_id()) + "-";
     while (true) {
-        std::string temp = stem + std::to_string(counter++) + std::string(TEMP_SUFFIX);
+        std::string temp = stem + std::to_string(counter.fetch_add(1)) + std::string(TEMP_SUFFIX);
         auto file = fp::create_new_file(temp, target);
         if (file) return std::pair{std::move(temp), std::move(file).value()};
         // A leftover of an earlier run with the same process id: take the next name,
@@ -54,32 +56,6 @@ Result<void, StorageError> fill_and_replace(fp::OpenFile file, const std::string
     if (auto written = write_all(file, text, calls); !written) return written;
     if (auto flushed = calls.flush_and_close(std::move(file)); !flushed) return flushed;
     return calls.replace_file(temp, target);
-}
-
-// Creates the folder and its missing ancestors: walk up until one is created or
-// exists as a folder, counting those whose parent is missing, then create the counted
-// ones top-down. A name that exists but is not a folder fails with the OS error.
-Result<void, StorageError> create_data_folder(const std::string& folder) {
-    if (folder.empty() || !fp::parent_path(folder)) return {};
-    std::vector<std::string> missing;
-    std::string current = folder;
-    while (true) {
-        auto made = fp::make_directory(current);
-        if (made) break;
-        if (made.error().kind != StorageErrorKind::NotFound) {
-            if (fp::is_directory(current)) break;
-            return made;
-        }
-        auto parent = fp::parent_path(current);
-        if (!parent || parent->empty()) return made;
-        missing.push_back(std::move(current));
-        current = std::move(*parent);
-    }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-        auto made = fp::make_directory(*it);
-        if (!made && !fp::is_directory(*it)) return made;
-    }
-    return {};
 }
 
 }  // namespace
@@ -142,31 +118,57 @@ StorageResult<std::string> write_kept_copy(const std::string& base, std::string_
     return fail(done.error());
 }
 
-bool is_temporary_of(std::string_view name, std::string_view target_name) {
-    if (name.size() <= target_name.size() + 1 || name.substr(0, target_name.size()) != target_name ||
-        name[target_name.size()] != '.' || !name.ends_with(TEMP_SUFFIX)) {
-        return false;
-    }
-    name = name.substr(target_name.size() + 1, name.size() - target_name.size() - 1 - TEMP_SUFFIX.size());
-    const std::size_t dash = name.find('-');
-    return dash != std::string_view::npos && all_ascii_digits(name.substr(0, dash)) &&
-           all_ascii_digits(name.substr(dash + 1));
+std::optional<std::string_view> temporary_target(std::string_view name) {
+    if (!name.ends_with(TEMP_SUFFIX)) return std::nullopt;
+    name.remove_suffix(TEMP_SUFFIX.size());
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0) return std::nullopt;
+    const std::string_view numbers = name.substr(dot + 1);
+    const std::size_t dash = numbers.find('-');
+    if (dash == std::string_view::npos || !all_ascii_digits(numbers.substr(0, dash)) ||
+        !all_ascii_digits(numbers.substr(dash + 1)))
+        return std::nullopt;
+    return name.substr(0, dot);
 }
 
-std::size_t sweep_temporary_files(const std::string& folder, std::initializer_list<std::string_view> target_names) {
+std::size_t sweep_temporary_files(const std::string& folder, const std::function<bool(std::string_view)>& is_target) {
     std::size_t removed = 0;
     for (const std::string& name : fp::file_names(folder)) {
-        const bool ours = std::any_of(target_names.begin(), target_names.end(),
-                                      [&](std::string_view target) { return is_temporary_of(name, target); });
+        const auto target = temporary_target(name);
         // One still open in another running instance cannot be deleted, and is skipped.
-        if (ours && fp::remove_file(fp::join_path(folder, name))) ++removed;
+        if (target && is_target(*target) && fp::remove_file(fp::join_path(folder, name))) ++removed;
     }
     return removed;
 }
 
+// Walk up until one is created or exists as a folder, counting those whose parent is
+// missing, then create the counted ones top-down.
+Result<void, StorageError> create_folders(const std::string& folder) {
+    if (folder.empty() || !fp::parent_path(folder)) return {};
+    std::vector<std::string> missing;
+    std::string current = folder;
+    while (true) {
+        auto made = fp::make_directory(current);
+        if (made) break;
+        if (made.error().kind != StorageErrorKind::NotFound) {
+            if (fp::is_directory(current)) break;
+            return made;
+        }
+        auto parent = fp::parent_path(current);
+        if (!parent || parent->empty()) return made;
+        missing.push_back(std::move(current));
+        current = std::move(*parent);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        auto made = fp::make_directory(*it);
+        if (!made && !fp::is_directory(*it)) return made;
+    }
+    return {};
+}
+
 Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path, std::string_view text,
                                            const WriteCalls& calls) {
-    if (auto created = create_data_folder(folder); !created) return created;
+    if (auto created = create_folders(folder); !created) return created;
     return write_text_file(path, text, calls);
 }
 

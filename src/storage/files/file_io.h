@@ -3,7 +3,7 @@
 
 #include <cstddef>
 #include <functional>
-#include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +30,9 @@ struct WriteCalls {
         file_primitives::replace_file;
     // Asked before a write that must leave room for another (a snapshot beside the memo).
     std::function<StorageResult<std::uint64_t>(const std::string& folder)> free_space = file_primitives::free_space;
+    // A snapshot of memo.txt as a second name of its file, where the file system allows.
+    std::function<Result<void, StorageError>(const std::string& existing, const std::string& link)> link_file =
+        file_primitives::hard_link;
 };
 
 // Whether a write failed because the disk (or the user's quota) is full.
@@ -48,14 +51,19 @@ StorageResult<std::string> move_to_free_name(const std::string& source, const st
 // Writes the bytes to a new file named as move_to_free_name does; returns its path.
 StorageResult<std::string> write_kept_copy(const std::string& base, std::string_view bytes);
 
-// Whether a file name has the form of write_text_file's temporary for the target name:
+// The target's name when a file name has the form of write_text_file's temporary:
 // "<target>.<digits>-<digits>.tmp".
-bool is_temporary_of(std::string_view name, std::string_view target_name);
+std::optional<std::string_view> temporary_target(std::string_view name);
 
-// Removes what interrupted writes left beside the given files of the folder (killed
-// between creating the temporary and the replace). Every other file stays, as does a
-// temporary another running instance still holds open. Returns how many went.
-std::size_t sweep_temporary_files(const std::string& folder, std::initializer_list<std::string_view> target_names);
+// Removes what interrupted writes left beside the folder's files whose names is_target
+// accepts (killed between creating the temporary and the replace). Every other file
+// stays, as does a temporary another running instance still holds open. Returns how
+// many went.
+std::size_t sweep_temporary_files(const std::string& folder, const std::function<bool(std::string_view)>& is_target);
+
+// Creates the folder and its missing ancestors. A name that exists but is not a folder
+// fails with the OS error.
+Result<void, StorageError> create_folders(const std::string& folder);
 
 // Creates the data folder (and missing ancestors) first, then write_text_file.
 Result<void, StorageError> write_data_file(const std::string& folder, const std::string& path, std::string_view text,

@@ -93,6 +93,10 @@ Result<void, StorageError> flush_and_close(OpenFile file);
 // change durable.
 Result<void, StorageError> replace_file(const std::string& source, const std::string& target);
 
+// Gives an existing file a second name (a hard link), durably; fails (an exists code)
+// when the name is taken, and where the file system has no hard links.
+Result<void, StorageError> hard_link(const std::string& existing, const std::string& link);
+
 // Moves source to target in one step; fails (an exists code) when target exists.
 Result<void, StorageError> move_without_replacing(const std::string& source, const std::string& target);
 

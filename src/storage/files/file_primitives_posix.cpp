@@ -150,6 +150,12 @@ Result<void, StorageError> replace_file(const std::string& source, const std::st
     return {};
 }
 
+Result<void, StorageError> hard_link(const std::string& existing, const std::string& link) {
+    if (::link(existing.c_str(), link.c_str()) != 0) return fail(last_error());
+    sync_folder_of(link);
+    return {};
+}
+
 Result<void, StorageError> move_without_replacing(const std::string& source, const std::string& target) {
     // A hard link fails when the target exists, so nothing is replaced.
     if (::link(source.c_str(), target.c_str()) != 0) return fail(last_error());

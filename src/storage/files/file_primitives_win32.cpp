@@ -191,6 +191,11 @@ Result<void, StorageError> replace_file(const std::string& source, const std::st
     return {};
 }
 
+Result<void, StorageError> hard_link(const std::string& existing, const std::string& link) {
+    if (!CreateHardLinkW(to_wide(link).c_str(), to_wide(existing).c_str(), nullptr)) return fail(last_error());
+    return {};
+}
+
 Result<void, StorageError> move_without_replacing(const std::string& source, const std::string& target) {
     if (!MoveFileExW(to_wide(source).c_str(), to_wide(target).c_str(), MOVEFILE_WRITE_THROUGH))
         return fail(last_error());

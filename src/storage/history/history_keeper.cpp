@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <future>
 
+#include "storage/files/file_primitives.h"
+
 namespace numvora {
+
+namespace fp = file_primitives;
 
 StorageError no_room_for_snapshot_error() {
     return make_storage_error(StorageErrorKind::Other, "메모 저장에 쓸 디스크 공간을 남기려고 건너뛰었습니다.");
@@ -11,12 +15,13 @@ StorageError no_room_for_snapshot_error() {
 
 struct HistoryKeeper::Worker {
     std::string folder;
-    std::string space_folder;
+    std::string data_folder;
     WriteCalls calls;
     std::string start;  // until the first task makes the policy of it
     std::optional<SnapshotPolicy> policy;
     std::vector<SnapshotFile> files;
     bool listed = false;
+    bool failing = false;  // the last snapshot asked for was not kept
 
     // The session's one listing; the newest snapshot is read to compare texts with it.
     void open() {
@@ -40,46 +45,132 @@ struct HistoryKeeper::Worker {
         return {};
     }
 
+    const std::string& folder_of(const ListedVersion& version) const {
+        return version.other_window ? data_folder : folder;
+    }
+
     // In the plan's order, stopping at a failure: the policy asks again next time, and
-    // the start text must not end up newer than what followed it.
-    Result<void, StorageError> write(const SnapshotTime& now, const SnapshotPlan& plan, std::string_view text,
-                                     std::uint64_t memo_size) {
+    // the start text must not end up newer than what followed it. memo_path is given
+    // when text is what memo.txt holds, which then keeps it as a second name of its file.
+    // True when a snapshot was written.
+    StorageResult<bool> write(const SnapshotTime& now, const SnapshotPlan& plan, std::string_view text,
+                              std::uint64_t memo_size, const std::string* memo_path) {
+        bool wrote = false;
         for (const bool of_start : {true, false}) {
             if (!(of_start ? plan.start_text : plan.text)) continue;
             const std::string_view kept = of_start ? std::string_view(policy->start_text()) : text;
-            if (auto known = ensure_listed(); !known) return known;
-            // A volume whose free space cannot be read is written to as before.
-            const auto free = calls.free_space(space_folder);
-            if (free && !leaves_room_for_memo(free.value(), kept.size(), memo_size))
-                return fail(no_room_for_snapshot_error());
-            if (auto written = write_snapshot_among(folder, files, now, kept, calls); !written) {
+            if (auto known = ensure_listed(); !known) return fail(known.error());
+            if (auto written =
+                    keep_one(now, kept, memo_size, memo_path != nullptr && kept == text ? memo_path : nullptr);
+                !written) {
                 listed = false;  // a failed write may have left the folder other than known
                 return fail(written.error());
             }
+            wrote = true;
             policy->kept(now, kept);
-            doomed_after(now);
+            prune_due = now;  // decided once nothing else is asked
+        }
+        return wrote;
+    }
+
+    // A link takes no room; a copy must leave the memo's next save its own.
+    Result<void, StorageError> keep_one(const SnapshotTime& now, std::string_view text, std::uint64_t memo_size,
+                                        const std::string* memo_path) {
+        if (memo_path != nullptr && link_snapshot_among(folder, files, now, *memo_path, text.size(), calls)) return {};
+        // A volume whose free space cannot be read is written to as before.
+        const auto free = calls.free_space(data_folder);
+        if (free && !leaves_room_for_memo(free.value(), text.size(), memo_size))
+            return fail(no_room_for_snapshot_error());
+        if (auto written = write_snapshot_among(folder, files, now, text, calls); !written)
+            return fail(written.error());
+        return {};
+    }
+
+    StorageResult<bool> keep_before_replace(const SnapshotTime& now, std::string_view current,
+                                            std::uint64_t incoming_size) {
+        return write(now, policy->before_replace(current), current, incoming_size, nullptr);
+    }
+
+    StorageResult<std::vector<ListedVersion>> versions(std::string_view current) const {
+        auto snapshots = list_snapshots(folder);
+        if (!snapshots) return fail(snapshots.error());
+        // Conflict copies that cannot be listed leave the snapshots to show.
+        auto listed_copies = list_conflict_copies(data_folder);
+        std::vector<SnapshotEntry> copies =
+            listed_copies ? std::move(listed_copies).value() : std::vector<SnapshotEntry>();
+        std::vector<ListedVersion> listed_versions;
+        listed_versions.reserve(snapshots->size() + copies.size());
+        for (const bool other_window : {false, true}) {
+            std::vector<SnapshotEntry>& entries = other_window ? copies : snapshots.value();
+            const std::vector<bool> same = same_as_text(other_window ? data_folder : folder, entries, current);
+            for (std::size_t i = 0; i < entries.size(); ++i)
+                listed_versions.push_back({std::move(entries[i]), same[i], other_window});
+        }
+        std::stable_sort(listed_versions.begin(), listed_versions.end(),
+                         [](const ListedVersion& a, const ListedVersion& b) { return a.entry.time > b.entry.time; });
+        return listed_versions;
+    }
+
+    // The newest snapshot (as pruning ranks them) whose text is not keep_text: the
+    // earlier text of a memo about to become keep_text.
+    std::string newest_other_than(const SnapshotTime& now, std::string_view keep_text) const {
+        const std::vector<std::string> order = give_up_order(files, now, {});
+        for (auto it = order.rbegin(); it != order.rend(); ++it) {
+            const auto file =
+                std::find_if(files.begin(), files.end(), [&](const SnapshotFile& f) { return f.name == *it; });
+            if (file->size != keep_text.size()) return *it;
+            const auto bytes = fp::read_file(fp::join_path(folder, *it));
+            if (!bytes || bytes.value() != keep_text) return *it;
         }
         return {};
     }
 
+    std::size_t give_up(const SnapshotTime& now, const std::string& target, std::uint64_t needed,
+                        std::string_view keep_text) {
+        if (!ensure_listed()) return 0;
+        const auto room = [&] {
+            const auto free = calls.free_space(target);
+            return free && free.value() >= needed;
+        };
+        // What pruning decides goes first, and is not counted as given up.
+        decide_prune();
+        while (!doomed.empty() && !room()) prune_some();
+        // A target on another volume gains nothing from this one's room.
+        auto free_before = calls.free_space(target);
+        const auto free_here = calls.free_space(data_folder);
+        if (free_before && free_here && free_before.value() != free_here.value()) return 0;
+        std::size_t gone = 0;
+        for (const std::string& name : give_up_order(files, now, newest_other_than(now, keep_text))) {
+            if (gone > 0 && room()) break;
+            if (!fp::remove_file(fp::join_path(folder, name))) continue;  // open elsewhere
+            std::erase_if(files, [&](const SnapshotFile& file) { return file.name == name; });
+            ++gone;
+            const auto free_after = calls.free_space(target);
+            if (free_before && free_after && free_after.value() <= free_before.value()) break;
+            free_before = free_after;
+        }
+        return gone;
+    }
+
     // What pruning deletes leaves the known files at once; the files themselves go a few
     // at a time between other tasks (prune_some), so that a window waiting for an
-    // answer never waits for thousands of deletions.
+    // answer never waits for thousands of deletions, nor for the decision.
+    std::optional<SnapshotTime> prune_due;  // a snapshot was written at this time
     std::vector<std::string> doomed;
-    void doomed_after(const SnapshotTime& now) {
-        std::vector<std::string> names = snapshots_to_delete(files, now);
-        std::erase_if(files, [&](const SnapshotFile& file) {
-            return std::find(names.begin(), names.end(), file.name) != names.end();
-        });
+    void decide_prune() {
+        if (!prune_due) return;
+        std::vector<std::string> names = snapshots_to_delete(files, *std::exchange(prune_due, std::nullopt));
         doomed.insert(doomed.end(), names.begin(), names.end());
+        std::sort(names.begin(), names.end());
+        std::erase_if(
+            files, [&](const SnapshotFile& file) { return std::binary_search(names.begin(), names.end(), file.name); });
     }
     // Deletes up to PRUNE_SLICE of them. One that cannot be deleted (open elsewhere)
     // stays until a later prune.
-    static constexpr std::size_t PRUNE_SLICE = 32;
     void prune_some() {
         const std::size_t count = std::min(PRUNE_SLICE, doomed.size());
         for (std::size_t i = doomed.size() - count; i < doomed.size(); ++i)
-            (void)file_primitives::remove_file(file_primitives::join_path(folder, doomed[i]));
+            (void)fp::remove_file(fp::join_path(folder, doomed[i]));
         doomed.resize(doomed.size() - count);
     }
 };
@@ -87,10 +178,10 @@ struct HistoryKeeper::Worker {
 HistoryKeeper::HistoryKeeper(Setup setup) : wake_(std::move(setup.wake)), worker_(std::make_unique<Worker>()) {
     // Before the thread starts, so that only it touches the worker from then on.
     worker_->folder = std::move(setup.folder);
-    worker_->space_folder = std::move(setup.space_folder);
+    worker_->data_folder = std::move(setup.data_folder);
     worker_->calls = setup.calls;
     worker_->start = std::move(setup.start);
-    tasks_.push_back([](Worker& worker) { worker.open(); });
+    first_.push_back([](Worker& worker) { worker.open(); });
     thread_ = std::thread([this] { run(); });
 }
 
@@ -111,11 +202,20 @@ void HistoryKeeper::post(Task task) {
     ready_.notify_one();
 }
 
+void HistoryKeeper::post_first(Task task) {
+    {
+        const std::lock_guard lock(mutex_);
+        first_.push_back(std::move(task));
+    }
+    ready_.notify_one();
+}
+
 template <class T>
-T HistoryKeeper::ask(std::function<T(Worker&)> question) {
+T HistoryKeeper::ask_first(std::function<T(Worker&)> question) {
+    // Shared, so that the promise outlives the worker's last touch of it.
     auto answer = std::make_shared<std::promise<T>>();
     std::future<T> future = answer->get_future();
-    post([answer, question = std::move(question)](Worker& worker) { answer->set_value(question(worker)); });
+    post_first([answer, &question](Worker& worker) { answer->set_value(question(worker)); });
     return future.get();
 }
 
@@ -125,16 +225,18 @@ void HistoryKeeper::run() {
         {
             std::unique_lock lock(mutex_);
             // Pruning waits while anything else is asked, and stops with the keeper.
-            const auto pruning = [this] { return !stopping_ && !worker_->doomed.empty(); };
-            ready_.wait(lock, [&] { return stopping_ || !tasks_.empty() || pruning(); });
-            if (tasks_.empty()) {
+            const auto pruning = [this] { return !stopping_ && (worker_->prune_due || !worker_->doomed.empty()); };
+            ready_.wait(lock, [&] { return stopping_ || !first_.empty() || !tasks_.empty() || pruning(); });
+            std::deque<Task>& next = first_.empty() ? tasks_ : first_;
+            if (next.empty()) {
                 if (!pruning()) return;
                 lock.unlock();
+                worker_->decide_prune();
                 worker_->prune_some();
                 continue;
             }
-            task = std::move(tasks_.front());
-            tasks_.pop_front();
+            task = std::move(next.front());
+            next.pop_front();
         }
         task(*worker_);
     }
@@ -148,55 +250,100 @@ void HistoryKeeper::report(HistoryEvent event) {
     if (wake_) wake_();
 }
 
-void HistoryKeeper::saved(const SnapshotTime& now, std::string previous, std::uint64_t memo_size) {
-    post([this, now, previous = std::move(previous), memo_size](Worker& worker) {
-        const SnapshotPlan plan = worker.policy->before_write(now, previous);
-        if (auto written = worker.write(now, plan, previous, memo_size); !written) report({written.error(), false});
+namespace {
+
+// A failure each time; a snapshot kept once more after failures ends them.
+template <class Report>
+void tell(bool& failing, const StorageResult<bool>& written, bool replacing, Report report) {
+    if (!written) {
+        failing = true;
+        report(HistoryEvent{written.error(), replacing});
+    } else if (written.value() && std::exchange(failing, false)) {
+        report(HistoryEvent{std::nullopt, replacing});
+    }
+}
+
+}  // namespace
+
+void HistoryKeeper::before_save(const SnapshotTime& now, const std::string& memo_path, const std::string& held,
+                                const std::string& incoming) {
+    ask_first<bool>([&](Worker& worker) {
+        const SnapshotPlan plan = worker.policy->before_write(now, held, incoming);
+        tell(worker.failing, worker.write(now, plan, held, incoming.size(), &memo_path), false,
+             [this](HistoryEvent event) { report(std::move(event)); });
+        return true;
     });
 }
 
 void HistoryKeeper::replacing(const SnapshotTime& now, std::string current, std::uint64_t incoming_size) {
     post([this, now, current = std::move(current), incoming_size](Worker& worker) {
-        const SnapshotPlan plan = worker.policy->before_replace(current);
-        if (auto written = worker.write(now, plan, current, incoming_size); !written) report({written.error(), true});
+        tell(worker.failing, worker.keep_before_replace(now, current, incoming_size), true,
+             [this](HistoryEvent event) { report(std::move(event)); });
     });
 }
 
-Result<void, StorageError> HistoryKeeper::keep(const SnapshotTime& now, std::string current,
-                                               std::uint64_t incoming_size) {
-    return ask<Result<void, StorageError>>(
-        [now, current = std::move(current), incoming_size](Worker& worker) -> Result<void, StorageError> {
-            return worker.write(now, worker.policy->before_replace(current), current, incoming_size);
-        });
+std::size_t HistoryKeeper::give_up(const SnapshotTime& now, const std::string& target_folder, std::uint64_t needed,
+                                   const std::string& keep_text) {
+    return ask_first<std::size_t>(
+        [&](Worker& worker) { return worker.give_up(now, target_folder, needed, keep_text); });
 }
 
-StorageResult<std::vector<ListedVersion>> HistoryKeeper::versions(std::string current) {
-    return ask<StorageResult<std::vector<ListedVersion>>>(
-        [current = std::move(current)](Worker& worker) -> StorageResult<std::vector<ListedVersion>> {
-            auto listed = list_snapshots(worker.folder);
-            if (!listed) return fail(listed.error());
-            const std::vector<bool> same = same_as_text(worker.folder, listed.value(), current);
-            std::vector<ListedVersion> versions;
-            versions.reserve(listed->size());
-            for (std::size_t i = 0; i < listed->size(); ++i)
-                versions.push_back({std::move(listed.value()[i]), same[i]});
-            return versions;
-        });
-}
-
-StorageResult<bool> HistoryKeeper::give_up_duplicate(std::string memo_path) {
-    return ask<StorageResult<bool>>([memo_path = std::move(memo_path)](Worker& worker) -> StorageResult<bool> {
-        if (auto known = worker.ensure_listed(); !known) return fail(known.error());
-        const auto memo = file_primitives::read_file(memo_path);
-        if (!memo) return false;  // nothing on disk for a snapshot to copy
-        auto gone = numvora::give_up_duplicate(worker.folder, worker.files, memo.value());
-        if (!gone) return fail(gone.error());
-        return gone->has_value();
+void HistoryKeeper::versions(std::string current, Answer<StorageResult<std::vector<ListedVersion>>> answer) {
+    post([current = std::move(current), answer = std::move(answer)](Worker& worker) {
+        answer(worker.versions(current));
     });
 }
 
-void HistoryKeeper::wait() {
-    ask<bool>([](Worker&) { return true; });
+void HistoryKeeper::version_start(ListedVersion version, std::size_t max_bytes,
+                                  Answer<StorageResult<VersionStart>> answer) {
+    post([version = std::move(version), max_bytes, answer = std::move(answer)](Worker& worker) {
+        const std::string& folder = worker.folder_of(version);
+        auto line = snapshot_preview(folder, version.entry.name);
+        if (!line) return answer(fail(line.error()));
+        auto start = snapshot_start(folder, version.entry.name, max_bytes);
+        if (!start) return answer(fail(start.error()));
+        answer(VersionStart{std::move(line).value(), std::move(start).value()});
+    });
+}
+
+void HistoryKeeper::read_on(std::shared_ptr<VersionReader> reader, Wanted wanted,
+                            Answer<StorageResult<std::string>> answer) {
+    post([this, reader = std::move(reader), wanted = std::move(wanted), answer = std::move(answer)](Worker&) mutable {
+        if (!wanted()) return;
+        const auto done = reader->next();
+        if (!done) return answer(fail(done.error()));
+        if (done.value()) return answer(reader->take_text());
+        read_on(std::move(reader), std::move(wanted), std::move(answer));
+    });
+}
+
+void HistoryKeeper::check_version(ListedVersion version, Wanted wanted, Answer<Result<void, StorageError>> answer) {
+    post([this, version = std::move(version), wanted = std::move(wanted), answer = std::move(answer)](Worker& worker) {
+        auto reader = VersionReader::open(worker.folder_of(version), version.entry.name, false);
+        if (!reader) return answer(fail(reader.error()));
+        read_on(std::make_shared<VersionReader>(std::move(reader).value()), wanted,
+                [answer](const StorageResult<std::string>& read) {
+                    answer(read ? Result<void, StorageError>() : Result<void, StorageError>(fail(read.error())));
+                });
+    });
+}
+
+void HistoryKeeper::read_version(ListedVersion version, Wanted wanted, Answer<StorageResult<std::string>> answer) {
+    post([this, version = std::move(version), wanted = std::move(wanted), answer = std::move(answer)](Worker& worker) {
+        auto reader = VersionReader::open(worker.folder_of(version), version.entry.name, true);
+        if (!reader) return answer(fail(reader.error()));
+        read_on(std::make_shared<VersionReader>(std::move(reader).value()), wanted, answer);
+    });
+}
+
+void HistoryKeeper::keep(const SnapshotTime& now, std::string current, std::uint64_t incoming_size,
+                         Answer<Result<void, StorageError>> answer) {
+    post([this, now, current = std::move(current), incoming_size, answer = std::move(answer)](Worker& worker) {
+        const auto kept = worker.keep_before_replace(now, current, incoming_size);
+        // A failure is the answer's to say; one kept ends the failures.
+        if (kept) tell(worker.failing, kept, false, [this](HistoryEvent event) { report(std::move(event)); });
+        answer(kept ? Result<void, StorageError>() : Result<void, StorageError>(fail(kept.error())));
+    });
 }
 
 std::vector<HistoryEvent> HistoryKeeper::take_events() {

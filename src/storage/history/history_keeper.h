@@ -1,10 +1,15 @@
-// The memo's history kept on a thread of its own, so that listing, writing and pruning
-// thousands of snapshots never hold the window. The window hands over owned values
-// only (times, texts, sizes); everything the snapshots need lives on the worker, and
-// what the window must hear comes back as events, announced through wake().
+// The memo's history kept on a thread of its own, the one owner of the history folder:
+// listing, writing, reading and pruning snapshots never hold the window, and no other
+// thread opens a file there. The window hands over owned values only (times, texts,
+// sizes); what it must hear comes back as answers and events, called on the worker,
+// which only pass them on (a window is sent a message to take them).
 //
-// Snapshots are taken after the memo's save: the memo always comes first, and the text
-// kept is the one memo.txt held before, so that no snapshot copies what memo.txt holds.
+// Two calls wait for the worker, because what the window does next needs them done:
+// before_save (the text memo.txt holds is kept before the memo replaces it) and
+// give_up (a full disk). Both go ahead of every other task, so each waits at most for
+// the task in hand: the session's first listing of the folder, one snapshot written
+// from a memo's text, PRUNE_SLICE deletions, or one piece of a version read
+// (VersionReader::PIECE_BYTES).
 #pragma once
 
 #include <condition_variable>
@@ -24,7 +29,8 @@
 namespace numvora {
 
 struct HistoryEvent {
-    StorageError error;      // why a snapshot was not kept
+    // Why a snapshot was not kept; nothing when one was kept again after a failure.
+    std::optional<StorageError> error;
     bool replacing = false;  // the text was about to be replaced (a document opened)
 
     bool operator==(const HistoryEvent&) const = default;
@@ -33,42 +39,73 @@ struct HistoryEvent {
 struct ListedVersion {
     SnapshotEntry entry;
     bool same_as_memo = false;  // holds exactly the memo as it is now
+    bool other_window = false;  // a conflict copy beside memo.txt, not a snapshot
 };
+
+struct VersionStart {
+    std::string first_line;  // as snapshot_preview gives it
+    SnapshotStart start;
+};
+
+// How the worker answers a question: called on the worker, it should only hand the
+// value on.
+template <class T>
+using Answer = std::function<void(T)>;
+// Asked between the pieces of a long read: false drops the question unanswered.
+using Wanted = std::function<bool()>;
 
 // The error of a snapshot skipped to leave the memo's next save its room.
 StorageError no_room_for_snapshot_error();
 
+inline constexpr std::size_t PRUNE_SLICE = 32;
+
 class HistoryKeeper {
 public:
     struct Setup {
-        std::string folder;        // the history folder
-        std::string space_folder;  // an existing folder on the same volume, for the free space
-        std::string start;         // the memo as opened (memo.txt's text)
+        std::string folder;       // the history folder
+        std::string data_folder;  // memo.txt's: the conflict copies, and the free space of the volume
+        std::string start;        // the memo as opened (memo.txt's text)
         WriteCalls calls;
         std::function<void()> wake;  // called on the worker after an event is added
     };
     // Starts the worker, whose first task lists the folder (the session's one listing).
     explicit HistoryKeeper(Setup setup);
-    // Finishes every task handed over (no snapshot asked for is lost at close).
+    // Finishes every task handed over (no snapshot asked for is lost at close); long
+    // reads no longer wanted are dropped.
     ~HistoryKeeper();
     HistoryKeeper(const HistoryKeeper&) = delete;
     HistoryKeeper& operator=(const HistoryKeeper&) = delete;
 
-    // memo.txt now holds a text of memo_size bytes in place of previous.
-    void saved(const SnapshotTime& now, std::string previous, std::uint64_t memo_size);
-    // The memo (current) is about to be replaced by a text of incoming_size bytes.
+    // memo.txt (at memo_path, holding held) is about to be replaced by incoming: when a
+    // snapshot is due, held is kept first, as a second name of memo.txt's file where the
+    // file system allows and as a copy otherwise. Waits, as said above; a failure comes
+    // as an event.
+    void before_save(const SnapshotTime& now, const std::string& memo_path, const std::string& held,
+                     const std::string& incoming);
+    // The memo (current) is about to be replaced by a text of incoming_size bytes (a
+    // document opened). Does not wait; a failure comes as an event.
     void replacing(const SnapshotTime& now, std::string current, std::uint64_t incoming_size);
+    // A write into target_folder failed for lack of space: snapshots go in give_up_order,
+    // never the newest one that differs from keep_text, until target_folder has needed
+    // bytes free, at least one while there is one, and only while each deletion frees
+    // room there (a folder on another volume gains nothing). Gives how many went. Waits,
+    // as said above.
+    std::size_t give_up(const SnapshotTime& now, const std::string& target_folder, std::uint64_t needed,
+                        const std::string& keep_text);
 
-    // These wait for the worker: the caller needs the answer.
-    // As replacing, but says whether current is kept (or was already).
-    Result<void, StorageError> keep(const SnapshotTime& now, std::string current, std::uint64_t incoming_size);
-    // The snapshots newest first, each marked when it holds exactly current.
-    StorageResult<std::vector<ListedVersion>> versions(std::string current);
-    // give_up_duplicate() of the worker's files for the text the file at memo_path holds
-    // now: true when a snapshot went.
-    StorageResult<bool> give_up_duplicate(std::string memo_path);
-    // Returns once every task handed over so far is done.
-    void wait();
+    // The versions newest first, snapshots and conflict copies, each marked when it holds
+    // exactly current.
+    void versions(std::string current, Answer<StorageResult<std::vector<ListedVersion>>> answer);
+    // What a version's list line and preview show: its first line and its first max_bytes.
+    void version_start(ListedVersion version, std::size_t max_bytes, Answer<StorageResult<VersionStart>> answer);
+    // Whether the whole version is memo text, read a piece between other tasks.
+    void check_version(ListedVersion version, Wanted wanted, Answer<Result<void, StorageError>> answer);
+    // The whole text of a version, read as check_version does, a byte-order mark left out.
+    void read_version(ListedVersion version, Wanted wanted, Answer<StorageResult<std::string>> answer);
+    // As replacing, but the answer says whether current is kept (or was already): a
+    // restore replaces the memo only then.
+    void keep(const SnapshotTime& now, std::string current, std::uint64_t incoming_size,
+              Answer<Result<void, StorageError>> answer);
 
     // The events since the last call, oldest first.
     std::vector<HistoryEvent> take_events();
@@ -77,14 +114,17 @@ private:
     struct Worker;
     using Task = std::function<void(Worker&)>;
     void post(Task task);
+    void post_first(Task task);
     template <class T>
-    T ask(std::function<T(Worker&)> question);
+    T ask_first(std::function<T(Worker&)> question);
+    void read_on(std::shared_ptr<VersionReader> reader, Wanted wanted, Answer<StorageResult<std::string>> answer);
     void run();
     void report(HistoryEvent event);
 
     std::function<void()> wake_;
     std::mutex mutex_;
     std::condition_variable ready_;
+    std::deque<Task> first_;  // the window waits for these
     std::deque<Task> tasks_;
     std::vector<HistoryEvent> events_;
     bool stopping_ = false;

@@ -13,11 +13,15 @@ namespace fp = file_primitives;
 namespace {
 
 constexpr std::string_view BYTE_ORDER_MARK = "\xef\xbb\xbf";
-// Where a snapshot's name ends in the name of its write's temporary.
-constexpr std::string_view NAME_END_OF_TEMPORARY = ".txt.";
 
 StorageError not_a_snapshot_error() {
     return make_storage_error(StorageErrorKind::InvalidInput, "메모 기록 파일의 이름이 아닙니다.");
+}
+
+// A version's path, or the error of a name that is not one.
+StorageResult<std::string> version_path(const std::string& folder, std::string_view name) {
+    if (!version_time(name)) return fail(not_a_snapshot_error());
+    return fp::join_path(folder, name);
 }
 
 // The folder's files; a folder not made yet has none.
@@ -75,30 +79,48 @@ std::string_view without_cut_character(std::string_view text) {
     return lead - 1 + length > text.size() ? text.substr(0, lead - 1) : text;
 }
 
-StorageError not_utf8_error() { return make_storage_error(StorageErrorKind::InvalidData, "UTF-8 텍스트가 아닙니다"); }
+StorageError not_text_error() { return make_storage_error(StorageErrorKind::InvalidData, "UTF-8 텍스트가 아닙니다"); }
 
 bool is_snapshot_temporary(std::string_view name) {
-    const std::size_t end = name.find(NAME_END_OF_TEMPORARY);
-    if (end == std::string_view::npos) return false;
-    const std::string_view target = name.substr(0, end + NAME_END_OF_TEMPORARY.size() - 1);
-    return parse_snapshot_name(target) && is_temporary_of(name, target);
+    const auto target = temporary_target(name);
+    return target && parse_snapshot_name(*target);
 }
 
-StorageResult<std::string> first_line(std::string_view bytes, bool cut) {
-    if (bytes.starts_with(BYTE_ORDER_MARK)) bytes.remove_prefix(BYTE_ORDER_MARK.size());
-    while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        if (end == std::string_view::npos && cut) line = without_cut_character(line);
-        line = trim_white_space(line);
-        if (!line.empty()) {
-            if (!is_valid_utf8(line)) return fail(not_utf8_error());
-            return std::string(line);
-        }
+std::string_view without_byte_order_mark(std::string_view text) {
+    if (text.starts_with(BYTE_ORDER_MARK)) text.remove_prefix(BYTE_ORDER_MARK.size());
+    return text;
+}
+
+// The bytes of a start read, a character cut at its end dropped, when they are memo text.
+StorageResult<std::string_view> text_of_start(std::string_view bytes, bool cut) {
+    const std::string_view text = cut ? without_cut_character(bytes) : bytes;
+    if (!is_memo_text(text)) return fail(not_text_error());
+    return without_byte_order_mark(text);
+}
+
+std::string first_line(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = trim_white_space(text.substr(0, end));
+        if (!line.empty()) return std::string(line);
         if (end == std::string_view::npos) break;
-        bytes.remove_prefix(end + 1);
+        text.remove_prefix(end + 1);
     }
     return std::string();
+}
+
+StorageResult<std::vector<SnapshotEntry>> list_named(const std::string& folder,
+                                                     std::optional<SnapshotTime> (*parse)(std::string_view)) {
+    auto entries = entries_of(folder);
+    if (!entries) return fail(entries.error());
+    std::vector<SnapshotEntry> listed;
+    for (fp::FileEntry& entry : entries.value()) {
+        if (const auto time = parse(entry.name)) listed.push_back({std::move(entry.name), *time, entry.size});
+    }
+    std::sort(listed.begin(), listed.end(), [](const SnapshotEntry& a, const SnapshotEntry& b) {
+        return a.time != b.time ? a.time > b.time : a.name > b.name;
+    });
+    return listed;
 }
 
 }  // namespace
@@ -111,53 +133,65 @@ SnapshotTime local_now() {
 }
 
 StorageResult<std::vector<SnapshotEntry>> list_snapshots(const std::string& folder) {
-    auto entries = entries_of(folder);
-    if (!entries) return fail(entries.error());
-    std::vector<SnapshotEntry> snapshots;
-    for (fp::FileEntry& entry : entries.value()) {
-        if (const auto time = parse_snapshot_name(entry.name))
-            snapshots.push_back({std::move(entry.name), *time, entry.size});
-    }
-    std::sort(snapshots.begin(), snapshots.end(),
-              [](const SnapshotEntry& a, const SnapshotEntry& b) { return a.time > b.time; });
-    return snapshots;
+    return list_named(folder, parse_snapshot_name);
 }
 
+StorageResult<std::vector<SnapshotEntry>> list_conflict_copies(const std::string& data_folder) {
+    return list_named(data_folder, parse_conflict_copy_name);
+}
+
+std::optional<SnapshotTime> version_time(std::string_view name) {
+    if (auto time = parse_snapshot_name(name)) return time;
+    return parse_conflict_copy_name(name);
+}
+
+bool is_memo_text(std::string_view bytes) { return bytes.find('\0') == std::string_view::npos && is_valid_utf8(bytes); }
+
 StorageResult<std::string> snapshot_preview(const std::string& folder, std::string_view name) {
-    if (!parse_snapshot_name(name)) return fail(not_a_snapshot_error());
-    auto start = fp::read_file_start(fp::join_path(folder, name), PREVIEW_BYTES);
+    const auto path = version_path(folder, name);
+    if (!path) return fail(path.error());
+    auto start = fp::read_file_start(path.value(), PREVIEW_BYTES);
     if (!start) return start;
-    return first_line(start.value(), start->size() == PREVIEW_BYTES);
+    const auto text = text_of_start(start.value(), start->size() == PREVIEW_BYTES);
+    if (!text) return fail(text.error());
+    return first_line(text.value());
 }
 
 StorageResult<std::string> read_snapshot(const std::string& folder, std::string_view name) {
-    if (!parse_snapshot_name(name)) return fail(not_a_snapshot_error());
-    auto text = read_text(fp::join_path(folder, name));
-    if (!text && text.error().kind == StorageErrorKind::InvalidData) return fail(not_utf8_error());
-    return text;
+    const auto path = version_path(folder, name);
+    if (!path) return fail(path.error());
+    auto bytes = fp::read_file(path.value());
+    if (bytes && !is_memo_text(bytes.value())) return fail(not_text_error());
+    return bytes;
 }
 
-Result<void, StorageError> check_snapshot_text(const std::string& folder, std::string_view name,
-                                               const std::atomic<bool>* stop) {
-    if (!parse_snapshot_name(name)) return fail(not_a_snapshot_error());
-    auto file = fp::open_for_reading(fp::join_path(folder, name));
+StorageResult<VersionReader> VersionReader::open(const std::string& folder, std::string_view name, bool keep_text) {
+    const auto path = version_path(folder, name);
+    if (!path) return fail(path.error());
+    auto file = fp::open_for_reading(path.value());
     if (!file) return fail(file.error());
-    constexpr std::size_t CHUNK = std::size_t{1} << 20;
-    std::string buffer;
-    while (stop == nullptr || !stop->load()) {
-        // A character the chunk cuts is carried over to the next one.
-        const std::size_t carried = buffer.size();
-        buffer.resize(carried + CHUNK);
-        auto count = fp::read_some(file.value(), buffer.data() + carried, CHUNK);
-        if (!count) return fail(count.error());
-        buffer.resize(carried + count.value());
-        const bool end = count.value() == 0;
-        const std::string_view whole = end ? std::string_view(buffer) : without_cut_character(buffer);
-        if (!is_valid_utf8(whole)) return fail(not_utf8_error());
-        if (end) return {};
-        buffer.erase(0, whole.size());
-    }
-    return {};
+    return VersionReader(std::move(file).value(), keep_text);
+}
+
+StorageResult<bool> VersionReader::next() {
+    // A character the piece cuts is carried over to the next one.
+    std::string piece = std::exchange(carried_, {});
+    const std::size_t carried = piece.size();
+    piece.resize(carried + PIECE_BYTES);
+    auto count = fp::read_some(file_, piece.data() + carried, PIECE_BYTES);
+    if (!count) return fail(count.error());
+    piece.resize(carried + count.value());
+    const bool end = count.value() == 0;
+    const std::string_view whole = end ? std::string_view(piece) : without_cut_character(piece);
+    if (!is_memo_text(whole)) return fail(not_text_error());
+    carried_ = piece.substr(whole.size());
+    if (keep_) text_.append(whole);
+    return end;
+}
+
+std::string VersionReader::take_text() {
+    if (std::string_view(text_).starts_with(BYTE_ORDER_MARK)) text_.erase(0, BYTE_ORDER_MARK.size());
+    return std::exchange(text_, {});
 }
 
 std::vector<bool> same_as_text(const std::string& folder, const std::vector<SnapshotEntry>& snapshots,
@@ -182,15 +216,15 @@ std::optional<NewestSnapshot> newest_snapshot(const std::string& folder) {
 }
 
 StorageResult<SnapshotStart> snapshot_start(const std::string& folder, std::string_view name, std::size_t max_bytes) {
-    if (!parse_snapshot_name(name)) return fail(not_a_snapshot_error());
+    const auto path = version_path(folder, name);
+    if (!path) return fail(path.error());
     // One byte more tells whether the file goes on.
-    auto start = fp::read_file_start(fp::join_path(folder, name), max_bytes + 1);
+    auto start = fp::read_file_start(path.value(), max_bytes + 1);
     if (!start) return fail(start.error());
     const bool cut = start->size() > max_bytes;
-    const std::string_view bytes = std::string_view(start.value()).substr(0, max_bytes);
-    const std::string_view text = cut ? without_cut_character(bytes) : bytes;
-    if (!is_valid_utf8(text)) return fail(not_utf8_error());
-    return SnapshotStart{std::string(text), cut};
+    const auto text = text_of_start(std::string_view(start.value()).substr(0, max_bytes), cut);
+    if (!text) return fail(text.error());
+    return SnapshotStart{std::string(text.value()), cut};
 }
 
 StorageResult<WrittenSnapshot> write_snapshot(const std::string& folder, const SnapshotTime& now, std::string_view text,
@@ -210,6 +244,16 @@ StorageResult<std::string> write_snapshot_among(const std::string& folder, std::
     std::string name = free_name(files, now);
     if (auto done = write_data_file(folder, fp::join_path(folder, name), text, calls); !done) return fail(done.error());
     files.push_back({name, text.size()});
+    return name;
+}
+
+StorageResult<std::string> link_snapshot_among(const std::string& folder, std::vector<SnapshotFile>& files,
+                                               const SnapshotTime& now, const std::string& source, std::uint64_t size,
+                                               const WriteCalls& calls) {
+    std::string name = free_name(files, now);
+    if (auto made = create_folders(folder); !made) return fail(made.error());
+    if (auto linked = calls.link_file(source, fp::join_path(folder, name)); !linked) return fail(linked.error());
+    files.push_back({name, size});
     return name;
 }
 
@@ -235,23 +279,6 @@ StorageResult<HistoryStart> open_history(const std::string& folder) {
             start.newest.reset();
     }
     return start;
-}
-
-StorageResult<std::optional<std::string>> give_up_duplicate(const std::string& folder, std::vector<SnapshotFile>& files,
-                                                            std::string_view memo) {
-    std::optional<SnapshotTime> newest;
-    std::size_t found = files.size();
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const auto time = parse_snapshot_name(files[i].name);
-        if (!time || files[i].size != memo.size() || (newest && *time < *newest)) continue;
-        const auto bytes = fp::read_file(fp::join_path(folder, files[i].name));
-        if (bytes && bytes.value() == memo) newest = *time, found = i;
-    }
-    if (found == files.size()) return std::optional<std::string>();
-    std::string name = files[found].name;
-    if (auto removed = fp::remove_file(fp::join_path(folder, name)); !removed) return fail(removed.error());
-    files.erase(files.begin() + static_cast<std::ptrdiff_t>(found));
-    return std::optional<std::string>(std::move(name));
 }
 
 std::size_t sweep_snapshot_temporaries(const std::string& folder) {

@@ -7,7 +7,6 @@
 // one written.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -42,22 +41,52 @@ struct SnapshotEntry {
 // folder is an empty history.
 StorageResult<std::vector<SnapshotEntry>> list_snapshots(const std::string& folder);
 
+// The same for the conflict copies beside memo.txt in the data folder: texts of another
+// window's that this one wrote over, versions like the snapshots.
+StorageResult<std::vector<SnapshotEntry>> list_conflict_copies(const std::string& data_folder);
+
+// The time a version's name carries, a snapshot's or a conflict copy's; nothing for
+// any other name, which no reading below opens.
+std::optional<SnapshotTime> version_time(std::string_view name);
+
+// Whether bytes can be a memo's text: UTF-8 without NUL (a file of UTF-16 without its
+// mark is full of them).
+bool is_memo_text(std::string_view bytes);
+
 inline constexpr std::size_t PREVIEW_BYTES = 4096;
 
 // The first line that holds more than white space, trimmed (a byte-order mark too), to
-// show beside a listed snapshot. Only the first PREVIEW_BYTES of the file are read: the
-// line may be cut there, and is empty when none starts within them.
+// show beside a listed version. Only the first PREVIEW_BYTES of the file are read: the
+// line may be cut there, and is empty when none starts within them. Fails with
+// InvalidData when those bytes are not memo text.
 StorageResult<std::string> snapshot_preview(const std::string& folder, std::string_view name);
 
-// The whole text. A name that is not a snapshot's fails with InvalidInput, a file that
-// is gone (even since the listing) with NotFound.
+// The whole text. A name that is not a version's fails with InvalidInput, a file that
+// is gone (even since the listing) with NotFound, one that is not memo text with
+// InvalidData.
 StorageResult<std::string> read_snapshot(const std::string& folder, std::string_view name);
 
-// Whether the whole file is UTF-8, read a piece at a time so that a huge one costs no
-// memory: a version the preview showed can still hold other bytes further on. A stop
-// flag that becomes true ends the reading early (the answer is then meaningless).
-Result<void, StorageError> check_snapshot_text(const std::string& folder, std::string_view name,
-                                               const std::atomic<bool>* stop = nullptr);
+// Reads a version a piece at a time, checking that it is memo text as it goes, so that
+// a huge one is never read at once: the history's worker reads one piece between
+// other tasks.
+class VersionReader {
+public:
+    static constexpr std::size_t PIECE_BYTES = std::size_t{1} << 20;
+
+    // keep_text: whether the text read is kept for take_text (else only checked).
+    static StorageResult<VersionReader> open(const std::string& folder, std::string_view name, bool keep_text);
+    // Reads and checks the next piece; true once the whole file is read.
+    StorageResult<bool> next();
+    // The text read, without a leading byte-order mark.
+    std::string take_text();
+
+private:
+    explicit VersionReader(file_primitives::OpenFile file, bool keep) : file_(std::move(file)), keep_(keep) {}
+    file_primitives::OpenFile file_;
+    bool keep_;
+    std::string carried_;  // the start of a character the last piece cut
+    std::string text_;
+};
 
 // For each snapshot, whether it holds exactly text; only files of text's size are read.
 std::vector<bool> same_as_text(const std::string& folder, const std::vector<SnapshotEntry>& snapshots,
@@ -70,8 +99,8 @@ struct SnapshotStart {
     bool operator==(const SnapshotStart&) const = default;
 };
 
-// The first max_bytes of a snapshot, to show it without reading a huge one whole. Fails
-// as read_snapshot does, and with InvalidData when those bytes are not UTF-8.
+// The first max_bytes of a version, to show it without reading a huge one whole; a
+// byte-order mark is not shown. Fails as read_snapshot does for those bytes.
 StorageResult<SnapshotStart> snapshot_start(const std::string& folder, std::string_view name, std::size_t max_bytes);
 
 // The newest snapshot as SnapshotPolicy starts from; nothing when there is none or it
@@ -96,6 +125,13 @@ StorageResult<std::string> write_snapshot_among(const std::string& folder, std::
                                                 const SnapshotTime& now, std::string_view text,
                                                 const WriteCalls& calls = {});
 
+// As write_snapshot_among, but the snapshot is a second name of the file at source (a
+// hard link, which takes no room): the text memo.txt holds, kept before it is
+// replaced. Fails where the file system has no hard links; nothing is written then.
+StorageResult<std::string> link_snapshot_among(const std::string& folder, std::vector<SnapshotFile>& files,
+                                               const SnapshotTime& now, const std::string& source, std::uint64_t size,
+                                               const WriteCalls& calls = {});
+
 struct HistoryStart {
     std::vector<SnapshotFile> files;       // every file of the folder (names taken count too)
     std::optional<NewestSnapshot> newest;  // as newest_snapshot()
@@ -105,12 +141,6 @@ struct HistoryStart {
 // The one listing of a session: sweeps what killed writes left, as
 // sweep_snapshot_temporaries does, and reads the newest snapshot.
 StorageResult<HistoryStart> open_history(const std::string& folder);
-
-// Deletes the newest snapshot that holds exactly memo (what memo.txt holds), to give its
-// room to a save of the memo that found the disk full. Gives its name, or nothing when
-// no snapshot holds memo.
-StorageResult<std::optional<std::string>> give_up_duplicate(const std::string& folder, std::vector<SnapshotFile>& files,
-                                                            std::string_view memo);
 
 // Removes what snapshot writes killed half-way left ("<snapshot name>.<digits>-<digits>.tmp"),
 // which pruning would never touch; every other file stays. Returns how many went.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "common/unicode.h"
+
 namespace numvora {
 
 namespace {
@@ -99,42 +101,77 @@ std::optional<SnapshotTime> parse_snapshot_name(std::string_view name) {
     return parse_timestamp(name.substr(NAME_PREFIX.size(), TIMESTAMP_LENGTH));
 }
 
-std::vector<std::string> snapshots_to_delete(const std::vector<SnapshotFile>& files, const SnapshotTime& now) {
-    struct Past {
-        const SnapshotFile* file;
-        SnapshotTime time;
-    };
-    std::vector<Past> past;
-    for (const SnapshotFile& file : files) {
-        if (const auto time = parse_snapshot_name(file.name); time && *time <= now) past.push_back({&file, *time});
+std::optional<SnapshotTime> parse_conflict_copy_name(std::string_view name) {
+    if (!name.starts_with(CONFLICT_COPY_PREFIX) || !name.ends_with(NAME_SUFFIX)) return std::nullopt;
+    name = name.substr(CONFLICT_COPY_PREFIX.size(), name.size() - CONFLICT_COPY_PREFIX.size() - NAME_SUFFIX.size());
+    if (name.size() > TIMESTAMP_LENGTH) {
+        const std::string_view number = name.substr(TIMESTAMP_LENGTH);
+        if (number.size() < 2 || number[0] != '-' || number[1] == '0' || !all_ascii_digits(number.substr(1)))
+            return std::nullopt;
     }
-    std::sort(past.begin(), past.end(), [](const Past& a, const Past& b) { return a.time > b.time; });
+    return parse_timestamp(name.substr(0, TIMESTAMP_LENGTH));
+}
+
+namespace {
+
+struct Ranked {
+    const SnapshotFile* file;
+    SnapshotTime time;  // now for a snapshot dated later
+};
+
+// The snapshots in the order they are kept: newest first, then those dated later than
+// now, the nearest first.
+std::vector<Ranked> keeping_order(const std::vector<SnapshotFile>& files, const SnapshotTime& now) {
+    std::vector<Ranked> ranked;
+    std::vector<Ranked> later;
+    for (const SnapshotFile& file : files) {
+        if (const auto time = parse_snapshot_name(file.name)) (*time <= now ? ranked : later).push_back({&file, *time});
+    }
+    std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) { return a.time > b.time; });
+    std::sort(later.begin(), later.end(), [](const Ranked& a, const Ranked& b) { return a.time < b.time; });
+    for (Ranked& one : later) ranked.push_back({one.file, now});
+    return ranked;
+}
+
+}  // namespace
+
+std::vector<std::string> snapshots_to_delete(const std::vector<SnapshotFile>& files, const SnapshotTime& now) {
+    const std::vector<Ranked> ranked = keeping_order(files, now);
     const std::int64_t now_seconds = to_seconds(now);
     const std::int64_t year_ago = to_seconds({now.year - 1, now.month, now.day, now.hour, now.minute, now.second});
     std::vector<std::string> doomed;
     std::uint64_t kept_size = 0;
     bool over_limit = false;
-    for (std::size_t i = 0; i < past.size(); ++i) {
-        const SnapshotTime& time = past[i].time;
+    for (std::size_t i = 0; i < ranked.size(); ++i) {
+        const SnapshotTime& time = ranked[i].time;
         const std::int64_t age = now_seconds - to_seconds(time);
         bool keep = true;
         // Newest first, so the first of a day or month met is that day's or month's newest.
         if (i > 0 && age > DAY) {
             if (age <= 30 * DAY)
-                keep = !same_day(past[i - 1].time, time);
+                keep = !same_day(ranked[i - 1].time, time);
             else
-                keep = to_seconds(time) >= year_ago && !same_month(past[i - 1].time, time);
+                keep = to_seconds(time) >= year_ago && !same_month(ranked[i - 1].time, time);
         }
         if (keep && i > 0) {
-            over_limit = over_limit || kept_size + past[i].file->size > HISTORY_SIZE_LIMIT;
+            over_limit = over_limit || kept_size + ranked[i].file->size > HISTORY_SIZE_LIMIT;
             keep = !over_limit;
         }
         if (keep)
-            kept_size += past[i].file->size;
+            kept_size += ranked[i].file->size;
         else
-            doomed.push_back(past[i].file->name);
+            doomed.push_back(ranked[i].file->name);
     }
     return doomed;
+}
+
+std::vector<std::string> give_up_order(const std::vector<SnapshotFile>& files, const SnapshotTime& now,
+                                       std::string_view keep) {
+    std::vector<std::string> names;
+    const std::vector<Ranked> ranked = keeping_order(files, now);
+    for (auto it = ranked.rbegin(); it != ranked.rend(); ++it)
+        if (it->file->name != keep) names.push_back(it->file->name);
+    return names;
 }
 
 bool leaves_room_for_memo(std::uint64_t free, std::uint64_t snapshot_size, std::uint64_t memo_size) {
@@ -155,17 +192,17 @@ SnapshotPolicy::SnapshotPolicy(std::string start, const std::optional<NewestSnap
     if (newest) newest_at_ = to_seconds(newest->time);
 }
 
-SnapshotPlan SnapshotPolicy::before_write(const SnapshotTime& now, std::string_view text) {
-    SnapshotPlan plan = plan_start();
+SnapshotPlan SnapshotPolicy::before_write(const SnapshotTime& now, std::string_view held, std::string_view incoming) {
+    SnapshotPlan plan = plan_start(incoming);
     // A start snapshot taken now counts as this interval's.
     const std::int64_t now_seconds = to_seconds(now);
     const bool due = !newest_at_ || now_seconds < *newest_at_ || now_seconds - *newest_at_ >= SNAPSHOT_INTERVAL_SECONDS;
-    plan.text = !plan.start_text && due && mark_of(text) != newest_mark_;
+    plan.text = !plan.start_text && due && held != incoming && mark_of(held) != newest_mark_;
     return plan;
 }
 
 SnapshotPlan SnapshotPolicy::before_replace(std::string_view current) {
-    SnapshotPlan plan = plan_start();
+    SnapshotPlan plan = plan_start(std::nullopt);
     plan.text = mark_of(current) != (plan.start_text ? start_mark_ : newest_mark_);
     return plan;
 }
@@ -179,9 +216,10 @@ void SnapshotPolicy::kept(const SnapshotTime& at, std::string_view text) {
 // Settled by the first question when the newest snapshot already holds the start text
 // (a snapshot taken later must not bring it back as if new); otherwise asked for until
 // a snapshot of it is written.
-SnapshotPlan SnapshotPolicy::plan_start() {
+// A start equal to incoming stays due: memo.txt goes on holding it for now.
+SnapshotPlan SnapshotPolicy::plan_start(std::optional<std::string_view> incoming) {
     if (start_due_ && start_mark_ == newest_mark_) drop_start();
-    return {start_due_, false};
+    return {start_due_ && !(incoming && start_ == *incoming), false};
 }
 
 void SnapshotPolicy::drop_start() {

@@ -41,6 +41,12 @@ std::optional<SnapshotTime> parse_snapshot_name(std::string_view name);
 // A time field as at least width digits, zeros in front.
 void append_padded(std::string& out, int value, std::size_t width);
 
+// A copy of memo.txt that another window had changed, kept beside it before this one
+// wrote over it: "memo.conflict-YYYYMMDD-HHMMSS.txt", or "…-HHMMSS-N.txt" (N from 2)
+// when that name was taken. Gives the time its name carries.
+inline constexpr std::string_view CONFLICT_COPY_PREFIX = "memo.conflict-";
+std::optional<SnapshotTime> parse_conflict_copy_name(std::string_view name);
+
 struct SnapshotFile {
     std::string name;
     std::uint64_t size = 0;
@@ -51,11 +57,17 @@ inline constexpr std::uint64_t HISTORY_SIZE_LIMIT = 200ull * 1024 * 1024;
 // The names to delete, newest first. Kept: every snapshot at most 24 hours old; up to
 // 30 days old, the newest of each calendar day; up to a year old, the newest of each
 // calendar month. Of those, once the sizes (newest first) pass HISTORY_SIZE_LIMIT,
-// everything older goes, but the newest always stays. Names that are not snapshots are
-// never returned. A snapshot later than now (the clock was moved back) is kept and is
-// ignored otherwise: it is neither the newest of its day or month nor counted against
-// the limit, so a wrong clock never costs the others.
+// everything after goes, but the newest always stays. Names that are not snapshots are
+// never returned. A snapshot dated later than now (a clock moved back, a foreign file)
+// counts as taken now, but after every other one: it is kept while there is room and
+// goes first when there is not, so that a wrong date never costs another snapshot.
 std::vector<std::string> snapshots_to_delete(const std::vector<SnapshotFile>& files, const SnapshotTime& now);
+
+// What a full disk gives up, first to last: the snapshots in the reverse of the order
+// snapshots_to_delete keeps them (dated later than now first, then the oldest), never
+// the one named keep.
+std::vector<std::string> give_up_order(const std::vector<SnapshotFile>& files, const SnapshotTime& now,
+                                       std::string_view keep);
 
 // Room kept beyond the memo's own size twice (its new file beside the old one), for the
 // file system's own bookkeeping.
@@ -98,11 +110,12 @@ public:
     // start: the memo as opened. newest: the newest snapshot on disk, if any.
     SnapshotPolicy(std::string start, const std::optional<NewestSnapshot>& newest);
 
-    // Asked on each auto-save write (never on a tick that writes nothing), before
-    // memo.txt gets text. The start text comes first while it is due, and counts as
-    // this interval's snapshot; otherwise text is kept when the newest snapshot is at
-    // least SNAPSHOT_INTERVAL_SECONDS old or, the clock having gone back, newer than now.
-    SnapshotPlan before_write(const SnapshotTime& now, std::string_view text);
+    // Asked on each write of memo.txt, before its text (held) is replaced by incoming.
+    // The start text comes first while it is due, and counts as this interval's
+    // snapshot; otherwise held is kept when the newest snapshot is at least
+    // SNAPSHOT_INTERVAL_SECONDS old or, the clock having gone back, newer than now.
+    // Nothing that equals incoming is kept: memo.txt goes on holding it.
+    SnapshotPlan before_write(const SnapshotTime& now, std::string_view held, std::string_view incoming);
 
     // Asked before something replaces the whole memo (a document opened, a version
     // restored): current is always kept, and the start text first when still due.
@@ -115,7 +128,7 @@ public:
     const std::string& start_text() const { return start_; }
 
 private:
-    SnapshotPlan plan_start();
+    SnapshotPlan plan_start(std::optional<std::string_view> incoming);
     void drop_start();
 
     std::string start_;

@@ -2,12 +2,14 @@
 // versions dialog and its restore, a history folder that fails, and odd folders.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
+#include <atomic>
 #include <fstream>
 #include <functional>
+#include <future>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -25,13 +27,23 @@ namespace fs = std::filesystem;
 
 SnapshotTime at(const char* timestamp) { return parse_timestamp(timestamp).value(); }
 
-// A history folder whose files cannot be put in place, as on a read-only folder.
-Result<void, StorageError> refuse_history(const std::string& source, const std::string& target) {
-    if (target.find("\\history\\") != std::string::npos) return fail(make_os_error(ERROR_ACCESS_DENIED));
-    return file_primitives::replace_file(source, target);
+// A history folder whose files cannot be put in place, as on a read-only folder, while
+// refused says so.
+WriteCalls refusing_history(const std::shared_ptr<std::atomic<bool>>& refused) {
+    const auto into_history = [refused](const std::string& target) {
+        return *refused && target.find("\\history\\") != std::string::npos;
+    };
+    WriteCalls calls;
+    calls.replace_file = [into_history](const std::string& source, const std::string& target) {
+        if (into_history(target)) return Result<void, StorageError>(fail(make_os_error(ERROR_ACCESS_DENIED)));
+        return file_primitives::replace_file(source, target);
+    };
+    calls.link_file = [into_history](const std::string& source, const std::string& target) {
+        if (into_history(target)) return Result<void, StorageError>(fail(make_os_error(ERROR_ACCESS_DENIED)));
+        return file_primitives::hard_link(source, target);
+    };
+    return calls;
 }
-// A volume with a megabyte left.
-StorageResult<std::uint64_t> nearly_full(const std::string&) { return std::uint64_t{1} << 20; }
 
 // An open dialog that answers document_path.
 class AnsweringOpenDialog : public FileDialogCalls {
@@ -44,17 +56,22 @@ public:
 
 // Run on the answering thread while the dialog is open.
 HWND list_of(HWND dialog) { return GetDlgItem(dialog, VERSIONS_LIST_ID); }
-// Selects a version and waits until it is offered for restoring or found unreadable (the
-// rest of a long one is checked on another thread).
+std::wstring preview_of(HWND dialog) { return window_text(GetDlgItem(dialog, VERSIONS_PREVIEW_ID)); }
+// Waits up to ten seconds for what the history's worker answers the dialog.
+void wait_until(const std::function<bool()>& done) {
+    for (int wait = 0; wait < 1000 && !done(); ++wait) Sleep(10);
+}
+// Selects a version once the list is there and waits until it is offered for restoring
+// or found unreadable (the rest of a long one is checked a piece at a time).
 void pick(HWND dialog, int index) {
+    wait_until([&] { return SendMessageW(list_of(dialog), LB_GETCOUNT, 0, 0) > index; });
     SendMessageW(list_of(dialog), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(VERSIONS_LIST_ID, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list_of(dialog)));
-    const std::wstring unreadable = to_wide(UNREADABLE_VERSION_TEXT);
-    for (int wait = 0; wait < 1000 && !IsWindowEnabled(GetDlgItem(dialog, IDOK)); ++wait) {
-        if (window_text(GetDlgItem(dialog, VERSIONS_PREVIEW_ID)).starts_with(unreadable)) break;
-        Sleep(10);
-    }
+    wait_until([&] {
+        return IsWindowEnabled(GetDlgItem(dialog, IDOK)) ||
+               preview_of(dialog).starts_with(to_wide(UNREADABLE_VERSION_TEXT));
+    });
 }
 // What the list's tooltip says with the pointer over a line.
 std::wstring tip_over(HWND dialog, int index) {
@@ -106,13 +123,17 @@ protected:
         return found;
     }
     void type_memo(const std::wstring& text) const { type_into(state().memo_edit(), text); }
-    // A save, then what the history's worker does after it and says of it.
+    // A save, then what the history's worker says of it.
     void tick() const {
         SendMessageW(window, WM_TIMER, AUTOSAVE_TIMER_ID, 0);
         settle();
     }
+    // Once a question of the worker's is answered, every task handed over before it is
+    // done; then what it said is taken.
     void settle() const {
-        state().snapshots->settle();
+        const auto answered = std::make_shared<std::promise<void>>();
+        state().snapshots->keeper().versions({}, [answered](auto) { answered->set_value(); });
+        answered->get_future().wait();
         pump();
     }
     std::wstring status() const { return window_text(state().status_label()); }
@@ -144,6 +165,14 @@ TEST_F(MemoHistoryTest, ASessionKeepsItsStartOneVersionInTenMinutesAndWhatIsRepl
          "102100=넷"},
         {"20261207-102200", [&] { in_dialog(IDOK, [](HWND dialog) { pick(dialog, 1); }), tick(); }, "102200=doc"},
         {"20261207-102300", [&] { type_memo(L"다섯"), tick(); }, nullptr},
+        // Closing saves the memo again, and keeps no copy of what memo.txt holds.
+        {"20261207-104000",
+         [&] {
+             SendMessageW(window, WM_CLOSE, 0, 0);
+             EXPECT_TRUE(run_message_loop());
+             window = nullptr;
+         },
+         nullptr},
     };
     std::vector<std::string> expected = {"090000=예전"};
     for (const auto& step : steps) {
@@ -160,9 +189,12 @@ TEST_F(MemoHistoryTest, ASessionKeepsItsStartOneVersionInTenMinutesAndWhatIsRepl
 
 TEST_F(MemoHistoryTest, TheDialogRestoresAVersionAsOneUndoStep) {
     put_version("20261207-080000", "첫 줄\r\n둘째 줄");
-    put_version("20261207-090000", "\xb8\xde");  // not UTF-8
+    put_version("20261207-090000", "\xb8\xde");                // not UTF-8
+    put_version("20261207-085000", std::string("h\0i\0", 4));  // UTF-16 without its mark
+    put_version("20991231-000000", "미래");
     put_version("20261207-070000", "지금");
     put_version("20261207-060000", "12월 모임 정산: 회비 150,000원, 식비 98,500원, 남은 돈은 얼마일까?");
+    write_data_file("memo.conflict-20261207-075000.txt", "다른 창의 메모");
     write_data_file("memo.txt", "지금");
     open_window();
     ASSERT_NE(window, nullptr);
@@ -172,28 +204,31 @@ TEST_F(MemoHistoryTest, TheDialogRestoresAVersionAsOneUndoStep) {
 
     std::vector<std::wstring> seen;
     const std::vector<ErrorBox> boxes = in_dialog(IDOK, [&](HWND dialog) {
-        seen.push_back(line(dialog, 0));  // the newest is selected first
-        pick(dialog, 1);
-        seen.push_back(line(dialog, 1));
-        seen.push_back(window_text(GetDlgItem(dialog, VERSIONS_PREVIEW_ID)));
-        seen.push_back(line(dialog, 2));  // not read until selected
-        pick(dialog, 3);                  // a line the list cuts is whole in its tooltip; one it shows whole needs none
-        seen.push_back(tip_over(dialog, 3) == line(dialog, 3).substr(2) ? L"whole in its tip" : tip_over(dialog, 3));
-        seen.push_back(L"tip: " + tip_over(dialog, 0));
-        pick(dialog, 1);
+        for (const int index : {0, 1, 2, 4}) pick(dialog, index), seen.push_back(line(dialog, index));
+        seen.push_back(line(dialog, 5));  // not read until selected
+        pick(dialog, 6);                  // a line the list cuts is whole in its tooltip; one it shows whole needs none
+        seen.push_back(tip_over(dialog, 6) == line(dialog, 6).substr(2) ? L"whole in its tip" : tip_over(dialog, 6));
+        seen.push_back(L"tip: " + tip_over(dialog, 5));
+        pick(dialog, 3);
+        seen.push_back(line(dialog, 3));
+        seen.push_back(preview_of(dialog));
     });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, L"메모 이전 버전");
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"- 2026-12-07 09:00:00 · 2 B · 읽을 수 없는 파일",
-                                               L"+ 2026-12-07 08:00:00 · 19 B · 첫 줄", L"첫 줄\r\n둘째 줄",
-                                               L"+ 2026-12-07 07:00:00 (현재 메모와 같음) · 6 B", L"whole in its tip",
-                                               L"tip: "}));
+    EXPECT_EQ(seen,
+              (std::vector<std::wstring>{L"+ 2099-12-31 00:00:00 (날짜 이상) · 6 B · 미래",
+                                         L"- 2026-12-07 09:00:00 · 2 B · 읽을 수 없는 파일",
+                                         L"- 2026-12-07 08:50:00 · 4 B · 읽을 수 없는 파일",
+                                         L"+ 2026-12-07 07:50:00 (다른 창) · 20 B · 다른 창의 메모",
+                                         L"+ 2026-12-07 07:00:00 (현재 메모와 같음) · 6 B", L"whole in its tip",
+                                         L"tip: ", L"+ 2026-12-07 08:00:00 · 19 B · 첫 줄", L"첫 줄\r\n둘째 줄"}));
     EXPECT_EQ(window_text(state().memo_edit()), L"첫 줄\r\n둘째 줄");
     SendMessageW(window, WM_TIMER, SELECTION_TIMER_ID, 0);  // the outcome stays
     EXPECT_EQ(status(), L"2026-12-07 08:00:00 버전으로 복원했습니다. Ctrl+Z로 되돌릴 수 있습니다.");
     tick();
     EXPECT_EQ(read(local_app_data / "Numvora" / "memo.txt"), "첫 줄\r\n둘째 줄");
-    EXPECT_EQ(versions().back(), "100000=지금");
+    const std::vector<std::string> kept = versions();
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), "100000=지금"), 1);
     SendMessageW(state().memo_edit(), EM_UNDO, 0, 0);
     EXPECT_EQ(window_text(state().memo_edit()), L"지금");
     EXPECT_EQ(status(), L"");  // the restore it spoke of is undone
@@ -207,45 +242,65 @@ TEST_F(MemoHistoryTest, TheDialogRestoresAVersionAsOneUndoStep) {
 }
 
 // A history that cannot take a snapshot never costs the memo: saves go on, the failure
-// is said once, and a restore that would lose the memo's text does not happen.
+// is said once and stays marked whatever the line says next, a restore that would lose
+// the memo's text does not happen, and the mark goes once a snapshot is kept again.
 TEST_F(MemoHistoryTest, AHistoryThatCannotKeepASnapshotLeavesTheMemoSavedAndRestoresNothing) {
+    const auto trouble = std::make_shared<std::atomic<bool>>(true);
     const struct {
         const char* name;
         std::function<void()> arrange;
         const wchar_t* failure;  // after "메모 이전 버전 저장 실패: "
+        std::function<void()> mend;
     } rows[] = {
         {"a file named history",
-         [&] { fs::remove_all(history()), write_data_file("history", "a file where the folder would be"); }, nullptr},
-        {"an unwritable folder", [&] { calls.write.replace_file = refuse_history; }, nullptr},
-        {"a nearly full disk", [&] { calls.write.free_space = nearly_full; },
-         L"메모 저장에 쓸 디스크 공간을 남기려고 건너뛰었습니다."},
+         [&] { fs::remove_all(history()), write_data_file("history", "a file where the folder would be"); }, nullptr,
+         [&] { fs::remove(history()); }},
+        {"an unwritable folder", [&] { calls.write = refusing_history(trouble); }, nullptr, [&] { *trouble = false; }},
+        {"a nearly full disk",
+         [&] {
+             calls.write.free_space = [trouble](const std::string&) -> StorageResult<std::uint64_t> {
+                 return *trouble ? std::uint64_t{1} << 20 : std::uint64_t{1} << 40;
+             };
+         },
+         L"메모 저장에 쓸 디스크 공간을 남기려고 건너뛰었습니다.", [&] { *trouble = false; }},
     };
+    const std::wstring mark = to_wide(trouble_mark(Trouble::HistoryNotKept)) + L"  ";
+    const std::wstring said = L"메모 이전 버전 저장 실패: ";
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         reset();
+        *trouble = true;
         put_version("20261207-090000", "예전");
         row.arrange();
         open_window();
         ASSERT_NE(window, nullptr);
         CapturedErrors errors;
-        for (int i = 0; i < 3; ++i) {
+        const auto type_and_save = [&](int i) {
             clock_now = from_seconds(to_seconds(clock_now) + SNAPSHOT_INTERVAL_SECONDS);
             type_memo(L"메모 " + std::to_wstring(i));
             tick();
             EXPECT_EQ(read(local_app_data / "Numvora" / "memo.txt"), "메모 " + std::to_string(i));
-        }
+        };
+        for (int i = 0; i < 3; ++i) type_and_save(i);
         EXPECT_EQ(errors.lines().size(), 1u);
-        const std::wstring said = L"메모 이전 버전 저장 실패: ";
-        EXPECT_EQ(status().rfind(said, 0), 0u) << status();
+        EXPECT_EQ(status().rfind(mark + said, 0), 0u) << status();
         if (row.failure) {
-            EXPECT_EQ(status(), said + row.failure);
+            EXPECT_EQ(status(), mark + said + row.failure);
         }
+        // A caret move takes the failure's text, not its mark or its tooltip.
+        SendMessageW(state().memo_edit(), EM_SETSEL, 0, 1);
+        SendMessageW(window, WM_TIMER, SELECTION_TIMER_ID, 0);
+        EXPECT_EQ(status().rfind(mark, 0), 0u) << status();
+        EXPECT_NE(status().find(L"선택"), std::wstring::npos) << status();
+        EXPECT_EQ(label_tip(state(), state().status_label()).rfind(said, 0), 0u);
         if (fs::is_directory(history())) {
             std::vector<std::wstring> why;
             in_dialog(IDCANCEL, [&](HWND dialog) {
-                why.push_back(window_text(GetDlgItem(dialog, VERSIONS_PREVIEW_ID)));
+                pick(dialog, 0);
+                why.push_back(preview_of(dialog));
                 SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-                why.push_back(window_text(GetDlgItem(dialog, VERSIONS_PREVIEW_ID)));
+                wait_until([&] { return preview_of(dialog) != why[0]; });
+                why.push_back(preview_of(dialog));
             });
             const std::wstring refused = L"현재 메모를 보관하지 못해 복원하지 않았습니다: ";
             ASSERT_EQ(why.size(), 2u);
@@ -256,6 +311,10 @@ TEST_F(MemoHistoryTest, AHistoryThatCannotKeepASnapshotLeavesTheMemoSavedAndRest
             }
         }
         EXPECT_EQ(window_text(state().memo_edit()), L"메모 2");
+        row.mend();
+        type_and_save(3);
+        EXPECT_EQ(status().find(mark), std::wstring::npos) << status();
+        EXPECT_EQ(label_tip(state(), state().status_label()), L"");
     }
     SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);  // the system's own commands stay the system's
     EXPECT_TRUE(IsIconic(window));
@@ -277,28 +336,168 @@ TEST_F(MemoHistoryTest, OddHistoriesListWhatCanBeReadAndRestoreNothingThatIsGone
     std::string lines_of_text = "앞은 글\n";  // in lines: one long line takes this Wine's edit control seconds
     while (lines_of_text.size() <= VERSION_PREVIEW_BYTES) lines_of_text += std::string(63, 'a') + "\n";
     put_version("20261207-235500", lines_of_text + "\xb8\xde");
+    clock_now = at("20261208-000000");
     open_window();
     ASSERT_NE(window, nullptr);
     type_memo(L"그대로");
     LRESULT count = 0;
     std::vector<std::wstring> lines;
-    in_dialog(IDOK, [&](HWND dialog) {
+    in_dialog(IDCANCEL, [&](HWND dialog) {
+        pick(dialog, 0);
         count = SendMessageW(list_of(dialog), LB_GETCOUNT, 0, 0);
         fs::remove(history() / snapshot_name(at("20261207-235800")));
         for (const int index : {4, 0, 3, 1, 2}) pick(dialog, index), lines.push_back(line(dialog, index));
         fs::remove(history() / snapshot_name(at("20261207-235700")));
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);  // gone since it was read: nothing is restored
+        wait_until([&] { return preview_of(dialog).starts_with(to_wide(UNREADABLE_VERSION_TEXT)); });
+        lines.push_back(line(dialog, 2));
     });
     EXPECT_EQ(count, 2005);
     EXPECT_FALSE(fs::exists(history() / "memo-20261207-235959.txt.12-3.tmp"));  // a killed write's, swept at start
-    // Of the huge one only the start is read at once, the rest on another thread.
-    // Not UTF-8 beyond what the preview shows: unreadable before a restore is offered.
-    EXPECT_EQ(lines,
-              (std::vector<std::wstring>{L"- 2026-12-07 23:55:00 · 64.0 KB · 읽을 수 없는 파일",
-                                         L"+ 2026-12-07 23:59:00 · 0 B", L"+ 2026-12-07 23:56:00 · 100 MB · 큰 파일",
-                                         L"- 2026-12-07 23:58:00 · 16 B · 읽을 수 없는 파일",
-                                         L"+ 2026-12-07 23:57:00 · 30 B · 읽기 전에 사라질 파일"}));
-    EXPECT_EQ(status().rfind(L"메모 이전 버전을 읽지 못했습니다: ", 0), 0u);
+    // Of the huge one only the start is read at once, the rest a piece at a time: NUL
+    // bytes or bytes not UTF-8 beyond what the preview shows make a version unreadable
+    // before a restore is offered.
+    EXPECT_EQ(lines, (std::vector<std::wstring>{L"- 2026-12-07 23:55:00 · 64.0 KB · 읽을 수 없는 파일",
+                                                L"+ 2026-12-07 23:59:00 · 0 B",
+                                                L"- 2026-12-07 23:56:00 · 100 MB · 읽을 수 없는 파일",
+                                                L"- 2026-12-07 23:58:00 · 16 B · 읽을 수 없는 파일",
+                                                L"+ 2026-12-07 23:57:00 · 30 B · 읽기 전에 사라질 파일",
+                                                L"- 2026-12-07 23:57:00 · 30 B · 읽을 수 없는 파일"}));
+    EXPECT_EQ(status(), L"");
     EXPECT_EQ(window_text(state().memo_edit()), L"그대로");
+}
+
+// memo.txt's earlier text is kept before memo.txt is replaced: a kill at any moment of
+// a save leaves it either in memo.txt or among the versions. The fake notes what the
+// disk holds just after each step, which is what a kill there would leave.
+TEST_F(MemoHistoryTest, AKillAtEitherStepOfASaveLeavesTheEarlierText) {
+    struct Left {
+        std::string memo;
+        std::vector<std::string> versions;
+    };
+    // Shared with the fake, which the window still calls as it closes after the test.
+    const auto at_kill = std::make_shared<std::map<std::string, Left>>();
+    const auto note = [this, at_kill](const std::string& step) {
+        (*at_kill)[step] = {read(local_app_data / "Numvora" / "memo.txt"), versions()};
+    };
+    calls.write.link_file = [note](const std::string& source, const std::string& target) {
+        auto linked = file_primitives::hard_link(source, target);
+        note("the snapshot made");
+        return linked;
+    };
+    calls.write.replace_file = [note](const std::string& source, const std::string& target) {
+        auto replaced = file_primitives::replace_file(source, target);
+        if (target.ends_with("\\memo.txt")) note("memo.txt replaced");
+        return replaced;
+    };
+    write_data_file("memo.txt", "처음");
+    open_window();
+    ASSERT_NE(window, nullptr);
+    type_memo(L"새 메모");
+    tick();
+    const struct {
+        const char* step;
+        const char* memo;
+        std::vector<std::string> versions;
+    } rows[] = {
+        {"the snapshot made", "처음", {"100000=처음"}},
+        {"memo.txt replaced", "새 메모", {"100000=처음"}},
+    };
+    for (const auto& row : rows) {
+        ASSERT_TRUE(at_kill->count(row.step)) << row.step;
+        EXPECT_EQ(at_kill->at(row.step).memo, row.memo) << row.step;
+        EXPECT_EQ(at_kill->at(row.step).versions, row.versions) << row.step;
+    }
+}
+
+// A save that finds the disk full gives up older versions, oldest first, never the
+// earlier text of the memo, and succeeds; only when nothing more can go does it fail.
+// The disk is full while the history holds more than a number of files.
+TEST_F(MemoHistoryTest, AFullDiskGivesUpOlderVersionsBeforeTheSave) {
+    const struct {
+        std::size_t room_at;            // the most files the history may hold for the save to fit
+        std::vector<std::string> left;  // the versions, oldest first: "HHMMSS"
+        const char* memo;
+        std::wstring status;
+    } rows[] = {
+        {4, {"050000", "060000", "070000", "100000"}, "새 메모", L"공간이 부족해 이전 버전 4개를 지웠습니다"},
+        {0, {"100000"}, "예전 메모", to_wide(trouble_mark(Trouble::MemoNotSaved))},
+    };
+    for (const auto& row : rows) {
+        reset();
+        write_data_file("memo.txt", "예전 메모");
+        for (const char* time : {"010000", "020000", "030000", "040000", "050000", "060000", "070000"})
+            put_version((std::string("20261207-") + time).c_str(), time);
+        const auto full = [this, room_at = row.room_at] {
+            return static_cast<std::size_t>(std::distance(fs::directory_iterator(history()), {})) > room_at;
+        };
+        calls.write.write_some = [full](const file_primitives::OpenFile& file, const char* data, std::size_t size) {
+            if (full()) return StorageResult<std::size_t>(fail(make_os_error(ERROR_DISK_FULL)));
+            return file_primitives::write_some(file, data, size);
+        };
+        calls.write.free_space = [full](const std::string&) -> StorageResult<std::uint64_t> {
+            return full() ? 0 : std::uint64_t{1} << 30;
+        };
+        open_window();
+        ASSERT_NE(window, nullptr);
+        CapturedErrors errors;
+        type_memo(L"새 메모");
+        tick();
+        std::vector<std::string> left;
+        for (const std::string& version : versions()) left.push_back(version.substr(0, 6));
+        EXPECT_EQ(left, row.left);
+        EXPECT_EQ(read(local_app_data / "Numvora" / "memo.txt"), row.memo);
+        EXPECT_EQ(status().rfind(row.status, 0), 0u) << status();
+        EXPECT_EQ(versions().back(), "100000=예전 메모");  // the earlier text stays
+        if (row.room_at == 0) {                            // closing asks whether to lose the memo
+            EXPECT_EQ(answer_boxes([&] { SendMessageW(window, WM_CLOSE, 0, 0); }, {{IDYES, nullptr}}).size(), 1u);
+            EXPECT_TRUE(run_message_loop());
+            window = nullptr;
+        }
+    }
+}
+
+// Every text a control is given, in order.
+LRESULT CALLBACK record_texts(HWND control, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR texts) {
+    if (message == WM_SETTEXT && lparam != 0)
+        reinterpret_cast<std::vector<std::wstring>*>(texts)->emplace_back(reinterpret_cast<const wchar_t*>(lparam));
+    return DefSubclassProc(control, message, wparam, lparam);
+}
+
+// A large version is restored only when the user agrees, and the status line says so
+// while the restore goes on. (This Wine's memo takes minutes to take 8 MiB, so the memo
+// here cannot be kept and the restore stops there; a small one is restored above.)
+TEST_F(MemoHistoryTest, ALargeVersionAsksBeforeItIsRestored) {
+    std::string large;
+    while (large.size() <= LARGE_VERSION_BYTES) large += std::string(62, 'x') + "\r\n";
+    put_version("20261207-090000", large);
+    write_data_file("memo.txt", "지금");
+    calls.write = refusing_history(std::make_shared<std::atomic<bool>>(true));
+    open_window();
+    ASSERT_NE(window, nullptr);
+    type_memo(L"지금 고친 메모");
+    std::vector<std::wstring> said;
+    SetWindowSubclass(state().status_label(), record_texts, 1, reinterpret_cast<DWORD_PTR>(&said));
+    const std::wstring restoring = to_wide(RESTORING_TEXT);
+    for (const int answer : {IDCANCEL, IDOK}) {
+        said.clear();
+        const std::vector<ErrorBox> boxes =
+            answer_boxes([&] { SendMessageW(window, WM_SYSCOMMAND, ids::MEMO_VERSIONS, 0); },
+                         {{IDOK, [](HWND dialog) { pick(dialog, 0); }},
+                          {answer, nullptr},
+                          {IDCANCEL, [&](HWND dialog) {
+                               if (answer == IDOK)
+                                   wait_until([&] { return preview_of(dialog).starts_with(L"현재 메모를 보관하지"); });
+                           }}});
+        ASSERT_EQ(boxes.size(), 3u);
+        EXPECT_EQ(boxes[1].text, to_wide(large_version_question(large.size())));
+        EXPECT_EQ(std::any_of(said.begin(), said.end(),
+                              [&](const std::wstring& text) { return text.find(restoring) != std::wstring::npos; }),
+                  answer == IDOK);
+    }
+    RemoveWindowSubclass(state().status_label(), record_texts, 1);
+    EXPECT_EQ(window_text(state().memo_edit()), L"지금 고친 메모");
+    EXPECT_EQ(status().find(restoring), std::wstring::npos);
 }
 
 }  // namespace

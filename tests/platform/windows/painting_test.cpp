@@ -161,22 +161,12 @@ TEST_F(MainWindowTest, ACutResultIsWholeInTheTooltip) {
     AppState& s = state();
     SendMessageW(window, WM_COMMAND, ids::FIND, 0);  // the find bar's message shows
     const std::wstring long_text = L"메모에 넣거나 복사할 계산 결과가 없습니다. " + std::wstring(40, L'9');
-    const auto tip = [&](HWND label) {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = window;
-        tool.uId = reinterpret_cast<UINT_PTR>(label);
-        std::wstring text(1024, L'\0');
-        tool.lpszText = text.data();
-        SendMessageW(s.label_tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
-        return std::wstring(text.c_str());
-    };
     for (const HWND label : {s.result_label(), s.status_label(), s.control(ControlSlot::FindMessage)}) {
         for (const std::wstring& text : {long_text, std::wstring(L"2,468")}) {
             SetWindowTextW(label, text.c_str());
             UpdateWindow(label);
             ASSERT_NE(s.label_tips, nullptr);
-            EXPECT_EQ(tip(label), text == long_text ? text : L"") << GetDlgCtrlID(label);
+            EXPECT_EQ(label_tip(s, label), text == long_text ? text : L"") << GetDlgCtrlID(label);
         }
     }
 }

@@ -71,19 +71,20 @@ TEST_F(PersistenceTest, AutoSaveWritesAChangedMemoAndShowsAFailureUntilAWriteSuc
     auto_save_tick();
     ASSERT_EQ(errors.lines().size(), 2u);
     EXPECT_EQ(errors.lines()[0].rfind("메모 자동 저장 실패: ", 0), 0u);
-    EXPECT_EQ(to_utf8(window_text(s.status_label())), errors.lines()[0]);
+    const std::string mark = std::string(trouble_mark(Trouble::MemoNotSaved)) + "  ";
+    EXPECT_EQ(to_utf8(window_text(s.status_label())), mark + errors.lines()[0]);
     EXPECT_TRUE(s.status.status_is_error());
 
-    // A selection message takes precedence while it is shown.
+    // A selection message takes precedence while it is shown, after the failure's mark.
     CHARRANGE operand{3, 5};
     SendMessageW(s.memo_edit(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&operand));
     SendMessageW(window, WM_TIMER, 1, 0);
     auto_save_tick();
-    EXPECT_EQ(window_text(s.status_label()), L"선택값 12 — 연산 버튼 사용 가능");
+    EXPECT_EQ(to_utf8(window_text(s.status_label())), mark + "선택값 12 — 연산 버튼 사용 가능");
     CHARRANGE caret{0, 0};
     SendMessageW(s.memo_edit(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
     SendMessageW(window, WM_TIMER, 1, 0);
-    EXPECT_EQ(to_utf8(window_text(s.status_label())), errors.lines()[0]);
+    EXPECT_EQ(to_utf8(window_text(s.status_label())), mark + errors.lines()[0]);
 
     SetFileAttributesW(data("memo.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     auto_save_tick();
@@ -256,8 +257,17 @@ TEST_F(PersistenceTest, ASecondWindowNeverOverwritesTheFirstOnesMemo) {
     type_into(app_state_of(newer)->memo_edit(), L"새 창에서 쓴 글");
     ASSERT_TRUE(close(newer));
     EXPECT_EQ(read("memo.txt"), "새 창에서 쓴 글");
+    // The older one's next save keeps the other's text aside, and says so until a save
+    // finds memo.txt as it left it.
+    const std::wstring other = to_wide(trouble_mark(Trouble::OtherWindow));
+    for (const auto& [typed, marked] : {std::pair{L"옛 창에서 고친 글", true}, {L"옛 창에서 다시 고친 글", false}}) {
+        type_memo(typed);
+        SendMessageW(window, WM_TIMER, AUTOSAVE_TIMER_ID, 0);
+        EXPECT_EQ(window_text(state().status_label()).rfind(other, 0) == 0, marked);
+        EXPECT_EQ(label_tip(state(), state().status_label()).find(L"memo.conflict-") != std::wstring::npos, marked);
+    }
     ASSERT_TRUE(close(window));
-    EXPECT_EQ(read("memo.txt"), "처음");
+    EXPECT_EQ(read("memo.txt"), "옛 창에서 다시 고친 글");
     const auto kept = names_matching(R"(memo\.conflict-\d{8}-\d{6}\.txt)");
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(read(kept[0]), "새 창에서 쓴 글");

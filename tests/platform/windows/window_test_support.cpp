@@ -1,5 +1,6 @@
 #include "window_test_support.h"
 
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -37,13 +38,16 @@ LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
 
 struct BoxSearch {
     HWND box = nullptr;
+    HWND answered = nullptr;  // the last one answered, which may still be closing or stay open under a new one
 };
 
 BOOL CALLBACK find_box(HWND candidate, LPARAM search) {
     wchar_t class_name[16] = {};
     GetClassNameW(candidate, class_name, 16);
-    if (std::wstring_view(class_name) != L"#32770" || !IsWindowVisible(candidate)) return TRUE;
-    reinterpret_cast<BoxSearch*>(search)->box = candidate;
+    auto* found = reinterpret_cast<BoxSearch*>(search);
+    if (std::wstring_view(class_name) != L"#32770" || !IsWindowVisible(candidate) || candidate == found->answered)
+        return TRUE;
+    found->box = candidate;
     return FALSE;
 }
 
@@ -62,11 +66,9 @@ std::vector<ErrorBox> answer_boxes(const std::function<void()>& action, std::vec
     std::thread answerer([&] {
         HWND previous = nullptr;
         for (const BoxAnswer& answer : answers) {
-            BoxSearch search;
+            BoxSearch search{nullptr, previous};
             for (int attempt = 0; attempt < 250 && search.box == nullptr; ++attempt) {
                 EnumThreadWindows(thread, find_box, reinterpret_cast<LPARAM>(&search));
-                if (search.box == previous && IsWindow(previous))
-                    search.box = nullptr;  // the last one is still closing
                 if (search.box == nullptr) Sleep(20);
             }
             if (search.box == nullptr) return;
@@ -219,6 +221,18 @@ std::wstring window_text(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+std::wstring label_tip(const AppState& state, HWND label) {
+    if (state.label_tips == nullptr) return {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = state.main_window;
+    tool.uId = reinterpret_cast<UINT_PTR>(label);
+    std::wstring text(1024, L'\0');
+    tool.lpszText = text.data();
+    SendMessageW(state.label_tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    return text.c_str();
 }
 
 void type_into(HWND control, const std::wstring& text) {

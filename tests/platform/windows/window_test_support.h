@@ -43,6 +43,8 @@ private:
 std::wstring window_text(HWND window);
 // Replaces a control's whole text as typing or pasting does (undoable, marked changed).
 void type_into(HWND control, const std::wstring& text);
+// The tooltip text of one of the window's labels; empty when it has none.
+std::wstring label_tip(const AppState& state, HWND label);
 // A child's rectangle in its parent's client coordinates.
 PixelBox child_box(HWND child);
 // Resizes a top-level window so that its client area has the given size.

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "storage/files/data_paths.h"
+#include "storage/memo_file.h"
 #include "storage/settings.h"
 
 #ifdef _WIN32
@@ -203,18 +204,27 @@ TEST_F(FileTest, SweepsOnlyTheTemporariesOfTheGivenFiles) {
         const char* name;
         bool swept;
     } rows[] = {
-        {"memo.txt.4242-0.tmp", true},    {"settings.txt.1-77.tmp", true},
-        {"memo.txt.12-3.tmp.bak", false}, {"memo.txt.-3.tmp", false},
-        {"memo.txt.12-.tmp", false},      {"memo.txt.1a-2.tmp", false},
-        {"notes.txt.12-3.tmp", false},    {"memo.txt", false},
-        {"memo.unreadable-1.txt", false}, {"xmemo.txt.12-3.tmp", false},
+        {"memo.txt.4242-0.tmp", true},
+        {"settings.txt.1-77.tmp", true},
+        {"memo.txt.12-3.tmp.bak", false},
+        {"memo.txt.-3.tmp", false},
+        {"memo.txt.12-.tmp", false},
+        {"memo.txt.1a-2.tmp", false},
+        {"notes.txt.12-3.tmp", false},
+        {"memo.txt", false},
+        {"memo.unreadable-1.txt", false},
+        {"xmemo.txt.12-3.tmp", false},
+        {"memo.conflict-20261207-100000.txt.12-3.tmp", true},
+        {"memo.conflict-20261207-100000-2.txt.1-1.tmp", true},
+        {"memo.conflict-20261207-100000.txt", false},
+        {"memo.unreadable-20261207-100000.txt.1-1.tmp", false},
     };
     for (const auto& row : rows) put(path(row.name), "x");
     fs::create_directory(fs_path(path("memo.txt.5-5.tmp")));  // a folder of that form stays
-    EXPECT_EQ(sweep_temporary_files(utf8_of(root_), {"memo.txt", "settings.txt"}), 2u);
+    EXPECT_EQ(sweep_temporary_files(utf8_of(root_), is_written_data_file), 4u);
     for (const auto& row : rows) EXPECT_EQ(fs::exists(fs_path(path(row.name))), !row.swept) << row.name;
     EXPECT_TRUE(fs::exists(fs_path(path("memo.txt.5-5.tmp"))));
-    EXPECT_EQ(sweep_temporary_files(path("missing"), {"memo.txt"}), 0u);
+    EXPECT_EQ(sweep_temporary_files(path("missing"), is_written_data_file), 0u);
 }
 
 // Leftovers of an earlier run under the same process id never stop a save, however

@@ -12,6 +12,7 @@
 #include "platform/windows/state/status_view.h"
 #include "storage/document.h"
 #include "storage/files/file_io.h"
+#include "storage/files/file_primitives.h"
 
 namespace numvora {
 namespace {
@@ -97,14 +98,21 @@ SystemStatus save_document(AppState& state, std::int32_t) {
     const std::string& path = chosen->path;
     const PadDocument document =
         s.calculator.to_document(control_text(s.memo_edit()), control_text(s.expression_edit()));
-    if (auto written = write_text_file(path, format_document(document), s.calls.write); !written) {
+    const std::string text = format_document(document);
+    const auto write = [&] { return write_text_file(path, text, s.calls.write); };
+    Result<void, StorageError> written = write();
+    const std::size_t given_up = give_up_until_written(
+        s, written, file_primitives::parent_path(path).value_or(std::string()), text.size(), s.saved_memo_text, write);
+    if (!written) {
         show_failure(s, SAVE_FAILURE, written.error());
         return {};
     }
     if (auto saved = save_all(s); !saved) {
         log_error_line("문서 저장 후 앱 설정 저장 실패: {}", display_text(saved.error()));
     }
-    show_command_outcome(s, document_name(path) + " 파일로 저장했습니다.", false);
+    std::string said = document_name(path) + " 파일로 저장했습니다.";
+    if (given_up > 0) said.append(" ").append(given_up_text(given_up));
+    show_command_outcome(s, said, given_up > 0);
     return {};
 }
 

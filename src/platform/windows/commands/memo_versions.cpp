@@ -23,47 +23,28 @@ void replace_memo(AppState& state, std::string_view text) {
     SetFocus(memo);
 }
 
-// The file is read before anything changes: one that is gone or unreadable leaves the
-// memo as it is (the dialog already kept it).
-void restore_version(AppState& state, const MemoSnapshots& snapshots, const SnapshotEntry& version) {
-    auto text = read_snapshot(snapshots.folder(), version.name);
-    if (!text) {
-        show_command_outcome(state, "메모 이전 버전을 읽지 못했습니다: " + display_text(text.error()), true);
-        return;
-    }
-    replace_memo(state, text.value());
-    show_edit_outcome(state, version_time_text(version.time) + " 버전으로 복원했습니다. Ctrl+Z로 되돌릴 수 있습니다.");
-}
-
 }  // namespace
 
 SystemStatus show_memo_versions(AppState& state, std::int32_t) {
-    constexpr std::string_view FAILURE = "메모 이전 버전을 열 수 없습니다: ";
     if (!state.snapshots) {
-        show_command_outcome(state, std::string(FAILURE) + "저장 경로를 사용할 수 없습니다.", true);
-        return {};
-    }
-    const std::string folder = state.snapshots->folder();
-    const auto versions = state.snapshots->versions(control_text(state.memo_edit()));
-    if (!versions) {
-        show_command_outcome(state, std::string(FAILURE) + display_text(versions.error()), true);
+        show_command_outcome(state, "메모 이전 버전을 열 수 없습니다: 저장 경로를 사용할 수 없습니다.", true);
         return {};
     }
     const HWND window = state.main_window;
-    // Looked up again: the dialog's own loop may have run a close meanwhile.
-    const KeepCurrentMemo keep = [window](const SnapshotEntry& chosen) -> Result<void, StorageError> {
-        AppState* now = app_state_of(window);
-        if (now == nullptr || !now->snapshots)
-            return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
-        return now->snapshots->keep_before_restore(control_text(now->memo_edit()), chosen.size);
-    };
-    SystemResult<std::optional<SnapshotEntry>> chosen{std::optional<SnapshotEntry>()};
-    AppState* again = run_modal(state, [&] {
-        chosen = choose_memo_version(state.main_window, folder, versions.value(), keep, state.ui_font.get(), state.dpi);
-    });
+    SystemResult<std::optional<RestoredVersion>> chosen{std::optional<RestoredVersion>()};
+    AppState* again = run_modal(state, [&] { chosen = choose_memo_version(window); });
     if (again == nullptr) return {};
-    if (!chosen) return fail(chosen.error());
-    if (chosen.value()) restore_version(*again, *again->snapshots, *chosen.value());
+    if (!chosen || !chosen.value()) {
+        again->status.withdraw(RESTORING_TEXT);  // a restore that did not happen
+        show_status_line(*again);
+        if (!chosen) return fail(chosen.error());
+        return {};
+    }
+    // "복원하는 중…" stays painted while the memo takes a large text.
+    UpdateWindow(again->main_window);
+    replace_memo(*again, chosen.value()->text);
+    show_edit_outcome(
+        *again, version_time_text(chosen.value()->entry.time) + " 버전으로 복원했습니다. Ctrl+Z로 되돌릴 수 있습니다.");
     return {};
 }
 

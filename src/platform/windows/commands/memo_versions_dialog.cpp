@@ -1,17 +1,18 @@
 #include "platform/windows/commands/memo_versions_dialog.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
-#include <map>
 #include <memory>
-#include <mutex>
-#include <thread>
+#include <vector>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/subclass.h"
 #include "platform/windows/base/win_rect.h"
 #include "platform/windows/painting/text_tips.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/control_text.h"
+#include "platform/windows/state/status_view.h"
+#include "platform/windows/state/window_mailbox.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/layout/placement.h"
 #include "ui/memo_versions.h"
@@ -20,57 +21,28 @@ namespace numvora {
 namespace {
 
 constexpr DWORD DIALOG_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-// Posted by a check of a whole version when it ends; wparam: the version's index.
-constexpr UINT WM_VERSION_CHECKED = WM_APP + 2;
-
-// The checks of whole versions, each on a thread of its own so that a huge version
-// never holds the dialog: the thread hands its answer over here, under the lock.
-struct Checks {
-    std::mutex mutex;
-    std::map<std::size_t, Result<void, StorageError>> answers;
-    std::atomic<bool> stop{false};
-    std::vector<std::thread> threads;  // touched by the dialog's thread only
-
-    void start(HWND dialog, std::string folder, std::string name, std::size_t index) {
-        threads.emplace_back([this, dialog, folder = std::move(folder), name = std::move(name), index] {
-            auto answer = check_snapshot_text(folder, name, &stop);
-            {
-                const std::lock_guard lock(mutex);
-                answers.emplace(index, std::move(answer));
-            }
-            PostMessageW(dialog, WM_VERSION_CHECKED, index, 0);
-        });
-    }
-    std::optional<Result<void, StorageError>> answer(std::size_t index) {
-        const std::lock_guard lock(mutex);
-        const auto found = answers.find(index);
-        if (found == answers.end()) return std::nullopt;
-        return found->second;
-    }
-    ~Checks() {
-        stop = true;
-        for (std::thread& thread : threads) thread.join();
-    }
-};
+// Posted when the history's worker has answered the dialog.
+constexpr UINT WM_VERSIONS_ANSWERED = WM_APP + 2;
 
 struct Version {
     ListedVersion listed;
-    std::optional<StorageResult<std::string>> first_line;  // read when first selected; or why it cannot be
-    bool checking = false;                                 // the rest of a cut start is being checked
+    std::optional<StorageResult<VersionStart>> start;  // read when first selected; or why it cannot be
+    std::optional<Result<void, StorageError>> whole;   // the rest of a cut start, checked
+    bool asked = false;                                // the start or the rest is being read
 };
 
 struct Dialog {
-    HWND owner;
-    const std::string& folder;
-    const KeepCurrentMemo& keep;
-    std::vector<Version> versions;
+    HWND main_window;
     HFONT font;
     std::uint32_t dpi;
-    std::optional<SnapshotEntry> chosen;
+    SnapshotTime now;  // what "later than now" means
+    std::shared_ptr<WindowMailbox> answers;
+    std::optional<StorageResult<std::vector<Version>>> versions;  // once listed
+    bool restoring = false;                                       // a version is read and the memo kept
+    std::optional<RestoredVersion> chosen;
     std::optional<SystemError> failure;  // a control that could not be made
     HWND tips = nullptr;                 // a list line's whole text while the list cuts it
     LRESULT tip_line = -1;               // the line the pointer was last over
-    Checks checks;                       // last: its threads end before the rest goes
 };
 
 struct DialogControl {
@@ -107,12 +79,35 @@ std::vector<WORD> dialog_template() {
     return words;
 }
 
-std::wstring line_of(const Version& version) {
-    const auto& first = version.first_line;
+// The history and the memo, looked up again for each question: null once the window
+// or its history is gone.
+AppState* main_state(const Dialog& d) {
+    AppState* state = app_state_of(d.main_window);
+    return state != nullptr && state->snapshots ? state : nullptr;
+}
+
+// Asks on the worker; the answer runs on the dialog's thread while it is open.
+template <class T>
+Answer<T> to_dialog(const Dialog& d, std::function<void(T)> use) {
+    return [answers = d.answers, use = std::move(use)](T value) {
+        answers->deliver([use, value = std::make_shared<T>(std::move(value))] { use(std::move(*value)); });
+    };
+}
+
+Wanted while_open(const Dialog& d) {
+    return [answers = d.answers] { return answers->open(); };
+}
+
+bool unreadable(const Version& version) {
+    return (version.start && !*version.start) || (version.whole && !*version.whole);
+}
+
+std::wstring line_of(const Version& version, const SnapshotTime& now) {
     const SnapshotEntry& entry = version.listed.entry;
-    return to_wide(
-        version_line({entry.time, entry.size, version.listed.same_as_memo,
-                      first && *first ? std::optional<std::string>(first->value()) : std::nullopt, first && !*first}));
+    std::optional<std::string> first;
+    if (version.start && *version.start) first = version.start->value().first_line;
+    return to_wide(version_line({entry.time, entry.size, version.listed.same_as_memo, first, unreadable(version),
+                                 version.listed.other_window, entry.time > now}));
 }
 
 // The frame around the client size for the DPI, centred over the owner on its monitor.
@@ -121,10 +116,10 @@ void place_dialog(HWND dialog, const Dialog& d) {
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectExForDpi(&frame, DIALOG_STYLE, FALSE, 0, d.dpi);
     RECT owner{};
-    GetWindowRect(d.owner, &owner);
+    GetWindowRect(d.main_window, &owner);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromWindow(d.owner, MONITOR_DEFAULTTONEAREST), &monitor)) monitor.rcWork = owner;
+    if (!GetMonitorInfoW(MonitorFromWindow(d.main_window, MONITOR_DEFAULTTONEAREST), &monitor)) monitor.rcWork = owner;
     const PixelBox placed = center_over(pixel_rect(owner), {0, 0, frame.right - frame.left, frame.bottom - frame.top},
                                         pixel_rect(monitor.rcWork));
     SetWindowPos(dialog, nullptr, placed.x, placed.y, placed.width, placed.height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -175,76 +170,148 @@ SystemStatus create_controls(HWND dialog, const Dialog& d) {
     return {};
 }
 
-// Times and sizes from the listing alone: no file is opened for the list.
-void fill_list(HWND dialog, const Dialog& d) {
-    const HWND list = GetDlgItem(dialog, VERSIONS_LIST_ID);
-    SendMessageW(list, LB_INITSTORAGE, d.versions.size(), static_cast<LPARAM>(d.versions.size() * 64));
-    for (const Version& version : d.versions)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line_of(version).c_str()));
-}
+void show_selected(HWND dialog, Dialog& d);
 
-// The start shown. When it does not hold it all, the rest is checked on another thread
-// before a restore is offered, so that a version offered can be restored.
-StorageResult<SnapshotStart> readable_start(HWND dialog, Dialog& d, std::size_t index, bool& restorable) {
-    Version& version = d.versions[index];
-    auto start = snapshot_start(d.folder, version.listed.entry.name, VERSION_PREVIEW_BYTES);
-    restorable = start && !start->cut;
-    if (!start || !start->cut) return start;
-    const auto answer = d.checks.answer(index);
-    if (!answer) {
-        if (!std::exchange(version.checking, true)) d.checks.start(dialog, d.folder, version.listed.entry.name, index);
-        return start;
+// Read on the worker when first selected: its first line joins its list line. When the
+// start does not hold it all, the rest is checked before a restore is offered, so that
+// a version offered can be restored.
+void read_more(HWND dialog, Dialog& d, std::size_t index) {
+    Version& version = d.versions->value()[index];
+    AppState* state = main_state(d);
+    if (version.asked || state == nullptr) return;
+    version.asked = true;
+    Dialog* dp = &d;
+    if (!version.start) {
+        state->snapshots->keeper().version_start(
+            version.listed, VERSION_PREVIEW_BYTES,
+            to_dialog<StorageResult<VersionStart>>(d, [dialog, dp, index](StorageResult<VersionStart> start) {
+                Version& v = dp->versions->value()[index];
+                v.start = std::move(start);
+                v.asked = false;
+                show_selected(dialog, *dp);
+            }));
+    } else {
+        state->snapshots->keeper().check_version(
+            version.listed, while_open(d),
+            to_dialog<Result<void, StorageError>>(d, [dialog, dp, index](Result<void, StorageError> whole) {
+                Version& v = dp->versions->value()[index];
+                v.whole = std::move(whole);
+                v.asked = false;
+                show_selected(dialog, *dp);
+            }));
     }
-    if (!*answer) return fail(answer->error());
-    restorable = true;
-    return start;
 }
 
-// Read when first selected: its first line joins its list line. A version whose file
-// could not be read stays unreadable; one that fails now (gone since the listing,
-// changed) becomes so, its line with it.
+// The selected version's preview, and the restore offered once it is known readable. A
+// version's list line changes as more of it is known (its first line, unreadable).
 void show_selected(HWND dialog, Dialog& d) {
     const HWND list = GetDlgItem(dialog, VERSIONS_LIST_ID);
     const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
-    std::string preview = d.versions.empty() ? std::string(NO_VERSIONS_TEXT) : std::string();
+    std::string preview(LISTING_VERSIONS_TEXT);
     bool restorable = false;
-    if (index >= 0 && static_cast<std::size_t>(index) < d.versions.size()) {
-        Version& version = d.versions[static_cast<std::size_t>(index)];
-        const std::wstring line_before = line_of(version);
-        const std::string& name = version.listed.entry.name;
-        if (!version.first_line) version.first_line = snapshot_preview(d.folder, name);
-        if (*version.first_line) {
-            auto start = readable_start(dialog, d, static_cast<std::size_t>(index), restorable);
-            if (start) {
-                preview = version_preview_text(start->text, start->cut);
-            } else {
-                version.first_line = fail(start.error());
+    if (d.versions && !*d.versions) preview = "메모 이전 버전을 열 수 없습니다: " + display_text(d.versions->error());
+    if (d.versions && *d.versions) {
+        std::vector<Version>& versions = d.versions->value();
+        preview = versions.empty() ? std::string(NO_VERSIONS_TEXT) : std::string();
+        if (index >= 0 && static_cast<std::size_t>(index) < versions.size()) {
+            Version& version = versions[static_cast<std::size_t>(index)];
+            if (version.start && *version.start) {
+                const SnapshotStart& start = version.start->value().start;
+                preview = version_preview_text(start.text, start.cut);
+                restorable = !start.cut || (version.whole && *version.whole);
+                if (start.cut && !version.whole) read_more(dialog, d, static_cast<std::size_t>(index));
+            } else if (!version.start) {
+                read_more(dialog, d, static_cast<std::size_t>(index));
+            }
+            if (unreadable(version)) {
+                restorable = false;
+                const StorageError& why = !*version.start ? version.start->error() : version.whole->error();
+                preview = std::string(UNREADABLE_VERSION_TEXT) + ": " + display_text(why);
+            }
+            const std::wstring line = line_of(version, d.now);
+            std::wstring shown(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, index, 0)), L'\0');
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(shown.data()));
+            if (line != shown) {
+                d.tip_line = -1;  // the tip follows the new line at the next move
+                SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+                SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.c_str()));
+                SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
             }
         }
-        if (const std::wstring line = line_of(version); line != line_before) {
-            d.tip_line = -1;  // the tip follows the new line at the next move
-            SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-            SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.c_str()));
-            SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        }
-        if (!*version.first_line)
-            preview = std::string(UNREADABLE_VERSION_TEXT) + ": " + display_text(version.first_line->error());
     }
     SetDlgItemTextW(dialog, VERSIONS_PREVIEW_ID, to_wide(preview).c_str());
-    EnableWindow(GetDlgItem(dialog, IDOK), restorable ? TRUE : FALSE);
+    EnableWindow(GetDlgItem(dialog, IDOK), restorable && !d.restoring ? TRUE : FALSE);
 }
 
-// The memo is kept before the dialog ends; when it cannot be, the preview says why and
-// nothing is restored.
-void choose(HWND dialog, Dialog& d, std::size_t index) {
-    const SnapshotEntry& entry = d.versions[index].listed.entry;
-    if (auto kept = d.keep(entry); !kept) {
-        const std::string why = std::string(RESTORE_REFUSED_TEXT) + display_text(kept.error());
-        SetDlgItemTextW(dialog, VERSIONS_PREVIEW_ID, to_wide(why).c_str());
-        return;
+// Times and sizes from the listing alone: no file is opened for the list.
+void fill_list(HWND dialog, Dialog& d, StorageResult<std::vector<ListedVersion>> listed) {
+    if (!listed) {
+        d.versions = fail(listed.error());
+    } else {
+        std::vector<Version> versions;
+        versions.reserve(listed->size());
+        for (ListedVersion& version : listed.value()) versions.push_back({std::move(version), {}, {}, false});
+        d.versions = std::move(versions);
+        const HWND list = GetDlgItem(dialog, VERSIONS_LIST_ID);
+        // Drawn once at the end: the list is on screen already, and this Wine takes
+        // seconds to draw it again for each of thousands of lines.
+        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(list, LB_INITSTORAGE, d.versions->value().size(),
+                     static_cast<LPARAM>(d.versions->value().size() * 64));
+        for (const Version& version : d.versions->value())
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line_of(version, d.now).c_str()));
+        SendMessageW(list, LB_SETCURSEL, 0, 0);
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
     }
-    d.chosen = entry;
-    EndDialog(dialog, IDOK);
+    show_selected(dialog, d);
+}
+
+// A restore that cannot go on: the dialog says why and stays.
+void stop_restoring(HWND dialog, Dialog& d, std::optional<std::string> why) {
+    d.restoring = false;
+    if (AppState* state = app_state_of(d.main_window)) {
+        state->status.withdraw(RESTORING_TEXT);
+        show_status_line(*state);
+    }
+    show_selected(dialog, d);
+    if (why) SetDlgItemTextW(dialog, VERSIONS_PREVIEW_ID, to_wide(*why).c_str());
+}
+
+// The version is read whole first, then the memo kept; only then does the dialog end.
+// A large one is restored only when the user agrees, and the status line says so
+// meanwhile.
+void choose(HWND dialog, Dialog& d, std::size_t index) {
+    AppState* state = main_state(d);
+    if (state == nullptr) return;
+    const ListedVersion version = d.versions->value()[index].listed;
+    if (version.entry.size > LARGE_VERSION_BYTES) {
+        const std::wstring question = to_wide(large_version_question(version.entry.size));
+        const std::wstring caption = to_wide(MEMO_VERSIONS_TITLE);
+        if (MessageBoxW(dialog, question.c_str(), caption.c_str(), MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
+        if ((state = main_state(d)) == nullptr) return;
+    }
+    d.restoring = true;
+    EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
+    show_command_outcome(*state, std::string(RESTORING_TEXT), false);
+    UpdateWindow(state->status_label());
+    Dialog* dp = &d;
+    const auto read = [dialog, dp, index, version](StorageResult<std::string> text) {
+        AppState* now = main_state(*dp);
+        if (!text) dp->versions->value()[index].whole = fail(text.error());
+        if (!text || now == nullptr) return stop_restoring(dialog, *dp, std::nullopt);
+        auto whole = std::make_shared<std::string>(std::move(text).value());
+        now->snapshots->keeper().keep(
+            now->snapshots->now(), control_text(now->memo_edit()), version.entry.size,
+            to_dialog<Result<void, StorageError>>(*dp, [dialog, dp, version,
+                                                        whole](const Result<void, StorageError>& kept) {
+                if (!kept)
+                    return stop_restoring(dialog, *dp, std::string(RESTORE_REFUSED_TEXT) + display_text(kept.error()));
+                dp->chosen = RestoredVersion{version.entry, std::move(*whole)};
+                EndDialog(dialog, IDOK);
+            }));
+    };
+    state->snapshots->keeper().read_version(version, while_open(d), to_dialog<StorageResult<std::string>>(d, read));
 }
 
 INT_PTR init_dialog(HWND dialog, Dialog& d) {
@@ -254,11 +321,18 @@ INT_PTR init_dialog(HWND dialog, Dialog& d) {
         EndDialog(dialog, IDABORT);
         return TRUE;
     }
+    d.answers = std::make_shared<WindowMailbox>(dialog, WM_VERSIONS_ANSWERED);
     place_dialog(dialog, d);
     subclass_control(GetDlgItem(dialog, VERSIONS_LIST_ID), list_proc);
-    fill_list(dialog, d);
-    SendMessageW(GetDlgItem(dialog, VERSIONS_LIST_ID), LB_SETCURSEL, 0, 0);
     show_selected(dialog, d);
+    if (AppState* state = main_state(d)) {
+        Dialog* dp = &d;
+        state->snapshots->keeper().versions(control_text(state->memo_edit()),
+                                            to_dialog<StorageResult<std::vector<ListedVersion>>>(
+                                                d, [dialog, dp](StorageResult<std::vector<ListedVersion>> listed) {
+                                                    fill_list(dialog, *dp, std::move(listed));
+                                                }));
+    }
     SetFocus(GetDlgItem(dialog, VERSIONS_LIST_ID));
     return FALSE;  // the focus is set
 }
@@ -271,9 +345,8 @@ INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     }
-    if (message == WM_VERSION_CHECKED) {
-        if (static_cast<LRESULT>(wparam) == SendMessageW(GetDlgItem(dialog, VERSIONS_LIST_ID), LB_GETCURSEL, 0, 0))
-            show_selected(dialog, *d);
+    if (message == WM_VERSIONS_ANSWERED) {
+        d->answers->run_delivered();
         return TRUE;
     }
     if (message != WM_COMMAND) return FALSE;
@@ -295,17 +368,26 @@ INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
 
 }  // namespace
 
-SystemResult<std::optional<SnapshotEntry>> choose_memo_version(HWND owner, const std::string& folder,
-                                                               const std::vector<ListedVersion>& versions,
-                                                               const KeepCurrentMemo& keep, HFONT font,
-                                                               std::uint32_t dpi) {
-    Dialog d{owner, folder, keep, {}, font, dpi, std::nullopt, std::nullopt, nullptr, -1, {}};
-    d.versions.reserve(versions.size());
-    for (const ListedVersion& listed : versions) d.versions.push_back({listed, std::nullopt});
+SystemResult<std::optional<RestoredVersion>> choose_memo_version(HWND main_window) {
+    const AppState* state = app_state_of(main_window);
+    if (state == nullptr || !state->snapshots) return std::optional<RestoredVersion>();
+    Dialog d{main_window,
+             state->ui_font.get(),
+             state->dpi,
+             state->snapshots->now(),
+             {},
+             std::nullopt,
+             false,
+             std::nullopt,
+             std::nullopt,
+             nullptr,
+             -1};
     const std::vector<WORD> layout = dialog_template();
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-    const INT_PTR ended = DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
-                                                  dialog_proc, reinterpret_cast<LPARAM>(&d));
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(main_window, GWLP_HINSTANCE));
+    const INT_PTR ended = DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()),
+                                                  main_window, dialog_proc, reinterpret_cast<LPARAM>(&d));
+    // Answers still on their way, and long reads, are dropped.
+    if (d.answers) d.answers->close();
     if (ended == -1) return fail(last_system_error("DialogBoxIndirectParamW"));
     if (d.failure) return fail(*d.failure);
     return std::move(d.chosen);

@@ -4,26 +4,25 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/windows/base/system_error.h"
 #include "storage/history/history_keeper.h"
 
 namespace numvora {
 
-// Keeps the memo as it is before the version chosen replaces it.
-using KeepCurrentMemo = std::function<Result<void, StorageError>(const SnapshotEntry& chosen)>;
+struct RestoredVersion {
+    SnapshotEntry entry;
+    std::string text;  // the version whole
+};
 
-// The versions of the folder as listed, shown over owner in its font and DPI. A version
-// is read only when selected. Gives the version to restore once keep succeeded (the
-// dialog says why when it did not, and stays), or nothing when it was closed.
-SystemResult<std::optional<SnapshotEntry>> choose_memo_version(HWND owner, const std::string& folder,
-                                                               const std::vector<ListedVersion>& versions,
-                                                               const KeepCurrentMemo& keep, HFONT font,
-                                                               std::uint32_t dpi);
+// The versions of the main window's history, shown over it in its font and DPI. Every
+// file is read on the history's worker and its answers come to the dialog as messages:
+// the dialog opens at once and fills its list when the listing comes, and a version is
+// read only when selected. Gives the version to restore, read whole, once the memo it
+// replaces is kept (the dialog says why when it is not, and stays), or nothing when it
+// was closed.
+SystemResult<std::optional<RestoredVersion>> choose_memo_version(HWND main_window);
 
 }  // namespace numvora

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/win32/wide_text.h"
 #include "platform/windows/base/subclass.h"
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/painting/window_look.h"
@@ -61,12 +62,17 @@ void paint_result_label(AppState& state, HWND label) {
     set_text_tip(state.label_tips, state.main_window, label, fit.ellipsis ? text : std::wstring(), state.dpi);
 }
 
-// A label the system paints: its whole text as its tooltip while it shows it cut.
+// A label the system paints: its whole text as its tooltip while it shows it cut; the
+// status line's then the details of the troubles it marks.
 void tip_if_cut(AppState& state, HWND label) {
     RECT box{};
     GetClientRect(label, &box);
-    set_text_tip(state.label_tips, state.main_window, label, text_if_cut(label, control_text_wide(label), box.right),
-                 state.dpi);
+    std::wstring tip = text_if_cut(label, control_text_wide(label), box.right);
+    if (label == state.status_label()) {
+        const std::string details = status_line_view(state.status, state.troubles).tooltip;
+        if (!details.empty()) tip += (tip.empty() ? L"" : L"\n") + to_wide(details);
+    }
+    set_text_tip(state.label_tips, state.main_window, label, tip, state.dpi);
 }
 
 LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
@@ -84,10 +90,10 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
         const auto* text = reinterpret_cast<const wchar_t*>(lparam);
         // A polite live region: the reader speaks the new result or message when idle,
         // whole however the label shows it.
-        if (set != FALSE && text != nullptr && before != text) {
+        if (set != FALSE && text != nullptr && before != text)
             NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, label, OBJID_CLIENT, CHILDID_SELF);
-            if (!result) tip_if_cut(*state, label);
-        }
+        // Also for the same text: the status line's troubles may have changed under it.
+        if (set != FALSE && !result) tip_if_cut(*state, label);
         return set;
     }
     case WM_SIZE:

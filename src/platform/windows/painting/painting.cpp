@@ -160,7 +160,9 @@ std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control) {
     switch (row->colors) {
     case ColorRole::None: return std::nullopt;
     case ColorRole::Caption: look = panel(CAPTION_TEXT); break;
-    case ColorRole::Status: look = panel(state.status.status_is_error() ? STATUS_ERROR_TEXT : CAPTION_TEXT); break;
+    case ColorRole::Status:
+        look = panel(status_line_view(state.status, state.troubles).is_error ? STATUS_ERROR_TEXT : CAPTION_TEXT);
+        break;
     case ColorRole::Expression: look = {EXPRESSION_TEXT, EXPRESSION_BACKGROUND, state.brushes.expression.get()}; break;
     case ColorRole::Result: look = {RESULT_TEXT, RESULT_BACKGROUND, state.brushes.result.get()}; break;
     case ColorRole::History: look = {HISTORY_TEXT, HISTORY_BACKGROUND, state.brushes.history.get()}; break;

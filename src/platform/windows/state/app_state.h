@@ -21,6 +21,7 @@
 #include "platform/windows/state/memo_snapshots.h"
 #include "platform/windows/state/system_calls.h"
 #include "session/calculator_session.h"
+#include "session/lasting_troubles.h"
 #include "session/selection_state.h"
 #include "session/status_line.h"
 #include "storage/files/data_paths.h"
@@ -122,6 +123,7 @@ struct AppState {
     CalculatorSession calculator;                // history and last calculation
     SelectionState selection;                    // pending operand, last memo selection
     StatusLine status;                           // the line under the memo and its colour
+    LastingTroubles troubles;                    // marked on the status line until they end
     std::string saved_memo_text;                 // the memo as last read, written or loaded from a document
     // Set by every change of the memo (EN_CHANGE), since the control's own modify flag
     // misses undo, redo and text set from outside; the auto-save reads only when set.
@@ -153,7 +155,9 @@ struct AppState {
     MemoNotes notes;
     ResultLabelView result_view;
     MemoHintView hint;
-    HWND label_tips = nullptr;  // the labels' whole texts while cut, made with the first of them
+    // The labels' tooltips, made with the first of them: their whole texts while cut, and
+    // the details of the troubles the status line marks.
+    HWND label_tips = nullptr;
 
     HWND control(ControlSlot slot, std::size_t member = 0) const { return controls[control_row_index(slot, member)]; }
     // The memo's font: its zoom's, or the ui font at 100%.

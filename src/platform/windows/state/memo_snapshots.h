@@ -1,7 +1,8 @@
 // The memo's history as one window keeps it: the keeper's worker does the files, this
-// side takes the clock's time, hands over copies, and says failures on the status line
-// once per kind (a snapshot lost before a replace each time), so that a history folder
-// that cannot be written never costs the memo or its saves.
+// side takes the clock's time, hands over copies, says failures on the status line once
+// per kind (a snapshot lost before a replace each time), and keeps the history's
+// trouble marked until a snapshot is kept again, so that a history folder that cannot
+// be written never costs the memo or its saves, and is never forgotten.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "session/lasting_troubles.h"
 #include "storage/files/file_io.h"
 #include "storage/history/history_keeper.h"
 
@@ -28,25 +30,28 @@ public:
     MemoSnapshots(HWND window, std::string folder, std::string data_folder, std::string start, Clock now,
                   WriteCalls calls);
 
-    // memo.txt now holds a text of memo_size bytes in place of previous.
-    void after_save(std::string previous, std::uint64_t memo_size);
+    // Before memo.txt (at memo_path, holding held) is replaced by incoming. Waits for the
+    // worker, at most for the task in hand (HistoryKeeper says which).
+    void before_save(const std::string& memo_path, const std::string& held, const std::string& incoming) {
+        keeper_.before_save(now_(), memo_path, held, incoming);
+    }
     // Before a document replaces the whole memo; a failure is said when it comes back.
-    void before_replace(std::string current, std::uint64_t incoming_size);
-    // Before a version replaces it: nothing is replaced unless this succeeds.
-    Result<void, StorageError> keep_before_restore(std::string current, std::uint64_t incoming_size);
+    void before_replace(std::string current, std::uint64_t incoming_size) {
+        keeper_.replacing(now_(), std::move(current), incoming_size);
+    }
+    // A write into target_folder found the disk full: older versions go until it has
+    // needed bytes free. Waits as before_save does, and for the deletions.
+    std::size_t give_up(const std::string& target_folder, std::uint64_t needed, const std::string& keep_text) {
+        return keeper_.give_up(now_(), target_folder, needed, keep_text);
+    }
 
-    StorageResult<std::vector<ListedVersion>> versions(std::string current) {
-        return keeper_.versions(std::move(current));
-    }
-    StorageResult<bool> give_up_duplicate(std::string memo_path) {
-        return keeper_.give_up_duplicate(std::move(memo_path));
-    }
+    // The questions of the versions dialog, answered on the worker.
+    HistoryKeeper& keeper() { return keeper_; }
+    SnapshotTime now() const { return now_(); }
 
     // The status lines to show for the events since the last call: a kind already shown
-    // last time is not repeated.
-    std::vector<std::string> take_status_lines();
-    // Waits for the worker, for tests and measurements that read the folder next.
-    void settle() { keeper_.wait(); }
+    // last time is not repeated. The history's trouble begins or ends with them.
+    std::vector<std::string> take_status_lines(LastingTroubles& troubles);
 
     const std::string& folder() const { return folder_; }
 

@@ -5,6 +5,7 @@
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 #include "storage/combined_save.h"
+#include "storage/files/file_io.h"
 #include "ui/layout/placement.h"
 
 namespace numvora {
@@ -35,12 +36,19 @@ Result<PixelRect, StorageError> window_rect(HWND window) {
     return pixel_rect(rect);
 }
 
+// Room beyond a file's own size for the file system's bookkeeping.
+constexpr std::uint64_t FILE_SYSTEM_ALLOWANCE = std::uint64_t{16} << 10;
+
 void log_set_aside(const MemoFile::Written& written) {
     if (written.set_aside) log_error_line("읽을 수 없던 메모 파일을 옮겨 두었습니다: {}", *written.set_aside);
     if (written.kept_conflict) log_error_line("다른 곳에서 바뀐 메모 파일을 보관했습니다: {}", *written.kept_conflict);
 }
 
 }  // namespace
+
+std::string given_up_text(std::size_t count) {
+    return "공간이 부족해 이전 버전 " + std::to_string(count) + "개를 지웠습니다";
+}
 
 Result<AppSettings, StorageError> capture_settings(const AppState& state) {
     const auto rect = window_rect(state.main_window);
@@ -61,25 +69,54 @@ void adopt_settings(AppState& state, const AppSettings& settings) {
     state.calculator.group_thousands = settings.group_thousands;
 }
 
+std::size_t give_up_until_written(AppState& state, Result<void, StorageError>& written, const std::string& folder,
+                                  std::uint64_t size, const std::string& keep_text,
+                                  const std::function<Result<void, StorageError>()>& write) {
+    std::size_t given_up = 0;
+    while (!written && is_disk_full(written.error()) && state.snapshots) {
+        const std::size_t gone = state.snapshots->give_up(folder, size + FILE_SYSTEM_ALLOWANCE, keep_text);
+        if (gone == 0) break;
+        given_up += gone;
+        written = write();
+    }
+    if (given_up > 0) log_error_line("{}", given_up_text(given_up));
+    return given_up;
+}
+
 Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
     if (!state.memo_file) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
-    // The memo first; its earlier text is kept after, and only then, so that no
-    // snapshot copies what memo.txt holds or takes the room its save needs.
-    std::string previous = state.memo_file->on_disk().value_or(std::string());
-    auto written = state.memo_file->write(text);
-    // A full disk: copies of memo.txt's text among the snapshots go before the memo does.
-    while (!written && is_disk_full(written.error()) && state.snapshots) {
-        const auto gone = state.snapshots->give_up_duplicate(state.memo_file->path());
-        if (!gone || !gone.value()) break;
-        written = state.memo_file->write(text);
+    const std::string incoming(text);
+    // What memo.txt holds is kept (when the history is due a snapshot) before the memo
+    // replaces it, so that a kill at any moment leaves the earlier text in one of them.
+    const auto keep = [&](const std::string& held) {
+        if (state.snapshots) state.snapshots->before_save(state.memo_file->path(), held, incoming);
+    };
+    StorageResult<MemoFile::Written> written = state.memo_file->write(text, keep);
+    Result<void, StorageError> outcome = written ? Result<void, StorageError>() : fail(written.error());
+    const std::size_t given_up =
+        give_up_until_written(state, outcome, state.memo_file->folder(), text.size(), incoming, [&] {
+            written = state.memo_file->write(text, keep);
+            return written ? Result<void, StorageError>() : fail(written.error());
+        });
+    if (!written) {
+        state.troubles.begin(Trouble::MemoNotSaved,
+                             format_log_line("메모 저장 실패: {}", display_text(written.error())));
+        show_status_line(state);
+        return fail(written.error());
     }
-    if (!written) return fail(written.error());
-    if (state.snapshots) state.snapshots->after_save(std::move(previous), text.size());
     log_set_aside(written.value());
-    state.saved_memo_text = std::string(text);
+    state.saved_memo_text = incoming;
+    state.troubles.end(Trouble::MemoNotSaved);
+    if (written->kept_conflict) {
+        const std::string name = last_path_component(*written->kept_conflict).value_or(*written->kept_conflict);
+        state.troubles.begin(Trouble::OtherWindow, "다른 창이 바꾼 메모를 " + name + "(으)로 보관했습니다.");
+    } else {
+        state.troubles.end(Trouble::OtherWindow);
+    }
     state.status.clear_notice();
+    if (given_up > 0) state.status.show(given_up_text(given_up), true);
     show_status_line(state);
     return {};
 }

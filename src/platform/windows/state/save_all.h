@@ -3,6 +3,9 @@
 // the live window.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "common/result.h"
@@ -21,9 +24,22 @@ Result<AppSettings, StorageError> capture_settings(const AppState& state);
 // it between the session and the settings record.
 void adopt_settings(AppState& state, const AppSettings& settings);
 
-// Writes the memo through the window's memo file. On success the text is the saved
-// memo and a standing warning is cleared; what was set aside is logged.
+// Writes the memo through the window's memo file, keeping what memo.txt held first when
+// the history is due a snapshot. On success the text is the saved memo and a standing
+// warning is cleared; what was set aside is logged, another window's text kept aside
+// is marked on the status line until a save finds none. A failure stays marked until
+// a save succeeds.
 Result<void, StorageError> write_memo(AppState& state, std::string_view text);
+
+// "공간이 부족해 이전 버전 3개를 지웠습니다"
+std::string given_up_text(std::size_t count);
+
+// After write failed for a full disk in folder: older versions go, oldest first, and
+// write is tried again, until it succeeds or nothing more can go (never the newest
+// version that differs from keep_text). Gives how many went, for given_up_text.
+std::size_t give_up_until_written(AppState& state, Result<void, StorageError>& written, const std::string& folder,
+                                  std::uint64_t size, const std::string& keep_text,
+                                  const std::function<Result<void, StorageError>()>& write);
 
 // A switch saves its setting at once: settings.txt with the window as it is now. A
 // failure is logged with failure_line ("…: {}"); without a data folder nothing happens.

@@ -4,7 +4,9 @@
 
 namespace numvora {
 
-void show_status_line(const AppState& state) { (void)set_control_text(state.status_label(), state.status.text()); }
+void show_status_line(const AppState& state) {
+    (void)set_control_text(state.status_label(), status_line_view(state.status, state.troubles).text);
+}
 
 void show_command_outcome(AppState& state, std::string text, bool is_error) {
     state.status.show(std::move(text), is_error);
@@ -26,7 +28,9 @@ void show_selection_outcome(AppState& state, const SelectionMessage& message) {
 
 void show_history_events(AppState& state) {
     if (!state.snapshots) return;
-    for (std::string& line : state.snapshots->take_status_lines()) show_command_outcome(state, std::move(line), true);
+    const std::vector<std::string> lines = state.snapshots->take_status_lines(state.troubles);
+    for (const std::string& line : lines) state.status.show(line, true);
+    show_status_line(state);
 }
 
 void settle_memo_selection(AppState& state) {

@@ -7,7 +7,8 @@
 
 namespace numvora {
 
-// Writes the status text; a status line that cannot change keeps its text.
+// Writes the status text after the mark of a lasting trouble (the label's tooltip then
+// gives the troubles' details); a status line that cannot change keeps its text.
 void show_status_line(const AppState& state);
 
 // A command's outcome on the status line, in the warning colour when it failed.
@@ -21,7 +22,8 @@ void show_edit_outcome(AppState& state, std::string text);
 // exactly when an operand is pending.
 void show_selection_outcome(AppState& state, const SelectionMessage& message);
 
-// What the memo's history could not keep, as its keeper reported it.
+// What the memo's history could not keep, as its keeper reported it, and its trouble's
+// mark while it lasts.
 void show_history_events(AppState& state);
 
 // After the program moved the memo's caret: the next selection check sees no move, so

@@ -84,8 +84,8 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
     }
     state.data_paths = paths.value();
     state.memo_file.emplace(paths.value(), state.calls.write);
-    // What a save killed half-way left behind.
-    sweep_temporary_files(paths->folder, {MEMO_FILE_NAME, SETTINGS_FILE_NAME, PREFERENCES_FILE_NAME});
+    // What a save or a copy of another window's memo killed half-way left behind.
+    sweep_temporary_files(paths->folder, is_written_data_file);
     const StorageResult<AppSettings>& settings = start.settings.value();
     if (settings) {
         adopt_settings(state, settings.value());
