@@ -1,21 +1,18 @@
 #include "platform/windows/commands/memo_versions_dialog.h"
 
 #include <atomic>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/base/win_rect.h"
-#include "ui/layout/placement.h"
+#include "platform/windows/commands/dialog_frame.h"
 #include "ui/memo_versions.h"
 
 namespace numvora {
 namespace {
 
-constexpr DWORD DIALOG_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 // Posted by a check of a whole version when it ends; wparam: the version's index.
 constexpr UINT WM_VERSION_CHECKED = WM_APP + 2;
 
@@ -86,21 +83,6 @@ constexpr DialogControl CONTROLS[] = {
     {L"BUTTON", IDCANCEL, CHILD | BS_PUSHBUTTON, 0, CLOSE_VERSIONS_TEXT, &VersionsLayout::close},
 };
 
-// A titled modal frame without controls: they are made at WM_INITDIALOG, in pixels for
-// the DPI and in the window's font, where a template would size them in dialog units.
-std::vector<WORD> dialog_template() {
-    DLGTEMPLATE header{};
-    header.style = DIALOG_STYLE;
-    std::vector<WORD> words(sizeof header / sizeof(WORD));
-    std::memcpy(words.data(), &header, sizeof header);
-    words.push_back(0);  // no menu
-    words.push_back(0);  // the system's dialog class
-    const std::wstring title = to_wide(MEMO_VERSIONS_TITLE);
-    words.insert(words.end(), title.begin(), title.end());
-    words.push_back(0);
-    return words;
-}
-
 std::wstring line_of(const Version& version) {
     const auto& first = version.first_line;
     const SnapshotEntry& entry = version.listed.entry;
@@ -109,19 +91,9 @@ std::wstring line_of(const Version& version) {
                       first && *first ? std::optional<std::string>(first->value()) : std::nullopt, first && !*first}));
 }
 
-// The frame around the client size for the DPI, centred over the owner on its monitor.
-void place_dialog(HWND dialog, const Dialog& d) {
-    const PixelBox client = versions_client_size(d.dpi);
-    RECT frame{0, 0, client.width, client.height};
-    AdjustWindowRectExForDpi(&frame, DIALOG_STYLE, FALSE, 0, d.dpi);
-    RECT owner{};
-    GetWindowRect(d.owner, &owner);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromWindow(d.owner, MONITOR_DEFAULTTONEAREST), &monitor)) monitor.rcWork = owner;
-    const PixelBox placed = center_over(pixel_rect(owner), {0, 0, frame.right - frame.left, frame.bottom - frame.top},
-                                        pixel_rect(monitor.rcWork));
-    SetWindowPos(dialog, nullptr, placed.x, placed.y, placed.width, placed.height, SWP_NOZORDER | SWP_NOACTIVATE);
+// Centred over the owner, the controls laid out in the client area it got.
+void place_controls(HWND dialog, const Dialog& d) {
+    place_dialog(dialog, d.owner, versions_client_size(d.dpi), d.dpi);
     RECT inside{};
     GetClientRect(dialog, &inside);
     const VersionsLayout layout = versions_layout(inside.right, inside.bottom, d.dpi);
@@ -220,7 +192,7 @@ INT_PTR init_dialog(HWND dialog, Dialog& d) {
         EndDialog(dialog, IDABORT);
         return TRUE;
     }
-    place_dialog(dialog, d);
+    place_controls(dialog, d);
     fill_list(dialog, d);
     SendMessageW(GetDlgItem(dialog, VERSIONS_LIST_ID), LB_SETCURSEL, 0, 0);
     show_selected(dialog, d);
@@ -267,10 +239,7 @@ SystemResult<std::optional<SnapshotEntry>> choose_memo_version(HWND owner, const
     Dialog d{owner, folder, keep, {}, font, dpi, std::nullopt, std::nullopt, {}};
     d.versions.reserve(versions.size());
     for (const ListedVersion& listed : versions) d.versions.push_back({listed, std::nullopt});
-    const std::vector<WORD> layout = dialog_template();
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-    const INT_PTR ended = DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
-                                                  dialog_proc, reinterpret_cast<LPARAM>(&d));
+    const INT_PTR ended = run_dialog(owner, MEMO_VERSIONS_TITLE, dialog_proc, reinterpret_cast<LPARAM>(&d));
     if (ended == -1) return fail(last_system_error("DialogBoxIndirectParamW"));
     if (d.failure) return fail(*d.failure);
     return std::move(d.chosen);
