@@ -196,8 +196,8 @@ void MainWindowTest::write_data_file(const std::string& name, std::string_view c
     out << content;
 }
 
-HWND MainWindowTest::open_window() {
-    auto opened = open_main_window(prepared_instance(), calls);
+HWND MainWindowTest::open_window(const StartRequest& request) {
+    auto opened = open_main_window(prepared_instance(), calls, request);
     EXPECT_TRUE(opened.has_value());
     window = opened ? opened.value() : nullptr;
     return window;
