@@ -13,9 +13,10 @@
 #     the longest time the window does not answer while its history lists, writes and
 #     prunes (CASE 0: empty folder, 1: 10,000 snapshots none pruned, 2: pruned), and
 #     the versions dialog
-#   scripts/measure-window.sh margins [MEMO_BYTES [STEPS]]
+#   scripts/measure-window.sh margins [MEMO_BYTES [STEPS [NAMES]]]
 #     typing and scrolling with the margin of line results off and on, and the
-#     margin's own recompute of a screen
+#     margin's own recompute of a screen; NAMES names defined across the memo, each
+#     taken by the line after it
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."

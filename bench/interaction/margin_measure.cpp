@@ -2,12 +2,13 @@
 // memo with the margin off and on, and the margin's own work, a full recompute of the
 // screen, alone: once in a memo of short blocks, once with a total line on screen whose
 // block runs back over more than a thousand lines.
-//   numvora-margin-measure.exe [MEMO_BYTES] [STEPS]
+//   numvora-margin-measure.exe [MEMO_BYTES] [STEPS] [NAMES]
 #include <windows.h>
 
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -28,16 +29,25 @@ using numvora::bench::report;
 using numvora::bench::timed;
 
 // Blocks of nine notes and their total, an empty line between blocks; then one block of
-// 1,500 lines and its total.
-std::wstring note_memo(std::size_t bytes) {
+// 1,500 lines and its total. With names, a name is defined every so many lines, spread
+// over the memo, and taken by the lines after it.
+std::wstring note_memo(std::size_t bytes, int names) {
     const char* lines[] = {"점심 김밥 두 줄 12,000원 (회사 앞 분식집, 카드 결제)       ",
                            "커피 4,500원 x 2 오후 회의 때 산 것                        ",
                            "택시 오후 3시 8,300원 영수증 받음                          ",
                            "12월 7일 회의록 정리, 다음 주 월요일까지 보낼 것           ",
                            "(12,000 + 4,500) * 3 = 49,500                              "};
+    // About 60 bytes a line and a total every nine.
+    const std::size_t every = names > 0 ? std::max<std::size_t>(2, bytes / 64 / static_cast<std::size_t>(names)) : 0;
     std::string memo;
     for (std::size_t i = 0; memo.size() < bytes; ++i) {
-        memo += lines[i % 5];
+        const std::string name = every > 0 ? "항목" + std::to_string(i / every) : "";
+        if (every > 0 && i % every == 0)
+            memo += name + " = " + std::to_string(1000 + i % 9000) + "원";
+        else if (every > 0 && i % every == 1)
+            memo += name + " * 12";
+        else
+            memo += lines[i % 5];
         memo += "\r\n";
         if (i % 9 == 8) memo += "합계\r\n\r\n";
     }
@@ -87,12 +97,13 @@ void put_caret(HWND memo, std::int32_t at) {
 int wmain(int argc, wchar_t** argv) {
     const std::size_t memo_bytes = argc > 1 ? static_cast<std::size_t>(_wtoi(argv[1])) : (10u << 20);
     const int steps = argc > 2 ? _wtoi(argv[2]) : 60;
+    const int names = argc > 3 ? _wtoi(argv[3]) : 0;
     numvora::bench::MeasuredWindow measured(L"numvora-margin-measure");
     if (measured.state() == nullptr) return 1;
     AppState& state = *measured.state();
     const HWND memo = state.memo_edit();
-    const std::wstring text = note_memo(memo_bytes);
-    std::printf("memo of %zu characters; the control took it in %.0f ms\n", text.size(),
+    const std::wstring text = note_memo(memo_bytes, names);
+    std::printf("memo of %zu characters and %d names; the control took it in %.0f ms\n", text.size(), names,
                 timed([&] { SetWindowTextW(memo, text.c_str()); }));
     const auto middle = static_cast<std::int32_t>(text.size() / 2);
     std::uint64_t paints = 0;
@@ -125,6 +136,14 @@ int wmain(int argc, wchar_t** argv) {
         }
         report(on ? "keystroke and paint, margin on" : "keystroke and paint, margin off", figures.typing);
         report(on ? "scroll step and paint, margin on" : "scroll step and paint, margin off", figures.scrolling);
+    }
+    // A keystroke in the value of a name that a line below takes: the lines that take it
+    // are read again.
+    if (names > 0) {
+        const std::size_t defined = text.find(L" = ", text.size() / 2);
+        put_caret(memo, static_cast<std::int32_t>(defined + 4));
+        report("keystroke in a name's value and paint, margin on", type_and_scroll(state, steps).typing);
+        std::printf("lines read again by the last keystroke: %zu\n", state.notes.book.last_reread());
     }
     RemoveWindowSubclass(memo, count_paints, 0);
     std::vector<double> recompute;

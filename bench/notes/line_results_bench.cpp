@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "notes/note_blocks.h"
+#include "notes/notebook.h"
 
 namespace {
 
@@ -56,6 +57,65 @@ void BM_LineResults_Screen40AfterBlock(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(line_results(views, block));
 }
 BENCHMARK(BM_LineResults_Screen40AfterBlock)->Unit(benchmark::kMicrosecond);
+
+// A memo of 10,000 lines with 1,000 names, each defined once and taken by the lines
+// after it; a keystroke changes one line in the middle.
+std::string memo_with_names(int names) {
+    std::string memo;
+    for (int line = 0; line < 10'000; ++line) {
+        const int name = line * names / 10'000;
+        if (names > 0 && line % (10'000 / names) == 0)
+            memo += "항목" + std::to_string(name) + " = " + std::to_string(1000 + line) + "원\n";
+        else if (names > 0 && line % 7 == 3)
+            memo += "항목" + std::to_string(name) + " * 12\n";
+        else
+            memo += "점심 김밥 두 줄 12,000원 (회사 앞 분식집, 카드 결제)\n";
+        if (line % 10 == 9) memo += "합계\n\n";
+    }
+    return memo;
+}
+
+void BM_NoteBook_Keystroke(benchmark::State& state) {
+    numvora::NoteBook book;
+    book.assign(memo_with_names(static_cast<int>(state.range(0))));
+    const std::size_t middle = book.size() / 2;
+    const std::string line(book.text(middle));
+    std::size_t reread = 0;
+    bool odd = false;
+    for (auto _ : state) {
+        book.replace(middle, 1, (odd = !odd) ? line + "1" : line);
+        reread += book.last_reread();
+    }
+    state.counters["lines read"] = static_cast<double>(reread) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_NoteBook_Keystroke)->Arg(0)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// A keystroke in the value of a name that the lines below take.
+void BM_NoteBook_KeystrokeInADefinition(benchmark::State& state) {
+    numvora::NoteBook book;
+    book.assign(memo_with_names(1000));
+    std::size_t definition = book.size() / 2;
+    while (book.reading(definition).defines.empty()) ++definition;
+    const std::string line(book.text(definition));
+    std::size_t reread = 0;
+    bool odd = false;
+    for (auto _ : state) {
+        book.replace(definition, 1, (odd = !odd) ? line + "1" : line);
+        reread += book.last_reread();
+    }
+    state.counters["lines read"] = static_cast<double>(reread) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_NoteBook_KeystrokeInADefinition)->Unit(benchmark::kMicrosecond);
+
+void BM_NoteBook_Assign_10000Lines(benchmark::State& state) {
+    const std::string memo = memo_with_names(1000);
+    for (auto _ : state) {
+        numvora::NoteBook book;
+        book.assign(memo);
+        benchmark::DoNotOptimize(book.size());
+    }
+}
+BENCHMARK(BM_NoteBook_Assign_10000Lines)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -9,8 +9,8 @@
 //                                           prints the window's rectangle as
 //                                           WIDTHxHEIGHT+X+Y
 //   numvora-window.exe margin CLASS THEME   fill Numvora's window for a picture of the
-//                                           margin of line results: three lines of a
-//                                           note, grouping and the margin on
+//                                           margin of line results: notes with names
+//                                           and a total, grouping and the margin on
 //   numvora-window.exe memo CLASS TEXT      type TEXT at the end of Numvora's memo, as
 //                                           a paste would (the memo counts as changed)
 //   numvora-window.exe find CLASS TEXT      put TEXT in the find bar's box (Hangul
@@ -94,7 +94,9 @@ int stage_margin(const wchar_t* window_class, std::wstring_view theme) {
     HWND window = staged_window(window_class, 900, 560);
     if (window == nullptr) return close(window_class);
     command(window, 1090);  // the margin, off on a fresh data folder
-    set_text(GetDlgItem(window, 1007), L"점심 12,000원\r\n커피 4,500원 x 2\r\n합계");
+    set_text(GetDlgItem(window, 1007),
+             L"월세 = 55만원\r\n관리비 = 12만 3천원\r\n월세 + 관리비\r\n\r\n고기 186,000\r\n술 54,000\r\n"
+             L"노래방 40,000\r\n합계\r\n합계 / 4명 =");
     command(window, 1025);
     if (theme == L"dark") command(window, 1030);
     Sleep(600);

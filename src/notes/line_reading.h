@@ -41,6 +41,18 @@ enum class LineKind : std::uint8_t {
 
 enum class TotalWord : std::uint8_t { None, Sub, Grand };  // 소계 and every other total word
 
+// What the lines above a line give it: the values of the names they define ("월세 =
+// 55만원", a total line's word) and the nearest result above ("위", "prev", "ans", a line
+// that starts with an operator). Values are plain decimal text.
+class NoteScope {
+public:
+    virtual std::optional<std::string> value_of(std::string_view name) const = 0;
+    virtual std::optional<std::string> previous() const = 0;
+
+protected:
+    ~NoteScope() = default;
+};
+
 struct LineReading {
     LineKind kind = LineKind::Nothing;
     std::string value;               // the result as plain decimal text, when there is one
@@ -56,6 +68,10 @@ struct LineReading {
     std::string expression;  // what the engine calculates, for the history
     bool grouped = false;    // a result written into this line is grouped as its figures are
     TotalWord total = TotalWord::None;
+    std::string defines;            // "월세 = 55만원", "점심: 12,000원": the name the result is given
+    std::vector<std::string> uses;  // the names it takes, or would take once defined above
+    bool uses_previous = false;     // it takes the nearest result above
+    std::string unknown;            // a name it takes that nothing above defines: no result
 
     bool has_result() const { return !value.empty(); }
     // F9 writes a value: an expression's, or a lone amount's when an "=" asks for it.
@@ -63,8 +79,13 @@ struct LineReading {
 };
 
 // Reads a line (no line break inside; a trailing one is ignored). selected: the user
-// chose the text to calculate, so "1/0" and "12/7" are divisions, not dates.
-LineReading read_line(std::string_view line, bool selected = false);
+// chose the text to calculate, so "1/0" and "12/7" are divisions, not dates. scope: the
+// names and the result above; without it no word is a name.
+LineReading read_line(std::string_view line, bool selected = false, const NoteScope* scope = nullptr);
+
+// A name a line may define: one word of Hangul or Latin letters (digits and "_" after
+// the first letter), not a number word ("만", "오천") nor a total word.
+bool is_note_name(std::string_view word);
 
 // The total word a line consists of ("합계", "소계: 3,000", "총계 = 29,300원"), and where
 // " = total" goes in it.

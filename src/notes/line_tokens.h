@@ -44,6 +44,8 @@ struct NumberMarks {
     bool leading_zero = false;     // "06236": a code
     bool of = false;               // "의" right after it: "X의 10%"
     bool from = false;             // "에서" right after it: "X에서 20% 할인"
+    bool reference = false;        // a name's value or the result above, not written here
+    bool negative = false;         // a reference's value is below zero
 };
 
 struct Token {

@@ -41,21 +41,13 @@ NotesSum combined(NotesSum chain, const NotesSum& own) {
 
 bool is_empty_line(std::string_view line) { return trim_white_space(line).empty(); }
 
-// Where reading may start afresh: after the last total line other than 소계, or the last
-// empty line below a line that is no total line. The lines' size when there is none.
-std::size_t last_block_end(std::span<const std::string_view> lines) {
-    enum class Above { Unknown, Text, Sub, Other } above = Above::Unknown;
-    std::size_t end = lines.size();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (is_empty_line(lines[i])) {
-            if (above == Above::Text) end = i;
-            continue;
-        }
-        const std::optional<TotalLine> total = read_total_line(lines[i]);
-        if (total && total->word == TotalWord::Grand) end = i;
-        above = !total ? Above::Text : total->word == TotalWord::Sub ? Above::Sub : Above::Other;
-    }
-    return end;
+std::optional<std::size_t> text_block_end(std::span<const std::string_view> lines) {
+    return after_block_end(
+        lines.size(), [&](std::size_t i) { return is_empty_line(lines[i]); },
+        [&](std::size_t i) {
+            const std::optional<TotalLine> total = read_total_line(lines[i]);
+            return total ? total->word : TotalWord::None;
+        });
 }
 
 std::vector<std::string_view> split_lines(std::string_view text) {
@@ -125,13 +117,17 @@ NotesSum ResultSum::sum() const {
 }
 
 std::optional<std::string> BlockTally::take(std::string_view line) {
-    if (is_empty_line(line)) {
+    const bool empty = is_empty_line(line);
+    return take(empty ? LineReading{} : read_line(line), empty);
+}
+
+std::optional<std::string> BlockTally::take(const LineReading& reading, bool empty) {
+    if (empty) {
         if (!after_sub_) chain_.reset();
         block_ = {};
         gap_ = chain_.has_value();
         return std::nullopt;
     }
-    const LineReading reading = read_line(line);
     if (reading.kind != LineKind::Total) {
         block_.take(reading);
         after_sub_ = false;
@@ -167,9 +163,8 @@ std::vector<std::optional<std::string>> line_results(std::span<const std::string
 }
 
 BlockTally tally_of(std::span<const std::string_view> lines) {
-    const std::size_t end = last_block_end(lines);
     BlockTally tally;
-    for (std::size_t i = end == lines.size() ? 0 : end + 1; i < lines.size(); ++i) tally.take(lines[i]);
+    for (std::size_t i = text_block_end(lines).value_or(0); i < lines.size(); ++i) tally.take(lines[i]);
     return tally;
 }
 
@@ -180,7 +175,7 @@ NotesSum total_after(std::string_view text, TotalWord word) {
     return tally_of(std::span(lines).subspan(first)).total(word);
 }
 
-bool has_block_end(std::span<const std::string_view> lines) { return last_block_end(lines) != lines.size(); }
+bool has_block_end(std::span<const std::string_view> lines) { return text_block_end(lines).has_value(); }
 
 bool first_total_reaches_above(std::span<const std::string_view> lines) {
     bool text_above = false;
@@ -196,19 +191,23 @@ bool first_total_reaches_above(std::span<const std::string_view> lines) {
 }
 
 NotesSum selection_total(std::string_view text) {
+    return selection_total(text, [](std::size_t, std::string_view line) { return read_line(line); });
+}
+
+NotesSum selection_total(std::string_view text, const LineReader& read) {
     const std::vector<std::string_view> lines = split_lines(text);
     ResultSum sum;
     if (lines.size() == 1) {
-        const LineReading reading = read_line(text);
+        const LineReading reading = read(0, text);
         if (reading.kind == LineKind::Expression)
             sum.take(reading);
         else if (reading.kind != LineKind::Total)
             sum.take_figures(reading);
         return sum.sum();
     }
-    for (const std::string_view line : lines) {
-        if (is_empty_line(line)) continue;
-        const LineReading reading = read_line(line);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (is_empty_line(lines[i])) continue;
+        const LineReading reading = read(i, lines[i]);
         if (reading.kind != LineKind::Total) sum.take(reading);
     }
     return sum.sum();

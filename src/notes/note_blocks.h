@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -70,6 +71,8 @@ class BlockTally {
 public:
     // Takes the next line and gives its result: a total line's sum, or the line's own.
     std::optional<std::string> take(std::string_view line);
+    // The same for a line already read (empty: nothing but white space on it).
+    std::optional<std::string> take(const LineReading& reading, bool empty);
     // What a total line with this word would add here (status and all).
     NotesSum total(TotalWord word) const;
 
@@ -88,6 +91,26 @@ std::vector<std::optional<std::string>> line_results(std::span<const std::string
 // total line other than 소계, or an empty line after a line that is no total line).
 BlockTally tally_of(std::span<const std::string_view> lines);
 
+// Where reading may start afresh: just after the last total line other than 소계, or the
+// last empty line below a line that is no total line; nothing when there is none.
+// is_empty(i): line i is white space alone; word_of(i): its total word, None for a line
+// that is no total line.
+template <class IsEmpty, class WordOf>
+std::optional<std::size_t> after_block_end(std::size_t count, IsEmpty is_empty, WordOf word_of) {
+    enum class Above { Unknown, Text, Total } above = Above::Unknown;
+    std::optional<std::size_t> start;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (is_empty(i)) {
+            if (above == Above::Text) start = i + 1;
+            continue;
+        }
+        const TotalWord word = word_of(i);
+        if (word == TotalWord::Grand) start = i + 1;
+        above = word == TotalWord::None ? Above::Text : Above::Total;
+    }
+    return start;
+}
+
 // What a total line written right after the text adds: F9 on a total line. A piece of
 // a line at the text's end belongs to the block; at most BLOCK_LINES_MAX lines count.
 NotesSum total_after(std::string_view text, TotalWord word);
@@ -101,6 +124,10 @@ bool first_total_reaches_above(std::span<const std::string_view> lines);
 // The total of a selection: the results of the lines it covers (total lines are sums
 // already and are passed over), or within one line, the amounts it covers.
 NotesSum selection_total(std::string_view text);
+// The same with each of its lines read by read(n, line): the nth line of the selection,
+// with the names above it.
+using LineReader = std::function<LineReading(std::size_t, std::string_view)>;
+NotesSum selection_total(std::string_view text, const LineReader& read);
 
 // "a + b - c" for the engine: a negative value after the first is subtracted.
 std::string sum_expression(const std::vector<std::string>& values);

@@ -148,6 +148,30 @@ TEST(ReadLine, WhereF9Writes) {
     }
 }
 
+// "이름 = 값" and "이름: 값" give the name the value; a number word, a total word, a
+// phrase or a name without a value give none.
+TEST(ReadLine, DefinitionsGiveTheirName) {
+    const struct {
+        std::string line, defines, value;
+    } rows[] = {
+        {"월세 = 55만원", "월세", "550000"},
+        {"관리비: 12만 3천원", "관리비", "123000"},
+        {"인원 = 4명", "인원", "4"},
+        {"항목_2 = 3 * 4 = 7", "항목_2", "12"},
+        {"rate2 = 1,380", "rate2", "1380"},
+        {"오천 = 3", "", "3"},
+        {"합계 = 3", "", ""},
+        {"회비 정산: 30,000", "", "30000"},
+        {"메모: 내일 회의", "", ""},
+        {"2차: 40,000", "", "40000"},
+    };
+    for (const auto& row : rows) {
+        const LineReading reading = read_line(row.line);
+        EXPECT_EQ(reading.defines, row.defines) << row.line;
+        EXPECT_EQ(reading.value, row.value) << row.line;
+    }
+}
+
 TEST(ReadTotalLine, Table) {
     const struct {
         std::string line;

@@ -186,5 +186,33 @@ TEST_F(ResultsMarginTest, F9OnATotalLineWritesWhatTheMarginShows) {
     EXPECT_TRUE(text.ends_with(L"합계 = 226,000")) << to_utf8(text);
 }
 
+// Names in the memo: the margin follows an edit of a definition at once, F9 writes a
+// named expression's value and says which name it cannot find.
+TEST_F(ResultsMarginTest, NamesFollowTheirDefinitions) {
+    write_data_file("memo.txt", "월세 = 55만원\r\n관리비 = 12만 3천원\r\n월세 + 관리비\r\n월세 * 12\r\n월세 + 난방비");
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    paint();
+    const auto values = [&] {
+        std::vector<std::string> got;
+        for (const MarginRow& row : state().margin.rows) got.push_back(row.value);
+        return got;
+    };
+    EXPECT_EQ(values(), (std::vector<std::string>{"550000", "123000", "673000", "6600000"}));
+    SendMessageW(memo(), EM_SETSEL, 5, 7);  // "55" becomes "60"
+    SendMessageW(memo(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"60"));
+    paint();
+    EXPECT_EQ(values(), (std::vector<std::string>{"600000", "123000", "723000", "7200000"}));
+    const auto f9_on_line = [&](int line) {
+        const auto at = static_cast<LPARAM>(SendMessageW(memo(), EM_LINEINDEX, static_cast<WPARAM>(line), 0));
+        SendMessageW(memo(), EM_SETSEL, at, at);
+        SendMessageW(window, WM_COMMAND, ids::MEMO_EVALUATE, 0);
+    };
+    f9_on_line(3);
+    EXPECT_NE(window_text(memo()).find(L"월세 * 12 = 7,200,000"), std::wstring::npos);
+    f9_on_line(4);
+    EXPECT_EQ(window_text(state().status_label()), L"'난방비'를 찾을 수 없습니다");
+}
+
 }  // namespace
 }  // namespace numvora::testing

@@ -60,6 +60,15 @@ void take_over_memo_paste(HWND memo);
 // Calculating with what is written in the memo (memo_calculate.cpp).
 // What "선택한 식 계산" reads: the selection, or without one the caret's paragraph.
 MemoSelection memo_expression_range(const AppState& state);
+// That text as the notes read it, with the names above it: its reading, and for a total
+// line what it adds.
+struct NotesAtRange {
+    MemoSelection range;
+    std::string text;
+    LineReading reading;
+    NotesSum total;
+};
+NotesAtRange read_notes_at_range(AppState& state);
 // A calculation's label and history entry, wherever its expression came from.
 SystemStatus show_calculation(AppState& state, const Calculation& calculation);
 
@@ -68,7 +77,7 @@ SystemStatus show_calculation(AppState& state, const Calculation& calculation);
 void open_document_file(AppState& state, const std::string& path);
 
 // The memo's menu (memo_menu.cpp).
-UniqueMenu build_memo_menu(const AppState& state);
+UniqueMenu build_memo_menu(AppState& state);
 // WM_CONTEXTMENU: the memo's menu at the pointer, or at the caret from the keyboard.
 std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM where);
 

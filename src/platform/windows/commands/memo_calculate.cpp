@@ -14,6 +14,23 @@ MemoSelection memo_expression_range(const AppState& state) {
     return selection.empty() ? memo_paragraph_at(memo, selection.end) : selection;
 }
 
+NotesAtRange read_notes_at_range(AppState& state) {
+    const MemoSelection range = memo_expression_range(state);
+    const MemoNotes& notes = memo_notes(state);
+    const std::size_t line = memo_line_of(notes, range.start);
+    NotesAtRange at{range, to_utf8(memo_text_range(state.memo_edit(), range)), {}, {}};
+    const bool selected = !memo_selection(state.memo_edit()).empty();
+    at.reading = selected ? notes.book.read_at(line, at.text, true) : notes.book.reading(line);
+    if (at.reading.kind == LineKind::Total) {
+        // A total word selected at a line's end: the text before it on its line is part of the block.
+        const std::size_t line_start = notes.mirror.line_start(line);
+        const std::wstring_view before = std::wstring_view(notes.mirror.text())
+                                             .substr(line_start, static_cast<std::size_t>(range.start) - line_start);
+        at.total = notes.book.total_at(line, to_utf8(before));
+    }
+    return at;
+}
+
 namespace {
 
 constexpr std::string_view NOTHING_TO_CALCULATE = "계산할 식이 없습니다";
@@ -22,7 +39,10 @@ constexpr std::string_view NOTHING_TO_CALCULATE = "계산할 식이 없습니다
 
 SystemStatus total_memo_selection(AppState& state, std::int32_t) {
     const HWND memo = state.memo_edit();
-    const NotesSum sum = selection_total(to_utf8(memo_text_range(memo, memo_selection(memo))));
+    const MemoSelection selection = memo_selection(memo);
+    const MemoNotes& notes = memo_notes(state);
+    const NotesSum sum =
+        notes.book.selection_total(memo_line_of(notes, selection.start), to_utf8(memo_text_range(memo, selection)));
     if (!sum.added.empty()) {
         const std::string expression = state.calculator.expression_text(sum_expression(sum.added));
         if (auto status = set_control_text(state.expression_edit(), expression); !status) return status;
@@ -59,14 +79,13 @@ SystemStatus write_result(AppState& state, MemoSelection range, std::string_view
 // F9: a total line gets its block's total, as the margin shows it; an expression its
 // value, in place of an old one.
 SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
-    const MemoSelection range = memo_expression_range(state);
-    const std::string text = to_utf8(memo_text_range(state.memo_edit(), range));
-    const LineReading reading = read_line(text, !memo_selection(state.memo_edit()).empty());
+    const NotesAtRange at = read_notes_at_range(state);
+    const LineReading& reading = at.reading;
     if (reading.kind == LineKind::Total) {
-        const NotesSum sum = total_after(to_utf8(memo_text_range(state.memo_edit(), {0, range.start})), reading.total);
+        const NotesSum& sum = at.total;
         if (!sum.value.empty()) {
             if (auto status =
-                    write_result(state, range, text, reading, sum_expression(sum.added), sum.value, sum.grouped);
+                    write_result(state, at.range, at.text, reading, sum_expression(sum.added), sum.value, sum.grouped);
                 !status)
                 return status;
         }
@@ -75,12 +94,14 @@ SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
         return {};
     }
     if (reading.calculates())
-        return write_result(state, range, text, reading, reading.expression, reading.value, reading.grouped);
-    if (reading.error && !std::holds_alternative<calc_error::Empty>(*reading.error))
+        return write_result(state, at.range, at.text, reading, reading.expression, reading.value, reading.grouped);
+    if (reading.error && !std::holds_alternative<calc_error::Empty>(*reading.error) && reading.unknown.empty())
         return show_calculation(state, failed_calculation(*reading.error));
     // Said until the caret moves again, though the click that put it there is not yet seen.
     settle_memo_selection(state);
-    show_command_outcome(state, std::string(NOTHING_TO_CALCULATE), true);
+    const std::string said =
+        reading.unknown.empty() ? std::string(NOTHING_TO_CALCULATE) : "'" + reading.unknown + "'를 찾을 수 없습니다";
+    show_command_outcome(state, said, true);
     return {};
 }
 

@@ -61,6 +61,7 @@ SystemStatus close_memo_undo_group(AppState& state, std::int32_t) {
 SystemStatus note_memo_change(AppState& state, std::int32_t) {
     state.memo_dirty = true;
     state.find.memo_text.reset();
+    follow_memo_change(state);
     return {};
 }
 

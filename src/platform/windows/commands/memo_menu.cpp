@@ -6,7 +6,6 @@
 #include <windowsx.h>
 
 #include "common/win32/wide_text.h"
-#include "notes/note_blocks.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"
@@ -16,7 +15,7 @@ namespace numvora {
 namespace {
 
 // The memo as it is, as plain facts; ui/memo_menu.h decides from them.
-MemoFacts memo_facts(const AppState& state) {
+MemoFacts memo_facts(AppState& state) {
     const HWND memo = state.memo_edit();
     MemoFacts facts;
     facts.can_undo = SendMessageW(memo, EM_CANUNDO, 0, 0) != 0;
@@ -26,17 +25,16 @@ MemoFacts memo_facts(const AppState& state) {
     facts.has_text = memo_length(memo) > 0;
     facts.results_margin = state.preferences.results_margin;
     // With a selection, the text F9 reads is the selection: read once for both questions.
-    const MemoSelection range = memo_expression_range(state);
-    const std::string text = to_utf8(memo_text_range(memo, range));
-    facts.text_has_amount = facts.has_selection && !selection_total(text).added.empty();
-    const LineReading reading = read_line(text, facts.has_selection);
-    facts.total_line = reading.kind == LineKind::Total;
+    const NotesAtRange at = read_notes_at_range(state);
+    facts.text_has_amount =
+        facts.has_selection &&
+        !memo_notes(state).book.selection_total(memo_line_of(state.notes, at.range.start), at.text).added.empty();
+    facts.total_line = at.reading.kind == LineKind::Total;
     if (facts.total_line) {
-        const std::string before = to_utf8(memo_text_range(memo, {0, range.start}));
-        facts.block_has_amount = !total_after(before, reading.total).added.empty();
+        facts.block_has_amount = !at.total.added.empty();
     } else {
         // A value F9 would write: for any other text it only says why not.
-        facts.expression_calculates = reading.calculates();
+        facts.expression_calculates = at.reading.calculates();
     }
     return facts;
 }
@@ -63,7 +61,7 @@ POINT caret_point(HWND memo, std::uint32_t dpi) {
 
 }  // namespace
 
-UniqueMenu build_memo_menu(const AppState& state) {
+UniqueMenu build_memo_menu(AppState& state) {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return menu;
     const MemoFacts facts = memo_facts(state);

@@ -22,20 +22,16 @@
 namespace numvora {
 namespace {
 
-// A paragraph longer than this is not read for a result: a memo of one huge line
-// stays as quick with the margin as without it.
-constexpr std::int32_t LINE_READ_MAX = 1 << 16;
-constexpr std::int32_t BLOCK_READ_MAX = 1 << 24;
 constexpr std::int32_t QUICK_REWRAP_LENGTH = 20'000;
-constexpr std::int32_t FIRST_PIECE_ABOVE = 1 << 12;
 // Posted to the memo by a paint that found a result wider than the strip.
 constexpr UINT WM_FIT_RESULTS_MARGIN = WM_APP + 2;
 
-// A line that ends on screen; last is its last character, -1 when it is empty.
+// A line that ends on screen: its number in the notebook, its last character (-1 when
+// it is empty) and its text.
 struct ScreenLine {
+    std::size_t line = 0;
     std::int32_t last = -1;
-    std::string text;
-    std::wstring wide;
+    std::wstring_view wide;
 };
 
 // A result read, before its row is placed: its line's last character, and how many rows
@@ -53,24 +49,9 @@ RECT client_of(HWND memo) {
     return client;
 }
 
-// Where the paragraph around a position begins, read backwards in growing pieces;
-// nothing past LINE_READ_MAX.
-std::optional<std::int32_t> paragraph_start(HWND memo, std::int32_t position) {
-    std::int32_t end = position;
-    for (std::int32_t piece = 256; end > 0; piece *= 2) {
-        if (position - end >= LINE_READ_MAX) return std::nullopt;
-        const std::int32_t start = std::max(0, end - piece);
-        const std::wstring text = memo_text_range(memo, {start, end});
-        if (const std::size_t cr = text.rfind(L'\r'); cr != std::wstring::npos)
-            return start + static_cast<std::int32_t>(cr) + 1;
-        end = start;
-    }
-    return 0;
-}
-
-// The lines that end on the rows on screen, from the start of the one the first row
-// belongs to; start is set to that line's first character.
-std::vector<ScreenLine> lines_on_screen(HWND memo, std::int32_t& start) {
+// The lines that end on the rows on screen, from the one the first row belongs to, as
+// the memo's copy holds them.
+std::vector<ScreenLine> lines_on_screen(HWND memo, const MemoNotes& notes) {
     // Under Wine each position question walks the text from its start: two corners of
     // the text area answer for the whole screen.
     RECT area{};
@@ -81,80 +62,17 @@ std::vector<ScreenLine> lines_on_screen(HWND memo, std::int32_t& start) {
     const auto first = static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&top)));
     const auto last =
         static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom)));
-    const std::int32_t length = memo_length(memo);
-    // The break after the bottom row's last character, when its line ends there.
-    const std::int32_t end = std::clamp(last + 2, 0, length);
-    // One read with a little before the first row, which mostly holds the break before it.
-    const std::int32_t lead = std::clamp(first, 0, end);
-    const std::int32_t read_from = std::max(0, lead - 256);
-    std::wstring text = memo_text_range(memo, {read_from, end});
-    const std::size_t before =
-        std::wstring_view(text).substr(0, static_cast<std::size_t>(lead - read_from)).rfind(L'\r');
-    std::optional<std::int32_t> begin;
-    if (before != std::wstring::npos || read_from == 0) {
-        begin = before == std::wstring::npos ? 0 : read_from + static_cast<std::int32_t>(before) + 1;
-        text.erase(0, static_cast<std::size_t>(*begin - read_from));
-    } else {
-        begin = paragraph_start(memo, lead);
-        text = memo_text_range(memo, {begin.value_or(lead), end});
-    }
-    start = begin.value_or(lead);
-
+    const TextMirror<wchar_t>& mirror = notes.mirror;
     std::vector<ScreenLine> lines;
-    for (std::size_t from = 0;;) {
-        const std::size_t cr = text.find(L'\r', from);
+    for (std::size_t line = memo_line_of(notes, first); line <= memo_line_of(notes, last); ++line) {
+        const std::size_t start = mirror.line_start(line);
+        const std::size_t end = mirror.line_end(line);
         // A line running on below the screen ends off it: no result of it shows.
-        if (cr == std::wstring::npos && end < length) break;
-        const std::size_t to = cr == std::wstring::npos ? text.size() : cr;
-        const std::wstring_view piece = std::wstring_view(text).substr(from, to - from);
-        ScreenLine line;
-        line.last = piece.empty() ? -1 : start + static_cast<std::int32_t>(to) - 1;
-        // The start of a line too long to read is not known: no result, and no block across it.
-        if (!(lines.empty() && !begin)) {
-            line.text = to_utf8(piece);
-            line.wide = piece;
-        }
-        lines.push_back(std::move(line));
-        if (cr == std::wstring::npos) break;
-        from = cr + 1;
+        if (end > static_cast<std::size_t>(std::max(last, 0)) + 1 && line + 1 < mirror.lines()) break;
+        lines.push_back({line, end > start ? static_cast<std::int32_t>(end) - 1 : -1,
+                         std::wstring_view(mirror.text()).substr(start, end - start)});
     }
     return lines;
-}
-
-// The results of the block above the screen that a total line on it adds: back to a
-// line that closes the block, at most BLOCK_LINES_MAX lines, read in growing pieces. The
-// piece they came from is kept: while the same piece reads the same (the lines on screen
-// are edited), so do its results, and its lines are not read again.
-void read_block_above(HWND memo, std::int32_t start, ResultsMarginView& margin) {
-    const std::int32_t stop = start - 1;  // the line break before the screen's first line
-    if (margin.piece_above > 0 && stop > 0) {
-        const std::wstring again = memo_text_range(memo, {std::max(0, stop - margin.piece_above), stop});
-        if (again == margin.text_above) return;
-    }
-    for (std::int32_t piece = FIRST_PIECE_ABOVE; stop > 0; piece *= 2) {
-        const std::int32_t from = std::max(0, stop - piece);
-        std::wstring text = memo_text_range(memo, {from, stop});
-        std::vector<std::string> lines;
-        for (std::size_t at = 0;;) {
-            const std::size_t cr = text.find(L'\r', at);
-            if (from == 0 || at > 0)  // the piece's first line may begin above it
-                lines.push_back(to_utf8(std::wstring_view(text).substr(at, cr - at)));
-            if (cr == std::wstring::npos) break;
-            at = cr + 1;
-        }
-        if (lines.size() > BLOCK_LINES_MAX)
-            lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(BLOCK_LINES_MAX));
-        const std::vector<std::string_view> views(lines.begin(), lines.end());
-        if (has_block_end(views) || from == 0 || lines.size() >= BLOCK_LINES_MAX || piece >= BLOCK_READ_MAX) {
-            margin.tally_above = tally_of(views);
-            margin.text_above = std::move(text);
-            margin.piece_above = piece;
-            return;
-        }
-    }
-    margin.text_above.clear();
-    margin.piece_above = 0;
-    margin.tally_above = {};
 }
 
 // The memo's own font (its zoom's, or the ui font at 100%), in which the results read
@@ -171,32 +89,21 @@ HFONT margin_font(AppState& state) {
 // The results of the lines that end on screen, measured in the margin's font (the
 // memo's); their rows are placed once the strip's width is known.
 std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
-    std::int32_t start = 0;
-    const std::vector<ScreenLine> screen = lines_on_screen(memo, start);
-    std::vector<std::string_view> views;
-    views.reserve(screen.size());
-    for (const ScreenLine& line : screen) views.push_back(line.text);
+    const MemoNotes& notes = memo_notes(state);
+    const std::vector<ScreenLine> screen = lines_on_screen(memo, notes);
     ResultsMarginView& margin = state.margin;
-    if (first_total_reaches_above(views)) {
-        read_block_above(memo, start, margin);
-    } else {
-        margin.text_above.clear();
-        margin.piece_above = 0;
-        margin.tally_above = {};
-    }
-    const std::vector<std::optional<std::string>> results = line_results(views, margin.tally_above);
 
     RECT area{};
     SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     std::unordered_map<std::wstring, std::int32_t> widths;
-    const auto width_of = [&](const std::wstring& text) {
-        auto known = margin.widths.find(text);
+    const auto width_of = [&](std::wstring_view text) {
+        auto known = margin.widths.find(std::wstring(text));
         if (known == margin.widths.end()) {
             SIZE extent{};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-            known = margin.widths.emplace(text, static_cast<std::int32_t>(extent.cx)).first;
+            GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
+            known = margin.widths.emplace(std::wstring(text), static_cast<std::int32_t>(extent.cx)).first;
         }
         widths.insert(*known);
         return known->second;
@@ -211,7 +118,7 @@ std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::in
     std::int32_t rows_since = -1;  // since the previous result's row
     for (std::size_t i = 0; i < screen.size(); ++i) {
         rows_since = rows_since >= 0 && one_row(screen[i]) ? rows_since + 1 : -1;
-        const std::optional<std::string>& value = results[i];
+        const std::optional<std::string>& value = notes.book.result(screen[i].line);
         if (!value) continue;
         ReadResult result;
         result.row.value = *value;

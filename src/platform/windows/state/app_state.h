@@ -17,6 +17,7 @@
 
 #include "notes/note_blocks.h"
 #include "platform/windows/base/win_handle.h"
+#include "platform/windows/state/memo_notes.h"
 #include "platform/windows/state/memo_snapshots.h"
 #include "platform/windows/state/system_calls.h"
 #include "session/calculator_session.h"
@@ -58,11 +59,6 @@ struct ResultsMarginView {
     std::wstring font_key;                      // the DPI and zoom the widths were measured for
     bool refreshing = false;                    // a repaint caused by the margin's own change of the text area
     bool fit_posted = false;                    // a paint asked for the width to follow a wider result
-    // What the lines above the screen leave for a total line on it, and the text they
-    // were read from while it is unchanged.
-    std::wstring text_above;
-    std::int32_t piece_above = 0;  // how far back that text reaches; 0: none kept
-    BlockTally tally_above;
     // The widths of the texts on screen in the margin's font, by text: a paint measures
     // only what the last one did not show.
     std::unordered_map<std::wstring, std::int32_t> widths;
@@ -165,6 +161,7 @@ struct AppState {
     FindBarState find;
     MemoZoom zoom;
     ResultsMarginView margin;
+    MemoNotes notes;
     ResultLabelView result_view;
     DesktopPresence desktop;
 

@@ -13,6 +13,7 @@ void auto_save_memo(AppState& state) {
     if (!state.memo_file || !state.memo_dirty) return;
     state.memo_dirty = false;
     const std::string memo = control_text(state.memo_edit());
+    check_memo_notes(state, memo);
     if (memo == state.saved_memo_text) return;  // typed and undone again
     if (auto written = write_memo(state, memo); !written) {
         state.memo_dirty = true;  // the next tick tries again

@@ -184,6 +184,7 @@ SystemStatus fill_memo(AppState& state, std::string memo_text) {
     if (auto status = set_control_text(state.memo_edit(), memo_text); !status) return status;
     state.saved_memo_text = std::move(memo_text);
     mark_memo_saved(state, true);
+    state.notes.in_step = false;  // its notes are read whole at their first use
     // Every change from here on, typed, undone or set from outside, marks the memo.
     SendMessageW(state.memo_edit(), EM_SETEVENTMASK, 0, ENM_CHANGE);
     return {};

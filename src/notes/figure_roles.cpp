@@ -1,0 +1,97 @@
+#include <optional>
+
+#include "notes/line_parts.h"
+
+namespace numvora::notes_detail {
+
+bool is_operator(TokenKind kind) {
+    return kind == TokenKind::Plus || kind == TokenKind::Minus || kind == TokenKind::Times ||
+           kind == TokenKind::Divide || kind == TokenKind::Remainder;
+}
+
+bool is_label(TokenKind kind) {
+    return kind == TokenKind::Word || kind == TokenKind::Colon || kind == TokenKind::Other;
+}
+
+namespace {
+
+// "테헤란로 123", "올림픽로35길 10": a number after a road's name is its address.
+bool after_road(const Reading& r, std::size_t i) {
+    if (i == 0 || r.tokens[i - 1].kind != TokenKind::Word) return false;
+    const std::string_view word = r.line.substr(r.tokens[i - 1].begin, r.tokens[i - 1].end - r.tokens[i - 1].begin);
+    return word.ends_with("로") || word.ends_with("길");
+}
+
+// What a figure is by the marks around it.
+FigureRole role_of(const Reading& r, std::size_t i, bool by_tilde, bool last) {
+    const NumberMarks& m = r.tokens[i].marks;
+    if (m.reference) return FigureRole::Amount;
+    if (m.name) return FigureRole::Name;
+    if (m.range_joined || by_tilde) return FigureRole::Range;
+    if (m.joined || m.date) return FigureRole::DateTime;
+    if (m.percent) return FigureRole::Rate;
+    if (m.foreign) return FigureRole::Foreign;
+    if (m.counter) return FigureRole::Count;
+    if (m.won || m.unit || m.grouped) return FigureRole::Amount;
+    // A plain number is money only where it ends a label ("식비 98500"); elsewhere it is
+    // a model, a floor or a code ("RTX 4090", "아이폰 15 프로").
+    bool at_end = last && !m.leading_zero && !after_road(r, i);
+    for (std::size_t j = i + 1; at_end && j < r.tokens.size(); ++j) at_end = r.tokens[j].kind != TokenKind::Word;
+    return at_end ? FigureRole::Amount : FigureRole::Name;
+}
+
+}  // namespace
+
+void assign_roles(Reading& r) {
+    const std::vector<Token>& t = r.tokens;
+    r.roles.assign(t.size(), FigureRole::Amount);
+    std::optional<std::size_t> last_number;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i].kind == TokenKind::Number) last_number = i;
+    }
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i].kind != TokenKind::Number) continue;
+        const bool by_tilde =
+            (i > 0 && t[i - 1].kind == TokenKind::Tilde && i > 1 && t[i - 2].kind == TokenKind::Number) ||
+            (i + 2 < t.size() && t[i + 1].kind == TokenKind::Tilde && t[i + 2].kind == TokenKind::Number);
+        r.roles[i] = role_of(r, i, by_tilde, last_number == i);
+    }
+    // From the end, so that a run of signs is looked at once.
+    r.starts.assign(t.size() + 1, false);
+    for (std::size_t i = t.size(); i-- > 0;) {
+        const bool sign = t[i].kind == TokenKind::Minus || t[i].kind == TokenKind::Plus;
+        r.starts[i] = r.operand(i) || t[i].kind == TokenKind::Open || (sign && r.glued(i) && r.starts[i + 1]);
+    }
+    // Operators between operands stay; an operator that joins nothing is punctuation,
+    // and a sign glued to a figure is its sign.
+    r.skipped.assign(t.size(), false);
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const TokenKind kind = t[i].kind;
+        if (is_label(kind) || (r.number(i) && t[i].marks.name)) {
+            r.skipped[i] = true;
+        } else if (is_operator(kind) && !r.binary(i)) {
+            const bool sign =
+                (kind == TokenKind::Minus || kind == TokenKind::Plus) && r.glued(i) && r.starts_operand(i + 1);
+            r.skipped[i] = !sign;
+        }
+    }
+}
+
+// Whether the text before an "=" holds a calculation of its own: an operator between
+// figures, or an amount ("월세 55만원 =").
+bool has_amount(const Reading& r) {
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (r.number(i) && r.roles[i] == FigureRole::Amount) return true;
+        if (is_operator(r.tokens[i].kind) && !r.skipped[i] && r.binary(i)) return true;
+    }
+    return false;
+}
+
+// A plain number in a label: a date, a name, a model ("아이폰 15 프로 1,550,000원 x 2").
+bool label_figure(const Reading& r, std::size_t i) {
+    const notes_detail::NumberMarks& m = r.tokens[i].marks;
+    if (r.roles[i] == FigureRole::DateTime || r.roles[i] == FigureRole::Name || m.joined) return true;
+    return !m.grouped && !m.won && !m.unit && !m.foreign && !m.percent && !m.counter;
+}
+
+}  // namespace numvora::notes_detail

@@ -1,0 +1,87 @@
+// What one line's reading is made of, shared by its parts: the tokens with the role of
+// each figure (figure_roles.cpp), the names taken from the lines above (note_names.cpp)
+// and the expression among labels (note_expression.cpp). Only src/notes includes it.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "notes/line_reading.h"
+#include "notes/line_tokens.h"
+
+namespace numvora::notes_detail {
+
+bool is_operator(TokenKind kind);
+bool is_label(TokenKind kind);
+
+// The tokens of a line with what each figure means.
+struct Reading {
+    std::string_view line;
+    std::vector<Token> tokens;
+    std::vector<FigureRole> roles;  // by token; meaningful for numbers
+    std::vector<bool> skipped;      // labels, names, and signs that only separate ("12/5 - 점심")
+    std::vector<bool> starts;       // an operand begins here: a figure, "(", or signs glued to one
+
+    bool number(std::size_t i) const { return tokens[i].kind == TokenKind::Number; }
+    // A figure the calculation may take as an operand.
+    bool operand(std::size_t i) const {
+        return number(i) && !tokens[i].marks.joined && !tokens[i].marks.name && roles[i] != FigureRole::Range;
+    }
+    bool operand_end(std::size_t i) const { return operand(i) || tokens[i].kind == TokenKind::Close; }
+    bool glued(std::size_t i) const { return i + 1 < tokens.size() && tokens[i + 1].begin == tokens[i].end; }
+
+    std::optional<std::size_t> previous_significant(std::size_t i) const {
+        while (i > 0) {
+            --i;
+            if (!is_label(tokens[i].kind) && !(number(i) && tokens[i].marks.name)) return i;
+        }
+        return std::nullopt;
+    }
+    std::optional<std::size_t> next_significant(std::size_t i) const {
+        for (++i; i < tokens.size(); ++i) {
+            if (!is_label(tokens[i].kind) && !(number(i) && tokens[i].marks.name)) return i;
+        }
+        return std::nullopt;
+    }
+    bool starts_operand(std::size_t i) const { return starts[i]; }
+    // An operator with an operand on each side, labels between them allowed ("12,000원 + 커피 4,500원").
+    bool binary(std::size_t i) const {
+        // "9 -1,000", "환불:-5,000", "할인-5,000": glued to its figure and not to one before
+        // it, a minus is the figure's sign.
+        const bool after_operand = i > 0 && !tokens[i - 1].spaced_after && operand_end(i - 1);
+        if (tokens[i].kind == TokenKind::Minus && glued(i) && !after_operand) return false;
+        const auto before = previous_significant(i);
+        const auto after = next_significant(i);
+        return before && after && operand_end(*before) && starts_operand(*after);
+    }
+};
+
+// Each figure's role, and the operators that join operands.
+void assign_roles(Reading& r);
+// Whether the text before an "=" holds a calculation of its own.
+bool has_amount(const Reading& r);
+// Whether a figure may stand in a label before an expression.
+bool label_figure(const Reading& r, std::size_t i);
+
+// An expression found among the labels: the engine's text and the figures it took.
+struct Parsed {
+    std::string expression;
+    std::vector<std::size_t> used;
+};
+// asks: an "=" asks for a value, so one figure alone is enough.
+std::optional<Parsed> parse_expression(const Reading& r, bool asks);
+
+// What a line took from the lines above.
+struct NameUse {
+    std::vector<std::string> uses;
+    bool uses_previous = false;
+    std::string unknown;
+};
+bool is_previous_word(std::string_view word);
+// Names and the result above, put in as figures.
+void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, NameUse& use);
+
+}  // namespace numvora::notes_detail

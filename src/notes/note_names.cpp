@@ -1,0 +1,108 @@
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
+#include "common/unicode.h"
+#include "notes/line_parts.h"
+
+namespace numvora::notes_detail {
+
+constexpr std::string_view PREVIOUS_WORDS[] = {"위", "prev", "ans"};
+
+bool is_previous_word(std::string_view word) {
+    return std::find(std::begin(PREVIOUS_WORDS), std::end(PREVIOUS_WORDS), word) != std::end(PREVIOUS_WORDS);
+}
+
+namespace {
+
+// A value from above standing where a word (or nothing, before a line's first operator) stood.
+Token reference_to(const Token& at, std::string_view value) {
+    Token token;
+    token.kind = TokenKind::Number;
+    token.begin = at.begin;
+    token.end = at.end;
+    token.spaced_after = at.spaced_after;
+    token.marks.reference = true;
+    token.marks.negative = value.starts_with('-');
+    token.value = std::string(value.substr(token.marks.negative ? 1 : 0));
+    return token;
+}
+
+bool is_boundary(TokenKind kind) {
+    return is_operator(kind) || kind == TokenKind::Open || kind == TokenKind::Close || kind == TokenKind::Equals;
+}
+
+// Whether an unknown word beside this operator was meant as a name: "월세 + 관리비",
+// "월세 * 12", "합계 / 4명"; not "점심 - 12,000원" nor "서울/부산", where the sign parts words.
+bool takes_names(const std::vector<Token>& t, std::size_t k) {
+    switch (t[k].kind) {
+    case TokenKind::Plus:
+    case TokenKind::Times:
+    case TokenKind::Remainder: return true;
+    case TokenKind::Divide: return k > 0 && t[k - 1].spaced_after && t[k].spaced_after;
+    default: return false;
+    }
+}
+
+// Names and the result above, put in as figures: a word alone between operators that
+// a line above defines, "위", "prev", "ans", and what a line starting with an operator
+// continues. A word beside a figure stays its label.
+}  // namespace
+
+void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, NameUse& use) {
+    // "항목1": a Hangul name with digits reads as a word and a number; it is one name
+    // where the lines above define it, or beside an operator ("항목1 * 12").
+    for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+        const Token& number = t[i + 1];
+        if (t[i].kind != TokenKind::Word || number.kind != TokenKind::Number || number.begin != t[i].end ||
+            !all_ascii_digits(body.substr(number.begin, number.end - number.begin)))
+            continue;
+        const std::string_view name = body.substr(t[i].begin, number.end - t[i].begin);
+        const bool beside = (i > 0 && is_operator(t[i - 1].kind)) || (i + 2 < t.size() && is_operator(t[i + 2].kind));
+        if (!is_note_name(name) || !(beside || scope.value_of(name))) continue;
+        t[i].end = number.end;
+        t[i].spaced_after = number.spaced_after;
+        t.erase(t.begin() + static_cast<std::ptrdiff_t>(i + 1));
+    }
+    for (std::size_t a = 0; a < t.size();) {
+        std::size_t b = a;
+        while (b < t.size() && !is_boundary(t[b].kind)) ++b;
+        bool figure = false;
+        std::optional<std::size_t> word;
+        for (std::size_t i = a; i < b; ++i) {
+            figure = figure || (t[i].kind == TokenKind::Number && !t[i].marks.name);
+            if (t[i].kind == TokenKind::Word) word = i;
+        }
+        const bool beside_operator = (a > 0 && is_operator(t[a - 1].kind)) || (b < t.size() && is_operator(t[b].kind));
+        const bool asked = b < t.size() && t[b].kind == TokenKind::Equals;
+        if (word && !figure && (beside_operator || asked)) {
+            const std::string name(body.substr(t[*word].begin, t[*word].end - t[*word].begin));
+            const bool previous = is_previous_word(name);
+            const std::optional<std::string> value = previous ? scope.previous() : scope.value_of(name);
+            if (previous)
+                use.uses_previous = true;
+            else
+                use.uses.push_back(name);
+            const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b));
+            if (value)
+                t[*word] = reference_to(t[*word], *value);
+            else if (use.unknown.empty() && (meant || previous))
+                use.unknown = name;
+        }
+        a = b + 1;
+    }
+    // "+ 5,000", "× 2", "- 10%": a line that opens with an operator goes on from the result above.
+    if (t.empty()) return;
+    const TokenKind first = t.front().kind;
+    const bool spaced_sign = (first == TokenKind::Plus || first == TokenKind::Minus) && t.front().spaced_after;
+    if (spaced_sign || first == TokenKind::Times || first == TokenKind::Divide) {
+        use.uses_previous = true;
+        if (const std::optional<std::string> previous = scope.previous()) {
+            Token at;
+            at.spaced_after = true;
+            t.insert(t.begin(), reference_to(at, *previous));
+        }
+    }
+}
+
+}  // namespace numvora::notes_detail

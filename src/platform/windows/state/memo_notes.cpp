@@ -1,0 +1,69 @@
+#include "platform/windows/state/memo_notes.h"
+
+#include <algorithm>
+#include <string>
+
+#include "common/win32/wide_text.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/control_text.h"
+
+namespace numvora {
+
+namespace {
+
+// Windows around the caret, each eight times the last; past the largest, the whole memo.
+constexpr std::int32_t FIRST_HALF_WINDOW = 256;
+constexpr std::int32_t LAST_HALF_WINDOW = 1 << 14;
+
+void apply(MemoNotes& notes, const TextEdit<wchar_t>& edit) {
+    const LineChange<wchar_t> change = notes.mirror.apply(edit);
+    notes.book.replace(change.first, change.count, to_utf8(change.text));
+}
+
+void read_whole(MemoNotes& notes, HWND memo) {
+    std::wstring text = memo_text_range(memo, {0, memo_length(memo)});
+    notes.book.assign(to_utf8(text));
+    notes.mirror.assign(std::move(text));
+    notes.in_step = true;
+}
+
+}  // namespace
+
+void follow_memo_change(AppState& state) {
+    MemoNotes& notes = state.notes;
+    if (!notes.in_step || !state.preferences.results_margin) {
+        notes.in_step = false;
+        return;
+    }
+    const HWND memo = state.memo_edit();
+    const std::int32_t length = memo_length(memo);
+    const std::int32_t caret = memo_selection(memo).end;
+    for (std::int32_t half = FIRST_HALF_WINDOW; half <= LAST_HALF_WINDOW; half *= 8) {
+        const std::int32_t from = std::clamp(caret - half, 0, length);
+        const std::wstring window = memo_text_range(memo, {from, std::clamp(caret + half, from, length)});
+        const auto edit = find_edit<wchar_t>(notes.mirror.text(), static_cast<std::size_t>(length),
+                                             static_cast<std::size_t>(from), window);
+        if (edit) return apply(notes, *edit);
+    }
+    const std::wstring whole = memo_text_range(memo, {0, length});
+    apply(notes, edit_between<wchar_t>(notes.mirror.text(), whole));
+}
+
+const MemoNotes& memo_notes(AppState& state) {
+    if (!state.notes.in_step) read_whole(state.notes, state.memo_edit());
+    return state.notes;
+}
+
+void check_memo_notes(AppState& state, std::string_view memo) {
+    if (!state.notes.in_step) return;
+    std::wstring text = to_wide(memo);
+    text.erase(std::remove(text.begin(), text.end(), L'\n'), text.end());
+    // An edit the window around the caret could not see: read whole at the next use.
+    if (text != state.notes.mirror.text()) state.notes.in_step = false;
+}
+
+std::size_t memo_line_of(const MemoNotes& notes, std::int32_t position) {
+    return notes.mirror.line_of(static_cast<std::size_t>(std::max(position, 0)));
+}
+
+}  // namespace numvora

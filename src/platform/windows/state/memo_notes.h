@@ -1,0 +1,33 @@
+// The memo read as notes, kept in step with the control: a copy of its text and the
+// notebook of its lines, with the names each defines and takes. While the margin shows
+// results it follows every edit, from a window of text around the caret; otherwise the
+// memo is read again, whole, when a command needs it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "notes/notebook.h"
+#include "ui/memo_mirror.h"
+
+namespace numvora {
+
+struct AppState;
+
+struct MemoNotes {
+    TextMirror<wchar_t> mirror;
+    NoteBook book;
+    bool in_step = false;  // false: read the whole memo before the next use
+};
+
+// EN_CHANGE: the edit told to the notebook, or, with the margin off, only noted.
+void follow_memo_change(AppState& state);
+// The notes as the memo holds them now.
+const MemoNotes& memo_notes(AppState& state);
+// The whole memo as the auto-save read it (UTF-8, CR LF breaks): a copy that went out of
+// step is read again at its next use.
+void check_memo_notes(AppState& state, std::string_view memo);
+// The line a position of the control lies on.
+std::size_t memo_line_of(const MemoNotes& notes, std::int32_t position);
+
+}  // namespace numvora

@@ -1,0 +1,91 @@
+// Names and earlier results in the memo, kept as it changes: what each line shows, and
+// that an edit reads again the lines it changes and no others.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "notes/notebook.h"
+
+namespace numvora {
+namespace {
+
+std::vector<std::string> results_of(const NoteBook& book) {
+    std::vector<std::string> got;
+    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.result(line).value_or(""));
+    return got;
+}
+
+TEST(NoteBook, NamesAndEarlierResults) {
+    const struct {
+        std::string text;
+        std::vector<std::string> results;  // "" for a line that shows nothing
+        std::string unknown = "";          // the name the last line cannot find
+    } rows[] = {
+        {"월세 = 55만원\n관리비: 12만 3천원\n월세 + 관리비", {"550000", "123000", "673000"}},
+        {"월세 = 55만원\n월세 * 12\n환율 = 1,380\n$12.50 * 환율 =", {"550000", "6600000", "1380", "17250"}},
+        {"인원 = 4명\n회비 = 30,000\n회비 * 인원 =", {"4", "30000", "120000"}},
+        // A later definition takes over from its line on; a use above it or of no
+        // definition at all shows nothing.
+        {"a = 1\na + 1\na = 10\na + 1", {"1", "2", "10", "11"}},
+        {"월세 * 12\n월세 = 55만원", {"", "550000"}},
+        {"월세 = 55만원\n월세 + 관리비 =", {"550000", ""}, "관리비"},
+        // A total line's word names its total below it; 소계 is the nearest one.
+        {"고기 186,000\n술 54,000\n노래방 40,000\n합계\n합계 / 4명 =", {"186000", "54000", "40000", "280000", "70000"}},
+        {"1\n소계\n\n2\n소계\n소계 * 10", {"1", "1", "", "2", "2", "20"}},
+        // The result above: 위, prev, ans, and a line that opens with an operator.
+        {"12,000\n+ 5,000\n× 2\n- 10%\n위 / 2", {"12000", "17000", "34000", "30600", "15300"}},
+        {"100\n메모\nprev + 1\nans * 2", {"100", "", "101", "202"}},
+        // A label beside a figure stays a label, even when it is a name.
+        {"커피 = 4,500\n커피 4,500원 x 2", {"4500", "9000"}},
+        // A sign glued to a figure is its sign, not a continuation.
+        {"5,000\n-2,000\n+3,000", {"5000", "-2000", "3000"}},
+        // A dash between an unknown word and an amount parts them.
+        {"점심 - 12,000원\n서울/부산 출장 350,000원", {"12000", "350000"}},
+        {"점심: 12,000원\n저녁: 15,000원\n합계", {"12000", "15000", "27000"}},
+    };
+    for (const auto& row : rows) {
+        NoteBook book;
+        book.assign(row.text);
+        EXPECT_EQ(results_of(book), row.results) << row.text;
+        EXPECT_EQ(book.reading(book.size() - 1).unknown, row.unknown) << row.text;
+    }
+}
+
+// A chain of five names edited in the middle: the lines below change, the lines above
+// do not, and only the lines that take a changed value are read again.
+TEST(NoteBook, AnEditReadsAgainOnlyWhatItChanges) {
+    NoteBook book;
+    book.assign("a = 1\nb = a + 1\n메모\nc = b * 2\nd = c + a\ne = d * 10\n끝");
+    EXPECT_EQ(results_of(book), (std::vector<std::string>{"1", "2", "", "4", "5", "50", ""}));
+    book.replace(1, 1, "b = a + 2");
+    EXPECT_EQ(results_of(book), (std::vector<std::string>{"1", "3", "", "6", "7", "70", ""}));
+    EXPECT_EQ(book.last_reread(), 4U);  // b, c, d, e: not a, the note or the last line
+    book.replace(2, 1, "메모 고침");
+    EXPECT_EQ(book.last_reread(), 1U);
+    // Lines come and go: the names below still find their definitions.
+    book.replace(0, 0, "z = 5");
+    EXPECT_EQ(book.result(6).value_or(""), "70");
+    book.replace(1, 1, "a = 2");
+    EXPECT_EQ(results_of(book), (std::vector<std::string>{"5", "2", "4", "", "8", "10", "100", ""}));
+    book.replace(1, 1, "");
+    EXPECT_EQ(book.result(2).value_or(""), "");
+    EXPECT_EQ(book.reading(2).unknown, "a");
+}
+
+// A total follows the lines of its block as they are edited, across a 소계 chain.
+TEST(NoteBook, TotalsFollowTheirBlocks) {
+    NoteBook book;
+    book.assign("식비 10,000\n소계\n\n교통 5,000\n소계\n\n총계");
+    EXPECT_EQ(book.result(6).value_or(""), "15000");
+    book.replace(3, 1, "교통 7,000");
+    EXPECT_EQ(book.result(4).value_or(""), "7000");
+    EXPECT_EQ(book.result(6).value_or(""), "17000");
+    EXPECT_EQ(book.selection_total(0, "식비 10,000\n소계\n\n교통 7,000\n소계\n\n총계").value, "17000");
+    book.replace(3, 1, "교통");  // no figure left: the second 소계 has nothing to add
+    EXPECT_EQ(book.result(4).value_or(""), "");
+    EXPECT_EQ(book.result(6).value_or(""), "10000");
+}
+
+}  // namespace
+}  // namespace numvora
