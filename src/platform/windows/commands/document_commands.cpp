@@ -126,6 +126,7 @@ void open_document_file(AppState& s, const std::string& path) {
         show_failure(s, OPEN_FAILURE, make_storage_error(StorageErrorKind::Other, display_text(applied.error())));
         return;
     }
+    settle_memo_selection(s);  // the replaced text moved the selection: its next check would take the line back
     show_command_outcome(s, document_name(path) + " 파일을 열었습니다.", false);
     put_caret_at_end(s.expression_edit());
     SetFocus(s.expression_edit());
