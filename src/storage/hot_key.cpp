@@ -12,12 +12,12 @@ struct KeyName {
 
 // The keys with a name of their own; letters, digits and F1 to F24 are made below.
 constexpr auto KEY_NAMES = std::to_array<KeyName>({
-    {0x08, "Backspace"}, {0x09, "Tab"},      {0x0D, "Enter"},  {0x13, "Pause"},  {0x1B, "Esc"},   {0x20, "Space"},
-    {0x21, "PageUp"},    {0x22, "PageDown"}, {0x23, "End"},    {0x24, "Home"},   {0x25, "Left"},  {0x26, "Up"},
-    {0x27, "Right"},     {0x28, "Down"},     {0x2C, "PrintScreen"}, {0x2D, "Insert"}, {0x2E, "Delete"},
-    {0x6A, "Num*"},      {0x6B, "Num+"},     {0x6D, "Num-"},   {0x6E, "Num."},   {0x6F, "Num/"},  {0xBA, ";"},
-    {0xBB, "="},         {0xBC, ","},        {0xBD, "-"},      {0xBE, "."},      {0xBF, "/"},     {0xC0, "`"},
-    {0xDB, "["},         {0xDC, "\\"},       {0xDD, "]"},      {0xDE, "'"},
+    {0x08, "Backspace"}, {0x09, "Tab"},      {0x0D, "Enter"},       {0x13, "Pause"},  {0x1B, "Esc"},    {0x20, "Space"},
+    {0x21, "PageUp"},    {0x22, "PageDown"}, {0x23, "End"},         {0x24, "Home"},   {0x25, "Left"},   {0x26, "Up"},
+    {0x27, "Right"},     {0x28, "Down"},     {0x2C, "PrintScreen"}, {0x2D, "Insert"}, {0x2E, "Delete"}, {0x6A, "Num*"},
+    {0x6B, "Num+"},      {0x6D, "Num-"},     {0x6E, "Num."},        {0x6F, "Num/"},   {0xBA, ";"},      {0xBB, "="},
+    {0xBC, ","},         {0xBD, "-"},        {0xBE, "."},           {0xBF, "/"},      {0xC0, "`"},      {0xDB, "["},
+    {0xDC, "\\"},        {0xDD, "]"},        {0xDE, "'"},
 });
 
 struct ModifierName {

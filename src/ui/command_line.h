@@ -12,7 +12,7 @@ namespace numvora {
 inline constexpr std::string_view TRAY_START_OPTION = "--tray";
 
 struct StartRequest {
-    bool tray = false;                     // start hidden when the tray icon is on
+    bool tray = false;                    // start hidden when the tray icon is on
     std::optional<std::string> document;  // a document to open once the window is up
 
     bool operator==(const StartRequest&) const = default;

@@ -20,8 +20,8 @@ constexpr bool is_extended_key(std::uint32_t key) {
 // consonant ("F8을", "Home을", "L을"), 를 after a vowel ("Space를", "K를", "F2를"); both
 // after a key known only by its code. A keypad key reads as the key it bears.
 std::string_view object_particle(std::string_view name) {
-    constexpr std::string_view ENDS_IN_CONSONANT[] = {"Home", "PageUp", "PageDown", "Tab", "Up", "Down", "PrintScreen",
-                                                      "L",    "M",      "N",        "R",   ";",  "=",    ".", "`"};
+    constexpr std::string_view ENDS_IN_CONSONANT[] = {
+        "Home", "PageUp", "PageDown", "Tab", "Up", "Down", "PrintScreen", "L", "M", "N", "R", ";", "=", ".", "`"};
     if (name.size() > 3 && name.starts_with("Num")) name.remove_prefix(3);
     for (const std::string_view consonant : ENDS_IN_CONSONANT)
         if (name == consonant) return "을";

@@ -754,7 +754,9 @@ TEST(CommandLine, ArgumentsAndTheStartRequest) {
     } rows[] = {
         {"Numvora.exe", {}, {}},
         {R"("C:\Program Files\Numvora.exe" --tray)", {"--tray"}, {true, std::nullopt}},
-        {R"("C:\Numvora\Numvora.exe" "C:\내 문서\가계부.qvx")", {"C:\\내 문서\\가계부.qvx"}, {false, "C:\\내 문서\\가계부.qvx"}},
+        {R"("C:\Numvora\Numvora.exe" "C:\내 문서\가계부.qvx")",
+         {"C:\\내 문서\\가계부.qvx"},
+         {false, "C:\\내 문서\\가계부.qvx"}},
         {R"(Numvora.exe a.qvx --tray b.qvx --other)", {"a.qvx", "--tray", "b.qvx", "--other"}, {true, "a.qvx"}},
         {"Numvora.exe\t \"\" x.qvx", {"", "x.qvx"}, {false, "x.qvx"}},
         {R"(N.exe a\\"b c" d\"e "f""g" h\\i)", {R"(a\b c)", R"(d"e)", R"(f"g)", R"(h\\i)"}, {false, R"(a\b c)"}},

@@ -125,11 +125,12 @@ TEST_F(DesktopTest, AKeyTakenByAnotherProgramIsSaidOnStartAndInTheDialog) {
     for (int tick = 0; tick < 2; ++tick) SendMessageW(window, WM_TIMER, SELECTION_TIMER_ID, 0);
     EXPECT_EQ(status(), said);  // the selection checks take back what they do not know
     std::wstring note;
-    answer_boxes([&] { SendMessageW(window, WM_COMMAND, ids::SETTINGS, 0); },
-                 {{IDCANCEL, [&](HWND dialog) {
-                       const HWND shown = GetDlgItem(dialog, SETTING_TAKEN_NOTE_ID);
-                       if (IsWindowVisible(shown)) note = window_text(shown);
-                   }}});
+    answer_boxes([&] { SendMessageW(window, WM_COMMAND, ids::SETTINGS, 0); }, {{IDCANCEL, [&](HWND dialog) {
+                                                                                    const HWND shown = GetDlgItem(
+                                                                                        dialog, SETTING_TAKEN_NOTE_ID);
+                                                                                    if (IsWindowVisible(shown))
+                                                                                        note = window_text(shown);
+                                                                                }}});
     EXPECT_EQ(note, said);
     UnregisterHotKey(other, 1);
     DestroyWindow(other);
@@ -197,8 +198,7 @@ TEST_F(DesktopTest, TheIconsMenuAndExplorersRestart) {
     SendMessageW(window, WM_COMMAND, ids::ALWAYS_ON_TOP, 0);
     EXPECT_EQ(item(ids::ALWAYS_ON_TOP), L"항상 위에 표시\tCtrl+Shift+T ✓");
     SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_EQ(desktop->icon_messages,
-              (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_ADD, NIM_SETVERSION}));
+    EXPECT_EQ(desktop->icon_messages, (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_ADD, NIM_SETVERSION}));
     // Without the option the program never touches the notification area.
     reset();
     open_with("");
@@ -255,8 +255,8 @@ TEST_F(DesktopTest, TheSettingsDialogsOkAndCancel) {
         click(dialog, &Preferences::close_to_tray);
         click(dialog, &Preferences::results_margin);
         click(dialog, &Preferences::start_with_windows);
-        SendMessageW(GetDlgItem(dialog, SETTING_HOT_KEY_ID), HKM_SETHOTKEY, (HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8 | 'K',
-                     0);
+        SendMessageW(GetDlgItem(dialog, SETTING_HOT_KEY_ID), HKM_SETHOTKEY,
+                     (HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8 | 'K', 0);
         SendMessageW(GetDlgItem(dialog, SETTING_ZOOM_ID), CB_SETCURSEL, (150 - MEMO_ZOOM_MIN) / MEMO_ZOOM_STEP, 0);
     };
     const auto run_entry = [] {
@@ -266,7 +266,8 @@ TEST_F(DesktopTest, TheSettingsDialogsOkAndCancel) {
         return std::wstring(value);
     };
     const auto settings = [&](int button, const std::function<void(HWND)>& change) {
-        const auto boxes = answer_boxes([&] { SendMessageW(window, WM_COMMAND, ids::SETTINGS, 0); }, {{button, change}});
+        const auto boxes =
+            answer_boxes([&] { SendMessageW(window, WM_COMMAND, ids::SETTINGS, 0); }, {{button, change}});
         EXPECT_EQ(boxes.size(), 1u);
         pump();
     };

@@ -94,7 +94,7 @@ BOOL DesktopCalls::notify_icon(DWORD message, NOTIFYICONDATAW* data) {
 }
 
 LSTATUS DesktopCalls::set_registry_value(HKEY key, LPCWSTR subkey, LPCWSTR name, DWORD type, const void* data,
-                                       DWORD size) {
+                                         DWORD size) {
     return RegSetKeyValueW(key, subkey, name, type, data, size);
 }
 

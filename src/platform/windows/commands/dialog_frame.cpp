@@ -42,9 +42,8 @@ void place_dialog(HWND dialog, HWND owner, PixelBox client, std::uint32_t dpi) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) monitor.rcWork = owner_rect;
-    const PixelBox placed = center_over(pixel_rect(owner_rect),
-                                        {0, 0, frame.right - frame.left, frame.bottom - frame.top},
-                                        pixel_rect(monitor.rcWork));
+    const PixelBox placed = center_over(
+        pixel_rect(owner_rect), {0, 0, frame.right - frame.left, frame.bottom - frame.top}, pixel_rect(monitor.rcWork));
     SetWindowPos(dialog, nullptr, placed.x, placed.y, placed.width, placed.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -77,7 +77,8 @@ void show_values(HWND dialog, const Dialog& d) {
         case SettingKind::Check: CheckDlgButton(dialog, row.id, p.*row.option ? BST_CHECKED : BST_UNCHECKED); break;
         case SettingKind::ZoomList:
             for (std::int32_t zoom = MEMO_ZOOM_MIN; zoom <= MEMO_ZOOM_MAX; zoom += MEMO_ZOOM_STEP) {
-                SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(zoom).append(L"%").c_str()));
+                SendMessageW(control, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(std::to_wstring(zoom).append(L"%").c_str()));
             }
             SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>((p.memo_zoom - MEMO_ZOOM_MIN) / MEMO_ZOOM_STEP), 0);
             break;
@@ -164,8 +165,8 @@ std::optional<INT_PTR> colors(const Dialog& d, UINT message, HDC dc, HWND contro
     const HBRUSH brush = box ? d.box.get() : d.panel.get();
     if (brush == nullptr) return std::nullopt;
     const PaletteColor text = GetDlgCtrlID(control) == SETTING_TAKEN_NOTE_ID ? STATUS_ERROR_TEXT
-                              : IsWindowEnabled(control)                      ? EXPRESSION_TEXT
-                                                                              : CAPTION_TEXT;
+                              : IsWindowEnabled(control)                     ? EXPRESSION_TEXT
+                                                                             : CAPTION_TEXT;
     SetTextColor(dc, palette[text]);
     SetBkColor(dc, palette[box ? EXPRESSION_BACKGROUND : PANEL_BACKGROUND]);
     return reinterpret_cast<INT_PTR>(brush);

@@ -11,7 +11,7 @@ namespace numvora {
 namespace {
 
 constexpr int HOT_KEY_ID = 1;
-constexpr UINT NO_REPEAT = 0x4000;        // MOD_NOREPEAT, which Wine ignores
+constexpr UINT NO_REPEAT = 0x4000;  // MOD_NOREPEAT, which Wine ignores
 constexpr UINT RELEASE_CHECK_MS = 50;
 
 bool is_in_front(const AppState& state) {
@@ -34,7 +34,8 @@ void register_hot_key(AppState& state) {
     unregister_hot_key(state);
     const HotKey wanted = state.preferences.hot_key;
     if (wanted.none()) return;
-    if (state.calls.desktop->register_hot_key(state.main_window, HOT_KEY_ID, wanted.modifiers | NO_REPEAT, wanted.virtual_key)) {
+    if (state.calls.desktop->register_hot_key(state.main_window, HOT_KEY_ID, wanted.modifiers | NO_REPEAT,
+                                              wanted.virtual_key)) {
         state.desktop.registered = wanted;
         return;
     }

@@ -23,9 +23,8 @@ SystemStatus set_start_with_windows(const AppState& state, bool on) {
     const std::wstring program = running_program_path();
     if (program.empty()) return fail(last_system_error("GetModuleFileNameW"));
     const std::wstring command = L"\"" + program + L"\" " + to_wide(TRAY_START_OPTION);
-    const LSTATUS written =
-        calls.set_registry_value(HKEY_CURRENT_USER, RUN_KEY, RUN_VALUE, REG_SZ, command.c_str(),
-                                 static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    const LSTATUS written = calls.set_registry_value(HKEY_CURRENT_USER, RUN_KEY, RUN_VALUE, REG_SZ, command.c_str(),
+                                                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
     if (written == ERROR_SUCCESS) return {};
     return fail(system_error_from_code(hresult_from_last_error(static_cast<std::uint32_t>(written))));
 }

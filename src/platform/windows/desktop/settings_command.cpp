@@ -47,9 +47,9 @@ void apply_preferences(AppState& state, const Preferences& wanted) {
 }  // namespace
 
 SystemStatus show_settings(AppState& state, std::int32_t) {
-    const SettingsDialogInput input{state.main_window,        state.preferences,   state.desktop.hot_key_taken,
-                                    state.ui_font.get(),      state.dpi,           color_scheme(state),
-                                    state.calls.look.get(),   state.calls.accessibility.get()};
+    const SettingsDialogInput input{
+        state.main_window, state.preferences,   state.desktop.hot_key_taken, state.ui_font.get(),
+        state.dpi,         color_scheme(state), state.calls.look.get(),      state.calls.accessibility.get()};
     SystemResult<std::optional<Preferences>> chosen{std::optional<Preferences>()};
     AppState* again = run_modal(state, [&] { chosen = choose_settings(input); });
     if (again == nullptr) return {};

@@ -114,7 +114,7 @@ struct ModalState {
 // notification area's icon, the messages that Explorer and a second start send it, and
 // what a second start handed over until it can be opened.
 struct DesktopPresence {
-    HotKey registered;          // none: no key registered
+    HotKey registered;           // none: no key registered
     bool hot_key_taken = false;  // another program has the wanted key
     bool hot_key_held = false;   // pressed and not yet let go: Wine repeats a held key as new presses
     bool tray_icon_shown = false;

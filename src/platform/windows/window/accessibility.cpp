@@ -14,7 +14,8 @@ constexpr int POLITE = 1;
 void annotate_controls(const AppState& state) {
     for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
         const std::wstring_view name = CONTROL_ROWS[i].accessible_name;
-        if (!name.empty()) state.calls.accessibility->annotate_text(state.controls[i], ACCESSIBLE_NAME_PROPERTY, name.data());
+        if (!name.empty())
+            state.calls.accessibility->annotate_text(state.controls[i], ACCESSIBLE_NAME_PROPERTY, name.data());
     }
     for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
         if (CONTROL_ROWS[i].announced)
