@@ -119,7 +119,8 @@ TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
     EXPECT_EQ(r.Flags, 0x0008080Au);
     EXPECT_EQ(dialogs->proposed_names[0], L"Ordenna.qvx");
 
-    reset();
+    TearDown();  // not reset(): this fixture's SetUp would open the window before the file is there
+    MainWindowTest::SetUp();
     use_stand_in_dialogs();
     write_data_file("settings.txt", "group_thousands=true\n");
     open_window();

@@ -197,6 +197,8 @@ void MainWindowTest::write_data_file(const std::string& name, std::string_view c
 }
 
 HWND MainWindowTest::open_window(const StartRequest& request) {
+    // One window at a time: one left open would hold the system-wide key for the next test.
+    EXPECT_TRUE(window == nullptr || !IsWindow(window));
     auto opened = open_main_window(prepared_instance(), calls, request);
     EXPECT_TRUE(opened.has_value());
     window = opened ? opened.value() : nullptr;
