@@ -2,7 +2,8 @@
 // user would, with WM_CLOSE, so the program runs its own shutdown.
 //   numvora-window.exe wait CLASS SECONDS   exit 0 once a visible window of CLASS
 //                                           exists and its thread answers messages
-//   numvora-window.exe close CLASS          post WM_CLOSE to it (exit 0 if posted)
+//   numvora-window.exe close CLASS          post WM_CLOSE to it and to a dialog open
+//                                           over it (exit 0 if posted)
 //   numvora-window.exe stage CLASS THEME    fill Numvora's window for a picture: a few
 //                                           calculations, a memo with a selected
 //                                           operand, grouping on, THEME light or dark;
@@ -17,10 +18,19 @@
 //                                           typed by xdotool under Wine loses syllables)
 //   numvora-window.exe found CLASS          print the memo's selection (a line break
 //                                           counts as one) and the find bar's message
+//   numvora-window.exe state CLASS          print how many windows of CLASS there are
+//                                           (hidden ones too), whether the first is
+//                                           shown, minimised and in front, the id of
+//                                           the control with the focus, and the
+//                                           expression box's and the memo's texts
+//   numvora-window.exe settings CLASS THEME open Numvora's settings dialog over the
+//                                           window, THEME light or dark; prints the
+//                                           dialog's rectangle
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -46,6 +56,9 @@ int wait_for(const wchar_t* window_class, double seconds) {
 
 int close(const wchar_t* window_class) {
     HWND window = FindWindowW(window_class, nullptr);
+    // A dialog open over the window goes first; the window closes once it has.
+    const HWND popup = window != nullptr ? GetLastActivePopup(window) : nullptr;
+    if (popup != window) PostMessageW(popup, WM_CLOSE, 0, 0);
     if (window == nullptr || PostMessageW(window, WM_CLOSE, 0, 0) == 0) {
         std::fwprintf(stderr, L"no window of class %ls to close\n", window_class);
         return 1;
@@ -153,6 +166,53 @@ int print_found(const wchar_t* window_class) {
     return 0;
 }
 
+std::string utf8(const wchar_t* text) {
+    char bytes[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes - 1, nullptr, nullptr);
+    return bytes;
+}
+
+int print_state(const wchar_t* window_class) {
+    HWND first = FindWindowW(window_class, nullptr);
+    if (first == nullptr) return close(window_class);
+    int count = 0;
+    for (HWND w = first; w != nullptr; w = FindWindowExW(nullptr, w, window_class, nullptr)) ++count;
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(first, nullptr), &thread);
+    // Asked for: GetWindowTextW reads only a caption in another process.
+    wchar_t expression[256] = {};
+    SendMessageW(GetDlgItem(first, 1002), WM_GETTEXT, std::size(expression), reinterpret_cast<LPARAM>(expression));
+    wchar_t memo[1024] = {};
+    SendMessageW(GetDlgItem(first, 1007), WM_GETTEXT, std::size(memo), reinterpret_cast<LPARAM>(memo));
+    std::printf("windows %d; shown %d; minimised %d; in front %d; focus %d; expression: %s; memo: %s\n", count,
+                IsWindowVisible(first) != FALSE, IsIconic(first) != FALSE, GetForegroundWindow() == first,
+                thread.hwndFocus != nullptr ? GetDlgCtrlID(thread.hwndFocus) : 0, utf8(expression).c_str(),
+                utf8(memo).c_str());
+    return 0;
+}
+
+int open_settings(const wchar_t* window_class, std::wstring_view theme) {
+    HWND window = staged_window(window_class, 900, 560);
+    if (window == nullptr) return close(window_class);
+    if (theme == L"dark") command(window, 1030);
+    PostMessageW(window, WM_COMMAND, 0x1060, 0);  // modal: it runs in the window's own loop
+    HWND dialog = nullptr;
+    for (int attempt = 0; attempt < 250 && dialog == nullptr; ++attempt, Sleep(20)) {
+        HWND popup = GetLastActivePopup(window);
+        if (popup != window && IsWindowVisible(popup)) dialog = popup;
+    }
+    if (dialog == nullptr) {
+        std::fwprintf(stderr, L"no settings dialog over the window of class %ls\n", window_class);
+        return 1;
+    }
+    Sleep(600);
+    RECT rect{};
+    GetWindowRect(dialog, &rect);
+    std::wprintf(L"%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -164,8 +224,10 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"memo" && argc == 4) return type_into_memo(argv[2], argv[3]);
     if (verb == L"find" && argc == 4) return put_in_find_box(argv[2], argv[3]);
     if (verb == L"found" && argc == 3) return print_found(argv[2]);
+    if (verb == L"state" && argc == 3) return print_state(argv[2]);
+    if (verb == L"settings" && argc == 4) return open_settings(argv[2], argv[3]);
     std::fwprintf(stderr,
                   L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME | margin CLASS "
-                  L"THEME | memo CLASS TEXT | find CLASS TEXT | found CLASS\n");
+                  L"THEME | memo CLASS TEXT | find CLASS TEXT | found CLASS | state CLASS | settings CLASS THEME\n");
     return 2;
 }

@@ -17,6 +17,16 @@ constexpr auto PREFERENCE_ROWS = std::to_array<KeyRow<Preferences>>({
          if (zoom && *zoom >= MEMO_ZOOM_MIN && *zoom <= MEMO_ZOOM_MAX && *zoom % MEMO_ZOOM_STEP == 0)
              p.memo_zoom = *zoom;
      }},
+    {"hot_key", [](const Preferences& p) { return hot_key_text(p.hot_key); },
+     [](std::string_view value, Preferences& p) {
+         if (const auto key = parse_hot_key(value)) p.hot_key = *key;
+     }},
+    {"tray_icon", [](const Preferences& p) { return bool_text(p.tray_icon); },
+     [](std::string_view value, Preferences& p) { read_bool(value, p.tray_icon); }},
+    {"close_to_tray", [](const Preferences& p) { return bool_text(p.close_to_tray); },
+     [](std::string_view value, Preferences& p) { read_bool(value, p.close_to_tray); }},
+    {"start_with_windows", [](const Preferences& p) { return bool_text(p.start_with_windows); },
+     [](std::string_view value, Preferences& p) { read_bool(value, p.start_with_windows); }},
 });
 
 }  // namespace

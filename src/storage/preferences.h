@@ -8,6 +8,7 @@
 
 #include "storage/files/data_paths.h"
 #include "storage/files/file_io.h"
+#include "storage/hot_key.h"
 #include "storage/storage_error.h"
 
 namespace numvora {
@@ -20,6 +21,10 @@ inline constexpr std::int32_t MEMO_ZOOM_DEFAULT = 100;
 struct Preferences {
     bool results_margin = false;                 // each memo line's result beside it
     std::int32_t memo_zoom = MEMO_ZOOM_DEFAULT;  // percent, MEMO_ZOOM_MIN to MEMO_ZOOM_MAX in steps
+    HotKey hot_key = DEFAULT_HOT_KEY;            // shows and hides the window from anywhere; none: no key
+    bool tray_icon = false;                      // an icon in the notification area
+    bool close_to_tray = false;                  // with the icon, the close button hides the window
+    bool start_with_windows = false;             // the user's Run entry starts it hidden (with the icon)
 
     bool operator==(const Preferences&) const = default;
 };

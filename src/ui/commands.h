@@ -21,7 +21,7 @@ namespace numvora {
 enum class CommandNeed : std::uint8_t { Always, Undo, Redo, Selection, ClipboardText, Text, Amount, Expression };
 
 // The option a menu item shows checked.
-enum class CommandCheck : std::uint8_t { None, ResultsMargin };
+enum class CommandCheck : std::uint8_t { None, ResultsMargin, AlwaysOnTop };
 
 // Where a key works: anywhere in the window, or while one control, any button or any
 // control of the find bar has the focus.
@@ -97,8 +97,12 @@ constexpr KeyBinding memo_own(std::uint32_t key, Need ctrl, Need shift) {
     V(LOAD, "", Always, None, open_document, anywhere('O', Y, N))                                                      \
     V(DARK_MODE, "", Always, None, switch_theme)                                                                       \
     V(SIDE, "", Always, None, switch_calculator_side)                                                                  \
-    V(ALWAYS_ON_TOP, "항상 위에 표시", Always, None, toggle_always_on_top, anywhere('T', Y, Y))                        \
+    V(ALWAYS_ON_TOP, "항상 위에 표시", Always, AlwaysOnTop, toggle_always_on_top, anywhere('T', Y, Y))                 \
     V(MEMO_VERSIONS, MEMO_VERSIONS_MENU_TEXT, Always, None, show_memo_versions)                                        \
+    V(SETTINGS, "설정…", Always, None, show_settings, anywhere(OEM_COMMA, Y, N))                                       \
+    /* The notification area's menu, with ALWAYS_ON_TOP between the two */                                           \
+    V(TRAY_OPEN, "열기", Always, None, open_from_tray)                                                                 \
+    V(TRAY_EXIT, "종료", Always, None, exit_from_tray)                                                                 \
     V(FOCUS_EXPRESSION, "", Always, None, focus_expression, anywhere('L', Y, ANY))                                     \
     V(FOCUS_MEMO, "", Always, None, focus_memo, anywhere('M', Y, ANY))                                                 \
     V(FOCUS_NEXT, "", Always, None, focus_next_control, anywhere(TAB, ANY, N))                                         \

@@ -80,11 +80,15 @@ inline constexpr std::int32_t REPLACE_ALL = 1065;
 inline constexpr std::int32_t FIND_MESSAGE = 1066;  // the bar's k/n and messages
 // Each line's result beside the memo, on or off.
 inline constexpr std::int32_t MEMO_RESULTS_MARGIN = 1090;
+// The notification area icon's menu (its third item is ALWAYS_ON_TOP).
+inline constexpr std::int32_t TRAY_OPEN = 1300;
+inline constexpr std::int32_t TRAY_EXIT = 1301;
 
 // Items of the window's system menu (and of the memo's menu): multiples of 16 below
 // 0xF000, as the system keeps the low four bits of a system command for itself.
 inline constexpr std::int32_t ALWAYS_ON_TOP = 0x1040;
 inline constexpr std::int32_t MEMO_VERSIONS = 0x1050;
+inline constexpr std::int32_t SETTINGS = 0x1060;
 
 }  // namespace numvora::ids
 
@@ -95,7 +99,10 @@ inline constexpr std::uintptr_t SELECTION_TIMER_ID = 1;
 inline constexpr std::uint32_t SELECTION_TIMER_MS = 200;
 inline constexpr std::uintptr_t AUTOSAVE_TIMER_ID = 2;
 inline constexpr std::uint32_t AUTOSAVE_TIMER_MS = 2000;
-inline constexpr std::uintptr_t ACCESSIBILITY_TIMER_ID = 3;   // once, after the start
-inline constexpr std::uintptr_t MEMO_ZOOM_NOTE_TIMER_ID = 7;  // the zoom's note leaves the status line
+inline constexpr std::uintptr_t ACCESSIBILITY_TIMER_ID = 3;     // once, after the start
+inline constexpr std::uintptr_t MEMO_ZOOM_NOTE_TIMER_ID = 7;    // the zoom's note leaves the status line
+inline constexpr std::uintptr_t HOT_KEY_RELEASE_TIMER_ID = 20;  // watches the system-wide key until it is let go
+inline constexpr std::uintptr_t HANDED_DOCUMENT_TIMER_ID = 21;  // a handed document waits for a dialog to close
+inline constexpr std::uintptr_t TRAY_MENU_TIMER_ID = 22;        // the icon's menu, once the window is in front
 
 }  // namespace numvora

@@ -24,6 +24,7 @@ inline constexpr std::uint32_t F9 = 0x78;
 inline constexpr std::uint32_t F10 = 0x79;
 inline constexpr std::uint32_t F12 = 0x7B;
 inline constexpr std::uint32_t OEM_PLUS = 0xBB;  // "=" and "+" beside the back space
+inline constexpr std::uint32_t OEM_COMMA = 0xBC;
 inline constexpr std::uint32_t OEM_MINUS = 0xBD;
 inline constexpr std::uint32_t BACK = 0x08;
 inline constexpr std::uint32_t INSERT = 0x2D;

@@ -2,6 +2,8 @@
 // title, closed with WM_CLOSE. A fresh LOCALAPPDATA keeps the user's data out of it.
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -61,7 +63,7 @@ HANDLE open_inheritable(const std::filesystem::path& path, DWORD access, DWORD d
 class Launched {
 public:
     Launched(const std::filesystem::path& app_data, const std::filesystem::path& stderr_file,
-             const std::wstring& path = program_path()) {
+             const std::wstring& path = program_path(), const std::wstring& arguments = L"") {
         SetEnvironmentVariableW(L"LOCALAPPDATA", app_data.c_str());
         HANDLE null_device = open_inheritable(L"NUL", GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
         HANDLE error_output = open_inheritable(stderr_file, GENERIC_WRITE, CREATE_ALWAYS);
@@ -71,7 +73,7 @@ public:
         startup.hStdInput = null_device;
         startup.hStdOutput = null_device;
         startup.hStdError = error_output;
-        std::wstring command_line = L"\"" + path + L"\"";
+        std::wstring command_line = L"\"" + path + L"\" " + arguments;
         PROCESS_INFORMATION info{};
         if (error_output != INVALID_HANDLE_VALUE && CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr,
                                                                    TRUE, 0, nullptr, nullptr, &startup, &info)) {
@@ -100,15 +102,44 @@ public:
         WaitForSingleObject(process_, EXIT_TIMEOUT_MS);
     }
 
-    // The main window once it is visible, or null when the process ends or time runs out.
+    // Its main window once it is visible, or null when the process ends or time runs out.
     HWND wait_for_main_window() const {
         const ULONGLONG deadline = GetTickCount64() + WINDOW_TIMEOUT_MS;
         while (GetTickCount64() < deadline) {
-            HWND window = FindWindowW(MAIN_CLASS, MAIN_TITLE);
+            HWND window = own_window(MAIN_CLASS, MAIN_TITLE);
             if (window != nullptr && IsWindowVisible(window)) return window;
             if (WaitForSingleObject(process_, 20) != WAIT_TIMEOUT) return nullptr;
         }
         return nullptr;
+    }
+
+    // A top-level window of this process, hidden ones too; null for none.
+    HWND own_window(const wchar_t* window_class, const wchar_t* title = nullptr) const {
+        for (HWND w = FindWindowExW(nullptr, nullptr, window_class, title); w != nullptr;
+             w = FindWindowExW(nullptr, w, window_class, title)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == GetProcessId(process_)) return w;
+        }
+        return nullptr;
+    }
+
+    // Every thread of the process held, or let go again: a window that answers nothing.
+    void hold(bool held) const {
+        const HANDLE threads = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+        THREADENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Thread32First(threads, &entry); more; more = Thread32Next(threads, &entry)) {
+            if (entry.th32OwnerProcessID != GetProcessId(process_)) continue;
+            const HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+            if (held) {
+                SuspendThread(thread);
+            } else {
+                ResumeThread(thread);
+            }
+            CloseHandle(thread);
+        }
+        CloseHandle(threads);
     }
 
     // The exit code, or -1 when the process did not end in time.
@@ -308,6 +339,61 @@ std::set<std::string> history_texts(const std::filesystem::path& data) {
     for (const auto& entry : std::filesystem::directory_iterator(data / "history", ignored))
         if (entry.path().extension() == ".txt") texts.insert(read_all(entry.path()));
     return texts;
+}
+
+// One window per data folder: a second start fronts the first, hands it its document
+// and ends without a window; a copy with a data folder of its own is a program of its own.
+TEST_F(LaunchTest, ASecondStartFrontsTheFirstAndHandsItsDocumentOver) {
+    const std::filesystem::path document = folder_ / L"두 번째.qvx";
+    std::string hex;
+    for (const unsigned char c : std::string("넘겨받은 메모 3,000원")) {
+        hex += "0123456789ABCDEF"[c >> 4];
+        hex += "0123456789ABCDEF"[c & 15];
+    }
+    std::ofstream(document, std::ios::binary) << "format=Quorvex\nversion=1\nmemo=" << hex << "\n";
+    Launched first(folder_ / "appdata", folder_ / "stderr-1.txt");
+    const HWND window = first.wait_for_main_window();
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_MINIMIZE);
+    Launched second(folder_ / "appdata", folder_ / "stderr-2.txt", program_path(), L"\"" + document.wstring() + L"\"");
+    EXPECT_EQ(second.wait_for_exit(), 0);
+    EXPECT_EQ(second.own_window(MAIN_CLASS), nullptr);
+    EXPECT_TRUE(
+        wait_until([&] { return text_of(GetDlgItem(window, numvora::ids::MEMO_EDIT)) == L"넘겨받은 메모 3,000원"; }));
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_EQ(GetForegroundWindow(), window);
+
+    Launched other(folder_ / "other-appdata", folder_ / "stderr-3.txt");
+    const HWND own = other.wait_for_main_window();
+    EXPECT_NE(own, nullptr);
+    for (const HWND w : {window, own}) PostMessageW(w, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.wait_for_exit(), 0);
+    EXPECT_EQ(other.wait_for_exit(), 0);
+    EXPECT_EQ(read_all(folder_ / "stderr-2.txt"), "");
+}
+
+// A running window that does not answer within 5 s: the second start says so in a box
+// and opens no second window on the same data.
+TEST_F(LaunchTest, ASecondStartSaysSoWhenTheFirstDoesNotAnswer) {
+    Launched first(folder_ / "appdata", folder_ / "stderr-1.txt");
+    const HWND window = first.wait_for_main_window();
+    ASSERT_NE(window, nullptr);
+    first.hold(true);
+    Launched second(folder_ / "appdata", folder_ / "stderr-2.txt");
+    HWND box = nullptr;
+    for (int attempt = 0; attempt < 500 && box == nullptr; ++attempt, Sleep(20)) box = second.own_window(L"#32770");
+    ASSERT_NE(box, nullptr);
+    std::wstring said;
+    EnumChildWindows(
+        box, [](HWND child, LPARAM text) { return *reinterpret_cast<std::wstring*>(text) += text_of(child), TRUE; },
+        reinterpret_cast<LPARAM>(&said));
+    EXPECT_NE(said.find(L"5초 안에 응답하지 않았습니다"), std::wstring::npos);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(second.wait_for_exit(), 1);
+    EXPECT_EQ(second.own_window(MAIN_CLASS), nullptr);
+    first.hold(false);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.wait_for_exit(), 0);
 }
 
 // Killed at random moments while it saves a changing memo, the program leaves memo.txt

@@ -2,12 +2,13 @@
 # The release packages as a user gets them, in a fresh Wine prefix of their own:
 #   - the installer of an older version, then this version over it (from a folder of
 #     planted DLLs), then this version again, all silent (/S);
-#   - the installed files, the Start-menu shortcut and the uninstall entry;
+#   - the installed files, the Start-menu shortcut, the uninstall entry and ".qvx"
+#     registered for the user;
 #   - the installed program started, a memo written through it, and closed (exit 0);
 #   - a silent install or uninstall while the program runs ends with code 2 and
 #     changes nothing;
-#   - the silent uninstall removes the program, its shortcut and its entry, and keeps
-#     the memo;
+#   - the silent uninstall removes the program, its shortcut, its entry and the ".qvx"
+#     registration, and keeps the memo;
 #   - the zip unpacked, its program started and closed, its console calculator used;
 #   - the zip made portable: its data beside it, %LOCALAPPDATA%\Numvora untouched.
 # Usage: install_test.sh BUILD_DIR   (after: cmake --build BUILD_DIR --target package)
@@ -53,6 +54,14 @@ shortcut=$(unix_path "$(expand '%APPDATA%')")/Microsoft/Windows/Start\ Menu/Prog
 memo=$local_app_data/Numvora/memo.txt
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Numvora'
 entry() { wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z]* *//p"; }
+classes='HKCU\Software\Classes'
+# A key's default value, or nothing when the key is missing: exported as UTF-16, since
+# reg query prints Hangul in the ANSI code page.
+default_value() {
+  rm -f "$work/value.reg"
+  wine reg export "$1" "$(windows_path "$work")\\value.reg" /y >/dev/null 2>&1 || return 0
+  iconv -f UTF-16 -t UTF-8 "$work/value.reg" | tr -d '\r' | sed -n 's/^@="\(.*\)"$/\1/p' | head -1 | sed 's/\\\(["\\]\)/\1/g'
+}
 installed_files=(Numvora.exe numvora-calc.exe readme.txt LICENSE.txt Uninstall.exe)
 all_installed() { local f; for f in "${installed_files[@]}"; do [ -f "$install_dir/$f" ] || return 1; done; }
 none_installed() { local f; for f in "${installed_files[@]}"; do [ ! -e "$install_dir/$f" ] || return 1; done; }
@@ -107,6 +116,12 @@ check "the uninstall entry names this version" [ "$(entry DisplayVersion)" = "$v
 check "the uninstall entry names the program" [ "$(entry DisplayName)" = Numvora ]
 check "the uninstall entry points at the uninstaller" \
   [ "$(entry UninstallString)" = "\"$(windows_path "$install_dir")\\Uninstall.exe\"" ]
+check ".qvx documents are registered for the user" [ "$(default_value "$classes\\.qvx")" = Numvora.Document ]
+check "as a Quorvex 문서" [ "$(default_value "$classes\\Numvora.Document")" = "Quorvex 문서" ]
+check "with the program's icon" \
+  [ "$(default_value "$classes\\Numvora.Document\\DefaultIcon")" = "$(windows_path "$install_dir")\\Numvora.exe,0" ]
+check "that the installed program opens" [ "$(default_value "$classes\\Numvora.Document\\shell\\open\\command")" = \
+  "\"$(windows_path "$install_dir")\\Numvora.exe\" \"%1\"" ]
 
 text='설치 확인 메모 1,234+5'
 check "the installed program opens its window" start_program "$(windows_path "$install_dir/Numvora.exe")"
@@ -127,6 +142,8 @@ for _ in $(seq 300); do [ -e "$install_dir" ] || break; sleep 0.1; done
 check "the uninstaller removes the programs and their folder" [ ! -e "$install_dir" ]
 check "and the Start-menu shortcut" [ ! -e "$shortcut" ]
 check "and the uninstall entry" [ "$(exit_code reg query "$uninstall_key")" != 0 ]
+check "and the .qvx registration" \
+  [ "$(exit_code reg query "$classes\\.qvx")" != 0 -a "$(exit_code reg query "$classes\\Numvora.Document")" != 0 ]
 check "and keeps the memo" [ "$(cat "$memo" 2>/dev/null)" = "$text" ]
 
 mkdir "$work/zip"

@@ -89,6 +89,13 @@ TEST(ParseSettings, ReadsBackEveryValidRecord) {
 
 // preferences.txt is read as tolerantly, and what it writes it reads back.
 TEST(ParsePreferences, EachKeyFallsBackOnItsOwn) {
+    const auto key = [](std::uint32_t modifiers, std::uint32_t virtual_key) {
+        Preferences p;
+        p.hot_key = {modifiers, virtual_key};
+        return p;
+    };
+    Preferences tray;
+    tray.tray_icon = tray.close_to_tray = tray.start_with_windows = true;
     const std::pair<std::string_view, Preferences> cases[] = {
         {"", {}},
         {"results_margin=true\nmemo_zoom=150\nfuture_key=1", {true, 150}},
@@ -97,11 +104,21 @@ TEST(ParsePreferences, EachKeyFallsBackOnItsOwn) {
         {"\xff\xfe=\nmemo_zoom=\xe3\x80\x80"
          "50",
          {false, 50}},
+        {"tray_icon=true\nclose_to_tray=true\nstart_with_windows=true\ntray_icon=on", tray},
+        {"hot_key=", key(0, 0)},  // no key at all
+        {"hot_key=shift+ctrl+k", key(HOT_KEY_CTRL | HOT_KEY_SHIFT, 'K')},
+        {"hot_key=Win+Alt+F12", key(HOT_KEY_WIN | HOT_KEY_ALT, 0x7B)},
+        {"hot_key=Ctrl+Alt+Num+", key(HOT_KEY_CTRL | HOT_KEY_ALT, 0x6B)},
+        {"hot_key=Alt+0xE2", key(HOT_KEY_ALT, 0xE2)},
+        // A plain or shifted key would be taken from every program; a modifier is no key.
+        {"hot_key=F8\nhot_key=Shift+F8\nhot_key=Ctrl+Alt+Shift\nhot_key=Ctrl+Alt+\nhot_key=Ctrl+Alt+Spacebar", {}},
+        {"hot_key=Ctrl+Alt+0x10\nhot_key=Ctrl+Alt+0xFF", {}},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(parse_preferences(text), expected) << testing::PrintToString(text);
-    for (const Preferences p : {Preferences{}, Preferences{true, 50}, Preferences{false, 400}})
-        EXPECT_EQ(parse_preferences(format_preferences(p)), p);
+    for (const Preferences p : {Preferences{}, Preferences{true, 50}, Preferences{false, 400}, tray,
+                                key(HOT_KEY_CTRL | HOT_KEY_SHIFT | HOT_KEY_ALT | HOT_KEY_WIN, 0xBA), key(0, 0)})
+        EXPECT_EQ(parse_preferences(format_preferences(p)), p) << format_preferences(p);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "common/win32/hresult.h"
 #include "ui/colors/button_colors.h"
 #include "ui/colors/theme_palette.h"
+#include "ui/command_line.h"
 #include "ui/commands.h"
 #include "ui/control_table.h"
 #include "ui/key_chord.h"
@@ -25,6 +26,7 @@
 #include "ui/memo_menu.h"
 #include "ui/memo_versions.h"
 #include "ui/memo_zoom.h"
+#include "ui/settings_dialog.h"
 #include "ui/shortcuts.h"
 #include "ui/tab_order.h"
 #include "ui/text_search.h"
@@ -287,6 +289,8 @@ TEST(Shortcuts, Table) {
         {ADD, true, false, MEMO_EDIT, post(MEMO_ZOOM_IN)},             // Ctrl++ on the numeric keypad
         {SUBTRACT, true, false, MEMO_EDIT, post(MEMO_ZOOM_OUT)},
         {'0', true, false, MEMO_EDIT, post(MEMO_ZOOM_RESET)},
+        {OEM_COMMA, true, false, HISTORY_LIST, post(SETTINGS)},
+        {OEM_COMMA, false, false, EXPRESSION_EDIT, std::nullopt},  // a comma typed
     };
     for (const Row& row : rows) {
         EXPECT_EQ(find_shortcut(row.key, row.ctrl, row.shift, row.control), row.expected)
@@ -743,6 +747,74 @@ TEST(MemoVersions, LayoutAndPlacement) {
     EXPECT_EQ(center_over({100, 100, 900, 700}, {0, 0, 400, 300}, work), (PixelBox{300, 250, 400, 300}));
     EXPECT_EQ(center_over({1700, -200, 2100, 200}, {0, 0, 400, 300}, work), (PixelBox{1520, 0, 400, 300}));
     EXPECT_EQ(center_over({0, 0, 800, 600}, {0, 0, 2000, 1100}, work), (PixelBox{0, 0, 1920, 1040}));
+}
+
+// What Explorer, the Run entry and a console hand the program, split as the C runtime
+// splits it.
+TEST(CommandLine, ArgumentsAndTheStartRequest) {
+    const struct {
+        std::string_view line;
+        std::vector<std::string> arguments;
+        StartRequest request;
+    } rows[] = {
+        {"Numvora.exe", {}, {}},
+        {R"("C:\Program Files\Numvora.exe" --tray)", {"--tray"}, {true, std::nullopt}},
+        {R"("C:\Numvora\Numvora.exe" "C:\내 문서\가계부.qvx")",
+         {"C:\\내 문서\\가계부.qvx"},
+         {false, "C:\\내 문서\\가계부.qvx"}},
+        {R"(Numvora.exe a.qvx --tray b.qvx --other)", {"a.qvx", "--tray", "b.qvx", "--other"}, {true, "a.qvx"}},
+        {"Numvora.exe\t \"\" x.qvx", {"", "x.qvx"}, {false, "x.qvx"}},
+        {R"(N.exe a\\"b c" d\"e "f""g" h\\i)", {R"(a\b c)", R"(d"e)", R"(f"g)", R"(h\\i)"}, {false, R"(a\b c)"}},
+        {R"("unclosed name a.qvx)", {}, {}},
+        {R"(N.exe "open quote a.qvx)", {"open quote a.qvx"}, {false, "open quote a.qvx"}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(command_line_arguments(row.line), row.arguments) << row.line;
+        EXPECT_EQ(read_start_request(row.line), row.request) << row.line;
+    }
+}
+
+// The status line's sentence for a taken key reads as Korean for each key's name, and
+// the hot-key control's word carries the key both ways.
+TEST(SettingsDialog, TakenKeyTextsAndTheControlsWord) {
+    const std::pair<HotKey, std::string_view> taken[] = {
+        {DEFAULT_HOT_KEY, "단축키 Ctrl+Alt+Space를 다른 프로그램이 쓰고 있습니다"},
+        {{HOT_KEY_CTRL | HOT_KEY_SHIFT, 0x77}, "단축키 Ctrl+Shift+F8을 다른 프로그램이 쓰고 있습니다"},
+        {{HOT_KEY_ALT, 0x71}, "단축키 Alt+F2를 다른 프로그램이 쓰고 있습니다"},
+        {{HOT_KEY_ALT, 0x24}, "단축키 Alt+Home을 다른 프로그램이 쓰고 있습니다"},
+        {{HOT_KEY_WIN, 'N'}, "단축키 Win+N을 다른 프로그램이 쓰고 있습니다"},
+        {{HOT_KEY_CTRL, 0x6B}, "단축키 Ctrl+Num+를 다른 프로그램이 쓰고 있습니다"},
+        {{HOT_KEY_CTRL, 0xE2}, "단축키 Ctrl+0xE2을(를) 다른 프로그램이 쓰고 있습니다"},
+    };
+    for (const auto& [key, text] : taken) EXPECT_EQ(hot_key_taken_text(key), text);
+    const std::pair<HotKey, std::uint16_t> words[] = {
+        {DEFAULT_HOT_KEY, 0x0620},
+        {{HOT_KEY_CTRL | HOT_KEY_SHIFT, 'K'}, 0x034B},
+        {{HOT_KEY_ALT, 0x25}, 0x0C25},  // the arrow, not the keypad's 4
+        {{}, 0},
+    };
+    for (const auto& [key, word] : words) {
+        EXPECT_EQ(hot_key_control_word(key), word);
+        EXPECT_EQ(hot_key_of_control_word(word), key);
+    }
+}
+
+// Every row inside the dialog, none over another, and the two buttons on one line.
+TEST(SettingsDialog, LayoutAtEachScale) {
+    for (const std::uint32_t dpi : {96u, 144u, 192u}) {
+        const SettingsLayout l = settings_layout(dpi);
+        for (std::size_t i = 0; i < SETTING_ROW_COUNT; ++i) {
+            const PixelBox& a = l.boxes[i];
+            EXPECT_TRUE(a.x > 0 && a.y > 0 && a.x + a.width < l.client.width && a.y + a.height < l.client.height) << i;
+            for (std::size_t j = i + 1; j < SETTING_ROW_COUNT; ++j) {
+                const PixelBox& b = l.boxes[j];
+                EXPECT_TRUE(a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y ||
+                            b.y + b.height <= a.y)
+                    << i << " over " << j << " at " << dpi;
+            }
+        }
+        EXPECT_EQ(l.boxes[SETTING_ROW_COUNT - 2].y, l.boxes[SETTING_ROW_COUNT - 1].y);
+    }
 }
 
 }  // namespace

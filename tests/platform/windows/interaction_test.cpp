@@ -419,7 +419,8 @@ TEST_F(InteractionTest, TheMemoIsPlainText) {
     const AppState& s = state();
     EXPECT_EQ(SendMessageW(s.memo_edit(), EM_GETTEXTMODE, 0, 0) & (TM_PLAINTEXT | TM_MULTILEVELUNDO),
               TM_PLAINTEXT | TM_MULTILEVELUNDO);
-    reset();
+    TearDown();  // not reset(): this fixture's SetUp would open the window before the file is there
+    MainWindowTest::SetUp();
     write_data_file("memo.txt", "{\\rtf1 not rich}");
     open_window();
     ASSERT_NE(window, nullptr);

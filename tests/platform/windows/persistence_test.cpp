@@ -11,6 +11,7 @@
 #include <memory>
 #include <regex>
 #include <string>
+#include <utility>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/app_entry.h"
@@ -249,7 +250,7 @@ TEST_F(PersistenceTest, ASecondWindowNeverOverwritesTheFirstOnesMemo) {
     ASSERT_NE(window, nullptr);
     HWND newer = nullptr;
     {
-        const HWND older = window;
+        const HWND older = std::exchange(window, nullptr);  // two at once, both closed below
         newer = open_window();
         window = older;
     }

@@ -198,8 +198,10 @@ void MainWindowTest::write_data_file(const std::string& name, std::string_view c
     out << content;
 }
 
-HWND MainWindowTest::open_window() {
-    auto opened = open_main_window(prepared_instance(), calls);
+HWND MainWindowTest::open_window(const StartRequest& request) {
+    // One window at a time: one left open would hold the system-wide key for the next test.
+    EXPECT_TRUE(window == nullptr || !IsWindow(window));
+    auto opened = open_main_window(prepared_instance(), calls, request);
     EXPECT_TRUE(opened.has_value());
     window = opened ? opened.value() : nullptr;
     return window;

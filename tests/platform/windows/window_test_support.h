@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/windows/state/app_state.h"
+#include "ui/command_line.h"
 #include "ui/layout/pixel_rect.h"
 
 namespace numvora::testing {
@@ -26,8 +27,9 @@ protected:
 
     // Writes a file below the data folder (LOCALAPPDATA\Numvora).
     void write_data_file(const std::string& name, std::string_view content) const;
-    // Opens the window as the program does; fails the test when it cannot.
-    HWND open_window();
+    // Opens the window as the program does, with what a command line asked for; fails
+    // the test when it cannot.
+    HWND open_window(const StartRequest& request = {});
     AppState& state() const;
     // Runs the program's message loop until every posted message is handled.
     static void pump();

@@ -4,8 +4,11 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/app/resource_ids.h"
+#include "platform/windows/app/single_instance.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/win_rect.h"
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/desktop/desktop_presence.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/window/main_window.h"
@@ -18,6 +21,7 @@ namespace {
 
 constexpr int EXIT_NORMAL = 0;
 constexpr int EXIT_START_FAILED = 1;  // a launcher must be able to tell a failed start
+constexpr DWORD RUNNING_WINDOW_TIMEOUT_MS = 5000;
 
 // Per-monitor awareness, second version when the system has it. Systems without it
 // (older Windows 10, Wine) reject its value with ERROR_INVALID_PARAMETER; they get
@@ -112,18 +116,23 @@ SystemResult<HINSTANCE> prepare_process() {
     return instance;
 }
 
-SystemResult<HWND> open_main_window(HINSTANCE instance, const SystemCalls& calls) {
+SystemResult<HWND> open_main_window(HINSTANCE instance, const SystemCalls& calls, const StartRequest& request) {
     const std::uint32_t dpi = system_dpi();
     const StartData data = read_start_data(calls);
     const StartSettings start = start_settings(data);
     const PixelBox place = place_window(start.geometry, dpi);
     const std::wstring title = to_wide(MAIN_WINDOW_TITLE);
+    // Started hidden only to wait in the notification area: shown after all without the icon.
+    const DWORD shown = request.tray ? 0 : WS_VISIBLE;
     HWND window = CreateWindowExW(start.always_on_top ? WS_EX_TOPMOST : 0, MAIN_WINDOW_CLASS, title.c_str(),
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.x, place.y, place.width, place.height,
-                                  nullptr, nullptr, instance, const_cast<StartData*>(&data));
+                                  WS_OVERLAPPEDWINDOW | shown, place.x, place.y, place.width, place.height, nullptr,
+                                  nullptr, instance, const_cast<StartData*>(&data));
     if (window == nullptr) return fail(last_system_error("CreateWindowExW"));
+    AppState* state = app_state_of(window);
+    if (request.tray && (state == nullptr || !state->desktop.tray_icon_shown)) ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    if (const AppState* state = app_state_of(window)) SetFocus(state->expression_edit());
+    if (state != nullptr) SetFocus(state->expression_edit());
+    if (state != nullptr && request.document) open_document_file(*state, *request.document);
     return window;
 }
 
@@ -136,17 +145,53 @@ int start_failed(const SystemError& error) {
 
 }  // namespace
 
-int run_main_window(HINSTANCE instance, const SystemCalls& calls) {
-    auto window = open_main_window(instance, calls);
+int run_main_window(HINSTANCE instance, const SystemCalls& calls, const StartRequest& request) {
+    auto window = open_main_window(instance, calls, request);
     if (!window) return start_failed(window.error());
     if (auto ended = run_message_loop(); !ended) return start_failed(ended.error());
     return EXIT_NORMAL;
 }
 
+namespace {
+
+// The request as the command line gives it, a document's path made whole here: the
+// running window it may be handed to has a current folder of its own.
+StartRequest read_command_line() {
+    StartRequest request = read_start_request(to_utf8(GetCommandLineW()));
+    if (request.document) {
+        const std::wstring path = to_wide(*request.document);
+        std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+        const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length > 0 && length < full.size()) request.document = to_utf8(std::wstring_view(full).substr(0, length));
+    }
+    return request;
+}
+
+int running_window_did_not_answer() {
+    show_error_box(nullptr, "Numvora",
+                   "이미 실행 중인 Numvora 창이 5초 안에 응답하지 않았습니다.\n같은 데이터로 창을 하나 더 열지 "
+                   "않습니다. 잠시 뒤 다시 실행해 주세요.");
+    return EXIT_START_FAILED;
+}
+
+}  // namespace
+
 int run_application() {
     auto instance = prepare_process();
     if (!instance) return start_failed(instance.error());
-    return run_main_window(instance.value());
+    const StartRequest request = read_command_line();
+    const SystemCalls calls;
+    // Held until the window has closed; a later start of the same data folder hands its
+    // request over instead of opening a second window on the same files.
+    std::optional<UniqueKernelHandle> claim;
+    if (const auto paths = resolve_start_paths(calls)) {
+        claim = claim_data_folder(paths->folder);
+        if (!claim) {
+            if (hand_over_to_running_window(paths->folder, request, RUNNING_WINDOW_TIMEOUT_MS)) return EXIT_NORMAL;
+            return running_window_did_not_answer();
+        }
+    }
+    return run_main_window(instance.value(), calls, request);
 }
 
 }  // namespace numvora

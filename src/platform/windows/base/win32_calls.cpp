@@ -9,6 +9,7 @@ namespace {
 
 using SetWindowAttributeCall = HRESULT(WINAPI*)(HWND window, DWORD attribute, LPCVOID value, DWORD size);
 using SetWindowThemeCall = HRESULT(WINAPI*)(HWND window, LPCWSTR application, LPCWSTR classes);
+using NotifyIconCall = BOOL(WINAPI*)(DWORD message, NOTIFYICONDATAW* data);
 
 template <class Function>
 Function system_function(const wchar_t* library, const char* name) {
@@ -79,6 +80,26 @@ HRESULT AccessibilityCalls::annotate_number(HWND window, const GUID& property, i
     number.vt = VT_I4;
     number.lVal = value;
     return services->SetHwndProp(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, number);
+}
+
+BOOL DesktopCalls::register_hot_key(HWND window, int id, UINT modifiers, UINT virtual_key) {
+    return RegisterHotKey(window, id, modifiers, virtual_key);
+}
+
+BOOL DesktopCalls::unregister_hot_key(HWND window, int id) { return UnregisterHotKey(window, id); }
+
+BOOL DesktopCalls::notify_icon(DWORD message, NOTIFYICONDATAW* data) {
+    static const auto call = system_function<NotifyIconCall>(L"shell32.dll", "Shell_NotifyIconW");
+    return call != nullptr ? call(message, data) : FALSE;
+}
+
+LSTATUS DesktopCalls::set_registry_value(HKEY key, LPCWSTR subkey, LPCWSTR name, DWORD type, const void* data,
+                                         DWORD size) {
+    return RegSetKeyValueW(key, subkey, name, type, data, size);
+}
+
+LSTATUS DesktopCalls::delete_registry_value(HKEY key, LPCWSTR subkey, LPCWSTR name) {
+    return RegDeleteKeyValueW(key, subkey, name);
 }
 
 }  // namespace numvora

@@ -72,6 +72,10 @@ NotesAtRange read_notes_at_range(AppState& state);
 // A calculation's label and history entry, wherever its expression came from.
 SystemStatus show_calculation(AppState& state, const Calculation& calculation);
 
+// A document opened as 불러오기 opens the file chosen, with the same checks; every
+// outcome goes to the status line (document_commands.cpp).
+void open_document_file(AppState& state, const std::string& path);
+
 // The memo's menu (memo_menu.cpp).
 UniqueMenu build_memo_menu(AppState& state);
 // WM_CONTEXTMENU: the memo's menu at the pointer, or at the caret from the keyboard.

@@ -118,24 +118,26 @@ SystemStatus save_document(AppState& state, std::int32_t) {
 
 SystemStatus open_document(AppState& state, std::int32_t) {
     const std::optional<Chosen> chosen = choose(state, DocumentDialog::Open, OPEN_FAILURE);
-    if (!chosen) return {};
-    AppState& s = chosen->state;
-    const std::string& path = chosen->path;
+    if (chosen) open_document_file(chosen->state, chosen->path);
+    return {};
+}
+
+void open_document_file(AppState& s, const std::string& path) {
     auto text = read_text(path);
     auto document = text ? parse_document(text.value()) : StorageResult<PadDocument>(fail(text.error()));
     if (!document) {
         show_failure(s, OPEN_FAILURE, document.error());
-        return {};
+        return;
     }
     if (s.snapshots) s.snapshots->before_replace(control_text(s.memo_edit()), document->memo.size());
     if (auto applied = apply_document(s, document.value()); !applied) {
         show_failure(s, OPEN_FAILURE, make_storage_error(StorageErrorKind::Other, display_text(applied.error())));
-        return {};
+        return;
     }
+    settle_memo_selection(s);  // the replaced text moved the selection: its next check would take the line back
     show_command_outcome(s, document_name(path) + " 파일을 열었습니다.", false);
     put_caret_at_end(s.expression_edit());
     SetFocus(s.expression_edit());
-    return {};
 }
 
 }  // namespace numvora

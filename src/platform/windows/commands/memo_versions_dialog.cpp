@@ -1,26 +1,23 @@
 #include "platform/windows/commands/memo_versions_dialog.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/subclass.h"
-#include "platform/windows/base/win_rect.h"
+#include "platform/windows/commands/dialog_frame.h"
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/state/window_mailbox.h"
 #include "ui/layout/dpi_scale.h"
-#include "ui/layout/placement.h"
 #include "ui/memo_versions.h"
 
 namespace numvora {
 namespace {
 
-constexpr DWORD DIALOG_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 // Posted when the history's worker has answered the dialog.
 constexpr UINT WM_VERSIONS_ANSWERED = WM_APP + 2;
 
@@ -64,21 +61,6 @@ constexpr DialogControl CONTROLS[] = {
     {L"BUTTON", IDCANCEL, CHILD | BS_PUSHBUTTON, 0, CLOSE_VERSIONS_TEXT, &VersionsLayout::close},
 };
 
-// A titled modal frame without controls: they are made at WM_INITDIALOG, in pixels for
-// the DPI and in the window's font, where a template would size them in dialog units.
-std::vector<WORD> dialog_template() {
-    DLGTEMPLATE header{};
-    header.style = DIALOG_STYLE;
-    std::vector<WORD> words(sizeof header / sizeof(WORD));
-    std::memcpy(words.data(), &header, sizeof header);
-    words.push_back(0);  // no menu
-    words.push_back(0);  // the system's dialog class
-    const std::wstring title = to_wide(MEMO_VERSIONS_TITLE);
-    words.insert(words.end(), title.begin(), title.end());
-    words.push_back(0);
-    return words;
-}
-
 // The history and the memo, looked up again for each question: null once the window
 // or its history is gone.
 AppState* main_state(const Dialog& d) {
@@ -110,19 +92,9 @@ std::wstring line_of(const Version& version, const SnapshotTime& now) {
                                  version.listed.other_window, entry.time > now}));
 }
 
-// The frame around the client size for the DPI, centred over the owner on its monitor.
-void place_dialog(HWND dialog, const Dialog& d) {
-    const PixelBox client = versions_client_size(d.dpi);
-    RECT frame{0, 0, client.width, client.height};
-    AdjustWindowRectExForDpi(&frame, DIALOG_STYLE, FALSE, 0, d.dpi);
-    RECT owner{};
-    GetWindowRect(d.main_window, &owner);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromWindow(d.main_window, MONITOR_DEFAULTTONEAREST), &monitor)) monitor.rcWork = owner;
-    const PixelBox placed = center_over(pixel_rect(owner), {0, 0, frame.right - frame.left, frame.bottom - frame.top},
-                                        pixel_rect(monitor.rcWork));
-    SetWindowPos(dialog, nullptr, placed.x, placed.y, placed.width, placed.height, SWP_NOZORDER | SWP_NOACTIVATE);
+// Centred over the owner, the controls laid out in the client area it got.
+void place_controls(HWND dialog, const Dialog& d) {
+    place_dialog(dialog, d.main_window, versions_client_size(d.dpi), d.dpi);
     RECT inside{};
     GetClientRect(dialog, &inside);
     const VersionsLayout layout = versions_layout(inside.right, inside.bottom, d.dpi);
@@ -322,7 +294,7 @@ INT_PTR init_dialog(HWND dialog, Dialog& d) {
         return TRUE;
     }
     d.answers = std::make_shared<WindowMailbox>(dialog, WM_VERSIONS_ANSWERED);
-    place_dialog(dialog, d);
+    place_controls(dialog, d);
     subclass_control(GetDlgItem(dialog, VERSIONS_LIST_ID), list_proc);
     show_selected(dialog, d);
     if (AppState* state = main_state(d)) {
@@ -382,10 +354,7 @@ SystemResult<std::optional<RestoredVersion>> choose_memo_version(HWND main_windo
              std::nullopt,
              nullptr,
              -1};
-    const std::vector<WORD> layout = dialog_template();
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(main_window, GWLP_HINSTANCE));
-    const INT_PTR ended = DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()),
-                                                  main_window, dialog_proc, reinterpret_cast<LPARAM>(&d));
+    const INT_PTR ended = run_dialog(main_window, MEMO_VERSIONS_TITLE, dialog_proc, reinterpret_cast<LPARAM>(&d));
     // Answers still on their way, and long reads, are dropped.
     if (d.answers) d.answers->close();
     if (ended == -1) return fail(last_system_error("DialogBoxIndirectParamW"));

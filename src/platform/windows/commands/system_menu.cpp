@@ -1,6 +1,6 @@
 // Our items in the window's system menu: "항상 위에 표시" (also Ctrl+Shift+T), which
-// switches the window's topmost state, its check mark and the setting at once, and the
-// memo's earlier versions.
+// switches the window's topmost state, its check mark and the setting at once, the
+// memo's earlier versions, and the settings.
 #include <algorithm>
 #include <iterator>
 
@@ -13,7 +13,7 @@ namespace numvora {
 namespace {
 
 // Their labels are their command rows'.
-constexpr std::int32_t SYSTEM_MENU_ITEMS[] = {ids::ALWAYS_ON_TOP, ids::MEMO_VERSIONS};
+constexpr std::int32_t SYSTEM_MENU_ITEMS[] = {ids::ALWAYS_ON_TOP, ids::MEMO_VERSIONS, ids::SETTINGS};
 
 static_assert(menu_items_have_rows(SYSTEM_MENU_ITEMS), "a system menu item without a command row and its label");
 

@@ -73,17 +73,16 @@ void draw_theme_switch(const AppState& state, const DRAWITEMSTRUCT& item) {
     Ellipse(dc, x, track_top + margin, x + knob, track_top + margin + knob);
 }
 
-void draw_push_button(const AppState& state, const DRAWITEMSTRUCT& item) {
+}  // namespace
+
+void paint_push_button(const DRAWITEMSTRUCT& item, ButtonKind kind, const ColorScheme& scheme) {
     const HDC dc = item.hDC;
     const RECT& box = item.rcItem;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const ButtonKind kind = button_kind(static_cast<std::int32_t>(item.CtlID));
-    const ColorScheme scheme = color_scheme(state);
     const ButtonColors colors = scheme_button_colors(
         kind, button_visual_state(disabled, selected, (item.itemState & ODS_HOTLIGHT) != 0), scheme);
-    const ThemePalette palette = current_palette(state);
-    fill(dc, box, palette[PANEL_BACKGROUND]);
+    fill(dc, box, scheme_palette(scheme)[PANEL_BACKGROUND]);
 
     UniqueBrush fill_brush(CreateSolidBrush(colors.fill));
     UniquePen border_pen(CreatePen(PS_SOLID, 1, colors.border));
@@ -118,8 +117,6 @@ void draw_push_button(const AppState& state, const DRAWITEMSTRUCT& item) {
                   ring_radius);
     }
 }
-
-}  // namespace
 
 std::optional<LRESULT> paint_panels(AppState& state) {
     const HWND window = state.main_window;
@@ -179,7 +176,7 @@ std::optional<LRESULT> draw_button(AppState& state, const DRAWITEMSTRUCT* item) 
     if (item->CtlID == static_cast<UINT>(ids::DARK_MODE)) {
         draw_theme_switch(state, *item);
     } else {
-        draw_push_button(state, *item);
+        paint_push_button(*item, button_kind(static_cast<std::int32_t>(item->CtlID)), color_scheme(state));
     }
     return TRUE;
 }

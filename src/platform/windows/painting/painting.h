@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/windows/state/app_state.h"
+#include "ui/colors/color_scheme.h"
 
 namespace numvora {
 
@@ -17,6 +18,9 @@ std::optional<LRESULT> skip_background_erase(AppState& state);
 // The window and every control painted again now.
 void redraw_window(HWND window);
 std::optional<LRESULT> control_colors(AppState& state, HDC dc, HWND control);
+// A rounded push button of the kind in the scheme's colours, its focus ring when focused;
+// the program's own dialogs paint theirs with it too.
+void paint_push_button(const DRAWITEMSTRUCT& item, ButtonKind kind, const ColorScheme& scheme);
 // Only owner-drawn buttons; anything else is left to the default.
 std::optional<LRESULT> draw_button(AppState& state, const DRAWITEMSTRUCT* item);
 

@@ -115,6 +115,21 @@ struct ModalState {
     bool close_pending = false;
 };
 
+// What the window keeps outside itself (desktop/): the system-wide key as registered, the
+// notification area's icon, the messages that Explorer and a second start send it, and
+// what a second start handed over until it can be opened.
+struct DesktopPresence {
+    HotKey registered;           // none: no key registered
+    bool hot_key_taken = false;  // another program has the wanted key
+    bool hot_key_held = false;   // pressed and not yet let go: Wine repeats a held key as new presses
+    bool tray_icon_shown = false;
+    bool tray_version_4 = false;  // the icon speaks the newer protocol: NIN_SELECT, WM_CONTEXTMENU
+    bool exiting = false;         // the icon's 종료: the next close ends the program, icon or not
+    UINT taskbar_created = 0;     // Explorer's "TaskbarCreated", after which the icon is added again
+    UINT front_request = 0;       // a second start's question, one message per data folder
+    std::optional<std::string> handed_document;
+};
+
 // The window's own fields, and a record of each feature's.
 struct AppState {
     HWND main_window = nullptr;
@@ -155,6 +170,7 @@ struct AppState {
     MemoNotes notes;
     ResultLabelView result_view;
     MemoHintView hint;
+    DesktopPresence desktop;
     // The labels' tooltips, made with the first of them: their whole texts while cut, and
     // the details of the troubles the status line marks.
     HWND label_tips = nullptr;

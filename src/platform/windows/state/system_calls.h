@@ -16,7 +16,8 @@
 
 namespace numvora {
 
-// The folder of the running program; empty when the system cannot tell.
+// The running program's file and its folder; empty when the system cannot tell.
+std::wstring running_program_path();
 std::wstring running_program_folder();
 
 struct SystemCalls {
@@ -25,6 +26,7 @@ struct SystemCalls {
     std::shared_ptr<AccessibilityCalls> accessibility = std::make_shared<AccessibilityCalls>();
     std::shared_ptr<FileDialogCalls> dialogs = std::make_shared<FileDialogCalls>();
     std::shared_ptr<ClipboardCalls> clipboard = std::make_shared<ClipboardCalls>();
+    std::shared_ptr<DesktopCalls> desktop = std::make_shared<DesktopCalls>();
     // The data folder's side: every file the window writes, the clock of the memo's
     // snapshots (so that tests can let hours pass) and the folder the start looks in
     // for portable.txt.

@@ -9,9 +9,7 @@
 namespace numvora {
 namespace {
 
-// PROPID_ACC_NAME, PROPID_ACC_DESCRIPTION and UI Automation's LiveSetting property,
-// with its value Polite.
-constexpr GUID ACCESSIBLE_NAME{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+// PROPID_ACC_DESCRIPTION, and UI Automation's LiveSetting property with its value Polite.
 constexpr GUID ACCESSIBLE_DESCRIPTION{0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
 constexpr GUID LIVE_SETTING{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr int POLITE = 1;
@@ -21,7 +19,8 @@ constexpr int POLITE = 1;
 void annotate_controls(const AppState& state) {
     for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
         const std::wstring_view name = CONTROL_ROWS[i].accessible_name;
-        if (!name.empty()) state.calls.accessibility->annotate_text(state.controls[i], ACCESSIBLE_NAME, name.data());
+        if (!name.empty())
+            state.calls.accessibility->annotate_text(state.controls[i], ACCESSIBLE_NAME_PROPERTY, name.data());
     }
     for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
         if (CONTROL_ROWS[i].announced)

@@ -1,6 +1,7 @@
 #include "platform/windows/window/main_window.h"
 
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/desktop/desktop_presence.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/status_view.h"
@@ -21,6 +22,10 @@ std::optional<LRESULT> on_timer(AppState& state, WPARAM timer_id) {
         annotate_controls(state);
     } else if (timer_id == MEMO_ZOOM_NOTE_TIMER_ID) {
         end_memo_zoom_note(state);
+    } else if (timer_id == HOT_KEY_RELEASE_TIMER_ID) {
+        check_hot_key_release(state);
+    } else if (timer_id == HANDED_DOCUMENT_TIMER_ID) {
+        open_handed_document(state);
     } else {
         return std::nullopt;
     }
@@ -57,7 +62,10 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_SYSCOLORCHANGE: return on_system_colors_changed(state);
     case WM_ACTIVATE: return on_activate(state, wparam);
     case WM_HISTORY_EVENTS: show_history_events(state); return 0;
-    default: return std::nullopt;
+    case WM_HOTKEY: return on_hot_key(state, wparam);
+    case WM_TRAY_ICON: return on_tray_icon(state, lparam);
+    case WM_COPYDATA: return on_copy_data(state, reinterpret_cast<const COPYDATASTRUCT*>(lparam));
+    default: return on_registered_message(state, message);
     }
 }
 

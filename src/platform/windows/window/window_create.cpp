@@ -8,6 +8,7 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/desktop/desktop_presence.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/memo_colors.h"
@@ -201,8 +202,12 @@ void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT
     }
 }
 
+StorageResult<DataPaths> resolve_start_paths(const SystemCalls& calls) {
+    return resolve_data_paths(find_program_folder(calls));
+}
+
 StartData read_start_data(const SystemCalls& calls) {
-    auto paths = resolve_data_paths(find_program_folder(calls));
+    auto paths = resolve_start_paths(calls);
     std::optional<StorageResult<AppSettings>> settings;
     if (paths) settings.emplace(load_settings(paths->settings_file));
     return {std::move(paths), std::move(settings), calls};
@@ -240,6 +245,7 @@ LRESULT on_create(HWND window, const StartData& start) {
     add_system_menu_items(state);
     apply_frame_theme(state);  // before the window shows: a dark title bar from the start
     SetTimer(window, ACCESSIBILITY_TIMER_ID, ACCESSIBILITY_DELAY_MS, nullptr);
+    enter_desktop(state);
     state.created = true;
     return 0;
 }

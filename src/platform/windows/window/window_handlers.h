@@ -23,6 +23,8 @@ struct StartData {
     SystemCalls calls;
 };
 StartData read_start_data(const SystemCalls& calls);
+// The data folder's paths alone, as read_start_data finds them.
+StorageResult<DataPaths> resolve_start_paths(const SystemCalls& calls);
 
 // Creation (window_create.cpp).
 LRESULT on_create(HWND window, const StartData& start);

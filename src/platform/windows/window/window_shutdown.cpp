@@ -5,6 +5,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
+#include "platform/windows/desktop/desktop_presence.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/window/window_handlers.h"
@@ -43,6 +44,7 @@ LRESULT on_close(AppState& state) {
         state.modal.close_pending = true;
         return 0;
     }
+    if (hide_instead_of_close(state)) return 0;
     const HWND window = state.main_window;
     if (const std::optional<std::string> lost = save_or_what_is_lost(state)) {
         state.modal.open = true;
@@ -73,6 +75,7 @@ LRESULT on_query_end_session(AppState& state) {
 }
 
 LRESULT on_destroy(AppState& state) {
+    leave_desktop(state);
     if (!KillTimer(state.main_window, SELECTION_TIMER_ID)) {
         log_error_line("메모 선택 상태 타이머 종료 실패: {}", display_text(last_system_error("KillTimer")));
     }

@@ -1,0 +1,32 @@
+// "Windows 시작 시 실행": the user's Run entry, this program with TRAY_START_OPTION, so
+// that it starts hidden when the icon is on.
+#include "common/win32/hresult.h"
+#include "common/win32/wide_text.h"
+#include "platform/windows/desktop/desktop_presence.h"
+#include "ui/command_line.h"
+
+namespace numvora {
+namespace {
+
+constexpr wchar_t RUN_KEY[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t RUN_VALUE[] = L"Numvora";
+
+}  // namespace
+
+SystemStatus set_start_with_windows(const AppState& state, bool on) {
+    DesktopCalls& calls = *state.calls.desktop;
+    if (!on) {
+        const LSTATUS removed = calls.delete_registry_value(HKEY_CURRENT_USER, RUN_KEY, RUN_VALUE);
+        if (removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND) return {};
+        return fail(system_error_from_code(hresult_from_last_error(static_cast<std::uint32_t>(removed))));
+    }
+    const std::wstring program = running_program_path();
+    if (program.empty()) return fail(last_system_error("GetModuleFileNameW"));
+    const std::wstring command = L"\"" + program + L"\" " + to_wide(TRAY_START_OPTION);
+    const LSTATUS written = calls.set_registry_value(HKEY_CURRENT_USER, RUN_KEY, RUN_VALUE, REG_SZ, command.c_str(),
+                                                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    if (written == ERROR_SUCCESS) return {};
+    return fail(system_error_from_code(hresult_from_last_error(static_cast<std::uint32_t>(written))));
+}
+
+}  // namespace numvora
