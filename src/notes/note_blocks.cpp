@@ -50,6 +50,8 @@ std::optional<std::size_t> text_block_end(std::span<const std::string_view> line
         });
 }
 
+}  // namespace
+
 std::vector<std::string_view> split_lines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
@@ -62,8 +64,6 @@ std::vector<std::string_view> split_lines(std::string_view text) {
     lines.push_back(text.substr(start));
     return lines;
 }
-
-}  // namespace
 
 void ResultSum::pass_over(const Figure& figure) {
     switch (figure.role) {
