@@ -52,7 +52,7 @@ std::optional<std::size_t> text_block_end(std::span<const std::string_view> line
 
 }  // namespace
 
-std::vector<std::string_view> split_lines(std::string_view text) {
+std::vector<std::string_view> note_lines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -169,7 +169,7 @@ BlockTally tally_of(std::span<const std::string_view> lines) {
 }
 
 NotesSum total_after(std::string_view text, TotalWord word) {
-    std::vector<std::string_view> lines = split_lines(text);
+    std::vector<std::string_view> lines = note_lines(text);
     if (lines.back().empty()) lines.pop_back();  // the text ends where the total line begins
     const std::size_t first = lines.size() > BLOCK_LINES_MAX ? lines.size() - BLOCK_LINES_MAX : 0;
     return tally_of(std::span(lines).subspan(first)).total(word);
@@ -195,7 +195,7 @@ NotesSum selection_total(std::string_view text) {
 }
 
 NotesSum selection_total(std::string_view text, const LineReader& read) {
-    const std::vector<std::string_view> lines = split_lines(text);
+    const std::vector<std::string_view> lines = note_lines(text);
     ResultSum sum;
     if (lines.size() == 1) {
         const LineReading reading = read(0, text);

@@ -112,7 +112,7 @@ std::optional<std::size_t> after_block_end(std::size_t count, IsEmpty is_empty, 
 }
 
 // The lines of a text, broken at "\r", "\n" or "\r\n"; a text without a break is one line.
-std::vector<std::string_view> split_lines(std::string_view text);
+std::vector<std::string_view> note_lines(std::string_view text);
 
 // What a total line written right after the text adds: F9 on a total line. A piece of
 // a line at the text's end belongs to the block; at most BLOCK_LINES_MAX lines count.

@@ -65,7 +65,7 @@ void NoteBook::replace(std::size_t first, std::size_t count, std::string_view te
         for (std::string& name : names_of(line)) names.push_back(std::move(name));
         unindex(line);
     }
-    const std::vector<std::string_view> added = split_lines(text);
+    const std::vector<std::string_view> added = note_lines(text);
     const auto delta = static_cast<std::ptrdiff_t>(added.size()) - static_cast<std::ptrdiff_t>(count);
     if (delta != 0) shift_index(first + count, delta);
     // Lines kept in place where the count stays, so that a keystroke moves no other line.

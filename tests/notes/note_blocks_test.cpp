@@ -12,19 +12,9 @@
 namespace numvora {
 namespace {
 
-std::vector<std::string_view> split_lines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end - start));
-        if (end == std::string_view::npos) return lines;
-        start = end + 1;
-    }
-}
-
 std::vector<std::string> results_of(std::string_view text, BlockTally tally = {}) {
     std::vector<std::string> got;
-    for (const auto& result : line_results(split_lines(text), tally)) got.push_back(result.value_or(""));
+    for (const auto& result : line_results(note_lines(text), tally)) got.push_back(result.value_or(""));
     return got;
 }
 
@@ -178,7 +168,7 @@ TEST(Agreement, MarginF9TotalLineAndSelectionTotal) {
         {"오천원\n만원\n삼만 원\n십만원\n3백만원\n2천5백만원\n합계금액", "28145000"},
     };
     for (const auto& row : rows) {
-        const std::vector<std::string_view> lines = split_lines(row.text);
+        const std::vector<std::string_view> lines = note_lines(row.text);
         const std::span<const std::string_view> above(lines.data(), lines.size() - 1);
         const LineReading last = read_line(lines.back());
         ASSERT_EQ(last.kind, LineKind::Total) << row.text;
