@@ -16,7 +16,7 @@
 #include "platform/windows/state/control_text.h"
 #include "support/measured_window.h"
 #include "support/qpc_clock.h"
-#include "ui/text_search.h"
+#include "ui/memo/text_search.h"
 
 namespace {
 

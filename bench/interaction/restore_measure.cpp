@@ -16,7 +16,7 @@
 #include "support/measured_window.h"
 #include "support/qpc_clock.h"
 #include "ui/control_ids.h"
-#include "ui/memo_versions.h"
+#include "ui/memo/memo_versions.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "ui/control_ids.h"
 #include "ui/key_chord.h"
-#include "ui/memo_versions.h"
+#include "ui/memo/memo_versions.h"
 
 namespace numvora {
 

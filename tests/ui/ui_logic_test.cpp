@@ -23,13 +23,13 @@
 #include "ui/layout/placement.h"
 #include "ui/layout/results_margin.h"
 #include "ui/layout/text_fit.h"
-#include "ui/memo_menu.h"
-#include "ui/memo_versions.h"
-#include "ui/memo_zoom.h"
+#include "ui/memo/memo_menu.h"
+#include "ui/memo/memo_versions.h"
+#include "ui/memo/memo_zoom.h"
+#include "ui/memo/text_search.h"
 #include "ui/settings_dialog.h"
 #include "ui/shortcuts.h"
 #include "ui/tab_order.h"
-#include "ui/text_search.h"
 
 namespace numvora {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/memo_menu.h"
+#include "ui/memo/memo_menu.h"
 
 namespace numvora {
 namespace {

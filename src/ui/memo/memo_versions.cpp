@@ -1,4 +1,4 @@
-#include "ui/memo_versions.h"
+#include "ui/memo/memo_versions.h"
 
 #include <algorithm>
 #include <array>

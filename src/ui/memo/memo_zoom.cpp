@@ -1,4 +1,4 @@
-#include "ui/memo_zoom.h"
+#include "ui/memo/memo_zoom.h"
 
 #include <algorithm>
 

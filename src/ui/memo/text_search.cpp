@@ -1,4 +1,4 @@
-#include "ui/text_search.h"
+#include "ui/memo/text_search.h"
 
 #include <algorithm>
 #include <utility>

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
-#include "ui/memo_menu.h"
+#include "ui/memo/memo_menu.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {

@@ -17,7 +17,7 @@
 #include "platform/windows/app/message_loop.h"
 #include "storage/history/memo_history.h"
 #include "ui/control_ids.h"
-#include "ui/memo_versions.h"
+#include "ui/memo/memo_versions.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {

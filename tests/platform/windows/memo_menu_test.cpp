@@ -19,7 +19,7 @@
 #include "platform/windows/state/control_text.h"
 #include "ui/colors/theme_palette.h"
 #include "ui/layout/results_margin.h"
-#include "ui/memo_menu.h"
+#include "ui/memo/memo_menu.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {

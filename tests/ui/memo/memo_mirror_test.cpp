@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/memo_mirror.h"
+#include "ui/memo/memo_mirror.h"
 
 namespace numvora {
 namespace {

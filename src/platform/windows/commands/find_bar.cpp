@@ -1,5 +1,5 @@
 // The find bar above the memo: opening and closing it, find next and previous, replace
-// and replace all. Every path matches by one rule (ui/text_search.h) with the system's
+// and replace all. Every path matches by one rule (ui/memo/text_search.h) with the system's
 // invariant case fold, so F3 and replace-all agree on what a match is.
 #include <richedit.h>
 
@@ -11,7 +11,7 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
-#include "ui/text_search.h"
+#include "ui/memo/text_search.h"
 
 namespace numvora {
 namespace {

@@ -9,12 +9,12 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"
-#include "ui/memo_menu.h"
+#include "ui/memo/memo_menu.h"
 
 namespace numvora {
 namespace {
 
-// The memo as it is, as plain facts; ui/memo_menu.h decides from them.
+// The memo as it is, as plain facts; ui/memo/memo_menu.h decides from them.
 MemoFacts memo_facts(AppState& state) {
     const HWND memo = state.memo_edit();
     MemoFacts facts;

@@ -4,10 +4,10 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/commands/memo_versions_dialog.h"
+#include "platform/windows/dialogs/memo_versions_dialog.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
-#include "ui/memo_versions.h"
+#include "ui/memo/memo_versions.h"
 
 namespace numvora {
 namespace {

@@ -14,7 +14,7 @@
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 #include "storage/preferences.h"
-#include "ui/memo_zoom.h"
+#include "ui/memo/memo_zoom.h"
 
 namespace numvora {
 namespace {

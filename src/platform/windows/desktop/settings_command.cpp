@@ -2,8 +2,8 @@
 // to the window at once and written to preferences.txt. Cancel changes nothing.
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/commands/settings_dialog.h"
 #include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/dialogs/settings_dialog.h"
 #include "platform/windows/painting/results_margin.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/save_all.h"

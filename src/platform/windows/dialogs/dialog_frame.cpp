@@ -1,4 +1,4 @@
-#include "platform/windows/commands/dialog_frame.h"
+#include "platform/windows/dialogs/dialog_frame.h"
 
 #include <cstring>
 #include <vector>

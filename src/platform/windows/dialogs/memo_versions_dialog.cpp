@@ -1,4 +1,4 @@
-#include "platform/windows/commands/memo_versions_dialog.h"
+#include "platform/windows/dialogs/memo_versions_dialog.h"
 
 #include <algorithm>
 #include <memory>
@@ -6,14 +6,14 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/subclass.h"
-#include "platform/windows/commands/dialog_frame.h"
+#include "platform/windows/dialogs/dialog_frame.h"
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/state/window_mailbox.h"
 #include "ui/layout/dpi_scale.h"
-#include "ui/memo_versions.h"
+#include "ui/memo/memo_versions.h"
 
 namespace numvora {
 namespace {

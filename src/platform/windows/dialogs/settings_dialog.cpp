@@ -1,4 +1,4 @@
-#include "platform/windows/commands/settings_dialog.h"
+#include "platform/windows/dialogs/settings_dialog.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/win_handle.h"
-#include "platform/windows/commands/dialog_frame.h"
+#include "platform/windows/dialogs/dialog_frame.h"
 #include "platform/windows/painting/painting.h"
 #include "ui/settings_dialog.h"
 

@@ -9,7 +9,7 @@
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/painting/window_look.h"
 #include "ui/colors/color_scheme.h"
-#include "ui/memo_menu.h"
+#include "ui/memo/memo_menu.h"
 
 namespace numvora {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "notes/notebook.h"
-#include "ui/memo_mirror.h"
+#include "ui/memo/memo_mirror.h"
 
 namespace numvora {
 

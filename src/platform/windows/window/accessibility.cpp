@@ -4,7 +4,7 @@
 
 #include "common/win32/wide_text.h"
 #include "ui/control_table.h"
-#include "ui/memo_menu.h"
+#include "ui/memo/memo_menu.h"
 
 namespace numvora {
 namespace {

@@ -25,7 +25,7 @@
 #include "storage/files/file_io.h"
 #include "storage/settings.h"
 #include "ui/colors/theme_palette.h"
-#include "ui/memo_versions.h"
+#include "ui/memo/memo_versions.h"
 
 namespace numvora {
 namespace {
