@@ -78,6 +78,7 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks);
 struct NameUse {
     std::vector<std::string> uses;
     bool uses_previous = false;
+    bool continues = false;  // it opens with an operator: it goes on from the result above
     std::string unknown;
 };
 bool is_previous_word(std::string_view word);

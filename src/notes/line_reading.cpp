@@ -264,6 +264,7 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
     out = read_plain(line, selected, scope, use);
     out.uses = std::move(use.uses);
     out.uses_previous = use.uses_previous;
+    out.continues = use.continues;
     out.unknown = std::move(use.unknown);
     // A name nothing above defines leaves the line without a result, never one of some terms.
     if (!out.unknown.empty()) out.value.clear();

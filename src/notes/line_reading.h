@@ -71,6 +71,9 @@ struct LineReading {
     std::string defines;            // "월세 = 55만원", "점심: 12,000원": the name the result is given
     std::vector<std::string> uses;  // the names it takes, or would take once defined above
     bool uses_previous = false;     // it takes the nearest result above
+    // It opens with an operator ("+ 5,000", "× 2"): it goes on from the line above, and
+    // the two are one chain.
+    bool continues = false;
     std::string unknown;            // a name it takes that nothing above defines: no result
 
     bool has_result() const { return !value.empty(); }

@@ -97,6 +97,7 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
     const bool spaced_sign = (first == TokenKind::Plus || first == TokenKind::Minus) && t.front().spaced_after;
     if (spaced_sign || first == TokenKind::Times || first == TokenKind::Divide) {
         use.uses_previous = true;
+        use.continues = true;
         if (const std::optional<std::string> previous = scope.previous()) {
             Token at;
             at.spaced_after = true;
