@@ -78,8 +78,10 @@ void NoteBook::replace(std::size_t first, std::size_t count, std::string_view te
     // What the old lines defined: the lines below that took it look again.
     std::vector<std::string> names;
     for (std::size_t line = first; line < first + count; ++line) {
-        for (std::string& name : names_of(line_at(line))) names.push_back(std::move(name));
-        unindex(order_.at(line));
+        const Line& old = line_at(line);
+        const std::vector<std::string> gone = names_of(old);
+        file(order_.at(line), gone, old.takes, old.takes_previous, false);
+        names.insert(names.end(), gone.begin(), gone.end());
     }
     const std::vector<std::string_view> added = note_lines(text);
     // Lines kept in place where the count stays, so that a keystroke moves no other line.
@@ -135,8 +137,10 @@ void NoteBook::read_again(std::size_t line) {
     ++reread_;
     const Handle handle = order_.at(line);
     Line& at = lines_[handle];
+    // The line's own entries in the index mislead no reading of it: they lie at its place.
     std::vector<std::string> names = names_of(at);
-    unindex(handle);
+    const std::vector<std::string> took = std::move(at.takes);
+    const bool took_previous = at.takes_previous;
     const LineReading old = std::move(at.reading);
     const std::optional<std::string> old_result = std::move(at.result);
     const ScopeAt scope(*this, line);
@@ -150,8 +154,12 @@ void NoteBook::read_again(std::size_t line) {
     } else if (at.reading.has_result()) {
         at.result = at.reading.value;
     }
-    index(handle);
     const std::vector<std::string> now = names_of(at);
+    // Filed again only when that changes: a name's list may hold every total line.
+    if (now != names || at.takes != took || at.takes_previous != took_previous) {
+        file(handle, names, took, took_previous, false);
+        file(handle, now, at.takes, at.takes_previous, true);
+    }
     const bool changed = at.result != old_result;
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)
@@ -274,18 +282,17 @@ std::vector<LineOrder::Handle>::const_iterator NoteBook::first_after(const std::
                             [&](std::size_t place, Handle at) { return place < order_.place(at); });
 }
 
-void NoteBook::index(Handle line) {
-    const Line& at = lines_[line];
-    for (const std::string& name : names_of(at)) insert_sorted(definitions_[name], line);
-    for (const std::string& name : at.takes) insert_sorted(takers_[name], line);
-    if (at.takes_previous) insert_sorted(previous_takers_, line);
-}
-
-void NoteBook::unindex(Handle line) {
-    const Line& at = lines_[line];
-    for (const std::string& name : names_of(at)) erase_sorted(definitions_[name], line);
-    for (const std::string& name : at.takes) erase_sorted(takers_[name], line);
-    if (at.takes_previous) erase_sorted(previous_takers_, line);
+void NoteBook::file(Handle line, const std::vector<std::string>& names, const std::vector<std::string>& takes,
+                    bool takes_previous, bool in) {
+    const auto file_in = [&](std::vector<Handle>& lines) {
+        if (in)
+            insert_sorted(lines, line);
+        else
+            erase_sorted(lines, line);
+    };
+    for (const std::string& name : names) file_in(definitions_[name]);
+    for (const std::string& name : takes) file_in(takers_[name]);
+    if (takes_previous) file_in(previous_takers_);
 }
 
 }  // namespace numvora

@@ -71,8 +71,9 @@ private:
     void follow(std::size_t line, bool result_changed, const std::vector<std::string>& names);
     void follow_block(std::size_t line);
     void pend(std::size_t line);
-    void unindex(Handle line);
-    void index(Handle line);
+    // Files the line under the names it gives and takes, or takes it out (in: false).
+    void file(Handle line, const std::vector<std::string>& names, const std::vector<std::string>& takes,
+              bool takes_previous, bool in);
     std::optional<std::size_t> definition_before(std::string_view name, std::size_t line) const;
     // The names a line gives the lines below it: what it defines, and a total line's word.
     static std::vector<std::string> names_of(const Line& line);
