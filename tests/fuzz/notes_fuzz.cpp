@@ -52,10 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     // A short text keeps the checks after every edit quick.
-    numvora::differential::EditedNotes notes(text.substr(0, 4096));
+    numvora::differential::EditedNotes notes(text.substr(0, 512));
     check_same(notes);
     BytePick pick(input.substr(std::min(text_end + 1, size)));
-    for (int edit = 0; edit < 64 && !pick.done(); ++edit) {
+    for (int edit = 0; edit < 32 && !pick.done(); ++edit) {
         notes.apply(numvora::differential::random_edit(notes.lines(), pick));
         check_same(notes);
     }
