@@ -40,18 +40,15 @@ void BM_OpenBlock_1000Lines(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenBlock_1000Lines)->Unit(benchmark::kMicrosecond);
 
-// The first note of a meal at or after the middle of the book.
+// The first note of a meal at or after the middle of the book: a line no other takes.
 std::size_t middle_note(const numvora::NoteBook& book) {
     std::size_t middle = book.size() / 2;
     while (!book.text(middle).starts_with("점심")) ++middle;
     return middle;
 }
 
-// A keystroke in the middle of the memo: a digit typed, then taken away.
-void keystrokes(benchmark::State& state, const std::string& memo) {
-    numvora::NoteBook book;
-    book.assign(memo);
-    const std::size_t middle = middle_note(book);
+// A keystroke in the line: a digit typed, then taken away.
+void keystrokes(benchmark::State& state, numvora::NoteBook& book, std::size_t middle) {
     const std::string line(book.text(middle));
     std::size_t reread = 0;
     bool odd = false;
@@ -62,11 +59,8 @@ void keystrokes(benchmark::State& state, const std::string& memo) {
     state.counters["lines read"] = static_cast<double>(reread) / static_cast<double>(state.iterations());
 }
 
-// Enter in the middle of a line in the middle of the memo, then Backspace joining it again.
-void line_breaks(benchmark::State& state, const std::string& memo) {
-    numvora::NoteBook book;
-    book.assign(memo);
-    const std::size_t middle = middle_note(book);
+// Enter in the middle of the line, then Backspace joining it again.
+void line_breaks(benchmark::State& state, numvora::NoteBook& book, std::size_t middle) {
     const std::string line(book.text(middle));
     const std::string broken = line.substr(0, 6) + "\n" + line.substr(6);
     std::size_t reread = 0;
@@ -82,14 +76,25 @@ void line_breaks(benchmark::State& state, const std::string& memo) {
 }
 
 void BM_NoteBook_Keystroke(benchmark::State& state) {
-    keystrokes(state, memo_with_names(10'000, static_cast<int>(state.range(0))));
+    numvora::NoteBook book;
+    book.assign(memo_with_names(10'000, static_cast<int>(state.range(0))));
+    keystrokes(state, book, book.size() / 2);
 }
 BENCHMARK(BM_NoteBook_Keystroke)->Arg(0)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
-void BM_NoteBook_Keystroke_10MiB(benchmark::State& state) { keystrokes(state, memo_with_names(LINES_10MIB, 1000)); }
+// The same line of a 10 MiB memo typed in, and broken and joined.
+void BM_NoteBook_Keystroke_10MiB(benchmark::State& state) {
+    numvora::NoteBook book;
+    book.assign(memo_with_names(LINES_10MIB, 1000));
+    keystrokes(state, book, middle_note(book));
+}
 BENCHMARK(BM_NoteBook_Keystroke_10MiB)->Unit(benchmark::kMicrosecond);
 
-void BM_NoteBook_LineBreak_10MiB(benchmark::State& state) { line_breaks(state, memo_with_names(LINES_10MIB, 1000)); }
+void BM_NoteBook_LineBreak_10MiB(benchmark::State& state) {
+    numvora::NoteBook book;
+    book.assign(memo_with_names(LINES_10MIB, 1000));
+    line_breaks(state, book, middle_note(book));
+}
 BENCHMARK(BM_NoteBook_LineBreak_10MiB)->Unit(benchmark::kMicrosecond);
 
 // A keystroke in the value of a name that the lines below take.
