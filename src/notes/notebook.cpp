@@ -84,6 +84,22 @@ void NoteBook::replace(std::size_t first, std::size_t count, std::string_view te
         names.insert(names.end(), gone.begin(), gone.end());
     }
     const std::vector<std::string_view> added = note_lines(text);
+    lay(first, count, added);
+    edited_last_ = first + added.size() - 1;
+    reread_ = 0;
+    pending_.clear();
+    // Below the change: the names the removed lines defined, the result above, the block.
+    follow(edited_last_, true, names);
+    follow_block(edited_last_);
+    for (std::size_t line = first; line <= edited_last_; ++line) read_again(line);
+    while (!pending_.empty()) {
+        const std::size_t line = *pending_.begin();
+        pending_.erase(pending_.begin());
+        read_again(line);
+    }
+}
+
+void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added) {
     // Lines kept in place where the count stays, so that a keystroke moves no other line.
     const std::size_t kept = std::min(count, added.size());
     for (std::size_t line = first + kept; line < first + count; ++line) {
@@ -108,19 +124,6 @@ void NoteBook::replace(std::size_t first, std::size_t count, std::string_view te
         line = Line{};
         line.text = std::string(added[i]);
         line.empty = trim_white_space(added[i]).empty();
-    }
-    edited_first_ = first;
-    edited_last_ = first + added.size() - 1;
-    reread_ = 0;
-    pending_.clear();
-    // Below the change: the names the removed lines defined, the result above, the block.
-    follow(edited_last_, true, names);
-    follow_block(edited_last_);
-    for (std::size_t line = first; line <= edited_last_; ++line) read_again(line);
-    while (!pending_.empty()) {
-        const std::size_t line = *pending_.begin();
-        pending_.erase(pending_.begin());
-        read_again(line);
     }
 }
 

@@ -67,6 +67,8 @@ private:
     // The tally of the lines above the line, from where its block begins.
     BlockTally tally_before(std::size_t line) const;
 
+    // Lines [first, first + count) give way to the added ones, unread.
+    void lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added);
     void read_again(std::size_t line);
     void follow(std::size_t line, bool result_changed, const std::vector<std::string>& names);
     void follow_block(std::size_t line);
@@ -92,9 +94,9 @@ private:
     std::unordered_map<std::string, std::vector<Handle>> definitions_;
     std::unordered_map<std::string, std::vector<Handle>> takers_;
     std::vector<Handle> previous_takers_;  // lines that take the result above
-    // While a change is read: the lines still to read, and the edited ones, read anyway.
+    // While a change is read: the lines still to read below the edited ones, which are
+    // read anyway.
     std::set<std::size_t> pending_;
-    std::size_t edited_first_ = 0;
     std::size_t edited_last_ = 0;
     std::size_t reread_ = 0;
 };
