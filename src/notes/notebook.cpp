@@ -109,6 +109,7 @@ void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::
     }
     order_.erase(first + kept, count - kept);
     std::vector<Handle> handles;
+    if (added.size() - kept > free_.size()) lines_.reserve(lines_.size() + added.size() - kept - free_.size());
     for (std::size_t i = kept; i < added.size(); ++i) {
         if (free_.empty()) {
             handles.push_back(static_cast<Handle>(lines_.size()));
@@ -233,9 +234,16 @@ BlockTally NoteBook::tally_before(std::size_t line) const {
     // At most BLOCK_LINES_MAX lines back; follow_block reaches as far below.
     const std::size_t from = line > BLOCK_LINES_MAX ? line - BLOCK_LINES_MAX : 0;
     std::size_t start = line;
-    while (start > from && !ends_blocks_at(start - 1)) --start;
+    for (BlockMark below = start > from ? mark(start - 1) : BlockMark{}; start > from; --start) {
+        const BlockMark above = start >= 2 ? mark(start - 2) : BlockMark{};
+        if (ends_blocks(below, above)) break;
+        below = above;
+    }
     BlockTally tally;
-    for (std::size_t i = start; i < line; ++i) tally.take(line_at(i).reading, line_at(i).empty);
+    for (std::size_t i = start; i < line; ++i) {
+        const Line& at = line_at(i);
+        tally.take(at.reading, at.empty);
+    }
     return tally;
 }
 
