@@ -15,23 +15,6 @@
 
 namespace {
 
-// Numbers in [0, n) from the bytes; zero once they run out.
-class BytePick {
-public:
-    explicit BytePick(std::string_view bytes) : bytes_(bytes) {}
-    std::size_t operator()(std::size_t n) {
-        std::size_t value = 0;
-        for (std::size_t reach = 1; reach < n && at_ < bytes_.size(); reach <<= 8)
-            value = value << 8 | static_cast<unsigned char>(bytes_[at_++]);
-        return value % n;
-    }
-    bool done() const { return at_ >= bytes_.size(); }
-
-private:
-    std::string_view bytes_;
-    std::size_t at_ = 0;
-};
-
 void check_same(const numvora::differential::EditedNotes& notes) {
     const std::string difference = notes.difference();
     if (!difference.empty()) std::fprintf(stderr, "%s\n", difference.c_str());
@@ -54,8 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A short text keeps the checks after every edit quick.
     numvora::differential::EditedNotes notes(text.substr(0, 512));
     check_same(notes);
-    BytePick pick(input.substr(std::min(text_end + 1, size)));
-    for (int edit = 0; edit < 32 && !pick.done(); ++edit) {
+    // Numbers in [0, n) from the bytes after the text, one byte or two.
+    std::size_t at = std::min(text_end + 1, size);
+    const auto pick = [&](std::size_t n) {
+        std::size_t value = 0;
+        for (std::size_t reach = 1; reach < n && at < size; reach <<= 8) value = value << 8 | data[at++];
+        return value % n;
+    };
+    for (int edit = 0; edit < 32 && at < size; ++edit) {
         notes.apply(numvora::differential::random_edit(notes.lines(), pick));
         check_same(notes);
     }

@@ -16,7 +16,6 @@ TEST(LineOrder, PlacesAndHandlesFollowInsertsAndErasures) {
     const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
     LineOrder order;
     std::vector<Handle> model;
-    std::vector<Handle> free;
     Handle next = 0;
     for (int step = 0; step < 600; ++step) {
         const std::size_t place = pick(model.size() + 1);
@@ -24,20 +23,12 @@ TEST(LineOrder, PlacesAndHandlesFollowInsertsAndErasures) {
         const std::size_t n = 1 + pick(step % 25 == 0 ? 3000 : 40);
         if (pick(3) != 0) {
             std::vector<Handle> lines;
-            for (std::size_t i = 0; i < n; ++i) {
-                if (free.empty()) {
-                    lines.push_back(next++);
-                } else {
-                    lines.push_back(free.back());
-                    free.pop_back();
-                }
-            }
+            for (std::size_t i = 0; i < n; ++i) lines.push_back(next++);
             order.insert(place, lines);
             model.insert(model.begin() + static_cast<std::ptrdiff_t>(place), lines.begin(), lines.end());
         } else {
             const auto first = model.begin() + static_cast<std::ptrdiff_t>(place);
             const auto last = first + static_cast<std::ptrdiff_t>(std::min(n, model.size() - place));
-            free.insert(free.end(), first, last);
             order.erase(place, static_cast<std::size_t>(last - first));
             model.erase(first, last);
         }
