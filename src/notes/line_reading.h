@@ -48,6 +48,13 @@ class NoteScope {
 public:
     virtual std::optional<std::string> value_of(std::string_view name) const = 0;
     virtual std::optional<std::string> previous() const = 0;
+    // The result of the line right above, when that line is in the same block: what a
+    // line that opens with an operator goes on from. Never across an empty line or a
+    // heading.
+    virtual std::optional<std::string> line_above() const { return std::nullopt; }
+    // Whether a line above in the same block has a result: "총액 128,000원" at the top of
+    // a block is an amount, not a total line.
+    virtual bool block_has_result() const { return true; }
 
 protected:
     ~NoteScope() = default;
@@ -74,7 +81,8 @@ struct LineReading {
     // It opens with an operator ("+ 5,000", "× 2"): it goes on from the line above, and
     // the two are one chain.
     bool continues = false;
-    std::string unknown;            // a name it takes that nothing above defines: no result
+    std::string unknown;   // a name it takes that nothing above defines: no result
+    std::string currency;  // the currency of a result in foreign money; empty for won
 
     bool has_result() const { return !value.empty(); }
     // F9 writes a value: an expression's, or a lone amount's when an "=" asks for it.

@@ -41,15 +41,6 @@ NotesSum combined(NotesSum chain, const NotesSum& own) {
 
 bool is_empty_line(std::string_view line) { return trim_white_space(line).empty(); }
 
-std::optional<std::size_t> text_block_end(std::span<const std::string_view> lines) {
-    return after_block_end(
-        lines.size(), [&](std::size_t i) { return is_empty_line(lines[i]); },
-        [&](std::size_t i) {
-            const std::optional<TotalLine> total = read_total_line(lines[i]);
-            return total ? total->word : TotalWord::None;
-        });
-}
-
 }  // namespace
 
 std::vector<std::string_view> note_lines(std::string_view text) {
@@ -83,8 +74,27 @@ void ResultSum::add(std::string value, bool count, bool grouped) {
     entries_.push_back({std::move(value), count, grouped});
 }
 
+void ResultSum::take_back(Last last) {
+    if (last == Last::Foreign) --passed_.foreign;
+    if (last != Last::Entry) return;
+    const Entry& entry = entries_.back();
+    (entry.count ? count_sum_ : amount_sum_) -= value_of(entry.value);
+    amounts_ -= entry.count ? 0 : 1;
+    entries_.pop_back();
+}
+
 void ResultSum::take(const LineReading& reading) {
-    if (reading.has_result()) add(reading.value, reading.kind == LineKind::Count, reading.grouped);
+    // "점심 12,000 / + 커피 4,500": the chain is worth 16,500 once, not 12,000 more.
+    if (reading.continues) take_back(last_);
+    last_ = Last::Nothing;
+    if (reading.kind == LineKind::Total) return;
+    if (reading.has_result() && !reading.currency.empty()) {
+        ++passed_.foreign;
+        last_ = Last::Foreign;
+    } else if (reading.has_result()) {
+        add(reading.value, reading.kind == LineKind::Count, reading.grouped);
+        last_ = Last::Entry;
+    }
     if (reading.kind != LineKind::Expression && reading.amounts > 1) ++passed_.several;
     for (const Figure& figure : reading.figures) {
         if (!figure.used) pass_over(figure);
@@ -116,78 +126,32 @@ NotesSum ResultSum::sum() const {
     return out;
 }
 
-std::optional<std::string> BlockTally::take(std::string_view line) {
-    const bool empty = is_empty_line(line);
-    return take(empty ? LineReading{} : read_line(line), empty);
+bool ends_blocks(BlockMark line, BlockMark above) {
+    return line.word == TotalWord::Grand || (line.empty && !above.empty && above.word == TotalWord::None);
 }
 
 std::optional<std::string> BlockTally::take(const LineReading& reading, bool empty) {
-    if (empty) {
-        if (!after_sub_) chain_.reset();
+    const BlockMark mark{empty, empty || reading.kind != LineKind::Total ? TotalWord::None : reading.total};
+    std::optional<std::string> shown;
+    if (mark.word != TotalWord::None) {
+        NotesSum sum = total(mark.word);
+        if (mark.word == TotalWord::Sub && !sum.value.empty())
+            chain_ = chain_ ? combined(std::move(*chain_), sum) : sum;
         block_ = {};
-        gap_ = chain_.has_value();
-        return std::nullopt;
-    }
-    if (reading.kind != LineKind::Total) {
+        if (!sum.value.empty()) shown = std::move(sum.value);
+    } else if (!empty) {
         block_.take(reading);
-        after_sub_ = false;
-        if (!reading.has_result()) return std::nullopt;
-        return reading.value;
+        if (reading.has_result()) shown = reading.value;
     }
-    NotesSum sum = total(reading.total);
-    if (reading.total == TotalWord::Sub) {
-        if (!sum.value.empty()) chain_ = chain_ ? combined(std::move(*chain_), sum) : sum;
-        after_sub_ = true;
-    } else {
-        chain_.reset();
-        after_sub_ = false;
-    }
-    block_ = {};
-    gap_ = false;
-    if (sum.value.empty()) return std::nullopt;
-    return std::move(sum.value);
+    if (ends_blocks(mark, above_)) *this = {};
+    above_ = mark;
+    return shown;
 }
 
 NotesSum BlockTally::total(TotalWord word) const {
     NotesSum own = block_.sum();
-    // "소계 / (empty) / 점심 12,000 / 합계": a new block after a gap stands alone.
-    if (word == TotalWord::Grand && chain_ && !(gap_ && !block_.empty())) return combined(*chain_, own);
+    if (word == TotalWord::Grand && chain_) return combined(*chain_, own);
     return own;
-}
-
-std::vector<std::optional<std::string>> line_results(std::span<const std::string_view> lines, BlockTally tally) {
-    std::vector<std::optional<std::string>> results;
-    results.reserve(lines.size());
-    for (const std::string_view line : lines) results.push_back(tally.take(line));
-    return results;
-}
-
-BlockTally tally_of(std::span<const std::string_view> lines) {
-    BlockTally tally;
-    for (std::size_t i = text_block_end(lines).value_or(0); i < lines.size(); ++i) tally.take(lines[i]);
-    return tally;
-}
-
-NotesSum total_after(std::string_view text, TotalWord word) {
-    std::vector<std::string_view> lines = note_lines(text);
-    if (lines.back().empty()) lines.pop_back();  // the text ends where the total line begins
-    const std::size_t first = lines.size() > BLOCK_LINES_MAX ? lines.size() - BLOCK_LINES_MAX : 0;
-    return tally_of(std::span(lines).subspan(first)).total(word);
-}
-
-bool has_block_end(std::span<const std::string_view> lines) { return text_block_end(lines).has_value(); }
-
-bool first_total_reaches_above(std::span<const std::string_view> lines) {
-    bool text_above = false;
-    for (const std::string_view line : lines) {
-        if (is_empty_line(line)) {
-            if (text_above) return false;
-            continue;
-        }
-        if (read_total_line(line)) return true;
-        text_above = true;
-    }
-    return false;
 }
 
 NotesSum selection_total(std::string_view text) {
@@ -205,11 +169,8 @@ NotesSum selection_total(std::string_view text, const LineReader& read) {
             sum.take_figures(reading);
         return sum.sum();
     }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (is_empty_line(lines[i])) continue;
-        const LineReading reading = read(i, lines[i]);
-        if (reading.kind != LineKind::Total) sum.take(reading);
-    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        sum.take(is_empty_line(lines[i]) ? LineReading{} : read(i, lines[i]));
     return sum.sum();
 }
 

@@ -3,15 +3,16 @@
 // take their figures from here, so that they always agree.
 //
 // A total line (합계, 소계, 총계 …) is the sum of the line results above it, back to the
-// previous empty line or total line. A total line other than 소계 that follows 소계
-// lines adds their results too: the sections above it, each ending in a 소계, with empty
-// lines allowed between them. Counts are added only where nothing else is.
+// previous empty line or total line. A total line other than 소계 adds the 소계 results
+// above it too, back to the previous such total, with empty lines allowed between the
+// sections. A chain (a line and the lines under it that open with an operator) adds once,
+// by its last value. Counts are added only where nothing else is; foreign money never.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,7 +44,8 @@ struct NotesSum {
 // Line results in the making: amounts and counts apart, and what was passed over.
 class ResultSum {
 public:
-    // A line that is no total line.
+    // The next line: an empty line (a default reading) or a total line adds nothing and
+    // ends a chain; a line that goes on from the one above takes the place of its result.
     void take(const LineReading& reading);
     // The amounts of one line's figures: a selection inside a line.
     void take_figures(const LineReading& reading);
@@ -56,9 +58,12 @@ private:
         bool count = false;
         bool grouped = false;
     };
+    enum class Last : std::uint8_t { Nothing, Entry, Foreign };  // what the line above gave
     void pass_over(const Figure& figure);
     void add(std::string value, bool count, bool grouped);
+    void take_back(Last last);
     std::vector<Entry> entries_;
+    Last last_ = Last::Nothing;
     PassedFigures passed_;
     // Kept as the entries come, so that a total on every screen does not read them all again.
     double amount_sum_ = 0.0;
@@ -66,63 +71,37 @@ private:
     std::size_t amounts_ = 0;
 };
 
-// Reads lines in order and knows, at each, what a total line there would be.
+// What of a line the block rule looks at.
+struct BlockMark {
+    bool empty = true;  // white space alone
+    TotalWord word = TotalWord::None;
+};
+
+// The block rule: whether a line ends every block above it, so that nothing above it
+// counts in a total below. A total line other than 소계 does, and so does an empty line
+// right under a line with text that is no total line (below a 소계, sections go on).
+bool ends_blocks(BlockMark line, BlockMark above);
+
+// Reads lines in order and knows, at each, what a total line there would be. Starting
+// just after a line that ends blocks is the same as starting at the top.
 class BlockTally {
 public:
     // Takes the next line and gives its result: a total line's sum, or the line's own.
-    std::optional<std::string> take(std::string_view line);
-    // The same for a line already read (empty: nothing but white space on it).
+    // empty: nothing but white space on it.
     std::optional<std::string> take(const LineReading& reading, bool empty);
     // What a total line with this word would add here (status and all).
     NotesSum total(TotalWord word) const;
+    // Whether a total line here would add anything.
+    bool has_result() const { return !block_.empty() || chain_.has_value(); }
 
 private:
-    ResultSum block_;                // the results since the block began
+    ResultSum block_;                // the results since the block or section began
     std::optional<NotesSum> chain_;  // the 소계 results of the sections above
-    bool gap_ = false;               // an empty line since the chain's last 소계
-    bool after_sub_ = false;         // the nearest line above with text is a 소계
+    BlockMark above_;
 };
-
-// The result of each line, in order, as plain decimal text; tally: what the lines above
-// these left (tally_of).
-std::vector<std::optional<std::string>> line_results(std::span<const std::string_view> lines, BlockTally tally = {});
-
-// The tally after the lines, read from the last line that ends every block above (a
-// total line other than 소계, or an empty line after a line that is no total line).
-BlockTally tally_of(std::span<const std::string_view> lines);
-
-// Where reading may start afresh: just after the last total line other than 소계, or the
-// last empty line below a line that is no total line; nothing when there is none.
-// is_empty(i): line i is white space alone; word_of(i): its total word, None for a line
-// that is no total line.
-template <class IsEmpty, class WordOf>
-std::optional<std::size_t> after_block_end(std::size_t count, IsEmpty is_empty, WordOf word_of) {
-    enum class Above { Unknown, Text, Total } above = Above::Unknown;
-    std::optional<std::size_t> start;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (is_empty(i)) {
-            if (above == Above::Text) start = i + 1;
-            continue;
-        }
-        const TotalWord word = word_of(i);
-        if (word == TotalWord::Grand) start = i + 1;
-        above = word == TotalWord::None ? Above::Text : Above::Total;
-    }
-    return start;
-}
 
 // The lines of a text, broken at "\r", "\n" or "\r\n"; a text without a break is one line.
 std::vector<std::string_view> note_lines(std::string_view text);
-
-// What a total line written right after the text adds: F9 on a total line. A piece of
-// a line at the text's end belongs to the block; at most BLOCK_LINES_MAX lines count.
-NotesSum total_after(std::string_view text, TotalWord word);
-
-// Whether the lines hold such an end, so that nothing above them counts below them.
-bool has_block_end(std::span<const std::string_view> lines);
-
-// Whether the first total line among the lines needs the lines above them.
-bool first_total_reaches_above(std::span<const std::string_view> lines);
 
 // The total of a selection: the results of the lines it covers (total lines are sums
 // already and are passed over), or within one line, the amounts it covers.

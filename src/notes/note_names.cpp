@@ -91,14 +91,14 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
         }
         a = b + 1;
     }
-    // "+ 5,000", "× 2", "- 10%": a line that opens with an operator goes on from the result above.
+    // "+ 5,000", "× 2", "- 10%": a line that opens with an operator goes on from the line above.
     if (t.empty()) return;
     const TokenKind first = t.front().kind;
     const bool spaced_sign = (first == TokenKind::Plus || first == TokenKind::Minus) && t.front().spaced_after;
     if (spaced_sign || first == TokenKind::Times || first == TokenKind::Divide) {
         use.uses_previous = true;
         use.continues = true;
-        if (const std::optional<std::string> previous = scope.previous()) {
+        if (const std::optional<std::string> previous = scope.line_above()) {
             Token at;
             at.spaced_after = true;
             t.insert(t.begin(), reference_to(at, *previous));

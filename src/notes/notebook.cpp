@@ -8,47 +8,64 @@ namespace numvora {
 
 namespace {
 
-void insert_sorted(std::vector<std::size_t>& lines, std::size_t line) {
-    lines.insert(std::lower_bound(lines.begin(), lines.end(), line), line);
-}
-
-void erase_sorted(std::vector<std::size_t>& lines, std::size_t line) {
-    const auto at = std::lower_bound(lines.begin(), lines.end(), line);
-    if (at != lines.end() && *at == line) lines.erase(at);
-}
-
-// The lines in (after, until] of a sorted list, into pending.
-void take_range(const std::vector<std::size_t>& lines, std::size_t after, std::size_t until,
-                std::set<std::size_t>& pending) {
-    for (auto at = std::upper_bound(lines.begin(), lines.end(), after); at != lines.end() && *at <= until; ++at)
-        pending.insert(*at);
+// What a total takes from a line, status included: when it changes, the block below
+// is read again.
+bool same_for_totals(const LineReading& a, const LineReading& b) {
+    const auto same_figure = [](const Figure& x, const Figure& y) {
+        return x.role == y.role && x.value == y.value && x.used == y.used;
+    };
+    return a.kind == b.kind && a.total == b.total && a.value == b.value && a.currency == b.currency &&
+           a.continues == b.continues && a.grouped == b.grouped && a.amounts == b.amounts &&
+           std::equal(a.figures.begin(), a.figures.end(), b.figures.begin(), b.figures.end(), same_figure);
 }
 
 }  // namespace
 
-// The names and the result above one line, looked up in the book.
+// The names, the results and the block above one line, looked up in the book; what the
+// reading asked for is kept, so that the line is read again when that changes.
 class NoteBook::ScopeAt final : public NoteScope {
 public:
     ScopeAt(const NoteBook& book, std::size_t line) : book_(book), line_(line) {}
     std::optional<std::string> value_of(std::string_view name) const override {
+        if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.emplace_back(name);
         const std::optional<std::size_t> definition = book_.definition_before(name, line_);
         if (!definition) return std::nullopt;
-        return book_.lines_[*definition].result;
+        return book_.line_at(*definition).result;
     }
     std::optional<std::string> previous() const override {
+        previous_ = true;
         for (std::size_t line = line_; line > 0; --line) {
-            if (book_.lines_[line - 1].result) return book_.lines_[line - 1].result;
+            if (const auto& result = book_.line_at(line - 1).result) return result;
         }
         return std::nullopt;
+    }
+    std::optional<std::string> line_above() const override {
+        previous_ = true;
+        if (line_ == 0 || book_.line_at(line_ - 1).empty) return std::nullopt;
+        return book_.line_at(line_ - 1).result;
+    }
+    bool block_has_result() const override {
+        block_ = true;
+        return book_.tally_before(line_).has_result();
+    }
+    void asked(Line& line) const {
+        line.takes = std::move(names_);
+        line.takes_previous = previous_;
+        line.takes_block = block_;
     }
 
 private:
     const NoteBook& book_;
     std::size_t line_;
+    mutable std::vector<std::string> names_;
+    mutable bool previous_ = false;
+    mutable bool block_ = false;
 };
 
 void NoteBook::assign(std::string_view text) {
     lines_.clear();
+    free_.clear();
+    order_.clear();
     definitions_.clear();
     takers_.clear();
     previous_takers_.clear();
@@ -56,143 +73,189 @@ void NoteBook::assign(std::string_view text) {
 }
 
 void NoteBook::replace(std::size_t first, std::size_t count, std::string_view text) {
-    first = std::min(first, lines_.size());
-    count = std::min(count, lines_.size() - first);
-    std::set<std::size_t> pending;
+    first = std::min(first, size());
+    count = std::min(count, size() - first);
     // What the old lines defined: the lines below that took it look again.
     std::vector<std::string> names;
     for (std::size_t line = first; line < first + count; ++line) {
-        for (std::string& name : names_of(line)) names.push_back(std::move(name));
-        unindex(line);
+        const Line& old = line_at(line);
+        const std::vector<std::string> gone = names_of(old);
+        file(order_.at(line), gone, old.takes, old.takes_previous, false);
+        names.insert(names.end(), gone.begin(), gone.end());
     }
     const std::vector<std::string_view> added = note_lines(text);
-    const auto delta = static_cast<std::ptrdiff_t>(added.size()) - static_cast<std::ptrdiff_t>(count);
-    if (delta != 0) shift_index(first + count, delta);
-    // Lines kept in place where the count stays, so that a keystroke moves no other line.
-    const auto at = lines_.begin() + static_cast<std::ptrdiff_t>(first);
-    if (delta < 0) lines_.erase(at, at - delta);
-    if (delta > 0) lines_.insert(at, static_cast<std::size_t>(delta), Line{});
-    for (std::size_t i = 0; i < added.size(); ++i) {
-        Line& line = lines_[first + i];
-        line.text = std::string(added[i]);
-        line.empty = trim_white_space(added[i]).empty();
-        line.reading = {};
-        line.result.reset();
-    }
-    for (std::size_t line = first; line < first + added.size(); ++line) pending.insert(line);
-    // Below the change: the names the removed lines defined, the result above, the block.
-    follow(first + added.size() - 1, true, names, pending);
+    lay(first, count, added);
+    edited_last_ = first + added.size() - 1;
     reread_ = 0;
-    while (!pending.empty()) {
-        const std::size_t line = *pending.begin();
-        pending.erase(pending.begin());
-        if (line < lines_.size()) read_again(line, pending);
+    pending_.clear();
+    // Below the change: the names the removed lines defined, the result above, the block.
+    follow(edited_last_, true, names);
+    follow_block(edited_last_);
+    for (std::size_t line = first; line <= edited_last_; ++line) read_again(line);
+    while (!pending_.empty()) {
+        const std::size_t line = *pending_.begin();
+        pending_.erase(pending_.begin());
+        read_again(line);
     }
 }
 
-std::vector<std::string> NoteBook::names_of(std::size_t line) const {
-    std::vector<std::string> names;
-    const LineReading& reading = lines_[line].reading;
-    if (!reading.defines.empty()) names.push_back(reading.defines);
-    if (reading.kind == LineKind::Total) {
-        const std::string_view text = lines_[line].text;
-        const std::string_view word = trim_white_space(text.substr(0, reading.replace_begin));
-        names.emplace_back(word);
+void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added) {
+    // Lines kept in place where the count stays, so that a keystroke moves no other line.
+    const std::size_t kept = std::min(count, added.size());
+    for (std::size_t line = first + kept; line < first + count; ++line) {
+        const Handle gone = order_.at(line);
+        lines_[gone] = Line{};
+        free_.push_back(gone);
     }
+    order_.erase(first + kept, count - kept);
+    std::vector<Handle> handles;
+    if (added.size() - kept > free_.size()) lines_.reserve(lines_.size() + added.size() - kept - free_.size());
+    for (std::size_t i = kept; i < added.size(); ++i) {
+        if (free_.empty()) {
+            handles.push_back(static_cast<Handle>(lines_.size()));
+            lines_.emplace_back();
+        } else {
+            handles.push_back(free_.back());
+            free_.pop_back();
+        }
+    }
+    order_.insert(first + kept, handles);
+    for (std::size_t i = 0; i < added.size(); ++i) {
+        Line& line = line_at(first + i);
+        line = Line{};
+        line.text = std::string(added[i]);
+        line.empty = trim_white_space(added[i]).empty();
+    }
+}
+
+std::vector<std::string> NoteBook::names_of(const Line& line) {
+    std::vector<std::string> names;
+    const LineReading& reading = line.reading;
+    if (!reading.defines.empty()) names.push_back(reading.defines);
+    if (reading.kind == LineKind::Total)
+        names.emplace_back(trim_white_space(std::string_view(line.text).substr(0, reading.replace_begin)));
     return names;
 }
 
-void NoteBook::read_again(std::size_t line, std::set<std::size_t>& pending) {
+void NoteBook::read_again(std::size_t line) {
     ++reread_;
-    Line& at = lines_[line];
-    const std::optional<std::string> old_result = at.result;
-    std::vector<std::string> names = names_of(line);
-    unindex(line);
+    const Handle handle = order_.at(line);
+    Line& at = lines_[handle];
+    // The line's own entries in the index mislead no reading of it: they lie at its place.
+    std::vector<std::string> names = names_of(at);
+    const std::vector<std::string> took = std::move(at.takes);
+    const bool took_previous = at.takes_previous;
+    const LineReading old = std::move(at.reading);
+    const std::optional<std::string> old_result = std::move(at.result);
     const ScopeAt scope(*this, line);
     // A line too long to read shows nothing: a memo of one huge line stays as quick.
     at.reading = at.empty || at.text.size() > LINE_READ_MAX ? LineReading{} : read_line(at.text, false, &scope);
-    at.result = at.reading.kind == LineKind::Total ? std::optional<std::string>{}
-                : at.reading.has_result()          ? std::optional(at.reading.value)
-                                                   : std::nullopt;
+    scope.asked(at);
+    at.result.reset();
     if (at.reading.kind == LineKind::Total) {
         NotesSum sum = total_at(line);
         if (!sum.value.empty()) at.result = std::move(sum.value);
+    } else if (at.reading.has_result()) {
+        at.result = at.reading.value;
     }
-    index(line);
-    std::vector<std::string> now = names_of(line);
+    const std::vector<std::string> now = names_of(at);
+    // Filed again only when that changes: a name's list may hold every total line.
+    if (now != names || at.takes != took || at.takes_previous != took_previous) {
+        file(handle, names, took, took_previous, false);
+        file(handle, now, at.takes, at.takes_previous, true);
+    }
     const bool changed = at.result != old_result;
     // A name given or taken back, or its value changed: its takers below look again.
-    if (!changed && now == names) names.clear();
-    names.insert(names.end(), now.begin(), now.end());
-    follow(line, changed, names, pending);
+    if (changed || now != names)
+        names.insert(names.end(), now.begin(), now.end());
+    else
+        names.clear();
+    follow(line, changed, names);
+    // The block below an edited line is followed once, from the change's last line.
+    if (line > edited_last_ && !same_for_totals(old, at.reading)) follow_block(line);
 }
 
-void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<std::string>& names,
-                      std::set<std::size_t>& pending) const {
+void NoteBook::pend(std::size_t line) {
+    if (line > edited_last_) pending_.insert(line);
+}
+
+void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<std::string>& names) {
     // The takers of each name, down to its next definition.
     for (const std::string& name : names) {
         const auto takers = takers_.find(name);
         if (takers == takers_.end()) continue;
-        std::size_t until = lines_.size();
+        std::size_t until = size();
         if (const auto defined = definitions_.find(name); defined != definitions_.end()) {
-            const auto next = std::upper_bound(defined->second.begin(), defined->second.end(), line);
-            if (next != defined->second.end()) until = *next;
+            const auto next = first_after(defined->second, line);
+            if (next != defined->second.end()) until = order_.place(*next);
         }
-        take_range(takers->second, line, until, pending);
+        for (auto taker = first_after(takers->second, line); taker != takers->second.end(); ++taker) {
+            const std::size_t at = order_.place(*taker);
+            if (at > until) break;
+            pend(at);
+        }
     }
     if (!result_changed) return;
-    // The first line below that takes the result above, when no result stands between;
-    // the ones after it take its own, and it says so when it changes.
-    const auto taker = std::upper_bound(previous_takers_.begin(), previous_takers_.end(), line);
-    if (taker != previous_takers_.end()) {
-        std::size_t between = line + 1;
-        while (between < *taker && !lines_[between].result) ++between;
-        if (between == *taker) pending.insert(*taker);
-    }
-    // The total lines of the block below, and a grand total that adds the 소계 lines.
-    bool text_above = !lines_.empty() && line < lines_.size() && !lines_[line].empty;
-    for (std::size_t below = line + 1; below < lines_.size() && below <= line + BLOCK_LINES_MAX; ++below) {
-        if (lines_[below].empty) {
-            if (text_above) break;
-            continue;
-        }
-        const TotalWord word =
-            lines_[below].reading.kind == LineKind::Total ? lines_[below].reading.total : TotalWord::None;
-        if (word != TotalWord::None) pending.insert(below);
-        if (word == TotalWord::Grand) break;
-        text_above = word == TotalWord::None;
+    // The lines below that take the result above, while no result stands between; a
+    // taker with a result of its own says so when it changes.
+    std::size_t from = line + 1;
+    for (auto taker = first_after(previous_takers_, line); taker != previous_takers_.end(); ++taker) {
+        const std::size_t at = order_.place(*taker);
+        while (from < at && !line_at(from).result) ++from;
+        if (from < at) break;
+        pend(at);
+        if (line_at(at).result) break;
+        from = at + 1;
     }
 }
 
-NotesSum NoteBook::total_at(std::size_t line, std::string_view before_on_line) const {
-    // Back to where reading may start afresh: a total line other than 소계, or an empty
-    // line below a line that is no total line; at most BLOCK_LINES_MAX lines.
+void NoteBook::follow_block(std::size_t line) {
+    // The lines below whose block reaches the line, or begins anew by it: whether a line
+    // ends blocks depends on the line above it too, so the ends at the line and the next
+    // one may have moved and do not stop the walk.
+    const std::size_t until = std::min(size(), line + BLOCK_LINES_MAX + 2);
+    for (std::size_t below = line + 1; below < until; ++below) {
+        if (below >= line + 3 && ends_blocks_at(below - 1)) break;
+        const Line& at = line_at(below);
+        if (at.reading.kind == LineKind::Total || at.takes_block) pend(below);
+    }
+}
+
+BlockMark NoteBook::mark(std::size_t line) const {
+    const Line& at = line_at(line);
+    return {at.empty, at.empty || at.reading.kind != LineKind::Total ? TotalWord::None : at.reading.total};
+}
+
+bool NoteBook::ends_blocks_at(std::size_t line) const {
+    return ends_blocks(mark(line), line > 0 ? mark(line - 1) : BlockMark{});
+}
+
+BlockTally NoteBook::tally_before(std::size_t line) const {
+    // At most BLOCK_LINES_MAX lines back; follow_block reaches as far below.
     const std::size_t from = line > BLOCK_LINES_MAX ? line - BLOCK_LINES_MAX : 0;
-    std::size_t start = from;
-    for (std::size_t i = line; i > from;) {
-        --i;
-        if (word_of(i) == TotalWord::Grand) {
-            start = i + 1;
-            break;
-        }
-        if (!lines_[i].empty) continue;
-        std::size_t above = i;
-        while (above > from && lines_[above - 1].empty) --above;
-        if (above > from && word_of(above - 1) == TotalWord::None) {
-            start = i + 1;
-            break;
-        }
-        i = above;
+    std::size_t start = line;
+    for (BlockMark below = start > from ? mark(start - 1) : BlockMark{}; start > from; --start) {
+        const BlockMark above = start >= 2 ? mark(start - 2) : BlockMark{};
+        if (ends_blocks(below, above)) break;
+        below = above;
     }
     BlockTally tally;
-    for (std::size_t i = start; i < line; ++i) tally.take(lines_[i].reading, lines_[i].empty);
+    for (std::size_t i = start; i < line; ++i) {
+        const Line& at = line_at(i);
+        tally.take(at.reading, at.empty);
+    }
+    return tally;
+}
+
+NotesSum NoteBook::total_at(std::size_t line, std::string_view before_on_line) const {
+    BlockTally tally = tally_before(line);
     if (!trim_white_space(before_on_line).empty()) tally.take(read_at(line, before_on_line, false), false);
-    const TotalWord word = lines_[line].reading.total;
+    const TotalWord word = line_at(line).reading.total;
     return tally.total(word == TotalWord::None ? TotalWord::Grand : word);
 }
 
 LineReading NoteBook::read_at(std::size_t line, std::string_view text, bool selected) const {
-    const ScopeAt scope(*this, std::min(line, lines_.size()));
+    const ScopeAt scope(*this, std::min(line, size()));
     return read_line(text, selected, &scope);
 }
 
@@ -201,41 +264,46 @@ NotesSum NoteBook::selection_total(std::size_t line, std::string_view text) cons
         text, [&](std::size_t n, std::string_view segment) { return read_at(line + n, segment, false); });
 }
 
-TotalWord NoteBook::word_of(std::size_t line) const {
-    return lines_[line].reading.kind == LineKind::Total ? lines_[line].reading.total : TotalWord::None;
-}
-
 std::optional<std::size_t> NoteBook::definition_before(std::string_view name, std::size_t line) const {
     const auto defined = definitions_.find(std::string(name));
     if (defined == definitions_.end()) return std::nullopt;
-    const auto after = std::lower_bound(defined->second.begin(), defined->second.end(), line);
+    const auto after = first_from(defined->second, line);
     if (after == defined->second.begin()) return std::nullopt;
-    return *std::prev(after);
+    return order_.place(*std::prev(after));
 }
 
-void NoteBook::index(std::size_t line) {
-    const LineReading& reading = lines_[line].reading;
-    for (const std::string& name : names_of(line)) insert_sorted(definitions_[name], line);
-    for (const std::string& name : reading.uses) insert_sorted(takers_[name], line);
-    if (reading.uses_previous) insert_sorted(previous_takers_, line);
+void NoteBook::insert_sorted(std::vector<Handle>& lines, Handle line) const {
+    lines.insert(first_after(lines, order_.place(line)), line);
 }
 
-void NoteBook::unindex(std::size_t line) {
-    const LineReading& reading = lines_[line].reading;
-    for (const std::string& name : names_of(line)) erase_sorted(definitions_[name], line);
-    for (const std::string& name : reading.uses) erase_sorted(takers_[name], line);
-    if (reading.uses_previous) erase_sorted(previous_takers_, line);
+void NoteBook::erase_sorted(std::vector<Handle>& lines, Handle line) const {
+    const auto at = first_from(lines, order_.place(line));
+    if (at != lines.end() && *at == line) lines.erase(at);
 }
 
-void NoteBook::shift_index(std::size_t from, std::ptrdiff_t by) {
-    const auto shift = [&](std::vector<std::size_t>& lines) {
-        for (std::size_t& line : lines) {
-            if (line >= from) line = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(line) + by);
-        }
+std::vector<LineOrder::Handle>::const_iterator NoteBook::first_from(const std::vector<Handle>& lines,
+                                                                    std::size_t line) const {
+    return std::lower_bound(lines.begin(), lines.end(), line,
+                            [&](Handle at, std::size_t place) { return order_.place(at) < place; });
+}
+
+std::vector<LineOrder::Handle>::const_iterator NoteBook::first_after(const std::vector<Handle>& lines,
+                                                                     std::size_t line) const {
+    return std::upper_bound(lines.begin(), lines.end(), line,
+                            [&](std::size_t place, Handle at) { return place < order_.place(at); });
+}
+
+void NoteBook::file(Handle line, const std::vector<std::string>& names, const std::vector<std::string>& takes,
+                    bool takes_previous, bool in) {
+    const auto file_in = [&](std::vector<Handle>& lines) {
+        if (in)
+            insert_sorted(lines, line);
+        else
+            erase_sorted(lines, line);
     };
-    for (auto& [name, lines] : definitions_) shift(lines);
-    for (auto& [name, lines] : takers_) shift(lines);
-    shift(previous_takers_);
+    for (const std::string& name : names) file_in(definitions_[name]);
+    for (const std::string& name : takes) file_in(takers_[name]);
+    if (takes_previous) file_in(previous_takers_);
 }
 
 }  // namespace numvora

@@ -1,7 +1,8 @@
 // The memo's lines with their readings, kept as the memo changes. Names make a line
 // depend on the lines above it ("월세 = 55만원", then "월세 * 12"), so each line keeps
-// what it defines and what it takes; an edit re-reads the edited lines and then only
-// the lines below that take a changed name, a changed result above, or a changed block.
+// what it defines and what its reading asked of the lines above; an edit re-reads the
+// edited lines and then only the lines below that asked for a changed name, a changed
+// result above, or a changed block.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "notes/line_order.h"
 #include "notes/line_reading.h"
 #include "notes/note_blocks.h"
 
@@ -28,11 +30,11 @@ public:
     // is one line; count may be 0 to insert).
     void replace(std::size_t first, std::size_t count, std::string_view text);
 
-    std::size_t size() const { return lines_.size(); }
-    std::string_view text(std::size_t line) const { return lines_[line].text; }
-    const LineReading& reading(std::size_t line) const { return lines_[line].reading; }
+    std::size_t size() const { return order_.size(); }
+    std::string_view text(std::size_t line) const { return line_at(line).text; }
+    const LineReading& reading(std::size_t line) const { return line_at(line).reading; }
     // What the margin shows beside the line, a total line's total included.
-    const std::optional<std::string>& result(std::size_t line) const { return lines_[line].result; }
+    const std::optional<std::string>& result(std::size_t line) const { return line_at(line).result; }
     // What a total line at the line would add (F9 on it, its status); before_on_line: text
     // before a total word on its own line, part of the block.
     NotesSum total_at(std::size_t line, std::string_view before_on_line = {}) const;
@@ -45,31 +47,57 @@ public:
     std::size_t last_reread() const { return reread_; }
 
 private:
+    using Handle = LineOrder::Handle;
     struct Line {
         std::string text;
         LineReading reading;
         std::optional<std::string> result;
         bool empty = true;
+        // What its reading asked of the lines above: names, the result above, its block.
+        std::vector<std::string> takes;
+        bool takes_previous = false;
+        bool takes_block = false;
     };
     class ScopeAt;
 
-    void read_again(std::size_t line, std::set<std::size_t>& pending);
-    void follow(std::size_t line, bool result_changed, const std::vector<std::string>& names,
-                std::set<std::size_t>& pending) const;
-    void unindex(std::size_t line);
-    void index(std::size_t line);
-    void shift_index(std::size_t from, std::ptrdiff_t by);
-    std::optional<std::size_t> definition_before(std::string_view name, std::size_t line) const;
-    TotalWord word_of(std::size_t line) const;
-    // The names a line gives the lines below it: what it defines, and a total line's word.
-    std::vector<std::string> names_of(std::size_t line) const;
+    const Line& line_at(std::size_t line) const { return lines_[order_.at(line)]; }
+    Line& line_at(std::size_t line) { return lines_[order_.at(line)]; }
+    BlockMark mark(std::size_t line) const;
+    bool ends_blocks_at(std::size_t line) const;
+    // The tally of the lines above the line, from where its block begins.
+    BlockTally tally_before(std::size_t line) const;
 
-    std::vector<Line> lines_;
+    // Lines [first, first + count) give way to the added ones, unread.
+    void lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added);
+    void read_again(std::size_t line);
+    void follow(std::size_t line, bool result_changed, const std::vector<std::string>& names);
+    void follow_block(std::size_t line);
+    void pend(std::size_t line);
+    // Files the line under the names it gives and takes, or takes it out (in: false).
+    void file(Handle line, const std::vector<std::string>& names, const std::vector<std::string>& takes,
+              bool takes_previous, bool in);
+    std::optional<std::size_t> definition_before(std::string_view name, std::size_t line) const;
+    // The names a line gives the lines below it: what it defines, and a total line's word.
+    static std::vector<std::string> names_of(const Line& line);
+
+    // Lists of handles kept in the memo's order.
+    void insert_sorted(std::vector<Handle>& lines, Handle line) const;
+    void erase_sorted(std::vector<Handle>& lines, Handle line) const;
+    std::vector<Handle>::const_iterator first_from(const std::vector<Handle>& lines, std::size_t line) const;
+    std::vector<Handle>::const_iterator first_after(const std::vector<Handle>& lines, std::size_t line) const;
+
+    std::vector<Line> lines_;  // by handle
+    std::vector<Handle> free_;
+    LineOrder order_;
     // By name, the lines that define it (a total line defines its word) and the lines
     // that take it, in order.
-    std::unordered_map<std::string, std::vector<std::size_t>> definitions_;
-    std::unordered_map<std::string, std::vector<std::size_t>> takers_;
-    std::vector<std::size_t> previous_takers_;  // lines that take the result above
+    std::unordered_map<std::string, std::vector<Handle>> definitions_;
+    std::unordered_map<std::string, std::vector<Handle>> takers_;
+    std::vector<Handle> previous_takers_;  // lines that take the result above
+    // While a change is read: the lines still to read below the edited ones, which are
+    // read anyway.
+    std::set<std::size_t> pending_;
+    std::size_t edited_last_ = 0;
     std::size_t reread_ = 0;
 };
 

@@ -8,13 +8,16 @@
 
 #include "calculator/evaluate.h"
 #include "notes/note_blocks.h"
+#include "notes/notebook.h"
 
 namespace numvora {
 namespace {
 
-std::vector<std::string> results_of(std::string_view text, BlockTally tally = {}) {
+std::vector<std::string> results_of(std::string_view text) {
+    NoteBook book;
+    book.assign(text);
     std::vector<std::string> got;
-    for (const auto& result : line_results(note_lines(text), tally)) got.push_back(result.value_or(""));
+    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.result(line).value_or(""));
     return got;
 }
 
@@ -43,38 +46,17 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"식비 10,000\n교통 5,000\n소계\n\n숙박 100,000\n소계\n\n총계",
          {"10000", "5000", "15000", "", "100000", "100000", "", "115000"}},
         {"A 10\n소계\nB 20\n총합계", {"10", "10", "20", "30"}},
-        // A block after a gap stands alone; a section closed without 소계 ends the chain.
-        {"A 10\n소계\n\n점심 12,000\n합계", {"10", "10", "", "12000", "12000"}},
+        // A grand total adds the 소계 sections above it and its own lines no 소계 covers,
+        // across a gap; a section closed without 소계 ends the chain.
+        {"A 10\n소계\n\n점심 12,000\n합계", {"10", "10", "", "12000", "12010"}},
         {"A 10\n소계\nB 7\n\n총계", {"10", "10", "7", "", ""}},
+        {"1\n소계\n메모\n합계\n2\n합계", {"1", "1", "", "1", "2", "2"}},
+        // A chain adds once, by its last value, and goes on only from the line right above.
+        {"식비 200,000\n+ 외식 85,000\n+ 배달 43,000\n소계", {"200000", "285000", "328000", "328000"}},
+        {"월세 55만원\n위 * 12\n\n카드 내역\n+ 5,000\n합계", {"550000", "6600000", "", "", "5000", "5000"}},
         {"소계 = 5\n택시 8,300원\n-300\n총계: 1,000원 ", {"", "8300", "-300", "8000"}},
     };
     for (const auto& row : rows) EXPECT_EQ(results_of(row.text), row.results) << row.text;
-}
-
-// The screen's first total adds what the lines above the screen left.
-TEST(LineResults, TotalAddsWhatTheLinesAboveLeft) {
-    const struct {
-        std::vector<std::string_view> above;
-        std::string_view lines;
-        std::vector<std::string> results;
-    } rows[] = {
-        {{"1", "", "2", "커피 4,500원 x 2"}, "4\n합계\n5\n합계", {"4", "9006", "5", "5"}},
-        {{"1", "소계", "메모"}, "합계", {"1"}},
-        {{"1", "합계", "메모"}, "합계", {""}},
-        {{"A 10", "소계", ""}, "B 5\n소계\n총계", {"5", "5", "15"}},
-    };
-    for (const auto& row : rows) EXPECT_EQ(results_of(row.lines, tally_of(row.above)), row.results) << row.lines;
-}
-
-TEST(LineResults, FirstTotalReachesAboveUntilABlockEnds) {
-    const struct {
-        std::vector<std::string_view> lines;
-        bool reaches;
-    } rows[] = {
-        {{"합계"}, true},    {{"3", "4", "소계 = 7"}, true}, {{"3", " ", "합계"}, false}, {{"", "합계"}, true},
-        {{"3", "4"}, false},
-    };
-    for (const auto& row : rows) EXPECT_EQ(first_total_reaches_above(row.lines), row.reaches) << row.lines.front();
 }
 
 // Totals of selections as a person writes them, and what the status line says.
@@ -113,6 +95,24 @@ TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
     }
 }
 
+// Foreign money is never added into won, and a chain of it is passed over once.
+TEST(SelectionTotal, ForeignResultsArePassedOver) {
+    LineReading hotel;
+    hotel.kind = LineKind::Expression;
+    hotel.value = "360";
+    hotel.currency = "USD";
+    LineReading nights = hotel;
+    nights.value = "720";
+    nights.continues = true;
+    LineReading meals;
+    meals.kind = LineKind::Amount;
+    meals.value = "85000";
+    ResultSum sum;
+    for (const LineReading& reading : {hotel, nights, meals}) sum.take(reading);
+    EXPECT_EQ(sum.sum().value, "85000");
+    EXPECT_EQ(total_status_text(sum.sum()), "1개를 더했습니다 (외화 1개 제외)");
+}
+
 TEST(SelectionTotal, SumExpressionEvaluates) {
     const struct {
         std::vector<std::string> values;
@@ -139,7 +139,8 @@ TEST(SelectionTotal, OneMebibyteSelection) {
 }
 
 // Notes Koreans keep, each block ending in its total line: the margin beside it, what F9
-// writes on it and the total of a selection of the block all say the same figure.
+// writes on it and the total of a selection of the block all say the same figure, as the
+// program reads them.
 TEST(Agreement, MarginF9TotalLineAndSelectionTotal) {
     const struct {
         std::string_view text;
@@ -166,19 +167,21 @@ TEST(Agreement, MarginF9TotalLineAndSelectionTotal) {
          "6167300"},
         {"환불:-5,000\n(-5,000)\n₩-5,000\n−5,000\n합", "-20000"},
         {"오천원\n만원\n삼만 원\n십만원\n3백만원\n2천5백만원\n합계금액", "28145000"},
+        {"점심 12,000\n+ 커피 4,500\n합계", "16500"},
+        // The week: two sections, the first closed by its 소계, a gap, then 합계.
+        {"12/1 점심 12,000원\n12/2 택시 8,500원\n12/3 장보기 23,000원\n12/4 점심 12,000원\n소계\n\n"
+         "12/5 회식 20,000원\n12/6 영화 14,000원\n합계",
+         "89500"},
     };
     for (const auto& row : rows) {
-        const std::vector<std::string_view> lines = note_lines(row.text);
-        const std::span<const std::string_view> above(lines.data(), lines.size() - 1);
-        const LineReading last = read_line(lines.back());
-        ASSERT_EQ(last.kind, LineKind::Total) << row.text;
-        const std::string margin = line_results(lines).back().value_or("");
-        const std::string f9 = tally_of(above).total(last.total).value;
-        std::string block;
-        for (const std::string_view line : above) block += std::string(line) + "\n";
-        EXPECT_EQ(margin, row.total) << row.text;
-        EXPECT_EQ(f9, row.total) << row.text;
-        EXPECT_EQ(selection_total(block).value, row.total) << row.text;
+        NoteBook book;
+        book.assign(row.text);
+        const std::size_t last = book.size() - 1;
+        ASSERT_EQ(book.reading(last).kind, LineKind::Total) << row.text;
+        const std::string_view block = row.text.substr(0, row.text.rfind('\n') + 1);
+        EXPECT_EQ(book.result(last).value_or(""), row.total) << row.text;
+        EXPECT_EQ(book.total_at(last).value, row.total) << row.text;
+        EXPECT_EQ(book.selection_total(0, block).value, row.total) << row.text;
     }
 }
 

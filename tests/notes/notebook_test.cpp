@@ -2,10 +2,14 @@
 // that an edit reads again the lines it changes and no others.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "notes/notebook.h"
+#include "notes/notebook_differential.h"
 
 namespace numvora {
 namespace {
@@ -85,6 +89,58 @@ TEST(NoteBook, TotalsFollowTheirBlocks) {
     book.replace(3, 1, "교통");  // no figure left: the second 소계 has nothing to add
     EXPECT_EQ(book.result(4).value_or(""), "");
     EXPECT_EQ(book.result(6).value_or(""), "10000");
+}
+
+// Edits as the memo passes them on: after each, the book is the same text read whole,
+// and it ends as a careful reader would read it.
+TEST(NoteBook, EditedIsTheTextReadWhole) {
+    using differential::LineEdit;
+    const struct {
+        std::string_view text;
+        std::vector<LineEdit> edits;
+        std::vector<std::string> results;
+    } rows[] = {
+        // Enter after "a = 5", then 소계 typed on the new line: the 합계 below it adds it.
+        {"a = 5\n\n합계", {{0, 1, "a = 5\n"}, {1, 1, "소"}, {1, 1, "소계"}}, {"5", "5", "", "5"}},
+        // A 소계 that becomes a heading leaves the empty line below it ending the block.
+        {"1\n소계\n\n합계", {{1, 1, "메모"}}, {"1", "", "", ""}},
+        // A chain cut by an empty line, then its middle line changed.
+        {"점심 12,000\n+ 커피 4,500\n합계", {{0, 1, "점심 12,000\n"}}, {"12000", "", "4500", "4500"}},
+        {"식비 200,000\n+ 외식 85,000\n소계", {{1, 1, "+ 외식 95,000"}}, {"200000", "295000", "295000"}},
+        // "위" reaches past a line that takes the result above but has none of its own.
+        {"10\n위 + 관리비\n위 * 2", {{0, 1, "20"}}, {"20", "", "40"}},
+        // A name a line only asked about: once defined above, "항목1" is a name, not 1.
+        {"메모\n항목1", {{0, 1, "항목1 = 3"}}, {"3", ""}},
+        // A definition put between another and its use, then taken out with a joined line.
+        {"a = 1\na * 3", {{1, 0, "a = 2"}}, {"1", "2", "6"}},
+        {"a = 1\n\na = 2\na * 3", {{1, 2, "a = 2"}, {0, 2, "a = 1"}}, {"1", "3"}},
+    };
+    for (const auto& row : rows) {
+        differential::EditedNotes notes(row.text);
+        for (const LineEdit& edit : row.edits) {
+            notes.apply(edit);
+            EXPECT_EQ(notes.difference(), "") << row.text << " after " << edit.text;
+        }
+        EXPECT_EQ(results_of(notes.book()), row.results) << row.text;
+    }
+}
+
+// Random edits of notes made of the words that move totals; NUMVORA_LONG=1 makes a
+// million of them.
+TEST(NoteBook, RandomEditsLeaveTheTextReadWhole) {
+    const char* long_run = std::getenv("NUMVORA_LONG");
+    const std::size_t edits = long_run != nullptr && std::string_view(long_run) == "1" ? 1'000'000 : 2'000;
+    std::mt19937 random(40);
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    differential::EditedNotes notes("a = 5\n점심 12,000\n+ 커피 4,500\n소계\n\n합계");
+    for (std::size_t edit = 0; edit < edits; ++edit) {
+        const differential::LineEdit change = differential::random_edit(notes.lines(), pick);
+        notes.apply(change);
+        const std::string difference = notes.difference();
+        ASSERT_EQ(difference, "") << "edit " << edit << " (" << change.first << ", " << change.count << ", "
+                                  << change.text << ") gave\n"
+                                  << notes.text();
+    }
 }
 
 }  // namespace
