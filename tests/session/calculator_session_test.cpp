@@ -21,6 +21,11 @@ TEST(CalculatorSession, CalculateTable) {
         {" 1,2 * 3 ", false, "36", HistoryRecord{" 12 * 3 ", "36"}},  // spaces are kept
         {"1/0", false, "오류: 0으로 나눌 수 없습니다.", std::nullopt},
         {"", true, "오류: 계산식을 입력해 주세요.", std::nullopt},
+        {"55만*12", true, "6,600,000", HistoryRecord{"550000*12", "6600000"}},
+        {"12 @ 3", false, "오류: '@'는 계산식에 쓸 수 없습니다.", std::nullopt},
+        {"3잔 + 1", false, "오류: '잔'은 계산식에 쓸 수 없습니다.", std::nullopt},
+        {"5\x7F", false, "오류: 지원하지 않는 문자가 포함되어 있습니다.", std::nullopt},
+        {"5만 +", false, "오류: 올바르지 않은 계산식입니다.", std::nullopt},
     };
     for (const auto& row : rows) {
         CalculatorSession session;
