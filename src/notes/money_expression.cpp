@@ -46,8 +46,8 @@ Result<std::string, char32_t> read_money_expression(std::string_view text) {
             if (n.words_only && end == n.end && is_hangul_syllable(scalar_at(s, end))) return fail(first);
             // Two figures side by side stay two, for the engine to refuse.
             if (!out.empty() && (is_ascii_digit(out.back()) || out.back() == '.')) out += ' ';
-            // A figure without a unit goes as it was written, for the engine's own reading.
-            if (n.unit)
+            // Digits alone go as they were written, for the engine's own reading.
+            if (n.unit || n.words_only)
                 out += notes_detail::to_text(n.value, false);
             else
                 out.append(s, from, n.end - from);
