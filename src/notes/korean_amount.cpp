@@ -1,5 +1,6 @@
 #include "notes/korean_amount.h"
 
+#include <algorithm>
 #include <array>
 
 #include "calculator/number_format.h"
