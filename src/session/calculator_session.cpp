@@ -6,6 +6,7 @@
 #include "calculator/number_format.h"
 #include "calculator/tokenizer.h"
 #include "common/unicode.h"
+#include "notes/money_expression.h"
 
 namespace numvora {
 namespace {
@@ -15,6 +16,26 @@ bool has_visible_character(std::string_view text) {
         if (!is_white_space(decode_utf8(text, pos))) return true;
     }
     return false;
+}
+
+// 은 after a final consonant, 는 otherwise: a Hangul syllable by its last sound, the
+// letters l, m, n and r as they are read (엘, 엠, 엔, 알).
+std::string_view topic_particle(char32_t c) {
+    if (c >= 0xAC00 && c <= 0xD7A3) return (c - 0xAC00) % 28 != 0 ? "은" : "는";
+    if (std::u32string_view(U"lmnrLMNR").find(c) != std::u32string_view::npos) return "은";
+    return "는";
+}
+
+// The box names the character it cannot read; one that shows as nothing is not named.
+Calculation unreadable_calculation(char32_t c) {
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0) || c == REPLACEMENT_CHARACTER)
+        return failed_calculation(calc_error::UnsupportedChar{c});
+    std::string text = "오류: '";
+    append_utf8(text, c);
+    text += "'";
+    text += topic_particle(c);
+    text += " 계산식에 쓸 수 없습니다.";
+    return {std::move(text), std::nullopt};
 }
 
 }  // namespace
@@ -30,7 +51,15 @@ std::string memo_insertion(std::string text, char32_t following) {
 
 Calculation CalculatorSession::calculate(std::string_view box_text) const {
     std::string expression = strip_commas(box_text);
-    const Result<double, CalcError> value = evaluate(expression);
+    Result<double, CalcError> value = evaluate(expression);
+    // What the engine cannot read may be money as the memo writes it ("12만 3천원");
+    // the history then keeps the expression the engine calculated.
+    if (!value && std::holds_alternative<calc_error::UnsupportedChar>(value.error())) {
+        Result<std::string, char32_t> read = read_money_expression(box_text);
+        if (!read) return unreadable_calculation(read.error());
+        expression = std::move(read).value();
+        value = evaluate(expression);
+    }
     if (!value) return failed_calculation(value.error());
     return calculated(std::move(expression), format_number(*value));
 }

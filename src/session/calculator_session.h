@@ -49,6 +49,8 @@ struct CalculatorSession {
     bool group_thousands = false;
 
     // Changes nothing: the shell shows the label first and remembers only what it showed.
+    // Money as the memo writes it ("55만*12") is calculated, and recorded, as the engine's
+    // text ("550000*12"); a character that neither reads is named.
     Calculation calculate(std::string_view box_text) const;
     // A calculation the notes reading made: its expression and its value as read, so
     // that the label shows what goes into the memo.

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "calculator/evaluate.h"
 #include "common/unicode.h"
 #include "notes/line_reading.h"
+#include "notes/money_expression.h"
 
 namespace numvora {
 namespace {
@@ -85,6 +87,10 @@ std::optional<std::string> read_as_notes(const std::u32string& marked) {
     if (marked.find(REPLACEMENT_CHARACTER) != std::u32string::npos) return std::nullopt;
     std::string text;
     for (const char32_t c : marked) append_utf8(text, c == NUMBER_SPACE ? U' ' : c);
+    // An expression of money alone is read whole, as the box reads it: as a line of
+    // notes "삼만 오천 + 5,000" would lose its words, which the memo takes for a label.
+    if (Result<std::string, char32_t> money = read_money_expression(text); money && evaluate(*money))
+        return std::move(money).value();
     const LineReading reading = read_line(text);
     if (reading.kind == LineKind::Amount || (reading.kind == LineKind::Expression && reading.has_result()))
         return reading.expression;

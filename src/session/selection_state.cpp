@@ -1,6 +1,7 @@
 #include "session/selection_state.h"
 
 #include "calculator/selection.h"
+#include "notes/money_expression.h"
 
 namespace numvora {
 
@@ -14,6 +15,11 @@ SelectionMessage SelectionState::take(std::optional<std::string_view> selected_t
     pending_operand.reset();
     if (!selected_text) return {};
     Result<std::string, SelectionError> operand = classify_selection(*selected_text);
+    // Money as the memo writes it ("12만 3천원", "₩1,234") is the operand the calculator reads.
+    if (!operand) {
+        if (const Result<std::string, char32_t> read = read_money_expression(*selected_text))
+            operand = classify_selection(*read);
+    }
     if (!operand) return {selection_error_message(operand.error()), true};
     pending_operand = std::move(operand).value();
     return {selection_status_text(*pending_operand), false};

@@ -34,7 +34,7 @@ struct SelectionState {
     // Whether the selection moved since the last check; remembers the new positions.
     bool moved_to(MemoSelection now);
     // Takes the selected text (nothing: no text is selected) as the pending operand or
-    // as the reason it is none.
+    // as the reason it is none. Money as the memo writes it ("12만 3천원") is an operand.
     SelectionMessage take(std::optional<std::string_view> selected_text);
     // Idle, and the next check looks again.
     void reset();

@@ -31,6 +31,7 @@ TEST(PastedExpression, RewritesFiguresAndLeavesOtherTextAlone) {
         {"1+2", "1+2"},
         {"원래 가격 5,000원", "5000"},
         {"12만 3천원", "123000"},
+        {"삼만 오천 + 5,000", "35000 + 5000"},
         {"점심 12,000원 + 커피 4,500원\n택시 1만원", "12000 + 4500+10000"},
         {"예산 3~5만원", std::nullopt},
         {"3x4", std::nullopt},

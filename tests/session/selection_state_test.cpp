@@ -30,6 +30,8 @@ TEST(SelectionState, OutcomesOfASelection) {
         {std::nullopt, std::nullopt, false, ""},
         {"1,234.50", "1234.5", false, "선택값 1234.5 — 연산 버튼 사용 가능"},
         {"(1 + 2)", "(1 + 2)", false, "선택값 (1 + 2) — 연산 버튼 사용 가능"},
+        {"12만 3천원", "123000", false, "선택값 123000 — 연산 버튼 사용 가능"},
+        {"12만 + 3", std::nullopt, true, "계산식은 전체를 괄호로 감싸 주세요. 예: (1 + 2)"},
         {"   ", std::nullopt, true, "선택한 내용이 비어 있습니다."},
         {"2x3", std::nullopt, true, "곱하기 연산은 x 대신 * 를 사용해 주세요."},
         {"\xED\xA0\x80"

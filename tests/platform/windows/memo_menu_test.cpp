@@ -123,6 +123,19 @@ TEST_F(MemoMenuTest, CommandsActOnTheMemoTheCalculatorAndTheSettings) {
         std::wstring expression;
         std::wstring history;
     } rows[] = {
+        {"money as the memo writes it, typed into the calculator",
+         [&] {
+             SetWindowTextW(state().expression_edit(), L"55만*12");
+             command(CALCULATE);
+         },
+         L"", L"55만*12", L"550000*12 = 6600000"},
+        {"an operation button on money selected in the memo",
+         [&] {
+             put_memo(L"관리비 12만 3천원", 4, 11);
+             SendMessageW(window, WM_TIMER, 1, 0);
+             command(OPERATION_ADD);
+         },
+         L"관리비 12만 3천원", L"(55만*12) + (123000)", L"(550000*12) + (123000) = 6723000"},
         {"total of a block of notes",
          [&] {
              put_memo(L"식비 12,000원\r회비 3만 5천원\r환불 (−2,000)", 0, -1);
