@@ -17,12 +17,13 @@ namespace numvora {
 
 // How deep parentheses and unary minus signs may nest before the expression is refused
 // with InvalidExpression. Each level costs a few small stack frames (factor ->
-// expression -> term -> factor, with the shared loop of calculator/grammar.h between), so an unbounded depth lets a pasted memo selection of
-// a few hundred thousand "(" overflow the 1 MiB main-thread stack of Windows. 256 is
-// far beyond anything typed by hand yet keeps the deepest recursion at a few dozen KiB
-// even in unoptimised builds. InvalidExpression because such a text is not an
-// expression this calculator accepts: its meaning is not out of range, and nothing is
-// left unclosed at the point where the limit is hit.
+// expression -> term -> factor, through the shared loop of calculator/grammar.h), so an
+// unbounded depth lets a pasted memo selection of a few hundred thousand "(" overflow
+// the 1 MiB main-thread stack of Windows. 256 is far beyond anything typed by hand yet
+// keeps the deepest recursion at a few dozen KiB even in unoptimised builds.
+// InvalidExpression because such a text is not an expression this calculator accepts:
+// its meaning is not out of range, and nothing is left unclosed at the point where the
+// limit is hit.
 inline constexpr int MAX_NESTING = 256;
 
 // The tokens the grammar's procedures read.
