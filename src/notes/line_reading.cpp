@@ -6,6 +6,7 @@
 
 #include "calculator/evaluate.h"
 #include "calculator/number_format.h"
+#include "common/korean_particle.h"
 #include "common/unicode.h"
 #include "notes/line_parts.h"
 #include "notes/line_tokens.h"
@@ -39,11 +40,12 @@ std::size_t old_result_start(std::string_view text) {
     return start;
 }
 
-Reading read_tokens(std::string_view body, bool split_joined, const NoteScope* scope = nullptr,
-                    NameUse* use = nullptr) {
+// asks: an "=" after the body asks for its value.
+Reading read_tokens(std::string_view body, bool split_joined, const NoteScope* scope = nullptr, NameUse* use = nullptr,
+                    bool asks = false) {
     Reading r{body, notes_detail::tokenize_line(body, split_joined), {}, {}, {}};
     NameUse ignored;
-    if (scope != nullptr) resolve_names(body, r.tokens, *scope, use != nullptr ? *use : ignored);
+    if (scope != nullptr) resolve_names(body, r.tokens, *scope, asks, use != nullptr ? *use : ignored);
     assign_roles(r);
     return r;
 }
@@ -76,6 +78,11 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
     out.grouped = grouped_style(r, parsed.used);
     out.kind = LineKind::Expression;
     out.expression = parsed.expression;
+    if (!parsed.unclear.empty()) {
+        out.unclear = parsed.unclear;
+        return;
+    }
+    out.currency = parsed.currency;
     const Result<double, CalcError> value = evaluate(parsed.expression);
     if (value)
         out.value = notes_detail::note_value_text(*value);
@@ -131,6 +138,25 @@ std::optional<Definition> read_definition(std::string_view line) {
     return Definition{std::string(name), sign + 1};
 }
 
+std::string unclear_reason(const Reading& r) {
+    for (const LineToken& token : r.tokens) {
+        if (token.kind == TokenKind::Number && token.marks.unclear)
+            return quoted_object(r.line.substr(token.begin, token.end - token.begin)) + " 읽을 수 없습니다";
+    }
+    return notes_detail::blocked_operation(r);
+}
+
+// A figure or an operator in checked that cannot be read whole leaves the line without a
+// result, and says why; the line keeps the figures of r.
+bool left_unclear(const Reading& r, const Reading& checked, LineReading& out) {
+    std::string why = unclear_reason(checked);
+    if (why.empty()) return false;
+    fill_figures(r, {}, out);
+    out.kind = LineKind::Expression;
+    out.unclear = std::move(why);
+    return true;
+}
+
 // A line that is neither a total line nor a definition.
 LineReading read_plain(std::string_view line, bool selected, const NoteScope* scope, NameUse& use) {
     LineReading out;
@@ -148,10 +174,11 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
     out.replace_begin = body_end;
     out.replace_end = out.asks ? line.size() : body_end;
 
-    Reading r = read_tokens(line.substr(0, body_end), false, scope, &use);
+    Reading r = read_tokens(line.substr(0, body_end), false, scope, &use, out.asks);
     bool has_figure = false;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) has_figure = has_figure || r.number(i);
-    if (out.asks && !has_amount(r) && !has_amount(read_tokens(r.line, true, scope))) {
+    if (left_unclear(r, r, out)) return out;
+    if (out.asks && !has_amount(r) && !has_amount(read_tokens(r.line, true, scope, nullptr, true))) {
         // "월세 = 550,000", "환율 $1 = 1,380원": a label and its amount, not a request.
         read_amount(read_tokens(line, false), out);
         if (out.kind != LineKind::Nothing) {
@@ -169,8 +196,9 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
         return out;
     }
     if (out.asks) {
-        // "12/7 =" asks for a division, not a date.
-        const Reading split = read_tokens(line.substr(0, body_end), true, scope);
+        // "12/7 =" asks for a division, not a date; "2026-03-02 ~ 2026-12-08 =" for nothing.
+        const Reading split = read_tokens(line.substr(0, body_end), true, scope, nullptr, true);
+        if (left_unclear(r, split, out)) return out;
         if (std::optional<Parsed> parsed = parse_expression(split, true)) {
             evaluate_into(split, *parsed, out);
             return out;
@@ -205,18 +233,27 @@ std::optional<TotalLine> read_total_line(std::string_view line) {
         {"합계금액", TotalWord::Grand}, {"총합계", TotalWord::Grand}, {"총금액", TotalWord::Grand},
         {"합계액", TotalWord::Grand},   {"합계", TotalWord::Grand},   {"총합", TotalWord::Grand},
         {"총계", TotalWord::Grand},     {"총액", TotalWord::Grand},   {"소계", TotalWord::Sub},
-        {"합", TotalWord::Grand}};
+        {"합", TotalWord::Grand},       {"계", TotalWord::Grand}};
     const std::string_view all = trim_white_space(line);
     if (all.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
+    // "총 합계": 총 before a total word is part of it.
+    std::string_view words = all;
+    if (words.starts_with("총 ")) words = trim_white_space(words.substr(std::string_view("총").size()));
     for (const auto& [word, kind] : WORDS) {
-        if (!all.starts_with(word)) continue;
-        std::string_view rest = trim_white_space(all.substr(word.size()));
+        if (!words.starts_with(word)) continue;
+        std::size_t word_end = static_cast<std::size_t>(words.data() - line.data()) + word.size();
+        std::string_view rest = trim_white_space(line.substr(word_end));
+        // "합계 (카드)": a note in parentheses belongs to the word.
+        if (rest.starts_with('(') && rest.find(')') != std::string_view::npos) {
+            word_end = static_cast<std::size_t>(rest.data() - line.data()) + rest.find(')') + 1;
+            rest = trim_white_space(line.substr(word_end));
+        }
         if (rest.starts_with(':') || rest.starts_with('=')) rest = trim_white_space(rest.substr(1));
         if (!rest.empty() && !is_written_result(rest)) return std::nullopt;
         const auto start = static_cast<std::size_t>(all.data() - line.data());
         std::size_t end = start + all.size();
         while (end < line.size() && line[end] == ' ') ++end;
-        return TotalLine{kind, start + word.size(), end};
+        return TotalLine{kind, word_end, end, !rest.empty()};
     }
     return std::nullopt;
 }
@@ -235,6 +272,73 @@ bool is_note_name(std::string_view word) {
     return true;
 }
 
+namespace {
+
+// The reading of a part of a line that starts at offset, placed in the whole line.
+LineReading shifted(LineReading reading, std::size_t offset) {
+    reading.replace_begin += offset;
+    reading.replace_end += offset;
+    return reading;
+}
+
+// "１２，０００원": the line with full-width digits, commas and points made ASCII, and for
+// each of its bytes the byte of the line it came from (one more for the end).
+std::string ascii_figures(std::string_view line, std::vector<std::size_t>& origin) {
+    std::string out;
+    for (std::size_t pos = 0; pos < line.size();) {
+        const std::size_t start = pos;
+        const char32_t c = decode_utf8(line, pos);
+        const bool digit = c >= 0xFF10 && c <= 0xFF19;
+        if (digit || c == 0xFF0C || c == 0xFF0E) {
+            out += digit ? static_cast<char>('0' + (c - 0xFF10)) : c == 0xFF0C ? ',' : '.';
+            origin.push_back(start);
+            continue;
+        }
+        out.append(line, start, pos - start);
+        for (std::size_t i = start; i < pos; ++i) origin.push_back(i);
+    }
+    origin.push_back(line.size());
+    return out;
+}
+
+// Where the item after a list mark begins ("- 교통 62,400", "* 우유", "• ", "· ", "ㄴ",
+// "> ", "1. ", "1) ", "①"), or 0: a mark before a figure ("- 10%", "* 2") is an
+// operator, and the line goes on from the one above.
+std::size_t list_item_start(std::string_view line) {
+    static constexpr std::string_view MARKS[] = {"-", "*", "•", "·", "ㄴ", ">", "\u2212"};
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    std::size_t mark_end = 0;
+    for (const std::string_view mark : MARKS) {
+        if (line.substr(i).starts_with(mark)) mark_end = i + mark.size();
+    }
+    std::size_t digits = i;
+    while (digits < line.size() && digits - i < 3 && is_ascii_digit(line[digits])) ++digits;
+    if (digits > i && digits < line.size() && (line[digits] == '.' || line[digits] == ')') &&
+        line.substr(digits + 1).starts_with(' '))
+        mark_end = digits + 1;
+    // ① to ⑳.
+    if (line.substr(i).starts_with("\xE2\x91") && i + 2 < line.size() &&
+        static_cast<unsigned char>(line[i + 2]) >= 0xA0 && static_cast<unsigned char>(line[i + 2]) <= 0xB3)
+        mark_end = i + 3;
+    if (mark_end == 0) return 0;
+    std::size_t item = mark_end;
+    while (item < line.size() && (line[item] == ' ' || line[item] == '\t')) ++item;
+    const std::vector<LineToken> first = notes_detail::tokenize_line(line.substr(item, line.find(' ', item) - item));
+    return !first.empty() && first.front().kind == TokenKind::Word ? item : 0;
+}
+
+// "세율 = 3.3%", "근무 = 8시간": a value that is a rate or a duration alone.
+bool rate_or_duration(const LineReading& value) {
+    if (value.has_result() || value.figures.empty()) return false;
+    const FigureRole role = value.figures.front().role;
+    if (role == FigureRole::Rate) return value.figures.size() == 1;
+    return std::all_of(value.figures.begin(), value.figures.end(),
+                       [](const Figure& figure) { return figure.role == FigureRole::DateTime; });
+}
+
+}  // namespace
+
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
     LineReading out;
     // The line without its break; trailing spaces after a result are the result's. A lead
@@ -243,7 +347,31 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
     for (const std::string_view wide_break : {"\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
         line_end = std::min(line_end, text.find(wide_break));
     const std::string_view line = text.substr(0, line_end);
+    if (line.find("\xEF\xBC") != std::string_view::npos) {
+        std::vector<std::size_t> origin;
+        const std::string ascii = ascii_figures(line, origin);
+        if (ascii.size() != line.size()) {
+            out = read_line(ascii, selected, scope);
+            out.replace_begin = origin[out.replace_begin];
+            out.replace_end = origin[out.replace_end];
+            return out;
+        }
+    }
+    if (const std::size_t item = list_item_start(line); item > 0)
+        return shifted(read_line(line.substr(item), selected, scope), item);
     if (const std::optional<TotalLine> total = read_total_line(line)) {
+        const std::string_view word = trim_white_space(line.substr(0, total->word_end));
+        // "총액 128,000원" with no result above it in its block: the amount, named.
+        if (total->value && scope != nullptr && !scope->block_has_result()) {
+            NameUse ignored;
+            out = read_plain(line.substr(total->word_end), selected, scope, ignored);
+            if (out.kind == LineKind::Amount) {
+                out.defines = std::string(word);
+                out.block_decides = true;
+                return shifted(std::move(out), total->word_end);
+            }
+            out = LineReading{};
+        }
         out.kind = LineKind::Total;
         out.total = total->word;
         out.replace_begin = total->word_end;
@@ -253,11 +381,10 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
     }
     if (const std::optional<Definition> definition = read_definition(line)) {
         LineReading value = read_line(line.substr(definition->rest), selected, scope);
-        if (value.has_result()) {
+        if (rate_or_duration(value)) value.gives = std::string(trim_white_space(line.substr(definition->rest)));
+        if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
-            value.replace_begin += definition->rest;
-            value.replace_end += definition->rest;
-            return value;
+            return shifted(std::move(value), definition->rest);
         }
     }
     NameUse use;
@@ -267,7 +394,10 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
     out.continues = use.continues;
     out.unknown = std::move(use.unknown);
     // A name nothing above defines leaves the line without a result, never one of some terms.
-    if (!out.unknown.empty()) out.value.clear();
+    if (!out.unknown.empty()) {
+        out.value.clear();
+        out.unclear = quoted_object(out.unknown) + " 찾을 수 없습니다";
+    }
     return out;
 }
 

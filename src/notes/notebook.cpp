@@ -33,13 +33,28 @@ public:
     std::optional<std::string> value_of(std::string_view name) const override {
         const std::optional<std::size_t> definition = book_.definition_before(name, line_);
         if (!definition) return std::nullopt;
-        return book_.lines_[*definition].result;
+        const Line& defining = book_.lines_[*definition];
+        if (!defining.result && !defining.reading.gives.empty()) return defining.reading.gives;
+        return defining.result;
     }
     std::optional<std::string> previous() const override {
         for (std::size_t line = line_; line > 0; --line) {
             if (book_.lines_[line - 1].result) return book_.lines_[line - 1].result;
         }
         return std::nullopt;
+    }
+    // Up to the block's start: an empty line below text, or a grand total; the 소계
+    // sections above a gap still count.
+    bool block_has_result() const override {
+        for (std::size_t line = line_; line > 0 && line_ - line < BLOCK_LINES_MAX; --line) {
+            std::size_t above = line - 1;
+            while (above > 0 && book_.lines_[above].empty) --above;
+            if (above + 1 < line && book_.word_of(above) != TotalWord::Sub) return false;
+            if (book_.lines_[above].empty || book_.word_of(above) == TotalWord::Grand) return false;
+            if (book_.lines_[above].result) return true;
+            line = above + 1;
+        }
+        return false;
     }
 
 private:
@@ -158,7 +173,7 @@ void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<s
         }
         const TotalWord word =
             lines_[below].reading.kind == LineKind::Total ? lines_[below].reading.total : TotalWord::None;
-        if (word != TotalWord::None) pending.insert(below);
+        if (word != TotalWord::None || lines_[below].reading.block_decides) pending.insert(below);
         if (word == TotalWord::Grand) break;
         text_above = word == TotalWord::None;
     }
