@@ -100,4 +100,26 @@ bool is_previous_word(std::string_view word);
 // asks: an "=" after the body asks for the value of what stands before it.
 void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use);
 
+// The shapes of a line around its figures (line_shapes.cpp).
+
+// Where the old results begin: the "=" before the first of a chain of results that runs
+// to the text's end, the last of which may be empty. npos when there is none.
+std::size_t old_result_start(std::string_view text);
+
+// "월세 = 55만원", "관리비: 12만 3천원": a name, and where the value after it begins.
+struct Definition {
+    std::string name;
+    std::size_t rest = 0;
+};
+std::optional<Definition> read_definition(std::string_view line);
+
+// "１２，０００원": the line with full-width digits, commas and points made ASCII, and for
+// each of its bytes the byte of the line it came from (one more for the end).
+std::string ascii_figures(std::string_view line, std::vector<std::size_t>& origin);
+
+// Where the item after a list mark begins ("- 교통 62,400", "* 우유", "• ", "· ", "ㄴ",
+// "> ", "1. ", "1) ", "①"), or 0: a mark before a figure ("- 10%", "* 2") is an
+// operator, and the line goes on from the one above.
+std::size_t list_item_start(std::string_view line);
+
 }  // namespace numvora::notes_detail
