@@ -84,7 +84,7 @@ struct NoteExpression {
         return Operator{sign, spaced};
     }
 
-    Value combine(Operator op, Value left, Value right) {
+    Value combine(Operator op, const Value& left, const Value& right) {
         const std::optional<Money> money = joined_money(op.sign, left, right);
         if (!money) return failed(true);
         Value out;
