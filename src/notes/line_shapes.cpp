@@ -1,6 +1,7 @@
 // The shapes a line takes around its figures: a total line, a definition, a list item,
 // old results at its end, full-width figures.
 #include <algorithm>
+#include <cctype>
 
 #include "common/unicode.h"
 #include "notes/line_parts.h"
@@ -106,6 +107,11 @@ std::size_t list_item_start(std::string_view line) {
     if (mark_end == 0) return 0;
     std::size_t item = mark_end;
     while (item < line.size() && (line[item] == ' ' || line[item] == '\t')) ++item;
+    // A word: a Hangul syllable or a Latin letter first ("ㄴㄴ" is no item of an item), and
+    // not a number word ("- 오천원" subtracts).
+    std::size_t pos = item;
+    const char32_t c = pos < line.size() ? decode_utf8(line, pos) : 0;
+    if (!((c >= 0xAC00 && c <= 0xD7A3) || (c < 0x80 && std::isalpha(static_cast<int>(c)) != 0))) return 0;
     const std::vector<Token> first = tokenize_line(line.substr(item, line.find(' ', item) - item));
     return !first.empty() && first.front().kind == TokenKind::Word ? item : 0;
 }
