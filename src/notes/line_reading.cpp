@@ -219,9 +219,13 @@ LineReading shifted(LineReading reading, std::size_t offset) {
     return reading;
 }
 
-// "세율 = 3.3%", "근무 = 8시간": a value that is a rate or a duration alone.
-bool rate_or_duration(const LineReading& value) {
+// "세율 = 3.3%", "근무 = 1시간 30분": a value that is a rate or a duration and nothing
+// else (not "3시 회의").
+bool rate_or_duration(std::string_view text, const LineReading& value) {
     if (value.has_result() || value.figures.empty()) return false;
+    const std::vector<LineToken> tokens = notes_detail::tokenize_line(text);
+    if (!std::all_of(tokens.begin(), tokens.end(), [](const LineToken& t) { return t.kind == TokenKind::Number; }))
+        return false;
     const FigureRole role = value.figures.front().role;
     if (role == FigureRole::Rate) return value.figures.size() == 1;
     return std::all_of(value.figures.begin(), value.figures.end(),
@@ -271,8 +275,9 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
         return out;
     }
     if (const std::optional<Definition> definition = read_definition(line)) {
-        LineReading value = read_line(line.substr(definition->rest), selected, scope);
-        if (rate_or_duration(value)) value.gives = std::string(trim_white_space(line.substr(definition->rest)));
+        const std::string_view rest = line.substr(definition->rest);
+        LineReading value = read_line(rest, selected, scope);
+        if (rate_or_duration(rest, value)) value.gives = std::string(trim_white_space(rest));
         if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
             return shifted(std::move(value), definition->rest);

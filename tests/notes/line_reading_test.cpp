@@ -206,6 +206,7 @@ TEST(ReadLine, DefinitionsGiveTheirName) {
         // A rate or a duration names no result, but the name gives it to the lines below.
         {"세율 = 3.3%", "세율", ""},
         {"근무 = 1시간 30분", "근무", ""},
+        {"메모: 3시 회의", "", ""},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line);
