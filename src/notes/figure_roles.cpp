@@ -123,9 +123,11 @@ bool cannot_take_part(const Reading& r, std::size_t op, std::size_t i) {
     // A name that gives a duration may hold several units ("1시간 30분").
     const NumberMarks& m = r.tokens[i].marks;
     if (kind == TokenKind::Plus || kind == TokenKind::Minus || m.joined || m.reference) return true;
-    const std::size_t far = i < op ? i - 1 : i + 1;
-    return i < op ? i > 0 && r.number(far) && r.roles[far] == FigureRole::DateTime
-                  : far < r.tokens.size() && r.number(far) && r.roles[far] == FigureRole::DateTime;
+    // "6시간 30분 x …": a time of several units, the next one on the far side.
+    const bool before = i < op;
+    if (before ? i == 0 : i + 1 >= r.tokens.size()) return false;
+    const std::size_t far = before ? i - 1 : i + 1;
+    return r.number(far) && r.roles[far] == FigureRole::DateTime;
 }
 
 }  // namespace
@@ -137,7 +139,7 @@ std::string blocked_operation(const Reading& r) {
         // "$350 / × 1,380": an operator with nothing to take after it.
         if (is_operator(t[i + 1].kind) && !r.starts_operand(i + 1)) return "연산자가 겹쳐 있어 계산할 수 없습니다";
         if (!r.number(i + 1) && t[i + 1].kind != TokenKind::Open) continue;
-        // "12/5 - 12,000원": a dash after a date sets an amount apart.
+        // "12월 7일 - 12,000원": a dash after a date sets an amount apart.
         if (t[i].kind == TokenKind::Minus && r.roles[i - 1] == FigureRole::DateTime && r.number(i + 1) &&
             r.roles[i + 1] == FigureRole::Amount)
             continue;
