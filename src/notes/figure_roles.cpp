@@ -40,7 +40,12 @@ bool identifier(const Reading& r, std::size_t i) {
 // What a figure is by the marks around it.
 FigureRole role_of(const Reading& r, std::size_t i, bool by_tilde, bool last) {
     const NumberMarks& m = r.tokens[i].marks;
-    if (m.reference) return m.percent ? FigureRole::Rate : m.date ? FigureRole::DateTime : FigureRole::Amount;
+    if (m.reference) {
+        return m.percent   ? FigureRole::Rate
+               : m.date    ? FigureRole::DateTime
+               : m.foreign ? FigureRole::Foreign
+                           : FigureRole::Amount;
+    }
     if (m.name || m.unclear || identifier(r, i)) return FigureRole::Name;
     if (m.range_joined || by_tilde) return FigureRole::Range;
     if (m.joined || m.date) return FigureRole::DateTime;

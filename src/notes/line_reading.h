@@ -43,7 +43,9 @@ enum class TotalWord : std::uint8_t { None, Sub, Grand };  // 소계 and every o
 
 // What the lines above a line give it: the values of the names they define ("월세 =
 // 55만원", a total line's word) and the nearest result above ("위", "prev", "ans", a line
-// that starts with an operator). Values are plain decimal text.
+// that starts with an operator). Values are plain decimal text; foreign money has its
+// currency after a space ("360 $"), and a name may give a rate or a duration as written
+// ("3.3%", "1시간 30분").
 class NoteScope {
 public:
     virtual std::optional<std::string> value_of(std::string_view name) const = 0;

@@ -25,6 +25,12 @@ Token reference_to(const Token& at, std::string_view value) {
     token.marks.reference = true;
     token.marks.negative = value.starts_with('-');
     value.remove_prefix(token.marks.negative ? 1 : 0);
+    // Foreign money ("360 $") keeps its currency.
+    if (const std::size_t space = value.find(' '); space != std::string_view::npos) {
+        token.marks.foreign = true;
+        token.currency = std::string(value.substr(space + 1));
+        value = value.substr(0, space);
+    }
     // A name that gives a rate ("3.3%") or a duration ("8시간"): its number, with its mark.
     if (value.ends_with('%')) {
         token.marks.percent = true;

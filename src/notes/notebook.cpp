@@ -35,11 +35,11 @@ public:
         if (!definition) return std::nullopt;
         const Line& defining = book_.lines_[*definition];
         if (!defining.result && !defining.reading.gives.empty()) return defining.reading.gives;
-        return defining.result;
+        return value_text(defining);
     }
     std::optional<std::string> previous() const override {
         for (std::size_t line = line_; line > 0; --line) {
-            if (book_.lines_[line - 1].result) return book_.lines_[line - 1].result;
+            if (book_.lines_[line - 1].result) return value_text(book_.lines_[line - 1]);
         }
         return std::nullopt;
     }
@@ -58,6 +58,12 @@ public:
     }
 
 private:
+    // A result as the lines below take it: foreign money with its currency.
+    static std::optional<std::string> value_text(const Line& line) {
+        if (!line.result || line.reading.currency.empty()) return line.result;
+        return *line.result + " " + line.reading.currency;
+    }
+
     const NoteBook& book_;
     std::size_t line_;
 };

@@ -236,7 +236,8 @@ private:
 // Names with particles, a name alone, a rate a name gives, list marks, a total word with
 // an amount, and the reason a line has no result; the result above is 1,000.
 TEST(ReadLine, WithTheLinesAbove) {
-    const Above above({{"월급", "3500000"}, {"월세", "600000"}, {"세율", "3.3%"}, {"근무", "1시간 30분"}}, false);
+    const Above above(
+        {{"월급", "3500000"}, {"월세", "600000"}, {"세율", "3.3%"}, {"근무", "1시간 30분"}, {"호텔", "360 $"}}, false);
     const Above block_with_results({}, true);
     const struct {
         std::string line;
@@ -277,6 +278,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"$350 / × 1,380", "", "연산자가 겹쳐 있어 계산할 수 없습니다"},
         {"$120 + 85,000원", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
         {"$120 x 1,200엔", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
+        {"호텔 + 85,000원", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line, false, row.scope != nullptr ? row.scope : &above);
