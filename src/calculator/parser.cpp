@@ -51,11 +51,21 @@ struct Calculation {
     static Outcome combine(TokenKind op, Outcome left, Outcome right) { return apply(op, left.value, right.value); }
 
     std::optional<TokenKind> take_operator(grammar::Level level) {
-        const std::optional<TokenKind> op = cursor.peek();
-        const bool additive = op == TokenKind::Plus || op == TokenKind::Minus;
-        const bool multiplicative = op == TokenKind::Star || op == TokenKind::Slash || op == TokenKind::Percent;
-        if (!(level == grammar::Level::Additive ? additive : multiplicative)) return std::nullopt;
-        cursor.take();
+        if (cursor.position >= cursor.tokens.size()) return std::nullopt;
+        const TokenKind op = cursor.tokens[cursor.position].kind;
+        switch (op) {
+        case TokenKind::Plus:
+        case TokenKind::Minus:
+            if (level != grammar::Level::Additive) return std::nullopt;
+            break;
+        case TokenKind::Star:
+        case TokenKind::Slash:
+        case TokenKind::Percent:
+            if (level != grammar::Level::Multiplicative) return std::nullopt;
+            break;
+        default: return std::nullopt;
+        }
+        ++cursor.position;
         return op;
     }
 
