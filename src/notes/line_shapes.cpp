@@ -17,6 +17,11 @@ std::optional<TotalLine> read_total_line(std::string_view line) {
         {"총계", TotalWord::Grand},     {"총액", TotalWord::Grand},   {"소계", TotalWord::Sub},
         {"합", TotalWord::Grand},       {"계", TotalWord::Grand}};
     const std::string_view all = trim_white_space(line);
+    // Every total word begins with one of these: most lines are passed at their first letter.
+    static constexpr std::string_view FIRSTS[] = {"합", "총", "소", "계"};
+    if (std::none_of(std::begin(FIRSTS), std::end(FIRSTS),
+                     [&](std::string_view first) { return all.starts_with(first); }))
+        return std::nullopt;
     if (all.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
     // "총 합계": 총 before a total word is part of it.
     std::string_view words = all;
@@ -91,6 +96,9 @@ std::size_t list_item_start(std::string_view line) {
     static constexpr std::string_view MARKS[] = {"-", "*", "•", "·", "ㄴ", ">", "\u2212"};
     std::size_t i = 0;
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    // A mark begins with one of these bytes ("•" "−" "①" 0xE2, "·" 0xC2, "ㄴ" 0xE3).
+    if (i == line.size() || std::string_view("-*>0123456789\xC2\xE2\xE3").find(line[i]) == std::string_view::npos)
+        return 0;
     std::size_t mark_end = 0;
     for (const std::string_view mark : MARKS) {
         if (line.substr(i).starts_with(mark)) mark_end = i + mark.size();

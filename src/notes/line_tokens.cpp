@@ -231,7 +231,10 @@ struct Lexer {
 
     // "다섯 개", "두 잔", "열 명", "한잔": a native numeral right before a counter word; not
     // "세대" nor "열대", where the counter 대 glued to it makes another word.
-    std::optional<WrittenNumber> native_numeral(std::size_t i) const {
+    std::optional<WrittenNumber> native_numeral(std::size_t i, char32_t first) const {
+        // Most words begin with none of them: one look at the syllable settles it.
+        static constexpr std::u32string_view FIRSTS = U"다여일아한두세네열";
+        if (FIRSTS.find(first) == std::u32string_view::npos) return std::nullopt;
         for (const auto& [word, digit] : NATIVE_NUMERALS) {
             if (!at(i, word)) continue;
             const std::size_t end = i + word.size();
@@ -301,7 +304,7 @@ struct Lexer {
                 continue;
             }
             if (is_hangul_syllable(c) && word_boundary(i)) {
-                if (const std::optional<WrittenNumber> native = native_numeral(i)) {
+                if (const std::optional<WrittenNumber> native = native_numeral(i, c)) {
                     i = number(i, *native);
                     continue;
                 }
