@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "calculator/grammar.h"
+
 namespace numvora {
 
 namespace {
@@ -39,64 +41,62 @@ inline Outcome apply(TokenKind op, double left, double right) {
     }
 }
 
-Outcome term(TokenCursor& cursor);
-Outcome factor(TokenCursor& cursor);
+// The calculator's reading: values computed as the grammar recognises them.
+struct Calculation {
+    using Value = Outcome;
+    using Operator = TokenKind;
+    TokenCursor& cursor;
 
-// expression = term { ("+" | "-") term }
-Outcome expression(TokenCursor& cursor) {
-    Outcome value = term(cursor);
-    while (value.failure == Fault::None) {
-        const std::optional<TokenKind> op = cursor.peek();
-        if (op != TokenKind::Plus && op != TokenKind::Minus) break;
-        cursor.take();
-        const Outcome right = term(cursor);
-        if (right.failure != Fault::None) return right;
-        value = apply(*op, value.value, right.value);
-    }
-    return value;
-}
+    static bool fine(const Outcome& outcome) { return outcome.failure == Fault::None; }
+    static Outcome combine(TokenKind op, Outcome left, Outcome right) { return apply(op, left.value, right.value); }
 
-// term = factor { ("*" | "/" | "%") factor }
-Outcome term(TokenCursor& cursor) {
-    Outcome value = factor(cursor);
-    while (value.failure == Fault::None) {
-        const std::optional<TokenKind> op = cursor.peek();
-        if (op != TokenKind::Star && op != TokenKind::Slash && op != TokenKind::Percent) break;
-        cursor.take();
-        const Outcome right = factor(cursor);
-        if (right.failure != Fault::None) return right;
-        value = apply(*op, value.value, right.value);
+    std::optional<TokenKind> take_operator(grammar::Level level) {
+        if (cursor.position >= cursor.tokens.size()) return std::nullopt;
+        const TokenKind op = cursor.tokens[cursor.position].kind;
+        switch (op) {
+        case TokenKind::Plus:
+        case TokenKind::Minus:
+            if (level != grammar::Level::Additive) return std::nullopt;
+            break;
+        case TokenKind::Star:
+        case TokenKind::Slash:
+        case TokenKind::Percent:
+            if (level != grammar::Level::Multiplicative) return std::nullopt;
+            break;
+        default: return std::nullopt;
+        }
+        ++cursor.position;
+        return op;
     }
-    return value;
-}
 
-// factor = { "+" } ( "-" factor | number | "(" expression ")" )
-Outcome factor(TokenCursor& cursor) {
-    while (cursor.peek() == TokenKind::Plus) cursor.take();
-    if (cursor.peek() == TokenKind::Minus) {
-        cursor.take();
-        if (++cursor.depth > MAX_NESTING) return failed(Fault::InvalidExpression);
-        const Outcome operand = factor(cursor);
-        --cursor.depth;
-        if (operand.failure != Fault::None) return operand;
-        return finite(-operand.value);
+    // factor = { "+" } ( "-" factor | number | "(" expression ")" )
+    Outcome factor() {
+        while (cursor.peek() == TokenKind::Plus) cursor.take();
+        if (cursor.peek() == TokenKind::Minus) {
+            cursor.take();
+            if (++cursor.depth > MAX_NESTING) return failed(Fault::InvalidExpression);
+            const Outcome operand = factor();
+            --cursor.depth;
+            if (operand.failure != Fault::None) return operand;
+            return finite(-operand.value);
+        }
+        const std::optional<Token> token = cursor.take();
+        if (!token) return failed(Fault::InvalidExpression);
+        switch (token->kind) {
+        case TokenKind::Number: return {token->value, Fault::None};
+        case TokenKind::LParen: {
+            if (++cursor.depth > MAX_NESTING) return failed(Fault::InvalidExpression);
+            const Outcome inner = grammar::expression(*this);
+            --cursor.depth;
+            if (inner.failure != Fault::None) return inner;
+            const std::optional<Token> close = cursor.take();
+            if (!close || close->kind != TokenKind::RParen) return failed(Fault::UnclosedParen);
+            return inner;
+        }
+        default: return failed(Fault::InvalidExpression);
+        }
     }
-    const std::optional<Token> token = cursor.take();
-    if (!token) return failed(Fault::InvalidExpression);
-    switch (token->kind) {
-    case TokenKind::Number: return {token->value, Fault::None};
-    case TokenKind::LParen: {
-        if (++cursor.depth > MAX_NESTING) return failed(Fault::InvalidExpression);
-        const Outcome inner = expression(cursor);
-        --cursor.depth;
-        if (inner.failure != Fault::None) return inner;
-        const std::optional<Token> close = cursor.take();
-        if (!close || close->kind != TokenKind::RParen) return failed(Fault::UnclosedParen);
-        return inner;
-    }
-    default: return failed(Fault::InvalidExpression);
-    }
-}
+};
 
 Result<double, CalcError> to_result(Outcome outcome) {
     switch (outcome.failure) {
@@ -112,6 +112,9 @@ Result<double, CalcError> to_result(Outcome outcome) {
 
 }  // namespace
 
-Result<double, CalcError> parse_expression(TokenCursor& cursor) { return to_result(expression(cursor)); }
+Result<double, CalcError> parse_expression(TokenCursor& cursor) {
+    Calculation calculation{cursor};
+    return to_result(grammar::expression(calculation));
+}
 
 }  // namespace numvora

@@ -22,11 +22,31 @@ bool after_road(const Reading& r, std::size_t i) {
     return word.ends_with("로") || word.ends_with("길");
 }
 
+// "주문번호 2024031512345", "학번 20241234", "카드 1234": a plain number after one of
+// these words is an identifier, as is any of ten or more ungrouped digits.
+bool identifier(const Reading& r, std::size_t i) {
+    const NumberMarks& m = r.tokens[i].marks;
+    if (m.grouped || m.won || m.unit || m.foreign || m.percent || m.counter || m.date || m.reference) return false;
+    if (r.tokens[i].value.size() >= 10) return true;
+    std::size_t before = i;
+    while (before > 0 && r.tokens[before - 1].kind == TokenKind::Colon) --before;
+    if (before == 0 || r.tokens[before - 1].kind != TokenKind::Word) return false;
+    const Token& word = r.tokens[before - 1];
+    const std::string_view text = r.line.substr(word.begin, word.end - word.begin);
+    return text == "번" || text == "학번" || text == "사번" || text == "카드" || text == "계좌" ||
+           text.ends_with("번호");
+}
+
 // What a figure is by the marks around it.
 FigureRole role_of(const Reading& r, std::size_t i, bool by_tilde, bool last) {
     const NumberMarks& m = r.tokens[i].marks;
-    if (m.reference) return FigureRole::Amount;
-    if (m.name) return FigureRole::Name;
+    if (m.reference) {
+        return m.percent   ? FigureRole::Rate
+               : m.date    ? FigureRole::DateTime
+               : m.foreign ? FigureRole::Foreign
+                           : FigureRole::Amount;
+    }
+    if (m.name || m.unclear || identifier(r, i)) return FigureRole::Name;
     if (m.range_joined || by_tilde) return FigureRole::Range;
     if (m.joined || m.date) return FigureRole::DateTime;
     if (m.percent) return FigureRole::Rate;
@@ -91,7 +111,50 @@ bool has_amount(const Reading& r) {
 bool label_figure(const Reading& r, std::size_t i) {
     const notes_detail::NumberMarks& m = r.tokens[i].marks;
     if (r.roles[i] == FigureRole::DateTime || r.roles[i] == FigureRole::Name || m.joined) return true;
-    return !m.grouped && !m.won && !m.unit && !m.foreign && !m.percent && !m.counter;
+    // "항공 1인 420,000 x 2", "추가할인 5% 적용: 40,800 - 5% =": a count or a rate names what follows.
+    return !m.grouped && !m.won && !m.unit && !m.foreign;
+}
+
+namespace {
+
+// A range, or a date or a time that the operator would take apart or add to: "2026-12-08
+// + 100일", "1시간 45분 + 50분", "6시간 30분 x 10,030원". A duration in one unit may
+// multiply or divide as a count: "3만원 × 12개월".
+bool cannot_take_part(const Reading& r, std::size_t op, std::size_t i) {
+    if (!r.number(i) || r.tokens[i].marks.name) return false;
+    if (r.roles[i] == FigureRole::Range) return true;
+    if (r.roles[i] != FigureRole::DateTime) return false;
+    const TokenKind kind = r.tokens[op].kind;
+    // A name that gives a duration may hold several units ("1시간 30분").
+    const NumberMarks& m = r.tokens[i].marks;
+    if (kind == TokenKind::Plus || kind == TokenKind::Minus || m.joined || m.reference) return true;
+    // "6시간 30분 x …": a time of several units, the next one on the far side.
+    const bool before = i < op;
+    if (before ? i == 0 : i + 1 >= r.tokens.size()) return false;
+    const std::size_t far = before ? i - 1 : i + 1;
+    return r.number(far) && r.roles[far] == FigureRole::DateTime;
+}
+
+}  // namespace
+
+std::string blocked_operation(const Reading& r) {
+    const std::vector<Token>& t = r.tokens;
+    for (std::size_t i = 1; i + 1 < t.size(); ++i) {
+        if (!is_operator(t[i].kind) || r.starts_operand(i) || !r.number(i - 1)) continue;
+        // "$350 / × 1,380": an operator with nothing to take after it.
+        if (is_operator(t[i + 1].kind) && !r.starts_operand(i + 1)) return "연산자가 겹쳐 있어 계산할 수 없습니다";
+        if (!r.number(i + 1) && t[i + 1].kind != TokenKind::Open) continue;
+        // "12월 7일 - 12,000원": a dash after a date sets an amount apart.
+        if (t[i].kind == TokenKind::Minus && r.roles[i - 1] == FigureRole::DateTime && r.number(i + 1) &&
+            r.roles[i + 1] == FigureRole::Amount)
+            continue;
+        for (const std::size_t side : {i - 1, i + 1}) {
+            if (!cannot_take_part(r, i, side)) continue;
+            return r.roles[side] == FigureRole::Range ? "범위는 계산할 수 없습니다"
+                                                      : "날짜와 시간은 아직 계산할 수 없습니다";
+        }
+    }
+    return {};
 }
 
 }  // namespace numvora::notes_detail

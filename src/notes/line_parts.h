@@ -47,12 +47,21 @@ struct Reading {
         return std::nullopt;
     }
     bool starts_operand(std::size_t i) const { return starts[i]; }
+    // "정가 42,000 / 할인가 33,600": a "/" between two labelled figures parts them.
+    bool separates(std::size_t i) const {
+        return tokens[i].kind == TokenKind::Divide && i >= 2 && i + 1 < tokens.size() && number(i - 1) &&
+               is_label(tokens[i - 2].kind) && tokens[i + 1].kind == TokenKind::Word;
+    }
     // An operator with an operand on each side, labels between them allowed ("12,000원 + 커피 4,500원").
     bool binary(std::size_t i) const {
         // "9 -1,000", "환불:-5,000", "할인-5,000": glued to its figure and not to one before
         // it, a minus is the figure's sign.
         const bool after_operand = i > 0 && !tokens[i - 1].spaced_after && operand_end(i - 1);
         if (tokens[i].kind == TokenKind::Minus && glued(i) && !after_operand) return false;
+        if (separates(i)) return false;
+        // "12월 7일 - 12,000원": a dash after a date sets it apart; dates are not calculated.
+        if (tokens[i].kind == TokenKind::Minus && i > 0 && number(i - 1) && roles[i - 1] == FigureRole::DateTime)
+            return false;
         const auto before = previous_significant(i);
         const auto after = next_significant(i);
         return before && after && operand_end(*before) && starts_operand(*after);
@@ -65,11 +74,16 @@ void assign_roles(Reading& r);
 bool has_amount(const Reading& r);
 // Whether a figure may stand in a label before an expression.
 bool label_figure(const Reading& r, std::size_t i);
+// Why an operator cannot be calculated: a range, a date or a time beside it ("3~5만원 x
+// 3", "1시간 45분 + 50분"), or another operator after it. Empty when nothing blocks.
+std::string blocked_operation(const Reading& r);
 
 // An expression found among the labels: the engine's text and the figures it took.
 struct Parsed {
     std::string expression;
     std::vector<std::size_t> used;
+    std::string currency;  // the result is foreign money in this currency
+    std::string unclear;   // why it cannot be calculated: no result
 };
 // asks: an "=" asks for a value, so one figure alone is enough.
 std::optional<Parsed> parse_expression(const Reading& r, bool asks);
@@ -83,6 +97,29 @@ struct NameUse {
 };
 bool is_previous_word(std::string_view word);
 // Names and the result above, put in as figures.
-void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, NameUse& use);
+// asks: an "=" after the body asks for the value of what stands before it.
+void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use);
+
+// The shapes of a line around its figures (line_shapes.cpp).
+
+// Where the old results begin: the "=" before the first of a chain of results that runs
+// to the text's end, the last of which may be empty. npos when there is none.
+std::size_t old_result_start(std::string_view text);
+
+// "월세 = 55만원", "관리비: 12만 3천원": a name, and where the value after it begins.
+struct Definition {
+    std::string name;
+    std::size_t rest = 0;
+};
+std::optional<Definition> read_definition(std::string_view line);
+
+// "１２，０００원": the line with full-width digits, commas and points made ASCII, and for
+// each of its bytes the byte of the line it came from (one more for the end).
+std::string ascii_figures(std::string_view line, std::vector<std::size_t>& origin);
+
+// Where the item after a list mark begins ("- 교통 62,400", "* 우유", "• ", "· ", "ㄴ",
+// "> ", "1. ", "1) ", "①"), or 0: a mark before a figure ("- 10%", "* 2") is an
+// operator, and the line goes on from the one above.
+std::size_t list_item_start(std::string_view line);
 
 }  // namespace numvora::notes_detail

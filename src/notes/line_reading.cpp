@@ -6,6 +6,7 @@
 
 #include "calculator/evaluate.h"
 #include "calculator/number_format.h"
+#include "common/korean_particle.h"
 #include "common/unicode.h"
 #include "notes/line_parts.h"
 #include "notes/line_tokens.h"
@@ -15,35 +16,24 @@ namespace numvora {
 
 namespace {
 
+using notes_detail::ascii_figures;
+using notes_detail::Definition;
 using notes_detail::is_previous_word;
-using notes_detail::is_written_result;
+using notes_detail::list_item_start;
 using notes_detail::NameUse;
+using notes_detail::old_result_start;
 using notes_detail::Parsed;
+using notes_detail::read_definition;
 using notes_detail::Reading;
 using notes_detail::TokenKind;
 using LineToken = notes_detail::Token;
 
-// Where the old results begin: the "=" before the first of a chain of results that
-// runs to the text's end, the last of which may be empty. npos when there is none.
-std::size_t old_result_start(std::string_view text) {
-    std::size_t start = text.rfind('=');
-    if (start == std::string_view::npos) return start;
-    const std::string_view last = text.substr(start + 1);
-    if (!trim_white_space(last).empty() && !is_written_result(last)) return std::string_view::npos;
-    for (std::size_t before = start; before > 0;) {
-        const std::size_t earlier = text.rfind('=', before - 1);
-        if (earlier == std::string_view::npos || !is_written_result(text.substr(earlier + 1, start - earlier - 1)))
-            break;
-        before = start = earlier;
-    }
-    return start;
-}
-
-Reading read_tokens(std::string_view body, bool split_joined, const NoteScope* scope = nullptr,
-                    NameUse* use = nullptr) {
+// asks: an "=" after the body asks for its value.
+Reading read_tokens(std::string_view body, bool split_joined, const NoteScope* scope = nullptr, NameUse* use = nullptr,
+                    bool asks = false) {
     Reading r{body, notes_detail::tokenize_line(body, split_joined), {}, {}, {}};
     NameUse ignored;
-    if (scope != nullptr) resolve_names(body, r.tokens, *scope, use != nullptr ? *use : ignored);
+    if (scope != nullptr) resolve_names(body, r.tokens, *scope, asks, use != nullptr ? *use : ignored);
     assign_roles(r);
     return r;
 }
@@ -76,6 +66,11 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
     out.grouped = grouped_style(r, parsed.used);
     out.kind = LineKind::Expression;
     out.expression = parsed.expression;
+    if (!parsed.unclear.empty()) {
+        out.unclear = parsed.unclear;
+        return;
+    }
+    out.currency = parsed.currency;
     const Result<double, CalcError> value = evaluate(parsed.expression);
     if (value)
         out.value = notes_detail::note_value_text(*value);
@@ -112,23 +107,23 @@ void read_amount(const Reading& r, LineReading& out) {
     }
 }
 
-// "월세 = 55만원", "관리비: 12만 3천원": a name, and where the value after it begins.
-struct Definition {
-    std::string name;
-    std::size_t rest = 0;
-};
+std::string unclear_reason(const Reading& r) {
+    for (const LineToken& token : r.tokens) {
+        if (token.kind == TokenKind::Number && token.marks.unclear)
+            return quoted_object(r.line.substr(token.begin, token.end - token.begin)) + " 읽을 수 없습니다";
+    }
+    return notes_detail::blocked_operation(r);
+}
 
-std::optional<Definition> read_definition(std::string_view line) {
-    std::size_t begin = 0;
-    while (begin < line.size() && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
-    std::size_t end = begin;
-    while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '=' && line[end] != ':') ++end;
-    std::size_t sign = end;
-    while (sign < line.size() && (line[sign] == ' ' || line[sign] == '\t')) ++sign;
-    if (sign >= line.size() || (line[sign] != '=' && line[sign] != ':')) return std::nullopt;
-    const std::string_view name = line.substr(begin, end - begin);
-    if (!is_note_name(name) || trim_white_space(line.substr(sign + 1)).empty()) return std::nullopt;
-    return Definition{std::string(name), sign + 1};
+// A figure or an operator in checked that cannot be read whole leaves the line without a
+// result, and says why; the line keeps the figures of r.
+bool left_unclear(const Reading& r, const Reading& checked, LineReading& out) {
+    std::string why = unclear_reason(checked);
+    if (why.empty()) return false;
+    fill_figures(r, {}, out);
+    out.kind = LineKind::Expression;
+    out.unclear = std::move(why);
+    return true;
 }
 
 // A line that is neither a total line nor a definition.
@@ -148,10 +143,11 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
     out.replace_begin = body_end;
     out.replace_end = out.asks ? line.size() : body_end;
 
-    Reading r = read_tokens(line.substr(0, body_end), false, scope, &use);
+    Reading r = read_tokens(line.substr(0, body_end), false, scope, &use, out.asks);
     bool has_figure = false;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) has_figure = has_figure || r.number(i);
-    if (out.asks && !has_amount(r) && !has_amount(read_tokens(r.line, true, scope))) {
+    if (left_unclear(r, r, out)) return out;
+    if (out.asks && !has_amount(r) && !has_amount(read_tokens(r.line, true, scope, nullptr, true))) {
         // "월세 = 550,000", "환율 $1 = 1,380원": a label and its amount, not a request.
         read_amount(read_tokens(line, false), out);
         if (out.kind != LineKind::Nothing) {
@@ -169,8 +165,9 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
         return out;
     }
     if (out.asks) {
-        // "12/7 =" asks for a division, not a date.
-        const Reading split = read_tokens(line.substr(0, body_end), true, scope);
+        // "12/7 =" asks for a division, not a date; "2026-03-02 ~ 2026-12-08 =" for nothing.
+        const Reading split = read_tokens(line.substr(0, body_end), true, scope, nullptr, true);
+        if (left_unclear(r, split, out)) return out;
         if (std::optional<Parsed> parsed = parse_expression(split, true)) {
             evaluate_into(split, *parsed, out);
             return out;
@@ -199,28 +196,6 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
 
 }  // namespace
 
-std::optional<TotalLine> read_total_line(std::string_view line) {
-    // Longest first, so that "총합계" is not read as "총합" and a rest.
-    static constexpr std::pair<std::string_view, TotalWord> WORDS[] = {
-        {"합계금액", TotalWord::Grand}, {"총합계", TotalWord::Grand}, {"총금액", TotalWord::Grand},
-        {"합계액", TotalWord::Grand},   {"합계", TotalWord::Grand},   {"총합", TotalWord::Grand},
-        {"총계", TotalWord::Grand},     {"총액", TotalWord::Grand},   {"소계", TotalWord::Sub},
-        {"합", TotalWord::Grand}};
-    const std::string_view all = trim_white_space(line);
-    if (all.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
-    for (const auto& [word, kind] : WORDS) {
-        if (!all.starts_with(word)) continue;
-        std::string_view rest = trim_white_space(all.substr(word.size()));
-        if (rest.starts_with(':') || rest.starts_with('=')) rest = trim_white_space(rest.substr(1));
-        if (!rest.empty() && !is_written_result(rest)) return std::nullopt;
-        const auto start = static_cast<std::size_t>(all.data() - line.data());
-        std::size_t end = start + all.size();
-        while (end < line.size() && line[end] == ' ') ++end;
-        return TotalLine{kind, start + word.size(), end};
-    }
-    return std::nullopt;
-}
-
 bool is_note_name(std::string_view word) {
     if (word.empty() || read_total_line(word) || is_previous_word(word) || word == "원") return false;
     const notes_detail::WrittenNumber number = notes_detail::read_written_number(word, 0, true);
@@ -235,6 +210,30 @@ bool is_note_name(std::string_view word) {
     return true;
 }
 
+namespace {
+
+// The reading of a part of a line that starts at offset, placed in the whole line.
+LineReading shifted(LineReading reading, std::size_t offset) {
+    reading.replace_begin += offset;
+    reading.replace_end += offset;
+    return reading;
+}
+
+// "세율 = 3.3%", "근무 = 1시간 30분": a value that is a rate or a duration and nothing
+// else (not "3시 회의").
+bool rate_or_duration(std::string_view text, const LineReading& value) {
+    if (value.has_result() || value.figures.empty()) return false;
+    const std::vector<LineToken> tokens = notes_detail::tokenize_line(text);
+    if (!std::all_of(tokens.begin(), tokens.end(), [](const LineToken& t) { return t.kind == TokenKind::Number; }))
+        return false;
+    const FigureRole role = value.figures.front().role;
+    if (role == FigureRole::Rate) return value.figures.size() == 1;
+    return std::all_of(value.figures.begin(), value.figures.end(),
+                       [](const Figure& figure) { return figure.role == FigureRole::DateTime; });
+}
+
+}  // namespace
+
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
     LineReading out;
     // The line without its break; trailing spaces after a result are the result's. A lead
@@ -243,7 +242,30 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
     for (const std::string_view wide_break : {"\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
         line_end = std::min(line_end, text.find(wide_break));
     const std::string_view line = text.substr(0, line_end);
+    if (line.find("\xEF\xBC") != std::string_view::npos) {
+        std::vector<std::size_t> origin;
+        const std::string ascii = ascii_figures(line, origin);
+        if (ascii.size() != line.size()) {
+            out = read_line(ascii, selected, scope);
+            out.replace_begin = origin[out.replace_begin];
+            out.replace_end = origin[out.replace_end];
+            return out;
+        }
+    }
+    if (const std::size_t item = list_item_start(line); item > 0)
+        return shifted(read_line(line.substr(item), selected, scope), item);
     if (const std::optional<TotalLine> total = read_total_line(line)) {
+        const std::string_view word = trim_white_space(line.substr(0, total->word_end));
+        // "총액 128,000원" with no result above it in its block: the amount, named.
+        if (total->value && scope != nullptr && !scope->block_has_result()) {
+            NameUse ignored;
+            out = read_plain(line.substr(total->word_end), selected, scope, ignored);
+            if (out.kind == LineKind::Amount) {
+                out.defines = std::string(word);
+                return shifted(std::move(out), total->word_end);
+            }
+            out = LineReading{};
+        }
         out.kind = LineKind::Total;
         out.total = total->word;
         out.replace_begin = total->word_end;
@@ -252,12 +274,12 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
         return out;
     }
     if (const std::optional<Definition> definition = read_definition(line)) {
-        LineReading value = read_line(line.substr(definition->rest), selected, scope);
-        if (value.has_result()) {
+        const std::string_view rest = line.substr(definition->rest);
+        LineReading value = read_line(rest, selected, scope);
+        if (rate_or_duration(rest, value)) value.gives = std::string(trim_white_space(rest));
+        if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
-            value.replace_begin += definition->rest;
-            value.replace_end += definition->rest;
-            return value;
+            return shifted(std::move(value), definition->rest);
         }
     }
     NameUse use;
@@ -267,7 +289,10 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
     out.continues = use.continues;
     out.unknown = std::move(use.unknown);
     // A name nothing above defines leaves the line without a result, never one of some terms.
-    if (!out.unknown.empty()) out.value.clear();
+    if (!out.unknown.empty()) {
+        out.value.clear();
+        out.unclear = quoted_object(out.unknown) + " 찾을 수 없습니다";
+    }
     return out;
 }
 

@@ -43,7 +43,9 @@ enum class TotalWord : std::uint8_t { None, Sub, Grand };  // 소계 and every o
 
 // What the lines above a line give it: the values of the names they define ("월세 =
 // 55만원", a total line's word) and the nearest result above ("위", "prev", "ans", a line
-// that starts with an operator). Values are plain decimal text.
+// that starts with an operator). Values are plain decimal text; foreign money has its
+// currency after a space ("360 $"), and a name may give a rate or a duration as written
+// ("3.3%", "1시간 30분").
 class NoteScope {
 public:
     virtual std::optional<std::string> value_of(std::string_view name) const = 0;
@@ -52,8 +54,9 @@ public:
     // line that opens with an operator goes on from. Never across an empty line or a
     // heading.
     virtual std::optional<std::string> line_above() const { return std::nullopt; }
-    // Whether a line above in the same block has a result: "총액 128,000원" at the top of
-    // a block is an amount, not a total line.
+    // Whether a line above this one in its block has a result: "총액 128,000원" at the top
+    // of a block is an amount named 총액, below results a total with an old result. A
+    // scope that cannot tell says yes, and the line stays a total.
     virtual bool block_has_result() const { return true; }
 
 protected:
@@ -82,7 +85,13 @@ struct LineReading {
     // the two are one chain.
     bool continues = false;
     std::string unknown;   // a name it takes that nothing above defines: no result
-    std::string currency;  // the currency of a result in foreign money; empty for won
+    std::string currency;  // "$", "엔" …: the result is foreign money, never added into won
+    // Why the line has no result, for the status line: "'12, 300'을 읽을 수 없습니다",
+    // "범위는 계산할 수 없습니다". Empty when it has one, or when nothing was asked of it.
+    std::string unclear;
+    // What a definition gives its name when that is no result: a rate ("세율 = 3.3%",
+    // then "X - 세율") or a duration ("근무 = 8시간"), as written.
+    std::string gives;
 
     bool has_result() const { return !value.empty(); }
     // F9 writes a value: an expression's, or a lone amount's when an "=" asks for it.
@@ -98,12 +107,13 @@ LineReading read_line(std::string_view line, bool selected = false, const NoteSc
 // the first letter), not a number word ("만", "오천") nor a total word.
 bool is_note_name(std::string_view word);
 
-// The total word a line consists of ("합계", "소계: 3,000", "총계 = 29,300원"), and where
-// " = total" goes in it.
+// The total word a line consists of ("합계", "소계: 3,000", "총계 = 29,300원", "총 합계",
+// "합계 (카드)", "계"), and where " = total" goes in it.
 struct TotalLine {
     TotalWord word = TotalWord::None;
     std::size_t word_end = 0;
     std::size_t line_end = 0;
+    bool value = false;  // a value follows the word: an old result, or an amount ("총액 128,000원")
 };
 std::optional<TotalLine> read_total_line(std::string_view line);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "common/unicode.h"
 #include "notes/written_number.h"
@@ -13,10 +14,15 @@ namespace {
 // Durations before the words they begin with: "개월" is no count and "시간" no hour.
 constexpr std::string_view DATE_WORDS[] = {"시간", "개월", "일간", "년", "월", "일", "시", "분", "초", "주"};
 // A floor, a building or a house number ("3층", "101동", "1203호") is a name, not a count.
-constexpr std::string_view COUNTER_WORDS[] = {
-    "마리", "인분", "그릇", "차례", "가지", "켤레", "송이", "포기", "봉지", "상자", "박스", "조각", "접시",
-    "세트", "묶음", "개",   "명",   "잔",   "장",   "권",   "번",   "회",   "건",   "대",   "병",   "박",
-    "살",   "쪽",   "통",   "봉",   "팩",   "벌",   "줄",   "곳",   "알",   "캔",   "판",   "인",   "보"};
+constexpr std::string_view COUNTER_WORDS[] = {"마리", "인분", "그릇", "차례", "가지", "켤레", "송이", "포기", "봉지",
+                                              "상자", "박스", "조각", "접시", "세트", "묶음", "개",   "명",   "잔",
+                                              "장",   "권",   "번",   "회",   "건",   "대",   "병",   "박",   "살",
+                                              "쪽",   "통",   "봉",   "팩",   "벌",   "줄",   "곳",   "알",   "캔",
+                                              "판",   "인",   "보",   "모",   "근",   "단",   "평"};
+// Native numerals, read only before a counter: "다섯 개", "두 잔", "한잔".
+constexpr std::pair<std::string_view, char> NATIVE_NUMERALS[] = {
+    {"다섯", '5'}, {"여섯", '6'}, {"일곱", '7'}, {"여덟", '8'}, {"아홉", '9'},
+    {"한", '1'},   {"두", '2'},   {"세", '3'},   {"네", '4'},   {"열", '0'}};
 constexpr std::string_view FOREIGN_WORDS[] = {"달러", "유로", "위안", "파운드", "엔", "불",
                                               "USD",  "JPY",  "EUR",  "CNY",    "GBP"};
 constexpr std::string_view FOREIGN_SIGNS[] = {"$", "＄", "€", "¥", "￥", "£"};
@@ -40,6 +46,7 @@ struct Lexer {
     bool split_joined;
     std::vector<Token> tokens;
     enum class Prefix { None, Won, Foreign } prefix = Prefix::None;
+    std::string_view prefix_text = {};               // a foreign prefix as written: "$", "USD"
     std::size_t latin_end = std::string_view::npos;  // where the last Latin word ended
 
     bool at(std::size_t i, std::string_view what) const { return i <= s.size() && s.substr(i).starts_with(what); }
@@ -78,7 +85,7 @@ struct Lexer {
     // past it and its particle, or nothing.
     template <std::size_t N>
     std::optional<std::size_t> word_after(std::size_t i, const std::string_view (&words)[N], NumberMarks& marks,
-                                          bool spaced_particles = false) const {
+                                          bool spaced_particles = false, std::string_view* matched = nullptr) const {
         for (int spaced = 0; spaced < 2; ++spaced) {
             if (spaced == 1 && !at(i, " ")) break;
             const std::size_t from = i + static_cast<std::size_t>(spaced);
@@ -93,6 +100,7 @@ struct Lexer {
                 NumberMarks probe = marks;
                 if (!particle_or_nothing(end, &probe)) continue;
                 marks = probe;
+                if (matched != nullptr) *matched = word;
                 return hangul_run_end(end);
             }
         }
@@ -137,8 +145,10 @@ struct Lexer {
         marks.plain_long = read.plain_long;
         marks.unit = read.unit;
         marks.leading_zero = read.leading_zero;
+        marks.unclear = read.unclear;
         marks.won = prefix == Prefix::Won;
         marks.foreign = prefix == Prefix::Foreign;
+        if (marks.foreign) token.currency = std::string(prefix_text);
         std::size_t end = read.end;
 
         // "B-2", "No.5", "v1.2": a number hanging on a Latin word is part of its name.
@@ -173,7 +183,7 @@ struct Lexer {
         } else {
             parts = 1;
         }
-        if (!marks.name) end = suffixes(end, marks);
+        if (!marks.name) end = suffixes(end, marks, token.currency);
         if (marks.joined && only_dashes && parts == 2 && (marks.unit || marks.grouped || marks.won))
             marks.range_joined = true;
         token.end = end;
@@ -184,7 +194,7 @@ struct Lexer {
 
     // The marks after a number: %, 원, a foreign money word, a date or counter word; a
     // word fused to it otherwise makes it part of a name.
-    std::size_t suffixes(std::size_t end, NumberMarks& marks) {
+    std::size_t suffixes(std::size_t end, NumberMarks& marks, std::string& currency) {
         if (at(end, "%") || at(end, "％")) {
             marks.percent = true;
             return end + (at(end, "%") ? 1 : 3);
@@ -193,8 +203,9 @@ struct Lexer {
         if (const auto won = word_after(end, WON, marks, true)) {
             marks.won = true;
             end = *won;
-        } else if (const auto foreign = word_after(end, FOREIGN_WORDS, marks)) {
+        } else if (std::string_view word; const auto foreign = word_after(end, FOREIGN_WORDS, marks, false, &word)) {
             marks.foreign = true;
+            currency = std::string(word);
             end = *foreign;
         } else if (const auto date = word_after(end, DATE_WORDS, marks)) {
             marks.date = true;
@@ -216,6 +227,27 @@ struct Lexer {
             while (letter(end) || digit(end)) ++end;
         }
         return end;
+    }
+
+    // "다섯 개", "두 잔", "열 명", "한잔": a native numeral right before a counter word; not
+    // "세대" nor "열대", where the counter 대 glued to it makes another word.
+    std::optional<WrittenNumber> native_numeral(std::size_t i, char32_t first) const {
+        // Most words begin with none of them: one look at the syllable settles it.
+        static constexpr std::u32string_view FIRSTS = U"다여일아한두세네열";
+        if (FIRSTS.find(first) == std::u32string_view::npos) return std::nullopt;
+        for (const auto& [word, digit] : NATIVE_NUMERALS) {
+            if (!at(i, word)) continue;
+            const std::size_t end = i + word.size();
+            NumberMarks probe;
+            std::string_view counter;
+            if (!word_after(end, COUNTER_WORDS, probe, false, &counter) || (counter == "대" && !at(end, " ")))
+                return std::nullopt;
+            WrittenNumber read;
+            read.value.digits = digit == '0' ? "10" : std::string(1, digit);
+            read.end = end;
+            return read;
+        }
+        return std::nullopt;
     }
 
     bool operator_before() const {
@@ -272,6 +304,10 @@ struct Lexer {
                 continue;
             }
             if (is_hangul_syllable(c) && word_boundary(i)) {
+                if (const std::optional<WrittenNumber> native = native_numeral(i, c)) {
+                    i = number(i, *native);
+                    continue;
+                }
                 const WrittenNumber read = read_written_number(s, i, true);
                 if (read.end > i && read.words_only && read.unit) {
                     NumberMarks probe;
@@ -304,7 +340,10 @@ struct Lexer {
                 for (std::string_view code : FOREIGN_WORDS) currency = currency || (code == word);
                 push(TokenKind::Word, i, end);
                 latin_end = end;
-                if (currency) prefix = Prefix::Foreign;
+                if (currency) {
+                    prefix = Prefix::Foreign;
+                    prefix_text = word;
+                }
                 i = end;
                 continue;
             }
@@ -315,6 +354,7 @@ struct Lexer {
             }
             if (const std::size_t n = sign_at(i, FOREIGN_SIGNS)) {
                 prefix = Prefix::Foreign;
+                prefix_text = s.substr(i, n);
                 i += n;
                 continue;
             }

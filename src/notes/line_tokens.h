@@ -46,6 +46,7 @@ struct NumberMarks {
     bool from = false;             // "에서" right after it: "X에서 20% 할인"
     bool reference = false;        // a name's value or the result above, not written here
     bool negative = false;         // a reference's value is below zero
+    bool unclear = false;          // "12, 300", "8 300원", "1,0000": one number or two, who knows
 };
 
 struct Token {
@@ -54,6 +55,7 @@ struct Token {
     std::size_t end = 0;
     std::string value;  // a Number's plain decimal text, unsigned
     NumberMarks marks;
+    std::string currency;       // foreign money's sign or word as written: "$", "엔", "USD"
     bool spaced_after = false;  // white space follows before the next token
 };
 

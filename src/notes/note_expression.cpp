@@ -1,6 +1,7 @@
 #include <span>
 #include <string>
 
+#include "calculator/grammar.h"
 #include "calculator/parser.h"
 #include "notes/line_parts.h"
 
@@ -8,12 +9,61 @@ namespace numvora::notes_detail {
 
 namespace {
 
-// The expression grammar over what is left once labels are skipped, with the notes'
-// percent: "X + 10%" is X × 1.1, "X * 10%" X × 0.1, "X의 10%" X × 0.1, "X 20% 할인" X × 0.8.
-struct ExpressionParser {
+// What a value is, so that foreign money keeps its currency and never meets won
+// without a rate: "$120 x 3" is dollars, "$17.99 * 1,380" won, "$120 + 85,000원" unclear.
+enum class Money : std::uint8_t {
+    Plain,    // a plain number or a count
+    Won,      // money without a currency of its own, or a name's value
+    Foreign,  // money in the currency beside it
+    Rate,     // a percent standing alone: "X + 10%" is X × 1.1
+};
+
+struct NoteValue {
+    std::string text;  // the calculator's text
+    Money money = Money::Plain;
+    std::string currency;
+    std::string percent;  // a Rate's number: "10" for "10%"
+    bool fine = true;
+    bool mixed = false;  // foreign money met won or another currency
+};
+
+NoteValue failed(bool mixed = false) { return NoteValue{{}, Money::Plain, {}, {}, false, mixed}; }
+
+struct NoteOperator {
+    char sign = '+';
+    bool spaced = false;  // written " + ", so that the history shows it as the memo does
+};
+
+bool additive(char sign) { return sign == '+' || sign == '-'; }
+
+// The money of two values joined by an operator, or nothing when they cannot be joined.
+std::optional<Money> joined_money(char sign, const NoteValue& left, const NoteValue& right) {
+    const bool foreign_left = left.money == Money::Foreign;
+    const bool foreign_right = right.money == Money::Foreign;
+    if (!foreign_left && !foreign_right)
+        return left.money == Money::Won || right.money == Money::Won ? Money::Won : Money::Plain;
+    if (foreign_left && foreign_right) {
+        if (left.currency != right.currency) return std::nullopt;
+        return additive(sign) ? Money::Foreign : sign == '*' ? std::nullopt : std::optional(Money::Plain);
+    }
+    const NoteValue& other = foreign_left ? right : left;
+    if (other.money != Money::Won) return Money::Foreign;  // "$120 x 3박", "$100 + 10%"
+    // "$17.99 * 1,380": money times a rate of exchange is won.
+    if (sign == '*') return Money::Won;
+    return std::nullopt;
+}
+
+// The notes' reading over the figures and operators left once labels are skipped, with
+// the notes' percent: "X + 10%" is X × 1.1, "X * 10%" X × 0.1, "X의 10%" X × 0.1,
+// "X 20% 할인" X × 0.8. It writes the calculator's text; the calculator computes it.
+struct NoteExpression {
+    using Value = NoteValue;
+    using Operator = NoteOperator;
+
     const Reading& r;
     std::span<const std::size_t> sk;  // token indices
     std::size_t pos = 0;
+    int depth = 0;
     int binaries = 0;
     bool percent_form = false;
     std::vector<std::size_t> used;
@@ -21,99 +71,116 @@ struct ExpressionParser {
     const Token& at(std::size_t i) const { return r.tokens[sk[i]]; }
     bool more() const { return pos < sk.size(); }
 
-    bool lone_percent_then_end() const {
-        if (!more() || !r.operand(sk[pos]) || !at(pos).marks.percent) return false;
-        if (pos + 1 >= sk.size()) return true;
-        const TokenKind next = at(pos + 1).kind;
-        return next == TokenKind::Close || next == TokenKind::Plus || next == TokenKind::Minus;
+    static bool fine(const Value& value) { return value.fine; }
+
+    std::optional<Operator> take_operator(grammar::Level level) {
+        if (!more() || !is_operator(at(pos).kind) || !r.binary(sk[pos])) return std::nullopt;
+        static constexpr char SIGNS[] = {'+', '-', '*', '/', '%'};
+        const char sign = SIGNS[static_cast<int>(at(pos).kind) - static_cast<int>(TokenKind::Plus)];
+        if (additive(sign) != (level == grammar::Level::Additive)) return std::nullopt;
+        const bool spaced = at(pos).spaced_after || (sk[pos] > 0 && r.tokens[sk[pos] - 1].spaced_after);
+        ++pos;
+        ++binaries;
+        return Operator{sign, spaced};
     }
 
-    // The word right after token index i.
-    bool word_follows(std::size_t token, std::string_view prefix) const {
-        return token + 1 < r.tokens.size() && notes_detail::word_starts_with(r.line, r.tokens[token + 1], prefix);
-    }
-
-    std::optional<std::string> expression(int depth) {
-        std::optional<std::string> out = term(depth);
-        if (!out) return std::nullopt;
-        while (more()) {
-            const TokenKind kind = at(pos).kind;
-            if (kind == TokenKind::Close) {
-                if (depth > 0) break;
-                return std::nullopt;
-            }
-            if (!is_operator(kind) || !r.binary(sk[pos])) return std::nullopt;
-            static constexpr char OPS[] = {'+', '-', '*', '/', '%'};
-            const char op = OPS[static_cast<int>(kind) - static_cast<int>(TokenKind::Plus)];
-            // Spaced as written, so that the history shows the expression as the memo does.
-            const bool spaced = at(pos).spaced_after || (sk[pos] > 0 && r.tokens[sk[pos] - 1].spaced_after);
-            ++pos;
-            ++binaries;
-            if ((op == '+' || op == '-') && lone_percent_then_end()) {
-                used.push_back(sk[pos]);
-                *out = "(" + *out + ")*(1" + op + at(pos).value + "/100)";
-                ++pos;
-                percent_form = true;
-                continue;
-            }
-            const std::optional<std::string> right = term(depth);
-            if (!right) return std::nullopt;
-            *out += spaced ? std::string{' ', op, ' '} : std::string(1, op);
-            *out += *right;
+    Value combine(Operator op, const Value& left, const Value& right) {
+        const std::optional<Money> money = joined_money(op.sign, left, right);
+        if (!money) return failed(true);
+        Value out;
+        out.money = *money;
+        out.currency = *money == Money::Foreign ? (left.currency.empty() ? right.currency : left.currency) : "";
+        if (additive(op.sign) && right.money == Money::Rate && left.money != Money::Rate) {
+            // "X + 10%": the percent of X.
+            out.text = "(" + left.text + ")*(1" + op.sign + right.percent + "/100)";
+            out.money = left.money;
+            out.currency = left.currency;
+            percent_form = true;
+            return out;
         }
+        out.text = left.text + (op.spaced ? std::string{' ', op.sign, ' '} : std::string(1, op.sign)) + right.text;
+        if (out.money == Money::Rate) out.money = Money::Plain;
         return out;
     }
 
-    std::optional<std::string> term(int depth) {
+    // factor = { sign } ( "(" expression [")"] | figure [rate_change] )
+    Value factor() {
         std::string sign;
         while (more() && (at(pos).kind == TokenKind::Minus || at(pos).kind == TokenKind::Plus)) {
             if (at(pos).kind == TokenKind::Minus) sign += '-';
             ++pos;
         }
-        if (!more()) return std::nullopt;
-        std::string text;
-        if (at(pos).kind == TokenKind::Open) {
-            // The engine's bound, which keeps a line of "(((…" from exhausting the stack.
-            if (depth >= MAX_NESTING) return std::nullopt;
+        if (!more()) return failed();
+        Value value = at(pos).kind == TokenKind::Open ? parenthesised() : figure();
+        value.text = sign + value.text;
+        return value;
+    }
+
+    // "(" expression [")"]: a parenthesis left open is the engine's to name.
+    Value parenthesised() {
+        // The engine's bound, which keeps a line of "(((…" from exhausting the stack.
+        if (depth >= MAX_NESTING) return failed();
+        ++pos;
+        ++depth;
+        Value inner = grammar::expression(*this);
+        --depth;
+        if (!inner.fine) return inner;
+        inner.text = "(" + inner.text;
+        if (more() && at(pos).kind == TokenKind::Close) {
+            inner.text += ')';
             ++pos;
-            const std::optional<std::string> inner = expression(depth + 1);
-            if (!inner) return std::nullopt;
-            text = "(" + *inner;
-            // A parenthesis left open is the engine's to name.
-            if (more() && at(pos).kind == TokenKind::Close) {
-                text += ')';
-                ++pos;
-            }
-            return sign + text;
         }
-        if (!r.operand(sk[pos])) return std::nullopt;
-        const std::size_t figure = sk[pos++];
-        used.push_back(figure);
-        const Token& number = r.tokens[figure];
-        text = number.marks.percent    ? "(" + number.value + "/100)"
-               : number.marks.negative ? "(-" + number.value + ")"
-                                       : number.value;
-        // "X의 10%", "X 20% 할인", "X에서 20% 할인", "X 5% 인상".
-        if (more() && r.operand(sk[pos]) && at(pos).marks.percent && !number.marks.percent) {
-            const std::size_t rate = sk[pos];
-            const std::string& p = r.tokens[rate].value;
-            const char* change = nullptr;
-            if (word_follows(rate, "할인"))
-                change = "-";
-            else if (word_follows(rate, "인상") || word_follows(rate, "할증"))
-                change = "+";
-            if (number.marks.of && change == nullptr) {
-                text = "(" + text + ")*(" + p + "/100)";
-            } else if (change != nullptr) {
-                text = "(" + text + ")*(1" + change + p + "/100)";
-            } else {
-                return sign + text;
-            }
-            used.push_back(rate);
-            ++pos;
-            percent_form = true;
+        return inner;
+    }
+
+    // figure [rate_change]
+    Value figure() {
+        if (!r.operand(sk[pos])) return failed();
+        const std::size_t index = sk[pos++];
+        used.push_back(index);
+        const Token& number = r.tokens[index];
+        const NumberMarks& m = number.marks;
+        Value value;
+        if (m.percent) {
+            value.text = "(" + number.value + "/100)";
+            value.money = Money::Rate;
+            value.percent = number.value;
+            return value;
         }
-        return sign + text;
+        value.text = m.negative ? "(-" + number.value + ")" : number.value;
+        value.money = r.roles[index] == FigureRole::Foreign         ? Money::Foreign
+                      : m.won || m.unit || m.grouped || m.reference ? Money::Won
+                                                                    : Money::Plain;
+        if (value.money == Money::Foreign) value.currency = number.currency;
+        rate_change(number, value);
+        return value;
+    }
+
+    // rate_change = rate ("할인" | "인상" | "할증") | rate after "X의": "X의 10%", "X 20% 할인",
+    // "X에서 20% 할인", "X 5% 인상".
+    void rate_change(const Token& number, Value& value) {
+        if (!more() || !r.operand(sk[pos]) || !at(pos).marks.percent) return;
+        const std::size_t rate = sk[pos];
+        const std::string& p = r.tokens[rate].value;
+        const char* change = nullptr;
+        if (word_follows(rate, "할인"))
+            change = "-";
+        else if (word_follows(rate, "인상") || word_follows(rate, "할증"))
+            change = "+";
+        if (number.marks.of && change == nullptr)
+            value.text = "(" + value.text + ")*(" + p + "/100)";
+        else if (change != nullptr)
+            value.text = "(" + value.text + ")*(1" + change + p + "/100)";
+        else
+            return;
+        used.push_back(rate);
+        ++pos;
+        percent_form = true;
+    }
+
+    // The word right after token index i.
+    bool word_follows(std::size_t token, std::string_view prefix) const {
+        return token + 1 < r.tokens.size() && notes_detail::word_starts_with(r.line, r.tokens[token + 1], prefix);
     }
 };
 
@@ -132,10 +199,12 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
         const bool inside =
             start > 0 && (is_operator(r.tokens[sk[start - 1]].kind) || r.tokens[sk[start - 1]].kind == TokenKind::Open);
         if (term_start && !inside) {
-            ExpressionParser parser{r, sk, start, 0, false, {}};
-            const std::optional<std::string> text = parser.expression(0);
-            if (text && !parser.more() && (parser.binaries > 0 || parser.percent_form || asks))
-                return Parsed{*text, std::move(parser.used)};
+            NoteExpression reader{r, sk, start, 0, 0, false, {}};
+            const NoteValue value = grammar::expression(reader);
+            if (value.mixed)
+                return Parsed{{}, std::move(reader.used), {}, "환율 없이 외화를 원화와 계산할 수 없습니다"};
+            if (value.fine && !reader.more() && (reader.binaries > 0 || reader.percent_form || asks))
+                return Parsed{value.text, std::move(reader.used), value.currency, {}};
         }
         // Past a figure that a label cannot hold, an expression after it would leave it out.
         if (r.number(i) && !label_figure(r, i)) return std::nullopt;

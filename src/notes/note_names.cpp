@@ -24,8 +24,48 @@ Token reference_to(const Token& at, std::string_view value) {
     token.spaced_after = at.spaced_after;
     token.marks.reference = true;
     token.marks.negative = value.starts_with('-');
-    token.value = std::string(value.substr(token.marks.negative ? 1 : 0));
+    value.remove_prefix(token.marks.negative ? 1 : 0);
+    // Foreign money ("360 $") keeps its currency.
+    if (const std::size_t space = value.find(' '); space != std::string_view::npos) {
+        token.marks.foreign = true;
+        token.currency = std::string(value.substr(space + 1));
+        value = value.substr(0, space);
+    }
+    // A name that gives a rate ("3.3%") or a duration ("8시간"): its number, with its mark.
+    if (value.ends_with('%')) {
+        token.marks.percent = true;
+        value.remove_suffix(1);
+    }
+    const std::size_t number_end = value.find_first_not_of("0123456789.");
+    if (number_end != std::string_view::npos && !token.marks.percent) {
+        token.marks.date = true;
+        value = value.substr(0, number_end);
+    }
+    token.value = value.empty() ? "0" : std::string(value);
     return token;
+}
+
+// The name in a word that may carry a particle ("월급의", "월세는"), and its value.
+struct NamedValue {
+    std::string name;
+    std::optional<std::string> value;
+    bool of = false;    // "월급의 10%"
+    bool from = false;  // "월급에서 20% 할인"
+};
+
+NamedValue look_up(std::string_view word, const NoteScope& scope) {
+    NamedValue found{std::string(word), scope.value_of(word)};
+    static constexpr std::string_view PARTICLES[] = {"의", "에서", "은", "는", "이", "가", "을", "를"};
+    for (const std::string_view particle : PARTICLES) {
+        if (found.value || !word.ends_with(particle) || word.size() == particle.size()) continue;
+        const std::string_view stem = word.substr(0, word.size() - particle.size());
+        if (!is_note_name(stem)) continue;
+        if (std::optional<std::string> value = scope.value_of(stem)) {
+            found = NamedValue{std::string(stem), std::move(value), particle == "의", particle == "에서"};
+            break;
+        }
+    }
+    return found;
 }
 
 bool is_boundary(TokenKind kind) {
@@ -49,7 +89,7 @@ bool takes_names(const std::vector<Token>& t, std::size_t k) {
 // continues. A word beside a figure stays its label.
 }  // namespace
 
-void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, NameUse& use) {
+void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use) {
     // "항목1": a Hangul name with digits reads as a word and a number; it is one name
     // where the lines above define it, or beside an operator ("항목1 * 12").
     for (std::size_t i = 0; i + 1 < t.size(); ++i) {
@@ -68,26 +108,43 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
         std::size_t b = a;
         while (b < t.size() && !is_boundary(t[b].kind)) ++b;
         bool figure = false;
+        bool of_rate = false;  // "월급의 10%", "월급에서 20% 할인": the word before a rate is its base
         std::optional<std::size_t> word;
         for (std::size_t i = a; i < b; ++i) {
-            figure = figure || (t[i].kind == TokenKind::Number && !t[i].marks.name);
-            if (t[i].kind == TokenKind::Word) word = i;
+            // A rate after a word leaves it a name.
+            const bool rate = t[i].kind == TokenKind::Number && t[i].marks.percent;
+            figure = figure || (t[i].kind == TokenKind::Number && !t[i].marks.name && !rate);
+            if (t[i].kind == TokenKind::Word && !of_rate) word = i;
+            if (rate && i > a && t[i - 1].kind == TokenKind::Word) {
+                const std::string_view before = body.substr(t[i - 1].begin, t[i - 1].end - t[i - 1].begin);
+                if (before.ends_with("의") || before.ends_with("에서")) {
+                    word = i - 1;
+                    of_rate = true;
+                }
+            }
         }
         const bool beside_operator = (a > 0 && is_operator(t[a - 1].kind)) || (b < t.size() && is_operator(t[b].kind));
-        const bool asked = b < t.size() && t[b].kind == TokenKind::Equals;
-        if (word && !figure && (beside_operator || asked)) {
-            const std::string name(body.substr(t[*word].begin, t[*word].end - t[*word].begin));
-            const bool previous = is_previous_word(name);
-            const std::optional<std::string> value = previous ? scope.previous() : scope.value_of(name);
+        const bool asked = b < t.size() ? t[b].kind == TokenKind::Equals : asks;
+        // "월세" alone on its line shows its value.
+        const bool alone = t.size() == 1;
+        if (word && !figure && (beside_operator || asked || alone || of_rate)) {
+            const std::string_view text = body.substr(t[*word].begin, t[*word].end - t[*word].begin);
+            const bool previous = is_previous_word(text);
+            if (previous && alone) break;
+            NamedValue named = previous ? NamedValue{std::string(text), scope.previous()} : look_up(text, scope);
             if (previous)
                 use.uses_previous = true;
             else
-                use.uses.push_back(name);
+                use.uses.push_back(std::string(text));
+            if (named.name != text) use.uses.push_back(named.name);
             const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b));
-            if (value)
-                t[*word] = reference_to(t[*word], *value);
-            else if (use.unknown.empty() && (meant || previous))
-                use.unknown = name;
+            if (named.value) {
+                t[*word] = reference_to(t[*word], *named.value);
+                t[*word].marks.of = named.of;
+                t[*word].marks.from = named.from;
+            } else if (use.unknown.empty() && (meant || previous)) {
+                use.unknown = named.name;
+            }
         }
         a = b + 1;
     }

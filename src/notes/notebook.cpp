@@ -30,19 +30,21 @@ public:
         if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.emplace_back(name);
         const std::optional<std::size_t> definition = book_.definition_before(name, line_);
         if (!definition) return std::nullopt;
-        return book_.line_at(*definition).result;
+        const Line& defining = book_.line_at(*definition);
+        if (!defining.result && !defining.reading.gives.empty()) return defining.reading.gives;
+        return value_text(defining);
     }
     std::optional<std::string> previous() const override {
         previous_ = true;
         for (std::size_t line = line_; line > 0; --line) {
-            if (const auto& result = book_.line_at(line - 1).result) return result;
+            if (book_.line_at(line - 1).result) return value_text(book_.line_at(line - 1));
         }
         return std::nullopt;
     }
     std::optional<std::string> line_above() const override {
         previous_ = true;
         if (line_ == 0 || book_.line_at(line_ - 1).empty) return std::nullopt;
-        return book_.line_at(line_ - 1).result;
+        return value_text(book_.line_at(line_ - 1));
     }
     bool block_has_result() const override {
         block_ = true;
@@ -55,6 +57,12 @@ public:
     }
 
 private:
+    // A result as the lines below take it: foreign money with its currency.
+    static std::optional<std::string> value_text(const Line& line) {
+        if (!line.result || line.reading.currency.empty()) return line.result;
+        return *line.result + " " + line.reading.currency;
+    }
+
     const NoteBook& book_;
     std::size_t line_;
     mutable std::vector<std::string> names_;
@@ -164,7 +172,9 @@ void NoteBook::read_again(std::size_t line) {
         file(handle, names, took, took_previous, false);
         file(handle, now, at.takes, at.takes_previous, true);
     }
-    const bool changed = at.result != old_result;
+    // What the lines below see: the result with its currency, or a rate a name gives.
+    const bool changed =
+        at.result != old_result || at.reading.currency != old.currency || at.reading.gives != old.gives;
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)
         names.insert(names.end(), now.begin(), now.end());

@@ -54,6 +54,35 @@ std::optional<char> hangul_digit_at(std::string_view s, std::size_t i) {
     return std::nullopt;
 }
 
+// A unit word at i that stands as one ("3 만원", "5 천", "2 만 명"), not the start of
+// another word ("3 만나서").
+bool unit_stands(std::string_view s, std::size_t i) {
+    if (!unit_at(s, i, SMALL_UNITS) && !unit_at(s, i, LARGE_UNITS)) return false;
+    const std::size_t after = i + 3;
+    if (after >= s.size() || static_cast<unsigned char>(s[after]) < 0x80) return true;
+    return at(s, after, "원") || unit_at(s, after, SMALL_UNITS) || unit_at(s, after, LARGE_UNITS);
+}
+
+// Exactly three digits at i, and no digit after them.
+bool three_digits_at(std::string_view s, std::size_t i) {
+    return digit_at(s, i) && digit_at(s, i + 1) && digit_at(s, i + 2) && !digit_at(s, i + 3);
+}
+
+// "12, 300" and "8 300원": one to three digits, then three more after a comma and a
+// space ("95, 100, 105" as a whole), or after a space and before a money mark. The end
+// of such a number, or pos.
+std::size_t split_group_end(std::string_view s, std::size_t first, std::size_t pos) {
+    if (pos - first > 3 || pos == first) return pos;
+    if (at(s, pos, ", ") && three_digits_at(s, pos + 2)) {
+        while (at(s, pos, ", ") && three_digits_at(s, pos + 2)) pos += 5;
+        return pos;
+    }
+    if (at(s, pos, " ") && three_digits_at(s, pos + 1) &&
+        (at(s, pos + 4, "원") || unit_at(s, pos + 4, SMALL_UNITS) || unit_at(s, pos + 4, LARGE_UNITS)))
+        return pos + 4;
+    return pos;
+}
+
 // Digits with thousands groups and a fraction, from a digit or a point before one.
 std::size_t read_digits(std::string_view s, std::size_t i, Decimal& d, WrittenNumber& n) {
     const std::size_t first = i;
@@ -64,6 +93,11 @@ std::size_t read_digits(std::string_view s, std::size_t i, Decimal& d, WrittenNu
         d.digits.append(s.substr(i + 1, 3));
         i += 4;
         n.grouped = true;
+    }
+    // "1,0000": a comma before four or more digits is a typo of 1,000 or 10,000.
+    if (at(s, i, ",") && digit_at(s, i + 1) && digit_at(s, i + 2) && digit_at(s, i + 3) && digit_at(s, i + 4)) {
+        n.unclear = true;
+        for (++i; digit_at(s, i); ++i) d.digits += s[i];
     }
     if (!n.grouped && integer_digits >= 4) n.plain_long = true;
     if (at(s, i, ".") && digit_at(s, i + 1))
@@ -114,8 +148,12 @@ bool is_written_result(std::string_view text) {
     const std::size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
-    if (point != std::string_view::npos && (fraction.empty() || !all_ascii_digits(fraction))) return false;
-    return !whole.empty() && whole.front() != ',' && whole.find_first_not_of("0123456789,") == std::string_view::npos;
+    const bool plain = (point == std::string_view::npos || all_ascii_digits(fraction)) && !whole.empty() &&
+                       whole.front() != ',' && whole.find_first_not_of("0123456789,") == std::string_view::npos;
+    if (plain) return true;
+    // "45만", "1억 2천만": a result written with units.
+    const WrittenNumber units = read_written_number(text, 0, false);
+    return units.unit && units.end == text.size();
 }
 
 std::string note_value_text(double value) {
@@ -140,7 +178,7 @@ namespace {
 struct Item {
     Decimal value;
     std::size_t end = 0;
-    std::size_t exponent = 0;  // its small unit's; 0 for a bare number
+    std::size_t exponent = 0;  // its small unit's (a section's: its first); 0 for a bare number
 };
 
 bool starts_item(std::string_view s, std::size_t q, bool words) {
@@ -155,8 +193,17 @@ std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, boo
     bool has_coefficient = false;
     bool hangul = false;
     if (digit_at(s, q) || (first && at(s, q, ".") && digit_at(s, q + 1))) {
+        const std::size_t digits = q;
         q = read_digits(s, q, item.value, n);
         has_coefficient = true;
+        if (first && words && !n.grouped && !n.unclear) {
+            if (const std::size_t end = split_group_end(s, digits, q); end != q) {
+                n.unclear = true;
+                item.end = end;
+                return item;
+            }
+            if (at(s, q, " ") && unit_stands(s, q + 1)) ++q;
+        }
     } else if (const std::optional<char> d = words ? hangul_digit_at(s, q) : std::nullopt) {
         item.value.digits.assign(1, *d);
         q += 3;
@@ -187,7 +234,12 @@ std::optional<Item> read_section(std::string_view s, std::size_t p, bool words, 
         const bool bare_words = (first_section && !any) || (any && bound > 0 && bound < 4);
         std::optional<Item> item = read_item(s, q, words, bare_words, first_section && !any, n);
         if (!item || item->exponent >= bound || (any && item->exponent == 0 && bound == 0)) break;
+        if (n.unclear) {
+            section = std::move(*item);
+            return section;
+        }
         add(section.value, std::move(item->value));
+        if (!any) section.exponent = item->exponent;
         bound = item->exponent;
         section.end = item->end;
         any = true;
@@ -226,6 +278,8 @@ WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool word
             section->end = p;
         }
         if (!large) {
+            // "1억 2천", "3억5천", "12억 2천5백": after 억, a group with a unit and no 만 is of 만.
+            if (large_bound == 8 && section->exponent > 0 && !n.unclear) shift(section->value, 4);
             add(total, std::move(section->value));
             n.end = section->end;
             any = true;

@@ -2,7 +2,11 @@
 // line comes to.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "notes/line_reading.h"
 
@@ -28,7 +32,14 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"12,000원 ₩4,500 3개 (−2,000) 1-", "12000:a 4500:a 3:c -2000:a 1:a"},
         {"A4 mp3 5kg B-2 COVID-19 No.5 v1.2 S24 16GB", "5:n 2:n 19:n 5:n 2:n 16:n"},
         {"2026-12-07 010-1234-5678 12:30 12/7 3.14.15 오후 3", "2026:d 10:d 12:d 12:d 3.14:d 3:d"},
-        {"1,23 1,234,5678 10. 007 0,001", "1:n 23:n 1234:a 5678:n 10:n 7:n 1:a"},
+        {"1,23 1,234,5678 10. 007 0,001", "1:n 23:n 12345678:n 10:n 7:n 1:a"},
+        // Typos: read as meant where one reading is plausible, else a name that adds nothing.
+        {"3 만원 5 천원 3 만나서", "30000:a 5000:a 3:n"},
+        {"12, 300원 8 300원 1,0000원 95, 100, 105", "12:n 8:n 10000:n 95:n"},
+        {"１２，０００원", "12000:a"},
+        // After 억, a group with a unit and no 만 is a group of 만.
+        {"1억 2천 3억5천 12억 2천5백 2억 5천만원 1억 2,000",
+         "120000000:a 350000000:a 1225000000:a 250000000:a 100002000:a"},
         // Units in any written combination, number words with 원.
         {"2천5백만원 3백만원 5만 5천원 15만 원 1.5만, 0.25천 1억 2,000만 500",
          "25000000:a 3000000:a 55000:a 150000:a 15000:a 250:a 120000500:a"},
@@ -39,6 +50,10 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         // Fused words make names; a floor, a building and a set are not counts.
         {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:n 1:n 4:n 16:n 20000:c"},
         {"커피 2잔 3명이 5 명 2 명이 2박 1만 보", "2:c 3:c 5:c 2:n 2:c 10000:c"},
+        {"다섯 개 두 잔 한잔 열 명 2근 1단 2모 32평 세대 열대 두부", "5:c 2:c 1:c 10:c 2:c 1:c 2:c 32:c"},
+        // Identifiers: ten or more plain digits, or a plain number after 번호, 학번, 카드 ….
+        {"주문번호 2024031512345 학번 20241234 카드 1234 6012345678901 체크카드 12000",
+         "2024031512345:n 20241234:n 1234:n 6012345678901:n 12000:a"},
         {"3개월 5 시간 2일간 12월의 9.4% 3.3％", "3:d 5:d 2:d 12:d 9.4:r 3.3:r"},
         {"3~5만원 10,000~20,000원 3만-5만 1,000-2,000원", "3:g 50000:g 10000:g 20000:g 30000:g 1000:g"},
         {"$12.50 100달러 USD 20 ¥1000 5유로 €3 10 엔", "12.5:f 100:f 20:f 1000:f 5:f 3:f 10:f"},
@@ -108,11 +123,31 @@ TEST(ReadLine, WhatALineComesTo) {
         {"2026-12-07 - 회의", LineKind::Nothing, ""},
         {"합계표 2장", LineKind::Count, "2"},
         {"합계 = 3", LineKind::Total, ""},
+        // A count or a rate in the label before an expression is part of the label.
+        {"평당 2,650만원 x 32평 =", LineKind::Expression, "848000000"},
+        {"LTV 70% 대출가능 = 5억 * 70%", LineKind::Expression, "350000000"},
+        {"항공 1인 420,000 x 2", LineKind::Expression, "840000"},
+        {"귤 1박스 25,000원 / 2 =", LineKind::Expression, "12500"},
+        {"추가할인 5% 적용: 40,800 - 5% =", LineKind::Expression, "38760"},
+        {"캠핑장 2박 = 45,000 * 2", LineKind::Expression, "90000"},
+        {"사과 다섯 개 x 이천원", LineKind::Expression, "10000"},
+        {"근무 8시간 x 10,030원", LineKind::Expression, "80240"},
+        // Foreign money keeps its currency; times a rate of exchange it is won.
+        {"호텔 $120 x 3박", LineKind::Expression, "360 $"},
+        {"라멘 1,200엔 x 2", LineKind::Expression, "2400 엔"},
+        {"USD 20 + 10%", LineKind::Expression, "22 USD"},
+        {"$100 / $4", LineKind::Expression, "25"},
+        // A "/" between two labelled figures parts them.
+        {"정가 42,000 / 할인가 33,600", LineKind::Nothing, ""},
+        {"12월 7일 - 12,000원", LineKind::Amount, "12000"},
+        {"30만원 + 15만원 = 45만원", LineKind::Expression, "450000"},
+        {"- 교통 62,400", LineKind::Amount, "62400"},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line);
         EXPECT_EQ(reading.kind, row.kind) << row.line;
-        EXPECT_EQ(reading.error ? "error" : reading.value, row.value) << row.line;
+        const std::string value = reading.currency.empty() ? reading.value : reading.value + " " + reading.currency;
+        EXPECT_EQ(reading.error ? "error" : value, row.value) << row.line;
     }
 }
 
@@ -134,6 +169,8 @@ TEST(ReadLine, WhereF9Writes) {
         {"7 = 1 + 2", "7 = 1 + 2 = 3"},
         {"월세 55만원 =", "월세 55만원 = 550,000"},
         {"월세 55만원", ""},
+        {"１２，０００원 + 3 =", "１２，０００원 + 3 = 12,003"},
+        {"1) 커피 4,500 x 2", "1) 커피 4,500 x 2 = 9,000"},
         {"점심 12,000원", ""},
         {"box 2", ""},
         {" = ", ""},
@@ -166,11 +203,89 @@ TEST(ReadLine, DefinitionsGiveTheirName) {
         {"회비 정산: 30,000", "", "30000"},
         {"메모: 내일 회의", "", ""},
         {"2차: 40,000", "", "40000"},
+        // A rate or a duration names no result, but the name gives it to the lines below.
+        {"세율 = 3.3%", "세율", ""},
+        {"근무 = 1시간 30분", "근무", ""},
+        {"메모: 3시 회의", "", ""},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line);
         EXPECT_EQ(reading.defines, row.defines) << row.line;
         EXPECT_EQ(reading.value, row.value) << row.line;
+    }
+}
+
+// The lines above as a scope: names with their values, the nearest result, and whether
+// the block above holds a result.
+class Above final : public NoteScope {
+public:
+    Above(std::map<std::string, std::string, std::less<>> names, bool block_result)
+        : names_(std::move(names)), block_result_(block_result) {}
+    std::optional<std::string> value_of(std::string_view name) const override {
+        const auto found = names_.find(name);
+        return found == names_.end() ? std::nullopt : std::optional(found->second);
+    }
+    std::optional<std::string> previous() const override { return "1000"; }
+    std::optional<std::string> line_above() const override { return "1000"; }
+    bool block_has_result() const override { return block_result_; }
+
+private:
+    std::map<std::string, std::string, std::less<>> names_;
+    bool block_result_;
+};
+
+// Names with particles, a name alone, a rate a name gives, list marks, a total word with
+// an amount, and the reason a line has no result; the result above is 1,000.
+TEST(ReadLine, WithTheLinesAbove) {
+    const Above above(
+        {{"월급", "3500000"}, {"월세", "600000"}, {"세율", "3.3%"}, {"근무", "1시간 30분"}, {"호텔", "360 $"}}, false);
+    const Above block_with_results({}, true);
+    const struct {
+        std::string line;
+        std::string value;
+        std::string unclear = "";
+        bool continues = false;
+        const NoteScope* scope = nullptr;
+    } rows[] = {
+        {"월급의 10% =", "350000"},
+        {"월급에서 20% 할인", "2800000"},
+        {"월세는 + 5만원", "650000"},
+        {"월세", "600000"},
+        {"강사료 500,000 - 세율 =", "483500"},
+        {"근무 * 10,030원", "", "날짜와 시간은 아직 계산할 수 없습니다"},
+        {"월세 + 관리비", "", "'관리비'를 찾을 수 없습니다"},
+        // A list mark before a word makes an item; before a figure it is an operator.
+        {"- 교통 62,400", "62400"},
+        {"* 우유 2,980", "2980"},
+        {"• 두부 3,000원", "3000"},
+        {"2. 이지은 30,000", "30000"},
+        {"① 월세", "600000"},
+        {"- 10%", "900", "", true},
+        {"* 2", "2000", "", true},
+        {"× 1,380", "1380000", "", true},
+        {"-5,000", "-5000"},
+        // "총액 128,000원" is the amount at the top of its block, a total below results.
+        {"총액 128,000원", "128000"},
+        {"총액 128,000원", "", "", false, &block_with_results},
+        // A figure or an operator that cannot be read whole: no result, and why.
+        {"택시 12, 300원", "", "'12, 300원'을 읽을 수 없습니다"},
+        {"택시비 8 300원", "", "'8 300원'을 읽을 수 없습니다"},
+        {"주차 1,0000원", "", "'1,0000원'을 읽을 수 없습니다"},
+        {"숙소 1박 10~15만원 x 3", "", "범위는 계산할 수 없습니다"},
+        {"2026-03-02 ~ 2026-12-08 =", "", "범위는 계산할 수 없습니다"},
+        {"2026-12-08 + 100일 =", "", "날짜와 시간은 아직 계산할 수 없습니다"},
+        {"1시간 45분 + 50분 =", "", "날짜와 시간은 아직 계산할 수 없습니다"},
+        {"6시간 30분 x 10,030원 =", "", "날짜와 시간은 아직 계산할 수 없습니다"},
+        {"$350 / × 1,380", "", "연산자가 겹쳐 있어 계산할 수 없습니다"},
+        {"$120 + 85,000원", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
+        {"$120 x 1,200엔", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
+        {"호텔 + 85,000원", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
+    };
+    for (const auto& row : rows) {
+        const LineReading reading = read_line(row.line, false, row.scope != nullptr ? row.scope : &above);
+        EXPECT_EQ(reading.value, row.value) << row.line;
+        EXPECT_EQ(reading.unclear, row.unclear) << row.line;
+        EXPECT_EQ(reading.continues, row.continues) << row.line;
     }
 }
 
@@ -188,7 +303,11 @@ TEST(ReadTotalLine, Table) {
         {"합계 = 3 = 4", std::nullopt, std::nullopt},
         {"합격", std::nullopt, std::nullopt},
         {"합계\n\n5", std::nullopt, std::nullopt},
-        {"합계 (식비)", std::nullopt, std::nullopt},
+        {"합계 (식비)", 15, 15},
+        {"총 합계", 10, 10},
+        {"계", 3, 3},
+        {"계좌 110-123", std::nullopt, std::nullopt},
+        {"총 120,000원 / 4명", std::nullopt, std::nullopt},
     };
     for (const auto& row : rows) {
         const std::optional<TotalLine> line = read_total_line(row.line);

@@ -35,7 +35,8 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"100\n\n200\n300.5\n합계", {"100", "", "200", "300.5", "500.5"}},
         {"1\n2\n합계\n3\n총계 = 99\n소계:", {"1", "2", "3", "3", "3", ""}},
         // An old result after the word is still a total line.
-        {"-2,000\n합 : 5\n합계 12,000원\n합계표 2장", {"-2000", "-2000", "", "2"}},
+        // A total word with an amount under a block's end is that amount, named.
+        {"-2,000\n합 : 5\n합계 12,000원\n합계표 2장", {"-2000", "-2000", "12000", "2"}},
         // Counts are added only where nothing else is; a named figure never is.
         {"회비 30,000\n참석 12명\n합계", {"30000", "12", "30000"}},
         {"사과 3개\n배 2개\n합계", {"3", "2", "5"}},
@@ -54,7 +55,7 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         // A chain adds once, by its last value, and goes on only from the line right above.
         {"식비 200,000\n+ 외식 85,000\n+ 배달 43,000\n소계", {"200000", "285000", "328000", "328000"}},
         {"월세 55만원\n위 * 12\n\n카드 내역\n+ 5,000\n합계", {"550000", "6600000", "", "", "5000", "5000"}},
-        {"소계 = 5\n택시 8,300원\n-300\n총계: 1,000원 ", {"", "8300", "-300", "8000"}},
+        {"소계 = 5\n택시 8,300원\n-300\n총계: 1,000원 ", {"5", "8300", "-300", "8005"}},
     };
     for (const auto& row : rows) EXPECT_EQ(results_of(row.text), row.results) << row.text;
 }

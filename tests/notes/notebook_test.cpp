@@ -110,7 +110,7 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // "위" reaches past a line that takes the result above but has none of its own.
         {"10\n위 + 관리비\n위 * 2", {{0, 1, "20"}}, {"20", "", "40"}},
         // A name a line only asked about: once defined above, "항목1" is a name, not 1.
-        {"메모\n항목1", {{0, 1, "항목1 = 3"}}, {"3", ""}},
+        {"메모\n항목1", {{0, 1, "항목1 = 3"}}, {"3", "3"}},
         // A definition put between another and its use, then taken out with a joined line.
         {"a = 1\na * 3", {{1, 0, "a = 2"}}, {"1", "2", "6"}},
         {"a = 1\n\na = 2\na * 3", {{1, 2, "a = 2"}, {0, 2, "a = 1"}}, {"1", "3"}},

@@ -98,13 +98,11 @@ SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
     }
     if (reading.calculates())
         return write_result(state, at.range, at.text, reading, reading.expression, reading.value, reading.grouped);
-    if (reading.error && !std::holds_alternative<calc_error::Empty>(*reading.error) && reading.unknown.empty())
+    if (reading.error && !std::holds_alternative<calc_error::Empty>(*reading.error) && reading.unclear.empty())
         return show_calculation(state, failed_calculation(*reading.error));
     // Said until the caret moves again, though the click that put it there is not yet seen.
     settle_memo_selection(state);
-    const std::string said =
-        reading.unknown.empty() ? std::string(NOTHING_TO_CALCULATE) : "'" + reading.unknown + "'를 찾을 수 없습니다";
-    show_command_outcome(state, said, true);
+    show_command_outcome(state, reading.unclear.empty() ? std::string(NOTHING_TO_CALCULATE) : reading.unclear, true);
     return {};
 }
 
