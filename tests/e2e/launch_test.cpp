@@ -352,6 +352,7 @@ TEST_F(LaunchTest, ASecondStartFrontsTheFirstAndHandsItsDocumentOver) {
     const HWND window = first.wait_for_main_window();
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(wait_until([&] { return IsIconic(window) != FALSE; }));  // or the restore below would prove nothing
     Launched second(folder_ / "appdata", folder_ / "stderr-2.txt", program_path(), L"\"" + document.wstring() + L"\"");
     EXPECT_EQ(second.wait_for_exit(), 0);
     EXPECT_EQ(second.own_window(MAIN_CLASS), nullptr);
