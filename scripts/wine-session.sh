@@ -16,21 +16,26 @@ use_wine_prefix() {
   export WINEPREFIX=$(realpath "$1") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 }
 
-# A private Xvfb display for windows that must exist but not be seen.
+# A private Xvfb display for windows that must exist but not be seen. Xvfb picks a free
+# display itself and writes its number once it accepts connections: a number chosen
+# here could be taken by another run starting at the same moment, and the socket found
+# would then be the other run's.
 start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null || true
+  local number_file deadline=$((SECONDS + 30))
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  until grep -qx '[0-9]\+' "$number_file"; do
+    if ! kill -0 "$XVFB_PID" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
+      kill "$XVFB_PID" 2>/dev/null || true
+      rm -f "$number_file"
+      echo "Could not start Xvfb" >&2
+      return 1
+    fi
+    sleep 0.05
   done
-  echo "Could not start Xvfb" >&2
-  return 1
+  export DISPLAY=":$(cat "$number_file")"
+  rm -f "$number_file"
 }
 stop_xvfb() {
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
@@ -42,7 +47,7 @@ stop_xvfb() {
 # they would inherit its pipes, and a caller such as CTest would wait for them.
 start_headless_wine() {
   start_xvfb
-  wineserver -p
+  wineserver -p || { echo "Could not start the Wine server" >&2; return 1; }
   wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 # Stops the server, its services and Xvfb; safe to call more than once.

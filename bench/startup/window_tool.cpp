@@ -120,8 +120,8 @@ int stage_margin(const wchar_t* window_class, std::wstring_view theme) {
 }
 
 int type_into_memo(const wchar_t* window_class, const wchar_t* text) {
-    // A few seconds' grace: the window may be shown before its first message is handled.
-    const ULONGLONG deadline = GetTickCount64() + 5000;
+    // Grace for a busy machine: the window may be shown before its first message is handled.
+    const ULONGLONG deadline = GetTickCount64() + 30000;
     HWND window = nullptr;
     HWND memo = nullptr;
     while (memo == nullptr && GetTickCount64() < deadline) {

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <random>
 #include <set>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "e2e/build_paths.h"
+#include "support/wait_until.h"
 #include "ui/control_ids.h"
 
 namespace {
@@ -29,6 +29,7 @@ constexpr DWORD EXIT_TIMEOUT_MS = 30000;
 
 using numvora::e2e::program_path;
 using numvora::e2e::windows_path;
+using numvora::testing::wait_until;
 
 void remove_folder(const std::filesystem::path& folder) {
     for (int attempt = 0; attempt < 10; ++attempt) {
@@ -204,15 +205,13 @@ BOOL CALLBACK match_dialog(HWND candidate, LPARAM param) {
 }
 
 HWND wait_for_dialog(HWND main_window, const wchar_t* title) {
-    DWORD process_id = 0;
-    GetWindowThreadProcessId(main_window, &process_id);
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        DialogSearch search{process_id, title, nullptr};
+    DialogSearch search{0, title, nullptr};
+    GetWindowThreadProcessId(main_window, &search.process_id);
+    wait_until([&] {
         EnumWindows(match_dialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) return search.found;
-        Sleep(20);
-    }
-    return nullptr;
+        return search.found != nullptr;
+    });
+    return search.found;
 }
 
 // The file name box of a standard file dialog: the edit inside the file name combo box
@@ -226,9 +225,13 @@ BOOL CALLBACK match_file_name_box(HWND child, LPARAM found) {
     return FALSE;
 }
 
+// Waited for: the dialog can show before its children are all there.
 HWND file_name_box(HWND dialog) {
     HWND box = nullptr;
-    EnumChildWindows(dialog, match_file_name_box, reinterpret_cast<LPARAM>(&box));
+    wait_until([&] {
+        EnumChildWindows(dialog, match_file_name_box, reinterpret_cast<LPARAM>(&box));
+        return box != nullptr;
+    });
     return box;
 }
 
@@ -248,14 +251,6 @@ std::wstring text_of(HWND control) {
     return text;
 }
 
-bool wait_until(const std::function<bool()>& condition) {
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        if (condition()) return true;
-        Sleep(20);
-    }
-    return false;
-}
-
 // The second start shows what the first one saved at close: the memo typed, and the
 // calculator on the side it was moved to.
 TEST_F(LaunchTest, StartsAgainOnItsOwnSavedData) {
@@ -269,12 +264,12 @@ TEST_F(LaunchTest, StartsAgainOnItsOwnSavedData) {
         HWND memo_edit = GetDlgItem(window, numvora::ids::MEMO_EDIT);
         HWND side = GetDlgItem(window, numvora::ids::SIDE);
         if (run == 1) {
-            EXPECT_EQ(text_of(side), L"계산기 → 오른쪽");
+            EXPECT_TRUE(wait_until([&] { return text_of(side) == L"계산기 → 오른쪽"; })) << text_of(side);
             SendMessageW(memo_edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(memo.c_str()));
             SendMessageW(window, WM_COMMAND, numvora::ids::SIDE, 0);
         } else {
-            EXPECT_EQ(text_of(memo_edit), memo);
-            EXPECT_EQ(text_of(side), L"계산기 ← 왼쪽");
+            EXPECT_TRUE(wait_until([&] { return text_of(memo_edit) == memo; })) << text_of(memo_edit);
+            EXPECT_TRUE(wait_until([&] { return text_of(side) == L"계산기 ← 왼쪽"; })) << text_of(side);
         }
         PostMessageW(window, WM_CLOSE, 0, 0);
         EXPECT_EQ(program.wait_for_exit(), 0) << "run " << run;
@@ -292,7 +287,9 @@ TEST_F(LaunchTest, SavesAndOpensADocumentThroughTheRealDialogs) {
     HWND status = GetWindow(GetDlgItem(window, numvora::ids::MEMO_EDIT), GW_HWNDNEXT);  // under the memo
     SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"문서에 담을 메모"));
     const std::filesystem::path document = folder_ / "saved.qvx";
-    Sleep(600);  // the first selection check empties the status line; let it pass
+    // The first selection check empties the status line: made here, it cannot come after
+    // the save and take its line away, however late the timer is.
+    SendMessageW(window, WM_TIMER, 1, 0);
 
     PostMessageW(window, WM_COMMAND, numvora::ids::SAVE, 0);
     answer_dialog(window, L"Quorvex 문서 저장", document);
@@ -355,13 +352,14 @@ TEST_F(LaunchTest, ASecondStartFrontsTheFirstAndHandsItsDocumentOver) {
     const HWND window = first.wait_for_main_window();
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(wait_until([&] { return IsIconic(window) != FALSE; }));  // or the restore below would prove nothing
     Launched second(folder_ / "appdata", folder_ / "stderr-2.txt", program_path(), L"\"" + document.wstring() + L"\"");
     EXPECT_EQ(second.wait_for_exit(), 0);
     EXPECT_EQ(second.own_window(MAIN_CLASS), nullptr);
     EXPECT_TRUE(
         wait_until([&] { return text_of(GetDlgItem(window, numvora::ids::MEMO_EDIT)) == L"넘겨받은 메모 3,000원"; }));
-    EXPECT_FALSE(IsIconic(window));
-    EXPECT_EQ(GetForegroundWindow(), window);
+    EXPECT_TRUE(wait_until([&] { return !IsIconic(window); }));
+    EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == window; })) << GetForegroundWindow();
 
     Launched other(folder_ / "other-appdata", folder_ / "stderr-3.txt");
     const HWND own = other.wait_for_main_window();
@@ -380,14 +378,21 @@ TEST_F(LaunchTest, ASecondStartSaysSoWhenTheFirstDoesNotAnswer) {
     ASSERT_NE(window, nullptr);
     first.hold(true);
     Launched second(folder_ / "appdata", folder_ / "stderr-2.txt");
+    // The box is found as soon as it is made, before its children are made and given
+    // their text: the text is waited for.
     HWND box = nullptr;
-    for (int attempt = 0; attempt < 500 && box == nullptr; ++attempt, Sleep(20)) box = second.own_window(L"#32770");
-    ASSERT_NE(box, nullptr);
     std::wstring said;
-    EnumChildWindows(
-        box, [](HWND child, LPARAM text) { return *reinterpret_cast<std::wstring*>(text) += text_of(child), TRUE; },
-        reinterpret_cast<LPARAM>(&said));
-    EXPECT_NE(said.find(L"5초 안에 응답하지 않았습니다"), std::wstring::npos);
+    EXPECT_TRUE(wait_until([&] {
+        box = second.own_window(L"#32770");
+        if (box == nullptr) return false;
+        said.clear();
+        EnumChildWindows(
+            box, [](HWND child, LPARAM text) { return *reinterpret_cast<std::wstring*>(text) += text_of(child), TRUE; },
+            reinterpret_cast<LPARAM>(&said));
+        return said.find(L"5초 안에 응답하지 않았습니다") != std::wstring::npos;
+    })) << "the box said: "
+        << said;
+    ASSERT_NE(box, nullptr);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(second.wait_for_exit(), 1);
     EXPECT_EQ(second.own_window(MAIN_CLASS), nullptr);
@@ -414,7 +419,8 @@ TEST_F(LaunchTest, AKillDuringAutoSavesLeavesACompleteMemo) {
         ASSERT_TRUE(program.started());
         HWND window = program.wait_for_main_window();
         ASSERT_NE(window, nullptr) << "run " << run;
-        EXPECT_TRUE(temporaries(data).empty()) << "the start did not sweep run " << run - 1 << "'s leftovers";
+        EXPECT_TRUE(wait_until([&] { return temporaries(data).empty(); }))
+            << "the start did not sweep run " << run - 1 << "'s leftovers";
         // 40,000 characters in lines: a write that takes a moment, a text this Wine's rich edit
         // takes quickly.
         std::string memo = "kill run " + std::to_string(run) + "\r\n";
@@ -443,7 +449,7 @@ TEST_F(LaunchTest, AKillDuringAutoSavesLeavesACompleteMemo) {
     Launched last(folder_ / "appdata", folder_ / "stderr.txt");
     HWND window = last.wait_for_main_window();
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(temporaries(data).empty());
+    EXPECT_TRUE(wait_until([&] { return temporaries(data).empty(); }));
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(last.wait_for_exit(), 0);
     std::printf("%d kills, %d of them during a write (a temporary file left behind), %d after memo.txt was replaced\n",

@@ -47,6 +47,15 @@ run() { wine "$@" </dev/null >/dev/null 2>&1; }
 # The window tool says what it could not do.
 tool() { wine "$window_tool" "$@" </dev/null >/dev/null; }
 exit_code() { local status=0; run "$@" || status=$?; echo "$status"; }
+# wait_for SECONDS COMMAND...: until COMMAND succeeds, asked once more at the deadline;
+# a busy machine outruns any fixed count of polls.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  until "${@:2}"; do
+    [ "$SECONDS" -lt "$deadline" ] || { "${@:2}"; return; }
+    sleep 0.1
+  done
+}
 
 local_app_data=$(unix_path "$(expand '%LOCALAPPDATA%')")
 install_dir=$local_app_data/Programs/Numvora
@@ -72,12 +81,12 @@ start_program() {
   app_pid=$!
   tool wait "$window_class" 30
 }
+program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 # closes_with EXPECTED: WM_CLOSE, then the program must end with that exit code.
 closes_with() {
   run "$window_tool" close "$window_class" || true
-  local _ status=0
-  for _ in $(seq 300); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$app_pid" 2>/dev/null; then
+  local status=0
+  if ! wait_for 30 program_ended; then
     kill "$app_pid"
     echo "the program did not end within 30 s" >&2
     return 1
@@ -138,8 +147,8 @@ check "its memo is saved in %LOCALAPPDATA%\\Numvora" [ "$(cat "$memo" 2>/dev/nul
 # The uninstaller copies itself to the temporary folder and returns at once; the copy
 # does the work.
 check "the silent uninstall starts" [ "$(exit_code "$(windows_path "$install_dir/Uninstall.exe")" /S)" = 0 ]
-for _ in $(seq 300); do [ -e "$install_dir" ] || break; sleep 0.1; done
-check "the uninstaller removes the programs and their folder" [ ! -e "$install_dir" ]
+# The folder goes last, so the checks after this one find the rest done.
+check "the uninstaller removes the programs and their folder" wait_for 30 test ! -e "$install_dir"
 check "and the Start-menu shortcut" [ ! -e "$shortcut" ]
 check "and the uninstall entry" [ "$(exit_code reg query "$uninstall_key")" != 0 ]
 check "and the .qvx registration" \

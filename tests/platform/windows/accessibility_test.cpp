@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
+#include "support/wait_until.h"
 #include "ui/memo/memo_menu.h"
 #include "window_test_support.h"
 
@@ -54,11 +55,11 @@ TEST_F(MainWindowTest, SymbolKeysAreNamedAndResultsAnnounced) {
     AppState& s = state();
     EXPECT_TRUE(names.empty()) << "not during the start";
     // The names come with a timer, which the message loop only sees once it is idle.
-    for (int i = 0; i < 100 && names.empty(); ++i) {
-        Sleep(10);
+    EXPECT_TRUE(wait_until([&] {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
+        return !names.empty();
+    }));
     for (const auto& [id, name] : std::map<int, std::wstring>{{ids::KEY_MULTIPLY, L"곱하기"},
                                                               {ids::DELETE_BEFORE_CARET, L"한 글자 지우기"},
                                                               {ids::OPERATION_ALONE, L"선택값 계산"},

@@ -13,6 +13,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/services/clipboard.h"
+#include "support/wait_until.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {
@@ -334,10 +335,10 @@ TEST_F(InteractionTest, AClipboardHeldElsewhereGivesTheCommandErrorBox) {
     std::thread holder([&] {
         OpenClipboard(nullptr);
         SetEvent(opened);
-        WaitForSingleObject(done, 10000);
+        WaitForSingleObject(done, STATE_TIMEOUT_MS);
         CloseClipboard();
     });
-    WaitForSingleObject(opened, 10000);
+    WaitForSingleObject(opened, STATE_TIMEOUT_MS);
     const ErrorBox box = answer_next_error_box([&] { command(ids::COPY_RESULT); });
     SetEvent(done);
     holder.join();

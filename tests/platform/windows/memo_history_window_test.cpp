@@ -16,6 +16,7 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "storage/history/memo_history.h"
+#include "support/wait_until.h"
 #include "ui/control_ids.h"
 #include "ui/memo/memo_versions.h"
 #include "window_test_support.h"
@@ -57,21 +58,17 @@ public:
 // Run on the answering thread while the dialog is open.
 HWND list_of(HWND dialog) { return GetDlgItem(dialog, VERSIONS_LIST_ID); }
 std::wstring preview_of(HWND dialog) { return window_text(GetDlgItem(dialog, VERSIONS_PREVIEW_ID)); }
-// Waits up to ten seconds for what the history's worker answers the dialog.
-void wait_until(const std::function<bool()>& done) {
-    for (int wait = 0; wait < 1000 && !done(); ++wait) Sleep(10);
-}
 // Selects a version once the list is there and waits until it is offered for restoring
 // or found unreadable (the rest of a long one is checked a piece at a time).
 void pick(HWND dialog, int index) {
-    wait_until([&] { return SendMessageW(list_of(dialog), LB_GETCOUNT, 0, 0) > index; });
+    EXPECT_TRUE(wait_until([&] { return SendMessageW(list_of(dialog), LB_GETCOUNT, 0, 0) > index; })) << index;
     SendMessageW(list_of(dialog), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(VERSIONS_LIST_ID, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list_of(dialog)));
-    wait_until([&] {
+    EXPECT_TRUE(wait_until([&] {
         return IsWindowEnabled(GetDlgItem(dialog, IDOK)) ||
                preview_of(dialog).starts_with(to_wide(UNREADABLE_VERSION_TEXT));
-    });
+    })) << index;
 }
 // What the list's tooltip says with the pointer over a line.
 std::wstring tip_over(HWND dialog, int index) {
@@ -299,7 +296,7 @@ TEST_F(MemoHistoryTest, AHistoryThatCannotKeepASnapshotLeavesTheMemoSavedAndRest
                 pick(dialog, 0);
                 why.push_back(preview_of(dialog));
                 SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-                wait_until([&] { return preview_of(dialog) != why[0]; });
+                EXPECT_TRUE(wait_until([&] { return preview_of(dialog) != why[0]; }));
                 why.push_back(preview_of(dialog));
             });
             const std::wstring refused = L"현재 메모를 보관하지 못해 복원하지 않았습니다: ";
@@ -349,7 +346,7 @@ TEST_F(MemoHistoryTest, OddHistoriesListWhatCanBeReadAndRestoreNothingThatIsGone
         for (const int index : {4, 0, 3, 1, 2}) pick(dialog, index), lines.push_back(line(dialog, index));
         fs::remove(history() / snapshot_name(at("20261207-235700")));
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);  // gone since it was read: nothing is restored
-        wait_until([&] { return preview_of(dialog).starts_with(to_wide(UNREADABLE_VERSION_TEXT)); });
+        EXPECT_TRUE(wait_until([&] { return preview_of(dialog).starts_with(to_wide(UNREADABLE_VERSION_TEXT)); }));
         lines.push_back(line(dialog, 2));
     });
     EXPECT_EQ(count, 2005);
@@ -481,14 +478,15 @@ TEST_F(MemoHistoryTest, ALargeVersionAsksBeforeItIsRestored) {
     const std::wstring restoring = to_wide(RESTORING_TEXT);
     for (const int answer : {IDCANCEL, IDOK}) {
         said.clear();
-        const std::vector<ErrorBox> boxes =
-            answer_boxes([&] { SendMessageW(window, WM_SYSCOMMAND, ids::MEMO_VERSIONS, 0); },
-                         {{IDOK, [](HWND dialog) { pick(dialog, 0); }},
-                          {answer, nullptr},
-                          {IDCANCEL, [&](HWND dialog) {
-                               if (answer == IDOK)
-                                   wait_until([&] { return preview_of(dialog).starts_with(L"현재 메모를 보관하지"); });
-                           }}});
+        const std::vector<ErrorBox> boxes = answer_boxes(
+            [&] { SendMessageW(window, WM_SYSCOMMAND, ids::MEMO_VERSIONS, 0); },
+            {{IDOK, [](HWND dialog) { pick(dialog, 0); }},
+             {answer, nullptr},
+             {IDCANCEL, [&](HWND dialog) {
+                  if (answer == IDOK) {
+                      EXPECT_TRUE(wait_until([&] { return preview_of(dialog).starts_with(L"현재 메모를 보관하지"); }));
+                  }
+              }}});
         ASSERT_EQ(boxes.size(), 3u);
         EXPECT_EQ(boxes[1].text, to_wide(large_version_question(large.size())));
         EXPECT_EQ(std::any_of(said.begin(), said.end(),

@@ -4,6 +4,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 
 #include <fstream>
@@ -12,6 +13,7 @@
 
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/app/message_loop.h"
+#include "support/wait_until.h"
 
 namespace numvora::testing {
 namespace {
@@ -63,14 +65,18 @@ BOOL CALLBACK collect_static_text(HWND child, LPARAM text) {
 std::vector<ErrorBox> answer_boxes(const std::function<void()>& action, std::vector<BoxAnswer> answers) {
     std::vector<ErrorBox> seen;
     const DWORD thread = GetCurrentThreadId();
+    std::atomic<bool> acted = false;
     std::thread answerer([&] {
         HWND previous = nullptr;
         for (const BoxAnswer& answer : answers) {
             BoxSearch search{nullptr, previous};
-            for (int attempt = 0; attempt < 250 && search.box == nullptr; ++attempt) {
+            // Boxes are modal: once the action has returned, none is open and none will come.
+            // Read before the search, so that a box shown just before the return is found.
+            wait_until([&] {
+                const bool over = acted;
                 EnumThreadWindows(thread, find_box, reinterpret_cast<LPARAM>(&search));
-                if (search.box == nullptr) Sleep(20);
-            }
+                return search.box != nullptr || over;
+            });
             if (search.box == nullptr) return;
             ErrorBox box{window_text(search.box), {}};
             EnumChildWindows(search.box, collect_static_text, reinterpret_cast<LPARAM>(&box.text));
@@ -82,6 +88,7 @@ std::vector<ErrorBox> answer_boxes(const std::function<void()>& action, std::vec
         }
     });
     action();
+    acted = true;
     answerer.join();
     return seen;
 }

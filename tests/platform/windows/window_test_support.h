@@ -74,8 +74,9 @@ struct BoxAnswer {
     std::function<void(HWND box)> while_open;
 };
 // Runs the action, which shows message boxes on this thread; another thread reads
-// each box and answers it as told, in order. A box that does not come within five
-// seconds ends the answering: the result then has fewer boxes.
+// each box and answers it as told, in order. A box that has not come when the action
+// returns (or within the state timeout, should the action hang) ends the answering:
+// the result then has fewer boxes.
 std::vector<ErrorBox> answer_boxes(const std::function<void()>& action, std::vector<BoxAnswer> answers);
 // One box answered with its OK button; empty texts when none came.
 ErrorBox answer_next_error_box(const std::function<void()>& action);
