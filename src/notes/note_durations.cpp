@@ -58,8 +58,12 @@ std::optional<MinutesRead> read_clock_range(std::string_view line, std::size_t p
     for (std::string_view sign : TILDES) {
         if (!starts_at(line, tilde, sign)) continue;
         const auto to = read_clock_time(line, skip_spaces(line, tilde + sign.size()));
-        if (!to || to->minutes % DAY == from->minutes % DAY) return std::nullopt;
-        return MinutesRead{((to->minutes - from->minutes) % DAY + DAY) % DAY, to->end};
+        if (!to) return std::nullopt;
+        // An end before the start is on the next day; "24:00" ends the day itself.
+        Minutes span = to->minutes - from->minutes;
+        if (span < 0) span += DAY;
+        if (span <= 0) return std::nullopt;
+        return MinutesRead{span, to->end};
     }
     return std::nullopt;
 }

@@ -24,8 +24,8 @@ struct MinutesRead {
 std::optional<MinutesRead> read_clock_time(std::string_view line, std::size_t pos);
 
 // The time from one clock time to another, a tilde between them: "09:00~18:00" is 540
-// minutes, "22:00 ~ 06:00" crosses midnight (480). Nothing for two equal times, which
-// may mean no time or a whole day.
+// minutes, "22:00 ~ 06:00" crosses midnight (480), "00:00~24:00" is a day. Nothing for
+// two equal times, which may mean no time or a whole day.
 std::optional<MinutesRead> read_clock_range(std::string_view line, std::size_t pos);
 
 // A duration at pos: "9시간 30분", "6.5시간", "50분". Nothing for a part of a minute.

@@ -72,6 +72,7 @@ TEST(DateArithmetic, DaysAfterBetweenAndToADay) {
         EXPECT_EQ(day ? write_date(*day) : "", row.date) << row.from;
     }
     EXPECT_EQ(date("2026-12-08") - date("2026-03-02"), 281);
+    EXPECT_FALSE(day_number(2026, 268, 8));  // not December
 
     const struct {
         std::string_view line, d_day;

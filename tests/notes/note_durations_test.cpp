@@ -27,6 +27,8 @@ TEST(ReadClockRange, TheTimeBetweenTwoClockTimes) {
         {"오후 11시 30분~오전 12시", "30분"},
         {"오전 11시~오후 12시", "1시간"},
         {"18:00 ~ 24:00", "6시간"},
+        {"00:00~24:00", "24시간"},
+        {"24:00~00:00", ""},
         // Equal times, a bare hour, times that do not exist, and figures that go on.
         {"09:00~09:00", ""},
         {"9시~18시", ""},
