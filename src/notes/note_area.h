@@ -24,7 +24,8 @@ struct AreaRead {
     std::size_t end = 0;                    // past the unit; a particle after it is the caller's to judge
 };
 
-// An area at pos: "84㎡", "84m²", "84m2", "32평", "84.5㎡"; at most twelve digits.
+// An area at pos: "84㎡", "84m²", "84m2", "32평", "84.5㎡"; at most twelve significant
+// digits and eleven decimals.
 std::optional<AreaRead> read_area(std::string_view line, std::size_t pos);
 
 // An area and the unit it is asked in, after white space or an arrow: "84㎡ 평",
