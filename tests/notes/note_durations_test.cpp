@@ -17,47 +17,38 @@ std::string written(std::string_view line, std::optional<MinutesRead> read) {
     return out;
 }
 
-TEST(ReadClockRange, TheTimeBetweenTwoClockTimes) {
+TEST(ReadDuration, ClockRangesHoursAndMinutes) {
     const struct {
-        std::string_view line, duration;
+        std::string_view line, range, duration;
     } rows[] = {
-        {"09:00~18:00", "9시간"},
-        {"오전 9시 ~ 오후 6시 30분", "9시간 30분"},
-        {"22:00～6:00 근무", "8시간| 근무"},
-        {"오후 11시 30분~오전 12시", "30분"},
-        {"오전 11시~오후 12시", "1시간"},
-        {"18:00 ~ 24:00", "6시간"},
-        {"00:00~24:00", "24시간"},
-        {"24:00~00:00", ""},
+        {"09:00~18:00", "9시간", ""},
+        {"오전 9시 ~ 오후 6시 30분", "9시간 30분", ""},
+        {"22:00～6:00 근무", "8시간| 근무", ""},
+        {"오후 11시 30분~오전 12시", "30분", ""},
+        {"오전 11시~오후 12시", "1시간", ""},
+        {"00:00~24:00", "24시간", ""},
         // Equal times, a bare hour, times that do not exist, and figures that go on.
-        {"09:00~09:00", ""},
-        {"9시~18시", ""},
-        {"24:30~01:00", ""},
-        {"09:60~10:00", ""},
-        {"오후 13시~오후 2시", ""},
-        {"오전 9시 ~ 오후 6시 75분", ""},
-        {"오전 9시 ~ 오후 6시간", ""},
-        {"09:00~18:00:30", ""},
+        {"09:00~09:00", "", ""},
+        {"9시~18시", "", ""},
+        {"24:30~01:00", "", ""},
+        {"09:60~10:00", "", ""},
+        {"오후 13시~오후 2시", "", ""},
+        {"오전 9시 ~ 오후 6시 75분", "", ""},
+        {"오전 9시 ~ 오후 6시간", "", ""},
+        {"09:00~18:00:30", "", ""},
+        // Durations.
+        {"1시간45분 + 50분", "", "1시간 45분| + 50분"},
+        {"6.5시간", "", "6시간 30분"},
+        {"90분", "", "1시간 30분"},
+        {"0분", "", "0분"},
+        {"0.01시간", "", ""},
+        {"1.5분", "", ""},
+        {"6시", "", ""},
     };
-    for (const auto& row : rows) EXPECT_EQ(written(row.line, read_clock_range(row.line, 0)), row.duration) << row.line;
-}
-
-TEST(ReadDuration, HoursAndMinutes) {
-    const struct {
-        std::string_view line, duration;
-    } rows[] = {
-        {"9시간 30분", "9시간 30분"},
-        {"1시간45분 + 50분", "1시간 45분| + 50분"},
-        {"6.5시간", "6시간 30분"},
-        {"90분", "1시간 30분"},
-        {"0분", "0분"},
-        {"2시간 후", "2시간| 후"},
-        {"0.01시간", ""},
-        {"1.5분", ""},
-        {"6시", ""},
-        {"6시간30", ""},
-    };
-    for (const auto& row : rows) EXPECT_EQ(written(row.line, read_duration(row.line, 0)), row.duration) << row.line;
+    for (const auto& row : rows) {
+        EXPECT_EQ(written(row.line, read_clock_range(row.line, 0)), row.range) << row.line;
+        EXPECT_EQ(written(row.line, read_duration(row.line, 0)), row.duration) << row.line;
+    }
 }
 
 TEST(DurationArithmetic, TimesACountAndAnHourlyWage) {
@@ -72,16 +63,9 @@ TEST(DurationArithmetic, TimesACountAndAnHourlyWage) {
         const auto minutes = scale_duration(row.minutes, row.factor);
         EXPECT_EQ(minutes ? write_duration(*minutes) : "", row.duration) << row.minutes << " x " << row.factor;
     }
-    const struct {
-        Minutes minutes;
-        std::string_view won_per_hour;
-        std::optional<std::int64_t> won;
-    } wages[] = {
-        {390, "10030", 65195},      {7, "10030", 1170},  // 1,170.17: the part of a won is not paid
-        {-7, "10030", -1170},       {390, "10030.5", 65198}, {1'000'000'000'000, "99999999", std::nullopt},
-        {60, "만원", std::nullopt},
-    };
-    for (const auto& row : wages) EXPECT_EQ(wage_for(row.minutes, row.won_per_hour), row.won) << row.won_per_hour;
+    EXPECT_EQ(wage_for(390, "10030"), 65195);
+    EXPECT_EQ(wage_for(390, "10030.5"), 65198);  // 65,198.25
+    EXPECT_EQ(wage_for(7, "10030"), 1170);       // 1,170.17: the part of a won is not paid
 }
 
 }  // namespace
