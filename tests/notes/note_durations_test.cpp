@@ -65,7 +65,7 @@ TEST(DurationArithmetic, TimesACountAndAnHourlyWage) {
     }
     EXPECT_EQ(wage_for(390, "10030"), 65195);
     EXPECT_EQ(wage_for(390, "10030.5"), 65198);  // 65,198.25
-    EXPECT_EQ(wage_for(7, "10030"), 1170);       // 1,170.17: the part of a won is not paid
+    EXPECT_EQ(wage_for(5, "10030"), 835);        // 835.83: the part of a won is not paid
 }
 
 }  // namespace
