@@ -81,7 +81,7 @@ std::string padded(unsigned value, int width) { return std::to_string(value + 10
 // calendar: the text read (or refused), the date written, and the days between.
 TEST(DateArithmetic, AgreesWithTheStandardCalendar) {
     constexpr std::string_view WEEKDAYS = "일월화수목금토";
-    std::mt19937 random(43);
+    std::mt19937 random(20261208);
     for (int i = 0; i < 10'000; ++i) {
         const unsigned y = std::uniform_int_distribution(1u, 9999u)(random);
         const unsigned m = std::uniform_int_distribution(1u, 12u)(random);
