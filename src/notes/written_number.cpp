@@ -212,7 +212,9 @@ std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, boo
     const std::optional<std::size_t> small =
         has_coefficient || words ? unit_at(s, q, SMALL_UNITS) : std::optional<std::size_t>{};
     if (!has_coefficient && !small) return std::nullopt;
-    if (hangul && !small && !bare_words) return std::nullopt;
+    // "일억오만원", "일만오원": in words, a digit alone before a large unit or 원 is its own.
+    const bool before_unit = n.words_only && (unit_at(s, q, LARGE_UNITS) || at(s, q, "원"));
+    if (hangul && !small && !bare_words && !before_unit) return std::nullopt;
     if (!has_coefficient) item.value.digits.assign(1, '1');
     if (small) {
         shift(item.value, *small);
