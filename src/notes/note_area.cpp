@@ -56,7 +56,7 @@ std::optional<AreaRead> read_area_conversion(std::string_view line, std::size_t 
     return read;
 }
 
-std::optional<std::string> write_area(SquareMetres area, AreaUnit unit) {
+std::optional<std::string> area_figure(SquareMetres area, AreaUnit unit) {
     // Hundredths, half rounded up: (200n + d) / 2d, where n / d is the area in the unit.
     const bool pyeong = unit == AreaUnit::Pyeong;
     const auto twice_hundred_n = checked_product(area.numerator, (pyeong ? PYEONG_PARTS : 1) * 200);
@@ -68,7 +68,9 @@ std::optional<std::string> write_area(SquareMetres area, AreaUnit unit) {
     std::string text = std::to_string(hundredths / 100) + '.';
     text += static_cast<char>('0' + hundredths / 10 % 10);
     text += static_cast<char>('0' + hundredths % 10);
-    return text.append(pyeong ? PYEONG : SQUARE_METRE_SIGNS[0]);
+    return text;
 }
+
+std::string_view area_unit_text(AreaUnit unit) { return unit == AreaUnit::Pyeong ? PYEONG : SQUARE_METRE_SIGNS[0]; }
 
 }  // namespace numvora::notes_detail

@@ -32,7 +32,10 @@ std::optional<AreaRead> read_area(std::string_view line, std::size_t pos);
 // "84m2 → 평", "32평 ㎡". unit is the one asked for.
 std::optional<AreaRead> read_area_conversion(std::string_view line, std::size_t pos);
 
-// "25.41평", "105.79㎡": two decimals, half rounded up; nothing when too large.
-std::optional<std::string> write_area(SquareMetres area, AreaUnit unit);
+// "25.41" in 평, "105.79" in ㎡: two decimals, half rounded up; nothing when too large.
+std::optional<std::string> area_figure(SquareMetres area, AreaUnit unit);
+
+// The unit as written after a figure: "평", "㎡".
+std::string_view area_unit_text(AreaUnit unit);
 
 }  // namespace numvora::notes_detail

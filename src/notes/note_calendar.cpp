@@ -6,15 +6,30 @@
 #include "common/unicode.h"
 #include "notes/plain_number.h"
 
-namespace numvora::notes_detail {
-
-namespace {
+namespace numvora {
 
 namespace chr = std::chrono;
+
+namespace {
 
 constexpr DayNumber day_of(chr::year_month_day date) {
     return static_cast<DayNumber>(chr::sys_days{date}.time_since_epoch().count());
 }
+
+}  // namespace
+
+std::optional<DayNumber> day_number(int year, unsigned month, unsigned day) {
+    // chrono keeps a month and a day in a byte: 268 would pass as 12.
+    if (year < 1 || year > 9999 || month > 12 || day > 31) return std::nullopt;
+    const chr::year_month_day date{chr::year{year}, chr::month{month}, chr::day{day}};
+    if (!date.ok()) return std::nullopt;
+    return day_of(date);
+}
+
+namespace notes_detail {
+
+namespace {
+
 constexpr DayNumber FIRST_DAY = day_of(chr::year{1} / 1 / 1);
 constexpr DayNumber LAST_DAY = day_of(chr::year{9999} / 12 / 31);
 
@@ -81,14 +96,6 @@ bool inside_figure(std::string_view s, std::size_t pos) {
 
 }  // namespace
 
-std::optional<DayNumber> day_number(int year, unsigned month, unsigned day) {
-    // chrono keeps a month and a day in a byte: 268 would pass as 12.
-    if (year < 1 || year > 9999 || month > 12 || day > 31) return std::nullopt;
-    const chr::year_month_day date{chr::year{year}, chr::month{month}, chr::day{day}};
-    if (!date.ok()) return std::nullopt;
-    return day_of(date);
-}
-
 std::optional<DateRead> read_date(std::string_view line, std::size_t pos, DayNumber today, bool month_slash_day) {
     if (starts_at(line, pos, "오늘")) return DateRead{today, pos + std::string_view("오늘").size()};
     if (inside_figure(line, pos)) return std::nullopt;
@@ -132,10 +139,11 @@ std::string write_date(DayNumber date) {
     return std::string(text).append(WEEKDAYS[chr::weekday{day}.c_encoding()]).append(")");
 }
 
-std::string write_d_day(DayNumber day, DayNumber today) {
-    if (day == today) return "D-Day";
-    const std::int64_t left = static_cast<std::int64_t>(day) - today;
-    return std::string(left > 0 ? "D-" : "D+").append(std::to_string(left > 0 ? left : -left));
+std::string write_d_day(std::int64_t days_left) {
+    if (days_left == 0) return "D-Day";
+    return std::string(days_left > 0 ? "D-" : "D+").append(std::to_string(days_left > 0 ? days_left : -days_left));
 }
 
-}  // namespace numvora::notes_detail
+}  // namespace notes_detail
+
+}  // namespace numvora

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace numvora::notes_detail {
+namespace numvora {
 
 // Days since 1970-01-01, as std::chrono::sys_days counts them, so that a date plus days
 // and the days between two dates are integer arithmetic. Dates from here lie in the
@@ -18,6 +18,8 @@ using DayNumber = std::int32_t;
 
 // The date, or nothing for one that does not exist (2026-02-30) or lies outside those years.
 std::optional<DayNumber> day_number(int year, unsigned month, unsigned day);
+
+namespace notes_detail {
 
 struct DateRead {
     DayNumber day = 0;
@@ -40,7 +42,9 @@ std::optional<DayNumber> add_days(DayNumber date, std::int64_t days);
 // "2027-03-18 (목)".
 std::string write_date(DayNumber date);
 
-// "D-17" before the day, "D-Day" on it, "D+3" after it.
-std::string write_d_day(DayNumber day, DayNumber today);
+// "D-17" with 17 days left, "D-Day" with none, "D+3" three days after.
+std::string write_d_day(std::int64_t days_left);
 
-}  // namespace numvora::notes_detail
+}  // namespace notes_detail
+
+}  // namespace numvora

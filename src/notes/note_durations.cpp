@@ -105,6 +105,14 @@ std::optional<Minutes> scale_duration(Minutes minutes, std::string_view factor) 
     return *product / by->denominator;
 }
 
+std::optional<Minutes> divide_duration(Minutes minutes, std::string_view divisor) {
+    const auto by = exact_decimal(divisor);
+    if (!by || by->numerator == 0) return std::nullopt;
+    const auto scaled = checked_product(minutes, by->denominator);
+    if (!scaled || *scaled % by->numerator != 0) return std::nullopt;
+    return *scaled / by->numerator;
+}
+
 std::optional<std::int64_t> wage_for(Minutes minutes, std::string_view won_per_hour) {
     const auto wage = exact_decimal(won_per_hour);
     if (!wage) return std::nullopt;

@@ -38,6 +38,10 @@ std::string write_duration(Minutes minutes);
 // part of a minute or a product too large.
 std::optional<Minutes> scale_duration(Minutes minutes, std::string_view factor);
 
+// A duration over a figure's plain decimal text ("5" of "/ 5"); nothing for a part of a
+// minute or a divisor of zero.
+std::optional<Minutes> divide_duration(Minutes minutes, std::string_view divisor);
+
 // The pay for a duration at an hourly wage given as a figure's plain decimal text
 // ("10030"), in won. A part of a won is cut off, as payroll does (원 미만 절사): the figure
 // is what a pay slip shows, never a won more than is paid. Nothing when too large.

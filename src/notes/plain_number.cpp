@@ -79,4 +79,10 @@ std::optional<std::int64_t> checked_product(std::int64_t a, std::int64_t b) {
     return a * b;
 }
 
+std::optional<std::int64_t> checked_sum(std::int64_t a, std::int64_t b) {
+    constexpr std::int64_t MOST = std::numeric_limits<std::int64_t>::max();
+    if ((b > 0 && a > MOST - b) || (b < 0 && a < -MOST - b)) return std::nullopt;
+    return a + b;
+}
+
 }  // namespace numvora::notes_detail

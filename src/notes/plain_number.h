@@ -54,4 +54,7 @@ bool runs_on(std::string_view s, std::size_t end);
 // a × b, or nothing where it would overflow.
 std::optional<std::int64_t> checked_product(std::int64_t a, std::int64_t b);
 
+// a + b, or nothing past ±INT64_MAX, so that a sum can always be negated.
+std::optional<std::int64_t> checked_sum(std::int64_t a, std::int64_t b);
+
 }  // namespace numvora::notes_detail
