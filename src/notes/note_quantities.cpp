@@ -27,27 +27,26 @@ public:
     QuantityReader(std::string_view line, std::vector<Token>& tokens, const NoteScope* scope)
         : line_(line), tokens_(tokens), scope_(scope) {}
 
+    // In place: a figure takes the place of its first token, and the tokens it read go.
+    // A token before the one being read keeps its kind, which is all a reading looks at.
     void run() {
-        std::vector<Token> out;
-        out.reserve(tokens_.size());
+        std::size_t kept = 0;
         for (std::size_t i = 0; i < tokens_.size();) {
             const std::optional<Found> found = at(i);
             const std::optional<std::size_t> last = found ? last_token(i, found->end) : std::nullopt;
-            if (!last) {
-                out.push_back(std::move(tokens_[i++]));
+            std::size_t end = last.value_or(i);
+            if (!last || std::holds_alternative<std::monostate>(found->quantity)) {
+                for (; i <= end; ++i, ++kept) {
+                    if (kept != i) tokens_[kept] = std::move(tokens_[i]);
+                }
                 continue;
             }
-            if (std::holds_alternative<std::monostate>(found->quantity)) {
-                for (; i <= *last; ++i) out.push_back(std::move(tokens_[i]));
-                continue;
-            }
-            std::size_t end = *last;
             Found figure = *found;
             if (std::holds_alternative<CalendarDate>(figure.quantity)) span(end, figure);
-            out.push_back(fused(i, end, figure));
+            tokens_[kept++] = fused(i, end, figure);
             i = end + 1;
         }
-        tokens_ = std::move(out);
+        tokens_.resize(kept);
     }
 
 private:
