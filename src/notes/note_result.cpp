@@ -1,22 +1,22 @@
 #include "notes/note_result.h"
 
-#include <charconv>
 #include <optional>
 
 #include "calculator/number_format.h"
 #include "notes/note_area.h"
 #include "notes/note_calendar.h"
 #include "notes/note_durations.h"
+#include "notes/plain_number.h"
 
 namespace numvora {
 
 namespace {
 
+// A count in its unit: minutes, days, a day number.
 std::optional<std::int64_t> whole(std::string_view text) {
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return value;
+    const std::optional<notes_detail::ExactDecimal> value = notes_detail::exact_decimal(text);
+    if (!value || value->denominator != 1) return std::nullopt;
+    return value->numerator;
 }
 
 // A sign goes before the figure ("$360"), a code before it with a space ("USD 22"), a
