@@ -130,6 +130,11 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
 
 // The shapes of a line around its figures (line_shapes.cpp).
 
+// A result as F9 writes it, with white space around and no line break: an amount (see
+// is_written_amount), foreign money, a date, a D-day, days, a duration or an area, so that
+// F9 finds its old result and a total line stays one (note_result.cpp).
+bool is_written_result(std::string_view text);
+
 // Where the old results begin: the "=" before the first of a chain of results that runs
 // to the text's end, the last of which may be empty. npos when there is none.
 std::size_t old_result_start(std::string_view text);

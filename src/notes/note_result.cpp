@@ -3,10 +3,13 @@
 #include <optional>
 
 #include "calculator/number_format.h"
+#include "common/unicode.h"
+#include "notes/line_parts.h"
 #include "notes/note_area.h"
 #include "notes/note_calendar.h"
 #include "notes/note_durations.h"
 #include "notes/plain_number.h"
+#include "notes/written_number.h"
 
 namespace numvora {
 
@@ -61,5 +64,62 @@ std::string result_text(const NoteResult& result, bool grouped) {
 }
 
 std::string written_result(const NoteResult& result, bool grouped) { return " = " + result_text(result, grouped); }
+
+namespace notes_detail {
+
+namespace {
+
+// A number, below zero or not, with a unit after it: "281일", "-17일", "25.41평".
+bool written_count(std::string_view text, std::string_view unit) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    if (!text.ends_with(unit)) return false;
+    const std::optional<DecimalRead> read = read_decimal(text, 0);
+    return read && read->end + unit.size() == text.size();
+}
+
+bool written_duration(std::string_view text) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    const std::optional<MinutesRead> read = read_duration(text, 0);
+    return read && read->end == text.size();
+}
+
+// "2027-03-18 (목)": the date, and its weekday in parentheses.
+bool written_date(std::string_view text) {
+    const std::optional<DateRead> read =
+        text.size() > 4 && text[4] == '-' ? read_date(text, 0, 0, false) : std::nullopt;
+    return read && starts_at(text, read->end, " (") && text.ends_with(')') &&
+           text.size() == read->end + std::string_view(" (목)").size();
+}
+
+bool written_d_day(std::string_view text) {
+    if (text == "D-Day") return true;
+    return (text.starts_with("D-") || text.starts_with("D+")) && text.size() > 2 && all_ascii_digits(text.substr(2));
+}
+
+// "$360", "-$5", "2,400엔", "USD 22": one figure of foreign money, its code before it at most.
+bool written_foreign(std::string_view text) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    const std::vector<Token> tokens = tokenize_line(text);
+    if (tokens.empty() || tokens.size() > 2) return false;
+    const Token& figure = tokens.back();
+    const bool code_before =
+        tokens.size() == 1 || (tokens[0].kind == TokenKind::Word &&
+                               text.substr(tokens[0].begin, tokens[0].end - tokens[0].begin) == figure.currency);
+    return figure.kind == TokenKind::Number && figure.marks.foreign && !figure.marks.unclear &&
+           figure.end == text.size() && code_before;
+}
+
+}  // namespace
+
+bool is_written_result(std::string_view text) {
+    if (is_written_amount(text)) return true;
+    if (text.find_first_of("\r\n") != std::string_view::npos) return false;
+    text = trim_white_space(text);
+    return written_duration(text) || written_date(text) || written_d_day(text) || written_count(text, "일") ||
+           written_count(text, area_unit_text(AreaUnit::Pyeong)) ||
+           written_count(text, area_unit_text(AreaUnit::SquareMetre)) || written_foreign(text);
+}
+
+}  // namespace notes_detail
 
 }  // namespace numvora

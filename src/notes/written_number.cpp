@@ -138,7 +138,7 @@ std::string to_text(const Decimal& d, bool negative) {
     return out;
 }
 
-bool is_written_result(std::string_view text) {
+bool is_written_amount(std::string_view text) {
     if (text.find_first_of("\r\n") != std::string_view::npos) return false;
     text = trim_white_space(text);
     if (text.ends_with("원")) text.remove_suffix(3);
