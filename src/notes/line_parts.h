@@ -33,7 +33,8 @@ ResultUnit quantity_unit(const Quantity& quantity);
 FigureRole quantity_role(const Quantity& quantity);
 // A value as a result shows it, read back: "1시간 30분", "2027-03-18 (목)", "281일".
 Quantity quantity_of_text(std::string_view text);
-inline bool has_quantity(const Token& token) { return !std::holds_alternative<std::monostate>(token.quantity); }
+inline bool is_quantity(const Quantity& quantity) { return !std::holds_alternative<std::monostate>(quantity); }
+inline bool has_quantity(const Token& token) { return is_quantity(token.quantity); }
 
 // The tokens of a line with what each figure means.
 struct Reading {

@@ -70,7 +70,7 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
         out.unclear = parsed.unclear;
         return;
     }
-    if (notes_detail::quantity_unit(parsed.quantity) != ResultUnit::Number) {
+    if (notes_detail::is_quantity(parsed.quantity)) {
         out.value = notes_detail::quantity_value(parsed.quantity);
         out.unit = notes_detail::quantity_unit(parsed.quantity);
         return;

@@ -41,8 +41,6 @@ NoteValue failed(std::string_view unclear = {}) {
 
 bool additive(char sign) { return sign == '+' || sign == '-'; }
 
-bool is_quantity(const NoteValue& value) { return !std::holds_alternative<std::monostate>(value.quantity); }
-
 constexpr std::string_view MIXED_MONEY = "환율 없이 외화를 원화와 계산할 수 없습니다";
 constexpr std::string_view AREAS_ONLY_CONVERT = "면적은 평과 ㎡ 사이로만 바꿀 수 있습니다";
 
@@ -96,7 +94,7 @@ NoteValue joined_quantities(char sign, const NoteValue& left, const NoteValue& r
     const NoteValue& factor = duration_left ? right : left;
     if (!duration_left) duration = other_duration;
     const bool over = sign == '/' && duration_left && factor.money == Money::Plain;
-    if (!duration || is_quantity(factor) || (factor.money != Money::Plain && factor.money != Money::Won) ||
+    if (!duration || is_quantity(factor.quantity) || (factor.money != Money::Plain && factor.money != Money::Won) ||
         (sign != '*' && !over))
         return failed(NOT_WITH_DATES);
     const std::optional<std::string> number = computed(factor);
@@ -170,7 +168,7 @@ struct NoteExpression {
     }
 
     Value combine(Operator op, Value left, Value right) {
-        if (is_quantity(left) || is_quantity(right)) {
+        if (is_quantity(left.quantity) || is_quantity(right.quantity)) {
             // "3일 x 50,000원": days multiply as a count.
             for (Value* side : {&left, &right}) {
                 const auto* days = std::get_if<DayCount>(&side->quantity);
@@ -179,7 +177,7 @@ struct NoteExpression {
                 if (days->days < 0) side->text.insert(0, 1, '(').push_back(')');
                 side->quantity = {};
             }
-            if (is_quantity(left) || is_quantity(right))
+            if (is_quantity(left.quantity) || is_quantity(right.quantity))
                 return joined_quantities(op.sign, left, right, joined_text(op, left, right));
         }
         const std::optional<Money> money = joined_money(op.sign, left, right);
@@ -214,7 +212,7 @@ struct NoteExpression {
         if (!more()) return failed();
         Value value = at(pos).kind == TokenKind::Open ? parenthesised() : figure();
         value.text = sign + value.text;
-        if (is_quantity(value) && std::count(sign.begin(), sign.end(), '-') % 2 == 1) {
+        if (is_quantity(value.quantity) && std::count(sign.begin(), sign.end(), '-') % 2 == 1) {
             // "-1시간": a duration or days below zero; a date has none.
             if (auto* duration = std::get_if<Duration>(&value.quantity))
                 duration->minutes = -duration->minutes;
