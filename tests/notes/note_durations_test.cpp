@@ -63,6 +63,14 @@ TEST(DurationArithmetic, TimesACountAndAnHourlyWage) {
         const auto minutes = scale_duration(row.minutes, row.factor);
         EXPECT_EQ(minutes ? write_duration(*minutes) : "", row.duration) << row.minutes << " x " << row.factor;
     }
+    const struct {
+        Minutes minutes;
+        std::string_view divisor, duration;
+    } divided[] = {{40 * 60, "5", "8시간"}, {90, "1.5", "1시간"}, {7, "2", ""}, {60, "0", ""}};
+    for (const auto& row : divided) {
+        const auto minutes = divide_duration(row.minutes, row.divisor);
+        EXPECT_EQ(minutes ? write_duration(*minutes) : "", row.duration) << row.minutes << " / " << row.divisor;
+    }
     EXPECT_EQ(wage_for(390, "10030"), 65195);
     EXPECT_EQ(wage_for(390, "10030.5"), 65198);  // 65,198.25
     EXPECT_EQ(wage_for(5, "10030"), 835);        // 835.83: the part of a won is not paid
