@@ -168,6 +168,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"2028-02-28 + 1일", LineKind::Expression, "2028-02-29 (화)"},
         {"2026-01-31 + 30일", LineKind::Expression, "2026-03-02 (월)"},
         {"2026-12-08 =", LineKind::Expression, "2026-12-08 (화)"},
+        {"D-day 2026-12-25", LineKind::Nothing, ""},  // no today to count from
         // 평 and ㎡: an area asked in the other unit; alone, an area is no money.
         {"84㎡ 평", LineKind::Expression, "25.41평"},
         {"84m² 평", LineKind::Expression, "25.41평"},
@@ -227,6 +228,7 @@ TEST(ReadLine, WhereF9Writes) {
         {"2026-03-02 ~ 2026-12-08 = 280일", "2026-03-02 ~ 2026-12-08 = 281일"},
         {"84㎡ 평 = 25평", "84㎡ 평 = 25.41평"},
         {"호텔 $120 x 3박 = $300", "호텔 $120 x 3박 = $360"},
+        {"USD 20 + 10% = USD 20", "USD 20 + 10% = USD 22"},
         {"점심 12,000원", ""},
         {"box 2", ""},
         {" = ", ""},
