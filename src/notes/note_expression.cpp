@@ -29,7 +29,7 @@ struct NoteValue {
     std::string percent;  // a Rate's number: "10" for "10%"
     Quantity quantity;    // a date, a duration, days or an area, calculated here
     bool fine = true;
-    std::string unclear;  // why two values cannot be joined: the line has no result
+    std::string_view unclear;  // why two values cannot be joined: the line has no result
 };
 
 NoteValue failed(std::string_view unclear = {}) {
@@ -315,7 +315,7 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
             NoteExpression reader{r, sk, start, 0, 0, false, false, {}};
             NoteValue value = grammar::expression(reader);
             if (!value.unclear.empty())
-                return Parsed{{}, std::move(reader.used), {}, std::move(value.unclear), false, {}};
+                return Parsed{{}, std::move(reader.used), {}, std::string(value.unclear), false, {}};
             if (value.fine && !reader.more() &&
                 (reader.binaries > 0 || reader.percent_form || reader.worked_out || asks))
                 return Parsed{std::move(value.text),     std::move(reader.used), std::move(value.currency), {},

@@ -166,13 +166,16 @@ private:
 
     std::optional<Found> area(std::size_t i) const {
         const Token& token = tokens_[i];
+        const NumberMarks& m = token.marks;
+        if (m.grouped || m.unit || m.won || m.foreign || m.percent) return std::nullopt;
+        const std::optional<AreaRead> read = read_area(line_, token.begin);
+        if (!read) return std::nullopt;
         // "84㎡ 평", "32평 ㎡": the area asked in the other unit, when that is all the line asks.
         if (const std::optional<AreaRead> asked = read_area_conversion(line_, token.begin);
             asked && asked->end == tokens_.back().end && area_figure(asked->area, asked->unit))
             return Found{Area{asked->area, asked->unit}, asked->end, true};
         // "84㎡" is an area; "32평" stays a count, as in "평당 2,650만원 x 32평".
-        const std::optional<AreaRead> read = read_area(line_, token.begin);
-        if (!read || read->unit != AreaUnit::SquareMetre || !area_figure(read->area, read->unit)) return std::nullopt;
+        if (read->unit != AreaUnit::SquareMetre || !area_figure(read->area, read->unit)) return std::nullopt;
         return Found{Area{read->area, read->unit}, read->end};
     }
 
