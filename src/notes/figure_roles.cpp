@@ -40,6 +40,7 @@ bool identifier(const Reading& r, std::size_t i) {
 // What a figure is by the marks around it.
 FigureRole role_of(const Reading& r, std::size_t i, bool by_tilde, bool last) {
     const NumberMarks& m = r.tokens[i].marks;
+    if (has_quantity(r.tokens[i])) return by_tilde ? FigureRole::Range : quantity_role(r.tokens[i].quantity);
     if (m.reference) {
         return m.percent   ? FigureRole::Rate
                : m.date    ? FigureRole::DateTime
@@ -98,37 +99,49 @@ void assign_roles(Reading& r) {
 }
 
 // Whether the text before an "=" holds a calculation of its own: an operator between
-// figures, or an amount ("월세 55만원 =").
+// figures, an amount ("월세 55만원 ="), a date, days, a duration or an area.
 bool has_amount(const Reading& r) {
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
-        if (r.number(i) && r.roles[i] == FigureRole::Amount) return true;
+        if (r.number(i) && (r.roles[i] == FigureRole::Amount || has_quantity(r.tokens[i]))) return true;
         if (is_operator(r.tokens[i].kind) && !r.skipped[i] && r.binary(i)) return true;
     }
     return false;
 }
 
-// A plain number in a label: a date, a name, a model ("아이폰 15 프로 1,550,000원 x 2").
+// A plain number in a label: a date, a time, a name, a model ("아이폰 15 프로 1,550,000원 x 2").
 bool label_figure(const Reading& r, std::size_t i) {
     const notes_detail::NumberMarks& m = r.tokens[i].marks;
-    if (r.roles[i] == FigureRole::DateTime || r.roles[i] == FigureRole::Name || m.joined) return true;
+    // "12 @ 3": a sign the reading does not know may join a plain number to the next.
+    const bool symbol_next = i + 1 < r.tokens.size() && r.tokens[i + 1].kind == TokenKind::Other;
+    if (r.roles[i] == FigureRole::Name && !m.name && symbol_next) return false;
+    switch (r.roles[i]) {
+    case FigureRole::DateTime:
+    case FigureRole::Name:
+    case FigureRole::Duration:
+    case FigureRole::Date:
+    case FigureRole::Days:
+    case FigureRole::Area: return true;
+    default: break;
+    }
+    if (m.joined) return true;
     // "항공 1인 420,000 x 2", "추가할인 5% 적용: 40,800 - 5% =": a count or a rate names what follows.
     return !m.grouped && !m.won && !m.unit && !m.foreign;
 }
 
 namespace {
 
-// A range, or a date or a time that the operator would take apart or add to: "2026-12-08
-// + 100일", "1시간 45분 + 50분", "6시간 30분 x 10,030원". A duration in one unit may
+// A range, or a time of day or a date that is not read as one, that the operator would
+// take apart or add to: "오후 3시 + 2시간", "12월 + 1"; one in a unit of its own may
 // multiply or divide as a count: "3만원 × 12개월".
 bool cannot_take_part(const Reading& r, std::size_t op, std::size_t i) {
     if (!r.number(i) || r.tokens[i].marks.name) return false;
     if (r.roles[i] == FigureRole::Range) return true;
     if (r.roles[i] != FigureRole::DateTime) return false;
     const TokenKind kind = r.tokens[op].kind;
-    // A name that gives a duration may hold several units ("1시간 30분").
+    // A name's time of day is never calculated with.
     const NumberMarks& m = r.tokens[i].marks;
     if (kind == TokenKind::Plus || kind == TokenKind::Minus || m.joined || m.reference) return true;
-    // "6시간 30분 x …": a time of several units, the next one on the far side.
+    // "3시 30분 x …": a time of several units, the next one on the far side.
     const bool before = i < op;
     if (before ? i == 0 : i + 1 >= r.tokens.size()) return false;
     const std::size_t far = before ? i - 1 : i + 1;
@@ -145,13 +158,10 @@ std::string blocked_operation(const Reading& r) {
         if (is_operator(t[i + 1].kind) && !r.starts_operand(i + 1)) return "연산자가 겹쳐 있어 계산할 수 없습니다";
         if (!r.number(i + 1) && t[i + 1].kind != TokenKind::Open) continue;
         // "12월 7일 - 12,000원": a dash after a date sets an amount apart.
-        if (t[i].kind == TokenKind::Minus && r.roles[i - 1] == FigureRole::DateTime && r.number(i + 1) &&
-            r.roles[i + 1] == FigureRole::Amount)
-            continue;
+        if (r.dash_after_date(i) && r.number(i + 1) && r.roles[i + 1] == FigureRole::Amount) continue;
         for (const std::size_t side : {i - 1, i + 1}) {
             if (!cannot_take_part(r, i, side)) continue;
-            return r.roles[side] == FigureRole::Range ? "범위는 계산할 수 없습니다"
-                                                      : "날짜와 시간은 아직 계산할 수 없습니다";
+            return std::string(r.roles[side] == FigureRole::Range ? "범위는 계산할 수 없습니다" : NOT_WITH_DATES);
         }
     }
     return {};

@@ -1,6 +1,7 @@
 // What one line's reading is made of, shared by its parts: the tokens with the role of
-// each figure (figure_roles.cpp), the names taken from the lines above (note_names.cpp)
-// and the expression among labels (note_expression.cpp). Only src/notes includes it.
+// each figure (figure_roles.cpp), the dates, durations and areas among them
+// (note_quantities.cpp), the names taken from the lines above (note_names.cpp) and the
+// expression among labels (note_expression.cpp). Only src/notes includes it.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +17,24 @@ namespace numvora::notes_detail {
 
 bool is_operator(TokenKind kind);
 bool is_label(TokenKind kind);
+
+// Why a line that calculates with a date or a time has no result.
+inline constexpr std::string_view NOT_WITH_DATES = "날짜와 시간을 이렇게 계산할 수는 없습니다";
+
+// Dates, durations, days and areas read across the tokens, each made one figure with
+// its value; today's date is asked of the scope only where one is written.
+void read_quantities(std::string_view line, std::vector<Token>& tokens, const NoteScope* scope);
+// A quantity's value as a figure: minutes, a day number (a D-day's), days, or ㎡ to two
+// decimals.
+std::string quantity_figure(const Quantity& quantity);
+// Its value as a result: the same, but a D-day's days left and an area in the unit asked.
+std::string quantity_value(const Quantity& quantity);
+ResultUnit quantity_unit(const Quantity& quantity);
+FigureRole quantity_role(const Quantity& quantity);
+// A value as a result shows it, read back: "1시간 30분", "2027-03-18 (목)", "281일".
+Quantity quantity_of_text(std::string_view text);
+inline bool is_quantity(const Quantity& quantity) { return !std::holds_alternative<std::monostate>(quantity); }
+inline bool has_quantity(const Token& token) { return is_quantity(token.quantity); }
 
 // The tokens of a line with what each figure means.
 struct Reading {
@@ -52,6 +71,15 @@ struct Reading {
         return tokens[i].kind == TokenKind::Divide && i >= 2 && i + 1 < tokens.size() && number(i - 1) &&
                is_label(tokens[i - 2].kind) && tokens[i + 1].kind == TokenKind::Word;
     }
+    // "12월 7일 - 12,000원": a dash after a date sets it apart, unless days or a date
+    // follow it ("2026-12-25 - 오늘", "2026-12-08 - 100일").
+    bool dash_after_date(std::size_t i) const {
+        if (tokens[i].kind != TokenKind::Minus || i == 0 || !number(i - 1)) return false;
+        if (roles[i - 1] == FigureRole::DateTime) return true;
+        const bool day_next = i + 1 < tokens.size() && number(i + 1) &&
+                              (roles[i + 1] == FigureRole::Date || roles[i + 1] == FigureRole::Days);
+        return roles[i - 1] == FigureRole::Date && !day_next;
+    }
     // An operator with an operand on each side, labels between them allowed ("12,000원 + 커피 4,500원").
     bool binary(std::size_t i) const {
         // "9 -1,000", "환불:-5,000", "할인-5,000": glued to its figure and not to one before
@@ -59,9 +87,7 @@ struct Reading {
         const bool after_operand = i > 0 && !tokens[i - 1].spaced_after && operand_end(i - 1);
         if (tokens[i].kind == TokenKind::Minus && glued(i) && !after_operand) return false;
         if (separates(i)) return false;
-        // "12월 7일 - 12,000원": a dash after a date sets it apart; dates are not calculated.
-        if (tokens[i].kind == TokenKind::Minus && i > 0 && number(i - 1) && roles[i - 1] == FigureRole::DateTime)
-            return false;
+        if (dash_after_date(i)) return false;
         const auto before = previous_significant(i);
         const auto after = next_significant(i);
         return before && after && operand_end(*before) && starts_operand(*after);
@@ -74,8 +100,9 @@ void assign_roles(Reading& r);
 bool has_amount(const Reading& r);
 // Whether a figure may stand in a label before an expression.
 bool label_figure(const Reading& r, std::size_t i);
-// Why an operator cannot be calculated: a range, a date or a time beside it ("3~5만원 x
-// 3", "1시간 45분 + 50분"), or another operator after it. Empty when nothing blocks.
+// Why an operator cannot be calculated: a range, or a time of day or a date that is not
+// read as one beside it ("3~5만원 x 3", "오후 3시 + 2시간"), or another operator after it.
+// Empty when nothing blocks.
 std::string blocked_operation(const Reading& r);
 
 // An expression found among the labels: the engine's text and the figures it took.
@@ -84,6 +111,8 @@ struct Parsed {
     std::vector<std::size_t> used;
     std::string currency;  // the result is foreign money in this currency
     std::string unclear;   // why it cannot be calculated: no result
+    bool money = false;    // the result is money
+    Quantity quantity;     // the result is a date, a duration, days or an area, calculated here
 };
 // asks: an "=" asks for a value, so one figure alone is enough.
 std::optional<Parsed> parse_expression(const Reading& r, bool asks);
@@ -101,6 +130,11 @@ bool is_previous_word(std::string_view word);
 void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use);
 
 // The shapes of a line around its figures (line_shapes.cpp).
+
+// A result as F9 writes it, with white space around and no line break: an amount (see
+// is_written_amount), foreign money, a date, a D-day, days, a duration or an area, so that
+// F9 finds its old result and a total line stays one (note_result.cpp).
+bool is_written_result(std::string_view text);
 
 // Where the old results begin: the "=" before the first of a chain of results that runs
 // to the text's end, the last of which may be empty. npos when there is none.

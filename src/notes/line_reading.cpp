@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "calculator/evaluate.h"
-#include "calculator/number_format.h"
 #include "common/korean_particle.h"
 #include "common/unicode.h"
 #include "notes/line_parts.h"
@@ -32,6 +31,7 @@ using LineToken = notes_detail::Token;
 Reading read_tokens(std::string_view body, bool split_joined, const NoteScope* scope = nullptr, NameUse* use = nullptr,
                     bool asks = false) {
     Reading r{body, notes_detail::tokenize_line(body, split_joined), {}, {}, {}};
+    notes_detail::read_quantities(body, r.tokens, scope);
     NameUse ignored;
     if (scope != nullptr) resolve_names(body, r.tokens, *scope, asks, use != nullptr ? *use : ignored);
     assign_roles(r);
@@ -70,7 +70,13 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
         out.unclear = parsed.unclear;
         return;
     }
+    if (notes_detail::is_quantity(parsed.quantity)) {
+        out.value = notes_detail::quantity_value(parsed.quantity);
+        out.unit = notes_detail::quantity_unit(parsed.quantity);
+        return;
+    }
     out.currency = parsed.currency;
+    out.unit = parsed.money || !out.currency.empty() ? ResultUnit::Money : ResultUnit::Number;
     const Result<double, CalcError> value = evaluate(parsed.expression);
     if (value)
         out.value = notes_detail::note_value_text(*value);
@@ -78,27 +84,46 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
         out.error = value.error();
 }
 
-// A line that is no calculation: its one amount, else its one count.
+// A line that is no calculation: its one amount, else its one count, else its one
+// duration with no other time beside it ("근무 8시간"; not "1시간 30초" nor "오후 3시 2시간").
 void read_amount(const Reading& r, LineReading& out) {
     fill_figures(r, {}, out);
-    std::optional<std::size_t> amount, count;
-    std::size_t counts = 0;
+    std::optional<std::size_t> amount, count, duration;
+    std::size_t counts = 0, durations = 0, times = 0;
     for (std::size_t i = 0; i < out.figures.size(); ++i) {
-        if (out.figures[i].role == FigureRole::Amount) {
+        switch (out.figures[i].role) {
+        case FigureRole::Amount:
             ++out.amounts;
             amount = i;
-        } else if (out.figures[i].role == FigureRole::Count) {
+            break;
+        case FigureRole::Count:
             ++counts;
             count = i;
+            break;
+        case FigureRole::Duration:
+            ++durations;
+            duration = i;
+            break;
+        case FigureRole::DateTime:
+        case FigureRole::Date:
+        case FigureRole::Days: ++times; break;
+        default: break;
         }
     }
     const std::optional<std::size_t> chosen = out.amounts == 1                  ? amount
                                               : out.amounts == 0 && counts == 1 ? count
-                                                                                : std::nullopt;
+                                              : out.amounts == 0 && counts == 0 && durations == 1 && times == 0
+                                                  ? duration
+                                                  : std::nullopt;
     if (!chosen) return;
     Figure& figure = out.figures[*chosen];
     figure.used = true;
-    out.kind = figure.role == FigureRole::Amount ? LineKind::Amount : LineKind::Count;
+    out.kind = figure.role == FigureRole::Amount  ? LineKind::Amount
+               : figure.role == FigureRole::Count ? LineKind::Count
+                                                  : LineKind::Duration;
+    out.unit = figure.role == FigureRole::Amount     ? ResultUnit::Money
+               : figure.role == FigureRole::Duration ? ResultUnit::Duration
+                                                     : ResultUnit::Number;
     out.value = figure.value;
     out.expression = figure.value;
     std::size_t number = 0;
@@ -219,17 +244,19 @@ LineReading shifted(LineReading reading, std::size_t offset) {
     return reading;
 }
 
-// "세율 = 3.3%", "근무 = 1시간 30분": a value that is a rate or a duration and nothing
-// else (not "3시 회의").
-bool rate_or_duration(std::string_view text, const LineReading& value) {
-    if (value.has_result() || value.figures.empty()) return false;
+// "세율 = 3.3%", "입주 = 2026-03-02": what a value that is a rate or a date and nothing
+// else gives its name, as the lines below read it; empty for anything else.
+std::string given(std::string_view text, const LineReading& value) {
+    if (value.has_result() || value.figures.size() != 1) return {};
     const std::vector<LineToken> tokens = notes_detail::tokenize_line(text);
-    if (!std::all_of(tokens.begin(), tokens.end(), [](const LineToken& t) { return t.kind == TokenKind::Number; }))
-        return false;
-    const FigureRole role = value.figures.front().role;
-    if (role == FigureRole::Rate) return value.figures.size() == 1;
-    return std::all_of(value.figures.begin(), value.figures.end(),
-                       [](const Figure& figure) { return figure.role == FigureRole::DateTime; });
+    const bool figures_only =
+        std::all_of(tokens.begin(), tokens.end(), [](const LineToken& t) { return t.kind == TokenKind::Number; });
+    const Figure& figure = value.figures.front();
+    if (figure.role == FigureRole::Rate && tokens.size() == 1 && figures_only)
+        return std::string(trim_white_space(text));
+    if (figure.role == FigureRole::Date && (figures_only || trim_white_space(text) == "오늘"))
+        return result_text({figure.value, ResultUnit::Date, {}}, false);
+    return {};
 }
 
 }  // namespace
@@ -276,7 +303,7 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
     if (const std::optional<Definition> definition = read_definition(line)) {
         const std::string_view rest = line.substr(definition->rest);
         LineReading value = read_line(rest, selected, scope);
-        if (rate_or_duration(rest, value)) value.gives = std::string(trim_white_space(rest));
+        value.gives = given(rest, value);
         if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
             return shifted(std::move(value), definition->rest);
@@ -294,10 +321,6 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
         out.unclear = quoted_object(out.unknown) + " 찾을 수 없습니다";
     }
     return out;
-}
-
-std::string written_result(std::string_view value, bool grouped) {
-    return " = " + (grouped ? add_thousands_separators(value) : std::string(value));
 }
 
 }  // namespace numvora

@@ -1,7 +1,8 @@
 // One reading of a line of notes, taken by everything that calculates with the memo:
 // the margin, F9, the total lines, the selection total and the memo menu. A line is an
-// expression, an amount, a count, a total line or nothing, and each figure in it has a
-// role. Money is told by its own marks (₩, 원, 만, 천 …), not by a list of exclusions.
+// expression, an amount, a count, a duration, a total line or nothing, and each figure
+// in it has a role. Money is told by its own marks (₩, 원, 만, 천 …), not by a list of
+// exclusions; dates, durations and areas are figures with values of their own.
 #pragma once
 
 #include <cstddef>
@@ -12,22 +13,28 @@
 #include <vector>
 
 #include "calculator/calc_error.h"
+#include "notes/note_calendar.h"
+#include "notes/note_result.h"
 
 namespace numvora {
 
 enum class FigureRole : std::uint8_t {
     Amount,    // money: a mark, a grouped number standing alone, or the number ending a label
     Count,     // a counter word after it: "3명", "커피 2잔"
-    DateTime,  // "12월", "오후 3시", "2026-12-07", "12:30", phone numbers
+    DateTime,  // a time of day or a date not calculated with: "오후 3시", "12:30", "12월", phone numbers
     Rate,      // "9.4%"
     Range,     // "3~5만원", "1,000-2,000원"
     Foreign,   // "$12.50", "100달러"
     Name,      // part of a name: "2차", "S24", "RTX 4090", "아이폰 15 프로"
+    Duration,  // minutes: "6시간 30분", "09:00~18:00"
+    Date,      // a day number: "2026-12-08", "12월 8일", "오늘", "D-day 2026-12-25"
+    Days,      // "100일", "2026-03-02 ~ 2026-12-08"
+    Area,      // "84㎡", "84m² 평"
 };
 
 struct Figure {
     FigureRole role = FigureRole::Amount;
-    std::string value;  // plain decimal text, signed ("-5000", "0.5")
+    std::string value;  // plain decimal text, signed ("-5000", "0.5"), counted in the role's unit
     bool used = false;  // the line's result was taken from it
 };
 
@@ -35,6 +42,7 @@ enum class LineKind : std::uint8_t {
     Nothing,
     Amount,      // exactly one amount
     Count,       // no amount, exactly one count
+    Duration,    // no amount nor count, exactly one duration and no other time: "근무 8시간"
     Expression,  // an operator between figures, or an "=" asking for a value
     Total,       // 합계, 소계, 총계 …: the sum of the results above it
 };
@@ -44,8 +52,8 @@ enum class TotalWord : std::uint8_t { None, Sub, Grand };  // 소계 and every o
 // What the lines above a line give it: the values of the names they define ("월세 =
 // 55만원", a total line's word) and the nearest result above ("위", "prev", "ans", a line
 // that starts with an operator). Values are plain decimal text; foreign money has its
-// currency after a space ("360 $"), and a name may give a rate or a duration as written
-// ("3.3%", "1시간 30분").
+// currency after a space ("360 $"), a date, days or a duration is written as its result
+// shows ("2027-03-18 (목)", "281일", "1시간 30분"), and a rate as written ("3.3%").
 class NoteScope {
 public:
     virtual std::optional<std::string> value_of(std::string_view name) const = 0;
@@ -58,6 +66,9 @@ public:
     // of a block is an amount named 총액, below results a total with an old result. A
     // scope that cannot tell says yes, and the line stays a total.
     virtual bool block_has_result() const { return true; }
+    // Today's date, for "오늘", a D-day and a date written without its year ("12월 8일").
+    // Without one, such a line has no result.
+    virtual std::optional<DayNumber> today() const { return std::nullopt; }
 
 protected:
     ~NoteScope() = default;
@@ -65,10 +76,11 @@ protected:
 
 struct LineReading {
     LineKind kind = LineKind::Nothing;
-    std::string value;               // the result as plain decimal text, when there is one
-    std::optional<CalcError> error;  // an expression that fails
-    std::vector<Figure> figures;     // every figure, in order
-    std::size_t amounts = 0;         // figures read as amounts (more than one: no line amount)
+    std::string value;                     // the result as plain decimal text, when there is one
+    ResultUnit unit = ResultUnit::Number;  // what the value counts
+    std::optional<CalcError> error;        // an expression that fails
+    std::vector<Figure> figures;           // every figure, in order
+    std::size_t amounts = 0;               // figures read as amounts (more than one: no line amount)
     // The line ends in "=" or an old result: F9 writes a value even for a lone amount.
     bool asks = false;
     // F9 writes " = value" in place of [replace_begin, replace_end): the old results and
@@ -89,11 +101,12 @@ struct LineReading {
     // Why the line has no result, for the status line: "'12, 300'을 읽을 수 없습니다",
     // "범위는 계산할 수 없습니다". Empty when it has one, or when nothing was asked of it.
     std::string unclear;
-    // What a definition gives its name when that is no result: a rate ("세율 = 3.3%",
-    // then "X - 세율") or a duration ("근무 = 8시간"), as written.
+    // What a definition gives its name when that is no result: a rate as written ("세율 =
+    // 3.3%", then "X - 세율"), or a date as a result would show it ("입주 = 2026-03-02").
     std::string gives;
 
     bool has_result() const { return !value.empty(); }
+    NoteResult result() const { return {value, unit, currency}; }
     // F9 writes a value: an expression's, or a lone amount's when an "=" asks for it.
     bool calculates() const { return has_result() && (kind == LineKind::Expression || asks); }
 };
@@ -116,8 +129,5 @@ struct TotalLine {
     bool value = false;  // a value follows the word: an old result, or an amount ("총액 128,000원")
 };
 std::optional<TotalLine> read_total_line(std::string_view line);
-
-// " = 49,500": what F9 writes, the value grouped as the line's figures are.
-std::string written_result(std::string_view value, bool grouped);
 
 }  // namespace numvora

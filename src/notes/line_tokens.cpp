@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/unicode.h"
+#include "notes/plain_number.h"
 #include "notes/written_number.h"
 
 namespace numvora::notes_detail {
@@ -49,7 +50,7 @@ struct Lexer {
     std::string_view prefix_text = {};               // a foreign prefix as written: "$", "USD"
     std::size_t latin_end = std::string_view::npos;  // where the last Latin word ended
 
-    bool at(std::size_t i, std::string_view what) const { return i <= s.size() && s.substr(i).starts_with(what); }
+    bool at(std::size_t i, std::string_view what) const { return starts_at(s, i, what); }
     bool digit(std::size_t i) const { return i < s.size() && is_ascii_digit(s[i]); }
     bool letter(std::size_t i) const { return i < s.size() && is_ascii_letter(s[i]); }
     char32_t scalar(std::size_t i) const {

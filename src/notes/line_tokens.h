@@ -1,13 +1,19 @@
 // A line of notes cut into what it is written with: figures with the marks around them
 // ("₩4,500", "12만 3천원", "3잔", "9.4%", "12월"), operators, parentheses and words.
-// What each figure means is decided from these marks by notes/line_reading.h.
+// What each figure means is decided from these marks by notes/line_reading.h; dates,
+// durations and areas are made one figure each, with their own values.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
+
+#include "notes/note_area.h"
+#include "notes/note_calendar.h"
+#include "notes/note_durations.h"
 
 namespace numvora::notes_detail {
 
@@ -47,7 +53,30 @@ struct NumberMarks {
     bool reference = false;        // a name's value or the result above, not written here
     bool negative = false;         // a reference's value is below zero
     bool unclear = false;          // "12, 300", "8 300원", "1,0000": one number or two, who knows
+    // Calculated from what is written: a time span, the days between two dates, a D-day,
+    // an area asked in another unit. The line calculates even with no operator.
+    bool worked_out = false;
 };
+
+// Figures that count something other than money, each in its own unit.
+struct Duration {
+    Minutes minutes = 0;
+};
+struct CalendarDate {
+    DayNumber day = 0;
+};
+struct DDay {
+    DayNumber day = 0;
+    std::int64_t days_left = 0;
+};
+struct DayCount {
+    std::int64_t days = 0;
+};
+struct Area {
+    SquareMetres area;
+    AreaUnit unit = AreaUnit::SquareMetre;  // as written, or as asked for
+};
+using Quantity = std::variant<std::monostate, Duration, CalendarDate, DDay, DayCount, Area>;
 
 struct Token {
     TokenKind kind = TokenKind::Other;
@@ -56,6 +85,7 @@ struct Token {
     std::string value;  // a Number's plain decimal text, unsigned
     NumberMarks marks;
     std::string currency;       // foreign money's sign or word as written: "$", "엔", "USD"
+    Quantity quantity;          // a date, a duration, days or an area, read across tokens
     bool spaced_after = false;  // white space follows before the next token
 };
 

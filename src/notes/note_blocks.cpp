@@ -15,29 +15,17 @@ double value_of(std::string_view text) {
     return value;
 }
 
-std::string sum_text(const std::vector<std::string>& values) {
-    if (values.empty()) return {};
-    double sum = 0.0;
-    for (const std::string& value : values) sum += value_of(value);
-    return notes_detail::note_value_text(sum);
-}
-
 void add_passed(PassedFigures& to, const PassedFigures& from) {
     to.dates += from.dates;
     to.counts += from.counts;
     to.rates += from.rates;
     to.ranges += from.ranges;
     to.foreign += from.foreign;
+    to.areas += from.areas;
     to.several += from.several;
 }
 
-NotesSum combined(NotesSum chain, const NotesSum& own) {
-    chain.added.insert(chain.added.end(), own.added.begin(), own.added.end());
-    chain.value = sum_text(chain.added);
-    chain.grouped = chain.grouped || own.grouped;
-    add_passed(chain.passed, own.passed);
-    return chain;
-}
+std::size_t at(SumOf of) { return static_cast<std::size_t>(of); }
 
 bool is_empty_line(std::string_view line) { return trim_white_space(line).empty(); }
 
@@ -58,28 +46,39 @@ std::vector<std::string_view> note_lines(std::string_view text) {
 
 void ResultSum::pass_over(const Figure& figure) {
     switch (figure.role) {
-    case FigureRole::DateTime: ++passed_.dates; break;
+    case FigureRole::DateTime:
+    case FigureRole::Duration:
+    case FigureRole::Date:
+    case FigureRole::Days: ++passed_.dates; break;
     case FigureRole::Count: ++passed_.counts; break;
     case FigureRole::Rate: ++passed_.rates; break;
     case FigureRole::Range: ++passed_.ranges; break;
     case FigureRole::Foreign: ++passed_.foreign; break;
+    case FigureRole::Area: ++passed_.areas; break;
     case FigureRole::Amount:
     case FigureRole::Name: break;
     }
 }
 
-void ResultSum::add(std::string value, bool count, bool grouped) {
-    (count ? count_sum_ : amount_sum_) += value_of(value);
-    amounts_ += count ? 0 : 1;
-    entries_.push_back({std::move(value), count, grouped});
+void ResultSum::pass(std::size_t PassedFigures::*figures) {
+    ++(passed_.*figures);
+    last_ = Last::Passed;
+    last_passed_ = figures;
+}
+
+void ResultSum::add(std::string value, SumOf of, bool won, bool grouped) {
+    sums_[at(of)] += value_of(value);
+    ++counts_[at(of)];
+    entries_.push_back({std::move(value), of, won, grouped});
+    last_ = Last::Entry;
 }
 
 void ResultSum::take_back(Last last) {
-    if (last == Last::Foreign) --passed_.foreign;
+    if (last == Last::Passed) --(passed_.*last_passed_);
     if (last != Last::Entry) return;
     const Entry& entry = entries_.back();
-    (entry.count ? count_sum_ : amount_sum_) -= value_of(entry.value);
-    amounts_ -= entry.count ? 0 : 1;
+    sums_[at(entry.of)] -= value_of(entry.value);
+    --counts_[at(entry.of)];
     entries_.pop_back();
 }
 
@@ -89,11 +88,21 @@ void ResultSum::take(const LineReading& reading) {
     last_ = Last::Nothing;
     if (reading.kind == LineKind::Total) return;
     if (reading.has_result() && !reading.currency.empty()) {
-        ++passed_.foreign;
-        last_ = Last::Foreign;
+        pass(&PassedFigures::foreign);
     } else if (reading.has_result()) {
-        add(reading.value, reading.kind == LineKind::Count, reading.grouped);
-        last_ = Last::Entry;
+        switch (reading.unit) {
+        case ResultUnit::Date:
+        case ResultUnit::DDay:
+        case ResultUnit::Days: pass(&PassedFigures::dates); break;
+        case ResultUnit::Pyeong:
+        case ResultUnit::SquareMetre: pass(&PassedFigures::areas); break;
+        case ResultUnit::Duration: add(reading.value, SumOf::Durations, false, false); break;
+        case ResultUnit::Number:
+        case ResultUnit::Money:
+            add(reading.value, reading.kind == LineKind::Count ? SumOf::Counts : SumOf::Amounts,
+                reading.unit == ResultUnit::Money, reading.grouped);
+            break;
+        }
     }
     if (reading.kind != LineKind::Expression && reading.amounts > 1) ++passed_.several;
     for (const Figure& figure : reading.figures) {
@@ -103,26 +112,42 @@ void ResultSum::take(const LineReading& reading) {
 
 void ResultSum::take_figures(const LineReading& reading) {
     for (const Figure& figure : reading.figures) {
-        if (figure.role == FigureRole::Amount || figure.role == FigureRole::Count)
-            add(figure.value, figure.role == FigureRole::Count, reading.grouped);
+        if (figure.role == FigureRole::Amount)
+            add(figure.value, SumOf::Amounts, true, reading.grouped);
+        else if (figure.role == FigureRole::Count)
+            add(figure.value, SumOf::Counts, false, reading.grouped);
+        else if (figure.role == FigureRole::Duration)
+            add(figure.value, SumOf::Durations, false, false);
         else
             pass_over(figure);
     }
 }
 
+void ResultSum::take_section(const NotesSum& section) {
+    const bool won = section.unit == ResultUnit::Money;
+    for (const std::string& value : section.added) add(value, section.of, won, section.grouped);
+    add_passed(passed_, section.passed);
+    last_ = Last::Nothing;
+}
+
 NotesSum ResultSum::sum() const {
     NotesSum out;
     out.passed = passed_;
-    const bool amounts = amounts_ > 0;
+    out.of = counts_[at(SumOf::Amounts)] > 0     ? SumOf::Amounts
+             : counts_[at(SumOf::Durations)] > 0 ? SumOf::Durations
+                                                 : SumOf::Counts;
+    bool won = false;
     for (const Entry& entry : entries_) {
-        if (entry.count && amounts) {
-            ++out.passed.counts;
+        if (entry.of != out.of) {
+            ++(entry.of == SumOf::Counts ? out.passed.counts : out.passed.dates);
             continue;
         }
         out.added.push_back(entry.value);
         out.grouped = out.grouped || entry.grouped;
+        won = won || entry.won;
     }
-    if (!out.added.empty()) out.value = notes_detail::note_value_text(amounts ? amount_sum_ : count_sum_);
+    if (!out.added.empty()) out.value = notes_detail::note_value_text(sums_[at(out.of)]);
+    out.unit = out.of == SumOf::Durations ? ResultUnit::Duration : won ? ResultUnit::Money : ResultUnit::Number;
     return out;
 }
 
@@ -135,8 +160,10 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
     std::optional<std::string> shown;
     if (mark.word != TotalWord::None) {
         NotesSum sum = total(mark.word);
-        if (mark.word == TotalWord::Sub && !sum.value.empty())
-            chain_ = chain_ ? combined(std::move(*chain_), sum) : sum;
+        if (mark.word == TotalWord::Sub && !sum.value.empty()) {
+            if (!chain_) chain_.emplace();
+            chain_->take_section(sum);
+        }
         block_ = {};
         if (!sum.value.empty()) shown = std::move(sum.value);
     } else if (!empty) {
@@ -150,8 +177,10 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
 
 NotesSum BlockTally::total(TotalWord word) const {
     NotesSum own = block_.sum();
-    if (word == TotalWord::Grand && chain_) return combined(*chain_, own);
-    return own;
+    if (word != TotalWord::Grand || !chain_) return own;
+    ResultSum sections = *chain_;
+    sections.take_section(own);
+    return sections.sum();
 }
 
 NotesSum selection_total(std::string_view text) {
@@ -187,9 +216,13 @@ std::string sum_expression(const std::vector<std::string>& values) {
 std::string total_status_text(const NotesSum& sum) {
     if (sum.added.empty()) return "더할 숫자가 없습니다";
     std::string text = std::to_string(sum.added.size()) + "개를 더했습니다";
-    const std::pair<std::size_t, std::string_view> kinds[] = {
-        {sum.passed.dates, "날짜·시간"}, {sum.passed.counts, "개수"},  {sum.passed.rates, "비율"},
-        {sum.passed.ranges, "범위"},     {sum.passed.foreign, "외화"}, {sum.passed.several, "금액이 둘 이상인 줄"}};
+    const std::pair<std::size_t, std::string_view> kinds[] = {{sum.passed.dates, "날짜·시간"},
+                                                              {sum.passed.counts, "개수"},
+                                                              {sum.passed.rates, "비율"},
+                                                              {sum.passed.ranges, "범위"},
+                                                              {sum.passed.foreign, "외화"},
+                                                              {sum.passed.areas, "면적"},
+                                                              {sum.passed.several, "금액이 둘 이상인 줄"}};
     std::string passed;
     for (const auto& [n, name] : kinds) {
         if (n == 0) continue;

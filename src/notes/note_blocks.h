@@ -6,7 +6,8 @@
 // previous empty line or total line. A total line other than 소계 adds the 소계 results
 // above it too, back to the previous such total, with empty lines allowed between the
 // sections. A chain (a line and the lines under it that open with an operator) adds once,
-// by its last value. Counts are added only where nothing else is; foreign money never.
+// by its last value. Durations are added only where no amount is, counts only where
+// nothing else is; foreign money, dates, days and areas never.
 #pragma once
 
 #include <cstddef>
@@ -31,14 +32,22 @@ struct PassedFigures {
     std::size_t rates = 0;
     std::size_t ranges = 0;
     std::size_t foreign = 0;
+    std::size_t areas = 0;
     std::size_t several = 0;  // lines with more than one amount and no operator
 };
+
+// What a sum adds: the amounts where there are any, else the durations, else the counts.
+enum class SumOf : std::uint8_t { Amounts, Durations, Counts };
 
 struct NotesSum {
     std::vector<std::string> added;  // plain decimal text, in order
     std::string value;               // their sum; empty when nothing was added
-    bool grouped = false;            // how a sum written into the memo looks
+    SumOf of = SumOf::Amounts;
+    ResultUnit unit = ResultUnit::Number;  // Duration for durations, Money for money
+    bool grouped = false;                  // how a sum written into the memo looks
     PassedFigures passed;
+
+    NoteResult result() const { return {value, unit, {}}; }
 };
 
 // Line results in the making: amounts and counts apart, and what was passed over.
@@ -49,26 +58,31 @@ public:
     void take(const LineReading& reading);
     // The amounts of one line's figures: a selection inside a line.
     void take_figures(const LineReading& reading);
+    // A 소계's sum as a section of a grand total: what it added and what it passed over.
+    void take_section(const NotesSum& section);
     NotesSum sum() const;
     bool empty() const { return entries_.empty(); }
 
 private:
     struct Entry {
         std::string value;
-        bool count = false;
+        SumOf of = SumOf::Amounts;
+        bool won = false;
         bool grouped = false;
     };
-    enum class Last : std::uint8_t { Nothing, Entry, Foreign };  // what the line above gave
+    enum class Last : std::uint8_t { Nothing, Entry, Passed };  // what the line above gave
     void pass_over(const Figure& figure);
-    void add(std::string value, bool count, bool grouped);
+    void pass(std::size_t PassedFigures::*figures);
+    void add(std::string value, SumOf of, bool won, bool grouped);
     void take_back(Last last);
     std::vector<Entry> entries_;
     Last last_ = Last::Nothing;
+    std::size_t PassedFigures::*last_passed_ = nullptr;
     PassedFigures passed_;
-    // Kept as the entries come, so that a total on every screen does not read them all again.
-    double amount_sum_ = 0.0;
-    double count_sum_ = 0.0;
-    std::size_t amounts_ = 0;
+    // Kept as the entries come, so that a total on every screen does not read them all
+    // again: by SumOf, the sums and how many entries.
+    double sums_[3] = {};
+    std::size_t counts_[3] = {};
 };
 
 // What of a line the block rule looks at.
@@ -95,8 +109,8 @@ public:
     bool has_result() const { return !block_.empty() || chain_.has_value(); }
 
 private:
-    ResultSum block_;                // the results since the block or section began
-    std::optional<NotesSum> chain_;  // the 소계 results of the sections above
+    ResultSum block_;                 // the results since the block or section began
+    std::optional<ResultSum> chain_;  // the 소계 results of the sections above
     BlockMark above_;
 };
 

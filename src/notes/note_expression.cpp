@@ -1,9 +1,13 @@
+#include <algorithm>
 #include <span>
 #include <string>
 
+#include "calculator/evaluate.h"
 #include "calculator/grammar.h"
 #include "calculator/parser.h"
 #include "notes/line_parts.h"
+#include "notes/plain_number.h"
+#include "notes/written_number.h"
 
 namespace numvora::notes_detail {
 
@@ -19,22 +23,100 @@ enum class Money : std::uint8_t {
 };
 
 struct NoteValue {
-    std::string text;  // the calculator's text
+    std::string text;  // the calculator's text; a quantity's as written, for the history
     Money money = Money::Plain;
     std::string currency;
     std::string percent;  // a Rate's number: "10" for "10%"
+    Quantity quantity;    // a date, a duration, days or an area, calculated here
     bool fine = true;
-    bool mixed = false;  // foreign money met won or another currency
+    std::string_view unclear;  // why two values cannot be joined: the line has no result
 };
 
-NoteValue failed(bool mixed = false) { return NoteValue{{}, Money::Plain, {}, {}, false, mixed}; }
+NoteValue failed(std::string_view unclear = {}) {
+    NoteValue value;
+    value.fine = false;
+    value.unclear = unclear;
+    return value;
+}
+
+bool additive(char sign) { return sign == '+' || sign == '-'; }
+
+constexpr std::string_view MIXED_MONEY = "환율 없이 외화를 원화와 계산할 수 없습니다";
+constexpr std::string_view AREAS_ONLY_CONVERT = "면적은 평과 ㎡ 사이로만 바꿀 수 있습니다";
+
+// The plain decimal text of money or a number the calculator computes.
+std::optional<std::string> computed(const NoteValue& value) {
+    const Result<double, CalcError> result = evaluate(value.text);
+    if (!result) return std::nullopt;
+    return note_value_text(*result);
+}
+
+NoteValue quantity_value_of(Quantity quantity, std::string text) {
+    NoteValue value;
+    value.quantity = quantity;
+    value.text = std::move(text);
+    return value;
+}
+
+// An operator between a quantity and another value: durations add and multiply with a
+// count or an hourly wage ("1시간 45분 + 50분", "6시간 30분 x 10,030원"), a date takes
+// days and gives the days to another ("오늘 + 100일", "2026-12-25 - 오늘"). Nothing else.
+NoteValue joined_quantities(char sign, const NoteValue& left, const NoteValue& right, const std::string& text) {
+    if (std::holds_alternative<Area>(left.quantity) || std::holds_alternative<Area>(right.quantity))
+        return failed(AREAS_ONLY_CONVERT);
+    const auto* duration = std::get_if<Duration>(&left.quantity);
+    const auto* other_duration = std::get_if<Duration>(&right.quantity);
+    const auto* date = std::get_if<CalendarDate>(&left.quantity);
+    const auto* days = std::get_if<DayCount>(&right.quantity);
+    if (additive(sign)) {
+        const auto sum = [&](std::int64_t a, std::int64_t b) { return checked_sum(a, sign == '-' ? -b : b); };
+        if (duration && other_duration) {
+            if (const auto minutes = sum(duration->minutes, other_duration->minutes))
+                return quantity_value_of(Duration{*minutes}, text);
+        }
+        if (const auto* later = std::get_if<CalendarDate>(&right.quantity); date && later && sign == '-')
+            return quantity_value_of(DayCount{std::int64_t{date->day} - later->day}, text);
+        if (const auto* day = std::get_if<DayCount>(&left.quantity); day && days) {
+            if (const auto total = sum(day->days, days->days)) return quantity_value_of(DayCount{*total}, text);
+        }
+        if (!date && sign == '+') {  // "100일 + 오늘"
+            date = std::get_if<CalendarDate>(&right.quantity);
+            days = std::get_if<DayCount>(&left.quantity);
+        }
+        if (date && days) {
+            if (const auto moved = add_days(date->day, sign == '-' ? -days->days : days->days))
+                return quantity_value_of(CalendarDate{*moved}, text);
+        }
+        return failed(NOT_WITH_DATES);
+    }
+    // A duration times a count or an hourly wage, or over a count.
+    const bool duration_left = duration != nullptr;
+    const NoteValue& factor = duration_left ? right : left;
+    if (!duration_left) duration = other_duration;
+    const bool over = sign == '/' && duration_left && factor.money == Money::Plain;
+    if (!duration || is_quantity(factor.quantity) || (factor.money != Money::Plain && factor.money != Money::Won) ||
+        (sign != '*' && !over))
+        return failed(NOT_WITH_DATES);
+    const std::optional<std::string> number = computed(factor);
+    if (!number) return failed(NOT_WITH_DATES);
+    if (factor.money == Money::Won) {
+        const std::optional<std::int64_t> pay = wage_for(duration->minutes, *number);
+        if (!pay) return failed(NOT_WITH_DATES);
+        NoteValue value;
+        value.text = std::to_string(*pay);
+        value.money = Money::Won;
+        return value;
+    }
+    const std::optional<Minutes> minutes =
+        sign == '*' ? scale_duration(duration->minutes, *number) : divide_duration(duration->minutes, *number);
+    if (!minutes) return failed(NOT_WITH_DATES);
+    return quantity_value_of(Duration{*minutes}, text);
+}
 
 struct NoteOperator {
     char sign = '+';
     bool spaced = false;  // written " + ", so that the history shows it as the memo does
 };
-
-bool additive(char sign) { return sign == '+' || sign == '-'; }
 
 // The money of two values joined by an operator, or nothing when they cannot be joined.
 std::optional<Money> joined_money(char sign, const NoteValue& left, const NoteValue& right) {
@@ -66,6 +148,7 @@ struct NoteExpression {
     int depth = 0;
     int binaries = 0;
     bool percent_form = false;
+    bool worked_out = false;  // a span, a D-day or a conversion: calculated with no operator
     std::vector<std::size_t> used;
 
     const Token& at(std::size_t i) const { return r.tokens[sk[i]]; }
@@ -84,9 +167,21 @@ struct NoteExpression {
         return Operator{sign, spaced};
     }
 
-    Value combine(Operator op, const Value& left, const Value& right) {
+    Value combine(Operator op, Value left, Value right) {
+        if (is_quantity(left.quantity) || is_quantity(right.quantity)) {
+            // "3일 x 50,000원": days multiply as a count.
+            for (Value* side : {&left, &right}) {
+                const auto* days = std::get_if<DayCount>(&side->quantity);
+                if (days == nullptr || additive(op.sign)) continue;
+                side->text = std::to_string(days->days);
+                if (days->days < 0) side->text.insert(0, 1, '(').push_back(')');
+                side->quantity = {};
+            }
+            if (is_quantity(left.quantity) || is_quantity(right.quantity))
+                return joined_quantities(op.sign, left, right, joined_text(op, left, right));
+        }
         const std::optional<Money> money = joined_money(op.sign, left, right);
-        if (!money) return failed(true);
+        if (!money) return failed(MIXED_MONEY);
         Value out;
         out.money = *money;
         out.currency = *money == Money::Foreign ? (left.currency.empty() ? right.currency : left.currency) : "";
@@ -98,9 +193,13 @@ struct NoteExpression {
             percent_form = true;
             return out;
         }
-        out.text = left.text + (op.spaced ? std::string{' ', op.sign, ' '} : std::string(1, op.sign)) + right.text;
+        out.text = joined_text(op, left, right);
         if (out.money == Money::Rate) out.money = Money::Plain;
         return out;
+    }
+
+    static std::string joined_text(Operator op, const Value& left, const Value& right) {
+        return left.text + (op.spaced ? std::string{' ', op.sign, ' '} : std::string(1, op.sign)) + right.text;
     }
 
     // factor = { sign } ( "(" expression [")"] | figure [rate_change] )
@@ -113,6 +212,15 @@ struct NoteExpression {
         if (!more()) return failed();
         Value value = at(pos).kind == TokenKind::Open ? parenthesised() : figure();
         value.text = sign + value.text;
+        if (is_quantity(value.quantity) && std::count(sign.begin(), sign.end(), '-') % 2 == 1) {
+            // "-1시간": a duration or days below zero; a date has none.
+            if (auto* duration = std::get_if<Duration>(&value.quantity))
+                duration->minutes = -duration->minutes;
+            else if (auto* days = std::get_if<DayCount>(&value.quantity))
+                days->days = -days->days;
+            else
+                return failed(NOT_WITH_DATES);
+        }
         return value;
     }
 
@@ -140,6 +248,11 @@ struct NoteExpression {
         used.push_back(index);
         const Token& number = r.tokens[index];
         const NumberMarks& m = number.marks;
+        if (has_quantity(number)) {
+            worked_out = worked_out || m.worked_out;
+            return quantity_value_of(number.quantity,
+                                     std::string(r.line.substr(number.begin, number.end - number.begin)));
+        }
         Value value;
         if (m.percent) {
             value.text = "(" + number.value + "/100)";
@@ -199,12 +312,14 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
         const bool inside =
             start > 0 && (is_operator(r.tokens[sk[start - 1]].kind) || r.tokens[sk[start - 1]].kind == TokenKind::Open);
         if (term_start && !inside) {
-            NoteExpression reader{r, sk, start, 0, 0, false, {}};
-            const NoteValue value = grammar::expression(reader);
-            if (value.mixed)
-                return Parsed{{}, std::move(reader.used), {}, "환율 없이 외화를 원화와 계산할 수 없습니다"};
-            if (value.fine && !reader.more() && (reader.binaries > 0 || reader.percent_form || asks))
-                return Parsed{value.text, std::move(reader.used), value.currency, {}};
+            NoteExpression reader{r, sk, start, 0, 0, false, false, {}};
+            NoteValue value = grammar::expression(reader);
+            if (!value.unclear.empty())
+                return Parsed{{}, std::move(reader.used), {}, std::string(value.unclear), false, {}};
+            if (value.fine && !reader.more() &&
+                (reader.binaries > 0 || reader.percent_form || reader.worked_out || asks))
+                return Parsed{std::move(value.text),     std::move(reader.used), std::move(value.currency), {},
+                              value.money == Money::Won, value.quantity};
         }
         // Past a figure that a label cannot hold, an expression after it would leave it out.
         if (r.number(i) && !label_figure(r, i)) return std::nullopt;

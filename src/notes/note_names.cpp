@@ -23,6 +23,12 @@ Token reference_to(const Token& at, std::string_view value) {
     token.end = at.end;
     token.spaced_after = at.spaced_after;
     token.marks.reference = true;
+    // A date, days or a duration: "2027-03-18 (목)", "281일", "1시간 30분".
+    token.quantity = quantity_of_text(value);
+    if (has_quantity(token)) {
+        token.value = quantity_figure(token.quantity);
+        return token;
+    }
     token.marks.negative = value.starts_with('-');
     value.remove_prefix(token.marks.negative ? 1 : 0);
     // Foreign money ("360 $") keeps its currency.
@@ -31,7 +37,8 @@ Token reference_to(const Token& at, std::string_view value) {
         token.currency = std::string(value.substr(space + 1));
         value = value.substr(0, space);
     }
-    // A name that gives a rate ("3.3%") or a duration ("8시간"): its number, with its mark.
+    // A name that gives a rate ("3.3%"), or a time the reading does not calculate with: its
+    // number, with its mark.
     if (value.ends_with('%')) {
         token.marks.percent = true;
         value.remove_suffix(1);

@@ -14,8 +14,8 @@ bool same_for_totals(const LineReading& a, const LineReading& b) {
     const auto same_figure = [](const Figure& x, const Figure& y) {
         return x.role == y.role && x.value == y.value && x.used == y.used;
     };
-    return a.kind == b.kind && a.total == b.total && a.value == b.value && a.currency == b.currency &&
-           a.continues == b.continues && a.grouped == b.grouped && a.amounts == b.amounts &&
+    return a.kind == b.kind && a.total == b.total && a.value == b.value && a.unit == b.unit &&
+           a.currency == b.currency && a.continues == b.continues && a.grouped == b.grouped && a.amounts == b.amounts &&
            std::equal(a.figures.begin(), a.figures.end(), b.figures.begin(), b.figures.end(), same_figure);
 }
 
@@ -50,17 +50,20 @@ public:
         block_ = true;
         return book_.tally_before(line_).has_result();
     }
-    void asked(Line& line) const {
-        line.takes = std::move(names_);
-        line.takes_previous = previous_;
-        line.takes_block = block_;
+    std::optional<DayNumber> today() const override {
+        today_ = true;
+        return book_.today_;
     }
+    void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_}; }
 
 private:
-    // A result as the lines below take it: foreign money with its currency.
+    // A result as the lines below take it: foreign money with its currency after a space,
+    // a date, days or a duration as it shows.
     static std::optional<std::string> value_text(const Line& line) {
-        if (!line.result || line.reading.currency.empty()) return line.result;
-        return *line.result + " " + line.reading.currency;
+        if (!line.result) return std::nullopt;
+        if (!line.reading.currency.empty()) return *line.result + " " + line.reading.currency;
+        if (line.unit == ResultUnit::Number || line.unit == ResultUnit::Money) return line.result;
+        return result_text({*line.result, line.unit, {}}, false);
     }
 
     const NoteBook& book_;
@@ -68,6 +71,7 @@ private:
     mutable std::vector<std::string> names_;
     mutable bool previous_ = false;
     mutable bool block_ = false;
+    mutable bool today_ = false;
 };
 
 void NoteBook::assign(std::string_view text) {
@@ -77,6 +81,7 @@ void NoteBook::assign(std::string_view text) {
     definitions_.clear();
     takers_.clear();
     previous_takers_.clear();
+    today_takers_.clear();
     replace(0, 0, text);
 }
 
@@ -88,23 +93,44 @@ void NoteBook::replace(std::size_t first, std::size_t count, std::string_view te
     for (std::size_t line = first; line < first + count; ++line) {
         const Line& old = line_at(line);
         const std::vector<std::string> gone = names_of(old);
-        file(order_.at(line), gone, old.takes, old.takes_previous, false);
+        file(order_.at(line), gone, old.asked, false);
         names.insert(names.end(), gone.begin(), gone.end());
     }
     const std::vector<std::string_view> added = note_lines(text);
     lay(first, count, added);
-    edited_last_ = first + added.size() - 1;
+    const std::size_t last = first + added.size() - 1;
+    pend_from_ = last + 1;
     reread_ = 0;
     pending_.clear();
     // Below the change: the names the removed lines defined, the result above, the block.
-    follow(edited_last_, true, names);
-    follow_block(edited_last_);
-    for (std::size_t line = first; line <= edited_last_; ++line) read_again(line);
+    follow(last, true, names);
+    follow_block(last);
+    for (std::size_t line = first; line <= last; ++line) read_again(line);
+    read_pending();
+}
+
+void NoteBook::set_today(std::optional<DayNumber> today) {
+    if (today == today_) return;
+    today_ = today;
+    pend_from_ = 0;
+    reread_ = 0;
+    pending_.clear();
+    for (const Handle line : today_takers_) pending_.insert(order_.place(line));
+    read_pending();
+}
+
+void NoteBook::read_pending() {
     while (!pending_.empty()) {
         const std::size_t line = *pending_.begin();
         pending_.erase(pending_.begin());
         read_again(line);
     }
+}
+
+std::optional<std::string> NoteBook::shown(std::size_t line, bool grouped) const {
+    const Line& at = line_at(line);
+    if (!at.result) return std::nullopt;
+    return result_text({*at.result, at.unit, at.reading.currency}, grouped);
 }
 
 void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added) {
@@ -151,30 +177,32 @@ void NoteBook::read_again(std::size_t line) {
     Line& at = lines_[handle];
     // The line's own entries in the index mislead no reading of it: they lie at its place.
     std::vector<std::string> names = names_of(at);
-    const std::vector<std::string> took = std::move(at.takes);
-    const bool took_previous = at.takes_previous;
+    const Asked took = std::move(at.asked);
     const LineReading old = std::move(at.reading);
     const std::optional<std::string> old_result = std::move(at.result);
+    const ResultUnit old_unit = at.unit;
     const ScopeAt scope(*this, line);
     // A line too long to read shows nothing: a memo of one huge line stays as quick.
     at.reading = at.empty || at.text.size() > LINE_READ_MAX ? LineReading{} : read_line(at.text, false, &scope);
     scope.asked(at);
     at.result.reset();
+    at.unit = at.reading.unit;
     if (at.reading.kind == LineKind::Total) {
         NotesSum sum = total_at(line);
         if (!sum.value.empty()) at.result = std::move(sum.value);
+        at.unit = sum.unit;
     } else if (at.reading.has_result()) {
         at.result = at.reading.value;
     }
     const std::vector<std::string> now = names_of(at);
     // Filed again only when that changes: a name's list may hold every total line.
-    if (now != names || at.takes != took || at.takes_previous != took_previous) {
-        file(handle, names, took, took_previous, false);
-        file(handle, now, at.takes, at.takes_previous, true);
+    if (now != names || at.asked != took) {
+        file(handle, names, took, false);
+        file(handle, now, at.asked, true);
     }
-    // What the lines below see: the result with its currency, or a rate a name gives.
-    const bool changed =
-        at.result != old_result || at.reading.currency != old.currency || at.reading.gives != old.gives;
+    // What the lines below see: the result with its unit and currency, or a rate a name gives.
+    const bool changed = at.result != old_result || at.unit != old_unit || at.reading.currency != old.currency ||
+                         at.reading.gives != old.gives;
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)
         names.insert(names.end(), now.begin(), now.end());
@@ -182,11 +210,11 @@ void NoteBook::read_again(std::size_t line) {
         names.clear();
     follow(line, changed, names);
     // The block below an edited line is followed once, from the change's last line.
-    if (line > edited_last_ && !same_for_totals(old, at.reading)) follow_block(line);
+    if (line >= pend_from_ && !same_for_totals(old, at.reading)) follow_block(line);
 }
 
 void NoteBook::pend(std::size_t line) {
-    if (line > edited_last_) pending_.insert(line);
+    if (line >= pend_from_) pending_.insert(line);
 }
 
 void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<std::string>& names) {
@@ -227,7 +255,7 @@ void NoteBook::follow_block(std::size_t line) {
     for (std::size_t below = line + 1; below < until; ++below) {
         if (below >= line + 3 && ends_blocks_at(below - 1)) break;
         const Line& at = line_at(below);
-        if (at.reading.kind == LineKind::Total || at.takes_block) pend(below);
+        if (at.reading.kind == LineKind::Total || at.asked.block) pend(below);
     }
 }
 
@@ -303,8 +331,7 @@ std::vector<LineOrder::Handle>::const_iterator NoteBook::first_after(const std::
                             [&](std::size_t place, Handle at) { return place < order_.place(at); });
 }
 
-void NoteBook::file(Handle line, const std::vector<std::string>& names, const std::vector<std::string>& takes,
-                    bool takes_previous, bool in) {
+void NoteBook::file(Handle line, const std::vector<std::string>& names, const Asked& asked, bool in) {
     const auto file_in = [&](std::vector<Handle>& lines) {
         if (in)
             insert_sorted(lines, line);
@@ -312,8 +339,9 @@ void NoteBook::file(Handle line, const std::vector<std::string>& names, const st
             erase_sorted(lines, line);
     };
     for (const std::string& name : names) file_in(definitions_[name]);
-    for (const std::string& name : takes) file_in(takers_[name]);
-    if (takes_previous) file_in(previous_takers_);
+    for (const std::string& name : asked.names) file_in(takers_[name]);
+    if (asked.previous) file_in(previous_takers_);
+    if (asked.today) file_in(today_takers_);
 }
 
 }  // namespace numvora

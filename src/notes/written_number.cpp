@@ -8,6 +8,7 @@
 
 #include "calculator/number_format.h"
 #include "common/unicode.h"
+#include "notes/plain_number.h"
 
 namespace numvora::notes_detail {
 
@@ -28,9 +29,6 @@ void widen(Decimal& d, std::size_t scale) {
     d.scale = scale;
 }
 
-bool at(std::string_view s, std::size_t i, std::string_view what) {
-    return i <= s.size() && s.substr(i).starts_with(what);
-}
 bool digit_at(std::string_view s, std::size_t i) { return i < s.size() && is_ascii_digit(s[i]); }
 
 // Every Hangul word below is one three-byte syllable.
@@ -42,14 +40,14 @@ template <std::size_t N>
 std::optional<std::size_t> unit_at(std::string_view s, std::size_t i,
                                    const std::pair<std::string_view, std::size_t> (&units)[N]) {
     for (const auto& [name, power] : units) {
-        if (at(s, i, name)) return power;
+        if (starts_at(s, i, name)) return power;
     }
     return std::nullopt;
 }
 
 std::optional<char> hangul_digit_at(std::string_view s, std::size_t i) {
     for (std::size_t d = 0; d < std::size(HANGUL_DIGITS); ++d) {
-        if (at(s, i, HANGUL_DIGITS[d])) return static_cast<char>('1' + d);
+        if (starts_at(s, i, HANGUL_DIGITS[d])) return static_cast<char>('1' + d);
     }
     return std::nullopt;
 }
@@ -60,7 +58,7 @@ bool unit_stands(std::string_view s, std::size_t i) {
     if (!unit_at(s, i, SMALL_UNITS) && !unit_at(s, i, LARGE_UNITS)) return false;
     const std::size_t after = i + 3;
     if (after >= s.size() || static_cast<unsigned char>(s[after]) < 0x80) return true;
-    return at(s, after, "원") || unit_at(s, after, SMALL_UNITS) || unit_at(s, after, LARGE_UNITS);
+    return starts_at(s, after, "원") || unit_at(s, after, SMALL_UNITS) || unit_at(s, after, LARGE_UNITS);
 }
 
 // Exactly three digits at i, and no digit after them.
@@ -73,12 +71,12 @@ bool three_digits_at(std::string_view s, std::size_t i) {
 // of such a number, or pos.
 std::size_t split_group_end(std::string_view s, std::size_t first, std::size_t pos) {
     if (pos - first > 3 || pos == first) return pos;
-    if (at(s, pos, ", ") && three_digits_at(s, pos + 2)) {
-        while (at(s, pos, ", ") && three_digits_at(s, pos + 2)) pos += 5;
+    if (starts_at(s, pos, ", ") && three_digits_at(s, pos + 2)) {
+        while (starts_at(s, pos, ", ") && three_digits_at(s, pos + 2)) pos += 5;
         return pos;
     }
-    if (at(s, pos, " ") && three_digits_at(s, pos + 1) &&
-        (at(s, pos + 4, "원") || unit_at(s, pos + 4, SMALL_UNITS) || unit_at(s, pos + 4, LARGE_UNITS)))
+    if (starts_at(s, pos, " ") && three_digits_at(s, pos + 1) &&
+        (starts_at(s, pos + 4, "원") || unit_at(s, pos + 4, SMALL_UNITS) || unit_at(s, pos + 4, LARGE_UNITS)))
         return pos + 4;
     return pos;
 }
@@ -89,18 +87,19 @@ std::size_t read_digits(std::string_view s, std::size_t i, Decimal& d, WrittenNu
     while (digit_at(s, i)) d.digits += s[i++];
     std::size_t integer_digits = i - first;
     n.leading_zero = n.leading_zero || (integer_digits > 1 && s[first] == '0');
-    while (at(s, i, ",") && digit_at(s, i + 1) && digit_at(s, i + 2) && digit_at(s, i + 3) && !digit_at(s, i + 4)) {
+    while (starts_at(s, i, ",") && digit_at(s, i + 1) && digit_at(s, i + 2) && digit_at(s, i + 3) &&
+           !digit_at(s, i + 4)) {
         d.digits.append(s.substr(i + 1, 3));
         i += 4;
         n.grouped = true;
     }
     // "1,0000": a comma before four or more digits is a typo of 1,000 or 10,000.
-    if (at(s, i, ",") && digit_at(s, i + 1) && digit_at(s, i + 2) && digit_at(s, i + 3) && digit_at(s, i + 4)) {
+    if (starts_at(s, i, ",") && digit_at(s, i + 1) && digit_at(s, i + 2) && digit_at(s, i + 3) && digit_at(s, i + 4)) {
         n.unclear = true;
         for (++i; digit_at(s, i); ++i) d.digits += s[i];
     }
     if (!n.grouped && integer_digits >= 4) n.plain_long = true;
-    if (at(s, i, ".") && digit_at(s, i + 1))
+    if (starts_at(s, i, ".") && digit_at(s, i + 1))
         for (++i; digit_at(s, i); ++i, ++d.scale) d.digits += s[i];
     return i;
 }
@@ -139,7 +138,7 @@ std::string to_text(const Decimal& d, bool negative) {
     return out;
 }
 
-bool is_written_result(std::string_view text) {
+bool is_written_amount(std::string_view text) {
     if (text.find_first_of("\r\n") != std::string_view::npos) return false;
     text = trim_white_space(text);
     if (text.ends_with("원")) text.remove_suffix(3);
@@ -192,7 +191,7 @@ std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, boo
     Item item;
     bool has_coefficient = false;
     bool hangul = false;
-    if (digit_at(s, q) || (first && at(s, q, ".") && digit_at(s, q + 1))) {
+    if (digit_at(s, q) || (first && starts_at(s, q, ".") && digit_at(s, q + 1))) {
         const std::size_t digits = q;
         q = read_digits(s, q, item.value, n);
         has_coefficient = true;
@@ -202,7 +201,7 @@ std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, boo
                 item.end = end;
                 return item;
             }
-            if (at(s, q, " ") && unit_stands(s, q + 1)) ++q;
+            if (starts_at(s, q, " ") && unit_stands(s, q + 1)) ++q;
         }
     } else if (const std::optional<char> d = words ? hangul_digit_at(s, q) : std::nullopt) {
         item.value.digits.assign(1, *d);
@@ -212,7 +211,9 @@ std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, boo
     const std::optional<std::size_t> small =
         has_coefficient || words ? unit_at(s, q, SMALL_UNITS) : std::optional<std::size_t>{};
     if (!has_coefficient && !small) return std::nullopt;
-    if (hangul && !small && !bare_words) return std::nullopt;
+    // "일억오만원", "일만오원": in words, a digit alone before a large unit or 원 is its own.
+    const bool before_unit = n.words_only && (unit_at(s, q, LARGE_UNITS) || starts_at(s, q, "원"));
+    if (hangul && !small && !bare_words && !before_unit) return std::nullopt;
     if (!has_coefficient) item.value.digits.assign(1, '1');
     if (small) {
         shift(item.value, *small);
@@ -247,7 +248,7 @@ std::optional<Item> read_section(std::string_view s, std::size_t p, bool words, 
         q = section.end;
         if (starts_item(s, q, words)) continue;
         // "5천 500": a spaced item of the same section, unless a large unit makes it a section of its own.
-        if (!at(s, q, " ") || !starts_item(s, q + 1, words)) break;
+        if (!starts_at(s, q, " ") || !starts_item(s, q + 1, words)) break;
         WrittenNumber probe;
         const std::optional<Item> next = read_item(s, q + 1, words, false, false, probe);
         if (!next || next->exponent >= bound || unit_at(s, next->end, LARGE_UNITS)) break;
@@ -292,7 +293,7 @@ WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool word
         n.end = p = section_end + 3;
         n.unit = any = true;
         if (starts_item(s, p, words_allowed)) continue;
-        if (at(s, p, " ") && starts_item(s, p + 1, words_allowed)) {
+        if (starts_at(s, p, " ") && starts_item(s, p + 1, words_allowed)) {
             ++p;
             continue;
         }

@@ -19,9 +19,9 @@ void add(Decimal& sum, Decimal part);
 // Plain text ("550000", "-0.5"): no grouping, no superfluous zeros, never "-0".
 std::string to_text(const Decimal& d, bool negative);
 
-// A result as F9 writes it, with white space around: " -1,234.5 ", "12,000원", or as a
+// An amount as F9 writes it, with white space around: " -1,234.5 ", "12,000원", or as a
 // user writes one with units: "45만원"; no line break.
-bool is_written_result(std::string_view text);
+bool is_written_amount(std::string_view text);
 
 // The text of a value read from notes: at most 15 significant digits, so that binary
 // noise ("110000.000000000015") never reaches a note; plain decimal, never "-0".

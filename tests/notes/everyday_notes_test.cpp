@@ -1,8 +1,8 @@
 // Notes as Koreans keep them, each with the figure a careful user expects beside every
 // line, written before the program read them: household accounts with bullets, dues,
-// shopping, pay, instalments, property in 억, travel in dollars and yen, hours, addresses,
-// phone and order numbers, models, dates, typos, lists and chains. A line that cannot be
-// read whole shows nothing.
+// shopping, pay, instalments, property in 억 and 평, travel in dollars and yen, work hours
+// and wages, D-days and dates, addresses, phone and order numbers, models, typos, lists
+// and chains, read on 2026-12-08. A line that cannot be read whole shows nothing.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,12 +13,8 @@
 namespace numvora {
 namespace {
 
-// What the margin shows: the value, and the currency of foreign money after it.
-std::string shown(const NoteBook& book, std::size_t line) {
-    const std::string value = book.result(line).value_or("");
-    const std::string& currency = book.reading(line).currency;
-    return value.empty() || currency.empty() ? value : value + " " + currency;
-}
+// What the margin shows, without thousands commas.
+std::string shown(const NoteBook& book, std::size_t line) { return book.shown(line, false).value_or(""); }
 
 TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
     const struct {
@@ -54,18 +50,34 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"3만원 × 12개월", {"360000"}},
         {"월세 = 60만원\n\n월세\n+ 관리비 12만원", {"600000", "", "600000", "720000"}},
         {"총액 128,000원\n1인당 = 총액 / 4", {"128000", "32000"}},
-        // Hours and dates are not calculated yet: no figure rather than a wrong one.
-        {"시급 10,030원\n주 15시간", {"10030", ""}},
-        {"1시간 45분 + 50분 =", {""}},
-        {"2026-12-08 + 100일 =", {""}},
-        {"6시간 30분 x 10,030원 =", {""}},
+        // Hours and wages: spans of clock times, durations, totals of hours.
+        {"시급 10,030원\n주 15시간", {"10030", "15시간"}},
+        {"1시간 45분 + 50분 =", {"2시간 35분"}},
+        {"6시간 30분 x 10,030원 =", {"65195"}},
+        {"알바 근무\n월 09:00~18:00\n화 09:30~18:00 - 1시간\n수 8시간\n목 오후 1시 ~ 오후 9시\n합계",
+         {"", "9시간", "7시간 30분", "8시간", "8시간", "32시간 30분"}},
+        {"시급 = 10,030원\n근무 = 6시간 30분\n근무 * 시급", {"10030", "6시간 30분", "65195"}},
+        {"주 15시간 x 4주\n시급 10,030원 x 60시간", {"60시간", "601800"}},
+        {"근무 8시간\n교통비 4,500원\n식대 9,000원\n합계", {"8시간", "4500", "9000", "13500"}},
+        {"야간 22:00~06:00\n+ 30분", {"8시간", "8시간 30분"}},
+        // Dates and D-days; a date alone, or a time of day, shows nothing.
+        {"2026-12-08 + 100일 =", {"2027-03-18 (목)"}},
         {"2026년 3월 2일 입사\n회의 오후 3시", {"", ""}},
+        {"수능 D-day 2026-11-19\n크리스마스 D-12/25\n기념일 D-2026-12-08", {"D+19", "D-17", "D-Day"}},
+        {"입주 = 2026-03-02\n입주 + 100일\n만기 2028-03-01 - 입주\n오늘 + 100일",
+         {"", "2026-06-10 (수)", "730일", "2027-03-18 (목)"}},
+        {"재직 2026-03-02 ~ 2026-12-08", {"281일"}},
+        {"계약 = 2026-03-02 ~ 2026-12-08\n일당 = 10,000원\n계약 x 일당", {"281일", "10000", "2810000"}},
+        {"12월 7일 점심 12,000원\n12월 8일 커피 4,500원\n합계", {"12000", "4500", "16500"}},
+        // 평 and ㎡.
+        {"전용 84㎡ 평\n공급 112m2 → 평\n32평 ㎡\n평당 2,650만원 x 32평",
+         {"25.41평", "33.88평", "105.79㎡", "848000000"}},
         // Travel: foreign money keeps its currency and stays out of won.
-        {"호텔 $120 x 3박\n식비 85,000원\n합계", {"360 $", "85000", "85000"}},
-        {"라멘 1,200엔 x 2\n교통패스 27,000원\n합계", {"2400 엔", "27000", "27000"}},
+        {"호텔 $120 x 3박\n식비 85,000원\n합계", {"$360", "85000", "85000"}},
+        {"라멘 1,200엔 x 2\n교통패스 27,000원\n합계", {"2400엔", "27000", "27000"}},
         {"환율 = 1,380\n$12.50 * 환율 =", {"1380", "17250"}},
         {"$350 / × 1,380", {""}},
-        {"호텔 $120 x 3박\n* 2\n+ 5,000원", {"360 $", "720 $", ""}},
+        {"호텔 $120 x 3박\n* 2\n+ 5,000원", {"$360", "$720", ""}},
         {"숙소 1박 10~15만원 x 3\n식비 50만원\n합계", {"", "500000", "500000"}},
         // Separators and identifiers.
         {"정가 42,000 / 할인가 33,600", {""}},
@@ -95,6 +107,7 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
     };
     for (const auto& note : notes) {
         NoteBook book;
+        book.set_today(day_number(2026, 12, 8));
         book.assign(note.text);
         ASSERT_EQ(book.size(), note.shown.size()) << note.text;
         for (std::size_t line = 0; line < book.size(); ++line)

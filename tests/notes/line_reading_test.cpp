@@ -13,14 +13,20 @@
 namespace numvora {
 namespace {
 
-// "12000:a 3:c": each figure's value and role (a amount, c count, d date or time, r rate,
-// g range, f foreign money, n part of a name).
+// "12000:a 3:c": each figure's value and role (a amount, c count, d time or date not
+// calculated with, r rate, g range, f foreign money, n part of a name, h duration, t date,
+// y days, m area), a duration, a date, days or an area written as a result shows it.
 std::string figures_of(const LineReading& reading) {
-    static constexpr char ROLES[] = {'a', 'c', 'd', 'r', 'g', 'f', 'n'};
+    static constexpr char ROLES[] = {'a', 'c', 'd', 'r', 'g', 'f', 'n', 'h', 't', 'y', 'm'};
+    static constexpr ResultUnit UNITS[] = {ResultUnit::Duration, ResultUnit::Date, ResultUnit::Days,
+                                           ResultUnit::SquareMetre};
     std::string out;
     for (const Figure& figure : reading.figures) {
         if (!out.empty()) out += ' ';
-        out += figure.value + ':' + ROLES[static_cast<int>(figure.role)];
+        const auto role = static_cast<std::size_t>(figure.role);
+        const auto quantity = role - static_cast<std::size_t>(FigureRole::Duration);
+        out += quantity < std::size(UNITS) ? result_text({figure.value, UNITS[quantity], {}}, false) : figure.value;
+        out += std::string(":") + ROLES[role];
     }
     return out;
 }
@@ -31,7 +37,10 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
     } rows[] = {
         {"12,000원 ₩4,500 3개 (−2,000) 1-", "12000:a 4500:a 3:c -2000:a 1:a"},
         {"A4 mp3 5kg B-2 COVID-19 No.5 v1.2 S24 16GB", "5:n 2:n 19:n 5:n 2:n 16:n"},
-        {"2026-12-07 010-1234-5678 12:30 12/7 3.14.15 오후 3", "2026:d 10:d 12:d 12:d 3.14:d 3:d"},
+        {"2026-12-07 010-1234-5678 12:30 12/7 3.14.15 오후 3", "2026-12-07 (월):t 10:d 12:d 12:d 3.14:d 3:d"},
+        // Durations, clock spans, areas and dates are one figure each; a time of day stays two.
+        {"6시간 30분 09:00~18:00 84m2 2026.12.08 3시 30분",
+         "6시간 30분:h 9시간:h 84.00㎡:m 2026-12-08 (화):t 3:d 30:d"},
         {"1,23 1,234,5678 10. 007 0,001", "1:n 23:n 12345678:n 10:n 7:n 1:a"},
         // Typos: read as meant where one reading is plausible, else a name that adds nothing.
         {"3 만원 5 천원 3 만나서", "30000:a 5000:a 3:n"},
@@ -45,6 +54,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
          "25000000:a 3000000:a 55000:a 150000:a 15000:a 250:a 120000500:a"},
         {"오천원 만원 삼만 원 십만원 천원 일만이천원 삼십오만 원",
          "5000:a 10000:a 30000:a 100000:a 1000:a 12000:a 350000:a"},
+        {"일억오만원 일만오원", "100050000:a 10005:a"},
         {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
         {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
         // Fused words make names; a floor, a building and a set are not counts.
@@ -54,7 +64,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         // Identifiers: ten or more plain digits, or a plain number after 번호, 학번, 카드 ….
         {"주문번호 2024031512345 학번 20241234 카드 1234 6012345678901 체크카드 12000",
          "2024031512345:n 20241234:n 1234:n 6012345678901:n 12000:a"},
-        {"3개월 5 시간 2일간 12월의 9.4% 3.3％", "3:d 5:d 2:d 12:d 9.4:r 3.3:r"},
+        {"3개월 5 시간 2일간 12월의 9.4% 3.3％", "3:d 5:d 2일:y 12:d 9.4:r 3.3:r"},
         {"3~5만원 10,000~20,000원 3만-5만 1,000-2,000원", "3:g 50000:g 10000:g 20000:g 30000:g 1000:g"},
         {"$12.50 100달러 USD 20 ¥1000 5유로 €3 10 엔", "12.5:f 100:f 20:f 1000:f 5:f 3:f 10:f"},
         {"환불:-5,000 할인-5,000 ₩-5,000 −5,000 (-5,000)", "-5000:a -5000:a -5000:a -5000:a -5000:a"},
@@ -133,22 +143,63 @@ TEST(ReadLine, WhatALineComesTo) {
         {"사과 다섯 개 x 이천원", LineKind::Expression, "10000"},
         {"근무 8시간 x 10,030원", LineKind::Expression, "80240"},
         // Foreign money keeps its currency; times a rate of exchange it is won.
-        {"호텔 $120 x 3박", LineKind::Expression, "360 $"},
-        {"라멘 1,200엔 x 2", LineKind::Expression, "2400 엔"},
-        {"USD 20 + 10%", LineKind::Expression, "22 USD"},
+        {"호텔 $120 x 3박", LineKind::Expression, "$360"},
+        {"라멘 1,200엔 x 2", LineKind::Expression, "2400엔"},
+        {"USD 20 + 10%", LineKind::Expression, "USD 22"},
         {"$100 / $4", LineKind::Expression, "25"},
         // A "/" between two labelled figures parts them.
         {"정가 42,000 / 할인가 33,600", LineKind::Nothing, ""},
         {"12월 7일 - 12,000원", LineKind::Amount, "12000"},
         {"30만원 + 15만원 = 45만원", LineKind::Expression, "450000"},
         {"- 교통 62,400", LineKind::Amount, "62400"},
+        {"12 @ 3 =", LineKind::Expression, "error"},
+        // Hours: a span of clock times is its duration, and durations add, scale and earn.
+        {"09:00~18:00", LineKind::Expression, "9시간"},
+        {"오전 9시 ~ 오후 6시 30분", LineKind::Expression, "9시간 30분"},
+        {"22:00~06:00", LineKind::Expression, "8시간"},
+        {"09:30~18:00 - 1시간", LineKind::Expression, "7시간 30분"},
+        {"시급 10,030원 x 6.5시간", LineKind::Expression, "65195"},
+        {"주 15시간 x 4주", LineKind::Expression, "60시간"},
+        {"주 40시간 / 5", LineKind::Expression, "8시간"},
+        {"근무 8시간", LineKind::Duration, "8시간"},
+        {"근무 오후 3시 2시간", LineKind::Nothing, ""},
+        {"숙박 3일 x 50,000원", LineKind::Expression, "150000"},
+        // Dates: days on, days between, a leap day, a month's end.
+        {"2028-02-28 + 1일", LineKind::Expression, "2028-02-29 (화)"},
+        {"2026-01-31 + 30일", LineKind::Expression, "2026-03-02 (월)"},
+        {"2026-12-08 =", LineKind::Expression, "2026-12-08 (화)"},
+        {"D-day 2026-12-25", LineKind::Nothing, ""},  // no today to count from
+        // 평 and ㎡: an area asked in the other unit; alone, an area is no money.
+        {"84㎡ 평", LineKind::Expression, "25.41평"},
+        {"84m² 평", LineKind::Expression, "25.41평"},
+        {"84m2 → 평", LineKind::Expression, "25.41평"},
+        {"32평 ㎡", LineKind::Expression, "105.79㎡"},
+        {"아파트 84㎡", LineKind::Nothing, ""},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line);
         EXPECT_EQ(reading.kind, row.kind) << row.line;
-        const std::string value = reading.currency.empty() ? reading.value : reading.value + " " + reading.currency;
+        const std::string value = reading.has_result() ? result_text(reading.result(), false) : "";
         EXPECT_EQ(reading.error ? "error" : value, row.value) << row.line;
     }
+}
+
+// The one writer of a result, beside its line and after it: money grouped as asked,
+// foreign money with its sign or word, a D-day, days and durations in words.
+TEST(ResultText, EachResultAsItIs) {
+    const struct {
+        NoteResult result;
+        bool grouped;
+        std::string text;
+    } rows[] = {
+        {{"-1234.5", ResultUnit::Money, ""}, true, "-1,234.5"}, {{"1234.5", ResultUnit::Number, ""}, false, "1234.5"},
+        {{"-1360", ResultUnit::Money, "$"}, true, "-$1,360"},   {{"2400", ResultUnit::Money, "엔"}, true, "2,400엔"},
+        {{"22", ResultUnit::Money, "USD"}, false, "USD 22"},    {{"17", ResultUnit::DDay, ""}, true, "D-17"},
+        {{"0", ResultUnit::DDay, ""}, true, "D-Day"},           {{"-3", ResultUnit::DDay, ""}, true, "D+3"},
+        {{"1281", ResultUnit::Days, ""}, true, "1281일"},       {{"570", ResultUnit::Duration, ""}, true, "9시간 30분"},
+        {{"25.41", ResultUnit::Pyeong, ""}, true, "25.41평"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(result_text(row.result, row.grouped), row.text) << row.result.value;
 }
 
 // What F9 makes of a line: the result in place of the old ones, grouped as the
@@ -171,6 +222,13 @@ TEST(ReadLine, WhereF9Writes) {
         {"월세 55만원", ""},
         {"１２，０００원 + 3 =", "１２，０００원 + 3 = 12,003"},
         {"1) 커피 4,500 x 2", "1) 커피 4,500 x 2 = 9,000"},
+        // An old result as the writer writes it is replaced too.
+        {"1시간 45분 + 50분 = 2시간", "1시간 45분 + 50분 = 2시간 35분"},
+        {"2026-12-08 + 100일 = 2027-03-17 (수)", "2026-12-08 + 100일 = 2027-03-18 (목)"},
+        {"2026-03-02 ~ 2026-12-08 = 280일", "2026-03-02 ~ 2026-12-08 = 281일"},
+        {"84㎡ 평 = 25평", "84㎡ 평 = 25.41평"},
+        {"호텔 $120 x 3박 = $300", "호텔 $120 x 3박 = $360"},
+        {"USD 20 + 10% = USD 20", "USD 20 + 10% = USD 22"},
         {"점심 12,000원", ""},
         {"box 2", ""},
         {" = ", ""},
@@ -182,7 +240,7 @@ TEST(ReadLine, WhereF9Writes) {
         std::string written = row.text;
         if (writes)
             written.replace(reading.replace_begin, reading.replace_end - reading.replace_begin,
-                            written_result(reading.value, reading.grouped));
+                            written_result(reading.result(), reading.grouped));
         EXPECT_EQ(writes ? written : "", row.written) << row.text;
     }
 }
@@ -205,7 +263,8 @@ TEST(ReadLine, DefinitionsGiveTheirName) {
         {"2차: 40,000", "", "40000"},
         // A rate or a duration names no result, but the name gives it to the lines below.
         {"세율 = 3.3%", "세율", ""},
-        {"근무 = 1시간 30분", "근무", ""},
+        {"근무 = 1시간 30분", "근무", "90"},
+        {"입주 = 2026-03-02", "입주", ""},
         {"메모: 3시 회의", "", ""},
     };
     for (const auto& row : rows) {
@@ -228,6 +287,7 @@ public:
     std::optional<std::string> previous() const override { return "1000"; }
     std::optional<std::string> line_above() const override { return "1000"; }
     bool block_has_result() const override { return block_result_; }
+    std::optional<DayNumber> today() const override { return day_number(2026, 12, 8); }
 
 private:
     std::map<std::string, std::string, std::less<>> names_;
@@ -235,7 +295,8 @@ private:
 };
 
 // Names with particles, a name alone, a rate a name gives, list marks, a total word with
-// an amount, and the reason a line has no result; the result above is 1,000.
+// an amount, dates with today's, and the reason a line has no result; the result above
+// is 1,000, today 2026-12-08.
 TEST(ReadLine, WithTheLinesAbove) {
     const Above above(
         {{"월급", "3500000"}, {"월세", "600000"}, {"세율", "3.3%"}, {"근무", "1시간 30분"}, {"호텔", "360 $"}}, false);
@@ -252,7 +313,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"월세는 + 5만원", "650000"},
         {"월세", "600000"},
         {"강사료 500,000 - 세율 =", "483500"},
-        {"근무 * 10,030원", "", "날짜와 시간은 아직 계산할 수 없습니다"},
+        {"근무 * 10,030원", "15045"},
         {"월세 + 관리비", "", "'관리비'를 찾을 수 없습니다"},
         // A list mark before a word makes an item; before a figure it is an operator.
         {"- 교통 62,400", "62400"},
@@ -272,18 +333,30 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"택시비 8 300원", "", "'8 300원'을 읽을 수 없습니다"},
         {"주차 1,0000원", "", "'1,0000원'을 읽을 수 없습니다"},
         {"숙소 1박 10~15만원 x 3", "", "범위는 계산할 수 없습니다"},
-        {"2026-03-02 ~ 2026-12-08 =", "", "범위는 계산할 수 없습니다"},
-        {"2026-12-08 + 100일 =", "", "날짜와 시간은 아직 계산할 수 없습니다"},
-        {"1시간 45분 + 50분 =", "", "날짜와 시간은 아직 계산할 수 없습니다"},
-        {"6시간 30분 x 10,030원 =", "", "날짜와 시간은 아직 계산할 수 없습니다"},
+        {"오후 3시 + 2시간", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},
+        {"2026-12-08 + 2026-12-25", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},
+        {"84㎡ x 2", "", "면적은 평과 ㎡ 사이로만 바꿀 수 있습니다"},
         {"$350 / × 1,380", "", "연산자가 겹쳐 있어 계산할 수 없습니다"},
         {"$120 + 85,000원", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
         {"$120 x 1,200엔", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
         {"호텔 + 85,000원", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
+        // Dates and hours calculate: today, days on and between, D-days, a date's dash.
+        {"2026-03-02 ~ 2026-12-08 =", "281일"},
+        {"2026-12-08 + 100일 =", "2027-03-18 (목)"},
+        {"오늘 + 100일", "2027-03-18 (목)"},
+        {"12월 8일 + 100일", "2027-03-18 (목)"},
+        {"2026-12-25 - 오늘", "17일"},
+        {"2026-12-01 ~ 12/8", "7일"},
+        {"D-day 2026-12-25", "D-17"},
+        {"D-2026-12-08", "D-Day"},
+        {"D-12/5", "D+3"},
+        {"12월 7일 - 12,000원", "12000"},
+        {"1시간 45분 + 50분 =", "2시간 35분"},
+        {"6시간 30분 x 10,030원 =", "65195"},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line, false, row.scope != nullptr ? row.scope : &above);
-        EXPECT_EQ(reading.value, row.value) << row.line;
+        EXPECT_EQ(reading.has_result() ? result_text(reading.result(), false) : "", row.value) << row.line;
         EXPECT_EQ(reading.unclear, row.unclear) << row.line;
         EXPECT_EQ(reading.continues, row.continues) << row.line;
     }
@@ -308,6 +381,7 @@ TEST(ReadTotalLine, Table) {
         {"계", 3, 3},
         {"계좌 110-123", std::nullopt, std::nullopt},
         {"총 120,000원 / 4명", std::nullopt, std::nullopt},
+        {"합계 = 32시간 30분", 6, 23},
     };
     for (const auto& row : rows) {
         const std::optional<TotalLine> line = read_total_line(row.line);

@@ -17,7 +17,7 @@ std::vector<std::string> results_of(std::string_view text) {
     NoteBook book;
     book.assign(text);
     std::vector<std::string> got;
-    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.result(line).value_or(""));
+    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, false).value_or(""));
     return got;
 }
 
@@ -39,6 +39,10 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"-2,000\n합 : 5\n합계 12,000원\n합계표 2장", {"-2000", "-2000", "12000", "2"}},
         // Counts are added only where nothing else is; a named figure never is.
         {"회비 30,000\n참석 12명\n합계", {"30000", "12", "30000"}},
+        // Durations are added where no amount is; a date or an area never is.
+        {"월 09:00~18:00\n화 8시간 30분\n참석 3명\n합계", {"9시간", "8시간 30분", "3", "17시간 30분"}},
+        {"근무 8시간\n점심 12,000원\n2026-12-08 + 1일\n84㎡ 평\n합계",
+         {"8시간", "12000", "2026-12-09 (수)", "25.41평", "12000"}},
         {"사과 3개\n배 2개\n합계", {"3", "2", "5"}},
         {"고기 186,000\n2차 노래방 40,000\n합계", {"186000", "40000", "226000"}},
         {"양파 1망 3,980\n두부 2모 2,400\n계란 30구 7,990\n대파 1단 2,500\n합계",
@@ -52,6 +56,8 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"A 10\n소계\n\n점심 12,000\n합계", {"10", "10", "", "12000", "12010"}},
         {"A 10\n소계\nB 7\n\n총계", {"10", "10", "7", "", ""}},
         {"1\n소계\n메모\n합계\n2\n합계", {"1", "1", "", "1", "2", "2"}},
+        // Sections keep what they added apart: counts and hours never join money.
+        {"커피 2잔\n소계\n\n8시간\n소계\n\n점심 12,000\n합계", {"2", "2", "", "8시간", "8시간", "", "12000", "12000"}},
         // A chain adds once, by its last value, and goes on only from the line right above.
         {"식비 200,000\n+ 외식 85,000\n+ 배달 43,000\n소계", {"200000", "285000", "328000", "328000"}},
         {"월세 55만원\n위 * 12\n\n카드 내역\n+ 5,000\n합계", {"550000", "6600000", "", "", "5000", "5000"}},
@@ -83,6 +89,9 @@ TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
          "1개를 더했습니다 (날짜·시간 4개, 개수 2개 제외)"},
         {"식비 1,000\n교통 2,000\n소계: 3,000\r\n커피 500\r합계 = 3,500", "3500", "3개를 더했습니다"},
         {"12,000원\n2시간 주차", "12000", "1개를 더했습니다 (날짜·시간 1개 제외)"},
+        {"전용 84㎡ 평\n매매 5억", "500000000", "1개를 더했습니다 (면적 1개 제외)"},
+        // Within one line, durations where there is no amount (in minutes).
+        {"월 9시간 화 8시간 30분", "1050", "2개를 더했습니다"},
         {"커피 4,500 x 2\n케이크 32,000", "41000", "2개를 더했습니다"},
         {"예산 3~5만원\n항공 $320\n숙박 240,000원\n수수료 3.3%", "240000",
          "1개를 더했습니다 (비율 1개, 범위 2개, 외화 1개 제외)"},

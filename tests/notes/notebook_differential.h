@@ -1,11 +1,12 @@
-// The notebook kept edit by edit against the same text read whole: each line's reading,
-// the margin, F9 on each total line and the selection total must be the same. Used by
-// the notebook's tests and by the notes fuzz target.
+// The notebook kept edit by edit against the same text read whole on the same day: each
+// line's reading, the margin, F9 on each total line and the selection total must be the
+// same. Used by the notebook's tests and by the notes fuzz target.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,32 +15,42 @@
 
 namespace numvora::differential {
 
-// An edit as the memo passes it on: lines [first, first + count) become text.
+// An edit as the memo passes it on: lines [first, first + count) become text; or the
+// next day begins.
 struct LineEdit {
     std::size_t first = 0;
     std::size_t count = 0;
     std::string text;
+    bool next_day = false;
 };
 
 inline std::string describe(const LineReading& r) {
     std::string out = std::to_string(static_cast<int>(r.kind)) + std::to_string(static_cast<int>(r.total)) + "|" +
-                      r.value + "|" + r.defines + "|" + r.unknown + "|" + r.currency + (r.continues ? "|c" : "|");
+                      r.value + std::to_string(static_cast<int>(r.unit)) + "|" + r.defines + "|" + r.unknown + "|" +
+                      r.currency + "|" + r.gives + (r.continues ? "|c" : "|");
     for (const std::string& use : r.uses) out += use + ",";
     for (const Figure& f : r.figures)
         out += " " + f.value + std::to_string(static_cast<int>(f.role)) + (f.used ? "u" : "");
     return out;
 }
 
-inline std::string describe(const NotesSum& sum) { return sum.value + "|" + total_status_text(sum); }
+inline std::string describe(const NotesSum& sum) {
+    return sum.value + std::to_string(static_cast<int>(sum.unit)) + "|" + total_status_text(sum);
+}
 
 class EditedNotes {
 public:
     explicit EditedNotes(std::string_view text) {
+        book_.set_today(today_);
         book_.assign(text);
         for (const std::string_view line : note_lines(text)) lines_.emplace_back(line);
     }
 
     void apply(const LineEdit& edit) {
+        if (edit.next_day) {
+            book_.set_today(++today_);
+            return;
+        }
         book_.replace(edit.first, edit.count, edit.text);
         const std::size_t first = std::min(edit.first, lines_.size());
         const auto from = lines_.begin() + static_cast<std::ptrdiff_t>(first);
@@ -61,13 +72,14 @@ public:
     std::string difference() const {
         const std::string whole_text = text();
         NoteBook whole;
+        whole.set_today(today_);
         whole.assign(whole_text);
         if (whole.size() != book_.size()) return "line count";
         for (std::size_t line = 0; line < whole.size(); ++line) {
             const std::string at = " at line " + std::to_string(line);
             if (book_.text(line) != whole.text(line)) return "text" + at;
             if (describe(book_.reading(line)) != describe(whole.reading(line))) return "reading" + at;
-            if (book_.result(line) != whole.result(line)) return "margin" + at;
+            if (book_.shown(line, false) != whole.shown(line, false)) return "margin" + at;
             if (book_.reading(line).kind != LineKind::Total) continue;
             const NotesSum f9 = book_.total_at(line);
             if (describe(f9) != describe(whole.total_at(line))) return "F9" + at;
@@ -80,18 +92,20 @@ public:
 
 private:
     std::vector<std::string> lines_;
+    DayNumber today_ = *day_number(2026, 12, 8);
     NoteBook book_;
 };
 
 // Pieces typed into a line, and lines put in whole: the words and marks that change
 // what a line is and what the lines below it add up to.
-inline constexpr std::string_view TYPED[] = {"합계", "소계", "총액 ", "a",  "b",      "위",  " = ",
-                                             " * ",  "+ ",   "- ",    "× ", "12,000", "5",   "$",
-                                             "원",   "만",   " ",     "%",  ":",      "x 3", "/ 4"};
+inline constexpr std::string_view TYPED[] = {
+    "합계", "소계", "총액 ", "a", "b",   "위",  " = ",  " * ", "+ ",   "- ", "× ", "12,000", "5",     "$",    "원",
+    "만",   " ",    "%",     ":", "x 3", "/ 4", "오늘", "일",  "시간", "~",  "D-", "12월 ",  "09:00", "㎡ 평"};
 inline constexpr std::string_view LINES[] = {
-    "a = 5",      "b = a + 2", "합계",          "소계",           "",        "점심 12,000", "+ 커피 4,500",
-    "× 2",        "위 * 12",   "카드 내역",     "총액 128,000원", "a * 3",   "총계",        "- 교통 62,400",
-    "합계 / 4 =", "b",         "호텔 $120 x 3", "1,000원",        "소계 + 1"};
+    "a = 5",       "b = a + 2",   "합계",          "소계",           "",         "점심 12,000", "+ 커피 4,500",
+    "× 2",         "위 * 12",     "카드 내역",     "총액 128,000원", "a * 3",    "총계",        "- 교통 62,400",
+    "합계 / 4 =",  "b",           "호텔 $120 x 3", "1,000원",        "소계 + 1", "오늘 + 3일",  "12월 25일 - 오늘",
+    "D-day 12/25", "09:00~18:00", "근무 8시간",    "a = 2026-12-01", "a + 10일", "+ 30분",      "84㎡ 평"};
 
 // Back to the start of a UTF-8 sequence, so that an edit never splits a character.
 inline std::size_t char_start(std::string_view line, std::size_t at) {
@@ -107,7 +121,8 @@ LineEdit random_edit(const std::vector<std::string>& lines, Pick&& pick) {
     const std::string& text = lines[line];
     const std::size_t at = char_start(text, pick(text.size() + 1));
     const std::size_t end = std::max(at, char_start(text, std::min(text.size(), at + 1 + pick(6))));
-    switch (pick(5)) {
+    switch (pick(6)) {
+    case 5: return {0, 0, {}, true};
     case 0: return {line, 1, text.substr(0, at) + std::string(TYPED[pick(std::size(TYPED))]) + text.substr(at)};
     case 1: return {line, 1, text.substr(0, at) + text.substr(end)};
     case 2: return {line, 1, text.substr(0, at) + "\n" + text.substr(at)};

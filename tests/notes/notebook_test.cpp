@@ -40,6 +40,8 @@ TEST(NoteBook, NamesAndEarlierResults) {
         // The result above: 위, prev, ans, and a line that opens with an operator.
         {"12,000\n+ 5,000\n× 2\n- 10%\n위 / 2", {"12000", "17000", "34000", "30600", "15300"}},
         {"100\n메모\nprev + 1\nans * 2", {"100", "", "101", "202"}},
+        // A duration below zero taken by name (in minutes).
+        {"a = 1시간 - 2시간\na + 3시간", {"-60", "120"}},
         // A label beside a figure stays a label, even when it is a name.
         {"커피 = 4,500\n커피 4,500원 x 2", {"4500", "9000"}},
         // A sign glued to a figure is its sign, not a continuation.
@@ -114,6 +116,8 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // A definition put between another and its use, then taken out with a joined line.
         {"a = 1\na * 3", {{1, 0, "a = 2"}}, {"1", "2", "6"}},
         {"a = 1\n\na = 2\na * 3", {{1, 2, "a = 2"}, {0, 2, "a = 1"}}, {"1", "3"}},
+        // A new day: the days left change, and the line that takes them by name.
+        {"a = 12월 25일 - 오늘\na * 2", {{0, 0, {}, true}}, {"16", "32"}},
     };
     for (const auto& row : rows) {
         differential::EditedNotes notes(row.text);
@@ -123,6 +127,22 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         }
         EXPECT_EQ(results_of(notes.book()), row.results) << row.text;
     }
+}
+
+// Lines that ask for today show nothing until the book has a day, and a new day reads
+// again those lines alone.
+TEST(NoteBook, ANewDayReadsAgainTheLinesThatAskedForToday) {
+    NoteBook book;
+    book.assign("오늘 + 1일\n점심 12,000\n12월 25일 - 오늘\n메모");
+    const auto shown = [&] {
+        std::vector<std::string> got;
+        for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, false).value_or(""));
+        return got;
+    };
+    EXPECT_EQ(shown(), (std::vector<std::string>{"", "12000", "", ""}));
+    book.set_today(day_number(2026, 12, 8));
+    EXPECT_EQ(shown(), (std::vector<std::string>{"2026-12-09 (수)", "12000", "17일", ""}));
+    EXPECT_EQ(book.last_reread(), 2U);
 }
 
 // Random edits of notes made of the words that move totals; NUMVORA_LONG=1 makes a

@@ -190,7 +190,7 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
         std::wstring label;   // empty: not checked
         std::wstring status;  // the status line
     } rows[] = {
-        {lunch, -1, MEMO_TOTAL, L"", L"29,300", L"3개를 더했습니다 (날짜·시간 3개, 개수 1개 제외)"},
+        {lunch, -1, MEMO_TOTAL, L"", L"29,300", L"3개를 더했습니다 (날짜·시간 2개, 개수 1개 제외)"},
         {L"월세 55만원\r관리비 12만 3천원\r전기 3만 2,500원", -1, MEMO_TOTAL, L"", L"705,500", L"3개를 더했습니다"},
         {L"사과 3개\r배 2개", -1, MEMO_TOTAL, L"", L"5", L"2개를 더했습니다"},
         {L"식비 98,500\r커피 4,500원 A4 2장", -1, MEMO_TOTAL, L"", L"103,000", L"2개를 더했습니다 (개수 1개 제외)"},
@@ -202,7 +202,7 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
         {L"메모\r1+2 = 3 = 3  \r끝", 4, MEMO_EVALUATE, L"메모\r\n1+2 = 3\r\n끝", L"3", L""},
         {lunch + L"\r합계", 1000, MEMO_EVALUATE,
          L"12월 7일 점심 12,000원\r\n커피 2잔 9,000원\r\n오후 3시 택시 8,300원\r\n합계 = 29,300", L"29,300",
-         L"3개를 더했습니다 (날짜·시간 3개, 개수 1개 제외)"},
+         L"3개를 더했습니다 (날짜·시간 2개, 개수 1개 제외)"},
         {L"식비 5,000\r소계: 5,000\r택시 8,300원\r총계 = 1", 1000, MEMO_EVALUATE,
          L"식비 5,000\r\n소계: 5,000\r\n택시 8,300원\r\n총계 = 13,300", L"13,300", L"2개를 더했습니다"},
         {L"점심 12,000원", 3, MEMO_EVALUATE, L"", L"", L"계산할 식이 없습니다"},

@@ -59,15 +59,15 @@ namespace {
 // one undo step. The text came from the control one unit per position, so units count
 // positions.
 SystemStatus write_result(AppState& state, MemoSelection range, std::string_view text, const LineReading& reading,
-                          std::string expression, const std::string& value, bool grouped) {
-    const Calculation calculation = state.calculator.calculated(std::move(expression), value);
+                          std::string expression, const NoteResult& result, bool grouped) {
+    const Calculation calculation = state.calculator.calculated(std::move(expression), result.value);
     if (auto status = show_calculation(state, calculation); !status) return status;
     const auto position = [&](std::size_t byte) {
         return range.start + static_cast<std::int32_t>(to_wide(text.substr(0, byte)).size());
     };
     const HWND memo = state.memo_edit();
     replace_in_memo(memo, {position(reading.replace_begin), position(reading.replace_end)},
-                    to_wide(written_result(value, grouped)));
+                    to_wide(written_result(result, grouped)));
     // What the status line says next stays until the user moves the caret.
     settle_memo_selection(state);
     SetFocus(memo);
@@ -84,8 +84,8 @@ SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
     if (reading.kind == LineKind::Total) {
         const NotesSum& sum = at.total;
         if (!sum.value.empty()) {
-            if (auto status =
-                    write_result(state, at.range, at.text, reading, sum_expression(sum.added), sum.value, sum.grouped);
+            if (auto status = write_result(state, at.range, at.text, reading, sum_expression(sum.added), sum.result(),
+                                           sum.grouped);
                 !status)
                 return status;
         }
@@ -97,7 +97,7 @@ SystemStatus evaluate_in_memo(AppState& state, std::int32_t) {
         return {};
     }
     if (reading.calculates())
-        return write_result(state, at.range, at.text, reading, reading.expression, reading.value, reading.grouped);
+        return write_result(state, at.range, at.text, reading, reading.expression, reading.result(), reading.grouped);
     if (reading.error && !std::holds_alternative<calc_error::Empty>(*reading.error) && reading.unclear.empty())
         return show_calculation(state, failed_calculation(*reading.error));
     // Said until the caret moves again, though the click that put it there is not yet seen.

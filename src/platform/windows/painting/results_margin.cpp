@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "calculator/number_format.h"
 #include "common/win32/wide_text.h"
 #include "notes/note_blocks.h"
 #include "platform/windows/base/subclass.h"
@@ -121,7 +120,7 @@ std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::in
         if (!value) continue;
         ReadResult result;
         result.row.value = *value;
-        result.row.shown = format_result_text(state.calculator.group_thousands, *value);
+        result.row.shown = *notes.book.shown(screen[i].line, state.calculator.group_thousands);
         result.last = screen[i].last;
         result.rows_after_previous = rows_since;
         widest = std::max(widest, width_of(to_wide(result.row.shown)));

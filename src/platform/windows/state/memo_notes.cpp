@@ -50,7 +50,12 @@ void follow_memo_change(AppState& state) {
 }
 
 const MemoNotes& memo_notes(AppState& state) {
-    if (!state.notes.in_step) read_whole(state.notes, state.memo_edit());
+    if (!state.notes.in_step) {
+        const SnapshotTime now = state.calls.now();
+        state.notes.book.set_today(
+            day_number(now.year, static_cast<unsigned>(now.month), static_cast<unsigned>(now.day)));
+        read_whole(state.notes, state.memo_edit());
+    }
     return state.notes;
 }
 
