@@ -47,7 +47,7 @@ StorageResult<MemoFile::Written> MemoFile::write(std::string_view text, const Be
     }
     if (now && now != on_disk_) {
         auto kept = write_kept_copy(
-            fp::join_path(paths_.folder, std::string(CONFLICT_COPY_PREFIX) + fp::local_timestamp()), *now);
+            fp::join_path(paths_.folder, std::string(CONFLICT_COPY_PREFIX) + fp::local_timestamp()), *now, calls_);
         if (!kept) return fail(kept.error());
         written.kept_conflict = std::move(kept).value();
     }

@@ -1,8 +1,9 @@
 // Every command of the main window, one row each: its id, the label a menu shows, when
 // it can act, the option its item shows checked, the name of its handler and its keys,
 // each with where it works. The key lookup, the menus' texts and states and the shell's
-// dispatch are views of this one list; commands.cpp checks it when it builds (ids
-// unique, no key that two rows want, a row for every button and menu item).
+// dispatch are views of this one list, and the build checks it: commands.cpp that ids
+// are unique and that every button has a row, shortcuts.cpp that no key-down is wanted
+// by two rows, and each menu's list (menu_items_have_rows) that its items have rows.
 #pragma once
 
 #include <array>
