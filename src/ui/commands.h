@@ -188,7 +188,4 @@ constexpr bool menu_items_have_rows(std::span<const std::int32_t> items) {
 // empty for a command without keys or with keys a menu does not name.
 std::string command_key_text(std::int32_t id);
 
-// A menu item's text: the label, then a tab and the keys if it has any.
-std::string menu_item_text(const Command& command);
-
 }  // namespace numvora

@@ -23,6 +23,7 @@
 #include "ui/layout/placement.h"
 #include "ui/layout/results_margin.h"
 #include "ui/layout/text_fit.h"
+#include "ui/menu_item.h"
 #include "ui/memo/memo_menu.h"
 #include "ui/memo/memo_versions.h"
 #include "ui/memo/memo_zoom.h"
@@ -399,46 +400,52 @@ TEST(Shortcuts, KeyTextsOfTheMenu) {
     for (const auto& [id, text] : keys) EXPECT_EQ(command_key_text(id), text) << id;
     std::string shown;
     for (const std::int32_t id : {ids::MEMO_UNDO, ids::MEMO_TOTAL, ids::REPLACE})
-        shown += menu_item_text(*find_command(id)) + "|";
+        shown += menu_item(*find_command(id), {}).text() + "|";
     EXPECT_EQ(shown, "실행 취소\tCtrl+Z|선택 영역 합계 계산|바꾸기…\tCtrl+H|");
 }
 
-// What the memo's menu offers follows from the memo alone: a total line calculates when
-// its block has something to add, whatever F9 would read in it otherwise, and the
-// margin's item shows its tick on any line.
-TEST(MemoMenu, ItemStatesFollowTheMemo) {
+// What a menu offers follows from the window alone: a total line calculates when its
+// block has something to add, whatever F9 would read in it otherwise, and an option's
+// item shows its tick on any line, in any menu.
+TEST(MenuItem, StatesFollowTheWindow) {
     using namespace ids;
-    const auto state = [](std::int32_t id, const MemoFacts& memo) {
-        return memo_menu_item_state(*find_command(id), memo);
+    const auto state = [](std::int32_t id, const MenuFacts& facts) {
+        const MenuItem item = menu_item(*find_command(id), facts);
+        return std::pair{item.enabled, item.checked};
     };
-    MemoFacts margin_on_total_line;
+    MenuFacts margin_on_total_line;
     margin_on_total_line.total_line = true;
     margin_on_total_line.block_has_amount = true;
     margin_on_total_line.results_margin = true;
-    MemoFacts total_line_without_block = margin_on_total_line;
+    MenuFacts total_line_without_block = margin_on_total_line;
     total_line_without_block.block_has_amount = false;
     total_line_without_block.expression_calculates = true;  // "합계 = 1+1"
-    MemoFacts caret_on_text;
+    MenuFacts caret_on_text;
     caret_on_text.text_has_amount = true;  // no selection: nothing to total
-    MemoFacts selection;
+    caret_on_text.always_on_top = true;
+    MenuFacts selection;
     selection.has_selection = true;
     selection.text_has_amount = true;
     selection.expression_calculates = true;
     const struct {
-        const char* memo;
-        const MemoFacts& facts;
+        const char* window;
+        const MenuFacts& facts;
         std::int32_t id;
-        MenuItemState expected;
+        std::pair<bool, bool> enabled_checked;
     } rows[] = {
         {"a 합계 line, the margin on", margin_on_total_line, MEMO_RESULTS_MARGIN, {true, true}},
         {"a 합계 line, the margin on", margin_on_total_line, MEMO_EVALUATE, {true, false}},
+        {"a 합계 line, the margin on", margin_on_total_line, ALWAYS_ON_TOP, {true, false}},
         {"a 합계 line with nothing above", total_line_without_block, MEMO_EVALUATE, {false, false}},
-        {"a line of notes", caret_on_text, MEMO_TOTAL, {false, false}},
-        {"a line of notes", caret_on_text, MEMO_RESULTS_MARGIN, {true, false}},
+        {"a line of notes, always on top", caret_on_text, MEMO_TOTAL, {false, false}},
+        {"a line of notes, always on top", caret_on_text, MEMO_RESULTS_MARGIN, {true, false}},
+        {"a line of notes, always on top", caret_on_text, ALWAYS_ON_TOP, {true, true}},
         {"a selected expression", selection, MEMO_TOTAL, {true, false}},
         {"a selected expression", selection, MEMO_EVALUATE, {true, false}},
     };
-    for (const auto& row : rows) EXPECT_EQ(state(row.id, row.facts), row.expected) << row.memo << ", item " << row.id;
+    for (const auto& row : rows) {
+        EXPECT_EQ(state(row.id, row.facts), row.enabled_checked) << row.window << ", item " << row.id;
+    }
 }
 
 TEST(MemoZoom, KeysAndWheelStepWithinTheBounds) {

@@ -20,6 +20,7 @@
 #include "ui/colors/theme_palette.h"
 #include "ui/layout/results_margin.h"
 #include "ui/memo/memo_menu.h"
+#include "ui/menu_item.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {
@@ -63,13 +64,12 @@ void empty_clipboard() {
     }
 }
 
+// An item is enabled exactly when the memo, as each row leaves it, meets its row's need.
 TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
-    using namespace ids;
-    const std::set<int> always = {FIND, REPLACE, MEMO_RESULTS_MARGIN, MEMO_VERSIONS};
     const struct {
         const char* memo_state;
         std::function<void()> set_up;
-        std::set<int> extra;
+        MenuFacts memo;  // what the memo then is, in the terms of the rows' needs
     } rows[] = {
         {"empty, nothing on the clipboard", [&] { empty_clipboard(); }, {}},
         {"a note selected",
@@ -77,22 +77,21 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
              put_memo(L"식비 12,000원", 0, -1);
              SendMessageW(memo(), WM_COPY, 0, 0);
          },
-         {MEMO_CUT, MEMO_COPY, MEMO_PASTE, MEMO_DELETE, MEMO_SELECT_ALL, MEMO_TOTAL}},
+         {.has_selection = true, .clipboard_has_text = true, .has_text = true, .text_has_amount = true}},
         {"the caret on an expression's line",
          [&] {
              empty_clipboard();
              put_memo(L"메모\r(1+2)*3 =", 5, 5);
          },
-         {MEMO_SELECT_ALL, MEMO_EVALUATE}},
+         {.has_text = true, .expression_calculates = true}},
         {"typed, then undone",
          [&] {
              SendMessageW(memo(), WM_CHAR, 'x', 0);
              SendMessageW(memo(), EM_UNDO, 0, 0);
          },
-         {MEMO_REDO, MEMO_SELECT_ALL, MEMO_EVALUATE}},
-        {"words without a number selected",
-         [&] { put_memo(L"점심 김밥", 0, 5); },
-         {MEMO_CUT, MEMO_COPY, MEMO_DELETE, MEMO_SELECT_ALL}},
+         {.can_redo = true, .has_text = true, .expression_calculates = true}},
+        {"words without a number selected", [&] { put_memo(L"점심 김밥", 0, 5); },
+         {.has_selection = true, .has_text = true}},
         {"a right click on an expression's line, outside the selection",
          [&] {
              put_memo(L"점심 김밥\r(1+2)*3 =", 0, 2);
@@ -104,12 +103,14 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
              SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo()), MAKELPARAM(screen.x, screen.y));
              EXPECT_EQ(memo_selection(memo()), (MemoSelection{8, 8}));
          },
-         {MEMO_SELECT_ALL, MEMO_EVALUATE}},
+         {.has_text = true, .expression_calculates = true}},
     };
     for (const auto& row : rows) {
         row.set_up();
-        std::set<int> expected = always;
-        expected.insert(row.extra.begin(), row.extra.end());
+        std::set<int> expected;
+        for (const std::int32_t id : MEMO_MENU_ITEMS) {
+            if (id != MENU_SEPARATOR && can_act(find_command(id)->need, row.memo)) expected.insert(id);
+        }
         EXPECT_EQ(enabled_items(), expected) << row.memo_state;
     }
 }

@@ -92,8 +92,10 @@ void zoom_memo_by_wheel(AppState& state, std::int32_t delta);
 // The zoom's note leaves the status line a moment after the last change.
 void end_memo_zoom_note(AppState& state);
 
-// Our items in the system menu (system_menu.cpp).
+// Our items in the system menu (system_menu.cpp), and their states made again after a
+// change of an option one shows.
 void add_system_menu_items(const AppState& state);
+void show_system_menu_states(const AppState& state);
 bool is_system_menu_item(std::int32_t id);
 
 // WM_ACTIVATE: the focused control is remembered when the window goes inactive and gets

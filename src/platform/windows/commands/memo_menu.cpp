@@ -5,8 +5,8 @@
 #include <richedit.h>
 #include <windowsx.h>
 
-#include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/commands/command_menus.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/memo/memo_menu.h"
@@ -14,16 +14,15 @@
 namespace numvora {
 namespace {
 
-// The memo as it is, as plain facts; ui/memo/memo_menu.h decides from them.
-MemoFacts memo_facts(AppState& state) {
+// The memo as it is, as plain facts; ui/menu_item.h decides from them.
+MenuFacts memo_facts(AppState& state) {
     const HWND memo = state.memo_edit();
-    MemoFacts facts;
+    MenuFacts facts = window_options(state);
     facts.can_undo = SendMessageW(memo, EM_CANUNDO, 0, 0) != 0;
     facts.can_redo = SendMessageW(memo, EM_CANREDO, 0, 0) != 0;
     facts.has_selection = !memo_selection(memo).empty();
     facts.clipboard_has_text = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
     facts.has_text = memo_length(memo) > 0;
-    facts.results_margin = state.preferences.results_margin;
     // With a selection, the text F9 reads is the selection: read once for both questions.
     const NotesAtRange at = read_notes_at_range(state);
     facts.text_has_amount =
@@ -63,20 +62,7 @@ POINT caret_point(HWND memo, std::uint32_t dpi) {
 
 UniqueMenu build_memo_menu(AppState& state) {
     UniqueMenu menu(CreatePopupMenu());
-    if (!menu) return menu;
-    const MemoFacts facts = memo_facts(state);
-    for (const std::int32_t id : MEMO_MENU_ITEMS) {
-        const Command* command = find_command(id);
-        if (command == nullptr) {
-            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        const MenuItemState item = memo_menu_item_state(*command, facts);
-        const UINT enabled = item.enabled ? MF_ENABLED : MF_GRAYED;
-        const UINT checked = item.checked ? MF_CHECKED : MF_UNCHECKED;
-        const std::wstring text = to_wide(menu_item_text(*command));
-        AppendMenuW(menu.get(), MF_STRING | enabled | checked, static_cast<UINT_PTR>(id), text.c_str());
-    }
+    if (menu) append_command_items(menu.get(), {MEMO_MENU_ITEMS}, memo_facts(state));
     return menu;
 }
 

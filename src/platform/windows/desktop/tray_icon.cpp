@@ -3,8 +3,8 @@
 // 종료).
 #include <cwchar>
 
-#include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
+#include "platform/windows/commands/command_menus.h"
 #include "platform/windows/desktop/desktop_presence.h"
 #include "ui/commands.h"
 
@@ -18,6 +18,7 @@ constexpr UINT MENU_DELAY_MS = 100;
 // Their labels are their command rows'.
 constexpr std::int32_t TRAY_MENU_ITEMS[] = {ids::TRAY_OPEN, ids::ALWAYS_ON_TOP, ids::TRAY_EXIT};
 static_assert(menu_items_have_rows(TRAY_MENU_ITEMS), "a tray menu item without a command row and its label");
+static_assert(items_act_always(TRAY_MENU_ITEMS), "a tray menu item that needs the memo read");
 
 NOTIFYICONDATAW icon_data(const AppState& state) {
     NOTIFYICONDATAW data{};
@@ -95,13 +96,7 @@ std::optional<LRESULT> on_tray_icon(AppState& state, LPARAM event) {
 UniqueMenu build_tray_menu(const AppState& state) {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return menu;
-    for (const std::int32_t id : TRAY_MENU_ITEMS) {
-        const Command& command = *find_command(id);
-        const bool checked = command.check == CommandCheck::AlwaysOnTop && state.settings.always_on_top;
-        const std::wstring text = to_wide(menu_item_text(command));
-        AppendMenuW(menu.get(), MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), static_cast<UINT_PTR>(id),
-                    text.c_str());
-    }
+    append_command_items(menu.get(), {TRAY_MENU_ITEMS}, window_options(state));
     SetMenuDefaultItem(menu.get(), static_cast<UINT>(ids::TRAY_OPEN), FALSE);
     return menu;
 }
