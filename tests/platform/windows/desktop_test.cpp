@@ -15,6 +15,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/timers/timers.h"
 #include "storage/document.h"
 #include "ui/settings_dialog.h"
 #include "window_test_support.h"

@@ -16,6 +16,7 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/services/file_dialog.h"
+#include "platform/windows/timers/timers.h"
 #include "storage/document.h"
 #include "window_test_support.h"
 

@@ -15,6 +15,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
+#include "platform/windows/timers/timers.h"
 #include "storage/history/memo_history.h"
 #include "ui/control_ids.h"
 #include "ui/memo/memo_versions.h"

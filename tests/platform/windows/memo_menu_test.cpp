@@ -17,6 +17,7 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/timers/timers.h"
 #include "ui/colors/theme_palette.h"
 #include "ui/layout/results_margin.h"
 #include "ui/memo/memo_menu.h"

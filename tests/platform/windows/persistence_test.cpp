@@ -17,6 +17,7 @@
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/services/clipboard.h"
+#include "platform/windows/timers/timers.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/settings.h"
 #include "window_test_support.h"

@@ -89,8 +89,6 @@ void take_over_margin_clicks(HWND memo);
 // or the ui font at 100%), and Ctrl with the wheel over the memo.
 SystemStatus apply_memo_zoom(AppState& state);
 void zoom_memo_by_wheel(AppState& state, std::int32_t delta);
-// The zoom's note leaves the status line a moment after the last change.
-void end_memo_zoom_note(AppState& state);
 
 // Our items in the system menu (system_menu.cpp), and their states made again after a
 // change of an option one shows.

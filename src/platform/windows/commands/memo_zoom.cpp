@@ -13,13 +13,12 @@
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
+#include "platform/windows/timers/timers.h"
 #include "storage/preferences.h"
 #include "ui/memo/memo_zoom.h"
 
 namespace numvora {
 namespace {
-
-constexpr UINT ZOOM_NOTE_MS = 2000;
 
 // Applied, shown for a moment and remembered; preferences.txt is written only when it
 // changed. A font that cannot be made leaves the zoom as it was.
@@ -33,7 +32,7 @@ SystemStatus set_memo_zoom(AppState& state, std::int32_t zoom) {
         save_preferences_now(state, "메모 확대 비율 저장 실패: {}");
     }
     show_command_outcome(state, memo_zoom_text(zoom), false);
-    SetTimer(state.main_window, MEMO_ZOOM_NOTE_TIMER_ID, ZOOM_NOTE_MS, nullptr);
+    start_timer(state.main_window, MEMO_ZOOM_NOTE_TIMER_ID);
     return {};
 }
 
@@ -66,7 +65,6 @@ SystemStatus zoom_memo(AppState& state, std::int32_t id) {
 }
 
 void end_memo_zoom_note(AppState& state) {
-    KillTimer(state.main_window, MEMO_ZOOM_NOTE_TIMER_ID);
     state.status.withdraw(memo_zoom_text(state.preferences.memo_zoom));
     show_status_line(state);
 }

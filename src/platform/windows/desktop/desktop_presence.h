@@ -46,12 +46,10 @@ void put_away(AppState& state);
 bool hide_instead_of_close(AppState& state);
 
 // The system-wide key (hot_key.cpp): the preference's key registered, one taken by
-// another program said once, or given back; WM_HOTKEY; the timer that waits for the
-// key's release.
+// another program said once, or given back; WM_HOTKEY.
 void register_hot_key(AppState& state);
 void unregister_hot_key(AppState& state);
 std::optional<LRESULT> on_hot_key(AppState& state, WPARAM id);
-void check_hot_key_release(AppState& state);
 
 // The icon (tray_icon.cpp), shown or removed (a failure to show it is logged and leaves
 // none); its messages; the menu of its right click, whose items post their commands.
@@ -61,10 +59,9 @@ UniqueMenu build_tray_menu(const AppState& state);
 
 // Registered messages (second_start.cpp): Explorer's restart (the icon again) and a
 // second start's question; WM_COPYDATA with a document's path, opened through the open
-// command once no dialog is open (the timer).
+// command once no dialog is open.
 std::optional<LRESULT> on_registered_message(AppState& state, UINT message);
 std::optional<LRESULT> on_copy_data(AppState& state, const COPYDATASTRUCT* data);
-void open_handed_document(AppState& state);
 
 // The user's Run entry (run_entry.cpp): this program with TRAY_START_OPTION, or none.
 SystemStatus set_start_with_windows(const AppState& state, bool on);

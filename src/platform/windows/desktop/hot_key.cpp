@@ -4,7 +4,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/desktop/desktop_presence.h"
 #include "platform/windows/state/status_view.h"
-#include "ui/control_ids.h"
+#include "platform/windows/timers/timers.h"
 #include "ui/settings_dialog.h"
 
 namespace numvora {
@@ -12,7 +12,6 @@ namespace {
 
 constexpr int HOT_KEY_ID = 1;
 constexpr UINT NO_REPEAT = 0x4000;  // MOD_NOREPEAT, which Wine ignores
-constexpr UINT RELEASE_CHECK_MS = 50;
 
 bool is_in_front(const AppState& state) {
     const HWND window = state.main_window;
@@ -53,7 +52,7 @@ std::optional<LRESULT> on_hot_key(AppState& state, WPARAM id) {
     // Once for each press: a key held down comes again from Wine until it is let go.
     if (state.desktop.hot_key_held) return 0;
     state.desktop.hot_key_held = true;
-    SetTimer(state.main_window, HOT_KEY_RELEASE_TIMER_ID, RELEASE_CHECK_MS, nullptr);
+    start_timer(state.main_window, HOT_KEY_RELEASE_TIMER_ID);
     if (is_in_front(state) && !state.modal.open) {
         put_away(state);
     } else {
@@ -64,7 +63,7 @@ std::optional<LRESULT> on_hot_key(AppState& state, WPARAM id) {
 
 void check_hot_key_release(AppState& state) {
     if ((GetAsyncKeyState(static_cast<int>(state.desktop.registered.virtual_key)) & 0x8000) != 0) return;
-    KillTimer(state.main_window, HOT_KEY_RELEASE_TIMER_ID);
+    stop_timer(state.main_window, HOT_KEY_RELEASE_TIMER_ID);
     state.desktop.hot_key_held = false;
 }
 

@@ -9,15 +9,14 @@
 #include "platform/windows/base/case_fold.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/desktop_presence.h"
-#include "ui/control_ids.h"
+#include "platform/windows/timers/timers.h"
 
 namespace numvora {
 namespace {
 
 // The longest path a second start hands over, in UTF-16 units.
 constexpr DWORD LONGEST_PATH = 32767;
-constexpr UINT FIRST_TRY_MS = 10;
-constexpr UINT RETRY_MS = 250;
+constexpr std::uint32_t RETRY_MS = 250;
 
 // The folder as the system resolves it, in one case: the same folder named twice gives
 // the same names. FNV-1a over its UTF-16 units.
@@ -71,17 +70,16 @@ std::optional<LRESULT> on_copy_data(AppState& state, const COPYDATASTRUCT* data)
     if (path.find(L'\0') != std::wstring::npos) return FALSE;
     state.desktop.handed_document = to_utf8(path);
     // Opened once this message has returned, so that the second start can end.
-    SetTimer(state.main_window, HANDED_DOCUMENT_TIMER_ID, FIRST_TRY_MS, nullptr);
+    start_timer(state.main_window, HANDED_DOCUMENT_TIMER_ID);
     return TRUE;
 }
 
 // A dialog or a question open over the window goes first; the document waits for it.
 void open_handed_document(AppState& state) {
     if (state.modal.open) {
-        SetTimer(state.main_window, HANDED_DOCUMENT_TIMER_ID, RETRY_MS, nullptr);
+        start_timer(state.main_window, HANDED_DOCUMENT_TIMER_ID, RETRY_MS);
         return;
     }
-    KillTimer(state.main_window, HANDED_DOCUMENT_TIMER_ID);
     if (!state.desktop.handed_document) return;
     const std::string path = std::move(*state.desktop.handed_document);
     state.desktop.handed_document.reset();

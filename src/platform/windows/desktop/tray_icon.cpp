@@ -6,6 +6,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_menus.h"
 #include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/timers/timers.h"
 #include "ui/commands.h"
 
 namespace numvora {
@@ -13,7 +14,6 @@ namespace {
 
 constexpr UINT TRAY_ICON_ID = 1;
 constexpr wchar_t TRAY_TIP[] = L"Numvora";
-constexpr UINT MENU_DELAY_MS = 100;
 
 // Their labels are their command rows'.
 constexpr std::int32_t TRAY_MENU_ITEMS[] = {ids::TRAY_OPEN, ids::ALWAYS_ON_TOP, ids::TRAY_EXIT};
@@ -34,18 +34,16 @@ HICON program_icon(HWND window) {
     return icon != nullptr ? icon : LoadIconW(nullptr, IDI_APPLICATION);
 }
 
-void CALLBACK open_tray_menu(HWND window, UINT, UINT_PTR id, DWORD) {
-    KillTimer(window, id);
-    const AppState* state = app_state_of(window);
-    if (state == nullptr || state->modal.open) return;
-    const UniqueMenu menu = build_tray_menu(*state);
+}  // namespace
+
+void open_tray_menu(AppState& state) {
+    if (state.modal.open) return;
+    const UniqueMenu menu = build_tray_menu(state);
     POINT at{};
     if (!menu || !GetCursorPos(&at)) return;
-    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
-    PostMessageW(window, WM_NULL, 0, 0);
+    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, state.main_window, nullptr);
+    PostMessageW(state.main_window, WM_NULL, 0, 0);
 }
-
-}  // namespace
 
 void apply_tray_icon(AppState& state, bool shown) {
     if (shown == state.desktop.tray_icon_shown) return;
@@ -88,7 +86,7 @@ std::optional<LRESULT> on_tray_icon(AppState& state, LPARAM event) {
         // In front first: the menu closes on a click elsewhere only when its window is.
         // Under Wine a menu opened before the window has settled in front closes at once.
         SetForegroundWindow(state.main_window);
-        SetTimer(state.main_window, TRAY_MENU_TIMER_ID, MENU_DELAY_MS, open_tray_menu);
+        start_timer(state.main_window, TRAY_MENU_TIMER_ID);
     }
     return 0;
 }

@@ -6,29 +6,17 @@
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/timers/timers.h"
-#include "platform/windows/window/accessibility.h"
 #include "platform/windows/window/window_handlers.h"
 
 namespace numvora {
 namespace {
 
-std::optional<LRESULT> on_timer(AppState& state, WPARAM timer_id) {
-    if (timer_id == SELECTION_TIMER_ID) {
-        check_memo_selection(state);
-    } else if (timer_id == AUTOSAVE_TIMER_ID) {
-        auto_save_memo(state);
-    } else if (timer_id == ACCESSIBILITY_TIMER_ID) {
-        KillTimer(state.main_window, ACCESSIBILITY_TIMER_ID);  // once
-        annotate_controls(state);
-    } else if (timer_id == MEMO_ZOOM_NOTE_TIMER_ID) {
-        end_memo_zoom_note(state);
-    } else if (timer_id == HOT_KEY_RELEASE_TIMER_ID) {
-        check_hot_key_release(state);
-    } else if (timer_id == HANDED_DOCUMENT_TIMER_ID) {
-        open_handed_document(state);
-    } else {
-        return std::nullopt;
-    }
+// A timer of the table, stopped first when it runs once.
+std::optional<LRESULT> on_timer(AppState& state, WPARAM id) {
+    const TimerRow* row = find_timer(id);
+    if (row == nullptr) return std::nullopt;
+    if (row->runs == TimerRuns::Once) stop_timer(state.main_window, row->id);
+    row->handler(state);
     return 0;
 }
 

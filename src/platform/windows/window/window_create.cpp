@@ -19,7 +19,7 @@
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
-#include "platform/windows/window/accessibility.h"
+#include "platform/windows/timers/timers.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/document.h"
 #include "storage/files/file_io.h"
@@ -235,16 +235,16 @@ LRESULT on_create(HWND window, const StartData& start) {
         show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(status.error()));
         return -1;
     }
-    if (SetTimer(window, SELECTION_TIMER_ID, SELECTION_TIMER_MS, nullptr) == 0) {
+    if (!start_timer(window, SELECTION_TIMER_ID)) {
         show_error_box(window, "초기화 오류", "메모 선택 상태 확인 타이머를 시작하지 못했습니다.");
         return -1;
     }
-    if (SetTimer(window, AUTOSAVE_TIMER_ID, AUTOSAVE_TIMER_MS, nullptr) == 0) {
+    if (!start_timer(window, AUTOSAVE_TIMER_ID)) {
         log_error_line("메모 자동 저장 타이머를 시작하지 못했습니다.");
     }
     add_system_menu_items(state);
     apply_frame_theme(state);  // before the window shows: a dark title bar from the start
-    SetTimer(window, ACCESSIBILITY_TIMER_ID, ACCESSIBILITY_DELAY_MS, nullptr);
+    start_timer(window, ACCESSIBILITY_TIMER_ID);
     enter_desktop(state);
     state.created = true;
     return 0;

@@ -8,6 +8,7 @@
 #include "platform/windows/desktop/desktop_presence.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
+#include "platform/windows/timers/timers.h"
 #include "platform/windows/window/window_handlers.h"
 #include "ui/control_ids.h"
 
@@ -76,10 +77,10 @@ LRESULT on_query_end_session(AppState& state) {
 
 LRESULT on_destroy(AppState& state) {
     leave_desktop(state);
-    if (!KillTimer(state.main_window, SELECTION_TIMER_ID)) {
+    if (!stop_timer(state.main_window, SELECTION_TIMER_ID)) {
         log_error_line("메모 선택 상태 타이머 종료 실패: {}", display_text(last_system_error("KillTimer")));
     }
-    if (!KillTimer(state.main_window, AUTOSAVE_TIMER_ID)) {
+    if (!stop_timer(state.main_window, AUTOSAVE_TIMER_ID)) {
         log_error_line("메모 자동 저장 타이머 종료 실패: {}", display_text(last_system_error("KillTimer")));
     }
     // A window whose creation failed ends no loop: a quit message left in the queue
