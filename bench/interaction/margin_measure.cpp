@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/painting/results_margin.h"
+#include "platform/windows/memo/results_margin.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/memo_notes.h"

@@ -53,9 +53,6 @@ void rebuild_history_list(const AppState& state);
 
 // After the selection, at the caret without one, as one undo step (memo_commands.cpp).
 void insert_into_memo(AppState& state, std::string_view text);
-// Ctrl+V, Shift+Insert and WM_PASTE in the memo insert the clipboard's text at the
-// selection (memo_paste.cpp).
-void take_over_memo_paste(HWND memo);
 
 // Calculating with what is written in the memo (memo_calculate.cpp).
 // What "선택한 식 계산" reads: the selection, or without one the caret's paragraph.
@@ -80,15 +77,6 @@ void open_document_file(AppState& state, const std::string& path);
 UniqueMenu build_memo_menu(AppState& state);
 // WM_CONTEXTMENU: the memo's menu at the pointer, or at the caret from the keyboard.
 std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM where);
-
-// A result of the margin clicked onto the clipboard, double-clicked into the expression
-// box (results_margin_commands.cpp: a subclass of the memo, put ahead of the margin's own).
-void take_over_margin_clicks(HWND memo);
-
-// The memo's zoom (memo_zoom.cpp): the record's zoom onto the control (its own font,
-// or the ui font at 100%), and Ctrl with the wheel over the memo.
-SystemStatus apply_memo_zoom(AppState& state);
-void zoom_memo_by_wheel(AppState& state, std::int32_t delta);
 
 // Our items in the system menu (system_menu.cpp), and their states made again after a
 // change of an option one shows.

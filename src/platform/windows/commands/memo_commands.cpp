@@ -5,7 +5,7 @@
 #include "common/unicode.h"
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/painting/memo_hint.h"
+#include "platform/windows/memo/memo_hint.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"

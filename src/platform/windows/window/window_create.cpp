@@ -9,11 +9,12 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/memo/memo_control.h"
+#include "platform/windows/memo/memo_zoom.h"
+#include "platform/windows/memo/results_margin.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/memo_colors.h"
-#include "platform/windows/painting/memo_hint.h"
-#include "platform/windows/painting/results_margin.h"
 #include "platform/windows/painting/theme_brushes.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
@@ -152,11 +153,8 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     // with "{\rtf" would be read as RTF and saved back as its rendered text.
     SendMessageW(state->memo_edit(), EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
     SendMessageW(state->memo_edit(), EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
-    take_over_memo_paste(state->memo_edit());
+    take_over_memo(state->memo_edit());
     take_over_expression_paste(state->expression_edit());
-    watch_results_margin(state->memo_edit());
-    watch_memo_hint(state->memo_edit());
-    take_over_margin_clicks(state->memo_edit());
     show_status_line(*state);
     SendMessageW(state->memo_edit(), EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
     apply_memo_background(state->memo_edit(), palette[MEMO_BACKGROUND]);

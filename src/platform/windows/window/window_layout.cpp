@@ -7,6 +7,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/win_rect.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/painting.h"

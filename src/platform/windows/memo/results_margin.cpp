@@ -1,4 +1,4 @@
-#include "platform/windows/painting/results_margin.h"
+#include "platform/windows/memo/results_margin.h"
 
 #include <richedit.h>
 
@@ -12,8 +12,9 @@
 #include "calculator/number_format.h"
 #include "common/win32/wide_text.h"
 #include "notes/note_blocks.h"
-#include "platform/windows/base/subclass.h"
+#include "platform/windows/base/win_handle.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/colors/color_scheme.h"
 #include "ui/layout/dpi_scale.h"
@@ -254,45 +255,45 @@ bool in_strip(const AppState& state, HWND memo, POINT point) {
     return state.margin.width > 0 && PtInRect(&client, point) && point.x >= client.right - state.margin.width;
 }
 
-LRESULT CALLBACK margin_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
-    AppState* state = app_state_of(GetParent(memo));
-    if (state == nullptr || !state->preferences.results_margin || message == WM_NCDESTROY) {
-        return pass_to_control(memo, message, wparam, lparam, margin_proc, id);
-    }
-    switch (message) {
-    case WM_PAINT: {
-        if (!state->margin.refreshing) refresh_results_margin(*state);
-        const LRESULT painted = DefSubclassProc(memo, message, wparam, lparam);
-        draw_margin(*state, memo);
-        return painted;
-    }
-    case WM_SIZE:
-    case WM_SETFONT:
-    case EM_SETZOOM: {
-        // The text rewraps anyway: the strip fits the results at the new size (a new size
-        // gives the control its own text area back).
-        const LRESULT changed = DefSubclassProc(memo, message, wparam, lparam);
-        if (message == WM_SIZE) set_text_area(*state, memo, state->margin.width);
-        fit_results_margin(*state);
-        return changed;
-    }
-    case WM_FIT_RESULTS_MARGIN: fit_results_margin(*state); return 0;
+}  // namespace
+
+// While the option is on: the results read before a paint, a strip fitted after the
+// text was rewrapped, and the pointer over a result showing that it can be clicked.
+std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
+    if (!state.preferences.results_margin) return std::nullopt;
+    switch (got.message) {
+    case WM_PAINT:
+        if (!state.margin.refreshing) refresh_results_margin(state);
+        return std::nullopt;
+    case WM_FIT_RESULTS_MARGIN: fit_results_margin(state); return 0;
     case WM_SETCURSOR: {
         POINT point{};
         GetCursorPos(&point);
-        ScreenToClient(memo, &point);
-        if (LOWORD(lparam) != HTCLIENT || !in_strip(*state, memo, point)) break;
-        SetCursor(LoadCursorW(nullptr, margin_row_at(*state, point) != nullptr ? IDC_HAND : IDC_ARROW));
+        ScreenToClient(got.memo, &point);
+        if (LOWORD(got.lparam) != HTCLIENT || !in_strip(state, got.memo, point)) return std::nullopt;
+        SetCursor(LoadCursorW(nullptr, margin_row_at(state, point) != nullptr ? IDC_HAND : IDC_ARROW));
         return TRUE;
     }
-    default: break;
+    default: return std::nullopt;
     }
-    return DefSubclassProc(memo, message, wparam, lparam);
 }
 
-}  // namespace
-
-void watch_results_margin(HWND memo) { subclass_control(memo, margin_proc); }
+// The strip drawn over the painted text; after a change that rewraps the text anyway,
+// the strip fitted to the results at the new size (a new size gives the control its own
+// text area back).
+void margin_after(AppState& state, const MemoMessage& got) {
+    if (!state.preferences.results_margin) return;
+    switch (got.message) {
+    case WM_PAINT: draw_margin(state, got.memo); break;
+    case WM_SIZE:
+        set_text_area(state, got.memo, state.margin.width);
+        fit_results_margin(state);
+        break;
+    case WM_SETFONT:
+    case EM_SETZOOM: fit_results_margin(state); break;
+    default: break;
+    }
+}
 
 void apply_results_margin(AppState& state) {
     const HWND memo = state.memo_edit();

@@ -6,15 +6,17 @@
 
 #include <windows.h>
 
-#include <optional>
-
-#include "platform/windows/state/app_state.h"
+#include "platform/windows/memo/memo_message.h"
 
 namespace numvora {
 
-// Subclasses the memo: every paint updates the margin while the option is on, and the
-// pointer over a result shows that it can be clicked (the click is a command's).
-void watch_results_margin(HWND memo);
+struct MarginRow;
+
+// The memo's messages while the option is on: every paint reads the results on screen
+// and draws them, a change of size or font fits the strip again, and the pointer over
+// a result shows that it can be clicked (margin_clicks.h).
+std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& message);
+void margin_after(AppState& state, const MemoMessage& message);
 
 // The option as the record says it: the text area narrowed by the strip, or the
 // control's own text area back, and a repaint.

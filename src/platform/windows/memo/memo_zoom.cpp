@@ -1,16 +1,12 @@
-// The memo's zoom as a font of its own: the ui font's face at the zoomed height, so
-// only the memo's text scales. The rich edit's own EM_SETZOOM was tried first: under
-// Wine 8 it moves the lines apart but draws each glyph at the zoomed size on the
-// unzoomed advances, so that the letters overlap.
-#include <windows.h>
+#include "platform/windows/memo/memo_zoom.h"
 
 #include <utility>
 
 #include "platform/windows/base/error_report.h"
-#include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/timers/timers.h"
@@ -18,10 +14,7 @@
 #include "ui/memo/memo_zoom.h"
 
 namespace numvora {
-namespace {
 
-// Applied, shown for a moment and remembered; preferences.txt is written only when it
-// changed. A font that cannot be made leaves the zoom as it was.
 SystemStatus set_memo_zoom(AppState& state, std::int32_t zoom) {
     if (zoom != state.preferences.memo_zoom) {
         const std::int32_t before = std::exchange(state.preferences.memo_zoom, zoom);
@@ -35,8 +28,6 @@ SystemStatus set_memo_zoom(AppState& state, std::int32_t zoom) {
     start_timer(state.main_window, MEMO_ZOOM_NOTE_TIMER_ID);
     return {};
 }
-
-}  // namespace
 
 SystemStatus apply_memo_zoom(AppState& state) {
     UniqueFont made;
@@ -56,26 +47,22 @@ SystemStatus apply_memo_zoom(AppState& state) {
     return {};
 }
 
-SystemStatus zoom_memo(AppState& state, std::int32_t id) {
-    const std::int32_t zoom = id == ids::MEMO_ZOOM_RESET ? MEMO_ZOOM_DEFAULT
-                              : id == ids::MEMO_ZOOM_IN  ? stepped_memo_zoom(state.preferences.memo_zoom, 1)
-                                                         : stepped_memo_zoom(state.preferences.memo_zoom, -1);
-    state.zoom.wheel_carry = 0;
-    return set_memo_zoom(state, zoom);
-}
-
 void end_memo_zoom_note(AppState& state) {
     state.status.withdraw(memo_zoom_text(state.preferences.memo_zoom));
     show_status_line(state);
 }
 
-void zoom_memo_by_wheel(AppState& state, std::int32_t delta) {
-    const WheelZoom turned = wheel_memo_zoom(state.preferences.memo_zoom, state.zoom.wheel_carry, delta);
+// Ctrl with the wheel is the program's zoom, never the control's own.
+std::optional<LRESULT> zoom_before(AppState& state, const MemoMessage& got) {
+    if (got.message != WM_MOUSEWHEEL || (GET_KEYSTATE_WPARAM(got.wparam) & MK_CONTROL) == 0) return std::nullopt;
+    const WheelZoom turned =
+        wheel_memo_zoom(state.preferences.memo_zoom, state.zoom.wheel_carry, GET_WHEEL_DELTA_WPARAM(got.wparam));
     state.zoom.wheel_carry = turned.carry;
-    if (turned.zoom == state.preferences.memo_zoom) return;
+    if (turned.zoom == state.preferences.memo_zoom) return 0;
     if (auto status = set_memo_zoom(state, turned.zoom); !status) {
         log_error_line("메모 확대 글꼴 생성 실패: {}", display_text(status.error()));
     }
+    return 0;
 }
 
 }  // namespace numvora
