@@ -49,7 +49,8 @@ void report(const char* what, double ms) {
 
 // The dialog's listing started, and given time to be under way.
 void start_listing(HistoryKeeper& keeper, const std::string& memo) {
-    keeper.versions(memo, [](auto) {});
+    keeper.versions(
+        memo, [] { return true; }, [](auto) {});
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
 }
 
@@ -75,11 +76,11 @@ int main(int argc, char** argv) {
     auto keeper =
         std::make_unique<HistoryKeeper>(HistoryKeeper::Setup{history.string(), root.string(), memo, WriteCalls{}, {}});
     report("a save at the start, behind the session's one listing",
-           milliseconds_of([&] { keeper->before_save(now, memo_path, memo, edited); }));
+           milliseconds_of([&] { (void)keeper->before_save(now, memo_path, memo, edited, false); }));
 
     start_listing(*keeper, memo);
     report("a save while the versions dialog lists the folder",
-           milliseconds_of([&] { keeper->before_save(now, memo_path, edited, again); }));
+           milliseconds_of([&] { (void)keeper->before_save(now, memo_path, edited, again, false); }));
     start_listing(*keeper, memo);
     report("a document opened while the dialog lists",
            milliseconds_of([&] { keeper->replacing(now, again, memo.size()); }));

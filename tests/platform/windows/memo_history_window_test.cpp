@@ -133,7 +133,7 @@ protected:
     // done; then what it said is taken.
     void settle() const {
         const auto answered = std::make_shared<std::promise<void>>();
-        state().snapshots->keeper().versions({}, [answered](auto) { answered->set_value(); });
+        state().snapshots->keeper().versions({}, [] { return true; }, [answered](auto) { answered->set_value(); });
         answered->get_future().wait();
         pump();
     }

@@ -101,7 +101,7 @@ SystemStatus save_document(AppState& state, std::int32_t) {
     const std::string text = format_document(document);
     const auto write = [&] { return write_text_file(path, text, s.calls.write); };
     Result<void, StorageError> written = write();
-    const std::size_t given_up = give_up_until_written(
+    const std::size_t given_up = give_up_and_write_again(
         s, written, file_primitives::parent_path(path).value_or(std::string()), text.size(), s.saved_memo_text, write);
     if (!written) {
         show_failure(s, SAVE_FAILURE, written.error());

@@ -299,7 +299,7 @@ INT_PTR init_dialog(HWND dialog, Dialog& d) {
     show_selected(dialog, d);
     if (AppState* state = main_state(d)) {
         Dialog* dp = &d;
-        state->snapshots->keeper().versions(control_text(state->memo_edit()),
+        state->snapshots->keeper().versions(control_text(state->memo_edit()), while_open(d),
                                             to_dialog<StorageResult<std::vector<ListedVersion>>>(
                                                 d, [dialog, dp](StorageResult<std::vector<ListedVersion>> listed) {
                                                     fill_list(dialog, *dp, std::move(listed));

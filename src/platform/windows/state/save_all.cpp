@@ -71,34 +71,32 @@ void adopt_settings(AppState& state, const AppSettings& settings) {
     state.calculator.group_thousands = settings.group_thousands;
 }
 
-std::size_t give_up_until_written(AppState& state, Result<void, StorageError>& written, const std::string& folder,
-                                  std::uint64_t size, const std::string& keep_text,
-                                  const std::function<Result<void, StorageError>()>& write) {
-    std::size_t given_up = 0;
-    while (!written && is_disk_full(written.error()) && state.snapshots) {
-        const std::size_t gone = state.snapshots->give_up(folder, size + FILE_SYSTEM_ALLOWANCE, keep_text);
-        if (gone == 0) break;
-        given_up += gone;
-        written = write();
-    }
-    if (given_up > 0) log_error_line("{}", given_up_text(given_up));
+std::size_t give_up_and_write_again(AppState& state, Result<void, StorageError>& written, const std::string& folder,
+                                    std::uint64_t size, const std::string& keep_text,
+                                    const std::function<Result<void, StorageError>()>& write) {
+    if (written || !is_disk_full(written.error()) || !state.snapshots) return 0;
+    const std::size_t given_up = state.snapshots->give_up(folder, size + FILE_SYSTEM_ALLOWANCE, keep_text);
+    if (given_up == 0) return 0;
+    log_error_line("{}", given_up_text(given_up));
+    written = write();
     return given_up;
 }
 
 Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
-    if (!state.memo_file) {
+    if (!state.memo_file || !state.snapshots) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
     const std::string incoming(text);
-    // What memo.txt holds is kept (when the history is due a snapshot) before the memo
-    // replaces it, so that a kill at any moment leaves the earlier text in one of them.
-    const auto keep = [&](const std::string& held) {
-        if (state.snapshots) state.snapshots->before_save(state.memo_file->path(), held, incoming);
+    // What memo.txt holds is kept (as a conflict copy when another writer changed it,
+    // as a snapshot when the history is due one) before the memo replaces it, so that a
+    // kill at any moment leaves the earlier text in one of them.
+    const MemoFile::KeepHeld keep = [&](const std::string& held, bool changed_elsewhere) {
+        return state.snapshots->before_save(state.memo_file->path(), held, incoming, changed_elsewhere);
     };
     StorageResult<MemoFile::Written> written = state.memo_file->write(text, keep);
     Result<void, StorageError> outcome = written ? Result<void, StorageError>() : fail(written.error());
     const std::size_t given_up =
-        give_up_until_written(state, outcome, state.memo_file->folder(), text.size(), incoming, [&] {
+        give_up_and_write_again(state, outcome, state.memo_file->folder(), text.size(), incoming, [&] {
             written = state.memo_file->write(text, keep);
             return written ? Result<void, StorageError>() : fail(written.error());
         });

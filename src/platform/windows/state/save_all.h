@@ -34,12 +34,12 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text);
 // "공간이 부족해 이전 버전 3개를 지웠습니다"
 std::string given_up_text(std::size_t count);
 
-// After write failed for a full disk in folder: older versions go, oldest first, and
-// write is tried again, until it succeeds or nothing more can go (never the newest
-// version that differs from keep_text). Gives how many went, for given_up_text.
-std::size_t give_up_until_written(AppState& state, Result<void, StorageError>& written, const std::string& folder,
-                                  std::uint64_t size, const std::string& keep_text,
-                                  const std::function<Result<void, StorageError>()>& write);
+// After write failed for a full disk in folder: older versions go, oldest first, until
+// the folder has room for size bytes (never the newest version that differs from
+// keep_text), and write is tried once more. Gives how many went, for given_up_text.
+std::size_t give_up_and_write_again(AppState& state, Result<void, StorageError>& written, const std::string& folder,
+                                    std::uint64_t size, const std::string& keep_text,
+                                    const std::function<Result<void, StorageError>()>& write);
 
 // A switch saves its setting at once: settings.txt with the window as it is now. A
 // failure is logged with failure_line ("…: {}"); without a data folder nothing happens.
