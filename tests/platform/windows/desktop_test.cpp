@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/desktop_presence.h"
 #include "platform/windows/timers/timers.h"
 #include "storage/document.h"

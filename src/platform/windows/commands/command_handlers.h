@@ -42,10 +42,6 @@ SystemStatus refresh_expression_grouping(HWND box, bool group_thousands);
 // Figures pasted into the box go in rewritten for the calculator (expression_paste.cpp).
 void take_over_expression_paste(HWND box);
 
-// Every control moved to its box for the window as it is now: a command that shows or
-// hides controls asks for it (window_layout.cpp).
-SystemStatus layout_controls(AppState& state);
-
 // '=' after a command put an expression into the box; the history list from the
 // session (calculator_commands.cpp).
 SystemStatus calculate(AppState& state, std::int32_t id = ids::CALCULATE);
@@ -73,8 +69,9 @@ SystemStatus show_calculation(AppState& state, const Calculation& calculation);
 // outcome goes to the status line (document_commands.cpp).
 void open_document_file(AppState& state, const std::string& path);
 
-// The memo's menu (memo_menu.cpp).
+// The memo's menu (memo_menu.cpp) and the notification icon's (tray_commands.cpp).
 UniqueMenu build_memo_menu(AppState& state);
+UniqueMenu build_tray_menu(const AppState& state);
 // WM_CONTEXTMENU: the memo's menu at the pointer, or at the caret from the keyboard.
 std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM where);
 

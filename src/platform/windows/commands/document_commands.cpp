@@ -4,18 +4,22 @@
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/desktop/desktop_presence.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/services/file_dialog.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
+#include "platform/windows/timers/timers.h"
 #include "storage/document.h"
 #include "storage/files/file_io.h"
 #include "storage/files/file_primitives.h"
 
 namespace numvora {
 namespace {
+
+constexpr std::uint32_t HANDED_DOCUMENT_RETRY_MS = 250;
 
 std::string document_name(const std::string& path) { return last_path_component(path).value_or("Quorvex 문서"); }
 
@@ -138,6 +142,19 @@ void open_document_file(AppState& s, const std::string& path) {
     show_command_outcome(s, document_name(path) + " 파일을 열었습니다.", false);
     put_caret_at_end(s.expression_edit());
     SetFocus(s.expression_edit());
+}
+
+// A document a second start handed over opens as 불러오기 opens the file chosen. A dialog
+// or a question open over the window goes first; the document waits for it.
+void open_handed_document(AppState& state) {
+    if (state.modal.open) {
+        start_timer(state.main_window, HANDED_DOCUMENT_TIMER_ID, HANDED_DOCUMENT_RETRY_MS);
+        return;
+    }
+    if (!state.desktop.handed_document) return;
+    const std::string path = std::move(*state.desktop.handed_document);
+    state.desktop.handed_document.reset();
+    open_document_file(state, path);
 }
 
 }  // namespace numvora

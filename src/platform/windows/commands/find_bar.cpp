@@ -9,6 +9,7 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/case_fold.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/layout/window_layout.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 #include "ui/memo/text_search.h"

@@ -1,13 +1,11 @@
-// Our items in the window's system menu: "항상 위에 표시" (also Ctrl+Shift+T), which
-// switches the window's topmost state, its check mark and the setting at once, the
-// memo's earlier versions, and the settings.
+// Our items in the window's system menu: "항상 위에 표시", the memo's earlier versions
+// and the settings.
 #include <algorithm>
 #include <iterator>
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/command_menus.h"
-#include "platform/windows/state/save_all.h"
 
 namespace numvora {
 namespace {
@@ -38,18 +36,6 @@ void add_system_menu_items(const AppState& state) {
 
 bool is_system_menu_item(std::int32_t id) {
     return std::ranges::find(SYSTEM_MENU_ITEMS, id) != std::end(SYSTEM_MENU_ITEMS);
-}
-
-SystemStatus toggle_always_on_top(AppState& state, std::int32_t) {
-    const bool on = !state.settings.always_on_top;
-    if (!SetWindowPos(state.main_window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
-        return fail(last_system_error("SetWindowPos"));
-    }
-    state.settings.always_on_top = on;
-    show_system_menu_states(state);
-    save_settings_now(state, "항상 위에 표시 설정 저장 실패: {}");
-    return {};
 }
 
 }  // namespace numvora

@@ -52,10 +52,9 @@ void unregister_hot_key(AppState& state);
 std::optional<LRESULT> on_hot_key(AppState& state, WPARAM id);
 
 // The icon (tray_icon.cpp), shown or removed (a failure to show it is logged and leaves
-// none); its messages; the menu of its right click, whose items post their commands.
+// none); its messages.
 void apply_tray_icon(AppState& state, bool shown);
 std::optional<LRESULT> on_tray_icon(AppState& state, LPARAM event);
-UniqueMenu build_tray_menu(const AppState& state);
 
 // Registered messages (second_start.cpp): Explorer's restart (the icon again) and a
 // second start's question; WM_COPYDATA with a document's path, opened through the open

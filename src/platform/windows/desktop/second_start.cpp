@@ -1,13 +1,12 @@
 // The running window's side of one window per data folder: it answers a second start's
-// registered message by coming to the front, and opens the document the second start
-// hands over through the open command. Also Explorer's restart, after which the icon is
-// added again.
+// registered message by coming to the front, and keeps the document the second start
+// hands over for the open command (document_commands.cpp). Also Explorer's restart,
+// after which the icon is added again.
 #include <cstdint>
 #include <cstdio>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/case_fold.h"
-#include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/desktop_presence.h"
 #include "platform/windows/timers/timers.h"
 
@@ -16,7 +15,6 @@ namespace {
 
 // The longest path a second start hands over, in UTF-16 units.
 constexpr DWORD LONGEST_PATH = 32767;
-constexpr std::uint32_t RETRY_MS = 250;
 
 // The folder as the system resolves it, in one case: the same folder named twice gives
 // the same names. FNV-1a over its UTF-16 units.
@@ -72,18 +70,6 @@ std::optional<LRESULT> on_copy_data(AppState& state, const COPYDATASTRUCT* data)
     // Opened once this message has returned, so that the second start can end.
     start_timer(state.main_window, HANDED_DOCUMENT_TIMER_ID);
     return TRUE;
-}
-
-// A dialog or a question open over the window goes first; the document waits for it.
-void open_handed_document(AppState& state) {
-    if (state.modal.open) {
-        start_timer(state.main_window, HANDED_DOCUMENT_TIMER_ID, RETRY_MS);
-        return;
-    }
-    if (!state.desktop.handed_document) return;
-    const std::string path = std::move(*state.desktop.handed_document);
-    state.desktop.handed_document.reset();
-    open_document_file(state, path);
 }
 
 }  // namespace numvora

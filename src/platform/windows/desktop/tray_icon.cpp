@@ -1,24 +1,17 @@
 // The icon in the notification area: the program's icon with the tooltip "Numvora"; a
-// click shows or hides the window, a right click opens its menu (열기, 항상 위에 표시,
-// 종료).
+// click shows or hides the window, a right click opens its menu (tray_commands.cpp) once
+// the window is in front.
 #include <cwchar>
 
 #include "platform/windows/base/error_report.h"
-#include "platform/windows/commands/command_menus.h"
 #include "platform/windows/desktop/desktop_presence.h"
 #include "platform/windows/timers/timers.h"
-#include "ui/commands.h"
 
 namespace numvora {
 namespace {
 
 constexpr UINT TRAY_ICON_ID = 1;
 constexpr wchar_t TRAY_TIP[] = L"Numvora";
-
-// Their labels are their command rows'.
-constexpr std::int32_t TRAY_MENU_ITEMS[] = {ids::TRAY_OPEN, ids::ALWAYS_ON_TOP, ids::TRAY_EXIT};
-static_assert(menu_items_have_rows(TRAY_MENU_ITEMS), "a tray menu item without a command row and its label");
-static_assert(items_act_always(TRAY_MENU_ITEMS), "a tray menu item that needs the memo read");
 
 NOTIFYICONDATAW icon_data(const AppState& state) {
     NOTIFYICONDATAW data{};
@@ -35,15 +28,6 @@ HICON program_icon(HWND window) {
 }
 
 }  // namespace
-
-void open_tray_menu(AppState& state) {
-    if (state.modal.open) return;
-    const UniqueMenu menu = build_tray_menu(state);
-    POINT at{};
-    if (!menu || !GetCursorPos(&at)) return;
-    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, state.main_window, nullptr);
-    PostMessageW(state.main_window, WM_NULL, 0, 0);
-}
 
 void apply_tray_icon(AppState& state, bool shown) {
     if (shown == state.desktop.tray_icon_shown) return;
@@ -89,14 +73,6 @@ std::optional<LRESULT> on_tray_icon(AppState& state, LPARAM event) {
         start_timer(state.main_window, TRAY_MENU_TIMER_ID);
     }
     return 0;
-}
-
-UniqueMenu build_tray_menu(const AppState& state) {
-    UniqueMenu menu(CreatePopupMenu());
-    if (!menu) return menu;
-    append_command_items(menu.get(), {TRAY_MENU_ITEMS}, window_options(state));
-    SetMenuDefaultItem(menu.get(), static_cast<UINT>(ids::TRAY_OPEN), FALSE);
-    return menu;
 }
 
 }  // namespace numvora

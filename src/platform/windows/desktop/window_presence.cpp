@@ -1,9 +1,8 @@
 // Showing, fronting and hiding the window for the key, the icon and a second start; the
-// close that hides; the icon menu's commands.
+// close that hides.
 #include <utility>
 
 #include "platform/windows/base/error_report.h"
-#include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/desktop_presence.h"
 #include "platform/windows/state/save_all.h"
 
@@ -46,21 +45,6 @@ bool hide_instead_of_close(AppState& state) {
     if (auto saved = save_all(state); !saved) log_error_line("숨기기 전 저장 실패: {}", display_text(saved.error()));
     ShowWindow(state.main_window, SW_HIDE);
     return true;
-}
-
-SystemStatus open_from_tray(AppState& state, std::int32_t) {
-    bring_to_front(state, true);
-    return {};
-}
-
-// Posted, so that the close runs once this command has returned.
-SystemStatus exit_from_tray(AppState& state, std::int32_t) {
-    state.desktop.exiting = true;
-    if (!PostMessageW(state.main_window, WM_CLOSE, 0, 0)) {
-        state.desktop.exiting = false;
-        return fail(last_system_error("PostMessageW"));
-    }
-    return {};
 }
 
 }  // namespace numvora

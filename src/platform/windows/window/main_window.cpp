@@ -2,6 +2,7 @@
 
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/layout/window_layout.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/status_view.h"

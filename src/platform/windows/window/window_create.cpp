@@ -9,6 +9,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/layout/window_layout.h"
 #include "platform/windows/memo/memo_control.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
@@ -166,7 +167,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     state->keypad_font = std::move(fonts->keypad);
     state->display_font = std::move(fonts->display);
 
-    apply_fonts(*state, state->ui_font.get(), state->display_font.get(), state->keypad_font.get());
+    apply_fonts(*state);
     apply_memo_text_color(state->memo_edit(), palette[MEMO_TEXT]);
     if (state->preferences.memo_zoom != MEMO_ZOOM_DEFAULT) {
         // Before the text goes in: a new font rewraps it. Without the font the memo
@@ -191,14 +192,6 @@ SystemStatus fill_memo(AppState& state, std::string memo_text) {
 }
 
 }  // namespace
-
-void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font) {
-    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
-        const FontRole role = CONTROL_ROWS[i].font;
-        const HFONT font = role == FontRole::Display ? display_font : role == FontRole::Keypad ? keypad_font : ui_font;
-        SendMessageW(state.controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
-}
 
 StorageResult<DataPaths> resolve_start_paths(const SystemCalls& calls) {
     return resolve_data_paths(find_program_folder(calls));

@@ -28,12 +28,6 @@ StorageResult<DataPaths> resolve_start_paths(const SystemCalls& calls);
 
 // Creation (window_create.cpp).
 LRESULT on_create(HWND window, const StartData& start);
-void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font);
-
-// Layout and DPI (window_layout.cpp).
-LRESULT on_size(AppState& state);
-LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info);
-LRESULT on_dpi_changed(AppState& state, const RECT* suggested);
 
 // Commands (command_dispatch.cpp): the handler of a WM_COMMAND's id and code, and its
 // failure in a box; nothing for what is no command of ours.

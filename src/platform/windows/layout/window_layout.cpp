@@ -1,20 +1,18 @@
-// Applying the layout: the font swap on a DPI change, moving the controls, and the
-// messages and the command that change the geometry.
+#include "platform/windows/layout/window_layout.h"
+
 #include <cstdint>
 #include <utility>
 #include <vector>
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/win_rect.h"
-#include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/memo_colors.h"
-#include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
-#include "platform/windows/window/window_handlers.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/layout/layout.h"
 #include "ui/layout/placement.h"
@@ -35,7 +33,7 @@ SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
     std::swap(state.display_font, fonts->display);
     std::swap(state.keypad_font, fonts->keypad);
     state.dpi = dpi;
-    apply_fonts(state, state.ui_font.get(), state.display_font.get(), state.keypad_font.get());
+    apply_fonts(state);
     apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
     if (state.zoom.font) {
         if (auto status = apply_memo_zoom(state); !status)
@@ -48,6 +46,16 @@ SystemStatus refresh_fonts_for(AppState& state, std::uint32_t dpi) {
 }
 
 }  // namespace
+
+void apply_fonts(const AppState& state) {
+    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+        const FontRole role = CONTROL_ROWS[i].font;
+        const HFONT font = role == FontRole::Display  ? state.display_font.get()
+                           : role == FontRole::Keypad ? state.keypad_font.get()
+                                                      : state.ui_font.get();
+        SendMessageW(state.controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
 
 SystemStatus layout_controls(AppState& state) {
     RECT client{};
@@ -108,16 +116,6 @@ LRESULT on_dpi_changed(AppState& state, const RECT* suggested) {
         log_error_line("DPI 변경 크기 적용 실패: {}", display_text(last_system_error("SetWindowPos")));
     }
     return 0;
-}
-
-SystemStatus switch_calculator_side(AppState& state, std::int32_t) {
-    state.settings.calculator_side = !state.settings.calculator_side;
-    if (!SetWindowTextW(state.side_button(), side_button_text(state.settings.calculator_side).data())) {
-        return fail(last_system_error("SetWindowTextW"));
-    }
-    if (auto status = layout_controls(state); !status) return status;
-    redraw_window(state.main_window);
-    return {};
 }
 
 }  // namespace numvora
