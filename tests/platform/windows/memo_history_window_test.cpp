@@ -15,6 +15,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
+#include "platform/windows/state/save_all.h"
 #include "platform/windows/timers/timers.h"
 #include "storage/history/memo_history.h"
 #include "ui/control_ids.h"
@@ -133,7 +134,8 @@ protected:
     // done; then what it said is taken.
     void settle() const {
         const auto answered = std::make_shared<std::promise<void>>();
-        state().snapshots->keeper().versions({}, [] { return true; }, [answered](auto) { answered->set_value(); });
+        state().save->snapshots->keeper().versions(
+            {}, [] { return true; }, [answered](auto) { answered->set_value(); });
         answered->get_future().wait();
         pump();
     }

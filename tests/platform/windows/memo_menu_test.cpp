@@ -15,6 +15,8 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/memo/memo_zoom.h"
+#include "platform/windows/memo/results_margin.h"
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/timers/timers.h"
@@ -91,7 +93,8 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
              SendMessageW(memo(), EM_UNDO, 0, 0);
          },
          {.can_redo = true, .has_text = true, .expression_calculates = true}},
-        {"words without a number selected", [&] { put_memo(L"점심 김밥", 0, 5); },
+        {"words without a number selected",
+         [&] { put_memo(L"점심 김밥", 0, 5); },
          {.has_selection = true, .has_text = true}},
         {"a right click on an expression's line, outside the selection",
          [&] {
@@ -262,10 +265,10 @@ TEST_F(MemoMenuTest, ZoomFollowsKeysAndTheWheelAndIsRemembered) {
     // The margin's strip is as wide as its result in the zoomed font at once.
     command(MEMO_RESULTS_MARGIN);
     const auto margin_fits = [&] {
-        const std::int32_t result = text_width(memo(), state().memo_font(), to_wide(state().margin.rows.at(0).shown));
+        const std::int32_t result = text_width(memo(), memo_font(state()), to_wide(state().margin->rows.at(0).shown));
         RECT client{};
         GetClientRect(memo(), &client);
-        return state().margin.width == results_margin_width(result, client.right, 96);
+        return state().margin->width == results_margin_width(result, client.right, 96);
     };
     type_into(memo(), L"확대해도 그대로인 메모 285,000원");
     const struct {
@@ -293,7 +296,7 @@ TEST_F(MemoMenuTest, ZoomFollowsKeysAndTheWheelAndIsRemembered) {
     EXPECT_EQ(window_text(state().status_label()), L"");
     // Only the memo's text scales, and a zoom is no step of the memo's undo.
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(state().expression_edit(), WM_GETFONT, 0, 0)),
-              state().display_font.get());
+              state().fonts.display.get());
     SendMessageW(memo(), EM_UNDO, 0, 0);
     EXPECT_EQ(window_text(memo()), L"");
     expect_zoom(150, "after the undo");

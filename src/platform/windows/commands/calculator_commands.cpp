@@ -4,6 +4,8 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/timers/timers.h"
@@ -81,7 +83,7 @@ SystemStatus toggle_thousands(AppState& state, std::int32_t) {
         if (auto status = set_control_text(state.result_label(), *label); !status) return status;
     }
     rebuild_history_list(state);
-    if (state.preferences.results_margin) InvalidateRect(state.memo_edit(), nullptr, FALSE);  // the margin's grouping
+    if (state.margin->on) InvalidateRect(state.memo_edit(), nullptr, FALSE);  // the margin's grouping
     return {};
 }
 

@@ -12,11 +12,17 @@
 #include <string_view>
 #include <vector>
 
+#include "notes/line_reading.h"
+#include "notes/note_blocks.h"
 #include "platform/windows/base/system_error.h"
-#include "platform/windows/state/app_state.h"
+#include "platform/windows/base/win_handle.h"
+#include "session/calculator_session.h"
+#include "session/selection_state.h"
 #include "ui/commands.h"
 
 namespace numvora {
+
+struct AppState;
 
 // A command's handler, given the id it was sent with (several rows may share one).
 using CommandHandler = SystemStatus (*)(AppState& state, std::int32_t id);
@@ -80,10 +86,5 @@ std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM wher
 void add_system_menu_items(const AppState& state);
 void show_system_menu_states(const AppState& state);
 bool is_system_menu_item(std::int32_t id);
-
-// WM_ACTIVATE: the focused control is remembered when the window goes inactive and gets
-// the focus back when it is active again, the expression box when it can take it no
-// more (focus_commands.cpp).
-std::optional<LRESULT> on_activate(AppState& state, WPARAM wparam);
 
 }  // namespace numvora

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/memo/results_margin.h"
 #include "platform/windows/state/app_state.h"
 
 namespace numvora {
@@ -42,7 +43,7 @@ void update_command_items(HMENU menu, const CommandMenu& items, const MenuFacts&
 
 MenuFacts window_options(const AppState& state) {
     MenuFacts facts;
-    facts.results_margin = state.preferences.results_margin;
+    facts.results_margin = state.margin->on;
     facts.always_on_top = state.settings.always_on_top;
     return facts;
 }

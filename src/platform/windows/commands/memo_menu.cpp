@@ -7,6 +7,8 @@
 
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/command_menus.h"
+#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/memo/memo_menu.h"
@@ -27,7 +29,7 @@ MenuFacts memo_facts(AppState& state) {
     const NotesAtRange at = read_notes_at_range(state);
     facts.text_has_amount =
         facts.has_selection &&
-        !memo_notes(state).book.selection_total(memo_line_of(state.notes, at.range.start), at.text).added.empty();
+        !memo_notes(state).book.selection_total(memo_line_of(*state.notes, at.range.start), at.text).added.empty();
     facts.total_line = at.reading.kind == LineKind::Total;
     if (facts.total_line) {
         facts.block_has_amount = !at.total.added.empty();
@@ -72,7 +74,7 @@ namespace {
 void show_memo_menu(AppState& state, std::optional<POINT> at) {
     const UniqueMenu menu = build_memo_menu(state);
     if (!menu) return;
-    const POINT point = at.value_or(caret_point(state.memo_edit(), state.dpi));
+    const POINT point = at.value_or(caret_point(state.memo_edit(), state.fonts.dpi));
     SetFocus(state.memo_edit());
     TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, state.main_window,
                    nullptr);

@@ -6,6 +6,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/command_menus.h"
+#include "platform/windows/state/app_state.h"
 
 namespace numvora {
 namespace {

@@ -2,7 +2,9 @@
 // opens from a timer the icon's right click starts, once the window is in front.
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/command_menus.h"
-#include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/desktop/tray_icon.h"
+#include "platform/windows/desktop/window_presence.h"
+#include "platform/windows/state/modal.h"
 #include "platform/windows/timers/timers.h"
 
 namespace numvora {
@@ -24,7 +26,7 @@ UniqueMenu build_tray_menu(const AppState& state) {
 }
 
 void open_tray_menu(AppState& state) {
-    if (state.modal.open) return;
+    if (state.modal->open) return;
     const UniqueMenu menu = build_tray_menu(state);
     POINT at{};
     if (!menu || !GetCursorPos(&at)) return;
@@ -39,9 +41,9 @@ SystemStatus open_from_tray(AppState& state, std::int32_t) {
 
 // Posted, so that the close runs once this command has returned.
 SystemStatus exit_from_tray(AppState& state, std::int32_t) {
-    state.desktop.exiting = true;
+    state.tray->exiting = true;
     if (!PostMessageW(state.main_window, WM_CLOSE, 0, 0)) {
-        state.desktop.exiting = false;
+        state.tray->exiting = false;
         return fail(last_system_error("PostMessageW"));
     }
     return {};

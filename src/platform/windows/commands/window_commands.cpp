@@ -5,6 +5,7 @@
 #include "platform/windows/layout/window_layout.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/save_all.h"
 
 namespace numvora {
@@ -24,7 +25,7 @@ SystemStatus switch_calculator_side(AppState& state, std::int32_t) {
 // keep the flag at close) and the ones made are deleted again. Under high contrast the
 // setting changes and is saved, but the system's colours stay.
 SystemStatus switch_theme(AppState& state, std::int32_t) {
-    if (auto status = apply_look(state, {!state.settings.dark_mode, state.look.high_contrast}); !status) return status;
+    if (auto status = apply_look(state, {!state.settings.dark_mode, state.look->high_contrast}); !status) return status;
     save_settings_now(state, "다크모드 설정 저장 실패: {}");
     return {};
 }

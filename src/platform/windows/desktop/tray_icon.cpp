@@ -1,10 +1,11 @@
-// The icon in the notification area: the program's icon with the tooltip "Numvora"; a
-// click shows or hides the window, a right click opens its menu (tray_commands.cpp) once
-// the window is in front.
+#include "platform/windows/desktop/tray_icon.h"
+
 #include <cwchar>
 
 #include "platform/windows/base/error_report.h"
-#include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/desktop/window_presence.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/modal.h"
 #include "platform/windows/timers/timers.h"
 
 namespace numvora {
@@ -30,12 +31,12 @@ HICON program_icon(HWND window) {
 }  // namespace
 
 void apply_tray_icon(AppState& state, bool shown) {
-    if (shown == state.desktop.tray_icon_shown) return;
+    if (shown == state.tray->shown) return;
     NOTIFYICONDATAW data = icon_data(state);
     DesktopCalls& calls = *state.calls.desktop;
     if (!shown) {
         calls.notify_icon(NIM_DELETE, &data);
-        state.desktop.tray_icon_shown = false;
+        state.tray->shown = false;
         return;
     }
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
@@ -46,19 +47,19 @@ void apply_tray_icon(AppState& state, bool shown) {
         log_error_line("알림 영역 아이콘 추가 실패: {}", display_text(last_system_error("Shell_NotifyIconW")));
         return;
     }
-    state.desktop.tray_icon_shown = true;
+    state.tray->shown = true;
     data.uVersion = NOTIFYICON_VERSION_4;
-    state.desktop.tray_version_4 = calls.notify_icon(NIM_SETVERSION, &data) != FALSE;
+    state.tray->version_4 = calls.notify_icon(NIM_SETVERSION, &data) != FALSE;
 }
 
 // The newer protocol adds a selection and the menu's own message to the mouse's, which
 // the older one sends alone.
 std::optional<LRESULT> on_tray_icon(AppState& state, LPARAM event) {
     const UINT what = LOWORD(event);
-    const bool newer = state.desktop.tray_version_4;
+    const bool newer = state.tray->version_4;
     const bool select = newer ? what == NIN_SELECT || what == NIN_KEYSELECT : what == WM_LBUTTONUP;
     const bool menu = newer ? what == WM_CONTEXTMENU : what == WM_RBUTTONUP;
-    if (state.modal.open && (select || menu)) {
+    if (state.modal->open && (select || menu)) {
         bring_to_front(state, false);
     } else if (select) {
         if (IsWindowVisible(state.main_window) && !IsIconic(state.main_window)) {

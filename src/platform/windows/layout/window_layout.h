@@ -5,11 +5,23 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/windows/base/system_error.h"
+#include "platform/windows/painting/painting.h"
+#include "ui/layout/layout.h"
 
 namespace numvora {
 
 struct AppState;
+
+// The window as the layout last placed it: the panels painted behind the controls, the
+// find bar's rows it left room for, and what it laid out for.
+struct WindowLayout {
+    PanelBoxes panels;
+    FindBar find_bar = FindBar::Hidden;
+    std::optional<LayoutInput> laid_out_for;
+};
 
 // Every control moved to its box for the window as it is now: a command that shows or
 // hides controls asks for it.

@@ -6,6 +6,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/win_handle.h"
+#include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"
 #include "ui/colors/color_scheme.h"
@@ -23,7 +24,7 @@ void draw_hint(const AppState& state, HWND memo) {
     if (dc.get() == nullptr) return;
     RECT area{};
     SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
-    const ScopedSelect in_font(dc.get(), state.memo_font());
+    const ScopedSelect in_font(dc.get(), memo_font(state));
     SetBkMode(dc.get(), TRANSPARENT);
     SetTextColor(dc.get(), margin_colors(color_scheme(state)).text);
     std::wstring text = to_wide(memo_hint_text());
@@ -37,12 +38,12 @@ void draw_hint(const AppState& state, HWND memo) {
 
 void hint_after(AppState& state, const MemoMessage& got) {
     if (got.message != WM_PAINT) return;
-    state.hint.shown = memo_is_empty(got.memo);
-    if (state.hint.shown) draw_hint(state, got.memo);
+    state.hint->shown = memo_is_empty(got.memo);
+    if (state.hint->shown) draw_hint(state, got.memo);
 }
 
 void follow_memo_hint(AppState& state) {
-    if (memo_is_empty(state.memo_edit()) != state.hint.shown) InvalidateRect(state.memo_edit(), nullptr, TRUE);
+    if (memo_is_empty(state.memo_edit()) != state.hint->shown) InvalidateRect(state.memo_edit(), nullptr, TRUE);
 }
 
 }  // namespace numvora

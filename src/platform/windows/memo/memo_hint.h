@@ -7,6 +7,11 @@
 
 namespace numvora {
 
+// Whether the memo's last paint drew the hint.
+struct MemoHint {
+    bool shown = false;
+};
+
 // Every paint of an empty memo draws the hint after the text.
 void hint_after(AppState& state, const MemoMessage& message);
 

@@ -15,11 +15,13 @@
 
 namespace numvora {
 
+HFONT memo_font(const AppState& state) { return state.zoom->font ? state.zoom->font.get() : state.fonts.ui.get(); }
+
 SystemStatus set_memo_zoom(AppState& state, std::int32_t zoom) {
-    if (zoom != state.preferences.memo_zoom) {
-        const std::int32_t before = std::exchange(state.preferences.memo_zoom, zoom);
+    if (zoom != state.zoom->percent) {
+        const std::int32_t before = std::exchange(state.zoom->percent, zoom);
         if (auto status = apply_memo_zoom(state); !status) {
-            state.preferences.memo_zoom = before;
+            state.zoom->percent = before;
             return status;
         }
         save_preferences_now(state, "메모 확대 비율 저장 실패: {}");
@@ -31,16 +33,16 @@ SystemStatus set_memo_zoom(AppState& state, std::int32_t zoom) {
 
 SystemStatus apply_memo_zoom(AppState& state) {
     UniqueFont made;
-    HFONT font = state.ui_font.get();
-    if (state.preferences.memo_zoom != MEMO_ZOOM_DEFAULT) {
-        auto created = create_memo_font(state.dpi, state.preferences.memo_zoom);
+    HFONT font = state.fonts.ui.get();
+    if (state.zoom->percent != MEMO_ZOOM_DEFAULT) {
+        auto created = create_memo_font(state.fonts.dpi, state.zoom->percent);
         if (!created) return fail(created.error());
         made = std::move(created).value();
         font = made.get();
     }
     // The record has the new font before the control: the margin measures its results
     // in it as the control takes it. The one it replaces goes with `made`, after.
-    std::swap(state.zoom.font, made);
+    std::swap(state.zoom->font, made);
     SendMessageW(state.memo_edit(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     // A font set on the rich edit takes its text colour back to the default.
     apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
@@ -48,7 +50,7 @@ SystemStatus apply_memo_zoom(AppState& state) {
 }
 
 void end_memo_zoom_note(AppState& state) {
-    state.status.withdraw(memo_zoom_text(state.preferences.memo_zoom));
+    state.status.withdraw(memo_zoom_text(state.zoom->percent));
     show_status_line(state);
 }
 
@@ -56,9 +58,9 @@ void end_memo_zoom_note(AppState& state) {
 std::optional<LRESULT> zoom_before(AppState& state, const MemoMessage& got) {
     if (got.message != WM_MOUSEWHEEL || (GET_KEYSTATE_WPARAM(got.wparam) & MK_CONTROL) == 0) return std::nullopt;
     const WheelZoom turned =
-        wheel_memo_zoom(state.preferences.memo_zoom, state.zoom.wheel_carry, GET_WHEEL_DELTA_WPARAM(got.wparam));
-    state.zoom.wheel_carry = turned.carry;
-    if (turned.zoom == state.preferences.memo_zoom) return 0;
+        wheel_memo_zoom(state.zoom->percent, state.zoom->wheel_carry, GET_WHEEL_DELTA_WPARAM(got.wparam));
+    state.zoom->wheel_carry = turned.carry;
+    if (turned.zoom == state.zoom->percent) return 0;
     if (auto status = set_memo_zoom(state, turned.zoom); !status) {
         log_error_line("메모 확대 글꼴 생성 실패: {}", display_text(status.error()));
     }

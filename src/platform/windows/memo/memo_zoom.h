@@ -7,9 +7,22 @@
 #include <cstdint>
 
 #include "platform/windows/base/system_error.h"
+#include "platform/windows/base/win_handle.h"
 #include "platform/windows/memo/memo_message.h"
+#include "storage/preferences.h"
 
 namespace numvora {
+
+// The zoom in percent (a preference), the ui font at that size (none at 100%, where the
+// memo has the ui font), and a Ctrl+wheel turn short of a notch, towards the next.
+struct MemoZoom {
+    std::int32_t percent = MEMO_ZOOM_DEFAULT;
+    UniqueFont font;
+    std::int32_t wheel_carry = 0;
+};
+
+// The memo's font: its zoom's, or the ui font at 100%.
+HFONT memo_font(const AppState& state);
 
 // The record's zoom onto the control: its own font, or the ui font at 100%.
 SystemStatus apply_memo_zoom(AppState& state);

@@ -6,11 +6,39 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 #include "platform/windows/memo/memo_message.h"
+#include "ui/layout/pixel_rect.h"
 
 namespace numvora {
 
-struct MarginRow;
+// A line result as the margin shows it: its row's box in the memo's client area, the
+// value as plain decimal text and as shown.
+struct MarginRow {
+    PixelRect box;
+    std::string value;
+    std::string shown;
+};
+
+// The option (a preference), and the margin as last painted. The margin never writes
+// into the memo: it narrows the text area and draws beside it.
+struct ResultsMarginState {
+    bool on = false;
+    std::int32_t width = 0;                     // the strip as applied to the text area; 0: none
+    std::optional<PixelRect> text_area_insets;  // the control's own text area, as insets of its client area
+    std::vector<MarginRow> rows;                // the results on screen
+    std::wstring font_key;                      // the DPI and zoom the widths were measured for
+    bool refreshing = false;                    // a repaint caused by the margin's own change of the text area
+    bool fit_posted = false;                    // a paint asked for the width to follow a wider result
+    // The widths of the texts on screen in the margin's font, by text: a paint measures
+    // only what the last one did not show.
+    std::unordered_map<std::wstring, std::int32_t> widths;
+};
 
 // The memo's messages while the option is on: every paint reads the results on screen
 // and draws them, a change of size or font fits the strip again, and the pointer over

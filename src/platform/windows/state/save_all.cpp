@@ -2,10 +2,9 @@
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/win_rect.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
-#include "platform/windows/state/memo_notes.h"
 #include "platform/windows/state/status_view.h"
-#include "platform/windows/timers/timers.h"
 #include "storage/combined_save.h"
 #include "storage/files/file_io.h"
 #include "ui/layout/placement.h"
@@ -74,8 +73,8 @@ void adopt_settings(AppState& state, const AppSettings& settings) {
 std::size_t give_up_and_write_again(AppState& state, Result<void, StorageError>& written, const std::string& folder,
                                     std::uint64_t size, const std::string& keep_text,
                                     const std::function<Result<void, StorageError>()>& write) {
-    if (written || !is_disk_full(written.error()) || !state.snapshots) return 0;
-    const std::size_t given_up = state.snapshots->give_up(folder, size + FILE_SYSTEM_ALLOWANCE, keep_text);
+    if (written || !is_disk_full(written.error()) || !state.save->snapshots) return 0;
+    const std::size_t given_up = state.save->snapshots->give_up(folder, size + FILE_SYSTEM_ALLOWANCE, keep_text);
     if (given_up == 0) return 0;
     log_error_line("{}", given_up_text(given_up));
     written = write();
@@ -83,7 +82,7 @@ std::size_t give_up_and_write_again(AppState& state, Result<void, StorageError>&
 }
 
 Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
-    if (!state.memo_file || !state.snapshots) {
+    if (!state.save->memo_file || !state.save->snapshots) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
     const std::string incoming(text);
@@ -91,13 +90,13 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
     // as a snapshot when the history is due one) before the memo replaces it, so that a
     // kill at any moment leaves the earlier text in one of them.
     const MemoFile::KeepHeld keep = [&](const std::string& held, bool changed_elsewhere) {
-        return state.snapshots->before_save(state.memo_file->path(), held, incoming, changed_elsewhere);
+        return state.save->snapshots->before_save(state.save->memo_file->path(), held, incoming, changed_elsewhere);
     };
-    StorageResult<MemoFile::Written> written = state.memo_file->write(text, keep);
+    StorageResult<MemoFile::Written> written = state.save->memo_file->write(text, keep);
     Result<void, StorageError> outcome = written ? Result<void, StorageError>() : fail(written.error());
     const std::size_t given_up =
-        give_up_and_write_again(state, outcome, state.memo_file->folder(), text.size(), incoming, [&] {
-            written = state.memo_file->write(text, keep);
+        give_up_and_write_again(state, outcome, state.save->memo_file->folder(), text.size(), incoming, [&] {
+            written = state.save->memo_file->write(text, keep);
             return written ? Result<void, StorageError>() : fail(written.error());
         });
     if (!written) {
@@ -107,7 +106,7 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
         return fail(written.error());
     }
     log_set_aside(written.value());
-    state.saved_memo_text = incoming;
+    state.save->saved_memo_text = incoming;
     state.troubles.end(Trouble::MemoNotSaved);
     if (written->kept_conflict) {
         const std::string name = last_path_component(*written->kept_conflict).value_or(*written->kept_conflict);
@@ -122,50 +121,24 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
 }
 
 void save_settings_now(const AppState& state, std::string_view failure_line) {
-    if (!state.data_paths) return;
+    if (!state.save->paths) return;
     const auto settings = capture_settings(state);
     if (!settings) return;
-    if (auto saved = save_settings(*state.data_paths, settings.value(), state.calls.write); !saved) {
-        log_error_line(failure_line, display_text(saved.error()));
-    }
-}
-
-void save_preferences_now(const AppState& state, std::string_view failure_line) {
-    if (!state.data_paths) return;
-    if (auto saved = save_preferences(*state.data_paths, state.preferences, state.calls.write); !saved) {
+    if (auto saved = save_settings(*state.save->paths, settings.value(), state.calls.write); !saved) {
         log_error_line(failure_line, display_text(saved.error()));
     }
 }
 
 Result<void, StorageError> save_all(AppState& state) {
-    if (!state.memo_file || !state.data_paths) {
+    if (!state.save->memo_file || !state.save->paths) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
     const std::string memo = control_text(state.memo_edit());
     return save_memo_and_settings(
         [&] { return write_memo(state, memo); }, capture_settings(state),
-        [&](const AppSettings& settings) { return save_settings(*state.data_paths, settings, state.calls.write); });
+        [&](const AppSettings& settings) { return save_settings(*state.save->paths, settings, state.calls.write); });
 }
 
-void mark_memo_saved(AppState& state, bool saved) { state.memo_dirty = !saved; }
-
-// The copy of the memo's notes is checked against the text read here: the one read of
-// the whole memo a tick makes.
-void auto_save_memo(AppState& state) {
-    // Nothing changed the memo since the last look: an idle 10 MiB memo would cost a
-    // third of a second every tick to read under Wine.
-    if (!state.memo_file || !state.memo_dirty) return;
-    state.memo_dirty = false;
-    const std::string memo = control_text(state.memo_edit());
-    check_memo_notes(state, memo);
-    if (memo == state.saved_memo_text) return;  // typed and undone again
-    if (auto written = write_memo(state, memo); !written) {
-        state.memo_dirty = true;  // the next tick tries again
-        const std::string text = display_text(written.error());
-        log_error_line("메모 자동 저장 실패: {}", text);
-        state.status.raise_notice(format_log_line("메모 자동 저장 실패: {}", text));
-        show_status_line(state);
-    }
-}
+void mark_memo_saved(AppState& state, bool saved) { state.save->memo_dirty = !saved; }
 
 }  // namespace numvora

@@ -1,10 +1,15 @@
 #include "platform/windows/window/main_window.h"
 
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/commands/focus_commands.h"
+#include "platform/windows/desktop/hot_key.h"
+#include "platform/windows/desktop/second_start.h"
+#include "platform/windows/desktop/tray_icon.h"
 #include "platform/windows/layout/window_layout.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/memo_snapshots.h"
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/timers/timers.h"
 #include "platform/windows/window/window_handlers.h"
@@ -26,7 +31,7 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     switch (message) {
     case WM_DESTROY: return on_destroy(state);
     case WM_SIZE: return on_size(state);
-    case WM_PAINT: return paint_panels(state);
+    case WM_PAINT: return paint_panels(state, state.layout->panels);
     case WM_ERASEBKGND: return skip_background_erase(state);
     case WM_CLOSE: return on_close(state);
     case WM_QUERYENDSESSION: return on_query_end_session(state);
