@@ -42,8 +42,8 @@ public:
     // changed_elsewhere when another writer changed it since this window last read or
     // wrote it, and it must then be kept as a conflict copy, whose path comes back. A
     // failure leaves memo.txt as it is.
-    using KeepHeld = std::function<StorageResult<std::optional<std::string>>(const std::string& held,
-                                                                             bool changed_elsewhere)>;
+    using KeepHeld =
+        std::function<StorageResult<std::optional<std::string>>(const std::string& held, bool changed_elsewhere)>;
     StorageResult<Written> write(std::string_view text, const KeepHeld& keep_held);
 
     // What this window last read or wrote; nothing when there was no file.

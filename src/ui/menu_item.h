@@ -50,7 +50,8 @@ MenuItem menu_item(const Command& command, const MenuFacts& facts);
 // Each item of a menu acts whatever the memo is like.
 constexpr bool items_act_always(std::span<const std::int32_t> items) {
     for (const std::int32_t id : items) {
-        if (command_index(id) < COMMANDS.size() && COMMANDS[command_index(id)].need != CommandNeed::Always) return false;
+        if (command_index(id) < COMMANDS.size() && COMMANDS[command_index(id)].need != CommandNeed::Always)
+            return false;
     }
     return true;
 }

@@ -142,8 +142,8 @@ StorageResult<std::vector<SnapshotEntry>> list_conflict_copies(const std::string
 
 StorageResult<std::string> write_conflict_copy(const std::string& data_folder, std::string_view text,
                                                const WriteCalls& calls) {
-    return write_kept_copy(fp::join_path(data_folder, std::string(CONFLICT_COPY_PREFIX) + fp::local_timestamp()),
-                           text, calls);
+    return write_kept_copy(fp::join_path(data_folder, std::string(CONFLICT_COPY_PREFIX) + fp::local_timestamp()), text,
+                           calls);
 }
 
 std::optional<SnapshotTime> version_time(std::string_view name) {

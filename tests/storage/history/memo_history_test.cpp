@@ -405,8 +405,10 @@ TEST(HistoryKeeper, KeepsWhatMemoTxtHeldBeforeItIsReplacedAndNeverItsRoom) {
                     EXPECT_EQ(bool(kept), step.kept) << step.now;
                 }
             }
-            (void)answered<StorageResult<std::vector<ListedVersion>>>(
-                [&](auto answer) { keeper.versions({}, [] { return true; }, answer); });
+            (void)answered<StorageResult<std::vector<ListedVersion>>>([&](auto answer) {
+                keeper.versions(
+                    {}, [] { return true; }, answer);
+            });
             events = keeper.take_events();
         }
         EXPECT_EQ(events.size(), row.events);
@@ -444,7 +446,8 @@ TEST(HistoryKeeper, ListsBetweenOtherTasksAndStopsWhenNoLongerWanted) {
 
     int asked = 0;  // on the worker only
     bool answered_anyway = false;
-    keeper.versions("memo", [&asked] { return ++asked <= 2; }, [&](auto) { answered_anyway = true; });
+    keeper.versions(
+        "memo", [&asked] { return ++asked <= 2; }, [&](auto) { answered_anyway = true; });
     (void)answered<StorageResult<std::vector<ListedVersion>>>(
         [&](auto answer) { keeper.versions("memo", always, answer); });
     EXPECT_FALSE(answered_anyway);

@@ -35,7 +35,8 @@ constexpr MemoPart MEMO_PARTS[] = {
 
 LRESULT CALLBACK memo_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
     AppState* state = app_state_of(GetParent(memo));
-    if (state == nullptr || message == WM_NCDESTROY) return pass_to_control(memo, message, wparam, lparam, memo_proc, id);
+    if (state == nullptr || message == WM_NCDESTROY)
+        return pass_to_control(memo, message, wparam, lparam, memo_proc, id);
     const MemoMessage got{memo, message, wparam, lparam};
     for (const MemoPart& part : MEMO_PARTS) {
         if (part.before == nullptr) continue;
