@@ -14,7 +14,6 @@
 
 #include "ui/control_ids.h"
 #include "ui/key_chord.h"
-#include "ui/memo/memo_versions.h"
 
 namespace numvora {
 
@@ -99,7 +98,7 @@ constexpr KeyBinding memo_own(std::uint32_t key, Need ctrl, Need shift) {
     V(DARK_MODE, "", Always, None, switch_theme)                                                                       \
     V(SIDE, "", Always, None, switch_calculator_side)                                                                  \
     V(ALWAYS_ON_TOP, "항상 위에 표시", Always, AlwaysOnTop, toggle_always_on_top, anywhere('T', Y, Y))                 \
-    V(MEMO_VERSIONS, MEMO_VERSIONS_MENU_TEXT, Always, None, show_memo_versions)                                        \
+    V(MEMO_VERSIONS, "메모 이전 버전…", Always, None, show_memo_versions)                                              \
     V(SETTINGS, "설정…", Always, None, show_settings, anywhere(OEM_COMMA, Y, N))                                       \
     /* The notification area's menu, with ALWAYS_ON_TOP between the two */                                           \
     V(TRAY_OPEN, "열기", Always, None, open_from_tray)                                                                 \

@@ -18,7 +18,7 @@
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/timers/timers.h"
 #include "storage/history/memo_history.h"
-#include "ui/control_ids.h"
+#include "ui/commands.h"
 #include "ui/memo/memo_versions.h"
 #include "window_test_support.h"
 
@@ -203,7 +203,7 @@ TEST_F(MemoHistoryTest, TheDialogRestoresAVersionAsOneUndoStep) {
     ASSERT_NE(window, nullptr);
     wchar_t item[32] = {};
     GetMenuStringW(GetSystemMenu(window, FALSE), ids::MEMO_VERSIONS, item, 32, MF_BYCOMMAND);
-    EXPECT_EQ(to_utf8(item), MEMO_VERSIONS_MENU_TEXT);
+    EXPECT_EQ(to_utf8(item), find_command(ids::MEMO_VERSIONS)->label);
 
     std::vector<std::wstring> seen;
     const std::vector<ErrorBox> boxes = in_dialog(IDOK, [&](HWND dialog) {
