@@ -12,6 +12,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/case_fold.h"
+#include "platform/windows/commands/find_bar.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "support/measured_window.h"
@@ -69,7 +70,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> first;
     for (int i = 0; i < runs; ++i) {
         numvora::select_in_memo(memo, {0, 0});
-        state.find.memo_text.reset();  // as any change of the memo does
+        state.find->memo_text.reset();  // as any change of the memo does
         first.push_back(timed([&] { ask(state, numvora::ids::FIND_NEXT, L"찾을말"); }));
         numvora::select_in_memo(memo, {0, 0});
         find.push_back(timed([&] { ask(state, numvora::ids::FIND_NEXT, L"찾을말"); }));

@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/state/save_all.h"
 #include "storage/history/memo_history.h"
 #include "support/measured_window.h"
 #include "support/qpc_clock.h"
@@ -76,7 +77,7 @@ void measure(const char* name, int count, std::int64_t step, double seconds_afte
     done = true;
     while (!probe_ended) pump_for(5);  // its last message still wants an answer
     probe.join();
-    const std::size_t left = numvora::list_snapshots((measured.state()->snapshots->folder())).value().size();
+    const std::size_t left = numvora::list_snapshots((measured.state()->save->snapshots->folder())).value().size();
 
     // The dialog ends as soon as its list is there (or says there is none).
     double shown = 0;

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/painting/results_margin.h"
+#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/results_margin.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
-#include "platform/windows/state/memo_notes.h"
 #include "support/measured_window.h"
 #include "support/qpc_clock.h"
 #include "ui/control_ids.h"
@@ -121,7 +121,7 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(memo, EM_SETRECT, 0, 0);
     }
     for (const bool on : {false, true}) {
-        if (state.preferences.results_margin != on) {
+        if (state.margin->on != on) {
             const double switched = timed([&] {
                 SendMessageW(state.main_window, WM_COMMAND, numvora::ids::MEMO_RESULTS_MARGIN, 0);
                 UpdateWindow(memo);
@@ -144,12 +144,12 @@ int wmain(int argc, wchar_t** argv) {
         const std::size_t defined = text.find(L" = ", text.size() / 2);
         put_caret(memo, static_cast<std::int32_t>(defined + 4));
         report("keystroke in a name's value and paint, margin on", type_and_scroll(state, steps).typing);
-        std::printf("lines read again by the last keystroke: %zu\n", state.notes.book.last_reread());
+        std::printf("lines read again by the last keystroke: %zu\n", state.notes->book.last_reread());
     }
     RemoveWindowSubclass(memo, count_paints, 0);
     std::vector<double> recompute;
     for (int i = 0; i < steps; ++i) recompute.push_back(timed([&] { numvora::refresh_results_margin(state); }));
-    std::printf("%zu results on screen\n", state.margin.rows.size());
+    std::printf("%zu results on screen\n", state.margin->rows.size());
     report("the margin's own work: a screen recomputed", recompute);
 
     // A keystroke's share: the edit followed from a window of text around the caret,
@@ -205,7 +205,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> long_block;
     for (int i = 0; i < steps; ++i) long_block.push_back(timed([&] { numvora::refresh_results_margin(state); }));
     std::printf("last result on screen: %s\n",
-                state.margin.rows.empty() ? "-" : state.margin.rows.back().shown.c_str());
+                state.margin->rows.empty() ? "-" : state.margin->rows.back().shown.c_str());
     report("  with a total over 1,000 lines above", long_block);
     return 0;
 }

@@ -26,7 +26,7 @@ MemoFile::Opened MemoFile::open() {
     return opened;
 }
 
-StorageResult<MemoFile::Written> MemoFile::write(std::string_view text, const BeforeReplace& before_replace) {
+StorageResult<MemoFile::Written> MemoFile::write(std::string_view text, const KeepHeld& keep_held) {
     Written written;
     if (unreadable_left_) {
         auto moved = set_aside_unreadable();
@@ -45,13 +45,11 @@ StorageResult<MemoFile::Written> MemoFile::write(std::string_view text, const Be
         on_disk_ = std::move(now);
         return written;
     }
-    if (now && now != on_disk_) {
-        auto kept = write_kept_copy(
-            fp::join_path(paths_.folder, std::string(CONFLICT_COPY_PREFIX) + fp::local_timestamp()), *now);
+    if (now) {
+        auto kept = keep_held(*now, now != on_disk_);
         if (!kept) return fail(kept.error());
         written.kept_conflict = std::move(kept).value();
     }
-    if (now && before_replace) before_replace(*now);
     if (auto done = write_data_file(paths_.folder, paths_.memo_file, text, calls_); !done) return fail(done.error());
     on_disk_ = std::string(text);
     return written;

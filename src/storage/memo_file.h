@@ -1,7 +1,8 @@
 // memo.txt of one window: read once at start, then written by the auto-save and the
 // combined save, never blindly. A file that cannot be read is moved aside before
 // anything writes over it, and a file that another writer changed since this window
-// last read or wrote it is copied aside first, so that no text is ever lost.
+// last read or wrote it is handed over to be copied aside first (by the history's
+// worker, which owns the copies), so that no text is ever lost.
 #pragma once
 
 #include <functional>
@@ -37,9 +38,13 @@ public:
         std::optional<std::string> kept_conflict;  // another writer's content, copied before this write
     };
     // Called with what memo.txt holds just before it is replaced, so that it can be kept
-    // first; not called when there is no file yet.
-    using BeforeReplace = std::function<void(const std::string& held)>;
-    StorageResult<Written> write(std::string_view text, const BeforeReplace& before_replace = {});
+    // first (not called when there is no file yet, nor when it holds the text already):
+    // changed_elsewhere when another writer changed it since this window last read or
+    // wrote it, and it must then be kept as a conflict copy, whose path comes back. A
+    // failure leaves memo.txt as it is.
+    using KeepHeld =
+        std::function<StorageResult<std::optional<std::string>>(const std::string& held, bool changed_elsewhere)>;
+    StorageResult<Written> write(std::string_view text, const KeepHeld& keep_held);
 
     // What this window last read or wrote; nothing when there was no file.
     const std::optional<std::string>& on_disk() const { return on_disk_; }

@@ -66,11 +66,4 @@ std::string command_key_text(std::int32_t id) {
     return command != nullptr ? std::string(chord_text(command->keys[0].chord).view()) : std::string();
 }
 
-std::string menu_item_text(const Command& command) {
-    std::string text(command.label);
-    const std::string keys = command_key_text(command.id);
-    if (!keys.empty()) text.append("\t").append(keys);
-    return text;
-}
-
 }  // namespace numvora

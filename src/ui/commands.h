@@ -1,8 +1,9 @@
 // Every command of the main window, one row each: its id, the label a menu shows, when
 // it can act, the option its item shows checked, the name of its handler and its keys,
 // each with where it works. The key lookup, the menus' texts and states and the shell's
-// dispatch are views of this one list; commands.cpp checks it when it builds (ids
-// unique, no key that two rows want, a row for every button and menu item).
+// dispatch are views of this one list, and the build checks it: commands.cpp that ids
+// are unique and that every button has a row, shortcuts.cpp that no key-down is wanted
+// by two rows, and each menu's list (menu_items_have_rows) that its items have rows.
 #pragma once
 
 #include <array>
@@ -13,7 +14,6 @@
 
 #include "ui/control_ids.h"
 #include "ui/key_chord.h"
-#include "ui/memo/memo_versions.h"
 
 namespace numvora {
 
@@ -98,7 +98,7 @@ constexpr KeyBinding memo_own(std::uint32_t key, Need ctrl, Need shift) {
     V(DARK_MODE, "", Always, None, switch_theme)                                                                       \
     V(SIDE, "", Always, None, switch_calculator_side)                                                                  \
     V(ALWAYS_ON_TOP, "항상 위에 표시", Always, AlwaysOnTop, toggle_always_on_top, anywhere('T', Y, Y))                 \
-    V(MEMO_VERSIONS, MEMO_VERSIONS_MENU_TEXT, Always, None, show_memo_versions)                                        \
+    V(MEMO_VERSIONS, "메모 이전 버전…", Always, None, show_memo_versions)                                              \
     V(SETTINGS, "설정…", Always, None, show_settings, anywhere(OEM_COMMA, Y, N))                                       \
     /* The notification area's menu, with ALWAYS_ON_TOP between the two */                                           \
     V(TRAY_OPEN, "열기", Always, None, open_from_tray)                                                                 \
@@ -186,8 +186,5 @@ constexpr bool menu_items_have_rows(std::span<const std::int32_t> items) {
 // The keys of the command's first key, as a menu shows them ("Ctrl+F", "F9", "Del");
 // empty for a command without keys or with keys a menu does not name.
 std::string command_key_text(std::int32_t id);
-
-// A menu item's text: the label, then a tab and the keys if it has any.
-std::string menu_item_text(const Command& command);
 
 }  // namespace numvora

@@ -91,18 +91,3 @@ inline constexpr std::int32_t MEMO_VERSIONS = 0x1050;
 inline constexpr std::int32_t SETTINGS = 0x1060;
 
 }  // namespace numvora::ids
-
-namespace numvora {
-
-// The main window's timers, all in one place so that no two share an id.
-inline constexpr std::uintptr_t SELECTION_TIMER_ID = 1;
-inline constexpr std::uint32_t SELECTION_TIMER_MS = 200;
-inline constexpr std::uintptr_t AUTOSAVE_TIMER_ID = 2;
-inline constexpr std::uint32_t AUTOSAVE_TIMER_MS = 2000;
-inline constexpr std::uintptr_t ACCESSIBILITY_TIMER_ID = 3;     // once, after the start
-inline constexpr std::uintptr_t MEMO_ZOOM_NOTE_TIMER_ID = 7;    // the zoom's note leaves the status line
-inline constexpr std::uintptr_t HOT_KEY_RELEASE_TIMER_ID = 20;  // watches the system-wide key until it is let go
-inline constexpr std::uintptr_t HANDED_DOCUMENT_TIMER_ID = 21;  // a handed document waits for a dialog to close
-inline constexpr std::uintptr_t TRAY_MENU_TIMER_ID = 22;        // the icon's menu, once the window is in front
-
-}  // namespace numvora

@@ -46,6 +46,34 @@ inline constexpr auto KEYPAD_BUTTONS = std::to_array<KeypadButton>({
 
 inline constexpr std::size_t KEYPAD_BUTTON_COUNT = KEYPAD_BUTTONS.size();
 
+// The grid the keys fill, as their rows and columns say.
+inline constexpr std::uint32_t KEYPAD_ROWS = [] {
+    std::uint32_t rows = 0;
+    for (const KeypadButton& key : KEYPAD_BUTTONS) rows = key.row + 1 > rows ? key.row + 1 : rows;
+    return rows;
+}();
+inline constexpr std::uint32_t KEYPAD_COLUMNS = [] {
+    std::uint32_t columns = 0;
+    for (const KeypadButton& key : KEYPAD_BUTTONS)
+        columns = key.column + key.column_span > columns ? key.column + key.column_span : columns;
+    return columns;
+}();
+
+// Each cell of the grid is one key's: a hole or two keys on one cell would leave the
+// layout's rows and columns other than the table's.
+constexpr bool keypad_fills_its_grid() {
+    for (std::uint32_t row = 0; row < KEYPAD_ROWS; ++row) {
+        for (std::uint32_t column = 0; column < KEYPAD_COLUMNS; ++column) {
+            std::size_t keys = 0;
+            for (const KeypadButton& key : KEYPAD_BUTTONS)
+                keys += key.row == row && column >= key.column && column < key.column + key.column_span ? 1 : 0;
+            if (keys != 1) return false;
+        }
+    }
+    return true;
+}
+static_assert(keypad_fills_its_grid(), "a cell of the keypad's grid with no key, or with two");
+
 // The row whose control_id equals id, if any.
 constexpr const KeypadButton* find_keypad_button(std::int32_t id) {
     for (const KeypadButton& button : KEYPAD_BUTTONS) {

@@ -12,6 +12,7 @@
 
 #include "storage/combined_save.h"
 #include "storage/files/file_io.h"
+#include "storage/history/memo_history.h"
 
 namespace numvora {
 namespace {
@@ -46,6 +47,17 @@ protected:
             if (entry.path().filename() != "memo.txt") names.push_back(entry.path().filename().string());
         return names;
     }
+    // As the history's worker keeps what memo.txt held: another writer's text as a
+    // conflict copy beside it.
+    StorageResult<std::optional<std::string>> keep(const std::string& held, bool changed_elsewhere) const {
+        if (!changed_elsewhere) return std::optional<std::string>();
+        auto copy = write_conflict_copy(paths_.folder, held);
+        if (!copy) return fail(copy.error());
+        return std::optional<std::string>(std::move(copy).value());
+    }
+    const MemoFile::KeepHeld keeping = [this](const std::string& held, bool changed_elsewhere) {
+        return keep(held, changed_elsewhere);
+    };
     fs::path root_;
     DataPaths paths_;
 };
@@ -55,10 +67,10 @@ TEST_F(MemoFileTest, OpensWhatIsThereAndNothingWhenMissing) {
     const MemoFile::Opened nothing = missing.open();
     EXPECT_EQ(nothing.text, "");
     EXPECT_FALSE(nothing.unreadable || nothing.set_aside);
-    ASSERT_TRUE(missing.write("first"));  // creates the folder
+    ASSERT_TRUE(missing.write("first", keeping));  // creates the folder
     MemoFile again(paths_);
     EXPECT_EQ(again.open().text, "first");
-    const auto written = again.write("second");
+    const auto written = again.write("second", keeping);
     ASSERT_TRUE(written);
     EXPECT_FALSE(written->kept_conflict || written->set_aside);
     EXPECT_EQ(bytes_of(paths_.memo_file), "second");
@@ -69,8 +81,8 @@ TEST_F(MemoFileTest, OpensWhatIsThereAndNothingWhenMissing) {
     };
     MemoFile unchanged(paths_, full);
     unchanged.open();
-    EXPECT_TRUE(unchanged.write("second"));
-    EXPECT_FALSE(unchanged.write("third"));
+    EXPECT_TRUE(unchanged.write("second", keeping));
+    EXPECT_FALSE(unchanged.write("third", keeping));
 }
 
 // A memo saved as CP949 by another editor is moved aside whole before anything writes.
@@ -86,7 +98,7 @@ TEST_F(MemoFileTest, AnUnreadableMemoIsSetAsideBeforeAnyWrite) {
     EXPECT_TRUE(std::regex_match(fs::path(*opened.set_aside).filename().string(),
                                  std::regex(R"(memo\.unreadable-\d{8}-\d{6}\.txt)")));
     EXPECT_EQ(bytes_of(*opened.set_aside), cp949);
-    ASSERT_TRUE(memo.write("new"));
+    ASSERT_TRUE(memo.write("new", keeping));
     EXPECT_EQ(bytes_of(*opened.set_aside), cp949);
     EXPECT_EQ(bytes_of(paths_.memo_file), "new");
     EXPECT_EQ(others().size(), 1u);
@@ -100,8 +112,14 @@ TEST_F(MemoFileTest, AnotherWritersMemoIsKeptBeforeItIsReplaced) {
     MemoFile newer(paths_);
     older.open();
     newer.open();
-    ASSERT_TRUE(newer.write("typed in the newer window"));
-    const auto written = older.write("shared, as the older window shows it");
+    ASSERT_TRUE(newer.write("typed in the newer window", keeping));
+    // Where it cannot be kept, it stays.
+    const auto refused = [](const std::string&, bool) -> StorageResult<std::optional<std::string>> {
+        return fail(make_storage_error(StorageErrorKind::Other, "no room"));
+    };
+    EXPECT_FALSE(older.write("shared, as the older window shows it", refused));
+    EXPECT_EQ(bytes_of(paths_.memo_file), "typed in the newer window");
+    const auto written = older.write("shared, as the older window shows it", keeping);
     ASSERT_TRUE(written);
     ASSERT_TRUE(written->kept_conflict);
     EXPECT_TRUE(std::regex_match(fs::path(*written->kept_conflict).filename().string(),
@@ -109,12 +127,12 @@ TEST_F(MemoFileTest, AnotherWritersMemoIsKeptBeforeItIsReplaced) {
     EXPECT_EQ(bytes_of(*written->kept_conflict), "typed in the newer window");
     EXPECT_EQ(bytes_of(paths_.memo_file), "shared, as the older window shows it");
     // Its own content again: nothing more is kept. A file created meanwhile is kept.
-    EXPECT_FALSE(older.write("again")->kept_conflict);
+    EXPECT_FALSE(older.write("again", keeping)->kept_conflict);
     MemoFile first_run(paths_);
     fs::remove(paths_.memo_file);
     first_run.open();
     put_memo("appeared");
-    EXPECT_TRUE(first_run.write("mine")->kept_conflict);
+    EXPECT_TRUE(first_run.write("mine", keeping)->kept_conflict);
     EXPECT_EQ(others().size(), 2u);
 }
 

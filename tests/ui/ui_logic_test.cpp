@@ -27,6 +27,7 @@
 #include "ui/memo/memo_versions.h"
 #include "ui/memo/memo_zoom.h"
 #include "ui/memo/text_search.h"
+#include "ui/menu_item.h"
 #include "ui/settings_dialog.h"
 #include "ui/shortcuts.h"
 #include "ui/tab_order.h"
@@ -130,9 +131,6 @@ TEST(Layout, CalculatorOnTheLeft) {
     const std::int32_t result_x[] = {28, 154, 280};
     const ControlSlot result_buttons[] = {ResultToMemoButton, ExpressionResultToMemoButton, CopyResultButton};
     for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(r.box(result_buttons[i]), (PixelBox{result_x[i], 268, 120, 34}));
-    EXPECT_EQ(r.box(KeypadKey, 7), (PixelBox{313, 370, 89, 50}));   // ×
-    EXPECT_EQ(r.box(KeypadKey, 16), (PixelBox{28, 538, 184, 50}));  // 0, two columns
-    EXPECT_EQ(r.box(KeypadKey, 18), (PixelBox{313, 538, 89, 50}));  // =
     EXPECT_EQ(r.box(HistoryCaption), (PixelBox{28, 600, 286, 18}));
     EXPECT_EQ(r.box(ClearHistoryButton), (PixelBox{320, 600, 82, 22}));
     EXPECT_EQ(r.box(HistoryList), (PixelBox{28, 624, 374, 148}));
@@ -140,6 +138,43 @@ TEST(Layout, CalculatorOnTheLeft) {
     for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(r.box(OperationButton, i), (PixelBox{operation_x[i], 88, 46, 30}));
     EXPECT_EQ(r.box(MemoEdit), (PixelBox{444, 124, 528, 618}));
     EXPECT_EQ(r.box(StatusLabel), (PixelBox{444, 748, 528, 24}));  // under the memo, as wide
+}
+
+// The keys fill the calculator's inside in the keypad table's grid: columns of one
+// width and rows of one height, a gap apart, and a key as wide as the columns it spans.
+TEST(Layout, KeypadFillsItsGridAcrossTheCalculator) {
+    using enum ControlSlot;
+    for (const LayoutInput input : {LayoutInput{1000, 800, 96, false, 42}, LayoutInput{1300, 1000, 144, true, 60}}) {
+        const LayoutRects r = compute_layout(input);
+        const PixelBox inside = r.box(ExpressionEdit);
+        std::int32_t left = std::numeric_limits<std::int32_t>::max(), top = left, pitch_x = 0, pitch_y = 0;
+        for (std::size_t i = 0; i < KEYPAD_BUTTON_COUNT; ++i) {
+            left = std::min(left, r.box(KeypadKey, i).x);
+            top = std::min(top, r.box(KeypadKey, i).y);
+        }
+        for (std::size_t i = 0; i < KEYPAD_BUTTON_COUNT; ++i) {
+            const KeypadButton& key = KEYPAD_BUTTONS[i];
+            if (key.column > 0) pitch_x = (r.box(KeypadKey, i).x - left) / static_cast<std::int32_t>(key.column);
+            if (key.row > 0) pitch_y = (r.box(KeypadKey, i).y - top) / static_cast<std::int32_t>(key.row);
+        }
+        const PixelBox& one = r.box(KeypadKey, 0);
+        const std::int32_t gap = pitch_y - one.height;  // between rows as between columns
+        for (std::size_t i = 0; i < KEYPAD_BUTTON_COUNT; ++i) {
+            const KeypadButton& key = KEYPAD_BUTTONS[i];
+            const auto span = static_cast<std::int32_t>(key.column_span);
+            EXPECT_EQ(r.box(KeypadKey, i),
+                      (PixelBox{left + static_cast<std::int32_t>(key.column) * pitch_x,
+                                top + static_cast<std::int32_t>(key.row) * pitch_y, span * pitch_x - gap, one.height}))
+                << i;
+        }
+        const std::int32_t right = left + static_cast<std::int32_t>(KEYPAD_COLUMNS) * pitch_x - gap;
+        EXPECT_EQ(left, inside.x);
+        const std::int32_t columns = static_cast<std::int32_t>(KEYPAD_COLUMNS);
+        EXPECT_TRUE(right <= inside.x + inside.width && right > inside.x + inside.width - columns) << right;
+        const PixelBox above = r.box(CopyResultButton);
+        EXPECT_EQ(top - (above.y + above.height), 2 * gap);
+        EXPECT_EQ(r.box(HistoryCaption).y - (top + static_cast<std::int32_t>(KEYPAD_ROWS) * pitch_y - gap), 2 * gap);
+    }
 }
 
 // Above 96 DPI each part of a row's place scales on its own, so that sums of scaled
@@ -365,46 +400,52 @@ TEST(Shortcuts, KeyTextsOfTheMenu) {
     for (const auto& [id, text] : keys) EXPECT_EQ(command_key_text(id), text) << id;
     std::string shown;
     for (const std::int32_t id : {ids::MEMO_UNDO, ids::MEMO_TOTAL, ids::REPLACE})
-        shown += menu_item_text(*find_command(id)) + "|";
+        shown += menu_item(*find_command(id), {}).text() + "|";
     EXPECT_EQ(shown, "실행 취소\tCtrl+Z|선택 영역 합계 계산|바꾸기…\tCtrl+H|");
 }
 
-// What the memo's menu offers follows from the memo alone: a total line calculates when
-// its block has something to add, whatever F9 would read in it otherwise, and the
-// margin's item shows its tick on any line.
-TEST(MemoMenu, ItemStatesFollowTheMemo) {
+// What a menu offers follows from the window alone: a total line calculates when its
+// block has something to add, whatever F9 would read in it otherwise, and an option's
+// item shows its tick on any line, in any menu.
+TEST(MenuItem, StatesFollowTheWindow) {
     using namespace ids;
-    const auto state = [](std::int32_t id, const MemoFacts& memo) {
-        return memo_menu_item_state(*find_command(id), memo);
+    const auto state = [](std::int32_t id, const MenuFacts& facts) {
+        const MenuItem item = menu_item(*find_command(id), facts);
+        return std::pair{item.enabled, item.checked};
     };
-    MemoFacts margin_on_total_line;
+    MenuFacts margin_on_total_line;
     margin_on_total_line.total_line = true;
     margin_on_total_line.block_has_amount = true;
     margin_on_total_line.results_margin = true;
-    MemoFacts total_line_without_block = margin_on_total_line;
+    MenuFacts total_line_without_block = margin_on_total_line;
     total_line_without_block.block_has_amount = false;
     total_line_without_block.expression_calculates = true;  // "합계 = 1+1"
-    MemoFacts caret_on_text;
+    MenuFacts caret_on_text;
     caret_on_text.text_has_amount = true;  // no selection: nothing to total
-    MemoFacts selection;
+    caret_on_text.always_on_top = true;
+    MenuFacts selection;
     selection.has_selection = true;
     selection.text_has_amount = true;
     selection.expression_calculates = true;
     const struct {
-        const char* memo;
-        const MemoFacts& facts;
+        const char* window;
+        const MenuFacts& facts;
         std::int32_t id;
-        MenuItemState expected;
+        std::pair<bool, bool> enabled_checked;
     } rows[] = {
         {"a 합계 line, the margin on", margin_on_total_line, MEMO_RESULTS_MARGIN, {true, true}},
         {"a 합계 line, the margin on", margin_on_total_line, MEMO_EVALUATE, {true, false}},
+        {"a 합계 line, the margin on", margin_on_total_line, ALWAYS_ON_TOP, {true, false}},
         {"a 합계 line with nothing above", total_line_without_block, MEMO_EVALUATE, {false, false}},
-        {"a line of notes", caret_on_text, MEMO_TOTAL, {false, false}},
-        {"a line of notes", caret_on_text, MEMO_RESULTS_MARGIN, {true, false}},
+        {"a line of notes, always on top", caret_on_text, MEMO_TOTAL, {false, false}},
+        {"a line of notes, always on top", caret_on_text, MEMO_RESULTS_MARGIN, {true, false}},
+        {"a line of notes, always on top", caret_on_text, ALWAYS_ON_TOP, {true, true}},
         {"a selected expression", selection, MEMO_TOTAL, {true, false}},
         {"a selected expression", selection, MEMO_EVALUATE, {true, false}},
     };
-    for (const auto& row : rows) EXPECT_EQ(state(row.id, row.facts), row.expected) << row.memo << ", item " << row.id;
+    for (const auto& row : rows) {
+        EXPECT_EQ(state(row.id, row.facts), row.enabled_checked) << row.window << ", item " << row.id;
+    }
 }
 
 TEST(MemoZoom, KeysAndWheelStepWithinTheBounds) {
@@ -436,19 +477,13 @@ TEST(MemoZoom, KeysAndWheelStepWithinTheBounds) {
     EXPECT_EQ(memo_zoom_text(150), "메모 확대 150%");
 }
 
-TEST(Keypad, TableAndLookup) {
-    std::wstring labels;
-    for (const KeypadButton& key : KEYPAD_BUTTONS) labels += key.label;
-    EXPECT_EQ(labels, L"C\u232B%\u00F7789\u00D7456\u2212123+0.=");
+TEST(Keypad, Lookup) {
     ASSERT_NE(find_keypad_button(ids::KEY_PERCENT), nullptr);
     EXPECT_EQ(find_keypad_button(ids::KEY_PERCENT)->insert_text, "%");
     EXPECT_EQ(find_keypad_button(ids::KEY_MULTIPLY)->insert_text, "*");
     EXPECT_EQ(find_keypad_button(ids::CALCULATE)->label, L"=");
     EXPECT_FALSE(find_keypad_button(ids::CALCULATE)->insert_text);
     for (std::int32_t id : {ids::MEMO_EDIT, ids::OPERATION_ADD, 0}) EXPECT_EQ(find_keypad_button(id), nullptr) << id;
-    const KeypadButton& zero = *find_keypad_button(ids::KEY_0);
-    EXPECT_EQ(zero.row * 4 + zero.column, 16u);
-    EXPECT_EQ(zero.column_span, 2u);
 }
 
 TEST(Palette, SharedColours) {
@@ -470,6 +505,11 @@ TEST(ControlTable, KeypadRowsFollowTheKeypadTable) {
         }
     }
     EXPECT_EQ(find_control_row(ids::FOCUS_MEMO), nullptr);
+}
+
+TEST(PixelRect, PrintsAsItsBracesWriteIt) {
+    EXPECT_EQ(::testing::PrintToString(PixelBox{28, 538, 184, 50}), "PixelBox{28, 538, 184, 50}");
+    EXPECT_EQ(::testing::PrintToString(PixelRect{14, 74, 416, -786}), "PixelRect{14, 74, 416, -786}");
 }
 
 // A button captioned only with symbols has a name a screen reader can say; digits and

@@ -49,12 +49,17 @@ Result<void, StorageError> write_all(const fp::OpenFile& file, std::string_view 
     return {};
 }
 
-// Everything after the temporary file exists. The file is closed when this returns, so
-// that the caller can remove it on failure.
+// The file is closed when this returns, whatever happened, so that the caller can
+// remove it on failure (Windows deletes no open file).
+Result<void, StorageError> fill_and_close(fp::OpenFile file, std::string_view text, const WriteCalls& calls) {
+    if (auto written = write_all(file, text, calls); !written) return written;
+    return calls.flush_and_close(std::move(file));
+}
+
+// Everything after the temporary file exists.
 Result<void, StorageError> fill_and_replace(fp::OpenFile file, const std::string& temp, const std::string& target,
                                             std::string_view text, const WriteCalls& calls) {
-    if (auto written = write_all(file, text, calls); !written) return written;
-    if (auto flushed = calls.flush_and_close(std::move(file)); !flushed) return flushed;
+    if (auto filled = fill_and_close(std::move(file), text, calls); !filled) return filled;
     return calls.replace_file(temp, target);
 }
 
@@ -103,12 +108,11 @@ StorageResult<std::string> move_to_free_name(const std::string& source, const st
     }
 }
 
-StorageResult<std::string> write_kept_copy(const std::string& base, std::string_view bytes) {
+StorageResult<std::string> write_kept_copy(const std::string& base, std::string_view bytes, const WriteCalls& calls) {
     auto temp = create_temp_beside(base + ".txt");
     if (!temp) return fail(temp.error());
     auto& [temp_path, file] = temp.value();
-    Result<void, StorageError> done = write_all(file, bytes, WriteCalls{});
-    if (done) done = fp::flush_and_close(std::move(file));
+    Result<void, StorageError> done = fill_and_close(std::move(file), bytes, calls);
     if (done) {
         auto placed = move_to_free_name(temp_path, base);
         if (placed) return placed;

@@ -49,7 +49,8 @@ Result<void, StorageError> write_text_file(const std::string& path, std::string_
 StorageResult<std::string> move_to_free_name(const std::string& source, const std::string& base);
 
 // Writes the bytes to a new file named as move_to_free_name does; returns its path.
-StorageResult<std::string> write_kept_copy(const std::string& base, std::string_view bytes);
+StorageResult<std::string> write_kept_copy(const std::string& base, std::string_view bytes,
+                                           const WriteCalls& calls = {});
 
 // The target's name when a file name has the form of write_text_file's temporary:
 // "<target>.<digits>-<digits>.tmp".

@@ -91,7 +91,8 @@ struct HistoryKeeper::Worker {
         return write(now, policy->before_replace(current), current, incoming_size, nullptr);
     }
 
-    StorageResult<std::vector<ListedVersion>> versions(std::string_view current) const {
+    // The versions from the folders' entries alone, none yet compared with the memo.
+    StorageResult<std::vector<ListedVersion>> list_versions() const {
         auto snapshots = list_snapshots(folder);
         if (!snapshots) return fail(snapshots.error());
         // Conflict copies that cannot be listed leave the snapshots to show.
@@ -100,12 +101,8 @@ struct HistoryKeeper::Worker {
             listed_copies ? std::move(listed_copies).value() : std::vector<SnapshotEntry>();
         std::vector<ListedVersion> listed_versions;
         listed_versions.reserve(snapshots->size() + copies.size());
-        for (const bool other_window : {false, true}) {
-            std::vector<SnapshotEntry>& entries = other_window ? copies : snapshots.value();
-            const std::vector<bool> same = same_as_text(other_window ? data_folder : folder, entries, current);
-            for (std::size_t i = 0; i < entries.size(); ++i)
-                listed_versions.push_back({std::move(entries[i]), same[i], other_window});
-        }
+        for (SnapshotEntry& entry : snapshots.value()) listed_versions.push_back({std::move(entry), false, false});
+        for (SnapshotEntry& entry : copies) listed_versions.push_back({std::move(entry), false, true});
         std::stable_sort(listed_versions.begin(), listed_versions.end(),
                          [](const ListedVersion& a, const ListedVersion& b) { return a.entry.time > b.entry.time; });
         return listed_versions;
@@ -136,18 +133,17 @@ struct HistoryKeeper::Worker {
         decide_prune();
         while (!doomed.empty() && !room()) prune_some();
         // A target on another volume gains nothing from this one's room.
-        auto free_before = calls.free_space(target);
+        const auto free_there = calls.free_space(target);
         const auto free_here = calls.free_space(data_folder);
-        if (free_before && free_here && free_before.value() != free_here.value()) return 0;
+        if (free_there && free_here && free_there.value() != free_here.value()) return 0;
+        // A version that is a second name of another file frees nothing by itself: the
+        // deletions go on until the room is there, not while each frees some.
         std::size_t gone = 0;
         for (const std::string& name : give_up_order(files, now, newest_other_than(now, keep_text))) {
             if (gone > 0 && room()) break;
             if (!fp::remove_file(fp::join_path(folder, name))) continue;  // open elsewhere
             std::erase_if(files, [&](const SnapshotFile& file) { return file.name == name; });
             ++gone;
-            const auto free_after = calls.free_space(target);
-            if (free_before && free_after && free_after.value() <= free_before.value()) break;
-            free_before = free_after;
         }
         return gone;
     }
@@ -184,6 +180,14 @@ HistoryKeeper::HistoryKeeper(Setup setup) : wake_(std::move(setup.wake)), worker
     first_.push_back([](Worker& worker) { worker.open(); });
     thread_ = std::thread([this] { run(); });
 }
+
+struct HistoryKeeper::Listing {
+    std::string current;
+    Wanted wanted;
+    Answer<StorageResult<std::vector<ListedVersion>>> answer;
+    std::vector<ListedVersion> versions;
+    std::size_t next = 0;  // the next version to compare with current
+};
 
 HistoryKeeper::~HistoryKeeper() {
     {
@@ -224,12 +228,12 @@ void HistoryKeeper::run() {
         Task task;
         {
             std::unique_lock lock(mutex_);
-            // Pruning waits while anything else is asked, and stops with the keeper.
-            const auto pruning = [this] { return !stopping_ && (worker_->prune_due || !worker_->doomed.empty()); };
+            // Pruning waits while anything else is asked.
+            const auto pruning = [this] { return worker_->prune_due || !worker_->doomed.empty(); };
             ready_.wait(lock, [&] { return stopping_ || !first_.empty() || !tasks_.empty() || pruning(); });
+            if (stopping_) return;
             std::deque<Task>& next = first_.empty() ? tasks_ : first_;
             if (next.empty()) {
-                if (!pruning()) return;
                 lock.unlock();
                 worker_->decide_prune();
                 worker_->prune_some();
@@ -265,20 +269,31 @@ void tell(bool& failing, const StorageResult<bool>& written, bool replacing, Rep
 
 }  // namespace
 
-void HistoryKeeper::before_save(const SnapshotTime& now, const std::string& memo_path, const std::string& held,
-                                const std::string& incoming) {
-    ask_first<bool>([&](Worker& worker) {
-        const SnapshotPlan plan = worker.policy->before_write(now, held, incoming);
-        tell(worker.failing, worker.write(now, plan, held, incoming.size(), &memo_path), false,
-             [this](HistoryEvent event) { report(std::move(event)); });
-        return true;
-    });
+StorageResult<std::optional<std::string>> HistoryKeeper::before_save(const SnapshotTime& now,
+                                                                     const std::string& memo_path,
+                                                                     const std::string& held,
+                                                                     const std::string& incoming,
+                                                                     bool changed_elsewhere) {
+    return ask_first<StorageResult<std::optional<std::string>>>(
+        [&](Worker& worker) -> StorageResult<std::optional<std::string>> {
+            std::optional<std::string> copy;
+            if (changed_elsewhere) {
+                auto written = write_conflict_copy(worker.data_folder, held, worker.calls);
+                if (!written) return fail(written.error());
+                copy = std::move(written).value();
+            }
+            const SnapshotPlan plan = worker.policy->before_write(now, held, incoming);
+            tell(worker.failing, worker.write(now, plan, held, incoming.size(), &memo_path), false,
+                 [this](HistoryEvent event) { report(std::move(event)); });
+            return copy;
+        });
 }
 
 void HistoryKeeper::replacing(const SnapshotTime& now, std::string current, std::uint64_t incoming_size) {
-    post([this, now, current = std::move(current), incoming_size](Worker& worker) {
+    ask_first<bool>([&](Worker& worker) {
         tell(worker.failing, worker.keep_before_replace(now, current, incoming_size), true,
              [this](HistoryEvent event) { report(std::move(event)); });
+        return true;
     });
 }
 
@@ -288,9 +303,29 @@ std::size_t HistoryKeeper::give_up(const SnapshotTime& now, const std::string& t
         [&](Worker& worker) { return worker.give_up(now, target_folder, needed, keep_text); });
 }
 
-void HistoryKeeper::versions(std::string current, Answer<StorageResult<std::vector<ListedVersion>>> answer) {
-    post([current = std::move(current), answer = std::move(answer)](Worker& worker) {
-        answer(worker.versions(current));
+void HistoryKeeper::versions(std::string current, Wanted wanted,
+                             Answer<StorageResult<std::vector<ListedVersion>>> answer) {
+    auto listing = std::make_shared<Listing>(Listing{std::move(current), std::move(wanted), std::move(answer), {}, 0});
+    post([this, listing](Worker& worker) {
+        if (!listing->wanted()) return;
+        auto listed = worker.list_versions();
+        if (!listed) return listing->answer(fail(listed.error()));
+        listing->versions = std::move(listed).value();
+        compare_on(listing);
+    });
+}
+
+// One version of the memo's size compared a task, so that a save waits for one at most.
+void HistoryKeeper::compare_on(std::shared_ptr<Listing> listing) {
+    post([this, listing = std::move(listing)](Worker& worker) mutable {
+        if (!listing->wanted()) return;
+        std::vector<ListedVersion>& versions = listing->versions;
+        std::size_t& next = listing->next;
+        while (next < versions.size() && versions[next].entry.size != listing->current.size()) ++next;
+        if (next == versions.size()) return listing->answer(std::move(versions));
+        ListedVersion& version = versions[next++];
+        version.same_as_memo = holds_text(worker.folder_of(version), version.entry, listing->current);
+        compare_on(std::move(listing));
     });
 }
 

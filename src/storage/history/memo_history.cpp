@@ -140,6 +140,12 @@ StorageResult<std::vector<SnapshotEntry>> list_conflict_copies(const std::string
     return list_named(data_folder, parse_conflict_copy_name);
 }
 
+StorageResult<std::string> write_conflict_copy(const std::string& data_folder, std::string_view text,
+                                               const WriteCalls& calls) {
+    return write_kept_copy(fp::join_path(data_folder, std::string(CONFLICT_COPY_PREFIX) + fp::local_timestamp()), text,
+                           calls);
+}
+
 std::optional<SnapshotTime> version_time(std::string_view name) {
     if (auto time = parse_snapshot_name(name)) return time;
     return parse_conflict_copy_name(name);
@@ -194,15 +200,16 @@ std::string VersionReader::take_text() {
     return std::exchange(text_, {});
 }
 
+bool holds_text(const std::string& folder, const SnapshotEntry& version, std::string_view text) {
+    if (version.size != text.size()) return false;  // most differ in size: no file is opened
+    const auto bytes = fp::read_file(fp::join_path(folder, version.name));
+    return bytes && bytes.value() == text;
+}
+
 std::vector<bool> same_as_text(const std::string& folder, const std::vector<SnapshotEntry>& snapshots,
                                std::string_view text) {
     std::vector<bool> same(snapshots.size(), false);
-    const TextMark mark = mark_of(text);
-    for (std::size_t i = 0; i < snapshots.size(); ++i) {
-        if (snapshots[i].size != text.size()) continue;  // most differ in size: no file is opened
-        const auto bytes = fp::read_file(fp::join_path(folder, snapshots[i].name));
-        same[i] = bytes && mark_of(bytes.value()) == mark && bytes.value() == text;
-    }
+    for (std::size_t i = 0; i < snapshots.size(); ++i) same[i] = holds_text(folder, snapshots[i], text);
     return same;
 }
 

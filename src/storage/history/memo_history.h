@@ -45,6 +45,10 @@ StorageResult<std::vector<SnapshotEntry>> list_snapshots(const std::string& fold
 // window's that this one wrote over, versions like the snapshots.
 StorageResult<std::vector<SnapshotEntry>> list_conflict_copies(const std::string& data_folder);
 
+// Keeps text as a new conflict copy beside memo.txt, named for the time now; gives its path.
+StorageResult<std::string> write_conflict_copy(const std::string& data_folder, std::string_view text,
+                                               const WriteCalls& calls = {});
+
 // The time a version's name carries, a snapshot's or a conflict copy's; nothing for
 // any other name, which no reading below opens.
 std::optional<SnapshotTime> version_time(std::string_view name);
@@ -88,7 +92,9 @@ private:
     std::string text_;
 };
 
-// For each snapshot, whether it holds exactly text; only files of text's size are read.
+// Whether a version holds exactly text; only a file of text's size is read.
+bool holds_text(const std::string& folder, const SnapshotEntry& version, std::string_view text);
+// The same for each snapshot.
 std::vector<bool> same_as_text(const std::string& folder, const std::vector<SnapshotEntry>& snapshots,
                                std::string_view text);
 

@@ -136,7 +136,9 @@ LayoutRects compute_layout(const LayoutInput& in) {
     line(Band::ResultLine, s(44), 1);
     line(Band::ResultActionLine, action_height, 2);
 
-    const std::int32_t key_width = (calc_width - 3 * gap) / 4;
+    constexpr auto columns = static_cast<std::int32_t>(KEYPAD_COLUMNS);
+    constexpr auto rows = static_cast<std::int32_t>(KEYPAD_ROWS);
+    const std::int32_t key_width = (calc_width - (columns - 1) * gap) / columns;
     const std::int32_t key_height = s(50);
     for (std::size_t i = 0; i < KEYPAD_BUTTONS.size(); ++i) {
         const KeypadButton& key = KEYPAD_BUTTONS[i];
@@ -146,7 +148,7 @@ LayoutRects compute_layout(const LayoutInput& in) {
         r.box(ControlSlot::KeypadKey, i) = box(calc_left + column * (key_width + gap), y + row * (key_height + gap),
                                                span * key_width + (span - 1) * gap, key_height);
     }
-    y += 5 * key_height + 6 * gap;
+    y += rows * key_height + (rows - 1) * gap + 2 * gap;
 
     line(Band::HistoryCaptionLine, caption_height, 1);
     line(Band::HistoryLine, at_least_zero(inner_bottom - y), 0);

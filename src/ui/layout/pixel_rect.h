@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 
 namespace numvora {
 
@@ -27,5 +28,9 @@ struct PixelBox {
 
     bool operator==(const PixelBox&) const = default;
 };
+
+// As their braces write them ("PixelBox{28, 538, 184, 50}"), for a failed check's message.
+std::ostream& operator<<(std::ostream& out, const PixelRect& rect);
+std::ostream& operator<<(std::ostream& out, const PixelBox& box);
 
 }  // namespace numvora

@@ -12,7 +12,6 @@
 
 namespace numvora {
 
-inline constexpr std::string_view MEMO_VERSIONS_MENU_TEXT = "메모 이전 버전…";
 inline constexpr std::string_view MEMO_VERSIONS_TITLE = "메모 이전 버전";
 inline constexpr std::string_view RESTORE_VERSION_TEXT = "이 버전으로 복원";
 inline constexpr std::string_view CLOSE_VERSIONS_TEXT = "닫기";

@@ -14,7 +14,14 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/commands/settings_commands.h"
+#include "platform/windows/desktop/hot_key.h"
+#include "platform/windows/desktop/run_entry.h"
+#include "platform/windows/desktop/tray_icon.h"
+#include "platform/windows/memo/memo_zoom.h"
+#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/timers/timers.h"
 #include "storage/document.h"
 #include "ui/settings_dialog.h"
 #include "window_test_support.h"
@@ -79,7 +86,7 @@ protected:
     }
     // The fixture ends the program with a close, which close to tray would turn into a hide.
     void TearDown() override {
-        if (window != nullptr && IsWindow(window)) state().preferences.close_to_tray = false;
+        if (window != nullptr && IsWindow(window)) state().tray->close_to_tray = false;
         MainWindowTest::TearDown();
     }
     std::shared_ptr<RecordingDesktop> desktop;
@@ -273,24 +280,24 @@ TEST_F(DesktopTest, TheSettingsDialogsOkAndCancel) {
     };
     open_with("");
     settings(IDCANCEL, change_all);
-    EXPECT_EQ(state().preferences, Preferences{});
+    EXPECT_EQ(preferences_of(state()), Preferences{});
     EXPECT_EQ(data_file("preferences.txt"), "");
     EXPECT_TRUE(desktop->icon_messages.empty());
     EXPECT_EQ(run_entry(), L"");
 
     settings(IDOK, change_all);
     Preferences chosen{true, 150, {HOT_KEY_CTRL | HOT_KEY_SHIFT, 'K'}, true, true, true};
-    EXPECT_EQ(state().preferences, chosen);
+    EXPECT_EQ(preferences_of(state()), chosen);
     EXPECT_EQ(data_file("preferences.txt"), format_preferences(chosen));
-    EXPECT_GT(state().margin.width, 0);
-    EXPECT_NE(state().zoom.font.get(), nullptr);
+    EXPECT_GT(state().margin->width, 0);
+    EXPECT_NE(state().zoom->font.get(), nullptr);
     EXPECT_EQ(desktop->registered.back(), chosen.hot_key);
     EXPECT_EQ(desktop->icon_messages.front(), static_cast<DWORD>(NIM_ADD));
     EXPECT_EQ(run_entry(), L"\"" + running_program_path() + L"\" --tray");
     EXPECT_EQ(desktop->run_key, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
 
     settings(IDOK, [&](HWND dialog) { click(dialog, &Preferences::start_with_windows); });
-    EXPECT_FALSE(state().preferences.start_with_windows);
+    EXPECT_FALSE(state().run_entry->on);
     EXPECT_EQ(run_entry(), L"");
     RegDeleteKeyW(HKEY_CURRENT_USER, TEST_RUN_KEY);
 }

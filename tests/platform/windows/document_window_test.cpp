@@ -16,6 +16,8 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/services/file_dialog.h"
+#include "platform/windows/state/modal.h"
+#include "platform/windows/timers/timers.h"
 #include "storage/document.h"
 #include "window_test_support.h"
 
@@ -252,7 +254,7 @@ TEST_F(DocumentTest, ACloseDuringADialogIsCarriedOutAfterIt) {
     save_as(document(L"during.qvx"));
     ASSERT_TRUE(IsWindow(window));
     EXPECT_EQ(status(), L"during.qvx 파일로 저장했습니다.");
-    EXPECT_FALSE(state().modal.open);
+    EXPECT_FALSE(state().modal->open);
     EXPECT_TRUE(run_message_loop());
     EXPECT_FALSE(IsWindow(window));
     window = nullptr;

@@ -12,6 +12,7 @@
 
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/timers/timers.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {

@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/layout/window_layout.h"
+#include "platform/windows/state/save_all.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/settings.h"
 #include "ui/colors/theme_palette.h"
+#include "ui/layout/layout.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {
@@ -37,7 +40,7 @@ TEST_F(MainWindowTest, CreatesTheControlsOfTheTableInOrder) {
         constexpr DWORD VARIABLE_BITS = WS_DISABLED | WS_VSCROLL;
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)) & ~VARIABLE_BITS, row.style & ~VARIABLE_BITS);
         EXPECT_EQ(window_text(child), row.text);
-        const HFONT fonts[] = {s.ui_font.get(), s.display_font.get(), s.keypad_font.get()};
+        const HFONT fonts[] = {s.fonts.ui.get(), s.fonts.display.get(), s.fonts.keypad.get()};
         if (row.class_kind != ControlClass::RichEdit) {  // the rich edit keeps its font as a character format
             EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)),
                       fonts[static_cast<int>(row.font)]);
@@ -62,35 +65,33 @@ TEST_F(MainWindowTest, CreatesTheControlsOfTheTableInOrder) {
     EXPECT_EQ(window_text(window), L"Quorvex v.0.0.2 — 메모장 + 계산기");
 }
 
-// The worked example at 96 DPI, client 1000 × 800, then the side command and back.
+// Every control sits where the layout places it for the window's client size, DPI and
+// side; the side command puts the memo on the other side and back.
 TEST_F(MainWindowTest, LaysOutEitherSide) {
     open_window();
     ASSERT_NE(window, nullptr);
     set_client_size(window, 1000, 800);
     AppState& s = state();
-    ASSERT_EQ(s.dpi, 96u);
-
-    EXPECT_EQ(s.panels.calculator, (PixelRect{14, 74, 416, 786}));
-    EXPECT_EQ(s.panels.memo, (PixelRect{430, 74, 986, 786}));
-    EXPECT_EQ(child_box(s.side_button()), (PixelBox{252, 88, 150, 30}));
-    EXPECT_EQ(child_box(s.control(ControlSlot::CopyResultButton)), (PixelBox{280, 268, 120, 34}));
-    EXPECT_EQ(child_box(s.keypad_buttons()[16]), (PixelBox{28, 538, 184, 50}));
-    EXPECT_EQ(child_box(s.history_list()), (PixelBox{28, 624, 374, 148}));
-    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{444, 124, 528, 618}));
-    EXPECT_EQ(child_box(s.operation_buttons()[4]), (PixelBox{926, 88, 46, 30}));
+    ASSERT_EQ(s.fonts.dpi, 96u);  // where the history caption keeps its laid-out box
+    const auto placed_for = [&](bool right) {
+        const LayoutRects laid_out = compute_layout({1000, 800, 96, right, s.settings.calculator_percent});
+        EXPECT_EQ(s.layout->panels.calculator, laid_out.calculator_panel);
+        EXPECT_EQ(s.layout->panels.memo, laid_out.memo_panel);
+        for (std::size_t i = 0; i < CONTROL_COUNT; ++i) EXPECT_EQ(child_box(s.controls[i]), laid_out.boxes[i]) << i;
+    };
+    placed_for(false);
+    EXPECT_LT(s.layout->panels.calculator.right, s.layout->panels.memo.left);
 
     SendMessageW(window, WM_COMMAND, ids::SIDE, 0);
     EXPECT_TRUE(s.settings.calculator_side);
     EXPECT_EQ(window_text(s.side_button()), L"계산기 ← 왼쪽");
-    EXPECT_EQ(s.panels.memo, (PixelRect{14, 74, 570, 786}));
-    EXPECT_EQ(s.panels.calculator, (PixelRect{584, 74, 986, 786}));
-    EXPECT_EQ(child_box(s.side_button()), (PixelBox{822, 88, 150, 30}));
-    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{28, 124, 528, 618}));
+    placed_for(true);
+    EXPECT_LT(s.layout->panels.memo.right, s.layout->panels.calculator.left);
 
     SendMessageW(window, WM_COMMAND, ids::SIDE, 0);
     EXPECT_FALSE(s.settings.calculator_side);
     EXPECT_EQ(window_text(s.side_button()), L"계산기 → 오른쪽");
-    EXPECT_EQ(child_box(s.memo_edit()), (PixelBox{444, 124, 528, 618}));
+    placed_for(false);
 
     MINMAXINFO info{};
     SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
@@ -134,11 +135,11 @@ TEST_F(MainWindowTest, OpensWithTheSavedTogglesAndMemo) {
     EXPECT_TRUE(s.settings.dark_mode);
     EXPECT_TRUE(s.settings.calculator_side);
     EXPECT_EQ(s.settings.calculator_percent, 50);
-    ASSERT_TRUE(s.data_paths.has_value());
+    ASSERT_TRUE(s.save->paths.has_value());
     EXPECT_EQ(window_text(s.side_button()), L"계산기 ← 왼쪽");
     EXPECT_EQ(SendMessageW(s.thousands_checkbox(), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_LT(s.panels.memo.left, s.panels.calculator.left);
-    EXPECT_EQ(s.saved_memo_text, "첫 줄\n둘째 줄");
+    EXPECT_LT(s.layout->panels.memo.left, s.layout->panels.calculator.left);
+    EXPECT_EQ(s.save->saved_memo_text, "첫 줄\n둘째 줄");
     EXPECT_NE(window_text(s.memo_edit()).find(L"둘째 줄"), std::wstring::npos);
 
     const ThemePalette dark = make_palette(true);
@@ -155,13 +156,13 @@ TEST_F(MainWindowTest, OpensWithDefaultsWithoutLocalAppData) {
     open_window();
     ASSERT_NE(window, nullptr);
     const AppState& s = state();
-    EXPECT_FALSE(s.data_paths.has_value());
+    EXPECT_FALSE(s.save->paths.has_value());
     EXPECT_FALSE(s.settings.dark_mode);
     EXPECT_FALSE(s.settings.calculator_side);
     EXPECT_EQ(s.settings.calculator_percent, 42);
-    EXPECT_EQ(s.saved_memo_text, "");
+    EXPECT_EQ(s.save->saved_memo_text, "");
     EXPECT_EQ(window_text(s.memo_edit()), L"");
-    EXPECT_LT(s.panels.calculator.left, s.panels.memo.left);
+    EXPECT_LT(s.layout->panels.calculator.left, s.layout->panels.memo.left);
 }
 
 }  // namespace

@@ -15,8 +15,11 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
+#include "platform/windows/state/save_all.h"
+#include "platform/windows/timers/timers.h"
 #include "storage/history/memo_history.h"
 #include "support/wait_until.h"
+#include "ui/commands.h"
 #include "ui/control_ids.h"
 #include "ui/memo/memo_versions.h"
 #include "window_test_support.h"
@@ -129,7 +132,8 @@ protected:
     // done; then what it said is taken.
     void settle() const {
         const auto answered = std::make_shared<std::promise<void>>();
-        state().snapshots->keeper().versions({}, [answered](auto) { answered->set_value(); });
+        state().save->snapshots->keeper().versions(
+            {}, [] { return true; }, [answered](auto) { answered->set_value(); });
         answered->get_future().wait();
         pump();
     }
@@ -197,7 +201,7 @@ TEST_F(MemoHistoryTest, TheDialogRestoresAVersionAsOneUndoStep) {
     ASSERT_NE(window, nullptr);
     wchar_t item[32] = {};
     GetMenuStringW(GetSystemMenu(window, FALSE), ids::MEMO_VERSIONS, item, 32, MF_BYCOMMAND);
-    EXPECT_EQ(to_utf8(item), MEMO_VERSIONS_MENU_TEXT);
+    EXPECT_EQ(to_utf8(item), find_command(ids::MEMO_VERSIONS)->label);
 
     std::vector<std::wstring> seen;
     const std::vector<ErrorBox> boxes = in_dialog(IDOK, [&](HWND dialog) {

@@ -15,11 +15,15 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/memo/memo_zoom.h"
+#include "platform/windows/memo/results_margin.h"
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/timers/timers.h"
 #include "ui/colors/theme_palette.h"
 #include "ui/layout/results_margin.h"
 #include "ui/memo/memo_menu.h"
+#include "ui/menu_item.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {
@@ -63,13 +67,12 @@ void empty_clipboard() {
     }
 }
 
+// An item is enabled exactly when the memo, as each row leaves it, meets its row's need.
 TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
-    using namespace ids;
-    const std::set<int> always = {FIND, REPLACE, MEMO_RESULTS_MARGIN, MEMO_VERSIONS};
     const struct {
         const char* memo_state;
         std::function<void()> set_up;
-        std::set<int> extra;
+        MenuFacts memo;  // what the memo then is, in the terms of the rows' needs
     } rows[] = {
         {"empty, nothing on the clipboard", [&] { empty_clipboard(); }, {}},
         {"a note selected",
@@ -77,22 +80,22 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
              put_memo(L"식비 12,000원", 0, -1);
              SendMessageW(memo(), WM_COPY, 0, 0);
          },
-         {MEMO_CUT, MEMO_COPY, MEMO_PASTE, MEMO_DELETE, MEMO_SELECT_ALL, MEMO_TOTAL}},
+         {.has_selection = true, .clipboard_has_text = true, .has_text = true, .text_has_amount = true}},
         {"the caret on an expression's line",
          [&] {
              empty_clipboard();
              put_memo(L"메모\r(1+2)*3 =", 5, 5);
          },
-         {MEMO_SELECT_ALL, MEMO_EVALUATE}},
+         {.has_text = true, .expression_calculates = true}},
         {"typed, then undone",
          [&] {
              SendMessageW(memo(), WM_CHAR, 'x', 0);
              SendMessageW(memo(), EM_UNDO, 0, 0);
          },
-         {MEMO_REDO, MEMO_SELECT_ALL, MEMO_EVALUATE}},
+         {.can_redo = true, .has_text = true, .expression_calculates = true}},
         {"words without a number selected",
          [&] { put_memo(L"점심 김밥", 0, 5); },
-         {MEMO_CUT, MEMO_COPY, MEMO_DELETE, MEMO_SELECT_ALL}},
+         {.has_selection = true, .has_text = true}},
         {"a right click on an expression's line, outside the selection",
          [&] {
              put_memo(L"점심 김밥\r(1+2)*3 =", 0, 2);
@@ -104,12 +107,14 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
              SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo()), MAKELPARAM(screen.x, screen.y));
              EXPECT_EQ(memo_selection(memo()), (MemoSelection{8, 8}));
          },
-         {MEMO_SELECT_ALL, MEMO_EVALUATE}},
+         {.has_text = true, .expression_calculates = true}},
     };
     for (const auto& row : rows) {
         row.set_up();
-        std::set<int> expected = always;
-        expected.insert(row.extra.begin(), row.extra.end());
+        std::set<int> expected;
+        for (const std::int32_t id : MEMO_MENU_ITEMS) {
+            if (id != MENU_SEPARATOR && can_act(find_command(id)->need, row.memo)) expected.insert(id);
+        }
         EXPECT_EQ(enabled_items(), expected) << row.memo_state;
     }
 }
@@ -274,10 +279,10 @@ TEST_F(MemoMenuTest, ZoomFollowsKeysAndTheWheelAndIsRemembered) {
     // The margin's strip is as wide as its result in the zoomed font at once.
     command(MEMO_RESULTS_MARGIN);
     const auto margin_fits = [&] {
-        const std::int32_t result = text_width(memo(), state().memo_font(), to_wide(state().margin.rows.at(0).shown));
+        const std::int32_t result = text_width(memo(), memo_font(state()), to_wide(state().margin->rows.at(0).shown));
         RECT client{};
         GetClientRect(memo(), &client);
-        return state().margin.width == results_margin_width(result, client.right, 96);
+        return state().margin->width == results_margin_width(result, client.right, 96);
     };
     type_into(memo(), L"확대해도 그대로인 메모 285,000원");
     const struct {
@@ -305,7 +310,7 @@ TEST_F(MemoMenuTest, ZoomFollowsKeysAndTheWheelAndIsRemembered) {
     EXPECT_EQ(window_text(state().status_label()), L"");
     // Only the memo's text scales, and a zoom is no step of the memo's undo.
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(state().expression_edit(), WM_GETFONT, 0, 0)),
-              state().display_font.get());
+              state().fonts.display.get());
     SendMessageW(memo(), EM_UNDO, 0, 0);
     EXPECT_EQ(window_text(memo()), L"");
     expect_zoom(150, "after the undo");

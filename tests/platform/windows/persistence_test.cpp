@@ -16,7 +16,11 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/app/message_loop.h"
+#include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/services/clipboard.h"
+#include "platform/windows/state/modal.h"
+#include "platform/windows/state/save_all.h"
+#include "platform/windows/timers/timers.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/settings.h"
 #include "window_test_support.h"
@@ -188,7 +192,7 @@ TEST_F(PersistenceTest, TypedTextIsNeverDroppedSilently) {
     pump();
     ASSERT_TRUE(IsWindow(target));
     EXPECT_EQ(window_text(state().memo_edit()), L"잃으면 안 되는 메모");
-    EXPECT_FALSE(state().modal.open);
+    EXPECT_FALSE(state().modal->open);
 
     boxes = answer_boxes([&] { SendMessageW(target, WM_CLOSE, 0, 0); }, {{IDYES, {}}});
     EXPECT_EQ(boxes.size(), 1u);
@@ -283,7 +287,7 @@ TEST_F(PersistenceTest, APortableCopyKeepsItsDataBesideTheProgram) {
     calls.program_folder = [folder = program.wstring()] { return folder; };
     open_window();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(to_wide(state().data_paths->folder), (program / "data").wstring());
+    EXPECT_EQ(to_wide(state().save->paths->folder), (program / "data").wstring());
     EXPECT_FALSE(fs::exists(program / "data"));  // not before the first save
     type_memo(L"들고 다니는 메모");
     SendMessageW(window, WM_COMMAND, ids::MEMO_ZOOM_IN, 0);
@@ -298,7 +302,7 @@ TEST_F(PersistenceTest, APortableCopyKeepsItsDataBesideTheProgram) {
     open_window();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window_text(state().memo_edit()), L"들고 다니는 메모");
-    EXPECT_EQ(state().preferences.memo_zoom, 110);
+    EXPECT_EQ(state().zoom->percent, 110);
     ASSERT_TRUE(close(window));
     EXPECT_TRUE(run_message_loop());
     window = nullptr;
@@ -343,7 +347,7 @@ TEST_F(PersistenceTest, AWindowWhoseCreationFailedEndsNoLoop) {
     on_destroy(record);
     MSG quit{};
     EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    record.created = true;
+    record.life->created = true;
     on_destroy(record);
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }

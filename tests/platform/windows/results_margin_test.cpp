@@ -17,8 +17,10 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/memo/results_margin.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/save_all.h"
 #include "ui/control_ids.h"
 #include "window_test_support.h"
 
@@ -58,7 +60,7 @@ protected:
 
 TEST_F(ResultsMarginTest, SwitchedByMenuAndKeyAndReadBackAtStart) {
     open_window();
-    EXPECT_FALSE(state().preferences.results_margin);  // off until turned on
+    EXPECT_FALSE(state().margin->on);  // off until turned on
     const struct {
         const char* how;
         std::function<void()> act;
@@ -85,7 +87,7 @@ TEST_F(ResultsMarginTest, SwitchedByMenuAndKeyAndReadBackAtStart) {
     };
     for (const auto& row : rows) {
         row.act();
-        EXPECT_EQ(state().preferences.results_margin, row.on) << row.how;
+        EXPECT_EQ(state().margin->on, row.on) << row.how;
         EXPECT_NE(preferences_file().find(row.on ? "results_margin=true" : "results_margin=false"), std::string::npos)
             << row.how;
         RECT area{};
@@ -96,7 +98,7 @@ TEST_F(ResultsMarginTest, SwitchedByMenuAndKeyAndReadBackAtStart) {
     }
     close_memo_window();
     open_window();
-    EXPECT_TRUE(state().preferences.results_margin);
+    EXPECT_TRUE(state().margin->on);
     // The menu's tick, the caret on a total line (whose F9 reads the block above).
     SetWindowTextW(memo(), L"점심 12,000원\r합계");
     SendMessageW(memo(), EM_SETSEL, 12, 12);
@@ -110,14 +112,14 @@ TEST_F(ResultsMarginTest, ResultsSitBesideTheirLinesAndGoToTheClipboardAndTheBox
     write_data_file("preferences.txt", "results_margin=true\n");
     open_window();
     paint();
-    ASSERT_EQ(state().margin.rows.size(), 3U);
-    EXPECT_EQ(state().margin.rows[1].shown, "12000");
+    ASSERT_EQ(state().margin->rows.size(), 3U);
+    EXPECT_EQ(state().margin->rows[1].shown, "12000");
     // The box's grouping reaches the margin with the next paint, nothing else repainting it.
     SendMessageW(state().thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(window, WM_COMMAND, ids::THOUSANDS, 0);
     UpdateWindow(memo());
 
-    const std::vector<MarginRow>& rows = state().margin.rows;
+    const std::vector<MarginRow>& rows = state().margin->rows;
     ASSERT_EQ(rows.size(), 3U);
     // Each on the row of its line's last character: the long line wraps onto more rows.
     const struct {
@@ -147,7 +149,7 @@ TEST_F(ResultsMarginTest, ResultsSitBesideTheirLinesAndGoToTheClipboardAndTheBox
 
     // Nothing of the margin reached the memo, its undo or its file.
     EXPECT_FALSE(SendMessageW(memo(), EM_CANUNDO, 0, 0));
-    EXPECT_FALSE(state().memo_dirty);
+    EXPECT_FALSE(state().save->memo_dirty);
     close_memo_window();
     std::ifstream file(local_app_data / "Numvora" / "memo.txt", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), memo_file);
@@ -160,17 +162,17 @@ TEST_F(ResultsMarginTest, AWiderResultWidensTheStripAfterItsPaint) {
     write_data_file("preferences.txt", "results_margin=true\n");
     open_window();
     paint();
-    const std::int32_t narrow = state().margin.width;
+    const std::int32_t narrow = state().margin->width;
     type_into(memo(), L"점심 12,000원\r123456789012 * 1000000 =");
     paint();
-    EXPECT_GT(state().margin.width, narrow);
+    EXPECT_GT(state().margin->width, narrow);
     RECT area{};
     SendMessageW(memo(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     RECT client{};
     GetClientRect(memo(), &client);
-    EXPECT_GE(client.right - area.right, state().margin.width);
-    ASSERT_EQ(state().margin.rows.size(), 2U);
-    EXPECT_EQ(state().margin.rows[1].box.left, client.right - state().margin.width);
+    EXPECT_GE(client.right - area.right, state().margin->width);
+    ASSERT_EQ(state().margin->rows.size(), 2U);
+    EXPECT_EQ(state().margin->rows[1].box.left, client.right - state().margin->width);
 }
 
 // F9 on a total line writes the figure the margin shows beside it.
@@ -179,8 +181,8 @@ TEST_F(ResultsMarginTest, F9OnATotalLineWritesWhatTheMarginShows) {
     write_data_file("preferences.txt", "results_margin=true\n");
     open_window();
     paint();
-    ASSERT_FALSE(state().margin.rows.empty());
-    const std::string shown = state().margin.rows.back().value;
+    ASSERT_FALSE(state().margin->rows.empty());
+    const std::string shown = state().margin->rows.back().value;
     EXPECT_EQ(shown, "226000");
     const auto end = static_cast<LPARAM>(GetWindowTextLengthW(memo()));
     SendMessageW(memo(), EM_SETSEL, end, end);
@@ -198,7 +200,7 @@ TEST_F(ResultsMarginTest, NamesFollowTheirDefinitions) {
     paint();
     const auto values = [&] {
         std::vector<std::string> got;
-        for (const MarginRow& row : state().margin.rows) got.push_back(row.value);
+        for (const MarginRow& row : state().margin->rows) got.push_back(row.value);
         return got;
     };
     EXPECT_EQ(values(), (std::vector<std::string>{"550000", "123000", "673000", "6600000"}));

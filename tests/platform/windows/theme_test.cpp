@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/windows/painting/theme_brushes.h"
+#include "platform/windows/painting/window_look.h"
 #include "storage/settings.h"
 #include "ui/colors/theme_palette.h"
 #include "window_test_support.h"
@@ -225,7 +226,7 @@ TEST_F(ThemeTest, HighContrastPaintsWithTheSystemColours) {
     look->on = false;
     SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     UpdateWindow(window);
-    EXPECT_FALSE(s.look.high_contrast);
+    EXPECT_FALSE(s.look->high_contrast);
     EXPECT_EQ(pixel_of(window, 20, 100), make_palette(false)[PANEL_BACKGROUND]);
     EXPECT_EQ(pixel_of(seven, 8, 25), 0xFFFFFFu);
 }

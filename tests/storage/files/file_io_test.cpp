@@ -256,6 +256,12 @@ TEST_F(FileTest, MovesAndCopiesAsideUnderFreeNames) {
     EXPECT_EQ(move_to_free_name(path("b.txt"), path("kept")).value(), path("kept-3.txt"));
     EXPECT_EQ(write_kept_copy(path("kept"), std::string("\xff\0bytes", 7)).value(), path("kept-4.txt"));
     EXPECT_EQ(move_to_free_name(path("gone.txt"), path("x")).error().kind, StorageErrorKind::NotFound);
+    // Written through the calls given: a full disk fails the copy and leaves nothing.
+    WriteCalls full;
+    full.write_some = [](const file_primitives::OpenFile&, const char*, std::size_t) -> StorageResult<std::size_t> {
+        return fail(make_storage_error(StorageErrorKind::WriteZero, "full"));
+    };
+    EXPECT_FALSE(write_kept_copy(path("full"), "bytes", full));
     EXPECT_EQ(names(), (std::vector<std::string>{"kept-2.txt", "kept-3.txt", "kept-4.txt", "kept.txt"}));
     std::ifstream kept(fs_path(path("kept-4.txt")), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), std::string("\xff\0bytes", 7));

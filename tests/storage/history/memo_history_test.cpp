@@ -337,7 +337,6 @@ TEST(HistoryKeeper, KeepsWhatMemoTxtHeldBeforeItIsReplacedAndNeverItsRoom) {
         const char* incoming = "new";
         bool kept = true;  // what 'k' answers
     };
-    // The save after the replace writes memo.txt while the worker may still copy.
     const std::vector<Step> session = {
         {'s', "20261207-100000", "start", "a"}, {'s', "20261207-100500", "a", "b"},
         {'s', "20261207-101001", "b", "c"},     {'r', "20261207-101100", "d"},
@@ -396,7 +395,7 @@ TEST(HistoryKeeper, KeepsWhatMemoTxtHeldBeforeItIsReplacedAndNeverItsRoom) {
             for (const Step& step : row.steps) {
                 if (step.kind == 's') {
                     ASSERT_TRUE(write_text_file(memo.string(), step.text));
-                    keeper.before_save(at(step.now), memo.string(), step.text, step.incoming);
+                    ASSERT_TRUE(keeper.before_save(at(step.now), memo.string(), step.text, step.incoming, false));
                     ASSERT_TRUE(write_text_file(memo.string(), step.incoming));  // the save, a file of its own
                 }
                 if (step.kind == 'r') keeper.replacing(at(step.now), step.text, 1);
@@ -406,8 +405,10 @@ TEST(HistoryKeeper, KeepsWhatMemoTxtHeldBeforeItIsReplacedAndNeverItsRoom) {
                     EXPECT_EQ(bool(kept), step.kept) << step.now;
                 }
             }
-            (void)answered<StorageResult<std::vector<ListedVersion>>>(
-                [&](auto answer) { keeper.versions({}, answer); });
+            (void)answered<StorageResult<std::vector<ListedVersion>>>([&](auto answer) {
+                keeper.versions(
+                    {}, [] { return true; }, answer);
+            });
             events = keeper.take_events();
         }
         EXPECT_EQ(events.size(), row.events);
@@ -426,6 +427,32 @@ TEST(HistoryKeeper, KeepsWhatMemoTxtHeldBeforeItIsReplacedAndNeverItsRoom) {
 
 // A full disk: snapshots go oldest first until the target has the room asked for, never
 // the earlier text of the memo being saved, and only while that frees room there.
+// The versions dialog's listing marks each version that holds the memo, and compares
+// them one a task: a listing no longer wanted (its dialog closed) stops between two
+// versions, unanswered.
+TEST(HistoryKeeper, ListsBetweenOtherTasksAndStopsWhenNoLongerWanted) {
+    const TempRoot temp;
+    const std::string history = (temp.path / "history").string();
+    for (const auto& [time, text] :
+         {std::pair{"20261207-080000", "memo"}, {"20261207-090000", "meme"}, {"20261207-100000", "memo"}})
+        ASSERT_TRUE(write_snapshot(history, at(time), text));
+    HistoryKeeper keeper({history, temp.path.string(), "memo", WriteCalls{}, {}});
+    const auto always = [] { return true; };
+    const auto listed = answered<StorageResult<std::vector<ListedVersion>>>(
+        [&](auto answer) { keeper.versions("memo", always, answer); });
+    std::vector<bool> same;  // newest first
+    for (const ListedVersion& version : listed.value()) same.push_back(version.same_as_memo);
+    EXPECT_EQ(same, (std::vector<bool>{true, false, true}));
+
+    int asked = 0;  // on the worker only
+    bool answered_anyway = false;
+    keeper.versions(
+        "memo", [&asked] { return ++asked <= 2; }, [&](auto) { answered_anyway = true; });
+    (void)answered<StorageResult<std::vector<ListedVersion>>>(
+        [&](auto answer) { keeper.versions("memo", always, answer); });
+    EXPECT_FALSE(answered_anyway);
+}
+
 TEST(HistoryKeeper, AFullDiskGivesUpOldVersionsUntilTheSaveFits) {
     const struct {
         const char* name;

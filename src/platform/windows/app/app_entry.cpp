@@ -8,7 +8,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/win_rect.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/desktop/tray_icon.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/window/main_window.h"
@@ -129,7 +129,7 @@ SystemResult<HWND> open_main_window(HINSTANCE instance, const SystemCalls& calls
                                   nullptr, instance, const_cast<StartData*>(&data));
     if (window == nullptr) return fail(last_system_error("CreateWindowExW"));
     AppState* state = app_state_of(window);
-    if (request.tray && (state == nullptr || !state->desktop.tray_icon_shown)) ShowWindow(window, SW_SHOW);
+    if (request.tray && (state == nullptr || !state->tray->shown)) ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     if (state != nullptr) SetFocus(state->expression_edit());
     if (state != nullptr && request.document) open_document_file(*state, *request.document);

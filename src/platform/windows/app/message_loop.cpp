@@ -2,10 +2,7 @@
 
 #include <windows.h>
 
-#include <richedit.h>
-
 #include "platform/windows/base/error_report.h"
-#include "ui/control_ids.h"
 #include "ui/shortcuts.h"
 
 namespace numvora {
@@ -38,18 +35,6 @@ bool handle_shortcut(const MSG& msg) {
     return false;
 }
 
-// Runs after dispatch, so the space, operator or deletion belongs to the group it ends.
-void break_memo_undo_group(const MSG& msg) {
-    if (GetDlgCtrlID(msg.hwnd) != ids::MEMO_EDIT) return;
-    bool breaks = false;
-    if (msg.message == WM_KEYDOWN) {
-        breaks = key_breaks_undo_group(LOWORD(msg.wParam), is_pressed(VK_CONTROL), is_pressed(VK_SHIFT));
-    } else if (msg.message == WM_CHAR) {
-        breaks = char_breaks_undo_group(static_cast<std::uint32_t>(msg.wParam));
-    }
-    if (breaks) SendMessageW(msg.hwnd, EM_STOPGROUPTYPING, 0, 0);
-}
-
 }  // namespace
 
 SystemStatus run_message_loop() {
@@ -61,7 +46,6 @@ SystemStatus run_message_loop() {
         if (is_key_for_shortcuts(msg) && handle_shortcut(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
-        break_memo_undo_group(msg);
     }
 }
 

@@ -6,8 +6,7 @@
 namespace numvora {
 
 // Runs until WM_QUIT. Shortcut keys become WM_COMMAND messages posted to the key's
-// top-level window and are not dispatched; after a memo edit that ends a word or an
-// operation, the memo's undo group is closed. Fails only when GetMessageW fails.
+// top-level window and are not dispatched. Fails only when GetMessageW fails.
 SystemStatus run_message_loop();
 
 }  // namespace numvora

@@ -1,7 +1,7 @@
 #include "platform/windows/app/single_instance.h"
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/desktop/second_start.h"
 #include "platform/windows/window/main_window.h"
 
 namespace numvora {

@@ -1,8 +1,14 @@
-// '=', the history list, the grouping toggle and the operation buttons: the session
-// decides, these handlers move the texts in and out of the controls.
+// '=', the history list, the grouping toggle and the operation buttons with the memo's
+// selection as their operand: the session decides, these handlers move the texts in and
+// out of the controls.
 #include "common/win32/wide_text.h"
+#include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/status_view.h"
+#include "platform/windows/timers/timers.h"
 
 namespace numvora {
 namespace {
@@ -77,7 +83,7 @@ SystemStatus toggle_thousands(AppState& state, std::int32_t) {
         if (auto status = set_control_text(state.result_label(), *label); !status) return status;
     }
     rebuild_history_list(state);
-    if (state.preferences.results_margin) InvalidateRect(state.memo_edit(), nullptr, FALSE);  // the margin's grouping
+    if (state.margin->on) InvalidateRect(state.memo_edit(), nullptr, FALSE);  // the margin's grouping
     return {};
 }
 
@@ -92,6 +98,18 @@ SystemStatus apply_pending_operand(AppState& state, std::int32_t id) {
         return status;
     }
     return calculate(state);
+}
+
+// The selected text is fetched and classified only when the selection moved, so a
+// large selection is examined once, not five times a second.
+void check_memo_selection(AppState& state) {
+    const MemoSelection now = memo_selection(state.memo_edit());
+    if (state.selection.moved_to(now)) {
+        show_selection_outcome(state, state.selection.take(memo_selected_text(state.memo_edit(), now)));
+    }
+    if (auto status = refresh_expression_grouping(state.expression_edit(), state.calculator.group_thousands); !status) {
+        log_error_line("계산식 콤마 표시 갱신 실패: {}", display_text(status.error()));
+    }
 }
 
 }  // namespace numvora

@@ -12,11 +12,17 @@
 #include <string_view>
 #include <vector>
 
+#include "notes/line_reading.h"
+#include "notes/note_blocks.h"
 #include "platform/windows/base/system_error.h"
-#include "platform/windows/state/app_state.h"
+#include "platform/windows/base/win_handle.h"
+#include "session/calculator_session.h"
+#include "session/selection_state.h"
 #include "ui/commands.h"
 
 namespace numvora {
+
+struct AppState;
 
 // A command's handler, given the id it was sent with (several rows may share one).
 using CommandHandler = SystemStatus (*)(AppState& state, std::int32_t id);
@@ -42,10 +48,6 @@ SystemStatus refresh_expression_grouping(HWND box, bool group_thousands);
 // Figures pasted into the box go in rewritten for the calculator (expression_paste.cpp).
 void take_over_expression_paste(HWND box);
 
-// Every control moved to its box for the window as it is now: a command that shows or
-// hides controls asks for it (window_layout.cpp).
-SystemStatus layout_controls(AppState& state);
-
 // '=' after a command put an expression into the box; the history list from the
 // session (calculator_commands.cpp).
 SystemStatus calculate(AppState& state, std::int32_t id = ids::CALCULATE);
@@ -53,9 +55,6 @@ void rebuild_history_list(const AppState& state);
 
 // After the selection, at the caret without one, as one undo step (memo_commands.cpp).
 void insert_into_memo(AppState& state, std::string_view text);
-// Ctrl+V, Shift+Insert and WM_PASTE in the memo insert the clipboard's text at the
-// selection (memo_paste.cpp).
-void take_over_memo_paste(HWND memo);
 
 // Calculating with what is written in the memo (memo_calculate.cpp).
 // What "선택한 식 계산" reads: the selection, or without one the caret's paragraph.
@@ -76,29 +75,16 @@ SystemStatus show_calculation(AppState& state, const Calculation& calculation);
 // outcome goes to the status line (document_commands.cpp).
 void open_document_file(AppState& state, const std::string& path);
 
-// The memo's menu (memo_menu.cpp).
+// The memo's menu (memo_menu.cpp) and the notification icon's (tray_commands.cpp).
 UniqueMenu build_memo_menu(AppState& state);
+UniqueMenu build_tray_menu(const AppState& state);
 // WM_CONTEXTMENU: the memo's menu at the pointer, or at the caret from the keyboard.
 std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM where);
 
-// A result of the margin clicked onto the clipboard, double-clicked into the expression
-// box (results_margin_commands.cpp: a subclass of the memo, put ahead of the margin's own).
-void take_over_margin_clicks(HWND memo);
-
-// The memo's zoom (memo_zoom.cpp): the record's zoom onto the control (its own font,
-// or the ui font at 100%), and Ctrl with the wheel over the memo.
-SystemStatus apply_memo_zoom(AppState& state);
-void zoom_memo_by_wheel(AppState& state, std::int32_t delta);
-// The zoom's note leaves the status line a moment after the last change.
-void end_memo_zoom_note(AppState& state);
-
-// Our items in the system menu (system_menu.cpp).
+// Our items in the system menu (system_menu.cpp), and their states made again after a
+// change of an option one shows.
 void add_system_menu_items(const AppState& state);
+void show_system_menu_states(const AppState& state);
 bool is_system_menu_item(std::int32_t id);
-
-// WM_ACTIVATE: the focused control is remembered when the window goes inactive and gets
-// the focus back when it is active again, the expression box when it can take it no
-// more (focus_commands.cpp).
-std::optional<LRESULT> on_activate(AppState& state, WPARAM wparam);
 
 }  // namespace numvora

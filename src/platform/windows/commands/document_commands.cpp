@@ -4,18 +4,23 @@
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/desktop/second_start.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/services/file_dialog.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/modal.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
+#include "platform/windows/timers/timers.h"
 #include "storage/document.h"
 #include "storage/files/file_io.h"
 #include "storage/files/file_primitives.h"
 
 namespace numvora {
 namespace {
+
+constexpr std::uint32_t HANDED_DOCUMENT_RETRY_MS = 250;
 
 std::string document_name(const std::string& path) { return last_path_component(path).value_or("Quorvex 문서"); }
 
@@ -57,7 +62,7 @@ struct Shown {
 void put_back(AppState& state, Shown& before) {
     (void)set_control_text(state.memo_edit(), before.memo);
     (void)set_control_text(state.expression_edit(), before.expression);
-    state.saved_memo_text = std::move(before.saved_memo_text);
+    state.save->saved_memo_text = std::move(before.saved_memo_text);
     state.calculator = std::move(before.calculator);
     mark_memo_saved(state, false);  // the next tick compares again
     rebuild_history_list(state);
@@ -67,7 +72,7 @@ void put_back(AppState& state, Shown& before) {
 // All or nothing: when a control cannot take its text, what was replaced is put back,
 // so that a failed open never leaves the document's memo for the auto-save to write.
 SystemStatus apply_document(AppState& state, const PadDocument& document) {
-    Shown before{control_text(state.memo_edit()), control_text(state.expression_edit()), state.saved_memo_text,
+    Shown before{control_text(state.memo_edit()), control_text(state.expression_edit()), state.save->saved_memo_text,
                  state.calculator};
     if (auto status = set_control_text(state.memo_edit(), document.memo); !status) return status;
     apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
@@ -76,7 +81,7 @@ SystemStatus apply_document(AppState& state, const PadDocument& document) {
         put_back(state, before);
         return status;
     }
-    state.saved_memo_text = document.memo;
+    state.save->saved_memo_text = document.memo;
     mark_memo_saved(state, true);
     state.calculator.take_document(document);
     rebuild_history_list(state);
@@ -101,8 +106,9 @@ SystemStatus save_document(AppState& state, std::int32_t) {
     const std::string text = format_document(document);
     const auto write = [&] { return write_text_file(path, text, s.calls.write); };
     Result<void, StorageError> written = write();
-    const std::size_t given_up = give_up_until_written(
-        s, written, file_primitives::parent_path(path).value_or(std::string()), text.size(), s.saved_memo_text, write);
+    const std::size_t given_up =
+        give_up_and_write_again(s, written, file_primitives::parent_path(path).value_or(std::string()), text.size(),
+                                s.save->saved_memo_text, write);
     if (!written) {
         show_failure(s, SAVE_FAILURE, written.error());
         return {};
@@ -129,7 +135,7 @@ void open_document_file(AppState& s, const std::string& path) {
         show_failure(s, OPEN_FAILURE, document.error());
         return;
     }
-    if (s.snapshots) s.snapshots->before_replace(control_text(s.memo_edit()), document->memo.size());
+    if (s.save->snapshots) s.save->snapshots->before_replace(control_text(s.memo_edit()), document->memo.size());
     if (auto applied = apply_document(s, document.value()); !applied) {
         show_failure(s, OPEN_FAILURE, make_storage_error(StorageErrorKind::Other, display_text(applied.error())));
         return;
@@ -138,6 +144,19 @@ void open_document_file(AppState& s, const std::string& path) {
     show_command_outcome(s, document_name(path) + " 파일을 열었습니다.", false);
     put_caret_at_end(s.expression_edit());
     SetFocus(s.expression_edit());
+}
+
+// A document a second start handed over opens as 불러오기 opens the file chosen. A dialog
+// or a question open over the window goes first; the document waits for it.
+void open_handed_document(AppState& state) {
+    if (state.modal->open) {
+        start_timer(state.main_window, HANDED_DOCUMENT_TIMER_ID, HANDED_DOCUMENT_RETRY_MS);
+        return;
+    }
+    if (!state.second_start->handed_document) return;
+    const std::string path = std::move(*state.second_start->handed_document);
+    state.second_start->handed_document.reset();
+    open_document_file(state, path);
 }
 
 }  // namespace numvora

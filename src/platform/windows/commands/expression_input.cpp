@@ -2,6 +2,7 @@
 // refresh that keeps thousands separators up to date around the caret.
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "session/expression_caret.h"
 #include "ui/keypad_buttons.h"

@@ -7,6 +7,7 @@
 #include "platform/windows/base/subclass.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/services/clipboard.h"
+#include "platform/windows/state/app_state.h"
 #include "session/pasted_expression.h"
 
 namespace numvora {

@@ -9,6 +9,9 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/case_fold.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/commands/find_bar.h"
+#include "platform/windows/layout/window_layout.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 #include "ui/memo/text_search.h"
@@ -35,16 +38,16 @@ bool in_find_bar(const AppState& state, HWND control) {
 }
 
 const std::wstring& whole_memo(AppState& state) {
-    if (!state.find.memo_text) {
+    if (!state.find->memo_text) {
         const HWND memo = state.memo_edit();
-        state.find.memo_text = memo_text_range(memo, {0, memo_length(memo)});
+        state.find->memo_text = memo_text_range(memo, {0, memo_length(memo)});
     }
-    return *state.find.memo_text;
+    return *state.find->memo_text;
 }
 
 // The bar's message; with the bar hidden (F3 from the memo), the status line's.
 void say(AppState& state, const std::string& text) {
-    if (state.find.rows != FindBar::Hidden) {
+    if (state.layout->find_bar != FindBar::Hidden) {
         (void)set_control_text(state.control(ControlSlot::FindMessage), text);
     } else if (!text.empty()) {
         show_command_outcome(state, text, false);
@@ -61,7 +64,7 @@ std::string not_found_text(const std::wstring& pattern) {
 // The rows' controls shown or hidden, the memo moved to make room.
 SystemStatus show_rows(AppState& state, FindBar rows) {
     const auto shown = [rows](FindBar row) { return row == FindBar::Find ? rows != FindBar::Hidden : rows == row; };
-    state.find.rows = rows;
+    state.layout->find_bar = rows;
     // Hidden before the layout, shown after it: nothing shows in its old place.
     for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
         const FindBar row = find_bar_row(CONTROL_ROWS[i]);

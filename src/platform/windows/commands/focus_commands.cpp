@@ -2,7 +2,10 @@
 // focus given back when the window is active again.
 #include <algorithm>
 
+#include "platform/windows/commands/focus_commands.h"
+
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/state/app_state.h"
 #include "ui/tab_order.h"
 
 namespace numvora {
@@ -34,12 +37,12 @@ std::optional<LRESULT> on_activate(AppState& state, WPARAM wparam) {
                std::find(state.controls.begin(), state.controls.end(), control) != state.controls.end();
     };
     if (LOWORD(wparam) == WA_INACTIVE) {
-        if (ours(focus)) state.focus_before_deactivation = focus;
+        if (ours(focus)) state.focus->before_deactivation = focus;
         return std::nullopt;
     }
     if (HIWORD(wparam) != 0) return std::nullopt;  // activated minimised: nothing to focus yet
     // Without this the system leaves the focus on the main window, where keys reach no control.
-    const HWND wanted = state.focus_before_deactivation;
+    const HWND wanted = state.focus->before_deactivation;
     const bool usable = ours(wanted) && IsWindowEnabled(wanted) != FALSE && IsWindowVisible(wanted) != FALSE;
     SetFocus(usable ? wanted : state.expression_edit());
     return 0;

@@ -3,6 +3,8 @@
 #include "common/win32/wide_text.h"
 #include "notes/note_blocks.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 

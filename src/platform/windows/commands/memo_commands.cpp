@@ -5,9 +5,13 @@
 #include "common/unicode.h"
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/painting/memo_hint.h"
+#include "platform/windows/commands/find_bar.h"
+#include "platform/windows/memo/memo_hint.h"
+#include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/services/clipboard.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 
 namespace numvora {
@@ -71,8 +75,8 @@ SystemStatus close_memo_undo_group(AppState& state, std::int32_t) {
 // what the status line said of an edit before it is no longer so; the hint of an empty
 // memo follows.
 SystemStatus note_memo_change(AppState& state, std::int32_t) {
-    state.memo_dirty = true;
-    state.find.memo_text.reset();
+    state.save->memo_dirty = true;
+    state.find->memo_text.reset();
     if (state.status.memo_changed()) show_status_line(state);
     follow_memo_hint(state);
     follow_memo_change(state);

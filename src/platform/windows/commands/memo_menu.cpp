@@ -5,8 +5,10 @@
 #include <richedit.h>
 #include <windowsx.h>
 
-#include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/commands/command_menus.h"
+#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/memo/memo_menu.h"
@@ -14,21 +16,20 @@
 namespace numvora {
 namespace {
 
-// The memo as it is, as plain facts; ui/memo/memo_menu.h decides from them.
-MemoFacts memo_facts(AppState& state) {
+// The memo as it is, as plain facts; ui/menu_item.h decides from them.
+MenuFacts memo_facts(AppState& state) {
     const HWND memo = state.memo_edit();
-    MemoFacts facts;
+    MenuFacts facts = window_options(state);
     facts.can_undo = SendMessageW(memo, EM_CANUNDO, 0, 0) != 0;
     facts.can_redo = SendMessageW(memo, EM_CANREDO, 0, 0) != 0;
     facts.has_selection = !memo_selection(memo).empty();
     facts.clipboard_has_text = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
     facts.has_text = memo_length(memo) > 0;
-    facts.results_margin = state.preferences.results_margin;
     // With a selection, the text F9 reads is the selection: read once for both questions.
     const NotesAtRange at = read_notes_at_range(state);
     facts.text_has_amount =
         facts.has_selection &&
-        !memo_notes(state).book.selection_total(memo_line_of(state.notes, at.range.start), at.text).added.empty();
+        !memo_notes(state).book.selection_total(memo_line_of(*state.notes, at.range.start), at.text).added.empty();
     facts.total_line = at.reading.kind == LineKind::Total;
     if (facts.total_line) {
         facts.block_has_amount = !at.total.added.empty();
@@ -63,20 +64,7 @@ POINT caret_point(HWND memo, std::uint32_t dpi) {
 
 UniqueMenu build_memo_menu(AppState& state) {
     UniqueMenu menu(CreatePopupMenu());
-    if (!menu) return menu;
-    const MemoFacts facts = memo_facts(state);
-    for (const std::int32_t id : MEMO_MENU_ITEMS) {
-        const Command* command = find_command(id);
-        if (command == nullptr) {
-            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        const MenuItemState item = memo_menu_item_state(*command, facts);
-        const UINT enabled = item.enabled ? MF_ENABLED : MF_GRAYED;
-        const UINT checked = item.checked ? MF_CHECKED : MF_UNCHECKED;
-        const std::wstring text = to_wide(menu_item_text(*command));
-        AppendMenuW(menu.get(), MF_STRING | enabled | checked, static_cast<UINT_PTR>(id), text.c_str());
-    }
+    if (menu) append_command_items(menu.get(), {MEMO_MENU_ITEMS}, memo_facts(state));
     return menu;
 }
 
@@ -86,7 +74,7 @@ namespace {
 void show_memo_menu(AppState& state, std::optional<POINT> at) {
     const UniqueMenu menu = build_memo_menu(state);
     if (!menu) return;
-    const POINT point = at.value_or(caret_point(state.memo_edit(), state.dpi));
+    const POINT point = at.value_or(caret_point(state.memo_edit(), state.fonts.dpi));
     SetFocus(state.memo_edit());
     TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, state.main_window,
                    nullptr);

@@ -6,6 +6,8 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/dialogs/memo_versions_dialog.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/modal.h"
+#include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 #include "ui/memo/memo_versions.h"
 
@@ -26,7 +28,7 @@ void replace_memo(AppState& state, std::string_view text) {
 }  // namespace
 
 SystemStatus show_memo_versions(AppState& state, std::int32_t) {
-    if (!state.snapshots) {
+    if (!state.save->snapshots) {
         show_command_outcome(state, "메모 이전 버전을 열 수 없습니다: 저장 경로를 사용할 수 없습니다.", true);
         return {};
     }

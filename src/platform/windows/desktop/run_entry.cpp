@@ -1,8 +1,8 @@
-// "Windows 시작 시 실행": the user's Run entry, this program with TRAY_START_OPTION, so
-// that it starts hidden when the icon is on.
+#include "platform/windows/desktop/run_entry.h"
+
 #include "common/win32/hresult.h"
 #include "common/win32/wide_text.h"
-#include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/state/app_state.h"
 #include "ui/command_line.h"
 
 namespace numvora {

@@ -1,23 +1,20 @@
-// The running window's side of one window per data folder: it answers a second start's
-// registered message by coming to the front, and opens the document the second start
-// hands over through the open command. Also Explorer's restart, after which the icon is
-// added again.
+#include "platform/windows/desktop/second_start.h"
+
 #include <cstdint>
 #include <cstdio>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/case_fold.h"
-#include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/desktop/desktop_presence.h"
-#include "ui/control_ids.h"
+#include "platform/windows/desktop/tray_icon.h"
+#include "platform/windows/desktop/window_presence.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/timers/timers.h"
 
 namespace numvora {
 namespace {
 
 // The longest path a second start hands over, in UTF-16 units.
 constexpr DWORD LONGEST_PATH = 32767;
-constexpr UINT FIRST_TRY_MS = 10;
-constexpr UINT RETRY_MS = 250;
 
 // The folder as the system resolves it, in one case: the same folder named twice gives
 // the same names. FNV-1a over its UTF-16 units.
@@ -47,14 +44,14 @@ InstanceNames instance_names(const std::string& data_folder) {
 
 std::optional<LRESULT> on_registered_message(AppState& state, UINT message) {
     if (message == 0) return std::nullopt;
-    if (message == state.desktop.taskbar_created) {
-        if (state.desktop.tray_icon_shown) {
-            state.desktop.tray_icon_shown = false;  // Explorer has forgotten it
+    if (message == state.tray->taskbar_created) {
+        if (state.tray->shown) {
+            state.tray->shown = false;  // Explorer has forgotten it
             apply_tray_icon(state, true);
         }
         return 0;
     }
-    if (message == state.desktop.front_request) {
+    if (message == state.second_start->front_request) {
         bring_to_front(state, false);
         return FRONT_ANSWER;
     }
@@ -69,23 +66,10 @@ std::optional<LRESULT> on_copy_data(AppState& state, const COPYDATASTRUCT* data)
         return FALSE;
     const std::wstring path(static_cast<const wchar_t*>(data->lpData), units);
     if (path.find(L'\0') != std::wstring::npos) return FALSE;
-    state.desktop.handed_document = to_utf8(path);
+    state.second_start->handed_document = to_utf8(path);
     // Opened once this message has returned, so that the second start can end.
-    SetTimer(state.main_window, HANDED_DOCUMENT_TIMER_ID, FIRST_TRY_MS, nullptr);
+    start_timer(state.main_window, HANDED_DOCUMENT_TIMER_ID);
     return TRUE;
-}
-
-// A dialog or a question open over the window goes first; the document waits for it.
-void open_handed_document(AppState& state) {
-    if (state.modal.open) {
-        SetTimer(state.main_window, HANDED_DOCUMENT_TIMER_ID, RETRY_MS, nullptr);
-        return;
-    }
-    KillTimer(state.main_window, HANDED_DOCUMENT_TIMER_ID);
-    if (!state.desktop.handed_document) return;
-    const std::string path = std::move(*state.desktop.handed_document);
-    state.desktop.handed_document.reset();
-    open_document_file(state, path);
 }
 
 }  // namespace numvora

@@ -1,23 +1,18 @@
-// The icon in the notification area: the program's icon with the tooltip "Numvora"; a
-// click shows or hides the window, a right click opens its menu (열기, 항상 위에 표시,
-// 종료).
+#include "platform/windows/desktop/tray_icon.h"
+
 #include <cwchar>
 
-#include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
-#include "platform/windows/desktop/desktop_presence.h"
-#include "ui/commands.h"
+#include "platform/windows/desktop/window_presence.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/modal.h"
+#include "platform/windows/timers/timers.h"
 
 namespace numvora {
 namespace {
 
 constexpr UINT TRAY_ICON_ID = 1;
 constexpr wchar_t TRAY_TIP[] = L"Numvora";
-constexpr UINT MENU_DELAY_MS = 100;
-
-// Their labels are their command rows'.
-constexpr std::int32_t TRAY_MENU_ITEMS[] = {ids::TRAY_OPEN, ids::ALWAYS_ON_TOP, ids::TRAY_EXIT};
-static_assert(menu_items_have_rows(TRAY_MENU_ITEMS), "a tray menu item without a command row and its label");
 
 NOTIFYICONDATAW icon_data(const AppState& state) {
     NOTIFYICONDATAW data{};
@@ -33,26 +28,15 @@ HICON program_icon(HWND window) {
     return icon != nullptr ? icon : LoadIconW(nullptr, IDI_APPLICATION);
 }
 
-void CALLBACK open_tray_menu(HWND window, UINT, UINT_PTR id, DWORD) {
-    KillTimer(window, id);
-    const AppState* state = app_state_of(window);
-    if (state == nullptr || state->modal.open) return;
-    const UniqueMenu menu = build_tray_menu(*state);
-    POINT at{};
-    if (!menu || !GetCursorPos(&at)) return;
-    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
-    PostMessageW(window, WM_NULL, 0, 0);
-}
-
 }  // namespace
 
 void apply_tray_icon(AppState& state, bool shown) {
-    if (shown == state.desktop.tray_icon_shown) return;
+    if (shown == state.tray->shown) return;
     NOTIFYICONDATAW data = icon_data(state);
     DesktopCalls& calls = *state.calls.desktop;
     if (!shown) {
         calls.notify_icon(NIM_DELETE, &data);
-        state.desktop.tray_icon_shown = false;
+        state.tray->shown = false;
         return;
     }
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
@@ -63,19 +47,19 @@ void apply_tray_icon(AppState& state, bool shown) {
         log_error_line("알림 영역 아이콘 추가 실패: {}", display_text(last_system_error("Shell_NotifyIconW")));
         return;
     }
-    state.desktop.tray_icon_shown = true;
+    state.tray->shown = true;
     data.uVersion = NOTIFYICON_VERSION_4;
-    state.desktop.tray_version_4 = calls.notify_icon(NIM_SETVERSION, &data) != FALSE;
+    state.tray->version_4 = calls.notify_icon(NIM_SETVERSION, &data) != FALSE;
 }
 
 // The newer protocol adds a selection and the menu's own message to the mouse's, which
 // the older one sends alone.
 std::optional<LRESULT> on_tray_icon(AppState& state, LPARAM event) {
     const UINT what = LOWORD(event);
-    const bool newer = state.desktop.tray_version_4;
+    const bool newer = state.tray->version_4;
     const bool select = newer ? what == NIN_SELECT || what == NIN_KEYSELECT : what == WM_LBUTTONUP;
     const bool menu = newer ? what == WM_CONTEXTMENU : what == WM_RBUTTONUP;
-    if (state.modal.open && (select || menu)) {
+    if (state.modal->open && (select || menu)) {
         bring_to_front(state, false);
     } else if (select) {
         if (IsWindowVisible(state.main_window) && !IsIconic(state.main_window)) {
@@ -87,23 +71,9 @@ std::optional<LRESULT> on_tray_icon(AppState& state, LPARAM event) {
         // In front first: the menu closes on a click elsewhere only when its window is.
         // Under Wine a menu opened before the window has settled in front closes at once.
         SetForegroundWindow(state.main_window);
-        SetTimer(state.main_window, TRAY_MENU_TIMER_ID, MENU_DELAY_MS, open_tray_menu);
+        start_timer(state.main_window, TRAY_MENU_TIMER_ID);
     }
     return 0;
-}
-
-UniqueMenu build_tray_menu(const AppState& state) {
-    UniqueMenu menu(CreatePopupMenu());
-    if (!menu) return menu;
-    for (const std::int32_t id : TRAY_MENU_ITEMS) {
-        const Command& command = *find_command(id);
-        const bool checked = command.check == CommandCheck::AlwaysOnTop && state.settings.always_on_top;
-        const std::wstring text = to_wide(menu_item_text(command));
-        AppendMenuW(menu.get(), MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), static_cast<UINT_PTR>(id),
-                    text.c_str());
-    }
-    SetMenuDefaultItem(menu.get(), static_cast<UINT>(ids::TRAY_OPEN), FALSE);
-    return menu;
 }
 
 }  // namespace numvora

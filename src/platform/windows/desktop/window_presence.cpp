@@ -1,22 +1,24 @@
-// Showing, fronting and hiding the window for the key, the icon and a second start; the
-// close that hides; the icon menu's commands.
+#include "platform/windows/desktop/window_presence.h"
+
 #include <utility>
 
 #include "platform/windows/base/error_report.h"
-#include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/desktop/hot_key.h"
+#include "platform/windows/desktop/second_start.h"
+#include "platform/windows/desktop/tray_icon.h"
+#include "platform/windows/state/modal.h"
 #include "platform/windows/state/save_all.h"
 
 namespace numvora {
 
 void enter_desktop(AppState& state) {
-    if (state.data_paths) {
-        const InstanceNames names = instance_names(state.data_paths->folder);
-        state.desktop.front_request = RegisterWindowMessageW(names.front_request.c_str());
+    if (state.save->paths) {
+        const InstanceNames names = instance_names(state.save->paths->folder);
+        state.second_start->front_request = RegisterWindowMessageW(names.front_request.c_str());
     }
-    state.desktop.taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
+    state.tray->taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
     register_hot_key(state);
-    apply_tray_icon(state, state.preferences.tray_icon);
+    apply_tray_icon(state, state.tray->wanted);
 }
 
 void leave_desktop(AppState& state) {
@@ -34,33 +36,18 @@ void bring_to_front(AppState& state, bool focus_box) {
     // A dialog open over the window is what comes forward; the window keeps its focus.
     const HWND popup = GetLastActivePopup(window);
     SetForegroundWindow(popup);
-    if (focus_box && popup == window && !state.modal.open) SetFocus(state.expression_edit());
+    if (focus_box && popup == window && !state.modal->open) SetFocus(state.expression_edit());
 }
 
-void put_away(AppState& state) { ShowWindow(state.main_window, state.desktop.tray_icon_shown ? SW_HIDE : SW_MINIMIZE); }
+void put_away(AppState& state) { ShowWindow(state.main_window, state.tray->shown ? SW_HIDE : SW_MINIMIZE); }
 
 bool hide_instead_of_close(AppState& state) {
-    if (std::exchange(state.desktop.exiting, false)) return false;
-    if (!state.preferences.close_to_tray || !state.desktop.tray_icon_shown) return false;
+    if (std::exchange(state.tray->exiting, false)) return false;
+    if (!state.tray->close_to_tray || !state.tray->shown) return false;
     // What a close would keep is kept: nothing typed waits on the hidden window.
     if (auto saved = save_all(state); !saved) log_error_line("숨기기 전 저장 실패: {}", display_text(saved.error()));
     ShowWindow(state.main_window, SW_HIDE);
     return true;
-}
-
-SystemStatus open_from_tray(AppState& state, std::int32_t) {
-    bring_to_front(state, true);
-    return {};
-}
-
-// Posted, so that the close runs once this command has returned.
-SystemStatus exit_from_tray(AppState& state, std::int32_t) {
-    state.desktop.exiting = true;
-    if (!PostMessageW(state.main_window, WM_CLOSE, 0, 0)) {
-        state.desktop.exiting = false;
-        return fail(last_system_error("PostMessageW"));
-    }
-    return {};
 }
 
 }  // namespace numvora

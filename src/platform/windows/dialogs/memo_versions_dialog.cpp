@@ -10,6 +10,7 @@
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/state/window_mailbox.h"
 #include "ui/layout/dpi_scale.h"
@@ -65,7 +66,7 @@ constexpr DialogControl CONTROLS[] = {
 // or its history is gone.
 AppState* main_state(const Dialog& d) {
     AppState* state = app_state_of(d.main_window);
-    return state != nullptr && state->snapshots ? state : nullptr;
+    return state != nullptr && state->save->snapshots ? state : nullptr;
 }
 
 // Asks on the worker; the answer runs on the dialog's thread while it is open.
@@ -154,7 +155,7 @@ void read_more(HWND dialog, Dialog& d, std::size_t index) {
     version.asked = true;
     Dialog* dp = &d;
     if (!version.start) {
-        state->snapshots->keeper().version_start(
+        state->save->snapshots->keeper().version_start(
             version.listed, VERSION_PREVIEW_BYTES,
             to_dialog<StorageResult<VersionStart>>(d, [dialog, dp, index](StorageResult<VersionStart> start) {
                 Version& v = dp->versions->value()[index];
@@ -163,7 +164,7 @@ void read_more(HWND dialog, Dialog& d, std::size_t index) {
                 show_selected(dialog, *dp);
             }));
     } else {
-        state->snapshots->keeper().check_version(
+        state->save->snapshots->keeper().check_version(
             version.listed, while_open(d),
             to_dialog<Result<void, StorageError>>(d, [dialog, dp, index](Result<void, StorageError> whole) {
                 Version& v = dp->versions->value()[index];
@@ -273,8 +274,8 @@ void choose(HWND dialog, Dialog& d, std::size_t index) {
         if (!text) dp->versions->value()[index].whole = fail(text.error());
         if (!text || now == nullptr) return stop_restoring(dialog, *dp, std::nullopt);
         auto whole = std::make_shared<std::string>(std::move(text).value());
-        now->snapshots->keeper().keep(
-            now->snapshots->now(), control_text(now->memo_edit()), version.entry.size,
+        now->save->snapshots->keeper().keep(
+            now->save->snapshots->now(), control_text(now->memo_edit()), version.entry.size,
             to_dialog<Result<void, StorageError>>(*dp, [dialog, dp, version,
                                                         whole](const Result<void, StorageError>& kept) {
                 if (!kept)
@@ -283,7 +284,8 @@ void choose(HWND dialog, Dialog& d, std::size_t index) {
                 EndDialog(dialog, IDOK);
             }));
     };
-    state->snapshots->keeper().read_version(version, while_open(d), to_dialog<StorageResult<std::string>>(d, read));
+    state->save->snapshots->keeper().read_version(version, while_open(d),
+                                                  to_dialog<StorageResult<std::string>>(d, read));
 }
 
 INT_PTR init_dialog(HWND dialog, Dialog& d) {
@@ -299,11 +301,12 @@ INT_PTR init_dialog(HWND dialog, Dialog& d) {
     show_selected(dialog, d);
     if (AppState* state = main_state(d)) {
         Dialog* dp = &d;
-        state->snapshots->keeper().versions(control_text(state->memo_edit()),
-                                            to_dialog<StorageResult<std::vector<ListedVersion>>>(
-                                                d, [dialog, dp](StorageResult<std::vector<ListedVersion>> listed) {
-                                                    fill_list(dialog, *dp, std::move(listed));
-                                                }));
+        state->save->snapshots->keeper().versions(
+            control_text(state->memo_edit()), while_open(d),
+            to_dialog<StorageResult<std::vector<ListedVersion>>>(
+                d, [dialog, dp](StorageResult<std::vector<ListedVersion>> listed) {
+                    fill_list(dialog, *dp, std::move(listed));
+                }));
     }
     SetFocus(GetDlgItem(dialog, VERSIONS_LIST_ID));
     return FALSE;  // the focus is set
@@ -342,11 +345,11 @@ INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
 
 SystemResult<std::optional<RestoredVersion>> choose_memo_version(HWND main_window) {
     const AppState* state = app_state_of(main_window);
-    if (state == nullptr || !state->snapshots) return std::optional<RestoredVersion>();
+    if (state == nullptr || !state->save->snapshots) return std::optional<RestoredVersion>();
     Dialog d{main_window,
-             state->ui_font.get(),
-             state->dpi,
-             state->snapshots->now(),
+             state->fonts.ui.get(),
+             state->fonts.dpi,
+             state->save->snapshots->now(),
              {},
              std::nullopt,
              false,

@@ -6,6 +6,7 @@
 #include "platform/windows/base/subclass.h"
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/layout/text_fit.h"
@@ -16,17 +17,17 @@ namespace {
 // The display font at a smaller size, made once per DPI; the display font itself when
 // one cannot be made.
 HFONT result_font(AppState& state, std::int32_t size) {
-    const HFONT display = state.display_font.get();
+    const HFONT display = state.fonts.display.get();
     if (size >= RESULT_FONT_LARGEST) return display;
-    if (state.result_view.fonts_dpi != state.dpi) {
-        for (UniqueFont& font : state.result_view.fonts) font.reset();
-        state.result_view.fonts_dpi = state.dpi;
+    if (state.result_view->fonts_dpi != state.fonts.dpi) {
+        for (UniqueFont& font : state.result_view->fonts) font.reset();
+        state.result_view->fonts_dpi = state.fonts.dpi;
     }
-    UniqueFont& font = state.result_view.fonts[static_cast<std::size_t>(RESULT_FONT_LARGEST - size)];
+    UniqueFont& font = state.result_view->fonts[static_cast<std::size_t>(RESULT_FONT_LARGEST - size)];
     if (!font) {
         LOGFONTW shape{};
         if (GetObjectW(display, sizeof shape, &shape) != sizeof shape) return display;
-        shape.lfHeight = -scale_for_dpi(size, state.dpi);
+        shape.lfHeight = -scale_for_dpi(size, state.fonts.dpi);
         font = UniqueFont(CreateFontIndirectW(&shape));
     }
     return font ? font.get() : display;
@@ -59,7 +60,7 @@ void paint_result_label(AppState& state, HWND label) {
     DrawTextW(dc, shown.data(), static_cast<int>(shown.size()), &box,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | (fit.ellipsis ? DT_END_ELLIPSIS : 0));
     SelectObject(dc, previous);
-    set_text_tip(state.label_tips, state.main_window, label, fit.ellipsis ? text : std::wstring(), state.dpi);
+    set_text_tip(state.label_tips, state.main_window, label, fit.ellipsis ? text : std::wstring(), state.fonts.dpi);
 }
 
 // A label the system paints: its whole text as its tooltip while it shows it cut; the
@@ -72,7 +73,7 @@ void tip_if_cut(AppState& state, HWND label) {
         const std::string details = status_line_view(state.status, state.troubles).tooltip;
         if (!details.empty()) tip += (tip.empty() ? L"" : L"\n") + to_wide(details);
     }
-    set_text_tip(state.label_tips, state.main_window, label, tip, state.dpi);
+    set_text_tip(state.label_tips, state.main_window, label, tip, state.fonts.dpi);
 }
 
 LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {

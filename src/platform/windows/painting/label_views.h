@@ -6,9 +6,21 @@
 
 #include <windows.h>
 
-#include "platform/windows/state/app_state.h"
+#include <array>
+#include <cstdint>
+
+#include "platform/windows/base/win_handle.h"
 
 namespace numvora {
+
+struct AppState;
+
+// The result label's smaller display fonts, by size, for the DPI they were made for,
+// made when a text first needs them.
+struct ResultLabelView {
+    std::uint32_t fonts_dpi = 0;
+    std::array<UniqueFont, 8> fonts;
+};
 
 // Takes over the labels' painting and text changes.
 void watch_labels(const AppState& state);

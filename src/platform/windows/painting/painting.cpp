@@ -6,6 +6,7 @@
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/colors/color_scheme.h"
 #include "ui/control_ids.h"
@@ -118,7 +119,7 @@ void paint_push_button(const DRAWITEMSTRUCT& item, ButtonKind kind, const ColorS
     }
 }
 
-std::optional<LRESULT> paint_panels(AppState& state) {
+std::optional<LRESULT> paint_panels(AppState& state, const PanelBoxes& panels) {
     const HWND window = state.main_window;
     PaintScope paint(window);
     if (paint.dc() == nullptr) return 0;
@@ -129,7 +130,7 @@ std::optional<LRESULT> paint_panels(AppState& state) {
     const std::int32_t corner = scaled_at_least(14, window_dpi(window), 7, 6);
     ScopedSelect pen(paint.dc(), border.get());
     ScopedSelect brush(paint.dc(), state.brushes.panel.get());
-    for (const PixelRect& panel : {state.panels.top_bar, state.panels.calculator, state.panels.memo}) {
+    for (const PixelRect& panel : {panels.top_bar, panels.calculator, panels.memo}) {
         RoundRect(paint.dc(), panel.left, panel.top, panel.right, panel.bottom, corner, corner);
     }
     return 0;

@@ -6,12 +6,21 @@
 
 #include <optional>
 
-#include "platform/windows/state/app_state.h"
+#include "ui/colors/button_colors.h"
 #include "ui/colors/color_scheme.h"
+#include "ui/layout/pixel_rect.h"
 
 namespace numvora {
 
-std::optional<LRESULT> paint_panels(AppState& state);
+struct AppState;
+
+// The panels behind the controls, as the layout placed them.
+struct PanelBoxes {
+    PixelRect top_bar;
+    PixelRect calculator;
+    PixelRect memo;
+};
+std::optional<LRESULT> paint_panels(AppState& state, const PanelBoxes& panels);
 // WM_PAINT fills the whole paint rectangle itself, so the class brush (light in either
 // theme) must not erase first: a dark window would flash light on every repaint.
 std::optional<LRESULT> skip_background_erase(AppState& state);

@@ -14,7 +14,7 @@ constexpr DWORD DARK_MODE_ATTRIBUTE_BEFORE_19041 = 19;
 
 }  // namespace
 
-ColorScheme color_scheme(const AppState& state) { return {state.settings.dark_mode, state.look.high_contrast}; }
+ColorScheme color_scheme(const AppState& state) { return {state.settings.dark_mode, state.look->high_contrast}; }
 
 ThemePalette current_palette(const AppState& state) { return scheme_palette(color_scheme(state)); }
 
@@ -32,8 +32,8 @@ std::optional<SystemColors> query_high_contrast(LookCalls& calls) {
 
 void apply_frame_theme(AppState& state) {
     const bool dark = color_scheme(state).dark_frame();
-    if (!dark && !state.look.dark_frame_requested) return;
-    state.look.dark_frame_requested = true;
+    if (!dark && !state.look->dark_frame_requested) return;
+    state.look->dark_frame_requested = true;
     const BOOL value = dark ? TRUE : FALSE;
     const HWND window = state.main_window;
     if (FAILED(state.calls.look->set_window_attribute(window, DARK_MODE_ATTRIBUTE, &value, sizeof value))) {
@@ -61,7 +61,7 @@ SystemStatus apply_look(AppState& state, const ColorScheme& scheme) {
     auto brushes = make_theme_brushes(palette, *state.calls.look);
     if (!brushes) return fail(brushes.error());
     state.settings.dark_mode = scheme.dark;
-    state.look.high_contrast = scheme.high_contrast;
+    state.look->high_contrast = scheme.high_contrast;
     std::swap(state.brushes, brushes.value());  // the old ones go with the result
     apply_memo_background(state.memo_edit(), palette[MEMO_BACKGROUND]);
     apply_memo_text_color(state.memo_edit(), palette[MEMO_TEXT]);
@@ -72,7 +72,7 @@ SystemStatus apply_look(AppState& state, const ColorScheme& scheme) {
 
 std::optional<LRESULT> on_system_colors_changed(AppState& state) {
     const std::optional<SystemColors> contrast = query_high_contrast(*state.calls.look);
-    if (contrast != state.look.high_contrast) {
+    if (contrast != state.look->high_contrast) {
         if (auto status = apply_look(state, {state.settings.dark_mode, contrast}); !status) {
             log_error_line("고대비 색 적용 실패: {}", display_text(status.error()));
         }

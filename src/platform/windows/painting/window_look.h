@@ -7,10 +7,20 @@
 #include <windows.h>
 
 #include "platform/windows/base/system_error.h"
-#include "platform/windows/state/app_state.h"
+#include "platform/windows/base/win32_calls.h"
 #include "ui/colors/color_scheme.h"
 
 namespace numvora {
+
+struct AppState;
+
+// The look beyond the palette: high contrast's colours while it is on; whether the dark
+// frame and control themes were ever asked for (until then the light defaults need no
+// call, and no library is loaded for them).
+struct WindowLook {
+    std::optional<SystemColors> high_contrast;
+    bool dark_frame_requested = false;
+};
 
 ColorScheme color_scheme(const AppState& state);
 // The palette the window paints with now.

@@ -30,12 +30,15 @@ public:
     MemoSnapshots(HWND window, std::string folder, std::string data_folder, std::string start, Clock now,
                   WriteCalls calls);
 
-    // Before memo.txt (at memo_path, holding held) is replaced by incoming. Waits for the
-    // worker, at most for the task in hand (HistoryKeeper says which).
-    void before_save(const std::string& memo_path, const std::string& held, const std::string& incoming) {
-        keeper_.before_save(now_(), memo_path, held, incoming);
+    // Before memo.txt (at memo_path, holding held) is replaced by incoming: the conflict
+    // copy's path when another writer had changed it (MemoFile::KeepHeld). Waits for the
+    // worker, as HistoryKeeper says.
+    StorageResult<std::optional<std::string>> before_save(const std::string& memo_path, const std::string& held,
+                                                          const std::string& incoming, bool changed_elsewhere) {
+        return keeper_.before_save(now_(), memo_path, held, incoming, changed_elsewhere);
     }
     // Before a document replaces the whole memo; a failure is said when it comes back.
+    // Waits as before_save does.
     void before_replace(std::string current, std::uint64_t incoming_size) {
         keeper_.replacing(now_(), std::move(current), incoming_size);
     }

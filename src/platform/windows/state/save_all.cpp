@@ -2,6 +2,7 @@
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/win_rect.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 #include "storage/combined_save.h"
@@ -69,35 +70,33 @@ void adopt_settings(AppState& state, const AppSettings& settings) {
     state.calculator.group_thousands = settings.group_thousands;
 }
 
-std::size_t give_up_until_written(AppState& state, Result<void, StorageError>& written, const std::string& folder,
-                                  std::uint64_t size, const std::string& keep_text,
-                                  const std::function<Result<void, StorageError>()>& write) {
-    std::size_t given_up = 0;
-    while (!written && is_disk_full(written.error()) && state.snapshots) {
-        const std::size_t gone = state.snapshots->give_up(folder, size + FILE_SYSTEM_ALLOWANCE, keep_text);
-        if (gone == 0) break;
-        given_up += gone;
-        written = write();
-    }
-    if (given_up > 0) log_error_line("{}", given_up_text(given_up));
+std::size_t give_up_and_write_again(AppState& state, Result<void, StorageError>& written, const std::string& folder,
+                                    std::uint64_t size, const std::string& keep_text,
+                                    const std::function<Result<void, StorageError>()>& write) {
+    if (written || !is_disk_full(written.error()) || !state.save->snapshots) return 0;
+    const std::size_t given_up = state.save->snapshots->give_up(folder, size + FILE_SYSTEM_ALLOWANCE, keep_text);
+    if (given_up == 0) return 0;
+    log_error_line("{}", given_up_text(given_up));
+    written = write();
     return given_up;
 }
 
 Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
-    if (!state.memo_file) {
+    if (!state.save->memo_file || !state.save->snapshots) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
     const std::string incoming(text);
-    // What memo.txt holds is kept (when the history is due a snapshot) before the memo
-    // replaces it, so that a kill at any moment leaves the earlier text in one of them.
-    const auto keep = [&](const std::string& held) {
-        if (state.snapshots) state.snapshots->before_save(state.memo_file->path(), held, incoming);
+    // What memo.txt holds is kept (as a conflict copy when another writer changed it,
+    // as a snapshot when the history is due one) before the memo replaces it, so that a
+    // kill at any moment leaves the earlier text in one of them.
+    const MemoFile::KeepHeld keep = [&](const std::string& held, bool changed_elsewhere) {
+        return state.save->snapshots->before_save(state.save->memo_file->path(), held, incoming, changed_elsewhere);
     };
-    StorageResult<MemoFile::Written> written = state.memo_file->write(text, keep);
+    StorageResult<MemoFile::Written> written = state.save->memo_file->write(text, keep);
     Result<void, StorageError> outcome = written ? Result<void, StorageError>() : fail(written.error());
     const std::size_t given_up =
-        give_up_until_written(state, outcome, state.memo_file->folder(), text.size(), incoming, [&] {
-            written = state.memo_file->write(text, keep);
+        give_up_and_write_again(state, outcome, state.save->memo_file->folder(), text.size(), incoming, [&] {
+            written = state.save->memo_file->write(text, keep);
             return written ? Result<void, StorageError>() : fail(written.error());
         });
     if (!written) {
@@ -107,7 +106,7 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
         return fail(written.error());
     }
     log_set_aside(written.value());
-    state.saved_memo_text = incoming;
+    state.save->saved_memo_text = incoming;
     state.troubles.end(Trouble::MemoNotSaved);
     if (written->kept_conflict) {
         const std::string name = last_path_component(*written->kept_conflict).value_or(*written->kept_conflict);
@@ -122,31 +121,24 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text) {
 }
 
 void save_settings_now(const AppState& state, std::string_view failure_line) {
-    if (!state.data_paths) return;
+    if (!state.save->paths) return;
     const auto settings = capture_settings(state);
     if (!settings) return;
-    if (auto saved = save_settings(*state.data_paths, settings.value(), state.calls.write); !saved) {
-        log_error_line(failure_line, display_text(saved.error()));
-    }
-}
-
-void save_preferences_now(const AppState& state, std::string_view failure_line) {
-    if (!state.data_paths) return;
-    if (auto saved = save_preferences(*state.data_paths, state.preferences, state.calls.write); !saved) {
+    if (auto saved = save_settings(*state.save->paths, settings.value(), state.calls.write); !saved) {
         log_error_line(failure_line, display_text(saved.error()));
     }
 }
 
 Result<void, StorageError> save_all(AppState& state) {
-    if (!state.memo_file || !state.data_paths) {
+    if (!state.save->memo_file || !state.save->paths) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
     const std::string memo = control_text(state.memo_edit());
     return save_memo_and_settings(
         [&] { return write_memo(state, memo); }, capture_settings(state),
-        [&](const AppSettings& settings) { return save_settings(*state.data_paths, settings, state.calls.write); });
+        [&](const AppSettings& settings) { return save_settings(*state.save->paths, settings, state.calls.write); });
 }
 
-void mark_memo_saved(AppState& state, bool saved) { state.memo_dirty = !saved; }
+void mark_memo_saved(AppState& state, bool saved) { state.save->memo_dirty = !saved; }
 
 }  // namespace numvora

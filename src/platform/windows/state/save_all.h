@@ -5,15 +5,32 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "common/result.h"
-#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/memo_snapshots.h"
+#include "storage/files/data_paths.h"
+#include "storage/memo_file.h"
 #include "storage/settings.h"
 #include "storage/storage_error.h"
 
 namespace numvora {
+
+struct AppState;
+
+// The data folder's files as this window keeps them, none without a data folder, and
+// the memo's save state.
+struct SaveState {
+    std::optional<DataPaths> paths;
+    std::optional<MemoFile> memo_file;       // with paths
+    std::optional<MemoSnapshots> snapshots;  // with paths: the memo's history
+    std::string saved_memo_text;             // the memo as last read, written or loaded from a document
+    // Set by every change of the memo (EN_CHANGE), since the control's own modify flag
+    // misses undo, redo and text set from outside; the auto-save reads only when set.
+    bool memo_dirty = false;
+};
 
 // The window's geometry (its restored rectangle when minimised or maximised, in
 // screen coordinates) and the toggles; fails with the failed call's text.
@@ -34,18 +51,20 @@ Result<void, StorageError> write_memo(AppState& state, std::string_view text);
 // "공간이 부족해 이전 버전 3개를 지웠습니다"
 std::string given_up_text(std::size_t count);
 
-// After write failed for a full disk in folder: older versions go, oldest first, and
-// write is tried again, until it succeeds or nothing more can go (never the newest
-// version that differs from keep_text). Gives how many went, for given_up_text.
-std::size_t give_up_until_written(AppState& state, Result<void, StorageError>& written, const std::string& folder,
-                                  std::uint64_t size, const std::string& keep_text,
-                                  const std::function<Result<void, StorageError>()>& write);
+// After write failed for a full disk in folder: older versions go, oldest first, until
+// the folder has room for size bytes (never the newest version that differs from
+// keep_text), and write is tried once more. Gives how many went, for given_up_text.
+std::size_t give_up_and_write_again(AppState& state, Result<void, StorageError>& written, const std::string& folder,
+                                    std::uint64_t size, const std::string& keep_text,
+                                    const std::function<Result<void, StorageError>()>& write);
 
 // A switch saves its setting at once: settings.txt with the window as it is now. A
 // failure is logged with failure_line ("…: {}"); without a data folder nothing happens.
 void save_settings_now(const AppState& state, std::string_view failure_line);
 
-// The same for preferences.txt, with the options as they are in the record.
+// The same for preferences.txt, with the options as their features' records hold them;
+// defined with the settings command (commands/settings_commands.cpp), which sees every
+// feature's record.
 void save_preferences_now(const AppState& state, std::string_view failure_line);
 
 // Writes memo.txt, then settings.txt. A failed capture of the settings does not cost

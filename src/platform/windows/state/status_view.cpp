@@ -1,6 +1,8 @@
 #include "platform/windows/state/status_view.h"
 
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/save_all.h"
 
 namespace numvora {
 
@@ -27,8 +29,8 @@ void show_selection_outcome(AppState& state, const SelectionMessage& message) {
 }
 
 void show_history_events(AppState& state) {
-    if (!state.snapshots) return;
-    const std::vector<std::string> lines = state.snapshots->take_status_lines(state.troubles);
+    if (!state.save->snapshots) return;
+    const std::vector<std::string> lines = state.save->snapshots->take_status_lines(state.troubles);
     for (const std::string& line : lines) state.status.show(line, true);
     show_status_line(state);
 }

@@ -3,9 +3,11 @@
 
 #include <string>
 
-#include "platform/windows/state/app_state.h"
+#include "session/selection_state.h"
 
 namespace numvora {
+
+struct AppState;
 
 // Writes the status text after the mark of a lasting trouble (the label's tooltip then
 // gives the troubles' details); a status line that cannot change keeps its text.

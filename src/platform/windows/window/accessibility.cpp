@@ -1,8 +1,12 @@
-#include "platform/windows/window/accessibility.h"
-
+// Names for the controls whose captions are symbols, the live regions and the memo's
+// description (its empty hint), handed to the system's accessibility layer once the
+// window is up, by a timer that runs once: its library and COM cost milliseconds that
+// the start should not pay. A system without the services changes nothing.
 #include <string>
 
 #include "common/win32/wide_text.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/timers/timers.h"
 #include "ui/control_table.h"
 #include "ui/memo/memo_menu.h"
 
@@ -16,7 +20,7 @@ constexpr int POLITE = 1;
 
 }  // namespace
 
-void annotate_controls(const AppState& state) {
+void annotate_controls(AppState& state) {
     for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
         const std::wstring_view name = CONTROL_ROWS[i].accessible_name;
         if (!name.empty())

@@ -1,34 +1,28 @@
 #include "platform/windows/window/main_window.h"
 
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/commands/focus_commands.h"
+#include "platform/windows/desktop/hot_key.h"
+#include "platform/windows/desktop/second_start.h"
+#include "platform/windows/desktop/tray_icon.h"
+#include "platform/windows/layout/window_layout.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/memo_snapshots.h"
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/timers/timers.h"
-#include "platform/windows/window/accessibility.h"
 #include "platform/windows/window/window_handlers.h"
 
 namespace numvora {
 namespace {
 
-std::optional<LRESULT> on_timer(AppState& state, WPARAM timer_id) {
-    if (timer_id == SELECTION_TIMER_ID) {
-        check_memo_selection(state);
-    } else if (timer_id == AUTOSAVE_TIMER_ID) {
-        auto_save_memo(state);
-    } else if (timer_id == ACCESSIBILITY_TIMER_ID) {
-        KillTimer(state.main_window, ACCESSIBILITY_TIMER_ID);  // once
-        annotate_controls(state);
-    } else if (timer_id == MEMO_ZOOM_NOTE_TIMER_ID) {
-        end_memo_zoom_note(state);
-    } else if (timer_id == HOT_KEY_RELEASE_TIMER_ID) {
-        check_hot_key_release(state);
-    } else if (timer_id == HANDED_DOCUMENT_TIMER_ID) {
-        open_handed_document(state);
-    } else {
-        return std::nullopt;
-    }
+// A timer of the table, stopped first when it runs once.
+std::optional<LRESULT> on_timer(AppState& state, WPARAM id) {
+    const TimerRow* row = find_timer(id);
+    if (row == nullptr) return std::nullopt;
+    if (row->runs == TimerRuns::Once) stop_timer(state.main_window, row->id);
+    row->handler(state);
     return 0;
 }
 
@@ -37,7 +31,7 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     switch (message) {
     case WM_DESTROY: return on_destroy(state);
     case WM_SIZE: return on_size(state);
-    case WM_PAINT: return paint_panels(state);
+    case WM_PAINT: return paint_panels(state, state.layout->panels);
     case WM_ERASEBKGND: return skip_background_erase(state);
     case WM_CLOSE: return on_close(state);
     case WM_QUERYENDSESSION: return on_query_end_session(state);

@@ -8,18 +8,23 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/desktop/desktop_presence.h"
+#include "platform/windows/commands/settings_commands.h"
+#include "platform/windows/desktop/window_presence.h"
+#include "platform/windows/layout/window_layout.h"
+#include "platform/windows/memo/memo_control.h"
+#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/memo_zoom.h"
+#include "platform/windows/memo/results_margin.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/memo_colors.h"
-#include "platform/windows/painting/memo_hint.h"
-#include "platform/windows/painting/results_margin.h"
 #include "platform/windows/painting/theme_brushes.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/modal.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
-#include "platform/windows/window/accessibility.h"
+#include "platform/windows/timers/timers.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/document.h"
 #include "storage/files/file_io.h"
@@ -36,7 +41,7 @@ constexpr WPARAM MEMO_UNDO_LIMIT = 256;
 // The memo file; one that cannot be read is moved aside before anything writes over
 // it, and the reason stays on the status line.
 std::string open_memo(AppState& state) {
-    MemoFile::Opened opened = state.memo_file->open();
+    MemoFile::Opened opened = state.save->memo_file->open();
     if (!opened.unreadable) return std::move(opened.text);
     const std::string reason = display_text(*opened.unreadable);
     log_error_line("메모 불러오기 실패: {}", reason);
@@ -83,8 +88,8 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
         state.settings.dark_mode = system_prefers_dark(state.calls);
         return;
     }
-    state.data_paths = paths.value();
-    state.memo_file.emplace(paths.value(), state.calls.write);
+    state.save->paths = paths.value();
+    state.save->memo_file.emplace(paths.value(), state.calls.write);
     // What a save or a copy of another window's memo killed half-way left behind.
     sweep_temporary_files(paths->folder, is_written_data_file);
     const StorageResult<AppSettings>& settings = start.settings.value();
@@ -95,13 +100,13 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
         log_error_line("설정 불러오기 실패: {}", display_text(settings.error()));
     }
     if (auto preferences = load_preferences(paths->preferences_file)) {
-        state.preferences = preferences.value();
+        adopt_preferences(state, preferences.value());
     } else {
         log_error_line("환경 설정 불러오기 실패: {}", display_text(preferences.error()));
     }
     memo_text = open_memo(state);
-    state.snapshots.emplace(state.main_window, history_folder(paths.value()), paths->folder, memo_text, state.calls.now,
-                            state.calls.write);
+    state.save->snapshots.emplace(state.main_window, history_folder(paths.value()), paths->folder, memo_text,
+                                  state.calls.now, state.calls.write);
 }
 
 // Creates the controls in table order and files each handle in the record, with the
@@ -138,7 +143,7 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     state->main_window = window;
     state->calls = start.calls;
     load_saved_state(*state, start, memo_text);
-    state->look.high_contrast = query_high_contrast(*state->calls.look);
+    state->look->high_contrast = query_high_contrast(*state->calls.look);
     const ThemePalette palette = current_palette(*state);
 
     auto brushes = make_theme_brushes(palette, *state->calls.look);
@@ -152,25 +157,22 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     // with "{\rtf" would be read as RTF and saved back as its rendered text.
     SendMessageW(state->memo_edit(), EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
     SendMessageW(state->memo_edit(), EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
-    take_over_memo_paste(state->memo_edit());
+    take_over_memo(state->memo_edit());
     take_over_expression_paste(state->expression_edit());
-    watch_results_margin(state->memo_edit());
-    watch_memo_hint(state->memo_edit());
-    take_over_margin_clicks(state->memo_edit());
     show_status_line(*state);
     SendMessageW(state->memo_edit(), EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
     apply_memo_background(state->memo_edit(), palette[MEMO_BACKGROUND]);
 
-    state->dpi = window_dpi(window);
-    auto fonts = create_font_set(state->dpi);
+    state->fonts.dpi = window_dpi(window);
+    auto fonts = create_font_set(state->fonts.dpi);
     if (!fonts) return fail(fonts.error());
-    state->ui_font = std::move(fonts->ui);
-    state->keypad_font = std::move(fonts->keypad);
-    state->display_font = std::move(fonts->display);
+    state->fonts.ui = std::move(fonts->ui);
+    state->fonts.keypad = std::move(fonts->keypad);
+    state->fonts.display = std::move(fonts->display);
 
-    apply_fonts(*state, state->ui_font.get(), state->display_font.get(), state->keypad_font.get());
+    apply_fonts(*state);
     apply_memo_text_color(state->memo_edit(), palette[MEMO_TEXT]);
-    if (state->preferences.memo_zoom != MEMO_ZOOM_DEFAULT) {
+    if (state->zoom->percent != MEMO_ZOOM_DEFAULT) {
         // Before the text goes in: a new font rewraps it. Without the font the memo
         // keeps the ui font.
         if (auto status = apply_memo_zoom(*state); !status)
@@ -184,23 +186,15 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
 // line at width zero one character a line, which took minutes for 5,000 characters.
 SystemStatus fill_memo(AppState& state, std::string memo_text) {
     if (auto status = set_control_text(state.memo_edit(), memo_text); !status) return status;
-    state.saved_memo_text = std::move(memo_text);
+    state.save->saved_memo_text = std::move(memo_text);
     mark_memo_saved(state, true);
-    state.notes.in_step = false;  // its notes are read whole at their first use
+    state.notes->in_step = false;  // its notes are read whole at their first use
     // Every change from here on, typed, undone or set from outside, marks the memo.
     SendMessageW(state.memo_edit(), EM_SETEVENTMASK, 0, ENM_CHANGE);
     return {};
 }
 
 }  // namespace
-
-void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font) {
-    for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
-        const FontRole role = CONTROL_ROWS[i].font;
-        const HFONT font = role == FontRole::Display ? display_font : role == FontRole::Keypad ? keypad_font : ui_font;
-        SendMessageW(state.controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
-}
 
 StorageResult<DataPaths> resolve_start_paths(const SystemCalls& calls) {
     return resolve_data_paths(find_program_folder(calls));
@@ -230,23 +224,23 @@ LRESULT on_create(HWND window, const StartData& start) {
         return -1;
     }
     // The strip narrows the text area before the text goes in, which then wraps once.
-    if (state.preferences.results_margin) apply_results_margin(state);
+    if (state.margin->on) apply_results_margin(state);
     if (auto status = fill_memo(state, std::move(memo_text)); !status) {
         show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(status.error()));
         return -1;
     }
-    if (SetTimer(window, SELECTION_TIMER_ID, SELECTION_TIMER_MS, nullptr) == 0) {
+    if (!start_timer(window, SELECTION_TIMER_ID)) {
         show_error_box(window, "초기화 오류", "메모 선택 상태 확인 타이머를 시작하지 못했습니다.");
         return -1;
     }
-    if (SetTimer(window, AUTOSAVE_TIMER_ID, AUTOSAVE_TIMER_MS, nullptr) == 0) {
+    if (!start_timer(window, AUTOSAVE_TIMER_ID)) {
         log_error_line("메모 자동 저장 타이머를 시작하지 못했습니다.");
     }
     add_system_menu_items(state);
     apply_frame_theme(state);  // before the window shows: a dark title bar from the start
-    SetTimer(window, ACCESSIBILITY_TIMER_ID, ACCESSIBILITY_DELAY_MS, nullptr);
+    start_timer(window, ACCESSIBILITY_TIMER_ID);
     enter_desktop(state);
-    state.created = true;
+    state.life->created = true;
     return 0;
 }
 

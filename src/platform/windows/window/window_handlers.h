@@ -8,11 +8,13 @@
 #include <optional>
 
 #include "platform/windows/base/system_error.h"
-#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/system_calls.h"
 #include "storage/files/data_paths.h"
 #include "storage/settings.h"
 
 namespace numvora {
+
+struct AppState;
 
 // The data folder and the settings as the start reads them, once, and the system calls
 // the window is to use: the entry routine places the window with them and hands them
@@ -28,16 +30,17 @@ StorageResult<DataPaths> resolve_start_paths(const SystemCalls& calls);
 
 // Creation (window_create.cpp).
 LRESULT on_create(HWND window, const StartData& start);
-void apply_fonts(const AppState& state, HFONT ui_font, HFONT display_font, HFONT keypad_font);
-
-// Layout and DPI (window_layout.cpp).
-LRESULT on_size(AppState& state);
-LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info);
-LRESULT on_dpi_changed(AppState& state, const RECT* suggested);
 
 // Commands (command_dispatch.cpp): the handler of a WM_COMMAND's id and code, and its
 // failure in a box; nothing for what is no command of ours.
 std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_t code);
+
+// Whether WM_CREATE finished (only then does WM_DESTROY end the loop), and whether a
+// log-off is held back for an unsaved memo.
+struct WindowLife {
+    bool created = false;
+    bool end_session_blocked = false;
+};
 
 // Shutdown (window_shutdown.cpp).
 LRESULT on_close(AppState& state);

@@ -1,13 +1,14 @@
-#include "platform/windows/painting/memo_hint.h"
+#include "platform/windows/memo/memo_hint.h"
 
 #include <richedit.h>
 
 #include <string>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/base/subclass.h"
 #include "platform/windows/base/win_handle.h"
+#include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/app_state.h"
 #include "ui/colors/color_scheme.h"
 #include "ui/memo/memo_menu.h"
 
@@ -23,7 +24,7 @@ void draw_hint(const AppState& state, HWND memo) {
     if (dc.get() == nullptr) return;
     RECT area{};
     SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
-    const ScopedSelect in_font(dc.get(), state.memo_font());
+    const ScopedSelect in_font(dc.get(), memo_font(state));
     SetBkMode(dc.get(), TRANSPARENT);
     SetTextColor(dc.get(), margin_colors(color_scheme(state)).text);
     std::wstring text = to_wide(memo_hint_text());
@@ -33,22 +34,16 @@ void draw_hint(const AppState& state, HWND memo) {
     ShowCaret(memo);
 }
 
-LRESULT CALLBACK hint_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
-    if (message != WM_PAINT) return pass_to_control(memo, message, wparam, lparam, hint_proc, id);
-    const LRESULT painted = DefSubclassProc(memo, message, wparam, lparam);
-    if (AppState* state = app_state_of(GetParent(memo))) {
-        state->hint.shown = memo_is_empty(memo);
-        if (state->hint.shown) draw_hint(*state, memo);
-    }
-    return painted;
-}
-
 }  // namespace
 
-void watch_memo_hint(HWND memo) { subclass_control(memo, hint_proc); }
+void hint_after(AppState& state, const MemoMessage& got) {
+    if (got.message != WM_PAINT) return;
+    state.hint->shown = memo_is_empty(got.memo);
+    if (state.hint->shown) draw_hint(state, got.memo);
+}
 
 void follow_memo_hint(AppState& state) {
-    if (memo_is_empty(state.memo_edit()) != state.hint.shown) InvalidateRect(state.memo_edit(), nullptr, TRUE);
+    if (memo_is_empty(state.memo_edit()) != state.hint->shown) InvalidateRect(state.memo_edit(), nullptr, TRUE);
 }
 
 }  // namespace numvora

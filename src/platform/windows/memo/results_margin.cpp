@@ -1,4 +1,4 @@
-#include "platform/windows/painting/results_margin.h"
+#include "platform/windows/memo/results_margin.h"
 
 #include <richedit.h>
 
@@ -11,8 +11,11 @@
 
 #include "common/win32/wide_text.h"
 #include "notes/note_blocks.h"
-#include "platform/windows/base/subclass.h"
+#include "platform/windows/base/win_handle.h"
+#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/colors/color_scheme.h"
 #include "ui/layout/dpi_scale.h"
@@ -75,12 +78,12 @@ std::vector<ScreenLine> lines_on_screen(HWND memo, const MemoNotes& notes, const
 // The memo's own font (its zoom's, or the ui font at 100%), in which the results read
 // as part of the text; the widths measured in another one are forgotten.
 HFONT margin_font(AppState& state) {
-    const std::wstring key = std::to_wstring(state.dpi) + L'|' + std::to_wstring(state.preferences.memo_zoom);
-    if (key != state.margin.font_key) {
-        state.margin.widths.clear();
-        state.margin.font_key = key;
+    const std::wstring key = std::to_wstring(state.fonts.dpi) + L'|' + std::to_wstring(state.zoom->percent);
+    if (key != state.margin->font_key) {
+        state.margin->widths.clear();
+        state.margin->font_key = key;
     }
-    return state.memo_font();
+    return memo_font(state);
 }
 
 // The results of the lines that end on screen, measured in the margin's font (the
@@ -91,7 +94,7 @@ std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::in
     RECT area{};
     SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     const std::vector<ScreenLine> screen = lines_on_screen(memo, notes, area);
-    ResultsMarginView& margin = state.margin;
+    ResultsMarginState& margin = *state.margin;
 
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
@@ -162,16 +165,16 @@ std::vector<MarginRow> place_results(std::vector<ReadResult> read, HWND memo, st
 
 void set_text_area(AppState& state, HWND memo, std::int32_t width) {
     const RECT client = client_of(memo);
-    if (!state.margin.text_area_insets) {
+    if (!state.margin->text_area_insets) {
         RECT own{};
         SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&own));
-        state.margin.text_area_insets = PixelRect{own.left - client.left, own.top - client.top,
-                                                  client.right - own.right, client.bottom - own.bottom};
+        state.margin->text_area_insets = PixelRect{own.left - client.left, own.top - client.top,
+                                                   client.right - own.right, client.bottom - own.bottom};
     }
-    const PixelRect& in = *state.margin.text_area_insets;
+    const PixelRect& in = *state.margin->text_area_insets;
     RECT area{client.left + in.left, client.top + in.top, client.right - in.right - width, client.bottom - in.bottom};
     area.right = std::max(area.right, area.left + 1);
-    state.margin.width = width;
+    state.margin->width = width;
     SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
 }
 
@@ -183,16 +186,16 @@ namespace {
 // of strip they need.
 std::int32_t read_rows(AppState& state, HWND memo) {
     const WindowDc dc(memo);
-    if (dc.get() == nullptr) return state.margin.width;
+    if (dc.get() == nullptr) return state.margin->width;
     const ScopedSelect in_font(dc.get(), margin_font(state));
     const RECT client = client_of(memo);
     std::int32_t widest = 0;
     std::vector<ReadResult> read = read_results(state, memo, dc.get(), widest);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.get(), &metrics);
-    state.margin.rows = place_results(std::move(read), memo, metrics.tmHeight);
-    for (MarginRow& row : state.margin.rows) row.box.left = client.right - state.margin.width;
-    return results_margin_width(widest, client.right - client.left, state.dpi);
+    state.margin->rows = place_results(std::move(read), memo, metrics.tmHeight);
+    for (MarginRow& row : state.margin->rows) row.box.left = client.right - state.margin->width;
+    return results_margin_width(widest, client.right - client.left, state.fonts.dpi);
 }
 
 // The strip as wide as the results on screen need: the text area set anew, which
@@ -200,12 +203,12 @@ std::int32_t read_rows(AppState& state, HWND memo) {
 // control's layout, which a paint only shows.
 void fit_results_margin(AppState& state) {
     const HWND memo = state.memo_edit();
-    state.margin.fit_posted = false;
+    state.margin->fit_posted = false;
     const std::int32_t width = read_rows(state, memo);
-    if (width == state.margin.width) return;
-    state.margin.refreshing = true;
+    if (width == state.margin->width) return;
+    state.margin->refreshing = true;
     set_text_area(state, memo, width);
-    state.margin.refreshing = false;
+    state.margin->refreshing = false;
     read_rows(state, memo);
 }
 
@@ -218,8 +221,8 @@ void fit_results_margin(AppState& state) {
 void refresh_results_margin(AppState& state) {
     const HWND memo = state.memo_edit();
     const std::int32_t width = read_rows(state, memo);
-    if (width > state.margin.width && memo_length(memo) <= QUICK_REWRAP_LENGTH && !state.margin.fit_posted)
-        state.margin.fit_posted = PostMessageW(memo, WM_FIT_RESULTS_MARGIN, 0, 0) != FALSE;
+    if (width > state.margin->width && memo_length(memo) <= QUICK_REWRAP_LENGTH && !state.margin->fit_posted)
+        state.margin->fit_posted = PostMessageW(memo, WM_FIT_RESULTS_MARGIN, 0, 0) != FALSE;
 }
 
 namespace {
@@ -230,7 +233,7 @@ void draw_margin(AppState& state, HWND memo) {
     const HDC dc = window_dc.get();
     if (dc == nullptr) return;
     const RECT client = client_of(memo);
-    const RECT strip{client.right - state.margin.width, client.top, client.right, client.bottom};
+    const RECT strip{client.right - state.margin->width, client.top, client.right, client.bottom};
     FillRect(dc, &strip, state.brushes.memo.get());
     const MarginColors colors = margin_colors(color_scheme(state));
     const RECT rule{strip.left, strip.top, strip.left + 1, strip.bottom};
@@ -239,8 +242,8 @@ void draw_margin(AppState& state, HWND memo) {
     const ScopedSelect in_font(dc, margin_font(state));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colors.text);
-    const std::int32_t padding = scale_for_dpi(RESULTS_MARGIN_PADDING, state.dpi);
-    for (const MarginRow& row : state.margin.rows) {
+    const std::int32_t padding = scale_for_dpi(RESULTS_MARGIN_PADDING, state.fonts.dpi);
+    for (const MarginRow& row : state.margin->rows) {
         RECT box{row.box.left + padding, row.box.top, row.box.right - padding, row.box.bottom};
         std::wstring shown = to_wide(row.shown);
         DrawTextW(dc, shown.data(), static_cast<int>(shown.size()), &box,
@@ -250,65 +253,65 @@ void draw_margin(AppState& state, HWND memo) {
 
 bool in_strip(const AppState& state, HWND memo, POINT point) {
     const RECT client = client_of(memo);
-    return state.margin.width > 0 && PtInRect(&client, point) && point.x >= client.right - state.margin.width;
-}
-
-LRESULT CALLBACK margin_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
-    AppState* state = app_state_of(GetParent(memo));
-    if (state == nullptr || !state->preferences.results_margin || message == WM_NCDESTROY) {
-        return pass_to_control(memo, message, wparam, lparam, margin_proc, id);
-    }
-    switch (message) {
-    case WM_PAINT: {
-        if (!state->margin.refreshing) refresh_results_margin(*state);
-        const LRESULT painted = DefSubclassProc(memo, message, wparam, lparam);
-        draw_margin(*state, memo);
-        return painted;
-    }
-    case WM_SIZE:
-    case WM_SETFONT:
-    case EM_SETZOOM: {
-        // The text rewraps anyway: the strip fits the results at the new size (a new size
-        // gives the control its own text area back).
-        const LRESULT changed = DefSubclassProc(memo, message, wparam, lparam);
-        if (message == WM_SIZE) set_text_area(*state, memo, state->margin.width);
-        fit_results_margin(*state);
-        return changed;
-    }
-    case WM_FIT_RESULTS_MARGIN: fit_results_margin(*state); return 0;
-    case WM_SETCURSOR: {
-        POINT point{};
-        GetCursorPos(&point);
-        ScreenToClient(memo, &point);
-        if (LOWORD(lparam) != HTCLIENT || !in_strip(*state, memo, point)) break;
-        SetCursor(LoadCursorW(nullptr, margin_row_at(*state, point) != nullptr ? IDC_HAND : IDC_ARROW));
-        return TRUE;
-    }
-    default: break;
-    }
-    return DefSubclassProc(memo, message, wparam, lparam);
+    return state.margin->width > 0 && PtInRect(&client, point) && point.x >= client.right - state.margin->width;
 }
 
 }  // namespace
 
-void watch_results_margin(HWND memo) { subclass_control(memo, margin_proc); }
+// While the option is on: the results read before a paint, a strip fitted after the
+// text was rewrapped, and the pointer over a result showing that it can be clicked.
+std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
+    if (!state.margin->on) return std::nullopt;
+    switch (got.message) {
+    case WM_PAINT:
+        if (!state.margin->refreshing) refresh_results_margin(state);
+        return std::nullopt;
+    case WM_FIT_RESULTS_MARGIN: fit_results_margin(state); return 0;
+    case WM_SETCURSOR: {
+        POINT point{};
+        GetCursorPos(&point);
+        ScreenToClient(got.memo, &point);
+        if (LOWORD(got.lparam) != HTCLIENT || !in_strip(state, got.memo, point)) return std::nullopt;
+        SetCursor(LoadCursorW(nullptr, margin_row_at(state, point) != nullptr ? IDC_HAND : IDC_ARROW));
+        return TRUE;
+    }
+    default: return std::nullopt;
+    }
+}
+
+// The strip drawn over the painted text; after a change that rewraps the text anyway,
+// the strip fitted to the results at the new size (a new size gives the control its own
+// text area back).
+void margin_after(AppState& state, const MemoMessage& got) {
+    if (!state.margin->on) return;
+    switch (got.message) {
+    case WM_PAINT: draw_margin(state, got.memo); break;
+    case WM_SIZE:
+        set_text_area(state, got.memo, state.margin->width);
+        fit_results_margin(state);
+        break;
+    case WM_SETFONT:
+    case EM_SETZOOM: fit_results_margin(state); break;
+    default: break;
+    }
+}
 
 void apply_results_margin(AppState& state) {
     const HWND memo = state.memo_edit();
-    state.margin.rows.clear();
-    if (state.preferences.results_margin) {
+    state.margin->rows.clear();
+    if (state.margin->on) {
         // Fitted to the results on screen at once: the text rewraps once.
         fit_results_margin(state);
-    } else if (state.margin.width != 0) {
-        state.margin.width = 0;
+    } else if (state.margin->width != 0) {
+        state.margin->width = 0;
         SendMessageW(memo, EM_SETRECT, 0, 0);  // the control's own text area again
     }
     InvalidateRect(memo, nullptr, TRUE);
 }
 
 const MarginRow* margin_row_at(const AppState& state, POINT point) {
-    if (!state.preferences.results_margin) return nullptr;
-    for (const MarginRow& row : state.margin.rows) {
+    if (!state.margin->on) return nullptr;
+    for (const MarginRow& row : state.margin->rows) {
         if (point.x >= row.box.left && point.x < row.box.right && point.y >= row.box.top && point.y < row.box.bottom)
             return &row;
     }

@@ -1,9 +1,11 @@
-#include "platform/windows/state/memo_notes.h"
+#include "platform/windows/memo/memo_notes.h"
 
 #include <algorithm>
 #include <string>
 
 #include "common/win32/wide_text.h"
+#include "notes/note_calendar.h"
+#include "platform/windows/memo/results_margin.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 
@@ -30,8 +32,8 @@ void read_whole(MemoNotes& notes, HWND memo) {
 }  // namespace
 
 void follow_memo_change(AppState& state) {
-    MemoNotes& notes = state.notes;
-    if (!notes.in_step || !state.preferences.results_margin) {
+    MemoNotes& notes = *state.notes;
+    if (!notes.in_step || !state.margin->on) {
         notes.in_step = false;
         return;
     }
@@ -50,21 +52,21 @@ void follow_memo_change(AppState& state) {
 }
 
 const MemoNotes& memo_notes(AppState& state) {
-    if (!state.notes.in_step) {
+    if (!state.notes->in_step) {
         const SnapshotTime now = state.calls.now();
-        state.notes.book.set_today(
+        state.notes->book.set_today(
             day_number(now.year, static_cast<unsigned>(now.month), static_cast<unsigned>(now.day)));
-        read_whole(state.notes, state.memo_edit());
+        read_whole(*state.notes, state.memo_edit());
     }
-    return state.notes;
+    return *state.notes;
 }
 
 void check_memo_notes(AppState& state, std::string_view memo) {
-    if (!state.notes.in_step) return;
+    if (!state.notes->in_step) return;
     std::wstring text = to_wide(memo);
     text.erase(std::remove(text.begin(), text.end(), L'\n'), text.end());
     // An edit the window around the caret could not see: read whole at the next use.
-    if (text != state.notes.mirror.text()) state.notes.in_step = false;
+    if (text != state.notes->mirror.text()) state.notes->in_step = false;
 }
 
 std::size_t memo_line_of(const MemoNotes& notes, std::int32_t position) {

@@ -3,14 +3,17 @@
 // with the first character and comes back when the memo is emptied.
 #pragma once
 
-#include <windows.h>
-
-#include "platform/windows/state/app_state.h"
+#include "platform/windows/memo/memo_message.h"
 
 namespace numvora {
 
-// Subclasses the memo: every paint of an empty memo draws the hint after the text.
-void watch_memo_hint(HWND memo);
+// Whether the memo's last paint drew the hint.
+struct MemoHint {
+    bool shown = false;
+};
+
+// Every paint of an empty memo draws the hint after the text.
+void hint_after(AppState& state, const MemoMessage& message);
 
 // After a change of the memo's text: the hint shows or goes at once, the whole memo
 // painted again when it does (the control repaints only the line it changed).

@@ -1,0 +1,55 @@
+#include "platform/windows/memo/margin_clicks.h"
+
+#include <windowsx.h>
+
+#include <utility>
+
+#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/services/clipboard.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/control_text.h"
+#include "platform/windows/state/status_view.h"
+
+namespace numvora {
+namespace {
+
+void copy_margin_result(AppState& state, const MarginRow& row) {
+    if (auto status = copy_to_clipboard(state.main_window, row.shown, *state.calls.clipboard); !status) {
+        show_command_outcome(state, display_text(status.error()), true);
+        return;
+    }
+    show_command_outcome(state, row.shown + " 복사했습니다", false);
+}
+
+// As a double click on the history: the value in the box, ready to calculate with. The
+// label says no more what a calculation before it said (an error is no longer so): it
+// shows the last result kept, if any.
+void reuse_margin_result(AppState& state, const MarginRow& row) {
+    const HWND box = state.expression_edit();
+    for (const auto& [control, text] : {std::pair{box, state.calculator.expression_text(row.value)},
+                                        {state.result_label(), state.calculator.result_label_text()}}) {
+        if (auto status = set_control_text(control, text); !status) {
+            show_command_outcome(state, display_text(status.error()), true);
+            return;
+        }
+    }
+    put_caret_at_end(box);
+    SetFocus(box);
+}
+
+}  // namespace
+
+std::optional<LRESULT> margin_clicks_before(AppState& state, const MemoMessage& got) {
+    if (got.message != WM_LBUTTONDOWN && got.message != WM_LBUTTONDBLCLK) return std::nullopt;
+    const MarginRow* row = margin_row_at(state, {GET_X_LPARAM(got.lparam), GET_Y_LPARAM(got.lparam)});
+    if (row == nullptr) return std::nullopt;
+    // A copy: what the click does may repaint the memo, which replaces the rows.
+    const MarginRow chosen = *row;
+    if (got.message == WM_LBUTTONDOWN)
+        copy_margin_result(state, chosen);
+    else
+        reuse_margin_result(state, chosen);
+    return 0;
+}
+
+}  // namespace numvora

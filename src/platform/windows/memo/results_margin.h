@@ -1,0 +1,61 @@
+// The memo's margin of line results: a strip at the memo's right edge, inside its
+// frame, that shows each line's result on the row where the line ends. It reads only
+// the lines on screen (and the block above a total line on screen), in the same paint
+// as the text.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/windows/memo/memo_message.h"
+#include "ui/layout/pixel_rect.h"
+
+namespace numvora {
+
+// A line result as the margin shows it: its row's box in the memo's client area, the
+// value as plain decimal text and as shown.
+struct MarginRow {
+    PixelRect box;
+    std::string value;
+    std::string shown;
+};
+
+// The option (a preference), and the margin as last painted. The margin never writes
+// into the memo: it narrows the text area and draws beside it.
+struct ResultsMarginState {
+    bool on = false;
+    std::int32_t width = 0;                     // the strip as applied to the text area; 0: none
+    std::optional<PixelRect> text_area_insets;  // the control's own text area, as insets of its client area
+    std::vector<MarginRow> rows;                // the results on screen
+    std::wstring font_key;                      // the DPI and zoom the widths were measured for
+    bool refreshing = false;                    // a repaint caused by the margin's own change of the text area
+    bool fit_posted = false;                    // a paint asked for the width to follow a wider result
+    // The widths of the texts on screen in the margin's font, by text: a paint measures
+    // only what the last one did not show.
+    std::unordered_map<std::wstring, std::int32_t> widths;
+};
+
+// The memo's messages while the option is on: every paint reads the results on screen
+// and draws them, a change of size or font fits the strip again, and the pointer over
+// a result shows that it can be clicked (margin_clicks.h).
+std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& message);
+void margin_after(AppState& state, const MemoMessage& message);
+
+// The option as the record says it: the text area narrowed by the strip, or the
+// control's own text area back, and a repaint.
+void apply_results_margin(AppState& state);
+
+// The results on screen read again and each placed beside the text area: what every
+// paint does before the text paints. A result wider than the strip in a short memo
+// has the strip widened right after the paint, outside it.
+void refresh_results_margin(AppState& state);
+
+// The result shown at a point of the memo's client area, if any.
+const MarginRow* margin_row_at(const AppState& state, POINT point);
+
+}  // namespace numvora
