@@ -79,7 +79,7 @@ public:
             const std::string at = " at line " + std::to_string(line);
             if (book_.text(line) != whole.text(line)) return "text" + at;
             if (describe(book_.reading(line)) != describe(whole.reading(line))) return "reading" + at;
-            if (book_.shown(line, false) != whole.shown(line, false)) return "margin" + at;
+            if (book_.shown(line, {}) != whole.shown(line, {})) return "margin" + at;
             if (book_.reading(line).kind != LineKind::Total) continue;
             const NotesSum f9 = book_.total_at(line);
             if (describe(f9) != describe(whole.total_at(line))) return "F9" + at;
