@@ -154,6 +154,16 @@ TEST(ReadLine, WhatALineComesTo) {
         {"라멘 1,200엔 x 2", LineKind::Expression, "2400엔"},
         {"USD 20 + 10%", LineKind::Expression, "USD 22"},
         {"$100 / $4", LineKind::Expression, "25"},
+        {"$120 + 100달러", LineKind::Expression, "$220"},  // one currency however written
+        {"$12 = 16,560원", LineKind::Amount, "16560"},     // an amount and what it came to, no rate
+        // 부가세, 10%: a result in won is cut below the 원; the word elsewhere is a label.
+        {"1,000 + 부가세", LineKind::Expression, "1100"},
+        {"1,234원 부가세 별도 =", LineKind::Expression, "1357"},
+        {"5만원의 부가세", LineKind::Expression, "5000"},
+        {"부가세 1,234원", LineKind::Expression, "123"},
+        {"1,100,000원 공급가", LineKind::Expression, "1000000"},
+        {"부가세 포함 1,100,000원", LineKind::Amount, "1100000"},
+        {"부가세 별도 문의", LineKind::Nothing, ""},
         // A "/" between two labelled figures parts them.
         {"정가 42,000 / 할인가 33,600", LineKind::Nothing, ""},
         {"12월 7일 - 12,000원", LineKind::Amount, "12000"},
@@ -313,6 +323,9 @@ public:
     std::optional<std::string> line_above() const override { return "1000"; }
     bool block_has_result() const override { return block_result_; }
     std::optional<DayNumber> today() const override { return day_number(2026, 12, 8); }
+    std::optional<std::string> rate_of(std::string_view code) const override {
+        return code == "EUR" ? std::optional<std::string>("1500") : std::nullopt;
+    }
 
 private:
     std::map<std::string, std::string, std::less<>> names_;
@@ -320,8 +333,8 @@ private:
 };
 
 // Names with particles, a name alone, a rate a name gives, list marks, a total word with
-// an amount, dates with today's, and the reason a line has no result; the result above
-// is 1,000, today 2026-12-08.
+// an amount, dates with today's, 부가세 of the line above, euros at a rate, and the reason
+// a line has no result; the result above is 1,000, today 2026-12-08, €1 1,500원.
 TEST(ReadLine, WithTheLinesAbove) {
     const Above above(
         {{"월급", "3500000"}, {"월세", "600000"}, {"세율", "3.3%"}, {"근무", "1시간 30분"}, {"호텔", "360 $"}}, false);
@@ -378,12 +391,48 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"12월 7일 - 12,000원", "12000"},
         {"1시간 45분 + 50분 =", "2시간 35분"},
         {"6시간 30분 x 10,030원 =", "65195"},
+        // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
+        {"부가세", "100"},
+        {"부가세 100", "100"},
+        {"부가세 5,000", "500"},
+        // Foreign money at the rate above: in won beside it, and added to won.
+        {"€20", "€20 → 30000원"},
+        {"€20 + 5,000원", "35000"},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line, false, row.scope != nullptr ? row.scope : &above);
         EXPECT_EQ(reading.has_result() ? figure_text(reading) : "", row.value) << row.line;
         EXPECT_EQ(reading.unclear, row.unclear) << row.line;
         EXPECT_EQ(reading.continues, row.continues) << row.line;
+    }
+}
+
+// A rate of exchange as notes write it, for the lines below; an amount converted once,
+// or a rate that is a percentage, sets none.
+TEST(ReadLine, RateLinesSetTheirRate) {
+    const struct {
+        std::string line;
+        std::optional<ExchangeRate> rate;
+    } rows[] = {
+        {"$1 = 1,380원", ExchangeRate{"USD", "1380"}},
+        {"1달러 = 1,380원", ExchangeRate{"USD", "1380"}},
+        {"환율 $1 = 1,380원", ExchangeRate{"USD", "1380"}},
+        {"100엔 = 920원", ExchangeRate{"JPY", "9.2"}},
+        {"1유로 = 1,500원", ExchangeRate{"EUR", "1500"}},
+        {"1위안 = 190원", ExchangeRate{"CNY", "190"}},
+        {"£1 = 1,700", ExchangeRate{"GBP", "1700"}},
+        {"환율 1,380", ExchangeRate{"USD", "1380"}},
+        {"환율 = 1,380", ExchangeRate{"USD", "1380"}},
+        {"$12 = 16,560원", std::nullopt},
+        {"환율 1,380원 올랐다", std::nullopt},
+        {"환율 3.3%", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const LineReading reading = read_line(row.line);
+        EXPECT_EQ(reading.sets_rate, row.rate) << row.line;
+        if (row.rate) {
+            EXPECT_FALSE(reading.has_result()) << row.line;  // never added into a total
+        }
     }
 }
 

@@ -96,6 +96,9 @@ TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
         {"예산 3~5만원\n항공 $320\n숙박 240,000원\n수수료 3.3%", "240000",
          "1개를 더했습니다 (비율 1개, 범위 2개, 외화 $320 제외)"},
         {"점심 12,000 저녁 15,000\n커피 4,500원", "4500", "1개를 더했습니다 (금액이 둘 이상인 줄 1개 제외)"},
+        // Foreign money passed over, summed by currency however it is written.
+        {"항공 $320\n호텔 40달러\n라멘 1,200엔\n숙박 240,000원", "240000",
+         "1개를 더했습니다 (외화 $360, 1,200엔 제외)"},
         {"", "", "더할 숫자가 없습니다"},
     };
     for (const auto& row : rows) {

@@ -116,6 +116,10 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // A definition put between another and its use, then taken out with a joined line.
         {"a = 1\na * 3", {{1, 0, "a = 2"}}, {"1", "2", "6"}},
         {"a = 1\n\na = 2\na * 3", {{1, 2, "a = 2"}, {0, 2, "a = 1"}}, {"1", "3"}},
+        // A rate line changed, put in above its money, and taken out again.
+        {"$1 = 1,380원\n$10\n5,000원\n합계", {{0, 1, "$1 = 1,400원"}}, {"", "10", "5000", "19000"}},
+        {"$10\n5,000원\n합계", {{0, 0, "$1 = 1,380원"}}, {"", "10", "5000", "18800"}},
+        {"100엔 = 920원\n1,000엔 + 1,000원", {{0, 1, "메모"}}, {"", ""}},
         // A new day: the days left change, and the line that takes them by name.
         {"a = 12월 25일 - 오늘\na * 2", {{0, 0, {}, true}}, {"16", "32"}},
     };
