@@ -40,6 +40,7 @@ inline bool has_quantity(const Token& token) { return is_quantity(token.quantity
 struct Reading {
     std::string_view line;
     std::vector<Token> tokens;
+    const NoteScope* scope = nullptr;  // the lines above: the rates of exchange they set
     std::vector<FigureRole> roles;  // by token; meaningful for numbers
     std::vector<bool> skipped;      // labels, names, and signs that only separate ("12/5 - 점심")
     std::vector<bool> starts;       // an operand begins here: a figure, "(", or signs glued to one
@@ -113,6 +114,7 @@ struct Parsed {
     std::string unclear;   // why it cannot be calculated: no result
     bool money = false;    // the result is money
     Quantity quantity;     // the result is a date, a duration, days or an area, calculated here
+    bool vat = false;      // 부가세 took part: a result in won is cut below the 원
 };
 // asks: an "=" asks for a value, so one figure alone is enough.
 std::optional<Parsed> parse_expression(const Reading& r, bool asks);
@@ -125,9 +127,23 @@ struct NameUse {
     std::string unknown;
 };
 bool is_previous_word(std::string_view word);
+// A value from above (a name's, the line above's) standing where the token at stood.
+Token reference_token(const Token& at, std::string_view value);
 // Names and the result above, put in as figures.
 // asks: an "=" after the body asks for the value of what stands before it.
 void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use);
+
+// 부가세 (VAT, 10%) as notes write it (note_vat.cpp): "X + 부가세" and "X 부가세 별도" at the
+// line's end (X × 1.1), "X의 부가세" and "부가세 X" (X × 0.1), "X 공급가" (X ÷ 1.1), and
+// "부가세" alone under a result, 10% of it. The word becomes a figure of 10% marked vat, a
+// figure before 공급가 is marked supply; the expression reads the rest.
+void read_vat(std::string_view body, std::vector<Token>& t, const NoteScope* scope, NameUse& use);
+// A figure cut below the 원, as invoices cut a tax: "1357.4" is "1357", "-0.5" is "0".
+std::string cut_below_won(std::string value);
+
+// "$1 = 1,380원", "1달러 = 1,380원", "100엔 = 920원", "환율 $1 = 1,380원", "환율 1,380" and
+// "환율 = 1,380" (dollars): the rate of exchange the line sets (exchange_rates.cpp).
+std::optional<ExchangeRate> read_exchange_rate(std::string_view line);
 
 // The shapes of a line around its figures (line_shapes.cpp).
 

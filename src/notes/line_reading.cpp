@@ -30,9 +30,10 @@ using LineToken = notes_detail::Token;
 // asks: an "=" after the body asks for its value.
 Reading read_tokens(std::string_view body, bool split_joined, const NoteScope* scope = nullptr, NameUse* use = nullptr,
                     bool asks = false) {
-    Reading r{body, notes_detail::tokenize_line(body, split_joined), {}, {}, {}};
+    Reading r{body, notes_detail::tokenize_line(body, split_joined), scope, {}, {}, {}};
     notes_detail::read_quantities(body, r.tokens, scope);
     NameUse ignored;
+    notes_detail::read_vat(body, r.tokens, scope, use != nullptr ? *use : ignored);
     if (scope != nullptr) resolve_names(body, r.tokens, *scope, asks, use != nullptr ? *use : ignored);
     assign_roles(r);
     return r;
@@ -45,6 +46,26 @@ bool grouped_style(const Reading& r, const std::vector<std::size_t>& used) {
     return false;
 }
 
+// Money in 만, 억 or 조 among the amounts taken, and 원 with them: "1억 2천만원 + 3,500만원".
+AmountWriting writing_of(const Reading& r, const std::vector<std::size_t>& used) {
+    AmountWriting writing;
+    for (const std::size_t i : used) {
+        if (r.roles[i] != FigureRole::Amount) continue;
+        writing.in_man = writing.in_man || r.tokens[i].marks.large_unit;
+        writing.won = writing.won || r.tokens[i].marks.won;
+    }
+    return writing;
+}
+
+// Foreign money's value in won at the rate the lines above set; none without one.
+std::string in_won(const Reading& r, const std::string& value, std::string_view currency) {
+    const std::optional<std::string> rate =
+        r.scope != nullptr ? r.scope->rate_of(notes_detail::currency_code(currency)) : std::nullopt;
+    if (!rate) return {};
+    const Result<double, CalcError> won = evaluate("(" + value + ")*" + *rate);
+    return won ? notes_detail::note_value_text(*won) : std::string();
+}
+
 void fill_figures(const Reading& r, const std::vector<std::size_t>& used, LineReading& out) {
     std::vector<bool> taken(r.tokens.size(), false);
     for (const std::size_t u : used) taken[u] = true;
@@ -53,7 +74,7 @@ void fill_figures(const Reading& r, const std::vector<std::size_t>& used, LineRe
         const bool negative = i > 0 && r.tokens[i - 1].kind == TokenKind::Minus && r.glued(i - 1) &&
                               !r.skipped[i - 1] && !r.binary(i - 1) && r.tokens[i].value != "0";
         const bool below_zero = negative || r.tokens[i].marks.negative;
-        Figure figure{r.roles[i], (below_zero ? "-" : "") + r.tokens[i].value, false};
+        Figure figure{r.roles[i], (below_zero ? "-" : "") + r.tokens[i].value, false, r.tokens[i].currency};
         figure.used = taken[i];
         // A plain number the calculation took is a quantity, whatever it would be alone.
         if (figure.used && figure.role == FigureRole::Name) figure.role = FigureRole::Amount;
@@ -64,6 +85,7 @@ void fill_figures(const Reading& r, const std::vector<std::size_t>& used, LineRe
 void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
     fill_figures(r, parsed.used, out);
     out.grouped = grouped_style(r, parsed.used);
+    out.writing = writing_of(r, parsed.used);
     out.kind = LineKind::Expression;
     out.expression = parsed.expression;
     if (!parsed.unclear.empty()) {
@@ -78,23 +100,33 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
     out.currency = parsed.currency;
     out.unit = parsed.money || !out.currency.empty() ? ResultUnit::Money : ResultUnit::Number;
     const Result<double, CalcError> value = evaluate(parsed.expression);
-    if (value)
-        out.value = notes_detail::note_value_text(*value);
-    else
+    if (!value) {
         out.error = value.error();
+        return;
+    }
+    out.value = notes_detail::note_value_text(*value);
+    if (!out.currency.empty())
+        out.won = in_won(r, out.value, out.currency);
+    else if (parsed.vat)
+        out.value = notes_detail::cut_below_won(std::move(out.value));
 }
 
-// A line that is no calculation: its one amount, else its one count, else its one
-// duration with no other time beside it ("근무 8시간"; not "1시간 30초" nor "오후 3시 2시간").
+// A line that is no calculation: its one amount, else its one sum of foreign money, else
+// its one count, else its one duration with no other time beside it ("근무 8시간"; not
+// "1시간 30초" nor "오후 3시 2시간").
 void read_amount(const Reading& r, LineReading& out) {
     fill_figures(r, {}, out);
-    std::optional<std::size_t> amount, count, duration;
-    std::size_t counts = 0, durations = 0, times = 0;
+    std::optional<std::size_t> amount, foreign, count, duration;
+    std::size_t foreigns = 0, counts = 0, durations = 0, times = 0;
     for (std::size_t i = 0; i < out.figures.size(); ++i) {
         switch (out.figures[i].role) {
         case FigureRole::Amount:
             ++out.amounts;
             amount = i;
+            break;
+        case FigureRole::Foreign:
+            ++foreigns;
+            foreign = i;
             break;
         case FigureRole::Count:
             ++counts;
@@ -110,25 +142,32 @@ void read_amount(const Reading& r, LineReading& out) {
         default: break;
         }
     }
-    const std::optional<std::size_t> chosen = out.amounts == 1                  ? amount
-                                              : out.amounts == 0 && counts == 1 ? count
-                                              : out.amounts == 0 && counts == 0 && durations == 1 && times == 0
+    const bool no_amount = out.amounts == 0 && foreigns == 0;
+    const std::optional<std::size_t> chosen = out.amounts == 1                         ? amount
+                                              : out.amounts == 0 && foreigns == 1      ? foreign
+                                              : no_amount && counts == 1               ? count
+                                              : no_amount && counts == 0 && durations == 1 && times == 0
                                                   ? duration
                                                   : std::nullopt;
     if (!chosen) return;
     Figure& figure = out.figures[*chosen];
     figure.used = true;
-    out.kind = figure.role == FigureRole::Amount  ? LineKind::Amount
+    const bool money = figure.role == FigureRole::Amount || figure.role == FigureRole::Foreign;
+    out.kind = money                              ? LineKind::Amount
                : figure.role == FigureRole::Count ? LineKind::Count
                                                   : LineKind::Duration;
-    out.unit = figure.role == FigureRole::Amount     ? ResultUnit::Money
+    out.unit = money                                 ? ResultUnit::Money
                : figure.role == FigureRole::Duration ? ResultUnit::Duration
                                                      : ResultUnit::Number;
     out.value = figure.value;
     out.expression = figure.value;
+    out.currency = figure.currency;
+    if (!out.currency.empty()) out.won = in_won(r, out.value, out.currency);
     std::size_t number = 0;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
-        if (r.number(i) && number++ == *chosen) out.grouped = r.tokens[i].marks.grouped || r.tokens[i].marks.unit;
+        if (!r.number(i) || number++ != *chosen) continue;
+        out.grouped = r.tokens[i].marks.grouped || r.tokens[i].marks.unit;
+        if (figure.role == FigureRole::Amount) out.writing = writing_of(r, {i});
     }
 }
 
@@ -175,7 +214,7 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
     if (out.asks && !has_amount(r) && !has_amount(read_tokens(r.line, true, scope, nullptr, true))) {
         // "월세 = 550,000", "환율 $1 = 1,380원": a label and its amount, not a request.
         read_amount(read_tokens(line, false), out);
-        if (out.kind != LineKind::Nothing) {
+        if (out.kind != LineKind::Nothing && out.currency.empty()) {
             out.asks = false;
             out.replace_begin = out.replace_end = kept_end;
             return out;
@@ -255,7 +294,7 @@ std::string given(std::string_view text, const LineReading& value) {
     if (figure.role == FigureRole::Rate && tokens.size() == 1 && figures_only)
         return std::string(trim_white_space(text));
     if (figure.role == FigureRole::Date && (figures_only || trim_white_space(text) == "오늘"))
-        return result_text({figure.value, ResultUnit::Date, {}}, false);
+        return result_text({figure.value, ResultUnit::Date, {}, {}, {}}, false);
     return {};
 }
 
@@ -298,6 +337,15 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
         out.replace_begin = total->word_end;
         out.replace_end = total->line_end;
         out.asks = true;
+        return out;
+    }
+    if (std::optional<ExchangeRate> rate = notes_detail::read_exchange_rate(line)) {
+        out.sets_rate = std::move(rate);
+        // "환율 = 1,380": the name gives the rate to the lines below, a result of none.
+        if (const std::optional<Definition> definition = read_definition(line)) {
+            out.defines = definition->name;
+            out.gives = out.sets_rate->won;
+        }
         return out;
     }
     if (const std::optional<Definition> definition = read_definition(line)) {

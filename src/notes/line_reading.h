@@ -36,6 +36,15 @@ struct Figure {
     FigureRole role = FigureRole::Amount;
     std::string value;  // plain decimal text, signed ("-5000", "0.5"), counted in the role's unit
     bool used = false;  // the line's result was taken from it
+    std::string currency;  // foreign money's sign or word as written
+};
+
+// A rate of exchange a line sets for the lines below it: "$1 = 1,380원", "100엔 = 920원",
+// "환율 1,380" (dollars).
+struct ExchangeRate {
+    std::string currency;  // its code: "USD", "JPY", "EUR", "CNY", "GBP"
+    std::string won;       // the won of one unit, plain decimal text
+    bool operator==(const ExchangeRate&) const = default;
 };
 
 enum class LineKind : std::uint8_t {
@@ -69,6 +78,9 @@ public:
     // Today's date, for "오늘", a D-day and a date written without its year ("12월 8일").
     // Without one, such a line has no result.
     virtual std::optional<DayNumber> today() const { return std::nullopt; }
+    // The won of one unit of a currency (its code, "USD"), as the nearest rate line above
+    // sets it; none without one, and then that money is never added into won.
+    virtual std::optional<std::string> rate_of(std::string_view /*code*/) const { return std::nullopt; }
 
 protected:
     ~NoteScope() = default;
@@ -89,6 +101,7 @@ struct LineReading {
     std::size_t replace_end = 0;
     std::string expression;  // what the engine calculates, for the history
     bool grouped = false;    // a result written into this line is grouped as its figures are
+    AmountWriting writing;   // and written in 만, with 원, as they are
     TotalWord total = TotalWord::None;
     std::string defines;            // "월세 = 55만원", "점심: 12,000원": the name the result is given
     std::vector<std::string> uses;  // the names it takes, or would take once defined above
@@ -98,15 +111,18 @@ struct LineReading {
     bool continues = false;
     std::string unknown;   // a name it takes that nothing above defines: no result
     std::string currency;  // "$", "엔" …: the result is foreign money, never added into won
+    std::string won;       // but its value in won at the rate a line above sets, when one does
+    std::optional<ExchangeRate> sets_rate;  // a rate line: no result, and never added into a total
     // Why the line has no result, for the status line: "'12, 300'을 읽을 수 없습니다",
     // "범위는 계산할 수 없습니다". Empty when it has one, or when nothing was asked of it.
     std::string unclear;
     // What a definition gives its name when that is no result: a rate as written ("세율 =
-    // 3.3%", then "X - 세율"), or a date as a result would show it ("입주 = 2026-03-02").
+    // 3.3%", then "X - 세율"), a date as a result would show it ("입주 = 2026-03-02"), or
+    // the won of a rate of exchange ("환율 = 1,380").
     std::string gives;
 
     bool has_result() const { return !value.empty(); }
-    NoteResult result() const { return {value, unit, currency}; }
+    NoteResult result() const { return {value, unit, currency, writing, won}; }
     // F9 writes a value: an expression's, or a lone amount's when an "=" asks for it.
     bool calculates() const { return has_result() && (kind == LineKind::Expression || asks); }
 };

@@ -145,6 +145,7 @@ struct Lexer {
         marks.grouped = read.grouped;
         marks.plain_long = read.plain_long;
         marks.unit = read.unit;
+        marks.large_unit = read.large_unit;
         marks.leading_zero = read.leading_zero;
         marks.unclear = read.unclear;
         marks.won = prefix == Prefix::Won;
@@ -402,6 +403,17 @@ std::vector<Token> tokenize_line(std::string_view line, bool split_joined) {
     lexer.tokens.reserve(line.size() / 4 + 4);
     lexer.run();
     return std::move(lexer.tokens);
+}
+
+std::string_view currency_code(std::string_view written) {
+    static constexpr std::pair<std::string_view, std::string_view> CODES[] = {
+        {"$", "USD"},   {"＄", "USD"}, {"달러", "USD"}, {"불", "USD"},  {"USD", "USD"}, {"¥", "JPY"},
+        {"￥", "JPY"},  {"엔", "JPY"},  {"JPY", "JPY"}, {"€", "EUR"},   {"유로", "EUR"}, {"EUR", "EUR"},
+        {"위안", "CNY"}, {"CNY", "CNY"}, {"£", "GBP"},  {"파운드", "GBP"}, {"GBP", "GBP"}};
+    for (const auto& [form, code] : CODES) {
+        if (form == written) return code;
+    }
+    return {};
 }
 
 bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix) {

@@ -38,6 +38,7 @@ struct NumberMarks {
     bool grouped = false;          // a thousands comma
     bool plain_long = false;       // four or more digits, no comma, no unit
     bool unit = false;             // 십 백 천 만 억 조 or a Hangul number word
+    bool large_unit = false;       // 만, 억 or 조 among them: a result of it is written so too
     bool won = false;              // ₩, ￦ or 원
     bool foreign = false;          // $, 달러, USD, ¥, 엔, €, 유로 …
     bool percent = false;          // "%" right after it
@@ -51,6 +52,8 @@ struct NumberMarks {
     bool of = false;               // "의" right after it: "X의 10%"
     bool from = false;             // "에서" right after it: "X에서 20% 할인"
     bool reference = false;        // a name's value or the result above, not written here
+    bool vat = false;              // the word 부가세 read as its rate, 10%
+    bool supply = false;           // "공급가" after it: the supply value of a price with VAT, X ÷ 1.1
     bool negative = false;         // a reference's value is below zero
     bool unclear = false;          // "12, 300", "8 300원", "1,0000": one number or two, who knows
     // Calculated from what is written: a time span, the days between two dates, a D-day,
@@ -94,5 +97,9 @@ struct Token {
 std::vector<Token> tokenize_line(std::string_view line, bool split_joined = false);
 
 bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix);
+
+// The code of a currency as written: "USD" for "$", "달러", "불" and "USD"; "JPY", "EUR",
+// "CNY" and "GBP" alike. Empty for none of them.
+std::string_view currency_code(std::string_view written);
 
 }  // namespace numvora::notes_detail

@@ -1,8 +1,10 @@
 #include "notes/note_blocks.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "common/unicode.h"
+#include "notes/line_tokens.h"
 #include "notes/written_number.h"
 
 namespace numvora {
@@ -20,7 +22,7 @@ void add_passed(PassedFigures& to, const PassedFigures& from) {
     to.counts += from.counts;
     to.rates += from.rates;
     to.ranges += from.ranges;
-    to.foreign += from.foreign;
+    to.foreign.insert(to.foreign.end(), from.foreign.begin(), from.foreign.end());
     to.areas += from.areas;
     to.several += from.several;
 }
@@ -28,6 +30,25 @@ void add_passed(PassedFigures& to, const PassedFigures& from) {
 std::size_t at(SumOf of) { return static_cast<std::size_t>(of); }
 
 bool is_empty_line(std::string_view line) { return trim_white_space(line).empty(); }
+
+// "$360, 2,400엔": the foreign money passed over, summed by currency, in the order met.
+std::string foreign_text(const std::vector<NoteResult>& foreign) {
+    std::vector<std::pair<NoteResult, double>> sums;
+    for (const NoteResult& money : foreign) {
+        const std::string_view code = notes_detail::currency_code(money.currency);
+        auto same = std::find_if(sums.begin(), sums.end(), [&](const auto& sum) {
+            return notes_detail::currency_code(sum.first.currency) == code;
+        });
+        if (same == sums.end()) same = sums.insert(sums.end(), {money, 0.0});
+        same->second += value_of(money.value);
+    }
+    std::string text;
+    for (auto& [money, sum] : sums) {
+        money.value = notes_detail::note_value_text(sum);
+        text += (text.empty() ? "" : ", ") + result_text(money, true);
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -53,7 +74,7 @@ void ResultSum::pass_over(const Figure& figure) {
     case FigureRole::Count: ++passed_.counts; break;
     case FigureRole::Rate: ++passed_.rates; break;
     case FigureRole::Range: ++passed_.ranges; break;
-    case FigureRole::Foreign: ++passed_.foreign; break;
+    case FigureRole::Foreign: passed_.foreign.push_back({figure.value, ResultUnit::Money, figure.currency, {}, {}}); break;
     case FigureRole::Area: ++passed_.areas; break;
     case FigureRole::Amount:
     case FigureRole::Name: break;
@@ -66,10 +87,10 @@ void ResultSum::pass(std::size_t PassedFigures::*figures) {
     last_passed_ = figures;
 }
 
-void ResultSum::add(std::string value, SumOf of, bool won, bool grouped) {
-    sums_[at(of)] += value_of(value);
-    ++counts_[at(of)];
-    entries_.push_back({std::move(value), of, won, grouped});
+void ResultSum::add(Entry entry) {
+    sums_[at(entry.of)] += value_of(entry.in_won());
+    ++counts_[at(entry.of)];
+    entries_.push_back(std::move(entry));
     last_ = Last::Entry;
 }
 
@@ -77,7 +98,7 @@ void ResultSum::take_back(Last last) {
     if (last == Last::Passed) --(passed_.*last_passed_);
     if (last != Last::Entry) return;
     const Entry& entry = entries_.back();
-    sums_[at(entry.of)] -= value_of(entry.value);
+    sums_[at(entry.of)] -= value_of(entry.in_won());
     --counts_[at(entry.of)];
     entries_.pop_back();
 }
@@ -87,20 +108,18 @@ void ResultSum::take(const LineReading& reading) {
     if (reading.continues) take_back(last_);
     last_ = Last::Nothing;
     if (reading.kind == LineKind::Total) return;
-    if (reading.has_result() && !reading.currency.empty()) {
-        pass(&PassedFigures::foreign);
-    } else if (reading.has_result()) {
+    if (reading.has_result()) {
         switch (reading.unit) {
         case ResultUnit::Date:
         case ResultUnit::DDay:
         case ResultUnit::Days: pass(&PassedFigures::dates); break;
         case ResultUnit::Pyeong:
         case ResultUnit::SquareMetre: pass(&PassedFigures::areas); break;
-        case ResultUnit::Duration: add(reading.value, SumOf::Durations, false, false); break;
+        case ResultUnit::Duration: add({reading.value, SumOf::Durations, false, false, {}, {}, {}}); break;
         case ResultUnit::Number:
         case ResultUnit::Money:
-            add(reading.value, reading.kind == LineKind::Count ? SumOf::Counts : SumOf::Amounts,
-                reading.unit == ResultUnit::Money, reading.grouped);
+            add({reading.value, reading.kind == LineKind::Count ? SumOf::Counts : SumOf::Amounts,
+                 reading.unit == ResultUnit::Money, reading.grouped, reading.writing, reading.currency, reading.won});
             break;
         }
     }
@@ -113,21 +132,50 @@ void ResultSum::take(const LineReading& reading) {
 void ResultSum::take_figures(const LineReading& reading) {
     for (const Figure& figure : reading.figures) {
         if (figure.role == FigureRole::Amount)
-            add(figure.value, SumOf::Amounts, true, reading.grouped);
+            add({figure.value, SumOf::Amounts, true, reading.grouped, {}, {}, {}});
         else if (figure.role == FigureRole::Count)
-            add(figure.value, SumOf::Counts, false, reading.grouped);
+            add({figure.value, SumOf::Counts, false, reading.grouped, {}, {}, {}});
         else if (figure.role == FigureRole::Duration)
-            add(figure.value, SumOf::Durations, false, false);
+            add({figure.value, SumOf::Durations, false, false, {}, {}, {}});
         else
             pass_over(figure);
     }
 }
 
 void ResultSum::take_section(const NotesSum& section) {
-    const bool won = section.unit == ResultUnit::Money;
-    for (const std::string& value : section.added) add(value, section.of, won, section.grouped);
+    const bool money = section.unit == ResultUnit::Money;
+    if (!section.currency.empty()) {
+        add({section.value, section.of, money, section.grouped, section.writing, section.currency, section.won});
+    } else {
+        for (const std::string& value : section.added)
+            add({value, section.of, money, section.grouped, section.writing, {}, {}});
+    }
     add_passed(passed_, section.passed);
     last_ = Last::Nothing;
+}
+
+std::optional<NotesSum> ResultSum::foreign_sum(NotesSum out) const {
+    std::string_view code;
+    double value = 0.0, won = 0.0;
+    bool all_won = true;
+    for (const Entry& entry : entries_) {
+        if (entry.of != SumOf::Amounts) continue;
+        if (entry.currency.empty() || (!code.empty() && notes_detail::currency_code(entry.currency) != code))
+            return std::nullopt;
+        if (code.empty()) {
+            code = notes_detail::currency_code(entry.currency);
+            out.currency = entry.currency;
+        }
+        out.added.push_back(entry.value);
+        value += value_of(entry.value);
+        won += value_of(entry.won);
+        all_won = all_won && !entry.won.empty();
+        out.grouped = out.grouped || entry.grouped;
+    }
+    out.value = notes_detail::note_value_text(value);
+    if (all_won) out.won = notes_detail::note_value_text(won);
+    out.unit = ResultUnit::Money;
+    return out;
 }
 
 NotesSum ResultSum::sum() const {
@@ -136,18 +184,29 @@ NotesSum ResultSum::sum() const {
     out.of = counts_[at(SumOf::Amounts)] > 0     ? SumOf::Amounts
              : counts_[at(SumOf::Durations)] > 0 ? SumOf::Durations
                                                  : SumOf::Counts;
-    bool won = false;
     for (const Entry& entry : entries_) {
-        if (entry.of != out.of) {
-            ++(entry.of == SumOf::Counts ? out.passed.counts : out.passed.dates);
+        if (entry.of != out.of) ++(entry.of == SumOf::Counts ? out.passed.counts : out.passed.dates);
+    }
+    if (out.of == SumOf::Amounts) {
+        if (std::optional<NotesSum> foreign = foreign_sum(out)) return *std::move(foreign);
+    }
+    bool money = false;
+    std::optional<AmountWriting> writing;
+    for (const Entry& entry : entries_) {
+        if (entry.of != out.of) continue;
+        if (entry.in_won().empty()) {
+            out.passed.foreign.push_back({entry.value, ResultUnit::Money, entry.currency, {}, {}});
             continue;
         }
-        out.added.push_back(entry.value);
+        out.added.push_back(entry.in_won());
         out.grouped = out.grouped || entry.grouped;
-        won = won || entry.won;
+        money = money || entry.money;
+        // Taken only where every line added writes money alike.
+        writing = !writing || *writing == entry.writing ? entry.writing : AmountWriting{};
     }
     if (!out.added.empty()) out.value = notes_detail::note_value_text(sums_[at(out.of)]);
-    out.unit = out.of == SumOf::Durations ? ResultUnit::Duration : won ? ResultUnit::Money : ResultUnit::Number;
+    out.writing = writing.value_or(AmountWriting{});
+    out.unit = out.of == SumOf::Durations ? ResultUnit::Duration : money ? ResultUnit::Money : ResultUnit::Number;
     return out;
 }
 
@@ -220,14 +279,14 @@ std::string total_status_text(const NotesSum& sum) {
                                                               {sum.passed.counts, "개수"},
                                                               {sum.passed.rates, "비율"},
                                                               {sum.passed.ranges, "범위"},
-                                                              {sum.passed.foreign, "외화"},
+                                                              {sum.passed.foreign.size(), "외화"},
                                                               {sum.passed.areas, "면적"},
                                                               {sum.passed.several, "금액이 둘 이상인 줄"}};
     std::string passed;
     for (const auto& [n, name] : kinds) {
         if (n == 0) continue;
         if (!passed.empty()) passed += ", ";
-        passed += std::string(name) + " " + std::to_string(n) + "개";
+        passed += std::string(name) + " " + (name == "외화" ? foreign_text(sum.passed.foreign) : std::to_string(n) + "개");
     }
     if (!passed.empty()) text += " (" + passed + " 제외)";
     return text;

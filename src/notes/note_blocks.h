@@ -31,7 +31,7 @@ struct PassedFigures {
     std::size_t counts = 0;
     std::size_t rates = 0;
     std::size_t ranges = 0;
-    std::size_t foreign = 0;
+    std::vector<NoteResult> foreign;  // foreign money no rate makes won, each as written
     std::size_t areas = 0;
     std::size_t several = 0;  // lines with more than one amount and no operator
 };
@@ -45,9 +45,14 @@ struct NotesSum {
     SumOf of = SumOf::Amounts;
     ResultUnit unit = ResultUnit::Number;  // Duration for durations, Money for money
     bool grouped = false;                  // how a sum written into the memo looks
+    AmountWriting writing;                 // the lines' own, when they all write money alike
+    // A block of one foreign currency only totals in it: "$120 / $45.50 / 합계" is $165.50,
+    // and its value in won where every line had a rate.
+    std::string currency;
+    std::string won;
     PassedFigures passed;
 
-    NoteResult result() const { return {value, unit, {}}; }
+    NoteResult result() const { return {value, unit, currency, writing, won}; }
 };
 
 // Line results in the making: amounts and counts apart, and what was passed over.
@@ -67,13 +72,20 @@ private:
     struct Entry {
         std::string value;
         SumOf of = SumOf::Amounts;
-        bool won = false;
+        bool money = false;
         bool grouped = false;
+        AmountWriting writing;
+        std::string currency;  // foreign money, as written
+        std::string won;       // and its value in won at a rate, if there was one
+        // What it adds into a won total; nothing for foreign money without a rate.
+        const std::string& in_won() const { return currency.empty() ? value : won; }
     };
     enum class Last : std::uint8_t { Nothing, Entry, Passed };  // what the line above gave
     void pass_over(const Figure& figure);
     void pass(std::size_t PassedFigures::*figures);
-    void add(std::string value, SumOf of, bool won, bool grouped);
+    void add(Entry entry);
+    // The entries' sum when they are all foreign money of one currency.
+    std::optional<NotesSum> foreign_sum(NotesSum out) const;
     void take_back(Last last);
     std::vector<Entry> entries_;
     Last last_ = Last::Nothing;

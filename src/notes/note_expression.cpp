@@ -125,7 +125,8 @@ std::optional<Money> joined_money(char sign, const NoteValue& left, const NoteVa
     if (!foreign_left && !foreign_right)
         return left.money == Money::Won || right.money == Money::Won ? Money::Won : Money::Plain;
     if (foreign_left && foreign_right) {
-        if (left.currency != right.currency) return std::nullopt;
+        // "$120 + 100달러": one currency however it is written.
+        if (currency_code(left.currency) != currency_code(right.currency)) return std::nullopt;
         return additive(sign) ? Money::Foreign : sign == '*' ? std::nullopt : std::optional(Money::Plain);
     }
     const NoteValue& other = foreign_left ? right : left;
@@ -149,6 +150,7 @@ struct NoteExpression {
     int binaries = 0;
     bool percent_form = false;
     bool worked_out = false;  // a span, a D-day or a conversion: calculated with no operator
+    bool vat = false;         // 부가세 took part
     std::vector<std::size_t> used;
 
     const Token& at(std::size_t i) const { return r.tokens[sk[i]]; }
@@ -180,7 +182,10 @@ struct NoteExpression {
             if (is_quantity(left.quantity) || is_quantity(right.quantity))
                 return joined_quantities(op.sign, left, right, joined_text(op, left, right));
         }
-        const std::optional<Money> money = joined_money(op.sign, left, right);
+        std::optional<Money> money = joined_money(op.sign, left, right);
+        // "$120 + 85,000원" below "$1 = 1,380원": foreign money added to won at its rate.
+        if (!money && additive(op.sign) && in_won(left) && in_won(right))
+            money = joined_money(op.sign, left, right);
         if (!money) return failed(MIXED_MONEY);
         Value out;
         out.money = *money;
@@ -196,6 +201,18 @@ struct NoteExpression {
         out.text = joined_text(op, left, right);
         if (out.money == Money::Rate) out.money = Money::Plain;
         return out;
+    }
+
+    // Foreign money made won at the rate a line above sets; false without one.
+    bool in_won(Value& value) const {
+        if (value.money != Money::Foreign) return true;
+        const std::optional<std::string> rate =
+            r.scope != nullptr ? r.scope->rate_of(currency_code(value.currency)) : std::nullopt;
+        if (!rate) return false;
+        value.text = "(" + value.text + ")*" + *rate;
+        value.money = Money::Won;
+        value.currency.clear();
+        return true;
     }
 
     static std::string joined_text(Operator op, const Value& left, const Value& right) {
@@ -253,8 +270,16 @@ struct NoteExpression {
             return quantity_value_of(number.quantity,
                                      std::string(r.line.substr(number.begin, number.end - number.begin)));
         }
+        // "부가세 X": the tax of X.
+        if (m.vat && more() && r.operand(sk[pos]) && !at(pos).marks.percent) {
+            Value base = figure();
+            base.text = "(" + base.text + ")*(10/100)";
+            percent_form = vat = true;
+            return base;
+        }
         Value value;
         if (m.percent) {
+            vat = vat || m.vat;
             value.text = "(" + number.value + "/100)";
             value.money = Money::Rate;
             value.percent = number.value;
@@ -266,6 +291,10 @@ struct NoteExpression {
                                                                     : Money::Plain;
         if (value.money == Money::Foreign) value.currency = number.currency;
         rate_change(number, value);
+        if (m.supply) {
+            value.text = "(" + value.text + ")/(1+10/100)";
+            percent_form = vat = true;
+        }
         return value;
     }
 
@@ -278,7 +307,8 @@ struct NoteExpression {
         const char* change = nullptr;
         if (word_follows(rate, "할인"))
             change = "-";
-        else if (word_follows(rate, "인상") || word_follows(rate, "할증"))
+        else if (word_follows(rate, "인상") || word_follows(rate, "할증") ||
+                 (r.tokens[rate].marks.vat && word_follows(rate, "별도")))
             change = "+";
         if (number.marks.of && change == nullptr)
             value.text = "(" + value.text + ")*(" + p + "/100)";
@@ -289,6 +319,7 @@ struct NoteExpression {
         used.push_back(rate);
         ++pos;
         percent_form = true;
+        vat = vat || r.tokens[rate].marks.vat;
     }
 
     // The word right after token index i.
@@ -312,14 +343,20 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
         const bool inside =
             start > 0 && (is_operator(r.tokens[sk[start - 1]].kind) || r.tokens[sk[start - 1]].kind == TokenKind::Open);
         if (term_start && !inside) {
-            NoteExpression reader{r, sk, start, 0, 0, false, false, {}};
+            NoteExpression reader{r, sk, start, 0, 0, false, false, false, {}};
             NoteValue value = grammar::expression(reader);
             if (!value.unclear.empty())
-                return Parsed{{}, std::move(reader.used), {}, std::string(value.unclear), false, {}};
+                return Parsed{{}, std::move(reader.used), {}, std::string(value.unclear), false, {}, false};
+            // A tax is money, whatever the figures it was taken of.
             if (value.fine && !reader.more() &&
                 (reader.binaries > 0 || reader.percent_form || reader.worked_out || asks))
-                return Parsed{std::move(value.text),     std::move(reader.used), std::move(value.currency), {},
-                              value.money == Money::Won, value.quantity};
+                return Parsed{std::move(value.text),
+                              std::move(reader.used),
+                              std::move(value.currency),
+                              {},
+                              value.money == Money::Won || (reader.vat && value.money != Money::Foreign),
+                              value.quantity,
+                              reader.vat};
         }
         // Past a figure that a label cannot hold, an expression after it would leave it out.
         if (r.number(i) && !label_figure(r, i)) return std::nullopt;

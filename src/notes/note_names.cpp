@@ -13,10 +13,7 @@ bool is_previous_word(std::string_view word) {
     return std::find(std::begin(PREVIOUS_WORDS), std::end(PREVIOUS_WORDS), word) != std::end(PREVIOUS_WORDS);
 }
 
-namespace {
-
-// A value from above standing where a word (or nothing, before a line's first operator) stood.
-Token reference_to(const Token& at, std::string_view value) {
+Token reference_token(const Token& at, std::string_view value) {
     Token token;
     token.kind = TokenKind::Number;
     token.begin = at.begin;
@@ -51,6 +48,8 @@ Token reference_to(const Token& at, std::string_view value) {
     token.value = value.empty() ? "0" : std::string(value);
     return token;
 }
+
+namespace {
 
 // The name in a word that may carry a particle ("월급의", "월세는"), and its value.
 struct NamedValue {
@@ -146,7 +145,7 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             if (named.name != text) use.uses.push_back(named.name);
             const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b));
             if (named.value) {
-                t[*word] = reference_to(t[*word], *named.value);
+                t[*word] = reference_token(t[*word], *named.value);
                 t[*word].marks.of = named.of;
                 t[*word].marks.from = named.from;
             } else if (use.unknown.empty() && (meant || previous)) {
@@ -165,7 +164,7 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
         if (const std::optional<std::string> previous = scope.line_above()) {
             Token at;
             at.spaced_after = true;
-            t.insert(t.begin(), reference_to(at, *previous));
+            t.insert(t.begin(), reference_token(at, *previous));
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include "calculator/number_format.h"
 #include "common/unicode.h"
+#include "notes/korean_amount.h"
 #include "notes/line_parts.h"
 #include "notes/note_area.h"
 #include "notes/note_calendar.h"
@@ -35,18 +36,37 @@ std::string foreign_text(std::string_view figure, std::string_view currency) {
     return sign + std::string(currency) + std::string(figure);
 }
 
+// "$165.50", never "$165.5": a currency with cents writes a fraction of one digit to the cent.
+std::string in_cents(std::string value, std::string_view currency) {
+    const std::size_t point = value.find('.');
+    if (point != std::string::npos && point + 2 == value.size() && notes_detail::currency_code(currency) != "JPY")
+        value += '0';
+    return value;
+}
+
+std::string money_text(const std::string& value, bool grouped, AmountWriting writing) {
+    if (writing.in_man) {
+        if (std::optional<std::string> text = korean_amount_text(value, writing.won)) return *std::move(text);
+    }
+    return grouped ? add_thousands_separators(value) : value;
+}
+
 }  // namespace
 
 std::string result_text(const NoteResult& result, bool grouped) {
     using notes_detail::area_unit_text;
     using notes_detail::AreaUnit;
     const std::string& value = result.value;
-    if (!result.currency.empty())
-        return foreign_text(grouped ? add_thousands_separators(value) : value, result.currency);
+    if (!result.currency.empty()) {
+        const std::string figure = in_cents(value, result.currency);
+        std::string text = foreign_text(grouped ? add_thousands_separators(figure) : figure, result.currency);
+        if (!result.won.empty()) text += " → " + money_text(result.won, grouped, {result.writing.in_man, false}) + "원";
+        return text;
+    }
     const std::optional<std::int64_t> count = whole(value);
     switch (result.unit) {
     case ResultUnit::Number:
-    case ResultUnit::Money: break;
+    case ResultUnit::Money: return money_text(value, grouped, result.writing);
     case ResultUnit::Date:
         if (count) return notes_detail::write_date(static_cast<DayNumber>(*count));
         break;
@@ -63,7 +83,19 @@ std::string result_text(const NoteResult& result, bool grouped) {
     return grouped ? add_thousands_separators(value) : value;
 }
 
+std::string margin_text(NoteResult result, ResultView view) {
+    result.writing.in_man = result.writing.in_man || view.in_man;
+    return result_text(result, view.grouped);
+}
+
 std::string written_result(const NoteResult& result, bool grouped) { return " = " + result_text(result, grouped); }
+
+Result<std::string, AmountRefusal> copied_amount(const NoteResult& result, AmountCopy copy) {
+    const bool amount = result.unit == ResultUnit::Money || result.unit == ResultUnit::Number;
+    const std::string& won = result.currency.empty() ? result.value : result.won;
+    if (!amount || won.empty()) return fail(AmountRefusal::NotAnAmount);
+    return copy == AmountCopy::Words ? amount_in_words(won) : amount_figure(won);
+}
 
 namespace notes_detail {
 
@@ -115,6 +147,11 @@ bool is_written_result(std::string_view text) {
     if (is_written_amount(text)) return true;
     if (text.find_first_of("\r\n") != std::string_view::npos) return false;
     text = trim_white_space(text);
+    // "$12.50 → 17,250원": foreign money and its value in won.
+    if (const std::size_t arrow = text.find(" → "); arrow != std::string_view::npos) {
+        const std::string_view in_won = text.substr(arrow + std::string_view(" → ").size());
+        return written_foreign(text.substr(0, arrow)) && in_won.ends_with("원") && is_written_amount(in_won);
+    }
     return written_duration(text) || written_date(text) || written_d_day(text) || written_count(text, "일") ||
            written_count(text, area_unit_text(AreaUnit::Pyeong)) ||
            written_count(text, area_unit_text(AreaUnit::SquareMetre)) || written_foreign(text);

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "common/result.h"
+#include "notes/korean_amount.h"
+
 namespace numvora {
 
 enum class ResultUnit : std::uint8_t {
@@ -19,18 +22,43 @@ enum class ResultUnit : std::uint8_t {
     SquareMetre,  // ㎡, two decimals
 };
 
+// How the figures of a result's line write money, which the result follows.
+struct AmountWriting {
+    bool in_man = false;  // in 만, 억 or 조 ("1억 2천만원", "55만"): the result too ("1억 5,500만")
+    bool won = false;     // with 원, which then follows the result
+    bool operator==(const AmountWriting&) const = default;
+};
+
 // A result: its value as plain decimal text counted in its unit.
 struct NoteResult {
     std::string value;
     ResultUnit unit = ResultUnit::Number;
     std::string currency;  // foreign money's sign or word as written: "$", "엔", "USD"; none for won
+    AmountWriting writing = {};
+    std::string won;  // foreign money's value in won at the rate a line above sets; none without one
 };
 
-// "49,500" (grouped: with thousands commas, for money and numbers), "$360", "2,400엔",
-// "USD 22", "2027-03-18 (목)", "D-17", "281일", "9시간 30분", "25.41평", "105.79㎡".
+// "49,500" (grouped: with thousands commas, for money and numbers), "1억 5,500만원" (money
+// or a number written in 만), "$360", "$12.50 → 17,250원" (foreign money at a rate),
+// "2,400엔", "USD 22", "2027-03-18 (목)", "D-17", "281일", "9시간 30분", "25.41평", "105.79㎡".
 std::string result_text(const NoteResult& result, bool grouped);
+
+// How the margin writes results: grouped as the calculator's "천 단위 콤마" box says, and
+// every amount in 만 when the preference "금액을 만 단위로 보기" asks for it.
+struct ResultView {
+    bool grouped = false;
+    bool in_man = false;
+};
+std::string margin_text(NoteResult result, ResultView view);
 
 // " = 49,500": what F9 writes.
 std::string written_result(const NoteResult& result, bool grouped);
+
+// What "한글 금액으로 복사" and "숫자 금액으로 복사" copy of a result: won (a foreign amount at
+// its rate's value) or a plain number, as a receipt writes it ("일금 일억오천오백만원정")
+// or as its plain figure ("155000000"). A date, a duration, an area or foreign money
+// without a rate is no amount.
+enum class AmountCopy : std::uint8_t { Words, Figure };
+Result<std::string, AmountRefusal> copied_amount(const NoteResult& result, AmountCopy copy);
 
 }  // namespace numvora

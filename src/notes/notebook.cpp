@@ -12,12 +12,16 @@ namespace {
 // is read again.
 bool same_for_totals(const LineReading& a, const LineReading& b) {
     const auto same_figure = [](const Figure& x, const Figure& y) {
-        return x.role == y.role && x.value == y.value && x.used == y.used;
+        return x.role == y.role && x.value == y.value && x.used == y.used && x.currency == y.currency;
     };
     return a.kind == b.kind && a.total == b.total && a.value == b.value && a.unit == b.unit &&
-           a.currency == b.currency && a.continues == b.continues && a.grouped == b.grouped && a.amounts == b.amounts &&
+           a.currency == b.currency && a.won == b.won && a.writing == b.writing && a.continues == b.continues &&
+           a.grouped == b.grouped && a.amounts == b.amounts &&
            std::equal(a.figures.begin(), a.figures.end(), b.figures.begin(), b.figures.end(), same_figure);
 }
+
+// What a rate line is filed under: no note name has a space.
+std::string rate_name(std::string_view code) { return "환율 " + std::string(code); }
 
 }  // namespace
 
@@ -54,6 +58,13 @@ public:
         today_ = true;
         return book_.today_;
     }
+    std::optional<std::string> rate_of(std::string_view code) const override {
+        const std::string name = rate_name(code);
+        if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
+        const std::optional<std::size_t> definition = book_.definition_before(name, line_);
+        if (!definition) return std::nullopt;
+        return book_.line_at(*definition).reading.sets_rate->won;
+    }
     void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_}; }
 
 private:
@@ -61,9 +72,9 @@ private:
     // a date, days or a duration as it shows.
     static std::optional<std::string> value_text(const Line& line) {
         if (!line.result) return std::nullopt;
-        if (!line.reading.currency.empty()) return *line.result + " " + line.reading.currency;
-        if (line.unit == ResultUnit::Number || line.unit == ResultUnit::Money) return line.result;
-        return result_text({*line.result, line.unit, {}}, false);
+        if (!line.written.currency.empty()) return *line.result + " " + line.written.currency;
+        if (line.written.unit == ResultUnit::Number || line.written.unit == ResultUnit::Money) return line.result;
+        return result_text({*line.result, line.written.unit, {}, {}, {}}, false);
     }
 
     const NoteBook& book_;
@@ -127,10 +138,16 @@ void NoteBook::read_pending() {
     }
 }
 
-std::optional<std::string> NoteBook::shown(std::size_t line, bool grouped) const {
+std::optional<NoteResult> NoteBook::note_result(std::size_t line) const {
     const Line& at = line_at(line);
     if (!at.result) return std::nullopt;
-    return result_text({*at.result, at.unit, at.reading.currency}, grouped);
+    return at.written;
+}
+
+std::optional<std::string> NoteBook::shown(std::size_t line, ResultView view) const {
+    const std::optional<NoteResult> result = note_result(line);
+    if (!result) return std::nullopt;
+    return margin_text(*result, view);
 }
 
 void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added) {
@@ -168,6 +185,7 @@ std::vector<std::string> NoteBook::names_of(const Line& line) {
     if (!reading.defines.empty()) names.push_back(reading.defines);
     if (reading.kind == LineKind::Total)
         names.emplace_back(trim_white_space(std::string_view(line.text).substr(0, reading.replace_begin)));
+    if (reading.sets_rate) names.push_back(rate_name(reading.sets_rate->currency));
     return names;
 }
 
@@ -180,19 +198,18 @@ void NoteBook::read_again(std::size_t line) {
     const Asked took = std::move(at.asked);
     const LineReading old = std::move(at.reading);
     const std::optional<std::string> old_result = std::move(at.result);
-    const ResultUnit old_unit = at.unit;
+    const NoteResult old_written = std::move(at.written);
     const ScopeAt scope(*this, line);
     // A line too long to read shows nothing: a memo of one huge line stays as quick.
     at.reading = at.empty || at.text.size() > LINE_READ_MAX ? LineReading{} : read_line(at.text, false, &scope);
     scope.asked(at);
     at.result.reset();
-    at.unit = at.reading.unit;
     if (at.reading.kind == LineKind::Total) {
-        NotesSum sum = total_at(line);
-        if (!sum.value.empty()) at.result = std::move(sum.value);
-        at.unit = sum.unit;
-    } else if (at.reading.has_result()) {
-        at.result = at.reading.value;
+        at.written = total_at(line).result();
+        if (!at.written.value.empty()) at.result = at.written.value;
+    } else {
+        at.written = at.reading.result();
+        if (at.reading.has_result()) at.result = at.reading.value;
     }
     const std::vector<std::string> now = names_of(at);
     // Filed again only when that changes: a name's list may hold every total line.
@@ -201,8 +218,9 @@ void NoteBook::read_again(std::size_t line) {
         file(handle, now, at.asked, true);
     }
     // What the lines below see: the result with its unit and currency, or a rate a name gives.
-    const bool changed = at.result != old_result || at.unit != old_unit || at.reading.currency != old.currency ||
-                         at.reading.gives != old.gives;
+    const bool changed = at.result != old_result || at.written.unit != old_written.unit ||
+                         at.written.currency != old_written.currency || at.reading.gives != old.gives ||
+                         at.reading.sets_rate != old.sets_rate;
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)
         names.insert(names.end(), now.begin(), now.end());

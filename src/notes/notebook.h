@@ -36,8 +36,10 @@ public:
     // The line's result, a total line's total included, as plain decimal text counted in
     // its unit.
     const std::optional<std::string>& result(std::size_t line) const { return line_at(line).result; }
+    // The result with its unit, currency and writing, for the writer.
+    std::optional<NoteResult> note_result(std::size_t line) const;
     // The same as the margin shows it: "49,500" (grouped), "9시간 30분", "2027-03-18 (목)".
-    std::optional<std::string> shown(std::size_t line, bool grouped) const;
+    std::optional<std::string> shown(std::size_t line, ResultView view) const;
     // What a total line at the line would add (F9 on it, its status); before_on_line: text
     // before a total word on its own line, part of the block.
     NotesSum total_at(std::size_t line, std::string_view before_on_line = {}) const;
@@ -66,7 +68,8 @@ private:
         std::string text;
         LineReading reading;
         std::optional<std::string> result;
-        ResultUnit unit = ResultUnit::Number;  // the result's: a total of durations is one
+        // The result's unit (a total of durations is one), currency, writing and won.
+        NoteResult written;
         bool empty = true;
         Asked asked;
     };

@@ -291,7 +291,7 @@ WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool word
         add(total, std::move(section->value));
         large_bound = *large;
         n.end = p = section_end + 3;
-        n.unit = any = true;
+        n.unit = n.large_unit = any = true;
         if (starts_item(s, p, words_allowed)) continue;
         if (starts_at(s, p, " ") && starts_item(s, p + 1, words_allowed)) {
             ++p;

@@ -34,6 +34,7 @@ struct WrittenNumber {
     bool grouped = false;       // a thousands comma
     bool plain_long = false;    // four or more integer digits with no comma and no unit
     bool unit = false;          // 십 백 천 만 억 조, or a number word ("오천")
+    bool large_unit = false;    // among its units 만, 억 or 조: "12만 3천", "1억", "만원"
     bool words_only = false;    // Hangul number words without a digit
     bool leading_zero = false;  // "06236": a code, not a quantity
     bool unclear = false;       // "12, 300", "8 300원", "1,0000": more than one reading is plausible

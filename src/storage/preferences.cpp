@@ -27,6 +27,8 @@ constexpr auto PREFERENCE_ROWS = std::to_array<KeyRow<Preferences>>({
      [](std::string_view value, Preferences& p) { read_bool(value, p.close_to_tray); }},
     {"start_with_windows", [](const Preferences& p) { return bool_text(p.start_with_windows); },
      [](std::string_view value, Preferences& p) { read_bool(value, p.start_with_windows); }},
+    {"amounts_in_man", [](const Preferences& p) { return bool_text(p.amounts_in_man); },
+     [](std::string_view value, Preferences& p) { read_bool(value, p.amounts_in_man); }},
 });
 
 }  // namespace

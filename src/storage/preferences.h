@@ -25,6 +25,7 @@ struct Preferences {
     bool tray_icon = false;                      // an icon in the notification area
     bool close_to_tray = false;                  // with the icon, the close button hides the window
     bool start_with_windows = false;             // the user's Run entry starts it hidden (with the icon)
+    bool amounts_in_man = false;                 // every result of the margin written in 만 and 억
 
     bool operator==(const Preferences&) const = default;
 };

@@ -69,6 +69,9 @@ inline constexpr std::int32_t FOCUS_PREVIOUS = 1055;  // shortcut only: Shift+Ta
 inline constexpr std::int32_t MEMO_ZOOM_IN = 1070;
 inline constexpr std::int32_t MEMO_ZOOM_OUT = 1071;
 inline constexpr std::int32_t MEMO_ZOOM_RESET = 1072;
+// A result copied as an amount: in words as a receipt writes it, or as its plain figure.
+inline constexpr std::int32_t MEMO_COPY_AMOUNT_WORDS = 1080;
+inline constexpr std::int32_t MEMO_COPY_AMOUNT_FIGURE = 1081;
 
 // The find bar above the memo; its previous and next buttons are FIND_PREVIOUS and FIND_NEXT.
 inline constexpr std::int32_t FIND_BOX = 1060;

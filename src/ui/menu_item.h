@@ -26,6 +26,7 @@ struct MenuFacts {
     bool total_line = false;             // the text is a total line (합계, 소계, …)
     bool block_has_amount = false;       // a total line's block above has an amount to add
     bool expression_calculates = false;  // the text holds an expression the engine calculates
+    bool text_has_result = false;        // the text has a result: its value, amount or total
     // The options an item shows checked.
     bool results_margin = false;  // the line results are shown beside the memo
     bool always_on_top = false;

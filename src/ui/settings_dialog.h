@@ -35,6 +35,7 @@ struct SettingRow {
 inline constexpr std::int32_t SETTING_HOT_KEY_ID = 200;
 inline constexpr std::int32_t SETTING_TAKEN_NOTE_ID = 201;
 inline constexpr std::int32_t SETTING_TRAY_ICON_ID = 202;
+inline constexpr std::int32_t SETTING_RESULTS_MARGIN_ID = 205;
 inline constexpr std::int32_t SETTING_ZOOM_ID = 207;
 
 // In reading and Tab order, one line each but for a box beside its caption.
@@ -45,7 +46,8 @@ inline constexpr auto SETTING_ROWS = std::to_array<SettingRow>({
     {SettingKind::Check, SETTING_TRAY_ICON_ID, "알림 영역에 아이콘 표시", {}, &Preferences::tray_icon},
     {SettingKind::Check, 203, "닫으면 알림 영역으로", {}, &Preferences::close_to_tray, SETTING_TRAY_ICON_ID},
     {SettingKind::Check, 204, "Windows 시작 시 실행", {}, &Preferences::start_with_windows},
-    {SettingKind::Check, 205, "줄마다 계산 결과 보기", {}, &Preferences::results_margin},
+    {SettingKind::Check, SETTING_RESULTS_MARGIN_ID, "줄마다 계산 결과 보기", {}, &Preferences::results_margin},
+    {SettingKind::Check, 206, "금액을 만 단위로 보기", {}, &Preferences::amounts_in_man, SETTING_RESULTS_MARGIN_ID},
     {SettingKind::Caption, 0, "메모 확대"},
     {SettingKind::ZoomList, SETTING_ZOOM_ID, "", L"메모 확대"},
     {SettingKind::OkButton, 1, "확인"},

@@ -25,10 +25,17 @@ std::string figures_of(const LineReading& reading) {
         if (!out.empty()) out += ' ';
         const auto role = static_cast<std::size_t>(figure.role);
         const auto quantity = role - static_cast<std::size_t>(FigureRole::Duration);
-        out += quantity < std::size(UNITS) ? result_text({figure.value, UNITS[quantity], {}}, false) : figure.value;
+        out += quantity < std::size(UNITS) ? result_text({figure.value, UNITS[quantity], {}, {}, {}}, false) : figure.value;
         out += std::string(":") + ROLES[role];
     }
     return out;
+}
+
+// A line's result as the writer writes it, money in plain figures whatever its line's writing.
+std::string figure_text(const LineReading& reading) {
+    NoteResult result = reading.result();
+    result.writing = {};
+    return result_text(result, false);
 }
 
 TEST(ReadLine, FiguresByTheirOwnMarks) {
@@ -99,8 +106,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"RTX 4090 2,500,000", LineKind::Amount, "2500000"},
         {"예산 3~5만원", LineKind::Nothing, ""},
         {"4대보험 9.4%", LineKind::Nothing, ""},
-        {"환율 $1 = 1,380원", LineKind::Amount, "1380"},
-        {"$12.50", LineKind::Nothing, ""},
+        {"환율 $1 = 1,380원", LineKind::Nothing, ""},  // a rate of exchange
+        {"$12.50", LineKind::Amount, "$12.50"},
         {"식비 98,500 커피 4,500원", LineKind::Nothing, ""},
         {"참석 12명", LineKind::Count, "12"},
         {"100,000 * 1.1 =", LineKind::Expression, "110000"},
@@ -147,6 +154,16 @@ TEST(ReadLine, WhatALineComesTo) {
         {"라멘 1,200엔 x 2", LineKind::Expression, "2400엔"},
         {"USD 20 + 10%", LineKind::Expression, "USD 22"},
         {"$100 / $4", LineKind::Expression, "25"},
+        {"$120 + 100달러", LineKind::Expression, "$220"},  // one currency however written
+        {"$12 = 16,560원", LineKind::Amount, "16560"},     // an amount and what it came to, no rate
+        // 부가세, 10%: a result in won is cut below the 원; the word elsewhere is a label.
+        {"1,000 + 부가세", LineKind::Expression, "1100"},
+        {"1,234원 부가세 별도 =", LineKind::Expression, "1357"},
+        {"5만원의 부가세", LineKind::Expression, "5000"},
+        {"부가세 1,234원", LineKind::Expression, "123"},
+        {"1,100,000원 공급가", LineKind::Expression, "1000000"},
+        {"부가세 포함 1,100,000원", LineKind::Amount, "1100000"},
+        {"부가세 별도 문의", LineKind::Nothing, ""},
         // A "/" between two labelled figures parts them.
         {"정가 42,000 / 할인가 33,600", LineKind::Nothing, ""},
         {"12월 7일 - 12,000원", LineKind::Amount, "12000"},
@@ -179,27 +196,45 @@ TEST(ReadLine, WhatALineComesTo) {
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line);
         EXPECT_EQ(reading.kind, row.kind) << row.line;
-        const std::string value = reading.has_result() ? result_text(reading.result(), false) : "";
+        const std::string value = reading.has_result() ? figure_text(reading) : "";
         EXPECT_EQ(reading.error ? "error" : value, row.value) << row.line;
     }
 }
 
-// The one writer of a result, beside its line and after it: money grouped as asked,
-// foreign money with its sign or word, a D-day, days and durations in words.
+// The one writer of a result, beside its line and after it: money grouped as asked or
+// in 만 as its line writes it (or the margin's preference asks), foreign money with its
+// sign or word and its value in won at a rate, a D-day, days and durations in words.
 TEST(ResultText, EachResultAsItIs) {
+    constexpr AmountWriting IN_MAN{true, false};
+    constexpr AmountWriting IN_MAN_WON{true, true};
     const struct {
         NoteResult result;
-        bool grouped;
+        ResultView view;
         std::string text;
     } rows[] = {
-        {{"-1234.5", ResultUnit::Money, ""}, true, "-1,234.5"}, {{"1234.5", ResultUnit::Number, ""}, false, "1234.5"},
-        {{"-1360", ResultUnit::Money, "$"}, true, "-$1,360"},   {{"2400", ResultUnit::Money, "엔"}, true, "2,400엔"},
-        {{"22", ResultUnit::Money, "USD"}, false, "USD 22"},    {{"17", ResultUnit::DDay, ""}, true, "D-17"},
-        {{"0", ResultUnit::DDay, ""}, true, "D-Day"},           {{"-3", ResultUnit::DDay, ""}, true, "D+3"},
-        {{"1281", ResultUnit::Days, ""}, true, "1281일"},       {{"570", ResultUnit::Duration, ""}, true, "9시간 30분"},
-        {{"25.41", ResultUnit::Pyeong, ""}, true, "25.41평"},
+        {{"-1234.5", ResultUnit::Money, "", {}, ""}, {true, false}, "-1,234.5"},
+        {{"1234.5", ResultUnit::Number, "", {}, ""}, {false, false}, "1234.5"},
+        {{"-1360", ResultUnit::Money, "$", {}, ""}, {true, false}, "-$1,360"},
+        {{"2400", ResultUnit::Money, "엔", {}, ""}, {true, false}, "2,400엔"},
+        {{"22", ResultUnit::Money, "USD", {}, ""}, {false, false}, "USD 22"},
+        {{"17", ResultUnit::DDay, "", {}, ""}, {true, false}, "D-17"},
+        {{"0", ResultUnit::DDay, "", {}, ""}, {true, false}, "D-Day"},
+        {{"-3", ResultUnit::DDay, "", {}, ""}, {true, false}, "D+3"},
+        {{"1281", ResultUnit::Days, "", {}, ""}, {true, false}, "1281일"},
+        {{"570", ResultUnit::Duration, "", {}, ""}, {true, false}, "9시간 30분"},
+        {{"25.41", ResultUnit::Pyeong, "", {}, ""}, {true, false}, "25.41평"},
+        // Money in 만 as its line writes it, whatever the grouping; 원 where the line has it.
+        {{"155000000", ResultUnit::Money, "", IN_MAN_WON, ""}, {false, false}, "1억 5,500만원"},
+        {{"673000", ResultUnit::Money, "", IN_MAN, ""}, {true, false}, "67만 3,000"},
+        // The margin's preference writes every amount so, and nothing else.
+        {{"1234000", ResultUnit::Number, "", {false, true}, ""}, {false, true}, "123만 4,000원"},
+        {{"90", ResultUnit::Duration, "", {}, ""}, {false, true}, "1시간 30분"},
+        // Cents to the cent, and the value in won at a rate.
+        {{"165.5", ResultUnit::Money, "$", {}, ""}, {false, false}, "$165.50"},
+        {{"12.5", ResultUnit::Money, "$", {}, "17250"}, {true, false}, "$12.50 → 17,250원"},
+        {{"1200.5", ResultUnit::Money, "엔", {}, "11044.6"}, {false, true}, "1200.5엔 → 1만 1,044.6원"},
     };
-    for (const auto& row : rows) EXPECT_EQ(result_text(row.result, row.grouped), row.text) << row.result.value;
+    for (const auto& row : rows) EXPECT_EQ(margin_text(row.result, row.view), row.text) << row.result.value;
 }
 
 // What F9 makes of a line: the result in place of the old ones, grouped as the
@@ -214,11 +249,11 @@ TEST(ReadLine, WhereF9Writes) {
         {" 3×4−1 \n", " 3×4−1 = 11 \n"},
         {"12000 + 4500", "12000 + 4500 = 16500"},
         {"12,000원 + 4,500원 = 3", "12,000원 + 4,500원 = 16,500"},
-        {"점심 12만 + 3천 =", "점심 12만 + 3천 = 123,000"},
+        {"점심 12만 + 3천 =", "점심 12만 + 3천 = 12만 3,000"},
         {"1+2 = 3 = 3  \n", "1+2 = 3\n"},
         {"1+2=-1,234.50원", "1+2 = 3"},
         {"7 = 1 + 2", "7 = 1 + 2 = 3"},
-        {"월세 55만원 =", "월세 55만원 = 550,000"},
+        {"월세 55만원 =", "월세 55만원 = 55만원"},
         {"월세 55만원", ""},
         {"１２，０００원 + 3 =", "１２，０００원 + 3 = 12,003"},
         {"1) 커피 4,500 x 2", "1) 커피 4,500 x 2 = 9,000"},
@@ -288,6 +323,9 @@ public:
     std::optional<std::string> line_above() const override { return "1000"; }
     bool block_has_result() const override { return block_result_; }
     std::optional<DayNumber> today() const override { return day_number(2026, 12, 8); }
+    std::optional<std::string> rate_of(std::string_view code) const override {
+        return code == "EUR" ? std::optional<std::string>("1500") : std::nullopt;
+    }
 
 private:
     std::map<std::string, std::string, std::less<>> names_;
@@ -295,8 +333,8 @@ private:
 };
 
 // Names with particles, a name alone, a rate a name gives, list marks, a total word with
-// an amount, dates with today's, and the reason a line has no result; the result above
-// is 1,000, today 2026-12-08.
+// an amount, dates with today's, 부가세 of the line above, euros at a rate, and the reason
+// a line has no result; the result above is 1,000, today 2026-12-08, €1 1,500원.
 TEST(ReadLine, WithTheLinesAbove) {
     const Above above(
         {{"월급", "3500000"}, {"월세", "600000"}, {"세율", "3.3%"}, {"근무", "1시간 30분"}, {"호텔", "360 $"}}, false);
@@ -353,12 +391,48 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"12월 7일 - 12,000원", "12000"},
         {"1시간 45분 + 50분 =", "2시간 35분"},
         {"6시간 30분 x 10,030원 =", "65195"},
+        // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
+        {"부가세", "100"},
+        {"부가세 100", "100"},
+        {"부가세 5,000", "500"},
+        // Foreign money at the rate above: in won beside it, and added to won.
+        {"€20", "€20 → 30000원"},
+        {"€20 + 5,000원", "35000"},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line, false, row.scope != nullptr ? row.scope : &above);
-        EXPECT_EQ(reading.has_result() ? result_text(reading.result(), false) : "", row.value) << row.line;
+        EXPECT_EQ(reading.has_result() ? figure_text(reading) : "", row.value) << row.line;
         EXPECT_EQ(reading.unclear, row.unclear) << row.line;
         EXPECT_EQ(reading.continues, row.continues) << row.line;
+    }
+}
+
+// A rate of exchange as notes write it, for the lines below; an amount converted once,
+// or a rate that is a percentage, sets none.
+TEST(ReadLine, RateLinesSetTheirRate) {
+    const struct {
+        std::string line;
+        std::optional<ExchangeRate> rate;
+    } rows[] = {
+        {"$1 = 1,380원", ExchangeRate{"USD", "1380"}},
+        {"1달러 = 1,380원", ExchangeRate{"USD", "1380"}},
+        {"환율 $1 = 1,380원", ExchangeRate{"USD", "1380"}},
+        {"100엔 = 920원", ExchangeRate{"JPY", "9.2"}},
+        {"1유로 = 1,500원", ExchangeRate{"EUR", "1500"}},
+        {"1위안 = 190원", ExchangeRate{"CNY", "190"}},
+        {"£1 = 1,700", ExchangeRate{"GBP", "1700"}},
+        {"환율 1,380", ExchangeRate{"USD", "1380"}},
+        {"환율 = 1,380", ExchangeRate{"USD", "1380"}},
+        {"$12 = 16,560원", std::nullopt},
+        {"환율 1,380원 올랐다", std::nullopt},
+        {"환율 3.3%", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const LineReading reading = read_line(row.line);
+        EXPECT_EQ(reading.sets_rate, row.rate) << row.line;
+        if (row.rate) {
+            EXPECT_FALSE(reading.has_result()) << row.line;  // never added into a total
+        }
     }
 }
 

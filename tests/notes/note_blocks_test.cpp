@@ -17,7 +17,7 @@ std::vector<std::string> results_of(std::string_view text) {
     NoteBook book;
     book.assign(text);
     std::vector<std::string> got;
-    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, false).value_or(""));
+    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, {}).value_or(""));
     return got;
 }
 
@@ -27,7 +27,7 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         std::vector<std::string> results;  // "" for a line that shows nothing
     } rows[] = {
         {"점심 12,000원\n커피 4,500원 x 2\n합계", {"12000", "9000", "21000"}},
-        {"12,000원 + 4,500원\n12만 + 3천 =\n1억 2천만 / 12 =", {"16500", "123000", "10000000"}},
+        {"12,000원 + 4,500원\n12만 + 3천 =\n1억 2천만 / 12 =", {"16500", "12만 3,000", "1,000만"}},
         {"(1+2)*3\n-7\n3 - 10", {"9", "-7", "-7"}},
         {"관리비 123,000원\n식비 98,500 커피 4,500원\n커피 2잔 9,000원", {"123000", "", "9000"}},
         {"회의 2026-12-07 14:30\n2026-12-07\n12/7 오후", {"", "", ""}},
@@ -60,7 +60,7 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"커피 2잔\n소계\n\n8시간\n소계\n\n점심 12,000\n합계", {"2", "2", "", "8시간", "8시간", "", "12000", "12000"}},
         // A chain adds once, by its last value, and goes on only from the line right above.
         {"식비 200,000\n+ 외식 85,000\n+ 배달 43,000\n소계", {"200000", "285000", "328000", "328000"}},
-        {"월세 55만원\n위 * 12\n\n카드 내역\n+ 5,000\n합계", {"550000", "6600000", "", "", "5000", "5000"}},
+        {"월세 55만원\n위 * 12\n\n카드 내역\n+ 5,000\n합계", {"55만원", "6600000", "", "", "5000", "5000"}},
         {"소계 = 5\n택시 8,300원\n-300\n총계: 1,000원 ", {"5", "8300", "-300", "8005"}},
     };
     for (const auto& row : rows) EXPECT_EQ(results_of(row.text), row.results) << row.text;
@@ -94,8 +94,11 @@ TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
         {"월 9시간 화 8시간 30분", "1050", "2개를 더했습니다"},
         {"커피 4,500 x 2\n케이크 32,000", "41000", "2개를 더했습니다"},
         {"예산 3~5만원\n항공 $320\n숙박 240,000원\n수수료 3.3%", "240000",
-         "1개를 더했습니다 (비율 1개, 범위 2개, 외화 1개 제외)"},
+         "1개를 더했습니다 (비율 1개, 범위 2개, 외화 $320 제외)"},
         {"점심 12,000 저녁 15,000\n커피 4,500원", "4500", "1개를 더했습니다 (금액이 둘 이상인 줄 1개 제외)"},
+        // Foreign money passed over, summed by currency however it is written.
+        {"항공 $320\n호텔 40달러\n라멘 1,200엔\n숙박 240,000원", "240000",
+         "1개를 더했습니다 (외화 $360, 1,200엔 제외)"},
         {"", "", "더할 숫자가 없습니다"},
     };
     for (const auto& row : rows) {
@@ -120,7 +123,7 @@ TEST(SelectionTotal, ForeignResultsArePassedOver) {
     ResultSum sum;
     for (const LineReading& reading : {hotel, nights, meals}) sum.take(reading);
     EXPECT_EQ(sum.sum().value, "85000");
-    EXPECT_EQ(total_status_text(sum.sum()), "1개를 더했습니다 (외화 1개 제외)");
+    EXPECT_EQ(total_status_text(sum.sum()), "1개를 더했습니다 (외화 USD 720 제외)");
 }
 
 TEST(SelectionTotal, SumExpressionEvaluates) {

@@ -27,7 +27,8 @@ struct LineEdit {
 inline std::string describe(const LineReading& r) {
     std::string out = std::to_string(static_cast<int>(r.kind)) + std::to_string(static_cast<int>(r.total)) + "|" +
                       r.value + std::to_string(static_cast<int>(r.unit)) + "|" + r.defines + "|" + r.unknown + "|" +
-                      r.currency + "|" + r.gives + (r.continues ? "|c" : "|");
+                      r.currency + "|" + r.won + "|" + r.gives + (r.continues ? "|c" : "|") +
+                      (r.sets_rate ? r.sets_rate->currency + r.sets_rate->won : "");
     for (const std::string& use : r.uses) out += use + ",";
     for (const Figure& f : r.figures)
         out += " " + f.value + std::to_string(static_cast<int>(f.role)) + (f.used ? "u" : "");
@@ -35,7 +36,8 @@ inline std::string describe(const LineReading& r) {
 }
 
 inline std::string describe(const NotesSum& sum) {
-    return sum.value + std::to_string(static_cast<int>(sum.unit)) + "|" + total_status_text(sum);
+    return margin_text(sum.result(), {false, true}) + std::to_string(static_cast<int>(sum.unit)) + "|" +
+           total_status_text(sum);
 }
 
 class EditedNotes {
@@ -79,7 +81,8 @@ public:
             const std::string at = " at line " + std::to_string(line);
             if (book_.text(line) != whole.text(line)) return "text" + at;
             if (describe(book_.reading(line)) != describe(whole.reading(line))) return "reading" + at;
-            if (book_.shown(line, false) != whole.shown(line, false)) return "margin" + at;
+            if (book_.shown(line, {}) != whole.shown(line, {})) return "margin" + at;
+            if (book_.shown(line, {true, true}) != whole.shown(line, {true, true})) return "margin in 만" + at;
             if (book_.reading(line).kind != LineKind::Total) continue;
             const NotesSum f9 = book_.total_at(line);
             if (describe(f9) != describe(whole.total_at(line))) return "F9" + at;
@@ -100,12 +103,14 @@ private:
 // what a line is and what the lines below it add up to.
 inline constexpr std::string_view TYPED[] = {
     "합계", "소계", "총액 ", "a", "b",   "위",  " = ",  " * ", "+ ",   "- ", "× ", "12,000", "5",     "$",    "원",
-    "만",   " ",    "%",     ":", "x 3", "/ 4", "오늘", "일",  "시간", "~",  "D-", "12월 ",  "09:00", "㎡ 평"};
+    "만",   " ",    "%",     ":", "x 3", "/ 4", "오늘", "일",  "시간", "~",  "D-", "12월 ",  "09:00", "㎡ 평",
+    "엔",   "부가세", " = 1,380원"};
 inline constexpr std::string_view LINES[] = {
     "a = 5",       "b = a + 2",   "합계",          "소계",           "",         "점심 12,000", "+ 커피 4,500",
     "× 2",         "위 * 12",     "카드 내역",     "총액 128,000원", "a * 3",    "총계",        "- 교통 62,400",
     "합계 / 4 =",  "b",           "호텔 $120 x 3", "1,000원",        "소계 + 1", "오늘 + 3일",  "12월 25일 - 오늘",
-    "D-day 12/25", "09:00~18:00", "근무 8시간",    "a = 2026-12-01", "a + 10일", "+ 30분",      "84㎡ 평"};
+    "D-day 12/25", "09:00~18:00", "근무 8시간",    "a = 2026-12-01", "a + 10일", "+ 30분",      "84㎡ 평",
+    "$1 = 1,380원", "100엔 = 920원", "환율 1,380",  "$12.50",         "1,200엔",  "부가세",      "1억 2천만원 + 3만"};
 
 // Back to the start of a UTF-8 sequence, so that an edit never splits a character.
 inline std::size_t char_start(std::string_view line, std::size_t at) {

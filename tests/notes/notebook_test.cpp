@@ -27,7 +27,7 @@ TEST(NoteBook, NamesAndEarlierResults) {
         std::string unknown = "";          // the name the last line cannot find
     } rows[] = {
         {"월세 = 55만원\n관리비: 12만 3천원\n월세 + 관리비", {"550000", "123000", "673000"}},
-        {"월세 = 55만원\n월세 * 12\n환율 = 1,380\n$12.50 * 환율 =", {"550000", "6600000", "1380", "17250"}},
+        {"월세 = 55만원\n월세 * 12\n환율 = 1,380\n$12.50 * 환율 =", {"550000", "6600000", "", "17250"}},
         {"인원 = 4명\n회비 = 30,000\n회비 * 인원 =", {"4", "30000", "120000"}},
         // A later definition takes over from its line on; a use above it or of no
         // definition at all shows nothing.
@@ -116,6 +116,10 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // A definition put between another and its use, then taken out with a joined line.
         {"a = 1\na * 3", {{1, 0, "a = 2"}}, {"1", "2", "6"}},
         {"a = 1\n\na = 2\na * 3", {{1, 2, "a = 2"}, {0, 2, "a = 1"}}, {"1", "3"}},
+        // A rate line changed, put in above its money, and taken out again.
+        {"$1 = 1,380원\n$10\n5,000원\n합계", {{0, 1, "$1 = 1,400원"}}, {"", "10", "5000", "19000"}},
+        {"$10\n5,000원\n합계", {{0, 0, "$1 = 1,380원"}}, {"", "10", "5000", "18800"}},
+        {"100엔 = 920원\n1,000엔 + 1,000원", {{0, 1, "메모"}}, {"", ""}},
         // A new day: the days left change, and the line that takes them by name.
         {"a = 12월 25일 - 오늘\na * 2", {{0, 0, {}, true}}, {"16", "32"}},
     };
@@ -136,7 +140,7 @@ TEST(NoteBook, ANewDayReadsAgainTheLinesThatAskedForToday) {
     book.assign("오늘 + 1일\n점심 12,000\n12월 25일 - 오늘\n메모");
     const auto shown = [&] {
         std::vector<std::string> got;
-        for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, false).value_or(""));
+        for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, {}).value_or(""));
         return got;
     };
     EXPECT_EQ(shown(), (std::vector<std::string>{"", "12000", "", ""}));

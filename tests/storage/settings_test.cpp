@@ -96,6 +96,8 @@ TEST(ParsePreferences, EachKeyFallsBackOnItsOwn) {
     };
     Preferences tray;
     tray.tray_icon = tray.close_to_tray = tray.start_with_windows = true;
+    Preferences in_man;
+    in_man.amounts_in_man = true;
     const std::pair<std::string_view, Preferences> cases[] = {
         {"", {}},
         {"results_margin=true\nmemo_zoom=150\nfuture_key=1", {true, 150}},
@@ -105,6 +107,7 @@ TEST(ParsePreferences, EachKeyFallsBackOnItsOwn) {
          "50",
          {false, 50}},
         {"tray_icon=true\nclose_to_tray=true\nstart_with_windows=true\ntray_icon=on", tray},
+        {"amounts_in_man=true\namounts_in_man=만", in_man},
         {"hot_key=", key(0, 0)},  // no key at all
         {"hot_key=shift+ctrl+k", key(HOT_KEY_CTRL | HOT_KEY_SHIFT, 'K')},
         {"hot_key=Win+Alt+F12", key(HOT_KEY_WIN | HOT_KEY_ALT, 0x7B)},

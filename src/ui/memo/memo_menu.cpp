@@ -4,6 +4,7 @@ namespace numvora {
 namespace {
 
 static_assert(menu_items_have_rows(MEMO_MENU_ITEMS), "a memo menu item without a command row and its label");
+static_assert(menu_items_have_rows(MARGIN_MENU_ITEMS), "a margin menu item without a command row and its label");
 
 }  // namespace
 

@@ -22,11 +22,16 @@ inline constexpr std::int32_t MEMO_MENU_ITEMS[] = {
     MENU_SEPARATOR,
     ids::MEMO_TOTAL, ids::MEMO_EVALUATE, ids::MEMO_RESULTS_MARGIN,
     MENU_SEPARATOR,
+    ids::MEMO_COPY_AMOUNT_WORDS, ids::MEMO_COPY_AMOUNT_FIGURE,
+    MENU_SEPARATOR,
     ids::FIND, ids::REPLACE,
     MENU_SEPARATOR,
     ids::MEMO_VERSIONS,
 };
 // clang-format on
+
+// The menu of a result of the margin (a right click on it): the result as an amount.
+inline constexpr std::int32_t MARGIN_MENU_ITEMS[] = {ids::MEMO_COPY_AMOUNT_WORDS, ids::MEMO_COPY_AMOUNT_FIGURE};
 
 // What an empty memo says of itself, drawn inside it and its description to screen
 // readers: that it adds amounts up, and how to reach its commands, with the keys their

@@ -261,6 +261,7 @@ TEST_F(DesktopTest, TheSettingsDialogsOkAndCancel) {
         click(dialog, &Preferences::tray_icon);
         click(dialog, &Preferences::close_to_tray);
         click(dialog, &Preferences::results_margin);
+        click(dialog, &Preferences::amounts_in_man);
         click(dialog, &Preferences::start_with_windows);
         SendMessageW(GetDlgItem(dialog, SETTING_HOT_KEY_ID), HKM_SETHOTKEY,
                      (HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8 | 'K', 0);
@@ -286,7 +287,7 @@ TEST_F(DesktopTest, TheSettingsDialogsOkAndCancel) {
     EXPECT_EQ(run_entry(), L"");
 
     settings(IDOK, change_all);
-    Preferences chosen{true, 150, {HOT_KEY_CTRL | HOT_KEY_SHIFT, 'K'}, true, true, true};
+    Preferences chosen{true, 150, {HOT_KEY_CTRL | HOT_KEY_SHIFT, 'K'}, true, true, true, true};
     EXPECT_EQ(preferences_of(state()), chosen);
     EXPECT_EQ(data_file("preferences.txt"), format_preferences(chosen));
     EXPECT_GT(state().margin->width, 0);

@@ -18,6 +18,7 @@
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/painting/text_tips.h"
+#include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/timers/timers.h"
 #include "ui/colors/theme_palette.h"
@@ -192,8 +193,9 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
         LONG caret;  // -1: everything selected, -2: the memo's last two characters
         int id;
         std::wstring after;   // the memo after the command; empty: unchanged
-        std::wstring label;   // empty: not checked
-        std::wstring status;  // the status line
+        std::wstring label;          // empty: not checked
+        std::wstring status;         // the status line
+        std::wstring clipboard = L"";  // empty: not checked
     } rows[] = {
         {lunch, -1, MEMO_TOTAL, L"", L"29,300", L"3개를 더했습니다 (날짜·시간 2개, 개수 1개 제외)"},
         {L"월세 55만원\r관리비 12만 3천원\r전기 3만 2,500원", -1, MEMO_TOTAL, L"", L"705,500", L"3개를 더했습니다"},
@@ -215,6 +217,21 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
         {L"식비 5,000\r\r합계", 1000, MEMO_EVALUATE, L"", L"", L"더할 숫자가 없습니다"},
         {L"택시 8,300원\r식비 2,000 합계", -2, MEMO_EVALUATE, L"택시 8,300원\r\n식비 2,000 합계 = 10,300", L"10,300",
          L"2개를 더했습니다"},
+        // F9 writes money as its line does: in 만 and 억, with 원, at a rate of exchange.
+        {L"월세 55만 + 관리비 12만 3천 =", 3, MEMO_EVALUATE, L"월세 55만 + 관리비 12만 3천 = 67만 3,000", L"673,000", L""},
+        {L"대출 3억 5천만원\r신용 2,000만원\r합계", 1000, MEMO_EVALUATE,
+         L"대출 3억 5천만원\r\n신용 2,000만원\r\n합계 = 3억 7,000만원", L"370,000,000", L"2개를 더했습니다"},
+        {L"노트북 1,500,000원 + 부가세 =", 3, MEMO_EVALUATE, L"노트북 1,500,000원 + 부가세 = 1,650,000", L"1,650,000", L""},
+        {L"$1 = 1,380원\r호텔 $120 x 3박 =", 1000, MEMO_EVALUATE, L"$1 = 1,380원\r\n호텔 $120 x 3박 = $360 → 496800원",
+         L"360", L""},
+        {L"호텔 $120 x 3박\r식비 85,000원\r합계", 1000, MEMO_EVALUATE, L"호텔 $120 x 3박\r\n식비 85,000원\r\n합계 = 85,000",
+         L"85,000", L"1개를 더했습니다 (외화 $360 제외)"},
+        // The line's result copied as an amount; a fraction or a minus is refused.
+        {L"1억 2천만원 + 3,500만원 = 1억 5,500만원", 3, MEMO_COPY_AMOUNT_WORDS, L"", L"",
+         L"일금 일억오천오백만원정 복사했습니다", L"일금 일억오천오백만원정"},
+        {L"식비 98,500\r커피 4,500\r합계", 1000, MEMO_COPY_AMOUNT_FIGURE, L"", L"", L"103000 복사했습니다", L"103000"},
+        {L"10 / 4 =", 3, MEMO_COPY_AMOUNT_WORDS, L"", L"", L"소수점 아래가 있는 금액은 영수증 금액으로 쓸 수 없습니다"},
+        {L"환불 -5,000", 3, MEMO_COPY_AMOUNT_FIGURE, L"", L"", L"0보다 작은 금액은 영수증 금액으로 쓸 수 없습니다"},
     };
     for (const auto& row : rows) {
         const auto length = static_cast<LONG>(row.memo.size());
@@ -232,6 +249,9 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
             EXPECT_EQ(window_text(state().result_label()), row.label) << row.memo;
         }
         EXPECT_EQ(window_text(state().status_label()), row.status) << row.memo;
+        if (!row.clipboard.empty()) {
+            EXPECT_EQ(clipboard_text(window), row.clipboard) << row.memo;
+        }
         // A result written into the memo is one undo step.
         command(MEMO_UNDO);
         EXPECT_EQ(window_text(memo()), before) << row.memo;

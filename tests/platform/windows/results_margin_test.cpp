@@ -142,6 +142,13 @@ TEST_F(ResultsMarginTest, ResultsSitBesideTheirLinesAndGoToTheClipboardAndTheBox
     EXPECT_EQ(window_text(state().status_label()), L"12,000 복사했습니다");
     SetWindowTextW(state().expression_edit(), L"1/0");
     SendMessageW(window, WM_COMMAND, ids::CALCULATE, 0);
+    // A right click opens the result's menu; its second item copies the plain figure.
+    for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(memo(), WM_KEYDOWN, key, 0);
+    POINT screen{(lunch.box.left + lunch.box.right) / 2, (lunch.box.top + lunch.box.bottom) / 2};
+    ClientToScreen(memo(), &screen);
+    SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo()), MAKELPARAM(screen.x, screen.y));
+    EXPECT_EQ(clipboard_text(window), L"12000");
+    EXPECT_EQ(window_text(state().status_label()), L"12000 복사했습니다");
     click(WM_LBUTTONDBLCLK, lunch);
     EXPECT_EQ(window_text(state().expression_edit()), L"12,000");
     EXPECT_EQ(window_text(state().result_label()), L"계산 결과가 여기에 표시됩니다.");  // no stale error
@@ -217,6 +224,25 @@ TEST_F(ResultsMarginTest, NamesFollowTheirDefinitions) {
     EXPECT_NE(window_text(memo()).find(L"월세 * 12 = 7,200,000"), std::wstring::npos);
     f9_on_line(4);
     EXPECT_EQ(window_text(state().status_label()), L"'난방비'를 찾을 수 없습니다");
+}
+
+// A rate line gives the lines below it their value in won, and its edit changes the
+// total below at once; the preference writes every amount in 만.
+TEST_F(ResultsMarginTest, ARateLineChangesTheTotalsBelowIt) {
+    write_data_file("memo.txt", "$1 = 1,380원\r\n$10\r\n5,000원\r\n합계");
+    write_data_file("preferences.txt", "results_margin=true\namounts_in_man=true\n");
+    open_window();
+    paint();
+    const auto shown = [&] {
+        std::vector<std::string> got;
+        for (const MarginRow& row : state().margin->rows) got.push_back(row.shown);
+        return got;
+    };
+    EXPECT_EQ(shown(), (std::vector<std::string>{"$10 → 1만 3,800원", "5,000원", "1만 8,800"}));
+    SendMessageW(memo(), EM_SETSEL, 7, 9);  // "38" becomes "40"
+    SendMessageW(memo(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"40"));
+    paint();
+    EXPECT_EQ(shown(), (std::vector<std::string>{"$10 → 1만 4,000원", "5,000원", "1만 9,000"}));
 }
 
 }  // namespace

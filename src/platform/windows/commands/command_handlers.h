@@ -68,6 +68,8 @@ struct NotesAtRange {
     NotesSum total;
 };
 NotesAtRange read_notes_at_range(AppState& state);
+// A result onto the clipboard as the copy command with this id writes it (amount_copy.cpp).
+SystemStatus copy_amount_of(AppState& state, const NoteResult& result, std::int32_t id);
 // A calculation's label and history entry, wherever its expression came from.
 SystemStatus show_calculation(AppState& state, const Calculation& calculation);
 

@@ -7,9 +7,11 @@
 
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/command_menus.h"
+#include "platform/windows/memo/margin_clicks.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/status_view.h"
 #include "ui/layout/dpi_scale.h"
 #include "ui/memo/memo_menu.h"
 
@@ -31,6 +33,7 @@ MenuFacts memo_facts(AppState& state) {
         facts.has_selection &&
         !memo_notes(state).book.selection_total(memo_line_of(*state.notes, at.range.start), at.text).added.empty();
     facts.total_line = at.reading.kind == LineKind::Total;
+    facts.text_has_result = facts.total_line ? !at.total.value.empty() : at.reading.has_result();
     if (facts.total_line) {
         facts.block_has_amount = !at.total.added.empty();
     } else {
@@ -92,6 +95,21 @@ void move_caret_to_click(HWND memo, POINT screen) {
     if (clicked < selection.start || clicked > selection.end) select_in_memo(memo, {clicked, clicked});
 }
 
+// A result of the margin right-clicked: its own menu, whose choice copies that result.
+void show_margin_menu(AppState& state, const MarginRow& row, POINT screen) {
+    const std::optional<NoteResult> result = margin_row_result(state, row);
+    UniqueMenu menu(CreatePopupMenu());
+    MenuFacts facts = window_options(state);
+    facts.text_has_result = result.has_value();
+    if (!menu || !append_command_items(menu.get(), {MARGIN_MENU_ITEMS}, facts)) return;
+    const auto chosen = static_cast<std::int32_t>(TrackPopupMenu(
+        menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, screen.x, screen.y,
+        0, state.main_window, nullptr));
+    if (chosen == 0 || !result) return;
+    if (auto status = copy_amount_of(state, *result, chosen); !status)
+        show_command_outcome(state, display_text(status.error()), true);
+}
+
 }  // namespace
 
 std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM where) {
@@ -100,6 +118,13 @@ std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM wher
     std::optional<POINT> at;
     if (where != -1) {
         at = POINT{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+        POINT client = *at;
+        ScreenToClient(target, &client);
+        if (const MarginRow* row = margin_row_at(state, client)) {
+            // A copy: the menu's loop may repaint the memo, which replaces the rows.
+            show_margin_menu(state, MarginRow(*row), *at);
+            return 0;
+        }
         move_caret_to_click(target, *at);
     }
     show_memo_menu(state, at);

@@ -27,6 +27,7 @@ Preferences preferences_of(const AppState& state) {
     preferences.tray_icon = state.tray->wanted;
     preferences.close_to_tray = state.tray->close_to_tray;
     preferences.start_with_windows = state.run_entry->on;
+    preferences.amounts_in_man = state.margin->in_man;
     return preferences;
 }
 
@@ -37,6 +38,7 @@ void adopt_preferences(AppState& state, const Preferences& preferences) {
     state.tray->wanted = preferences.tray_icon;
     state.tray->close_to_tray = preferences.close_to_tray;
     state.run_entry->on = preferences.start_with_windows;
+    state.margin->in_man = preferences.amounts_in_man;
 }
 
 void save_preferences_now(const AppState& state, std::string_view failure_line) {
@@ -51,8 +53,9 @@ namespace {
 // Each option as the dialog left it; one that cannot be applied stays as it was and
 // says why on the status line.
 void apply_preferences(AppState& state, const Preferences& wanted) {
-    if (wanted.results_margin != state.margin->on) {
+    if (wanted.results_margin != state.margin->on || wanted.amounts_in_man != state.margin->in_man) {
         state.margin->on = wanted.results_margin;
+        state.margin->in_man = wanted.amounts_in_man;
         apply_results_margin(state);
     }
     if (wanted.memo_zoom != state.zoom->percent) {

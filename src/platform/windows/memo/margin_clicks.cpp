@@ -1,10 +1,11 @@
 #include "platform/windows/memo/margin_clicks.h"
 
+#include <richedit.h>
 #include <windowsx.h>
 
 #include <utility>
 
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
@@ -38,6 +39,14 @@ void reuse_margin_result(AppState& state, const MarginRow& row) {
 }
 
 }  // namespace
+
+std::optional<NoteResult> margin_row_result(AppState& state, const MarginRow& row) {
+    POINTL at{0, row.box.top};
+    const auto position =
+        static_cast<std::int32_t>(SendMessageW(state.memo_edit(), EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at)));
+    const MemoNotes& notes = memo_notes(state);
+    return notes.book.note_result(memo_line_of(notes, position));
+}
 
 std::optional<LRESULT> margin_clicks_before(AppState& state, const MemoMessage& got) {
     if (got.message != WM_LBUTTONDOWN && got.message != WM_LBUTTONDBLCLK) return std::nullopt;

@@ -123,7 +123,7 @@ std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::in
         if (!value) continue;
         ReadResult result;
         result.row.value = *value;
-        result.row.shown = *notes.book.shown(screen[i].line, state.calculator.group_thousands);
+        result.row.shown = *notes.book.shown(screen[i].line, {state.calculator.group_thousands, margin.in_man});
         result.last = screen[i].last;
         result.rows_after_previous = rows_since;
         widest = std::max(widest, width_of(to_wide(result.row.shown)));

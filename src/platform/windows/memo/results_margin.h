@@ -29,6 +29,7 @@ struct MarginRow {
 // into the memo: it narrows the text area and draws beside it.
 struct ResultsMarginState {
     bool on = false;
+    bool in_man = false;                        // every amount in 만 and 억 (a preference)
     std::int32_t width = 0;                     // the strip as applied to the text area; 0: none
     std::optional<PixelRect> text_area_insets;  // the control's own text area, as insets of its client area
     std::vector<MarginRow> rows;                // the results on screen
