@@ -15,6 +15,10 @@ set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
 scripts/install-deps.sh
 
+# Each step says when it starts, so a slow run shows where its time went.
+started=$SECONDS
+step() { echo "== $1 at $((SECONDS - started)) s"; }
+
 fuzz_seconds=8
 long=OFF
 if [ "${NUMVORA_LONG:-0}" = 1 ]; then
@@ -24,22 +28,29 @@ if [ "${NUMVORA_LONG:-0}" = 1 ]; then
 fi
 
 for preset in native native-sanitize native-thread; do
+  step "$preset"
   cmake --preset "$preset" -DNUMVORA_WERROR=ON >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+step fuzz
 scripts/fuzz.sh "$fuzz_seconds"
 
 # Said every time, so that a long run leaves no long timeouts behind.
+step windows
 cmake --preset windows -DNUMVORA_WERROR=ON -DNUMVORA_LONG=$long >/dev/null
 cmake --build --preset windows
+step "static checks"
 scripts/static-checks.sh
 
 source scripts/wine-session.sh
 use_wine_prefix build/windows/wineprefix
 trap stop_headless_wine EXIT
 start_headless_wine
+step "tests under Wine"
 ctest --preset windows
 
+step packages
 cmake --build --preset windows --target package
 tests/package/install_test.sh build/windows
+step done
