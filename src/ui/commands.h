@@ -27,7 +27,7 @@ enum class CommandNeed : std::uint8_t {
     Text,
     Amount,
     Expression,
-    Result,  // the text F9 reads has a result
+    HasResult,  // the text F9 reads has a result
 };
 
 // The option a menu item shows checked.
@@ -132,8 +132,8 @@ constexpr KeyBinding memo_own(std::uint32_t key, Need ctrl, Need shift) {
     V(MEMO_ZOOM_IN, "", Always, None, zoom_memo, anywhere(OEM_PLUS, Y, ANY), anywhere(ADD, Y, ANY))                    \
     V(MEMO_ZOOM_OUT, "", Always, None, zoom_memo, anywhere(OEM_MINUS, Y, ANY), anywhere(SUBTRACT, Y, ANY))             \
     V(MEMO_ZOOM_RESET, "", Always, None, zoom_memo, anywhere('0', Y, N), anywhere(NUMPAD0, Y, N))                      \
-    V(MEMO_COPY_AMOUNT_WORDS, "한글 금액으로 복사", Result, None, copy_amount)                                         \
-    V(MEMO_COPY_AMOUNT_FIGURE, "숫자 금액으로 복사", Result, None, copy_amount)                                        \
+    V(MEMO_COPY_AMOUNT_WORDS, "한글 금액으로 복사", HasResult, None, copy_amount)                                         \
+    V(MEMO_COPY_AMOUNT_FIGURE, "숫자 금액으로 복사", HasResult, None, copy_amount)                                        \
     /* Find and replace; Esc anywhere in the bar closes it */                                                         \
     V(FIND, "찾기…", Always, None, open_find_bar, anywhere('F', Y, N))                                                 \
     V(REPLACE, "바꾸기…", Always, None, open_find_bar, anywhere('H', Y, N))                                            \

@@ -14,7 +14,7 @@ bool can_act(CommandNeed need, const MenuFacts& facts) {
     case CommandNeed::Text: return facts.has_text;
     case CommandNeed::Amount: return facts.has_selection && facts.text_has_amount;
     case CommandNeed::Expression: return facts.total_line ? facts.block_has_amount : facts.expression_calculates;
-    case CommandNeed::Result: return facts.text_has_result;
+    case CommandNeed::HasResult: return facts.text_has_result;
     }
     return false;
 }
