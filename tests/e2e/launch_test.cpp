@@ -351,15 +351,19 @@ TEST_F(LaunchTest, ASecondStartFrontsTheFirstAndHandsItsDocumentOver) {
     Launched first(folder_ / "appdata", folder_ / "stderr-1.txt");
     const HWND window = first.wait_for_main_window();
     ASSERT_NE(window, nullptr);
+    const HWND memo = GetDlgItem(window, numvora::ids::MEMO_EDIT);
+    SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"건네기 전 메모"));
     ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(wait_until([&] { return IsIconic(window) != FALSE; }));  // or the restore below would prove nothing
     Launched second(folder_ / "appdata", folder_ / "stderr-2.txt", program_path(), L"\"" + document.wstring() + L"\"");
     EXPECT_EQ(second.wait_for_exit(), 0);
     EXPECT_EQ(second.own_window(MAIN_CLASS), nullptr);
-    EXPECT_TRUE(
-        wait_until([&] { return text_of(GetDlgItem(window, numvora::ids::MEMO_EDIT)) == L"넘겨받은 메모 3,000원"; }));
+    EXPECT_TRUE(wait_until([&] { return text_of(memo) == L"넘겨받은 메모 3,000원"; }));
     EXPECT_TRUE(wait_until([&] { return !IsIconic(window); }));
     EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == window; })) << GetForegroundWindow();
+    // The handed document is one undo step too.
+    PostMessageW(window, WM_COMMAND, numvora::ids::MEMO_UNDO, 0);
+    EXPECT_TRUE(wait_until([&] { return text_of(memo) == L"건네기 전 메모"; })) << text_of(memo);
 
     Launched other(folder_ / "other-appdata", folder_ / "stderr-3.txt");
     const HWND own = other.wait_for_main_window();

@@ -289,11 +289,13 @@ StorageResult<std::optional<std::string>> HistoryKeeper::before_save(const Snaps
         });
 }
 
-void HistoryKeeper::replacing(const SnapshotTime& now, std::string current, std::uint64_t incoming_size) {
-    ask_first<bool>([&](Worker& worker) {
-        tell(worker.failing, worker.keep_before_replace(now, current, incoming_size), true,
+bool HistoryKeeper::replacing(const SnapshotTime& now, std::string current, std::uint64_t incoming_size) {
+    return ask_first<bool>([&](Worker& worker) {
+        const SnapshotPlan plan = worker.policy->before_replace(current);
+        tell(worker.failing, worker.write(now, plan, current, incoming_size, nullptr), true,
              [this](HistoryEvent event) { report(std::move(event)); });
-        return true;
+        // The start text due means memo.txt alone held it: current is it or differs from it.
+        return plan.text || plan.start_text;
     });
 }
 

@@ -94,8 +94,9 @@ public:
                                                           const std::string& held, const std::string& incoming,
                                                           bool changed_elsewhere);
     // The memo (current) is about to be replaced by a text of incoming_size bytes (a
-    // document opened). Waits, as said above; a failure comes as an event.
-    void replacing(const SnapshotTime& now, std::string current, std::uint64_t incoming_size);
+    // document opened). Waits, as said above; a failure comes as an event. True when no
+    // version held current before (kept now, or lost when its keeping failed).
+    bool replacing(const SnapshotTime& now, std::string current, std::uint64_t incoming_size);
     // A write into target_folder failed for lack of space: snapshots go in give_up_order,
     // never the newest one that differs from keep_text, until target_folder has needed
     // bytes free, at least one while there is one; none when target_folder lies on

@@ -137,7 +137,7 @@ TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
     std::ofstream(document(L"작업.qvx"), std::ios::binary) << saved;
     open(document(L"작업.qvx"));
     SendMessageW(window, WM_TIMER, SELECTION_TIMER_ID, 0);  // the memo's new selection leaves the line
-    EXPECT_EQ(status(), L"작업.qvx 파일을 열었습니다.");
+    EXPECT_EQ(status(), L"작업.qvx 파일을 열었습니다. Ctrl+Z로 되돌릴 수 있습니다.");  // "5" was in no version
     EXPECT_EQ(dialogs->titles.back(), L"Quorvex 문서 불러오기");
     EXPECT_EQ(dialogs->records.back().Flags, 0x0008180Cu);
     EXPECT_EQ(dialogs->proposed_names.back(), L"");
@@ -148,11 +148,45 @@ TEST_F(DocumentTest, SaveThenOpenInAFreshWindowRestoresTheWorkingState) {
     EXPECT_EQ(window_text(fresh.result_label()), L"21,000");
     EXPECT_EQ(history_lines(), lines);
     EXPECT_FALSE(IsWindowEnabled(fresh.operation_buttons()[0]));
-    EXPECT_EQ(GetFocus(), fresh.expression_edit());
+    EXPECT_EQ(GetFocus(), fresh.memo_edit());  // where Ctrl+Z takes the open back
     SendMessageW(window, WM_COMMAND, ids::EXPRESSION_RESULT_TO_MEMO, 0);
     EXPECT_NE(window_text(fresh.memo_edit()).find(L"21*1,000 = 21,000"), std::wstring::npos);
     SendMessageW(window, WM_TIMER, 1, 0);  // the next check empties the line
     EXPECT_EQ(status(), L"");
+}
+
+// An opened document is one undo step of the memo; the note says so while no version
+// holds the text it replaced.
+TEST_F(DocumentTest, AnOpenedDocumentIsTakenBackByUndo) {
+    AppState& s = state();
+    put(document(L"가계부.qvx"), "format=Quorvex\nversion=1\nmemo=ec8b9debb9842031322c353030\n");
+    const struct {
+        const char* name;
+        std::wstring memo;  // typed before the open
+        std::wstring said;
+        HWND focus;
+    } rows[] = {
+        {"typed, in no version", L"점심 8,000\r커피 4,500",
+         L"가계부.qvx 파일을 열었습니다. Ctrl+Z로 되돌릴 수 있습니다.", s.memo_edit()},
+        {"the same again: the last open kept it", L"점심 8,000\r커피 4,500", L"가계부.qvx 파일을 열었습니다.",
+         s.expression_edit()},
+        {"empty: nothing to take back", L"", L"가계부.qvx 파일을 열었습니다.", s.expression_edit()},
+    };
+    const auto memo = [&] {
+        std::wstring text = window_text(s.memo_edit());
+        std::erase(text, L'\n');
+        return text;
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        type_into(s.memo_edit(), row.memo);
+        open(document(L"가계부.qvx"));
+        EXPECT_EQ(status(), row.said);
+        EXPECT_EQ(GetFocus(), row.focus);
+        EXPECT_EQ(memo(), L"식비 12,500");
+        SendMessageW(window, WM_COMMAND, ids::MEMO_UNDO, 0);
+        EXPECT_EQ(memo(), row.memo);
+    }
 }
 
 TEST_F(DocumentTest, RefusalsAndCancelsChangeNothing) {

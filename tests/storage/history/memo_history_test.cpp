@@ -335,13 +335,18 @@ TEST(HistoryKeeper, KeepsWhatMemoTxtHeldBeforeItIsReplacedAndNeverItsRoom) {
         const char* now;
         const char* text;
         const char* incoming = "new";
-        bool kept = true;  // what 'k' answers
+        bool kept = true;  // what 'k' answers; what 'r' answers: no version held the text
     };
     const std::vector<Step> session = {
-        {'s', "20261207-100000", "start", "a"}, {'s', "20261207-100500", "a", "b"},
-        {'s', "20261207-101001", "b", "c"},     {'r', "20261207-101100", "d"},
-        {'s', "20261207-101200", "c", "e"},     {'s', "20261207-102200", "e", "e"},  // unchanged at close
-        {'k', "20261207-102300", "f"},          {'k', "20261207-102400", "f"},
+        {'s', "20261207-100000", "start", "a"},
+        {'s', "20261207-100500", "a", "b"},
+        {'s', "20261207-101001", "b", "c"},
+        {'r', "20261207-101100", "d"},
+        {'r', "20261207-101110", "d", "", false},  // d is a version now
+        {'s', "20261207-101200", "c", "e"},
+        {'s', "20261207-102200", "e", "e"},  // unchanged at close
+        {'k', "20261207-102300", "f"},
+        {'k', "20261207-102400", "f"},
     };
     const std::vector<std::string> session_kept = {"100000=start", "101001=b", "101100=d", "102300=f"};
     const struct {
@@ -398,7 +403,7 @@ TEST(HistoryKeeper, KeepsWhatMemoTxtHeldBeforeItIsReplacedAndNeverItsRoom) {
                     ASSERT_TRUE(keeper.before_save(at(step.now), memo.string(), step.text, step.incoming, false));
                     ASSERT_TRUE(write_text_file(memo.string(), step.incoming));  // the save, a file of its own
                 }
-                if (step.kind == 'r') keeper.replacing(at(step.now), step.text, 1);
+                if (step.kind == 'r') EXPECT_EQ(keeper.replacing(at(step.now), step.text, 1), step.kept) << step.now;
                 if (step.kind == 'k') {
                     const auto kept = answered<Result<void, StorageError>>(
                         [&](auto answer) { keeper.keep(at(step.now), step.text, 1, answer); });

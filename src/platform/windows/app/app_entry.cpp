@@ -131,6 +131,7 @@ SystemResult<HWND> open_main_window(HINSTANCE instance, const SystemCalls& calls
     AppState* state = app_state_of(window);
     if (request.tray && (state == nullptr || !state->tray->shown)) ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
+    if (state != nullptr) finish_start(*state);
     if (state != nullptr) SetFocus(state->expression_edit());
     if (state != nullptr && request.document) open_document_file(*state, *request.document);
     return window;

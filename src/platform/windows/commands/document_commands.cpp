@@ -2,6 +2,9 @@
 // dialogs; every outcome goes to the status line.
 #include <utility>
 
+#include <richedit.h>
+
+#include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/second_start.h"
@@ -74,7 +77,10 @@ void put_back(AppState& state, Shown& before) {
 SystemStatus apply_document(AppState& state, const PadDocument& document) {
     Shown before{control_text(state.memo_edit()), control_text(state.expression_edit()), state.save->saved_memo_text,
                  state.calculator};
-    if (auto status = set_control_text(state.memo_edit(), document.memo); !status) return status;
+    // One undo step, so that Ctrl+Z brings the memo back; at its start, as a new text is.
+    replace_in_memo(state.memo_edit(), {0, -1}, to_wide(document.memo));
+    select_in_memo(state.memo_edit(), {0, 0});
+    SendMessageW(state.memo_edit(), EM_SCROLLCARET, 0, 0);
     apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
     if (auto status = set_control_text(state.expression_edit(), state.calculator.expression_text(document.expression));
         !status) {
@@ -135,15 +141,23 @@ void open_document_file(AppState& s, const std::string& path) {
         show_failure(s, OPEN_FAILURE, document.error());
         return;
     }
-    if (s.save->snapshots) s.save->snapshots->before_replace(control_text(s.memo_edit()), document->memo.size());
+    std::string current = control_text(s.memo_edit());
+    const bool typed = !current.empty();
+    bool unkept = true;
+    if (s.save->snapshots) unkept = s.save->snapshots->before_replace(std::move(current), document->memo.size());
+    // Text that no version held can only come back by Ctrl+Z: said, and the focus where
+    // Ctrl+Z reaches it.
+    const bool only_undo = typed && unkept;
     if (auto applied = apply_document(s, document.value()); !applied) {
         show_failure(s, OPEN_FAILURE, make_storage_error(StorageErrorKind::Other, display_text(applied.error())));
         return;
     }
     settle_memo_selection(s);  // the replaced text moved the selection: its next check would take the line back
-    show_command_outcome(s, document_name(path) + " 파일을 열었습니다.", false);
+    std::string said = document_name(path) + " 파일을 열었습니다.";
+    if (only_undo) said += " Ctrl+Z로 되돌릴 수 있습니다.";
+    show_command_outcome(s, said, false);
     put_caret_at_end(s.expression_edit());
-    SetFocus(s.expression_edit());
+    SetFocus(only_undo ? s.memo_edit() : s.expression_edit());
 }
 
 // A document a second start handed over opens as 불러오기 opens the file chosen. A dialog

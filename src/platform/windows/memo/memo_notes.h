@@ -17,7 +17,8 @@ struct AppState;
 struct MemoNotes {
     TextMirror<wchar_t> mirror;
     NoteBook book;
-    bool in_step = false;  // false: read the whole memo before the next use
+    bool in_step = false;            // false: read the whole memo before the next use
+    bool after_first_paint = false;  // before it, a paint shows the text without reading it
 };
 
 // EN_CHANGE: the edit told to the notebook, or, with the margin off, only noted.

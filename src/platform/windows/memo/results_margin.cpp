@@ -89,6 +89,9 @@ HFONT margin_font(AppState& state) {
 // The results of the lines that end on screen, measured in the margin's font (the
 // memo's); their rows are placed once the strip's width is known.
 std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
+    widest = 0;
+    // The first paint shows the text at once; the notes of a large memo follow it.
+    if (!state.notes->after_first_paint && !state.notes->in_step) return {};
     const MemoNotes& notes = memo_notes(state);
     // Every question costs a fraction of a millisecond under Wine, so the text area is asked once.
     RECT area{};
@@ -115,7 +118,6 @@ std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::in
                width_of(line.wide) + 2 * metrics.tmMaxCharWidth < area.right - area.left;
     };
     std::vector<ReadResult> read;
-    widest = 0;
     std::int32_t rows_since = -1;  // since the previous result's row
     for (std::size_t i = 0; i < screen.size(); ++i) {
         rows_since = rows_since >= 0 && one_row(screen[i]) ? rows_since + 1 : -1;

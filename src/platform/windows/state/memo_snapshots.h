@@ -38,9 +38,9 @@ public:
         return keeper_.before_save(now_(), memo_path, held, incoming, changed_elsewhere);
     }
     // Before a document replaces the whole memo; a failure is said when it comes back.
-    // Waits as before_save does.
-    void before_replace(std::string current, std::uint64_t incoming_size) {
-        keeper_.replacing(now_(), std::move(current), incoming_size);
+    // Waits as before_save does. True when no version held current before.
+    bool before_replace(std::string current, std::uint64_t incoming_size) {
+        return keeper_.replacing(now_(), std::move(current), incoming_size);
     }
     // A write into target_folder found the disk full: older versions go until it has
     // needed bytes free. Waits as before_save does, and for the deletions.

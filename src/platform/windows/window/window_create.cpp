@@ -9,6 +9,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/settings_commands.h"
+#include "platform/windows/desktop/hot_key.h"
 #include "platform/windows/desktop/window_presence.h"
 #include "platform/windows/layout/window_layout.h"
 #include "platform/windows/memo/memo_control.h"
@@ -90,8 +91,6 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
     }
     state.save->paths = paths.value();
     state.save->memo_file.emplace(paths.value(), state.calls.write);
-    // What a save or a copy of another window's memo killed half-way left behind.
-    sweep_temporary_files(paths->folder, is_written_data_file);
     const StorageResult<AppSettings>& settings = start.settings.value();
     if (settings) {
         adopt_settings(state, settings.value());
@@ -105,6 +104,7 @@ void load_saved_state(AppState& state, const StartData& start, std::string& memo
         log_error_line("환경 설정 불러오기 실패: {}", display_text(preferences.error()));
     }
     memo_text = open_memo(state);
+    // Its worker lists the history while the controls are made.
     state.save->snapshots.emplace(state.main_window, history_folder(paths.value()), paths->folder, memo_text,
                                   state.calls.now, state.calls.write);
 }
@@ -242,6 +242,21 @@ LRESULT on_create(HWND window, const StartData& start) {
     enter_desktop(state);
     state.life->created = true;
     return 0;
+}
+
+void finish_start(AppState& state) {
+    // What a save or a copy of another window's memo killed half-way left behind.
+    if (state.save->paths) sweep_temporary_files(state.save->paths->folder, is_written_data_file);
+    register_hot_key(state);
+    state.notes->after_first_paint = true;
+    if (state.margin->on) {
+        memo_notes(state);
+        RECT strip{};
+        GetClientRect(state.memo_edit(), &strip);
+        strip.left = strip.right - state.margin->width;
+        InvalidateRect(state.memo_edit(), &strip, FALSE);
+        UpdateWindow(state.memo_edit());
+    }
 }
 
 }  // namespace numvora

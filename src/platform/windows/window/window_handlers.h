@@ -30,6 +30,9 @@ StorageResult<DataPaths> resolve_start_paths(const SystemCalls& calls);
 
 // Creation (window_create.cpp).
 LRESULT on_create(HWND window, const StartData& start);
+// Once the first paint is on screen: what it does not need (the sweep of killed writes,
+// the system-wide key, the notebook's first reading for the margin).
+void finish_start(AppState& state);
 
 // Commands (command_dispatch.cpp): the handler of a WM_COMMAND's id and code, and its
 // failure in a box; nothing for what is no command of ours.
