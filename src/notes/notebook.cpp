@@ -133,6 +133,12 @@ std::optional<std::string> NoteBook::shown(std::size_t line, bool grouped) const
     return result_text({*at.result, at.unit, at.reading.currency}, grouped);
 }
 
+std::optional<NoteResult> NoteBook::note_result(std::size_t line) const {
+    const Line& at = line_at(line);
+    if (!at.result) return std::nullopt;
+    return NoteResult{*at.result, at.unit, at.reading.currency};
+}
+
 void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added) {
     // Lines kept in place where the count stays, so that a keystroke moves no other line.
     const std::size_t kept = std::min(count, added.size());

@@ -51,6 +51,8 @@ public:
     void set_today(std::optional<DayNumber> today);
     // How many lines the last change read again.
     std::size_t last_reread() const { return reread_; }
+    // The line's result with its unit and currency, as the views write it.
+    std::optional<NoteResult> note_result(std::size_t line) const;
 
 private:
     using Handle = LineOrder::Handle;
