@@ -306,6 +306,7 @@ TEST(Shortcuts, Table) {
         {'R', true, false, MEMO_EDIT, std::nullopt},
         {F9, false, false, MEMO_EDIT, post(MEMO_EVALUATE)},
         {F9, false, false, EXPRESSION_EDIT, std::nullopt},
+        {F9, true, true, EXPRESSION_EDIT, post(MEMO_RECALCULATE)},
         {F10, false, true, MEMO_EDIT, post(MEMO_MENU)},
         {F10, false, false, MEMO_EDIT, std::nullopt},  // F10 is the menu bar's
         {TAB, false, false, MEMO_EDIT, own},           // the memo's own tab

@@ -141,6 +141,13 @@ TEST_F(MemoMenuTest, CommandsActOnTheMemoTheCalculatorAndTheSettings) {
              command(OPERATION_ADD);
          },
          L"관리비 12만 3천원", L"(55만*12) + (123000)", L"(550000*12) + (123000) = 6723000"},
+        {"an expression typed and not calculated, carried with its result (Ctrl+Enter)",
+         [&] {
+             put_memo(L"", 0, 0);
+             SetWindowTextW(state().expression_edit(), L"3*4");
+             command(EXPRESSION_RESULT_TO_MEMO);
+         },
+         L"3*4 = 12", L"3*4", L"3*4 = 12"},
         {"total of a block of notes",
          [&] {
              put_memo(L"식비 12,000원\r회비 3만 5천원\r환불 (−2,000)", 0, -1);
@@ -181,7 +188,8 @@ TEST_F(MemoMenuTest, CommandsActOnTheMemoTheCalculatorAndTheSettings) {
 }
 
 // The total and F9 on notes as they are written: dates, times and counts pass over, an
-// old result is replaced as one undo step, a total line adds the block above it.
+// old result is replaced as one undo step, a total line adds the block above it; every
+// old result that no longer holds is written anew in one undo step.
 TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
     using namespace ids;
     SendMessageW(state().thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
@@ -215,6 +223,10 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
         {L"식비 5,000\r\r합계", 1000, MEMO_EVALUATE, L"", L"", L"더할 숫자가 없습니다"},
         {L"택시 8,300원\r식비 2,000 합계", -2, MEMO_EVALUATE, L"택시 8,300원\r\n식비 2,000 합계 = 10,300", L"10,300",
          L"2개를 더했습니다"},
+        {L"월세 = 650,000\r관리비 = 73,000\r월세 + 관리비 = 673,000\r1+5 = 3", 0, MEMO_RECALCULATE,
+         L"월세 = 650,000\r\n관리비 = 73,000\r\n월세 + 관리비 = 723,000\r\n1+5 = 6", L"",
+         L"결과 2개를 다시 계산했습니다"},
+        {L"1+5 = 6", 0, MEMO_RECALCULATE, L"", L"", L"다시 계산할 결과가 없습니다"},
     };
     for (const auto& row : rows) {
         const auto length = static_cast<LONG>(row.memo.size());
