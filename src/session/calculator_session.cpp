@@ -44,7 +44,9 @@ Calculation failed_calculation(const CalcError& error) {
     return {"오류: " + std::string(calc_error_message(error)), std::nullopt};
 }
 
-std::string memo_insertion(std::string text, char32_t following) {
+std::string memo_insertion(std::string text, char32_t preceding, char32_t following) {
+    const bool after_digit = (preceding >= U'0' && preceding <= U'9') || (preceding >= U'０' && preceding <= U'９');
+    if (after_digit) text.insert(text.begin(), ' ');
     if (is_letter_or_digit(following)) text += ' ';
     return text;
 }
@@ -114,6 +116,12 @@ std::optional<std::string> CalculatorSession::carry_text(CarryForm form) const {
     if (form == CarryForm::Result) return result;
     if (!last_expression) return std::nullopt;
     return expression_text(*last_expression) + " = " + result;
+}
+
+void CalculatorSession::saw_box(std::string_view box_text) { seen_box = strip_commas(box_text); }
+
+bool CalculatorSession::box_is_new(std::string_view box_text) const {
+    return has_visible_character(box_text) && strip_commas(box_text) != seen_box;
 }
 
 std::string CalculatorSession::operand_expression(std::string_view box_text, std::string_view operand,

@@ -37,16 +37,20 @@ struct HistoryReuse {
 // The two texts that can be carried into the memo or onto the clipboard.
 enum class CarryForm { Result, ExpressionAndResult };
 
-// What a carried text puts into the memo before the character that follows the caret
-// (0 at the end): a space after it where it would run into a letter or a digit, since
-// "163605택시" or "360012월" would read as another number; elsewhere the text as it is.
-std::string memo_insertion(std::string text, char32_t following);
+// What a carried text puts into the memo between the characters around the caret (0 at
+// either end of the memo): a space before it after a digit, and after it before a letter
+// or a digit, since "5550055500", "163605택시" or "360012월" would read as other
+// numbers; elsewhere the text as it is.
+std::string memo_insertion(std::string text, char32_t preceding, char32_t following);
 
 struct CalculatorSession {
     std::vector<HistoryRecord> history;  // newest first, at most HISTORY_LIMIT
     std::optional<std::string> last_expression;
     std::optional<std::string> last_result;
     bool group_thousands = false;
+    // The expression box's text, commas aside, when a calculation was last shown or a
+    // history line was put into it (saw_box).
+    std::string seen_box;
 
     // Changes nothing: the shell shows the label first and remembers only what it showed.
     // Money as the memo writes it ("55만*12") is calculated, and recorded, as the engine's
@@ -71,6 +75,10 @@ struct CalculatorSession {
     std::optional<std::string> regrouped_label() const;
     // Nothing when the calculation that the form needs is missing.
     std::optional<std::string> carry_text(CarryForm form) const;
+    void saw_box(std::string_view box_text);
+    // Whether the box holds an expression typed since it was last seen: the carry of an
+    // expression calculates it first.
+    bool box_is_new(std::string_view box_text) const;
     // What an operation button computes: the operand alone (no operator), or
     // "(left) op (operand)" with the box, else the last result, else 0 on the left.
     std::string operand_expression(std::string_view box_text, std::string_view operand, std::optional<char> op) const;

@@ -128,6 +128,7 @@ constexpr KeyBinding memo_own(std::uint32_t key, Need ctrl, Need shift) {
     V(MEMO_SELECT_ALL, "모두 선택", Text, None, memo_select_all, memo_own('A', Y, N))                                  \
     V(MEMO_TOTAL, "선택 영역 합계 계산", Amount, None, total_memo_selection)                                           \
     V(MEMO_EVALUATE, "선택한 식 계산", Expression, None, evaluate_in_memo, in(ids::MEMO_EDIT, F9, N, N))               \
+    V(MEMO_RECALCULATE, "결과 모두 다시 계산", Text, None, recalculate_memo_results, anywhere(F9, Y, Y))                \
     V(MEMO_RESULTS_MARGIN, "줄마다 계산 결과 보기", Always, ResultsMargin, toggle_results_margin, anywhere('R', Y, Y))  \
     V(MEMO_ZOOM_IN, "", Always, None, zoom_memo, anywhere(OEM_PLUS, Y, ANY), anywhere(ADD, Y, ANY))                    \
     V(MEMO_ZOOM_OUT, "", Always, None, zoom_memo, anywhere(OEM_MINUS, Y, ANY), anywhere(SUBTRACT, Y, ANY))             \

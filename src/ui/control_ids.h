@@ -58,6 +58,8 @@ inline constexpr std::int32_t MEMO_DELETE = 1045;
 inline constexpr std::int32_t MEMO_SELECT_ALL = 1046;
 inline constexpr std::int32_t MEMO_TOTAL = 1047;     // the sum of the numbers in the selection
 inline constexpr std::int32_t MEMO_EVALUATE = 1048;  // F9: the expression written in the memo
+// Every written result that no longer holds written anew.
+inline constexpr std::int32_t MEMO_RECALCULATE = 1059;
 inline constexpr std::int32_t FIND = 1049;
 inline constexpr std::int32_t REPLACE = 1050;
 inline constexpr std::int32_t FIND_NEXT = 1051;

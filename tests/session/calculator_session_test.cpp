@@ -93,6 +93,32 @@ TEST(CalculatorSession, CarryTextsNeedTheirCalculation) {
     EXPECT_EQ(session.carry_text(CarryForm::ExpressionAndResult), std::nullopt);
 }
 
+// A carried text keeps a space from a figure on either side of it, and from a word after it.
+TEST(CalculatorSession, ACarriedTextKeepsClearOfTheFiguresAroundIt) {
+    const struct {
+        char32_t preceding;
+        char32_t following;
+        const char* inserted;
+    } rows[] = {
+        {U'0', 0, " 55500"},        // "회비: 55500" carried again
+        {U'９', U'택', " 55500 "},  // a full-width digit before, a word after
+        {U' ', U'\r', "55500"},
+        {U'시', U'(', "55500"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(memo_insertion("55500", row.preceding, row.following), row.inserted) << row.inserted;
+}
+
+// An expression typed since the last calculation is new; the grouping of its figures is no change.
+TEST(CalculatorSession, ABoxTypedSinceTheLastCalculationIsNew) {
+    CalculatorSession session;
+    EXPECT_FALSE(session.box_is_new(" "));
+    EXPECT_TRUE(session.box_is_new("3*4"));
+    session.saw_box("1234*2");
+    EXPECT_FALSE(session.box_is_new("1,234*2"));
+    EXPECT_TRUE(session.box_is_new("1,234*3"));
+}
+
 TEST(CalculatorSession, ReuseTakesTheRecordNotTheLine) {
     CalculatorSession session;
     session.group_thousands = true;

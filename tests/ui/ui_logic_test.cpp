@@ -306,6 +306,7 @@ TEST(Shortcuts, Table) {
         {'R', true, false, MEMO_EDIT, std::nullopt},
         {F9, false, false, MEMO_EDIT, post(MEMO_EVALUATE)},
         {F9, false, false, EXPRESSION_EDIT, std::nullopt},
+        {F9, true, true, EXPRESSION_EDIT, post(MEMO_RECALCULATE)},
         {F10, false, true, MEMO_EDIT, post(MEMO_MENU)},
         {F10, false, false, MEMO_EDIT, std::nullopt},  // F10 is the menu bar's
         {TAB, false, false, MEMO_EDIT, own},           // the memo's own tab
@@ -739,6 +740,16 @@ TEST(TextSearch, ReplaceAllTable) {
         EXPECT_EQ(r.last, row.last) << row.text;
         EXPECT_EQ(r.stretch, row.stretch) << row.text;
     }
+}
+
+// A caret outside the changed places keeps its place in the text; one inside a removed
+// text goes to the end of what took its place.
+TEST(TextSearch, PositionsAfterChangesOfManyPlaces) {
+    const std::wstring_view text = L"a = 1\rb = 22\rc";
+    const TextSplice splices[] = {{3, 2, L" 10"}, {9, 3, L" 3"}};
+    EXPECT_EQ(replace_each(text, splices).stretch, L" 10\rb = 3");
+    const std::size_t rows[][2] = {{0, 0}, {3, 3}, {4, 6}, {5, 6}, {9, 10}, {10, 12}, {13, 13}};
+    for (const auto& [before, after] : rows) EXPECT_EQ(position_after(before, splices), after) << before;
 }
 
 TEST(MemoVersions, ListLinesAndPreviews) {

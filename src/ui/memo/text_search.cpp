@@ -74,19 +74,35 @@ std::optional<FoundMatch> find_match(std::wstring_view text, std::wstring_view p
 
 Replacement replace_all(std::wstring_view text, std::wstring_view pattern, std::wstring_view replacement,
                         SearchRule rule) {
+    std::vector<TextSplice> splices;
+    for (const std::size_t at : TextMatcher(text, pattern, rule).all())
+        splices.push_back({at, pattern.size(), replacement});
+    return replace_each(text, splices);
+}
+
+Replacement replace_each(std::wstring_view text, std::span<const TextSplice> splices) {
     Replacement result;
-    const std::vector<std::size_t> starts = TextMatcher(text, pattern, rule).all();
-    if (starts.empty()) return result;
-    result.count = starts.size();
-    result.first = starts.front();
-    result.last = starts.back() + pattern.size();
+    if (splices.empty()) return result;
+    result.count = splices.size();
+    result.first = splices.front().start;
+    result.last = splices.back().start + splices.back().removed;
     std::size_t copied = result.first;  // text before this is in the stretch already
-    for (const std::size_t at : starts) {
-        result.stretch.append(text.substr(copied, at - copied));
-        result.stretch.append(replacement);
-        copied = at + pattern.size();
+    for (const TextSplice& splice : splices) {
+        result.stretch.append(text.substr(copied, splice.start - copied));
+        result.stretch.append(splice.inserted);
+        copied = splice.start + splice.removed;
     }
     return result;
+}
+
+std::size_t position_after(std::size_t position, std::span<const TextSplice> splices) {
+    std::size_t after = position;
+    for (const TextSplice& splice : splices) {
+        if (position <= splice.start) break;
+        if (position < splice.start + splice.removed) return after - (position - splice.start) + splice.inserted.size();
+        after = after - splice.removed + splice.inserted.size();
+    }
+    return after;
 }
 
 }  // namespace numvora

@@ -2,11 +2,13 @@
 // serves find, replace and replace-all: with match case the units compare as they are,
 // without it both sides go through one case fold of the whole of Unicode, which the
 // platform supplies. "Replace all" is one replacement of the stretch between the first
-// and the last match, so that the control takes one edit (one undo step).
+// and the last match, so that the control takes one edit (one undo step); so are other
+// changes of many places at once.
 #pragma once
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,5 +70,20 @@ struct Replacement {
 // Every match of all(); count 0 when there is none (or the pattern is empty).
 Replacement replace_all(std::wstring_view text, std::wstring_view pattern, std::wstring_view replacement,
                         SearchRule rule);
+
+// One change of a text: [start, start + removed) becomes inserted.
+struct TextSplice {
+    std::size_t start = 0;
+    std::size_t removed = 0;
+    std::wstring_view inserted;
+};
+
+// Changes of a text, in order and apart, as one replacement of the stretch from the
+// first to the last; count 0 when there is none.
+Replacement replace_each(std::wstring_view text, std::span<const TextSplice> splices);
+
+// Where a position of the text stands once the changes are made: one inside a removed
+// text moves to the end of what took its place.
+std::size_t position_after(std::size_t position, std::span<const TextSplice> splices);
 
 }  // namespace numvora

@@ -381,16 +381,17 @@ TEST_F(InteractionTest, AnInsertionIsOneUndoStepOfItsOwn) {
     EXPECT_EQ(memo_text(), L"x12ab");
 }
 
-// A result inserted right before a letter or a digit keeps a space from it, or it would
-// read as another number; before anything else it goes in as it is, the space or not
-// part of the insertion's undo step.
+// A result inserted right before a letter or a digit, or right after a digit, keeps a
+// space from it, or it would read as another number; beside anything else it goes in as
+// it is, the space or not part of the insertion's undo step.
 TEST_F(InteractionTest, AnInsertedResultKeepsClearOfTheWordAfterIt) {
     calculate(L"163,605");
     for (const auto& [memo, caret, id, expected] :
          {std::tuple{L"택시 1만원", 0, ids::RESULT_TO_MEMO, L"163605 택시 1만원"},
           {L"12월 8일", 0, ids::EXPRESSION_RESULT_TO_MEMO, L"163605 = 163605 12월 8일"},
           {L"(택시)", 0, ids::RESULT_TO_MEMO, L"163605(택시)"},
-          {L"택시 ", 2, ids::RESULT_TO_MEMO, L"택시163605 "}}) {
+          {L"택시 ", 2, ids::RESULT_TO_MEMO, L"택시163605 "},
+          {L"회비: 163605", 10, ids::RESULT_TO_MEMO, L"회비: 163605 163605"}}) {
         set(state().memo_edit(), memo);
         select_memo(caret, caret);
         command(id);

@@ -81,19 +81,23 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
              put_memo(L"식비 12,000원", 0, -1);
              SendMessageW(memo(), WM_COPY, 0, 0);
          },
-         {.has_selection = true, .clipboard_has_text = true, .has_text = true, .text_has_amount = true}},
+         {.has_selection = true,
+          .clipboard_has_text = true,
+          .has_text = true,
+          .text_has_amount = true,
+          .text_has_result = true}},
         {"the caret on an expression's line",
          [&] {
              empty_clipboard();
              put_memo(L"메모\r(1+2)*3 =", 5, 5);
          },
-         {.has_text = true, .expression_calculates = true}},
+         {.has_text = true, .expression_calculates = true, .text_has_result = true}},
         {"typed, then undone",
          [&] {
              SendMessageW(memo(), WM_CHAR, 'x', 0);
              SendMessageW(memo(), EM_UNDO, 0, 0);
          },
-         {.can_redo = true, .has_text = true, .expression_calculates = true}},
+         {.can_redo = true, .has_text = true, .expression_calculates = true, .text_has_result = true}},
         {"words without a number selected",
          [&] { put_memo(L"점심 김밥", 0, 5); },
          {.has_selection = true, .has_text = true}},
@@ -108,7 +112,7 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
              SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo()), MAKELPARAM(screen.x, screen.y));
              EXPECT_EQ(memo_selection(memo()), (MemoSelection{8, 8}));
          },
-         {.has_text = true, .expression_calculates = true}},
+         {.has_text = true, .expression_calculates = true, .text_has_result = true}},
     };
     for (const auto& row : rows) {
         row.set_up();
@@ -142,6 +146,13 @@ TEST_F(MemoMenuTest, CommandsActOnTheMemoTheCalculatorAndTheSettings) {
              command(OPERATION_ADD);
          },
          L"관리비 12만 3천원", L"(55만*12) + (123000)", L"(550000*12) + (123000) = 6723000"},
+        {"an expression typed and not calculated, carried with its result (Ctrl+Enter)",
+         [&] {
+             put_memo(L"", 0, 0);
+             SetWindowTextW(state().expression_edit(), L"3*4");
+             command(EXPRESSION_RESULT_TO_MEMO);
+         },
+         L"3*4 = 12", L"3*4", L"3*4 = 12"},
         {"total of a block of notes",
          [&] {
              put_memo(L"식비 12,000원\r회비 3만 5천원\r환불 (−2,000)", 0, -1);
@@ -182,7 +193,8 @@ TEST_F(MemoMenuTest, CommandsActOnTheMemoTheCalculatorAndTheSettings) {
 }
 
 // The total and F9 on notes as they are written: dates, times and counts pass over, an
-// old result is replaced as one undo step, a total line adds the block above it.
+// old result is replaced as one undo step, a total line adds the block above it; every
+// old result that no longer holds is written anew in one undo step.
 TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
     using namespace ids;
     SendMessageW(state().thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
@@ -192,9 +204,9 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
         std::wstring memo;
         LONG caret;  // -1: everything selected, -2: the memo's last two characters
         int id;
-        std::wstring after;   // the memo after the command; empty: unchanged
-        std::wstring label;          // empty: not checked
-        std::wstring status;         // the status line
+        std::wstring after;            // the memo after the command; empty: unchanged
+        std::wstring label;            // empty: not checked
+        std::wstring status;           // the status line
         std::wstring clipboard = L"";  // empty: not checked
     } rows[] = {
         {lunch, -1, MEMO_TOTAL, L"", L"29,300", L"3개를 더했습니다 (날짜·시간 2개, 개수 1개 제외)"},
@@ -218,20 +230,26 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
         {L"택시 8,300원\r식비 2,000 합계", -2, MEMO_EVALUATE, L"택시 8,300원\r\n식비 2,000 합계 = 10,300", L"10,300",
          L"2개를 더했습니다"},
         // F9 writes money as its line does: in 만 and 억, with 원, at a rate of exchange.
-        {L"월세 55만 + 관리비 12만 3천 =", 3, MEMO_EVALUATE, L"월세 55만 + 관리비 12만 3천 = 67만 3,000", L"673,000", L""},
+        {L"월세 55만 + 관리비 12만 3천 =", 3, MEMO_EVALUATE, L"월세 55만 + 관리비 12만 3천 = 67만 3,000", L"673,000",
+         L""},
         {L"대출 3억 5천만원\r신용 2,000만원\r합계", 1000, MEMO_EVALUATE,
          L"대출 3억 5천만원\r\n신용 2,000만원\r\n합계 = 3억 7,000만원", L"370,000,000", L"2개를 더했습니다"},
-        {L"노트북 1,500,000원 + 부가세 =", 3, MEMO_EVALUATE, L"노트북 1,500,000원 + 부가세 = 1,650,000", L"1,650,000", L""},
+        {L"노트북 1,500,000원 + 부가세 =", 3, MEMO_EVALUATE, L"노트북 1,500,000원 + 부가세 = 1,650,000", L"1,650,000",
+         L""},
         {L"$1 = 1,380원\r호텔 $120 x 3박 =", 1000, MEMO_EVALUATE, L"$1 = 1,380원\r\n호텔 $120 x 3박 = $360 → 496800원",
          L"360", L""},
-        {L"호텔 $120 x 3박\r식비 85,000원\r합계", 1000, MEMO_EVALUATE, L"호텔 $120 x 3박\r\n식비 85,000원\r\n합계 = 85,000",
-         L"85,000", L"1개를 더했습니다 (외화 $360 제외)"},
+        {L"호텔 $120 x 3박\r식비 85,000원\r합계", 1000, MEMO_EVALUATE,
+         L"호텔 $120 x 3박\r\n식비 85,000원\r\n합계 = 85,000", L"85,000", L"1개를 더했습니다 (외화 $360 제외)"},
         // The line's result copied as an amount; a fraction or a minus is refused.
         {L"1억 2천만원 + 3,500만원 = 1억 5,500만원", 3, MEMO_COPY_AMOUNT_WORDS, L"", L"",
          L"일금 일억오천오백만원정 복사했습니다", L"일금 일억오천오백만원정"},
         {L"식비 98,500\r커피 4,500\r합계", 1000, MEMO_COPY_AMOUNT_FIGURE, L"", L"", L"103000 복사했습니다", L"103000"},
         {L"10 / 4 =", 3, MEMO_COPY_AMOUNT_WORDS, L"", L"", L"소수점 아래가 있는 금액은 영수증 금액으로 쓸 수 없습니다"},
         {L"환불 -5,000", 3, MEMO_COPY_AMOUNT_FIGURE, L"", L"", L"0보다 작은 금액은 영수증 금액으로 쓸 수 없습니다"},
+        {L"월세 = 650,000\r관리비 = 73,000\r월세 + 관리비 = 673,000\r1+5 = 3", 0, MEMO_RECALCULATE,
+         L"월세 = 650,000\r\n관리비 = 73,000\r\n월세 + 관리비 = 723,000\r\n1+5 = 6", L"",
+         L"결과 2개를 다시 계산했습니다"},
+        {L"1+5 = 6", 0, MEMO_RECALCULATE, L"", L"", L"다시 계산할 결과가 없습니다"},
     };
     for (const auto& row : rows) {
         const auto length = static_cast<LONG>(row.memo.size());

@@ -1,7 +1,7 @@
 // The margin of line results in the real window: switched by the memo's menu and by
 // Ctrl+Shift+R and remembered, each result on the row where its line ends, a click
-// that copies it, a double click that takes it to the expression box, and a memo the
-// margin never writes into.
+// that copies it, a double click that takes it to the expression box, a memo the
+// margin never writes into, and the marks under written results that no longer hold.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,14 +13,19 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
+#include "platform/windows/base/win_handle.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/stale_marks.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
+#include "support/wait_until.h"
+#include "ui/colors/theme_palette.h"
 #include "ui/control_ids.h"
 #include "window_test_support.h"
 
@@ -243,6 +248,71 @@ TEST_F(ResultsMarginTest, ARateLineChangesTheTotalsBelowIt) {
     SendMessageW(memo(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"40"));
     paint();
     EXPECT_EQ(shown(), (std::vector<std::string>{"$10 → 1만 4,000원", "5,000원", "1만 9,000"}));
+}
+
+// A written result that no longer holds is marked under its figure in the warning
+// colour, its value now in the tooltip, as soon as an edit elsewhere makes it so; the
+// mark is painted over when the edit is undone or the result written anew, which keeps
+// the caret where it was.
+TEST_F(ResultsMarginTest, AResultThatNoLongerHoldsIsMarkedUnderItsFigure) {
+    write_data_file("memo.txt", "월세 = 600,000\r\n관리비 = 73,000\r\n월세 + 관리비 = 673,000");
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    SendMessageW(state().thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(window, WM_COMMAND, ids::THOUSANDS, 0);
+    paint();
+    const auto replace = [&](LONG start, LONG end, const wchar_t* text) {
+        SendMessageW(memo(), EM_SETSEL, start, end);
+        SendMessageW(memo(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        std::wstring marked;  // the figure the mark is under; empty: no mark
+    } rows[] = {
+        {"as written", [] {}, L""},
+        {"월세 changed", [&] { replace(5, 7, L"65"); }, L"673,000"},
+        {"the change undone", [&] { SendMessageW(memo(), EM_UNDO, 0, 0); }, L""},
+        {"관리비 changed", [&] { replace(19, 20, L"12"); }, L"673,000"},
+        {"written anew", [&] { SendMessageW(window, WM_COMMAND, ids::MEMO_RECALCULATE, 0); }, L""},
+    };
+    PixelRect last_box{};
+    const auto warning_pixels = [&] {
+        const WindowDc dc(memo());
+        int count = 0;
+        for (LONG y = last_box.top; y < last_box.bottom; ++y) {
+            for (LONG x = last_box.left; x < last_box.right; ++x)
+                count += GetPixel(dc.get(), x, y) == make_palette(false)[STATUS_ERROR_TEXT] ? 1 : 0;
+        }
+        return count;
+    };
+    for (const auto& row : rows) {
+        row.act();
+        UpdateWindow(memo());  // the rows the control repaints
+        pump();
+        const std::vector<StaleMark>& marks = state().stale_marks->marks;
+        ASSERT_EQ(marks.size(), row.marked.empty() ? 0U : 1U) << row.what;
+        if (!marks.empty()) {
+            const auto at = static_cast<LPARAM>(memo_text_range(memo(), {0, memo_length(memo())}).find(row.marked));
+            POINTL first{};
+            POINTL last{};
+            SendMessageW(memo(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), at);
+            SendMessageW(memo(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&last), at + 6);
+            EXPECT_EQ(marks[0].box.left, first.x) << row.what;
+            EXPECT_EQ(marks[0].box.top, first.y) << row.what;
+            EXPECT_GT(marks[0].box.right, last.x) << row.what;
+            EXPECT_TRUE(marks[0].tip.starts_with(L"지금 값: 723,000")) << to_utf8(marks[0].tip);
+            last_box = marks[0].box;
+        }
+        // A mark that went is painted over by the paint it asked for.
+        EXPECT_TRUE(wait_until([&] {
+            UpdateWindow(memo());
+            return (warning_pixels() > 0) == !row.marked.empty();
+        })) << row.what;
+    }
+    EXPECT_TRUE(window_text(memo()).ends_with(L"= 723,000")) << to_utf8(window_text(memo()));
+    EXPECT_EQ(memo_selection(memo()).start, 21);  // after the "12" typed last
+    EXPECT_EQ(memo_selection(memo()).end, 21);
 }
 
 }  // namespace

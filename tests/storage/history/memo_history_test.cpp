@@ -403,7 +403,9 @@ TEST(HistoryKeeper, KeepsWhatMemoTxtHeldBeforeItIsReplacedAndNeverItsRoom) {
                     ASSERT_TRUE(keeper.before_save(at(step.now), memo.string(), step.text, step.incoming, false));
                     ASSERT_TRUE(write_text_file(memo.string(), step.incoming));  // the save, a file of its own
                 }
-                if (step.kind == 'r') EXPECT_EQ(keeper.replacing(at(step.now), step.text, 1), step.kept) << step.now;
+                if (step.kind == 'r') {
+                    EXPECT_EQ(keeper.replacing(at(step.now), step.text, 1), step.kept) << step.now;
+                }
                 if (step.kind == 'k') {
                     const auto kept = answered<Result<void, StorageError>>(
                         [&](auto answer) { keeper.keep(at(step.now), step.text, 1, answer); });

@@ -32,6 +32,7 @@ SystemStatus show_calculation(AppState& state, const Calculation& calculation) {
     // A failed calculation has nothing to carry out even when its label cannot be shown.
     if (!calculation.record) session.forget_last();
     if (auto status = set_control_text(state.result_label(), calculation.label_text); !status) return status;
+    session.saw_box(control_text(state.expression_edit()));
     if (calculation.record) {
         session.remember(*calculation.record);
         rebuild_history_list(state);
@@ -61,6 +62,7 @@ SystemStatus reuse_history_result(AppState& state, std::int32_t) {
     if (auto status = set_control_text(state.expression_edit(), reuse->expression_text); !status) return status;
     if (auto status = set_control_text(state.result_label(), reuse->label_text); !status) return status;
     state.calculator.take_over(reuse->record);
+    state.calculator.saw_box(reuse->expression_text);
     caret_to_end_and_focus(state.expression_edit());
     return {};
 }

@@ -2,6 +2,9 @@
 // loses the focus.
 #include <richedit.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "common/unicode.h"
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
@@ -32,11 +35,14 @@ SystemStatus carry_to_clipboard(AppState& state, CarryForm form) {
     return copy_to_clipboard(state.main_window, *text, *state.calls.clipboard);
 }
 
-// The character after a position; 0 at the end of the memo.
-char32_t memo_character_at(HWND memo, std::int32_t position) {
-    const std::string next = to_utf8(memo_text_range(memo, {position, position + 2}));
+// The characters before and after a position; 0 at either end of the memo.
+std::pair<char32_t, char32_t> memo_characters_around(HWND memo, std::int32_t position) {
+    const std::string before = to_utf8(memo_text_range(memo, {std::max(position - 2, 0), position}));
+    const std::string after = to_utf8(memo_text_range(memo, {position, position + 2}));
+    char32_t preceding = 0;
+    for (std::size_t at = 0; at < before.size();) preceding = decode_utf8(before, at);
     std::size_t at = 0;
-    return next.empty() ? 0 : decode_utf8(next, at);
+    return {preceding, after.empty() ? 0 : decode_utf8(after, at)};
 }
 
 }  // namespace
@@ -46,7 +52,8 @@ char32_t memo_character_at(HWND memo, std::int32_t position) {
 void insert_into_memo(AppState& state, std::string_view text) {
     const HWND memo = state.memo_edit();
     const MemoSelection selection = memo_selection(memo);
-    const std::string inserted = memo_insertion(std::string(text), memo_character_at(memo, selection.end));
+    const auto [preceding, following] = memo_characters_around(memo, selection.end);
+    const std::string inserted = memo_insertion(std::string(text), preceding, following);
     replace_in_memo(memo, {selection.end, selection.end}, to_wide(inserted));
 
     state.selection.reset();
@@ -56,7 +63,15 @@ void insert_into_memo(AppState& state, std::string_view text) {
 
 SystemStatus result_to_memo(AppState& state, std::int32_t) { return carry_to_memo(state, CarryForm::Result); }
 
+// An expression typed into the box and not yet calculated is calculated first, as Enter
+// would, so that what is carried is what the box shows; a failure stays in the label.
 SystemStatus expression_result_to_memo(AppState& state, std::int32_t) {
+    const std::string box = control_text(state.expression_edit());
+    if (state.calculator.box_is_new(box)) {
+        const Calculation calculation = state.calculator.calculate(box);
+        if (auto status = show_calculation(state, calculation); !status) return status;
+        if (!calculation.record) return {};
+    }
     return carry_to_memo(state, CarryForm::ExpressionAndResult);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/windows/memo/memo_paste.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/stale_marks.h"
 #include "platform/windows/state/app_state.h"
 
 namespace numvora {
@@ -23,12 +24,13 @@ struct MemoPart {
 // Each message is offered to the parts before the control in this order, then, unless
 // one answered it, handled by the control and offered to them after it in the same
 // order: a paint refreshes the margin's results, the text paints, then the margin's
-// strip and the hint are drawn over it.
+// strip, the marks of stale results and the hint are drawn over it.
 constexpr MemoPart MEMO_PARTS[] = {
     {"clicks on the margin's results", margin_clicks_before, nullptr},
     {"paste", paste_before, nullptr},
     {"Ctrl with the wheel", zoom_before, nullptr},
     {"margin of line results", margin_before, margin_after},
+    {"marks of written results that no longer hold", nullptr, stale_marks_after},
     {"hint of an empty memo", nullptr, hint_after},
     {"undo groups of the keys", nullptr, keys_after},
 };

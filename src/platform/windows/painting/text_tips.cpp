@@ -23,15 +23,20 @@ TOOLINFOW tool_of(HWND owner, HWND tool, const wchar_t* text) {
 
 }  // namespace
 
+HWND make_tips(HWND owner, std::uint32_t dpi) {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    const HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                      0, 0, 0, 0, owner, nullptr, nullptr, nullptr);
+    if (tips != nullptr) SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, scale_for_dpi(TIP_WIDTH, dpi));
+    return tips;
+}
+
 void set_text_tip(HWND& tips, HWND owner, HWND tool, const std::wstring& text, std::uint32_t dpi) {
     if (tips == nullptr) {
         if (text.empty()) return;
-        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-        InitCommonControlsEx(&classes);
-        tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                               0, 0, owner, nullptr, nullptr, nullptr);
+        tips = make_tips(owner, dpi);
         if (tips == nullptr) return;
-        SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, scale_for_dpi(TIP_WIDTH, dpi));
     }
     TOOLINFOW info = tool_of(owner, tool, text.c_str());
     TOOLINFOW known = tool_of(owner, tool, nullptr);

@@ -11,6 +11,9 @@
 
 namespace numvora {
 
+// A tooltip control of the owner, destroyed with it, whose long texts wrap.
+HWND make_tips(HWND owner, std::uint32_t dpi);
+
 // The tooltip of the window `tool`, in the tooltip control `tips` of the owner (made
 // here when still null); an empty text never shows.
 void set_text_tip(HWND& tips, HWND owner, HWND tool, const std::wstring& text, std::uint32_t dpi);

@@ -30,6 +30,7 @@ struct ResultLabelView;     // painting/label_views.h: the result label's smalle
 struct MemoNotes;           // memo/memo_notes.h: the memo read as notes
 struct MemoZoom;            // memo/memo_zoom.h
 struct ResultsMarginState;  // memo/results_margin.h: the margin of line results
+struct StaleMarks;          // memo/stale_marks.h: written results that no longer hold
 struct MemoHint;            // memo/memo_hint.h: the empty memo's hint
 struct HotKeyState;         // desktop/hot_key.h: the system-wide key
 struct TrayIcon;            // desktop/tray_icon.h: the notification area's icon
@@ -87,6 +88,7 @@ struct AppState {
     Owned<MemoNotes> notes;
     Owned<MemoZoom> zoom;
     Owned<ResultsMarginState> margin;
+    Owned<StaleMarks> stale_marks;
     Owned<MemoHint> hint;
     Owned<HotKeyState> hot_key;
     Owned<TrayIcon> tray;

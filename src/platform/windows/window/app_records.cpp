@@ -11,6 +11,7 @@
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/stale_marks.h"
 #include "platform/windows/painting/label_views.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"

@@ -1,0 +1,50 @@
+// "결과 모두 다시 계산": every result written into the memo that no longer holds is
+// written anew as F9 writes it, all in one edit of the control, so one undo step.
+#include <string>
+#include <vector>
+
+#include "common/win32/wide_text.h"
+#include "notes/stale_results.h"
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/control_text.h"
+#include "platform/windows/state/status_view.h"
+#include "ui/memo/text_search.h"
+
+namespace numvora {
+
+SystemStatus recalculate_memo_results(AppState& state, std::int32_t) {
+    const MemoNotes& notes = memo_notes(state);
+    std::vector<TextSplice> splices;
+    std::vector<std::wstring> written;
+    for (std::size_t line = 0; line < notes.book.size(); ++line) {
+        const std::optional<StaleResult> stale = stale_result(notes.book, line);
+        if (!stale) continue;
+        const std::string_view text = notes.book.text(line);
+        const auto at = [&](std::size_t byte) {
+            return notes.mirror.line_start(line) + to_wide(text.substr(0, byte)).size();
+        };
+        splices.push_back({at(stale->replace_begin), at(stale->replace_end) - at(stale->replace_begin), {}});
+        written.push_back(to_wide(stale->written));
+    }
+    if (splices.empty()) {
+        show_command_outcome(state, "다시 계산할 결과가 없습니다", false);
+        return {};
+    }
+    for (std::size_t i = 0; i < splices.size(); ++i) splices[i].inserted = written[i];
+    const Replacement done = replace_each(notes.mirror.text(), splices);
+    const HWND memo = state.memo_edit();
+    const MemoSelection before = memo_selection(memo);
+    replace_in_memo(memo, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)}, done.stretch);
+    // The caret stays where it was in the text, not at the end of the stretch replaced.
+    const auto after = [&](std::int32_t position) {
+        return static_cast<std::int32_t>(position_after(static_cast<std::size_t>(position), splices));
+    };
+    select_in_memo(memo, {after(before.start), after(before.end)});
+    settle_memo_selection(state);
+    show_edit_outcome(state, "결과 " + std::to_string(done.count) + "개를 다시 계산했습니다");
+    return {};
+}
+
+}  // namespace numvora
