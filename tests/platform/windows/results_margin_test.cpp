@@ -8,11 +8,13 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
@@ -50,6 +52,20 @@ protected:
         SendMessageW(window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(run_message_loop());  // until the quit message of WM_DESTROY
         window = nullptr;
+    }
+    // The paints and posted messages an action leads to, run as the program's loop would.
+    void settle() {
+        for (int paints = 0; paints < 10; ++paints) {
+            UpdateWindow(memo());
+            pump();
+            if (GetUpdateRect(memo(), nullptr, FALSE) == FALSE) return;
+        }
+        ADD_FAILURE() << "the memo kept asking for paints";
+    }
+    LONG row_top(LONG position) const {
+        POINTL at{};
+        SendMessageW(memo(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
+        return at.y;
     }
     void click(UINT message, const MarginRow& row) {
         const LPARAM at = MAKELPARAM((row.box.left + row.box.right) / 2, (row.box.top + row.box.bottom) / 2);
@@ -217,6 +233,81 @@ TEST_F(ResultsMarginTest, NamesFollowTheirDefinitions) {
     EXPECT_NE(window_text(memo()).find(L"월세 * 12 = 7,200,000"), std::wstring::npos);
     f9_on_line(4);
     EXPECT_EQ(window_text(state().status_label()), L"'난방비'를 찾을 수 없습니다");
+}
+
+// Whatever rewraps the memo or moves its rows, each result stands on the row where its
+// line ends once the paints the program makes are done, so a click copies that line's.
+TEST_F(ResultsMarginTest, ResultsFollowEveryRewrap) {
+    std::wstring long_line = L"긴 메모";
+    for (int i = 0; i < 30; ++i) long_line += L" 가나다라 마바사";
+    const std::wstring memo_text =
+        long_line + L" 5,000원\r\n점심 12,000원\r\n회식비 55,500원\r\n123456789012 * 1000 =\r\n합계";
+    write_data_file("memo.txt", to_utf8(memo_text));
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    set_client_size(window, 1000, 800);
+    settle();
+    // The line of each result, found by what it shows; the total is the one left.
+    const auto line_of_value = [](const std::string& value) -> std::wstring {
+        for (const auto& [figure, needle] : {std::pair{"5000", L"5,000원"},
+                                             {"12000", L"점심"},
+                                             {"55500", L"회식비"},
+                                             {"3000", L"커피"},
+                                             {"123456789012000", L"123456789012"}})
+            if (value == figure) return needle;
+        return L"합계";
+    };
+    const auto last_character_of = [&](const std::wstring& needle) {
+        const std::wstring text = window_text(memo());
+        const std::size_t end = text.find(L"\r\n", text.find(needle));
+        const std::wstring before = text.substr(0, end == std::wstring::npos ? text.size() : end);
+        // The control counts a line break as one character.
+        const auto breaks = std::count(before.begin(), before.end(), L'\r');
+        return static_cast<LONG>(before.size() - static_cast<std::size_t>(breaks)) - 1;
+    };
+    const auto long_line_end = [&] { return row_top(last_character_of(L"5,000원")); };
+    const auto type = [&](const std::wstring& keys) {
+        for (const wchar_t key : keys) SendMessageW(memo(), WM_CHAR, key, 0);
+    };
+    const struct {
+        const char* cause;
+        std::function<void()> act;
+    } rows[] = {
+        {"the window made narrower", [&] { set_client_size(window, 900, 800); }},
+        {"천 단위 콤마 widening the strip",
+         [&] {
+             SendMessageW(state().thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
+             SendMessageW(window, WM_COMMAND, ids::THOUSANDS, 0);
+         }},
+        {"zoomed in", [&] { SendMessageW(window, WM_COMMAND, ids::MEMO_ZOOM_IN, 0); }},
+        {"a long line typed until it wraps once more",
+         [&] {
+             const LONG end = last_character_of(L"5,000원");
+             SendMessageW(memo(), EM_SETSEL, end - 7, end - 7);
+             const LONG before = long_line_end();
+             for (int typed = 0; typed < 200 && long_line_end() == before; ++typed) {
+                 type(L"가");
+                 UpdateWindow(memo());
+             }
+         }},
+        {"a line with a result broken into the long line",
+         [&] {
+             SendMessageW(memo(), EM_SETSEL, 40, 40);
+             SendMessageW(memo(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\r커피 3,000원\r"));
+         }},
+    };
+    for (const auto& row : rows) {
+        const LONG before = long_line_end();
+        row.act();
+        settle();
+        ASSERT_NE(long_line_end(), before)
+            << row.cause << ": the long line's rows should change; strip " << state().margin->width;
+        ASSERT_GE(state().margin->rows.size(), 5U) << row.cause;
+        for (const MarginRow& result : state().margin->rows) {
+            EXPECT_EQ(result.box.top, row_top(last_character_of(line_of_value(result.value))))
+                << row.cause << ": " << result.shown;
+        }
+    }
 }
 
 }  // namespace
