@@ -28,51 +28,10 @@ constexpr std::int32_t QUICK_REWRAP_LENGTH = 20'000;
 // Posted to the memo by a paint that found a result wider than the strip.
 constexpr UINT WM_FIT_RESULTS_MARGIN = WM_APP + 2;
 
-// A line that ends on screen: its number in the notebook, its last character (-1 when
-// it is empty) and its text.
-struct ScreenLine {
-    std::size_t line = 0;
-    std::int32_t last = -1;
-    std::wstring_view wide;
-};
-
-// A result read, before its row is placed: its line's last character, and how many rows
-// lie between the previous result's row and its own when each line between is known
-// to take one row (-1: not known).
-struct ReadResult {
-    MarginRow row;
-    std::int32_t last = 0;
-    std::int32_t rows_after_previous = -1;
-};
-
 RECT client_of(HWND memo) {
     RECT client{};
     GetClientRect(memo, &client);
     return client;
-}
-
-// The lines that end on the rows on screen, from the one the first row belongs to, as
-// the memo's copy holds them.
-std::vector<ScreenLine> lines_on_screen(HWND memo, const MemoNotes& notes, const RECT& area) {
-    // Under Wine each position question walks the text from its start: two corners of
-    // the text area answer for the whole screen.
-    const RECT client = client_of(memo);
-    POINTL top{area.left, std::max(area.top, client.top)};
-    POINTL bottom{area.right - 1, client.bottom - 1};
-    const auto first = static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&top)));
-    const auto last =
-        static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom)));
-    const TextMirror<wchar_t>& mirror = notes.mirror;
-    std::vector<ScreenLine> lines;
-    for (std::size_t line = memo_line_of(notes, first); line <= memo_line_of(notes, last); ++line) {
-        const std::size_t start = mirror.line_start(line);
-        const std::size_t end = mirror.line_end(line);
-        // A line running on below the screen ends off it: no result of it shows.
-        if (end > static_cast<std::size_t>(std::max(last, 0)) + 1 && line + 1 < mirror.lines()) break;
-        lines.push_back({line, end > start ? static_cast<std::int32_t>(end) - 1 : -1,
-                         std::wstring_view(mirror.text()).substr(start, end - start)});
-    }
-    return lines;
 }
 
 // The memo's own font (its zoom's, or the ui font at 100%), in which the results read
@@ -86,80 +45,82 @@ HFONT margin_font(AppState& state) {
     return memo_font(state);
 }
 
-// The results of the lines that end on screen, measured in the margin's font (the
-// memo's); their rows are placed once the strip's width is known.
-std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
-    const MemoNotes& notes = memo_notes(state);
-    // Every question costs a fraction of a millisecond under Wine, so the text area is asked once.
-    RECT area{};
-    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
-    const std::vector<ScreenLine> screen = lines_on_screen(memo, notes, area);
-    ResultsMarginState& margin = *state.margin;
+std::int32_t row_of(HWND memo, std::int32_t position) {
+    POINTL at{};
+    SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
+    return static_cast<std::int32_t>(at.y);
+}
 
+// The control's answers about the memo's lines, in pixels from the text's top at
+// text_top in the client area.
+RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT& area, std::int32_t text_top) {
+    const TextMirror<wchar_t>& mirror = notes.mirror;
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
+    return {
+        [memo, &notes, area, text_top](std::int32_t y) {
+            POINTL at{area.left, y + text_top};
+            const auto position = SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at));
+            return memo_line_of(notes, static_cast<std::int32_t>(position));
+        },
+        [memo, &mirror, text_top](std::size_t line) {
+            return row_of(memo, static_cast<std::int32_t>(mirror.line_start(line))) - text_top;
+        },
+        [memo, &mirror, text_top](std::size_t line) {
+            const std::size_t end = std::max(mirror.line_end(line), mirror.line_start(line) + 1);
+            return row_of(memo, static_cast<std::int32_t>(end) - 1) - text_top;
+        },
+        // Well inside the text area and without tabs, a line cannot wrap.
+        [dc, &mirror, area, spare = 2 * metrics.tmMaxCharWidth](std::size_t line) {
+            const std::size_t start = mirror.line_start(line);
+            const std::wstring_view text =
+                std::wstring_view(mirror.text()).substr(start, mirror.line_end(line) - start);
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
+            return text.find(L'\t') == std::wstring_view::npos && extent.cx + spare < area.right - area.left;
+        },
+    };
+}
+
+// The results of the lines whose last row shows, each on that row, measured in the
+// margin's font (the memo's); the widest of them.
+std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
+    const MemoNotes& notes = memo_notes(state);
+    RECT area{};
+    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    const RECT client = client_of(memo);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    // The first character's row gives the scroll position, exact where the control's
+    // own report is scaled to 16 bits, and without a walk of the text.
+    const std::int32_t text_top = row_of(memo, 0);
+    ResultsMarginState& margin = *state.margin;
+    const std::vector<LaidLine> laid =
+        lay_out_screen(margin.layout, client.top - text_top, client.bottom - text_top, metrics.tmHeight,
+                       notes.mirror.lines(), questions_of(memo, dc, notes, area, text_top));
     std::unordered_map<std::wstring, std::int32_t> widths;
-    const auto width_of = [&](std::wstring_view text) {
-        auto known = margin.widths.find(std::wstring(text));
+    const auto width_of = [&](const std::wstring& text) {
+        auto known = margin.widths.find(text);
         if (known == margin.widths.end()) {
             SIZE extent{};
             GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
-            known = margin.widths.emplace(std::wstring(text), static_cast<std::int32_t>(extent.cx)).first;
+            known = margin.widths.emplace(text, static_cast<std::int32_t>(extent.cx)).first;
         }
         widths.insert(*known);
         return known->second;
     };
-    // Well inside the text area and without tabs, a line cannot wrap.
-    const auto one_row = [&](const ScreenLine& line) {
-        return line.wide.find(L'\t') == std::wstring::npos &&
-               width_of(line.wide) + 2 * metrics.tmMaxCharWidth < area.right - area.left;
-    };
-    std::vector<ReadResult> read;
+    std::vector<MarginRow> rows;
     widest = 0;
-    std::int32_t rows_since = -1;  // since the previous result's row
-    for (std::size_t i = 0; i < screen.size(); ++i) {
-        rows_since = rows_since >= 0 && one_row(screen[i]) ? rows_since + 1 : -1;
-        const std::optional<std::string>& value = notes.book.result(screen[i].line);
+    for (const LaidLine& line : laid) {
+        const std::optional<std::string>& value = notes.book.result(line.line);
         if (!value) continue;
-        ReadResult result;
-        result.row.value = *value;
-        result.row.shown = *notes.book.shown(screen[i].line, state.calculator.group_thousands);
-        result.last = screen[i].last;
-        result.rows_after_previous = rows_since;
-        widest = std::max(widest, width_of(to_wide(result.row.shown)));
-        read.push_back(std::move(result));
-        rows_since = 0;
+        const std::int32_t top = line.last_row_top + text_top;
+        rows.push_back({{0, top, client.right, top + metrics.tmHeight},
+                        *value,
+                        *notes.book.shown(line.line, state.calculator.group_thousands)});
+        widest = std::max(widest, width_of(to_wide(rows.back().shown)));
     }
     margin.widths = std::move(widths);
-    return read;
-}
-
-// Each result on the row of its line's last character. Under Wine every position asked
-// walks the text from its start, so a row below a known one is counted down from it
-// when the lines between take one row each; the last row is asked all the same, and when
-// the count went wrong, every row is.
-std::vector<MarginRow> place_results(std::vector<ReadResult> read, HWND memo, std::int32_t height) {
-    const auto ask = [&](std::int32_t position) {
-        POINTL at{};
-        SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
-        return static_cast<std::int32_t>(at.y);
-    };
-    std::vector<std::int32_t> tops;
-    for (std::size_t i = 0; i < read.size(); ++i) {
-        const bool counted = i > 0 && read[i].rows_after_previous > 0;
-        tops.push_back(counted ? tops.back() + read[i].rows_after_previous * height : ask(read[i].last));
-    }
-    if (!read.empty() && read.back().rows_after_previous > 0 && ask(read.back().last) != tops.back()) {
-        for (std::size_t i = 0; i < read.size(); ++i) tops[i] = ask(read[i].last);
-    }
-    const RECT client = client_of(memo);
-    std::vector<MarginRow> rows;
-    for (std::size_t i = 0; i < read.size(); ++i) {
-        if (tops[i] >= client.bottom || tops[i] + height <= client.top) continue;
-        MarginRow& row = read[i].row;
-        row.box = {0, tops[i], client.right, tops[i] + height};
-        rows.push_back(std::move(row));
-    }
     return rows;
 }
 
@@ -175,6 +136,7 @@ void set_text_area(AppState& state, HWND memo, std::int32_t width) {
     RECT area{client.left + in.left, client.top + in.top, client.right - in.right - width, client.bottom - in.bottom};
     area.right = std::max(area.right, area.left + 1);
     state.margin->width = width;
+    state.margin->layout = {};  // the text rewraps
     SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
 }
 
@@ -190,10 +152,7 @@ std::int32_t read_rows(AppState& state, HWND memo) {
     const ScopedSelect in_font(dc.get(), margin_font(state));
     const RECT client = client_of(memo);
     std::int32_t widest = 0;
-    std::vector<ReadResult> read = read_results(state, memo, dc.get(), widest);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc.get(), &metrics);
-    state.margin->rows = place_results(std::move(read), memo, metrics.tmHeight);
+    state.margin->rows = read_results(state, memo, dc.get(), widest);
     for (MarginRow& row : state.margin->rows) row.box.left = client.right - state.margin->width;
     return results_margin_width(widest, client.right - client.left, state.fonts.dpi);
 }
@@ -287,11 +246,15 @@ void margin_after(AppState& state, const MemoMessage& got) {
     switch (got.message) {
     case WM_PAINT: draw_margin(state, got.memo); break;
     case WM_SIZE:
+        state.margin->layout = {};
         set_text_area(state, got.memo, state.margin->width);
         fit_results_margin(state);
         break;
     case WM_SETFONT:
-    case EM_SETZOOM: fit_results_margin(state); break;
+    case EM_SETZOOM:
+        state.margin->layout = {};
+        fit_results_margin(state);
+        break;
     default: break;
     }
 }
@@ -299,6 +262,7 @@ void margin_after(AppState& state, const MemoMessage& got) {
 void apply_results_margin(AppState& state) {
     const HWND memo = state.memo_edit();
     state.margin->rows.clear();
+    state.margin->layout = {};
     if (state.margin->on) {
         // Fitted to the results on screen at once: the text rewraps once.
         fit_results_margin(state);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/windows/memo/memo_message.h"
+#include "ui/layout/line_rows.h"
 #include "ui/layout/pixel_rect.h"
 
 namespace numvora {
@@ -32,6 +33,7 @@ struct ResultsMarginState {
     std::int32_t width = 0;                     // the strip as applied to the text area; 0: none
     std::optional<PixelRect> text_area_insets;  // the control's own text area, as insets of its client area
     std::vector<MarginRow> rows;                // the results on screen
+    LineRows layout;                            // where the lines about the screen lie
     std::wstring font_key;                      // the DPI and zoom the widths were measured for
     bool refreshing = false;                    // a repaint caused by the margin's own change of the text area
     bool fit_posted = false;                    // a paint asked for the width to follow a wider result
