@@ -63,6 +63,15 @@ std::string result_text(const NoteResult& result, bool grouped) {
     return grouped ? add_thousands_separators(value) : value;
 }
 
+std::optional<std::string> calculator_value(const NoteResult& result) {
+    switch (result.unit) {
+    case ResultUnit::Date:
+    case ResultUnit::DDay:
+    case ResultUnit::Duration: return std::nullopt;
+    default: return result.value;
+    }
+}
+
 std::string written_result(const NoteResult& result, bool grouped) { return " = " + result_text(result, grouped); }
 
 namespace notes_detail {

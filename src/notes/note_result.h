@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace numvora {
@@ -29,6 +30,10 @@ struct NoteResult {
 // "49,500" (grouped: with thousands commas, for money and numbers), "$360", "2,400엔",
 // "USD 22", "2027-03-18 (목)", "D-17", "281일", "9시간 30분", "25.41평", "105.79㎡".
 std::string result_text(const NoteResult& result, bool grouped);
+
+// The result as a calculator takes it, where that is the figure it shows: a date (a day
+// number), a D-day or a duration (minutes) has none.
+std::optional<std::string> calculator_value(const NoteResult& result);
 
 // " = 49,500": what F9 writes.
 std::string written_result(const NoteResult& result, bool grouped);

@@ -127,10 +127,16 @@ void NoteBook::read_pending() {
     }
 }
 
-std::optional<std::string> NoteBook::shown(std::size_t line, bool grouped) const {
+std::optional<NoteResult> NoteBook::note_result(std::size_t line) const {
     const Line& at = line_at(line);
     if (!at.result) return std::nullopt;
-    return result_text({*at.result, at.unit, at.reading.currency}, grouped);
+    return NoteResult{*at.result, at.unit, at.reading.currency};
+}
+
+std::optional<std::string> NoteBook::shown(std::size_t line, bool grouped) const {
+    const std::optional<NoteResult> result = note_result(line);
+    if (!result) return std::nullopt;
+    return result_text(*result, grouped);
 }
 
 void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added) {

@@ -36,6 +36,8 @@ public:
     // The line's result, a total line's total included, as plain decimal text counted in
     // its unit.
     const std::optional<std::string>& result(std::size_t line) const { return line_at(line).result; }
+    // The same with its unit and currency.
+    std::optional<NoteResult> note_result(std::size_t line) const;
     // The same as the margin shows it: "49,500" (grouped), "9시간 30분", "2027-03-18 (목)".
     std::optional<std::string> shown(std::size_t line, bool grouped) const;
     // What a total line at the line would add (F9 on it, its status); before_on_line: text

@@ -185,21 +185,32 @@ TEST(ReadLine, WhatALineComesTo) {
 }
 
 // The one writer of a result, beside its line and after it: money grouped as asked,
-// foreign money with its sign or word, a D-day, days and durations in words.
+// foreign money with its sign or word, a D-day, days and durations in words; and the
+// figure a calculator takes from it, only where it is the figure shown.
 TEST(ResultText, EachResultAsItIs) {
     const struct {
         NoteResult result;
         bool grouped;
         std::string text;
+        std::optional<std::string> calculator;
     } rows[] = {
-        {{"-1234.5", ResultUnit::Money, ""}, true, "-1,234.5"}, {{"1234.5", ResultUnit::Number, ""}, false, "1234.5"},
-        {{"-1360", ResultUnit::Money, "$"}, true, "-$1,360"},   {{"2400", ResultUnit::Money, "엔"}, true, "2,400엔"},
-        {{"22", ResultUnit::Money, "USD"}, false, "USD 22"},    {{"17", ResultUnit::DDay, ""}, true, "D-17"},
-        {{"0", ResultUnit::DDay, ""}, true, "D-Day"},           {{"-3", ResultUnit::DDay, ""}, true, "D+3"},
-        {{"1281", ResultUnit::Days, ""}, true, "1281일"},       {{"570", ResultUnit::Duration, ""}, true, "9시간 30분"},
-        {{"25.41", ResultUnit::Pyeong, ""}, true, "25.41평"},
+        {{"-1234.5", ResultUnit::Money, ""}, true, "-1,234.5", "-1234.5"},
+        {{"1234.5", ResultUnit::Number, ""}, false, "1234.5", "1234.5"},
+        {{"-1360", ResultUnit::Money, "$"}, true, "-$1,360", "-1360"},
+        {{"2400", ResultUnit::Money, "엔"}, true, "2,400엔", "2400"},
+        {{"22", ResultUnit::Money, "USD"}, false, "USD 22", "22"},
+        {{"17", ResultUnit::DDay, ""}, true, "D-17", std::nullopt},
+        {{"0", ResultUnit::DDay, ""}, true, "D-Day", std::nullopt},
+        {{"-3", ResultUnit::DDay, ""}, true, "D+3", std::nullopt},
+        {{"1281", ResultUnit::Days, ""}, true, "1281일", "1281"},
+        {{"570", ResultUnit::Duration, ""}, true, "9시간 30분", std::nullopt},
+        {{"20795", ResultUnit::Date, ""}, true, "2026-12-08 (화)", std::nullopt},
+        {{"25.41", ResultUnit::Pyeong, ""}, true, "25.41평", "25.41"},
     };
-    for (const auto& row : rows) EXPECT_EQ(result_text(row.result, row.grouped), row.text) << row.result.value;
+    for (const auto& row : rows) {
+        EXPECT_EQ(result_text(row.result, row.grouped), row.text) << row.result.value;
+        EXPECT_EQ(calculator_value(row.result), row.calculator) << row.result.value;
+    }
 }
 
 // What F9 makes of a line: the result in place of the old ones, grouped as the

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -23,6 +24,7 @@
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
+#include "platform/windows/timers/timers.h"
 #include "ui/control_ids.h"
 #include "window_test_support.h"
 
@@ -308,6 +310,32 @@ TEST_F(ResultsMarginTest, ResultsFollowEveryRewrap) {
                 << row.cause << ": " << result.shown;
         }
     }
+}
+
+// Past midnight the margin shows the new day's dates without a keystroke; a double
+// click on a duration takes nothing to the box, whose figure would be its minutes.
+TEST_F(ResultsMarginTest, DatesFollowTheDayAndOnlyShownFiguresReachTheBox) {
+    const auto clock = std::make_shared<SnapshotTime>(SnapshotTime{2026, 12, 8, 23, 59, 0});
+    calls.now = [clock] { return *clock; };
+    write_data_file("memo.txt", "오늘 + 100일\r\nD-day 2026-12-25\r\n근무 09:00~18:00");
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    settle();
+    const auto shown = [this] {
+        std::vector<std::string> got;
+        for (const MarginRow& row : state().margin->rows) got.push_back(row.shown);
+        return got;
+    };
+    EXPECT_EQ(shown(), (std::vector<std::string>{"2027-03-18 (목)", "D-17", "9시간"}));
+    *clock = {2026, 12, 9, 0, 0, 30};
+    SendMessageW(window, WM_TIMER, MEMO_DAY_TIMER_ID, 0);
+    settle();
+    EXPECT_EQ(shown(), (std::vector<std::string>{"2027-03-19 (금)", "D-16", "9시간"}));
+
+    SetWindowTextW(state().expression_edit(), L"1+1");
+    ASSERT_EQ(state().margin->rows.size(), 3U);
+    click(WM_LBUTTONDBLCLK, state().margin->rows[2]);
+    EXPECT_EQ(window_text(state().expression_edit()), L"1+1");
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
+#include "notes/note_calendar.h"
 #include "notes/notebook.h"
 #include "ui/memo/memo_mirror.h"
 
@@ -17,7 +19,8 @@ struct AppState;
 struct MemoNotes {
     TextMirror<wchar_t> mirror;
     NoteBook book;
-    bool in_step = false;  // false: read the whole memo before the next use
+    bool in_step = false;            // false: read the whole memo before the next use
+    std::optional<DayNumber> today;  // the day the book reads "오늘" and D-days as
 };
 
 // EN_CHANGE: the edit told to the notebook, or, with the margin off, only noted.

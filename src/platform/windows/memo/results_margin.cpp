@@ -11,6 +11,7 @@
 
 #include "common/win32/wide_text.h"
 #include "notes/note_blocks.h"
+#include "notes/note_result.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_zoom.h"
@@ -112,12 +113,13 @@ std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int
     std::vector<MarginRow> rows;
     widest = 0;
     for (const LaidLine& line : laid) {
-        const std::optional<std::string>& value = notes.book.result(line.line);
-        if (!value) continue;
+        const std::optional<NoteResult> result = notes.book.note_result(line.line);
+        if (!result) continue;
         const std::int32_t top = line.last_row_top + text_top;
         rows.push_back({{0, top, client.right, top + metrics.tmHeight},
-                        *value,
-                        *notes.book.shown(line.line, state.calculator.group_thousands)});
+                        result->value,
+                        result_text(*result, state.calculator.group_thousands),
+                        calculator_value(*result)});
         widest = std::max(widest, width_of(to_wide(rows.back().shown)));
     }
     margin.widths = std::move(widths);

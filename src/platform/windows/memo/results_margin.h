@@ -19,11 +19,12 @@
 namespace numvora {
 
 // A line result as the margin shows it: its row's box in the memo's client area, the
-// value as plain decimal text and as shown.
+// value as plain decimal text and as shown, and what a calculator may take of it.
 struct MarginRow {
     PixelRect box;
     std::string value;
     std::string shown;
+    std::optional<std::string> calculator;  // none for a date, a D-day or a duration
 };
 
 // The option (a preference), and the margin as last painted. The margin never writes
