@@ -120,6 +120,7 @@ int wmain(int argc, wchar_t** argv) {
         report("scroll step and paint, text area narrowed alone", type_and_scroll(state, steps).scrolling);
         SendMessageW(memo, EM_SETRECT, 0, 0);
     }
+    double typing_off = 0;
     for (const bool on : {false, true}) {
         if (state.margin->on != on) {
             const double switched = timed([&] {
@@ -136,6 +137,10 @@ int wmain(int argc, wchar_t** argv) {
                         static_cast<double>(paints - paints_before) / (2.0 * steps));
         }
         report(on ? "keystroke and paint, margin on" : "keystroke and paint, margin off", figures.typing);
+        std::vector<double> typing = figures.typing;
+        std::sort(typing.begin(), typing.end());
+        if (!on) typing_off = typing[typing.size() / 2];
+        if (on) std::printf("keystroke and paint, margin on / off: %.2f\n", typing[typing.size() / 2] / typing_off);
         report(on ? "scroll step and paint, margin on" : "scroll step and paint, margin off", figures.scrolling);
     }
     // A keystroke in the value of a name that a line below takes: the lines that take it
@@ -187,6 +192,16 @@ int wmain(int argc, wchar_t** argv) {
          [&] {
              POINTL bottom{1, 300};
              SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom));
+         }},
+        {"  EM_POSFROMCHAR of the first character (the scroll position)",
+         [&] {
+             POINTL at{};
+             SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), 0);
+         }},
+        {"  EM_GETSCROLLPOS (scaled to 16 bits in a tall memo)",
+         [&] {
+             POINT at{};
+             SendMessageW(memo, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
          }},
         {"  EM_POSFROMCHAR of the caret",
          [&] {
