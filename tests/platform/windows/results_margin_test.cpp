@@ -19,6 +19,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
+#include "platform/windows/base/win_handle.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/services/clipboard.h"
@@ -336,6 +337,39 @@ TEST_F(ResultsMarginTest, DatesFollowTheDayAndOnlyShownFiguresReachTheBox) {
     ASSERT_EQ(state().margin->rows.size(), 3U);
     click(WM_LBUTTONDBLCLK, state().margin->rows[2]);
     EXPECT_EQ(window_text(state().expression_edit()), L"1+1");
+}
+
+// A keystroke redraws only the rows of the strip that changed: after each edit the
+// strip shows what it shows drawn whole.
+TEST_F(ResultsMarginTest, AKeystrokeLeavesTheStripAsAWholeDrawingWould) {
+    write_data_file("memo.txt", "점심 12,000원\r\n커피 4,500원\r\n합계\r\n\r\n택시 8,300원\r\n합계");
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    settle();
+    const auto strip = [this] {
+        RECT client{};
+        GetClientRect(memo(), &client);
+        const WindowDc dc(memo());
+        std::vector<COLORREF> pixels;
+        for (LONG y = 0; y < 6 * 24; y += 2) {
+            for (LONG x = client.right - state().margin->width; x < client.right; ++x)
+                pixels.push_back(GetPixel(dc.get(), x, y));
+        }
+        return pixels;
+    };
+    const struct {
+        LONG caret;
+        wchar_t key;
+    } edits[] = {{3, L'1'}, {0, L'\r'}, {1, L'\b'}, {20, L'\r'}, {21, L'\b'}, {22, L'7'}};
+    for (const auto& edit : edits) {
+        SendMessageW(memo(), EM_SETSEL, edit.caret, edit.caret);
+        SendMessageW(memo(), WM_CHAR, edit.key, 0);
+        settle();
+        const std::vector<COLORREF> after_keystroke = strip();
+        InvalidateRect(memo(), nullptr, TRUE);
+        settle();
+        EXPECT_EQ(after_keystroke, strip()) << "after " << static_cast<int>(edit.key) << " at " << edit.caret;
+    }
 }
 
 }  // namespace

@@ -96,6 +96,7 @@ std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int
     // own report is scaled to 16 bits, and without a walk of the text.
     const std::int32_t text_top = row_of(memo, 0);
     ResultsMarginState& margin = *state.margin;
+    margin.text_top = text_top;
     const std::vector<LaidLine> laid =
         lay_out_screen(margin.layout, client.top - text_top, client.bottom - text_top, metrics.tmHeight,
                        notes.mirror.lines(), questions_of(memo, dc, notes, area, text_top));
@@ -194,10 +195,15 @@ void draw_margin(AppState& state, HWND memo) {
     const HDC dc = window_dc.get();
     if (dc == nullptr) return;
     const RECT client = client_of(memo);
-    const RECT strip{client.right - state.margin->width, client.top, client.right, client.bottom};
+    RECT strip{client.right - state.margin->width, client.top, client.right, client.bottom};
+    if (const std::optional<RECT>& part = state.margin->to_draw) {
+        if (!IntersectRect(&strip, &strip, &*part)) return;
+        IntersectClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
+    }
     FillRect(dc, &strip, state.brushes.memo.get());
     const MarginColors colors = margin_colors(color_scheme(state));
-    const RECT rule{strip.left, strip.top, strip.left + 1, strip.bottom};
+    const RECT rule{client.right - state.margin->width, strip.top, client.right - state.margin->width + 1,
+                    strip.bottom};
     SetDCBrushColor(dc, colors.rule);
     FillRect(dc, &rule, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     const ScopedSelect in_font(dc, margin_font(state));
@@ -205,11 +211,42 @@ void draw_margin(AppState& state, HWND memo) {
     SetTextColor(dc, colors.text);
     const std::int32_t padding = scale_for_dpi(RESULTS_MARGIN_PADDING, state.fonts.dpi);
     for (const MarginRow& row : state.margin->rows) {
+        if (row.box.bottom <= strip.top || row.box.top >= strip.bottom) continue;
         RECT box{row.box.left + padding, row.box.top, row.box.right - padding, row.box.bottom};
         std::wstring shown = to_wide(row.shown);
         DrawTextW(dc, shown.data(), static_cast<int>(shown.size()), &box,
                   DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
+}
+
+// The strip's rows whose result or place changed since the last paint are painted again
+// with the text that the paint repaints, and only they: a keystroke redraws a row or two
+// rather than the whole strip. A scroll or a new width redraws it all.
+void mark_changed_rows(AppState& state, HWND memo) {
+    ResultsMarginState& margin = *state.margin;
+    const std::vector<MarginRow>& before = margin.drawn;
+    const RECT client = client_of(memo);
+    const RECT strip{client.right - margin.width, client.top, client.right, client.bottom};
+    const auto mark = [&](const MarginRow& row) {
+        const RECT box{strip.left, row.box.top, strip.right, row.box.bottom};
+        InvalidateRect(memo, &box, FALSE);
+    };
+    const auto missing_from = [](const std::vector<MarginRow>& rows, const MarginRow& row) {
+        return std::none_of(rows.begin(), rows.end(), [&](const MarginRow& other) {
+            return other.box.top == row.box.top && other.shown == row.shown;
+        });
+    };
+    if (margin.width != margin.drawn_width || margin.text_top != margin.drawn_top) {
+        InvalidateRect(memo, &strip, FALSE);
+    } else {
+        for (const MarginRow& row : margin.rows)
+            if (missing_from(before, row)) mark(row);
+        for (const MarginRow& row : before)
+            if (missing_from(margin.rows, row)) mark(row);
+    }
+    RECT dirty{};
+    GetUpdateRect(memo, &dirty, FALSE);
+    margin.to_draw = dirty;
 }
 
 bool in_strip(const AppState& state, HWND memo, POINT point) {
@@ -224,9 +261,14 @@ bool in_strip(const AppState& state, HWND memo, POINT point) {
 std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
     if (!state.margin->on) return std::nullopt;
     switch (got.message) {
-    case WM_PAINT:
-        if (!state.margin->refreshing) refresh_results_margin(state);
+    case WM_PAINT: {
+        ResultsMarginState& margin = *state.margin;
+        margin.to_draw.reset();
+        if (margin.refreshing) return std::nullopt;
+        refresh_results_margin(state);
+        mark_changed_rows(state, got.memo);
         return std::nullopt;
+    }
     case WM_FIT_RESULTS_MARGIN: fit_results_margin(state); return 0;
     case WM_SETCURSOR: {
         POINT point{};
@@ -246,7 +288,12 @@ std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
 void margin_after(AppState& state, const MemoMessage& got) {
     if (!state.margin->on) return;
     switch (got.message) {
-    case WM_PAINT: draw_margin(state, got.memo); break;
+    case WM_PAINT:
+        draw_margin(state, got.memo);
+        state.margin->drawn = state.margin->rows;
+        state.margin->drawn_width = state.margin->to_draw ? state.margin->width : -1;
+        state.margin->drawn_top = state.margin->text_top;
+        break;
     case WM_SIZE:
         state.margin->layout = {};
         set_text_area(state, got.memo, state.margin->width);
@@ -265,6 +312,7 @@ void apply_results_margin(AppState& state) {
     const HWND memo = state.memo_edit();
     state.margin->rows.clear();
     state.margin->layout = {};
+    state.margin->drawn_width = -1;
     if (state.margin->on) {
         // Fitted to the results on screen at once: the text rewraps once.
         fit_results_margin(state);

@@ -35,9 +35,15 @@ struct ResultsMarginState {
     std::optional<PixelRect> text_area_insets;  // the control's own text area, as insets of its client area
     std::vector<MarginRow> rows;                // the results on screen
     LineRows layout;                            // where the lines about the screen lie
-    std::wstring font_key;                      // the DPI and zoom the widths were measured for
-    bool refreshing = false;                    // a repaint caused by the margin's own change of the text area
-    bool fit_posted = false;                    // a paint asked for the width to follow a wider result
+    std::int32_t text_top = 0;                  // the first character's row when last read
+    // The strip as last drawn, and the part of it the paint in hand draws again (none: all).
+    std::vector<MarginRow> drawn;
+    std::int32_t drawn_width = -1;
+    std::int32_t drawn_top = 0;
+    std::optional<RECT> to_draw;
+    std::wstring font_key;    // the DPI and zoom the widths were measured for
+    bool refreshing = false;  // a repaint caused by the margin's own change of the text area
+    bool fit_posted = false;  // a paint asked for the width to follow a wider result
     // The widths of the texts on screen in the margin's font, by text: a paint measures
     // only what the last one did not show.
     std::unordered_map<std::wstring, std::int32_t> widths;
