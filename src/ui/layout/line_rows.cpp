@@ -18,6 +18,15 @@ void replace_lines(LineRows& known, std::size_t first, std::size_t removed, std:
 
 namespace {
 
+// The rows of a line whose first row's top is y.
+std::int32_t rows_of(const LineRows& known, std::size_t line, std::int32_t y, std::int32_t row_height,
+                     const RowQuestions& ask) {
+    if (known.counted && ask.one_row(line)) return 1;
+    std::optional<std::int32_t> last = known.counted ? ask.caret_last_row(line) : std::nullopt;
+    if (!last || *last < y || (*last - y) % row_height != 0) last = ask.last_row_top(line);
+    return std::max(1, (*last - y) / row_height + 1);
+}
+
 // The walk down from the first line known; nothing when the screen lies more than a
 // screen below it, where asking afresh costs less than counting down.
 std::optional<std::vector<LaidLine>> walk(LineRows& known, std::int32_t top, std::int32_t bottom,
@@ -33,10 +42,7 @@ std::optional<std::vector<LaidLine>> walk(LineRows& known, std::int32_t top, std
             y = ask.first_row_top(line);
             known.rows[i] = 0;
         }
-        if (known.rows[i] == 0) {
-            known.rows[i] =
-                known.counted && ask.one_row(line) ? 1 : std::max(1, (ask.last_row_top(line) - y) / row_height + 1);
-        }
+        if (known.rows[i] == 0) known.rows[i] = rows_of(known, line, y, row_height, ask);
         const std::int32_t last = y + (known.rows[i] - 1) * row_height;
         if (last + row_height > top && last < bottom) {
             laid.push_back({line, last});

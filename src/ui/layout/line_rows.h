@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace numvora {
@@ -26,6 +27,9 @@ struct RowQuestions {
     std::function<std::int32_t(std::size_t line)> first_row_top;  // the top of a line's first row
     std::function<std::int32_t(std::size_t line)> last_row_top;   // the top of its last row
     std::function<bool(std::size_t line)> one_row;                // a line too short to wrap
+    // The top of a line's last row where the caret shows it without asking: the caret's
+    // row, when the rest of its line fits beside it.
+    std::function<std::optional<std::int32_t>(std::size_t line)> caret_last_row;
 };
 
 // A line whose last row shows, and that row's top.

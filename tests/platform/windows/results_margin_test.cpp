@@ -359,16 +359,25 @@ TEST_F(ResultsMarginTest, AKeystrokeLeavesTheStripAsAWholeDrawingWould) {
     };
     const struct {
         LONG caret;
-        wchar_t key;
-    } edits[] = {{3, L'1'}, {0, L'\r'}, {1, L'\b'}, {20, L'\r'}, {21, L'\b'}, {22, L'7'}};
+        std::wstring keys;  // one key, or a paste
+    } edits[] = {{3, L"1"},
+                 {0, L"\r"},
+                 {1, L"\b"},
+                 {20, L"\r"},
+                 {21, L"\b"},
+                 {22, L"7"},
+                 {0, L"123456789012 * 1000000 =\r"}};  // a wider result widens the strip
     for (const auto& edit : edits) {
         SendMessageW(memo(), EM_SETSEL, edit.caret, edit.caret);
-        SendMessageW(memo(), WM_CHAR, edit.key, 0);
+        if (edit.keys.size() == 1)
+            SendMessageW(memo(), WM_CHAR, edit.keys[0], 0);
+        else
+            SendMessageW(memo(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(edit.keys.c_str()));
         settle();
         const std::vector<COLORREF> after_keystroke = strip();
         InvalidateRect(memo(), nullptr, TRUE);
         settle();
-        EXPECT_EQ(after_keystroke, strip()) << "after " << static_cast<int>(edit.key) << " at " << edit.caret;
+        EXPECT_EQ(after_keystroke, strip()) << "after " << to_utf8(edit.keys) << " at " << edit.caret;
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct FakeMemo {
     std::vector<std::int32_t> rows;
     std::int32_t height = 10;
     std::vector<bool> long_line = std::vector<bool>(rows.size(), false);
+    std::optional<std::size_t> caret_at_end;  // of this line
     int asked = 0;
 
     std::int32_t top_of(std::size_t line) const {
@@ -39,7 +41,11 @@ struct FakeMemo {
                 },
                 [this](std::size_t line) { return ++asked, top_of(line); },
                 [this](std::size_t line) { return ++asked, top_of(line) + (rows[line] - 1) * height; },
-                [this](std::size_t line) { return rows[line] == 1 && !long_line[line]; }};
+                [this](std::size_t line) { return rows[line] == 1 && !long_line[line]; },
+                [this](std::size_t line) -> std::optional<std::int32_t> {
+                    if (line != caret_at_end) return std::nullopt;
+                    return top_of(line) + (rows[line] - 1) * height;
+                }};
     }
     std::vector<LaidLine> screen(std::int32_t top, std::int32_t bottom) const {
         std::vector<LaidLine> laid;
@@ -69,11 +75,13 @@ TEST(LineRows, EachPaintPlacesAsAFreshLayoutAndAsksOnlyAboutWhatChanged) {
         std::int32_t second_top;  // the screen of the second paint
         int questions;            // asked by the second paint at most
         std::int32_t true_height = 10;
+        bool caret_at_end = false;  // of the last line the edit added
     };
     const Row rows[] = {
         {"nothing changed", 40, 0, 0, {}, 40, 0},
         {"a keystroke in a line that stays on one row", 40, 5, 1, {1}, 40, 0},
         {"a line typed until it wraps moves the rows below", 40, 5, 1, {2}, 40, 1},
+        {"the caret at the end of the wrapped line shows its last row", 40, 5, 1, {2}, 40, 0, 10, true},
         {"a wrapped line broken in two", 40, 6, 1, {1, 2}, 40, 1},
         {"two lines joined into a wrapped one", 40, 4, 2, {2}, 40, 1},
         {"an edit below the screen", 0, 30, 1, {3}, 0, 0},
@@ -86,7 +94,10 @@ TEST(LineRows, EachPaintPlacesAsAFreshLayoutAndAsksOnlyAboutWhatChanged) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        FakeMemo control{memo, row.true_height};
+        FakeMemo control;
+        control.rows = memo;
+        control.height = row.true_height;
+        control.long_line.assign(memo.size(), false);
         LineRows known;
         const RowQuestions ask = control.questions();
         EXPECT_EQ(lay_out_screen(known, row.first_top, row.first_top + 100, 10, control.rows.size(), ask),
@@ -94,6 +105,7 @@ TEST(LineRows, EachPaintPlacesAsAFreshLayoutAndAsksOnlyAboutWhatChanged) {
         if (row.removed + row.added.size() > 0) {
             control.replace(row.edit_at, row.removed, row.added);
             replace_lines(known, row.edit_at, row.removed, row.added.size());
+            if (row.caret_at_end) control.caret_at_end = row.edit_at + row.added.size() - 1;
         }
         control.asked = 0;
         EXPECT_EQ(lay_out_screen(known, row.second_top, row.second_top + 100, 10, control.rows.size(), ask),

@@ -52,12 +52,31 @@ std::int32_t row_of(HWND memo, std::int32_t position) {
     return static_cast<std::int32_t>(at.y);
 }
 
+// The text from a position to its line's end fits on the rest of the row at x.
+bool fits_from(HDC dc, const TextMirror<wchar_t>& mirror, std::size_t position, std::int32_t x, const RECT& area) {
+    const std::size_t end = mirror.line_end(mirror.line_of(position));
+    const std::wstring_view rest = std::wstring_view(mirror.text()).substr(position, end - position);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, rest.data(), static_cast<int>(rest.size()), &extent);
+    return rest.find(L'\t') == std::wstring_view::npos && x + extent.cx + 2 * metrics.tmMaxCharWidth < area.right;
+}
+
 // The control's answers about the memo's lines, in pixels from the text's top at
 // text_top in the client area.
 RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT& area, std::int32_t text_top) {
     const TextMirror<wchar_t>& mirror = notes.mirror;
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
+    // The caret after a keystroke is where the line typed in stands, told by the system
+    // without a question to the control.
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    const MemoSelection selection = memo_selection(memo);
+    const bool caret_shows = GetGUIThreadInfo(GetCurrentThreadId(), &thread) != FALSE && thread.hwndCaret == memo &&
+                             selection.empty() && selection.end >= 0 &&
+                             static_cast<std::size_t>(selection.end) <= mirror.text().size();
     return {
         [memo, &notes, area, text_top](std::int32_t y) {
             POINTL at{area.left, y + text_top};
@@ -79,6 +98,13 @@ RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT&
             SIZE extent{};
             GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
             return text.find(L'\t') == std::wstring_view::npos && extent.cx + spare < area.right - area.left;
+        },
+        [dc, &mirror, area, text_top, caret_shows, caret = thread.rcCaret,
+         at = selection.end](std::size_t line) -> std::optional<std::int32_t> {
+            const auto position = static_cast<std::size_t>(at);
+            if (!caret_shows || mirror.line_of(position) != line || !fits_from(dc, mirror, position, caret.left, area))
+                return std::nullopt;
+            return caret.top - text_top;
         },
     };
 }
@@ -172,6 +198,12 @@ void fit_results_margin(AppState& state) {
     set_text_area(state, memo, width);
     state.margin->refreshing = false;
     read_rows(state, memo);
+    // The control may have painted within the change, with the rows of the old width:
+    // the strip is drawn again with these.
+    state.margin->drawn_width = -1;
+    const RECT client = client_of(memo);
+    const RECT strip{client.right - width, client.top, client.right, client.bottom};
+    InvalidateRect(memo, &strip, FALSE);
 }
 
 }  // namespace
