@@ -69,14 +69,6 @@ RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT&
     const TextMirror<wchar_t>& mirror = notes.mirror;
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    // The caret after a keystroke is where the line typed in stands, told by the system
-    // without a question to the control.
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    const MemoSelection selection = memo_selection(memo);
-    const bool caret_shows = GetGUIThreadInfo(GetCurrentThreadId(), &thread) != FALSE && thread.hwndCaret == memo &&
-                             selection.empty() && selection.end >= 0 &&
-                             static_cast<std::size_t>(selection.end) <= mirror.text().size();
     return {
         [memo, &notes, area, text_top](std::int32_t y) {
             POINTL at{area.left, y + text_top};
@@ -99,12 +91,19 @@ RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT&
             GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
             return text.find(L'\t') == std::wstring_view::npos && extent.cx + spare < area.right - area.left;
         },
-        [dc, &mirror, area, text_top, caret_shows, caret = thread.rcCaret,
-         at = selection.end](std::size_t line) -> std::optional<std::int32_t> {
-            const auto position = static_cast<std::size_t>(at);
-            if (!caret_shows || mirror.line_of(position) != line || !fits_from(dc, mirror, position, caret.left, area))
+        // The caret after a keystroke is where the line typed in stands, told by the
+        // system without a question to the control.
+        [memo, dc, &mirror, area, text_top](std::size_t line) -> std::optional<std::int32_t> {
+            GUITHREADINFO thread{};
+            thread.cbSize = sizeof thread;
+            if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) == FALSE || thread.hwndCaret != memo)
                 return std::nullopt;
-            return caret.top - text_top;
+            const MemoSelection selection = memo_selection(memo);
+            const auto position = static_cast<std::size_t>(selection.end);
+            if (!selection.empty() || selection.end < 0 || position > mirror.text().size() ||
+                mirror.line_of(position) != line || !fits_from(dc, mirror, position, thread.rcCaret.left, area))
+                return std::nullopt;
+            return thread.rcCaret.top - text_top;
         },
     };
 }
@@ -113,15 +112,21 @@ RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT&
 // margin's font (the memo's); the widest of them.
 std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
     const MemoNotes& notes = memo_notes(state);
-    RECT area{};
-    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    // Asked again only when the text area may have changed: each question to the control
+    // costs a keystroke a fraction of a millisecond under Wine.
+    ResultsMarginState& margin = *state.margin;
+    if (margin.layout.rows.empty() || !margin.text_area) {
+        RECT asked{};
+        SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&asked));
+        margin.text_area = asked;
+    }
+    const RECT area = *margin.text_area;
     const RECT client = client_of(memo);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     // The first character's row gives the scroll position, exact where the control's
     // own report is scaled to 16 bits, and without a walk of the text.
     const std::int32_t text_top = row_of(memo, 0);
-    ResultsMarginState& margin = *state.margin;
     margin.text_top = text_top;
     const std::vector<LaidLine> laid =
         lay_out_screen(margin.layout, client.top - text_top, client.bottom - text_top, metrics.tmHeight,

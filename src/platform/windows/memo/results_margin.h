@@ -35,6 +35,7 @@ struct ResultsMarginState {
     std::optional<PixelRect> text_area_insets;  // the control's own text area, as insets of its client area
     std::vector<MarginRow> rows;                // the results on screen
     LineRows layout;                            // where the lines about the screen lie
+    std::optional<RECT> text_area;              // the text area as the control last said it
     std::int32_t text_top = 0;                  // the first character's row when last read
     // The strip as last drawn, and the part of it the paint in hand draws again (none: all).
     std::vector<MarginRow> drawn;
