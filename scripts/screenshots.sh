@@ -4,7 +4,9 @@
 # memo and a selected operand, each on a fresh data folder, and the memo's own menu
 # opened with a right click. Writes docs/numvora-light.png, docs/numvora-dark.png,
 # docs/numvora-contrast.png, docs/numvora-menu.png and docs/numvora-find-bar.png (the
-# find bar with a Hangul word found). Look at them before committing them.
+# find bar with a Hangul word found), and docs/numvora-hours.png (the margin beside hours,
+# a D-day and 평; the D-day counts from the day it is taken). Look at them before
+# committing them.
 # Wine cannot switch high contrast on: that picture is the same window opened by a small
 # host that answers the system's question with "on" and sets the High Contrast Black
 # colours for its run.
@@ -49,3 +51,10 @@ sleep 1
 wine "$tool" found "$class"
 capture "$geometry" docs/numvora-find-bar.png
 finish docs/numvora-find-bar.png "$geometry"
+
+# The margin beside work hours and a wage, dates and a D-day, and an apartment's 평.
+launch hours
+geometry=$(wine "$tool" margin "$class" light $'알바 근무\r\n월 09:00~18:00\r\n화 오전 9시 ~ 오후 6시 30분\r\n수 22:00~06:00\r\n합계\r\n\r\n시급 10,030원 x 6.5시간\r\n주 15시간 x 4주\r\n\r\n수능 D-day 2026-12-25\r\n입주 2026-03-02 ~ 2026-12-08\r\n오늘 + 100일\r\n\r\n아파트 84㎡ 평\r\n32평 ㎡' | tr -d '\r')
+sleep 1
+capture "$geometry" docs/numvora-hours.png
+finish docs/numvora-hours.png "$geometry"

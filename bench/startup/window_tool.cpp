@@ -9,9 +9,11 @@
 //                                           operand, grouping on, THEME light or dark;
 //                                           prints the window's rectangle as
 //                                           WIDTHxHEIGHT+X+Y
-//   numvora-window.exe margin CLASS THEME   fill Numvora's window for a picture of the
+//   numvora-window.exe margin CLASS THEME [TEXT]
+//                                           fill Numvora's window for a picture of the
 //                                           margin of line results: notes with names
-//                                           and a total, grouping and the margin on
+//                                           and a total (or TEXT), grouping and the
+//                                           margin on
 //   numvora-window.exe memo CLASS TEXT      type TEXT at the end of Numvora's memo, as
 //                                           a paste would (the memo counts as changed)
 //   numvora-window.exe find CLASS TEXT      put TEXT in the find bar's box (Hangul
@@ -103,13 +105,14 @@ int stage(const wchar_t* window_class, std::wstring_view theme) {
     return 0;
 }
 
-int stage_margin(const wchar_t* window_class, std::wstring_view theme) {
+int stage_margin(const wchar_t* window_class, std::wstring_view theme, const wchar_t* text) {
     HWND window = staged_window(window_class, 900, 560);
     if (window == nullptr) return close(window_class);
     command(window, 1090);  // the margin, off on a fresh data folder
     set_text(GetDlgItem(window, 1007),
-             L"월세 = 55만원\r\n관리비 = 12만 3천원\r\n월세 + 관리비\r\n\r\n고기 186,000\r\n술 54,000\r\n"
-             L"노래방 40,000\r\n합계\r\n합계 / 4명 =");
+             text != nullptr ? text
+                             : L"월세 = 55만원\r\n관리비 = 12만 3천원\r\n월세 + 관리비\r\n\r\n고기 186,000\r\n술 "
+                               L"54,000\r\n노래방 40,000\r\n합계\r\n합계 / 4명 =");
     command(window, 1025);
     if (theme == L"dark") command(window, 1030);
     Sleep(600);
@@ -220,14 +223,16 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"wait" && argc == 4) return wait_for(argv[2], std::wcstod(argv[3], nullptr));
     if (verb == L"close" && argc == 3) return close(argv[2]);
     if (verb == L"stage" && argc == 4) return stage(argv[2], argv[3]);
-    if (verb == L"margin" && argc == 4) return stage_margin(argv[2], argv[3]);
+    if (verb == L"margin" && (argc == 4 || argc == 5))
+        return stage_margin(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
     if (verb == L"memo" && argc == 4) return type_into_memo(argv[2], argv[3]);
     if (verb == L"find" && argc == 4) return put_in_find_box(argv[2], argv[3]);
     if (verb == L"found" && argc == 3) return print_found(argv[2]);
     if (verb == L"state" && argc == 3) return print_state(argv[2]);
     if (verb == L"settings" && argc == 4) return open_settings(argv[2], argv[3]);
-    std::fwprintf(stderr,
-                  L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME | margin CLASS "
-                  L"THEME | memo CLASS TEXT | find CLASS TEXT | found CLASS | state CLASS | settings CLASS THEME\n");
+    std::fwprintf(
+        stderr,
+        L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME | margin CLASS "
+        L"THEME [TEXT] | memo CLASS TEXT | find CLASS TEXT | found CLASS | state CLASS | settings CLASS THEME\n");
     return 2;
 }

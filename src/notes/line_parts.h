@@ -41,9 +41,9 @@ struct Reading {
     std::string_view line;
     std::vector<Token> tokens;
     const NoteScope* scope = nullptr;  // the lines above: the rates of exchange they set
-    std::vector<FigureRole> roles;  // by token; meaningful for numbers
-    std::vector<bool> skipped;      // labels, names, and signs that only separate ("12/5 - 점심")
-    std::vector<bool> starts;       // an operand begins here: a figure, "(", or signs glued to one
+    std::vector<FigureRole> roles;     // by token; meaningful for numbers
+    std::vector<bool> skipped;         // labels, names, and signs that only separate ("12/5 - 점심")
+    std::vector<bool> starts;          // an operand begins here: a figure, "(", or signs glued to one
 
     bool number(std::size_t i) const { return tokens[i].kind == TokenKind::Number; }
     // A figure the calculation may take as an operand.

@@ -143,19 +143,16 @@ void read_amount(const Reading& r, LineReading& out) {
         }
     }
     const bool no_amount = out.amounts == 0 && foreigns == 0;
-    const std::optional<std::size_t> chosen = out.amounts == 1                         ? amount
-                                              : out.amounts == 0 && foreigns == 1      ? foreign
-                                              : no_amount && counts == 1               ? count
-                                              : no_amount && counts == 0 && durations == 1 && times == 0
-                                                  ? duration
-                                                  : std::nullopt;
+    const std::optional<std::size_t> chosen = out.amounts == 1                                           ? amount
+                                              : out.amounts == 0 && foreigns == 1                        ? foreign
+                                              : no_amount && counts == 1                                 ? count
+                                              : no_amount && counts == 0 && durations == 1 && times == 0 ? duration
+                                                                                                         : std::nullopt;
     if (!chosen) return;
     Figure& figure = out.figures[*chosen];
     figure.used = true;
     const bool money = figure.role == FigureRole::Amount || figure.role == FigureRole::Foreign;
-    out.kind = money                              ? LineKind::Amount
-               : figure.role == FigureRole::Count ? LineKind::Count
-                                                  : LineKind::Duration;
+    out.kind = money ? LineKind::Amount : figure.role == FigureRole::Count ? LineKind::Count : LineKind::Duration;
     out.unit = money                                 ? ResultUnit::Money
                : figure.role == FigureRole::Duration ? ResultUnit::Duration
                                                      : ResultUnit::Number;

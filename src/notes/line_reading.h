@@ -34,8 +34,8 @@ enum class FigureRole : std::uint8_t {
 
 struct Figure {
     FigureRole role = FigureRole::Amount;
-    std::string value;  // plain decimal text, signed ("-5000", "0.5"), counted in the role's unit
-    bool used = false;  // the line's result was taken from it
+    std::string value;     // plain decimal text, signed ("-5000", "0.5"), counted in the role's unit
+    bool used = false;     // the line's result was taken from it
     std::string currency;  // foreign money's sign or word as written
 };
 
@@ -109,9 +109,9 @@ struct LineReading {
     // It opens with an operator ("+ 5,000", "× 2"): it goes on from the line above, and
     // the two are one chain.
     bool continues = false;
-    std::string unknown;   // a name it takes that nothing above defines: no result
-    std::string currency;  // "$", "엔" …: the result is foreign money, never added into won
-    std::string won;       // but its value in won at the rate a line above sets, when one does
+    std::string unknown;                    // a name it takes that nothing above defines: no result
+    std::string currency;                   // "$", "엔" …: the result is foreign money, never added into won
+    std::string won;                        // but its value in won at the rate a line above sets, when one does
     std::optional<ExchangeRate> sets_rate;  // a rate line: no result, and never added into a total
     // Why the line has no result, for the status line: "'12, 300'을 읽을 수 없습니다",
     // "범위는 계산할 수 없습니다". Empty when it has one, or when nothing was asked of it.

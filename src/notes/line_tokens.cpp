@@ -407,9 +407,9 @@ std::vector<Token> tokenize_line(std::string_view line, bool split_joined) {
 
 std::string_view currency_code(std::string_view written) {
     static constexpr std::pair<std::string_view, std::string_view> CODES[] = {
-        {"$", "USD"},   {"＄", "USD"}, {"달러", "USD"}, {"불", "USD"},  {"USD", "USD"}, {"¥", "JPY"},
-        {"￥", "JPY"},  {"엔", "JPY"},  {"JPY", "JPY"}, {"€", "EUR"},   {"유로", "EUR"}, {"EUR", "EUR"},
-        {"위안", "CNY"}, {"CNY", "CNY"}, {"£", "GBP"},  {"파운드", "GBP"}, {"GBP", "GBP"}};
+        {"$", "USD"},    {"＄", "USD"},  {"달러", "USD"}, {"불", "USD"},     {"USD", "USD"},  {"¥", "JPY"},
+        {"￥", "JPY"},   {"엔", "JPY"},  {"JPY", "JPY"},  {"€", "EUR"},      {"유로", "EUR"}, {"EUR", "EUR"},
+        {"위안", "CNY"}, {"CNY", "CNY"}, {"£", "GBP"},    {"파운드", "GBP"}, {"GBP", "GBP"}};
     for (const auto& [form, code] : CODES) {
         if (form == written) return code;
     }

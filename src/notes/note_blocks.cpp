@@ -74,7 +74,9 @@ void ResultSum::pass_over(const Figure& figure) {
     case FigureRole::Count: ++passed_.counts; break;
     case FigureRole::Rate: ++passed_.rates; break;
     case FigureRole::Range: ++passed_.ranges; break;
-    case FigureRole::Foreign: passed_.foreign.push_back({figure.value, ResultUnit::Money, figure.currency, {}, {}}); break;
+    case FigureRole::Foreign:
+        passed_.foreign.push_back({figure.value, ResultUnit::Money, figure.currency, {}, {}});
+        break;
     case FigureRole::Area: ++passed_.areas; break;
     case FigureRole::Amount:
     case FigureRole::Name: break;
@@ -286,7 +288,8 @@ std::string total_status_text(const NotesSum& sum) {
     for (const auto& [n, name] : kinds) {
         if (n == 0) continue;
         if (!passed.empty()) passed += ", ";
-        passed += std::string(name) + " " + (name == "외화" ? foreign_text(sum.passed.foreign) : std::to_string(n) + "개");
+        passed +=
+            std::string(name) + " " + (name == "외화" ? foreign_text(sum.passed.foreign) : std::to_string(n) + "개");
     }
     if (!passed.empty()) text += " (" + passed + " 제외)";
     return text;

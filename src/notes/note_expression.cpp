@@ -184,8 +184,7 @@ struct NoteExpression {
         }
         std::optional<Money> money = joined_money(op.sign, left, right);
         // "$120 + 85,000원" below "$1 = 1,380원": foreign money added to won at its rate.
-        if (!money && additive(op.sign) && in_won(left) && in_won(right))
-            money = joined_money(op.sign, left, right);
+        if (!money && additive(op.sign) && in_won(left) && in_won(right)) money = joined_money(op.sign, left, right);
         if (!money) return failed(MIXED_MONEY);
         Value out;
         out.money = *money;

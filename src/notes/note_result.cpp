@@ -88,6 +88,15 @@ std::string margin_text(NoteResult result, ResultView view) {
     return result_text(result, view.grouped);
 }
 
+std::optional<std::string> calculator_value(const NoteResult& result) {
+    switch (result.unit) {
+    case ResultUnit::Date:
+    case ResultUnit::DDay:
+    case ResultUnit::Duration: return std::nullopt;
+    default: return result.value;
+    }
+}
+
 std::string written_result(const NoteResult& result, bool grouped) { return " = " + result_text(result, grouped); }
 
 Result<std::string, AmountRefusal> copied_amount(const NoteResult& result, AmountCopy copy) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/result.h"
@@ -50,6 +51,10 @@ struct ResultView {
     bool in_man = false;
 };
 std::string margin_text(NoteResult result, ResultView view);
+
+// The result as a calculator takes it, where that is the figure it shows: a date (a day
+// number), a D-day or a duration (minutes) has none.
+std::optional<std::string> calculator_value(const NoteResult& result);
 
 // " = 49,500": what F9 writes.
 std::string written_result(const NoteResult& result, bool grouped);

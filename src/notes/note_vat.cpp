@@ -58,9 +58,9 @@ void read_vat(std::string_view body, std::vector<Token>& t, const NoteScope* sco
         if (!is_word(body, t[k], VAT)) continue;
         const bool added = k > 0 && t[k - 1].kind == TokenKind::Plus && ends_line(t, k);
         const bool apart = after_figure && k + 1 < t.size() && is_word(body, t[k + 1], "별도") && ends_line(t, k + 1);
-        const bool of = k > 0 && (t[k - 1].marks.of || (t[k - 1].kind == TokenKind::Word &&
-                                                          body.substr(t[k - 1].begin, t[k - 1].end - t[k - 1].begin)
-                                                              .ends_with("의")));
+        const bool of = k > 0 && (t[k - 1].marks.of ||
+                                  (t[k - 1].kind == TokenKind::Word &&
+                                   body.substr(t[k - 1].begin, t[k - 1].end - t[k - 1].begin).ends_with("의")));
         const bool before = k == 0 && t.size() > 1 && t[1].kind == TokenKind::Number && !t[1].marks.percent &&
                             !written_under_its_base(t[1], scope);
         if (t.size() == 1 && scope != nullptr && !scope->value_of(VAT)) {

@@ -360,12 +360,12 @@ TEST_F(InteractionTest, AnInsertionIsOneUndoStepOfItsOwn) {
     select_memo(1, 3);
     tick();
     EXPECT_TRUE(operations_enabled());
-    command(ids::RESULT_TO_MEMO);  // after the selection, which stays in place
-    EXPECT_EQ(memo_text(), L"x125");
+    command(ids::RESULT_TO_MEMO);  // after the selection, which stays in place, clear of its digits
+    EXPECT_EQ(memo_text(), L"x12 5");
     CHARRANGE caret{};
     SendMessageW(s.memo_edit(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-    EXPECT_EQ(caret.cpMin, 4);
-    EXPECT_EQ(caret.cpMax, 4);
+    EXPECT_EQ(caret.cpMin, 5);
+    EXPECT_EQ(caret.cpMax, 5);
     EXPECT_EQ(window_text(s.status_label()), L"");  // the selection state is reset at once
     EXPECT_FALSE(operations_enabled());
     EXPECT_EQ(GetFocus(), s.memo_edit());
@@ -413,8 +413,8 @@ TEST_F(InteractionTest, PositionsPastSixtyFiveThousandStayWhole) {
     calculate(L"7");
     command(ids::RESULT_TO_MEMO);
     const std::wstring text = memo_text();
-    ASSERT_EQ(text.size(), 70'005u);
-    EXPECT_EQ(text.substr(70'000), L" 427 ");
+    ASSERT_EQ(text.size(), 70'006u);
+    EXPECT_EQ(text.substr(70'000), L" 42 7 ");
 }
 
 TEST_F(InteractionTest, TheMemoIsPlainText) {

@@ -8,11 +8,14 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/win32/wide_text.h"
@@ -24,6 +27,7 @@
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
+#include "platform/windows/timers/timers.h"
 #include "support/wait_until.h"
 #include "ui/colors/theme_palette.h"
 #include "ui/control_ids.h"
@@ -55,6 +59,20 @@ protected:
         SendMessageW(window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(run_message_loop());  // until the quit message of WM_DESTROY
         window = nullptr;
+    }
+    // The paints and posted messages an action leads to, run as the program's loop would.
+    void settle() {
+        for (int paints = 0; paints < 10; ++paints) {
+            UpdateWindow(memo());
+            pump();
+            if (GetUpdateRect(memo(), nullptr, FALSE) == FALSE) return;
+        }
+        ADD_FAILURE() << "the memo kept asking for paints";
+    }
+    LONG row_top(LONG position) const {
+        POINTL at{};
+        SendMessageW(memo(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
+        return at.y;
     }
     void click(UINT message, const MarginRow& row) {
         const LPARAM at = MAKELPARAM((row.box.left + row.box.right) / 2, (row.box.top + row.box.bottom) / 2);
@@ -313,6 +331,149 @@ TEST_F(ResultsMarginTest, AResultThatNoLongerHoldsIsMarkedUnderItsFigure) {
     EXPECT_TRUE(window_text(memo()).ends_with(L"= 723,000")) << to_utf8(window_text(memo()));
     EXPECT_EQ(memo_selection(memo()).start, 21);  // after the "12" typed last
     EXPECT_EQ(memo_selection(memo()).end, 21);
+}
+
+// Whatever rewraps the memo or moves its rows, each result stands on the row where its
+// line ends once the paints the program makes are done, so a click copies that line's.
+TEST_F(ResultsMarginTest, ResultsFollowEveryRewrap) {
+    std::wstring long_line = L"긴 메모";
+    for (int i = 0; i < 30; ++i) long_line += L" 가나다라 마바사";
+    const std::wstring memo_text =
+        long_line + L" 5,000원\r\n점심 12,000원\r\n회식비 55,500원\r\n123456789012 * 1000 =\r\n합계";
+    write_data_file("memo.txt", to_utf8(memo_text));
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    set_client_size(window, 1000, 800);
+    settle();
+    // The line of each result, found by what it shows; the total is the one left.
+    const auto line_of_value = [](const std::string& value) -> std::wstring {
+        for (const auto& [figure, needle] : {std::pair{"5000", L"5,000원"},
+                                             {"12000", L"점심"},
+                                             {"55500", L"회식비"},
+                                             {"3000", L"커피"},
+                                             {"123456789012000", L"123456789012"}})
+            if (value == figure) return needle;
+        return L"합계";
+    };
+    const auto last_character_of = [&](const std::wstring& needle) {
+        const std::wstring text = window_text(memo());
+        const std::size_t end = text.find(L"\r\n", text.find(needle));
+        const std::wstring before = text.substr(0, end == std::wstring::npos ? text.size() : end);
+        // The control counts a line break as one character.
+        const auto breaks = std::count(before.begin(), before.end(), L'\r');
+        return static_cast<LONG>(before.size() - static_cast<std::size_t>(breaks)) - 1;
+    };
+    const auto long_line_end = [&] { return row_top(last_character_of(L"5,000원")); };
+    const auto type = [&](const std::wstring& keys) {
+        for (const wchar_t key : keys) SendMessageW(memo(), WM_CHAR, key, 0);
+    };
+    const struct {
+        const char* cause;
+        std::function<void()> act;
+    } rows[] = {
+        {"the window made narrower", [&] { set_client_size(window, 900, 800); }},
+        {"천 단위 콤마 widening the strip",
+         [&] {
+             SendMessageW(state().thousands_checkbox(), BM_SETCHECK, BST_CHECKED, 0);
+             SendMessageW(window, WM_COMMAND, ids::THOUSANDS, 0);
+         }},
+        {"zoomed in", [&] { SendMessageW(window, WM_COMMAND, ids::MEMO_ZOOM_IN, 0); }},
+        {"a long line typed until it wraps once more",
+         [&] {
+             const LONG end = last_character_of(L"5,000원");
+             SendMessageW(memo(), EM_SETSEL, end - 7, end - 7);
+             const LONG before = long_line_end();
+             for (int typed = 0; typed < 200 && long_line_end() == before; ++typed) {
+                 type(L"가");
+                 UpdateWindow(memo());
+             }
+         }},
+        {"a line with a result broken into the long line",
+         [&] {
+             SendMessageW(memo(), EM_SETSEL, 40, 40);
+             SendMessageW(memo(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\r커피 3,000원\r"));
+         }},
+    };
+    for (const auto& row : rows) {
+        const LONG before = long_line_end();
+        row.act();
+        settle();
+        ASSERT_NE(long_line_end(), before)
+            << row.cause << ": the long line's rows should change; strip " << state().margin->width;
+        ASSERT_GE(state().margin->rows.size(), 5U) << row.cause;
+        for (const MarginRow& result : state().margin->rows) {
+            EXPECT_EQ(result.box.top, row_top(last_character_of(line_of_value(result.value))))
+                << row.cause << ": " << result.shown;
+        }
+    }
+}
+
+// Past midnight the margin shows the new day's dates without a keystroke; a double
+// click on a duration takes nothing to the box, whose figure would be its minutes.
+TEST_F(ResultsMarginTest, DatesFollowTheDayAndOnlyShownFiguresReachTheBox) {
+    const auto clock = std::make_shared<SnapshotTime>(SnapshotTime{2026, 12, 8, 23, 59, 0});
+    calls.now = [clock] { return *clock; };
+    write_data_file("memo.txt", "오늘 + 100일\r\nD-day 2026-12-25\r\n근무 09:00~18:00");
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    settle();
+    const auto shown = [this] {
+        std::vector<std::string> got;
+        for (const MarginRow& row : state().margin->rows) got.push_back(row.shown);
+        return got;
+    };
+    EXPECT_EQ(shown(), (std::vector<std::string>{"2027-03-18 (목)", "D-17", "9시간"}));
+    *clock = {2026, 12, 9, 0, 0, 30};
+    SendMessageW(window, WM_TIMER, MEMO_DAY_TIMER_ID, 0);
+    settle();
+    EXPECT_EQ(shown(), (std::vector<std::string>{"2027-03-19 (금)", "D-16", "9시간"}));
+
+    SetWindowTextW(state().expression_edit(), L"1+1");
+    ASSERT_EQ(state().margin->rows.size(), 3U);
+    click(WM_LBUTTONDBLCLK, state().margin->rows[2]);
+    EXPECT_EQ(window_text(state().expression_edit()), L"1+1");
+}
+
+// A keystroke redraws only the rows of the strip that changed: after each edit the
+// strip shows what it shows drawn whole.
+TEST_F(ResultsMarginTest, AKeystrokeLeavesTheStripAsAWholeDrawingWould) {
+    write_data_file("memo.txt", "점심 12,000원\r\n커피 4,500원\r\n합계\r\n\r\n택시 8,300원\r\n합계");
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    settle();
+    const auto strip = [this] {
+        RECT client{};
+        GetClientRect(memo(), &client);
+        const WindowDc dc(memo());
+        std::vector<COLORREF> pixels;
+        for (LONG y = 0; y < 6 * 24; y += 2) {
+            for (LONG x = client.right - state().margin->width; x < client.right; ++x)
+                pixels.push_back(GetPixel(dc.get(), x, y));
+        }
+        return pixels;
+    };
+    const struct {
+        LONG caret;
+        std::wstring keys;  // one key, or a paste
+    } edits[] = {{3, L"1"},
+                 {0, L"\r"},
+                 {1, L"\b"},
+                 {20, L"\r"},
+                 {21, L"\b"},
+                 {22, L"7"},
+                 {0, L"123456789012 * 1000000 =\r"}};  // a wider result widens the strip
+    for (const auto& edit : edits) {
+        SendMessageW(memo(), EM_SETSEL, edit.caret, edit.caret);
+        if (edit.keys.size() == 1)
+            SendMessageW(memo(), WM_CHAR, edit.keys[0], 0);
+        else
+            SendMessageW(memo(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(edit.keys.c_str()));
+        settle();
+        const std::vector<COLORREF> after_keystroke = strip();
+        InvalidateRect(memo(), nullptr, TRUE);
+        settle();
+        EXPECT_EQ(after_keystroke, strip()) << "after " << to_utf8(edit.keys) << " at " << edit.caret;
+    }
 }
 
 }  // namespace

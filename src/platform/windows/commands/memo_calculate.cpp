@@ -1,7 +1,10 @@
 // Calculating with what is written in the memo: the total of the selection, and a
 // line's result written where it stands. Both take the one reading of notes.
+#include <optional>
+
 #include "common/win32/wide_text.h"
 #include "notes/note_blocks.h"
+#include "notes/note_result.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/state/app_state.h"
@@ -45,7 +48,8 @@ SystemStatus total_memo_selection(AppState& state, std::int32_t) {
     const MemoNotes& notes = memo_notes(state);
     const NotesSum sum =
         notes.book.selection_total(memo_line_of(notes, selection.start), to_utf8(memo_text_range(memo, selection)));
-    if (!sum.added.empty()) {
+    // Durations add up in minutes, which the box would show as a bare number.
+    if (!sum.added.empty() && calculator_value(sum.result())) {
         const std::string expression = state.calculator.expression_text(sum_expression(sum.added));
         if (auto status = set_control_text(state.expression_edit(), expression); !status) return status;
         if (auto status = calculate(state); !status) return status;
@@ -57,13 +61,15 @@ SystemStatus total_memo_selection(AppState& state, std::int32_t) {
 namespace {
 
 // The value enters the label and the history as a calculation typed in the calculator
-// would, and " = value" replaces the bytes [begin, end) of the text read from range, as
-// one undo step. The text came from the control one unit per position, so units count
-// positions.
+// would (not a date, a D-day or a duration, whose value is not the figure shown), and
+// " = value" replaces the bytes [begin, end) of the text read from range, as one undo
+// step. The text came from the control one unit per position, so units count positions.
 SystemStatus write_result(AppState& state, MemoSelection range, std::string_view text, const LineReading& reading,
                           std::string expression, const NoteResult& result, bool grouped) {
-    const Calculation calculation = state.calculator.calculated(std::move(expression), result.value);
-    if (auto status = show_calculation(state, calculation); !status) return status;
+    if (const std::optional<std::string> value = calculator_value(result)) {
+        const Calculation calculation = state.calculator.calculated(std::move(expression), *value);
+        if (auto status = show_calculation(state, calculation); !status) return status;
+    }
     const auto position = [&](std::size_t byte) {
         return range.start + static_cast<std::int32_t>(to_wide(text.substr(0, byte)).size());
     };

@@ -102,9 +102,9 @@ void show_margin_menu(AppState& state, const MarginRow& row, POINT screen) {
     MenuFacts facts = window_options(state);
     facts.text_has_result = result.has_value();
     if (!menu || !append_command_items(menu.get(), {MARGIN_MENU_ITEMS}, facts)) return;
-    const auto chosen = static_cast<std::int32_t>(TrackPopupMenu(
-        menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, screen.x, screen.y,
-        0, state.main_window, nullptr));
+    const auto chosen = static_cast<std::int32_t>(
+        TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                       screen.x, screen.y, 0, state.main_window, nullptr));
     if (chosen == 0 || !result) return;
     if (auto status = copy_amount_of(state, *result, chosen); !status)
         show_command_outcome(state, display_text(status.error()), true);

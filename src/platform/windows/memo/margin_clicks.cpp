@@ -24,10 +24,12 @@ void copy_margin_result(AppState& state, const MarginRow& row) {
 
 // As a double click on the history: the value in the box, ready to calculate with. The
 // label says no more what a calculation before it said (an error is no longer so): it
-// shows the last result kept, if any.
+// shows the last result kept, if any. A date, a D-day or a duration is no figure the box
+// could take as shown: the click's copy is all.
 void reuse_margin_result(AppState& state, const MarginRow& row) {
+    if (!row.calculator) return;
     const HWND box = state.expression_edit();
-    for (const auto& [control, text] : {std::pair{box, state.calculator.expression_text(row.value)},
+    for (const auto& [control, text] : {std::pair{box, state.calculator.expression_text(*row.calculator)},
                                         {state.result_label(), state.calculator.result_label_text()}}) {
         if (auto status = set_control_text(control, text); !status) {
             show_command_outcome(state, display_text(status.error()), true);

@@ -8,6 +8,7 @@
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/timers/timers.h"
 
 namespace numvora {
 
@@ -17,9 +18,12 @@ namespace {
 constexpr std::int32_t FIRST_HALF_WINDOW = 256;
 constexpr std::int32_t LAST_HALF_WINDOW = 1 << 14;
 
-void apply(MemoNotes& notes, const TextEdit<wchar_t>& edit) {
+void apply(AppState& state, const TextEdit<wchar_t>& edit) {
+    MemoNotes& notes = *state.notes;
     const LineChange<wchar_t> change = notes.mirror.apply(edit);
     notes.book.replace(change.first, change.count, to_utf8(change.text));
+    const auto lines = static_cast<std::size_t>(std::count(change.text.begin(), change.text.end(), L'\r')) + 1;
+    replace_lines(state.margin->layout, change.first, change.count, lines);
 }
 
 void read_whole(MemoNotes& notes, HWND memo) {
@@ -45,20 +49,40 @@ void follow_memo_change(AppState& state) {
         const std::wstring window = memo_text_range(memo, {from, std::clamp(caret + half, from, length)});
         const auto edit = find_edit<wchar_t>(notes.mirror.text(), static_cast<std::size_t>(length),
                                              static_cast<std::size_t>(from), window);
-        if (edit) return apply(notes, *edit);
+        if (edit) return apply(state, *edit);
     }
     const std::wstring whole = memo_text_range(memo, {0, length});
-    apply(notes, edit_between<wchar_t>(notes.mirror.text(), whole));
+    apply(state, edit_between<wchar_t>(notes.mirror.text(), whole));
 }
 
+namespace {
+
+// Today by the window's clock, told to the book when it is another day: true then.
+bool follow_today(AppState& state) {
+    const SnapshotTime now = state.calls.now();
+    const std::optional<DayNumber> today =
+        day_number(now.year, static_cast<unsigned>(now.month), static_cast<unsigned>(now.day));
+    if (today == state.notes->today) return false;
+    state.notes->today = today;
+    state.notes->book.set_today(today);
+    return true;
+}
+
+}  // namespace
+
 const MemoNotes& memo_notes(AppState& state) {
+    follow_today(state);
     if (!state.notes->in_step) {
-        const SnapshotTime now = state.calls.now();
-        state.notes->book.set_today(
-            day_number(now.year, static_cast<unsigned>(now.month), static_cast<unsigned>(now.day)));
         read_whole(*state.notes, state.memo_edit());
+        state.margin->layout = {};
     }
     return *state.notes;
+}
+
+// Each minute: past midnight, the margin shows the dates of the new day without a
+// keystroke (F9 and a total read the day as they start anyway).
+void check_memo_day(AppState& state) {
+    if (follow_today(state) && state.margin->on) InvalidateRect(state.memo_edit(), nullptr, FALSE);
 }
 
 void check_memo_notes(AppState& state, std::string_view memo) {

@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
+#include "notes/note_calendar.h"
 #include "notes/notebook.h"
 #include "ui/memo/memo_mirror.h"
 
@@ -19,6 +21,7 @@ struct MemoNotes {
     NoteBook book;
     bool in_step = false;            // false: read the whole memo before the next use
     bool after_first_paint = false;  // before it, a paint shows the text without reading it
+    std::optional<DayNumber> today;  // the day the book reads "오늘" and D-days as
 };
 
 // EN_CHANGE: the edit told to the notebook, or, with the margin off, only noted.

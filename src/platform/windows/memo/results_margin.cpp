@@ -11,6 +11,7 @@
 
 #include "common/win32/wide_text.h"
 #include "notes/note_blocks.h"
+#include "notes/note_result.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_zoom.h"
@@ -28,51 +29,10 @@ constexpr std::int32_t QUICK_REWRAP_LENGTH = 20'000;
 // Posted to the memo by a paint that found a result wider than the strip.
 constexpr UINT WM_FIT_RESULTS_MARGIN = WM_APP + 2;
 
-// A line that ends on screen: its number in the notebook, its last character (-1 when
-// it is empty) and its text.
-struct ScreenLine {
-    std::size_t line = 0;
-    std::int32_t last = -1;
-    std::wstring_view wide;
-};
-
-// A result read, before its row is placed: its line's last character, and how many rows
-// lie between the previous result's row and its own when each line between is known
-// to take one row (-1: not known).
-struct ReadResult {
-    MarginRow row;
-    std::int32_t last = 0;
-    std::int32_t rows_after_previous = -1;
-};
-
 RECT client_of(HWND memo) {
     RECT client{};
     GetClientRect(memo, &client);
     return client;
-}
-
-// The lines that end on the rows on screen, from the one the first row belongs to, as
-// the memo's copy holds them.
-std::vector<ScreenLine> lines_on_screen(HWND memo, const MemoNotes& notes, const RECT& area) {
-    // Under Wine each position question walks the text from its start: two corners of
-    // the text area answer for the whole screen.
-    const RECT client = client_of(memo);
-    POINTL top{area.left, std::max(area.top, client.top)};
-    POINTL bottom{area.right - 1, client.bottom - 1};
-    const auto first = static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&top)));
-    const auto last =
-        static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom)));
-    const TextMirror<wchar_t>& mirror = notes.mirror;
-    std::vector<ScreenLine> lines;
-    for (std::size_t line = memo_line_of(notes, first); line <= memo_line_of(notes, last); ++line) {
-        const std::size_t start = mirror.line_start(line);
-        const std::size_t end = mirror.line_end(line);
-        // A line running on below the screen ends off it: no result of it shows.
-        if (end > static_cast<std::size_t>(std::max(last, 0)) + 1 && line + 1 < mirror.lines()) break;
-        lines.push_back({line, end > start ? static_cast<std::int32_t>(end) - 1 : -1,
-                         std::wstring_view(mirror.text()).substr(start, end - start)});
-    }
-    return lines;
 }
 
 // The memo's own font (its zoom's, or the ui font at 100%), in which the results read
@@ -86,82 +46,117 @@ HFONT margin_font(AppState& state) {
     return memo_font(state);
 }
 
-// The results of the lines that end on screen, measured in the margin's font (the
-// memo's); their rows are placed once the strip's width is known.
-std::vector<ReadResult> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
+std::int32_t row_of(HWND memo, std::int32_t position) {
+    POINTL at{};
+    SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
+    return static_cast<std::int32_t>(at.y);
+}
+
+// The text from a position to its line's end fits on the rest of the row at x.
+bool fits_from(HDC dc, const TextMirror<wchar_t>& mirror, std::size_t position, std::int32_t x, const RECT& area) {
+    const std::size_t end = mirror.line_end(mirror.line_of(position));
+    const std::wstring_view rest = std::wstring_view(mirror.text()).substr(position, end - position);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, rest.data(), static_cast<int>(rest.size()), &extent);
+    return rest.find(L'\t') == std::wstring_view::npos && x + extent.cx + 2 * metrics.tmMaxCharWidth < area.right;
+}
+
+// The control's answers about the memo's lines, in pixels from the text's top at
+// text_top in the client area.
+RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT& area, std::int32_t text_top) {
+    const TextMirror<wchar_t>& mirror = notes.mirror;
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    return {
+        [memo, &notes, area, text_top](std::int32_t y) {
+            POINTL at{area.left, y + text_top};
+            const auto position = SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at));
+            return memo_line_of(notes, static_cast<std::int32_t>(position));
+        },
+        [memo, &mirror, text_top](std::size_t line) {
+            return row_of(memo, static_cast<std::int32_t>(mirror.line_start(line))) - text_top;
+        },
+        [memo, &mirror, text_top](std::size_t line) {
+            const std::size_t end = std::max(mirror.line_end(line), mirror.line_start(line) + 1);
+            return row_of(memo, static_cast<std::int32_t>(end) - 1) - text_top;
+        },
+        // Well inside the text area and without tabs, a line cannot wrap.
+        [dc, &mirror, area, spare = 2 * metrics.tmMaxCharWidth](std::size_t line) {
+            const std::size_t start = mirror.line_start(line);
+            const std::wstring_view text =
+                std::wstring_view(mirror.text()).substr(start, mirror.line_end(line) - start);
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
+            return text.find(L'\t') == std::wstring_view::npos && extent.cx + spare < area.right - area.left;
+        },
+        // The caret after a keystroke is where the line typed in stands, told by the
+        // system without a question to the control.
+        [memo, dc, &mirror, area, text_top](std::size_t line) -> std::optional<std::int32_t> {
+            GUITHREADINFO thread{};
+            thread.cbSize = sizeof thread;
+            if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) == FALSE || thread.hwndCaret != memo)
+                return std::nullopt;
+            const MemoSelection selection = memo_selection(memo);
+            const auto position = static_cast<std::size_t>(selection.end);
+            if (!selection.empty() || selection.end < 0 || position > mirror.text().size() ||
+                mirror.line_of(position) != line || !fits_from(dc, mirror, position, thread.rcCaret.left, area))
+                return std::nullopt;
+            return thread.rcCaret.top - text_top;
+        },
+    };
+}
+
+// The results of the lines whose last row shows, each on that row, measured in the
+// margin's font (the memo's); the widest of them.
+std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
     widest = 0;
     // The first paint shows the text at once; the notes of a large memo follow it.
     if (!state.notes->after_first_paint && !state.notes->in_step) return {};
     const MemoNotes& notes = memo_notes(state);
-    // Every question costs a fraction of a millisecond under Wine, so the text area is asked once.
-    RECT area{};
-    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
-    const std::vector<ScreenLine> screen = lines_on_screen(memo, notes, area);
+    // Asked again only when the text area may have changed: each question to the control
+    // costs a keystroke a fraction of a millisecond under Wine.
     ResultsMarginState& margin = *state.margin;
-
+    if (margin.layout.rows.empty() || !margin.text_area) {
+        RECT asked{};
+        SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&asked));
+        margin.text_area = asked;
+    }
+    const RECT area = *margin.text_area;
+    const RECT client = client_of(memo);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
+    // The first character's row gives the scroll position, exact where the control's
+    // own report is scaled to 16 bits, and without a walk of the text.
+    const std::int32_t text_top = row_of(memo, 0);
+    margin.text_top = text_top;
+    const std::vector<LaidLine> laid =
+        lay_out_screen(margin.layout, client.top - text_top, client.bottom - text_top, metrics.tmHeight,
+                       notes.mirror.lines(), questions_of(memo, dc, notes, area, text_top));
     std::unordered_map<std::wstring, std::int32_t> widths;
-    const auto width_of = [&](std::wstring_view text) {
-        auto known = margin.widths.find(std::wstring(text));
+    const auto width_of = [&](const std::wstring& text) {
+        auto known = margin.widths.find(text);
         if (known == margin.widths.end()) {
             SIZE extent{};
             GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
-            known = margin.widths.emplace(std::wstring(text), static_cast<std::int32_t>(extent.cx)).first;
+            known = margin.widths.emplace(text, static_cast<std::int32_t>(extent.cx)).first;
         }
         widths.insert(*known);
         return known->second;
     };
-    // Well inside the text area and without tabs, a line cannot wrap.
-    const auto one_row = [&](const ScreenLine& line) {
-        return line.wide.find(L'\t') == std::wstring::npos &&
-               width_of(line.wide) + 2 * metrics.tmMaxCharWidth < area.right - area.left;
-    };
-    std::vector<ReadResult> read;
-    std::int32_t rows_since = -1;  // since the previous result's row
-    for (std::size_t i = 0; i < screen.size(); ++i) {
-        rows_since = rows_since >= 0 && one_row(screen[i]) ? rows_since + 1 : -1;
-        const std::optional<std::string>& value = notes.book.result(screen[i].line);
-        if (!value) continue;
-        ReadResult result;
-        result.row.value = *value;
-        result.row.shown = *notes.book.shown(screen[i].line, {state.calculator.group_thousands, margin.in_man});
-        result.last = screen[i].last;
-        result.rows_after_previous = rows_since;
-        widest = std::max(widest, width_of(to_wide(result.row.shown)));
-        read.push_back(std::move(result));
-        rows_since = 0;
+    std::vector<MarginRow> rows;
+    for (const LaidLine& line : laid) {
+        const std::optional<NoteResult> result = notes.book.note_result(line.line);
+        if (!result) continue;
+        const std::int32_t top = line.last_row_top + text_top;
+        rows.push_back({{0, top, client.right, top + metrics.tmHeight},
+                        result->value,
+                        margin_text(*result, {state.calculator.group_thousands, margin.in_man}),
+                        calculator_value(*result)});
+        widest = std::max(widest, width_of(to_wide(rows.back().shown)));
     }
     margin.widths = std::move(widths);
-    return read;
-}
-
-// Each result on the row of its line's last character. Under Wine every position asked
-// walks the text from its start, so a row below a known one is counted down from it
-// when the lines between take one row each; the last row is asked all the same, and when
-// the count went wrong, every row is.
-std::vector<MarginRow> place_results(std::vector<ReadResult> read, HWND memo, std::int32_t height) {
-    const auto ask = [&](std::int32_t position) {
-        POINTL at{};
-        SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
-        return static_cast<std::int32_t>(at.y);
-    };
-    std::vector<std::int32_t> tops;
-    for (std::size_t i = 0; i < read.size(); ++i) {
-        const bool counted = i > 0 && read[i].rows_after_previous > 0;
-        tops.push_back(counted ? tops.back() + read[i].rows_after_previous * height : ask(read[i].last));
-    }
-    if (!read.empty() && read.back().rows_after_previous > 0 && ask(read.back().last) != tops.back()) {
-        for (std::size_t i = 0; i < read.size(); ++i) tops[i] = ask(read[i].last);
-    }
-    const RECT client = client_of(memo);
-    std::vector<MarginRow> rows;
-    for (std::size_t i = 0; i < read.size(); ++i) {
-        if (tops[i] >= client.bottom || tops[i] + height <= client.top) continue;
-        MarginRow& row = read[i].row;
-        row.box = {0, tops[i], client.right, tops[i] + height};
-        rows.push_back(std::move(row));
-    }
     return rows;
 }
 
@@ -177,6 +172,7 @@ void set_text_area(AppState& state, HWND memo, std::int32_t width) {
     RECT area{client.left + in.left, client.top + in.top, client.right - in.right - width, client.bottom - in.bottom};
     area.right = std::max(area.right, area.left + 1);
     state.margin->width = width;
+    state.margin->layout = {};  // the text rewraps
     SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
 }
 
@@ -192,10 +188,7 @@ std::int32_t read_rows(AppState& state, HWND memo) {
     const ScopedSelect in_font(dc.get(), margin_font(state));
     const RECT client = client_of(memo);
     std::int32_t widest = 0;
-    std::vector<ReadResult> read = read_results(state, memo, dc.get(), widest);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc.get(), &metrics);
-    state.margin->rows = place_results(std::move(read), memo, metrics.tmHeight);
+    state.margin->rows = read_results(state, memo, dc.get(), widest);
     for (MarginRow& row : state.margin->rows) row.box.left = client.right - state.margin->width;
     return results_margin_width(widest, client.right - client.left, state.fonts.dpi);
 }
@@ -212,6 +205,12 @@ void fit_results_margin(AppState& state) {
     set_text_area(state, memo, width);
     state.margin->refreshing = false;
     read_rows(state, memo);
+    // The control may have painted within the change, with the rows of the old width:
+    // the strip is drawn again with these.
+    state.margin->drawn_width = -1;
+    const RECT client = client_of(memo);
+    const RECT strip{client.right - width, client.top, client.right, client.bottom};
+    InvalidateRect(memo, &strip, FALSE);
 }
 
 }  // namespace
@@ -235,10 +234,15 @@ void draw_margin(AppState& state, HWND memo) {
     const HDC dc = window_dc.get();
     if (dc == nullptr) return;
     const RECT client = client_of(memo);
-    const RECT strip{client.right - state.margin->width, client.top, client.right, client.bottom};
+    RECT strip{client.right - state.margin->width, client.top, client.right, client.bottom};
+    if (const std::optional<RECT>& part = state.margin->to_draw) {
+        if (!IntersectRect(&strip, &strip, &*part)) return;
+        IntersectClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
+    }
     FillRect(dc, &strip, state.brushes.memo.get());
     const MarginColors colors = margin_colors(color_scheme(state));
-    const RECT rule{strip.left, strip.top, strip.left + 1, strip.bottom};
+    const RECT rule{client.right - state.margin->width, strip.top, client.right - state.margin->width + 1,
+                    strip.bottom};
     SetDCBrushColor(dc, colors.rule);
     FillRect(dc, &rule, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     const ScopedSelect in_font(dc, margin_font(state));
@@ -246,11 +250,42 @@ void draw_margin(AppState& state, HWND memo) {
     SetTextColor(dc, colors.text);
     const std::int32_t padding = scale_for_dpi(RESULTS_MARGIN_PADDING, state.fonts.dpi);
     for (const MarginRow& row : state.margin->rows) {
+        if (row.box.bottom <= strip.top || row.box.top >= strip.bottom) continue;
         RECT box{row.box.left + padding, row.box.top, row.box.right - padding, row.box.bottom};
         std::wstring shown = to_wide(row.shown);
         DrawTextW(dc, shown.data(), static_cast<int>(shown.size()), &box,
                   DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
+}
+
+// The strip's rows whose result or place changed since the last paint are painted again
+// with the text that the paint repaints, and only they: a keystroke redraws a row or two
+// rather than the whole strip. A scroll or a new width redraws it all.
+void mark_changed_rows(AppState& state, HWND memo) {
+    ResultsMarginState& margin = *state.margin;
+    const std::vector<MarginRow>& before = margin.drawn;
+    const RECT client = client_of(memo);
+    const RECT strip{client.right - margin.width, client.top, client.right, client.bottom};
+    const auto mark = [&](const MarginRow& row) {
+        const RECT box{strip.left, row.box.top, strip.right, row.box.bottom};
+        InvalidateRect(memo, &box, FALSE);
+    };
+    const auto missing_from = [](const std::vector<MarginRow>& rows, const MarginRow& row) {
+        return std::none_of(rows.begin(), rows.end(), [&](const MarginRow& other) {
+            return other.box.top == row.box.top && other.shown == row.shown;
+        });
+    };
+    if (margin.width != margin.drawn_width || margin.text_top != margin.drawn_top) {
+        InvalidateRect(memo, &strip, FALSE);
+    } else {
+        for (const MarginRow& row : margin.rows)
+            if (missing_from(before, row)) mark(row);
+        for (const MarginRow& row : before)
+            if (missing_from(margin.rows, row)) mark(row);
+    }
+    RECT dirty{};
+    GetUpdateRect(memo, &dirty, FALSE);
+    margin.to_draw = dirty;
 }
 
 bool in_strip(const AppState& state, HWND memo, POINT point) {
@@ -265,9 +300,14 @@ bool in_strip(const AppState& state, HWND memo, POINT point) {
 std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
     if (!state.margin->on) return std::nullopt;
     switch (got.message) {
-    case WM_PAINT:
-        if (!state.margin->refreshing) refresh_results_margin(state);
+    case WM_PAINT: {
+        ResultsMarginState& margin = *state.margin;
+        margin.to_draw.reset();
+        if (margin.refreshing) return std::nullopt;
+        refresh_results_margin(state);
+        mark_changed_rows(state, got.memo);
         return std::nullopt;
+    }
     case WM_FIT_RESULTS_MARGIN: fit_results_margin(state); return 0;
     case WM_SETCURSOR: {
         POINT point{};
@@ -287,13 +327,22 @@ std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
 void margin_after(AppState& state, const MemoMessage& got) {
     if (!state.margin->on) return;
     switch (got.message) {
-    case WM_PAINT: draw_margin(state, got.memo); break;
+    case WM_PAINT:
+        draw_margin(state, got.memo);
+        state.margin->drawn = state.margin->rows;
+        state.margin->drawn_width = state.margin->to_draw ? state.margin->width : -1;
+        state.margin->drawn_top = state.margin->text_top;
+        break;
     case WM_SIZE:
+        state.margin->layout = {};
         set_text_area(state, got.memo, state.margin->width);
         fit_results_margin(state);
         break;
     case WM_SETFONT:
-    case EM_SETZOOM: fit_results_margin(state); break;
+    case EM_SETZOOM:
+        state.margin->layout = {};
+        fit_results_margin(state);
+        break;
     default: break;
     }
 }
@@ -301,6 +350,8 @@ void margin_after(AppState& state, const MemoMessage& got) {
 void apply_results_margin(AppState& state) {
     const HWND memo = state.memo_edit();
     state.margin->rows.clear();
+    state.margin->layout = {};
+    state.margin->drawn_width = -1;
     if (state.margin->on) {
         // Fitted to the results on screen at once: the text rewraps once.
         fit_results_margin(state);

@@ -13,16 +13,18 @@
 #include <vector>
 
 #include "platform/windows/memo/memo_message.h"
+#include "ui/layout/line_rows.h"
 #include "ui/layout/pixel_rect.h"
 
 namespace numvora {
 
 // A line result as the margin shows it: its row's box in the memo's client area, the
-// value as plain decimal text and as shown.
+// value as plain decimal text and as shown, and what a calculator may take of it.
 struct MarginRow {
     PixelRect box;
     std::string value;
     std::string shown;
+    std::optional<std::string> calculator;  // none for a date, a D-day or a duration
 };
 
 // The option (a preference), and the margin as last painted. The margin never writes
@@ -33,9 +35,17 @@ struct ResultsMarginState {
     std::int32_t width = 0;                     // the strip as applied to the text area; 0: none
     std::optional<PixelRect> text_area_insets;  // the control's own text area, as insets of its client area
     std::vector<MarginRow> rows;                // the results on screen
-    std::wstring font_key;                      // the DPI and zoom the widths were measured for
-    bool refreshing = false;                    // a repaint caused by the margin's own change of the text area
-    bool fit_posted = false;                    // a paint asked for the width to follow a wider result
+    LineRows layout;                            // where the lines about the screen lie
+    std::optional<RECT> text_area;              // the text area as the control last said it
+    std::int32_t text_top = 0;                  // the first character's row when last read
+    // The strip as last drawn, and the part of it the paint in hand draws again (none: all).
+    std::vector<MarginRow> drawn;
+    std::int32_t drawn_width = -1;
+    std::int32_t drawn_top = 0;
+    std::optional<RECT> to_draw;
+    std::wstring font_key;    // the DPI and zoom the widths were measured for
+    bool refreshing = false;  // a repaint caused by the margin's own change of the text area
+    bool fit_posted = false;  // a paint asked for the width to follow a wider result
     // The widths of the texts on screen in the margin's font, by text: a paint measures
     // only what the last one did not show.
     std::unordered_map<std::wstring, std::int32_t> widths;

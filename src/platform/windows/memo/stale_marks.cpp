@@ -74,7 +74,8 @@ std::vector<StaleMark> marks_on_screen(AppState& state, HWND memo, HDC dc, const
         const std::string_view text = notes.book.text(line);
         const std::size_t start = notes.mirror.line_start(line) + to_wide(text.substr(0, stale->begin)).size();
         const std::size_t count = to_wide(text.substr(stale->begin, stale->end - stale->begin)).size();
-        const std::wstring tip = tip_text(notes.book.shown(line, {state.calculator.group_thousands, state.margin->in_man}).value_or(""));
+        const std::wstring tip =
+            tip_text(notes.book.shown(line, {state.calculator.group_thousands, state.margin->in_man}).value_or(""));
         for (const PixelRect& row : rows_of(memo, dc, notes.mirror.text(), start, count, height))
             marks.push_back({row, tip});
     }

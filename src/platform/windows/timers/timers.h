@@ -33,7 +33,9 @@ enum class TimerRuns : std::uint8_t { Repeatedly, Once };
     /* A document a second start handed over, opened once its message has returned */                  \
     V(HANDED_DOCUMENT_TIMER_ID, 21, 10, Once, open_handed_document)                                      \
     /* The notification icon's menu, once the window is in front */                                     \
-    V(TRAY_MENU_TIMER_ID, 22, 100, Once, open_tray_menu)
+    V(TRAY_MENU_TIMER_ID, 22, 100, Once, open_tray_menu)                                                 \
+    /* A new day read into the memo's dates ("오늘", D-days), and the margin shown again */              \
+    V(MEMO_DAY_TIMER_ID, 23, 60000, Repeatedly, check_memo_day)
 // clang-format on
 
 #define NUMVORA_TIMER_ID(name, id, period, runs, handler) inline constexpr std::uintptr_t name = id;

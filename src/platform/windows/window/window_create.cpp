@@ -236,6 +236,7 @@ LRESULT on_create(HWND window, const StartData& start) {
     if (!start_timer(window, AUTOSAVE_TIMER_ID)) {
         log_error_line("메모 자동 저장 타이머를 시작하지 못했습니다.");
     }
+    start_timer(window, MEMO_DAY_TIMER_ID);
     add_system_menu_items(state);
     apply_frame_theme(state);  // before the window shows: a dark title bar from the start
     start_timer(window, ACCESSIBILITY_TIMER_ID);
