@@ -434,6 +434,25 @@ TEST_F(ResultsMarginTest, DatesFollowTheDayAndOnlyShownFiguresReachTheBox) {
     EXPECT_EQ(window_text(state().expression_edit()), L"1+1");
 }
 
+// A paste that scrolls the memo is painted by the control before the notes hear of it;
+// the lines it brought in still get their results, without a keystroke more.
+TEST_F(ResultsMarginTest, APasteThatScrollsShowsTheResultsOfItsLines) {
+    std::string memo_text;
+    for (int line = 1; line <= 40; ++line) memo_text += "항목 " + std::to_string(line) + ",000원\r\n";
+    write_data_file("memo.txt", memo_text);
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    settle();
+    std::wstring pasted;
+    for (int line = 1; line <= 40; ++line) pasted += L"택시 " + std::to_wstring(line) + L"00원\r";
+    SendMessageW(memo(), EM_SETSEL, -1, -1);
+    SendMessageW(memo(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+    settle();  // the paints the program's loop would make, and no more
+    const std::vector<MarginRow>& rows = state().margin->rows;
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back().value, "4000");
+}
+
 // A keystroke redraws only the rows of the strip that changed: after each edit the
 // strip shows what it shows drawn whole.
 TEST_F(ResultsMarginTest, AKeystrokeLeavesTheStripAsAWholeDrawingWould) {

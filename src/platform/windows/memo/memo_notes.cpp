@@ -24,6 +24,9 @@ void apply(AppState& state, const TextEdit<wchar_t>& edit) {
     notes.book.replace(change.first, change.count, to_utf8(change.text));
     const auto lines = static_cast<std::size_t>(std::count(change.text.begin(), change.text.end(), L'\r')) + 1;
     replace_lines(state.margin->layout, change.first, change.count, lines);
+    // The control paints most edits after telling of them; one it painted at once (a paste
+    // that scrolled it) showed the strip as the notes stood before it.
+    if (GetUpdateRect(state.memo_edit(), nullptr, FALSE) == FALSE) ask_results_margin_paint(state);
 }
 
 void read_whole(MemoNotes& notes, HWND memo) {

@@ -362,6 +362,13 @@ void apply_results_margin(AppState& state) {
     InvalidateRect(memo, nullptr, TRUE);
 }
 
+void ask_results_margin_paint(AppState& state) {
+    const HWND memo = state.memo_edit();
+    const RECT client = client_of(memo);
+    const RECT strip{client.right - state.margin->width, client.top, client.right, client.bottom};
+    InvalidateRect(memo, &strip, FALSE);
+}
+
 const MarginRow* margin_row_at(const AppState& state, POINT point) {
     if (!state.margin->on) return nullptr;
     for (const MarginRow& row : state.margin->rows) {

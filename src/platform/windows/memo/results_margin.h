@@ -66,6 +66,9 @@ void apply_results_margin(AppState& state);
 // has the strip widened right after the paint, outside it.
 void refresh_results_margin(AppState& state);
 
+// The strip painted again at the next paint, with the results read then.
+void ask_results_margin_paint(AppState& state);
+
 // The result shown at a point of the memo's client area, if any.
 const MarginRow* margin_row_at(const AppState& state, POINT point);
 
