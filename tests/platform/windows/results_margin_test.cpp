@@ -69,6 +69,12 @@ protected:
         }
         ADD_FAILURE() << "the memo kept asking for paints";
     }
+    // What the strip shows, row by row from the top.
+    std::vector<std::string> shown() const {
+        std::vector<std::string> got;
+        for (const MarginRow& row : state().margin->rows) got.push_back(row.shown);
+        return got;
+    }
     LONG row_top(LONG position) const {
         POINTL at{};
         SendMessageW(memo(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
@@ -256,11 +262,6 @@ TEST_F(ResultsMarginTest, ARateLineChangesTheTotalsBelowIt) {
     write_data_file("preferences.txt", "results_margin=true\namounts_in_man=true\n");
     open_window();
     paint();
-    const auto shown = [&] {
-        std::vector<std::string> got;
-        for (const MarginRow& row : state().margin->rows) got.push_back(row.shown);
-        return got;
-    };
     EXPECT_EQ(shown(), (std::vector<std::string>{"$10 → 1만 3,800원", "5,000원", "1만 8,800"}));
     SendMessageW(memo(), EM_SETSEL, 7, 9);  // "38" becomes "40"
     SendMessageW(memo(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"40"));
@@ -417,11 +418,6 @@ TEST_F(ResultsMarginTest, DatesFollowTheDayAndOnlyShownFiguresReachTheBox) {
     write_data_file("preferences.txt", "results_margin=true\n");
     open_window();
     settle();
-    const auto shown = [this] {
-        std::vector<std::string> got;
-        for (const MarginRow& row : state().margin->rows) got.push_back(row.shown);
-        return got;
-    };
     EXPECT_EQ(shown(), (std::vector<std::string>{"2027-03-18 (목)", "D-17", "9시간"}));
     *clock = {2026, 12, 9, 0, 0, 30};
     SendMessageW(window, WM_TIMER, MEMO_DAY_TIMER_ID, 0);
