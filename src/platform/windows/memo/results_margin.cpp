@@ -153,7 +153,8 @@ std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int
         rows.push_back({{0, top, client.right, top + metrics.tmHeight},
                         result->value,
                         margin_text(*result, {state.calculator.group_thousands, margin.in_man}),
-                        calculator_value(*result)});
+                        calculator_value(*result),
+                        line.line});
         widest = std::max(widest, width_of(to_wide(rows.back().shown)));
     }
     margin.widths = std::move(widths);

@@ -25,6 +25,7 @@ struct MarginRow {
     std::string value;
     std::string shown;
     std::optional<std::string> calculator;  // none for a date, a D-day or a duration
+    std::size_t line = 0;                   // the memo's line it is the result of
 };
 
 // The option (a preference), and the margin as last painted. The margin never writes

@@ -57,27 +57,20 @@ std::wstring tip_text(std::string_view now) {
                    std::string(recalculate.label));
 }
 
-// The marks of the lines on screen, from the two corners of the text area.
-std::vector<StaleMark> marks_on_screen(AppState& state, HWND memo, HDC dc, const RECT& area, std::int32_t height) {
+// The marks of the lines on screen. A stale result is on a line with a value now, so
+// the lines are those of the margin's rows, read by this paint without a question more.
+std::vector<StaleMark> marks_on_screen(AppState& state, HWND memo, HDC dc, std::int32_t height) {
     const MemoNotes& notes = memo_notes(state);
-    RECT client{};
-    GetClientRect(memo, &client);
-    POINTL top{area.left, std::max(area.top, client.top)};
-    POINTL bottom{area.right - 1, client.bottom - 1};
-    const auto first = static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&top)));
-    const auto last =
-        static_cast<std::int32_t>(SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom)));
     std::vector<StaleMark> marks;
-    for (std::size_t line = memo_line_of(notes, first); line <= memo_line_of(notes, last); ++line) {
-        const std::optional<StaleResult> stale = stale_result(notes.book, line);
+    for (const MarginRow& row : state.margin->rows) {
+        const std::optional<StaleResult> stale = stale_result(notes.book, row.line);
         if (!stale) continue;
-        const std::string_view text = notes.book.text(line);
-        const std::size_t start = notes.mirror.line_start(line) + to_wide(text.substr(0, stale->begin)).size();
+        const std::string_view text = notes.book.text(row.line);
+        const std::size_t start = notes.mirror.line_start(row.line) + to_wide(text.substr(0, stale->begin)).size();
         const std::size_t count = to_wide(text.substr(stale->begin, stale->end - stale->begin)).size();
-        const std::wstring tip =
-            tip_text(notes.book.shown(line, {state.calculator.group_thousands, state.margin->in_man}).value_or(""));
-        for (const PixelRect& row : rows_of(memo, dc, notes.mirror.text(), start, count, height))
-            marks.push_back({row, tip});
+        const std::wstring tip = tip_text(row.shown);
+        for (const PixelRect& box : rows_of(memo, dc, notes.mirror.text(), start, count, height))
+            marks.push_back({box, tip});
     }
     return marks;
 }
@@ -139,10 +132,14 @@ void stale_marks_after(AppState& state, const MemoMessage& got) {
     const ScopedSelect in_font(dc.get(), memo_font(state));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.get(), &metrics);
+    // The margin's paint has just asked the text area; without the margin there are no marks.
     RECT area{};
-    SendMessageW(got.memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    if (state.margin->text_area)
+        area = *state.margin->text_area;
+    else
+        SendMessageW(got.memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     std::vector<StaleMark> marks;
-    if (state.margin->on) marks = marks_on_screen(state, got.memo, dc.get(), area, metrics.tmHeight);
+    if (state.margin->on) marks = marks_on_screen(state, got.memo, dc.get(), metrics.tmHeight);
     draw_marks(state, got.memo, dc.get(), marks, metrics, area);
     if (marks == record.marks) return;
     // A mark that went is painted over: an edit repaints only the rows it changed.
