@@ -129,7 +129,7 @@ TEST_F(PersistenceTest, EveryChangeOfTheMemoReachesTheFileAtTheNextTick) {
              SendMessageW(window, WM_COMMAND, ids::CALCULATE, 0);
              SendMessageW(window, WM_COMMAND, ids::RESULT_TO_MEMO, 0);
          },
-         "ab127"},
+         "ab12 7"},  // clear of the digit before it
         {"text set from outside", [&] { send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"밖에서 쓴 글")); },
          "밖에서 쓴 글"},
     };
