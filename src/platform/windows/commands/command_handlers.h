@@ -33,30 +33,30 @@ using CommandHandler = SystemStatus (*)(AppState& state, std::int32_t id);
 NUMVORA_COMMANDS(NUMVORA_DECLARE_HANDLER)
 #undef NUMVORA_DECLARE_HANDLER
 
-// The keypad's keys that insert their text (expression_input.cpp).
+// The keypad's keys that insert their text (calculator/expression_input.cpp).
 SystemStatus insert_keypad_text(AppState& state, std::int32_t id);
 // The notifications that are commands of ours: a double click on the history
-// (calculator_commands.cpp), and the memo's changes and its loss of the focus
-// (memo_commands.cpp).
+// (calculator/calculator_commands.cpp), and the memo's changes and its loss of the focus
+// (memo/memo_commands.cpp).
 SystemStatus reuse_history_result(AppState& state, std::int32_t id);
 SystemStatus note_memo_change(AppState& state, std::int32_t id);
 SystemStatus close_memo_undo_group(AppState& state, std::int32_t id);
 
-// The expression box (expression_input.cpp): re-renders it in the toggle's form, the
+// The expression box (calculator/expression_input.cpp): re-renders it in the toggle's form, the
 // caret after the same character.
 SystemStatus refresh_expression_grouping(HWND box, bool group_thousands);
-// Figures pasted into the box go in rewritten for the calculator (expression_paste.cpp).
+// Figures pasted into the box go in rewritten for the calculator (calculator/expression_paste.cpp).
 void take_over_expression_paste(HWND box);
 
 // '=' after a command put an expression into the box; the history list from the
-// session (calculator_commands.cpp).
+// session (calculator/calculator_commands.cpp).
 SystemStatus calculate(AppState& state, std::int32_t id = ids::CALCULATE);
 void rebuild_history_list(const AppState& state);
 
-// After the selection, at the caret without one, as one undo step (memo_commands.cpp).
+// After the selection, at the caret without one, as one undo step (memo/memo_commands.cpp).
 void insert_into_memo(AppState& state, std::string_view text);
 
-// Calculating with what is written in the memo (memo_calculate.cpp).
+// Calculating with what is written in the memo (memo/memo_calculate.cpp).
 // What "선택한 식 계산" reads: the selection, or without one the caret's paragraph.
 MemoSelection memo_expression_range(const AppState& state);
 // That text as the notes read it, with the names above it: its reading, and for a total
@@ -68,7 +68,7 @@ struct NotesAtRange {
     NotesSum total;
 };
 NotesAtRange read_notes_at_range(AppState& state);
-// A result onto the clipboard as the copy command with this id writes it (amount_copy.cpp).
+// A result onto the clipboard as the copy command with this id writes it (memo/amount_copy.cpp).
 SystemStatus copy_amount_of(AppState& state, const NoteResult& result, std::int32_t id);
 // A calculation's label and history entry, wherever its expression came from.
 SystemStatus show_calculation(AppState& state, const Calculation& calculation);
@@ -77,7 +77,7 @@ SystemStatus show_calculation(AppState& state, const Calculation& calculation);
 // outcome goes to the status line (document_commands.cpp).
 void open_document_file(AppState& state, const std::string& path);
 
-// The memo's menu (memo_menu.cpp) and the notification icon's (tray_commands.cpp).
+// The memo's menu (memo/memo_menu.cpp) and the notification icon's (tray_commands.cpp).
 UniqueMenu build_memo_menu(AppState& state);
 UniqueMenu build_tray_menu(const AppState& state);
 // WM_CONTEXTMENU: the memo's menu at the pointer, or at the caret from the keyboard.

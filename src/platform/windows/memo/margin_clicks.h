@@ -1,6 +1,6 @@
 // A result of the margin clicked: onto the clipboard as shown; double-clicked: into the
 // expression box, ready to calculate with. Elsewhere a click is the text's. A right
-// click on a result opens its menu (commands/memo_menu.cpp).
+// click on a result opens its menu (commands/memo/memo_menu.cpp).
 #pragma once
 
 #include "notes/note_result.h"
