@@ -1,6 +1,7 @@
 #include "ui/layout/line_rows.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 namespace numvora {
@@ -13,18 +14,33 @@ void replace_lines(LineRows& known, std::size_t first, std::size_t removed, std:
         return;
     }
     const auto at = known.rows.begin() + static_cast<std::ptrdiff_t>(first - known.first);
+    if (removed == 1 && added == 1) {
+        *at = -std::abs(*at);
+        return;
+    }
     known.rows.insert(known.rows.erase(at, at + static_cast<std::ptrdiff_t>(std::min(removed, end - first))), added, 0);
 }
 
 namespace {
 
-// The rows of a line whose first row's top is y.
+struct Screen {
+    std::int32_t bottom = 0;
+    std::size_t lines = 0;  // of the text
+};
+
+// The rows of a line whose first row's top is y, which took `before` rows before an
+// edit within it (0: not known).
 std::int32_t rows_of(const LineRows& known, std::size_t line, std::int32_t y, std::int32_t row_height,
-                     const RowQuestions& ask) {
+                     std::int32_t before, const Screen& screen, const RowQuestions& ask) {
     if (known.counted && ask.one_row(line)) return 1;
     std::optional<std::int32_t> last = known.counted ? ask.caret_last_row(line) : std::nullopt;
-    if (!last || *last < y || (*last - y) % row_height != 0) last = ask.last_row_top(line);
-    return std::max(1, (*last - y) / row_height + 1);
+    if (last && *last >= y && (*last - y) % row_height == 0) return (*last - y) / row_height + 1;
+    // Its rows are kept when a repaint within them shows nothing moved: that needs a
+    // line below to move, and the line's end on the screen.
+    const std::int32_t end = y + before * row_height;
+    if (known.counted && before > 0 && line + 1 < screen.lines && end < screen.bottom && ask.repainted_within(y, end))
+        return before;
+    return std::max(1, (ask.last_row_top(line) - y) / row_height + 1);
 }
 
 // The walk down from the first line known; nothing when the screen lies more than a
@@ -42,7 +58,8 @@ std::optional<std::vector<LaidLine>> walk(LineRows& known, std::int32_t top, std
             y = ask.first_row_top(line);
             known.rows[i] = 0;
         }
-        if (known.rows[i] == 0) known.rows[i] = rows_of(known, line, y, row_height, ask);
+        if (known.rows[i] <= 0)
+            known.rows[i] = rows_of(known, line, y, row_height, -known.rows[i], {bottom, lines}, ask);
         const std::int32_t last = y + (known.rows[i] - 1) * row_height;
         if (last + row_height > top && last < bottom) {
             laid.push_back({line, last});
@@ -109,6 +126,48 @@ std::vector<LaidLine> lay_out_screen(LineRows& known, std::int32_t top, std::int
     known = fresh;
     known.counted = false;
     return *walk(known, top, bottom, row_height, lines, ask);
+}
+
+namespace {
+
+struct TopSpan {
+    RowSpan span;
+    std::int32_t top = 0;
+};
+
+// A run of characters on the row at top, joined to the row before when it is the same.
+void add_span(std::vector<TopSpan>& rows, std::size_t first, std::size_t last, std::int32_t top) {
+    if (!rows.empty() && rows.back().top == top)
+        rows.back().span.last = std::max(rows.back().span.last, last);
+    else
+        rows.push_back({{first, last}, top});
+}
+
+// The rows of [first, last], whose ends' tops are known, appended in order.
+void split_rows(std::size_t first, std::int32_t first_top, std::size_t last, std::int32_t last_top,
+                const std::function<std::int32_t(std::size_t)>& row_top, std::vector<TopSpan>& rows) {
+    if (first_top == last_top) return add_span(rows, first, last, first_top);
+    if (last - first <= 1) {
+        add_span(rows, first, first, first_top);
+        return add_span(rows, last, last, last_top);
+    }
+    const std::size_t middle = first + (last - first) / 2;
+    const std::int32_t middle_top = row_top(middle);
+    split_rows(first, first_top, middle, middle_top, row_top, rows);
+    split_rows(middle, middle_top, last, last_top, row_top, rows);
+}
+
+}  // namespace
+
+std::vector<RowSpan> rows_of_characters(std::size_t first, std::size_t last,
+                                        const std::function<std::int32_t(std::size_t)>& row_top) {
+    if (last < first) return {};
+    std::vector<TopSpan> rows;
+    const std::int32_t first_top = row_top(first);
+    split_rows(first, first_top, last, first == last ? first_top : row_top(last), row_top, rows);
+    std::vector<RowSpan> spans(rows.size());
+    std::transform(rows.begin(), rows.end(), spans.begin(), [](const TopSpan& row) { return row.span; });
+    return spans;
 }
 
 }  // namespace numvora

@@ -22,6 +22,7 @@
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/memo/stale_marks.h"
 #include "platform/windows/services/clipboard.h"
@@ -488,6 +489,30 @@ TEST_F(ResultsMarginTest, AKeystrokeLeavesTheStripAsAWholeDrawingWould) {
         InvalidateRect(memo(), nullptr, TRUE);
         settle();
         EXPECT_EQ(after_keystroke, strip()) << "after " << to_utf8(edit.keys) << " at " << edit.caret;
+    }
+}
+
+// Typed characters reach the notes without the memo read back; what the control did
+// otherwise (a selection typed over, a character it changed or refused) is read back.
+TEST_F(ResultsMarginTest, TypedCharactersKeepTheNotesAsTheMemoHoldsThem) {
+    write_data_file("memo.txt", "점심 12,000원\r\n커피 4,500원\r\n합계");
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_window();
+    settle();
+    const struct {
+        LONG from;
+        LONG to;  // the selection typed over
+        std::wstring keys;
+    } edits[] = {
+        {3, 3, L"1"},    {0, 0, L"가\t"}, {12, 12, L"\r"},         {5, 9, L"7"},
+        {1, 1, L"\b\b"}, {4, 4, L"\n"},   {2, 2, L"\xD83D\xDE00"}, {0, 0, L"\x7F"},
+    };
+    for (const auto& edit : edits) {
+        SendMessageW(memo(), EM_SETSEL, edit.from, edit.to);
+        for (const wchar_t key : edit.keys) SendMessageW(memo(), WM_CHAR, key, 0);
+        settle();
+        EXPECT_EQ(memo_notes(state()).mirror.text(), memo_text_range(memo(), {0, memo_length(memo())}))
+            << "after " << to_utf8(edit.keys) << " at " << edit.from;
     }
 }
 

@@ -14,6 +14,7 @@
 namespace numvora {
 
 void PrintTo(const LaidLine& laid, std::ostream* out) { *out << "line " << laid.line << " at " << laid.last_row_top; }
+void PrintTo(const RowSpan& span, std::ostream* out) { *out << span.first << ".." << span.last; }
 
 namespace {
 
@@ -25,6 +26,8 @@ struct FakeMemo {
     std::int32_t height = 10;
     std::vector<bool> long_line = std::vector<bool>(rows.size(), false);
     std::optional<std::size_t> caret_at_end;  // of this line
+    std::int32_t repainted_top = 0;           // since the last paint: what an edit moved
+    std::int32_t repainted_bottom = 0;
     int asked = 0;
 
     std::int32_t top_of(std::size_t line) const {
@@ -45,6 +48,9 @@ struct FakeMemo {
                 [this](std::size_t line) -> std::optional<std::int32_t> {
                     if (line != caret_at_end) return std::nullopt;
                     return top_of(line) + (rows[line] - 1) * height;
+                },
+                [this](std::int32_t top, std::int32_t bottom) {
+                    return repainted_top >= top && repainted_bottom <= bottom;
                 }};
     }
     std::vector<LaidLine> screen(std::int32_t top, std::int32_t bottom) const {
@@ -55,17 +61,23 @@ struct FakeMemo {
         }
         return laid;
     }
+    // The control repaints the lines an edit changed, and all below them when their rows
+    // changed.
     void replace(std::size_t first, std::size_t removed, const std::vector<std::int32_t>& added) {
+        const std::int32_t before = top_of(first + removed);
+        repainted_top = top_of(first);
         rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(first),
                    rows.begin() + static_cast<std::ptrdiff_t>(first + removed));
         rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(first), added.begin(), added.end());
         long_line.assign(rows.size(), false);
+        const std::int32_t after = top_of(first + added.size());
+        repainted_bottom = after == before ? after : std::max(before, top_of(rows.size()));
     }
 };
 
 TEST(LineRows, EachPaintPlacesAsAFreshLayoutAndAsksOnlyAboutWhatChanged) {
     const std::vector<std::int32_t> memo = {1, 1, 2, 1, 1, 1, 3, 1, 1, 1, 1, 2, 1, 1, 1, 1, 1, 1, 1, 1,
-                                            1, 1, 1, 2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+                                            1, 1, 1, 2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 3};
     struct Row {
         const char* what;
         std::int32_t first_top;  // the screen of the first paint, 100 pixels high
@@ -80,6 +92,10 @@ TEST(LineRows, EachPaintPlacesAsAFreshLayoutAndAsksOnlyAboutWhatChanged) {
     const Row rows[] = {
         {"nothing changed", 40, 0, 0, {}, 40, 0},
         {"a keystroke in a line that stays on one row", 40, 5, 1, {1}, 40, 0},
+        {"a keystroke in a wrapped line that keeps its rows", 40, 6, 1, {3}, 40, 0},
+        {"a wrapped line typed until it wraps once more", 40, 6, 1, {4}, 40, 1},
+        {"a wrapped line shortened by a row", 40, 6, 1, {2}, 40, 2},
+        {"the last line shortened by a row", 400, 39, 1, {2}, 400, 1},
         {"a line typed until it wraps moves the rows below", 40, 5, 1, {2}, 40, 1},
         {"the caret at the end of the wrapped line shows its last row", 40, 5, 1, {2}, 40, 0, 10, true},
         {"a wrapped line broken in two", 40, 6, 1, {1, 2}, 40, 1},
@@ -111,6 +127,39 @@ TEST(LineRows, EachPaintPlacesAsAFreshLayoutAndAsksOnlyAboutWhatChanged) {
         EXPECT_EQ(lay_out_screen(known, row.second_top, row.second_top + 100, 10, control.rows.size(), ask),
                   control.screen(row.second_top, row.second_top + 100));
         EXPECT_LE(control.asked, row.questions);
+    }
+}
+
+// A figure's rows from the tops of a few of its characters: right however its rows
+// break, and a row break costs a few questions, not one for each character.
+TEST(LineRows, AFiguresRowsAreFoundByHalvingWhereTheyBreak) {
+    struct Row {
+        const char* what;
+        std::vector<std::size_t> breaks;  // the first character of each row after the first
+        std::size_t first;
+        std::size_t last;
+        std::vector<RowSpan> rows;
+        int questions;  // at most
+    };
+    const Row rows[] = {
+        {"one character", {}, 7, 7, {{7, 7}}, 1},
+        {"on one row", {}, 3, 90, {{3, 90}}, 2},
+        {"a break just after the first character", {4}, 3, 90, {{3, 3}, {4, 90}}, 9},
+        {"a break before the last character", {90}, 3, 90, {{3, 89}, {90, 90}}, 9},
+        {"across three rows", {30, 60}, 3, 90, {{3, 29}, {30, 59}, {60, 90}}, 16},
+        {"two characters on two rows", {4}, 3, 4, {{3, 3}, {4, 4}}, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        int asked = 0;
+        const auto top_of = [&](std::size_t character) {
+            ++asked;
+            return static_cast<std::int32_t>(std::upper_bound(row.breaks.begin(), row.breaks.end(), character) -
+                                             row.breaks.begin()) *
+                   20;
+        };
+        EXPECT_EQ(rows_of_characters(row.first, row.last, top_of), row.rows);
+        EXPECT_LE(asked, row.questions);
     }
 }
 

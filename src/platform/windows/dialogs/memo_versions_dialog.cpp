@@ -124,12 +124,12 @@ void tip_line_at(HWND list, Dialog& d, LPARAM point) {
     set_text_tip(d.tips, GetParent(list), list, text, d.dpi);
 }
 
-LRESULT CALLBACK list_proc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK list_proc(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_MOUSEMOVE) {
         if (auto* d = reinterpret_cast<Dialog*>(GetWindowLongPtrW(GetParent(list), DWLP_USER)))
             tip_line_at(list, *d, lparam);
     }
-    return pass_to_control(list, message, wparam, lparam, list_proc, id);
+    return pass_to_control(list, message, wparam, lparam);
 }
 
 SystemStatus create_controls(HWND dialog, const Dialog& d) {

@@ -6,6 +6,7 @@
 #include "platform/windows/memo/margin_clicks.h"
 #include "platform/windows/memo/memo_hint.h"
 #include "platform/windows/memo/memo_keys.h"
+#include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_paste.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
@@ -30,21 +31,21 @@ constexpr MemoPart MEMO_PARTS[] = {
     {"paste", paste_before, nullptr},
     {"Ctrl with the wheel", zoom_before, nullptr},
     {"margin of line results", margin_before, margin_after},
-    {"marks of written results that no longer hold", nullptr, stale_marks_after},
+    {"marks of written results that no longer hold", stale_marks_before, stale_marks_after},
     {"hint of an empty memo", nullptr, hint_after},
+    {"notes of a typed character", typing_before, typing_after},
     {"undo groups of the keys", nullptr, keys_after},
 };
 
-LRESULT CALLBACK memo_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK memo_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam) {
     AppState* state = app_state_of(GetParent(memo));
-    if (state == nullptr || message == WM_NCDESTROY)
-        return pass_to_control(memo, message, wparam, lparam, memo_proc, id);
+    if (state == nullptr || message == WM_NCDESTROY) return pass_to_control(memo, message, wparam, lparam);
     const MemoMessage got{memo, message, wparam, lparam};
     for (const MemoPart& part : MEMO_PARTS) {
         if (part.before == nullptr) continue;
         if (const std::optional<LRESULT> answer = part.before(*state, got)) return *answer;
     }
-    const LRESULT result = DefSubclassProc(memo, message, wparam, lparam);
+    const LRESULT result = pass_to_control(memo, message, wparam, lparam);
     for (const MemoPart& part : MEMO_PARTS) {
         if (part.after != nullptr) part.after(*state, got);
     }

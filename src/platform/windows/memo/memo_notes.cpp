@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "common/win32/wide_text.h"
 #include "notes/note_calendar.h"
@@ -38,15 +39,48 @@ void read_whole(MemoNotes& notes, HWND memo) {
 
 }  // namespace
 
+// Typed characters that the control puts in as they are; a control character may do
+// something else (Ctrl+Enter's line feed), half a surrogate pair waits for its other half.
+bool goes_in_as_typed(WPARAM character) {
+    return character == L'\r' || character == L'\t' ||
+           (character >= 0x20 && character != 0x7F && (character < 0xD800 || character > 0xDFFF) &&
+            character <= 0xFFFF);
+}
+
+std::optional<LRESULT> typing_before(AppState& state, const MemoMessage& got) {
+    if (got.message != WM_CHAR) return std::nullopt;
+    MemoNotes& notes = *state.notes;
+    notes.typing.reset();
+    if (!notes.in_step || !state.margin->on || !goes_in_as_typed(got.wparam)) return std::nullopt;
+    const MemoSelection at = memo_selection(got.memo);
+    if (at.empty() && at.start >= 0)
+        notes.typing =
+            TextEdit<wchar_t>{static_cast<std::size_t>(at.start), 0, std::wstring(1, static_cast<wchar_t>(got.wparam))};
+    return std::nullopt;
+}
+
+void typing_after(AppState& state, const MemoMessage& got) {
+    if (got.message == WM_CHAR) state.notes->typing.reset();
+}
+
 void follow_memo_change(AppState& state) {
     MemoNotes& notes = *state.notes;
+    const std::optional<TextEdit<wchar_t>> typed = std::exchange(notes.typing, std::nullopt);
     if (!notes.in_step || !state.margin->on) {
         notes.in_step = false;
         return;
     }
     const HWND memo = state.memo_edit();
     const std::int32_t length = memo_length(memo);
-    const std::int32_t caret = memo_selection(memo).end;
+    const MemoSelection selection = memo_selection(memo);
+    const std::int32_t caret = selection.end;
+    // The character went in at the caret as typed when the memo grew by it and the caret
+    // moved past it: no text needs reading back, which under Wine walks the memo from
+    // its start.
+    if (typed && typed->start <= notes.mirror.text().size() &&
+        static_cast<std::size_t>(length) == notes.mirror.text().size() + 1 && selection.empty() &&
+        static_cast<std::size_t>(caret) == typed->start + 1)
+        return apply(state, *typed);
     for (std::int32_t half = FIRST_HALF_WINDOW; half <= LAST_HALF_WINDOW; half *= 8) {
         const std::int32_t from = std::clamp(caret - half, 0, length);
         const std::wstring window = memo_text_range(memo, {from, std::clamp(caret + half, from, length)});

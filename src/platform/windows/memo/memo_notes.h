@@ -10,6 +10,7 @@
 
 #include "notes/note_calendar.h"
 #include "notes/notebook.h"
+#include "platform/windows/memo/memo_message.h"
 #include "ui/memo/memo_mirror.h"
 
 namespace numvora {
@@ -22,7 +23,14 @@ struct MemoNotes {
     bool in_step = false;            // false: read the whole memo before the next use
     bool after_first_paint = false;  // before it, a paint shows the text without reading it
     std::optional<DayNumber> today;  // the day the book reads "오늘" and D-days as
+    // The edit of the character being typed, were it to go in as typed at the caret.
+    std::optional<TextEdit<wchar_t>> typing;
 };
+
+// A character typed with the margin on: its edit is known before the control makes it,
+// and taken at EN_CHANGE once the memo's length and caret show that it went in.
+std::optional<LRESULT> typing_before(AppState& state, const MemoMessage& message);
+void typing_after(AppState& state, const MemoMessage& message);
 
 // EN_CHANGE: the edit told to the notebook, or, with the margin off, only noted.
 void follow_memo_change(AppState& state);

@@ -105,6 +105,11 @@ RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT&
                 return std::nullopt;
             return thread.rcCaret.top - text_top;
         },
+        [memo, text_top](std::int32_t top, std::int32_t bottom) {
+            RECT repainted{};
+            return GetUpdateRect(memo, &repainted, FALSE) != FALSE && repainted.top >= top + text_top &&
+                   repainted.bottom <= bottom + text_top;
+        },
     };
 }
 

@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <string_view>
 
@@ -18,6 +19,7 @@
 #include "platform/windows/state/app_state.h"
 #include "ui/colors/color_scheme.h"
 #include "ui/commands.h"
+#include "ui/layout/line_rows.h"
 
 namespace numvora {
 namespace {
@@ -30,23 +32,22 @@ POINTL position_of(HWND memo, std::size_t character) {
 
 // The boxes of the rows that the characters [start, start + count) of the memo's text
 // take. Under Wine each position asked walks the text from its start, so the two ends
-// are asked, and every character only of a figure that wraps.
+// are asked, and of a figure that wraps, the characters that halve it where it breaks.
 std::vector<PixelRect> rows_of(HWND memo, HDC dc, std::wstring_view text, std::size_t start, std::size_t count,
                                std::int32_t height) {
-    const auto right_of = [&](std::size_t character, POINTL at) {
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, &text[character], 1, &extent);
-        return static_cast<std::int32_t>(at.x + extent.cx);
+    std::map<std::size_t, POINTL> asked;
+    const auto at = [&](std::size_t character) {
+        const auto known = asked.find(character);
+        return known != asked.end() ? known->second
+                                    : asked.emplace(character, position_of(memo, character)).first->second;
     };
-    const std::size_t last = start + count - 1;
-    const POINTL first_at = position_of(memo, start);
-    const POINTL last_at = position_of(memo, last);
-    if (first_at.y == last_at.y) return {{first_at.x, first_at.y, right_of(last, last_at), first_at.y + height}};
     std::vector<PixelRect> rows;
-    for (std::size_t character = start; character <= last; ++character) {
-        const POINTL at = character == last ? last_at : character == start ? first_at : position_of(memo, character);
-        if (rows.empty() || rows.back().top != at.y) rows.push_back({at.x, at.y, at.x, at.y + height});
-        rows.back().right = right_of(character, at);
+    for (const RowSpan& span :
+         rows_of_characters(start, start + count - 1, [&](std::size_t character) { return at(character).y; })) {
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, &text[span.last], 1, &extent);
+        const POINTL left = at(span.first);
+        rows.push_back({left.x, left.y, static_cast<std::int32_t>(at(span.last).x + extent.cx), left.y + height});
     }
     return rows;
 }
@@ -57,28 +58,34 @@ std::wstring tip_text(std::string_view now) {
                    std::string(recalculate.label));
 }
 
-// The marks of the lines on screen. A stale result is on a line with a value now, so
-// the lines are those of the margin's rows, read by this paint without a question more.
-std::vector<StaleMark> marks_on_screen(AppState& state, HWND memo, HDC dc, std::int32_t height) {
+// A stale figure on screen: its characters in the memo's text, and its tip.
+struct StaleFigure {
+    std::size_t start = 0;
+    std::size_t count = 0;
+    std::wstring tip;
+};
+
+// The stale figures of the lines on screen. A stale result is on a line with a value
+// now, so the lines are those of the margin's rows, read by this paint without a
+// question more.
+std::vector<StaleFigure> stale_on_screen(AppState& state) {
     const MemoNotes& notes = memo_notes(state);
-    std::vector<StaleMark> marks;
+    std::vector<StaleFigure> figures;
     for (const MarginRow& row : state.margin->rows) {
         const std::optional<StaleResult> stale = stale_result(notes.book, row.line);
         if (!stale) continue;
         const std::string_view text = notes.book.text(row.line);
-        const std::size_t start = notes.mirror.line_start(row.line) + to_wide(text.substr(0, stale->begin)).size();
-        const std::size_t count = to_wide(text.substr(stale->begin, stale->end - stale->begin)).size();
-        const std::wstring tip = tip_text(row.shown);
-        for (const PixelRect& box : rows_of(memo, dc, notes.mirror.text(), start, count, height))
-            marks.push_back({box, tip});
+        figures.push_back({notes.mirror.line_start(row.line) + to_wide(text.substr(0, stale->begin)).size(),
+                           to_wide(text.substr(stale->begin, stale->end - stale->begin)).size(), tip_text(row.shown)});
     }
-    return marks;
+    return figures;
 }
 
 // A line as thin as the text is small, under the figure's baseline and inside its row,
 // never in the margin's strip.
 void draw_marks(const AppState& state, HWND memo, HDC dc, const std::vector<StaleMark>& marks,
                 const TEXTMETRICW& metrics, const RECT& area) {
+    if (marks.empty()) return;
     const std::int32_t thickness = std::max<std::int32_t>(1, metrics.tmHeight / 16);
     SetDCBrushColor(dc, scheme_palette(color_scheme(state))[STATUS_ERROR_TEXT]);
     HideCaret(memo);  // its blink would draw over the line otherwise
@@ -94,7 +101,7 @@ void draw_marks(const AppState& state, HWND memo, HDC dc, const std::vector<Stal
 TOOLINFOW tool_of(HWND memo, std::size_t index, const StaleMark* mark) {
     TOOLINFOW info{};
     info.cbSize = sizeof info;
-    info.uFlags = TTF_SUBCLASS;
+    info.uFlags = 0;  // the memo relays the pointer to its tips (stale_marks_before)
     info.hwnd = memo;
     info.uId = index;
     if (mark != nullptr) {
@@ -124,9 +131,23 @@ void follow_tips(AppState& state, HWND memo, const std::vector<StaleMark>& marks
 
 }  // namespace
 
+// The tips follow the pointer through the memo's own procedure: a tooltip's subclass of
+// the memo would cost every message to it a look-up of its properties.
+std::optional<LRESULT> stale_marks_before(AppState& state, const MemoMessage& got) {
+    const HWND tips = state.stale_marks->tips;
+    if (tips == nullptr || got.message < WM_MOUSEMOVE || got.message > WM_MBUTTONDBLCLK) return std::nullopt;
+    MSG message{got.memo, got.message, got.wparam, got.lparam, static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageW(tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    return std::nullopt;
+}
+
 void stale_marks_after(AppState& state, const MemoMessage& got) {
     StaleMarks& record = *state.stale_marks;
     if (got.message != WM_PAINT || (!state.margin->on && record.marks.empty())) return;
+    std::vector<StaleFigure> figures;
+    if (state.margin->on) figures = stale_on_screen(state);
+    // Nothing to draw nor to paint over: a keystroke's paint asks the system nothing.
+    if (figures.empty() && record.marks.empty()) return;
     const WindowDc dc(got.memo);
     if (dc.get() == nullptr) return;
     const ScopedSelect in_font(dc.get(), memo_font(state));
@@ -139,7 +160,11 @@ void stale_marks_after(AppState& state, const MemoMessage& got) {
     else
         SendMessageW(got.memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     std::vector<StaleMark> marks;
-    if (state.margin->on) marks = marks_on_screen(state, got.memo, dc.get(), metrics.tmHeight);
+    for (const StaleFigure& figure : figures) {
+        const std::wstring& text = state.notes->mirror.text();
+        for (const PixelRect& box : rows_of(got.memo, dc.get(), text, figure.start, figure.count, metrics.tmHeight))
+            marks.push_back({box, figure.tip});
+    }
     draw_marks(state, got.memo, dc.get(), marks, metrics, area);
     if (marks == record.marks) return;
     // A mark that went is painted over: an edit repaints only the rows it changed.

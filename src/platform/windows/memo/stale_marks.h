@@ -27,6 +27,9 @@ struct StaleMarks {
     HWND tips = nullptr;           // their tooltips, made with the first mark
 };
 
+// The pointer over the memo reaches the marks' tooltips.
+std::optional<LRESULT> stale_marks_before(AppState& state, const MemoMessage& message);
+
 // Every paint draws the marks of the lines on screen and paints over those that went.
 void stale_marks_after(AppState& state, const MemoMessage& message);
 

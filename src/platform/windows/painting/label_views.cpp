@@ -76,9 +76,9 @@ void tip_if_cut(AppState& state, HWND label) {
     set_text_tip(state.label_tips, state.main_window, label, tip, state.fonts.dpi);
 }
 
-LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lparam) {
     AppState* state = app_state_of(GetParent(label));
-    if (state == nullptr) return pass_to_control(label, message, wparam, lparam, label_proc, id);
+    if (state == nullptr) return pass_to_control(label, message, wparam, lparam);
     const bool result = label == state->result_label();
     switch (message) {
     case WM_SETTEXT: {
@@ -86,7 +86,7 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
         // A static paints a new text at once, itself, past WM_PAINT: the result label only
         // stores it and paints in its turn.
         const LRESULT set =
-            result ? DefWindowProcW(label, message, wparam, lparam) : DefSubclassProc(label, message, wparam, lparam);
+            result ? DefWindowProcW(label, message, wparam, lparam) : pass_to_control(label, message, wparam, lparam);
         if (result) InvalidateRect(label, nullptr, FALSE);
         const auto* text = reinterpret_cast<const wchar_t*>(lparam);
         // A polite live region: the reader speaks the new result or message when idle,
@@ -107,7 +107,7 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
     case WM_NCHITTEST: return HTCLIENT;  // the mouse reaches the label, and so its tooltip
     default: break;
     }
-    return pass_to_control(label, message, wparam, lparam, label_proc, id);
+    return pass_to_control(label, message, wparam, lparam);
 }
 
 }  // namespace

@@ -28,11 +28,11 @@ bool paste_rewritten(HWND box) {
     return true;
 }
 
-LRESULT CALLBACK expression_proc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK expression_proc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_PASTE && (GetWindowLongPtrW(box, GWL_STYLE) & ES_READONLY) == 0 && paste_rewritten(box)) {
         return 0;
     }
-    return pass_to_control(box, message, wparam, lparam, expression_proc, id);
+    return pass_to_control(box, message, wparam, lparam);
 }
 
 }  // namespace
