@@ -63,16 +63,16 @@ struct Figures {
     std::vector<double> scrolling;
 };
 
-Figures type_and_scroll(AppState& state, int steps) {
+Figures type_and_scroll(AppState& state, int keys, int scrolls) {
     const HWND memo = state.memo_edit();
     Figures figures;
-    for (int i = 0; i < steps; ++i) {
+    for (int i = 0; i < keys; ++i) {
         figures.typing.push_back(timed([&] {
             SendMessageW(memo, WM_CHAR, L'1', 0);
             UpdateWindow(memo);
         }));
     }
-    for (int i = 0; i < steps; ++i) {
+    for (int i = 0; i < scrolls; ++i) {
         figures.scrolling.push_back(timed([&] {
             SendMessageW(memo, WM_VSCROLL, SB_LINEDOWN, 0);
             UpdateWindow(memo);
@@ -117,15 +117,17 @@ int wmain(int argc, wchar_t** argv) {
         area.right -= 64;
         SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
         put_caret(memo, middle);
-        report("scroll step and paint, text area narrowed alone", type_and_scroll(state, steps).scrolling);
+        report("scroll step and paint, text area narrowed alone", type_and_scroll(state, 0, steps).scrolling);
         SendMessageW(memo, EM_SETRECT, 0, 0);
     }
-    // Off and on in turns, each at its own place in the memo, so that a busy machine's
-    // slow moments fall on both: the lower quartile is read beside the median.
-    constexpr int TURNS = 4;
+    // Off and on in turns, each at a place of its own in the memo, a fresh line that
+    // takes fifteen keystrokes, so that a busy machine's slow moments fall on both: the
+    // lower quartile is read beside the median.
+    constexpr int KEYS_A_PLACE = 15;
+    const int turns = std::max(steps / KEYS_A_PLACE, 1);
     Figures off;
     Figures on;
-    for (int turn = 0; turn < TURNS; ++turn) {
+    for (int turn = 0; turn < turns; ++turn) {
         for (const bool margin : {false, true}) {
             if (state.margin->on != margin) {
                 const double switched = timed([&] {
@@ -134,8 +136,8 @@ int wmain(int argc, wchar_t** argv) {
                 });
                 if (turn == 0 && margin) std::printf("margin switched on in %.0f ms (the memo rewraps)\n", switched);
             }
-            put_caret(memo, middle + turn * 2'003);
-            const Figures figures = type_and_scroll(state, std::max(steps / TURNS, 1));
+            put_caret(memo, middle + (2 * turn + (margin ? 1 : 0)) * 1'001);
+            const Figures figures = type_and_scroll(state, KEYS_A_PLACE, KEYS_A_PLACE);
             Figures& into = margin ? on : off;
             into.typing.insert(into.typing.end(), figures.typing.begin(), figures.typing.end());
             into.scrolling.insert(into.scrolling.end(), figures.scrolling.begin(), figures.scrolling.end());
@@ -143,8 +145,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::uint64_t paints = 0;
     SetWindowSubclass(memo, count_paints, 0, reinterpret_cast<DWORD_PTR>(&paints));
-    const int counted = std::max(steps / TURNS, 1);
-    type_and_scroll(state, counted);
+    const int counted = KEYS_A_PLACE;
+    type_and_scroll(state, counted, counted);
     RemoveWindowSubclass(memo, count_paints, 0);
     std::printf("the memo painted (and the margin read the screen) %.1f times a step\n",
                 static_cast<double>(paints) / static_cast<double>(2 * counted));
@@ -164,7 +166,7 @@ int wmain(int argc, wchar_t** argv) {
     if (names > 0) {
         const std::size_t defined = text.find(L" = ", text.size() / 2);
         put_caret(memo, static_cast<std::int32_t>(defined + 4));
-        report("keystroke in a name's value and paint, margin on", type_and_scroll(state, steps).typing);
+        report("keystroke in a name's value and paint, margin on", type_and_scroll(state, steps, 0).typing);
         std::printf("lines read again by the last keystroke: %zu\n", state.notes->book.last_reread());
     }
     std::vector<double> recompute;

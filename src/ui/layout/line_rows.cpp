@@ -33,13 +33,13 @@ struct Screen {
 std::int32_t rows_of(const LineRows& known, std::size_t line, std::int32_t y, std::int32_t row_height,
                      std::int32_t before, const Screen& screen, const RowQuestions& ask) {
     if (known.counted && ask.one_row(line)) return 1;
-    std::optional<std::int32_t> last = known.counted ? ask.caret_last_row(line) : std::nullopt;
-    if (last && *last >= y && (*last - y) % row_height == 0) return (*last - y) / row_height + 1;
     // Its rows are kept when a repaint within them shows nothing moved: that needs a
     // line below to move, and the line's end on the screen.
     const std::int32_t end = y + before * row_height;
     if (known.counted && before > 0 && line + 1 < screen.lines && end < screen.bottom && ask.repainted_within(y, end))
         return before;
+    std::optional<std::int32_t> last = known.counted ? ask.caret_last_row(line) : std::nullopt;
+    if (last && *last >= y && (*last - y) % row_height == 0) return (*last - y) / row_height + 1;
     return std::max(1, (ask.last_row_top(line) - y) / row_height + 1);
 }
 

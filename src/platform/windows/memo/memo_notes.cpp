@@ -19,12 +19,16 @@ namespace {
 constexpr std::int32_t FIRST_HALF_WINDOW = 256;
 constexpr std::int32_t LAST_HALF_WINDOW = 1 << 14;
 
-void apply(AppState& state, const TextEdit<wchar_t>& edit) {
+void tell(AppState& state, const TextEdit<wchar_t>& edit) {
     MemoNotes& notes = *state.notes;
     const LineChange<wchar_t> change = notes.mirror.apply(edit);
     notes.book.replace(change.first, change.count, to_utf8(change.text));
     const auto lines = static_cast<std::size_t>(std::count(change.text.begin(), change.text.end(), L'\r')) + 1;
     replace_lines(state.margin->layout, change.first, change.count, lines);
+}
+
+void apply(AppState& state, const TextEdit<wchar_t>& edit) {
+    tell(state, edit);
     // The control paints most edits after telling of them; one it painted at once (a paste
     // that scrolled it) showed the strip as the notes stood before it.
     if (GetUpdateRect(state.memo_edit(), nullptr, FALSE) == FALSE) ask_results_margin_paint(state);
@@ -54,8 +58,9 @@ std::optional<LRESULT> typing_before(AppState& state, const MemoMessage& got) {
     if (!notes.in_step || !state.margin->on || !goes_in_as_typed(got.wparam)) return std::nullopt;
     const MemoSelection at = memo_selection(got.memo);
     if (at.empty() && at.start >= 0)
-        notes.typing =
-            TextEdit<wchar_t>{static_cast<std::size_t>(at.start), 0, std::wstring(1, static_cast<wchar_t>(got.wparam))};
+        notes.typing = MemoNotes::Typing{
+            {static_cast<std::size_t>(at.start), 0, std::wstring(1, static_cast<wchar_t>(got.wparam))},
+            state.margin->paints};
     return std::nullopt;
 }
 
@@ -65,7 +70,7 @@ void typing_after(AppState& state, const MemoMessage& got) {
 
 void follow_memo_change(AppState& state) {
     MemoNotes& notes = *state.notes;
-    const std::optional<TextEdit<wchar_t>> typed = std::exchange(notes.typing, std::nullopt);
+    const std::optional<MemoNotes::Typing> typed = std::exchange(notes.typing, std::nullopt);
     if (!notes.in_step || !state.margin->on) {
         notes.in_step = false;
         return;
@@ -76,11 +81,14 @@ void follow_memo_change(AppState& state) {
     const std::int32_t caret = selection.end;
     // The character went in at the caret as typed when the memo grew by it and the caret
     // moved past it: no text needs reading back, which under Wine walks the memo from
-    // its start.
-    if (typed && typed->start <= notes.mirror.text().size() &&
+    // its start. A paint the keystroke caused at once showed the notes before it.
+    if (typed && typed->edit.start <= notes.mirror.text().size() &&
         static_cast<std::size_t>(length) == notes.mirror.text().size() + 1 && selection.empty() &&
-        static_cast<std::size_t>(caret) == typed->start + 1)
-        return apply(state, *typed);
+        static_cast<std::size_t>(caret) == typed->edit.start + 1) {
+        tell(state, typed->edit);
+        if (state.margin->paints != typed->paints) ask_results_margin_paint(state);
+        return;
+    }
     for (std::int32_t half = FIRST_HALF_WINDOW; half <= LAST_HALF_WINDOW; half *= 8) {
         const std::int32_t from = std::clamp(caret - half, 0, length);
         const std::wstring window = memo_text_range(memo, {from, std::clamp(caret + half, from, length)});

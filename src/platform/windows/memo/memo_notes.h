@@ -23,8 +23,13 @@ struct MemoNotes {
     bool in_step = false;            // false: read the whole memo before the next use
     bool after_first_paint = false;  // before it, a paint shows the text without reading it
     std::optional<DayNumber> today;  // the day the book reads "오늘" and D-days as
-    // The edit of the character being typed, were it to go in as typed at the caret.
-    std::optional<TextEdit<wchar_t>> typing;
+    // The character being typed: the edit it makes were it to go in as typed at the
+    // caret, and the margin's paints before it.
+    struct Typing {
+        TextEdit<wchar_t> edit;
+        std::uint64_t paints = 0;
+    };
+    std::optional<Typing> typing;
 };
 
 // A character typed with the margin on: its edit is known before the control makes it,

@@ -65,7 +65,8 @@ bool fits_from(HDC dc, const TextMirror<wchar_t>& mirror, std::size_t position, 
 
 // The control's answers about the memo's lines, in pixels from the text's top at
 // text_top in the client area.
-RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT& area, std::int32_t text_top) {
+RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT& area, std::int32_t text_top,
+                          std::optional<RECT> painting) {
     const TextMirror<wchar_t>& mirror = notes.mirror;
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
@@ -105,10 +106,13 @@ RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT&
                 return std::nullopt;
             return thread.rcCaret.top - text_top;
         },
-        [memo, text_top](std::int32_t top, std::int32_t bottom) {
+        [memo, text_top, painting](std::int32_t top, std::int32_t bottom) {
             RECT repainted{};
-            return GetUpdateRect(memo, &repainted, FALSE) != FALSE && repainted.top >= top + text_top &&
-                   repainted.bottom <= bottom + text_top;
+            if (painting)
+                repainted = *painting;
+            else if (GetUpdateRect(memo, &repainted, FALSE) == FALSE)
+                return false;
+            return repainted.top >= top + text_top && repainted.bottom <= bottom + text_top;
         },
     };
 }
@@ -138,7 +142,7 @@ std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int
     margin.text_top = text_top;
     const std::vector<LaidLine> laid =
         lay_out_screen(margin.layout, client.top - text_top, client.bottom - text_top, metrics.tmHeight,
-                       notes.mirror.lines(), questions_of(memo, dc, notes, area, text_top));
+                       notes.mirror.lines(), questions_of(memo, dc, notes, area, text_top, margin.painting));
     std::unordered_map<std::wstring, std::int32_t> widths;
     const auto width_of = [&](const std::wstring& text) {
         auto known = margin.widths.find(text);
@@ -264,33 +268,32 @@ void draw_margin(AppState& state, HWND memo) {
     }
 }
 
-// The strip's rows whose result or place changed since the last paint are painted again
-// with the text that the paint repaints, and only they: a keystroke redraws a row or two
-// rather than the whole strip. A scroll or a new width redraws it all.
+// The strip's rows whose result or place changed since the last paint are drawn again
+// after the text, with what the control repaints, and only they: a keystroke redraws a
+// row or two rather than the whole strip. A scroll or a new width redraws it all.
 void mark_changed_rows(AppState& state, HWND memo) {
     ResultsMarginState& margin = *state.margin;
     const std::vector<MarginRow>& before = margin.drawn;
     const RECT client = client_of(memo);
     const RECT strip{client.right - margin.width, client.top, client.right, client.bottom};
-    const auto mark = [&](const MarginRow& row) {
-        const RECT box{strip.left, row.box.top, strip.right, row.box.bottom};
-        InvalidateRect(memo, &box, FALSE);
-    };
+    // The part drawn after the text: what the control repaints, asked as the paint
+    // started, and the rows marked here, which the strip's own fill clears.
+    RECT dirty = margin.painting.value_or(RECT{});
+    const auto mark_box = [&](const RECT& box) { UnionRect(&dirty, &dirty, &box); };
+    const auto mark = [&](const MarginRow& row) { mark_box({strip.left, row.box.top, strip.right, row.box.bottom}); };
     const auto missing_from = [](const std::vector<MarginRow>& rows, const MarginRow& row) {
         return std::none_of(rows.begin(), rows.end(), [&](const MarginRow& other) {
             return other.box.top == row.box.top && other.shown == row.shown;
         });
     };
     if (margin.width != margin.drawn_width || margin.text_top != margin.drawn_top) {
-        InvalidateRect(memo, &strip, FALSE);
+        mark_box(strip);
     } else {
         for (const MarginRow& row : margin.rows)
             if (missing_from(before, row)) mark(row);
         for (const MarginRow& row : before)
             if (missing_from(margin.rows, row)) mark(row);
     }
-    RECT dirty{};
-    GetUpdateRect(memo, &dirty, FALSE);
     margin.to_draw = dirty;
 }
 
@@ -308,10 +311,14 @@ std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
     switch (got.message) {
     case WM_PAINT: {
         ResultsMarginState& margin = *state.margin;
+        ++margin.paints;
         margin.to_draw.reset();
         if (margin.refreshing) return std::nullopt;
+        RECT painting{};
+        if (GetUpdateRect(got.memo, &painting, FALSE) != FALSE) margin.painting = painting;
         refresh_results_margin(state);
         mark_changed_rows(state, got.memo);
+        margin.painting.reset();
         return std::nullopt;
     }
     case WM_FIT_RESULTS_MARGIN: fit_results_margin(state); return 0;

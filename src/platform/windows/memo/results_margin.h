@@ -44,9 +44,13 @@ struct ResultsMarginState {
     std::int32_t drawn_width = -1;
     std::int32_t drawn_top = 0;
     std::optional<RECT> to_draw;
-    std::wstring font_key;    // the DPI and zoom the widths were measured for
-    bool refreshing = false;  // a repaint caused by the margin's own change of the text area
-    bool fit_posted = false;  // a paint asked for the width to follow a wider result
+    // What the control repaints in the paint in hand, asked once as it starts; none
+    // outside a paint.
+    std::optional<RECT> painting;
+    std::uint64_t paints = 0;  // the memo's paints while the option is on
+    std::wstring font_key;     // the DPI and zoom the widths were measured for
+    bool refreshing = false;   // a repaint caused by the margin's own change of the text area
+    bool fit_posted = false;   // a paint asked for the width to follow a wider result
     // The widths of the texts on screen in the margin's font, by text: a paint measures
     // only what the last one did not show.
     std::unordered_map<std::wstring, std::int32_t> widths;
