@@ -15,7 +15,7 @@
 #include "calculator/evaluate.h"
 #include "calculator/number_format.h"
 #include "calculator/selection.h"
-#include "notes/note_blocks.h"
+#include "notes/book/note_blocks.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "notes/notebook.h"
+#include "notes/book/notebook.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "calculator/number_format.h"
 #include "calculator/tokenizer.h"
 #include "common/unicode.h"
-#include "notes/money_expression.h"
+#include "notes/figures/money_expression.h"
 
 namespace numvora {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "calculator/evaluate.h"
 #include "common/unicode.h"
-#include "notes/line_reading.h"
-#include "notes/money_expression.h"
+#include "notes/figures/money_expression.h"
+#include "notes/reading/line_reading.h"
 
 namespace numvora {
 namespace {

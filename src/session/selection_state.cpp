@@ -1,7 +1,7 @@
 #include "session/selection_state.h"
 
 #include "calculator/selection.h"
-#include "notes/money_expression.h"
+#include "notes/figures/money_expression.h"
 
 namespace numvora {
 

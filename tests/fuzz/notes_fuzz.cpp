@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "notes/note_blocks.h"
-#include "notes/notebook_differential.h"
+#include "notes/book/note_blocks.h"
+#include "notes/book/notebook_differential.h"
 
 namespace {
 

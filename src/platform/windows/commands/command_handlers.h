@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "notes/line_reading.h"
-#include "notes/note_blocks.h"
+#include "notes/book/note_blocks.h"
+#include "notes/reading/line_reading.h"
 #include "platform/windows/base/system_error.h"
 #include "platform/windows/base/win_handle.h"
 #include "session/calculator_session.h"

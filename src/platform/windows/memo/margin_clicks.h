@@ -3,7 +3,7 @@
 // click on a result opens its menu (commands/memo/memo_menu.cpp).
 #pragma once
 
-#include "notes/note_result.h"
+#include "notes/reading/note_result.h"
 #include "platform/windows/memo/memo_message.h"
 #include "platform/windows/memo/results_margin.h"
 

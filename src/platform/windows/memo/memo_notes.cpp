@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "common/win32/wide_text.h"
-#include "notes/note_calendar.h"
+#include "notes/figures/note_calendar.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "notes/note_calendar.h"
-#include "notes/notebook.h"
+#include "notes/book/notebook.h"
+#include "notes/figures/note_calendar.h"
 #include "platform/windows/memo/memo_message.h"
 #include "ui/memo/memo_mirror.h"
 

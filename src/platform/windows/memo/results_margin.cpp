@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
-#include "notes/note_blocks.h"
-#include "notes/note_result.h"
+#include "notes/book/note_blocks.h"
+#include "notes/reading/note_result.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_zoom.h"

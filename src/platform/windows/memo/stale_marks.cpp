@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "common/win32/wide_text.h"
-#include "notes/stale_results.h"
+#include "notes/book/stale_results.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_zoom.h"

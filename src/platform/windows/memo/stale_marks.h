@@ -1,4 +1,4 @@
-// Marks under results written into the memo that no longer hold (notes/stale_results.h):
+// Marks under results written into the memo that no longer hold (notes/book/stale_results.h):
 // a thin underline in the theme's warning colour under the old figure, and a tooltip
 // with the line's value now. They show while the margin shows the line results, whose
 // notes follow every edit, and are drawn after the control has painted its text.

@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "common/win32/wide_text.h"
-#include "notes/note_blocks.h"
-#include "notes/note_result.h"
+#include "notes/book/note_blocks.h"
+#include "notes/reading/note_result.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/state/app_state.h"

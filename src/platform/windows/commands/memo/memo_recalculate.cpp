@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
-#include "notes/stale_results.h"
+#include "notes/book/stale_results.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/state/app_state.h"

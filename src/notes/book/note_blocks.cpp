@@ -1,0 +1,298 @@
+#include "notes/book/note_blocks.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "common/unicode.h"
+#include "notes/figures/written_number.h"
+#include "notes/reading/line_tokens.h"
+
+namespace numvora {
+
+namespace {
+
+double value_of(std::string_view text) {
+    double value = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+void add_passed(PassedFigures& to, const PassedFigures& from) {
+    to.dates += from.dates;
+    to.counts += from.counts;
+    to.rates += from.rates;
+    to.ranges += from.ranges;
+    to.foreign.insert(to.foreign.end(), from.foreign.begin(), from.foreign.end());
+    to.areas += from.areas;
+    to.several += from.several;
+}
+
+std::size_t at(SumOf of) { return static_cast<std::size_t>(of); }
+
+bool is_empty_line(std::string_view line) { return trim_white_space(line).empty(); }
+
+// "$360, 2,400엔": the foreign money passed over, summed by currency, in the order met.
+std::string foreign_text(const std::vector<NoteResult>& foreign) {
+    std::vector<std::pair<NoteResult, double>> sums;
+    for (const NoteResult& money : foreign) {
+        const std::string_view code = notes_detail::currency_code(money.currency);
+        auto same = std::find_if(sums.begin(), sums.end(), [&](const auto& sum) {
+            return notes_detail::currency_code(sum.first.currency) == code;
+        });
+        if (same == sums.end()) same = sums.insert(sums.end(), {money, 0.0});
+        same->second += value_of(money.value);
+    }
+    std::string text;
+    for (auto& [money, sum] : sums) {
+        money.value = notes_detail::note_value_text(sum);
+        text += (text.empty() ? "" : ", ") + result_text(money, true);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string_view> note_lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+void ResultSum::pass_over(const Figure& figure) {
+    switch (figure.role) {
+    case FigureRole::DateTime:
+    case FigureRole::Duration:
+    case FigureRole::Date:
+    case FigureRole::Days: ++passed_.dates; break;
+    case FigureRole::Count: ++passed_.counts; break;
+    case FigureRole::Rate: ++passed_.rates; break;
+    case FigureRole::Range: ++passed_.ranges; break;
+    case FigureRole::Foreign:
+        passed_.foreign.push_back({figure.value, ResultUnit::Money, figure.currency, {}, {}});
+        break;
+    case FigureRole::Area: ++passed_.areas; break;
+    case FigureRole::Amount:
+    case FigureRole::Name: break;
+    }
+}
+
+void ResultSum::pass(std::size_t PassedFigures::*figures) {
+    ++(passed_.*figures);
+    last_ = Last::Passed;
+    last_passed_ = figures;
+}
+
+void ResultSum::add(Entry entry) {
+    sums_[at(entry.of)] += value_of(entry.in_won());
+    ++counts_[at(entry.of)];
+    entries_.push_back(std::move(entry));
+    last_ = Last::Entry;
+}
+
+void ResultSum::take_back(Last last) {
+    if (last == Last::Passed) --(passed_.*last_passed_);
+    if (last != Last::Entry) return;
+    const Entry& entry = entries_.back();
+    sums_[at(entry.of)] -= value_of(entry.in_won());
+    --counts_[at(entry.of)];
+    entries_.pop_back();
+}
+
+void ResultSum::take(const LineReading& reading) {
+    // "점심 12,000 / + 커피 4,500": the chain is worth 16,500 once, not 12,000 more.
+    if (reading.continues) take_back(last_);
+    last_ = Last::Nothing;
+    if (reading.kind == LineKind::Total) return;
+    if (reading.has_result()) {
+        switch (reading.unit) {
+        case ResultUnit::Date:
+        case ResultUnit::DDay:
+        case ResultUnit::Days: pass(&PassedFigures::dates); break;
+        case ResultUnit::Pyeong:
+        case ResultUnit::SquareMetre: pass(&PassedFigures::areas); break;
+        case ResultUnit::Duration: add({reading.value, SumOf::Durations, false, false, {}, {}, {}}); break;
+        case ResultUnit::Number:
+        case ResultUnit::Money:
+            add({reading.value, reading.kind == LineKind::Count ? SumOf::Counts : SumOf::Amounts,
+                 reading.unit == ResultUnit::Money, reading.grouped, reading.writing, reading.currency, reading.won});
+            break;
+        }
+    }
+    if (reading.kind != LineKind::Expression && reading.amounts > 1) ++passed_.several;
+    for (const Figure& figure : reading.figures) {
+        if (!figure.used) pass_over(figure);
+    }
+}
+
+void ResultSum::take_figures(const LineReading& reading) {
+    for (const Figure& figure : reading.figures) {
+        if (figure.role == FigureRole::Amount)
+            add({figure.value, SumOf::Amounts, true, reading.grouped, {}, {}, {}});
+        else if (figure.role == FigureRole::Count)
+            add({figure.value, SumOf::Counts, false, reading.grouped, {}, {}, {}});
+        else if (figure.role == FigureRole::Duration)
+            add({figure.value, SumOf::Durations, false, false, {}, {}, {}});
+        else
+            pass_over(figure);
+    }
+}
+
+void ResultSum::take_section(const NotesSum& section) {
+    const bool money = section.unit == ResultUnit::Money;
+    if (!section.currency.empty()) {
+        add({section.value, section.of, money, section.grouped, section.writing, section.currency, section.won});
+    } else {
+        for (const std::string& value : section.added)
+            add({value, section.of, money, section.grouped, section.writing, {}, {}});
+    }
+    add_passed(passed_, section.passed);
+    last_ = Last::Nothing;
+}
+
+std::optional<NotesSum> ResultSum::foreign_sum(NotesSum out) const {
+    std::string_view code;
+    double value = 0.0, won = 0.0;
+    bool all_won = true;
+    for (const Entry& entry : entries_) {
+        if (entry.of != SumOf::Amounts) continue;
+        if (entry.currency.empty() || (!code.empty() && notes_detail::currency_code(entry.currency) != code))
+            return std::nullopt;
+        if (code.empty()) {
+            code = notes_detail::currency_code(entry.currency);
+            out.currency = entry.currency;
+        }
+        out.added.push_back(entry.value);
+        value += value_of(entry.value);
+        won += value_of(entry.won);
+        all_won = all_won && !entry.won.empty();
+        out.grouped = out.grouped || entry.grouped;
+    }
+    out.value = notes_detail::note_value_text(value);
+    if (all_won) out.won = notes_detail::note_value_text(won);
+    out.unit = ResultUnit::Money;
+    return out;
+}
+
+NotesSum ResultSum::sum() const {
+    NotesSum out;
+    out.passed = passed_;
+    out.of = counts_[at(SumOf::Amounts)] > 0     ? SumOf::Amounts
+             : counts_[at(SumOf::Durations)] > 0 ? SumOf::Durations
+                                                 : SumOf::Counts;
+    for (const Entry& entry : entries_) {
+        if (entry.of != out.of) ++(entry.of == SumOf::Counts ? out.passed.counts : out.passed.dates);
+    }
+    if (out.of == SumOf::Amounts) {
+        if (std::optional<NotesSum> foreign = foreign_sum(out)) return *std::move(foreign);
+    }
+    bool money = false;
+    std::optional<AmountWriting> writing;
+    for (const Entry& entry : entries_) {
+        if (entry.of != out.of) continue;
+        if (entry.in_won().empty()) {
+            out.passed.foreign.push_back({entry.value, ResultUnit::Money, entry.currency, {}, {}});
+            continue;
+        }
+        out.added.push_back(entry.in_won());
+        out.grouped = out.grouped || entry.grouped;
+        money = money || entry.money;
+        // Taken only where every line added writes money alike.
+        writing = !writing || *writing == entry.writing ? entry.writing : AmountWriting{};
+    }
+    if (!out.added.empty()) out.value = notes_detail::note_value_text(sums_[at(out.of)]);
+    out.writing = writing.value_or(AmountWriting{});
+    out.unit = out.of == SumOf::Durations ? ResultUnit::Duration : money ? ResultUnit::Money : ResultUnit::Number;
+    return out;
+}
+
+bool ends_blocks(BlockMark line, BlockMark above) {
+    return line.word == TotalWord::Grand || (line.empty && !above.empty && above.word == TotalWord::None);
+}
+
+std::optional<std::string> BlockTally::take(const LineReading& reading, bool empty) {
+    const BlockMark mark{empty, empty || reading.kind != LineKind::Total ? TotalWord::None : reading.total};
+    std::optional<std::string> shown;
+    if (mark.word != TotalWord::None) {
+        NotesSum sum = total(mark.word);
+        if (mark.word == TotalWord::Sub && !sum.value.empty()) {
+            if (!chain_) chain_.emplace();
+            chain_->take_section(sum);
+        }
+        block_ = {};
+        if (!sum.value.empty()) shown = std::move(sum.value);
+    } else if (!empty) {
+        block_.take(reading);
+        if (reading.has_result()) shown = reading.value;
+    }
+    if (ends_blocks(mark, above_)) *this = {};
+    above_ = mark;
+    return shown;
+}
+
+NotesSum BlockTally::total(TotalWord word) const {
+    NotesSum own = block_.sum();
+    if (word != TotalWord::Grand || !chain_) return own;
+    ResultSum sections = *chain_;
+    sections.take_section(own);
+    return sections.sum();
+}
+
+NotesSum selection_total(std::string_view text) {
+    return selection_total(text, [](std::size_t, std::string_view line) { return read_line(line); });
+}
+
+NotesSum selection_total(std::string_view text, const LineReader& read) {
+    const std::vector<std::string_view> lines = note_lines(text);
+    ResultSum sum;
+    if (lines.size() == 1) {
+        const LineReading reading = read(0, text);
+        if (reading.kind == LineKind::Expression)
+            sum.take(reading);
+        else if (reading.kind != LineKind::Total)
+            sum.take_figures(reading);
+        return sum.sum();
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        sum.take(is_empty_line(lines[i]) ? LineReading{} : read(i, lines[i]));
+    return sum.sum();
+}
+
+std::string sum_expression(const std::vector<std::string>& values) {
+    std::string out;
+    for (const std::string& value : values) {
+        const bool subtract = !out.empty() && value.starts_with('-');
+        if (!out.empty()) out += subtract ? " - " : " + ";
+        out.append(value, subtract ? 1 : 0);
+    }
+    return out;
+}
+
+std::string total_status_text(const NotesSum& sum) {
+    if (sum.added.empty()) return "더할 숫자가 없습니다";
+    std::string text = std::to_string(sum.added.size()) + "개를 더했습니다";
+    const std::pair<std::size_t, std::string_view> kinds[] = {{sum.passed.dates, "날짜·시간"},
+                                                              {sum.passed.counts, "개수"},
+                                                              {sum.passed.rates, "비율"},
+                                                              {sum.passed.ranges, "범위"},
+                                                              {sum.passed.foreign.size(), "외화"},
+                                                              {sum.passed.areas, "면적"},
+                                                              {sum.passed.several, "금액이 둘 이상인 줄"}};
+    std::string passed;
+    for (const auto& [n, name] : kinds) {
+        if (n == 0) continue;
+        if (!passed.empty()) passed += ", ";
+        passed +=
+            std::string(name) + " " + (name == "외화" ? foreign_text(sum.passed.foreign) : std::to_string(n) + "개");
+    }
+    if (!passed.empty()) text += " (" + passed + " 제외)";
+    return text;
+}
+
+}  // namespace numvora

@@ -1,0 +1,365 @@
+#include "notes/book/notebook.h"
+
+#include <algorithm>
+
+#include "common/unicode.h"
+
+namespace numvora {
+
+namespace {
+
+// What a total takes from a line, status included: when it changes, the block below
+// is read again.
+bool same_for_totals(const LineReading& a, const LineReading& b) {
+    const auto same_figure = [](const Figure& x, const Figure& y) {
+        return x.role == y.role && x.value == y.value && x.used == y.used && x.currency == y.currency;
+    };
+    return a.kind == b.kind && a.total == b.total && a.value == b.value && a.unit == b.unit &&
+           a.currency == b.currency && a.won == b.won && a.writing == b.writing && a.continues == b.continues &&
+           a.grouped == b.grouped && a.amounts == b.amounts &&
+           std::equal(a.figures.begin(), a.figures.end(), b.figures.begin(), b.figures.end(), same_figure);
+}
+
+// What a rate line is filed under: no note name has a space.
+std::string rate_name(std::string_view code) { return "환율 " + std::string(code); }
+
+}  // namespace
+
+// The names, the results and the block above one line, looked up in the book; what the
+// reading asked for is kept, so that the line is read again when that changes.
+class NoteBook::ScopeAt final : public NoteScope {
+public:
+    ScopeAt(const NoteBook& book, std::size_t line) : book_(book), line_(line) {}
+    std::optional<std::string> value_of(std::string_view name) const override {
+        if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.emplace_back(name);
+        const std::optional<std::size_t> definition = book_.definition_before(name, line_);
+        if (!definition) return std::nullopt;
+        const Line& defining = book_.line_at(*definition);
+        if (!defining.result && !defining.reading.gives.empty()) return defining.reading.gives;
+        return value_text(defining);
+    }
+    std::optional<std::string> previous() const override {
+        previous_ = true;
+        for (std::size_t line = line_; line > 0; --line) {
+            if (book_.line_at(line - 1).result) return value_text(book_.line_at(line - 1));
+        }
+        return std::nullopt;
+    }
+    std::optional<std::string> line_above() const override {
+        previous_ = true;
+        if (line_ == 0 || book_.line_at(line_ - 1).empty) return std::nullopt;
+        return value_text(book_.line_at(line_ - 1));
+    }
+    bool block_has_result() const override {
+        block_ = true;
+        return book_.tally_before(line_).has_result();
+    }
+    std::optional<DayNumber> today() const override {
+        today_ = true;
+        return book_.today_;
+    }
+    std::optional<std::string> rate_of(std::string_view code) const override {
+        const std::string name = rate_name(code);
+        if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
+        const std::optional<std::size_t> definition = book_.definition_before(name, line_);
+        if (!definition) return std::nullopt;
+        return book_.line_at(*definition).reading.sets_rate->won;
+    }
+    void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_}; }
+
+private:
+    // A result as the lines below take it: foreign money with its currency after a space,
+    // a date, days or a duration as it shows.
+    static std::optional<std::string> value_text(const Line& line) {
+        if (!line.result) return std::nullopt;
+        if (!line.written.currency.empty()) return *line.result + " " + line.written.currency;
+        if (line.written.unit == ResultUnit::Number || line.written.unit == ResultUnit::Money) return line.result;
+        return result_text({*line.result, line.written.unit, {}, {}, {}}, false);
+    }
+
+    const NoteBook& book_;
+    std::size_t line_;
+    mutable std::vector<std::string> names_;
+    mutable bool previous_ = false;
+    mutable bool block_ = false;
+    mutable bool today_ = false;
+};
+
+void NoteBook::assign(std::string_view text) {
+    lines_.clear();
+    free_.clear();
+    order_.clear();
+    definitions_.clear();
+    takers_.clear();
+    previous_takers_.clear();
+    today_takers_.clear();
+    replace(0, 0, text);
+}
+
+void NoteBook::replace(std::size_t first, std::size_t count, std::string_view text) {
+    first = std::min(first, size());
+    count = std::min(count, size() - first);
+    // What the old lines defined: the lines below that took it look again.
+    std::vector<std::string> names;
+    for (std::size_t line = first; line < first + count; ++line) {
+        const Line& old = line_at(line);
+        const std::vector<std::string> gone = names_of(old);
+        file(order_.at(line), gone, old.asked, false);
+        names.insert(names.end(), gone.begin(), gone.end());
+    }
+    const std::vector<std::string_view> added = note_lines(text);
+    lay(first, count, added);
+    const std::size_t last = first + added.size() - 1;
+    pend_from_ = last + 1;
+    reread_ = 0;
+    pending_.clear();
+    // Below the change: the names the removed lines defined, the result above, the block.
+    follow(last, true, names);
+    follow_block(last);
+    for (std::size_t line = first; line <= last; ++line) read_again(line);
+    read_pending();
+}
+
+void NoteBook::set_today(std::optional<DayNumber> today) {
+    if (today == today_) return;
+    today_ = today;
+    pend_from_ = 0;
+    reread_ = 0;
+    pending_.clear();
+    for (const Handle line : today_takers_) pending_.insert(order_.place(line));
+    read_pending();
+}
+
+void NoteBook::read_pending() {
+    while (!pending_.empty()) {
+        const std::size_t line = *pending_.begin();
+        pending_.erase(pending_.begin());
+        read_again(line);
+    }
+}
+
+std::optional<NoteResult> NoteBook::note_result(std::size_t line) const {
+    const Line& at = line_at(line);
+    if (!at.result) return std::nullopt;
+    return at.written;
+}
+
+std::optional<std::string> NoteBook::shown(std::size_t line, ResultView view) const {
+    const std::optional<NoteResult> result = note_result(line);
+    if (!result) return std::nullopt;
+    return margin_text(*result, view);
+}
+
+void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added) {
+    // Lines kept in place where the count stays, so that a keystroke moves no other line.
+    const std::size_t kept = std::min(count, added.size());
+    for (std::size_t line = first + kept; line < first + count; ++line) {
+        const Handle gone = order_.at(line);
+        lines_[gone] = Line{};
+        free_.push_back(gone);
+    }
+    order_.erase(first + kept, count - kept);
+    std::vector<Handle> handles;
+    if (added.size() - kept > free_.size()) lines_.reserve(lines_.size() + added.size() - kept - free_.size());
+    for (std::size_t i = kept; i < added.size(); ++i) {
+        if (free_.empty()) {
+            handles.push_back(static_cast<Handle>(lines_.size()));
+            lines_.emplace_back();
+        } else {
+            handles.push_back(free_.back());
+            free_.pop_back();
+        }
+    }
+    order_.insert(first + kept, handles);
+    for (std::size_t i = 0; i < added.size(); ++i) {
+        Line& line = line_at(first + i);
+        line = Line{};
+        line.text = std::string(added[i]);
+        line.empty = trim_white_space(added[i]).empty();
+    }
+}
+
+std::vector<std::string> NoteBook::names_of(const Line& line) {
+    std::vector<std::string> names;
+    const LineReading& reading = line.reading;
+    if (!reading.defines.empty()) names.push_back(reading.defines);
+    if (reading.kind == LineKind::Total)
+        names.emplace_back(trim_white_space(std::string_view(line.text).substr(0, reading.replace_begin)));
+    if (reading.sets_rate) names.push_back(rate_name(reading.sets_rate->currency));
+    return names;
+}
+
+void NoteBook::read_again(std::size_t line) {
+    ++reread_;
+    const Handle handle = order_.at(line);
+    Line& at = lines_[handle];
+    // The line's own entries in the index mislead no reading of it: they lie at its place.
+    std::vector<std::string> names = names_of(at);
+    const Asked took = std::move(at.asked);
+    const LineReading old = std::move(at.reading);
+    const std::optional<std::string> old_result = std::move(at.result);
+    const NoteResult old_written = std::move(at.written);
+    const ScopeAt scope(*this, line);
+    // A line too long to read shows nothing: a memo of one huge line stays as quick.
+    at.reading = at.empty || at.text.size() > LINE_READ_MAX ? LineReading{} : read_line(at.text, false, &scope);
+    scope.asked(at);
+    at.result.reset();
+    if (at.reading.kind == LineKind::Total) {
+        at.written = total_at(line).result();
+        if (!at.written.value.empty()) at.result = at.written.value;
+    } else {
+        at.written = at.reading.result();
+        if (at.reading.has_result()) at.result = at.reading.value;
+    }
+    const std::vector<std::string> now = names_of(at);
+    // Filed again only when that changes: a name's list may hold every total line.
+    if (now != names || at.asked != took) {
+        file(handle, names, took, false);
+        file(handle, now, at.asked, true);
+    }
+    // What the lines below see: the result with its unit and currency, or a rate a name gives.
+    const bool changed = at.result != old_result || at.written.unit != old_written.unit ||
+                         at.written.currency != old_written.currency || at.reading.gives != old.gives ||
+                         at.reading.sets_rate != old.sets_rate;
+    // A name given or taken back, or its value changed: its takers below look again.
+    if (changed || now != names)
+        names.insert(names.end(), now.begin(), now.end());
+    else
+        names.clear();
+    follow(line, changed, names);
+    // The block below an edited line is followed once, from the change's last line.
+    if (line >= pend_from_ && !same_for_totals(old, at.reading)) follow_block(line);
+}
+
+void NoteBook::pend(std::size_t line) {
+    if (line >= pend_from_) pending_.insert(line);
+}
+
+void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<std::string>& names) {
+    // The takers of each name, down to its next definition.
+    for (const std::string& name : names) {
+        const auto takers = takers_.find(name);
+        if (takers == takers_.end()) continue;
+        std::size_t until = size();
+        if (const auto defined = definitions_.find(name); defined != definitions_.end()) {
+            const auto next = first_after(defined->second, line);
+            if (next != defined->second.end()) until = order_.place(*next);
+        }
+        for (auto taker = first_after(takers->second, line); taker != takers->second.end(); ++taker) {
+            const std::size_t at = order_.place(*taker);
+            if (at > until) break;
+            pend(at);
+        }
+    }
+    if (!result_changed) return;
+    // The lines below that take the result above, while no result stands between; a
+    // taker with a result of its own says so when it changes.
+    std::size_t from = line + 1;
+    for (auto taker = first_after(previous_takers_, line); taker != previous_takers_.end(); ++taker) {
+        const std::size_t at = order_.place(*taker);
+        while (from < at && !line_at(from).result) ++from;
+        if (from < at) break;
+        pend(at);
+        if (line_at(at).result) break;
+        from = at + 1;
+    }
+}
+
+void NoteBook::follow_block(std::size_t line) {
+    // The lines below whose block reaches the line, or begins anew by it: whether a line
+    // ends blocks depends on the line above it too, so the ends at the line and the next
+    // one may have moved and do not stop the walk.
+    const std::size_t until = std::min(size(), line + BLOCK_LINES_MAX + 2);
+    for (std::size_t below = line + 1; below < until; ++below) {
+        if (below >= line + 3 && ends_blocks_at(below - 1)) break;
+        const Line& at = line_at(below);
+        if (at.reading.kind == LineKind::Total || at.asked.block) pend(below);
+    }
+}
+
+BlockMark NoteBook::mark(std::size_t line) const {
+    const Line& at = line_at(line);
+    return {at.empty, at.empty || at.reading.kind != LineKind::Total ? TotalWord::None : at.reading.total};
+}
+
+bool NoteBook::ends_blocks_at(std::size_t line) const {
+    return ends_blocks(mark(line), line > 0 ? mark(line - 1) : BlockMark{});
+}
+
+BlockTally NoteBook::tally_before(std::size_t line) const {
+    // At most BLOCK_LINES_MAX lines back; follow_block reaches as far below.
+    const std::size_t from = line > BLOCK_LINES_MAX ? line - BLOCK_LINES_MAX : 0;
+    std::size_t start = line;
+    for (BlockMark below = start > from ? mark(start - 1) : BlockMark{}; start > from; --start) {
+        const BlockMark above = start >= 2 ? mark(start - 2) : BlockMark{};
+        if (ends_blocks(below, above)) break;
+        below = above;
+    }
+    BlockTally tally;
+    for (std::size_t i = start; i < line; ++i) {
+        const Line& at = line_at(i);
+        tally.take(at.reading, at.empty);
+    }
+    return tally;
+}
+
+NotesSum NoteBook::total_at(std::size_t line, std::string_view before_on_line) const {
+    BlockTally tally = tally_before(line);
+    if (!trim_white_space(before_on_line).empty()) tally.take(read_at(line, before_on_line, false), false);
+    const TotalWord word = line_at(line).reading.total;
+    return tally.total(word == TotalWord::None ? TotalWord::Grand : word);
+}
+
+LineReading NoteBook::read_at(std::size_t line, std::string_view text, bool selected) const {
+    const ScopeAt scope(*this, std::min(line, size()));
+    return read_line(text, selected, &scope);
+}
+
+NotesSum NoteBook::selection_total(std::size_t line, std::string_view text) const {
+    return numvora::selection_total(
+        text, [&](std::size_t n, std::string_view segment) { return read_at(line + n, segment, false); });
+}
+
+std::optional<std::size_t> NoteBook::definition_before(std::string_view name, std::size_t line) const {
+    const auto defined = definitions_.find(std::string(name));
+    if (defined == definitions_.end()) return std::nullopt;
+    const auto after = first_from(defined->second, line);
+    if (after == defined->second.begin()) return std::nullopt;
+    return order_.place(*std::prev(after));
+}
+
+void NoteBook::insert_sorted(std::vector<Handle>& lines, Handle line) const {
+    lines.insert(first_after(lines, order_.place(line)), line);
+}
+
+void NoteBook::erase_sorted(std::vector<Handle>& lines, Handle line) const {
+    const auto at = first_from(lines, order_.place(line));
+    if (at != lines.end() && *at == line) lines.erase(at);
+}
+
+std::vector<LineOrder::Handle>::const_iterator NoteBook::first_from(const std::vector<Handle>& lines,
+                                                                    std::size_t line) const {
+    return std::lower_bound(lines.begin(), lines.end(), line,
+                            [&](Handle at, std::size_t place) { return order_.place(at) < place; });
+}
+
+std::vector<LineOrder::Handle>::const_iterator NoteBook::first_after(const std::vector<Handle>& lines,
+                                                                     std::size_t line) const {
+    return std::upper_bound(lines.begin(), lines.end(), line,
+                            [&](std::size_t place, Handle at) { return place < order_.place(at); });
+}
+
+void NoteBook::file(Handle line, const std::vector<std::string>& names, const Asked& asked, bool in) {
+    const auto file_in = [&](std::vector<Handle>& lines) {
+        if (in)
+            insert_sorted(lines, line);
+        else
+            erase_sorted(lines, line);
+    };
+    for (const std::string& name : names) file_in(definitions_[name]);
+    for (const std::string& name : asked.names) file_in(takers_[name]);
+    if (asked.previous) file_in(previous_takers_);
+    if (asked.today) file_in(today_takers_);
+}
+
+}  // namespace numvora

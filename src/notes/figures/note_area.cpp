@@ -1,0 +1,76 @@
+#include "notes/figures/note_area.h"
+
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "notes/figures/plain_number.h"
+
+namespace numvora::notes_detail {
+
+namespace {
+
+// ㎡ in 평 is 121/400.
+constexpr std::int64_t PYEONG_SQUARE_METRES = 400;
+constexpr std::int64_t PYEONG_PARTS = 121;
+// Twelve digits leave room for the conversions and the hundredths in 64 bits.
+constexpr std::int64_t MOST_WRITTEN = 1'000'000'000'000;
+
+constexpr std::string_view PYEONG = "평";
+constexpr std::string_view SQUARE_METRE_SIGNS[] = {"㎡", "m²", "m2"};
+
+// The unit written at pos, and where it ends.
+std::optional<std::pair<AreaUnit, std::size_t>> unit_at(std::string_view s, std::size_t pos) {
+    if (starts_at(s, pos, PYEONG)) return std::pair{AreaUnit::Pyeong, pos + PYEONG.size()};
+    for (std::string_view sign : SQUARE_METRE_SIGNS) {
+        if (starts_at(s, pos, sign)) return std::pair{AreaUnit::SquareMetre, pos + sign.size()};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<AreaRead> read_area(std::string_view line, std::size_t pos) {
+    const auto number = read_decimal(line, pos);
+    if (!number || number->value.numerator >= MOST_WRITTEN || number->value.denominator >= MOST_WRITTEN)
+        return std::nullopt;
+    const auto unit = unit_at(line, number->end);
+    if (!unit || runs_on(line, unit->second)) return std::nullopt;
+    SquareMetres area{number->value.numerator, number->value.denominator};
+    if (unit->first == AreaUnit::Pyeong) {
+        area.numerator *= PYEONG_SQUARE_METRES;
+        area.denominator *= PYEONG_PARTS;
+    }
+    return AreaRead{area, unit->first, unit->second};
+}
+
+std::optional<AreaRead> read_area_conversion(std::string_view line, std::size_t pos) {
+    auto read = read_area(line, pos);
+    if (!read) return std::nullopt;
+    std::size_t at = skip_spaces(line, read->end);
+    if (starts_at(line, at, "→")) at = skip_spaces(line, at + std::string_view("→").size());
+    const auto unit = at == read->end ? std::nullopt : unit_at(line, at);
+    if (!unit || runs_on(line, unit->second)) return std::nullopt;
+    read->unit = unit->first;
+    read->end = unit->second;
+    return read;
+}
+
+std::optional<std::string> area_figure(SquareMetres area, AreaUnit unit) {
+    // Hundredths, half rounded up: (200n + d) / 2d, where n / d is the area in the unit.
+    const bool pyeong = unit == AreaUnit::Pyeong;
+    const auto twice_hundred_n = checked_product(area.numerator, (pyeong ? PYEONG_PARTS : 1) * 200);
+    const auto twice_d = checked_product(area.denominator, (pyeong ? PYEONG_SQUARE_METRES : 1) * 2);
+    if (!twice_hundred_n || !twice_d || *twice_hundred_n < 0 || *twice_d <= 0 ||
+        *twice_hundred_n > std::numeric_limits<std::int64_t>::max() - *twice_d / 2)
+        return std::nullopt;
+    const std::int64_t hundredths = (*twice_hundred_n + *twice_d / 2) / *twice_d;
+    std::string text = std::to_string(hundredths / 100) + '.';
+    text += static_cast<char>('0' + hundredths / 10 % 10);
+    text += static_cast<char>('0' + hundredths % 10);
+    return text;
+}
+
+std::string_view area_unit_text(AreaUnit unit) { return unit == AreaUnit::Pyeong ? PYEONG : SQUARE_METRE_SIGNS[0]; }
+
+}  // namespace numvora::notes_detail

@@ -1,0 +1,175 @@
+// What one line's reading is made of, shared by its parts: the tokens with the role of
+// each figure (figure_roles.cpp), the dates, durations and areas among them
+// (note_quantities.cpp), the names taken from the lines above (note_names.cpp) and the
+// expression among labels (note_expression.cpp). Only src/notes includes it.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "notes/reading/line_reading.h"
+#include "notes/reading/line_tokens.h"
+
+namespace numvora::notes_detail {
+
+bool is_operator(TokenKind kind);
+bool is_label(TokenKind kind);
+
+// Why a line that calculates with a date or a time has no result.
+inline constexpr std::string_view NOT_WITH_DATES = "날짜와 시간을 이렇게 계산할 수는 없습니다";
+
+// Dates, durations, days and areas read across the tokens, each made one figure with
+// its value; today's date is asked of the scope only where one is written.
+void read_quantities(std::string_view line, std::vector<Token>& tokens, const NoteScope* scope);
+// A quantity's value as a figure: minutes, a day number (a D-day's), days, or ㎡ to two
+// decimals.
+std::string quantity_figure(const Quantity& quantity);
+// Its value as a result: the same, but a D-day's days left and an area in the unit asked.
+std::string quantity_value(const Quantity& quantity);
+ResultUnit quantity_unit(const Quantity& quantity);
+FigureRole quantity_role(const Quantity& quantity);
+// A value as a result shows it, read back: "1시간 30분", "2027-03-18 (목)", "281일".
+Quantity quantity_of_text(std::string_view text);
+inline bool is_quantity(const Quantity& quantity) { return !std::holds_alternative<std::monostate>(quantity); }
+inline bool has_quantity(const Token& token) { return is_quantity(token.quantity); }
+
+// The tokens of a line with what each figure means.
+struct Reading {
+    std::string_view line;
+    std::vector<Token> tokens;
+    const NoteScope* scope = nullptr;  // the lines above: the rates of exchange they set
+    std::vector<FigureRole> roles;     // by token; meaningful for numbers
+    std::vector<bool> skipped;         // labels, names, and signs that only separate ("12/5 - 점심")
+    std::vector<bool> starts;          // an operand begins here: a figure, "(", or signs glued to one
+
+    bool number(std::size_t i) const { return tokens[i].kind == TokenKind::Number; }
+    // A figure the calculation may take as an operand.
+    bool operand(std::size_t i) const {
+        return number(i) && !tokens[i].marks.joined && !tokens[i].marks.name && roles[i] != FigureRole::Range;
+    }
+    bool operand_end(std::size_t i) const { return operand(i) || tokens[i].kind == TokenKind::Close; }
+    bool glued(std::size_t i) const { return i + 1 < tokens.size() && tokens[i + 1].begin == tokens[i].end; }
+
+    std::optional<std::size_t> previous_significant(std::size_t i) const {
+        while (i > 0) {
+            --i;
+            if (!is_label(tokens[i].kind) && !(number(i) && tokens[i].marks.name)) return i;
+        }
+        return std::nullopt;
+    }
+    std::optional<std::size_t> next_significant(std::size_t i) const {
+        for (++i; i < tokens.size(); ++i) {
+            if (!is_label(tokens[i].kind) && !(number(i) && tokens[i].marks.name)) return i;
+        }
+        return std::nullopt;
+    }
+    bool starts_operand(std::size_t i) const { return starts[i]; }
+    // "정가 42,000 / 할인가 33,600": a "/" between two labelled figures parts them.
+    bool separates(std::size_t i) const {
+        return tokens[i].kind == TokenKind::Divide && i >= 2 && i + 1 < tokens.size() && number(i - 1) &&
+               is_label(tokens[i - 2].kind) && tokens[i + 1].kind == TokenKind::Word;
+    }
+    // "12월 7일 - 12,000원": a dash after a date sets it apart, unless days or a date
+    // follow it ("2026-12-25 - 오늘", "2026-12-08 - 100일").
+    bool dash_after_date(std::size_t i) const {
+        if (tokens[i].kind != TokenKind::Minus || i == 0 || !number(i - 1)) return false;
+        if (roles[i - 1] == FigureRole::DateTime) return true;
+        const bool day_next = i + 1 < tokens.size() && number(i + 1) &&
+                              (roles[i + 1] == FigureRole::Date || roles[i + 1] == FigureRole::Days);
+        return roles[i - 1] == FigureRole::Date && !day_next;
+    }
+    // An operator with an operand on each side, labels between them allowed ("12,000원 + 커피 4,500원").
+    bool binary(std::size_t i) const {
+        // "9 -1,000", "환불:-5,000", "할인-5,000": glued to its figure and not to one before
+        // it, a minus is the figure's sign.
+        const bool after_operand = i > 0 && !tokens[i - 1].spaced_after && operand_end(i - 1);
+        if (tokens[i].kind == TokenKind::Minus && glued(i) && !after_operand) return false;
+        if (separates(i)) return false;
+        if (dash_after_date(i)) return false;
+        const auto before = previous_significant(i);
+        const auto after = next_significant(i);
+        return before && after && operand_end(*before) && starts_operand(*after);
+    }
+};
+
+// Each figure's role, and the operators that join operands.
+void assign_roles(Reading& r);
+// Whether the text before an "=" holds a calculation of its own.
+bool has_amount(const Reading& r);
+// Whether a figure may stand in a label before an expression.
+bool label_figure(const Reading& r, std::size_t i);
+// Why an operator cannot be calculated: a range, or a time of day or a date that is not
+// read as one beside it ("3~5만원 x 3", "오후 3시 + 2시간"), or another operator after it.
+// Empty when nothing blocks.
+std::string blocked_operation(const Reading& r);
+
+// An expression found among the labels: the engine's text and the figures it took.
+struct Parsed {
+    std::string expression;
+    std::vector<std::size_t> used;
+    std::string currency;  // the result is foreign money in this currency
+    std::string unclear;   // why it cannot be calculated: no result
+    bool money = false;    // the result is money
+    Quantity quantity;     // the result is a date, a duration, days or an area, calculated here
+    bool vat = false;      // 부가세 took part: a result in won is cut below the 원
+};
+// asks: an "=" asks for a value, so one figure alone is enough.
+std::optional<Parsed> parse_expression(const Reading& r, bool asks);
+
+// What a line took from the lines above.
+struct NameUse {
+    std::vector<std::string> uses;
+    bool uses_previous = false;
+    bool continues = false;  // it opens with an operator: it goes on from the result above
+    std::string unknown;
+};
+bool is_previous_word(std::string_view word);
+// A value from above (a name's, the line above's) standing where the token at stood.
+Token reference_token(const Token& at, std::string_view value);
+// Names and the result above, put in as figures.
+// asks: an "=" after the body asks for the value of what stands before it.
+void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use);
+
+// 부가세 (VAT, 10%) as notes write it (note_vat.cpp): "X + 부가세" and "X 부가세 별도" at the
+// line's end (X × 1.1), "X의 부가세" and "부가세 X" (X × 0.1), "X 공급가" (X ÷ 1.1), and
+// "부가세" alone under a result, 10% of it. The word becomes a figure of 10% marked vat, a
+// figure before 공급가 is marked supply; the expression reads the rest.
+void read_vat(std::string_view body, std::vector<Token>& t, const NoteScope* scope, NameUse& use);
+// A figure cut below the 원, as invoices cut a tax: "1357.4" is "1357", "-0.5" is "0".
+std::string cut_below_won(std::string value);
+
+// "$1 = 1,380원", "1달러 = 1,380원", "100엔 = 920원", "환율 $1 = 1,380원", "환율 1,380" and
+// "환율 = 1,380" (dollars): the rate of exchange the line sets (exchange_rates.cpp).
+std::optional<ExchangeRate> read_exchange_rate(std::string_view line);
+
+// The shapes of a line around its figures (line_shapes.cpp).
+
+// A result as F9 writes it, with white space around and no line break: an amount (see
+// is_written_amount), foreign money, a date, a D-day, days, a duration or an area, so that
+// F9 finds its old result and a total line stays one (note_result.cpp).
+bool is_written_result(std::string_view text);
+
+// Where the old results begin: the "=" before the first of a chain of results that runs
+// to the text's end, the last of which may be empty. npos when there is none.
+std::size_t old_result_start(std::string_view text);
+
+// "월세 = 55만원", "관리비: 12만 3천원": a name, and where the value after it begins.
+struct Definition {
+    std::string name;
+    std::size_t rest = 0;
+};
+std::optional<Definition> read_definition(std::string_view line);
+
+// "１２，０００원": the line with full-width digits, commas and points made ASCII, and for
+// each of its bytes the byte of the line it came from (one more for the end).
+std::string ascii_figures(std::string_view line, std::vector<std::size_t>& origin);
+
+// Where the item after a list mark begins ("- 교통 62,400", "* 우유", "• ", "· ", "ㄴ",
+// "> ", "1. ", "1) ", "①"), or 0: a mark before a figure ("- 10%", "* 2") is an
+// operator, and the line goes on from the one above.
+std::size_t list_item_start(std::string_view line);
+
+}  // namespace numvora::notes_detail

@@ -1,0 +1,371 @@
+#include "notes/reading/line_reading.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+#include "calculator/evaluate.h"
+#include "common/korean_particle.h"
+#include "common/unicode.h"
+#include "notes/figures/written_number.h"
+#include "notes/reading/line_parts.h"
+#include "notes/reading/line_tokens.h"
+
+namespace numvora {
+
+namespace {
+
+using notes_detail::ascii_figures;
+using notes_detail::Definition;
+using notes_detail::is_previous_word;
+using notes_detail::list_item_start;
+using notes_detail::NameUse;
+using notes_detail::old_result_start;
+using notes_detail::Parsed;
+using notes_detail::read_definition;
+using notes_detail::Reading;
+using notes_detail::TokenKind;
+using LineToken = notes_detail::Token;
+
+// asks: an "=" after the body asks for its value.
+Reading read_tokens(std::string_view body, bool split_joined, const NoteScope* scope = nullptr, NameUse* use = nullptr,
+                    bool asks = false) {
+    Reading r{body, notes_detail::tokenize_line(body, split_joined), scope, {}, {}, {}};
+    notes_detail::read_quantities(body, r.tokens, scope);
+    NameUse ignored;
+    notes_detail::read_vat(body, r.tokens, scope, use != nullptr ? *use : ignored);
+    if (scope != nullptr) resolve_names(body, r.tokens, *scope, asks, use != nullptr ? *use : ignored);
+    assign_roles(r);
+    return r;
+}
+
+bool grouped_style(const Reading& r, const std::vector<std::size_t>& used) {
+    for (const std::size_t i : used) {
+        if (r.tokens[i].marks.grouped || r.tokens[i].marks.unit || r.tokens[i].marks.reference) return true;
+    }
+    return false;
+}
+
+// Money in 만, 억 or 조 among the amounts taken, and 원 with them: "1억 2천만원 + 3,500만원".
+AmountWriting writing_of(const Reading& r, const std::vector<std::size_t>& used) {
+    AmountWriting writing;
+    for (const std::size_t i : used) {
+        if (r.roles[i] != FigureRole::Amount) continue;
+        writing.in_man = writing.in_man || r.tokens[i].marks.large_unit;
+        writing.won = writing.won || r.tokens[i].marks.won;
+    }
+    return writing;
+}
+
+// Foreign money's value in won at the rate the lines above set; none without one.
+std::string in_won(const Reading& r, const std::string& value, std::string_view currency) {
+    const std::optional<std::string> rate =
+        r.scope != nullptr ? r.scope->rate_of(notes_detail::currency_code(currency)) : std::nullopt;
+    if (!rate) return {};
+    const Result<double, CalcError> won = evaluate("(" + value + ")*" + *rate);
+    return won ? notes_detail::note_value_text(*won) : std::string();
+}
+
+void fill_figures(const Reading& r, const std::vector<std::size_t>& used, LineReading& out) {
+    std::vector<bool> taken(r.tokens.size(), false);
+    for (const std::size_t u : used) taken[u] = true;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (!r.number(i)) continue;
+        const bool negative = i > 0 && r.tokens[i - 1].kind == TokenKind::Minus && r.glued(i - 1) &&
+                              !r.skipped[i - 1] && !r.binary(i - 1) && r.tokens[i].value != "0";
+        const bool below_zero = negative || r.tokens[i].marks.negative;
+        Figure figure{r.roles[i], (below_zero ? "-" : "") + r.tokens[i].value, false, r.tokens[i].currency};
+        figure.used = taken[i];
+        // A plain number the calculation took is a quantity, whatever it would be alone.
+        if (figure.used && figure.role == FigureRole::Name) figure.role = FigureRole::Amount;
+        out.figures.push_back(std::move(figure));
+    }
+}
+
+void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
+    fill_figures(r, parsed.used, out);
+    out.grouped = grouped_style(r, parsed.used);
+    out.writing = writing_of(r, parsed.used);
+    out.kind = LineKind::Expression;
+    out.expression = parsed.expression;
+    if (!parsed.unclear.empty()) {
+        out.unclear = parsed.unclear;
+        return;
+    }
+    if (notes_detail::is_quantity(parsed.quantity)) {
+        out.value = notes_detail::quantity_value(parsed.quantity);
+        out.unit = notes_detail::quantity_unit(parsed.quantity);
+        return;
+    }
+    out.currency = parsed.currency;
+    out.unit = parsed.money || !out.currency.empty() ? ResultUnit::Money : ResultUnit::Number;
+    const Result<double, CalcError> value = evaluate(parsed.expression);
+    if (!value) {
+        out.error = value.error();
+        return;
+    }
+    out.value = notes_detail::note_value_text(*value);
+    if (!out.currency.empty())
+        out.won = in_won(r, out.value, out.currency);
+    else if (parsed.vat)
+        out.value = notes_detail::cut_below_won(std::move(out.value));
+}
+
+// A line that is no calculation: its one amount, else its one sum of foreign money, else
+// its one count, else its one duration with no other time beside it ("근무 8시간"; not
+// "1시간 30초" nor "오후 3시 2시간").
+void read_amount(const Reading& r, LineReading& out) {
+    fill_figures(r, {}, out);
+    std::optional<std::size_t> amount, foreign, count, duration;
+    std::size_t foreigns = 0, counts = 0, durations = 0, times = 0;
+    for (std::size_t i = 0; i < out.figures.size(); ++i) {
+        switch (out.figures[i].role) {
+        case FigureRole::Amount:
+            ++out.amounts;
+            amount = i;
+            break;
+        case FigureRole::Foreign:
+            ++foreigns;
+            foreign = i;
+            break;
+        case FigureRole::Count:
+            ++counts;
+            count = i;
+            break;
+        case FigureRole::Duration:
+            ++durations;
+            duration = i;
+            break;
+        case FigureRole::DateTime:
+        case FigureRole::Date:
+        case FigureRole::Days: ++times; break;
+        default: break;
+        }
+    }
+    const bool no_amount = out.amounts == 0 && foreigns == 0;
+    const std::optional<std::size_t> chosen = out.amounts == 1                                           ? amount
+                                              : out.amounts == 0 && foreigns == 1                        ? foreign
+                                              : no_amount && counts == 1                                 ? count
+                                              : no_amount && counts == 0 && durations == 1 && times == 0 ? duration
+                                                                                                         : std::nullopt;
+    if (!chosen) return;
+    Figure& figure = out.figures[*chosen];
+    figure.used = true;
+    const bool money = figure.role == FigureRole::Amount || figure.role == FigureRole::Foreign;
+    out.kind = money ? LineKind::Amount : figure.role == FigureRole::Count ? LineKind::Count : LineKind::Duration;
+    out.unit = money                                 ? ResultUnit::Money
+               : figure.role == FigureRole::Duration ? ResultUnit::Duration
+                                                     : ResultUnit::Number;
+    out.value = figure.value;
+    out.expression = figure.value;
+    out.currency = figure.currency;
+    if (!out.currency.empty()) out.won = in_won(r, out.value, out.currency);
+    std::size_t number = 0;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (!r.number(i) || number++ != *chosen) continue;
+        out.grouped = r.tokens[i].marks.grouped || r.tokens[i].marks.unit;
+        if (figure.role == FigureRole::Amount) out.writing = writing_of(r, {i});
+    }
+}
+
+std::string unclear_reason(const Reading& r) {
+    for (const LineToken& token : r.tokens) {
+        if (token.kind == TokenKind::Number && token.marks.unclear)
+            return quoted_object(r.line.substr(token.begin, token.end - token.begin)) + " 읽을 수 없습니다";
+    }
+    return notes_detail::blocked_operation(r);
+}
+
+// A figure or an operator in checked that cannot be read whole leaves the line without a
+// result, and says why; the line keeps the figures of r.
+bool left_unclear(const Reading& r, const Reading& checked, LineReading& out) {
+    std::string why = unclear_reason(checked);
+    if (why.empty()) return false;
+    fill_figures(r, {}, out);
+    out.kind = LineKind::Expression;
+    out.unclear = std::move(why);
+    return true;
+}
+
+// A line that is neither a total line nor a definition.
+LineReading read_plain(std::string_view line, bool selected, const NoteScope* scope, NameUse& use) {
+    LineReading out;
+    // Most lines of a memo are words alone: no digit, and no 원 for a number word.
+    if (scope == nullptr && line.find_first_of("0123456789") == std::string_view::npos &&
+        line.find("원") == std::string_view::npos)
+        return out;
+    const std::string_view kept = trim_white_space(line);
+    const std::size_t kept_end = kept.empty() ? 0 : static_cast<std::size_t>(kept.data() - line.data()) + kept.size();
+    const std::size_t results = old_result_start(line.substr(0, kept_end));
+    std::string_view body = line.substr(0, results == std::string_view::npos ? kept_end : results);
+    body = trim_white_space(body);
+    const std::size_t body_end = body.empty() ? 0 : static_cast<std::size_t>(body.data() - line.data()) + body.size();
+    out.asks = results != std::string_view::npos;
+    out.replace_begin = body_end;
+    out.replace_end = out.asks ? line.size() : body_end;
+
+    Reading r = read_tokens(line.substr(0, body_end), false, scope, &use, out.asks);
+    bool has_figure = false;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) has_figure = has_figure || r.number(i);
+    if (left_unclear(r, r, out)) return out;
+    if (out.asks && !has_amount(r) && !has_amount(read_tokens(r.line, true, scope, nullptr, true))) {
+        // "월세 = 550,000", "환율 $1 = 1,380원": a label and its amount, not a request.
+        read_amount(read_tokens(line, false), out);
+        if (out.kind != LineKind::Nothing && out.currency.empty()) {
+            out.asks = false;
+            out.replace_begin = out.replace_end = kept_end;
+            return out;
+        }
+        out = LineReading{};
+        out.asks = true;
+        out.replace_begin = body_end;
+        out.replace_end = line.size();
+    }
+    if (std::optional<Parsed> parsed = parse_expression(r, out.asks)) {
+        evaluate_into(r, *parsed, out);
+        return out;
+    }
+    if (out.asks) {
+        // "12/7 =" asks for a division, not a date; "2026-03-02 ~ 2026-12-08 =" for nothing.
+        const Reading split = read_tokens(line.substr(0, body_end), true, scope, nullptr, true);
+        if (left_unclear(r, split, out)) return out;
+        if (std::optional<Parsed> parsed = parse_expression(split, true)) {
+            evaluate_into(split, *parsed, out);
+            return out;
+        }
+        fill_figures(r, {}, out);
+        out.kind = LineKind::Expression;
+        out.error = CalcError{calc_error::InvalidExpression{}};
+        for (const LineToken& token : r.tokens) {
+            if (token.marks.joined_by_point)
+                out.error = CalcError{
+                    calc_error::InvalidNumber{std::string(body.substr(token.begin, token.end - token.begin))}};
+        }
+        if (!has_figure) out.error = CalcError{calc_error::Empty{}};
+        return out;
+    }
+    if (selected) {
+        const Reading split = read_tokens(line.substr(0, body_end), true, scope);
+        if (std::optional<Parsed> parsed = parse_expression(split, false)) {
+            evaluate_into(split, *parsed, out);
+            return out;
+        }
+    }
+    read_amount(r, out);
+    return out;
+}
+
+}  // namespace
+
+bool is_note_name(std::string_view word) {
+    if (word.empty() || read_total_line(word) || is_previous_word(word) || word == "원") return false;
+    const notes_detail::WrittenNumber number = notes_detail::read_written_number(word, 0, true);
+    if (number.end == word.size()) return false;  // "만", "오천"
+    for (std::size_t pos = 0; pos < word.size();) {
+        const std::size_t start = pos;
+        const char32_t c = decode_utf8(word, pos);
+        const bool letter = (c >= 0xAC00 && c <= 0xD7A3) || (c < 0x80 && std::isalpha(static_cast<int>(c)));
+        const bool later = c < 0x80 && (std::isdigit(static_cast<int>(c)) || c == '_');
+        if (!letter && !(start > 0 && later)) return false;
+    }
+    return true;
+}
+
+namespace {
+
+// The reading of a part of a line that starts at offset, placed in the whole line.
+LineReading shifted(LineReading reading, std::size_t offset) {
+    reading.replace_begin += offset;
+    reading.replace_end += offset;
+    return reading;
+}
+
+// "세율 = 3.3%", "입주 = 2026-03-02": what a value that is a rate or a date and nothing
+// else gives its name, as the lines below read it; empty for anything else.
+std::string given(std::string_view text, const LineReading& value) {
+    if (value.has_result() || value.figures.size() != 1) return {};
+    const std::vector<LineToken> tokens = notes_detail::tokenize_line(text);
+    const bool figures_only =
+        std::all_of(tokens.begin(), tokens.end(), [](const LineToken& t) { return t.kind == TokenKind::Number; });
+    const Figure& figure = value.figures.front();
+    if (figure.role == FigureRole::Rate && tokens.size() == 1 && figures_only)
+        return std::string(trim_white_space(text));
+    if (figure.role == FigureRole::Date && (figures_only || trim_white_space(text) == "오늘"))
+        return result_text({figure.value, ResultUnit::Date, {}, {}, {}}, false);
+    return {};
+}
+
+}  // namespace
+
+LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
+    LineReading out;
+    // The line without its break; trailing spaces after a result are the result's. A lead
+    // byte is never inside another sequence, so the breaks are found by their bytes.
+    std::size_t line_end = text.find_first_of("\n\v\f\r");
+    for (const std::string_view wide_break : {"\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
+        line_end = std::min(line_end, text.find(wide_break));
+    const std::string_view line = text.substr(0, line_end);
+    if (line.find("\xEF\xBC") != std::string_view::npos) {
+        std::vector<std::size_t> origin;
+        const std::string ascii = ascii_figures(line, origin);
+        if (ascii.size() != line.size()) {
+            out = read_line(ascii, selected, scope);
+            out.replace_begin = origin[out.replace_begin];
+            out.replace_end = origin[out.replace_end];
+            return out;
+        }
+    }
+    if (const std::size_t item = list_item_start(line); item > 0)
+        return shifted(read_line(line.substr(item), selected, scope), item);
+    if (const std::optional<TotalLine> total = read_total_line(line)) {
+        const std::string_view word = trim_white_space(line.substr(0, total->word_end));
+        // "총액 128,000원" with no result above it in its block: the amount, named.
+        if (total->value && scope != nullptr && !scope->block_has_result()) {
+            NameUse ignored;
+            out = read_plain(line.substr(total->word_end), selected, scope, ignored);
+            if (out.kind == LineKind::Amount) {
+                out.defines = std::string(word);
+                return shifted(std::move(out), total->word_end);
+            }
+            out = LineReading{};
+        }
+        out.kind = LineKind::Total;
+        out.total = total->word;
+        out.replace_begin = total->word_end;
+        out.replace_end = total->line_end;
+        out.asks = true;
+        return out;
+    }
+    if (std::optional<ExchangeRate> rate = notes_detail::read_exchange_rate(line)) {
+        out.sets_rate = std::move(rate);
+        // "환율 = 1,380": the name gives the rate to the lines below, a result of none.
+        if (const std::optional<Definition> definition = read_definition(line)) {
+            out.defines = definition->name;
+            out.gives = out.sets_rate->won;
+        }
+        return out;
+    }
+    if (const std::optional<Definition> definition = read_definition(line)) {
+        const std::string_view rest = line.substr(definition->rest);
+        LineReading value = read_line(rest, selected, scope);
+        value.gives = given(rest, value);
+        if (value.has_result() || !value.gives.empty()) {
+            value.defines = definition->name;
+            return shifted(std::move(value), definition->rest);
+        }
+    }
+    NameUse use;
+    out = read_plain(line, selected, scope, use);
+    out.uses = std::move(use.uses);
+    out.uses_previous = use.uses_previous;
+    out.continues = use.continues;
+    out.unknown = std::move(use.unknown);
+    // A name nothing above defines leaves the line without a result, never one of some terms.
+    if (!out.unknown.empty()) {
+        out.value.clear();
+        out.unclear = quoted_object(out.unknown) + " 찾을 수 없습니다";
+    }
+    return out;
+}
+
+}  // namespace numvora

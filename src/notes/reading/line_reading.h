@@ -1,0 +1,149 @@
+// One reading of a line of notes, taken by everything that calculates with the memo:
+// the margin, F9, the total lines, the selection total and the memo menu. A line is an
+// expression, an amount, a count, a duration, a total line or nothing, and each figure
+// in it has a role. Money is told by its own marks (₩, 원, 만, 천 …), not by a list of
+// exclusions; dates, durations and areas are figures with values of their own.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calculator/calc_error.h"
+#include "notes/figures/note_calendar.h"
+#include "notes/reading/note_result.h"
+
+namespace numvora {
+
+enum class FigureRole : std::uint8_t {
+    Amount,    // money: a mark, a grouped number standing alone, or the number ending a label
+    Count,     // a counter word after it: "3명", "커피 2잔"
+    DateTime,  // a time of day or a date not calculated with: "오후 3시", "12:30", "12월", phone numbers
+    Rate,      // "9.4%"
+    Range,     // "3~5만원", "1,000-2,000원"
+    Foreign,   // "$12.50", "100달러"
+    Name,      // part of a name: "2차", "S24", "RTX 4090", "아이폰 15 프로"
+    Duration,  // minutes: "6시간 30분", "09:00~18:00"
+    Date,      // a day number: "2026-12-08", "12월 8일", "오늘", "D-day 2026-12-25"
+    Days,      // "100일", "2026-03-02 ~ 2026-12-08"
+    Area,      // "84㎡", "84m² 평"
+};
+
+struct Figure {
+    FigureRole role = FigureRole::Amount;
+    std::string value;     // plain decimal text, signed ("-5000", "0.5"), counted in the role's unit
+    bool used = false;     // the line's result was taken from it
+    std::string currency;  // foreign money's sign or word as written
+};
+
+// A rate of exchange a line sets for the lines below it: "$1 = 1,380원", "100엔 = 920원",
+// "환율 1,380" (dollars).
+struct ExchangeRate {
+    std::string currency;  // its code: "USD", "JPY", "EUR", "CNY", "GBP"
+    std::string won;       // the won of one unit, plain decimal text
+    bool operator==(const ExchangeRate&) const = default;
+};
+
+enum class LineKind : std::uint8_t {
+    Nothing,
+    Amount,      // exactly one amount
+    Count,       // no amount, exactly one count
+    Duration,    // no amount nor count, exactly one duration and no other time: "근무 8시간"
+    Expression,  // an operator between figures, or an "=" asking for a value
+    Total,       // 합계, 소계, 총계 …: the sum of the results above it
+};
+
+enum class TotalWord : std::uint8_t { None, Sub, Grand };  // 소계 and every other total word
+
+// What the lines above a line give it: the values of the names they define ("월세 =
+// 55만원", a total line's word) and the nearest result above ("위", "prev", "ans", a line
+// that starts with an operator). Values are plain decimal text; foreign money has its
+// currency after a space ("360 $"), a date, days or a duration is written as its result
+// shows ("2027-03-18 (목)", "281일", "1시간 30분"), and a rate as written ("3.3%").
+class NoteScope {
+public:
+    virtual std::optional<std::string> value_of(std::string_view name) const = 0;
+    virtual std::optional<std::string> previous() const = 0;
+    // The result of the line right above, when that line is in the same block: what a
+    // line that opens with an operator goes on from. Never across an empty line or a
+    // heading.
+    virtual std::optional<std::string> line_above() const { return std::nullopt; }
+    // Whether a line above this one in its block has a result: "총액 128,000원" at the top
+    // of a block is an amount named 총액, below results a total with an old result. A
+    // scope that cannot tell says yes, and the line stays a total.
+    virtual bool block_has_result() const { return true; }
+    // Today's date, for "오늘", a D-day and a date written without its year ("12월 8일").
+    // Without one, such a line has no result.
+    virtual std::optional<DayNumber> today() const { return std::nullopt; }
+    // The won of one unit of a currency (its code, "USD"), as the nearest rate line above
+    // sets it; none without one, and then that money is never added into won.
+    virtual std::optional<std::string> rate_of(std::string_view /*code*/) const { return std::nullopt; }
+
+protected:
+    ~NoteScope() = default;
+};
+
+struct LineReading {
+    LineKind kind = LineKind::Nothing;
+    std::string value;                     // the result as plain decimal text, when there is one
+    ResultUnit unit = ResultUnit::Number;  // what the value counts
+    std::optional<CalcError> error;        // an expression that fails
+    std::vector<Figure> figures;           // every figure, in order
+    std::size_t amounts = 0;               // figures read as amounts (more than one: no line amount)
+    // The line ends in "=" or an old result: F9 writes a value even for a lone amount.
+    bool asks = false;
+    // F9 writes " = value" in place of [replace_begin, replace_end): the old results and
+    // their trailing spaces, or an empty range after the expression.
+    std::size_t replace_begin = 0;
+    std::size_t replace_end = 0;
+    std::string expression;  // what the engine calculates, for the history
+    bool grouped = false;    // a result written into this line is grouped as its figures are
+    AmountWriting writing;   // and written in 만, with 원, as they are
+    TotalWord total = TotalWord::None;
+    std::string defines;            // "월세 = 55만원", "점심: 12,000원": the name the result is given
+    std::vector<std::string> uses;  // the names it takes, or would take once defined above
+    bool uses_previous = false;     // it takes the nearest result above
+    // It opens with an operator ("+ 5,000", "× 2"): it goes on from the line above, and
+    // the two are one chain.
+    bool continues = false;
+    std::string unknown;                    // a name it takes that nothing above defines: no result
+    std::string currency;                   // "$", "엔" …: the result is foreign money, never added into won
+    std::string won;                        // but its value in won at the rate a line above sets, when one does
+    std::optional<ExchangeRate> sets_rate;  // a rate line: no result, and never added into a total
+    // Why the line has no result, for the status line: "'12, 300'을 읽을 수 없습니다",
+    // "범위는 계산할 수 없습니다". Empty when it has one, or when nothing was asked of it.
+    std::string unclear;
+    // What a definition gives its name when that is no result: a rate as written ("세율 =
+    // 3.3%", then "X - 세율"), a date as a result would show it ("입주 = 2026-03-02"), or
+    // the won of a rate of exchange ("환율 = 1,380").
+    std::string gives;
+
+    bool has_result() const { return !value.empty(); }
+    NoteResult result() const { return {value, unit, currency, writing, won}; }
+    // F9 writes a value: an expression's, or a lone amount's when an "=" asks for it.
+    bool calculates() const { return has_result() && (kind == LineKind::Expression || asks); }
+};
+
+// Reads a line (no line break inside; a trailing one is ignored). selected: the user
+// chose the text to calculate, so "1/0" and "12/7" are divisions, not dates. scope: the
+// names and the result above; without it no word is a name.
+LineReading read_line(std::string_view line, bool selected = false, const NoteScope* scope = nullptr);
+
+// A name a line may define: one word of Hangul or Latin letters (digits and "_" after
+// the first letter), not a number word ("만", "오천") nor a total word.
+bool is_note_name(std::string_view word);
+
+// The total word a line consists of ("합계", "소계: 3,000", "총계 = 29,300원", "총 합계",
+// "합계 (카드)", "계"), and where " = total" goes in it.
+struct TotalLine {
+    TotalWord word = TotalWord::None;
+    std::size_t word_end = 0;
+    std::size_t line_end = 0;
+    bool value = false;  // a value follows the word: an old result, or an amount ("총액 128,000원")
+};
+std::optional<TotalLine> read_total_line(std::string_view line);
+
+}  // namespace numvora

@@ -1,0 +1,423 @@
+#include "notes/reading/line_tokens.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "common/unicode.h"
+#include "notes/figures/plain_number.h"
+#include "notes/figures/written_number.h"
+
+namespace numvora::notes_detail {
+
+namespace {
+
+// Durations before the words they begin with: "개월" is no count and "시간" no hour.
+constexpr std::string_view DATE_WORDS[] = {"시간", "개월", "일간", "년", "월", "일", "시", "분", "초", "주"};
+// A floor, a building or a house number ("3층", "101동", "1203호") is a name, not a count.
+constexpr std::string_view COUNTER_WORDS[] = {"마리", "인분", "그릇", "차례", "가지", "켤레", "송이", "포기", "봉지",
+                                              "상자", "박스", "조각", "접시", "세트", "묶음", "개",   "명",   "잔",
+                                              "장",   "권",   "번",   "회",   "건",   "대",   "병",   "박",   "살",
+                                              "쪽",   "통",   "봉",   "팩",   "벌",   "줄",   "곳",   "알",   "캔",
+                                              "판",   "인",   "보",   "모",   "근",   "단",   "평"};
+// Native numerals, read only before a counter: "다섯 개", "두 잔", "한잔".
+constexpr std::pair<std::string_view, char> NATIVE_NUMERALS[] = {
+    {"다섯", '5'}, {"여섯", '6'}, {"일곱", '7'}, {"여덟", '8'}, {"아홉", '9'},
+    {"한", '1'},   {"두", '2'},   {"세", '3'},   {"네", '4'},   {"열", '0'}};
+constexpr std::string_view FOREIGN_WORDS[] = {"달러", "유로", "위안", "파운드", "엔", "불",
+                                              "USD",  "JPY",  "EUR",  "CNY",    "GBP"};
+constexpr std::string_view FOREIGN_SIGNS[] = {"$", "＄", "€", "¥", "￥", "£"};
+constexpr std::string_view WON_SIGNS[] = {"₩", "￦"};
+// What may stick to a figure's last word without making it part of a name: "3만원씩",
+// "4,500원짜리", "2잔이", "12월의".
+constexpr std::string_view PARTICLES[] = {
+    "이",   "가",     "을",     "를",   "은",   "는",   "의",   "에",   "에서", "으로", "로",   "와", "과",
+    "도",   "만",     "씩",     "짜리", "까지", "부터", "쯤",   "정도", "이고", "이며", "이나", "나", "인데",
+    "이다", "입니다", "이에요", "예요", "요",   "만큼", "가량", "어치", "씩이", "이라", "라"};
+constexpr std::string_view HALF_DAYS[] = {"오전", "오후"};
+
+bool is_hangul_syllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
+bool is_hangul(char32_t c) {
+    return is_hangul_syllable(c) || (c >= 0x1100 && c <= 0x11FF) || (c >= 0x3130 && c <= 0x318F);
+}
+bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+struct Lexer {
+    std::string_view s;
+    bool split_joined;
+    std::vector<Token> tokens;
+    enum class Prefix { None, Won, Foreign } prefix = Prefix::None;
+    std::string_view prefix_text = {};               // a foreign prefix as written: "$", "USD"
+    std::size_t latin_end = std::string_view::npos;  // where the last Latin word ended
+
+    bool at(std::size_t i, std::string_view what) const { return starts_at(s, i, what); }
+    bool digit(std::size_t i) const { return i < s.size() && is_ascii_digit(s[i]); }
+    bool letter(std::size_t i) const { return i < s.size() && is_ascii_letter(s[i]); }
+    char32_t scalar(std::size_t i) const {
+        if (i >= s.size()) return 0;
+        return decode_utf8(s, i);
+    }
+    bool hangul_at(std::size_t i) const { return is_hangul(scalar(i)); }
+
+    std::size_t hangul_run_end(std::size_t i) const {
+        while (i < s.size()) {
+            std::size_t next = i;
+            if (!is_hangul(decode_utf8(s, next))) break;
+            i = next;
+        }
+        return i;
+    }
+
+    // A glued Hangul run that is only a particle, or none at all.
+    bool particle_or_nothing(std::size_t i, NumberMarks* marks) const {
+        if (i >= s.size() || static_cast<unsigned char>(s[i]) < 0xE0) return true;
+        const std::string_view run = s.substr(i, hangul_run_end(i) - i);
+        if (run.empty()) return true;
+        for (std::string_view particle : PARTICLES) {
+            if (run != particle) continue;
+            if (marks != nullptr && run == "의") marks->of = true;
+            if (marks != nullptr && run == "에서") marks->from = true;
+            return true;
+        }
+        return false;
+    }
+
+    // One of the words at i (directly), or after one space standing alone; the end
+    // past it and its particle, or nothing.
+    template <std::size_t N>
+    std::optional<std::size_t> word_after(std::size_t i, const std::string_view (&words)[N], NumberMarks& marks,
+                                          bool spaced_particles = false, std::string_view* matched = nullptr) const {
+        for (int spaced = 0; spaced < 2; ++spaced) {
+            if (spaced == 1 && !at(i, " ")) break;
+            const std::size_t from = i + static_cast<std::size_t>(spaced);
+            // Every word opens with a letter or a Hangul syllable's lead byte: most figures
+            // are followed by neither, and a mebibyte of notes stays quick.
+            if (from >= s.size() || !(letter(from) || static_cast<unsigned char>(s[from]) >= 0xE0)) continue;
+            for (std::string_view word : words) {
+                if (s[from] != word[0] || !at(from, word)) continue;
+                const std::size_t end = from + word.size();
+                if (is_ascii_letter(word[0]) && letter(end)) continue;
+                if (spaced == 1 && !spaced_particles && hangul_at(end)) continue;
+                NumberMarks probe = marks;
+                if (!particle_or_nothing(end, &probe)) continue;
+                marks = probe;
+                if (matched != nullptr) *matched = word;
+                return hangul_run_end(end);
+            }
+        }
+        return std::nullopt;
+    }
+
+    // Whether a Hangul number word may begin at i: not inside a word.
+    bool word_boundary(std::size_t i) const {
+        if (i == 0) return true;
+        std::size_t before = i - 1;
+        while (before > 0 && is_utf8_continuation(static_cast<unsigned char>(s[before]))) --before;
+        std::size_t pos = before;
+        const char32_t c = decode_utf8(s, pos);
+        return !is_hangul(c) &&
+               !(c < 0x80 && (is_ascii_letter(static_cast<char>(c)) || is_ascii_digit(static_cast<char>(c))));
+    }
+
+    std::optional<std::size_t> joiner(std::size_t i) const {
+        if (at(i, ".") || at(i, ":")) return 1;
+        if (split_joined) return std::nullopt;
+        if (at(i, "/") || at(i, "-")) return 1;
+        return std::nullopt;
+    }
+
+    void push(TokenKind kind, std::size_t begin, std::size_t end) {
+        Token token;
+        token.kind = kind;
+        token.begin = begin;
+        token.end = end;
+        tokens.push_back(std::move(token));
+        if (kind != TokenKind::Minus) prefix = Prefix::None;
+    }
+
+    // A figure from a digit (or a point before one, or a Hangul number word read as such).
+    std::size_t number(std::size_t begin, const WrittenNumber& read) {
+        Token token;
+        token.kind = TokenKind::Number;
+        token.begin = begin;
+        token.value = to_text(read.value, false);
+        NumberMarks& marks = token.marks;
+        marks.grouped = read.grouped;
+        marks.plain_long = read.plain_long;
+        marks.unit = read.unit;
+        marks.large_unit = read.large_unit;
+        marks.leading_zero = read.leading_zero;
+        marks.unclear = read.unclear;
+        marks.won = prefix == Prefix::Won;
+        marks.foreign = prefix == Prefix::Foreign;
+        if (marks.foreign) token.currency = std::string(prefix_text);
+        std::size_t end = read.end;
+
+        // "B-2", "No.5", "v1.2": a number hanging on a Latin word is part of its name.
+        if (begin > 0 && (s[begin - 1] == '-' || s[begin - 1] == '.') && latin_end == begin - 1) {
+            marks.name = true;
+            if (!tokens.empty() && tokens.back().end == begin) tokens.pop_back();
+        }
+        // Digits joined like "2026-12-07", "010-1234-5678", "12:30", "3.14.15", "3만-5만";
+        // in "3*4-1" and "(10-2)" the joiners are operators.
+        std::size_t parts = 1;
+        bool only_dashes = true;
+        bool only_operators = true;  // every joiner a "-" or "/"
+        NumberMarks joined = marks;
+        std::size_t joined_end = end;
+        for (std::optional<std::size_t> n = joiner(joined_end); n && digit(joined_end + *n); n = joiner(joined_end)) {
+            const char c = s[joined_end];
+            only_dashes = only_dashes && c == '-';
+            only_operators = only_operators && (c == '-' || c == '/');
+            joined.joined_by_point = joined.joined_by_point || c == '.';
+            const std::size_t stop = std::min(s.size(), s.find(' ', joined_end + *n));
+            const WrittenNumber part = read_written_number(s.substr(0, stop), joined_end + *n, false);
+            joined.unit = joined.unit || part.unit;
+            joined.grouped = joined.grouped || part.grouped;
+            joined_end = part.end;
+            joined.joined = true;
+            ++parts;
+        }
+        const bool in_expression = only_operators && (operator_before() || operator_then_operand(joined_end));
+        if (parts > 1 && !in_expression) {
+            marks = joined;
+            end = joined_end;
+        } else {
+            parts = 1;
+        }
+        if (!marks.name) end = suffixes(end, marks, token.currency);
+        if (marks.joined && only_dashes && parts == 2 && (marks.unit || marks.grouped || marks.won))
+            marks.range_joined = true;
+        token.end = end;
+        tokens.push_back(std::move(token));
+        prefix = Prefix::None;
+        return end;
+    }
+
+    // The marks after a number: %, 원, a foreign money word, a date or counter word; a
+    // word fused to it otherwise makes it part of a name.
+    std::size_t suffixes(std::size_t end, NumberMarks& marks, std::string& currency) {
+        if (at(end, "%") || at(end, "％")) {
+            marks.percent = true;
+            return end + (at(end, "%") ? 1 : 3);
+        }
+        static constexpr std::string_view WON[] = {"원"};
+        if (const auto won = word_after(end, WON, marks, true)) {
+            marks.won = true;
+            end = *won;
+        } else if (std::string_view word; const auto foreign = word_after(end, FOREIGN_WORDS, marks, false, &word)) {
+            marks.foreign = true;
+            currency = std::string(word);
+            end = *foreign;
+        } else if (const auto date = word_after(end, DATE_WORDS, marks)) {
+            marks.date = true;
+            end = *date;
+        } else if (const auto counter = word_after(end, COUNTER_WORDS, marks)) {
+            marks.counter = true;
+            end = *counter;
+        } else if (!particle_or_nothing(end, &marks)) {
+            marks.name = true;  // "2차", "30구", "101동"
+            end = hangul_run_end(end);
+        } else {
+            end = hangul_run_end(end);
+        }
+        // "16GB", "5kg", "3D"; but "4,500원x2" multiplies.
+        const bool times_next =
+            (at(end, "x") || at(end, "X")) && digit(end + 1) && (marks.grouped || marks.won || marks.unit);
+        if (letter(end) && !times_next) {
+            marks.name = true;
+            while (letter(end) || digit(end)) ++end;
+        }
+        return end;
+    }
+
+    // "다섯 개", "두 잔", "열 명", "한잔": a native numeral right before a counter word; not
+    // "세대" nor "열대", where the counter 대 glued to it makes another word.
+    std::optional<WrittenNumber> native_numeral(std::size_t i, char32_t first) const {
+        // Most words begin with none of them: one look at the syllable settles it.
+        static constexpr std::u32string_view FIRSTS = U"다여일아한두세네열";
+        if (FIRSTS.find(first) == std::u32string_view::npos) return std::nullopt;
+        for (const auto& [word, digit] : NATIVE_NUMERALS) {
+            if (!at(i, word)) continue;
+            const std::size_t end = i + word.size();
+            NumberMarks probe;
+            std::string_view counter;
+            if (!word_after(end, COUNTER_WORDS, probe, false, &counter) || (counter == "대" && !at(end, " ")))
+                return std::nullopt;
+            WrittenNumber read;
+            read.value.digits = digit == '0' ? "10" : std::string(1, digit);
+            read.end = end;
+            return read;
+        }
+        return std::nullopt;
+    }
+
+    bool operator_before() const {
+        if (tokens.empty()) return false;
+        const TokenKind kind = tokens.back().kind;
+        return kind == TokenKind::Plus || kind == TokenKind::Minus || kind == TokenKind::Times ||
+               kind == TokenKind::Divide;
+    }
+
+    // An operator and an operand after it, past spaces and closing parentheses: "4-1 * 3",
+    // "(10-2)*3"; not "(12/20)" alone.
+    bool operator_then_operand(std::size_t i) const {
+        while (at(i, " ") || at(i, ")")) ++i;
+        std::size_t next = i;
+        const char32_t c = scalar(i);
+        if (!(c == '+' || c == '-' || c == '*' || c == '/' || c == U'×' || c == U'÷' || c == U'\u2212')) return false;
+        decode_utf8(s, next);
+        while (at(next, " ")) ++next;
+        return digit(next) || at(next, "(");
+    }
+
+    bool after_half_day() const {
+        if (tokens.empty() || tokens.back().kind != TokenKind::Word) return false;
+        const Token& word = tokens.back();
+        for (std::string_view half : HALF_DAYS) {
+            if (s.substr(word.begin, word.end - word.begin) == half) return true;
+        }
+        return false;
+    }
+
+    template <std::size_t N>
+    std::size_t sign_at(std::size_t i, const std::string_view (&signs)[N]) const {
+        for (std::string_view sign : signs) {
+            if (at(i, sign)) return sign.size();
+        }
+        return 0;
+    }
+
+    void run() {
+        for (std::size_t i = 0; i < s.size();) {
+            std::size_t next = i;
+            const char32_t c = decode_utf8(s, next);
+            if (is_white_space(c)) {
+                if (!tokens.empty()) tokens.back().spaced_after = true;
+                i = next;
+                continue;
+            }
+            const bool point_number = c == '.' && digit(i + 1) && !(i > 0 && (digit(i - 1) || letter(i - 1)));
+            if (digit(i) || point_number) {
+                const bool half_day = after_half_day();
+                const WrittenNumber read = read_written_number(s, i, true);
+                i = number(i, read);
+                if (half_day) tokens.back().marks.date = true;
+                continue;
+            }
+            if (is_hangul_syllable(c) && word_boundary(i)) {
+                if (const std::optional<WrittenNumber> native = native_numeral(i, c)) {
+                    i = number(i, *native);
+                    continue;
+                }
+                const WrittenNumber read = read_written_number(s, i, true);
+                if (read.end > i && read.words_only && read.unit) {
+                    NumberMarks probe;
+                    static constexpr std::string_view WON[] = {"원"};
+                    if (word_after(read.end, WON, probe, true)) {
+                        i = number(i, read);
+                        continue;
+                    }
+                }
+            }
+            if (is_hangul(c)) {
+                push(TokenKind::Word, i, hangul_run_end(i));
+                i = tokens.back().end;
+                continue;
+            }
+            if (is_ascii_letter(s[i])) {
+                std::size_t end = i;
+                while (letter(end) || digit(end) || at(end, "_")) ++end;
+                const std::string_view word = s.substr(i, end - i);
+                const bool operand_before = !tokens.empty() && (tokens.back().kind == TokenKind::Number ||
+                                                                tokens.back().kind == TokenKind::Close);
+                // "x" alone, or "x2" after a figure: a multiplication the reading may take.
+                if ((word == "x" || word == "X") ||
+                    ((word[0] == 'x' || word[0] == 'X') && operand_before && all_ascii_digits(word.substr(1)))) {
+                    push(TokenKind::Times, i, i + 1);
+                    i += 1;
+                    continue;
+                }
+                bool currency = false;
+                for (std::string_view code : FOREIGN_WORDS) currency = currency || (code == word);
+                push(TokenKind::Word, i, end);
+                latin_end = end;
+                if (currency) {
+                    prefix = Prefix::Foreign;
+                    prefix_text = word;
+                }
+                i = end;
+                continue;
+            }
+            if (const std::size_t n = sign_at(i, WON_SIGNS)) {
+                prefix = Prefix::Won;
+                i += n;
+                continue;
+            }
+            if (const std::size_t n = sign_at(i, FOREIGN_SIGNS)) {
+                prefix = Prefix::Foreign;
+                prefix_text = s.substr(i, n);
+                i += n;
+                continue;
+            }
+            push(kind_of(c), i, next);
+            i = next;
+        }
+    }
+
+    static TokenKind kind_of(char32_t c) {
+        switch (c) {
+        case U'+':
+        case U'＋': return TokenKind::Plus;
+        case U'-':
+        case U'\u2212':
+        case U'－': return TokenKind::Minus;
+        case U'*':
+        case U'×':
+        case U'＊': return TokenKind::Times;
+        case U'/':
+        case U'÷':
+        case U'／': return TokenKind::Divide;
+        case U'%':
+        case U'％': return TokenKind::Remainder;
+        case U'(':
+        case U'（': return TokenKind::Open;
+        case U')':
+        case U'）': return TokenKind::Close;
+        case U'=':
+        case U'＝': return TokenKind::Equals;
+        case U'~':
+        case U'∼':
+        case U'〜':
+        case U'～': return TokenKind::Tilde;
+        case U':': return TokenKind::Colon;
+        default: return TokenKind::Other;
+        }
+    }
+};
+
+}  // namespace
+
+std::vector<Token> tokenize_line(std::string_view line, bool split_joined) {
+    Lexer lexer{line, split_joined, {}};
+    lexer.tokens.reserve(line.size() / 4 + 4);
+    lexer.run();
+    return std::move(lexer.tokens);
+}
+
+std::string_view currency_code(std::string_view written) {
+    static constexpr std::pair<std::string_view, std::string_view> CODES[] = {
+        {"$", "USD"},    {"＄", "USD"},  {"달러", "USD"}, {"불", "USD"},     {"USD", "USD"},  {"¥", "JPY"},
+        {"￥", "JPY"},   {"엔", "JPY"},  {"JPY", "JPY"},  {"€", "EUR"},      {"유로", "EUR"}, {"EUR", "EUR"},
+        {"위안", "CNY"}, {"CNY", "CNY"}, {"£", "GBP"},    {"파운드", "GBP"}, {"GBP", "GBP"}};
+    for (const auto& [form, code] : CODES) {
+        if (form == written) return code;
+    }
+    return {};
+}
+
+bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix) {
+    return token.kind == TokenKind::Word && line.substr(token.begin, token.end - token.begin).starts_with(prefix);
+}
+
+}  // namespace numvora::notes_detail

@@ -1,0 +1,105 @@
+// A line of notes cut into what it is written with: figures with the marks around them
+// ("₩4,500", "12만 3천원", "3잔", "9.4%", "12월"), operators, parentheses and words.
+// What each figure means is decided from these marks by notes/line_reading.h; dates,
+// durations and areas are made one figure each, with their own values.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "notes/figures/note_area.h"
+#include "notes/figures/note_calendar.h"
+#include "notes/figures/note_durations.h"
+
+namespace numvora::notes_detail {
+
+enum class TokenKind : std::uint8_t {
+    Number,
+    Plus,
+    Minus,      // "-", "−"
+    Times,      // "*", "×", and an "x" standing alone
+    Divide,     // "/", "÷"
+    Remainder,  // a "%" that no figure carries
+    Open,
+    Close,
+    Equals,
+    Tilde,  // "~": a range
+    Colon,
+    Word,  // letters: a label, or part of a name
+    Other,
+};
+
+// How a figure is written; its meaning follows from these.
+struct NumberMarks {
+    bool grouped = false;          // a thousands comma
+    bool plain_long = false;       // four or more digits, no comma, no unit
+    bool unit = false;             // 십 백 천 만 억 조 or a Hangul number word
+    bool large_unit = false;       // 만, 억 or 조 among them: a result of it is written so too
+    bool won = false;              // ₩, ￦ or 원
+    bool foreign = false;          // $, 달러, USD, ¥, 엔, €, 유로 …
+    bool percent = false;          // "%" right after it
+    bool counter = false;          // a counter word after it: 잔, 명, 개 …
+    bool date = false;             // a date, time or duration word after it, or 오전/오후 before
+    bool name = false;             // fused with letters: "2차", "S24", "16인치", "B-2"
+    bool joined = false;           // digits joined like a date, a phone number, a time or a version
+    bool joined_by_point = false;  // among the joiners, a "." ("1.000.000", "3.14.15")
+    bool range_joined = false;     // joined by "-" with a unit, a comma or 원: "3만-5만", "1,000-2,000원"
+    bool leading_zero = false;     // "06236": a code
+    bool of = false;               // "의" right after it: "X의 10%"
+    bool from = false;             // "에서" right after it: "X에서 20% 할인"
+    bool reference = false;        // a name's value or the result above, not written here
+    bool vat = false;              // the word 부가세 read as its rate, 10%
+    bool supply = false;           // "공급가" after it: the supply value of a price with VAT, X ÷ 1.1
+    bool negative = false;         // a reference's value is below zero
+    bool unclear = false;          // "12, 300", "8 300원", "1,0000": one number or two, who knows
+    // Calculated from what is written: a time span, the days between two dates, a D-day,
+    // an area asked in another unit. The line calculates even with no operator.
+    bool worked_out = false;
+};
+
+// Figures that count something other than money, each in its own unit.
+struct Duration {
+    Minutes minutes = 0;
+};
+struct CalendarDate {
+    DayNumber day = 0;
+};
+struct DDay {
+    DayNumber day = 0;
+    std::int64_t days_left = 0;
+};
+struct DayCount {
+    std::int64_t days = 0;
+};
+struct Area {
+    SquareMetres area;
+    AreaUnit unit = AreaUnit::SquareMetre;  // as written, or as asked for
+};
+using Quantity = std::variant<std::monostate, Duration, CalendarDate, DDay, DayCount, Area>;
+
+struct Token {
+    TokenKind kind = TokenKind::Other;
+    std::size_t begin = 0;  // bytes in the line
+    std::size_t end = 0;
+    std::string value;  // a Number's plain decimal text, unsigned
+    NumberMarks marks;
+    std::string currency;       // foreign money's sign or word as written: "$", "엔", "USD"
+    Quantity quantity;          // a date, a duration, days or an area, read across tokens
+    bool spaced_after = false;  // white space follows before the next token
+};
+
+// split_joined: "/" and "-" between digits are operators ("12/7 =" asks for a division),
+// not the joiners of a date.
+std::vector<Token> tokenize_line(std::string_view line, bool split_joined = false);
+
+bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix);
+
+// The code of a currency as written: "USD" for "$", "달러", "불" and "USD"; "JPY", "EUR",
+// "CNY" and "GBP" alike. Empty for none of them.
+std::string_view currency_code(std::string_view written);
+
+}  // namespace numvora::notes_detail

@@ -1,0 +1,172 @@
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
+#include "common/unicode.h"
+#include "notes/reading/line_parts.h"
+
+namespace numvora::notes_detail {
+
+constexpr std::string_view PREVIOUS_WORDS[] = {"위", "prev", "ans"};
+
+bool is_previous_word(std::string_view word) {
+    return std::find(std::begin(PREVIOUS_WORDS), std::end(PREVIOUS_WORDS), word) != std::end(PREVIOUS_WORDS);
+}
+
+Token reference_token(const Token& at, std::string_view value) {
+    Token token;
+    token.kind = TokenKind::Number;
+    token.begin = at.begin;
+    token.end = at.end;
+    token.spaced_after = at.spaced_after;
+    token.marks.reference = true;
+    // A date, days or a duration: "2027-03-18 (목)", "281일", "1시간 30분".
+    token.quantity = quantity_of_text(value);
+    if (has_quantity(token)) {
+        token.value = quantity_figure(token.quantity);
+        return token;
+    }
+    token.marks.negative = value.starts_with('-');
+    value.remove_prefix(token.marks.negative ? 1 : 0);
+    // Foreign money ("360 $") keeps its currency.
+    if (const std::size_t space = value.find(' '); space != std::string_view::npos) {
+        token.marks.foreign = true;
+        token.currency = std::string(value.substr(space + 1));
+        value = value.substr(0, space);
+    }
+    // A name that gives a rate ("3.3%"), or a time the reading does not calculate with: its
+    // number, with its mark.
+    if (value.ends_with('%')) {
+        token.marks.percent = true;
+        value.remove_suffix(1);
+    }
+    const std::size_t number_end = value.find_first_not_of("0123456789.");
+    if (number_end != std::string_view::npos && !token.marks.percent) {
+        token.marks.date = true;
+        value = value.substr(0, number_end);
+    }
+    token.value = value.empty() ? "0" : std::string(value);
+    return token;
+}
+
+namespace {
+
+// The name in a word that may carry a particle ("월급의", "월세는"), and its value.
+struct NamedValue {
+    std::string name;
+    std::optional<std::string> value;
+    bool of = false;    // "월급의 10%"
+    bool from = false;  // "월급에서 20% 할인"
+};
+
+NamedValue look_up(std::string_view word, const NoteScope& scope) {
+    NamedValue found{std::string(word), scope.value_of(word)};
+    static constexpr std::string_view PARTICLES[] = {"의", "에서", "은", "는", "이", "가", "을", "를"};
+    for (const std::string_view particle : PARTICLES) {
+        if (found.value || !word.ends_with(particle) || word.size() == particle.size()) continue;
+        const std::string_view stem = word.substr(0, word.size() - particle.size());
+        if (!is_note_name(stem)) continue;
+        if (std::optional<std::string> value = scope.value_of(stem)) {
+            found = NamedValue{std::string(stem), std::move(value), particle == "의", particle == "에서"};
+            break;
+        }
+    }
+    return found;
+}
+
+bool is_boundary(TokenKind kind) {
+    return is_operator(kind) || kind == TokenKind::Open || kind == TokenKind::Close || kind == TokenKind::Equals;
+}
+
+// Whether an unknown word beside this operator was meant as a name: "월세 + 관리비",
+// "월세 * 12", "합계 / 4명"; not "점심 - 12,000원" nor "서울/부산", where the sign parts words.
+bool takes_names(const std::vector<Token>& t, std::size_t k) {
+    switch (t[k].kind) {
+    case TokenKind::Plus:
+    case TokenKind::Times:
+    case TokenKind::Remainder: return true;
+    case TokenKind::Divide: return k > 0 && t[k - 1].spaced_after && t[k].spaced_after;
+    default: return false;
+    }
+}
+
+// Names and the result above, put in as figures: a word alone between operators that
+// a line above defines, "위", "prev", "ans", and what a line starting with an operator
+// continues. A word beside a figure stays its label.
+}  // namespace
+
+void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use) {
+    // "항목1": a Hangul name with digits reads as a word and a number; it is one name
+    // where the lines above define it, or beside an operator ("항목1 * 12").
+    for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+        const Token& number = t[i + 1];
+        if (t[i].kind != TokenKind::Word || number.kind != TokenKind::Number || number.begin != t[i].end ||
+            !all_ascii_digits(body.substr(number.begin, number.end - number.begin)))
+            continue;
+        const std::string_view name = body.substr(t[i].begin, number.end - t[i].begin);
+        const bool beside = (i > 0 && is_operator(t[i - 1].kind)) || (i + 2 < t.size() && is_operator(t[i + 2].kind));
+        if (!is_note_name(name) || !(beside || scope.value_of(name))) continue;
+        t[i].end = number.end;
+        t[i].spaced_after = number.spaced_after;
+        t.erase(t.begin() + static_cast<std::ptrdiff_t>(i + 1));
+    }
+    for (std::size_t a = 0; a < t.size();) {
+        std::size_t b = a;
+        while (b < t.size() && !is_boundary(t[b].kind)) ++b;
+        bool figure = false;
+        bool of_rate = false;  // "월급의 10%", "월급에서 20% 할인": the word before a rate is its base
+        std::optional<std::size_t> word;
+        for (std::size_t i = a; i < b; ++i) {
+            // A rate after a word leaves it a name.
+            const bool rate = t[i].kind == TokenKind::Number && t[i].marks.percent;
+            figure = figure || (t[i].kind == TokenKind::Number && !t[i].marks.name && !rate);
+            if (t[i].kind == TokenKind::Word && !of_rate) word = i;
+            if (rate && i > a && t[i - 1].kind == TokenKind::Word) {
+                const std::string_view before = body.substr(t[i - 1].begin, t[i - 1].end - t[i - 1].begin);
+                if (before.ends_with("의") || before.ends_with("에서")) {
+                    word = i - 1;
+                    of_rate = true;
+                }
+            }
+        }
+        const bool beside_operator = (a > 0 && is_operator(t[a - 1].kind)) || (b < t.size() && is_operator(t[b].kind));
+        const bool asked = b < t.size() ? t[b].kind == TokenKind::Equals : asks;
+        // "월세" alone on its line shows its value.
+        const bool alone = t.size() == 1;
+        if (word && !figure && (beside_operator || asked || alone || of_rate)) {
+            const std::string_view text = body.substr(t[*word].begin, t[*word].end - t[*word].begin);
+            const bool previous = is_previous_word(text);
+            if (previous && alone) break;
+            NamedValue named = previous ? NamedValue{std::string(text), scope.previous()} : look_up(text, scope);
+            if (previous)
+                use.uses_previous = true;
+            else
+                use.uses.push_back(std::string(text));
+            if (named.name != text) use.uses.push_back(named.name);
+            const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b));
+            if (named.value) {
+                t[*word] = reference_token(t[*word], *named.value);
+                t[*word].marks.of = named.of;
+                t[*word].marks.from = named.from;
+            } else if (use.unknown.empty() && (meant || previous)) {
+                use.unknown = named.name;
+            }
+        }
+        a = b + 1;
+    }
+    // "+ 5,000", "× 2", "- 10%": a line that opens with an operator goes on from the line above.
+    if (t.empty()) return;
+    const TokenKind first = t.front().kind;
+    const bool spaced_sign = (first == TokenKind::Plus || first == TokenKind::Minus) && t.front().spaced_after;
+    if (spaced_sign || first == TokenKind::Times || first == TokenKind::Divide) {
+        use.uses_previous = true;
+        use.continues = true;
+        if (const std::optional<std::string> previous = scope.line_above()) {
+            Token at;
+            at.spaced_after = true;
+            t.insert(t.begin(), reference_token(at, *previous));
+        }
+    }
+}
+
+}  // namespace numvora::notes_detail

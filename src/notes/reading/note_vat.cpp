@@ -1,0 +1,82 @@
+#include <algorithm>
+#include <charconv>
+
+#include "notes/figures/written_number.h"
+#include "notes/reading/line_parts.h"
+
+namespace numvora::notes_detail {
+
+namespace {
+
+constexpr std::string_view VAT = "부가세";
+
+bool is_word(std::string_view body, const Token& token, std::string_view word) {
+    return token.kind == TokenKind::Word && body.substr(token.begin, token.end - token.begin) == word;
+}
+
+// Nothing after it but an "=" asking for the value.
+bool ends_line(const std::vector<Token>& t, std::size_t i) {
+    return i + 1 == t.size() || (i + 2 == t.size() && t[i + 1].kind == TokenKind::Equals);
+}
+
+double number_of(std::string_view text) {
+    double value = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+// The word as a figure of 10%.
+void make_rate(Token& word) {
+    word.kind = TokenKind::Number;
+    word.value = "10";
+    word.marks = {};
+    word.marks.percent = true;
+    word.marks.vat = true;
+}
+
+// "공급가액 1,000,000 / 부가세 100,000": the tax written under the amount it is the tax of
+// is an amount, not the tax of it.
+bool written_under_its_base(const Token& figure, const NoteScope* scope) {
+    const std::optional<std::string> above = scope != nullptr ? scope->line_above() : std::nullopt;
+    return above && number_of(cut_below_won(note_value_text(number_of(*above) / 10))) == number_of(figure.value);
+}
+
+}  // namespace
+
+std::string cut_below_won(std::string value) {
+    value.resize(std::min(value.find('.'), value.size()));
+    return value == "-0" ? "0" : value;
+}
+
+void read_vat(std::string_view body, std::vector<Token>& t, const NoteScope* scope, NameUse& use) {
+    for (std::size_t k = 0; k < t.size(); ++k) {
+        const bool after_figure = k > 0 && (t[k - 1].kind == TokenKind::Number || t[k - 1].kind == TokenKind::Close);
+        if ((is_word(body, t[k], "공급가") || is_word(body, t[k], "공급가액")) && after_figure && ends_line(t, k)) {
+            t[k - 1].marks.supply = t[k - 1].kind == TokenKind::Number;
+            continue;
+        }
+        if (!is_word(body, t[k], VAT)) continue;
+        const bool added = k > 0 && t[k - 1].kind == TokenKind::Plus && ends_line(t, k);
+        const bool apart = after_figure && k + 1 < t.size() && is_word(body, t[k + 1], "별도") && ends_line(t, k + 1);
+        const bool of = k > 0 && (t[k - 1].marks.of ||
+                                  (t[k - 1].kind == TokenKind::Word &&
+                                   body.substr(t[k - 1].begin, t[k - 1].end - t[k - 1].begin).ends_with("의")));
+        const bool before = k == 0 && t.size() > 1 && t[1].kind == TokenKind::Number && !t[1].marks.percent &&
+                            !written_under_its_base(t[1], scope);
+        if (t.size() == 1 && scope != nullptr && !scope->value_of(VAT)) {
+            // "부가세" alone: the tax of the line above.
+            use.uses_previous = true;
+            const std::optional<std::string> above = scope->line_above();
+            if (!above) return;
+            make_rate(t[0]);
+            Token base = reference_token(Token{}, *above);
+            base.marks.of = true;
+            base.spaced_after = true;
+            t.insert(t.begin(), base);
+            return;
+        }
+        if (added || apart || of || before) make_rate(t[k]);
+    }
+}
+
+}  // namespace numvora::notes_detail

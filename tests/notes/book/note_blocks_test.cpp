@@ -1,0 +1,202 @@
+// What lines of notes add up to: each line's result, the total lines, the total of a
+// selection, and that the margin, F9 and the selection total agree on every block.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calculator/evaluate.h"
+#include "notes/book/note_blocks.h"
+#include "notes/book/notebook.h"
+
+namespace numvora {
+namespace {
+
+std::vector<std::string> results_of(std::string_view text) {
+    NoteBook book;
+    book.assign(text);
+    std::vector<std::string> got;
+    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, {}).value_or(""));
+    return got;
+}
+
+TEST(LineResults, ExpressionsAmountsAndBlocks) {
+    const struct {
+        std::string_view text;
+        std::vector<std::string> results;  // "" for a line that shows nothing
+    } rows[] = {
+        {"점심 12,000원\n커피 4,500원 x 2\n합계", {"12000", "9000", "21000"}},
+        {"12,000원 + 4,500원\n12만 + 3천 =\n1억 2천만 / 12 =", {"16500", "12만 3,000", "1,000만"}},
+        {"(1+2)*3\n-7\n3 - 10", {"9", "-7", "-7"}},
+        {"관리비 123,000원\n식비 98,500 커피 4,500원\n커피 2잔 9,000원", {"123000", "", "9000"}},
+        {"회의 2026-12-07 14:30\n2026-12-07\n12/7 오후", {"", "", ""}},
+        {"5 / 0\n(3 + 4\n1+2 = 3", {"", "", "3"}},
+        {"100\n\n200\n300.5\n합계", {"100", "", "200", "300.5", "500.5"}},
+        {"1\n2\n합계\n3\n총계 = 99\n소계:", {"1", "2", "3", "3", "3", ""}},
+        // An old result after the word is still a total line.
+        // A total word with an amount under a block's end is that amount, named.
+        {"-2,000\n합 : 5\n합계 12,000원\n합계표 2장", {"-2000", "-2000", "12000", "2"}},
+        // Counts are added only where nothing else is; a named figure never is.
+        {"회비 30,000\n참석 12명\n합계", {"30000", "12", "30000"}},
+        // Durations are added where no amount is; a date or an area never is.
+        {"월 09:00~18:00\n화 8시간 30분\n참석 3명\n합계", {"9시간", "8시간 30분", "3", "17시간 30분"}},
+        {"근무 8시간\n점심 12,000원\n2026-12-08 + 1일\n84㎡ 평\n합계",
+         {"8시간", "12000", "2026-12-09 (수)", "25.41평", "12000"}},
+        {"사과 3개\n배 2개\n합계", {"3", "2", "5"}},
+        {"고기 186,000\n2차 노래방 40,000\n합계", {"186000", "40000", "226000"}},
+        {"양파 1망 3,980\n두부 2모 2,400\n계란 30구 7,990\n대파 1단 2,500\n합계",
+         {"3980", "2400", "7990", "2500", "16870"}},
+        // 총계 after 소계 lines adds their results, across empty lines between sections.
+        {"식비 10,000\n교통 5,000\n소계\n\n숙박 100,000\n소계\n\n총계",
+         {"10000", "5000", "15000", "", "100000", "100000", "", "115000"}},
+        {"A 10\n소계\nB 20\n총합계", {"10", "10", "20", "30"}},
+        // A grand total adds the 소계 sections above it and its own lines no 소계 covers,
+        // across a gap; a section closed without 소계 ends the chain.
+        {"A 10\n소계\n\n점심 12,000\n합계", {"10", "10", "", "12000", "12010"}},
+        {"A 10\n소계\nB 7\n\n총계", {"10", "10", "7", "", ""}},
+        {"1\n소계\n메모\n합계\n2\n합계", {"1", "1", "", "1", "2", "2"}},
+        // Sections keep what they added apart: counts and hours never join money.
+        {"커피 2잔\n소계\n\n8시간\n소계\n\n점심 12,000\n합계", {"2", "2", "", "8시간", "8시간", "", "12000", "12000"}},
+        // A chain adds once, by its last value, and goes on only from the line right above.
+        {"식비 200,000\n+ 외식 85,000\n+ 배달 43,000\n소계", {"200000", "285000", "328000", "328000"}},
+        {"월세 55만원\n위 * 12\n\n카드 내역\n+ 5,000\n합계", {"55만원", "6600000", "", "", "5000", "5000"}},
+        {"소계 = 5\n택시 8,300원\n-300\n총계: 1,000원 ", {"5", "8300", "-300", "8005"}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(results_of(row.text), row.results) << row.text;
+}
+
+// Totals of selections as a person writes them, and what the status line says.
+TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
+    const struct {
+        std::string text;
+        std::string total;  // "" when nothing is added
+        std::string status;
+    } rows[] = {
+        {"12월 7일 점심 12,000원\n커피 2잔 9,000원\n오후 3시 택시 8,300원", "29300",
+         "3개를 더했습니다 (날짜·시간 3개, 개수 1개 제외)"},
+        {"월세 55만원\n관리비 12만 3천원\n전기 3만 2,500원", "705500", "3개를 더했습니다"},
+        {"사과 3개\n배 2개", "5", "2개를 더했습니다"},
+        {"식비 98,500\n커피 4,500원 A4 2장", "103000", "2개를 더했습니다 (개수 1개 제외)"},
+        {"3만원씩 4명", "30000", "1개를 더했습니다 (개수 1개 제외)"},
+        {"2024년 연봉 4,200만원", "42000000", "1개를 더했습니다 (날짜·시간 1개 제외)"},
+        {"오후 3시 30분 회의, 커피 4,500원", "4500", "1개를 더했습니다 (날짜·시간 2개 제외)"},
+        {"회의 2026-12-07 14:30", "", "더할 숫자가 없습니다"},
+        // Within one line, the amounts it covers.
+        {"2025년 1월 관리비 123,000원 / 3명 식사 45,000원", "168000",
+         "2개를 더했습니다 (날짜·시간 2개, 개수 1개 제외)"},
+        {"3개월 5 시간 2일간 오전 9 -1,000 주식 5 명 2 명이 1마리", "-1000",
+         "1개를 더했습니다 (날짜·시간 4개, 개수 2개 제외)"},
+        {"식비 1,000\n교통 2,000\n소계: 3,000\r\n커피 500\r합계 = 3,500", "3500", "3개를 더했습니다"},
+        {"12,000원\n2시간 주차", "12000", "1개를 더했습니다 (날짜·시간 1개 제외)"},
+        {"전용 84㎡ 평\n매매 5억", "500000000", "1개를 더했습니다 (면적 1개 제외)"},
+        // Within one line, durations where there is no amount (in minutes).
+        {"월 9시간 화 8시간 30분", "1050", "2개를 더했습니다"},
+        {"커피 4,500 x 2\n케이크 32,000", "41000", "2개를 더했습니다"},
+        {"예산 3~5만원\n항공 $320\n숙박 240,000원\n수수료 3.3%", "240000",
+         "1개를 더했습니다 (비율 1개, 범위 2개, 외화 $320 제외)"},
+        {"점심 12,000 저녁 15,000\n커피 4,500원", "4500", "1개를 더했습니다 (금액이 둘 이상인 줄 1개 제외)"},
+        // Foreign money passed over, summed by currency however it is written.
+        {"항공 $320\n호텔 40달러\n라멘 1,200엔\n숙박 240,000원", "240000",
+         "1개를 더했습니다 (외화 $360, 1,200엔 제외)"},
+        {"", "", "더할 숫자가 없습니다"},
+    };
+    for (const auto& row : rows) {
+        const NotesSum sum = selection_total(row.text);
+        EXPECT_EQ(sum.value, row.total) << row.text;
+        EXPECT_EQ(total_status_text(sum), row.status) << row.text;
+    }
+}
+
+// Foreign money is never added into won, and a chain of it is passed over once.
+TEST(SelectionTotal, ForeignResultsArePassedOver) {
+    LineReading hotel;
+    hotel.kind = LineKind::Expression;
+    hotel.value = "360";
+    hotel.currency = "USD";
+    LineReading nights = hotel;
+    nights.value = "720";
+    nights.continues = true;
+    LineReading meals;
+    meals.kind = LineKind::Amount;
+    meals.value = "85000";
+    ResultSum sum;
+    for (const LineReading& reading : {hotel, nights, meals}) sum.take(reading);
+    EXPECT_EQ(sum.sum().value, "85000");
+    EXPECT_EQ(total_status_text(sum.sum()), "1개를 더했습니다 (외화 USD 720 제외)");
+}
+
+TEST(SelectionTotal, SumExpressionEvaluates) {
+    const struct {
+        std::vector<std::string> values;
+        std::string expression;
+        double total;
+    } rows[] = {
+        {{"-2000", "50000", "-0.5", "-1000"}, "-2000 + 50000 - 0.5 - 1000", 46999.5},
+        {{"1234.25", "0.75"}, "1234.25 + 0.75", 1235},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(sum_expression(row.values), row.expression);
+        EXPECT_EQ(*evaluate(row.expression), row.total) << row.expression;
+    }
+}
+
+TEST(SelectionTotal, OneMebibyteSelection) {
+    const std::string block = "점심 김밥 12,500원\n회비 5만 3천원 (A4 용지)\n환불 −2,000\n2026-03-12 정산\n";
+    std::string notes;
+    std::size_t blocks = 0;
+    for (; notes.size() < (1u << 20); ++blocks) notes += block;
+    const NotesSum sum = selection_total(notes);
+    ASSERT_EQ(sum.added.size(), 3 * blocks);
+    EXPECT_EQ(*evaluate(sum_expression(sum.added)), 63500.0 * static_cast<double>(blocks));
+}
+
+// Notes Koreans keep, each block ending in its total line: the margin beside it, what F9
+// writes on it and the total of a selection of the block all say the same figure, as the
+// program reads them.
+TEST(Agreement, MarginF9TotalLineAndSelectionTotal) {
+    const struct {
+        std::string_view text;
+        std::string total;
+    } rows[] = {
+        {"12월 가계부\n월세 550,000\n관리비 12만 3천원\n전기요금 32,500원\n가스 2만 8천원\n인터넷 33,000\n"
+         "통신비 (아이폰 15) 89,000원\n소계",
+         "855500"},
+        {"식비 32만원\n교통 6만 5천원\n경조사 10만원 (12/14 결혼식)\n소계\n\n숙박 240,000원\n소계\n\n총계", "725000"},
+        {"회비 정산 12/7 송년회\n1차 고기집 186,000원\n2차 노래방 40,000원\n3차 편의점 12,800원\n참석 6명\n합계",
+         "238800"},
+        {"장보기 (이마트 12/6)\n우유 2개 5,980원\n계란 30구 7,990\n사과 1봉 12,900원\n삼겹살 600g 15,600원\n"
+         "할인 -3,000\n합계",
+         "39470"},
+        {"월급 명세 2026년 11월\n기본급 3,200,000\n식대 200,000\n국민연금 4.5% 144,000원\n건강보험 3.545%\n"
+         "실수령 3,200,000 + 200,000 - 144,000 - 113,440 =\n합계",
+         "6686560"},
+        {"할부\n맥북 프로 16인치 3,690,000원 / 12개월 =\n갤럭시 S24 울트라 1,698,400원 24개월 할부\n합계", "2005900"},
+        {"연락처 010-1234-5678\n주소 서울시 강남구 테헤란로 123\n101동 1203호\n우편번호 06236\n회의 오후 3시 30분\n"
+         "택시 1만 2천원\n합계",
+         "12000"},
+        {"부가세 포함 55,000원의 10%\n공급가 50,000 + 10%\n정가 129,000원 30% 할인\n예산 30~50만원\n"
+         "커피 4,500원 x 3잔 =\n적금 월 50만원 × 12개월\n이자 3.5%\n배달비 3천원씩 2번\n총합계",
+         "6167300"},
+        {"환불:-5,000\n(-5,000)\n₩-5,000\n−5,000\n합", "-20000"},
+        {"오천원\n만원\n삼만 원\n십만원\n3백만원\n2천5백만원\n합계금액", "28145000"},
+        {"점심 12,000\n+ 커피 4,500\n합계", "16500"},
+        // The week: two sections, the first closed by its 소계, a gap, then 합계.
+        {"12/1 점심 12,000원\n12/2 택시 8,500원\n12/3 장보기 23,000원\n12/4 점심 12,000원\n소계\n\n"
+         "12/5 회식 20,000원\n12/6 영화 14,000원\n합계",
+         "89500"},
+    };
+    for (const auto& row : rows) {
+        NoteBook book;
+        book.assign(row.text);
+        const std::size_t last = book.size() - 1;
+        ASSERT_EQ(book.reading(last).kind, LineKind::Total) << row.text;
+        const std::string_view block = row.text.substr(0, row.text.rfind('\n') + 1);
+        EXPECT_EQ(book.result(last).value_or(""), row.total) << row.text;
+        EXPECT_EQ(book.total_at(last).value, row.total) << row.text;
+        EXPECT_EQ(book.selection_total(0, block).value, row.total) << row.text;
+    }
+}
+
+}  // namespace
+}  // namespace numvora

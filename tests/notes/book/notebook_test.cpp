@@ -1,0 +1,171 @@
+// Names and earlier results in the memo, kept as it changes: what each line shows, and
+// that an edit reads again the lines it changes and no others.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "notes/book/notebook.h"
+#include "notes/book/notebook_differential.h"
+
+namespace numvora {
+namespace {
+
+std::vector<std::string> results_of(const NoteBook& book) {
+    std::vector<std::string> got;
+    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.result(line).value_or(""));
+    return got;
+}
+
+TEST(NoteBook, NamesAndEarlierResults) {
+    const struct {
+        std::string text;
+        std::vector<std::string> results;  // "" for a line that shows nothing
+        std::string unknown = "";          // the name the last line cannot find
+    } rows[] = {
+        {"월세 = 55만원\n관리비: 12만 3천원\n월세 + 관리비", {"550000", "123000", "673000"}},
+        {"월세 = 55만원\n월세 * 12\n환율 = 1,380\n$12.50 * 환율 =", {"550000", "6600000", "", "17250"}},
+        {"인원 = 4명\n회비 = 30,000\n회비 * 인원 =", {"4", "30000", "120000"}},
+        // A later definition takes over from its line on; a use above it or of no
+        // definition at all shows nothing.
+        {"a = 1\na + 1\na = 10\na + 1", {"1", "2", "10", "11"}},
+        {"월세 * 12\n월세 = 55만원", {"", "550000"}},
+        {"월세 = 55만원\n월세 + 관리비 =", {"550000", ""}, "관리비"},
+        // A total line's word names its total below it; 소계 is the nearest one.
+        {"고기 186,000\n술 54,000\n노래방 40,000\n합계\n합계 / 4명 =", {"186000", "54000", "40000", "280000", "70000"}},
+        {"1\n소계\n\n2\n소계\n소계 * 10", {"1", "1", "", "2", "2", "20"}},
+        // The result above: 위, prev, ans, and a line that opens with an operator.
+        {"12,000\n+ 5,000\n× 2\n- 10%\n위 / 2", {"12000", "17000", "34000", "30600", "15300"}},
+        {"100\n메모\nprev + 1\nans * 2", {"100", "", "101", "202"}},
+        // A duration below zero taken by name (in minutes).
+        {"a = 1시간 - 2시간\na + 3시간", {"-60", "120"}},
+        // A label beside a figure stays a label, even when it is a name.
+        {"커피 = 4,500\n커피 4,500원 x 2", {"4500", "9000"}},
+        // A sign glued to a figure is its sign, not a continuation.
+        {"5,000\n-2,000\n+3,000", {"5000", "-2000", "3000"}},
+        // A dash between an unknown word and an amount parts them.
+        {"점심 - 12,000원\n서울/부산 출장 350,000원", {"12000", "350000"}},
+        {"점심: 12,000원\n저녁: 15,000원\n합계", {"12000", "15000", "27000"}},
+    };
+    for (const auto& row : rows) {
+        NoteBook book;
+        book.assign(row.text);
+        EXPECT_EQ(results_of(book), row.results) << row.text;
+        EXPECT_EQ(book.reading(book.size() - 1).unknown, row.unknown) << row.text;
+    }
+}
+
+// A chain of five names edited in the middle: the lines below change, the lines above
+// do not, and only the lines that take a changed value are read again.
+TEST(NoteBook, AnEditReadsAgainOnlyWhatItChanges) {
+    NoteBook book;
+    book.assign("a = 1\nb = a + 1\n메모\nc = b * 2\nd = c + a\ne = d * 10\n끝");
+    EXPECT_EQ(results_of(book), (std::vector<std::string>{"1", "2", "", "4", "5", "50", ""}));
+    book.replace(1, 1, "b = a + 2");
+    EXPECT_EQ(results_of(book), (std::vector<std::string>{"1", "3", "", "6", "7", "70", ""}));
+    EXPECT_EQ(book.last_reread(), 4U);  // b, c, d, e: not a, the note or the last line
+    book.replace(2, 1, "메모 고침");
+    EXPECT_EQ(book.last_reread(), 1U);
+    // Lines come and go: the names below still find their definitions.
+    book.replace(0, 0, "z = 5");
+    EXPECT_EQ(book.result(6).value_or(""), "70");
+    book.replace(1, 1, "a = 2");
+    EXPECT_EQ(results_of(book), (std::vector<std::string>{"5", "2", "4", "", "8", "10", "100", ""}));
+    book.replace(1, 1, "");
+    EXPECT_EQ(book.result(2).value_or(""), "");
+    EXPECT_EQ(book.reading(2).unknown, "a");
+}
+
+// A total follows the lines of its block as they are edited, across a 소계 chain.
+TEST(NoteBook, TotalsFollowTheirBlocks) {
+    NoteBook book;
+    book.assign("식비 10,000\n소계\n\n교통 5,000\n소계\n\n총계");
+    EXPECT_EQ(book.result(6).value_or(""), "15000");
+    book.replace(3, 1, "교통 7,000");
+    EXPECT_EQ(book.result(4).value_or(""), "7000");
+    EXPECT_EQ(book.result(6).value_or(""), "17000");
+    EXPECT_EQ(book.selection_total(0, "식비 10,000\n소계\n\n교통 7,000\n소계\n\n총계").value, "17000");
+    book.replace(3, 1, "교통");  // no figure left: the second 소계 has nothing to add
+    EXPECT_EQ(book.result(4).value_or(""), "");
+    EXPECT_EQ(book.result(6).value_or(""), "10000");
+}
+
+// Edits as the memo passes them on: after each, the book is the same text read whole,
+// and it ends as a careful reader would read it.
+TEST(NoteBook, EditedIsTheTextReadWhole) {
+    using differential::LineEdit;
+    const struct {
+        std::string_view text;
+        std::vector<LineEdit> edits;
+        std::vector<std::string> results;
+    } rows[] = {
+        // Enter after "a = 5", then 소계 typed on the new line: the 합계 below it adds it.
+        {"a = 5\n\n합계", {{0, 1, "a = 5\n"}, {1, 1, "소"}, {1, 1, "소계"}}, {"5", "5", "", "5"}},
+        // A 소계 that becomes a heading leaves the empty line below it ending the block.
+        {"1\n소계\n\n합계", {{1, 1, "메모"}}, {"1", "", "", ""}},
+        // A chain cut by an empty line, then its middle line changed.
+        {"점심 12,000\n+ 커피 4,500\n합계", {{0, 1, "점심 12,000\n"}}, {"12000", "", "4500", "4500"}},
+        {"식비 200,000\n+ 외식 85,000\n소계", {{1, 1, "+ 외식 95,000"}}, {"200000", "295000", "295000"}},
+        // "위" reaches past a line that takes the result above but has none of its own.
+        {"10\n위 + 관리비\n위 * 2", {{0, 1, "20"}}, {"20", "", "40"}},
+        // A name a line only asked about: once defined above, "항목1" is a name, not 1.
+        {"메모\n항목1", {{0, 1, "항목1 = 3"}}, {"3", "3"}},
+        // A definition put between another and its use, then taken out with a joined line.
+        {"a = 1\na * 3", {{1, 0, "a = 2"}}, {"1", "2", "6"}},
+        {"a = 1\n\na = 2\na * 3", {{1, 2, "a = 2"}, {0, 2, "a = 1"}}, {"1", "3"}},
+        // A rate line changed, put in above its money, and taken out again.
+        {"$1 = 1,380원\n$10\n5,000원\n합계", {{0, 1, "$1 = 1,400원"}}, {"", "10", "5000", "19000"}},
+        {"$10\n5,000원\n합계", {{0, 0, "$1 = 1,380원"}}, {"", "10", "5000", "18800"}},
+        {"100엔 = 920원\n1,000엔 + 1,000원", {{0, 1, "메모"}}, {"", ""}},
+        // A new day: the days left change, and the line that takes them by name.
+        {"a = 12월 25일 - 오늘\na * 2", {{0, 0, {}, true}}, {"16", "32"}},
+    };
+    for (const auto& row : rows) {
+        differential::EditedNotes notes(row.text);
+        for (const LineEdit& edit : row.edits) {
+            notes.apply(edit);
+            EXPECT_EQ(notes.difference(), "") << row.text << " after " << edit.text;
+        }
+        EXPECT_EQ(results_of(notes.book()), row.results) << row.text;
+    }
+}
+
+// Lines that ask for today show nothing until the book has a day, and a new day reads
+// again those lines alone.
+TEST(NoteBook, ANewDayReadsAgainTheLinesThatAskedForToday) {
+    NoteBook book;
+    book.assign("오늘 + 1일\n점심 12,000\n12월 25일 - 오늘\n메모");
+    const auto shown = [&] {
+        std::vector<std::string> got;
+        for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, {}).value_or(""));
+        return got;
+    };
+    EXPECT_EQ(shown(), (std::vector<std::string>{"", "12000", "", ""}));
+    book.set_today(day_number(2026, 12, 8));
+    EXPECT_EQ(shown(), (std::vector<std::string>{"2026-12-09 (수)", "12000", "17일", ""}));
+    EXPECT_EQ(book.last_reread(), 2U);
+}
+
+// Random edits of notes made of the words that move totals; NUMVORA_LONG=1 makes a
+// million of them.
+TEST(NoteBook, RandomEditsLeaveTheTextReadWhole) {
+    const char* long_run = std::getenv("NUMVORA_LONG");
+    const std::size_t edits = long_run != nullptr && std::string_view(long_run) == "1" ? 1'000'000 : 2'000;
+    std::mt19937 random(40);
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    differential::EditedNotes notes("a = 5\n점심 12,000\n+ 커피 4,500\n소계\n\n합계");
+    for (std::size_t edit = 0; edit < edits; ++edit) {
+        const differential::LineEdit change = differential::random_edit(notes.lines(), pick);
+        notes.apply(change);
+        const std::string difference = notes.difference();
+        ASSERT_EQ(difference, "") << "edit " << edit << " (" << change.first << ", " << change.count << ", "
+                                  << change.text << ") gave\n"
+                                  << notes.text();
+    }
+}
+
+}  // namespace
+}  // namespace numvora

@@ -1,0 +1,37 @@
+// Areas in ㎡ and 평, and one asked in the other.
+#include "notes/figures/note_area.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace numvora::notes_detail {
+namespace {
+
+TEST(AreaConversion, SquareMetresAndPyeong) {
+    const struct {
+        std::string_view line, area;
+    } rows[] = {
+        {"84㎡ 평", "25.41평"},
+        {"84m² → 평", "25.41평"},
+        {"84m2→평", "25.41평"},
+        {"32평 ㎡", "105.79㎡"},
+        {"121㎡ 평", "36.60평"},
+        {"84.5㎡ ㎡", "84.50㎡"},
+        // Exactly half a hundredth of a ㎡ rounds up, which no binary fraction would show.
+        {"0.0015125평 ㎡", "0.01㎡"},
+        {"84㎡평", ""},
+        {"84m 평", ""},
+        {"84m23 평", ""},
+        {"84 ㎡ 평", ""},
+        {"1000000000000㎡ 평", ""},
+    };
+    for (const auto& row : rows) {
+        const auto read = read_area_conversion(row.line, 0);
+        const auto figure = read ? area_figure(read->area, read->unit) : std::nullopt;
+        EXPECT_EQ(figure ? *figure + std::string(area_unit_text(read->unit)) : "", row.area) << row.line;
+    }
+}
+
+}  // namespace
+}  // namespace numvora::notes_detail

@@ -1,0 +1,478 @@
+// One line of notes read as a Korean user reads it: what each figure is, and what the
+// line comes to.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "notes/reading/line_reading.h"
+
+namespace numvora {
+namespace {
+
+// "12000:a 3:c": each figure's value and role (a amount, c count, d time or date not
+// calculated with, r rate, g range, f foreign money, n part of a name, h duration, t date,
+// y days, m area), a duration, a date, days or an area written as a result shows it.
+std::string figures_of(const LineReading& reading) {
+    static constexpr char ROLES[] = {'a', 'c', 'd', 'r', 'g', 'f', 'n', 'h', 't', 'y', 'm'};
+    static constexpr ResultUnit UNITS[] = {ResultUnit::Duration, ResultUnit::Date, ResultUnit::Days,
+                                           ResultUnit::SquareMetre};
+    std::string out;
+    for (const Figure& figure : reading.figures) {
+        if (!out.empty()) out += ' ';
+        const auto role = static_cast<std::size_t>(figure.role);
+        const auto quantity = role - static_cast<std::size_t>(FigureRole::Duration);
+        out += quantity < std::size(UNITS) ? result_text({figure.value, UNITS[quantity], {}, {}, {}}, false)
+                                           : figure.value;
+        out += std::string(":") + ROLES[role];
+    }
+    return out;
+}
+
+// A line's result as the writer writes it, money in plain figures whatever its line's writing.
+std::string figure_text(const LineReading& reading) {
+    NoteResult result = reading.result();
+    result.writing = {};
+    return result_text(result, false);
+}
+
+TEST(ReadLine, FiguresByTheirOwnMarks) {
+    const struct {
+        std::string line, figures;
+    } rows[] = {
+        {"12,000원 ₩4,500 3개 (−2,000) 1-", "12000:a 4500:a 3:c -2000:a 1:a"},
+        {"A4 mp3 5kg B-2 COVID-19 No.5 v1.2 S24 16GB", "5:n 2:n 19:n 5:n 2:n 16:n"},
+        {"2026-12-07 010-1234-5678 12:30 12/7 3.14.15 오후 3", "2026-12-07 (월):t 10:d 12:d 12:d 3.14:d 3:d"},
+        // Durations, clock spans, areas and dates are one figure each; a time of day stays two.
+        {"6시간 30분 09:00~18:00 84m2 2026.12.08 3시 30분",
+         "6시간 30분:h 9시간:h 84.00㎡:m 2026-12-08 (화):t 3:d 30:d"},
+        {"1,23 1,234,5678 10. 007 0,001", "1:n 23:n 12345678:n 10:n 7:n 1:a"},
+        // Typos: read as meant where one reading is plausible, else a name that adds nothing.
+        {"3 만원 5 천원 3 만나서", "30000:a 5000:a 3:n"},
+        {"12, 300원 8 300원 1,0000원 95, 100, 105", "12:n 8:n 10000:n 95:n"},
+        {"１２，０００원", "12000:a"},
+        // After 억, a group with a unit and no 만 is a group of 만.
+        {"1억 2천 3억5천 12억 2천5백 2억 5천만원 1억 2,000",
+         "120000000:a 350000000:a 1225000000:a 250000000:a 100002000:a"},
+        // Units in any written combination, number words with 원.
+        {"2천5백만원 3백만원 5만 5천원 15만 원 1.5만, 0.25천 1억 2,000만 500",
+         "25000000:a 3000000:a 55000:a 150000:a 15000:a 250:a 120000500:a"},
+        {"오천원 만원 삼만 원 십만원 천원 일만이천원 삼십오만 원",
+         "5000:a 10000:a 30000:a 100000:a 1000:a 12000:a 350000:a"},
+        {"일억오만원 일만오원", "100050000:a 10005:a"},
+        {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
+        {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
+        // Fused words make names; a floor, a building and a set are not counts.
+        {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:n 1:n 4:n 16:n 20000:c"},
+        {"커피 2잔 3명이 5 명 2 명이 2박 1만 보", "2:c 3:c 5:c 2:n 2:c 10000:c"},
+        {"다섯 개 두 잔 한잔 열 명 2근 1단 2모 32평 세대 열대 두부", "5:c 2:c 1:c 10:c 2:c 1:c 2:c 32:c"},
+        // Identifiers: ten or more plain digits, or a plain number after 번호, 학번, 카드 ….
+        {"주문번호 2024031512345 학번 20241234 카드 1234 6012345678901 체크카드 12000",
+         "2024031512345:n 20241234:n 1234:n 6012345678901:n 12000:a"},
+        {"3개월 5 시간 2일간 12월의 9.4% 3.3％", "3:d 5:d 2일:y 12:d 9.4:r 3.3:r"},
+        {"3~5만원 10,000~20,000원 3만-5만 1,000-2,000원", "3:g 50000:g 10000:g 20000:g 30000:g 1000:g"},
+        {"$12.50 100달러 USD 20 ¥1000 5유로 €3 10 엔", "12.5:f 100:f 20:f 1000:f 5:f 3:f 10:f"},
+        {"환불:-5,000 할인-5,000 ₩-5,000 −5,000 (-5,000)", "-5000:a -5000:a -5000:a -5000:a -5000:a"},
+        // A plain number is money only at the end of a label.
+        {"아이폰 15 프로 RTX 4090 테헤란로 123", "15:n 4090:n 123:n"},
+        {"식비 98500", "98500:a"},
+        {"우편번호 06236", "6236:n"},
+        // A cut 만, a cut minus and a stray byte part nothing they should not.
+        {std::string("5\xEB\xA7 \xE2\x88") + "7 x\xFF" + "8 \xE2\x88\x92" + "9", "5:n 7:n 8:n -9:a"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(figures_of(read_line(row.line)), row.figures) << row.line;
+}
+
+TEST(ReadLine, WhatALineComesTo) {
+    const struct {
+        std::string line;
+        LineKind kind;
+        std::string value;  // "error" for an expression that fails
+    } rows[] = {
+        {"커피 4,500 x 2", LineKind::Expression, "9000"},
+        {"수수료 3.3% 2,500원", LineKind::Amount, "2500"},
+        {"정가 45,000원 20% 할인", LineKind::Expression, "36000"},
+        {"45,000원에서 20% 할인", LineKind::Expression, "36000"},
+        {"월급 300만원 5% 인상", LineKind::Expression, "3150000"},
+        {"5만원의 10%", LineKind::Expression, "5000"},
+        {"1000 + 10%", LineKind::Expression, "1100"},
+        {"1000 - 20% + 10%", LineKind::Expression, "880"},
+        {"1000 * 10%", LineKind::Expression, "100"},
+        {"7 % 3", LineKind::Expression, "1"},
+        {"차값 2천5백만원", LineKind::Amount, "25000000"},
+        {"아이폰 15 프로 1,550,000원", LineKind::Amount, "1550000"},
+        {"RTX 4090 2,500,000", LineKind::Amount, "2500000"},
+        {"예산 3~5만원", LineKind::Nothing, ""},
+        {"4대보험 9.4%", LineKind::Nothing, ""},
+        {"환율 $1 = 1,380원", LineKind::Nothing, ""},  // a rate of exchange
+        {"$12.50", LineKind::Amount, "$12.50"},
+        {"식비 98,500 커피 4,500원", LineKind::Nothing, ""},
+        {"참석 12명", LineKind::Count, "12"},
+        {"100,000 * 1.1 =", LineKind::Expression, "110000"},
+        {"$17.99 * 1,380 =", LineKind::Expression, "24826.2"},
+        {"1,698,400 / 24", LineKind::Expression, "70766.6666666667"},
+        {"0.1 + 0.2", LineKind::Expression, "0.3"},
+        {"1.000.000 =", LineKind::Expression, "error"},
+        {"12/7 =", LineKind::Expression, "1.714285714286"},
+        {"총 120,000원 / 4명 =", LineKind::Expression, "30000"},
+        {"5만원 x 3명 =", LineKind::Expression, "150000"},
+        {"3만원 × 12개월", LineKind::Expression, "360000"},
+        {"커피 2잔 x 4,500원", LineKind::Expression, "9000"},
+        {"1인당 120,000 / 4 =", LineKind::Expression, "30000"},
+        {"회식 2차 180,000 / 6 =", LineKind::Expression, "30000"},
+        {"coffee 4,500 x 2 =", LineKind::Expression, "9000"},
+        {"15만 원 x 2 =", LineKind::Expression, "300000"},
+        {"점심 12,000원 + 커피 4,500원 =", LineKind::Expression, "16500"},
+        {"월세 50만원 + 관리비 12만 3천원 =", LineKind::Expression, "623000"},
+        {"맥북 프로 16인치 3,690,000원 / 12개월 =", LineKind::Expression, "307500"},
+        {"3월 식비12,000*2", LineKind::Expression, "24000"},
+        {"₩1,000 X (1+2) x 3", LineKind::Expression, "9000"},
+        {"4,500원x2", LineKind::Expression, "9000"},
+        {"x = 3 + 4 = 7", LineKind::Expression, "7"},
+        // A word between two figures leaves the reading unclear: no result of some terms.
+        {"12,000 점심 4,500 + 1,000 =", LineKind::Expression, "error"},
+        {"커피 4,500 x 2 케이크 32,000", LineKind::Nothing, ""},
+        {"모니터 1920x1080", LineKind::Nothing, ""},
+        {"5 / 0", LineKind::Expression, "error"},
+        {"(3 + 4", LineKind::Expression, "error"},
+        {"2026-12-07 - 회의", LineKind::Nothing, ""},
+        {"합계표 2장", LineKind::Count, "2"},
+        {"합계 = 3", LineKind::Total, ""},
+        // A count or a rate in the label before an expression is part of the label.
+        {"평당 2,650만원 x 32평 =", LineKind::Expression, "848000000"},
+        {"LTV 70% 대출가능 = 5억 * 70%", LineKind::Expression, "350000000"},
+        {"항공 1인 420,000 x 2", LineKind::Expression, "840000"},
+        {"귤 1박스 25,000원 / 2 =", LineKind::Expression, "12500"},
+        {"추가할인 5% 적용: 40,800 - 5% =", LineKind::Expression, "38760"},
+        {"캠핑장 2박 = 45,000 * 2", LineKind::Expression, "90000"},
+        {"사과 다섯 개 x 이천원", LineKind::Expression, "10000"},
+        {"근무 8시간 x 10,030원", LineKind::Expression, "80240"},
+        // Foreign money keeps its currency; times a rate of exchange it is won.
+        {"호텔 $120 x 3박", LineKind::Expression, "$360"},
+        {"라멘 1,200엔 x 2", LineKind::Expression, "2400엔"},
+        {"USD 20 + 10%", LineKind::Expression, "USD 22"},
+        {"$100 / $4", LineKind::Expression, "25"},
+        {"$120 + 100달러", LineKind::Expression, "$220"},  // one currency however written
+        {"$12 = 16,560원", LineKind::Amount, "16560"},     // an amount and what it came to, no rate
+        // 부가세, 10%: a result in won is cut below the 원; the word elsewhere is a label.
+        {"1,000 + 부가세", LineKind::Expression, "1100"},
+        {"1,234원 부가세 별도 =", LineKind::Expression, "1357"},
+        {"5만원의 부가세", LineKind::Expression, "5000"},
+        {"부가세 1,234원", LineKind::Expression, "123"},
+        {"1,100,000원 공급가", LineKind::Expression, "1000000"},
+        {"부가세 포함 1,100,000원", LineKind::Amount, "1100000"},
+        {"부가세 별도 문의", LineKind::Nothing, ""},
+        // A "/" between two labelled figures parts them.
+        {"정가 42,000 / 할인가 33,600", LineKind::Nothing, ""},
+        {"12월 7일 - 12,000원", LineKind::Amount, "12000"},
+        {"30만원 + 15만원 = 45만원", LineKind::Expression, "450000"},
+        {"- 교통 62,400", LineKind::Amount, "62400"},
+        {"12 @ 3 =", LineKind::Expression, "error"},
+        // Hours: a span of clock times is its duration, and durations add, scale and earn.
+        {"09:00~18:00", LineKind::Expression, "9시간"},
+        {"오전 9시 ~ 오후 6시 30분", LineKind::Expression, "9시간 30분"},
+        {"22:00~06:00", LineKind::Expression, "8시간"},
+        {"09:30~18:00 - 1시간", LineKind::Expression, "7시간 30분"},
+        {"시급 10,030원 x 6.5시간", LineKind::Expression, "65195"},
+        {"주 15시간 x 4주", LineKind::Expression, "60시간"},
+        {"주 40시간 / 5", LineKind::Expression, "8시간"},
+        {"근무 8시간", LineKind::Duration, "8시간"},
+        {"근무 오후 3시 2시간", LineKind::Nothing, ""},
+        {"숙박 3일 x 50,000원", LineKind::Expression, "150000"},
+        // Dates: days on, days between, a leap day, a month's end.
+        {"2028-02-28 + 1일", LineKind::Expression, "2028-02-29 (화)"},
+        {"2026-01-31 + 30일", LineKind::Expression, "2026-03-02 (월)"},
+        {"2026-12-08 =", LineKind::Expression, "2026-12-08 (화)"},
+        {"D-day 2026-12-25", LineKind::Nothing, ""},  // no today to count from
+        // 평 and ㎡: an area asked in the other unit; alone, an area is no money.
+        {"84㎡ 평", LineKind::Expression, "25.41평"},
+        {"84m² 평", LineKind::Expression, "25.41평"},
+        {"84m2 → 평", LineKind::Expression, "25.41평"},
+        {"32평 ㎡", LineKind::Expression, "105.79㎡"},
+        {"아파트 84㎡", LineKind::Nothing, ""},
+    };
+    for (const auto& row : rows) {
+        const LineReading reading = read_line(row.line);
+        EXPECT_EQ(reading.kind, row.kind) << row.line;
+        const std::string value = reading.has_result() ? figure_text(reading) : "";
+        EXPECT_EQ(reading.error ? "error" : value, row.value) << row.line;
+    }
+}
+
+// The one writer of a result, beside its line and after it: money grouped as asked or
+// in 만 as its line writes it (or the margin's preference asks), foreign money with its
+// sign or word and its value in won at a rate, a D-day, days and durations in words; and
+// the figure a calculator takes from it, only where it is the figure shown.
+TEST(ResultText, EachResultAsItIs) {
+    constexpr AmountWriting IN_MAN{true, false};
+    constexpr AmountWriting IN_MAN_WON{true, true};
+    const struct {
+        NoteResult result;
+        ResultView view;
+        std::string text;
+        std::optional<std::string> calculator;
+    } rows[] = {
+        {{"-1234.5", ResultUnit::Money, "", {}, ""}, {true, false}, "-1,234.5", "-1234.5"},
+        {{"1234.5", ResultUnit::Number, "", {}, ""}, {false, false}, "1234.5", "1234.5"},
+        {{"-1360", ResultUnit::Money, "$", {}, ""}, {true, false}, "-$1,360", "-1360"},
+        {{"2400", ResultUnit::Money, "엔", {}, ""}, {true, false}, "2,400엔", "2400"},
+        {{"22", ResultUnit::Money, "USD", {}, ""}, {false, false}, "USD 22", "22"},
+        {{"17", ResultUnit::DDay, "", {}, ""}, {true, false}, "D-17", std::nullopt},
+        {{"0", ResultUnit::DDay, "", {}, ""}, {true, false}, "D-Day", std::nullopt},
+        {{"-3", ResultUnit::DDay, "", {}, ""}, {true, false}, "D+3", std::nullopt},
+        {{"1281", ResultUnit::Days, "", {}, ""}, {true, false}, "1281일", "1281"},
+        {{"570", ResultUnit::Duration, "", {}, ""}, {true, false}, "9시간 30분", std::nullopt},
+        {{"20795", ResultUnit::Date, "", {}, ""}, {true, false}, "2026-12-08 (화)", std::nullopt},
+        {{"25.41", ResultUnit::Pyeong, "", {}, ""}, {true, false}, "25.41평", "25.41"},
+        // Money in 만 as its line writes it, whatever the grouping; 원 where the line has it.
+        {{"155000000", ResultUnit::Money, "", IN_MAN_WON, ""}, {false, false}, "1억 5,500만원", "155000000"},
+        {{"673000", ResultUnit::Money, "", IN_MAN, ""}, {true, false}, "67만 3,000", "673000"},
+        // The margin's preference writes every amount so, and nothing else.
+        {{"1234000", ResultUnit::Number, "", {false, true}, ""}, {false, true}, "123만 4,000원", "1234000"},
+        {{"90", ResultUnit::Duration, "", {}, ""}, {false, true}, "1시간 30분", std::nullopt},
+        // Cents to the cent, and the value in won at a rate.
+        {{"165.5", ResultUnit::Money, "$", {}, ""}, {false, false}, "$165.50", "165.5"},
+        {{"12.5", ResultUnit::Money, "$", {}, "17250"}, {true, false}, "$12.50 → 17,250원", "12.5"},
+        {{"1200.5", ResultUnit::Money, "엔", {}, "11044.6"}, {false, true}, "1200.5엔 → 1만 1,044.6원", "1200.5"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(margin_text(row.result, row.view), row.text) << row.result.value;
+        EXPECT_EQ(calculator_value(row.result), row.calculator) << row.result.value;
+    }
+}
+
+// What F9 makes of a line: the result in place of the old ones, grouped as the
+// expression's numbers are, whatever the calculator's grouping.
+TEST(ReadLine, WhereF9Writes) {
+    const struct {
+        std::string text, written;  // the text with the result written in; "" when F9 writes nothing
+    } rows[] = {
+        {"(12,000 + 4,500) * 3 =", "(12,000 + 4,500) * 3 = 49,500"},
+        {"1+2=\u3000\r\n", "1+2 = 3\r\n"},
+        {"  1+2  ", "  1+2 = 3  "},
+        {" 3×4−1 \n", " 3×4−1 = 11 \n"},
+        {"12000 + 4500", "12000 + 4500 = 16500"},
+        {"12,000원 + 4,500원 = 3", "12,000원 + 4,500원 = 16,500"},
+        {"점심 12만 + 3천 =", "점심 12만 + 3천 = 12만 3,000"},
+        {"1+2 = 3 = 3  \n", "1+2 = 3\n"},
+        {"1+2=-1,234.50원", "1+2 = 3"},
+        {"7 = 1 + 2", "7 = 1 + 2 = 3"},
+        {"월세 55만원 =", "월세 55만원 = 55만원"},
+        {"월세 55만원", ""},
+        {"１２，０００원 + 3 =", "１２，０００원 + 3 = 12,003"},
+        {"1) 커피 4,500 x 2", "1) 커피 4,500 x 2 = 9,000"},
+        // An old result as the writer writes it is replaced too.
+        {"1시간 45분 + 50분 = 2시간", "1시간 45분 + 50분 = 2시간 35분"},
+        {"2026-12-08 + 100일 = 2027-03-17 (수)", "2026-12-08 + 100일 = 2027-03-18 (목)"},
+        {"2026-03-02 ~ 2026-12-08 = 280일", "2026-03-02 ~ 2026-12-08 = 281일"},
+        {"84㎡ 평 = 25평", "84㎡ 평 = 25.41평"},
+        {"호텔 $120 x 3박 = $300", "호텔 $120 x 3박 = $360"},
+        {"USD 20 + 10% = USD 20", "USD 20 + 10% = USD 22"},
+        {"점심 12,000원", ""},
+        {"box 2", ""},
+        {" = ", ""},
+        {"", ""},
+    };
+    for (const auto& row : rows) {
+        const LineReading reading = read_line(row.text);
+        const bool writes = reading.calculates();
+        std::string written = row.text;
+        if (writes)
+            written.replace(reading.replace_begin, reading.replace_end - reading.replace_begin,
+                            written_result(reading.result(), reading.grouped));
+        EXPECT_EQ(writes ? written : "", row.written) << row.text;
+    }
+}
+
+// "이름 = 값" and "이름: 값" give the name the value; a number word, a total word, a
+// phrase or a name without a value give none.
+TEST(ReadLine, DefinitionsGiveTheirName) {
+    const struct {
+        std::string line, defines, value;
+    } rows[] = {
+        {"월세 = 55만원", "월세", "550000"},
+        {"관리비: 12만 3천원", "관리비", "123000"},
+        {"인원 = 4명", "인원", "4"},
+        {"항목_2 = 3 * 4 = 7", "항목_2", "12"},
+        {"rate2 = 1,380", "rate2", "1380"},
+        {"오천 = 3", "", "3"},
+        {"합계 = 3", "", ""},
+        {"회비 정산: 30,000", "", "30000"},
+        {"메모: 내일 회의", "", ""},
+        {"2차: 40,000", "", "40000"},
+        // A rate or a duration names no result, but the name gives it to the lines below.
+        {"세율 = 3.3%", "세율", ""},
+        {"근무 = 1시간 30분", "근무", "90"},
+        {"입주 = 2026-03-02", "입주", ""},
+        {"메모: 3시 회의", "", ""},
+    };
+    for (const auto& row : rows) {
+        const LineReading reading = read_line(row.line);
+        EXPECT_EQ(reading.defines, row.defines) << row.line;
+        EXPECT_EQ(reading.value, row.value) << row.line;
+    }
+}
+
+// The lines above as a scope: names with their values, the nearest result, and whether
+// the block above holds a result.
+class Above final : public NoteScope {
+public:
+    Above(std::map<std::string, std::string, std::less<>> names, bool block_result)
+        : names_(std::move(names)), block_result_(block_result) {}
+    std::optional<std::string> value_of(std::string_view name) const override {
+        const auto found = names_.find(name);
+        return found == names_.end() ? std::nullopt : std::optional(found->second);
+    }
+    std::optional<std::string> previous() const override { return "1000"; }
+    std::optional<std::string> line_above() const override { return "1000"; }
+    bool block_has_result() const override { return block_result_; }
+    std::optional<DayNumber> today() const override { return day_number(2026, 12, 8); }
+    std::optional<std::string> rate_of(std::string_view code) const override {
+        return code == "EUR" ? std::optional<std::string>("1500") : std::nullopt;
+    }
+
+private:
+    std::map<std::string, std::string, std::less<>> names_;
+    bool block_result_;
+};
+
+// Names with particles, a name alone, a rate a name gives, list marks, a total word with
+// an amount, dates with today's, 부가세 of the line above, euros at a rate, and the reason
+// a line has no result; the result above is 1,000, today 2026-12-08, €1 1,500원.
+TEST(ReadLine, WithTheLinesAbove) {
+    const Above above(
+        {{"월급", "3500000"}, {"월세", "600000"}, {"세율", "3.3%"}, {"근무", "1시간 30분"}, {"호텔", "360 $"}}, false);
+    const Above block_with_results({}, true);
+    const struct {
+        std::string line;
+        std::string value;
+        std::string unclear = "";
+        bool continues = false;
+        const NoteScope* scope = nullptr;
+    } rows[] = {
+        {"월급의 10% =", "350000"},
+        {"월급에서 20% 할인", "2800000"},
+        {"월세는 + 5만원", "650000"},
+        {"월세", "600000"},
+        {"강사료 500,000 - 세율 =", "483500"},
+        {"근무 * 10,030원", "15045"},
+        {"월세 + 관리비", "", "'관리비'를 찾을 수 없습니다"},
+        // A list mark before a word makes an item; before a figure it is an operator.
+        {"- 교통 62,400", "62400"},
+        {"* 우유 2,980", "2980"},
+        {"• 두부 3,000원", "3000"},
+        {"2. 이지은 30,000", "30000"},
+        {"① 월세", "600000"},
+        {"- 10%", "900", "", true},
+        {"* 2", "2000", "", true},
+        {"× 1,380", "1380000", "", true},
+        {"-5,000", "-5000"},
+        // "총액 128,000원" is the amount at the top of its block, a total below results.
+        {"총액 128,000원", "128000"},
+        {"총액 128,000원", "", "", false, &block_with_results},
+        // A figure or an operator that cannot be read whole: no result, and why.
+        {"택시 12, 300원", "", "'12, 300원'을 읽을 수 없습니다"},
+        {"택시비 8 300원", "", "'8 300원'을 읽을 수 없습니다"},
+        {"주차 1,0000원", "", "'1,0000원'을 읽을 수 없습니다"},
+        {"숙소 1박 10~15만원 x 3", "", "범위는 계산할 수 없습니다"},
+        {"오후 3시 + 2시간", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},
+        {"2026-12-08 + 2026-12-25", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},
+        {"84㎡ x 2", "", "면적은 평과 ㎡ 사이로만 바꿀 수 있습니다"},
+        {"$350 / × 1,380", "", "연산자가 겹쳐 있어 계산할 수 없습니다"},
+        {"$120 + 85,000원", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
+        {"$120 x 1,200엔", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
+        {"호텔 + 85,000원", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
+        // Dates and hours calculate: today, days on and between, D-days, a date's dash.
+        {"2026-03-02 ~ 2026-12-08 =", "281일"},
+        {"2026-12-08 + 100일 =", "2027-03-18 (목)"},
+        {"오늘 + 100일", "2027-03-18 (목)"},
+        {"12월 8일 + 100일", "2027-03-18 (목)"},
+        {"2026-12-25 - 오늘", "17일"},
+        {"2026-12-01 ~ 12/8", "7일"},
+        {"D-day 2026-12-25", "D-17"},
+        {"D-2026-12-08", "D-Day"},
+        {"D-12/5", "D+3"},
+        {"12월 7일 - 12,000원", "12000"},
+        {"1시간 45분 + 50분 =", "2시간 35분"},
+        {"6시간 30분 x 10,030원 =", "65195"},
+        // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
+        {"부가세", "100"},
+        {"부가세 100", "100"},
+        {"부가세 5,000", "500"},
+        // Foreign money at the rate above: in won beside it, and added to won.
+        {"€20", "€20 → 30000원"},
+        {"€20 + 5,000원", "35000"},
+    };
+    for (const auto& row : rows) {
+        const LineReading reading = read_line(row.line, false, row.scope != nullptr ? row.scope : &above);
+        EXPECT_EQ(reading.has_result() ? figure_text(reading) : "", row.value) << row.line;
+        EXPECT_EQ(reading.unclear, row.unclear) << row.line;
+        EXPECT_EQ(reading.continues, row.continues) << row.line;
+    }
+}
+
+// A rate of exchange as notes write it, for the lines below; an amount converted once,
+// or a rate that is a percentage, sets none.
+TEST(ReadLine, RateLinesSetTheirRate) {
+    const struct {
+        std::string line;
+        std::optional<ExchangeRate> rate;
+    } rows[] = {
+        {"$1 = 1,380원", ExchangeRate{"USD", "1380"}},
+        {"1달러 = 1,380원", ExchangeRate{"USD", "1380"}},
+        {"환율 $1 = 1,380원", ExchangeRate{"USD", "1380"}},
+        {"100엔 = 920원", ExchangeRate{"JPY", "9.2"}},
+        {"1유로 = 1,500원", ExchangeRate{"EUR", "1500"}},
+        {"1위안 = 190원", ExchangeRate{"CNY", "190"}},
+        {"£1 = 1,700", ExchangeRate{"GBP", "1700"}},
+        {"환율 1,380", ExchangeRate{"USD", "1380"}},
+        {"환율 = 1,380", ExchangeRate{"USD", "1380"}},
+        {"$12 = 16,560원", std::nullopt},
+        {"환율 1,380원 올랐다", std::nullopt},
+        {"환율 3.3%", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const LineReading reading = read_line(row.line);
+        EXPECT_EQ(reading.sets_rate, row.rate) << row.line;
+        if (row.rate) {
+            EXPECT_FALSE(reading.has_result()) << row.line;  // never added into a total
+        }
+    }
+}
+
+TEST(ReadTotalLine, Table) {
+    const struct {
+        std::string line;
+        std::optional<std::size_t> word_end, line_end;
+        TotalWord word = TotalWord::Grand;
+    } rows[] = {
+        {"합계", 6, 6},
+        {" 총합 : 29,300원  ", 7, 21},
+        {"소계=-1.5", 6, 11, TotalWord::Sub},
+        {"총합계: 3", 9, 12},
+        {"합계금액", 12, 12},
+        {"합계 = 3 = 4", std::nullopt, std::nullopt},
+        {"합격", std::nullopt, std::nullopt},
+        {"합계\n\n5", std::nullopt, std::nullopt},
+        {"합계 (식비)", 15, 15},
+        {"총 합계", 10, 10},
+        {"계", 3, 3},
+        {"계좌 110-123", std::nullopt, std::nullopt},
+        {"총 120,000원 / 4명", std::nullopt, std::nullopt},
+        {"합계 = 32시간 30분", 6, 23},
+    };
+    for (const auto& row : rows) {
+        const std::optional<TotalLine> line = read_total_line(row.line);
+        EXPECT_EQ(line ? std::optional(line->word_end) : std::nullopt, row.word_end) << row.line;
+        EXPECT_EQ(line ? std::optional(line->line_end) : std::nullopt, row.line_end) << row.line;
+        if (line) {
+            EXPECT_EQ(line->word, row.word) << row.line;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace numvora
