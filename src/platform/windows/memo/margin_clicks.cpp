@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/commands/command_menus.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/app_state.h"
@@ -27,9 +29,11 @@ void copy_margin_result(AppState& state, const MarginRow& row) {
 // shows the last result kept, if any. A date, a D-day or a duration is no figure the box
 // could take as shown: the click's copy is all.
 void reuse_margin_result(AppState& state, const MarginRow& row) {
-    if (!row.calculator) return;
+    const std::optional<NoteResult> result = margin_row_result(state, row);
+    const std::optional<std::string> value = result ? calculator_value(*result) : std::nullopt;
+    if (!value) return;
     const HWND box = state.expression_edit();
-    for (const auto& [control, text] : {std::pair{box, state.calculator.expression_text(*row.calculator)},
+    for (const auto& [control, text] : {std::pair{box, state.calculator.expression_text(*value)},
                                         {state.result_label(), state.calculator.result_label_text()}}) {
         if (auto status = set_control_text(control, text); !status) {
             show_command_outcome(state, display_text(status.error()), true);
@@ -46,8 +50,8 @@ std::optional<NoteResult> margin_row_result(AppState& state, const MarginRow& ro
     POINTL at{0, row.box.top};
     const auto position =
         static_cast<std::int32_t>(SendMessageW(state.memo_edit(), EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at)));
-    const MemoNotes& notes = memo_notes(state);
-    return notes.book.note_result(memo_line_of(notes, position));
+    const MemoNotes& notes = catch_up_memo_notes(state);
+    return notes.book().note_result(notes.line_of(position));
 }
 
 std::optional<LRESULT> margin_clicks_before(AppState& state, const MemoMessage& got) {
@@ -61,6 +65,27 @@ std::optional<LRESULT> margin_clicks_before(AppState& state, const MemoMessage& 
     else
         reuse_margin_result(state, chosen);
     return 0;
+}
+
+bool open_margin_menu(AppState& state, std::span<const std::int32_t> rows, std::optional<POINT> screen) {
+    if (!screen) return false;
+    POINT client = *screen;
+    ScreenToClient(state.memo_edit(), &client);
+    const MarginRow* row = margin_row_at(state, client);
+    if (row == nullptr) return false;
+    // Read before the menu's loop, which may repaint the memo and replace the rows.
+    const std::optional<NoteResult> result = margin_row_result(state, *row);
+    UniqueMenu menu(CreatePopupMenu());
+    MenuFacts facts = window_options(state);
+    facts.text_has_result = result.has_value();
+    if (!menu || !append_command_items(menu.get(), {rows}, facts)) return true;
+    const auto chosen = static_cast<std::int32_t>(
+        TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                       screen->x, screen->y, 0, state.main_window, nullptr));
+    if (chosen == 0 || !result) return true;
+    if (auto status = copy_amount_of(state, *result, chosen); !status)
+        show_command_outcome(state, display_text(status.error()), true);
+    return true;
 }
 
 }  // namespace numvora

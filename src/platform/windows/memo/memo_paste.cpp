@@ -26,8 +26,6 @@ std::optional<LRESULT> paste_before(AppState&, const MemoMessage& got) {
     const bool key = got.message == WM_KEYDOWN && pastes(got.wparam);
     if (got.message != WM_PASTE && !key) return std::nullopt;
     paste_clipboard_text(got.memo);
-    // A paste key ends the typing's undo group as any key that edits (memo_keys.h).
-    if (key) SendMessageW(got.memo, EM_STOPGROUPTYPING, 0, 0);
     return 0;
 }
 

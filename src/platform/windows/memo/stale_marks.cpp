@@ -67,15 +67,15 @@ struct StaleFigure {
 
 // The stale figures of the lines on screen. A stale result is on a line with a value
 // now, so the lines are those of the margin's rows, read by this paint without a
-// question more.
-std::vector<StaleFigure> stale_on_screen(AppState& state) {
-    const MemoNotes& notes = memo_notes(state);
+// question more, with the notes it read them from.
+std::vector<StaleFigure> stale_on_screen(const AppState& state) {
+    const MemoNotes& notes = *state.notes;
     std::vector<StaleFigure> figures;
     for (const MarginRow& row : state.margin->rows) {
-        const std::optional<StaleResult> stale = stale_result(notes.book, row.line);
+        const std::optional<StaleResult> stale = stale_result(notes.book(), row.line);
         if (!stale) continue;
-        const std::string_view text = notes.book.text(row.line);
-        figures.push_back({notes.mirror.line_start(row.line) + to_wide(text.substr(0, stale->begin)).size(),
+        const std::string_view text = notes.book().text(row.line);
+        figures.push_back({notes.mirror().line_start(row.line) + to_wide(text.substr(0, stale->begin)).size(),
                            to_wide(text.substr(stale->begin, stale->end - stale->begin)).size(), tip_text(row.shown)});
     }
     return figures;
@@ -155,13 +155,13 @@ void stale_marks_after(AppState& state, const MemoMessage& got) {
     GetTextMetricsW(dc.get(), &metrics);
     // The margin's paint has just asked the text area; without the margin there are no marks.
     RECT area{};
-    if (state.margin->text_area)
-        area = *state.margin->text_area;
+    if (state.margin->layout.text_area)
+        area = *state.margin->layout.text_area;
     else
         SendMessageW(got.memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     std::vector<StaleMark> marks;
     for (const StaleFigure& figure : figures) {
-        const std::wstring& text = state.notes->mirror.text();
+        const std::wstring& text = state.notes->mirror().text();
         for (const PixelRect& box : rows_of(got.memo, dc.get(), text, figure.start, figure.count, metrics.tmHeight))
             marks.push_back({box, figure.tip});
     }

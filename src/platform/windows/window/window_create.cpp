@@ -188,7 +188,7 @@ SystemStatus fill_memo(AppState& state, std::string memo_text) {
     if (auto status = set_control_text(state.memo_edit(), memo_text); !status) return status;
     state.save->saved_memo_text = std::move(memo_text);
     mark_memo_saved(state, true);
-    state.notes->in_step = false;  // its notes are read whole at their first use
+    state.notes->fall_out_of_step();  // its notes are read anew at their first use
     // Every change from here on, typed, undone or set from outside, marks the memo.
     SendMessageW(state.memo_edit(), EM_SETEVENTMASK, 0, ENM_CHANGE);
     return {};
@@ -249,15 +249,7 @@ void finish_start(AppState& state) {
     // What a save or a copy of another window's memo killed half-way left behind.
     if (state.save->paths) sweep_temporary_files(state.save->paths->folder, is_written_data_file);
     register_hot_key(state);
-    state.notes->after_first_paint = true;
-    if (state.margin->on) {
-        memo_notes(state);
-        RECT strip{};
-        GetClientRect(state.memo_edit(), &strip);
-        strip.left = strip.right - state.margin->width;
-        InvalidateRect(state.memo_edit(), &strip, FALSE);
-        UpdateWindow(state.memo_edit());
-    }
+    start_results_margin(state);
 }
 
 }  // namespace numvora

@@ -1,0 +1,31 @@
+#include "platform/windows/memo/memo_undo_groups.h"
+
+#include <richedit.h>
+
+#include "platform/windows/state/app_state.h"
+#include "ui/shortcuts.h"
+
+namespace numvora {
+namespace {
+
+void end_group(HWND memo) { SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0); }
+
+bool ctrl() { return GetKeyState(VK_CONTROL) < 0; }
+bool shift() { return GetKeyState(VK_SHIFT) < 0; }
+
+}  // namespace
+
+std::optional<LRESULT> undo_groups_before(AppState&, const MemoMessage& got) {
+    if (got.message == WM_KEYDOWN && is_paste_key(LOWORD(got.wparam), ctrl(), shift())) end_group(got.memo);
+    return std::nullopt;
+}
+
+void undo_groups_after(AppState&, const MemoMessage& got) {
+    if ((got.message == WM_KEYDOWN && key_breaks_undo_group(LOWORD(got.wparam), ctrl(), shift())) ||
+        (got.message == WM_CHAR && char_breaks_undo_group(static_cast<std::uint32_t>(got.wparam))))
+        end_group(got.memo);
+}
+
+void close_memo_undo_group(AppState& state) { end_group(state.memo_edit()); }
+
+}  // namespace numvora
