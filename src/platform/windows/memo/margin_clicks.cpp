@@ -54,13 +54,13 @@ std::optional<NoteResult> margin_row_result(AppState& state, const MarginRow& ro
     return notes.book().note_result(notes.line_of(position));
 }
 
-std::optional<LRESULT> margin_clicks_before(AppState& state, const MemoMessage& got) {
-    if (got.message != WM_LBUTTONDOWN && got.message != WM_LBUTTONDBLCLK) return std::nullopt;
-    const MarginRow* row = margin_row_at(state, {GET_X_LPARAM(got.lparam), GET_Y_LPARAM(got.lparam)});
+std::optional<LRESULT> margin_clicks_before(AppState& state, const MemoMessage& message) {
+    if (message.id != WM_LBUTTONDOWN && message.id != WM_LBUTTONDBLCLK) return std::nullopt;
+    const MarginRow* row = margin_row_at(state, {GET_X_LPARAM(message.lparam), GET_Y_LPARAM(message.lparam)});
     if (row == nullptr) return std::nullopt;
     // A copy: what the click does may repaint the memo, which replaces the rows.
     const MarginRow chosen = *row;
-    if (got.message == WM_LBUTTONDOWN)
+    if (message.id == WM_LBUTTONDOWN)
         copy_margin_result(state, chosen);
     else
         reuse_margin_result(state, chosen);

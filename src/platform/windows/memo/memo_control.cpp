@@ -137,14 +137,14 @@ LRESULT CALLBACK memo_proc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam
         open_menu(*state, lparam);
         return 0;
     }
-    const MemoMessage got{memo, message, wparam, lparam};
+    const MemoMessage sent{memo, message, wparam, lparam};
     for (const MemoPart& part : MEMO_PARTS) {
         if (part.before == nullptr) continue;
-        if (const std::optional<LRESULT> answer = part.before(*state, got)) return *answer;
+        if (const std::optional<LRESULT> answer = part.before(*state, sent)) return *answer;
     }
     const LRESULT result = pass_to_control(memo, message, wparam, lparam);
     for (const MemoPart& part : MEMO_PARTS) {
-        if (part.after != nullptr) part.after(*state, got);
+        if (part.after != nullptr) part.after(*state, sent);
     }
     return result;
 }

@@ -16,7 +16,7 @@ struct AppState;
 
 struct MemoMessage {
     HWND memo;
-    UINT message;
+    UINT id;  // WM_…
     WPARAM wparam;
     LPARAM lparam;
 };

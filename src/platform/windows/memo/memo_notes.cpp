@@ -61,21 +61,21 @@ bool follow_today(AppState& state) {
 
 }  // namespace
 
-std::optional<LRESULT> notes_before(AppState& state, const MemoMessage& got) {
+std::optional<LRESULT> notes_before(AppState& state, const MemoMessage& message) {
     MemoNotes& notes = *state.notes;
-    if (got.message == WM_PAINT && notes.typed) notes.typed->painted = true;
-    if (got.message != WM_CHAR) return std::nullopt;
+    if (message.id == WM_PAINT && notes.typed) notes.typed->painted = true;
+    if (message.id != WM_CHAR) return std::nullopt;
     notes.typed.reset();
-    if (!notes.in_step() || !notes.following() || !goes_in_as_typed(got.wparam)) return std::nullopt;
-    const MemoSelection at = memo_selection(got.memo);
+    if (!notes.in_step() || !notes.following() || !goes_in_as_typed(message.wparam)) return std::nullopt;
+    const MemoSelection at = memo_selection(message.memo);
     if (at.empty() && at.start >= 0)
-        notes.typed =
-            TypedCharacter{{static_cast<std::size_t>(at.start), 0, std::wstring(1, static_cast<wchar_t>(got.wparam))}};
+        notes.typed = TypedCharacter{
+            {static_cast<std::size_t>(at.start), 0, std::wstring(1, static_cast<wchar_t>(message.wparam))}};
     return std::nullopt;
 }
 
-void notes_after(AppState& state, const MemoMessage& got) {
-    if (got.message == WM_CHAR) state.notes->typed.reset();
+void notes_after(AppState& state, const MemoMessage& message) {
+    if (message.id == WM_CHAR) state.notes->typed.reset();
 }
 
 void follow_memo_change(AppState& state) {

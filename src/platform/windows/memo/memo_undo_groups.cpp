@@ -15,15 +15,15 @@ bool shift() { return GetKeyState(VK_SHIFT) < 0; }
 
 }  // namespace
 
-std::optional<LRESULT> undo_groups_before(AppState&, const MemoMessage& got) {
-    if (got.message == WM_KEYDOWN && is_paste_key(LOWORD(got.wparam), ctrl(), shift())) end_group(got.memo);
+std::optional<LRESULT> undo_groups_before(AppState&, const MemoMessage& message) {
+    if (message.id == WM_KEYDOWN && is_paste_key(LOWORD(message.wparam), ctrl(), shift())) end_group(message.memo);
     return std::nullopt;
 }
 
-void undo_groups_after(AppState&, const MemoMessage& got) {
-    if ((got.message == WM_KEYDOWN && key_breaks_undo_group(LOWORD(got.wparam), ctrl(), shift())) ||
-        (got.message == WM_CHAR && char_breaks_undo_group(static_cast<std::uint32_t>(got.wparam))))
-        end_group(got.memo);
+void undo_groups_after(AppState&, const MemoMessage& message) {
+    if ((message.id == WM_KEYDOWN && key_breaks_undo_group(LOWORD(message.wparam), ctrl(), shift())) ||
+        (message.id == WM_CHAR && char_breaks_undo_group(static_cast<std::uint32_t>(message.wparam))))
+        end_group(message.memo);
 }
 
 void close_memo_undo_group(AppState& state) { end_group(state.memo_edit()); }

@@ -316,17 +316,17 @@ bool in_strip(const AppState& state, HWND memo, POINT point) {
 
 // While the option is on: the results read before a paint, a strip fitted after the
 // text was rewrapped, and the pointer over a result showing that it can be clicked.
-std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
+std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& message) {
     if (!state.margin->on) return std::nullopt;
-    switch (got.message) {
+    switch (message.id) {
     case WM_PAINT: {
         ResultsMarginState& margin = *state.margin;
         margin.drawn.to_draw.reset();
         if (margin.refreshing) return std::nullopt;
         RECT painting{};
-        if (GetUpdateRect(got.memo, &painting, FALSE) != FALSE) margin.drawn.painting = painting;
+        if (GetUpdateRect(message.memo, &painting, FALSE) != FALSE) margin.drawn.painting = painting;
         refresh_results_margin(state);
-        mark_changed_rows(state, got.memo);
+        mark_changed_rows(state, message.memo);
         margin.drawn.painting.reset();
         return std::nullopt;
     }
@@ -334,8 +334,8 @@ std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
     case WM_SETCURSOR: {
         POINT point{};
         GetCursorPos(&point);
-        ScreenToClient(got.memo, &point);
-        if (LOWORD(got.lparam) != HTCLIENT || !in_strip(state, got.memo, point)) return std::nullopt;
+        ScreenToClient(message.memo, &point);
+        if (LOWORD(message.lparam) != HTCLIENT || !in_strip(state, message.memo, point)) return std::nullopt;
         SetCursor(LoadCursorW(nullptr, margin_row_at(state, point) != nullptr ? IDC_HAND : IDC_ARROW));
         return TRUE;
     }
@@ -346,11 +346,11 @@ std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
 // The strip drawn over the painted text; after a change that rewraps the text anyway,
 // the strip fitted to the results at the new size (a new size gives the control its own
 // text area back).
-void margin_after(AppState& state, const MemoMessage& got) {
+void margin_after(AppState& state, const MemoMessage& message) {
     if (!state.margin->on) return;
-    switch (got.message) {
+    switch (message.id) {
     case WM_PAINT: {
-        draw_margin(state, got.memo);
+        draw_margin(state, message.memo);
         MarginDrawing& drawn = state.margin->drawn;
         drawn.rows = state.margin->rows;
         drawn.width = drawn.to_draw ? state.margin->width : -1;
@@ -359,7 +359,7 @@ void margin_after(AppState& state, const MemoMessage& got) {
     }
     case WM_SIZE:
         state.margin->layout.lines = {};
-        set_text_area(state, got.memo, state.margin->width);
+        set_text_area(state, message.memo, state.margin->width);
         fit_results_margin(state);
         break;
     case WM_SETFONT:
