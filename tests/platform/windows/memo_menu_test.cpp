@@ -115,6 +115,14 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
              EXPECT_EQ(memo_selection(memo()), (MemoSelection{8, 8}));
          },
          {.has_text = true, .expression_calculates = true, .text_has_result = true}},
+        {"the menu key, the caret on an expression's line",
+         [&] {
+             put_memo(L"점심 김밥\r(1+2)*3 =", 9, 9);
+             PostMessageW(memo(), WM_KEYDOWN, VK_ESCAPE, 0);  // closes the menu once it is open
+             command(ids::MEMO_MENU);
+             EXPECT_EQ(memo_selection(memo()), (MemoSelection{9, 9}));  // opened at the caret
+         },
+         {.has_text = true, .expression_calculates = true, .text_has_result = true}},
     };
     for (const auto& row : rows) {
         row.set_up();
