@@ -44,8 +44,8 @@ public:
     // The line a position of the control lies on.
     std::size_t line_of(std::int32_t position) const;
 
-    // The memo's text anew: the one way the notes take the whole of it. Reading in the
-    // background would build a book from a copy and hand both here at a message's end.
+    // The memo's text anew: the one way the notes take the whole of it, wherever it
+    // was read.
     void read_anew(std::wstring text);
     // An edit of the text they hold, as the control made it.
     void follow(const TextEdit<wchar_t>& edit, bool shown_early);
