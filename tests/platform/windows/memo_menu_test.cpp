@@ -15,7 +15,7 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/memo/memo_context_menu.h"
+#include "platform/windows/commands/memo/memo_menu.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/painting/text_tips.h"

@@ -22,7 +22,7 @@
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/memo/memo_context_menu.h"
+#include "platform/windows/commands/memo/memo_menu.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/memo/stale_marks.h"

@@ -1,7 +1,7 @@
-// A message the memo control gets, as its parts see it (memo_control.cpp), and the two
-// things a part may do with one: answer it before the control sees it, or act once the
-// control has handled it; a notification the control sent its parent, handed back to
-// the parts; and a menu a part opens on a right click.
+// A message the memo control gets, as its parts see it (window/memo_control.cpp), and
+// the two things a part may do with one: answer it before the control sees it, or act
+// once the control has handled it; a notification the control sent its parent, handed
+// back to the parts; and a menu a part opens on a right click.
 #pragma once
 
 #include <windows.h>

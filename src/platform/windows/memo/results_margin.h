@@ -72,7 +72,7 @@ struct ResultsMarginState {
 
 // The memo's messages while the option is on: every paint reads the results on screen
 // and draws them, a change of size or font fits the strip again, and the pointer over
-// a result shows that it can be clicked (margin_clicks.h).
+// a result shows that it can be clicked (commands/memo/margin_clicks.h).
 std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& message);
 void margin_after(AppState& state, const MemoMessage& message);
 

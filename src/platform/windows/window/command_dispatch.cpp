@@ -6,8 +6,8 @@
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/memo/memo_control.h"
 #include "platform/windows/state/app_state.h"
+#include "platform/windows/window/memo_control.h"
 #include "platform/windows/window/window_handlers.h"
 #include "ui/keypad_buttons.h"
 

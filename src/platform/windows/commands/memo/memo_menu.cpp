@@ -1,4 +1,7 @@
-#include "platform/windows/memo/memo_context_menu.h"
+// The memo's own menu, a part of the memo control (window/memo_control.h), and its edit
+// commands, which the menu and the memo's keys name, each done through the rich edit's
+// own messages as one undo step.
+#include "platform/windows/commands/memo/memo_menu.h"
 
 #include <richedit.h>
 
@@ -62,6 +65,13 @@ void move_caret_to_click(HWND memo, POINT screen) {
     if (clicked < selection.start || clicked > selection.end) select_in_memo(memo, {clicked, clicked});
 }
 
+// A single edit message between two undo boundaries.
+SystemStatus edit_step(const AppState& state, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    memo_undo_step(state.memo_edit(), message, wparam, lparam);
+    SetFocus(state.memo_edit());
+    return {};
+}
+
 }  // namespace
 
 UniqueMenu build_memo_menu(AppState& state, std::span<const std::int32_t> rows) {
@@ -82,5 +92,20 @@ bool open_memo_menu_at(AppState& state, std::span<const std::int32_t> rows, std:
                    nullptr);
     return true;
 }
+
+// As the system asks a control for its menu from the keyboard: with no point, which
+// opens it at the caret.
+SystemStatus open_memo_menu(AppState& state, std::int32_t) {
+    SendMessageW(state.memo_edit(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(state.memo_edit()), -1);
+    return {};
+}
+
+SystemStatus memo_undo(AppState& state, std::int32_t) { return edit_step(state, EM_UNDO); }
+SystemStatus memo_redo(AppState& state, std::int32_t) { return edit_step(state, EM_REDO); }
+SystemStatus memo_cut(AppState& state, std::int32_t) { return edit_step(state, WM_CUT); }
+SystemStatus memo_copy(AppState& state, std::int32_t) { return edit_step(state, WM_COPY); }
+SystemStatus memo_paste(AppState& state, std::int32_t) { return edit_step(state, WM_PASTE); }
+SystemStatus memo_delete(AppState& state, std::int32_t) { return edit_step(state, WM_CLEAR); }
+SystemStatus memo_select_all(AppState& state, std::int32_t) { return edit_step(state, EM_SETSEL, 0, -1); }
 
 }  // namespace numvora

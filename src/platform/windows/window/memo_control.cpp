@@ -1,4 +1,4 @@
-#include "platform/windows/memo/memo_control.h"
+#include "platform/windows/window/memo_control.h"
 
 #include <richedit.h>
 #include <windowsx.h>
@@ -9,9 +9,9 @@
 
 #include "platform/windows/base/subclass.h"
 #include "platform/windows/commands/find_bar.h"
-#include "platform/windows/memo/margin_clicks.h"
+#include "platform/windows/commands/memo/margin_clicks.h"
+#include "platform/windows/commands/memo/memo_menu.h"
 #include "platform/windows/memo/memo_autosave.h"
-#include "platform/windows/memo/memo_context_menu.h"
 #include "platform/windows/memo/memo_hint.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_paste.h"

@@ -1,6 +1,7 @@
-// The memo's own menu, on a right click the margin's results leave to it and on
-// Shift+F10 or the menu key (whose command sends the memo a WM_CONTEXTMENU without a
-// point): its items are rows of the command list, and a choice is their command.
+// The memo's own menu, a part of the memo control (window/memo_control.h): on a right
+// click the margin's results leave to it, and on Shift+F10 or the menu key (whose
+// command sends the memo a WM_CONTEXTMENU without a point). Its items are rows of the
+// command list, and a choice is their command.
 #pragma once
 
 #include <optional>

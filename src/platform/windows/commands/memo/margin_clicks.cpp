@@ -1,4 +1,4 @@
-#include "platform/windows/memo/margin_clicks.h"
+#include "platform/windows/commands/memo/margin_clicks.h"
 
 #include <richedit.h>
 #include <windowsx.h>
