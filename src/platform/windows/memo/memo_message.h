@@ -24,7 +24,7 @@ struct MemoMessage {
 // An answer ends the message there: neither the control nor a later part sees it.
 using BeforeMemo = std::optional<LRESULT> (*)(AppState& state, const MemoMessage& message);
 using AfterMemo = void (*)(AppState& state, const MemoMessage& message);
-// EN_CHANGE, EN_KILLFOCUS: what the part does when the control sends its parent one.
+// EN_CHANGE: what the part does when the control sends its parent one.
 using NotifiedMemo = void (*)(AppState& state);
 // A right click at a point of the screen, or none from the keyboard: the part's menu of
 // these rows of the command list opened there and true, or false to leave it to the

@@ -2,7 +2,6 @@
 
 #include <richedit.h>
 
-#include "platform/windows/state/app_state.h"
 #include "ui/shortcuts.h"
 
 namespace numvora {
@@ -22,10 +21,9 @@ std::optional<LRESULT> undo_groups_before(AppState&, const MemoMessage& message)
 
 void undo_groups_after(AppState&, const MemoMessage& message) {
     if ((message.id == WM_KEYDOWN && key_breaks_undo_group(LOWORD(message.wparam), ctrl(), shift())) ||
-        (message.id == WM_CHAR && char_breaks_undo_group(static_cast<std::uint32_t>(message.wparam))))
+        (message.id == WM_CHAR && char_breaks_undo_group(static_cast<std::uint32_t>(message.wparam))) ||
+        message.id == WM_KILLFOCUS)
         end_group(message.memo);
 }
-
-void close_memo_undo_group(AppState& state) { end_group(state.memo_edit()); }
 
 }  // namespace numvora

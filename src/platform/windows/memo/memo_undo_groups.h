@@ -11,10 +11,8 @@ namespace numvora {
 // A paste key ends the group before the paste, which answers it (memo_paste.h) so that
 // nothing after it sees the key.
 std::optional<LRESULT> undo_groups_before(AppState& state, const MemoMessage& message);
-// After the control has handled a key-down or a character: the space, the operator or
-// the deletion belongs to the group it ends.
+// After the control has handled a key-down or a character (the space, the operator or
+// the deletion belongs to the group it ends) or the loss of the focus.
 void undo_groups_after(AppState& state, const MemoMessage& message);
-// EN_KILLFOCUS.
-void close_memo_undo_group(AppState& state);
 
 }  // namespace numvora
