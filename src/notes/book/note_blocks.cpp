@@ -244,10 +244,6 @@ NotesSum BlockTally::total(TotalWord word) const {
     return sections.sum();
 }
 
-NotesSum selection_total(std::string_view text) {
-    return selection_total(text, [](std::size_t, std::string_view line) { return read_line(line); });
-}
-
 NotesSum selection_total(std::string_view text, const LineReader& read) {
     const std::vector<std::string_view> lines = note_lines(text);
     ResultSum sum;

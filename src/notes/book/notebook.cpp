@@ -96,7 +96,7 @@ void NoteBook::assign(std::string_view text) {
     replace(0, 0, text);
 }
 
-void NoteBook::replace(std::size_t first, std::size_t count, std::string_view text) {
+std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_view text) {
     first = std::min(first, size());
     count = std::min(count, size() - first);
     // What the old lines defined: the lines below that took it look again.
@@ -118,16 +118,18 @@ void NoteBook::replace(std::size_t first, std::size_t count, std::string_view te
     follow_block(last);
     for (std::size_t line = first; line <= last; ++line) read_again(line);
     read_pending();
+    return reread_;
 }
 
-void NoteBook::set_today(std::optional<DayNumber> today) {
-    if (today == today_) return;
+std::size_t NoteBook::set_today(std::optional<DayNumber> today) {
+    if (today == today_) return 0;
     today_ = today;
     pend_from_ = 0;
     reread_ = 0;
     pending_.clear();
     for (const Handle line : today_takers_) pending_.insert(order_.place(line));
     read_pending();
+    return reread_;
 }
 
 void NoteBook::read_pending() {

@@ -13,6 +13,13 @@
 namespace numvora {
 namespace {
 
+// The total of a selection as the memo's book takes it, of a memo that is all selected.
+NotesSum selection_total(std::string_view text) {
+    NoteBook book;
+    book.assign(text);
+    return book.selection_total(0, text);
+}
+
 std::vector<std::string> results_of(std::string_view text) {
     NoteBook book;
     book.assign(text);
