@@ -258,6 +258,15 @@ std::optional<Item> read_section(std::string_view s, std::size_t p, bool words, 
     return section;
 }
 
+// "500만 12개월", "3억 2채": a figure with a word of its own after it is no lower part of
+// the one before.
+bool own_figure(std::string_view s, std::size_t p, bool words) {
+    WrittenNumber probe;
+    const std::optional<Item> next = read_section(s, p, words, false, probe);
+    if (!next || next->end >= s.size() || static_cast<unsigned char>(s[next->end]) < 0xE0) return false;
+    return !starts_at(s, next->end, "원") && !unit_at(s, next->end, LARGE_UNITS);
+}
+
 }  // namespace
 
 WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool words_allowed) {
@@ -279,8 +288,16 @@ WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool word
             section->end = p;
         }
         if (!large) {
-            // "1억 2천", "3억5천", "12억 2천5백": after 억, a group with a unit and no 만 is of 만.
-            if (large_bound == 8 && section->exponent > 0 && !n.unclear) shift(section->value, 4);
+            // "1억 2천", "3억5천", "12억 2천5백": after 억, a group with a unit and no 만 is of 만,
+            // and so is a group of two to four digits ("9억 8,000", "1억 500"), as listings
+            // write it; one digit is of 천만 ("3억5").
+            if (large_bound == 8 && !n.unclear && section->value.scale == 0) {
+                const std::size_t digits = section->value.digits.size() - section->value.digits.find_first_not_of('0');
+                if (section->exponent > 0 || (digits >= 2 && digits <= 4))
+                    shift(section->value, 4);
+                else if (digits == 1)
+                    shift(section->value, 7);
+            }
             add(total, std::move(section->value));
             n.end = section->end;
             any = true;
@@ -293,7 +310,7 @@ WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool word
         n.end = p = section_end + 3;
         n.unit = n.large_unit = any = true;
         if (starts_item(s, p, words_allowed)) continue;
-        if (starts_at(s, p, " ") && starts_item(s, p + 1, words_allowed)) {
+        if (starts_at(s, p, " ") && starts_item(s, p + 1, words_allowed) && !own_figure(s, p + 1, words_allowed)) {
             ++p;
             continue;
         }

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <charconv>
 #include <span>
 #include <string>
 
@@ -27,6 +28,7 @@ struct NoteValue {
     Money money = Money::Plain;
     std::string currency;
     std::string percent;  // a Rate's number: "10" for "10%"
+    bool counted = false; // a count ("3박"): never a rate of exchange
     Quantity quantity;    // a date, a duration, days or an area, calculated here
     bool fine = true;
     std::string_view unclear;  // why two values cannot be joined: the line has no result
@@ -94,6 +96,13 @@ NoteValue joined_quantities(char sign, const NoteValue& left, const NoteValue& r
     const NoteValue& factor = duration_left ? right : left;
     if (!duration_left) duration = other_duration;
     const bool over = sign == '/' && duration_left && factor.money == Money::Plain;
+    // "월급 2,500,000 / 209시간": money an hour.
+    if (sign == '/' && !duration_left && duration != nullptr && factor.money == Money::Won && duration->minutes != 0) {
+        NoteValue value;
+        value.text = "(" + factor.text + ")*60/" + std::to_string(duration->minutes);
+        value.money = Money::Won;
+        return value;
+    }
     if (!duration || is_quantity(factor.quantity) || (factor.money != Money::Plain && factor.money != Money::Won) ||
         (sign != '*' && !over))
         return failed(NOT_WITH_DATES);
@@ -118,6 +127,17 @@ struct NoteOperator {
     bool spaced = false;  // written " + ", so that the history shows it as the memo does
 };
 
+// A number plausible as the won of one unit of the currency: in its range, and with a
+// fraction where the range is below 100 ("9.1" for yen, never "10" of them).
+bool is_rate_of(std::string_view currency, const std::string& text) {
+    const CurrencyRate* rate = currency_rate(currency_code(currency));
+    if (rate == nullptr || text.find_first_not_of("0123456789.") != std::string::npos) return false;
+    double value = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    const bool fraction = text.find('.') != std::string::npos;
+    return value >= rate->low && value <= rate->high && (fraction || rate->low >= 100);
+}
+
 // The money of two values joined by an operator, or nothing when they cannot be joined.
 std::optional<Money> joined_money(char sign, const NoteValue& left, const NoteValue& right) {
     const bool foreign_left = left.money == Money::Foreign;
@@ -130,6 +150,10 @@ std::optional<Money> joined_money(char sign, const NoteValue& left, const NoteVa
         return additive(sign) ? Money::Foreign : sign == '*' ? std::nullopt : std::optional(Money::Plain);
     }
     const NoteValue& other = foreign_left ? right : left;
+    // "엔화 15,000엔 x 9.1": a bare multiplier where the currency's rate in won lies is that rate.
+    if (sign == '*' && other.money == Money::Plain && !other.counted &&
+        is_rate_of((foreign_left ? left : right).currency, other.text))
+        return Money::Won;
     if (other.money != Money::Won) return Money::Foreign;  // "$120 x 3박", "$100 + 10%"
     // "$17.99 * 1,380": money times a rate of exchange is won.
     if (sign == '*') return Money::Won;
@@ -260,6 +284,8 @@ struct NoteExpression {
     // figure [rate_change]
     Value figure() {
         if (!r.operand(sk[pos])) return failed();
+        // "1통 2,990": the count names what the amount is for.
+        if (labels_figure(r, sk[pos]) && pos + 1 < sk.size() && r.operand(sk[pos + 1])) ++pos;
         const std::size_t index = sk[pos++];
         used.push_back(index);
         const Token& number = r.tokens[index];
@@ -288,6 +314,7 @@ struct NoteExpression {
         value.money = r.roles[index] == FigureRole::Foreign         ? Money::Foreign
                       : m.won || m.unit || m.grouped || m.reference ? Money::Won
                                                                     : Money::Plain;
+        value.counted = r.roles[index] == FigureRole::Count;
         if (value.money == Money::Foreign) value.currency = number.currency;
         rate_change(number, value);
         if (m.supply) {

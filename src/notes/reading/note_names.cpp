@@ -74,7 +74,17 @@ NamedValue look_up(std::string_view word, const NoteScope& scope) {
     return found;
 }
 
-bool is_boundary(TokenKind kind) {
+// "월급 +420만원", "환불 -12,000": a sign glued to its figure after a space is the
+// figure's, not an operation on the word before it.
+bool is_sign_of_figure(const std::vector<Token>& t, std::size_t k) {
+    return (t[k].kind == TokenKind::Plus || t[k].kind == TokenKind::Minus) && k + 1 < t.size() &&
+           t[k + 1].kind == TokenKind::Number && t[k + 1].begin == t[k].end && k > 0 && t[k - 1].spaced_after &&
+           t[k - 1].kind == TokenKind::Word;
+}
+
+bool is_boundary(const std::vector<Token>& t, std::size_t k) {
+    const TokenKind kind = t[k].kind;
+    if (is_sign_of_figure(t, k)) return false;
     return is_operator(kind) || kind == TokenKind::Open || kind == TokenKind::Close || kind == TokenKind::Equals;
 }
 
@@ -95,6 +105,37 @@ bool takes_names(const std::vector<Token>& t, std::size_t k) {
 // continues. A word beside a figure stays its label.
 }  // namespace
 
+void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* scope) {
+    const auto text = [&](std::size_t i) { return body.substr(t[i].begin, t[i].end - t[i].begin); };
+    const auto named = [&](std::size_t i) { return scope != nullptr && scope->value_of(text(i)).has_value(); };
+    const auto word = [&](std::size_t i) { return i < t.size() && t[i].kind == TokenKind::Word; };
+    for (std::size_t k = 1; k + 1 <= t.size(); ++k) {
+        const TokenKind kind = t[k].kind;
+        if (kind != TokenKind::Plus && kind != TokenKind::Times && kind != TokenKind::Minus &&
+            kind != TokenKind::Divide)
+            continue;
+        const bool glued_before = t[k - 1].end == t[k].begin;
+        const bool glued_after = k + 1 < t.size() && t[k + 1].begin == t[k].end;
+        bool label = false;
+        // "인터넷+TV", "김*영", "세탁기+건조기": a sign between the letters of one label.
+        if (word(k - 1) && glued_before && word(k + 1) && glued_after) label = !named(k - 1) && !named(k + 1);
+        // "SPF50+ 19,800": a sign that ends a word.
+        if (word(k - 1) && glued_before && !glued_after && kind == TokenKind::Plus) label = true;
+        // "주유 + 톨비 96,000", "서울 / 부산 왕복 120,000": words joined into the label of the
+        // figure after them, where the word before is no name.
+        if (!glued_before && !glued_after && (kind == TokenKind::Plus || kind == TokenKind::Divide) &&
+            word(k - 1) && word(k + 1) && !named(k - 1)) {
+            std::size_t before = k - 1;
+            while (before > 0 && word(before - 1)) --before;
+            bool figure_after = false;
+            for (std::size_t i = k + 1; i < t.size() && !is_operator(t[i].kind) && t[i].kind != TokenKind::Equals; ++i)
+                figure_after = figure_after || t[i].kind == TokenKind::Number;
+            label = figure_after && (before == 0 || !(t[before - 1].kind == TokenKind::Number));
+        }
+        if (label) t[k].kind = TokenKind::Other;
+    }
+}
+
 void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use) {
     // "항목1": a Hangul name with digits reads as a word and a number; it is one name
     // where the lines above define it, or beside an operator ("항목1 * 12").
@@ -112,14 +153,15 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
     }
     for (std::size_t a = 0; a < t.size();) {
         std::size_t b = a;
-        while (b < t.size() && !is_boundary(t[b].kind)) ++b;
+        while (b < t.size() && !is_boundary(t, b)) ++b;
         bool figure = false;
         bool of_rate = false;  // "월급의 10%", "월급에서 20% 할인": the word before a rate is its base
         std::optional<std::size_t> word;
         for (std::size_t i = a; i < b; ++i) {
             // A rate after a word leaves it a name.
             const bool rate = t[i].kind == TokenKind::Number && t[i].marks.percent;
-            figure = figure || (t[i].kind == TokenKind::Number && !t[i].marks.name && !rate);
+            // "햄 200g x 2": a figure fused with a word names a thing, not a value.
+            figure = figure || (t[i].kind == TokenKind::Number && !rate);
             if (t[i].kind == TokenKind::Word && !of_rate) word = i;
             if (rate && i > a && t[i - 1].kind == TokenKind::Word) {
                 const std::string_view before = body.substr(t[i - 1].begin, t[i - 1].end - t[i - 1].begin);
@@ -144,6 +186,7 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
                 use.uses.push_back(std::string(text));
             if (named.name != text) use.uses.push_back(named.name);
             const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b));
+            use.alone = alone;
             if (named.value) {
                 t[*word] = reference_token(t[*word], *named.value);
                 t[*word].marks.of = named.of;
@@ -165,6 +208,9 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             Token at;
             at.spaced_after = true;
             t.insert(t.begin(), reference_token(at, *previous));
+        } else if (!spaced_sign) {
+            // "× 2" with nothing above to multiply.
+            use.nothing_above = true;
         }
     }
 }

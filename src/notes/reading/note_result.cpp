@@ -39,7 +39,8 @@ std::string foreign_text(std::string_view figure, std::string_view currency) {
 // "$165.50", never "$165.5": a currency with cents writes a fraction of one digit to the cent.
 std::string in_cents(std::string value, std::string_view currency) {
     const std::size_t point = value.find('.');
-    if (point != std::string::npos && point + 2 == value.size() && notes_detail::currency_code(currency) != "JPY")
+    const CurrencyRate* rate = currency_rate(currency_code(currency));
+    if (point != std::string::npos && point + 2 == value.size() && (rate == nullptr || rate->cents))
         value += '0';
     return value;
 }
