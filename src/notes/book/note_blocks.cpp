@@ -140,6 +140,7 @@ void ResultSum::take(const LineReading& reading, std::string_view text) {
         case ResultUnit::Days: pass(&PassedFigures::dates); break;
         case ResultUnit::Pyeong:
         case ResultUnit::SquareMetre: pass(&PassedFigures::areas); break;
+        case ResultUnit::Percent: pass(&PassedFigures::rates); break;
         case ResultUnit::Duration: add({reading.value, counted, SumOf::Durations, false, false, {}, {}, {}}); break;
         case ResultUnit::Number:
         case ResultUnit::Money:

@@ -128,8 +128,9 @@ public:
     std::optional<std::string> take(const LineReading& reading, bool empty, std::string_view text = {});
     // What a total line with this word would add here (status and all).
     NotesSum total(TotalWord word) const;
-    // Whether a total line here would add anything.
-    bool has_result() const { return !block_.empty() || chain_.has_value(); }
+    // Whether a total line here would add anything of its own section: "일시불 소계 438,220"
+    // under an earlier 소계 is an amount, named.
+    bool has_result() const { return !block_.empty(); }
 
 private:
     ResultSum block_;                 // the results since the block or section began

@@ -228,6 +228,9 @@ void NoteBook::read_pending() {
 std::optional<NoteResult> NoteBook::note_result(std::size_t line) const {
     const Line& at = line_at(line);
     if (!at.result) return std::nullopt;
+    // "로고 시안 3종", "혈압약 1알": a count on its own says nothing a figure beside it would;
+    // a total of counts, and a count asked for with "=", show.
+    if (at.reading.kind == LineKind::Count && !at.reading.asks) return std::nullopt;
     return at.written;
 }
 
@@ -273,6 +276,9 @@ std::vector<std::string> NoteBook::names_of(const Line& line) {
     std::vector<std::string> names;
     const LineReading& reading = line.reading;
     if (!reading.defines.empty()) names.push_back(reading.defines);
+    // "현 월세 = 85만" names 월세 too: the last word is what it is.
+    if (const std::size_t space = reading.defines.rfind(' '); space != std::string::npos)
+        names.push_back(reading.defines.substr(space + 1));
     if (reading.kind == LineKind::Total)
         names.emplace_back(trim_white_space(std::string_view(line.text).substr(0, reading.replace_begin)));
     if (reading.sets_rate) names.push_back(rate_name(reading.sets_rate->currency));

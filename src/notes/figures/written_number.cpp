@@ -8,6 +8,7 @@
 
 #include "calculator/number_format.h"
 #include "common/unicode.h"
+#include "notes/figures/korean_words.h"
 #include "notes/figures/plain_number.h"
 
 namespace numvora::notes_detail {
@@ -264,7 +265,11 @@ bool own_figure(std::string_view s, std::size_t p, bool words) {
     WrittenNumber probe;
     const std::optional<Item> next = read_section(s, p, words, false, probe);
     if (!next || next->end >= s.size() || static_cast<unsigned char>(s[next->end]) < 0xE0) return false;
-    return !starts_at(s, next->end, "원") && !unit_at(s, next->end, LARGE_UNITS);
+    if (starts_at(s, next->end, "원") || unit_at(s, next->end, LARGE_UNITS)) return false;
+    // "4억 2천에": a particle after it leaves it the lower part.
+    std::size_t end = next->end;
+    while (end < s.size() && static_cast<unsigned char>(s[end]) >= 0xE0) end += 3;
+    return !is_particle(s.substr(next->end, std::min(end, s.size()) - next->end));
 }
 
 }  // namespace

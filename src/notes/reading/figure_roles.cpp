@@ -32,8 +32,12 @@ bool after_road(const Reading& r, std::size_t i) {
 
 // A figure that names a number: after "회원번호", "비번", "좌석", "게이트" …, or after "#".
 constexpr std::string_view IDENTIFIER_WORDS[] = {
-    "번",   "학번", "사번",   "카드", "계좌", "비번", "비밀번호", "번길", "호",   "동",   "층", "열",   "좌석",
-    "게이트", "탑승구", "내선", "뒷자리", "앞자리", "사물함", "출구", "호실", "코드", "핀",  "PIN", "호선", "번지"};
+    "번",   "학번", "사번",   "카드",   "계좌",   "비번", "비밀번호", "번길", "호",   "동",  "층",  "열",
+    "좌석", "게이트", "탑승구", "내선", "뒷자리", "앞자리", "사물함", "출구", "호실", "코드", "핀", "PIN",
+    "호선", "번지", "구역", "호봉", "등급", "레벨", "ID", "id", "No", "NO"};
+// Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "조회수 1,204".
+constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구",   "판매량", "재고",
+                                             "코스피", "코스닥", "나스닥", "다우",   "지수",   "걸음",   "칼로리"};
 // A year after these is the year of it: "입사 2019", "졸업 2015".
 constexpr std::string_view YEAR_WORDS[] = {"입사", "퇴사", "졸업", "입학", "결혼", "출생", "생년", "설립", "개업",
                                            "준공", "연식", "년식"};
@@ -88,8 +92,9 @@ bool after_size_word(const Reading& r, std::size_t i) {
 
 // "연봉 4200", "월세 50", "보증금 500": a bare figure under 10,000 after these is in 만원
 // unwritten, so no amount can be told from it.
-constexpr std::string_view TEN_THOUSANDS_WORDS[] = {"연봉", "보증금", "월세",   "전세",   "매매",   "매매가", "권리금",
-                                                    "계약금", "잔금", "중도금", "분양가", "시세", "호가"};
+constexpr std::string_view TEN_THOUSANDS_WORDS[] = {"연봉",   "보증금", "월세",   "전세",   "매매",     "매매가",
+                                                    "권리금", "계약금", "잔금",   "중도금", "분양가",   "시세",
+                                                    "호가",   "관리비", "대출",   "신용대출", "주담대", "마통"};
 
 bool in_ten_thousands(const Reading& r, std::size_t i) {
     const Token& token = r.tokens[i];
@@ -99,8 +104,21 @@ bool in_ten_thousands(const Reading& r, std::size_t i) {
                        std::end(TEN_THOUSANDS_WORDS);
 }
 
+bool after_ten_thousands_word(const Reading& r, std::size_t i) {
+    const std::optional<std::string_view> word = word_before(r, i);
+    return word && std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), *word) !=
+                       std::end(TEN_THOUSANDS_WORDS);
+}
+
+bool unpaid(const Reading& r, std::size_t i) {
+    const NumberMarks& m = r.tokens[i].marks;
+    if (m.won || m.foreign || m.unit || m.percent || m.reference) return false;
+    const std::optional<std::string_view> word = word_before(r, i);
+    return word && std::find(std::begin(UNPAID_WORDS), std::end(UNPAID_WORDS), *word) != std::end(UNPAID_WORDS);
+}
+
 bool names_something(const Reading& r, std::size_t i) {
-    return identifier(r, i) || after_size_word(r, i) || in_ten_thousands(r, i);
+    return identifier(r, i) || after_size_word(r, i) || in_ten_thousands(r, i) || unpaid(r, i);
 }
 
 // "2사이트 x 45,000", "배관 8m x 20,000": a multiplication apart from the figure; glued,
@@ -112,7 +130,7 @@ bool beside_times(const Reading& r, std::size_t i) {
 }
 
 // What a figure is by the marks around it.
-FigureRole role_of(const Reading& r, std::size_t i, bool by_tilde, bool last) {
+FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     const NumberMarks& m = r.tokens[i].marks;
     if (has_quantity(r.tokens[i])) return by_tilde ? FigureRole::Range : quantity_role(r.tokens[i].quantity);
     if (m.reference) {
@@ -125,6 +143,11 @@ FigureRole role_of(const Reading& r, std::size_t i, bool by_tilde, bool last) {
     // of its own counts what it multiplies.
     if (m.measure && beside_times(r, i)) return FigureRole::Count;
     if (m.name || m.unclear || names_something(r, i)) return FigureRole::Name;
+    // "신용대출 5천", "권리금 5천": 천 or 백 alone there may be of won or of 만원.
+    if (m.unit && !m.large_unit && !m.won && after_ten_thousands_word(r, i)) {
+        r.tokens[i].marks.unclear = true;
+        return FigureRole::Name;
+    }
     if (year_of(r, i)) return FigureRole::DateTime;
     if (m.range_joined || by_tilde) return FigureRole::Range;
     if (m.joined || m.date) return FigureRole::DateTime;
@@ -161,6 +184,14 @@ void name_runs(Reading& r) {
             i = end;
             continue;
         }
+        // "1게임 3 11 19 24 38 42": three or more bare numbers in a row.
+        while (end + 1 < t.size() && bare(end + 1) && t[end].spaced_after) ++end;
+        if (end >= i + 2) {
+            for (std::size_t j = i; j <= end; ++j) name(r, j);
+            i = end;
+            continue;
+        }
+        end = i;
         // "카드번호 1234 5678", "차량번호 12가 3456": bare digits after an identifier's go on with it.
         if (i > 0 && r.number(i - 1) && t[i - 1].marks.identifier && t[i - 1].spaced_after) {
             name(r, i);
@@ -317,6 +348,10 @@ namespace {
 bool labels_figure(const Reading& r, std::size_t i) {
     const FigureRole role = r.roles[i];
     if (role != FigureRole::DateTime && role != FigureRole::Count && role != FigureRole::Date) return false;
+    // "+ 12월 회비 8명 x 20,000": a month or a day before a word names what follows it.
+    if (role == FigureRole::DateTime && !r.tokens[i].marks.clock && i + 1 < r.tokens.size() &&
+        r.tokens[i + 1].kind == TokenKind::Word)
+        return true;
     std::optional<std::size_t> next = r.next_significant(i);
     if (!next || !r.number(*next)) return false;
     const FigureRole after = r.roles[*next];

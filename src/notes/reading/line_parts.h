@@ -95,6 +95,8 @@ struct Reading {
         // to one before it, a minus or a plus is the figure's sign.
         const bool after_operand = i > 0 && !tokens[i - 1].spaced_after && operand_end(i - 1);
         if (signs_figure(i) && !after_operand) return false;
+        // "3,450,000원(세전)/2,980,000원(세후)": figures with words in parentheses are set apart.
+        if (i > 0 && tokens[i - 1].kind == TokenKind::Close && i - 1 < skipped.size() && skipped[i - 1]) return false;
         // "햇반210g*12": glued to a name, the sign is part of it.
         if (i > 0 && tokens[i - 1].end == tokens[i].begin && (named(i - 1) || tokens[i - 1].kind == TokenKind::Word))
             return false;
@@ -134,6 +136,7 @@ struct Parsed {
     bool money = false;    // the result is money
     Quantity quantity;     // the result is a date, a duration, days or an area, calculated here
     bool vat = false;      // 부가세 took part: a result in won is cut below the 원
+    bool percent = false;  // rates added: the result is a rate
 };
 // asks: an "=" asks for a value, so one figure alone is enough.
 std::optional<Parsed> parse_expression(const Reading& r, bool asks);

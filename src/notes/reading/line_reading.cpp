@@ -106,10 +106,20 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
         return;
     }
     out.value = notes_detail::note_value_text(*value);
-    if (!out.currency.empty())
+    if (parsed.percent) {
+        out.value = notes_detail::note_value_text(*value * 100);
+        out.unit = ResultUnit::Percent;
+    } else if (!out.currency.empty())
         out.won = in_won(r, out.value, out.currency);
     else if (parsed.vat)
         out.value = notes_detail::cut_below_won(std::move(out.value));
+}
+
+// "n빵", "1/n", "엔빵", "나눠": the amount is shared.
+bool shares(std::string_view line) {
+    static constexpr std::string_view WORDS[] = {"n빵", "N빵", "엔빵", "1/n", "1/N", "나눠", "나누기", "더치"};
+    return std::any_of(std::begin(WORDS), std::end(WORDS),
+                       [&](std::string_view word) { return line.find(word) != std::string_view::npos; });
 }
 
 // The token of the nth figure.
@@ -179,6 +189,18 @@ void read_amount(const Reading& r, LineReading& out) {
     }
     Figure& figure = out.figures[*chosen];
     figure.used = true;
+    // "총 104,000원 4명 n빵": an amount shared by a count of people.
+    if (figure.role == FigureRole::Amount && counts == 1 && out.amounts == 1 && shares(r.line)) {
+        const Result<double, CalcError> share = evaluate(figure.value + "/" + out.figures[*count].value);
+        if (share) {
+            figure.used = out.figures[*count].used = true;
+            out.kind = LineKind::Expression;
+            out.unit = ResultUnit::Money;
+            out.value = notes_detail::note_value_text(*share);
+            out.expression = figure.value + " / " + out.figures[*count].value;
+            return;
+        }
+    }
     const bool money = figure.role == FigureRole::Amount || figure.role == FigureRole::Foreign;
     out.kind = money ? LineKind::Amount : figure.role == FigureRole::Count ? LineKind::Count : LineKind::Duration;
     out.unit = money                                 ? ResultUnit::Money
@@ -442,6 +464,10 @@ LineReading read_any(std::string_view text, bool selected, const NoteScope* scop
     } else if (use.nothing_above) {
         out.value.clear();
         out.unclear = "이어서 계산할 윗줄의 결과가 없습니다";
+    } else if (use.continues && out.kind == LineKind::Amount && !out.figures.empty() && out.figures.front().used) {
+        // "- 차 12가 3456 정기검사" under a result: nothing of its own to go on with.
+        out.value.clear();
+        out.kind = LineKind::Nothing;
     }
     // "관리비 12만 3천", "점심 12,000원": a word and its one amount give the word that value
     // for the lines below, as "관리비: 12만 3천" does.

@@ -106,16 +106,27 @@ std::size_t old_result_start(std::string_view text) {
 }
 
 std::optional<Definition> read_definition(std::string_view line) {
+    // "월세 = 55만원", and up to three words: "현 월세 = 85만", "월 회비: 10,000".
     std::size_t begin = 0;
-    while (begin < line.size() && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
-    std::size_t end = begin;
-    while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '=' && line[end] != ':') ++end;
-    std::size_t sign = end;
-    while (sign < line.size() && (line[sign] == ' ' || line[sign] == '\t')) ++sign;
-    if (sign >= line.size() || (line[sign] != '=' && line[sign] != ':')) return std::nullopt;
-    const std::string_view name = line.substr(begin, end - begin);
-    if (!is_note_name(name) || trim_white_space(line.substr(sign + 1)).empty()) return std::nullopt;
-    return Definition{std::string(name), sign + 1};
+    std::string name;
+    for (int words = 0; words < 3; ++words) {
+        while (begin < line.size() && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
+        std::size_t end = begin;
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '=' && line[end] != ':')
+            ++end;
+        const std::string_view word = line.substr(begin, end - begin);
+        if (!is_note_name(word)) return std::nullopt;
+        if (!name.empty()) name += ' ';
+        name += word;
+        std::size_t sign = end;
+        while (sign < line.size() && (line[sign] == ' ' || line[sign] == '\t')) ++sign;
+        if (sign < line.size() && (line[sign] == '=' || line[sign] == ':')) {
+            if (trim_white_space(line.substr(sign + 1)).empty()) return std::nullopt;
+            return Definition{std::move(name), sign + 1};
+        }
+        begin = sign;
+    }
+    return std::nullopt;
 }
 
 std::string ascii_figures(std::string_view line, std::vector<std::size_t>& origin) {

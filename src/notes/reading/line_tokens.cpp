@@ -6,6 +6,7 @@
 
 #include "common/unicode.h"
 #include "notes/figures/currencies.h"
+#include "notes/figures/korean_words.h"
 #include "notes/figures/plain_number.h"
 #include "notes/figures/written_number.h"
 
@@ -27,12 +28,6 @@ constexpr std::pair<std::string_view, char> NATIVE_NUMERALS[] = {
     {"다섯", '5'}, {"여섯", '6'}, {"일곱", '7'}, {"여덟", '8'}, {"아홉", '9'},
     {"한", '1'},   {"두", '2'},   {"세", '3'},   {"네", '4'},   {"열", '0'}};
 constexpr std::string_view WON_SIGNS[] = {"₩", "￦"};
-// What may stick to a figure's last word without making it part of a name: "3만원씩",
-// "4,500원짜리", "2잔이", "12월의".
-constexpr std::string_view PARTICLES[] = {
-    "이",   "가",     "을",     "를",   "은",   "는",   "의",   "에",   "에서", "으로", "로",   "와", "과",
-    "도",   "만",     "씩",     "짜리", "까지", "부터", "쯤",   "정도", "이고", "이며", "이나", "나", "인데",
-    "이다", "입니다", "이에요", "예요", "요",   "만큼", "가량", "어치", "씩이", "이라", "라"};
 constexpr std::string_view HALF_DAYS[] = {"오전", "오후"};
 
 bool is_hangul_syllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
@@ -171,6 +166,8 @@ struct Lexer {
         std::size_t joined_end = end;
         for (std::optional<std::size_t> n = joiner(joined_end); n && digit(joined_end + *n); n = joiner(joined_end)) {
             const char c = s[joined_end];
+            // "120만/6개월": money over something is a division, never a date.
+            if (c == '/' && (marks.unit || marks.grouped || marks.won)) break;
             only_dashes = only_dashes && c == '-';
             only_operators = only_operators && (c == '-' || c == '/');
             joined.joined_by_point = joined.joined_by_point || c == '.';
@@ -183,7 +180,12 @@ struct Lexer {
             joined.clock = joined.clock || c == ':';
             ++parts;
         }
-        const bool in_expression = only_operators && (operator_before() || operator_then_operand(joined_end));
+        // "+82-2-3210-0404", "010-1234-5678": a part that opens with 0 makes a phone or a code.
+        bool zero_part = false;
+        for (std::size_t k = end; k + 1 < joined_end; ++k)
+            zero_part = zero_part || ((s[k] == '-' || s[k] == '/') && s[k + 1] == '0' && digit(k + 2));
+        const bool in_expression =
+            only_operators && !zero_part && (operator_before() || operator_then_operand(joined_end));
         if (parts > 1 && !in_expression) {
             marks = joined;
             end = joined_end;
@@ -241,7 +243,8 @@ struct Lexer {
             marks.percent = true;
             return end + (at(end, "%") ? 1 : 3);
         }
-        static constexpr std::string_view WON[] = {"원"};
+        // "2만원권": a voucher of that much.
+        static constexpr std::string_view WON[] = {"원권", "원"};
         if (const auto won = word_after(end, WON, marks, true)) {
             marks.won = true;
             end = *won;
@@ -284,8 +287,8 @@ struct Lexer {
     }
 
     static bool is_measure_unit(std::string_view unit) {
-        static constexpr std::string_view UNITS[] = {"m",  "cm", "mm", "km", "g",  "kg", "t",  "ml",
-                                                     "L",  "l",  "M",  "T",  "GB", "TB", "EA", "ea"};
+        static constexpr std::string_view UNITS[] = {"m",  "cm", "mm", "km", "g",  "kg",  "t",   "ml", "L",
+                                                     "l",  "M",  "T",  "GB", "TB", "EA", "ea", "kWh", "kwh", "W", "kW"};
         return std::find(std::begin(UNITS), std::end(UNITS), unit) != std::end(UNITS);
     }
 
@@ -393,7 +396,11 @@ struct Lexer {
             const bool point_number = c == '.' && digit(i + 1) && !(i > 0 && (digit(i - 1) || letter(i - 1)));
             if (digit(i) || point_number) {
                 const bool half_day = after_half_day();
-                const WrittenNumber read = read_written_number(s, i, true);
+                WrittenNumber read = read_written_number(s, i, true);
+                // "나스닥100 600만": digits glued to a word end at their space, never one
+                // number with the figure after it.
+                if (read.unclear && i > 0 && !word_boundary(i) && s.find(' ', i) != std::string_view::npos)
+                    read = read_written_number(s.substr(0, s.find(' ', i)), i, true);
                 i = number(i, read);
                 if (half_day) tokens.back().marks.date = tokens.back().marks.clock = true;
                 continue;

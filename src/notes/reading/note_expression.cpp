@@ -64,8 +64,19 @@ NoteValue quantity_value_of(Quantity quantity, std::string text) {
 // count or an hourly wage ("1시간 45분 + 50분", "6시간 30분 x 10,030원"), a date takes
 // days and gives the days to another ("오늘 + 100일", "2026-12-25 - 오늘"). Nothing else.
 NoteValue joined_quantities(char sign, const NoteValue& left, const NoteValue& right, const std::string& text) {
-    if (std::holds_alternative<Area>(left.quantity) || std::holds_alternative<Area>(right.quantity))
-        return failed(AREAS_ONLY_CONVERT);
+    const auto* area = std::get_if<Area>(&left.quantity);
+    const NoteValue& price = area != nullptr ? right : left;
+    if (area == nullptr) area = std::get_if<Area>(&right.quantity);
+    // "장판 84㎡ x 35,000": an area at a price for each of its units.
+    if (area != nullptr && sign == '*' && price.money == Money::Won && !is_quantity(price.quantity)) {
+        if (const std::optional<std::string> size = area_figure(area->area, area->unit)) {
+            NoteValue value;
+            value.text = *size + "*(" + price.text + ")";
+            value.money = Money::Won;
+            return value;
+        }
+    }
+    if (area != nullptr) return failed(AREAS_ONLY_CONVERT);
     const auto* duration = std::get_if<Duration>(&left.quantity);
     const auto* other_duration = std::get_if<Duration>(&right.quantity);
     const auto* date = std::get_if<CalendarDate>(&left.quantity);
@@ -222,7 +233,9 @@ struct NoteExpression {
             return out;
         }
         out.text = joined_text(op, left, right);
-        if (out.money == Money::Rate) out.money = Money::Plain;
+        // "4.2% + 3%": rates added are a rate.
+        const bool rates = additive(op.sign) && left.money == Money::Rate && right.money == Money::Rate;
+        if (out.money == Money::Rate && !rates) out.money = Money::Plain;
         return out;
     }
 
@@ -284,8 +297,10 @@ struct NoteExpression {
     // figure [rate_change]
     Value figure() {
         if (!r.operand(sk[pos])) return failed();
-        // "1통 2,990": the count names what the amount is for.
-        if (labels_figure(r, sk[pos]) && pos + 1 < sk.size() && r.operand(sk[pos + 1])) ++pos;
+        // "1통 2,990": the count names what the amount is for; "2L x 6병 5,490" multiplies
+        // counts, and the price stands apart.
+        const bool multiplied = pos > 0 && (at(pos - 1).kind == TokenKind::Times || at(pos - 1).kind == TokenKind::Divide);
+        if (!multiplied && labels_figure(r, sk[pos]) && pos + 1 < sk.size() && r.operand(sk[pos + 1])) ++pos;
         const std::size_t index = sk[pos++];
         used.push_back(index);
         const Token& number = r.tokens[index];
@@ -372,7 +387,7 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
             NoteExpression reader{r, sk, start, 0, 0, false, false, false, {}};
             NoteValue value = grammar::expression(reader);
             if (!value.unclear.empty())
-                return Parsed{{}, std::move(reader.used), {}, std::string(value.unclear), false, {}, false};
+                return Parsed{{}, std::move(reader.used), {}, std::string(value.unclear), false, {}, false, false};
             // A tax is money, whatever the figures it was taken of.
             if (value.fine && !reader.more() &&
                 (reader.binaries > 0 || reader.percent_form || reader.worked_out || asks))
@@ -382,7 +397,8 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
                               {},
                               value.money == Money::Won || (reader.vat && value.money != Money::Foreign),
                               value.quantity,
-                              reader.vat};
+                              reader.vat,
+                              value.money == Money::Rate && reader.binaries > 0};
         }
         // Past a figure that a label cannot hold, an expression after it would leave it out.
         if (r.number(i) && !label_figure(r, i)) return std::nullopt;

@@ -61,8 +61,9 @@ struct NamedValue {
 
 NamedValue look_up(std::string_view word, const NoteScope& scope) {
     NamedValue found{std::string(word), scope.value_of(word)};
-    static constexpr std::string_view PARTICLES[] = {"의", "에서", "은", "는", "이", "가", "을", "를"};
-    for (const std::string_view particle : PARTICLES) {
+    // The particles a name takes before an operator or a rate.
+    static constexpr std::string_view NAME_PARTICLES[] = {"의", "에서", "은", "는", "이", "가", "을", "를"};
+    for (const std::string_view particle : NAME_PARTICLES) {
         if (found.value || !word.ends_with(particle) || word.size() == particle.size()) continue;
         const std::string_view stem = word.substr(0, word.size() - particle.size());
         if (!is_note_name(stem)) continue;
@@ -109,30 +110,33 @@ void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* 
     const auto text = [&](std::size_t i) { return body.substr(t[i].begin, t[i].end - t[i].begin); };
     const auto named = [&](std::size_t i) { return scope != nullptr && scope->value_of(text(i)).has_value(); };
     const auto word = [&](std::size_t i) { return i < t.size() && t[i].kind == TokenKind::Word; };
-    for (std::size_t k = 1; k + 1 <= t.size(); ++k) {
+    const auto sign = [&](std::size_t k) {
         const TokenKind kind = t[k].kind;
-        if (kind != TokenKind::Plus && kind != TokenKind::Times && kind != TokenKind::Minus &&
-            kind != TokenKind::Divide)
-            continue;
-        const bool glued_before = t[k - 1].end == t[k].begin;
+        return kind == TokenKind::Plus || kind == TokenKind::Times || kind == TokenKind::Minus ||
+               kind == TokenKind::Divide;
+    };
+    // Glued first: "인천-런던 / 로마-인천 2인 3,260,000" joins its words before the "/" between them.
+    for (std::size_t k = 1; k < t.size(); ++k) {
+        if (!sign(k) || t[k - 1].end != t[k].begin || !word(k - 1)) continue;
         const bool glued_after = k + 1 < t.size() && t[k + 1].begin == t[k].end;
-        bool label = false;
         // "인터넷+TV", "김*영", "세탁기+건조기": a sign between the letters of one label.
-        if (word(k - 1) && glued_before && word(k + 1) && glued_after) label = !named(k - 1) && !named(k + 1);
+        if (word(k + 1) && glued_after && !named(k - 1) && !named(k + 1)) t[k].kind = TokenKind::Other;
         // "SPF50+ 19,800": a sign that ends a word.
-        if (word(k - 1) && glued_before && !glued_after && kind == TokenKind::Plus) label = true;
-        // "주유 + 톨비 96,000", "서울 / 부산 왕복 120,000": words joined into the label of the
-        // figure after them, where the word before is no name.
-        if (!glued_before && !glued_after && (kind == TokenKind::Plus || kind == TokenKind::Divide) &&
-            word(k - 1) && word(k + 1) && !named(k - 1)) {
-            std::size_t before = k - 1;
-            while (before > 0 && word(before - 1)) --before;
-            bool figure_after = false;
-            for (std::size_t i = k + 1; i < t.size() && !is_operator(t[i].kind) && t[i].kind != TokenKind::Equals; ++i)
-                figure_after = figure_after || t[i].kind == TokenKind::Number;
-            label = figure_after && (before == 0 || !(t[before - 1].kind == TokenKind::Number));
-        }
-        if (label) t[k].kind = TokenKind::Other;
+        if (!glued_after && t[k].kind == TokenKind::Plus) t[k].kind = TokenKind::Other;
+    }
+    // "주유 + 톨비 96,000", "서울 / 부산 왕복 120,000": words joined into the label of the
+    // figure after them, where the word before is no name.
+    for (std::size_t k = 1; k + 1 < t.size(); ++k) {
+        const TokenKind kind = t[k].kind;
+        if ((kind != TokenKind::Plus && kind != TokenKind::Divide) || t[k - 1].end == t[k].begin ||
+            t[k + 1].begin == t[k].end || !word(k - 1) || !word(k + 1) || named(k - 1))
+            continue;
+        std::size_t before = k - 1;
+        while (before > 0 && (word(before - 1) || t[before - 1].kind == TokenKind::Other)) --before;
+        bool figure_after = false;
+        for (std::size_t i = k + 1; i < t.size() && !is_operator(t[i].kind) && t[i].kind != TokenKind::Equals; ++i)
+            figure_after = figure_after || t[i].kind == TokenKind::Number;
+        if (figure_after && (before == 0 || t[before - 1].kind != TokenKind::Number)) t[k].kind = TokenKind::Other;
     }
 }
 
@@ -158,10 +162,10 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
         bool of_rate = false;  // "월급의 10%", "월급에서 20% 할인": the word before a rate is its base
         std::optional<std::size_t> word;
         for (std::size_t i = a; i < b; ++i) {
-            // A rate after a word leaves it a name.
             const bool rate = t[i].kind == TokenKind::Number && t[i].marks.percent;
-            // "햄 200g x 2": a figure fused with a word names a thing, not a value.
-            figure = figure || (t[i].kind == TokenKind::Number && !rate);
+            // "햄 200g x 2", "+ 세금 9%": a word beside a figure is its label, unless a rate
+            // is of it ("월급의 10%").
+            figure = figure || t[i].kind == TokenKind::Number;
             if (t[i].kind == TokenKind::Word && !of_rate) word = i;
             if (rate && i > a && t[i - 1].kind == TokenKind::Word) {
                 const std::string_view before = body.substr(t[i - 1].begin, t[i - 1].end - t[i - 1].begin);
@@ -175,8 +179,13 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
         const bool asked = b < t.size() ? t[b].kind == TokenKind::Equals : asks;
         // "월세" alone on its line shows its value.
         const bool alone = t.size() == 1;
-        if (word && !figure && (beside_operator || asked || alone || of_rate)) {
-            const std::string_view text = body.substr(t[*word].begin, t[*word].end - t[*word].begin);
+        if (word && (!figure || of_rate) && (beside_operator || asked || alone || of_rate)) {
+            std::string_view text = body.substr(t[*word].begin, t[*word].end - t[*word].begin);
+            // "월 회비 x 12": two words a line above defines together.
+            if (!of_rate && *word > a && t[*word - 1].kind == TokenKind::Word && t[*word - 1].spaced_after) {
+                const std::string_view pair = body.substr(t[*word - 1].begin, t[*word].end - t[*word - 1].begin);
+                if (pair.find("  ") == std::string_view::npos && scope.value_of(pair)) text = pair;
+            }
             const bool previous = is_previous_word(text);
             if (previous && alone) break;
             NamedValue named = previous ? NamedValue{std::string(text), scope.previous()} : look_up(text, scope);

@@ -80,6 +80,7 @@ std::string result_text(const NoteResult& result, bool grouped) {
         break;
     case ResultUnit::Pyeong: return value + std::string(area_unit_text(AreaUnit::Pyeong));
     case ResultUnit::SquareMetre: return value + std::string(area_unit_text(AreaUnit::SquareMetre));
+    case ResultUnit::Percent: return value + "%";
     }
     return grouped ? add_thousands_separators(value) : value;
 }

@@ -21,6 +21,7 @@ enum class ResultUnit : std::uint8_t {
     Duration,     // minutes
     Pyeong,       // 평, two decimals
     SquareMetre,  // ㎡, two decimals
+    Percent,      // "4.2% + 3%": a rate
 };
 
 // How the figures of a result's line write money, which the result follows.
