@@ -62,6 +62,14 @@ std::optional<std::string> korean_amount_text(std::string_view value, bool with_
     if (!d) return std::nullopt;
     const std::array<std::string_view, 4> groups = four_digit_groups(d->whole);
     std::string text;
+    // "1억 2,000" reads as 1억 2,000만, as listings write it: a value with no 만 group between
+    // 억 and its last group is written in figures, unless 원 follows to say so.
+    if (!with_won && groups[1].empty() && !groups[0].empty() && (!groups[2].empty() || !groups[3].empty())) {
+        text = add_thousands_separators(d->whole);
+        if (!d->fraction.empty()) text += "." + std::string(d->fraction);
+        if (d->negative) text.insert(0, 1, '-');
+        return text;
+    }
     for (std::size_t k = groups.size(); k-- > 0;) {
         if (groups[k].empty()) continue;
         if (!text.empty()) text += ' ';

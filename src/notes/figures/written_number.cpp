@@ -296,7 +296,8 @@ WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool word
             // "1억 2천", "3억5천", "12억 2천5백": after 억, a group with a unit and no 만 is of 만,
             // and so is a group of two to four digits ("9억 8,000", "1억 500"), as listings
             // write it; one digit is of 천만 ("3억5").
-            if (large_bound == 8 && !n.unclear && section->value.scale == 0) {
+            const bool won_after = starts_at(s, section->end, "원") || starts_at(s, section->end, " 원");
+            if (large_bound == 8 && !n.unclear && section->value.scale == 0 && !won_after) {
                 const std::size_t digits = section->value.digits.size() - section->value.digits.find_first_not_of('0');
                 if (section->exponent > 0 || (digits >= 2 && digits <= 4))
                     shift(section->value, 4);

@@ -159,8 +159,8 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     // a model, a floor or a code ("RTX 4090", "아이폰 15 프로").
     bool at_end = last && !m.leading_zero && !after_road(r, i);
     for (std::size_t j = i + 1; at_end && j < r.tokens.size(); ++j) at_end = r.tokens[j].kind != TokenKind::Word;
-    // "근무 8.30": a bare fraction is no sum of won.
-    const bool fraction = r.tokens[i].value.find('.') != std::string::npos;
+    // "근무 8.30": a bare fraction after a label is no sum of won.
+    const bool fraction = r.tokens[i].value.find('.') != std::string::npos && i > 0;
     return at_end && (r.valued || (money_here(r) && !fraction)) ? FigureRole::Amount : FigureRole::Name;
 }
 
@@ -173,7 +173,9 @@ void name(Reading& r, std::size_t i) {
 // plate ("12가 3456"), a number glued on to a name ("#1203*7788").
 void name_runs(Reading& r) {
     const std::vector<Token>& t = r.tokens;
-    const auto bare = [&](std::size_t i) { return r.number(i) && plain(t[i].marks) && !t[i].marks.name; };
+    const auto bare = [&](std::size_t i) {
+        return r.number(i) && plain(t[i].marks) && !t[i].marks.name && !t[i].marks.joined && !has_quantity(t[i]);
+    };
     const auto comma = [&](std::size_t i) { return i < t.size() && t[i].kind == TokenKind::Other && text_of(r, i) == ","; };
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (!bare(i)) continue;
@@ -212,6 +214,16 @@ void name_runs(Reading& r) {
         if (joiner && t[i - 1].end == t[i].begin && t[i - 2].end == t[i - 1].begin && r.number(i - 2) &&
             t[i - 2].marks.identifier)
             name(r, i);
+        // "모니터 1920x1080", "사진 3x4": plain figures glued by an x are a size, unless a
+        // value is asked for ("3x4 =").
+        if (!r.valued && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && r.glued(i) && r.glued(i + 1) &&
+            bare(i + 2) && !t[i].marks.grouped && !t[i + 2].marks.grouped) {
+            name(r, i);
+            name(r, i + 2);
+            r.tokens[i + 1].kind = TokenKind::Other;
+            i += 2;
+            continue;
+        }
         // "1+1 샴푸", "2+1 요거트": an offer, not a sum.
         if (i + 3 < t.size() && t[i + 1].kind == TokenKind::Plus && r.glued(i) && r.glued(i + 1) && bare(i + 2) &&
             t[i].value.size() == 1 && t[i + 2].value.size() == 1 && t[i + 3].kind == TokenKind::Word) {

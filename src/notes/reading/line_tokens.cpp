@@ -127,10 +127,9 @@ struct Lexer {
         token.begin = begin;
         token.end = end;
         tokens.push_back(std::move(token));
-        if (kind != TokenKind::Minus) {
-            prefix = Prefix::None;
-            sign_begin = std::string_view::npos;
-        }
+        // "₩-5,000": the sign stays the figure's, but no longer right before it.
+        sign_begin = std::string_view::npos;
+        if (kind != TokenKind::Minus) prefix = Prefix::None;
     }
 
     // A figure from a digit (or a point before one, or a Hangul number word read as such).

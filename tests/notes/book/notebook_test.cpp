@@ -105,12 +105,12 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // Enter after "a = 5", then 소계 typed on the new line: the 합계 below it adds it.
         {"a = 5\n\n합계", {{0, 1, "a = 5\n"}, {1, 1, "소"}, {1, 1, "소계"}}, {"5", "5", "", "5"}},
         // A 소계 that becomes a heading leaves the empty line below it ending the block.
-        {"1\n소계\n\n합계", {{1, 1, "메모"}}, {"1", "", "", ""}},
+        {"1,000\n소계\n\n합계", {{1, 1, "메모"}}, {"1000", "", "", ""}},
         // A chain cut by an empty line, then its middle line changed.
         {"점심 12,000\n+ 커피 4,500\n합계", {{0, 1, "점심 12,000\n"}}, {"12000", "", "4500", "4500"}},
         {"식비 200,000\n+ 외식 85,000\n소계", {{1, 1, "+ 외식 95,000"}}, {"200000", "295000", "295000"}},
         // "위" reaches past a line that takes the result above but has none of its own.
-        {"10\n위 + 관리비\n위 * 2", {{0, 1, "20"}}, {"20", "", "40"}},
+        {"10원\n위 + 관리비\n위 * 2", {{0, 1, "20원"}}, {"20", "", "40"}},
         // A name a line only asked about: once defined above, "항목1" is a name, not 1.
         {"메모\n항목1", {{0, 1, "항목1 = 3"}}, {"3", "3"}},
         // A definition put between another and its use, then taken out with a joined line.

@@ -329,6 +329,8 @@ public:
     std::optional<std::string> previous() const override { return "1000"; }
     std::optional<std::string> line_above() const override { return "1000"; }
     bool block_has_result() const override { return block_result_; }
+    // The lines above hold money.
+    std::optional<ParagraphFacts> paragraph() const override { return ParagraphFacts{true, false}; }
     std::optional<DayNumber> today() const override { return day_number(2026, 12, 8); }
     std::optional<std::string> rate_of(std::string_view code) const override {
         return code == "EUR" ? std::optional<std::string>("1500") : std::nullopt;
