@@ -69,7 +69,8 @@ std::vector<std::string_view> note_lines(std::string_view text) {
 
 void ResultSum::pass_over(const Figure& figure) {
     switch (figure.role) {
-    case FigureRole::DateTime:
+    // "12월 가계부", "2024년 연봉": a month or a year labels a line; no figure was passed.
+    case FigureRole::DateTime: break;
     case FigureRole::Duration:
     case FigureRole::Date:
     case FigureRole::Days: ++passed_.dates; break;
@@ -274,10 +275,6 @@ NotesSum BlockTally::total(TotalWord word) const {
     ResultSum sections = *chain_;
     sections.take_section(own);
     return sections.sum();
-}
-
-NotesSum selection_total(std::string_view text) {
-    return selection_total(text, [](std::size_t, std::string_view line) { return read_line(line); });
 }
 
 NotesSum selection_total(std::string_view text, const LineReader& read) {

@@ -142,10 +142,8 @@ private:
 std::vector<std::string_view> note_lines(std::string_view text);
 
 // The total of a selection: the results of the lines it covers (total lines are sums
-// already and are passed over), or within one line, the amounts it covers.
-NotesSum selection_total(std::string_view text);
-// The same with each of its lines read by read(n, line): the nth line of the selection,
-// with the names above it.
+// already and are passed over), or within one line, the amounts it covers; each of its
+// lines read by read(n, line): the nth line of the selection, with the names above it.
 using LineReader = std::function<LineReading(std::size_t, std::string_view)>;
 NotesSum selection_total(std::string_view text, const LineReader& read);
 

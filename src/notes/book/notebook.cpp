@@ -98,6 +98,9 @@ private:
     static std::optional<std::string> value_text(const Line& line) {
         if (!line.result) return std::nullopt;
         if (!line.written.currency.empty()) return *line.result + " " + line.written.currency;
+        // Money keeps how its line writes it: "5000000 만원" reads back in 만, with 원.
+        if (line.written.unit == ResultUnit::Money && (line.written.writing.in_man || line.written.writing.won))
+            return *line.result + " " + (line.written.writing.in_man ? "만" : "") + (line.written.writing.won ? "원" : "");
         if (line.written.unit == ResultUnit::Number || line.written.unit == ResultUnit::Money) return line.result;
         return result_text({*line.result, line.written.unit, {}, {}, {}}, false);
     }
@@ -122,7 +125,7 @@ void NoteBook::assign(std::string_view text) {
     replace(0, 0, text);
 }
 
-void NoteBook::replace(std::size_t first, std::size_t count, std::string_view text) {
+std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_view text) {
     first = std::min(first, size());
     count = std::min(count, size() - first);
     // What the old lines defined: the lines below that took it look again.
@@ -175,6 +178,7 @@ void NoteBook::replace(std::size_t first, std::size_t count, std::string_view te
     follow_block(last);
     for (std::size_t line = from; line <= last; ++line) read_again(line);
     read_pending();
+    return reread_;
 }
 
 std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
@@ -207,14 +211,15 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
     return from;
 }
 
-void NoteBook::set_today(std::optional<DayNumber> today) {
-    if (today == today_) return;
+std::size_t NoteBook::set_today(std::optional<DayNumber> today) {
+    if (today == today_) return 0;
     today_ = today;
     pend_from_ = 0;
     reread_ = 0;
     pending_.clear();
     for (const Handle line : today_takers_) pending_.insert(order_.place(line));
     read_pending();
+    return reread_;
 }
 
 void NoteBook::read_pending() {

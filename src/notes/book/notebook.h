@@ -27,8 +27,8 @@ public:
     // The whole text anew: a memo read, a document opened, a version restored.
     void assign(std::string_view text);
     // Lines [first, first + count) become the lines of text (a text without a line break
-    // is one line; count may be 0 to insert).
-    void replace(std::size_t first, std::size_t count, std::string_view text);
+    // is one line; count may be 0 to insert). Answers how many lines it read again.
+    std::size_t replace(std::size_t first, std::size_t count, std::string_view text);
 
     std::size_t size() const { return order_.size(); }
     std::string_view text(std::size_t line) const { return line_at(line).text; }
@@ -49,10 +49,9 @@ public:
     // names above it.
     NotesSum selection_total(std::size_t line, std::string_view text) const;
     // Today's date, for "오늘", D-days and dates without a year; none at first, and then
-    // such lines have no result. A change reads again the lines that asked for it.
-    void set_today(std::optional<DayNumber> today);
-    // How many lines the last change read again.
-    std::size_t last_reread() const { return reread_; }
+    // such lines have no result. A change reads again the lines that asked for it, and
+    // answers how many.
+    std::size_t set_today(std::optional<DayNumber> today);
 
 private:
     using Handle = LineOrder::Handle;

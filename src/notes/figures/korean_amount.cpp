@@ -64,9 +64,12 @@ std::optional<std::string> korean_amount_text(std::string_view value, bool with_
     std::string text;
     // "1억 2,000" reads as 1억 2,000만, as listings write it: a value with no 만 group between
     // 억 and its last group is written in figures, unless 원 follows to say so.
-    if (!with_won && groups[1].empty() && !groups[0].empty() && (!groups[2].empty() || !groups[3].empty())) {
+    if (!with_won && groups[1].empty() && !groups[0].empty() && !groups[2].empty()) {
         text = add_thousands_separators(d->whole);
-        if (!d->fraction.empty()) text += "." + std::string(d->fraction);
+        if (!d->fraction.empty()) {
+            text += '.';
+            text += d->fraction;
+        }
         if (d->negative) text.insert(0, 1, '-');
         return text;
     }

@@ -216,8 +216,10 @@ void name_runs(Reading& r) {
             name(r, i);
         // "모니터 1920x1080", "사진 3x4": plain figures glued by an x are a size, unless a
         // value is asked for ("3x4 =").
-        if (!r.valued && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && r.glued(i) && r.glued(i + 1) &&
-            bare(i + 2) && !t[i].marks.grouped && !t[i + 2].marks.grouped) {
+        const auto latin_x = [&](std::size_t k) { return text_of(r, k) == "x" || text_of(r, k) == "X"; };
+        const bool alone = (i == 0 || !is_operator(t[i - 1].kind)) && (i + 3 >= t.size() || !is_operator(t[i + 3].kind));
+        if (!r.valued && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && latin_x(i + 1) && r.glued(i) &&
+            r.glued(i + 1) && bare(i + 2) && !t[i].marks.grouped && !t[i + 2].marks.grouped && alone) {
             name(r, i);
             name(r, i + 2);
             r.tokens[i + 1].kind = TokenKind::Other;

@@ -148,6 +148,7 @@ struct NameUse {
     bool continues = false;  // it opens with an operator: it goes on from the result above
     bool alone = false;      // a name alone on its line
     bool nothing_above = false;  // it opens with "×" or "/" and no result above goes on
+    bool goes_on = false;        // the result above was put in before its operator
     std::string unknown;
 };
 bool is_previous_word(std::string_view word);

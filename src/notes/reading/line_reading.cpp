@@ -464,7 +464,7 @@ LineReading read_any(std::string_view text, bool selected, const NoteScope* scop
     } else if (use.nothing_above) {
         out.value.clear();
         out.unclear = "이어서 계산할 윗줄의 결과가 없습니다";
-    } else if (use.continues && out.kind == LineKind::Amount && !out.figures.empty() && out.figures.front().used) {
+    } else if (use.goes_on && out.kind == LineKind::Amount && !out.figures.empty() && out.figures.front().used) {
         // "- 차 12가 3456 정기검사" under a result: nothing of its own to go on with.
         out.value.clear();
         out.kind = LineKind::Nothing;

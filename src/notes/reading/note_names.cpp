@@ -28,10 +28,16 @@ Token reference_token(const Token& at, std::string_view value) {
     }
     token.marks.negative = value.starts_with('-');
     value.remove_prefix(token.marks.negative ? 1 : 0);
-    // Foreign money ("360 $") keeps its currency.
+    // Foreign money ("360 $") keeps its currency, and won its writing ("5000000 만원").
     if (const std::size_t space = value.find(' '); space != std::string_view::npos) {
-        token.marks.foreign = true;
-        token.currency = std::string(value.substr(space + 1));
+        const std::string_view after = value.substr(space + 1);
+        if (after == "만" || after == "원" || after == "만원") {
+            token.marks.large_unit = after.starts_with("만");
+            token.marks.won = after.ends_with("원");
+        } else {
+            token.marks.foreign = true;
+            token.currency = std::string(after);
+        }
         value = value.substr(0, space);
     }
     // A name that gives a rate ("3.3%"), or a time the reading does not calculate with: its
@@ -217,6 +223,7 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             Token at;
             at.spaced_after = true;
             t.insert(t.begin(), reference_token(at, *previous));
+            use.goes_on = true;
         } else if (!spaced_sign) {
             // "× 2" with nothing above to multiply.
             use.nothing_above = true;

@@ -39,7 +39,7 @@ TEST(NoteBook, NamesAndEarlierResults) {
         {"1\n소계\n\n2\n소계\n소계 * 10", {"1", "1", "", "2", "2", "20"}},
         // The result above: 위, prev, ans, and a line that opens with an operator.
         {"12,000\n+ 5,000\n× 2\n- 10%\n위 / 2", {"12000", "17000", "34000", "30600", "15300"}},
-        {"100\n메모\nprev + 1\nans * 2", {"100", "", "101", "202"}},
+        {"100원\n메모\nprev + 1\nans * 2", {"100", "", "101", "202"}},
         // A duration below zero taken by name (in minutes).
         {"a = 1시간 - 2시간\na + 3시간", {"-60", "120"}},
         // A label beside a figure stays a label, even when it is a name.
@@ -64,11 +64,9 @@ TEST(NoteBook, AnEditReadsAgainOnlyWhatItChanges) {
     NoteBook book;
     book.assign("a = 1\nb = a + 1\n메모\nc = b * 2\nd = c + a\ne = d * 10\n끝");
     EXPECT_EQ(results_of(book), (std::vector<std::string>{"1", "2", "", "4", "5", "50", ""}));
-    book.replace(1, 1, "b = a + 2");
+    EXPECT_EQ(book.replace(1, 1, "b = a + 2"), 4U);  // b, c, d, e: not a, the note or the last line
     EXPECT_EQ(results_of(book), (std::vector<std::string>{"1", "3", "", "6", "7", "70", ""}));
-    EXPECT_EQ(book.last_reread(), 4U);  // b, c, d, e: not a, the note or the last line
-    book.replace(2, 1, "메모 고침");
-    EXPECT_EQ(book.last_reread(), 1U);
+    EXPECT_EQ(book.replace(2, 1, "메모 고침"), 1U);
     // Lines come and go: the names below still find their definitions.
     book.replace(0, 0, "z = 5");
     EXPECT_EQ(book.result(6).value_or(""), "70");
@@ -144,9 +142,8 @@ TEST(NoteBook, ANewDayReadsAgainTheLinesThatAskedForToday) {
         return got;
     };
     EXPECT_EQ(shown(), (std::vector<std::string>{"", "12000", "", ""}));
-    book.set_today(day_number(2026, 12, 8));
+    EXPECT_EQ(book.set_today(day_number(2026, 12, 8)), 2U);
     EXPECT_EQ(shown(), (std::vector<std::string>{"2026-12-09 (수)", "12000", "17일", ""}));
-    EXPECT_EQ(book.last_reread(), 2U);
 }
 
 // Random edits of notes made of the words that move totals; NUMVORA_LONG=1 makes a

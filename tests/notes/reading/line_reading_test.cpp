@@ -54,9 +54,10 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"3 만원 5 천원 3 만나서", "30000:a 5000:a 3:n"},
         {"12, 300원 8 300원 1,0000원 95, 100, 105", "12:n 8:n 10000:n 95:n"},
         {"１２，０００원", "12000:a"},
-        // After 억, a group with a unit and no 만 is a group of 만.
-        {"1억 2천 3억5천 12억 2천5백 2억 5천만원 1억 2,000",
-         "120000000:a 350000000:a 1225000000:a 250000000:a 100002000:a"},
+        // After 억, a group with a unit and no 만 is a group of 만, and so is one of two to four
+        // digits, as listings write it; with 원 after it, it is won.
+        {"1억 2천 3억5천 12억 2천5백 2억 5천만원 1억 2,000 9억 8,000원",
+         "120000000:a 350000000:a 1225000000:a 250000000:a 120000000:a 900008000:a"},
         // Units in any written combination, number words with 원.
         {"2천5백만원 3백만원 5만 5천원 15만 원 1.5만, 0.25천 1억 2,000만 500",
          "25000000:a 3000000:a 55000:a 150000:a 15000:a 250:a 120000500:a"},
@@ -66,22 +67,23 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
         {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
         // Fused words make names; a floor, a building and a set are not counts.
-        {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:n 1:n 4:n 16:n 20000:c"},
+        {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:n 1:c 4:n 16:n 20000:c"},
         {"커피 2잔 3명이 5 명 2 명이 2박 1만 보", "2:c 3:c 5:c 2:n 2:c 10000:c"},
         {"다섯 개 두 잔 한잔 열 명 2근 1단 2모 32평 세대 열대 두부", "5:c 2:c 1:c 10:c 2:c 1:c 2:c 32:c"},
         // Identifiers: ten or more plain digits, or a plain number after 번호, 학번, 카드 ….
-        {"주문번호 2024031512345 학번 20241234 카드 1234 6012345678901 체크카드 12000",
+        {"주문번호 2024031512345 학번 20241234 카드 1234 6012345678901 체크카드 12,000",
          "2024031512345:n 20241234:n 1234:n 6012345678901:n 12000:a"},
         {"3개월 5 시간 2일간 12월의 9.4% 3.3％", "3:d 5:d 2일:y 12:d 9.4:r 3.3:r"},
         {"3~5만원 10,000~20,000원 3만-5만 1,000-2,000원", "3:g 50000:g 10000:g 20000:g 30000:g 1000:g"},
         {"$12.50 100달러 USD 20 ¥1000 5유로 €3 10 엔", "12.5:f 100:f 20:f 1000:f 5:f 3:f 10:f"},
         {"환불:-5,000 할인-5,000 ₩-5,000 −5,000 (-5,000)", "-5000:a -5000:a -5000:a -5000:a -5000:a"},
-        // A plain number is money only at the end of a label.
+        // A plain number is money only at the end of a label, in a paragraph of money: alone,
+        // no line says it is won.
         {"아이폰 15 프로 RTX 4090 테헤란로 123", "15:n 4090:n 123:n"},
-        {"식비 98500", "98500:a"},
+        {"식비 98500", "98500:n"},
         {"우편번호 06236", "6236:n"},
         // A cut 만, a cut minus and a stray byte part nothing they should not.
-        {std::string("5\xEB\xA7 \xE2\x88") + "7 x\xFF" + "8 \xE2\x88\x92" + "9", "5:n 7:n 8:n -9:a"},
+        {std::string("5\xEB\xA7 \xE2\x88") + "7 x\xFF" + "8 \xE2\x88\x92" + "9", "5:n 7:n 8:n -9:n"},
     };
     for (const auto& row : rows) EXPECT_EQ(figures_of(read_line(row.line)), row.figures) << row.line;
 }
@@ -300,7 +302,7 @@ TEST(ReadLine, DefinitionsGiveTheirName) {
         {"rate2 = 1,380", "rate2", "1380"},
         {"오천 = 3", "", "3"},
         {"합계 = 3", "", ""},
-        {"회비 정산: 30,000", "", "30000"},
+        {"회비 정산: 30,000", "회비 정산", "30000"},
         {"메모: 내일 회의", "", ""},
         {"2차: 40,000", "", "40000"},
         // A rate or a duration names no result, but the name gives it to the lines below.
