@@ -234,8 +234,7 @@ struct NoteExpression {
         }
         out.text = joined_text(op, left, right);
         // "4.2% + 3%": rates added are a rate.
-        const bool rates = additive(op.sign) && left.money == Money::Rate && right.money == Money::Rate;
-        if (out.money == Money::Rate && !rates) out.money = Money::Plain;
+        if (additive(op.sign) && left.money == Money::Rate && right.money == Money::Rate) out.money = Money::Rate;
         return out;
     }
 
