@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calculator/selection.h"
+#include "common/hangul.h"
 #include "common/unicode.h"
 #include "notes/figures/written_number.h"
 
@@ -12,7 +13,6 @@ namespace {
 constexpr char32_t WON_SIGNS[] = {U'₩', U'￦'};
 constexpr std::string_view WON = "원";
 
-bool is_hangul_syllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
 
 char32_t scalar_at(std::string_view s, std::size_t i) { return i < s.size() ? decode_utf8(s, i) : 0; }
 

@@ -6,6 +6,7 @@
 
 #include "calculator/evaluate.h"
 #include "common/korean_particle.h"
+#include "common/hangul.h"
 #include "common/unicode.h"
 #include "notes/figures/written_number.h"
 #include "notes/reading/line_parts.h"
@@ -316,7 +317,7 @@ bool is_note_name(std::string_view word) {
     for (std::size_t pos = 0; pos < word.size();) {
         const std::size_t start = pos;
         const char32_t c = decode_utf8(word, pos);
-        const bool letter = (c >= 0xAC00 && c <= 0xD7A3) || (c < 0x80 && std::isalpha(static_cast<int>(c)));
+        const bool letter = is_hangul_syllable(c) || (c < 0x80 && std::isalpha(static_cast<int>(c)));
         const bool later = c < 0x80 && (std::isdigit(static_cast<int>(c)) || c == '_');
         if (!letter && !(start > 0 && later)) return false;
     }

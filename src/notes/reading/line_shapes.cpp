@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/hangul.h"
 #include "common/unicode.h"
 #include "notes/figures/written_number.h"
 #include "notes/reading/line_parts.h"
@@ -178,7 +179,7 @@ std::size_t word_after_mark(std::string_view line, std::size_t mark_end) {
     // not a number word ("- 오천원" subtracts).
     std::size_t pos = item;
     const char32_t c = pos < line.size() ? decode_utf8(line, pos) : 0;
-    if (!((c >= 0xAC00 && c <= 0xD7A3) || (c < 0x80 && std::isalpha(static_cast<int>(c)) != 0))) return 0;
+    if (!(is_hangul_syllable(c) || (c < 0x80 && std::isalpha(static_cast<int>(c)) != 0))) return 0;
     const std::vector<Token> first = tokenize_line(line.substr(item, line.find(' ', item) - item));
     return !first.empty() && first.front().kind == TokenKind::Word ? item : 0;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "common/hangul.h"
 #include "common/unicode.h"
 #include "notes/figures/currencies.h"
 #include "notes/figures/korean_words.h"
@@ -30,10 +31,6 @@ constexpr std::pair<std::string_view, char> NATIVE_NUMERALS[] = {
 constexpr std::string_view WON_SIGNS[] = {"₩", "￦"};
 constexpr std::string_view HALF_DAYS[] = {"오전", "오후"};
 
-bool is_hangul_syllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
-bool is_hangul(char32_t c) {
-    return is_hangul_syllable(c) || (c >= 0x1100 && c <= 0x11FF) || (c >= 0x3130 && c <= 0x318F);
-}
 bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 struct Lexer {
