@@ -32,16 +32,11 @@ void widen(Decimal& d, std::size_t scale) {
 
 bool digit_at(std::string_view s, std::size_t i) { return i < s.size() && is_ascii_digit(s[i]); }
 
-// Every Hangul word below is one three-byte syllable.
-constexpr std::string_view HANGUL_DIGITS[] = {"일", "이", "삼", "사", "오", "육", "칠", "팔", "구"};
-constexpr std::pair<std::string_view, std::size_t> SMALL_UNITS[] = {{"십", 1}, {"백", 2}, {"천", 3}};
-constexpr std::pair<std::string_view, std::size_t> LARGE_UNITS[] = {{"만", 4}, {"억", 8}, {"조", 12}};
-
+// Every Hangul digit and unit is one three-byte syllable.
 template <std::size_t N>
-std::optional<std::size_t> unit_at(std::string_view s, std::size_t i,
-                                   const std::pair<std::string_view, std::size_t> (&units)[N]) {
-    for (const auto& [name, power] : units) {
-        if (starts_at(s, i, name)) return power;
+std::optional<std::size_t> unit_at(std::string_view s, std::size_t i, const NumberUnit (&units)[N]) {
+    for (const NumberUnit& unit : units) {
+        if (starts_at(s, i, unit.word)) return unit.power;
     }
     return std::nullopt;
 }

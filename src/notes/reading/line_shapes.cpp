@@ -56,9 +56,10 @@ std::optional<TotalLine> total_at(std::string_view line, std::string_view all, s
 
 std::optional<TotalLine> read_total_line(std::string_view line) {
     const std::string_view all = trim_white_space(line);
-    // Every total word holds one of these syllables: most lines are passed at a look.
-    if (all.find("합") == std::string_view::npos && all.find("총") == std::string_view::npos &&
-        all.find("계") == std::string_view::npos)
+    // Most lines hold no total word's last syllable, and are passed at a look.
+    if (std::none_of(std::begin(TOTAL_WORDS), std::end(TOTAL_WORDS), [&](const auto& total) {
+            return all.find(total.first.substr(total.first.size() - 3)) != std::string_view::npos;
+        }) && all.find("총") == std::string_view::npos)
         return std::nullopt;
     if (all.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
     // "총 합계": 총 before a total word is part of it.

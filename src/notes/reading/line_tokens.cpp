@@ -28,7 +28,6 @@ constexpr std::string_view COUNTER_WORDS[] = {
 constexpr std::pair<std::string_view, char> NATIVE_NUMERALS[] = {
     {"다섯", '5'}, {"여섯", '6'}, {"일곱", '7'}, {"여덟", '8'}, {"아홉", '9'},
     {"한", '1'},   {"두", '2'},   {"세", '3'},   {"네", '4'},   {"열", '0'}};
-constexpr std::string_view WON_SIGNS[] = {"₩", "￦"};
 constexpr std::string_view HALF_DAYS[] = {"오전", "오후"};
 
 bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
