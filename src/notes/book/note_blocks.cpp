@@ -275,8 +275,9 @@ std::string sum_expression(const std::vector<std::string>& values) {
 }
 
 std::string total_status_text(const NotesSum& sum) {
-    if (sum.added.empty()) return "더할 숫자가 없습니다";
-    std::string text = std::to_string(sum.added.size()) + "개를 더했습니다";
+    // Also with nothing added, what was passed over says why.
+    std::string text =
+        sum.added.empty() ? "더할 숫자가 없습니다" : std::to_string(sum.added.size()) + "개를 더했습니다";
     const std::pair<std::size_t, std::string_view> kinds[] = {{sum.passed.dates, "날짜·시간"},
                                                               {sum.passed.counts, "개수"},
                                                               {sum.passed.rates, "비율"},
