@@ -312,8 +312,9 @@ std::string total_status_text(const NotesSum& sum) {
     }
     if (sum.value.empty() && !sum.passed.foreign.empty() && sum.of == SumOf::Amounts)
         return "외화 " + foreign_text(sum.passed.foreign) + "의 환율이 없어 합계를 내지 않았습니다";
-    if (sum.added.empty()) return "더할 숫자가 없습니다";
-    std::string text = std::to_string(sum.added.size()) + "개를 더했습니다";
+    // Also with nothing added, what was passed over says why.
+    std::string text =
+        sum.added.empty() ? "더할 숫자가 없습니다" : std::to_string(sum.added.size()) + "개를 더했습니다";
     const std::pair<std::size_t, std::string_view> kinds[] = {{sum.passed.dates, "날짜·시간"},
                                                               {sum.passed.counts, "개수"},
                                                               {sum.passed.rates, "비율"},

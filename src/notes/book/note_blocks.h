@@ -151,7 +151,7 @@ NotesSum selection_total(std::string_view text, const LineReader& read);
 std::string sum_expression(const std::vector<std::string>& values);
 
 // The status line after a total: "3개를 더했습니다 (날짜·시간 3개, 개수 1개 제외)", or
-// "더할 숫자가 없습니다".
+// "더할 숫자가 없습니다 (면적 1개 제외)".
 std::string total_status_text(const NotesSum& sum);
 
 }  // namespace numvora

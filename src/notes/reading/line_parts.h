@@ -33,6 +33,8 @@ ResultUnit quantity_unit(const Quantity& quantity);
 FigureRole quantity_role(const Quantity& quantity);
 // A value as a result shows it, read back: "1시간 30분", "2027-03-18 (목)", "281일".
 Quantity quantity_of_text(std::string_view text);
+// Whether "20주" after this word counts shares: 보유, 매수, 매도, 주식, or a word ending in one.
+bool counts_shares(std::string_view word);
 inline bool is_quantity(const Quantity& quantity) { return !std::holds_alternative<std::monostate>(quantity); }
 inline bool has_quantity(const Token& token) { return is_quantity(token.quantity); }
 
@@ -170,7 +172,8 @@ void read_vat(std::string_view body, std::vector<Token>& t, const NoteScope* sco
 std::string cut_below_won(std::string value);
 
 // "$1 = 1,380원", "1달러 = 1,380원", "100엔 = 920원", "환율 $1 = 1,380원", "환율 1,380" and
-// "환율 = 1,380" (dollars): the rate of exchange the line sets (exchange_rates.cpp).
+// "환율 = 1,380" (dollars), "원달러 환율 1,470원", "엔 환율 910원 (100엔)": the rate of
+// exchange the line sets (exchange_rates.cpp).
 std::optional<ExchangeRate> read_exchange_rate(std::string_view line);
 
 // The shapes of a line around its figures (line_shapes.cpp).

@@ -333,9 +333,10 @@ LineReading shifted(LineReading reading, std::size_t offset) {
     return reading;
 }
 
-// "세율 = 3.3%", "입주 = 2026-03-02": what a value that is a rate or a date and nothing
-// else gives its name, as the lines below read it; empty for anything else.
-std::string given(std::string_view text, const LineReading& value) {
+// "세율 = 3.3%", "입주 = 2026-03-02", "기간 = 90일", "보유 = 20주": what a value that is a
+// rate, a date, days or a count of shares and nothing else gives its name, as the lines
+// below read it; empty for anything else.
+std::string given(std::string_view name, std::string_view text, const LineReading& value) {
     if (value.has_result() || value.figures.size() != 1) return {};
     const std::vector<LineToken> tokens = notes_detail::tokenize_line(text);
     const bool figures_only =
@@ -345,6 +346,11 @@ std::string given(std::string_view text, const LineReading& value) {
         return std::string(trim_white_space(text));
     if (figure.role == FigureRole::Date && (figures_only || trim_white_space(text) == "오늘"))
         return result_text({figure.value, ResultUnit::Date, {}, {}, {}}, false);
+    if (figure.role == FigureRole::Days && figures_only)
+        return result_text({figure.value, ResultUnit::Days, {}, {}, {}}, false);
+    if (figure.role == FigureRole::DateTime && figures_only && trim_white_space(text).ends_with("주") &&
+        notes_detail::counts_shares(name))
+        return figure.value;
     return {};
 }
 
@@ -444,7 +450,7 @@ LineReading read_any(std::string_view text, bool selected, const NoteScope* scop
         // "월세 = 550000" asks for its value; "점심: 12000" is a label like any other.
         const bool equals = line.substr(0, definition->rest).ends_with('=');
         LineReading value = read_any(rest, selected, scope, valued || equals);
-        value.gives = given(rest, value);
+        value.gives = given(definition->name, rest, value);
         if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
             return shifted(std::move(value), definition->rest);

@@ -40,7 +40,7 @@ struct Figure {
 };
 
 // A rate of exchange a line sets for the lines below it: "$1 = 1,380원", "100엔 = 920원",
-// "환율 1,380" (dollars).
+// "환율 1,380" (dollars), "엔화 환율 9.1원".
 struct ExchangeRate {
     std::string currency;  // its code: "USD", "JPY", "EUR", "CNY", "GBP"
     std::string won;       // the won of one unit, plain decimal text

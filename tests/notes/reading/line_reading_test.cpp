@@ -84,6 +84,11 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"우편번호 06236", "6236:n"},
         // A cut 만, a cut minus and a stray byte part nothing they should not.
         {std::string("5\xEB\xA7 \xE2\x88") + "7 x\xFF" + "8 \xE2\x88\x92" + "9", "5:n 7:n 8:n -9:n"},
+        // 주 counts shares after 보유, 매수, 매도 or 주식, or beside a price; weeks elsewhere.
+        {"보유 20주, 주식 3주, 임신 20주, 매수 10주, 매도 5주, 2주 매도", "20:c 3:c 20:d 10:c 5:c 2:c"},
+        {"4주 x 71,000원 메모 71,000원 × 3주 주 15시간 x 4주", "4:c 71000:a 71000:a 3:c 15시간:h 4:d"},
+        // An area with its conversion in parentheses is one area.
+        {"전용 84㎡ (25.4평) 32평 (약 105.8㎡) 112㎡ (34평형)", "84.00㎡:m 105.79㎡:m 112.00㎡:m"},
     };
     for (const auto& row : rows) EXPECT_EQ(figures_of(read_line(row.line)), row.figures) << row.line;
 }
@@ -195,6 +200,17 @@ TEST(ReadLine, WhatALineComesTo) {
         {"84m2 → 평", LineKind::Expression, "25.41평"},
         {"32평 ㎡", LineKind::Expression, "105.79㎡"},
         {"아파트 84㎡", LineKind::Nothing, ""},
+        {"9시~18시", LineKind::Expression, "9시간"},
+        {"근무 아침 7시~밤 9시", LineKind::Expression, "14시간"},
+        {"84㎡는 몇 평?", LineKind::Expression, "25.41평"},
+        {"32평은 몇 제곱미터", LineKind::Expression, "105.79㎡"},
+        {"전용 84㎡ (25.4평)", LineKind::Nothing, ""},
+        // VAT, vat and V.A.T are 부가세; "부가세 10%" is the rate itself; a tax of a sum.
+        {"1,800,000 + VAT", LineKind::Expression, "1980000"},
+        {"1,800,000 vat 별도", LineKind::Expression, "1980000"},
+        {"견적 1,800,000원 (V.A.T 별도)", LineKind::Expression, "1980000"},
+        {"(350,000 + 180,000)의 부가세", LineKind::Expression, "53000"},
+        {"330,000원 (VAT 포함)", LineKind::Amount, "330000"},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line);
@@ -409,6 +425,13 @@ TEST(ReadLine, WithTheLinesAbove) {
         // Foreign money at the rate above: in won beside it, and added to won.
         {"€20", "€20 → 30000원"},
         {"€20 + 5,000원", "35000"},
+        // A D-day after its date, in Latin letters or Hangul.
+        {"이사 2027-02-27 D-day", "D-81"},
+        {"이사일 2027-02-27 (D-Day)", "D-81"},
+        {"이사 2027-02-27까지 D-day", "D-81"},
+        {"이사 디데이 2027-02-27", "D-81"},
+        // "부가세 10%" is the rate, never a name to look for.
+        {"공급가 250,000 + 부가세 10%", "275000"},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line, false, row.scope != nullptr ? row.scope : &above);
@@ -437,6 +460,18 @@ TEST(ReadLine, RateLinesSetTheirRate) {
         {"$12 = 16,560원", std::nullopt},
         {"환율 1,380원 올랐다", std::nullopt},
         {"환율 3.3%", std::nullopt},
+        // The currency named before 환율; yen quoted per 100엔, as banks do, above 100원.
+        {"원달러 환율 1,470원", ExchangeRate{"USD", "1470"}},
+        {"원/달러 환율: 1,470원", ExchangeRate{"USD", "1470"}},
+        {"달러 환율 1,470원", ExchangeRate{"USD", "1470"}},
+        {"엔화 환율 9.1원", ExchangeRate{"JPY", "9.1"}},
+        {"엔 환율 910원 (100엔)", ExchangeRate{"JPY", "9.1"}},
+        {"엔화 환율 910원", ExchangeRate{"JPY", "9.1"}},
+        {"유로 환율 1,600", ExchangeRate{"EUR", "1600"}},
+        {"위안화 환율 = 190원", ExchangeRate{"CNY", "190"}},
+        {"달러 환율 1,470원 돌파", std::nullopt},
+        {"여행 환율 1,470원", std::nullopt},
+        {"엔 환율 910원 (100달러)", std::nullopt},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line);
