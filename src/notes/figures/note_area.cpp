@@ -33,7 +33,7 @@ std::optional<std::pair<AreaUnit, std::size_t>> unit_at(std::string_view s, std:
 }  // namespace
 
 std::optional<AreaRead> read_area(std::string_view line, std::size_t pos) {
-    const auto number = read_decimal(line, pos);
+    const auto number = read_grouped_decimal(line, pos);
     if (!number || number->value.numerator >= MOST_WRITTEN || number->value.denominator >= MOST_WRITTEN)
         return std::nullopt;
     const auto unit = unit_at(line, number->end);

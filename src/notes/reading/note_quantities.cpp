@@ -112,6 +112,11 @@ private:
         if (sign == '-' || sign == '.') joined = date(token.begin, false);
         if (joined || token.marks.joined) return joined;
         const std::string_view word = after_digits(i);
+        // "근무시간 5h": hours written short.
+        if ((word.starts_with("h") || word.starts_with("H")) && word.size() == 1) {
+            const std::optional<MinutesRead> read = read_duration(line_, token.begin);
+            if (read) return Found{Duration{read->minutes}, read->end};
+        }
         if (!token.marks.date) return area(i);
         if (word.starts_with("시간") || word.starts_with("분")) {
             const std::optional<MinutesRead> read = read_duration(line_, token.begin);
@@ -205,7 +210,7 @@ private:
     std::optional<Found> area(std::size_t i) const {
         const Token& token = tokens_[i];
         const NumberMarks& m = token.marks;
-        if (m.grouped || m.unit || m.won || m.foreign || m.percent) return std::nullopt;
+        if (m.unit || m.won || m.foreign || m.percent) return std::nullopt;
         const std::optional<AreaRead> read = read_area(line_, token.begin);
         if (!read) return std::nullopt;
         // "84㎡ (25.4평)": an area and its conversion are one area.

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <utility>
 
 #include "notes/figures/written_number.h"
@@ -69,11 +70,15 @@ void make_rate(Token& word) {
     word.marks.vat = true;
 }
 
-// "공급가액 1,000,000 / 부가세 100,000": the tax written under the amount it is the tax of
-// is an amount, not the tax of it.
+// "공급가액 1,000,000 / 부가세 100,000", "금액 48,000원 / 부가세 4,364원": the tax written under
+// the amount it is the tax of (a tenth of a price without it, an eleventh of one with it,
+// rounded either way) is an amount, not the tax of it.
 bool written_under_its_base(const Token& figure, const NoteScope* scope) {
     const std::optional<std::string> above = scope != nullptr ? scope->line_above() : std::nullopt;
-    return above && number_of(cut_below_won(note_value_text(number_of(*above) / 10))) == number_of(figure.value);
+    if (!above) return false;
+    const double base = number_of(*above);
+    const double tax = number_of(figure.value);
+    return std::abs(tax - base / 10) < 1 || std::abs(tax - base / 11) < 1;
 }
 
 }  // namespace
@@ -99,13 +104,6 @@ void read_vat(std::string_view body, std::vector<Token>& t, const NoteScope* sco
             t[k + 1].marks.vat = true;
             t.erase(t.begin() + static_cast<std::ptrdiff_t>(k));
             continue;
-        }
-        // "1,800,000원 (VAT 별도)": the parentheses only set the words apart.
-        if (k >= 2 && t[k - 1].kind == TokenKind::Open && t[k - 2].kind == TokenKind::Number && k + 2 < t.size() &&
-            is_word(body, t[k + 1], "별도") && t[k + 2].kind == TokenKind::Close && ends_line(t, k + 2)) {
-            t.erase(t.begin() + static_cast<std::ptrdiff_t>(k + 2));
-            t.erase(t.begin() + static_cast<std::ptrdiff_t>(k - 1));
-            --k;
         }
         // "(350,000 + 180,000)의 부가세": the tax of the sum, its 10%.
         if (k >= 2 && t[k - 2].kind == TokenKind::Close && is_word(body, t[k - 1], "의") && ends_line(t, k)) {

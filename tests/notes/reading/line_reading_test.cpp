@@ -208,7 +208,8 @@ TEST(ReadLine, WhatALineComesTo) {
         // VAT, vat and V.A.T are 부가세; "부가세 10%" is the rate itself; a tax of a sum.
         {"1,800,000 + VAT", LineKind::Expression, "1980000"},
         {"1,800,000 vat 별도", LineKind::Expression, "1980000"},
-        {"견적 1,800,000원 (V.A.T 별도)", LineKind::Expression, "1980000"},
+        // In parentheses beside a quote, the words only say the tax is not in it.
+        {"견적 1,800,000원 (V.A.T 별도)", LineKind::Amount, "1800000"},
         {"(350,000 + 180,000)의 부가세", LineKind::Expression, "53000"},
         {"330,000원 (VAT 포함)", LineKind::Amount, "330000"},
     };
@@ -421,6 +422,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
         {"부가세", "100"},
         {"부가세 100", "100"},
+        {"부가세 91원", "91"},
         {"부가세 5,000", "500"},
         // Foreign money at the rate above: in won beside it, and added to won.
         {"€20", "€20 → 30000원"},
