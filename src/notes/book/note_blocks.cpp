@@ -219,7 +219,10 @@ NotesSum ResultSum::sum() const {
         if (std::optional<NotesSum> foreign = foreign_sum(out)) return *std::move(foreign);
     }
     bool money = false;
-    std::optional<AmountWriting> writing;
+    // In 만 where every line added writes money so; with 원 where the lines write it: a
+    // total under "8만 5,000원" is "58만 1,800원".
+    bool in_man = true;
+    bool won = false;
     for (const Entry& entry : entries_) {
         if (entry.of != out.of) continue;
         if (entry.in_won().empty()) {
@@ -233,14 +236,14 @@ NotesSum ResultSum::sum() const {
                                 : notes_detail::note_value_text(value_of(entry.in_won()) - entry.counted));
         out.grouped = out.grouped || entry.grouped;
         money = money || entry.money;
-        // Taken only where every line added writes money alike.
-        writing = !writing || *writing == entry.writing ? entry.writing : AmountWriting{};
+        in_man = in_man && entry.writing.in_man;
+        won = won || entry.writing.won;
     }
     if (!out.added.empty()) out.value = notes_detail::note_value_text(sums_[at(out.of)]);
     out.unread = unread_;
     // "호텔 $120 / 식비 85,000원": won and foreign money with no rate make no one sum.
     if (!out.unread.empty() || (!out.added.empty() && money && !out.passed.foreign.empty())) out.value.clear();
-    out.writing = writing.value_or(AmountWriting{});
+    out.writing = {in_man && !out.added.empty(), won};
     out.unit = out.of == SumOf::Durations ? ResultUnit::Duration : money ? ResultUnit::Money : ResultUnit::Number;
     return out;
 }

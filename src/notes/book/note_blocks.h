@@ -56,7 +56,7 @@ struct NotesSum {
     // status line names the line.
     std::string unread;
 
-    NoteResult result() const { return {value, unit, currency, writing, won}; }
+    NoteResult result() const { return {value, unit, currency, writing, won, grouped}; }
 };
 
 // Line results in the making: amounts and counts apart, and what was passed over.

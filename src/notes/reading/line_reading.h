@@ -164,7 +164,7 @@ struct LineReading {
     std::string gives;
 
     bool has_result() const { return !value.empty(); }
-    NoteResult result() const { return {value, unit, currency, writing, won}; }
+    NoteResult result() const { return {value, unit, currency, writing, won, grouped}; }
     // F9 writes a value: an expression's, or a lone amount's when an "=" asks for it.
     bool calculates() const { return has_result() && (kind == LineKind::Expression || asks); }
 };

@@ -87,7 +87,7 @@ std::string result_text(const NoteResult& result, bool grouped) {
 
 std::string margin_text(NoteResult result, ResultView view) {
     result.writing.in_man = result.writing.in_man || view.in_man;
-    return result_text(result, view.grouped);
+    return result_text(result, result.grouped);
 }
 
 std::optional<std::string> calculator_value(const NoteResult& result) {

@@ -9,6 +9,7 @@
 #include "calculator/evaluate.h"
 #include "notes/book/note_blocks.h"
 #include "notes/book/notebook.h"
+#include "notes/shown_plainly.h"
 
 namespace numvora {
 namespace {
@@ -24,7 +25,7 @@ std::vector<std::string> results_of(std::string_view text) {
     NoteBook book;
     book.assign(text);
     std::vector<std::string> got;
-    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, {}).value_or(""));
+    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(shown_plainly(book, line));
     return got;
 }
 

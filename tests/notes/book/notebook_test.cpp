@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "notes/book/notebook.h"
+#include "notes/shown_plainly.h"
 #include "notes/book/notebook_differential.h"
 
 namespace numvora {
@@ -131,6 +132,28 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
     }
 }
 
+// The margin writes a figure as its line does, commas and 원 and all, whatever the
+// calculator's box says; with 만 asked for, a total keeps the 원 of the lines it adds.
+TEST(NoteBook, TheMarginWritesFiguresAsTheirLinesDo) {
+    const struct {
+        std::string_view text;
+        ResultView view;
+        std::vector<std::string> shown;
+    } rows[] = {
+        {"- 교통 62,400\n- 식비 98500", {}, {"62,400", "98500"}},
+        {"월세 = 60만원\n월세 * 2", {}, {"60만원", "120만원"}},
+        {"8만 5,000원\n49만 6,800원\n합계", {true}, {"8만 5,000원", "49만 6,800원", "58만 1,800원"}},
+        {"165만원\n360만\n합계", {true}, {"165만원", "360만", "525만원"}},
+    };
+    for (const auto& row : rows) {
+        NoteBook book;
+        book.assign(row.text);
+        std::vector<std::string> shown;
+        for (std::size_t line = 0; line < book.size(); ++line) shown.push_back(book.shown(line, row.view).value_or(""));
+        EXPECT_EQ(shown, row.shown) << row.text;
+    }
+}
+
 // Lines that ask for today show nothing until the book has a day, and a new day reads
 // again those lines alone.
 TEST(NoteBook, ANewDayReadsAgainTheLinesThatAskedForToday) {
@@ -138,7 +161,7 @@ TEST(NoteBook, ANewDayReadsAgainTheLinesThatAskedForToday) {
     book.assign("오늘 + 1일\n점심 12,000\n12월 25일 - 오늘\n메모");
     const auto shown = [&] {
         std::vector<std::string> got;
-        for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, {}).value_or(""));
+        for (std::size_t line = 0; line < book.size(); ++line) got.push_back(shown_plainly(book, line));
         return got;
     };
     EXPECT_EQ(shown(), (std::vector<std::string>{"", "12000", "", ""}));

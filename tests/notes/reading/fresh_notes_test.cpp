@@ -130,7 +130,7 @@ TEST(FreshNotes, EveryLineAndTotalAsItsWriterExpected) {
         book.assign(note.text);
         ASSERT_EQ(book.size(), note.expected.size()) << note.title;
         for (std::size_t line = 0; line < book.size(); ++line) {
-            const std::string shown = book.shown(line, {true, false}).value_or("");
+            const std::string shown = book.shown(line, {}).value_or("");
             const std::string& expected = note.expected[line];
             EXPECT_TRUE(shown.empty() == expected.empty() && (shown.empty() || canonical(shown) == canonical(expected)))
                 << note.title << "\n" << book.text(line) << "\nshows \"" << shown << "\", expected \"" << expected << "\"";

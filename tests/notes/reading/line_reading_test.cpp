@@ -234,28 +234,28 @@ TEST(ResultText, EachResultAsItIs) {
         std::string text;
         std::optional<std::string> calculator;
     } rows[] = {
-        {{"-1234.5", ResultUnit::Money, "", {}, ""}, {true, false}, "-1,234.5", "-1234.5"},
-        {{"1234.5", ResultUnit::Number, "", {}, ""}, {false, false}, "1234.5", "1234.5"},
-        {{"-1360", ResultUnit::Money, "$", {}, ""}, {true, false}, "-$1,360", "-1360"},
-        {{"2400", ResultUnit::Money, "엔", {}, ""}, {true, false}, "2,400엔", "2400"},
-        {{"22", ResultUnit::Money, "USD", {}, ""}, {false, false}, "USD 22", "22"},
-        {{"17", ResultUnit::DDay, "", {}, ""}, {true, false}, "D-17", std::nullopt},
-        {{"0", ResultUnit::DDay, "", {}, ""}, {true, false}, "D-Day", std::nullopt},
-        {{"-3", ResultUnit::DDay, "", {}, ""}, {true, false}, "D+3", std::nullopt},
-        {{"1281", ResultUnit::Days, "", {}, ""}, {true, false}, "1281일", "1281"},
-        {{"570", ResultUnit::Duration, "", {}, ""}, {true, false}, "9시간 30분", std::nullopt},
-        {{"20795", ResultUnit::Date, "", {}, ""}, {true, false}, "2026-12-08 (화)", std::nullopt},
-        {{"25.41", ResultUnit::Pyeong, "", {}, ""}, {true, false}, "25.41평", "25.41"},
+        {{"-1234.5", ResultUnit::Money, "", {}, "", true}, {false}, "-1,234.5", "-1234.5"},
+        {{"1234.5", ResultUnit::Number, "", {}, "", false}, {false}, "1234.5", "1234.5"},
+        {{"-1360", ResultUnit::Money, "$", {}, "", true}, {false}, "-$1,360", "-1360"},
+        {{"2400", ResultUnit::Money, "엔", {}, "", true}, {false}, "2,400엔", "2400"},
+        {{"22", ResultUnit::Money, "USD", {}, "", false}, {false}, "USD 22", "22"},
+        {{"17", ResultUnit::DDay, "", {}, "", true}, {false}, "D-17", std::nullopt},
+        {{"0", ResultUnit::DDay, "", {}, "", true}, {false}, "D-Day", std::nullopt},
+        {{"-3", ResultUnit::DDay, "", {}, "", true}, {false}, "D+3", std::nullopt},
+        {{"1281", ResultUnit::Days, "", {}, "", true}, {false}, "1281일", "1281"},
+        {{"570", ResultUnit::Duration, "", {}, "", true}, {false}, "9시간 30분", std::nullopt},
+        {{"20795", ResultUnit::Date, "", {}, "", true}, {false}, "2026-12-08 (화)", std::nullopt},
+        {{"25.41", ResultUnit::Pyeong, "", {}, "", true}, {false}, "25.41평", "25.41"},
         // Money in 만 as its line writes it, whatever the grouping; 원 where the line has it.
-        {{"155000000", ResultUnit::Money, "", IN_MAN_WON, ""}, {false, false}, "1억 5,500만원", "155000000"},
-        {{"673000", ResultUnit::Money, "", IN_MAN, ""}, {true, false}, "67만 3,000", "673000"},
+        {{"155000000", ResultUnit::Money, "", IN_MAN_WON, "", false}, {false}, "1억 5,500만원", "155000000"},
+        {{"673000", ResultUnit::Money, "", IN_MAN, "", true}, {false}, "67만 3,000", "673000"},
         // The margin's preference writes every amount so, and nothing else.
-        {{"1234000", ResultUnit::Number, "", {false, true}, ""}, {false, true}, "123만 4,000원", "1234000"},
-        {{"90", ResultUnit::Duration, "", {}, ""}, {false, true}, "1시간 30분", std::nullopt},
+        {{"1234000", ResultUnit::Number, "", {false, true}, "", false}, {true}, "123만 4,000원", "1234000"},
+        {{"90", ResultUnit::Duration, "", {}, "", false}, {true}, "1시간 30분", std::nullopt},
         // Cents to the cent, and the value in won at a rate.
-        {{"165.5", ResultUnit::Money, "$", {}, ""}, {false, false}, "$165.50", "165.5"},
-        {{"12.5", ResultUnit::Money, "$", {}, "17250"}, {true, false}, "$12.50 → 17,250원", "12.5"},
-        {{"1200.5", ResultUnit::Money, "엔", {}, "11044.6"}, {false, true}, "1200.5엔 → 1만 1,044.6원", "1200.5"},
+        {{"165.5", ResultUnit::Money, "$", {}, "", false}, {false}, "$165.50", "165.5"},
+        {{"12.5", ResultUnit::Money, "$", {}, "17250", true}, {false}, "$12.50 → 17,250원", "12.5"},
+        {{"1200.5", ResultUnit::Money, "엔", {}, "11044.6", false}, {true}, "1200.5엔 → 1만 1,044.6원", "1200.5"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(margin_text(row.result, row.view), row.text) << row.result.value;
