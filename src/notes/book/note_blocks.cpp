@@ -150,7 +150,7 @@ void ResultSum::take(const LineReading& reading, std::string_view text) {
             break;
         }
     }
-    if (reading.kind != LineKind::Expression && reading.amounts > 1) ++passed_.several;
+    if (reading.kind != LineKind::Expression && (reading.amounts > 1 || reading.parted)) ++passed_.several;
     for (const Figure& figure : reading.figures) {
         if (!figure.used) pass_over(figure);
     }

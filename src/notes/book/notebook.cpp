@@ -147,6 +147,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         kept_paragraphs = kept_paragraphs && !old.traits.empty;
         gone.money = gone.money || old.traits.money;
         gone.plus_item = gone.plus_item || old.traits.plus_item;
+        gone.total = gone.total || old.traits.total;
         held = old.paragraph;
     }
     if (count == 0) {
@@ -162,8 +163,10 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         kept_paragraphs = kept_paragraphs && !traits.empty;
         come.money = come.money || traits.money;
         come.plus_item = come.plus_item || traits.plus_item;
+        come.total = come.total || traits.total;
     }
-    kept_paragraphs = kept_paragraphs && gone.money == come.money && gone.plus_item == come.plus_item;
+    kept_paragraphs =
+        kept_paragraphs && gone.money == come.money && gone.plus_item == come.plus_item && gone.total == come.total;
     pend_from_ = last + 1;
     reread_ = 0;
     pending_.clear();
@@ -195,6 +198,7 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
         for (; end <= bottom && !line_at(end).traits.empty; ++end) {
             facts.money = facts.money || line_at(end).traits.money;
             facts.plus_items = facts.plus_items || line_at(end).traits.plus_item;
+            facts.totals = facts.totals || line_at(end).traits.total;
         }
         for (std::size_t line = start; line < end; ++line) {
             Line& at = line_at(line);

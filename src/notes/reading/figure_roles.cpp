@@ -34,7 +34,7 @@ bool after_road(const Reading& r, std::size_t i) {
 constexpr std::string_view IDENTIFIER_WORDS[] = {
     "번",   "학번", "사번",   "카드",   "계좌",   "비번", "비밀번호", "번길", "호",   "동",  "층",  "열",
     "좌석", "게이트", "탑승구", "내선", "뒷자리", "앞자리", "사물함", "출구", "호실", "코드", "핀", "PIN",
-    "호선", "번지", "구역", "호봉", "등급", "레벨", "ID", "id", "No", "NO"};
+    "호선", "번지", "구역", "호봉", "등급", "레벨", "ID", "id", "No", "NO", "자물쇠", "도어락", "태그", "사이즈"};
 // Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "조회수 1,204".
 constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구",   "판매량", "재고",
                                              "코스피", "코스닥", "나스닥", "다우",   "지수",   "걸음",   "칼로리"};
@@ -59,7 +59,8 @@ std::optional<std::string_view> word_before(const Reading& r, std::size_t i) {
 // number there is an identifier, as is any of ten or more ungrouped digits.
 bool identifier(const Reading& r, std::size_t i) {
     if (!plain(r.tokens[i].marks)) return false;
-    if (r.tokens[i].value.size() >= 10) return true;
+    // Nine or more digits with no comma: a number of an account, an order, a tag.
+    if (r.tokens[i].value.size() >= 9 && r.tokens[i].marks.plain_long) return true;
     if (i > 0 && r.tokens[i - 1].end == r.tokens[i].begin && text_of(r, i - 1) == "#") return true;
     const std::optional<std::string_view> word = word_before(r, i);
     return word && names_a_number(*word);
@@ -104,6 +105,14 @@ bool in_ten_thousands(const Reading& r, std::size_t i) {
                        std::end(TEN_THOUSANDS_WORDS);
 }
 
+// "식비 98500", "수수료 600", "용돈 5000": a word that names money says its figure is won.
+bool after_money_word(const Reading& r, std::size_t i) {
+    static constexpr std::string_view ENDINGS[] = {"비", "료", "값", "금", "세", "가격", "요금", "비용", "금액", "용돈"};
+    const std::optional<std::string_view> word = word_before(r, i);
+    return word && std::any_of(std::begin(ENDINGS), std::end(ENDINGS),
+                               [&](std::string_view ending) { return word->ends_with(ending); });
+}
+
 bool after_ten_thousands_word(const Reading& r, std::size_t i) {
     const std::optional<std::string_view> word = word_before(r, i);
     return word && std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), *word) !=
@@ -125,8 +134,9 @@ bool names_something(const Reading& r, std::size_t i) {
 // "햇반210g*12" names a pack.
 bool beside_times(const Reading& r, std::size_t i) {
     const std::vector<Token>& t = r.tokens;
-    return (i > 0 && t[i - 1].kind == TokenKind::Times && t[i - 1].end != t[i].begin) ||
-           (i + 1 < t.size() && t[i + 1].kind == TokenKind::Times && t[i].spaced_after);
+    const auto multiplies = [&](std::size_t k) { return t[k].kind == TokenKind::Times || t[k].kind == TokenKind::Divide; };
+    return (i > 0 && multiplies(i - 1) && t[i - 1].end != t[i].begin) ||
+           (i + 1 < t.size() && multiplies(i + 1) && t[i].spaced_after);
 }
 
 // What a figure is by the marks around it.
@@ -143,6 +153,8 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     // of its own counts what it multiplies.
     if (m.measure && beside_times(r, i)) return FigureRole::Count;
     if (m.name || m.unclear || names_something(r, i)) return FigureRole::Name;
+    // "1조 6명", "2조": a team, not a trillion, unless 원 or more of the figure follows.
+    if (m.large_unit && !m.won && text_of(r, i).ends_with("조") && r.tokens[i].value.size() <= 14) return FigureRole::Name;
     // "신용대출 5천", "권리금 5천": 천 or 백 alone there may be of won or of 만원.
     if (m.unit && !m.large_unit && !m.won && after_ten_thousands_word(r, i)) {
         r.tokens[i].marks.unclear = true;
@@ -159,9 +171,18 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     // a model, a floor or a code ("RTX 4090", "아이폰 15 프로").
     bool at_end = last && !m.leading_zero && !after_road(r, i);
     for (std::size_t j = i + 1; at_end && j < r.tokens.size(); ++j) at_end = r.tokens[j].kind != TokenKind::Word;
-    // "근무 8.30": a bare fraction after a label is no sum of won.
-    const bool fraction = r.tokens[i].value.find('.') != std::string::npos && i > 0;
-    return at_end && (r.valued || (money_here(r) && !fraction)) ? FigureRole::Amount : FigureRole::Name;
+    // "근무 8.30": a bare fraction after a label is no sum of won, nor is a figure under 100
+    // ("그램 16", "바지 32"); "식비 98500" is one after a word of money, or among money.
+    const std::string& value = r.tokens[i].value;
+    const bool fraction = value.find('.') != std::string::npos && i > 0;
+    const bool small = value.size() < 3 && i > 0 && !totals_here(r);
+    const bool money = money_here(r) || after_money_word(r, i);
+    return at_end && (r.valued || (money && !fraction && !small)) ? FigureRole::Amount : FigureRole::Name;
+}
+
+bool plate_head(std::string_view written) {
+    return written.size() >= 5 && written.size() <= 6 && all_ascii_digits(written.substr(0, written.size() - 3)) &&
+           static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA;
 }
 
 void name(Reading& r, std::size_t i) {
@@ -178,6 +199,13 @@ void name_runs(Reading& r) {
     };
     const auto comma = [&](std::size_t i) { return i < t.size() && t[i].kind == TokenKind::Other && text_of(r, i) == ","; };
     for (std::size_t i = 0; i < t.size(); ++i) {
+        // "서울 31바 8812": a car's plate, two or three digits and a syllable, then four.
+        if (r.number(i) && plate_head(text_of(r, i)) && t[i].spaced_after && i + 1 < t.size() && r.number(i + 1) &&
+            plain(t[i + 1].marks) && text_of(r, i + 1).size() == 4 && all_ascii_digits(text_of(r, i + 1))) {
+            name(r, i);
+            name(r, ++i);
+            continue;
+        }
         if (!bare(i)) continue;
         std::size_t end = i;
         while (comma(end + 1) && end + 2 < t.size() && bare(end + 2)) end += 2;
@@ -200,8 +228,7 @@ void name_runs(Reading& r) {
             continue;
         }
         const std::string_view written = text_of(r, i);
-        const bool plate_start = written.size() >= 5 && written.size() <= 6 && all_ascii_digits(written.substr(0, written.size() - 3)) &&
-                                 static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA;
+        const bool plate_start = plate_head(written);
         if (plate_start && t[i].spaced_after && i + 1 < t.size() && bare(i + 1) && t[i + 1].value.size() == 4 &&
             text_of(r, i + 1).size() == 4) {
             name(r, i);
@@ -276,6 +303,11 @@ void skip_asides(Reading& r) {
 bool names_a_number(std::string_view word) {
     return word.ends_with("번호") ||
            std::find(std::begin(IDENTIFIER_WORDS), std::end(IDENTIFIER_WORDS), word) != std::end(IDENTIFIER_WORDS);
+}
+
+bool totals_here(const Reading& r) {
+    const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
+    return paragraph ? paragraph->totals : line_traits(r.line).total;
 }
 
 bool money_here(const Reading& r) {

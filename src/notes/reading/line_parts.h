@@ -115,6 +115,8 @@ bool names_a_number(std::string_view word);
 // Whether a bare number at a label's end is money here: a value is asked for, or the
 // paragraph holds money (the line alone without a scope).
 bool money_here(const Reading& r);
+// Whether a total line in the paragraph asks for its figures.
+bool totals_here(const Reading& r);
 // Each figure's role, and the operators that join operands.
 void assign_roles(Reading& r);
 // Whether the text before an "=" holds a calculation of its own.

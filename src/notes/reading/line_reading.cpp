@@ -131,6 +131,23 @@ const LineToken* figure_token(const Reading& r, std::size_t n) {
     return nullptr;
 }
 
+// No word that says something is done after the nth figure: "주 20시간 근무" names hours,
+// "휴게 1시간 빼고", "16.5시간 일함" tell of them.
+bool ends_label(const Reading& r, std::size_t n) {
+    static constexpr std::string_view SAYING[] = {"함", "음", "고", "다", "요", "림", "임", "됨", "서", "면", "니", "지", "게"};
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (!r.number(i) || n-- != 0) continue;
+        for (std::size_t j = i + 1; j < r.tokens.size(); ++j) {
+            const std::string_view word = r.line.substr(r.tokens[j].begin, r.tokens[j].end - r.tokens[j].begin);
+            if (r.tokens[j].kind == TokenKind::Word &&
+                std::any_of(std::begin(SAYING), std::end(SAYING), [&](std::string_view end) { return word.ends_with(end); }))
+                return false;
+        }
+        return true;
+    }
+    return false;
+}
+
 bool clock_at(const Reading& r, std::size_t n) {
     const LineToken* token = figure_token(r, n);
     return token != nullptr && token->marks.clock;
@@ -177,11 +194,14 @@ void read_amount(const Reading& r, LineReading& out) {
         }
     }
     const bool no_amount = out.amounts == 0 && foreigns == 0;
-    const std::optional<std::size_t> chosen = out.amounts == 1                                           ? amount
-                                              : out.amounts == 0 && foreigns == 1                        ? foreign
-                                              : no_amount && counts == 1                                 ? count
-                                              : no_amount && counts == 0 && durations == 1 && times == 0 ? duration
-                                                                                                         : std::nullopt;
+    // "휴게 1시간 빼고", "주 15시간 이상이어야 함": hours in a sentence are no line's result.
+    const bool hours_end_line = duration && ends_label(r, *duration);
+    const std::optional<std::size_t> chosen =
+        out.amounts == 1                                                              ? amount
+        : out.amounts == 0 && foreigns == 1                                           ? foreign
+        : no_amount && counts == 1                                                    ? count
+        : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
+                                                                                       : std::nullopt;
     if (!chosen) return;
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
@@ -488,7 +508,7 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
     LineReading out = read_any(text, selected, scope, false);
     // A line with money on it that could not be read whole: no total may pass over it.
     const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
-                        (out.kind != LineKind::Expression && out.amounts > 1) || out.parted;
+                        (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);
     out.unread = failed && !out.has_result() && !out.sets_rate && out.gives.empty() && out.kind != LineKind::Total &&
                  line_traits(text.substr(0, text.find_first_of("\r\n"))).money;
     return out;
@@ -502,7 +522,7 @@ LineTraits line_traits(std::string_view line) {
     traits.plus_item = item.sign == '+';
     traits.minus_item = item.sign == '-';
     if (read_total_line(line)) {
-        traits.money = true;
+        traits.money = traits.total = true;
         return traits;
     }
     // Most lines hold no figure at all: no digit, and no 원 for a number word.

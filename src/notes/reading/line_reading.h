@@ -76,6 +76,7 @@ struct LineTraits {
     bool money = false;        // a figure with a money mark (원, ₩, 만, $ …) or grouping, or a total word
     bool plus_item = false;    // it opens with "+ " before a word
     bool minus_item = false;   // it opens with "- " before a word
+    bool total = false;        // a total line
     bool operator==(const LineTraits&) const = default;
 };
 LineTraits line_traits(std::string_view line);
@@ -86,6 +87,7 @@ LineTraits line_traits(std::string_view line);
 struct ParagraphFacts {
     bool money = false;
     bool plus_items = false;
+    bool totals = false;  // a total line asks for its figures: "A 10 / B 20 / 합계"
     bool operator==(const ParagraphFacts&) const = default;
 };
 

@@ -29,7 +29,7 @@ bool is_label(std::string_view text) {
             continue;
         if (token.kind != TokenKind::Number) return false;
         const notes_detail::NumberMarks& m = token.marks;
-        if (!(m.name || m.date || m.counter || m.joined) || m.won || m.foreign || m.grouped) return false;
+        if (!(m.name || m.date || m.joined) || m.won || m.foreign || m.grouped) return false;
     }
     return true;
 }
@@ -82,12 +82,17 @@ std::optional<TotalLine> read_total_line(std::string_view line) {
             if (auto total = total_at(line, all, at, word, kind)) return total;
         }
     }
-    // "총", "총 대출": 총 alone, or before a label, adds what is above.
-    if (all == "총" || all == "총:" ||
-        (all.starts_with("총 ") && is_label(all.substr(std::string_view("총").size())) &&
-         all.find_first_of("0123456789") == std::string_view::npos))
-        return TotalLine{TotalWord::Grand, static_cast<std::size_t>(all.data() - line.data()) + all.size(),
-                         static_cast<std::size_t>(all.data() - line.data()) + all.size(), false};
+    // "총", "총 =", "총 대출", "카드값 총", "올해 4분기 총": 총 alone, before a label or after
+    // one, adds what is above.
+    std::string_view asked = all;
+    std::size_t asked_end = all.size();
+    while (!asked.empty() && (asked.back() == ':' || asked.back() == '=' || asked.back() == ' ')) asked.remove_suffix(1);
+    if (asked.size() < all.size()) asked_end = asked.size();
+    const auto offset_of = [&](std::size_t in_all) { return static_cast<std::size_t>(all.data() - line.data()) + in_all; };
+    const bool before_label = asked.starts_with("총 ") && is_label(asked.substr(std::string_view("총").size()));
+    const bool after_label = asked.ends_with(" 총") && is_label(asked.substr(0, asked.size() - std::string_view(" 총").size()));
+    if (asked == "총" || before_label || after_label)
+        return TotalLine{TotalWord::Grand, offset_of(asked_end), offset_of(all.size()), false};
     return std::nullopt;
 }
 

@@ -196,6 +196,7 @@ struct Lexer {
             const std::size_t digits_end = end;
             end = suffixes(end, marks, token.currency);
             if (marks.won) point_for_comma(s.substr(begin, digits_end - begin), token);
+            end = per_unit(end);
         }
         if (marks.joined && only_dashes && parts == 2 && (marks.unit || marks.grouped || marks.won))
             marks.range_joined = true;
@@ -272,6 +273,16 @@ struct Lexer {
         return end;
     }
 
+    // "$15.99/년", "50,000원/월", "3만원/인": what a price is for, no division.
+    std::size_t per_unit(std::size_t end) const {
+        if (!at(end, "/")) return end;
+        static constexpr std::string_view UNITS[] = {"년", "월", "일", "주", "인", "명", "개", "회", "건", "시간", "박"};
+        for (const std::string_view unit : UNITS) {
+            if (at(end + 1, unit) && !hangul_at(end + 1 + unit.size())) return end + 1 + unit.size();
+        }
+        return end;
+    }
+
     // "4m" of "6x4m": digits and a unit of length after the x of a size.
     bool size_after(std::size_t i) const {
         while (digit(i)) ++i;
@@ -282,8 +293,9 @@ struct Lexer {
     }
 
     static bool is_measure_unit(std::string_view unit) {
-        static constexpr std::string_view UNITS[] = {"m",  "cm", "mm", "km", "g",  "kg",  "t",   "ml", "L",
-                                                     "l",  "M",  "T",  "GB", "TB", "EA", "ea", "kWh", "kwh", "W", "kW"};
+        static constexpr std::string_view UNITS[] = {"m",   "cm", "mm",  "km", "g",  "kg", "t",   "ml",  "L",
+                                                     "l",   "M",  "T",   "GB", "TB", "EA", "ea", "kWh", "kwh",
+                                                     "W",   "kW", "p",   "P",  "pcs", "set", "box"};
         return std::find(std::begin(UNITS), std::end(UNITS), unit) != std::end(UNITS);
     }
 
@@ -302,7 +314,7 @@ struct Lexer {
             }
         }
         const std::string_view dong[] = {DONG.written};
-        if (marks.grouped) {
+        if (marks.grouped || marks.large_unit) {
             if (const auto past = word_after(end, dong, marks)) {
                 currency = std::string(DONG.written);
                 return past;

@@ -130,6 +130,14 @@ void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* 
         // "SPF50+ 19,800": a sign that ends a word.
         if (!glued_after && t[k].kind == TokenKind::Plus) t[k].kind = TokenKind::Other;
     }
+    // "한우세트 1+ 등급 189,000", "1++": a grade, glued to its figure and before a word.
+    for (std::size_t k = 1; k + 1 < t.size(); ++k) {
+        if (t[k].kind == TokenKind::Plus && t[k - 1].kind == TokenKind::Number && t[k - 1].end == t[k].begin &&
+            t[k + 1].kind == TokenKind::Word && t[k].spaced_after) {
+            t[k].kind = TokenKind::Other;
+            t[k - 1].marks.name = true;
+        }
+    }
     // "주유 + 톨비 96,000", "서울 / 부산 왕복 120,000": words joined into the label of the
     // figure after them, where the word before is no name.
     for (std::size_t k = 1; k + 1 < t.size(); ++k) {

@@ -43,7 +43,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
     const struct {
         std::string line, figures;
     } rows[] = {
-        {"12,000원 ₩4,500 3개 (−2,000) 1-", "12000:a 4500:a 3:c -2000:a 1:a"},
+        {"12,000원 ₩4,500 3개 (−2,000) 1-", "12000:a 4500:a 3:c -2000:a 1:n"},
         {"A4 mp3 5kg B-2 COVID-19 No.5 v1.2 S24 16GB", "5:n 2:n 19:n 5:n 2:n 16:n"},
         {"2026-12-07 010-1234-5678 12:30 12/7 3.14.15 오후 3", "2026-12-07 (월):t 10:d 12:d 12:d 3.14:d 3:d"},
         // Durations, clock spans, areas and dates are one figure each; a time of day stays two.
@@ -77,10 +77,11 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"3~5만원 10,000~20,000원 3만-5만 1,000-2,000원", "3:g 50000:g 10000:g 20000:g 30000:g 1000:g"},
         {"$12.50 100달러 USD 20 ¥1000 5유로 €3 10 엔", "12.5:f 100:f 20:f 1000:f 5:f 3:f 10:f"},
         {"환불:-5,000 할인-5,000 ₩-5,000 −5,000 (-5,000)", "-5000:a -5000:a -5000:a -5000:a -5000:a"},
-        // A plain number is money only at the end of a label, in a paragraph of money: alone,
-        // no line says it is won.
+        // A plain number is money only at the end of a label, after a word of money or in a
+        // paragraph of money; alone, no line says it is won.
         {"아이폰 15 프로 RTX 4090 테헤란로 123", "15:n 4090:n 123:n"},
-        {"식비 98500", "98500:n"},
+        {"식비 98500", "98500:a"},
+        {"메모 98500", "98500:n"},
         {"우편번호 06236", "6236:n"},
         // A cut 만, a cut minus and a stray byte part nothing they should not.
         {std::string("5\xEB\xA7 \xE2\x88") + "7 x\xFF" + "8 \xE2\x88\x92" + "9", "5:n 7:n 8:n -9:n"},
