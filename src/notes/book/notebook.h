@@ -61,6 +61,7 @@ private:
         bool previous = false;  // the result above
         bool block = false;     // its block
         bool today = false;
+        bool paragraph = false;  // what its paragraph holds
         bool operator==(const Asked&) const = default;
     };
     struct Line {
@@ -69,7 +70,8 @@ private:
         std::optional<std::string> result;
         // The result's unit (a total of durations is one), currency, writing and won.
         NoteResult written;
-        bool empty = true;
+        LineTraits traits;
+        ParagraphFacts paragraph;  // of the paragraph it stands in, kept as lines come and go
         Asked asked;
     };
     class ScopeAt;
@@ -83,6 +85,10 @@ private:
 
     // Lines [first, first + count) give way to the added ones, unread.
     void lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added);
+    // The paragraphs around lines [first, last] after a change: each line takes what its
+    // paragraph now holds; the lines that asked and now see otherwise are read again, those
+    // above first from the returned line on. old: the facts the changed lines' paragraphs had.
+    std::size_t settle_paragraphs(std::size_t first, std::size_t last);
     void read_again(std::size_t line);
     void read_pending();
     void follow(std::size_t line, bool result_changed, const std::vector<std::string>& names);

@@ -167,7 +167,7 @@ std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int
         return known->second;
     };
     std::vector<MarginRow> rows;
-    const ResultView view{state.calculator.group_thousands, margin.in_man};
+    const ResultView view{margin.in_man};
     for (const LaidLine& line : laid) {
         std::optional<std::string> shown = notes.book().shown(line.line, view);
         if (!shown) continue;

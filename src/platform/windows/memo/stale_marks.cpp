@@ -52,6 +52,14 @@ std::vector<PixelRect> rows_of(HWND memo, HDC dc, std::wstring_view text, std::s
     return rows;
 }
 
+// The value now as F9 would write it over the old one: " = 723,000" is "723,000".
+std::string_view now_as_written(std::string_view written) {
+    const std::size_t equals = written.find('=');
+    written.remove_prefix(equals == std::string_view::npos ? 0 : equals + 1);
+    while (written.starts_with(' ')) written.remove_prefix(1);
+    return written;
+}
+
 std::wstring tip_text(std::string_view now) {
     const Command& recalculate = *find_command(ids::MEMO_RECALCULATE);
     return to_wide("지금 값: " + std::string(now) + "\n" + command_key_text(recalculate.id) + " " +
@@ -76,7 +84,8 @@ std::vector<StaleFigure> stale_on_screen(const AppState& state) {
         if (!stale) continue;
         const std::string_view text = notes.book().text(row.line);
         figures.push_back({notes.mirror().line_start(row.line) + to_wide(text.substr(0, stale->begin)).size(),
-                           to_wide(text.substr(stale->begin, stale->end - stale->begin)).size(), tip_text(row.shown)});
+                           to_wide(text.substr(stale->begin, stale->end - stale->begin)).size(),
+                           tip_text(now_as_written(stale->written))});
     }
     return figures;
 }
