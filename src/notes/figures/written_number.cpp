@@ -279,7 +279,8 @@ WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool word
     for (std::size_t p = pos;;) {
         std::optional<Item> section = read_section(s, p, words_allowed, !any, n);
         const std::size_t section_end = section ? section->end : p;
-        const std::optional<std::size_t> large = unit_at(s, section_end, LARGE_UNITS);
+        std::optional<std::size_t> large = unit_at(s, section_end, LARGE_UNITS);
+        if (starts_at(s, section_end, "조각")) large.reset();  // "8조각" is eight pieces, not eight 조
         if (!section) {
             // "만원", "억": a large unit alone means one of it.
             if (any || !words_allowed || !large) break;

@@ -1,0 +1,105 @@
+// Every word of every word table the reading takes, each in a line of its own as notes
+// write it: dropping one from its table changes what a line shows.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "notes/book/notebook.h"
+#include "notes/figures/note_calendar.h"
+#include "notes/shown_plainly.h"
+
+namespace numvora {
+namespace {
+
+TEST(NoteWords, EachWordReadsAsItsTableSays) {
+    const struct {
+        std::string_view text;
+        std::vector<std::string> shown;
+    } rows[] = {
+        // Total words, each under a block of its own.
+        {"a 1,000\n합계금액\n\nb 1,000\n총합계\n\nc 1,000\n총금액\n\nd 1,000\n합계액\n\ne 1,000\n합계\n\nf 1,000\n"
+         "총합\n\ng 1,000\n총계\n\nh 1,000\n총액\n\ni 1,000\n합\n\nj 1,000\n계\n\nk 1,000\n카드값 총\n\nl 1,000\n소계",
+         {"1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "",
+          "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "",
+          "1000", "1000", "", "1000", "1000"}},
+        // Counters, and native numerals before them: counts alone add up under a total, and
+        // each line counts once more than the one above, so that no two can trade places.
+        {"a 1마리\nb 2인분\nc 3그릇\nd 4차례\ne 5가지\nf 6켤레\ng 7송이\nh 8포기\ni 9봉지\nj 10상자\nk 11박스\n"
+         "l 12조각\nm 13접시\nn 14세트\no 15묶음\np 16자루\nq 17다스\nr 18개입\ns 19페이지\nt 20캡슐\nu 21개\n"
+         "v 22명\nw 23잔\nxx 24장\ny 25권\nz 26회\naa 27건\nab 28대\nac 29병\nad 30박\nae 31살\naf 32쪽\n"
+         "ag 33통\nah 34봉\nai 35팩\naj 36벌\nak 37줄\nal 38곳\nam 39알\nan 40캔\nao 41판\nap 42인\naq 43보\n"
+         "ar 44모\nas 45근\nat 46단\nau 47평\nav 48매\naw 49망\nax 50부\nay 51종\naz 52채\nba 53롤\nbb 54포\n"
+         "bc 55쌍\nbd 56짝\nbe 57정\n한잔\n두개\n세명\n네장\n다섯권\n여섯병\n일곱살\n여덟곳\n아홉벌\n열 명\n합계",
+         {"", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+          "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+          "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "1708"}},
+        // Currencies as signs, words and codes, alone and at a rate of exchange.
+        {"$12\n12$\n＄12\n¥1000\n￥1000\n€5\n£5\n100대만달러\n100홍콩달러\n100싱가포르달러\n100호주달러\n"
+         "100캐나다달러\n100달러\n100불\n100엔\n100유로\n100위안\n100파운드\n100바트\n100페소\n100링깃\n"
+         "100루피아\nUSD 20\nJPY 20\nEUR 20\nCNY 20\nGBP 20\nTHB 20\nVND 20\nTWD 20\nHKD 20\nSGD 20\nAUD 20\n"
+         "CAD 20\nPHP 20\nMYR 20\nIDR 20\nCHF 20\n85,000동",
+         {"$12", "$12", "＄12", "¥1000", "￥1000", "€5", "£5", "100대만달러", "100홍콩달러", "100싱가포르달러",
+          "100호주달러", "100캐나다달러", "100달러", "100불", "100엔", "100유로", "100위안", "100파운드", "100바트",
+          "100페소", "100링깃", "100루피아", "USD 20", "JPY 20", "EUR 20", "CNY 20", "GBP 20", "THB 20", "VND 20",
+          "TWD 20", "HKD 20", "SGD 20", "AUD 20", "CAD 20", "PHP 20", "MYR 20", "IDR 20", "CHF 20", "85000동"}},
+        {"$10 x 1,380\n1,000엔 x 9.1\n€10 x 1,500\n10위안 x 190.5\n£10 x 1,800\n100바트 x 40.5\n10,000동 x 0.055\n"
+         "10대만달러 x 44.5\n10홍콩달러 x 180\n10싱가포르달러 x 1,050\n10호주달러 x 900\n10캐나다달러 x 1,000\n"
+         "100페소 x 24.5\n10링깃 x 310\n10,000루피아 x 0.09\nCHF 10 x 1,600",
+         {"13800", "9100", "15000", "1905", "18000", "4050", "550", "445", "1800", "10500", "9000", "10000",
+          "2450", "3100", "900", "16000"}},
+        // Words after which a figure names a number, a year, a size, a thing counted, or won in
+        // 만 left unwritten: none of them is money, even among money.
+        {"커피 1,000원\n회원번호 123456\n번 456\n학번 789\n사번 987\n카드 654\n계좌 321\n비번 1234\n비밀번호 5678\n"
+         "판교로 256번길 123\n호 1203\n동 101\n층 302\n열 120\n좌석 230\n게이트 150\n탑승구 120\n내선 4321\n"
+         "뒷자리 4321\n앞자리 1234\n사물함 170\n출구 120\n호실 305\n코드 4455\n핀 1357\nPIN 2468\n호선 150\n"
+         "번지 123\n구역 230\n호봉 120\n등급 110\n레벨 150\nID 4455\nid 5544\nNo 123\nNO 321\n자물쇠 1923\n"
+         "도어락 2580\n태그 1047\n사이즈 270\n입사 2019\n퇴사 2023\n졸업 2015\n입학 2011\n결혼 2020\n출생 1990\n"
+         "생년 1988\n설립 1999\n개업 2021\n준공 2005\n연식 2018\n년식 2017\n크기 1,200 x 600\n규격 2,400 x 1,200\n"
+         "치수 300 x 200\n가로 1,800\n세로 2,400\n폭 900\n높이 2,100\n거래량 12,345\n조회수 1,204\n구독자 5,300\n"
+         "팔로워 1,200\n인구 9,400\n판매량 3,200\n재고 1,500\n코스피 2,512\n코스닥 812\n나스닥 17,000\n다우 39,000\n"
+         "지수 105\n걸음 8,500\n칼로리 2,100\n연봉 4200\n보증금 500\n월세 50\n전세 3000\n매매 9500\n매매가 8000\n"
+         "권리금 3000\n계약금 500\n잔금 4500\n중도금 2000\n분양가 6500\n시세 7200\n호가 8100\n관리비 150\n"
+         "대출 3000\n신용대출 2000\n주담대 5000\n마통 1000\n합계",
+         {"1000", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+          "",     "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+          "",     "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+          "",     "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "1000"}},
+        // What may stick to an amount: particles, and a voucher's 권.
+        {"a 3만원이\nb 3만원가\nc 3만원을\nd 3만원를\ne 3만원은\nf 3만원는\ng 3만원의\nh 3만원에\ni 3만원에서\n"
+         "j 3만원으로\nk 3만원로\nl 3만원와\nm 3만원과\nn 3만원도\no 3만원만\np 3만원씩\nq 3만원짜리\nr 3만원까지\n"
+         "s 3만원부터\nt 3만원쯤\nu 3만원정도\nv 3만원이고\nw 3만원이며\nxx 3만원이나\ny 3만원나\nz 3만원인데\n"
+         "aa 3만원이다\nab 3만원입니다\nac 3만원이에요\nad 3만원예요\nae 3만원요\naf 3만원만큼\nag 3만원가량\n"
+         "ah 3만원어치\nai 3만원씩이\naj 3만원이라\nak 3만원라\nal 3만원권",
+         std::vector<std::string>(38, "3만원")},
+        // Units that count beside a multiplication, and the words that share an amount.
+        {"a 8m x 1,000\nb 8cm x 1,000\nc 8mm x 1,000\nd 8km x 1,000\ne 8g x 1,000\nf 8kg x 1,000\ng 8t x 1,000\n"
+         "h 8ml x 1,000\ni 8L x 1,000\nj 8l x 1,000\nk 8M x 1,000\nl 8T x 1,000\nm 8GB x 1,000\nn 8TB x 1,000\n"
+         "o 8EA x 1,000\np 8ea x 1,000\nq 8kWh x 1,000\nr 8kwh x 1,000\ns 8W x 1,000\nt 8kW x 1,000\nu 8p x 1,000\n"
+         "v 8P x 1,000\nw 8pcs x 1,000\nxx 8set x 1,000\ny 8box x 1,000",
+         std::vector<std::string>(25, "8000")},
+        {"총 100,000원 4명 n빵\n총 100,000원 4명 N빵\n총 100,000원 4명 엔빵\n총 100,000원 4명 1/n\n"
+         "총 100,000원 4명 1/N\n총 100,000원 4명 나눠\n총 100,000원 4명 나누기\n총 100,000원 4명 더치",
+         std::vector<std::string>(8, "25000")},
+        // The words of dates and times: a figure a price is multiplied by.
+        {"3만원 x 12개월\n3만원 x 2일간\n3만원 x 2년\n3만원 x 12월\n3만원 x 2일\n3만원 x 3시\n3만원 x 30분\n"
+         "3만원 x 10초\n3만원 x 2주\n3만원 x 2시간",
+         {"36만원", "6만원", "6만원", "36만원", "6만원", "9만원", "1만 5,000원", "30만원", "6만원", "6만원"}},
+        // The particles a name takes before a rate or an operator.
+        {"월급 = 350만원\n월급의 10% =\n월급에서 20% 할인\n월급은 * 2\n월급는 * 2\n월급이 * 2\n월급가 * 2\n월급을 * 2\n"
+         "월급를 * 2",
+         {"350만원", "35만원", "280만원", "700만원", "700만원", "700만원", "700만원", "700만원", "700만원"}},
+    };
+    for (const auto& row : rows) {
+        NoteBook book;
+        book.set_today(day_number(2026, 12, 9));
+        book.assign(row.text);
+        ASSERT_EQ(book.size(), row.shown.size()) << row.text;
+        for (std::size_t line = 0; line < book.size(); ++line)
+            EXPECT_EQ(shown_plainly(book, line), row.shown[line]) << book.text(line);
+    }
+}
+
+}  // namespace
+}  // namespace numvora
