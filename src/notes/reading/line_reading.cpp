@@ -530,7 +530,8 @@ LineTraits line_traits(std::string_view line) {
         return traits;
     for (const LineToken& token : notes_detail::tokenize_line(line)) {
         const notes_detail::NumberMarks& m = token.marks;
-        if (token.kind == TokenKind::Number && !m.name && !m.joined && !m.date && !m.percent && !m.unclear &&
+        // "12, 300원" is money too, if no one can tell how much.
+        if (token.kind == TokenKind::Number && !m.name && !m.joined && !m.date && !m.percent &&
             (m.won || m.unit || m.grouped || m.foreign)) {
             traits.money = true;
             break;

@@ -28,7 +28,9 @@ inline std::string describe(const LineReading& r) {
     std::string out = std::to_string(static_cast<int>(r.kind)) + std::to_string(static_cast<int>(r.total)) + "|" +
                       r.value + std::to_string(static_cast<int>(r.unit)) + "|" + r.defines + "|" + r.unknown + "|" +
                       r.currency + "|" + r.won + "|" + r.gives + (r.continues ? "|c" : "|") +
-                      (r.sets_rate ? r.sets_rate->currency + r.sets_rate->won : "");
+                      (r.sets_rate ? r.sets_rate->currency + r.sets_rate->won : "") + "|" + r.echoes +
+                      (r.signed_item ? std::to_string(static_cast<int>(*r.signed_item)) : "") + (r.unread ? "|u" : "|") +
+                      (r.parted ? "p" : "");
     for (const std::string& use : r.uses) out += use + ",";
     for (const Figure& f : r.figures)
         out += " " + f.value + std::to_string(static_cast<int>(f.role)) + (f.used ? "u" : "");
@@ -104,7 +106,8 @@ private:
 inline constexpr std::string_view TYPED[] = {
     "합계",   "소계", "총액 ", "a",  "b",     "위",    " = ",   " * ", "+ ",     "- ",        "× ",
     "12,000", "5",    "$",     "원", "만",    " ",     "%",     ":",   "x 3",    "/ 4",       "오늘",
-    "일",     "시간", "~",     "D-", "12월 ", "09:00", "㎡ 평", "엔",  "부가세", " = 1,380원"};
+    "일",     "시간", "~",     "D-", "12월 ", "09:00", "㎡ 평", "엔",  "부가세", " = 1,380원",
+    "번호 ",  "98500", "- 쿠폰 ", "+ 용돈 ", ", ", "."};
 inline constexpr std::string_view LINES[] = {"a = 5",
                                              "b = a + 2",
                                              "합계",
@@ -139,7 +142,18 @@ inline constexpr std::string_view LINES[] = {"a = 5",
                                              "$12.50",
                                              "1,200엔",
                                              "부가세",
-                                             "1억 2천만원 + 3만"};
+                                             "1억 2천만원 + 3만",
+                                             "- 쿠폰 5,000",
+                                             "+ 용돈 100,000",
+                                             "- 점심 9,000",
+                                             "식비 98500",
+                                             "메모 98500",
+                                             "회원번호: 88120457",
+                                             "보증금 5천 / 월세 50",
+                                             "12, 300원",
+                                             "예산 = 500만원",
+                                             "예산",
+                                             "3개x2,500원"};
 
 // Back to the start of a UTF-8 sequence, so that an edit never splits a character.
 inline std::size_t char_start(std::string_view line, std::size_t at) {

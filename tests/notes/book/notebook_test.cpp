@@ -169,6 +169,47 @@ TEST(NoteBook, ANewDayReadsAgainTheLinesThatAskedForToday) {
     EXPECT_EQ(shown(), (std::vector<std::string>{"2026-12-09 (수)", "12000", "17일", ""}));
 }
 
+// Random notes of amounts in thousands, numbers that name things and lines that cannot be
+// read: a total never takes a number that names a thing (none is a multiple of 1,000), and
+// shows nothing over a line it could not read.
+TEST(NoteBook, RandomNotesNeverAddWhatTheyCannotRead) {
+    static constexpr std::string_view AMOUNTS[] = {"점심 12,000", "커피 4,000원", "택시 8천원",     "- 쿠폰 3,000",
+                                                   "교통 1만 2천원", "관리비 12만원", "+ 환불 2,000",   "식비 98000",
+                                                   "3개 x 2,000원", "₩5,000",       "1/n 하면 30,000원"};
+    static constexpr std::string_view NAMING[] = {"회원번호 88120777", "좌석 23",         "KE081 게이트 15",
+                                                  "판교로 256번길 25", "카드번호 뒷자리 4777", "입사 2019",
+                                                  "당첨번호 7, 12, 23, 31", "차량번호 12가 3456", "현관 비번 #1234*",
+                                                  "5호선 2번 출구",    "사물함 17번",     "회원번호: 88120457"};
+    static constexpr std::string_view UNREAD[] = {"택시 12, 300원", "커피 4.5원", "점심 12,000 저녁 15,000",
+                                                  "주차 1,0000원", "신용대출 5천"};
+    const char* long_run = std::getenv("NUMVORA_LONG");
+    const std::size_t notes = long_run != nullptr && std::string_view(long_run) == "1" ? 100'000 : 1'000;
+    std::mt19937 random(49);
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    for (std::size_t n = 0; n < notes; ++n) {
+        std::string text = pick(2) == 0 ? "12월 가계부\n" : "";
+        bool unread = false;
+        for (std::size_t lines = 1 + pick(6); lines > 0; --lines) {
+            const std::size_t kind = pick(6);
+            const bool reads_not = kind == 0;
+            unread = unread || reads_not;
+            text += reads_not ? UNREAD[pick(std::size(UNREAD))]
+                    : kind < 3 ? NAMING[pick(std::size(NAMING))]
+                               : AMOUNTS[pick(std::size(AMOUNTS))];
+            text += '\n';
+        }
+        text += "합계";
+        NoteBook book;
+        book.assign(text);
+        const std::optional<std::string>& total = book.result(book.size() - 1);
+        if (unread) {
+            EXPECT_FALSE(total) << text;
+        } else if (total) {
+            EXPECT_EQ(std::stoll(*total) % 1000, 0) << text;
+        }
+    }
+}
+
 // Random edits of notes made of the words that move totals; NUMVORA_LONG=1 makes a
 // million of them.
 TEST(NoteBook, RandomEditsLeaveTheTextReadWhole) {
