@@ -324,7 +324,8 @@ void NoteBook::read_again(std::size_t line) {
     }
     // What the lines below see: the result with its unit and currency, or a rate a name gives.
     const bool changed = at.result != old_result || at.written.unit != old_written.unit ||
-                         at.written.currency != old_written.currency || at.reading.gives != old.gives ||
+                         at.written.currency != old_written.currency || at.written.writing != old_written.writing ||
+                         at.reading.gives != old.gives ||
                          at.reading.sets_rate != old.sets_rate || at.reading.signed_item != old.signed_item;
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)

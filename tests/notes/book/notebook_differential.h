@@ -30,7 +30,7 @@ inline std::string describe(const LineReading& r) {
                       r.currency + "|" + r.won + "|" + r.gives + (r.continues ? "|c" : "|") +
                       (r.sets_rate ? r.sets_rate->currency + r.sets_rate->won : "") + "|" + r.echoes +
                       (r.signed_item ? std::to_string(static_cast<int>(*r.signed_item)) : "") + (r.unread ? "|u" : "|") +
-                      (r.parted ? "p" : "");
+                      (r.parted ? "p" : "") + (r.writing.in_man ? "m" : "") + (r.writing.won ? "w" : "");
     for (const std::string& use : r.uses) out += use + ",";
     for (const Figure& f : r.figures)
         out += " " + f.value + std::to_string(static_cast<int>(f.role)) + (f.used ? "u" : "");
