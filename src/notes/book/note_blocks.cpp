@@ -152,7 +152,9 @@ void ResultSum::take(const LineReading& reading, std::string_view text) {
     }
     if (reading.kind != LineKind::Expression && (reading.amounts > 1 || reading.parted)) ++passed_.several;
     for (const Figure& figure : reading.figures) {
-        if (!figure.used) pass_over(figure);
+        // "12월 7일 점심 12,000원": a date beside a line's result labels it; nothing was passed.
+        const bool labels = reading.has_result() && figure.role == FigureRole::Date;
+        if (!figure.used && !labels) pass_over(figure);
     }
 }
 

@@ -59,8 +59,11 @@ std::optional<std::string_view> word_before(const Reading& r, std::size_t i) {
 // number there is an identifier, as is any of ten or more ungrouped digits.
 bool identifier(const Reading& r, std::size_t i) {
     if (!plain(r.tokens[i].marks)) return false;
-    // Nine or more digits with no comma: a number of an account, an order, a tag.
-    if (r.tokens[i].value.size() >= 9 && r.tokens[i].marks.plain_long) return true;
+    // Nine or more digits with no comma: a number of an account, an order, a tag; unless
+    // an operation takes it ("123456789012 * 1000 =").
+    const auto operation = [&](std::size_t k) { return k < r.tokens.size() && is_operator(r.tokens[k].kind); };
+    if (r.tokens[i].value.size() >= 9 && r.tokens[i].marks.plain_long && !operation(i + 1) && !(i > 0 && operation(i - 1)))
+        return true;
     if (i > 0 && r.tokens[i - 1].end == r.tokens[i].begin && text_of(r, i - 1) == "#") return true;
     const std::optional<std::string_view> word = word_before(r, i);
     return word && names_a_number(*word);

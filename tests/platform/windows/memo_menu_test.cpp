@@ -219,19 +219,19 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
         std::wstring status;           // the status line
         std::wstring clipboard = L"";  // empty: not checked
     } rows[] = {
-        {lunch, -1, MEMO_TOTAL, L"", L"29,300", L"3개를 더했습니다 (날짜·시간 2개, 개수 1개 제외)"},
+        {lunch, -1, MEMO_TOTAL, L"", L"29,300", L"3개를 더했습니다 (개수 1개 제외)"},
         {L"월세 55만원\r관리비 12만 3천원\r전기 3만 2,500원", -1, MEMO_TOTAL, L"", L"705,500", L"3개를 더했습니다"},
         {L"사과 3개\r배 2개", -1, MEMO_TOTAL, L"", L"5", L"2개를 더했습니다"},
         {L"식비 98,500\r커피 4,500원 A4 2장", -1, MEMO_TOTAL, L"", L"103,000", L"2개를 더했습니다 (개수 1개 제외)"},
         {L"3만원씩 4명", -1, MEMO_TOTAL, L"", L"30,000", L"1개를 더했습니다 (개수 1개 제외)"},
-        {L"2024년 연봉 4,200만원", -1, MEMO_TOTAL, L"", L"42,000,000", L"1개를 더했습니다 (날짜·시간 1개 제외)"},
-        {L"오후 3시 30분 회의, 커피 4,500원", -1, MEMO_TOTAL, L"", L"4,500", L"1개를 더했습니다 (날짜·시간 2개 제외)"},
-        {L"회의 2026-12-07 14:30", -1, MEMO_TOTAL, L"", L"", L"더할 숫자가 없습니다 (날짜·시간 2개 제외)"},
+        {L"2024년 연봉 4,200만원", -1, MEMO_TOTAL, L"", L"42,000,000", L"1개를 더했습니다"},
+        {L"오후 3시 30분 회의, 커피 4,500원", -1, MEMO_TOTAL, L"", L"4,500", L"1개를 더했습니다"},
+        {L"회의 2026-12-07 14:30", -1, MEMO_TOTAL, L"", L"", L"더할 숫자가 없습니다 (날짜·시간 1개 제외)"},
         {L"1+5 = 3", 0, MEMO_EVALUATE, L"1+5 = 6", L"6", L""},
         {L"메모\r1+2 = 3 = 3  \r끝", 4, MEMO_EVALUATE, L"메모\r\n1+2 = 3\r\n끝", L"3", L""},
         {lunch + L"\r합계", 1000, MEMO_EVALUATE,
          L"12월 7일 점심 12,000원\r\n커피 2잔 9,000원\r\n오후 3시 택시 8,300원\r\n합계 = 29,300", L"29,300",
-         L"3개를 더했습니다 (날짜·시간 2개, 개수 1개 제외)"},
+         L"3개를 더했습니다 (개수 1개 제외)"},
         {L"식비 5,000\r소계: 5,000\r택시 8,300원\r총계 = 1", 1000, MEMO_EVALUATE,
          L"식비 5,000\r\n소계: 5,000\r\n택시 8,300원\r\n총계 = 13,300", L"13,300", L"2개를 더했습니다"},
         {L"점심 12,000원", 3, MEMO_EVALUATE, L"", L"", L"계산할 식이 없습니다"},
@@ -248,8 +248,9 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
          L""},
         {L"$1 = 1,380원\r호텔 $120 x 3박 =", 1000, MEMO_EVALUATE, L"$1 = 1,380원\r\n호텔 $120 x 3박 = $360 → 496800원",
          L"360", L""},
-        {L"호텔 $120 x 3박\r식비 85,000원\r합계", 1000, MEMO_EVALUATE,
-         L"호텔 $120 x 3박\r\n식비 85,000원\r\n합계 = 85,000", L"85,000", L"1개를 더했습니다 (외화 $360 제외)"},
+        // Won and foreign money with no rate make no one total, and F9 writes none.
+        {L"호텔 $120 x 3박\r식비 85,000원\r합계", 1000, MEMO_EVALUATE, L"", L"",
+         L"외화 $360의 환율이 없어 합계를 내지 않았습니다"},
         // The line's result copied as an amount; a fraction or a minus is refused.
         {L"1억 2천만원 + 3,500만원 = 1억 5,500만원", 3, MEMO_COPY_AMOUNT_WORDS, L"", L"",
          L"일금 일억오천오백만원정 복사했습니다", L"일금 일억오천오백만원정"},
