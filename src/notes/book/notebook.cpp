@@ -100,7 +100,8 @@ private:
         if (!line.written.currency.empty()) return *line.result + " " + line.written.currency;
         // Money keeps how its line writes it: "5000000 만원" reads back in 만, with 원.
         if (line.written.unit == ResultUnit::Money && (line.written.writing.in_man || line.written.writing.won))
-            return *line.result + " " + (line.written.writing.in_man ? "만" : "") + (line.written.writing.won ? "원" : "");
+            return *line.result + " " + (line.written.writing.in_man ? "만" : "") +
+                   (line.written.writing.won ? "원" : "");
         if (line.written.unit == ResultUnit::Number || line.written.unit == ResultUnit::Money) return line.result;
         return result_text({*line.result, line.written.unit, {}, {}, {}}, false);
     }
@@ -152,8 +153,8 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
     }
     if (count == 0) {
         // Lines put in between two lines of one paragraph.
-        kept_paragraphs = first > 0 && first < size() && !line_at(first - 1).traits.empty &&
-                          !line_at(first).traits.empty;
+        kept_paragraphs =
+            first > 0 && first < size() && !line_at(first - 1).traits.empty && !line_at(first).traits.empty;
         if (kept_paragraphs) held = line_at(first - 1).paragraph;
     }
     lay(first, count, added);
@@ -325,8 +326,8 @@ void NoteBook::read_again(std::size_t line) {
     // What the lines below see: the result with its unit and currency, or a rate a name gives.
     const bool changed = at.result != old_result || at.written.unit != old_written.unit ||
                          at.written.currency != old_written.currency || at.written.writing != old_written.writing ||
-                         at.reading.gives != old.gives ||
-                         at.reading.sets_rate != old.sets_rate || at.reading.signed_item != old.signed_item;
+                         at.reading.gives != old.gives || at.reading.sets_rate != old.sets_rate ||
+                         at.reading.signed_item != old.signed_item;
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)
         names.insert(names.end(), now.begin(), now.end());
@@ -385,7 +386,8 @@ void NoteBook::follow_block(std::size_t line) {
 
 BlockMark NoteBook::mark(std::size_t line) const {
     const Line& at = line_at(line);
-    return {at.traits.empty, at.traits.empty || at.reading.kind != LineKind::Total ? TotalWord::None : at.reading.total};
+    return {at.traits.empty,
+            at.traits.empty || at.reading.kind != LineKind::Total ? TotalWord::None : at.reading.total};
 }
 
 bool NoteBook::ends_blocks_at(std::size_t line) const {

@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::string_view WON = "원";
 
-
 char32_t scalar_at(std::string_view s, std::size_t i) { return i < s.size() ? decode_utf8(s, i) : 0; }
 
 std::size_t past_spaces(std::string_view s, std::size_t i) {

@@ -127,10 +127,10 @@ std::optional<MinutesRead> read_duration(std::string_view line, std::size_t pos)
     MinutesRead duration{0, pos};
     // "6시간", and "5h" as hours are often written short.
     const auto hours = read_decimal(line, pos);
-    const std::size_t unit = !hours                                   ? 0
-                             : starts_at(line, hours->end, HOURS_WORD) ? HOURS_WORD.size()
+    const std::size_t unit = !hours                                                                 ? 0
+                             : starts_at(line, hours->end, HOURS_WORD)                              ? HOURS_WORD.size()
                              : starts_at(line, hours->end, "h") || starts_at(line, hours->end, "H") ? 1
-                                                                                                     : 0;
+                                                                                                    : 0;
     if (unit > 0) {
         const auto minutes = checked_product(hours->value.numerator, HOUR);
         if (!minutes || *minutes % hours->value.denominator != 0) return std::nullopt;

@@ -32,15 +32,16 @@ bool after_road(const Reading& r, std::size_t i) {
 
 // A figure that names a number: after "회원번호", "비번", "좌석", "게이트" …, or after "#".
 constexpr std::string_view IDENTIFIER_WORDS[] = {
-    "번",   "학번", "사번",   "카드",   "계좌",   "비번", "비밀번호", "번길", "호",   "동",  "층",  "열",
-    "좌석", "게이트", "탑승구", "내선", "뒷자리", "앞자리", "사물함", "출구", "호실", "코드", "핀", "PIN",
-    "호선", "번지", "구역", "호봉", "등급", "레벨", "ID", "id", "No", "NO", "자물쇠", "도어락", "태그", "사이즈"};
+    "번",   "학번", "사번", "카드",   "계좌",   "비번",   "비밀번호", "번길",   "호",     "동",
+    "층",   "열",   "좌석", "게이트", "탑승구", "내선",   "뒷자리",   "앞자리", "사물함", "출구",
+    "호실", "코드", "핀",   "PIN",    "호선",   "번지",   "구역",     "호봉",   "등급",   "레벨",
+    "ID",   "id",   "No",   "NO",     "자물쇠", "도어락", "태그",     "사이즈"};
 // Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "조회수 1,204".
-constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구",   "판매량", "재고",
-                                             "코스피", "코스닥", "나스닥", "다우",   "지수",   "걸음",   "칼로리"};
+constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구", "판매량", "재고",
+                                             "코스피", "코스닥", "나스닥", "다우",   "지수", "걸음",   "칼로리"};
 // A year after these is the year of it: "입사 2019", "졸업 2015".
-constexpr std::string_view YEAR_WORDS[] = {"입사", "퇴사", "졸업", "입학", "결혼", "출생", "생년", "설립", "개업",
-                                           "준공", "연식", "년식"};
+constexpr std::string_view YEAR_WORDS[] = {"입사", "퇴사", "졸업", "입학", "결혼", "출생",
+                                           "생년", "설립", "개업", "준공", "연식", "년식"};
 
 bool plain(const NumberMarks& m) {
     return !(m.grouped || m.won || m.unit || m.foreign || m.percent || m.counter || m.date || m.reference);
@@ -49,7 +50,8 @@ bool plain(const NumberMarks& m) {
 // The word a figure follows, past colons and signs ("비번 #1234", "번호: 123").
 std::optional<std::string_view> word_before(const Reading& r, std::size_t i) {
     std::size_t before = i;
-    while (before > 0 && (r.tokens[before - 1].kind == TokenKind::Colon || r.tokens[before - 1].kind == TokenKind::Other))
+    while (before > 0 &&
+           (r.tokens[before - 1].kind == TokenKind::Colon || r.tokens[before - 1].kind == TokenKind::Other))
         --before;
     if (before == 0 || r.tokens[before - 1].kind != TokenKind::Word) return std::nullopt;
     return text_of(r, before - 1);
@@ -62,7 +64,8 @@ bool identifier(const Reading& r, std::size_t i) {
     // Nine or more digits with no comma: a number of an account, an order, a tag; unless
     // an operation takes it ("123456789012 * 1000 =").
     const auto operation = [&](std::size_t k) { return k < r.tokens.size() && is_operator(r.tokens[k].kind); };
-    if (r.tokens[i].value.size() >= 9 && r.tokens[i].marks.plain_long && !operation(i + 1) && !(i > 0 && operation(i - 1)))
+    if (r.tokens[i].value.size() >= 9 && r.tokens[i].marks.plain_long && !operation(i + 1) &&
+        !(i > 0 && operation(i - 1)))
         return true;
     if (i > 0 && r.tokens[i - 1].end == r.tokens[i].begin && text_of(r, i - 1) == "#") return true;
     const std::optional<std::string_view> word = word_before(r, i);
@@ -96,9 +99,9 @@ bool after_size_word(const Reading& r, std::size_t i) {
 
 // "연봉 4200", "월세 50", "보증금 500": a bare figure under 10,000 after these is in 만원
 // unwritten, so no amount can be told from it.
-constexpr std::string_view TEN_THOUSANDS_WORDS[] = {"연봉",   "보증금", "월세",   "전세",   "매매",     "매매가",
-                                                    "권리금", "계약금", "잔금",   "중도금", "분양가",   "시세",
-                                                    "호가",   "관리비", "대출",   "신용대출", "주담대", "마통"};
+constexpr std::string_view TEN_THOUSANDS_WORDS[] = {"연봉",   "보증금", "월세", "전세",     "매매",   "매매가",
+                                                    "권리금", "계약금", "잔금", "중도금",   "분양가", "시세",
+                                                    "호가",   "관리비", "대출", "신용대출", "주담대", "마통"};
 
 bool in_ten_thousands(const Reading& r, std::size_t i) {
     const Token& token = r.tokens[i];
@@ -110,7 +113,8 @@ bool in_ten_thousands(const Reading& r, std::size_t i) {
 
 // "식비 98500", "수수료 600", "용돈 5000": a word that names money says its figure is won.
 bool after_money_word(const Reading& r, std::size_t i) {
-    static constexpr std::string_view ENDINGS[] = {"비", "료", "값", "금", "세", "가격", "요금", "비용", "금액", "용돈"};
+    static constexpr std::string_view ENDINGS[] = {"비",   "료",   "값",   "금",   "세",
+                                                   "가격", "요금", "비용", "금액", "용돈"};
     const std::optional<std::string_view> word = word_before(r, i);
     return word && std::any_of(std::begin(ENDINGS), std::end(ENDINGS),
                                [&](std::string_view ending) { return word->ends_with(ending); });
@@ -137,7 +141,9 @@ bool names_something(const Reading& r, std::size_t i) {
 // "햇반210g*12" names a pack.
 bool beside_times(const Reading& r, std::size_t i) {
     const std::vector<Token>& t = r.tokens;
-    const auto multiplies = [&](std::size_t k) { return t[k].kind == TokenKind::Times || t[k].kind == TokenKind::Divide; };
+    const auto multiplies = [&](std::size_t k) {
+        return t[k].kind == TokenKind::Times || t[k].kind == TokenKind::Divide;
+    };
     return (i > 0 && multiplies(i - 1) && t[i - 1].end != t[i].begin) ||
            (i + 1 < t.size() && multiplies(i + 1) && t[i].spaced_after);
 }
@@ -157,7 +163,8 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     if (m.measure && beside_times(r, i)) return FigureRole::Count;
     if (m.name || m.unclear || names_something(r, i)) return FigureRole::Name;
     // "1조 6명", "2조": a team, not a trillion, unless 원 or more of the figure follows.
-    if (m.large_unit && !m.won && text_of(r, i).ends_with("조") && r.tokens[i].value.size() <= 14) return FigureRole::Name;
+    if (m.large_unit && !m.won && text_of(r, i).ends_with("조") && r.tokens[i].value.size() <= 14)
+        return FigureRole::Name;
     // "신용대출 5천", "권리금 5천": 천 or 백 alone there may be of won or of 만원.
     if (m.unit && !m.large_unit && !m.won && after_ten_thousands_word(r, i)) {
         r.tokens[i].marks.unclear = true;
@@ -200,7 +207,9 @@ void name_runs(Reading& r) {
     const auto bare = [&](std::size_t i) {
         return r.number(i) && plain(t[i].marks) && !t[i].marks.name && !t[i].marks.joined && !has_quantity(t[i]);
     };
-    const auto comma = [&](std::size_t i) { return i < t.size() && t[i].kind == TokenKind::Other && text_of(r, i) == ","; };
+    const auto comma = [&](std::size_t i) {
+        return i < t.size() && t[i].kind == TokenKind::Other && text_of(r, i) == ",";
+    };
     for (std::size_t i = 0; i < t.size(); ++i) {
         // "서울 31바 8812": a car's plate, two or three digits and a syllable, then four.
         if (r.number(i) && plate_head(text_of(r, i)) && t[i].spaced_after && i + 1 < t.size() && r.number(i + 1) &&
@@ -247,7 +256,8 @@ void name_runs(Reading& r) {
         // "모니터 1920x1080", "사진 3x4": plain figures glued by an x are a size, unless a
         // value is asked for ("3x4 =").
         const auto latin_x = [&](std::size_t k) { return text_of(r, k) == "x" || text_of(r, k) == "X"; };
-        const bool alone = (i == 0 || !is_operator(t[i - 1].kind)) && (i + 3 >= t.size() || !is_operator(t[i + 3].kind));
+        const bool alone =
+            (i == 0 || !is_operator(t[i - 1].kind)) && (i + 3 >= t.size() || !is_operator(t[i + 3].kind));
         if (!r.valued && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && latin_x(i + 1) && r.glued(i) &&
             r.glued(i + 1) && bare(i + 2) && !t[i].marks.grouped && !t[i + 2].marks.grouped && alone) {
             name(r, i);
@@ -291,8 +301,8 @@ void skip_asides(Reading& r) {
         bool aside = true;
         for (; close < t.size() && t[close].kind != TokenKind::Close; ++close) {
             const TokenKind kind = t[close].kind;
-            const bool money = kind == TokenKind::Number && (r.roles[close] == FigureRole::Amount ||
-                                                            r.roles[close] == FigureRole::Foreign);
+            const bool money = kind == TokenKind::Number &&
+                               (r.roles[close] == FigureRole::Amount || r.roles[close] == FigureRole::Foreign);
             aside = aside && !money && !is_operator(kind) && kind != TokenKind::Open && kind != TokenKind::Equals;
         }
         if (close == t.size() || !aside || close == open + 1) continue;
@@ -390,9 +400,7 @@ bool label_figure(const Reading& r, std::size_t i) {
     return !m.grouped && !m.won && !m.unit && !m.foreign;
 }
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 bool labels_figure(const Reading& r, std::size_t i) {
     const FigureRole role = r.roles[i];

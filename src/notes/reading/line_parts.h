@@ -46,9 +46,9 @@ struct Reading {
     // A value is asked for ("= 550000", a selection), so a bare number is one whatever
     // its paragraph holds.
     bool valued = false;
-    std::vector<FigureRole> roles;     // by token; meaningful for numbers
-    std::vector<bool> skipped;         // labels, names, and signs that only separate ("12/5 - 점심")
-    std::vector<bool> starts;          // an operand begins here: a figure, "(", or signs glued to one
+    std::vector<FigureRole> roles;  // by token; meaningful for numbers
+    std::vector<bool> skipped;      // labels, names, and signs that only separate ("12/5 - 점심")
+    std::vector<bool> starts;       // an operand begins here: a figure, "(", or signs glued to one
 
     bool number(std::size_t i) const { return tokens[i].kind == TokenKind::Number; }
     // A figure the calculation may take as an operand.
@@ -149,8 +149,8 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks);
 struct NameUse {
     std::vector<std::string> uses;
     bool uses_previous = false;
-    bool continues = false;  // it opens with an operator: it goes on from the result above
-    bool alone = false;      // a name alone on its line
+    bool continues = false;      // it opens with an operator: it goes on from the result above
+    bool alone = false;          // a name alone on its line
     bool nothing_above = false;  // it opens with "×" or "/" and no result above goes on
     bool goes_on = false;        // the result above was put in before its operator
     std::string unknown;

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "calculator/evaluate.h"
-#include "common/korean_particle.h"
 #include "common/hangul.h"
+#include "common/korean_particle.h"
 #include "common/unicode.h"
 #include "notes/figures/written_number.h"
 #include "notes/reading/line_parts.h"
@@ -134,13 +134,15 @@ const LineToken* figure_token(const Reading& r, std::size_t n) {
 // No word that says something is done after the nth figure: "주 20시간 근무" names hours,
 // "휴게 1시간 빼고", "16.5시간 일함" tell of them.
 bool ends_label(const Reading& r, std::size_t n) {
-    static constexpr std::string_view SAYING[] = {"함", "음", "고", "다", "요", "림", "임", "됨", "서", "면", "니", "지", "게"};
+    static constexpr std::string_view SAYING[] = {"함", "음", "고", "다", "요", "림", "임",
+                                                  "됨", "서", "면", "니", "지", "게"};
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         if (!r.number(i) || n-- != 0) continue;
         for (std::size_t j = i + 1; j < r.tokens.size(); ++j) {
             const std::string_view word = r.line.substr(r.tokens[j].begin, r.tokens[j].end - r.tokens[j].begin);
             if (r.tokens[j].kind == TokenKind::Word &&
-                std::any_of(std::begin(SAYING), std::end(SAYING), [&](std::string_view end) { return word.ends_with(end); }))
+                std::any_of(std::begin(SAYING), std::end(SAYING),
+                            [&](std::string_view end) { return word.ends_with(end); }))
                 return false;
         }
         return true;
@@ -197,11 +199,11 @@ void read_amount(const Reading& r, LineReading& out) {
     // "휴게 1시간 빼고", "주 15시간 이상이어야 함": hours in a sentence are no line's result.
     const bool hours_end_line = duration && ends_label(r, *duration);
     const std::optional<std::size_t> chosen =
-        out.amounts == 1                                                              ? amount
-        : out.amounts == 0 && foreigns == 1                                           ? foreign
-        : no_amount && counts == 1                                                    ? count
+        out.amounts == 1                                                             ? amount
+        : out.amounts == 0 && foreigns == 1                                          ? foreign
+        : no_amount && counts == 1                                                   ? count
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
-                                                                                       : std::nullopt;
+                                                                                     : std::nullopt;
     if (!chosen) return;
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
@@ -424,7 +426,8 @@ LineReading read_any(std::string_view text, bool selected, const NoteScope* scop
     if (const notes_detail::SignedItem signed_item = notes_detail::signed_item_start(line); signed_item.sign != 0) {
         const SignedItems mode = scope != nullptr ? scope->signed_items() : SignedItems::List;
         if (mode != SignedItems::Chain) {
-            LineReading item = shifted(read_any(line.substr(signed_item.item), selected, scope, valued), signed_item.item);
+            LineReading item =
+                shifted(read_any(line.substr(signed_item.item), selected, scope, valued), signed_item.item);
             if (signed_item.sign == '-' && mode == SignedItems::Signs) negate(item);
             item.signed_item = mode;
             return item;
@@ -526,7 +529,8 @@ LineTraits line_traits(std::string_view line) {
         return traits;
     }
     // Most lines hold no figure at all: no digit, and no 원 for a number word.
-    if (line.find_first_of("0123456789$\xC2\xE2\xEF") == std::string_view::npos && line.find("원") == std::string_view::npos)
+    if (line.find_first_of("0123456789$\xC2\xE2\xEF") == std::string_view::npos &&
+        line.find("원") == std::string_view::npos)
         return traits;
     for (const LineToken& token : notes_detail::tokenize_line(line)) {
         const notes_detail::NumberMarks& m = token.marks;

@@ -73,10 +73,10 @@ enum class SignedItems : std::uint8_t { List, Chain, Signs };
 // paragraph can ask it of one another.
 struct LineTraits {
     bool empty = true;
-    bool money = false;        // a figure with a money mark (원, ₩, 만, $ …) or grouping, or a total word
-    bool plus_item = false;    // it opens with "+ " before a word
-    bool minus_item = false;   // it opens with "- " before a word
-    bool total = false;        // a total line
+    bool money = false;       // a figure with a money mark (원, ₩, 만, $ …) or grouping, or a total word
+    bool plus_item = false;   // it opens with "+ " before a word
+    bool minus_item = false;  // it opens with "- " before a word
+    bool total = false;       // a total line
     bool operator==(const LineTraits&) const = default;
 };
 LineTraits line_traits(std::string_view line);

@@ -36,8 +36,8 @@ bool is_label(std::string_view text) {
 
 // A total word at where, and what follows it: nothing, ":" or "=", an old result, a note
 // in parentheses ("합계 (카드)").
-std::optional<TotalLine> total_at(std::string_view line, std::string_view all, std::size_t where,
-                                  std::string_view word, TotalWord kind) {
+std::optional<TotalLine> total_at(std::string_view line, std::string_view all, std::size_t where, std::string_view word,
+                                  TotalWord kind) {
     std::size_t word_end = static_cast<std::size_t>(all.data() - line.data()) + where + word.size();
     std::string_view rest = trim_white_space(line.substr(word_end));
     if (rest.starts_with('(') && rest.find(')') != std::string_view::npos) {
@@ -57,9 +57,11 @@ std::optional<TotalLine> total_at(std::string_view line, std::string_view all, s
 std::optional<TotalLine> read_total_line(std::string_view line) {
     const std::string_view all = trim_white_space(line);
     // Most lines hold no total word's last syllable, and are passed at a look.
-    if (std::none_of(std::begin(TOTAL_WORDS), std::end(TOTAL_WORDS), [&](const auto& total) {
-            return all.find(total.first.substr(total.first.size() - 3)) != std::string_view::npos;
-        }) && all.find("총") == std::string_view::npos)
+    if (std::none_of(std::begin(TOTAL_WORDS), std::end(TOTAL_WORDS),
+                     [&](const auto& total) {
+                         return all.find(total.first.substr(total.first.size() - 3)) != std::string_view::npos;
+                     }) &&
+        all.find("총") == std::string_view::npos)
         return std::nullopt;
     if (all.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
     // "총 합계": 총 before a total word is part of it.
@@ -86,11 +88,15 @@ std::optional<TotalLine> read_total_line(std::string_view line) {
     // one, adds what is above.
     std::string_view asked = all;
     std::size_t asked_end = all.size();
-    while (!asked.empty() && (asked.back() == ':' || asked.back() == '=' || asked.back() == ' ')) asked.remove_suffix(1);
+    while (!asked.empty() && (asked.back() == ':' || asked.back() == '=' || asked.back() == ' '))
+        asked.remove_suffix(1);
     if (asked.size() < all.size()) asked_end = asked.size();
-    const auto offset_of = [&](std::size_t in_all) { return static_cast<std::size_t>(all.data() - line.data()) + in_all; };
+    const auto offset_of = [&](std::size_t in_all) {
+        return static_cast<std::size_t>(all.data() - line.data()) + in_all;
+    };
     const bool before_label = asked.starts_with("총 ") && is_label(asked.substr(std::string_view("총").size()));
-    const bool after_label = asked.ends_with(" 총") && is_label(asked.substr(0, asked.size() - std::string_view(" 총").size()));
+    const bool after_label =
+        asked.ends_with(" 총") && is_label(asked.substr(0, asked.size() - std::string_view(" 총").size()));
     if (asked == "총" || before_label || after_label)
         return TotalLine{TotalWord::Grand, offset_of(asked_end), offset_of(all.size()), false};
     return std::nullopt;

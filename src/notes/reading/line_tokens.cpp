@@ -20,10 +20,11 @@ constexpr std::string_view DATE_WORDS[] = {"시간", "개월", "일간", "년", 
 // A floor, a building or a house number ("3층", "101동", "1203호") is a name, not a count.
 // Longer words first where one begins another ("개입" before "개").
 constexpr std::string_view COUNTER_WORDS[] = {
-    "마리", "인분", "그릇", "차례", "가지", "켤레", "송이", "포기", "봉지", "상자", "박스", "조각", "접시", "세트",
-    "묶음", "자루", "다스", "개입", "페이지", "캡슐", "개", "명", "잔", "장", "권", "회", "건", "대", "병", "박",
-    "살", "쪽", "통", "봉", "팩", "벌", "줄", "곳", "알", "캔", "판", "인", "보", "모", "근", "단", "평", "매",
-    "망", "부", "종", "채", "롤", "포", "쌍", "짝", "정"};
+    "마리", "인분", "그릇", "차례", "가지", "켤레", "송이",   "포기", "봉지", "상자", "박스", "조각",
+    "접시", "세트", "묶음", "자루", "다스", "개입", "페이지", "캡슐", "개",   "명",   "잔",   "장",
+    "권",   "회",   "건",   "대",   "병",   "박",   "살",     "쪽",   "통",   "봉",   "팩",   "벌",
+    "줄",   "곳",   "알",   "캔",   "판",   "인",   "보",     "모",   "근",   "단",   "평",   "매",
+    "망",   "부",   "종",   "채",   "롤",   "포",   "쌍",     "짝",   "정"};
 // Native numerals, read only before a counter: "다섯 개", "두 잔", "한잔".
 constexpr std::pair<std::string_view, char> NATIVE_NUMERALS[] = {
     {"다섯", '5'}, {"여섯", '6'}, {"일곱", '7'}, {"여덟", '8'}, {"아홉", '9'},
@@ -37,9 +38,9 @@ struct Lexer {
     bool split_joined;
     std::vector<Token> tokens;
     enum class Prefix { None, Won, Foreign } prefix = Prefix::None;
-    std::string_view prefix_text = {};               // a foreign prefix as written: "$", "USD"
+    std::string_view prefix_text = {};                // a foreign prefix as written: "$", "USD"
     std::size_t sign_begin = std::string_view::npos;  // where a sign prefix ("₩", "$") began
-    std::size_t latin_end = std::string_view::npos;  // where the last Latin word ended
+    std::size_t latin_end = std::string_view::npos;   // where the last Latin word ended
 
     bool at(std::size_t i, std::string_view what) const { return starts_at(s, i, what); }
     bool digit(std::size_t i) const { return i < s.size() && is_ascii_digit(s[i]); }
@@ -217,7 +218,8 @@ struct Lexer {
         std::string plain(written.substr(0, i));
         std::size_t groups = 0;
         while (i >= 1 && i <= 3 + 4 * groups && i + 4 <= written.size() && written[i] == '.' &&
-               all_ascii_digits(written.substr(i + 1, 3)) && (i + 4 == written.size() || !is_ascii_digit(written[i + 4]))) {
+               all_ascii_digits(written.substr(i + 1, 3)) &&
+               (i + 4 == written.size() || !is_ascii_digit(written[i + 4]))) {
             plain.append(written.substr(i + 1, 3));
             i += 4;
             ++groups;
@@ -276,7 +278,8 @@ struct Lexer {
     // "$15.99/년", "50,000원/월", "3만원/인": what a price is for, no division.
     std::size_t per_unit(std::size_t end) const {
         if (!at(end, "/")) return end;
-        static constexpr std::string_view UNITS[] = {"년", "월", "일", "주", "인", "명", "개", "회", "건", "시간", "박"};
+        static constexpr std::string_view UNITS[] = {"년", "월", "일", "주",   "인", "명",
+                                                     "개", "회", "건", "시간", "박"};
         for (const std::string_view unit : UNITS) {
             if (at(end + 1, unit) && !hangul_at(end + 1 + unit.size())) return end + 1 + unit.size();
         }
@@ -293,9 +296,9 @@ struct Lexer {
     }
 
     static bool is_measure_unit(std::string_view unit) {
-        static constexpr std::string_view UNITS[] = {"m",   "cm", "mm",  "km", "g",  "kg", "t",   "ml",  "L",
-                                                     "l",   "M",  "T",   "GB", "TB", "EA", "ea", "kWh", "kwh",
-                                                     "W",   "kW", "p",   "P",  "pcs", "set", "box"};
+        static constexpr std::string_view UNITS[] = {"m", "cm", "mm", "km", "g",   "kg",  "t",  "ml",  "L",
+                                                     "l", "M",  "T",  "GB", "TB",  "EA",  "ea", "kWh", "kwh",
+                                                     "W", "kW", "p",  "P",  "pcs", "set", "box"};
         return std::find(std::begin(UNITS), std::end(UNITS), unit) != std::end(UNITS);
     }
 
@@ -338,7 +341,8 @@ struct Lexer {
             static constexpr std::string_view GLUED[] = {"개", "명", "잔", "장", "권", "병", "살", "곳", "벌"};
             if (!word_after(end, COUNTER_WORDS, probe, false, &counter)) return std::nullopt;
             const bool one_syllable = counter.size() == 3;
-            if (one_syllable && !at(end, " ") && std::find(std::begin(GLUED), std::end(GLUED), counter) == std::end(GLUED))
+            if (one_syllable && !at(end, " ") &&
+                std::find(std::begin(GLUED), std::end(GLUED), counter) == std::end(GLUED))
                 return std::nullopt;
             WrittenNumber read;
             read.value.digits = digit == '0' ? "10" : std::string(1, digit);

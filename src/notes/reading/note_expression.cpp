@@ -27,9 +27,9 @@ struct NoteValue {
     std::string text;  // the calculator's text; a quantity's as written, for the history
     Money money = Money::Plain;
     std::string currency;
-    std::string percent;  // a Rate's number: "10" for "10%"
-    bool counted = false; // a count ("3박"): never a rate of exchange
-    Quantity quantity;    // a date, a duration, days or an area, calculated here
+    std::string percent;   // a Rate's number: "10" for "10%"
+    bool counted = false;  // a count ("3박"): never a rate of exchange
+    Quantity quantity;     // a date, a duration, days or an area, calculated here
     bool fine = true;
     std::string_view unclear;  // why two values cannot be joined: the line has no result
 };
@@ -298,7 +298,8 @@ struct NoteExpression {
         if (!r.operand(sk[pos])) return failed();
         // "1통 2,990": the count names what the amount is for; "2L x 6병 5,490" multiplies
         // counts, and the price stands apart.
-        const bool multiplied = pos > 0 && (at(pos - 1).kind == TokenKind::Times || at(pos - 1).kind == TokenKind::Divide);
+        const bool multiplied =
+            pos > 0 && (at(pos - 1).kind == TokenKind::Times || at(pos - 1).kind == TokenKind::Divide);
         if (!multiplied && labels_figure(r, sk[pos]) && pos + 1 < sk.size() && r.operand(sk[pos + 1])) ++pos;
         const std::size_t index = sk[pos++];
         used.push_back(index);

@@ -40,8 +40,7 @@ std::string foreign_text(std::string_view figure, std::string_view currency) {
 std::string in_cents(std::string value, std::string_view currency) {
     const std::size_t point = value.find('.');
     const CurrencyRate* rate = currency_rate(currency_code(currency));
-    if (point != std::string::npos && point + 2 == value.size() && (rate == nullptr || rate->cents))
-        value += '0';
+    if (point != std::string::npos && point + 2 == value.size() && (rate == nullptr || rate->cents)) value += '0';
     return value;
 }
 

@@ -37,7 +37,7 @@ struct NoteResult {
     ResultUnit unit = ResultUnit::Number;
     std::string currency;  // foreign money's sign or word as written: "$", "엔", "USD"; none for won
     AmountWriting writing = {};
-    std::string won;  // foreign money's value in won at the rate a line above sets; none without one
+    std::string won;       // foreign money's value in won at the rate a line above sets; none without one
     bool grouped = false;  // its line writes figures with thousands commas, and so is it written
 };
 

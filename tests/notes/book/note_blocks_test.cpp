@@ -84,7 +84,8 @@ TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
         std::string status;
     } rows[] = {
         // A month, a day or a time of day labels its line: no figure passed over.
-        {"12월 7일 점심 12,000원\n커피 2잔 9,000원\n오후 3시 택시 8,300원", "29300", "3개를 더했습니다 (개수 1개 제외)"},
+        {"12월 7일 점심 12,000원\n커피 2잔 9,000원\n오후 3시 택시 8,300원", "29300",
+         "3개를 더했습니다 (개수 1개 제외)"},
         {"월세 55만원\n관리비 12만 3천원\n전기 3만 2,500원", "705500", "3개를 더했습니다"},
         {"사과 3개\n배 2개", "5", "2개를 더했습니다"},
         {"식비 98,500\n커피 4,500원 A4 2장", "103000", "2개를 더했습니다 (개수 1개 제외)"},

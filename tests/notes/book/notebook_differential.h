@@ -25,12 +25,12 @@ struct LineEdit {
 };
 
 inline std::string describe(const LineReading& r) {
-    std::string out = std::to_string(static_cast<int>(r.kind)) + std::to_string(static_cast<int>(r.total)) + "|" +
-                      r.value + std::to_string(static_cast<int>(r.unit)) + "|" + r.defines + "|" + r.unknown + "|" +
-                      r.currency + "|" + r.won + "|" + r.gives + (r.continues ? "|c" : "|") +
-                      (r.sets_rate ? r.sets_rate->currency + r.sets_rate->won : "") + "|" + r.echoes +
-                      (r.signed_item ? std::to_string(static_cast<int>(*r.signed_item)) : "") + (r.unread ? "|u" : "|") +
-                      (r.parted ? "p" : "") + (r.writing.in_man ? "m" : "") + (r.writing.won ? "w" : "");
+    std::string out =
+        std::to_string(static_cast<int>(r.kind)) + std::to_string(static_cast<int>(r.total)) + "|" + r.value +
+        std::to_string(static_cast<int>(r.unit)) + "|" + r.defines + "|" + r.unknown + "|" + r.currency + "|" + r.won +
+        "|" + r.gives + (r.continues ? "|c" : "|") + (r.sets_rate ? r.sets_rate->currency + r.sets_rate->won : "") +
+        "|" + r.echoes + (r.signed_item ? std::to_string(static_cast<int>(*r.signed_item)) : "") +
+        (r.unread ? "|u" : "|") + (r.parted ? "p" : "") + (r.writing.in_man ? "m" : "") + (r.writing.won ? "w" : "");
     for (const std::string& use : r.uses) out += use + ",";
     for (const Figure& f : r.figures)
         out += " " + f.value + std::to_string(static_cast<int>(f.role)) + (f.used ? "u" : "");
@@ -104,10 +104,10 @@ private:
 // Pieces typed into a line, and lines put in whole: the words and marks that change
 // what a line is and what the lines below it add up to.
 inline constexpr std::string_view TYPED[] = {
-    "합계",   "소계", "총액 ", "a",  "b",     "위",    " = ",   " * ", "+ ",     "- ",        "× ",
-    "12,000", "5",    "$",     "원", "만",    " ",     "%",     ":",   "x 3",    "/ 4",       "오늘",
-    "일",     "시간", "~",     "D-", "12월 ", "09:00", "㎡ 평", "엔",  "부가세", " = 1,380원",
-    "번호 ",  "98500", "- 쿠폰 ", "+ 용돈 ", ", ", "."};
+    "합계",   "소계",       "총액 ", "a",     "b",       "위",      " = ",   " * ",   "+ ",    "- ",
+    "× ",     "12,000",     "5",     "$",     "원",      "만",      " ",     "%",     ":",     "x 3",
+    "/ 4",    "오늘",       "일",    "시간",  "~",       "D-",      "12월 ", "09:00", "㎡ 평", "엔",
+    "부가세", " = 1,380원", "번호 ", "98500", "- 쿠폰 ", "+ 용돈 ", ", ",    "."};
 inline constexpr std::string_view LINES[] = {"a = 5",
                                              "b = a + 2",
                                              "합계",

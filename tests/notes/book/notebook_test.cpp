@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "notes/book/notebook.h"
-#include "notes/shown_plainly.h"
 #include "notes/book/notebook_differential.h"
+#include "notes/shown_plainly.h"
 
 namespace numvora {
 namespace {
@@ -173,13 +173,21 @@ TEST(NoteBook, ANewDayReadsAgainTheLinesThatAskedForToday) {
 // read: a total never takes a number that names a thing (none is a multiple of 1,000), and
 // shows nothing over a line it could not read.
 TEST(NoteBook, RandomNotesNeverAddWhatTheyCannotRead) {
-    static constexpr std::string_view AMOUNTS[] = {"점심 12,000", "커피 4,000원", "택시 8천원",     "- 쿠폰 3,000",
-                                                   "교통 1만 2천원", "관리비 12만원", "+ 환불 2,000",   "식비 98000",
-                                                   "3개 x 2,000원", "₩5,000",       "1/n 하면 30,000원"};
-    static constexpr std::string_view NAMING[] = {"회원번호 88120777", "좌석 23",         "KE081 게이트 15",
-                                                  "판교로 256번길 25", "카드번호 뒷자리 4777", "입사 2019",
-                                                  "당첨번호 7, 12, 23, 31", "차량번호 12가 3456", "현관 비번 #1234*",
-                                                  "5호선 2번 출구",    "사물함 17번",     "회원번호: 88120457"};
+    static constexpr std::string_view AMOUNTS[] = {
+        "점심 12,000",  "커피 4,000원", "택시 8천원",    "- 쿠폰 3,000", "교통 1만 2천원",   "관리비 12만원",
+        "+ 환불 2,000", "식비 98000",   "3개 x 2,000원", "₩5,000",       "1/n 하면 30,000원"};
+    static constexpr std::string_view NAMING[] = {"회원번호 88120777",
+                                                  "좌석 23",
+                                                  "KE081 게이트 15",
+                                                  "판교로 256번길 25",
+                                                  "카드번호 뒷자리 4777",
+                                                  "입사 2019",
+                                                  "당첨번호 7, 12, 23, 31",
+                                                  "차량번호 12가 3456",
+                                                  "현관 비번 #1234*",
+                                                  "5호선 2번 출구",
+                                                  "사물함 17번",
+                                                  "회원번호: 88120457"};
     static constexpr std::string_view UNREAD[] = {"택시 12, 300원", "커피 4.5원", "점심 12,000 저녁 15,000",
                                                   "주차 1,0000원", "신용대출 5천"};
     const char* long_run = std::getenv("NUMVORA_LONG");
@@ -193,7 +201,7 @@ TEST(NoteBook, RandomNotesNeverAddWhatTheyCannotRead) {
             const std::size_t kind = pick(6);
             const bool reads_not = kind == 0;
             unread = unread || reads_not;
-            text += reads_not ? UNREAD[pick(std::size(UNREAD))]
+            text += reads_not  ? UNREAD[pick(std::size(UNREAD))]
                     : kind < 3 ? NAMING[pick(std::size(NAMING))]
                                : AMOUNTS[pick(std::size(AMOUNTS))];
             text += '\n';

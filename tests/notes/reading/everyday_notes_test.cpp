@@ -14,7 +14,6 @@
 namespace numvora {
 namespace {
 
-
 TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
     const struct {
         std::string text;

@@ -76,8 +76,8 @@ std::string canonical(std::string_view written) {
         if (text.ends_with(won)) text.erase(text.size() - won.size());
     }
     static constexpr std::pair<std::string_view, std::string_view> CURRENCIES[] = {
-        {"달러", "USD"}, {"$", "USD"}, {"USD", "USD"}, {"엔", "JPY"},  {"¥", "JPY"}, {"€", "EUR"}, {"유로", "EUR"},
-        {"위안", "CNY"}, {"£", "GBP"}, {"파운드", "GBP"}, {"바트", "THB"}, {"동", "VND"}};
+        {"달러", "USD"}, {"$", "USD"},    {"USD", "USD"}, {"엔", "JPY"},     {"¥", "JPY"},    {"€", "EUR"},
+        {"유로", "EUR"}, {"위안", "CNY"}, {"£", "GBP"},   {"파운드", "GBP"}, {"바트", "THB"}, {"동", "VND"}};
     std::string code;
     for (const auto& [form, name] : CURRENCIES) {
         if (text.starts_with(form) || text.ends_with(form)) {
@@ -133,7 +133,8 @@ TEST(FreshNotes, EveryLineAndTotalAsItsWriterExpected) {
             const std::string shown = book.shown(line, {}).value_or("");
             const std::string& expected = note.expected[line];
             EXPECT_TRUE(shown.empty() == expected.empty() && (shown.empty() || canonical(shown) == canonical(expected)))
-                << note.title << "\n" << book.text(line) << "\nshows \"" << shown << "\", expected \"" << expected << "\"";
+                << note.title << "\n"
+                << book.text(line) << "\nshows \"" << shown << "\", expected \"" << expected << "\"";
         }
         if (!note.selection) continue;
         const NotesSum sum = book.selection_total(0, note.text);
