@@ -251,7 +251,8 @@ NotesSum ResultSum::sum() const {
 }
 
 bool ends_blocks(BlockMark line, BlockMark above) {
-    return line.word == TotalWord::Grand || (line.empty && !above.empty && above.word == TotalWord::None);
+    return line.word == TotalWord::Grand || line.word == TotalWord::Labelled ||
+           (line.empty && !above.empty && above.word == TotalWord::None);
 }
 
 std::optional<std::string> BlockTally::take(const LineReading& reading, bool empty, std::string_view text) {
@@ -268,6 +269,8 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
     } else if (!empty) {
         block_.take(reading, text);
         if (reading.has_result()) shown = reading.value;
+    } else if (chain_) {
+        gap_ = true;
     }
     if (ends_blocks(mark, above_)) *this = {};
     above_ = mark;
@@ -276,7 +279,7 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
 
 NotesSum BlockTally::total(TotalWord word) const {
     NotesSum own = block_.sum();
-    if (word != TotalWord::Grand || !chain_) return own;
+    if (!chain_ || word == TotalWord::Sub || (word == TotalWord::Labelled && gap_)) return own;
     ResultSum sections = *chain_;
     sections.take_section(own);
     return sections.sum();

@@ -135,6 +135,7 @@ public:
 private:
     ResultSum block_;                 // the results since the block or section began
     std::optional<ResultSum> chain_;  // the 소계 results of the sections above
+    bool gap_ = false;                // an empty line since they began
     BlockMark above_;
 };
 

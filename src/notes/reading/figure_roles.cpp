@@ -139,10 +139,21 @@ bool names_something(const Reading& r, std::size_t i) {
 
 // "2사이트 x 45,000", "배관 8m x 20,000": a multiplication apart from the figure; glued,
 // "햇반210g*12" names a pack.
+// Both sides of the multiplication are lengths: a size.
+bool measure_across(const Reading& r, std::size_t i) {
+    const std::vector<Token>& t = r.tokens;
+    const auto length = [&](std::size_t k) { return k < t.size() && r.number(k) && t[k].marks.length; };
+    return t[i].marks.length && ((i >= 2 && t[i - 1].kind == TokenKind::Times && length(i - 2)) ||
+                                 (i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && length(i + 2)));
+}
+
 bool beside_times(const Reading& r, std::size_t i) {
     const std::vector<Token>& t = r.tokens;
+    // A division counts so only in a line with money: "360km / 9km x 1,720".
+    bool money = false;
+    for (const Token& token : t) money = money || token.marks.won || token.marks.grouped || token.marks.unit;
     const auto multiplies = [&](std::size_t k) {
-        return t[k].kind == TokenKind::Times || t[k].kind == TokenKind::Divide;
+        return t[k].kind == TokenKind::Times || (t[k].kind == TokenKind::Divide && money);
     };
     return (i > 0 && multiplies(i - 1) && t[i - 1].end != t[i].begin) ||
            (i + 1 < t.size() && multiplies(i + 1) && t[i].spaced_after);
@@ -159,12 +170,24 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
                            : FigureRole::Amount;
     }
     // "2사이트 x 45,000", "배관 8m x 20,000": beside a multiplication, a figure with a word
-    // of its own counts what it multiplies.
-    if (m.measure && beside_times(r, i)) return FigureRole::Count;
-    if (m.name || m.unclear || names_something(r, i)) return FigureRole::Name;
-    // "1조 6명", "2조": a team, not a trillion, unless 원 or more of the figure follows.
-    if (m.large_unit && !m.won && text_of(r, i).ends_with("조") && r.tokens[i].value.size() <= 14)
+    // of its own counts what it multiplies; two such are a size ("7m x 50m").
+    if (m.measure && beside_times(r, i)) return measure_across(r, i) ? FigureRole::Name : FigureRole::Count;
+    // "초6", "고1", "중2": digits glued to a word make a name of it.
+    if (i > 0 && r.tokens[i - 1].kind == TokenKind::Word && r.tokens[i - 1].end == r.tokens[i].begin && plain(m) &&
+        !m.plain_long) {
+        r.tokens[i].marks.name = true;
         return FigureRole::Name;
+    }
+    if (m.name || m.unclear || names_something(r, i)) return FigureRole::Name;
+    // "1조 6명", "2조": a team, not a trillion, unless 원 or more of the figure follows; beside
+    // a multiplication a count of sets ("튀김기 2조 x 1,450,000").
+    if (m.large_unit && !m.won && text_of(r, i).ends_with("조") && r.tokens[i].value.size() <= 14) {
+        const std::string_view written = text_of(r, i);
+        r.tokens[i].value = std::string(written.substr(0, written.size() - 3));
+        r.tokens[i].marks.name = r.tokens[i].marks.measure = true;
+        r.tokens[i].marks.large_unit = r.tokens[i].marks.unit = false;
+        return beside_times(r, i) ? FigureRole::Count : FigureRole::Name;
+    }
     // "신용대출 5천", "권리금 5천": 천 or 백 alone there may be of won or of 만원.
     if (m.unit && !m.large_unit && !m.won && after_ten_thousands_word(r, i)) {
         r.tokens[i].marks.unclear = true;

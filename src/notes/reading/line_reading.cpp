@@ -333,7 +333,7 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
 }  // namespace
 
 bool is_note_name(std::string_view word) {
-    if (word.empty() || read_total_line(word) || is_previous_word(word) || word == "원") return false;
+    if (word.empty() || read_total_line(word, false) || is_previous_word(word) || word == "원") return false;
     const notes_detail::WrittenNumber number = notes_detail::read_written_number(word, 0, true);
     if (number.end == word.size()) return false;  // "만", "오천"
     for (std::size_t pos = 0; pos < word.size();) {

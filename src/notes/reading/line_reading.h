@@ -56,7 +56,8 @@ enum class LineKind : std::uint8_t {
     Total,       // 합계, 소계, 총계 …: the sum of the results above it
 };
 
-enum class TotalWord : std::uint8_t { None, Sub, Grand };  // 소계 and every other total word
+// 소계, a total named by a label before it ("공제 합계", "카드값 총"), and every other total word.
+enum class TotalWord : std::uint8_t { None, Sub, Grand, Labelled };
 
 // How a line that opens with "- " or "+ " before a word reads ("- 쿠폰 5,000", "+ 용돈
 // 100,000"), decided by the lines around it:
@@ -188,6 +189,8 @@ struct TotalLine {
     std::size_t line_end = 0;
     bool value = false;  // a value follows the word: an old result, or an amount ("총액 128,000원")
 };
-std::optional<TotalLine> read_total_line(std::string_view line);
+// with_results: words that name what a block comes to ("잔액", "실수령") count too; a name
+// may be one of them.
+std::optional<TotalLine> read_total_line(std::string_view line, bool with_results = true);
 
 }  // namespace numvora

@@ -54,7 +54,7 @@ std::optional<TotalLine> total_at(std::string_view line, std::string_view all, s
 
 }  // namespace
 
-std::optional<TotalLine> read_total_line(std::string_view line) {
+std::optional<TotalLine> read_total_line(std::string_view line, bool with_results) {
     const std::string_view all = trim_white_space(line);
     // Most lines hold no total word's last syllable, and are passed at a look.
     if (std::none_of(std::begin(TOTAL_WORDS), std::end(TOTAL_WORDS),
@@ -74,15 +74,33 @@ std::optional<TotalLine> read_total_line(std::string_view line) {
             break;
         }
     }
-    // "수입 합계", "지급합계": after a label, one of the words of two syllables or more.
+    // "수입 합계", "지급합계", "월 합": after a label, one of the words of two syllables or
+    // more, or 합 set apart. A label says what it adds: the sections right above it, never
+    // across an empty line.
     for (const auto& [word, kind] : TOTAL_WORDS) {
-        if (word.size() < 6) continue;
+        if (word.size() < 6 && word != "합") continue;
         for (std::size_t at = all.rfind(word); at != std::string_view::npos && at > 0;
              at = at == 0 ? std::string_view::npos : all.rfind(word, at - 1)) {
             const std::string_view label = trim_white_space(all.substr(0, at));
-            if (label.empty() || !is_label(label)) continue;
-            if (auto total = total_at(line, all, at, word, kind)) return total;
+            if (label.empty() || !is_label(label) || (word.size() < 6 && all[at - 1] != ' ')) continue;
+            // 소계 stays a section, 총계 and its kind stay grand totals; 합계 after a label adds
+            // what that label names.
+            const bool grand = word.starts_with("총");
+            const TotalWord labelled = kind == TotalWord::Sub ? kind : grand ? TotalWord::Grand : TotalWord::Labelled;
+            if (auto total = total_at(line, all, at, word, labelled)) return total;
         }
+    }
+    if (!with_results) return std::nullopt;
+    // "잔액", "남은돈", "실수령": a word alone on its line that names what a block comes to.
+    static constexpr std::string_view RESULT_WORDS[] = {"잔액",   "남은돈", "남은 돈", "실수령", "실수령액",
+                                                        "순수익", "차액",   "결제액",  "실결제", "총예산",
+                                                        "평가액", "세후",   "세전",    "예상"};
+    std::string_view alone = all;
+    while (!alone.empty() && (alone.back() == ':' || alone.back() == '=' || alone.back() == ' '))
+        alone.remove_suffix(1);
+    if (std::find(std::begin(RESULT_WORDS), std::end(RESULT_WORDS), alone) != std::end(RESULT_WORDS)) {
+        const auto at = static_cast<std::size_t>(all.data() - line.data());
+        return TotalLine{TotalWord::Grand, at + alone.size(), at + all.size(), false};
     }
     // "총", "총 =", "총 대출", "카드값 총", "올해 4분기 총": 총 alone, before a label or after
     // one, adds what is above.
@@ -98,7 +116,8 @@ std::optional<TotalLine> read_total_line(std::string_view line) {
     const bool after_label =
         asked.ends_with(" 총") && is_label(asked.substr(0, asked.size() - std::string_view(" 총").size()));
     if (asked == "총" || before_label || after_label)
-        return TotalLine{TotalWord::Grand, offset_of(asked_end), offset_of(all.size()), false};
+        return TotalLine{after_label ? TotalWord::Labelled : TotalWord::Grand, offset_of(asked_end),
+                         offset_of(all.size()), false};
     return std::nullopt;
 }
 

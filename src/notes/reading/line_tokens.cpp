@@ -162,8 +162,9 @@ struct Lexer {
         std::size_t joined_end = end;
         for (std::optional<std::size_t> n = joiner(joined_end); n && digit(joined_end + *n); n = joiner(joined_end)) {
             const char c = s[joined_end];
-            // "120만/6개월": money over something is a division, never a date.
-            if (c == '/' && (marks.unit || marks.grouped || marks.won)) break;
+            // "120만/6개월", "16000/4": money over something, or digits no date begins
+            // with, make a division.
+            if (c == '/' && (marks.unit || marks.grouped || marks.won || read.end - begin > 4)) break;
             only_dashes = only_dashes && c == '-';
             only_operators = only_operators && (c == '-' || c == '/');
             joined.joined_by_point = joined.joined_by_point || c == '.';
@@ -271,6 +272,7 @@ struct Lexer {
             const std::size_t word = end;
             while (letter(end) || digit(end)) ++end;
             marks.measure = is_measure_unit(s.substr(word, end - word));
+            marks.length = is_length_unit(s.substr(word, end - word));
         }
         return end;
     }
@@ -292,6 +294,10 @@ struct Lexer {
         std::size_t end = i;
         while (letter(end)) ++end;
         const std::string_view unit = s.substr(i, end - i);
+        return unit == "m" || unit == "cm" || unit == "mm" || unit == "M";
+    }
+
+    static bool is_length_unit(std::string_view unit) {
         return unit == "m" || unit == "cm" || unit == "mm" || unit == "M";
     }
 
@@ -424,7 +430,7 @@ struct Lexer {
                 const WrittenNumber read = read_written_number(s, i, true);
                 if (read.end > i && read.words_only && read.unit) {
                     NumberMarks probe;
-                    static constexpr std::string_view WON[] = {"원"};
+                    static constexpr std::string_view WON[] = {"원권", "원"};
                     if (word_after(read.end, WON, probe, true)) {
                         i = number(i, read);
                         continue;

@@ -36,20 +36,22 @@ enum class TokenKind : std::uint8_t {
 
 // How a figure is written; its meaning follows from these.
 struct NumberMarks {
-    bool grouped = false;          // a thousands comma
-    bool plain_long = false;       // four or more digits, no comma, no unit
-    bool unit = false;             // 십 백 천 만 억 조 or a Hangul number word
-    bool large_unit = false;       // 만, 억 or 조 among them: a result of it is written so too
-    bool won = false;              // ₩, ￦ or 원
-    bool foreign = false;          // $, 달러, USD, ¥, 엔, €, 유로 …
-    bool percent = false;          // "%" right after it
-    bool counter = false;          // a counter word after it: 잔, 명, 개 …
-    bool date = false;             // a date, time or duration word after it, or 오전/오후 before
-    bool clock = false;            // among them a time of day: "3시", "30분", "오후 3", "12:30"
-    bool name = false;             // fused with letters: "2차", "S24", "16인치", "B-2"
-    bool identifier = false;       // a number that names something: "회원번호 88120457", "#1234", "12가 3456"
-    bool measure = false;          // among them, a word or a unit that counts: "2사이트", "8m", "12자루"
-    bool joined = false;           // digits joined like a date, a phone number, a time or a version
+    bool grouped = false;     // a thousands comma
+    bool plain_long = false;  // four or more digits, no comma, no unit
+    bool unit = false;        // 십 백 천 만 억 조 or a Hangul number word
+    bool large_unit = false;  // 만, 억 or 조 among them: a result of it is written so too
+    bool won = false;         // ₩, ￦ or 원
+    bool foreign = false;     // $, 달러, USD, ¥, 엔, €, 유로 …
+    bool percent = false;     // "%" right after it
+    bool counter = false;     // a counter word after it: 잔, 명, 개 …
+    bool date = false;        // a date, time or duration word after it, or 오전/오후 before
+    bool clock = false;       // among them a time of day: "3시", "30분", "오후 3", "12:30"
+    bool name = false;        // fused with letters: "2차", "S24", "16인치", "B-2"
+    bool identifier = false;  // a number that names something: "회원번호 88120457", "#1234", "12가 3456"
+    bool measure = false;
+    bool length = false;  // among them a length: two multiplied are a size ("7m x 50m")          // among them, a word
+                          // or a unit that counts: "2사이트", "8m", "12자루"
+    bool joined = false;  // digits joined like a date, a phone number, a time or a version
     bool joined_by_point = false;  // among the joiners, a "." ("1.000.000", "3.14.15")
     bool range_joined = false;     // joined by "-" with a unit, a comma or 원: "3만-5만", "1,000-2,000원"
     bool leading_zero = false;     // "06236": a code

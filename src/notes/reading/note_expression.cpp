@@ -60,6 +60,11 @@ NoteValue quantity_value_of(Quantity quantity, std::string text) {
     return value;
 }
 
+NoteValue as_won(NoteValue value) {
+    value.money = Money::Won;
+    return value;
+}
+
 // An operator between a quantity and another value: durations add and multiply with a
 // count or an hourly wage ("1시간 45분 + 50분", "6시간 30분 x 10,030원"), a date takes
 // days and gives the days to another ("오늘 + 100일", "2026-12-25 - 오늘"). Nothing else.
@@ -106,6 +111,15 @@ NoteValue joined_quantities(char sign, const NoteValue& left, const NoteValue& r
     const bool duration_left = duration != nullptr;
     const NoteValue& factor = duration_left ? right : left;
     if (!duration_left) duration = other_duration;
+    // "14.5시간 x 10320": a bare figure of a thousand or more times hours is a wage.
+    if (sign == '*' && factor.money == Money::Plain && !factor.counted && !is_quantity(factor.quantity)) {
+        const std::optional<std::string> plain = computed(factor);
+        double wage = 0.0;
+        if (plain) std::from_chars(plain->data(), plain->data() + plain->size(), wage);
+        if (wage >= 1000)
+            return duration_left ? joined_quantities(sign, left, as_won(right), text)
+                                 : joined_quantities(sign, as_won(left), right, text);
+    }
     const bool over = sign == '/' && duration_left && factor.money == Money::Plain;
     // "월급 2,500,000 / 209시간": money an hour.
     if (sign == '/' && !duration_left && duration != nullptr && factor.money == Money::Won && duration->minutes != 0) {

@@ -193,6 +193,11 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
         const bool asked = b < t.size() ? t[b].kind == TokenKind::Equals : asks;
         // "월세" alone on its line shows its value.
         const bool alone = t.size() == 1;
+        // "4명이면 위 x 4": 위, prev and ans beside an operator are the result above, whatever
+        // labels the segment.
+        if (figure && !of_rate && b < t.size() && is_operator(t[b].kind) && b > a && t[b - 1].kind == TokenKind::Word &&
+            is_previous_word(body.substr(t[b - 1].begin, t[b - 1].end - t[b - 1].begin)))
+            word = b - 1, figure = false;
         if (word && (!figure || of_rate) && (beside_operator || asked || alone || of_rate)) {
             std::string_view text = body.substr(t[*word].begin, t[*word].end - t[*word].begin);
             // "월 회비 x 12": two words a line above defines together.

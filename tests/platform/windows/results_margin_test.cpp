@@ -255,7 +255,7 @@ TEST_F(ResultsMarginTest, NamesFollowTheirDefinitions) {
         SendMessageW(window, WM_COMMAND, ids::MEMO_EVALUATE, 0);
     };
     f9_on_line(3);
-    EXPECT_NE(window_text(memo()).find(L"월세 * 12 = 7,200,000"), std::wstring::npos);
+    EXPECT_NE(window_text(memo()).find(L"월세 * 12 = 720만원"), std::wstring::npos);
     f9_on_line(4);
     EXPECT_EQ(window_text(state().status_label()), L"'난방비'를 찾을 수 없습니다");
 }
