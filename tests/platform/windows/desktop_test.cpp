@@ -15,12 +15,12 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/commands/settings_commands.h"
 #include "platform/windows/desktop/hot_key.h"
 #include "platform/windows/desktop/run_entry.h"
 #include "platform/windows/desktop/tray_icon.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
+#include "platform/windows/state/window_preferences.h"
 #include "platform/windows/timers/timers.h"
 #include "storage/document.h"
 #include "ui/settings_dialog.h"
@@ -287,7 +287,13 @@ TEST_F(DesktopTest, TheSettingsDialogsOkAndCancel) {
     EXPECT_EQ(run_entry(), L"");
 
     settings(IDOK, change_all);
-    Preferences chosen{true, 150, {HOT_KEY_CTRL | HOT_KEY_SHIFT, 'K'}, true, true, true, true};
+    const Preferences chosen{.hot_key = {HOT_KEY_CTRL | HOT_KEY_SHIFT, 'K'},
+                             .tray_icon = true,
+                             .close_to_tray = true,
+                             .start_with_windows = true,
+                             .results_margin = true,
+                             .amounts_in_man = true,
+                             .memo_zoom = 150};
     EXPECT_EQ(preferences_of(state()), chosen);
     EXPECT_EQ(data_file("preferences.txt"), format_preferences(chosen));
     EXPECT_GT(state().margin->width, 0);
