@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Takes the README's pictures of the margin of line results: Numvora.exe under Wine on
-# a private Xvfb display, notes with names and a total with the margin on, in the light and the
-# dark theme, each on a fresh data folder. Writes docs/numvora-margin-light.png and
-# docs/numvora-margin-dark.png. Look at them before committing them.
+# Takes the pictures of the margin of line results (the README's first picture and the
+# user's guide's): Numvora.exe under Wine on a private Xvfb display, notes with names and
+# a total with the margin on, in the light and the dark theme, each on a fresh data
+# folder. Writes docs/numvora-margin-light.png and docs/numvora-margin-dark.png. Look at
+# them before committing them.
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."

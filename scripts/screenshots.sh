@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Takes the README's pictures: Numvora.exe under Wine on a private Xvfb display, in the
-# light and the dark theme and under high contrast, with a few calculations (grouped), a
-# memo and a selected operand, each on a fresh data folder, and the memo's own menu
-# opened with a right click. Writes docs/numvora-light.png, docs/numvora-dark.png,
-# docs/numvora-contrast.png, docs/numvora-menu.png and docs/numvora-find-bar.png (the
-# find bar with a Hangul word found), and docs/numvora-hours.png (the margin beside hours,
-# a D-day and 평; the D-day counts from the day it is taken). Look at them before
-# committing them.
+# Takes the pictures of the user's guide (docs/guide.md): Numvora.exe under Wine on a
+# private Xvfb display, in the light and the dark theme and under high contrast, with a
+# few calculations (grouped), a memo and a selected operand, each on a fresh data folder,
+# and the memo's own menu opened with a right click. Writes docs/numvora-light.png,
+# docs/numvora-dark.png, docs/numvora-contrast.png, docs/numvora-menu.png and
+# docs/numvora-find-bar.png (the find bar with a Hangul word found), and
+# docs/numvora-hours.png (the margin beside hours, a D-day and 평; the D-day counts from
+# the day it is taken). Look at them before committing them.
 # Wine cannot switch high contrast on: that picture is the same window opened by a small
 # host that answers the system's question with "on" and sets the High Contrast Black
 # colours for its run.

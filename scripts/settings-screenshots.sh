@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Takes the README's pictures of the settings dialog: Numvora.exe under Wine on a private
-# Xvfb display, the dialog opened over the window in the light and the dark theme, each
-# on a fresh data folder. Writes docs/numvora-settings-light.png and
+# Takes the user's guide's pictures of the settings dialog: Numvora.exe under Wine on a
+# private Xvfb display, the dialog opened over the window in the light and the dark theme,
+# each on a fresh data folder. Writes docs/numvora-settings-light.png and
 # docs/numvora-settings-dark.png. Look at them before committing them.
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail

@@ -167,7 +167,14 @@ int wmain(int argc, wchar_t** argv) {
         const std::size_t defined = text.find(L" = ", text.size() / 2);
         put_caret(memo, static_cast<std::int32_t>(defined + 4));
         report("keystroke in a name's value and paint, margin on", type_and_scroll(state, steps, 0).typing);
-        std::printf("lines read again by the last keystroke: %zu\n", state.notes->book.last_reread());
+        // The same edit of the line in a book of the memo read anew, which answers how
+        // many lines it read again.
+        const numvora::MemoNotes& notes = *state.notes;
+        numvora::NoteBook book;
+        book.assign(numvora::to_utf8(notes.mirror().text()));
+        const std::size_t line = notes.line_of(static_cast<std::int32_t>(defined + 4));
+        std::printf("lines a keystroke in it reads again: %zu\n",
+                    book.replace(line, 1, std::string(book.text(line)) + "1"));
     }
     std::vector<double> recompute;
     for (int i = 0; i < steps; ++i) recompute.push_back(timed([&] { numvora::refresh_results_margin(state); }));

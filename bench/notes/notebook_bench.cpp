@@ -53,8 +53,7 @@ void keystrokes(benchmark::State& state, numvora::NoteBook& book, std::size_t mi
     std::size_t reread = 0;
     bool odd = false;
     for (auto _ : state) {
-        book.replace(middle, 1, (odd = !odd) ? line + "1" : line);
-        reread += book.last_reread();
+        reread += book.replace(middle, 1, (odd = !odd) ? line + "1" : line);
     }
     state.counters["lines read"] = static_cast<double>(reread) / static_cast<double>(state.iterations());
 }
@@ -66,11 +65,7 @@ void line_breaks(benchmark::State& state, numvora::NoteBook& book, std::size_t m
     std::size_t reread = 0;
     bool odd = false;
     for (auto _ : state) {
-        if ((odd = !odd))
-            book.replace(middle, 1, broken);
-        else
-            book.replace(middle, 2, line);
-        reread += book.last_reread();
+        reread += (odd = !odd) ? book.replace(middle, 1, broken) : book.replace(middle, 2, line);
     }
     state.counters["lines read"] = static_cast<double>(reread) / static_cast<double>(state.iterations());
 }
@@ -107,8 +102,7 @@ void BM_NoteBook_KeystrokeInADefinition(benchmark::State& state) {
     std::size_t reread = 0;
     bool odd = false;
     for (auto _ : state) {
-        book.replace(definition, 1, (odd = !odd) ? line + "1" : line);
-        reread += book.last_reread();
+        reread += book.replace(definition, 1, (odd = !odd) ? line + "1" : line);
     }
     state.counters["lines read"] = static_cast<double>(reread) / static_cast<double>(state.iterations());
 }

@@ -1,4 +1,4 @@
-// The program's window as Windows' high contrast shows it, for the README's picture:
+// The program's window as Windows' high contrast shows it, for the guide's picture:
 // this Wine cannot switch high contrast on, so the window is opened in-process with the
 // system's answer replaced and the "High Contrast Black" system colours set, which are
 // put back at the end.

@@ -1,16 +1,12 @@
 #include "common/korean_particle.h"
 
+#include "common/hangul.h"
 #include "common/unicode.h"
 
 namespace numvora {
 
-namespace {
-
-enum class Ending { Consonant, Vowel, Unknown };
-
-// Digits and Latin letters as they are read: 일 이 삼 …, 엘 엠 엔 알.
 Ending ending_of(char32_t c) {
-    if (c >= 0xAC00 && c <= 0xD7A3) return (c - 0xAC00) % 28 != 0 ? Ending::Consonant : Ending::Vowel;
+    if (is_hangul_syllable(c)) return has_final_consonant(c) ? Ending::Consonant : Ending::Vowel;
     if (c >= U'0' && c <= U'9') {
         // 영 일 이 삼 사 오 육 칠 팔 구; a round number ends in 십, 백, 천 or 만 alike.
         constexpr bool CONSONANT[] = {true, true, false, true, false, false, true, true, true, false};
@@ -22,27 +18,29 @@ Ending ending_of(char32_t c) {
     return Ending::Unknown;
 }
 
-std::string_view object_particle(std::string_view word) {
+std::string particle_after(Ending ending, std::string_view after_consonant, std::string_view after_vowel) {
+    switch (ending) {
+    case Ending::Consonant: return std::string(after_consonant);
+    case Ending::Vowel: return std::string(after_vowel);
+    case Ending::Unknown: break;
+    }
+    std::string both(after_consonant);
+    both += '(';
+    both += after_vowel;
+    both += ')';
+    return both;
+}
+
+std::string quoted_object(std::string_view word) {
     char32_t last = 0;
     for (std::size_t pos = 0; pos < word.size();) {
         const char32_t c = decode_utf8(word, pos);
         if (!is_white_space(c)) last = c;
     }
-    switch (ending_of(last)) {
-    case Ending::Consonant: return "을";
-    case Ending::Vowel: return "를";
-    case Ending::Unknown: break;
-    }
-    return "을(를)";
-}
-
-}  // namespace
-
-std::string quoted_object(std::string_view word) {
     std::string out = "'";
     out += word;
     out += "'";
-    out += object_particle(word);
+    out += particle_after(ending_of(last), "을", "를");
     return out;
 }
 

@@ -139,4 +139,10 @@ bool is_letter_or_digit(char32_t c) {
     return true;
 }
 
+std::string_view first_scalars(std::string_view text, std::size_t count) {
+    std::size_t pos = 0;
+    for (; pos < text.size() && count > 0; --count) decode_utf8(text, pos);
+    return text.substr(0, pos);
+}
+
 }  // namespace numvora

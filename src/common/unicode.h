@@ -85,6 +85,9 @@ constexpr bool is_white_space(char32_t c) {
 // and the full-width forms' punctuation are not.
 bool is_letter_or_digit(char32_t c);
 
+// The text's first count scalars (all of it when shorter): a long text named by its start.
+std::string_view first_scalars(std::string_view text, std::size_t count);
+
 // Removes White_Space scalars from both ends.
 std::string_view trim_white_space(std::string_view text);
 

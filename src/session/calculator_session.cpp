@@ -5,6 +5,7 @@
 #include "calculator/evaluate.h"
 #include "calculator/number_format.h"
 #include "calculator/tokenizer.h"
+#include "common/korean_particle.h"
 #include "common/unicode.h"
 #include "notes/figures/money_expression.h"
 
@@ -18,12 +19,10 @@ bool has_visible_character(std::string_view text) {
     return false;
 }
 
-// 은 after a final consonant, 는 otherwise: a Hangul syllable by its last sound, the
-// letters l, m, n and r as they are read (엘, 엠, 엔, 알).
-std::string_view topic_particle(char32_t c) {
-    if (c >= 0xAC00 && c <= 0xD7A3) return (c - 0xAC00) % 28 != 0 ? "은" : "는";
-    if (std::u32string_view(U"lmnrLMNR").find(c) != std::u32string_view::npos) return "은";
-    return "는";
+// 은 after a final consonant, 는 otherwise (a sign, as 는).
+std::string topic_particle(char32_t c) {
+    const Ending ending = ending_of(c);
+    return particle_after(ending == Ending::Unknown ? Ending::Vowel : ending, "은", "는");
 }
 
 // The box names the character it cannot read; one that shows as nothing is not named.

@@ -1,5 +1,6 @@
 #include "ui/settings_dialog.h"
 
+#include "common/korean_particle.h"
 #include "ui/layout/dpi_scale.h"
 
 namespace numvora {
@@ -26,10 +27,8 @@ std::string_view object_particle(std::string_view name) {
     for (const std::string_view consonant : ENDS_IN_CONSONANT)
         if (name == consonant) return "을";
     if (name.starts_with("0x")) return "을(를)";
-    // 영 일 이 삼 사 오 육 칠 팔 구, and 십 for a name ending in 0 alike.
-    constexpr std::string_view BY_LAST_DIGIT[] = {"을", "을", "를", "을", "를", "를", "을", "을", "을", "를"};
     const char last = name.empty() ? ' ' : name.back();
-    if (last >= '0' && last <= '9') return BY_LAST_DIGIT[last - '0'];
+    if (last >= '0' && last <= '9') return ending_of(static_cast<char32_t>(last)) == Ending::Consonant ? "을" : "를";
     return "를";
 }
 

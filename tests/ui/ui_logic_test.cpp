@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,6 +30,7 @@
 #include "ui/memo/memo_zoom.h"
 #include "ui/memo/text_search.h"
 #include "ui/menu_item.h"
+#include "ui/part_order.h"
 #include "ui/settings_dialog.h"
 #include "ui/shortcuts.h"
 #include "ui/tab_order.h"
@@ -447,6 +450,27 @@ TEST(MenuItem, StatesFollowTheWindow) {
     for (const auto& row : rows) {
         EXPECT_EQ(state(row.id, row.facts), row.enabled_checked) << row.window << ", item " << row.id;
     }
+}
+
+// A table of parts is in order when each part stands below every part it needs.
+TEST(PartOrder, APartStandsBelowWhatItNeeds) {
+    struct Part {
+        char id = 0;
+        std::array<char, 2> needs{};
+    };
+    const struct {
+        const char* table;
+        std::vector<Part> parts;
+        bool in_order;
+    } rows[] = {
+        {"each below what it needs", {{'a'}, {'b', {'a'}}, {'c', {'b', 'a'}}}, true},
+        {"two dependent parts swapped", {{'b', {'a'}}, {'a'}}, false},
+        {"the first need above it, the second below", {{'b'}, {'c', {'b', 'a'}}, {'a'}}, false},
+        {"a part that needs itself", {{'a', {'a'}}}, false},
+        {"a need that no part is", {{'a', {'z'}}}, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(parts_follow_their_needs(std::span<const Part>(row.parts)), row.in_order) << row.table;
 }
 
 TEST(MemoZoom, KeysAndWheelStepWithinTheBounds) {

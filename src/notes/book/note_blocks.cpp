@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "common/korean_particle.h"
 #include "common/unicode.h"
 #include "notes/figures/written_number.h"
 #include "notes/reading/line_tokens.h"
@@ -25,6 +26,7 @@ void add_passed(PassedFigures& to, const PassedFigures& from) {
     to.foreign.insert(to.foreign.end(), from.foreign.begin(), from.foreign.end());
     to.areas += from.areas;
     to.several += from.several;
+    to.totals += from.totals;
 }
 
 std::size_t at(SumOf of) { return static_cast<std::size_t>(of); }
@@ -67,7 +69,8 @@ std::vector<std::string_view> note_lines(std::string_view text) {
 
 void ResultSum::pass_over(const Figure& figure) {
     switch (figure.role) {
-    case FigureRole::DateTime:
+    // "12월 가계부", "2024년 연봉": a month or a year labels a line; no figure was passed.
+    case FigureRole::DateTime: break;
     case FigureRole::Duration:
     case FigureRole::Date:
     case FigureRole::Days: ++passed_.dates; break;
@@ -90,7 +93,7 @@ void ResultSum::pass(std::size_t PassedFigures::*figures) {
 }
 
 void ResultSum::add(Entry entry) {
-    sums_[at(entry.of)] += value_of(entry.in_won());
+    sums_[at(entry.of)] += value_of(entry.in_won()) - entry.counted;
     ++counts_[at(entry.of)];
     entries_.push_back(std::move(entry));
     last_ = Last::Entry;
@@ -100,16 +103,37 @@ void ResultSum::take_back(Last last) {
     if (last == Last::Passed) --(passed_.*last_passed_);
     if (last != Last::Entry) return;
     const Entry& entry = entries_.back();
-    sums_[at(entry.of)] -= value_of(entry.in_won());
+    sums_[at(entry.of)] -= value_of(entry.in_won()) - entry.counted;
     --counts_[at(entry.of)];
     entries_.pop_back();
 }
 
-void ResultSum::take(const LineReading& reading) {
+void ResultSum::take(const LineReading& reading, std::string_view text) {
     // "점심 12,000 / + 커피 4,500": the chain is worth 16,500 once, not 12,000 more.
-    if (reading.continues) take_back(last_);
+    double counted = 0.0;
+    if (reading.continues && last_ == Last::Total && reading.kind != LineKind::Total) {
+        ++passed_.totals;
+        return;
+    }
+    if (reading.continues) {
+        if (last_ == Last::Entry) counted = entries_.back().counted;
+        take_back(last_);
+    }
     last_ = Last::Nothing;
-    if (reading.kind == LineKind::Total) return;
+    if (reading.kind == LineKind::Total) {
+        last_ = Last::Total;
+        return;
+    }
+    if (reading.unread && unread_.empty()) {
+        const std::string_view line = trim_white_space(text);
+        unread_ = line.empty() ? std::string("?") : std::string(line);
+    }
+    // "예산 = 500만원 / 예산 / - 항공 180만원": the name alone adds nothing new where its
+    // definition was added, and the chain on it adds what it changed.
+    if (!reading.echoes.empty() && reading.currency.empty() &&
+        std::find(defined_.begin(), defined_.end(), reading.echoes) != defined_.end())
+        counted = value_of(reading.value);
+    if (!reading.defines.empty() && reading.has_result()) defined_.push_back(reading.defines);
     if (reading.has_result()) {
         switch (reading.unit) {
         case ResultUnit::Date:
@@ -117,15 +141,16 @@ void ResultSum::take(const LineReading& reading) {
         case ResultUnit::Days: pass(&PassedFigures::dates); break;
         case ResultUnit::Pyeong:
         case ResultUnit::SquareMetre: pass(&PassedFigures::areas); break;
-        case ResultUnit::Duration: add({reading.value, SumOf::Durations, false, false, {}, {}, {}}); break;
+        case ResultUnit::Percent: pass(&PassedFigures::rates); break;
+        case ResultUnit::Duration: add({reading.value, counted, SumOf::Durations, false, false, {}, {}, {}}); break;
         case ResultUnit::Number:
         case ResultUnit::Money:
-            add({reading.value, reading.kind == LineKind::Count ? SumOf::Counts : SumOf::Amounts,
+            add({reading.value, counted, reading.kind == LineKind::Count ? SumOf::Counts : SumOf::Amounts,
                  reading.unit == ResultUnit::Money, reading.grouped, reading.writing, reading.currency, reading.won});
             break;
         }
     }
-    if (reading.kind != LineKind::Expression && reading.amounts > 1) ++passed_.several;
+    if (reading.kind != LineKind::Expression && (reading.amounts > 1 || reading.parted)) ++passed_.several;
     for (const Figure& figure : reading.figures) {
         if (!figure.used) pass_over(figure);
     }
@@ -134,11 +159,11 @@ void ResultSum::take(const LineReading& reading) {
 void ResultSum::take_figures(const LineReading& reading) {
     for (const Figure& figure : reading.figures) {
         if (figure.role == FigureRole::Amount)
-            add({figure.value, SumOf::Amounts, true, reading.grouped, {}, {}, {}});
+            add({figure.value, 0.0, SumOf::Amounts, true, reading.grouped, {}, {}, {}});
         else if (figure.role == FigureRole::Count)
-            add({figure.value, SumOf::Counts, false, reading.grouped, {}, {}, {}});
+            add({figure.value, 0.0, SumOf::Counts, false, reading.grouped, {}, {}, {}});
         else if (figure.role == FigureRole::Duration)
-            add({figure.value, SumOf::Durations, false, false, {}, {}, {}});
+            add({figure.value, 0.0, SumOf::Durations, false, false, {}, {}, {}});
         else
             pass_over(figure);
     }
@@ -147,12 +172,13 @@ void ResultSum::take_figures(const LineReading& reading) {
 void ResultSum::take_section(const NotesSum& section) {
     const bool money = section.unit == ResultUnit::Money;
     if (!section.currency.empty()) {
-        add({section.value, section.of, money, section.grouped, section.writing, section.currency, section.won});
+        add({section.value, 0.0, section.of, money, section.grouped, section.writing, section.currency, section.won});
     } else {
         for (const std::string& value : section.added)
-            add({value, section.of, money, section.grouped, section.writing, {}, {}});
+            add({value, 0.0, section.of, money, section.grouped, section.writing, {}, {}});
     }
     add_passed(passed_, section.passed);
+    if (unread_.empty()) unread_ = section.unread;
     last_ = Last::Nothing;
 }
 
@@ -193,21 +219,31 @@ NotesSum ResultSum::sum() const {
         if (std::optional<NotesSum> foreign = foreign_sum(out)) return *std::move(foreign);
     }
     bool money = false;
-    std::optional<AmountWriting> writing;
+    // In 만 where every line added writes money so; with 원 where the lines write it: a
+    // total under "8만 5,000원" is "58만 1,800원".
+    bool in_man = true;
+    bool won = false;
     for (const Entry& entry : entries_) {
         if (entry.of != out.of) continue;
         if (entry.in_won().empty()) {
             out.passed.foreign.push_back({entry.value, ResultUnit::Money, entry.currency, {}, {}});
             continue;
         }
-        out.added.push_back(entry.in_won());
+        // A name alone adds nothing new where its definition was added.
+        if (entry.counted != 0.0 && value_of(entry.in_won()) == entry.counted) continue;
+        out.added.push_back(entry.counted == 0.0
+                                ? entry.in_won()
+                                : notes_detail::note_value_text(value_of(entry.in_won()) - entry.counted));
         out.grouped = out.grouped || entry.grouped;
         money = money || entry.money;
-        // Taken only where every line added writes money alike.
-        writing = !writing || *writing == entry.writing ? entry.writing : AmountWriting{};
+        in_man = in_man && entry.writing.in_man;
+        won = won || entry.writing.won;
     }
     if (!out.added.empty()) out.value = notes_detail::note_value_text(sums_[at(out.of)]);
-    out.writing = writing.value_or(AmountWriting{});
+    out.unread = unread_;
+    // "호텔 $120 / 식비 85,000원": won and foreign money with no rate make no one sum.
+    if (!out.unread.empty() || (!out.added.empty() && money && !out.passed.foreign.empty())) out.value.clear();
+    out.writing = {in_man && !out.added.empty(), won};
     out.unit = out.of == SumOf::Durations ? ResultUnit::Duration : money ? ResultUnit::Money : ResultUnit::Number;
     return out;
 }
@@ -216,7 +252,7 @@ bool ends_blocks(BlockMark line, BlockMark above) {
     return line.word == TotalWord::Grand || (line.empty && !above.empty && above.word == TotalWord::None);
 }
 
-std::optional<std::string> BlockTally::take(const LineReading& reading, bool empty) {
+std::optional<std::string> BlockTally::take(const LineReading& reading, bool empty, std::string_view text) {
     const BlockMark mark{empty, empty || reading.kind != LineKind::Total ? TotalWord::None : reading.total};
     std::optional<std::string> shown;
     if (mark.word != TotalWord::None) {
@@ -228,7 +264,7 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
         block_ = {};
         if (!sum.value.empty()) shown = std::move(sum.value);
     } else if (!empty) {
-        block_.take(reading);
+        block_.take(reading, text);
         if (reading.has_result()) shown = reading.value;
     }
     if (ends_blocks(mark, above_)) *this = {};
@@ -244,10 +280,6 @@ NotesSum BlockTally::total(TotalWord word) const {
     return sections.sum();
 }
 
-NotesSum selection_total(std::string_view text) {
-    return selection_total(text, [](std::size_t, std::string_view line) { return read_line(line); });
-}
-
 NotesSum selection_total(std::string_view text, const LineReader& read) {
     const std::vector<std::string_view> lines = note_lines(text);
     ResultSum sum;
@@ -255,12 +287,12 @@ NotesSum selection_total(std::string_view text, const LineReader& read) {
         const LineReading reading = read(0, text);
         if (reading.kind == LineKind::Expression)
             sum.take(reading);
-        else if (reading.kind != LineKind::Total)
+        else if (reading.kind != LineKind::Total && !reading.parted)
             sum.take_figures(reading);
         return sum.sum();
     }
     for (std::size_t i = 0; i < lines.size(); ++i)
-        sum.take(is_empty_line(lines[i]) ? LineReading{} : read(i, lines[i]));
+        sum.take(is_empty_line(lines[i]) ? LineReading{} : read(i, lines[i]), lines[i]);
     return sum.sum();
 }
 
@@ -275,15 +307,25 @@ std::string sum_expression(const std::vector<std::string>& values) {
 }
 
 std::string total_status_text(const NotesSum& sum) {
-    if (sum.added.empty()) return "더할 숫자가 없습니다";
-    std::string text = std::to_string(sum.added.size()) + "개를 더했습니다";
+    if (!sum.unread.empty()) {
+        // A long line is named by its start.
+        std::string line(first_scalars(sum.unread, 24));
+        if (line.size() < sum.unread.size()) line += "…";
+        return quoted_object(line) + " 읽지 못해 합계를 내지 않았습니다";
+    }
+    if (sum.value.empty() && !sum.passed.foreign.empty() && sum.of == SumOf::Amounts)
+        return "외화 " + foreign_text(sum.passed.foreign) + "의 환율이 없어 합계를 내지 않았습니다";
+    // Also with nothing added, what was passed over says why.
+    std::string text =
+        sum.added.empty() ? "더할 숫자가 없습니다" : std::to_string(sum.added.size()) + "개를 더했습니다";
     const std::pair<std::size_t, std::string_view> kinds[] = {{sum.passed.dates, "날짜·시간"},
                                                               {sum.passed.counts, "개수"},
                                                               {sum.passed.rates, "비율"},
                                                               {sum.passed.ranges, "범위"},
                                                               {sum.passed.foreign.size(), "외화"},
                                                               {sum.passed.areas, "면적"},
-                                                              {sum.passed.several, "금액이 둘 이상인 줄"}};
+                                                              {sum.passed.several, "금액이 둘 이상인 줄"},
+                                                              {sum.passed.totals, "합계에서 이어진 줄"}};
     std::string passed;
     for (const auto& [n, name] : kinds) {
         if (n == 0) continue;

@@ -34,6 +34,7 @@ struct PassedFigures {
     std::vector<NoteResult> foreign;  // foreign money no rate makes won, each as written
     std::size_t areas = 0;
     std::size_t several = 0;  // lines with more than one amount and no operator
+    std::size_t totals = 0;   // lines that go on from a total ("합계 / x 12")
 };
 
 // What a sum adds: the amounts where there are any, else the durations, else the counts.
@@ -51,8 +52,11 @@ struct NotesSum {
     std::string currency;
     std::string won;
     PassedFigures passed;
+    // A line with money on it that could not be read: the sum gives no figure, and the
+    // status line names the line.
+    std::string unread;
 
-    NoteResult result() const { return {value, unit, currency, writing, won}; }
+    NoteResult result() const { return {value, unit, currency, writing, won, grouped}; }
 };
 
 // Line results in the making: amounts and counts apart, and what was passed over.
@@ -60,7 +64,8 @@ class ResultSum {
 public:
     // The next line: an empty line (a default reading) or a total line adds nothing and
     // ends a chain; a line that goes on from the one above takes the place of its result.
-    void take(const LineReading& reading);
+    // text: the line as written, for the status line when it could not be read.
+    void take(const LineReading& reading, std::string_view text = {});
     // The amounts of one line's figures: a selection inside a line.
     void take_figures(const LineReading& reading);
     // A 소계's sum as a section of a grand total: what it added and what it passed over.
@@ -71,6 +76,8 @@ public:
 private:
     struct Entry {
         std::string value;
+        // Counted already: a name alone whose definition this sum added, and the chain on it.
+        double counted = 0.0;
         SumOf of = SumOf::Amounts;
         bool money = false;
         bool grouped = false;
@@ -80,7 +87,9 @@ private:
         // What it adds into a won total; nothing for foreign money without a rate.
         const std::string& in_won() const { return currency.empty() ? value : won; }
     };
-    enum class Last : std::uint8_t { Nothing, Entry, Passed };  // what the line above gave
+    // What the line above gave: nothing, an entry, a figure passed over, or a total (whose
+    // chain, "합계 / x 12", is made of sums already).
+    enum class Last : std::uint8_t { Nothing, Entry, Passed, Total };
     void pass_over(const Figure& figure);
     void pass(std::size_t PassedFigures::*figures);
     void add(Entry entry);
@@ -88,6 +97,8 @@ private:
     std::optional<NotesSum> foreign_sum(NotesSum out) const;
     void take_back(Last last);
     std::vector<Entry> entries_;
+    std::vector<std::string> defined_;  // the names whose definitions were added
+    std::string unread_;
     Last last_ = Last::Nothing;
     std::size_t PassedFigures::*last_passed_ = nullptr;
     PassedFigures passed_;
@@ -114,11 +125,12 @@ class BlockTally {
 public:
     // Takes the next line and gives its result: a total line's sum, or the line's own.
     // empty: nothing but white space on it.
-    std::optional<std::string> take(const LineReading& reading, bool empty);
+    std::optional<std::string> take(const LineReading& reading, bool empty, std::string_view text = {});
     // What a total line with this word would add here (status and all).
     NotesSum total(TotalWord word) const;
-    // Whether a total line here would add anything.
-    bool has_result() const { return !block_.empty() || chain_.has_value(); }
+    // Whether a total line here would add anything of its own section: "일시불 소계 438,220"
+    // under an earlier 소계 is an amount, named.
+    bool has_result() const { return !block_.empty(); }
 
 private:
     ResultSum block_;                 // the results since the block or section began
@@ -130,10 +142,8 @@ private:
 std::vector<std::string_view> note_lines(std::string_view text);
 
 // The total of a selection: the results of the lines it covers (total lines are sums
-// already and are passed over), or within one line, the amounts it covers.
-NotesSum selection_total(std::string_view text);
-// The same with each of its lines read by read(n, line): the nth line of the selection,
-// with the names above it.
+// already and are passed over), or within one line, the amounts it covers; each of its
+// lines read by read(n, line): the nth line of the selection, with the names above it.
 using LineReader = std::function<LineReading(std::size_t, std::string_view)>;
 NotesSum selection_total(std::string_view text, const LineReader& read);
 
@@ -141,7 +151,7 @@ NotesSum selection_total(std::string_view text, const LineReader& read);
 std::string sum_expression(const std::vector<std::string>& values);
 
 // The status line after a total: "3개를 더했습니다 (날짜·시간 3개, 개수 1개 제외)", or
-// "더할 숫자가 없습니다".
+// "더할 숫자가 없습니다 (면적 1개 제외)".
 std::string total_status_text(const NotesSum& sum);
 
 }  // namespace numvora

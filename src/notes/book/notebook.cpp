@@ -47,8 +47,25 @@ public:
     }
     std::optional<std::string> line_above() const override {
         previous_ = true;
-        if (line_ == 0 || book_.line_at(line_ - 1).empty) return std::nullopt;
+        if (line_ == 0 || book_.line_at(line_ - 1).traits.empty) return std::nullopt;
         return value_text(book_.line_at(line_ - 1));
+    }
+    std::optional<ParagraphFacts> paragraph() const override {
+        if (line_ >= book_.size()) return std::nullopt;
+        paragraph_ = true;
+        return book_.line_at(line_).paragraph;
+    }
+    SignedItems signed_items() const override {
+        previous_ = true;
+        if (line_ > 0 && line_ <= book_.size()) {
+            const Line& above = book_.line_at(line_ - 1);
+            // A run of such lines reads as its first one does.
+            if (above.reading.signed_item && (above.traits.plus_item || above.traits.minus_item))
+                return *above.reading.signed_item;
+            if (above.result && goes_on_from(above)) return SignedItems::Chain;
+        }
+        const std::optional<ParagraphFacts> facts = paragraph();
+        return facts && facts->plus_items ? SignedItems::Signs : SignedItems::List;
     }
     bool block_has_result() const override {
         block_ = true;
@@ -65,14 +82,25 @@ public:
         if (!definition) return std::nullopt;
         return book_.line_at(*definition).reading.sets_rate->won;
     }
-    void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_}; }
+    void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_, paragraph_}; }
 
 private:
+    // A result a "- " item under it goes on from: money, a number or hours, not a count,
+    // a date or an area ("회비 정산 3명" heads a list).
+    static bool goes_on_from(const Line& above) {
+        const ResultUnit unit = above.written.unit;
+        return above.reading.kind != LineKind::Count &&
+               (unit == ResultUnit::Money || unit == ResultUnit::Number || unit == ResultUnit::Duration);
+    }
+
     // A result as the lines below take it: foreign money with its currency after a space,
     // a date, days or a duration as it shows.
     static std::optional<std::string> value_text(const Line& line) {
         if (!line.result) return std::nullopt;
         if (!line.written.currency.empty()) return *line.result + " " + line.written.currency;
+        // Money keeps how its line writes it: "5000000 만원" reads back in 만, with 원.
+        if (line.written.unit == ResultUnit::Money && (line.written.writing.in_man || line.written.writing.won))
+            return *line.result + " " + (line.written.writing.in_man ? "만" : "") + (line.written.writing.won ? "원" : "");
         if (line.written.unit == ResultUnit::Number || line.written.unit == ResultUnit::Money) return line.result;
         return result_text({*line.result, line.written.unit, {}, {}, {}}, false);
     }
@@ -83,6 +111,7 @@ private:
     mutable bool previous_ = false;
     mutable bool block_ = false;
     mutable bool today_ = false;
+    mutable bool paragraph_ = false;
 };
 
 void NoteBook::assign(std::string_view text) {
@@ -96,7 +125,7 @@ void NoteBook::assign(std::string_view text) {
     replace(0, 0, text);
 }
 
-void NoteBook::replace(std::size_t first, std::size_t count, std::string_view text) {
+std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_view text) {
     first = std::min(first, size());
     count = std::min(count, size() - first);
     // What the old lines defined: the lines below that took it look again.
@@ -108,26 +137,93 @@ void NoteBook::replace(std::size_t first, std::size_t count, std::string_view te
         names.insert(names.end(), gone.begin(), gone.end());
     }
     const std::vector<std::string_view> added = note_lines(text);
+    // What the paragraph around a change holds stays as it was where no line came or went
+    // empty and the change adds and takes away no money and no "+ " item: most keystrokes.
+    LineTraits gone, come;
+    bool kept_paragraphs = true;
+    ParagraphFacts held;
+    for (std::size_t line = first; line < first + count; ++line) {
+        const Line& old = line_at(line);
+        kept_paragraphs = kept_paragraphs && !old.traits.empty;
+        gone.money = gone.money || old.traits.money;
+        gone.plus_item = gone.plus_item || old.traits.plus_item;
+        gone.total = gone.total || old.traits.total;
+        held = old.paragraph;
+    }
+    if (count == 0) {
+        // Lines put in between two lines of one paragraph.
+        kept_paragraphs = first > 0 && first < size() && !line_at(first - 1).traits.empty &&
+                          !line_at(first).traits.empty;
+        if (kept_paragraphs) held = line_at(first - 1).paragraph;
+    }
     lay(first, count, added);
     const std::size_t last = first + added.size() - 1;
+    for (std::size_t line = first; line <= last; ++line) {
+        const LineTraits& traits = line_at(line).traits;
+        kept_paragraphs = kept_paragraphs && !traits.empty;
+        come.money = come.money || traits.money;
+        come.plus_item = come.plus_item || traits.plus_item;
+        come.total = come.total || traits.total;
+    }
+    kept_paragraphs =
+        kept_paragraphs && gone.money == come.money && gone.plus_item == come.plus_item && gone.total == come.total;
     pend_from_ = last + 1;
     reread_ = 0;
     pending_.clear();
+    std::size_t from = first;
+    if (kept_paragraphs) {
+        for (std::size_t line = first; line <= last; ++line) line_at(line).paragraph = held;
+    } else {
+        from = settle_paragraphs(first, last);
+    }
     // Below the change: the names the removed lines defined, the result above, the block.
     follow(last, true, names);
     follow_block(last);
-    for (std::size_t line = first; line <= last; ++line) read_again(line);
+    for (std::size_t line = from; line <= last; ++line) read_again(line);
     read_pending();
+    return reread_;
 }
 
-void NoteBook::set_today(std::optional<DayNumber> today) {
-    if (today == today_) return;
+std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
+    // From the paragraph above the change to the one below it: a line that came or went
+    // empty may have joined or parted them.
+    std::size_t top = first;
+    while (top > 0 && !line_at(top - 1).traits.empty) --top;
+    std::size_t bottom = last;
+    while (bottom + 1 < size() && !line_at(bottom + 1).traits.empty) ++bottom;
+    std::size_t from = first;
+    for (std::size_t start = top; start <= bottom;) {
+        std::size_t end = start;
+        ParagraphFacts facts;
+        for (; end <= bottom && !line_at(end).traits.empty; ++end) {
+            facts.money = facts.money || line_at(end).traits.money;
+            facts.plus_items = facts.plus_items || line_at(end).traits.plus_item;
+            facts.totals = facts.totals || line_at(end).traits.total;
+        }
+        for (std::size_t line = start; line < end; ++line) {
+            Line& at = line_at(line);
+            if (at.paragraph == facts) continue;
+            at.paragraph = facts;
+            if (!at.asked.paragraph) continue;
+            if (line < first)
+                from = std::min(from, line);
+            else if (line > last)
+                pend(line);
+        }
+        start = std::max(end, start + 1);
+    }
+    return from;
+}
+
+std::size_t NoteBook::set_today(std::optional<DayNumber> today) {
+    if (today == today_) return 0;
     today_ = today;
     pend_from_ = 0;
     reread_ = 0;
     pending_.clear();
     for (const Handle line : today_takers_) pending_.insert(order_.place(line));
     read_pending();
+    return reread_;
 }
 
 void NoteBook::read_pending() {
@@ -141,6 +237,9 @@ void NoteBook::read_pending() {
 std::optional<NoteResult> NoteBook::note_result(std::size_t line) const {
     const Line& at = line_at(line);
     if (!at.result) return std::nullopt;
+    // "로고 시안 3종", "혈압약 1알": a count on its own says nothing a figure beside it would;
+    // a total of counts, and a count asked for with "=", show.
+    if (at.reading.kind == LineKind::Count && !at.reading.asks) return std::nullopt;
     return at.written;
 }
 
@@ -175,7 +274,10 @@ void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::
         Line& line = line_at(first + i);
         line = Line{};
         line.text = std::string(added[i]);
-        line.empty = trim_white_space(added[i]).empty();
+        if (line.text.size() <= LINE_READ_MAX)
+            line.traits = line_traits(line.text);
+        else
+            line.traits.empty = false;
     }
 }
 
@@ -183,6 +285,9 @@ std::vector<std::string> NoteBook::names_of(const Line& line) {
     std::vector<std::string> names;
     const LineReading& reading = line.reading;
     if (!reading.defines.empty()) names.push_back(reading.defines);
+    // "현 월세 = 85만" names 월세 too: the last word is what it is.
+    if (const std::size_t space = reading.defines.rfind(' '); space != std::string::npos)
+        names.push_back(reading.defines.substr(space + 1));
     if (reading.kind == LineKind::Total)
         names.emplace_back(trim_white_space(std::string_view(line.text).substr(0, reading.replace_begin)));
     if (reading.sets_rate) names.push_back(rate_name(reading.sets_rate->currency));
@@ -201,7 +306,7 @@ void NoteBook::read_again(std::size_t line) {
     const NoteResult old_written = std::move(at.written);
     const ScopeAt scope(*this, line);
     // A line too long to read shows nothing: a memo of one huge line stays as quick.
-    at.reading = at.empty || at.text.size() > LINE_READ_MAX ? LineReading{} : read_line(at.text, false, &scope);
+    at.reading = at.traits.empty || at.text.size() > LINE_READ_MAX ? LineReading{} : read_line(at.text, false, &scope);
     scope.asked(at);
     at.result.reset();
     if (at.reading.kind == LineKind::Total) {
@@ -220,7 +325,7 @@ void NoteBook::read_again(std::size_t line) {
     // What the lines below see: the result with its unit and currency, or a rate a name gives.
     const bool changed = at.result != old_result || at.written.unit != old_written.unit ||
                          at.written.currency != old_written.currency || at.reading.gives != old.gives ||
-                         at.reading.sets_rate != old.sets_rate;
+                         at.reading.sets_rate != old.sets_rate || at.reading.signed_item != old.signed_item;
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)
         names.insert(names.end(), now.begin(), now.end());
@@ -279,7 +384,7 @@ void NoteBook::follow_block(std::size_t line) {
 
 BlockMark NoteBook::mark(std::size_t line) const {
     const Line& at = line_at(line);
-    return {at.empty, at.empty || at.reading.kind != LineKind::Total ? TotalWord::None : at.reading.total};
+    return {at.traits.empty, at.traits.empty || at.reading.kind != LineKind::Total ? TotalWord::None : at.reading.total};
 }
 
 bool NoteBook::ends_blocks_at(std::size_t line) const {
@@ -298,14 +403,15 @@ BlockTally NoteBook::tally_before(std::size_t line) const {
     BlockTally tally;
     for (std::size_t i = start; i < line; ++i) {
         const Line& at = line_at(i);
-        tally.take(at.reading, at.empty);
+        tally.take(at.reading, at.traits.empty, at.text);
     }
     return tally;
 }
 
 NotesSum NoteBook::total_at(std::size_t line, std::string_view before_on_line) const {
     BlockTally tally = tally_before(line);
-    if (!trim_white_space(before_on_line).empty()) tally.take(read_at(line, before_on_line, false), false);
+    if (!trim_white_space(before_on_line).empty())
+        tally.take(read_at(line, before_on_line, false), false, before_on_line);
     const TotalWord word = line_at(line).reading.total;
     return tally.total(word == TotalWord::None ? TotalWord::Grand : word);
 }

@@ -27,8 +27,8 @@ public:
     // The whole text anew: a memo read, a document opened, a version restored.
     void assign(std::string_view text);
     // Lines [first, first + count) become the lines of text (a text without a line break
-    // is one line; count may be 0 to insert).
-    void replace(std::size_t first, std::size_t count, std::string_view text);
+    // is one line; count may be 0 to insert). Answers how many lines it read again.
+    std::size_t replace(std::size_t first, std::size_t count, std::string_view text);
 
     std::size_t size() const { return order_.size(); }
     std::string_view text(std::size_t line) const { return line_at(line).text; }
@@ -49,10 +49,9 @@ public:
     // names above it.
     NotesSum selection_total(std::size_t line, std::string_view text) const;
     // Today's date, for "오늘", D-days and dates without a year; none at first, and then
-    // such lines have no result. A change reads again the lines that asked for it.
-    void set_today(std::optional<DayNumber> today);
-    // How many lines the last change read again.
-    std::size_t last_reread() const { return reread_; }
+    // such lines have no result. A change reads again the lines that asked for it, and
+    // answers how many.
+    std::size_t set_today(std::optional<DayNumber> today);
 
 private:
     using Handle = LineOrder::Handle;
@@ -62,6 +61,7 @@ private:
         bool previous = false;  // the result above
         bool block = false;     // its block
         bool today = false;
+        bool paragraph = false;  // what its paragraph holds
         bool operator==(const Asked&) const = default;
     };
     struct Line {
@@ -70,7 +70,8 @@ private:
         std::optional<std::string> result;
         // The result's unit (a total of durations is one), currency, writing and won.
         NoteResult written;
-        bool empty = true;
+        LineTraits traits;
+        ParagraphFacts paragraph;  // of the paragraph it stands in, kept as lines come and go
         Asked asked;
     };
     class ScopeAt;
@@ -84,6 +85,10 @@ private:
 
     // Lines [first, first + count) give way to the added ones, unread.
     void lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added);
+    // The paragraphs around lines [first, last] after a change: each line takes what its
+    // paragraph now holds; the lines that asked and now see otherwise are read again, those
+    // above first from the returned line on. old: the facts the changed lines' paragraphs had.
+    std::size_t settle_paragraphs(std::size_t first, std::size_t last);
     void read_again(std::size_t line);
     void read_pending();
     void follow(std::size_t line, bool result_changed, const std::vector<std::string>& names);

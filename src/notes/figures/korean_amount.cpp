@@ -5,6 +5,7 @@
 
 #include "calculator/number_format.h"
 #include "common/unicode.h"
+#include "notes/figures/korean_words.h"
 
 namespace numvora {
 namespace {
@@ -34,7 +35,8 @@ std::optional<SplitDecimal> split_decimal(std::string_view text) {
 
 // The 만-groups of the integer digits, ones first; the 조 group takes every digit above
 // it. A zero group is empty.
-constexpr std::string_view GROUP_UNITS[] = {"", "만", "억", "조"};
+// A group's unit: none for the ones, then 만, 억 and 조.
+constexpr std::string_view group_unit(std::size_t k) { return k == 0 ? std::string_view() : LARGE_UNITS[k - 1].word; }
 std::array<std::string_view, 4> four_digit_groups(std::string_view whole) {
     std::array<std::string_view, 4> groups;
     for (std::size_t k = 0; k < groups.size() && !whole.empty(); ++k) {
@@ -62,11 +64,22 @@ std::optional<std::string> korean_amount_text(std::string_view value, bool with_
     if (!d) return std::nullopt;
     const std::array<std::string_view, 4> groups = four_digit_groups(d->whole);
     std::string text;
+    // "1억 2,000" reads as 1억 2,000만, as listings write it: a value with no 만 group between
+    // 억 and its last group is written in figures, unless 원 follows to say so.
+    if (!with_won && groups[1].empty() && !groups[0].empty() && !groups[2].empty()) {
+        text = add_thousands_separators(d->whole);
+        if (!d->fraction.empty()) {
+            text += '.';
+            text += d->fraction;
+        }
+        if (d->negative) text.insert(0, 1, '-');
+        return text;
+    }
     for (std::size_t k = groups.size(); k-- > 0;) {
         if (groups[k].empty()) continue;
         if (!text.empty()) text += ' ';
         text += add_thousands_separators(groups[k]);
-        text += GROUP_UNITS[k];
+        text += group_unit(k);
     }
     if (!d->fraction.empty()) {
         if (groups[0].empty()) text += text.empty() ? "0" : " 0";
@@ -94,8 +107,6 @@ Result<std::string, AmountRefusal> amount_in_words(std::string_view value) {
     if (!amount) return fail(amount.error());
     const std::string_view whole = amount->whole;
     if (whole.size() > 16) return fail(AmountRefusal::TooLarge);  // past LARGEST_AMOUNT_IN_WORDS
-    constexpr std::string_view DIGIT_WORDS[] = {"", "일", "이", "삼", "사", "오", "육", "칠", "팔", "구"};
-    constexpr std::string_view SMALL_UNITS[] = {"", "십", "백", "천"};
     const std::array<std::string_view, 4> groups = four_digit_groups(whole);
     std::string words = "일금 ";
     if (whole.empty()) words += "영";
@@ -103,10 +114,11 @@ Result<std::string, AmountRefusal> amount_in_words(std::string_view value) {
         const std::string_view group = groups[k];
         for (std::size_t i = 0; i < group.size(); ++i) {
             if (group[i] == '0') continue;
-            words += DIGIT_WORDS[group[i] - '0'];
-            words += SMALL_UNITS[group.size() - 1 - i];
+            const std::size_t power = group.size() - 1 - i;
+            words += HANGUL_DIGITS[group[i] - '1'];
+            if (power > 0) words += SMALL_UNITS[power - 1].word;
         }
-        if (!group.empty()) words += GROUP_UNITS[k];
+        if (!group.empty()) words += group_unit(k);
     }
     return words + "원정";
 }

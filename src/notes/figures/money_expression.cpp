@@ -3,16 +3,16 @@
 #include <algorithm>
 
 #include "calculator/selection.h"
+#include "common/hangul.h"
 #include "common/unicode.h"
+#include "notes/figures/korean_words.h"
 #include "notes/figures/written_number.h"
 
 namespace numvora {
 namespace {
 
-constexpr char32_t WON_SIGNS[] = {U'₩', U'￦'};
 constexpr std::string_view WON = "원";
 
-bool is_hangul_syllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
 
 char32_t scalar_at(std::string_view s, std::size_t i) { return i < s.size() ? decode_utf8(s, i) : 0; }
 
@@ -33,7 +33,8 @@ Result<std::string, char32_t> read_money_expression(std::string_view text) {
     for (std::size_t i = 0; i < s.size();) {
         std::size_t next = i;
         const char32_t c = decode_utf8(s, next);
-        const bool won_sign = std::find(std::begin(WON_SIGNS), std::end(WON_SIGNS), c) != std::end(WON_SIGNS);
+        const bool won_sign = std::any_of(std::begin(WON_SIGNS), std::end(WON_SIGNS),
+                                          [&](std::string_view sign) { return s.substr(i).starts_with(sign); });
         const std::size_t from = won_sign ? past_spaces(s, next) : i;
         const char32_t first = scalar_at(s, from);
         const notes_detail::WrittenNumber n =

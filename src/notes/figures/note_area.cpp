@@ -17,7 +17,9 @@ constexpr std::int64_t PYEONG_PARTS = 121;
 constexpr std::int64_t MOST_WRITTEN = 1'000'000'000'000;
 
 constexpr std::string_view PYEONG = "평";
-constexpr std::string_view SQUARE_METRE_SIGNS[] = {"㎡", "m²", "m2"};
+constexpr std::string_view SQUARE_METRE_SIGNS[] = {"㎡", "m²", "m2", "제곱미터"};
+// After the area asked about: "84㎡는 몇 평", "32평은 몇 ㎡".
+constexpr std::string_view TOPIC_PARTICLES[] = {"은", "는"};
 
 // The unit written at pos, and where it ends.
 std::optional<std::pair<AreaUnit, std::size_t>> unit_at(std::string_view s, std::size_t pos) {
@@ -31,7 +33,7 @@ std::optional<std::pair<AreaUnit, std::size_t>> unit_at(std::string_view s, std:
 }  // namespace
 
 std::optional<AreaRead> read_area(std::string_view line, std::size_t pos) {
-    const auto number = read_decimal(line, pos);
+    const auto number = read_grouped_decimal(line, pos);
     if (!number || number->value.numerator >= MOST_WRITTEN || number->value.denominator >= MOST_WRITTEN)
         return std::nullopt;
     const auto unit = unit_at(line, number->end);
@@ -47,13 +49,37 @@ std::optional<AreaRead> read_area(std::string_view line, std::size_t pos) {
 std::optional<AreaRead> read_area_conversion(std::string_view line, std::size_t pos) {
     auto read = read_area(line, pos);
     if (!read) return std::nullopt;
-    std::size_t at = skip_spaces(line, read->end);
+    std::size_t after = read->end;
+    for (std::string_view particle : TOPIC_PARTICLES) {
+        if (starts_at(line, after, particle)) after += particle.size();
+    }
+    std::size_t at = skip_spaces(line, after);
     if (starts_at(line, at, "→")) at = skip_spaces(line, at + std::string_view("→").size());
-    const auto unit = at == read->end ? std::nullopt : unit_at(line, at);
-    if (!unit || runs_on(line, unit->second)) return std::nullopt;
+    if (starts_at(line, at, "몇")) at = skip_spaces(line, at + std::string_view("몇").size());
+    const auto unit = at == after ? std::nullopt : unit_at(line, at);
+    if (!unit) return std::nullopt;
+    std::size_t end = unit->second;
+    if (starts_at(line, end, "?")) ++end;
+    if (runs_on(line, end)) return std::nullopt;
     read->unit = unit->first;
-    read->end = unit->second;
+    read->end = end;
     return read;
+}
+
+std::optional<AreaRead> read_area_with_conversion(std::string_view line, std::size_t pos) {
+    const auto read = read_area(line, pos);
+    if (!read) return std::nullopt;
+    std::size_t at = skip_spaces(line, read->end);
+    if (!starts_at(line, at, "(")) return std::nullopt;
+    at = skip_spaces(line, at + 1);
+    if (starts_at(line, at, "약")) at = skip_spaces(line, at + std::string_view("약").size());
+    const auto other = read_area(line, at);
+    if (!other || other->unit == read->unit) return std::nullopt;
+    at = other->end;
+    if (starts_at(line, at, "형")) at += std::string_view("형").size();  // "34평형": a flat's size class
+    at = skip_spaces(line, at);
+    if (!starts_at(line, at, ")")) return std::nullopt;
+    return AreaRead{read->area, read->unit, at + 1};
 }
 
 std::optional<std::string> area_figure(SquareMetres area, AreaUnit unit) {

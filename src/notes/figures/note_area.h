@@ -24,13 +24,19 @@ struct AreaRead {
     std::size_t end = 0;                    // past the unit; a particle after it is the caller's to judge
 };
 
-// An area at pos: "84㎡", "84m²", "84m2", "32평", "84.5㎡"; at most twelve significant
-// digits and eleven decimals.
+// An area at pos: "84㎡", "84m²", "84m2", "84제곱미터", "32평", "84.5㎡"; at most twelve
+// significant digits and eleven decimals.
 std::optional<AreaRead> read_area(std::string_view line, std::size_t pos);
 
-// An area and the unit it is asked in, after white space or an arrow: "84㎡ 평",
-// "84m2 → 평", "32평 ㎡". unit is the one asked for.
+// An area and the unit it is asked in, after white space or an arrow, or in words:
+// "84㎡ 평", "84m2 → 평", "32평 ㎡", "114.9㎡ 몇 평", "32평은 몇 제곱미터?". unit is the one
+// asked for.
 std::optional<AreaRead> read_area_conversion(std::string_view line, std::size_t pos);
+
+// An area with its value in the other unit written after it in parentheses: "84㎡
+// (25.4평)", "32평 (약 105.8㎡)", "84㎡ (34평형)". The area as first written, and end past
+// the parenthesis.
+std::optional<AreaRead> read_area_with_conversion(std::string_view line, std::size_t pos);
 
 // "25.41" in 평, "105.79" in ㎡: two decimals, half rounded up; nothing when too large.
 std::optional<std::string> area_figure(SquareMetres area, AreaUnit unit);

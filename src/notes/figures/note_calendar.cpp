@@ -112,15 +112,55 @@ std::optional<DateRead> read_date(std::string_view line, std::size_t pos, DayNum
     return DateRead{*day, parts->end};
 }
 
+namespace {
+
+constexpr std::string_view D_DAY_WORD = "디데이";
+
+// Past "D-day" in any case, or "디데이", at pos.
+std::optional<std::size_t> d_day_word_end(std::string_view line, std::size_t pos) {
+    if (starts_at(line, pos, D_DAY_WORD)) return pos + D_DAY_WORD.size();
+    const std::string_view word = line.substr(pos, 5);
+    if (word.size() < 5 || (word[0] | 0x20) != 'd' || word[1] != '-') return std::nullopt;
+    if ((word[2] | 0x20) != 'd' || (word[3] | 0x20) != 'a' || (word[4] | 0x20) != 'y') return std::nullopt;
+    return pos + 5;
+}
+
+}  // namespace
+
 std::optional<DateRead> read_d_day(std::string_view line, std::size_t pos, DayNumber today) {
-    if (!starts_at(line, pos, "D-") && !starts_at(line, pos, "d-")) return std::nullopt;
-    std::size_t date = pos + 2;
-    const std::string_view word = line.substr(date, 3);
-    if (word.size() == 3 && (word[0] | 0x20) == 'd' && (word[1] | 0x20) == 'a' && (word[2] | 0x20) == 'y') {
-        date = skip_spaces(line, date + 3);
-        if (date == pos + 5) return std::nullopt;  // "D-day2026-12-25"
+    if (const auto date = read_date(line, pos, today, true)) {
+        const auto mark = d_day_mark_end(line, date->end);
+        if (!mark) return std::nullopt;
+        return DateRead{date->day, *mark};
+    }
+    std::size_t date = pos;
+    if (const auto word = d_day_word_end(line, pos)) {
+        date = skip_spaces(line, *word);
+        if (date == *word) return std::nullopt;  // "D-day2026-12-25"
+    } else if (starts_at(line, pos, "D-") || starts_at(line, pos, "d-")) {
+        date = pos + 2;
+    } else {
+        return std::nullopt;
     }
     return read_date(line, date, today, true);
+}
+
+std::optional<std::size_t> d_day_mark_end(std::string_view line, std::size_t pos) {
+    if (starts_at(line, pos, "까지")) pos += std::string_view("까지").size();
+    std::size_t at = skip_spaces(line, pos);
+    const bool open = starts_at(line, at, "(");
+    if (open) at = skip_spaces(line, at + 1);
+    if (at == pos) return std::nullopt;  // "2026-12-25D-day"
+    const auto word = d_day_word_end(line, at);
+    if (!word) return std::nullopt;
+    at = *word;
+    if (open) {
+        at = skip_spaces(line, at);
+        if (!starts_at(line, at, ")")) return std::nullopt;
+        ++at;
+    }
+    if (runs_on(line, at)) return std::nullopt;
+    return at;
 }
 
 std::optional<DayNumber> add_days(DayNumber date, std::int64_t days) {

@@ -32,9 +32,14 @@ struct DateRead {
 // into more digits or letters ("2026-12-08-1", "12/8/3", "12월 8일간").
 std::optional<DateRead> read_date(std::string_view line, std::size_t pos, DayNumber today, bool month_slash_day);
 
-// The day a D-day counts to, written at pos: "D-day 2026-12-25" or "D-2026-12-25" (also
-// "D-12/25", "D-12월 25일").
+// The day a D-day counts to, written at pos: "D-day 2026-12-25", "디데이 2026-12-25" or
+// "D-2026-12-25" (also "D-12/25", "D-12월 25일"), or the date first with the mark after it
+// (see d_day_mark_end).
 std::optional<DateRead> read_d_day(std::string_view line, std::size_t pos, DayNumber today);
+
+// Past a D-day mark written after a date that ends at pos: " D-day", " (D-Day)", " 디데이",
+// "까지 D-day". Nothing when none follows.
+std::optional<std::size_t> d_day_mark_end(std::string_view line, std::size_t pos);
 
 // The date so many days on (back, when negative), or nothing past the years above.
 std::optional<DayNumber> add_days(DayNumber date, std::int64_t days);

@@ -25,13 +25,27 @@ std::optional<MinutesRead> colon_time(std::string_view s, std::size_t pos) {
     return MinutesRead{hour->value * HOUR + minute->value, minute->end};
 }
 
-// "오전 9시", "오후 6시 30분".
-std::optional<MinutesRead> half_day_time(std::string_view s, std::size_t pos) {
-    const bool morning = starts_at(s, pos, "오전");
-    if (!morning && !starts_at(s, pos, "오후")) return std::nullopt;
-    const auto hour = read_digits(s, skip_spaces(s, pos + std::string_view("오전").size()), 1, 2);
-    if (!hour || hour->value < 1 || hour->value > 12 || !starts_at(s, hour->end, HOUR_WORD)) return std::nullopt;
-    MinutesRead time{(hour->value % 12 + (morning ? 0 : 12)) * HOUR, hour->end + HOUR_WORD.size()};
+// The hour of the day a part of the day makes of "N시", N from 0 to 12; -1 where the
+// two do not go together ("새벽 9시", "밤 5시").
+struct DayPart {
+    std::string_view word;
+    std::int8_t hours[13];
+};
+constexpr DayPart DAY_PARTS[] = {
+    {"오전", {-1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0}},
+    {"오후", {-1, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 12}},
+    {"새벽", {0, 1, 2, 3, 4, 5, 6, -1, -1, -1, -1, -1, 0}},
+    {"아침", {-1, -1, -1, -1, -1, 5, 6, 7, 8, 9, 10, 11, -1}},
+    {"낮", {-1, 13, 14, 15, 16, 17, 18, -1, -1, -1, -1, 11, 12}},
+    {"저녁", {-1, -1, -1, -1, 16, 17, 18, 19, 20, 21, 22, 23, -1}},
+    {"밤", {-1, 1, 2, 3, 4, -1, 18, 19, 20, 21, 22, 23, 0}},
+};
+
+// "9시", "18시 30분": an hour and its minutes, the hour as written.
+std::optional<MinutesRead> hour_time(std::string_view s, std::size_t pos, std::int64_t most_hours) {
+    const auto hour = read_digits(s, pos, 1, 2);
+    if (!hour || hour->value > most_hours || !starts_at(s, hour->end, HOUR_WORD)) return std::nullopt;
+    MinutesRead time{hour->value * HOUR, hour->end + HOUR_WORD.size()};
     const auto minute = read_digits(s, skip_spaces(s, time.end), 1, 2);
     if (minute && starts_at(s, minute->end, MINUTE_WORD)) {
         if (minute->value >= HOUR) return std::nullopt;
@@ -41,29 +55,69 @@ std::optional<MinutesRead> half_day_time(std::string_view s, std::size_t pos) {
     return time;
 }
 
+// "오전 9시", "오후 6시 30분", "밤 12시".
+std::optional<MinutesRead> day_part_time(std::string_view s, std::size_t pos) {
+    for (const DayPart& part : DAY_PARTS) {
+        if (!starts_at(s, pos, part.word)) continue;
+        auto time = hour_time(s, skip_spaces(s, pos + part.word.size()), 12);
+        if (!time) return std::nullopt;
+        const std::int8_t hour = part.hours[time->minutes / HOUR];
+        if (hour < 0) return std::nullopt;
+        time->minutes = hour * HOUR + time->minutes % HOUR;
+        return time;
+    }
+    return std::nullopt;
+}
+
+// Not a time of day: "오후 6시간", "30분간", "9시 5".
+bool goes_on(std::string_view s, std::size_t end) { return runs_on(s, end) || starts_at(s, end, "간"); }
+
+// One side of a span: a clock time, or a bare hour ("9시", "22시", "24시"); ambiguous
+// when an hour up to 12 may be in the evening too.
+struct SpanSide {
+    MinutesRead time;
+    bool ambiguous = false;
+};
+std::optional<SpanSide> span_side(std::string_view s, std::size_t pos) {
+    if (const auto time = read_clock_time(s, pos)) return SpanSide{*time, false};
+    const auto time = hour_time(s, pos, 24);
+    if (!time || goes_on(s, time->end) || (time->minutes > DAY)) return std::nullopt;
+    return SpanSide{*time, time->minutes >= HOUR && time->minutes < 13 * HOUR};
+}
+
 }  // namespace
 
 std::optional<MinutesRead> read_clock_time(std::string_view line, std::size_t pos) {
     auto time = colon_time(line, pos);
-    if (!time) time = half_day_time(line, pos);
-    // "오후 6시간" is no time of day, nor "30분간".
-    if (!time || runs_on(line, time->end) || starts_at(line, time->end, "간")) return std::nullopt;
+    if (!time) time = day_part_time(line, pos);
+    if (!time || goes_on(line, time->end)) return std::nullopt;
     return time;
 }
 
 std::optional<MinutesRead> read_clock_range(std::string_view line, std::size_t pos) {
-    const auto from = read_clock_time(line, pos);
+    const auto from = span_side(line, pos);
     if (!from) return std::nullopt;
-    const std::size_t tilde = skip_spaces(line, from->end);
+    const std::size_t tilde = skip_spaces(line, from->time.end);
     for (std::string_view sign : TILDES) {
         if (!starts_at(line, tilde, sign)) continue;
-        const auto to = read_clock_time(line, skip_spaces(line, tilde + sign.size()));
-        if (!to) return std::nullopt;
-        // An end before the start is on the next day; "24:00" ends the day itself.
-        Minutes span = to->minutes - from->minutes;
-        if (span < 0) span += DAY;
-        if (span <= 0) return std::nullopt;
-        return MinutesRead{span, to->end};
+        const auto to = span_side(line, skip_spaces(line, tilde + sign.size()));
+        if (!to || to->time.minutes == from->time.minutes) return std::nullopt;
+        // An end before the start is on the next day; "24:00" ends the day itself. A bare
+        // hour takes whichever of its two times makes the shorter span.
+        const auto evening = [](const SpanSide& side) {
+            const Minutes later = side.time.minutes + (side.ambiguous ? 12 * HOUR : 0);
+            return later > DAY ? later - DAY : later;
+        };
+        std::optional<Minutes> shortest;
+        for (const Minutes start : {from->time.minutes, evening(*from)}) {
+            for (const Minutes end : {to->time.minutes, evening(*to)}) {
+                Minutes span = end - start;
+                if (span < 0) span += DAY;
+                if (span > 0 && (!shortest || span < *shortest)) shortest = span;
+            }
+        }
+        if (!shortest) return std::nullopt;
+        return MinutesRead{*shortest, to->time.end};
     }
     return std::nullopt;
 }
@@ -71,10 +125,16 @@ std::optional<MinutesRead> read_clock_range(std::string_view line, std::size_t p
 std::optional<MinutesRead> read_duration(std::string_view line, std::size_t pos) {
     const std::size_t start = pos;
     MinutesRead duration{0, pos};
-    if (const auto hours = read_decimal(line, pos); hours && starts_at(line, hours->end, HOURS_WORD)) {
+    // "6시간", and "5h" as hours are often written short.
+    const auto hours = read_decimal(line, pos);
+    const std::size_t unit = !hours                                   ? 0
+                             : starts_at(line, hours->end, HOURS_WORD) ? HOURS_WORD.size()
+                             : starts_at(line, hours->end, "h") || starts_at(line, hours->end, "H") ? 1
+                                                                                                     : 0;
+    if (unit > 0) {
         const auto minutes = checked_product(hours->value.numerator, HOUR);
         if (!minutes || *minutes % hours->value.denominator != 0) return std::nullopt;
-        duration = {*minutes / hours->value.denominator, hours->end + HOURS_WORD.size()};
+        duration = {*minutes / hours->value.denominator, hours->end + unit};
         pos = skip_spaces(line, duration.end);
     }
     const auto minutes = read_digits(line, pos, 1, 15);

@@ -19,13 +19,17 @@ struct MinutesRead {
 };
 
 // A time of day at pos, in minutes after midnight: "09:00", "18:30", "24:00", "오전 9시",
-// "오후 6시 30분" (오전 12시 is midnight, 오후 12시 noon). A bare "9시" is none: "9시~6시"
-// would come to 21 hours where 9 are meant.
+// "오후 6시 30분" (오전 12시 is midnight, 오후 12시 noon), and after the other parts of the
+// day: 새벽 0–6시, 아침 5–11시, 낮 11–6시 (낮 2시 is 14:00), 저녁 4–11시 (저녁 7시 is
+// 19:00), 밤 6–4시 (밤 10시 is 22:00, 밤 12시 midnight). A bare "9시" alone is none: it may
+// be morning or evening.
 std::optional<MinutesRead> read_clock_time(std::string_view line, std::size_t pos);
 
 // The time from one clock time to another, a tilde between them: "09:00~18:00" is 540
-// minutes, "22:00 ~ 06:00" crosses midnight (480), "00:00~24:00" is a day. Nothing for
-// two equal times, which may mean no time or a whole day.
+// minutes, "22:00 ~ 06:00" crosses midnight (480), "00:00~24:00" is a day. Either side
+// may be a bare hour ("9시~18시", "22시~03시"): one up to 12 is the nearer of its morning
+// and evening, so that "9시~6시" is 9 hours, not 21. Nothing for two times written alike,
+// which may mean no time or a whole day.
 std::optional<MinutesRead> read_clock_range(std::string_view line, std::size_t pos);
 
 // A duration at pos: "9시간 30분", "6.5시간", "50분". Nothing for a part of a minute.

@@ -85,4 +85,24 @@ std::optional<std::int64_t> checked_sum(std::int64_t a, std::int64_t b) {
     return a + b;
 }
 
+std::optional<DecimalRead> read_grouped_decimal(std::string_view s, std::size_t pos) {
+    std::string plain;
+    std::size_t i = pos;
+    while (i < s.size() && is_ascii_digit(s[i])) plain += s[i++];
+    while (!plain.empty() && i + 3 < s.size() + 1 && s[i] == ',' && all_ascii_digits(s.substr(i + 1, 3)) &&
+           (i + 4 >= s.size() || !is_ascii_digit(s[i + 4]))) {
+        plain.append(s.substr(i + 1, 3));
+        i += 4;
+    }
+    if (i == pos + plain.size()) return read_decimal(s, pos);
+    if (i < s.size() && s[i] == '.') {
+        plain += s[i++];
+        while (i < s.size() && is_ascii_digit(s[i])) plain += s[i++];
+    }
+    std::optional<DecimalRead> read = read_decimal(plain, 0);
+    if (!read || read->end != plain.size()) return std::nullopt;
+    read->end = i;
+    return read;
+}
+
 }  // namespace numvora::notes_detail

@@ -44,6 +44,9 @@ struct DecimalRead {
 // Digits with an optional fraction at pos ("84", "6.5"), at most 18 digits in all.
 std::optional<DecimalRead> read_decimal(std::string_view s, std::size_t pos);
 
+// The same with thousands groups: "1,650", "2,400.5".
+std::optional<DecimalRead> read_grouped_decimal(std::string_view s, std::size_t pos);
+
 // A figure's plain decimal text, whole: "10030", "-0.5".
 std::optional<ExactDecimal> exact_decimal(std::string_view text);
 

@@ -8,6 +8,7 @@
 
 #include "calculator/number_format.h"
 #include "common/unicode.h"
+#include "notes/figures/korean_words.h"
 #include "notes/figures/plain_number.h"
 
 namespace numvora::notes_detail {
@@ -31,16 +32,11 @@ void widen(Decimal& d, std::size_t scale) {
 
 bool digit_at(std::string_view s, std::size_t i) { return i < s.size() && is_ascii_digit(s[i]); }
 
-// Every Hangul word below is one three-byte syllable.
-constexpr std::string_view HANGUL_DIGITS[] = {"일", "이", "삼", "사", "오", "육", "칠", "팔", "구"};
-constexpr std::pair<std::string_view, std::size_t> SMALL_UNITS[] = {{"십", 1}, {"백", 2}, {"천", 3}};
-constexpr std::pair<std::string_view, std::size_t> LARGE_UNITS[] = {{"만", 4}, {"억", 8}, {"조", 12}};
-
+// Every Hangul digit and unit is one three-byte syllable.
 template <std::size_t N>
-std::optional<std::size_t> unit_at(std::string_view s, std::size_t i,
-                                   const std::pair<std::string_view, std::size_t> (&units)[N]) {
-    for (const auto& [name, power] : units) {
-        if (starts_at(s, i, name)) return power;
+std::optional<std::size_t> unit_at(std::string_view s, std::size_t i, const NumberUnit (&units)[N]) {
+    for (const NumberUnit& unit : units) {
+        if (starts_at(s, i, unit.word)) return unit.power;
     }
     return std::nullopt;
 }
@@ -258,6 +254,19 @@ std::optional<Item> read_section(std::string_view s, std::size_t p, bool words, 
     return section;
 }
 
+// "500만 12개월", "3억 2채": a figure with a word of its own after it is no lower part of
+// the one before.
+bool own_figure(std::string_view s, std::size_t p, bool words) {
+    WrittenNumber probe;
+    const std::optional<Item> next = read_section(s, p, words, false, probe);
+    if (!next || next->end >= s.size() || static_cast<unsigned char>(s[next->end]) < 0xE0) return false;
+    if (starts_at(s, next->end, "원") || unit_at(s, next->end, LARGE_UNITS)) return false;
+    // "4억 2천에": a particle after it leaves it the lower part.
+    std::size_t end = next->end;
+    while (end < s.size() && static_cast<unsigned char>(s[end]) >= 0xE0) end += 3;
+    return !is_particle(s.substr(next->end, std::min(end, s.size()) - next->end));
+}
+
 }  // namespace
 
 WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool words_allowed) {
@@ -279,8 +288,17 @@ WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool word
             section->end = p;
         }
         if (!large) {
-            // "1억 2천", "3억5천", "12억 2천5백": after 억, a group with a unit and no 만 is of 만.
-            if (large_bound == 8 && section->exponent > 0 && !n.unclear) shift(section->value, 4);
+            // "1억 2천", "3억5천", "12억 2천5백": after 억, a group with a unit and no 만 is of 만,
+            // and so is a group of two to four digits ("9억 8,000", "1억 500"), as listings
+            // write it; one digit is of 천만 ("3억5").
+            const bool won_after = starts_at(s, section->end, "원") || starts_at(s, section->end, " 원");
+            if (large_bound == 8 && !n.unclear && section->value.scale == 0 && !won_after) {
+                const std::size_t digits = section->value.digits.size() - section->value.digits.find_first_not_of('0');
+                if (section->exponent > 0 || (digits >= 2 && digits <= 4))
+                    shift(section->value, 4);
+                else if (digits == 1)
+                    shift(section->value, 7);
+            }
             add(total, std::move(section->value));
             n.end = section->end;
             any = true;
@@ -293,7 +311,7 @@ WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool word
         n.end = p = section_end + 3;
         n.unit = n.large_unit = any = true;
         if (starts_item(s, p, words_allowed)) continue;
-        if (starts_at(s, p, " ") && starts_item(s, p + 1, words_allowed)) {
+        if (starts_at(s, p, " ") && starts_item(s, p + 1, words_allowed) && !own_figure(s, p + 1, words_allowed)) {
             ++p;
             continue;
         }

@@ -15,12 +15,12 @@ bool won_figure(const Token& token) {
            !m.joined && !m.unclear && !m.range_joined && token.value != "0" && !has_quantity(token);
 }
 
-// One unit of a currency, or ten, a hundred or a thousand, as rates are quoted: "$1",
-// "100엔". "$12 = 16,560원" is an amount and what it came to, no rate.
+// One unit of a currency, or ten, a hundred, a thousand or ten thousand, as rates are
+// quoted: "$1", "100엔", "1만동". "$12 = 16,560원" is an amount and what it came to, no rate.
 bool quoted_units(const Token& token) {
     const std::string& v = token.value;
     return token.kind == TokenKind::Number && token.marks.foreign && !token.marks.percent &&
-           !currency_code(token.currency).empty() && v.size() <= 4 && v.front() == '1' &&
+           !currency_code(token.currency).empty() && v.size() <= 5 && v.front() == '1' &&
            v.find_first_not_of('0', 1) == std::string::npos;
 }
 
@@ -37,11 +37,47 @@ bool labels_only(const std::vector<Token>& t, std::size_t from, std::size_t to) 
     return true;
 }
 
+constexpr std::string_view RATE_WORD = "환율";
+
+// The currency named before 환율: "달러", "엔화", "원달러", "원/달러", "유로화"; USD when
+// none is named. Empty for anything else.
+std::string_view named_currency(std::string_view words) {
+    if (words.empty()) return "USD";
+    constexpr std::string_view WON = "원", MONEY = "화";
+    if (words.starts_with(WON) && words.size() > WON.size()) {
+        words.remove_prefix(WON.size());
+        if (words.starts_with('/')) words.remove_prefix(1);
+    }
+    if (words.ends_with(MONEY)) words.remove_suffix(MONEY.size());
+    return currency_code(words);
+}
+
+// "달러 환율 1,470원", "엔 환율 910원 (100엔)", "엔화 환율 9.1원": the rate after the word,
+// of one unit unless the units follow in parentheses. Yen are quoted per 100엔, as banks
+// do: a yen rate of 100원 or more without its units is of 100엔.
+std::optional<ExchangeRate> named_rate(std::string_view kept) {
+    const std::size_t word = kept.find(RATE_WORD);
+    const std::string_view code =
+        word == std::string_view::npos ? std::string_view() : named_currency(trim_white_space(kept.substr(0, word)));
+    if (code.empty()) return std::nullopt;
+    std::vector<Token> t = tokenize_line(kept.substr(word + RATE_WORD.size()));
+    if (!t.empty() && (t[0].kind == TokenKind::Equals || t[0].kind == TokenKind::Colon)) t.erase(t.begin());
+    if (t.empty() || !won_figure(t[0])) return std::nullopt;
+    double units = code == "JPY" && number_of(t[0].value) >= 100 ? 100 : 1;
+    if (t.size() == 4 && t[1].kind == TokenKind::Open && quoted_units(t[2]) && currency_code(t[2].currency) == code &&
+        t[3].kind == TokenKind::Close)
+        units = number_of(t[2].value);
+    else if (t.size() != 1)
+        return std::nullopt;
+    return ExchangeRate{std::string(code), note_value_text(number_of(t[0].value) / units)};
+}
+
 }  // namespace
 
 std::optional<ExchangeRate> read_exchange_rate(std::string_view line) {
     const std::string_view kept = trim_white_space(line);
-    if (kept.find('=') == std::string_view::npos && !kept.starts_with("환율")) return std::nullopt;
+    if (kept.find('=') == std::string_view::npos && kept.find(RATE_WORD) == std::string_view::npos) return std::nullopt;
+    if (std::optional<ExchangeRate> named = named_rate(kept)) return named;
     const std::vector<Token> t = tokenize_line(kept);
     if (t.size() < 2 || !won_figure(t.back())) return std::nullopt;
     const std::size_t last = t.size() - 1;
@@ -52,11 +88,6 @@ std::optional<ExchangeRate> read_exchange_rate(std::string_view line) {
         return ExchangeRate{std::string(currency_code(units.currency)),
                             note_value_text(number_of(t.back().value) / number_of(units.value))};
     }
-    // "환율 1,380", "환율 = 1,380", "환율: 1,380원": dollars.
-    const bool sign = t[1].kind == TokenKind::Equals || t[1].kind == TokenKind::Colon;
-    if (t[0].kind == TokenKind::Word && kept.substr(t[0].begin, t[0].end - t[0].begin) == "환율" &&
-        t.size() == (sign ? 3U : 2U))
-        return ExchangeRate{"USD", t.back().value};
     return std::nullopt;
 }
 

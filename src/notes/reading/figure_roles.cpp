@@ -1,5 +1,8 @@
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
+#include "common/unicode.h"
 #include "notes/reading/line_parts.h"
 
 namespace numvora::notes_detail {
@@ -15,30 +18,129 @@ bool is_label(TokenKind kind) {
 
 namespace {
 
-// "테헤란로 123", "올림픽로35길 10": a number after a road's name is its address.
+std::string_view text_of(const Reading& r, std::size_t i) {
+    return r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
+}
+
+// "테헤란로 123", "올림픽로35길 10", "판교로 256번길 25": a number after a road's name is its
+// address.
 bool after_road(const Reading& r, std::size_t i) {
-    if (i == 0 || r.tokens[i - 1].kind != TokenKind::Word) return false;
-    const std::string_view word = r.line.substr(r.tokens[i - 1].begin, r.tokens[i - 1].end - r.tokens[i - 1].begin);
+    if (i == 0 || (r.tokens[i - 1].kind != TokenKind::Word && !r.number(i - 1))) return false;
+    const std::string_view word = text_of(r, i - 1);
     return word.ends_with("로") || word.ends_with("길");
 }
 
-// "주문번호 2024031512345", "학번 20241234", "카드 1234": a plain number after one of
-// these words is an identifier, as is any of ten or more ungrouped digits.
-bool identifier(const Reading& r, std::size_t i) {
-    const NumberMarks& m = r.tokens[i].marks;
-    if (m.grouped || m.won || m.unit || m.foreign || m.percent || m.counter || m.date || m.reference) return false;
-    if (r.tokens[i].value.size() >= 10) return true;
+// A figure that names a number: after "회원번호", "비번", "좌석", "게이트" …, or after "#".
+constexpr std::string_view IDENTIFIER_WORDS[] = {
+    "번",   "학번", "사번",   "카드",   "계좌",   "비번", "비밀번호", "번길", "호",   "동",  "층",  "열",
+    "좌석", "게이트", "탑승구", "내선", "뒷자리", "앞자리", "사물함", "출구", "호실", "코드", "핀", "PIN",
+    "호선", "번지", "구역", "호봉", "등급", "레벨", "ID", "id", "No", "NO", "자물쇠", "도어락", "태그", "사이즈"};
+// Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "조회수 1,204".
+constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구",   "판매량", "재고",
+                                             "코스피", "코스닥", "나스닥", "다우",   "지수",   "걸음",   "칼로리"};
+// A year after these is the year of it: "입사 2019", "졸업 2015".
+constexpr std::string_view YEAR_WORDS[] = {"입사", "퇴사", "졸업", "입학", "결혼", "출생", "생년", "설립", "개업",
+                                           "준공", "연식", "년식"};
+
+bool plain(const NumberMarks& m) {
+    return !(m.grouped || m.won || m.unit || m.foreign || m.percent || m.counter || m.date || m.reference);
+}
+
+// The word a figure follows, past colons and signs ("비번 #1234", "번호: 123").
+std::optional<std::string_view> word_before(const Reading& r, std::size_t i) {
     std::size_t before = i;
-    while (before > 0 && r.tokens[before - 1].kind == TokenKind::Colon) --before;
-    if (before == 0 || r.tokens[before - 1].kind != TokenKind::Word) return false;
-    const Token& word = r.tokens[before - 1];
-    const std::string_view text = r.line.substr(word.begin, word.end - word.begin);
-    return text == "번" || text == "학번" || text == "사번" || text == "카드" || text == "계좌" ||
-           text.ends_with("번호");
+    while (before > 0 && (r.tokens[before - 1].kind == TokenKind::Colon || r.tokens[before - 1].kind == TokenKind::Other))
+        --before;
+    if (before == 0 || r.tokens[before - 1].kind != TokenKind::Word) return std::nullopt;
+    return text_of(r, before - 1);
+}
+
+// "주문번호 2024031512345", "학번 20241234", "카드 1234", "게이트 23", "#1234": a plain
+// number there is an identifier, as is any of ten or more ungrouped digits.
+bool identifier(const Reading& r, std::size_t i) {
+    if (!plain(r.tokens[i].marks)) return false;
+    // Nine or more digits with no comma: a number of an account, an order, a tag.
+    if (r.tokens[i].value.size() >= 9 && r.tokens[i].marks.plain_long) return true;
+    if (i > 0 && r.tokens[i - 1].end == r.tokens[i].begin && text_of(r, i - 1) == "#") return true;
+    const std::optional<std::string_view> word = word_before(r, i);
+    return word && names_a_number(*word);
+}
+
+// "입사 2019": a year.
+bool year_of(const Reading& r, std::size_t i) {
+    const std::string& value = r.tokens[i].value;
+    if (!plain(r.tokens[i].marks) || value.size() != 4 || !(value.starts_with("19") || value.starts_with("20")))
+        return false;
+    const std::optional<std::string_view> word = word_before(r, i);
+    return word && std::find(std::begin(YEAR_WORDS), std::end(YEAR_WORDS), *word) != std::end(YEAR_WORDS);
+}
+
+// "거실 창 사이즈 2,400 x 2,300", "규격 1,200 x 600": the figures of a size name it.
+constexpr std::string_view SIZE_WORDS[] = {"사이즈", "크기", "규격", "치수", "가로", "세로", "폭", "높이"};
+
+bool after_size_word(const Reading& r, std::size_t i) {
+    const NumberMarks& m = r.tokens[i].marks;
+    if (m.won || m.foreign || m.unit || m.counter || m.percent || m.date || m.reference) return false;
+    for (std::size_t j = i; j-- > 0;) {
+        // "사이즈 2벌 x 19,900": a count or money after the size word ends the size.
+        if (r.number(j) && !plain(r.tokens[j].marks) && !r.tokens[j].marks.grouped) return false;
+        if (r.tokens[j].kind != TokenKind::Word) continue;
+        const std::string_view word = text_of(r, j);
+        if (std::find(std::begin(SIZE_WORDS), std::end(SIZE_WORDS), word) != std::end(SIZE_WORDS)) return true;
+    }
+    return false;
+}
+
+// "연봉 4200", "월세 50", "보증금 500": a bare figure under 10,000 after these is in 만원
+// unwritten, so no amount can be told from it.
+constexpr std::string_view TEN_THOUSANDS_WORDS[] = {"연봉",   "보증금", "월세",   "전세",   "매매",     "매매가",
+                                                    "권리금", "계약금", "잔금",   "중도금", "분양가",   "시세",
+                                                    "호가",   "관리비", "대출",   "신용대출", "주담대", "마통"};
+
+bool in_ten_thousands(const Reading& r, std::size_t i) {
+    const Token& token = r.tokens[i];
+    if (!plain(token.marks) || token.value.size() > 4 || token.value.find('.') != std::string::npos) return false;
+    const std::optional<std::string_view> word = word_before(r, i);
+    return word && std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), *word) !=
+                       std::end(TEN_THOUSANDS_WORDS);
+}
+
+// "식비 98500", "수수료 600", "용돈 5000": a word that names money says its figure is won.
+bool after_money_word(const Reading& r, std::size_t i) {
+    static constexpr std::string_view ENDINGS[] = {"비", "료", "값", "금", "세", "가격", "요금", "비용", "금액", "용돈"};
+    const std::optional<std::string_view> word = word_before(r, i);
+    return word && std::any_of(std::begin(ENDINGS), std::end(ENDINGS),
+                               [&](std::string_view ending) { return word->ends_with(ending); });
+}
+
+bool after_ten_thousands_word(const Reading& r, std::size_t i) {
+    const std::optional<std::string_view> word = word_before(r, i);
+    return word && std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), *word) !=
+                       std::end(TEN_THOUSANDS_WORDS);
+}
+
+bool unpaid(const Reading& r, std::size_t i) {
+    const NumberMarks& m = r.tokens[i].marks;
+    if (m.won || m.foreign || m.unit || m.percent || m.reference) return false;
+    const std::optional<std::string_view> word = word_before(r, i);
+    return word && std::find(std::begin(UNPAID_WORDS), std::end(UNPAID_WORDS), *word) != std::end(UNPAID_WORDS);
+}
+
+bool names_something(const Reading& r, std::size_t i) {
+    return identifier(r, i) || after_size_word(r, i) || in_ten_thousands(r, i) || unpaid(r, i);
+}
+
+// "2사이트 x 45,000", "배관 8m x 20,000": a multiplication apart from the figure; glued,
+// "햇반210g*12" names a pack.
+bool beside_times(const Reading& r, std::size_t i) {
+    const std::vector<Token>& t = r.tokens;
+    const auto multiplies = [&](std::size_t k) { return t[k].kind == TokenKind::Times || t[k].kind == TokenKind::Divide; };
+    return (i > 0 && multiplies(i - 1) && t[i - 1].end != t[i].begin) ||
+           (i + 1 < t.size() && multiplies(i + 1) && t[i].spaced_after);
 }
 
 // What a figure is by the marks around it.
-FigureRole role_of(const Reading& r, std::size_t i, bool by_tilde, bool last) {
+FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     const NumberMarks& m = r.tokens[i].marks;
     if (has_quantity(r.tokens[i])) return by_tilde ? FigureRole::Range : quantity_role(r.tokens[i].quantity);
     if (m.reference) {
@@ -47,7 +149,18 @@ FigureRole role_of(const Reading& r, std::size_t i, bool by_tilde, bool last) {
                : m.foreign ? FigureRole::Foreign
                            : FigureRole::Amount;
     }
-    if (m.name || m.unclear || identifier(r, i)) return FigureRole::Name;
+    // "2사이트 x 45,000", "배관 8m x 20,000": beside a multiplication, a figure with a word
+    // of its own counts what it multiplies.
+    if (m.measure && beside_times(r, i)) return FigureRole::Count;
+    if (m.name || m.unclear || names_something(r, i)) return FigureRole::Name;
+    // "1조 6명", "2조": a team, not a trillion, unless 원 or more of the figure follows.
+    if (m.large_unit && !m.won && text_of(r, i).ends_with("조") && r.tokens[i].value.size() <= 14) return FigureRole::Name;
+    // "신용대출 5천", "권리금 5천": 천 or 백 alone there may be of won or of 만원.
+    if (m.unit && !m.large_unit && !m.won && after_ten_thousands_word(r, i)) {
+        r.tokens[i].marks.unclear = true;
+        return FigureRole::Name;
+    }
+    if (year_of(r, i)) return FigureRole::DateTime;
     if (m.range_joined || by_tilde) return FigureRole::Range;
     if (m.joined || m.date) return FigureRole::DateTime;
     if (m.percent) return FigureRole::Rate;
@@ -58,10 +171,150 @@ FigureRole role_of(const Reading& r, std::size_t i, bool by_tilde, bool last) {
     // a model, a floor or a code ("RTX 4090", "아이폰 15 프로").
     bool at_end = last && !m.leading_zero && !after_road(r, i);
     for (std::size_t j = i + 1; at_end && j < r.tokens.size(); ++j) at_end = r.tokens[j].kind != TokenKind::Word;
-    return at_end ? FigureRole::Amount : FigureRole::Name;
+    // "근무 8.30": a bare fraction after a label is no sum of won, nor is a figure under 100
+    // ("그램 16", "바지 32"); "식비 98500" is one after a word of money, or among money.
+    const std::string& value = r.tokens[i].value;
+    const bool fraction = value.find('.') != std::string::npos && i > 0;
+    const bool small = value.size() < 3 && i > 0 && !totals_here(r);
+    const bool money = money_here(r) || after_money_word(r, i);
+    return at_end && (r.valued || (money && !fraction && !small)) ? FigureRole::Amount : FigureRole::Name;
+}
+
+bool plate_head(std::string_view written) {
+    return written.size() >= 5 && written.size() <= 6 && all_ascii_digits(written.substr(0, written.size() - 3)) &&
+           static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA;
+}
+
+void name(Reading& r, std::size_t i) {
+    r.roles[i] = FigureRole::Name;
+    r.tokens[i].marks.name = r.tokens[i].marks.identifier = true;
+}
+
+// Figures that name together: a list of bare numbers ("당첨번호 7, 12, 23, 31"), a car's
+// plate ("12가 3456"), a number glued on to a name ("#1203*7788").
+void name_runs(Reading& r) {
+    const std::vector<Token>& t = r.tokens;
+    const auto bare = [&](std::size_t i) {
+        return r.number(i) && plain(t[i].marks) && !t[i].marks.name && !t[i].marks.joined && !has_quantity(t[i]);
+    };
+    const auto comma = [&](std::size_t i) { return i < t.size() && t[i].kind == TokenKind::Other && text_of(r, i) == ","; };
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        // "서울 31바 8812": a car's plate, two or three digits and a syllable, then four.
+        if (r.number(i) && plate_head(text_of(r, i)) && t[i].spaced_after && i + 1 < t.size() && r.number(i + 1) &&
+            plain(t[i + 1].marks) && text_of(r, i + 1).size() == 4 && all_ascii_digits(text_of(r, i + 1))) {
+            name(r, i);
+            name(r, ++i);
+            continue;
+        }
+        if (!bare(i)) continue;
+        std::size_t end = i;
+        while (comma(end + 1) && end + 2 < t.size() && bare(end + 2)) end += 2;
+        if (end > i) {
+            for (std::size_t j = i; j <= end; j += 2) name(r, j);
+            i = end;
+            continue;
+        }
+        // "1게임 3 11 19 24 38 42": three or more bare numbers in a row.
+        while (end + 1 < t.size() && bare(end + 1) && t[end].spaced_after) ++end;
+        if (end >= i + 2) {
+            for (std::size_t j = i; j <= end; ++j) name(r, j);
+            i = end;
+            continue;
+        }
+        end = i;
+        // "카드번호 1234 5678", "차량번호 12가 3456": bare digits after an identifier's go on with it.
+        if (i > 0 && r.number(i - 1) && t[i - 1].marks.identifier && t[i - 1].spaced_after) {
+            name(r, i);
+            continue;
+        }
+        const std::string_view written = text_of(r, i);
+        const bool plate_start = plate_head(written);
+        if (plate_start && t[i].spaced_after && i + 1 < t.size() && bare(i + 1) && t[i + 1].value.size() == 4 &&
+            text_of(r, i + 1).size() == 4) {
+            name(r, i);
+            name(r, ++i);
+            continue;
+        }
+        // "#1203*7788", "1234-5678": digits glued on to an identifier's.
+        const bool joiner = i >= 2 && (t[i - 1].kind == TokenKind::Times || t[i - 1].kind == TokenKind::Minus ||
+                                       t[i - 1].kind == TokenKind::Other);
+        if (joiner && t[i - 1].end == t[i].begin && t[i - 2].end == t[i - 1].begin && r.number(i - 2) &&
+            t[i - 2].marks.identifier)
+            name(r, i);
+        // "모니터 1920x1080", "사진 3x4": plain figures glued by an x are a size, unless a
+        // value is asked for ("3x4 =").
+        const auto latin_x = [&](std::size_t k) { return text_of(r, k) == "x" || text_of(r, k) == "X"; };
+        const bool alone = (i == 0 || !is_operator(t[i - 1].kind)) && (i + 3 >= t.size() || !is_operator(t[i + 3].kind));
+        if (!r.valued && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && latin_x(i + 1) && r.glued(i) &&
+            r.glued(i + 1) && bare(i + 2) && !t[i].marks.grouped && !t[i + 2].marks.grouped && alone) {
+            name(r, i);
+            name(r, i + 2);
+            r.tokens[i + 1].kind = TokenKind::Other;
+            i += 2;
+            continue;
+        }
+        // "1+1 샴푸", "2+1 요거트": an offer, not a sum.
+        if (i + 3 < t.size() && t[i + 1].kind == TokenKind::Plus && r.glued(i) && r.glued(i + 1) && bare(i + 2) &&
+            t[i].value.size() == 1 && t[i + 2].value.size() == 1 && t[i + 3].kind == TokenKind::Word) {
+            name(r, i);
+            name(r, i + 2);
+            r.tokens[i + 1].kind = TokenKind::Other;
+        }
+    }
+    // "110-***-123456": a number with starred digits is an account's, a card's or a phone's.
+    const auto joined = [&](std::size_t a) { return t[a].end == t[a + 1].begin; };
+    for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+        if (t[i].kind != TokenKind::Times || t[i + 1].kind != TokenKind::Times || !joined(i)) continue;
+        std::size_t first = i, last = i;
+        while (first > 0 && joined(first - 1) && t[first - 1].kind != TokenKind::Word) --first;
+        while (last + 1 < t.size() && joined(last) && t[last + 1].kind != TokenKind::Word) ++last;
+        for (std::size_t j = first; j <= last; ++j) {
+            if (r.number(j))
+                name(r, j);
+            else
+                r.tokens[j].kind = TokenKind::Other;
+        }
+        i = last;
+    }
+}
+
+// "x 12 (연봉)", "/ 3 (3형제)", "(12개월 할부)": words in parentheses, with no amount and no
+// operation inside, say what a figure is; the calculation passes over them.
+void skip_asides(Reading& r) {
+    const std::vector<Token>& t = r.tokens;
+    for (std::size_t open = 0; open < t.size(); ++open) {
+        if (t[open].kind != TokenKind::Open) continue;
+        std::size_t close = open + 1;
+        bool aside = true;
+        for (; close < t.size() && t[close].kind != TokenKind::Close; ++close) {
+            const TokenKind kind = t[close].kind;
+            const bool money = kind == TokenKind::Number && (r.roles[close] == FigureRole::Amount ||
+                                                            r.roles[close] == FigureRole::Foreign);
+            aside = aside && !money && !is_operator(kind) && kind != TokenKind::Open && kind != TokenKind::Equals;
+        }
+        if (close == t.size() || !aside || close == open + 1) continue;
+        for (std::size_t i = open; i <= close; ++i) r.skipped[i] = true;
+        open = close;
+    }
 }
 
 }  // namespace
+
+bool names_a_number(std::string_view word) {
+    return word.ends_with("번호") ||
+           std::find(std::begin(IDENTIFIER_WORDS), std::end(IDENTIFIER_WORDS), word) != std::end(IDENTIFIER_WORDS);
+}
+
+bool totals_here(const Reading& r) {
+    const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
+    return paragraph ? paragraph->totals : line_traits(r.line).total;
+}
+
+bool money_here(const Reading& r) {
+    if (r.valued) return true;
+    const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
+    return paragraph ? paragraph->money : line_traits(r.line).money;
+}
 
 void assign_roles(Reading& r) {
     const std::vector<Token>& t = r.tokens;
@@ -76,7 +329,11 @@ void assign_roles(Reading& r) {
             (i > 0 && t[i - 1].kind == TokenKind::Tilde && i > 1 && t[i - 2].kind == TokenKind::Number) ||
             (i + 2 < t.size() && t[i + 1].kind == TokenKind::Tilde && t[i + 2].kind == TokenKind::Number);
         r.roles[i] = role_of(r, i, by_tilde, last_number == i);
+        // A figure that names something is part of a name, never an operand.
+        if (r.roles[i] == FigureRole::Name && names_something(r, i))
+            r.tokens[i].marks.name = r.tokens[i].marks.identifier = true;
     }
+    name_runs(r);
     // From the end, so that a run of signs is looked at once.
     r.starts.assign(t.size() + 1, false);
     for (std::size_t i = t.size(); i-- > 0;) {
@@ -86,9 +343,11 @@ void assign_roles(Reading& r) {
     // Operators between operands stay; an operator that joins nothing is punctuation,
     // and a sign glued to a figure is its sign.
     r.skipped.assign(t.size(), false);
+    skip_asides(r);
     for (std::size_t i = 0; i < t.size(); ++i) {
+        if (r.skipped[i]) continue;
         const TokenKind kind = t[i].kind;
-        if (is_label(kind) || (r.number(i) && t[i].marks.name)) {
+        if (is_label(kind) || r.named(i)) {
             r.skipped[i] = true;
         } else if (is_operator(kind) && !r.binary(i)) {
             const bool sign =
@@ -130,13 +389,32 @@ bool label_figure(const Reading& r, std::size_t i) {
 
 namespace {
 
+}  // namespace
+
+bool labels_figure(const Reading& r, std::size_t i) {
+    const FigureRole role = r.roles[i];
+    if (role != FigureRole::DateTime && role != FigureRole::Count && role != FigureRole::Date) return false;
+    // "+ 12월 회비 8명 x 20,000": a month or a day before a word names what follows it.
+    if (role == FigureRole::DateTime && !r.tokens[i].marks.clock && i + 1 < r.tokens.size() &&
+        r.tokens[i + 1].kind == TokenKind::Word)
+        return true;
+    std::optional<std::size_t> next = r.next_significant(i);
+    if (!next || !r.number(*next)) return false;
+    const FigureRole after = r.roles[*next];
+    return after == FigureRole::Amount || after == FigureRole::Foreign;
+}
+
+namespace {
+
 // A range, or a time of day or a date that is not read as one, that the operator would
 // take apart or add to: "오후 3시 + 2시간", "12월 + 1"; one in a unit of its own may
 // multiply or divide as a count: "3만원 × 12개월".
 bool cannot_take_part(const Reading& r, std::size_t op, std::size_t i) {
-    if (!r.number(i) || r.tokens[i].marks.name) return false;
+    if (!r.number(i) || r.named(i)) return false;
     if (r.roles[i] == FigureRole::Range) return true;
     if (r.roles[i] != FigureRole::DateTime) return false;
+    // "- 1월 상환 150만": a month or a day that labels the figure after it.
+    if (i > op && labels_figure(r, i)) return false;
     const TokenKind kind = r.tokens[op].kind;
     // A name's time of day is never calculated with.
     const NumberMarks& m = r.tokens[i].marks;

@@ -33,6 +33,8 @@ ResultUnit quantity_unit(const Quantity& quantity);
 FigureRole quantity_role(const Quantity& quantity);
 // A value as a result shows it, read back: "1시간 30분", "2027-03-18 (목)", "281일".
 Quantity quantity_of_text(std::string_view text);
+// Whether "20주" after this word counts shares: 보유, 매수, 매도, 주식, or a word ending in one.
+bool counts_shares(std::string_view word);
 inline bool is_quantity(const Quantity& quantity) { return !std::holds_alternative<std::monostate>(quantity); }
 inline bool has_quantity(const Token& token) { return is_quantity(token.quantity); }
 
@@ -41,6 +43,9 @@ struct Reading {
     std::string_view line;
     std::vector<Token> tokens;
     const NoteScope* scope = nullptr;  // the lines above: the rates of exchange they set
+    // A value is asked for ("= 550000", a selection), so a bare number is one whatever
+    // its paragraph holds.
+    bool valued = false;
     std::vector<FigureRole> roles;     // by token; meaningful for numbers
     std::vector<bool> skipped;         // labels, names, and signs that only separate ("12/5 - 점심")
     std::vector<bool> starts;          // an operand begins here: a figure, "(", or signs glued to one
@@ -48,21 +53,26 @@ struct Reading {
     bool number(std::size_t i) const { return tokens[i].kind == TokenKind::Number; }
     // A figure the calculation may take as an operand.
     bool operand(std::size_t i) const {
-        return number(i) && !tokens[i].marks.joined && !tokens[i].marks.name && roles[i] != FigureRole::Range;
+        return number(i) && !tokens[i].marks.joined && !named(i) && roles[i] != FigureRole::Range;
     }
+    // A figure that is part of a name ("2차", "S24"), unless it counts what it multiplies.
+    bool named(std::size_t i) const { return number(i) && tokens[i].marks.name && roles[i] != FigureRole::Count; }
     bool operand_end(std::size_t i) const { return operand(i) || tokens[i].kind == TokenKind::Close; }
     bool glued(std::size_t i) const { return i + 1 < tokens.size() && tokens[i + 1].begin == tokens[i].end; }
+    bool signs_figure(std::size_t i) const {
+        return (tokens[i].kind == TokenKind::Minus || tokens[i].kind == TokenKind::Plus) && glued(i);
+    }
 
     std::optional<std::size_t> previous_significant(std::size_t i) const {
         while (i > 0) {
             --i;
-            if (!is_label(tokens[i].kind) && !(number(i) && tokens[i].marks.name)) return i;
+            if (!is_label(tokens[i].kind) && !named(i)) return i;
         }
         return std::nullopt;
     }
     std::optional<std::size_t> next_significant(std::size_t i) const {
         for (++i; i < tokens.size(); ++i) {
-            if (!is_label(tokens[i].kind) && !(number(i) && tokens[i].marks.name)) return i;
+            if (!is_label(tokens[i].kind) && !named(i)) return i;
         }
         return std::nullopt;
     }
@@ -83,10 +93,15 @@ struct Reading {
     }
     // An operator with an operand on each side, labels between them allowed ("12,000원 + 커피 4,500원").
     bool binary(std::size_t i) const {
-        // "9 -1,000", "환불:-5,000", "할인-5,000": glued to its figure and not to one before
-        // it, a minus is the figure's sign.
+        // "9 -1,000", "환불:-5,000", "할인-5,000", "월급 +420만원": glued to its figure and not
+        // to one before it, a minus or a plus is the figure's sign.
         const bool after_operand = i > 0 && !tokens[i - 1].spaced_after && operand_end(i - 1);
-        if (tokens[i].kind == TokenKind::Minus && glued(i) && !after_operand) return false;
+        if (signs_figure(i) && !after_operand) return false;
+        // "3,450,000원(세전)/2,980,000원(세후)": figures with words in parentheses are set apart.
+        if (i > 0 && tokens[i - 1].kind == TokenKind::Close && i - 1 < skipped.size() && skipped[i - 1]) return false;
+        // "햇반210g*12": glued to a name, the sign is part of it.
+        if (i > 0 && tokens[i - 1].end == tokens[i].begin && (named(i - 1) || tokens[i - 1].kind == TokenKind::Word))
+            return false;
         if (separates(i)) return false;
         if (dash_after_date(i)) return false;
         const auto before = previous_significant(i);
@@ -95,10 +110,20 @@ struct Reading {
     }
 };
 
+// A word after which a figure names a number: "회원번호", "비번", "좌석", "게이트" …
+bool names_a_number(std::string_view word);
+// Whether a bare number at a label's end is money here: a value is asked for, or the
+// paragraph holds money (the line alone without a scope).
+bool money_here(const Reading& r);
+// Whether a total line in the paragraph asks for its figures.
+bool totals_here(const Reading& r);
 // Each figure's role, and the operators that join operands.
 void assign_roles(Reading& r);
 // Whether the text before an "=" holds a calculation of its own.
 bool has_amount(const Reading& r);
+// "1통 2,990 + 당근 3개 1,500", "- 1월 상환 150만": a count, a month or a day right before
+// an amount says what the amount is for; the amount is the operand.
+bool labels_figure(const Reading& r, std::size_t i);
 // Whether a figure may stand in a label before an expression.
 bool label_figure(const Reading& r, std::size_t i);
 // Why an operator cannot be calculated: a range, or a time of day or a date that is not
@@ -115,6 +140,7 @@ struct Parsed {
     bool money = false;    // the result is money
     Quantity quantity;     // the result is a date, a duration, days or an area, calculated here
     bool vat = false;      // 부가세 took part: a result in won is cut below the 원
+    bool percent = false;  // rates added: the result is a rate
 };
 // asks: an "=" asks for a value, so one figure alone is enough.
 std::optional<Parsed> parse_expression(const Reading& r, bool asks);
@@ -124,11 +150,17 @@ struct NameUse {
     std::vector<std::string> uses;
     bool uses_previous = false;
     bool continues = false;  // it opens with an operator: it goes on from the result above
+    bool alone = false;      // a name alone on its line
+    bool nothing_above = false;  // it opens with "×" or "/" and no result above goes on
+    bool goes_on = false;        // the result above was put in before its operator
     std::string unknown;
 };
 bool is_previous_word(std::string_view word);
 // A value from above (a name's, the line above's) standing where the token at stood.
 Token reference_token(const Token& at, std::string_view value);
+// Signs that belong to a label rather than join figures: "인터넷+TV 33,000원", "김*영",
+// "SPF50+", "주유 + 톨비 96,000" (words none of which the lines above define).
+void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* scope);
 // Names and the result above, put in as figures.
 // asks: an "=" after the body asks for the value of what stands before it.
 void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use);
@@ -142,7 +174,8 @@ void read_vat(std::string_view body, std::vector<Token>& t, const NoteScope* sco
 std::string cut_below_won(std::string value);
 
 // "$1 = 1,380원", "1달러 = 1,380원", "100엔 = 920원", "환율 $1 = 1,380원", "환율 1,380" and
-// "환율 = 1,380" (dollars): the rate of exchange the line sets (exchange_rates.cpp).
+// "환율 = 1,380" (dollars), "원달러 환율 1,470원", "엔 환율 910원 (100엔)": the rate of
+// exchange the line sets (exchange_rates.cpp).
 std::optional<ExchangeRate> read_exchange_rate(std::string_view line);
 
 // The shapes of a line around its figures (line_shapes.cpp).
@@ -171,5 +204,14 @@ std::string ascii_figures(std::string_view line, std::vector<std::size_t>& origi
 // "> ", "1. ", "1) ", "①"), or 0: a mark before a figure ("- 10%", "* 2") is an
 // operator, and the line goes on from the one above.
 std::size_t list_item_start(std::string_view line);
+// Where a word begins after a list mark that ends at mark_end, past spaces; 0 for none.
+std::size_t word_after_mark(std::string_view line, std::size_t mark_end);
+
+// "+ 용돈 100,000", "- 쿠폰 5,000": a sign, a space and a word; sign 0 for none.
+struct SignedItem {
+    char sign = 0;
+    std::size_t item = 0;  // where the word begins
+};
+SignedItem signed_item_start(std::string_view line);
 
 }  // namespace numvora::notes_detail

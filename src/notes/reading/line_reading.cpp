@@ -6,6 +6,7 @@
 
 #include "calculator/evaluate.h"
 #include "common/korean_particle.h"
+#include "common/hangul.h"
 #include "common/unicode.h"
 #include "notes/figures/written_number.h"
 #include "notes/reading/line_parts.h"
@@ -29,8 +30,9 @@ using LineToken = notes_detail::Token;
 
 // asks: an "=" after the body asks for its value.
 Reading read_tokens(std::string_view body, bool split_joined, const NoteScope* scope = nullptr, NameUse* use = nullptr,
-                    bool asks = false) {
-    Reading r{body, notes_detail::tokenize_line(body, split_joined), scope, {}, {}, {}};
+                    bool asks = false, bool valued = false) {
+    Reading r{body, notes_detail::tokenize_line(body, split_joined), scope, valued || asks, {}, {}, {}};
+    notes_detail::join_labels(body, r.tokens, scope);
     notes_detail::read_quantities(body, r.tokens, scope);
     NameUse ignored;
     notes_detail::read_vat(body, r.tokens, scope, use != nullptr ? *use : ignored);
@@ -105,10 +107,50 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
         return;
     }
     out.value = notes_detail::note_value_text(*value);
-    if (!out.currency.empty())
+    if (parsed.percent) {
+        out.value = notes_detail::note_value_text(*value * 100);
+        out.unit = ResultUnit::Percent;
+    } else if (!out.currency.empty())
         out.won = in_won(r, out.value, out.currency);
     else if (parsed.vat)
         out.value = notes_detail::cut_below_won(std::move(out.value));
+}
+
+// "n빵", "1/n", "엔빵", "나눠": the amount is shared.
+bool shares(std::string_view line) {
+    static constexpr std::string_view WORDS[] = {"n빵", "N빵", "엔빵", "1/n", "1/N", "나눠", "나누기", "더치"};
+    return std::any_of(std::begin(WORDS), std::end(WORDS),
+                       [&](std::string_view word) { return line.find(word) != std::string_view::npos; });
+}
+
+// The token of the nth figure.
+const LineToken* figure_token(const Reading& r, std::size_t n) {
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (r.number(i) && n-- == 0) return &r.tokens[i];
+    }
+    return nullptr;
+}
+
+// No word that says something is done after the nth figure: "주 20시간 근무" names hours,
+// "휴게 1시간 빼고", "16.5시간 일함" tell of them.
+bool ends_label(const Reading& r, std::size_t n) {
+    static constexpr std::string_view SAYING[] = {"함", "음", "고", "다", "요", "림", "임", "됨", "서", "면", "니", "지", "게"};
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (!r.number(i) || n-- != 0) continue;
+        for (std::size_t j = i + 1; j < r.tokens.size(); ++j) {
+            const std::string_view word = r.line.substr(r.tokens[j].begin, r.tokens[j].end - r.tokens[j].begin);
+            if (r.tokens[j].kind == TokenKind::Word &&
+                std::any_of(std::begin(SAYING), std::end(SAYING), [&](std::string_view end) { return word.ends_with(end); }))
+                return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+bool clock_at(const Reading& r, std::size_t n) {
+    const LineToken* token = figure_token(r, n);
+    return token != nullptr && token->marks.clock;
 }
 
 // A line that is no calculation: its one amount, else its one sum of foreign money, else
@@ -116,6 +158,14 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
 // "1시간 30초" nor "오후 3시 2시간").
 void read_amount(const Reading& r, LineReading& out) {
     fill_figures(r, {}, out);
+    // "보증금 5천 / 월세 50", "정가 42,000 / 할인가 33,600": labelled figures set apart are
+    // several, never one result nor a sum.
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (r.tokens[i].kind == TokenKind::Divide && r.separates(i)) {
+            out.parted = true;
+            return;
+        }
+    }
     std::optional<std::size_t> amount, foreign, count, duration;
     std::size_t foreigns = 0, counts = 0, durations = 0, times = 0;
     for (std::size_t i = 0; i < out.figures.size(); ++i) {
@@ -137,20 +187,41 @@ void read_amount(const Reading& r, LineReading& out) {
             duration = i;
             break;
         case FigureRole::DateTime:
-        case FigureRole::Date:
-        case FigureRole::Days: ++times; break;
+            // "11월 근무 66시간": a month or a day labels the hours; a time of day does not.
+            if (clock_at(r, i)) ++times;
+            break;
         default: break;
         }
     }
     const bool no_amount = out.amounts == 0 && foreigns == 0;
-    const std::optional<std::size_t> chosen = out.amounts == 1                                           ? amount
-                                              : out.amounts == 0 && foreigns == 1                        ? foreign
-                                              : no_amount && counts == 1                                 ? count
-                                              : no_amount && counts == 0 && durations == 1 && times == 0 ? duration
-                                                                                                         : std::nullopt;
+    // "휴게 1시간 빼고", "주 15시간 이상이어야 함": hours in a sentence are no line's result.
+    const bool hours_end_line = duration && ends_label(r, *duration);
+    const std::optional<std::size_t> chosen =
+        out.amounts == 1                                                              ? amount
+        : out.amounts == 0 && foreigns == 1                                           ? foreign
+        : no_amount && counts == 1                                                    ? count
+        : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
+                                                                                       : std::nullopt;
     if (!chosen) return;
+    // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
+    if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
+        out.unclear = quoted_object(r.line.substr(token->begin, token->end - token->begin)) + " 읽을 수 없습니다";
+        return;
+    }
     Figure& figure = out.figures[*chosen];
     figure.used = true;
+    // "총 104,000원 4명 n빵": an amount shared by a count of people.
+    if (figure.role == FigureRole::Amount && counts == 1 && out.amounts == 1 && shares(r.line)) {
+        const Result<double, CalcError> share = evaluate(figure.value + "/" + out.figures[*count].value);
+        if (share) {
+            figure.used = out.figures[*count].used = true;
+            out.kind = LineKind::Expression;
+            out.unit = ResultUnit::Money;
+            out.value = notes_detail::note_value_text(*share);
+            out.expression = figure.value + " / " + out.figures[*count].value;
+            return;
+        }
+    }
     const bool money = figure.role == FigureRole::Amount || figure.role == FigureRole::Foreign;
     out.kind = money ? LineKind::Amount : figure.role == FigureRole::Count ? LineKind::Count : LineKind::Duration;
     out.unit = money                                 ? ResultUnit::Money
@@ -188,7 +259,8 @@ bool left_unclear(const Reading& r, const Reading& checked, LineReading& out) {
 }
 
 // A line that is neither a total line nor a definition.
-LineReading read_plain(std::string_view line, bool selected, const NoteScope* scope, NameUse& use) {
+// valued: a value is asked for (a definition's, a selection's), so a bare number is one.
+LineReading read_plain(std::string_view line, bool selected, const NoteScope* scope, NameUse& use, bool valued) {
     LineReading out;
     // Most lines of a memo are words alone: no digit, and no 원 for a number word.
     if (scope == nullptr && line.find_first_of("0123456789") == std::string_view::npos &&
@@ -204,13 +276,14 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
     out.replace_begin = body_end;
     out.replace_end = out.asks ? line.size() : body_end;
 
-    Reading r = read_tokens(line.substr(0, body_end), false, scope, &use, out.asks);
+    valued = valued || selected;
+    Reading r = read_tokens(line.substr(0, body_end), false, scope, &use, out.asks, valued);
     bool has_figure = false;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) has_figure = has_figure || r.number(i);
     if (left_unclear(r, r, out)) return out;
     if (out.asks && !has_amount(r) && !has_amount(read_tokens(r.line, true, scope, nullptr, true))) {
         // "월세 = 550,000", "환율 $1 = 1,380원": a label and its amount, not a request.
-        read_amount(read_tokens(line, false), out);
+        read_amount(read_tokens(line, false, nullptr, nullptr, false, true), out);
         if (out.kind != LineKind::Nothing && out.currency.empty()) {
             out.asks = false;
             out.replace_begin = out.replace_end = kept_end;
@@ -245,7 +318,7 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
         return out;
     }
     if (selected) {
-        const Reading split = read_tokens(line.substr(0, body_end), true, scope);
+        const Reading split = read_tokens(line.substr(0, body_end), true, scope, nullptr, false, true);
         if (std::optional<Parsed> parsed = parse_expression(split, false)) {
             evaluate_into(split, *parsed, out);
             return out;
@@ -264,7 +337,7 @@ bool is_note_name(std::string_view word) {
     for (std::size_t pos = 0; pos < word.size();) {
         const std::size_t start = pos;
         const char32_t c = decode_utf8(word, pos);
-        const bool letter = (c >= 0xAC00 && c <= 0xD7A3) || (c < 0x80 && std::isalpha(static_cast<int>(c)));
+        const bool letter = is_hangul_syllable(c) || (c < 0x80 && std::isalpha(static_cast<int>(c)));
         const bool later = c < 0x80 && (std::isdigit(static_cast<int>(c)) || c == '_');
         if (!letter && !(start > 0 && later)) return false;
     }
@@ -280,9 +353,10 @@ LineReading shifted(LineReading reading, std::size_t offset) {
     return reading;
 }
 
-// "세율 = 3.3%", "입주 = 2026-03-02": what a value that is a rate or a date and nothing
-// else gives its name, as the lines below read it; empty for anything else.
-std::string given(std::string_view text, const LineReading& value) {
+// "세율 = 3.3%", "입주 = 2026-03-02", "기간 = 90일", "보유 = 20주": what a value that is a
+// rate, a date, days or a count of shares and nothing else gives its name, as the lines
+// below read it; empty for anything else.
+std::string given(std::string_view name, std::string_view text, const LineReading& value) {
     if (value.has_result() || value.figures.size() != 1) return {};
     const std::vector<LineToken> tokens = notes_detail::tokenize_line(text);
     const bool figures_only =
@@ -292,12 +366,43 @@ std::string given(std::string_view text, const LineReading& value) {
         return std::string(trim_white_space(text));
     if (figure.role == FigureRole::Date && (figures_only || trim_white_space(text) == "오늘"))
         return result_text({figure.value, ResultUnit::Date, {}, {}, {}}, false);
+    if (figure.role == FigureRole::Days && figures_only)
+        return result_text({figure.value, ResultUnit::Days, {}, {}, {}}, false);
+    if (figure.role == FigureRole::DateTime && figures_only && trim_white_space(text).ends_with("주") &&
+        notes_detail::counts_shares(name))
+        return figure.value;
     return {};
 }
 
 }  // namespace
 
-LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
+namespace {
+
+// "- 점심 9,000" among signed amounts: the item's value below zero.
+void negate(LineReading& reading) {
+    const auto flip = [](std::string& value) {
+        if (value.empty() || value == "0") return;
+        if (value.starts_with('-'))
+            value.erase(0, 1);
+        else
+            value.insert(0, 1, '-');
+    };
+    if (reading.unit != ResultUnit::Money && reading.unit != ResultUnit::Number && reading.unit != ResultUnit::Duration)
+        return;
+    flip(reading.value);
+    flip(reading.won);
+}
+
+// The one word before a line's one figure, when it can be a name: "관리비 12만 3천".
+std::string labelled(std::string_view line) {
+    const std::vector<LineToken> tokens = notes_detail::tokenize_line(line);
+    if (tokens.size() != 2 || tokens[0].kind != TokenKind::Word || tokens[1].kind != TokenKind::Number) return {};
+    const std::string_view word = line.substr(tokens[0].begin, tokens[0].end - tokens[0].begin);
+    return is_note_name(word) && !notes_detail::names_a_number(word) ? std::string(word) : std::string();
+}
+
+// valued: the text is a value asked for (after "이름 ="), so a bare number is one.
+LineReading read_any(std::string_view text, bool selected, const NoteScope* scope, bool valued) {
     LineReading out;
     // The line without its break; trailing spaces after a result are the result's. A lead
     // byte is never inside another sequence, so the breaks are found by their bytes.
@@ -309,20 +414,32 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
         std::vector<std::size_t> origin;
         const std::string ascii = ascii_figures(line, origin);
         if (ascii.size() != line.size()) {
-            out = read_line(ascii, selected, scope);
+            out = read_any(ascii, selected, scope, valued);
             out.replace_begin = origin[out.replace_begin];
             out.replace_end = origin[out.replace_end];
             return out;
         }
     }
-    if (const std::size_t item = list_item_start(line); item > 0)
-        return shifted(read_line(line.substr(item), selected, scope), item);
+    std::optional<SignedItems> chain;
+    if (const notes_detail::SignedItem signed_item = notes_detail::signed_item_start(line); signed_item.sign != 0) {
+        const SignedItems mode = scope != nullptr ? scope->signed_items() : SignedItems::List;
+        if (mode != SignedItems::Chain) {
+            LineReading item = shifted(read_any(line.substr(signed_item.item), selected, scope, valued), signed_item.item);
+            if (signed_item.sign == '-' && mode == SignedItems::Signs) negate(item);
+            item.signed_item = mode;
+            return item;
+        }
+        // Under a line with a result, "- 쿠폰 5,000" goes on from it as "- 5,000" would.
+        chain = mode;
+    } else if (const std::size_t item = list_item_start(line); item > 0) {
+        return shifted(read_any(line.substr(item), selected, scope, valued), item);
+    }
     if (const std::optional<TotalLine> total = read_total_line(line)) {
         const std::string_view word = trim_white_space(line.substr(0, total->word_end));
         // "총액 128,000원" with no result above it in its block: the amount, named.
         if (total->value && scope != nullptr && !scope->block_has_result()) {
             NameUse ignored;
-            out = read_plain(line.substr(total->word_end), selected, scope, ignored);
+            out = read_plain(line.substr(total->word_end), selected, scope, ignored, true);
             if (out.kind == LineKind::Amount) {
                 out.defines = std::string(word);
                 return shifted(std::move(out), total->word_end);
@@ -345,27 +462,81 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
         }
         return out;
     }
-    if (const std::optional<Definition> definition = read_definition(line)) {
+    const std::optional<Definition> definition = read_definition(line);
+    // "회원번호: 88120457": a name for a number that names something gives no value.
+    if (definition && notes_detail::names_a_number(definition->name)) return out;
+    if (definition) {
         const std::string_view rest = line.substr(definition->rest);
-        LineReading value = read_line(rest, selected, scope);
-        value.gives = given(rest, value);
+        // "월세 = 550000" asks for its value; "점심: 12000" is a label like any other.
+        const bool equals = line.substr(0, definition->rest).ends_with('=');
+        LineReading value = read_any(rest, selected, scope, valued || equals);
+        value.gives = given(definition->name, rest, value);
         if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
             return shifted(std::move(value), definition->rest);
         }
     }
     NameUse use;
-    out = read_plain(line, selected, scope, use);
+    out = read_plain(line, selected, scope, use, valued);
     out.uses = std::move(use.uses);
     out.uses_previous = use.uses_previous;
     out.continues = use.continues;
     out.unknown = std::move(use.unknown);
+    out.signed_item = chain;
+    if (use.alone && out.has_result() && out.uses.size() == 1) out.echoes = out.uses.front();
     // A name nothing above defines leaves the line without a result, never one of some terms.
     if (!out.unknown.empty()) {
         out.value.clear();
         out.unclear = quoted_object(out.unknown) + " 찾을 수 없습니다";
+    } else if (use.nothing_above) {
+        out.value.clear();
+        out.unclear = "이어서 계산할 윗줄의 결과가 없습니다";
+    } else if (use.goes_on && out.kind == LineKind::Amount && !out.figures.empty() && out.figures.front().used) {
+        // "- 차 12가 3456 정기검사" under a result: nothing of its own to go on with.
+        out.value.clear();
+        out.kind = LineKind::Nothing;
     }
+    // "관리비 12만 3천", "점심 12,000원": a word and its one amount give the word that value
+    // for the lines below, as "관리비: 12만 3천" does.
+    if (out.kind == LineKind::Amount && out.defines.empty() && !out.continues) out.defines = labelled(line);
     return out;
+}
+
+}  // namespace
+
+LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
+    LineReading out = read_any(text, selected, scope, false);
+    // A line with money on it that could not be read whole: no total may pass over it.
+    const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
+                        (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);
+    out.unread = failed && !out.has_result() && !out.sets_rate && out.gives.empty() && out.kind != LineKind::Total &&
+                 line_traits(text.substr(0, text.find_first_of("\r\n"))).money;
+    return out;
+}
+
+LineTraits line_traits(std::string_view line) {
+    LineTraits traits;
+    traits.empty = trim_white_space(line).empty();
+    if (traits.empty) return traits;
+    const notes_detail::SignedItem item = notes_detail::signed_item_start(line);
+    traits.plus_item = item.sign == '+';
+    traits.minus_item = item.sign == '-';
+    if (read_total_line(line)) {
+        traits.money = traits.total = true;
+        return traits;
+    }
+    // Most lines hold no figure at all: no digit, and no 원 for a number word.
+    if (line.find_first_of("0123456789$\xC2\xE2\xEF") == std::string_view::npos && line.find("원") == std::string_view::npos)
+        return traits;
+    for (const LineToken& token : notes_detail::tokenize_line(line)) {
+        const notes_detail::NumberMarks& m = token.marks;
+        if (token.kind == TokenKind::Number && !m.name && !m.joined && !m.date && !m.percent && !m.unclear &&
+            (m.won || m.unit || m.grouped || m.foreign)) {
+            traits.money = true;
+            break;
+        }
+    }
+    return traits;
 }
 
 }  // namespace numvora

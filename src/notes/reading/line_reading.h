@@ -40,7 +40,7 @@ struct Figure {
 };
 
 // A rate of exchange a line sets for the lines below it: "$1 = 1,380원", "100엔 = 920원",
-// "환율 1,380" (dollars).
+// "환율 1,380" (dollars), "엔화 환율 9.1원".
 struct ExchangeRate {
     std::string currency;  // its code: "USD", "JPY", "EUR", "CNY", "GBP"
     std::string won;       // the won of one unit, plain decimal text
@@ -57,6 +57,39 @@ enum class LineKind : std::uint8_t {
 };
 
 enum class TotalWord : std::uint8_t { None, Sub, Grand };  // 소계 and every other total word
+
+// How a line that opens with "- " or "+ " before a word reads ("- 쿠폰 5,000", "+ 용돈
+// 100,000"), decided by the lines around it:
+//   - right under a line with a result in its block (an amount, a name alone, a chain), it
+//     goes on from that line: "상품 42,000 / - 쿠폰 5,000" is 37,000 (Chain), and so do the
+//     lines of the same run under it;
+//   - in a run under a heading (a line with no figure) or opening a block, it is an item of
+//     a list and adds: "카드 내역 / - 교통 62,400 / - 식비 318,000" (List);
+//   - unless the lines of its paragraph open with both "+ " and "- ": then each is a signed
+//     amount, "+ 용돈 100,000 / - 점심 9,000" is 100,000 and -9,000 (Signs).
+enum class SignedItems : std::uint8_t { List, Chain, Signs };
+
+// What a line's text says before anything around it is read, so that the lines of a
+// paragraph can ask it of one another.
+struct LineTraits {
+    bool empty = true;
+    bool money = false;        // a figure with a money mark (원, ₩, 만, $ …) or grouping, or a total word
+    bool plus_item = false;    // it opens with "+ " before a word
+    bool minus_item = false;   // it opens with "- " before a word
+    bool total = false;        // a total line
+    bool operator==(const LineTraits&) const = default;
+};
+LineTraits line_traits(std::string_view line);
+
+// What a paragraph (lines between empty lines) holds: money somewhere, and items that open
+// with "+ ". A bare number at a label's end ("식비 98500") is an amount only in a paragraph
+// of money: alone, "회의실 2" or "입사 2019" shows nothing.
+struct ParagraphFacts {
+    bool money = false;
+    bool plus_items = false;
+    bool totals = false;  // a total line asks for its figures: "A 10 / B 20 / 합계"
+    bool operator==(const ParagraphFacts&) const = default;
+};
 
 // What the lines above a line give it: the values of the names they define ("월세 =
 // 55만원", a total line's word) and the nearest result above ("위", "prev", "ans", a line
@@ -75,6 +108,10 @@ public:
     // of a block is an amount named 총액, below results a total with an old result. A
     // scope that cannot tell says yes, and the line stays a total.
     virtual bool block_has_result() const { return true; }
+    // The paragraph the line stands in; none reads the line as a paragraph of its own.
+    virtual std::optional<ParagraphFacts> paragraph() const { return std::nullopt; }
+    // How the line reads when it opens with "- " or "+ " before a word.
+    virtual SignedItems signed_items() const { return SignedItems::List; }
     // Today's date, for "오늘", a D-day and a date written without its year ("12월 8일").
     // Without one, such a line has no result.
     virtual std::optional<DayNumber> today() const { return std::nullopt; }
@@ -109,6 +146,13 @@ struct LineReading {
     // It opens with an operator ("+ 5,000", "× 2"): it goes on from the line above, and
     // the two are one chain.
     bool continues = false;
+    std::optional<SignedItems> signed_item;  // it opens with "- " or "+ " before a word, read so
+    // It is a name alone ("예산"): a total that counted the name's definition adds nothing new.
+    std::string echoes;
+    // It carries a money mark but could not be read: a total over it gives no figure.
+    bool unread = false;
+    // Labelled figures set apart by "/" ("보증금 5천 / 월세 50"): several, none of them its result.
+    bool parted = false;
     std::string unknown;                    // a name it takes that nothing above defines: no result
     std::string currency;                   // "$", "엔" …: the result is foreign money, never added into won
     std::string won;                        // but its value in won at the rate a line above sets, when one does
@@ -122,7 +166,7 @@ struct LineReading {
     std::string gives;
 
     bool has_result() const { return !value.empty(); }
-    NoteResult result() const { return {value, unit, currency, writing, won}; }
+    NoteResult result() const { return {value, unit, currency, writing, won, grouped}; }
     // F9 writes a value: an expression's, or a lone amount's when an "=" asks for it.
     bool calculates() const { return has_result() && (kind == LineKind::Expression || asks); }
 };

@@ -3,45 +3,96 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/hangul.h"
 #include "common/unicode.h"
 #include "notes/figures/written_number.h"
 #include "notes/reading/line_parts.h"
 
 namespace numvora {
 
+namespace {
+
+// Longest first, so that "총합계" is not read as "총합" and a rest.
+constexpr std::pair<std::string_view, TotalWord> TOTAL_WORDS[] = {
+    {"합계금액", TotalWord::Grand}, {"총합계", TotalWord::Grand}, {"총금액", TotalWord::Grand},
+    {"합계액", TotalWord::Grand},   {"합계", TotalWord::Grand},   {"총합", TotalWord::Grand},
+    {"총계", TotalWord::Grand},     {"총액", TotalWord::Grand},   {"소계", TotalWord::Sub},
+    {"합", TotalWord::Grand},       {"계", TotalWord::Grand}};
+
+// What may stand before a total word: words, and figures that name ("3개월", "12월",
+// "1차"), never an amount nor an operation: "수입 합계", "이번달 할부금 합계", "12월 합계".
+bool is_label(std::string_view text) {
+    for (const notes_detail::Token& token : notes_detail::tokenize_line(text)) {
+        using notes_detail::TokenKind;
+        if (token.kind == TokenKind::Word || token.kind == TokenKind::Colon || token.kind == TokenKind::Other ||
+            token.kind == TokenKind::Open || token.kind == TokenKind::Close)
+            continue;
+        if (token.kind != TokenKind::Number) return false;
+        const notes_detail::NumberMarks& m = token.marks;
+        if (!(m.name || m.date || m.joined) || m.won || m.foreign || m.grouped) return false;
+    }
+    return true;
+}
+
+// A total word at where, and what follows it: nothing, ":" or "=", an old result, a note
+// in parentheses ("합계 (카드)").
+std::optional<TotalLine> total_at(std::string_view line, std::string_view all, std::size_t where,
+                                  std::string_view word, TotalWord kind) {
+    std::size_t word_end = static_cast<std::size_t>(all.data() - line.data()) + where + word.size();
+    std::string_view rest = trim_white_space(line.substr(word_end));
+    if (rest.starts_with('(') && rest.find(')') != std::string_view::npos) {
+        word_end = static_cast<std::size_t>(rest.data() - line.data()) + rest.find(')') + 1;
+        rest = trim_white_space(line.substr(word_end));
+    }
+    if (rest.starts_with(':') || rest.starts_with('=')) rest = trim_white_space(rest.substr(1));
+    if (!rest.empty() && !notes_detail::is_written_result(rest)) return std::nullopt;
+    const auto start = static_cast<std::size_t>(all.data() - line.data());
+    std::size_t end = start + all.size();
+    while (end < line.size() && line[end] == ' ') ++end;
+    return TotalLine{kind, word_end, end, !rest.empty()};
+}
+
+}  // namespace
+
 std::optional<TotalLine> read_total_line(std::string_view line) {
-    // Longest first, so that "총합계" is not read as "총합" and a rest.
-    static constexpr std::pair<std::string_view, TotalWord> WORDS[] = {
-        {"합계금액", TotalWord::Grand}, {"총합계", TotalWord::Grand}, {"총금액", TotalWord::Grand},
-        {"합계액", TotalWord::Grand},   {"합계", TotalWord::Grand},   {"총합", TotalWord::Grand},
-        {"총계", TotalWord::Grand},     {"총액", TotalWord::Grand},   {"소계", TotalWord::Sub},
-        {"합", TotalWord::Grand},       {"계", TotalWord::Grand}};
     const std::string_view all = trim_white_space(line);
-    // Every total word begins with one of these: most lines are passed at their first letter.
-    static constexpr std::string_view FIRSTS[] = {"합", "총", "소", "계"};
-    if (std::none_of(std::begin(FIRSTS), std::end(FIRSTS),
-                     [&](std::string_view first) { return all.starts_with(first); }))
+    // Most lines hold no total word's last syllable, and are passed at a look.
+    if (std::none_of(std::begin(TOTAL_WORDS), std::end(TOTAL_WORDS), [&](const auto& total) {
+            return all.find(total.first.substr(total.first.size() - 3)) != std::string_view::npos;
+        }) && all.find("총") == std::string_view::npos)
         return std::nullopt;
     if (all.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
     // "총 합계": 총 before a total word is part of it.
     std::string_view words = all;
     if (words.starts_with("총 ")) words = trim_white_space(words.substr(std::string_view("총").size()));
-    for (const auto& [word, kind] : WORDS) {
-        if (!words.starts_with(word)) continue;
-        std::size_t word_end = static_cast<std::size_t>(words.data() - line.data()) + word.size();
-        std::string_view rest = trim_white_space(line.substr(word_end));
-        // "합계 (카드)": a note in parentheses belongs to the word.
-        if (rest.starts_with('(') && rest.find(')') != std::string_view::npos) {
-            word_end = static_cast<std::size_t>(rest.data() - line.data()) + rest.find(')') + 1;
-            rest = trim_white_space(line.substr(word_end));
+    const auto offset = static_cast<std::size_t>(words.data() - all.data());
+    for (const auto& [word, kind] : TOTAL_WORDS) {
+        if (words.starts_with(word)) {
+            if (auto total = total_at(line, all, offset, word, kind)) return total;
+            break;
         }
-        if (rest.starts_with(':') || rest.starts_with('=')) rest = trim_white_space(rest.substr(1));
-        if (!rest.empty() && !notes_detail::is_written_result(rest)) return std::nullopt;
-        const auto start = static_cast<std::size_t>(all.data() - line.data());
-        std::size_t end = start + all.size();
-        while (end < line.size() && line[end] == ' ') ++end;
-        return TotalLine{kind, word_end, end, !rest.empty()};
     }
+    // "수입 합계", "지급합계": after a label, one of the words of two syllables or more.
+    for (const auto& [word, kind] : TOTAL_WORDS) {
+        if (word.size() < 6) continue;
+        for (std::size_t at = all.rfind(word); at != std::string_view::npos && at > 0;
+             at = at == 0 ? std::string_view::npos : all.rfind(word, at - 1)) {
+            const std::string_view label = trim_white_space(all.substr(0, at));
+            if (label.empty() || !is_label(label)) continue;
+            if (auto total = total_at(line, all, at, word, kind)) return total;
+        }
+    }
+    // "총", "총 =", "총 대출", "카드값 총", "올해 4분기 총": 총 alone, before a label or after
+    // one, adds what is above.
+    std::string_view asked = all;
+    std::size_t asked_end = all.size();
+    while (!asked.empty() && (asked.back() == ':' || asked.back() == '=' || asked.back() == ' ')) asked.remove_suffix(1);
+    if (asked.size() < all.size()) asked_end = asked.size();
+    const auto offset_of = [&](std::size_t in_all) { return static_cast<std::size_t>(all.data() - line.data()) + in_all; };
+    const bool before_label = asked.starts_with("총 ") && is_label(asked.substr(std::string_view("총").size()));
+    const bool after_label = asked.ends_with(" 총") && is_label(asked.substr(0, asked.size() - std::string_view(" 총").size()));
+    if (asked == "총" || before_label || after_label)
+        return TotalLine{TotalWord::Grand, offset_of(asked_end), offset_of(all.size()), false};
     return std::nullopt;
 }
 
@@ -62,16 +113,27 @@ std::size_t old_result_start(std::string_view text) {
 }
 
 std::optional<Definition> read_definition(std::string_view line) {
+    // "월세 = 55만원", and up to three words: "현 월세 = 85만", "월 회비: 10,000".
     std::size_t begin = 0;
-    while (begin < line.size() && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
-    std::size_t end = begin;
-    while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '=' && line[end] != ':') ++end;
-    std::size_t sign = end;
-    while (sign < line.size() && (line[sign] == ' ' || line[sign] == '\t')) ++sign;
-    if (sign >= line.size() || (line[sign] != '=' && line[sign] != ':')) return std::nullopt;
-    const std::string_view name = line.substr(begin, end - begin);
-    if (!is_note_name(name) || trim_white_space(line.substr(sign + 1)).empty()) return std::nullopt;
-    return Definition{std::string(name), sign + 1};
+    std::string name;
+    for (int words = 0; words < 3; ++words) {
+        while (begin < line.size() && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
+        std::size_t end = begin;
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '=' && line[end] != ':')
+            ++end;
+        const std::string_view word = line.substr(begin, end - begin);
+        if (!is_note_name(word)) return std::nullopt;
+        if (!name.empty()) name += ' ';
+        name += word;
+        std::size_t sign = end;
+        while (sign < line.size() && (line[sign] == ' ' || line[sign] == '\t')) ++sign;
+        if (sign < line.size() && (line[sign] == '=' || line[sign] == ':')) {
+            if (trim_white_space(line.substr(sign + 1)).empty()) return std::nullopt;
+            return Definition{std::move(name), sign + 1};
+        }
+        begin = sign;
+    }
+    return std::nullopt;
 }
 
 std::string ascii_figures(std::string_view line, std::vector<std::size_t>& origin) {
@@ -113,15 +175,36 @@ std::size_t list_item_start(std::string_view line) {
         static_cast<unsigned char>(line[i + 2]) >= 0xA0 && static_cast<unsigned char>(line[i + 2]) <= 0xB3)
         mark_end = i + 3;
     if (mark_end == 0) return 0;
+    return word_after_mark(line, mark_end);
+}
+
+std::size_t word_after_mark(std::string_view line, std::size_t mark_end) {
     std::size_t item = mark_end;
     while (item < line.size() && (line[item] == ' ' || line[item] == '\t')) ++item;
     // A word: a Hangul syllable or a Latin letter first ("ㄴㄴ" is no item of an item), and
     // not a number word ("- 오천원" subtracts).
     std::size_t pos = item;
     const char32_t c = pos < line.size() ? decode_utf8(line, pos) : 0;
-    if (!((c >= 0xAC00 && c <= 0xD7A3) || (c < 0x80 && std::isalpha(static_cast<int>(c)) != 0))) return 0;
+    if (!(is_hangul_syllable(c) || (c < 0x80 && std::isalpha(static_cast<int>(c)) != 0))) return 0;
     const std::vector<Token> first = tokenize_line(line.substr(item, line.find(' ', item) - item));
     return !first.empty() && first.front().kind == TokenKind::Word ? item : 0;
+}
+
+SignedItem signed_item_start(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    char sign = 0;
+    std::size_t mark_end = i;
+    for (const auto& [mark, as] : {std::pair<std::string_view, char>{"+", '+'}, {"-", '-'}, {"\u2212", '-'}}) {
+        if (line.substr(i).starts_with(mark)) {
+            sign = as;
+            mark_end = i + mark.size();
+        }
+    }
+    // A space after the mark: "-점심" is no item, and "- 5,000" no word.
+    if (sign == 0 || mark_end >= line.size() || (line[mark_end] != ' ' && line[mark_end] != '\t')) return {};
+    const std::size_t item = word_after_mark(line, mark_end);
+    return item == 0 ? SignedItem{} : SignedItem{sign, item};
 }
 
 }  // namespace notes_detail

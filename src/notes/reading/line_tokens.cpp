@@ -4,7 +4,10 @@
 #include <optional>
 #include <utility>
 
+#include "common/hangul.h"
 #include "common/unicode.h"
+#include "notes/figures/currencies.h"
+#include "notes/figures/korean_words.h"
 #include "notes/figures/plain_number.h"
 #include "notes/figures/written_number.h"
 
@@ -15,31 +18,18 @@ namespace {
 // Durations before the words they begin with: "개월" is no count and "시간" no hour.
 constexpr std::string_view DATE_WORDS[] = {"시간", "개월", "일간", "년", "월", "일", "시", "분", "초", "주"};
 // A floor, a building or a house number ("3층", "101동", "1203호") is a name, not a count.
-constexpr std::string_view COUNTER_WORDS[] = {"마리", "인분", "그릇", "차례", "가지", "켤레", "송이", "포기", "봉지",
-                                              "상자", "박스", "조각", "접시", "세트", "묶음", "개",   "명",   "잔",
-                                              "장",   "권",   "번",   "회",   "건",   "대",   "병",   "박",   "살",
-                                              "쪽",   "통",   "봉",   "팩",   "벌",   "줄",   "곳",   "알",   "캔",
-                                              "판",   "인",   "보",   "모",   "근",   "단",   "평"};
+// Longer words first where one begins another ("개입" before "개").
+constexpr std::string_view COUNTER_WORDS[] = {
+    "마리", "인분", "그릇", "차례", "가지", "켤레", "송이", "포기", "봉지", "상자", "박스", "조각", "접시", "세트",
+    "묶음", "자루", "다스", "개입", "페이지", "캡슐", "개", "명", "잔", "장", "권", "회", "건", "대", "병", "박",
+    "살", "쪽", "통", "봉", "팩", "벌", "줄", "곳", "알", "캔", "판", "인", "보", "모", "근", "단", "평", "매",
+    "망", "부", "종", "채", "롤", "포", "쌍", "짝", "정"};
 // Native numerals, read only before a counter: "다섯 개", "두 잔", "한잔".
 constexpr std::pair<std::string_view, char> NATIVE_NUMERALS[] = {
     {"다섯", '5'}, {"여섯", '6'}, {"일곱", '7'}, {"여덟", '8'}, {"아홉", '9'},
     {"한", '1'},   {"두", '2'},   {"세", '3'},   {"네", '4'},   {"열", '0'}};
-constexpr std::string_view FOREIGN_WORDS[] = {"달러", "유로", "위안", "파운드", "엔", "불",
-                                              "USD",  "JPY",  "EUR",  "CNY",    "GBP"};
-constexpr std::string_view FOREIGN_SIGNS[] = {"$", "＄", "€", "¥", "￥", "£"};
-constexpr std::string_view WON_SIGNS[] = {"₩", "￦"};
-// What may stick to a figure's last word without making it part of a name: "3만원씩",
-// "4,500원짜리", "2잔이", "12월의".
-constexpr std::string_view PARTICLES[] = {
-    "이",   "가",     "을",     "를",   "은",   "는",   "의",   "에",   "에서", "으로", "로",   "와", "과",
-    "도",   "만",     "씩",     "짜리", "까지", "부터", "쯤",   "정도", "이고", "이며", "이나", "나", "인데",
-    "이다", "입니다", "이에요", "예요", "요",   "만큼", "가량", "어치", "씩이", "이라", "라"};
 constexpr std::string_view HALF_DAYS[] = {"오전", "오후"};
 
-bool is_hangul_syllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
-bool is_hangul(char32_t c) {
-    return is_hangul_syllable(c) || (c >= 0x1100 && c <= 0x11FF) || (c >= 0x3130 && c <= 0x318F);
-}
 bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 struct Lexer {
@@ -48,6 +38,7 @@ struct Lexer {
     std::vector<Token> tokens;
     enum class Prefix { None, Won, Foreign } prefix = Prefix::None;
     std::string_view prefix_text = {};               // a foreign prefix as written: "$", "USD"
+    std::size_t sign_begin = std::string_view::npos;  // where a sign prefix ("₩", "$") began
     std::size_t latin_end = std::string_view::npos;  // where the last Latin word ended
 
     bool at(std::size_t i, std::string_view what) const { return starts_at(s, i, what); }
@@ -132,6 +123,8 @@ struct Lexer {
         token.begin = begin;
         token.end = end;
         tokens.push_back(std::move(token));
+        // "₩-5,000": the sign stays the figure's, but no longer right before it.
+        sign_begin = std::string_view::npos;
         if (kind != TokenKind::Minus) prefix = Prefix::None;
     }
 
@@ -139,7 +132,8 @@ struct Lexer {
     std::size_t number(std::size_t begin, const WrittenNumber& read) {
         Token token;
         token.kind = TokenKind::Number;
-        token.begin = begin;
+        // "-₩5,000": the sign before ₩ or $ is glued to the figure it marks.
+        token.begin = sign_begin != std::string_view::npos && prefix != Prefix::None ? sign_begin : begin;
         token.value = to_text(read.value, false);
         NumberMarks& marks = token.marks;
         marks.grouped = read.grouped;
@@ -167,6 +161,8 @@ struct Lexer {
         std::size_t joined_end = end;
         for (std::optional<std::size_t> n = joiner(joined_end); n && digit(joined_end + *n); n = joiner(joined_end)) {
             const char c = s[joined_end];
+            // "120만/6개월": money over something is a division, never a date.
+            if (c == '/' && (marks.unit || marks.grouped || marks.won)) break;
             only_dashes = only_dashes && c == '-';
             only_operators = only_operators && (c == '-' || c == '/');
             joined.joined_by_point = joined.joined_by_point || c == '.';
@@ -176,22 +172,64 @@ struct Lexer {
             joined.grouped = joined.grouped || part.grouped;
             joined_end = part.end;
             joined.joined = true;
+            joined.clock = joined.clock || c == ':';
             ++parts;
         }
-        const bool in_expression = only_operators && (operator_before() || operator_then_operand(joined_end));
+        // "+82-2-3210-0404", "010-1234-5678": a part that opens with 0 makes a phone or a code.
+        bool zero_part = false;
+        for (std::size_t k = end; k + 1 < joined_end; ++k)
+            zero_part = zero_part || ((s[k] == '-' || s[k] == '/') && s[k + 1] == '0' && digit(k + 2));
+        const bool in_expression =
+            only_operators && !zero_part && (operator_before() || operator_then_operand(joined_end));
         if (parts > 1 && !in_expression) {
             marks = joined;
             end = joined_end;
         } else {
             parts = 1;
         }
-        if (!marks.name) end = suffixes(end, marks, token.currency);
+        // "1/n": a share, never a division of what follows.
+        if ((at(end, "/n") || at(end, "/N")) && !letter(end + 2) && parts == 1) {
+            marks.name = true;
+            end += 2;
+        }
+        if (!marks.name) {
+            const std::size_t digits_end = end;
+            end = suffixes(end, marks, token.currency);
+            if (marks.won) point_for_comma(s.substr(begin, digits_end - begin), token);
+            end = per_unit(end);
+        }
         if (marks.joined && only_dashes && parts == 2 && (marks.unit || marks.grouped || marks.won))
             marks.range_joined = true;
         token.end = end;
         tokens.push_back(std::move(token));
         prefix = Prefix::None;
+        sign_begin = std::string_view::npos;
         return end;
+    }
+
+    // "4.500원", "1.200.000원", "4.500만원": a point typed for the thousands comma before 원.
+    // Any other fraction of a won ("4.5원", "3.50원") is a typo of who knows what.
+    static void point_for_comma(std::string_view written, Token& token) {
+        NumberMarks& marks = token.marks;
+        if (written.find('.') == std::string_view::npos) return;
+        std::size_t i = 0;
+        while (i < written.size() && is_ascii_digit(written[i])) ++i;
+        std::string plain(written.substr(0, i));
+        std::size_t groups = 0;
+        while (i >= 1 && i <= 3 + 4 * groups && i + 4 <= written.size() && written[i] == '.' &&
+               all_ascii_digits(written.substr(i + 1, 3)) && (i + 4 == written.size() || !is_ascii_digit(written[i + 4]))) {
+            plain.append(written.substr(i + 1, 3));
+            i += 4;
+            ++groups;
+        }
+        if (groups > 0 && (i == written.size() || written[i] != '.')) {
+            plain.append(written.substr(i));
+            token.value = to_text(read_written_number(plain, 0, true).value, false);
+            marks.grouped = true;
+            marks.joined = marks.joined_by_point = marks.plain_long = false;
+        } else if (!marks.unit) {
+            marks.won_fraction = true;
+        }
     }
 
     // The marks after a number: %, 원, a foreign money word, a date or counter word; a
@@ -201,34 +239,88 @@ struct Lexer {
             marks.percent = true;
             return end + (at(end, "%") ? 1 : 3);
         }
-        static constexpr std::string_view WON[] = {"원"};
+        // "2만원권": a voucher of that much.
+        static constexpr std::string_view WON[] = {"원권", "원"};
         if (const auto won = word_after(end, WON, marks, true)) {
             marks.won = true;
             end = *won;
-        } else if (std::string_view word; const auto foreign = word_after(end, FOREIGN_WORDS, marks, false, &word)) {
+        } else if (const std::optional<std::size_t> foreign = currency_after(end, marks, currency)) {
             marks.foreign = true;
-            currency = std::string(word);
             end = *foreign;
-        } else if (const auto date = word_after(end, DATE_WORDS, marks)) {
+        } else if (std::string_view word; const auto date = word_after(end, DATE_WORDS, marks, false, &word)) {
             marks.date = true;
+            marks.clock = word == "시" || word == "분" || word == "초";
             end = *date;
         } else if (const auto counter = word_after(end, COUNTER_WORDS, marks)) {
             marks.counter = true;
             end = *counter;
         } else if (!particle_or_nothing(end, &marks)) {
             marks.name = true;  // "2차", "30구", "101동"
+            marks.measure = true;
             end = hangul_run_end(end);
         } else {
             end = hangul_run_end(end);
         }
-        // "16GB", "5kg", "3D"; but "4,500원x2" multiplies.
-        const bool times_next =
-            (at(end, "x") || at(end, "X")) && digit(end + 1) && (marks.grouped || marks.won || marks.unit);
+        // "16GB", "5kg", "3D"; but "4,500원x2", "3개x2,500" and "3x2,500" multiply, while
+        // "6x4m" is a size.
+        const bool times_next = (at(end, "x") || at(end, "X")) && digit(end + 1) && !size_after(end + 1);
         if (letter(end) && !times_next) {
             marks.name = true;
+            const std::size_t word = end;
             while (letter(end) || digit(end)) ++end;
+            marks.measure = is_measure_unit(s.substr(word, end - word));
         }
         return end;
+    }
+
+    // "$15.99/년", "50,000원/월", "3만원/인": what a price is for, no division.
+    std::size_t per_unit(std::size_t end) const {
+        if (!at(end, "/")) return end;
+        static constexpr std::string_view UNITS[] = {"년", "월", "일", "주", "인", "명", "개", "회", "건", "시간", "박"};
+        for (const std::string_view unit : UNITS) {
+            if (at(end + 1, unit) && !hangul_at(end + 1 + unit.size())) return end + 1 + unit.size();
+        }
+        return end;
+    }
+
+    // "4m" of "6x4m": digits and a unit of length after the x of a size.
+    bool size_after(std::size_t i) const {
+        while (digit(i)) ++i;
+        std::size_t end = i;
+        while (letter(end)) ++end;
+        const std::string_view unit = s.substr(i, end - i);
+        return unit == "m" || unit == "cm" || unit == "mm" || unit == "M";
+    }
+
+    static bool is_measure_unit(std::string_view unit) {
+        static constexpr std::string_view UNITS[] = {"m",   "cm", "mm",  "km", "g",  "kg", "t",   "ml",  "L",
+                                                     "l",   "M",  "T",   "GB", "TB", "EA", "ea", "kWh", "kwh",
+                                                     "W",   "kW", "p",   "P",  "pcs", "set", "box"};
+        return std::find(std::begin(UNITS), std::end(UNITS), unit) != std::end(UNITS);
+    }
+
+    // A currency after a figure: "100달러", "1,200엔", "20 USD", "120$", "85,000동".
+    std::optional<std::size_t> currency_after(std::size_t end, NumberMarks& marks, std::string& currency) const {
+        for (const CurrencyForm& form : CURRENCY_FORMS) {
+            if (form.mark == CurrencyMark::Sign) {
+                if (!at(end, form.written)) continue;
+                currency = std::string(form.written);
+                return end + form.written.size();
+            }
+            const std::string_view words[] = {form.written};
+            if (const auto past = word_after(end, words, marks)) {
+                currency = std::string(form.written);
+                return past;
+            }
+        }
+        const std::string_view dong[] = {DONG.written};
+        if (marks.grouped || marks.large_unit) {
+            if (const auto past = word_after(end, dong, marks)) {
+                currency = std::string(DONG.written);
+                return past;
+            }
+        }
+        return std::nullopt;
     }
 
     // "다섯 개", "두 잔", "열 명", "한잔": a native numeral right before a counter word; not
@@ -242,7 +334,11 @@ struct Lexer {
             const std::size_t end = i + word.size();
             NumberMarks probe;
             std::string_view counter;
-            if (!word_after(end, COUNTER_WORDS, probe, false, &counter) || (counter == "대" && !at(end, " ")))
+            // Glued, only the counters no word begins with: "한잔", "두개", not "두부", "세대", "네모".
+            static constexpr std::string_view GLUED[] = {"개", "명", "잔", "장", "권", "병", "살", "곳", "벌"};
+            if (!word_after(end, COUNTER_WORDS, probe, false, &counter)) return std::nullopt;
+            const bool one_syllable = counter.size() == 3;
+            if (one_syllable && !at(end, " ") && std::find(std::begin(GLUED), std::end(GLUED), counter) == std::end(GLUED))
                 return std::nullopt;
             WrittenNumber read;
             read.value.digits = digit == '0' ? "10" : std::string(1, digit);
@@ -280,6 +376,13 @@ struct Lexer {
         return false;
     }
 
+    std::size_t currency_sign_at(std::size_t i) const {
+        for (const CurrencyForm& form : CURRENCY_FORMS) {
+            if (form.mark == CurrencyMark::Sign && at(i, form.written)) return form.written.size();
+        }
+        return 0;
+    }
+
     template <std::size_t N>
     std::size_t sign_at(std::size_t i, const std::string_view (&signs)[N]) const {
         for (std::string_view sign : signs) {
@@ -300,9 +403,13 @@ struct Lexer {
             const bool point_number = c == '.' && digit(i + 1) && !(i > 0 && (digit(i - 1) || letter(i - 1)));
             if (digit(i) || point_number) {
                 const bool half_day = after_half_day();
-                const WrittenNumber read = read_written_number(s, i, true);
+                WrittenNumber read = read_written_number(s, i, true);
+                // "나스닥100 600만": digits glued to a word end at their space, never one
+                // number with the figure after it.
+                if (read.unclear && i > 0 && !word_boundary(i) && s.find(' ', i) != std::string_view::npos)
+                    read = read_written_number(s.substr(0, s.find(' ', i)), i, true);
                 i = number(i, read);
-                if (half_day) tokens.back().marks.date = true;
+                if (half_day) tokens.back().marks.date = tokens.back().marks.clock = true;
                 continue;
             }
             if (is_hangul_syllable(c) && word_boundary(i)) {
@@ -331,15 +438,15 @@ struct Lexer {
                 const std::string_view word = s.substr(i, end - i);
                 const bool operand_before = !tokens.empty() && (tokens.back().kind == TokenKind::Number ||
                                                                 tokens.back().kind == TokenKind::Close);
-                // "x" alone, or "x2" after a figure: a multiplication the reading may take.
-                if ((word == "x" || word == "X") ||
-                    ((word[0] == 'x' || word[0] == 'X') && operand_before && all_ascii_digits(word.substr(1)))) {
+                // "x" alone, or "x2" after a figure or opening the line: a multiplication the
+                // reading may take.
+                const bool times_first = (word[0] == 'x' || word[0] == 'X') && digit(i + 1);
+                if ((word == "x" || word == "X") || (times_first && (operand_before || tokens.empty()))) {
                     push(TokenKind::Times, i, i + 1);
                     i += 1;
                     continue;
                 }
-                bool currency = false;
-                for (std::string_view code : FOREIGN_WORDS) currency = currency || (code == word);
+                const bool currency = !currency_code(word).empty();
                 push(TokenKind::Word, i, end);
                 latin_end = end;
                 if (currency) {
@@ -351,12 +458,14 @@ struct Lexer {
             }
             if (const std::size_t n = sign_at(i, WON_SIGNS)) {
                 prefix = Prefix::Won;
+                sign_begin = i;
                 i += n;
                 continue;
             }
-            if (const std::size_t n = sign_at(i, FOREIGN_SIGNS)) {
+            if (const std::size_t n = currency_sign_at(i)) {
                 prefix = Prefix::Foreign;
                 prefix_text = s.substr(i, n);
+                sign_begin = i;
                 i += n;
                 continue;
             }
@@ -403,17 +512,6 @@ std::vector<Token> tokenize_line(std::string_view line, bool split_joined) {
     lexer.tokens.reserve(line.size() / 4 + 4);
     lexer.run();
     return std::move(lexer.tokens);
-}
-
-std::string_view currency_code(std::string_view written) {
-    static constexpr std::pair<std::string_view, std::string_view> CODES[] = {
-        {"$", "USD"},    {"＄", "USD"},  {"달러", "USD"}, {"불", "USD"},     {"USD", "USD"},  {"¥", "JPY"},
-        {"￥", "JPY"},   {"엔", "JPY"},  {"JPY", "JPY"},  {"€", "EUR"},      {"유로", "EUR"}, {"EUR", "EUR"},
-        {"위안", "CNY"}, {"CNY", "CNY"}, {"£", "GBP"},    {"파운드", "GBP"}, {"GBP", "GBP"}};
-    for (const auto& [form, code] : CODES) {
-        if (form == written) return code;
-    }
-    return {};
 }
 
 bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix) {

@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "notes/figures/currencies.h"
 #include "notes/figures/note_area.h"
 #include "notes/figures/note_calendar.h"
 #include "notes/figures/note_durations.h"
@@ -44,7 +45,10 @@ struct NumberMarks {
     bool percent = false;          // "%" right after it
     bool counter = false;          // a counter word after it: 잔, 명, 개 …
     bool date = false;             // a date, time or duration word after it, or 오전/오후 before
+    bool clock = false;            // among them a time of day: "3시", "30분", "오후 3", "12:30"
     bool name = false;             // fused with letters: "2차", "S24", "16인치", "B-2"
+    bool identifier = false;       // a number that names something: "회원번호 88120457", "#1234", "12가 3456"
+    bool measure = false;          // among them, a word or a unit that counts: "2사이트", "8m", "12자루"
     bool joined = false;           // digits joined like a date, a phone number, a time or a version
     bool joined_by_point = false;  // among the joiners, a "." ("1.000.000", "3.14.15")
     bool range_joined = false;     // joined by "-" with a unit, a comma or 원: "3만-5만", "1,000-2,000원"
@@ -56,6 +60,7 @@ struct NumberMarks {
     bool supply = false;           // "공급가" after it: the supply value of a price with VAT, X ÷ 1.1
     bool negative = false;         // a reference's value is below zero
     bool unclear = false;          // "12, 300", "8 300원", "1,0000": one number or two, who knows
+    bool won_fraction = false;     // "4.5원": a fraction of a won, fine as a rate, no amount alone
     // Calculated from what is written: a time span, the days between two dates, a D-day,
     // an area asked in another unit. The line calculates even with no operator.
     bool worked_out = false;
@@ -98,8 +103,6 @@ std::vector<Token> tokenize_line(std::string_view line, bool split_joined = fals
 
 bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix);
 
-// The code of a currency as written: "USD" for "$", "달러", "불" and "USD"; "JPY", "EUR",
-// "CNY" and "GBP" alike. Empty for none of them.
-std::string_view currency_code(std::string_view written);
+using ::numvora::currency_code;
 
 }  // namespace numvora::notes_detail

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <charconv>
 #include <span>
 #include <string>
 
@@ -27,6 +28,7 @@ struct NoteValue {
     Money money = Money::Plain;
     std::string currency;
     std::string percent;  // a Rate's number: "10" for "10%"
+    bool counted = false; // a count ("3박"): never a rate of exchange
     Quantity quantity;    // a date, a duration, days or an area, calculated here
     bool fine = true;
     std::string_view unclear;  // why two values cannot be joined: the line has no result
@@ -62,8 +64,19 @@ NoteValue quantity_value_of(Quantity quantity, std::string text) {
 // count or an hourly wage ("1시간 45분 + 50분", "6시간 30분 x 10,030원"), a date takes
 // days and gives the days to another ("오늘 + 100일", "2026-12-25 - 오늘"). Nothing else.
 NoteValue joined_quantities(char sign, const NoteValue& left, const NoteValue& right, const std::string& text) {
-    if (std::holds_alternative<Area>(left.quantity) || std::holds_alternative<Area>(right.quantity))
-        return failed(AREAS_ONLY_CONVERT);
+    const auto* area = std::get_if<Area>(&left.quantity);
+    const NoteValue& price = area != nullptr ? right : left;
+    if (area == nullptr) area = std::get_if<Area>(&right.quantity);
+    // "장판 84㎡ x 35,000": an area at a price for each of its units.
+    if (area != nullptr && sign == '*' && price.money == Money::Won && !is_quantity(price.quantity)) {
+        if (const std::optional<std::string> size = area_figure(area->area, area->unit)) {
+            NoteValue value;
+            value.text = *size + "*(" + price.text + ")";
+            value.money = Money::Won;
+            return value;
+        }
+    }
+    if (area != nullptr) return failed(AREAS_ONLY_CONVERT);
     const auto* duration = std::get_if<Duration>(&left.quantity);
     const auto* other_duration = std::get_if<Duration>(&right.quantity);
     const auto* date = std::get_if<CalendarDate>(&left.quantity);
@@ -94,6 +107,13 @@ NoteValue joined_quantities(char sign, const NoteValue& left, const NoteValue& r
     const NoteValue& factor = duration_left ? right : left;
     if (!duration_left) duration = other_duration;
     const bool over = sign == '/' && duration_left && factor.money == Money::Plain;
+    // "월급 2,500,000 / 209시간": money an hour.
+    if (sign == '/' && !duration_left && duration != nullptr && factor.money == Money::Won && duration->minutes != 0) {
+        NoteValue value;
+        value.text = "(" + factor.text + ")*60/" + std::to_string(duration->minutes);
+        value.money = Money::Won;
+        return value;
+    }
     if (!duration || is_quantity(factor.quantity) || (factor.money != Money::Plain && factor.money != Money::Won) ||
         (sign != '*' && !over))
         return failed(NOT_WITH_DATES);
@@ -118,6 +138,17 @@ struct NoteOperator {
     bool spaced = false;  // written " + ", so that the history shows it as the memo does
 };
 
+// A number plausible as the won of one unit of the currency: in its range, and with a
+// fraction where the range is below 100 ("9.1" for yen, never "10" of them).
+bool is_rate_of(std::string_view currency, const std::string& text) {
+    const CurrencyRate* rate = currency_rate(currency_code(currency));
+    if (rate == nullptr || text.find_first_not_of("0123456789.") != std::string::npos) return false;
+    double value = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    const bool fraction = text.find('.') != std::string::npos;
+    return value >= rate->low && value <= rate->high && (fraction || rate->low >= 100);
+}
+
 // The money of two values joined by an operator, or nothing when they cannot be joined.
 std::optional<Money> joined_money(char sign, const NoteValue& left, const NoteValue& right) {
     const bool foreign_left = left.money == Money::Foreign;
@@ -130,6 +161,10 @@ std::optional<Money> joined_money(char sign, const NoteValue& left, const NoteVa
         return additive(sign) ? Money::Foreign : sign == '*' ? std::nullopt : std::optional(Money::Plain);
     }
     const NoteValue& other = foreign_left ? right : left;
+    // "엔화 15,000엔 x 9.1": a bare multiplier where the currency's rate in won lies is that rate.
+    if (sign == '*' && other.money == Money::Plain && !other.counted &&
+        is_rate_of((foreign_left ? left : right).currency, other.text))
+        return Money::Won;
     if (other.money != Money::Won) return Money::Foreign;  // "$120 x 3박", "$100 + 10%"
     // "$17.99 * 1,380": money times a rate of exchange is won.
     if (sign == '*') return Money::Won;
@@ -198,7 +233,8 @@ struct NoteExpression {
             return out;
         }
         out.text = joined_text(op, left, right);
-        if (out.money == Money::Rate) out.money = Money::Plain;
+        // "4.2% + 3%": rates added are a rate.
+        if (additive(op.sign) && left.money == Money::Rate && right.money == Money::Rate) out.money = Money::Rate;
         return out;
     }
 
@@ -260,6 +296,10 @@ struct NoteExpression {
     // figure [rate_change]
     Value figure() {
         if (!r.operand(sk[pos])) return failed();
+        // "1통 2,990": the count names what the amount is for; "2L x 6병 5,490" multiplies
+        // counts, and the price stands apart.
+        const bool multiplied = pos > 0 && (at(pos - 1).kind == TokenKind::Times || at(pos - 1).kind == TokenKind::Divide);
+        if (!multiplied && labels_figure(r, sk[pos]) && pos + 1 < sk.size() && r.operand(sk[pos + 1])) ++pos;
         const std::size_t index = sk[pos++];
         used.push_back(index);
         const Token& number = r.tokens[index];
@@ -288,6 +328,7 @@ struct NoteExpression {
         value.money = r.roles[index] == FigureRole::Foreign         ? Money::Foreign
                       : m.won || m.unit || m.grouped || m.reference ? Money::Won
                                                                     : Money::Plain;
+        value.counted = r.roles[index] == FigureRole::Count;
         if (value.money == Money::Foreign) value.currency = number.currency;
         rate_change(number, value);
         if (m.supply) {
@@ -345,7 +386,7 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
             NoteExpression reader{r, sk, start, 0, 0, false, false, false, {}};
             NoteValue value = grammar::expression(reader);
             if (!value.unclear.empty())
-                return Parsed{{}, std::move(reader.used), {}, std::string(value.unclear), false, {}, false};
+                return Parsed{{}, std::move(reader.used), {}, std::string(value.unclear), false, {}, false, false};
             // A tax is money, whatever the figures it was taken of.
             if (value.fine && !reader.more() &&
                 (reader.binaries > 0 || reader.percent_form || reader.worked_out || asks))
@@ -355,7 +396,8 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
                               {},
                               value.money == Money::Won || (reader.vat && value.money != Money::Foreign),
                               value.quantity,
-                              reader.vat};
+                              reader.vat,
+                              value.money == Money::Rate && reader.binaries > 0};
         }
         // Past a figure that a label cannot hold, an expression after it would leave it out.
         if (r.number(i) && !label_figure(r, i)) return std::nullopt;

@@ -28,10 +28,16 @@ Token reference_token(const Token& at, std::string_view value) {
     }
     token.marks.negative = value.starts_with('-');
     value.remove_prefix(token.marks.negative ? 1 : 0);
-    // Foreign money ("360 $") keeps its currency.
+    // Foreign money ("360 $") keeps its currency, and won its writing ("5000000 만원").
     if (const std::size_t space = value.find(' '); space != std::string_view::npos) {
-        token.marks.foreign = true;
-        token.currency = std::string(value.substr(space + 1));
+        const std::string_view after = value.substr(space + 1);
+        if (after == "만" || after == "원" || after == "만원") {
+            token.marks.large_unit = after.starts_with("만");
+            token.marks.won = after.ends_with("원");
+        } else {
+            token.marks.foreign = true;
+            token.currency = std::string(after);
+        }
         value = value.substr(0, space);
     }
     // A name that gives a rate ("3.3%"), or a time the reading does not calculate with: its
@@ -61,8 +67,9 @@ struct NamedValue {
 
 NamedValue look_up(std::string_view word, const NoteScope& scope) {
     NamedValue found{std::string(word), scope.value_of(word)};
-    static constexpr std::string_view PARTICLES[] = {"의", "에서", "은", "는", "이", "가", "을", "를"};
-    for (const std::string_view particle : PARTICLES) {
+    // The particles a name takes before an operator or a rate.
+    static constexpr std::string_view NAME_PARTICLES[] = {"의", "에서", "은", "는", "이", "가", "을", "를"};
+    for (const std::string_view particle : NAME_PARTICLES) {
         if (found.value || !word.ends_with(particle) || word.size() == particle.size()) continue;
         const std::string_view stem = word.substr(0, word.size() - particle.size());
         if (!is_note_name(stem)) continue;
@@ -74,7 +81,17 @@ NamedValue look_up(std::string_view word, const NoteScope& scope) {
     return found;
 }
 
-bool is_boundary(TokenKind kind) {
+// "월급 +420만원", "환불 -12,000": a sign glued to its figure after a space is the
+// figure's, not an operation on the word before it.
+bool is_sign_of_figure(const std::vector<Token>& t, std::size_t k) {
+    return (t[k].kind == TokenKind::Plus || t[k].kind == TokenKind::Minus) && k + 1 < t.size() &&
+           t[k + 1].kind == TokenKind::Number && t[k + 1].begin == t[k].end && k > 0 && t[k - 1].spaced_after &&
+           t[k - 1].kind == TokenKind::Word;
+}
+
+bool is_boundary(const std::vector<Token>& t, std::size_t k) {
+    const TokenKind kind = t[k].kind;
+    if (is_sign_of_figure(t, k)) return false;
     return is_operator(kind) || kind == TokenKind::Open || kind == TokenKind::Close || kind == TokenKind::Equals;
 }
 
@@ -95,6 +112,48 @@ bool takes_names(const std::vector<Token>& t, std::size_t k) {
 // continues. A word beside a figure stays its label.
 }  // namespace
 
+void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* scope) {
+    const auto text = [&](std::size_t i) { return body.substr(t[i].begin, t[i].end - t[i].begin); };
+    const auto named = [&](std::size_t i) { return scope != nullptr && scope->value_of(text(i)).has_value(); };
+    const auto word = [&](std::size_t i) { return i < t.size() && t[i].kind == TokenKind::Word; };
+    const auto sign = [&](std::size_t k) {
+        const TokenKind kind = t[k].kind;
+        return kind == TokenKind::Plus || kind == TokenKind::Times || kind == TokenKind::Minus ||
+               kind == TokenKind::Divide;
+    };
+    // Glued first: "인천-런던 / 로마-인천 2인 3,260,000" joins its words before the "/" between them.
+    for (std::size_t k = 1; k < t.size(); ++k) {
+        if (!sign(k) || t[k - 1].end != t[k].begin || !word(k - 1)) continue;
+        const bool glued_after = k + 1 < t.size() && t[k + 1].begin == t[k].end;
+        // "인터넷+TV", "김*영", "세탁기+건조기": a sign between the letters of one label.
+        if (word(k + 1) && glued_after && !named(k - 1) && !named(k + 1)) t[k].kind = TokenKind::Other;
+        // "SPF50+ 19,800": a sign that ends a word.
+        if (!glued_after && t[k].kind == TokenKind::Plus) t[k].kind = TokenKind::Other;
+    }
+    // "한우세트 1+ 등급 189,000", "1++": a grade, glued to its figure and before a word.
+    for (std::size_t k = 1; k + 1 < t.size(); ++k) {
+        if (t[k].kind == TokenKind::Plus && t[k - 1].kind == TokenKind::Number && t[k - 1].end == t[k].begin &&
+            t[k + 1].kind == TokenKind::Word && t[k].spaced_after) {
+            t[k].kind = TokenKind::Other;
+            t[k - 1].marks.name = true;
+        }
+    }
+    // "주유 + 톨비 96,000", "서울 / 부산 왕복 120,000": words joined into the label of the
+    // figure after them, where the word before is no name.
+    for (std::size_t k = 1; k + 1 < t.size(); ++k) {
+        const TokenKind kind = t[k].kind;
+        if ((kind != TokenKind::Plus && kind != TokenKind::Divide) || t[k - 1].end == t[k].begin ||
+            t[k + 1].begin == t[k].end || !word(k - 1) || !word(k + 1) || named(k - 1))
+            continue;
+        std::size_t before = k - 1;
+        while (before > 0 && (word(before - 1) || t[before - 1].kind == TokenKind::Other)) --before;
+        bool figure_after = false;
+        for (std::size_t i = k + 1; i < t.size() && !is_operator(t[i].kind) && t[i].kind != TokenKind::Equals; ++i)
+            figure_after = figure_after || t[i].kind == TokenKind::Number;
+        if (figure_after && (before == 0 || t[before - 1].kind != TokenKind::Number)) t[k].kind = TokenKind::Other;
+    }
+}
+
 void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use) {
     // "항목1": a Hangul name with digits reads as a word and a number; it is one name
     // where the lines above define it, or beside an operator ("항목1 * 12").
@@ -112,14 +171,15 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
     }
     for (std::size_t a = 0; a < t.size();) {
         std::size_t b = a;
-        while (b < t.size() && !is_boundary(t[b].kind)) ++b;
+        while (b < t.size() && !is_boundary(t, b)) ++b;
         bool figure = false;
         bool of_rate = false;  // "월급의 10%", "월급에서 20% 할인": the word before a rate is its base
         std::optional<std::size_t> word;
         for (std::size_t i = a; i < b; ++i) {
-            // A rate after a word leaves it a name.
             const bool rate = t[i].kind == TokenKind::Number && t[i].marks.percent;
-            figure = figure || (t[i].kind == TokenKind::Number && !t[i].marks.name && !rate);
+            // "햄 200g x 2", "+ 세금 9%": a word beside a figure is its label, unless a rate
+            // is of it ("월급의 10%").
+            figure = figure || t[i].kind == TokenKind::Number;
             if (t[i].kind == TokenKind::Word && !of_rate) word = i;
             if (rate && i > a && t[i - 1].kind == TokenKind::Word) {
                 const std::string_view before = body.substr(t[i - 1].begin, t[i - 1].end - t[i - 1].begin);
@@ -133,8 +193,13 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
         const bool asked = b < t.size() ? t[b].kind == TokenKind::Equals : asks;
         // "월세" alone on its line shows its value.
         const bool alone = t.size() == 1;
-        if (word && !figure && (beside_operator || asked || alone || of_rate)) {
-            const std::string_view text = body.substr(t[*word].begin, t[*word].end - t[*word].begin);
+        if (word && (!figure || of_rate) && (beside_operator || asked || alone || of_rate)) {
+            std::string_view text = body.substr(t[*word].begin, t[*word].end - t[*word].begin);
+            // "월 회비 x 12": two words a line above defines together.
+            if (!of_rate && *word > a && t[*word - 1].kind == TokenKind::Word && t[*word - 1].spaced_after) {
+                const std::string_view pair = body.substr(t[*word - 1].begin, t[*word].end - t[*word - 1].begin);
+                if (pair.find("  ") == std::string_view::npos && scope.value_of(pair)) text = pair;
+            }
             const bool previous = is_previous_word(text);
             if (previous && alone) break;
             NamedValue named = previous ? NamedValue{std::string(text), scope.previous()} : look_up(text, scope);
@@ -144,6 +209,7 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
                 use.uses.push_back(std::string(text));
             if (named.name != text) use.uses.push_back(named.name);
             const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b));
+            use.alone = alone;
             if (named.value) {
                 t[*word] = reference_token(t[*word], *named.value);
                 t[*word].marks.of = named.of;
@@ -165,6 +231,10 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             Token at;
             at.spaced_after = true;
             t.insert(t.begin(), reference_token(at, *previous));
+            use.goes_on = true;
+        } else if (!spaced_sign) {
+            // "× 2" with nothing above to multiply.
+            use.nothing_above = true;
         }
     }
 }

@@ -2,6 +2,8 @@
 // reader from the first token of its shape and becomes one figure with its value, so
 // that the roles, the labels and the expression see one figure where "6시간 30분",
 // "2026-12-08" or "09:00~18:00" is written.
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "common/unicode.h"
@@ -13,6 +15,8 @@ namespace numvora::notes_detail {
 namespace {
 
 constexpr std::string_view TODAY_WORD = "오늘";
+// Beside these, "20주" counts shares, not weeks: "보유 20주", "주식 3주", "10주 매수".
+constexpr std::string_view SHARE_WORDS[] = {"보유", "매수", "매도", "주식"};
 
 // What a reader took from a token on: a figure, or a time of day or a month without its
 // year to pass over as it is written.
@@ -108,13 +112,27 @@ private:
         if (sign == '-' || sign == '.') joined = date(token.begin, false);
         if (joined || token.marks.joined) return joined;
         const std::string_view word = after_digits(i);
+        // "근무시간 5h": hours written short.
+        if ((word.starts_with("h") || word.starts_with("H")) && word.size() == 1) {
+            const std::optional<MinutesRead> read = read_duration(line_, token.begin);
+            if (read) return Found{Duration{read->minutes}, read->end};
+        }
         if (!token.marks.date) return area(i);
         if (word.starts_with("시간") || word.starts_with("분")) {
             const std::optional<MinutesRead> read = read_duration(line_, token.begin);
             if (!read) return std::nullopt;
             return Found{Duration{read->minutes}, read->end};
         }
-        if (word.starts_with("시")) return Found{{}, with_next(i, "분")};  // "3시 30분": a time of day
+        if (word.starts_with("시")) {
+            // "9시~18시": a span of hours; "3시 30분" alone a time of day.
+            if (const std::optional<Found> range = clock(token.begin)) return range;
+            return Found{{}, with_next(i, "분")};
+        }
+        if (word.starts_with("주") && shares(i)) {
+            tokens_[i].marks.date = false;
+            tokens_[i].marks.counter = true;
+            return std::nullopt;
+        }
         if (word.starts_with("년")) return date(token.begin, false);
         if (word.starts_with("월")) {
             if (std::optional<Found> found = date(token.begin, true)) return found;
@@ -131,7 +149,7 @@ private:
     std::optional<Found> at_word(std::size_t i) {
         const Token& token = tokens_[i];
         const std::string_view word = text(i);
-        if ((word == "D" || word == "d") && starts_at(line_, token.end, "-")) {
+        if (((word == "D" || word == "d") && starts_at(line_, token.end, "-")) || word == "디데이") {
             const std::optional<DayNumber> day = today();
             const std::optional<DateRead> read = day ? read_d_day(line_, token.begin, *day) : std::nullopt;
             if (!read) return std::nullopt;
@@ -142,8 +160,26 @@ private:
         const std::initializer_list<TokenKind> joins = {TokenKind::Plus, TokenKind::Minus, TokenKind::Tilde};
         if (word == TODAY_WORD && (tokens_.size() == 1 || (i > 0 && kind_at(i - 1, joins)) || kind_at(i + 1, joins)))
             return date(token.begin, true);
-        if (word == "오전" || word == "오후") return clock(token.begin);
-        return std::nullopt;
+        // A part of the day before an hour: "오후 3시", "밤 10시~새벽 3시".
+        return kind_at(i + 1, {TokenKind::Number}) ? clock(token.begin) : std::nullopt;
+    }
+
+    // "보유 20주", "20주 매수", "20주 x 71,000원": 주 counts shares beside a word of shares or a price.
+    bool shares(std::size_t i) const {
+        const auto word = [&](std::size_t at) {
+            return at < tokens_.size() && tokens_[at].kind == TokenKind::Word ? text(at) : std::string_view();
+        };
+        if (i > 0 && counts_shares(word(i - 1))) return true;
+        const std::string_view after = word(i + 1);
+        if (std::any_of(std::begin(SHARE_WORDS), std::end(SHARE_WORDS),
+                        [&](std::string_view share) { return after.starts_with(share); }))
+            return true;
+        const auto price = [&](std::size_t times, std::size_t at) {
+            if (!kind_at(times, {TokenKind::Times}) || !kind_at(at, {TokenKind::Number})) return false;
+            const NumberMarks& m = tokens_[at].marks;
+            return m.won || m.grouped || m.unit || m.foreign;
+        };
+        return price(i + 1, i + 2) || (i >= 2 && price(i - 1, i - 2));
     }
 
     // A span of clock times is its duration; a time alone stays as written.
@@ -161,15 +197,26 @@ private:
         const std::optional<DateRead> read = read_date(line_, pos, day.value_or(0), month_slash_day);
         if (!read) return std::nullopt;
         date_before_ = true;
+        // "2027-02-27 D-day", "2027-02-27까지 (디데이)": the D-day written after its date.
+        if (d_day_mark_end(line_, read->end)) {
+            const std::optional<DayNumber> from = today();
+            const std::optional<DateRead> d_day = from ? read_d_day(line_, pos, *from) : std::nullopt;
+            if (!d_day) return std::nullopt;
+            return Found{DDay{d_day->day, static_cast<std::int64_t>(d_day->day) - *from}, d_day->end, true};
+        }
         return Found{CalendarDate{read->day}, read->end};
     }
 
     std::optional<Found> area(std::size_t i) const {
         const Token& token = tokens_[i];
         const NumberMarks& m = token.marks;
-        if (m.grouped || m.unit || m.won || m.foreign || m.percent) return std::nullopt;
+        if (m.unit || m.won || m.foreign || m.percent) return std::nullopt;
         const std::optional<AreaRead> read = read_area(line_, token.begin);
         if (!read) return std::nullopt;
+        // "84㎡ (25.4평)": an area and its conversion are one area.
+        if (const std::optional<AreaRead> both = read_area_with_conversion(line_, token.begin);
+            both && area_figure(both->area, both->unit))
+            return Found{Area{both->area, both->unit}, both->end};
         // "84㎡ 평", "32평 ㎡": the area asked in the other unit, when that is all the line asks.
         if (const std::optional<AreaRead> asked = read_area_conversion(line_, token.begin);
             asked && asked->end == tokens_.back().end && area_figure(asked->area, asked->unit))
@@ -273,6 +320,11 @@ Quantity quantity_of_text(std::string_view text) {
         read && read->end + std::string_view("일").size() == size.size() && starts_at(size, read->end, "일"))
         return DayCount{sign * read->value};
     return {};
+}
+
+bool counts_shares(std::string_view word) {
+    return std::any_of(std::begin(SHARE_WORDS), std::end(SHARE_WORDS),
+                       [&](std::string_view share) { return word.ends_with(share); });
 }
 
 void read_quantities(std::string_view line, std::vector<Token>& tokens, const NoteScope* scope) {

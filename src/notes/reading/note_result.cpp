@@ -39,7 +39,8 @@ std::string foreign_text(std::string_view figure, std::string_view currency) {
 // "$165.50", never "$165.5": a currency with cents writes a fraction of one digit to the cent.
 std::string in_cents(std::string value, std::string_view currency) {
     const std::size_t point = value.find('.');
-    if (point != std::string::npos && point + 2 == value.size() && notes_detail::currency_code(currency) != "JPY")
+    const CurrencyRate* rate = currency_rate(currency_code(currency));
+    if (point != std::string::npos && point + 2 == value.size() && (rate == nullptr || rate->cents))
         value += '0';
     return value;
 }
@@ -79,13 +80,14 @@ std::string result_text(const NoteResult& result, bool grouped) {
         break;
     case ResultUnit::Pyeong: return value + std::string(area_unit_text(AreaUnit::Pyeong));
     case ResultUnit::SquareMetre: return value + std::string(area_unit_text(AreaUnit::SquareMetre));
+    case ResultUnit::Percent: return value + "%";
     }
     return grouped ? add_thousands_separators(value) : value;
 }
 
 std::string margin_text(NoteResult result, ResultView view) {
     result.writing.in_man = result.writing.in_man || view.in_man;
-    return result_text(result, view.grouped);
+    return result_text(result, result.grouped);
 }
 
 std::optional<std::string> calculator_value(const NoteResult& result) {

@@ -21,6 +21,7 @@ enum class ResultUnit : std::uint8_t {
     Duration,     // minutes
     Pyeong,       // 평, two decimals
     SquareMetre,  // ㎡, two decimals
+    Percent,      // "4.2% + 3%": a rate
 };
 
 // How the figures of a result's line write money, which the result follows.
@@ -37,6 +38,7 @@ struct NoteResult {
     std::string currency;  // foreign money's sign or word as written: "$", "엔", "USD"; none for won
     AmountWriting writing = {};
     std::string won;  // foreign money's value in won at the rate a line above sets; none without one
+    bool grouped = false;  // its line writes figures with thousands commas, and so is it written
 };
 
 // "49,500" (grouped: with thousands commas, for money and numbers), "1억 5,500만원" (money
@@ -44,10 +46,10 @@ struct NoteResult {
 // "2,400엔", "USD 22", "2027-03-18 (목)", "D-17", "281일", "9시간 30분", "25.41평", "105.79㎡".
 std::string result_text(const NoteResult& result, bool grouped);
 
-// How the margin writes results: grouped as the calculator's "천 단위 콤마" box says, and
-// every amount in 만 when the preference "금액을 만 단위로 보기" asks for it.
+// How the margin writes results: as their lines write figures ("62,400" beside "- 교통
+// 62,400", whatever the calculator's "천 단위 콤마" box says), and every amount in 만 when the
+// preference "금액을 만 단위로 보기" asks for it.
 struct ResultView {
-    bool grouped = false;
     bool in_man = false;
 };
 std::string margin_text(NoteResult result, ResultView view);

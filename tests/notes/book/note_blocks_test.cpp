@@ -9,15 +9,23 @@
 #include "calculator/evaluate.h"
 #include "notes/book/note_blocks.h"
 #include "notes/book/notebook.h"
+#include "notes/shown_plainly.h"
 
 namespace numvora {
 namespace {
+
+// The total of a selection as the memo's book takes it, of a memo that is all selected.
+NotesSum selection_total(std::string_view text) {
+    NoteBook book;
+    book.assign(text);
+    return book.selection_total(0, text);
+}
 
 std::vector<std::string> results_of(std::string_view text) {
     NoteBook book;
     book.assign(text);
     std::vector<std::string> got;
-    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, {}).value_or(""));
+    for (std::size_t line = 0; line < book.size(); ++line) got.push_back(shown_plainly(book, line));
     return got;
 }
 
@@ -28,22 +36,24 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
     } rows[] = {
         {"점심 12,000원\n커피 4,500원 x 2\n합계", {"12000", "9000", "21000"}},
         {"12,000원 + 4,500원\n12만 + 3천 =\n1억 2천만 / 12 =", {"16500", "12만 3,000", "1,000만"}},
-        {"(1+2)*3\n-7\n3 - 10", {"9", "-7", "-7"}},
+        {"(1+2)*3\n-7\n3 - 10", {"9", "", "-7"}},
         {"관리비 123,000원\n식비 98,500 커피 4,500원\n커피 2잔 9,000원", {"123000", "", "9000"}},
         {"회의 2026-12-07 14:30\n2026-12-07\n12/7 오후", {"", "", ""}},
         {"5 / 0\n(3 + 4\n1+2 = 3", {"", "", "3"}},
-        {"100\n\n200\n300.5\n합계", {"100", "", "200", "300.5", "500.5"}},
+        // A bare figure is money where its paragraph holds money: a total line asks for it.
+        {"100\n\n200\n300.5\n합계", {"", "", "200", "300.5", "500.5"}},
         {"1\n2\n합계\n3\n총계 = 99\n소계:", {"1", "2", "3", "3", "3", ""}},
         // An old result after the word is still a total line.
         // A total word with an amount under a block's end is that amount, named.
-        {"-2,000\n합 : 5\n합계 12,000원\n합계표 2장", {"-2000", "-2000", "12000", "2"}},
+        {"-2,000\n합 : 5\n합계 12,000원\n합계표 2장", {"-2000", "-2000", "12000", ""}},
         // Counts are added only where nothing else is; a named figure never is.
-        {"회비 30,000\n참석 12명\n합계", {"30000", "12", "30000"}},
+        // A count shows nothing on its own line, and is added only where nothing else is.
+        {"회비 30,000\n참석 12명\n합계", {"30000", "", "30000"}},
         // Durations are added where no amount is; a date or an area never is.
-        {"월 09:00~18:00\n화 8시간 30분\n참석 3명\n합계", {"9시간", "8시간 30분", "3", "17시간 30분"}},
+        {"월 09:00~18:00\n화 8시간 30분\n참석 3명\n합계", {"9시간", "8시간 30분", "", "17시간 30분"}},
         {"근무 8시간\n점심 12,000원\n2026-12-08 + 1일\n84㎡ 평\n합계",
          {"8시간", "12000", "2026-12-09 (수)", "25.41평", "12000"}},
-        {"사과 3개\n배 2개\n합계", {"3", "2", "5"}},
+        {"사과 3개\n배 2개\n합계", {"", "", "5"}},
         {"고기 186,000\n2차 노래방 40,000\n합계", {"186000", "40000", "226000"}},
         {"양파 1망 3,980\n두부 2모 2,400\n계란 30구 7,990\n대파 1단 2,500\n합계",
          {"3980", "2400", "7990", "2500", "16870"}},
@@ -57,10 +67,10 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"A 10\n소계\nB 7\n\n총계", {"10", "10", "7", "", ""}},
         {"1\n소계\n메모\n합계\n2\n합계", {"1", "1", "", "1", "2", "2"}},
         // Sections keep what they added apart: counts and hours never join money.
-        {"커피 2잔\n소계\n\n8시간\n소계\n\n점심 12,000\n합계", {"2", "2", "", "8시간", "8시간", "", "12000", "12000"}},
+        {"커피 2잔\n소계\n\n8시간\n소계\n\n점심 12,000\n합계", {"", "2", "", "8시간", "8시간", "", "12000", "12000"}},
         // A chain adds once, by its last value, and goes on only from the line right above.
         {"식비 200,000\n+ 외식 85,000\n+ 배달 43,000\n소계", {"200000", "285000", "328000", "328000"}},
-        {"월세 55만원\n위 * 12\n\n카드 내역\n+ 5,000\n합계", {"55만원", "6600000", "", "", "5000", "5000"}},
+        {"월세 55만원\n위 * 12\n\n카드 내역\n+ 5,000\n합계", {"55만원", "660만원", "", "", "5000", "5000"}},
         {"소계 = 5\n택시 8,300원\n-300\n총계: 1,000원 ", {"5", "8300", "-300", "8005"}},
     };
     for (const auto& row : rows) EXPECT_EQ(results_of(row.text), row.results) << row.text;
@@ -73,33 +83,33 @@ TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
         std::string total;  // "" when nothing is added
         std::string status;
     } rows[] = {
-        {"12월 7일 점심 12,000원\n커피 2잔 9,000원\n오후 3시 택시 8,300원", "29300",
-         "3개를 더했습니다 (날짜·시간 3개, 개수 1개 제외)"},
+        // A month, a day or a time of day labels its line: no figure passed over.
+        {"12월 7일 점심 12,000원\n커피 2잔 9,000원\n오후 3시 택시 8,300원", "29300", "3개를 더했습니다 (개수 1개 제외)"},
         {"월세 55만원\n관리비 12만 3천원\n전기 3만 2,500원", "705500", "3개를 더했습니다"},
         {"사과 3개\n배 2개", "5", "2개를 더했습니다"},
         {"식비 98,500\n커피 4,500원 A4 2장", "103000", "2개를 더했습니다 (개수 1개 제외)"},
         {"3만원씩 4명", "30000", "1개를 더했습니다 (개수 1개 제외)"},
-        {"2024년 연봉 4,200만원", "42000000", "1개를 더했습니다 (날짜·시간 1개 제외)"},
-        {"오후 3시 30분 회의, 커피 4,500원", "4500", "1개를 더했습니다 (날짜·시간 2개 제외)"},
-        {"회의 2026-12-07 14:30", "", "더할 숫자가 없습니다"},
+        {"2024년 연봉 4,200만원", "42000000", "1개를 더했습니다"},
+        {"오후 3시 30분 회의, 커피 4,500원", "4500", "1개를 더했습니다"},
+        {"회의 2026-12-07 14:30", "", "더할 숫자가 없습니다 (날짜·시간 1개 제외)"},
         // Within one line, the amounts it covers.
-        {"2025년 1월 관리비 123,000원 / 3명 식사 45,000원", "168000",
-         "2개를 더했습니다 (날짜·시간 2개, 개수 1개 제외)"},
+        {"2025년 1월 관리비 123,000원 / 3명 식사 45,000원", "168000", "2개를 더했습니다 (개수 1개 제외)"},
         {"3개월 5 시간 2일간 오전 9 -1,000 주식 5 명 2 명이 1마리", "-1000",
-         "1개를 더했습니다 (날짜·시간 4개, 개수 2개 제외)"},
+         "1개를 더했습니다 (날짜·시간 1개, 개수 2개 제외)"},
         {"식비 1,000\n교통 2,000\n소계: 3,000\r\n커피 500\r합계 = 3,500", "3500", "3개를 더했습니다"},
         {"12,000원\n2시간 주차", "12000", "1개를 더했습니다 (날짜·시간 1개 제외)"},
         {"전용 84㎡ 평\n매매 5억", "500000000", "1개를 더했습니다 (면적 1개 제외)"},
         // Within one line, durations where there is no amount (in minutes).
         {"월 9시간 화 8시간 30분", "1050", "2개를 더했습니다"},
         {"커피 4,500 x 2\n케이크 32,000", "41000", "2개를 더했습니다"},
-        {"예산 3~5만원\n항공 $320\n숙박 240,000원\n수수료 3.3%", "240000",
-         "1개를 더했습니다 (비율 1개, 범위 2개, 외화 $320 제외)"},
-        {"점심 12,000 저녁 15,000\n커피 4,500원", "4500", "1개를 더했습니다 (금액이 둘 이상인 줄 1개 제외)"},
-        // Foreign money passed over, summed by currency however it is written.
-        {"항공 $320\n호텔 40달러\n라멘 1,200엔\n숙박 240,000원", "240000",
-         "1개를 더했습니다 (외화 $360, 1,200엔 제외)"},
+        {"예산 3~5만원\n숙박 240,000원\n수수료 3.3%", "240000", "1개를 더했습니다 (비율 1개, 범위 2개 제외)"},
+        // A line with money that reads as no one figure, or foreign money with no rate, leaves
+        // the total without a figure: a total never passes over what it could not add.
+        {"점심 12,000 저녁 15,000\n커피 4,500원", "", "'점심 12,000 저녁 15,000'을 읽지 못해 합계를 내지 않았습니다"},
+        {"항공 $320\n호텔 40달러\n라멘 1,200엔\n숙박 240,000원", "",
+         "외화 $360, 1,200엔의 환율이 없어 합계를 내지 않았습니다"},
         {"", "", "더할 숫자가 없습니다"},
+        {"전용 84㎡ (25.4평)", "", "더할 숫자가 없습니다 (면적 1개 제외)"},
     };
     for (const auto& row : rows) {
         const NotesSum sum = selection_total(row.text);

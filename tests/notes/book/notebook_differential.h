@@ -36,7 +36,7 @@ inline std::string describe(const LineReading& r) {
 }
 
 inline std::string describe(const NotesSum& sum) {
-    return margin_text(sum.result(), {false, true}) + std::to_string(static_cast<int>(sum.unit)) + "|" +
+    return margin_text(sum.result(), {true}) + std::to_string(static_cast<int>(sum.unit)) + "|" +
            total_status_text(sum);
 }
 
@@ -82,7 +82,7 @@ public:
             if (book_.text(line) != whole.text(line)) return "text" + at;
             if (describe(book_.reading(line)) != describe(whole.reading(line))) return "reading" + at;
             if (book_.shown(line, {}) != whole.shown(line, {})) return "margin" + at;
-            if (book_.shown(line, {true, true}) != whole.shown(line, {true, true})) return "margin in 만" + at;
+            if (book_.shown(line, {true}) != whole.shown(line, {true})) return "margin in 만" + at;
             if (book_.reading(line).kind != LineKind::Total) continue;
             const NotesSum f9 = book_.total_at(line);
             if (describe(f9) != describe(whole.total_at(line))) return "F9" + at;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "notes/book/notebook.h"
+#include "notes/shown_plainly.h"
 #include "notes/book/notebook_differential.h"
 
 namespace numvora {
@@ -39,7 +40,7 @@ TEST(NoteBook, NamesAndEarlierResults) {
         {"1\n소계\n\n2\n소계\n소계 * 10", {"1", "1", "", "2", "2", "20"}},
         // The result above: 위, prev, ans, and a line that opens with an operator.
         {"12,000\n+ 5,000\n× 2\n- 10%\n위 / 2", {"12000", "17000", "34000", "30600", "15300"}},
-        {"100\n메모\nprev + 1\nans * 2", {"100", "", "101", "202"}},
+        {"100원\n메모\nprev + 1\nans * 2", {"100", "", "101", "202"}},
         // A duration below zero taken by name (in minutes).
         {"a = 1시간 - 2시간\na + 3시간", {"-60", "120"}},
         // A label beside a figure stays a label, even when it is a name.
@@ -64,11 +65,9 @@ TEST(NoteBook, AnEditReadsAgainOnlyWhatItChanges) {
     NoteBook book;
     book.assign("a = 1\nb = a + 1\n메모\nc = b * 2\nd = c + a\ne = d * 10\n끝");
     EXPECT_EQ(results_of(book), (std::vector<std::string>{"1", "2", "", "4", "5", "50", ""}));
-    book.replace(1, 1, "b = a + 2");
+    EXPECT_EQ(book.replace(1, 1, "b = a + 2"), 4U);  // b, c, d, e: not a, the note or the last line
     EXPECT_EQ(results_of(book), (std::vector<std::string>{"1", "3", "", "6", "7", "70", ""}));
-    EXPECT_EQ(book.last_reread(), 4U);  // b, c, d, e: not a, the note or the last line
-    book.replace(2, 1, "메모 고침");
-    EXPECT_EQ(book.last_reread(), 1U);
+    EXPECT_EQ(book.replace(2, 1, "메모 고침"), 1U);
     // Lines come and go: the names below still find their definitions.
     book.replace(0, 0, "z = 5");
     EXPECT_EQ(book.result(6).value_or(""), "70");
@@ -105,12 +104,12 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // Enter after "a = 5", then 소계 typed on the new line: the 합계 below it adds it.
         {"a = 5\n\n합계", {{0, 1, "a = 5\n"}, {1, 1, "소"}, {1, 1, "소계"}}, {"5", "5", "", "5"}},
         // A 소계 that becomes a heading leaves the empty line below it ending the block.
-        {"1\n소계\n\n합계", {{1, 1, "메모"}}, {"1", "", "", ""}},
+        {"1,000\n소계\n\n합계", {{1, 1, "메모"}}, {"1000", "", "", ""}},
         // A chain cut by an empty line, then its middle line changed.
         {"점심 12,000\n+ 커피 4,500\n합계", {{0, 1, "점심 12,000\n"}}, {"12000", "", "4500", "4500"}},
         {"식비 200,000\n+ 외식 85,000\n소계", {{1, 1, "+ 외식 95,000"}}, {"200000", "295000", "295000"}},
         // "위" reaches past a line that takes the result above but has none of its own.
-        {"10\n위 + 관리비\n위 * 2", {{0, 1, "20"}}, {"20", "", "40"}},
+        {"10원\n위 + 관리비\n위 * 2", {{0, 1, "20원"}}, {"20", "", "40"}},
         // A name a line only asked about: once defined above, "항목1" is a name, not 1.
         {"메모\n항목1", {{0, 1, "항목1 = 3"}}, {"3", "3"}},
         // A definition put between another and its use, then taken out with a joined line.
@@ -133,6 +132,28 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
     }
 }
 
+// The margin writes a figure as its line does, commas and 원 and all, whatever the
+// calculator's box says; with 만 asked for, a total keeps the 원 of the lines it adds.
+TEST(NoteBook, TheMarginWritesFiguresAsTheirLinesDo) {
+    const struct {
+        std::string_view text;
+        ResultView view;
+        std::vector<std::string> shown;
+    } rows[] = {
+        {"- 교통 62,400\n- 식비 98500", {}, {"62,400", "98500"}},
+        {"월세 = 60만원\n월세 * 2", {}, {"60만원", "120만원"}},
+        {"8만 5,000원\n49만 6,800원\n합계", {true}, {"8만 5,000원", "49만 6,800원", "58만 1,800원"}},
+        {"165만원\n360만\n합계", {true}, {"165만원", "360만", "525만원"}},
+    };
+    for (const auto& row : rows) {
+        NoteBook book;
+        book.assign(row.text);
+        std::vector<std::string> shown;
+        for (std::size_t line = 0; line < book.size(); ++line) shown.push_back(book.shown(line, row.view).value_or(""));
+        EXPECT_EQ(shown, row.shown) << row.text;
+    }
+}
+
 // Lines that ask for today show nothing until the book has a day, and a new day reads
 // again those lines alone.
 TEST(NoteBook, ANewDayReadsAgainTheLinesThatAskedForToday) {
@@ -140,13 +161,12 @@ TEST(NoteBook, ANewDayReadsAgainTheLinesThatAskedForToday) {
     book.assign("오늘 + 1일\n점심 12,000\n12월 25일 - 오늘\n메모");
     const auto shown = [&] {
         std::vector<std::string> got;
-        for (std::size_t line = 0; line < book.size(); ++line) got.push_back(book.shown(line, {}).value_or(""));
+        for (std::size_t line = 0; line < book.size(); ++line) got.push_back(shown_plainly(book, line));
         return got;
     };
     EXPECT_EQ(shown(), (std::vector<std::string>{"", "12000", "", ""}));
-    book.set_today(day_number(2026, 12, 8));
+    EXPECT_EQ(book.set_today(day_number(2026, 12, 8)), 2U);
     EXPECT_EQ(shown(), (std::vector<std::string>{"2026-12-09 (수)", "12000", "17일", ""}));
-    EXPECT_EQ(book.last_reread(), 2U);
 }
 
 // Random edits of notes made of the words that move totals; NUMVORA_LONG=1 makes a

@@ -15,7 +15,7 @@ TEST(StaleResults, OnlyAWrittenFigureThatIsNoLongerTheValue) {
         std::string marked;    // the text under the mark; empty: no mark
         std::string line_now;  // the last line as F9 leaves it
     } rows[] = {
-        {"월세 = 60만원\n관리비 = 12만 3천원\n월세 + 관리비 = 673,000", "673,000", "월세 + 관리비 = 723,000"},
+        {"월세 = 60만원\n관리비 = 12만 3천원\n월세 + 관리비 = 673,000", "673,000", "월세 + 관리비 = 72만 3,000원"},
         {"1+5 = 3", "3", "1+5 = 6"},
         {"1+2 = 3 = 4  ", "3 = 4", "1+2 = 3"},
         {"- 교통 1,000 x 2 = 3,000", "3,000", "- 교통 1,000 x 2 = 2,000"},

@@ -25,6 +25,13 @@ TEST(AreaConversion, SquareMetresAndPyeong) {
         {"84m23 평", ""},
         {"84 ㎡ 평", ""},
         {"1000000000000㎡ 평", ""},
+        // Asked in words.
+        {"114.9㎡ 몇 평", "34.76평"},
+        {"84㎡는 몇 평?", "25.41평"},
+        {"32평은 몇 제곱미터", "105.79㎡"},
+        {"84제곱미터 몇평", "25.41평"},
+        {"84㎡ 몇", ""},
+        {"84㎡는평", ""},
     };
     for (const auto& row : rows) {
         const auto read = read_area_conversion(row.line, 0);

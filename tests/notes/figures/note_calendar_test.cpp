@@ -68,7 +68,18 @@ TEST(DateArithmetic, DaysAfterAndToADay) {
     const struct {
         std::string_view line, d_day;
     } d_days[] = {
-        {"D-day 2026-12-25", "D-17"}, {"D-Day 12월 8일", "D-Day"}, {"D-12/5", "D+3"}, {"D-day2026-12-25", ""}};
+        {"D-day 2026-12-25", "D-17"},
+        {"D-Day 12월 8일", "D-Day"},
+        {"D-12/5", "D+3"},
+        {"D-day2026-12-25", ""},
+        // The mark after its date, or in Hangul.
+        {"디데이 2026-12-25", "D-17"},
+        {"2026-12-25 D-day", "D-17"},
+        {"2026-12-25 (D-Day)", "D-17"},
+        {"2026-12-25까지 디데이", "D-17"},
+        {"2026-12-25 D-days", ""},
+        {"2026-12-25 (D-day", ""},
+    };
     for (const auto& row : d_days) {
         const auto read = read_d_day(row.line, 0, TODAY);
         EXPECT_EQ(read ? write_d_day(read->day - TODAY) : "", row.d_day) << row.line;

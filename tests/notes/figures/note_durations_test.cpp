@@ -29,7 +29,6 @@ TEST(ReadDuration, ClockRangesHoursAndMinutes) {
         {"00:00~24:00", "24시간", ""},
         // Equal times, a bare hour, times that do not exist, and figures that go on.
         {"09:00~09:00", "", ""},
-        {"9시~18시", "", ""},
         {"24:30~01:00", "", ""},
         {"09:60~10:00", "", ""},
         {"오후 13시~오후 2시", "", ""},
@@ -44,6 +43,23 @@ TEST(ReadDuration, ClockRangesHoursAndMinutes) {
         {"0.01시간", "", ""},
         {"1.5분", "", ""},
         {"6시", "", ""},
+        // Hours with 시 on both sides: an hour up to 12 without a part of the day is the
+        // nearer of its morning and evening, so that the span is the shorter one.
+        {"9시~18시", "9시간", ""},
+        {"22시~03시", "5시간", ""},
+        {"9시 30분 ~ 6시", "8시간 30분", ""},
+        {"오후 1시~9시", "8시간", ""},
+        {"11시~오후 1시", "2시간", ""},
+        {"9시~9시", "", ""},
+        {"18시~24시 30분", "", ""},
+        // The parts of the day: 새벽 0–6시, 아침, 낮 (2시 is 14:00), 저녁, 밤 (12시 is midnight).
+        {"오후 10시 ~ 새벽 3시", "5시간", ""},
+        {"밤 12시~새벽 3시", "3시간", ""},
+        {"아침 7시~오전 9시", "2시간", ""},
+        {"낮 2시~오후 4시", "2시간", ""},
+        {"저녁 7시~밤 10시", "3시간", ""},
+        {"새벽 7시~오전 9시", "", ""},
+        {"밤 5시~6시", "", ""},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(written(row.line, read_clock_range(row.line, 0)), row.range) << row.line;

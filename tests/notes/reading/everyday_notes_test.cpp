@@ -9,12 +9,11 @@
 #include <vector>
 
 #include "notes/book/notebook.h"
+#include "notes/shown_plainly.h"
 
 namespace numvora {
 namespace {
 
-// What the margin shows, without thousands commas.
-std::string shown(const NoteBook& book, std::size_t line) { return book.shown(line, {}).value_or(""); }
 
 TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
     const struct {
@@ -31,7 +30,11 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
          {"", "30000", "30000", "25000", "85000"}},
         {"1) 숙소 240,000원\n2) 렌트카 130,000원\n3) 유류비 45,000원\n소계", {"240000", "130000", "45000", "415000"}},
         {"① 보증금 1억 2천\n② 월세 80만원", {"1억 2,000만", "80만원"}},
-        {"월급 3,200,000\n- 국민연금 144,000\n- 건강보험 113,440", {"3200000", "144000", "113440"}},
+        // Under a line with a result, "- " lines go on from it; a list opens under a heading,
+        // and a paragraph of "+ " and "- " lines is one of signed amounts.
+        {"월급 3,200,000\n- 국민연금 144,000\n- 건강보험 113,440", {"3200000", "3056000", "2942560"}},
+        {"+ 용돈 받음 100,000\n- 점심 9,000\n- 영화 15,000\n합계", {"100000", "-9000", "-15000", "76000"}},
+        {"예산 = 500만원\n\n예산\n- 항공 180만원\n- 숙소 120만원", {"500만원", "", "500만원", "320만원", "200만원"}},
         {"12,000\n> 교통비 3,200\nㄴ 택시 8,000원\n· 간식 5,000", {"12000", "3200", "8000", "5000"}},
         // A mark followed at once by a figure goes on from the line above.
         {"50,000\n- 10%\n* 2", {"50000", "45000", "90000"}},
@@ -43,12 +46,12 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"평당 2,650만원 x 32평 =", {"8억 4,800만원"}},
         {"LTV 70% 대출가능 = 5억 * 70%", {"3억 5,000만"}},
         // Pay and instalments.
-        {"월급 = 350만원\n월급의 10% =", {"350만원", "350000"}},
+        {"월급 = 350만원\n월급의 10% =", {"350만원", "35만원"}},
         {"세율 = 3.3%\n강사료 500,000 - 세율 =", {"", "483500"}},
         {"노트북 할부 1,698,400 / 24 =", {"70766.6666666667"}},
         {"할부 1,200,000원 / 10개월 =", {"120000"}},
         {"3만원 × 12개월", {"36만원"}},
-        {"월세 = 60만원\n\n월세\n+ 관리비 12만원", {"60만원", "", "600000", "72만원"}},
+        {"월세 = 60만원\n\n월세\n+ 관리비 12만원", {"60만원", "", "60만원", "72만원"}},
         {"총액 128,000원\n1인당 = 총액 / 4", {"128000", "32000"}},
         // Hours and wages: spans of clock times, durations, totals of hours.
         {"시급 10,030원\n주 15시간", {"10030", "15시간"}},
@@ -73,12 +76,12 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"전용 84㎡ 평\n공급 112m2 → 평\n32평 ㎡\n평당 2,650만원 x 32평",
          {"25.41평", "33.88평", "105.79㎡", "8억 4,800만원"}},
         // Travel: foreign money keeps its currency and stays out of won.
-        {"호텔 $120 x 3박\n식비 85,000원\n합계", {"$360", "85000", "85000"}},
-        {"라멘 1,200엔 x 2\n교통패스 27,000원\n합계", {"2400엔", "27000", "27000"}},
+        {"호텔 $120 x 3박\n식비 85,000원\n합계", {"$360", "85000", ""}},
+        {"라멘 1,200엔 x 2\n교통패스 27,000원\n합계", {"2400엔", "27000", ""}},
         {"환율 = 1,380\n$12.50 * 환율 =", {"", "17250"}},
         {"$350 / × 1,380", {""}},
         {"호텔 $120 x 3박\n* 2\n+ 5,000원", {"$360", "$720", ""}},
-        {"숙소 1박 10~15만원 x 3\n식비 50만원\n합계", {"", "50만원", "50만원"}},
+        {"숙소 1박 10~15만원 x 3\n식비 50만원\n합계", {"", "50만원", ""}},
         // Separators and identifiers.
         {"정가 42,000 / 할인가 33,600", {""}},
         {"보증금 5천 / 월세 50", {""}},
@@ -104,7 +107,7 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"1억 2천만원 + 3,500만원 =", {"1억 5,500만원"}},
         {"적금 월 50만원 x 12개월 =", {"600만원"}},
         {"대출 3억 5천만원\n신용 2,000만원\n합계", {"3억 5,000만원", "2,000만원", "3억 7,000만원"}},
-        {"전세 보증금 2억\n이사비 350만원\n합계", {"2억", "350만원", "203500000"}},
+        {"전세 보증금 2억\n이사비 350만원\n합계", {"2억", "350만원", "2억 350만원"}},
         // 부가세: added, apart, of, before a figure, the supply value, and alone under an amount.
         {"노트북 1,500,000원 + 부가세", {"1650000"}},
         {"견적 2,350,000원 부가세 별도", {"2585000"}},
@@ -121,7 +124,7 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"$120\n$45.50\n합계", {"$120", "$45.50", "$165.50"}},
         {"환율 1,380\n$12.50", {"", "$12.50 → 17250원"}},
         {"$1 = 1,380원\n$12.50\n$1 = 1,400원\n$12.50", {"", "$12.50 → 17250원", "", "$12.50 → 17500원"}},
-        {"1유로 = 1,500원\n$10\n€20\n합계", {"", "$10", "€20 → 30000원", "30000"}},
+        {"1유로 = 1,500원\n$10\n€20\n합계", {"", "$10", "€20 → 30000원", ""}},
         {"$1 = 1,380원\n$120 + 85,000원 =", {"", "250600"}},
         {"1달러 = 1,380원\n100달러 + $20", {"", "120달러 → 165600원"}},
         // Chains and sections.
@@ -129,6 +132,14 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"식비 200,000\n+ 외식 85,000\n+ 배달 43,000\n소계", {"200000", "285000", "328000", "328000"}},
         {"12/1 점심 9,000\n12/2 점심 8,500\n소계\n\n12/5 저녁 20,000\n12/6 커피 14,000\n합계",
          {"9000", "8500", "17500", "", "20000", "14000", "51500"}},
+        // Spans of hours written with 시 add as durations.
+        {"출근 9시~18시\n야간 22시 ~ 03시\n오후 10시 ~ 새벽 3시\n합계", {"9시간", "5시간", "5시간", "19시간"}},
+        // A rate line named by its currency is no amount of its own.
+        {"원달러 환율 1,470원\n항공 $320\n숙박 240,000원\n합계", {"", "$320 → 470400원", "240000", "710400"}},
+        {"엔 환율 910원 (100엔)\n라멘 1,200엔", {"", "1200엔 → 10920원"}},
+        // Names given days and a count of shares.
+        {"기간 = 90일\n2027-06-30 - 기간", {"", "2027-04-01 (목)"}},
+        {"보유 = 20주\n평가액 = 1,420,000원\n평가액 / 보유", {"", "1420000", "71000"}},
     };
     for (const auto& note : notes) {
         NoteBook book;
@@ -136,7 +147,7 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         book.assign(note.text);
         ASSERT_EQ(book.size(), note.shown.size()) << note.text;
         for (std::size_t line = 0; line < book.size(); ++line)
-            EXPECT_EQ(shown(book, line), note.shown[line]) << note.text << "\nline " << line;
+            EXPECT_EQ(shown_plainly(book, line), note.shown[line]) << note.text << "\nline " << line;
     }
 }
 

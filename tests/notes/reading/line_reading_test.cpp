@@ -43,7 +43,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
     const struct {
         std::string line, figures;
     } rows[] = {
-        {"12,000원 ₩4,500 3개 (−2,000) 1-", "12000:a 4500:a 3:c -2000:a 1:a"},
+        {"12,000원 ₩4,500 3개 (−2,000) 1-", "12000:a 4500:a 3:c -2000:a 1:n"},
         {"A4 mp3 5kg B-2 COVID-19 No.5 v1.2 S24 16GB", "5:n 2:n 19:n 5:n 2:n 16:n"},
         {"2026-12-07 010-1234-5678 12:30 12/7 3.14.15 오후 3", "2026-12-07 (월):t 10:d 12:d 12:d 3.14:d 3:d"},
         // Durations, clock spans, areas and dates are one figure each; a time of day stays two.
@@ -54,9 +54,10 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"3 만원 5 천원 3 만나서", "30000:a 5000:a 3:n"},
         {"12, 300원 8 300원 1,0000원 95, 100, 105", "12:n 8:n 10000:n 95:n"},
         {"１２，０００원", "12000:a"},
-        // After 억, a group with a unit and no 만 is a group of 만.
-        {"1억 2천 3억5천 12억 2천5백 2억 5천만원 1억 2,000",
-         "120000000:a 350000000:a 1225000000:a 250000000:a 100002000:a"},
+        // After 억, a group with a unit and no 만 is a group of 만, and so is one of two to four
+        // digits, as listings write it; with 원 after it, it is won.
+        {"1억 2천 3억5천 12억 2천5백 2억 5천만원 1억 2,000 9억 8,000원",
+         "120000000:a 350000000:a 1225000000:a 250000000:a 120000000:a 900008000:a"},
         // Units in any written combination, number words with 원.
         {"2천5백만원 3백만원 5만 5천원 15만 원 1.5만, 0.25천 1억 2,000만 500",
          "25000000:a 3000000:a 55000:a 150000:a 15000:a 250:a 120000500:a"},
@@ -66,22 +67,29 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
         {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
         // Fused words make names; a floor, a building and a set are not counts.
-        {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:n 1:n 4:n 16:n 20000:c"},
+        {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:n 1:c 4:n 16:n 20000:c"},
         {"커피 2잔 3명이 5 명 2 명이 2박 1만 보", "2:c 3:c 5:c 2:n 2:c 10000:c"},
         {"다섯 개 두 잔 한잔 열 명 2근 1단 2모 32평 세대 열대 두부", "5:c 2:c 1:c 10:c 2:c 1:c 2:c 32:c"},
         // Identifiers: ten or more plain digits, or a plain number after 번호, 학번, 카드 ….
-        {"주문번호 2024031512345 학번 20241234 카드 1234 6012345678901 체크카드 12000",
+        {"주문번호 2024031512345 학번 20241234 카드 1234 6012345678901 체크카드 12,000",
          "2024031512345:n 20241234:n 1234:n 6012345678901:n 12000:a"},
         {"3개월 5 시간 2일간 12월의 9.4% 3.3％", "3:d 5:d 2일:y 12:d 9.4:r 3.3:r"},
         {"3~5만원 10,000~20,000원 3만-5만 1,000-2,000원", "3:g 50000:g 10000:g 20000:g 30000:g 1000:g"},
         {"$12.50 100달러 USD 20 ¥1000 5유로 €3 10 엔", "12.5:f 100:f 20:f 1000:f 5:f 3:f 10:f"},
         {"환불:-5,000 할인-5,000 ₩-5,000 −5,000 (-5,000)", "-5000:a -5000:a -5000:a -5000:a -5000:a"},
-        // A plain number is money only at the end of a label.
+        // A plain number is money only at the end of a label, after a word of money or in a
+        // paragraph of money; alone, no line says it is won.
         {"아이폰 15 프로 RTX 4090 테헤란로 123", "15:n 4090:n 123:n"},
         {"식비 98500", "98500:a"},
+        {"메모 98500", "98500:n"},
         {"우편번호 06236", "6236:n"},
         // A cut 만, a cut minus and a stray byte part nothing they should not.
-        {std::string("5\xEB\xA7 \xE2\x88") + "7 x\xFF" + "8 \xE2\x88\x92" + "9", "5:n 7:n 8:n -9:a"},
+        {std::string("5\xEB\xA7 \xE2\x88") + "7 x\xFF" + "8 \xE2\x88\x92" + "9", "5:n 7:n 8:n -9:n"},
+        // 주 counts shares after 보유, 매수, 매도 or 주식, or beside a price; weeks elsewhere.
+        {"보유 20주, 주식 3주, 임신 20주, 매수 10주, 매도 5주, 2주 매도", "20:c 3:c 20:d 10:c 5:c 2:c"},
+        {"4주 x 71,000원 메모 71,000원 × 3주 주 15시간 x 4주", "4:c 71000:a 71000:a 3:c 15시간:h 4:d"},
+        // An area with its conversion in parentheses is one area.
+        {"전용 84㎡ (25.4평) 32평 (약 105.8㎡) 112㎡ (34평형)", "84.00㎡:m 105.79㎡:m 112.00㎡:m"},
     };
     for (const auto& row : rows) EXPECT_EQ(figures_of(read_line(row.line)), row.figures) << row.line;
 }
@@ -193,6 +201,18 @@ TEST(ReadLine, WhatALineComesTo) {
         {"84m2 → 평", LineKind::Expression, "25.41평"},
         {"32평 ㎡", LineKind::Expression, "105.79㎡"},
         {"아파트 84㎡", LineKind::Nothing, ""},
+        {"9시~18시", LineKind::Expression, "9시간"},
+        {"근무 아침 7시~밤 9시", LineKind::Expression, "14시간"},
+        {"84㎡는 몇 평?", LineKind::Expression, "25.41평"},
+        {"32평은 몇 제곱미터", LineKind::Expression, "105.79㎡"},
+        {"전용 84㎡ (25.4평)", LineKind::Nothing, ""},
+        // VAT, vat and V.A.T are 부가세; "부가세 10%" is the rate itself; a tax of a sum.
+        {"1,800,000 + VAT", LineKind::Expression, "1980000"},
+        {"1,800,000 vat 별도", LineKind::Expression, "1980000"},
+        // In parentheses beside a quote, the words only say the tax is not in it.
+        {"견적 1,800,000원 (V.A.T 별도)", LineKind::Amount, "1800000"},
+        {"(350,000 + 180,000)의 부가세", LineKind::Expression, "53000"},
+        {"330,000원 (VAT 포함)", LineKind::Amount, "330000"},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line);
@@ -215,28 +235,28 @@ TEST(ResultText, EachResultAsItIs) {
         std::string text;
         std::optional<std::string> calculator;
     } rows[] = {
-        {{"-1234.5", ResultUnit::Money, "", {}, ""}, {true, false}, "-1,234.5", "-1234.5"},
-        {{"1234.5", ResultUnit::Number, "", {}, ""}, {false, false}, "1234.5", "1234.5"},
-        {{"-1360", ResultUnit::Money, "$", {}, ""}, {true, false}, "-$1,360", "-1360"},
-        {{"2400", ResultUnit::Money, "엔", {}, ""}, {true, false}, "2,400엔", "2400"},
-        {{"22", ResultUnit::Money, "USD", {}, ""}, {false, false}, "USD 22", "22"},
-        {{"17", ResultUnit::DDay, "", {}, ""}, {true, false}, "D-17", std::nullopt},
-        {{"0", ResultUnit::DDay, "", {}, ""}, {true, false}, "D-Day", std::nullopt},
-        {{"-3", ResultUnit::DDay, "", {}, ""}, {true, false}, "D+3", std::nullopt},
-        {{"1281", ResultUnit::Days, "", {}, ""}, {true, false}, "1281일", "1281"},
-        {{"570", ResultUnit::Duration, "", {}, ""}, {true, false}, "9시간 30분", std::nullopt},
-        {{"20795", ResultUnit::Date, "", {}, ""}, {true, false}, "2026-12-08 (화)", std::nullopt},
-        {{"25.41", ResultUnit::Pyeong, "", {}, ""}, {true, false}, "25.41평", "25.41"},
+        {{"-1234.5", ResultUnit::Money, "", {}, "", true}, {false}, "-1,234.5", "-1234.5"},
+        {{"1234.5", ResultUnit::Number, "", {}, "", false}, {false}, "1234.5", "1234.5"},
+        {{"-1360", ResultUnit::Money, "$", {}, "", true}, {false}, "-$1,360", "-1360"},
+        {{"2400", ResultUnit::Money, "엔", {}, "", true}, {false}, "2,400엔", "2400"},
+        {{"22", ResultUnit::Money, "USD", {}, "", false}, {false}, "USD 22", "22"},
+        {{"17", ResultUnit::DDay, "", {}, "", true}, {false}, "D-17", std::nullopt},
+        {{"0", ResultUnit::DDay, "", {}, "", true}, {false}, "D-Day", std::nullopt},
+        {{"-3", ResultUnit::DDay, "", {}, "", true}, {false}, "D+3", std::nullopt},
+        {{"1281", ResultUnit::Days, "", {}, "", true}, {false}, "1281일", "1281"},
+        {{"570", ResultUnit::Duration, "", {}, "", true}, {false}, "9시간 30분", std::nullopt},
+        {{"20795", ResultUnit::Date, "", {}, "", true}, {false}, "2026-12-08 (화)", std::nullopt},
+        {{"25.41", ResultUnit::Pyeong, "", {}, "", true}, {false}, "25.41평", "25.41"},
         // Money in 만 as its line writes it, whatever the grouping; 원 where the line has it.
-        {{"155000000", ResultUnit::Money, "", IN_MAN_WON, ""}, {false, false}, "1억 5,500만원", "155000000"},
-        {{"673000", ResultUnit::Money, "", IN_MAN, ""}, {true, false}, "67만 3,000", "673000"},
+        {{"155000000", ResultUnit::Money, "", IN_MAN_WON, "", false}, {false}, "1억 5,500만원", "155000000"},
+        {{"673000", ResultUnit::Money, "", IN_MAN, "", true}, {false}, "67만 3,000", "673000"},
         // The margin's preference writes every amount so, and nothing else.
-        {{"1234000", ResultUnit::Number, "", {false, true}, ""}, {false, true}, "123만 4,000원", "1234000"},
-        {{"90", ResultUnit::Duration, "", {}, ""}, {false, true}, "1시간 30분", std::nullopt},
+        {{"1234000", ResultUnit::Number, "", {false, true}, "", false}, {true}, "123만 4,000원", "1234000"},
+        {{"90", ResultUnit::Duration, "", {}, "", false}, {true}, "1시간 30분", std::nullopt},
         // Cents to the cent, and the value in won at a rate.
-        {{"165.5", ResultUnit::Money, "$", {}, ""}, {false, false}, "$165.50", "165.5"},
-        {{"12.5", ResultUnit::Money, "$", {}, "17250"}, {true, false}, "$12.50 → 17,250원", "12.5"},
-        {{"1200.5", ResultUnit::Money, "엔", {}, "11044.6"}, {false, true}, "1200.5엔 → 1만 1,044.6원", "1200.5"},
+        {{"165.5", ResultUnit::Money, "$", {}, "", false}, {false}, "$165.50", "165.5"},
+        {{"12.5", ResultUnit::Money, "$", {}, "17250", true}, {false}, "$12.50 → 17,250원", "12.5"},
+        {{"1200.5", ResultUnit::Money, "엔", {}, "11044.6", false}, {true}, "1200.5엔 → 1만 1,044.6원", "1200.5"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(margin_text(row.result, row.view), row.text) << row.result.value;
@@ -300,7 +320,7 @@ TEST(ReadLine, DefinitionsGiveTheirName) {
         {"rate2 = 1,380", "rate2", "1380"},
         {"오천 = 3", "", "3"},
         {"합계 = 3", "", ""},
-        {"회비 정산: 30,000", "", "30000"},
+        {"회비 정산: 30,000", "회비 정산", "30000"},
         {"메모: 내일 회의", "", ""},
         {"2차: 40,000", "", "40000"},
         // A rate or a duration names no result, but the name gives it to the lines below.
@@ -329,6 +349,8 @@ public:
     std::optional<std::string> previous() const override { return "1000"; }
     std::optional<std::string> line_above() const override { return "1000"; }
     bool block_has_result() const override { return block_result_; }
+    // The lines above hold money.
+    std::optional<ParagraphFacts> paragraph() const override { return ParagraphFacts{true, false}; }
     std::optional<DayNumber> today() const override { return day_number(2026, 12, 8); }
     std::optional<std::string> rate_of(std::string_view code) const override {
         return code == "EUR" ? std::optional<std::string>("1500") : std::nullopt;
@@ -401,10 +423,18 @@ TEST(ReadLine, WithTheLinesAbove) {
         // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
         {"부가세", "100"},
         {"부가세 100", "100"},
+        {"부가세 91원", "91"},
         {"부가세 5,000", "500"},
         // Foreign money at the rate above: in won beside it, and added to won.
         {"€20", "€20 → 30000원"},
         {"€20 + 5,000원", "35000"},
+        // A D-day after its date, in Latin letters or Hangul.
+        {"이사 2027-02-27 D-day", "D-81"},
+        {"이사일 2027-02-27 (D-Day)", "D-81"},
+        {"이사 2027-02-27까지 D-day", "D-81"},
+        {"이사 디데이 2027-02-27", "D-81"},
+        // "부가세 10%" is the rate, never a name to look for.
+        {"공급가 250,000 + 부가세 10%", "275000"},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line, false, row.scope != nullptr ? row.scope : &above);
@@ -433,6 +463,18 @@ TEST(ReadLine, RateLinesSetTheirRate) {
         {"$12 = 16,560원", std::nullopt},
         {"환율 1,380원 올랐다", std::nullopt},
         {"환율 3.3%", std::nullopt},
+        // The currency named before 환율; yen quoted per 100엔, as banks do, above 100원.
+        {"원달러 환율 1,470원", ExchangeRate{"USD", "1470"}},
+        {"원/달러 환율: 1,470원", ExchangeRate{"USD", "1470"}},
+        {"달러 환율 1,470원", ExchangeRate{"USD", "1470"}},
+        {"엔화 환율 9.1원", ExchangeRate{"JPY", "9.1"}},
+        {"엔 환율 910원 (100엔)", ExchangeRate{"JPY", "9.1"}},
+        {"엔화 환율 910원", ExchangeRate{"JPY", "9.1"}},
+        {"유로 환율 1,600", ExchangeRate{"EUR", "1600"}},
+        {"위안화 환율 = 190원", ExchangeRate{"CNY", "190"}},
+        {"달러 환율 1,470원 돌파", std::nullopt},
+        {"여행 환율 1,470원", std::nullopt},
+        {"엔 환율 910원 (100달러)", std::nullopt},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line);

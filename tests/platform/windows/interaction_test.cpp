@@ -7,6 +7,8 @@
 
 #include <richedit.h>
 
+#include <array>
+#include <functional>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -441,16 +443,44 @@ TEST_F(InteractionTest, KeysThroughTheMessageLoop) {
     tick();
     EXPECT_EQ(window_text(s.expression_edit()), L"1,234*2");
 
-    // Focus leaving the memo ends its undo group.
-    SetFocus(s.memo_edit());
-    for (const wchar_t c : std::wstring(L"ab")) PostMessageW(s.memo_edit(), WM_CHAR, c, 1);
-    pump();
-    SetFocus(s.expression_edit());
-    SetFocus(s.memo_edit());
-    for (const wchar_t c : std::wstring(L"cd")) PostMessageW(s.memo_edit(), WM_CHAR, c, 1);
-    pump();
-    SendMessageW(s.memo_edit(), EM_UNDO, 0, 0);
-    EXPECT_EQ(memo_text(), L"ab");
+    // What ends the memo's undo group between two pieces of typing.
+    const auto hold_ctrl = [](bool down) {
+        std::array<BYTE, 256> keys{};
+        GetKeyboardState(keys.data());
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
+        SetKeyboardState(keys.data());
+    };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+    } ends[] = {
+        {"the focus leaving the memo",
+         [&] {
+             SetFocus(s.expression_edit());
+             SetFocus(s.memo_edit());
+         }},
+        {"Ctrl+V with nothing to paste",
+         [&] {
+             if (OpenClipboard(nullptr)) {
+                 EmptyClipboard();
+                 CloseClipboard();
+             }
+             hold_ctrl(true);
+             SendMessageW(s.memo_edit(), WM_KEYDOWN, 'V', 1);
+             hold_ctrl(false);
+         }},
+    };
+    for (const auto& end : ends) {
+        SetWindowTextW(s.memo_edit(), L"");
+        SetFocus(s.memo_edit());
+        for (const wchar_t c : std::wstring(L"ab")) PostMessageW(s.memo_edit(), WM_CHAR, c, 1);
+        pump();
+        end.act();
+        for (const wchar_t c : std::wstring(L"cd")) PostMessageW(s.memo_edit(), WM_CHAR, c, 1);
+        pump();
+        SendMessageW(s.memo_edit(), EM_UNDO, 0, 0);
+        EXPECT_EQ(memo_text(), L"ab") << end.what;
+    }
 }
 
 }  // namespace

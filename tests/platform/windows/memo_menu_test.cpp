@@ -15,6 +15,7 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/commands/memo/memo_menu.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/painting/text_tips.h"
@@ -46,7 +47,7 @@ protected:
         SendMessageW(memo(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
     }
     std::set<int> enabled_items() {
-        const UniqueMenu menu = build_memo_menu(state());
+        const UniqueMenu menu = build_memo_menu(state(), MEMO_MENU_ITEMS);
         std::set<int> enabled;
         for (const std::int32_t id : MEMO_MENU_ITEMS) {
             if (id != MENU_SEPARATOR && !(GetMenuState(menu.get(), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED))
@@ -110,8 +111,16 @@ TEST_F(MemoMenuTest, ItemsAreEnabledOnlyWhenTheyCanAct) {
              POINT screen{at.x + 2, at.y + 4};
              ClientToScreen(memo(), &screen);
              PostMessageW(memo(), WM_KEYDOWN, VK_ESCAPE, 0);  // closes the menu once it is open
-             SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo()), MAKELPARAM(screen.x, screen.y));
+             SendMessageW(memo(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo()), MAKELPARAM(screen.x, screen.y));
              EXPECT_EQ(memo_selection(memo()), (MemoSelection{8, 8}));
+         },
+         {.has_text = true, .expression_calculates = true, .text_has_result = true}},
+        {"the menu key, the caret on an expression's line",
+         [&] {
+             put_memo(L"점심 김밥\r(1+2)*3 =", 9, 9);
+             PostMessageW(memo(), WM_KEYDOWN, VK_ESCAPE, 0);  // closes the menu once it is open
+             command(ids::MEMO_MENU);
+             EXPECT_EQ(memo_selection(memo()), (MemoSelection{9, 9}));  // opened at the caret
          },
          {.has_text = true, .expression_calculates = true, .text_has_result = true}},
     };
@@ -217,7 +226,7 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
         {L"3만원씩 4명", -1, MEMO_TOTAL, L"", L"30,000", L"1개를 더했습니다 (개수 1개 제외)"},
         {L"2024년 연봉 4,200만원", -1, MEMO_TOTAL, L"", L"42,000,000", L"1개를 더했습니다 (날짜·시간 1개 제외)"},
         {L"오후 3시 30분 회의, 커피 4,500원", -1, MEMO_TOTAL, L"", L"4,500", L"1개를 더했습니다 (날짜·시간 2개 제외)"},
-        {L"회의 2026-12-07 14:30", -1, MEMO_TOTAL, L"", L"", L"더할 숫자가 없습니다"},
+        {L"회의 2026-12-07 14:30", -1, MEMO_TOTAL, L"", L"", L"더할 숫자가 없습니다 (날짜·시간 2개 제외)"},
         {L"1+5 = 3", 0, MEMO_EVALUATE, L"1+5 = 6", L"6", L""},
         {L"메모\r1+2 = 3 = 3  \r끝", 4, MEMO_EVALUATE, L"메모\r\n1+2 = 3\r\n끝", L"3", L""},
         {lunch + L"\r합계", 1000, MEMO_EVALUATE,

@@ -22,6 +22,7 @@
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/commands/memo/memo_menu.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/memo/stale_marks.h"
@@ -32,6 +33,7 @@
 #include "support/wait_until.h"
 #include "ui/colors/theme_palette.h"
 #include "ui/control_ids.h"
+#include "ui/memo/memo_menu.h"
 #include "window_test_support.h"
 
 namespace numvora::testing {
@@ -76,6 +78,8 @@ protected:
         for (const MarginRow& row : state().margin->rows) got.push_back(row.shown);
         return got;
     }
+    // The value of a row's line, as plain decimal text.
+    std::string value_of(const MarginRow& row) const { return state().notes->book().result(row.line).value_or(""); }
     LONG row_top(LONG position) const {
         POINTL at{};
         SendMessageW(memo(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
@@ -132,7 +136,7 @@ TEST_F(ResultsMarginTest, SwitchedByMenuAndKeyAndReadBackAtStart) {
     // The menu's tick, the caret on a total line (whose F9 reads the block above).
     SetWindowTextW(memo(), L"점심 12,000원\r합계");
     SendMessageW(memo(), EM_SETSEL, 12, 12);
-    const UniqueMenu menu = build_memo_menu(state());
+    const UniqueMenu menu = build_memo_menu(state(), MEMO_MENU_ITEMS);
     EXPECT_TRUE(GetMenuState(menu.get(), ids::MEMO_RESULTS_MARGIN, MF_BYCOMMAND) & MF_CHECKED);
 }
 
@@ -176,7 +180,7 @@ TEST_F(ResultsMarginTest, ResultsSitBesideTheirLinesAndGoToTheClipboardAndTheBox
     for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(memo(), WM_KEYDOWN, key, 0);
     POINT screen{(lunch.box.left + lunch.box.right) / 2, (lunch.box.top + lunch.box.bottom) / 2};
     ClientToScreen(memo(), &screen);
-    SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo()), MAKELPARAM(screen.x, screen.y));
+    SendMessageW(memo(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo()), MAKELPARAM(screen.x, screen.y));
     EXPECT_EQ(clipboard_text(window), L"12000");
     EXPECT_EQ(window_text(state().status_label()), L"12000 복사했습니다");
     click(WM_LBUTTONDBLCLK, lunch);
@@ -219,7 +223,7 @@ TEST_F(ResultsMarginTest, F9OnATotalLineWritesWhatTheMarginShows) {
     open_window();
     paint();
     ASSERT_FALSE(state().margin->rows.empty());
-    const std::string shown = state().margin->rows.back().value;
+    const std::string shown = value_of(state().margin->rows.back());
     EXPECT_EQ(shown, "226000");
     const auto end = static_cast<LPARAM>(GetWindowTextLengthW(memo()));
     SendMessageW(memo(), EM_SETSEL, end, end);
@@ -237,7 +241,7 @@ TEST_F(ResultsMarginTest, NamesFollowTheirDefinitions) {
     paint();
     const auto values = [&] {
         std::vector<std::string> got;
-        for (const MarginRow& row : state().margin->rows) got.push_back(row.value);
+        for (const MarginRow& row : state().margin->rows) got.push_back(value_of(row));
         return got;
     };
     EXPECT_EQ(values(), (std::vector<std::string>{"550000", "123000", "673000", "6600000"}));
@@ -404,7 +408,7 @@ TEST_F(ResultsMarginTest, ResultsFollowEveryRewrap) {
             << row.cause << ": the long line's rows should change; strip " << state().margin->width;
         ASSERT_GE(state().margin->rows.size(), 5U) << row.cause;
         for (const MarginRow& result : state().margin->rows) {
-            EXPECT_EQ(result.box.top, row_top(last_character_of(line_of_value(result.value))))
+            EXPECT_EQ(result.box.top, row_top(last_character_of(line_of_value(value_of(result)))))
                 << row.cause << ": " << result.shown;
         }
     }
@@ -447,7 +451,7 @@ TEST_F(ResultsMarginTest, APasteThatScrollsShowsTheResultsOfItsLines) {
     settle();  // the paints the program's loop would make, and no more
     const std::vector<MarginRow>& rows = state().margin->rows;
     ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows.back().value, "4000");
+    EXPECT_EQ(value_of(rows.back()), "4000");
 }
 
 // A keystroke redraws only the rows of the strip that changed: after each edit the
@@ -511,7 +515,7 @@ TEST_F(ResultsMarginTest, TypedCharactersKeepTheNotesAsTheMemoHoldsThem) {
         SendMessageW(memo(), EM_SETSEL, edit.from, edit.to);
         for (const wchar_t key : edit.keys) SendMessageW(memo(), WM_CHAR, key, 0);
         settle();
-        EXPECT_EQ(memo_notes(state()).mirror.text(), memo_text_range(memo(), {0, memo_length(memo())}))
+        EXPECT_EQ(state().notes->mirror().text(), memo_text_range(memo(), {0, memo_length(memo())}))
             << "after " << to_utf8(edit.keys) << " at " << edit.from;
     }
 }

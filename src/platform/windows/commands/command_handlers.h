@@ -32,12 +32,9 @@ NUMVORA_COMMANDS(NUMVORA_DECLARE_HANDLER)
 
 // The keypad's keys that insert their text (calculator/expression_input.cpp).
 SystemStatus insert_keypad_text(AppState& state, std::int32_t id);
-// The notifications that are commands of ours: a double click on the history
-// (calculator/calculator_commands.cpp), and the memo's changes and its loss of the focus
-// (memo/memo_commands.cpp).
+// The notification that is a command of ours: a double click on the history
+// (calculator/calculator_commands.cpp).
 SystemStatus reuse_history_result(AppState& state, std::int32_t id);
-SystemStatus note_memo_change(AppState& state, std::int32_t id);
-SystemStatus close_memo_undo_group(AppState& state, std::int32_t id);
 
 // The expression box (calculator/expression_input.cpp): re-renders it in the toggle's form, the
 // caret after the same character.
@@ -60,11 +57,8 @@ SystemStatus show_calculation(AppState& state, const Calculation& calculation);
 // outcome goes to the status line (document_commands.cpp).
 void open_document_file(AppState& state, const std::string& path);
 
-// The memo's menu (memo/memo_menu.cpp) and the notification icon's (tray_commands.cpp).
-UniqueMenu build_memo_menu(AppState& state);
+// The notification icon's menu (tray_commands.cpp).
 UniqueMenu build_tray_menu(const AppState& state);
-// WM_CONTEXTMENU: the memo's menu at the pointer, or at the caret from the keyboard.
-std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM where);
 
 // Our items in the system menu (system_menu.cpp), and their states made again after a
 // change of an option one shows.

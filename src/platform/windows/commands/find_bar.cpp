@@ -191,4 +191,6 @@ SystemStatus replace_everything(AppState& state, std::int32_t) {
     return {};
 }
 
+void forget_find_text(AppState& state) { state.find->memo_text.reset(); }
+
 }  // namespace numvora

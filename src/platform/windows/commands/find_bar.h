@@ -13,4 +13,9 @@ struct FindBarState {
     std::optional<std::wstring> memo_text;
 };
 
+struct AppState;
+
+// EN_CHANGE: the copy goes.
+void forget_find_text(AppState& state);
+
 }  // namespace numvora

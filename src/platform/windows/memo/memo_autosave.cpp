@@ -1,6 +1,8 @@
 // The memo's auto-save tick: the memo read when it changed since the last tick, the
 // notes' copy checked against the text read (the one read of the whole memo a tick
 // makes), and the text written when it is not what was saved.
+#include "platform/windows/memo/memo_autosave.h"
+
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/state/app_state.h"
@@ -10,6 +12,8 @@
 #include "platform/windows/timers/timers.h"
 
 namespace numvora {
+
+void mark_memo_unsaved(AppState& state) { state.save->memo_dirty = true; }
 
 void auto_save_memo(AppState& state) {
     // Nothing changed the memo since the last look: an idle 10 MiB memo would cost a

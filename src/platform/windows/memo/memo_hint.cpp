@@ -36,10 +36,10 @@ void draw_hint(const AppState& state, HWND memo) {
 
 }  // namespace
 
-void hint_after(AppState& state, const MemoMessage& got) {
-    if (got.message != WM_PAINT) return;
-    state.hint->shown = memo_is_empty(got.memo);
-    if (state.hint->shown) draw_hint(state, got.memo);
+void hint_after(AppState& state, const MemoMessage& message) {
+    if (message.id != WM_PAINT) return;
+    state.hint->shown = memo_is_empty(message.memo);
+    if (state.hint->shown) draw_hint(state, message.memo);
 }
 
 void follow_memo_hint(AppState& state) {

@@ -15,8 +15,8 @@ struct MemoHint {
 // Every paint of an empty memo draws the hint after the text.
 void hint_after(AppState& state, const MemoMessage& message);
 
-// After a change of the memo's text: the hint shows or goes at once, the whole memo
-// painted again when it does (the control repaints only the line it changed).
+// EN_CHANGE: the hint shows or goes at once, the whole memo painted again when it does
+// (the control repaints only the line it changed).
 void follow_memo_hint(AppState& state);
 
 }  // namespace numvora

@@ -1,11 +1,14 @@
-// A message the memo control gets, as its parts see it (memo_control.cpp), and the two
-// things a part may do with one: answer it before the control sees it, or act once the
-// control has handled it.
+// A message the memo control gets, as its parts see it (window/memo_control.cpp), and
+// the two things a part may do with one: answer it before the control sees it, or act
+// once the control has handled it; a notification the control sent its parent, handed
+// back to the parts; and a menu a part opens on a right click.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
+#include <span>
 
 namespace numvora {
 
@@ -13,7 +16,7 @@ struct AppState;
 
 struct MemoMessage {
     HWND memo;
-    UINT message;
+    UINT id;  // WM_…
     WPARAM wparam;
     LPARAM lparam;
 };
@@ -21,5 +24,11 @@ struct MemoMessage {
 // An answer ends the message there: neither the control nor a later part sees it.
 using BeforeMemo = std::optional<LRESULT> (*)(AppState& state, const MemoMessage& message);
 using AfterMemo = void (*)(AppState& state, const MemoMessage& message);
+// EN_CHANGE: what the part does when the control sends its parent one.
+using NotifiedMemo = void (*)(AppState& state);
+// A right click at a point of the screen, or none from the keyboard: the part's menu of
+// these rows of the command list opened there and true, or false to leave it to the
+// parts after it.
+using MemoMenu = bool (*)(AppState& state, std::span<const std::int32_t> rows, std::optional<POINT> screen);
 
 }  // namespace numvora

@@ -22,12 +22,10 @@ void paste_clipboard_text(HWND memo) {
 
 }  // namespace
 
-std::optional<LRESULT> paste_before(AppState&, const MemoMessage& got) {
-    const bool key = got.message == WM_KEYDOWN && pastes(got.wparam);
-    if (got.message != WM_PASTE && !key) return std::nullopt;
-    paste_clipboard_text(got.memo);
-    // A paste key ends the typing's undo group as any key that edits (memo_keys.h).
-    if (key) SendMessageW(got.memo, EM_STOPGROUPTYPING, 0, 0);
+std::optional<LRESULT> paste_before(AppState&, const MemoMessage& message) {
+    const bool key = message.id == WM_KEYDOWN && pastes(message.wparam);
+    if (message.id != WM_PASTE && !key) return std::nullopt;
+    paste_clipboard_text(message.memo);
     return 0;
 }
 

@@ -61,10 +61,10 @@ void end_memo_zoom_note(AppState& state) {
 }
 
 // Ctrl with the wheel is the program's zoom, never the control's own.
-std::optional<LRESULT> zoom_before(AppState& state, const MemoMessage& got) {
-    if (got.message != WM_MOUSEWHEEL || (GET_KEYSTATE_WPARAM(got.wparam) & MK_CONTROL) == 0) return std::nullopt;
+std::optional<LRESULT> zoom_before(AppState& state, const MemoMessage& message) {
+    if (message.id != WM_MOUSEWHEEL || (GET_KEYSTATE_WPARAM(message.wparam) & MK_CONTROL) == 0) return std::nullopt;
     const WheelZoom turned =
-        wheel_memo_zoom(state.zoom->percent, state.zoom->wheel_carry, GET_WHEEL_DELTA_WPARAM(got.wparam));
+        wheel_memo_zoom(state.zoom->percent, state.zoom->wheel_carry, GET_WHEEL_DELTA_WPARAM(message.wparam));
     state.zoom->wheel_carry = turned.carry;
     if (turned.zoom == state.zoom->percent) return 0;
     if (auto status = set_memo_zoom(state, turned.zoom); !status) {

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
-#include "notes/book/note_blocks.h"
 #include "notes/reading/note_result.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/memo/memo_notes.h"
@@ -39,9 +38,10 @@ RECT client_of(HWND memo) {
 // as part of the text; the widths measured in another one are forgotten.
 HFONT margin_font(AppState& state) {
     const std::wstring key = std::to_wstring(state.fonts.dpi) + L'|' + std::to_wstring(state.zoom->percent);
-    if (key != state.margin->font_key) {
-        state.margin->widths.clear();
-        state.margin->font_key = key;
+    MarginWidths& widths = state.margin->widths;
+    if (key != widths.font_key) {
+        widths.of.clear();
+        widths.font_key = key;
     }
     return memo_font(state);
 }
@@ -67,14 +67,14 @@ bool fits_from(HDC dc, const TextMirror<wchar_t>& mirror, std::size_t position, 
 // text_top in the client area.
 RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT& area, std::int32_t text_top,
                           std::optional<RECT> painting) {
-    const TextMirror<wchar_t>& mirror = notes.mirror;
+    const TextMirror<wchar_t>& mirror = notes.mirror();
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     return {
         [memo, &notes, area, text_top](std::int32_t y) {
             POINTL at{area.left, y + text_top};
             const auto position = SendMessageW(memo, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at));
-            return memo_line_of(notes, static_cast<std::int32_t>(position));
+            return notes.line_of(static_cast<std::int32_t>(position));
         },
         [memo, &mirror, text_top](std::size_t line) {
             return row_of(memo, static_cast<std::int32_t>(mirror.line_start(line))) - text_top;
@@ -117,56 +117,65 @@ RowQuestions questions_of(HWND memo, HDC dc, const MemoNotes& notes, const RECT&
     };
 }
 
+// The lines laid out as the notes now stand: an edit moves the lines it changed, and
+// anything else (the memo read anew, edits not seen one by one) forgets them.
+void follow_notes(MarginLayout& layout, const MemoNotes& notes) {
+    if (notes.changes() == layout.notes_seen) return;
+    const MemoNotes::Change& change = notes.last_change();
+    if (notes.changes() == layout.notes_seen + 1 && !change.whole)
+        replace_lines(layout.lines, change.first, change.count, change.lines);
+    else
+        layout.lines = {};
+    layout.notes_seen = notes.changes();
+}
+
 // The results of the lines whose last row shows, each on that row, measured in the
 // margin's font (the memo's); the widest of them.
 std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
     widest = 0;
-    // The first paint shows the text at once; the notes of a large memo follow it.
-    if (!state.notes->after_first_paint && !state.notes->in_step) return {};
-    const MemoNotes& notes = memo_notes(state);
-    // Asked again only when the text area may have changed: each question to the control
-    // costs a keystroke a fraction of a millisecond under Wine.
     ResultsMarginState& margin = *state.margin;
-    if (margin.layout.rows.empty() || !margin.text_area) {
+    // The first paint shows the text at once; the notes of a large memo follow it.
+    if (!margin.started && !state.notes->in_step()) return {};
+    const MemoNotes& notes = catch_up_memo_notes(state);
+    MarginLayout& layout = margin.layout;
+    follow_notes(layout, notes);
+    if (layout.lines.rows.empty() || !layout.text_area) {
         RECT asked{};
         SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&asked));
-        margin.text_area = asked;
+        layout.text_area = asked;
     }
-    const RECT area = *margin.text_area;
+    const RECT area = *layout.text_area;
     const RECT client = client_of(memo);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     // The first character's row gives the scroll position, exact where the control's
     // own report is scaled to 16 bits, and without a walk of the text.
     const std::int32_t text_top = row_of(memo, 0);
-    margin.text_top = text_top;
+    layout.text_top = text_top;
     const std::vector<LaidLine> laid =
-        lay_out_screen(margin.layout, client.top - text_top, client.bottom - text_top, metrics.tmHeight,
-                       notes.mirror.lines(), questions_of(memo, dc, notes, area, text_top, margin.painting));
+        lay_out_screen(layout.lines, client.top - text_top, client.bottom - text_top, metrics.tmHeight,
+                       notes.mirror().lines(), questions_of(memo, dc, notes, area, text_top, margin.drawn.painting));
     std::unordered_map<std::wstring, std::int32_t> widths;
     const auto width_of = [&](const std::wstring& text) {
-        auto known = margin.widths.find(text);
-        if (known == margin.widths.end()) {
+        auto known = margin.widths.of.find(text);
+        if (known == margin.widths.of.end()) {
             SIZE extent{};
             GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
-            known = margin.widths.emplace(text, static_cast<std::int32_t>(extent.cx)).first;
+            known = margin.widths.of.emplace(text, static_cast<std::int32_t>(extent.cx)).first;
         }
         widths.insert(*known);
         return known->second;
     };
     std::vector<MarginRow> rows;
+    const ResultView view{margin.in_man};
     for (const LaidLine& line : laid) {
-        const std::optional<NoteResult> result = notes.book.note_result(line.line);
-        if (!result) continue;
+        std::optional<std::string> shown = notes.book().shown(line.line, view);
+        if (!shown) continue;
         const std::int32_t top = line.last_row_top + text_top;
-        rows.push_back({{0, top, client.right, top + metrics.tmHeight},
-                        result->value,
-                        margin_text(*result, {state.calculator.group_thousands, margin.in_man}),
-                        calculator_value(*result),
-                        line.line});
+        rows.push_back({{0, top, client.right, top + metrics.tmHeight}, std::move(*shown), line.line});
         widest = std::max(widest, width_of(to_wide(rows.back().shown)));
     }
-    margin.widths = std::move(widths);
+    margin.widths.of = std::move(widths);
     return rows;
 }
 
@@ -182,7 +191,7 @@ void set_text_area(AppState& state, HWND memo, std::int32_t width) {
     RECT area{client.left + in.left, client.top + in.top, client.right - in.right - width, client.bottom - in.bottom};
     area.right = std::max(area.right, area.left + 1);
     state.margin->width = width;
-    state.margin->layout = {};  // the text rewraps
+    state.margin->layout.lines = {};  // the text rewraps
     SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
 }
 
@@ -217,7 +226,7 @@ void fit_results_margin(AppState& state) {
     read_rows(state, memo);
     // The control may have painted within the change, with the rows of the old width:
     // the strip is drawn again with these.
-    state.margin->drawn_width = -1;
+    state.margin->drawn.width = -1;
     const RECT client = client_of(memo);
     const RECT strip{client.right - width, client.top, client.right, client.bottom};
     InvalidateRect(memo, &strip, FALSE);
@@ -245,7 +254,7 @@ void draw_margin(AppState& state, HWND memo) {
     if (dc == nullptr) return;
     const RECT client = client_of(memo);
     RECT strip{client.right - state.margin->width, client.top, client.right, client.bottom};
-    if (const std::optional<RECT>& part = state.margin->to_draw) {
+    if (const std::optional<RECT>& part = state.margin->drawn.to_draw) {
         if (!IntersectRect(&strip, &strip, &*part)) return;
         IntersectClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
     }
@@ -273,12 +282,13 @@ void draw_margin(AppState& state, HWND memo) {
 // row or two rather than the whole strip. A scroll or a new width redraws it all.
 void mark_changed_rows(AppState& state, HWND memo) {
     ResultsMarginState& margin = *state.margin;
-    const std::vector<MarginRow>& before = margin.drawn;
+    MarginDrawing& drawn = margin.drawn;
+    const std::vector<MarginRow>& before = drawn.rows;
     const RECT client = client_of(memo);
     const RECT strip{client.right - margin.width, client.top, client.right, client.bottom};
     // The part drawn after the text: what the control repaints, asked as the paint
     // started, and the rows marked here, which the strip's own fill clears.
-    RECT dirty = margin.painting.value_or(RECT{});
+    RECT dirty = drawn.painting.value_or(RECT{});
     const auto mark_box = [&](const RECT& box) { UnionRect(&dirty, &dirty, &box); };
     const auto mark = [&](const MarginRow& row) { mark_box({strip.left, row.box.top, strip.right, row.box.bottom}); };
     const auto missing_from = [](const std::vector<MarginRow>& rows, const MarginRow& row) {
@@ -286,7 +296,7 @@ void mark_changed_rows(AppState& state, HWND memo) {
             return other.box.top == row.box.top && other.shown == row.shown;
         });
     };
-    if (margin.width != margin.drawn_width || margin.text_top != margin.drawn_top) {
+    if (margin.width != drawn.width || margin.layout.text_top != drawn.top) {
         mark_box(strip);
     } else {
         for (const MarginRow& row : margin.rows)
@@ -294,7 +304,7 @@ void mark_changed_rows(AppState& state, HWND memo) {
         for (const MarginRow& row : before)
             if (missing_from(margin.rows, row)) mark(row);
     }
-    margin.to_draw = dirty;
+    drawn.to_draw = dirty;
 }
 
 bool in_strip(const AppState& state, HWND memo, POINT point) {
@@ -306,27 +316,26 @@ bool in_strip(const AppState& state, HWND memo, POINT point) {
 
 // While the option is on: the results read before a paint, a strip fitted after the
 // text was rewrapped, and the pointer over a result showing that it can be clicked.
-std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
+std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& message) {
     if (!state.margin->on) return std::nullopt;
-    switch (got.message) {
+    switch (message.id) {
     case WM_PAINT: {
         ResultsMarginState& margin = *state.margin;
-        ++margin.paints;
-        margin.to_draw.reset();
+        margin.drawn.to_draw.reset();
         if (margin.refreshing) return std::nullopt;
         RECT painting{};
-        if (GetUpdateRect(got.memo, &painting, FALSE) != FALSE) margin.painting = painting;
+        if (GetUpdateRect(message.memo, &painting, FALSE) != FALSE) margin.drawn.painting = painting;
         refresh_results_margin(state);
-        mark_changed_rows(state, got.memo);
-        margin.painting.reset();
+        mark_changed_rows(state, message.memo);
+        margin.drawn.painting.reset();
         return std::nullopt;
     }
     case WM_FIT_RESULTS_MARGIN: fit_results_margin(state); return 0;
     case WM_SETCURSOR: {
         POINT point{};
         GetCursorPos(&point);
-        ScreenToClient(got.memo, &point);
-        if (LOWORD(got.lparam) != HTCLIENT || !in_strip(state, got.memo, point)) return std::nullopt;
+        ScreenToClient(message.memo, &point);
+        if (LOWORD(message.lparam) != HTCLIENT || !in_strip(state, message.memo, point)) return std::nullopt;
         SetCursor(LoadCursorW(nullptr, margin_row_at(state, point) != nullptr ? IDC_HAND : IDC_ARROW));
         return TRUE;
     }
@@ -337,34 +346,46 @@ std::optional<LRESULT> margin_before(AppState& state, const MemoMessage& got) {
 // The strip drawn over the painted text; after a change that rewraps the text anyway,
 // the strip fitted to the results at the new size (a new size gives the control its own
 // text area back).
-void margin_after(AppState& state, const MemoMessage& got) {
+void margin_after(AppState& state, const MemoMessage& message) {
     if (!state.margin->on) return;
-    switch (got.message) {
-    case WM_PAINT:
-        draw_margin(state, got.memo);
-        state.margin->drawn = state.margin->rows;
-        state.margin->drawn_width = state.margin->to_draw ? state.margin->width : -1;
-        state.margin->drawn_top = state.margin->text_top;
+    switch (message.id) {
+    case WM_PAINT: {
+        draw_margin(state, message.memo);
+        MarginDrawing& drawn = state.margin->drawn;
+        drawn.rows = state.margin->rows;
+        drawn.width = drawn.to_draw ? state.margin->width : -1;
+        drawn.top = state.margin->layout.text_top;
         break;
+    }
     case WM_SIZE:
-        state.margin->layout = {};
-        set_text_area(state, got.memo, state.margin->width);
+        state.margin->layout.lines = {};
+        set_text_area(state, message.memo, state.margin->width);
         fit_results_margin(state);
         break;
     case WM_SETFONT:
     case EM_SETZOOM:
-        state.margin->layout = {};
+        state.margin->layout.lines = {};
         fit_results_margin(state);
         break;
     default: break;
     }
 }
 
+void margin_follows_notes(AppState& state) {
+    if (!state.margin->on) return;
+    const MemoNotes& notes = *state.notes;
+    const bool unseen = notes.changes() != state.margin->layout.notes_seen;
+    follow_notes(state.margin->layout, notes);
+    // Drawn with the notes before the edit, and no paint to come that would redraw it.
+    if (unseen && notes.last_change().shown_early) ask_results_margin_paint(state);
+}
+
 void apply_results_margin(AppState& state) {
     const HWND memo = state.memo_edit();
+    state.notes->follow_edits(state.margin->on);
     state.margin->rows.clear();
-    state.margin->layout = {};
-    state.margin->drawn_width = -1;
+    state.margin->layout.lines = {};
+    state.margin->drawn.width = -1;
     if (state.margin->on) {
         // Fitted to the results on screen at once: the text rewraps once.
         fit_results_margin(state);
@@ -380,6 +401,15 @@ void ask_results_margin_paint(AppState& state) {
     const RECT client = client_of(memo);
     const RECT strip{client.right - state.margin->width, client.top, client.right, client.bottom};
     InvalidateRect(memo, &strip, FALSE);
+}
+
+void start_results_margin(AppState& state) {
+    state.margin->started = true;
+    if (!state.margin->on) return;
+    // The notes' first reading, for the strip painted now rather than at the next paint.
+    catch_up_memo_notes(state);
+    ask_results_margin_paint(state);
+    UpdateWindow(state.memo_edit());
 }
 
 const MarginRow* margin_row_at(const AppState& state, POINT point) {

@@ -52,6 +52,14 @@ std::vector<PixelRect> rows_of(HWND memo, HDC dc, std::wstring_view text, std::s
     return rows;
 }
 
+// The value now as F9 would write it over the old one: " = 723,000" is "723,000".
+std::string_view now_as_written(std::string_view written) {
+    const std::size_t equals = written.find('=');
+    written.remove_prefix(equals == std::string_view::npos ? 0 : equals + 1);
+    while (written.starts_with(' ')) written.remove_prefix(1);
+    return written;
+}
+
 std::wstring tip_text(std::string_view now) {
     const Command& recalculate = *find_command(ids::MEMO_RECALCULATE);
     return to_wide("지금 값: " + std::string(now) + "\n" + command_key_text(recalculate.id) + " " +
@@ -67,16 +75,17 @@ struct StaleFigure {
 
 // The stale figures of the lines on screen. A stale result is on a line with a value
 // now, so the lines are those of the margin's rows, read by this paint without a
-// question more.
-std::vector<StaleFigure> stale_on_screen(AppState& state) {
-    const MemoNotes& notes = memo_notes(state);
+// question more, with the notes it read them from.
+std::vector<StaleFigure> stale_on_screen(const AppState& state) {
+    const MemoNotes& notes = *state.notes;
     std::vector<StaleFigure> figures;
     for (const MarginRow& row : state.margin->rows) {
-        const std::optional<StaleResult> stale = stale_result(notes.book, row.line);
+        const std::optional<StaleResult> stale = stale_result(notes.book(), row.line);
         if (!stale) continue;
-        const std::string_view text = notes.book.text(row.line);
-        figures.push_back({notes.mirror.line_start(row.line) + to_wide(text.substr(0, stale->begin)).size(),
-                           to_wide(text.substr(stale->begin, stale->end - stale->begin)).size(), tip_text(row.shown)});
+        const std::string_view text = notes.book().text(row.line);
+        figures.push_back({notes.mirror().line_start(row.line) + to_wide(text.substr(0, stale->begin)).size(),
+                           to_wide(text.substr(stale->begin, stale->end - stale->begin)).size(),
+                           tip_text(now_as_written(stale->written))});
     }
     return figures;
 }
@@ -133,47 +142,47 @@ void follow_tips(AppState& state, HWND memo, const std::vector<StaleMark>& marks
 
 // The tips follow the pointer through the memo's own procedure: a tooltip's subclass of
 // the memo would cost every message to it a look-up of its properties.
-std::optional<LRESULT> stale_marks_before(AppState& state, const MemoMessage& got) {
+std::optional<LRESULT> stale_marks_before(AppState& state, const MemoMessage& message) {
     const HWND tips = state.stale_marks->tips;
-    if (tips == nullptr || got.message < WM_MOUSEMOVE || got.message > WM_MBUTTONDBLCLK) return std::nullopt;
-    MSG message{got.memo, got.message, got.wparam, got.lparam, static_cast<DWORD>(GetMessageTime()), {}};
-    SendMessageW(tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    if (tips == nullptr || message.id < WM_MOUSEMOVE || message.id > WM_MBUTTONDBLCLK) return std::nullopt;
+    MSG relayed{message.memo, message.id, message.wparam, message.lparam, static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageW(tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     return std::nullopt;
 }
 
-void stale_marks_after(AppState& state, const MemoMessage& got) {
+void stale_marks_after(AppState& state, const MemoMessage& message) {
     StaleMarks& record = *state.stale_marks;
-    if (got.message != WM_PAINT || (!state.margin->on && record.marks.empty())) return;
+    if (message.id != WM_PAINT || (!state.margin->on && record.marks.empty())) return;
     std::vector<StaleFigure> figures;
     if (state.margin->on) figures = stale_on_screen(state);
     // Nothing to draw nor to paint over: a keystroke's paint asks the system nothing.
     if (figures.empty() && record.marks.empty()) return;
-    const WindowDc dc(got.memo);
+    const WindowDc dc(message.memo);
     if (dc.get() == nullptr) return;
     const ScopedSelect in_font(dc.get(), memo_font(state));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.get(), &metrics);
     // The margin's paint has just asked the text area; without the margin there are no marks.
     RECT area{};
-    if (state.margin->text_area)
-        area = *state.margin->text_area;
+    if (state.margin->layout.text_area)
+        area = *state.margin->layout.text_area;
     else
-        SendMessageW(got.memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        SendMessageW(message.memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     std::vector<StaleMark> marks;
     for (const StaleFigure& figure : figures) {
-        const std::wstring& text = state.notes->mirror.text();
-        for (const PixelRect& box : rows_of(got.memo, dc.get(), text, figure.start, figure.count, metrics.tmHeight))
+        const std::wstring& text = state.notes->mirror().text();
+        for (const PixelRect& box : rows_of(message.memo, dc.get(), text, figure.start, figure.count, metrics.tmHeight))
             marks.push_back({box, figure.tip});
     }
-    draw_marks(state, got.memo, dc.get(), marks, metrics, area);
+    draw_marks(state, message.memo, dc.get(), marks, metrics, area);
     if (marks == record.marks) return;
     // A mark that went is painted over: an edit repaints only the rows it changed.
     for (const StaleMark& gone : record.marks) {
         if (std::find(marks.begin(), marks.end(), gone) != marks.end()) continue;
         const RECT box{gone.box.left, gone.box.top, gone.box.right, gone.box.bottom};
-        InvalidateRect(got.memo, &box, FALSE);
+        InvalidateRect(message.memo, &box, FALSE);
     }
-    follow_tips(state, got.memo, marks);
+    follow_tips(state, message.memo, marks);
     record.marks = std::move(marks);
 }
 

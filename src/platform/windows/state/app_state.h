@@ -27,7 +27,7 @@ struct SaveState;           // state/save_all.h: the data folder's files, the me
 struct ModalState;          // state/modal.h: a dialog open over the window
 struct WindowLook;          // painting/window_look.h: high contrast, the dark frame
 struct ResultLabelView;     // painting/label_views.h: the result label's smaller fonts
-struct MemoNotes;           // memo/memo_notes.h: the memo read as notes
+class MemoNotes;            // memo/memo_notes.h: the memo read as notes
 struct MemoZoom;            // memo/memo_zoom.h
 struct ResultsMarginState;  // memo/results_margin.h: the margin of line results
 struct StaleMarks;          // memo/stale_marks.h: written results that no longer hold

@@ -20,6 +20,10 @@ void show_edit_outcome(AppState& state, std::string text) {
     show_status_line(state);
 }
 
+void withdraw_edit_outcome(AppState& state) {
+    if (state.status.memo_changed()) show_status_line(state);
+}
+
 void show_selection_outcome(AppState& state, const SelectionMessage& message) {
     // The colour is decided before the text, so that the repaint it causes has it.
     state.status.show_selection(message);

@@ -19,6 +19,8 @@ void show_command_outcome(AppState& state, std::string text, bool is_error);
 // The outcome of a command that changed the memo, until the memo changes again (its
 // undo among the changes) or the selection speaks.
 void show_edit_outcome(AppState& state, std::string text);
+// EN_CHANGE: an outcome shown of an edit before this one is no longer so.
+void withdraw_edit_outcome(AppState& state);
 
 // A selection check's message on the status line, and the operation buttons enabled
 // exactly when an operand is pending.

@@ -1,12 +1,13 @@
 // WM_COMMAND: from an id and a notification code to the handler, and command failures
 // to a box. A command's handler is named in its row of the command list; the keypad's
-// text keys share one, from the keypad's table; a few notifications of controls that
-// are no buttons are commands of ours too.
+// text keys share one, from the keypad's table; the history's double click is a command
+// of ours too, and the memo's notifications go to its parts.
 #include <cstdint>
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/state/app_state.h"
+#include "platform/windows/window/memo_control.h"
 #include "platform/windows/window/window_handlers.h"
 #include "ui/keypad_buttons.h"
 
@@ -30,8 +31,6 @@ struct Notification {
 
 constexpr Notification NOTIFICATIONS[] = {
     {ids::HISTORY_LIST, LBN_DBLCLK, reuse_history_result},
-    {ids::MEMO_EDIT, EN_KILLFOCUS, close_memo_undo_group},
-    {ids::MEMO_EDIT, EN_CHANGE, note_memo_change},
 };
 
 // A command's row takes every notification of its id: a button's click, a posted
@@ -51,6 +50,7 @@ CommandHandler find_command_handler(std::int32_t id, std::uint32_t code) {
 }  // namespace
 
 std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_t code) {
+    if (id == ids::MEMO_EDIT) return memo_notified(state, static_cast<WORD>(code));
     const CommandHandler handler = find_command_handler(id, code);
     if (handler == nullptr) return std::nullopt;
     const HWND window = state.main_window;

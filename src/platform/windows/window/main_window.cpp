@@ -44,7 +44,6 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: return control_colors(state, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DPICHANGED: return on_dpi_changed(state, reinterpret_cast<const RECT*>(lparam));
-    case WM_CONTEXTMENU: return on_context_menu(state, reinterpret_cast<HWND>(wparam), lparam);
     // Items of ours in the system menu are commands like any other; every other id,
     // whatever the command table knows by it, is the system's.
     case WM_SYSCOMMAND:

@@ -10,7 +10,6 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/window_presence.h"
 #include "platform/windows/layout/window_layout.h"
-#include "platform/windows/memo/memo_control.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/painting/app_fonts.h"
@@ -24,6 +23,7 @@
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/state/window_preferences.h"
 #include "platform/windows/timers/timers.h"
+#include "platform/windows/window/memo_control.h"
 #include "platform/windows/window/window_handlers.h"
 #include "storage/document.h"
 #include "storage/files/file_io.h"
@@ -180,7 +180,7 @@ SystemStatus fill_memo(AppState& state, std::string memo_text) {
     if (auto status = set_control_text(state.memo_edit(), memo_text); !status) return status;
     state.save->saved_memo_text = std::move(memo_text);
     mark_memo_saved(state, true);
-    state.notes->in_step = false;  // its notes are read whole at their first use
+    state.notes->fall_out_of_step();  // its notes are read anew at their first use
     // Every change from here on, typed, undone or set from outside, marks the memo.
     SendMessageW(state.memo_edit(), EM_SETEVENTMASK, 0, ENM_CHANGE);
     return {};
@@ -242,15 +242,7 @@ void finish_start(AppState& state) {
     // What a save or a copy of another window's memo killed half-way left behind.
     if (state.save->paths) sweep_temporary_files(state.save->paths->folder, is_written_data_file);
     apply_preferences_at_start(state, PreferenceStart::OnFirstPaint);  // the key
-    state.notes->after_first_paint = true;
-    if (state.margin->on) {
-        memo_notes(state);
-        RECT strip{};
-        GetClientRect(state.memo_edit(), &strip);
-        strip.left = strip.right - state.margin->width;
-        InvalidateRect(state.memo_edit(), &strip, FALSE);
-        UpdateWindow(state.memo_edit());
-    }
+    start_results_margin(state);
 }
 
 }  // namespace numvora

@@ -22,17 +22,17 @@ MemoSelection memo_expression_range(const AppState& state) {
 
 NotesAtRange read_notes_at_range(AppState& state) {
     const MemoSelection range = memo_expression_range(state);
-    const MemoNotes& notes = memo_notes(state);
-    const std::size_t line = memo_line_of(notes, range.start);
+    const MemoNotes& notes = catch_up_memo_notes(state);
+    const std::size_t line = notes.line_of(range.start);
     NotesAtRange at{range, to_utf8(memo_text_range(state.memo_edit(), range)), {}, {}};
     const bool selected = !memo_selection(state.memo_edit()).empty();
-    at.reading = selected ? notes.book.read_at(line, at.text, true) : notes.book.reading(line);
+    at.reading = selected ? notes.book().read_at(line, at.text, true) : notes.book().reading(line);
     if (at.reading.kind == LineKind::Total) {
         // A total word selected at a line's end: the text before it on its line is part of the block.
-        const std::size_t line_start = notes.mirror.line_start(line);
-        const std::wstring_view before = std::wstring_view(notes.mirror.text())
+        const std::size_t line_start = notes.mirror().line_start(line);
+        const std::wstring_view before = std::wstring_view(notes.mirror().text())
                                              .substr(line_start, static_cast<std::size_t>(range.start) - line_start);
-        at.total = notes.book.total_at(line, to_utf8(before));
+        at.total = notes.book().total_at(line, to_utf8(before));
     }
     return at;
 }
@@ -46,9 +46,9 @@ constexpr std::string_view NOTHING_TO_CALCULATE = "계산할 식이 없습니다
 SystemStatus total_memo_selection(AppState& state, std::int32_t) {
     const HWND memo = state.memo_edit();
     const MemoSelection selection = memo_selection(memo);
-    const MemoNotes& notes = memo_notes(state);
+    const MemoNotes& notes = catch_up_memo_notes(state);
     const NotesSum sum =
-        notes.book.selection_total(memo_line_of(notes, selection.start), to_utf8(memo_text_range(memo, selection)));
+        notes.book().selection_total(notes.line_of(selection.start), to_utf8(memo_text_range(memo, selection)));
     // Durations add up in minutes, which the box would show as a bare number.
     if (!sum.added.empty() && calculator_value(sum.result())) {
         const std::string expression = state.calculator.expression_text(sum_expression(sum.added));

@@ -1,20 +1,13 @@
-// Results into the memo and onto the clipboard, and the memo's undo boundary when it
-// loses the focus.
-#include <richedit.h>
-
+// Results into the memo and onto the clipboard.
 #include <algorithm>
 #include <utility>
 
 #include "common/unicode.h"
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/commands/find_bar.h"
-#include "platform/windows/memo/memo_hint.h"
-#include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
-#include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 
 namespace numvora {
@@ -79,23 +72,6 @@ SystemStatus copy_result(AppState& state, std::int32_t) { return carry_to_clipbo
 
 SystemStatus copy_expression_result(AppState& state, std::int32_t) {
     return carry_to_clipboard(state, CarryForm::ExpressionAndResult);
-}
-
-SystemStatus close_memo_undo_group(AppState& state, std::int32_t) {
-    SendMessageW(state.memo_edit(), EM_STOPGROUPTYPING, 0, 0);
-    return {};
-}
-
-// Any change of the memo's text, whoever made it: the next auto-save tick compares, and
-// what the status line said of an edit before it is no longer so; the hint of an empty
-// memo follows.
-SystemStatus note_memo_change(AppState& state, std::int32_t) {
-    state.save->memo_dirty = true;
-    state.find->memo_text.reset();
-    if (state.status.memo_changed()) show_status_line(state);
-    follow_memo_hint(state);
-    follow_memo_change(state);
-    return {};
 }
 
 }  // namespace numvora

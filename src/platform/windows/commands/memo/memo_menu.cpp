@@ -1,20 +1,17 @@
-// The memo's own menu (right click, Shift+F10, the menu key) and its edit items, each
-// done through the rich edit's own messages as one undo step.
-#include <windows.h>
+// The memo's own menu, a part of the memo control (window/memo_control.h), and its edit
+// commands, which the menu and the memo's keys name, each done through the rich edit's
+// own messages as one undo step.
+#include "platform/windows/commands/memo/memo_menu.h"
 
 #include <richedit.h>
-#include <windowsx.h>
 
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/command_menus.h"
 #include "platform/windows/commands/memo/memo_calculate.h"
-#include "platform/windows/memo/margin_clicks.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
-#include "platform/windows/state/status_view.h"
 #include "ui/layout/dpi_scale.h"
-#include "ui/memo/memo_menu.h"
 
 namespace numvora {
 namespace {
@@ -30,9 +27,9 @@ MenuFacts memo_facts(AppState& state) {
     facts.has_text = memo_length(memo) > 0;
     // With a selection, the text F9 reads is the selection: read once for both questions.
     const NotesAtRange at = read_notes_at_range(state);
+    const MemoNotes& notes = catch_up_memo_notes(state);
     facts.text_has_amount =
-        facts.has_selection &&
-        !memo_notes(state).book.selection_total(memo_line_of(*state.notes, at.range.start), at.text).added.empty();
+        facts.has_selection && !notes.book().selection_total(notes.line_of(at.range.start), at.text).added.empty();
     facts.total_line = at.reading.kind == LineKind::Total;
     facts.text_has_result = facts.total_line ? !at.total.value.empty() : at.reading.has_result();
     if (facts.total_line) {
@@ -42,13 +39,6 @@ MenuFacts memo_facts(AppState& state) {
         facts.expression_calculates = at.reading.calculates();
     }
     return facts;
-}
-
-// A single edit message between two undo boundaries.
-SystemStatus edit_step(const AppState& state, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    memo_undo_step(state.memo_edit(), message, wparam, lparam);
-    SetFocus(state.memo_edit());
-    return {};
 }
 
 // Where the keyboard's menu opens: below the caret, in screen coordinates.
@@ -64,26 +54,6 @@ POINT caret_point(HWND memo, std::uint32_t dpi) {
     return point;
 }
 
-}  // namespace
-
-UniqueMenu build_memo_menu(AppState& state) {
-    UniqueMenu menu(CreatePopupMenu());
-    if (menu) append_command_items(menu.get(), {MEMO_MENU_ITEMS}, memo_facts(state));
-    return menu;
-}
-
-namespace {
-
-// The chosen item arrives as an ordinary WM_COMMAND.
-void show_memo_menu(AppState& state, std::optional<POINT> at) {
-    const UniqueMenu menu = build_memo_menu(state);
-    if (!menu) return;
-    const POINT point = at.value_or(caret_point(state.memo_edit(), state.fonts.dpi));
-    SetFocus(state.memo_edit());
-    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, state.main_window,
-                   nullptr);
-}
-
 // A right click outside the selection moves the caret to the character clicked first,
 // as editors do, so that the menu acts on the line clicked.
 void move_caret_to_click(HWND memo, POINT screen) {
@@ -96,44 +66,38 @@ void move_caret_to_click(HWND memo, POINT screen) {
     if (clicked < selection.start || clicked > selection.end) select_in_memo(memo, {clicked, clicked});
 }
 
-// A result of the margin right-clicked: its own menu, whose choice copies that result.
-void show_margin_menu(AppState& state, const MarginRow& row, POINT screen) {
-    const std::optional<NoteResult> result = margin_row_result(state, row);
-    UniqueMenu menu(CreatePopupMenu());
-    MenuFacts facts = window_options(state);
-    facts.text_has_result = result.has_value();
-    if (!menu || !append_command_items(menu.get(), {MARGIN_MENU_ITEMS}, facts)) return;
-    const auto chosen = static_cast<std::int32_t>(
-        TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                       screen.x, screen.y, 0, state.main_window, nullptr));
-    if (chosen == 0 || !result) return;
-    if (auto status = copy_amount_of(state, *result, chosen); !status)
-        show_command_outcome(state, display_text(status.error()), true);
+// A single edit message between two undo boundaries.
+SystemStatus edit_step(const AppState& state, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    memo_undo_step(state.memo_edit(), message, wparam, lparam);
+    SetFocus(state.memo_edit());
+    return {};
 }
 
 }  // namespace
 
-std::optional<LRESULT> on_context_menu(AppState& state, HWND target, LPARAM where) {
-    if (target != state.memo_edit()) return std::nullopt;
-    // -1: from the keyboard, at the caret.
-    std::optional<POINT> at;
-    if (where != -1) {
-        at = POINT{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
-        POINT client = *at;
-        ScreenToClient(target, &client);
-        if (const MarginRow* row = margin_row_at(state, client)) {
-            // A copy: the menu's loop may repaint the memo, which replaces the rows.
-            show_margin_menu(state, MarginRow(*row), *at);
-            return 0;
-        }
-        move_caret_to_click(target, *at);
-    }
-    show_memo_menu(state, at);
-    return 0;
+UniqueMenu build_memo_menu(AppState& state, std::span<const std::int32_t> rows) {
+    UniqueMenu menu(CreatePopupMenu());
+    if (menu) append_command_items(menu.get(), {rows}, memo_facts(state));
+    return menu;
 }
 
+// The chosen item arrives at the main window as an ordinary WM_COMMAND.
+bool open_memo_menu_at(AppState& state, std::span<const std::int32_t> rows, std::optional<POINT> screen) {
+    const HWND memo = state.memo_edit();
+    if (screen) move_caret_to_click(memo, *screen);
+    const UniqueMenu menu = build_memo_menu(state, rows);
+    if (!menu) return true;
+    const POINT point = screen.value_or(caret_point(memo, state.fonts.dpi));
+    SetFocus(memo);
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, state.main_window,
+                   nullptr);
+    return true;
+}
+
+// As the system asks a control for its menu from the keyboard: with no point, which
+// opens it at the caret.
 SystemStatus open_memo_menu(AppState& state, std::int32_t) {
-    show_memo_menu(state, std::nullopt);
+    SendMessageW(state.memo_edit(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(state.memo_edit()), -1);
     return {};
 }
 

@@ -15,15 +15,16 @@
 namespace numvora {
 
 SystemStatus recalculate_memo_results(AppState& state, std::int32_t) {
-    const MemoNotes& notes = memo_notes(state);
+    const MemoNotes& notes = catch_up_memo_notes(state);
+    const NoteBook& book = notes.book();
     std::vector<TextSplice> splices;
     std::vector<std::wstring> written;
-    for (std::size_t line = 0; line < notes.book.size(); ++line) {
-        const std::optional<StaleResult> stale = stale_result(notes.book, line);
+    for (std::size_t line = 0; line < book.size(); ++line) {
+        const std::optional<StaleResult> stale = stale_result(book, line);
         if (!stale) continue;
-        const std::string_view text = notes.book.text(line);
+        const std::string_view text = book.text(line);
         const auto at = [&](std::size_t byte) {
-            return notes.mirror.line_start(line) + to_wide(text.substr(0, byte)).size();
+            return notes.mirror().line_start(line) + to_wide(text.substr(0, byte)).size();
         };
         splices.push_back({at(stale->replace_begin), at(stale->replace_end) - at(stale->replace_begin), {}});
         written.push_back(to_wide(stale->written));
@@ -33,7 +34,7 @@ SystemStatus recalculate_memo_results(AppState& state, std::int32_t) {
         return {};
     }
     for (std::size_t i = 0; i < splices.size(); ++i) splices[i].inserted = written[i];
-    const Replacement done = replace_each(notes.mirror.text(), splices);
+    const Replacement done = replace_each(notes.mirror().text(), splices);
     const HWND memo = state.memo_edit();
     const MemoSelection before = memo_selection(memo);
     replace_in_memo(memo, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)}, done.stretch);

@@ -1,0 +1,20 @@
+# Writes a text file into a C++ source as pieces of raw string literals, so that a test
+# built for any platform carries its table with it, each piece short enough for any
+# compiler and cut only before a line "## ": cmake -DINPUT= -DOUTPUT= -DNAME= -P.
+file(READ "${INPUT}" text)
+set(pieces "")
+while(NOT text STREQUAL "")
+  string(LENGTH "${text}" size)
+  set(cut ${size})
+  if(size GREATER 3000)
+    string(SUBSTRING "${text}" 3000 -1 rest)
+    string(FIND "${rest}" "\n## " found)
+    if(NOT found EQUAL -1)
+      math(EXPR cut "3000 + ${found} + 1")
+    endif()
+  endif()
+  string(SUBSTRING "${text}" 0 ${cut} piece)
+  string(SUBSTRING "${text}" ${cut} -1 text)
+  string(APPEND pieces "    R\"piece(${piece})piece\",\n")
+endwhile()
+file(WRITE "${OUTPUT}" "// Made from ${INPUT} by embed_text.cmake.\n#include <iterator>\n#include <string_view>\n\nnamespace numvora {\nextern const std::string_view ${NAME}[];\nextern const std::size_t ${NAME}_PIECES;\nconst std::string_view ${NAME}[] = {\n${pieces}};\nconst std::size_t ${NAME}_PIECES = std::size(${NAME});\n}  // namespace numvora\n")
