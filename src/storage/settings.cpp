@@ -50,6 +50,14 @@ constexpr auto SETTING_ROWS = std::to_array<Row>({
      [](std::string_view value, AppSettings& s) { read_bool(value, s.dark_mode); }},
 });
 
+// The preferences' rows, from their list.
+#define NUMVORA_PREFERENCE_ROW(key, kind, ...)                                                          \
+    KeyRow<Preferences>{                                                                                \
+        #key, [](const Preferences& p) { return PreferenceValue<PreferenceKind::kind>::write(p.key); }, \
+        [](std::string_view value, Preferences& p) { PreferenceValue<PreferenceKind::kind>::read(value, p.key); }},
+constexpr auto PREFERENCE_ROWS = std::to_array<KeyRow<Preferences>>({NUMVORA_PREFERENCES(NUMVORA_PREFERENCE_ROW)});
+#undef NUMVORA_PREFERENCE_ROW
+
 }  // namespace
 
 std::string format_settings(const AppSettings& settings) {
@@ -64,6 +72,35 @@ StorageResult<AppSettings> load_settings(const std::string& settings_file) {
 
 Result<void, StorageError> save_settings(const DataPaths& paths, const AppSettings& settings, const WriteCalls& calls) {
     return write_data_file(paths.folder, paths.settings_file, format_settings(settings), calls);
+}
+
+std::string PreferenceValue<PreferenceKind::Switch>::write(bool value) { return bool_text(value); }
+void PreferenceValue<PreferenceKind::Switch>::read(std::string_view text, bool& value) { read_bool(text, value); }
+
+std::string PreferenceValue<PreferenceKind::Key>::write(const HotKey& value) { return hot_key_text(value); }
+void PreferenceValue<PreferenceKind::Key>::read(std::string_view text, HotKey& value) {
+    if (const auto key = parse_hot_key(text)) value = *key;
+}
+
+std::string PreferenceValue<PreferenceKind::Zoom>::write(std::int32_t value) { return std::to_string(value); }
+void PreferenceValue<PreferenceKind::Zoom>::read(std::string_view text, std::int32_t& value) {
+    const auto zoom = parse_i32(text);
+    if (zoom && *zoom >= MEMO_ZOOM_MIN && *zoom <= MEMO_ZOOM_MAX && *zoom % MEMO_ZOOM_STEP == 0) value = *zoom;
+}
+
+std::string format_preferences(const Preferences& preferences) {
+    return format_key_rows<Preferences>(PREFERENCE_ROWS, preferences);
+}
+
+Preferences parse_preferences(std::string_view text) { return parse_key_rows<Preferences>(PREFERENCE_ROWS, text); }
+
+StorageResult<Preferences> load_preferences(const std::string& preferences_file) {
+    return load_key_rows<Preferences>(PREFERENCE_ROWS, preferences_file);
+}
+
+Result<void, StorageError> save_preferences(const DataPaths& paths, const Preferences& preferences,
+                                            const WriteCalls& calls) {
+    return write_data_file(paths.folder, paths.preferences_file, format_preferences(preferences), calls);
 }
 
 }  // namespace numvora

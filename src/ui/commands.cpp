@@ -1,5 +1,8 @@
 #include "ui/commands.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "ui/control_table.h"
 #include "ui/keypad_buttons.h"
 
@@ -23,6 +26,18 @@ constexpr TwoRows first_repeated_id() {
     return {};
 }
 static_assert(no_two_rows<first_repeated_id()>());
+
+// A fixed id whose row was renamed would fall back to a number of the list's.
+constexpr bool fixed_ids_name_rows() {
+    for (const command_rows::FixedId& fixed : command_rows::FIXED_IDS) {
+        if (std::ranges::find(command_rows::COMMAND_NAMES, fixed.name) == std::end(command_rows::COMMAND_NAMES))
+            return false;
+    }
+    return true;
+}
+static_assert(fixed_ids_name_rows(), "a fixed command id names no row of the list");
+static_assert(command_rows::COMMAND_ID_BASE + 16 * std::ssize(command_rows::COMMAND_NAMES) < 0xF000,
+              "the list's ids reach the system's own commands");
 
 // The keypad's text keys share one handler through the keypad's table; a command row
 // of one of them would be a second way to it.

@@ -1,9 +1,10 @@
-// Every command of the main window, one row each: its id, the label a menu shows, when
-// it can act, the option its item shows checked, the name of its handler and its keys,
-// each with where it works. The key lookup, the menus' texts and states and the shell's
-// dispatch are views of this one list, and the build checks it: commands.cpp that ids
-// are unique and that every button has a row, shortcuts.cpp that no key-down is wanted
-// by two rows, and each menu's list (menu_items_have_rows) that its items have rows.
+// Every command of the main window, one row each: the name of its id, the label a menu
+// shows, when it can act, the option its item shows checked, the name of its handler and
+// its keys, each with where it works. The ids (ids::, below), the key lookup, the menus'
+// texts and states and the shell's dispatch are views of this one list, and the build
+// checks it: commands.cpp that ids are unique and that every button has a row,
+// shortcuts.cpp that no key-down is wanted by two rows, and each menu's list
+// (menu_items_have_rows) that its items have rows.
 #pragma once
 
 #include <array>
@@ -80,9 +81,9 @@ constexpr KeyBinding memo_own(std::uint32_t key, Need ctrl, Need shift) {
 
 }  // namespace command_keys
 
-// V(id, label, need, check, handler, keys...): a row of ids:: and its handler, a
-// function SystemStatus handler(AppState&, std::int32_t id) of the commands file of its
-// subject. Up to two keys; a key of a command with a button is that button's key.
+// V(id, label, need, check, handler, keys...): the name of its id in ids:: and its
+// handler, a function SystemStatus handler(AppState&, std::int32_t id) of the commands
+// file of its subject. Up to two keys; a key of a command with a button is that button's key.
 // Ctrl+C, Ctrl+Z and Enter in the memo keep their edit meaning.
 // clang-format off
 #define NUMVORA_COMMANDS(V)                                                                                           \
@@ -145,6 +146,49 @@ constexpr KeyBinding memo_own(std::uint32_t key, Need ctrl, Need shift) {
     V(REPLACE_ONE, "", Always, None, replace_one, in(ids::REPLACE_BOX, ENTER, N, ANY))                                 \
     V(REPLACE_ALL, "", Always, None, replace_everything)
 // clang-format on
+
+namespace command_rows {
+
+// The ids the window's own buttons and shortcuts have had since its first version; every
+// other command's is a multiple of 16 from COMMAND_ID_BASE, by its place in the list, so
+// that any may be an item of the system menu, which keeps a command's low four bits for
+// itself. No file keeps a command's id.
+struct FixedId {
+    std::string_view name;
+    std::int32_t id;
+};
+// clang-format off
+inline constexpr FixedId FIXED_IDS[] = {
+    {"SIDE", 1001}, {"CALCULATE", 1003}, {"CLEAR_EXPRESSION", 1004}, {"DELETE_BEFORE_CARET", 1005},
+    {"CLEAR_HISTORY", 1008}, {"OPERATION_ALONE", 1009}, {"OPERATION_ADD", 1010}, {"OPERATION_SUBTRACT", 1011},
+    {"OPERATION_DIVIDE", 1012}, {"OPERATION_MULTIPLY", 1013}, {"RESULT_TO_MEMO", 1020},
+    {"EXPRESSION_RESULT_TO_MEMO", 1021}, {"COPY_RESULT", 1022}, {"COPY_EXPRESSION_RESULT", 1023},
+    {"FOCUS_EXPRESSION", 1024}, {"FOCUS_MEMO", 1025}, {"THOUSANDS", 1027}, {"SAVE", 1028}, {"LOAD", 1029},
+    {"DARK_MODE", 1030},
+};
+// clang-format on
+inline constexpr std::int32_t COMMAND_ID_BASE = 0x1000;  // above every control's id
+
+#define NUMVORA_COMMAND_NAME(id, ...) #id,
+inline constexpr std::string_view COMMAND_NAMES[] = {NUMVORA_COMMANDS(NUMVORA_COMMAND_NAME)};
+#undef NUMVORA_COMMAND_NAME
+
+constexpr std::int32_t command_id(std::string_view name) {
+    for (const FixedId& fixed : FIXED_IDS) {
+        if (fixed.name == name) return fixed.id;
+    }
+    std::int32_t place = 0;
+    while (COMMAND_NAMES[place] != name) ++place;
+    return COMMAND_ID_BASE + 16 * place;
+}
+
+}  // namespace command_rows
+
+namespace ids {
+#define NUMVORA_COMMAND_ID(id, ...) inline constexpr std::int32_t id = command_rows::command_id(#id);
+NUMVORA_COMMANDS(NUMVORA_COMMAND_ID)
+#undef NUMVORA_COMMAND_ID
+}  // namespace ids
 
 namespace command_rows {
 

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "ui/colors/button_colors.h"
+#include "ui/commands.h"
 #include "ui/control_ids.h"
 #include "ui/control_place.h"
 #include "ui/keypad_buttons.h"

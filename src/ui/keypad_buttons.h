@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "ui/commands.h"
 #include "ui/control_ids.h"
 
 namespace numvora {

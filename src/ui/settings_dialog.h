@@ -1,7 +1,7 @@
-// The settings dialog without a window: its rows in order (each a control, its text
-// and the option it shows), its texts, where each row goes, and the hot-key control's
-// form of a key. The dialog's creation, Tab order, check boxes and screen-reader names
-// all walk the rows.
+// The settings dialog without a window: its rows in order, made from the preferences'
+// rows (storage/settings.h), each a control, its text and the preference it shows; its
+// texts, where each row goes, and the hot-key control's form of a key. The dialog's
+// creation, Tab order, values, check boxes and screen-reader names all walk the rows.
 #pragma once
 
 #include <array>
@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "storage/hot_key.h"
-#include "storage/preferences.h"
+#include "storage/settings.h"
 #include "ui/layout/pixel_rect.h"
 
 namespace numvora {
@@ -24,36 +24,112 @@ std::string hot_key_taken_text(const HotKey& key);
 enum class SettingKind : std::uint8_t { Caption, HotKeyBox, TakenNote, Check, ZoomList, OkButton, CancelButton };
 
 struct SettingRow {
-    SettingKind kind;
-    std::int32_t id;  // the control's id; IDOK (1) and IDCANCEL (2) for the buttons
-    std::string_view text;
-    std::wstring_view accessible_name = {};  // a box's name, which its caption gives; NUL-terminated
-    bool Preferences::*option = nullptr;     // the option a check box shows
-    std::int32_t needs = 0;                  // the check box that must be on for this one to act
+    SettingKind kind = SettingKind::Caption;
+    std::int32_t id = 0;         // the control's id; IDOK (1) and IDCANCEL (2) for the buttons
+    std::string_view text = {};  // a caption's, a check box's or a button's
+    std::string_view name = {};  // a box's screen-reader name, which its caption gives
+    std::int32_t needs = 0;      // the check box that must be on for this one to act
+    // The preference it shows: a check box's switch, the key of the hot-key box and of
+    // its note, the zoom of the list.
+    bool Preferences::*option = nullptr;
+    HotKey Preferences::*key = nullptr;
+    std::int32_t Preferences::*zoom = nullptr;
 };
 
-inline constexpr std::int32_t SETTING_HOT_KEY_ID = 200;
-inline constexpr std::int32_t SETTING_TAKEN_NOTE_ID = 201;
-inline constexpr std::int32_t SETTING_TRAY_ICON_ID = 202;
-inline constexpr std::int32_t SETTING_RESULTS_MARGIN_ID = 205;
-inline constexpr std::int32_t SETTING_ZOOM_ID = 207;
+namespace setting_rows {
 
-// In reading and Tab order, one line each but for a box beside its caption.
-inline constexpr auto SETTING_ROWS = std::to_array<SettingRow>({
-    {SettingKind::Caption, 0, "전역 단축키"},
-    {SettingKind::HotKeyBox, SETTING_HOT_KEY_ID, "", L"전역 단축키"},
-    {SettingKind::TakenNote, SETTING_TAKEN_NOTE_ID, ""},
-    {SettingKind::Check, SETTING_TRAY_ICON_ID, "알림 영역에 아이콘 표시", {}, &Preferences::tray_icon},
-    {SettingKind::Check, 203, "닫으면 알림 영역으로", {}, &Preferences::close_to_tray, SETTING_TRAY_ICON_ID},
-    {SettingKind::Check, 204, "Windows 시작 시 실행", {}, &Preferences::start_with_windows},
-    {SettingKind::Check, SETTING_RESULTS_MARGIN_ID, "줄마다 계산 결과 보기", {}, &Preferences::results_margin},
-    {SettingKind::Check, 206, "금액을 만 단위로 보기", {}, &Preferences::amounts_in_man, SETTING_RESULTS_MARGIN_ID},
-    {SettingKind::Caption, 0, "메모 확대"},
-    {SettingKind::ZoomList, SETTING_ZOOM_ID, "", L"메모 확대"},
-    {SettingKind::OkButton, 1, "확인"},
-    {SettingKind::CancelButton, 2, "취소"},
-});
+// A preference as its row gives it to the dialog, with the field it shows.
+struct Shown {
+    PreferenceKind kind;
+    std::string_view key;
+    std::string_view label;  // empty: not in the dialog
+    std::string_view needs;  // the key of the switch it needs, or "none"
+    SettingRow field;
+};
+constexpr SettingRow field_of(bool Preferences::*option) { return {.kind = SettingKind::Check, .option = option}; }
+constexpr SettingRow field_of(HotKey Preferences::*key) { return {.kind = SettingKind::HotKeyBox, .key = key}; }
+constexpr SettingRow field_of(std::int32_t Preferences::*zoom) { return {.kind = SettingKind::ZoomList, .zoom = zoom}; }
+
+#define NUMVORA_SHOWN_PREFERENCE(key, kind, default_value, label, needs, ...) \
+    Shown{PreferenceKind::kind, #key, label, #needs, field_of(&Preferences::key)},
+inline constexpr Shown SHOWN[] = {NUMVORA_PREFERENCES(NUMVORA_SHOWN_PREFERENCE)};
+#undef NUMVORA_SHOWN_PREFERENCE
+
+// A switch is a check box; a key is its caption, its box and the note under it; the
+// zoom is its caption and its list.
+constexpr std::size_t rows_of(const Shown& shown) {
+    if (shown.label.empty()) return 0;
+    return shown.kind == PreferenceKind::Switch ? 1 : shown.kind == PreferenceKind::Key ? 3 : 2;
+}
+
+constexpr std::size_t row_count() {
+    std::size_t count = 2;  // OK and Cancel
+    for (const Shown& shown : SHOWN) count += rows_of(shown);
+    return count;
+}
+
+// The first control's id; the others follow in the rows' order.
+inline constexpr std::int32_t FIRST_ID = 200;
+
+constexpr std::array<SettingRow, row_count()> rows() {
+    std::array<SettingRow, row_count()> rows{};
+    std::array<std::int32_t, std::size(SHOWN)> ids{};  // each preference's control
+    std::size_t at = 0;
+    std::int32_t id = FIRST_ID;
+    for (std::size_t i = 0; i < std::size(SHOWN); ++i) {
+        const Shown& shown = SHOWN[i];
+        if (shown.label.empty()) continue;
+        SettingRow control = shown.field;
+        control.id = ids[i] = id++;
+        if (shown.kind == PreferenceKind::Switch) {
+            control.text = shown.label;
+            for (std::size_t j = 0; j < i; ++j) {
+                if (SHOWN[j].key == shown.needs) control.needs = ids[j];
+            }
+            rows[at++] = control;
+            continue;
+        }
+        control.name = shown.label;
+        rows[at++] = {.kind = SettingKind::Caption, .text = shown.label};
+        rows[at++] = control;
+        if (shown.kind == PreferenceKind::Key)
+            rows[at++] = {.kind = SettingKind::TakenNote, .id = id++, .key = control.key};
+    }
+    rows[at++] = {.kind = SettingKind::OkButton, .id = 1, .text = "확인"};
+    rows[at] = {.kind = SettingKind::CancelButton, .id = 2, .text = "취소"};
+    return rows;
+}
+
+// Each needed switch is one shown before the row that needs it.
+constexpr bool needs_name_switches_before() {
+    for (std::size_t i = 0; i < std::size(SHOWN); ++i) {
+        bool found = SHOWN[i].needs == "none";
+        for (std::size_t j = 0; j < i; ++j) {
+            found = found || (SHOWN[j].key == SHOWN[i].needs && SHOWN[j].kind == PreferenceKind::Switch &&
+                              !SHOWN[j].label.empty());
+        }
+        if (!found) return false;
+    }
+    return true;
+}
+static_assert(needs_name_switches_before(), "a preference needs a switch that the dialog does not show before it");
+
+}  // namespace setting_rows
+
+// In reading and Tab order, one line each but for a box beside its caption: the
+// preferences' controls in their rows' order, then OK and Cancel.
+inline constexpr std::array<SettingRow, setting_rows::row_count()> SETTING_ROWS = setting_rows::rows();
 inline constexpr std::size_t SETTING_ROW_COUNT = SETTING_ROWS.size();
+
+constexpr std::int32_t setting_id(SettingKind kind) {
+    for (const SettingRow& row : SETTING_ROWS) {
+        if (row.kind == kind) return row.id;
+    }
+    return 0;
+}
+inline constexpr std::int32_t SETTING_HOT_KEY_ID = setting_id(SettingKind::HotKeyBox);
+inline constexpr std::int32_t SETTING_TAKEN_NOTE_ID = setting_id(SettingKind::TakenNote);
+inline constexpr std::int32_t SETTING_ZOOM_ID = setting_id(SettingKind::ZoomList);
 
 struct SettingsLayout {
     PixelBox client;  // the dialog's client size

@@ -18,7 +18,7 @@
 
 #include "e2e/build_paths.h"
 #include "support/wait_until.h"
-#include "ui/control_ids.h"
+#include "ui/commands.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include "storage/settings.h"
 
-#include "storage/preferences.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
@@ -100,12 +98,12 @@ TEST(ParsePreferences, EachKeyFallsBackOnItsOwn) {
     in_man.amounts_in_man = true;
     const std::pair<std::string_view, Preferences> cases[] = {
         {"", {}},
-        {"results_margin=true\nmemo_zoom=150\nfuture_key=1", {true, 150}},
+        {"results_margin=true\nmemo_zoom=150\nfuture_key=1", {.results_margin = true, .memo_zoom = 150}},
         {"results_margin=1\nmemo_zoom=155\nmemo_zoom=40\nmemo_zoom=410", {}},
-        {" memo_zoom = 400 \r\nresults_margin=yes", {false, 400}},
+        {" memo_zoom = 400 \r\nresults_margin=yes", {.memo_zoom = 400}},
         {"\xff\xfe=\nmemo_zoom=\xe3\x80\x80"
          "50",
-         {false, 50}},
+         {.memo_zoom = 50}},
         {"tray_icon=true\nclose_to_tray=true\nstart_with_windows=true\ntray_icon=on", tray},
         {"amounts_in_man=true\namounts_in_man=만", in_man},
         {"hot_key=", key(0, 0)},  // no key at all
@@ -119,8 +117,9 @@ TEST(ParsePreferences, EachKeyFallsBackOnItsOwn) {
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(parse_preferences(text), expected) << testing::PrintToString(text);
-    for (const Preferences p : {Preferences{}, Preferences{true, 50}, Preferences{false, 400}, tray,
-                                key(HOT_KEY_CTRL | HOT_KEY_SHIFT | HOT_KEY_ALT | HOT_KEY_WIN, 0xBA), key(0, 0)})
+    for (const Preferences p :
+         {Preferences{}, Preferences{.results_margin = true, .memo_zoom = 50}, Preferences{.memo_zoom = 400}, tray,
+          key(HOT_KEY_CTRL | HOT_KEY_SHIFT | HOT_KEY_ALT | HOT_KEY_WIN, 0xBA), key(0, 0)})
         EXPECT_EQ(parse_preferences(format_preferences(p)), p) << format_preferences(p);
 }
 

@@ -874,6 +874,33 @@ TEST(SettingsDialog, TakenKeyTextsAndTheControlsWord) {
     }
 }
 
+// A screen reader names each box by the caption before it, and a check box that needs
+// another is greyed by that one.
+TEST(SettingsDialog, BoxesTakeTheirCaptionsNamesAndChecksTheSwitchTheyNeed) {
+    const auto check_of = [](bool Preferences::*option) {
+        const auto row = std::ranges::find(SETTING_ROWS, option, &SettingRow::option);
+        return row != SETTING_ROWS.end() ? row->id : -1;
+    };
+    const std::pair<bool Preferences::*, bool Preferences::*> needs[] = {
+        {&Preferences::close_to_tray, &Preferences::tray_icon},
+        {&Preferences::amounts_in_man, &Preferences::results_margin},
+        {&Preferences::tray_icon, nullptr},
+        {&Preferences::results_margin, nullptr},
+    };
+    for (const auto& [option, needed] : needs) {
+        const auto row = std::ranges::find(SETTING_ROWS, check_of(option), &SettingRow::id);
+        ASSERT_NE(row, SETTING_ROWS.end());
+        EXPECT_EQ(row->needs, needed != nullptr ? check_of(needed) : 0) << row->text;
+    }
+    for (std::size_t i = 1; i < SETTING_ROW_COUNT; ++i) {
+        const SettingRow& box = SETTING_ROWS[i];
+        if (box.kind != SettingKind::HotKeyBox && box.kind != SettingKind::ZoomList) continue;
+        EXPECT_EQ(SETTING_ROWS[i - 1].kind, SettingKind::Caption);
+        EXPECT_EQ(box.name, SETTING_ROWS[i - 1].text);
+        EXPECT_FALSE(box.name.empty());
+    }
+}
+
 // Every row inside the dialog, none over another, and the two buttons on one line.
 TEST(SettingsDialog, LayoutAtEachScale) {
     for (const std::uint32_t dpi : {96u, 144u, 192u}) {

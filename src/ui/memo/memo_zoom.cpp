@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "storage/preferences.h"
+#include "storage/settings.h"
 
 namespace numvora {
 namespace {

@@ -15,12 +15,12 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/commands/settings_commands.h"
 #include "platform/windows/desktop/hot_key.h"
 #include "platform/windows/desktop/run_entry.h"
 #include "platform/windows/desktop/tray_icon.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
+#include "platform/windows/state/window_preferences.h"
 #include "platform/windows/timers/timers.h"
 #include "storage/document.h"
 #include "ui/settings_dialog.h"
@@ -40,6 +40,7 @@ struct RecordingDesktop : DesktopCalls {
     std::vector<DWORD> icon_messages;
     std::wstring run_key;
     std::wstring run_value;
+    LSTATUS run_entry_answer = ERROR_SUCCESS;  // another: the Run entry cannot be written
 
     BOOL register_hot_key(HWND window, int id, UINT modifiers, UINT key) override {
         registered.push_back({modifiers & 0xF, key});
@@ -54,6 +55,7 @@ struct RecordingDesktop : DesktopCalls {
                                DWORD size) override {
         run_key = subkey;
         run_value = name;
+        if (run_entry_answer != ERROR_SUCCESS) return run_entry_answer;
         return DesktopCalls::set_registry_value(key, TEST_RUN_KEY, name, type, data, size);
     }
     LSTATUS delete_registry_value(HKEY key, LPCWSTR subkey, LPCWSTR name) override {
@@ -80,6 +82,17 @@ protected:
         if (let_go) SendMessageW(window, WM_TIMER, HOT_KEY_RELEASE_TIMER_ID, 0);
     }
     std::wstring status() const { return window_text(state().status_label()); }
+    // The settings dialog opened, changed and closed with this button.
+    void settings(int button, const std::function<void(HWND)>& change) {
+        const auto boxes =
+            answer_boxes([&] { SendMessageW(window, WM_COMMAND, ids::SETTINGS, 0); }, {{button, change}});
+        EXPECT_EQ(boxes.size(), 1u);
+        pump();
+    }
+    static void click(HWND dialog, bool Preferences::*option) {
+        for (const SettingRow& row : SETTING_ROWS)
+            if (row.option == option) SendMessageW(GetDlgItem(dialog, row.id), BM_CLICK, 0, 0);
+    }
     std::string data_file(const char* name) const {
         std::ifstream in(local_app_data / "Numvora" / name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
@@ -253,10 +266,6 @@ TEST_F(DesktopTest, WhatTheCommandLineAsks) {
 // "Windows 시작 시 실행" writes the Run entry and takes it away again.
 TEST_F(DesktopTest, TheSettingsDialogsOkAndCancel) {
     RegDeleteKeyW(HKEY_CURRENT_USER, TEST_RUN_KEY);
-    const auto click = [](HWND dialog, bool Preferences::*option) {
-        for (const SettingRow& row : SETTING_ROWS)
-            if (row.option == option) SendMessageW(GetDlgItem(dialog, row.id), BM_CLICK, 0, 0);
-    };
     const auto change_all = [&](HWND dialog) {
         click(dialog, &Preferences::tray_icon);
         click(dialog, &Preferences::close_to_tray);
@@ -273,12 +282,6 @@ TEST_F(DesktopTest, TheSettingsDialogsOkAndCancel) {
         RegGetValueW(HKEY_CURRENT_USER, TEST_RUN_KEY, L"Numvora", RRF_RT_REG_SZ, nullptr, value, &size);
         return std::wstring(value);
     };
-    const auto settings = [&](int button, const std::function<void(HWND)>& change) {
-        const auto boxes =
-            answer_boxes([&] { SendMessageW(window, WM_COMMAND, ids::SETTINGS, 0); }, {{button, change}});
-        EXPECT_EQ(boxes.size(), 1u);
-        pump();
-    };
     open_with("");
     settings(IDCANCEL, change_all);
     EXPECT_EQ(preferences_of(state()), Preferences{});
@@ -287,7 +290,13 @@ TEST_F(DesktopTest, TheSettingsDialogsOkAndCancel) {
     EXPECT_EQ(run_entry(), L"");
 
     settings(IDOK, change_all);
-    Preferences chosen{true, 150, {HOT_KEY_CTRL | HOT_KEY_SHIFT, 'K'}, true, true, true, true};
+    const Preferences chosen{.hot_key = {HOT_KEY_CTRL | HOT_KEY_SHIFT, 'K'},
+                             .tray_icon = true,
+                             .close_to_tray = true,
+                             .start_with_windows = true,
+                             .results_margin = true,
+                             .amounts_in_man = true,
+                             .memo_zoom = 150};
     EXPECT_EQ(preferences_of(state()), chosen);
     EXPECT_EQ(data_file("preferences.txt"), format_preferences(chosen));
     EXPECT_GT(state().margin->width, 0);
@@ -301,6 +310,38 @@ TEST_F(DesktopTest, TheSettingsDialogsOkAndCancel) {
     EXPECT_FALSE(state().run_entry->on);
     EXPECT_EQ(run_entry(), L"");
     RegDeleteKeyW(HKEY_CURRENT_USER, TEST_RUN_KEY);
+}
+
+// The start applies each preference at its row's moment and the Run entry never (it
+// outlives the program); OK applies only what changed, and a step that cannot follow
+// puts its preference back and says why.
+TEST_F(DesktopTest, PreferencesAreAppliedWhenTheirRowsSayAndPutBackWhenTheyCannotBe) {
+    struct Row {
+        const char* what;
+        std::string_view file;
+        std::function<void(HWND)> change;  // in the dialog, then OK; none: no dialog
+        LSTATUS run_entry_answer;
+        bool run_entry_written;
+        bool start_with_windows;
+        std::wstring status;
+    };
+    const Row rows[] = {
+        {"the start", "start_with_windows=true\n", nullptr, ERROR_SUCCESS, false, true, L""},
+        {"OK without a change", "", [](HWND) {}, ERROR_SUCCESS, false, false, L""},
+        {"a Run entry that cannot be written", "", [](HWND dialog) { click(dialog, &Preferences::start_with_windows); },
+         ERROR_ACCESS_DENIED, true, false, L"Windows 시작 시 실행 설정 실패: "},
+    };
+    for (const Row& row : rows) {
+        reset();
+        desktop->run_entry_answer = row.run_entry_answer;
+        open_with(row.file);
+        if (row.change) settings(IDOK, row.change);
+        EXPECT_EQ(desktop->registered, std::vector<HotKey>{DEFAULT_HOT_KEY}) << row.what;
+        EXPECT_EQ(!desktop->run_key.empty(), row.run_entry_written) << row.what;
+        EXPECT_EQ(state().run_entry->on, row.start_with_windows) << row.what;
+        EXPECT_EQ(parse_preferences(data_file("preferences.txt")).start_with_windows, row.start_with_windows);
+        EXPECT_TRUE(status().starts_with(row.status)) << row.what << ": " << to_utf8(status());
+    }
 }
 
 }  // namespace

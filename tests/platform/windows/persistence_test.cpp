@@ -303,6 +303,7 @@ TEST_F(PersistenceTest, APortableCopyKeepsItsDataBesideTheProgram) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window_text(state().memo_edit()), L"들고 다니는 메모");
     EXPECT_EQ(state().zoom->percent, 110);
+    EXPECT_NE(state().zoom->font.get(), nullptr);  // the memo has its font from the start
     ASSERT_TRUE(close(window));
     EXPECT_TRUE(run_message_loop());
     window = nullptr;

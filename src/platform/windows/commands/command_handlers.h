@@ -12,17 +12,14 @@
 #include <string_view>
 #include <vector>
 
-#include "notes/book/note_blocks.h"
-#include "notes/reading/line_reading.h"
 #include "platform/windows/base/system_error.h"
 #include "platform/windows/base/win_handle.h"
-#include "session/calculator_session.h"
-#include "session/selection_state.h"
 #include "ui/commands.h"
 
 namespace numvora {
 
 struct AppState;
+struct Calculation;
 
 // A command's handler, given the id it was sent with (several rows may share one).
 using CommandHandler = SystemStatus (*)(AppState& state, std::int32_t id);
@@ -53,20 +50,6 @@ void rebuild_history_list(const AppState& state);
 // After the selection, at the caret without one, as one undo step (memo/memo_commands.cpp).
 void insert_into_memo(AppState& state, std::string_view text);
 
-// Calculating with what is written in the memo (memo/memo_calculate.cpp).
-// What "선택한 식 계산" reads: the selection, or without one the caret's paragraph.
-MemoSelection memo_expression_range(const AppState& state);
-// That text as the notes read it, with the names above it: its reading, and for a total
-// line what it adds.
-struct NotesAtRange {
-    MemoSelection range;
-    std::string text;
-    LineReading reading;
-    NotesSum total;
-};
-NotesAtRange read_notes_at_range(AppState& state);
-// A result onto the clipboard as the copy command with this id writes it (memo/amount_copy.cpp).
-SystemStatus copy_amount_of(AppState& state, const NoteResult& result, std::int32_t id);
 // A calculation's label and history entry, wherever its expression came from.
 SystemStatus show_calculation(AppState& state, const Calculation& calculation);
 

@@ -2,7 +2,9 @@
 
 #include "common/win32/hresult.h"
 #include "common/win32/wide_text.h"
+#include "platform/windows/base/system_error.h"
 #include "platform/windows/state/app_state.h"
+#include "platform/windows/state/status_view.h"
 #include "ui/command_line.h"
 
 namespace numvora {
@@ -10,8 +12,6 @@ namespace {
 
 constexpr wchar_t RUN_KEY[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t RUN_VALUE[] = L"Numvora";
-
-}  // namespace
 
 SystemStatus set_start_with_windows(const AppState& state, bool on) {
     DesktopCalls& calls = *state.calls.desktop;
@@ -27,6 +27,14 @@ SystemStatus set_start_with_windows(const AppState& state, bool on) {
                                                      static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
     if (written == ERROR_SUCCESS) return {};
     return fail(system_error_from_code(hresult_from_last_error(static_cast<std::uint32_t>(written))));
+}
+
+}  // namespace
+
+bool write_run_entry(AppState& state) {
+    auto status = set_start_with_windows(state, state.run_entry->on);
+    if (!status) show_command_outcome(state, "Windows 시작 시 실행 설정 실패: " + display_text(status.error()), true);
+    return static_cast<bool>(status);
 }
 
 }  // namespace numvora

@@ -2,8 +2,6 @@
 // that it starts hidden when the icon is on.
 #pragma once
 
-#include "platform/windows/base/system_error.h"
-
 namespace numvora {
 
 struct AppState;
@@ -12,6 +10,8 @@ struct RunEntry {
     bool on = false;  // the preference, as the entry was last set
 };
 
-SystemStatus set_start_with_windows(const AppState& state, bool on);
+// The entry written or taken away as the record says: the preference's step. A failure
+// is said on the status line.
+bool write_run_entry(AppState& state);
 
 }  // namespace numvora

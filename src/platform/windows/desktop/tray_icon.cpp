@@ -52,6 +52,8 @@ void apply_tray_icon(AppState& state, bool shown) {
     state.tray->version_4 = calls.notify_icon(NIM_SETVERSION, &data) != FALSE;
 }
 
+void show_wanted_tray_icon(AppState& state) { apply_tray_icon(state, state.tray->wanted); }
+
 // The newer protocol adds a selection and the menu's own message to the mouse's, which
 // the older one sends alone.
 std::optional<LRESULT> on_tray_icon(AppState& state, LPARAM event) {

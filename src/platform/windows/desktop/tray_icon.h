@@ -24,6 +24,8 @@ struct TrayIcon {
 
 // Shown or removed; a failure to show it is logged and leaves none.
 void apply_tray_icon(AppState& state, bool shown);
+// As the preference wants it: its step.
+void show_wanted_tray_icon(AppState& state);
 std::optional<LRESULT> on_tray_icon(AppState& state, LPARAM event);
 
 }  // namespace numvora

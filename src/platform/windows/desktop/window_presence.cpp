@@ -17,7 +17,6 @@ void enter_desktop(AppState& state) {
         state.second_start->front_request = RegisterWindowMessageW(names.front_request.c_str());
     }
     state.tray->taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
-    apply_tray_icon(state, state.tray->wanted);
 }
 
 void leave_desktop(AppState& state) {

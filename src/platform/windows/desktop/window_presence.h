@@ -12,9 +12,9 @@ namespace numvora {
 
 struct AppState;
 
-// Once the window is up: the icon when it is on (a start into the tray shows the window
-// without it), and the messages of Explorer and of a second start; the key follows the
-// first paint. At WM_DESTROY the key and the icon go.
+// Once the window is up: the messages of Explorer and of a second start (the icon and
+// the key come with the preferences, state/window_preferences.h; a start into the tray
+// without the icon shows the window). At WM_DESTROY the key and the icon go.
 void enter_desktop(AppState& state);
 void leave_desktop(AppState& state);
 

@@ -66,11 +66,11 @@ void show_values(HWND dialog, const Dialog& d) {
         case SettingKind::HotKeyBox:
             // A key wants Ctrl or Alt: a plain or shifted one becomes Ctrl+Alt with it.
             SendMessageW(control, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
-            SendMessageW(control, HKM_SETHOTKEY, hot_key_control_word(p.hot_key), 0);
+            SendMessageW(control, HKM_SETHOTKEY, hot_key_control_word(p.*row.key), 0);
             break;
         case SettingKind::TakenNote:
             if (d.in.hot_key_taken) {
-                SetWindowTextW(control, to_wide(hot_key_taken_text(p.hot_key)).c_str());
+                SetWindowTextW(control, to_wide(hot_key_taken_text(p.*row.key)).c_str());
                 ShowWindow(control, SW_SHOWNA);
             }
             break;
@@ -80,7 +80,7 @@ void show_values(HWND dialog, const Dialog& d) {
                 SendMessageW(control, CB_ADDSTRING, 0,
                              reinterpret_cast<LPARAM>(std::to_wstring(zoom).append(L"%").c_str()));
             }
-            SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>((p.memo_zoom - MEMO_ZOOM_MIN) / MEMO_ZOOM_STEP), 0);
+            SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>((p.*row.zoom - MEMO_ZOOM_MIN) / MEMO_ZOOM_STEP), 0);
             break;
         default: break;
         }
@@ -96,12 +96,12 @@ Preferences chosen_values(HWND dialog, const Dialog& d) {
         const HWND control = GetDlgItem(dialog, row.id);
         if (row.kind == SettingKind::HotKeyBox) {
             const auto word = static_cast<std::uint16_t>(SendMessageW(control, HKM_GETHOTKEY, 0, 0));
-            if (word != hot_key_control_word(p.hot_key)) p.hot_key = hot_key_of_control_word(word);
+            if (word != hot_key_control_word(p.*row.key)) p.*row.key = hot_key_of_control_word(word);
         } else if (row.kind == SettingKind::Check) {
             p.*row.option = IsDlgButtonChecked(dialog, row.id) == BST_CHECKED;
         } else if (row.kind == SettingKind::ZoomList) {
             const LRESULT index = SendMessageW(control, CB_GETCURSEL, 0, 0);
-            if (index >= 0) p.memo_zoom = MEMO_ZOOM_MIN + static_cast<std::int32_t>(index) * MEMO_ZOOM_STEP;
+            if (index >= 0) p.*row.zoom = MEMO_ZOOM_MIN + static_cast<std::int32_t>(index) * MEMO_ZOOM_STEP;
         }
     }
     return p;
@@ -133,8 +133,8 @@ SystemStatus create_controls(HWND dialog, Dialog& d) {
                                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
         if (control == nullptr) return fail(last_system_error("CreateWindowExW"));
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(d.in.font), FALSE);
-        if (!row.accessible_name.empty())
-            d.in.accessibility->annotate_text(control, ACCESSIBLE_NAME_PROPERTY, row.accessible_name.data());
+        if (!row.name.empty())
+            d.in.accessibility->annotate_text(control, ACCESSIBLE_NAME_PROPERTY, to_wide(row.name).c_str());
     }
     place_dialog(dialog, d.in.owner, layout.client, d.in.dpi);
     return {};

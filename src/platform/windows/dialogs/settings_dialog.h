@@ -1,6 +1,5 @@
-// The settings dialog: the system-wide key, the tray, close to tray, start with Windows,
-// the line results and the memo's zoom, built from the rows of ui/settings_dialog.h and
-// drawn in the window's colours (light, dark or high contrast).
+// The settings dialog: a control for each preference, built from the rows of
+// ui/settings_dialog.h and drawn in the window's colours (light, dark or high contrast).
 #pragma once
 
 #include <windows.h>
@@ -10,7 +9,7 @@
 
 #include "platform/windows/base/system_error.h"
 #include "platform/windows/base/win32_calls.h"
-#include "storage/preferences.h"
+#include "storage/settings.h"
 #include "ui/colors/color_scheme.h"
 
 namespace numvora {

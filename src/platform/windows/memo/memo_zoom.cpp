@@ -10,7 +10,7 @@
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
 #include "platform/windows/timers/timers.h"
-#include "storage/preferences.h"
+#include "storage/settings.h"
 #include "ui/memo/memo_zoom.h"
 
 namespace numvora {
@@ -47,6 +47,12 @@ SystemStatus apply_memo_zoom(AppState& state) {
     // A font set on the rich edit takes its text colour back to the default.
     apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
     return {};
+}
+
+bool follow_memo_zoom(AppState& state) {
+    auto status = apply_memo_zoom(state);
+    if (!status) log_error_line("메모 확대 글꼴 생성 실패: {}", display_text(status.error()));
+    return static_cast<bool>(status);
 }
 
 void end_memo_zoom_note(AppState& state) {

@@ -9,7 +9,7 @@
 #include "platform/windows/base/system_error.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/memo/memo_message.h"
-#include "storage/preferences.h"
+#include "storage/settings.h"
 
 namespace numvora {
 
@@ -26,6 +26,8 @@ HFONT memo_font(const AppState& state);
 
 // The record's zoom onto the control: its own font, or the ui font at 100%.
 SystemStatus apply_memo_zoom(AppState& state);
+// The same as the preference's step: a font that cannot be made is logged.
+bool follow_memo_zoom(AppState& state);
 
 // Applied, shown on the status line for a moment and remembered; preferences.txt is
 // written only when it changed. A font that cannot be made leaves the zoom as it was.

@@ -63,7 +63,7 @@ std::size_t give_up_and_write_again(AppState& state, Result<void, StorageError>&
 void save_settings_now(const AppState& state, std::string_view failure_line);
 
 // The same for preferences.txt, with the options as their features' records hold them;
-// defined with the settings command (commands/settings_commands.cpp), which sees every
+// defined with the preferences' rows (state/window_preferences.cpp), which see every
 // feature's record.
 void save_preferences_now(const AppState& state, std::string_view failure_line);
 

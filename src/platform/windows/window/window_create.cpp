@@ -8,12 +8,9 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/commands/settings_commands.h"
-#include "platform/windows/desktop/hot_key.h"
 #include "platform/windows/desktop/window_presence.h"
 #include "platform/windows/layout/window_layout.h"
 #include "platform/windows/memo/memo_notes.h"
-#include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/painting/app_fonts.h"
 #include "platform/windows/painting/label_views.h"
@@ -24,6 +21,7 @@
 #include "platform/windows/state/modal.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/state/status_view.h"
+#include "platform/windows/state/window_preferences.h"
 #include "platform/windows/timers/timers.h"
 #include "platform/windows/window/memo_control.h"
 #include "platform/windows/window/window_handlers.h"
@@ -172,12 +170,6 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
 
     apply_fonts(*state);
     apply_memo_text_color(state->memo_edit(), palette[MEMO_TEXT]);
-    if (state->zoom->percent != MEMO_ZOOM_DEFAULT) {
-        // Before the text goes in: a new font rewraps it. Without the font the memo
-        // keeps the ui font.
-        if (auto status = apply_memo_zoom(*state); !status)
-            log_error_line("메모 확대 글꼴 생성 실패: {}", display_text(status.error()));
-    }
     return state;
 }
 
@@ -223,8 +215,9 @@ LRESULT on_create(HWND window, const StartData& start) {
         show_error_box(window, "화면 배치 오류", display_text(status.error()));
         return -1;
     }
-    // The strip narrows the text area before the text goes in, which then wraps once.
-    if (state.margin->on) apply_results_margin(state);
+    // The margin's strip and the zoom's font before the text goes in, which then wraps
+    // once; the icon with them.
+    apply_preferences_at_start(state, PreferenceStart::OnCreate);
     if (auto status = fill_memo(state, std::move(memo_text)); !status) {
         show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(status.error()));
         return -1;
@@ -248,7 +241,7 @@ LRESULT on_create(HWND window, const StartData& start) {
 void finish_start(AppState& state) {
     // What a save or a copy of another window's memo killed half-way left behind.
     if (state.save->paths) sweep_temporary_files(state.save->paths->folder, is_written_data_file);
-    register_hot_key(state);
+    apply_preferences_at_start(state, PreferenceStart::OnFirstPaint);  // the key
     start_results_margin(state);
 }
 

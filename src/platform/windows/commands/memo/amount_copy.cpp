@@ -4,6 +4,7 @@
 // is no whole amount from zero up is refused on the status line.
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/commands/memo/memo_calculate.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/status_view.h"

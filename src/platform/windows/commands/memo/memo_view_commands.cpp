@@ -5,7 +5,7 @@
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/save_all.h"
-#include "storage/preferences.h"
+#include "storage/settings.h"
 #include "ui/memo/memo_zoom.h"
 
 namespace numvora {
