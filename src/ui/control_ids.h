@@ -74,6 +74,12 @@ inline constexpr std::int32_t MEMO_ZOOM_RESET = 1072;
 // A result copied as an amount: in words as a receipt writes it, or as its plain figure.
 inline constexpr std::int32_t MEMO_COPY_AMOUNT_WORDS = 1080;
 inline constexpr std::int32_t MEMO_COPY_AMOUNT_FIGURE = 1081;
+// The selection's lines, or the block at the caret, shared: as text with their results,
+// as a table, on paper; and the help page.
+inline constexpr std::int32_t MEMO_COPY_WITH_RESULTS = 1082;
+inline constexpr std::int32_t MEMO_COPY_TABLE = 1083;
+inline constexpr std::int32_t PRINT = 1084;
+inline constexpr std::int32_t HELP = 1085;
 
 // The find bar above the memo; its previous and next buttons are FIND_PREVIOUS and FIND_NEXT.
 inline constexpr std::int32_t FIND_BOX = 1060;
