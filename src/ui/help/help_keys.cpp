@@ -56,9 +56,9 @@ constexpr std::string_view extra_key_name(std::uint32_t key) {
     case OEM_PLUS: return "=";
     case OEM_MINUS: return "-";
     case OEM_COMMA: return ",";
-    case ADD: return "숫자판 +";
-    case SUBTRACT: return "숫자판 -";
-    case NUMPAD0: return "숫자판 0";
+    case ADD: return "숫자 키패드 +";
+    case SUBTRACT: return "숫자 키패드 -";
+    case NUMPAD0: return "숫자 키패드 0";
     default: return {};
     }
 }
@@ -90,7 +90,7 @@ std::string_view place_text(const KeyBinding& key) {
     case ids::MEMO_EDIT: return "메모에서";
     case ids::EXPRESSION_EDIT: return "계산식 칸에서";
     case ids::FIND_BOX: return "찾기 칸에서";
-    case ids::REPLACE_BOX: return "바꿀 말 칸에서";
+    case ids::REPLACE_BOX: return "바꾸기 칸에서";
     default: return {};
     }
 }

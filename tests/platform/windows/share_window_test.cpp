@@ -40,6 +40,18 @@ public:
     int abort_doc(HDC) override { return ++aborted; }
     int start_page(HDC) override { return ++pages; }
     int end_page(HDC) override { return 1; }
+    // An A4 sheet at 96 dots an inch, printable to its edges.
+    int device_caps(HDC dc, int index) override {
+        switch (index) {
+        case PHYSICALWIDTH: return 794;
+        case PHYSICALHEIGHT: return 1123;
+        case PHYSICALOFFSETX:
+        case PHYSICALOFFSETY: return 0;
+        case LOGPIXELSX:
+        case LOGPIXELSY: return 96;
+        default: return PrintCalls::device_caps(dc, index);
+        }
+    }
 
     // The texts drawn, in order, with where each was anchored (its right edge when
     // right-aligned) and how.
@@ -210,16 +222,14 @@ TEST_F(ShareWindowTest, PrintingDrawsTheLinesBesideTheirResultsOnNumberedPages) 
         for (const auto& run : runs) texts.push_back(run.text);
         EXPECT_EQ(texts, row.runs) << row.what;
         EXPECT_EQ(window_text(state().status_label()), row.status) << row.what;
-        // Results and the date share the right edge, right of every text.
-        LONG left = runs[0].x;
+        // Texts from the left margin, results and the date to the right one: 20 mm in.
         for (const auto& run : runs) {
             if (run.align == TA_RIGHT) {
-                EXPECT_EQ(run.x, runs[1].x) << row.what;
+                EXPECT_EQ(run.x, 794 - 76) << row.what;
             } else if (run.align == TA_LEFT) {
-                EXPECT_EQ(run.x, left) << row.what;
+                EXPECT_EQ(run.x, 76) << row.what;
             }
         }
-        EXPECT_GT(runs[1].x, left) << row.what;
     }
 }
 

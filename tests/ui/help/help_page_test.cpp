@@ -56,7 +56,7 @@ TEST(HelpPage, TheKeysAreTheCommandListsWithWhereTheyWork) {
         {"Enter (계산식 칸에서)", "계산"},
         {"Esc (찾기 막대에서)", "찾기 막대 닫기"},
         {"F3, Enter (찾기 칸에서)", "다음 찾기"},
-        {"Ctrl+=, Ctrl+숫자판 +", "메모 글자 크게"},
+        {"Ctrl+=, Ctrl+숫자 키패드 +", "메모 글자 크게"},
         {"Shift+F10, 메뉴 키 (메모에서)", "메모 메뉴 열기"},
     };
     for (const auto& row : rows) {

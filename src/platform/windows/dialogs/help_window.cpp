@@ -64,7 +64,7 @@ Look look_of(HelpStyle style) {
     case HelpStyle::Title: return {15, true, 0, 0, 0};
     case HelpStyle::Heading: return {12, true, 0, 0, 12};
     case HelpStyle::Text: return {10, false, 0, 0, 2};
-    case HelpStyle::Example: return {10, false, 0.3, 3.4, 0};
+    case HelpStyle::Example:
     case HelpStyle::Key: return {10, false, 0.3, 3.4, 0};
     }
     return {10, false, 0, 0, 0};

@@ -72,18 +72,18 @@ struct PageGeometry {
 
 // The part of the page inside 20 mm margins, in the device's units from its printable
 // area's corner. A device without a physical page (a metafile on the screen) is its area.
-PageGeometry page_geometry(HDC dc, std::int32_t line_height) {
-    const int dpi_x = std::max(GetDeviceCaps(dc, LOGPIXELSX), 1);
-    const int dpi_y = std::max(GetDeviceCaps(dc, LOGPIXELSY), 1);
+PageGeometry page_geometry(HDC dc, std::int32_t line_height, PrintCalls& calls) {
+    const int dpi_x = std::max(calls.device_caps(dc, LOGPIXELSX), 1);
+    const int dpi_y = std::max(calls.device_caps(dc, LOGPIXELSY), 1);
     const int margin_x = MulDiv(20, dpi_x * 10, 254);
     const int margin_y = MulDiv(20, dpi_y * 10, 254);
-    int width = GetDeviceCaps(dc, PHYSICALWIDTH);
-    int height = GetDeviceCaps(dc, PHYSICALHEIGHT);
-    int offset_x = GetDeviceCaps(dc, PHYSICALOFFSETX);
-    int offset_y = GetDeviceCaps(dc, PHYSICALOFFSETY);
+    int width = calls.device_caps(dc, PHYSICALWIDTH);
+    int height = calls.device_caps(dc, PHYSICALHEIGHT);
+    int offset_x = calls.device_caps(dc, PHYSICALOFFSETX);
+    int offset_y = calls.device_caps(dc, PHYSICALOFFSETY);
     if (width <= 0 || height <= 0) {
-        width = GetDeviceCaps(dc, HORZRES);
-        height = GetDeviceCaps(dc, VERTRES);
+        width = calls.device_caps(dc, HORZRES);
+        height = calls.device_caps(dc, VERTRES);
         offset_x = offset_y = 0;
     }
     const std::int32_t left = std::max(margin_x - offset_x, 0);
@@ -152,10 +152,11 @@ int PrintCalls::end_doc(HDC dc) { return EndDoc(dc); }
 int PrintCalls::abort_doc(HDC dc) { return AbortDoc(dc); }
 int PrintCalls::start_page(HDC dc) { return StartPage(dc); }
 int PrintCalls::end_page(HDC dc) { return EndPage(dc); }
+int PrintCalls::device_caps(HDC dc, int index) { return GetDeviceCaps(dc, index); }
 
 SystemResult<std::size_t> print_memo_pages(HDC dc, const PrintedMemo& memo, PrintCalls& calls) {
     LOGFONTW face{};
-    face.lfHeight = -MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    face.lfHeight = -MulDiv(10, calls.device_caps(dc, LOGPIXELSY), 72);
     face.lfCharSet = DEFAULT_CHARSET;
     face.lfQuality = DEFAULT_QUALITY;
     // The window's own face, which the system links to a Hangul font.
@@ -166,13 +167,16 @@ SystemResult<std::size_t> print_memo_pages(HDC dc, const PrintedMemo& memo, Prin
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     const std::int32_t line_height = std::max<std::int32_t>(metrics.tmHeight + metrics.tmExternalLeading, 1);
-    const PageGeometry page = page_geometry(dc, line_height);
+    const PageGeometry page = page_geometry(dc, line_height, calls);
     const PrintLayout layout =
         lay_out_pages(memo.lines, page.frame, [dc](std::string_view text) { return text_width(dc, text); });
 
     PrintJob job(dc, calls, to_wide(memo.title));
     if (!job.started()) return fail(last_system_error("StartDocW"));
     SetBkMode(dc, TRANSPARENT);
+    // A hairline under the header: a hundredth of an inch.
+    const UniquePen rule(
+        CreatePen(PS_SOLID, std::max(calls.device_caps(dc, LOGPIXELSY) / 100, 1), RGB(0x99, 0x99, 0x99)));
     const std::int32_t right = page.left + page.frame.width;
     const std::int32_t bottom = page.top + page.frame.height;
     for (const PrintPage& printed : layout.pages) {
@@ -181,6 +185,12 @@ SystemResult<std::size_t> print_memo_pages(HDC dc, const PrintedMemo& memo, Prin
         SelectObject(dc, font.get());
         draw(dc, page.left, page.top, memo.title, TA_LEFT);
         draw(dc, right, page.top, memo.date, TA_RIGHT);
+        if (rule) {
+            const ScopedSelect pen(dc, rule.get());
+            const std::int32_t under = page.top + line_height + line_height / 3;
+            MoveToEx(dc, page.left, under, nullptr);
+            LineTo(dc, right, under);
+        }
         std::int32_t y = page.top + PRINT_HEADER_ROWS * line_height;
         for (const PrintRow& row : printed.rows) {
             draw(dc, page.left, y, row.text, TA_LEFT);

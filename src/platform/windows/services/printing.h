@@ -53,6 +53,8 @@ public:
     virtual int abort_doc(HDC dc);
     virtual int start_page(HDC dc);
     virtual int end_page(HDC dc);
+    // GetDeviceCaps, asked for the page's size, margins and resolution.
+    virtual int device_caps(HDC dc, int index);
 };
 
 struct PrintedMemo {
