@@ -10,6 +10,7 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/dialogs/dialog_frame.h"
+#include "platform/windows/painting/painting.h"
 #include "ui/colors/theme_palette.h"
 #include "ui/help/help_layout.h"
 #include "ui/help/help_page.h"
@@ -20,7 +21,7 @@ namespace {
 
 // DWMWA_USE_IMMERSIVE_DARK_MODE.
 constexpr DWORD DARK_MODE_ATTRIBUTE = 20;
-constexpr int FIND_NEXT_ID = IDOK;  // Enter in the find box
+constexpr int FIND_NEXT_ID = IDOK;  // Enter anywhere in the dialog, as the dialog manager sends it
 constexpr LONG TWIPS_PER_INCH = 1440;
 
 struct Dialog {
@@ -43,10 +44,10 @@ constexpr DWORD CHILD = WS_CHILD | WS_VISIBLE;
 constexpr Child CHILDREN[] = {
     {L"STATIC", -1, CHILD | SS_CENTERIMAGE, 0, HELP_FIND_CAPTION, &HelpLayout::find_caption},
     {L"EDIT", HELP_FIND_BOX_ID, CHILD | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, "", &HelpLayout::find_box},
-    {L"BUTTON", FIND_NEXT_ID, CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, HELP_FIND_NEXT, &HelpLayout::find_next},
+    {L"BUTTON", FIND_NEXT_ID, CHILD | WS_TABSTOP | BS_OWNERDRAW, 0, HELP_FIND_NEXT, &HelpLayout::find_next},
     {L"RICHEDIT50W", HELP_PAGE_ID, CHILD | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
      WS_EX_CLIENTEDGE, "", &HelpLayout::page},
-    {L"BUTTON", IDCANCEL, CHILD | WS_TABSTOP | BS_PUSHBUTTON, 0, HELP_CLOSE, &HelpLayout::close},
+    {L"BUTTON", IDCANCEL, CHILD | WS_TABSTOP | BS_OWNERDRAW, 0, HELP_CLOSE, &HelpLayout::close},
 };
 
 // How a paragraph of the page looks: size in points, bold, indent and the column of its
@@ -188,6 +189,9 @@ INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT: return colors(*d, message, reinterpret_cast<HDC>(wparam)).value_or(FALSE);
+    case WM_DRAWITEM:
+        paint_push_button(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam), ButtonKind::Neutral, d->in.scheme);
+        return TRUE;
     case WM_CLOSE: EndDialog(dialog, IDCANCEL); return TRUE;
     case WM_COMMAND:
         if (LOWORD(wparam) == FIND_NEXT_ID) find_next(dialog);
