@@ -25,6 +25,7 @@ std::string unit_of(const NoteResult& result) {
     case ResultUnit::Duration: return "분";
     case ResultUnit::Pyeong: return "평";
     case ResultUnit::SquareMetre: return "㎡";
+    case ResultUnit::Percent: return "%";
     }
     return "";
 }

@@ -31,7 +31,7 @@ struct HelpSection {
 std::span<const HelpSection> help_sections();
 
 // What the page shows beside each example of the section, as the notebook reads the
-// lines today: the example section's day (2026-12-08) with thousands grouped.
+// lines, the date examples' today (2026-12-08) theirs.
 struct HelpOutcome {
     std::string text;
     bool status = false;  // what the status line says of a line without a result

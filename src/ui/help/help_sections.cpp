@@ -28,10 +28,10 @@ constexpr HelpExample MAN_EOK[] = {
 constexpr HelpExample NAMES[] = {
     {"월세 = 55만원", "55만원"},
     {"관리비: 12만 3천원", "12만 3,000원"},
-    {"월세 + 관리비 =", "673,000"},
-    {"위 * 12", "8,076,000"},
-    {"인원 = 4명", "4"},
-    {"월세 / 인원 =", "137,500"},
+    {"월세 + 관리비 =", "67만 3,000원"},
+    {"위 * 12", "807만 6,000원"},
+    {"인원 = 4명", ""},
+    {"월세 / 인원 =", "13만 7,500원"},
 };
 constexpr HelpExample CHAINS[] = {
     {"점심 12,000원", "12,000"},
@@ -59,8 +59,9 @@ constexpr HelpExample VAT[] = {
     {"공급가액 1,000,000", "1,000,000"},   {"부가세", "100,000"},       {"합계", "1,100,000"},
 };
 constexpr HelpExample RATES[] = {
-    {"$1 = 1,380원", ""},  {"호텔 $120 x 3박", "$360 → 496,800원"}, {"식비 85,000원", "85,000"}, {"합계", "581,800"},
-    {"100엔 = 920원", ""}, {"2,400엔", "2,400엔 → 22,080원"},
+    {"$1 = 1,380원", ""},        {"항공권 $1,250 x 2", "$2,500 → 3,450,000원"},
+    {"식비 85,000원", "85,000"}, {"합계", "3,535,000"},
+    {"100엔 = 920원", ""},       {"2,400엔", "2,400엔 → 22,080원"},
 };
 constexpr HelpExample HOURS[] = {
     {"09:00~18:00", "9시간"},
@@ -156,7 +157,7 @@ std::vector<HelpOutcome> example_outcomes(const HelpSection& section) {
     book.assign(joined_lines(section.examples));
     std::vector<HelpOutcome> outcomes;
     for (std::size_t line = 0; line < section.examples.size(); ++line) {
-        if (std::optional<std::string> shown = book.shown(line, {.grouped = true}))
+        if (std::optional<std::string> shown = book.shown(line, {}))
             outcomes.push_back({*std::move(shown), false});
         else
             outcomes.push_back({book.reading(line).unclear, !book.reading(line).unclear.empty()});

@@ -21,12 +21,12 @@ namespace {
 
 constexpr std::string_view NOTHING_TO_COPY = "복사할 줄이 없습니다. 줄을 선택하거나 글이 있는 줄에 캐럿을 두세요";
 
-ResultView margin_view(const AppState& state) { return {state.calculator.group_thousands, state.margin->in_man}; }
+ResultView margin_view(const AppState& state) { return {state.margin->in_man}; }
 
 LineSpan shared_span(AppState& state) {
     const MemoSelection selection = memo_selection(state.memo_edit());
-    const MemoNotes& notes = memo_notes(state);
-    return shared_lines(notes.book, notes.mirror, static_cast<std::size_t>(selection.start),
+    const MemoNotes& notes = catch_up_memo_notes(state);
+    return shared_lines(notes.book(), notes.mirror(), static_cast<std::size_t>(selection.start),
                         static_cast<std::size_t>(selection.end));
 }
 
@@ -38,7 +38,7 @@ SystemStatus copy_with_results(AppState& state, std::int32_t) {
         show_command_outcome(state, std::string(NOTHING_TO_COPY), true);
         return {};
     }
-    const std::string text = text_with_results(memo_notes(state).book, lines, margin_view(state));
+    const std::string text = text_with_results(catch_up_memo_notes(state).book(), lines, margin_view(state));
     if (auto status = copy_to_clipboard(state.main_window, text, *state.calls.clipboard); !status) return status;
     show_command_outcome(state, std::to_string(lines.count) + "줄을 결과와 함께 복사했습니다", false);
     return {};
@@ -46,7 +46,7 @@ SystemStatus copy_with_results(AppState& state, std::int32_t) {
 
 SystemStatus copy_as_table(AppState& state, std::int32_t) {
     const LineSpan lines = shared_span(state);
-    const std::vector<TableRow> rows = table_rows(memo_notes(state).book, lines);
+    const std::vector<TableRow> rows = table_rows(catch_up_memo_notes(state).book(), lines);
     if (rows.empty()) {
         show_command_outcome(state, std::string(NOTHING_TO_COPY), true);
         return {};
@@ -77,13 +77,13 @@ SystemStatus print_memo(AppState& state, std::int32_t) {
         return {};
     }
     if (!chosen.value()) return {};  // cancelled
-    const MemoNotes& notes = memo_notes(s);
-    const LineSpan lines = chosen.value()->selection_only ? shared_span(s) : LineSpan{0, notes.book.size()};
+    const MemoNotes& notes = catch_up_memo_notes(s);
+    const LineSpan lines = chosen.value()->selection_only ? shared_span(s) : LineSpan{0, notes.book().size()};
     PrintedMemo memo;
     memo.title = print_title(s.save->document_name);
     const SnapshotTime today = s.calls.now();
     memo.date = print_date_text(today.year, static_cast<unsigned>(today.month), static_cast<unsigned>(today.day));
-    for (LineAndResult& line : lines_and_results(notes.book, lines, margin_view(s)))
+    for (LineAndResult& line : lines_and_results(notes.book(), lines, margin_view(s)))
         memo.lines.push_back({std::move(line.text), std::move(line.result)});
     const SystemResult<std::size_t> pages = print_memo_pages(chosen.value()->dc.get(), memo, *s.calls.print);
     if (!pages) {
