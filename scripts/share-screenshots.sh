@@ -15,7 +15,7 @@ capture "$geometry" docs/numvora-help.png
 finish docs/numvora-help.png "$geometry"
 
 launch print "$(realpath "$build/bench/startup/numvora-print-window.exe")"
-wine "$tool" margin "$class" light $'12월 모임 회비 정산\r\n\r\n고기 186,000원\r\n술 54,000원\r\n노래방 40,000원\r\n합계\r\n1인당 = 합계 / 4명\r\n\r\n$1 = 1,380원\r\n숙소 $120 x 2박\r\n\r\n알바 09:00~18:00\r\n시급 10,030원 x 8시간\r\n\r\n회비 마감 D-day 2026-12-25\r\n1,000,000원 + 부가세' >/dev/null
+wine "$tool" margin "$class" light $'12월 모임 회비 정산\r\n\r\n고기 186,000원\r\n술 54,000원\r\n노래방 40,000원\r\n합계\r\n1인당 = 합계 / 4명\r\n\r\n$1 = 1,380원\r\n항공권 $1,250 x 2\r\n\r\n알바 09:00~18:00\r\n시급 10,030원 x 8시간\r\n\r\n회비 마감 D-day 2026-12-25\r\n1,000,000원 + 부가세' >/dev/null
 geometry=$(wine "$tool" print "$class" | tr -d '\r')
 sleep 1
 capture "$geometry" docs/numvora-printed-page.png
