@@ -28,6 +28,10 @@
 //   numvora-window.exe settings CLASS THEME open Numvora's settings dialog over the
 //                                           window, THEME light or dark; prints the
 //                                           dialog's rectangle
+//   numvora-window.exe help CLASS THEME     the same for the help page (F1)
+//   numvora-window.exe print CLASS          인쇄… in numvora-print-window.exe's window,
+//                                           which shows the sheet it printed; prints the
+//                                           sheet's rectangle
 #include <windows.h>
 
 #include <cstdio>
@@ -195,24 +199,48 @@ int print_state(const wchar_t* window_class) {
     return 0;
 }
 
-int open_settings(const wchar_t* window_class, std::wstring_view theme) {
+void print_rect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::wprintf(L"%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
+}
+
+// A modal dialog the command opens over the staged window (it runs in the window's own
+// loop, so the command is posted); prints the dialog's rectangle.
+int open_dialog(const wchar_t* window_class, std::wstring_view theme, int id, const wchar_t* what) {
     HWND window = staged_window(window_class, 900, 560);
     if (window == nullptr) return close(window_class);
     if (theme == L"dark") command(window, 1030);
-    PostMessageW(window, WM_COMMAND, 0x1060, 0);  // modal: it runs in the window's own loop
+    PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
     HWND dialog = nullptr;
     for (int attempt = 0; attempt < 250 && dialog == nullptr; ++attempt, Sleep(20)) {
         HWND popup = GetLastActivePopup(window);
         if (popup != window && IsWindowVisible(popup)) dialog = popup;
     }
     if (dialog == nullptr) {
-        std::fwprintf(stderr, L"no settings dialog over the window of class %ls\n", window_class);
+        std::fwprintf(stderr, L"no %ls over the window of class %ls\n", what, window_class);
         return 1;
     }
     Sleep(600);
-    RECT rect{};
-    GetWindowRect(dialog, &rect);
-    std::wprintf(L"%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
+    print_rect(dialog);
+    return 0;
+}
+
+// 인쇄… in a window whose printer shows the sheet it printed (numvora-print-window.exe);
+// prints the sheet's rectangle.
+int print_sheet(const wchar_t* window_class) {
+    HWND window = find_visible(window_class);
+    if (window == nullptr) return close(window_class);
+    PostMessageW(window, WM_COMMAND, 1084, 0);
+    HWND sheet = nullptr;
+    for (int attempt = 0; attempt < 250 && sheet == nullptr; ++attempt, Sleep(20))
+        sheet = find_visible(L"Numvora.PrintedPage");
+    if (sheet == nullptr) {
+        std::fwprintf(stderr, L"no printed sheet shown\n");
+        return 1;
+    }
+    Sleep(600);
+    print_rect(sheet);
     return 0;
 }
 
@@ -229,10 +257,13 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"find" && argc == 4) return put_in_find_box(argv[2], argv[3]);
     if (verb == L"found" && argc == 3) return print_found(argv[2]);
     if (verb == L"state" && argc == 3) return print_state(argv[2]);
-    if (verb == L"settings" && argc == 4) return open_settings(argv[2], argv[3]);
+    if (verb == L"settings" && argc == 4) return open_dialog(argv[2], argv[3], 0x1060, L"settings dialog");
+    if (verb == L"help" && argc == 4) return open_dialog(argv[2], argv[3], 1085, L"help page");
+    if (verb == L"print" && argc == 3) return print_sheet(argv[2]);
     std::fwprintf(
         stderr,
         L"usage: numvora-window.exe wait CLASS SECONDS | close CLASS | stage CLASS THEME | margin CLASS "
-        L"THEME [TEXT] | memo CLASS TEXT | find CLASS TEXT | found CLASS | state CLASS | settings CLASS THEME\n");
+        L"THEME [TEXT] | memo CLASS TEXT | find CLASS TEXT | found CLASS | state CLASS | settings CLASS THEME | help "
+        L"CLASS THEME | print CLASS\n");
     return 2;
 }

@@ -136,6 +136,10 @@ constexpr KeyBinding memo_own(std::uint32_t key, Need ctrl, Need shift) {
     V(MEMO_ZOOM_RESET, "", Always, None, zoom_memo, anywhere('0', Y, N), anywhere(NUMPAD0, Y, N))                      \
     V(MEMO_COPY_AMOUNT_WORDS, "한글 금액으로 복사", HasResult, None, copy_amount)                                         \
     V(MEMO_COPY_AMOUNT_FIGURE, "숫자 금액으로 복사", HasResult, None, copy_amount)                                        \
+    V(MEMO_COPY_WITH_RESULTS, "결과와 함께 복사", Text, None, copy_with_results, anywhere('E', Y, Y))                  \
+    V(MEMO_COPY_TABLE, "표로 복사", Text, None, copy_as_table, anywhere('X', Y, Y))                                    \
+    V(PRINT, "인쇄…", Text, None, print_memo, anywhere('P', Y, N))                                                     \
+    V(HELP, "도움말", Always, None, show_help, anywhere(F1, N, ANY))                                                   \
     /* Find and replace; Esc anywhere in the bar closes it */                                                         \
     V(FIND, "찾기…", Always, None, open_find_bar, anywhere('F', Y, N))                                                 \
     V(REPLACE, "바꾸기…", Always, None, open_find_bar, anywhere('H', Y, N))                                            \

@@ -261,6 +261,13 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
          L"월세 = 650,000\r\n관리비 = 73,000\r\n월세 + 관리비 = 723,000\r\n1+5 = 6", L"",
          L"결과 2개를 다시 계산했습니다"},
         {L"1+5 = 6", 0, MEMO_RECALCULATE, L"", L"", L"다시 계산할 결과가 없습니다"},
+        // The caret's block, or the lines the selection touches, shared with their results.
+        {L"회비\r점심 12,000원\r커피 4,500원 x 2 = 1\r합계\r\r택시 8,300원", 8, MEMO_COPY_WITH_RESULTS, L"", L"",
+         L"4줄을 결과와 함께 복사했습니다", L"회비\r\n점심 12,000원\r\n커피 4,500원 x 2 = 9,000\r\n합계 = 21,000"},
+        {L"점심 12,000원\r\r택시 8,300원", -2, MEMO_COPY_TABLE, L"", L"", L"1줄을 표로 복사했습니다",
+         L"항목\t값\t단위\r\n택시 8,300원\t8300\t원"},
+        {L"점심 12,000원\r\r택시 8,300원", 11, MEMO_COPY_WITH_RESULTS, L"", L"",
+         L"복사할 줄이 없습니다. 줄을 선택하거나 글이 있는 줄에 캐럿을 두세요"},
         // A duration, a date and a D-day are written, but their values (minutes, a day
         // number) are not the figures shown: the calculator is left as it was.
         {L"1시간 45분 + 50분", 0, MEMO_EVALUATE, L"1시간 45분 + 50분 = 2시간 35분", L"", L""},

@@ -68,6 +68,7 @@ TEST_F(MessageLoopTest, ShortcutsPostCommandsInsteadOfKeys) {
         {true, VK_RETURN, true, false, {ids::EXPRESSION_RESULT_TO_MEMO}, 0},  // Ctrl+Enter in the memo
         {true, VK_ESCAPE, false, false, {}, 1},                               // Esc in the memo is an ordinary key
         {false, VK_OEM_PLUS, true, false, {ids::MEMO_ZOOM_IN}, 0},            // Ctrl+= zooms the memo from the box
+        {true, VK_F1, false, false, {ids::HELP}, 0},                          // F1 opens the help page
     };
     for (const auto& row : rows) {
         reset();

@@ -122,6 +122,7 @@ SystemStatus save_document(AppState& state, std::int32_t) {
     if (auto saved = save_all(s); !saved) {
         log_error_line("문서 저장 후 앱 설정 저장 실패: {}", display_text(saved.error()));
     }
+    s.save->document_name = document_name(path);
     std::string said = document_name(path) + " 파일로 저장했습니다.";
     if (given_up > 0) said.append(" ").append(given_up_text(given_up));
     show_command_outcome(s, said, given_up > 0);
@@ -153,6 +154,7 @@ void open_document_file(AppState& s, const std::string& path) {
         return;
     }
     settle_memo_selection(s);  // the replaced text moved the selection: its next check would take the line back
+    s.save->document_name = document_name(path);
     std::string said = document_name(path) + " 파일을 열었습니다.";
     if (only_undo) said += " Ctrl+Z로 되돌릴 수 있습니다.";
     show_command_outcome(s, said, false);

@@ -1,6 +1,7 @@
 #include "platform/windows/services/clipboard.h"
 
 #include <cstring>
+#include <span>
 #include <string>
 
 #include "common/win32/wide_text.h"
@@ -33,24 +34,72 @@ SystemStatus copy_to_clipboard(HWND owner, std::string_view text) {
     return copy_to_clipboard(owner, text, system);
 }
 
-SystemStatus copy_to_clipboard(HWND owner, std::string_view text, ClipboardCalls& calls) {
-    const std::wstring units = to_wide(text);
-    const std::size_t bytes = (units.size() + 1) * sizeof(wchar_t);
-    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+namespace {
+
+struct Format {
+    UINT format;
+    UniqueGlobal memory;
+};
+
+// A block of movable global memory holding the bytes.
+SystemResult<UniqueGlobal> global_copy(const void* bytes, std::size_t size) {
+    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size));
     if (!memory) return fail(last_system_error("GlobalAlloc"));
-    {
-        void* locked = GlobalLock(memory.get());
-        if (locked == nullptr) return fail(last_system_error("GlobalLock"));
-        std::memcpy(locked, units.c_str(), bytes);
-        GlobalUnlock(memory.get());
-    }
+    void* locked = GlobalLock(memory.get());
+    if (locked == nullptr) return fail(last_system_error("GlobalLock"));
+    std::memcpy(locked, bytes, size);
+    GlobalUnlock(memory.get());
+    return memory;
+}
+
+SystemResult<Format> unicode_text(std::string_view text) {
+    const std::wstring units = to_wide(text);
+    auto memory = global_copy(units.c_str(), (units.size() + 1) * sizeof(wchar_t));
+    if (!memory) return fail(memory.error());
+    return Format{CF_UNICODETEXT, std::move(*memory)};
+}
+
+// Every format in one opening of the clipboard; a failure leaves none of ours on it.
+SystemStatus put_formats(HWND owner, std::span<Format> formats, ClipboardCalls& calls) {
     OpenedClipboard clipboard(owner);
     if (!clipboard.is_open()) return fail(last_system_error("OpenClipboard"));
     if (!EmptyClipboard()) return fail(last_system_error("EmptyClipboard"));
-    // Any null handle is a failure, whatever the last error says: the text is not there.
-    if (calls.set_data(CF_UNICODETEXT, memory.get()) == nullptr) return fail(last_system_error("SetClipboardData"));
-    memory.release();  // the clipboard owns it now
+    for (Format& format : formats) {
+        // Any null handle is a failure, whatever the last error says: the data is not there.
+        if (calls.set_data(format.format, format.memory.get()) == nullptr) {
+            const SystemError error = last_system_error("SetClipboardData");
+            EmptyClipboard();
+            return fail(error);
+        }
+        format.memory.release();  // the clipboard owns it now
+    }
     return {};
+}
+
+}  // namespace
+
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text, ClipboardCalls& calls) {
+    auto unicode = unicode_text(text);
+    if (!unicode) return fail(unicode.error());
+    return put_formats(owner, std::span<Format>(&*unicode, 1), calls);
+}
+
+UINT html_clipboard_format() {
+    static const UINT format = RegisterClipboardFormatW(L"HTML Format");
+    return format;
+}
+
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text, std::string_view clipboard_html,
+                               ClipboardCalls& calls) {
+    if (html_clipboard_format() == 0) return fail(last_system_error("RegisterClipboardFormatW"));
+    auto unicode = unicode_text(text);
+    if (!unicode) return fail(unicode.error());
+    // The header's offsets count the bytes before a NUL that ends the block.
+    const std::string html = std::string(clipboard_html) + '\0';
+    auto memory = global_copy(html.data(), html.size());
+    if (!memory) return fail(memory.error());
+    Format formats[] = {std::move(*unicode), {html_clipboard_format(), std::move(*memory)}};
+    return put_formats(owner, formats, calls);
 }
 
 std::optional<std::wstring> clipboard_text(HWND owner) {

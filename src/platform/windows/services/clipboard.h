@@ -23,6 +23,15 @@ public:
 SystemStatus copy_to_clipboard(HWND owner, std::string_view text, ClipboardCalls& calls);
 SystemStatus copy_to_clipboard(HWND owner, std::string_view text);
 
+// The registered format of HTML on the clipboard ("HTML Format"); 0 when it cannot be registered.
+UINT html_clipboard_format();
+
+// The text as CF_UNICODETEXT and beside it the same as HTML (the clipboard's "HTML Format":
+// UTF-8 with its header of offsets), which spreadsheets and word processors prefer;
+// both or neither, as above.
+SystemStatus copy_to_clipboard(HWND owner, std::string_view text, std::string_view clipboard_html,
+                               ClipboardCalls& calls);
+
 // The clipboard's CF_UNICODETEXT, up to its first NUL; nothing when it holds no text
 // or cannot be opened.
 std::optional<std::wstring> clipboard_text(HWND owner);

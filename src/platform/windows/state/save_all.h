@@ -27,6 +27,7 @@ struct SaveState {
     std::optional<MemoFile> memo_file;       // with paths
     std::optional<MemoSnapshots> snapshots;  // with paths: the memo's history
     std::string saved_memo_text;             // the memo as last read, written or loaded from a document
+    std::string document_name;               // of the document last saved or opened, for the printed header
     // Set by every change of the memo (EN_CHANGE), since the control's own modify flag
     // misses undo, redo and text set from outside; the auto-save reads only when set.
     bool memo_dirty = false;

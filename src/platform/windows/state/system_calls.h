@@ -11,6 +11,7 @@
 #include "platform/windows/base/win32_calls.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/services/file_dialog.h"
+#include "platform/windows/services/printing.h"
 #include "storage/files/file_io.h"
 #include "storage/history/memo_history.h"
 
@@ -27,6 +28,7 @@ struct SystemCalls {
     std::shared_ptr<FileDialogCalls> dialogs = std::make_shared<FileDialogCalls>();
     std::shared_ptr<ClipboardCalls> clipboard = std::make_shared<ClipboardCalls>();
     std::shared_ptr<DesktopCalls> desktop = std::make_shared<DesktopCalls>();
+    std::shared_ptr<PrintCalls> print = std::make_shared<PrintCalls>();
     // The data folder's side: every file the window writes, the clock of the memo's
     // snapshots (so that tests can let hours pass) and the folder the start looks in
     // for portable.txt.
