@@ -20,15 +20,19 @@
 #     typing and scrolling with the margin of line results off and on, and the
 #     margin's own recompute of a screen; NAMES names defined across the memo, each
 #     taken by the line after it
+#   scripts/measure-window.sh fills [MEBIBYTES [TIMEOUT_S [WAYS...]]]
+#     the memo's rich edit alone taking a 가계부 memo (scripts/make-large-memo.sh, 1 MiB)
+#     each way it can, into the empty control and over its whole text, and the undo;
+#     a way slower than TIMEOUT_S (180) is stopped
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
-what=${1:?ticks, saves, finds, history, restores or margins}
+what=${1:?ticks, saves, finds, history, restores, margins or fills}
 shift
 case "$what" in
-  ticks|saves|finds|restores|margins) target=numvora-${what%s}-measure ;;
+  ticks|saves|finds|restores|margins|fills) target=numvora-${what%s}-measure ;;
   history) target=numvora-history-measure ;;
-  *) echo "ticks, saves, finds, history, restores or margins" >&2; exit 2 ;;
+  *) echo "ticks, saves, finds, history, restores, margins or fills" >&2; exit 2 ;;
 esac
 source scripts/wine-session.sh
 build_windows "$target"
@@ -36,4 +40,12 @@ build_windows "$target"
 use_wine_prefix "$build/wineprefix"
 trap stop_headless_wine EXIT
 start_headless_wine
+if [ "$what" = fills ]; then
+  memo=$(mktemp --suffix=.txt)
+  trap 'rm -f "$memo"; stop_headless_wine' EXIT
+  scripts/make-large-memo.sh $((${1:-1} * 1048576)) "$memo"
+  shift || true
+  wine "$build/bench/interaction/$target.exe" "$(winepath -w "$memo")" "$@"
+  exit 0
+fi
 wine "$build/bench/interaction/$target.exe" "$@"

@@ -8,6 +8,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/second_start.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/services/file_dialog.h"
@@ -135,6 +136,7 @@ SystemStatus open_document(AppState& state, std::int32_t) {
 }
 
 void open_document_file(AppState& s, const std::string& path) {
+    finish_memo_load(s);  // the version kept before the document is the whole memo
     auto text = read_text(path);
     auto document = text ? parse_document(text.value()) : StorageResult<PadDocument>(fail(text.error()));
     if (!document) {

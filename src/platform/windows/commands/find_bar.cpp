@@ -14,6 +14,7 @@
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
+#include "ui/memo/memo_mirror.h"
 #include "ui/memo/text_search.h"
 
 namespace numvora {
@@ -21,6 +22,9 @@ namespace {
 
 // A longer selection is not taken as the text to look for.
 constexpr std::size_t SELECTION_TO_FIND_UNITS = 1024;
+// Windows around the caret where an edit is looked for, each eight times the last.
+constexpr std::int32_t FIRST_HALF_WINDOW = 256;
+constexpr std::int32_t LAST_HALF_WINDOW = 1 << 14;
 
 HWND find_box(const AppState& state) { return state.control(ControlSlot::FindBox); }
 
@@ -37,12 +41,22 @@ bool in_find_bar(const AppState& state, HWND control) {
            find_bar_row(CONTROL_ROWS[static_cast<std::size_t>(found - state.controls.begin())]) != FindBar::Hidden;
 }
 
-const std::wstring& whole_memo(AppState& state) {
-    if (!state.find->memo_text) {
+const FoldedText& whole_memo(AppState& state) {
+    if (!state.find->memo) {
         const HWND memo = state.memo_edit();
-        state.find->memo_text = memo_text_range(memo, {0, memo_length(memo)});
+        state.find->memo.emplace(memo_text_range(memo, {0, memo_length(memo)}), invariant_case_fold);
     }
-    return *state.find->memo_text;
+    return *state.find->memo;
+}
+
+// The bar's own change of the memo, told to its copy before the control makes it: the
+// change's EN_CHANGE then finds the copy in step.
+void replace_in_memo_and_copy(AppState& state, MemoSelection range, const std::wstring& text) {
+    if (state.find->memo) {
+        state.find->memo->replace(static_cast<std::size_t>(range.start),
+                                  static_cast<std::size_t>(range.end - range.start), text);
+    }
+    replace_in_memo(state.memo_edit(), range, text);
 }
 
 // The bar's message; with the bar hidden (F3 from the memo), the status line's.
@@ -83,8 +97,9 @@ bool find_in_memo(AppState& state, bool forward) {
     const std::wstring looked_for = pattern(state);
     const HWND memo = state.memo_edit();
     const MemoSelection selection = memo_selection(memo);
-    const auto found = find_match(whole_memo(state), looked_for, static_cast<std::size_t>(selection.start),
-                                  static_cast<std::size_t>(selection.end), forward, search_rule(state));
+    const auto found =
+        find_match(TextMatcher(whole_memo(state), looked_for, search_rule(state)),
+                   static_cast<std::size_t>(selection.start), static_cast<std::size_t>(selection.end), forward);
     if (!found) {
         say(state, not_found_text(looked_for));
         return false;
@@ -112,6 +127,24 @@ bool fits_in_memo(HWND memo, std::size_t removed, std::size_t added) {
 constexpr std::string_view TOO_LONG = "바꾸면 메모가 너무 길어져서 바꾸지 않았습니다.";
 
 }  // namespace
+
+void follow_memo_for_find(AppState& state) {
+    std::optional<FoldedText>& copy = state.find->memo;
+    if (!copy) return;
+    const HWND memo = state.memo_edit();
+    const std::int32_t length = memo_length(memo);
+    const std::int32_t caret = memo_selection(memo).end;
+    for (std::int32_t half = FIRST_HALF_WINDOW; half <= LAST_HALF_WINDOW; half *= 8) {
+        const std::int32_t from = std::clamp(caret - half, 0, length);
+        const std::wstring window = memo_text_range(memo, {from, std::clamp(caret + half, from, length)});
+        if (const auto edit = find_edit<wchar_t>(copy->text(), static_cast<std::size_t>(length),
+                                                 static_cast<std::size_t>(from), window)) {
+            copy->replace(edit->start, edit->removed, edit->inserted);
+            return;
+        }
+    }
+    copy.reset();
+}
 
 SystemStatus open_find_bar(AppState& state, std::int32_t id) {
     const HWND box = find_box(state);
@@ -161,7 +194,7 @@ SystemStatus replace_one(AppState& state, std::int32_t) {
             show_command_outcome(state, std::string(TOO_LONG), false);
             return {};
         }
-        replace_in_memo(memo, selection, replacement);
+        replace_in_memo_and_copy(state, selection, replacement);
     }
     find_in_memo(state, true);
     return {};
@@ -173,8 +206,8 @@ SystemStatus replace_everything(AppState& state, std::int32_t) {
     const std::wstring looked_for = pattern(state);
     if (looked_for.empty()) return open_find_bar(state, ids::REPLACE);
     const HWND memo = state.memo_edit();
-    const Replacement done = replace_all(whole_memo(state), looked_for,
-                                         control_text_wide(state.control(ControlSlot::ReplaceBox)), search_rule(state));
+    const Replacement done = replace_all(TextMatcher(whole_memo(state), looked_for, search_rule(state)),
+                                         control_text_wide(state.control(ControlSlot::ReplaceBox)));
     if (done.count == 0) {
         say(state, not_found_text(looked_for));
         return {};
@@ -183,7 +216,8 @@ SystemStatus replace_everything(AppState& state, std::int32_t) {
         show_command_outcome(state, std::string(TOO_LONG), false);
         return {};
     }
-    replace_in_memo(memo, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)}, done.stretch);
+    replace_in_memo_and_copy(state, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)},
+                             done.stretch);
     say(state, "");
     // The count stays on the status line until the user moves the caret or the memo changes.
     settle_memo_selection(state);

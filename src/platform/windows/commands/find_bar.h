@@ -3,14 +3,22 @@
 #pragma once
 
 #include <optional>
-#include <string>
+
+#include "ui/memo/text_search.h"
 
 namespace numvora {
 
-// The memo's text as the bar last copied it, until the next change: the copy of a large
-// memo costs far more than the search (most of a second for 10 MiB).
+struct AppState;
+
+// The memo's text and its case fold as the bar last copied them, kept in step with each
+// edit: a copy of a large memo costs far more than the search (most of a second for
+// 10 MiB), and so does its fold.
 struct FindBarState {
-    std::optional<std::wstring> memo_text;
+    std::optional<FoldedText> memo;
 };
+
+// Any change of the memo: the copy takes the edit found around the caret, or is dropped
+// when the window there cannot show it (the next search copies the memo again).
+void follow_memo_for_find(AppState& state);
 
 }  // namespace numvora

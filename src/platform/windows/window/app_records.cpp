@@ -8,6 +8,7 @@
 #include "platform/windows/desktop/tray_icon.h"
 #include "platform/windows/layout/window_layout.h"
 #include "platform/windows/memo/memo_hint.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"

@@ -6,6 +6,7 @@
 #include "platform/windows/desktop/second_start.h"
 #include "platform/windows/desktop/tray_icon.h"
 #include "platform/windows/layout/window_layout.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"
@@ -56,6 +57,7 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_SYSCOLORCHANGE: return on_system_colors_changed(state);
     case WM_ACTIVATE: return on_activate(state, wparam);
     case WM_HISTORY_EVENTS: show_history_events(state); return 0;
+    case WM_MEMO_LOAD_PIECE: continue_memo_load(state); return 0;
     case WM_HOTKEY: return on_hot_key(state, wparam);
     case WM_TRAY_ICON: return on_tray_icon(state, lparam);
     case WM_COPYDATA: return on_copy_data(state, reinterpret_cast<const COPYDATASTRUCT*>(lparam));

@@ -13,6 +13,7 @@
 #include "platform/windows/desktop/window_presence.h"
 #include "platform/windows/layout/window_layout.h"
 #include "platform/windows/memo/memo_control.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
@@ -181,19 +182,6 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     return state;
 }
 
-// The memo's text goes in last, once the control has its font, colours and final
-// size: every one of those rewraps the whole text, and this rich edit wraps a long
-// line at width zero one character a line, which took minutes for 5,000 characters.
-SystemStatus fill_memo(AppState& state, std::string memo_text) {
-    if (auto status = set_control_text(state.memo_edit(), memo_text); !status) return status;
-    state.save->saved_memo_text = std::move(memo_text);
-    mark_memo_saved(state, true);
-    state.notes->in_step = false;  // its notes are read whole at their first use
-    // Every change from here on, typed, undone or set from outside, marks the memo.
-    SendMessageW(state.memo_edit(), EM_SETEVENTMASK, 0, ENM_CHANGE);
-    return {};
-}
-
 }  // namespace
 
 StorageResult<DataPaths> resolve_start_paths(const SystemCalls& calls) {
@@ -223,12 +211,12 @@ LRESULT on_create(HWND window, const StartData& start) {
         show_error_box(window, "화면 배치 오류", display_text(status.error()));
         return -1;
     }
-    // The strip narrows the text area before the text goes in, which then wraps once.
+    // The strip narrows the text area before the text goes in, which then wraps once:
+    // every font, colour or size change rewraps the whole text, and this rich edit wraps
+    // a long line at width zero one character a line. The text goes in after the first
+    // paint (memo_load.h).
     if (state.margin->on) apply_results_margin(state);
-    if (auto status = fill_memo(state, std::move(memo_text)); !status) {
-        show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(status.error()));
-        return -1;
-    }
+    begin_memo_load(state, memo_text);
     if (!start_timer(window, SELECTION_TIMER_ID)) {
         show_error_box(window, "초기화 오류", "메모 선택 상태 확인 타이머를 시작하지 못했습니다.");
         return -1;
@@ -258,6 +246,7 @@ void finish_start(AppState& state) {
         InvalidateRect(state.memo_edit(), &strip, FALSE);
         UpdateWindow(state.memo_edit());
     }
+    start_memo_load(state);
 }
 
 }  // namespace numvora

@@ -91,7 +91,7 @@ SystemStatus close_memo_undo_group(AppState& state, std::int32_t) {
 // memo follows.
 SystemStatus note_memo_change(AppState& state, std::int32_t) {
     state.save->memo_dirty = true;
-    state.find->memo_text.reset();
+    follow_memo_for_find(state);
     if (state.status.memo_changed()) show_status_line(state);
     follow_memo_hint(state);
     follow_memo_change(state);
