@@ -25,14 +25,16 @@
 #include "support/qpc_clock.h"
 #include "ui/control_table.h"
 #include "ui/layout/layout.h"
+#include "ui/memo/memo_pieces.h"
 
 namespace {
 
 using numvora::bench::now_ms;
 using numvora::bench::timed;
 
-// Lines in pieces of this many characters: the stepped ways answer between pieces.
-constexpr std::size_t STEP_UNITS = 16 * 1024;
+// Lines in pieces of this many characters (the memo's own size of a piece unless a way
+// names another, "steps-4" for 4 Ki): the stepped ways answer between pieces.
+std::size_t step_units = numvora::MEMO_PIECE_UNITS;
 
 struct Way {
     const wchar_t* name;
@@ -46,19 +48,22 @@ const Way FILL_WAYS[] = {
     {L"streamin-sel", "EM_STREAMIN (SF_TEXT|SF_UNICODE|SFF_SELECTION)"},
     {L"replacesel", "EM_REPLACESEL into the empty control"},
     {L"replacesel-cr", "  the same, CR breaks instead of CR LF"},
-    {L"steps", "EM_REPLACESEL in 16 Ki-unit steps, answering between"},
+    {L"steps", "EM_REPLACESEL in pieces (memo_pieces.h), answering between"},
+    {L"steps-2", "  the same in pieces of 2 Ki units"},
+    {L"steps-32", "  the same in pieces of 32 Ki units"},
+    {L"steps-128", "  the same in pieces of 128 Ki units"},
 };
 const Way CHANGE_WAYS[] = {
     {L"r-replacesel", "select all, EM_REPLACESEL (undoable)"},
     {L"r-settextex", "EM_SETTEXTEX (ST_SELECTION|ST_KEEPUNDO)"},
     {L"r-streamin-sel", "select all, EM_STREAMIN (SFF_SELECTION)"},
     {L"r-delete-then-insert", "select all, WM_CLEAR, then EM_REPLACESEL"},
-    {L"r-steps", "replacement of 16 Ki-unit steps from the end"},
+    {L"r-steps", "replacement in pieces from the end"},
     {L"d-clear", "delete: select all, WM_CLEAR"},
     {L"d-replacesel", "delete: select all, EM_REPLACESEL of nothing"},
     {L"d-settextex", "delete: EM_SETTEXTEX of nothing (ST_SELECTION|ST_KEEPUNDO)"},
-    {L"d-steps", "delete in 16 Ki-unit steps from the end"},
-    {L"d-front-steps", "delete in 16 Ki-unit steps from the start"},
+    {L"d-steps", "delete in pieces from the end"},
+    {L"d-front-steps", "delete in pieces from the start"},
 };
 
 std::wstring read_text(const wchar_t* path) {
@@ -116,13 +121,10 @@ std::int32_t length_of(HWND memo) {
     return static_cast<std::int32_t>(SendMessageW(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
 }
 
-// Pieces of whole lines of about STEP_UNITS characters each.
 std::vector<std::wstring> pieces_of(const std::wstring& text) {
     std::vector<std::wstring> pieces;
     for (std::size_t at = 0; at < text.size();) {
-        std::size_t end = std::min(text.size(), at + STEP_UNITS);
-        if (const std::size_t next = text.find(L'\n', end); end < text.size() && next != std::wstring::npos)
-            end = next + 1;
+        const std::size_t end = numvora::piece_end(text, at, step_units);
         pieces.push_back(text.substr(at, end - at));
         at = end;
     }
@@ -139,7 +141,7 @@ void insert_in_steps(HWND memo, const std::wstring& text, BOOL undoable) {
 }
 
 void delete_in_steps(HWND memo, bool from_start) {
-    const auto step = static_cast<std::int32_t>(STEP_UNITS);
+    const auto step = static_cast<std::int32_t>(step_units);
     for (std::int32_t length = length_of(memo); length > 0; length = length_of(memo)) {
         CHARRANGE last = from_start ? CHARRANGE{0, std::min(step, length)}
                                     : CHARRANGE{std::max<std::int32_t>(0, length - step), length};
@@ -272,6 +274,10 @@ int run_one(const std::wstring& way, const wchar_t* file) {
     if (way == L"replacesel-cr") {
         text = with_cr;
         name = L"replacesel";
+    }
+    if (way.starts_with(L"steps-")) {
+        step_units = static_cast<std::size_t>(_wtoi(way.c_str() + 6)) * 1024;
+        name = L"steps";
     }
     if (changes) {
         replace_selection(memo.edit, text, FALSE);

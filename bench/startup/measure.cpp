@@ -4,6 +4,8 @@
 // that window, shown, answers a WM_NULL sent to it (what a user or another program
 // waits for: its first paint and whatever the program does before its loop runs). Also
 // the process's peak working set, and the modules each program has loaded by then.
+// With a memo, also the time until the memo's control holds the whole of it and the
+// longest time the window took to answer meanwhile (asked every 5 ms).
 //   numvora-startup-measure.exe RUNS FLOOR.exe PROGRAM.exe
 // Runs alternate between the two programs (after one unrecorded warm-up each) so that
 // a slow phase of the machine affects both. Every run gets a fresh, empty LOCALAPPDATA;
@@ -18,12 +20,15 @@
 #include <cwchar>
 #include <cwctype>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "support/qpc_clock.h"
+#include "ui/control_ids.h"
 
 namespace {
 
@@ -33,6 +38,8 @@ constexpr DWORD EXIT_TIMEOUT_MS = 30000;
 struct Sample {
     double milliseconds = 0;  // visible and idle for input
     double answered_ms = 0;   // shown and answering
+    double whole_ms = 0;      // the memo whole in its control
+    double longest_ms = 0;    // the longest wait for an answer until then
     double peak_working_set_mib = 0;
 };
 
@@ -102,6 +109,31 @@ std::set<std::wstring> loaded_modules(HANDLE process) {
     return names;
 }
 
+// The memo's length as its control tells it (WM_GETTEXTLENGTH: a line break is two).
+std::size_t memo_units() {
+    const wchar_t* path = _wgetenv(L"NUMVORA_MEASURE_MEMO");
+    if (path == nullptr || *path == L'\0') return 0;
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    return static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0));
+}
+
+// Asks the memo its length every 5 ms until it holds units; the longest answer's wait.
+double wait_for_memo(HWND window, std::size_t units, double start) {
+    const HWND memo = GetDlgItem(window, numvora::ids::MEMO_EDIT);
+    double longest = 0;
+    while (memo != nullptr && numvora::bench::now_ms() - start < START_TIMEOUT_MS) {
+        const double asked = numvora::bench::now_ms();
+        DWORD_PTR length = 0;
+        if (SendMessageTimeoutW(memo, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, START_TIMEOUT_MS, &length) == 0) break;
+        longest = std::max(longest, numvora::bench::now_ms() - asked);
+        if (length >= units) break;
+        Sleep(5);
+    }
+    return longest;
+}
+
 bool fail(const wchar_t* what, const std::wstring& path) {
     std::fwprintf(stderr, L"%ls: %ls (error %lu)\n", path.c_str(), what, GetLastError());
     return false;
@@ -147,6 +179,10 @@ bool measure_once(const std::wstring& path, unsigned run, Sample& sample, std::s
         window = nullptr;
     }
     answered_at = numvora::bench::now_ms();
+    if (const std::size_t units = memo_units(); window != nullptr && units > 0) {
+        sample.longest_ms = std::max(answered_at - visible_at, wait_for_memo(window, units, start));
+        sample.whole_ms = numvora::bench::now_ms() - start;
+    }
     idle_wait.join();
     if (!idle) {
         fail(L"WaitForInputIdle did not return idle", path);
@@ -187,19 +223,23 @@ double median(std::vector<double> values) {
 }
 
 struct Summary {
-    double median_ms, min_ms, median_answered_ms, min_answered_ms, median_peak_mib, max_peak_mib;
+    double median_ms, min_ms, median_answered_ms, min_answered_ms, median_peak_mib, max_peak_mib, median_whole_ms,
+        max_longest_ms;
 };
 
 Summary summarize(const Series& series) {
-    std::vector<double> times, answered, peaks;
+    std::vector<double> times, answered, peaks, whole, longest;
     for (const Sample& sample : series.samples) {
         times.push_back(sample.milliseconds);
         answered.push_back(sample.answered_ms);
         peaks.push_back(sample.peak_working_set_mib);
+        whole.push_back(sample.whole_ms);
+        longest.push_back(sample.longest_ms);
     }
     return {median(times),    *std::min_element(times.begin(), times.end()),
             median(answered), *std::min_element(answered.begin(), answered.end()),
-            median(peaks),    *std::max_element(peaks.begin(), peaks.end())};
+            median(peaks),    *std::max_element(peaks.begin(), peaks.end()),
+            median(whole),    *std::max_element(longest.begin(), longest.end())};
 }
 
 std::wstring file_name(const std::wstring& path) { return std::filesystem::path(path).filename().wstring(); }
@@ -221,8 +261,9 @@ int wmain(int argc, wchar_t** argv) {
                 return 1;
             if (run >= 0) one.samples.push_back(sample);  // run -1 is the warm-up
             if (run >= 0)
-                std::wprintf(L"run %2ld  %-32ls %8.1f ms %8.1f ms %8.2f MiB\n", run + 1, file_name(one.path).c_str(),
-                             sample.milliseconds, sample.answered_ms, sample.peak_working_set_mib);
+                std::wprintf(L"run %2ld  %-32ls %8.1f ms %8.1f ms %8.2f MiB  whole %9.1f ms  longest %8.1f ms\n",
+                             run + 1, file_name(one.path).c_str(), sample.milliseconds, sample.answered_ms,
+                             sample.peak_working_set_mib, sample.whole_ms, sample.longest_ms);
         }
     }
 
@@ -238,6 +279,12 @@ int wmain(int argc, wchar_t** argv) {
         std::wprintf(L"%-32ls %12.1f %10.1f %14.1f %12.1f %16.2f %14.2f\n", file_name(series[i].path).c_str(),
                      summaries[i].median_ms, summaries[i].min_ms, summaries[i].median_answered_ms,
                      summaries[i].min_answered_ms, summaries[i].median_peak_mib, summaries[i].max_peak_mib);
+    if (memo_units() > 0) {
+        std::wprintf(L"\nthe memo whole in its control (median) and the longest wait for an answer until then (max)\n");
+        for (std::size_t i = 0; i < series.size(); ++i)
+            std::wprintf(L"%-32ls %12.1f ms %12.1f ms\n", file_name(series[i].path).c_str(),
+                         summaries[i].median_whole_ms, summaries[i].max_longest_ms);
+    }
     // The last program against each floor.
     const Summary& program = summaries.back();
     for (std::size_t i = 0; i + 1 < series.size(); ++i) {

@@ -10,4 +10,10 @@ std::size_t piece_end(std::wstring_view text, std::size_t from, std::size_t unit
     return line_break + (pair ? 2 : 1);
 }
 
+bool quicker_in_fresh_control(const LineChangeSize& lines) {
+    const std::size_t own_steps = lines.removed * lines.total + lines.inserted * lines.after;
+    return own_steps >= OWN_STEPS_WORTH_A_FRESH_CONTROL &&
+           own_steps > FRESH_LINE_STEPS * (lines.total - lines.removed + lines.inserted);
+}
+
 }  // namespace numvora

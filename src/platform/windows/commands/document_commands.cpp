@@ -9,6 +9,7 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/second_start.h"
 #include "platform/windows/memo/memo_load.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/services/file_dialog.h"
@@ -79,7 +80,7 @@ SystemStatus apply_document(AppState& state, const PadDocument& document) {
     Shown before{control_text(state.memo_edit()), control_text(state.expression_edit()), state.save->saved_memo_text,
                  state.calculator};
     // One undo step, so that Ctrl+Z brings the memo back; at its start, as a new text is.
-    replace_in_memo(state.memo_edit(), {0, -1}, to_wide(document.memo));
+    replace_memo_range(state, {0, -1}, to_wide(document.memo));
     select_in_memo(state.memo_edit(), {0, 0});
     SendMessageW(state.memo_edit(), EM_SCROLLCARET, 0, 0);
     apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);

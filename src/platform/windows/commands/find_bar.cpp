@@ -11,6 +11,7 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/find_bar.h"
 #include "platform/windows/layout/window_layout.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
@@ -56,7 +57,7 @@ void replace_in_memo_and_copy(AppState& state, MemoSelection range, const std::w
         state.find->memo->replace(static_cast<std::size_t>(range.start),
                                   static_cast<std::size_t>(range.end - range.start), text);
     }
-    replace_in_memo(state.memo_edit(), range, text);
+    replace_memo_range(state, range, text);
 }
 
 // The bar's message; with the bar hidden (F3 from the memo), the status line's.

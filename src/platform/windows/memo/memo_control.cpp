@@ -8,6 +8,7 @@
 #include "platform/windows/memo/memo_keys.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_paste.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/memo/stale_marks.h"
@@ -29,6 +30,7 @@ struct MemoPart {
 constexpr MemoPart MEMO_PARTS[] = {
     {"clicks on the margin's results", margin_clicks_before, nullptr},
     {"paste", paste_before, nullptr},
+    {"large changes and their undo", rebuild_before, nullptr},
     {"Ctrl with the wheel", zoom_before, nullptr},
     {"margin of line results", margin_before, margin_after},
     {"marks of written results that no longer hold", stale_marks_before, stale_marks_after},

@@ -17,10 +17,7 @@ namespace {
 void put_in_piece(AppState& state) {
     MemoLoad& load = *state.memo_load;
     const std::size_t end = piece_end(load.text, load.put_in);
-    const std::wstring piece = load.text.substr(load.put_in, end - load.put_in);
-    const HWND memo = state.memo_edit();
-    select_in_memo(memo, {-1, -1});
-    SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+    append_to_memo(state.memo_edit(), load.text.substr(load.put_in, end - load.put_in));
     load.put_in = end;
 }
 

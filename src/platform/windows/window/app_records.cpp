@@ -9,6 +9,7 @@
 #include "platform/windows/layout/window_layout.h"
 #include "platform/windows/memo/memo_hint.h"
 #include "platform/windows/memo/memo_load.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"

@@ -38,7 +38,6 @@ namespace numvora {
 namespace {
 
 constexpr std::string_view CONTROL_FAILURE_CAPTION = "컨트롤 생성 오류";
-constexpr WPARAM MEMO_UNDO_LIMIT = 256;
 
 // The memo file; one that cannot be read is moved aside before anything writes over
 // it, and the reason stays on the status line.

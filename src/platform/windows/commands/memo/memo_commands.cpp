@@ -11,6 +11,7 @@
 #include "platform/windows/commands/find_bar.h"
 #include "platform/windows/memo/memo_hint.h"
 #include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
@@ -92,6 +93,7 @@ SystemStatus close_memo_undo_group(AppState& state, std::int32_t) {
 SystemStatus note_memo_change(AppState& state, std::int32_t) {
     state.save->memo_dirty = true;
     follow_memo_for_find(state);
+    follow_memo_rebuild(state);
     if (state.status.memo_changed()) show_status_line(state);
     follow_memo_hint(state);
     follow_memo_change(state);

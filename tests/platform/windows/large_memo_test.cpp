@@ -1,12 +1,14 @@
-// A large saved memo goes in after the window's first paint, a piece at a time: keys
-// typed meanwhile reach the memo whole and in order, and nothing writes the memo while
-// only part of it is in the control.
+// A large memo in the window. The saved memo goes in after the first paint, a piece at
+// a time: keys typed meanwhile reach the memo whole and in order, and nothing writes the
+// memo while only part of it is in the control. A change of most of it is made by a
+// fresh control, one undo step from the old text.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <richedit.h>
 
+#include <array>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -15,6 +17,7 @@
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/memo/memo_hint.h"
 #include "platform/windows/memo/memo_load.h"
+#include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/timers/timers.h"
 #include "support/wait_until.h"
@@ -31,7 +34,7 @@ std::string large_memo() {
     return memo;
 }
 
-class MemoLoadTest : public MainWindowTest {
+class LargeMemoTest : public MainWindowTest {
 protected:
     // The window open with the memo not yet in; with pieces, that many put in.
     void open_with_large_memo(int pieces = 0) {
@@ -61,7 +64,7 @@ void press(WORD key) {
 // The first paint shows an empty memo, without the empty memo's hint, and the status
 // line says the memo is being read; keys pressed then go in once the memo is whole, at
 // its start, and the memo's undo history begins with them.
-TEST_F(MemoLoadTest, TheWindowPaintsFirstAndKeysWaitForTheMemo) {
+TEST_F(LargeMemoTest, TheWindowPaintsFirstAndKeysWaitForTheMemo) {
     open_with_large_memo();
     const HWND memo_edit = state().memo_edit();
     EXPECT_EQ(memo_length(memo_edit), 0);
@@ -92,7 +95,7 @@ TEST_F(MemoLoadTest, TheWindowPaintsFirstAndKeysWaitForTheMemo) {
 // With part of the memo in the control, an auto-save writes nothing, a close and a
 // log-off keep the memo read, and a command (a document opened among them, which keeps
 // the memo it replaces for Ctrl+Z) waits for the memo to be whole.
-TEST_F(MemoLoadTest, NothingTakesAPartlyFilledMemo) {
+TEST_F(LargeMemoTest, NothingTakesAPartlyFilledMemo) {
     const struct {
         const char* name;
         std::function<void()> act;
@@ -129,6 +132,63 @@ TEST_F(MemoLoadTest, NothingTakesAPartlyFilledMemo) {
         pump();
         EXPECT_TRUE(window_text(state().memo_edit()) == to_wide(memo)) << row.name;
     }
+}
+
+// Ctrl+Z as the control gets it.
+void ctrl_z(HWND memo) {
+    std::array<BYTE, 256> keys{};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys.data());
+    SendMessageW(memo, WM_KEYDOWN, 'Z', 1);
+    SetKeyboardState(std::array<BYTE, 256>{}.data());
+}
+
+// Over the whole of a memo of 2,000 lines, a paste, a deletion, a cut and a typed
+// character each make a fresh control, whose first Ctrl+Z brings the old text back and
+// whose redo goes forward again; a change after the undo leaves nothing to go forward to.
+TEST_F(LargeMemoTest, AChangeOfTheWholeMemoIsOneUndoStep) {
+    std::wstring lines;
+    for (int i = 0; i < 2'000; ++i) lines += L"- 점심 8,000원\r\n";
+    const std::wstring pasted = L"붙여넣은 글";
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM wparam;
+        std::wstring after;
+        std::wstring clipboard;
+        int undos;  // to the old text
+    } rows[] = {
+        {"paste", WM_PASTE, 0, pasted, pasted, 1},
+        {"Delete", WM_KEYDOWN, VK_DELETE, L"", pasted, 1},
+        {"cut", WM_CUT, 0, L"", lines, 1},
+        {"typed", WM_CHAR, L'x', L"x", pasted, 2},  // the character, then the deletion
+    };
+    for (const auto& row : rows) {
+        reset();
+        open_window();
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(copy_to_clipboard(window, to_utf8(pasted)));
+        const HWND old = state().memo_edit();
+        SetWindowTextW(old, lines.c_str());
+        SetFocus(old);
+        SendMessageW(old, EM_SETSEL, 0, -1);
+        SendMessageW(old, row.message, row.wparam, 1);
+        const HWND fresh = state().memo_edit();
+        EXPECT_NE(fresh, old) << row.name;
+        EXPECT_EQ(GetFocus(), fresh) << row.name;
+        EXPECT_EQ(window_text(fresh), row.after) << row.name;
+        EXPECT_TRUE(clipboard_text(window) == row.clipboard) << row.name;
+        for (int i = 0; i < row.undos; ++i) ctrl_z(state().memo_edit());
+        EXPECT_EQ(state().memo_edit(), old) << row.name;
+        EXPECT_TRUE(window_text(old) == lines) << row.name;
+        SendMessageW(window, WM_COMMAND, ids::MEMO_REDO, 0);
+        EXPECT_EQ(window_text(state().memo_edit()), row.undos == 1 ? row.after : L"") << row.name;
+    }
+    SendMessageW(window, WM_COMMAND, ids::MEMO_UNDO, 0);
+    select_in_memo(state().memo_edit(), {0, 0});
+    SendMessageW(state().memo_edit(), WM_CHAR, L'y', 1);
+    SendMessageW(window, WM_COMMAND, ids::MEMO_REDO, 0);
+    EXPECT_TRUE(window_text(state().memo_edit()) == L"y" + lines);
 }
 
 }  // namespace
