@@ -9,7 +9,9 @@
 //   numvora-startup-measure.exe RUNS FLOOR.exe PROGRAM.exe
 // Runs alternate between the two programs (after one unrecorded warm-up each) so that
 // a slow phase of the machine affects both. Every run gets a fresh, empty LOCALAPPDATA;
-// with NUMVORA_MEASURE_MEMO set to a file, that file is its memo.txt.
+// with NUMVORA_MEASURE_MEMO set to a file, that file is its memo.txt, and with
+// NUMVORA_MEASURE_DATA set to a folder, its files are copied into the data folder
+// (settings.txt, preferences.txt: a start as the user's own).
 #include <windows.h>
 // psapi.h needs the types of windows.h.
 #include <psapi.h>
@@ -82,6 +84,9 @@ std::filesystem::path fresh_app_data(unsigned run) {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
     std::filesystem::create_directories(folder, ignored);
+    if (const wchar_t* data = _wgetenv(L"NUMVORA_MEASURE_DATA"); data != nullptr && *data != L'\0') {
+        std::filesystem::copy(data, folder / L"Numvora", std::filesystem::copy_options::recursive, ignored);
+    }
     if (const wchar_t* memo = _wgetenv(L"NUMVORA_MEASURE_MEMO"); memo != nullptr && *memo != L'\0') {
         std::filesystem::create_directories(folder / L"Numvora", ignored);
         std::filesystem::copy_file(memo, folder / L"Numvora" / L"memo.txt", ignored);

@@ -12,6 +12,9 @@ struct AppState;
 
 // The icon's messages to the window.
 inline constexpr UINT WM_TRAY_ICON = WM_APP + 20;
+// Posted at a start that shows the window: the icon, and the shell library it loads
+// (tens of milliseconds under Wine), come once the window is up and answers.
+inline constexpr UINT WM_TRAY_ICON_LATER = WM_APP + 21;
 
 struct TrayIcon {
     bool wanted = false;         // the preference: an icon in the notification area

@@ -11,13 +11,14 @@
 
 namespace numvora {
 
-void enter_desktop(AppState& state) {
+void enter_desktop(AppState& state, bool window_shows) {
     if (state.save->paths) {
         const InstanceNames names = instance_names(state.save->paths->folder);
         state.second_start->front_request = RegisterWindowMessageW(names.front_request.c_str());
     }
     state.tray->taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
-    apply_tray_icon(state, state.tray->wanted);
+    if (!window_shows || !state.tray->wanted || !PostMessageW(state.main_window, WM_TRAY_ICON_LATER, 0, 0))
+        apply_tray_icon(state, state.tray->wanted);
 }
 
 void leave_desktop(AppState& state) {

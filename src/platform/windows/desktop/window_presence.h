@@ -12,10 +12,11 @@ namespace numvora {
 
 struct AppState;
 
-// Once the window is up: the icon when it is on (a start into the tray shows the window
-// without it), and the messages of Explorer and of a second start; the key follows the
-// first paint. At WM_DESTROY the key and the icon go.
-void enter_desktop(AppState& state);
+// Once the window is made: the messages of Explorer and of a second start, and the icon
+// when it is on, at once for a start into the tray, after the window answers for one
+// that shows it (a start into the tray shows the window without it); the key follows
+// the first paint. At WM_DESTROY the key and the icon go.
+void enter_desktop(AppState& state, bool window_shows);
 void leave_desktop(AppState& state);
 
 // Shown, restored, in front (a dialog open over it in front instead); with focus_box,

@@ -60,6 +60,7 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_MEMO_LOAD_PIECE: continue_memo_load(state); return 0;
     case WM_HOTKEY: return on_hot_key(state, wparam);
     case WM_TRAY_ICON: return on_tray_icon(state, lparam);
+    case WM_TRAY_ICON_LATER: apply_tray_icon(state, state.tray->wanted); return 0;
     case WM_COPYDATA: return on_copy_data(state, reinterpret_cast<const COPYDATASTRUCT*>(lparam));
     default: return on_registered_message(state, message);
     }
@@ -72,7 +73,8 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     if (message == WM_CREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
         const auto* start = static_cast<const StartData*>(creation->lpCreateParams);
-        return start != nullptr ? on_create(window, *start) : -1;  // only the entry routine creates this class
+        // Only the entry routine creates this class.
+        return start != nullptr ? on_create(window, *start, (creation->style & WS_VISIBLE) != 0) : -1;
     }
     if (message == WM_GETMINMAXINFO) return on_get_min_max_info(window, reinterpret_cast<MINMAXINFO*>(lparam));
     if (AppState* state = app_state_of(window)) {

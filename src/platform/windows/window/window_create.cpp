@@ -194,7 +194,7 @@ StartData read_start_data(const SystemCalls& calls) {
     return {std::move(paths), std::move(settings), calls};
 }
 
-LRESULT on_create(HWND window, const StartData& start) {
+LRESULT on_create(HWND window, const StartData& start, bool shows) {
     std::string memo_text;
     auto built = build_state(window, start, memo_text);
     if (!built) {
@@ -227,7 +227,7 @@ LRESULT on_create(HWND window, const StartData& start) {
     add_system_menu_items(state);
     apply_frame_theme(state);  // before the window shows: a dark title bar from the start
     start_timer(window, ACCESSIBILITY_TIMER_ID);
-    enter_desktop(state);
+    enter_desktop(state, shows);
     state.life->created = true;
     return 0;
 }
