@@ -91,22 +91,25 @@ int wmain(int argc, wchar_t** argv) {
         }));
     }
     std::printf("found at %d\n", numvora::memo_selection(memo).start);
-    // Keystrokes at the match (near the memo's end), with the bar's copy following them
-    // and without one; then the copy against the control's text.
+    // Keystrokes at the match (near the memo's end) with the bar's copy noting them, the
+    // next find next bringing it in step, and the same keystrokes without a copy.
     std::vector<double> typed_following;
     std::vector<double> typed_alone;
+    std::vector<double> find_after_typing;
+    const std::size_t whole_reads = state.find->whole_reads;
     for (int i = 0; i < runs; ++i) {
-        typed_following.push_back(timed([&] { SendMessageW(memo, WM_CHAR, L'가', 1); }));
-        const std::optional<numvora::FoldedText> kept = std::move(state.find->memo);
-        state.find->memo.reset();
-        typed_alone.push_back(timed([&] { SendMessageW(memo, WM_CHAR, L'나', 1); }));
-        state.find->memo = kept;
-        state.find->memo->replace(static_cast<std::size_t>(numvora::memo_selection(memo).start) - 1, 0, L"나");
+        numvora::select_in_memo(memo, {numvora::memo_length(memo) - 20, numvora::memo_length(memo) - 20});
+        for (int key = 0; key < 3; ++key)
+            typed_following.push_back(timed([&] { SendMessageW(memo, WM_CHAR, L'가', 1); }));
+        find_after_typing.push_back(timed([&] { ask(state, numvora::ids::FIND_NEXT, L"찾을말"); }));
     }
-    std::printf("the copy kept by the keystrokes %s the control's text\n",
+    std::printf("the copy kept by the keystrokes %s the control's text (%zu whole copies meanwhile)\n",
                 state.find->memo->text() == numvora::memo_text_range(memo, {0, numvora::memo_length(memo)})
                     ? "equals"
-                    : "DIFFERS FROM");
+                    : "DIFFERS FROM",
+                state.find->whole_reads - whole_reads);
+    state.find->memo.reset();
+    for (int i = 0; i < runs * 3; ++i) typed_alone.push_back(timed([&] { SendMessageW(memo, WM_CHAR, L'나', 1); }));
     for (int i = 0; i < runs; ++i) {
         // Back and forth, so that every run has its one match.
         replace.push_back(timed([&] {
@@ -121,8 +124,9 @@ int wmain(int argc, wchar_t** argv) {
     report("  the control's copy of its text", copy);
     report("  matching, the text folded at each search", folded_each_time);
     report("  matching, the fold kept with the copy", fold_kept);
-    report("a keystroke, the bar's copy following it", typed_following);
-    report("a keystroke, no copy to follow", typed_alone);
+    report("a keystroke, the bar's copy noting it", typed_following);
+    report("a keystroke, no copy", typed_alone);
+    report("find next after three keystrokes (the stretch read)", find_after_typing);
     const auto median = [](std::vector<double> ms) {
         std::sort(ms.begin(), ms.end());
         return ms[ms.size() / 2];

@@ -13,7 +13,7 @@
 namespace numvora {
 
 // Characters in a piece: a few hundred lines of notes.
-inline constexpr std::size_t MEMO_PIECE_UNITS = 8 * 1024;
+inline constexpr std::size_t MEMO_PIECE_UNITS = std::size_t{8} * 1024;
 
 // The end of the piece that starts at from: at least units characters, then on to the
 // end of the line they reach (its break included, CR LF kept whole), or the text's end.

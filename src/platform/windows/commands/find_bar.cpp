@@ -23,9 +23,9 @@ namespace {
 
 // A longer selection is not taken as the text to look for.
 constexpr std::size_t SELECTION_TO_FIND_UNITS = 1024;
-// Windows around the caret where an edit is looked for, each eight times the last.
-constexpr std::int32_t FIRST_HALF_WINDOW = 256;
-constexpr std::int32_t LAST_HALF_WINDOW = 1 << 14;
+// Margins around the changed stretch where an edit is looked for, each eight times the last.
+constexpr std::int32_t FIRST_MARGIN = 256;
+constexpr std::int32_t LAST_MARGIN = 1 << 14;
 
 HWND find_box(const AppState& state) { return state.control(ControlSlot::FindBox); }
 
@@ -42,12 +42,35 @@ bool in_find_bar(const AppState& state, HWND control) {
            find_bar_row(CONTROL_ROWS[static_cast<std::size_t>(found - state.controls.begin())]) != FindBar::Hidden;
 }
 
-const FoldedText& whole_memo(AppState& state) {
-    if (!state.find->memo) {
-        const HWND memo = state.memo_edit();
-        state.find->memo.emplace(memo_text_range(memo, {0, memo_length(memo)}), invariant_case_fold);
+// The copy takes the edit read back from the stretch the changes noted, with a growing
+// margin; false when even the widest read cannot show it.
+bool bring_copy_in_step(AppState& state) {
+    FindBarState& find = *state.find;
+    const HWND memo = state.memo_edit();
+    const std::int32_t length = memo_length(memo);
+    for (std::int32_t margin = FIRST_MARGIN; margin <= LAST_MARGIN; margin *= 8) {
+        const std::int32_t from = std::clamp(static_cast<std::int32_t>(find.changed->start) - margin, 0, length);
+        const std::int32_t to = std::clamp(static_cast<std::int32_t>(find.changed->end) + margin, from, length);
+        if (const auto edit = find_edit<wchar_t>(find.memo->text(), static_cast<std::size_t>(length),
+                                                 static_cast<std::size_t>(from), memo_text_range(memo, {from, to}))) {
+            find.memo->replace(edit->start, edit->removed, edit->inserted);
+            return true;
+        }
     }
-    return *state.find->memo;
+    return false;
+}
+
+const FoldedText& whole_memo(AppState& state) {
+    FindBarState& find = *state.find;
+    if (find.memo && find.changed && !bring_copy_in_step(state)) find.memo.reset();
+    find.changed.reset();
+    if (!find.memo) {
+        const HWND memo = state.memo_edit();
+        find.memo.emplace(memo_text_range(memo, {0, memo_length(memo)}), invariant_case_fold);
+        ++find.whole_reads;
+    }
+    find.length = find.memo->text().size();
+    return *find.memo;
 }
 
 // The bar's own change of the memo, told to its copy before the control makes it: the
@@ -130,21 +153,13 @@ constexpr std::string_view TOO_LONG = "바꾸면 메모가 너무 길어져서 �
 }  // namespace
 
 void follow_memo_for_find(AppState& state) {
-    std::optional<FoldedText>& copy = state.find->memo;
-    if (!copy) return;
+    FindBarState& find = *state.find;
+    if (!find.memo) return;
     const HWND memo = state.memo_edit();
-    const std::int32_t length = memo_length(memo);
-    const std::int32_t caret = memo_selection(memo).end;
-    for (std::int32_t half = FIRST_HALF_WINDOW; half <= LAST_HALF_WINDOW; half *= 8) {
-        const std::int32_t from = std::clamp(caret - half, 0, length);
-        const std::wstring window = memo_text_range(memo, {from, std::clamp(caret + half, from, length)});
-        if (const auto edit = find_edit<wchar_t>(copy->text(), static_cast<std::size_t>(length),
-                                                 static_cast<std::size_t>(from), window)) {
-            copy->replace(edit->start, edit->removed, edit->inserted);
-            return;
-        }
-    }
-    copy.reset();
+    const auto length = static_cast<std::size_t>(memo_length(memo));
+    const auto caret = static_cast<std::size_t>(std::max(memo_selection(memo).end, 0));
+    find.changed = widen(find.changed, find.length, length, caret);
+    find.length = length;
 }
 
 SystemStatus open_find_bar(AppState& state, std::int32_t id) {

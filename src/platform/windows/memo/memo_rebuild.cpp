@@ -10,6 +10,7 @@
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/timers/timers.h"
 #include "ui/colors/theme_palette.h"
 #include "ui/memo/memo_pieces.h"
 
@@ -17,7 +18,7 @@ namespace numvora {
 namespace {
 
 // Smaller changes are left to the control without counting their lines.
-constexpr std::size_t UNITS_WORTH_COUNTING = 4 * 1024;
+constexpr std::size_t UNITS_WORTH_COUNTING = std::size_t{4} * 1024;
 
 std::size_t line_breaks(std::wstring_view text) {
     std::size_t breaks = 0;
@@ -101,6 +102,7 @@ void swap_in(AppState& state, HWND hidden) {
     ShowWindow(shown, SW_HIDE);
     SendMessageW(shown, EM_SETEVENTMASK, 0, 0);
     SendMessageW(hidden, EM_SETEVENTMASK, 0, ENM_CHANGE);
+    start_timer(state.main_window, ACCESSIBILITY_TIMER_ID);  // its description, as the first one's
     record.swapping = true;
     SendMessageW(state.main_window, WM_COMMAND, MAKEWPARAM(ids::MEMO_EDIT, EN_CHANGE),
                  reinterpret_cast<LPARAM>(hidden));
