@@ -1,7 +1,9 @@
-// A large memo in the real main window: the start with it saved (the window shown, then
-// the memo whole in its control), and its whole replaced by a paste of the same size and
-// deleted (Ctrl+A then Ctrl+V, Ctrl+A then Delete), each with its undo. Another thread
-// sends WM_NULL every 5 ms and keeps the longest time the window did not answer.
+// A large memo in the real main window: the start with it saved (the window shown, against
+// the same start with an empty memo (an empty FILE), then the memo whole in its control, against a bare
+// rich edit of the memo's size and font taking the same text in the same pieces), and
+// its whole replaced by a paste of the same size and deleted (Ctrl+A then Ctrl+V, Ctrl+A
+// then Delete), each with its undo. Another thread sends WM_NULL every 5 ms and keeps
+// the longest time the window did not answer.
 //   numvora-large-memo-measure.exe FILE [MARGIN]    (MARGIN 1: the margin of line results on)
 #include <windows.h>
 
@@ -22,6 +24,8 @@
 #include "storage/preferences.h"
 #include "support/measured_window.h"
 #include "support/qpc_clock.h"
+#include "ui/control_table.h"
+#include "ui/memo/memo_pieces.h"
 
 namespace {
 
@@ -84,18 +88,26 @@ int wmain(int argc, wchar_t** argv) {
     const bool margin = argc > 2 && _wtoi(argv[2]) != 0;
     std::printf("memo of %zu bytes, the margin of line results %s\n", memo.size(), margin ? "on" : "off");
 
-    const double opening = now_ms();
-    numvora::bench::MeasuredWindow measured(L"numvora-large-memo-measure", {}, [&](const std::filesystem::path& data) {
-        std::filesystem::create_directories(data);
-        std::ofstream(data / "memo.txt", std::ios::binary) << memo;
-        numvora::Preferences preferences;
-        preferences.results_margin = margin;
-        std::ofstream(data / "preferences.txt", std::ios::binary) << numvora::format_preferences(preferences);
-    });
+    double opening = 0;
+    const auto data_with = [&](const std::string& text) {
+        return [&, text](const std::filesystem::path& data) {
+            std::filesystem::create_directories(data);
+            std::ofstream(data / "memo.txt", std::ios::binary) << text;
+            numvora::Preferences preferences;
+            preferences.results_margin = margin;
+            std::ofstream(data / "preferences.txt", std::ios::binary) << numvora::format_preferences(preferences);
+            opening = now_ms();
+        };
+    };
+    numvora::bench::MeasuredWindow measured(L"numvora-large-memo-measure", {}, data_with(memo));
     if (measured.state() == nullptr) return 1;
     numvora::AppState& state = *measured.state();
     const HWND window = state.main_window;
     const double shown = now_ms() - opening;
+    if (memo.empty()) {
+        line("start: the window shown and painted", shown, 0);
+        return 0;
+    }
     Probe start_probe(window);
     const double whole = timed([&] {
         while (numvora::memo_loading(state)) {
@@ -106,6 +118,31 @@ int wmain(int argc, wchar_t** argv) {
     });
     line("start: the window shown and painted", shown, 0);
     line("  then the memo whole in its control", whole, start_probe.stop());
+    {
+        // The floor: a bare rich edit of the memo's size and font, the same pieces.
+        RECT box{};
+        GetClientRect(state.memo_edit(), &box);
+        const std::size_t row = numvora::control_row_index(numvora::ControlSlot::MemoEdit);
+        const HWND bare = CreateWindowExW(0, MSFTEDIT_CLASS, L"", numvora::CONTROL_ROWS[row].style, 0, 0, box.right,
+                                          box.bottom, window, nullptr, nullptr, nullptr);
+        SendMessageW(bare, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
+        SendMessageW(bare, EM_EXLIMITTEXT, 0, numvora::MEMO_TEXT_LIMIT);
+        SendMessageW(bare, WM_SETFONT, SendMessageW(state.memo_edit(), WM_GETFONT, 0, 0), FALSE);
+        UpdateWindow(bare);
+        const std::wstring text = numvora::to_wide(memo);
+        Probe probe(bare);
+        const double filled = timed([&] {
+            for (std::size_t at = 0; at < text.size();) {
+                const std::size_t end = numvora::piece_end(text, at);
+                numvora::append_to_memo(bare, text.substr(at, end - at));
+                at = end;
+                pump();
+            }
+            UpdateWindow(bare);
+        });
+        line("  floor: a bare rich edit taking it in the same pieces", filled, probe.stop());
+        DestroyWindow(bare);
+    }
     const std::int32_t length = numvora::memo_length(state.memo_edit());
 
     // The same text again, every figure changed, as the clipboard's.
