@@ -88,8 +88,7 @@ struct Stream {
 // Whole lines only: the control takes a CR LF pair split between two buffers as two breaks.
 DWORD CALLBACK give(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
     auto* stream = reinterpret_cast<Stream*>(cookie);
-    std::size_t units =
-        std::min(static_cast<std::size_t>(wanted) / sizeof(wchar_t), stream->text->size() - stream->at);
+    std::size_t units = std::min(static_cast<std::size_t>(wanted) / sizeof(wchar_t), stream->text->size() - stream->at);
     if (stream->at + units < stream->text->size()) {
         const std::size_t line_end = stream->text->rfind(L'\n', stream->at + units - 1);
         if (line_end != std::wstring::npos && line_end >= stream->at) units = line_end + 1 - stream->at;
