@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Measures Numvora's start-up against two floor programs (an empty Win32 window, and a
-# window with the same 41 controls and no logic) under Wine on a private Xvfb display:
-# time until the window is visible with an idle message loop, and peak working set.
+# window with the same controls and no logic) under Wine on a private Xvfb display, on two
+# clocks: until the window is visible with the process idle for input, and until the
+# shown window answers WM_NULL; and peak working set.
 # Usage: scripts/measure-startup.sh [RUNS]        (default 20)
+#   SERIES=5 repeats the whole in that many series; NUMVORA_MEASURE_DATA=FOLDER copies the
+#   folder's files (settings.txt, preferences.txt) into each run's data folder.
 #        scripts/measure-startup.sh memo [RUNS [MEMO...]]   (default 5): the same with
 #   saved memos (empty, lines-2000, 10mib, long-line: all four unless named), each
 #   against the controls floor that puts the same memo into its rich edit at its final
@@ -29,9 +32,13 @@ trap stop_headless_wine EXIT
 start_headless_wine
 
 measure="$build/bench/startup/numvora-startup-measure.exe"
+[ -n "${NUMVORA_MEASURE_DATA:-}" ] && export NUMVORA_MEASURE_DATA=$(winepath -w "$NUMVORA_MEASURE_DATA")
 if [ "$mode" = startup ]; then
-  wine "$measure" "$runs" "$build/bench/startup/numvora-floor.exe" "$build/bench/startup/numvora-controls-floor.exe" \
-    "$build/src/platform/windows/Numvora.exe"
+  for series in $(seq "${SERIES:-1}"); do
+    [ "${SERIES:-1}" -gt 1 ] && echo "== series $series"
+    wine "$measure" "$runs" "$build/bench/startup/numvora-floor.exe" "$build/bench/startup/numvora-controls-floor.exe" \
+      "$build/src/platform/windows/Numvora.exe"
+  done
   exit 0
 fi
 

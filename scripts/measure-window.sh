@@ -20,15 +20,24 @@
 #     typing and scrolling with the margin of line results off and on, and the
 #     margin's own recompute of a screen; NAMES names defined across the memo, each
 #     taken by the line after it
+#   scripts/measure-window.sh large [MEBIBYTES [MARGIN]]
+#     a 가계부 memo of that size (1) in the window: the start against an empty memo's, the
+#     memo whole against a bare rich edit of its style taking the same pieces, its whole
+#     replaced and deleted, with the undo; MARGIN 1: the margin of line results on
+#   scripts/measure-window.sh fills [MEBIBYTES [TIMEOUT_S [WAYS...]]]
+#     the memo's rich edit alone taking a 가계부 memo (scripts/make-large-memo.sh, 1 MiB)
+#     each way it can, into the empty control and over its whole text, and the undo;
+#     a way slower than TIMEOUT_S (180) is stopped
 # NUMVORA_BUILD_DIR selects another build folder of the windows preset (default build/windows).
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
-what=${1:?ticks, saves, finds, history, restores or margins}
+what=${1:?ticks, saves, finds, history, restores, margins, large or fills}
 shift
 case "$what" in
-  ticks|saves|finds|restores|margins) target=numvora-${what%s}-measure ;;
+  ticks|saves|finds|restores|margins|fills) target=numvora-${what%s}-measure ;;
   history) target=numvora-history-measure ;;
-  *) echo "ticks, saves, finds, history, restores or margins" >&2; exit 2 ;;
+  large) target=numvora-large-memo-measure ;;
+  *) echo "ticks, saves, finds, history, restores, margins, large or fills" >&2; exit 2 ;;
 esac
 source scripts/wine-session.sh
 build_windows "$target"
@@ -36,4 +45,21 @@ build_windows "$target"
 use_wine_prefix "$build/wineprefix"
 trap stop_headless_wine EXIT
 start_headless_wine
+if [ "$what" = large ]; then
+  memo=$(mktemp --suffix=.txt)
+  empty=$(mktemp --suffix=.txt)
+  trap 'rm -f "$memo" "$empty"; stop_headless_wine' EXIT
+  scripts/make-large-memo.sh $((${1:-1} * 1048576)) "$memo"
+  wine "$build/bench/interaction/$target.exe" "$(winepath -w "$empty")" "${2:-0}"
+  wine "$build/bench/interaction/$target.exe" "$(winepath -w "$memo")" "${2:-0}"
+  exit 0
+fi
+if [ "$what" = fills ]; then
+  memo=$(mktemp --suffix=.txt)
+  trap 'rm -f "$memo"; stop_headless_wine' EXIT
+  scripts/make-large-memo.sh $((${1:-1} * 1048576)) "$memo"
+  shift || true
+  wine "$build/bench/interaction/$target.exe" "$(winepath -w "$memo")" "$@"
+  exit 0
+fi
 wine "$build/bench/interaction/$target.exe" "$@"

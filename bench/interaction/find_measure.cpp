@@ -1,12 +1,16 @@
 // The find bar in the real main window: "find next" through a 10 MiB memo for a word
 // only its last line holds, and "replace all" of that one word (the whole memo read and
 // matched, one small edit), each beside a plain std::wstring_view::find of the same text
-// in memory (the floor); then the matching rule alone over the same text with a match
-// on every line, and "replace all" in the window of MATCHES matches, one a line.
+// in memory (the floor); the matching rule with the text folded at each search (as it
+// was) against the fold kept with the bar's copy; a keystroke with and without that copy
+// to keep in step; then the matching rule alone over the same text with a match on
+// every line, and "replace all" in the window of MATCHES matches, one a line.
 //   numvora-find-measure.exe [MEMO_BYTES] [RUNS] [MATCHES]
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,17 +72,44 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> floor;
     std::vector<double> copy;
     std::vector<double> first;
+    std::vector<double> folded_each_time;
+    std::vector<double> fold_kept;
+    const numvora::SearchRule folding{false, numvora::invariant_case_fold};
     for (int i = 0; i < runs; ++i) {
         numvora::select_in_memo(memo, {0, 0});
-        state.find->memo_text.reset();  // as any change of the memo does
+        state.find->memo.reset();  // as an edit the caret's window cannot show does
         first.push_back(timed([&] { ask(state, numvora::ids::FIND_NEXT, L"찾을말"); }));
         numvora::select_in_memo(memo, {0, 0});
         find.push_back(timed([&] { ask(state, numvora::ids::FIND_NEXT, L"찾을말"); }));
         volatile std::size_t at = 0;
         floor.push_back(timed([&] { at = std::wstring_view(text).find(L"찾을말"); }));
         copy.push_back(timed([&] { at = numvora::memo_text_range(memo, {0, numvora::memo_length(memo)}).size(); }));
+        folded_each_time.push_back(
+            timed([&] { at = numvora::find_match(text, L"찾을말", 0, 0, true, folding)->start; }));
+        fold_kept.push_back(timed([&] {
+            at = numvora::find_match(numvora::TextMatcher(*state.find->memo, L"찾을말", folding), 0, 0, true)->start;
+        }));
     }
     std::printf("found at %d\n", numvora::memo_selection(memo).start);
+    // Keystrokes at the match (near the memo's end) with the bar's copy noting them, the
+    // next find next bringing it in step, and the same keystrokes without a copy.
+    std::vector<double> typed_following;
+    std::vector<double> typed_alone;
+    std::vector<double> find_after_typing;
+    const std::size_t whole_reads = state.find->whole_reads;
+    for (int i = 0; i < runs; ++i) {
+        numvora::select_in_memo(memo, {numvora::memo_length(memo) - 20, numvora::memo_length(memo) - 20});
+        for (int key = 0; key < 3; ++key)
+            typed_following.push_back(timed([&] { SendMessageW(memo, WM_CHAR, L'가', 1); }));
+        find_after_typing.push_back(timed([&] { ask(state, numvora::ids::FIND_NEXT, L"찾을말"); }));
+    }
+    std::printf("the copy kept by the keystrokes %s the control's text (%zu whole copies meanwhile)\n",
+                state.find->memo->text() == numvora::memo_text_range(memo, {0, numvora::memo_length(memo)})
+                    ? "equals"
+                    : "DIFFERS FROM",
+                state.find->whole_reads - whole_reads);
+    state.find->memo.reset();
+    for (int i = 0; i < runs * 3; ++i) typed_alone.push_back(timed([&] { SendMessageW(memo, WM_CHAR, L'나', 1); }));
     for (int i = 0; i < runs; ++i) {
         // Back and forth, so that every run has its one match.
         replace.push_back(timed([&] {
@@ -86,11 +117,23 @@ int wmain(int argc, wchar_t** argv) {
         }));
     }
     std::printf("%s\n", numvora::control_text(state.status_label()).c_str());
-    report("find next, the first after a change", first);
-    report("find next again (the memo's text kept)", find);
+    report("find next, the first after the copy was dropped", first);
+    report("find next again (the copy and its fold kept)", find);
     report("replace all through the memo (one match)", replace);
     report("  floor: std::wstring_view::find of the same text", floor);
-    report("  of which the control's copy of its text", copy);
+    report("  the control's copy of its text", copy);
+    report("  matching, the text folded at each search", folded_each_time);
+    report("  matching, the fold kept with the copy", fold_kept);
+    report("a keystroke, the bar's copy noting it", typed_following);
+    report("a keystroke, no copy", typed_alone);
+    report("find next after three keystrokes (the stretch read)", find_after_typing);
+    const auto median = [](std::vector<double> ms) {
+        std::sort(ms.begin(), ms.end());
+        return ms[ms.size() / 2];
+    };
+    std::printf("find next again / floor: %.2f; matching folded each time / floor: %.2f; fold kept / floor: %.2f\n",
+                median(find) / median(floor), median(folded_each_time) / median(floor),
+                median(fold_kept) / median(floor));
 
     // The matching rule alone: a match on every line, case folded by the system.
     std::wstring every_line = lines_of(memo_bytes, "회의 메모 합계 1,234.50원 바꿀말 (12+34)*5 다음 주 확인\r\n");

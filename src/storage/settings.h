@@ -64,9 +64,9 @@ inline constexpr std::int32_t MEMO_ZOOM_DEFAULT = 100;
 // clang-format off
 #define NUMVORA_PREFERENCES(V)                                                                                        \
     V(hot_key, Key, DEFAULT_HOT_KEY, "전역 단축키", none, hot_key->wanted, register_hot_key, OnFirstPaint)            \
-    V(tray_icon, Switch, false, "알림 영역에 아이콘 표시", none, tray->wanted, show_wanted_tray_icon, OnCreate)        \
+    V(tray_icon, Switch, false, "알림 영역에 아이콘 표시", none, tray->wanted, show_wanted_tray_icon, OnceAnswering)   \
     V(close_to_tray, Switch, false, "닫으면 알림 영역으로", tray_icon, tray->close_to_tray, show_wanted_tray_icon,    \
-      OnCreate)                                                                                                       \
+      OnceAnswering)                                                                                                       \
     V(start_with_windows, Switch, false, "Windows 시작 시 실행", none, run_entry->on, write_run_entry, Never)          \
     V(results_margin, Switch, false, "줄마다 계산 결과 보기", none, margin->on, apply_results_margin, OnCreate)        \
     V(amounts_in_man, Switch, false, "금액을 만 단위로 보기", results_margin, margin->in_man, apply_results_margin,    \

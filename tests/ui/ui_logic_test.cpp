@@ -732,6 +732,7 @@ TEST(TextSearch, FindAndReplaceAllShareOneRule) {
         {L"é É e", L"É", exact, 0, 0, true, FoundMatch{2, 1, 1, false}},
         {L"abc ABC", L"abc", SearchRule{false, lengthening}, 1, 1, true, FoundMatch{0, 1, 1, true}},
         {L"aaa", L"aa", exact, 1, 1, true, FoundMatch{1, 1, 1, false}},  // overlapping: k of the listed ones
+        {L"aaa", L"aa", exact, 3, 3, false, FoundMatch{1, 1, 1, false}},
         {L"점심 김밥", L"저녁", folded, 0, 0, true, std::nullopt},
         {L"x", L"", folded, 0, 0, true, std::nullopt},
     };
@@ -740,7 +741,65 @@ TEST(TextSearch, FindAndReplaceAllShareOneRule) {
             find_match(row.text, row.pattern, row.selection_start, row.selection_end, row.forward, row.rule);
         EXPECT_EQ(found, row.found) << row.text;
         EXPECT_EQ(replace_all(row.text, row.pattern, L"#", row.rule).count, found ? found->count : 0) << row.text;
+        // The same with the fold kept beside the text.
+        const FoldedText kept(row.text, row.rule.fold);
+        EXPECT_EQ(
+            find_match(TextMatcher(kept, row.pattern, row.rule), row.selection_start, row.selection_end, row.forward),
+            row.found)
+            << row.text;
     }
+}
+
+// The stand-in with a case pair outside the Basic Multilingual Plane, as the system
+// folds it: Deseret's small letters (D801 DC28..DC4F) to its capitals, as whole pairs only.
+std::wstring upper_with_pairs(std::wstring_view text) {
+    std::wstring folded = upper_latin(text);
+    for (std::size_t i = 0; i + 1 < folded.size(); ++i) {
+        if (folded[i] == 0xD801 && folded[i + 1] >= 0xDC28 && folded[i + 1] <= 0xDC4F) folded[++i] -= 0x28;
+    }
+    return folded;
+}
+
+// The fold kept through edits is the fold of the whole text: edits that join and part
+// the halves of a pair, then random edits over letters of every kind.
+TEST(TextSearch, FoldKeptThroughEditsIsTheFoldOfTheWholeText) {
+    const struct {
+        const wchar_t* text;
+        std::size_t start, removed;
+        const wchar_t* inserted;
+    } rows[] = {
+        {L"abc", 1, 1, L"éX가"},
+        {L"a\xD801", 2, 0,
+         L"\xDC28"
+         L"b"},                                    // the inserted low half ends a pair
+        {L"\xD801x\xDC28", 1, 1, L""},             // a removal joins a pair
+        {L"\xD801\xDC28", 1, 0, L"x"},             // an insertion parts one
+        {L"\xD801\xDC28\xD801", 3, 0, L"\xDC29"},  // a pair before the one made
+        {L"ÿ\r\xD801\xDC28", 0, 5, L"\xDC28\xD801"},
+    };
+    for (const auto& row : rows) {
+        FoldedText text(row.text, upper_with_pairs);
+        text.replace(row.start, row.removed, row.inserted);
+        EXPECT_EQ(text.folded(), upper_with_pairs(text.text())) << row.start;
+    }
+    const wchar_t letters[] = {L'a', L'A', L'é', L'가', 0xD801, 0xDC28, 0xDC00, L'\r', L'ÿ'};
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](std::uint32_t below) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % below;
+    };
+    std::wstring start;
+    for (int i = 0; i < 40; ++i) start += letters[next(std::size(letters))];
+    FoldedText text(start, upper_with_pairs);
+    for (int edit = 0; edit < 2000; ++edit) {
+        const std::size_t at = next(static_cast<std::uint32_t>(text.text().size()) + 1);
+        const std::size_t removed = std::min<std::size_t>(next(4), text.text().size() - at);
+        std::wstring inserted;
+        for (std::uint32_t n = next(4); n > 0; --n) inserted += letters[next(std::size(letters))];
+        text.replace(at, removed, inserted);
+        ASSERT_EQ(text.folded(), upper_with_pairs(text.text())) << edit;
+    }
+    EXPECT_FALSE(FoldedText(L"abc", lengthening).folded());  // compared as it is
 }
 
 // Replace all changes one stretch, from the first match to the last, left to right

@@ -62,6 +62,33 @@ std::optional<TextEdit<Char>> find_edit(std::basic_string_view<Char> before, std
                           std::basic_string<Char>(window.substr(start - window_start, end_after - start))};
 }
 
+// Where a text may differ from a copy of it, as the text is now: each change widens it,
+// and one read of it (with EDIT_MARGIN and more around) finds the edit that brings the
+// copy in step. A change is known only by the text's length before and after it and
+// the caret after it: it is taken to end at the caret (typing, a deletion at the caret,
+// a paste, an undo); a read that finds otherwise reads more.
+struct ChangedStretch {
+    std::size_t start = 0;
+    std::size_t end = 0;
+
+    bool operator==(const ChangedStretch&) const = default;
+};
+
+inline ChangedStretch widen(const std::optional<ChangedStretch>& stretch, std::size_t before, std::size_t after,
+                            std::size_t caret) {
+    const std::size_t end = std::min(caret, after);
+    const std::size_t inserted = after > before ? after - before : 0;
+    const std::size_t start = end - std::min(end, inserted);
+    if (!stretch) return {start, end};
+    // A place of the text before the change, as the text has it now.
+    const auto moved = [&](std::size_t at) {
+        if (at <= start) return at;
+        const std::size_t now = after >= before ? at + (after - before) : at - std::min(at, before - after);
+        return std::min(std::max(now, start), after);
+    };
+    return {std::min(moved(stretch->start), start), std::max(moved(stretch->end), end)};
+}
+
 // The edit between two whole texts: what a full read of the control finds.
 template <class Char>
 TextEdit<Char> edit_between(std::basic_string_view<Char> before, std::basic_string_view<Char> after) {

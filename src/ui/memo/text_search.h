@@ -24,25 +24,52 @@ struct SearchRule {
     CaseFold fold = nullptr;  // used without match case; none compares as with match case
 };
 
-// A text and a pattern prepared once for one rule: the fold runs once for each.
+// A text and its case fold side by side. The fold of a large text costs many times a
+// search through it, so it is made once and an edit folds only what it put in and the
+// units beside it (an edit can join or part the halves of a surrogate pair).
+class FoldedText {
+public:
+    FoldedText(std::wstring text, CaseFold by);
+
+    // [start, start + removed) of the text becomes inserted.
+    void replace(std::size_t start, std::size_t removed, std::wstring_view inserted);
+    const std::wstring& text() const { return text_; }
+    // Nothing when the fold did not keep the length (the text is then compared as it is).
+    std::optional<std::wstring_view> folded() const;
+    CaseFold fold() const { return fold_; }
+
+private:
+    std::wstring text_;
+    std::wstring folded_;
+    CaseFold fold_ = nullptr;
+    bool folds_ = false;
+};
+
+// A text and a pattern prepared once for one rule: the fold runs once for each, or only
+// for the pattern when the text's fold is kept beside it.
 class TextMatcher {
 public:
     TextMatcher(std::wstring_view text, std::wstring_view pattern, SearchRule rule);
+    TextMatcher(const FoldedText& text, std::wstring_view pattern, SearchRule rule);
+    TextMatcher(FoldedText&& text, std::wstring_view pattern, SearchRule rule) = delete;  // it would dangle
 
+    std::wstring_view text() const { return text_; }
     // Every non-overlapping match, left to right (the ones replace-all changes).
     std::vector<std::size_t> all() const;
     // The first match starting at or after from; the last one ending at or before
-    // end (backward).
+    // end (backward). With all()'s matches given, only the few units around them
+    // where an overlapping match could start are searched again.
     std::optional<std::size_t> forward_from(std::size_t from) const;
     std::optional<std::size_t> backward_to(std::size_t end) const;
+    std::optional<std::size_t> forward_from(std::size_t from, std::span<const std::size_t> all) const;
+    std::optional<std::size_t> backward_to(std::size_t end, std::span<const std::size_t> all) const;
     std::size_t pattern_size() const { return pattern_.size(); }
 
 private:
     std::wstring_view text_;
-    std::wstring folded_text_;  // empty when text_ is compared as it is
+    std::wstring folded_text_;    // the fold made here, when compared_ is one
+    std::wstring_view compared_;  // text_, or its fold
     std::wstring pattern_;
-    bool folded_ = false;
-    std::wstring_view compared() const { return folded_ ? std::wstring_view(folded_text_) : text_; }
 };
 
 bool same_text(std::wstring_view a, std::wstring_view b, SearchRule rule);
@@ -59,6 +86,9 @@ struct FoundMatch {
 };
 std::optional<FoundMatch> find_match(std::wstring_view text, std::wstring_view pattern, std::size_t selection_start,
                                      std::size_t selection_end, bool forward, SearchRule rule);
+// The same through one pass over the text.
+std::optional<FoundMatch> find_match(const TextMatcher& matcher, std::size_t selection_start, std::size_t selection_end,
+                                     bool forward);
 
 struct Replacement {
     std::size_t count = 0;
@@ -70,6 +100,7 @@ struct Replacement {
 // Every match of all(); count 0 when there is none (or the pattern is empty).
 Replacement replace_all(std::wstring_view text, std::wstring_view pattern, std::wstring_view replacement,
                         SearchRule rule);
+Replacement replace_all(const TextMatcher& matcher, std::wstring_view replacement);
 
 // One change of a text: [start, start + removed) becomes inserted.
 struct TextSplice {

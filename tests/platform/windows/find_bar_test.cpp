@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/windows/app/message_loop.h"
+#include "platform/windows/commands/find_bar.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/timers/timers.h"
 #include "window_test_support.h"
@@ -113,6 +114,57 @@ TEST_F(FindBarTest, ReplaceAllIsOneUndoStep) {
     command(ids::FIND_NEXT);
     command(ids::REPLACE_ONE);
     EXPECT_EQ(window_text(memo), L"σ Σ x\r\nΣ 시그마");
+}
+
+// The bar keeps its copy of the memo (and the copy's fold) through the changes made
+// after a search, whoever makes them, and brings it in step at the next search; a change
+// the read around the changes cannot show has the memo copied whole again. Find next
+// counts the matches the memo holds.
+TEST_F(FindBarTest, TheCopyOfTheMemoFollowsEachChange) {
+    open_window();
+    ASSERT_NE(window, nullptr);
+    const HWND memo = state().memo_edit();
+    SetWindowTextW(memo, L"점심 Aa\r저녁 aa");
+    command(ids::FIND);
+    SetWindowTextW(control(ControlSlot::FindBox), L"AA");
+    command(ids::FIND_NEXT);
+    const auto at = [memo](std::int32_t position) { select_in_memo(memo, {position, position}); };
+    std::wstring filler;  // past the widest read, in lines: one long line wraps slowly
+    for (int i = 0; i < 4'000; ++i) filler += L"xxxxxxxxx\r";
+    const struct {
+        std::function<void()> act;
+        const wchar_t* message;  // of find next from the memo's start
+        bool kept;               // no whole copy made
+    } rows[] = {
+        {[&] {
+             at(0);
+             SendMessageW(memo, WM_CHAR, L'a', 1);
+             SendMessageW(memo, WM_CHAR, L'A', 1);
+         },
+         L"1/3", true},
+        {[&] {
+             replace_in_memo(memo, {8, 11}, L"AA 석식 ");
+         },
+         L"1/4", true},
+        {[&] { SendMessageW(memo, EM_UNDO, 0, 0); }, L"1/3", true},
+        {[&] { SetWindowTextW(memo, L"아침 aa"); }, L"1/1", true},
+        {[&] {
+             at(0);
+             replace_in_memo(memo, {0, 0}, filler + L"aa ");
+         },
+         L"1/2", true},
+        // The caret at the start, the change reaching far past every read around it.
+        {[&] { SetWindowTextW(memo, (filler + L" aa").c_str()); }, L"1/1", false},
+    };
+    for (const auto& row : rows) {
+        row.act();
+        const std::size_t whole_reads = state().find->whole_reads;
+        at(0);
+        command(ids::FIND_NEXT);
+        EXPECT_EQ(window_text(control(ControlSlot::FindMessage)), row.message);
+        EXPECT_EQ(state().find->whole_reads == whole_reads, row.kept) << window_text(memo).size();
+        EXPECT_EQ(state().find->memo->text(), memo_text_range(memo, {0, memo_length(memo)}));
+    }
 }
 
 class CancelledOpenDialog : public FileDialogCalls {

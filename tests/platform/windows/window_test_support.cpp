@@ -13,6 +13,7 @@
 
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/app/message_loop.h"
+#include "platform/windows/memo/memo_load.h"
 #include "support/wait_until.h"
 
 namespace numvora::testing {
@@ -205,12 +206,13 @@ void MainWindowTest::write_data_file(const std::string& name, std::string_view c
     out << content;
 }
 
-HWND MainWindowTest::open_window(const StartRequest& request) {
+HWND MainWindowTest::open_window(const StartRequest& request, Memo memo) {
     // One window at a time: one left open would hold the system-wide key for the next test.
     EXPECT_TRUE(window == nullptr || !IsWindow(window));
     auto opened = open_main_window(prepared_instance(), calls, request);
     EXPECT_TRUE(opened.has_value());
     window = opened ? opened.value() : nullptr;
+    if (window != nullptr && memo == Memo::Whole) finish_memo_load(state());
     return window;
 }
 

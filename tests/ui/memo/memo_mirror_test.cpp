@@ -70,5 +70,27 @@ TEST(MemoMirror, AWindowInsideTheEditTellsNothing) {
     EXPECT_EQ(whole.inserted, std::string(60, 'b'));
 }
 
+// Where a text may differ from its copy after changes known by the lengths and the caret
+// after each: typing, deletions, and changes before, after and inside the stretch.
+TEST(MemoMirror, TheChangedStretchWidensWithEachChange) {
+    const struct {
+        std::optional<ChangedStretch> stretch;
+        std::size_t before, after, caret;
+        ChangedStretch widened;
+    } rows[] = {
+        {std::nullopt, 10, 11, 5, {4, 5}},             // a character typed
+        {std::nullopt, 10, 8, 3, {3, 3}},              // two deleted at the caret
+        {ChangedStretch{4, 5}, 11, 12, 6, {4, 6}},     // the next one typed
+        {ChangedStretch{20, 25}, 30, 33, 5, {2, 28}},  // a paste before it moves it
+        {ChangedStretch{20, 25}, 30, 26, 10, {10, 21}},
+        {ChangedStretch{2, 5}, 30, 31, 20, {2, 20}},  // a change after it
+        {ChangedStretch{2, 9}, 30, 25, 4, {2, 4}},    // a deletion inside it
+        {ChangedStretch{2, 5}, 30, 0, 0, {0, 0}},     // all deleted
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(widen(row.stretch, row.before, row.after, row.caret), row.widened) << row.caret;
+    }
+}
+
 }  // namespace
 }  // namespace numvora

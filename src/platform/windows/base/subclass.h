@@ -14,6 +14,11 @@ inline void subclass_control(HWND control, WNDPROC proc) {
     SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
 }
 
+// Puts the procedure put ahead of model ahead of control too, a control of model's class.
+inline void subclass_like(HWND control, HWND model) {
+    subclass_control(control, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(model, GWLP_WNDPROC)));
+}
+
 // What a procedure put ahead does with a message it leaves to the control.
 inline LRESULT pass_to_control(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
     const auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));

@@ -8,6 +8,8 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/second_start.h"
+#include "platform/windows/memo/memo_load.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/services/file_dialog.h"
@@ -78,7 +80,7 @@ SystemStatus apply_document(AppState& state, const PadDocument& document) {
     Shown before{control_text(state.memo_edit()), control_text(state.expression_edit()), state.save->saved_memo_text,
                  state.calculator};
     // One undo step, so that Ctrl+Z brings the memo back; at its start, as a new text is.
-    replace_in_memo(state.memo_edit(), {0, -1}, to_wide(document.memo));
+    replace_memo_range(state, {0, -1}, to_wide(document.memo));
     select_in_memo(state.memo_edit(), {0, 0});
     SendMessageW(state.memo_edit(), EM_SCROLLCARET, 0, 0);
     apply_memo_text_color(state.memo_edit(), current_palette(state)[MEMO_TEXT]);
@@ -136,6 +138,7 @@ SystemStatus open_document(AppState& state, std::int32_t) {
 }
 
 void open_document_file(AppState& s, const std::string& path) {
+    finish_memo_load(s);  // the version kept before the document is the whole memo
     auto text = read_text(path);
     auto document = text ? parse_document(text.value()) : StorageResult<PadDocument>(fail(text.error()));
     if (!document) {

@@ -11,9 +11,11 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/find_bar.h"
 #include "platform/windows/layout/window_layout.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
+#include "ui/memo/memo_mirror.h"
 #include "ui/memo/text_search.h"
 
 namespace numvora {
@@ -21,6 +23,9 @@ namespace {
 
 // A longer selection is not taken as the text to look for.
 constexpr std::size_t SELECTION_TO_FIND_UNITS = 1024;
+// Margins around the changed stretch where an edit is looked for, each eight times the last.
+constexpr std::int32_t FIRST_MARGIN = 256;
+constexpr std::int32_t LAST_MARGIN = 1 << 14;
 
 HWND find_box(const AppState& state) { return state.control(ControlSlot::FindBox); }
 
@@ -37,12 +42,45 @@ bool in_find_bar(const AppState& state, HWND control) {
            find_bar_row(CONTROL_ROWS[static_cast<std::size_t>(found - state.controls.begin())]) != FindBar::Hidden;
 }
 
-const std::wstring& whole_memo(AppState& state) {
-    if (!state.find->memo_text) {
-        const HWND memo = state.memo_edit();
-        state.find->memo_text = memo_text_range(memo, {0, memo_length(memo)});
+// The copy takes the edit read back from the stretch the changes noted, with a growing
+// margin; false when even the widest read cannot show it.
+bool bring_copy_in_step(AppState& state) {
+    FindBarState& find = *state.find;
+    const HWND memo = state.memo_edit();
+    const std::int32_t length = memo_length(memo);
+    for (std::int32_t margin = FIRST_MARGIN; margin <= LAST_MARGIN; margin *= 8) {
+        const std::int32_t from = std::clamp(static_cast<std::int32_t>(find.changed->start) - margin, 0, length);
+        const std::int32_t to = std::clamp(static_cast<std::int32_t>(find.changed->end) + margin, from, length);
+        if (const auto edit = find_edit<wchar_t>(find.memo->text(), static_cast<std::size_t>(length),
+                                                 static_cast<std::size_t>(from), memo_text_range(memo, {from, to}))) {
+            find.memo->replace(edit->start, edit->removed, edit->inserted);
+            return true;
+        }
     }
-    return *state.find->memo_text;
+    return false;
+}
+
+const FoldedText& whole_memo(AppState& state) {
+    FindBarState& find = *state.find;
+    if (find.memo && find.changed && !bring_copy_in_step(state)) find.memo.reset();
+    find.changed.reset();
+    if (!find.memo) {
+        const HWND memo = state.memo_edit();
+        find.memo.emplace(memo_text_range(memo, {0, memo_length(memo)}), invariant_case_fold);
+        ++find.whole_reads;
+    }
+    find.length = find.memo->text().size();
+    return *find.memo;
+}
+
+// The bar's own change of the memo, told to its copy before the control makes it: the
+// change's EN_CHANGE then finds the copy in step.
+void replace_in_memo_and_copy(AppState& state, MemoSelection range, const std::wstring& text) {
+    if (state.find->memo) {
+        state.find->memo->replace(static_cast<std::size_t>(range.start),
+                                  static_cast<std::size_t>(range.end - range.start), text);
+    }
+    replace_memo_range(state, range, text);
 }
 
 // The bar's message; with the bar hidden (F3 from the memo), the status line's.
@@ -83,8 +121,9 @@ bool find_in_memo(AppState& state, bool forward) {
     const std::wstring looked_for = pattern(state);
     const HWND memo = state.memo_edit();
     const MemoSelection selection = memo_selection(memo);
-    const auto found = find_match(whole_memo(state), looked_for, static_cast<std::size_t>(selection.start),
-                                  static_cast<std::size_t>(selection.end), forward, search_rule(state));
+    const auto found =
+        find_match(TextMatcher(whole_memo(state), looked_for, search_rule(state)),
+                   static_cast<std::size_t>(selection.start), static_cast<std::size_t>(selection.end), forward);
     if (!found) {
         say(state, not_found_text(looked_for));
         return false;
@@ -112,6 +151,16 @@ bool fits_in_memo(HWND memo, std::size_t removed, std::size_t added) {
 constexpr std::string_view TOO_LONG = "바꾸면 메모가 너무 길어져서 바꾸지 않았습니다.";
 
 }  // namespace
+
+void follow_memo_for_find(AppState& state) {
+    FindBarState& find = *state.find;
+    if (!find.memo) return;
+    const HWND memo = state.memo_edit();
+    const auto length = static_cast<std::size_t>(memo_length(memo));
+    const auto caret = static_cast<std::size_t>(std::max(memo_selection(memo).end, 0));
+    find.changed = widen(find.changed, find.length, length, caret);
+    find.length = length;
+}
 
 SystemStatus open_find_bar(AppState& state, std::int32_t id) {
     const HWND box = find_box(state);
@@ -161,7 +210,7 @@ SystemStatus replace_one(AppState& state, std::int32_t) {
             show_command_outcome(state, std::string(TOO_LONG), false);
             return {};
         }
-        replace_in_memo(memo, selection, replacement);
+        replace_in_memo_and_copy(state, selection, replacement);
     }
     find_in_memo(state, true);
     return {};
@@ -173,8 +222,8 @@ SystemStatus replace_everything(AppState& state, std::int32_t) {
     const std::wstring looked_for = pattern(state);
     if (looked_for.empty()) return open_find_bar(state, ids::REPLACE);
     const HWND memo = state.memo_edit();
-    const Replacement done = replace_all(whole_memo(state), looked_for,
-                                         control_text_wide(state.control(ControlSlot::ReplaceBox)), search_rule(state));
+    const Replacement done = replace_all(TextMatcher(whole_memo(state), looked_for, search_rule(state)),
+                                         control_text_wide(state.control(ControlSlot::ReplaceBox)));
     if (done.count == 0) {
         say(state, not_found_text(looked_for));
         return {};
@@ -183,14 +232,13 @@ SystemStatus replace_everything(AppState& state, std::int32_t) {
         show_command_outcome(state, std::string(TOO_LONG), false);
         return {};
     }
-    replace_in_memo(memo, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)}, done.stretch);
+    replace_in_memo_and_copy(state, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)},
+                             done.stretch);
     say(state, "");
     // The count stays on the status line until the user moves the caret or the memo changes.
     settle_memo_selection(state);
     show_edit_outcome(state, std::to_string(done.count) + "개를 바꿨습니다.");
     return {};
 }
-
-void forget_find_text(AppState& state) { state.find->memo_text.reset(); }
 
 }  // namespace numvora

@@ -4,6 +4,7 @@
 #include "platform/windows/memo/memo_autosave.h"
 
 #include "platform/windows/base/error_report.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
@@ -18,7 +19,7 @@ void mark_memo_unsaved(AppState& state) { state.save->memo_dirty = true; }
 void auto_save_memo(AppState& state) {
     // Nothing changed the memo since the last look: an idle 10 MiB memo would cost a
     // third of a second every tick to read under Wine.
-    if (!state.save->memo_file || !state.save->memo_dirty) return;
+    if (!state.save->memo_file || !state.save->memo_dirty || memo_loading(state)) return;
     state.save->memo_dirty = false;
     const std::string memo = control_text(state.memo_edit());
     check_memo_notes(state, memo);

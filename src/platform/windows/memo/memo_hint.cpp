@@ -6,6 +6,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/win_handle.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"
@@ -38,7 +39,7 @@ void draw_hint(const AppState& state, HWND memo) {
 
 void hint_after(AppState& state, const MemoMessage& message) {
     if (message.id != WM_PAINT) return;
-    state.hint->shown = memo_is_empty(message.memo);
+    state.hint->shown = memo_is_empty(message.memo) && !memo_loading(state);  // not empty, only not in yet
     if (state.hint->shown) draw_hint(state, message.memo);
 }
 

@@ -2,7 +2,9 @@
 
 #include <richedit.h>
 
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/services/clipboard.h"
+#include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/shortcuts.h"
 
@@ -14,18 +16,20 @@ bool pastes(WPARAM key) {
 }
 
 // One undo step of its own, like the control's paste.
-void paste_clipboard_text(HWND memo) {
+void paste_clipboard_text(AppState& state, HWND memo) {
     const std::optional<std::wstring> text = clipboard_text(memo);
     if (!text) return;
-    memo_undo_step(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
+    replace_memo_range(state, memo_selection(memo), *text);
 }
 
 }  // namespace
 
-std::optional<LRESULT> paste_before(AppState&, const MemoMessage& message) {
+std::optional<LRESULT> paste_before(AppState& state, const MemoMessage& message) {
     const bool key = message.id == WM_KEYDOWN && pastes(message.wparam);
     if (message.id != WM_PASTE && !key) return std::nullopt;
-    paste_clipboard_text(message.memo);
+    paste_clipboard_text(state, message.memo);
+    // A paste key ends the typing's undo group as any key that edits (memo_keys.h).
+    if (key) SendMessageW(state.memo_edit(), EM_STOPGROUPTYPING, 0, 0);
     return 0;
 }
 

@@ -28,6 +28,8 @@ struct ModalState;          // state/modal.h: a dialog open over the window
 struct WindowLook;          // painting/window_look.h: high contrast, the dark frame
 struct ResultLabelView;     // painting/label_views.h: the result label's smaller fonts
 class MemoNotes;            // memo/memo_notes.h: the memo read as notes
+struct MemoLoad;            // memo/memo_load.h: the saved memo going in after the first paint
+struct MemoRebuild;         // memo/memo_rebuild.h: large changes in a fresh control
 struct MemoZoom;            // memo/memo_zoom.h
 struct ResultsMarginState;  // memo/results_margin.h: the margin of line results
 struct StaleMarks;          // memo/stale_marks.h: written results that no longer hold
@@ -86,6 +88,8 @@ struct AppState {
     Owned<WindowLook> look;
     Owned<ResultLabelView> result_view;
     Owned<MemoNotes> notes;
+    Owned<MemoLoad> memo_load;
+    Owned<MemoRebuild> memo_rebuild;
     Owned<MemoZoom> zoom;
     Owned<ResultsMarginState> margin;
     Owned<StaleMarks> stale_marks;

@@ -61,6 +61,11 @@ void replace_in_memo(HWND memo, MemoSelection range, const std::wstring& text) {
     memo_undo_step(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void append_to_memo(HWND memo, const std::wstring& text) {
+    select_in_memo(memo, {-1, -1});
+    SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 std::optional<std::string> memo_selected_text(HWND memo, MemoSelection range) {
     if (range.empty()) return std::nullopt;
     // Twice the characters, as a line break may come back as two units.

@@ -29,6 +29,8 @@ void put_caret_at_end(HWND edit);
 // The memo takes this many characters (the rich edit's default of 32,767 would cut a
 // longer saved memo on load, and the next auto-save would write the cut text back).
 inline constexpr std::int32_t MEMO_TEXT_LIMIT = 0x7FFFFFFE;
+// Undo steps the memo keeps.
+inline constexpr WPARAM MEMO_UNDO_LIMIT = 256;
 
 // The rich edit memo's selection, in its characters.
 MemoSelection memo_selection(HWND memo);
@@ -38,6 +40,9 @@ void select_in_memo(HWND memo, MemoSelection range);
 void memo_undo_step(HWND memo, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
 // The range replaced by the text, as one undo step.
 void replace_in_memo(HWND memo, MemoSelection range, const std::wstring& text);
+// Text at the memo's end, as none: the control empties its undo history (a memo going
+// in whole).
+void append_to_memo(HWND memo, const std::wstring& text);
 // The selected text; nothing when the control gives none.
 std::optional<std::string> memo_selected_text(HWND memo, MemoSelection range);
 

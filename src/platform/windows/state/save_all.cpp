@@ -2,6 +2,7 @@
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/win_rect.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
@@ -133,7 +134,7 @@ Result<void, StorageError> save_all(AppState& state) {
     if (!state.save->memo_file || !state.save->paths) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
-    const std::string memo = control_text(state.memo_edit());
+    const std::string memo = memo_text_to_save(state);
     return save_memo_and_settings(
         [&] { return write_memo(state, memo); }, capture_settings(state),
         [&](const AppSettings& settings) { return save_settings(*state.save->paths, settings, state.calls.write); });

@@ -4,6 +4,8 @@
 // window follow it, at the start and after the settings' OK alike.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 
 #include "storage/settings.h"
@@ -12,11 +14,18 @@ namespace numvora {
 
 struct AppState;
 
+// Posted at a start that shows the window: the rows applied once it answers.
+inline constexpr UINT WM_PREFERENCES_ONCE_ANSWERING = WM_APP + 21;
+
 // When the start applies a preference, its row's last column.
 enum class PreferenceStart : std::uint8_t {
     OnCreate,      // with the controls, before the memo's text goes in, which then wraps once
     OnFirstPaint,  // once the window has painted
-    Never,         // what its step sets outlives the program (the Run entry)
+    // The icon's rows: the shell library it loads costs tens of milliseconds under Wine,
+    // which a start that shows the window spends once the window answers
+    // (WM_PREFERENCES_ONCE_ANSWERING); a start into the tray needs the icon at once.
+    OnceAnswering,
+    Never,  // what its step sets outlives the program (the Run entry)
 };
 
 // The values of the features' records, and the values into them.

@@ -6,6 +6,7 @@
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/window/memo_control.h"
 #include "platform/windows/window/window_handlers.h"
@@ -36,23 +37,32 @@ constexpr Notification NOTIFICATIONS[] = {
 // A command's row takes every notification of its id: a button's click, a posted
 // command (code 0) and an accelerator's (code 1) alike. Every other notification, the
 // expression box's included, is nothing of ours.
-CommandHandler find_command_handler(std::int32_t id, std::uint32_t code) {
+struct Found {
+    CommandHandler handler = nullptr;
+    bool notification = false;
+};
+
+Found find_command_handler(std::int32_t id, std::uint32_t code) {
     for (const Route& route : COMMAND_ROUTES) {
-        if (route.id == id) return route.handler;
+        if (route.id == id) return {route.handler};
     }
-    if (const KeypadButton* key = find_keypad_button(id); key != nullptr && key->insert_text) return insert_keypad_text;
+    if (const KeypadButton* key = find_keypad_button(id); key != nullptr && key->insert_text) {
+        return {insert_keypad_text};
+    }
     for (const Notification& notification : NOTIFICATIONS) {
-        if (notification.id == id && notification.code == code) return notification.handler;
+        if (notification.id == id && notification.code == code) return {notification.handler, true};
     }
-    return nullptr;
+    return {};
 }
 
 }  // namespace
 
 std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_t code) {
     if (id == ids::MEMO_EDIT) return memo_notified(state, static_cast<WORD>(code));
-    const CommandHandler handler = find_command_handler(id, code);
+    const auto [handler, notification] = find_command_handler(id, code);
     if (handler == nullptr) return std::nullopt;
+    // A command sees the memo whole: what is still to go in goes in first.
+    if (!notification) finish_memo_load(state);
     const HWND window = state.main_window;
     if (auto status = handler(state, id); !status)
         show_error_box(window, "명령 처리 오류", display_text(status.error()));

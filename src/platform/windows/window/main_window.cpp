@@ -6,11 +6,13 @@
 #include "platform/windows/desktop/second_start.h"
 #include "platform/windows/desktop/tray_icon.h"
 #include "platform/windows/layout/window_layout.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/memo_snapshots.h"
 #include "platform/windows/state/status_view.h"
+#include "platform/windows/state/window_preferences.h"
 #include "platform/windows/timers/timers.h"
 #include "platform/windows/window/window_handlers.h"
 
@@ -55,8 +57,10 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_SYSCOLORCHANGE: return on_system_colors_changed(state);
     case WM_ACTIVATE: return on_activate(state, wparam);
     case WM_HISTORY_EVENTS: show_history_events(state); return 0;
+    case WM_MEMO_LOAD_PIECE: continue_memo_load(state); return 0;
     case WM_HOTKEY: return on_hot_key(state, wparam);
     case WM_TRAY_ICON: return on_tray_icon(state, lparam);
+    case WM_PREFERENCES_ONCE_ANSWERING: apply_preferences_at_start(state, PreferenceStart::OnceAnswering); return 0;
     case WM_COPYDATA: return on_copy_data(state, reinterpret_cast<const COPYDATASTRUCT*>(lparam));
     default: return on_registered_message(state, message);
     }
@@ -69,7 +73,8 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     if (message == WM_CREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
         const auto* start = static_cast<const StartData*>(creation->lpCreateParams);
-        return start != nullptr ? on_create(window, *start) : -1;  // only the entry routine creates this class
+        // Only the entry routine creates this class.
+        return start != nullptr ? on_create(window, *start, (creation->style & WS_VISIBLE) != 0) : -1;
     }
     if (message == WM_GETMINMAXINFO) return on_get_min_max_info(window, reinterpret_cast<MINMAXINFO*>(lparam));
     if (AppState* state = app_state_of(window)) {

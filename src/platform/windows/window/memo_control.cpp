@@ -15,6 +15,7 @@
 #include "platform/windows/memo/memo_hint.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_paste.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/memo/memo_undo_groups.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
@@ -32,6 +33,7 @@ enum class Part : std::uint8_t {
     UndoGroups,
     MarginClicks,
     Paste,
+    Rebuild,
     Zoom,
     Notes,
     Margin,
@@ -74,6 +76,13 @@ constexpr MemoPart MEMO_PARTS[] = {
      .opens_menu = open_margin_menu},
     // It answers its keys: the group they end is ended first.
     {.id = Part::Paste, .name = "paste", .before = paste_before, .needs = {Part::UndoGroups}},
+    // It answers keys too, and a rebuilt memo takes the typed character.
+    {.id = Part::Rebuild,
+     .name = "large changes and their undo",
+     .before = rebuild_before,
+     .notice = EN_CHANGE,
+     .notified = follow_memo_rebuild,
+     .needs = {Part::UndoGroups}},
     {.id = Part::Zoom, .name = "Ctrl with the wheel", .before = zoom_before},
     {.id = Part::Notes,
      .name = "notes",
@@ -103,7 +112,10 @@ constexpr MemoPart MEMO_PARTS[] = {
      .notified = follow_memo_hint,
      .needs = {Part::Margin}},
     {.id = Part::AutoSave, .name = "auto-save", .notice = EN_CHANGE, .notified = mark_memo_unsaved},
-    {.id = Part::FindText, .name = "find bar's copy of the text", .notice = EN_CHANGE, .notified = forget_find_text},
+    {.id = Part::FindText,
+     .name = "find bar's copy of the text",
+     .notice = EN_CHANGE,
+     .notified = follow_memo_for_find},
     {.id = Part::EditOutcome,
      .name = "status line's word on an edit",
      .notice = EN_CHANGE,

@@ -4,7 +4,8 @@
 // each beside its feature (headers under platform/windows/):
 //   the undo groups of its keys and of the focus leaving it (memo/memo_undo_groups.h),
 //   clicks and the menu on the margin's results (commands/memo/margin_clicks.h),
-//   the paste (memo/memo_paste.h), Ctrl with the wheel (memo/memo_zoom.h),
+//   the paste (memo/memo_paste.h), large changes and their undo in a fresh control
+//   (memo/memo_rebuild.h), Ctrl with the wheel (memo/memo_zoom.h),
 //   the notes, which follow its edits (memo/memo_notes.h),
 //   the margin of line results (memo/results_margin.h),
 //   the marks of written results that no longer hold (memo/stale_marks.h),

@@ -10,6 +10,7 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/desktop/window_presence.h"
 #include "platform/windows/layout/window_layout.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/painting/app_fonts.h"
@@ -35,7 +36,6 @@ namespace numvora {
 namespace {
 
 constexpr std::string_view CONTROL_FAILURE_CAPTION = "컨트롤 생성 오류";
-constexpr WPARAM MEMO_UNDO_LIMIT = 256;
 
 // The memo file; one that cannot be read is moved aside before anything writes over
 // it, and the reason stays on the status line.
@@ -173,19 +173,6 @@ SystemResult<std::unique_ptr<AppState>> build_state(HWND window, const StartData
     return state;
 }
 
-// The memo's text goes in last, once the control has its font, colours and final
-// size: every one of those rewraps the whole text, and this rich edit wraps a long
-// line at width zero one character a line, which took minutes for 5,000 characters.
-SystemStatus fill_memo(AppState& state, std::string memo_text) {
-    if (auto status = set_control_text(state.memo_edit(), memo_text); !status) return status;
-    state.save->saved_memo_text = std::move(memo_text);
-    mark_memo_saved(state, true);
-    state.notes->fall_out_of_step();  // its notes are read anew at their first use
-    // Every change from here on, typed, undone or set from outside, marks the memo.
-    SendMessageW(state.memo_edit(), EM_SETEVENTMASK, 0, ENM_CHANGE);
-    return {};
-}
-
 }  // namespace
 
 StorageResult<DataPaths> resolve_start_paths(const SystemCalls& calls) {
@@ -199,7 +186,7 @@ StartData read_start_data(const SystemCalls& calls) {
     return {std::move(paths), std::move(settings), calls};
 }
 
-LRESULT on_create(HWND window, const StartData& start) {
+LRESULT on_create(HWND window, const StartData& start, bool shows) {
     std::string memo_text;
     auto built = build_state(window, start, memo_text);
     if (!built) {
@@ -216,12 +203,9 @@ LRESULT on_create(HWND window, const StartData& start) {
         return -1;
     }
     // The margin's strip and the zoom's font before the text goes in, which then wraps
-    // once; the icon with them.
+    // once. The text goes in after the first paint (memo_load.h).
     apply_preferences_at_start(state, PreferenceStart::OnCreate);
-    if (auto status = fill_memo(state, std::move(memo_text)); !status) {
-        show_error_box(window, CONTROL_FAILURE_CAPTION, display_text(status.error()));
-        return -1;
-    }
+    begin_memo_load(state, memo_text);
     if (!start_timer(window, SELECTION_TIMER_ID)) {
         show_error_box(window, "초기화 오류", "메모 선택 상태 확인 타이머를 시작하지 못했습니다.");
         return -1;
@@ -234,6 +218,9 @@ LRESULT on_create(HWND window, const StartData& start) {
     apply_frame_theme(state);  // before the window shows: a dark title bar from the start
     start_timer(window, ACCESSIBILITY_TIMER_ID);
     enter_desktop(state);
+    if (!shows || !PostMessageW(window, WM_PREFERENCES_ONCE_ANSWERING, 0, 0)) {
+        apply_preferences_at_start(state, PreferenceStart::OnceAnswering);  // the icon
+    }
     state.life->created = true;
     return 0;
 }
@@ -243,6 +230,7 @@ void finish_start(AppState& state) {
     if (state.save->paths) sweep_temporary_files(state.save->paths->folder, is_written_data_file);
     apply_preferences_at_start(state, PreferenceStart::OnFirstPaint);  // the key
     start_results_margin(state);
+    start_memo_load(state);
 }
 
 }  // namespace numvora

@@ -29,7 +29,8 @@ StartData read_start_data(const SystemCalls& calls);
 StorageResult<DataPaths> resolve_start_paths(const SystemCalls& calls);
 
 // Creation (window_create.cpp).
-LRESULT on_create(HWND window, const StartData& start);
+// shows: the window is made visible (not a start into the tray).
+LRESULT on_create(HWND window, const StartData& start, bool shows);
 // Once the first paint is on screen: what it does not need (the sweep of killed writes,
 // the system-wide key, the notebook's first reading for the margin).
 void finish_start(AppState& state);

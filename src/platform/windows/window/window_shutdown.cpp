@@ -6,6 +6,7 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/desktop/window_presence.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/modal.h"
 #include "platform/windows/state/save_all.h"
@@ -25,7 +26,7 @@ std::optional<std::string> save_or_what_is_lost(AppState& state) {
     if (saved) return std::nullopt;
     const std::string error = display_text(saved.error());
     log_error_line(SAVE_FAILURE_LINE, error);
-    if (control_text(state.memo_edit()) == state.save->saved_memo_text) return std::nullopt;
+    if (memo_text_to_save(state) == state.save->saved_memo_text) return std::nullopt;
     return error;
 }
 

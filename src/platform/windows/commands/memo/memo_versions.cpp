@@ -5,6 +5,7 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/dialogs/memo_versions_dialog.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/modal.h"
 #include "platform/windows/state/save_all.h"
@@ -17,8 +18,8 @@ namespace {
 // One undo step of its own, so that Ctrl+Z brings the replaced text back; like any
 // edit, the change marks the memo for the next auto-save.
 void replace_memo(AppState& state, std::string_view text) {
+    replace_memo_range(state, {0, -1}, to_wide(text));
     const HWND memo = state.memo_edit();
-    replace_in_memo(memo, {0, -1}, to_wide(text));
     select_in_memo(memo, {0, 0});
     SendMessageW(memo, EM_SCROLLCARET, 0, 0);
     settle_memo_selection(state);

@@ -1,0 +1,216 @@
+#include "platform/windows/memo/memo_rebuild.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "platform/windows/base/subclass.h"
+#include "platform/windows/commands/focus_commands.h"
+#include "platform/windows/painting/memo_colors.h"
+#include "platform/windows/painting/window_look.h"
+#include "platform/windows/state/app_state.h"
+#include "platform/windows/state/control_text.h"
+#include "platform/windows/timers/timers.h"
+#include "ui/colors/theme_palette.h"
+#include "ui/memo/memo_pieces.h"
+
+namespace numvora {
+namespace {
+
+// Smaller changes are left to the control without counting their lines.
+constexpr std::size_t UNITS_WORTH_COUNTING = std::size_t{4} * 1024;
+
+std::size_t line_breaks(std::wstring_view text) {
+    std::size_t breaks = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\n' && i > 0 && text[i - 1] == L'\r') continue;  // one break with its CR
+        if (text[i] == L'\r' || text[i] == L'\n') ++breaks;
+    }
+    return breaks;
+}
+
+// Characters as the control counts them: a CR LF pair is one.
+std::int32_t control_units(std::wstring_view text) {
+    std::size_t pairs = 0;
+    for (std::size_t i = 1; i < text.size(); ++i) pairs += text[i - 1] == L'\r' && text[i] == L'\n' ? 1 : 0;
+    return static_cast<std::int32_t>(text.size() - pairs);
+}
+
+RECT child_rect(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT text_area(HWND memo) {
+    RECT area{};
+    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    return area;
+}
+
+bool same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+
+// The target looks and wraps as the shown memo does: place, text area, font and colours
+// (a hidden control missed what changed them meanwhile). Only what differs is set: each
+// makes the control wrap its whole text again.
+void match(const AppState& state, HWND target, HWND shown) {
+    const RECT place = child_rect(shown);
+    if (!same(child_rect(target), place)) {
+        MoveWindow(target, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
+    }
+    RECT area = text_area(shown);
+    if (!same(text_area(target), area)) SendMessageW(target, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    const auto font = static_cast<WPARAM>(SendMessageW(shown, WM_GETFONT, 0, 0));
+    if (static_cast<WPARAM>(SendMessageW(target, WM_GETFONT, 0, 0)) != font) {
+        SendMessageW(target, WM_SETFONT, font, FALSE);
+    }
+    const ThemePalette palette = current_palette(state);
+    apply_memo_background(target, palette[MEMO_BACKGROUND]);
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    SendMessageW(target, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    if (format.crTextColor != palette[MEMO_TEXT]) apply_memo_text_color(target, palette[MEMO_TEXT]);
+}
+
+// Hidden, in the memo's class and style, empty and plain text, matched to the shown memo.
+HWND make_fresh_control(const AppState& state) {
+    const ControlRow& row = CONTROL_ROWS[control_row_index(ControlSlot::MemoEdit)];
+    const HWND fresh = CreateWindowExW(0, control_class_name(row.class_kind), L"", row.style & ~WS_VISIBLE, 0, 0, 0, 0,
+                                       state.main_window, nullptr, nullptr, nullptr);
+    if (fresh == nullptr) return nullptr;
+    SendMessageW(fresh, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
+    SendMessageW(fresh, EM_EXLIMITTEXT, 0, MEMO_TEXT_LIMIT);
+    SendMessageW(fresh, EM_SETUNDOLIMIT, MEMO_UNDO_LIMIT, 0);
+    match(state, fresh, state.memo_edit());
+    return fresh;
+}
+
+// The hidden control takes the memo's place (its id, its turn in the Tab order, the
+// focus) and the shown one hides; the memo changed for everything that follows it.
+void swap_in(AppState& state, HWND hidden) {
+    MemoRebuild& record = *state.memo_rebuild;
+    const HWND shown = state.memo_edit();
+    match(state, hidden, shown);
+    SetWindowLongPtrW(shown, GWLP_ID, 0);
+    SetWindowLongPtrW(hidden, GWLP_ID, ids::MEMO_EDIT);
+    SetWindowPos(hidden, shown, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    state.controls[control_row_index(ControlSlot::MemoEdit)] = hidden;
+    ShowWindow(hidden, SW_SHOWNA);
+    if (GetFocus() == shown) SetFocus(hidden);
+    if (state.focus->before_deactivation == shown) state.focus->before_deactivation = hidden;
+    ShowWindow(shown, SW_HIDE);
+    SendMessageW(shown, EM_SETEVENTMASK, 0, 0);
+    SendMessageW(hidden, EM_SETEVENTMASK, 0, ENM_CHANGE);
+    start_timer(state.main_window, ACCESSIBILITY_TIMER_ID);  // its description, as the first one's
+    record.swapping = true;
+    SendMessageW(state.main_window, WM_COMMAND, MAKEWPARAM(ids::MEMO_EDIT, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(hidden));
+    record.swapping = false;
+}
+
+void forget(HWND& control) {
+    if (control != nullptr) DestroyWindow(control);
+    control = nullptr;
+}
+
+// The new text in a fresh control, the old one kept for Ctrl+Z; false when no control
+// could be made.
+bool rebuild(AppState& state, const std::wstring& text, std::int32_t caret) {
+    const HWND fresh = make_fresh_control(state);
+    if (fresh == nullptr) return false;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = piece_end(text, at);
+        append_to_memo(fresh, text.substr(at, end - at));
+        at = end;
+    }
+    select_in_memo(fresh, {caret, caret});
+    subclass_like(fresh, state.memo_edit());  // the memo's parts see its messages
+    MemoRebuild& record = *state.memo_rebuild;
+    forget(record.before);  // one rebuild is undone at a time
+    forget(record.after);
+    record.before = state.memo_edit();
+    swap_in(state, fresh);
+    SendMessageW(fresh, EM_SCROLLCARET, 0, 0);
+    return true;
+}
+
+bool large(MemoSelection selection) {
+    return static_cast<std::size_t>(selection.end - selection.start) >= UNITS_WORTH_COUNTING;
+}
+
+bool ctrl_down() { return GetKeyState(VK_CONTROL) < 0; }
+bool shift_down() { return GetKeyState(VK_SHIFT) < 0; }
+
+// Ctrl+Z, Ctrl+Y or the messages past the control's first or last step.
+std::optional<LRESULT> cross_rebuild(AppState& state, bool undo) {
+    MemoRebuild& record = *state.memo_rebuild;
+    HWND& target = undo ? record.before : record.after;
+    const HWND memo = state.memo_edit();
+    if (target == nullptr || SendMessageW(memo, undo ? EM_CANUNDO : EM_CANREDO, 0, 0) != FALSE) return std::nullopt;
+    const HWND to = std::exchange(target, nullptr);
+    (undo ? record.after : record.before) = memo;
+    swap_in(state, to);
+    return TRUE;
+}
+
+enum class Removal { None, Delete, Cut, BeforeTyping };
+
+Removal removal_of(const MemoMessage& message) {
+    switch (message.id) {
+    case WM_CLEAR: return Removal::Delete;
+    case WM_CUT: return Removal::Cut;
+    case WM_KEYDOWN:
+        if (message.wparam == VK_DELETE) return shift_down() ? Removal::Cut : Removal::Delete;
+        if (message.wparam == VK_BACK) return Removal::Delete;
+        if (message.wparam == 'X' && ctrl_down()) return Removal::Cut;
+        return Removal::None;
+    case WM_CHAR:
+        return message.wparam >= 0x20 || message.wparam == L'\r' || message.wparam == L'\t' ? Removal::BeforeTyping
+                                                                                            : Removal::None;
+    default: return Removal::None;
+    }
+}
+
+}  // namespace
+
+void replace_memo_range(AppState& state, MemoSelection range, const std::wstring& text) {
+    const HWND memo = state.memo_edit();
+    const std::int32_t length = memo_length(memo);
+    const std::int32_t start = std::clamp(range.start, 0, length);
+    const std::int32_t end = range.end < 0 ? length : std::clamp(range.end, start, length);
+    if (static_cast<std::size_t>(end - start) + text.size() >= UNITS_WORTH_COUNTING) {
+        const std::wstring whole = memo_text_range(memo, {0, length});
+        const auto at = static_cast<std::size_t>(start);
+        const auto to = static_cast<std::size_t>(end);
+        const LineChangeSize lines{line_breaks(whole) + 1, line_breaks(std::wstring_view(whole).substr(at, to - at)),
+                                   line_breaks(text), line_breaks(std::wstring_view(whole).substr(to))};
+        if (quicker_in_fresh_control(lines) &&
+            rebuild(state, whole.substr(0, at) + text + whole.substr(to), start + control_units(text))) {
+            return;
+        }
+    }
+    replace_in_memo(memo, {start, end}, text);
+}
+
+std::optional<LRESULT> rebuild_before(AppState& state, const MemoMessage& message) {
+    const bool ctrl_key = message.id == WM_KEYDOWN && ctrl_down();
+    if (message.id == EM_UNDO || message.id == WM_UNDO || (ctrl_key && message.wparam == 'Z' && !shift_down()))
+        return cross_rebuild(state, true);
+    if (message.id == EM_REDO) return cross_rebuild(state, false);
+    const Removal removal = removal_of(message);
+    const MemoSelection selection = removal == Removal::None ? MemoSelection{} : memo_selection(message.memo);
+    if (removal == Removal::None || !large(selection)) return std::nullopt;
+    if (removal == Removal::Cut) SendMessageW(message.memo, WM_COPY, 0, 0);
+    replace_memo_range(state, selection, L"");
+    // A rebuilt memo is another control: the character goes to it.
+    if (removal == Removal::BeforeTyping) SendMessageW(state.memo_edit(), message.id, message.wparam, message.lparam);
+    return 0;
+}
+
+void follow_memo_rebuild(AppState& state) {
+    MemoRebuild& record = *state.memo_rebuild;
+    if (!record.swapping) forget(record.after);
+}
+
+}  // namespace numvora

@@ -1,0 +1,195 @@
+// A large memo in the window. The saved memo goes in after the first paint, a piece at
+// a time: keys typed meanwhile reach the memo whole and in order, and nothing writes the
+// memo while only part of it is in the control. A change of most of it is made by a
+// fresh control, one undo step from the old text.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <richedit.h>
+
+#include <array>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "common/win32/wide_text.h"
+#include "platform/windows/app/message_loop.h"
+#include "platform/windows/memo/memo_hint.h"
+#include "platform/windows/memo/memo_load.h"
+#include "platform/windows/services/clipboard.h"
+#include "platform/windows/state/control_text.h"
+#include "platform/windows/timers/timers.h"
+#include "support/wait_until.h"
+#include "window_test_support.h"
+
+namespace numvora::testing {
+namespace {
+
+// About 60 KB of 가계부 days: a few pieces.
+std::string large_memo() {
+    std::string memo;
+    for (int day = 1; memo.size() < 60'000; ++day)
+        memo += std::to_string(day) + "일 (월)\r\n- 점심 8,000원\r\n+ 용돈 10,000원\r\n\r\n";
+    return memo;
+}
+
+class LargeMemoTest : public MainWindowTest {
+protected:
+    // The window open with the memo not yet in; with pieces, that many put in.
+    void open_with_large_memo(int pieces = 0) {
+        write_data_file("memo.txt", memo);
+        open_window({}, Memo::AsItGoesIn);
+        ASSERT_NE(window, nullptr);
+        for (int i = 0; i < pieces; ++i) SendMessageW(window, WM_MEMO_LOAD_PIECE, 0, 0);
+    }
+    std::string saved() const {
+        std::ifstream in(local_app_data / "Numvora" / "memo.txt", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    const std::string memo = large_memo();
+};
+
+void press(WORD key) {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// The first paint shows an empty memo, without the empty memo's hint, and the status
+// line says the memo is being read; keys pressed then go in once the memo is whole, at
+// its start, and the memo's undo history begins with them.
+TEST_F(LargeMemoTest, TheWindowPaintsFirstAndKeysWaitForTheMemo) {
+    open_with_large_memo();
+    const HWND memo_edit = state().memo_edit();
+    EXPECT_EQ(memo_length(memo_edit), 0);
+    EXPECT_FALSE(GetUpdateRect(memo_edit, nullptr, FALSE));  // painted already
+    EXPECT_FALSE(state().hint->shown);
+    EXPECT_EQ(window_text(state().status_label()), to_wide(MEMO_LOADING_TEXT));
+    SetForegroundWindow(window);
+    SetFocus(memo_edit);
+    press('A');
+    press('B');
+    // The loop ends once no posted message is left, before input: the keys come after.
+    pump();
+    EXPECT_TRUE(wait_until([&] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        return memo_text_range(memo_edit, {0, 2}) == L"ab";
+    }));
+    EXPECT_TRUE(window_text(memo_edit) == L"ab" + to_wide(memo)) << window_text(memo_edit).substr(0, 8);
+    EXPECT_EQ(window_text(state().status_label()), L"");
+    SendMessageW(memo_edit, EM_UNDO, 0, 0);
+    EXPECT_TRUE(window_text(memo_edit) == to_wide(memo));
+    EXPECT_FALSE(SendMessageW(memo_edit, EM_CANUNDO, 0, 0));  // never back to an empty memo
+}
+
+// With part of the memo in the control, an auto-save writes nothing, a close and a
+// log-off keep the memo read, and a command (a document opened among them, which keeps
+// the memo it replaces for Ctrl+Z) waits for the memo to be whole.
+TEST_F(LargeMemoTest, NothingTakesAPartlyFilledMemo) {
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        bool closes;
+        bool whole_at_once = false;
+    } rows[] = {
+        {"auto-save", [this] { SendMessageW(window, WM_TIMER, AUTOSAVE_TIMER_ID, 0); }, false},
+        {"close", [this] { SendMessageW(window, WM_CLOSE, 0, 0); }, true},
+        {"log-off", [this] { SendMessageW(window, WM_QUERYENDSESSION, 0, 0); }, false},
+        {"command",
+         [this] {
+             SetWindowTextW(state().control(ControlSlot::FindBox), L"용돈");
+             SendMessageW(window, WM_COMMAND, ids::FIND_NEXT, 0);
+         },
+         false, true},
+    };
+    for (const auto& row : rows) {
+        reset();
+        open_with_large_memo(1);
+        const std::int32_t partly = memo_length(state().memo_edit());
+        ASSERT_GT(partly, 0);
+        ASSERT_TRUE(memo_loading(state()));
+        row.act();
+        EXPECT_TRUE(saved() == memo) << row.name << ": " << saved().size() << " bytes saved";
+        if (!row.closes) {
+            EXPECT_EQ(memo_loading(state()), !row.whole_at_once) << row.name;
+        }
+        if (row.closes) {
+            EXPECT_FALSE(IsWindow(window)) << row.name;
+            EXPECT_TRUE(run_message_loop());
+            window = nullptr;
+            continue;
+        }
+        pump();
+        EXPECT_TRUE(window_text(state().memo_edit()) == to_wide(memo)) << row.name;
+    }
+}
+
+// Ctrl+Z as the control gets it.
+void ctrl_z(HWND memo) {
+    std::array<BYTE, 256> keys{};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys.data());
+    SendMessageW(memo, WM_KEYDOWN, 'Z', 1);
+    SetKeyboardState(std::array<BYTE, 256>{}.data());
+}
+
+// Over the whole of a memo of 2,000 lines, a paste, a deletion, a cut and a typed
+// character each make a fresh control, whose first Ctrl+Z brings the old text back and
+// whose redo goes forward again; a change after the undo leaves nothing to go forward to.
+TEST_F(LargeMemoTest, AChangeOfTheWholeMemoIsOneUndoStep) {
+    std::wstring lines;
+    for (int i = 0; i < 2'000; ++i) lines += L"- 점심 8,000원\r\n";
+    const std::wstring pasted = L"붙여넣은 글";
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM wparam;
+        std::wstring after;
+        std::wstring clipboard;
+        int undos;  // to the old text
+    } rows[] = {
+        {"paste", WM_PASTE, 0, pasted, pasted, 1},
+        {"Delete", WM_KEYDOWN, VK_DELETE, L"", pasted, 1},
+        {"cut", WM_CUT, 0, L"", lines, 1},
+        {"typed", WM_CHAR, L'x', L"x", pasted, 2},  // the character, then the deletion
+    };
+    for (const auto& row : rows) {
+        reset();
+        open_window();
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(copy_to_clipboard(window, to_utf8(pasted)));
+        const HWND old = state().memo_edit();
+        SetWindowTextW(old, lines.c_str());
+        SetFocus(old);
+        SendMessageW(old, EM_SETSEL, 0, -1);
+        SendMessageW(old, row.message, row.wparam, 1);
+        const HWND fresh = state().memo_edit();
+        EXPECT_NE(fresh, old) << row.name;
+        EXPECT_EQ(GetFocus(), fresh) << row.name;
+        EXPECT_EQ(window_text(fresh), row.after) << row.name;
+        EXPECT_TRUE(clipboard_text(window) == row.clipboard) << row.name;
+        for (int i = 0; i < row.undos; ++i) ctrl_z(state().memo_edit());
+        EXPECT_EQ(state().memo_edit(), old) << row.name;
+        EXPECT_TRUE(window_text(old) == lines) << row.name;
+        SendMessageW(window, WM_COMMAND, ids::MEMO_REDO, 0);
+        EXPECT_EQ(window_text(state().memo_edit()), row.undos == 1 ? row.after : L"") << row.name;
+    }
+    SendMessageW(window, WM_COMMAND, ids::MEMO_UNDO, 0);
+    select_in_memo(state().memo_edit(), {0, 0});
+    SendMessageW(state().memo_edit(), WM_CHAR, L'y', 1);
+    SendMessageW(window, WM_COMMAND, ids::MEMO_REDO, 0);
+    EXPECT_TRUE(window_text(state().memo_edit()) == L"y" + lines);
+}
+
+}  // namespace
+}  // namespace numvora::testing
