@@ -20,6 +20,8 @@ SelectionMessage SelectionState::take(std::optional<std::string_view> selected_t
         if (const Result<std::string, char32_t> read = read_money_expression(*selected_text))
             operand = classify_selection(*read);
     }
+    // Lines selected whole (to copy, to total) are no try at an operand: nothing to say.
+    if (!operand && selected_text->find_first_of("\r\n") != std::string_view::npos) return {};
     if (!operand) return {selection_error_message(operand.error()), true};
     pending_operand = std::move(operand).value();
     return {selection_status_text(*pending_operand), false};

@@ -26,7 +26,7 @@ TEST(CalculatorSession, CalculateTable) {
         {"₩1,234,000 × 2", false, "2468000", HistoryRecord{"1234000 * 2", "2468000"}},
         {"삼만 오천 + 5,000", false, "40000", HistoryRecord{"35000 + 5000", "40000"}},
         {"(￦ 1.5만 − 천원) ÷ 0.50", false, "28000", HistoryRecord{"(15000 - 1000) / 0.50", "28000"}},
-        {"12오", false, "오류: 올바르지 않은 계산식입니다.", std::nullopt},  // two figures stay two
+        {"12오", false, "오류: '오'는 계산식에 쓸 수 없습니다.", std::nullopt},  // a digit word alone is a word
         {"12 @ 3", false, "오류: '@'는 계산식에 쓸 수 없습니다.", std::nullopt},
         {"사과 + 3", false, "오류: '사'는 계산식에 쓸 수 없습니다.", std::nullopt},  // no 4 inside a word
         {"3잔 + 1", false, "오류: '잔'은 계산식에 쓸 수 없습니다.", std::nullopt},

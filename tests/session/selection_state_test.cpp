@@ -34,6 +34,7 @@ TEST(SelectionState, OutcomesOfASelection) {
         {"12만 + 3", std::nullopt, true, "계산식은 전체를 괄호로 감싸 주세요. 예: (1 + 2)"},
         {"   ", std::nullopt, true, "선택한 내용이 비어 있습니다."},
         {"2x3", std::nullopt, true, "곱하기 연산은 x 대신 * 를 사용해 주세요."},
+        {"호텔 $120 x 3박\n식비 85,000원", std::nullopt, false, ""},
         {"\xED\xA0\x80"
          "5",
          std::nullopt, true, "숫자 또는 괄호로 감싼 계산식만 선택할 수 있습니다."},

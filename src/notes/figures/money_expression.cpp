@@ -44,6 +44,8 @@ Result<std::string, char32_t> read_money_expression(std::string_view text) {
             std::size_t end = n.end;
             if (s.substr(past_spaces(s, end)).starts_with(WON)) end = past_spaces(s, end) + WON.size();
             if (n.words_only && end == n.end && is_hangul_syllable(scalar_at(s, end))) return fail(first);
+            // "일", "오": a digit word alone is a word; "오천", "만원" are figures.
+            if (n.words_only && !n.unit) return fail(first);
             // Two figures side by side stay two, for the engine to refuse.
             if (!out.empty() && (is_ascii_digit(out.back()) || out.back() == '.')) out += ' ';
             // Digits alone go as they were written, for the engine's own reading.

@@ -386,8 +386,9 @@ void assign_roles(Reading& r) {
         if (is_label(kind) || r.named(i)) {
             r.skipped[i] = true;
         } else if (is_operator(kind) && !r.binary(i)) {
-            const bool sign =
-                (kind == TokenKind::Minus || kind == TokenKind::Plus) && r.glued(i) && r.starts_operand(i + 1);
+            // "-5,000", and "- 5,000" opening a line nothing goes on from: a sign.
+            const bool sign = (kind == TokenKind::Minus || kind == TokenKind::Plus) && (r.glued(i) || i == 0) &&
+                              r.starts_operand(i + 1);
             r.skipped[i] = !sign;
         }
     }

@@ -431,7 +431,10 @@ struct Lexer {
                 if (read.end > i && read.words_only && read.unit) {
                     NumberMarks probe;
                     static constexpr std::string_view WON[] = {"원권", "원"};
-                    if (word_after(read.end, WON, probe, true)) {
+                    // "삼만 오천원", and "삼만 오천 + 5,000": number words with 원, or beside an
+                    // operation, are a figure as the calculator reads them.
+                    if (word_after(read.end, WON, probe, true) || operator_before() ||
+                        operator_then_operand(read.end)) {
                         i = number(i, read);
                         continue;
                     }

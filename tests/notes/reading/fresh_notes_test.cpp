@@ -10,8 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "calculator/evaluate.h"
+#include "calculator/tokenizer.h"
 #include "notes/book/notebook.h"
+#include "notes/figures/money_expression.h"
 #include "notes/figures/note_calendar.h"
+#include "notes/figures/written_number.h"
 
 namespace numvora {
 
@@ -142,6 +146,26 @@ TEST(FreshNotes, EveryLineAndTotalAsItsWriterExpected) {
         EXPECT_TRUE(total.empty() == note.selection->empty() &&
                     (total.empty() || canonical(total) == canonical(*note.selection)))
             << note.title << "\nselection total \"" << total << "\", expected \"" << *note.selection << "\"";
+    }
+}
+
+// The calculator reads money as the memo does: every line of the notes the calculator's
+// box would take (pasted, or typed with money in it) comes to the value the memo gives it.
+TEST(FreshNotes, TheCalculatorReadsMoneyAsTheMemoDoes) {
+    for (const Note& note : fresh_notes()) {
+        for (const std::string_view line : note_lines(note.text)) {
+            // Plain arithmetic is the calculator's own ("2026-12-31 - 2026-12-24" subtracts).
+            if (evaluate(strip_commas(line))) continue;
+            const Result<std::string, char32_t> money = read_money_expression(line);
+            const Result<double, CalcError> calculated =
+                money ? evaluate(*money) : Result<double, CalcError>(fail(CalcError{calc_error::Empty{}}));
+            if (!calculated) continue;
+            const LineReading memo = read_line(line, true);
+            EXPECT_TRUE(memo.has_result() && memo.currency.empty()) << line;
+            if (memo.has_result()) {
+                EXPECT_EQ(memo.value, notes_detail::note_value_text(*calculated)) << line;
+            }
+        }
     }
 }
 
