@@ -1,10 +1,15 @@
 // The pure part of the margin's work: a total whose block runs back over a thousand
 // lines, and the notebook kept as the memo changes: a keystroke, a line broken and joined
-// again, and a whole memo read, at 10,000 lines and at 10 MiB.
+// again, and a whole memo read, at 10,000 lines and at 10 MiB. A whole memo read is set
+// beside the least any reading costs: its text split into lines and decoded to UTF-16.
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "common/unicode.h"
 #include "notes/book/notebook.h"
 
 namespace {
@@ -29,6 +34,59 @@ std::string memo_with_names(int lines, int names) {
 
 // About 10 MiB of such lines.
 constexpr int LINES_10MIB = 165'000;
+
+constexpr std::size_t MIB = 1 << 20;
+
+// A 가계부 of about the given bytes, as a person keeps one for years: a heading per day,
+// "- " lines spent and "+ " lines received, a blank line between days, CR LF breaks. The
+// same text as scripts/make-large-memo.sh writes.
+std::string household_memo(std::size_t bytes) {
+    static const std::array<std::string, 15> SPENT = {"점심 김밥", "커피",       "버스",   "택시",   "점심 국밥",
+                                                      "저녁 장보기", "장보기", "약국",   "편의점", "주유",
+                                                      "빵집",      "관리비",     "통신비", "과일",   "문구"};
+    static const std::array<std::string, 5> RECEIVED = {"월급", "용돈", "환급", "이자", "중고 판매"};
+    static const std::array<std::string, 7> WEEKDAYS = {"월", "화", "수", "목", "금", "토", "일"};
+    static constexpr std::array<int, 12> DAYS_IN = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    std::string memo;
+    memo.reserve(bytes + 512);
+    int year = 2001, month = 1, day = 1;
+    std::int64_t seed = 7;
+    for (int n = 0; memo.size() < bytes; ++n) {
+        memo += std::to_string(year) + "년 " + std::to_string(month) + "월 " + std::to_string(day) + "일 (" +
+                WEEKDAYS[static_cast<std::size_t>(n % 7)] + ")\r\n";
+        const int items = 4 + n % 4;
+        for (int i = 0; i < items; ++i) {
+            seed = seed * 16807 % 2147483647;
+            if (i == items - 1 && n % 5 == 0) {
+                memo += "+ " + RECEIVED[static_cast<std::size_t>(seed % 5)] + " " + std::to_string(10 + seed % 90) +
+                        ",000원\r\n";
+            } else {
+                const std::string hundreds = std::to_string(seed % 10 * 100);
+                memo += "- " + SPENT[static_cast<std::size_t>(seed % 15)] + " " + std::to_string(1 + seed % 20) + "," +
+                        std::string(3 - hundreds.size(), '0') + hundreds + "원\r\n";
+            }
+        }
+        memo += "\r\n";
+        if (++day > DAYS_IN[static_cast<std::size_t>(month - 1)]) {
+            day = 1;
+            if (++month > 12) {
+                month = 1;
+                ++year;
+            }
+        }
+    }
+    return memo;
+}
+
+// The memo with names at about the given bytes.
+std::string named_memo(std::size_t bytes) {
+    return memo_with_names(static_cast<int>(static_cast<std::size_t>(LINES_10MIB) * bytes / (10 * MIB)), 1000);
+}
+
+std::string sized_memo(const benchmark::State& state) {
+    const std::size_t bytes = static_cast<std::size_t>(state.range(1)) * MIB;
+    return state.range(0) == 0 ? household_memo(bytes) : named_memo(bytes);
+}
 
 // F9 on a total line whose block of a thousand lines is read from the book.
 void BM_OpenBlock_1000Lines(benchmark::State& state) {
@@ -117,6 +175,53 @@ void BM_NoteBook_Assign_10000Lines(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NoteBook_Assign_10000Lines)->Unit(benchmark::kMillisecond);
+
+// The floor under reading a memo: its lines kept as UTF-8 strings, each decoded to UTF-16
+// as the window's control takes it. Args: the memo (0 a 가계부, 1 names), MiB.
+void BM_SplitAndDecode(benchmark::State& state) {
+    const std::string memo = sized_memo(state);
+    for (auto _ : state) {
+        std::vector<std::string> lines;
+        std::vector<std::wstring> wide;
+        std::size_t start = 0;
+        for (std::size_t i = 0; i <= memo.size(); ++i) {
+            if (i < memo.size() && memo[i] != '\n') continue;
+            std::size_t end = i;
+            if (end > start && memo[end - 1] == '\r') --end;
+            lines.emplace_back(memo, start, end - start);
+            start = i + 1;
+        }
+        wide.reserve(lines.size());
+        for (const std::string& line : lines) {
+            std::wstring& out = wide.emplace_back();
+            out.reserve(line.size());
+            for (std::size_t pos = 0; pos < line.size();) {
+                const char32_t c = numvora::decode_utf8(line, pos);
+                if (c < 0x10000) {
+                    out += static_cast<wchar_t>(c);
+                } else {
+                    out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+                    out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+                }
+            }
+        }
+        benchmark::DoNotOptimize(wide.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * memo.size()));
+}
+BENCHMARK(BM_SplitAndDecode)->ArgsProduct({{0, 1}, {1, 10}})->Unit(benchmark::kMillisecond);
+
+// The same memos read whole by the notebook.
+void BM_NoteBook_Assign(benchmark::State& state) {
+    const std::string memo = sized_memo(state);
+    for (auto _ : state) {
+        numvora::NoteBook book;
+        book.assign(memo);
+        benchmark::DoNotOptimize(book.size());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * memo.size()));
+}
+BENCHMARK(BM_NoteBook_Assign)->ArgsProduct({{0, 1}, {1, 10}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
