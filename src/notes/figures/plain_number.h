@@ -10,8 +10,13 @@
 
 namespace numvora::notes_detail {
 
+// Byte by byte: the words looked for are a few bytes long, shorter than a call to memcmp.
 inline bool starts_at(std::string_view s, std::size_t pos, std::string_view what) {
-    return pos <= s.size() && s.substr(pos).starts_with(what);
+    if (pos > s.size() || s.size() - pos < what.size()) return false;
+    for (std::size_t i = 0; i < what.size(); ++i) {
+        if (s[pos + i] != what[i]) return false;
+    }
+    return true;
 }
 
 // Past the spaces at pos.

@@ -33,6 +33,31 @@ constexpr std::string_view HALF_DAYS[] = {"오전", "오후"};
 
 bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+// decode_utf8 with the memo's common scalars, ASCII and Hangul syllables, read in place:
+// the lexer decodes every scalar of a line, most of them more than once.
+inline char32_t decode_at(std::string_view s, std::size_t& pos) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[pos + i]); };
+    if (byte(0) < 0x80) return static_cast<char32_t>(s[pos++]);
+    if (byte(0) >= 0xEA && byte(0) <= 0xED && pos + 2 < s.size() && byte(1) >= 0x80 &&
+        byte(1) <= (byte(0) == 0xED ? 0x9F : 0xBF) && is_utf8_continuation(byte(2))) {
+        const char32_t c = (static_cast<char32_t>(byte(0) & 0x0F) << 12) |
+                           (static_cast<char32_t>(byte(1) & 0x3F) << 6) | static_cast<char32_t>(byte(2) & 0x3F);
+        pos += 3;
+        return c;
+    }
+    return decode_utf8(s, pos);
+}
+
+// Whether one of the words may begin at i, directly or after one space: most figures are
+// followed by none of their first bytes.
+template <std::size_t N>
+bool may_begin(std::string_view s, std::size_t i, const std::string_view (&words)[N]) {
+    const char direct = i < s.size() ? s[i] : '\0';
+    const char spaced = direct == ' ' && i + 1 < s.size() ? s[i + 1] : '\0';
+    return std::any_of(std::begin(words), std::end(words),
+                       [&](std::string_view word) { return word[0] == direct || word[0] == spaced; });
+}
+
 struct Lexer {
     std::string_view s;
     bool split_joined;
@@ -47,14 +72,14 @@ struct Lexer {
     bool letter(std::size_t i) const { return i < s.size() && is_ascii_letter(s[i]); }
     char32_t scalar(std::size_t i) const {
         if (i >= s.size()) return 0;
-        return decode_utf8(s, i);
+        return decode_at(s, i);
     }
     bool hangul_at(std::size_t i) const { return is_hangul(scalar(i)); }
 
     std::size_t hangul_run_end(std::size_t i) const {
         while (i < s.size()) {
             std::size_t next = i;
-            if (!is_hangul(decode_utf8(s, next))) break;
+            if (!is_hangul(decode_at(s, next))) break;
             i = next;
         }
         return i;
@@ -106,7 +131,7 @@ struct Lexer {
         std::size_t before = i - 1;
         while (before > 0 && is_utf8_continuation(static_cast<unsigned char>(s[before]))) --before;
         std::size_t pos = before;
-        const char32_t c = decode_utf8(s, pos);
+        const char32_t c = decode_at(s, pos);
         return !is_hangul(c) &&
                !(c < 0x80 && (is_ascii_letter(static_cast<char>(c)) || is_ascii_digit(static_cast<char>(c))));
     }
@@ -119,11 +144,10 @@ struct Lexer {
     }
 
     void push(TokenKind kind, std::size_t begin, std::size_t end) {
-        Token token;
+        Token& token = tokens.emplace_back();
         token.kind = kind;
         token.begin = begin;
         token.end = end;
-        tokens.push_back(std::move(token));
         // "₩-5,000": the sign stays the figure's, but no longer right before it.
         sign_begin = std::string_view::npos;
         if (kind != TokenKind::Minus) prefix = Prefix::None;
@@ -317,6 +341,7 @@ struct Lexer {
                 return end + form.written.size();
             }
             const std::string_view words[] = {form.written};
+            if (!may_begin(s, end, words)) continue;
             if (const auto past = word_after(end, words, marks)) {
                 currency = std::string(form.written);
                 return past;
@@ -372,7 +397,7 @@ struct Lexer {
         std::size_t next = i;
         const char32_t c = scalar(i);
         if (!(c == '+' || c == '-' || c == '*' || c == '/' || c == U'×' || c == U'÷' || c == U'\u2212')) return false;
-        decode_utf8(s, next);
+        decode_at(s, next);
         while (at(next, " ")) ++next;
         return digit(next) || at(next, "(");
     }
@@ -404,7 +429,7 @@ struct Lexer {
     void run() {
         for (std::size_t i = 0; i < s.size();) {
             std::size_t next = i;
-            const char32_t c = decode_utf8(s, next);
+            const char32_t c = decode_at(s, next);
             if (is_white_space(c)) {
                 if (!tokens.empty()) tokens.back().spaced_after = true;
                 i = next;
