@@ -26,12 +26,13 @@ using notes_detail::Parsed;
 using notes_detail::read_definition;
 using notes_detail::Reading;
 using notes_detail::TokenKind;
+using notes_detail::TokenMemo;
 using LineToken = notes_detail::Token;
 
 // asks: an "=" after the body asks for its value.
-Reading read_tokens(std::string_view body, bool split_joined, const NoteScope* scope = nullptr, NameUse* use = nullptr,
-                    bool asks = false, bool valued = false) {
-    Reading r{body, notes_detail::tokenize_line(body, split_joined), scope, valued || asks, {}, {}, {}};
+Reading read_tokens(TokenMemo& memo, std::string_view body, bool split_joined, const NoteScope* scope = nullptr,
+                    NameUse* use = nullptr, bool asks = false, bool valued = false) {
+    Reading r{body, memo.tokens(body, split_joined), scope, valued || asks, {}, {}, {}};
     notes_detail::join_labels(body, r.tokens, scope);
     notes_detail::read_quantities(body, r.tokens, scope);
     NameUse ignored;
@@ -262,7 +263,8 @@ bool left_unclear(const Reading& r, const Reading& checked, LineReading& out) {
 
 // A line that is neither a total line nor a definition.
 // valued: a value is asked for (a definition's, a selection's), so a bare number is one.
-LineReading read_plain(std::string_view line, bool selected, const NoteScope* scope, NameUse& use, bool valued) {
+LineReading read_plain(TokenMemo& memo, std::string_view line, bool selected, const NoteScope* scope, NameUse& use,
+                       bool valued) {
     LineReading out;
     // Most lines of a memo are words alone: no digit, and no 원 for a number word.
     if (scope == nullptr && line.find_first_of("0123456789") == std::string_view::npos &&
@@ -279,13 +281,13 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
     out.replace_end = out.asks ? line.size() : body_end;
 
     valued = valued || selected;
-    Reading r = read_tokens(line.substr(0, body_end), false, scope, &use, out.asks, valued);
+    Reading r = read_tokens(memo, line.substr(0, body_end), false, scope, &use, out.asks, valued);
     bool has_figure = false;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) has_figure = has_figure || r.number(i);
     if (left_unclear(r, r, out)) return out;
-    if (out.asks && !has_amount(r) && !has_amount(read_tokens(r.line, true, scope, nullptr, true))) {
+    if (out.asks && !has_amount(r) && !has_amount(read_tokens(memo, r.line, true, scope, nullptr, true))) {
         // "월세 = 550,000", "환율 $1 = 1,380원": a label and its amount, not a request.
-        read_amount(read_tokens(line, false, nullptr, nullptr, false, true), out);
+        read_amount(read_tokens(memo, line, false, nullptr, nullptr, false, true), out);
         if (out.kind != LineKind::Nothing && out.currency.empty()) {
             out.asks = false;
             out.replace_begin = out.replace_end = kept_end;
@@ -302,7 +304,7 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
     }
     if (out.asks) {
         // "12/7 =" asks for a division, not a date; "2026-03-02 ~ 2026-12-08 =" for nothing.
-        const Reading split = read_tokens(line.substr(0, body_end), true, scope, nullptr, true);
+        const Reading split = read_tokens(memo, line.substr(0, body_end), true, scope, nullptr, true);
         if (left_unclear(r, split, out)) return out;
         if (std::optional<Parsed> parsed = parse_expression(split, true)) {
             evaluate_into(split, *parsed, out);
@@ -320,7 +322,7 @@ LineReading read_plain(std::string_view line, bool selected, const NoteScope* sc
         return out;
     }
     if (selected) {
-        const Reading split = read_tokens(line.substr(0, body_end), true, scope, nullptr, false, true);
+        const Reading split = read_tokens(memo, line.substr(0, body_end), true, scope, nullptr, false, true);
         if (std::optional<Parsed> parsed = parse_expression(split, false)) {
             evaluate_into(split, *parsed, out);
             return out;
@@ -358,9 +360,9 @@ LineReading shifted(LineReading reading, std::size_t offset) {
 // "세율 = 3.3%", "입주 = 2026-03-02", "기간 = 90일", "보유 = 20주": what a value that is a
 // rate, a date, days or a count of shares and nothing else gives its name, as the lines
 // below read it; empty for anything else.
-std::string given(std::string_view name, std::string_view text, const LineReading& value) {
+std::string given(TokenMemo& memo, std::string_view name, std::string_view text, const LineReading& value) {
     if (value.has_result() || value.figures.size() != 1) return {};
-    const std::vector<LineToken> tokens = notes_detail::tokenize_line(text);
+    const std::vector<LineToken>& tokens = memo.tokens(text);
     const bool figures_only =
         std::all_of(tokens.begin(), tokens.end(), [](const LineToken& t) { return t.kind == TokenKind::Number; });
     const Figure& figure = value.figures.front();
@@ -396,15 +398,15 @@ void negate(LineReading& reading) {
 }
 
 // The one word before a line's one figure, when it can be a name: "관리비 12만 3천".
-std::string labelled(std::string_view line) {
-    const std::vector<LineToken> tokens = notes_detail::tokenize_line(line);
+std::string labelled(TokenMemo& memo, std::string_view line) {
+    const std::vector<LineToken>& tokens = memo.tokens(line);
     if (tokens.size() != 2 || tokens[0].kind != TokenKind::Word || tokens[1].kind != TokenKind::Number) return {};
     const std::string_view word = line.substr(tokens[0].begin, tokens[0].end - tokens[0].begin);
     return is_note_name(word) && !notes_detail::names_a_number(word) ? std::string(word) : std::string();
 }
 
 // valued: the text is a value asked for (after "이름 ="), so a bare number is one.
-LineReading read_any(std::string_view text, bool selected, const NoteScope* scope, bool valued) {
+LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope, bool valued) {
     LineReading out;
     // The line without its break; trailing spaces after a result are the result's. A lead
     // byte is never inside another sequence, so the breaks are found by their bytes.
@@ -416,7 +418,9 @@ LineReading read_any(std::string_view text, bool selected, const NoteScope* scop
         std::vector<std::size_t> origin;
         const std::string ascii = ascii_figures(line, origin);
         if (ascii.size() != line.size()) {
-            out = read_any(ascii, selected, scope, valued);
+            // The copy's texts lie in a buffer of their own.
+            TokenMemo ascii_memo;
+            out = read_any(ascii_memo, ascii, selected, scope, valued);
             out.replace_begin = origin[out.replace_begin];
             out.replace_end = origin[out.replace_end];
             return out;
@@ -427,7 +431,7 @@ LineReading read_any(std::string_view text, bool selected, const NoteScope* scop
         const SignedItems mode = scope != nullptr ? scope->signed_items() : SignedItems::List;
         if (mode != SignedItems::Chain) {
             LineReading item =
-                shifted(read_any(line.substr(signed_item.item), selected, scope, valued), signed_item.item);
+                shifted(read_any(memo, line.substr(signed_item.item), selected, scope, valued), signed_item.item);
             if (signed_item.sign == '-' && mode == SignedItems::Signs) negate(item);
             item.signed_item = mode;
             return item;
@@ -435,14 +439,14 @@ LineReading read_any(std::string_view text, bool selected, const NoteScope* scop
         // Under a line with a result, "- 쿠폰 5,000" goes on from it as "- 5,000" would.
         chain = mode;
     } else if (const std::size_t item = list_item_start(line); item > 0) {
-        return shifted(read_any(line.substr(item), selected, scope, valued), item);
+        return shifted(read_any(memo, line.substr(item), selected, scope, valued), item);
     }
     if (const std::optional<TotalLine> total = read_total_line(line)) {
         const std::string_view word = trim_white_space(line.substr(0, total->word_end));
         // "총액 128,000원" with no result above it in its block: the amount, named.
         if (total->value && scope != nullptr && !scope->block_has_result()) {
             NameUse ignored;
-            out = read_plain(line.substr(total->word_end), selected, scope, ignored, true);
+            out = read_plain(memo, line.substr(total->word_end), selected, scope, ignored, true);
             if (out.kind == LineKind::Amount) {
                 out.defines = std::string(word);
                 return shifted(std::move(out), total->word_end);
@@ -472,15 +476,15 @@ LineReading read_any(std::string_view text, bool selected, const NoteScope* scop
         const std::string_view rest = line.substr(definition->rest);
         // "월세 = 550000" asks for its value; "점심: 12000" is a label like any other.
         const bool equals = line.substr(0, definition->rest).ends_with('=');
-        LineReading value = read_any(rest, selected, scope, valued || equals);
-        value.gives = given(definition->name, rest, value);
+        LineReading value = read_any(memo, rest, selected, scope, valued || equals);
+        value.gives = given(memo, definition->name, rest, value);
         if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
             return shifted(std::move(value), definition->rest);
         }
     }
     NameUse use;
-    out = read_plain(line, selected, scope, use, valued);
+    out = read_plain(memo, line, selected, scope, use, valued);
     out.uses = std::move(use.uses);
     out.uses_previous = use.uses_previous;
     out.continues = use.continues;
@@ -501,23 +505,15 @@ LineReading read_any(std::string_view text, bool selected, const NoteScope* scop
     }
     // "관리비 12만 3천", "점심 12,000원": a word and its one amount give the word that value
     // for the lines below, as "관리비: 12만 3천" does.
-    if (out.kind == LineKind::Amount && out.defines.empty() && !out.continues) out.defines = labelled(line);
+    if (out.kind == LineKind::Amount && out.defines.empty() && !out.continues) out.defines = labelled(memo, line);
     return out;
 }
 
 }  // namespace
 
-LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
-    LineReading out = read_any(text, selected, scope, false);
-    // A line with money on it that could not be read whole: no total may pass over it.
-    const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
-                        (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);
-    out.unread = failed && !out.has_result() && !out.sets_rate && out.gives.empty() && out.kind != LineKind::Total &&
-                 line_traits(text.substr(0, text.find_first_of("\r\n"))).money;
-    return out;
-}
+namespace {
 
-LineTraits line_traits(std::string_view line) {
+LineTraits traits_of(TokenMemo& memo, std::string_view line) {
     LineTraits traits;
     traits.empty = trim_white_space(line).empty();
     if (traits.empty) return traits;
@@ -532,7 +528,7 @@ LineTraits line_traits(std::string_view line) {
     if (line.find_first_of("0123456789$\xC2\xE2\xEF") == std::string_view::npos &&
         line.find("원") == std::string_view::npos)
         return traits;
-    for (const LineToken& token : notes_detail::tokenize_line(line)) {
+    for (const LineToken& token : memo.tokens(line)) {
         const notes_detail::NumberMarks& m = token.marks;
         // "12, 300원" is money too, if no one can tell how much.
         if (token.kind == TokenKind::Number && !m.name && !m.joined && !m.date && !m.percent &&
@@ -542,6 +538,24 @@ LineTraits line_traits(std::string_view line) {
         }
     }
     return traits;
+}
+
+}  // namespace
+
+LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
+    TokenMemo memo;
+    LineReading out = read_any(memo, text, selected, scope, false);
+    // A line with money on it that could not be read whole: no total may pass over it.
+    const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
+                        (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);
+    out.unread = failed && !out.has_result() && !out.sets_rate && out.gives.empty() && out.kind != LineKind::Total &&
+                 traits_of(memo, text.substr(0, text.find_first_of("\r\n"))).money;
+    return out;
+}
+
+LineTraits line_traits(std::string_view line) {
+    TokenMemo memo;
+    return traits_of(memo, line);
 }
 
 }  // namespace numvora

@@ -552,6 +552,14 @@ std::vector<Token> tokenize_line(std::string_view line, bool split_joined) {
     return std::move(lexer.tokens);
 }
 
+const std::vector<Token>& TokenMemo::tokens(std::string_view text, bool split_joined) {
+    for (const Cut& cut : cuts_) {
+        if (cut.data == text.data() && cut.size == text.size() && cut.split_joined == split_joined) return cut.tokens;
+    }
+    cuts_.push_back({text.data(), text.size(), split_joined, tokenize_line(text, split_joined)});
+    return cuts_.back().tokens;
+}
+
 bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix) {
     return token.kind == TokenKind::Word && line.substr(token.begin, token.end - token.begin).starts_with(prefix);
 }

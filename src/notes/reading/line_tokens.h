@@ -105,6 +105,25 @@ std::vector<Token> tokenize_line(std::string_view line, bool split_joined = fals
 
 bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix);
 
+// The tokens of the texts one reading of a line cuts, each cut once: the line, its item
+// after a "- " mark, its body before an old result are asked for by several readers. A
+// text is known by where it lies, so every text asked of one memo must lie in one buffer
+// that stays as it is while the memo lives.
+class TokenMemo {
+public:
+    // Valid until the next call.
+    const std::vector<Token>& tokens(std::string_view text, bool split_joined = false);
+
+private:
+    struct Cut {
+        const char* data;
+        std::size_t size;
+        bool split_joined;
+        std::vector<Token> tokens;
+    };
+    std::vector<Cut> cuts_;
+};
+
 using ::numvora::currency_code;
 
 }  // namespace numvora::notes_detail
