@@ -48,6 +48,25 @@ inline char32_t decode_at(std::string_view s, std::size_t& pos) {
     return decode_utf8(s, pos);
 }
 
+// The syllables a number in words opens with: a digit (일 … 구) or a unit (십 … 조).
+bool opens_written_number(char32_t c) {
+    static const std::u32string syllables = [] {
+        std::u32string all;
+        const auto take = [&](std::string_view word) {
+            std::size_t pos = 0;
+            all += decode_utf8(word, pos);
+        };
+        for (const std::string_view digit : HANGUL_DIGITS) take(digit);
+        for (const NumberUnit& unit : SMALL_UNITS) take(unit.word);
+        for (const NumberUnit& unit : LARGE_UNITS) take(unit.word);
+        return all;
+    }();
+    return syllables.find(c) != std::u32string::npos;
+}
+
+// Native numerals open with one of these: one look at a word's first syllable settles most.
+constexpr std::u32string_view NATIVE_FIRSTS = U"다여일아한두세네열";
+
 // Whether one of the words may begin at i, directly or after one space: most figures are
 // followed by none of their first bytes.
 template <std::size_t N>
@@ -361,8 +380,7 @@ struct Lexer {
     // "세대" nor "열대", where the counter 대 glued to it makes another word.
     std::optional<WrittenNumber> native_numeral(std::size_t i, char32_t first) const {
         // Most words begin with none of them: one look at the syllable settles it.
-        static constexpr std::u32string_view FIRSTS = U"다여일아한두세네열";
-        if (FIRSTS.find(first) == std::u32string_view::npos) return std::nullopt;
+        if (NATIVE_FIRSTS.find(first) == std::u32string_view::npos) return std::nullopt;
         for (const auto& [word, digit] : NATIVE_NUMERALS) {
             if (!at(i, word)) continue;
             const std::size_t end = i + word.size();
@@ -452,7 +470,9 @@ struct Lexer {
                     i = number(i, *native);
                     continue;
                 }
-                const WrittenNumber read = read_written_number(s, i, true);
+                // A word that opens with no digit nor unit reads as no number.
+                const WrittenNumber read =
+                    opens_written_number(c) ? read_written_number(s, i, true) : WrittenNumber{{}, i};
                 if (read.end > i && read.words_only && read.unit) {
                     NumberMarks probe;
                     static constexpr std::string_view WON[] = {"원권", "원"};
@@ -558,6 +578,18 @@ const std::vector<Token>& TokenMemo::tokens(std::string_view text, bool split_jo
     }
     cuts_.push_back({text.data(), text.size(), split_joined, tokenize_line(text, split_joined)});
     return cuts_.back().tokens;
+}
+
+bool opens_word(std::string_view text) {
+    if (text.empty()) return false;
+    std::size_t pos = 0;
+    const char32_t c = decode_at(text, pos);
+    // Letters other than an x, and syllables no number opens with, are a word whatever follows.
+    if (c < 0x80 && is_ascii_letter(static_cast<char>(c)) && c != 'x' && c != 'X') return true;
+    if (is_hangul_syllable(c) && !opens_written_number(c) && NATIVE_FIRSTS.find(c) == std::u32string_view::npos)
+        return true;
+    const std::vector<Token> first = tokenize_line(text);
+    return !first.empty() && first.front().kind == TokenKind::Word;
 }
 
 bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix) {

@@ -105,6 +105,9 @@ std::vector<Token> tokenize_line(std::string_view line, bool split_joined = fals
 
 bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix);
 
+// Whether the first token of the text is a word.
+bool opens_word(std::string_view text);
+
 // The tokens of the texts one reading of a line cuts, each cut once: the line, its item
 // after a "- " mark, its body before an old result are asked for by several readers. A
 // text is known by where it lies, so every text asked of one memo must lie in one buffer
