@@ -273,8 +273,9 @@ void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::
     order_.insert(first + kept, handles);
     for (std::size_t i = 0; i < added.size(); ++i) {
         Line& line = line_at(first + i);
-        line = Line{};
-        line.text = std::string(added[i]);
+        // A line from the free list was cleared as it left, a new one is clear.
+        if (i < kept) line = Line{};
+        line.text.assign(added[i]);
         if (line.text.size() <= LINE_READ_MAX)
             line.traits = line_traits(line.text);
         else

@@ -511,9 +511,7 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
 
 }  // namespace
 
-namespace {
-
-LineTraits traits_of(TokenMemo& memo, std::string_view line) {
+LineTraits line_traits(std::string_view line) {
     LineTraits traits;
     traits.empty = trim_white_space(line).empty();
     if (traits.empty) return traits;
@@ -525,22 +523,11 @@ LineTraits traits_of(TokenMemo& memo, std::string_view line) {
         return traits;
     }
     // Most lines hold no figure at all: no digit, and no 원 for a number word.
-    if (line.find_first_of("0123456789$\xC2\xE2\xEF") == std::string_view::npos &&
-        line.find("원") == std::string_view::npos)
-        return traits;
-    for (const LineToken& token : memo.tokens(line)) {
-        const notes_detail::NumberMarks& m = token.marks;
-        // "12, 300원" is money too, if no one can tell how much.
-        if (token.kind == TokenKind::Number && !m.name && !m.joined && !m.date && !m.percent &&
-            (m.won || m.unit || m.grouped || m.foreign)) {
-            traits.money = true;
-            break;
-        }
-    }
+    traits.money = (line.find_first_of("0123456789$\xC2\xE2\xEF") != std::string_view::npos ||
+                    line.find("원") != std::string_view::npos) &&
+                   notes_detail::holds_money(line);
     return traits;
 }
-
-}  // namespace
 
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
     TokenMemo memo;
@@ -549,13 +536,8 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
     const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
                         (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);
     out.unread = failed && !out.has_result() && !out.sets_rate && out.gives.empty() && out.kind != LineKind::Total &&
-                 traits_of(memo, text.substr(0, text.find_first_of("\r\n"))).money;
+                 line_traits(text.substr(0, text.find_first_of("\r\n"))).money;
     return out;
-}
-
-LineTraits line_traits(std::string_view line) {
-    TokenMemo memo;
-    return traits_of(memo, line);
 }
 
 }  // namespace numvora

@@ -77,10 +77,18 @@ bool may_begin(std::string_view s, std::size_t i, const std::string_view (&words
                        [&](std::string_view word) { return word[0] == direct || word[0] == spaced; });
 }
 
+bool written_as_money(const Token& token) {
+    const NumberMarks& m = token.marks;
+    // "12, 300원" is money too, if no one can tell how much.
+    return token.kind == TokenKind::Number && !m.name && !m.joined && !m.date && !m.percent &&
+           (m.won || m.unit || m.grouped || m.foreign);
+}
+
 struct Lexer {
     std::string_view s;
     bool split_joined;
     std::vector<Token> tokens;
+    bool until_money = false;  // stop after the first figure written as money
     enum class Prefix { None, Won, Foreign } prefix = Prefix::None;
     std::string_view prefix_text = {};                // a foreign prefix as written: "$", "USD"
     std::size_t sign_begin = std::string_view::npos;  // where a sign prefix ("₩", "$") began
@@ -446,6 +454,8 @@ struct Lexer {
 
     void run() {
         for (std::size_t i = 0; i < s.size();) {
+            // A figure is settled once the lexer has passed it.
+            if (until_money && !tokens.empty() && written_as_money(tokens.back())) return;
             std::size_t next = i;
             const char32_t c = decode_at(s, next);
             if (is_white_space(c)) {
@@ -578,6 +588,13 @@ const std::vector<Token>& TokenMemo::tokens(std::string_view text, bool split_jo
     }
     cuts_.push_back({text.data(), text.size(), split_joined, tokenize_line(text, split_joined)});
     return cuts_.back().tokens;
+}
+
+bool holds_money(std::string_view line) {
+    Lexer lexer{line, false, {}};
+    lexer.until_money = true;
+    lexer.run();
+    return std::any_of(lexer.tokens.begin(), lexer.tokens.end(), written_as_money);
 }
 
 bool opens_word(std::string_view text) {

@@ -105,6 +105,10 @@ std::vector<Token> tokenize_line(std::string_view line, bool split_joined = fals
 
 bool word_starts_with(std::string_view line, const Token& token, std::string_view prefix);
 
+// Whether a figure of the line is written as money: with 원, a unit, thousands commas or
+// a foreign mark, and not as a name, a date, a rate or joined digits.
+bool holds_money(std::string_view line);
+
 // Whether the first token of the text is a word.
 bool opens_word(std::string_view text);
 
