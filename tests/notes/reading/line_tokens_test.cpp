@@ -1,0 +1,67 @@
+// What the lexer tells of a line without reading all of it, and the tokens one reading
+// shares: each must say what the whole tokens of the same text say.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "notes/reading/line_tokens.h"
+
+namespace numvora::notes_detail {
+namespace {
+
+TEST(LineTokens, AWordOrMoneyIsToldAsTheTokensTellIt) {
+    const struct {
+        std::string_view text;
+        bool word;   // its first token is a word
+        bool money;  // a figure in it is written as money
+    } rows[] = {
+        {"점심 12,000원", true, true},
+        {"오천원 환불", false, true},         // a digit syllable opens a number word
+        {"만원 두 장", false, true},          // and so does a unit
+        {"천백원", false, true},              // a small unit first
+        {"억 단위", true, false},             // a large unit alone, no number
+        {"한잔 4,500원", false, true},        // a native numeral before a counter
+        {"다섯 개 3,000원", false, true},     // one of two syllables
+        {"x2 12,000원", false, true},         // an x before a figure multiplies
+        {"Bus 1,500원", true, true},          // any other letter opens a word
+        {"삼겹살 2인분 3만원", true, true},   // a digit syllable that opens no number
+        {"2001년 1월 1일 (월)", false, false},
+        {"3잔 4,500원", false, true},         // money after a figure that is none
+        {"9.4% 2026-12-08 S24", false, false},
+        {"USD 20", true, true},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(opens_word(row.text), row.word) << row.text;
+        EXPECT_EQ(holds_money(row.text), row.money) << row.text;
+    }
+}
+
+TEST(LineTokens, AMemoKnowsEachCutByWhereItLiesAndHowItIsCut) {
+    const std::string line = "- 점심 12/7 4,500원 ";
+    const std::string_view whole = line;
+    const struct {
+        std::string_view cut;
+        bool split_joined;
+    } rows[] = {
+        {whole, false},
+        {whole.substr(0, whole.size() - 1), false},  // the same start, shorter
+        {whole.substr(2), false},                    // the item after its mark
+        {whole, true},                               // "12/7" a division, not a date
+        {whole.substr(2), false},                    // asked again
+    };
+    TokenMemo memo;
+    for (const auto& row : rows) {
+        const std::vector<Token> fresh = tokenize_line(row.cut, row.split_joined);
+        const std::vector<Token>& kept = memo.tokens(row.cut, row.split_joined);
+        ASSERT_EQ(kept.size(), fresh.size()) << row.cut;
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            EXPECT_EQ(kept[i].kind, fresh[i].kind) << row.cut << " " << i;
+            EXPECT_EQ(kept[i].end, fresh[i].end) << row.cut << " " << i;
+            EXPECT_EQ(kept[i].spaced_after, fresh[i].spaced_after) << row.cut << " " << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace numvora::notes_detail
