@@ -41,9 +41,9 @@ constexpr std::size_t MIB = 1 << 20;
 // "- " lines spent and "+ " lines received, a blank line between days, CR LF breaks. The
 // same text as scripts/make-large-memo.sh writes.
 std::string household_memo(std::size_t bytes) {
-    static const std::array<std::string, 15> SPENT = {"점심 김밥", "커피",       "버스",   "택시",   "점심 국밥",
+    static const std::array<std::string, 15> SPENT = {"점심 김밥",   "커피",   "버스",   "택시",   "점심 국밥",
                                                       "저녁 장보기", "장보기", "약국",   "편의점", "주유",
-                                                      "빵집",      "관리비",     "통신비", "과일",   "문구"};
+                                                      "빵집",        "관리비", "통신비", "과일",   "문구"};
     static const std::array<std::string, 5> RECEIVED = {"월급", "용돈", "환급", "이자", "중고 판매"};
     static const std::array<std::string, 7> WEEKDAYS = {"월", "화", "수", "목", "금", "토", "일"};
     static constexpr std::array<int, 12> DAYS_IN = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

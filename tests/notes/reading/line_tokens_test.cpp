@@ -17,17 +17,17 @@ TEST(LineTokens, AWordOrMoneyIsToldAsTheTokensTellIt) {
         bool money;  // a figure in it is written as money
     } rows[] = {
         {"점심 12,000원", true, true},
-        {"오천원 환불", false, true},         // a digit syllable opens a number word
-        {"만원 두 장", false, true},          // and so does a unit
-        {"천백원", false, true},              // a small unit first
-        {"억 단위", true, false},             // a large unit alone, no number
-        {"한잔 4,500원", false, true},        // a native numeral before a counter
-        {"다섯 개 3,000원", false, true},     // one of two syllables
-        {"x2 12,000원", false, true},         // an x before a figure multiplies
-        {"Bus 1,500원", true, true},          // any other letter opens a word
-        {"삼겹살 2인분 3만원", true, true},   // a digit syllable that opens no number
+        {"오천원 환불", false, true},        // a digit syllable opens a number word
+        {"만원 두 장", false, true},         // and so does a unit
+        {"천백원", false, true},             // a small unit first
+        {"억 단위", true, false},            // a large unit alone, no number
+        {"한잔 4,500원", false, true},       // a native numeral before a counter
+        {"다섯 개 3,000원", false, true},    // one of two syllables
+        {"x2 12,000원", false, true},        // an x before a figure multiplies
+        {"Bus 1,500원", true, true},         // any other letter opens a word
+        {"삼겹살 2인분 3만원", true, true},  // a digit syllable that opens no number
         {"2001년 1월 1일 (월)", false, false},
-        {"3잔 4,500원", false, true},         // money after a figure that is none
+        {"3잔 4,500원", false, true},  // money after a figure that is none
         {"9.4% 2026-12-08 S24", false, false},
         {"USD 20", true, true},
     };
