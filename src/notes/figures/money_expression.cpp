@@ -27,7 +27,8 @@ bool is_engine_sign(char32_t c) {
 }  // namespace
 
 Result<std::string, char32_t> read_money_expression(std::string_view text) {
-    const std::string s = normalize_selection(text);
+    const std::string normalized = normalize_selection(text);
+    const std::string_view s(normalized);  // its substr copies nothing: a long selection stays linear
     std::string out;
     for (std::size_t i = 0; i < s.size();) {
         std::size_t next = i;
