@@ -39,7 +39,12 @@
 #include <string>
 #include <string_view>
 
+#include "ui/commands.h"
+#include "ui/control_ids.h"
+
 namespace {
+
+namespace ids = numvora::ids;
 
 HWND find_visible(const wchar_t* window_class) {
     HWND window = FindWindowW(window_class, nullptr);
@@ -84,8 +89,8 @@ HWND staged_window(const wchar_t* window_class, int width, int height) {
     HWND window = find_visible(window_class);
     if (window == nullptr) return nullptr;
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER);
-    SendMessageW(GetDlgItem(window, 1027), BM_SETCHECK, BST_CHECKED, 0);
-    command(window, 1027);
+    SendMessageW(GetDlgItem(window, ids::THOUSANDS), BM_SETCHECK, BST_CHECKED, 0);
+    command(window, ids::THOUSANDS);
     return window;
 }
 
@@ -94,14 +99,14 @@ int stage(const wchar_t* window_class, std::wstring_view theme) {
     HWND window = staged_window(window_class, 1100, 760);
     if (window == nullptr) return close(window_class);
     for (const wchar_t* expression : {L"0.1+0.2", L"(250+750)/4", L"98765-4321", L"1234*12"}) {
-        set_text(GetDlgItem(window, 1002), expression);
-        command(window, 1003);
+        set_text(GetDlgItem(window, ids::EXPRESSION_EDIT), expression);
+        command(window, ids::CALCULATE);
     }
-    HWND memo = GetDlgItem(window, 1007);
+    HWND memo = GetDlgItem(window, ids::MEMO_EDIT);
     set_text(memo, L"12월 모임 정산\r\n회비: 150,000\r\n식비: 98,500\r\n남은 돈은 얼마일까?");
-    command(window, 1025);                  // the memo gets the focus, so the selection shows
+    command(window, ids::FOCUS_MEMO);       // the memo gets the focus, so the selection shows
     SendMessageW(memo, EM_SETSEL, 26, 32);  // 98,500 (a line break counts as one position)
-    if (theme == L"dark") command(window, 1030);
+    if (theme == L"dark") command(window, ids::DARK_MODE);
     Sleep(600);  // the selection timer shows the operand
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -112,13 +117,13 @@ int stage(const wchar_t* window_class, std::wstring_view theme) {
 int stage_margin(const wchar_t* window_class, std::wstring_view theme, const wchar_t* text) {
     HWND window = staged_window(window_class, 900, 560);
     if (window == nullptr) return close(window_class);
-    command(window, 1090);  // the margin, off on a fresh data folder
-    set_text(GetDlgItem(window, 1007),
+    command(window, ids::MEMO_RESULTS_MARGIN);  // the margin, off on a fresh data folder
+    set_text(GetDlgItem(window, ids::MEMO_EDIT),
              text != nullptr ? text
                              : L"월세 = 55만원\r\n관리비 = 12만 3천원\r\n월세 + 관리비\r\n\r\n고기 186,000\r\n술 "
                                L"54,000\r\n노래방 40,000\r\n합계\r\n합계 / 4명 =");
-    command(window, 1025);
-    if (theme == L"dark") command(window, 1030);
+    command(window, ids::FOCUS_MEMO);
+    if (theme == L"dark") command(window, ids::DARK_MODE);
     Sleep(600);
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -133,7 +138,7 @@ int type_into_memo(const wchar_t* window_class, const wchar_t* text) {
     HWND memo = nullptr;
     while (memo == nullptr && GetTickCount64() < deadline) {
         window = find_visible(window_class);
-        memo = window != nullptr ? GetDlgItem(window, 1007) : nullptr;
+        memo = window != nullptr ? GetDlgItem(window, ids::MEMO_EDIT) : nullptr;
         if (memo == nullptr) Sleep(20);
     }
     if (memo == nullptr) {
@@ -154,7 +159,7 @@ int type_into_memo(const wchar_t* window_class, const wchar_t* text) {
 int put_in_find_box(const wchar_t* window_class, const wchar_t* text) {
     HWND window = find_visible(window_class);
     if (window == nullptr) return close(window_class);
-    set_text(GetDlgItem(window, 1060), text);
+    set_text(GetDlgItem(window, ids::FIND_BOX), text);
     return 0;
 }
 
@@ -163,10 +168,10 @@ int print_found(const wchar_t* window_class) {
     if (window == nullptr) return close(window_class);
     DWORD start = 0;
     DWORD end = 0;
-    HWND memo = GetDlgItem(window, 1007);
+    HWND memo = GetDlgItem(window, ids::MEMO_EDIT);
     SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     wchar_t message[256] = {};
-    GetWindowTextW(GetDlgItem(window, 1066), message, 256);
+    GetWindowTextW(GetDlgItem(window, ids::FIND_MESSAGE), message, 256);
     char message_utf8[768] = {};
     WideCharToMultiByte(CP_UTF8, 0, message, -1, message_utf8, sizeof message_utf8, nullptr, nullptr);
     std::printf("selection %lu-%lu; bar: %s\n", start, end, message_utf8);
@@ -189,9 +194,10 @@ int print_state(const wchar_t* window_class) {
     GetGUIThreadInfo(GetWindowThreadProcessId(first, nullptr), &thread);
     // Asked for: GetWindowTextW reads only a caption in another process.
     wchar_t expression[256] = {};
-    SendMessageW(GetDlgItem(first, 1002), WM_GETTEXT, std::size(expression), reinterpret_cast<LPARAM>(expression));
+    SendMessageW(GetDlgItem(first, ids::EXPRESSION_EDIT), WM_GETTEXT, std::size(expression),
+                 reinterpret_cast<LPARAM>(expression));
     wchar_t memo[1024] = {};
-    SendMessageW(GetDlgItem(first, 1007), WM_GETTEXT, std::size(memo), reinterpret_cast<LPARAM>(memo));
+    SendMessageW(GetDlgItem(first, ids::MEMO_EDIT), WM_GETTEXT, std::size(memo), reinterpret_cast<LPARAM>(memo));
     std::printf("windows %d; shown %d; minimised %d; in front %d; focus %d; expression: %s; memo: %s\n", count,
                 IsWindowVisible(first) != FALSE, IsIconic(first) != FALSE, GetForegroundWindow() == first,
                 thread.hwndFocus != nullptr ? GetDlgCtrlID(thread.hwndFocus) : 0, utf8(expression).c_str(),
@@ -210,7 +216,7 @@ void print_rect(HWND window) {
 int open_dialog(const wchar_t* window_class, std::wstring_view theme, int id, const wchar_t* what) {
     HWND window = staged_window(window_class, 900, 560);
     if (window == nullptr) return close(window_class);
-    if (theme == L"dark") command(window, 1030);
+    if (theme == L"dark") command(window, ids::DARK_MODE);
     PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
     HWND dialog = nullptr;
     for (int attempt = 0; attempt < 250 && dialog == nullptr; ++attempt, Sleep(20)) {
@@ -231,7 +237,7 @@ int open_dialog(const wchar_t* window_class, std::wstring_view theme, int id, co
 int print_sheet(const wchar_t* window_class) {
     HWND window = find_visible(window_class);
     if (window == nullptr) return close(window_class);
-    PostMessageW(window, WM_COMMAND, 1084, 0);
+    PostMessageW(window, WM_COMMAND, ids::PRINT, 0);
     HWND sheet = nullptr;
     for (int attempt = 0; attempt < 250 && sheet == nullptr; ++attempt, Sleep(20))
         sheet = find_visible(L"Numvora.PrintedPage");
@@ -257,8 +263,8 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"find" && argc == 4) return put_in_find_box(argv[2], argv[3]);
     if (verb == L"found" && argc == 3) return print_found(argv[2]);
     if (verb == L"state" && argc == 3) return print_state(argv[2]);
-    if (verb == L"settings" && argc == 4) return open_dialog(argv[2], argv[3], 0x1060, L"settings dialog");
-    if (verb == L"help" && argc == 4) return open_dialog(argv[2], argv[3], 1085, L"help page");
+    if (verb == L"settings" && argc == 4) return open_dialog(argv[2], argv[3], ids::SETTINGS, L"settings dialog");
+    if (verb == L"help" && argc == 4) return open_dialog(argv[2], argv[3], ids::HELP, L"help page");
     if (verb == L"print" && argc == 3) return print_sheet(argv[2]);
     std::fwprintf(
         stderr,

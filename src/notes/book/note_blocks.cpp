@@ -291,7 +291,7 @@ NotesSum selection_total(std::string_view text, const LineReader& read) {
     if (lines.size() == 1) {
         const LineReading reading = read(0, text);
         if (reading.kind == LineKind::Expression)
-            sum.take(reading);
+            sum.take(reading, text);
         else if (reading.kind != LineKind::Total && !reading.parted)
             sum.take_figures(reading);
         return sum.sum();

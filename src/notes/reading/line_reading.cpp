@@ -213,6 +213,15 @@ void read_amount(const Reading& r, LineReading& out) {
     }
     Figure& figure = out.figures[*chosen];
     figure.used = true;
+    // The result is written as the chosen figure is: "104,000원" grouped, "12만" in 만.
+    const auto written_as_figure = [&] {
+        std::size_t number = 0;
+        for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+            if (!r.number(i) || number++ != *chosen) continue;
+            out.grouped = r.tokens[i].marks.grouped || r.tokens[i].marks.unit;
+            if (figure.role == FigureRole::Amount) out.writing = writing_of(r, {i});
+        }
+    };
     // "총 104,000원 4명 n빵": an amount shared by a count of people.
     if (figure.role == FigureRole::Amount && counts == 1 && out.amounts == 1 && shares(r.line)) {
         const Result<double, CalcError> share = evaluate(figure.value + "/" + out.figures[*count].value);
@@ -222,6 +231,7 @@ void read_amount(const Reading& r, LineReading& out) {
             out.unit = ResultUnit::Money;
             out.value = notes_detail::note_value_text(*share);
             out.expression = figure.value + " / " + out.figures[*count].value;
+            written_as_figure();
             return;
         }
     }
@@ -234,12 +244,7 @@ void read_amount(const Reading& r, LineReading& out) {
     out.expression = figure.value;
     out.currency = figure.currency;
     if (!out.currency.empty()) out.won = in_won(r, out.value, out.currency);
-    std::size_t number = 0;
-    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
-        if (!r.number(i) || number++ != *chosen) continue;
-        out.grouped = r.tokens[i].marks.grouped || r.tokens[i].marks.unit;
-        if (figure.role == FigureRole::Amount) out.writing = writing_of(r, {i});
-    }
+    written_as_figure();
 }
 
 std::string unclear_reason(const Reading& r) {

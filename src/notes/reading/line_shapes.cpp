@@ -56,6 +56,19 @@ std::optional<TotalLine> total_at(std::string_view line, std::string_view all, s
 
 std::optional<TotalLine> read_total_line(std::string_view line, bool with_results) {
     const std::string_view all = trim_white_space(line);
+    // "잔액", "남은돈", "실수령": a word alone on its line that names what a block comes to.
+    if (with_results) {
+        static constexpr std::string_view RESULT_WORDS[] = {"잔액",   "남은돈", "남은 돈", "실수령", "실수령액",
+                                                            "순수익", "차액",   "결제액",  "실결제", "총예산",
+                                                            "평가액", "세후",   "세전",    "예상"};
+        std::string_view alone = all;
+        while (!alone.empty() && (alone.back() == ':' || alone.back() == '=' || alone.back() == ' '))
+            alone.remove_suffix(1);
+        if (std::find(std::begin(RESULT_WORDS), std::end(RESULT_WORDS), alone) != std::end(RESULT_WORDS)) {
+            const auto at = static_cast<std::size_t>(all.data() - line.data());
+            return TotalLine{TotalWord::Grand, at + alone.size(), at + all.size(), false};
+        }
+    }
     // Most lines hold no total word's last syllable, and are passed at a look.
     if (std::none_of(std::begin(TOTAL_WORDS), std::end(TOTAL_WORDS),
                      [&](const auto& total) {
@@ -89,18 +102,6 @@ std::optional<TotalLine> read_total_line(std::string_view line, bool with_result
             const TotalWord labelled = kind == TotalWord::Sub ? kind : grand ? TotalWord::Grand : TotalWord::Labelled;
             if (auto total = total_at(line, all, at, word, labelled)) return total;
         }
-    }
-    if (!with_results) return std::nullopt;
-    // "잔액", "남은돈", "실수령": a word alone on its line that names what a block comes to.
-    static constexpr std::string_view RESULT_WORDS[] = {"잔액",   "남은돈", "남은 돈", "실수령", "실수령액",
-                                                        "순수익", "차액",   "결제액",  "실결제", "총예산",
-                                                        "평가액", "세후",   "세전",    "예상"};
-    std::string_view alone = all;
-    while (!alone.empty() && (alone.back() == ':' || alone.back() == '=' || alone.back() == ' '))
-        alone.remove_suffix(1);
-    if (std::find(std::begin(RESULT_WORDS), std::end(RESULT_WORDS), alone) != std::end(RESULT_WORDS)) {
-        const auto at = static_cast<std::size_t>(all.data() - line.data());
-        return TotalLine{TotalWord::Grand, at + alone.size(), at + all.size(), false};
     }
     // "총", "총 =", "총 대출", "카드값 총", "올해 4분기 총": 총 alone, before a label or after
     // one, adds what is above.

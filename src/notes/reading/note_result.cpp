@@ -1,5 +1,6 @@
 #include "notes/reading/note_result.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "calculator/number_format.h"
@@ -60,7 +61,10 @@ std::string result_text(const NoteResult& result, bool grouped) {
     if (!result.currency.empty()) {
         const std::string figure = in_cents(value, result.currency);
         std::string text = foreign_text(grouped ? add_thousands_separators(figure) : figure, result.currency);
-        if (!result.won.empty()) text += " → " + money_text(result.won, grouped, {result.writing.in_man, false}) + "원";
+        // "$12.50 → 17,250원": a figure too short to show its grouping says nothing against it.
+        const bool won_grouped = grouped || std::min(figure.find('.'), figure.size()) < 4;
+        if (!result.won.empty())
+            text += " → " + money_text(result.won, won_grouped, {result.writing.in_man, false}) + "원";
         return text;
     }
     const std::optional<std::int64_t> count = whole(value);

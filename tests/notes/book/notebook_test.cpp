@@ -144,6 +144,9 @@ TEST(NoteBook, TheMarginWritesFiguresAsTheirLinesDo) {
         {"월세 = 60만원\n월세 * 2", {}, {"60만원", "120만원"}},
         {"8만 5,000원\n49만 6,800원\n합계", {true}, {"8만 5,000원", "49만 6,800원", "58만 1,800원"}},
         {"165만원\n360만\n합계", {true}, {"165만원", "360만", "525만원"}},
+        {"총 104,000원 4명 n빵", {}, {"26,000"}},
+        // Won worked out from a figure too short to show its grouping.
+        {"$1 = 1,380원\n$12.50\n$1000", {}, {"", "$12.50 → 17,250원", "$1000 → 1380000원"}},
     };
     for (const auto& row : rows) {
         NoteBook book;

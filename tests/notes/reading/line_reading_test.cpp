@@ -426,7 +426,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"부가세 91원", "91"},
         {"부가세 5,000", "500"},
         // Foreign money at the rate above: in won beside it, and added to won.
-        {"€20", "€20 → 30000원"},
+        {"€20", "€20 → 30,000원"},
         {"€20 + 5,000원", "35000"},
         // A D-day after its date, in Latin letters or Hangul.
         {"이사 2027-02-27 D-day", "D-81"},
