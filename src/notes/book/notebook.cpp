@@ -20,6 +20,17 @@ bool same_for_totals(const LineReading& a, const LineReading& b) {
            std::equal(a.figures.begin(), a.figures.end(), b.figures.begin(), b.figures.end(), same_figure);
 }
 
+// "로고 시안 3종", "혈압약 1알": a count on its own says nothing a figure beside it would;
+// a total of counts, and a count asked for with "=", show.
+bool shows_count(const LineReading& reading) { return reading.kind != LineKind::Count || reading.asks; }
+
+// The result "위" and a line that opens with an operator take: a count the margin does
+// not show is none ("6명 n빵 / 위 / 6").
+template <class Line>
+bool gives_previous(const Line& line) {
+    return line.result && shows_count(line.reading);
+}
+
 // What a rate line is filed under: no note name has a space.
 std::string rate_name(std::string_view code) { return "환율 " + std::string(code); }
 
@@ -41,7 +52,8 @@ public:
     std::optional<std::string> previous() const override {
         previous_ = true;
         for (std::size_t line = line_; line > 0; --line) {
-            if (book_.line_at(line - 1).result) return value_text(book_.line_at(line - 1));
+            const Line& above = book_.line_at(line - 1);
+            if (gives_previous(above)) return value_text(above);
         }
         return std::nullopt;
     }
@@ -238,9 +250,7 @@ void NoteBook::read_pending() {
 std::optional<NoteResult> NoteBook::note_result(std::size_t line) const {
     const Line& at = line_at(line);
     if (!at.result) return std::nullopt;
-    // "로고 시안 3종", "혈압약 1알": a count on its own says nothing a figure beside it would;
-    // a total of counts, and a count asked for with "=", show.
-    if (at.reading.kind == LineKind::Count && !at.reading.asks) return std::nullopt;
+    if (!shows_count(at.reading)) return std::nullopt;
     return at.written;
 }
 
@@ -328,7 +338,7 @@ void NoteBook::read_again(std::size_t line) {
     const bool changed = at.result != old_result || at.written.unit != old_written.unit ||
                          at.written.currency != old_written.currency || at.written.writing != old_written.writing ||
                          at.reading.gives != old.gives || at.reading.sets_rate != old.sets_rate ||
-                         at.reading.signed_item != old.signed_item;
+                         at.reading.signed_item != old.signed_item || shows_count(at.reading) != shows_count(old);
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)
         names.insert(names.end(), now.begin(), now.end());
@@ -365,10 +375,10 @@ void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<s
     std::size_t from = line + 1;
     for (auto taker = first_after(previous_takers_, line); taker != previous_takers_.end(); ++taker) {
         const std::size_t at = order_.place(*taker);
-        while (from < at && !line_at(from).result) ++from;
+        while (from < at && !gives_previous(line_at(from))) ++from;
         if (from < at) break;
         pend(at);
-        if (line_at(at).result) break;
+        if (gives_previous(line_at(at))) break;
         from = at + 1;
     }
 }

@@ -100,6 +100,16 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
         out.unit = notes_detail::quantity_unit(parsed.quantity);
         return;
     }
+    // "준공 2008년 / 1,234세대": a year is no operand of money or of a number ("3년 x 12" is).
+    for (const std::size_t used : parsed.used) {
+        if (used >= r.roles.size() || !r.number(used) || r.roles[used] != FigureRole::DateTime) continue;
+        const LineToken& token = r.tokens[used];
+        const std::string_view written = r.line.substr(token.begin, token.end - token.begin);
+        if (token.value.size() == 4 && written.ends_with("년")) {
+            out.unclear = quoted_object(written) + " 계산에 쓸 수 없습니다";
+            return;
+        }
+    }
     out.currency = parsed.currency;
     out.unit = parsed.money || !out.currency.empty() ? ResultUnit::Money : ResultUnit::Number;
     const Result<double, CalcError> value = evaluate(parsed.expression);

@@ -159,7 +159,9 @@ inline constexpr std::string_view LINES[] = {"a = 5",
                                              "12, 300원",
                                              "예산 = 500만원",
                                              "예산",
-                                             "3개x2,500원"};
+                                             "3개x2,500원",
+                                             "6명 n빵",
+                                             "6명 ="};
 
 // Back to the start of a UTF-8 sequence, so that an edit never splits a character.
 inline std::size_t char_start(std::string_view line, std::size_t at) {

@@ -41,6 +41,8 @@ TEST(NoteBook, NamesAndEarlierResults) {
         // The result above: 위, prev, ans, and a line that opens with an operator.
         {"12,000\n+ 5,000\n× 2\n- 10%\n위 / 2", {"12000", "17000", "34000", "30600", "15300"}},
         {"100원\n메모\nprev + 1\nans * 2", {"100", "", "101", "202"}},
+        // A count the margin does not show is no result above.
+        {"회식비 120,000원\n6명 n빵\n위 / 6", {"120000", "6", "20000"}},
         // A duration below zero taken by name (in minutes).
         {"a = 1시간 - 2시간\na + 3시간", {"-60", "120"}},
         // A label beside a figure stays a label, even when it is a name.
