@@ -336,6 +336,11 @@ struct Lexer {
         for (const std::string_view unit : UNITS) {
             if (at(end + 1, unit) && !hangul_at(end + 1 + unit.size())) return end + 1 + unit.size();
         }
+        // "1,689원/L", "3,000원/kg": a price of a measure.
+        std::size_t word = end + 1;
+        while (letter(word)) ++word;
+        if (word > end + 1 && !digit(word) && !hangul_at(word) && is_measure_unit(s.substr(end + 1, word - end - 1)))
+            return word;
         return end;
     }
 

@@ -153,6 +153,9 @@ TEST(ReadLine, WhatALineComesTo) {
         {"평당 2,650만원 x 32평 =", LineKind::Expression, "848000000"},
         {"LTV 70% 대출가능 = 5억 * 70%", LineKind::Expression, "350000000"},
         {"항공 1인 420,000 x 2", LineKind::Expression, "840000"},
+        // A price of a measure divides nothing.
+        {"한우 3,000원/kg x 2kg", LineKind::Expression, "6000"},
+        {"11/02 1,689원/L 45L 76,005", LineKind::Nothing, ""},
         {"귤 1박스 25,000원 / 2 =", LineKind::Expression, "12500"},
         {"추가할인 5% 적용: 40,800 - 5% =", LineKind::Expression, "38760"},
         {"캠핑장 2박 = 45,000 * 2", LineKind::Expression, "90000"},
