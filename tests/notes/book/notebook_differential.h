@@ -73,33 +73,39 @@ public:
 
     // What the edited book says otherwise than the text read whole, or than F9 and the
     // selection total; empty when they agree.
-    std::string difference() const {
-        const std::string whole_text = text();
-        NoteBook whole;
-        whole.set_today(today_);
-        whole.assign(whole_text);
-        if (whole.size() != book_.size()) return "line count";
-        for (std::size_t line = 0; line < whole.size(); ++line) {
-            const std::string at = " at line " + std::to_string(line);
-            if (book_.text(line) != whole.text(line)) return "text" + at;
-            if (describe(book_.reading(line)) != describe(whole.reading(line))) return "reading" + at;
-            if (book_.shown(line, {}) != whole.shown(line, {})) return "margin" + at;
-            if (book_.shown(line, {true}) != whole.shown(line, {true})) return "margin in 만" + at;
-            if (book_.reading(line).kind != LineKind::Total) continue;
-            const NotesSum f9 = book_.total_at(line);
-            if (describe(f9) != describe(whole.total_at(line))) return "F9" + at;
-            if (book_.result(line).value_or("") != f9.value) return "margin against F9" + at;
-        }
-        if (describe(book_.selection_total(0, whole_text)) != describe(whole.selection_total(0, whole_text)))
-            return "selection total";
-        return {};
-    }
+    std::string difference() const;
+    DayNumber today() const { return today_; }
 
 private:
     std::vector<std::string> lines_;
     DayNumber today_ = *day_number(2026, 12, 8);
     NoteBook book_;
 };
+
+// What book says otherwise than whole_text read whole on the day, or than F9 and the
+// selection total; empty when they agree.
+inline std::string difference(const NoteBook& book, std::string_view whole_text, DayNumber today) {
+    NoteBook whole;
+    whole.set_today(today);
+    whole.assign(whole_text);
+    if (whole.size() != book.size()) return "line count";
+    for (std::size_t line = 0; line < whole.size(); ++line) {
+        const std::string at = " at line " + std::to_string(line);
+        if (book.text(line) != whole.text(line)) return "text" + at;
+        if (describe(book.reading(line)) != describe(whole.reading(line))) return "reading" + at;
+        if (book.shown(line, {}) != whole.shown(line, {})) return "margin" + at;
+        if (book.shown(line, {true}) != whole.shown(line, {true})) return "margin in 만" + at;
+        if (book.reading(line).kind != LineKind::Total) continue;
+        const NotesSum f9 = book.total_at(line);
+        if (describe(f9) != describe(whole.total_at(line))) return "F9" + at;
+        if (book.result(line).value_or("") != f9.value) return "margin against F9" + at;
+    }
+    if (describe(book.selection_total(0, whole_text)) != describe(whole.selection_total(0, whole_text)))
+        return "selection total";
+    return {};
+}
+
+inline std::string EditedNotes::difference() const { return differential::difference(book_, text(), today_); }
 
 // Pieces typed into a line, and lines put in whole: the words and marks that change
 // what a line is and what the lines below it add up to.

@@ -14,9 +14,12 @@
 #include <string>
 
 #include "common/win32/wide_text.h"
+#include "notes/book/notebook.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/memo/memo_hint.h"
 #include "platform/windows/memo/memo_load.h"
+#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/results_margin.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/timers/timers.h"
@@ -132,6 +135,54 @@ TEST_F(LargeMemoTest, NothingTakesAPartlyFilledMemo) {
         pump();
         EXPECT_TRUE(window_text(state().memo_edit()) == to_wide(memo)) << row.name;
     }
+}
+
+// What the margin would show on each line, one line each.
+std::string shown_lines(const NoteBook& book) {
+    std::string shown;
+    for (std::size_t line = 0; line < book.size(); ++line) shown += book.shown(line, {}).value_or("-") + "\n";
+    return shown;
+}
+
+// The memo as the control now holds it, read whole here on the notes' day.
+NoteBook read_whole(HWND memo_edit, std::optional<DayNumber> today) {
+    NoteBook whole;
+    whole.set_today(today);
+    whole.assign(to_utf8(memo_text_range(memo_edit, {0, memo_length(memo_edit)})));
+    return whole;
+}
+
+// The window's thread reads none of a saved memo's lines: its first paint and its
+// pieces go by with the strip empty, and once read beside, the strip shows the screen's
+// results. Edits made while a reading runs, typed, pasted and deleted, are in the
+// notes it leaves, as if the memo had been read whole after them.
+TEST_F(LargeMemoTest, TheNotesAreReadBesideTheWindow) {
+    write_data_file("preferences.txt", "results_margin=true\n");
+    open_with_large_memo();
+    EXPECT_TRUE(state().margin->rows.empty());
+    EXPECT_TRUE(wait_until([&] {
+        pump();
+        UpdateWindow(state().memo_edit());
+        return !memo_loading(state()) && state().notes->in_step() && !state().margin->rows.empty();
+    }));
+    EXPECT_EQ(state().notes->lines_read_here(), 0U);
+    const HWND memo_edit = state().memo_edit();
+    const NoteBook whole = read_whole(memo_edit, state().notes->today());
+    for (const MarginRow& row : state().margin->rows)
+        EXPECT_EQ(row.shown, whole.shown(row.line, {}).value_or("")) << row.line;
+
+    state().notes->read_beside(memo_text_range(memo_edit, {0, memo_length(memo_edit)}), window);
+    select_in_memo(memo_edit, {0, 0});
+    SendMessageW(memo_edit, WM_CHAR, L'7', 1);
+    replace_in_memo(memo_edit, {20, 20}, L"\r합계\r\r");
+    const std::int32_t length = memo_length(memo_edit);
+    replace_in_memo(memo_edit, {length - 40, length - 10}, L"");
+    EXPECT_TRUE(wait_until([&] {
+        pump();
+        return catch_up_memo_notes(state()).in_step();
+    }));
+    EXPECT_TRUE(state().notes->mirror().text() == memo_text_range(memo_edit, {0, memo_length(memo_edit)}));
+    EXPECT_EQ(shown_lines(state().notes->book()), shown_lines(read_whole(memo_edit, state().notes->today())));
 }
 
 // Ctrl+Z as the control gets it.

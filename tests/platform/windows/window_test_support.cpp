@@ -14,6 +14,7 @@
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/memo/memo_load.h"
+#include "platform/windows/memo/memo_notes.h"
 #include "support/wait_until.h"
 
 namespace numvora::testing {
@@ -212,7 +213,10 @@ HWND MainWindowTest::open_window(const StartRequest& request, Memo memo) {
     auto opened = open_main_window(prepared_instance(), calls, request);
     EXPECT_TRUE(opened.has_value());
     window = opened ? opened.value() : nullptr;
-    if (window != nullptr && memo == Memo::Whole) finish_memo_load(state());
+    if (window != nullptr && memo == Memo::Whole) {
+        finish_memo_load(state());
+        catch_up_memo_notes(state());  // read beside since the start: taken now
+    }
     return window;
 }
 

@@ -28,8 +28,8 @@ protected:
     // Writes a file below the data folder (LOCALAPPDATA\Numvora).
     void write_data_file(const std::string& name, std::string_view content) const;
     // Opens the window as the program does, with what a command line asked for; fails
-    // the test when it cannot. The saved memo is whole in it, unless the test is about
-    // the memo going in after the first paint (memo_load.h).
+    // the test when it cannot. The saved memo is whole in it and read as notes, unless
+    // the test is about the memo going in after the first paint (memo_load.h).
     enum class Memo { Whole, AsItGoesIn };
     HWND open_window(const StartRequest& request = {}, Memo memo = Memo::Whole);
     AppState& state() const;

@@ -23,9 +23,6 @@ namespace {
 
 // A longer selection is not taken as the text to look for.
 constexpr std::size_t SELECTION_TO_FIND_UNITS = 1024;
-// Margins around the changed stretch where an edit is looked for, each eight times the last.
-constexpr std::int32_t FIRST_MARGIN = 256;
-constexpr std::int32_t LAST_MARGIN = 1 << 14;
 
 HWND find_box(const AppState& state) { return state.control(ControlSlot::FindBox); }
 
@@ -42,22 +39,13 @@ bool in_find_bar(const AppState& state, HWND control) {
            find_bar_row(CONTROL_ROWS[static_cast<std::size_t>(found - state.controls.begin())]) != FindBar::Hidden;
 }
 
-// The copy takes the edit read back from the stretch the changes noted, with a growing
-// margin; false when even the widest read cannot show it.
+// The copy takes the edit read back from the stretch the changes noted; false when
+// even the widest read cannot show it.
 bool bring_copy_in_step(AppState& state) {
     FindBarState& find = *state.find;
-    const HWND memo = state.memo_edit();
-    const std::int32_t length = memo_length(memo);
-    for (std::int32_t margin = FIRST_MARGIN; margin <= LAST_MARGIN; margin *= 8) {
-        const std::int32_t from = std::clamp(static_cast<std::int32_t>(find.changed->start) - margin, 0, length);
-        const std::int32_t to = std::clamp(static_cast<std::int32_t>(find.changed->end) + margin, from, length);
-        if (const auto edit = find_edit<wchar_t>(find.memo->text(), static_cast<std::size_t>(length),
-                                                 static_cast<std::size_t>(from), memo_text_range(memo, {from, to}))) {
-            find.memo->replace(edit->start, edit->removed, edit->inserted);
-            return true;
-        }
-    }
-    return false;
+    const auto edit = read_edit_back(state.memo_edit(), find.memo->text(), *find.changed);
+    if (edit) find.memo->replace(edit->start, edit->removed, edit->inserted);
+    return edit.has_value();
 }
 
 const FoldedText& whole_memo(AppState& state) {

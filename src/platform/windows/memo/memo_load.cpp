@@ -33,7 +33,9 @@ void make_ready(AppState& state) {
     select_in_memo(memo, {0, 0});
     SendMessageW(memo, EM_SCROLLCARET, 0, 0);
     mark_memo_saved(state, true);
-    state.notes->fall_out_of_step();  // read whole at their next use
+    // Read beside since the load began; a control that took the text otherwise than
+    // thought is read again.
+    if (state.notes->length() != static_cast<std::size_t>(memo_length(memo))) state.notes->fall_out_of_step();
     SendMessageW(memo, EM_SETEVENTMASK, 0, ENM_CHANGE);
     state.status.withdraw(MEMO_LOADING_TEXT);
     show_status_line(state);
@@ -53,6 +55,7 @@ void begin_memo_load(AppState& state, std::string_view text) {
     load.text = to_wide(text);
     load.put_in = 0;
     load.loading = !load.text.empty();
+    state.notes->read_beside(load.text, state.main_window);
     if (!load.loading) {
         make_ready(state);
         return;

@@ -12,6 +12,7 @@
 #include "common/win32/wide_text.h"
 #include "notes/reading/note_result.h"
 #include "platform/windows/base/win_handle.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/painting/window_look.h"
@@ -134,9 +135,11 @@ void follow_notes(MarginLayout& layout, const MemoNotes& notes) {
 std::vector<MarginRow> read_results(AppState& state, HWND memo, HDC dc, std::int32_t& widest) {
     widest = 0;
     ResultsMarginState& margin = *state.margin;
-    // The first paint shows the text at once; the notes of a large memo follow it.
-    if (!margin.started && !state.notes->in_step()) return {};
-    const MemoNotes& notes = catch_up_memo_notes(state);
+    // While the memo goes in or is read beside, the strip waits for it: never a figure
+    // of a half-read block.
+    const MemoNotes* at_hand = memo_loading(state) ? nullptr : memo_notes_at_hand(state);
+    if (at_hand == nullptr) return {};
+    const MemoNotes& notes = *at_hand;
     MarginLayout& layout = margin.layout;
     follow_notes(layout, notes);
     if (layout.lines.rows.empty() || !layout.text_area) {
@@ -401,15 +404,6 @@ void ask_results_margin_paint(AppState& state) {
     const RECT client = client_of(memo);
     const RECT strip{client.right - state.margin->width, client.top, client.right, client.bottom};
     InvalidateRect(memo, &strip, FALSE);
-}
-
-void start_results_margin(AppState& state) {
-    state.margin->started = true;
-    if (!state.margin->on) return;
-    // The notes' first reading, for the strip painted now rather than at the next paint.
-    catch_up_memo_notes(state);
-    ask_results_margin_paint(state);
-    UpdateWindow(state.memo_edit());
 }
 
 const MarginRow* margin_row_at(const AppState& state, POINT point) {

@@ -62,7 +62,6 @@ struct ResultsMarginState {
     std::int32_t width = 0;                     // the strip as applied to the text area; 0: none
     std::optional<PixelRect> text_area_insets;  // the control's own text area, as insets of its client area
     std::vector<MarginRow> rows;                // the results on screen
-    bool started = false;                       // the window's first paint is done: a paint may read the whole memo
     bool refreshing = false;                    // a repaint caused by the margin's own change of the text area
     bool fit_posted = false;                    // a paint asked for the width to follow a wider result
     MarginLayout layout;
@@ -83,10 +82,6 @@ void margin_follows_notes(AppState& state);
 // The option as the record says it: the text area narrowed by the strip, or the
 // control's own text area back, and a repaint; the notes follow edits while it is on.
 void apply_results_margin(AppState& state);
-
-// Once the window's first paint is on screen: from here on a paint may read the whole
-// memo, and with the option on, it is read for the strip now.
-void start_results_margin(AppState& state);
 
 // The results on screen read again and each placed beside the text area: what every
 // paint does before the text paints. A result wider than the strip in a short memo

@@ -92,6 +92,20 @@ std::int32_t memo_length(HWND memo) {
 
 // Read in growing pieces from the position outwards: a paragraph is short, the memo may
 // be ten mebibytes.
+std::optional<TextEdit<wchar_t>> read_edit_back(HWND memo, std::wstring_view copy, ChangedStretch stretch) {
+    constexpr std::int32_t FIRST_MARGIN = 256;
+    constexpr std::int32_t LAST_MARGIN = 1 << 14;
+    const std::int32_t length = memo_length(memo);
+    for (std::int32_t margin = FIRST_MARGIN; margin <= LAST_MARGIN; margin *= 8) {
+        const std::int32_t from = std::clamp(static_cast<std::int32_t>(stretch.start) - margin, 0, length);
+        const std::int32_t to = std::clamp(static_cast<std::int32_t>(stretch.end) + margin, from, length);
+        if (auto edit = find_edit<wchar_t>(copy, static_cast<std::size_t>(length), static_cast<std::size_t>(from),
+                                           memo_text_range(memo, {from, to})))
+            return edit;
+    }
+    return std::nullopt;
+}
+
 MemoSelection memo_paragraph_at(HWND memo, std::int32_t position) {
     const std::int32_t length = memo_length(memo);
     position = std::clamp(position, 0, length);

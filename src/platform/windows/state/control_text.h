@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/windows/base/system_error.h"
 #include "session/expression_caret.h"
 #include "session/selection_state.h"
+#include "ui/memo/memo_mirror.h"
 
 namespace numvora {
 
@@ -50,6 +52,11 @@ std::optional<std::string> memo_selected_text(HWND memo, MemoSelection range);
 std::wstring memo_text_range(HWND memo, MemoSelection range);
 // The memo's length in its characters.
 std::int32_t memo_length(HWND memo);
+// The one edit that brings a copy of the memo in step with it, read back from the
+// stretch where it changed with a margin around that grows eightfold to 16 Ki units on
+// each side (under Wine a read near the end of a large memo costs milliseconds); none
+// when even the widest read cannot show it.
+std::optional<TextEdit<wchar_t>> read_edit_back(HWND memo, std::wstring_view copy, ChangedStretch stretch);
 // The paragraph (the line between breaks, however it wraps) around a position.
 MemoSelection memo_paragraph_at(HWND memo, std::int32_t position);
 

@@ -229,7 +229,6 @@ void finish_start(AppState& state) {
     // What a save or a copy of another window's memo killed half-way left behind.
     if (state.save->paths) sweep_temporary_files(state.save->paths->folder, is_written_data_file);
     apply_preferences_at_start(state, PreferenceStart::OnFirstPaint);  // the key
-    start_results_margin(state);
     start_memo_load(state);
 }
 

@@ -1,5 +1,6 @@
 // "결과 모두 다시 계산": every result written into the memo that no longer holds is
-// written anew as F9 writes it, all in one edit of the control, so one undo step.
+// written anew as F9 writes it, all in one edit of the control, so one undo step; a
+// large one in a fresh control, the status line saying so meanwhile.
 #include <string>
 #include <vector>
 
@@ -7,12 +8,20 @@
 #include "notes/book/stale_results.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
 #include "ui/memo/text_search.h"
 
 namespace numvora {
+namespace {
+
+// A stretch this long takes the control long enough to say why the window waits.
+constexpr std::size_t LARGE_STRETCH_UNITS = std::size_t{64} * 1024;
+constexpr std::string_view RECALCULATING_TEXT = "결과를 다시 계산하는 중입니다…";
+
+}  // namespace
 
 SystemStatus recalculate_memo_results(AppState& state, std::int32_t) {
     const MemoNotes& notes = catch_up_memo_notes(state);
@@ -35,9 +44,17 @@ SystemStatus recalculate_memo_results(AppState& state, std::int32_t) {
     }
     for (std::size_t i = 0; i < splices.size(); ++i) splices[i].inserted = written[i];
     const Replacement done = replace_each(notes.mirror().text(), splices);
-    const HWND memo = state.memo_edit();
-    const MemoSelection before = memo_selection(memo);
-    replace_in_memo(memo, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)}, done.stretch);
+    const MemoSelection before = memo_selection(state.memo_edit());
+    const bool large = done.stretch.size() >= LARGE_STRETCH_UNITS;
+    if (large) {
+        state.status.show(std::string(RECALCULATING_TEXT), false);
+        show_status_line(state);
+        UpdateWindow(state.control(ControlSlot::StatusLabel));
+    }
+    replace_memo_range(state, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)},
+                       done.stretch);
+    if (large) state.status.withdraw(RECALCULATING_TEXT);
+    const HWND memo = state.memo_edit();  // a fresh control when the stretch was large
     // The caret stays where it was in the text, not at the end of the stretch replaced.
     const auto after = [&](std::int32_t position) {
         return static_cast<std::int32_t>(position_after(static_cast<std::size_t>(position), splices));
