@@ -8,6 +8,7 @@
 #include "common/korean_particle.h"
 #include "common/unicode.h"
 #include "notes/figures/money_expression.h"
+#include "notes/reading/line_reading.h"
 
 namespace numvora {
 namespace {
@@ -35,6 +36,34 @@ Calculation unreadable_calculation(char32_t c) {
     text += topic_particle(c);
     text += " 계산식에 쓸 수 없습니다.";
     return {std::move(text), std::nullopt};
+}
+
+// One figure and no operator ("12000", "-(5000)", "84㎡"): what F9 on an amount or a lone
+// total calculates, which the history does not list. Read as the engine reads it (where
+// it has one number, a + or - is its sign), or, where it cannot, as the notes do: one of
+// theirs with one figure is worked out only when it converts or spans ("84㎡ 평").
+bool figure_alone(std::string_view expression) {
+    const auto tokens = tokenize(expression);
+    if (!tokens) {
+        const LineReading reading = read_line(expression, true);
+        return reading.figures.size() == 1 && reading.kind != LineKind::Expression;
+    }
+    return std::count_if(tokens->begin(), tokens->end(),
+                         [](const Token& token) { return token.kind == TokenKind::Number; }) == 1;
+}
+
+// The result where a calculation shows: its figure in the toggle's form, and after it
+// the unit the notes write after the figure of the expression's value ("84㎡ 평" is
+// "25.41평", two dates apart "83일"). The record keeps the figure alone, which the box
+// and the operations take.
+std::string shown_result(bool group_thousands, std::string_view expression, std::string_view result) {
+    std::string text = format_result_text(group_thousands, result);
+    const LineReading reading = read_line(expression, true);
+    if (reading.value != result) return text;
+    // Written whole, money, a date or foreign money does not start with the bare figure.
+    const std::string written = result_text(reading.result(), false);
+    if (written.starts_with(result)) text += written.substr(result.size());
+    return text;
 }
 
 }  // namespace
@@ -66,13 +95,14 @@ Calculation CalculatorSession::calculate(std::string_view box_text) const {
 }
 
 Calculation CalculatorSession::calculated(std::string expression, std::string result) const {
-    std::string label = format_result_text(group_thousands, result);
+    std::string label = shown_result(group_thousands, expression, result);
     return {std::move(label), HistoryRecord{std::move(expression), std::move(result)}};
 }
 
 void CalculatorSession::remember(const HistoryRecord& record) {
     last_expression = record.expression;
     last_result = record.result;
+    if (figure_alone(record.expression)) return;
     history.insert(history.begin(), record);
     if (history.size() > HISTORY_LIMIT) history.resize(HISTORY_LIMIT);
 }
@@ -87,7 +117,7 @@ std::vector<std::string> CalculatorSession::history_lines() const {
     lines.reserve(history.size());
     for (const HistoryRecord& record : history) {
         lines.push_back(expression_text(record.expression) + " = " +
-                        format_result_text(group_thousands, record.result));
+                        shown_result(group_thousands, record.expression, record.result));
     }
     return lines;
 }
@@ -96,7 +126,7 @@ std::optional<HistoryReuse> CalculatorSession::reuse(std::int64_t index) const {
     if (index < 0 || static_cast<std::uint64_t>(index) >= history.size()) return std::nullopt;
     const HistoryRecord& record = history[static_cast<std::size_t>(index)];
     return HistoryReuse{record, expression_text(record.result),
-                        "기록에서 가져온 값: " + format_result_text(group_thousands, record.result)};
+                        "기록에서 가져온 값: " + shown_result(group_thousands, record.expression, record.result)};
 }
 
 void CalculatorSession::take_over(const HistoryRecord& record) {
@@ -106,7 +136,7 @@ void CalculatorSession::take_over(const HistoryRecord& record) {
 
 std::optional<std::string> CalculatorSession::regrouped_label() const {
     if (!last_result) return std::nullopt;
-    return format_result_text(group_thousands, *last_result);
+    return shown_result(group_thousands, last_expression.value_or(""), *last_result);
 }
 
 std::optional<std::string> CalculatorSession::carry_text(CarryForm form) const {
@@ -152,7 +182,8 @@ void CalculatorSession::take_document(const PadDocument& document) {
 }
 
 std::string CalculatorSession::result_label_text() const {
-    return last_result ? format_result_text(group_thousands, *last_result) : std::string(INITIAL_RESULT_TEXT);
+    return last_result ? shown_result(group_thousands, last_expression.value_or(""), *last_result)
+                       : std::string(INITIAL_RESULT_TEXT);
 }
 
 }  // namespace numvora

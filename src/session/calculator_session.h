@@ -57,9 +57,11 @@ struct CalculatorSession {
     // text ("550000*12"); a character that neither reads is named.
     Calculation calculate(std::string_view box_text) const;
     // A calculation the notes reading made: its expression and its value as read, so
-    // that the label shows what goes into the memo.
+    // that the label shows what goes into the memo, with the unit the notes write after
+    // the figure ("25.41평"); the record keeps the figure.
     Calculation calculated(std::string expression, std::string result) const;
-    // A shown result: the last calculation and the newest record.
+    // A shown result: the last calculation, and the newest record unless it is one
+    // figure with no operator ("12000" of a lone total), which is no calculation to list.
     void remember(const HistoryRecord& record);
     // A failed calculation leaves nothing to carry out.
     void forget_last();

@@ -13,6 +13,7 @@ TEST(CalculatorSession, CalculateTable) {
         bool group;
         const char* label;
         std::optional<HistoryRecord> record;
+        bool listed = true;  // the record goes into the history
     } rows[] = {
         {"1+2", false, "3", HistoryRecord{"1+2", "3"}},
         {"0.1+0.2", false, "0.3", HistoryRecord{"0.1+0.2", "0.3"}},
@@ -32,6 +33,9 @@ TEST(CalculatorSession, CalculateTable) {
         {"3잔 + 1", false, "오류: '잔'은 계산식에 쓸 수 없습니다.", std::nullopt},
         {"$12 + 1만", false, "오류: '$'는 계산식에 쓸 수 없습니다.", std::nullopt},
         {"5\x7F", false, "오류: 지원하지 않는 문자가 포함되어 있습니다.", std::nullopt},
+        // A figure alone is shown and carried, but is no calculation.
+        {"12,000", true, "12,000", HistoryRecord{"12000", "12000"}, false},
+        {"-(+5천원)", false, "-5000", HistoryRecord{"-(+5000)", "-5000"}, false},
     };
     for (const auto& row : rows) {
         CalculatorSession session;
@@ -39,6 +43,44 @@ TEST(CalculatorSession, CalculateTable) {
         const Calculation c = session.calculate(row.box);
         EXPECT_EQ(c.label_text, row.label) << row.box;
         EXPECT_EQ(c.record, row.record) << row.box;
+        if (!c.record) continue;
+        session.remember(*c.record);
+        EXPECT_EQ(session.history.size(), row.listed ? 1U : 0U) << row.box;
+        EXPECT_EQ(session.carry_text(CarryForm::Result), row.label) << row.box;
+    }
+}
+
+// What F9 calculates in the memo shows with the unit the memo writes after the figure,
+// in the label, the history and a reuse, while the record keeps the figure.
+TEST(CalculatorSession, NotesCalculationsShowTheirUnits) {
+    const struct {
+        const char* expression;
+        const char* result;
+        bool group;
+        std::string label;
+        const char* line;  // the history's; empty: none
+    } rows[] = {
+        {"84㎡ 평", "25.41", false, "25.41평", "84㎡ 평 = 25.41평"},
+        {"32평 ㎡", "105.79", false, "105.79㎡", "32평 ㎡ = 105.79㎡"},
+        {"4000㎡ 평", "1210.00", true, "1,210.00평", "4,000㎡ 평 = 1,210.00평"},
+        {"2027-03-01 - 2026-12-08", "83", false, "83일", "2027-03-01 - 2026-12-08 = 83일"},
+        {"84㎡", "84.00", false, "84.00", ""},  // "84㎡ =": one figure
+    };
+    for (const auto& row : rows) {
+        CalculatorSession session;
+        session.group_thousands = row.group;
+        const Calculation c = session.calculated(row.expression, row.result);
+        EXPECT_EQ(c.label_text, row.label) << row.expression;
+        ASSERT_TRUE(c.record);
+        session.remember(*c.record);
+        EXPECT_EQ(session.last_result, row.result) << row.expression;
+        EXPECT_EQ(session.regrouped_label(), row.label) << row.expression;
+        EXPECT_EQ(session.result_label_text(), row.label) << row.expression;
+        EXPECT_EQ(session.history_lines(), std::vector<std::string>(*row.line == 0 ? 0 : 1, row.line))
+            << row.expression;
+        if (*row.line != 0) {
+            EXPECT_EQ(session.reuse(0)->label_text, "기록에서 가져온 값: " + row.label);
+        }
     }
 }
 

@@ -273,7 +273,7 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
         {L"1시간 45분 + 50분", 0, MEMO_EVALUATE, L"1시간 45분 + 50분 = 2시간 35분", L"", L""},
         {L"2026-12-08 + 100일", 0, MEMO_EVALUATE, L"2026-12-08 + 100일 = 2027-03-18 (목)", L"", L""},
         {L"오늘 + 100일", 0, MEMO_EVALUATE, L"오늘 + 100일 = 2027-03-18 (목)", L"", L""},
-        {L"84㎡ 평", 0, MEMO_EVALUATE, L"84㎡ 평 = 25.41평", L"25.41", L""},
+        {L"84㎡ 평", 0, MEMO_EVALUATE, L"84㎡ 평 = 25.41평", L"25.41평", L""},
         {L"출근 9시간\r야근 3시간 30분", -1, MEMO_TOTAL, L"", L"", L"2개를 더했습니다"},
     };
     for (const auto& row : rows) {

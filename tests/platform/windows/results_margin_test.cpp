@@ -23,16 +23,22 @@
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/memo/memo_menu.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/memo_zoom.h"
 #include "platform/windows/memo/results_margin.h"
 #include "platform/windows/memo/stale_marks.h"
+#include "platform/windows/painting/window_look.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"
 #include "platform/windows/timers/timers.h"
 #include "support/wait_until.h"
+#include "ui/colors/color_scheme.h"
 #include "ui/colors/theme_palette.h"
 #include "ui/control_ids.h"
+#include "ui/layout/dpi_scale.h"
+#include "ui/layout/results_margin.h"
 #include "ui/memo/memo_menu.h"
 #include "window_test_support.h"
 
@@ -512,6 +518,50 @@ TEST_F(ResultsMarginTest, TypedCharactersKeepTheNotesAsTheMemoHoldsThem) {
         settle();
         EXPECT_EQ(state().notes->mirror().text(), memo_text_range(memo(), {0, memo_length(memo())}))
             << "after " << to_utf8(edit.keys) << " at " << edit.from;
+    }
+}
+
+// No result is cut while the strip can widen: at a start at 130% with a saved memo that
+// goes in by pieces, whose widest result lies far below the first screen, and at each
+// zoom step; the strip's rule spans the memo's height.
+TEST_F(ResultsMarginTest, NoResultIsCutWhileTheStripCanWiden) {
+    std::string text = "버스 1만 200원\r\n1억 5,500만원\r\n";
+    while (text.size() < 60'000) text += "점심 8,000원\r\n용돈 10,000원\r\n\r\n";
+    write_data_file("memo.txt", text + "끝 123456789012 * 1000000 =");
+    write_data_file("preferences.txt", "results_margin=true\nmemo_zoom=130\n");
+    open_window({}, Memo::AsItGoesIn);
+    const auto check = [&](const std::string& when) {
+        settle();
+        RECT client{};
+        GetClientRect(memo(), &client);
+        const std::int32_t width = state().margin->width;
+        const WindowDc dc(memo());
+        const ScopedSelect font(dc.get(), memo_font(state()));
+        const std::int32_t room = width - 2 * scale_for_dpi(RESULTS_MARGIN_PADDING, state().fonts.dpi);
+        const bool can_widen = width < results_margin_width(client.right, client.right, state().fonts.dpi);
+        for (const MarginRow& row : state().margin->rows) {
+            const std::wstring result = to_wide(row.shown);
+            SIZE extent{};
+            GetTextExtentPoint32W(dc.get(), result.data(), static_cast<int>(result.size()), &extent);
+            EXPECT_TRUE(extent.cx <= room || !can_widen) << when << ": " << row.shown << " in " << width;
+        }
+        LONG ruled = 0;
+        for (LONG y = 0; y < client.bottom; ++y)
+            ruled += GetPixel(dc.get(), client.right - width, y) == margin_colors(color_scheme(state())).rule ? 1 : 0;
+        EXPECT_EQ(ruled, client.bottom) << when;
+    };
+    ASSERT_TRUE(wait_until([&] {
+        settle();
+        return !memo_loading(state()) && !state().margin->rows.empty();
+    }));
+    check("the start");
+    SendMessageW(memo(), EM_SETSEL, -1, -1);
+    SendMessageW(memo(), EM_SCROLLCARET, 0, 0);
+    check("the memo's end");
+    while (state().zoom->percent > MEMO_ZOOM_MIN) SendMessageW(window, WM_COMMAND, ids::MEMO_ZOOM_OUT, 0);
+    for (std::int32_t zoom = MEMO_ZOOM_MIN; zoom <= 200; zoom += MEMO_ZOOM_STEP) {
+        if (zoom > MEMO_ZOOM_MIN) SendMessageW(window, WM_COMMAND, ids::MEMO_ZOOM_IN, 0);
+        check("zoomed to " + std::to_string(state().zoom->percent) + "%");
     }
 }
 

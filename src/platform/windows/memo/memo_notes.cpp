@@ -46,6 +46,7 @@ void MemoNotes::take_reading() {
     book_.set_today(today_);  // the day may have turned while it read
     in_step_ = true;
     ++changes_;
+    ++readings_;
     last_ = {};
 }
 

@@ -81,6 +81,9 @@ public:
     // Counts every change; a view that keeps something per line compares the count with
     // the one it last saw, and when it is one more, takes last_change().
     std::uint64_t changes() const { return changes_; }
+    // Counts the readings of the whole memo taken: a view that fits the whole book
+    // compares it with the one it last fitted to.
+    std::uint64_t readings() const { return readings_; }
     const Change& last_change() const { return last_; }
 
     // Kept by the notes' part of the control from a WM_CHAR to its EN_CHANGE.
@@ -97,6 +100,7 @@ private:
     bool following_ = false;
     std::optional<DayNumber> today_;
     std::uint64_t changes_ = 0;
+    std::uint64_t readings_ = 0;
     Change last_;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -202,9 +203,34 @@ void set_text_area(AppState& state, HWND memo, std::int32_t width) {
 
 namespace {
 
+// The notes of the whole memo once read, also while the memo still goes in: they are
+// of the text that goes in.
+const MemoNotes* whole_notes(AppState& state) {
+    if (!memo_loading(state)) return memo_notes_at_hand(state);
+    const MemoNotes& notes = *state.notes;
+    return notes.in_step() && !notes.changed() ? &notes : nullptr;
+}
+
+// The widest of every result in the memo, in the DC's font, each text measured once.
+std::int32_t widest_in_book(HDC dc, const NoteBook& book, ResultView view) {
+    std::unordered_set<std::string> texts;
+    for (std::size_t line = 0; line < book.size(); ++line) {
+        if (std::optional<std::string> shown = book.shown(line, view)) texts.insert(std::move(*shown));
+    }
+    std::int32_t widest = 0;
+    for (const std::string& text : texts) {
+        const std::wstring wide = to_wide(text);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &extent);
+        widest = std::max(widest, static_cast<std::int32_t>(extent.cx));
+    }
+    return widest;
+}
+
 // The results on screen read and placed beside the text area as it is now; the width
-// of strip they need.
-std::int32_t read_rows(AppState& state, HWND memo) {
+// of strip they need, or with whole_book, that every result of the memo needs once its
+// notes are read, so that no scroll meets a wider one.
+std::int32_t read_rows(AppState& state, HWND memo, bool whole_book) {
     const WindowDc dc(memo);
     if (dc.get() == nullptr) return state.margin->width;
     const ScopedSelect in_font(dc.get(), margin_font(state));
@@ -212,21 +238,26 @@ std::int32_t read_rows(AppState& state, HWND memo) {
     std::int32_t widest = 0;
     state.margin->rows = read_results(state, memo, dc.get(), widest);
     for (MarginRow& row : state.margin->rows) row.box.left = client.right - state.margin->width;
+    const MemoNotes* notes = whole_book ? whole_notes(state) : nullptr;
+    if (notes != nullptr) {
+        widest = std::max(widest, widest_in_book(dc.get(), notes->book(), ResultView{state.margin->in_man}));
+        state.margin->book_fitted = notes->readings();
+    }
     return results_margin_width(widest, client.right - client.left, state.fonts.dpi);
 }
 
-// The strip as wide as the results on screen need: the text area set anew, which
-// rewraps the text, and the rows read again. Never from a paint: the text area is the
-// control's layout, which a paint only shows.
+// The strip as wide as the memo's results need: the text area set anew, which rewraps
+// the text, and the rows read again. Never from a paint: the text area is the control's
+// layout, which a paint only shows.
 void fit_results_margin(AppState& state) {
     const HWND memo = state.memo_edit();
     state.margin->fit_posted = false;
-    const std::int32_t width = read_rows(state, memo);
+    const std::int32_t width = read_rows(state, memo, true);
     if (width == state.margin->width) return;
     state.margin->refreshing = true;
     set_text_area(state, memo, width);
     state.margin->refreshing = false;
-    read_rows(state, memo);
+    read_rows(state, memo, false);
     // The control may have painted within the change, with the rows of the old width:
     // the strip is drawn again with these.
     state.margin->drawn.width = -1;
@@ -238,14 +269,18 @@ void fit_results_margin(AppState& state) {
 }  // namespace
 
 // Every change of the width rewraps the whole memo (seconds for megabytes under Wine):
-// it follows the results when the text rewraps anyway, and grows in between only in a
-// memo short enough to rewrap at once, right after the paint. A result wider meanwhile
-// is cut with "…".
+// it follows the results when the text rewraps anyway, grows in between in a memo short
+// enough to rewrap at once, and takes in every result of the memo once its notes are
+// read whole (at the start while it still goes in, after a change too large to follow),
+// right after the paint. A result an edit makes wider meanwhile is cut with "…".
 void refresh_results_margin(AppState& state) {
     const HWND memo = state.memo_edit();
-    const std::int32_t width = read_rows(state, memo);
-    if (width > state.margin->width && memo_length(memo) <= QUICK_REWRAP_LENGTH && !state.margin->fit_posted)
-        state.margin->fit_posted = PostMessageW(memo, WM_FIT_RESULTS_MARGIN, 0, 0) != FALSE;
+    ResultsMarginState& margin = *state.margin;
+    const std::int32_t width = read_rows(state, memo, false);
+    const bool wider = width > margin.width && memo_length(memo) <= QUICK_REWRAP_LENGTH;
+    const bool read_whole = state.notes->readings() != margin.book_fitted && whole_notes(state) != nullptr;
+    if ((wider || read_whole) && !margin.fit_posted)
+        margin.fit_posted = PostMessageW(memo, WM_FIT_RESULTS_MARGIN, 0, 0) != FALSE;
 }
 
 namespace {

@@ -64,6 +64,7 @@ struct ResultsMarginState {
     std::vector<MarginRow> rows;                // the results on screen
     bool refreshing = false;                    // a repaint caused by the margin's own change of the text area
     bool fit_posted = false;                    // a paint asked for the width to follow a wider result
+    std::uint64_t book_fitted = 0;              // the whole reading of the notes it was fitted to (MemoNotes::readings)
     MarginLayout layout;
     MarginDrawing drawn;
     MarginWidths widths;
@@ -84,8 +85,8 @@ void margin_follows_notes(AppState& state);
 void apply_results_margin(AppState& state);
 
 // The results on screen read again and each placed beside the text area: what every
-// paint does before the text paints. A result wider than the strip in a short memo
-// has the strip widened right after the paint, outside it.
+// paint does before the text paints. A result wider than the strip in a short memo,
+// or notes just read whole, have the strip fitted right after the paint, outside it.
 void refresh_results_margin(AppState& state);
 
 // The strip painted again at the next paint, with the results read then.
