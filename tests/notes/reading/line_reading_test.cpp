@@ -156,6 +156,8 @@ TEST(ReadLine, WhatALineComesTo) {
         // A price of a measure divides nothing.
         {"한우 3,000원/kg x 2kg", LineKind::Expression, "6000"},
         {"11/02 1,689원/L 45L 76,005", LineKind::Nothing, ""},
+        // Parts set apart by "/" are several figures, whatever each part calculates.
+        {"국어 4.5 x 3학점 / 영어 4.0 x 3학점", LineKind::Nothing, ""},
         {"귤 1박스 25,000원 / 2 =", LineKind::Expression, "12500"},
         {"추가할인 5% 적용: 40,800 - 5% =", LineKind::Expression, "38760"},
         {"캠핑장 2박 = 45,000 * 2", LineKind::Expression, "90000"},
