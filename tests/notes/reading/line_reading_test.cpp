@@ -390,6 +390,8 @@ TEST(ReadLine, WithTheLinesAbove) {
         // A year is no operand; a number of years is.
         {"준공 2008년 / 1,234세대", "", "'2008년'을 계산에 쓸 수 없습니다"},
         {"3년 x 12", "36"},
+        // A bare figure after a label, added to won: dishes or won, the line does not say.
+        {"짜장면 2 + 탕수육 29,000", "", "'2'를 금액으로 읽을 수 없습니다"},
         // A list mark before a word makes an item; before a figure it is an operator.
         {"- 교통 62,400", "62400"},
         {"- 10월 다과 34,500", "34500"},
