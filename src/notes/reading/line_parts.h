@@ -120,6 +120,8 @@ bool names_a_number(std::string_view word);
 bool money_here(const Reading& r);
 // Whether a total line in the paragraph asks for its figures.
 bool totals_here(const Reading& r);
+// Whether a line other than a total holds money in the paragraph.
+bool marked_here(const Reading& r);
 // Each figure's role, and the operators that join operands.
 void assign_roles(Reading& r);
 // Whether the text before an "=" holds a calculation of its own.

@@ -565,6 +565,7 @@ LineTraits line_traits(std::string_view line) {
     traits.money = (line.find_first_of("0123456789$\xC2\xE2\xEF") != std::string_view::npos ||
                     line.find("원") != std::string_view::npos) &&
                    notes_detail::holds_money(line);
+    traits.marked = traits.money;
     return traits;
 }
 
