@@ -161,6 +161,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         gone.money = gone.money || old.traits.money;
         gone.plus_item = gone.plus_item || old.traits.plus_item;
         gone.total = gone.total || old.traits.total;
+        gone.marked = gone.marked || old.traits.marked;
         held = old.paragraph;
     }
     if (count == 0) {
@@ -177,9 +178,10 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         come.money = come.money || traits.money;
         come.plus_item = come.plus_item || traits.plus_item;
         come.total = come.total || traits.total;
+        come.marked = come.marked || traits.marked;
     }
-    kept_paragraphs =
-        kept_paragraphs && gone.money == come.money && gone.plus_item == come.plus_item && gone.total == come.total;
+    kept_paragraphs = kept_paragraphs && gone.money == come.money && gone.plus_item == come.plus_item &&
+                      gone.total == come.total && gone.marked == come.marked;
     pend_from_ = last + 1;
     reread_ = 0;
     pending_.clear();
@@ -212,6 +214,7 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
             facts.money = facts.money || line_at(end).traits.money;
             facts.plus_items = facts.plus_items || line_at(end).traits.plus_item;
             facts.totals = facts.totals || line_at(end).traits.total;
+            facts.marked = facts.marked || line_at(end).traits.marked;
         }
         for (std::size_t line = start; line < end; ++line) {
             Line& at = line_at(line);

@@ -81,6 +81,24 @@ bool year_of(const Reading& r, std::size_t i) {
     return word && std::find(std::begin(YEAR_WORDS), std::end(YEAR_WORDS), *word) != std::end(YEAR_WORDS);
 }
 
+// "승인 12,500원 … 누적1,234,560원", "입금 20,000원 … 잔액 482,000원": what an account or a
+// card stands at after the payment is no amount of the line that tells of the payment.
+constexpr std::string_view BALANCE_WORDS[] = {"잔액", "누적", "잔고", "누계"};
+
+bool after_balance_word(const Reading& r, std::size_t i) {
+    const std::optional<std::string_view> word = word_before(r, i);
+    return word && std::find(std::begin(BALANCE_WORDS), std::end(BALANCE_WORDS), *word) != std::end(BALANCE_WORDS);
+}
+
+bool a_balance(const Reading& r, std::size_t i) {
+    if (!after_balance_word(r, i)) return false;
+    for (std::size_t j = 0; j < r.tokens.size(); ++j) {
+        const NumberMarks& m = r.tokens[j].marks;
+        if (j != i && r.number(j) && (m.won || m.grouped || m.unit) && !after_balance_word(r, j)) return true;
+    }
+    return false;
+}
+
 // "거실 창 사이즈 2,400 x 2,300", "규격 1,200 x 600": the figures of a size name it.
 constexpr std::string_view SIZE_WORDS[] = {"사이즈", "크기", "규격", "치수", "가로", "세로", "폭", "높이"};
 
@@ -178,7 +196,7 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
         r.tokens[i].marks.name = true;
         return FigureRole::Name;
     }
-    if (m.name || m.unclear || names_something(r, i)) return FigureRole::Name;
+    if (m.name || m.unclear || names_something(r, i) || a_balance(r, i)) return FigureRole::Name;
     // "1조 6명", "2조": a team, not a trillion, unless 원 or more of the figure follows; beside
     // a multiplication a count of sets ("튀김기 2조 x 1,450,000").
     if (m.large_unit && !m.won && text_of(r, i).ends_with("조") && r.tokens[i].value.size() <= 14) {
@@ -205,11 +223,13 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     bool at_end = last && !m.leading_zero && !after_road(r, i);
     for (std::size_t j = i + 1; at_end && j < r.tokens.size(); ++j) at_end = r.tokens[j].kind != TokenKind::Word;
     // "근무 8.30": a bare fraction after a label is no sum of won, nor is a figure under 100
-    // ("그램 16", "바지 32"); "식비 98500" is one after a word of money, or among money.
+    // ("그램 16", "바지 32", "민지 지각 3" among fines in won) but under a total of figures
+    // where no line holds money ("A 10 / B 20 / 합계"); "식비 98500" is one after a word of
+    // money, or among money.
     const std::string& value = r.tokens[i].value;
     const bool fraction = value.find('.') != std::string::npos && i > 0;
-    const bool small = value.size() < 3 && i > 0 && !totals_here(r);
     const bool money = money_here(r) || after_money_word(r, i);
+    const bool small = value.size() < 3 && i > 0 && (!totals_here(r) || marked_here(r));
     return at_end && (r.valued || (money && !fraction && !small)) ? FigureRole::Amount : FigureRole::Name;
 }
 
@@ -344,6 +364,11 @@ bool names_a_number(std::string_view word) {
 bool totals_here(const Reading& r) {
     const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
     return paragraph ? paragraph->totals : line_traits(r.line).total;
+}
+
+bool marked_here(const Reading& r) {
+    const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
+    return paragraph ? paragraph->marked : line_traits(r.line).marked;
 }
 
 bool money_here(const Reading& r) {

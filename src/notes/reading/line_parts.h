@@ -77,10 +77,13 @@ struct Reading {
         return std::nullopt;
     }
     bool starts_operand(std::size_t i) const { return starts[i]; }
-    // "정가 42,000 / 할인가 33,600": a "/" between two labelled figures parts them.
+    // "정가 42,000 / 할인가 33,600", "국어 4.5 x 3학점 / 영어 4.0 x 3학점": a "/" between
+    // a figure and a label with its own figure parts them, as one after a labelled figure does.
     bool separates(std::size_t i) const {
-        return tokens[i].kind == TokenKind::Divide && i >= 2 && i + 1 < tokens.size() && number(i - 1) &&
-               is_label(tokens[i - 2].kind) && tokens[i + 1].kind == TokenKind::Word;
+        if (tokens[i].kind != TokenKind::Divide || i == 0 || i + 1 >= tokens.size() || !number(i - 1) ||
+            tokens[i + 1].kind != TokenKind::Word)
+            return false;
+        return (i >= 2 && is_label(tokens[i - 2].kind)) || (i + 2 < tokens.size() && number(i + 2));
     }
     // "12월 7일 - 12,000원": a dash after a date sets it apart, unless days or a date
     // follow it ("2026-12-25 - 오늘", "2026-12-08 - 100일").
@@ -117,6 +120,8 @@ bool names_a_number(std::string_view word);
 bool money_here(const Reading& r);
 // Whether a total line in the paragraph asks for its figures.
 bool totals_here(const Reading& r);
+// Whether a line other than a total holds money in the paragraph.
+bool marked_here(const Reading& r);
 // Each figure's role, and the operators that join operands.
 void assign_roles(Reading& r);
 // Whether the text before an "=" holds a calculation of its own.

@@ -85,6 +85,14 @@ void fill_figures(const Reading& r, const std::vector<std::size_t>& used, LineRe
     }
 }
 
+// One or two digits and no mark at all: no evidence of what they count.
+bool bare_small(const LineToken& token) {
+    const notes_detail::NumberMarks& m = token.marks;
+    return token.kind == TokenKind::Number && token.value.size() <= 2 && all_ascii_digits(token.value) &&
+           !(m.grouped || m.unit || m.won || m.foreign || m.percent || m.counter || m.date || m.name || m.identifier ||
+             m.measure || m.joined || m.reference || m.vat);
+}
+
 void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
     fill_figures(r, parsed.used, out);
     out.grouped = grouped_style(r, parsed.used);
@@ -107,6 +115,22 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
         const std::string_view written = r.line.substr(token.begin, token.end - token.begin);
         if (token.value.size() == 4 && written.ends_with("년")) {
             out.unclear = quoted_object(written) + " 계산에 쓸 수 없습니다";
+            return;
+        }
+    }
+    // "짜장면 2 + 탕수육 29,000": a bare figure under 100 after a label, added to won, counts
+    // dishes more likely than won; which, the line does not say.
+    for (const std::size_t used : parsed.used) {
+        if (!parsed.money || used == 0 || used >= r.tokens.size() || !bare_small(r.tokens[used]) ||
+            !is_label(r.tokens[used - 1].kind))
+            continue;
+        const auto sum = [&](std::optional<std::size_t> k) {
+            return k && (r.tokens[*k].kind == TokenKind::Plus || r.tokens[*k].kind == TokenKind::Minus);
+        };
+        if (sum(r.previous_significant(used)) || sum(r.next_significant(used))) {
+            const LineToken& token = r.tokens[used];
+            out.unclear =
+                quoted_object(r.line.substr(token.begin, token.end - token.begin)) + " 금액으로 읽을 수 없습니다";
             return;
         }
     }
@@ -541,6 +565,7 @@ LineTraits line_traits(std::string_view line) {
     traits.money = (line.find_first_of("0123456789$\xC2\xE2\xEF") != std::string_view::npos ||
                     line.find("원") != std::string_view::npos) &&
                    notes_detail::holds_money(line);
+    traits.marked = traits.money;
     return traits;
 }
 

@@ -75,6 +75,7 @@ enum class SignedItems : std::uint8_t { List, Chain, Signs };
 struct LineTraits {
     bool empty = true;
     bool money = false;       // a figure with a money mark (원, ₩, 만, $ …) or grouping, or a total word
+    bool marked = false;      // the first of them, on a line that is no total
     bool plus_item = false;   // it opens with "+ " before a word
     bool minus_item = false;  // it opens with "- " before a word
     bool total = false;       // a total line
@@ -89,6 +90,7 @@ struct ParagraphFacts {
     bool money = false;
     bool plus_items = false;
     bool totals = false;  // a total line asks for its figures: "A 10 / B 20 / 합계"
+    bool marked = false;  // a line other than a total holds money
     bool operator==(const ParagraphFacts&) const = default;
 };
 

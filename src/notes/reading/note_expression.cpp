@@ -386,6 +386,10 @@ struct NoteExpression {
 }  // namespace
 
 std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
+    // Parts set apart are several figures: a calculation in one of them is no result of the line.
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (r.separates(i)) return std::nullopt;
+    }
     std::vector<std::size_t> sk;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         if (!r.skipped[i]) sk.push_back(i);

@@ -161,6 +161,7 @@ inline constexpr std::string_view LINES[] = {"a = 5",
                                              "예산",
                                              "3개x2,500원",
                                              "6명 n빵",
+                                             "민지 지각 3",
                                              "6명 ="};
 
 // Back to the start of a UTF-8 sequence, so that an edit never splits a character.

@@ -156,6 +156,8 @@ TEST(ReadLine, WhatALineComesTo) {
         // A price of a measure divides nothing.
         {"한우 3,000원/kg x 2kg", LineKind::Expression, "6000"},
         {"11/02 1,689원/L 45L 76,005", LineKind::Nothing, ""},
+        // Parts set apart by "/" are several figures, whatever each part calculates.
+        {"국어 4.5 x 3학점 / 영어 4.0 x 3학점", LineKind::Nothing, ""},
         {"귤 1박스 25,000원 / 2 =", LineKind::Expression, "12500"},
         {"추가할인 5% 적용: 40,800 - 5% =", LineKind::Expression, "38760"},
         {"캠핑장 2박 = 45,000 * 2", LineKind::Expression, "90000"},
@@ -388,6 +390,8 @@ TEST(ReadLine, WithTheLinesAbove) {
         // A year is no operand; a number of years is.
         {"준공 2008년 / 1,234세대", "", "'2008년'을 계산에 쓸 수 없습니다"},
         {"3년 x 12", "36"},
+        // A bare figure after a label, added to won: dishes or won, the line does not say.
+        {"짜장면 2 + 탕수육 29,000", "", "'2'를 금액으로 읽을 수 없습니다"},
         // A list mark before a word makes an item; before a figure it is an operator.
         {"- 교통 62,400", "62400"},
         {"- 10월 다과 34,500", "34500"},
