@@ -97,7 +97,9 @@ std::optional<std::string> calculator_value(const NoteResult& result) {
     switch (result.unit) {
     case ResultUnit::Date:
     case ResultUnit::DDay:
-    case ResultUnit::Duration: return std::nullopt;
+    case ResultUnit::Duration:
+    // "4.2% + 3%" is 7.2 in percent, where the expression it came from gives 0.072.
+    case ResultUnit::Percent: return std::nullopt;
     default: return result.value;
     }
 }

@@ -55,7 +55,7 @@ struct ResultView {
 std::string margin_text(NoteResult result, ResultView view);
 
 // The result as a calculator takes it, where that is the figure it shows: a date (a day
-// number), a D-day or a duration (minutes) has none.
+// number), a D-day, a duration (minutes) or a rate (its figure in percent) has none.
 std::optional<std::string> calculator_value(const NoteResult& result);
 
 // " = 49,500": what F9 writes.

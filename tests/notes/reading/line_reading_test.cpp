@@ -252,6 +252,7 @@ TEST(ResultText, EachResultAsItIs) {
         {{"570", ResultUnit::Duration, "", {}, "", true}, {false}, "9시간 30분", std::nullopt},
         {{"20795", ResultUnit::Date, "", {}, "", true}, {false}, "2026-12-08 (화)", std::nullopt},
         {{"25.41", ResultUnit::Pyeong, "", {}, "", true}, {false}, "25.41평", "25.41"},
+        {{"7.2", ResultUnit::Percent, "", {}, "", true}, {false}, "7.2%", std::nullopt},
         // Money in 만 as its line writes it, whatever the grouping; 원 where the line has it.
         {{"155000000", ResultUnit::Money, "", IN_MAN_WON, "", false}, {false}, "1억 5,500만원", "155000000"},
         {{"673000", ResultUnit::Money, "", IN_MAN, "", true}, {false}, "67만 3,000", "673000"},
