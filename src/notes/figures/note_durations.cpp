@@ -95,12 +95,16 @@ std::optional<MinutesRead> read_clock_time(std::string_view line, std::size_t po
 }
 
 std::optional<MinutesRead> read_clock_range(std::string_view line, std::size_t pos) {
-    const auto from = span_side(line, pos);
+    // "11:00-20:00": a dash glued between two clock times spans them as a tilde does.
+    const std::optional<MinutesRead> first = colon_time(line, pos);
+    const bool dashed = first && starts_at(line, first->end, "-") && colon_time(line, first->end + 1);
+    const auto from = dashed ? std::optional(SpanSide{*first, false}) : span_side(line, pos);
     if (!from) return std::nullopt;
     const std::size_t tilde = skip_spaces(line, from->time.end);
     for (std::string_view sign : TILDES) {
-        if (!starts_at(line, tilde, sign)) continue;
-        const auto to = span_side(line, skip_spaces(line, tilde + sign.size()));
+        if (!starts_at(line, tilde, sign) && !dashed) continue;
+        const std::size_t after = dashed ? from->time.end + 1 : skip_spaces(line, tilde + sign.size());
+        const auto to = span_side(line, after);
         if (!to || to->time.minutes == from->time.minutes) return std::nullopt;
         // An end before the start is on the next day; "24:00" ends the day itself. A bare
         // hour takes whichever of its two times makes the shorter span.

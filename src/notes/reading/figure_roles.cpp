@@ -99,6 +99,15 @@ bool a_balance(const Reading& r, std::size_t i) {
     return false;
 }
 
+// Another figure of the line is written in 억.
+bool beside_eok(const Reading& r, std::size_t i) {
+    for (std::size_t j = 0; j < r.tokens.size(); ++j) {
+        if (j != i && r.number(j) && r.tokens[j].marks.large_unit && text_of(r, j).find("억") != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
 // "거실 창 사이즈 2,400 x 2,300", "규격 1,200 x 600": the figures of a size name it.
 constexpr std::string_view SIZE_WORDS[] = {"사이즈", "크기", "규격", "치수", "가로", "세로", "폭", "높이"};
 
@@ -205,6 +214,14 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
         r.tokens[i].marks.name = r.tokens[i].marks.measure = true;
         r.tokens[i].marks.large_unit = r.tokens[i].marks.unit = false;
         return beside_times(r, i) ? FigureRole::Count : FigureRole::Name;
+    }
+    // "실투자 2억1천 - 1천", "12억 - 대출 5천": beside 억, 천 and 백 alone count 만 as they
+    // do inside "2억1천".
+    if (m.unit && !m.large_unit && !m.won && is_ascii_digit(text_of(r, i).front()) &&
+        text_of(r, i).find('.') == std::string_view::npos && beside_eok(r, i)) {
+        r.tokens[i].value += "0000";
+        r.tokens[i].marks.large_unit = true;
+        return FigureRole::Amount;
     }
     // "신용대출 5천", "권리금 5천": 천 or 백 alone there may be of won or of 만원.
     if (m.unit && !m.large_unit && !m.won && after_ten_thousands_word(r, i)) {

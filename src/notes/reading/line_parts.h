@@ -78,11 +78,16 @@ struct Reading {
     }
     bool starts_operand(std::size_t i) const { return starts[i]; }
     // "정가 42,000 / 할인가 33,600", "국어 4.5 x 3학점 / 영어 4.0 x 3학점": a "/" between
-    // a figure and a label with its own figure parts them, as one after a labelled figure does.
+    // a figure or a label and a label with its own figure parts them, as one after a
+    // labelled figure does.
     bool separates(std::size_t i) const {
-        if (tokens[i].kind != TokenKind::Divide || i == 0 || i + 1 >= tokens.size() || !number(i - 1) ||
+        if (tokens[i].kind != TokenKind::Divide || i == 0 || i + 1 >= tokens.size() ||
             tokens[i + 1].kind != TokenKind::Word)
             return false;
+        // "4.15% 변동 / 중도상환 1.2%": words on both sides, figures beyond them.
+        if (tokens[i - 1].kind == TokenKind::Word)
+            return previous_significant(i).has_value() && next_significant(i).has_value();
+        if (!number(i - 1)) return false;
         return (i >= 2 && is_label(tokens[i - 2].kind)) || (i + 2 < tokens.size() && number(i + 2));
     }
     // "12월 7일 - 12,000원": a dash after a date sets it apart, unless days or a date

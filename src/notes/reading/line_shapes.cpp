@@ -12,12 +12,12 @@ namespace numvora {
 
 namespace {
 
-// Longest first, so that "총합계" is not read as "총합" and a rest.
+// Longest first, so that "총합계" is not read as "총합" and a rest; "합게" is 합계 mistyped.
 constexpr std::pair<std::string_view, TotalWord> TOTAL_WORDS[] = {
     {"합계금액", TotalWord::Grand}, {"총합계", TotalWord::Grand}, {"총금액", TotalWord::Grand},
-    {"합계액", TotalWord::Grand},   {"합계", TotalWord::Grand},   {"총합", TotalWord::Grand},
-    {"총계", TotalWord::Grand},     {"총액", TotalWord::Grand},   {"소계", TotalWord::Sub},
-    {"합", TotalWord::Grand},       {"계", TotalWord::Grand}};
+    {"합계액", TotalWord::Grand},   {"합계", TotalWord::Grand},   {"합게", TotalWord::Grand},
+    {"총합", TotalWord::Grand},     {"총계", TotalWord::Grand},   {"총액", TotalWord::Grand},
+    {"소계", TotalWord::Sub},       {"합", TotalWord::Grand},     {"계", TotalWord::Grand}};
 
 // What may stand before a total word: words, and figures that name ("3개월", "12월",
 // "1차"), never an amount nor an operation: "수입 합계", "이번달 할부금 합계", "12월 합계".

@@ -358,9 +358,9 @@ struct Lexer {
     }
 
     static bool is_measure_unit(std::string_view unit) {
-        static constexpr std::string_view UNITS[] = {"m", "cm", "mm", "km", "g",   "kg",  "t",  "ml",  "L",
-                                                     "l", "M",  "T",  "GB", "TB",  "EA",  "ea", "kWh", "kwh",
-                                                     "W", "kW", "p",  "P",  "pcs", "set", "box"};
+        static constexpr std::string_view UNITS[] = {"m", "cm", "mm", "km", "g",   "kg",  "t",   "ml",  "L",
+                                                     "l", "M",  "T",  "GB", "TB",  "EA",  "ea",  "kWh", "kwh",
+                                                     "W", "kW", "p",  "P",  "pcs", "set", "box", "MM"};
         return std::find(std::begin(UNITS), std::end(UNITS), unit) != std::end(UNITS);
     }
 

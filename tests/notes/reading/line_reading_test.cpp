@@ -158,6 +158,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"11/02 1,689원/L 45L 76,005", LineKind::Nothing, ""},
         // Parts set apart by "/" are several figures, whatever each part calculates.
         {"국어 4.5 x 3학점 / 영어 4.0 x 3학점", LineKind::Nothing, ""},
+        {"A은행 4.15% 변동 / 중도상환 1.2%", LineKind::Nothing, ""},
         {"귤 1박스 25,000원 / 2 =", LineKind::Expression, "12500"},
         {"추가할인 5% 적용: 40,800 - 5% =", LineKind::Expression, "38760"},
         {"캠핑장 2박 = 45,000 * 2", LineKind::Expression, "90000"},
@@ -432,6 +433,9 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"12월 7일 - 12,000원", "12000"},
         {"1시간 45분 + 50분 =", "2시간 35분"},
         {"6시간 30분 x 10,030원 =", "65195"},
+        {"토 11:00-20:00", "9시간"},
+        // Beside 억, 천 alone counts 만.
+        {"실투자 2억1천 - 1천", "200000000"},
         // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
         {"부가세", "100"},
         {"부가세 100", "100"},

@@ -24,6 +24,7 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
          {"1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "",
           "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "",
           "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000"}},
+        {"a 1,000\n합게", {"1000", "1000"}},
         // Words that name what a block comes to, alone on their lines.
         {"a 1,000\n잔액\n\nb 1,000\n남은돈\n\nc 1,000\n남은 돈\n\nd 1,000\n실수령\n\ne 1,000\n실수령액\n\nf "
          "1,000\n순수익\n\ng 1,000\n차액\n\nh 1,000\n결제액\n\ni 1,000\n실결제\n\nj 1,000\n총예산\n\nk "
@@ -91,8 +92,8 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
         {"a 8m x 1,000\nb 8cm x 1,000\nc 8mm x 1,000\nd 8km x 1,000\ne 8g x 1,000\nf 8kg x 1,000\ng 8t x 1,000\n"
          "h 8ml x 1,000\ni 8L x 1,000\nj 8l x 1,000\nk 8M x 1,000\nl 8T x 1,000\nm 8GB x 1,000\nn 8TB x 1,000\n"
          "o 8EA x 1,000\np 8ea x 1,000\nq 8kWh x 1,000\nr 8kwh x 1,000\ns 8W x 1,000\nt 8kW x 1,000\nu 8p x 1,000\n"
-         "v 8P x 1,000\nw 8pcs x 1,000\nxx 8set x 1,000\ny 8box x 1,000",
-         std::vector<std::string>(25, "8000")},
+         "v 8P x 1,000\nw 8pcs x 1,000\nxx 8set x 1,000\ny 8box x 1,000\nz 8MM x 1,000",
+         std::vector<std::string>(26, "8000")},
         {"총 100,000원 4명 n빵\n총 100,000원 4명 N빵\n총 100,000원 4명 엔빵\n총 100,000원 4명 1/n\n"
          "총 100,000원 4명 1/N\n총 100,000원 4명 나눠\n총 100,000원 4명 나누기\n총 100,000원 4명 더치",
          std::vector<std::string>(8, "25000")},
