@@ -2,20 +2,21 @@
 // did not answer (another thread sends it WM_NULL every 5 ms), beside the same step on a
 // bare rich edit of the memo's style, size and font holding the same text where there
 // is one:
-// - the start (the window shown, against the same start with an empty memo: an empty
-//   FILE), the memo whole in its control (the bare control taking the same pieces), and
-//   its notes read beside until the margin of line results shows them;
+// - the start (the window shown), the memo whole in its control (the bare control taking
+//   the same pieces), and its notes read beside until the margin of line results shows
+//   them;
 // - the margin switched on (the bare control's text area narrowed by the same width);
 // - a few characters typed in the middle, then F9 on a total line typed there (the bare
 //   control taking the text F9 writes), and 선택 영역 합계 계산 over a day's block;
 // - its whole replaced by a paste of the same size and deleted, each with its undo (a
-//   fresh bare control taking the new text, or made empty), and the same text pasted into
-//   an empty memo (into an empty bare control);
+//   fresh bare control taking the new text, or made empty);
 // - with PARTS recalculate, 결과 모두 다시 계산 of the whole memo (a fresh bare control
-//   taking the text it writes, as the memo does for a stretch that large).
+//   taking the text it writes, as the memo does for a stretch that large);
+// - with PARTS paste, the start with an empty memo, then FILE pasted into it (into an
+//   empty bare control, also by EM_REPLACESEL and in pieces), and its undo.
 //   numvora-large-memo-measure.exe FILE [MARGIN [PARTS]]
-// MARGIN 1: the margin on. PARTS: all (the default), start (the start alone), or
-// recalculate (the start, then the recalculation).
+// MARGIN 1: the margin on. PARTS: all (the default), start (the start alone),
+// recalculate or paste.
 #include <windows.h>
 
 #include <richedit.h>
@@ -116,7 +117,14 @@ private:
 };
 
 void line(const char* what, double ms, double longest) {
-    std::printf("%-56s %9.0f ms   longest without an answer %7.0f ms\n", what, ms, longest);
+    // A Hangul syllable is three bytes and two columns wide.
+    int width = 0;
+    for (const char* at = what; *at != '\0'; ++at) {
+        const auto byte = static_cast<unsigned char>(*at);
+        if ((byte & 0xC0) != 0x80) width += byte >= 0xE0 ? 2 : 1;
+    }
+    std::printf("%s%*s %9.0f ms   longest without an answer %7.0f ms\n", what, std::max(0, 56 - width), "", ms,
+                longest);
     std::fflush(stdout);
 }
 
@@ -271,15 +279,18 @@ void measure_calculations(AppState& state, const BareMemo& bare, const std::wstr
         [&] { SendMessageW(bare.control(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(written.c_str())); });
     bare.show(false);
     numvora::select_in_memo(memo, {static_cast<std::int32_t>(block_start), end});
-    settle(window);
-    act("선택 영역 합계 계산 over a day's block there", window,
-        [&] { SendMessageW(window, WM_COMMAND, numvora::ids::MEMO_TOTAL, 0); });
-    said("the status line", state.status.text());
+    // The selection's own check (a timer) done first, as a person's selection would be.
+    const double checked = now_ms() + 400;
+    wait_for([&] { return now_ms() > checked; });
+    std::string outcome;
+    act("선택 영역 합계 계산 over a day's block there", window, [&] {
+        SendMessageW(window, WM_COMMAND, numvora::ids::MEMO_TOTAL, 0);
+        outcome = state.status.text();
+    });
+    said("the status line", outcome);
 }
 
-// The whole replaced by a paste and deleted, each undone, then a paste into an empty memo
-// and its undo, which the control makes itself, line by line: the run ends with it.
-constexpr double UNDO_LIMIT_MS = 120'000;
+// The whole replaced by a paste and deleted, each undone.
 void measure_whole_changes(AppState& state, const std::string& memo_text) {
     const HWND window = state.main_window;
     const std::int32_t length = numvora::memo_length(state.memo_edit());
@@ -288,7 +299,6 @@ void measure_whole_changes(AppState& state, const std::string& memo_text) {
     std::replace(other.begin(), other.end(), '1', '2');
     (void)numvora::copy_to_clipboard(window, other);
     const std::wstring clipboard = numvora::to_wide(other);
-    const auto pasted_length = static_cast<std::int32_t>(numvora::in_control_form(clipboard).size());
     const auto whole_again = [&] {
         std::printf("  the memo %s after the undo\n",
                     numvora::memo_length(state.memo_edit()) == length ? "is whole again" : "is NOT what it was");
@@ -313,11 +323,18 @@ void measure_whole_changes(AppState& state, const std::string& memo_text) {
     settle(window);
     act("  its undo", window, [&] { SendMessageW(state.memo_edit(), EM_UNDO, 0, 0); });
     whole_again();
+}
 
-    SendMessageW(state.memo_edit(), EM_SETSEL, 0, -1);
-    SendMessageW(state.memo_edit(), WM_KEYDOWN, VK_DELETE, 1);
+// The text pasted into the empty memo the window started with, then its undo, which the
+// control makes itself, line by line: the run ends with it.
+constexpr double UNDO_LIMIT_MS = 120'000;
+void measure_paste_into_empty(AppState& state, const std::string& memo_text) {
+    const HWND window = state.main_window;
+    (void)numvora::copy_to_clipboard(window, memo_text);
+    const std::wstring clipboard = numvora::to_wide(memo_text);
+    const auto pasted_length = static_cast<std::int32_t>(numvora::in_control_form(clipboard).size());
     settle(window);
-    act("Ctrl+V of the same size into an empty memo", window, [&] { SendMessageW(state.memo_edit(), WM_PASTE, 0, 0); });
+    act("Ctrl+V of it into the empty memo", window, [&] { SendMessageW(state.memo_edit(), WM_PASTE, 0, 0); });
     std::printf("  the memo %s\n", numvora::memo_length(state.memo_edit()) == pasted_length
                                        ? "holds the text pasted"
                                        : "does NOT hold the text pasted");
@@ -330,6 +347,10 @@ void measure_whole_changes(AppState& state, const std::string& memo_text) {
         const BareMemo empty(state);
         act("  the bare control taking it by EM_REPLACESEL", empty.control(),
             [&] { SendMessageW(empty.control(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(clipboard.c_str())); });
+    }
+    {
+        const BareMemo empty(state);
+        act("  the bare control taking it in pieces", empty.control(), [&] { empty.take_in_pieces(clipboard); });
     }
     settle(window);
     act_at_most("  its undo", UNDO_LIMIT_MS, window, [&] { SendMessageW(state.memo_edit(), EM_UNDO, 0, 0); });
@@ -356,19 +377,22 @@ void measure_recalculation(AppState& state) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: numvora-large-memo-measure.exe FILE [MARGIN [all|start|recalculate]]\n");
+        std::fprintf(stderr, "usage: numvora-large-memo-measure.exe FILE [MARGIN [all|start|recalculate|paste]]\n");
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
     const std::string memo{std::istreambuf_iterator<char>(in), {}};
     const bool margin = argc > 2 && _wtoi(argv[2]) != 0;
     const std::wstring parts = argc > 3 ? argv[3] : L"all";
-    std::printf("memo of %zu bytes, the margin of line results %s\n", memo.size(), margin ? "on" : "off");
+    // To paste, the window starts with an empty memo.
+    const bool paste = parts == L"paste";
+    std::printf("memo of %zu bytes%s, the margin of line results %s\n", memo.size(), paste ? " to paste" : "",
+                margin ? "on" : "off");
 
     double opening = 0;
     const auto data_with = [&](const std::filesystem::path& data) {
         std::filesystem::create_directories(data);
-        std::ofstream(data / "memo.txt", std::ios::binary) << memo;
+        std::ofstream(data / "memo.txt", std::ios::binary) << (paste ? std::string() : memo);
         numvora::Preferences preferences;
         preferences.results_margin = margin;
         std::ofstream(data / "preferences.txt", std::ios::binary) << numvora::format_preferences(preferences);
@@ -379,9 +403,10 @@ int wmain(int argc, wchar_t** argv) {
     const double shown = now_ms() - opening;
     if (measured.state() == nullptr) return 1;
     AppState& state = *measured.state();
-    if (memo.empty()) {
+    if (paste || memo.empty()) {
         start_probe.stop();
-        line("start: the window shown and painted", shown, start_probe.first());
+        line("start with an empty memo: the window shown and painted", shown, start_probe.first());
+        if (!memo.empty()) measure_paste_into_empty(state, memo);
         return 0;
     }
     measure_start(state, start_probe, shown);
