@@ -28,9 +28,10 @@
 #     switched on (MARGIN 0); F9 on a total line and the total of a day's block after a
 #     few keys typed in the middle; its whole replaced and deleted, with the undo; then
 #     the start with an empty memo and the same text pasted into it, with the undo.
-#     MARGIN 1: the margin of line results on. PARTS start: the start alone;
-#     recalculate: the start, then 결과 모두 다시 계산 in a memo whose every day has a
-#     written result that no longer holds; paste: the empty start and the paste alone
+#     MARGIN 1: the margin of line results on. PARTS start: the start alone, after
+#     the start with an empty memo; recalculate: the start, then 결과 모두 다시 계산 in
+#     a memo whose every day has a written result that no longer holds; paste: the
+#     empty start and the paste alone
 #   scripts/measure-window.sh fills [MEBIBYTES [TIMEOUT_S [WAYS...]]]
 #     the memo's rich edit alone taking a 가계부 memo (scripts/make-large-memo.sh, 1 MiB)
 #     each way it can, into the empty control and over its whole text, and the undo;
@@ -54,12 +55,15 @@ trap stop_headless_wine EXIT
 start_headless_wine
 if [ "$what" = large ]; then
   memo=$(mktemp --suffix=.txt)
-  trap 'rm -f "$memo"; stop_headless_wine' EXIT
+  empty=$(mktemp --suffix=.txt)
+  trap 'rm -f "$memo" "$empty"; stop_headless_wine' EXIT
   parts=${3:-all}
   variant=
   [ "$parts" = recalculate ] && variant=stale
   scripts/make-large-memo.sh $((${1:-1} * 1048576)) "$memo" $variant
   exe=$build/bench/interaction/$target.exe
+  # The start with an empty memo beside the start with this one.
+  if [ "$parts" = start ]; then wine "$exe" "$(winepath -w "$empty")" "${2:-0}"; fi
   if [ "$parts" != paste ]; then wine "$exe" "$(winepath -w "$memo")" "${2:-0}" "$parts"; fi
   if [ "$parts" = all ] || [ "$parts" = paste ]; then wine "$exe" "$(winepath -w "$memo")" "${2:-0}" paste; fi
   exit 0

@@ -80,7 +80,8 @@ public:
         : Probe([window_class] { return FindWindowW(window_class, nullptr); }) {}
     // The first answer's wait: from the window's making until it first answered.
     double first() const { return first_; }
-    double longest() const { return longest_; }
+    // The longest wait after the first answer: the window's own making left out.
+    double later() const { return later_; }
     double stop() {
         done_ = true;
         while (!ended_) {
@@ -101,18 +102,27 @@ private:
                   DWORD_PTR answer = 0;
                   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 600000, &answer);
                   const double took = now_ms() - start;
-                  if (first_ < 0) first_ = took;
-                  double seen = longest_;
-                  while (took > seen && !longest_.compare_exchange_weak(seen, took)) {}
+                  if (first_ < 0) {
+                      first_ = took;
+                  } else {
+                      raise_to(later_, took);
+                  }
+                  raise_to(longest_, took);
                   Sleep(5);
               }
               ended_ = true;
           }) {}
 
+    static void raise_to(std::atomic<double>& most, double took) {
+        double seen = most;
+        while (took > seen && !most.compare_exchange_weak(seen, took)) {}
+    }
+
     std::atomic<bool> done_{false};
     std::atomic<bool> ended_{false};
     std::atomic<double> first_{-1};
     std::atomic<double> longest_{0};
+    std::atomic<double> later_{0};
     std::thread thread_;
 };
 
@@ -214,16 +224,19 @@ private:
 };
 
 // The start: the window shown, the memo whole, its notes read (and shown, with the margin).
+// The wait for the window's first answer goes with the start; the steps after it, the
+// longest wait since.
 void measure_start(AppState& state, Probe& probe, double shown) {
     const double whole = timed([&] { wait_for([&] { return !numvora::memo_loading(state); }); });
     line("start: the window shown and painted", shown, probe.first());
-    line("  then the memo whole in its control", whole, probe.longest());
+    line("  then the memo whole in its control", whole, probe.later());
     const bool margin = state.margin->on;
     bool read = false;
     const double reading = timed(
         [&] { read = wait_for([&] { return state.notes->in_step() && (!margin || !state.margin->rows.empty()); }); });
+    probe.stop();
     line(margin ? "  then its notes read and the margin showing them" : "  then its notes read beside", reading,
-         probe.stop());
+         probe.later());
     if (!read) said("NOT DONE", "the notes were not read in ten minutes");
 }
 
