@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Writes a 가계부 memo of about BYTES bytes to FILE, as a person keeps one for years: a
 # heading per day, "- " lines spent and "+ " lines received, a blank line between days,
-# CR LF breaks. 1 MiB gives about 53,000 lines. The text depends on BYTES only.
-#   scripts/make-large-memo.sh BYTES FILE
+# CR LF breaks. 1 MiB gives about 53,000 lines. The text depends on BYTES and VARIANT only.
+# VARIANT stale: each day also has a line whose written result no longer holds
+# ("점심 8,000원 x 2 = 15,000"), as after a price was corrected.
+#   scripts/make-large-memo.sh BYTES FILE [stale]
 set -euo pipefail
 bytes=${1:?BYTES}
 file=${2:?FILE}
-LC_ALL=C awk -v limit="$bytes" 'BEGIN {
+stale=0
+[ "${3:-}" = stale ] && stale=1
+LC_ALL=C awk -v limit="$bytes" -v stale="$stale" 'BEGIN {
   split("점심 김밥,커피,버스,택시,점심 국밥,저녁 장보기,장보기,약국,편의점,주유,빵집,관리비,통신비,과일,문구", spent, ",")
   split("월급,용돈,환급,이자,중고 판매", received, ",")
   split("월,화,수,목,금,토,일", weekday, ",")
@@ -24,6 +28,7 @@ LC_ALL=C awk -v limit="$bytes" 'BEGIN {
       else
         out = out sprintf("- %s %d,%03d원\r\n", spent[seed % 15 + 1], 1 + seed % 20, (seed % 10) * 100)
     }
+    if (stale) out = out "점심 8,000원 x 2 = 15,000\r\n"
     out = out "\r\n"
     printf "%s", out
     size += length(out)

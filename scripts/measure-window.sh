@@ -20,10 +20,18 @@
 #     typing and scrolling with the margin of line results off and on, and the
 #     margin's own recompute of a screen; NAMES names defined across the memo, each
 #     taken by the line after it
-#   scripts/measure-window.sh large [MEBIBYTES [MARGIN]]
-#     a 가계부 memo of that size (1) in the window: the start against an empty memo's, the
-#     memo whole against a bare rich edit of its style taking the same pieces, its whole
-#     replaced and deleted, with the undo; MARGIN 1: the margin of line results on
+#   scripts/measure-window.sh large [MEBIBYTES [MARGIN [PARTS]]]
+#     a 가계부 memo of that size (1) in the window, each step with the longest time the
+#     window did not answer, beside a bare rich edit of the memo's style holding the same
+#     text: the start against an empty memo's, the memo whole against the bare control
+#     taking the same pieces, its notes read until the margin shows them; the margin
+#     switched on (MARGIN 0); F9 on a total line and the total of a day's block after a
+#     few keys typed in the middle; its whole replaced and deleted, with the undo; then
+#     the start with an empty memo and the same text pasted into it, with the undo.
+#     MARGIN 1: the margin of line results on. PARTS start: the start alone, after
+#     the start with an empty memo; recalculate: the start, then 결과 모두 다시 계산 in
+#     a memo whose every day has a written result that no longer holds; paste: the
+#     empty start and the paste alone
 #   scripts/measure-window.sh fills [MEBIBYTES [TIMEOUT_S [WAYS...]]]
 #     the memo's rich edit alone taking a 가계부 memo (scripts/make-large-memo.sh, 1 MiB)
 #     each way it can, into the empty control and over its whole text, and the undo;
@@ -49,9 +57,15 @@ if [ "$what" = large ]; then
   memo=$(mktemp --suffix=.txt)
   empty=$(mktemp --suffix=.txt)
   trap 'rm -f "$memo" "$empty"; stop_headless_wine' EXIT
-  scripts/make-large-memo.sh $((${1:-1} * 1048576)) "$memo"
-  wine "$build/bench/interaction/$target.exe" "$(winepath -w "$empty")" "${2:-0}"
-  wine "$build/bench/interaction/$target.exe" "$(winepath -w "$memo")" "${2:-0}"
+  parts=${3:-all}
+  variant=
+  [ "$parts" = recalculate ] && variant=stale
+  scripts/make-large-memo.sh $((${1:-1} * 1048576)) "$memo" $variant
+  exe=$build/bench/interaction/$target.exe
+  # The start with an empty memo beside the start with this one.
+  if [ "$parts" = start ]; then wine "$exe" "$(winepath -w "$empty")" "${2:-0}"; fi
+  if [ "$parts" != paste ]; then wine "$exe" "$(winepath -w "$memo")" "${2:-0}" "$parts"; fi
+  if [ "$parts" = all ] || [ "$parts" = paste ]; then wine "$exe" "$(winepath -w "$memo")" "${2:-0}" paste; fi
   exit 0
 fi
 if [ "$what" = fills ]; then
