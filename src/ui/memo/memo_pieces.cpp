@@ -11,7 +11,10 @@ std::size_t piece_end(std::wstring_view text, std::size_t from, std::size_t unit
 }
 
 bool quicker_in_fresh_control(const LineChangeSize& lines) {
-    const std::size_t own_steps = lines.removed * lines.total + lines.inserted * lines.after;
+    // Its undo removes the inserted lines again from all that are there then: a large paste
+    // into an empty memo goes in quickly but would take minutes to undo in place.
+    const std::size_t then = lines.total - lines.removed + lines.inserted;
+    const std::size_t own_steps = lines.removed * lines.total + lines.inserted * lines.after + lines.inserted * then;
     return own_steps >= OWN_STEPS_WORTH_A_FRESH_CONTROL &&
            own_steps > FRESH_LINE_STEPS * (lines.total - lines.removed + lines.inserted);
 }

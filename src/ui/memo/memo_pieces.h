@@ -35,7 +35,7 @@ inline constexpr std::size_t FRESH_LINE_STEPS = 250;
 inline constexpr std::size_t OWN_STEPS_WORTH_A_FRESH_CONTROL = 1'000'000;
 
 // Whether a fresh control taking the whole new text is quicker than the control's own
-// change, by enough to matter.
+// change and its undo, by enough to matter.
 bool quicker_in_fresh_control(const LineChangeSize& lines);
 
 }  // namespace numvora

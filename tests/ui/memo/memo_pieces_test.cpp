@@ -22,7 +22,8 @@ TEST(MemoPieces, APieceEndsWithTheLineItReaches) {
 }
 
 // The control's own change walks its lines for each line it removes, and for each it
-// inserts the lines after it; a fresh control costs a piece for each line it takes.
+// inserts the lines after it, and its undo removes what it inserted; a fresh control costs
+// a piece for each line it takes.
 TEST(MemoPieces, AFreshControlWhenTheControlsOwnChangeWouldTakeLonger) {
     const struct {
         LineChangeSize lines;
@@ -31,7 +32,8 @@ TEST(MemoPieces, AFreshControlWhenTheControlsOwnChangeWouldTakeLonger) {
         {{53'000, 53'000, 0, 0}, true},       // Ctrl+A, Delete
         {{53'000, 53'000, 53'000, 0}, true},  // Ctrl+A, Ctrl+V of as much
         {{53'000, 0, 53'000, 53'000}, true},  // as much pasted at its start
-        {{1, 0, 53'000, 0}, false},           // pasted into an empty memo
+        {{1, 0, 53'000, 0}, true},            // pasted into an empty memo: its undo removes them all
+        {{53'000, 0, 20, 40'000}, false},     // twenty lines pasted in the middle
         {{53'000, 100, 0, 52'900}, false},    // a hundred lines deleted
         {{1'000, 1'000, 0, 0}, true},         // a third of a second
         {{999, 999, 0, 0}, false},            // less: not worth a new control
