@@ -246,7 +246,7 @@ TEST_F(MemoMenuTest, TotalsAndF9ReadNotes) {
          L"대출 3억 5천만원\r\n신용 2,000만원\r\n합계 = 3억 7,000만원", L"370,000,000", L"2개를 더했습니다"},
         {L"노트북 1,500,000원 + 부가세 =", 3, MEMO_EVALUATE, L"노트북 1,500,000원 + 부가세 = 1,650,000", L"1,650,000",
          L""},
-        {L"$1 = 1,380원\r호텔 $120 x 3박 =", 1000, MEMO_EVALUATE, L"$1 = 1,380원\r\n호텔 $120 x 3박 = $360 → 496800원",
+        {L"$1 = 1,380원\r호텔 $120 x 3박 =", 1000, MEMO_EVALUATE, L"$1 = 1,380원\r\n호텔 $120 x 3박 = $360 → 496,800원",
          L"360", L""},
         // Won and foreign money with no rate make no one total, and F9 writes none.
         {L"호텔 $120 x 3박\r식비 85,000원\r합계", 1000, MEMO_EVALUATE, L"", L"",
