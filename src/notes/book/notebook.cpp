@@ -162,6 +162,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         gone.plus_item = gone.plus_item || old.traits.plus_item;
         gone.total = gone.total || old.traits.total;
         gone.marked = gone.marked || old.traits.marked;
+        gone.in_eok = gone.in_eok || old.traits.in_eok;
         held = old.paragraph;
     }
     if (count == 0) {
@@ -179,9 +180,10 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         come.plus_item = come.plus_item || traits.plus_item;
         come.total = come.total || traits.total;
         come.marked = come.marked || traits.marked;
+        come.in_eok = come.in_eok || traits.in_eok;
     }
     kept_paragraphs = kept_paragraphs && gone.money == come.money && gone.plus_item == come.plus_item &&
-                      gone.total == come.total && gone.marked == come.marked;
+                      gone.total == come.total && gone.marked == come.marked && gone.in_eok == come.in_eok;
     pend_from_ = last + 1;
     reread_ = 0;
     pending_.clear();
@@ -215,6 +217,7 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
             facts.plus_items = facts.plus_items || line_at(end).traits.plus_item;
             facts.totals = facts.totals || line_at(end).traits.total;
             facts.marked = facts.marked || line_at(end).traits.marked;
+            facts.in_eok = facts.in_eok || line_at(end).traits.in_eok;
         }
         for (std::size_t line = start; line < end; ++line) {
             Line& at = line_at(line);

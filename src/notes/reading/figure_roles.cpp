@@ -99,6 +99,14 @@ bool a_balance(const Reading& r, std::size_t i) {
     return false;
 }
 
+// Another figure of the line is written in 만 or more.
+bool beside_man(const Reading& r, std::size_t i) {
+    for (std::size_t j = 0; j < r.tokens.size(); ++j) {
+        if (j != i && r.number(j) && r.tokens[j].marks.large_unit) return true;
+    }
+    return false;
+}
+
 // Another figure of the line is written in 억.
 bool beside_eok(const Reading& r, std::size_t i) {
     for (std::size_t j = 0; j < r.tokens.size(); ++j) {
@@ -217,17 +225,22 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     }
     // "실투자 2억1천 - 1천", "12억 - 대출 5천": beside 억, 천 and 백 alone count 만 as they
     // do inside "2억1천".
-    if (m.unit && !m.large_unit && !m.won && is_ascii_digit(text_of(r, i).front()) &&
-        text_of(r, i).find('.') == std::string_view::npos && beside_eok(r, i)) {
+    const bool thousands_alone = m.unit && !m.large_unit && !m.won && is_ascii_digit(text_of(r, i).front()) &&
+                                 text_of(r, i).find('.') == std::string_view::npos;
+    const auto in_man = [&] {
         r.tokens[i].value += "0000";
         r.tokens[i].marks.large_unit = true;
         return FigureRole::Amount;
-    }
+    };
+    if (thousands_alone && beside_eok(r, i)) return in_man();
     // "신용대출 5천", "권리금 5천": 천 or 백 alone there may be of won or of 만원.
     if (m.unit && !m.large_unit && !m.won && after_ten_thousands_word(r, i)) {
         r.tokens[i].marks.unclear = true;
         return FigureRole::Name;
     }
+    // "양가 지원 8천" under "전세 3억 5천": so too in a paragraph of 억, on a line that writes
+    // no other figure in 만 ("12만 + 3천" is 123,000).
+    if (thousands_alone && eok_here(r) && !beside_man(r, i)) return in_man();
     if (year_of(r, i)) return FigureRole::DateTime;
     if (m.range_joined || by_tilde) return FigureRole::Range;
     if (m.joined || m.date) return FigureRole::DateTime;
@@ -381,6 +394,11 @@ bool names_a_number(std::string_view word) {
 bool totals_here(const Reading& r) {
     const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
     return paragraph ? paragraph->totals : line_traits(r.line).total;
+}
+
+bool eok_here(const Reading& r) {
+    const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
+    return paragraph ? paragraph->in_eok : line_traits(r.line).in_eok;
 }
 
 bool marked_here(const Reading& r) {

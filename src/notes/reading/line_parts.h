@@ -127,6 +127,8 @@ bool money_here(const Reading& r);
 bool totals_here(const Reading& r);
 // Whether a line other than a total holds money in the paragraph.
 bool marked_here(const Reading& r);
+// Whether a line of the paragraph holds a figure in 억.
+bool eok_here(const Reading& r);
 // Each figure's role, and the operators that join operands.
 void assign_roles(Reading& r);
 // Whether the text before an "=" holds a calculation of its own.

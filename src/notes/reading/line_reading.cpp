@@ -566,6 +566,12 @@ LineTraits line_traits(std::string_view line) {
                     line.find("원") != std::string_view::npos) &&
                    notes_detail::holds_money(line);
     traits.marked = traits.money;
+    for (std::size_t eok = line.find("억"); traits.money && eok != std::string_view::npos;
+         eok = line.find("억", eok + 1)) {
+        std::size_t digit = eok;
+        while (digit > 0 && line[digit - 1] == ' ') --digit;
+        traits.in_eok = traits.in_eok || (digit > 0 && is_ascii_digit(line[digit - 1]));
+    }
     return traits;
 }
 

@@ -76,6 +76,7 @@ struct LineTraits {
     bool empty = true;
     bool money = false;       // a figure with a money mark (원, ₩, 만, $ …) or grouping, or a total word
     bool marked = false;      // the first of them, on a line that is no total
+    bool in_eok = false;      // among them a figure in 억 ("12억", "2억5천")
     bool plus_item = false;   // it opens with "+ " before a word
     bool minus_item = false;  // it opens with "- " before a word
     bool total = false;       // a total line
@@ -91,6 +92,7 @@ struct ParagraphFacts {
     bool plus_items = false;
     bool totals = false;  // a total line asks for its figures: "A 10 / B 20 / 합계"
     bool marked = false;  // a line other than a total holds money
+    bool in_eok = false;  // a line holds a figure in 억
     bool operator==(const ParagraphFacts&) const = default;
 };
 

@@ -80,7 +80,7 @@ bool may_begin(std::string_view s, std::size_t i, const std::string_view (&words
 bool written_as_money(const Token& token) {
     const NumberMarks& m = token.marks;
     // "12, 300원" is money too, if no one can tell how much.
-    return token.kind == TokenKind::Number && !m.name && !m.joined && !m.date && !m.percent &&
+    return token.kind == TokenKind::Number && (!m.name || m.unclear) && !m.joined && !m.date && !m.percent &&
            (m.won || m.unit || m.grouped || m.foreign);
 }
 
@@ -311,7 +311,11 @@ struct Lexer {
         } else if (!particle_or_nothing(end, &marks)) {
             marks.name = true;  // "2차", "30구", "101동"
             marks.measure = true;
-            end = hangul_run_end(end);
+            // "7,000웜": grouped like money, one syllable no figure takes: a typo of 원, where
+            // "12,000단어" counts words.
+            const std::size_t word_end = hangul_run_end(end);
+            marks.unclear = marks.grouped && word_end - end == std::string_view("원").size();
+            end = word_end;
         } else {
             end = hangul_run_end(end);
         }

@@ -162,6 +162,8 @@ inline constexpr std::string_view LINES[] = {"a = 5",
                                              "3개x2,500원",
                                              "6명 n빵",
                                              "민지 지각 3",
+                                             "양가 지원 8천",
+                                             "전세 3억 5천",
                                              "6명 ="};
 
 // Back to the start of a UTF-8 sequence, so that an edit never splits a character.
