@@ -33,9 +33,9 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/memo/memo_load.h"
-#include "platform/windows/memo/memo_notes.h"
-#include "platform/windows/memo/notes_reading.h"
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/notes/memo_notes.h"
+#include "platform/windows/memo/notes/notes_reading.h"
+#include "platform/windows/memo/notes/results_margin.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/window/main_window.h"

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/memo/memo_notes.h"
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/notes/memo_notes.h"
+#include "platform/windows/memo/notes/results_margin.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "support/measured_window.h"

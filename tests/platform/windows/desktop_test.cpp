@@ -19,7 +19,7 @@
 #include "platform/windows/desktop/run_entry.h"
 #include "platform/windows/desktop/tray_icon.h"
 #include "platform/windows/memo/memo_zoom.h"
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/notes/results_margin.h"
 #include "platform/windows/state/window_preferences.h"
 #include "platform/windows/timers/timers.h"
 #include "storage/document.h"

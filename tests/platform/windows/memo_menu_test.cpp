@@ -17,7 +17,7 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/memo/memo_menu.h"
 #include "platform/windows/memo/memo_zoom.h"
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/notes/results_margin.h"
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/services/clipboard.h"
 #include "platform/windows/state/control_text.h"

@@ -14,7 +14,7 @@
 #include "platform/windows/app/app_entry.h"
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/memo/memo_load.h"
-#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/notes/memo_notes.h"
 #include "support/wait_until.h"
 
 namespace numvora::testing {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/notes/results_margin.h"
 #include "platform/windows/state/app_state.h"
 
 namespace numvora {

@@ -5,7 +5,7 @@
 
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/memo/memo_load.h"
-#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/notes/memo_notes.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"

@@ -3,7 +3,7 @@
 #include <richedit.h>
 
 #include "common/win32/wide_text.h"
-#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/notes/memo_notes.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/save_all.h"

@@ -27,12 +27,12 @@ struct SaveState;           // state/save_all.h: the data folder's files, the me
 struct ModalState;          // state/modal.h: a dialog open over the window
 struct WindowLook;          // painting/window_look.h: high contrast, the dark frame
 struct ResultLabelView;     // painting/label_views.h: the result label's smaller fonts
-class MemoNotes;            // memo/memo_notes.h: the memo read as notes
+class MemoNotes;            // memo/notes/memo_notes.h: the memo read as notes
 struct MemoLoad;            // memo/memo_load.h: the saved memo going in after the first paint
 struct MemoRebuild;         // memo/memo_rebuild.h: large changes in a fresh control
 struct MemoZoom;            // memo/memo_zoom.h
-struct ResultsMarginState;  // memo/results_margin.h: the margin of line results
-struct StaleMarks;          // memo/stale_marks.h: written results that no longer hold
+struct ResultsMarginState;  // memo/notes/results_margin.h: the margin of line results
+struct StaleMarks;          // memo/notes/stale_marks.h: written results that no longer hold
 struct MemoHint;            // memo/memo_hint.h: the empty memo's hint
 struct HotKeyState;         // desktop/hot_key.h: the system-wide key
 struct TrayIcon;            // desktop/tray_icon.h: the notification area's icon

@@ -9,7 +9,7 @@
 #include "platform/windows/desktop/run_entry.h"
 #include "platform/windows/desktop/tray_icon.h"
 #include "platform/windows/memo/memo_zoom.h"
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/notes/results_margin.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/save_all.h"
 

@@ -7,7 +7,7 @@
 #include "platform/windows/desktop/tray_icon.h"
 #include "platform/windows/layout/window_layout.h"
 #include "platform/windows/memo/memo_load.h"
-#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/notes/memo_notes.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"

@@ -6,9 +6,9 @@
 //   clicks and the menu on the margin's results (commands/memo/margin_clicks.h),
 //   the paste (memo/memo_paste.h), large changes and their undo in a fresh control
 //   (memo/memo_rebuild.h), Ctrl with the wheel (memo/memo_zoom.h),
-//   the notes, which follow its edits (memo/memo_notes.h),
-//   the margin of line results (memo/results_margin.h),
-//   the marks of written results that no longer hold (memo/stale_marks.h),
+//   the notes, which follow its edits (memo/notes/memo_notes.h),
+//   the margin of line results (memo/notes/results_margin.h),
+//   the marks of written results that no longer hold (memo/notes/stale_marks.h),
 //   the hint of an empty memo (memo/memo_hint.h),
 //   what the window keeps of its text: the auto-save's mark (memo/memo_autosave.h), the
 //   find bar's copy (commands/find_bar.h) and the status line's word on an edit

@@ -4,7 +4,7 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/notes/results_margin.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"

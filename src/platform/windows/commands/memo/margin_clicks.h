@@ -8,7 +8,7 @@
 
 #include "notes/reading/note_result.h"
 #include "platform/windows/memo/memo_message.h"
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/notes/results_margin.h"
 
 namespace numvora {
 

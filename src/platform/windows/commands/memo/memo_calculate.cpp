@@ -7,7 +7,7 @@
 #include "notes/reading/note_result.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/memo/memo_calculate.h"
-#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/notes/memo_notes.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"

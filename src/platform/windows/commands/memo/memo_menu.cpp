@@ -8,7 +8,7 @@
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/commands/command_menus.h"
 #include "platform/windows/commands/memo/memo_calculate.h"
-#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/notes/memo_notes.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "ui/layout/dpi_scale.h"

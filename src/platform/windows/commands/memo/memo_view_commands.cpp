@@ -2,7 +2,7 @@
 // stepped or reset from the keys.
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/memo/memo_zoom.h"
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/notes/results_margin.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/save_all.h"
 #include "storage/settings.h"

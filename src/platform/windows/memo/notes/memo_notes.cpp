@@ -1,4 +1,4 @@
-#include "platform/windows/memo/memo_notes.h"
+#include "platform/windows/memo/notes/memo_notes.h"
 
 #include <algorithm>
 #include <string>

@@ -2,7 +2,7 @@
 // names each defines and takes. While a view shows them (the margin of line results asks
 // for it) they follow every edit of the control, from a window of text around the caret;
 // otherwise an edit only notes where it was, and the next use reads that stretch back
-// once. The whole memo is read on a thread of its own (memo/notes_reading.h): when it
+// once. The whole memo is read on a thread of its own (memo/notes/notes_reading.h): when it
 // is opened, and after a change too large to read between two messages.
 #pragma once
 
@@ -16,7 +16,7 @@
 #include "notes/book/notebook.h"
 #include "notes/figures/note_calendar.h"
 #include "platform/windows/memo/memo_message.h"
-#include "platform/windows/memo/notes_reading.h"
+#include "platform/windows/memo/notes/notes_reading.h"
 #include "ui/memo/memo_mirror.h"
 
 namespace numvora {

@@ -1,4 +1,4 @@
-#include "platform/windows/memo/stale_marks.h"
+#include "platform/windows/memo/notes/stale_marks.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -11,9 +11,9 @@
 #include "common/win32/wide_text.h"
 #include "notes/book/stale_results.h"
 #include "platform/windows/base/win_handle.h"
-#include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_zoom.h"
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/notes/memo_notes.h"
+#include "platform/windows/memo/notes/results_margin.h"
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"

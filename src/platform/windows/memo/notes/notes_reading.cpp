@@ -1,4 +1,4 @@
-#include "platform/windows/memo/notes_reading.h"
+#include "platform/windows/memo/notes/notes_reading.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "platform/windows/memo/results_margin.h"
+#include "platform/windows/memo/notes/results_margin.h"
 
 #include <richedit.h>
 
@@ -14,8 +14,8 @@
 #include "notes/reading/note_result.h"
 #include "platform/windows/base/win_handle.h"
 #include "platform/windows/memo/memo_load.h"
-#include "platform/windows/memo/memo_notes.h"
 #include "platform/windows/memo/memo_zoom.h"
+#include "platform/windows/memo/notes/memo_notes.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
