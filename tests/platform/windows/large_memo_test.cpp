@@ -18,6 +18,7 @@
 #include "platform/windows/app/message_loop.h"
 #include "platform/windows/memo/memo_hint.h"
 #include "platform/windows/memo/memo_load.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/memo/notes/memo_notes.h"
 #include "platform/windows/memo/notes/results_margin.h"
 #include "platform/windows/services/clipboard.h"
@@ -64,6 +65,15 @@ void press(WORD key) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
+// The message loop ends once no posted message is left, before input: keys come here.
+void take_input() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 // The first paint shows an empty memo, without the empty memo's hint, and the status
 // line says the memo is being read; keys pressed then go in once the memo is whole, at
 // its start, and the memo's undo history begins with them.
@@ -78,14 +88,9 @@ TEST_F(LargeMemoTest, TheWindowPaintsFirstAndKeysWaitForTheMemo) {
     SetFocus(memo_edit);
     press('A');
     press('B');
-    // The loop ends once no posted message is left, before input: the keys come after.
     pump();
     EXPECT_TRUE(wait_until([&] {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        take_input();
         return memo_text_range(memo_edit, {0, 2}) == L"ab";
     }));
     EXPECT_TRUE(window_text(memo_edit) == L"ab" + to_wide(memo)) << window_text(memo_edit).substr(0, 8);
@@ -240,6 +245,60 @@ TEST_F(LargeMemoTest, AChangeOfTheWholeMemoIsOneUndoStep) {
     SendMessageW(state().memo_edit(), WM_CHAR, L'y', 1);
     SendMessageW(window, WM_COMMAND, ids::MEMO_REDO, 0);
     EXPECT_TRUE(window_text(state().memo_edit()) == L"y" + lines);
+}
+
+// A paste over the whole memo of a text of several pieces goes in while the window
+// answers, the old text shown: a key pressed meanwhile goes in after it, a log-off saves
+// the pasted text, and a command waits for the memo to hold it.
+TEST_F(LargeMemoTest, ALargePasteGoesInWhileTheWindowAnswers) {
+    std::wstring lines;
+    std::wstring pasted;
+    for (int i = 0; i < 2'000; ++i) {
+        lines += L"- 점심 8,000원\r\n";
+        pasted += L"- 저녁 9,000원\r\n";
+    }
+    const auto find_next = [this] {
+        SetWindowTextW(state().control(ControlSlot::FindBox), L"저녁");
+        SendMessageW(window, WM_COMMAND, ids::FIND_NEXT, 0);
+    };
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        std::wstring after;
+        bool whole_at_once;
+        bool saves = false;
+    } rows[] = {
+        {"key", [] { press('A'); }, pasted + L"a", false},
+        {"log-off", [this] { SendMessageW(window, WM_QUERYENDSESSION, 0, 0); }, pasted, true, true},
+        {"command", find_next, pasted, true},
+    };
+    for (const auto& row : rows) {
+        reset();
+        open_window();
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(copy_to_clipboard(window, to_utf8(pasted)));
+        const HWND old = state().memo_edit();
+        SetWindowTextW(old, lines.c_str());
+        SetForegroundWindow(window);
+        SetFocus(old);
+        SendMessageW(old, EM_SETSEL, 0, -1);
+        SendMessageW(old, WM_PASTE, 0, 0);
+        EXPECT_EQ(state().memo_edit(), old) << row.name;
+        EXPECT_TRUE(window_text(old) == lines) << row.name;
+        EXPECT_EQ(to_utf8(window_text(state().status_label())), "붙여 넣는 중입니다…") << row.name;
+        row.act();
+        EXPECT_EQ(state().memo_rebuild->filling.has_value(), !row.whole_at_once) << row.name;
+        if (row.saves) {
+            EXPECT_TRUE(to_wide(saved()) == pasted) << row.name;
+        }
+        EXPECT_TRUE(wait_until([&] {
+            pump();
+            take_input();
+            return window_text(state().memo_edit()) == row.after;
+        })) << row.name;
+        EXPECT_NE(state().memo_edit(), old) << row.name;
+        EXPECT_EQ(window_text(state().status_label()).find(L"붙여"), std::wstring::npos) << row.name;
+    }
 }
 
 }  // namespace

@@ -15,11 +15,13 @@ bool pastes(WPARAM key) {
     return is_paste_key(static_cast<std::uint32_t>(key), GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0);
 }
 
+constexpr std::string_view PASTING_TEXT = "붙여 넣는 중입니다…";
+
 // One undo step of its own, like the control's paste.
 void paste_clipboard_text(AppState& state, HWND memo) {
     const std::optional<std::wstring> text = clipboard_text(memo);
     if (!text) return;
-    replace_memo_range(state, memo_selection(memo), *text);
+    replace_memo_range_in_pieces(state, memo_selection(memo), *text, PASTING_TEXT);
 }
 
 }  // namespace

@@ -6,16 +6,20 @@
 
 #include "platform/windows/base/subclass.h"
 #include "platform/windows/commands/focus_commands.h"
+#include "platform/windows/memo/memo_load.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/status_view.h"
 #include "platform/windows/timers/timers.h"
 #include "ui/colors/theme_palette.h"
 #include "ui/memo/memo_pieces.h"
 
 namespace numvora {
 namespace {
+
+constexpr std::string_view REMOVING_TEXT = "메모에서 지우는 중입니다…";
 
 // Smaller changes are left to the control without counting their lines.
 constexpr std::size_t UNITS_WORTH_COUNTING = std::size_t{4} * 1024;
@@ -114,24 +118,57 @@ void forget(HWND& control) {
     control = nullptr;
 }
 
-// The new text in a fresh control, the old one kept for Ctrl+Z; false when no control
-// could be made.
-bool rebuild(AppState& state, const std::wstring& text, std::int32_t caret) {
-    const HWND fresh = make_fresh_control(state);
-    if (fresh == nullptr) return false;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = piece_end(text, at);
-        append_to_memo(fresh, text.substr(at, end - at));
-        at = end;
-    }
-    select_in_memo(fresh, {caret, caret});
-    subclass_like(fresh, state.memo_edit());  // the memo's parts see its messages
+// The fresh control shown in the old one's place, which stays hidden for Ctrl+Z.
+void complete(AppState& state) {
     MemoRebuild& record = *state.memo_rebuild;
+    RebuildFill fill = std::move(*record.filling);
+    record.filling.reset();
+    select_in_memo(fill.control, {fill.caret, fill.caret});
+    subclass_like(fill.control, state.memo_edit());  // the memo's parts see its messages
     forget(record.before);  // one rebuild is undone at a time
     forget(record.after);
     record.before = state.memo_edit();
-    swap_in(state, fresh);
-    SendMessageW(fresh, EM_SCROLLCARET, 0, 0);
+    swap_in(state, fill.control);
+    SendMessageW(fill.control, EM_SCROLLCARET, 0, 0);
+    if (!fill.progress.empty()) {
+        state.status.withdraw(fill.progress);
+        show_status_line(state);
+    }
+    if (fill.then) fill.then(state);
+}
+
+void put_in_piece(RebuildFill& fill) {
+    const std::size_t end = piece_end(fill.text, fill.put_in);
+    append_to_memo(fill.control, fill.text.substr(fill.put_in, end - fill.put_in));
+    fill.put_in = end;
+}
+
+bool filled(const RebuildFill& fill) { return fill.put_in >= fill.text.size(); }
+
+void post_next_piece(AppState& state) {
+    // A full queue cannot take the message: the rest goes in at once.
+    if (!PostMessageW(state.main_window, WM_MEMO_REBUILD_PIECE, 0, 0)) finish_memo_rebuild(state);
+}
+
+// The new text going into a fresh control; false when no control could be made.
+bool rebuild(AppState& state, std::wstring text, std::int32_t caret, std::string_view progress,
+             AfterMemoChange& then) {
+    const HWND fresh = make_fresh_control(state);
+    if (fresh == nullptr) return false;
+    MemoRebuild& record = *state.memo_rebuild;
+    record.filling = RebuildFill{fresh, std::move(text), 0, caret, std::string(progress), std::move(then)};
+    put_in_piece(*record.filling);
+    if (filled(*record.filling)) {
+        record.filling->progress.clear();
+        complete(state);
+        return true;
+    }
+    if (!progress.empty()) {
+        state.status.show(std::string(progress), false);
+        show_status_line(state);
+        UpdateWindow(state.control(ControlSlot::StatusLabel));  // paints wait for the last piece
+    }
+    post_next_piece(state);
     return true;
 }
 
@@ -174,7 +211,11 @@ Removal removal_of(const MemoMessage& message) {
 
 }  // namespace
 
-void replace_memo_range(AppState& state, MemoSelection range, const std::wstring& text) {
+void replace_memo_range_in_pieces(AppState& state, MemoSelection range, const std::wstring& text,
+                                  std::string_view progress, AfterMemoChange then) {
+    // The range is of the memo whole.
+    finish_memo_load(state);
+    finish_memo_rebuild(state);
     const HWND memo = state.memo_edit();
     const std::int32_t length = memo_length(memo);
     const std::int32_t start = std::clamp(range.start, 0, length);
@@ -186,11 +227,35 @@ void replace_memo_range(AppState& state, MemoSelection range, const std::wstring
         const LineChangeSize lines{line_breaks(whole) + 1, line_breaks(std::wstring_view(whole).substr(at, to - at)),
                                    line_breaks(text), line_breaks(std::wstring_view(whole).substr(to))};
         if (quicker_in_fresh_control(lines) &&
-            rebuild(state, whole.substr(0, at) + text + whole.substr(to), start + control_units(text))) {
+            rebuild(state, whole.substr(0, at) + text + whole.substr(to), start + control_units(text), progress, then)) {
             return;
         }
     }
     replace_in_memo(memo, {start, end}, text);
+    if (then) then(state);
+}
+
+void replace_memo_range(AppState& state, MemoSelection range, const std::wstring& text) {
+    replace_memo_range_in_pieces(state, range, text, {});
+    finish_memo_rebuild(state);
+}
+
+void continue_memo_rebuild(AppState& state) {
+    MemoRebuild& record = *state.memo_rebuild;
+    if (!record.filling) return;  // finished at once meanwhile
+    put_in_piece(*record.filling);
+    if (filled(*record.filling)) {
+        complete(state);
+    } else {
+        post_next_piece(state);
+    }
+}
+
+void finish_memo_rebuild(AppState& state) {
+    MemoRebuild& record = *state.memo_rebuild;
+    if (!record.filling) return;
+    while (!filled(*record.filling)) put_in_piece(*record.filling);
+    complete(state);
 }
 
 std::optional<LRESULT> rebuild_before(AppState& state, const MemoMessage& message) {
@@ -202,9 +267,14 @@ std::optional<LRESULT> rebuild_before(AppState& state, const MemoMessage& messag
     const MemoSelection selection = removal == Removal::None ? MemoSelection{} : memo_selection(message.memo);
     if (removal == Removal::None || !large(selection)) return std::nullopt;
     if (removal == Removal::Cut) SendMessageW(message.memo, WM_COPY, 0, 0);
-    replace_memo_range(state, selection, L"");
+    AfterMemoChange then;
     // A rebuilt memo is another control: the character goes to it.
-    if (removal == Removal::BeforeTyping) SendMessageW(state.memo_edit(), message.id, message.wparam, message.lparam);
+    if (removal == Removal::BeforeTyping) {
+        then = [character = message.wparam, lparam = message.lparam](AppState& after) {
+            SendMessageW(after.memo_edit(), WM_CHAR, character, lparam);
+        };
+    }
+    replace_memo_range_in_pieces(state, selection, L"", REMOVING_TEXT, std::move(then));
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/base/win_rect.h"
 #include "platform/windows/memo/memo_load.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
 #include "platform/windows/state/status_view.h"
@@ -134,6 +135,7 @@ Result<void, StorageError> save_all(AppState& state) {
     if (!state.save->memo_file || !state.save->paths) {
         return fail(make_storage_error(StorageErrorKind::NotFound, "저장 경로를 사용할 수 없습니다."));
     }
+    finish_memo_rebuild(state);  // the change the user made is what is saved
     const std::string memo = memo_text_to_save(state);
     return save_memo_and_settings(
         [&] { return write_memo(state, memo); }, capture_settings(state),

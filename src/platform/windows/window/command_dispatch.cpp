@@ -7,6 +7,7 @@
 #include "platform/windows/base/error_report.h"
 #include "platform/windows/commands/command_handlers.h"
 #include "platform/windows/memo/memo_load.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/window/memo_control.h"
 #include "platform/windows/window/window_handlers.h"
@@ -62,7 +63,10 @@ std::optional<LRESULT> on_command(AppState& state, std::int32_t id, std::uint32_
     const auto [handler, notification] = find_command_handler(id, code);
     if (handler == nullptr) return std::nullopt;
     // A command sees the memo whole: what is still to go in goes in first.
-    if (!notification) finish_memo_load(state);
+    if (!notification) {
+        finish_memo_load(state);
+        finish_memo_rebuild(state);
+    }
     const HWND window = state.main_window;
     if (auto status = handler(state, id); !status)
         show_error_box(window, "명령 처리 오류", display_text(status.error()));

@@ -7,6 +7,7 @@
 #include "platform/windows/desktop/tray_icon.h"
 #include "platform/windows/layout/window_layout.h"
 #include "platform/windows/memo/memo_load.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/memo/notes/memo_notes.h"
 #include "platform/windows/painting/painting.h"
 #include "platform/windows/painting/window_look.h"
@@ -59,6 +60,7 @@ std::optional<LRESULT> dispatch(AppState& state, UINT message, WPARAM wparam, LP
     case WM_ACTIVATE: return on_activate(state, wparam);
     case WM_HISTORY_EVENTS: show_history_events(state); return 0;
     case WM_MEMO_LOAD_PIECE: continue_memo_load(state); return 0;
+    case WM_MEMO_REBUILD_PIECE: continue_memo_rebuild(state); return 0;
     case WM_NOTES_READ: take_notes_read(state); return 0;
     case WM_HOTKEY: return on_hot_key(state, wparam);
     case WM_TRAY_ICON: return on_tray_icon(state, lparam);

@@ -1,6 +1,6 @@
 // "결과 모두 다시 계산": every result written into the memo that no longer holds is
 // written anew as F9 writes it, all in one edit of the control, so one undo step; a
-// large one in a fresh control, the status line saying so meanwhile.
+// large one in a fresh control while the window answers, the status line saying so.
 #include <string>
 #include <vector>
 
@@ -17,8 +17,6 @@
 namespace numvora {
 namespace {
 
-// A stretch this long takes the control long enough to say why the window waits.
-constexpr std::size_t LARGE_STRETCH_UNITS = std::size_t{64} * 1024;
 constexpr std::string_view RECALCULATING_TEXT = "결과를 다시 계산하는 중입니다…";
 
 }  // namespace
@@ -44,24 +42,20 @@ SystemStatus recalculate_memo_results(AppState& state, std::int32_t) {
     }
     for (std::size_t i = 0; i < splices.size(); ++i) splices[i].inserted = written[i];
     const Replacement done = replace_each(notes.mirror().text(), splices);
-    const MemoSelection before = memo_selection(state.memo_edit());
-    const bool large = done.stretch.size() >= LARGE_STRETCH_UNITS;
-    if (large) {
-        state.status.show(std::string(RECALCULATING_TEXT), false);
-        show_status_line(state);
-        UpdateWindow(state.control(ControlSlot::StatusLabel));
-    }
-    replace_memo_range(state, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)},
-                       done.stretch);
-    if (large) state.status.withdraw(RECALCULATING_TEXT);
-    const HWND memo = state.memo_edit();  // a fresh control when the stretch was large
     // The caret stays where it was in the text, not at the end of the stretch replaced.
+    const MemoSelection before = memo_selection(state.memo_edit());
     const auto after = [&](std::int32_t position) {
         return static_cast<std::int32_t>(position_after(static_cast<std::size_t>(position), splices));
     };
-    select_in_memo(memo, {after(before.start), after(before.end)});
-    settle_memo_selection(state);
-    show_edit_outcome(state, "결과 " + std::to_string(done.count) + "개를 다시 계산했습니다");
+    const MemoSelection kept{after(before.start), after(before.end)};
+    std::string outcome = "결과 " + std::to_string(done.count) + "개를 다시 계산했습니다";
+    replace_memo_range_in_pieces(
+        state, {static_cast<std::int32_t>(done.first), static_cast<std::int32_t>(done.last)}, done.stretch,
+        RECALCULATING_TEXT, [kept, outcome = std::move(outcome)](AppState& then) {
+            select_in_memo(then.memo_edit(), kept);  // a fresh control when the stretch was large
+            settle_memo_selection(then);
+            show_edit_outcome(then, outcome);
+        });
     return {};
 }
 
