@@ -33,6 +33,7 @@
 
 #include "common/win32/wide_text.h"
 #include "platform/windows/memo/memo_load.h"
+#include "platform/windows/memo/memo_rebuild.h"
 #include "platform/windows/memo/notes/memo_notes.h"
 #include "platform/windows/memo/notes/notes_reading.h"
 #include "platform/windows/memo/notes/results_margin.h"
@@ -69,6 +70,11 @@ bool wait_for(const std::function<bool()>& done) {
         pump();
     }
     return true;
+}
+
+// A large change goes into a fresh control a piece per message: until it is in.
+void wait_for_change(const AppState& state) {
+    wait_for([&] { return !state.memo_rebuild->filling; });
 }
 
 // The longest time the window took to answer WM_NULL while the probe ran. Given a class,
@@ -319,6 +325,7 @@ void measure_whole_changes(AppState& state, const std::string& memo_text) {
     act("Ctrl+A then Ctrl+V of the same size", window, [&] {
         SendMessageW(state.memo_edit(), EM_SETSEL, 0, -1);
         SendMessageW(state.memo_edit(), WM_PASTE, 0, 0);
+        wait_for_change(state);
     });
     {
         const BareMemo fresh(state);
@@ -347,7 +354,10 @@ void measure_paste_into_empty(AppState& state, const std::string& memo_text) {
     const std::wstring clipboard = numvora::to_wide(memo_text);
     const auto pasted_length = static_cast<std::int32_t>(numvora::in_control_form(clipboard).size());
     settle(window);
-    act("Ctrl+V of it into the empty memo", window, [&] { SendMessageW(state.memo_edit(), WM_PASTE, 0, 0); });
+    act("Ctrl+V of it into the empty memo", window, [&] {
+        SendMessageW(state.memo_edit(), WM_PASTE, 0, 0);
+        wait_for_change(state);
+    });
     std::printf("  the memo %s\n", numvora::memo_length(state.memo_edit()) == pasted_length
                                        ? "holds the text pasted"
                                        : "does NOT hold the text pasted");
@@ -377,7 +387,10 @@ void measure_recalculation(AppState& state) {
     const HWND window = state.main_window;
     numvora::select_in_memo(state.memo_edit(), {0, 0});
     settle(window);
-    act("결과 모두 다시 계산", window, [&] { SendMessageW(window, WM_COMMAND, numvora::ids::MEMO_RECALCULATE, 0); });
+    act("결과 모두 다시 계산", window, [&] {
+        SendMessageW(window, WM_COMMAND, numvora::ids::MEMO_RECALCULATE, 0);
+        wait_for_change(state);
+    });
     said("the status line", state.status.text());
     const std::wstring written =
         numvora::memo_text_range(state.memo_edit(), {0, numvora::memo_length(state.memo_edit())});

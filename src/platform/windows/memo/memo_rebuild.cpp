@@ -55,6 +55,18 @@ RECT text_area(HWND memo) {
 
 bool same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
+// The shown memo's text area as far from the target's own edges: a scroll bar that one
+// shows and the other not narrows the client, not the space around the text.
+RECT area_like(HWND target, HWND shown) {
+    RECT from{};
+    RECT to{};
+    GetClientRect(shown, &from);
+    GetClientRect(target, &to);
+    const RECT area = text_area(shown);
+    return {to.left + area.left - from.left, to.top + area.top - from.top, to.right - (from.right - area.right),
+            to.bottom - (from.bottom - area.bottom)};
+}
+
 // The target looks and wraps as the shown memo does: place, text area, font and colours
 // (a hidden control missed what changed them meanwhile). Only what differs is set: each
 // makes the control wrap its whole text again.
@@ -63,7 +75,7 @@ void match(const AppState& state, HWND target, HWND shown) {
     if (!same(child_rect(target), place)) {
         MoveWindow(target, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
     }
-    RECT area = text_area(shown);
+    RECT area = area_like(target, shown);
     if (!same(text_area(target), area)) SendMessageW(target, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
     const auto font = static_cast<WPARAM>(SendMessageW(shown, WM_GETFONT, 0, 0));
     if (static_cast<WPARAM>(SendMessageW(target, WM_GETFONT, 0, 0)) != font) {
@@ -158,6 +170,9 @@ bool rebuild(AppState& state, std::wstring text, std::int32_t caret, std::string
     MemoRebuild& record = *state.memo_rebuild;
     record.filling = RebuildFill{fresh, std::move(text), 0, caret, std::string(progress), std::move(then)};
     put_in_piece(*record.filling);
+    // The first piece brings the scroll bar a long text has: the text area is fitted to
+    // it now, while the text is short, rather than wrapping the whole of it at the swap.
+    match(state, fresh, state.memo_edit());
     if (filled(*record.filling)) {
         record.filling->progress.clear();
         complete(state);
