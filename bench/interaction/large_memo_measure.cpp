@@ -448,6 +448,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     bare.show(false);
     if (parts == L"recalculate") measure_recalculation(state);
+    if (parts == L"f9") measure_calculations(state, bare, text);
     if (parts != L"all") return 0;
     if (!margin) measure_margin_switch(state, bare);
     measure_calculations(state, bare, text);

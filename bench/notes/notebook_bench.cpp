@@ -150,6 +150,16 @@ void BM_NoteBook_LineBreak_10MiB(benchmark::State& state) {
 }
 BENCHMARK(BM_NoteBook_LineBreak_10MiB)->Unit(benchmark::kMicrosecond);
 
+// New lines typed one after another in the middle: the memo grows a line at a time.
+void BM_NoteBook_NewLines_10MiB(benchmark::State& state) {
+    numvora::NoteBook book;
+    book.assign(memo_with_names(LINES_10MIB, 1000));
+    const std::size_t middle = middle_note(book);
+    const std::string line(book.text(middle));
+    for (auto _ : state) book.replace(middle, 0, line);
+}
+BENCHMARK(BM_NoteBook_NewLines_10MiB)->Unit(benchmark::kMicrosecond);
+
 // A keystroke in the value of a name that the lines below take.
 void BM_NoteBook_KeystrokeInADefinition(benchmark::State& state) {
     numvora::NoteBook book;

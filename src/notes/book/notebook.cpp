@@ -276,7 +276,7 @@ void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::
     }
     order_.erase(first + kept, count - kept);
     std::vector<Handle> handles;
-    if (added.size() - kept > free_.size()) lines_.reserve(lines_.size() + added.size() - kept - free_.size());
+    // No exact reserve for the new lines: it moved every line of the memo for each one.
     for (std::size_t i = kept; i < added.size(); ++i) {
         if (free_.empty()) {
             handles.push_back(static_cast<Handle>(lines_.size()));

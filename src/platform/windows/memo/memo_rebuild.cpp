@@ -137,7 +137,8 @@ void complete(AppState& state) {
     record.filling.reset();
     select_in_memo(fill.control, {fill.caret, fill.caret});
     subclass_like(fill.control, state.memo_edit());  // the memo's parts see its messages
-    forget(record.before);  // one rebuild is undone at a time
+    // One rebuild is undone at a time.
+    forget(record.before);
     forget(record.after);
     record.before = state.memo_edit();
     swap_in(state, fill.control);
@@ -163,8 +164,7 @@ void post_next_piece(AppState& state) {
 }
 
 // The new text going into a fresh control; false when no control could be made.
-bool rebuild(AppState& state, std::wstring text, std::int32_t caret, std::string_view progress,
-             AfterMemoChange& then) {
+bool rebuild(AppState& state, std::wstring text, std::int32_t caret, std::string_view progress, AfterMemoChange& then) {
     const HWND fresh = make_fresh_control(state);
     if (fresh == nullptr) return false;
     MemoRebuild& record = *state.memo_rebuild;
@@ -241,8 +241,8 @@ void replace_memo_range_in_pieces(AppState& state, MemoSelection range, const st
         const auto to = static_cast<std::size_t>(end);
         const LineChangeSize lines{line_breaks(whole) + 1, line_breaks(std::wstring_view(whole).substr(at, to - at)),
                                    line_breaks(text), line_breaks(std::wstring_view(whole).substr(to))};
-        if (quicker_in_fresh_control(lines) &&
-            rebuild(state, whole.substr(0, at) + text + whole.substr(to), start + control_units(text), progress, then)) {
+        if (quicker_in_fresh_control(lines) && rebuild(state, whole.substr(0, at) + text + whole.substr(to),
+                                                       start + control_units(text), progress, then)) {
             return;
         }
     }

@@ -21,11 +21,20 @@ MemoSelection memo_expression_range(const AppState& state) {
 }
 
 NotesAtRange read_notes_at_range(AppState& state) {
-    const MemoSelection range = memo_expression_range(state);
+    const MemoSelection selection = memo_selection(state.memo_edit());
     const MemoNotes& notes = catch_up_memo_notes(state);
-    const std::size_t line = notes.line_of(range.start);
-    NotesAtRange at{range, to_utf8(memo_text_range(state.memo_edit(), range)), {}, {}};
-    const bool selected = !memo_selection(state.memo_edit()).empty();
+    // The caret's line from the notes' copy of the memo: the control finds a place in a
+    // large memo by walking its lines from the start.
+    const bool selected = !selection.empty();
+    const std::size_t line = notes.line_of(selection.start);
+    const auto start = static_cast<std::int32_t>(selected ? selection.start : notes.mirror().line_start(line));
+    const auto end = static_cast<std::int32_t>(selected ? selection.end : notes.mirror().line_end(line));
+    const MemoSelection range{start, end};
+    NotesAtRange at{range,
+                    to_utf8(std::wstring_view(notes.mirror().text())
+                                .substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start))),
+                    {},
+                    {}};
     at.reading = selected ? notes.book().read_at(line, at.text, true) : notes.book().reading(line);
     if (at.reading.kind == LineKind::Total) {
         // A total word selected at a line's end: the text before it on its line is part of the block.
