@@ -7,6 +7,7 @@
 #include "platform/windows/base/subclass.h"
 #include "platform/windows/commands/focus_commands.h"
 #include "platform/windows/memo/memo_load.h"
+#include "platform/windows/memo/notes/memo_notes.h"
 #include "platform/windows/painting/memo_colors.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"
@@ -150,10 +151,14 @@ void complete(AppState& state) {
     if (fill.then) fill.then(state);
 }
 
-void put_in_piece(RebuildFill& fill) {
+void put_in_piece(AppState& state, RebuildFill& fill) {
+    const bool first = fill.put_in == 0;
     const std::size_t end = piece_end(fill.text, fill.put_in);
     append_to_memo(fill.control, fill.text.substr(fill.put_in, end - fill.put_in));
     fill.put_in = end;
+    // The first piece brings the scroll bar a long text has: the text area is fitted to
+    // it now, while the text is short, rather than wrapping the whole of it at the swap.
+    if (first) match(state, fill.control, state.memo_edit());
 }
 
 bool filled(const RebuildFill& fill) { return fill.put_in >= fill.text.size(); }
@@ -168,12 +173,10 @@ bool rebuild(AppState& state, std::wstring text, std::int32_t caret, std::string
     const HWND fresh = make_fresh_control(state);
     if (fresh == nullptr) return false;
     MemoRebuild& record = *state.memo_rebuild;
+    const bool one_piece = piece_end(text, 0) >= text.size();
     record.filling = RebuildFill{fresh, std::move(text), 0, caret, std::string(progress), std::move(then)};
-    put_in_piece(*record.filling);
-    // The first piece brings the scroll bar a long text has: the text area is fitted to
-    // it now, while the text is short, rather than wrapping the whole of it at the swap.
-    match(state, fresh, state.memo_edit());
-    if (filled(*record.filling)) {
+    if (one_piece) {
+        put_in_piece(state, *record.filling);
         record.filling->progress.clear();
         complete(state);
         return true;
@@ -236,7 +239,10 @@ void replace_memo_range_in_pieces(AppState& state, MemoSelection range, const st
     const std::int32_t start = std::clamp(range.start, 0, length);
     const std::int32_t end = range.end < 0 ? length : std::clamp(range.end, start, length);
     if (static_cast<std::size_t>(end - start) + text.size() >= UNITS_WORTH_COUNTING) {
-        const std::wstring whole = memo_text_range(memo, {0, length});
+        // The notes' copy when they have one: a large memo takes the control long to give.
+        const MemoNotes* notes = memo_notes_at_hand(state);
+        const bool copied = notes != nullptr && notes->mirror().text().size() == static_cast<std::size_t>(length);
+        const std::wstring whole = copied ? notes->mirror().text() : memo_text_range(memo, {0, length});
         const auto at = static_cast<std::size_t>(start);
         const auto to = static_cast<std::size_t>(end);
         const LineChangeSize lines{line_breaks(whole) + 1, line_breaks(std::wstring_view(whole).substr(at, to - at)),
@@ -258,7 +264,7 @@ void replace_memo_range(AppState& state, MemoSelection range, const std::wstring
 void continue_memo_rebuild(AppState& state) {
     MemoRebuild& record = *state.memo_rebuild;
     if (!record.filling) return;  // finished at once meanwhile
-    put_in_piece(*record.filling);
+    put_in_piece(state, *record.filling);
     if (filled(*record.filling)) {
         complete(state);
     } else {
@@ -269,7 +275,7 @@ void continue_memo_rebuild(AppState& state) {
 void finish_memo_rebuild(AppState& state) {
     MemoRebuild& record = *state.memo_rebuild;
     if (!record.filling) return;
-    while (!filled(*record.filling)) put_in_piece(*record.filling);
+    while (!filled(*record.filling)) put_in_piece(state, *record.filling);
     complete(state);
 }
 
