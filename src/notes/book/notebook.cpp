@@ -83,6 +83,11 @@ public:
         block_ = true;
         return book_.tally_before(line_).has_result();
     }
+    std::optional<std::string> block_sum() const override {
+        block_ = true;
+        std::string sum = book_.tally_before(line_).total(TotalWord::Grand).value;
+        return sum.empty() ? std::nullopt : std::optional<std::string>(std::move(sum));
+    }
     std::optional<DayNumber> today() const override {
         today_ = true;
         return book_.today_;
