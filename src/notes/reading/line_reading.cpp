@@ -185,6 +185,33 @@ bool ends_label(const Reading& r, std::size_t n) {
     return false;
 }
 
+// "환승 30분 이내", "주차 2시간 무료": a limit; "도보 7분", "주차 3시간 20분", "휴게 1시간": time
+// not worked; "서울→판교 23km 40분": a trip's time. None is hours a line comes to.
+bool hours_not_worked(const Reading& r, std::size_t n) {
+    static constexpr std::string_view LIMITS[] = {"이내", "이하", "이상", "미만", "초과", "무료"};
+    static constexpr std::string_view NOT_WORKED[] = {"도보", "주차", "휴게"};
+    const auto text = [&](std::size_t i) {
+        return r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
+    };
+    std::optional<std::size_t> at;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (!r.number(i)) continue;
+        const std::string_view written = text(i);
+        if (r.tokens[i].marks.measure && !written.empty() && std::isalpha(static_cast<unsigned char>(written.back())))
+            return true;
+        if (n-- == 0) at = i;
+    }
+    if (!at) return true;
+    for (std::size_t j = *at + 1; j < r.tokens.size(); ++j) {
+        if (r.tokens[j].kind == TokenKind::Word &&
+            std::any_of(std::begin(LIMITS), std::end(LIMITS),
+                        [&](std::string_view w) { return text(j).starts_with(w); }))
+            return true;
+    }
+    return *at > 0 && r.tokens[*at - 1].kind == TokenKind::Word &&
+           std::find(std::begin(NOT_WORKED), std::end(NOT_WORKED), text(*at - 1)) != std::end(NOT_WORKED);
+}
+
 bool clock_at(const Reading& r, std::size_t n) {
     const LineToken* token = figure_token(r, n);
     return token != nullptr && token->marks.clock;
@@ -232,7 +259,7 @@ void read_amount(const Reading& r, LineReading& out) {
     }
     const bool no_amount = out.amounts == 0 && foreigns == 0;
     // "휴게 1시간 빼고", "주 15시간 이상이어야 함": hours in a sentence are no line's result.
-    const bool hours_end_line = duration && ends_label(r, *duration);
+    const bool hours_end_line = duration && ends_label(r, *duration) && !hours_not_worked(r, *duration);
     const std::optional<std::size_t> chosen =
         out.amounts == 1                                                             ? amount
         : out.amounts == 0 && foreigns == 1                                          ? foreign

@@ -164,6 +164,9 @@ TEST(ReadLine, WhatALineComesTo) {
         {"캠핑장 2박 = 45,000 * 2", LineKind::Expression, "90000"},
         {"사과 다섯 개 x 이천원", LineKind::Expression, "10000"},
         {"근무 8시간 x 10,030원", LineKind::Expression, "80240"},
+        // 분 before a price per head counts people; minutes are half an hour's pay.
+        {"동료 3분 x 5만", LineKind::Expression, "150000"},
+        {"30분 x 10,030원", LineKind::Expression, "5015"},
         // Foreign money keeps its currency; times a rate of exchange it is won.
         {"호텔 $120 x 3박", LineKind::Expression, "$360"},
         {"라멘 1,200엔 x 2", LineKind::Expression, "2400엔"},
@@ -195,6 +198,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"주 40시간 / 5", LineKind::Expression, "8시간"},
         {"근무 8시간", LineKind::Duration, "8시간"},
         {"근무 오후 3시 2시간", LineKind::Nothing, ""},
+        {"서울→판교 23km 40분", LineKind::Nothing, ""},  // a trip's time beside its distance
         {"숙박 3일 x 50,000원", LineKind::Expression, "150000"},
         // Dates: days on, days between, a leap day, a month's end.
         {"2028-02-28 + 1일", LineKind::Expression, "2028-02-29 (화)"},
