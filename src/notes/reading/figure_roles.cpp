@@ -194,6 +194,12 @@ bool beside_times(const Reading& r, std::size_t i) {
            (i + 1 < t.size() && multiplies(i + 1) && t[i].spaced_after);
 }
 
+bool after_capitals(const Reading& r, std::size_t i) {
+    if (i == 0 || r.tokens[i - 1].kind != TokenKind::Word) return false;
+    const std::string_view word = text_of(r, i - 1);
+    return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
 // What a figure is by the marks around it.
 FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     const NumberMarks& m = r.tokens[i].marks;
@@ -248,6 +254,9 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     if (m.foreign) return FigureRole::Foreign;
     if (m.counter) return FigureRole::Count;
     if (m.won || m.unit || m.grouped) return FigureRole::Amount;
+    // "KODEX 200", "DB 3306": after a word in capitals, a plain number alone names a fund, a
+    // model or a port; an operator still takes it ("BTC 0.0153 x 1억").
+    if (after_capitals(r, i)) return FigureRole::Name;
     // A plain number is money only where it ends a label ("식비 98500"); elsewhere it is
     // a model, a floor or a code ("RTX 4090", "아이폰 15 프로").
     bool at_end = last && !m.leading_zero && !after_road(r, i);
