@@ -109,6 +109,9 @@ TEST(ReadLine, WhatALineComesTo) {
         {"1000 + 10%", LineKind::Expression, "1100"},
         {"1000 - 20% + 10%", LineKind::Expression, "880"},
         {"1000 * 10%", LineKind::Expression, "100"},
+        // Rates of things each named add only where asked.
+        {"시즌오프 20% + 회원 10% 중복", LineKind::Nothing, ""},
+        {"취득세 1% + 지방교육세 0.1% =", LineKind::Expression, "1.1%"},
         {"7 % 3", LineKind::Expression, "1"},
         {"차값 2천5백만원", LineKind::Amount, "25000000"},
         {"아이폰 15 프로 1,550,000원", LineKind::Amount, "1550000"},
