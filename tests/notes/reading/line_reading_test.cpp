@@ -527,6 +527,7 @@ TEST(ReadTotalLine, Table) {
         {"계", 3, 3},
         {"계좌 110-123", std::nullopt, std::nullopt},
         {"총 120,000원 / 4명", std::nullopt, std::nullopt},
+        {"총 8학점", std::nullopt, std::nullopt},
         {"합계 = 32시간 30분", 6, 23},
     };
     for (const auto& row : rows) {
