@@ -134,6 +134,17 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
             return;
         }
     }
+    // "수하물 23kg x 1", "(3.5 x 4.5cm)": a measure taken with no money is a weight or a size,
+    // no figure the line comes to.
+    if (!parsed.money && parsed.currency.empty() && !parsed.percent) {
+        for (const std::size_t used : parsed.used) {
+            if (used < r.tokens.size() && r.number(used) && r.tokens[used].marks.measure &&
+                r.roles[used] == FigureRole::Count) {
+                out.kind = LineKind::Nothing;
+                return;
+            }
+        }
+    }
     out.currency = parsed.currency;
     out.unit = parsed.money || !out.currency.empty() ? ResultUnit::Money : ResultUnit::Number;
     const Result<double, CalcError> value = evaluate(parsed.expression);

@@ -158,6 +158,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"항공 1인 420,000 x 2", LineKind::Expression, "840000"},
         // A price of a measure divides nothing.
         {"한우 3,000원/kg x 2kg", LineKind::Expression, "6000"},
+        {"수하물 23kg x 1", LineKind::Nothing, ""},  // a weight, no money
         {"11/02 1,689원/L 45L 76,005", LineKind::Nothing, ""},
         // Parts set apart by "/" are several figures, whatever each part calculates.
         {"국어 4.5 x 3학점 / 영어 4.0 x 3학점", LineKind::Nothing, ""},
