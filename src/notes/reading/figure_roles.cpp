@@ -134,9 +134,9 @@ bool after_size_word(const Reading& r, std::size_t i) {
 
 // "연봉 4200", "월세 50", "보증금 500": a bare figure under 10,000 after these is in 만원
 // unwritten, so no amount can be told from it.
-constexpr std::string_view TEN_THOUSANDS_WORDS[] = {"연봉",   "보증금", "월세", "전세",     "매매",   "매매가",
-                                                    "권리금", "계약금", "잔금", "중도금",   "분양가", "시세",
-                                                    "호가",   "관리비", "대출", "신용대출", "주담대", "마통"};
+constexpr std::string_view TEN_THOUSANDS_WORDS[] = {
+    "연봉",   "보증금", "월세", "전세",   "매매", "매매가",   "권리금", "계약금", "잔금",  "중도금",
+    "분양가", "시세",   "호가", "관리비", "대출", "신용대출", "주담대", "마통",   "양도세"};
 
 bool in_ten_thousands(const Reading& r, std::size_t i) {
     const Token& token = r.tokens[i];
@@ -155,10 +155,17 @@ bool after_money_word(const Reading& r, std::size_t i) {
                                [&](std::string_view ending) { return word->ends_with(ending); });
 }
 
+// "신용대출 5천", "전세금 보태라고 3천": one of those words, or a longer one it begins, anywhere
+// before the figure.
 bool after_ten_thousands_word(const Reading& r, std::size_t i) {
-    const std::optional<std::string_view> word = word_before(r, i);
-    return word && std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), *word) !=
-                       std::end(TEN_THOUSANDS_WORDS);
+    for (std::size_t j = 0; j < i; ++j) {
+        if (r.tokens[j].kind != TokenKind::Word) continue;
+        const std::string_view word = text_of(r, j);
+        if (std::any_of(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS),
+                        [&](std::string_view big) { return word.starts_with(big); }))
+            return true;
+    }
+    return false;
 }
 
 bool unpaid(const Reading& r, std::size_t i) {
