@@ -86,8 +86,8 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
          "j 3만원으로\nk 3만원로\nl 3만원와\nm 3만원과\nn 3만원도\no 3만원만\np 3만원씩\nq 3만원짜리\nr 3만원까지\n"
          "s 3만원부터\nt 3만원쯤\nu 3만원정도\nv 3만원이고\nw 3만원이며\nxx 3만원이나\ny 3만원나\nz 3만원인데\n"
          "aa 3만원이다\nab 3만원입니다\nac 3만원이에요\nad 3만원예요\nae 3만원요\naf 3만원만큼\nag 3만원가량\n"
-         "ah 3만원어치\nai 3만원씩이\naj 3만원이라\nak 3만원라\nal 3만원권",
-         std::vector<std::string>(38, "3만원")},
+         "ah 3만원어치\nai 3만원씩이\naj 3만원이라\nak 3만원라\nal 3만원권\nam 3만원이네요",
+         std::vector<std::string>(39, "3만원")},
         // Units that count beside a multiplication, and the words that share an amount.
         {"a 8m x 1,000\nb 8cm x 1,000\nc 8mm x 1,000\nd 8km x 1,000\ne 8g x 1,000\nf 8kg x 1,000\ng 8t x 1,000\n"
          "h 8ml x 1,000\ni 8L x 1,000\nj 8l x 1,000\nk 8M x 1,000\nl 8T x 1,000\nm 8GB x 1,000\nn 8TB x 1,000\n"
