@@ -138,12 +138,19 @@ constexpr std::string_view TEN_THOUSANDS_WORDS[] = {
     "연봉",   "보증금", "월세", "전세",   "매매", "매매가",   "권리금", "계약금", "잔금",  "중도금",
     "분양가", "시세",   "호가", "관리비", "대출", "신용대출", "주담대", "마통",   "양도세"};
 
+// "세전 4,200 연봉": grouped or not, and with the word before it or right after it.
 bool in_ten_thousands(const Reading& r, std::size_t i) {
     const Token& token = r.tokens[i];
-    if (!plain(token.marks) || token.value.size() > 4 || token.value.find('.') != std::string::npos) return false;
+    NumberMarks marks = token.marks;
+    marks.grouped = false;
+    if (!plain(marks) || token.value.size() > 4 || token.value.find('.') != std::string::npos) return false;
+    const auto big = [](std::string_view word) {
+        return std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), word) !=
+               std::end(TEN_THOUSANDS_WORDS);
+    };
     const std::optional<std::string_view> word = word_before(r, i);
-    return word && std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), *word) !=
-                       std::end(TEN_THOUSANDS_WORDS);
+    return (word && big(*word)) ||
+           (i + 1 < r.tokens.size() && r.tokens[i + 1].kind == TokenKind::Word && big(text_of(r, i + 1)));
 }
 
 // "식비 98500", "수수료 600", "용돈 5000": a word that names money says its figure is won.

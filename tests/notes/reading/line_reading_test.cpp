@@ -66,6 +66,8 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"일억오만원 일만오원", "100050000:a 10005:a"},
         {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
         {"5천이면", "5000:n"},  // after digits, a lone 이 is a particle
+        // Under 10,000 beside a word of sums kept in 만, grouped or not, before or after it.
+        {"세전 4,200 연봉 / 연봉 3,800", "4200:n 3800:n"},
         {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
         // Fused words make names; a floor, a building and a set are not counts.
         {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:n 1:c 4:n 16:n 20000:c"},
