@@ -283,6 +283,9 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     const bool fraction = value.find('.') != std::string::npos && i > 0;
     const bool money = money_here(r) || after_money_word(r, i);
     const bool small = value.size() < 3 && i > 0 && (!totals_here(r) || marked_here(r));
+    // "현재 연봉 3800 / 회사 제시 4200": where the paragraph leaves 만 unwritten, a bare figure
+    // under 10,000 may be in 만.
+    if (at_end && !r.valued && value.size() <= 4 && !fraction && man_unwritten_here(r)) return FigureRole::Name;
     return at_end && (r.valued || (money && !fraction && !small)) ? FigureRole::Amount : FigureRole::Name;
 }
 
@@ -417,6 +420,22 @@ bool names_a_number(std::string_view word) {
 bool totals_here(const Reading& r) {
     const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
     return paragraph ? paragraph->totals : line_traits(r.line).total;
+}
+
+bool leaves_man_unwritten(std::string_view line) {
+    if (std::none_of(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS),
+                     [&](std::string_view word) { return line.find(word) != std::string_view::npos; }))
+        return false;
+    const Reading r{line, tokenize_line(line), nullptr, false, {}, {}, {}};
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (r.number(i) && in_ten_thousands(r, i)) return true;
+    }
+    return false;
+}
+
+bool man_unwritten_here(const Reading& r) {
+    const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
+    return paragraph ? paragraph->man_unwritten : line_traits(r.line).man_unwritten;
 }
 
 bool eok_here(const Reading& r) {

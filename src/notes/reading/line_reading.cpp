@@ -610,6 +610,8 @@ LineTraits line_traits(std::string_view line) {
         while (digit > 0 && line[digit - 1] == ' ') --digit;
         traits.in_eok = traits.in_eok || (digit > 0 && is_ascii_digit(line[digit - 1]));
     }
+    traits.man_unwritten =
+        line.find_first_of("0123456789") != std::string_view::npos && notes_detail::leaves_man_unwritten(line);
     return traits;
 }
 
