@@ -65,7 +65,8 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
          "5000:a 10000:a 30000:a 100000:a 1000:a 12000:a 350000:a"},
         {"일억오만원 일만오원", "100050000:a 10005:a"},
         {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
-        {"5천이면", "5000:n"},  // after digits, a lone 이 is a particle
+        {"5천이면", "5000:n"},        // after digits, a lone 이 is a particle
+        {"출석 12 초6", "12:n 6:n"},  // a spaced word glued to digits is no unit of the figure before
         // Under 10,000 beside a word of sums kept in 만, grouped or not, before or after it.
         {"세전 4,200 연봉 / 연봉 3,800", "4200:n 3800:n"},
         {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
