@@ -89,9 +89,10 @@ std::size_t read_digits(std::string_view s, std::size_t i, Decimal& d, WrittenNu
         i += 4;
         n.grouped = true;
     }
-    // "1,0000": a comma before four or more digits is a typo of 1,000 or 10,000.
+    // "1,0000": a comma before four or more digits is a typo of 1,000 or 10,000, money all
+    // the same, which no total may pass over.
     if (starts_at(s, i, ",") && digit_at(s, i + 1) && digit_at(s, i + 2) && digit_at(s, i + 3) && digit_at(s, i + 4)) {
-        n.unclear = true;
+        n.unclear = n.grouped = true;
         for (++i; digit_at(s, i); ++i) d.digits += s[i];
     }
     if (!n.grouped && integer_digits >= 4) n.plain_long = true;
