@@ -209,7 +209,9 @@ bool beside_times(const Reading& r, std::size_t i) {
 }
 
 bool after_capitals(const Reading& r, std::size_t i) {
-    if (i == 0 || r.tokens[i - 1].kind != TokenKind::Word) return false;
+    const std::string& value = r.tokens[i].value;
+    if (i == 0 || r.tokens[i - 1].kind != TokenKind::Word || value.size() > 3 || value.find('.') != std::string::npos)
+        return false;
     const std::string_view word = text_of(r, i - 1);
     return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
@@ -268,8 +270,8 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     if (m.foreign) return FigureRole::Foreign;
     if (m.counter) return FigureRole::Count;
     if (m.won || m.unit || m.grouped) return FigureRole::Amount;
-    // "KODEX 200", "DB 3306": after a word in capitals, a plain number alone names a fund, a
-    // model or a port; an operator still takes it ("BTC 0.0153 x 1억").
+    // "KODEX 200", "PCX 125": after a word in capitals, a plain number of three digits alone
+    // names a fund or a model, where "CU 4500" is a price; an operator still takes it.
     if (after_capitals(r, i)) return FigureRole::Name;
     // A plain number is money only where it ends a label ("식비 98500"); elsewhere it is
     // a model, a floor or a code ("RTX 4090", "아이폰 15 프로").

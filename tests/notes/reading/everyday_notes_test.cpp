@@ -138,8 +138,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         // A rate line named by its currency is no amount of its own.
         {"원달러 환율 1,470원\n항공 $320\n숙박 240,000원\n합계", {"", "$320 → 470400원", "240000", "710400"}},
         {"엔 환율 910원 (100엔)\n라멘 1,200엔", {"", "1200엔 → 10920원"}},
-        // A plain figure after a word in capitals names a fund.
-        {"펀드 300,000\nKODEX 200", {"300000", ""}},
+        // Three plain digits after a word in capitals name a fund; four are a price.
+        {"펀드 300,000\nKODEX 200\nCU 4500", {"300000", "", "4500"}},
         // Names given days and a count of shares.
         {"기간 = 90일\n2027-06-30 - 기간", {"", "2027-04-01 (목)"}},
         {"보유 = 20주\n평가액 = 1,420,000원\n평가액 / 보유", {"", "1420000", "71000"}},
