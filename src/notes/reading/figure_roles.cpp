@@ -291,9 +291,11 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     return at_end && (r.valued || (money && !fraction && !small)) ? FigureRole::Amount : FigureRole::Name;
 }
 
-bool plate_head(std::string_view written) {
+// "12가", "31바": a plate's head; "500개 9500" counts cups, then their price.
+bool plate_head(const Reading& r, std::size_t i) {
+    const std::string_view written = text_of(r, i);
     return written.size() >= 5 && written.size() <= 6 && all_ascii_digits(written.substr(0, written.size() - 3)) &&
-           static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA;
+           static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA && !r.tokens[i].marks.counter;
 }
 
 void name(Reading& r, std::size_t i) {
@@ -313,7 +315,7 @@ void name_runs(Reading& r) {
     };
     for (std::size_t i = 0; i < t.size(); ++i) {
         // "서울 31바 8812": a car's plate, two or three digits and a syllable, then four.
-        if (r.number(i) && plate_head(text_of(r, i)) && t[i].spaced_after && i + 1 < t.size() && r.number(i + 1) &&
+        if (r.number(i) && plate_head(r, i) && t[i].spaced_after && i + 1 < t.size() && r.number(i + 1) &&
             plain(t[i + 1].marks) && text_of(r, i + 1).size() == 4 && all_ascii_digits(text_of(r, i + 1))) {
             name(r, i);
             name(r, ++i);
@@ -340,8 +342,7 @@ void name_runs(Reading& r) {
             name(r, i);
             continue;
         }
-        const std::string_view written = text_of(r, i);
-        const bool plate_start = plate_head(written);
+        const bool plate_start = plate_head(r, i);
         if (plate_start && t[i].spaced_after && i + 1 < t.size() && bare(i + 1) && t[i + 1].value.size() == 4 &&
             text_of(r, i + 1).size() == 4) {
             name(r, i);

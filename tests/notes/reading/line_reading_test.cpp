@@ -67,6 +67,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
         {"5천이면", "5000:n"},        // after digits, a lone 이 is a particle
         {"출석 12 초6", "12:n 6:n"},  // a spaced word glued to digits is no unit of the figure before
+        {"서울 31바 8812 빨대 500개 9500", "31:n 8812:n 500:c 9500:n"},  // a plate; a count and its price
         // Under 10,000 beside a word of sums kept in 만, grouped or not, before or after it.
         {"세전 4,200 연봉 / 연봉 3,800", "4200:n 3800:n"},
         {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
