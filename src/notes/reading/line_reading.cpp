@@ -621,8 +621,12 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
     // A line with money on it that could not be read whole: no total may pass over it.
     const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
                         (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);
-    out.unread = failed && !out.has_result() && !out.sets_rate && out.gives.empty() && out.kind != LineKind::Total &&
-                 line_traits(text.substr(0, text.find_first_of("\r\n"))).money;
+    // "우유 1L x 24 = 55200": nor over a figure its writer worked out that the line does not give.
+    const std::string_view old_result =
+        text.substr(0, out.replace_end).substr(std::min(out.replace_begin, out.replace_end));
+    const bool lost = out.asks && old_result.find_first_of("0123456789") != std::string_view::npos;
+    out.unread = (failed || lost) && !out.has_result() && !out.sets_rate && out.gives.empty() &&
+                 out.kind != LineKind::Total && (lost || line_traits(text.substr(0, text.find_first_of("\r\n"))).money);
     return out;
 }
 
