@@ -174,7 +174,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"사과 다섯 개 x 이천원", LineKind::Expression, "10000"},
         {"근무 8시간 x 10,030원", LineKind::Expression, "80240"},
         // 분 before a price per head counts people; minutes are half an hour's pay.
-        {"동료 3분 x 5만", LineKind::Expression, "150000"},
+        {"동료 3분 x 50,000원", LineKind::Expression, "150000"},
+        {"하객 12분 x 5만", LineKind::Expression, "600000"},
         {"30분 x 10,030원", LineKind::Expression, "5015"},
         // Foreign money keeps its currency; times a rate of exchange it is won.
         {"호텔 $120 x 3박", LineKind::Expression, "$360"},
