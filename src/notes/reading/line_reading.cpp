@@ -610,8 +610,9 @@ LineTraits line_traits(std::string_view line) {
         while (digit > 0 && line[digit - 1] == ' ') --digit;
         traits.in_eok = traits.in_eok || (digit > 0 && is_ascii_digit(line[digit - 1]));
     }
-    traits.man_unwritten =
-        line.find_first_of("0123456789") != std::string_view::npos && notes_detail::leaves_man_unwritten(line);
+    // "현재 연봉 3800": a plain figure, on a line that marks no money.
+    traits.man_unwritten = !traits.money && line.find_first_of("0123456789") != std::string_view::npos &&
+                           notes_detail::leaves_man_unwritten(line);
     return traits;
 }
 
