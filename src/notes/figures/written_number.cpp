@@ -210,7 +210,7 @@ std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, boo
     if (!has_coefficient && !small) return std::nullopt;
     // "일억오만원", "일만오원": in words, a digit alone before a large unit or 원 is its own.
     const bool before_unit = n.words_only && (unit_at(s, q, LARGE_UNITS) || starts_at(s, q, "원"));
-    // "5천이면", "11억7천이네요": after digits, a lone 이 or 오 is a particle or a word's start.
+    // "5천이면", "11억7천이네요": after digits, a number syllable with no unit is a particle.
     if (hangul && !small && (!bare_words || !n.words_only) && !before_unit) return std::nullopt;
     if (!has_coefficient) item.value.digits.assign(1, '1');
     if (small) {
