@@ -83,6 +83,11 @@ public:
         block_ = true;
         return book_.tally_before(line_).has_result();
     }
+    std::optional<std::string> block_sum() const override {
+        block_ = true;
+        std::string sum = book_.tally_before(line_).total(TotalWord::Grand).value;
+        return sum.empty() ? std::nullopt : std::optional<std::string>(std::move(sum));
+    }
     std::optional<DayNumber> today() const override {
         today_ = true;
         return book_.today_;
@@ -163,6 +168,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         gone.total = gone.total || old.traits.total;
         gone.marked = gone.marked || old.traits.marked;
         gone.in_eok = gone.in_eok || old.traits.in_eok;
+        gone.man_unwritten = gone.man_unwritten || old.traits.man_unwritten;
         held = old.paragraph;
     }
     if (count == 0) {
@@ -181,9 +187,11 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         come.total = come.total || traits.total;
         come.marked = come.marked || traits.marked;
         come.in_eok = come.in_eok || traits.in_eok;
+        come.man_unwritten = come.man_unwritten || traits.man_unwritten;
     }
     kept_paragraphs = kept_paragraphs && gone.money == come.money && gone.plus_item == come.plus_item &&
-                      gone.total == come.total && gone.marked == come.marked && gone.in_eok == come.in_eok;
+                      gone.total == come.total && gone.marked == come.marked && gone.in_eok == come.in_eok &&
+                      gone.man_unwritten == come.man_unwritten;
     pend_from_ = last + 1;
     reread_ = 0;
     pending_.clear();
@@ -218,6 +226,7 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
             facts.totals = facts.totals || line_at(end).traits.total;
             facts.marked = facts.marked || line_at(end).traits.marked;
             facts.in_eok = facts.in_eok || line_at(end).traits.in_eok;
+            facts.man_unwritten = facts.man_unwritten || line_at(end).traits.man_unwritten;
         }
         for (std::size_t line = start; line < end; ++line) {
             Line& at = line_at(line);

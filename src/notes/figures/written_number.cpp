@@ -89,9 +89,10 @@ std::size_t read_digits(std::string_view s, std::size_t i, Decimal& d, WrittenNu
         i += 4;
         n.grouped = true;
     }
-    // "1,0000": a comma before four or more digits is a typo of 1,000 or 10,000.
+    // "1,0000": a comma before four or more digits is a typo of 1,000 or 10,000, money all
+    // the same, which no total may pass over.
     if (starts_at(s, i, ",") && digit_at(s, i + 1) && digit_at(s, i + 2) && digit_at(s, i + 3) && digit_at(s, i + 4)) {
-        n.unclear = true;
+        n.unclear = n.grouped = true;
         for (++i; digit_at(s, i); ++i) d.digits += s[i];
     }
     if (!n.grouped && integer_digits >= 4) n.plain_long = true;
@@ -209,7 +210,8 @@ std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, boo
     if (!has_coefficient && !small) return std::nullopt;
     // "일억오만원", "일만오원": in words, a digit alone before a large unit or 원 is its own.
     const bool before_unit = n.words_only && (unit_at(s, q, LARGE_UNITS) || starts_at(s, q, "원"));
-    if (hangul && !small && !bare_words && !before_unit) return std::nullopt;
+    // "5천이면", "11억7천이네요": after digits, a number syllable with no unit is a particle.
+    if (hangul && !small && (!bare_words || !n.words_only) && !before_unit) return std::nullopt;
     if (!has_coefficient) item.value.digits.assign(1, '1');
     if (small) {
         shift(item.value, *small);

@@ -134,16 +134,23 @@ bool after_size_word(const Reading& r, std::size_t i) {
 
 // "연봉 4200", "월세 50", "보증금 500": a bare figure under 10,000 after these is in 만원
 // unwritten, so no amount can be told from it.
-constexpr std::string_view TEN_THOUSANDS_WORDS[] = {"연봉",   "보증금", "월세", "전세",     "매매",   "매매가",
-                                                    "권리금", "계약금", "잔금", "중도금",   "분양가", "시세",
-                                                    "호가",   "관리비", "대출", "신용대출", "주담대", "마통"};
+constexpr std::string_view TEN_THOUSANDS_WORDS[] = {
+    "연봉",   "보증금", "월세", "전세",   "매매", "매매가",   "권리금", "계약금", "잔금",  "중도금",
+    "분양가", "시세",   "호가", "관리비", "대출", "신용대출", "주담대", "마통",   "양도세"};
 
+// "세전 4,200 연봉": grouped or not, and with the word before it or right after it.
 bool in_ten_thousands(const Reading& r, std::size_t i) {
     const Token& token = r.tokens[i];
-    if (!plain(token.marks) || token.value.size() > 4 || token.value.find('.') != std::string::npos) return false;
+    NumberMarks marks = token.marks;
+    marks.grouped = false;
+    if (!plain(marks) || token.value.size() > 4 || token.value.find('.') != std::string::npos) return false;
+    const auto big = [](std::string_view word) {
+        return std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), word) !=
+               std::end(TEN_THOUSANDS_WORDS);
+    };
     const std::optional<std::string_view> word = word_before(r, i);
-    return word && std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), *word) !=
-                       std::end(TEN_THOUSANDS_WORDS);
+    return (word && big(*word)) ||
+           (i + 1 < r.tokens.size() && r.tokens[i + 1].kind == TokenKind::Word && big(text_of(r, i + 1)));
 }
 
 // "식비 98500", "수수료 600", "용돈 5000": a word that names money says its figure is won.
@@ -155,10 +162,17 @@ bool after_money_word(const Reading& r, std::size_t i) {
                                [&](std::string_view ending) { return word->ends_with(ending); });
 }
 
+// "신용대출 5천", "전세금 보태라고 3천": one of those words, or a longer one it begins, anywhere
+// before the figure.
 bool after_ten_thousands_word(const Reading& r, std::size_t i) {
-    const std::optional<std::string_view> word = word_before(r, i);
-    return word && std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), *word) !=
-                       std::end(TEN_THOUSANDS_WORDS);
+    for (std::size_t j = 0; j < i; ++j) {
+        if (r.tokens[j].kind != TokenKind::Word) continue;
+        const std::string_view word = text_of(r, j);
+        if (std::any_of(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS),
+                        [&](std::string_view big) { return word.starts_with(big); }))
+            return true;
+    }
+    return false;
 }
 
 bool unpaid(const Reading& r, std::size_t i) {
@@ -192,6 +206,14 @@ bool beside_times(const Reading& r, std::size_t i) {
     };
     return (i > 0 && multiplies(i - 1) && t[i - 1].end != t[i].begin) ||
            (i + 1 < t.size() && multiplies(i + 1) && t[i].spaced_after);
+}
+
+bool after_capitals(const Reading& r, std::size_t i) {
+    const std::string& value = r.tokens[i].value;
+    if (i == 0 || r.tokens[i - 1].kind != TokenKind::Word || value.size() > 3 || value.find('.') != std::string::npos)
+        return false;
+    const std::string_view word = text_of(r, i - 1);
+    return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
 // What a figure is by the marks around it.
@@ -248,6 +270,9 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     if (m.foreign) return FigureRole::Foreign;
     if (m.counter) return FigureRole::Count;
     if (m.won || m.unit || m.grouped) return FigureRole::Amount;
+    // "KODEX 200", "PCX 125": after a word in capitals, a plain number of three digits alone
+    // names a fund or a model, where "CU 4500" is a price; an operator still takes it.
+    if (after_capitals(r, i)) return FigureRole::Name;
     // A plain number is money only where it ends a label ("식비 98500"); elsewhere it is
     // a model, a floor or a code ("RTX 4090", "아이폰 15 프로").
     bool at_end = last && !m.leading_zero && !after_road(r, i);
@@ -260,12 +285,17 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     const bool fraction = value.find('.') != std::string::npos && i > 0;
     const bool money = money_here(r) || after_money_word(r, i);
     const bool small = value.size() < 3 && i > 0 && (!totals_here(r) || marked_here(r));
+    // "현재 연봉 3800 / 회사 제시 4200": where the paragraph leaves 만 unwritten, a bare figure
+    // under 10,000 may be in 만.
+    if (at_end && !r.valued && value.size() <= 4 && !fraction && man_unwritten_here(r)) return FigureRole::Name;
     return at_end && (r.valued || (money && !fraction && !small)) ? FigureRole::Amount : FigureRole::Name;
 }
 
-bool plate_head(std::string_view written) {
+// "12가", "31바": a plate's head; "500개 9500" counts cups, then their price.
+bool plate_head(const Reading& r, std::size_t i) {
+    const std::string_view written = text_of(r, i);
     return written.size() >= 5 && written.size() <= 6 && all_ascii_digits(written.substr(0, written.size() - 3)) &&
-           static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA;
+           static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA && !r.tokens[i].marks.counter;
 }
 
 void name(Reading& r, std::size_t i) {
@@ -285,7 +315,7 @@ void name_runs(Reading& r) {
     };
     for (std::size_t i = 0; i < t.size(); ++i) {
         // "서울 31바 8812": a car's plate, two or three digits and a syllable, then four.
-        if (r.number(i) && plate_head(text_of(r, i)) && t[i].spaced_after && i + 1 < t.size() && r.number(i + 1) &&
+        if (r.number(i) && plate_head(r, i) && t[i].spaced_after && i + 1 < t.size() && r.number(i + 1) &&
             plain(t[i + 1].marks) && text_of(r, i + 1).size() == 4 && all_ascii_digits(text_of(r, i + 1))) {
             name(r, i);
             name(r, ++i);
@@ -312,8 +342,7 @@ void name_runs(Reading& r) {
             name(r, i);
             continue;
         }
-        const std::string_view written = text_of(r, i);
-        const bool plate_start = plate_head(written);
+        const bool plate_start = plate_head(r, i);
         if (plate_start && t[i].spaced_after && i + 1 < t.size() && bare(i + 1) && t[i + 1].value.size() == 4 &&
             text_of(r, i + 1).size() == 4) {
             name(r, i);
@@ -394,6 +423,22 @@ bool names_a_number(std::string_view word) {
 bool totals_here(const Reading& r) {
     const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
     return paragraph ? paragraph->totals : line_traits(r.line).total;
+}
+
+bool leaves_man_unwritten(std::string_view line) {
+    if (std::none_of(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS),
+                     [&](std::string_view word) { return line.find(word) != std::string_view::npos; }))
+        return false;
+    const Reading r{line, tokenize_line(line), nullptr, false, {}, {}, {}};
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (r.number(i) && in_ten_thousands(r, i)) return true;
+    }
+    return false;
+}
+
+bool man_unwritten_here(const Reading& r) {
+    const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
+    return paragraph ? paragraph->man_unwritten : line_traits(r.line).man_unwritten;
 }
 
 bool eok_here(const Reading& r) {

@@ -129,6 +129,10 @@ bool totals_here(const Reading& r);
 bool marked_here(const Reading& r);
 // Whether a line of the paragraph holds a figure in 억.
 bool eok_here(const Reading& r);
+// "현재 연봉 3800": whether the line writes a sum kept in 만 without the 만.
+bool leaves_man_unwritten(std::string_view line);
+// Whether a line of the paragraph does so.
+bool man_unwritten_here(const Reading& r);
 // Each figure's role, and the operators that join operands.
 void assign_roles(Reading& r);
 // Whether the text before an "=" holds a calculation of its own.

@@ -134,6 +134,17 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
             return;
         }
     }
+    // "수하물 23kg x 1", "(3.5 x 4.5cm)": a measure taken with no money is a weight or a size,
+    // no figure the line comes to.
+    if (!parsed.money && parsed.currency.empty() && !parsed.percent) {
+        for (const std::size_t used : parsed.used) {
+            if (used < r.tokens.size() && r.number(used) && r.tokens[used].marks.measure &&
+                r.roles[used] == FigureRole::Count) {
+                out.kind = LineKind::Nothing;
+                return;
+            }
+        }
+    }
     out.currency = parsed.currency;
     out.unit = parsed.money || !out.currency.empty() ? ResultUnit::Money : ResultUnit::Number;
     const Result<double, CalcError> value = evaluate(parsed.expression);
@@ -185,6 +196,33 @@ bool ends_label(const Reading& r, std::size_t n) {
     return false;
 }
 
+// "환승 30분 이내", "주차 2시간 무료": a limit; "도보 7분", "주차 3시간 20분", "휴게 1시간": time
+// not worked; "서울→판교 23km 40분": a trip's time. None is hours a line comes to.
+bool hours_not_worked(const Reading& r, std::size_t n) {
+    static constexpr std::string_view LIMITS[] = {"이내", "이하", "이상", "미만", "초과", "무료"};
+    static constexpr std::string_view NOT_WORKED[] = {"도보", "주차", "휴게"};
+    const auto text = [&](std::size_t i) {
+        return r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
+    };
+    std::optional<std::size_t> at;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (!r.number(i)) continue;
+        const std::string_view written = text(i);
+        if (r.tokens[i].marks.measure && !written.empty() && std::isalpha(static_cast<unsigned char>(written.back())))
+            return true;
+        if (n-- == 0) at = i;
+    }
+    if (!at) return true;
+    for (std::size_t j = *at + 1; j < r.tokens.size(); ++j) {
+        if (r.tokens[j].kind == TokenKind::Word &&
+            std::any_of(std::begin(LIMITS), std::end(LIMITS),
+                        [&](std::string_view w) { return text(j).starts_with(w); }))
+            return true;
+    }
+    return *at > 0 && r.tokens[*at - 1].kind == TokenKind::Word &&
+           std::find(std::begin(NOT_WORKED), std::end(NOT_WORKED), text(*at - 1)) != std::end(NOT_WORKED);
+}
+
 bool clock_at(const Reading& r, std::size_t n) {
     const LineToken* token = figure_token(r, n);
     return token != nullptr && token->marks.clock;
@@ -232,7 +270,7 @@ void read_amount(const Reading& r, LineReading& out) {
     }
     const bool no_amount = out.amounts == 0 && foreigns == 0;
     // "휴게 1시간 빼고", "주 15시간 이상이어야 함": hours in a sentence are no line's result.
-    const bool hours_end_line = duration && ends_label(r, *duration);
+    const bool hours_end_line = duration && ends_label(r, *duration) && !hours_not_worked(r, *duration);
     const std::optional<std::size_t> chosen =
         out.amounts == 1                                                             ? amount
         : out.amounts == 0 && foreigns == 1                                          ? foreign
@@ -572,6 +610,9 @@ LineTraits line_traits(std::string_view line) {
         while (digit > 0 && line[digit - 1] == ' ') --digit;
         traits.in_eok = traits.in_eok || (digit > 0 && is_ascii_digit(line[digit - 1]));
     }
+    // "현재 연봉 3800": a plain figure, on a line that marks no money.
+    traits.man_unwritten = !traits.money && line.find_first_of("0123456789") != std::string_view::npos &&
+                           notes_detail::leaves_man_unwritten(line);
     return traits;
 }
 
@@ -581,8 +622,12 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
     // A line with money on it that could not be read whole: no total may pass over it.
     const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
                         (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);
-    out.unread = failed && !out.has_result() && !out.sets_rate && out.gives.empty() && out.kind != LineKind::Total &&
-                 line_traits(text.substr(0, text.find_first_of("\r\n"))).money;
+    // "우유 1L x 24 = 55200": nor over a figure its writer worked out that the line does not give.
+    const std::string_view old_result =
+        text.substr(0, out.replace_end).substr(std::min(out.replace_begin, out.replace_end));
+    const bool lost = out.asks && old_result.find_first_of("0123456789") != std::string_view::npos;
+    out.unread = (failed || lost) && !out.has_result() && !out.sets_rate && out.gives.empty() &&
+                 out.kind != LineKind::Total && (lost || line_traits(text.substr(0, text.find_first_of("\r\n"))).money);
     return out;
 }
 

@@ -74,12 +74,13 @@ enum class SignedItems : std::uint8_t { List, Chain, Signs };
 // paragraph can ask it of one another.
 struct LineTraits {
     bool empty = true;
-    bool money = false;       // a figure with a money mark (원, ₩, 만, $ …) or grouping, or a total word
-    bool marked = false;      // the first of them, on a line that is no total
-    bool in_eok = false;      // among them a figure in 억 ("12억", "2억5천")
-    bool plus_item = false;   // it opens with "+ " before a word
-    bool minus_item = false;  // it opens with "- " before a word
-    bool total = false;       // a total line
+    bool money = false;          // a figure with a money mark (원, ₩, 만, $ …) or grouping, or a total word
+    bool marked = false;         // the first of them, on a line that is no total
+    bool in_eok = false;         // among them a figure in 억 ("12억", "2억5천")
+    bool man_unwritten = false;  // "현재 연봉 3800": a sum kept in 만 written without it
+    bool plus_item = false;      // it opens with "+ " before a word
+    bool minus_item = false;     // it opens with "- " before a word
+    bool total = false;          // a total line
     bool operator==(const LineTraits&) const = default;
 };
 LineTraits line_traits(std::string_view line);
@@ -90,9 +91,10 @@ LineTraits line_traits(std::string_view line);
 struct ParagraphFacts {
     bool money = false;
     bool plus_items = false;
-    bool totals = false;  // a total line asks for its figures: "A 10 / B 20 / 합계"
-    bool marked = false;  // a line other than a total holds money
-    bool in_eok = false;  // a line holds a figure in 억
+    bool totals = false;         // a total line asks for its figures: "A 10 / B 20 / 합계"
+    bool marked = false;         // a line other than a total holds money
+    bool in_eok = false;         // a line holds a figure in 억
+    bool man_unwritten = false;  // a line writes a sum kept in 만 without it ("연봉 3800")
     bool operator==(const ParagraphFacts&) const = default;
 };
 
@@ -113,6 +115,9 @@ public:
     // of a block is an amount named 총액, below results a total with an old result. A
     // scope that cannot tell says yes, and the line stays a total.
     virtual bool block_has_result() const { return true; }
+    // What a total line here would add of the block above: "기본요금 / 사용요금 / 부가세 6,359"
+    // writes the tax of that sum. None where the scope cannot tell.
+    virtual std::optional<std::string> block_sum() const { return std::nullopt; }
     // The paragraph the line stands in; none reads the line as a paragraph of its own.
     virtual std::optional<ParagraphFacts> paragraph() const { return std::nullopt; }
     // How the line reads when it opens with "- " or "+ " before a word.

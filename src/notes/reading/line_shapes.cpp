@@ -113,7 +113,10 @@ std::optional<TotalLine> read_total_line(std::string_view line, bool with_result
     const auto offset_of = [&](std::size_t in_all) {
         return static_cast<std::size_t>(all.data() - line.data()) + in_all;
     };
-    const bool before_label = asked.starts_with("총 ") && is_label(asked.substr(std::string_view("총").size()));
+    // "총 8학점": a figure after 총 is the whole told, not a total asked for.
+    const std::string_view after_total = asked.substr(std::min(asked.size(), std::string_view("총").size()));
+    const bool before_label = asked.starts_with("총 ") && is_label(after_total) &&
+                              after_total.find_first_of("0123456789") == std::string_view::npos;
     const bool after_label =
         asked.ends_with(" 총") && is_label(asked.substr(0, asked.size() - std::string_view(" 총").size()));
     if (asked == "총" || before_label || after_label)

@@ -142,6 +142,8 @@ struct Lexer {
                 const std::size_t end = from + word.size();
                 if (is_ascii_letter(word[0]) && letter(end)) continue;
                 if (spaced == 1 && !spaced_particles && hangul_at(end)) continue;
+                // "15:30 초6", "3 중2": a spaced word glued to digits names a class.
+                if (spaced == 1 && digit(end)) continue;
                 NumberMarks probe = marks;
                 if (!particle_or_nothing(end, &probe)) continue;
                 marks = probe;

@@ -383,6 +383,16 @@ struct NoteExpression {
     }
 };
 
+// A word between the first and the last of the figures taken.
+bool named_apart(const Reading& r, const std::vector<std::size_t>& used) {
+    if (used.empty()) return false;
+    const auto [first, last] = std::minmax_element(used.begin(), used.end());
+    for (std::size_t i = *first + 1; i < *last; ++i) {
+        if (r.tokens[i].kind == TokenKind::Word) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
@@ -406,6 +416,10 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
             NoteValue value = grammar::expression(reader);
             if (!value.unclear.empty())
                 return Parsed{{}, std::move(reader.used), {}, std::string(value.unclear), false, {}, false, false};
+            // "시즌오프 20% + 회원 10% 중복", "취득세 1% + 지방교육세 0.1%": rates of things each
+            // named do not add unless asked; a discount on a discount is no sum.
+            if (value.fine && value.money == Money::Rate && reader.binaries > 0 && !asks && named_apart(r, reader.used))
+                return std::nullopt;
             // A tax is money, whatever the figures it was taken of.
             if (value.fine && !reader.more() &&
                 (reader.binaries > 0 || reader.percent_form || reader.worked_out || asks))

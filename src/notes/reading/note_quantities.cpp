@@ -118,6 +118,11 @@ private:
             if (read) return Found{Duration{read->minutes}, read->end};
         }
         if (!token.marks.date) return area(i);
+        if (word == "분" && people(i)) {
+            tokens_[i].marks.date = false;
+            tokens_[i].marks.counter = true;
+            return std::nullopt;
+        }
         if (word.starts_with("시간") || word.starts_with("분")) {
             const std::optional<MinutesRead> read = read_duration(line_, token.begin);
             if (!read) return std::nullopt;
@@ -180,6 +185,16 @@ private:
             return m.won || m.grouped || m.unit || m.foreign;
         };
         return price(i + 1, i + 2) || (i >= 2 && price(i - 1, i - 2));
+    }
+
+    // "동료 3분 x 5만": 분 before a price per head counts people, where minutes would be
+    // odd: under ten of them, or a price in 만 ("30분 x 10,030원" is half an hour's pay).
+    bool people(std::size_t i) const {
+        if (!kind_at(i + 1, {TokenKind::Times}) || !kind_at(i + 2, {TokenKind::Number})) return false;
+        const NumberMarks& m = tokens_[i + 2].marks;
+        if (!(m.won || m.grouped || m.unit)) return false;
+        const std::optional<DigitsRead> minutes = read_digits(line_, tokens_[i].begin, 1, 3);
+        return m.unit || (minutes && minutes->value < 10);
     }
 
     // A span of clock times is its duration; a time alone stays as written.

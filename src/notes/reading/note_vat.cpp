@@ -72,13 +72,16 @@ void make_rate(Token& word) {
 
 // "공급가액 1,000,000 / 부가세 100,000", "금액 48,000원 / 부가세 4,364원": the tax written under
 // the amount it is the tax of (a tenth of a price without it, an eleventh of one with it,
-// rounded either way) is an amount, not the tax of it.
+// rounded either way), the line above or the charges above summed, is an amount, not the
+// tax of it.
 bool written_under_its_base(const Token& figure, const NoteScope* scope) {
-    const std::optional<std::string> above = scope != nullptr ? scope->line_above() : std::nullopt;
-    if (!above) return false;
-    const double base = number_of(*above);
+    if (scope == nullptr) return false;
     const double tax = number_of(figure.value);
-    return std::abs(tax - base / 10) < 1 || std::abs(tax - base / 11) < 1;
+    const auto base_of = [&](const std::optional<std::string>& above) {
+        const double base = above ? number_of(*above) : 0.0;
+        return above && (std::abs(tax - base / 10) < 1 || std::abs(tax - base / 11) < 1);
+    };
+    return base_of(scope->line_above()) || base_of(scope->block_sum());
 }
 
 }  // namespace

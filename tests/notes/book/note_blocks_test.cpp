@@ -65,6 +65,9 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"지각 1회 2천\n민지 지각 3\n합계", {"2000", "", "2000"}},
         // A grouped figure fused to a syllable no figure takes is money mistyped: no total.
         {"아아 2,000\n다이소 7,000웜\n합계", {"2000", "", ""}},
+        {"아아 2,000\n고구마 2,5000\n합계", {"2000", "", ""}},  // and a comma out of place
+        // A figure its writer worked out that the line does not give: no total either.
+        {"빨대 9,500\n우유 1L x 24 = 55200\n합계", {"9500", "", ""}},
         // A grand total adds the 소계 sections above it and its own lines no 소계 covers,
         // across a gap; a section closed without 소계 ends the chain.
         {"A 10\n소계\n\n점심 12,000\n합계", {"10", "10", "", "12000", "12010"}},

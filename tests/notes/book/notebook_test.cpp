@@ -121,6 +121,10 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         {"$1 = 1,380원\n$10\n5,000원\n합계", {{0, 1, "$1 = 1,400원"}}, {"", "10", "5000", "19000"}},
         {"$10\n5,000원\n합계", {{0, 0, "$1 = 1,380원"}}, {"", "10", "5000", "18800"}},
         {"100엔 = 920원\n1,000엔 + 1,000원", {{0, 1, "메모"}}, {"", ""}},
+        // A charge changed above: 부가세 6,359 is no longer a tenth of their sum, so it is taxed.
+        {"기본요금 1,250\n사용요금 62,340\n부가세 6,359", {{0, 1, "기본요금 2,000"}}, {"2000", "62340", "635"}},
+        // A line that leaves 만 unwritten makes a bare figure under 10,000 in its paragraph unclear.
+        {"점심 12,000원\n커피 4500\n식비 45000\n메모", {{3, 1, "연봉 3800"}}, {"12000", "", "45000", ""}},
         // A new day: the days left change, and the line that takes them by name.
         {"a = 12월 25일 - 오늘\na * 2", {{0, 0, {}, true}}, {"16", "32"}},
     };

@@ -118,6 +118,7 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"용역비 = 3,000,000\n용역비의 부가세 =", {"3000000", "300000"}},
         {"공급가액 1,000,000\n부가세\n합계", {"1000000", "100000", "1100000"}},
         {"공급가액 1,000,000\n부가세 100,000\n합계", {"1000000", "100000", "1100000"}},
+        {"기본요금 1,250\n사용요금 62,340\n부가세 6,359\n합계", {"1250", "62340", "6359", "69949"}},
         // Rates of exchange kept in the memo for the lines below them.
         {"$1 = 1,380원\n호텔 $120 x 3박\n식비 85,000원\n합계", {"", "$360 → 496800원", "85000", "581800"}},
         {"100엔 = 920원\n라멘 1,200엔\n교통패스 27,000원\n합계", {"", "1200엔 → 11040원", "27000", "38040"}},
@@ -137,6 +138,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         // A rate line named by its currency is no amount of its own.
         {"원달러 환율 1,470원\n항공 $320\n숙박 240,000원\n합계", {"", "$320 → 470400원", "240000", "710400"}},
         {"엔 환율 910원 (100엔)\n라멘 1,200엔", {"", "1200엔 → 10920원"}},
+        // Three plain digits after a word in capitals name a fund; four are a price.
+        {"펀드 300,000\nKODEX 200\nCU 4500", {"300000", "", "4500"}},
         // Names given days and a count of shares.
         {"기간 = 90일\n2027-06-30 - 기간", {"", "2027-04-01 (목)"}},
         {"보유 = 20주\n평가액 = 1,420,000원\n평가액 / 보유", {"", "1420000", "71000"}},

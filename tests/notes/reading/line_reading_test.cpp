@@ -65,6 +65,11 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
          "5000:a 10000:a 30000:a 100000:a 1000:a 12000:a 350000:a"},
         {"일억오만원 일만오원", "100050000:a 10005:a"},
         {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
+        {"5천이면", "5000:n"},        // after digits, a lone 이 is a particle
+        {"출석 12 초6", "12:n 6:n"},  // a spaced word glued to digits is no unit of the figure before
+        {"서울 31바 8812 빨대 500개 9500", "31:n 8812:n 500:c 9500:n"},  // a plate; a count and its price
+        // Under 10,000 beside a word of sums kept in 만, grouped or not, before or after it.
+        {"세전 4,200 연봉 / 연봉 3,800", "4200:n 3800:n"},
         {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
         // Fused words make names; a floor, a building and a set are not counts.
         {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:n 1:c 4:n 16:n 20000:c"},
@@ -109,6 +114,9 @@ TEST(ReadLine, WhatALineComesTo) {
         {"1000 + 10%", LineKind::Expression, "1100"},
         {"1000 - 20% + 10%", LineKind::Expression, "880"},
         {"1000 * 10%", LineKind::Expression, "100"},
+        // Rates of things each named add only where asked.
+        {"시즌오프 20% + 회원 10% 중복", LineKind::Nothing, ""},
+        {"취득세 1% + 지방교육세 0.1% =", LineKind::Expression, "1.1%"},
         {"7 % 3", LineKind::Expression, "1"},
         {"차값 2천5백만원", LineKind::Amount, "25000000"},
         {"아이폰 15 프로 1,550,000원", LineKind::Amount, "1550000"},
@@ -155,6 +163,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"항공 1인 420,000 x 2", LineKind::Expression, "840000"},
         // A price of a measure divides nothing.
         {"한우 3,000원/kg x 2kg", LineKind::Expression, "6000"},
+        {"수하물 23kg x 1", LineKind::Nothing, ""},  // a weight, no money
         {"11/02 1,689원/L 45L 76,005", LineKind::Nothing, ""},
         // Parts set apart by "/" are several figures, whatever each part calculates.
         {"국어 4.5 x 3학점 / 영어 4.0 x 3학점", LineKind::Nothing, ""},
@@ -164,6 +173,10 @@ TEST(ReadLine, WhatALineComesTo) {
         {"캠핑장 2박 = 45,000 * 2", LineKind::Expression, "90000"},
         {"사과 다섯 개 x 이천원", LineKind::Expression, "10000"},
         {"근무 8시간 x 10,030원", LineKind::Expression, "80240"},
+        // 분 before a price per head counts people; minutes are half an hour's pay.
+        {"동료 3분 x 50,000원", LineKind::Expression, "150000"},
+        {"하객 12분 x 5만", LineKind::Expression, "600000"},
+        {"30분 x 10,030원", LineKind::Expression, "5015"},
         // Foreign money keeps its currency; times a rate of exchange it is won.
         {"호텔 $120 x 3박", LineKind::Expression, "$360"},
         {"라멘 1,200엔 x 2", LineKind::Expression, "2400엔"},
@@ -195,6 +208,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"주 40시간 / 5", LineKind::Expression, "8시간"},
         {"근무 8시간", LineKind::Duration, "8시간"},
         {"근무 오후 3시 2시간", LineKind::Nothing, ""},
+        {"서울→판교 23km 40분", LineKind::Nothing, ""},  // a trip's time beside its distance
         {"숙박 3일 x 50,000원", LineKind::Expression, "150000"},
         // Dates: days on, days between, a leap day, a month's end.
         {"2028-02-28 + 1일", LineKind::Expression, "2028-02-29 (화)"},
@@ -436,6 +450,8 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"토 11:00-20:00", "9시간"},
         // Beside 억, 천 alone counts 만.
         {"실투자 2억1천 - 1천", "200000000"},
+        // 천 alone after a word of sums kept in 만, however far before it: won or 만원.
+        {"전세금 보태라고 3천 보낸다", "", "'3천'을 읽을 수 없습니다"},
         // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
         {"부가세", "100"},
         {"부가세 100", "100"},
@@ -520,6 +536,7 @@ TEST(ReadTotalLine, Table) {
         {"계", 3, 3},
         {"계좌 110-123", std::nullopt, std::nullopt},
         {"총 120,000원 / 4명", std::nullopt, std::nullopt},
+        {"총 8학점", std::nullopt, std::nullopt},
         {"합계 = 32시간 30분", 6, 23},
     };
     for (const auto& row : rows) {
