@@ -343,6 +343,17 @@ TEST_F(ResultsMarginTest, AResultThatNoLongerHoldsIsMarkedUnderItsFigure) {
     EXPECT_TRUE(window_text(memo()).ends_with(L"= 723,000")) << to_utf8(window_text(memo()));
     EXPECT_EQ(memo_selection(memo()).start, 21);  // after the "12" typed last
     EXPECT_EQ(memo_selection(memo()).end, 21);
+    // Typed at the figure's end, the mark is placed from the caret: where the control has it.
+    SetFocus(memo());
+    select_in_memo(memo(), {memo_length(memo()), memo_length(memo())});
+    SendMessageW(memo(), WM_CHAR, L'5', 0);
+    UpdateWindow(memo());
+    pump();
+    ASSERT_EQ(state().stale_marks->marks.size(), 1U);
+    POINTL first{};
+    SendMessageW(memo(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), memo_length(memo()) - 8);
+    EXPECT_EQ(state().stale_marks->marks[0].box.left, first.x);
+    EXPECT_EQ(state().stale_marks->marks[0].box.top, first.y);
 }
 
 // Whatever rewraps the memo or moves its rows, each result stands on the row where its

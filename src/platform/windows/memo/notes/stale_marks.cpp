@@ -17,6 +17,7 @@
 #include "platform/windows/painting/text_tips.h"
 #include "platform/windows/painting/window_look.h"
 #include "platform/windows/state/app_state.h"
+#include "platform/windows/state/control_text.h"
 #include "ui/colors/color_scheme.h"
 #include "ui/commands.h"
 #include "ui/layout/line_rows.h"
@@ -30,17 +31,38 @@ POINTL position_of(HWND memo, std::size_t character) {
     return at;
 }
 
+// A figure typed in has the caret in it or after it, on the row where it starts when it
+// fits there: the system tells where the caret is without a question to the control.
+std::optional<POINTL> figure_start_by_caret(HWND memo, HDC dc, std::wstring_view text, std::size_t start,
+                                            std::size_t count) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) == FALSE || thread.hwndCaret != memo) return std::nullopt;
+    const MemoSelection selection = memo_selection(memo);
+    const auto caret = static_cast<std::size_t>(std::max(selection.end, 0));
+    if (!selection.empty() || caret < start || caret > start + count) return std::nullopt;
+    SIZE before{};
+    GetTextExtentPoint32W(dc, &text[start], static_cast<int>(caret - start), &before);
+    return POINTL{thread.rcCaret.left - before.cx, thread.rcCaret.top};
+}
+
 // The boxes of the rows that the characters [start, start + count) of the memo's text
-// take. Under Wine each position asked walks the text from its start, so the two ends
-// are asked, and of a figure that wraps, the characters that halve it where it breaks.
+// take. Under Wine each position asked walks the text from its start: a figure that fits
+// on the rest of its first row is measured from there; of one that wraps, the two ends
+// are asked, and the characters that halve it where it breaks.
 std::vector<PixelRect> rows_of(HWND memo, HDC dc, std::wstring_view text, std::size_t start, std::size_t count,
-                               std::int32_t height) {
+                               std::int32_t height, const RECT& area) {
     std::map<std::size_t, POINTL> asked;
     const auto at = [&](std::size_t character) {
         const auto known = asked.find(character);
         return known != asked.end() ? known->second
                                     : asked.emplace(character, position_of(memo, character)).first->second;
     };
+    SIZE whole{};
+    GetTextExtentPoint32W(dc, &text[start], static_cast<int>(count), &whole);
+    const std::optional<POINTL> by_caret = figure_start_by_caret(memo, dc, text, start, count);
+    if (const POINTL first = by_caret ? *by_caret : at(start); first.x + whole.cx <= area.right)
+        return {{first.x, first.y, static_cast<std::int32_t>(first.x + whole.cx), first.y + height}};
     std::vector<PixelRect> rows;
     for (const RowSpan& span :
          rows_of_characters(start, start + count - 1, [&](std::size_t character) { return at(character).y; })) {
@@ -66,10 +88,13 @@ std::wstring tip_text(std::string_view now) {
                    std::string(recalculate.label));
 }
 
-// A stale figure on screen: its characters in the memo's text, and its tip.
+// A stale figure on screen: its characters in the memo's text, its line, and its tip.
 struct StaleFigure {
     std::size_t start = 0;
     std::size_t count = 0;
+    std::size_t offset = 0;     // of start in its line
+    std::string_view through;   // its line's text up to its end
+    std::int32_t last_row = 0;  // the top of its line's last row, from the text's top
     std::wstring tip;
 };
 
@@ -83,11 +108,40 @@ std::vector<StaleFigure> stale_on_screen(const AppState& state) {
         const std::optional<StaleResult> stale = stale_result(notes.book(), row.line);
         if (!stale) continue;
         const std::string_view text = notes.book().text(row.line);
-        figures.push_back({notes.mirror().line_start(row.line) + to_wide(text.substr(0, stale->begin)).size(),
-                           to_wide(text.substr(stale->begin, stale->end - stale->begin)).size(),
+        const std::size_t offset = to_wide(text.substr(0, stale->begin)).size();
+        figures.push_back({notes.mirror().line_start(row.line) + offset,
+                           to_wide(text.substr(stale->begin, stale->end - stale->begin)).size(), offset,
+                           text.substr(0, stale->end), row.box.top - state.margin->layout.text_top,
                            tip_text(now_as_written(stale->written))});
     }
     return figures;
+}
+
+// The figure's rows as the last paint found them, or asked of the control.
+PlacedFigure place(HWND memo, HDC dc, const std::vector<PlacedFigure>& before, const StaleFigure& figure,
+                   const RECT& area, std::int32_t height, std::int32_t text_top, const std::wstring& text) {
+    PlacedFigure placed{std::string(figure.through),
+                        figure.last_row,
+                        figure.offset,
+                        figure.count,
+                        {area.left, area.top, area.right, area.bottom},
+                        height,
+                        text_top,
+                        {}};
+    for (const PlacedFigure& known : before) {
+        if (known.last_row != placed.last_row || known.offset != placed.offset || known.count != placed.count ||
+            known.area != placed.area || known.row_height != height || known.through != placed.through)
+            continue;
+        // Found before a scroll: as far from the text's top as then.
+        placed.rows = known.rows;
+        for (PixelRect& row : placed.rows) {
+            row.top += text_top - known.text_top;
+            row.bottom += text_top - known.text_top;
+        }
+        return placed;
+    }
+    placed.rows = rows_of(memo, dc, text, figure.start, figure.count, height, area);
+    return placed;
 }
 
 // A line as thin as the text is small, under the figure's baseline and inside its row,
@@ -169,11 +223,13 @@ void stale_marks_after(AppState& state, const MemoMessage& message) {
     else
         SendMessageW(message.memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     std::vector<StaleMark> marks;
+    std::vector<PlacedFigure> placed;
     for (const StaleFigure& figure : figures) {
-        const std::wstring& text = state.notes->mirror().text();
-        for (const PixelRect& box : rows_of(message.memo, dc.get(), text, figure.start, figure.count, metrics.tmHeight))
-            marks.push_back({box, figure.tip});
+        placed.push_back(place(message.memo, dc.get(), record.placed, figure, area, metrics.tmHeight,
+                               state.margin->layout.text_top, state.notes->mirror().text()));
+        for (const PixelRect& box : placed.back().rows) marks.push_back({box, figure.tip});
     }
+    record.placed = std::move(placed);
     draw_marks(state, message.memo, dc.get(), marks, metrics, area);
     if (marks == record.marks) return;
     // A mark that went is painted over: an edit repaints only the rows it changed.

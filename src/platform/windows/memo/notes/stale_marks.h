@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,9 +24,27 @@ struct StaleMark {
     bool operator==(const StaleMark&) const = default;
 };
 
+// Where a paint found a marked figure's rows. A line written the same up to the figure's
+// end, ending on the same row of the same text area in the same font, has the figure in
+// the same place, moved as far as the text scrolled: a keystroke elsewhere and a scroll
+// ask the control nothing (each position asked walks a large memo's text under Wine).
+struct PlacedFigure {
+    std::string through;          // its line's text up to the figure's end
+    std::int32_t last_row = 0;    // the top of the line's last row, from the text's top
+    std::size_t offset = 0;       // the figure's first unit in its line
+    std::size_t count = 0;        // and its units
+    PixelRect area;               // the text area
+    std::int32_t row_height = 0;  // and the font's
+    std::int32_t text_top = 0;    // the text's top in the client area then
+    std::vector<PixelRect> rows;
+
+    bool operator==(const PlacedFigure&) const = default;
+};
+
 struct StaleMarks {
-    std::vector<StaleMark> marks;  // as the last paint drew them
-    HWND tips = nullptr;           // their tooltips, made with the first mark
+    std::vector<StaleMark> marks;      // as the last paint drew them
+    std::vector<PlacedFigure> placed;  // the rows the last paint found
+    HWND tips = nullptr;               // their tooltips, made with the first mark
 };
 
 // The pointer over the memo reaches the marks' tooltips.
