@@ -36,9 +36,10 @@ constexpr std::string_view IDENTIFIER_WORDS[] = {
     "층",   "열",   "좌석", "게이트", "탑승구", "내선",   "뒷자리",   "앞자리", "사물함", "출구",
     "호실", "코드", "핀",   "PIN",    "호선",   "번지",   "구역",     "호봉",   "등급",   "레벨",
     "ID",   "id",   "No",   "NO",     "자물쇠", "도어락", "태그",     "사이즈"};
-// Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "조회수 1,204".
-constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구", "판매량", "재고",
-                                             "코스피", "코스닥", "나스닥", "다우",   "지수", "걸음",   "칼로리"};
+// Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "마일리지 42,300".
+constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구",
+                                             "판매량", "재고",   "코스피", "코스닥", "나스닥",
+                                             "다우",   "지수",   "걸음",   "칼로리", "마일리지"};
 // A year after these is the year of it: "입사 2019", "졸업 2015".
 constexpr std::string_view YEAR_WORDS[] = {"입사", "퇴사", "졸업", "입학", "결혼", "출생",
                                            "생년", "설립", "개업", "준공", "연식", "년식"};
@@ -135,8 +136,8 @@ bool after_size_word(const Reading& r, std::size_t i) {
 // "연봉 4200", "월세 50", "보증금 500": a bare figure under 10,000 after these is in 만원
 // unwritten, so no amount can be told from it.
 constexpr std::string_view TEN_THOUSANDS_WORDS[] = {
-    "연봉",   "보증금", "월세", "전세",   "매매", "매매가",   "권리금", "계약금", "잔금",  "중도금",
-    "분양가", "시세",   "호가", "관리비", "대출", "신용대출", "주담대", "마통",   "양도세"};
+    "연봉",   "보증금", "월세", "전세",   "매매", "매매가",   "권리금", "계약금", "잔금",   "중도금",
+    "분양가", "시세",   "호가", "관리비", "대출", "신용대출", "주담대", "마통",   "양도세", "연소득"};
 
 // "세전 4,200 연봉": grouped or not, and with the word before it or right after it.
 bool in_ten_thousands(const Reading& r, std::size_t i) {

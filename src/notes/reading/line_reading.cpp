@@ -228,6 +228,23 @@ bool clock_at(const Reading& r, std::size_t n) {
     return token != nullptr && token->marks.clock;
 }
 
+// "중도상환 3천 하면 수수료 1.2%", "월 30만 12개월 연 5%": a rate the line tells of, after the
+// amount it is taken of, leaves no one figure the line comes to; "상여 100% 3,200,000" and
+// "카드론 1,500만 (17.9%)" still come to their amount.
+bool amount_under_rate(const Reading& r, std::size_t amount) {
+    std::size_t nth = 0, depth = 0;
+    bool after_amount = false;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        const TokenKind kind = r.tokens[i].kind;
+        if (kind == TokenKind::Open) ++depth;
+        if (kind == TokenKind::Close && depth > 0) --depth;
+        if (!r.number(i)) continue;
+        if (after_amount && depth == 0 && r.roles[i] == FigureRole::Rate) return true;
+        after_amount = after_amount || nth++ == amount;
+    }
+    return false;
+}
+
 // A line that is no calculation: its one amount, else its one sum of foreign money, else
 // its one count, else its one duration with no other time beside it ("근무 8시간"; not
 // "1시간 30초" nor "오후 3시 2시간").
@@ -277,7 +294,7 @@ void read_amount(const Reading& r, LineReading& out) {
         : no_amount && counts == 1                                                   ? count
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
                                                                                      : std::nullopt;
-    if (!chosen) return;
+    if (!chosen || (out.amounts == 1 && amount_under_rate(r, *chosen))) return;
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
         out.unclear = quoted_object(r.line.substr(token->begin, token->end - token->begin)) + " 읽을 수 없습니다";

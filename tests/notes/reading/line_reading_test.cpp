@@ -168,6 +168,10 @@ TEST(ReadLine, WhatALineComesTo) {
         // Parts set apart by "/" are several figures, whatever each part calculates.
         {"국어 4.5 x 3학점 / 영어 4.0 x 3학점", LineKind::Nothing, ""},
         {"A은행 4.15% 변동 / 중도상환 1.2%", LineKind::Nothing, ""},
+        // A rate after its amount: no one figure; a rate before it, or set aside, labels it.
+        {"중도상환 3,000만 하면 수수료 1.2%", LineKind::Nothing, ""},
+        {"상여 100% 3,200,000", LineKind::Amount, "3200000"},
+        {"카드론 1,500만 (17.9%)", LineKind::Amount, "15000000"},
         {"귤 1박스 25,000원 / 2 =", LineKind::Expression, "12500"},
         {"추가할인 5% 적용: 40,800 - 5% =", LineKind::Expression, "38760"},
         {"캠핑장 2박 = 45,000 * 2", LineKind::Expression, "90000"},
@@ -189,6 +193,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"1,234원 부가세 별도 =", LineKind::Expression, "1357"},
         {"5만원의 부가세", LineKind::Expression, "5000"},
         {"부가세 1,234원", LineKind::Expression, "123"},
+        {"부가세 3,300,000 - 3,000,000", LineKind::Expression, "300000"},
         {"1,100,000원 공급가", LineKind::Expression, "1000000"},
         {"부가세 포함 1,100,000원", LineKind::Amount, "1100000"},
         {"부가세 별도 문의", LineKind::Nothing, ""},
