@@ -140,6 +140,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"엔 환율 910원 (100엔)\n라멘 1,200엔", {"", "1200엔 → 10920원"}},
         // Three plain digits after a word in capitals name a fund; four are a price.
         {"펀드 300,000\nKODEX 200\nCU 4500", {"300000", "", "4500"}},
+        // After letters and digits together, up to four plain digits are a size or a code.
+        {"갤럭시 S24 울트라 512\n중2 출결 2317\n오메가3 영양제 25000\n시세 950,000", {"", "", "25000", "950000"}},
         // Names given days and a count of shares.
         {"기간 = 90일\n2027-06-30 - 기간", {"", "2027-04-01 (목)"}},
         {"보유 = 20주\n평가액 = 1,420,000원\n평가액 / 보유", {"", "1420000", "71000"}},
