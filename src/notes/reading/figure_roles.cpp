@@ -308,6 +308,16 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     // "현재 연봉 3800 / 회사 제시 4200": where the paragraph leaves 만 unwritten, a bare figure
     // under 10,000 may be in 만.
     if (at_end && !r.valued && value.size() <= 4 && !fraction && man_unwritten_here(r)) return FigureRole::Name;
+    // "어묵 2.000", "우유 2.980" among money: a point typed for the thousands comma, as in "4.500원".
+    const std::string_view written = text_of(r, i);
+    const std::size_t point = written.find('.');
+    if (at_end && !r.valued && money && word_before(r, i) && point >= 1 && point <= 3 && written.front() != '0' &&
+        written.size() == point + 4 && all_ascii_digits(written.substr(0, point)) &&
+        all_ascii_digits(written.substr(point + 1))) {
+        r.tokens[i].value = std::string(written.substr(0, point)) + std::string(written.substr(point + 1));
+        r.tokens[i].marks.grouped = true;
+        return FigureRole::Amount;
+    }
     return at_end && (r.valued || (money && !fraction && !small)) ? FigureRole::Amount : FigureRole::Name;
 }
 

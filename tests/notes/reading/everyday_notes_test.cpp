@@ -140,6 +140,9 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"엔 환율 910원 (100엔)\n라멘 1,200엔", {"", "1200엔 → 10920원"}},
         // Three plain digits after a word in capitals name a fund; four are a price.
         {"펀드 300,000\nKODEX 200\nCU 4500", {"300000", "", "4500"}},
+        // Among money, a point where the thousands comma goes; elsewhere a fraction.
+        {"떡볶이 4.500원\n어묵 2.000\n합계\n290 x 20 x 4.345\n비율 0.925", {"4500", "2000", "6500", "25201", ""}},
+        {"체중 72.500", {""}},
         // After letters and digits together, up to four plain digits are a size or a code.
         {"갤럭시 S24 울트라 512\n중2 출결 2317\n오메가3 영양제 25000\n시세 950,000", {"", "", "25000", "950000"}},
         // Names given days and a count of shares.
