@@ -229,18 +229,27 @@ bool clock_at(const Reading& r, std::size_t n) {
 }
 
 // "중도상환 3천 하면 수수료 1.2%", "월 30만 12개월 연 5%": a rate the line tells of, after the
-// amount it is taken of, leaves no one figure the line comes to; "상여 100% 3,200,000" and
-// "카드론 1,500만 (17.9%)" still come to their amount.
-bool amount_under_rate(const Reading& r, std::size_t amount) {
+// amount it is taken of; "금리 5.1% 남은원금 1억 5천": a rate with its own label, and an amount
+// with another after it. No one figure is what either line comes to; "상여 100% 3,200,000",
+// "이자 5.9% 포함 월 68,650" and "카드론 1,500만 (17.9%)" come to their amount.
+bool amount_beside_rate(const Reading& r, std::size_t amount) {
+    const auto word = [&](std::size_t i) { return i < r.tokens.size() && r.tokens[i].kind == TokenKind::Word; };
     std::size_t nth = 0, depth = 0;
-    bool after_amount = false;
+    bool after_amount = false, labelled_rate = false;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         const TokenKind kind = r.tokens[i].kind;
         if (kind == TokenKind::Open) ++depth;
         if (kind == TokenKind::Close && depth > 0) --depth;
         if (!r.number(i)) continue;
-        if (after_amount && depth == 0 && r.roles[i] == FigureRole::Rate) return true;
-        after_amount = after_amount || nth++ == amount;
+        const bool rate = depth == 0 && r.roles[i] == FigureRole::Rate;
+        if (after_amount && rate) return true;
+        if (nth++ == amount) {
+            if (labelled_rate && depth == 0) return true;
+            after_amount = true;
+        }
+        labelled_rate = labelled_rate ||
+                        (rate && i > 0 && word(i - 1) && word(i + 1) &&
+                         r.line.substr(r.tokens[i + 1].begin, r.tokens[i + 1].end - r.tokens[i + 1].begin) != "포함");
     }
     return false;
 }
@@ -294,7 +303,7 @@ void read_amount(const Reading& r, LineReading& out) {
         : no_amount && counts == 1                                                   ? count
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
                                                                                      : std::nullopt;
-    if (!chosen || (out.amounts == 1 && amount_under_rate(r, *chosen))) return;
+    if (!chosen || (out.amounts == 1 && amount_beside_rate(r, *chosen))) return;
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
         out.unclear = quoted_object(r.line.substr(token->begin, token->end - token->begin)) + " 읽을 수 없습니다";

@@ -168,8 +168,12 @@ TEST(ReadLine, WhatALineComesTo) {
         // Parts set apart by "/" are several figures, whatever each part calculates.
         {"국어 4.5 x 3학점 / 영어 4.0 x 3학점", LineKind::Nothing, ""},
         {"A은행 4.15% 변동 / 중도상환 1.2%", LineKind::Nothing, ""},
-        // A rate after its amount: no one figure; a rate before it, or set aside, labels it.
+        // A rate after its amount, or a labelled rate and an amount labelled anew: no one
+        // figure; a rate before its amount, or set aside, labels it.
         {"중도상환 3,000만 하면 수수료 1.2%", LineKind::Nothing, ""},
+        {"기존 금리 5.1% 남은원금 1억 5천", LineKind::Nothing, ""},
+        {"24개월 이자 5.9% 포함 월 68,650", LineKind::Amount, "68650"},
+        {"1~3개월 100% 상한 250만", LineKind::Amount, "2500000"},
         {"상여 100% 3,200,000", LineKind::Amount, "3200000"},
         {"카드론 1,500만 (17.9%)", LineKind::Amount, "15000000"},
         {"귤 1박스 25,000원 / 2 =", LineKind::Expression, "12500"},
