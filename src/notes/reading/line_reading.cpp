@@ -254,6 +254,16 @@ bool amount_beside_rate(const Reading& r, std::size_t amount) {
     return false;
 }
 
+// "부양가족 3명 20점": a figure with a word of its own after the nth says that figure is no
+// count the line comes to.
+bool measured_after(const Reading& r, std::size_t n) {
+    std::size_t nth = 0;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (r.number(i) && nth++ > n && r.tokens[i].marks.measure) return true;
+    }
+    return false;
+}
+
 // A line that is no calculation: its one amount, else its one sum of foreign money, else
 // its one count, else its one duration with no other time beside it ("근무 8시간"; not
 // "1시간 30초" nor "오후 3시 2시간").
@@ -300,7 +310,7 @@ void read_amount(const Reading& r, LineReading& out) {
     const std::optional<std::size_t> chosen =
         out.amounts == 1                                                             ? amount
         : out.amounts == 0 && foreigns == 1                                          ? foreign
-        : no_amount && counts == 1                                                   ? count
+        : no_amount && counts == 1 && !measured_after(r, *count)                     ? count
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
                                                                                      : std::nullopt;
     if (!chosen || (out.amounts == 1 && amount_beside_rate(r, *chosen))) return;

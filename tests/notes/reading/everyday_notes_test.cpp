@@ -140,6 +140,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"엔 환율 910원 (100엔)\n라멘 1,200엔", {"", "1200엔 → 10920원"}},
         // Three plain digits after a word in capitals name a fund; four are a price.
         {"펀드 300,000\nKODEX 200\nCU 4500", {"300000", "", "4500"}},
+        // A count with another figure of its own word after it is no count to add.
+        {"1차 42상자\n부양가족 3명 20점\n2차 38상자\n합계", {"", "", "", "80"}},
         // Among money, a point where the thousands comma goes; elsewhere a fraction.
         {"떡볶이 4.500원\n어묵 2.000\n합계\n290 x 20 x 4.345\n비율 0.925", {"4500", "2000", "6500", "25201", ""}},
         {"체중 72.500", {""}},
