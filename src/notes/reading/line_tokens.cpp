@@ -428,12 +428,15 @@ struct Lexer {
     }
 
     // An operator and an operand after it, past spaces and closing parentheses: "4-1 * 3",
-    // "(10-2)*3"; not "(12/20)" alone.
+    // "(10-2)*3", "16/40 x 8"; not "(12/20)" alone.
     bool operator_then_operand(std::size_t i) const {
+        const std::size_t start = i;
         while (at(i, " ") || at(i, ")")) ++i;
         std::size_t next = i;
         const char32_t c = scalar(i);
-        if (!(c == '+' || c == '-' || c == '*' || c == '/' || c == U'×' || c == U'÷' || c == U'\u2212')) return false;
+        const bool spaced_x = (c == 'x' || c == 'X') && i > start && at(i + 1, " ");
+        if (!(c == '+' || c == '-' || c == '*' || c == '/' || c == U'×' || c == U'÷' || c == U'\u2212' || spaced_x))
+            return false;
         decode_at(s, next);
         while (at(next, " ")) ++next;
         return digit(next) || at(next, "(");
