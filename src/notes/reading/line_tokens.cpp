@@ -295,8 +295,8 @@ struct Lexer {
             marks.percent = true;
             return end + (at(end, "%") ? 1 : 3);
         }
-        // "2만원권": a voucher of that much.
-        static constexpr std::string_view WON[] = {"원권", "원"};
+        // "2만원권": a voucher of that much; "3500원원": 원 typed twice.
+        static constexpr std::string_view WON[] = {"원권", "원원", "원"};
         if (const auto won = word_after(end, WON, marks, true)) {
             marks.won = true;
             end = *won;

@@ -54,6 +54,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"3 만원 5 천원 3 만나서", "30000:a 5000:a 3:n"},
         {"12, 300원 8 300원 1,0000원 95, 100, 105", "12:n 8:n 10000:n 95:n"},
         {"１２，０００원", "12000:a"},
+        {"김밥 3500원원", "3500:a"},
         // After 억, a group with a unit and no 만 is a group of 만, and so is one of two to four
         // digits, as listings write it; with 원 after it, it is won.
         {"1억 2천 3억5천 12억 2천5백 2억 5천만원 1억 2,000 9억 8,000원",
