@@ -210,19 +210,18 @@ bool beside_times(const Reading& r, std::size_t i) {
            (i + 1 < t.size() && multiplies(i + 1) && t[i].spaced_after);
 }
 
-// "갤럭시 S24 울트라 512", "중2 출결 2317": letters and digits together name a model or a
-// person, and a bare figure of up to four digits after them its size or a code.
-bool after_glued_name(const Reading& r, std::size_t i) {
-    if (r.tokens[i].value.size() > 4) return false;
+// "갤럭시 S24 울트라 512", "맥북 에어 13 512": after a model's name, a storage size; "GS25
+// 커피 1500" is a price.
+bool storage_after_model(const Reading& r, std::size_t i) {
+    static constexpr std::string_view SIZES[] = {"32", "64", "128", "256", "512", "1024", "2048"};
+    if (std::find(std::begin(SIZES), std::end(SIZES), r.tokens[i].value) == std::end(SIZES)) return false;
     const auto ascii_has = [](std::string_view word, int (*test)(int)) {
         return std::any_of(word.begin(), word.end(), [&](char c) { return test(static_cast<unsigned char>(c)) != 0; });
     };
     for (std::size_t j = 0; j < i; ++j) {
-        const Token& t = r.tokens[j];
-        if (t.kind == TokenKind::Word && ascii_has(text_of(r, j), isalpha) && ascii_has(text_of(r, j), isdigit))
-            return true;
-        if (j > 0 && r.number(j) && t.marks.name && !t.marks.measure && r.tokens[j - 1].kind == TokenKind::Word &&
-            r.tokens[j - 1].end == t.begin)
+        if (r.number(j) && r.roles[j] == FigureRole::Name) return true;
+        if (r.tokens[j].kind == TokenKind::Word && ascii_has(text_of(r, j), isalpha) &&
+            ascii_has(text_of(r, j), isdigit))
             return true;
     }
     return false;
@@ -292,7 +291,7 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     if (m.won || m.unit || m.grouped) return FigureRole::Amount;
     // "KODEX 200", "PCX 125": after a word in capitals, a plain number of three digits alone
     // names a fund or a model, where "CU 4500" is a price; an operator still takes it.
-    if (after_capitals(r, i) || after_glued_name(r, i)) return FigureRole::Name;
+    if (after_capitals(r, i) || storage_after_model(r, i)) return FigureRole::Name;
     // A plain number is money only where it ends a label ("식비 98500"); elsewhere it is
     // a model, a floor or a code ("RTX 4090", "아이폰 15 프로").
     bool at_end = last && !m.leading_zero && !after_road(r, i);

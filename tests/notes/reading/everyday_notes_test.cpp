@@ -145,8 +145,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         // Among money, a point where the thousands comma goes; elsewhere a fraction.
         {"떡볶이 4.500원\n어묵 2.000\n합계\n290 x 20 x 4.345\n비율 0.925", {"4500", "2000", "6500", "25201", ""}},
         {"체중 72.500", {""}},
-        // After letters and digits together, up to four plain digits are a size or a code.
-        {"갤럭시 S24 울트라 512\n중2 출결 2317\n오메가3 영양제 25000\n시세 950,000", {"", "", "25000", "950000"}},
+        // After a model's name, a storage size; a store's name leaves a price.
+        {"갤럭시 S24 울트라 512\n맥북 에어 13 512\nGS25 커피 1500\n시세 950,000", {"", "", "1500", "950000"}},
         // Names given days and a count of shares.
         {"기간 = 90일\n2027-06-30 - 기간", {"", "2027-04-01 (목)"}},
         {"보유 = 20주\n평가액 = 1,420,000원\n평가액 / 보유", {"", "1420000", "71000"}},
