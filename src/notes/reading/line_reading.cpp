@@ -228,14 +228,24 @@ bool clock_at(const Reading& r, std::size_t n) {
     return token != nullptr && token->marks.clock;
 }
 
+// "금리", "수수료율", "수익률", "DSR": a word that names a rate.
+bool names_rate(std::string_view word) {
+    const bool capitals =
+        word.size() >= 2 && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    return capitals || word == "금리" || word.ends_with("율") || word.ends_with("률");
+}
+
 // "중도상환 3천 하면 수수료 1.2%", "월 30만 12개월 연 5%": a rate the line tells of, after the
-// amount it is taken of; "금리 5.1% 남은원금 1억 5천": a rate with its own label, and an amount
-// with another after it. No one figure is what either line comes to; "상여 100% 3,200,000",
-// "이자 5.9% 포함 월 68,650" and "카드론 1,500만 (17.9%)" come to their amount.
+// amount it is taken of; "금리 5.1% 남은원금 1억 5천": a named rate, and an amount with a label
+// of its own after it. No one figure is what either line comes to; "상여 100% 3,200,000",
+// "쿠폰 10% 할인 45,000" and "카드론 1,500만 (17.9%)" come to their amount.
 bool amount_beside_rate(const Reading& r, std::size_t amount) {
     const auto word = [&](std::size_t i) { return i < r.tokens.size() && r.tokens[i].kind == TokenKind::Word; };
+    const auto text = [&](std::size_t i) {
+        return r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
+    };
     std::size_t nth = 0, depth = 0;
-    bool after_amount = false, labelled_rate = false;
+    bool after_amount = false, named_rate = false;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         const TokenKind kind = r.tokens[i].kind;
         if (kind == TokenKind::Open) ++depth;
@@ -244,12 +254,10 @@ bool amount_beside_rate(const Reading& r, std::size_t amount) {
         const bool rate = depth == 0 && r.roles[i] == FigureRole::Rate;
         if (after_amount && rate) return true;
         if (nth++ == amount) {
-            if (labelled_rate && depth == 0) return true;
+            if (named_rate && depth == 0) return true;
             after_amount = true;
         }
-        labelled_rate = labelled_rate ||
-                        (rate && i > 0 && word(i - 1) && word(i + 1) &&
-                         r.line.substr(r.tokens[i + 1].begin, r.tokens[i + 1].end - r.tokens[i + 1].begin) != "포함");
+        named_rate = named_rate || (rate && i > 0 && word(i - 1) && names_rate(text(i - 1)) && word(i + 1));
     }
     return false;
 }

@@ -174,8 +174,13 @@ TEST(ReadLine, WhatALineComesTo) {
         // figure; a rate before its amount, or set aside, labels it.
         {"중도상환 3,000만 하면 수수료 1.2%", LineKind::Nothing, ""},
         {"기존 금리 5.1% 남은원금 1억 5천", LineKind::Nothing, ""},
+        {"DSR 40% 연소득 7,000만", LineKind::Nothing, ""},
+        {"수수료율 1.2% 원금 3,000만", LineKind::Nothing, ""},
+        {"쿠폰 10% 할인 45,000", LineKind::Amount, "45000"},
+        {"수수료율 1.5% 30,000원", LineKind::Amount, "30000"},
         {"24개월 이자 5.9% 포함 월 68,650", LineKind::Amount, "68650"},
         {"1~3개월 100% 상한 250만", LineKind::Amount, "2500000"},
+        {"수익률 5% 평가 1,000만원", LineKind::Nothing, ""},
         {"상여 100% 3,200,000", LineKind::Amount, "3200000"},
         {"카드론 1,500만 (17.9%)", LineKind::Amount, "15000000"},
         {"귤 1박스 25,000원 / 2 =", LineKind::Expression, "12500"},
