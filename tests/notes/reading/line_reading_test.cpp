@@ -163,6 +163,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"LTV 70% 대출가능 = 5억 * 70%", LineKind::Expression, "350000000"},
         {"항공 1인 420,000 x 2", LineKind::Expression, "840000"},
         {"주휴 16/40 x 8 x 10,320", LineKind::Expression, "33024"},  // a division, no date, before x
+        {"12/7 x 3", LineKind::Expression, ""},                      // a date is no operand
         // A price of a measure divides nothing.
         {"한우 3,000원/kg x 2kg", LineKind::Expression, "6000"},
         {"수하물 23kg x 1", LineKind::Nothing, ""},  // a weight, no money
