@@ -136,6 +136,8 @@ bool eok_here(const Reading& r);
 bool leaves_man_unwritten(std::string_view line);
 // Whether a line of the paragraph does so.
 bool man_unwritten_here(const Reading& r);
+// Whether a line of the paragraph types a point for the thousands comma ("4.500원").
+bool point_for_comma_here(const Reading& r);
 // Each figure's role, and the operators that join operands.
 void assign_roles(Reading& r);
 // Whether the text before an "=" holds a calculation of its own.

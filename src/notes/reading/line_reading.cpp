@@ -654,6 +654,14 @@ LineTraits line_traits(std::string_view line) {
         while (digit > 0 && line[digit - 1] == ' ') --digit;
         traits.in_eok = traits.in_eok || (digit > 0 && is_ascii_digit(line[digit - 1]));
     }
+    // "4.500원", "8.700 원".
+    for (std::size_t won = line.find("원"); traits.money && won != std::string_view::npos;
+         won = line.find("원", won + 1)) {
+        const std::size_t end = won > 0 && line[won - 1] == ' ' ? won - 1 : won;
+        traits.point_for_comma =
+            traits.point_for_comma || (end >= 5 && line[end - 4] == '.' && is_ascii_digit(line[end - 5]) &&
+                                       all_ascii_digits(line.substr(end - 3, 3)));
+    }
     // "현재 연봉 3800": a plain figure, on a line that marks no money.
     traits.man_unwritten = !traits.money && line.find_first_of("0123456789") != std::string_view::npos &&
                            notes_detail::leaves_man_unwritten(line);
