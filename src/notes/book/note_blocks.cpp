@@ -279,7 +279,10 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
 
 NotesSum BlockTally::total(TotalWord word) const {
     NotesSum own = block_.sum();
-    if (!chain_ || word == TotalWord::Sub || (word == TotalWord::Labelled && gap_)) return own;
+    // Past an empty line a labelled total adds its own paragraph; "11월 총" right under the
+    // empty line, with none, adds the 소계 sections above it.
+    const bool own_paragraph = word == TotalWord::Labelled && gap_ && !block_.empty();
+    if (!chain_ || word == TotalWord::Sub || own_paragraph) return own;
     ResultSum sections = *chain_;
     sections.take_section(own);
     return sections.sum();

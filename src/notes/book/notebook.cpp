@@ -169,6 +169,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         gone.marked = gone.marked || old.traits.marked;
         gone.in_eok = gone.in_eok || old.traits.in_eok;
         gone.man_unwritten = gone.man_unwritten || old.traits.man_unwritten;
+        gone.point_for_comma = gone.point_for_comma || old.traits.point_for_comma;
         held = old.paragraph;
     }
     if (count == 0) {
@@ -188,10 +189,11 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         come.marked = come.marked || traits.marked;
         come.in_eok = come.in_eok || traits.in_eok;
         come.man_unwritten = come.man_unwritten || traits.man_unwritten;
+        come.point_for_comma = come.point_for_comma || traits.point_for_comma;
     }
     kept_paragraphs = kept_paragraphs && gone.money == come.money && gone.plus_item == come.plus_item &&
                       gone.total == come.total && gone.marked == come.marked && gone.in_eok == come.in_eok &&
-                      gone.man_unwritten == come.man_unwritten;
+                      gone.man_unwritten == come.man_unwritten && gone.point_for_comma == come.point_for_comma;
     pend_from_ = last + 1;
     reread_ = 0;
     pending_.clear();
@@ -227,6 +229,7 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
             facts.marked = facts.marked || line_at(end).traits.marked;
             facts.in_eok = facts.in_eok || line_at(end).traits.in_eok;
             facts.man_unwritten = facts.man_unwritten || line_at(end).traits.man_unwritten;
+            facts.point_for_comma = facts.point_for_comma || line_at(end).traits.point_for_comma;
         }
         for (std::size_t line = start; line < end; ++line) {
             Line& at = line_at(line);

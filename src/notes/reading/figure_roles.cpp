@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cctype>
 #include <iterator>
 #include <optional>
 
@@ -36,9 +37,10 @@ constexpr std::string_view IDENTIFIER_WORDS[] = {
     "층",   "열",   "좌석", "게이트", "탑승구", "내선",   "뒷자리",   "앞자리", "사물함", "출구",
     "호실", "코드", "핀",   "PIN",    "호선",   "번지",   "구역",     "호봉",   "등급",   "레벨",
     "ID",   "id",   "No",   "NO",     "자물쇠", "도어락", "태그",     "사이즈"};
-// Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "조회수 1,204".
-constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구", "판매량", "재고",
-                                             "코스피", "코스닥", "나스닥", "다우",   "지수", "걸음",   "칼로리"};
+// Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "마일리지 42,300".
+constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구",
+                                             "판매량", "재고",   "코스피", "코스닥", "나스닥",
+                                             "다우",   "지수",   "걸음",   "칼로리", "마일리지"};
 // A year after these is the year of it: "입사 2019", "졸업 2015".
 constexpr std::string_view YEAR_WORDS[] = {"입사", "퇴사", "졸업", "입학", "결혼", "출생",
                                            "생년", "설립", "개업", "준공", "연식", "년식"};
@@ -135,8 +137,8 @@ bool after_size_word(const Reading& r, std::size_t i) {
 // "연봉 4200", "월세 50", "보증금 500": a bare figure under 10,000 after these is in 만원
 // unwritten, so no amount can be told from it.
 constexpr std::string_view TEN_THOUSANDS_WORDS[] = {
-    "연봉",   "보증금", "월세", "전세",   "매매", "매매가",   "권리금", "계약금", "잔금",  "중도금",
-    "분양가", "시세",   "호가", "관리비", "대출", "신용대출", "주담대", "마통",   "양도세"};
+    "연봉",   "보증금", "월세", "전세",   "매매", "매매가",   "권리금", "계약금", "잔금",   "중도금",
+    "분양가", "시세",   "호가", "관리비", "대출", "신용대출", "주담대", "마통",   "양도세", "연소득"};
 
 // "세전 4,200 연봉": grouped or not, and with the word before it or right after it.
 bool in_ten_thousands(const Reading& r, std::size_t i) {
@@ -208,6 +210,23 @@ bool beside_times(const Reading& r, std::size_t i) {
            (i + 1 < t.size() && multiplies(i + 1) && t[i].spaced_after);
 }
 
+// "갤럭시 S24 울트라 512", "맥북 에어 13 512": after a model's name, a storage size; "GS25
+// 커피 1500" is a price.
+bool storage_after_model(const Reading& r, std::size_t i) {
+    static constexpr std::string_view SIZES[] = {"32", "64", "128", "256", "512", "1024", "2048"};
+    if (std::find(std::begin(SIZES), std::end(SIZES), r.tokens[i].value) == std::end(SIZES)) return false;
+    const auto ascii_has = [](std::string_view word, int (*test)(int)) {
+        return std::any_of(word.begin(), word.end(), [&](char c) { return test(static_cast<unsigned char>(c)) != 0; });
+    };
+    for (std::size_t j = 0; j < i; ++j) {
+        if (r.number(j) && r.roles[j] == FigureRole::Name) return true;
+        if (r.tokens[j].kind == TokenKind::Word && ascii_has(text_of(r, j), isalpha) &&
+            ascii_has(text_of(r, j), isdigit))
+            return true;
+    }
+    return false;
+}
+
 bool after_capitals(const Reading& r, std::size_t i) {
     const std::string& value = r.tokens[i].value;
     if (i == 0 || r.tokens[i - 1].kind != TokenKind::Word || value.size() > 3 || value.find('.') != std::string::npos)
@@ -272,7 +291,7 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     if (m.won || m.unit || m.grouped) return FigureRole::Amount;
     // "KODEX 200", "PCX 125": after a word in capitals, a plain number of three digits alone
     // names a fund or a model, where "CU 4500" is a price; an operator still takes it.
-    if (after_capitals(r, i)) return FigureRole::Name;
+    if (after_capitals(r, i) || storage_after_model(r, i)) return FigureRole::Name;
     // A plain number is money only where it ends a label ("식비 98500"); elsewhere it is
     // a model, a floor or a code ("RTX 4090", "아이폰 15 프로").
     bool at_end = last && !m.leading_zero && !after_road(r, i);
@@ -288,6 +307,17 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     // "현재 연봉 3800 / 회사 제시 4200": where the paragraph leaves 만 unwritten, a bare figure
     // under 10,000 may be in 만.
     if (at_end && !r.valued && value.size() <= 4 && !fraction && man_unwritten_here(r)) return FigureRole::Name;
+    // "어묵 2.000" under "떡볶이 4.500원": a point typed for the thousands comma, as the paragraph
+    // types it; won end in a ten, where "금리 3.125" does not.
+    const std::string_view written = text_of(r, i);
+    const std::size_t point = written.find('.');
+    if (at_end && !r.valued && point_for_comma_here(r) && word_before(r, i) && point >= 1 && point <= 3 &&
+        written.front() != '0' && written.size() == point + 4 && written.back() == '0' &&
+        all_ascii_digits(written.substr(0, point)) && all_ascii_digits(written.substr(point + 1))) {
+        r.tokens[i].value = std::string(written.substr(0, point)) + std::string(written.substr(point + 1));
+        r.tokens[i].marks.grouped = true;
+        return FigureRole::Amount;
+    }
     return at_end && (r.valued || (money && !fraction && !small)) ? FigureRole::Amount : FigureRole::Name;
 }
 
@@ -439,6 +469,11 @@ bool leaves_man_unwritten(std::string_view line) {
 bool man_unwritten_here(const Reading& r) {
     const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
     return paragraph ? paragraph->man_unwritten : line_traits(r.line).man_unwritten;
+}
+
+bool point_for_comma_here(const Reading& r) {
+    const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
+    return paragraph ? paragraph->point_for_comma : line_traits(r.line).point_for_comma;
 }
 
 bool eok_here(const Reading& r) {

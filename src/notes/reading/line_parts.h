@@ -81,9 +81,12 @@ struct Reading {
     // a figure or a label and a label with its own figure parts them, as one after a
     // labelled figure does.
     bool separates(std::size_t i) const {
-        if (tokens[i].kind != TokenKind::Divide || i == 0 || i + 1 >= tokens.size() ||
-            tokens[i + 1].kind != TokenKind::Word)
-            return false;
+        if (tokens[i].kind != TokenKind::Divide || i == 0 || i + 1 >= tokens.size()) return false;
+        // "도수 -3.25 / -2.75", "+2 / -1": figures each with a sign of its own are two readings.
+        if (i >= 2 && number(i - 1) && signs_figure(i - 2) && i + 2 < tokens.size() && signs_figure(i + 1) &&
+            number(i + 2))
+            return true;
+        if (tokens[i + 1].kind != TokenKind::Word) return false;
         // "4.15% 변동 / 중도상환 1.2%": words on both sides, figures beyond them.
         if (tokens[i - 1].kind == TokenKind::Word)
             return previous_significant(i).has_value() && next_significant(i).has_value();
@@ -133,6 +136,8 @@ bool eok_here(const Reading& r);
 bool leaves_man_unwritten(std::string_view line);
 // Whether a line of the paragraph does so.
 bool man_unwritten_here(const Reading& r);
+// Whether a line of the paragraph types a point for the thousands comma ("4.500원").
+bool point_for_comma_here(const Reading& r);
 // Each figure's role, and the operators that join operands.
 void assign_roles(Reading& r);
 // Whether the text before an "=" holds a calculation of its own.

@@ -228,6 +228,50 @@ bool clock_at(const Reading& r, std::size_t n) {
     return token != nullptr && token->marks.clock;
 }
 
+// "금리", "수수료율", "수익률", "DSR": a word that names a rate.
+bool names_rate(std::string_view word) {
+    const bool capitals =
+        word.size() >= 2 && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    return capitals || word == "금리" || word.ends_with("율") || word.ends_with("률");
+}
+
+// "중도상환 3천 하면 수수료 1.2%", "월 30만 12개월 연 5%": a rate the line tells of, after the
+// amount it is taken of; "금리 5.1% 남은원금 1억 5천": a named rate, and an amount with a label
+// of its own after it. No one figure is what either line comes to; "상여 100% 3,200,000",
+// "쿠폰 10% 할인 45,000" and "카드론 1,500만 (17.9%)" come to their amount.
+bool amount_beside_rate(const Reading& r, std::size_t amount) {
+    const auto word = [&](std::size_t i) { return i < r.tokens.size() && r.tokens[i].kind == TokenKind::Word; };
+    const auto text = [&](std::size_t i) {
+        return r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
+    };
+    std::size_t nth = 0, depth = 0;
+    bool after_amount = false, named_rate = false;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        const TokenKind kind = r.tokens[i].kind;
+        if (kind == TokenKind::Open) ++depth;
+        if (kind == TokenKind::Close && depth > 0) --depth;
+        if (!r.number(i)) continue;
+        const bool rate = depth == 0 && r.roles[i] == FigureRole::Rate;
+        if (after_amount && rate) return true;
+        if (nth++ == amount) {
+            if (named_rate && depth == 0) return true;
+            after_amount = true;
+        }
+        named_rate = named_rate || (rate && i > 0 && word(i - 1) && names_rate(text(i - 1)) && word(i + 1));
+    }
+    return false;
+}
+
+// "부양가족 3명 20점": a figure with a word of its own after the nth says that figure is no
+// count the line comes to.
+bool measured_after(const Reading& r, std::size_t n) {
+    std::size_t nth = 0;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (r.number(i) && nth++ > n && r.tokens[i].marks.measure) return true;
+    }
+    return false;
+}
+
 // A line that is no calculation: its one amount, else its one sum of foreign money, else
 // its one count, else its one duration with no other time beside it ("근무 8시간"; not
 // "1시간 30초" nor "오후 3시 2시간").
@@ -274,10 +318,10 @@ void read_amount(const Reading& r, LineReading& out) {
     const std::optional<std::size_t> chosen =
         out.amounts == 1                                                             ? amount
         : out.amounts == 0 && foreigns == 1                                          ? foreign
-        : no_amount && counts == 1                                                   ? count
+        : no_amount && counts == 1 && !measured_after(r, *count)                     ? count
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
                                                                                      : std::nullopt;
-    if (!chosen) return;
+    if (!chosen || (out.amounts == 1 && amount_beside_rate(r, *chosen))) return;
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
         out.unclear = quoted_object(r.line.substr(token->begin, token->end - token->begin)) + " 읽을 수 없습니다";
@@ -609,6 +653,14 @@ LineTraits line_traits(std::string_view line) {
         std::size_t digit = eok;
         while (digit > 0 && line[digit - 1] == ' ') --digit;
         traits.in_eok = traits.in_eok || (digit > 0 && is_ascii_digit(line[digit - 1]));
+    }
+    // "4.500원", "8.700 원".
+    for (std::size_t won = line.find("원"); traits.money && won != std::string_view::npos;
+         won = line.find("원", won + 1)) {
+        const std::size_t end = won > 0 && line[won - 1] == ' ' ? won - 1 : won;
+        traits.point_for_comma =
+            traits.point_for_comma || (end >= 5 && line[end - 4] == '.' && is_ascii_digit(line[end - 5]) &&
+                                       all_ascii_digits(line.substr(end - 3, 3)));
     }
     // "현재 연봉 3800": a plain figure, on a line that marks no money.
     traits.man_unwritten = !traits.money && line.find_first_of("0123456789") != std::string_view::npos &&

@@ -74,13 +74,14 @@ enum class SignedItems : std::uint8_t { List, Chain, Signs };
 // paragraph can ask it of one another.
 struct LineTraits {
     bool empty = true;
-    bool money = false;          // a figure with a money mark (원, ₩, 만, $ …) or grouping, or a total word
-    bool marked = false;         // the first of them, on a line that is no total
-    bool in_eok = false;         // among them a figure in 억 ("12억", "2억5천")
-    bool man_unwritten = false;  // "현재 연봉 3800": a sum kept in 만 written without it
-    bool plus_item = false;      // it opens with "+ " before a word
-    bool minus_item = false;     // it opens with "- " before a word
-    bool total = false;          // a total line
+    bool money = false;            // a figure with a money mark (원, ₩, 만, $ …) or grouping, or a total word
+    bool marked = false;           // the first of them, on a line that is no total
+    bool in_eok = false;           // among them a figure in 억 ("12억", "2억5천")
+    bool man_unwritten = false;    // "현재 연봉 3800": a sum kept in 만 written without it
+    bool point_for_comma = false;  // "4.500원": a point typed where the thousands comma goes
+    bool plus_item = false;        // it opens with "+ " before a word
+    bool minus_item = false;       // it opens with "- " before a word
+    bool total = false;            // a total line
     bool operator==(const LineTraits&) const = default;
 };
 LineTraits line_traits(std::string_view line);
@@ -91,10 +92,11 @@ LineTraits line_traits(std::string_view line);
 struct ParagraphFacts {
     bool money = false;
     bool plus_items = false;
-    bool totals = false;         // a total line asks for its figures: "A 10 / B 20 / 합계"
-    bool marked = false;         // a line other than a total holds money
-    bool in_eok = false;         // a line holds a figure in 억
-    bool man_unwritten = false;  // a line writes a sum kept in 만 without it ("연봉 3800")
+    bool totals = false;           // a total line asks for its figures: "A 10 / B 20 / 합계"
+    bool marked = false;           // a line other than a total holds money
+    bool in_eok = false;           // a line holds a figure in 억
+    bool man_unwritten = false;    // a line writes a sum kept in 만 without it ("연봉 3800")
+    bool point_for_comma = false;  // a line types a point for the thousands comma ("4.500원")
     bool operator==(const ParagraphFacts&) const = default;
 };
 

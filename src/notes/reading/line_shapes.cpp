@@ -103,6 +103,18 @@ std::optional<TotalLine> read_total_line(std::string_view line, bool with_result
             if (auto total = total_at(line, all, at, word, labelled)) return total;
         }
     }
+    // "지급계", "공제액계": 계 glued to what a pay slip or an account book adds, as "지급 합계".
+    static constexpr std::string_view SUMMED[] = {"지급", "지급액", "공제", "공제액", "수입", "지출"};
+    if (const std::size_t gye = all.find("계");
+        gye != std::string_view::npos &&
+        std::find(std::begin(SUMMED), std::end(SUMMED), all.substr(0, gye)) != std::end(SUMMED))
+        return total_at(line, all, gye, "계", TotalWord::Labelled);
+    // "총지급", "총공제액": 총 glued before one, as "총 지급".
+    for (const std::string_view stem : SUMMED) {
+        const std::string_view glued = all.substr(0, std::string_view("총").size() + stem.size());
+        if (!all.starts_with("총") || !glued.ends_with(stem)) continue;
+        if (auto total = total_at(line, all, 0, glued, TotalWord::Grand)) return total;
+    }
     // "총", "총 =", "총 대출", "카드값 총", "올해 4분기 총": 총 alone, before a label or after
     // one, adds what is above.
     std::string_view asked = all;

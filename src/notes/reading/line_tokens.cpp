@@ -1,6 +1,7 @@
 #include "notes/reading/line_tokens.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <utility>
 
@@ -234,8 +235,8 @@ struct Lexer {
         bool zero_part = false;
         for (std::size_t k = end; k + 1 < joined_end; ++k)
             zero_part = zero_part || ((s[k] == '-' || s[k] == '/') && s[k + 1] == '0' && digit(k + 2));
-        const bool in_expression =
-            only_operators && !zero_part && (operator_before() || operator_then_operand(joined_end));
+        const bool in_expression = only_operators && !zero_part &&
+                                   (operator_before() || operator_then_operand(joined_end, no_date(begin, joined_end)));
         if (parts > 1 && !in_expression) {
             marks = joined;
             end = joined_end;
@@ -295,8 +296,8 @@ struct Lexer {
             marks.percent = true;
             return end + (at(end, "%") ? 1 : 3);
         }
-        // "2만원권": a voucher of that much.
-        static constexpr std::string_view WON[] = {"원권", "원"};
+        // "2만원권": a voucher of that much; "3500원원": 원 typed twice.
+        static constexpr std::string_view WON[] = {"원권", "원원", "원"};
         if (const auto won = word_after(end, WON, marks, true)) {
             marks.won = true;
             end = *won;
@@ -427,13 +428,27 @@ struct Lexer {
                kind == TokenKind::Divide;
     }
 
+    // "16/40": two figures joined by a slash that no month and day are written as.
+    bool no_date(std::size_t begin, std::size_t end) const {
+        const std::string_view joined = s.substr(begin, end - begin);
+        const std::size_t slash = joined.find('/');
+        if (slash == std::string_view::npos || joined.find('/', slash + 1) != std::string_view::npos) return false;
+        int month = 0, day = 0;
+        std::from_chars(joined.data(), joined.data() + slash, month);
+        std::from_chars(joined.data() + slash + 1, joined.data() + joined.size(), day);
+        return month < 1 || month > 12 || day < 1 || day > 31;
+    }
+
     // An operator and an operand after it, past spaces and closing parentheses: "4-1 * 3",
-    // "(10-2)*3"; not "(12/20)" alone.
-    bool operator_then_operand(std::size_t i) const {
+    // "(10-2)*3"; not "(12/20)" alone. x_too: a spaced x is one too ("16/40 x 8").
+    bool operator_then_operand(std::size_t i, bool x_too = false) const {
+        const std::size_t start = i;
         while (at(i, " ") || at(i, ")")) ++i;
         std::size_t next = i;
         const char32_t c = scalar(i);
-        if (!(c == '+' || c == '-' || c == '*' || c == '/' || c == U'×' || c == U'÷' || c == U'\u2212')) return false;
+        const bool spaced_x = x_too && (c == 'x' || c == 'X') && i > start && at(i + 1, " ");
+        if (!(c == '+' || c == '-' || c == '*' || c == '/' || c == U'×' || c == U'÷' || c == U'\u2212' || spaced_x))
+            return false;
         decode_at(s, next);
         while (at(next, " ")) ++next;
         return digit(next) || at(next, "(");

@@ -120,8 +120,10 @@ void read_vat(std::string_view body, std::vector<Token>& t, const NoteScope* sco
         const bool of = k > 0 && (t[k - 1].marks.of ||
                                   (t[k - 1].kind == TokenKind::Word &&
                                    body.substr(t[k - 1].begin, t[k - 1].end - t[k - 1].begin).ends_with("의")));
+        // "부가세 3,300,000 - 3,000,000": a calculation after the word works the tax out itself.
+        const bool worked_out = t.size() > 2 && is_operator(t[2].kind);
         const bool before = k == 0 && t.size() > 1 && t[1].kind == TokenKind::Number && !t[1].marks.percent &&
-                            !written_under_its_base(t[1], scope);
+                            !worked_out && !written_under_its_base(t[1], scope);
         if (t.size() == 1 && scope != nullptr && !scope->value_of(VAT)) {
             // "부가세" alone: the tax of the line above.
             use.uses_previous = true;

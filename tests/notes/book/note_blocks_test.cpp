@@ -61,6 +61,10 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"식비 10,000\n교통 5,000\n소계\n\n숙박 100,000\n소계\n\n총계",
          {"10000", "5000", "15000", "", "100000", "100000", "", "115000"}},
         {"A 10\n소계\nB 20\n총합계", {"10", "10", "20", "30"}},
+        // Past an empty line a labelled total adds its own paragraph, or with none the sections.
+        {"식비 10,000\n소계\n\n숙박 100,000\n소계\n\n11월 총",
+         {"10000", "10000", "", "100000", "100000", "", "110000"}},
+        {"식비 10,000\n소계\n\n국민연금 3,000\n공제 합계", {"10000", "10000", "", "3000", "3000"}},
         // Among amounts in won, a figure under 100 counts something else.
         {"지각 1회 2천\n민지 지각 3\n합계", {"2000", "", "2000"}},
         // A grouped figure fused to a syllable no figure takes is money mistyped: no total.

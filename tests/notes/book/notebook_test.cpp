@@ -125,6 +125,9 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         {"기본요금 1,250\n사용요금 62,340\n부가세 6,359", {{0, 1, "기본요금 2,000"}}, {"2000", "62340", "635"}},
         // A line that leaves 만 unwritten makes a bare figure under 10,000 in its paragraph unclear.
         {"점심 12,000원\n커피 4500\n식비 45000\n메모", {{3, 1, "연봉 3800"}}, {"12000", "", "45000", ""}},
+        // So a line that types a point for the comma makes "2.000" in its paragraph 2,000, and
+        // undone, a fraction again.
+        {"순대 3,000원\n어묵 2.000", {{0, 1, "순대 3.000원"}, {0, 1, "순대 3,000원"}}, {"3000", ""}},
         // A new day: the days left change, and the line that takes them by name.
         {"a = 12월 25일 - 오늘\na * 2", {{0, 0, {}, true}}, {"16", "32"}},
     };

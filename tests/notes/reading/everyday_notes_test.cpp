@@ -140,6 +140,16 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"엔 환율 910원 (100엔)\n라멘 1,200엔", {"", "1200엔 → 10920원"}},
         // Three plain digits after a word in capitals name a fund; four are a price.
         {"펀드 300,000\nKODEX 200\nCU 4500", {"300000", "", "4500"}},
+        // A count with another figure of its own word after it is no count to add.
+        {"1차 42상자\n부양가족 3명 20점\n2차 38상자\n합계", {"", "", "", "80"}},
+        // Where the paragraph types a point for the thousands comma, a point there; elsewhere a
+        // fraction.
+        {"떡볶이 4.500원\n어묵 2.000\n합계\n290 x 20 x 4.345\n비율 0.925\n금리 3.125",
+         {"4500", "2000", "6500", "25201", "", ""}},
+        {"체중 72.500", {""}},
+        {"점심 12,000원\n체중 72.500\n\n약국 8.700 원\n우유 2.980", {"12000", "", "", "8700", "2980"}},
+        // After a model's name, a storage size; a store's name leaves a price.
+        {"갤럭시 S24 울트라 512\n맥북 에어 13 512\nGS25 커피 1500\n시세 950,000", {"", "", "1500", "950000"}},
         // Names given days and a count of shares.
         {"기간 = 90일\n2027-06-30 - 기간", {"", "2027-04-01 (목)"}},
         {"보유 = 20주\n평가액 = 1,420,000원\n평가액 / 보유", {"", "1420000", "71000"}},

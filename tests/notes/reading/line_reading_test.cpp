@@ -54,6 +54,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"3 만원 5 천원 3 만나서", "30000:a 5000:a 3:n"},
         {"12, 300원 8 300원 1,0000원 95, 100, 105", "12:n 8:n 10000:n 95:n"},
         {"１２，０００원", "12000:a"},
+        {"김밥 3500원원", "3500:a"},
         // After 억, a group with a unit and no 만 is a group of 만, and so is one of two to four
         // digits, as listings write it; with 원 after it, it is won.
         {"1억 2천 3억5천 12억 2천5백 2억 5천만원 1억 2,000 9억 8,000원",
@@ -161,6 +162,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"평당 2,650만원 x 32평 =", LineKind::Expression, "848000000"},
         {"LTV 70% 대출가능 = 5억 * 70%", LineKind::Expression, "350000000"},
         {"항공 1인 420,000 x 2", LineKind::Expression, "840000"},
+        {"주휴 16/40 x 8 x 10,320", LineKind::Expression, "33024"},  // a division, no date, before x
+        {"12/7 x 3", LineKind::Expression, ""},                      // a date is no operand
         // A price of a measure divides nothing.
         {"한우 3,000원/kg x 2kg", LineKind::Expression, "6000"},
         {"수하물 23kg x 1", LineKind::Nothing, ""},  // a weight, no money
@@ -168,6 +171,19 @@ TEST(ReadLine, WhatALineComesTo) {
         // Parts set apart by "/" are several figures, whatever each part calculates.
         {"국어 4.5 x 3학점 / 영어 4.0 x 3학점", LineKind::Nothing, ""},
         {"A은행 4.15% 변동 / 중도상환 1.2%", LineKind::Nothing, ""},
+        // A rate after its amount, or a labelled rate and an amount labelled anew: no one
+        // figure; a rate before its amount, or set aside, labels it.
+        {"중도상환 3,000만 하면 수수료 1.2%", LineKind::Nothing, ""},
+        {"기존 금리 5.1% 남은원금 1억 5천", LineKind::Nothing, ""},
+        {"DSR 40% 연소득 7,000만", LineKind::Nothing, ""},
+        {"수수료율 1.2% 원금 3,000만", LineKind::Nothing, ""},
+        {"쿠폰 10% 할인 45,000", LineKind::Amount, "45000"},
+        {"수수료율 1.5% 30,000원", LineKind::Amount, "30000"},
+        {"24개월 이자 5.9% 포함 월 68,650", LineKind::Amount, "68650"},
+        {"1~3개월 100% 상한 250만", LineKind::Amount, "2500000"},
+        {"수익률 5% 평가 1,000만원", LineKind::Nothing, ""},
+        {"상여 100% 3,200,000", LineKind::Amount, "3200000"},
+        {"카드론 1,500만 (17.9%)", LineKind::Amount, "15000000"},
         {"귤 1박스 25,000원 / 2 =", LineKind::Expression, "12500"},
         {"추가할인 5% 적용: 40,800 - 5% =", LineKind::Expression, "38760"},
         {"캠핑장 2박 = 45,000 * 2", LineKind::Expression, "90000"},
@@ -189,11 +205,13 @@ TEST(ReadLine, WhatALineComesTo) {
         {"1,234원 부가세 별도 =", LineKind::Expression, "1357"},
         {"5만원의 부가세", LineKind::Expression, "5000"},
         {"부가세 1,234원", LineKind::Expression, "123"},
+        {"부가세 3,300,000 - 3,000,000", LineKind::Expression, "300000"},
         {"1,100,000원 공급가", LineKind::Expression, "1000000"},
         {"부가세 포함 1,100,000원", LineKind::Amount, "1100000"},
         {"부가세 별도 문의", LineKind::Nothing, ""},
         // A "/" between two labelled figures parts them.
         {"정가 42,000 / 할인가 33,600", LineKind::Nothing, ""},
+        {"도수 -3.25 / -2.75", LineKind::Nothing, ""},  // so does one between two signed figures
         {"12월 7일 - 12,000원", LineKind::Amount, "12000"},
         {"30만원 + 15만원 = 45만원", LineKind::Expression, "450000"},
         {"- 교통 62,400", LineKind::Amount, "62400"},
