@@ -419,6 +419,20 @@ LineReading read_plain(TokenMemo& memo, std::string_view line, bool selected, co
         out.replace_begin = body_end;
         out.replace_end = line.size();
     }
+    if (out.asks && counts_only(r)) {
+        // "휴지 30롤 x 2 = 36,800": what the things counted cost, no product of the counts.
+        const std::string_view written = line.substr(results + 1, kept_end - results - 1);
+        const Reading price = read_tokens(memo, written, false, nullptr, nullptr, false, true);
+        LineReading counted = out;
+        const std::optional<Parsed> parsed = parse_expression(r, true);
+        if (parsed) evaluate_into(r, *parsed, counted);
+        if (notes_detail::money_alone(price) && (!parsed || counted.value != price.tokens[0].value)) {
+            out = LineReading{};
+            read_amount(price, out);
+            out.replace_begin = out.replace_end = kept_end;
+            return out;
+        }
+    }
     if (std::optional<Parsed> parsed = parse_expression(r, out.asks)) {
         evaluate_into(r, *parsed, out);
         return out;

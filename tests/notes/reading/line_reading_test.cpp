@@ -200,6 +200,12 @@ TEST(ReadLine, WhatALineComesTo) {
         {"$100 / $4", LineKind::Expression, "25"},
         {"$120 + 100달러", LineKind::Expression, "$220"},  // one currency however written
         {"$12 = 16,560원", LineKind::Amount, "16560"},     // an amount and what it came to, no rate
+        // Things counted and the price they came to, no product of the counts.
+        {"휴지 30롤 x 2 = 36,800", LineKind::Amount, "36800"},
+        {"우유 1L x 60 = 138,000", LineKind::Amount, "138000"},
+        {"박스 10개 x 100 = 1,000", LineKind::Expression, "1000"},
+        {"사과 3개 x 2 = 7", LineKind::Expression, "6"},
+        {"커피 2잔 x 4,500 = 9,500", LineKind::Expression, "9000"},
         // 부가세, 10%: a result in won is cut below the 원; the word elsewhere is a label.
         {"1,000 + 부가세", LineKind::Expression, "1100"},
         {"1,234원 부가세 별도 =", LineKind::Expression, "1357"},
