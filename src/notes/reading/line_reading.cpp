@@ -196,10 +196,25 @@ bool ends_label(const Reading& r, std::size_t n) {
     return false;
 }
 
+constexpr std::string_view LIMITS[] = {"이내", "이하", "이상", "미만", "초과"};
+
+bool limit_word(std::string_view word) {
+    return std::any_of(std::begin(LIMITS), std::end(LIMITS), [&](std::string_view w) { return word.starts_with(w); });
+}
+
+// "관부가세 없음 ($150 이하)", "5만원 이상 무료": the nth figure is a limit, no amount.
+bool limit_at(const Reading& r, std::size_t n) {
+    for (std::size_t i = 0; i + 1 < r.tokens.size(); ++i) {
+        if (!r.number(i) || n-- != 0) continue;
+        const LineToken& next = r.tokens[i + 1];
+        return next.kind == TokenKind::Word && limit_word(r.line.substr(next.begin, next.end - next.begin));
+    }
+    return false;
+}
+
 // "환승 30분 이내", "주차 2시간 무료": a limit; "도보 7분", "주차 3시간 20분", "휴게 1시간": time
 // not worked; "서울→판교 23km 40분": a trip's time. None is hours a line comes to.
 bool hours_not_worked(const Reading& r, std::size_t n) {
-    static constexpr std::string_view LIMITS[] = {"이내", "이하", "이상", "미만", "초과", "무료"};
     static constexpr std::string_view NOT_WORKED[] = {"도보", "주차", "휴게"};
     const auto text = [&](std::size_t i) {
         return r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
@@ -214,10 +229,7 @@ bool hours_not_worked(const Reading& r, std::size_t n) {
     }
     if (!at) return true;
     for (std::size_t j = *at + 1; j < r.tokens.size(); ++j) {
-        if (r.tokens[j].kind == TokenKind::Word &&
-            std::any_of(std::begin(LIMITS), std::end(LIMITS),
-                        [&](std::string_view w) { return text(j).starts_with(w); }))
-            return true;
+        if (r.tokens[j].kind == TokenKind::Word && (limit_word(text(j)) || text(j).starts_with("무료"))) return true;
     }
     return *at > 0 && r.tokens[*at - 1].kind == TokenKind::Word &&
            std::find(std::begin(NOT_WORKED), std::end(NOT_WORKED), text(*at - 1)) != std::end(NOT_WORKED);
@@ -321,7 +333,7 @@ void read_amount(const Reading& r, LineReading& out) {
         : no_amount && counts == 1 && !measured_after(r, *count)                     ? count
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
                                                                                      : std::nullopt;
-    if (!chosen || (out.amounts == 1 && amount_beside_rate(r, *chosen))) return;
+    if (!chosen || limit_at(r, *chosen) || (out.amounts == 1 && amount_beside_rate(r, *chosen))) return;
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
         out.unclear = quoted_object(r.line.substr(token->begin, token->end - token->begin)) + " 읽을 수 없습니다";

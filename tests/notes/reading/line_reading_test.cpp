@@ -123,6 +123,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"아이폰 15 프로 1,550,000원", LineKind::Amount, "1550000"},
         {"RTX 4090 2,500,000", LineKind::Amount, "2500000"},
         {"예산 3~5만원", LineKind::Nothing, ""},
+        {"목표 매매가 5억 이하", LineKind::Nothing, ""},  // a limit
+        {"관부가세 없음 ($150 이하)", LineKind::Nothing, ""},
         {"4대보험 9.4%", LineKind::Nothing, ""},
         {"환율 $1 = 1,380원", LineKind::Nothing, ""},  // a rate of exchange
         {"$12.50", LineKind::Amount, "$12.50"},
