@@ -169,6 +169,19 @@ bool shares(std::string_view line) {
                        [&](std::string_view word) { return line.find(word) != std::string_view::npos; });
 }
 
+// "n빵하면 인당 44400": the nth figure is already each one's share.
+bool per_head(const Reading& r, std::size_t n) {
+    static constexpr std::string_view EACH[] = {"인당", "명당", "각", "각자"};
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (!r.number(i) || n-- != 0) continue;
+        const LineToken& word = r.tokens[i > 0 ? i - 1 : i];
+        return i > 0 && word.kind == TokenKind::Word &&
+               std::find(std::begin(EACH), std::end(EACH), r.line.substr(word.begin, word.end - word.begin)) !=
+                   std::end(EACH);
+    }
+    return false;
+}
+
 // The token of the nth figure.
 const LineToken* figure_token(const Reading& r, std::size_t n) {
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
@@ -351,7 +364,8 @@ void read_amount(const Reading& r, LineReading& out) {
         }
     };
     // "총 104,000원 4명 n빵": an amount shared by a count of people.
-    if (figure.role == FigureRole::Amount && counts == 1 && out.amounts == 1 && shares(r.line)) {
+    if (figure.role == FigureRole::Amount && counts == 1 && out.amounts == 1 && shares(r.line) &&
+        !per_head(r, *chosen)) {
         const Result<double, CalcError> share = evaluate(figure.value + "/" + out.figures[*count].value);
         if (share) {
             figure.used = out.figures[*count].used = true;
