@@ -182,6 +182,21 @@ bool per_head(const Reading& r, std::size_t n) {
     return false;
 }
 
+// "가입 2019", "그램 16 2026": four bare digits of a recent year after a label are the year.
+// A year ending in 0 may as well be a price ("커피 2000"), so it stays one.
+bool year_at(const Reading& r, std::size_t n) {
+    bool labelled = false;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        labelled = labelled || r.tokens[i].kind == TokenKind::Word;
+        if (!r.number(i) || n-- != 0) continue;
+        const LineToken& token = r.tokens[i];
+        const std::string& v = token.value;
+        return labelled && token.marks.plain_long && !token.marks.won && v.size() == 4 && v.back() != '0' &&
+               (v.starts_with("199") || v.starts_with("20")) && v < "2040";
+    }
+    return false;
+}
+
 // The token of the nth figure.
 const LineToken* figure_token(const Reading& r, std::size_t n) {
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
@@ -346,7 +361,9 @@ void read_amount(const Reading& r, LineReading& out) {
         : no_amount && counts == 1 && !measured_after(r, *count)                     ? count
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
                                                                                      : std::nullopt;
-    if (!chosen || limit_at(r, *chosen) || (out.amounts == 1 && amount_beside_rate(r, *chosen))) return;
+    if (!chosen || limit_at(r, *chosen) || (out.amounts == 1 && year_at(r, *chosen)) ||
+        (out.amounts == 1 && amount_beside_rate(r, *chosen)))
+        return;
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
         out.unclear = quoted_object(r.line.substr(token->begin, token->end - token->begin)) + " 읽을 수 없습니다";
