@@ -197,6 +197,16 @@ bool year_at(const Reading& r, std::size_t n) {
     return false;
 }
 
+// "1파운드 = 0.4536kg": the nth figure is set equal to another figure, a conversion of
+// units, no sum of money. "$12 = 16,560원" gives what the first came to, after the "=".
+bool equated(const Reading& r, std::size_t n) {
+    for (std::size_t i = 0; i + 2 < r.tokens.size(); ++i) {
+        if (!r.number(i) || n-- != 0) continue;
+        return r.tokens[i + 1].kind == TokenKind::Equals && r.number(i + 2);
+    }
+    return false;
+}
+
 // The token of the nth figure.
 const LineToken* figure_token(const Reading& r, std::size_t n) {
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
@@ -361,8 +371,8 @@ void read_amount(const Reading& r, LineReading& out) {
         : no_amount && counts == 1 && !measured_after(r, *count)                     ? count
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
                                                                                      : std::nullopt;
-    if (!chosen || limit_at(r, *chosen) || (out.amounts == 1 && year_at(r, *chosen)) ||
-        (out.amounts == 1 && amount_beside_rate(r, *chosen)))
+    if (!chosen || limit_at(r, *chosen) || (chosen == foreign && equated(r, *chosen)) ||
+        (out.amounts == 1 && year_at(r, *chosen)) || (out.amounts == 1 && amount_beside_rate(r, *chosen)))
         return;
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {

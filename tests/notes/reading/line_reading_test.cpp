@@ -202,6 +202,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"$100 / $4", LineKind::Expression, "25"},
         {"$120 + 100달러", LineKind::Expression, "$220"},  // one currency however written
         {"$12 = 16,560원", LineKind::Amount, "16560"},     // an amount and what it came to, no rate
+        {"1파운드 = 0.4536kg", LineKind::Nothing, ""},     // a conversion of units
+        {"티켓 $81 (4장)", LineKind::Amount, "$81"},
         // Things counted and the price they came to, no product of the counts.
         {"휴지 30롤 x 2 = 36,800", LineKind::Amount, "36800"},
         {"우유 1L x 60 = 138,000", LineKind::Amount, "138000"},
