@@ -295,7 +295,7 @@ bool amount_beside_rate(const Reading& r, std::size_t amount) {
         return r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
     };
     std::size_t nth = 0, depth = 0;
-    bool after_amount = false, named_rate = false;
+    bool after_amount = false, named_rate = false, rate_before = false;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         const TokenKind kind = r.tokens[i].kind;
         if (kind == TokenKind::Open) ++depth;
@@ -304,9 +304,12 @@ bool amount_beside_rate(const Reading& r, std::size_t amount) {
         const bool rate = depth == 0 && r.roles[i] == FigureRole::Rate;
         if (after_amount && rate) return true;
         if (nth++ == amount) {
-            if (named_rate && depth == 0) return true;
+            // "자기부담 20% (최소 20만)": the rate's floor or cap.
+            const bool bound = i > 0 && word(i - 1) && (text(i - 1) == "최소" || text(i - 1) == "최대");
+            if ((named_rate && depth == 0) || (rate_before && bound)) return true;
             after_amount = true;
         }
+        rate_before = rate_before || rate;
         named_rate = named_rate || (rate && i > 0 && word(i - 1) && names_rate(text(i - 1)) && word(i + 1));
     }
     return false;

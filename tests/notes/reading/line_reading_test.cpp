@@ -123,7 +123,10 @@ TEST(ReadLine, WhatALineComesTo) {
         {"아이폰 15 프로 1,550,000원", LineKind::Amount, "1550000"},
         {"RTX 4090 2,500,000", LineKind::Amount, "2500000"},
         {"예산 3~5만원", LineKind::Nothing, ""},
-        {"목표 매매가 5억 이하", LineKind::Nothing, ""},  // a limit
+        {"목표 매매가 5억 이하", LineKind::Nothing, ""},      // a limit
+        {"자기부담 20% (최소 20만)", LineKind::Nothing, ""},  // the rate's floor or cap
+        {"수수료 1% 최대 5,000원", LineKind::Nothing, ""},
+        {"배송비 최대 5,000원", LineKind::Amount, "5000"},
         {"관부가세 없음 ($150 이하)", LineKind::Nothing, ""},
         {"4대보험 9.4%", LineKind::Nothing, ""},
         {"환율 $1 = 1,380원", LineKind::Nothing, ""},  // a rate of exchange
