@@ -573,6 +573,8 @@ TEST(ReadTotalLine, Table) {
         {"계좌 110-123", std::nullopt, std::nullopt},
         {"총 120,000원 / 4명", std::nullopt, std::nullopt},
         {"총 8학점", std::nullopt, std::nullopt},
+        {"이번달 총 과금", 20, 20},
+        {"이번달 총 8학점", std::nullopt, std::nullopt},
         {"합계 = 32시간 30분", 6, 23},
     };
     for (const auto& row : rows) {
