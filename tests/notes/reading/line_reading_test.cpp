@@ -344,6 +344,7 @@ TEST(ReadLine, WhereF9Writes) {
         {"호텔 $120 x 3박 = $300", "호텔 $120 x 3박 = $360"},
         {"USD 20 + 10% = USD 20", "USD 20 + 10% = USD 22"},
         {"점심 12,000원", ""},
+        {"휴지 30롤 x 2 = 36,800", ""},  // the writer's price, no product of the counts
         {"box 2", ""},
         {" = ", ""},
         {"", ""},
