@@ -37,6 +37,15 @@ bool labels_only(const std::vector<Token>& t, std::size_t from, std::size_t to) 
     return true;
 }
 
+// "$1 = 1,040원 (싱달러)": a remark in parentheses after the rate names it, no figure of its own.
+void drop_remark(std::vector<Token>& t) {
+    if (t.empty() || t.back().kind != TokenKind::Close) return;
+    std::size_t open = t.size() - 1;
+    while (open > 0 && t[open - 1].kind == TokenKind::Word) --open;
+    if (open == 0 || open == t.size() - 1 || t[open - 1].kind != TokenKind::Open) return;
+    t.erase(t.begin() + static_cast<std::ptrdiff_t>(open - 1), t.end());
+}
+
 constexpr std::string_view RATE_WORD = "환율";
 
 // The currency named before 환율: "달러", "엔화", "원달러", "원/달러", "유로화"; USD when
@@ -62,6 +71,7 @@ std::optional<ExchangeRate> named_rate(std::string_view kept) {
     if (code.empty()) return std::nullopt;
     std::vector<Token> t = tokenize_line(kept.substr(word + RATE_WORD.size()));
     if (!t.empty() && (t[0].kind == TokenKind::Equals || t[0].kind == TokenKind::Colon)) t.erase(t.begin());
+    drop_remark(t);
     if (t.empty() || !won_figure(t[0])) return std::nullopt;
     double units = code == "JPY" && number_of(t[0].value) >= 100 ? 100 : 1;
     if (t.size() == 4 && t[1].kind == TokenKind::Open && quoted_units(t[2]) && currency_code(t[2].currency) == code &&
@@ -78,7 +88,8 @@ std::optional<ExchangeRate> read_exchange_rate(std::string_view line) {
     const std::string_view kept = trim_white_space(line);
     if (kept.find('=') == std::string_view::npos && kept.find(RATE_WORD) == std::string_view::npos) return std::nullopt;
     if (std::optional<ExchangeRate> named = named_rate(kept)) return named;
-    const std::vector<Token> t = tokenize_line(kept);
+    std::vector<Token> t = tokenize_line(kept);
+    drop_remark(t);
     if (t.size() < 2 || !won_figure(t.back())) return std::nullopt;
     const std::size_t last = t.size() - 1;
     // "$1 = 1,380원", "환율 100엔 = 920원".

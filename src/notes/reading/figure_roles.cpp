@@ -544,6 +544,23 @@ bool has_amount(const Reading& r) {
     return false;
 }
 
+bool counts_only(const Reading& r) {
+    bool counted = false;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (!r.number(i)) continue;
+        const NumberMarks& m = r.tokens[i].marks;
+        if (m.grouped || m.plain_long || m.unit || m.won || m.foreign || m.percent || m.reference) return false;
+        counted = counted || m.counter || m.measure || has_quantity(r.tokens[i]);
+    }
+    return counted;
+}
+
+bool money_alone(const Reading& r) {
+    if (r.tokens.size() != 1 || !r.number(0)) return false;
+    const NumberMarks& m = r.tokens[0].marks;
+    return (m.grouped || m.won || m.large_unit) && !m.foreign && !m.counter && !m.date && !has_quantity(r.tokens[0]);
+}
+
 // A plain number in a label: a date, a time, a name, a model ("아이폰 15 프로 1,550,000원 x 2").
 bool label_figure(const Reading& r, std::size_t i) {
     const notes_detail::NumberMarks& m = r.tokens[i].marks;

@@ -142,6 +142,10 @@ bool point_for_comma_here(const Reading& r);
 void assign_roles(Reading& r);
 // Whether the text before an "=" holds a calculation of its own.
 bool has_amount(const Reading& r);
+// Things counted and no money: "휴지 30롤 x 2", "우유 1L x 60".
+bool counts_only(const Reading& r);
+// One amount of money and nothing else: "36,800", "3만원".
+bool money_alone(const Reading& r);
 // "1통 2,990 + 당근 3개 1,500", "- 1월 상환 150만": a count, a month or a day right before
 // an amount says what the amount is for; the amount is the operand.
 bool labels_figure(const Reading& r, std::size_t i);

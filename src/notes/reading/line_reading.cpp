@@ -169,6 +169,44 @@ bool shares(std::string_view line) {
                        [&](std::string_view word) { return line.find(word) != std::string_view::npos; });
 }
 
+// "n빵하면 인당 44400": the nth figure is already each one's share.
+bool per_head(const Reading& r, std::size_t n) {
+    static constexpr std::string_view EACH[] = {"인당", "명당", "각", "각자"};
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (!r.number(i) || n-- != 0) continue;
+        const LineToken& word = r.tokens[i > 0 ? i - 1 : i];
+        return i > 0 && word.kind == TokenKind::Word &&
+               std::find(std::begin(EACH), std::end(EACH), r.line.substr(word.begin, word.end - word.begin)) !=
+                   std::end(EACH);
+    }
+    return false;
+}
+
+// "가입 2019", "그램 16 2026": four bare digits of a recent year after a label are the year.
+// A year ending in 0 may as well be a price ("커피 2000"), so it stays one.
+bool year_at(const Reading& r, std::size_t n) {
+    bool labelled = false;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        labelled = labelled || r.tokens[i].kind == TokenKind::Word;
+        if (!r.number(i) || n-- != 0) continue;
+        const LineToken& token = r.tokens[i];
+        const std::string& v = token.value;
+        return labelled && token.marks.plain_long && !token.marks.won && v.size() == 4 && v.back() != '0' &&
+               (v.starts_with("199") || v.starts_with("20")) && v < "2040";
+    }
+    return false;
+}
+
+// "1파운드 = 0.4536kg": the nth figure is set equal to another figure, a conversion of
+// units, no sum of money. "$12 = 16,560원" gives what the first came to, after the "=".
+bool equated(const Reading& r, std::size_t n) {
+    for (std::size_t i = 0; i + 2 < r.tokens.size(); ++i) {
+        if (!r.number(i) || n-- != 0) continue;
+        return r.tokens[i + 1].kind == TokenKind::Equals && r.number(i + 2);
+    }
+    return false;
+}
+
 // The token of the nth figure.
 const LineToken* figure_token(const Reading& r, std::size_t n) {
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
@@ -196,10 +234,25 @@ bool ends_label(const Reading& r, std::size_t n) {
     return false;
 }
 
+constexpr std::string_view LIMITS[] = {"이내", "이하", "이상", "미만", "초과"};
+
+bool limit_word(std::string_view word) {
+    return std::any_of(std::begin(LIMITS), std::end(LIMITS), [&](std::string_view w) { return word.starts_with(w); });
+}
+
+// "관부가세 없음 ($150 이하)", "5만원 이상 무료": the nth figure is a limit, no amount.
+bool limit_at(const Reading& r, std::size_t n) {
+    for (std::size_t i = 0; i + 1 < r.tokens.size(); ++i) {
+        if (!r.number(i) || n-- != 0) continue;
+        const LineToken& next = r.tokens[i + 1];
+        return next.kind == TokenKind::Word && limit_word(r.line.substr(next.begin, next.end - next.begin));
+    }
+    return false;
+}
+
 // "환승 30분 이내", "주차 2시간 무료": a limit; "도보 7분", "주차 3시간 20분", "휴게 1시간": time
 // not worked; "서울→판교 23km 40분": a trip's time. None is hours a line comes to.
 bool hours_not_worked(const Reading& r, std::size_t n) {
-    static constexpr std::string_view LIMITS[] = {"이내", "이하", "이상", "미만", "초과", "무료"};
     static constexpr std::string_view NOT_WORKED[] = {"도보", "주차", "휴게"};
     const auto text = [&](std::size_t i) {
         return r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
@@ -214,10 +267,7 @@ bool hours_not_worked(const Reading& r, std::size_t n) {
     }
     if (!at) return true;
     for (std::size_t j = *at + 1; j < r.tokens.size(); ++j) {
-        if (r.tokens[j].kind == TokenKind::Word &&
-            std::any_of(std::begin(LIMITS), std::end(LIMITS),
-                        [&](std::string_view w) { return text(j).starts_with(w); }))
-            return true;
+        if (r.tokens[j].kind == TokenKind::Word && (limit_word(text(j)) || text(j).starts_with("무료"))) return true;
     }
     return *at > 0 && r.tokens[*at - 1].kind == TokenKind::Word &&
            std::find(std::begin(NOT_WORKED), std::end(NOT_WORKED), text(*at - 1)) != std::end(NOT_WORKED);
@@ -245,7 +295,7 @@ bool amount_beside_rate(const Reading& r, std::size_t amount) {
         return r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
     };
     std::size_t nth = 0, depth = 0;
-    bool after_amount = false, named_rate = false;
+    bool after_amount = false, named_rate = false, rate_before = false;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         const TokenKind kind = r.tokens[i].kind;
         if (kind == TokenKind::Open) ++depth;
@@ -254,9 +304,12 @@ bool amount_beside_rate(const Reading& r, std::size_t amount) {
         const bool rate = depth == 0 && r.roles[i] == FigureRole::Rate;
         if (after_amount && rate) return true;
         if (nth++ == amount) {
-            if (named_rate && depth == 0) return true;
+            // "자기부담 20% (최소 20만)": the rate's floor or cap.
+            const bool bound = i > 0 && word(i - 1) && (text(i - 1) == "최소" || text(i - 1) == "최대");
+            if ((named_rate && depth == 0) || (rate_before && bound)) return true;
             after_amount = true;
         }
+        rate_before = rate_before || rate;
         named_rate = named_rate || (rate && i > 0 && word(i - 1) && names_rate(text(i - 1)) && word(i + 1));
     }
     return false;
@@ -321,7 +374,9 @@ void read_amount(const Reading& r, LineReading& out) {
         : no_amount && counts == 1 && !measured_after(r, *count)                     ? count
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
                                                                                      : std::nullopt;
-    if (!chosen || (out.amounts == 1 && amount_beside_rate(r, *chosen))) return;
+    if (!chosen || limit_at(r, *chosen) || (chosen == foreign && equated(r, *chosen)) ||
+        (out.amounts == 1 && year_at(r, *chosen)) || (out.amounts == 1 && amount_beside_rate(r, *chosen)))
+        return;
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
         out.unclear = quoted_object(r.line.substr(token->begin, token->end - token->begin)) + " 읽을 수 없습니다";
@@ -339,7 +394,8 @@ void read_amount(const Reading& r, LineReading& out) {
         }
     };
     // "총 104,000원 4명 n빵": an amount shared by a count of people.
-    if (figure.role == FigureRole::Amount && counts == 1 && out.amounts == 1 && shares(r.line)) {
+    if (figure.role == FigureRole::Amount && counts == 1 && out.amounts == 1 && shares(r.line) &&
+        !per_head(r, *chosen)) {
         const Result<double, CalcError> share = evaluate(figure.value + "/" + out.figures[*count].value);
         if (share) {
             figure.used = out.figures[*count].used = true;
@@ -418,6 +474,20 @@ LineReading read_plain(TokenMemo& memo, std::string_view line, bool selected, co
         out.asks = true;
         out.replace_begin = body_end;
         out.replace_end = line.size();
+    }
+    if (out.asks && counts_only(r)) {
+        // "휴지 30롤 x 2 = 36,800": what the things counted cost, no product of the counts.
+        const std::string_view written = line.substr(results + 1, kept_end - results - 1);
+        const Reading price = read_tokens(memo, written, false, nullptr, nullptr, false, true);
+        LineReading counted = out;
+        const std::optional<Parsed> parsed = parse_expression(r, true);
+        if (parsed) evaluate_into(r, *parsed, counted);
+        if (notes_detail::money_alone(price) && (!parsed || counted.value != price.tokens[0].value)) {
+            out = LineReading{};
+            read_amount(price, out);
+            out.replace_begin = out.replace_end = kept_end;
+            return out;
+        }
     }
     if (std::optional<Parsed> parsed = parse_expression(r, out.asks)) {
         evaluate_into(r, *parsed, out);

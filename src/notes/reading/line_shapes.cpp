@@ -131,7 +131,12 @@ std::optional<TotalLine> read_total_line(std::string_view line, bool with_result
                               after_total.find_first_of("0123456789") == std::string_view::npos;
     const bool after_label =
         asked.ends_with(" 총") && is_label(asked.substr(0, asked.size() - std::string_view(" 총").size()));
-    if (asked == "총" || before_label || after_label)
+    // "이번달 총 과금": 총 between two labels, as "총 과금" with a time or a name before it.
+    const std::size_t middle = asked.find(" 총 ");
+    const bool between_labels = middle != std::string_view::npos && middle > 0 && is_label(asked.substr(0, middle)) &&
+                                is_label(asked.substr(middle + std::string_view(" 총 ").size())) &&
+                                asked.find_first_of("0123456789", middle) == std::string_view::npos;
+    if (asked == "총" || before_label || after_label || between_labels)
         return TotalLine{after_label ? TotalWord::Labelled : TotalWord::Grand, offset_of(asked_end),
                          offset_of(all.size()), false};
     return std::nullopt;

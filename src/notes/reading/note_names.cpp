@@ -213,7 +213,19 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             else
                 use.uses.push_back(std::string(text));
             if (named.name != text) use.uses.push_back(named.name);
-            const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b));
+            // "식비 - 쓴거": a word alone across a "-" from a name a line above defines is one too.
+            const auto named_across = [&](std::size_t minus, std::size_t other) {
+                const bool alone_there =
+                    (other == 0 || is_boundary(t, other - 1)) && (other + 1 == t.size() || is_boundary(t, other + 1));
+                const bool defined =
+                    t[other].kind == TokenKind::Word
+                        ? scope.value_of(body.substr(t[other].begin, t[other].end - t[other].begin)).has_value()
+                        : t[other].marks.reference;
+                return t[minus].kind == TokenKind::Minus && alone_there && defined;
+            };
+            const bool across =
+                b == a + 1 && ((a >= 2 && named_across(a - 1, a - 2)) || (b + 1 < t.size() && named_across(b, b + 1)));
+            const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b)) || across;
             use.alone = alone;
             if (named.value) {
                 t[*word] = reference_token(t[*word], *named.value);

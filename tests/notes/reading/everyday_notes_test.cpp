@@ -140,6 +140,9 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"엔 환율 910원 (100엔)\n라멘 1,200엔", {"", "1200엔 → 10920원"}},
         // Three plain digits after a word in capitals name a fund; four are a price.
         {"펀드 300,000\nKODEX 200\nCU 4500", {"300000", "", "4500"}},
+        // Four bare digits of a recent year after a label are the year; one ending in 0 or in 원, a price.
+        {"가입 2019\n그램 16 2026\n커피 2000\n커피 2019원\n2019\n가입 1989\n모델 2051\n합계",
+         {"", "", "2000", "2019", "2019", "1989", "2051", "10078"}},
         // A count with another figure of its own word after it is no count to add.
         {"1차 42상자\n부양가족 3명 20점\n2차 38상자\n합계", {"", "", "", "80"}},
         // Where the paragraph types a point for the thousands comma, a point there; elsewhere a

@@ -123,6 +123,11 @@ TEST(ReadLine, WhatALineComesTo) {
         {"아이폰 15 프로 1,550,000원", LineKind::Amount, "1550000"},
         {"RTX 4090 2,500,000", LineKind::Amount, "2500000"},
         {"예산 3~5만원", LineKind::Nothing, ""},
+        {"목표 매매가 5억 이하", LineKind::Nothing, ""},      // a limit
+        {"자기부담 20% (최소 20만)", LineKind::Nothing, ""},  // the rate's floor or cap
+        {"수수료 1% 최대 5,000원", LineKind::Nothing, ""},
+        {"배송비 최대 5,000원", LineKind::Amount, "5000"},
+        {"관부가세 없음 ($150 이하)", LineKind::Nothing, ""},
         {"4대보험 9.4%", LineKind::Nothing, ""},
         {"환율 $1 = 1,380원", LineKind::Nothing, ""},  // a rate of exchange
         {"$12.50", LineKind::Amount, "$12.50"},
@@ -200,6 +205,14 @@ TEST(ReadLine, WhatALineComesTo) {
         {"$100 / $4", LineKind::Expression, "25"},
         {"$120 + 100달러", LineKind::Expression, "$220"},  // one currency however written
         {"$12 = 16,560원", LineKind::Amount, "16560"},     // an amount and what it came to, no rate
+        {"1파운드 = 0.4536kg", LineKind::Nothing, ""},     // a conversion of units
+        {"티켓 $81 (4장)", LineKind::Amount, "$81"},
+        // Things counted and the price they came to, no product of the counts.
+        {"휴지 30롤 x 2 = 36,800", LineKind::Amount, "36800"},
+        {"우유 1L x 60 = 138,000", LineKind::Amount, "138000"},
+        {"박스 10개 x 100 = 1,000", LineKind::Expression, "1000"},
+        {"사과 3개 x 2 = 7", LineKind::Expression, "6"},
+        {"커피 2잔 x 4,500 = 9,500", LineKind::Expression, "9000"},
         // 부가세, 10%: a result in won is cut below the 원; the word elsewhere is a label.
         {"1,000 + 부가세", LineKind::Expression, "1100"},
         {"1,234원 부가세 별도 =", LineKind::Expression, "1357"},
@@ -331,6 +344,7 @@ TEST(ReadLine, WhereF9Writes) {
         {"호텔 $120 x 3박 = $300", "호텔 $120 x 3박 = $360"},
         {"USD 20 + 10% = USD 20", "USD 20 + 10% = USD 22"},
         {"점심 12,000원", ""},
+        {"휴지 30롤 x 2 = 36,800", ""},  // the writer's price, no product of the counts
         {"box 2", ""},
         {" = ", ""},
         {"", ""},
@@ -421,6 +435,8 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"강사료 500,000 - 세율 =", "483500"},
         {"근무 * 10,030원", "15045"},
         {"월세 + 관리비", "", "'관리비'를 찾을 수 없습니다"},
+        {"식비 - 월세", "", "'식비'를 찾을 수 없습니다"},  // a word alone across a "-" from a name
+        {"월세 - 식비", "", "'식비'를 찾을 수 없습니다"},
         // A year is no operand; a number of years is.
         {"준공 2008년 / 1,234세대", "", "'2008년'을 계산에 쓸 수 없습니다"},
         {"3년 x 12", "36"},
@@ -504,6 +520,9 @@ TEST(ReadLine, RateLinesSetTheirRate) {
         {"$1 = 1,380원", ExchangeRate{"USD", "1380"}},
         {"1달러 = 1,380원", ExchangeRate{"USD", "1380"}},
         {"환율 $1 = 1,380원", ExchangeRate{"USD", "1380"}},
+        {"$1 = 1,040원 (싱달러)", ExchangeRate{"USD", "1040"}},
+        {"달러 환율 1,470원 (오늘)", ExchangeRate{"USD", "1470"}},
+        {"$1 = 1,380원 (3일)", std::nullopt},
         {"100엔 = 920원", ExchangeRate{"JPY", "9.2"}},
         {"1유로 = 1,500원", ExchangeRate{"EUR", "1500"}},
         {"1위안 = 190원", ExchangeRate{"CNY", "190"}},
@@ -555,6 +574,8 @@ TEST(ReadTotalLine, Table) {
         {"계좌 110-123", std::nullopt, std::nullopt},
         {"총 120,000원 / 4명", std::nullopt, std::nullopt},
         {"총 8학점", std::nullopt, std::nullopt},
+        {"이번달 총 과금", 20, 20},
+        {"이번달 총 8학점", std::nullopt, std::nullopt},
         {"합계 = 32시간 30분", 6, 23},
     };
     for (const auto& row : rows) {

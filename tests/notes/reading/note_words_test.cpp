@@ -102,6 +102,9 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
         {"총 100,000원 4명 n빵\n총 100,000원 4명 N빵\n총 100,000원 4명 엔빵\n총 100,000원 4명 1/n\n"
          "총 100,000원 4명 1/N\n총 100,000원 4명 나눠\n총 100,000원 4명 나누기\n총 100,000원 4명 더치",
          std::vector<std::string>(8, "25000")},
+        // The words before an amount that is already each one's share.
+        {"4명 n빵 인당 26,000\n4명 n빵 명당 26,000\n4명 n빵 각 26,000\n4명 n빵 각자 26,000",
+         std::vector<std::string>(4, "26000")},
         // Hours as a limit, or hours not worked, come to nothing; hours worked show.
         {"a 2시간\nb 30분 이내\nc 9시간 이하\nd 15시간 이상\ne 14시간 미만\nf 52시간 초과\ng 2시간 무료\n도보 7분\n"
          "주차 3시간 20분\n휴게 1시간",
