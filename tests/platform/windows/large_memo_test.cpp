@@ -241,10 +241,15 @@ TEST_F(LargeMemoTest, AChangeOfTheWholeMemoIsOneUndoStep) {
         EXPECT_EQ(window_text(state().memo_edit()), row.undos == 1 ? row.after : L"") << row.name;
     }
     SendMessageW(window, WM_COMMAND, ids::MEMO_UNDO, 0);
+    const HWND left_for_redo = state().memo_rebuild->after;
     select_in_memo(state().memo_edit(), {0, 0});
     SendMessageW(state().memo_edit(), WM_CHAR, L'y', 1);
     SendMessageW(window, WM_COMMAND, ids::MEMO_REDO, 0);
     EXPECT_TRUE(window_text(state().memo_edit()) == L"y" + lines);
+    // The control left for the redo goes once the user pauses, not with the keystroke.
+    EXPECT_TRUE(IsWindow(left_for_redo));
+    SendMessageW(window, WM_TIMER, RETIRED_MEMO_TIMER_ID, 0);
+    EXPECT_FALSE(IsWindow(left_for_redo));
 }
 
 // A paste over the whole memo of a text of several pieces goes in while the window

@@ -126,9 +126,13 @@ void swap_in(AppState& state, HWND hidden) {
     record.swapping = false;
 }
 
-void forget(HWND& control) {
-    if (control != nullptr) DestroyWindow(control);
-    control = nullptr;
+// A control no undo or redo can reach goes once the user pauses (the timer waits for a
+// second without a change of the memo): one holding a large text takes tens of
+// milliseconds to destroy, which a keystroke or a change would wait for.
+void forget(AppState& state, HWND& control) {
+    if (control == nullptr) return;
+    state.memo_rebuild->retired.push_back(std::exchange(control, nullptr));
+    start_timer(state.main_window, RETIRED_MEMO_TIMER_ID);
 }
 
 // The fresh control shown in the old one's place, which stays hidden for Ctrl+Z.
@@ -139,8 +143,8 @@ void complete(AppState& state) {
     select_in_memo(fill.control, {fill.caret, fill.caret});
     subclass_like(fill.control, state.memo_edit());  // the memo's parts see its messages
     // One rebuild is undone at a time.
-    forget(record.before);
-    forget(record.after);
+    forget(state, record.before);
+    forget(state, record.after);
     record.before = state.memo_edit();
     swap_in(state, fill.control);
     SendMessageW(fill.control, EM_SCROLLCARET, 0, 0);
@@ -301,7 +305,12 @@ std::optional<LRESULT> rebuild_before(AppState& state, const MemoMessage& messag
 
 void follow_memo_rebuild(AppState& state) {
     MemoRebuild& record = *state.memo_rebuild;
-    if (!record.swapping) forget(record.after);
+    if (!record.swapping) forget(state, record.after);
+    if (!record.retired.empty()) start_timer(state.main_window, RETIRED_MEMO_TIMER_ID);
+}
+
+void destroy_retired_memos(AppState& state) {
+    for (const HWND control : std::exchange(state.memo_rebuild->retired, {})) DestroyWindow(control);
 }
 
 }  // namespace numvora

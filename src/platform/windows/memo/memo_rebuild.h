@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/windows/memo/memo_message.h"
 #include "session/selection_state.h"
@@ -41,6 +42,7 @@ struct MemoRebuild {
     HWND after = nullptr;   // the control an undo of a rebuild left, hidden, for redo
     bool swapping = false;  // the memo's change now is a swap, not an edit
     std::optional<RebuildFill> filling;
+    std::vector<HWND> retired;  // hidden and no longer reachable: destroyed once the user pauses
 };
 
 // The range of the memo becomes text as one undo step, in a fresh control when that is
@@ -60,7 +62,8 @@ void finish_memo_rebuild(AppState& state);
 // control has no step for crosses a rebuild.
 std::optional<LRESULT> rebuild_before(AppState& state, const MemoMessage& message);
 
-// Any change of the memo but a swap: the control a redo would go forward to is gone.
+// Any change of the memo but a swap: the control a redo would go forward to is gone, and
+// the controls no longer reachable wait a second more without a change to be destroyed.
 void follow_memo_rebuild(AppState& state);
 
 }  // namespace numvora

@@ -35,7 +35,9 @@ enum class TimerRuns : std::uint8_t { Repeatedly, Once };
     /* The notification icon's menu, once the window is in front */                                     \
     V(TRAY_MENU_TIMER_ID, 22, 100, Once, open_tray_menu)                                                 \
     /* A new day read into the memo's dates ("오늘", D-days), and the margin shown again */              \
-    V(MEMO_DAY_TIMER_ID, 23, 60000, Repeatedly, check_memo_day)
+    V(MEMO_DAY_TIMER_ID, 23, 60000, Repeatedly, check_memo_day)                                        \
+    /* Memo controls a large change left behind, destroyed a second after the memo last changed */     \
+    V(RETIRED_MEMO_TIMER_ID, 24, 1000, Once, destroy_retired_memos)
 // clang-format on
 
 #define NUMVORA_TIMER_ID(name, id, period, runs, handler) inline constexpr std::uintptr_t name = id;
