@@ -94,6 +94,7 @@ struct Lexer {
     std::string_view prefix_text = {};                // a foreign prefix as written: "$", "USD"
     std::size_t sign_begin = std::string_view::npos;  // where a sign prefix ("₩", "$") began
     std::size_t latin_end = std::string_view::npos;   // where the last Latin word ended
+    bool other_dollar = false;                        // the next figure is in an unknown dollar
 
     bool at(std::size_t i, std::string_view what) const { return starts_at(s, i, what); }
     bool digit(std::size_t i) const { return i < s.size() && is_ascii_digit(s[i]); }
@@ -196,7 +197,8 @@ struct Lexer {
         marks.unit = read.unit;
         marks.large_unit = read.large_unit;
         marks.leading_zero = read.leading_zero;
-        marks.unclear = read.unclear;
+        marks.unclear = read.unclear || other_dollar;
+        other_dollar = false;
         marks.won = prefix == Prefix::Won;
         marks.foreign = prefix == Prefix::Foreign;
         if (marks.foreign) token.currency = std::string(prefix_text);
@@ -527,6 +529,13 @@ struct Lexer {
                 continue;
             }
             if (is_ascii_letter(s[i])) {
+                if (const std::size_t n = currency_sign_at(i)) {
+                    prefix = Prefix::Foreign;
+                    prefix_text = s.substr(i, n);
+                    sign_begin = i;
+                    i += n;
+                    continue;
+                }
                 std::size_t end = i;
                 while (letter(end) || digit(end) || at(end, "_")) ++end;
                 const std::string_view word = s.substr(i, end - i);
@@ -546,6 +555,11 @@ struct Lexer {
                 if (currency) {
                     prefix = Prefix::Foreign;
                     prefix_text = word;
+                }
+                // "R$ 50": a dollar of a country not known here, no figure to trust.
+                if (at(end, "$") && !currency) {
+                    other_dollar = true;
+                    end += 1;
                 }
                 i = end;
                 continue;

@@ -131,6 +131,14 @@ TEST(ReadLine, WhatALineComesTo) {
         {"4대보험 9.4%", LineKind::Nothing, ""},
         {"환율 $1 = 1,380원", LineKind::Nothing, ""},  // a rate of exchange
         {"$12.50", LineKind::Amount, "$12.50"},
+        // Letters before "$" name another dollar; one not known leaves no figure.
+        {"딤섬 HK$ 420", LineKind::Amount, "HK$ 420"},
+        {"NT$300", LineKind::Amount, "NT$ 300"},
+        {"S$2", LineKind::Amount, "S$ 2"},
+        {"A$1", LineKind::Amount, "A$ 1"},
+        {"C$1", LineKind::Amount, "C$ 1"},
+        {"US$1", LineKind::Amount, "US$ 1"},
+        {"택시 R$ 50", LineKind::Expression, ""},
         {"식비 98,500 커피 4,500원", LineKind::Nothing, ""},
         {"참석 12명", LineKind::Count, "12"},
         {"100,000 * 1.1 =", LineKind::Expression, "110000"},
