@@ -237,8 +237,11 @@ struct Lexer {
         bool zero_part = false;
         for (std::size_t k = end; k + 1 < joined_end; ++k)
             zero_part = zero_part || ((s[k] == '-' || s[k] == '/') && s[k + 1] == '0' && digit(k + 2));
-        const bool in_expression = only_operators && !zero_part &&
-                                   (operator_before() || operator_then_operand(joined_end, no_date(begin, joined_end)));
+        // "(41,900-48,350) x 120": a difference in parentheses that is multiplied.
+        const bool bracketed = !tokens.empty() && tokens.back().kind == TokenKind::Open && at(joined_end, ")");
+        const bool in_expression =
+            only_operators && !zero_part &&
+            (operator_before() || operator_then_operand(joined_end, bracketed || no_date(begin, joined_end)));
         if (parts > 1 && !in_expression) {
             marks = joined;
             end = joined_end;
@@ -423,9 +426,12 @@ struct Lexer {
         return std::nullopt;
     }
 
+    // "x (1-0.033)": an operator before the opening parenthesis counts as well.
     bool operator_before() const {
-        if (tokens.empty()) return false;
-        const TokenKind kind = tokens.back().kind;
+        std::size_t n = tokens.size();
+        while (n > 0 && tokens[n - 1].kind == TokenKind::Open) --n;
+        if (n == 0) return false;
+        const TokenKind kind = tokens[n - 1].kind;
         return kind == TokenKind::Plus || kind == TokenKind::Minus || kind == TokenKind::Times ||
                kind == TokenKind::Divide;
     }

@@ -143,6 +143,9 @@ TEST(ReadLine, WhatALineComesTo) {
         {"참석 12명", LineKind::Count, "12"},
         {"100,000 * 1.1 =", LineKind::Expression, "110000"},
         {"$17.99 * 1,380 =", LineKind::Expression, "24826.2"},
+        // A dash in parentheses beside an operator subtracts; no range, no phone number.
+        {"손익 (41,900-48,350) x 120", LineKind::Expression, "-774000"},
+        {"400 x (1-0.033)", LineKind::Expression, "386.8"},
         {"1,698,400 / 24", LineKind::Expression, "70766.6666666667"},
         {"0.1 + 0.2", LineKind::Expression, "0.3"},
         {"1.000.000 =", LineKind::Expression, "error"},
