@@ -141,6 +141,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"택시 R$ 50", LineKind::Expression, ""},
         {"식비 98,500 커피 4,500원", LineKind::Nothing, ""},
         {"참석 12명", LineKind::Count, "12"},
+        {"마사지 4명 $25씩", LineKind::Nothing, ""},  // a price for each, the sum unsaid
+        {"1인 70,750원씩", LineKind::Amount, "70750"},
         {"100,000 * 1.1 =", LineKind::Expression, "110000"},
         {"$17.99 * 1,380 =", LineKind::Expression, "24826.2"},
         // A dash in parentheses beside an operator subtracts; no range, no phone number.
