@@ -19,8 +19,15 @@ struct CurrencyForm {
     CurrencyMark mark;
 };
 
-// Longer words first where one ends another ("대만달러" before "달러").
+// Longer words first where one ends another ("대만달러" before "달러"). Letters before "$"
+// name another dollar ("HK$ 420" is Hong Kong's, never the US dollar).
 inline constexpr CurrencyForm CURRENCY_FORMS[] = {
+    {"HK$", "HKD", CurrencyMark::Sign},
+    {"NT$", "TWD", CurrencyMark::Sign},
+    {"S$", "SGD", CurrencyMark::Sign},
+    {"A$", "AUD", CurrencyMark::Sign},
+    {"C$", "CAD", CurrencyMark::Sign},
+    {"US$", "USD", CurrencyMark::Sign},
     {"$", "USD", CurrencyMark::Sign},
     {"＄", "USD", CurrencyMark::Sign},
     {"¥", "JPY", CurrencyMark::Sign},

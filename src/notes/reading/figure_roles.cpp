@@ -623,6 +623,11 @@ bool cannot_take_part(const Reading& r, std::size_t op, std::size_t i) {
 std::string blocked_operation(const Reading& r) {
     const std::vector<Token>& t = r.tokens;
     for (std::size_t i = 1; i + 1 < t.size(); ++i) {
+        // "3개월 무이자 / 3": a term or a month opening the line names it; it is no operand.
+        const bool times_or_divide = t[i].kind == TokenKind::Times || t[i].kind == TokenKind::Divide;
+        if (times_or_divide && i == 2 && t[1].kind == TokenKind::Word && r.number(0) && !r.named(0) &&
+            r.roles[0] == FigureRole::DateTime)
+            return std::string(NOT_WITH_DATES);
         if (!is_operator(t[i].kind) || r.starts_operand(i) || !r.number(i - 1)) continue;
         // "$350 / × 1,380": an operator with nothing to take after it.
         if (is_operator(t[i + 1].kind) && !r.starts_operand(i + 1)) return "연산자가 겹쳐 있어 계산할 수 없습니다";

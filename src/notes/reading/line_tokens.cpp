@@ -94,6 +94,7 @@ struct Lexer {
     std::string_view prefix_text = {};                // a foreign prefix as written: "$", "USD"
     std::size_t sign_begin = std::string_view::npos;  // where a sign prefix ("₩", "$") began
     std::size_t latin_end = std::string_view::npos;   // where the last Latin word ended
+    bool other_dollar = false;                        // the next figure is in an unknown dollar
 
     bool at(std::size_t i, std::string_view what) const { return starts_at(s, i, what); }
     bool digit(std::size_t i) const { return i < s.size() && is_ascii_digit(s[i]); }
@@ -196,7 +197,8 @@ struct Lexer {
         marks.unit = read.unit;
         marks.large_unit = read.large_unit;
         marks.leading_zero = read.leading_zero;
-        marks.unclear = read.unclear;
+        marks.unclear = read.unclear || other_dollar;
+        other_dollar = false;
         marks.won = prefix == Prefix::Won;
         marks.foreign = prefix == Prefix::Foreign;
         if (marks.foreign) token.currency = std::string(prefix_text);
@@ -235,8 +237,11 @@ struct Lexer {
         bool zero_part = false;
         for (std::size_t k = end; k + 1 < joined_end; ++k)
             zero_part = zero_part || ((s[k] == '-' || s[k] == '/') && s[k + 1] == '0' && digit(k + 2));
-        const bool in_expression = only_operators && !zero_part &&
-                                   (operator_before() || operator_then_operand(joined_end, no_date(begin, joined_end)));
+        // "(41,900-48,350) x 120": a difference in parentheses that is multiplied.
+        const bool bracketed = !tokens.empty() && tokens.back().kind == TokenKind::Open && at(joined_end, ")");
+        const bool in_expression =
+            only_operators && !zero_part &&
+            (operator_before() || operator_then_operand(joined_end, bracketed || no_date(begin, joined_end)));
         if (parts > 1 && !in_expression) {
             marks = joined;
             end = joined_end;
@@ -421,9 +426,12 @@ struct Lexer {
         return std::nullopt;
     }
 
+    // "x (1-0.033)": an operator before the opening parenthesis counts as well.
     bool operator_before() const {
-        if (tokens.empty()) return false;
-        const TokenKind kind = tokens.back().kind;
+        std::size_t n = tokens.size();
+        while (n > 0 && tokens[n - 1].kind == TokenKind::Open) --n;
+        if (n == 0) return false;
+        const TokenKind kind = tokens[n - 1].kind;
         return kind == TokenKind::Plus || kind == TokenKind::Minus || kind == TokenKind::Times ||
                kind == TokenKind::Divide;
     }
@@ -527,6 +535,13 @@ struct Lexer {
                 continue;
             }
             if (is_ascii_letter(s[i])) {
+                if (const std::size_t n = currency_sign_at(i)) {
+                    prefix = Prefix::Foreign;
+                    prefix_text = s.substr(i, n);
+                    sign_begin = i;
+                    i += n;
+                    continue;
+                }
                 std::size_t end = i;
                 while (letter(end) || digit(end) || at(end, "_")) ++end;
                 const std::string_view word = s.substr(i, end - i);
@@ -546,6 +561,11 @@ struct Lexer {
                 if (currency) {
                     prefix = Prefix::Foreign;
                     prefix_text = word;
+                }
+                // "R$ 50": a dollar of a country not known here, no figure to trust.
+                if (at(end, "$") && !currency) {
+                    other_dollar = true;
+                    end += 1;
                 }
                 i = end;
                 continue;

@@ -131,10 +131,23 @@ TEST(ReadLine, WhatALineComesTo) {
         {"4대보험 9.4%", LineKind::Nothing, ""},
         {"환율 $1 = 1,380원", LineKind::Nothing, ""},  // a rate of exchange
         {"$12.50", LineKind::Amount, "$12.50"},
+        // Letters before "$" name another dollar; one not known leaves no figure.
+        {"딤섬 HK$ 420", LineKind::Amount, "HK$ 420"},
+        {"NT$300", LineKind::Amount, "NT$ 300"},
+        {"S$2", LineKind::Amount, "S$ 2"},
+        {"A$1", LineKind::Amount, "A$ 1"},
+        {"C$1", LineKind::Amount, "C$ 1"},
+        {"US$1", LineKind::Amount, "US$ 1"},
+        {"택시 R$ 50", LineKind::Expression, ""},
         {"식비 98,500 커피 4,500원", LineKind::Nothing, ""},
         {"참석 12명", LineKind::Count, "12"},
+        {"마사지 4명 $25씩", LineKind::Nothing, ""},  // a price for each, the sum unsaid
+        {"1인 70,750원씩", LineKind::Amount, "70750"},
         {"100,000 * 1.1 =", LineKind::Expression, "110000"},
         {"$17.99 * 1,380 =", LineKind::Expression, "24826.2"},
+        // A dash in parentheses beside an operator subtracts; no range, no phone number.
+        {"손익 (41,900-48,350) x 120", LineKind::Expression, "-774000"},
+        {"400 x (1-0.033)", LineKind::Expression, "386.8"},
         {"1,698,400 / 24", LineKind::Expression, "70766.6666666667"},
         {"0.1 + 0.2", LineKind::Expression, "0.3"},
         {"1.000.000 =", LineKind::Expression, "error"},
@@ -463,6 +476,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"숙소 1박 10~15만원 x 3", "", "범위는 계산할 수 없습니다"},
         {"오후 3시 + 2시간", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},
         {"2026-12-08 + 2026-12-25", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},
+        {"3개월 무이자 / 3", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},  // the term names the line
         {"84㎡ x 2", "", "면적은 평과 ㎡ 사이로만 바꿀 수 있습니다"},
         {"$350 / × 1,380", "", "연산자가 겹쳐 있어 계산할 수 없습니다"},
         {"$120 + 85,000원", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
