@@ -478,6 +478,14 @@ struct Lexer {
         return 0;
     }
 
+    // A foreign sign of n bytes at i becomes the prefix of the figure after it.
+    void take_foreign_sign(std::size_t& i, std::size_t n) {
+        prefix = Prefix::Foreign;
+        prefix_text = s.substr(i, n);
+        sign_begin = i;
+        i += n;
+    }
+
     template <std::size_t N>
     std::size_t sign_at(std::size_t i, const std::string_view (&signs)[N]) const {
         for (std::string_view sign : signs) {
@@ -536,10 +544,7 @@ struct Lexer {
             }
             if (is_ascii_letter(s[i])) {
                 if (const std::size_t n = currency_sign_at(i)) {
-                    prefix = Prefix::Foreign;
-                    prefix_text = s.substr(i, n);
-                    sign_begin = i;
-                    i += n;
+                    take_foreign_sign(i, n);
                     continue;
                 }
                 std::size_t end = i;
@@ -577,10 +582,7 @@ struct Lexer {
                 continue;
             }
             if (const std::size_t n = currency_sign_at(i)) {
-                prefix = Prefix::Foreign;
-                prefix_text = s.substr(i, n);
-                sign_begin = i;
-                i += n;
+                take_foreign_sign(i, n);
                 continue;
             }
             push(kind_of(c), i, next);

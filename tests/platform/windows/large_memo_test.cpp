@@ -47,6 +47,19 @@ protected:
         ASSERT_NE(window, nullptr);
         for (int i = 0; i < pieces; ++i) SendMessageW(window, WM_MEMO_LOAD_PIECE, 0, 0);
     }
+    // A fresh window whose memo holds text, all of it selected, in front with the focus,
+    // and clipboard on the clipboard; its memo control, or none.
+    HWND open_all_selected(const std::wstring& text, const std::wstring& clipboard) {
+        reset();
+        open_window();
+        if (window == nullptr || !copy_to_clipboard(window, to_utf8(clipboard))) return nullptr;
+        const HWND control = state().memo_edit();
+        SetWindowTextW(control, text.c_str());
+        SetForegroundWindow(window);
+        SetFocus(control);
+        SendMessageW(control, EM_SETSEL, 0, -1);
+        return control;
+    }
     std::string saved() const {
         std::ifstream in(local_app_data / "Numvora" / "memo.txt", std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
@@ -220,14 +233,8 @@ TEST_F(LargeMemoTest, AChangeOfTheWholeMemoIsOneUndoStep) {
         {"typed", WM_CHAR, L'x', L"x", pasted, 2},  // the character, then the deletion
     };
     for (const auto& row : rows) {
-        reset();
-        open_window();
-        ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(copy_to_clipboard(window, to_utf8(pasted)));
-        const HWND old = state().memo_edit();
-        SetWindowTextW(old, lines.c_str());
-        SetFocus(old);
-        SendMessageW(old, EM_SETSEL, 0, -1);
+        const HWND old = open_all_selected(lines, pasted);
+        ASSERT_NE(old, nullptr);
         SendMessageW(old, row.message, row.wparam, 1);
         const HWND fresh = state().memo_edit();
         EXPECT_NE(fresh, old) << row.name;
@@ -278,15 +285,8 @@ TEST_F(LargeMemoTest, ALargePasteGoesInWhileTheWindowAnswers) {
         {"command", find_next, pasted, true},
     };
     for (const auto& row : rows) {
-        reset();
-        open_window();
-        ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(copy_to_clipboard(window, to_utf8(pasted)));
-        const HWND old = state().memo_edit();
-        SetWindowTextW(old, lines.c_str());
-        SetForegroundWindow(window);
-        SetFocus(old);
-        SendMessageW(old, EM_SETSEL, 0, -1);
+        const HWND old = open_all_selected(lines, pasted);
+        ASSERT_NE(old, nullptr);
         SendMessageW(old, WM_PASTE, 0, 0);
         EXPECT_EQ(state().memo_edit(), old) << row.name;
         EXPECT_TRUE(window_text(old) == lines) << row.name;
