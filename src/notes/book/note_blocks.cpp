@@ -267,10 +267,13 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
         block_ = {};
         if (!sum.value.empty()) shown = std::move(sum.value);
     } else if (!empty) {
+        if (opening_) headed_ = !reading.has_result();
+        opening_ = false;
         block_.take(reading, text);
         if (reading.has_result()) shown = reading.value;
     } else if (chain_) {
-        gap_ = true;
+        gap_ = opening_ = true;
+        headed_ = false;
     }
     if (ends_blocks(mark, above_)) *this = {};
     above_ = mark;
@@ -279,9 +282,10 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
 
 NotesSum BlockTally::total(TotalWord word) const {
     NotesSum own = block_.sum();
-    // Past an empty line a labelled total adds its own paragraph; "11월 총" right under the
-    // empty line, with none, adds the 소계 sections above it.
-    const bool own_paragraph = word == TotalWord::Labelled && gap_ && !block_.empty();
+    // Past an empty line a labelled total, or one under a heading of its own paragraph (a
+    // note of its own: "월요일 / 아아 4,500원 / 합" under another note's 소계), adds its own
+    // paragraph; "11월 총" right under the empty line, with none, adds the 소계 sections above.
+    const bool own_paragraph = gap_ && !block_.empty() && (word == TotalWord::Labelled || headed_);
     if (!chain_ || word == TotalWord::Sub || own_paragraph) return own;
     ResultSum sections = *chain_;
     sections.take_section(own);

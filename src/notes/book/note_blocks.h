@@ -136,6 +136,8 @@ private:
     ResultSum block_;                 // the results since the block or section began
     std::optional<ResultSum> chain_;  // the 소계 results of the sections above
     bool gap_ = false;                // an empty line since they began
+    bool opening_ = false;            // the next line opens a paragraph past that gap
+    bool headed_ = false;             // and a line with no figure opened it
     BlockMark above_;
 };
 

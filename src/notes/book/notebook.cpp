@@ -99,6 +99,13 @@ public:
         if (!definition) return std::nullopt;
         return book_.line_at(*definition).reading.sets_rate->won;
     }
+    bool labels_elsewhere(std::string_view name) const override {
+        if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.emplace_back(name);
+        paragraph_ = true;
+        const std::optional<std::size_t> definition = book_.definition_before(name, line_);
+        if (!definition || line_ >= book_.size() || !book_.line_at(*definition).reading.labels) return false;
+        return *definition < book_.order_.place(book_.line_at(line_).paragraph_first);
+    }
     void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_, paragraph_}; }
 
 private:
@@ -160,6 +167,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
     LineTraits gone, come;
     bool kept_paragraphs = true;
     ParagraphFacts held;
+    Handle held_first = 0;
     for (std::size_t line = first; line < first + count; ++line) {
         const Line& old = line_at(line);
         kept_paragraphs = kept_paragraphs && !old.traits.empty;
@@ -171,12 +179,16 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         gone.man_unwritten = gone.man_unwritten || old.traits.man_unwritten;
         gone.point_for_comma = gone.point_for_comma || old.traits.point_for_comma;
         held = old.paragraph;
+        held_first = old.paragraph_first;
     }
     if (count == 0) {
         // Lines put in between two lines of one paragraph.
         kept_paragraphs =
             first > 0 && first < size() && !line_at(first - 1).traits.empty && !line_at(first).traits.empty;
-        if (kept_paragraphs) held = line_at(first - 1).paragraph;
+        if (kept_paragraphs) {
+            held = line_at(first - 1).paragraph;
+            held_first = line_at(first - 1).paragraph_first;
+        }
     }
     lay(first, count, added);
     const std::size_t last = first + added.size() - 1;
@@ -199,7 +211,10 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
     pending_.clear();
     std::size_t from = first;
     if (kept_paragraphs) {
-        for (std::size_t line = first; line <= last; ++line) line_at(line).paragraph = held;
+        for (std::size_t line = first; line <= last; ++line) {
+            line_at(line).paragraph = held;
+            line_at(line).paragraph_first = held_first;
+        }
     } else {
         from = settle_paragraphs(first, last);
     }
@@ -231,10 +246,12 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
             facts.man_unwritten = facts.man_unwritten || line_at(end).traits.man_unwritten;
             facts.point_for_comma = facts.point_for_comma || line_at(end).traits.point_for_comma;
         }
+        const Handle first_line = order_.at(start);
         for (std::size_t line = start; line < end; ++line) {
             Line& at = line_at(line);
-            if (at.paragraph == facts) continue;
+            if (at.paragraph == facts && at.paragraph_first == first_line) continue;
             at.paragraph = facts;
+            at.paragraph_first = first_line;
             if (!at.asked.paragraph) continue;
             if (line < first)
                 from = std::min(from, line);

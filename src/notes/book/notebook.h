@@ -72,6 +72,7 @@ private:
         NoteResult written;
         LineTraits traits;
         ParagraphFacts paragraph;  // of the paragraph it stands in, kept as lines come and go
+        Handle paragraph_first = 0;  // and that paragraph's first line
         Asked asked;
     };
     class ScopeAt;

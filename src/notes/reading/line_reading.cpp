@@ -676,6 +676,7 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         value.gives = given(memo, definition->name, rest, value);
         if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
+            value.labels = !equals;
             return shifted(std::move(value), definition->rest);
         }
     }
@@ -701,7 +702,10 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
     }
     // "관리비 12만 3천", "점심 12,000원": a word and its one amount give the word that value
     // for the lines below, as "관리비: 12만 3천" does.
-    if (out.kind == LineKind::Amount && out.defines.empty() && !out.continues) out.defines = labelled(memo, line);
+    if (out.kind == LineKind::Amount && out.defines.empty() && !out.continues) {
+        out.defines = labelled(memo, line);
+        out.labels = !out.defines.empty();
+    }
     return out;
 }
 

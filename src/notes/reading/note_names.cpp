@@ -207,6 +207,7 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             }
             const bool previous = is_previous_word(text);
             if (previous && alone) break;
+            if (alone && scope.labels_elsewhere(text)) break;
             NamedValue named = previous ? NamedValue{std::string(text), scope.previous()} : look_up(text, scope);
             if (previous)
                 use.uses_previous = true;

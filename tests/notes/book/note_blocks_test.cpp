@@ -73,8 +73,10 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         // A figure its writer worked out that the line does not give: no total either.
         {"빨대 9,500\n우유 1L x 24 = 55200\n합계", {"9500", "", ""}},
         // A grand total adds the 소계 sections above it and its own lines no 소계 covers,
-        // across a gap; a section closed without 소계 ends the chain.
+        // across a gap, unless a heading opens its paragraph (a note of its own); a section
+        // closed without 소계 ends the chain.
         {"A 10\n소계\n\n점심 12,000\n합계", {"10", "10", "", "12000", "12010"}},
+        {"재료 18,000\n소계\n\n월요일\n아아 4.500원\n합", {"18000", "18000", "", "", "4500", "4500"}},
         {"A 10\n소계\nB 7\n\n총계", {"10", "10", "7", "", ""}},
         {"1\n소계\n메모\n합계\n2\n합계", {"1", "1", "", "1", "2", "2"}},
         // Sections keep what they added apart: counts and hours never join money.

@@ -52,6 +52,11 @@ TEST(NoteBook, NamesAndEarlierResults) {
         // A dash between an unknown word and an amount parts them.
         {"점심 - 12,000원\n서울/부산 출장 350,000원", {"12000", "350000"}},
         {"점심: 12,000원\n저녁: 15,000원\n합계", {"12000", "15000", "27000"}},
+        // A name that only labels an amount in another paragraph (another note) heads a list
+        // of its own there; a name set with "=" reaches across.
+        {"수입 3,200,000\n\n수입\n- 월급 3,000,000\n- 부업 200,000\n소계",
+         {"3200000", "", "", "3000000", "200000", "3200000"}},
+        {"수입 = 3,200,000\n\n수입\n- 월세 600,000", {"3200000", "", "3200000", "2600000"}},
     };
     for (const auto& row : rows) {
         NoteBook book;
@@ -117,6 +122,9 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // A definition put between another and its use, then taken out with a joined line.
         {"a = 1\na * 3", {{1, 0, "a = 2"}}, {"1", "2", "6"}},
         {"a = 1\n\na = 2\na * 3", {{1, 2, "a = 2"}, {0, 2, "a = 1"}}, {"1", "3"}},
+        // A label's name alone, parted from it by an empty line and joined again.
+        {"월 10,000\n월", {{0, 1, "월 10,000\n"}}, {"10000", "", ""}},
+        {"월 10,000\n\n월", {{0, 2, "월 10,000"}}, {"10000", "10000"}},
         // A rate line changed, put in above its money, and taken out again.
         {"$1 = 1,380원\n$10\n5,000원\n합계", {{0, 1, "$1 = 1,400원"}}, {"", "10", "5000", "19000"}},
         {"$10\n5,000원\n합계", {{0, 0, "$1 = 1,380원"}}, {"", "10", "5000", "18800"}},
