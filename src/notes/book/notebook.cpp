@@ -44,7 +44,7 @@ public:
     std::optional<std::string> value_of(std::string_view name) const override {
         if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.emplace_back(name);
         const std::optional<std::size_t> definition = book_.definition_before(name, line_);
-        if (!definition) return std::nullopt;
+        if (!definition || labels_elsewhere(*definition)) return std::nullopt;
         const Line& defining = book_.line_at(*definition);
         if (!defining.result && !defining.reading.gives.empty()) return defining.reading.gives;
         return value_text(defining);
@@ -101,14 +101,19 @@ public:
     }
     bool labels_elsewhere(std::string_view name) const override {
         if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.emplace_back(name);
-        paragraph_ = true;
         const std::optional<std::size_t> definition = book_.definition_before(name, line_);
-        if (!definition || line_ >= book_.size() || !book_.line_at(*definition).reading.labels) return false;
-        return *definition < book_.order_.place(book_.line_at(line_).paragraph_first);
+        return definition && labels_elsewhere(*definition);
     }
     void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_, paragraph_}; }
 
 private:
+    // A label's name ("수입 3,200,000") reaches the lines of its own paragraph alone.
+    bool labels_elsewhere(std::size_t definition) const {
+        if (line_ >= book_.size() || !book_.line_at(definition).reading.labels) return false;
+        paragraph_ = true;
+        return definition < book_.order_.place(book_.line_at(line_).paragraph_first);
+    }
+
     // A result a "- " item under it goes on from: money, a number or hours, not a count,
     // a date or an area ("회비 정산 3명" heads a list).
     static bool goes_on_from(const Line& above) {

@@ -676,7 +676,6 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         value.gives = given(memo, definition->name, rest, value);
         if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
-            value.labels = !equals;
             return shifted(std::move(value), definition->rest);
         }
     }
@@ -691,7 +690,10 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
     // A name nothing above defines leaves the line without a result, never one of some terms.
     if (!out.unknown.empty()) {
         out.value.clear();
-        out.unclear = quoted_object(out.unknown) + " 찾을 수 없습니다";
+        out.unclear = scope != nullptr && scope->labels_elsewhere(out.unknown)
+                          ? "빈 줄 위 다른 문단의 " + quoted_object(out.unknown) + " 쓰려면 '" + out.unknown +
+                                " = …'으로 정해 주세요"
+                          : quoted_object(out.unknown) + " 찾을 수 없습니다";
     } else if (use.nothing_above) {
         out.value.clear();
         out.unclear = "이어서 계산할 윗줄의 결과가 없습니다";

@@ -130,9 +130,9 @@ public:
     // The won of one unit of a currency (its code, "USD"), as the nearest rate line above
     // sets it; none without one, and then that money is never added into won.
     virtual std::optional<std::string> rate_of(std::string_view /*code*/) const { return std::nullopt; }
-    // Whether the name's definition above only labels an amount in another paragraph: a
-    // memo holds many notes, and "수입" alone over a list of its own heads that list, not
-    // the "수입 3,200,000" of a note above.
+    // Whether the name's definition above only labels an amount in another paragraph, and
+    // so gives it no value: a memo holds many notes, and "수입" alone over a list of its
+    // own heads that list, not the "수입 3,200,000" of a note above.
     virtual bool labels_elsewhere(std::string_view /*name*/) const { return false; }
 
 protected:
@@ -156,8 +156,8 @@ struct LineReading {
     bool grouped = false;    // a result written into this line is grouped as its figures are
     AmountWriting writing;   // and written in 만, with 원, as they are
     TotalWord total = TotalWord::None;
-    std::string defines;            // "월세 = 55만원", "점심: 12,000원": the name the result is given
-    // The name only labels its amount ("관리비 12만 3천", "점심: 12,000원"), not set with "=".
+    std::string defines;  // "월세 = 55만원", "점심: 12,000원": the name the result is given
+    // The name only labels its amount ("관리비 12만 3천"), not set with "=" or ":".
     bool labels = false;
     std::vector<std::string> uses;  // the names it takes, or would take once defined above
     bool uses_previous = false;     // it takes the nearest result above

@@ -207,7 +207,6 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             }
             const bool previous = is_previous_word(text);
             if (previous && alone) break;
-            if (alone && scope.labels_elsewhere(text)) break;
             NamedValue named = previous ? NamedValue{std::string(text), scope.previous()} : look_up(text, scope);
             if (previous)
                 use.uses_previous = true;
@@ -232,7 +231,7 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
                 t[*word] = reference_token(t[*word], *named.value);
                 t[*word].marks.of = named.of;
                 t[*word].marks.from = named.from;
-            } else if (use.unknown.empty() && (meant || previous)) {
+            } else if (use.unknown.empty() && (meant || previous || (!alone && scope.labels_elsewhere(text)))) {
                 use.unknown = named.name;
             }
         }

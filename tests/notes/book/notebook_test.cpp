@@ -26,6 +26,7 @@ TEST(NoteBook, NamesAndEarlierResults) {
         std::string text;
         std::vector<std::string> results;  // "" for a line that shows nothing
         std::string unknown = "";          // the name the last line cannot find
+        std::string unclear = "";          // and why, where it matters
     } rows[] = {
         {"월세 = 55만원\n관리비: 12만 3천원\n월세 + 관리비", {"550000", "123000", "673000"}},
         {"월세 = 55만원\n월세 * 12\n환율 = 1,380\n$12.50 * 환율 =", {"550000", "6600000", "", "17250"}},
@@ -57,12 +58,20 @@ TEST(NoteBook, NamesAndEarlierResults) {
         {"수입 3,200,000\n\n수입\n- 월급 3,000,000\n- 부업 200,000\n소계",
          {"3200000", "", "", "3000000", "200000", "3200000"}},
         {"수입 = 3,200,000\n\n수입\n- 월세 600,000", {"3200000", "", "3200000", "2600000"}},
+        {"점심: 12,000원\n\n점심 * 2", {"12000", "", "24000"}},
+        {"월급 3,200,000\n\n월급 - 100,000",
+         {"3200000", "", ""},
+         "월급",
+         "빈 줄 위 다른 문단의 '월급'을 쓰려면 '월급 = …'으로 정해 주세요"},
     };
     for (const auto& row : rows) {
         NoteBook book;
         book.assign(row.text);
         EXPECT_EQ(results_of(book), row.results) << row.text;
         EXPECT_EQ(book.reading(book.size() - 1).unknown, row.unknown) << row.text;
+        if (!row.unclear.empty()) {
+            EXPECT_EQ(book.reading(book.size() - 1).unclear, row.unclear) << row.text;
+        }
     }
 }
 
