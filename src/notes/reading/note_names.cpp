@@ -169,6 +169,8 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
         t[i].spaced_after = number.spaced_after;
         t.erase(t.begin() + static_cast<std::ptrdiff_t>(i + 1));
     }
+    // The names taken so far and the word before each that no line defines with it.
+    std::vector<std::pair<std::string_view, std::string_view>> qualified;
     for (std::size_t a = 0; a < t.size();) {
         std::size_t b = a;
         while (b < t.size() && !is_boundary(t, b)) ++b;
@@ -200,11 +202,19 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             word = b - 1, figure = false;
         if (word && (!figure || of_rate) && (beside_operator || asked || alone || of_rate)) {
             std::string_view text = body.substr(t[*word].begin, t[*word].end - t[*word].begin);
+            std::string_view pair;
             // "월 회비 x 12": two words a line above defines together.
             if (!of_rate && *word > a && t[*word - 1].kind == TokenKind::Word && t[*word - 1].spaced_after) {
-                const std::string_view pair = body.substr(t[*word - 1].begin, t[*word].end - t[*word - 1].begin);
-                if (pair.find("  ") == std::string_view::npos && scope.value_of(pair)) text = pair;
+                pair = body.substr(t[*word - 1].begin, t[*word].end - t[*word - 1].begin);
+                if (pair.find("  ") == std::string_view::npos && scope.value_of(pair)) text = pair, pair = {};
             }
+            // "수입 소계 - 지출 소계": one name told apart by words no line defines with it is
+            // none of them, never the same value twice.
+            for (const auto& [name, other] : qualified) {
+                if (name == text && other != pair && use.unknown.empty())
+                    use.unknown = std::string(pair.empty() ? other : pair);
+            }
+            qualified.emplace_back(text, pair);
             const bool previous = is_previous_word(text);
             if (previous && alone) break;
             NamedValue named = previous ? NamedValue{std::string(text), scope.previous()} : look_up(text, scope);
