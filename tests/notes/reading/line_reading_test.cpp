@@ -81,7 +81,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
          "2024031512345:n 20241234:n 1234:n 6012345678901:n 12000:a"},
         {"3개월 5 시간 2일간 12월의 9.4% 3.3％", "3:d 5:d 2일:y 12:d 9.4:r 3.3:r"},
         {"3~5만원 10,000~20,000원 3만-5만 1,000-2,000원", "3:g 50000:g 10000:g 20000:g 30000:g 1000:g"},
-        {"$12.50 100달러 USD 20 ¥1000 5유로 €3 10 엔", "12.5:f 100:f 20:f 1000:f 5:f 3:f 10:f"},
+        {"$12.50 100달러 USD 20 ¥1000 5유로 €3 10 엔 30000동", "12.5:f 100:f 20:f 1000:f 5:f 3:f 10:f 30000:f"},
         {"환불:-5,000 할인-5,000 ₩-5,000 −5,000 (-5,000)", "-5000:a -5000:a -5000:a -5000:a -5000:a"},
         // A plain number is money only at the end of a label, after a word of money or in a
         // paragraph of money; alone, no line says it is won.
@@ -538,6 +538,7 @@ TEST(ReadLine, RateLinesSetTheirRate) {
         {"달러 환율 1,470원 (오늘)", ExchangeRate{"USD", "1470"}},
         {"$1 = 1,380원 (3일)", std::nullopt},
         {"100엔 = 920원", ExchangeRate{"JPY", "9.2"}},
+        {"100동 = 5.45원", ExchangeRate{"VND", "0.0545"}},
         {"1유로 = 1,500원", ExchangeRate{"EUR", "1500"}},
         {"1위안 = 190원", ExchangeRate{"CNY", "190"}},
         {"£1 = 1,700", ExchangeRate{"GBP", "1700"}},
