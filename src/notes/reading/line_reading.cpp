@@ -118,6 +118,13 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
             return;
         }
     }
+    // "종목코드 005930 / 000660": digits after a leading 0 are a code, no operand.
+    for (const std::size_t used : parsed.used) {
+        if (used >= r.tokens.size() || !r.number(used) || !r.tokens[used].marks.leading_zero) continue;
+        const LineToken& token = r.tokens[used];
+        out.unclear = quoted_object(r.line.substr(token.begin, token.end - token.begin)) + " 계산에 쓸 수 없습니다";
+        return;
+    }
     // "짜장면 2 + 탕수육 29,000": a bare figure under 100 after a label, added to won, counts
     // dishes more likely than won; which, the line does not say.
     for (const std::size_t used : parsed.used) {

@@ -450,8 +450,9 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"월세 + 관리비", "", "'관리비'를 찾을 수 없습니다"},
         {"식비 - 월세", "", "'식비'를 찾을 수 없습니다"},  // a word alone across a "-" from a name
         {"월세 - 식비", "", "'식비'를 찾을 수 없습니다"},
-        // A year is no operand; a number of years is.
+        // A year or a code is no operand; a number of years is.
         {"준공 2008년 / 1,234세대", "", "'2008년'을 계산에 쓸 수 없습니다"},
+        {"종목코드 005930 / 000660", "", "'005930'을 계산에 쓸 수 없습니다"},
         {"3년 x 12", "36"},
         // A bare figure after a label, added to won: dishes or won, the line does not say.
         {"짜장면 2 + 탕수육 29,000", "", "'2'를 금액으로 읽을 수 없습니다"},
