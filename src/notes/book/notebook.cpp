@@ -318,9 +318,13 @@ std::vector<std::string> NoteBook::names_of(const Line& line) {
     std::vector<std::string> names;
     const LineReading& reading = line.reading;
     if (!reading.defines.empty()) names.push_back(reading.defines);
-    // "현 월세 = 85만" names 월세 too: the last word is what it is.
-    if (const std::size_t space = reading.defines.rfind(' '); space != std::string::npos)
-        names.push_back(reading.defines.substr(space + 1));
+    // "현 월세 = 85만" names 월세 too: the last word is what it is. "월 원금 = 원금 / 36"
+    // takes that word: a part of it, which leaves it as it was.
+    if (const std::size_t space = reading.defines.rfind(' '); space != std::string::npos) {
+        std::string last = reading.defines.substr(space + 1);
+        if (std::find(reading.uses.begin(), reading.uses.end(), last) == reading.uses.end())
+            names.push_back(std::move(last));
+    }
     if (reading.kind == LineKind::Total)
         names.emplace_back(trim_white_space(std::string_view(line.text).substr(0, reading.replace_begin)));
     if (reading.sets_rate) names.push_back(rate_name(reading.sets_rate->currency));
