@@ -224,7 +224,9 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
         ParagraphFacts facts;
         for (; end <= bottom && !line_at(end).traits.empty; ++end) {
             facts.money = facts.money || line_at(end).traits.money;
-            facts.plus_items = facts.plus_items || line_at(end).traits.plus_item;
+            // "소계 / + 부가세": a "+ " line right under a total goes on from it, no signed item.
+            facts.plus_items =
+                facts.plus_items || (line_at(end).traits.plus_item && !(end > start && line_at(end - 1).traits.total));
             facts.totals = facts.totals || line_at(end).traits.total;
             facts.marked = facts.marked || line_at(end).traits.marked;
             facts.in_eok = facts.in_eok || line_at(end).traits.in_eok;
