@@ -83,9 +83,9 @@ public:
         block_ = true;
         return book_.tally_before(line_).has_result();
     }
-    std::optional<std::string> block_sum() const override {
+    std::optional<std::string> block_sum(TotalWord word) const override {
         block_ = true;
-        std::string sum = book_.tally_before(line_).total(TotalWord::Grand).value;
+        std::string sum = book_.tally_before(line_).total(word).value;
         return sum.empty() ? std::nullopt : std::optional<std::string>(std::move(sum));
     }
     std::optional<DayNumber> today() const override {

@@ -646,11 +646,16 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
     }
     if (const std::optional<TotalLine> total = read_total_line(line)) {
         const std::string_view word = trim_white_space(line.substr(0, total->word_end));
-        // "총액 128,000원" with no result above it in its block: the amount, named.
-        if (total->value && scope != nullptr && !scope->block_has_result()) {
+        // "총액 128,000원" with no result above it in its block: the amount, named. "일시불 합계
+        // 412,330" under other items: a sum of things not listed, where an old result of the
+        // items would be their sum.
+        if (total->value && scope != nullptr) {
             NameUse ignored;
             out = read_plain(memo, line.substr(total->word_end), selected, scope, ignored, true);
-            if (out.kind == LineKind::Amount) {
+            const bool own =
+                !scope->block_has_result() || (total->word == TotalWord::Labelled && out.kind == LineKind::Amount &&
+                                               out.currency.empty() && scope->block_sum(total->word) != out.value);
+            if (own && out.kind == LineKind::Amount) {
                 out.defines = std::string(word);
                 return shifted(std::move(out), total->word_end);
             }

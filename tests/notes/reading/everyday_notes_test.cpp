@@ -54,6 +54,9 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"3만원 × 12개월", {"36만원"}},
         {"월세 = 60만원\n\n월세\n+ 관리비 12만원", {"60만원", "", "60만원", "72만원"}},
         {"총액 128,000원\n1인당 = 총액 / 4", {"128000", "32000"}},
+        // A labelled total's figure is its sum where it is the items', else a sum of its own.
+        {"다이슨 124,800\n아이패드 89,900\n일시불 합계 412,330\n총 결제", {"124800", "89900", "412330", "627030"}},
+        {"식비 1,000\n교통 2,000\n카드 합계 3,000\n합계", {"1000", "2000", "3000", ""}},
         // Hours and wages: spans of clock times, durations, totals of hours.
         {"시급 10,030원\n주 15시간", {"10030", "15시간"}},
         {"1시간 45분 + 50분 =", {"2시간 35분"}},
