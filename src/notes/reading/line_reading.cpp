@@ -384,11 +384,15 @@ void read_amount(const Reading& r, LineReading& out) {
     if (!chosen || limit_at(r, *chosen) || (chosen == foreign && equated(r, *chosen)) ||
         (out.amounts == 1 && year_at(r, *chosen)) || (out.amounts == 1 && amount_beside_rate(r, *chosen)))
         return;
-    // "마사지 4명 $25씩": a price for each of a count, the line's amount left unsaid ("1인 …씩"
-    // is that amount).
+    // "마사지 4명 $25씩", "5만원권 2장", "€50 지폐 2장": a price or a note for each of a count,
+    // the line's amount left unsaid ("1인 …씩" is that amount).
     const bool many = count.has_value() && counts == 1 && out.figures[count.value()].value != "1";
     const LineToken* each = many && chosen != count ? figure_token(r, *chosen) : nullptr;
-    if (each != nullptr && r.line.substr(each->begin, each->end - each->begin).ends_with("씩")) return;
+    if (each != nullptr) {
+        const std::string_view written = r.line.substr(each->begin, each->end - each->begin);
+        const std::string_view after = trim_white_space(r.line.substr(each->end));
+        if (written.ends_with("씩") || written.ends_with("권") || after.starts_with("지폐")) return;
+    }
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
         out.unclear = quoted_object(r.line.substr(token->begin, token->end - token->begin)) + " 읽을 수 없습니다";

@@ -142,6 +142,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"식비 98,500 커피 4,500원", LineKind::Nothing, ""},
         {"참석 12명", LineKind::Count, "12"},
         {"마사지 4명 $25씩", LineKind::Nothing, ""},  // a price for each, the sum unsaid
+        {"5만원권 2장", LineKind::Nothing, ""},       // a note for each
+        {"€50 지폐 2장", LineKind::Nothing, ""},
         {"1인 70,750원씩", LineKind::Amount, "70750"},
         {"100,000 * 1.1 =", LineKind::Expression, "110000"},
         {"$17.99 * 1,380 =", LineKind::Expression, "24826.2"},
