@@ -223,10 +223,10 @@ const LineToken* figure_token(const Reading& r, std::size_t n) {
 }
 
 // No word that says something is done after the nth figure: "주 20시간 근무" names hours,
-// "휴게 1시간 빼고", "16.5시간 일함" tell of them.
+// "휴게 1시간 빼고", "16.5시간 일함" tell of them, and "점심 1시간 빼기" says what to do.
 bool ends_label(const Reading& r, std::size_t n) {
     static constexpr std::string_view SAYING[] = {"함", "음", "고", "다", "요", "림", "임",
-                                                  "됨", "서", "면", "니", "지", "게"};
+                                                  "됨", "서", "면", "니", "지", "게", "기"};
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         if (!r.number(i) || n-- != 0) continue;
         for (std::size_t j = i + 1; j < r.tokens.size(); ++j) {
