@@ -332,6 +332,15 @@ bool measured_after(const Reading& r, std::size_t n) {
     return false;
 }
 
+// "삼성전자 매수 10주": a trade of shares.
+bool trades(const Reading& r) {
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        const std::string_view word = r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
+        if (r.tokens[i].kind == TokenKind::Word && (word == "매수" || word == "매도")) return true;
+    }
+    return false;
+}
+
 // A line that is no calculation: its one amount, else its one sum of foreign money, else
 // its one count, else its one duration with no other time beside it ("근무 8시간"; not
 // "1시간 30초" nor "오후 3시 2시간").
@@ -392,6 +401,12 @@ void read_amount(const Reading& r, LineReading& out) {
         const std::string_view written = r.line.substr(each->begin, each->end - each->begin);
         const std::string_view after = trim_white_space(r.line.substr(each->end));
         if (written.ends_with("씩") || written.ends_with("권") || after.starts_with("지폐")) return;
+    }
+    // "30주 @ 70,100": a price each after @ and what it is of; a trade ("매수 10주 @71,500") is
+    // told at its price.
+    if (chosen == amount && *chosen > 0 && !trades(r)) {
+        const LineToken* price = figure_token(r, *chosen);
+        if (trim_white_space(r.line.substr(0, price->begin)).ends_with('@')) return;
     }
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
