@@ -258,7 +258,8 @@ bool limit_at(const Reading& r, std::size_t n) {
 }
 
 // "환승 30분 이내", "주차 2시간 무료": a limit; "도보 7분", "주차 3시간 20분", "휴게 1시간": time
-// not worked; "서울→판교 23km 40분": a trip's time. None is hours a line comes to.
+// not worked; "서울→판교 23km 40분": a trip's time, "180도 25분" a recipe's. None is hours a
+// line comes to.
 bool hours_not_worked(const Reading& r, std::size_t n) {
     static constexpr std::string_view NOT_WORKED[] = {"도보", "주차", "휴게"};
     const auto text = [&](std::size_t i) {
@@ -269,6 +270,11 @@ bool hours_not_worked(const Reading& r, std::size_t n) {
         if (!r.number(i)) continue;
         const std::string_view written = text(i);
         if (r.tokens[i].marks.measure && !written.empty() && std::isalpha(static_cast<unsigned char>(written.back())))
+            return true;
+        // "오븐 180도 25분": beside a temperature, a recipe's time.
+        constexpr std::string_view DEGREES = "도";
+        if (written.size() > DEGREES.size() && written.ends_with(DEGREES) &&
+            all_ascii_digits(written.substr(0, written.size() - DEGREES.size())))
             return true;
         if (n-- == 0) at = i;
     }

@@ -109,8 +109,8 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
          std::vector<std::string>(4, "26000")},
         // Hours as a limit, or hours not worked, come to nothing; hours worked show.
         {"a 2시간\nb 30분 이내\nc 9시간 이하\nd 15시간 이상\ne 14시간 미만\nf 52시간 초과\ng 2시간 무료\n도보 7분\n"
-         "주차 3시간 20분\n휴게 1시간\n점심 1시간 빼기",
-         {"2시간", "", "", "", "", "", "", "", "", "", ""}},
+         "주차 3시간 20분\n휴게 1시간\n점심 1시간 빼기\n오븐 180도 25분",
+         {"2시간", "", "", "", "", "", "", "", "", "", "", ""}},
         // The words of dates and times: a figure a price is multiplied by.
         {"3만원 x 12개월\n3만원 x 2일간\n3만원 x 2년\n3만원 x 12월\n3만원 x 2일\n3만원 x 3시\n3만원 x 30분\n"
          "3만원 x 10초\n3만원 x 2주\n3만원 x 2시간",
