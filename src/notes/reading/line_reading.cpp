@@ -338,6 +338,23 @@ bool measured_after(const Reading& r, std::size_t n) {
     return false;
 }
 
+// "월 50만 적금 12개월": a sum each month over a term of months, the line's sum left unsaid.
+bool monthly_over_term(const Reading& r, std::size_t n) {
+    static constexpr std::string_view MONTHLY[] = {"월", "매달", "매월"};
+    const auto text_of = [&](std::size_t i) {
+        return r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
+    };
+    const LineToken* figure = figure_token(r, n);
+    const auto at = static_cast<std::size_t>(figure - r.tokens.data());
+    if (at == 0 || r.tokens[at - 1].kind != TokenKind::Word ||
+        std::find(std::begin(MONTHLY), std::end(MONTHLY), text_of(at - 1)) == std::end(MONTHLY))
+        return false;
+    for (std::size_t i = at + 1; i < r.tokens.size(); ++i) {
+        if (r.number(i) && text_of(i).ends_with("개월")) return true;
+    }
+    return false;
+}
+
 // "삼성전자 매수 10주": a trade of shares.
 bool trades(const Reading& r) {
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
@@ -408,6 +425,7 @@ void read_amount(const Reading& r, LineReading& out) {
         const std::string_view after = trim_white_space(r.line.substr(each->end));
         if (written.ends_with("씩") || written.ends_with("권") || after.starts_with("지폐")) return;
     }
+    if (chosen == amount && monthly_over_term(r, *chosen)) return;
     // "30주 @ 70,100": a price each after @ and what it is of; a trade ("매수 10주 @71,500") is
     // told at its price.
     if (chosen == amount && *chosen > 0 && !trades(r)) {

@@ -82,6 +82,8 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
           "",     "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
           "",     "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
           "",     "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "1000"}},
+        // A sum each month over a term: the line's sum unsaid.
+        {"월 50만 적금 12개월\n매달 50만 적금 12개월\n매월 50만 적금 12개월", {"", "", ""}},
         // Shoe sizes among prices.
         {"양말 3,000원\n신발 270\n운동화 265\n합계", {"3000", "", "", "3000"}},
         // What an account stands at after a payment, beside the payment.
