@@ -571,7 +571,12 @@ struct Lexer {
                 // "x" alone, or "x2" after a figure or opening the line: a multiplication the
                 // reading may take.
                 const bool times_first = (word[0] == 'x' || word[0] == 'X') && digit(i + 1);
-                if ((word == "x" || word == "X") || (times_first && (operand_before || tokens.empty()))) {
+                // "(주휴 포함 X)": after a word, with nothing after it, an X marks a no.
+                std::size_t after = end;
+                while (at(after, " ")) ++after;
+                const bool mark =
+                    !tokens.empty() && tokens.back().kind == TokenKind::Word && (after == s.size() || at(after, ")"));
+                if (((word == "x" || word == "X") && !mark) || (times_first && (operand_before || tokens.empty()))) {
                     push(TokenKind::Times, i, i + 1);
                     i += 1;
                     continue;
