@@ -31,6 +31,19 @@ void add_passed(PassedFigures& to, const PassedFigures& from) {
 
 std::size_t at(SumOf of) { return static_cast<std::size_t>(of); }
 
+// "주2회 x 4주": counts worked out of counts and terms alone are a count, no sum of money.
+bool counts(const LineReading& reading) {
+    if (reading.kind == LineKind::Count) return true;
+    if (reading.kind != LineKind::Expression || reading.unit != ResultUnit::Number) return false;
+    bool count = false;
+    for (const Figure& figure : reading.figures) {
+        if (!figure.used) continue;
+        if (figure.role != FigureRole::Count && figure.role != FigureRole::DateTime) return false;
+        count = count || figure.role == FigureRole::Count;
+    }
+    return count;
+}
+
 bool is_empty_line(std::string_view line) { return trim_white_space(line).empty(); }
 
 // "$360, 2,400엔": the foreign money passed over, summed by currency, in the order met.
@@ -145,7 +158,7 @@ void ResultSum::take(const LineReading& reading, std::string_view text) {
         case ResultUnit::Duration: add({reading.value, counted, SumOf::Durations, false, false, {}, {}, {}}); break;
         case ResultUnit::Number:
         case ResultUnit::Money:
-            add({reading.value, counted, reading.kind == LineKind::Count ? SumOf::Counts : SumOf::Amounts,
+            add({reading.value, counted, counts(reading) ? SumOf::Counts : SumOf::Amounts,
                  reading.unit == ResultUnit::Money, reading.grouped, reading.writing, reading.currency, reading.won});
             break;
         }

@@ -83,9 +83,9 @@ public:
         block_ = true;
         return book_.tally_before(line_).has_result();
     }
-    std::optional<std::string> block_sum() const override {
+    std::optional<std::string> block_sum(TotalWord word) const override {
         block_ = true;
-        std::string sum = book_.tally_before(line_).total(TotalWord::Grand).value;
+        std::string sum = book_.tally_before(line_).total(word).value;
         return sum.empty() ? std::nullopt : std::optional<std::string>(std::move(sum));
     }
     std::optional<DayNumber> today() const override {
@@ -244,7 +244,9 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
         ParagraphFacts facts;
         for (; end <= bottom && !line_at(end).traits.empty; ++end) {
             facts.money = facts.money || line_at(end).traits.money;
-            facts.plus_items = facts.plus_items || line_at(end).traits.plus_item;
+            // "소계 / + 부가세": a "+ " line right under a total goes on from it, no signed item.
+            facts.plus_items =
+                facts.plus_items || (line_at(end).traits.plus_item && !(end > start && line_at(end - 1).traits.total));
             facts.totals = facts.totals || line_at(end).traits.total;
             facts.marked = facts.marked || line_at(end).traits.marked;
             facts.in_eok = facts.in_eok || line_at(end).traits.in_eok;
@@ -340,9 +342,13 @@ std::vector<std::string> NoteBook::names_of(const Line& line) {
     std::vector<std::string> names;
     const LineReading& reading = line.reading;
     if (!reading.defines.empty()) names.push_back(reading.defines);
-    // "현 월세 = 85만" names 월세 too: the last word is what it is.
-    if (const std::size_t space = reading.defines.rfind(' '); space != std::string::npos)
-        names.push_back(reading.defines.substr(space + 1));
+    // "현 월세 = 85만" names 월세 too: the last word is what it is. "월 원금 = 원금 / 36"
+    // takes that word: a part of it, which leaves it as it was.
+    if (const std::size_t space = reading.defines.rfind(' '); space != std::string::npos) {
+        std::string last = reading.defines.substr(space + 1);
+        if (std::find(reading.uses.begin(), reading.uses.end(), last) == reading.uses.end())
+            names.push_back(std::move(last));
+    }
     if (reading.kind == LineKind::Total)
         names.emplace_back(trim_white_space(std::string_view(line.text).substr(0, reading.replace_begin)));
     if (reading.sets_rate) names.push_back(rate_name(reading.sets_rate->currency));

@@ -302,6 +302,10 @@ WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool word
                 else if (digits == 1)
                     shift(section->value, 7);
             }
+            // "68조 4421": bare digits after 조 are of 억 by the rule above, or a plate
+            // number; no one can tell.
+            if (large_bound == 12 && section->value.scale == 0 && section->exponent == 0 && !won_after)
+                n.unclear = true;
             add(total, std::move(section->value));
             n.end = section->end;
             any = true;

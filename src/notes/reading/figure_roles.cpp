@@ -33,10 +33,10 @@ bool after_road(const Reading& r, std::size_t i) {
 
 // A figure that names a number: after "회원번호", "비번", "좌석", "게이트" …, or after "#".
 constexpr std::string_view IDENTIFIER_WORDS[] = {
-    "번",   "학번", "사번", "카드",   "계좌",   "비번",   "비밀번호", "번길",   "호",     "동",
-    "층",   "열",   "좌석", "게이트", "탑승구", "내선",   "뒷자리",   "앞자리", "사물함", "출구",
-    "호실", "코드", "핀",   "PIN",    "호선",   "번지",   "구역",     "호봉",   "등급",   "레벨",
-    "ID",   "id",   "No",   "NO",     "자물쇠", "도어락", "태그",     "사이즈"};
+    "번", "학번",   "사번",   "카드",   "계좌",   "비번",   "비밀번호", "번길",   "호",   "동",   "층",
+    "열", "좌석",   "게이트", "탑승구", "내선",   "뒷자리", "앞자리",   "사물함", "출구", "호실", "코드",
+    "핀", "PIN",    "호선",   "번지",   "구역",   "호봉",   "등급",     "레벨",   "ID",   "id",   "No",
+    "NO", "자물쇠", "도어락", "태그",   "사이즈", "pw",     "신발",     "운동화"};
 // Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "마일리지 42,300".
 constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구",
                                              "판매량", "재고",   "코스피", "코스닥", "나스닥",
@@ -307,11 +307,13 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     // "현재 연봉 3800 / 회사 제시 4200": where the paragraph leaves 만 unwritten, a bare figure
     // under 10,000 may be in 만.
     if (at_end && !r.valued && value.size() <= 4 && !fraction && man_unwritten_here(r)) return FigureRole::Name;
-    // "어묵 2.000" under "떡볶이 4.500원": a point typed for the thousands comma, as the paragraph
-    // types it; won end in a ten, where "금리 3.125" does not.
+    // "어묵 2.000", "귤 5kg 19.800" under "떡볶이 4.500원": a point typed for the thousands comma,
+    // as the paragraph types it; won end in a ten, where "금리 3.125" does not.
     const std::string_view written = text_of(r, i);
     const std::size_t point = written.find('.');
-    if (at_end && !r.valued && point_for_comma_here(r) && word_before(r, i) && point >= 1 && point <= 3 &&
+    const bool labelled = word_before(r, i) || (i > 1 && r.tokens[0].kind == TokenKind::Word && r.number(i - 1) &&
+                                                r.tokens[i - 1].marks.measure);
+    if (at_end && !r.valued && point_for_comma_here(r) && labelled && point >= 1 && point <= 3 &&
         written.front() != '0' && written.size() == point + 4 && written.back() == '0' &&
         all_ascii_digits(written.substr(0, point)) && all_ascii_digits(written.substr(point + 1))) {
         r.tokens[i].value = std::string(written.substr(0, point)) + std::string(written.substr(point + 1));

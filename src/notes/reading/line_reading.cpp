@@ -118,6 +118,13 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
             return;
         }
     }
+    // "종목코드 005930 / 000660": digits after a leading 0 are a code, no operand.
+    for (const std::size_t used : parsed.used) {
+        if (used >= r.tokens.size() || !r.number(used) || !r.tokens[used].marks.leading_zero) continue;
+        const LineToken& token = r.tokens[used];
+        out.unclear = quoted_object(r.line.substr(token.begin, token.end - token.begin)) + " 계산에 쓸 수 없습니다";
+        return;
+    }
     // "짜장면 2 + 탕수육 29,000": a bare figure under 100 after a label, added to won, counts
     // dishes more likely than won; which, the line does not say.
     for (const std::size_t used : parsed.used) {
@@ -216,10 +223,10 @@ const LineToken* figure_token(const Reading& r, std::size_t n) {
 }
 
 // No word that says something is done after the nth figure: "주 20시간 근무" names hours,
-// "휴게 1시간 빼고", "16.5시간 일함" tell of them.
+// "휴게 1시간 빼고", "16.5시간 일함" tell of them, and "점심 1시간 빼기" says what to do.
 bool ends_label(const Reading& r, std::size_t n) {
     static constexpr std::string_view SAYING[] = {"함", "음", "고", "다", "요", "림", "임",
-                                                  "됨", "서", "면", "니", "지", "게"};
+                                                  "됨", "서", "면", "니", "지", "게", "기"};
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         if (!r.number(i) || n-- != 0) continue;
         for (std::size_t j = i + 1; j < r.tokens.size(); ++j) {
@@ -251,7 +258,8 @@ bool limit_at(const Reading& r, std::size_t n) {
 }
 
 // "환승 30분 이내", "주차 2시간 무료": a limit; "도보 7분", "주차 3시간 20분", "휴게 1시간": time
-// not worked; "서울→판교 23km 40분": a trip's time. None is hours a line comes to.
+// not worked; "서울→판교 23km 40분": a trip's time, "180도 25분" a recipe's. None is hours a
+// line comes to.
 bool hours_not_worked(const Reading& r, std::size_t n) {
     static constexpr std::string_view NOT_WORKED[] = {"도보", "주차", "휴게"};
     const auto text = [&](std::size_t i) {
@@ -262,6 +270,11 @@ bool hours_not_worked(const Reading& r, std::size_t n) {
         if (!r.number(i)) continue;
         const std::string_view written = text(i);
         if (r.tokens[i].marks.measure && !written.empty() && std::isalpha(static_cast<unsigned char>(written.back())))
+            return true;
+        // "오븐 180도 25분": beside a temperature, a recipe's time.
+        constexpr std::string_view DEGREES = "도";
+        if (written.size() > DEGREES.size() && written.ends_with(DEGREES) &&
+            all_ascii_digits(written.substr(0, written.size() - DEGREES.size())))
             return true;
         if (n-- == 0) at = i;
     }
@@ -325,6 +338,32 @@ bool measured_after(const Reading& r, std::size_t n) {
     return false;
 }
 
+// "월 50만 적금 12개월": a sum each month over a term of months, the line's sum left unsaid.
+bool monthly_over_term(const Reading& r, std::size_t n) {
+    static constexpr std::string_view MONTHLY[] = {"월", "매달", "매월"};
+    const auto text_of = [&](std::size_t i) {
+        return r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
+    };
+    const LineToken* figure = figure_token(r, n);
+    const auto at = static_cast<std::size_t>(figure - r.tokens.data());
+    if (at == 0 || r.tokens[at - 1].kind != TokenKind::Word ||
+        std::find(std::begin(MONTHLY), std::end(MONTHLY), text_of(at - 1)) == std::end(MONTHLY))
+        return false;
+    for (std::size_t i = at + 1; i < r.tokens.size(); ++i) {
+        if (r.number(i) && text_of(i).ends_with("개월")) return true;
+    }
+    return false;
+}
+
+// "삼성전자 매수 10주": a trade of shares.
+bool trades(const Reading& r) {
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        const std::string_view word = r.line.substr(r.tokens[i].begin, r.tokens[i].end - r.tokens[i].begin);
+        if (r.tokens[i].kind == TokenKind::Word && (word == "매수" || word == "매도")) return true;
+    }
+    return false;
+}
+
 // A line that is no calculation: its one amount, else its one sum of foreign money, else
 // its one count, else its one duration with no other time beside it ("근무 8시간"; not
 // "1시간 30초" nor "오후 3시 2시간").
@@ -377,11 +416,22 @@ void read_amount(const Reading& r, LineReading& out) {
     if (!chosen || limit_at(r, *chosen) || (chosen == foreign && equated(r, *chosen)) ||
         (out.amounts == 1 && year_at(r, *chosen)) || (out.amounts == 1 && amount_beside_rate(r, *chosen)))
         return;
-    // "마사지 4명 $25씩": a price for each of a count, the line's amount left unsaid ("1인 …씩"
-    // is that amount).
+    // "마사지 4명 $25씩", "5만원권 2장", "€50 지폐 2장": a price or a note for each of a count,
+    // the line's amount left unsaid ("1인 …씩" is that amount).
     const bool many = count.has_value() && counts == 1 && out.figures[count.value()].value != "1";
     const LineToken* each = many && chosen != count ? figure_token(r, *chosen) : nullptr;
-    if (each != nullptr && r.line.substr(each->begin, each->end - each->begin).ends_with("씩")) return;
+    if (each != nullptr) {
+        const std::string_view written = r.line.substr(each->begin, each->end - each->begin);
+        const std::string_view after = trim_white_space(r.line.substr(each->end));
+        if (written.ends_with("씩") || written.ends_with("권") || after.starts_with("지폐")) return;
+    }
+    if (chosen == amount && monthly_over_term(r, *chosen)) return;
+    // "30주 @ 70,100": a price each after @ and what it is of; a trade ("매수 10주 @71,500") is
+    // told at its price.
+    if (chosen == amount && *chosen > 0 && !trades(r)) {
+        const LineToken* price = figure_token(r, *chosen);
+        if (trim_white_space(r.line.substr(0, price->begin)).ends_with('@')) return;
+    }
     // "커피 4.5원": a fraction of a won alone is a typo of who knows what.
     if (const LineToken* token = figure_token(r, *chosen); token != nullptr && token->marks.won_fraction) {
         out.unclear = quoted_object(r.line.substr(token->begin, token->end - token->begin)) + " 읽을 수 없습니다";
@@ -639,11 +689,16 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
     }
     if (const std::optional<TotalLine> total = read_total_line(line)) {
         const std::string_view word = trim_white_space(line.substr(0, total->word_end));
-        // "총액 128,000원" with no result above it in its block: the amount, named.
-        if (total->value && scope != nullptr && !scope->block_has_result()) {
+        // "총액 128,000원" with no result above it in its block: the amount, named. "일시불 합계
+        // 412,330" under other items: a sum of things not listed, where an old result of the
+        // items would be their sum.
+        if (total->value && scope != nullptr) {
             NameUse ignored;
             out = read_plain(memo, line.substr(total->word_end), selected, scope, ignored, true);
-            if (out.kind == LineKind::Amount) {
+            const bool own =
+                !scope->block_has_result() || (total->word == TotalWord::Labelled && out.kind == LineKind::Amount &&
+                                               out.currency.empty() && scope->block_sum(total->word) != out.value);
+            if (own && out.kind == LineKind::Amount) {
                 out.defines = std::string(word);
                 return shifted(std::move(out), total->word_end);
             }

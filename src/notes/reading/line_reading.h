@@ -117,9 +117,9 @@ public:
     // of a block is an amount named 총액, below results a total with an old result. A
     // scope that cannot tell says yes, and the line stays a total.
     virtual bool block_has_result() const { return true; }
-    // What a total line here would add of the block above: "기본요금 / 사용요금 / 부가세 6,359"
-    // writes the tax of that sum. None where the scope cannot tell.
-    virtual std::optional<std::string> block_sum() const { return std::nullopt; }
+    // What a total line of that word here would add of the block above: "기본요금 / 사용요금
+    // / 부가세 6,359" writes the tax of that sum. None where the scope cannot tell.
+    virtual std::optional<std::string> block_sum(TotalWord /*word*/) const { return std::nullopt; }
     // The paragraph the line stands in; none reads the line as a paragraph of its own.
     virtual std::optional<ParagraphFacts> paragraph() const { return std::nullopt; }
     // How the line reads when it opens with "- " or "+ " before a word.

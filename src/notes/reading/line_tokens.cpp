@@ -376,6 +376,18 @@ struct Lexer {
         return std::find(std::begin(UNITS), std::end(UNITS), unit) != std::end(UNITS);
     }
 
+    // "= 5.45원" after the 동 at i: a rate in won.
+    bool equals_won_after(std::size_t i) const {
+        if (!at(i, DONG.written)) return false;
+        i += DONG.written.size();
+        while (at(i, " ")) ++i;
+        if (!at(i, "=")) return false;
+        ++i;
+        while (at(i, " ")) ++i;
+        while (digit(i) || at(i, ".") || at(i, ",")) ++i;
+        return i > 0 && digit(i - 1) && at(i, "원");
+    }
+
     // A currency after a figure: "100달러", "1,200엔", "20 USD", "120$", "85,000동".
     std::optional<std::size_t> currency_after(std::size_t end, NumberMarks& marks, std::string& currency) const {
         for (const CurrencyForm& form : CURRENCY_FORMS) {
@@ -391,8 +403,12 @@ struct Lexer {
                 return past;
             }
         }
+        // A building is numbered in four digits at most; five plain ones are money
+        // ("30000동"), and so is a 동 set equal to won ("100동 = 5.45원").
+        std::size_t digits = 0;
+        while (digits < end && digit(end - digits - 1)) ++digits;
         const std::string_view dong[] = {DONG.written};
-        if (marks.grouped || marks.large_unit) {
+        if (marks.grouped || marks.large_unit || (marks.plain_long && digits > 4) || equals_won_after(end)) {
             if (const auto past = word_after(end, dong, marks)) {
                 currency = std::string(DONG.written);
                 return past;
@@ -555,7 +571,12 @@ struct Lexer {
                 // "x" alone, or "x2" after a figure or opening the line: a multiplication the
                 // reading may take.
                 const bool times_first = (word[0] == 'x' || word[0] == 'X') && digit(i + 1);
-                if ((word == "x" || word == "X") || (times_first && (operand_before || tokens.empty()))) {
+                // "(주휴 포함 X)": after a word, with nothing after it, an X marks a no.
+                std::size_t after = end;
+                while (at(after, " ")) ++after;
+                const bool mark =
+                    !tokens.empty() && tokens.back().kind == TokenKind::Word && (after == s.size() || at(after, ")"));
+                if (((word == "x" || word == "X") && !mark) || (times_first && (operand_before || tokens.empty()))) {
                     push(TokenKind::Times, i, i + 1);
                     i += 1;
                     continue;

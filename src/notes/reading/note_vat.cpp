@@ -81,7 +81,7 @@ bool written_under_its_base(const Token& figure, const NoteScope* scope) {
         const double base = above ? number_of(*above) : 0.0;
         return above && (std::abs(tax - base / 10) < 1 || std::abs(tax - base / 11) < 1);
     };
-    return base_of(scope->line_above()) || base_of(scope->block_sum());
+    return base_of(scope->line_above()) || base_of(scope->block_sum(TotalWord::Grand));
 }
 
 }  // namespace

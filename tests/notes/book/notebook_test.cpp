@@ -34,6 +34,8 @@ TEST(NoteBook, NamesAndEarlierResults) {
         // A later definition takes over from its line on; a use above it or of no
         // definition at all shows nothing.
         {"a = 1\na + 1\na = 10\na + 1", {"1", "2", "10", "11"}},
+        // "월 원금" worked out of 원금 names a part of it, and 원금 stays as it was.
+        {"원금 = 1,200\n월 원금 = 원금 / 12\n원금 / 2", {"1200", "100", "600"}},
         {"월세 * 12\n월세 = 55만원", {"", "550000"}},
         {"월세 = 55만원\n월세 + 관리비 =", {"550000", ""}, "관리비"},
         // A total line's word names its total below it; 소계 is the nearest one.

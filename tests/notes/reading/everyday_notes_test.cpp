@@ -33,6 +33,7 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         // and a paragraph of "+ " and "- " lines is one of signed amounts.
         {"월급 3,200,000\n- 국민연금 144,000\n- 건강보험 113,440", {"3200000", "3056000", "2942560"}},
         {"+ 용돈 받음 100,000\n- 점심 9,000\n- 영화 15,000\n합계", {"100000", "-9000", "-15000", "76000"}},
+        {"공사\n- 타일 2,000\n- 도기 3,000\n소계\n+ 부가세", {"", "2000", "3000", "5000", "5500"}},
         {"예산 = 500만원\n\n예산\n- 항공 180만원\n- 숙소 120만원", {"500만원", "", "500만원", "320만원", "200만원"}},
         {"12,000\n> 교통비 3,200\nㄴ 택시 8,000원\n· 간식 5,000", {"12000", "3200", "8000", "5000"}},
         // A mark followed at once by a figure goes on from the line above.
@@ -53,6 +54,9 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"3만원 × 12개월", {"36만원"}},
         {"월세 = 60만원\n\n월세\n+ 관리비 12만원", {"60만원", "", "60만원", "72만원"}},
         {"총액 128,000원\n1인당 = 총액 / 4", {"128000", "32000"}},
+        // A labelled total's figure is its sum where it is the items', else a sum of its own.
+        {"다이슨 124,800\n아이패드 89,900\n일시불 합계 412,330\n총 결제", {"124800", "89900", "412330", "627030"}},
+        {"식비 1,000\n교통 2,000\n카드 합계 3,000\n합계", {"1000", "2000", "3000", ""}},
         // Hours and wages: spans of clock times, durations, totals of hours.
         {"시급 10,030원\n주 15시간", {"10030", "15시간"}},
         {"1시간 45분 + 50분 =", {"2시간 35분"}},
@@ -147,8 +151,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"1차 42상자\n부양가족 3명 20점\n2차 38상자\n합계", {"", "", "", "80"}},
         // Where the paragraph types a point for the thousands comma, a point there; elsewhere a
         // fraction.
-        {"떡볶이 4.500원\n어묵 2.000\n합계\n290 x 20 x 4.345\n비율 0.925\n금리 3.125",
-         {"4500", "2000", "6500", "25201", "", ""}},
+        {"떡볶이 4.500원\n어묵 2.000\n귤 5kg 19.800\n합계\n290 x 20 x 4.345\n비율 0.925\n금리 3.125",
+         {"4500", "2000", "19800", "26300", "25201", "", ""}},
         {"체중 72.500", {""}},
         {"점심 12,000원\n체중 72.500\n\n약국 8.700 원\n우유 2.980", {"12000", "", "", "8700", "2980"}},
         // After a model's name, a storage size; a store's name leaves a price.

@@ -81,7 +81,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
          "2024031512345:n 20241234:n 1234:n 6012345678901:n 12000:a"},
         {"3개월 5 시간 2일간 12월의 9.4% 3.3％", "3:d 5:d 2일:y 12:d 9.4:r 3.3:r"},
         {"3~5만원 10,000~20,000원 3만-5만 1,000-2,000원", "3:g 50000:g 10000:g 20000:g 30000:g 1000:g"},
-        {"$12.50 100달러 USD 20 ¥1000 5유로 €3 10 엔", "12.5:f 100:f 20:f 1000:f 5:f 3:f 10:f"},
+        {"$12.50 100달러 USD 20 ¥1000 5유로 €3 10 엔 30000동", "12.5:f 100:f 20:f 1000:f 5:f 3:f 10:f 30000:f"},
         {"환불:-5,000 할인-5,000 ₩-5,000 −5,000 (-5,000)", "-5000:a -5000:a -5000:a -5000:a -5000:a"},
         // A plain number is money only at the end of a label, after a word of money or in a
         // paragraph of money; alone, no line says it is won.
@@ -142,6 +142,10 @@ TEST(ReadLine, WhatALineComesTo) {
         {"식비 98,500 커피 4,500원", LineKind::Nothing, ""},
         {"참석 12명", LineKind::Count, "12"},
         {"마사지 4명 $25씩", LineKind::Nothing, ""},  // a price for each, the sum unsaid
+        {"5만원권 2장", LineKind::Nothing, ""},       // a note for each
+        {"€50 지폐 2장", LineKind::Nothing, ""},
+        {"삼성전자 30주 @ 70,100", LineKind::Nothing, ""},          // a price each after @
+        {"삼성전자 매수 10주 @71,500", LineKind::Amount, "71500"},  // the price of a trade
         {"1인 70,750원씩", LineKind::Amount, "70750"},
         {"100,000 * 1.1 =", LineKind::Expression, "110000"},
         {"$17.99 * 1,380 =", LineKind::Expression, "24826.2"},
@@ -450,11 +454,13 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"월세 + 관리비", "", "'관리비'를 찾을 수 없습니다"},
         {"식비 - 월세", "", "'식비'를 찾을 수 없습니다"},  // a word alone across a "-" from a name
         {"월세 - 식비", "", "'식비'를 찾을 수 없습니다"},
-        // A year is no operand; a number of years is.
+        // A year or a code is no operand; a number of years is.
         {"준공 2008년 / 1,234세대", "", "'2008년'을 계산에 쓸 수 없습니다"},
+        {"종목코드 005930 / 000660", "", "'005930'을 계산에 쓸 수 없습니다"},
         {"3년 x 12", "36"},
         // A bare figure after a label, added to won: dishes or won, the line does not say.
         {"짜장면 2 + 탕수육 29,000", "", "'2'를 금액으로 읽을 수 없습니다"},
+        {"시급 10,030 (주휴 포함 X)", "10030"},  // an X after a word, no operand after it, marks a no
         // A list mark before a word makes an item; before a figure it is an operator.
         {"- 교통 62,400", "62400"},
         {"- 10월 다과 34,500", "34500"},
@@ -472,6 +478,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         // A figure or an operator that cannot be read whole: no result, and why.
         {"택시 12, 300원", "", "'12, 300원'을 읽을 수 없습니다"},
         {"택시비 8 300원", "", "'8 300원'을 읽을 수 없습니다"},
+        {"차량 68조 4421", "", "'68조 4421'을 읽을 수 없습니다"},  // 억 after 조 or a plate
         {"주차 1,0000원", "", "'1,0000원'을 읽을 수 없습니다"},
         {"숙소 1박 10~15만원 x 3", "", "범위는 계산할 수 없습니다"},
         {"오후 3시 + 2시간", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},
@@ -538,6 +545,7 @@ TEST(ReadLine, RateLinesSetTheirRate) {
         {"달러 환율 1,470원 (오늘)", ExchangeRate{"USD", "1470"}},
         {"$1 = 1,380원 (3일)", std::nullopt},
         {"100엔 = 920원", ExchangeRate{"JPY", "9.2"}},
+        {"100동 = 5.45원", ExchangeRate{"VND", "0.0545"}},
         {"1유로 = 1,500원", ExchangeRate{"EUR", "1500"}},
         {"1위안 = 190원", ExchangeRate{"CNY", "190"}},
         {"£1 = 1,700", ExchangeRate{"GBP", "1700"}},
