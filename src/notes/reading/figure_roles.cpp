@@ -38,9 +38,8 @@ constexpr std::string_view IDENTIFIER_WORDS[] = {
     "핀", "PIN",    "호선",   "번지",   "구역",   "호봉",   "등급",     "레벨",   "ID",   "id",   "No",
     "NO", "자물쇠", "도어락", "태그",   "사이즈", "pw",     "신발",     "운동화"};
 // Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "마일리지 42,300".
-constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구",
-                                             "판매량", "재고",   "코스피", "코스닥", "나스닥",
-                                             "다우",   "지수",   "걸음",   "칼로리", "마일리지"};
+constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구", "판매량", "재고",
+                                             "코스피", "코스닥", "나스닥", "다우",   "걸음", "칼로리", "마일리지"};
 // A year after these is the year of it: "입사 2019", "졸업 2015".
 constexpr std::string_view YEAR_WORDS[] = {"입사", "퇴사", "졸업", "입학", "결혼", "출생",
                                            "생년", "설립", "개업", "준공", "연식", "년식"};
