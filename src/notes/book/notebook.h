@@ -71,7 +71,7 @@ private:
         // The result's unit (a total of durations is one), currency, writing and won.
         NoteResult written;
         LineTraits traits;
-        ParagraphFacts paragraph;  // of the paragraph it stands in, kept as lines come and go
+        ParagraphFacts paragraph;    // of the paragraph it stands in, kept as lines come and go
         Handle paragraph_first = 0;  // and that paragraph's first line
         Asked asked;
     };
