@@ -176,9 +176,10 @@ bool after_ten_thousands_word(const Reading& r, std::size_t i) {
     return false;
 }
 
+// "나스닥 20주": a figure with a word of its own counts shares of a fund, no index level.
 bool unpaid(const Reading& r, std::size_t i) {
     const NumberMarks& m = r.tokens[i].marks;
-    if (m.won || m.foreign || m.unit || m.percent || m.reference) return false;
+    if (m.won || m.foreign || m.unit || m.percent || m.reference || m.counter || m.date) return false;
     const std::optional<std::string_view> word = word_before(r, i);
     return word && std::find(std::begin(UNPAID_WORDS), std::end(UNPAID_WORDS), *word) != std::end(UNPAID_WORDS);
 }
