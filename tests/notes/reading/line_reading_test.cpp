@@ -73,7 +73,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"세전 4,200 연봉 / 연봉 3,800", "4200:n 3800:n"},
         {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
         // Fused words make names; a floor, a building and a set are not counts.
-        {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:n 1:c 4:n 16:n 20000:c"},
+        {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:c 1:c 4:n 16:n 20000:c"},
         {"커피 2잔 3명이 5 명 2 명이 2박 1만 보", "2:c 3:c 5:c 2:n 2:c 10000:c"},
         {"다섯 개 두 잔 한잔 열 명 2근 1단 2모 32평 세대 열대 두부", "5:c 2:c 1:c 10:c 2:c 1:c 2:c 32:c"},
         // Identifiers: ten or more plain digits, or a plain number after 번호, 학번, 카드 ….
