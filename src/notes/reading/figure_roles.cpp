@@ -154,10 +154,11 @@ bool in_ten_thousands(const Reading& r, std::size_t i) {
            (i + 1 < r.tokens.size() && r.tokens[i + 1].kind == TokenKind::Word && big(text_of(r, i + 1)));
 }
 
-// "식비 98500", "수수료 600", "용돈 5000": a word that names money says its figure is won.
+// "식비 98500", "수수료 600", "용돈 5000", "시급 10030": a word that names money says its
+// figure is won; not 월급 nor 연봉, often kept in 만 ("월급 350").
 bool after_money_word(const Reading& r, std::size_t i) {
-    static constexpr std::string_view ENDINGS[] = {"비",   "료",   "값",   "금",   "세",
-                                                   "가격", "요금", "비용", "금액", "용돈"};
+    static constexpr std::string_view ENDINGS[] = {"비",   "료",   "값",   "금",   "세",   "가격", "요금",
+                                                   "비용", "금액", "용돈", "시급", "일급", "주급"};
     const std::optional<std::string_view> word = word_before(r, i);
     return word && std::any_of(std::begin(ENDINGS), std::end(ENDINGS),
                                [&](std::string_view ending) { return word->ends_with(ending); });

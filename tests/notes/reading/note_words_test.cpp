@@ -83,6 +83,8 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
           "",     "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",    "",
           "",     "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",    "",
           "",     "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "1000"}},
+        // Pay by the hour, the day or the week: won, written without its comma.
+        {"시급 10030\n일급 85000\n주급 240720", {"10030", "85000", "240720"}},
         // A sum each month over a term: the line's sum unsaid.
         {"월 50만 적금 12개월\n매달 50만 적금 12개월\n매월 50만 적금 12개월", {"", "", ""}},
         // Shoe sizes among prices.
