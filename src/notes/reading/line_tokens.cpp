@@ -216,6 +216,7 @@ struct Lexer {
         bool only_operators = true;  // every joiner a "-" or "/"
         NumberMarks joined = marks;
         std::size_t joined_end = end;
+        bool falls = false;  // "186,400-130,300": grouped whole won down to a smaller sum
         for (std::optional<std::size_t> n = joiner(joined_end); n && digit(joined_end + *n); n = joiner(joined_end)) {
             const char c = s[joined_end];
             // "120만/6개월", "16000/4": money over something, or digits no date begins
@@ -228,6 +229,11 @@ struct Lexer {
             const WrittenNumber part = read_written_number(s.substr(0, stop), joined_end + *n, false);
             joined.unit = joined.unit || part.unit;
             joined.grouped = joined.grouped || part.grouped;
+            const Decimal& high = read.value;
+            const Decimal& low = part.value;
+            falls = parts == 1 && c == '-' && read.grouped && part.grouped && high.scale == 0 && low.scale == 0 &&
+                    (high.digits.size() > low.digits.size() ||
+                     (high.digits.size() == low.digits.size() && high.digits > low.digits));
             joined_end = part.end;
             joined.joined = true;
             joined.clock = joined.clock || c == ':';
@@ -239,9 +245,10 @@ struct Lexer {
             zero_part = zero_part || ((s[k] == '-' || s[k] == '/') && s[k + 1] == '0' && digit(k + 2));
         // "(41,900-48,350) x 120": a difference in parentheses that is multiplied.
         const bool bracketed = !tokens.empty() && tokens.back().kind == TokenKind::Open && at(joined_end, ")");
-        const bool in_expression =
-            only_operators && !zero_part &&
-            (operator_before() || operator_then_operand(joined_end, bracketed || no_date(begin, joined_end)));
+        // A range of money rises; one that falls is a difference.
+        const bool in_expression = only_operators && !zero_part &&
+                                   ((falls && parts == 2) || operator_before() ||
+                                    operator_then_operand(joined_end, bracketed || no_date(begin, joined_end)));
         if (parts > 1 && !in_expression) {
             marks = joined;
             end = joined_end;

@@ -124,6 +124,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"아이폰 15 프로 1,550,000원", LineKind::Amount, "1550000"},
         {"RTX 4090 2,500,000", LineKind::Amount, "2500000"},
         {"예산 3~5만원", LineKind::Nothing, ""},
+        // A range of money rises: one that falls is a difference.
+        {"받을돈 186,400-130,300", LineKind::Expression, "56100"},
         {"목표 매매가 5억 이하", LineKind::Nothing, ""},      // a limit
         {"자기부담 20% (최소 20만)", LineKind::Nothing, ""},  // the rate's floor or cap
         {"수수료 1% 최대 5,000원", LineKind::Nothing, ""},
