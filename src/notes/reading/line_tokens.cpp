@@ -552,8 +552,12 @@ struct Lexer {
                     NumberMarks probe;
                     static constexpr std::string_view WON[] = {"원권", "원"};
                     // "삼만 오천원", and "삼만 오천 + 5,000": number words with 원, or beside an
-                    // operation, are a figure as the calculator reads them.
-                    if (word_after(read.end, WON, probe, true) || operator_before() ||
+                    // operation, are a figure as the calculator reads them; not after a sign
+                    // glued between two words ("전기/조명" is no trillion people).
+                    const std::size_t n = tokens.size();
+                    const bool glued_sign = n >= 2 && tokens[n - 1].end == i && tokens[n - 2].kind == TokenKind::Word &&
+                                            tokens[n - 2].end == tokens[n - 1].begin;
+                    if (word_after(read.end, WON, probe, true) || (operator_before() && !glued_sign) ||
                         operator_then_operand(read.end)) {
                         i = number(i, read);
                         continue;

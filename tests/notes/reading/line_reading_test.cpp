@@ -66,6 +66,8 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
          "5000:a 10000:a 30000:a 100000:a 1000:a 12000:a 350000:a"},
         {"일억오만원 일만오원", "100050000:a 10005:a"},
         {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
+        // A sign glued between words joins them: no 조 of people.
+        {"전기/조명 1,650,000", "1650000:a"},
         {"5천이면", "5000:n"},        // after digits, a lone 이 is a particle
         {"출석 12 초6", "12:n 6:n"},  // a spaced word glued to digits is no unit of the figure before
         {"서울 31바 8812 빨대 500개 9500", "31:n 8812:n 500:c 9500:n"},  // a plate; a count and its price
