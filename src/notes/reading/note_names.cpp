@@ -238,7 +238,9 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
                 b == a + 1 && ((a >= 2 && named_across(a - 1, a - 2)) || (b + 1 < t.size() && named_across(b, b + 1)));
             const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b)) || across;
             use.alone = alone;
-            if (named.value) {
+            if (named.value && alone && scope.heads_paragraph(text)) {
+                use.uses.clear();
+            } else if (named.value) {
                 t[*word] = reference_token(t[*word], *named.value);
                 t[*word].marks.of = named.of;
                 t[*word].marks.from = named.from;
