@@ -193,7 +193,10 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
         }
         const bool beside_operator = (a > 0 && is_operator(t[a - 1].kind)) || (b < t.size() && is_operator(t[b].kind));
         // "월세 =" asks for the name; "B 총 = 1,480,000 + 150,000" names what it works out.
-        const bool asked = b < t.size() ? t[b].kind == TokenKind::Equals && b + 1 == t.size() : asks;
+        const bool asked = b < t.size() ? t[b].kind == TokenKind::Equals &&
+                                              std::none_of(t.begin() + static_cast<std::ptrdiff_t>(b), t.end(),
+                                                           [](const Token& k) { return k.kind == TokenKind::Number; })
+                                        : asks;
         // "월세" alone on its line shows its value.
         const bool alone = t.size() == 1;
         // "4명이면 위 x 4": 위, prev and ans beside an operator are the result above, whatever

@@ -67,6 +67,7 @@ TEST(NoteBook, NamesAndEarlierResults) {
         {"점심: 12,000원\n\n점심 * 2", {"12000", "", "24000"}},
         // Words before an "=" that has an expression after it name what it works out.
         {"호텔 $529\n총\n\nB 총 = 1,480,000 + 150,000", {"529", "529", "", "1630000"}},
+        {"월세 = 550,000\n월세 = ?", {"550000", "550000"}},
         // One name told apart by words no line defines with it is none of them.
         {"월급 3,200,000\n소계\n월세 600,000\n소계\n남은 돈 = 수입 소계 - 지출 소계",
          {"3200000", "3200000", "600000", "600000", ""},
