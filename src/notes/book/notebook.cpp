@@ -110,8 +110,8 @@ public:
         paragraph_ = true;
         const Line& line = book_.line_at(line_);
         const std::size_t first = book_.order_.place(line.paragraph_first);
-        return first == line_ && *definition < first && line.paragraph.totals && !line.paragraph.plus_items &&
-               !line.paragraph.minus_items;
+        return first == line_ && *definition < first && line.paragraph.totals && line.paragraph.marked &&
+               !line.paragraph.plus_items && !line.paragraph.minus_items;
     }
     void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_, paragraph_}; }
 

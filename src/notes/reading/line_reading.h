@@ -136,9 +136,9 @@ public:
     // own heads that list, not the "수입 3,200,000" of a note above.
     virtual bool labels_elsewhere(std::string_view /*name*/) const { return false; }
     // Whether the name, alone on the line that opens its paragraph, heads that paragraph:
-    // defined only above it, over items a total line below adds ("국내 / 삼성전자 +412,000 /
-    // 소계"), where its value would join another note's sum; "- " or "+ " items under it go
-    // on from its value ("예산 / - 항공 180만원").
+    // defined only above it, over items with money a total line below adds ("국내 / 삼성전자
+    // +412,000 / 소계"), where its value would join another note's sum; "- " or "+ " items
+    // under it go on from its value ("예산 / - 항공 180만원"), and names alone add up.
     virtual bool heads_paragraph(std::string_view /*name*/) const { return false; }
 
 protected:
