@@ -130,13 +130,17 @@ void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* 
         // "SPF50+ 19,800": a sign that ends a word.
         if (!glued_after && t[k].kind == TokenKind::Plus) t[k].kind = TokenKind::Other;
     }
-    // "한우세트 1+ 등급 189,000", "1++": a grade, glued to its figure and before a word.
+    // "한우세트 1+ 등급 189,000", "한우 1++ 300g 39,000": a grade, glued to its figure and
+    // before a word, or a 1 before a measure or a price.
     for (std::size_t k = 1; k + 1 < t.size(); ++k) {
-        if (t[k].kind == TokenKind::Plus && t[k - 1].kind == TokenKind::Number && t[k - 1].end == t[k].begin &&
-            t[k + 1].kind == TokenKind::Word && t[k].spaced_after) {
-            t[k].kind = TokenKind::Other;
-            t[k - 1].marks.name = true;
-        }
+        if (t[k].kind != TokenKind::Plus || t[k - 1].kind != TokenKind::Number || t[k - 1].end != t[k].begin) continue;
+        const std::size_t last = t[k + 1].kind == TokenKind::Plus && t[k].end == t[k + 1].begin ? k + 1 : k;
+        if (last + 1 >= t.size() || !t[last].spaced_after) continue;
+        const NumberMarks& m = t[last + 1].marks;
+        const bool priced = t[last + 1].kind == TokenKind::Number && (m.grouped || m.measure || m.won || m.unit);
+        if (t[last + 1].kind != TokenKind::Word && !(text(k - 1) == "1" && priced)) continue;
+        for (std::size_t i = k; i <= last; ++i) t[i].kind = TokenKind::Other;
+        t[k - 1].marks.name = true;
     }
     // "주유 + 톨비 96,000", "서울 / 부산 왕복 120,000": words joined into the label of the
     // figure after them, where the word before is no name.

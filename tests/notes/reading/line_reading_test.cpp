@@ -125,6 +125,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"차값 2천5백만원", LineKind::Amount, "25000000"},
         {"아이폰 15 프로 1,550,000원", LineKind::Amount, "1550000"},
         {"RTX 4090 2,500,000", LineKind::Amount, "2500000"},
+        {"한우 등심 1++ 300g 39,000", LineKind::Amount, "39000"},  // a grade of beef
         {"예산 3~5만원", LineKind::Nothing, ""},
         // A range of money rises: one that falls is a difference.
         {"받을돈 186,400-130,300", LineKind::Expression, "56100"},
