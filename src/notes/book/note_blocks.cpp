@@ -276,6 +276,10 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
         if (mark.word == TotalWord::Sub && !sum.value.empty()) {
             if (!chain_) chain_.emplace();
             chain_->take_section(sum);
+            if (gap_ && headed_) {
+                headed_chain_.take_section(sum);
+                ++headed_count_;
+            }
         }
         block_ = {};
         if (!sum.value.empty()) shown = std::move(sum.value);
@@ -287,6 +291,8 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
     } else if (chain_) {
         gap_ = opening_ = true;
         headed_ = false;
+        headed_chain_ = {};
+        headed_count_ = 0;
     }
     if (ends_blocks(mark, above_)) *this = {};
     above_ = mark;
@@ -298,9 +304,12 @@ NotesSum BlockTally::total(TotalWord word) const {
     // Past an empty line a labelled total, or one under a heading of its own paragraph (a
     // note of its own: "월요일 / 아아 4,500원 / 합" under another note's 소계), adds its own
     // paragraph; "11월 총" right under the empty line, with none, adds the 소계 sections above.
+    // Such a paragraph that holds sections of its own ("월 / … / 소계 / 화 / … / 소계 /
+    // 총계") is a note of its own too: its total adds them, none of a note above.
     const bool own_paragraph = gap_ && !block_.empty() && (word == TotalWord::Labelled || headed_);
-    if (!chain_ || word == TotalWord::Sub || own_paragraph) return own;
-    ResultSum sections = *chain_;
+    const bool headed_sections = gap_ && headed_ && headed_count_ > 1 && word != TotalWord::Sub;
+    if (!chain_ || word == TotalWord::Sub || (own_paragraph && !headed_sections)) return own;
+    ResultSum sections = headed_sections ? headed_chain_ : *chain_;
     sections.take_section(own);
     return sections.sum();
 }

@@ -138,6 +138,8 @@ private:
     bool gap_ = false;                // an empty line since they began
     bool opening_ = false;            // the next line opens a paragraph past that gap
     bool headed_ = false;             // and a line with no figure opened it
+    ResultSum headed_chain_;          // the 소계 sections since that heading
+    int headed_count_ = 0;            // and how many
     BlockMark above_;
 };
 

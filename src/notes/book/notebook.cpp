@@ -104,6 +104,15 @@ public:
         const std::optional<std::size_t> definition = book_.definition_before(name, line_);
         return definition && labels_elsewhere(*definition);
     }
+    bool heads_paragraph(std::string_view name) const override {
+        const std::optional<std::size_t> definition = book_.definition_before(name, line_);
+        if (!definition || line_ >= book_.size()) return false;
+        paragraph_ = true;
+        const Line& line = book_.line_at(line_);
+        const std::size_t first = book_.order_.place(line.paragraph_first);
+        return first == line_ && *definition < first && line.paragraph.totals && line.paragraph.marked &&
+               !line.paragraph.plus_items && !line.paragraph.minus_items;
+    }
     void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_, paragraph_}; }
 
 private:
@@ -178,6 +187,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         kept_paragraphs = kept_paragraphs && !old.traits.empty;
         gone.money = gone.money || old.traits.money;
         gone.plus_item = gone.plus_item || old.traits.plus_item;
+        gone.minus_item = gone.minus_item || old.traits.minus_item;
         gone.total = gone.total || old.traits.total;
         gone.marked = gone.marked || old.traits.marked;
         gone.in_eok = gone.in_eok || old.traits.in_eok;
@@ -202,6 +212,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         kept_paragraphs = kept_paragraphs && !traits.empty;
         come.money = come.money || traits.money;
         come.plus_item = come.plus_item || traits.plus_item;
+        come.minus_item = come.minus_item || traits.minus_item;
         come.total = come.total || traits.total;
         come.marked = come.marked || traits.marked;
         come.in_eok = come.in_eok || traits.in_eok;
@@ -209,8 +220,9 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         come.point_for_comma = come.point_for_comma || traits.point_for_comma;
     }
     kept_paragraphs = kept_paragraphs && gone.money == come.money && gone.plus_item == come.plus_item &&
-                      gone.total == come.total && gone.marked == come.marked && gone.in_eok == come.in_eok &&
-                      gone.man_unwritten == come.man_unwritten && gone.point_for_comma == come.point_for_comma;
+                      gone.minus_item == come.minus_item && gone.total == come.total && gone.marked == come.marked &&
+                      gone.in_eok == come.in_eok && gone.man_unwritten == come.man_unwritten &&
+                      gone.point_for_comma == come.point_for_comma;
     pend_from_ = last + 1;
     reread_ = 0;
     pending_.clear();
@@ -247,6 +259,7 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
             // "소계 / + 부가세": a "+ " line right under a total goes on from it, no signed item.
             facts.plus_items =
                 facts.plus_items || (line_at(end).traits.plus_item && !(end > start && line_at(end - 1).traits.total));
+            facts.minus_items = facts.minus_items || line_at(end).traits.minus_item;
             facts.totals = facts.totals || line_at(end).traits.total;
             facts.marked = facts.marked || line_at(end).traits.marked;
             facts.in_eok = facts.in_eok || line_at(end).traits.in_eok;

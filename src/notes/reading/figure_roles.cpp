@@ -154,10 +154,11 @@ bool in_ten_thousands(const Reading& r, std::size_t i) {
            (i + 1 < r.tokens.size() && r.tokens[i + 1].kind == TokenKind::Word && big(text_of(r, i + 1)));
 }
 
-// "식비 98500", "수수료 600", "용돈 5000": a word that names money says its figure is won.
+// "식비 98500", "수수료 600", "용돈 5000", "시급 10030": a word that names money says its
+// figure is won; not 월급 nor 연봉, often kept in 만 ("월급 350").
 bool after_money_word(const Reading& r, std::size_t i) {
-    static constexpr std::string_view ENDINGS[] = {"비",   "료",   "값",   "금",   "세",
-                                                   "가격", "요금", "비용", "금액", "용돈"};
+    static constexpr std::string_view ENDINGS[] = {"비",   "료",   "값",   "금",   "세",   "가격", "요금",
+                                                   "비용", "금액", "용돈", "시급", "일급", "주급"};
     const std::optional<std::string_view> word = word_before(r, i);
     return word && std::any_of(std::begin(ENDINGS), std::end(ENDINGS),
                                [&](std::string_view ending) { return word->ends_with(ending); });
@@ -176,9 +177,10 @@ bool after_ten_thousands_word(const Reading& r, std::size_t i) {
     return false;
 }
 
+// "나스닥 20주": a figure with a word of its own counts shares of a fund, no index level.
 bool unpaid(const Reading& r, std::size_t i) {
     const NumberMarks& m = r.tokens[i].marks;
-    if (m.won || m.foreign || m.unit || m.percent || m.reference) return false;
+    if (m.won || m.foreign || m.unit || m.percent || m.reference || m.counter || m.date) return false;
     const std::optional<std::string_view> word = word_before(r, i);
     return word && std::find(std::begin(UNPAID_WORDS), std::end(UNPAID_WORDS), *word) != std::end(UNPAID_WORDS);
 }
@@ -307,12 +309,13 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     // under 10,000 may be in 만.
     if (at_end && !r.valued && value.size() <= 4 && !fraction && man_unwritten_here(r)) return FigureRole::Name;
     // "어묵 2.000", "귤 5kg 19.800" under "떡볶이 4.500원": a point typed for the thousands comma,
-    // as the paragraph types it; won end in a ten, where "금리 3.125" does not.
+    // as the paragraph types it or in a list a total sums ("커피 5.400" over "소계"); won end
+    // in a ten, where "금리 3.125" does not.
     const std::string_view written = text_of(r, i);
     const std::size_t point = written.find('.');
     const bool labelled = word_before(r, i) || (i > 1 && r.tokens[0].kind == TokenKind::Word && r.number(i - 1) &&
                                                 r.tokens[i - 1].marks.measure);
-    if (at_end && !r.valued && point_for_comma_here(r) && labelled && point >= 1 && point <= 3 &&
+    if (at_end && !r.valued && (point_for_comma_here(r) || totals_here(r)) && labelled && point >= 1 && point <= 3 &&
         written.front() != '0' && written.size() == point + 4 && written.back() == '0' &&
         all_ascii_digits(written.substr(0, point)) && all_ascii_digits(written.substr(point + 1))) {
         r.tokens[i].value = std::string(written.substr(0, point)) + std::string(written.substr(point + 1));

@@ -92,6 +92,7 @@ LineTraits line_traits(std::string_view line);
 struct ParagraphFacts {
     bool money = false;
     bool plus_items = false;
+    bool minus_items = false;      // a line opens with "- " before a word
     bool totals = false;           // a total line asks for its figures: "A 10 / B 20 / 합계"
     bool marked = false;           // a line other than a total holds money
     bool in_eok = false;           // a line holds a figure in 억
@@ -134,6 +135,11 @@ public:
     // so gives it no value: a memo holds many notes, and "수입" alone over a list of its
     // own heads that list, not the "수입 3,200,000" of a note above.
     virtual bool labels_elsewhere(std::string_view /*name*/) const { return false; }
+    // Whether the name, alone on the line that opens its paragraph, heads that paragraph:
+    // defined only above it, over items with money a total line below adds ("국내 / 삼성전자
+    // +412,000 / 소계"), where its value would join another note's sum; "- " or "+ " items
+    // under it go on from its value ("예산 / - 항공 180만원"), and names alone add up.
+    virtual bool heads_paragraph(std::string_view /*name*/) const { return false; }
 
 protected:
     ~NoteScope() = default;

@@ -25,7 +25,7 @@ constexpr std::string_view COUNTER_WORDS[] = {
     "접시", "세트", "묶음", "자루", "다스", "개입", "페이지", "캡슐", "개",   "명",   "잔",   "장",
     "권",   "회",   "건",   "대",   "병",   "박",   "살",     "쪽",   "통",   "봉",   "팩",   "벌",
     "줄",   "곳",   "알",   "캔",   "판",   "인",   "보",     "모",   "근",   "단",   "평",   "매",
-    "망",   "부",   "종",   "채",   "롤",   "포",   "쌍",     "짝",   "정"};
+    "망",   "부",   "종",   "채",   "롤",   "포",   "쌍",     "짝",   "정",   "구"};
 // Native numerals, read only before a counter: "다섯 개", "두 잔", "한잔".
 constexpr std::pair<std::string_view, char> NATIVE_NUMERALS[] = {
     {"다섯", '5'}, {"여섯", '6'}, {"일곱", '7'}, {"여덟", '8'}, {"아홉", '9'},
@@ -216,6 +216,7 @@ struct Lexer {
         bool only_operators = true;  // every joiner a "-" or "/"
         NumberMarks joined = marks;
         std::size_t joined_end = end;
+        bool falls = false;  // "186,400-130,300": grouped whole won down to a smaller sum
         for (std::optional<std::size_t> n = joiner(joined_end); n && digit(joined_end + *n); n = joiner(joined_end)) {
             const char c = s[joined_end];
             // "120만/6개월", "16000/4": money over something, or digits no date begins
@@ -228,6 +229,11 @@ struct Lexer {
             const WrittenNumber part = read_written_number(s.substr(0, stop), joined_end + *n, false);
             joined.unit = joined.unit || part.unit;
             joined.grouped = joined.grouped || part.grouped;
+            const Decimal& high = read.value;
+            const Decimal& low = part.value;
+            falls = parts == 1 && c == '-' && read.grouped && part.grouped && high.scale == 0 && low.scale == 0 &&
+                    (high.digits.size() > low.digits.size() ||
+                     (high.digits.size() == low.digits.size() && high.digits > low.digits));
             joined_end = part.end;
             joined.joined = true;
             joined.clock = joined.clock || c == ':';
@@ -239,9 +245,10 @@ struct Lexer {
             zero_part = zero_part || ((s[k] == '-' || s[k] == '/') && s[k + 1] == '0' && digit(k + 2));
         // "(41,900-48,350) x 120": a difference in parentheses that is multiplied.
         const bool bracketed = !tokens.empty() && tokens.back().kind == TokenKind::Open && at(joined_end, ")");
-        const bool in_expression =
-            only_operators && !zero_part &&
-            (operator_before() || operator_then_operand(joined_end, bracketed || no_date(begin, joined_end)));
+        // A range of money rises; one that falls is a difference.
+        const bool in_expression = only_operators && !zero_part &&
+                                   ((falls && parts == 2) || operator_before() ||
+                                    operator_then_operand(joined_end, bracketed || no_date(begin, joined_end)));
         if (parts > 1 && !in_expression) {
             marks = joined;
             end = joined_end;
@@ -545,8 +552,12 @@ struct Lexer {
                     NumberMarks probe;
                     static constexpr std::string_view WON[] = {"원권", "원"};
                     // "삼만 오천원", and "삼만 오천 + 5,000": number words with 원, or beside an
-                    // operation, are a figure as the calculator reads them.
-                    if (word_after(read.end, WON, probe, true) || operator_before() ||
+                    // operation, are a figure as the calculator reads them; not after a sign
+                    // glued between two words ("전기/조명" is no trillion people).
+                    const std::size_t n = tokens.size();
+                    const bool glued_sign = n >= 2 && tokens[n - 1].end == i && tokens[n - 2].kind == TokenKind::Word &&
+                                            tokens[n - 2].end == tokens[n - 1].begin;
+                    if (word_after(read.end, WON, probe, true) || (operator_before() && !glued_sign) ||
                         operator_then_operand(read.end)) {
                         i = number(i, read);
                         continue;

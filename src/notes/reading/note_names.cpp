@@ -130,13 +130,17 @@ void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* 
         // "SPF50+ 19,800": a sign that ends a word.
         if (!glued_after && t[k].kind == TokenKind::Plus) t[k].kind = TokenKind::Other;
     }
-    // "한우세트 1+ 등급 189,000", "1++": a grade, glued to its figure and before a word.
+    // "한우세트 1+ 등급 189,000", "한우 1++ 300g 39,000": a grade, glued to its figure and
+    // before a word, or a 1 before a measure or a price.
     for (std::size_t k = 1; k + 1 < t.size(); ++k) {
-        if (t[k].kind == TokenKind::Plus && t[k - 1].kind == TokenKind::Number && t[k - 1].end == t[k].begin &&
-            t[k + 1].kind == TokenKind::Word && t[k].spaced_after) {
-            t[k].kind = TokenKind::Other;
-            t[k - 1].marks.name = true;
-        }
+        if (t[k].kind != TokenKind::Plus || t[k - 1].kind != TokenKind::Number || t[k - 1].end != t[k].begin) continue;
+        const std::size_t last = t[k + 1].kind == TokenKind::Plus && t[k].end == t[k + 1].begin ? k + 1 : k;
+        if (last + 1 >= t.size() || !t[last].spaced_after) continue;
+        const NumberMarks& m = t[last + 1].marks;
+        const bool priced = t[last + 1].kind == TokenKind::Number && (m.grouped || m.measure || m.won || m.unit);
+        if (t[last + 1].kind != TokenKind::Word && !(text(k - 1) == "1" && priced)) continue;
+        for (std::size_t i = k; i <= last; ++i) t[i].kind = TokenKind::Other;
+        t[k - 1].marks.name = true;
     }
     // "주유 + 톨비 96,000", "서울 / 부산 왕복 120,000": words joined into the label of the
     // figure after them, where the word before is no name.
@@ -192,7 +196,11 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             }
         }
         const bool beside_operator = (a > 0 && is_operator(t[a - 1].kind)) || (b < t.size() && is_operator(t[b].kind));
-        const bool asked = b < t.size() ? t[b].kind == TokenKind::Equals : asks;
+        // "월세 =" asks for the name; "B 총 = 1,480,000 + 150,000" names what it works out.
+        const bool asked = b < t.size() ? t[b].kind == TokenKind::Equals &&
+                                              std::none_of(t.begin() + static_cast<std::ptrdiff_t>(b), t.end(),
+                                                           [](const Token& k) { return k.kind == TokenKind::Number; })
+                                        : asks;
         // "월세" alone on its line shows its value.
         const bool alone = t.size() == 1;
         // "4명이면 위 x 4": 위, prev and ans beside an operator are the result above, whatever
@@ -237,7 +245,9 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
                 b == a + 1 && ((a >= 2 && named_across(a - 1, a - 2)) || (b + 1 < t.size() && named_across(b, b + 1)));
             const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b)) || across;
             use.alone = alone;
-            if (named.value) {
+            if (named.value && alone && scope.heads_paragraph(text)) {
+                use.uses.clear();
+            } else if (named.value) {
                 t[*word] = reference_token(t[*word], *named.value);
                 t[*word].marks.of = named.of;
                 t[*word].marks.from = named.from;

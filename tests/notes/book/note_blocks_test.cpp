@@ -77,6 +77,8 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         // closed without 소계 ends the chain.
         {"A 10\n소계\n\n점심 12,000\n합계", {"10", "10", "", "12000", "12010"}},
         {"재료 18,000\n소계\n\n월요일\n아아 4.500원\n합", {"18000", "18000", "", "", "4500", "4500"}},
+        {"재료 18,000\n소계\n\n월\n마트 32,400\n소계\n화\n주유 55,000\n소계\n총계",
+         {"18000", "18000", "", "", "32400", "32400", "", "55000", "55000", "87400"}},
         {"A 10\n소계\nB 7\n\n총계", {"10", "10", "7", "", ""}},
         {"1\n소계\n메모\n합계\n2\n합계", {"1", "1", "", "1", "2", "2"}},
         // Sections keep what they added apart: counts and hours never join money.

@@ -150,12 +150,13 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
          {"", "", "2000", "2019", "2019", "1989", "2051", "10078"}},
         // A count with another figure of its own word after it is no count to add.
         {"1차 42상자\n부양가족 3명 20점\n2차 38상자\n합계", {"", "", "", "80"}},
-        // Where the paragraph types a point for the thousands comma, a point there; elsewhere a
-        // fraction.
+        // Where the paragraph types a point for the thousands comma or a total sums it, a point
+        // there; elsewhere a fraction.
         {"떡볶이 4.500원\n어묵 2.000\n귤 5kg 19.800\n합계\n290 x 20 x 4.345\n비율 0.925\n금리 3.125",
          {"4500", "2000", "19800", "26300", "25201", "", ""}},
         {"체중 72.500", {""}},
         {"점심 12,000원\n체중 72.500\n\n약국 8.700 원\n우유 2.980", {"12000", "", "", "8700", "2980"}},
+        {"점심9000\n커피 5.400\n택시18000\n소계", {"9000", "5400", "18000", "32400"}},
         // After a model's name, a storage size; a store's name leaves a price.
         {"갤럭시 S24 울트라 512\n맥북 에어 13 512\nGS25 커피 1500\n시세 950,000", {"", "", "1500", "950000"}},
         // Names given days and a count of shares.

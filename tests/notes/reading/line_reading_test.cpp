@@ -66,6 +66,8 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
          "5000:a 10000:a 30000:a 100000:a 1000:a 12000:a 350000:a"},
         {"일억오만원 일만오원", "100050000:a 10005:a"},
         {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
+        // A sign glued between words joins them: no 조 of people.
+        {"전기/조명 1,650,000", "1650000:a"},
         {"5천이면", "5000:n"},        // after digits, a lone 이 is a particle
         {"출석 12 초6", "12:n 6:n"},  // a spaced word glued to digits is no unit of the figure before
         {"서울 31바 8812 빨대 500개 9500", "31:n 8812:n 500:c 9500:n"},  // a plate; a count and its price
@@ -73,7 +75,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"세전 4,200 연봉 / 연봉 3,800", "4200:n 3800:n"},
         {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
         // Fused words make names; a floor, a building and a set are not counts.
-        {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:n 1:c 4:n 16:n 20000:c"},
+        {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:c 1:c 4:n 16:n 20000:c"},
         {"커피 2잔 3명이 5 명 2 명이 2박 1만 보", "2:c 3:c 5:c 2:n 2:c 10000:c"},
         {"다섯 개 두 잔 한잔 열 명 2근 1단 2모 32평 세대 열대 두부", "5:c 2:c 1:c 10:c 2:c 1:c 2:c 32:c"},
         // Identifiers: ten or more plain digits, or a plain number after 번호, 학번, 카드 ….
@@ -94,6 +96,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         // 주 counts shares after 보유, 매수, 매도 or 주식, or beside a price; weeks elsewhere.
         {"보유 20주, 주식 3주, 임신 20주, 매수 10주, 매도 5주, 2주 매도", "20:c 3:c 20:d 10:c 5:c 2:c"},
         {"4주 x 71,000원 메모 71,000원 × 3주 주 15시간 x 4주", "4:c 71000:a 71000:a 3:c 15시간:h 4:d"},
+        {"나스닥 20주 x 7,300 코스닥 2개", "20:c 7300:a 2:c"},  // shares of funds named after an index
         // An area with its conversion in parentheses is one area.
         {"전용 84㎡ (25.4평) 32평 (약 105.8㎡) 112㎡ (34평형)", "84.00㎡:m 105.79㎡:m 112.00㎡:m"},
     };
@@ -122,7 +125,10 @@ TEST(ReadLine, WhatALineComesTo) {
         {"차값 2천5백만원", LineKind::Amount, "25000000"},
         {"아이폰 15 프로 1,550,000원", LineKind::Amount, "1550000"},
         {"RTX 4090 2,500,000", LineKind::Amount, "2500000"},
+        {"한우 등심 1++ 300g 39,000", LineKind::Amount, "39000"},  // a grade of beef
         {"예산 3~5만원", LineKind::Nothing, ""},
+        // A range of money rises: one that falls is a difference.
+        {"받을돈 186,400-130,300", LineKind::Expression, "56100"},
         {"목표 매매가 5억 이하", LineKind::Nothing, ""},      // a limit
         {"자기부담 20% (최소 20만)", LineKind::Nothing, ""},  // the rate's floor or cap
         {"수수료 1% 최대 5,000원", LineKind::Nothing, ""},
