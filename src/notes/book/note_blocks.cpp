@@ -301,12 +301,15 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
 
 NotesSum BlockTally::total(TotalWord word) const {
     NotesSum own = block_.sum();
-    // Past an empty line a labelled total, or one under a heading of its own paragraph (a
-    // note of its own: "월요일 / 아아 4,500원 / 합" under another note's 소계), adds its own
-    // paragraph; "11월 총" right under the empty line, with none, adds the 소계 sections above.
+    // Past an empty line a labelled total, or one under a heading of its own paragraph or
+    // a list there that writes money unlike the sections above (a note of its own:
+    // "월요일 / 아아 4,500원 / 합", or gifts in 만 over "총" under another note's 소계 in
+    // digits), adds its own paragraph; "11월 총" right under the empty line, with none, adds
+    // the 소계 sections above, and so do items written as they are.
     // Such a paragraph that holds sections of its own ("월 / … / 소계 / 화 / … / 소계 /
     // 총계") is a note of its own too: its total adds them, none of a note above.
-    const bool own_paragraph = gap_ && !block_.empty() && (word == TotalWord::Labelled || headed_);
+    const bool own_list = chain_ && own.added.size() > 1 && own.writing.in_man != chain_->sum().writing.in_man;
+    const bool own_paragraph = gap_ && !block_.empty() && (word == TotalWord::Labelled || headed_ || own_list);
     const bool headed_sections = gap_ && headed_ && headed_count_ > 1 && word != TotalWord::Sub;
     if (!chain_ || word == TotalWord::Sub || (own_paragraph && !headed_sections)) return own;
     ResultSum sections = headed_sections ? headed_chain_ : *chain_;

@@ -73,9 +73,11 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         // A figure its writer worked out that the line does not give: no total either.
         {"빨대 9,500\n우유 1L x 24 = 55200\n합계", {"9500", "", ""}},
         // A grand total adds the 소계 sections above it and its own lines no 소계 covers,
-        // across a gap, unless a heading opens its paragraph (a note of its own); a section
-        // closed without 소계 ends the chain.
+        // across a gap, unless a heading opens its paragraph or a list there writes money
+        // unlike them (a note of its own); a section closed without 소계 ends the chain.
         {"A 10\n소계\n\n점심 12,000\n합계", {"10", "10", "", "12000", "12010"}},
+        {"A 10\n소계\n\n결혼 10만\n돌 20만\n총", {"10", "10", "", "10만", "20만", "30만"}},
+        {"A 10만\n소계\n\n7월 412원\n9월 411원\n합계", {"10만", "10만", "", "412", "411", "823"}},
         {"재료 18,000\n소계\n\n월요일\n아아 4.500원\n합", {"18000", "18000", "", "", "4500", "4500"}},
         {"재료 18,000\n소계\n\n월\n마트 32,400\n소계\n화\n주유 55,000\n소계\n총계",
          {"18000", "18000", "", "", "32400", "32400", "", "55000", "55000", "87400"}},
