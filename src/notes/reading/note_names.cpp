@@ -125,8 +125,14 @@ void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* 
     for (std::size_t k = 1; k < t.size(); ++k) {
         if (!sign(k) || t[k - 1].end != t[k].begin || !word(k - 1)) continue;
         const bool glued_after = k + 1 < t.size() && t[k + 1].begin == t[k].end;
-        // "인터넷+TV", "김*영", "세탁기+건조기": a sign between the letters of one label.
-        if (word(k + 1) && glued_after && !named(k - 1) && !named(k + 1)) t[k].kind = TokenKind::Other;
+        // "인터넷+TV", "김*영", "세탁기+건조기": a sign between the letters of one label, and
+        // between names a label too where figures follow with no sign ("A-B 차이 48,500,000 -
+        // 45,200,000": those figures work it out).
+        std::size_t next = k + 2;
+        while (word(next)) ++next;
+        const bool labels_figure = next < t.size() && t[next].kind == TokenKind::Number;
+        if (word(k + 1) && glued_after && ((!named(k - 1) && !named(k + 1)) || labels_figure))
+            t[k].kind = TokenKind::Other;
         // "SPF50+ 19,800": a sign that ends a word.
         if (!glued_after && t[k].kind == TokenKind::Plus) t[k].kind = TokenKind::Other;
     }
