@@ -284,7 +284,8 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
         block_ = {};
         if (!sum.value.empty()) shown = std::move(sum.value);
     } else if (!empty) {
-        if (opening_) headed_ = !reading.has_result();
+        // A count shows nothing: "다낭 4명 경비" heads its paragraph as a word would.
+        if (opening_) headed_ = !reading.has_result() || reading.kind == LineKind::Count;
         opening_ = false;
         block_.take(reading, text);
         if (reading.has_result()) shown = reading.value;
