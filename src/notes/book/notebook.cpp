@@ -223,6 +223,10 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
                       gone.minus_item == come.minus_item && gone.total == come.total && gone.marked == come.marked &&
                       gone.in_eok == come.in_eok && gone.man_unwritten == come.man_unwritten &&
                       gone.point_for_comma == come.point_for_comma;
+    // Whether "+ " lines sign their paragraph hangs on the line above each ("소계 / + 부가세"
+    // goes on from the total): a change at a total or a "+ " line, or just above one, settles it.
+    kept_paragraphs = kept_paragraphs && !gone.total && !come.total && !gone.plus_item && !come.plus_item &&
+                      !(last + 1 < size() && line_at(last + 1).traits.plus_item);
     pend_from_ = last + 1;
     reread_ = 0;
     pending_.clear();

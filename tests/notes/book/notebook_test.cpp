@@ -149,6 +149,10 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // A label's name alone, parted from it by an empty line and joined again.
         {"월 10,000\n월", {{0, 1, "월 10,000\n"}}, {"10000", "", ""}},
         {"월 10,000\n\n월", {{0, 2, "월 10,000"}}, {"10000", "10000"}},
+        // A line put between a 소계 and a "+ " line under it: the "+ " now signs the list.
+        {"- 철거 1,800,000\n- 타일 2,450,000\n소계\n+ 부가세",
+         {{3, 0, "메모"}},
+         {"-1800000", "-2450000", "-4250000", "", ""}},
         // A rate line changed, put in above its money, and taken out again.
         {"$1 = 1,380원\n$10\n5,000원\n합계", {{0, 1, "$1 = 1,400원"}}, {"", "10", "5000", "19000"}},
         {"$10\n5,000원\n합계", {{0, 0, "$1 = 1,380원"}}, {"", "10", "5000", "18800"}},
