@@ -31,7 +31,9 @@ std::string particle_after(Ending ending, std::string_view after_consonant, std:
     return both;
 }
 
-std::string quoted_object(std::string_view word) {
+namespace {
+
+std::string quoted(std::string_view word, std::string_view after_consonant, std::string_view after_vowel) {
     char32_t last = 0;
     for (std::size_t pos = 0; pos < word.size();) {
         const char32_t c = decode_utf8(word, pos);
@@ -40,8 +42,14 @@ std::string quoted_object(std::string_view word) {
     std::string out = "'";
     out += word;
     out += "'";
-    out += particle_after(ending_of(last), "을", "를");
+    out += particle_after(ending_of(last), after_consonant, after_vowel);
     return out;
 }
+
+}  // namespace
+
+std::string quoted_object(std::string_view word) { return quoted(word, "을", "를"); }
+
+std::string quoted_topic(std::string_view word) { return quoted(word, "은", "는"); }
 
 }  // namespace numvora

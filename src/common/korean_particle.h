@@ -20,5 +20,7 @@ std::string particle_after(Ending ending, std::string_view after_consonant, std:
 // "'word'을" or "'word'를": a word quoted in a message; "'word'을(를)" when its last
 // character says nothing (a sign).
 std::string quoted_object(std::string_view word);
+// "'word'은" or "'word'는", the same way.
+std::string quoted_topic(std::string_view word);
 
 }  // namespace numvora

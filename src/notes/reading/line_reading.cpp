@@ -746,8 +746,7 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
     if (!out.unknown.empty()) {
         out.value.clear();
         out.unclear = scope != nullptr && scope->labels_elsewhere(out.unknown)
-                          ? "빈 줄 위 다른 문단의 " + quoted_object(out.unknown) + " 쓰려면 '" + out.unknown +
-                                " = …'으로 정해 주세요"
+                          ? "다른 문단의 " + quoted_topic(out.unknown) + " '" + out.unknown + " = …'으로 정해야 씁니다"
                           : quoted_object(out.unknown) + " 찾을 수 없습니다";
     } else if (use.nothing_above) {
         out.value.clear();

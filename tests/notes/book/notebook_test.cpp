@@ -77,7 +77,7 @@ TEST(NoteBook, NamesAndEarlierResults) {
         {"월급 3,200,000\n\n월급 - 100,000",
          {"3200000", "", ""},
          "월급",
-         "빈 줄 위 다른 문단의 '월급'을 쓰려면 '월급 = …'으로 정해 주세요"},
+         "다른 문단의 '월급'은 '월급 = …'으로 정해야 씁니다"},
     };
     for (const auto& row : rows) {
         NoteBook book;
