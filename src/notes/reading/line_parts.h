@@ -178,6 +178,7 @@ struct NameUse {
     bool alone = false;          // a name alone on its line
     bool nothing_above = false;  // it opens with "×" or "/" and no result above goes on
     bool goes_on = false;        // the result above was put in before its operator
+    bool defining = false;       // in: the text is the value after "이름 ="
     std::string unknown;
 };
 bool is_previous_word(std::string_view word);

@@ -581,7 +581,10 @@ LineReading read_plain(TokenMemo& memo, std::string_view line, bool selected, co
 }  // namespace
 
 bool is_note_name(std::string_view word) {
-    if (word.empty() || read_total_line(word, false) || is_previous_word(word) || word == "원") return false;
+    // "지급계 = 기본급 + 식대": a total word glued to what it adds names that sum; 합계 alone never.
+    const std::optional<TotalLine> total = read_total_line(word, false);
+    if (word.empty() || (total && total->word != TotalWord::Labelled) || is_previous_word(word) || word == "원")
+        return false;
     const notes_detail::WrittenNumber number = notes_detail::read_written_number(word, 0, true);
     if (number.end == word.size()) return false;  // "만", "오천"
     for (std::size_t pos = 0; pos < word.size();) {
@@ -652,7 +655,9 @@ std::string labelled(TokenMemo& memo, std::string_view line) {
 }
 
 // valued: the text is a value asked for (after "이름 ="), so a bare number is one.
-LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope, bool valued) {
+// defining: it is the value after "이름 =".
+LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope, bool valued,
+                     bool defining = false) {
     LineReading out;
     // The line without its break; trailing spaces after a result are the result's. A lead
     // byte is never inside another sequence, so the breaks are found by their bytes.
@@ -727,7 +732,7 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         const std::string_view rest = line.substr(definition->rest);
         // "월세 = 550000" asks for its value; "점심: 12000" is a label like any other.
         const bool equals = line.substr(0, definition->rest).ends_with('=');
-        LineReading value = read_any(memo, rest, selected, scope, valued || equals);
+        LineReading value = read_any(memo, rest, selected, scope, valued || equals, equals);
         value.gives = given(memo, definition->name, rest, value);
         if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
@@ -735,6 +740,7 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         }
     }
     NameUse use;
+    use.defining = defining;
     out = read_plain(memo, line, selected, scope, use, valued);
     out.uses = std::move(use.uses);
     out.uses_previous = use.uses_previous;

@@ -249,7 +249,11 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             };
             const bool across =
                 b == a + 1 && ((a >= 2 && named_across(a - 1, a - 2)) || (b + 1 < t.size() && named_across(b, b + 1)));
-            const bool meant = (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b)) || across;
+            // "남은돈 = 용돈 - 3,000원": after "=", a word alone before "-" is what is taken from.
+            const bool after_equals = (a == 0 && use.defining) || (a > 0 && t[a - 1].kind == TokenKind::Equals);
+            const bool taken_from = after_equals && b == a + 1 && b < t.size() && t[b].kind == TokenKind::Minus;
+            const bool meant =
+                (a > 0 && takes_names(t, a - 1)) || (b < t.size() && takes_names(t, b)) || across || taken_from;
             use.alone = alone;
             if (named.value && alone && scope.heads_paragraph(text)) {
                 use.uses.clear();

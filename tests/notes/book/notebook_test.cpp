@@ -54,6 +54,10 @@ TEST(NoteBook, NamesAndEarlierResults) {
         {"5,000\n-2,000\n+3,000", {"5000", "-2000", "3000"}},
         // A dash between an unknown word and an amount parts them.
         {"점심 - 12,000원\n서울/부산 출장 350,000원", {"12000", "350000"}},
+        // After "=", the word before a "-" is what is taken from: a name, never a label.
+        {"남은돈 = 용돈 - 3,000원", {""}, "용돈"},
+        // A total word glued to what it adds names the sum it is given.
+        {"기본급 = 3,200,000\n지급계 = 기본급 + 100\n실수령 = 지급계 - 100", {"3200000", "3200100", "3200000"}},
         {"점심: 12,000원\n저녁: 15,000원\n합계", {"12000", "15000", "27000"}},
         // A name that only labels an amount in another paragraph (another note) heads a list
         // of its own there; a name set with "=" reaches across.

@@ -31,11 +31,13 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
           "1000", "",     "1000", "1000", "",     "1000", "1000", "",     "1000", "1000"}},
         // Words that name what a block comes to, alone on their lines.
         {"a 1,000\n잔액\n\nb 1,000\n남은돈\n\nc 1,000\n남은 돈\n\nd 1,000\n실수령\n\ne 1,000\n실수령액\n\nf "
-         "1,000\n순수익\n\ng 1,000\n차액\n\nh 1,000\n결제액\n\ni 1,000\n실결제\n\nj 1,000\n총예산\n\nk "
+         "1,000\n순수익\n\nh 1,000\n결제액\n\ni 1,000\n실결제\n\nj 1,000\n총예산\n\nk "
          "1,000\n평가액\n\nl 1,000\n세후\n\nm 1,000\n세전\n\nn 1,000\n예상",
          {"1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "",
           "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "",
-          "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000"}},
+          "1000", "1000", "", "1000", "1000", "", "1000", "1000"}},
+        // A difference of the lines above is never their sum.
+        {"일시불 1,690,000\n무이자 1,790,000\n차액", {"1690000", "1790000", ""}},
         // Counters, and native numerals before them: counts alone add up under a total, and
         // each line counts once more than the one above, so that no two can trade places.
         {"a 1마리\nb 2인분\nc 3그릇\nd 4차례\ne 5가지\nf 6켤레\ng 7송이\nh 8포기\ni 9봉지\nj 10상자\nk 11박스\n"
@@ -88,7 +90,7 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
         // A sum each month over a term: the line's sum unsaid.
         {"월 50만 적금 12개월\n매달 50만 적금 12개월\n매월 50만 적금 12개월", {"", "", ""}},
         // Shoe sizes among prices.
-        {"양말 3,000원\n신발 270\n운동화 265\n합계", {"3000", "", "", "3000"}},
+        {"양말 3,000원\n신발 270\n운동화 265\n부츠 220\n구두 250\n합계", {"3000", "", "", "", "", "3000"}},
         // What an account stands at after a payment, beside the payment.
         {"승인 4,800원 누적1,239,360원\n입금 20,000원 잔액 482,000원\n출금 550,000 잔고 2,570,450\n카드 3,000원 누계 "
          "98,000원",
