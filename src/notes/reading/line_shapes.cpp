@@ -232,13 +232,17 @@ std::size_t word_after_mark(std::string_view line, std::size_t mark_end) {
     // A word: a Hangul syllable or a Latin letter first ("ㄴㄴ" is no item of an item), and
     // not a number word ("- 오천원" subtracts).
     std::size_t pos = item;
-    // "- 10월 다과 34,500": a month or a day labelling the item before its word opens it as
-    // the word would; "- 3일" alone goes on from a date above.
+    // "- 10월 다과 34,500", "- 7월 300만": a month or a day labelling the item before its word
+    // (a month also before its amount) opens it as the word would; "- 3일" alone goes on
+    // from a date above.
     std::size_t digits = item;
     while (digits < line.size() && is_ascii_digit(line[digits])) ++digits;
     if (digits > item) {
         const std::string_view after = line.substr(digits);
         if (!after.starts_with("월 ") && !after.starts_with("일 ")) return 0;
+        std::size_t next = digits + std::string_view("월 ").size();
+        while (next < line.size() && line[next] == ' ') ++next;
+        if (after.starts_with("월 ") && next < line.size() && is_ascii_digit(line[next])) return item;
         return word_after_mark(line, digits + std::string_view("월").size()) != 0 ? item : 0;
     }
     const char32_t c = pos < line.size() ? decode_utf8(line, pos) : 0;

@@ -471,6 +471,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         // A list mark before a word makes an item; before a figure it is an operator.
         {"- 교통 62,400", "62400"},
         {"- 10월 다과 34,500", "34500"},
+        {"- 7월 300만", "3000000"},
         {"* 우유 2,980", "2980"},
         {"• 두부 3,000원", "3000"},
         {"2. 이지은 30,000", "30000"},
