@@ -164,7 +164,42 @@ void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* 
     }
 }
 
+namespace {
+
+// "월로 /12", "1인 /4", "1인당 / 2": a label, then "/" and a plain figure that ends the line,
+// glued to it or after a word of "per", divides the result above as "위 /12" would ("사과 x10"
+// counts apples). The label's last token is where the result above goes.
+std::optional<std::size_t> label_then_operation(std::string_view body, const std::vector<Token>& t) {
+    if (t.size() < 3) return std::nullopt;
+    const std::size_t op = t.size() - 2;
+    const Token& figure = t.back();
+    const NumberMarks& m = figure.marks;
+    if (t[op].kind != TokenKind::Divide || figure.kind != TokenKind::Number || m.grouped || m.unit || m.won ||
+        m.foreign || m.percent || m.date || m.reference || !t[op - 1].spaced_after)
+        return std::nullopt;
+    for (std::size_t i = 0; i < op; ++i) {
+        const NumberMarks& label = t[i].marks;
+        const bool count = t[i].kind == TokenKind::Number && (label.counter || label.name) && !label.reference;
+        if (t[i].kind != TokenKind::Word && !count) return std::nullopt;
+    }
+    const std::string_view last = body.substr(t[op - 1].begin, t[op - 1].end - t[op - 1].begin);
+    const bool glued = t[op].end == figure.begin;
+    if (!glued && !last.ends_with("당")) return std::nullopt;
+    return op - 1;
+}
+
+}  // namespace
+
 void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use) {
+    if (const std::optional<std::size_t> at = label_then_operation(body, t);
+        at && !scope.value_of(body.substr(t[*at].begin, t[*at].end - t[*at].begin))) {
+        use.uses_previous = true;
+        if (const std::optional<std::string> previous = scope.line_above()) {
+            t[*at] = reference_token(t[*at], *previous);
+            use.goes_on = true;
+            return;
+        }
+    }
     // "항목1": a Hangul name with digits reads as a word and a number; it is one name
     // where the lines above define it, or beside an operator ("항목1 * 12").
     for (std::size_t i = 0; i + 1 < t.size(); ++i) {

@@ -479,6 +479,11 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"- 10%", "900", "", true},
         {"* 2", "2000", "", true},
         {"× 1,380", "1380000", "", true},
+        // A label then "/" glued to a figure, or after a word of "per", divides the result above.
+        {"1인 /4", "250"},
+        {"1인당 / 2", "500"},
+        {"월급 /2", "1750000"},
+        {"사과 / 4", "", "'사과'를 찾을 수 없습니다"},
         {"-5,000", "-5000"},
         // "총액 128,000원" is the amount at the top of its block, a total below results.
         {"총액 128,000원", "128000"},
