@@ -86,6 +86,12 @@ struct Reading {
         if (i >= 2 && number(i - 1) && signs_figure(i - 2) && i + 2 < tokens.size() && signs_figure(i + 1) &&
             number(i + 2))
             return true;
+        // "(25,000 / 30,000 / 18,000)": three or more grouped amounts in a row of "/" are a list.
+        const auto grouped = [&](std::size_t k) { return k < tokens.size() && number(k) && tokens[k].marks.grouped; };
+        const auto slash = [&](std::size_t k) { return k < tokens.size() && tokens[k].kind == TokenKind::Divide; };
+        if (grouped(i - 1) && grouped(i + 1) &&
+            ((i >= 3 && slash(i - 2) && grouped(i - 3)) || (slash(i + 2) && grouped(i + 3))))
+            return true;
         if (tokens[i + 1].kind != TokenKind::Word) return false;
         // "4.15% 변동 / 중도상환 1.2%": words on both sides, figures beyond them.
         if (tokens[i - 1].kind == TokenKind::Word)
