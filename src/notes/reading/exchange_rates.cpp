@@ -37,11 +37,14 @@ bool labels_only(const std::vector<Token>& t, std::size_t from, std::size_t to) 
     return true;
 }
 
-// "$1 = 1,040원 (싱달러)": a remark in parentheses after the rate names it, no figure of its own.
+// "$1 = 1,040원 (싱달러)", "100엔 = 903.4원 (우대 90%)": a remark in parentheses after the
+// rate names it, no figure of its own but a rate of the exchange.
 void drop_remark(std::vector<Token>& t) {
     if (t.empty() || t.back().kind != TokenKind::Close) return;
     std::size_t open = t.size() - 1;
-    while (open > 0 && t[open - 1].kind == TokenKind::Word) --open;
+    while (open > 0 && (t[open - 1].kind == TokenKind::Word ||
+                        (t[open - 1].kind == TokenKind::Number && t[open - 1].marks.percent)))
+        --open;
     if (open == 0 || open == t.size() - 1 || t[open - 1].kind != TokenKind::Open) return;
     t.erase(t.begin() + static_cast<std::ptrdiff_t>(open - 1), t.end());
 }

@@ -556,6 +556,7 @@ TEST(ReadLine, RateLinesSetTheirRate) {
         {"1달러 = 1,380원", ExchangeRate{"USD", "1380"}},
         {"환율 $1 = 1,380원", ExchangeRate{"USD", "1380"}},
         {"$1 = 1,040원 (싱달러)", ExchangeRate{"USD", "1040"}},
+        {"100엔 = 903.4원 (우대 90%)", ExchangeRate{"JPY", "9.034"}},
         {"달러 환율 1,470원 (오늘)", ExchangeRate{"USD", "1470"}},
         {"$1 = 1,380원 (3일)", std::nullopt},
         {"100엔 = 920원", ExchangeRate{"JPY", "9.2"}},
