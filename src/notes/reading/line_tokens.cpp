@@ -587,7 +587,10 @@ struct Lexer {
                 while (at(after, " ")) ++after;
                 const bool mark =
                     !tokens.empty() && tokens.back().kind == TokenKind::Word && (after == s.size() || at(after, ")"));
-                if (((word == "x" || word == "X") && !mark) || (times_first && (operand_before || tokens.empty()))) {
+                // "x-ray 12,400": an x joined to letters by a dash is a word.
+                const bool dashed = at(end, "-") && letter(end + 1);
+                if (((word == "x" || word == "X") && !mark && !dashed) ||
+                    (times_first && (operand_before || tokens.empty()))) {
                     push(TokenKind::Times, i, i + 1);
                     i += 1;
                     continue;

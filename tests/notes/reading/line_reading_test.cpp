@@ -252,6 +252,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"12월 7일 - 12,000원", LineKind::Amount, "12000"},
         {"30만원 + 15만원 = 45만원", LineKind::Expression, "450000"},
         {"- 교통 62,400", LineKind::Amount, "62400"},
+        {"x-ray 12,400", LineKind::Amount, "12400"},
         {"12 @ 3 =", LineKind::Expression, "error"},
         // Hours: a span of clock times is its duration, and durations add, scale and earn.
         {"09:00~18:00", LineKind::Expression, "9시간"},
