@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/unicode.h"
+#include "notes/figures/currencies.h"
 
 namespace numvora {
 
@@ -33,6 +34,13 @@ bool gives_previous(const Line& line) {
 
 // What a rate line is filed under: no note name has a space.
 std::string rate_name(std::string_view code) { return "환율 " + std::string(code); }
+
+constexpr std::size_t RATE_WALK_MAX = 500;
+
+bool holds_foreign(const LineReading& reading) {
+    return std::any_of(reading.figures.begin(), reading.figures.end(),
+                       [](const Figure& figure) { return !figure.currency.empty(); });
+}
 
 }  // namespace
 
@@ -97,6 +105,7 @@ public:
         if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
         const std::optional<std::size_t> definition = book_.definition_before(name, line_);
         if (!definition) return std::nullopt;
+        if (!reaches(*definition)) return std::nullopt;
         return book_.line_at(*definition).reading.sets_rate->won;
     }
     bool labels_elsewhere(std::string_view name) const override {
@@ -116,6 +125,26 @@ public:
     void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_, paragraph_}; }
 
 private:
+    // A rate reaches down across paragraphs that each hold foreign money (the days of a
+    // trip, a city in pounds between two in euros): a later note that writes dollars again
+    // after notes in won takes no rate of a trip long past. Past RATE_WALK_MAX lines of such
+    // paragraphs it reaches on, so that a long statement costs no walk per line.
+    bool reaches(std::size_t definition) const {
+        bool own = true;     // still in the asking line's own paragraph
+        bool holds = false;  // the paragraph being passed, going up
+        const std::size_t top = std::max(definition + 1, line_ > RATE_WALK_MAX ? line_ - RATE_WALK_MAX : 0);
+        for (std::size_t i = line_; i-- > top;) {
+            const Line& line = book_.line_at(i);
+            if (line.traits.empty) {
+                if (!own && !holds) return false;
+                own = holds = false;
+                continue;
+            }
+            holds = holds || holds_foreign(line.reading);
+        }
+        return true;
+    }
+
     // A label's name ("수입 3,200,000") reaches the lines of its own paragraph alone.
     bool labels_elsewhere(std::size_t definition) const {
         if (line_ >= book_.size() || !book_.line_at(definition).reading.labels) return false;
@@ -180,10 +209,13 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
     // empty and the change adds and takes away no money and no "+ " item: most keystrokes.
     LineTraits gone, come;
     bool kept_paragraphs = true;
+    // Whether a rate reaches a line below hangs on the paragraphs between and how far.
+    bool rates_move = count != added.size();
     ParagraphFacts held;
     Handle held_first = 0;
     for (std::size_t line = first; line < first + count; ++line) {
         const Line& old = line_at(line);
+        rates_move = rates_move || old.traits.empty || holds_foreign(old.reading);
         kept_paragraphs = kept_paragraphs && !old.traits.empty;
         gone.money = gone.money || old.traits.money;
         gone.plus_item = gone.plus_item || old.traits.plus_item;
@@ -209,6 +241,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
     const std::size_t last = first + added.size() - 1;
     for (std::size_t line = first; line <= last; ++line) {
         const LineTraits& traits = line_at(line).traits;
+        rates_move = rates_move || traits.empty;
         kept_paragraphs = kept_paragraphs && !traits.empty;
         come.money = come.money || traits.money;
         come.plus_item = come.plus_item || traits.plus_item;
@@ -241,6 +274,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
     }
     // Below the change: the names the removed lines defined, the result above, the block.
     follow(last, true, names);
+    if (rates_move) follow_rates(last);
     follow_block(last);
     for (std::size_t line = from; line <= last; ++line) read_again(line);
     read_pending();
@@ -411,6 +445,7 @@ void NoteBook::read_again(std::size_t line) {
     else
         names.clear();
     follow(line, changed, names);
+    if (holds_foreign(old) != holds_foreign(at.reading)) follow_rates(line);
     // The block below an edited line is followed once, from the change's last line.
     if (line >= pend_from_ && !same_for_totals(old, at.reading)) follow_block(line);
 }
@@ -447,6 +482,18 @@ void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<s
         if (gives_previous(line_at(at))) break;
         from = at + 1;
     }
+}
+
+void NoteBook::follow_rates(std::size_t line) {
+    std::vector<std::string> names;
+    const auto take = [&](std::string_view code) {
+        std::string name = rate_name(code);
+        if (takers_.contains(name) && std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(std::move(name));
+    };
+    for (const CurrencyForm& form : CURRENCY_FORMS) take(form.code);
+    take(DONG.code);
+    follow(line, false, names);
 }
 
 void NoteBook::follow_block(std::size_t line) {

@@ -94,6 +94,8 @@ private:
     void read_pending();
     void follow(std::size_t line, bool result_changed, const std::vector<std::string>& names);
     void follow_block(std::size_t line);
+    // The lines below that take a rate of exchange, where a paragraph between may have changed.
+    void follow_rates(std::size_t line);
     void pend(std::size_t line);
     // Files the line under the names it gives and what it asked for, or takes it out (in: false).
     void file(Handle line, const std::vector<std::string>& names, const Asked& asked, bool in);

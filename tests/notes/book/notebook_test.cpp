@@ -161,6 +161,11 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         {"$1 = 1,380원\n$10\n5,000원\n합계", {{0, 1, "$1 = 1,400원"}}, {"", "10", "5000", "19000"}},
         {"$10\n5,000원\n합계", {{0, 0, "$1 = 1,380원"}}, {"", "10", "5000", "18800"}},
         {"100엔 = 920원\n1,000엔 + 1,000원", {{0, 1, "메모"}}, {"", ""}},
+        // A rate reaches across paragraphs that hold foreign money: a paragraph in won put
+        // between, a line there changed to won, or one that takes won by name, stops it.
+        {"$1 = 1,400원\n$10\n\n$20\n합계", {{3, 0, "점심 12,000원\n"}}, {"", "10", "", "12000", "", "20", "20"}},
+        {"$1 = 1,400원\n$10\n\n$5\n\n$20\n합계", {{3, 1, "5,000원"}}, {"", "10", "", "5000", "", "20", "20"}},
+        {"$1 = 1,400원\na = $5\n\na\n\n$20\n합계", {{1, 1, "a = 5,000원"}}, {"", "5000", "", "5000", "", "20", "20"}},
         // A charge changed above: 부가세 6,359 is no longer a tenth of their sum, so it is taxed.
         {"기본요금 1,250\n사용요금 62,340\n부가세 6,359", {{0, 1, "기본요금 2,000"}}, {"2000", "62340", "635"}},
         // A line that leaves 만 unwritten makes a bare figure under 10,000 in its paragraph unclear.
