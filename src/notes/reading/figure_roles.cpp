@@ -431,15 +431,30 @@ void name_runs(Reading& r) {
 // operation inside, say what a figure is; the calculation passes over them.
 void skip_asides(Reading& r) {
     const std::vector<Token>& t = r.tokens;
+    const auto money = [&](std::size_t i) {
+        return r.number(i) && (r.roles[i] == FigureRole::Amount || r.roles[i] == FigureRole::Foreign);
+    };
     for (std::size_t open = 0; open < t.size(); ++open) {
         if (t[open].kind != TokenKind::Open) continue;
+        // "12개월 528,000 (월 44,000)": after an amount, what it comes to a month or a head
+        // is a remark on it, no amount of the line.
+        static constexpr std::string_view PER[] = {"월", "연", "인당", "개당", "회당"};
+        if (open + 3 < t.size() && t[open + 1].kind == TokenKind::Word && money(open + 2) &&
+            t[open + 3].kind == TokenKind::Close &&
+            std::find(std::begin(PER), std::end(PER), text_of(r, open + 1)) != std::end(PER) &&
+            std::any_of(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(open),
+                        [&](const Token& k) { return money(static_cast<std::size_t>(&k - t.data())); })) {
+            name(r, open + 2);
+            for (std::size_t i = open; i <= open + 3; ++i) r.skipped[i] = true;
+            open += 3;
+            continue;
+        }
         std::size_t close = open + 1;
         bool aside = true;
         for (; close < t.size() && t[close].kind != TokenKind::Close; ++close) {
             const TokenKind kind = t[close].kind;
-            const bool money = kind == TokenKind::Number &&
-                               (r.roles[close] == FigureRole::Amount || r.roles[close] == FigureRole::Foreign);
-            aside = aside && !money && !is_operator(kind) && kind != TokenKind::Open && kind != TokenKind::Equals;
+            aside =
+                aside && !money(close) && !is_operator(kind) && kind != TokenKind::Open && kind != TokenKind::Equals;
         }
         if (close == t.size() || !aside || close == open + 1) continue;
         for (std::size_t i = open; i <= close; ++i) r.skipped[i] = true;
