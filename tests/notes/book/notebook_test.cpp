@@ -143,6 +143,8 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // A chain cut by an empty line, then its middle line changed.
         {"점심 12,000\n+ 커피 4,500\n합계", {{0, 1, "점심 12,000\n"}}, {"12000", "", "4500", "4500"}},
         {"식비 200,000\n+ 외식 85,000\n소계", {{1, 1, "+ 외식 95,000"}}, {"200000", "295000", "295000"}},
+        // "월로 /12" divides the result above, and follows it when it changes.
+        {"876,300\n월로 /12", {{0, 1, "1,200"}}, {"1200", "100"}},
         // "위" reaches past a line that takes the result above but has none of its own.
         {"10원\n위 + 관리비\n위 * 2", {{0, 1, "20원"}}, {"20", "", "40"}},
         // A name a line only asked about: once defined above, "항목1" is a name, not 1.
@@ -164,6 +166,10 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // A rate reaches across paragraphs that hold foreign money: a paragraph in won put
         // between, a line there changed to won, or one that takes won by name, stops it.
         {"$1 = 1,400원\n$10\n\n$20\n합계", {{3, 0, "점심 12,000원\n"}}, {"", "10", "", "12000", "", "20", "20"}},
+        // Foreign money of another currency between carries it on: pounds between euros.
+        {"€1 = 1,500원\n£1 = 1,800원\n\n£10\n\n메모\n5,000원\n합계",
+         {{5, 1, "€10"}},
+         {"", "", "", "10", "", "10", "5000", "20000"}},
         {"$1 = 1,400원\n$10\n\n$5\n\n$20\n합계", {{3, 1, "5,000원"}}, {"", "10", "", "5000", "", "20", "20"}},
         {"$1 = 1,400원\na = $5\n\na\n\n$20\n합계", {{1, 1, "a = 5,000원"}}, {"", "5000", "", "5000", "", "20", "20"}},
         // A charge changed above: 부가세 6,359 is no longer a tenth of their sum, so it is taxed.
