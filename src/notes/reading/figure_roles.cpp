@@ -136,8 +136,8 @@ bool after_size_word(const Reading& r, std::size_t i) {
 // "연봉 4200", "월세 50", "보증금 500": a bare figure under 10,000 after these is in 만원
 // unwritten, so no amount can be told from it.
 constexpr std::string_view TEN_THOUSANDS_WORDS[] = {
-    "연봉",   "보증금", "월세", "전세",   "매매", "매매가",   "권리금", "계약금", "잔금",   "중도금",
-    "분양가", "시세",   "호가", "관리비", "대출", "신용대출", "주담대", "마통",   "양도세", "연소득"};
+    "연봉", "보증금", "월세",   "전세", "매매",     "매매가", "권리금", "계약금", "잔금",   "중도금", "분양가",
+    "시세", "호가",   "관리비", "대출", "신용대출", "주담대", "마통",   "양도세", "연소득", "한도",   "빌림"};
 
 // "세전 4,200 연봉": grouped or not, and with the word before it or right after it.
 bool in_ten_thousands(const Reading& r, std::size_t i) {
