@@ -334,9 +334,11 @@ struct Lexer {
         } else {
             end = hangul_run_end(end);
         }
-        // "16GB", "5kg", "3D"; but "4,500원x2", "3개x2,500" and "3x2,500" multiply, while
-        // "6x4m" is a size.
-        const bool times_next = (at(end, "x") || at(end, "X")) && digit(end + 1) && !size_after(end + 1);
+        // "16GB", "5kg", "3D"; but "4,500원x2", "3개x2,500", "3x2,500" and "3개x 2,500" multiply,
+        // while "6x4m" is a size.
+        std::size_t after_x = end + 1;
+        while (at(after_x, " ")) ++after_x;
+        const bool times_next = (at(end, "x") || at(end, "X")) && digit(after_x) && !size_after(after_x);
         if (letter(end) && !times_next) {
             marks.name = true;
             const std::size_t word = end;

@@ -176,6 +176,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"3월 식비12,000*2", LineKind::Expression, "24000"},
         {"₩1,000 X (1+2) x 3", LineKind::Expression, "9000"},
         {"4,500원x2", LineKind::Expression, "9000"},
+        {"3개x 2,500원", LineKind::Expression, "7500"},
+        {"점심 22일x 9천", LineKind::Expression, "198000"},
         {"x = 3 + 4 = 7", LineKind::Expression, "7"},
         // A word between two figures leaves the reading unclear: no result of some terms.
         {"12,000 점심 4,500 + 1,000 =", LineKind::Expression, "error"},
