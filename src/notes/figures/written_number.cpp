@@ -261,7 +261,13 @@ std::optional<Item> read_section(std::string_view s, std::size_t p, bool words, 
 bool own_figure(std::string_view s, std::size_t p, bool words) {
     WrittenNumber probe;
     const std::optional<Item> next = read_section(s, p, words, false, probe);
-    if (!next || next->end >= s.size() || static_cast<unsigned char>(s[next->end]) < 0xE0) return false;
+    if (!next || next->end >= s.size()) return false;
+    // "55만 11/5 입금": digits joined on to more digits are a date or a time.
+    const char joiner = s[next->end];
+    if ((joiner == '/' || joiner == ':' || joiner == '.' || joiner == '-') && next->end + 1 < s.size() &&
+        s[next->end + 1] >= '0' && s[next->end + 1] <= '9')
+        return true;
+    if (static_cast<unsigned char>(s[next->end]) < 0xE0) return false;
     if (starts_at(s, next->end, "원") || unit_at(s, next->end, LARGE_UNITS)) return false;
     // "4억 2천에": a particle after it leaves it the lower part.
     std::size_t end = next->end;
