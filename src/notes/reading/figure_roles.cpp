@@ -237,6 +237,20 @@ bool after_capitals(const Reading& r, std::size_t i) {
 }
 
 // What a figure is by the marks around it.
+// "학생증 20270318": eight plain digits that are a day of a year ("YYYYMMDD") are a date or a
+// number made of one, never a sum written without its commas.
+bool compact_date(const Reading& r, std::size_t i) {
+    const std::string_view written = text_of(r, i);
+    if (!plain(r.tokens[i].marks) || written.size() != 8 || !all_ascii_digits(written)) return false;
+    const auto number = [&](std::size_t at, std::size_t n) {
+        int value = 0;
+        for (std::size_t k = at; k < at + n; ++k) value = value * 10 + (written[k] - '0');
+        return value;
+    };
+    const int year = number(0, 4), month = number(4, 2), day = number(6, 2);
+    return year >= 1900 && year <= 2099 && month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
 FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     const NumberMarks& m = r.tokens[i].marks;
     if (has_quantity(r.tokens[i])) return by_tilde ? FigureRole::Range : quantity_role(r.tokens[i].quantity);
@@ -283,7 +297,7 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     // "양가 지원 8천" under "전세 3억 5천": so too in a paragraph of 억, on a line that writes
     // no other figure in 만 ("12만 + 3천" is 123,000).
     if (thousands_alone && eok_here(r) && !beside_man(r, i)) return in_man();
-    if (year_of(r, i)) return FigureRole::DateTime;
+    if (year_of(r, i) || compact_date(r, i)) return FigureRole::DateTime;
     if (m.range_joined || by_tilde) return FigureRole::Range;
     if (m.joined || m.date) return FigureRole::DateTime;
     if (m.percent) return FigureRole::Rate;

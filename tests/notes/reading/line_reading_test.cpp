@@ -73,6 +73,8 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"서울 31바 8812 빨대 500개 9500", "31:n 8812:n 500:c 9500:n"},  // a plate; a count and its price
         // Under 10,000 beside a word of sums kept in 만, grouped or not, before or after it.
         {"세전 4,200 연봉 / 연봉 3,800", "4200:n 3800:n"},
+        // Eight digits that are a day of a year name it; others are a sum.
+        {"학생증 20270318 / 보증금 20000000", "20270318:d 20000000:a"},
         {"99999999999999999999조 9조 9999억 9999만 9999.99", "99999999999999999999000000000000:a 9999999999999.99:a"},
         // Fused words make names; a floor, a building and a set are not counts.
         {"2차 1인당 3층 101동 30구 1망 4대보험 16인치 2만보", "2:n 1:n 3:n 101:n 30:c 1:c 4:n 16:n 20000:c"},
