@@ -587,8 +587,11 @@ struct Lexer {
                 // "(주휴 포함 X)": after a word, with nothing after it, an X marks a no.
                 std::size_t after = end;
                 while (at(after, " ")) ++after;
-                const bool mark =
-                    !tokens.empty() && tokens.back().kind == TokenKind::Word && (after == s.size() || at(after, ")"));
+                // "(입학식X 면접용)": glued to a word, before another, too.
+                const bool glued_to_word = !tokens.empty() && tokens.back().end == i && after > end &&
+                                           after < s.size() && static_cast<unsigned char>(s[after]) >= 0xEA;
+                const bool mark = !tokens.empty() && tokens.back().kind == TokenKind::Word &&
+                                  (after == s.size() || at(after, ")") || glued_to_word);
                 // "x-ray 12,400": an x joined to letters by a dash is a word.
                 const bool dashed = at(end, "-") && letter(end + 1);
                 if (((word == "x" || word == "X") && !mark && !dashed) ||

@@ -473,7 +473,8 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"3년 x 12", "36"},
         // A bare figure after a label, added to won: dishes or won, the line does not say.
         {"짜장면 2 + 탕수육 29,000", "", "'2'를 금액으로 읽을 수 없습니다"},
-        {"시급 10,030 (주휴 포함 X)", "10030"},  // an X after a word, no operand after it, marks a no
+        {"시급 10,030 (주휴 포함 X)", "10030"},       // an X after a word, no operand after it, marks a no
+        {"정장 (입학식X 면접용) 198,000", "198000"},  // and so does one glued to a word before another
         // A list mark before a word makes an item; before a figure it is an operator.
         {"- 교통 62,400", "62400"},
         {"- 10월 다과 34,500", "34500"},
