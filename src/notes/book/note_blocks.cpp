@@ -27,6 +27,7 @@ void add_passed(PassedFigures& to, const PassedFigures& from) {
     to.areas += from.areas;
     to.several += from.several;
     to.totals += from.totals;
+    to.pay_rates += from.pay_rates;
 }
 
 std::size_t at(SumOf of) { return static_cast<std::size_t>(of); }
@@ -135,6 +136,11 @@ void ResultSum::take(const LineReading& reading, std::string_view text) {
     last_ = Last::Nothing;
     if (reading.kind == LineKind::Total) {
         last_ = Last::Total;
+        return;
+    }
+    // "시급 10,030 / 12:00~18:00 / 합계": the hours add up, and a pay rate is no amount spent.
+    if (reading.pay_rate) {
+        pass(&PassedFigures::pay_rates);
         return;
     }
     if (reading.unread && unread_.empty()) {
@@ -363,7 +369,8 @@ std::string total_status_text(const NotesSum& sum) {
                                                               {sum.passed.foreign.size(), "외화"},
                                                               {sum.passed.areas, "면적"},
                                                               {sum.passed.several, "금액이 둘 이상인 줄"},
-                                                              {sum.passed.totals, "합계에서 이어진 줄"}};
+                                                              {sum.passed.totals, "합계에서 이어진 줄"},
+                                                              {sum.passed.pay_rates, "시급"}};
     std::string passed;
     for (const auto& [n, name] : kinds) {
         if (n == 0) continue;

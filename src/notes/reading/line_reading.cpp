@@ -809,9 +809,29 @@ LineTraits line_traits(std::string_view line) {
     return traits;
 }
 
+namespace {
+
+// "시급 10,030", "편의점 시급: 9,860원": the word right before the amount says it is paid by the hour.
+bool pay_rate(TokenMemo& memo, std::string_view text, const LineReading& out) {
+    if (out.kind != LineKind::Amount || !out.has_result() || out.continues) return false;
+    const std::vector<LineToken>& t = memo.tokens(text.substr(0, text.find_first_of("\r\n")));
+    const auto figure =
+        std::find_if(t.begin(), t.end(), [](const LineToken& k) { return k.kind == TokenKind::Number; });
+    auto word = figure;
+    while (word != t.begin() &&
+           (std::prev(word)->kind == TokenKind::Colon || std::prev(word)->kind == TokenKind::Equals))
+        --word;
+    if (figure == t.end() || word == t.begin() || std::prev(word)->kind != TokenKind::Word) return false;
+    const std::string_view label = text.substr(std::prev(word)->begin, std::prev(word)->end - std::prev(word)->begin);
+    return label == "시급" || label == "시간당";
+}
+
+}  // namespace
+
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
     TokenMemo memo;
     LineReading out = read_any(memo, text, selected, scope, false);
+    out.pay_rate = pay_rate(memo, text, out);
     // A line with money on it that could not be read whole: no total may pass over it.
     const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
                         (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);

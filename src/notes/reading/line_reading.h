@@ -177,6 +177,8 @@ struct LineReading {
     bool unread = false;
     // Labelled figures set apart by "/" ("보증금 5천 / 월세 50"): several, none of them its result.
     bool parted = false;
+    // "시급 10,030": what an hour pays, a rate that the hours worked multiply; no total adds it.
+    bool pay_rate = false;
     std::string unknown;                    // a name it takes that nothing above defines: no result
     std::string currency;                   // "$", "엔" …: the result is foreign money, never added into won
     std::string won;                        // but its value in won at the rate a line above sets, when one does
