@@ -195,8 +195,14 @@ bool names_something(const Reading& r, std::size_t i) {
 bool measure_across(const Reading& r, std::size_t i) {
     const std::vector<Token>& t = r.tokens;
     const auto length = [&](std::size_t k) { return k < t.size() && r.number(k) && t[k].marks.length; };
-    return t[i].marks.length && ((i >= 2 && t[i - 1].kind == TokenKind::Times && length(i - 2)) ||
-                                 (i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && length(i + 2)));
+    // "절임배추 20kg x 3박스 x 38,000": a measure before things counted is what each holds.
+    const bool priced =
+        std::any_of(t.begin(), t.end(), [](const Token& k) { return k.marks.won || k.marks.grouped || k.marks.unit; });
+    const bool each_holds = priced && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && r.number(i + 2) &&
+                            t[i + 2].marks.counter && !t[i + 2].marks.measure;
+    return each_holds ||
+           (t[i].marks.length && ((i >= 2 && t[i - 1].kind == TokenKind::Times && length(i - 2)) ||
+                                  (i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && length(i + 2))));
 }
 
 bool beside_times(const Reading& r, std::size_t i) {
