@@ -198,8 +198,12 @@ bool measure_across(const Reading& r, std::size_t i) {
     // "절임배추 20kg x 3박스 x 38,000": a measure before things counted is what each holds.
     const bool priced =
         std::any_of(t.begin(), t.end(), [](const Token& k) { return k.marks.won || k.marks.grouped || k.marks.unit; });
-    const bool each_holds = priced && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && r.number(i + 2) &&
-                            t[i + 2].marks.counter && !t[i + 2].marks.measure;
+    const auto counted = [&](std::size_t k) {
+        const std::string_view written = text_of(r, k);
+        const bool hangul_word = written.size() >= 3 && static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA;
+        return r.number(k) && (t[k].marks.counter || t[k].marks.measure) && hangul_word;
+    };
+    const bool each_holds = priced && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && counted(i + 2);
     return each_holds ||
            (t[i].marks.length && ((i >= 2 && t[i - 1].kind == TokenKind::Times && length(i - 2)) ||
                                   (i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && length(i + 2))));
