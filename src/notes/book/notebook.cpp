@@ -36,6 +36,7 @@ bool gives_previous(const Line& line) {
 std::string rate_name(std::string_view code) { return "환율 " + std::string(code); }
 
 constexpr std::size_t RATE_WALK_MAX = 500;
+constexpr std::size_t RATE_PARAGRAPHS_MAX = 20;
 
 bool holds_foreign(const LineReading& reading) {
     return std::any_of(reading.figures.begin(), reading.figures.end(),
@@ -127,20 +128,27 @@ public:
 private:
     // A rate reaches down across paragraphs that each hold foreign money (the days of a
     // trip, a city in pounds between two in euros): a later note that writes dollars again
-    // after notes in won takes no rate of a trip long past. Past RATE_WALK_MAX lines of such
-    // paragraphs it reaches on, so that a long statement costs no walk per line.
+    // after notes in won takes no rate of a trip long past. It goes up a paragraph at a
+    // time, and past RATE_WALK_MAX lines or RATE_PARAGRAPHS_MAX such paragraphs reaches on.
     bool reaches(std::size_t definition) const {
-        bool own = true;     // still in the asking line's own paragraph
-        bool holds = false;  // the paragraph being passed, going up
-        const std::size_t top = std::max(definition + 1, line_ > RATE_WALK_MAX ? line_ - RATE_WALK_MAX : 0);
-        for (std::size_t i = line_; i-- > top;) {
-            const Line& line = book_.line_at(i);
-            if (line.traits.empty) {
-                if (!own && !holds) return false;
-                own = holds = false;
-                continue;
-            }
-            holds = holds || holds_foreign(line.reading);
+        const std::size_t floor = std::max(definition + 1, line_ > RATE_WALK_MAX ? line_ - RATE_WALK_MAX : 0);
+        const auto first_of = [&](std::size_t line) { return book_.order_.place(book_.line_at(line).paragraph_first); };
+        // The first line of the asking line's own paragraph.
+        std::size_t top = line_;
+        if (line_ < book_.size())
+            top = first_of(line_);
+        else if (line_ > 0 && !book_.line_at(line_ - 1).traits.empty)
+            top = first_of(line_ - 1);
+        for (std::size_t passed = 0; top > floor && passed < RATE_PARAGRAPHS_MAX; ++passed) {
+            std::size_t end = top;  // past the last line of the paragraph above
+            while (end > floor && book_.line_at(end - 1).traits.empty) --end;
+            if (end <= floor) return true;
+            const std::size_t first = first_of(end - 1);
+            if (first <= floor) return true;
+            bool holds = false;
+            for (std::size_t i = end; !holds && i-- > first;) holds = holds_foreign(book_.line_at(i).reading);
+            if (!holds) return false;
+            top = first;
         }
         return true;
     }
