@@ -36,7 +36,7 @@ constexpr std::string_view IDENTIFIER_WORDS[] = {
     "번", "학번",   "사번",   "카드",   "계좌",   "비번",   "비밀번호", "번길",   "호",   "동",   "층",
     "열", "좌석",   "게이트", "탑승구", "내선",   "뒷자리", "앞자리",   "사물함", "출구", "호실", "코드",
     "핀", "PIN",    "호선",   "번지",   "구역",   "호봉",   "등급",     "레벨",   "ID",   "id",   "No",
-    "NO", "자물쇠", "도어락", "태그",   "사이즈", "pw",     "신발",     "운동화", "부츠", "구두"};
+    "NO", "자물쇠", "도어락", "태그",   "사이즈", "pw",     "신발",     "운동화", "부츠", "구두", "배번"};
 // Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "마일리지 42,300".
 constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구", "판매량", "재고",
                                              "코스피", "코스닥", "나스닥", "다우",   "걸음", "칼로리", "마일리지"};
@@ -69,6 +69,12 @@ bool identifier(const Reading& r, std::size_t i) {
         !(i > 0 && operation(i - 1)))
         return true;
     if (i > 0 && r.tokens[i - 1].end == r.tokens[i].begin && text_of(r, i - 1) == "#") return true;
+    // "KB국민체크(4471)", "신한카드(1234)": a card's last digits in parentheses on its name.
+    const auto& t = r.tokens;
+    if (i >= 2 && t[i - 1].kind == TokenKind::Open && t[i - 2].kind == TokenKind::Word &&
+        t[i - 2].end == t[i - 1].begin && i + 1 < t.size() && t[i + 1].kind == TokenKind::Close &&
+        (text_of(r, i - 2).ends_with("카드") || text_of(r, i - 2).ends_with("체크")))
+        return true;
     const std::optional<std::string_view> word = word_before(r, i);
     return word && names_a_number(*word);
 }

@@ -188,6 +188,13 @@ std::optional<std::size_t> label_then_operation(std::string_view body, const std
     return op - 1;
 }
 
+// "월급 - 100,000": a figure right across the operator from the word, not a label of its
+// own ("택시 - 카드 12,300" is a taxi paid by card).
+bool figure_across(const std::vector<Token>& t, std::size_t a, std::size_t b) {
+    return (b + 1 < t.size() && is_operator(t[b].kind) && t[b + 1].kind == TokenKind::Number) ||
+           (a >= 2 && is_operator(t[a - 1].kind) && t[a - 2].kind == TokenKind::Number);
+}
+
 }  // namespace
 
 void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope& scope, bool asks, NameUse& use) {
@@ -296,7 +303,8 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
                 t[*word] = reference_token(t[*word], *named.value);
                 t[*word].marks.of = named.of;
                 t[*word].marks.from = named.from;
-            } else if (use.unknown.empty() && (meant || previous || (!alone && scope.labels_elsewhere(text)))) {
+            } else if (use.unknown.empty() &&
+                       (meant || previous || (!alone && figure_across(t, a, b) && scope.labels_elsewhere(text)))) {
                 use.unknown = named.name;
             }
         }

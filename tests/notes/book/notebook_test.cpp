@@ -82,6 +82,8 @@ TEST(NoteBook, NamesAndEarlierResults) {
          {"3200000", "", ""},
          "월급",
          "다른 문단의 '월급'은 '월급 = …'으로 정해야 씁니다"},
+        // A dash between two labels there parts them, as in a note of its own.
+        {"택시 14,300\n\n택시 - 카드 12,300", {"14300", "", "12300"}},
     };
     for (const auto& row : rows) {
         NoteBook book;
