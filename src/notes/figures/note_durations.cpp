@@ -16,11 +16,13 @@ constexpr std::string_view MINUTE_WORD = "분";
 constexpr std::string_view TILDES[] = {"~", "∼", "〜", "～"};
 
 // "09:00", "9:30", "24:00".
-std::optional<MinutesRead> colon_time(std::string_view s, std::size_t pos) {
+// most_hours: 24 for a time of day; a shift's end may be written past midnight ("25:00").
+std::optional<MinutesRead> colon_time(std::string_view s, std::size_t pos, std::int64_t most_hours = 24) {
     const auto hour = read_digits(s, pos, 1, 2);
     if (!hour || !starts_at(s, hour->end, ":")) return std::nullopt;
     const auto minute = read_digits(s, hour->end + 1, 2, 2);
-    if (!minute || minute->value >= HOUR || hour->value > 24 || (hour->value == 24 && minute->value != 0))
+    if (!minute || minute->value >= HOUR || hour->value > most_hours ||
+        (most_hours == 24 && hour->value == 24 && minute->value != 0))
         return std::nullopt;
     return MinutesRead{hour->value * HOUR + minute->value, minute->end};
 }
@@ -104,7 +106,12 @@ std::optional<MinutesRead> read_clock_range(std::string_view line, std::size_t p
     for (std::string_view sign : TILDES) {
         if (!starts_at(line, tilde, sign) && !dashed) continue;
         const std::size_t after = dashed ? from->time.end + 1 : skip_spaces(line, tilde + sign.size());
-        const auto to = span_side(line, after);
+        auto to = span_side(line, after);
+        // "17:00~25:00": a shift that ends the next day, written on from this one's hours.
+        if (!to) {
+            const auto late = colon_time(line, after, 29);
+            if (late && late->minutes > DAY && !goes_on(line, late->end)) to = SpanSide{*late, false};
+        }
         if (!to || to->time.minutes == from->time.minutes) return std::nullopt;
         // An end before the start is on the next day; "24:00" ends the day itself. A bare
         // hour takes whichever of its two times makes the shorter span.

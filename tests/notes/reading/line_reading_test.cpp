@@ -262,6 +262,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"12 @ 3 =", LineKind::Expression, "error"},
         // Hours: a span of clock times is its duration, and durations add, scale and earn.
         {"09:00~18:00", LineKind::Expression, "9시간"},
+        {"토 17:00~25:00", LineKind::Expression, "8시간"},  // a shift's end written past midnight
         {"오전 9시 ~ 오후 6시 30분", LineKind::Expression, "9시간 30분"},
         {"22:00~06:00", LineKind::Expression, "8시간"},
         {"09:30~18:00 - 1시간", LineKind::Expression, "7시간 30분"},
