@@ -76,6 +76,8 @@ bool identifier(const Reading& r, std::size_t i) {
         (text_of(r, i - 2).ends_with("카드") || text_of(r, i - 2).ends_with("체크")))
         return true;
     const std::optional<std::string_view> word = word_before(r, i);
+    // "카드 579000": a day's takings or a bill by card; its number is four digits or sixteen.
+    if (word == "카드" && r.tokens[i].value.size() >= 5) return false;
     return word && names_a_number(*word);
 }
 

@@ -93,6 +93,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"주문번호 2024031512345\n학번 20241234\n사번 103452\n커피 4,500\n합계", {"", "", "", "4500", "4500"}},
         {"택배 운송장 6012345678901\n인증번호 482913\n계좌 110-123-456789 국민", {"", "", ""}},
         {"[Web발신]\nKB국민체크(4471)\n신한카드(1234)\n32,500원 일시불", {"", "", "", "32500"}},
+        // A card's four last digits name it; the day's takings by card are money.
+        {"카드 4321\n카드 579000\n현금 74,400\n소계", {"", "579000", "74400", "653400"}},
         {"김철수 010-1234-5678\n서울시 강남구 테헤란로 123 4층", {"", ""}},
         {"모델명 RTX 4090 2,500,000원\n아이폰 15 프로 256GB 1,550,000원 x 2", {"2500000", "3100000"}},
         // Typos: read as meant when only one reading is plausible, else nothing.
