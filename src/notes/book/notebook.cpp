@@ -83,7 +83,8 @@ public:
             // A run of such lines reads as its first one does.
             if (above.reading.signed_item && (above.traits.plus_item || above.traits.minus_item))
                 return *above.reading.signed_item;
-            if (above.result && goes_on_from(above)) return SignedItems::Chain;
+            // "* 식용유 55,900원 / - 대파 2,600": under an item of a list, "- " marks another.
+            if (above.result && goes_on_from(above) && !marks_list_item(above.text)) return SignedItems::Chain;
         }
         const std::optional<ParagraphFacts> facts = paragraph();
         return facts && facts->plus_items ? SignedItems::Signs : SignedItems::List;

@@ -773,6 +773,12 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
 
 }  // namespace
 
+bool marks_list_item(std::string_view line) {
+    line = trim_white_space(line);
+    return notes_detail::list_item_start(line) > 0 && !line.starts_with('-') && !line.starts_with('+') &&
+           !line.starts_with("\u2212");
+}
+
 LineTraits line_traits(std::string_view line) {
     LineTraits traits;
     traits.empty = trim_white_space(line).empty();

@@ -85,6 +85,8 @@ struct LineTraits {
     bool operator==(const LineTraits&) const = default;
 };
 LineTraits line_traits(std::string_view line);
+// Whether a mark opens the line as an item of a list ("* ", "• ", "1. ", "①"), not a sign.
+bool marks_list_item(std::string_view line);
 
 // What a paragraph (lines between empty lines) holds: money somewhere, and items that open
 // with "+ ". A bare number at a label's end ("식비 98500") is an amount only in a paragraph

@@ -145,6 +145,8 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // A chain cut by an empty line, then its middle line changed.
         {"점심 12,000\n+ 커피 4,500\n합계", {{0, 1, "점심 12,000\n"}}, {"12000", "", "4500", "4500"}},
         {"식비 200,000\n+ 외식 85,000\n소계", {{1, 1, "+ 외식 95,000"}}, {"200000", "295000", "295000"}},
+        // A list mark taken off the line above: the "- " line under it now subtracts.
+        {"* 식용유 55,900원\n- 대파 2,600", {{0, 1, "식용유 55,900원"}}, {"55900", "53300"}},
         // "월로 /12" divides the result above, and follows it when it changes.
         {"876,300\n월로 /12", {{0, 1, "1,200"}}, {"1200", "100"}},
         // "위" reaches past a line that takes the result above but has none of its own.
