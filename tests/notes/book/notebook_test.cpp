@@ -82,6 +82,10 @@ TEST(NoteBook, NamesAndEarlierResults) {
          {"3200000", "", ""},
          "월급",
          "다른 문단의 '월급'은 '월급 = …'으로 정해야 씁니다"},
+        {"월급 3,200,000\n\n5,000,000 - 월급",
+         {"3200000", "", ""},
+         "월급",
+         "다른 문단의 '월급'은 '월급 = …'으로 정해야 씁니다"},
         // A dash between two labels there parts them, as in a note of its own.
         {"택시 14,300\n\n택시 - 카드 12,300", {"14300", "", "12300"}},
     };
@@ -170,6 +174,8 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // A rate reaches across paragraphs that hold foreign money: a paragraph in won put
         // between, a line there changed to won, or one that takes won by name, stops it.
         {"$1 = 1,400원\n$10\n\n$20\n합계", {{3, 0, "점심 12,000원\n"}}, {"", "10", "", "12000", "", "20", "20"}},
+        // The rate's own paragraph needs no foreign money of its own.
+        {"$1 = 1,400원\n메모\n\n$10\n5,000원\n합계", {{1, 1, "메모 2"}}, {"", "", "", "10", "5000", "19000"}},
         // Foreign money of another currency between carries it on: pounds between euros.
         {"€1 = 1,500원\n£1 = 1,800원\n\n£10\n\n메모\n5,000원\n합계",
          {{5, 1, "€10"}},
