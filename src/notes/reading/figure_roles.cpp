@@ -185,6 +185,14 @@ bool after_ten_thousands_word(const Reading& r, std::size_t i) {
     return false;
 }
 
+bool after_monthly_word(const Reading& r, std::size_t i) {
+    for (std::size_t j = 0; j < i; ++j) {
+        const std::string_view word = r.tokens[j].kind == TokenKind::Word ? text_of(r, j) : std::string_view();
+        if (word.starts_with("월세") || word.starts_with("관리비") || word.starts_with("한도")) return true;
+    }
+    return false;
+}
+
 // "나스닥 20주": a figure with a word of its own counts shares of a fund, no index level.
 bool unpaid(const Reading& r, std::size_t i) {
     const NumberMarks& m = r.tokens[i].marks;
@@ -307,8 +315,11 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
         return FigureRole::Amount;
     };
     if (thousands_alone && beside_eok(r, i)) return in_man();
-    // "신용대출 5천", "권리금 5천": 천 or 백 alone there may be of won or of 만원.
+    // "보증금 5천", "신용대출 5천", "권리금 2천": 천 or 백 alone after a sum kept in 만 is of
+    // 만원, as no deposit or loan is of 5,000원; after 월세 or 관리비 it may be either, and
+    // notes disagree on whether a limit ("한도 3천") is a sum at all.
     if (m.unit && !m.large_unit && !m.won && after_ten_thousands_word(r, i)) {
+        if (thousands_alone && !after_monthly_word(r, i)) return in_man();
         r.tokens[i].marks.unclear = true;
         return FigureRole::Name;
     }

@@ -262,7 +262,7 @@ TEST(NoteBook, RandomNotesNeverAddWhatTheyCannotRead) {
                                                   "사물함 17번",
                                                   "회원번호: 88120457"};
     static constexpr std::string_view UNREAD[] = {"택시 12, 300원", "커피 4.5원", "점심 12,000 저녁 15,000",
-                                                  "주차 1,0000원", "신용대출 5천"};
+                                                  "주차 1,0000원", "월세 5천"};
     const char* long_run = std::getenv("NUMVORA_LONG");
     const std::size_t notes = long_run != nullptr && std::string_view(long_run) == "1" ? 100'000 : 1'000;
     std::mt19937 random(49);

@@ -529,8 +529,12 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"토 11:00-20:00", "9시간"},
         // Beside 억, 천 alone counts 만.
         {"실투자 2억1천 - 1천", "200000000"},
-        // 천 alone after a word of sums kept in 만, however far before it: won or 만원.
-        {"전세금 보태라고 3천 보낸다", "", "'3천'을 읽을 수 없습니다"},
+        // 천 alone after a word of sums kept in 만, however far before it, is of 만원; after
+        // 월세, 관리비 or 한도 won or 만원.
+        {"전세금 보태라고 3천 보낸다", "30000000"},
+        {"월세 5천", "", "'5천'을 읽을 수 없습니다"},
+        {"관리비 2천", "", "'2천'을 읽을 수 없습니다"},
+        {"마통 한도 3천", "", "'3천'을 읽을 수 없습니다"},
         // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
         {"부가세", "100"},
         {"부가세 100", "100"},
