@@ -28,7 +28,7 @@ bool shows_count(const LineReading& reading) { return reading.kind != LineKind::
 // not show is none ("6명 n빵 / 위 / 6").
 template <class Line>
 bool gives_previous(const Line& line) {
-    return line.result && shows_count(line.reading);
+    return line.has_result() && shows_count(line.reading);
 }
 
 // What a rate line is filed under: no note name has a space.
@@ -46,7 +46,7 @@ public:
         const std::optional<std::size_t> definition = book_.definition_before(name, line_);
         if (!definition || labels_elsewhere(*definition)) return std::nullopt;
         const Line& defining = book_.line_at(*definition);
-        if (!defining.result && !defining.reading.gives.empty()) return defining.reading.gives;
+        if (!defining.has_result() && !defining.reading.gives.empty()) return defining.reading.gives;
         return value_text(defining);
     }
     std::optional<std::string> previous() const override {
@@ -74,7 +74,7 @@ public:
             // A run of such lines reads as its first one does.
             if (above.reading.signed_item && (above.traits.plus_item || above.traits.minus_item))
                 return *above.reading.signed_item;
-            if (above.result && goes_on_from(above)) return SignedItems::Chain;
+            if (above.has_result() && goes_on_from(above)) return SignedItems::Chain;
         }
         const std::optional<ParagraphFacts> facts = paragraph();
         return facts && facts->plus_items ? SignedItems::Signs : SignedItems::List;
@@ -134,14 +134,15 @@ private:
     // A result as the lines below take it: foreign money with its currency after a space,
     // a date, days or a duration as it shows.
     static std::optional<std::string> value_text(const Line& line) {
-        if (!line.result) return std::nullopt;
-        if (!line.written.currency.empty()) return *line.result + " " + line.written.currency;
+        if (!line.has_result()) return std::nullopt;
+        const std::string& result = line.written.value;
+        if (!line.written.currency.empty()) return result + " " + line.written.currency;
         // Money keeps how its line writes it: "5000000 만원" reads back in 만, with 원.
         if (line.written.unit == ResultUnit::Money && (line.written.writing.in_man || line.written.writing.won))
-            return *line.result + " " + (line.written.writing.in_man ? "만" : "") +
+            return result + " " + (line.written.writing.in_man ? "만" : "") +
                    (line.written.writing.won ? "원" : "");
-        if (line.written.unit == ResultUnit::Number || line.written.unit == ResultUnit::Money) return line.result;
-        return result_text({*line.result, line.written.unit, {}, {}, {}}, false);
+        if (line.written.unit == ResultUnit::Number || line.written.unit == ResultUnit::Money) return result;
+        return result_text({result, line.written.unit, {}, {}, {}}, false);
     }
 
     const NoteBook& book_;
@@ -258,17 +259,20 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
     for (std::size_t start = top; start <= bottom;) {
         std::size_t end = start;
         ParagraphFacts facts;
-        for (; end <= bottom && !line_at(end).traits.empty; ++end) {
-            facts.money = facts.money || line_at(end).traits.money;
+        bool under_total = false;
+        for (; end <= bottom; ++end) {
+            const LineTraits& traits = line_at(end).traits;
+            if (traits.empty) break;
+            facts.money = facts.money || traits.money;
             // "소계 / + 부가세": a "+ " line right under a total goes on from it, no signed item.
-            facts.plus_items =
-                facts.plus_items || (line_at(end).traits.plus_item && !(end > start && line_at(end - 1).traits.total));
-            facts.minus_items = facts.minus_items || line_at(end).traits.minus_item;
-            facts.totals = facts.totals || line_at(end).traits.total;
-            facts.marked = facts.marked || line_at(end).traits.marked;
-            facts.in_eok = facts.in_eok || line_at(end).traits.in_eok;
-            facts.man_unwritten = facts.man_unwritten || line_at(end).traits.man_unwritten;
-            facts.point_for_comma = facts.point_for_comma || line_at(end).traits.point_for_comma;
+            facts.plus_items = facts.plus_items || (traits.plus_item && !under_total);
+            facts.minus_items = facts.minus_items || traits.minus_item;
+            facts.totals = facts.totals || traits.total;
+            facts.marked = facts.marked || traits.marked;
+            facts.in_eok = facts.in_eok || traits.in_eok;
+            facts.man_unwritten = facts.man_unwritten || traits.man_unwritten;
+            facts.point_for_comma = facts.point_for_comma || traits.point_for_comma;
+            under_total = traits.total;
         }
         const Handle first_line = order_.at(start);
         for (std::size_t line = start; line < end; ++line) {
@@ -308,7 +312,7 @@ void NoteBook::read_pending() {
 
 std::optional<NoteResult> NoteBook::note_result(std::size_t line) const {
     const Line& at = line_at(line);
-    if (!at.result) return std::nullopt;
+    if (!at.has_result()) return std::nullopt;
     if (!shows_count(at.reading)) return std::nullopt;
     return at.written;
 }
@@ -380,20 +384,12 @@ void NoteBook::read_again(std::size_t line) {
     std::vector<std::string> names = names_of(at);
     const Asked took = std::move(at.asked);
     const LineReading old = std::move(at.reading);
-    const std::optional<std::string> old_result = std::move(at.result);
     const NoteResult old_written = std::move(at.written);
     const ScopeAt scope(*this, line);
     // A line too long to read shows nothing: a memo of one huge line stays as quick.
     at.reading = at.traits.empty || at.text.size() > LINE_READ_MAX ? LineReading{} : read_line(at.text, false, &scope);
     scope.asked(at);
-    at.result.reset();
-    if (at.reading.kind == LineKind::Total) {
-        at.written = total_at(line).result();
-        if (!at.written.value.empty()) at.result = at.written.value;
-    } else {
-        at.written = at.reading.result();
-        if (at.reading.has_result()) at.result = at.reading.value;
-    }
+    at.written = at.reading.kind == LineKind::Total ? total_at(line).result() : at.reading.result();
     const std::vector<std::string> now = names_of(at);
     // Filed again only when that changes: a name's list may hold every total line.
     if (now != names || at.asked != took) {
@@ -401,7 +397,7 @@ void NoteBook::read_again(std::size_t line) {
         file(handle, now, at.asked, true);
     }
     // What the lines below see: the result with its unit and currency, or a rate a name gives.
-    const bool changed = at.result != old_result || at.written.unit != old_written.unit ||
+    const bool changed = at.written.value != old_written.value || at.written.unit != old_written.unit ||
                          at.written.currency != old_written.currency || at.written.writing != old_written.writing ||
                          at.reading.gives != old.gives || at.reading.sets_rate != old.sets_rate ||
                          at.reading.signed_item != old.signed_item || shows_count(at.reading) != shows_count(old);
@@ -420,6 +416,8 @@ void NoteBook::pend(std::size_t line) {
 }
 
 void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<std::string>& names) {
+    // A whole memo read, or a change at its end, has no line below to pend.
+    if (pend_from_ >= size()) return;
     // The takers of each name, down to its next definition.
     for (const std::string& name : names) {
         const auto takers = takers_.find(name);
@@ -515,7 +513,13 @@ std::optional<std::size_t> NoteBook::definition_before(std::string_view name, st
 }
 
 void NoteBook::insert_sorted(std::vector<Handle>& lines, Handle line) const {
-    lines.insert(first_after(lines, order_.place(line)), line);
+    // A memo read whole files its lines in order: each goes last.
+    const std::size_t place = order_.place(line);
+    if (lines.empty() || order_.place(lines.back()) <= place) {
+        lines.push_back(line);
+        return;
+    }
+    lines.insert(first_after(lines, place), line);
 }
 
 void NoteBook::erase_sorted(std::vector<Handle>& lines, Handle line) const {

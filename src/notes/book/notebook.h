@@ -35,7 +35,10 @@ public:
     const LineReading& reading(std::size_t line) const { return line_at(line).reading; }
     // The line's result, a total line's total included, as plain decimal text counted in
     // its unit.
-    const std::optional<std::string>& result(std::size_t line) const { return line_at(line).result; }
+    std::optional<std::string> result(std::size_t line) const {
+        const Line& at = line_at(line);
+        return at.has_result() ? std::optional<std::string>(at.written.value) : std::nullopt;
+    }
     // The result with its unit, currency and writing, for the writer.
     std::optional<NoteResult> note_result(std::size_t line) const;
     // The same as the margin shows it: "49,500" (grouped), "9시간 30분", "2027-03-18 (목)".
@@ -67,13 +70,14 @@ private:
     struct Line {
         std::string text;
         LineReading reading;
-        std::optional<std::string> result;
-        // The result's unit (a total of durations is one), currency, writing and won.
+        // The result (a total line's total included) with its unit (a total of durations is
+        // one), currency, writing and won; no value for none.
         NoteResult written;
         LineTraits traits;
         ParagraphFacts paragraph;    // of the paragraph it stands in, kept as lines come and go
         Handle paragraph_first = 0;  // and that paragraph's first line
         Asked asked;
+        bool has_result() const { return !written.value.empty(); }
     };
     class ScopeAt;
 
