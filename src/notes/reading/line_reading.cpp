@@ -499,7 +499,7 @@ LineReading read_plain(TokenMemo& memo, std::string_view line, bool selected, co
                        bool valued) {
     LineReading out;
     // Most lines of a memo are words alone: no digit, and no 원 for a number word.
-    if (scope == nullptr && line.find_first_of("0123456789") == std::string_view::npos &&
+    if (scope == nullptr && find_byte_of(line, "0123456789") == std::string_view::npos &&
         line.find("원") == std::string_view::npos)
         return out;
     const std::string_view kept = trim_white_space(line);
@@ -654,12 +654,8 @@ std::string labelled(TokenMemo& memo, std::string_view line) {
 // valued: the text is a value asked for (after "이름 ="), so a bare number is one.
 LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope, bool valued) {
     LineReading out;
-    // The line without its break; trailing spaces after a result are the result's. A lead
-    // byte is never inside another sequence, so the breaks are found by their bytes.
-    std::size_t line_end = text.find_first_of("\n\v\f\r");
-    for (const std::string_view wide_break : {"\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
-        line_end = std::min(line_end, text.find(wide_break));
-    const std::string_view line = text.substr(0, line_end);
+    // The line without its break; trailing spaces after a result are the result's.
+    const std::string_view line = text.substr(0, find_line_break(text));
     if (line.find("\xEF\xBC") != std::string_view::npos) {
         std::vector<std::size_t> origin;
         const std::string ascii = ascii_figures(line, origin);
@@ -779,7 +775,7 @@ LineTraits line_traits(std::string_view line) {
         return traits;
     }
     // Most lines hold no figure at all: no digit, and no 원 for a number word.
-    traits.money = (line.find_first_of("0123456789$\xC2\xE2\xEF") != std::string_view::npos ||
+    traits.money = (find_byte_of(line, "0123456789$\xC2\xE2\xEF") != std::string_view::npos ||
                     line.find("원") != std::string_view::npos) &&
                    notes_detail::holds_money(line);
     traits.marked = traits.money;
@@ -798,7 +794,7 @@ LineTraits line_traits(std::string_view line) {
                                        all_ascii_digits(line.substr(end - 3, 3)));
     }
     // "현재 연봉 3800": a plain figure, on a line that marks no money.
-    traits.man_unwritten = !traits.money && line.find_first_of("0123456789") != std::string_view::npos &&
+    traits.man_unwritten = !traits.money && find_byte_of(line, "0123456789") != std::string_view::npos &&
                            notes_detail::leaves_man_unwritten(line);
     return traits;
 }

@@ -160,7 +160,7 @@ std::size_t old_result_start(std::string_view text) {
 
 std::optional<Definition> read_definition(std::string_view line) {
     // "월세 = 55만원", and up to three words: "현 월세 = 85만", "월 회비: 10,000".
-    if (line.find_first_of("=:") == std::string_view::npos) return std::nullopt;
+    if (find_byte_of(line, "=:") == std::string_view::npos) return std::nullopt;
     std::size_t begin = 0;
     std::string name;
     for (int words = 0; words < 3; ++words) {

@@ -672,6 +672,7 @@ const std::vector<Token>& TokenMemo::tokens(std::string_view text, bool split_jo
 
 bool holds_money(std::string_view line) {
     Lexer lexer{line, false, {}};
+    lexer.tokens.reserve(line.size() / 4 + 4);
     lexer.until_money = true;
     lexer.run();
     return std::any_of(lexer.tokens.begin(), lexer.tokens.end(), written_as_money);
