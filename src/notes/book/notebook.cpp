@@ -126,7 +126,7 @@ private:
     // A result a "- " item under it goes on from: money, a number or hours, not a count,
     // a date or an area ("회비 정산 3명" heads a list).
     static bool goes_on_from(const Line& above) {
-        const ResultUnit unit = above.written.unit;
+        const ResultUnit unit = above.unit();
         return above.reading.kind != LineKind::Count &&
                (unit == ResultUnit::Money || unit == ResultUnit::Number || unit == ResultUnit::Duration);
     }
@@ -135,14 +135,15 @@ private:
     // a date, days or a duration as it shows.
     static std::optional<std::string> value_text(const Line& line) {
         if (!line.has_result()) return std::nullopt;
-        const std::string& result = line.written.value;
-        if (!line.written.currency.empty()) return result + " " + line.written.currency;
+        const std::string& result = line.value();
+        if (!line.currency().empty()) return result + " " + line.currency();
+        const ResultUnit unit = line.unit();
+        const AmountWriting writing = line.writing();
         // Money keeps how its line writes it: "5000000 만원" reads back in 만, with 원.
-        if (line.written.unit == ResultUnit::Money && (line.written.writing.in_man || line.written.writing.won))
-            return result + " " + (line.written.writing.in_man ? "만" : "") +
-                   (line.written.writing.won ? "원" : "");
-        if (line.written.unit == ResultUnit::Number || line.written.unit == ResultUnit::Money) return result;
-        return result_text({result, line.written.unit, {}, {}, {}}, false);
+        if (unit == ResultUnit::Money && (writing.in_man || writing.won))
+            return result + " " + (writing.in_man ? "만" : "") + (writing.won ? "원" : "");
+        if (unit == ResultUnit::Number || unit == ResultUnit::Money) return result;
+        return result_text({result, unit, {}, {}, {}}, false);
     }
 
     const NoteBook& book_;
@@ -314,7 +315,7 @@ std::optional<NoteResult> NoteBook::note_result(std::size_t line) const {
     const Line& at = line_at(line);
     if (!at.has_result()) return std::nullopt;
     if (!shows_count(at.reading)) return std::nullopt;
-    return at.written;
+    return at.written();
 }
 
 std::optional<std::string> NoteBook::shown(std::size_t line, ResultView view) const {
@@ -384,12 +385,12 @@ void NoteBook::read_again(std::size_t line) {
     std::vector<std::string> names = names_of(at);
     const Asked took = std::move(at.asked);
     const LineReading old = std::move(at.reading);
-    const NoteResult old_written = std::move(at.written);
+    const std::shared_ptr<const NoteResult> old_total = std::move(at.total);
     const ScopeAt scope(*this, line);
     // A line too long to read shows nothing: a memo of one huge line stays as quick.
     at.reading = at.traits.empty || at.text.size() > LINE_READ_MAX ? LineReading{} : read_line(at.text, false, &scope);
     scope.asked(at);
-    at.written = at.reading.kind == LineKind::Total ? total_at(line).result() : at.reading.result();
+    if (at.reading.kind == LineKind::Total) at.total = std::make_shared<const NoteResult>(total_at(line).result());
     const std::vector<std::string> now = names_of(at);
     // Filed again only when that changes: a name's list may hold every total line.
     if (now != names || at.asked != took) {
@@ -397,9 +398,12 @@ void NoteBook::read_again(std::size_t line) {
         file(handle, now, at.asked, true);
     }
     // What the lines below see: the result with its unit and currency, or a rate a name gives.
-    const bool changed = at.written.value != old_written.value || at.written.unit != old_written.unit ||
-                         at.written.currency != old_written.currency || at.written.writing != old_written.writing ||
-                         at.reading.gives != old.gives || at.reading.sets_rate != old.sets_rate ||
+    const std::string& old_value = old_total ? old_total->value : old.value;
+    const std::string& old_currency = old_total ? old_total->currency : old.currency;
+    const ResultUnit old_unit = old_total ? old_total->unit : old.unit;
+    const AmountWriting old_writing = old_total ? old_total->writing : old.writing;
+    const bool changed = at.value() != old_value || at.unit() != old_unit || at.currency() != old_currency ||
+                         at.writing() != old_writing || at.reading.gives != old.gives || at.reading.sets_rate != old.sets_rate ||
                          at.reading.signed_item != old.signed_item || shows_count(at.reading) != shows_count(old);
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)

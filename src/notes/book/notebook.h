@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -37,7 +38,7 @@ public:
     // its unit.
     std::optional<std::string> result(std::size_t line) const {
         const Line& at = line_at(line);
-        return at.has_result() ? std::optional<std::string>(at.written.value) : std::nullopt;
+        return at.has_result() ? std::optional<std::string>(at.value()) : std::nullopt;
     }
     // The result with its unit, currency and writing, for the writer.
     std::optional<NoteResult> note_result(std::size_t line) const;
@@ -70,14 +71,22 @@ private:
     struct Line {
         std::string text;
         LineReading reading;
-        // The result (a total line's total included) with its unit (a total of durations is
-        // one), currency, writing and won; no value for none.
-        NoteResult written;
+        // A total line's total with its unit (a total of durations is one), currency,
+        // writing and won; any other line's result is its reading's. Kept apart, as few lines
+        // are totals and a memo's lines are many.
+        std::shared_ptr<const NoteResult> total;
         LineTraits traits;
         ParagraphFacts paragraph;    // of the paragraph it stands in, kept as lines come and go
         Handle paragraph_first = 0;  // and that paragraph's first line
         Asked asked;
-        bool has_result() const { return !written.value.empty(); }
+
+        // The result, no value for none.
+        const std::string& value() const { return total ? total->value : reading.value; }
+        ResultUnit unit() const { return total ? total->unit : reading.unit; }
+        const std::string& currency() const { return total ? total->currency : reading.currency; }
+        AmountWriting writing() const { return total ? total->writing : reading.writing; }
+        NoteResult written() const { return total ? *total : reading.result(); }
+        bool has_result() const { return !value().empty(); }
     };
     class ScopeAt;
 
