@@ -89,8 +89,11 @@ void copy_scalar(std::string& out, std::string_view text, std::size_t& pos) {
 
 std::size_t find_line_break(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // Most bytes are none of these: letters, syllables and their continuations.
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte > '\r' && byte != 0xC2 && byte != 0xE2) || byte < '\n') continue;
         const std::string_view next = text.substr(i + 1);
-        switch (static_cast<unsigned char>(text[i])) {
+        switch (byte) {
         case '\n':
         case '\v':
         case '\f':

@@ -242,7 +242,7 @@ std::size_t word_after_mark(std::string_view line, std::size_t mark_end) {
     }
     const char32_t c = pos < line.size() ? decode_utf8(line, pos) : 0;
     if (!(is_hangul_syllable(c) || (c < 0x80 && std::isalpha(static_cast<int>(c)) != 0))) return 0;
-    return opens_word(line.substr(item, line.find(' ', item) - item)) ? item : 0;
+    return opens_word(line.substr(item, find_byte_of(line.substr(item), " "))) ? item : 0;
 }
 
 SignedItem signed_item_start(std::string_view line) {
