@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/unicode.h"
+#include "notes/reading/line_tokens.h"
 
 namespace numvora {
 
@@ -178,6 +179,15 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         names.insert(names.end(), gone.begin(), gone.end());
     }
     const std::vector<std::string_view> added = note_lines(text);
+    // Lines added at the end, a whole memo among them: no line below to settle or follow.
+    if (count == 0 && first == size()) {
+        lay(first, 0, added);
+        pend_from_ = size();
+        reread_ = 0;
+        pending_.clear();
+        read_added(first, size() - 1);
+        return reread_;
+    }
     // What the paragraph around a change holds stays as it was where no line came or went
     // empty and the change adds and takes away no money and no "+ " item: most keystrokes.
     LineTraits gone, come;
@@ -209,6 +219,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
     }
     lay(first, count, added);
     const std::size_t last = first + added.size() - 1;
+    for (std::size_t line = first; line <= last; ++line) take_traits(line_at(line));
     for (std::size_t line = first; line <= last; ++line) {
         const LineTraits& traits = line_at(line).traits;
         kept_paragraphs = kept_paragraphs && !traits.empty;
@@ -353,11 +364,45 @@ void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::
         // A line from the free list was cleared as it left, a new one is clear.
         if (i < kept) line = Line{};
         line.text.assign(added[i]);
-        if (line.text.size() <= LINE_READ_MAX)
-            line.traits = line_traits(line.text);
-        else
-            line.traits.empty = false;
     }
+}
+
+void NoteBook::take_traits(Line& line, notes_detail::TokenMemo* memo) {
+    if (line.text.size() > LINE_READ_MAX) {
+        line.traits = LineTraits{};
+        line.traits.empty = false;
+    } else {
+        line.traits = memo != nullptr ? line_traits(line.text, *memo) : line_traits(line.text);
+    }
+}
+
+void NoteBook::read_added(std::size_t first, std::size_t last) {
+    // The lines from start on have their traits and are not read yet; the first of them
+    // keep their tokens, at most this many, so that one long paragraph holds few at once.
+    constexpr std::size_t KEPT_MAX = 256;
+    std::vector<notes_detail::TokenMemo> memos(std::min(last - first + 1, KEPT_MAX));
+    std::size_t start = first;
+    const auto memo_of = [&](std::size_t line) { return line - start < memos.size() ? &memos[line - start] : nullptr; };
+    const auto read_to = [&](std::size_t end) {
+        // Lines above may read again as their paragraph grew.
+        for (std::size_t line = settle_paragraphs(start, end - 1); line < end; ++line) {
+            notes_detail::TokenMemo* memo = line >= start ? memo_of(line) : nullptr;
+            read_again(line, memo);
+            if (memo != nullptr) *memo = {};
+        }
+    };
+    for (std::size_t line = first; line <= last; ++line) {
+        take_traits(line_at(line), memo_of(line));
+        // A line after empty ones opens a paragraph: the paragraphs above it are read first.
+        if (line > start && !line_at(line).traits.empty && line_at(line - 1).traits.empty) {
+            notes_detail::TokenMemo opening;
+            if (notes_detail::TokenMemo* memo = memo_of(line)) std::swap(opening, *memo);
+            read_to(line);
+            start = line;
+            std::swap(opening, memos.front());
+        }
+    }
+    read_to(last + 1);
 }
 
 std::vector<std::string> NoteBook::names_of(const Line& line) {
@@ -377,7 +422,7 @@ std::vector<std::string> NoteBook::names_of(const Line& line) {
     return names;
 }
 
-void NoteBook::read_again(std::size_t line) {
+void NoteBook::read_again(std::size_t line, notes_detail::TokenMemo* memo) {
     ++reread_;
     const Handle handle = order_.at(line);
     Line& at = lines_[handle];
@@ -388,7 +433,10 @@ void NoteBook::read_again(std::size_t line) {
     const std::shared_ptr<const NoteResult> old_total = std::move(at.total);
     const ScopeAt scope(*this, line);
     // A line too long to read shows nothing: a memo of one huge line stays as quick.
-    at.reading = at.traits.empty || at.text.size() > LINE_READ_MAX ? LineReading{} : read_line(at.text, false, &scope);
+    if (at.traits.empty || at.text.size() > LINE_READ_MAX)
+        at.reading = LineReading{};
+    else
+        at.reading = memo != nullptr ? read_line(at.text, false, &scope, *memo) : read_line(at.text, false, &scope);
     scope.asked(at);
     if (at.reading.kind == LineKind::Total) at.total = std::make_shared<const NoteResult>(total_at(line).result());
     const std::vector<std::string> now = names_of(at);

@@ -97,13 +97,18 @@ private:
     // The tally of the lines above the line, from where its block begins.
     BlockTally tally_before(std::size_t line) const;
 
-    // Lines [first, first + count) give way to the added ones, unread.
+    // Lines [first, first + count) give way to the added ones, unread and with no traits.
     void lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added);
+    // A line's traits; memo, when given, keeps its tokens for its reading.
+    static void take_traits(Line& line, notes_detail::TokenMemo* memo = nullptr);
+    // Lines [first, last] added at the memo's end are given their traits and read, a
+    // paragraph at a time, each line cut into tokens once for both.
+    void read_added(std::size_t first, std::size_t last);
     // The paragraphs around lines [first, last] after a change: each line takes what its
     // paragraph now holds; the lines that asked and now see otherwise are read again, those
     // above first from the returned line on. old: the facts the changed lines' paragraphs had.
     std::size_t settle_paragraphs(std::size_t first, std::size_t last);
-    void read_again(std::size_t line);
+    void read_again(std::size_t line, notes_detail::TokenMemo* memo = nullptr);
     void read_pending();
     void follow(std::size_t line, bool result_changed, const std::vector<std::string>& names);
     void follow_block(std::size_t line);

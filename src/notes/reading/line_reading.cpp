@@ -761,9 +761,8 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
     return out;
 }
 
-}  // namespace
-
-LineTraits line_traits(std::string_view line) {
+template <class HoldsMoney>
+LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
     LineTraits traits;
     traits.empty = trim_white_space(line).empty();
     if (traits.empty) return traits;
@@ -777,7 +776,7 @@ LineTraits line_traits(std::string_view line) {
     // Most lines hold no figure at all: no digit, and no 원 for a number word.
     traits.money = (find_byte_of(line, "0123456789$\xC2\xE2\xEF") != std::string_view::npos ||
                     line.find("원") != std::string_view::npos) &&
-                   notes_detail::holds_money(line);
+                   holds_money(line);
     traits.marked = traits.money;
     for (std::size_t eok = line.find("억"); traits.money && eok != std::string_view::npos;
          eok = line.find("억", eok + 1)) {
@@ -799,8 +798,22 @@ LineTraits line_traits(std::string_view line) {
     return traits;
 }
 
+}  // namespace
+
+LineTraits line_traits(std::string_view line) {
+    return traits_of(line, [](std::string_view text) { return notes_detail::holds_money(text); });
+}
+
+LineTraits line_traits(std::string_view line, TokenMemo& memo) {
+    return traits_of(line, [&](std::string_view text) { return notes_detail::holds_money(memo.tokens(text)); });
+}
+
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
     TokenMemo memo;
+    return read_line(text, selected, scope, memo);
+}
+
+LineReading read_line(std::string_view text, bool selected, const NoteScope* scope, TokenMemo& memo) {
     LineReading out = read_any(memo, text, selected, scope, false);
     // A line with money on it that could not be read whole: no total may pass over it.
     const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
@@ -810,7 +823,7 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
         text.substr(0, out.replace_end).substr(std::min(out.replace_begin, out.replace_end));
     const bool lost = out.asks && old_result.find_first_of("0123456789") != std::string_view::npos;
     out.unread = (failed || lost) && !out.has_result() && !out.sets_rate && out.gives.empty() &&
-                 out.kind != LineKind::Total && (lost || line_traits(text.substr(0, text.find_first_of("\r\n"))).money);
+                 out.kind != LineKind::Total && (lost || line_traits(text.substr(0, text.find_first_of("\r\n")), memo).money);
     return out;
 }
 

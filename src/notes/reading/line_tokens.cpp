@@ -675,7 +675,12 @@ bool holds_money(std::string_view line) {
     lexer.tokens.reserve(line.size() / 4 + 4);
     lexer.until_money = true;
     lexer.run();
-    return std::any_of(lexer.tokens.begin(), lexer.tokens.end(), written_as_money);
+    return holds_money(lexer.tokens);
+}
+
+bool holds_money(const std::vector<Token>& tokens) {
+    // The lexer changes no token it has passed, so stopping at the first money loses none.
+    return std::any_of(tokens.begin(), tokens.end(), written_as_money);
 }
 
 bool opens_word(std::string_view text) {
