@@ -345,14 +345,9 @@ void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::
     }
     order_.erase(first + kept, count - kept);
     std::vector<Handle> handles;
-    // Room for the new lines at once, and grown as a vector grows: an exact reserve moved
-    // every line of the memo for each line typed.
-    const std::size_t needed = lines_.size() + (added.size() - kept - std::min(added.size() - kept, free_.size()));
-    if (needed > lines_.capacity()) lines_.reserve(std::max(needed, 2 * lines_.capacity()));
     for (std::size_t i = kept; i < added.size(); ++i) {
         if (free_.empty()) {
-            handles.push_back(static_cast<Handle>(lines_.size()));
-            lines_.emplace_back();
+            handles.push_back(lines_.add());
         } else {
             handles.push_back(free_.back());
             free_.pop_back();

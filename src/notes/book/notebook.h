@@ -5,6 +5,7 @@
 // result above, or a changed block. A new day re-reads the lines that asked for today.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -88,6 +89,35 @@ private:
         NoteResult written() const { return total ? *total : reading.result(); }
         bool has_result() const { return !value().empty(); }
     };
+    // The lines by handle, in blocks that stay where they are: a memo read on at its end
+    // moves none of the lines read before it, as a growing vector would move them all.
+    class LineStore {
+    public:
+        LineStore() = default;
+        LineStore(const LineStore&) = delete;
+        LineStore(LineStore&&) noexcept = default;
+        LineStore& operator=(const LineStore&) = delete;
+        LineStore& operator=(LineStore&&) noexcept = default;
+        ~LineStore() = default;
+
+        Line& operator[](Handle line) { return (*blocks_[line / BLOCK])[line % BLOCK]; }
+        const Line& operator[](Handle line) const { return (*blocks_[line / BLOCK])[line % BLOCK]; }
+        // A clear line after the others.
+        Handle add() {
+            if (size_ == blocks_.size() * BLOCK) blocks_.push_back(std::make_unique<Block>());
+            return static_cast<Handle>(size_++);
+        }
+        void clear() {
+            blocks_.clear();
+            size_ = 0;
+        }
+
+    private:
+        static constexpr std::size_t BLOCK = 256;
+        using Block = std::array<Line, BLOCK>;
+        std::vector<std::unique_ptr<Block>> blocks_;
+        std::size_t size_ = 0;
+    };
     class ScopeAt;
 
     const Line& line_at(std::size_t line) const { return lines_[order_.at(line)]; }
@@ -125,7 +155,7 @@ private:
     std::vector<Handle>::const_iterator first_from(const std::vector<Handle>& lines, std::size_t line) const;
     std::vector<Handle>::const_iterator first_after(const std::vector<Handle>& lines, std::size_t line) const;
 
-    std::vector<Line> lines_;  // by handle
+    LineStore lines_;
     std::vector<Handle> free_;
     LineOrder order_;
     // By name, the lines that define it (a total line defines its word) and the lines
