@@ -123,6 +123,18 @@ TEST(NoteBook, TotalsFollowTheirBlocks) {
     EXPECT_EQ(book.result(6).value_or(""), "10000");
 }
 
+// More lines than the book keeps together, read whole and one edited: each line keeps
+// its own text and result.
+TEST(NoteBook, ManyLinesKeepTheirOwn) {
+    std::string memo;
+    for (int line = 1; line <= 1000; ++line) memo += std::to_string(line) + ",000원\n";
+    NoteBook book;
+    book.assign(memo);
+    book.replace(500, 1, "7원");
+    for (std::size_t line = 0; line < 1000; ++line)
+        ASSERT_EQ(book.result(line).value_or(""), line == 500 ? "7" : std::to_string((line + 1) * 1000)) << line;
+}
+
 // Edits as the memo passes them on: after each, the book is the same text read whole,
 // and it ends as a careful reader would read it.
 TEST(NoteBook, EditedIsTheTextReadWhole) {
