@@ -446,8 +446,9 @@ void NoteBook::read_again(std::size_t line, notes_detail::TokenMemo* memo) {
     const ResultUnit old_unit = old_total ? old_total->unit : old.unit;
     const AmountWriting old_writing = old_total ? old_total->writing : old.writing;
     const bool changed = at.value() != old_value || at.unit() != old_unit || at.currency() != old_currency ||
-                         at.writing() != old_writing || at.reading.gives != old.gives || at.reading.sets_rate != old.sets_rate ||
-                         at.reading.signed_item != old.signed_item || shows_count(at.reading) != shows_count(old);
+                         at.writing() != old_writing || at.reading.gives != old.gives ||
+                         at.reading.sets_rate != old.sets_rate || at.reading.signed_item != old.signed_item ||
+                         shows_count(at.reading) != shows_count(old);
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)
         names.insert(names.end(), now.begin(), now.end());

@@ -823,7 +823,8 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
         text.substr(0, out.replace_end).substr(std::min(out.replace_begin, out.replace_end));
     const bool lost = out.asks && old_result.find_first_of("0123456789") != std::string_view::npos;
     out.unread = (failed || lost) && !out.has_result() && !out.sets_rate && out.gives.empty() &&
-                 out.kind != LineKind::Total && (lost || line_traits(text.substr(0, text.find_first_of("\r\n")), memo).money);
+                 out.kind != LineKind::Total &&
+                 (lost || line_traits(text.substr(0, text.find_first_of("\r\n")), memo).money);
     return out;
 }
 
