@@ -78,6 +78,9 @@ TEST(NoteBook, NamesAndEarlierResults) {
          {"3200000", "", ""},
          "월급",
          "다른 문단의 '월급'은 '월급 = …'으로 정해야 씁니다"},
+        // A line too long to read tells its paragraph nothing: 만 left unwritten makes "4500" unclear.
+        {"점심 12,000원\n커피 4500\n현재 연봉 3800", {"12000", "", ""}},
+        {"점심 12,000원\n커피 4500\n현재 연봉 3800" + std::string(LINE_READ_MAX, ' '), {"12000", "4500", ""}},
     };
     for (const auto& row : rows) {
         NoteBook book;
@@ -123,8 +126,8 @@ TEST(NoteBook, TotalsFollowTheirBlocks) {
     EXPECT_EQ(book.result(6).value_or(""), "10000");
 }
 
-// More lines than the book keeps together, read whole and one edited: each line keeps
-// its own text and result.
+// A paragraph of more lines than the book keeps together or cuts at once, read whole and
+// one line edited: each line keeps its own result.
 TEST(NoteBook, ManyLinesKeepTheirOwn) {
     std::string memo;
     for (int line = 1; line <= 1000; ++line) memo += std::to_string(line) + ",000원\n";
