@@ -666,6 +666,8 @@ const std::vector<Token>& TokenMemo::tokens(std::string_view text, bool split_jo
     for (const Cut& cut : cuts_) {
         if (cut.data == text.data() && cut.size == text.size() && cut.split_joined == split_joined) return cut.tokens;
     }
+    // A reading cuts a few texts of its line: room for them at once.
+    if (cuts_.empty()) cuts_.reserve(4);
     cuts_.push_back({text.data(), text.size(), split_joined, tokenize_line(text, split_joined)});
     return cuts_.back().tokens;
 }
