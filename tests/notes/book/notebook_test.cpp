@@ -78,6 +78,9 @@ TEST(NoteBook, NamesAndEarlierResults) {
          {"3200000", "", ""},
          "월급",
          "다른 문단의 '월급'은 '월급 = …'으로 정해야 씁니다"},
+        // A range of money is no money its paragraph holds, whatever the joined figures
+        // would be apart: the bare figure above it shows nothing.
+        {"커피 4500\n예산 3만-5만원", {"", ""}},
         // A line too long to read tells its paragraph nothing: 만 left unwritten makes "4500" unclear.
         {"점심 12,000원\n커피 4500\n현재 연봉 3800", {"12000", "", ""}},
         {"점심 12,000원\n커피 4500\n현재 연봉 3800" + std::string(LINE_READ_MAX, ' '), {"12000", "4500", ""}},
