@@ -210,6 +210,10 @@ TEST(NoteBook, TheMarginWritesFiguresAsTheirLinesDo) {
         {"총 104,000원 4명 n빵", {}, {"26,000"}},
         // Won worked out from a figure too short to show its grouping.
         {"$1 = 1,380원\n$12.50\n$1000", {}, {"", "$12.50 → 17,250원", "$1000 → 1380000원"}},
+        // A total's unit, currency and writing go on to the line that takes it.
+        {"근무 8시간\n근무 7시간 30분\n합계\n위 * 2", {}, {"8시간", "7시간 30분", "15시간 30분", "31시간"}},
+        {"$10\n$20\n합계\n위 * 2", {}, {"$10", "$20", "$30", "$60"}},
+        {"월세 55만원\n관리비 12만원\n합계\n위 * 2", {}, {"55만원", "12만원", "67만원", "134만원"}},
     };
     for (const auto& row : rows) {
         NoteBook book;
