@@ -87,6 +87,29 @@ void copy_scalar(std::string& out, std::string_view text, std::size_t& pos) {
     append_decoded(out, text.substr(start, pos - start), c);
 }
 
+std::size_t find_line_break(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // Most bytes are none of these: letters, syllables and their continuations.
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte > '\r' && byte != 0xC2 && byte != 0xE2) || byte < '\n') continue;
+        const std::string_view next = text.substr(i + 1);
+        switch (byte) {
+        case '\n':
+        case '\v':
+        case '\f':
+        case '\r': return i;
+        case 0xC2:
+            if (next.starts_with('\x85')) return i;
+            break;
+        case 0xE2:
+            if (next.starts_with("\x80\xA8") || next.starts_with("\x80\xA9")) return i;
+            break;
+        default: break;
+        }
+    }
+    return std::string_view::npos;
+}
+
 std::string_view trim_white_space(std::string_view text) {
     std::size_t begin = 0;
     while (begin < text.size()) {

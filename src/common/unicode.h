@@ -2,7 +2,9 @@
 // malformed input never crashes a reader: each invalid byte decodes as U+FFFD.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -73,6 +75,25 @@ constexpr bool all_ascii_digits(std::string_view text) {
     }
     return true;
 }
+
+// text.find_first_of(bytes) in one pass: the standard one looks each byte of the text up
+// in the set with a call of its own, which every line of notes pays on every byte.
+constexpr std::size_t find_byte_of(std::string_view text, std::string_view bytes) {
+    std::array<std::uint64_t, 4> set{};
+    for (const char b : bytes) {
+        const auto byte = static_cast<unsigned char>(b);
+        set.at(byte >> 6U) |= std::uint64_t{1} << (byte & 63U);
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (((set.at(byte >> 6U) >> (byte & 63U)) & 1U) != 0) return i;
+    }
+    return std::string_view::npos;
+}
+
+// Where the first line break is (CR, LF, VT, FF, NEL, LS or PS), npos for none. A lead
+// byte is never inside another sequence, so the breaks are found by their bytes.
+std::size_t find_line_break(std::string_view text);
 
 // Unicode White_Space property.
 constexpr bool is_white_space(char32_t c) {

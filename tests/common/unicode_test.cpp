@@ -59,6 +59,27 @@ TEST(TrimWhiteSpace, RemovesOnlyWhiteSpaceAtTheEnds) {
     EXPECT_EQ(trim_white_space(" \xff "), "\xff");
 }
 
+TEST(ByteSearch, FirstByteOfASetAndFirstLineBreak) {
+    constexpr std::size_t none = std::string_view::npos;
+    const struct {
+        std::string_view text, bytes;
+        std::size_t at;
+    } bytes[] = {{"점심 12원", "0123456789", 7},
+                 {"없음", "0123456789", none},
+                 {"a:b=c", "=:", 1},
+                 {"\xff\x80", "\x80", 1},
+                 {"abc", "", none},
+                 {"", "a", none}};
+    for (const auto& row : bytes) EXPECT_EQ(find_byte_of(row.text, row.bytes), row.at) << row.text;
+    const struct {
+        std::string_view text;
+        std::size_t at;
+    } breaks[] = {{"ab\r\ncd", 2},    {"ab\nc", 2},    {"a\vb", 1},         {"a\fb", 1},
+                  {"x\u0085y", 1},    {"x\u2028y", 1}, {"x\u2029y", 1},     {"x\u2027y", none},
+                  {"x\u00a0y", none}, {"x\xc2", none}, {"x\xe2\x80", none}, {"월세 55만", none}};
+    for (const auto& row : breaks) EXPECT_EQ(find_line_break(row.text), row.at) << row.text;
+}
+
 // What a figure inserted before it would run into: letters and digits of any script
 // (é Σ Ж 택 ㄱ 一 カ １ ａ), but no space, punctuation, symbol or emoji.
 TEST(LetterOrDigit, AnyScriptButNoPunctuationOrSymbol) {

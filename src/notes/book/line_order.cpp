@@ -27,10 +27,19 @@ std::size_t LineOrder::place(Handle line) const {
 }
 
 std::size_t LineOrder::run_of(std::size_t place) const {
+    // Most look-ups walk the memo line by line: the run of the last one, or the next.
+    for (std::size_t run = recent_; run < runs_.size() && run <= recent_ + 1; ++run) {
+        const Run& at = *runs_[run];
+        if (place >= at.start && place < at.start + at.lines.size()) {
+            recent_ = run;
+            return run;
+        }
+    }
     const auto after =
         std::upper_bound(runs_.begin(), runs_.end(), place,
                          [](std::size_t at, const std::unique_ptr<Run>& run) { return at < run->start; });
-    return static_cast<std::size_t>(after - runs_.begin()) - 1;
+    recent_ = static_cast<std::size_t>(after - runs_.begin()) - 1;
+    return recent_;
 }
 
 void LineOrder::insert(std::size_t place, std::span<const Handle> lines) {

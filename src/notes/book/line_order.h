@@ -1,7 +1,8 @@
 // The order of the memo's lines, apart from the lines themselves. A line keeps its handle
 // while lines come and go around it, and the place of a handle or the handle at a place
 // costs a few steps whatever the memo's size: the handles are kept in runs of a few
-// hundred, so an inserted line moves one run's handles, not every line below it.
+// hundred, so an inserted line moves one run's handles, not every line below it. A
+// look-up remembers its run for the next one, so one order is read by one thread at a time.
 #pragma once
 
 #include <cstddef>
@@ -45,6 +46,7 @@ private:
     std::vector<std::unique_ptr<Run>> runs_;  // in order, none empty
     std::vector<Where> where_;                // by handle
     std::size_t size_ = 0;
+    mutable std::size_t recent_ = 0;  // the run of the last look-up
 };
 
 }  // namespace numvora

@@ -70,6 +70,8 @@ std::string foreign_text(const std::vector<NoteResult>& foreign) {
 
 std::vector<std::string_view> note_lines(std::string_view text) {
     std::vector<std::string_view> lines;
+    // Room for every line at once: a memo of a million lines would copy them twenty times.
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\r' && text[i] != '\n') continue;

@@ -4,6 +4,7 @@
 
 #include "common/unicode.h"
 #include "notes/figures/currencies.h"
+#include "notes/reading/line_tokens.h"
 
 namespace numvora {
 
@@ -29,7 +30,7 @@ bool shows_count(const LineReading& reading) { return reading.kind != LineKind::
 // not show is none ("6명 n빵 / 위 / 6").
 template <class Line>
 bool gives_previous(const Line& line) {
-    return line.result && shows_count(line.reading);
+    return line.has_result() && shows_count(line.reading);
 }
 
 // What a rate line is filed under: no note name has a space.
@@ -55,7 +56,7 @@ public:
         const std::optional<std::size_t> definition = book_.definition_before(name, line_);
         if (!definition || labels_elsewhere(*definition)) return std::nullopt;
         const Line& defining = book_.line_at(*definition);
-        if (!defining.result && !defining.reading.gives.empty()) return defining.reading.gives;
+        if (!defining.has_result() && !defining.reading.gives.empty()) return defining.reading.gives;
         return value_text(defining);
     }
     std::optional<std::string> previous() const override {
@@ -84,7 +85,7 @@ public:
             if (above.reading.signed_item && (above.traits.plus_item || above.traits.minus_item))
                 return *above.reading.signed_item;
             // "* 식용유 55,900원 / - 대파 2,600": under an item of a list, "- " marks another.
-            if (above.result && goes_on_from(above) && !marks_list_item(above.text)) return SignedItems::Chain;
+            if (above.has_result() && goes_on_from(above) && !marks_list_item(above.text)) return SignedItems::Chain;
         }
         const std::optional<ParagraphFacts> facts = paragraph();
         return facts && facts->plus_items ? SignedItems::Signs : SignedItems::List;
@@ -164,7 +165,7 @@ private:
     // A result a "- " item under it goes on from: money, a number or hours, not a count,
     // a date or an area ("회비 정산 3명" heads a list).
     static bool goes_on_from(const Line& above) {
-        const ResultUnit unit = above.written.unit;
+        const ResultUnit unit = above.unit();
         return above.reading.kind != LineKind::Count &&
                (unit == ResultUnit::Money || unit == ResultUnit::Number || unit == ResultUnit::Duration);
     }
@@ -172,14 +173,16 @@ private:
     // A result as the lines below take it: foreign money with its currency after a space,
     // a date, days or a duration as it shows.
     static std::optional<std::string> value_text(const Line& line) {
-        if (!line.result) return std::nullopt;
-        if (!line.written.currency.empty()) return *line.result + " " + line.written.currency;
+        if (!line.has_result()) return std::nullopt;
+        const std::string& result = line.value();
+        if (!line.currency().empty()) return result + " " + line.currency();
+        const ResultUnit unit = line.unit();
+        const AmountWriting writing = line.writing();
         // Money keeps how its line writes it: "5000000 만원" reads back in 만, with 원.
-        if (line.written.unit == ResultUnit::Money && (line.written.writing.in_man || line.written.writing.won))
-            return *line.result + " " + (line.written.writing.in_man ? "만" : "") +
-                   (line.written.writing.won ? "원" : "");
-        if (line.written.unit == ResultUnit::Number || line.written.unit == ResultUnit::Money) return line.result;
-        return result_text({*line.result, line.written.unit, {}, {}, {}}, false);
+        if (unit == ResultUnit::Money && (writing.in_man || writing.won))
+            return result + " " + (writing.in_man ? "만" : "") + (writing.won ? "원" : "");
+        if (unit == ResultUnit::Number || unit == ResultUnit::Money) return result;
+        return result_text({result, unit, {}, {}, {}}, false);
     }
 
     const NoteBook& book_;
@@ -214,6 +217,15 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         names.insert(names.end(), gone.begin(), gone.end());
     }
     const std::vector<std::string_view> added = note_lines(text);
+    // Lines added at the end, a whole memo among them: no line below to settle or follow.
+    if (count == 0 && first == size()) {
+        lay(first, 0, added);
+        pend_from_ = size();
+        reread_ = 0;
+        pending_.clear();
+        read_added(first, size() - 1);
+        return reread_;
+    }
     // What the paragraph around a change holds stays as it was where no line came or went
     // empty and the change adds and takes away no money and no "+ " item: most keystrokes.
     LineTraits gone, come;
@@ -248,6 +260,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
     }
     lay(first, count, added);
     const std::size_t last = first + added.size() - 1;
+    for (std::size_t line = first; line <= last; ++line) take_traits(line_at(line));
     for (std::size_t line = first; line <= last; ++line) {
         const LineTraits& traits = line_at(line).traits;
         rates_move = rates_move || traits.empty;
@@ -301,17 +314,20 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
     for (std::size_t start = top; start <= bottom;) {
         std::size_t end = start;
         ParagraphFacts facts;
-        for (; end <= bottom && !line_at(end).traits.empty; ++end) {
-            facts.money = facts.money || line_at(end).traits.money;
+        bool under_total = false;
+        for (; end <= bottom; ++end) {
+            const LineTraits& traits = line_at(end).traits;
+            if (traits.empty) break;
+            facts.money = facts.money || traits.money;
             // "소계 / + 부가세": a "+ " line right under a total goes on from it, no signed item.
-            facts.plus_items =
-                facts.plus_items || (line_at(end).traits.plus_item && !(end > start && line_at(end - 1).traits.total));
-            facts.minus_items = facts.minus_items || line_at(end).traits.minus_item;
-            facts.totals = facts.totals || line_at(end).traits.total;
-            facts.marked = facts.marked || line_at(end).traits.marked;
-            facts.in_eok = facts.in_eok || line_at(end).traits.in_eok;
-            facts.man_unwritten = facts.man_unwritten || line_at(end).traits.man_unwritten;
-            facts.point_for_comma = facts.point_for_comma || line_at(end).traits.point_for_comma;
+            facts.plus_items = facts.plus_items || (traits.plus_item && !under_total);
+            facts.minus_items = facts.minus_items || traits.minus_item;
+            facts.totals = facts.totals || traits.total;
+            facts.marked = facts.marked || traits.marked;
+            facts.in_eok = facts.in_eok || traits.in_eok;
+            facts.man_unwritten = facts.man_unwritten || traits.man_unwritten;
+            facts.point_for_comma = facts.point_for_comma || traits.point_for_comma;
+            under_total = traits.total;
         }
         const Handle first_line = order_.at(start);
         for (std::size_t line = start; line < end; ++line) {
@@ -351,9 +367,9 @@ void NoteBook::read_pending() {
 
 std::optional<NoteResult> NoteBook::note_result(std::size_t line) const {
     const Line& at = line_at(line);
-    if (!at.result) return std::nullopt;
+    if (!at.has_result()) return std::nullopt;
     if (!shows_count(at.reading)) return std::nullopt;
-    return at.written;
+    return at.written();
 }
 
 std::optional<std::string> NoteBook::shown(std::size_t line, ResultView view) const {
@@ -372,14 +388,9 @@ void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::
     }
     order_.erase(first + kept, count - kept);
     std::vector<Handle> handles;
-    // Room for the new lines at once, and grown as a vector grows: an exact reserve moved
-    // every line of the memo for each line typed.
-    const std::size_t needed = lines_.size() + (added.size() - kept - std::min(added.size() - kept, free_.size()));
-    if (needed > lines_.capacity()) lines_.reserve(std::max(needed, 2 * lines_.capacity()));
     for (std::size_t i = kept; i < added.size(); ++i) {
         if (free_.empty()) {
-            handles.push_back(static_cast<Handle>(lines_.size()));
-            lines_.emplace_back();
+            handles.push_back(lines_.add());
         } else {
             handles.push_back(free_.back());
             free_.pop_back();
@@ -391,11 +402,45 @@ void NoteBook::lay(std::size_t first, std::size_t count, const std::vector<std::
         // A line from the free list was cleared as it left, a new one is clear.
         if (i < kept) line = Line{};
         line.text.assign(added[i]);
-        if (line.text.size() <= LINE_READ_MAX)
-            line.traits = line_traits(line.text);
-        else
-            line.traits.empty = false;
     }
+}
+
+void NoteBook::take_traits(Line& line, notes_detail::TokenMemo* memo) {
+    if (line.text.size() > LINE_READ_MAX) {
+        line.traits = LineTraits{};
+        line.traits.empty = false;
+    } else {
+        line.traits = memo != nullptr ? line_traits(line.text, *memo) : line_traits(line.text);
+    }
+}
+
+void NoteBook::read_added(std::size_t first, std::size_t last) {
+    // The lines from start on have their traits and are not read yet; the first of them
+    // keep their tokens, at most this many, so that one long paragraph holds few at once.
+    constexpr std::size_t KEPT_MAX = 256;
+    std::vector<notes_detail::TokenMemo> memos(std::min(last - first + 1, KEPT_MAX));
+    std::size_t start = first;
+    const auto memo_of = [&](std::size_t line) { return line - start < memos.size() ? &memos[line - start] : nullptr; };
+    const auto read_to = [&](std::size_t end) {
+        // Lines above may read again as their paragraph grew.
+        for (std::size_t line = settle_paragraphs(start, end - 1); line < end; ++line) {
+            notes_detail::TokenMemo* memo = line >= start ? memo_of(line) : nullptr;
+            read_again(line, memo);
+            if (memo != nullptr) *memo = {};
+        }
+    };
+    for (std::size_t line = first; line <= last; ++line) {
+        take_traits(line_at(line), memo_of(line));
+        // A line after empty ones opens a paragraph: the paragraphs above it are read first.
+        if (line > start && !line_at(line).traits.empty && line_at(line - 1).traits.empty) {
+            notes_detail::TokenMemo opening;
+            if (notes_detail::TokenMemo* memo = memo_of(line)) std::swap(opening, *memo);
+            read_to(line);
+            start = line;
+            std::swap(opening, memos.front());
+        }
+    }
+    read_to(last + 1);
 }
 
 std::vector<std::string> NoteBook::names_of(const Line& line) {
@@ -415,7 +460,7 @@ std::vector<std::string> NoteBook::names_of(const Line& line) {
     return names;
 }
 
-void NoteBook::read_again(std::size_t line) {
+void NoteBook::read_again(std::size_t line, notes_detail::TokenMemo* memo) {
     ++reread_;
     const Handle handle = order_.at(line);
     Line& at = lines_[handle];
@@ -423,20 +468,15 @@ void NoteBook::read_again(std::size_t line) {
     std::vector<std::string> names = names_of(at);
     const Asked took = std::move(at.asked);
     const LineReading old = std::move(at.reading);
-    const std::optional<std::string> old_result = std::move(at.result);
-    const NoteResult old_written = std::move(at.written);
+    const std::shared_ptr<const NoteResult> old_total = std::move(at.total);
     const ScopeAt scope(*this, line);
     // A line too long to read shows nothing: a memo of one huge line stays as quick.
-    at.reading = at.traits.empty || at.text.size() > LINE_READ_MAX ? LineReading{} : read_line(at.text, false, &scope);
+    if (at.traits.empty || at.text.size() > LINE_READ_MAX)
+        at.reading = LineReading{};
+    else
+        at.reading = memo != nullptr ? read_line(at.text, false, &scope, *memo) : read_line(at.text, false, &scope);
     scope.asked(at);
-    at.result.reset();
-    if (at.reading.kind == LineKind::Total) {
-        at.written = total_at(line).result();
-        if (!at.written.value.empty()) at.result = at.written.value;
-    } else {
-        at.written = at.reading.result();
-        if (at.reading.has_result()) at.result = at.reading.value;
-    }
+    if (at.reading.kind == LineKind::Total) at.total = std::make_shared<const NoteResult>(total_at(line).result());
     const std::vector<std::string> now = names_of(at);
     // Filed again only when that changes: a name's list may hold every total line.
     if (now != names || at.asked != took) {
@@ -444,10 +484,14 @@ void NoteBook::read_again(std::size_t line) {
         file(handle, now, at.asked, true);
     }
     // What the lines below see: the result with its unit and currency, or a rate a name gives.
-    const bool changed = at.result != old_result || at.written.unit != old_written.unit ||
-                         at.written.currency != old_written.currency || at.written.writing != old_written.writing ||
-                         at.reading.gives != old.gives || at.reading.sets_rate != old.sets_rate ||
-                         at.reading.signed_item != old.signed_item || shows_count(at.reading) != shows_count(old);
+    const std::string& old_value = old_total ? old_total->value : old.value;
+    const std::string& old_currency = old_total ? old_total->currency : old.currency;
+    const ResultUnit old_unit = old_total ? old_total->unit : old.unit;
+    const AmountWriting old_writing = old_total ? old_total->writing : old.writing;
+    const bool changed = at.value() != old_value || at.unit() != old_unit || at.currency() != old_currency ||
+                         at.writing() != old_writing || at.reading.gives != old.gives ||
+                         at.reading.sets_rate != old.sets_rate || at.reading.signed_item != old.signed_item ||
+                         shows_count(at.reading) != shows_count(old);
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)
         names.insert(names.end(), now.begin(), now.end());
@@ -464,6 +508,8 @@ void NoteBook::pend(std::size_t line) {
 }
 
 void NoteBook::follow(std::size_t line, bool result_changed, const std::vector<std::string>& names) {
+    // A whole memo read, or a change at its end, has no line below to pend.
+    if (pend_from_ >= size()) return;
     // The takers of each name, down to its next definition.
     for (const std::string& name : names) {
         const auto takers = takers_.find(name);
@@ -571,7 +617,13 @@ std::optional<std::size_t> NoteBook::definition_before(std::string_view name, st
 }
 
 void NoteBook::insert_sorted(std::vector<Handle>& lines, Handle line) const {
-    lines.insert(first_after(lines, order_.place(line)), line);
+    // A memo read whole files its lines in order: each goes last.
+    const std::size_t place = order_.place(line);
+    if (lines.empty() || order_.place(lines.back()) <= place) {
+        lines.push_back(line);
+        return;
+    }
+    lines.insert(first_after(lines, place), line);
 }
 
 void NoteBook::erase_sorted(std::vector<Handle>& lines, Handle line) const {

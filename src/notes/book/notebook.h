@@ -5,7 +5,9 @@
 // result above, or a changed block. A new day re-reads the lines that asked for today.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -35,7 +37,10 @@ public:
     const LineReading& reading(std::size_t line) const { return line_at(line).reading; }
     // The line's result, a total line's total included, as plain decimal text counted in
     // its unit.
-    const std::optional<std::string>& result(std::size_t line) const { return line_at(line).result; }
+    std::optional<std::string> result(std::size_t line) const {
+        const Line& at = line_at(line);
+        return at.has_result() ? std::optional<std::string>(at.value()) : std::nullopt;
+    }
     // The result with its unit, currency and writing, for the writer.
     std::optional<NoteResult> note_result(std::size_t line) const;
     // The same as the margin shows it: "49,500" (grouped), "9시간 30분", "2027-03-18 (목)".
@@ -67,13 +72,51 @@ private:
     struct Line {
         std::string text;
         LineReading reading;
-        std::optional<std::string> result;
-        // The result's unit (a total of durations is one), currency, writing and won.
-        NoteResult written;
+        // A total line's total with its unit (a total of durations is one), currency,
+        // writing and won; any other line's result is its reading's. Kept apart, as few lines
+        // are totals and a memo's lines are many.
+        std::shared_ptr<const NoteResult> total;
         LineTraits traits;
         ParagraphFacts paragraph;    // of the paragraph it stands in, kept as lines come and go
         Handle paragraph_first = 0;  // and that paragraph's first line
         Asked asked;
+
+        // The result, no value for none.
+        const std::string& value() const { return total ? total->value : reading.value; }
+        ResultUnit unit() const { return total ? total->unit : reading.unit; }
+        const std::string& currency() const { return total ? total->currency : reading.currency; }
+        AmountWriting writing() const { return total ? total->writing : reading.writing; }
+        NoteResult written() const { return total ? *total : reading.result(); }
+        bool has_result() const { return !value().empty(); }
+    };
+    // The lines by handle, in blocks that stay where they are: a memo read on at its end
+    // moves none of the lines read before it, as a growing vector would move them all.
+    class LineStore {
+    public:
+        LineStore() = default;
+        LineStore(const LineStore&) = delete;
+        LineStore(LineStore&&) noexcept = default;
+        LineStore& operator=(const LineStore&) = delete;
+        LineStore& operator=(LineStore&&) noexcept = default;
+        ~LineStore() = default;
+
+        Line& operator[](Handle line) { return (*blocks_[line / BLOCK])[line % BLOCK]; }
+        const Line& operator[](Handle line) const { return (*blocks_[line / BLOCK])[line % BLOCK]; }
+        // A clear line after the others.
+        Handle add() {
+            if (size_ == blocks_.size() * BLOCK) blocks_.push_back(std::make_unique<Block>());
+            return static_cast<Handle>(size_++);
+        }
+        void clear() {
+            blocks_.clear();
+            size_ = 0;
+        }
+
+    private:
+        static constexpr std::size_t BLOCK = 256;
+        using Block = std::array<Line, BLOCK>;
+        std::vector<std::unique_ptr<Block>> blocks_;
+        std::size_t size_ = 0;
     };
     class ScopeAt;
 
@@ -84,13 +127,18 @@ private:
     // The tally of the lines above the line, from where its block begins.
     BlockTally tally_before(std::size_t line) const;
 
-    // Lines [first, first + count) give way to the added ones, unread.
+    // Lines [first, first + count) give way to the added ones, unread and with no traits.
     void lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added);
+    // A line's traits; memo, when given, keeps its tokens for its reading.
+    static void take_traits(Line& line, notes_detail::TokenMemo* memo = nullptr);
+    // Lines [first, last] added at the memo's end are given their traits and read, a
+    // paragraph at a time, each line cut into tokens once for both.
+    void read_added(std::size_t first, std::size_t last);
     // The paragraphs around lines [first, last] after a change: each line takes what its
     // paragraph now holds; the lines that asked and now see otherwise are read again, those
     // above first from the returned line on. old: the facts the changed lines' paragraphs had.
     std::size_t settle_paragraphs(std::size_t first, std::size_t last);
-    void read_again(std::size_t line);
+    void read_again(std::size_t line, notes_detail::TokenMemo* memo = nullptr);
     void read_pending();
     void follow(std::size_t line, bool result_changed, const std::vector<std::string>& names);
     void follow_block(std::size_t line);
@@ -109,7 +157,7 @@ private:
     std::vector<Handle>::const_iterator first_from(const std::vector<Handle>& lines, std::size_t line) const;
     std::vector<Handle>::const_iterator first_after(const std::vector<Handle>& lines, std::size_t line) const;
 
-    std::vector<Line> lines_;  // by handle
+    LineStore lines_;
     std::vector<Handle> free_;
     LineOrder order_;
     // By name, the lines that define it (a total line defines its word) and the lines

@@ -499,7 +499,7 @@ LineReading read_plain(TokenMemo& memo, std::string_view line, bool selected, co
                        bool valued) {
     LineReading out;
     // Most lines of a memo are words alone: no digit, and no 원 for a number word.
-    if (scope == nullptr && line.find_first_of("0123456789") == std::string_view::npos &&
+    if (scope == nullptr && find_byte_of(line, "0123456789") == std::string_view::npos &&
         line.find("원") == std::string_view::npos)
         return out;
     const std::string_view kept = trim_white_space(line);
@@ -659,12 +659,8 @@ std::string labelled(TokenMemo& memo, std::string_view line) {
 LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope, bool valued,
                      bool defining = false) {
     LineReading out;
-    // The line without its break; trailing spaces after a result are the result's. A lead
-    // byte is never inside another sequence, so the breaks are found by their bytes.
-    std::size_t line_end = text.find_first_of("\n\v\f\r");
-    for (const std::string_view wide_break : {"\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
-        line_end = std::min(line_end, text.find(wide_break));
-    const std::string_view line = text.substr(0, line_end);
+    // The line without its break; trailing spaces after a result are the result's.
+    const std::string_view line = text.substr(0, find_line_break(text));
     if (line.find("\xEF\xBC") != std::string_view::npos) {
         std::vector<std::size_t> origin;
         const std::string ascii = ascii_figures(line, origin);
@@ -771,15 +767,8 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
     return out;
 }
 
-}  // namespace
-
-bool marks_list_item(std::string_view line) {
-    line = trim_white_space(line);
-    return notes_detail::list_item_start(line) > 0 && !line.starts_with('-') && !line.starts_with('+') &&
-           !line.starts_with("\u2212");
-}
-
-LineTraits line_traits(std::string_view line) {
+template <class HoldsMoney>
+LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
     LineTraits traits;
     traits.empty = trim_white_space(line).empty();
     if (traits.empty) return traits;
@@ -791,9 +780,9 @@ LineTraits line_traits(std::string_view line) {
         return traits;
     }
     // Most lines hold no figure at all: no digit, and no 원 for a number word.
-    traits.money = (line.find_first_of("0123456789$\xC2\xE2\xEF") != std::string_view::npos ||
+    traits.money = (find_byte_of(line, "0123456789$\xC2\xE2\xEF") != std::string_view::npos ||
                     line.find("원") != std::string_view::npos) &&
-                   notes_detail::holds_money(line);
+                   holds_money(line);
     traits.marked = traits.money;
     for (std::size_t eok = line.find("억"); traits.money && eok != std::string_view::npos;
          eok = line.find("억", eok + 1)) {
@@ -810,17 +799,15 @@ LineTraits line_traits(std::string_view line) {
                                        all_ascii_digits(line.substr(end - 3, 3)));
     }
     // "현재 연봉 3800": a plain figure, on a line that marks no money.
-    traits.man_unwritten = !traits.money && line.find_first_of("0123456789") != std::string_view::npos &&
+    traits.man_unwritten = !traits.money && find_byte_of(line, "0123456789") != std::string_view::npos &&
                            notes_detail::leaves_man_unwritten(line);
     return traits;
 }
 
-namespace {
-
 // "시급 10,030", "편의점 시급: 9,860원": the word right before the amount says it is paid by the hour.
 bool pay_rate(TokenMemo& memo, std::string_view text, const LineReading& out) {
     if (out.kind != LineKind::Amount || !out.has_result() || out.continues) return false;
-    const std::vector<LineToken>& t = memo.tokens(text.substr(0, text.find_first_of("\r\n")));
+    const std::vector<LineToken>& t = memo.tokens(text.substr(0, find_line_break(text)));
     const auto figure =
         std::find_if(t.begin(), t.end(), [](const LineToken& k) { return k.kind == TokenKind::Number; });
     auto word = figure;
@@ -834,8 +821,26 @@ bool pay_rate(TokenMemo& memo, std::string_view text, const LineReading& out) {
 
 }  // namespace
 
+bool marks_list_item(std::string_view line) {
+    line = trim_white_space(line);
+    return notes_detail::list_item_start(line) > 0 && !line.starts_with('-') && !line.starts_with('+') &&
+           !line.starts_with("\u2212");
+}
+
+LineTraits line_traits(std::string_view line) {
+    return traits_of(line, [](std::string_view text) { return notes_detail::holds_money(text); });
+}
+
+LineTraits line_traits(std::string_view line, TokenMemo& memo) {
+    return traits_of(line, [&](std::string_view text) { return notes_detail::holds_money(memo.tokens(text)); });
+}
+
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
     TokenMemo memo;
+    return read_line(text, selected, scope, memo);
+}
+
+LineReading read_line(std::string_view text, bool selected, const NoteScope* scope, TokenMemo& memo) {
     LineReading out = read_any(memo, text, selected, scope, false);
     out.pay_rate = pay_rate(memo, text, out);
     // A line with money on it that could not be read whole: no total may pass over it.
@@ -846,7 +851,8 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
         text.substr(0, out.replace_end).substr(std::min(out.replace_begin, out.replace_end));
     const bool lost = out.asks && old_result.find_first_of("0123456789") != std::string_view::npos;
     out.unread = (failed || lost) && !out.has_result() && !out.sets_rate && out.gives.empty() &&
-                 out.kind != LineKind::Total && (lost || line_traits(text.substr(0, text.find_first_of("\r\n"))).money);
+                 out.kind != LineKind::Total &&
+                 (lost || line_traits(text.substr(0, text.find_first_of("\r\n")), memo).money);
     return out;
 }
 

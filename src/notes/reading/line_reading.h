@@ -18,6 +18,10 @@
 
 namespace numvora {
 
+namespace notes_detail {
+class TokenMemo;
+}
+
 enum class FigureRole : std::uint8_t {
     Amount,    // money: a mark, a grouped number standing alone, or the number ending a label
     Count,     // a counter word after it: "3명", "커피 2잔"
@@ -85,6 +89,8 @@ struct LineTraits {
     bool operator==(const LineTraits&) const = default;
 };
 LineTraits line_traits(std::string_view line);
+// The same, the line cut into tokens in the memo, which read_line then takes again.
+LineTraits line_traits(std::string_view line, notes_detail::TokenMemo& memo);
 // Whether a mark opens the line as an item of a list ("* ", "• ", "1. ", "①"), not a sign.
 bool marks_list_item(std::string_view line);
 
@@ -203,6 +209,9 @@ struct LineReading {
 // chose the text to calculate, so "1/0" and "12/7" are divisions, not dates. scope: the
 // names and the result above; without it no word is a name.
 LineReading read_line(std::string_view line, bool selected = false, const NoteScope* scope = nullptr);
+// The same, with the tokens of the line's texts kept in the memo, and taken from it where
+// line_traits cut them already.
+LineReading read_line(std::string_view line, bool selected, const NoteScope* scope, notes_detail::TokenMemo& memo);
 
 // A name a line may define: one word of Hangul or Latin letters (digits and "_" after
 // the first letter), not a number word ("만", "오천") nor a total word.

@@ -161,7 +161,7 @@ std::size_t old_result_start(std::string_view text) {
 
 std::optional<Definition> read_definition(std::string_view line) {
     // "월세 = 55만원", and up to three words: "현 월세 = 85만", "월 회비: 10,000".
-    if (line.find_first_of("=:") == std::string_view::npos) return std::nullopt;
+    if (find_byte_of(line, "=:") == std::string_view::npos) return std::nullopt;
     std::size_t begin = 0;
     std::string name;
     for (int words = 0; words < 3; ++words) {
@@ -247,7 +247,7 @@ std::size_t word_after_mark(std::string_view line, std::size_t mark_end) {
     }
     const char32_t c = pos < line.size() ? decode_utf8(line, pos) : 0;
     if (!(is_hangul_syllable(c) || (c < 0x80 && std::isalpha(static_cast<int>(c)) != 0))) return 0;
-    return opens_word(line.substr(item, line.find(' ', item) - item)) ? item : 0;
+    return opens_word(line.substr(item, find_byte_of(line.substr(item), " "))) ? item : 0;
 }
 
 SignedItem signed_item_start(std::string_view line) {

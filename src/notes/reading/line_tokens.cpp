@@ -674,15 +674,23 @@ const std::vector<Token>& TokenMemo::tokens(std::string_view text, bool split_jo
     for (const Cut& cut : cuts_) {
         if (cut.data == text.data() && cut.size == text.size() && cut.split_joined == split_joined) return cut.tokens;
     }
+    // A reading cuts a few texts of its line: room for them at once.
+    if (cuts_.empty()) cuts_.reserve(4);
     cuts_.push_back({text.data(), text.size(), split_joined, tokenize_line(text, split_joined)});
     return cuts_.back().tokens;
 }
 
 bool holds_money(std::string_view line) {
     Lexer lexer{line, false, {}};
+    lexer.tokens.reserve(line.size() / 4 + 4);
     lexer.until_money = true;
     lexer.run();
-    return std::any_of(lexer.tokens.begin(), lexer.tokens.end(), written_as_money);
+    return holds_money(lexer.tokens);
+}
+
+bool holds_money(const std::vector<Token>& tokens) {
+    // The lexer changes no token it has passed, so stopping at the first money loses none.
+    return std::any_of(tokens.begin(), tokens.end(), written_as_money);
 }
 
 bool opens_word(std::string_view text) {

@@ -108,6 +108,8 @@ bool word_starts_with(std::string_view line, const Token& token, std::string_vie
 // Whether a figure of the line is written as money: with 원, a unit, thousands commas or
 // a foreign mark, and not as a name, a date, a rate or joined digits.
 bool holds_money(std::string_view line);
+// The same of the line's tokens, all of them.
+bool holds_money(const std::vector<Token>& tokens);
 
 // Whether the first token of the text is a word.
 bool opens_word(std::string_view text);

@@ -37,6 +37,8 @@ TEST(LineOrder, PlacesAndHandlesFollowInsertsAndErasures) {
             ASSERT_EQ(order.at(i), model[i]) << "step " << step;
             ASSERT_EQ(order.place(model[i]), i) << "step " << step;
         }
+        // Back up the memo too: a look-up starts at the run of the last one.
+        for (std::size_t i = model.size(); i-- > 0;) ASSERT_EQ(order.at(i), model[i]) << "step " << step;
     }
 }
 

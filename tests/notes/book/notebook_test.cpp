@@ -88,6 +88,12 @@ TEST(NoteBook, NamesAndEarlierResults) {
          "다른 문단의 '월급'은 '월급 = …'으로 정해야 씁니다"},
         // A dash between two labels there parts them, as in a note of its own.
         {"택시 14,300\n\n택시 - 카드 12,300", {"14300", "", "12300"}},
+        // A range of money is no money its paragraph holds, whatever the joined figures
+        // would be apart: the bare figure above it shows nothing.
+        {"커피 4500\n예산 3만-5만원", {"", ""}},
+        // A line too long to read tells its paragraph nothing: 만 left unwritten makes "4500" unclear.
+        {"점심 12,000원\n커피 4500\n현재 연봉 3800", {"12000", "", ""}},
+        {"점심 12,000원\n커피 4500\n현재 연봉 3800" + std::string(LINE_READ_MAX, ' '), {"12000", "4500", ""}},
     };
     for (const auto& row : rows) {
         NoteBook book;
@@ -131,6 +137,18 @@ TEST(NoteBook, TotalsFollowTheirBlocks) {
     book.replace(3, 1, "교통");  // no figure left: the second 소계 has nothing to add
     EXPECT_EQ(book.result(4).value_or(""), "");
     EXPECT_EQ(book.result(6).value_or(""), "10000");
+}
+
+// A paragraph of more lines than the book keeps together or cuts at once, read whole and
+// one line edited: each line keeps its own result.
+TEST(NoteBook, ManyLinesKeepTheirOwn) {
+    std::string memo;
+    for (int line = 1; line <= 1000; ++line) memo += std::to_string(line) + ",000원\n";
+    NoteBook book;
+    book.assign(memo);
+    book.replace(500, 1, "7원");
+    for (std::size_t line = 0; line < 1000; ++line)
+        ASSERT_EQ(book.result(line).value_or(""), line == 500 ? "7" : std::to_string((line + 1) * 1000)) << line;
 }
 
 // Edits as the memo passes them on: after each, the book is the same text read whole,
@@ -217,6 +235,10 @@ TEST(NoteBook, TheMarginWritesFiguresAsTheirLinesDo) {
         {"총 104,000원 4명 n빵", {}, {"26,000"}},
         // Won worked out from a figure too short to show its grouping.
         {"$1 = 1,380원\n$12.50\n$1000", {}, {"", "$12.50 → 17,250원", "$1000 → 1380000원"}},
+        // A total's unit, currency and writing go on to the line that takes it.
+        {"근무 8시간\n근무 7시간 30분\n합계\n위 * 2", {}, {"8시간", "7시간 30분", "15시간 30분", "31시간"}},
+        {"$10\n$20\n합계\n위 * 2", {}, {"$10", "$20", "$30", "$60"}},
+        {"월세 55만원\n관리비 12만원\n합계\n위 * 2", {}, {"55만원", "12만원", "67만원", "134만원"}},
     };
     for (const auto& row : rows) {
         NoteBook book;

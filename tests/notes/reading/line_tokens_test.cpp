@@ -30,10 +30,13 @@ TEST(LineTokens, AWordOrMoneyIsToldAsTheTokensTellIt) {
         {"3잔 4,500원", false, true},  // money after a figure that is none
         {"9.4% 2026-12-08 S24", false, false},
         {"USD 20", true, true},
+        {"3,000원 2차 9.4% 12월", false, true},  // money first, figures of none after it
+        {"2차 9.4% 12월 3,000원", false, true},  // and before it
     };
     for (const auto& row : rows) {
         EXPECT_EQ(opens_word(row.text), row.word) << row.text;
         EXPECT_EQ(holds_money(row.text), row.money) << row.text;
+        EXPECT_EQ(holds_money(tokenize_line(row.text)), row.money) << row.text;  // cut whole, for its reading too
     }
 }
 
