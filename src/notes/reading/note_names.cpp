@@ -272,7 +272,7 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             }
             qualified.emplace_back(text, pair);
             const bool previous = is_previous_word(text);
-            if (previous && alone) break;
+            if (previous && alone && !use.defining) break;  // "위" alone shows nothing; "잔액 = 위" names it
             NamedValue named = previous ? NamedValue{std::string(text), scope.previous()} : look_up(text, scope);
             if (previous)
                 use.uses_previous = true;

@@ -44,6 +44,8 @@ TEST(NoteBook, NamesAndEarlierResults) {
         // The result above: 위, prev, ans, and a line that opens with an operator.
         {"12,000\n+ 5,000\n× 2\n- 10%\n위 / 2", {"12000", "17000", "34000", "30600", "15300"}},
         {"100원\n메모\nprev + 1\nans * 2", {"100", "", "101", "202"}},
+        // "위" alone shows nothing new; after "이름 =" it names the result above.
+        {"12,000\n+ 3,000\n위\n남은 회비 = 위\n남은 회비 * 2", {"12000", "15000", "", "15000", "30000"}},
         // A count the margin does not show is no result above.
         {"회식비 120,000원\n6명 n빵\n위 / 6", {"120000", "6", "20000"}},
         // A duration below zero taken by name (in minutes).
