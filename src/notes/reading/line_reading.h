@@ -68,8 +68,9 @@ enum class TotalWord : std::uint8_t { None, Sub, Grand, Labelled };
 //   - right under a line with a result in its block (an amount, a name alone, a chain), it
 //     goes on from that line: "상품 42,000 / - 쿠폰 5,000" is 37,000 (Chain), and so do the
 //     lines of the same run under it;
-//   - in a run under a heading (a line with no figure) or opening a block, it is an item of
-//     a list and adds: "카드 내역 / - 교통 62,400 / - 식비 318,000" (List);
+//   - in a run under a heading (a line with no figure), under an item marked as in a list
+//     ("* ", "• ", "1. ") or opening a block, it is an item of a list and adds: "카드 내역 /
+//     - 교통 62,400 / - 식비 318,000" (List);
 //   - unless the lines of its paragraph open with both "+ " and "- ": then each is a signed
 //     amount, "+ 용돈 100,000 / - 점심 9,000" is 100,000 and -9,000 (Signs).
 enum class SignedItems : std::uint8_t { List, Chain, Signs };
