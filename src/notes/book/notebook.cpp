@@ -39,6 +39,18 @@ std::string rate_name(std::string_view code) { return "환율 " + std::string(co
 constexpr std::size_t RATE_WALK_MAX = 500;
 constexpr std::size_t RATE_PARAGRAPHS_MAX = 20;
 
+// What a run of lines holds between them: money, "+ " and "- " items, a total …
+void hold(LineTraits& all, const LineTraits& line) {
+    all.money = all.money || line.money;
+    all.plus_item = all.plus_item || line.plus_item;
+    all.minus_item = all.minus_item || line.minus_item;
+    all.total = all.total || line.total;
+    all.marked = all.marked || line.marked;
+    all.in_eok = all.in_eok || line.in_eok;
+    all.man_unwritten = all.man_unwritten || line.man_unwritten;
+    all.point_for_comma = all.point_for_comma || line.point_for_comma;
+}
+
 bool holds_foreign(const LineReading& reading) {
     return std::any_of(reading.figures.begin(), reading.figures.end(),
                        [](const Figure& figure) { return !figure.currency.empty(); });
@@ -238,14 +250,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         const Line& old = line_at(line);
         rates_move = rates_move || old.traits.empty || holds_foreign(old.reading);
         kept_paragraphs = kept_paragraphs && !old.traits.empty;
-        gone.money = gone.money || old.traits.money;
-        gone.plus_item = gone.plus_item || old.traits.plus_item;
-        gone.minus_item = gone.minus_item || old.traits.minus_item;
-        gone.total = gone.total || old.traits.total;
-        gone.marked = gone.marked || old.traits.marked;
-        gone.in_eok = gone.in_eok || old.traits.in_eok;
-        gone.man_unwritten = gone.man_unwritten || old.traits.man_unwritten;
-        gone.point_for_comma = gone.point_for_comma || old.traits.point_for_comma;
+        hold(gone, old.traits);
         held = old.paragraph;
         held_first = old.paragraph_first;
     }
@@ -265,19 +270,9 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
         const LineTraits& traits = line_at(line).traits;
         rates_move = rates_move || traits.empty;
         kept_paragraphs = kept_paragraphs && !traits.empty;
-        come.money = come.money || traits.money;
-        come.plus_item = come.plus_item || traits.plus_item;
-        come.minus_item = come.minus_item || traits.minus_item;
-        come.total = come.total || traits.total;
-        come.marked = come.marked || traits.marked;
-        come.in_eok = come.in_eok || traits.in_eok;
-        come.man_unwritten = come.man_unwritten || traits.man_unwritten;
-        come.point_for_comma = come.point_for_comma || traits.point_for_comma;
+        hold(come, traits);
     }
-    kept_paragraphs = kept_paragraphs && gone.money == come.money && gone.plus_item == come.plus_item &&
-                      gone.minus_item == come.minus_item && gone.total == come.total && gone.marked == come.marked &&
-                      gone.in_eok == come.in_eok && gone.man_unwritten == come.man_unwritten &&
-                      gone.point_for_comma == come.point_for_comma;
+    kept_paragraphs = kept_paragraphs && gone == come;
     // Whether "+ " lines sign their paragraph hangs on the line above each ("소계 / + 부가세"
     // goes on from the total): a change at a total or a "+ " line, or just above one, settles it.
     kept_paragraphs = kept_paragraphs && !gone.total && !come.total && !gone.plus_item && !come.plus_item &&
@@ -313,22 +308,19 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
     std::size_t from = first;
     for (std::size_t start = top; start <= bottom;) {
         std::size_t end = start;
-        ParagraphFacts facts;
+        LineTraits all;
+        bool plus_items = false;
         bool under_total = false;
         for (; end <= bottom; ++end) {
             const LineTraits& traits = line_at(end).traits;
             if (traits.empty) break;
-            facts.money = facts.money || traits.money;
+            hold(all, traits);
             // "소계 / + 부가세": a "+ " line right under a total goes on from it, no signed item.
-            facts.plus_items = facts.plus_items || (traits.plus_item && !under_total);
-            facts.minus_items = facts.minus_items || traits.minus_item;
-            facts.totals = facts.totals || traits.total;
-            facts.marked = facts.marked || traits.marked;
-            facts.in_eok = facts.in_eok || traits.in_eok;
-            facts.man_unwritten = facts.man_unwritten || traits.man_unwritten;
-            facts.point_for_comma = facts.point_for_comma || traits.point_for_comma;
+            plus_items = plus_items || (traits.plus_item && !under_total);
             under_total = traits.total;
         }
+        const ParagraphFacts facts{all.money,  plus_items, all.minus_item,    all.total,
+                                   all.marked, all.in_eok, all.man_unwritten, all.point_for_comma};
         const Handle first_line = order_.at(start);
         for (std::size_t line = start; line < end; ++line) {
             Line& at = line_at(line);
