@@ -807,7 +807,10 @@ LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
 // "시급 10,030", "편의점 시급: 9,860원": the word right before the amount says it is paid by the hour.
 bool pay_rate(TokenMemo& memo, std::string_view text, const LineReading& out) {
     if (out.kind != LineKind::Amount || !out.has_result() || out.continues) return false;
-    const std::vector<LineToken>& t = memo.tokens(text.substr(0, find_line_break(text)));
+    const std::string_view line = text.substr(0, find_line_break(text));
+    // Most amounts say no such word, and are passed without cutting their line again.
+    if (line.find("시급") == std::string_view::npos && line.find("시간당") == std::string_view::npos) return false;
+    const std::vector<LineToken>& t = memo.tokens(line);
     const auto figure =
         std::find_if(t.begin(), t.end(), [](const LineToken& k) { return k.kind == TokenKind::Number; });
     auto word = figure;
