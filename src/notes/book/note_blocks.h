@@ -36,6 +36,7 @@ struct PassedFigures {
     std::size_t several = 0;    // lines with more than one amount and no operator
     std::size_t totals = 0;     // lines that go on from a total ("합계 / x 12")
     std::size_t pay_rates = 0;  // "시급 10,030"
+    std::size_t each = 0;       // "회비 3만씩"
 };
 
 // What a sum adds: the amounts where there are any, else the durations, else the counts.

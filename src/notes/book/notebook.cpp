@@ -18,7 +18,7 @@ bool same_for_totals(const LineReading& a, const LineReading& b) {
     };
     return a.kind == b.kind && a.total == b.total && a.value == b.value && a.unit == b.unit &&
            a.currency == b.currency && a.won == b.won && a.writing == b.writing && a.continues == b.continues &&
-           a.grouped == b.grouped && a.amounts == b.amounts && a.pay_rate == b.pay_rate &&
+           a.grouped == b.grouped && a.amounts == b.amounts && a.pay_rate == b.pay_rate && a.each == b.each &&
            std::equal(a.figures.begin(), a.figures.end(), b.figures.begin(), b.figures.end(), same_figure);
 }
 
@@ -49,6 +49,7 @@ void hold(LineTraits& all, const LineTraits& line) {
     all.in_eok = all.in_eok || line.in_eok;
     all.man_unwritten = all.man_unwritten || line.man_unwritten;
     all.point_for_comma = all.point_for_comma || line.point_for_comma;
+    all.bullet = all.bullet || line.bullet;
 }
 
 bool holds_foreign(const LineReading& reading) {
@@ -96,10 +97,15 @@ public:
             // A run of such lines reads as its first one does.
             if (above.reading.signed_item && (above.traits.plus_item || above.traits.minus_item))
                 return *above.reading.signed_item;
+        }
+        const std::optional<ParagraphFacts> facts = paragraph();
+        // "식비 42만 / - 카페 77,600 / * 생필품 58,600": where bullets mark items, so does "- ".
+        if (facts && facts->bullets && !facts->plus_items) return SignedItems::List;
+        if (line_ > 0 && line_ <= book_.size()) {
+            const Line& above = book_.line_at(line_ - 1);
             // "* 식용유 55,900원 / - 대파 2,600": under an item of a list, "- " marks another.
             if (above.has_result() && goes_on_from(above) && !marks_list_item(above.text)) return SignedItems::Chain;
         }
-        const std::optional<ParagraphFacts> facts = paragraph();
         return facts && facts->plus_items ? SignedItems::Signs : SignedItems::List;
     }
     bool block_has_result() const override {
@@ -159,9 +165,16 @@ private:
             if (end <= floor) return true;
             const std::size_t first = first_of(end - 1);
             if (first <= floor) return true;
+            // A paragraph that sets a rate of its own is another trip's: "파리 €1 = 1,450원" between
+            // a note in dollars and the rate of an earlier one.
             bool holds = false;
-            for (std::size_t i = end; !holds && i-- > first;) holds = holds_foreign(book_.line_at(i).reading);
-            if (!holds) return false;
+            bool sets_rate = false;
+            for (std::size_t i = end; !sets_rate && i-- > first;) {
+                const LineReading& reading = book_.line_at(i).reading;
+                holds = holds || holds_foreign(reading);
+                sets_rate = reading.sets_rate.has_value();
+            }
+            if (!holds || sets_rate) return false;
             top = first;
         }
         return true;
@@ -248,7 +261,7 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
     Handle held_first = 0;
     for (std::size_t line = first; line < first + count; ++line) {
         const Line& old = line_at(line);
-        rates_move = rates_move || old.traits.empty || holds_foreign(old.reading);
+        rates_move = rates_move || old.traits.empty || holds_foreign(old.reading) || old.reading.sets_rate;
         kept_paragraphs = kept_paragraphs && !old.traits.empty;
         hold(gone, old.traits);
         held = old.paragraph;
@@ -319,8 +332,8 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
             plus_items = plus_items || (traits.plus_item && !under_total);
             under_total = traits.total;
         }
-        const ParagraphFacts facts{all.money,  plus_items, all.minus_item,    all.total,
-                                   all.marked, all.in_eok, all.man_unwritten, all.point_for_comma};
+        const ParagraphFacts facts{all.money,  plus_items,        all.minus_item,      all.total, all.marked,
+                                   all.in_eok, all.man_unwritten, all.point_for_comma, all.bullet};
         const Handle first_line = order_.at(start);
         for (std::size_t line = start; line < end; ++line) {
             Line& at = line_at(line);
@@ -490,7 +503,9 @@ void NoteBook::read_again(std::size_t line, notes_detail::TokenMemo* memo) {
     else
         names.clear();
     follow(line, changed, names);
-    if (holds_foreign(old) != holds_foreign(at.reading)) follow_rates(line);
+    if (holds_foreign(old) != holds_foreign(at.reading) ||
+        old.sets_rate.has_value() != at.reading.sets_rate.has_value())
+        follow_rates(line);
     // The block below an edited line is followed once, from the change's last line.
     if (line >= pend_from_ && !same_for_totals(old, at.reading)) follow_block(line);
 }

@@ -136,7 +136,10 @@ bool after_size_word(const Reading& r, std::size_t i) {
         if (r.number(j) && !plain(r.tokens[j].marks) && !r.tokens[j].marks.grouped) return false;
         if (r.tokens[j].kind != TokenKind::Word) continue;
         const std::string_view word = text_of(r, j);
-        if (std::find(std::begin(SIZE_WORDS), std::end(SIZE_WORDS), word) != std::end(SIZE_WORDS)) return true;
+        if (std::find(std::begin(SIZE_WORDS), std::end(SIZE_WORDS), word) == std::end(SIZE_WORDS)) continue;
+        // "옷장 1200 폭 398,000": written after its figure, the word names that one, not a price
+        // grouped after it.
+        return j == 0 || !r.number(j - 1) || !plain(r.tokens[j - 1].marks) || !m.grouped;
     }
     return false;
 }
@@ -312,7 +315,8 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     const auto in_man = [&] {
         r.tokens[i].value += "0000";
         r.tokens[i].marks.large_unit = true;
-        return FigureRole::Amount;
+        // "권리금 2~3천": still the end of a range.
+        return m.range_joined || by_tilde ? FigureRole::Range : FigureRole::Amount;
     };
     if (thousands_alone && beside_eok(r, i)) return in_man();
     // "보증금 5천", "신용대출 5천", "권리금 2천": 천 or 백 alone after a sum kept in 만 is of

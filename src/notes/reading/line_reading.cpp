@@ -142,12 +142,13 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
         }
     }
     // "수하물 23kg x 1", "(3.5 x 4.5cm)": a measure taken with no money is a weight or a size,
-    // no figure the line comes to.
+    // no figure the line comes to; a total passes its figures and says so ("주행 212km x 190").
     if (!parsed.money && parsed.currency.empty() && !parsed.percent) {
         for (const std::size_t used : parsed.used) {
             if (used < r.tokens.size() && r.number(used) && r.tokens[used].marks.measure &&
                 r.roles[used] == FigureRole::Count) {
                 out.kind = LineKind::Nothing;
+                for (Figure& figure : out.figures) figure.used = false;
                 return;
             }
         }
@@ -775,6 +776,9 @@ LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
     const notes_detail::SignedItem item = notes_detail::signed_item_start(line);
     traits.plus_item = item.sign == '+';
     traits.minus_item = item.sign == '-';
+    const std::string_view opening = trim_white_space(line);
+    traits.bullet = (opening.starts_with('*') || opening.starts_with("\u2022") || opening.starts_with("\u00B7")) &&
+                    marks_list_item(opening);
     if (read_total_line(line)) {
         traits.money = traits.total = true;
         return traits;
@@ -822,6 +826,17 @@ bool pay_rate(TokenMemo& memo, std::string_view text, const LineReading& out) {
     return label == "시급" || label == "시간당";
 }
 
+// "회비 3만씩", "55000씩 걷음": the amount is each one's share or each month's, written with 씩.
+bool each_amount(TokenMemo& memo, std::string_view text, const LineReading& out) {
+    if (out.kind != LineKind::Amount || !out.has_result() || out.continues) return false;
+    const std::string_view line = text.substr(0, find_line_break(text));
+    if (line.find("씩") == std::string_view::npos) return false;
+    const std::vector<LineToken>& t = memo.tokens(line);
+    return std::any_of(t.begin(), t.end(), [&](const LineToken& k) {
+        return k.kind == TokenKind::Number && line.substr(k.begin, k.end - k.begin).ends_with("씩");
+    });
+}
+
 }  // namespace
 
 bool marks_list_item(std::string_view line) {
@@ -846,6 +861,7 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope, TokenMemo& memo) {
     LineReading out = read_any(memo, text, selected, scope, false);
     out.pay_rate = pay_rate(memo, text, out);
+    out.each = each_amount(memo, text, out);
     // A line with money on it that could not be read whole: no total may pass over it.
     const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
                         (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);

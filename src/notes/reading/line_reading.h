@@ -69,8 +69,9 @@ enum class TotalWord : std::uint8_t { None, Sub, Grand, Labelled };
 //     goes on from that line: "상품 42,000 / - 쿠폰 5,000" is 37,000 (Chain), and so do the
 //     lines of the same run under it;
 //   - in a run under a heading (a line with no figure), under an item marked as in a list
-//     ("* ", "• ", "1. ") or opening a block, it is an item of a list and adds: "카드 내역 /
-//     - 교통 62,400 / - 식비 318,000" (List);
+//     ("* ", "• ", "1. ") or opening a block, or anywhere in a paragraph where a bullet ("* ",
+//     "• ", "· ") marks an item, it is an item of a list and adds: "카드 내역 / - 교통 62,400 /
+//     - 식비 318,000" (List);
 //   - unless the lines of its paragraph open with both "+ " and "- ": then each is a signed
 //     amount, "+ 용돈 100,000 / - 점심 9,000" is 100,000 and -9,000 (Signs).
 enum class SignedItems : std::uint8_t { List, Chain, Signs };
@@ -87,6 +88,7 @@ struct LineTraits {
     bool plus_item = false;        // it opens with "+ " before a word
     bool minus_item = false;       // it opens with "- " before a word
     bool total = false;            // a total line
+    bool bullet = false;           // it opens with a bullet of a list ("* ", "• ", "· ")
     bool operator==(const LineTraits&) const = default;
 };
 LineTraits line_traits(std::string_view line);
@@ -107,6 +109,7 @@ struct ParagraphFacts {
     bool in_eok = false;           // a line holds a figure in 억
     bool man_unwritten = false;    // a line writes a sum kept in 만 without it ("연봉 3800")
     bool point_for_comma = false;  // a line types a point for the thousands comma ("4.500원")
+    bool bullets = false;          // a line opens with a bullet: its "- " lines are items too
     bool operator==(const ParagraphFacts&) const = default;
 };
 
@@ -188,6 +191,8 @@ struct LineReading {
     bool parted = false;
     // "시급 10,030": what an hour pays, a rate that the hours worked multiply; no total adds it.
     bool pay_rate = false;
+    // "회비 3만씩", "매달 50만씩 갚기": what each head or month pays, which no total adds.
+    bool each = false;
     std::string unknown;                    // a name it takes that nothing above defines: no result
     std::string currency;                   // "$", "엔" …: the result is foreign money, never added into won
     std::string won;                        // but its value in won at the rate a line above sets, when one does

@@ -122,6 +122,9 @@ TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
         // What an hour pays is no amount: the hours add up.
         {"시급 10,030\n12:00~18:00\n14:00~19:00", "660", "2개를 더했습니다 (시급 1개 제외)"},
         {"편의점 시간당: 9,860원\n4시간", "240", "1개를 더했습니다 (시급 1개 제외)"},
+        // Nor each one's share, nor a weight or a distance worked with no money.
+        {"회비 3만씩\n식대 312,000", "312000", "1개를 더했습니다 (씩으로 쓴 금액 1개 제외)"},
+        {"대여료 86,400\n주행 212km x 190", "86400", "1개를 더했습니다 (개수 1개 제외)"},
         // Within one line, durations where there is no amount (in minutes).
         {"월 9시간 화 8시간 30분", "1050", "2개를 더했습니다"},
         {"커피 4,500 x 2\n케이크 32,000", "41000", "2개를 더했습니다"},
@@ -211,7 +214,7 @@ TEST(Agreement, MarginF9TotalLineAndSelectionTotal) {
          "12000"},
         {"부가세 포함 55,000원의 10%\n공급가 50,000 + 10%\n정가 129,000원 30% 할인\n예산 30~50만원\n"
          "커피 4,500원 x 3잔 =\n적금 월 50만원 × 12개월\n이자 3.5%\n배달비 3천원씩 2번\n총합계",
-         "6167300"},
+         "6164300"},
         {"환불:-5,000\n(-5,000)\n₩-5,000\n−5,000\n합", "-20000"},
         {"오천원\n만원\n삼만 원\n십만원\n3백만원\n2천5백만원\n합계금액", "28145000"},
         {"점심 12,000\n+ 커피 4,500\n합계", "16500"},

@@ -535,6 +535,9 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"월세 5천", "", "'5천'을 읽을 수 없습니다"},
         {"관리비 2천", "", "'2천'을 읽을 수 없습니다"},
         {"마통 한도 3천", "", "'3천'을 읽을 수 없습니다"},
+        {"권리금 2~3천", ""},
+        // A size word after its figure names that one, not the price after it.
+        {"옷장 1200 폭 398,000", "398000"},
         // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
         {"부가세", "100"},
         {"부가세 100", "100"},
