@@ -160,8 +160,15 @@ bool in_ten_thousands(const Reading& r, std::size_t i) {
         return std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), word) !=
                std::end(TEN_THOUSANDS_WORDS);
     };
-    const std::optional<std::string_view> word = word_before(r, i);
-    return (word && big(*word)) ||
+    // "실수령 약 380", "연봉 대략 4200": past a word of about.
+    static constexpr std::string_view ABOUT[] = {"약", "대략", "대충", "얼추"};
+    std::optional<std::string_view> word = word_before(r, i);
+    if (word && i >= 2 && std::find(std::begin(ABOUT), std::end(ABOUT), *word) != std::end(ABOUT))
+        word = word_before(r, i - 1);
+    // Pay by the month is kept in 만 too, though 천 after it is no 천만 ("월급 350").
+    static constexpr std::string_view MONTHLY_PAY[] = {"월급", "실수령", "실수령액"};
+    const bool pay = word && std::find(std::begin(MONTHLY_PAY), std::end(MONTHLY_PAY), *word) != std::end(MONTHLY_PAY);
+    return (word && (big(*word) || pay)) ||
            (i + 1 < r.tokens.size() && r.tokens[i + 1].kind == TokenKind::Word && big(text_of(r, i + 1)));
 }
 
@@ -523,7 +530,8 @@ bool totals_here(const Reading& r) {
 
 bool leaves_man_unwritten(std::string_view line) {
     if (std::none_of(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS),
-                     [&](std::string_view word) { return line.find(word) != std::string_view::npos; }))
+                     [&](std::string_view word) { return line.find(word) != std::string_view::npos; }) &&
+        line.find("월급") == std::string_view::npos && line.find("실수령") == std::string_view::npos)
         return false;
     const Reading r{line, tokenize_line(line), nullptr, false, {}, {}, {}};
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
