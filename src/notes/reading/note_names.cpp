@@ -72,7 +72,8 @@ NamedValue look_up(std::string_view word, const NoteScope& scope) {
     for (const std::string_view particle : NAME_PARTICLES) {
         if (found.value || !word.ends_with(particle) || word.size() == particle.size()) continue;
         const std::string_view stem = word.substr(0, word.size() - particle.size());
-        if (!is_note_name(stem)) continue;
+        // "합계의 부가세": a total word names its sum with a particle as it does alone.
+        if (!is_note_name(stem) && !read_total_line(stem, false)) continue;
         if (std::optional<std::string> value = scope.value_of(stem)) {
             found = NamedValue{std::string(stem), std::move(value), particle == "의", particle == "에서"};
             break;
@@ -271,14 +272,18 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
                     use.unknown = std::string(pair.empty() ? other : pair);
             }
             qualified.emplace_back(text, pair);
-            const bool previous = is_previous_word(text);
+            // "위의 부가세", "위의 10%": the result above is the base.
+            const bool previous_of = text.ends_with("의") && is_previous_word(text.substr(0, text.size() - 3));
+            const bool previous = is_previous_word(text) || previous_of;
             if (previous && alone && !use.defining) break;  // "위" alone shows nothing; "잔액 = 위" names it
-            NamedValue named = previous ? NamedValue{std::string(text), scope.previous()} : look_up(text, scope);
+            NamedValue named = previous ? NamedValue{std::string(text.substr(0, text.size() - (previous_of ? 3 : 0))),
+                                                     scope.previous(), previous_of}
+                                        : look_up(text, scope);
             if (previous)
                 use.uses_previous = true;
             else
                 use.uses.push_back(std::string(text));
-            if (named.name != text) use.uses.push_back(named.name);
+            if (!previous && named.name != text) use.uses.push_back(named.name);
             // "식비 - 쓴거": a word alone across a "-" from a name a line above defines is one too.
             const auto named_across = [&](std::size_t minus, std::size_t other) {
                 const bool alone_there =

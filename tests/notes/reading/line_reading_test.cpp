@@ -450,8 +450,13 @@ private:
 // an amount, dates with today's, 부가세 of the line above, euros at a rate, and the reason
 // a line has no result; the result above is 1,000, today 2026-12-08, €1 1,500원.
 TEST(ReadLine, WithTheLinesAbove) {
-    const Above above(
-        {{"월급", "3500000"}, {"월세", "600000"}, {"세율", "3.3%"}, {"근무", "1시간 30분"}, {"호텔", "360 $"}}, false);
+    const Above above({{"월급", "3500000"},
+                       {"월세", "600000"},
+                       {"세율", "3.3%"},
+                       {"근무", "1시간 30분"},
+                       {"호텔", "360 $"},
+                       {"합계", "500000"}},
+                      false);
     const Above block_with_results({}, true);
     const struct {
         std::string line;
@@ -462,6 +467,8 @@ TEST(ReadLine, WithTheLinesAbove) {
     } rows[] = {
         {"월급의 10% =", "350000"},
         {"월급에서 20% 할인", "2800000"},
+        {"위의 부가세", "100"},
+        {"합계의 10%", "50000"},
         {"월급-월세 차이 3,500,000 - 500,000", "3000000"},  // names glued over figures label them
         {"월세는 + 5만원", "650000"},
         {"월세", "600000"},
