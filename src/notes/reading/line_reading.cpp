@@ -655,10 +655,37 @@ std::string labelled(TokenMemo& memo, std::string_view line) {
     return is_note_name(word) && !notes_detail::names_a_number(word) ? std::string(word) : std::string();
 }
 
+LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope, bool valued,
+                     bool defining = false);
+
+// "배민 2만원 주문 수수료 = 20,000 x 7.8%": a label with figures of its own, then "=" and an
+// operation on figures, is what the operation works out.
+std::optional<LineReading> worked_out_after_label(TokenMemo& memo, std::string_view line, bool selected,
+                                                  const NoteScope* scope) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return std::nullopt;
+    const std::vector<LineToken>& left = memo.tokens(line.substr(0, equals));
+    const bool label =
+        std::any_of(left.begin(), left.end(), [](const LineToken& k) { return k.kind == TokenKind::Word; }) &&
+        std::any_of(left.begin(), left.end(), [](const LineToken& k) { return k.kind == TokenKind::Number; }) &&
+        std::none_of(left.begin(), left.end(), [](const LineToken& k) { return is_operator(k.kind); });
+    if (!label) return std::nullopt;
+    const std::string_view rest = line.substr(equals + 1);
+    const std::vector<LineToken>& right = memo.tokens(rest);
+    bool operation = false;
+    for (std::size_t k = 1; k + 1 < right.size() && !operation; ++k)
+        operation = is_operator(right[k].kind) && right[k - 1].kind == TokenKind::Number &&
+                    right[k + 1].kind == TokenKind::Number;
+    if (!operation) return std::nullopt;
+    LineReading value = read_any(memo, rest, selected, scope, true);
+    if (value.kind != LineKind::Expression || !value.has_result()) return std::nullopt;
+    return shifted(std::move(value), equals + 1);
+}
+
 // valued: the text is a value asked for (after "이름 ="), so a bare number is one.
 // defining: it is the value after "이름 =".
 LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope, bool valued,
-                     bool defining = false) {
+                     bool defining) {
     LineReading out;
     // The line without its break; trailing spaces after a result are the result's.
     const std::string_view line = text.substr(0, find_line_break(text));
@@ -735,6 +762,9 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
             value.defines = definition->name;
             return shifted(std::move(value), definition->rest);
         }
+    }
+    if (!definition) {
+        if (std::optional<LineReading> worked = worked_out_after_label(memo, line, selected, scope)) return *worked;
     }
     NameUse use;
     use.defining = defining;
