@@ -29,6 +29,7 @@ void add_passed(PassedFigures& to, const PassedFigures& from) {
     to.totals += from.totals;
     to.pay_rates += from.pay_rates;
     to.each += from.each;
+    to.unit_prices += from.unit_prices;
 }
 
 std::size_t at(SumOf of) { return static_cast<std::size_t>(of); }
@@ -142,8 +143,10 @@ void ResultSum::take(const LineReading& reading, std::string_view text) {
         return;
     }
     // "시급 10,030 / 12:00~18:00 / 합계": the hours add up, and a pay rate is no amount spent.
-    if (reading.pay_rate || reading.each) {
-        pass(reading.each ? &PassedFigures::each : &PassedFigures::pay_rates);
+    if (reading.per_one != PerOne::None) {
+        pass(reading.per_one == PerOne::Hour   ? &PassedFigures::pay_rates
+             : reading.per_one == PerOne::Each ? &PassedFigures::each
+                                               : &PassedFigures::unit_prices);
         return;
     }
     if (reading.unread && unread_.empty()) {
@@ -332,7 +335,7 @@ NotesSum selection_total(std::string_view text, const LineReader& read) {
     ResultSum sum;
     if (lines.size() == 1) {
         const LineReading reading = read(0, text);
-        if (reading.kind == LineKind::Expression || reading.each)
+        if (reading.kind == LineKind::Expression || reading.per_one == PerOne::Each)
             sum.take(reading, text);
         else if (reading.kind != LineKind::Total && !reading.parted)
             sum.take_figures(reading);
@@ -374,7 +377,8 @@ std::string total_status_text(const NotesSum& sum) {
                                                               {sum.passed.several, "금액이 둘 이상인 줄"},
                                                               {sum.passed.totals, "합계에서 이어진 줄"},
                                                               {sum.passed.pay_rates, "시급"},
-                                                              {sum.passed.each, "씩으로 쓴 금액"}};
+                                                              {sum.passed.each, "씩으로 쓴 금액"},
+                                                              {sum.passed.unit_prices, "평단"}};
     std::string passed;
     for (const auto& [n, name] : kinds) {
         if (n == 0) continue;

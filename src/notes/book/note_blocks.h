@@ -33,10 +33,11 @@ struct PassedFigures {
     std::size_t ranges = 0;
     std::vector<NoteResult> foreign;  // foreign money no rate makes won, each as written
     std::size_t areas = 0;
-    std::size_t several = 0;    // lines with more than one amount and no operator
-    std::size_t totals = 0;     // lines that go on from a total ("합계 / x 12")
-    std::size_t pay_rates = 0;  // "시급 10,030"
-    std::size_t each = 0;       // "회비 3만씩"
+    std::size_t several = 0;      // lines with more than one amount and no operator
+    std::size_t totals = 0;       // lines that go on from a total ("합계 / x 12")
+    std::size_t pay_rates = 0;    // "시급 10,030"
+    std::size_t each = 0;         // "회비 3만씩"
+    std::size_t unit_prices = 0;  // "평단 58,000"
 };
 
 // What a sum adds: the amounts where there are any, else the durations, else the counts.

@@ -18,7 +18,7 @@ bool same_for_totals(const LineReading& a, const LineReading& b) {
     };
     return a.kind == b.kind && a.total == b.total && a.value == b.value && a.unit == b.unit &&
            a.currency == b.currency && a.won == b.won && a.writing == b.writing && a.continues == b.continues &&
-           a.grouped == b.grouped && a.amounts == b.amounts && a.pay_rate == b.pay_rate && a.each == b.each &&
+           a.grouped == b.grouped && a.amounts == b.amounts && a.per_one == b.per_one &&
            std::equal(a.figures.begin(), a.figures.end(), b.figures.begin(), b.figures.end(), same_figure);
 }
 

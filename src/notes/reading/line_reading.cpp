@@ -838,33 +838,40 @@ LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
     return traits;
 }
 
-// "시급 10,030", "편의점 시급: 9,860원": the word right before the amount says it is paid by the hour.
-bool pay_rate(TokenMemo& memo, std::string_view text, const LineReading& out) {
-    if (out.kind != LineKind::Amount || !out.has_result() || out.continues) return false;
+// "시급 10,030", "편의점 시급: 9,860원", "평단 58,000": the word right before the amount says
+// it is one hour's or one share's; "회비 3만씩", "55000씩 걷음": 씩 says each one's.
+PerOne per_one(TokenMemo& memo, std::string_view text, const LineReading& out) {
+    if (out.kind != LineKind::Amount || !out.has_result() || out.continues) return PerOne::None;
     const std::string_view line = text.substr(0, find_line_break(text));
+    static constexpr std::pair<std::string_view, PerOne> WORDS[] = {
+        {"시급", PerOne::Hour}, {"시간당", PerOne::Hour}, {"평단", PerOne::Unit}, {"평단가", PerOne::Unit}};
     // Most amounts say no such word, and are passed without cutting their line again.
-    if (line.find("시급") == std::string_view::npos && line.find("시간당") == std::string_view::npos) return false;
+    const bool each = line.find("씩") != std::string_view::npos;
+    if (!each && std::none_of(std::begin(WORDS), std::end(WORDS),
+                              [&](const auto& word) { return line.find(word.first) != std::string_view::npos; }))
+        return PerOne::None;
     const std::vector<LineToken>& t = memo.tokens(line);
     const auto figure =
         std::find_if(t.begin(), t.end(), [](const LineToken& k) { return k.kind == TokenKind::Number; });
-    auto word = figure;
-    while (word != t.begin() &&
-           (std::prev(word)->kind == TokenKind::Colon || std::prev(word)->kind == TokenKind::Equals))
-        --word;
-    if (figure == t.end() || word == t.begin() || std::prev(word)->kind != TokenKind::Word) return false;
-    const std::string_view label = text.substr(std::prev(word)->begin, std::prev(word)->end - std::prev(word)->begin);
-    return label == "시급" || label == "시간당";
-}
-
-// "회비 3만씩", "55000씩 걷음": the amount is each one's share or each month's, written with 씩.
-bool each_amount(TokenMemo& memo, std::string_view text, const LineReading& out) {
-    if (out.kind != LineKind::Amount || !out.has_result() || out.continues) return false;
-    const std::string_view line = text.substr(0, find_line_break(text));
-    if (line.find("씩") == std::string_view::npos) return false;
-    const std::vector<LineToken>& t = memo.tokens(line);
-    return std::any_of(t.begin(), t.end(), [&](const LineToken& k) {
-        return k.kind == TokenKind::Number && line.substr(k.begin, k.end - k.begin).ends_with("씩");
-    });
+    if (figure == t.end()) return PerOne::None;
+    if (each && std::any_of(figure, t.end(), [&](const LineToken& k) {
+            return k.kind == TokenKind::Number && line.substr(k.begin, k.end - k.begin).ends_with("씩");
+        }))
+        return PerOne::Each;
+    for (auto number = figure; number != t.end(); ++number) {
+        if (number->kind != TokenKind::Number) continue;
+        auto word = number;
+        while (word != t.begin() &&
+               (std::prev(word)->kind == TokenKind::Colon || std::prev(word)->kind == TokenKind::Equals))
+            --word;
+        if (word == t.begin() || std::prev(word)->kind != TokenKind::Word) continue;
+        const std::string_view label =
+            line.substr(std::prev(word)->begin, std::prev(word)->end - std::prev(word)->begin);
+        for (const auto& [name, per] : WORDS) {
+            if (label == name) return per;
+        }
+    }
+    return PerOne::None;
 }
 
 }  // namespace
@@ -890,8 +897,7 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
 
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope, TokenMemo& memo) {
     LineReading out = read_any(memo, text, selected, scope, false);
-    out.pay_rate = pay_rate(memo, text, out);
-    out.each = each_amount(memo, text, out);
+    out.per_one = per_one(memo, text, out);
     // A line with money on it that could not be read whole: no total may pass over it.
     const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
                         (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);

@@ -51,6 +51,10 @@ struct ExchangeRate {
     bool operator==(const ExchangeRate&) const = default;
 };
 
+// An amount for one of something: "시급 10,030" an hour's pay, which the hours worked
+// multiply; "회비 3만씩" each head's or month's share; "평단 58,000" one share's price.
+enum class PerOne : std::uint8_t { None, Hour, Each, Unit };
+
 enum class LineKind : std::uint8_t {
     Nothing,
     Amount,      // exactly one amount
@@ -189,10 +193,8 @@ struct LineReading {
     bool unread = false;
     // Labelled figures set apart by "/" ("보증금 5천 / 월세 50"): several, none of them its result.
     bool parted = false;
-    // "시급 10,030": what an hour pays, a rate that the hours worked multiply; no total adds it.
-    bool pay_rate = false;
-    // "회비 3만씩", "매달 50만씩 갚기": what each head or month pays, which no total adds.
-    bool each = false;
+    // Its amount is what one of something costs or pays, which no total adds.
+    PerOne per_one = PerOne::None;
     std::string unknown;                    // a name it takes that nothing above defines: no result
     std::string currency;                   // "$", "엔" …: the result is foreign money, never added into won
     std::string won;                        // but its value in won at the rate a line above sets, when one does

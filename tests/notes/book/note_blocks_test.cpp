@@ -122,8 +122,10 @@ TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
         // What an hour pays is no amount: the hours add up.
         {"시급 10,030\n12:00~18:00\n14:00~19:00", "660", "2개를 더했습니다 (시급 1개 제외)"},
         {"편의점 시간당: 9,860원\n4시간", "240", "1개를 더했습니다 (시급 1개 제외)"},
-        // Nor each one's share, nor a weight or a distance worked with no money.
+        // Nor each one's share or one share's price, nor a weight or a distance worked with no money.
         {"회비 3만씩\n식대 312,000", "312000", "1개를 더했습니다 (씩으로 쓴 금액 1개 제외)"},
+        {"기존 40주 평단 58,000\n40 x 58,000", "2320000", "1개를 더했습니다 (평단 1개 제외)"},
+        {"평단가 9,000\n10 x 9,000", "90000", "1개를 더했습니다 (평단 1개 제외)"},
         {"대여료 86,400\n주행 212km x 190", "86400", "1개를 더했습니다 (개수 1개 제외)"},
         // Within one line, durations where there is no amount (in minutes).
         {"월 9시간 화 8시간 30분", "1050", "2개를 더했습니다"},
