@@ -92,6 +92,17 @@ struct Reading {
         if (grouped(i - 1) && grouped(i + 1) &&
             ((i >= 3 && slash(i - 2) && grouped(i - 3)) || (slash(i + 2) && grouped(i + 3))))
             return true;
+        // "나 235 / 55", "표점 128 / 131": two bare figures of hundreds or tens after a label,
+        // a pair of sizes or scores rather than a share.
+        const auto bare = [&](std::size_t k) {
+            const NumberMarks& m = tokens[k].marks;
+            return number(k) && tokens[k].value.size() >= 2 && tokens[k].value.size() <= 3 && !m.grouped && !m.won &&
+                   !m.unit && !m.counter && !m.percent && !m.foreign && !m.reference &&
+                   tokens[k].value.find('.') == std::string::npos;
+        };
+        if (i >= 2 && tokens[i - 2].kind == TokenKind::Word && bare(i - 1) && bare(i + 1) && i + 2 == tokens.size() &&
+            tokens[i - 1].spaced_after && tokens[i].spaced_after)
+            return true;
         if (tokens[i + 1].kind != TokenKind::Word) return false;
         // "4.15% 변동 / 중도상환 1.2%": words on both sides, figures beyond them.
         if (tokens[i - 1].kind == TokenKind::Word)

@@ -482,6 +482,9 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"준공 2008년 / 1,234세대", "", "'2008년'을 계산에 쓸 수 없습니다"},
         {"종목코드 005930 / 000660", "", "'005930'을 계산에 쓸 수 없습니다"},
         {"3년 x 12", "36"},
+        // Two bare figures of tens or hundreds after a label are a pair of sizes or scores.
+        {"나 235 / 55", ""},
+        {"식비 450 / 3", "150"},
         // A bare figure after a label, added to won: dishes or won, the line does not say.
         {"짜장면 2 + 탕수육 29,000", "", "'2'를 금액으로 읽을 수 없습니다"},
         {"시급 10,030 (주휴 포함 X)", "10030"},       // an X after a word, no operand after it, marks a no
