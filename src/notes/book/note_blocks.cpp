@@ -377,7 +377,7 @@ std::string total_status_text(const NotesSum& sum) {
                                                               {sum.passed.several, "금액이 둘 이상인 줄"},
                                                               {sum.passed.totals, "합계에서 이어진 줄"},
                                                               {sum.passed.pay_rates, "시급"},
-                                                              {sum.passed.each, "씩으로 쓴 금액"},
+                                                              {sum.passed.each, "씩 금액"},
                                                               {sum.passed.unit_prices, "평단"}};
     std::string passed;
     for (const auto& [n, name] : kinds) {
