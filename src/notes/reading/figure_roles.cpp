@@ -490,12 +490,15 @@ void skip_asides(Reading& r) {
     };
     for (std::size_t open = 0; open < t.size(); ++open) {
         if (t[open].kind != TokenKind::Open) continue;
-        // "12개월 528,000 (월 44,000)": after an amount, what it comes to a month or a head
-        // is a remark on it, no amount of the line.
-        static constexpr std::string_view PER[] = {"월", "연", "인당", "개당", "회당"};
+        // "12개월 528,000 (월 44,000)", "주유 7만원 (리터당 1,689)": after an amount, what it
+        // comes to a month, a head or a litre is a remark on it, no amount of the line.
+        static constexpr std::string_view PER[] = {"월", "연"};
+        const auto per = [&](std::string_view word) {
+            return std::find(std::begin(PER), std::end(PER), word) != std::end(PER) ||
+                   (word.size() > 3 && word.ends_with("당") && word != "식당");
+        };
         if (open + 3 < t.size() && t[open + 1].kind == TokenKind::Word && money(open + 2) &&
-            t[open + 3].kind == TokenKind::Close &&
-            std::find(std::begin(PER), std::end(PER), text_of(r, open + 1)) != std::end(PER) &&
+            t[open + 3].kind == TokenKind::Close && per(text_of(r, open + 1)) &&
             std::any_of(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(open),
                         [&](const Token& k) { return money(static_cast<std::size_t>(&k - t.data())); })) {
             name(r, open + 2);

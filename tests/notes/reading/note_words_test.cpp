@@ -98,8 +98,8 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
         {"월 50만 적금 12개월\n매달 50만 적금 12개월\n매월 50만 적금 12개월", {"", "", ""}},
         // What an amount comes to a month, a year or a head, in parentheses after it: a remark.
         {"a 12,000 (월 1,000)\nb 12,000 (연 1,000)\nd 12,000 (인당 1,000)\ne 12,000 (개당 1,000)\nf 12,000 (회당 "
-         "1,000)",
-         {"12000", "12000", "12000", "12000", "12000"}},
+         "1,000)\ng 12,000 (리터당 1,000)",
+         {"12000", "12000", "12000", "12000", "12000", "12000"}},
         // Shoe sizes among prices.
         {"양말 3,000원\n신발 270\n운동화 265\n부츠 220\n구두 250\n합계", {"3000", "", "", "", "", "3000"}},
         // What an account stands at after a payment, beside the payment.
