@@ -33,10 +33,10 @@ bool after_road(const Reading& r, std::size_t i) {
 
 // A figure that names a number: after "회원번호", "비번", "좌석", "게이트" …, or after "#".
 constexpr std::string_view IDENTIFIER_WORDS[] = {
-    "번", "학번",   "사번",   "카드",   "계좌",   "비번",   "비밀번호", "번길",   "호",   "동",   "층",
-    "열", "좌석",   "게이트", "탑승구", "내선",   "뒷자리", "앞자리",   "사물함", "출구", "호실", "코드",
-    "핀", "PIN",    "호선",   "번지",   "구역",   "호봉",   "등급",     "레벨",   "ID",   "id",   "No",
-    "NO", "자물쇠", "도어락", "태그",   "사이즈", "pw",     "신발",     "운동화", "부츠", "구두", "배번"};
+    "번",     "학번",   "사번",   "카드", "계좌",   "비번",   "비밀번호", "번길",   "호",   "동",   "층",   "열",
+    "좌석",   "게이트", "탑승구", "내선", "뒷자리", "앞자리", "끝자리",   "사물함", "출구", "호실", "코드", "핀",
+    "PIN",    "호선",   "번지",   "구역", "호봉",   "등급",   "레벨",     "ID",     "id",   "No",   "NO",   "자물쇠",
+    "도어락", "태그",   "사이즈", "pw",   "신발",   "운동화", "부츠",     "구두",   "배번"};
 // Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "마일리지 42,300".
 constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구", "판매량", "재고",
                                              "코스피", "코스닥", "나스닥", "다우",   "걸음", "칼로리", "마일리지"};
@@ -402,9 +402,10 @@ void name_runs(Reading& r) {
         return i < t.size() && t[i].kind == TokenKind::Other && text_of(r, i) == ",";
     };
     for (std::size_t i = 0; i < t.size(); ++i) {
-        // "서울 31바 8812": a car's plate, two or three digits and a syllable, then four.
-        if (r.number(i) && plate_head(r, i) && t[i].spaced_after && i + 1 < t.size() && r.number(i + 1) &&
-            plain(t[i + 1].marks) && text_of(r, i + 1).size() == 4 && all_ascii_digits(text_of(r, i + 1))) {
+        // "서울 31바 8812", "38너4512": a car's plate, two or three digits and a syllable, then four.
+        if (r.number(i) && plate_head(r, i) && i + 1 < t.size() && (t[i].spaced_after || t[i].end == t[i + 1].begin) &&
+            r.number(i + 1) && plain(t[i + 1].marks) && text_of(r, i + 1).size() == 4 &&
+            all_ascii_digits(text_of(r, i + 1))) {
             name(r, i);
             name(r, ++i);
             continue;

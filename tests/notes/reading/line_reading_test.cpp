@@ -71,6 +71,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"5천이면", "5000:n"},        // after digits, a lone 이 is a particle
         {"출석 12 초6", "12:n 6:n"},  // a spaced word glued to digits is no unit of the figure before
         {"서울 31바 8812 빨대 500개 9500", "31:n 8812:n 500:c 9500:n"},  // a plate; a count and its price
+        {"세차 15,000 차 38너4512", "15000:a 38:n 4512:n"},              // a plate written whole
         // Under 10,000 beside a word of sums kept in 만, grouped or not, before or after it.
         {"세전 4,200 연봉 / 연봉 3,800", "4200:n 3800:n"},
         // Eight digits that are a day of a year name it; others are a sum.
