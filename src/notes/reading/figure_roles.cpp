@@ -156,6 +156,10 @@ bool in_ten_thousands(const Reading& r, std::size_t i) {
     NumberMarks marks = token.marks;
     marks.grouped = false;
     if (!plain(marks) || token.value.size() > 4 || token.value.find('.') != std::string::npos) return false;
+    // "11월분 관리비": digits with a word of their own are none of those sums.
+    const std::string_view written = text_of(r, i);
+    if (std::any_of(written.begin(), written.end(), [](char c) { return c != ',' && !is_ascii_digit(c); }))
+        return false;
     const auto big = [](std::string_view word) {
         return std::find(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), word) !=
                std::end(TEN_THOUSANDS_WORDS);

@@ -94,6 +94,8 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
         {"식비 45,000원\n실수령 380\n합계", {"45000", "", "45000"}},
         {"식비 45,000원\n실수령액 320\n합계", {"45000", "", "45000"}},
         {"식비 45,000원\n연봉 약 4200\n합계", {"45000", "", "45000"}},
+        // A month's bill is no sum kept in 만: its own figures are won.
+        {"11월분 관리비\n경비비 21,500\n청소비 9870\n합계", {"", "21500", "9870", "31370"}},
         // Pay by the hour, the day or the week: won, written without its comma.
         {"시급 10030\n일급 85000\n주급 240720", {"10030", "85000", "240720"}},
         // A sum each month over a term: the line's sum unsaid.
