@@ -449,12 +449,13 @@ void name_runs(Reading& r) {
             t[i - 2].marks.identifier)
             name(r, i);
         // "모니터 1920x1080", "사진 3x4": plain figures glued by an x are a size, unless a
-        // value is asked for ("3x4 =").
+        // value is asked for ("3x4 ="), or a few are bought at a price ("어묵 2x1500").
         const auto latin_x = [&](std::size_t k) { return text_of(r, k) == "x" || text_of(r, k) == "X"; };
         const bool alone =
             (i == 0 || !is_operator(t[i - 1].kind)) && (i + 3 >= t.size() || !is_operator(t[i + 3].kind));
+        const bool priced = i + 2 < t.size() && t[i].value.size() <= 2 && t[i + 2].value.size() >= 4;
         if (!r.valued && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && latin_x(i + 1) && r.glued(i) &&
-            r.glued(i + 1) && bare(i + 2) && !t[i].marks.grouped && !t[i + 2].marks.grouped && alone) {
+            r.glued(i + 1) && bare(i + 2) && !t[i].marks.grouped && !t[i + 2].marks.grouped && alone && !priced) {
             name(r, i);
             name(r, i + 2);
             r.tokens[i + 1].kind = TokenKind::Other;
@@ -509,6 +510,19 @@ void skip_asides(Reading& r) {
             name(r, open + 2);
             for (std::size_t i = open; i <= open + 3; ++i) r.skipped[i] = true;
             open += 3;
+            continue;
+        }
+        // "연봉 3800 (만원)", "(단위: 만원)": a unit in parentheses says what figures are counted
+        // in, no amount.
+        static constexpr std::string_view UNITS[] = {"천원", "만원", "백만원", "억원"};
+        std::size_t unit = open + 1;
+        if (unit < t.size() && t[unit].kind == TokenKind::Word && text_of(r, unit) == "단위") ++unit;
+        if (unit < t.size() && unit > open + 1 && t[unit].kind == TokenKind::Colon) ++unit;
+        if (unit + 1 < t.size() && r.number(unit) && t[unit + 1].kind == TokenKind::Close &&
+            std::find(std::begin(UNITS), std::end(UNITS), text_of(r, unit)) != std::end(UNITS)) {
+            name(r, unit);
+            for (std::size_t i = open; i <= unit + 1; ++i) r.skipped[i] = true;
+            open = unit + 1;
             continue;
         }
         std::size_t close = open + 1;

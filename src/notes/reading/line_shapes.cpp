@@ -239,6 +239,14 @@ std::size_t word_after_mark(std::string_view line, std::size_t mark_end) {
     while (digits < line.size() && is_ascii_digit(line[digits])) ++digits;
     if (digits > item) {
         const std::string_view after = line.substr(digits);
+        // "- 11/04 주차 12,800": a day written with a slash labels it the same way.
+        if (after.starts_with('/') && digits - item <= 2) {
+            std::size_t day = digits + 1;
+            while (day < line.size() && day - digits <= 3 && is_ascii_digit(line[day])) ++day;
+            if (day - digits >= 2 && day - digits <= 3 && day < line.size() && line[day] == ' ')
+                return word_after_mark(line, day) != 0 ? item : 0;
+            return 0;
+        }
         if (!after.starts_with("월 ") && !after.starts_with("일 ")) return 0;
         std::size_t next = digits + std::string_view("월 ").size();
         while (next < line.size() && line[next] == ' ') ++next;

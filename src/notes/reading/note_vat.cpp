@@ -102,6 +102,12 @@ void read_vat(std::string_view body, std::vector<Token>& t, const NoteScope* sco
             continue;
         }
         if (!is_vat(body, t[k])) continue;
+        // "소계 1,800,000 / 부가세 10% 180,000": the tax written under its base, with its rate.
+        if (k == 0 && t.size() == 3 && t[1].kind == TokenKind::Number && t[1].marks.percent &&
+            t[2].kind == TokenKind::Number && !t[2].marks.percent && written_under_its_base(t[2], scope)) {
+            t.erase(t.begin(), t.begin() + 2);
+            return;
+        }
         // "부가세 10%": the word names the rate written after it.
         if (k + 1 < t.size() && t[k + 1].kind == TokenKind::Number && t[k + 1].marks.percent) {
             t[k + 1].marks.vat = true;

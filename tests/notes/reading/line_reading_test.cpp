@@ -188,6 +188,13 @@ TEST(ReadLine, WhatALineComesTo) {
         {"12,000 점심 4,500 + 1,000 =", LineKind::Expression, "error"},
         {"커피 4,500 x 2 케이크 32,000", LineKind::Nothing, ""},
         {"모니터 1920x1080", LineKind::Nothing, ""},
+        {"어묵 2x1500", LineKind::Expression, "3000"},  // a few at a price, no size
+        // A unit in parentheses is no amount.
+        {"연봉 3800 (만원)", LineKind::Nothing, ""},
+        {"(단위: 만원)", LineKind::Nothing, ""},
+        {"매출 (천원)", LineKind::Nothing, ""},
+        {"매출 (백만원)", LineKind::Nothing, ""},
+        {"자산 (억원)", LineKind::Nothing, ""},
         {"5 / 0", LineKind::Expression, "error"},
         {"(3 + 4", LineKind::Expression, "error"},
         {"2026-12-07 - 회의", LineKind::Nothing, ""},
@@ -555,6 +562,8 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"부가세 100", "100"},
         {"부가세 91원", "91"},
         {"부가세 5,000", "500"},
+        {"부가세 10% 100", "100"},
+        {"부가세 10% 5,000", "500"},
         // Foreign money at the rate above: in won beside it, and added to won.
         {"€20", "€20 → 30,000원"},
         {"€20 + 5,000원", "35000"},
