@@ -308,6 +308,8 @@ struct Lexer {
             marks.percent = true;
             return end + (at(end, "%") ? 1 : 3);
         }
+        // "시급 10,500 주 12시간": a week of the figure after, no week or share of a sum.
+        if (marks.grouped && at(end, " 주 ") && digit(end + std::string_view(" 주 ").size())) return end;
         // "2만원권": a voucher of that much; "3500원원": 원 typed twice.
         static constexpr std::string_view WON[] = {"원권", "원원", "원"};
         if (const auto won = word_after(end, WON, marks, true)) {

@@ -68,8 +68,9 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"만약 천천히 오천 이만 5천 이상 3만이", "5000:a 30000:a"},
         // A sign glued between words joins them: no 조 of people.
         {"전기/조명 1,650,000", "1650000:a"},
-        {"5천이면", "5000:n"},        // after digits, a lone 이 is a particle
-        {"출석 12 초6", "12:n 6:n"},  // a spaced word glued to digits is no unit of the figure before
+        {"5천이면", "5000:n"},                          // after digits, a lone 이 is a particle
+        {"출석 12 초6", "12:n 6:n"},                    // a spaced word glued to digits is no unit of the figure before
+        {"시급 10,500 주 12시간", "10500:a 12시간:h"},  // nor one spaced before another figure
         {"서울 31바 8812 빨대 500개 9500", "31:n 8812:n 500:c 9500:n"},  // a plate; a count and its price
         {"세차 15,000 차 38너4512", "15000:a 38:n 4512:n"},              // a plate written whole
         // Under 10,000 beside a word of sums kept in 만, grouped or not, before or after it.
