@@ -1,6 +1,7 @@
 #include "notes/book/notebook.h"
 
 #include <algorithm>
+#include <span>
 
 #include "common/unicode.h"
 #include "notes/figures/currencies.h"
@@ -231,11 +232,10 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
     const std::vector<std::string_view> added = note_lines(text);
     // Lines added at the end, a whole memo among them: no line below to settle or follow.
     if (count == 0 && first == size()) {
-        lay(first, 0, added);
-        pend_from_ = size();
+        pend_from_ = size() + added.size();
         reread_ = 0;
         pending_.clear();
-        read_added(first, size() - 1);
+        read_added(added);
         return reread_;
     }
     // What the paragraph around a change holds stays as it was where no line came or went
@@ -406,11 +406,26 @@ void NoteBook::take_traits(Line& line, notes_detail::TokenMemo* memo) {
     }
 }
 
-void NoteBook::read_added(std::size_t first, std::size_t last) {
+void NoteBook::add_line(std::string_view text) {
+    Handle handle = 0;
+    if (free_.empty()) {
+        handle = lines_.add();
+    } else {
+        // A line from the free list was cleared as it left.
+        handle = free_.back();
+        free_.pop_back();
+    }
+    order_.insert(order_.size(), std::span(&handle, 1));
+    lines_[handle].text.assign(text);
+}
+
+void NoteBook::read_added(const std::vector<std::string_view>& added) {
+    const std::size_t first = size();
+    const std::size_t last = first + added.size() - 1;
     // The lines from start on have their traits and are not read yet; the first of them
     // keep their tokens, at most this many, so that one long paragraph holds few at once.
     constexpr std::size_t KEPT_MAX = 256;
-    std::vector<notes_detail::TokenMemo> memos(std::min(last - first + 1, KEPT_MAX));
+    std::vector<notes_detail::TokenMemo> memos(std::min(added.size(), KEPT_MAX));
     std::size_t start = first;
     const auto memo_of = [&](std::size_t line) { return line - start < memos.size() ? &memos[line - start] : nullptr; };
     const auto read_to = [&](std::size_t end) {
@@ -422,6 +437,8 @@ void NoteBook::read_added(std::size_t first, std::size_t last) {
         }
     };
     for (std::size_t line = first; line <= last; ++line) {
+        // Each line is laid as it is read, while what it keeps is still in the cache.
+        add_line(added[line - first]);
         take_traits(line_at(line), memo_of(line));
         // A line after empty ones opens a paragraph: the paragraphs above it are read first.
         if (line > start && !line_at(line).traits.empty && line_at(line - 1).traits.empty) {
