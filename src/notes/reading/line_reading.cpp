@@ -70,15 +70,13 @@ std::string in_won(const Reading& r, const std::string& value, std::string_view 
 }
 
 void fill_figures(const Reading& r, const std::vector<std::size_t>& used, LineReading& out) {
-    std::vector<bool> taken(r.tokens.size(), false);
-    for (const std::size_t u : used) taken[u] = true;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         if (!r.number(i)) continue;
         const bool negative = i > 0 && r.tokens[i - 1].kind == TokenKind::Minus && (r.glued(i - 1) || i == 1) &&
                               !r.skipped[i - 1] && !r.binary(i - 1) && r.tokens[i].value != "0";
         const bool below_zero = negative || r.tokens[i].marks.negative;
         Figure figure{r.roles[i], (below_zero ? "-" : "") + r.tokens[i].value, false, r.tokens[i].currency};
-        figure.used = taken[i];
+        figure.used = std::find(used.begin(), used.end(), i) != used.end();
         // A plain number the calculation took is a quantity, whatever it would be alone.
         if (figure.used && figure.role == FigureRole::Name) figure.role = FigureRole::Amount;
         out.figures.push_back(std::move(figure));
