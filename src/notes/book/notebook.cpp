@@ -476,7 +476,11 @@ void NoteBook::read_again(std::size_t line, notes_detail::TokenMemo* memo) {
     // The line's own entries in the index mislead no reading of it: they lie at its place.
     std::vector<std::string> names = names_of(at);
     const Asked took = std::move(at.asked);
-    const LineReading old = std::move(at.reading);
+    // A memo read whole has no line below to follow: what the line read before tells nothing,
+    // and is not kept.
+    const bool followed = pend_from_ < size();
+    std::optional<LineReading> kept;
+    if (followed) kept = std::move(at.reading);
     const std::shared_ptr<const NoteResult> old_total = std::move(at.total);
     const ScopeAt scope(*this, line);
     // A line too long to read shows nothing: a memo of one huge line stays as quick.
@@ -492,6 +496,8 @@ void NoteBook::read_again(std::size_t line, notes_detail::TokenMemo* memo) {
         file(handle, names, took, false);
         file(handle, now, at.asked, true);
     }
+    if (!followed) return;
+    const LineReading& old = *kept;
     // What the lines below see: the result with its unit and currency, or a rate a name gives.
     const std::string& old_value = old_total ? old_total->value : old.value;
     const std::string& old_currency = old_total ? old_total->currency : old.currency;
