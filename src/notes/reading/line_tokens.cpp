@@ -399,7 +399,10 @@ struct Lexer {
 
     // A currency after a figure: "100달러", "1,200엔", "20 USD", "120$", "85,000동".
     std::optional<std::size_t> currency_after(std::size_t end, NumberMarks& marks, std::string& currency) const {
+        // Most figures have no currency after them, directly or a space apart: one look.
+        const bool may_follow = may_open_currency(s, end) || (at(end, " ") && may_open_currency(s, end + 1));
         for (const CurrencyForm& form : CURRENCY_FORMS) {
+            if (!may_follow) break;
             if (form.mark == CurrencyMark::Sign) {
                 if (!at(end, form.written)) continue;
                 currency = std::string(form.written);
