@@ -598,10 +598,9 @@ bool is_note_name(std::string_view word) {
 namespace {
 
 // The reading of a part of a line that starts at offset, placed in the whole line.
-LineReading shifted(LineReading reading, std::size_t offset) {
+void shift(LineReading& reading, std::size_t offset) {
     reading.replace_begin += offset;
     reading.replace_end += offset;
-    return reading;
 }
 
 // "세율 = 3.3%", "입주 = 2026-03-02", "기간 = 90일", "보유 = 20주": what a value that is a
@@ -675,16 +674,18 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
     if (const notes_detail::SignedItem signed_item = notes_detail::signed_item_start(line); signed_item.sign != 0) {
         const SignedItems mode = scope != nullptr ? scope->signed_items() : SignedItems::List;
         if (mode != SignedItems::Chain) {
-            LineReading item =
-                shifted(read_any(memo, line.substr(signed_item.item), selected, scope, valued), signed_item.item);
-            if (signed_item.sign == '-' && mode == SignedItems::Signs) negate(item);
-            item.signed_item = mode;
-            return item;
+            out = read_any(memo, line.substr(signed_item.item), selected, scope, valued);
+            shift(out, signed_item.item);
+            if (signed_item.sign == '-' && mode == SignedItems::Signs) negate(out);
+            out.signed_item = mode;
+            return out;
         }
         // Under a line with a result, "- 쿠폰 5,000" goes on from it as "- 5,000" would.
         chain = mode;
     } else if (const std::size_t item = list_item_start(line); item > 0) {
-        return shifted(read_any(memo, line.substr(item), selected, scope, valued), item);
+        out = read_any(memo, line.substr(item), selected, scope, valued);
+        shift(out, item);
+        return out;
     }
     if (const std::optional<TotalLine> total = read_total_line(line)) {
         const std::string_view word = trim_white_space(line.substr(0, total->word_end));
@@ -699,7 +700,8 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
                                                out.currency.empty() && scope->block_sum(total->word) != out.value);
             if (own && out.kind == LineKind::Amount) {
                 out.defines = std::string(word);
-                return shifted(std::move(out), total->word_end);
+                shift(out, total->word_end);
+                return out;
             }
             out = LineReading{};
         }
@@ -730,7 +732,9 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         value.gives = given(memo, definition->name, rest, value);
         if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
-            return shifted(std::move(value), definition->rest);
+            out = std::move(value);
+            shift(out, definition->rest);
+            return out;
         }
     }
     NameUse use;
