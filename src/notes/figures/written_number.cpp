@@ -80,7 +80,8 @@ std::size_t split_group_end(std::string_view s, std::size_t first, std::size_t p
 // Digits with thousands groups and a fraction, from a digit or a point before one.
 std::size_t read_digits(std::string_view s, std::size_t i, Decimal& d, WrittenNumber& n) {
     const std::size_t first = i;
-    while (digit_at(s, i)) d.digits += s[i++];
+    while (digit_at(s, i)) ++i;
+    d.digits.append(s.substr(first, i - first));
     std::size_t integer_digits = i - first;
     n.leading_zero = n.leading_zero || (integer_digits > 1 && s[first] == '0');
     while (starts_at(s, i, ",") && digit_at(s, i + 1) && digit_at(s, i + 2) && digit_at(s, i + 3) &&
@@ -96,14 +97,23 @@ std::size_t read_digits(std::string_view s, std::size_t i, Decimal& d, WrittenNu
         for (++i; digit_at(s, i); ++i) d.digits += s[i];
     }
     if (!n.grouped && integer_digits >= 4) n.plain_long = true;
-    if (starts_at(s, i, ".") && digit_at(s, i + 1))
-        for (++i; digit_at(s, i); ++i, ++d.scale) d.digits += s[i];
+    if (starts_at(s, i, ".") && digit_at(s, i + 1)) {
+        const std::size_t fraction = ++i;
+        while (digit_at(s, i)) ++i;
+        d.digits.append(s.substr(fraction, i - fraction));
+        d.scale += i - fraction;
+    }
     return i;
 }
 
 }  // namespace
 
 void add(Decimal& sum, Decimal part) {
+    // Nothing yet: the sum is the part, as most numbers are one part.
+    if (sum.digits.empty() && sum.scale == 0 && part.digits.size() >= part.scale) {
+        sum = std::move(part);
+        return;
+    }
     const std::size_t scale = std::max(sum.scale, part.scale);
     widen(sum, scale);
     widen(part, scale);
