@@ -1,7 +1,6 @@
 #include "notes/book/notebook.h"
 
 #include <algorithm>
-#include <span>
 
 #include "common/unicode.h"
 #include "notes/figures/currencies.h"
@@ -406,17 +405,18 @@ void NoteBook::take_traits(Line& line, notes_detail::TokenMemo* memo) {
     }
 }
 
-void NoteBook::add_line(std::string_view text) {
-    Handle handle = 0;
-    if (free_.empty()) {
-        handle = lines_.add();
-    } else {
-        // A line from the free list was cleared as it left.
-        handle = free_.back();
-        free_.pop_back();
+void NoteBook::lay_ahead(std::size_t count) {
+    std::vector<Handle> handles(count);
+    for (Handle& handle : handles) {
+        if (free_.empty()) {
+            handle = lines_.add();
+        } else {
+            // A line from the free list was cleared as it left.
+            handle = free_.back();
+            free_.pop_back();
+        }
     }
-    order_.insert(order_.size(), std::span(&handle, 1));
-    lines_[handle].text.assign(text);
+    order_.insert(order_.size(), handles);
 }
 
 void NoteBook::read_added(const std::vector<std::string_view>& added) {
@@ -437,11 +437,14 @@ void NoteBook::read_added(const std::vector<std::string_view>& added) {
         }
     };
     for (std::size_t line = first; line <= last; ++line) {
-        // Each line is laid as it is read, while what it keeps is still in the cache.
-        add_line(added[line - first]);
-        take_traits(line_at(line), memo_of(line));
+        // Lines are laid a block at a time as the reading reaches them, while what they
+        // keep is still in the cache.
+        if (line == size()) lay_ahead(std::min(last + 1 - line, LAY_AHEAD));
+        Line& at = line_at(line);
+        at.text.assign(added[line - first]);
+        take_traits(at, memo_of(line));
         // A line after empty ones opens a paragraph: the paragraphs above it are read first.
-        if (line > start && !line_at(line).traits.empty && line_at(line - 1).traits.empty) {
+        if (line > start && !at.traits.empty && line_at(line - 1).traits.empty) {
             notes_detail::TokenMemo opening;
             if (notes_detail::TokenMemo* memo = memo_of(line)) std::swap(opening, *memo);
             read_to(line);

@@ -135,7 +135,9 @@ private:
     // Lines added at the memo's end are laid, given their traits and read, a paragraph at
     // a time, each line cut into tokens once for both.
     void read_added(const std::vector<std::string_view>& added);
-    void add_line(std::string_view text);
+    // count lines after the last, clear, their texts still to come.
+    void lay_ahead(std::size_t count);
+    static constexpr std::size_t LAY_AHEAD = 256;
     // The paragraphs around lines [first, last] after a change: each line takes what its
     // paragraph now holds; the lines that asked and now see otherwise are read again, those
     // above first from the returned line on. old: the facts the changed lines' paragraphs had.
