@@ -1,5 +1,7 @@
 #include "common/unicode.h"
 
+#include <cstring>
+
 namespace numvora {
 
 namespace {
@@ -87,8 +89,27 @@ void copy_scalar(std::string& out, std::string_view text, std::size_t& pos) {
     append_decoded(out, text.substr(start, pos - start), c);
 }
 
+namespace {
+
+constexpr std::uint64_t EACH_BYTE = 0x0101010101010101;
+constexpr std::uint64_t HIGH_BITS = EACH_BYTE * 0x80;
+
+// Whether one of the eight bytes of a word is below n (n at most 0x80), or equals b.
+constexpr bool has_byte_below(std::uint64_t word, unsigned char n) {
+    return ((word - EACH_BYTE * n) & ~word & HIGH_BITS) != 0;
+}
+constexpr bool has_byte(std::uint64_t word, unsigned char b) { return has_byte_below(word ^ (EACH_BYTE * b), 1); }
+
+}  // namespace
+
 std::size_t find_line_break(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t i = 0;
+    // Eight bytes at a time, past words that hold no byte a break opens with.
+    for (std::uint64_t word = 0; i + 8 <= text.size(); i += 8) {
+        std::memcpy(&word, text.data() + i, 8);
+        if (has_byte_below(word, '\r' + 1) || has_byte(word, 0xC2) || has_byte(word, 0xE2)) break;
+    }
+    for (; i < text.size(); ++i) {
         // Most bytes are none of these: letters, syllables and their continuations.
         const auto byte = static_cast<unsigned char>(text[i]);
         if ((byte > '\r' && byte != 0xC2 && byte != 0xE2) || byte < '\n') continue;
@@ -110,9 +131,23 @@ std::size_t find_line_break(std::string_view text) {
     return std::string_view::npos;
 }
 
+namespace {
+
+// The bytes a white space scalar opens and ends with in well-formed UTF-8: a text whose
+// ends are letters or syllables, as most are, is settled at a look.
+constexpr bool may_open_white_space(unsigned char b) {
+    return (b >= 0x09 && b <= 0x0D) || b == 0x20 || b == 0xC2 || (b >= 0xE1 && b <= 0xE3);
+}
+constexpr bool may_end_white_space(unsigned char b) {
+    return (b >= 0x09 && b <= 0x0D) || b == 0x20 || (b >= 0x80 && b <= 0x8A) || b == 0x9F || b == 0xA0 || b == 0xA8 ||
+           b == 0xA9 || b == 0xAF;
+}
+
+}  // namespace
+
 std::string_view trim_white_space(std::string_view text) {
     std::size_t begin = 0;
-    while (begin < text.size()) {
+    while (begin < text.size() && may_open_white_space(static_cast<unsigned char>(text[begin]))) {
         std::size_t next = begin;
         if (!is_white_space(decode_utf8(text, next))) break;
         begin = next;
@@ -121,7 +156,7 @@ std::string_view trim_white_space(std::string_view text) {
     // end, as it does in a forward pass (a lead byte is never inside another sequence);
     // anything else ends in a stray byte, which is U+FFFD and no white space.
     std::size_t end = text.size();
-    while (end > begin) {
+    while (end > begin && may_end_white_space(static_cast<unsigned char>(text[end - 1]))) {
         std::size_t start = end - 1;
         while (start > begin && end - start < 4 && is_utf8_continuation(static_cast<unsigned char>(text[start])))
             --start;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace numvora {
@@ -57,6 +59,16 @@ TEST(TrimWhiteSpace, RemovesOnlyWhiteSpaceAtTheEnds) {
     EXPECT_EQ(trim_white_space("x\xe2\xe2\x80\xa8 \xe2\x80"), "x\xe2\xe2\x80\xa8 \xe2\x80");  // cut, no space
     EXPECT_EQ(trim_white_space("\xe2\xe2\x80\xa8\u3000"), "\xe2");  // a stray lead byte before a space
     EXPECT_EQ(trim_white_space(" \xff "), "\xff");
+    // Every scalar at both ends: white space goes, anything else stays.
+    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        std::string s;
+        append_utf8(s, c);
+        const std::string text = s + "a" + s;
+        const std::string_view trimmed = trim_white_space(text);
+        if (trimmed != (is_white_space(c) ? std::string_view("a") : std::string_view(text)))
+            ADD_FAILURE() << std::hex << std::uint32_t{c};
+    }
 }
 
 TEST(ByteSearch, FirstByteOfASetAndFirstLineBreak) {
@@ -74,9 +86,21 @@ TEST(ByteSearch, FirstByteOfASetAndFirstLineBreak) {
     const struct {
         std::string_view text;
         std::size_t at;
-    } breaks[] = {{"ab\r\ncd", 2},    {"ab\nc", 2},    {"a\vb", 1},         {"a\fb", 1},
-                  {"x\u0085y", 1},    {"x\u2028y", 1}, {"x\u2029y", 1},     {"x\u2027y", none},
-                  {"x\u00a0y", none}, {"x\xc2", none}, {"x\xe2\x80", none}, {"월세 55만", none}};
+    } breaks[] = {{"ab\r\ncd", 2},
+                  {"ab\nc", 2},
+                  {"a\vb", 1},
+                  {"a\fb", 1},
+                  {"x\u0085y", 1},
+                  {"x\u2028y", 1},
+                  {"x\u2029y", 1},
+                  {"x\u2027y", none},
+                  {"x\u00a0y", none},
+                  {"x\xc2", none},
+                  {"x\xe2\x80", none},
+                  {"월세 55만", none},
+                  {"12345678 1234\r567", 13},
+                  {"12345678 1\u2028 567", 10},
+                  {"12345678 1\u0085 5678", 10}};
     for (const auto& row : breaks) EXPECT_EQ(find_line_break(row.text), row.at) << row.text;
 }
 

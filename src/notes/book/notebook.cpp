@@ -244,11 +244,10 @@ std::size_t NoteBook::replace(std::size_t first, std::size_t count, std::string_
     const std::vector<std::string_view> added = note_lines(text);
     // Lines added at the end, a whole memo among them: no line below to settle or follow.
     if (count == 0 && first == size()) {
-        lay(first, 0, added);
-        pend_from_ = size();
+        pend_from_ = size() + added.size();
         reread_ = 0;
         pending_.clear();
-        read_added(first, size() - 1);
+        read_added(added);
         return reread_;
     }
     // What the paragraph around a change holds stays as it was where no line came or went
@@ -419,11 +418,27 @@ void NoteBook::take_traits(Line& line, notes_detail::TokenMemo* memo) {
     }
 }
 
-void NoteBook::read_added(std::size_t first, std::size_t last) {
+void NoteBook::lay_ahead(std::size_t count) {
+    std::vector<Handle> handles(count);
+    for (Handle& handle : handles) {
+        if (free_.empty()) {
+            handle = lines_.add();
+        } else {
+            // A line from the free list was cleared as it left.
+            handle = free_.back();
+            free_.pop_back();
+        }
+    }
+    order_.insert(order_.size(), handles);
+}
+
+void NoteBook::read_added(const std::vector<std::string_view>& added) {
+    const std::size_t first = size();
+    const std::size_t last = first + added.size() - 1;
     // The lines from start on have their traits and are not read yet; the first of them
     // keep their tokens, at most this many, so that one long paragraph holds few at once.
     constexpr std::size_t KEPT_MAX = 256;
-    std::vector<notes_detail::TokenMemo> memos(std::min(last - first + 1, KEPT_MAX));
+    std::vector<notes_detail::TokenMemo> memos(std::min(added.size(), KEPT_MAX));
     std::size_t start = first;
     const auto memo_of = [&](std::size_t line) { return line - start < memos.size() ? &memos[line - start] : nullptr; };
     const auto read_to = [&](std::size_t end) {
@@ -435,9 +450,14 @@ void NoteBook::read_added(std::size_t first, std::size_t last) {
         }
     };
     for (std::size_t line = first; line <= last; ++line) {
-        take_traits(line_at(line), memo_of(line));
+        // Lines are laid a block at a time as the reading reaches them, while what they
+        // keep is still in the cache.
+        if (line == size()) lay_ahead(std::min(last + 1 - line, LAY_AHEAD));
+        Line& at = line_at(line);
+        at.text.assign(added[line - first]);
+        take_traits(at, memo_of(line));
         // A line after empty ones opens a paragraph: the paragraphs above it are read first.
-        if (line > start && !line_at(line).traits.empty && line_at(line - 1).traits.empty) {
+        if (line > start && !at.traits.empty && line_at(line - 1).traits.empty) {
             notes_detail::TokenMemo opening;
             if (notes_detail::TokenMemo* memo = memo_of(line)) std::swap(opening, *memo);
             read_to(line);
@@ -472,7 +492,11 @@ void NoteBook::read_again(std::size_t line, notes_detail::TokenMemo* memo) {
     // The line's own entries in the index mislead no reading of it: they lie at its place.
     std::vector<std::string> names = names_of(at);
     const Asked took = std::move(at.asked);
-    const LineReading old = std::move(at.reading);
+    // A memo read whole has no line below to follow: what the line read before tells nothing,
+    // and is not kept.
+    const bool followed = pend_from_ < size();
+    std::optional<LineReading> kept;
+    if (followed) kept = std::move(at.reading);
     const std::shared_ptr<const NoteResult> old_total = std::move(at.total);
     const ScopeAt scope(*this, line);
     // A line too long to read shows nothing: a memo of one huge line stays as quick.
@@ -488,6 +512,8 @@ void NoteBook::read_again(std::size_t line, notes_detail::TokenMemo* memo) {
         file(handle, names, took, false);
         file(handle, now, at.asked, true);
     }
+    if (!followed) return;
+    const LineReading& old = *kept;
     // What the lines below see: the result with its unit and currency, or a rate a name gives.
     const std::string& old_value = old_total ? old_total->value : old.value;
     const std::string& old_currency = old_total ? old_total->currency : old.currency;

@@ -104,7 +104,8 @@ private:
         const Line& operator[](Handle line) const { return (*blocks_[line / BLOCK])[line % BLOCK]; }
         // A clear line after the others.
         Handle add() {
-            if (size_ == blocks_.size() * BLOCK) blocks_.push_back(std::make_unique<Block>());
+            // Every member of a line has its own initializer: no block is zeroed first.
+            if (size_ == blocks_.size() * BLOCK) blocks_.push_back(std::make_unique_for_overwrite<Block>());
             return static_cast<Handle>(size_++);
         }
         void clear() {
@@ -131,9 +132,12 @@ private:
     void lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added);
     // A line's traits; memo, when given, keeps its tokens for its reading.
     static void take_traits(Line& line, notes_detail::TokenMemo* memo = nullptr);
-    // Lines [first, last] added at the memo's end are given their traits and read, a
-    // paragraph at a time, each line cut into tokens once for both.
-    void read_added(std::size_t first, std::size_t last);
+    // Lines added at the memo's end are laid, given their traits and read, a paragraph at
+    // a time, each line cut into tokens once for both.
+    void read_added(const std::vector<std::string_view>& added);
+    // count lines after the last, clear, their texts still to come.
+    void lay_ahead(std::size_t count);
+    static constexpr std::size_t LAY_AHEAD = 256;
     // The paragraphs around lines [first, last] after a change: each line takes what its
     // paragraph now holds; the lines that asked and now see otherwise are read again, those
     // above first from the returned line on. old: the facts the changed lines' paragraphs had.

@@ -3,6 +3,9 @@
 // line, the rates of exchange and the writer of results all take them from here.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace numvora {
@@ -66,6 +69,30 @@ inline constexpr CurrencyForm CURRENCY_FORMS[] = {
     {"IDR", "IDR", CurrencyMark::Code},
     {"CHF", "CHF", CurrencyMark::Code},
 };
+
+// The first two bytes of every form as bits (a sign of one byte: its byte before any
+// other), so that a place where none of them begins is passed at one look.
+inline constexpr auto CURRENCY_OPENINGS = [] {
+    std::array<std::uint64_t, 1024> bits{};
+    const auto set = [&](unsigned key) { bits[key / 64] |= std::uint64_t{1} << (key % 64); };
+    for (const CurrencyForm& form : CURRENCY_FORMS) {
+        const unsigned first = static_cast<unsigned char>(form.written[0]) << 8U;
+        if (form.written.size() == 1) {
+            for (unsigned second = 0; second < 256; ++second) set(first | second);
+        } else {
+            set(first | static_cast<unsigned char>(form.written[1]));
+        }
+    }
+    return bits;
+}();
+
+// Whether one of CURRENCY_FORMS may begin at i.
+constexpr bool may_open_currency(std::string_view s, std::size_t i) {
+    if (i >= s.size()) return false;
+    const unsigned second = i + 1 < s.size() ? static_cast<unsigned char>(s[i + 1]) : 0U;
+    const unsigned key = static_cast<unsigned char>(s[i]) << 8U | second;
+    return ((CURRENCY_OPENINGS[key / 64] >> (key % 64)) & 1U) != 0;
+}
 
 // "동" is the dong only after a grouped figure ("85,000동"); "101동" is a building.
 inline constexpr CurrencyForm DONG = {"동", "VND", CurrencyMark::Word};

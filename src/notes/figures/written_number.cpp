@@ -32,18 +32,39 @@ void widen(Decimal& d, std::size_t scale) {
 
 bool digit_at(std::string_view s, std::size_t i) { return i < s.size() && is_ascii_digit(s[i]); }
 
-// Every Hangul digit and unit is one three-byte syllable.
+// Every Hangul digit and unit is one three-byte syllable, whose first byte is at 0xE0 or
+// above: a place with less left, or another byte, holds none, as most places after a
+// figure do.
+constexpr bool is_syllable_word(std::string_view word) {
+    return word.size() == 3 && static_cast<unsigned char>(word[0]) >= 0xE0;
+}
+static_assert(std::all_of(std::begin(HANGUL_DIGITS), std::end(HANGUL_DIGITS), is_syllable_word));
+static_assert(std::all_of(std::begin(SMALL_UNITS), std::end(SMALL_UNITS),
+                          [](const NumberUnit& unit) { return is_syllable_word(unit.word); }));
+static_assert(std::all_of(std::begin(LARGE_UNITS), std::end(LARGE_UNITS),
+                          [](const NumberUnit& unit) { return is_syllable_word(unit.word); }));
+
+bool may_hold_syllable(std::string_view s, std::size_t i) {
+    return i < s.size() && s.size() - i >= 3 && static_cast<unsigned char>(s[i]) >= 0xE0;
+}
+
+bool syllable_at(std::string_view s, std::size_t i, std::string_view word) {
+    return s[i] == word[0] && s[i + 1] == word[1] && s[i + 2] == word[2];
+}
+
 template <std::size_t N>
 std::optional<std::size_t> unit_at(std::string_view s, std::size_t i, const NumberUnit (&units)[N]) {
+    if (!may_hold_syllable(s, i)) return std::nullopt;
     for (const NumberUnit& unit : units) {
-        if (starts_at(s, i, unit.word)) return unit.power;
+        if (syllable_at(s, i, unit.word)) return unit.power;
     }
     return std::nullopt;
 }
 
 std::optional<char> hangul_digit_at(std::string_view s, std::size_t i) {
+    if (!may_hold_syllable(s, i)) return std::nullopt;
     for (std::size_t d = 0; d < std::size(HANGUL_DIGITS); ++d) {
-        if (starts_at(s, i, HANGUL_DIGITS[d])) return static_cast<char>('1' + d);
+        if (syllable_at(s, i, HANGUL_DIGITS[d])) return static_cast<char>('1' + d);
     }
     return std::nullopt;
 }
@@ -80,7 +101,8 @@ std::size_t split_group_end(std::string_view s, std::size_t first, std::size_t p
 // Digits with thousands groups and a fraction, from a digit or a point before one.
 std::size_t read_digits(std::string_view s, std::size_t i, Decimal& d, WrittenNumber& n) {
     const std::size_t first = i;
-    while (digit_at(s, i)) d.digits += s[i++];
+    while (digit_at(s, i)) ++i;
+    d.digits.append(s.substr(first, i - first));
     std::size_t integer_digits = i - first;
     n.leading_zero = n.leading_zero || (integer_digits > 1 && s[first] == '0');
     while (starts_at(s, i, ",") && digit_at(s, i + 1) && digit_at(s, i + 2) && digit_at(s, i + 3) &&
@@ -96,14 +118,23 @@ std::size_t read_digits(std::string_view s, std::size_t i, Decimal& d, WrittenNu
         for (++i; digit_at(s, i); ++i) d.digits += s[i];
     }
     if (!n.grouped && integer_digits >= 4) n.plain_long = true;
-    if (starts_at(s, i, ".") && digit_at(s, i + 1))
-        for (++i; digit_at(s, i); ++i, ++d.scale) d.digits += s[i];
+    if (starts_at(s, i, ".") && digit_at(s, i + 1)) {
+        const std::size_t fraction = ++i;
+        while (digit_at(s, i)) ++i;
+        d.digits.append(s.substr(fraction, i - fraction));
+        d.scale += i - fraction;
+    }
     return i;
 }
 
 }  // namespace
 
 void add(Decimal& sum, Decimal part) {
+    // Nothing yet: the sum is the part, as most numbers are one part.
+    if (sum.digits.empty() && sum.scale == 0 && part.digits.size() >= part.scale) {
+        sum = std::move(part);
+        return;
+    }
     const std::size_t scale = std::max(sum.scale, part.scale);
     widen(sum, scale);
     widen(part, scale);

@@ -70,15 +70,13 @@ std::string in_won(const Reading& r, const std::string& value, std::string_view 
 }
 
 void fill_figures(const Reading& r, const std::vector<std::size_t>& used, LineReading& out) {
-    std::vector<bool> taken(r.tokens.size(), false);
-    for (const std::size_t u : used) taken[u] = true;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         if (!r.number(i)) continue;
         const bool negative = i > 0 && r.tokens[i - 1].kind == TokenKind::Minus && (r.glued(i - 1) || i == 1) &&
                               !r.skipped[i - 1] && !r.binary(i - 1) && r.tokens[i].value != "0";
         const bool below_zero = negative || r.tokens[i].marks.negative;
         Figure figure{r.roles[i], (below_zero ? "-" : "") + r.tokens[i].value, false, r.tokens[i].currency};
-        figure.used = taken[i];
+        figure.used = std::find(used.begin(), used.end(), i) != used.end();
         // A plain number the calculation took is a quantity, whatever it would be alone.
         if (figure.used && figure.role == FigureRole::Name) figure.role = FigureRole::Amount;
         out.figures.push_back(std::move(figure));
@@ -612,10 +610,9 @@ bool is_note_name(std::string_view word) {
 namespace {
 
 // The reading of a part of a line that starts at offset, placed in the whole line.
-LineReading shifted(LineReading reading, std::size_t offset) {
+void shift(LineReading& reading, std::size_t offset) {
     reading.replace_begin += offset;
     reading.replace_end += offset;
-    return reading;
 }
 
 // "세율 = 3.3%", "입주 = 2026-03-02", "기간 = 90일", "보유 = 20주": what a value that is a
@@ -716,16 +713,18 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
     if (const notes_detail::SignedItem signed_item = notes_detail::signed_item_start(line); signed_item.sign != 0) {
         const SignedItems mode = scope != nullptr ? scope->signed_items() : SignedItems::List;
         if (mode != SignedItems::Chain) {
-            LineReading item =
-                shifted(read_any(memo, line.substr(signed_item.item), selected, scope, valued), signed_item.item);
-            if (signed_item.sign == '-' && mode == SignedItems::Signs) negate(item);
-            item.signed_item = mode;
-            return item;
+            out = read_any(memo, line.substr(signed_item.item), selected, scope, valued);
+            shift(out, signed_item.item);
+            if (signed_item.sign == '-' && mode == SignedItems::Signs) negate(out);
+            out.signed_item = mode;
+            return out;
         }
         // Under a line with a result, "- 쿠폰 5,000" goes on from it as "- 5,000" would.
         chain = mode;
     } else if (const std::size_t item = list_item_start(line); item > 0) {
-        return shifted(read_any(memo, line.substr(item), selected, scope, valued), item);
+        out = read_any(memo, line.substr(item), selected, scope, valued);
+        shift(out, item);
+        return out;
     }
     if (const std::optional<TotalLine> total = read_total_line(line)) {
         const std::string_view word = trim_white_space(line.substr(0, total->word_end));
@@ -740,7 +739,8 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
                                                out.currency.empty() && scope->block_sum(total->word) != out.value);
             if (own && out.kind == LineKind::Amount) {
                 out.defines = std::string(word);
-                return shifted(std::move(out), total->word_end);
+                shift(out, total->word_end);
+                return out;
             }
             out = LineReading{};
         }
@@ -771,7 +771,9 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         value.gives = given(memo, definition->name, rest, value);
         if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
-            return shifted(std::move(value), definition->rest);
+            out = std::move(value);
+            shift(out, definition->rest);
+            return out;
         }
     }
     if (!definition) {

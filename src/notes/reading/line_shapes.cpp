@@ -1,6 +1,7 @@
 // The shapes a line takes around its figures: a total line, a definition, a list item,
 // old results at its end, full-width figures.
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 #include "common/hangul.h"
@@ -18,6 +19,39 @@ constexpr std::pair<std::string_view, TotalWord> TOTAL_WORDS[] = {
     {"합계액", TotalWord::Grand},   {"합계", TotalWord::Grand},   {"합게", TotalWord::Grand},
     {"총합", TotalWord::Grand},     {"총계", TotalWord::Grand},   {"총액", TotalWord::Grand},
     {"소계", TotalWord::Sub},       {"합", TotalWord::Grand},     {"계", TotalWord::Grand}};
+
+// The last syllables of the total words, each once, and 총: a line without any of them
+// holds no total word, and is passed in one look at its letters.
+constexpr auto TOTAL_SYLLABLES = [] {
+    std::array<std::string_view, std::size(TOTAL_WORDS) + 1> out{};
+    std::size_t n = 0;
+    out[n++] = "총";
+    for (const auto& total : TOTAL_WORDS) {
+        const std::string_view last = total.first.substr(total.first.size() - 3);
+        if (std::find(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(n), last) ==
+            out.begin() + static_cast<std::ptrdiff_t>(n))
+            out[n++] = last;
+    }
+    return std::pair{out, n};
+}();
+static_assert(std::all_of(TOTAL_SYLLABLES.first.begin(),
+                          TOTAL_SYLLABLES.first.begin() + static_cast<std::ptrdiff_t>(TOTAL_SYLLABLES.second),
+                          [](std::string_view syllable) {
+                              return syllable.size() == 3 && static_cast<unsigned char>(syllable[0]) >= 0xE0;
+                          }));
+
+bool holds_total_syllable(std::string_view text) {
+    const auto& [syllables, count] = TOTAL_SYLLABLES;
+    for (std::size_t i = 0; i + 3 <= text.size(); ++i) {
+        // Each of them is three bytes, the first at 0xE0 or above.
+        if (static_cast<unsigned char>(text[i]) < 0xE0) continue;
+        const std::string_view at = text.substr(i, 3);
+        if (std::find(syllables.begin(), syllables.begin() + static_cast<std::ptrdiff_t>(count), at) !=
+            syllables.begin() + static_cast<std::ptrdiff_t>(count))
+            return true;
+    }
+    return false;
+}
 
 // What may stand before a total word: words, and figures that name ("3개월", "12월",
 // "1차"), never an amount nor an operation: "수입 합계", "이번달 할부금 합계", "12월 합계".
@@ -71,12 +105,7 @@ std::optional<TotalLine> read_total_line(std::string_view line, bool with_result
         }
     }
     // Most lines hold no total word's last syllable, and are passed at a look.
-    if (std::none_of(std::begin(TOTAL_WORDS), std::end(TOTAL_WORDS),
-                     [&](const auto& total) {
-                         return all.find(total.first.substr(total.first.size() - 3)) != std::string_view::npos;
-                     }) &&
-        all.find("총") == std::string_view::npos)
-        return std::nullopt;
+    if (!holds_total_syllable(all)) return std::nullopt;
     if (all.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
     // "총 합계": 총 before a total word is part of it.
     std::string_view words = all;

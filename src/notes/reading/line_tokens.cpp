@@ -1,6 +1,7 @@
 #include "notes/reading/line_tokens.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <optional>
 #include <utility>
@@ -51,18 +52,20 @@ inline char32_t decode_at(std::string_view s, std::size_t& pos) {
 
 // The syllables a number in words opens with: a digit (일 … 구) or a unit (십 … 조).
 bool opens_written_number(char32_t c) {
-    static const std::u32string syllables = [] {
-        std::u32string all;
+    static constexpr auto SYLLABLES = [] {
+        std::array<char32_t, std::size(HANGUL_DIGITS) + std::size(SMALL_UNITS) + std::size(LARGE_UNITS)> all{};
+        std::size_t n = 0;
+        // Each is one three-byte syllable.
         const auto take = [&](std::string_view word) {
-            std::size_t pos = 0;
-            all += decode_utf8(word, pos);
+            const auto byte = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(word[i])); };
+            all[n++] = ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
         };
         for (const std::string_view digit : HANGUL_DIGITS) take(digit);
         for (const NumberUnit& unit : SMALL_UNITS) take(unit.word);
         for (const NumberUnit& unit : LARGE_UNITS) take(unit.word);
         return all;
     }();
-    return syllables.find(c) != std::u32string::npos;
+    return std::find(SYLLABLES.begin(), SYLLABLES.end(), c) != SYLLABLES.end();
 }
 
 // Native numerals open with one of these: one look at a word's first syllable settles most.
@@ -401,7 +404,10 @@ struct Lexer {
 
     // A currency after a figure: "100달러", "1,200엔", "20 USD", "120$", "85,000동".
     std::optional<std::size_t> currency_after(std::size_t end, NumberMarks& marks, std::string& currency) const {
+        // Most figures have no currency after them, directly or a space apart: one look.
+        const bool may_follow = may_open_currency(s, end) || (at(end, " ") && may_open_currency(s, end + 1));
         for (const CurrencyForm& form : CURRENCY_FORMS) {
+            if (!may_follow) break;
             if (form.mark == CurrencyMark::Sign) {
                 if (!at(end, form.written)) continue;
                 currency = std::string(form.written);
@@ -667,7 +673,9 @@ struct Lexer {
 
 std::vector<Token> tokenize_line(std::string_view line, bool split_joined) {
     Lexer lexer{line, split_joined, {}};
-    lexer.tokens.reserve(line.size() / 4 + 4);
+    // About a token in six bytes: room for most lines at once, in a block the allocator
+    // hands out quickly.
+    lexer.tokens.reserve(line.size() / 6 + 2);
     lexer.run();
     return std::move(lexer.tokens);
 }

@@ -653,6 +653,8 @@ TEST(ReadTotalLine, Table) {
         {"이번달 총 과금", 20, 20},
         {"이번달 총 8학점", std::nullopt, std::nullopt},
         {"합계 = 32시간 30분", 6, 23},
+        {"합게", 6, 6},
+        {"식비 합", 10, 10, TotalWord::Labelled},
     };
     for (const auto& row : rows) {
         const std::optional<TotalLine> line = read_total_line(row.line);

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "notes/reading/line_tokens.h"
 
@@ -37,6 +38,20 @@ TEST(LineTokens, AWordOrMoneyIsToldAsTheTokensTellIt) {
         EXPECT_EQ(opens_word(row.text), row.word) << row.text;
         EXPECT_EQ(holds_money(row.text), row.money) << row.text;
         EXPECT_EQ(holds_money(tokenize_line(row.text)), row.money) << row.text;  // cut whole, for its reading too
+    }
+}
+
+// Each way of writing a currency, right after a figure and, but for a sign, a space after it.
+TEST(LineTokens, EveryCurrencyIsReadAfterAFigure) {
+    for (const CurrencyForm& form : CURRENCY_FORMS) {
+        for (const std::string_view gap : {"", " "}) {
+            if (form.mark == CurrencyMark::Sign && !gap.empty()) continue;
+            const std::string text = "5" + std::string(gap) + std::string(form.written);
+            const std::vector<Token> tokens = tokenize_line(text);
+            ASSERT_FALSE(tokens.empty()) << text;
+            EXPECT_TRUE(tokens.front().marks.foreign) << text;
+            EXPECT_EQ(tokens.front().currency, form.written) << text;
+        }
     }
 }
 
