@@ -687,7 +687,8 @@ std::optional<LineReading> worked_out_after_label(TokenMemo& memo, std::string_v
     if (!operation) return std::nullopt;
     LineReading value = read_any(memo, rest, selected, scope, true);
     if (value.kind != LineKind::Expression || !value.has_result()) return std::nullopt;
-    return shifted(std::move(value), equals + 1);
+    shift(value, equals + 1);
+    return value;
 }
 
 // valued: the text is a value asked for (after "이름 ="), so a bare number is one.
