@@ -50,6 +50,7 @@ void hold(LineTraits& all, const LineTraits& line) {
     all.man_unwritten = all.man_unwritten || line.man_unwritten;
     all.point_for_comma = all.point_for_comma || line.point_for_comma;
     all.bullet = all.bullet || line.bullet;
+    all.heads_man = all.heads_man || line.heads_man;
 }
 
 bool holds_foreign(const LineReading& reading) {
@@ -331,8 +332,8 @@ std::size_t NoteBook::settle_paragraphs(std::size_t first, std::size_t last) {
             plus_items = plus_items || (traits.plus_item && !under_total);
             under_total = traits.total;
         }
-        const ParagraphFacts facts{all.money,  plus_items,        all.minus_item,      all.total, all.marked,
-                                   all.in_eok, all.man_unwritten, all.point_for_comma, all.bullet};
+        const ParagraphFacts facts{all.money,  plus_items,        all.minus_item,      all.total,  all.marked,
+                                   all.in_eok, all.man_unwritten, all.point_for_comma, all.bullet, all.heads_man};
         const Handle first_line = order_.at(start);
         for (std::size_t line = start; line < end; ++line) {
             Line& at = line_at(line);

@@ -341,6 +341,8 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     // "양가 지원 8천" under "전세 3억 5천": so too in a paragraph of 억, on a line that writes
     // no other figure in 만 ("12만 + 3천" is 123,000).
     if (thousands_alone && eok_here(r) && !beside_man(r, i)) return in_man();
+    // "부모님께 빌림 / 엄마 2천": so too under a heading of such sums.
+    if (thousands_alone && headed_man_here(r) && !beside_man(r, i)) return in_man();
     if (year_of(r, i) || compact_date(r, i)) return FigureRole::DateTime;
     if (m.range_joined || by_tilde) return FigureRole::Range;
     if (m.joined || m.date) return FigureRole::DateTime;
@@ -550,6 +552,13 @@ bool totals_here(const Reading& r) {
     return paragraph ? paragraph->totals : line_traits(r.line).total;
 }
 
+bool heads_sums_in_man(std::string_view line) {
+    const auto has = [&](std::string_view word) { return line.find(word) != std::string_view::npos; };
+    // Not where a month's sums are named too: "월세 보증금" is either.
+    return std::any_of(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), has) && !has("월세") &&
+           !has("관리비") && !has("한도");
+}
+
 bool leaves_man_unwritten(std::string_view line) {
     if (std::none_of(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS),
                      [&](std::string_view word) { return line.find(word) != std::string_view::npos; }) &&
@@ -575,6 +584,11 @@ bool point_for_comma_here(const Reading& r) {
 bool eok_here(const Reading& r) {
     const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
     return paragraph ? paragraph->in_eok : line_traits(r.line).in_eok;
+}
+
+bool headed_man_here(const Reading& r) {
+    const std::optional<ParagraphFacts> paragraph = r.scope != nullptr ? r.scope->paragraph() : std::nullopt;
+    return paragraph && paragraph->headed_man;
 }
 
 bool marked_here(const Reading& r) {

@@ -149,8 +149,11 @@ bool totals_here(const Reading& r);
 bool marked_here(const Reading& r);
 // Whether a line of the paragraph holds a figure in 억.
 bool eok_here(const Reading& r);
+bool headed_man_here(const Reading& r);
 // "현재 연봉 3800": whether the line writes a sum kept in 만 without the 만.
 bool leaves_man_unwritten(std::string_view line);
+// "부모님께 빌림", "대출 현황": a heading of sums kept in 만, under which "엄마 2천" is 2,000만.
+bool heads_sums_in_man(std::string_view line);
 // Whether a line of the paragraph does so.
 bool man_unwritten_here(const Reading& r);
 // Whether a line of the paragraph types a point for the thousands comma ("4.500원").

@@ -847,8 +847,9 @@ LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
                                        all_ascii_digits(line.substr(end - 3, 3)));
     }
     // "현재 연봉 3800": a plain figure, on a line that marks no money.
-    traits.man_unwritten = !traits.money && find_byte_of(line, "0123456789") != std::string_view::npos &&
-                           notes_detail::leaves_man_unwritten(line);
+    const bool digits = find_byte_of(line, "0123456789") != std::string_view::npos;
+    traits.man_unwritten = !traits.money && digits && notes_detail::leaves_man_unwritten(line);
+    traits.heads_man = !digits && notes_detail::heads_sums_in_man(line);
     return traits;
 }
 

@@ -93,6 +93,7 @@ struct LineTraits {
     bool minus_item = false;       // it opens with "- " before a word
     bool total = false;            // a total line
     bool bullet = false;           // it opens with a bullet of a list ("* ", "• ", "· ")
+    bool heads_man = false;        // no figure, a word of sums kept in 만: "부모님께 빌림"
     bool operator==(const LineTraits&) const = default;
 };
 LineTraits line_traits(std::string_view line);
@@ -114,6 +115,7 @@ struct ParagraphFacts {
     bool man_unwritten = false;    // a line writes a sum kept in 만 without it ("연봉 3800")
     bool point_for_comma = false;  // a line types a point for the thousands comma ("4.500원")
     bool bullets = false;          // a line opens with a bullet: its "- " lines are items too
+    bool headed_man = false;       // a line without figures names sums kept in 만 ("부모님께 빌림")
     bool operator==(const ParagraphFacts&) const = default;
 };
 

@@ -216,6 +216,9 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // So a line that types a point for the comma makes "2.000" in its paragraph 2,000, and
         // undone, a fraction again.
         {"순대 3,000원\n어묵 2.000", {{0, 1, "순대 3.000원"}, {0, 1, "순대 3,000원"}}, {"3000", ""}},
+        // A heading of sums kept in 만 put in, and taken out again.
+        {"메모\n엄마 2천", {{0, 1, "부모님께 빌림"}}, {"", "20000000"}},
+        {"부모님께 빌림\n엄마 2천", {{0, 1, "메모"}}, {"", "2000"}},
         // A new day: the days left change, and the line that takes them by name.
         {"a = 12월 25일 - 오늘\na * 2", {{0, 0, {}, true}}, {"16", "32"}},
     };
