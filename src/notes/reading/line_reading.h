@@ -164,39 +164,41 @@ protected:
 };
 
 struct LineReading {
+    // The flags and small fields first, together, so that the record keeps no padding
+    // between its strings: a memo holds one for every line.
     LineKind kind = LineKind::Nothing;
-    std::string value;                     // the result as plain decimal text, when there is one
     ResultUnit unit = ResultUnit::Number;  // what the value counts
-    std::optional<CalcError> error;        // an expression that fails
-    std::vector<Figure> figures;           // every figure, in order
-    std::size_t amounts = 0;               // figures read as amounts (more than one: no line amount)
     // The line ends in "=" or an old result: F9 writes a value even for a lone amount.
     bool asks = false;
-    // F9 writes " = value" in place of [replace_begin, replace_end): the old results and
-    // their trailing spaces, or an empty range after the expression.
-    std::size_t replace_begin = 0;
-    std::size_t replace_end = 0;
-    std::string expression;  // what the engine calculates, for the history
-    bool grouped = false;    // a result written into this line is grouped as its figures are
-    AmountWriting writing;   // and written in 만, with 원, as they are
+    bool grouped = false;   // a result written into this line is grouped as its figures are
+    AmountWriting writing;  // and written in 만, with 원, as they are
     TotalWord total = TotalWord::None;
-    std::string defines;  // "월세 = 55만원", "점심: 12,000원": the name the result is given
-    // The name only labels its amount ("관리비 12만 3천"), not set with "=" or ":".
+    // The name it defines only labels its amount ("관리비 12만 3천"), not set with "=" or ":".
     bool labels = false;
-    std::vector<std::string> uses;  // the names it takes, or would take once defined above
-    bool uses_previous = false;     // it takes the nearest result above
+    bool uses_previous = false;  // it takes the nearest result above
     // It opens with an operator ("+ 5,000", "× 2"): it goes on from the line above, and
     // the two are one chain.
     bool continues = false;
     std::optional<SignedItems> signed_item;  // it opens with "- " or "+ " before a word, read so
-    // It is a name alone ("예산"): a total that counted the name's definition adds nothing new.
-    std::string echoes;
     // It carries a money mark but could not be read: a total over it gives no figure.
     bool unread = false;
     // Labelled figures set apart by "/" ("보증금 5천 / 월세 50"): several, none of them its result.
     bool parted = false;
     // Its amount is what one of something costs or pays, which no total adds.
     PerOne per_one = PerOne::None;
+    std::string value;               // the result as plain decimal text, when there is one
+    std::optional<CalcError> error;  // an expression that fails
+    std::vector<Figure> figures;     // every figure, in order
+    std::size_t amounts = 0;         // figures read as amounts (more than one: no line amount)
+    // F9 writes " = value" in place of [replace_begin, replace_end): the old results and
+    // their trailing spaces, or an empty range after the expression.
+    std::size_t replace_begin = 0;
+    std::size_t replace_end = 0;
+    std::string expression;         // what the engine calculates, for the history
+    std::string defines;            // "월세 = 55만원", "점심: 12,000원": the name the result is given
+    std::vector<std::string> uses;  // the names it takes, or would take once defined above
+    // It is a name alone ("예산"): a total that counted the name's definition adds nothing new.
+    std::string echoes;
     std::string unknown;                    // a name it takes that nothing above defines: no result
     std::string currency;                   // "$", "엔" …: the result is foreign money, never added into won
     std::string won;                        // but its value in won at the rate a line above sets, when one does
