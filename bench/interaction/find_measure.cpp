@@ -5,8 +5,8 @@
 // was) against the fold kept with the bar's copy; a keystroke with and without that copy
 // to keep in step; then the matching rule alone over the same text with a match on
 // every line, and "replace all" in the window of MATCHES matches, one a line.
-// With "ways" after MATCHES: only a bare rich edit of the memo's style holding the same
-// text, showing a match near its end each way the control offers, from its start.
+// With "ways" after MATCHES: only the match near the memo's end shown from its start each
+// way the control offers, in the window's memo and in a bare rich edit of its style.
 //   numvora-find-measure.exe [MEMO_BYTES] [RUNS] [MATCHES] [ways]
 #include <windows.h>
 
