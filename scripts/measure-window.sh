@@ -6,9 +6,10 @@
 #   scripts/measure-window.sh saves [MEMO_BYTES [RUNS]]
 #     the auto-save tick with an unchanged and a changed memo, with and without a
 #     snapshot of it kept in the history folder, and the combined save
-#   scripts/measure-window.sh finds [MEMO_BYTES [RUNS [MATCHES]]]
+#   scripts/measure-window.sh finds [MEMO_BYTES [RUNS [MATCHES [ways]]]]
 #     the find bar's find next and replace all through a large memo against a plain
-#     search, the matching rule alone, and replace all of MATCHES matches (1,000)
+#     search, the matching rule alone, and replace all of MATCHES matches (1,000);
+#     with ways, only each way of showing the match, in the window and a bare rich edit
 #   scripts/measure-window.sh history CASE [SECONDS_AFTER]
 #     the longest time the window does not answer while its history lists, writes and
 #     prunes (CASE 0: empty folder, 1: 10,000 snapshots none pruned, 2: pruned), and

@@ -5,8 +5,12 @@
 // was) against the fold kept with the bar's copy; a keystroke with and without that copy
 // to keep in step; then the matching rule alone over the same text with a match on
 // every line, and "replace all" in the window of MATCHES matches, one a line.
-//   numvora-find-measure.exe [MEMO_BYTES] [RUNS] [MATCHES]
+// With "ways" after MATCHES: only the match near the memo's end shown from its start each
+// way the control offers, in the window's memo and in a bare rich edit of its style.
+//   numvora-find-measure.exe [MEMO_BYTES] [RUNS] [MATCHES] [ways]
 #include <windows.h>
+
+#include <richedit.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -17,10 +21,13 @@
 #include "common/win32/wide_text.h"
 #include "platform/windows/base/case_fold.h"
 #include "platform/windows/commands/find_bar.h"
+#include "platform/windows/memo/notes/memo_notes.h"
 #include "platform/windows/state/app_state.h"
 #include "platform/windows/state/control_text.h"
+#include "platform/windows/state/status_view.h"
 #include "support/measured_window.h"
 #include "support/qpc_clock.h"
+#include "ui/control_table.h"
 #include "ui/memo/text_search.h"
 
 namespace {
@@ -49,6 +56,139 @@ std::size_t count_plain(std::wstring_view text, std::wstring_view word) {
     for (std::size_t at = text.find(word); at != std::wstring_view::npos; at = text.find(word, at + word.size()))
         ++count;
     return count;
+}
+
+void paint(HWND control) { RedrawWindow(control, nullptr, nullptr, RDW_UPDATENOW); }
+
+// The memo's start in view, caret there, painted: where each way starts from.
+void back_to_start(HWND control) {
+    numvora::select_in_memo(control, {0, 0});
+    SendMessageW(control, EM_SCROLLCARET, 0, 0);
+    paint(control);
+}
+
+// The first visible line moved to the match's line, as the scroll bar would.
+void scroll_to_line_of(HWND control, std::int32_t at) {
+    const auto line = SendMessageW(control, EM_EXLINEFROMCHAR, 0, at);
+    const auto first = SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+    SendMessageW(control, EM_LINESCROLL, 0, line - first);
+}
+
+// A step timed from the start, after what comes before it, with where it left the control.
+template <class Before, class Step>
+void way(HWND control, const char* name, int runs, Before before, Step step) {
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        back_to_start(control);
+        before();
+        ms.push_back(timed(step));
+    }
+    report(name, ms);
+    const numvora::MemoSelection now = numvora::memo_selection(control);
+    std::printf("    left %d-%d selected, line %d at the top, the scroll bar at %d\n", now.start, now.end,
+                static_cast<int>(SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0)), GetScrollPos(control, SB_VERT));
+}
+
+// Each way of showing the match, in the window's memo and in a rich edit of the memo's
+// style, font and size with nothing of the program, from the start in view.
+void measure_ways(AppState& state, const std::wstring& text, numvora::MemoSelection match, int runs) {
+    // The notes read beside first, so that their thread takes no core from what is timed.
+    const double read = timed([&] {
+        while (!state.notes->in_step()) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        }
+    });
+    std::printf("notes read in %.0f ms more\n", read);
+    HWND control = state.memo_edit();
+    const auto nothing = [] {};
+    const auto select = [&] { numvora::select_in_memo(control, match); };
+    const auto scroll = [&] { SendMessageW(control, EM_SCROLLCARET, 0, 0); };
+    const auto both = [&] {
+        select();
+        scroll();
+    };
+    const auto shown = [&] {
+        numvora::show_in_memo(control, match);
+        paint(control);
+    };
+    way(control, "window: EM_EXSETSEL alone", runs, nothing, select);
+    way(control, "window: EM_SCROLLCARET after it", runs, select, scroll);
+    way(control, "window: the paint after both", runs, both, [&] { paint(control); });
+    way(control, "window: drawing off around both, one paint", runs, nothing, shown);
+    way(control, "window: settle_memo_selection", runs, both, [&] { numvora::settle_memo_selection(state); });
+    way(control, "window: the bar's message", runs, nothing,
+        [&] { (void)numvora::set_control_text(state.control(ControlSlot::FindMessage), "1/1"); });
+    way(control, "window: find next, then its paint", runs, nothing, [&] {
+        ask(state, numvora::ids::FIND_NEXT, L"찾을말");
+        paint(control);
+    });
+
+    RECT box{};
+    GetClientRect(state.memo_edit(), &box);
+    const std::size_t row = numvora::control_row_index(ControlSlot::MemoEdit);
+    control = CreateWindowExW(0, MSFTEDIT_CLASS, L"", numvora::CONTROL_ROWS[row].style, 0, 0, box.right, box.bottom,
+                              state.main_window, nullptr, nullptr, nullptr);
+    SendMessageW(control, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
+    SendMessageW(control, EM_EXLIMITTEXT, 0, numvora::MEMO_TEXT_LIMIT);
+    SendMessageW(control, WM_SETFONT, SendMessageW(state.memo_edit(), WM_GETFONT, 0, 0), FALSE);
+    ShowWindow(state.memo_edit(), SW_HIDE);
+    ShowWindow(control, SW_SHOWNA);
+    std::printf("the bare control took the memo in %.0f ms\n", timed([&] { SetWindowTextW(control, text.c_str()); }));
+    way(control, "EM_EXSETSEL alone", runs, nothing, select);
+    way(control, "EM_SCROLLCARET after it", runs, select, scroll);
+    way(control, "the paint after both", runs, both, [&] { paint(control); });
+    way(control, "EM_EXSETSEL, EM_SCROLLCARET, paint", runs, nothing, [&] {
+        both();
+        paint(control);
+    });
+    way(control, "EM_SETSEL, EM_SCROLLCARET, paint", runs, nothing, [&] {
+        SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(match.start), match.end);
+        scroll();
+        paint(control);
+    });
+    way(control, "drawing off around both, one paint", runs, nothing, shown);
+    way(control, "EM_HIDESELECTION around both, paint", runs, nothing, [&] {
+        SendMessageW(control, EM_HIDESELECTION, TRUE, 0);
+        both();
+        SendMessageW(control, EM_HIDESELECTION, FALSE, 0);
+        paint(control);
+    });
+    way(control, "the caret to the match's end, then both, paint", runs, nothing, [&] {
+        numvora::select_in_memo(control, {match.end, match.end});
+        both();
+        paint(control);
+    });
+    way(control, "EM_EXLINEFROMCHAR alone", runs, nothing,
+        [&] { (void)SendMessageW(control, EM_EXLINEFROMCHAR, 0, match.start); });
+    way(control, "EM_LINESCROLL to its line, select, paint", runs, nothing, [&] {
+        scroll_to_line_of(control, match.start);
+        select();
+        paint(control);
+    });
+    way(control, "EM_POSFROMCHAR, EM_SETSCROLLPOS, select, paint", runs, nothing, [&] {
+        POINTL at{};
+        SendMessageW(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), match.start);
+        POINT scrolled{};
+        SendMessageW(control, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+        scrolled.y += at.y;
+        SendMessageW(control, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+        select();
+        paint(control);
+    });
+    way(
+        control, "the match on screen already: both, paint", runs,
+        [&] {
+            scroll_to_line_of(control, match.start);
+            paint(control);
+        },
+        [&] {
+            both();
+            paint(control);
+        });
+    DestroyWindow(control);
+    ShowWindow(state.memo_edit(), SW_SHOWNA);
 }
 
 }  // namespace
@@ -100,6 +240,10 @@ int wmain(int argc, wchar_t** argv) {
         }));
     }
     std::printf("found at %d\n", numvora::memo_selection(memo).start);
+    if (argc > 4 && std::wstring_view(argv[4]) == L"ways") {
+        measure_ways(state, text, numvora::memo_selection(memo), runs);
+        return 0;
+    }
     // Keystrokes at the match (near the memo's end) with the bar's copy noting them, the
     // next find next bringing it in step, and the same keystrokes without a copy.
     std::vector<double> typed_following;

@@ -119,7 +119,7 @@ TEST_F(FindBarTest, ReplaceAllIsOneUndoStep) {
 // The bar keeps its copy of the memo (and the copy's fold) through the changes made
 // after a search, whoever makes them, and brings it in step at the next search; a change
 // the read around the changes cannot show has the memo copied whole again. Find next
-// counts the matches the memo holds.
+// counts the matches the memo holds and shows the one it selects, however far down.
 TEST_F(FindBarTest, TheCopyOfTheMemoFollowsEachChange) {
     open_window();
     ASSERT_NE(window, nullptr);
@@ -161,6 +161,12 @@ TEST_F(FindBarTest, TheCopyOfTheMemoFollowsEachChange) {
         const std::size_t whole_reads = state().find->whole_reads;
         at(0);
         command(ids::FIND_NEXT);
+        // The match in view, the memo shown and to be painted there.
+        POINTL match{};
+        SendMessageW(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&match), memo_selection(memo).start);
+        RECT box{};
+        GetClientRect(memo, &box);
+        EXPECT_TRUE(PtInRect(&box, {match.x, match.y}) && IsWindowVisible(memo) && GetUpdateRect(memo, nullptr, FALSE));
         EXPECT_EQ(window_text(control(ControlSlot::FindMessage)), row.message);
         EXPECT_EQ(state().find->whole_reads == whole_reads, row.kept) << window_text(memo).size();
         EXPECT_EQ(state().find->memo->text(), memo_text_range(memo, {0, memo_length(memo)}));

@@ -117,8 +117,7 @@ bool find_in_memo(AppState& state, bool forward) {
         return false;
     }
     const auto start = static_cast<std::int32_t>(found->start);
-    select_in_memo(memo, {start, start + static_cast<std::int32_t>(looked_for.size())});
-    SendMessageW(memo, EM_SCROLLCARET, 0, 0);
+    show_in_memo(memo, {start, start + static_cast<std::int32_t>(looked_for.size())});
     // A match is no request to calculate: the selection check leaves it unread.
     settle_memo_selection(state);
     const std::string place = std::to_string(found->index) + "/" + std::to_string(found->count);

@@ -50,6 +50,16 @@ void select_in_memo(HWND memo, MemoSelection range) {
     SendMessageW(memo, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&chars));
 }
 
+void show_in_memo(HWND memo, MemoSelection range) {
+    // Drawing as it goes, Wine's rich edit took two to three times as long to show a match
+    // at the end of 10 MiB as with its drawing off and one paint after.
+    SendMessageW(memo, WM_SETREDRAW, FALSE, 0);
+    select_in_memo(memo, range);
+    SendMessageW(memo, EM_SCROLLCARET, 0, 0);
+    SendMessageW(memo, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(memo, nullptr, FALSE);
+}
+
 void memo_undo_step(HWND memo, UINT message, WPARAM wparam, LPARAM lparam) {
     SendMessageW(memo, EM_STOPGROUPTYPING, 0, 0);
     SendMessageW(memo, message, wparam, lparam);

@@ -37,6 +37,8 @@ inline constexpr WPARAM MEMO_UNDO_LIMIT = 256;
 // The rich edit memo's selection, in its characters.
 MemoSelection memo_selection(HWND memo);
 void select_in_memo(HWND memo, MemoSelection range);
+// The range selected and scrolled into view, the memo painted once at its new place.
+void show_in_memo(HWND memo, MemoSelection range);
 // One message between two undo boundaries: an undo step of its own, apart from what was
 // typed before and after it.
 void memo_undo_step(HWND memo, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
