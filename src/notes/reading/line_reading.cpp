@@ -670,15 +670,18 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
 // operation on figures, is what the operation works out.
 std::optional<LineReading> worked_out_after_label(TokenMemo& memo, std::string_view line, bool selected,
                                                   const NoteScope* scope) {
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return std::nullopt;
-    const std::vector<LineToken>& left = memo.tokens(line.substr(0, equals));
-    const bool label =
-        std::any_of(left.begin(), left.end(), [](const LineToken& k) { return k.kind == TokenKind::Word; }) &&
-        std::any_of(left.begin(), left.end(), [](const LineToken& k) { return k.kind == TokenKind::Number; }) &&
-        std::none_of(left.begin(), left.end(), [](const LineToken& k) { return is_operator(k.kind); });
-    if (!label) return std::nullopt;
-    const std::string_view rest = line.substr(equals + 1);
+    if (line.find('=') == std::string_view::npos) return std::nullopt;
+    // The line's own cut, which its plain reading takes next anyway.
+    const std::vector<LineToken>& t = memo.tokens(line);
+    const auto sign = std::find_if(t.begin(), t.end(), [](const LineToken& k) { return k.kind == TokenKind::Equals; });
+    if (sign == t.end()) return std::nullopt;
+    const auto kind_before = [&](auto test) { return std::any_of(t.begin(), sign, test); };
+    if (!kind_before([](const LineToken& k) { return k.kind == TokenKind::Word; }) ||
+        !kind_before([](const LineToken& k) { return k.kind == TokenKind::Number; }) ||
+        kind_before([](const LineToken& k) { return is_operator(k.kind); }))
+        return std::nullopt;
+    const std::size_t after = sign->end;
+    const std::string_view rest = line.substr(after);
     const std::vector<LineToken>& right = memo.tokens(rest);
     bool operation = false;
     for (std::size_t k = 1; k + 1 < right.size() && !operation; ++k)
@@ -687,7 +690,7 @@ std::optional<LineReading> worked_out_after_label(TokenMemo& memo, std::string_v
     if (!operation) return std::nullopt;
     LineReading value = read_any(memo, rest, selected, scope, true);
     if (value.kind != LineKind::Expression || !value.has_result()) return std::nullopt;
-    shift(value, equals + 1);
+    shift(value, after);
     return value;
 }
 
