@@ -57,7 +57,8 @@ void show_in_memo(HWND memo, MemoSelection range) {
     select_in_memo(memo, range);
     SendMessageW(memo, EM_SCROLLCARET, 0, 0);
     SendMessageW(memo, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(memo, nullptr, FALSE);
+    // The frame too: the scroll bar's thumb moved while nothing was drawn.
+    RedrawWindow(memo, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE);
 }
 
 void memo_undo_step(HWND memo, UINT message, WPARAM wparam, LPARAM lparam) {
