@@ -447,7 +447,7 @@ void NoteBook::read_added(const std::vector<std::string_view>& added) {
         for (std::size_t line = settle_paragraphs(start, end - 1); line < end; ++line) {
             notes_detail::TokenMemo* memo = line >= start ? memo_of(line) : nullptr;
             read_again(line, memo);
-            if (memo != nullptr) *memo = {};
+            if (memo != nullptr) memo->clear();
         }
     };
     for (std::size_t line = first; line <= last; ++line) {
@@ -458,12 +458,13 @@ void NoteBook::read_added(const std::vector<std::string_view>& added) {
         at.text.assign(added[line - first]);
         take_traits(at, memo_of(line));
         // A line after empty ones opens a paragraph: the paragraphs above it are read first.
+        // Its tokens go first among the kept, which the reading of those above leaves as
+        // cleared room.
         if (line > start && !at.traits.empty && line_at(line - 1).traits.empty) {
-            notes_detail::TokenMemo opening;
-            if (notes_detail::TokenMemo* memo = memo_of(line)) std::swap(opening, *memo);
+            const std::size_t kept = line - start;
             read_to(line);
+            if (kept < memos.size()) std::swap(memos[kept], memos.front());
             start = line;
-            std::swap(opening, memos.front());
         }
     }
     read_to(last + 1);

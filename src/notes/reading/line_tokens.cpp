@@ -669,25 +669,39 @@ struct Lexer {
     }
 };
 
-}  // namespace
-
-std::vector<Token> tokenize_line(std::string_view line, bool split_joined) {
-    Lexer lexer{line, split_joined, {}};
+// Into room given: a memo's tokens are cut again and again into the same vectors.
+void tokenize_into(std::vector<Token>& tokens, std::string_view line, bool split_joined) {
+    tokens.clear();
+    Lexer lexer{line, split_joined, std::move(tokens)};
     // About a token in six bytes: room for most lines at once, in a block the allocator
     // hands out quickly.
     lexer.tokens.reserve(line.size() / 6 + 2);
     lexer.run();
-    return std::move(lexer.tokens);
+    tokens = std::move(lexer.tokens);
+}
+
+}  // namespace
+
+std::vector<Token> tokenize_line(std::string_view line, bool split_joined) {
+    std::vector<Token> tokens;
+    tokenize_into(tokens, line, split_joined);
+    return tokens;
 }
 
 const std::vector<Token>& TokenMemo::tokens(std::string_view text, bool split_joined) {
-    for (const Cut& cut : cuts_) {
+    for (std::size_t n = 0; n < used_; ++n) {
+        const Cut& cut = cuts_[n];
         if (cut.data == text.data() && cut.size == text.size() && cut.split_joined == split_joined) return cut.tokens;
     }
     // A reading cuts a few texts of its line: room for them at once.
     if (cuts_.empty()) cuts_.reserve(4);
-    cuts_.push_back({text.data(), text.size(), split_joined, tokenize_line(text, split_joined)});
-    return cuts_.back().tokens;
+    if (used_ == cuts_.size()) cuts_.emplace_back();
+    Cut& cut = cuts_[used_++];
+    cut.data = text.data();
+    cut.size = text.size();
+    cut.split_joined = split_joined;
+    tokenize_into(cut.tokens, text, split_joined);
+    return cut.tokens;
 }
 
 bool holds_money(std::string_view line) {

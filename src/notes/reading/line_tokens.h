@@ -122,15 +122,18 @@ class TokenMemo {
 public:
     // Valid until the next call.
     const std::vector<Token>& tokens(std::string_view text, bool split_joined = false);
+    // Forgets its texts and keeps their room for the next line's.
+    void clear() { used_ = 0; }
 
 private:
     struct Cut {
-        const char* data;
-        std::size_t size;
-        bool split_joined;
+        const char* data = nullptr;
+        std::size_t size = 0;
+        bool split_joined = false;
         std::vector<Token> tokens;
     };
     std::vector<Cut> cuts_;
+    std::size_t used_ = 0;  // cuts_ from used_ on are room kept, no texts
 };
 
 using ::numvora::currency_code;

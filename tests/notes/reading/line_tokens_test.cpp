@@ -56,20 +56,27 @@ TEST(LineTokens, EveryCurrencyIsReadAfterAFigure) {
 }
 
 TEST(LineTokens, AMemoKnowsEachCutByWhereItLiesAndHowItIsCut) {
-    const std::string line = "- 점심 12/7 4,500원 ";
+    std::string line = "- 점심 12/7 4,500원 ";
     const std::string_view whole = line;
     const struct {
         std::string_view cut;
         bool split_joined;
+        std::string_view cleared_for = {};  // the memo cleared and the line written so in place first
     } rows[] = {
         {whole, false},
         {whole.substr(0, whole.size() - 1), false},  // the same start, shorter
         {whole.substr(2), false},                    // the item after its mark
         {whole, true},                               // "12/7" a division, not a date
         {whole.substr(2), false},                    // asked again
+        {whole, false, "1+2+3+4+5+6+7+8+9+10+11"},   // the next line where the last lay
+        {whole.substr(2), false},                    // its room kept, cut anew
     };
     TokenMemo memo;
     for (const auto& row : rows) {
+        if (!row.cleared_for.empty()) {
+            memo.clear();
+            line.replace(0, line.size(), row.cleared_for);
+        }
         const std::vector<Token> fresh = tokenize_line(row.cut, row.split_joined);
         const std::vector<Token>& kept = memo.tokens(row.cut, row.split_joined);
         ASSERT_EQ(kept.size(), fresh.size()) << row.cut;
