@@ -696,12 +696,44 @@ const std::vector<Token>& TokenMemo::tokens(std::string_view text, bool split_jo
     // A reading cuts a few texts of its line: room for them at once.
     if (cuts_.empty()) cuts_.reserve(4);
     if (used_ == cuts_.size()) cuts_.emplace_back();
+    const Cut* line = item_of(text, split_joined);
     Cut& cut = cuts_[used_++];
     cut.data = text.data();
     cut.size = text.size();
     cut.split_joined = split_joined;
-    tokenize_into(cut.tokens, text, split_joined);
+    if (line == nullptr) {
+        tokenize_into(cut.tokens, text, split_joined);
+    } else {
+        // The item's tokens are the line's after its mark, where they lie in the item.
+        const auto offset = static_cast<std::size_t>(text.data() - line->data);
+        cut.tokens.assign(line->tokens.begin() + 1, line->tokens.end());
+        for (Token& token : cut.tokens) {
+            token.begin -= offset;
+            token.end -= offset;
+        }
+    }
     return cut.tokens;
+}
+
+const TokenMemo::Cut* TokenMemo::item_of(std::string_view text, bool split_joined) const {
+    // The lexer reads a figure by the token before it: after a "+" or "-" a number word
+    // is a figure ("- 오천 밥"), and an "x2" opening a text is a multiplication. Past a
+    // word it looks back no further than that word, and the word clears what a sign
+    // before it left; so where a line's mark is followed by a word other than an "x"
+    // opening the text, the text is cut as the line is from that word on.
+    if (text.empty() || text.front() == 'x' || text.front() == 'X') return nullptr;
+    for (std::size_t n = 0; n < used_; ++n) {
+        const Cut& cut = cuts_[n];
+        if (cut.split_joined != split_joined || text.data() <= cut.data ||
+            text.data() + text.size() != cut.data + cut.size || cut.tokens.size() < 2)
+            continue;
+        const TokenKind mark = cut.tokens[0].kind;
+        const Token& word = cut.tokens[1];
+        if ((mark == TokenKind::Minus || mark == TokenKind::Plus) && word.kind == TokenKind::Word &&
+            word.begin == static_cast<std::size_t>(text.data() - cut.data))
+            return &cut;
+    }
+    return nullptr;
 }
 
 bool holds_money(std::string_view line) {

@@ -117,7 +117,8 @@ bool opens_word(std::string_view text);
 // The tokens of the texts one reading of a line cuts, each cut once: the line, its item
 // after a "- " mark, its body before an old result are asked for by several readers. A
 // text is known by where it lies, so every text asked of one memo must lie in one buffer
-// that stays as it is while the memo lives.
+// that stays as it is while the memo lives. An item that opens with a word is not cut
+// again: its tokens are the line's after the mark.
 class TokenMemo {
 public:
     // Valid until the next call.
@@ -134,6 +135,8 @@ private:
     };
     std::vector<Cut> cuts_;
     std::size_t used_ = 0;  // cuts_ from used_ on are room kept, no texts
+    // The cut of a line whose tokens after its "+" or "-" mark are the text's, if any.
+    const Cut* item_of(std::string_view text, bool split_joined) const;
 };
 
 using ::numvora::currency_code;

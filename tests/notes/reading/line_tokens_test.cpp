@@ -70,6 +70,14 @@ TEST(LineTokens, AMemoKnowsEachCutByWhereItLiesAndHowItIsCut) {
         {whole.substr(2), false},                    // asked again
         {whole, false, "1+2+3+4+5+6+7+8+9+10+11"},   // the next line where the last lay
         {whole.substr(2), false},                    // its room kept, cut anew
+        // An item after its mark is the line's cut after the mark, unless what opens it
+        // reads otherwise behind a sign.
+        {whole, false, "- 오천 밥 1/7 450   "},
+        {whole.substr(2), false},  // "오천" a figure after "-", a word alone
+        {whole, false, "- x2 5,000             "},
+        {whole.substr(2), false},  // "x2" a multiplication opening a text
+        {whole, false, "R$ 밥 5               "},
+        {whole.substr(3), false},  // 5 in no known dollar after "R$", a number alone
     };
     TokenMemo memo;
     for (const auto& row : rows) {
@@ -82,7 +90,10 @@ TEST(LineTokens, AMemoKnowsEachCutByWhereItLiesAndHowItIsCut) {
         ASSERT_EQ(kept.size(), fresh.size()) << row.cut;
         for (std::size_t i = 0; i < kept.size(); ++i) {
             EXPECT_EQ(kept[i].kind, fresh[i].kind) << row.cut << " " << i;
+            EXPECT_EQ(kept[i].begin, fresh[i].begin) << row.cut << " " << i;
             EXPECT_EQ(kept[i].end, fresh[i].end) << row.cut << " " << i;
+            EXPECT_EQ(kept[i].value, fresh[i].value) << row.cut << " " << i;
+            EXPECT_EQ(kept[i].marks.unclear, fresh[i].marks.unclear) << row.cut << " " << i;
             EXPECT_EQ(kept[i].spaced_after, fresh[i].spaced_after) << row.cut << " " << i;
         }
     }
