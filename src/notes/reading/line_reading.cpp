@@ -781,7 +781,11 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         }
     }
     if (!definition) {
-        if (std::optional<LineReading> worked = worked_out_after_label(memo, line, selected, scope)) return *worked;
+        // Into out: a reading that returns only out is made in its caller's place, never moved.
+        if (std::optional<LineReading> worked = worked_out_after_label(memo, line, selected, scope)) {
+            out = std::move(*worked);
+            return out;
+        }
     }
     NameUse use;
     use.defining = defining;
