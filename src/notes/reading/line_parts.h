@@ -4,6 +4,8 @@
 // expression among labels (note_expression.cpp). Only src/notes includes it.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -38,6 +40,28 @@ bool counts_shares(std::string_view word);
 inline bool is_quantity(const Quantity& quantity) { return !std::holds_alternative<std::monostate>(quantity); }
 inline bool has_quantity(const Token& token) { return is_quantity(token.quantity); }
 
+// A flag for each token, held in place for as many tokens as most lines have: a line is
+// read in several parts, and each part's flags would take an allocation of their own.
+class TokenFlags {
+public:
+    void assign(std::size_t size, bool value) {
+        size_ = size;
+        if (size > NEAR)
+            far_.assign(size, value);
+        else
+            std::fill_n(near_.begin(), size, value);
+    }
+    std::size_t size() const { return size_; }
+    char& operator[](std::size_t i) { return size_ > NEAR ? far_[i] : near_[i]; }
+    bool operator[](std::size_t i) const { return (size_ > NEAR ? far_[i] : near_[i]) != 0; }
+
+private:
+    static constexpr std::size_t NEAR = 48;
+    std::array<char, NEAR> near_{};
+    std::vector<char> far_;
+    std::size_t size_ = 0;
+};
+
 // The tokens of a line with what each figure means.
 struct Reading {
     std::string_view line;
@@ -47,8 +71,8 @@ struct Reading {
     // its paragraph holds.
     bool valued = false;
     std::vector<FigureRole> roles;  // by token; meaningful for numbers
-    std::vector<bool> skipped;      // labels, names, and signs that only separate ("12/5 - 점심")
-    std::vector<bool> starts;       // an operand begins here: a figure, "(", or signs glued to one
+    TokenFlags skipped;             // labels, names, and signs that only separate ("12/5 - 점심")
+    TokenFlags starts;              // an operand begins here: a figure, "(", or signs glued to one
 
     bool number(std::size_t i) const { return tokens[i].kind == TokenKind::Number; }
     // A figure the calculation may take as an operand.

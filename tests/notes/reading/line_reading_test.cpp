@@ -305,6 +305,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"견적 1,800,000원 (V.A.T 별도)", LineKind::Amount, "1800000"},
         {"(350,000 + 180,000)의 부가세", LineKind::Expression, "53000"},
         {"330,000원 (VAT 포함)", LineKind::Amount, "330000"},
+        // More tokens than a reading holds in place.
+        {"1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1", LineKind::Expression, "30"},
     };
     for (const auto& row : rows) {
         const LineReading reading = read_line(row.line);
