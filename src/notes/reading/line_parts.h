@@ -40,11 +40,13 @@ bool counts_shares(std::string_view word);
 inline bool is_quantity(const Quantity& quantity) { return !std::holds_alternative<std::monostate>(quantity); }
 inline bool has_quantity(const Token& token) { return is_quantity(token.quantity); }
 
-// A flag for each token, held in place for as many tokens as most lines have: a line is
-// read in several parts, and each part's flags would take an allocation of their own.
-class TokenFlags {
+// A value for each token (a flag, a figure's role), held in place for as many tokens as
+// most lines have: a line is read in several parts, and each part's values would take an
+// allocation of their own.
+template <class T>
+class ByToken {
 public:
-    void assign(std::size_t size, bool value) {
+    void assign(std::size_t size, T value) {
         size_ = size;
         if (size > NEAR)
             far_.assign(size, value);
@@ -52,13 +54,13 @@ public:
             std::fill_n(near_.begin(), size, value);
     }
     std::size_t size() const { return size_; }
-    char& operator[](std::size_t i) { return size_ > NEAR ? far_[i] : near_[i]; }
-    bool operator[](std::size_t i) const { return (size_ > NEAR ? far_[i] : near_[i]) != 0; }
+    T& operator[](std::size_t i) { return size_ > NEAR ? far_[i] : near_[i]; }
+    T operator[](std::size_t i) const { return size_ > NEAR ? far_[i] : near_[i]; }
 
 private:
     static constexpr std::size_t NEAR = 48;
-    std::array<char, NEAR> near_{};
-    std::vector<char> far_;
+    std::array<T, NEAR> near_{};
+    std::vector<T> far_;
     std::size_t size_ = 0;
 };
 
@@ -70,9 +72,10 @@ struct Reading {
     // A value is asked for ("= 550000", a selection), so a bare number is one whatever
     // its paragraph holds.
     bool valued = false;
-    std::vector<FigureRole> roles;  // by token; meaningful for numbers
-    TokenFlags skipped;             // labels, names, and signs that only separate ("12/5 - 점심")
-    TokenFlags starts;              // an operand begins here: a figure, "(", or signs glued to one
+    ByToken<FigureRole> roles;  // by token; meaningful for numbers
+    // Flags are chars, which a vector hands out by reference.
+    ByToken<char> skipped;  // labels, names, and signs that only separate ("12/5 - 점심")
+    ByToken<char> starts;   // an operand begins here: a figure, "(", or signs glued to one
 
     bool number(std::size_t i) const { return tokens[i].kind == TokenKind::Number; }
     // A figure the calculation may take as an operand.
