@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "calculator/calc_error.h"
+#include "common/boxed.h"
 #include "notes/figures/note_calendar.h"
 #include "notes/reading/note_result.h"
 
@@ -186,10 +187,10 @@ struct LineReading {
     bool parted = false;
     // Its amount is what one of something costs or pays, which no total adds.
     PerOne per_one = PerOne::None;
-    std::string value;               // the result as plain decimal text, when there is one
-    std::optional<CalcError> error;  // an expression that fails
-    std::vector<Figure> figures;     // every figure, in order
-    std::size_t amounts = 0;         // figures read as amounts (more than one: no line amount)
+    std::string value;            // the result as plain decimal text, when there is one
+    Boxed<CalcError> error;       // an expression that fails
+    std::vector<Figure> figures;  // every figure, in order
+    std::size_t amounts = 0;      // figures read as amounts (more than one: no line amount)
     // F9 writes " = value" in place of [replace_begin, replace_end): the old results and
     // their trailing spaces, or an empty range after the expression.
     std::size_t replace_begin = 0;
@@ -199,10 +200,10 @@ struct LineReading {
     std::vector<std::string> uses;  // the names it takes, or would take once defined above
     // It is a name alone ("예산"): a total that counted the name's definition adds nothing new.
     std::string echoes;
-    std::string unknown;                    // a name it takes that nothing above defines: no result
-    std::string currency;                   // "$", "엔" …: the result is foreign money, never added into won
-    std::string won;                        // but its value in won at the rate a line above sets, when one does
-    std::optional<ExchangeRate> sets_rate;  // a rate line: no result, and never added into a total
+    std::string unknown;            // a name it takes that nothing above defines: no result
+    std::string currency;           // "$", "엔" …: the result is foreign money, never added into won
+    std::string won;                // but its value in won at the rate a line above sets, when one does
+    Boxed<ExchangeRate> sets_rate;  // a rate line: no result, and never added into a total
     // Why the line has no result, for the status line: "'12, 300'을 읽을 수 없습니다",
     // "범위는 계산할 수 없습니다". Empty when it has one, or when nothing was asked of it.
     std::string unclear;
