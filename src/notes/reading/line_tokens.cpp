@@ -263,6 +263,15 @@ struct Lexer {
             marks.name = true;
             end += 2;
         }
+        // "그늘집 68k", "대파 3k x 2": k for a thousand, as "68,000" is written; "5k 러닝" and
+        // "4K 모니터" name a distance and a screen.
+        if (!marks.name && parts == 1 && !marks.unit && !marks.grouped && !marks.won && !marks.foreign &&
+            thousands_mark_at(end)) {
+            token.value = to_text(thousand_times(read.value), false);
+            marks.grouped = true;
+            marks.plain_long = false;
+            ++end;
+        }
         if (!marks.name) {
             const std::size_t digits_end = end;
             end = suffixes(end, marks, token.currency);
@@ -276,6 +285,29 @@ struct Lexer {
         prefix = Prefix::None;
         sign_begin = std::string_view::npos;
         return end;
+    }
+
+    // A "k" glued to the digits after a label or an operator ("2026-10-18 10k" is a race),
+    // that ends the figure's word and is followed by the line's end or an operator only.
+    bool thousands_mark_at(std::size_t i) const {
+        if (!at(i, "k") || tokens.empty() || tokens.back().kind == TokenKind::Number) return false;
+        std::size_t next = i + 1;
+        while (at(next, " ")) ++next;
+        if (next == s.size()) return true;
+        static constexpr std::string_view FOLLOWING[] = {"+", "-", "*", "/", "x", "X", "×", "=", ")", ","};
+        return std::any_of(std::begin(FOLLOWING), std::end(FOLLOWING), [&](std::string_view what) {
+            return at(next, what) && !letter(next + what.size());
+        });
+    }
+
+    static Decimal thousand_times(Decimal value) {
+        if (value.scale >= 3) {
+            value.scale -= 3;
+        } else {
+            value.digits.append(3 - value.scale, '0');
+            value.scale = 0;
+        }
+        return value;
     }
 
     // "4.500원", "1.200.000원", "4.500만원": a point typed for the thousands comma before 원.

@@ -190,6 +190,13 @@ TEST(ReadLine, WhatALineComesTo) {
         {"커피 4,500 x 2 케이크 32,000", LineKind::Nothing, ""},
         {"모니터 1920x1080", LineKind::Nothing, ""},
         {"어묵 2x1500", LineKind::Expression, "3000"},  // a few at a price, no size
+        // k for a thousand after a label; a race's "10k" after its date, a screen's "4k".
+        {"그늘집 68k", LineKind::Amount, "68000"},
+        {"커피 4.5k x 2", LineKind::Expression, "9000"},
+        {"2026-10-18 10k", LineKind::Nothing, ""},
+        {"삼성 4k 모니터", LineKind::Nothing, ""},
+        {"러닝 5km", LineKind::Nothing, ""},
+        {"간식 3k씩", LineKind::Nothing, ""},
         // A unit in parentheses is no amount.
         {"연봉 3800 (만원)", LineKind::Nothing, ""},
         {"(단위: 만원)", LineKind::Nothing, ""},
