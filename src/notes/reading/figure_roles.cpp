@@ -364,7 +364,8 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     const std::string& value = r.tokens[i].value;
     const bool fraction = value.find('.') != std::string::npos && i > 0;
     const bool money = money_here(r) || after_money_word(r, i);
-    const bool small = value.size() < 3 && i > 0 && (!totals_here(r) || marked_here(r));
+    // "배송비 0" among money is none to pay.
+    const bool small = value.size() < 3 && value != "0" && i > 0 && (!totals_here(r) || marked_here(r));
     // "현재 연봉 3800 / 회사 제시 4200": where the paragraph leaves 만 unwritten, a bare figure
     // under 10,000 may be in 만.
     if (at_end && !r.valued && value.size() <= 4 && !fraction && man_unwritten_here(r)) return FigureRole::Name;

@@ -67,6 +67,7 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"식비 10,000\n소계\n\n국민연금 3,000\n공제 합계", {"10000", "10000", "", "3000", "3000"}},
         // Among amounts in won, a figure under 100 counts something else.
         {"지각 1회 2천\n민지 지각 3\n합계", {"2000", "", "2000"}},
+        {"소파 2,000\n배송비 0\n합계", {"2000", "0", "2000"}},  // but none to pay is nothing in won
         // A grouped figure fused to a syllable no figure takes is money mistyped: no total.
         {"아아 2,000\n다이소 7,000웜\n합계", {"2000", "", ""}},
         {"아아 2,000\n고구마 2,5000\n합계", {"2000", "", ""}},  // and a comma out of place
