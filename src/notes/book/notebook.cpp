@@ -628,8 +628,8 @@ NotesSum NoteBook::total_at(std::size_t line, std::string_view before_on_line) c
     BlockTally tally = tally_before(line);
     if (!trim_white_space(before_on_line).empty())
         tally.take(read_at(line, before_on_line, false), false, before_on_line);
-    const TotalWord word = line_at(line).reading.total;
-    return tally.total(word == TotalWord::None ? TotalWord::Grand : word);
+    const LineReading& reading = line_at(line).reading;
+    return tally.total(reading.total == TotalWord::None ? TotalWord::Grand : reading.total, reading.won_only);
 }
 
 LineReading NoteBook::read_at(std::size_t line, std::string_view text, bool selected) const {

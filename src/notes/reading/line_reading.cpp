@@ -16,6 +16,9 @@ namespace numvora {
 
 namespace {
 
+// The label of a total that adds the won alone, whatever foreign money stands above it.
+constexpr std::string_view WON_ONLY = "원화";
+
 using notes_detail::ascii_figures;
 using notes_detail::Definition;
 using notes_detail::is_previous_word;
@@ -750,6 +753,7 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         }
         out.kind = LineKind::Total;
         out.total = total->word;
+        out.won_only = word.starts_with(WON_ONLY);
         out.replace_begin = total->word_end;
         out.replace_end = total->line_end;
         out.asks = true;

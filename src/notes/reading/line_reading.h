@@ -186,6 +186,7 @@ struct LineReading {
     bool parted = false;
     // Its amount is what one of something costs or pays, which no total adds.
     PerOne per_one = PerOne::None;
+    bool won_only = false;  // a total of the won alone ("원화 합계"), past foreign money
     std::string value;               // the result as plain decimal text, when there is one
     std::optional<CalcError> error;  // an expression that fails
     std::vector<Figure> figures;     // every figure, in order

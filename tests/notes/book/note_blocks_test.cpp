@@ -54,6 +54,11 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"근무 8시간\n점심 12,000원\n2026-12-08 + 1일\n84㎡ 평\n합계",
          {"8시간", "12000", "2026-12-09 (수)", "25.41평", "12000"}},
         {"사과 3개\n배 2개\n합계", {"", "", "5"}},
+        // A total of the won alone passes foreign money over rather than giving no figure.
+        {"커피 6,100\n해외결제 $23.99\n원화 합계\n\n커피 6,100\n해외결제 $23.99\n합계",
+         {"6100", "$23.99", "6100", "", "6100", "$23.99", ""}},
+        {"커피 6,100\n해외결제 $23.99\n원화 소계\n\n택시 14,300\n소계\n\n총계",
+         {"6100", "$23.99", "6100", "", "14300", "14300", "", ""}},  // the grand total still passes none
         {"고기 186,000\n2차 노래방 40,000\n합계", {"186000", "40000", "226000"}},
         {"양파 1망 3,980\n두부 2모 2,400\n계란 30구 7,990\n대파 1단 2,500\n합계",
          {"3980", "2400", "7990", "2500", "16870"}},
@@ -93,6 +98,9 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"소계 = 5\n택시 8,300원\n-300\n총계: 1,000원 ", {"5", "8300", "-300", "8005"}},
     };
     for (const auto& row : rows) EXPECT_EQ(results_of(row.text), row.results) << row.text;
+    NoteBook book;  // and F9 on it so
+    book.assign("커피 6,100\n해외결제 $23.99\n원화 합계");
+    EXPECT_EQ(total_status_text(book.total_at(2)), "1개를 더했습니다 (외화 $23.99 제외)");
 }
 
 // Totals of selections as a person writes them, and what the status line says.
