@@ -288,16 +288,13 @@ struct Lexer {
     }
 
     // A "k" glued to the digits after a label or an operator ("2026-10-18 10k" is a race),
-    // that ends the figure's word and is followed by the line's end or an operator only.
+    // with no word after it: the line's end, an operator or a sign ("대파 3k x 2").
     bool thousands_mark_at(std::size_t i) const {
         if (!at(i, "k") || tokens.empty() || tokens.back().kind == TokenKind::Number) return false;
         std::size_t next = i + 1;
         while (at(next, " ")) ++next;
-        if (next == s.size()) return true;
-        static constexpr std::string_view FOLLOWING[] = {"+", "-", "*", "/", "x", "X", "×", "=", ")", ","};
-        return std::any_of(std::begin(FOLLOWING), std::end(FOLLOWING), [&](std::string_view what) {
-            return at(next, what) && !letter(next + what.size());
-        });
+        if ((at(next, "x") || at(next, "X")) && !letter(next + 1)) return true;
+        return !letter(next) && !digit(next) && !hangul_at(next);
     }
 
     static Decimal thousand_times(Decimal value) {

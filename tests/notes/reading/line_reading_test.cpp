@@ -197,6 +197,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"삼성 4k 모니터", LineKind::Nothing, ""},
         {"러닝 5km", LineKind::Nothing, ""},
         {"간식 3k씩", LineKind::Nothing, ""},
+        {"대파 3k 2단", LineKind::Count, "2"},
         // A unit in parentheses is no amount.
         {"연봉 3800 (만원)", LineKind::Nothing, ""},
         {"(단위: 만원)", LineKind::Nothing, ""},
