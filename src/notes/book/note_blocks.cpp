@@ -41,6 +41,10 @@ bool counts(const LineReading& reading) {
     bool count = false;
     for (const Figure& figure : reading.figures) {
         if (!figure.used) continue;
+        // "츄르 20개입 x 2": a few of a count are still a count, where "흑백 45장 x 50" is a price.
+        const bool few = figure.role == FigureRole::Amount && figure.value.size() == 1 &&
+                         figure.value.find_first_not_of("0123456789") == std::string::npos;
+        if (few) continue;
         if (figure.role != FigureRole::Count && figure.role != FigureRole::DateTime) return false;
         count = count || figure.role == FigureRole::Count;
     }
