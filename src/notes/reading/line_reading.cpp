@@ -726,7 +726,17 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
             out.signed_item = mode;
             return out;
         }
-        // Under a line with a result, "- 쿠폰 5,000" goes on from it as "- 5,000" would.
+        // Under a line with a result, "- 쿠폰 5,000" goes on from it as "- 5,000" would, and
+        // so does "-쿠폰 5,000" (read with the space, its offsets taken back).
+        const std::size_t item = signed_item.item;
+        if (line[item - 1] != ' ' && line[item - 1] != '\t') {
+            const std::string spaced = std::string(line.substr(0, item)) + ' ' + std::string(line.substr(item));
+            TokenMemo spaced_memo;
+            out = read_any(spaced_memo, spaced, selected, scope, valued);
+            out.replace_begin -= out.replace_begin > item ? 1 : 0;
+            out.replace_end -= out.replace_end > item ? 1 : 0;
+            return out;
+        }
         chain = mode;
     } else if (const std::size_t item = list_item_start(line); item > 0) {
         out = read_any(memo, line.substr(item), selected, scope, valued);

@@ -298,8 +298,9 @@ SignedItem signed_item_start(std::string_view line) {
             mark_end = i + mark.size();
         }
     }
-    // A space after the mark: "-점심" is no item, and "- 5,000" no word.
-    if (sign == 0 || mark_end >= line.size() || (line[mark_end] != ' ' && line[mark_end] != '\t')) return {};
+    // "-버블티 5,800" as "- 버블티 5,800": the mark glued to a word still marks the item;
+    // "- 5,000" and "-5,000" have no word.
+    if (sign == 0 || mark_end >= line.size()) return {};
     const std::size_t item = word_after_mark(line, mark_end);
     return item == 0 ? SignedItem{} : SignedItem{sign, item};
 }
