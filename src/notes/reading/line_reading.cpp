@@ -477,6 +477,10 @@ void read_amount(const Reading& r, LineReading& out) {
     }
     const bool money = figure.role == FigureRole::Amount || figure.role == FigureRole::Foreign;
     out.kind = money ? LineKind::Amount : figure.role == FigureRole::Count ? LineKind::Count : LineKind::Duration;
+    // "야근 12시간" alone tells the hours a line below works with: shown, it would only repeat
+    // them, where a total in the paragraph asks for them ("1주차 32시간 / … / 합계") or a
+    // name is given them ("근무 = 6시간 30분").
+    out.hours_unasked = out.kind == LineKind::Duration && !totals_here(r) && !r.valued;
     out.unit = money                                 ? ResultUnit::Money
                : figure.role == FigureRole::Duration ? ResultUnit::Duration
                                                      : ResultUnit::Number;

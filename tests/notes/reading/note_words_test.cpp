@@ -129,11 +129,12 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
         // The words before an amount that is already each one's share.
         {"4명 n빵 인당 26,000\n4명 n빵 명당 26,000\n4명 n빵 각 26,000\n4명 n빵 각자 26,000",
          std::vector<std::string>(4, "26000")},
-        // Hours as a limit, a plan or a goal, or hours not worked, come to nothing; hours worked show.
+        // Hours as a limit, a plan or a goal, or hours not worked, come to nothing; hours worked
+        // show where a total asks for them.
         {"a 2시간\nb 30분 이내\nc 9시간 이하\nd 15시간 이상\ne 14시간 미만\nf 52시간 초과\ng 2시간 무료\n도보 7분\n"
          "주차 3시간 20분\n휴게 1시간\n점심 1시간 빼기\n오븐 180도 25분\nh 15시간 정도\ni 209시간 기준\nj 3시간쯤\n"
-         "k 4시간 예정\nl 4시간씩\n목표 주 40시간",
-         {"2시간", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}},
+         "k 4시간 예정\nl 4시간씩\n목표 주 40시간\n합계",
+         {"2시간", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "2시간"}},
         // The words of dates and times: a figure a price is multiplied by.
         {"3만원 x 12개월\n3만원 x 2일간\n3만원 x 2년\n3만원 x 12월\n3만원 x 2일\n3만원 x 3시\n3만원 x 30분\n"
          "3만원 x 10초\n3만원 x 2주\n3만원 x 2시간",
