@@ -246,7 +246,8 @@ NotesSum ResultSum::sum(bool won_only) const {
     for (const Entry& entry : entries_) {
         if (entry.of != out.of) ++(entry.of == SumOf::Counts ? out.passed.counts : out.passed.dates);
     }
-    if (out.of == SumOf::Amounts && !won_only) {
+    // A line it could not read leaves a sum in one currency without a figure too.
+    if (out.of == SumOf::Amounts && !won_only && unread_.empty()) {
         if (std::optional<NotesSum> foreign = foreign_sum(out)) return *std::move(foreign);
     }
     bool money = false;

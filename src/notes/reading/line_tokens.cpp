@@ -206,6 +206,12 @@ struct Lexer {
         marks.foreign = prefix == Prefix::Foreign;
         if (marks.foreign) token.currency = std::string(prefix_text);
         std::size_t end = read.end;
+        // "€28,50": after a money sign, a comma before one or two digits is a decimal comma
+        // or a slip, either way no figure to read as 28.
+        if (prefix != Prefix::None && at(end, ",") && digit(end + 1) && !digit(end + 2 + (digit(end + 2) ? 1 : 0))) {
+            marks.unclear = true;
+            end += digit(end + 2) ? 3 : 2;
+        }
 
         // "B-2", "No.5", "v1.2": a number hanging on a Latin word is part of its name.
         if (begin > 0 && (s[begin - 1] == '-' || s[begin - 1] == '.') && latin_end == begin - 1) {

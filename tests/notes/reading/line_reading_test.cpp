@@ -529,6 +529,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         // A figure or an operator that cannot be read whole: no result, and why.
         {"택시 12, 300원", "", "'12, 300원'을 읽을 수 없습니다"},
         {"택시비 8 300원", "", "'8 300원'을 읽을 수 없습니다"},
+        {"저녁 €28,50", "", "'€28,50'을 읽을 수 없습니다"},  // a decimal comma, or a slip
         {"차량 68조 4421", "", "'68조 4421'을 읽을 수 없습니다"},  // 억 after 조 or a plate
         {"201호 55만 11/5 입금", "550000"},                        // a date after 만 is its own
         {"신용대출 5천 30년", "50000000"},                         // and a term after 천
