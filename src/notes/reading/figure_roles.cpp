@@ -369,13 +369,13 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     // "현재 연봉 3800 / 회사 제시 4200": where the paragraph leaves 만 unwritten, a bare figure
     // under 10,000 may be in 만.
     if (at_end && !r.valued && value.size() <= 4 && !fraction && man_unwritten_here(r)) return FigureRole::Name;
-    // "어묵 2.000", "귤 5kg 19.800" under "떡볶이 4.500원": a point typed for the thousands comma,
-    // as the paragraph types it or in a list a total sums ("커피 5.400" over "소계"); won end
-    // in a ten, where "금리 3.125" does not.
+    // "어묵 2.000", "귤 5kg 19.800", "키친타월 12롤 19.990" under "떡볶이 4.500원": a point typed for the thousands
+    // comma, as the paragraph types it or in a list a total sums ("커피 5.400" over "소계"); won end in a ten, where
+    // "금리 3.125" does not.
     const std::string_view written = text_of(r, i);
     const std::size_t point = written.find('.');
     const bool labelled = word_before(r, i) || (i > 1 && r.tokens[0].kind == TokenKind::Word && r.number(i - 1) &&
-                                                r.tokens[i - 1].marks.measure);
+                                                (r.tokens[i - 1].marks.measure || r.tokens[i - 1].marks.counter));
     if (at_end && !r.valued && (point_for_comma_here(r) || totals_here(r)) && labelled && point >= 1 && point <= 3 &&
         written.front() != '0' && written.size() == point + 4 && written.back() == '0' &&
         all_ascii_digits(written.substr(0, point)) && all_ascii_digits(written.substr(point + 1))) {
