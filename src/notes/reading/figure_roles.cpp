@@ -425,9 +425,11 @@ void name_runs(Reading& r) {
             i = end;
             continue;
         }
-        // "1게임 3 11 19 24 38 42": three or more bare numbers in a row.
+        // "1게임 3 11 19 24 38 42": three or more bare numbers in a row; "멤버십 4400 2918": two
+        // groups of four digits, as a card's number is written.
         while (end + 1 < t.size() && bare(end + 1) && t[end].spaced_after) ++end;
-        if (end >= i + 2) {
+        const auto four = [&](std::size_t k) { return text_of(r, k).size() == 4 && all_ascii_digits(text_of(r, k)); };
+        if (end >= i + 2 || (end == i + 1 && four(i) && four(end))) {
             for (std::size_t j = i; j <= end; ++j) name(r, j);
             i = end;
             continue;
