@@ -131,6 +131,9 @@ constexpr std::string_view SIZE_WORDS[] = {"사이즈", "크기", "규격", "치
 bool after_size_word(const Reading& r, std::size_t i) {
     const NumberMarks& m = r.tokens[i].marks;
     if (m.won || m.foreign || m.unit || m.counter || m.percent || m.date || m.reference) return false;
+    // "부츠 사이즈 240 129,000": a grouped figure right after a bare one, no x between, is the price.
+    if (m.grouped && i > 0 && r.number(i - 1) && plain(r.tokens[i - 1].marks) && !r.tokens[i - 1].marks.grouped)
+        return false;
     for (std::size_t j = i; j-- > 0;) {
         // "사이즈 2벌 x 19,900": a count or money after the size word ends the size.
         if (r.number(j) && !plain(r.tokens[j].marks) && !r.tokens[j].marks.grouped) return false;
