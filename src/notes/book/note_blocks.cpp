@@ -41,6 +41,10 @@ bool counts(const LineReading& reading) {
     bool count = false;
     for (const Figure& figure : reading.figures) {
         if (!figure.used) continue;
+        // "츄르 20개입 x 2": a few of a count are still a count, where "흑백 45장 x 50" is a price.
+        const bool few = figure.role == FigureRole::Amount && figure.value.size() == 1 &&
+                         figure.value.find_first_not_of("0123456789") == std::string::npos;
+        if (few) continue;
         if (figure.role != FigureRole::Count && figure.role != FigureRole::DateTime) return false;
         count = count || figure.role == FigureRole::Count;
     }
@@ -233,7 +237,7 @@ std::optional<NotesSum> ResultSum::foreign_sum(NotesSum out) const {
     return out;
 }
 
-NotesSum ResultSum::sum() const {
+NotesSum ResultSum::sum(bool won_only) const {
     NotesSum out;
     out.passed = passed_;
     out.of = counts_[at(SumOf::Amounts)] > 0     ? SumOf::Amounts
@@ -242,7 +246,8 @@ NotesSum ResultSum::sum() const {
     for (const Entry& entry : entries_) {
         if (entry.of != out.of) ++(entry.of == SumOf::Counts ? out.passed.counts : out.passed.dates);
     }
-    if (out.of == SumOf::Amounts) {
+    // A line it could not read leaves a sum in one currency without a figure too.
+    if (out.of == SumOf::Amounts && !won_only && unread_.empty()) {
         if (std::optional<NotesSum> foreign = foreign_sum(out)) return *std::move(foreign);
     }
     bool money = false;
@@ -269,7 +274,8 @@ NotesSum ResultSum::sum() const {
     if (!out.added.empty()) out.value = notes_detail::note_value_text(sums_[at(out.of)]);
     out.unread = unread_;
     // "호텔 $120 / 식비 85,000원": won and foreign money with no rate make no one sum.
-    if (!out.unread.empty() || (!out.added.empty() && money && !out.passed.foreign.empty())) out.value.clear();
+    if (!out.unread.empty() || (!out.added.empty() && money && !out.passed.foreign.empty() && !won_only))
+        out.value.clear();
     out.writing = {in_man && !out.added.empty(), won};
     out.unit = out.of == SumOf::Durations ? ResultUnit::Duration : money ? ResultUnit::Money : ResultUnit::Number;
     return out;
@@ -284,7 +290,7 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
     const BlockMark mark{empty, empty || reading.kind != LineKind::Total ? TotalWord::None : reading.total};
     std::optional<std::string> shown;
     if (mark.word != TotalWord::None) {
-        NotesSum sum = total(mark.word);
+        NotesSum sum = total(mark.word, reading.won_only);
         if (mark.word == TotalWord::Sub && !sum.value.empty()) {
             if (!chain_) chain_.emplace();
             chain_->take_section(sum);
@@ -312,8 +318,8 @@ std::optional<std::string> BlockTally::take(const LineReading& reading, bool emp
     return shown;
 }
 
-NotesSum BlockTally::total(TotalWord word) const {
-    NotesSum own = block_.sum();
+NotesSum BlockTally::total(TotalWord word, bool won_only) const {
+    NotesSum own = block_.sum(won_only);
     // Past an empty line a labelled total, or one under a heading of its own paragraph or
     // a list there that writes money unlike the sections above (a note of its own:
     // "월요일 / 아아 4,500원 / 합", or gifts in 만 over "총" under another note's 소계 in
@@ -327,7 +333,7 @@ NotesSum BlockTally::total(TotalWord word) const {
     if (!chain_ || word == TotalWord::Sub || (own_paragraph && !headed_sections)) return own;
     ResultSum sections = headed_sections ? headed_chain_ : *chain_;
     sections.take_section(own);
-    return sections.sum();
+    return sections.sum(won_only);
 }
 
 NotesSum selection_total(std::string_view text, const LineReader& read) {

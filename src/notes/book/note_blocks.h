@@ -73,7 +73,8 @@ public:
     void take_figures(const LineReading& reading);
     // A 소계's sum as a section of a grand total: what it added and what it passed over.
     void take_section(const NotesSum& section);
-    NotesSum sum() const;
+    // won_only: foreign money is passed over, not a reason to give no sum.
+    NotesSum sum(bool won_only = false) const;
     bool empty() const { return entries_.empty(); }
 
 private:
@@ -130,7 +131,7 @@ public:
     // empty: nothing but white space on it.
     std::optional<std::string> take(const LineReading& reading, bool empty, std::string_view text = {});
     // What a total line with this word would add here (status and all).
-    NotesSum total(TotalWord word) const;
+    NotesSum total(TotalWord word, bool won_only = false) const;
     // Whether a total line here would add anything of its own section: "일시불 소계 438,220"
     // under an earlier 소계 is an amount, named.
     bool has_result() const { return !block_.empty(); }

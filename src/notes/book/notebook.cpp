@@ -25,9 +25,11 @@ bool same_for_totals(const LineReading& a, const LineReading& b) {
 // "로고 시안 3종", "혈압약 1알": a count on its own says nothing a figure beside it would;
 // a total of counts, and a count asked for with "=", show.
 bool shows_count(const LineReading& reading) { return reading.kind != LineKind::Count || reading.asks; }
+// So too hours alone that no total asks for.
+bool shows_alone(const LineReading& reading) { return shows_count(reading) && (!reading.hours_unasked || reading.asks); }
 
 // The result "위" and a line that opens with an operator take: a count the margin does
-// not show is none ("6명 n빵 / 위 / 6").
+// not show is none ("6명 n빵 / 위 / 6"), where hours go on ("야근 12시간 / x 15,800").
 template <class Line>
 bool gives_previous(const Line& line) {
     return line.has_result() && shows_count(line.reading);
@@ -373,7 +375,7 @@ void NoteBook::read_pending() {
 std::optional<NoteResult> NoteBook::note_result(std::size_t line) const {
     const Line& at = line_at(line);
     if (!at.has_result()) return std::nullopt;
-    if (!shows_count(at.reading)) return std::nullopt;
+    if (!shows_alone(at.reading)) return std::nullopt;
     return at.written();
 }
 
@@ -524,7 +526,7 @@ void NoteBook::read_again(std::size_t line, notes_detail::TokenMemo* memo) {
     const bool changed = at.value() != old_value || at.unit() != old_unit || at.currency() != old_currency ||
                          at.writing() != old_writing || at.reading.gives != old.gives ||
                          at.reading.sets_rate != old.sets_rate || at.reading.signed_item != old.signed_item ||
-                         shows_count(at.reading) != shows_count(old);
+                         shows_alone(at.reading) != shows_alone(old);
     // A name given or taken back, or its value changed: its takers below look again.
     if (changed || now != names)
         names.insert(names.end(), now.begin(), now.end());
@@ -629,8 +631,8 @@ NotesSum NoteBook::total_at(std::size_t line, std::string_view before_on_line) c
     BlockTally tally = tally_before(line);
     if (!trim_white_space(before_on_line).empty())
         tally.take(read_at(line, before_on_line, false), false, before_on_line);
-    const TotalWord word = line_at(line).reading.total;
-    return tally.total(word == TotalWord::None ? TotalWord::Grand : word);
+    const LineReading& reading = line_at(line).reading;
+    return tally.total(reading.total == TotalWord::None ? TotalWord::Grand : reading.total, reading.won_only);
 }
 
 LineReading NoteBook::read_at(std::size_t line, std::string_view text, bool selected) const {

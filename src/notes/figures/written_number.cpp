@@ -255,6 +255,22 @@ std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, boo
     return item;
 }
 
+// What follows a figure that makes it one of its own: digits joined on to more digits
+// ("55만 11/5 입금" a date or a time), or a word that is neither 원, a large unit nor a
+// particle ("30년", "12개월"; "4억 2천에" leaves 2천 the lower part).
+bool own_after(std::string_view s, std::size_t end) {
+    if (end >= s.size()) return false;
+    const char joiner = s[end];
+    if ((joiner == '/' || joiner == ':' || joiner == '.' || joiner == '-') && end + 1 < s.size() &&
+        s[end + 1] >= '0' && s[end + 1] <= '9')
+        return true;
+    if (static_cast<unsigned char>(s[end]) < 0xE0) return false;
+    if (starts_at(s, end, "원") || unit_at(s, end, LARGE_UNITS)) return false;
+    std::size_t word_end = end;
+    while (word_end < s.size() && static_cast<unsigned char>(s[word_end]) >= 0xE0) word_end += 3;
+    return !is_particle(s.substr(end, std::min(word_end, s.size()) - end));
+}
+
 // Items with falling small units: "2천5백", "삼십오", "5천 500".
 std::optional<Item> read_section(std::string_view s, std::size_t p, bool words, bool first_section, WrittenNumber& n) {
     Item section;
@@ -276,11 +292,12 @@ std::optional<Item> read_section(std::string_view s, std::size_t p, bool words, 
         if (bound == 0) break;
         q = section.end;
         if (starts_item(s, q, words)) continue;
-        // "5천 500": a spaced item of the same section, unless a large unit makes it a section of its own.
+        // "5천 500": a spaced item of the same section, unless a large unit makes it a section
+        // of its own, or a word of its own a figure apart ("5천 30년").
         if (!starts_at(s, q, " ") || !starts_item(s, q + 1, words)) break;
         WrittenNumber probe;
         const std::optional<Item> next = read_item(s, q + 1, words, false, false, probe);
-        if (!next || next->exponent >= bound || unit_at(s, next->end, LARGE_UNITS)) break;
+        if (!next || next->exponent >= bound || unit_at(s, next->end, LARGE_UNITS) || own_after(s, next->end)) break;
         q += 1;
     }
     if (!any) return std::nullopt;
@@ -292,18 +309,7 @@ std::optional<Item> read_section(std::string_view s, std::size_t p, bool words, 
 bool own_figure(std::string_view s, std::size_t p, bool words) {
     WrittenNumber probe;
     const std::optional<Item> next = read_section(s, p, words, false, probe);
-    if (!next || next->end >= s.size()) return false;
-    // "55만 11/5 입금": digits joined on to more digits are a date or a time.
-    const char joiner = s[next->end];
-    if ((joiner == '/' || joiner == ':' || joiner == '.' || joiner == '-') && next->end + 1 < s.size() &&
-        s[next->end + 1] >= '0' && s[next->end + 1] <= '9')
-        return true;
-    if (static_cast<unsigned char>(s[next->end]) < 0xE0) return false;
-    if (starts_at(s, next->end, "원") || unit_at(s, next->end, LARGE_UNITS)) return false;
-    // "4억 2천에": a particle after it leaves it the lower part.
-    std::size_t end = next->end;
-    while (end < s.size() && static_cast<unsigned char>(s[end]) >= 0xE0) end += 3;
-    return !is_particle(s.substr(next->end, std::min(end, s.size()) - next->end));
+    return next && own_after(s, next->end);
 }
 
 }  // namespace

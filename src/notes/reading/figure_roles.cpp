@@ -131,6 +131,9 @@ constexpr std::string_view SIZE_WORDS[] = {"사이즈", "크기", "규격", "치
 bool after_size_word(const Reading& r, std::size_t i) {
     const NumberMarks& m = r.tokens[i].marks;
     if (m.won || m.foreign || m.unit || m.counter || m.percent || m.date || m.reference) return false;
+    // "부츠 사이즈 240 129,000": a grouped figure right after a bare one, no x between, is the price.
+    if (m.grouped && i > 0 && r.number(i - 1) && plain(r.tokens[i - 1].marks) && !r.tokens[i - 1].marks.grouped)
+        return false;
     for (std::size_t j = i; j-- > 0;) {
         // "사이즈 2벌 x 19,900": a count or money after the size word ends the size.
         if (r.number(j) && !plain(r.tokens[j].marks) && !r.tokens[j].marks.grouped) return false;
@@ -364,17 +367,18 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     const std::string& value = r.tokens[i].value;
     const bool fraction = value.find('.') != std::string::npos && i > 0;
     const bool money = money_here(r) || after_money_word(r, i);
-    const bool small = value.size() < 3 && i > 0 && (!totals_here(r) || marked_here(r));
+    // "배송비 0" among money is none to pay.
+    const bool small = value.size() < 3 && value != "0" && i > 0 && (!totals_here(r) || marked_here(r));
     // "현재 연봉 3800 / 회사 제시 4200": where the paragraph leaves 만 unwritten, a bare figure
     // under 10,000 may be in 만.
     if (at_end && !r.valued && value.size() <= 4 && !fraction && man_unwritten_here(r)) return FigureRole::Name;
-    // "어묵 2.000", "귤 5kg 19.800" under "떡볶이 4.500원": a point typed for the thousands comma,
-    // as the paragraph types it or in a list a total sums ("커피 5.400" over "소계"); won end
-    // in a ten, where "금리 3.125" does not.
+    // "어묵 2.000", "귤 5kg 19.800", "키친타월 12롤 19.990" under "떡볶이 4.500원": a point typed for the thousands
+    // comma, as the paragraph types it or in a list a total sums ("커피 5.400" over "소계"); won end in a ten, where
+    // "금리 3.125" does not.
     const std::string_view written = text_of(r, i);
     const std::size_t point = written.find('.');
     const bool labelled = word_before(r, i) || (i > 1 && r.tokens[0].kind == TokenKind::Word && r.number(i - 1) &&
-                                                r.tokens[i - 1].marks.measure);
+                                                (r.tokens[i - 1].marks.measure || r.tokens[i - 1].marks.counter));
     if (at_end && !r.valued && (point_for_comma_here(r) || totals_here(r)) && labelled && point >= 1 && point <= 3 &&
         written.front() != '0' && written.size() == point + 4 && written.back() == '0' &&
         all_ascii_digits(written.substr(0, point)) && all_ascii_digits(written.substr(point + 1))) {
@@ -424,9 +428,11 @@ void name_runs(Reading& r) {
             i = end;
             continue;
         }
-        // "1게임 3 11 19 24 38 42": three or more bare numbers in a row.
+        // "1게임 3 11 19 24 38 42": three or more bare numbers in a row; "멤버십 4400 2918": two
+        // groups of four digits, as a card's number is written.
         while (end + 1 < t.size() && bare(end + 1) && t[end].spaced_after) ++end;
-        if (end >= i + 2) {
+        const auto four = [&](std::size_t k) { return text_of(r, k).size() == 4 && all_ascii_digits(text_of(r, k)); };
+        if (end >= i + 2 || (end == i + 1 && four(i) && four(end))) {
             for (std::size_t j = i; j <= end; ++j) name(r, j);
             i = end;
             continue;

@@ -16,6 +16,9 @@ namespace numvora {
 
 namespace {
 
+// The label of a total that adds the won alone, whatever foreign money stands above it.
+constexpr std::string_view WON_ONLY = "원화";
+
 using notes_detail::ascii_figures;
 using notes_detail::Definition;
 using notes_detail::is_previous_word;
@@ -474,6 +477,10 @@ void read_amount(const Reading& r, LineReading& out) {
     }
     const bool money = figure.role == FigureRole::Amount || figure.role == FigureRole::Foreign;
     out.kind = money ? LineKind::Amount : figure.role == FigureRole::Count ? LineKind::Count : LineKind::Duration;
+    // "야근 12시간" alone tells the hours a line below works with: shown, it would only repeat
+    // them, where a total in the paragraph asks for them ("1주차 32시간 / … / 합계") or a
+    // name is given them ("근무 = 6시간 30분").
+    out.hours_unasked = out.kind == LineKind::Duration && !totals_here(r) && !r.valued;
     out.unit = money                                 ? ResultUnit::Money
                : figure.role == FigureRole::Duration ? ResultUnit::Duration
                                                      : ResultUnit::Number;
@@ -723,7 +730,17 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
             out.signed_item = mode;
             return out;
         }
-        // Under a line with a result, "- 쿠폰 5,000" goes on from it as "- 5,000" would.
+        // Under a line with a result, "- 쿠폰 5,000" goes on from it as "- 5,000" would, and
+        // so does "-쿠폰 5,000" (read with the space, its offsets taken back).
+        const std::size_t item = signed_item.item;
+        if (line[item - 1] != ' ' && line[item - 1] != '\t') {
+            const std::string spaced = std::string(line.substr(0, item)) + ' ' + std::string(line.substr(item));
+            TokenMemo spaced_memo;
+            out = read_any(spaced_memo, spaced, selected, scope, valued);
+            out.replace_begin -= out.replace_begin > item ? 1 : 0;
+            out.replace_end -= out.replace_end > item ? 1 : 0;
+            return out;
+        }
         chain = mode;
     } else if (const std::size_t item = list_item_start(line); item > 0) {
         out = read_any(memo, line.substr(item), selected, scope, valued);
@@ -750,6 +767,7 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         }
         out.kind = LineKind::Total;
         out.total = total->word;
+        out.won_only = word.starts_with(WON_ONLY);
         out.replace_begin = total->word_end;
         out.replace_end = total->line_end;
         out.asks = true;

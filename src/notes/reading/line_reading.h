@@ -187,6 +187,10 @@ struct LineReading {
     bool parted = false;
     // Its amount is what one of something costs or pays, which no total adds.
     PerOne per_one = PerOne::None;
+    // Two flags in one byte, as the record has no room for another without growing.
+    bool won_only : 1 = false;  // a total of the won alone ("원화 합계"), past foreign money
+    // Hours alone that no total asks for ("야근 12시간"): added and taken, never shown alone.
+    bool hours_unasked : 1 = false;
     std::string value;            // the result as plain decimal text, when there is one
     Boxed<CalcError> error;       // an expression that fails
     std::vector<Figure> figures;  // every figure, in order

@@ -95,8 +95,8 @@ std::optional<TotalLine> read_total_line(std::string_view line, bool with_result
     if (with_results) {
         // Not 차액: under "일시불 … / 무이자 … / 차액" a difference is meant, never the sum.
         static constexpr std::string_view RESULT_WORDS[] = {
-            "잔액",   "남은돈", "남은 돈", "남는돈", "남는 돈", "실수령", "실수령액", "순수익", "결제액",
-            "실결제", "총예산", "평가액",  "세후",   "세전",    "예상",   "전체",     "실지급", "실지급액"};
+            "잔액",   "남은돈", "남은 돈", "남는돈", "남는 돈", "실수령", "실수령액", "순수익",   "결제액", "실결제",
+            "총예산", "평가액", "세후",    "세전",   "예상",    "전체",   "실지급",   "실지급액", "순이익"};
         std::string_view alone = all;
         while (!alone.empty() && (alone.back() == ':' || alone.back() == '=' || alone.back() == ' '))
             alone.remove_suffix(1);
@@ -299,8 +299,9 @@ SignedItem signed_item_start(std::string_view line) {
             mark_end = i + mark.size();
         }
     }
-    // A space after the mark: "-점심" is no item, and "- 5,000" no word.
-    if (sign == 0 || mark_end >= line.size() || (line[mark_end] != ' ' && line[mark_end] != '\t')) return {};
+    // "-버블티 5,800" as "- 버블티 5,800": the mark glued to a word still marks the item;
+    // "- 5,000" and "-5,000" have no word.
+    if (sign == 0 || mark_end >= line.size()) return {};
     const std::size_t item = word_after_mark(line, mark_end);
     return item == 0 ? SignedItem{} : SignedItem{sign, item};
 }

@@ -206,6 +206,12 @@ struct Lexer {
         marks.foreign = prefix == Prefix::Foreign;
         if (marks.foreign) token.currency = std::string(prefix_text);
         std::size_t end = read.end;
+        // "€28,50": after a money sign, a comma before one or two digits is a decimal comma
+        // or a slip, either way no figure to read as 28.
+        if (prefix != Prefix::None && at(end, ",") && digit(end + 1) && !digit(end + 2 + (digit(end + 2) ? 1 : 0))) {
+            marks.unclear = true;
+            end += digit(end + 2) ? 3 : 2;
+        }
 
         // "B-2", "No.5", "v1.2": a number hanging on a Latin word is part of its name.
         if (begin > 0 && (s[begin - 1] == '-' || s[begin - 1] == '.') && latin_end == begin - 1) {
@@ -263,6 +269,15 @@ struct Lexer {
             marks.name = true;
             end += 2;
         }
+        // "그늘집 68k", "대파 3k x 2": k for a thousand, as "68,000" is written; "5k 러닝" and
+        // "4K 모니터" name a distance and a screen.
+        if (!marks.name && parts == 1 && !marks.unit && !marks.grouped && !marks.won && !marks.foreign &&
+            thousands_mark_at(end)) {
+            token.value = to_text(thousand_times(read.value), false);
+            marks.grouped = true;
+            marks.plain_long = false;
+            ++end;
+        }
         if (!marks.name) {
             const std::size_t digits_end = end;
             end = suffixes(end, marks, token.currency);
@@ -276,6 +291,26 @@ struct Lexer {
         prefix = Prefix::None;
         sign_begin = std::string_view::npos;
         return end;
+    }
+
+    // A "k" glued to the digits after a label or an operator ("2026-10-18 10k" is a race),
+    // with no word after it: the line's end, an operator or a sign ("대파 3k x 2").
+    bool thousands_mark_at(std::size_t i) const {
+        if (!at(i, "k") || tokens.empty() || tokens.back().kind == TokenKind::Number) return false;
+        std::size_t next = i + 1;
+        while (at(next, " ")) ++next;
+        if ((at(next, "x") || at(next, "X")) && !letter(next + 1)) return true;
+        return !letter(next) && !digit(next) && !hangul_at(next);
+    }
+
+    static Decimal thousand_times(Decimal value) {
+        if (value.scale >= 3) {
+            value.scale -= 3;
+        } else {
+            value.digits.append(3 - value.scale, '0');
+            value.scale = 0;
+        }
+        return value;
     }
 
     // "4.500원", "1.200.000원", "4.500만원": a point typed for the thousands comma before 원.

@@ -107,8 +107,9 @@ private:
         const char sign = joiner < line_.size() ? line_[joiner] : '\0';
         std::optional<Found> joined;
         if (sign == ':' && token.marks.joined) joined = clock(token.begin);
-        // "12/8" is a date only after another; elsewhere a fraction or a division.
-        if (sign == '/' && date_before_) joined = date(token.begin, true, true);
+        // "12/8" is a date only after another, or taken from today ("12/12 - 오늘"); elsewhere
+        // a fraction or a division.
+        if (sign == '/' && (date_before_ || today_taken(i))) joined = date(token.begin, true, true);
         if (sign == '-' || sign == '.') joined = date(token.begin, false);
         if (joined || token.marks.joined) return joined;
         const std::string_view word = after_digits(i);
@@ -195,6 +196,11 @@ private:
         if (!(m.won || m.grouped || m.unit)) return false;
         const std::optional<DigitsRead> minutes = read_digits(line_, tokens_[i].begin, 1, 3);
         return m.unit || (minutes && minutes->value < 10);
+    }
+
+    bool today_taken(std::size_t i) const {
+        return kind_at(i + 1, {TokenKind::Minus}) && i + 2 < tokens_.size() && i + 3 == tokens_.size() &&
+               text(i + 2) == TODAY_WORD;
     }
 
     // A span of clock times is its duration; a time alone stays as written.

@@ -49,11 +49,18 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         // Counts are added only where nothing else is; a named figure never is.
         // A count shows nothing on its own line, and is added only where nothing else is.
         {"회비 30,000\n참석 12명\n합계", {"30000", "", "30000"}},
+        {"사료 48,900\n츄르 20개입 x 2\n합계", {"48900", "40", "48900"}},  // a few of a count too
+        {"흑백 45장 x 50\n제본 3,000\n합계", {"2250", "3000", "5250"}},    // where that is a price
         // Durations are added where no amount is; a date or an area never is.
         {"월 09:00~18:00\n화 8시간 30분\n참석 3명\n합계", {"9시간", "8시간 30분", "", "17시간 30분"}},
         {"근무 8시간\n점심 12,000원\n2026-12-08 + 1일\n84㎡ 평\n합계",
          {"8시간", "12000", "2026-12-09 (수)", "25.41평", "12000"}},
         {"사과 3개\n배 2개\n합계", {"", "", "5"}},
+        // A total of the won alone passes foreign money over rather than giving no figure.
+        {"커피 6,100\n해외결제 $23.99\n원화 합계\n\n커피 6,100\n해외결제 $23.99\n합계",
+         {"6100", "$23.99", "6100", "", "6100", "$23.99", ""}},
+        {"커피 6,100\n해외결제 $23.99\n원화 소계\n\n택시 14,300\n소계\n\n총계",
+         {"6100", "$23.99", "6100", "", "14300", "14300", "", ""}},  // the grand total still passes none
         {"고기 186,000\n2차 노래방 40,000\n합계", {"186000", "40000", "226000"}},
         {"양파 1망 3,980\n두부 2모 2,400\n계란 30구 7,990\n대파 1단 2,500\n합계",
          {"3980", "2400", "7990", "2500", "16870"}},
@@ -67,6 +74,7 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"식비 10,000\n소계\n\n국민연금 3,000\n공제 합계", {"10000", "10000", "", "3000", "3000"}},
         // Among amounts in won, a figure under 100 counts something else.
         {"지각 1회 2천\n민지 지각 3\n합계", {"2000", "", "2000"}},
+        {"소파 2,000\n배송비 0\n합계", {"2000", "0", "2000"}},  // but none to pay is nothing in won
         // A grouped figure fused to a syllable no figure takes is money mistyped: no total.
         {"아아 2,000\n다이소 7,000웜\n합계", {"2000", "", ""}},
         {"아아 2,000\n고구마 2,5000\n합계", {"2000", "", ""}},  // and a comma out of place
@@ -92,6 +100,9 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"소계 = 5\n택시 8,300원\n-300\n총계: 1,000원 ", {"5", "8300", "-300", "8005"}},
     };
     for (const auto& row : rows) EXPECT_EQ(results_of(row.text), row.results) << row.text;
+    NoteBook book;  // and F9 on it so
+    book.assign("커피 6,100\n해외결제 $23.99\n원화 합계");
+    EXPECT_EQ(total_status_text(book.total_at(2)), "1개를 더했습니다 (외화 $23.99 제외)");
 }
 
 // Totals of selections as a person writes them, and what the status line says.
@@ -137,6 +148,7 @@ TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
         {"항공 $320\n호텔 40달러\n라멘 1,200엔\n숙박 240,000원", "",
          "외화 $360, 1,200엔의 환율이 없어 합계를 내지 않았습니다"},
         {"5만원 + 3만 ++ 2만", "", "'5만원 + 3만 ++ 2만'을 읽지 못해 합계를 내지 않았습니다"},
+        {"호텔 €142\n저녁 €28,50", "", "'저녁 €28,50'을 읽지 못해 합계를 내지 않았습니다"},  // in one currency too
         {"", "", "더할 숫자가 없습니다"},
         {"전용 84㎡ (25.4평)", "", "더할 숫자가 없습니다 (면적 1개 제외)"},
     };

@@ -294,7 +294,8 @@ TEST(NoteBook, RandomNotesNeverAddWhatTheyCannotRead) {
                                                   "현관 비번 #1234*",
                                                   "5호선 2번 출구",
                                                   "사물함 17번",
-                                                  "회원번호: 88120457"};
+                                                  "회원번호: 88120457",
+                                                  "멤버십 4400 2918"};
     static constexpr std::string_view UNREAD[] = {"택시 12, 300원", "커피 4.5원", "점심 12,000 저녁 15,000",
                                                   "주차 1,0000원", "월세 5천"};
     const char* long_run = std::getenv("NUMVORA_LONG");

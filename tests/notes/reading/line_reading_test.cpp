@@ -190,6 +190,14 @@ TEST(ReadLine, WhatALineComesTo) {
         {"커피 4,500 x 2 케이크 32,000", LineKind::Nothing, ""},
         {"모니터 1920x1080", LineKind::Nothing, ""},
         {"어묵 2x1500", LineKind::Expression, "3000"},  // a few at a price, no size
+        // k for a thousand after a label; a race's "10k" after its date, a screen's "4k".
+        {"그늘집 68k", LineKind::Amount, "68000"},
+        {"커피 4.5k x 2", LineKind::Expression, "9000"},
+        {"2026-10-18 10k", LineKind::Nothing, ""},
+        {"삼성 4k 모니터", LineKind::Nothing, ""},
+        {"러닝 5km", LineKind::Nothing, ""},
+        {"간식 3k씩", LineKind::Nothing, ""},
+        {"대파 3k 2단", LineKind::Count, "2"},
         // A unit in parentheses is no amount.
         {"연봉 3800 (만원)", LineKind::Nothing, ""},
         {"(단위: 만원)", LineKind::Nothing, ""},
@@ -523,8 +531,10 @@ TEST(ReadLine, WithTheLinesAbove) {
         // A figure or an operator that cannot be read whole: no result, and why.
         {"택시 12, 300원", "", "'12, 300원'을 읽을 수 없습니다"},
         {"택시비 8 300원", "", "'8 300원'을 읽을 수 없습니다"},
+        {"저녁 €28,50", "", "'€28,50'을 읽을 수 없습니다"},  // a decimal comma, or a slip
         {"차량 68조 4421", "", "'68조 4421'을 읽을 수 없습니다"},  // 억 after 조 or a plate
         {"201호 55만 11/5 입금", "550000"},                        // a date after 만 is its own
+        {"신용대출 5천 30년", "50000000"},                         // and a term after 천
         {"주차 1,0000원", "", "'1,0000원'을 읽을 수 없습니다"},
         {"숙소 1박 10~15만원 x 3", "", "범위는 계산할 수 없습니다"},
         {"오후 3시 + 2시간", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},
@@ -541,6 +551,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"오늘 + 100일", "2027-03-18 (목)"},
         {"12월 8일 + 100일", "2027-03-18 (목)"},
         {"2026-12-25 - 오늘", "17일"},
+        {"12/25 - 오늘", "17일"},
         {"2026-12-01 ~ 12/8", "7일"},
         {"D-day 2026-12-25", "D-17"},
         {"D-2026-12-08", "D-Day"},
@@ -560,6 +571,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"권리금 2~3천", ""},
         // A size word after its figure names that one, not the price after it.
         {"옷장 1200 폭 398,000", "398000"},
+        {"부츠 사이즈 240 129,000", "129000"},  // a price right after the size's figure
         // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
         {"부가세", "100"},
         {"부가세 100", "100"},

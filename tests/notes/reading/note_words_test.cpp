@@ -33,11 +33,11 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
         {"a 1,000\n잔액\n\nb 1,000\n남은돈\n\nc 1,000\n남은 돈\n\nd 1,000\n실수령\n\ne 1,000\n실수령액\n\nf "
          "1,000\n순수익\n\nh 1,000\n결제액\n\ni 1,000\n실결제\n\nj 1,000\n총예산\n\nk "
          "1,000\n평가액\n\nl 1,000\n세후\n\nm 1,000\n세전\n\nn 1,000\n예상\n\no 1,000\n남는돈\n\np 1,000\n남는 "
-         "돈\n\nq 1,000\n전체\n\nr 1,000\n실지급\n\ns 1,000\n실지급액",
+         "돈\n\nq 1,000\n전체\n\nr 1,000\n실지급\n\ns 1,000\n실지급액\n\nt 1,000\n순이익",
          {"1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "",
           "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "",
           "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000", "",
-          "1000", "1000", "", "1000", "1000", "", "1000", "1000"}},
+          "1000", "1000", "", "1000", "1000", "", "1000", "1000", "", "1000", "1000"}},
         // A difference of the lines above is never their sum.
         {"일시불 1,690,000\n무이자 1,790,000\n차액", {"1690000", "1790000", ""}},
         // Counters, and native numerals before them: counts alone add up under a total, and
@@ -129,11 +129,12 @@ TEST(NoteWords, EachWordReadsAsItsTableSays) {
         // The words before an amount that is already each one's share.
         {"4명 n빵 인당 26,000\n4명 n빵 명당 26,000\n4명 n빵 각 26,000\n4명 n빵 각자 26,000",
          std::vector<std::string>(4, "26000")},
-        // Hours as a limit, a plan or a goal, or hours not worked, come to nothing; hours worked show.
+        // Hours as a limit, a plan or a goal, or hours not worked, come to nothing; hours worked
+        // show where a total asks for them.
         {"a 2시간\nb 30분 이내\nc 9시간 이하\nd 15시간 이상\ne 14시간 미만\nf 52시간 초과\ng 2시간 무료\n도보 7분\n"
          "주차 3시간 20분\n휴게 1시간\n점심 1시간 빼기\n오븐 180도 25분\nh 15시간 정도\ni 209시간 기준\nj 3시간쯤\n"
-         "k 4시간 예정\nl 4시간씩\n목표 주 40시간",
-         {"2시간", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}},
+         "k 4시간 예정\nl 4시간씩\n목표 주 40시간\n합계",
+         {"2시간", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "2시간"}},
         // The words of dates and times: a figure a price is multiplied by.
         {"3만원 x 12개월\n3만원 x 2일간\n3만원 x 2년\n3만원 x 12월\n3만원 x 2일\n3만원 x 3시\n3만원 x 30분\n"
          "3만원 x 10초\n3만원 x 2주\n3만원 x 2시간",
