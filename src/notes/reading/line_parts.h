@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,9 +74,9 @@ struct Reading {
     // its paragraph holds.
     bool valued = false;
     ByToken<FigureRole> roles;  // by token; meaningful for numbers
-    // Flags are chars, which a vector hands out by reference.
-    ByToken<char> skipped;  // labels, names, and signs that only separate ("12/5 - 점심")
-    ByToken<char> starts;   // an operand begins here: a figure, "(", or signs glued to one
+    // Flags are bytes, which a vector hands out by reference.
+    ByToken<std::uint8_t> skipped;  // labels, names, and signs that only separate ("12/5 - 점심")
+    ByToken<std::uint8_t> starts;   // an operand begins here: a figure, "(", or signs glued to one
 
     bool number(std::size_t i) const { return tokens[i].kind == TokenKind::Number; }
     // A figure the calculation may take as an operand.
