@@ -252,6 +252,8 @@ std::string ascii_figures(std::string_view line, std::vector<std::size_t>& origi
 std::size_t list_item_start(std::string_view line);
 // Where a word begins after a list mark that ends at mark_end, past spaces; 0 for none.
 std::size_t word_after_mark(std::string_view line, std::size_t mark_end);
+// Eight digits or more at a position: an id ("- 20231145 김민수"), no sum.
+bool id_digits_at(std::string_view line, std::size_t at);
 
 // "+ 용돈 100,000", "- 쿠폰 5,000": a sign, a space and a word; sign 0 for none.
 struct SignedItem {

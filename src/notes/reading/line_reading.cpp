@@ -722,7 +722,9 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
     }
     std::optional<SignedItems> chain;
     if (const notes_detail::SignedItem signed_item = notes_detail::signed_item_start(line); signed_item.sign != 0) {
-        const SignedItems mode = scope != nullptr ? scope->signed_items() : SignedItems::List;
+        SignedItems mode = scope != nullptr ? scope->signed_items() : SignedItems::List;
+        // "- 20231145 김민수": an item headed by an id goes on from nothing.
+        if (notes_detail::id_digits_at(line, signed_item.item)) mode = SignedItems::List;
         if (mode != SignedItems::Chain) {
             out = read_any(memo, line.substr(signed_item.item), selected, scope, valued);
             shift(out, signed_item.item);
