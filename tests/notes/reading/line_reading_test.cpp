@@ -194,6 +194,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"그늘집 68k", LineKind::Amount, "68000"},
         {"커피 4.5k x 2", LineKind::Expression, "9000"},
         {"2026-10-18 10k", LineKind::Nothing, ""},
+        {"심장사상충 3개월분 36k", LineKind::Amount, "36000"},
         {"삼성 4k 모니터", LineKind::Nothing, ""},
         {"러닝 5km", LineKind::Nothing, ""},
         {"간식 3k씩", LineKind::Nothing, ""},
