@@ -759,7 +759,7 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
             out = read_plain(memo, line.substr(total->word_end), selected, scope, ignored, true);
             const bool own =
                 !scope->block_has_result() || (total->word == TotalWord::Labelled && out.kind == LineKind::Amount &&
-                                               out.currency.empty() && scope->block_sum(total->word) != out.value);
+                                               scope->block_sum(total->word) != out.value);
             if (own && out.kind == LineKind::Amount) {
                 out.defines = std::string(word);
                 shift(out, total->word_end);
