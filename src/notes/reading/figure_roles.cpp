@@ -553,6 +553,16 @@ void skip_asides(Reading& r) {
 
 }  // namespace
 
+bool sum_in_man_unwritten_after(const Reading& r, std::size_t amount) {
+    std::size_t nth = 0;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (!r.number(i) || nth++ <= amount) continue;
+        if (r.roles[i] == FigureRole::Name && r.tokens[i - 1].kind == TokenKind::Word && in_ten_thousands(r, i))
+            return true;
+    }
+    return false;
+}
+
 bool names_a_number(std::string_view word) {
     return word.ends_with("번호") ||
            std::find(std::begin(IDENTIFIER_WORDS), std::end(IDENTIFIER_WORDS), word) != std::end(IDENTIFIER_WORDS);

@@ -156,6 +156,9 @@ bool leaves_man_unwritten(std::string_view line);
 bool heads_sums_in_man(std::string_view line);
 // Whether a line of the paragraph does so.
 bool man_unwritten_here(const Reading& r);
+// After the amount-th figure, a word and a sum kept in 만 left unwritten ("월세 80" of
+// "보증금 3억 월세 80").
+bool sum_in_man_unwritten_after(const Reading& r, std::size_t amount);
 // Whether a line of the paragraph types a point for the thousands comma ("4.500원").
 bool point_for_comma_here(const Reading& r);
 // Each figure's role, and the operators that join operands.

@@ -427,7 +427,9 @@ void read_amount(const Reading& r, LineReading& out) {
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
                                                                                      : std::nullopt;
     if (!chosen || limit_at(r, *chosen) || (chosen == foreign && equated(r, *chosen)) ||
-        (out.amounts == 1 && year_at(r, *chosen)) || (out.amounts == 1 && amount_beside_rate(r, *chosen)))
+        (out.amounts == 1 && year_at(r, *chosen)) || (out.amounts == 1 && amount_beside_rate(r, *chosen)) ||
+        // "보증금 3억 월세 80": the one amount read is one of two sums.
+        (chosen == amount && notes_detail::sum_in_man_unwritten_after(r, *chosen)))
         return;
     // "마사지 4명 $25씩", "5만원권 2장", "€50 지폐 2장": a price or a note for each of a count,
     // the line's amount left unsaid ("1인 …씩" is that amount).
