@@ -134,12 +134,17 @@ bool after_size_word(const Reading& r, std::size_t i) {
     // "부츠 사이즈 240 129,000": a grouped figure right after a bare one, no x between, is the price.
     if (m.grouped && i > 0 && r.number(i - 1) && plain(r.tokens[i - 1].marks) && !r.tokens[i - 1].marks.grouped)
         return false;
+    bool words_before = false;
     for (std::size_t j = i; j-- > 0;) {
-        // "사이즈 2벌 x 19,900": a count or money after the size word ends the size.
-        if (r.number(j) && !plain(r.tokens[j].marks) && !r.tokens[j].marks.grouped) return false;
+        // "사이즈 2벌 x 19,900": a count or money after the size word ends the size, and so do
+        // words after its figure ("사이즈 270 나이키 운동화 89,000").
+        if (r.number(j) && ((!plain(r.tokens[j].marks) && !r.tokens[j].marks.grouped) || words_before)) return false;
         if (r.tokens[j].kind != TokenKind::Word) continue;
         const std::string_view word = text_of(r, j);
-        if (std::find(std::begin(SIZE_WORDS), std::end(SIZE_WORDS), word) == std::end(SIZE_WORDS)) continue;
+        if (std::find(std::begin(SIZE_WORDS), std::end(SIZE_WORDS), word) == std::end(SIZE_WORDS)) {
+            words_before = true;
+            continue;
+        }
         // "옷장 1200 폭 398,000": written after its figure, the word names that one, not a price
         // grouped after it.
         return j == 0 || !r.number(j - 1) || !plain(r.tokens[j - 1].marks) || !m.grouped;
@@ -547,6 +552,16 @@ void skip_asides(Reading& r) {
 }
 
 }  // namespace
+
+bool sum_in_man_unwritten_after(const Reading& r, std::size_t amount) {
+    std::size_t nth = 0;
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        if (!r.number(i) || nth++ <= amount) continue;
+        if (r.roles[i] == FigureRole::Name && r.tokens[i - 1].kind == TokenKind::Word && in_ten_thousands(r, i))
+            return true;
+    }
+    return false;
+}
 
 bool names_a_number(std::string_view word) {
     return word.ends_with("번호") ||

@@ -184,6 +184,9 @@ bool leaves_man_unwritten(std::string_view line);
 bool heads_sums_in_man(std::string_view line);
 // Whether a line of the paragraph does so.
 bool man_unwritten_here(const Reading& r);
+// After the amount-th figure, a word and a sum kept in 만 left unwritten ("월세 80" of
+// "보증금 3억 월세 80").
+bool sum_in_man_unwritten_after(const Reading& r, std::size_t amount);
 // Whether a line of the paragraph types a point for the thousands comma ("4.500원").
 bool point_for_comma_here(const Reading& r);
 // Each figure's role, and the operators that join operands.
@@ -280,6 +283,8 @@ std::string ascii_figures(std::string_view line, std::vector<std::size_t>& origi
 std::size_t list_item_start(std::string_view line);
 // Where a word begins after a list mark that ends at mark_end, past spaces; 0 for none.
 std::size_t word_after_mark(std::string_view line, std::size_t mark_end);
+// Eight digits or more at a position: an id ("- 20231145 김민수"), no sum.
+bool id_digits_at(std::string_view line, std::size_t at);
 
 // "+ 용돈 100,000", "- 쿠폰 5,000": a sign, a space and a word; sign 0 for none.
 struct SignedItem {

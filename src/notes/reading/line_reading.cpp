@@ -427,7 +427,9 @@ void read_amount(const Reading& r, LineReading& out) {
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
                                                                                      : std::nullopt;
     if (!chosen || limit_at(r, *chosen) || (chosen == foreign && equated(r, *chosen)) ||
-        (out.amounts == 1 && year_at(r, *chosen)) || (out.amounts == 1 && amount_beside_rate(r, *chosen)))
+        (out.amounts == 1 && year_at(r, *chosen)) || (out.amounts == 1 && amount_beside_rate(r, *chosen)) ||
+        // "보증금 3억 월세 80": the one amount read is one of two sums.
+        (chosen == amount && notes_detail::sum_in_man_unwritten_after(r, *chosen)))
         return;
     // "마사지 4명 $25씩", "5만원권 2장", "€50 지폐 2장": a price or a note for each of a count,
     // the line's amount left unsaid ("1인 …씩" is that amount).
@@ -722,7 +724,9 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
     }
     std::optional<SignedItems> chain;
     if (const notes_detail::SignedItem signed_item = notes_detail::signed_item_start(line); signed_item.sign != 0) {
-        const SignedItems mode = scope != nullptr ? scope->signed_items() : SignedItems::List;
+        SignedItems mode = scope != nullptr ? scope->signed_items() : SignedItems::List;
+        // "- 20231145 김민수": an item headed by an id goes on from nothing.
+        if (notes_detail::id_digits_at(line, signed_item.item)) mode = SignedItems::List;
         if (mode != SignedItems::Chain) {
             out = read_any(memo, line.substr(signed_item.item), selected, scope, valued);
             shift(out, signed_item.item);
@@ -757,7 +761,7 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
             out = read_plain(memo, line.substr(total->word_end), selected, scope, ignored, true);
             const bool own =
                 !scope->block_has_result() || (total->word == TotalWord::Labelled && out.kind == LineKind::Amount &&
-                                               out.currency.empty() && scope->block_sum(total->word) != out.value);
+                                               scope->block_sum(total->word) != out.value);
             if (own && out.kind == LineKind::Amount) {
                 out.defines = std::string(word);
                 shift(out, total->word_end);

@@ -277,6 +277,9 @@ std::size_t word_after_mark(std::string_view line, std::size_t mark_end) {
                 return word_after_mark(line, day) != 0 ? item : 0;
             return 0;
         }
+        // "- 20231145 김민수": eight digits or more before a word are an id heading the item,
+        // no sum to subtract.
+        if (id_digits_at(line, item) && after.starts_with(' ') && word_after_mark(line, digits) != 0) return item;
         if (!after.starts_with("월 ") && !after.starts_with("일 ")) return 0;
         std::size_t next = digits + std::string_view("월 ").size();
         while (next < line.size() && line[next] == ' ') ++next;
@@ -286,6 +289,12 @@ std::size_t word_after_mark(std::string_view line, std::size_t mark_end) {
     const char32_t c = pos < line.size() ? decode_utf8(line, pos) : 0;
     if (!(is_hangul_syllable(c) || (c < 0x80 && std::isalpha(static_cast<int>(c)) != 0))) return 0;
     return opens_word(line.substr(item, find_byte_of(line.substr(item), " "))) ? item : 0;
+}
+
+bool id_digits_at(std::string_view line, std::size_t at) {
+    std::size_t end = at;
+    while (end < line.size() && is_ascii_digit(line[end])) ++end;
+    return end - at >= 8;
 }
 
 SignedItem signed_item_start(std::string_view line) {

@@ -293,10 +293,12 @@ struct Lexer {
         return end;
     }
 
-    // A "k" glued to the digits after a label or an operator ("2026-10-18 10k" is a race),
+    // A "k" glued to the digits after a label, a count or an operator ("2026-10-18 10k" after
+    // a date is a race),
     // with no word after it: the line's end, an operator or a sign ("대파 3k x 2").
     bool thousands_mark_at(std::size_t i) const {
-        if (!at(i, "k") || tokens.empty() || tokens.back().kind == TokenKind::Number) return false;
+        if (!at(i, "k") || tokens.empty() || (tokens.back().kind == TokenKind::Number && tokens.back().marks.joined))
+            return false;
         std::size_t next = i + 1;
         while (at(next, " ")) ++next;
         if ((at(next, "x") || at(next, "X")) && !letter(next + 1)) return true;

@@ -150,6 +150,9 @@ TEST(ReadLine, WhatALineComesTo) {
         {"US$1", LineKind::Amount, "US$ 1"},
         {"택시 R$ 50", LineKind::Expression, ""},
         {"식비 98,500 커피 4,500원", LineKind::Nothing, ""},
+        // Nor beside a sum kept in 만 unwritten after it; one before it labels the line.
+        {"보증금 3억 월세 80", LineKind::Nothing, ""},
+        {"헬리오시티 84 매매 4억 5천", LineKind::Amount, "450000000"},
         {"참석 12명", LineKind::Count, "12"},
         {"마사지 4명 $25씩", LineKind::Nothing, ""},  // a price for each, the sum unsaid
         {"5만원권 2장", LineKind::Nothing, ""},       // a note for each
@@ -194,6 +197,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"그늘집 68k", LineKind::Amount, "68000"},
         {"커피 4.5k x 2", LineKind::Expression, "9000"},
         {"2026-10-18 10k", LineKind::Nothing, ""},
+        {"심장사상충 3개월분 36k", LineKind::Amount, "36000"},
         {"삼성 4k 모니터", LineKind::Nothing, ""},
         {"러닝 5km", LineKind::Nothing, ""},
         {"간식 3k씩", LineKind::Nothing, ""},
@@ -572,6 +576,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         // A size word after its figure names that one, not the price after it.
         {"옷장 1200 폭 398,000", "398000"},
         {"부츠 사이즈 240 129,000", "129000"},  // a price right after the size's figure
+        {"사이즈 270 나이키 운동화 89,000", "89000"},  // or after words
         // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
         {"부가세", "100"},
         {"부가세 100", "100"},
