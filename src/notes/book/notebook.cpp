@@ -26,7 +26,9 @@ bool same_for_totals(const LineReading& a, const LineReading& b) {
 // a total of counts, and a count asked for with "=", show.
 bool shows_count(const LineReading& reading) { return reading.kind != LineKind::Count || reading.asks; }
 // So too hours alone that no total asks for.
-bool shows_alone(const LineReading& reading) { return shows_count(reading) && (!reading.hours_unasked || reading.asks); }
+bool shows_alone(const LineReading& reading) {
+    return shows_count(reading) && (!reading.hours_unasked || reading.asks);
+}
 
 // The result "위" and a line that opens with an operator take: a count the margin does
 // not show is none ("6명 n빵 / 위 / 6"), where hours go on ("야근 12시간 / x 15,800").

@@ -261,8 +261,8 @@ std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, boo
 bool own_after(std::string_view s, std::size_t end) {
     if (end >= s.size()) return false;
     const char joiner = s[end];
-    if ((joiner == '/' || joiner == ':' || joiner == '.' || joiner == '-') && end + 1 < s.size() &&
-        s[end + 1] >= '0' && s[end + 1] <= '9')
+    if ((joiner == '/' || joiner == ':' || joiner == '.' || joiner == '-') && end + 1 < s.size() && s[end + 1] >= '0' &&
+        s[end + 1] <= '9')
         return true;
     if (static_cast<unsigned char>(s[end]) < 0xE0) return false;
     if (starts_at(s, end, "원") || unit_at(s, end, LARGE_UNITS)) return false;

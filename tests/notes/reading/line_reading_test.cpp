@@ -535,7 +535,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         // A figure or an operator that cannot be read whole: no result, and why.
         {"택시 12, 300원", "", "'12, 300원'을 읽을 수 없습니다"},
         {"택시비 8 300원", "", "'8 300원'을 읽을 수 없습니다"},
-        {"저녁 €28,50", "", "'€28,50'을 읽을 수 없습니다"},  // a decimal comma, or a slip
+        {"저녁 €28,50", "", "'€28,50'을 읽을 수 없습니다"},        // a decimal comma, or a slip
         {"차량 68조 4421", "", "'68조 4421'을 읽을 수 없습니다"},  // 억 after 조 or a plate
         {"201호 55만 11/5 입금", "550000"},                        // a date after 만 is its own
         {"신용대출 5천 30년", "50000000"},                         // and a term after 천
@@ -575,7 +575,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"권리금 2~3천", ""},
         // A size word after its figure names that one, not the price after it.
         {"옷장 1200 폭 398,000", "398000"},
-        {"부츠 사이즈 240 129,000", "129000"},  // a price right after the size's figure
+        {"부츠 사이즈 240 129,000", "129000"},         // a price right after the size's figure
         {"사이즈 270 나이키 운동화 89,000", "89000"},  // or after words
         // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
         {"부가세", "100"},
