@@ -145,6 +145,7 @@ struct Lexer {
             for (std::string_view word : words) {
                 if (s[from] != word[0] || !at(from, word)) continue;
                 const std::size_t end = from + word.size();
+                if (at(end, "*")) continue;  // "360,000 박*희": a masked name, no nights
                 if (is_ascii_letter(word[0]) && letter(end)) continue;
                 if (spaced == 1 && !spaced_particles && hangul_at(end)) continue;
                 // "15:30 초6", "3 중2": a spaced word glued to digits names a class.

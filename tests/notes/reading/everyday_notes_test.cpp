@@ -49,6 +49,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         // A mark followed at once by a figure goes on from the line above.
         {"50,000\n- 10%\n* 2", {"50000", "45000", "90000"}},
         {"환불 -5,000", {"-5000"}},
+        // In a name masked with a star, "박" counts no nights.
+        {"입금 360,000 박*희\n입금 12,000 김**\n합계", {"360000", "12000", "372000"}},
         // Property: after 억, 천 and 백 are groups of 만.
         {"매매가 3억5천", {"3억 5,000만"}},
         {"전세 3억 5천\n양가 지원 8천\n대출 2억\n합계", {"3억 5,000만", "8,000만", "2억", "6억 3,000만"}},
