@@ -299,6 +299,16 @@ bool compact_date(const Reading& r, std::size_t i) {
     return year >= 1900 && year <= 2099 && month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
+// "2.104.300": one to three digits, then groups of three after a point each, the last a ten.
+bool points_for_commas(std::string_view written) {
+    const std::size_t first = written.find('.');
+    if (first == std::string_view::npos || first == 0 || first > 3 || written.back() != '0') return false;
+    for (std::size_t at = first; at < written.size(); at += 4) {
+        if (written[at] != '.' || at + 4 > written.size() || !all_ascii_digits(written.substr(at + 1, 3))) return false;
+    }
+    return all_ascii_digits(written.substr(0, first));
+}
+
 FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
     const NumberMarks& m = r.tokens[i].marks;
     if (has_quantity(r.tokens[i])) return by_tilde ? FigureRole::Range : quantity_role(r.tokens[i].quantity);
@@ -318,6 +328,17 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
         return FigureRole::Name;
     }
     if (m.name || m.unclear || names_something(r, i) || a_balance(r, i)) return FigureRole::Name;
+    // "12/2 수 2.104.300" over a total: a point typed for every thousands comma of the line's
+    // last figure, won ending in a ten, where "3.14.15" and "2026.12.08" are no such groups.
+    if (m.joined_by_point && !m.clock && last && (point_for_comma_here(r) || totals_here(r)) &&
+        points_for_commas(text_of(r, i))) {
+        std::string digits(text_of(r, i));
+        std::erase(digits, '.');
+        r.tokens[i].value = std::move(digits);
+        r.tokens[i].marks.grouped = true;
+        r.tokens[i].marks.joined = r.tokens[i].marks.joined_by_point = false;
+        return FigureRole::Amount;
+    }
     // "1조 6명", "2조": a team, not a trillion, unless 원 or more of the figure follows; beside
     // a multiplication a count of sets ("튀김기 2조 x 1,450,000").
     if (m.large_unit && !m.won && text_of(r, i).ends_with("조") && r.tokens[i].value.size() <= 14) {
