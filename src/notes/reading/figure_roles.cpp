@@ -255,8 +255,11 @@ bool beside_times(const Reading& r, std::size_t i) {
     const auto multiplies = [&](std::size_t k) {
         return t[k].kind == TokenKind::Times || (t[k].kind == TokenKind::Divide && money);
     };
+    // "3줄기x2000": glued to a word of its own in Hangul, an x multiplies as a spaced one does.
+    const std::string_view written = text_of(r, i);
+    const bool hangul_end = written.size() >= 3 && static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA;
     return (i > 0 && multiplies(i - 1) && t[i - 1].end != t[i].begin) ||
-           (i + 1 < t.size() && multiplies(i + 1) && t[i].spaced_after);
+           (i + 1 < t.size() && multiplies(i + 1) && (t[i].spaced_after || hangul_end));
 }
 
 // "갤럭시 S24 울트라 512", "맥북 에어 13 512": after a model's name, a storage size; "GS25
