@@ -420,8 +420,11 @@ void read_amount(const Reading& r, LineReading& out) {
     const bool no_amount = out.amounts == 0 && foreigns == 0;
     // "휴게 1시간 빼고", "주 15시간 이상이어야 함": hours in a sentence are no line's result.
     const bool hours_end_line = duration && ends_label(r, *duration) && !hours_not_worked(r, *duration);
+    // "30만원 → 7,150바트": won beside foreign money is one of two sums, where "$12 = 16,560원"
+    // writes what the dollars came to.
+    const bool won_alone = foreigns == 0 || (foreign && equated(r, *foreign));
     const std::optional<std::size_t> chosen =
-        out.amounts == 1                                                             ? amount
+        out.amounts == 1 && won_alone                                                ? amount
         : out.amounts == 0 && foreigns == 1                                          ? foreign
         : no_amount && counts == 1 && !measured_after(r, *count)                     ? count
         : no_amount && counts == 0 && durations == 1 && times == 0 && hours_end_line ? duration
