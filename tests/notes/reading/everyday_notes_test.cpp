@@ -44,6 +44,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
          {"55900", "2600", "3000", "4500", "66000"}},
         {"1주차\n- 11/03 점심 45,000\n- 11/04 주차 12,800\n소계", {"", "45000", "12800", "57800"}},
         {"회비 3만원\n- 20231145 김민수\n- 20241022 이하은", {"3만원", "", ""}},  // ids head the items
+        {"가구 (매장 12/6)\n- 침대 1,290,000\n- 4인 식탁 748,000\n합계",
+         {"", "1290000", "748000", "2038000"}},  // counts
         // In a paragraph where bullets mark items, "- " lines are items too.
         {"식비 42만\n- 카페 77,600\n* 생필품 58,600\n합계", {"42만", "77600", "58600", "556200"}},
         // A mark followed at once by a figure goes on from the line above.
