@@ -34,10 +34,11 @@ std::string particle_after(Ending ending, std::string_view after_consonant, std:
 namespace {
 
 std::string quoted(std::string_view word, std::string_view after_consonant, std::string_view after_vowel) {
+    // "'펜션 45만 (예약금 10만 냄)'을": a closing bracket is not read aloud, its last word is.
     char32_t last = 0;
     for (std::size_t pos = 0; pos < word.size();) {
         const char32_t c = decode_utf8(word, pos);
-        if (!is_white_space(c)) last = c;
+        if (!is_white_space(c) && c != U')' && c != U']' && c != U'）') last = c;
     }
     std::string out = "'";
     out += word;
