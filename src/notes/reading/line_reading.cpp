@@ -688,10 +688,17 @@ std::optional<LineReading> worked_out_after_label(TokenMemo& memo, std::string_v
     const auto sign = std::find_if(t.begin(), t.end(), [](const LineToken& k) { return k.kind == TokenKind::Equals; });
     if (sign == t.end()) return std::nullopt;
     const auto kind_before = [&](auto test) { return std::any_of(t.begin(), sign, test); };
-    if (!kind_before([](const LineToken& k) { return k.kind == TokenKind::Word; }) ||
-        !kind_before([](const LineToken& k) { return k.kind == TokenKind::Number; }) ||
-        kind_before([](const LineToken& k) { return is_operator(k.kind); }))
-        return std::nullopt;
+    const bool words = kind_before([](const LineToken& k) { return k.kind == TokenKind::Word; });
+    const bool figures = kind_before([](const LineToken& k) { return k.kind == TokenKind::Number; });
+    const bool operators = kind_before([](const LineToken& k) { return is_operator(k.kind); });
+    // "B + 사다리차 = 1,720,000 + 150,000": words no line above names, joined as the figures
+    // after "=" are, say what those figures are.
+    const bool named_nowhere = words && !figures && operators && scope != nullptr &&
+                               kind_before([&](const LineToken& k) {
+                                   return k.kind == TokenKind::Word &&
+                                          !scope->value_of(line.substr(k.begin, k.end - k.begin));
+                               });
+    if (!named_nowhere && (!words || !figures || operators)) return std::nullopt;
     const std::size_t after = sign->end;
     const std::string_view rest = line.substr(after);
     const std::vector<LineToken>& right = memo.tokens(rest);

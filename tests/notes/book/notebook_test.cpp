@@ -38,6 +38,8 @@ TEST(NoteBook, NamesAndEarlierResults) {
         {"원금 = 1,200\n월 원금 = 원금 / 12\n원금 / 2", {"1200", "100", "600"}},
         {"월세 * 12\n월세 = 55만원", {"", "550000"}},
         {"월세 = 55만원\n월세 + 관리비 =", {"550000", ""}, "관리비"},
+        // Words nothing names, joined as the figures after "=" are, say what those figures are.
+        {"B + 사다리차 = 1,720,000 + 150,000", {"1870000"}},
         // A total line's word names its total below it; 소계 is the nearest one.
         {"고기 186,000\n술 54,000\n노래방 40,000\n합계\n합계 / 4명 =", {"186000", "54000", "40000", "280000", "70000"}},
         {"1\n소계\n\n2\n소계\n소계 * 10", {"1", "1", "", "2", "2", "20"}},
