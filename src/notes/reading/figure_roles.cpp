@@ -766,6 +766,14 @@ bool cannot_take_part(const Reading& r, std::size_t op, std::size_t i) {
     // A name's time of day is never calculated with.
     const NumberMarks& m = r.tokens[i].marks;
     if (kind == TokenKind::Plus || kind == TokenKind::Minus || m.joined || m.reference) return true;
+    // "3 / 4 / 8월": a month of the year is nothing to divide, where "12개월" is, and "7월 / 9월"
+    // sets two months apart.
+    const auto month = [&](std::size_t k) {
+        const std::string_view written = text_of(r, k);
+        return r.number(k) && written.ends_with("월") && !written.ends_with("개월");
+    };
+    const std::size_t other = i < op ? op + 1 : op - 1;
+    if (kind == TokenKind::Divide && month(i) && other < r.tokens.size() && !month(other)) return true;
     // "3시 30분 x …": a time of several units, the next one on the far side.
     const bool before = i < op;
     if (before ? i == 0 : i + 1 >= r.tokens.size()) return false;

@@ -153,6 +153,7 @@ TEST(ReadLine, WhatALineComesTo) {
         // Nor beside a sum kept in 만 unwritten after it; one before it labels the line.
         {"보증금 3억 월세 80", LineKind::Nothing, ""},
         {"30만원 → 7,150바트", LineKind::Nothing, ""},  // nor beside foreign money
+        {"7월 / 9월 반반 = 858,000 / 2", LineKind::Expression, "429000"},  // two months set apart
         {"헬리오시티 84 매매 4억 5천", LineKind::Amount, "450000000"},
         {"참석 12명", LineKind::Count, "12"},
         {"마사지 4명 $25씩", LineKind::Nothing, ""},  // a price for each, the sum unsaid
@@ -545,6 +546,8 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"오후 3시 + 2시간", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},
         {"2026-12-08 + 2026-12-25", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},
         {"3개월 무이자 / 3", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},  // the term names the line
+        {"배당 3 / 4 / 8월", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},  // a month divides nothing
+        {"배당 3월 / 4", "", "날짜와 시간을 이렇게 계산할 수는 없습니다"},
         {"84㎡ x 2", "", "면적은 평과 ㎡ 사이로만 바꿀 수 있습니다"},
         {"$350 / × 1,380", "", "연산자가 겹쳐 있어 계산할 수 없습니다"},
         {"$120 + 85,000원", "", "환율 없이 외화를 원화와 계산할 수 없습니다"},
