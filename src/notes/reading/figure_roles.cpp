@@ -587,6 +587,21 @@ bool sum_in_man_unwritten_after(const Reading& r, std::size_t amount) {
     return false;
 }
 
+bool bare_price_before(const Reading& r, std::size_t amount) {
+    std::size_t nth = 0;
+    for (std::size_t i = 0; i + 1 < r.tokens.size(); ++i) {
+        if (!r.number(i)) continue;
+        if (nth++ >= amount) break;
+        const Token& t = r.tokens[i];
+        if (i > 0 && r.roles[i] == FigureRole::Name && plain(t.marks) && !names_something(r, i) &&
+            t.value.size() >= 4 && t.value.ends_with("00") && r.tokens[i - 1].kind == TokenKind::Word &&
+            r.tokens[i + 1].kind == TokenKind::Word &&
+            std::find(std::begin(SIZE_WORDS), std::end(SIZE_WORDS), text_of(r, i + 1)) == std::end(SIZE_WORDS))
+            return true;
+    }
+    return false;
+}
+
 bool names_a_number(std::string_view word) {
     return word.ends_with("번호") ||
            std::find(std::begin(IDENTIFIER_WORDS), std::end(IDENTIFIER_WORDS), word) != std::end(IDENTIFIER_WORDS);

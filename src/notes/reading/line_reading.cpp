@@ -431,8 +431,9 @@ void read_amount(const Reading& r, LineReading& out) {
                                                                                      : std::nullopt;
     if (!chosen || limit_at(r, *chosen) || (chosen == foreign && equated(r, *chosen)) ||
         (out.amounts == 1 && year_at(r, *chosen)) || (out.amounts == 1 && amount_beside_rate(r, *chosen)) ||
-        // "보증금 3억 월세 80": the one amount read is one of two sums.
-        (chosen == amount && notes_detail::sum_in_man_unwritten_after(r, *chosen)))
+        // "보증금 3억 월세 80", "치킨 23000 맥주 9000": the one amount read is one of two sums.
+        (chosen == amount &&
+         (notes_detail::sum_in_man_unwritten_after(r, *chosen) || notes_detail::bare_price_before(r, *chosen))))
         return;
     // "마사지 4명 $25씩", "5만원권 2장", "€50 지폐 2장": a price or a note for each of a count,
     // the line's amount left unsaid ("1인 …씩" is that amount).
@@ -693,11 +694,10 @@ std::optional<LineReading> worked_out_after_label(TokenMemo& memo, std::string_v
     const bool operators = kind_before([](const LineToken& k) { return is_operator(k.kind); });
     // "B + 사다리차 = 1,720,000 + 150,000": words no line above names, joined as the figures
     // after "=" are, say what those figures are.
-    const bool named_nowhere = words && !figures && operators && scope != nullptr &&
-                               kind_before([&](const LineToken& k) {
-                                   return k.kind == TokenKind::Word &&
-                                          !scope->value_of(line.substr(k.begin, k.end - k.begin));
-                               });
+    const bool named_nowhere =
+        words && !figures && operators && scope != nullptr && kind_before([&](const LineToken& k) {
+            return k.kind == TokenKind::Word && !scope->value_of(line.substr(k.begin, k.end - k.begin));
+        });
     if (!named_nowhere && (!words || !figures || operators)) return std::nullopt;
     const std::size_t after = sign->end;
     const std::string_view rest = line.substr(after);
