@@ -152,7 +152,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"식비 98,500 커피 4,500원", LineKind::Nothing, ""},
         // Nor beside a sum kept in 만 unwritten after it; one before it labels the line.
         {"보증금 3억 월세 80", LineKind::Nothing, ""},
-        {"30만원 → 7,150바트", LineKind::Nothing, ""},  // nor beside foreign money
+        {"30만원 → 7,150바트", LineKind::Nothing, ""},                     // nor beside foreign money
         {"7월 / 9월 반반 = 858,000 / 2", LineKind::Expression, "429000"},  // two months set apart
         {"헬리오시티 84 매매 4억 5천", LineKind::Amount, "450000000"},
         {"참석 12명", LineKind::Count, "12"},
