@@ -596,6 +596,16 @@ struct Lexer {
                 // A word that opens with no digit nor unit reads as no number.
                 const WrittenNumber read =
                     opens_written_number(c) ? read_written_number(s, i, true) : WrittenNumber{{}, i};
+                // "만2천": 만 alone is one of it, and the thousands after it go with it.
+                const bool man_then_thousands = at(i, "만") && digit(i + 3) && [&] {
+                    std::size_t d = i + 3;
+                    while (digit(d)) ++d;
+                    return at(d, "천") || at(d, "백");
+                }();
+                if (man_then_thousands && read.end > i + 3) {
+                    i = number(i, read);
+                    continue;
+                }
                 if (read.end > i && read.words_only && read.unit) {
                     NumberMarks probe;
                     static constexpr std::string_view WON[] = {"원권", "원"};

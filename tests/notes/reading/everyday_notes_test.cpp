@@ -176,6 +176,7 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"생수 40병 7,990\n키친타월 12롤 19.990\n합계", {"7990", "19990", "27980"}},  // after a count
         // Two labelled prices on a line give it no result, the first one bare too.
         {"티켓 90,000\n치킨 23000 맥주 9000\n사번 2000 식대 8000", {"90000", "", "8000"}},
+        {"점심 8,000\n나이 만33", {"8000", ""}},  // 만 before a bare figure is an age
         // An x glued to a word of its own multiplies, never leaving the price alone.
         {"안개꽃 12,000\n꽃 3다발x2000", {"12000", ""}},
         {"12/1 화 1,980,400\n12/2 수 2.104.300\n앱 버전 1.10.200\n합계", {"1980400", "2104300", "", "4084700"}},

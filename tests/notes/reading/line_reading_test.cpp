@@ -197,6 +197,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"어묵 2x1500", LineKind::Expression, "3000"},  // a few at a price, no size
         // k for a thousand after a label; a race's "10k" after its date, a screen's "4k".
         {"그늘집 68k", LineKind::Amount, "68000"},
+        {"택시 만2천", LineKind::Amount, "12000"},  // 만 alone before thousands is one 만
+        {"버스 만5백", LineKind::Amount, "10500"},
         {"커피 4.5k x 2", LineKind::Expression, "9000"},
         {"2026-10-18 10k", LineKind::Nothing, ""},
         {"심장사상충 3개월분 36k", LineKind::Amount, "36000"},
