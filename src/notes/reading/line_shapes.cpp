@@ -135,7 +135,7 @@ std::optional<TotalLine> read_total_line(std::string_view line, bool with_result
         }
     }
     // "지급계", "공제액계": 계 glued to what a pay slip or an account book adds, as "지급 합계".
-    static constexpr std::string_view SUMMED[] = {"지급", "지급액", "공제", "공제액", "수입", "지출"};
+    static constexpr std::string_view SUMMED[] = {"지급", "지급액", "공제", "공제액", "수입", "지출", "매출"};
     if (const std::size_t gye = all.find("계");
         gye != std::string_view::npos &&
         std::find(std::begin(SUMMED), std::end(SUMMED), all.substr(0, gye)) != std::end(SUMMED))
