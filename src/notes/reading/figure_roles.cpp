@@ -229,6 +229,11 @@ bool names_something(const Reading& r, std::size_t i) {
 
 // "2사이트 x 45,000", "배관 8m x 20,000": a multiplication apart from the figure; glued,
 // "햇반210g*12" names a pack.
+// The figure as written ends in a Hangul syllable: "3박스", "12가", "3줄기".
+bool ends_in_hangul(std::string_view written) {
+    return written.size() >= 3 && static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA;
+}
+
 // Both sides of the multiplication are lengths: a size.
 bool measure_across(const Reading& r, std::size_t i) {
     const std::vector<Token>& t = r.tokens;
@@ -237,9 +242,7 @@ bool measure_across(const Reading& r, std::size_t i) {
     const bool priced =
         std::any_of(t.begin(), t.end(), [](const Token& k) { return k.marks.won || k.marks.grouped || k.marks.unit; });
     const auto counted = [&](std::size_t k) {
-        const std::string_view written = text_of(r, k);
-        const bool hangul_word = written.size() >= 3 && static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA;
-        return r.number(k) && (t[k].marks.counter || t[k].marks.measure) && hangul_word;
+        return r.number(k) && (t[k].marks.counter || t[k].marks.measure) && ends_in_hangul(text_of(r, k));
     };
     const bool each_holds = priced && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && counted(i + 2);
     return each_holds ||
@@ -256,10 +259,8 @@ bool beside_times(const Reading& r, std::size_t i) {
         return t[k].kind == TokenKind::Times || (t[k].kind == TokenKind::Divide && money);
     };
     // "3줄기x2000": glued to a word of its own in Hangul, an x multiplies as a spaced one does.
-    const std::string_view written = text_of(r, i);
-    const bool hangul_end = written.size() >= 3 && static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA;
     return (i > 0 && multiplies(i - 1) && t[i - 1].end != t[i].begin) ||
-           (i + 1 < t.size() && multiplies(i + 1) && (t[i].spaced_after || hangul_end));
+           (i + 1 < t.size() && multiplies(i + 1) && (t[i].spaced_after || ends_in_hangul(text_of(r, i))));
 }
 
 // "갤럭시 S24 울트라 512", "맥북 에어 13 512": after a model's name, a storage size; "GS25
@@ -422,7 +423,7 @@ FigureRole role_of(Reading& r, std::size_t i, bool by_tilde, bool last) {
 bool plate_head(const Reading& r, std::size_t i) {
     const std::string_view written = text_of(r, i);
     return written.size() >= 5 && written.size() <= 6 && all_ascii_digits(written.substr(0, written.size() - 3)) &&
-           static_cast<unsigned char>(written[written.size() - 3]) >= 0xEA && !r.tokens[i].marks.counter;
+           ends_in_hangul(written) && !r.tokens[i].marks.counter;
 }
 
 void name(Reading& r, std::size_t i) {
