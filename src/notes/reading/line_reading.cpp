@@ -486,7 +486,9 @@ void read_amount(const Reading& r, LineReading& out) {
     // "야근 12시간" alone tells the hours a line below works with: shown, it would only repeat
     // them, where a total in the paragraph asks for them ("1주차 32시간 / … / 합계") or a
     // name is given them ("근무 = 6시간 30분").
-    out.hours_unasked = out.kind == LineKind::Duration && !totals_here(r) && !r.valued;
+    // "총 18시간": hours after 총 say what the lines above came to.
+    out.hours_unasked =
+        out.kind == LineKind::Duration && !totals_here(r) && !r.valued && !trim_white_space(r.line).starts_with("총");
     out.unit = money                                 ? ResultUnit::Money
                : figure.role == FigureRole::Duration ? ResultUnit::Duration
                                                      : ResultUnit::Number;

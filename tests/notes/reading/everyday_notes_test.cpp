@@ -74,6 +74,7 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"식비 1,000\n교통 2,000\n카드 합계 3,000\n합계", {"1000", "2000", "3000", ""}},
         // Hours and wages: spans of clock times, durations, totals of hours.
         {"시급 10,030원\n주 15시간", {"10030", ""}},  // hours alone, where no total asks for them
+        {"12/1 18:00~23:00\n12/3 14:00~22:00\n총 13시간", {"5시간", "8시간", "13시간"}},
         {"1시간 45분 + 50분 =", {"2시간 35분"}},
         {"6시간 30분 x 10,030원 =", {"65195"}},
         {"알바 근무\n월 09:00~18:00\n화 09:30~18:00 - 1시간\n수 8시간\n목 오후 1시 ~ 오후 9시\n합계",
