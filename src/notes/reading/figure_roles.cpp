@@ -758,9 +758,14 @@ bool labels_figure(const Reading& r, std::size_t i) {
     const FigureRole role = r.roles[i];
     if (role != FigureRole::DateTime && role != FigureRole::Count && role != FigureRole::Date) return false;
     // "+ 12월 회비 8명 x 20,000": a month or a day before a word names what follows it.
+    // Without a figure after its words ("통장잔액 - 12월 여행 적립") it would be the operand.
     if (role == FigureRole::DateTime && !r.tokens[i].marks.clock && i + 1 < r.tokens.size() &&
-        r.tokens[i + 1].kind == TokenKind::Word)
-        return true;
+        r.tokens[i + 1].kind == TokenKind::Word) {
+        for (std::size_t k = i + 1; k < r.tokens.size() && !is_operator(r.tokens[k].kind); ++k) {
+            if (r.number(k)) return true;
+        }
+        return false;
+    }
     std::optional<std::size_t> next = r.next_significant(i);
     if (!next || !r.number(*next)) return false;
     const FigureRole after = r.roles[*next];

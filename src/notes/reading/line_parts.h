@@ -274,6 +274,8 @@ struct Definition {
     std::size_t rest = 0;
 };
 std::optional<Definition> read_definition(std::string_view line);
+// "12월", "3개월": digits and a Hangul word glued, which may open a name of more words.
+bool opens_with_count(std::string_view word);
 
 // "１２，０００원": the line with full-width digits, commas and points made ASCII, and for
 // each of its bytes the byte of the line it came from (one more for the end).

@@ -190,6 +190,16 @@ std::size_t old_result_start(std::string_view text) {
     return start;
 }
 
+bool opens_with_count(std::string_view word) {
+    std::size_t pos = 0;
+    while (pos < word.size() && word[pos] >= '0' && word[pos] <= '9') ++pos;
+    if (pos == 0 || pos == word.size()) return false;
+    while (pos < word.size()) {
+        if (!is_hangul_syllable(decode_utf8(word, pos))) return false;
+    }
+    return true;
+}
+
 std::optional<Definition> read_definition(std::string_view line) {
     // "월세 = 55만원", and up to three words: "현 월세 = 85만", "월 회비: 10,000".
     if (find_byte_of(line, "=:") == std::string_view::npos) return std::nullopt;
@@ -201,12 +211,14 @@ std::optional<Definition> read_definition(std::string_view line) {
         while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '=' && line[end] != ':')
             ++end;
         const std::string_view word = line.substr(begin, end - begin);
-        if (!is_note_name(word)) return std::nullopt;
-        if (!name.empty()) name += ' ';
-        name += word;
         std::size_t sign = end;
         while (sign < line.size() && (line[sign] == ' ' || line[sign] == '\t')) ++sign;
-        if (sign < line.size() && (line[sign] == '=' || line[sign] == ':')) {
+        const bool named_next = sign < line.size() && (line[sign] == '=' || line[sign] == ':');
+        // "12월 여행 적립 = 15만": a counted figure may open a name of more words.
+        if (!is_note_name(word) && !(name.empty() && !named_next && opens_with_count(word))) return std::nullopt;
+        if (!name.empty()) name += ' ';
+        name += word;
+        if (named_next) {
             if (trim_white_space(line.substr(sign + 1)).empty()) return std::nullopt;
             return Definition{std::move(name), sign + 1};
         }

@@ -222,6 +222,24 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
         t[i].spaced_after = number.spaced_after;
         t.erase(t.begin() + static_cast<std::ptrdiff_t>(i + 1));
     }
+    // "통장잔액 - 12월 여행 적립", "3개월 합계 / 3": a name that opens with a counted figure,
+    // where a line above defines it.
+    for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+        if (t[i].kind != TokenKind::Number || !t[i].spaced_after ||
+            !opens_with_count(body.substr(t[i].begin, t[i].end - t[i].begin)))
+            continue;
+        for (std::size_t j = std::min(i + 3, t.size() - 1); j > i; --j) {
+            bool words = true;
+            for (std::size_t k = i + 1; k <= j; ++k) words = words && t[k].kind == TokenKind::Word && t[k - 1].spaced_after;
+            if (!words || !scope.value_of(body.substr(t[i].begin, t[j].end - t[i].begin))) continue;
+            t[i].kind = TokenKind::Word;
+            t[i].marks = {};
+            t[i].end = t[j].end;
+            t[i].spaced_after = t[j].spaced_after;
+            t.erase(t.begin() + static_cast<std::ptrdiff_t>(i + 1), t.begin() + static_cast<std::ptrdiff_t>(j + 1));
+            break;
+        }
+    }
     // The names taken so far and the word before each that no line defines with it.
     std::vector<std::pair<std::string_view, std::string_view>> qualified;
     for (std::size_t a = 0; a < t.size();) {

@@ -19,6 +19,9 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         std::string text;
         std::vector<std::string> shown;
     } notes[] = {
+        // Names may open with a counted figure.
+        {"통장잔액 = 412,300\n12월 여행 적립 = 15만\n쓸 돈 = 통장잔액 - 12월 여행 적립\n3개월 합계 = 900\n월평균 = 3개월 합계 / 3",
+         {"412300", "15만", "26만 2,300", "900", "300"}},
         // Lists: a bullet before a word makes an item, never an operation on the line above.
         {"카드 사용 내역\n- 교통 62,400\n- 식비 318,000\n- 쇼핑 145,900\n총액",
          {"", "62400", "318000", "145900", "526300"}},
