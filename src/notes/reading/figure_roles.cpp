@@ -39,7 +39,7 @@ constexpr std::string_view IDENTIFIER_WORDS[] = {
     "도어락", "태그",   "사이즈", "pw",   "신발",   "운동화", "부츠",     "구두",   "배번", "고객센터"};
 // Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "마일리지 42,300".
 constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구", "판매량", "재고",
-                                             "코스피", "코스닥", "나스닥", "다우",   "걸음", "칼로리", "마일리지"};
+                                             "코스피", "코스닥", "나스닥", "다우",   "걸음", "칼로리", "마일리지", "검침"};
 // A year after these is the year of it: "입사 2019", "졸업 2015".
 constexpr std::string_view YEAR_WORDS[] = {"입사", "퇴사", "졸업", "입학", "결혼", "출생",
                                            "생년", "설립", "개업", "준공", "연식", "년식"};
@@ -75,6 +75,22 @@ bool identifier(const Reading& r, std::size_t i) {
         t[i - 2].end == t[i - 1].begin && i + 1 < t.size() && t[i + 1].kind == TokenKind::Close &&
         (text_of(r, i - 2).ends_with("카드") || text_of(r, i - 2).ends_with("체크")))
         return true;
+    // "2026-서울마포-1183": digits, a word and digits joined by dashes are one code.
+    const auto glued = [&](std::size_t a, TokenKind kind) {
+        return a > 0 && a < t.size() && t[a].kind == kind && t[a - 1].end == t[a].begin;
+    };
+    const auto code_from = [&](std::size_t k, int step) {
+        const auto at = [&](int n) { return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(k) + step * n); };
+        const std::size_t first = step > 0 ? k : at(4);
+        return (step > 0 ? k + 4 < t.size() : k >= 4) && glued(first + 1, TokenKind::Minus) &&
+               glued(first + 2, TokenKind::Word) && glued(first + 3, TokenKind::Minus) && r.number(first + 4) &&
+               t[first + 3].end == t[first + 4].begin;
+    };
+    if (code_from(i, 1) || code_from(i, -1)) return true;
+    // "호텔 주소 Vo Nguyen Giap 248": after 주소, a plain figure is part of the address.
+    for (std::size_t j = 0; j < i; ++j) {
+        if (t[j].kind == TokenKind::Word && text_of(r, j).ends_with("주소")) return true;
+    }
     const std::optional<std::string_view> word = word_before(r, i);
     // "카드 579000": a day's takings or a bill by card; its number is four digits or sixteen.
     if (word == "카드" && r.tokens[i].value.size() >= 5) return false;
@@ -219,6 +235,10 @@ bool after_monthly_word(const Reading& r, std::size_t i) {
 bool unpaid(const Reading& r, std::size_t i) {
     const NumberMarks& m = r.tokens[i].marks;
     if (m.won || m.foreign || m.unit || m.percent || m.reference || m.counter || m.date) return false;
+    // "검침 1,234 → 1,298": an arrow from such a figure leads to another.
+    std::size_t before = i;
+    while (before > 0 && r.tokens[before - 1].kind == TokenKind::Other) --before;
+    if (before < i && before > 0 && r.number(before - 1)) return unpaid(r, before - 1);
     const std::optional<std::string_view> word = word_before(r, i);
     return word && std::find(std::begin(UNPAID_WORDS), std::end(UNPAID_WORDS), *word) != std::end(UNPAID_WORDS);
 }
