@@ -124,10 +124,11 @@ bool a_balance(const Reading& r, std::size_t i) {
     return false;
 }
 
-// Another figure of the line is written in 만 or more.
+// Another figure of the line is written in 만, below 천만: "12만 + 3천" is 123,000, where
+// "8천 - 4120만 - 2천" under 억 counts 천만.
 bool beside_man(const Reading& r, std::size_t i) {
     for (std::size_t j = 0; j < r.tokens.size(); ++j) {
-        if (j != i && r.number(j) && r.tokens[j].marks.large_unit) return true;
+        if (j != i && r.number(j) && r.tokens[j].marks.large_unit && r.tokens[j].value.size() < 8) return true;
     }
     return false;
 }
