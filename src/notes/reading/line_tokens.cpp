@@ -447,9 +447,12 @@ struct Lexer {
         for (const CurrencyForm& form : CURRENCY_FORMS) {
             if (!may_follow) break;
             if (form.mark == CurrencyMark::Sign) {
-                if (!at(end, form.written)) continue;
+                // "1 NT$ = 43.47원": a sign of letters may follow a space, where no figure follows it.
+                const std::size_t past = end + 1 + form.written.size();
+                const bool spaced = form.written.size() > 2 && at(end, " ") && at(end + 1, form.written) && !digit(past);
+                if (!at(end, form.written) && !spaced) continue;
                 currency = std::string(form.written);
-                return end + form.written.size();
+                return spaced ? past : end + form.written.size();
             }
             const std::string_view words[] = {form.written};
             if (!may_begin(s, end, words)) continue;

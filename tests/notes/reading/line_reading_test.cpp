@@ -628,6 +628,7 @@ TEST(ReadLine, RateLinesSetTheirRate) {
         {"100동 = 5.45원", ExchangeRate{"VND", "0.0545"}},
         {"1유로 = 1,500원", ExchangeRate{"EUR", "1500"}},
         {"1위안 = 190원", ExchangeRate{"CNY", "190"}},
+        {"1 NT$ = 43.47원", ExchangeRate{"TWD", "43.47"}},  // a sign of letters after its figure
         {"£1 = 1,700", ExchangeRate{"GBP", "1700"}},
         {"환율 1,380", ExchangeRate{"USD", "1380"}},
         {"환율 = 1,380", ExchangeRate{"USD", "1380"}},
