@@ -281,8 +281,8 @@ bool hours_not_worked(const Reading& r, std::size_t n) {
         if (n-- == 0) at = i;
     }
     if (!at) return true;
-    // "주 15시간 정도", "월 209시간 기준", "4시간씩", "목표 주 40시간": an estimate, a basis, a
-    // share or a goal, no hours a line comes to either.
+    // "주 15시간 정도", "월 209시간 기준", "4시간씩", "회당 2시간", "목표 주 40시간": an estimate,
+    // a basis, a share or a goal, no hours a line comes to either.
     static constexpr std::string_view PLANNED[] = {"무료", "정도", "기준", "쯤", "예정"};
     const auto planned = [&](std::string_view word) {
         return std::any_of(std::begin(PLANNED), std::end(PLANNED),
@@ -290,7 +290,7 @@ bool hours_not_worked(const Reading& r, std::size_t n) {
     };
     if (text(*at).ends_with("씩") || text(*at).ends_with("쯤")) return true;
     for (std::size_t j = 0; j < *at; ++j) {
-        if (r.tokens[j].kind == TokenKind::Word && text(j) == "목표") return true;
+        if (r.tokens[j].kind == TokenKind::Word && (text(j) == "목표" || text(j).ends_with("당"))) return true;
     }
     for (std::size_t j = *at + 1; j < r.tokens.size(); ++j) {
         if (r.tokens[j].kind == TokenKind::Word && (limit_word(text(j)) || planned(text(j)))) return true;
