@@ -34,21 +34,26 @@ void add_passed(PassedFigures& to, const PassedFigures& from) {
 
 std::size_t at(SumOf of) { return static_cast<std::size_t>(of); }
 
-// "주2회 x 4주": counts worked out of counts and terms alone are a count, no sum of money.
+// "주2회 x 4주": counts worked out of counts and terms alone are a count, no sum of money;
+// so are single digits alone ("에어팟 프로 2 x 1").
 bool counts(const LineReading& reading) {
     if (reading.kind == LineKind::Count) return true;
     if (reading.kind != LineKind::Expression || reading.unit != ResultUnit::Number) return false;
     bool count = false;
+    bool dated = false;
+    bool digits = false;
     for (const Figure& figure : reading.figures) {
         if (!figure.used) continue;
         // "츄르 20개입 x 2": a few of a count are still a count, where "흑백 45장 x 50" is a price.
         const bool few = figure.role == FigureRole::Amount && figure.value.size() == 1 &&
                          figure.value.find_first_not_of("0123456789") == std::string::npos;
+        digits = digits || few;
         if (few) continue;
         if (figure.role != FigureRole::Count && figure.role != FigureRole::DateTime) return false;
         count = count || figure.role == FigureRole::Count;
+        dated = dated || figure.role == FigureRole::DateTime;
     }
-    return count;
+    return count || (digits && !dated);
 }
 
 bool is_empty_line(std::string_view line) { return trim_white_space(line).empty(); }

@@ -235,7 +235,13 @@ bool after_monthly_word(const Reading& r, std::size_t i) {
 // "나스닥 20주": a figure with a word of its own counts shares of a fund, no index level.
 bool unpaid(const Reading& r, std::size_t i) {
     const NumberMarks& m = r.tokens[i].marks;
-    if (m.won || m.foreign || m.unit || m.percent || m.reference || m.counter || m.date) return false;
+    if (m.won || m.foreign || m.percent || m.reference || m.counter || m.date) return false;
+    // "10만 구독 이벤트", "1,000 팔로워": people counted may follow their figure.
+    static constexpr std::string_view FOLLOWERS[] = {"구독", "구독자", "조회수", "팔로워"};
+    if (i + 1 < r.tokens.size() && r.tokens[i + 1].kind == TokenKind::Word &&
+        std::find(std::begin(FOLLOWERS), std::end(FOLLOWERS), text_of(r, i + 1)) != std::end(FOLLOWERS))
+        return true;
+    if (m.unit) return false;
     // "검침 1,234 → 1,298": an arrow from such a figure leads to another.
     std::size_t before = i;
     while (before > 0 && r.tokens[before - 1].kind == TokenKind::Other) --before;
