@@ -145,8 +145,12 @@ public:
         paragraph_ = true;
         const Line& line = book_.line_at(line_);
         const std::size_t first = book_.order_.place(line.paragraph_first);
-        return first == line_ && *definition < first && line.paragraph.totals && line.paragraph.marked &&
-               !line.paragraph.plus_items && !line.paragraph.minus_items;
+        // "입금" over a list, where "첫달 입금 = …" of another note named it only by its last word.
+        const std::string& defines = book_.line_at(*definition).reading.defines;
+        const bool by_last_word = !defines.empty() && defines != name;
+        return first == line_ && *definition < first &&
+               (by_last_word || (line.paragraph.totals && line.paragraph.marked && !line.paragraph.plus_items &&
+                                 !line.paragraph.minus_items));
     }
     void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_, paragraph_}; }
 
