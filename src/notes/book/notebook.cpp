@@ -489,8 +489,13 @@ std::vector<std::string> NoteBook::names_of(const Line& line) {
         if (std::find(reading.uses.begin(), reading.uses.end(), last) == reading.uses.end())
             names.push_back(std::move(last));
     }
-    if (reading.kind == LineKind::Total)
-        names.emplace_back(trim_white_space(std::string_view(line.text).substr(0, reading.replace_begin)));
+    if (reading.kind == LineKind::Total) {
+        // "경매 합계" names its sum, and so does its total word: "합계 x 7%" below.
+        const std::string_view label = trim_white_space(std::string_view(line.text).substr(0, reading.replace_begin));
+        names.emplace_back(label);
+        if (const std::size_t space = label.rfind(' '); space != std::string_view::npos)
+            names.emplace_back(label.substr(space + 1));
+    }
     if (reading.sets_rate) names.push_back(rate_name(reading.sets_rate->currency));
     return names;
 }

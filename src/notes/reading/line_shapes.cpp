@@ -119,11 +119,11 @@ std::optional<TotalLine> read_total_line(std::string_view line, bool with_result
             break;
         }
     }
-    // "수입 합계", "지급합계", "월 합": after a label, one of the words of two syllables or
-    // more, or 합 set apart. A label says what it adds: the sections right above it, never
-    // across an empty line.
+    // "수입 합계", "지급합계", "월 합", "관리비 계": after a label, one of the words of two
+    // syllables or more, or 합 or 계 set apart. A label says what it adds: the sections right
+    // above it, never across an empty line.
     for (const auto& [word, kind] : TOTAL_WORDS) {
-        if (word.size() < 6 && word != "합") continue;
+        if (word.size() < 6 && word != "합" && word != "계") continue;
         for (std::size_t at = all.rfind(word); at != std::string_view::npos && at > 0;
              at = at == 0 ? std::string_view::npos : all.rfind(word, at - 1)) {
             const std::string_view label = trim_white_space(all.substr(0, at));

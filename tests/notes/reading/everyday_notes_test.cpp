@@ -19,6 +19,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         std::string text;
         std::vector<std::string> shown;
     } notes[] = {
+        // A labelled total names its sum by its total word too.
+        {"상자당 48,000 x 14\n경매 합계\n합계 x 7%", {"672000", "672000", "47040"}},
         // Names may open with a counted figure.
         {"통장잔액 = 412,300\n12월 여행 적립 = 15만\n쓸 돈 = 통장잔액 - 12월 여행 적립\n3개월 합계 = 900\n월평균 = 3개월 합계 / 3",
          {"412300", "15만", "26만 2,300", "900", "300"}},
