@@ -670,10 +670,18 @@ void negate(LineReading& reading) {
     flip(reading.won);
 }
 
-// The one word before a line's one figure, when it can be a name: "관리비 12만 3천".
-std::string labelled(TokenMemo& memo, std::string_view line) {
+// The one word before a line's one figure, or its figures worked out, when it can be a
+// name: "관리비 12만 3천", "차액 34만 - 28만".
+std::string labelled(TokenMemo& memo, std::string_view line, bool worked) {
     const std::vector<LineToken>& tokens = memo.tokens(line);
-    if (tokens.size() != 2 || tokens[0].kind != TokenKind::Word || tokens[1].kind != TokenKind::Number) return {};
+    if (tokens.size() < 2 || (!worked && tokens.size() != 2) || tokens[0].kind != TokenKind::Word ||
+        tokens[1].kind != TokenKind::Number)
+        return {};
+    for (std::size_t i = 2; i < tokens.size(); ++i) {
+        const TokenKind kind = tokens[i].kind;
+        if (kind != TokenKind::Number && !is_operator(kind) && kind != TokenKind::Open && kind != TokenKind::Close)
+            return {};
+    }
     const std::string_view word = line.substr(tokens[0].begin, tokens[0].end - tokens[0].begin);
     return is_note_name(word) && !notes_detail::names_a_number(word) ? std::string(word) : std::string();
 }
@@ -844,10 +852,11 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         out.value.clear();
         out.kind = LineKind::Nothing;
     }
-    // "관리비 12만 3천", "점심 12,000원": a word and its one amount give the word that value
-    // for the lines below, as "관리비: 12만 3천" does.
-    if (out.kind == LineKind::Amount && out.defines.empty() && !out.continues) {
-        out.defines = labelled(memo, line);
+    // "관리비 12만 3천", "점심 12,000원", "차액 34만 - 28만": a word and its one amount, or the
+    // figures it works out, give the word that value for the lines below, as "관리비: 12만 3천" does.
+    const bool worked = out.kind == LineKind::Expression && out.uses.empty() && !out.uses_previous;
+    if ((out.kind == LineKind::Amount || worked) && out.defines.empty() && !out.continues) {
+        out.defines = labelled(memo, line, worked);
         out.labels = !out.defines.empty();
     }
     return out;

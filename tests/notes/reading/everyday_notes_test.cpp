@@ -134,6 +134,7 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"우유 2,980\n빵 3,500\n계", {"2980", "3500", "6480"}},
         // Money in 만 and 억: a result as its line writes it, a total as all its lines do.
         {"월세 55만 + 관리비 12만 3천 =", {"67만 3,000"}},
+        {"차액 34만 - 28만\n차액 x 12", {"6만", "72만"}},  // a label names the figures it works out
         {"1억 2천만원 + 3,500만원 =", {"1억 5,500만원"}},
         {"적금 월 50만원 x 12개월 =", {"600만원"}},
         {"대출 3억 5천만원\n신용 2,000만원\n합계", {"3억 5,000만원", "2,000만원", "3억 7,000만원"}},
