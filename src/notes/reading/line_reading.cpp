@@ -704,8 +704,14 @@ std::optional<LineReading> worked_out_after_label(TokenMemo& memo, std::string_v
     const bool operators = kind_before([](const LineToken& k) { return is_operator(k.kind); });
     // "B + 사다리차 = 1,720,000 + 150,000": words no line above names, joined as the figures
     // after "=" are, say what those figures are.
+    // A figure glued to the word before it is of that word: "주3회 + 픽업 = 32만 + 12만".
+    bool loose_figures = false;
+    for (auto k = t.begin(); k != sign; ++k) {
+        loose_figures = loose_figures || (k->kind == TokenKind::Number &&
+                                          (k == t.begin() || (k - 1)->kind != TokenKind::Word || (k - 1)->end != k->begin));
+    }
     const bool named_nowhere =
-        words && !figures && operators && scope != nullptr && kind_before([&](const LineToken& k) {
+        words && !loose_figures && operators && scope != nullptr && kind_before([&](const LineToken& k) {
             return k.kind == TokenKind::Word && !scope->value_of(line.substr(k.begin, k.end - k.begin));
         });
     if (!named_nowhere && (!words || !figures || operators)) return std::nullopt;

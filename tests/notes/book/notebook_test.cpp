@@ -40,6 +40,7 @@ TEST(NoteBook, NamesAndEarlierResults) {
         {"월세 = 55만원\n월세 + 관리비 =", {"550000", ""}, "관리비"},
         // Words nothing names, joined as the figures after "=" are, say what those figures are.
         {"B + 사다리차 = 1,720,000 + 150,000", {"1870000"}},
+        {"주3회 + 픽업 = 32만 + 12만", {"440000"}},
         // A total line's word names its total below it; 소계 is the nearest one.
         {"고기 186,000\n술 54,000\n노래방 40,000\n합계\n합계 / 4명 =", {"186000", "54000", "40000", "280000", "70000"}},
         {"1\n소계\n\n2\n소계\n소계 * 10", {"1", "1", "", "2", "2", "20"}},
