@@ -162,6 +162,11 @@ bool after_size_word(const Reading& r, std::size_t i) {
             words_before = true;
             continue;
         }
+        // "하네스 S 사이즈 29,000": a size in letters before the word is the size.
+        static constexpr std::string_view LETTER_SIZES[] = {"XS", "S", "M", "L", "XL", "XXL", "FREE", "프리"};
+        if (j > 0 && r.tokens[j - 1].kind == TokenKind::Word &&
+            std::find(std::begin(LETTER_SIZES), std::end(LETTER_SIZES), text_of(r, j - 1)) != std::end(LETTER_SIZES))
+            return false;
         // "옷장 1200 폭 398,000": written after its figure, the word names that one, not a price
         // grouped after it.
         return j == 0 || !r.number(j - 1) || !plain(r.tokens[j - 1].marks) || !m.grouped;
