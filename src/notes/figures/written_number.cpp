@@ -256,11 +256,12 @@ std::optional<Item> read_item(std::string_view s, std::size_t q, bool words, boo
 }
 
 // What follows a figure that makes it one of its own: digits joined on to more digits
-// ("55만 11/5 입금" a date or a time), or a word that is neither 원, a large unit nor a
-// particle ("30년", "12개월"; "4억 2천에" leaves 2천 the lower part).
+// ("55만 11/5 입금" a date or a time), a percent sign, or a word that is neither 원, a large
+// unit nor a particle ("30년", "12개월"; "4억 2천에" leaves 2천 the lower part).
 bool own_after(std::string_view s, std::size_t end) {
     if (end >= s.size()) return false;
     const char joiner = s[end];
+    if (joiner == '%') return true;  // "2,000만 6.8%": a rate beside the sum
     if ((joiner == '/' || joiner == ':' || joiner == '.' || joiner == '-') && end + 1 < s.size() && s[end + 1] >= '0' &&
         s[end + 1] <= '9')
         return true;

@@ -101,6 +101,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"보유 20주, 주식 3주, 임신 20주, 매수 10주, 매도 5주, 2주 매도", "20:c 3:c 20:d 10:c 5:c 2:c"},
         {"4주 x 71,000원 메모 71,000원 × 3주 주 15시간 x 4주", "4:c 71000:a 71000:a 3:c 15시간:h 4:d"},
         {"나스닥 20주 x 7,300 코스닥 2개", "20:c 7300:a 2:c"},  // shares of funds named after an index
+        {"신용대출 2,000만 6.8%", "20000000:a 6.8:r"},  // a rate beside 만 is no lower part of it
         // An area with its conversion in parentheses is one area.
         {"전용 84㎡ (25.4평) 32평 (약 105.8㎡) 112㎡ (34평형)", "84.00㎡:m 105.79㎡:m 112.00㎡:m"},
     };
