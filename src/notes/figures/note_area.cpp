@@ -83,8 +83,17 @@ std::optional<AreaRead> read_area_with_conversion(std::string_view line, std::si
 }
 
 std::optional<std::string> area_figure(SquareMetres area, AreaUnit unit) {
-    // Hundredths, half rounded up: (200n + d) / 2d, where n / d is the area in the unit.
     const bool pyeong = unit == AreaUnit::Pyeong;
+    // Exact where four decimals hold it, as a whole ㎡ in 평 always is: "114㎡ 평" is 34.485평.
+    const auto ten_thousand_n = checked_product(area.numerator, (pyeong ? PYEONG_PARTS : 1) * 10'000);
+    const auto d = checked_product(area.denominator, pyeong ? PYEONG_SQUARE_METRES : 1);
+    if (ten_thousand_n && d && *ten_thousand_n >= 0 && *d > 0 && *ten_thousand_n % *d == 0) {
+        const std::int64_t parts = *ten_thousand_n / *d;
+        std::string decimals = std::to_string(10'000 + parts % 10'000).substr(1);
+        while (decimals.size() > 2 && decimals.back() == '0') decimals.pop_back();
+        return std::to_string(parts / 10'000) + '.' + decimals;
+    }
+    // Else hundredths, half rounded up: (200n + d) / 2d, where n / d is the area in the unit.
     const auto twice_hundred_n = checked_product(area.numerator, (pyeong ? PYEONG_PARTS : 1) * 200);
     const auto twice_d = checked_product(area.denominator, (pyeong ? PYEONG_SQUARE_METRES : 1) * 2);
     if (!twice_hundred_n || !twice_d || *twice_hundred_n < 0 || *twice_d <= 0 ||

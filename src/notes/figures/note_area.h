@@ -38,7 +38,8 @@ std::optional<AreaRead> read_area_conversion(std::string_view line, std::size_t 
 // the parenthesis.
 std::optional<AreaRead> read_area_with_conversion(std::string_view line, std::size_t pos);
 
-// "25.41" in 평, "105.79" in ㎡: two decimals, half rounded up; nothing when too large.
+// "25.41" and "34.485" in 평, "105.79" in ㎡: exact where four decimals hold it, else two,
+// half rounded up; nothing when too large.
 std::optional<std::string> area_figure(SquareMetres area, AreaUnit unit);
 
 // The unit as written after a figure: "평", "㎡".

@@ -16,10 +16,11 @@ TEST(AreaConversion, SquareMetresAndPyeong) {
         {"84m² → 평", "25.41평"},
         {"84m2→평", "25.41평"},
         {"32평 ㎡", "105.79㎡"},
-        {"121㎡ 평", "36.60평"},
+        // Exact where four decimals hold it, else hundredths.
+        {"121㎡ 평", "36.6025평"},
+        {"114㎡ 평", "34.485평"},
         {"84.5㎡ ㎡", "84.50㎡"},
-        // Exactly half a hundredth of a ㎡ rounds up, which no binary fraction would show.
-        {"0.0015125평 ㎡", "0.01㎡"},
+        {"0.0015125평 ㎡", "0.005㎡"},
         {"84㎡평", ""},
         {"84m 평", ""},
         {"84m23 평", ""},
