@@ -729,6 +729,22 @@ std::optional<LineReading> worked_out_after_label(TokenMemo& memo, std::string_v
     return value;
 }
 
+// "동기 모임 회비 (월 3만)", "마이너스통장 (한도 3천)": words whose only figures lie in a remark
+// after them, opened by a word, name a note; the remark is no amount of the line ("이상철 (6만
+// 냄)" is).
+bool remark_only(const std::vector<LineToken>& t) {
+    std::size_t open = 0;
+    while (open < t.size() && t[open].kind == TokenKind::Word) ++open;
+    if (open == 0 || open + 3 >= t.size() || t[open].kind != TokenKind::Open || t.back().kind != TokenKind::Close ||
+        t[open + 1].kind != TokenKind::Word)
+        return false;
+    const auto inside = t.begin() + static_cast<std::ptrdiff_t>(open + 1);
+    return std::any_of(inside, t.end() - 1, [](const LineToken& k) { return k.kind == TokenKind::Number; }) &&
+           std::none_of(inside, t.end() - 1, [](const LineToken& k) {
+               return k.kind == TokenKind::Open || k.kind == TokenKind::Close || is_operator(k.kind);
+           });
+}
+
 // valued: the text is a value asked for (after "이름 ="), so a bare number is one.
 // defining: it is the value after "이름 =".
 LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope, bool valued,
@@ -967,6 +983,8 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
 }
 
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope, TokenMemo& memo) {
+    // An item's remark may be what it paid ("4. 선물 (예산 10만)"); a line's names the line.
+    if (remark_only(memo.tokens(text.substr(0, find_line_break(text))))) return LineReading{};
     LineReading out = read_any(memo, text, selected, scope, false);
     out.per_one = per_one(memo, text, out);
     // A line with money on it that could not be read whole: no total may pass over it.
