@@ -136,6 +136,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         // Money in 만 and 억: a result as its line writes it, a total as all its lines do.
         {"월세 55만 + 관리비 12만 3천 =", {"67만 3,000"}},
         {"차액 34만 - 28만\n차액 x 12", {"6만", "72만"}},  // a label names the figures it works out
+        // A label with several figures names none of them.
+        {"A 102동 8억 9천\nB 105동 9억 3천\nB - A =", {"8억 9,000만", "9억 3,000만", ""}},
         {"1억 2천만원 + 3,500만원 =", {"1억 5,500만원"}},
         {"적금 월 50만원 x 12개월 =", {"600만원"}},
         {"대출 3억 5천만원\n신용 2,000만원\n합계", {"3억 5,000만원", "2,000만원", "3억 7,000만원"}},

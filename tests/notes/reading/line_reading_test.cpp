@@ -283,6 +283,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"3콜 (25,000 / 30,000 / 18,000)", LineKind::Nothing, ""},  // and a row of grouped amounts
         {"동기 모임 회비 (월 3만)", LineKind::Nothing, ""},  // a remark after words names them
         {"4. 생신 선물 (예산 10만)", LineKind::Amount, "100000"},  // an item's is what it costs
+        {"이상철 (6만 냄)", LineKind::Amount, "60000"},  // and one opened by its figure tells of it
         {"12월 7일 - 12,000원", LineKind::Amount, "12000"},
         {"30만원 + 15만원 = 45만원", LineKind::Expression, "450000"},
         {"- 교통 62,400", LineKind::Amount, "62400"},
