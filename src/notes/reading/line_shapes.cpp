@@ -293,11 +293,14 @@ std::size_t word_after_mark(std::string_view line, std::size_t mark_end) {
         // "- 20231145 김민수": eight digits or more before a word are an id heading the item,
         // no sum to subtract.
         if (id_digits_at(line, item) && after.starts_with(' ') && word_after_mark(line, digits) != 0) return item;
-        // "- 4인 식탁 세트 748,000": a count before the word labels the item too.
+        // "- 4인 식탁 세트 748,000", "- 2차 상환 300만": a count or an ordinal before the word
+        // labels the item too.
         const std::size_t counted = find_byte_of(line.substr(item), " ");
         if (counted < line.size() - item) {
-            const std::vector<Token> count = tokenize_line(line.substr(item, counted), false);
-            if (count.size() == 1 && count[0].kind == TokenKind::Number && count[0].marks.counter &&
+            const std::string_view first = line.substr(item, counted);
+            const bool ordinal = first.ends_with("차") || first.ends_with("번째");
+            const std::vector<Token> count = tokenize_line(first, false);
+            if ((ordinal || (count.size() == 1 && count[0].kind == TokenKind::Number && count[0].marks.counter)) &&
                 word_after_mark(line, item + counted) != 0)
                 return item;
         }

@@ -53,6 +53,7 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
         {"회비 3만원\n- 20231145 김민수\n- 20241022 이하은", {"3만원", "", ""}},  // ids head the items
         {"가구 (매장 12/6)\n- 침대 1,290,000\n- 4인 식탁 748,000\n합계",
          {"", "1290000", "748000", "2038000"}},  // counts
+        {"빌린돈 2천만\n\n- 1차 상환 500만\n- 2차 상환 300만\n합계", {"2,000만", "", "500만", "300만", "800만"}},  // ordinals
         // In a paragraph where bullets mark items, "- " lines are items too.
         {"식비 42만\n- 카페 77,600\n* 생필품 58,600\n합계", {"42만", "77600", "58600", "556200"}},
         // A mark followed at once by a figure goes on from the line above.
