@@ -398,7 +398,9 @@ struct Lexer {
         static constexpr std::string_view UNITS[] = {"년", "월", "일", "주",   "인", "명",
                                                      "개", "회", "건", "시간", "박"};
         for (const std::string_view unit : UNITS) {
-            if (at(end + 1, unit) && !hangul_at(end + 1 + unit.size())) return end + 1 + unit.size();
+            const std::size_t past = end + 1 + unit.size();
+            // "보증금 1천/월 65": a figure after the unit makes the "/" part two sums.
+            if (at(end + 1, unit) && !hangul_at(past) && !(at(past, " ") && digit(past + 1))) return past;
         }
         // "1,689원/L", "3,000원/kg": a price of a measure.
         std::size_t word = end + 1;

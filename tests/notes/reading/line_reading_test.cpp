@@ -279,6 +279,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"부가세 별도 문의", LineKind::Nothing, ""},
         // A "/" between two labelled figures parts them.
         {"정가 42,000 / 할인가 33,600", LineKind::Nothing, ""},
+        {"보증금 1천/월 65", LineKind::Nothing, ""},  // a sum per month, then another: two sums
         {"도수 -3.25 / -2.75", LineKind::Nothing, ""},              // so does one between two signed figures
         {"3콜 (25,000 / 30,000 / 18,000)", LineKind::Nothing, ""},  // and a row of grouped amounts
         {"동기 모임 회비 (월 3만)", LineKind::Nothing, ""},  // a remark after words names them
@@ -511,7 +512,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"월세 - 식비", "", "'식비'를 찾을 수 없습니다"},
         // A year or a code is no operand; a number of years is.
         {"준공 2008년 / 1,234세대", "", "'2008년'을 계산에 쓸 수 없습니다"},
-        {"종목코드 005930 / 000660", "", "'005930'을 계산에 쓸 수 없습니다"},
+        {"종목 005930 / 000660", "", "'005930'을 계산에 쓸 수 없습니다"},
         {"3년 x 12", "36"},
         // Two bare figures of tens or hundreds after a label are a pair of sizes or scores.
         {"나 235 / 55", ""},
