@@ -37,6 +37,12 @@ bool gives_previous(const Line& line) {
     return line.has_result() && shows_count(line.reading);
 }
 
+template <class Line>
+bool passes_on(const Line& line) {
+    return !line.traits.empty && !line.has_result() && line.reading.signed_item == SignedItems::Chain &&
+           (line.traits.plus_item || line.traits.minus_item);
+}
+
 // What a rate line is filed under: no note name has a space.
 std::string rate_name(std::string_view code) { return "환율 " + std::string(code); }
 
@@ -87,8 +93,12 @@ public:
     }
     std::optional<std::string> line_above() const override {
         previous_ = true;
-        if (line_ == 0 || book_.line_at(line_ - 1).traits.empty) return std::nullopt;
-        return value_text(book_.line_at(line_ - 1));
+        // "5만 / - 콩나물 2봉 / - 두부 1,200": an item of a chain with no sum of its own passes
+        // the one above it on.
+        std::size_t above = line_;
+        while (above > 1 && passes_on(book_.line_at(above - 1))) --above;
+        if (above == 0 || book_.line_at(above - 1).traits.empty) return std::nullopt;
+        return value_text(book_.line_at(above - 1));
     }
     std::optional<ParagraphFacts> paragraph() const override {
         if (line_ >= book_.size()) return std::nullopt;

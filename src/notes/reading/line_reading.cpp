@@ -873,6 +873,13 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         // "- 차 12가 3456 정기검사" under a result: nothing of its own to go on with.
         out.value.clear();
         out.kind = LineKind::Nothing;
+    } else if (chain && use.goes_on && out.kind == LineKind::Expression && out.figures.size() > 1 &&
+               std::all_of(out.figures.begin() + 1, out.figures.end(),
+                           [](const Figure& f) { return !f.used || f.role == FigureRole::Count; })) {
+        // "5만 / - 콩나물 2봉": a count taken from money is no sum; the item names what was bought.
+        out.value.clear();
+        out.kind = LineKind::Nothing;
+        for (Figure& figure : out.figures) figure.used = false;
     }
     // "관리비 12만 3천", "점심 12,000원", "차액 34만 - 28만": a word and its one amount, or the
     // figures it works out, give the word that value for the lines below, as "관리비: 12만 3천" does.

@@ -269,6 +269,19 @@ std::size_t list_item_start(std::string_view line) {
     return word_after_mark(line, mark_end);
 }
 
+namespace {
+
+// "- 12/3 8,700": money written with a comma, 원 or 만 past the spaces at pos.
+bool money_after(std::string_view line, std::size_t pos) {
+    while (pos < line.size() && line[pos] == ' ') ++pos;
+    if (pos >= line.size() || !is_ascii_digit(line[pos])) return false;
+    const std::vector<Token> figure = tokenize_line(line.substr(pos, find_byte_of(line.substr(pos), " ")), false);
+    return figure.size() == 1 && figure[0].kind == TokenKind::Number &&
+           (figure[0].marks.grouped || figure[0].marks.won || figure[0].marks.large_unit);
+}
+
+}  // namespace
+
 std::size_t word_after_mark(std::string_view line, std::size_t mark_end) {
     std::size_t item = mark_end;
     while (item < line.size() && (line[item] == ' ' || line[item] == '\t')) ++item;
@@ -287,7 +300,7 @@ std::size_t word_after_mark(std::string_view line, std::size_t mark_end) {
             std::size_t day = digits + 1;
             while (day < line.size() && day - digits <= 3 && is_ascii_digit(line[day])) ++day;
             if (day - digits >= 2 && day - digits <= 3 && day < line.size() && line[day] == ' ')
-                return word_after_mark(line, day) != 0 ? item : 0;
+                return word_after_mark(line, day) != 0 || money_after(line, day) ? item : 0;
             return 0;
         }
         // "- 20231145 김민수": eight digits or more before a word are an id heading the item,
