@@ -637,7 +637,7 @@ bool bare_price_before(const Reading& r, std::size_t amount) {
 
 bool names_a_number(std::string_view word) {
     // "카드끝자리 4417", "현관비번 2580": glued after what they are of.
-    static constexpr std::string_view GLUED[] = {"번호", "끝자리", "뒷자리", "앞자리", "비번", "비밀번호", "코드"};
+    static constexpr std::string_view GLUED[] = {"번호", "끝자리", "뒷자리", "앞자리", "비번", "코드"};
     return std::any_of(std::begin(GLUED), std::end(GLUED), [&](std::string_view end) { return word.ends_with(end); }) ||
            std::find(std::begin(IDENTIFIER_WORDS), std::end(IDENTIFIER_WORDS), word) != std::end(IDENTIFIER_WORDS);
 }

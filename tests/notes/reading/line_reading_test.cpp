@@ -588,7 +588,15 @@ TEST(ReadLine, WithTheLinesAbove) {
         // A size word after its figure names that one, not the price after it.
         {"옷장 1200 폭 398,000", "398000"},
         {"부츠 사이즈 240 129,000", "129000"},         // a price right after the size's figure
-        {"하네스 S 사이즈 29,000", "29000"},           // and after a size in letters
+        // and after a size in letters
+        {"하네스 XS 사이즈 29,000", "29000"},
+        {"하네스 S 사이즈 29,000", "29000"},
+        {"하네스 M 사이즈 29,000", "29000"},
+        {"하네스 L 사이즈 29,000", "29000"},
+        {"하네스 XL 사이즈 29,000", "29000"},
+        {"하네스 XXL 사이즈 29,000", "29000"},
+        {"하네스 FREE 사이즈 29,000", "29000"},
+        {"하네스 프리 사이즈 29,000", "29000"},
         {"사이즈 270 나이키 운동화 89,000", "89000"},  // or after words
         // 부가세 alone is 10% of the line above; under it, its 10% written is that amount.
         {"부가세", "100"},
