@@ -665,7 +665,9 @@ void negate(LineReading& reading) {
     if (reading.unit != ResultUnit::Money && reading.unit != ResultUnit::Number && reading.unit != ResultUnit::Duration)
         return;
     flip(reading.value);
-    flip(reading.won);
+    std::string won = reading.won;
+    flip(won);
+    reading.won = std::move(won);
 }
 
 // The one word before a line's one figure, when it can be a name: "관리비 12만 3천".
