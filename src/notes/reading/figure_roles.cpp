@@ -604,8 +604,11 @@ bool bare_price_before(const Reading& r, std::size_t amount) {
 }
 
 bool names_a_number(std::string_view word) {
+    // Asked of every label: the last byte tells most of the words apart before a compare.
     return word.ends_with("번호") ||
-           std::find(std::begin(IDENTIFIER_WORDS), std::end(IDENTIFIER_WORDS), word) != std::end(IDENTIFIER_WORDS);
+           std::any_of(std::begin(IDENTIFIER_WORDS), std::end(IDENTIFIER_WORDS), [&](std::string_view identifier) {
+               return identifier.size() == word.size() && identifier.back() == word.back() && identifier == word;
+           });
 }
 
 bool totals_here(const Reading& r) {
