@@ -102,6 +102,19 @@ constexpr bool has_byte(std::uint64_t word, unsigned char b) { return has_byte_b
 
 }  // namespace
 
+std::size_t find_text(std::string_view text, std::string_view word, std::size_t from) {
+    if (word.empty()) return from <= text.size() ? from : std::string_view::npos;
+    if (from > text.size() || word.size() > text.size() - from) return std::string_view::npos;
+    const std::size_t before = word.size() - 1;  // bytes of the word before its last
+    for (std::size_t at = from + before; at < text.size(); ++at) {
+        const void* last = std::memchr(text.data() + at, word.back(), text.size() - at);
+        if (last == nullptr) return std::string_view::npos;
+        at = static_cast<std::size_t>(static_cast<const char*>(last) - text.data());
+        if (text.compare(at - before, before, word.data(), before) == 0) return at - before;
+    }
+    return std::string_view::npos;
+}
+
 std::size_t find_line_break(std::string_view text) {
     std::size_t i = 0;
     // Eight bytes at a time, past words that hold no byte a break opens with.

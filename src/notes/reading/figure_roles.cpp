@@ -3,6 +3,7 @@
 #include <iterator>
 #include <optional>
 
+#include "common/hangul.h"
 #include "common/unicode.h"
 #include "notes/reading/line_parts.h"
 
@@ -617,16 +618,33 @@ bool totals_here(const Reading& r) {
 }
 
 bool heads_sums_in_man(std::string_view line) {
-    const auto has = [&](std::string_view word) { return line.find(word) != std::string_view::npos; };
+    const auto has = [&](std::string_view word) { return find_text(line, word) != std::string_view::npos; };
     // Not where a month's sums are named too: "월세 보증금" is either.
     return std::any_of(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), has) && !has("월세") &&
            !has("관리비") && !has("한도");
 }
 
+namespace {
+
+// Whether two Hangul syllables stand together in the text: every word of sums kept in 만 is
+// two or more, and a heading such as "2001년 1월 1일 (월)" has none to look for them in.
+bool syllables_together(std::string_view text) {
+    bool after_syllable = false;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const bool syllable = is_hangul_syllable(decode_utf8(text, pos));
+        if (syllable && after_syllable) return true;
+        after_syllable = syllable;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool leaves_man_unwritten(std::string_view line) {
+    if (!syllables_together(line)) return false;
     if (std::none_of(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS),
-                     [&](std::string_view word) { return line.find(word) != std::string_view::npos; }) &&
-        line.find("월급") == std::string_view::npos && line.find("실수령") == std::string_view::npos)
+                     [&](std::string_view word) { return find_text(line, word) != std::string_view::npos; }) &&
+        find_text(line, "월급") == std::string_view::npos && find_text(line, "실수령") == std::string_view::npos)
         return false;
     const Reading r{line, tokenize_line(line), nullptr, false, {}, {}, {}};
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
