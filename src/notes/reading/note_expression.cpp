@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <span>
 #include <string>
@@ -400,10 +401,21 @@ std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         if (r.separates(i)) return std::nullopt;
     }
-    std::vector<std::size_t> sk;
+    // The tokens not skipped, held in place for a line of few tokens, as the reading's flags are.
+    std::array<std::size_t, 48> near{};
+    std::vector<std::size_t> far;
+    std::size_t kept = 0;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
-        if (!r.skipped[i]) sk.push_back(i);
+        if (r.skipped[i]) continue;
+        if (kept == near.size()) far.assign(near.begin(), near.end());
+        if (kept < near.size())
+            near[kept] = i;
+        else
+            far.push_back(i);
+        ++kept;
     }
+    const std::span<const std::size_t> sk =
+        kept <= near.size() ? std::span<const std::size_t>(near.data(), kept) : std::span<const std::size_t>(far);
     for (std::size_t start = 0; start < sk.size(); ++start) {
         const std::size_t i = sk[start];
         const bool term_start =
