@@ -116,12 +116,16 @@ std::size_t find_text(std::string_view text, std::string_view word, std::size_t 
 }
 
 std::size_t find_line_break(std::string_view text) {
+    const auto may_break = [&](std::size_t at) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, 8);
+        return has_byte_below(word, '\r' + 1) || has_byte(word, 0xC2) || has_byte(word, 0xE2);
+    };
     std::size_t i = 0;
-    // Eight bytes at a time, past words that hold no byte a break opens with.
-    for (std::uint64_t word = 0; i + 8 <= text.size(); i += 8) {
-        std::memcpy(&word, text.data() + i, 8);
-        if (has_byte_below(word, '\r' + 1) || has_byte(word, 0xC2) || has_byte(word, 0xE2)) break;
-    }
+    // Eight bytes at a time, past words that hold no byte a break opens with; the last
+    // bytes in the eight that end the text.
+    while (i + 8 <= text.size() && !may_break(i)) i += 8;
+    if (i < text.size() && text.size() >= 8 && !may_break(text.size() - 8)) return std::string_view::npos;
     for (; i < text.size(); ++i) {
         // Most bytes are none of these: letters, syllables and their continuations.
         const auto byte = static_cast<unsigned char>(text[i]);

@@ -115,7 +115,9 @@ TEST(ByteSearch, FirstByteOfASetFirstWordAndFirstLineBreak) {
                   {"월세 55만", none},
                   {"12345678 1234\r567", 13},
                   {"12345678 1\u2028 567", 10},
-                  {"12345678 1\u0085 5678", 10}};
+                  {"12345678 1\u0085 5678", 10},
+                  {"12345678 1\r", 10},
+                  {"123456789\u2028", 9}};
     for (const auto& row : breaks) EXPECT_EQ(find_line_break(row.text), row.at) << row.text;
 }
 
