@@ -397,6 +397,13 @@ bool named_apart(const Reading& r, const std::vector<std::size_t>& used) {
 }  // namespace
 
 std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
+    // With no operator, rate, tax nor worked-out figure, and no "=" asking, nothing is
+    // calculated: most lines of a memo are amounts, passed at a look.
+    if (!asks && std::none_of(r.tokens.begin(), r.tokens.end(), [](const Token& token) {
+            return is_operator(token.kind) || token.marks.percent || token.marks.vat || token.marks.supply ||
+                   has_quantity(token);
+        }))
+        return std::nullopt;
     // Parts set apart are several figures: a calculation in one of them is no result of the line.
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         if (r.separates(i)) return std::nullopt;
