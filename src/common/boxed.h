@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace numvora {
@@ -46,6 +48,44 @@ private:
         return other.value_ ? std::make_unique<T>(*other.value_) : nullptr;
     }
     std::unique_ptr<T> value_;
+};
+
+// A text a record rarely holds, read and written as a string: a pointer's room where a
+// string takes four, and nothing made while it stays empty.
+class BoxedText {
+public:
+    BoxedText() = default;
+    BoxedText(const BoxedText& other) : text_(copy(other)) {}
+    BoxedText(BoxedText&&) noexcept = default;
+    BoxedText& operator=(const BoxedText& other) {
+        if (this != &other) text_ = copy(other);
+        return *this;
+    }
+    BoxedText& operator=(BoxedText&&) noexcept = default;
+    ~BoxedText() = default;
+    BoxedText& operator=(std::string text) {
+        text_ = text.empty() ? nullptr : std::make_unique<std::string>(std::move(text));
+        return *this;
+    }
+    BoxedText& operator=(const char* text) { return *this = std::string(text); }
+
+    bool empty() const { return text_ == nullptr; }
+    const std::string& str() const { return text_ ? *text_ : NONE; }
+    // Read where a string is, as the string it holds.
+    operator const std::string&() const { return str(); }
+    operator std::string_view() const { return str(); }
+
+    friend bool operator==(const BoxedText& a, const BoxedText& b) { return a.str() == b.str(); }
+    friend bool operator==(const BoxedText& a, std::string_view b) { return a.str() == b; }
+    friend std::string operator+(std::string a, const BoxedText& b) { return std::move(a) + b.str(); }
+    friend std::string operator+(const BoxedText& a, std::string_view b) { return a.str() + std::string(b); }
+
+private:
+    static std::unique_ptr<std::string> copy(const BoxedText& other) {
+        return other.text_ ? std::make_unique<std::string>(*other.text_) : nullptr;
+    }
+    static inline const std::string NONE;
+    std::unique_ptr<std::string> text_;
 };
 
 }  // namespace numvora

@@ -102,13 +102,30 @@ constexpr bool has_byte(std::uint64_t word, unsigned char b) { return has_byte_b
 
 }  // namespace
 
-std::size_t find_line_break(std::string_view text) {
-    std::size_t i = 0;
-    // Eight bytes at a time, past words that hold no byte a break opens with.
-    for (std::uint64_t word = 0; i + 8 <= text.size(); i += 8) {
-        std::memcpy(&word, text.data() + i, 8);
-        if (has_byte_below(word, '\r' + 1) || has_byte(word, 0xC2) || has_byte(word, 0xE2)) break;
+std::size_t find_text(std::string_view text, std::string_view word, std::size_t from) {
+    if (word.empty()) return from <= text.size() ? from : std::string_view::npos;
+    if (from > text.size() || word.size() > text.size() - from) return std::string_view::npos;
+    const std::size_t before = word.size() - 1;  // bytes of the word before its last
+    for (std::size_t at = from + before; at < text.size(); ++at) {
+        const void* last = std::memchr(text.data() + at, word.back(), text.size() - at);
+        if (last == nullptr) return std::string_view::npos;
+        at = static_cast<std::size_t>(static_cast<const char*>(last) - text.data());
+        if (text.compare(at - before, before, word.data(), before) == 0) return at - before;
     }
+    return std::string_view::npos;
+}
+
+std::size_t find_line_break(std::string_view text) {
+    const auto may_break = [&](std::size_t at) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, 8);
+        return has_byte_below(word, '\r' + 1) || has_byte(word, 0xC2) || has_byte(word, 0xE2);
+    };
+    std::size_t i = 0;
+    // Eight bytes at a time, past words that hold no byte a break opens with; the last
+    // bytes in the eight that end the text.
+    while (i + 8 <= text.size() && !may_break(i)) i += 8;
+    if (i < text.size() && text.size() >= 8 && !may_break(text.size() - 8)) return std::string_view::npos;
     for (; i < text.size(); ++i) {
         // Most bytes are none of these: letters, syllables and their continuations.
         const auto byte = static_cast<unsigned char>(text[i]);

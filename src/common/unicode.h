@@ -91,6 +91,10 @@ constexpr std::size_t find_byte_of(std::string_view text, std::string_view bytes
     return std::string_view::npos;
 }
 
+// text.find(word, from), the word looked for by its last byte: in Korean text the lead bytes
+// of syllables come back every few bytes, and the standard one compares at each of them.
+std::size_t find_text(std::string_view text, std::string_view word, std::size_t from = 0);
+
 // Where the first line break is (CR, LF, VT, FF, NEL, LS or PS), npos for none. A lead
 // byte is never inside another sequence, so the breaks are found by their bytes.
 std::size_t find_line_break(std::string_view text);

@@ -30,5 +30,24 @@ TEST(Boxed, CopiesSetsAndComparesAsAnOptional) {
     }
 }
 
+TEST(BoxedText, ReadsCopiesAndComparesAsItsString) {
+    for (const std::string row : {"", "$", "a reason too long to be held in its string"}) {
+        BoxedText set;
+        set = "before";
+        set = row;
+        const BoxedText copied = set;
+        BoxedText assigned;
+        assigned = "other";
+        assigned = copied;
+        const BoxedText* const boxes[] = {&set, &copied, &assigned};
+        for (const BoxedText* boxed : boxes) {
+            EXPECT_EQ(boxed->empty(), row.empty()) << row;
+            EXPECT_EQ(boxed->str(), row);
+            EXPECT_TRUE(*boxed == row) << row;
+            EXPECT_EQ("'" + *boxed + "'", "'" + row + "'");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace numvora

@@ -71,7 +71,7 @@ TEST(TrimWhiteSpace, RemovesOnlyWhiteSpaceAtTheEnds) {
     }
 }
 
-TEST(ByteSearch, FirstByteOfASetAndFirstLineBreak) {
+TEST(ByteSearch, FirstByteOfASetFirstWordAndFirstLineBreak) {
     constexpr std::size_t none = std::string_view::npos;
     const struct {
         std::string_view text, bytes;
@@ -83,6 +83,21 @@ TEST(ByteSearch, FirstByteOfASetAndFirstLineBreak) {
                  {"abc", "", none},
                  {"", "a", none}};
     for (const auto& row : bytes) EXPECT_EQ(find_byte_of(row.text, row.bytes), row.at) << row.text;
+    const struct {
+        std::string_view text, word;
+        std::size_t from, at;
+    } words[] = {{"월세 55만원 관리비 5만원", "만원", 0, 9},
+                 {"월세 55만원 관리비 5만원", "만원", 10, 27},
+                 {"n빵 4명", "n빵", 0, 0},
+                 {"시간 시급 9,860", "시급", 0, 7},
+                 {"시시급", "시급", 0, 3},
+                 {"aab", "ab", 0, 1},
+                 {"시급", "시급", 1, none},
+                 {"점심", "원", 0, none},
+                 {"원", "만원", 0, none},
+                 {"abc", "", 2, 2},
+                 {"abc", "c", 9, none}};
+    for (const auto& row : words) EXPECT_EQ(find_text(row.text, row.word, row.from), row.at) << row.text << row.word;
     const struct {
         std::string_view text;
         std::size_t at;
@@ -100,7 +115,9 @@ TEST(ByteSearch, FirstByteOfASetAndFirstLineBreak) {
                   {"월세 55만", none},
                   {"12345678 1234\r567", 13},
                   {"12345678 1\u2028 567", 10},
-                  {"12345678 1\u0085 5678", 10}};
+                  {"12345678 1\u0085 5678", 10},
+                  {"12345678 1\r", 10},
+                  {"123456789\u2028", 9}};
     for (const auto& row : breaks) EXPECT_EQ(find_line_break(row.text), row.at) << row.text;
 }
 

@@ -1,5 +1,7 @@
 #include "notes/figures/note_durations.h"
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 
 #include "notes/figures/plain_number.h"
@@ -94,6 +96,11 @@ std::optional<MinutesRead> read_clock_time(std::string_view line, std::size_t po
     if (!time) time = day_part_time(line, pos);
     if (!time || goes_on(line, time->end)) return std::nullopt;
     return time;
+}
+
+bool opens_day_part(std::string_view text) {
+    return std::any_of(std::begin(DAY_PARTS), std::end(DAY_PARTS),
+                       [&](const DayPart& part) { return text.starts_with(part.word); });
 }
 
 std::optional<MinutesRead> read_clock_range(std::string_view line, std::size_t pos) {

@@ -32,6 +32,10 @@ std::optional<MinutesRead> read_clock_time(std::string_view line, std::size_t po
 // which may mean no time or a whole day.
 std::optional<MinutesRead> read_clock_range(std::string_view line, std::size_t pos);
 
+// Whether the text opens with a part of the day ("오후", "새벽" …): a time at a word is one
+// of these, and no other word before a figure need be read for one.
+bool opens_day_part(std::string_view text);
+
 // A duration at pos: "9시간 30분", "6.5시간", "50분". Nothing for a part of a minute.
 std::optional<MinutesRead> read_duration(std::string_view line, std::size_t pos);
 

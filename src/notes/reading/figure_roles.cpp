@@ -3,6 +3,7 @@
 #include <iterator>
 #include <optional>
 
+#include "common/hangul.h"
 #include "common/unicode.h"
 #include "notes/reading/line_parts.h"
 
@@ -636,10 +637,13 @@ bool bare_price_before(const Reading& r, std::size_t amount) {
 }
 
 bool names_a_number(std::string_view word) {
-    // "카드끝자리 4417", "현관비번 2580": glued after what they are of.
+    // "카드끝자리 4417", "현관비번 2580": glued after what they are of. Asked of every label:
+    // the last byte tells most of the identifier words apart before a compare.
     static constexpr std::string_view GLUED[] = {"번호", "끝자리", "뒷자리", "앞자리", "비번", "코드"};
     return std::any_of(std::begin(GLUED), std::end(GLUED), [&](std::string_view end) { return word.ends_with(end); }) ||
-           std::find(std::begin(IDENTIFIER_WORDS), std::end(IDENTIFIER_WORDS), word) != std::end(IDENTIFIER_WORDS);
+           std::any_of(std::begin(IDENTIFIER_WORDS), std::end(IDENTIFIER_WORDS), [&](std::string_view identifier) {
+               return identifier.size() == word.size() && identifier.back() == word.back() && identifier == word;
+           });
 }
 
 bool totals_here(const Reading& r) {
@@ -648,16 +652,33 @@ bool totals_here(const Reading& r) {
 }
 
 bool heads_sums_in_man(std::string_view line) {
-    const auto has = [&](std::string_view word) { return line.find(word) != std::string_view::npos; };
+    const auto has = [&](std::string_view word) { return find_text(line, word) != std::string_view::npos; };
     // Not where a month's sums are named too: "월세 보증금" is either.
     return std::any_of(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS), has) && !has("월세") &&
            !has("관리비") && !has("한도");
 }
 
+namespace {
+
+// Whether two Hangul syllables stand together in the text: every word of sums kept in 만 is
+// two or more, and a heading such as "2001년 1월 1일 (월)" has none to look for them in.
+bool syllables_together(std::string_view text) {
+    bool after_syllable = false;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const bool syllable = is_hangul_syllable(decode_utf8(text, pos));
+        if (syllable && after_syllable) return true;
+        after_syllable = syllable;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool leaves_man_unwritten(std::string_view line) {
+    if (!syllables_together(line)) return false;
     if (std::none_of(std::begin(TEN_THOUSANDS_WORDS), std::end(TEN_THOUSANDS_WORDS),
-                     [&](std::string_view word) { return line.find(word) != std::string_view::npos; }) &&
-        line.find("월급") == std::string_view::npos && line.find("실수령") == std::string_view::npos)
+                     [&](std::string_view word) { return find_text(line, word) != std::string_view::npos; }) &&
+        find_text(line, "월급") == std::string_view::npos && find_text(line, "실수령") == std::string_view::npos)
         return false;
     const Reading r{line, tokenize_line(line), nullptr, false, {}, {}, {}};
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {

@@ -175,7 +175,7 @@ void evaluate_into(const Reading& r, const Parsed& parsed, LineReading& out) {
 bool shares(std::string_view line) {
     static constexpr std::string_view WORDS[] = {"n빵", "N빵", "엔빵", "1/n", "1/N", "나눠", "나누기", "더치"};
     return std::any_of(std::begin(WORDS), std::end(WORDS),
-                       [&](std::string_view word) { return line.find(word) != std::string_view::npos; });
+                       [&](std::string_view word) { return find_text(line, word) != std::string_view::npos; });
 }
 
 // "n빵하면 인당 44400": the nth figure is already each one's share.
@@ -667,7 +667,9 @@ void negate(LineReading& reading) {
     if (reading.unit != ResultUnit::Money && reading.unit != ResultUnit::Number && reading.unit != ResultUnit::Duration)
         return;
     flip(reading.value);
-    flip(reading.won);
+    std::string won = reading.won;
+    flip(won);
+    reading.won = std::move(won);
 }
 
 // The one word before a line's one figure, or its figures worked out, when it can be a
@@ -908,18 +910,18 @@ LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
     }
     // Most lines hold no figure at all: no digit, and no 원 for a number word.
     traits.money = (find_byte_of(line, "0123456789$\xC2\xE2\xEF") != std::string_view::npos ||
-                    line.find("원") != std::string_view::npos) &&
+                    find_text(line, "원") != std::string_view::npos) &&
                    holds_money(line);
     traits.marked = traits.money;
-    for (std::size_t eok = line.find("억"); traits.money && eok != std::string_view::npos;
-         eok = line.find("억", eok + 1)) {
+    for (std::size_t eok = find_text(line, "억"); traits.money && eok != std::string_view::npos;
+         eok = find_text(line, "억", eok + 1)) {
         std::size_t digit = eok;
         while (digit > 0 && line[digit - 1] == ' ') --digit;
         traits.in_eok = traits.in_eok || (digit > 0 && is_ascii_digit(line[digit - 1]));
     }
     // "4.500원", "8.700 원".
-    for (std::size_t won = line.find("원"); traits.money && won != std::string_view::npos;
-         won = line.find("원", won + 1)) {
+    for (std::size_t won = find_text(line, "원"); traits.money && won != std::string_view::npos;
+         won = find_text(line, "원", won + 1)) {
         const std::size_t end = won > 0 && line[won - 1] == ' ' ? won - 1 : won;
         traits.point_for_comma =
             traits.point_for_comma || (end >= 5 && line[end - 4] == '.' && is_ascii_digit(line[end - 5]) &&
@@ -940,9 +942,9 @@ PerOne per_one(TokenMemo& memo, std::string_view text, const LineReading& out) {
     static constexpr std::pair<std::string_view, PerOne> WORDS[] = {
         {"시급", PerOne::Hour}, {"시간당", PerOne::Hour}, {"평단", PerOne::Unit}, {"평단가", PerOne::Unit}};
     // Most amounts say no such word, and are passed without cutting their line again.
-    const bool each = line.find("씩") != std::string_view::npos;
+    const bool each = find_text(line, "씩") != std::string_view::npos;
     if (!each && std::none_of(std::begin(WORDS), std::end(WORDS),
-                              [&](const auto& word) { return line.find(word.first) != std::string_view::npos; }))
+                              [&](const auto& word) { return find_text(line, word.first) != std::string_view::npos; }))
         return PerOne::None;
     const std::vector<LineToken>& t = memo.tokens(line);
     const auto figure =

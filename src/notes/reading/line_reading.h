@@ -202,19 +202,21 @@ struct LineReading {
     std::string expression;         // what the engine calculates, for the history
     std::string defines;            // "월세 = 55만원", "점심: 12,000원": the name the result is given
     std::vector<std::string> uses;  // the names it takes, or would take once defined above
+    // The texts below are empty on most lines, and a memo keeps a reading for every line:
+    // each is boxed, made only when set.
     // It is a name alone ("예산"): a total that counted the name's definition adds nothing new.
-    std::string echoes;
-    std::string unknown;            // a name it takes that nothing above defines: no result
-    std::string currency;           // "$", "엔" …: the result is foreign money, never added into won
-    std::string won;                // but its value in won at the rate a line above sets, when one does
+    BoxedText echoes;
+    BoxedText unknown;              // a name it takes that nothing above defines: no result
+    BoxedText currency;             // "$", "엔" …: the result is foreign money, never added into won
+    BoxedText won;                  // but its value in won at the rate a line above sets, when one does
     Boxed<ExchangeRate> sets_rate;  // a rate line: no result, and never added into a total
     // Why the line has no result, for the status line: "'12, 300'을 읽을 수 없습니다",
     // "범위는 계산할 수 없습니다". Empty when it has one, or when nothing was asked of it.
-    std::string unclear;
+    BoxedText unclear;
     // What a definition gives its name when that is no result: a rate as written ("세율 =
     // 3.3%", then "X - 세율"), a date as a result would show it ("입주 = 2026-03-02"), or
     // the won of a rate of exchange ("환율 = 1,380").
-    std::string gives;
+    BoxedText gives;
 
     bool has_result() const { return !value.empty(); }
     NoteResult result() const { return {value, unit, currency, writing, won, grouped}; }

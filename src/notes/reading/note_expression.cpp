@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <span>
 #include <string>
@@ -396,14 +397,32 @@ bool named_apart(const Reading& r, const std::vector<std::size_t>& used) {
 }  // namespace
 
 std::optional<Parsed> parse_expression(const Reading& r, bool asks) {
+    // With no operator, rate, tax nor worked-out figure, and no "=" asking, nothing is
+    // calculated: most lines of a memo are amounts, passed at a look.
+    if (!asks && std::none_of(r.tokens.begin(), r.tokens.end(), [](const Token& token) {
+            return is_operator(token.kind) || token.marks.percent || token.marks.vat || token.marks.supply ||
+                   has_quantity(token);
+        }))
+        return std::nullopt;
     // Parts set apart are several figures: a calculation in one of them is no result of the line.
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         if (r.separates(i)) return std::nullopt;
     }
-    std::vector<std::size_t> sk;
+    // The tokens not skipped, held in place for a line of few tokens, as the reading's flags are.
+    std::array<std::size_t, 48> near{};
+    std::vector<std::size_t> far;
+    std::size_t kept = 0;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
-        if (!r.skipped[i]) sk.push_back(i);
+        if (r.skipped[i]) continue;
+        if (kept == near.size()) far.assign(near.begin(), near.end());
+        if (kept < near.size())
+            near[kept] = i;
+        else
+            far.push_back(i);
+        ++kept;
     }
+    const std::span<const std::size_t> sk =
+        kept <= near.size() ? std::span<const std::size_t>(near.data(), kept) : std::span<const std::size_t>(far);
     for (std::size_t start = 0; start < sk.size(); ++start) {
         const std::size_t i = sk[start];
         const bool term_start =

@@ -167,7 +167,8 @@ private:
         if (word == TODAY_WORD && (tokens_.size() == 1 || (i > 0 && kind_at(i - 1, joins)) || kind_at(i + 1, joins)))
             return date(token.begin, true);
         // A part of the day before an hour: "오후 3시", "밤 10시~새벽 3시".
-        return kind_at(i + 1, {TokenKind::Number}) ? clock(token.begin) : std::nullopt;
+        return kind_at(i + 1, {TokenKind::Number}) && opens_day_part(line_.substr(token.begin)) ? clock(token.begin)
+                                                                                                : std::nullopt;
     }
 
     // "보유 20주", "20주 매수", "20주 x 71,000원": 주 counts shares beside a word of shares or a price.

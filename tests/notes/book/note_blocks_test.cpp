@@ -29,6 +29,20 @@ std::vector<std::string> results_of(std::string_view text) {
     return got;
 }
 
+TEST(NoteLines, BrokenAtCrLfAndCrLf) {
+    const struct {
+        std::string_view text;
+        std::vector<std::string_view> lines;
+    } rows[] = {{"", {""}},
+                {"점심 9,000", {"점심 9,000"}},
+                {"a\r\nb\r\n", {"a", "b", ""}},
+                {"a\nb", {"a", "b"}},
+                {"a\rb\r", {"a", "b", ""}},
+                {"a\n\rb", {"a", "", "b"}},
+                {"\r\r\n\n", {"", "", "", ""}}};
+    for (const auto& row : rows) EXPECT_EQ(note_lines(row.text), row.lines) << row.text;
+}
+
 TEST(LineResults, ExpressionsAmountsAndBlocks) {
     const struct {
         std::string_view text;

@@ -325,6 +325,7 @@ TEST(ReadLine, WhatALineComesTo) {
         // In parentheses beside a quote, the words only say the tax is not in it.
         {"견적 1,800,000원 (V.A.T 별도)", LineKind::Amount, "1800000"},
         {"(350,000 + 180,000)의 부가세", LineKind::Expression, "53000"},
+        {"부가세 100,000원", LineKind::Expression, "10000"},  // no operator: the tax of it
         {"330,000원 (VAT 포함)", LineKind::Amount, "330000"},
         // More tokens than a reading holds in place.
         {"1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1", LineKind::Expression, "30"},
