@@ -13,11 +13,7 @@ namespace numvora {
 
 namespace {
 
-double value_of(std::string_view text) {
-    double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
+double value_of(std::string_view text) { return notes_detail::note_value(text); }
 
 void add_passed(PassedFigures& to, const PassedFigures& from) {
     to.dates += from.dates;

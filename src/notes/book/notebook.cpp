@@ -4,6 +4,7 @@
 
 #include "common/unicode.h"
 #include "notes/figures/currencies.h"
+#include "notes/figures/written_number.h"
 #include "notes/reading/line_tokens.h"
 
 namespace numvora {
@@ -47,6 +48,9 @@ bool passes_on(const Line& line) {
 std::string rate_name(std::string_view code) { return "환율 " + std::string(code); }
 
 constexpr std::size_t RATE_WALK_MAX = 500;
+// How far up a grand total looks for the totals it takes across empty lines, and how many.
+constexpr std::size_t ACROSS_LINES_MAX = 200;
+constexpr std::size_t ACROSS_TOTALS_MAX = 8;
 constexpr std::size_t RATE_PARAGRAPHS_MAX = 20;
 
 // What a run of lines holds between them: money, "+ " and "- " items, a total …
@@ -162,7 +166,9 @@ public:
                (by_last_word || (line.paragraph.totals && line.paragraph.marked && !line.paragraph.plus_items &&
                                  !line.paragraph.minus_items));
     }
-    void asked(Line& line) const { line.asked = Asked{std::move(names_), previous_, block_, today_, paragraph_}; }
+    void asked(Line& line, bool across) const {
+        line.asked = Asked{std::move(names_), previous_, block_, today_, paragraph_, across};
+    }
 
 private:
     // A rate reaches down across paragraphs that each hold foreign money (the days of a
@@ -529,8 +535,10 @@ void NoteBook::read_again(std::size_t line, notes_detail::TokenMemo* memo) {
         at.reading = LineReading{};
     else
         at.reading = memo != nullptr ? read_line(at.text, false, &scope, *memo) : read_line(at.text, false, &scope);
-    scope.asked(at);
-    if (at.reading.kind == LineKind::Total) at.total = std::make_shared<const NoteResult>(total_at(line).result());
+    bool across = false;
+    if (at.reading.kind == LineKind::Total)
+        at.total = std::make_shared<const NoteResult>(total_of(line, {}, &across).result());
+    scope.asked(at, across);
     const std::vector<std::string> now = names_of(at);
     // Filed again only when that changes: a name's list may hold every total line.
     if (now != names || at.asked != took) {
@@ -619,6 +627,10 @@ void NoteBook::follow_block(std::size_t line) {
         const Line& at = line_at(below);
         if (at.reading.kind == LineKind::Total || at.asked.block) pend(below);
     }
+    // A grand total that takes the totals above its empty block reaches further up.
+    for (std::size_t below = line + 1; below < std::min(size(), line + ACROSS_LINES_MAX); ++below) {
+        if (line_at(below).asked.across) pend(below);
+    }
 }
 
 BlockMark NoteBook::mark(std::size_t line) const {
@@ -649,11 +661,59 @@ BlockTally NoteBook::tally_before(std::size_t line) const {
 }
 
 NotesSum NoteBook::total_at(std::size_t line, std::string_view before_on_line) const {
+    return total_of(line, before_on_line, nullptr);
+}
+
+NotesSum NoteBook::total_of(std::size_t line, std::string_view before_on_line, bool* across) const {
     BlockTally tally = tally_before(line);
     if (!trim_white_space(before_on_line).empty())
         tally.take(read_at(line, before_on_line, false), false, before_on_line);
     const LineReading& reading = line_at(line).reading;
-    return tally.total(reading.total == TotalWord::None ? TotalWord::Grand : reading.total, reading.won_only);
+    const TotalWord word = reading.total == TotalWord::None ? TotalWord::Grand : reading.total;
+    NotesSum own = tally.total(word, reading.won_only);
+    if (word != TotalWord::Grand || tally.has_result()) return own;
+    if (across != nullptr) *across = true;
+    std::optional<NotesSum> above = totals_above(line, own);
+    return above ? *std::move(above) : own;
+}
+
+std::optional<NotesSum> NoteBook::totals_above(std::size_t line, const NotesSum& own) const {
+    std::vector<const NoteResult*> totals;  // from the nearest up
+    std::size_t at = line;
+    while (totals.size() < ACROSS_TOTALS_MAX) {
+        while (at > 0 && line + 1 - at < ACROSS_LINES_MAX && line_at(at - 1).traits.empty) --at;
+        if (at == 0 || line + 1 - at >= ACROSS_LINES_MAX) break;
+        const Line& total = line_at(at - 1);
+        if (total.reading.kind != LineKind::Total || !total.total || total.total->value.empty()) break;
+        totals.push_back(total.total.get());
+        // Past the total's own lines to what stands above them.
+        for (--at; at > 0 && line + 1 - at < ACROSS_LINES_MAX; --at) {
+            const Line& above = line_at(at - 1);
+            if (above.traits.empty || above.reading.kind == LineKind::Total) break;
+        }
+    }
+    bool gains = false, losses = false;
+    for (const NoteResult* total : totals) {
+        if (total->unit != ResultUnit::Money || !total->currency.empty()) return std::nullopt;
+        gains = gains || notes_detail::note_value(total->value) > 0;
+        losses = losses || notes_detail::note_value(total->value) < 0;
+    }
+    // Only where the block's own sum is nothing or the nearest of them alone.
+    if (totals.size() < 2 || !gains || !losses || (!own.value.empty() && own.value != totals.front()->value))
+        return std::nullopt;
+    NotesSum sum;
+    sum.unit = ResultUnit::Money;
+    sum.writing.in_man = true;
+    double value = 0.0;
+    for (auto total = totals.rbegin(); total != totals.rend(); ++total) {
+        sum.added.push_back((*total)->value);
+        value += notes_detail::note_value((*total)->value);
+        sum.grouped = sum.grouped || (*total)->grouped;
+        sum.writing.in_man = sum.writing.in_man && (*total)->writing.in_man;
+        sum.writing.won = sum.writing.won || (*total)->writing.won;
+    }
+    sum.value = notes_detail::note_value_text(value);
+    return sum;
 }
 
 LineReading NoteBook::read_at(std::size_t line, std::string_view text, bool selected) const {

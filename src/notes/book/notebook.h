@@ -67,6 +67,7 @@ private:
         bool block = false;     // its block
         bool today = false;
         bool paragraph = false;  // what its paragraph holds
+        bool across = false;     // the totals right above its empty block
         bool operator==(const Asked&) const = default;
     };
     struct Line {
@@ -127,6 +128,12 @@ private:
     bool ends_blocks_at(std::size_t line) const;
     // The tally of the lines above the line, from where its block begins.
     BlockTally tally_before(std::size_t line) const;
+    // A grand total's sum; across: whether it had nothing of its own, so that it may take
+    // the totals right above it.
+    NotesSum total_of(std::size_t line, std::string_view before_on_line, bool* across) const;
+    // "지급 합계 / … / 공제 합계 / 실수령": the totals of opposite signs right above a grand
+    // total that adds nothing of its own, or that only sees the last of them.
+    std::optional<NotesSum> totals_above(std::size_t line, const NotesSum& own) const;
 
     // Lines [first, first + count) give way to the added ones, unread and with no traits.
     void lay(std::size_t first, std::size_t count, const std::vector<std::string_view>& added);

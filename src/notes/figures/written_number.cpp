@@ -183,6 +183,12 @@ bool is_written_amount(std::string_view text) {
     return units.unit && units.end == text.size();
 }
 
+double note_value(std::string_view text) {
+    double value = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
 std::string note_value_text(double value) {
     // The calculator's own text, unless it runs past the fifteen significant digits a
     // double holds exactly: what lies beyond them is the noise of binary fractions.

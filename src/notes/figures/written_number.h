@@ -26,6 +26,8 @@ bool is_written_amount(std::string_view text);
 // The text of a value read from notes: at most 15 significant digits, so that binary
 // noise ("110000.000000000015") never reaches a note; plain decimal, never "-0".
 std::string note_value_text(double value);
+// And back: the value of such a text, 0 for none.
+double note_value(std::string_view text);
 
 // One written number at a position of a line.
 struct WrittenNumber {

@@ -222,6 +222,13 @@ TEST(NoteBook, EditedIsTheTextReadWhole) {
         // A heading of sums kept in 만 put in, and taken out again.
         {"메모\n엄마 2천", {{0, 1, "부모님께 빌림"}}, {"", "20000000"}},
         {"부모님께 빌림\n엄마 2천", {{0, 1, "메모"}}, {"", "2000"}},
+        // A grand total under totals of both signs takes them across empty lines, follows
+        // a line changed above them, and adds its own block once one is put in.
+        {"a 3,000\n지급 합계\n\nb -1,000\n공제 합계\n\n실수령",
+         {{0, 1, "a 4,000"}, {3, 0, "공제 내역"}},
+         {"4000", "4000", "", "", "-1000", "-1000", "", "3000"}},
+        {"a 3,000\n지급 합계\n\nb -1,000\n공제 소계\n실수령", {{5, 0, "c 500"}},
+         {"3000", "3000", "", "-1000", "-1000", "500", "-500"}},
         // A new day: the days left change, and the line that takes them by name.
         {"a = 12월 25일 - 오늘\na * 2", {{0, 0, {}, true}}, {"16", "32"}},
     };
