@@ -42,8 +42,12 @@ bool counts(const LineReading& reading) {
     for (const Figure& figure : reading.figures) {
         if (!figure.used) continue;
         // "츄르 20개입 x 2": a few of a count are still a count, where "흑백 45장 x 50" is a price.
-        const bool few = figure.role == FigureRole::Amount && figure.value.size() == 1 &&
-                         figure.value.find_first_not_of("0123456789") == std::string::npos;
+        // So is a fraction under 100 with no mark at all ("렌즈 1.67 압축 x 2").
+        const std::size_t point = figure.value.find('.');
+        const std::string_view whole = std::string_view(figure.value).substr(0, point);
+        const bool few = figure.role == FigureRole::Amount && !whole.empty() &&
+                         whole.size() <= (point == std::string::npos ? 1 : 2) &&
+                         whole.find_first_not_of("0123456789") == std::string::npos;
         digits = digits || few;
         if (few) continue;
         if (figure.role != FigureRole::Count && figure.role != FigureRole::DateTime) return false;

@@ -611,8 +611,20 @@ void skip_asides(Reading& r) {
 
 }  // namespace
 
-bool sum_in_man_unwritten_after(const Reading& r, std::size_t amount) {
+bool sum_in_man_unwritten_beside(const Reading& r, std::size_t amount) {
     std::size_t nth = 0;
+    bool before = false;  // such a sum before the amount, with no operator after it yet
+    for (std::size_t i = 0; i < r.tokens.size(); ++i) {
+        // "오퍼 연봉 4,800 + 성과급 300": one before it too, where an operator joins the two.
+        if (before && is_operator(r.tokens[i].kind) && r.tokens[i].spaced_after && r.tokens[i - 1].spaced_after)
+            return true;
+        if (!r.number(i)) continue;
+        const bool unwritten =
+            r.roles[i] == FigureRole::Name && i > 0 && r.tokens[i - 1].kind == TokenKind::Word && in_ten_thousands(r, i);
+        if (nth++ == amount) break;
+        before = unwritten;
+    }
+    nth = 0;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) {
         if (!r.number(i) || nth++ <= amount) continue;
         if (r.roles[i] == FigureRole::Name && r.tokens[i - 1].kind == TokenKind::Word && in_ten_thousands(r, i))

@@ -185,8 +185,8 @@ bool heads_sums_in_man(std::string_view line);
 // Whether a line of the paragraph does so.
 bool man_unwritten_here(const Reading& r);
 // After the amount-th figure, a word and a sum kept in 만 left unwritten ("월세 80" of
-// "보증금 3억 월세 80").
-bool sum_in_man_unwritten_after(const Reading& r, std::size_t amount);
+// "보증금 3억 월세 80"), or one before it joined by an operator ("연봉 4,800 + 성과급 300").
+bool sum_in_man_unwritten_beside(const Reading& r, std::size_t amount);
 // Before the amount-th figure, a bare round price between two words ("치킨 23000 맥주 9000").
 bool bare_price_before(const Reading& r, std::size_t amount);
 // Whether a line of the paragraph types a point for the thousands comma ("4.500원").

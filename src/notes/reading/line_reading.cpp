@@ -433,7 +433,7 @@ void read_amount(const Reading& r, LineReading& out) {
         (out.amounts == 1 && year_at(r, *chosen)) || (out.amounts == 1 && amount_beside_rate(r, *chosen)) ||
         // "보증금 3억 월세 80", "치킨 23000 맥주 9000": the one amount read is one of two sums.
         (chosen == amount &&
-         (notes_detail::sum_in_man_unwritten_after(r, *chosen) || notes_detail::bare_price_before(r, *chosen))))
+         (notes_detail::sum_in_man_unwritten_beside(r, *chosen) || notes_detail::bare_price_before(r, *chosen))))
         return;
     // "마사지 4명 $25씩", "5만원권 2장", "€50 지폐 2장": a price or a note for each of a count,
     // the line's amount left unsaid ("1인 …씩" is that amount).
@@ -964,7 +964,7 @@ PerOne per_one(TokenMemo& memo, std::string_view text, const LineReading& out) {
         const std::string_view label =
             line.substr(std::prev(word)->begin, std::prev(word)->end - std::prev(word)->begin);
         for (const auto& [name, per] : WORDS) {
-            if (label == name) return per;
+            if (label.ends_with(name)) return per;  // "통상시급 15,200원" too
         }
     }
     return PerOne::None;

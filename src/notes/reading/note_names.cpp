@@ -163,6 +163,19 @@ void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* 
             figure_after = figure_after || t[i].kind == TokenKind::Number;
         if (figure_after && (before == 0 || t[before - 1].kind != TokenKind::Number)) t[k].kind = TokenKind::Other;
     }
+    // "실외기 1대 + 실내기 4대 세트 4,650,000": things counted, joined into the label of the price.
+    for (std::size_t k = 2; k + 1 < t.size(); ++k) {
+        if (t[k].kind != TokenKind::Plus || t[k - 1].kind != TokenKind::Number || !t[k - 1].marks.counter ||
+            !word(k - 2) || !word(k + 1))
+            continue;
+        for (std::size_t i = k + 2; i < t.size() && !is_operator(t[i].kind); ++i) {
+            const NumberMarks& m = t[i].marks;
+            if (t[i].kind == TokenKind::Number && (m.grouped || m.won || m.large_unit)) {
+                t[k].kind = TokenKind::Other;
+                break;
+            }
+        }
+    }
 }
 
 namespace {

@@ -65,6 +65,7 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         {"회비 30,000\n참석 12명\n합계", {"30000", "", "30000"}},
         {"사료 48,900\n츄르 20개입 x 2\n합계", {"48900", "40", "48900"}},  // a few of a count too
         {"에어팟 359,000\n에어팟 프로 2 x 1\n합계", {"359000", "2", "359000"}},     // and single digits alone
+        {"테 189,000\n렌즈 1.67 압축 x 2\n합계", {"189000", "3.34", "189000"}},       // or a fraction under 100
         {"흑백 45장 x 50\n제본 3,000\n합계", {"2250", "3000", "5250"}},    // where that is a price
         // Durations are added where no amount is; a date or an area never is.
         {"월 09:00~18:00\n화 8시간 30분\n참석 3명\n합계", {"9시간", "8시간 30분", "", "17시간 30분"}},
@@ -148,6 +149,7 @@ TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
         // What an hour pays is no amount: the hours add up.
         {"시급 10,030\n12:00~18:00\n14:00~19:00", "660", "2개를 더했습니다 (시급 1개 제외)"},
         {"편의점 시간당: 9,860원\n4시간", "240", "1개를 더했습니다 (시급 1개 제외)"},
+        {"통상시급 15,200원\n18시간 x 15,200 x 1.5", "410400", "1개를 더했습니다 (시급 1개 제외)"},
         // Nor each one's share or one share's price, nor a weight or a distance worked with no money.
         {"회비 3만씩\n식대 312,000", "312000", "1개를 더했습니다 (씩 금액 1개 제외)"},
         {"기존 40주 평단 58,000\n40 x 58,000", "2320000", "1개를 더했습니다 (평단 1개 제외)"},

@@ -280,6 +280,8 @@ TEST(ReadLine, WhatALineComesTo) {
         // A "/" between two labelled figures parts them.
         {"정가 42,000 / 할인가 33,600", LineKind::Nothing, ""},
         {"보증금 1천/월 65", LineKind::Nothing, ""},  // a sum per month, then another: two sums
+        {"오퍼 연봉 4,800 + 성과급 300", LineKind::Nothing, ""},  // a sum in 만 unwritten joined to another
+        {"실외기 1대 + 실내기 4대 세트 4,650,000", LineKind::Amount, "4650000"},  // things counted, joined
         {"도수 -3.25 / -2.75", LineKind::Nothing, ""},              // so does one between two signed figures
         {"3콜 (25,000 / 30,000 / 18,000)", LineKind::Nothing, ""},  // and a row of grouped amounts
         {"동기 모임 회비 (월 3만)", LineKind::Nothing, ""},  // a remark after words names them
