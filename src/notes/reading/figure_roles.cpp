@@ -739,6 +739,12 @@ void assign_roles(Reading& r) {
     }
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (t[i].kind != TokenKind::Number) continue;
+        // "오전 412,500", "오후 98건": takings or work by half a day, no hour of it ("오전 9" is one).
+        NumberMarks& m = r.tokens[i].marks;
+        if (m.clock && m.date && i > 0 && t[i - 1].kind == TokenKind::Word &&
+            (m.grouped || m.counter || t[i].value.size() > 2) &&
+            (text_of(r, i - 1) == "오전" || text_of(r, i - 1) == "오후"))
+            m.clock = m.date = false;
         const bool by_tilde =
             (i > 0 && t[i - 1].kind == TokenKind::Tilde && i > 1 && t[i - 2].kind == TokenKind::Number) ||
             (i + 2 < t.size() && t[i + 1].kind == TokenKind::Tilde && t[i + 2].kind == TokenKind::Number);

@@ -51,6 +51,8 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
          {"55900", "2600", "3000", "4500", "66000"}},
         {"1주차\n- 11/03 점심 45,000\n- 11/04 주차 12,800\n소계", {"", "45000", "12800", "57800"}},
         {"월 택시\n- 12/1 11,400\n- 12/3 8,700\n합계", {"", "11400", "8700", "20100"}},  // a day, then its sum
+        {"12/8 월\n오전 412,500\n오후 688,000\n합계", {"", "412500", "688000", "1100500"}},  // by half a day
+        {"오전 142건\n오후 98건\n총 배송", {"", "", "240"}},
         // An item that counts what was bought takes nothing from the sum above, and passes it on.
         {"받은 돈 5만\n- 콩나물 2봉\n- 두부 1,200", {"5만", "", "4만 8,800"}},
         {"회비 3만원\n- 20231145 김민수\n- 20241022 이하은", {"3만원", "", ""}},  // ids head the items
