@@ -39,8 +39,9 @@ constexpr std::string_view IDENTIFIER_WORDS[] = {
     "PIN",    "호선",   "번지",   "구역", "호봉",   "등급",   "레벨",     "ID",     "id",   "No",      "NO",   "자물쇠",
     "도어락", "태그",   "사이즈", "pw",   "신발",   "운동화", "부츠",     "구두",   "배번", "고객센터"};
 // Things counted, not paid: "거래량 12,345,678", "코스피 2,512.34", "마일리지 42,300".
-constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워", "인구", "판매량", "재고",
-                                             "코스피", "코스닥", "나스닥", "다우",   "걸음", "칼로리", "마일리지", "검침"};
+constexpr std::string_view UNPAID_WORDS[] = {"거래량", "조회수", "구독자", "팔로워",   "인구",
+                                             "판매량", "재고",   "코스피", "코스닥",   "나스닥",
+                                             "다우",   "걸음",   "칼로리", "마일리지", "검침"};
 // A year after these is the year of it: "입사 2019", "졸업 2015".
 constexpr std::string_view YEAR_WORDS[] = {"입사", "퇴사", "졸업", "입학", "결혼", "출생",
                                            "생년", "설립", "개업", "준공", "연식", "년식"};
@@ -277,7 +278,16 @@ bool measure_across(const Reading& r, std::size_t i) {
     const auto counted = [&](std::size_t k) {
         return r.number(k) && (t[k].marks.counter || t[k].marks.measure) && ends_in_hangul(text_of(r, k));
     };
-    const bool each_holds = priced && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && counted(i + 2);
+    // "생크림 500ml x 10 x 5,900": so is a weight or a volume before a bare count and a price.
+    const auto bare = [&](std::size_t k) {
+        const NumberMarks& m = t[k].marks;
+        return r.number(k) && !has_quantity(t[k]) &&
+               !(m.grouped || m.won || m.unit || m.measure || m.percent || m.foreign || m.counter);
+    };
+    const bool each_holds =
+        priced && i + 2 < t.size() && t[i + 1].kind == TokenKind::Times &&
+        (counted(i + 2) || (!t[i].marks.length && !ends_in_hangul(text_of(r, i)) && bare(i + 2) && i + 4 < t.size() &&
+                            t[i + 3].kind == TokenKind::Times && r.number(i + 4) && !bare(i + 4)));
     return each_holds ||
            (t[i].marks.length && ((i >= 2 && t[i - 1].kind == TokenKind::Times && length(i - 2)) ||
                                   (i + 2 < t.size() && t[i + 1].kind == TokenKind::Times && length(i + 2))));
@@ -619,8 +629,8 @@ bool sum_in_man_unwritten_beside(const Reading& r, std::size_t amount) {
         if (before && is_operator(r.tokens[i].kind) && r.tokens[i].spaced_after && r.tokens[i - 1].spaced_after)
             return true;
         if (!r.number(i)) continue;
-        const bool unwritten =
-            r.roles[i] == FigureRole::Name && i > 0 && r.tokens[i - 1].kind == TokenKind::Word && in_ten_thousands(r, i);
+        const bool unwritten = r.roles[i] == FigureRole::Name && i > 0 && r.tokens[i - 1].kind == TokenKind::Word &&
+                               in_ten_thousands(r, i);
         if (nth++ == amount) break;
         before = unwritten;
     }

@@ -188,6 +188,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"4,500원x2", LineKind::Expression, "9000"},
         {"3개x 2,500원", LineKind::Expression, "7500"},
         {"절임배추 20kg x 3박스 x 38,000", LineKind::Expression, "114000"},  // what each box holds
+        {"생크림 500ml x 10 x 5,900", LineKind::Expression, "59000"},        // what each carton holds
         {"쌀 10kg x 2포대 x 32,000원", LineKind::Expression, "64000"},
         {"점심 22일x 9천", LineKind::Expression, "198000"},
         {"x = 3 + 4 = 7", LineKind::Expression, "7"},
