@@ -15,12 +15,12 @@ bool won_figure(const Token& token) {
            !m.joined && !m.unclear && !m.range_joined && token.value != "0" && !has_quantity(token);
 }
 
-// One unit of a currency, or ten, a hundred, a thousand or ten thousand, as rates are
-// quoted: "$1", "100엔", "1만동". "$12 = 16,560원" is an amount and what it came to, no rate.
+// One unit of a currency, or ten, a hundred … up to a million, as rates are quoted: "$1",
+// "100엔", "1만동", "1,000,000동". "$12 = 16,560원" is an amount and what it came to, no rate.
 bool quoted_units(const Token& token) {
     const std::string& v = token.value;
     return token.kind == TokenKind::Number && token.marks.foreign && !token.marks.percent &&
-           !currency_code(token.currency).empty() && v.size() <= 5 && v.front() == '1' &&
+           !currency_code(token.currency).empty() && v.size() <= 7 && v.front() == '1' &&
            v.find_first_not_of('0', 1) == std::string::npos;
 }
 

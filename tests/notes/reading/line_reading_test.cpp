@@ -644,6 +644,7 @@ TEST(ReadLine, RateLinesSetTheirRate) {
         {"$1 = 1,380원 (3일)", std::nullopt},
         {"100엔 = 920원", ExchangeRate{"JPY", "9.2"}},
         {"100동 = 5.45원", ExchangeRate{"VND", "0.0545"}},
+        {"1,000,000동 = 54,000원", ExchangeRate{"VND", "0.054"}},
         {"1유로 = 1,500원", ExchangeRate{"EUR", "1500"}},
         {"1위안 = 190원", ExchangeRate{"CNY", "190"}},
         {"1 NT$ = 43.47원", ExchangeRate{"TWD", "43.47"}},  // a sign of letters after its figure
