@@ -27,6 +27,7 @@ void add_passed(PassedFigures& to, const PassedFigures& from) {
     to.pay_rates += from.pay_rates;
     to.each += from.each;
     to.unit_prices += from.unit_prices;
+    to.per_units += from.per_units;
 }
 
 std::size_t at(SumOf of) { return static_cast<std::size_t>(of); }
@@ -162,6 +163,7 @@ void ResultSum::take(const LineReading& reading, std::string_view text) {
     if (reading.per_one != PerOne::None) {
         pass(reading.per_one == PerOne::Hour   ? &PassedFigures::pay_rates
              : reading.per_one == PerOne::Each ? &PassedFigures::each
+             : reading.per_one == PerOne::Per  ? &PassedFigures::per_units
                                                : &PassedFigures::unit_prices);
         return;
     }
@@ -396,7 +398,8 @@ std::string total_status_text(const NotesSum& sum) {
                                                               {sum.passed.totals, "합계에서 이어진 줄"},
                                                               {sum.passed.pay_rates, "시급"},
                                                               {sum.passed.each, "씩 금액"},
-                                                              {sum.passed.unit_prices, "평단"}};
+                                                              {sum.passed.unit_prices, "평단"},
+                                                              {sum.passed.per_units, "단가"}};
     std::string passed;
     for (const auto& [n, name] : kinds) {
         if (n == 0) continue;

@@ -38,6 +38,7 @@ struct PassedFigures {
     std::size_t pay_rates = 0;    // "시급 10,030"
     std::size_t each = 0;         // "회비 3만씩"
     std::size_t unit_prices = 0;  // "평단 58,000"
+    std::size_t per_units = 0;    // "1박당 12,000엔"
 };
 
 // What a sum adds: the amounts where there are any, else the durations, else the counts.

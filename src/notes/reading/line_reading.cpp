@@ -941,10 +941,15 @@ PerOne per_one(TokenMemo& memo, std::string_view text, const LineReading& out) {
     const std::string_view line = text.substr(0, find_line_break(text));
     static constexpr std::pair<std::string_view, PerOne> WORDS[] = {
         {"시급", PerOne::Hour}, {"시간당", PerOne::Hour}, {"평단", PerOne::Unit}, {"평단가", PerOne::Unit}};
+    // "1박당 12,000엔", "개당 1,200원": the price of one of a unit; not "식당 12,000", nor a
+    // day's or a lesson's pay ("일당 9만", "회당 55,000"), which is earned whole.
+    static constexpr std::string_view PER[] = {"개당", "인당", "장당", "건당", "박당", "명당",
+                                               "병당", "잔당", "평당", "포당", "팩당", "리터당"};
     // Most amounts say no such word, and are passed without cutting their line again.
     const bool each = find_text(line, "씩") != std::string_view::npos;
-    if (!each && std::none_of(std::begin(WORDS), std::end(WORDS),
-                              [&](const auto& word) { return find_text(line, word.first) != std::string_view::npos; }))
+    if (!each && find_text(line, "당") == std::string_view::npos &&
+        std::none_of(std::begin(WORDS), std::end(WORDS),
+                     [&](const auto& word) { return find_text(line, word.first) != std::string_view::npos; }))
         return PerOne::None;
     const std::vector<LineToken>& t = memo.tokens(line);
     const auto figure =
@@ -960,12 +965,16 @@ PerOne per_one(TokenMemo& memo, std::string_view text, const LineReading& out) {
         while (word != t.begin() &&
                (std::prev(word)->kind == TokenKind::Colon || std::prev(word)->kind == TokenKind::Equals))
             --word;
-        if (word == t.begin() || std::prev(word)->kind != TokenKind::Word) continue;
+        if (word == t.begin()) continue;
         const std::string_view label =
             line.substr(std::prev(word)->begin, std::prev(word)->end - std::prev(word)->begin);
-        for (const auto& [name, per] : WORDS) {
-            if (label.ends_with(name)) return per;  // "통상시급 15,200원" too
+        if (std::prev(word)->kind == TokenKind::Word) {
+            for (const auto& [name, per] : WORDS) {
+                if (label.ends_with(name)) return per;  // "통상시급 15,200원" too
+            }
         }
+        if (std::any_of(std::begin(PER), std::end(PER), [&](std::string_view per) { return label.ends_with(per); }))
+            return PerOne::Per;
     }
     return PerOne::None;
 }

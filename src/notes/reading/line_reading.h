@@ -54,7 +54,7 @@ struct ExchangeRate {
 
 // An amount for one of something: "시급 10,030" an hour's pay, which the hours worked
 // multiply; "회비 3만씩" each head's or month's share; "평단 58,000" one share's price.
-enum class PerOne : std::uint8_t { None, Hour, Each, Unit };
+enum class PerOne : std::uint8_t { None, Hour, Each, Unit, Per };
 
 enum class LineKind : std::uint8_t {
     Nothing,

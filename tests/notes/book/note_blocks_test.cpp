@@ -150,6 +150,10 @@ TEST(SelectionTotal, AddsLineResultsAndSaysWhatItPassedOver) {
         {"시급 10,030\n12:00~18:00\n14:00~19:00", "660", "2개를 더했습니다 (시급 1개 제외)"},
         {"편의점 시간당: 9,860원\n4시간", "240", "1개를 더했습니다 (시급 1개 제외)"},
         {"통상시급 15,200원\n18시간 x 15,200 x 1.5", "410400", "1개를 더했습니다 (시급 1개 제외)"},
+        // Nor the price of one of a unit, where a restaurant's bill is one.
+        {"a 개당 1,000\nb 인당 1,000\nc 장당 1,000\nd 건당 1,000\ne 1박당 1,000\nf 명당 1,000\ng 병당 1,000\n"
+         "h 잔당 1,000\ni 평당 1,000\nj 포당 1,000\nk 팩당 1,000\nl 리터당 1,000\n식당 5,000",
+         "5000", "1개를 더했습니다 (단가 12개 제외)"},
         // Nor each one's share or one share's price, nor a weight or a distance worked with no money.
         {"회비 3만씩\n식대 312,000", "312000", "1개를 더했습니다 (씩 금액 1개 제외)"},
         {"기존 40주 평단 58,000\n40 x 58,000", "2320000", "1개를 더했습니다 (평단 1개 제외)"},
