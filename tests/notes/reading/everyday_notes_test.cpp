@@ -21,6 +21,13 @@ TEST(EverydayNotes, EveryLineShowsWhatItsWriterMeant) {
     } notes[] = {
         // A labelled total names its sum by its total word too.
         {"상자당 48,000 x 14\n경매 합계\n합계 x 7%", {"672000", "672000", "47040"}},
+        // Totals right above a grand total that adds nothing of its own: taken where they pay in
+        // and out, as a payslip's, and not where they only add up spending.
+        {"기본급 2,850,000\n지급 합계\n\n국민연금 -128,250\n공제 소계\n실수령",
+         {"2850000", "2850000", "", "-128250", "-128250", "2721750"}},
+        {"식비 1,000\n식비 합계\n\n교통 2,000\n교통 합계\n\n합계", {"1000", "1000", "", "2000", "2000", "", ""}},
+        {"카드 -5,000\n카드 합계\n\n수입 3,000\n소계\n지출 -1,000\n소계\n합계",  // its own sections first
+         {"-5000", "-5000", "", "3000", "3000", "-1000", "-1000", "2000"}},
         // Names may open with a counted figure.
         {"통장잔액 = 412,300\n12월 여행 적립 = 15만\n쓸 돈 = 통장잔액 - 12월 여행 적립\n3개월 합계 = 900\n월평균 = 3개월 합계 / 3",
          {"412300", "15만", "26만 2,300", "900", "300"}},
