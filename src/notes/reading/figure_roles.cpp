@@ -601,6 +601,23 @@ void skip_asides(Reading& r) {
         if (unit < t.size() && unit > open + 1 && t[unit].kind == TokenKind::Colon) ++unit;
         if (unit + 1 < t.size() && r.number(unit) && t[unit + 1].kind == TokenKind::Close &&
             std::find(std::begin(UNITS), std::end(UNITS), text_of(r, unit)) != std::end(UNITS)) {
+            // "현재 연봉 4,800 (만원)": right after a whole figure with no unit of its own, it is that
+            // figure's.
+            const std::size_t figure = open - 1;
+            const NumberMarks& m = t[figure].marks;
+            if (unit == open + 1 && open > 0 && r.number(figure) && !(m.unit || m.won || m.foreign || m.percent) &&
+                all_ascii_digits(t[figure].value)) {
+                const std::string_view written = text_of(r, unit);
+                r.tokens[figure].value += std::string(written == "천원"   ? 3
+                                                      : written == "만원" ? 4
+                                                      : written == "억원" ? 8
+                                                                          : 6,
+                                                      '0');
+                r.tokens[figure].marks.large_unit = written != "천원";
+                r.tokens[figure].marks.won = true;
+                r.tokens[figure].marks.unclear = false;
+                r.roles[figure] = FigureRole::Amount;
+            }
             name(r, unit);
             for (std::size_t i = open; i <= unit + 1; ++i) r.skipped[i] = true;
             open = unit + 1;

@@ -209,8 +209,11 @@ TEST(ReadLine, WhatALineComesTo) {
         {"러닝 5km", LineKind::Nothing, ""},
         {"간식 3k씩", LineKind::Nothing, ""},
         {"대파 3k 2단", LineKind::Count, "2"},
-        // A unit in parentheses is no amount.
-        {"연봉 3800 (만원)", LineKind::Nothing, ""},
+        // A unit in parentheses is no amount; right after a whole figure, it is that figure's.
+        {"연봉 3800 (만원)", LineKind::Amount, "38000000"},
+        {"적립 12 (천원)", LineKind::Amount, "12000"},
+        {"순익 3 (억원)", LineKind::Amount, "300000000"},
+        {"매출 25 (백만원)", LineKind::Amount, "25000000"},
         {"(단위: 만원)", LineKind::Nothing, ""},
         {"매출 (천원)", LineKind::Nothing, ""},
         {"매출 (백만원)", LineKind::Nothing, ""},
