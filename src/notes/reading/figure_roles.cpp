@@ -81,14 +81,11 @@ bool identifier(const Reading& r, std::size_t i) {
     const auto glued = [&](std::size_t a, TokenKind kind) {
         return a > 0 && a < t.size() && t[a].kind == kind && t[a - 1].end == t[a].begin;
     };
-    const auto code_from = [&](std::size_t k, int step) {
-        const auto at = [&](int n) { return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(k) + step * n); };
-        const std::size_t first = step > 0 ? k : at(4);
-        return (step > 0 ? k + 4 < t.size() : k >= 4) && glued(first + 1, TokenKind::Minus) &&
-               glued(first + 2, TokenKind::Word) && glued(first + 3, TokenKind::Minus) && r.number(first + 4) &&
-               t[first + 3].end == t[first + 4].begin;
+    const auto code_from = [&](std::size_t first) {
+        return first + 4 < t.size() && glued(first + 1, TokenKind::Minus) && glued(first + 2, TokenKind::Word) &&
+               glued(first + 3, TokenKind::Minus) && r.number(first + 4) && t[first + 3].end == t[first + 4].begin;
     };
-    if (code_from(i, 1) || code_from(i, -1)) return true;
+    if (code_from(i) || (i >= 4 && code_from(i - 4))) return true;
     // "호텔 주소 Vo Nguyen Giap 248": after 주소, a plain figure is part of the address.
     for (std::size_t j = 0; j < i; ++j) {
         if (t[j].kind == TokenKind::Word && text_of(r, j).ends_with("주소")) return true;

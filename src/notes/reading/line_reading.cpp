@@ -709,8 +709,9 @@ std::optional<LineReading> worked_out_after_label(TokenMemo& memo, std::string_v
     // A figure glued to the word before it is of that word: "주3회 + 픽업 = 32만 + 12만".
     bool loose_figures = false;
     for (auto k = t.begin(); k != sign; ++k) {
-        loose_figures = loose_figures || (k->kind == TokenKind::Number &&
-                                          (k == t.begin() || (k - 1)->kind != TokenKind::Word || (k - 1)->end != k->begin));
+        loose_figures =
+            loose_figures || (k->kind == TokenKind::Number &&
+                              (k == t.begin() || (k - 1)->kind != TokenKind::Word || (k - 1)->end != k->begin));
     }
     const bool named_nowhere =
         words && !loose_figures && operators && scope != nullptr && kind_before([&](const LineToken& k) {

@@ -95,9 +95,10 @@ std::optional<TotalLine> read_total_line(std::string_view line, bool with_result
     if (with_results) {
         // Not 차액: under "일시불 … / 무이자 … / 차액" a difference is meant, never the sum.
         static constexpr std::string_view RESULT_WORDS[] = {
-            "잔액",   "남은돈", "남은 돈", "남는돈", "남는 돈", "실수령", "실수령액", "순수익",   "결제액", "실결제",
-            "총예산", "평가액", "세후",    "세전",   "예상",    "전체",   "실지급",   "실지급액", "순이익",
-            "남은 원금", "남은원금", "납부액", "공급가", "공급가액", "투자원금", "결제", "받을돈", "받을 돈", "갚을돈"};
+            "잔액",     "남은돈",   "남은 돈", "남는돈",    "남는 돈",  "실수령", "실수령액", "순수익",
+            "결제액",   "실결제",   "총예산",  "평가액",    "세후",     "세전",   "예상",     "전체",
+            "실지급",   "실지급액", "순이익",  "남은 원금", "남은원금", "납부액", "공급가",   "공급가액",
+            "투자원금", "결제",     "받을돈",  "받을 돈",   "갚을돈"};
         std::string_view alone = all;
         while (!alone.empty() && (alone.back() == ':' || alone.back() == '=' || alone.back() == ' '))
             alone.remove_suffix(1);

@@ -454,7 +454,8 @@ struct Lexer {
             if (form.mark == CurrencyMark::Sign) {
                 // "1 NT$ = 43.47원": a sign of letters may follow a space, where no figure follows it.
                 const std::size_t past = end + 1 + form.written.size();
-                const bool spaced = form.written.size() > 2 && at(end, " ") && at(end + 1, form.written) && !digit(past);
+                const bool spaced =
+                    form.written.size() > 2 && at(end, " ") && at(end + 1, form.written) && !digit(past);
                 if (!at(end, form.written) && !spaced) continue;
                 currency = std::string(form.written);
                 return spaced ? past : end + form.written.size();

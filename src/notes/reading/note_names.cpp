@@ -171,8 +171,7 @@ void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* 
         const NumberMarks& count = t[k - 1].marks;
         const NumberMarks& price = t[k + 1].marks;
         if (text(k) == "@" && t[k - 1].kind == TokenKind::Number && t[k + 1].kind == TokenKind::Number &&
-            !text(k - 1).ends_with("주") &&
-            !(count.grouped || count.won || count.unit || count.foreign) &&
+            !text(k - 1).ends_with("주") && !(count.grouped || count.won || count.unit || count.foreign) &&
             (price.grouped || price.won || price.large_unit || price.foreign))
             t[k].kind = TokenKind::Times;
     }
@@ -256,7 +255,8 @@ void resolve_names(std::string_view body, std::vector<Token>& t, const NoteScope
             continue;
         for (std::size_t j = std::min(i + 3, t.size() - 1); j > i; --j) {
             bool words = true;
-            for (std::size_t k = i + 1; k <= j; ++k) words = words && t[k].kind == TokenKind::Word && t[k - 1].spaced_after;
+            for (std::size_t k = i + 1; k <= j; ++k)
+                words = words && t[k].kind == TokenKind::Word && t[k - 1].spaced_after;
             if (!words || !scope.value_of(body.substr(t[i].begin, t[j].end - t[i].begin))) continue;
             t[i].kind = TokenKind::Word;
             t[i].marks = {};

@@ -63,10 +63,10 @@ TEST(LineResults, ExpressionsAmountsAndBlocks) {
         // Counts are added only where nothing else is; a named figure never is.
         // A count shows nothing on its own line, and is added only where nothing else is.
         {"회비 30,000\n참석 12명\n합계", {"30000", "", "30000"}},
-        {"사료 48,900\n츄르 20개입 x 2\n합계", {"48900", "40", "48900"}},  // a few of a count too
-        {"에어팟 359,000\n에어팟 프로 2 x 1\n합계", {"359000", "2", "359000"}},     // and single digits alone
-        {"테 189,000\n렌즈 1.67 압축 x 2\n합계", {"189000", "3.34", "189000"}},       // or a fraction under 100
-        {"흑백 45장 x 50\n제본 3,000\n합계", {"2250", "3000", "5250"}},    // where that is a price
+        {"사료 48,900\n츄르 20개입 x 2\n합계", {"48900", "40", "48900"}},        // a few of a count too
+        {"에어팟 359,000\n에어팟 프로 2 x 1\n합계", {"359000", "2", "359000"}},  // and single digits alone
+        {"테 189,000\n렌즈 1.67 압축 x 2\n합계", {"189000", "3.34", "189000"}},  // or a fraction under 100
+        {"흑백 45장 x 50\n제본 3,000\n합계", {"2250", "3000", "5250"}},          // where that is a price
         // Durations are added where no amount is; a date or an area never is.
         {"월 09:00~18:00\n화 8시간 30분\n참석 3명\n합계", {"9시간", "8시간 30분", "", "17시간 30분"}},
         {"근무 8시간\n점심 12,000원\n2026-12-08 + 1일\n84㎡ 평\n합계",

@@ -101,7 +101,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"보유 20주, 주식 3주, 임신 20주, 매수 10주, 매도 5주, 2주 매도", "20:c 3:c 20:d 10:c 5:c 2:c"},
         {"4주 x 71,000원 메모 71,000원 × 3주 주 15시간 x 4주", "4:c 71000:a 71000:a 3:c 15시간:h 4:d"},
         {"나스닥 20주 x 7,300 코스닥 2개", "20:c 7300:a 2:c"},  // shares of funds named after an index
-        {"신용대출 2,000만 6.8%", "20000000:a 6.8:r"},  // a rate beside 만 is no lower part of it
+        {"신용대출 2,000만 6.8%", "20000000:a 6.8:r"},          // a rate beside 만 is no lower part of it
         // An area with its conversion in parentheses is one area.
         {"전용 84㎡ (25.4평) 32평 (약 105.8㎡) 112㎡ (34평형)", "84.00㎡:m 105.79㎡:m 112.00㎡:m"},
     };
@@ -161,7 +161,7 @@ TEST(ReadLine, WhatALineComesTo) {
         {"5만원권 2장", LineKind::Nothing, ""},       // a note for each
         {"€50 지폐 2장", LineKind::Nothing, ""},
         {"원두 1kg x 6 @ 32,000", LineKind::Expression, "192000"},  // so many at a price each
-        {"삼성전자 30주 @ 70,100", LineKind::Nothing, ""},         // not shares, where notes split
+        {"삼성전자 30주 @ 70,100", LineKind::Nothing, ""},          // not shares, where notes split
         {"삼성전자 매수 10주 @71,500", LineKind::Amount, "71500"},  // the price of a trade
         {"1인 70,750원씩", LineKind::Amount, "70750"},
         {"100,000 * 1.1 =", LineKind::Expression, "110000"},
@@ -284,14 +284,14 @@ TEST(ReadLine, WhatALineComesTo) {
         {"부가세 별도 문의", LineKind::Nothing, ""},
         // A "/" between two labelled figures parts them.
         {"정가 42,000 / 할인가 33,600", LineKind::Nothing, ""},
-        {"보증금 1천/월 65", LineKind::Nothing, ""},  // a sum per month, then another: two sums
+        {"보증금 1천/월 65", LineKind::Nothing, ""},              // a sum per month, then another: two sums
         {"오퍼 연봉 4,800 + 성과급 300", LineKind::Nothing, ""},  // a sum in 만 unwritten joined to another
         {"실외기 1대 + 실내기 4대 세트 4,650,000", LineKind::Amount, "4650000"},  // things counted, joined
         {"도수 -3.25 / -2.75", LineKind::Nothing, ""},              // so does one between two signed figures
         {"3콜 (25,000 / 30,000 / 18,000)", LineKind::Nothing, ""},  // and a row of grouped amounts
-        {"동기 모임 회비 (월 3만)", LineKind::Nothing, ""},  // a remark after words names them
-        {"4. 생신 선물 (예산 10만)", LineKind::Amount, "100000"},  // an item's is what it costs
-        {"이상철 (6만 냄)", LineKind::Amount, "60000"},  // and one opened by its figure tells of it
+        {"동기 모임 회비 (월 3만)", LineKind::Nothing, ""},         // a remark after words names them
+        {"4. 생신 선물 (예산 10만)", LineKind::Amount, "100000"},   // an item's is what it costs
+        {"이상철 (6만 냄)", LineKind::Amount, "60000"},             // and one opened by its figure tells of it
         {"12월 7일 - 12,000원", LineKind::Amount, "12000"},
         {"30만원 + 15만원 = 45만원", LineKind::Expression, "450000"},
         {"- 교통 62,400", LineKind::Amount, "62400"},
@@ -595,7 +595,7 @@ TEST(ReadLine, WithTheLinesAbove) {
         {"권리금 2~3천", ""},
         // A size word after its figure names that one, not the price after it.
         {"옷장 1200 폭 398,000", "398000"},
-        {"부츠 사이즈 240 129,000", "129000"},         // a price right after the size's figure
+        {"부츠 사이즈 240 129,000", "129000"},  // a price right after the size's figure
         // and after a size in letters
         {"하네스 XS 사이즈 29,000", "29000"},
         {"하네스 S 사이즈 29,000", "29000"},
