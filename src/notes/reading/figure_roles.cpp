@@ -86,6 +86,15 @@ bool identifier(const Reading& r, std::size_t i) {
                glued(first + 3, TokenKind::Minus) && r.number(first + 4) && t[first + 3].end == t[first + 4].begin;
     };
     if (code_from(i) || (i >= 4 && code_from(i - 4))) return true;
+    // "+81-75-123-4567": three groups of digits or more joined by dashes are a number to call.
+    std::size_t first = i, last = i;
+    while (first >= 2 && glued(first - 1, TokenKind::Minus) && r.number(first - 2) &&
+           t[first - 2].end == t[first - 1].begin)
+        first -= 2;
+    while (last + 2 < t.size() && glued(last + 1, TokenKind::Minus) && r.number(last + 2) &&
+           t[last + 1].end == t[last + 2].begin)
+        last += 2;
+    if (last - first >= 4) return true;
     // "호텔 주소 Vo Nguyen Giap 248": after 주소, a plain figure is part of the address.
     for (std::size_t j = 0; j < i; ++j) {
         if (t[j].kind == TokenKind::Word && text_of(r, j).ends_with("주소")) return true;

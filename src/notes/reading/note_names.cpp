@@ -175,6 +175,17 @@ void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* 
             (price.grouped || price.won || price.large_unit || price.foreign))
             t[k].kind = TokenKind::Times;
     }
+    // "대학동기 8명 각 10만": so many, each giving so much; shared out ("4명 n빵 각 26,000") it
+    // is each one's share.
+    const bool shared = body.find("빵") != std::string_view::npos || body.find("1/") != std::string_view::npos ||
+                        body.find("나눠") != std::string_view::npos;
+    for (std::size_t k = 1; k + 1 < t.size() && !shared; ++k) {
+        const NumberMarks& price = t[k + 1].marks;
+        if (word(k) && (text(k) == "각" || text(k) == "각각") && t[k - 1].kind == TokenKind::Number &&
+            t[k - 1].marks.counter && t[k + 1].kind == TokenKind::Number &&
+            (price.grouped || price.won || price.large_unit || price.foreign))
+            t[k].kind = TokenKind::Times;
+    }
     // "실외기 1대 + 실내기 4대 세트 4,650,000": things counted, joined into the label of the price.
     for (std::size_t k = 2; k + 1 < t.size(); ++k) {
         if (t[k].kind != TokenKind::Plus || t[k - 1].kind != TokenKind::Number || !t[k - 1].marks.counter ||

@@ -161,7 +161,10 @@ TEST(ReadLine, WhatALineComesTo) {
         {"5만원권 2장", LineKind::Nothing, ""},       // a note for each
         {"€50 지폐 2장", LineKind::Nothing, ""},
         {"원두 1kg x 6 @ 32,000", LineKind::Expression, "192000"},  // so many at a price each
-        {"삼성전자 30주 @ 70,100", LineKind::Nothing, ""},          // not shares, where notes split
+        {"대학동기 8명 각 10만", LineKind::Expression, "800000"},   // so many giving so much each
+        {"전화 +81-75-123-4567", LineKind::Nothing, ""},            // a number to call, dashes and all
+        {"n빵 4명 각 26,000", LineKind::Amount, "26000"},           // shared out, each one's share
+        {"삼성전자 30주 @ 70,100", LineKind::Nothing, ""},          // shares: notes split on what they mean
         {"삼성전자 매수 10주 @71,500", LineKind::Amount, "71500"},  // the price of a trade
         {"1인 70,750원씩", LineKind::Amount, "70750"},
         {"100,000 * 1.1 =", LineKind::Expression, "110000"},
