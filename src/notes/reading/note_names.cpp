@@ -177,7 +177,7 @@ void join_labels(std::string_view body, std::vector<Token>& t, const NoteScope* 
     }
     // "대학동기 8명 각 10만": so many, each giving so much; shared out ("4명 n빵 각 26,000") it
     // is each one's share.
-    const bool shared = body.find("빵") != std::string_view::npos || body.find("1/") != std::string_view::npos ||
+    const bool shared = body.find("빵") != std::string_view::npos || body.find("1/n") != std::string_view::npos ||
                         body.find("나눠") != std::string_view::npos;
     for (std::size_t k = 1; k + 1 < t.size() && !shared; ++k) {
         const NumberMarks& price = t[k + 1].marks;
