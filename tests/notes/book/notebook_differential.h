@@ -164,7 +164,16 @@ inline constexpr std::string_view LINES[] = {"a = 5",
                                              "민지 지각 3",
                                              "양가 지원 8천",
                                              "전세 3억 5천",
-                                             "6명 ="};
+                                             "6명 =",
+                                             "지급 합계",
+                                             "공제 -1,000",
+                                             "실수령",
+                                             "- 콩나물 2봉",
+                                             "첫달 입금 = 5",
+                                             "입금",
+                                             "12월 적립 = 3",
+                                             "a - 12월 적립",
+                                             "합계 x 7%"};
 
 // Back to the start of a UTF-8 sequence, so that an edit never splits a character.
 inline std::size_t char_start(std::string_view line, std::size_t at) {
