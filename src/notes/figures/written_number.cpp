@@ -313,9 +313,26 @@ bool own_figure(std::string_view s, std::size_t p, bool words) {
     return next && own_after(s, next->end);
 }
 
+// Digits with no unit after them ("9,000", "34,500원", "3.5"), as most figures are: what
+// the reading by sections gives them, without its sections. Nothing when a unit follows,
+// spaced or not, or the digits may be one number split ("12, 300").
+std::optional<WrittenNumber> plain_digits(std::string_view s, std::size_t pos, bool words_allowed) {
+    WrittenNumber n;
+    n.end = read_digits(s, pos, n.value, n);
+    const std::size_t end = n.end;
+    if (words_allowed && !n.grouped && !n.unclear &&
+        (split_group_end(s, pos, end) != end || (starts_at(s, end, " ") && unit_stands(s, end + 1))))
+        return std::nullopt;
+    if (unit_at(s, end, SMALL_UNITS) || unit_at(s, end, LARGE_UNITS)) return std::nullopt;
+    return n;
+}
+
 }  // namespace
 
 WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool words_allowed) {
+    if (digit_at(s, pos)) {
+        if (std::optional<WrittenNumber> plain = plain_digits(s, pos, words_allowed)) return std::move(*plain);
+    }
     WrittenNumber n;
     n.end = pos;
     n.words_only = true;
