@@ -686,7 +686,7 @@ std::string labelled(TokenMemo& memo, std::string_view line, bool worked) {
     return is_note_name(word) && !notes_detail::names_a_number(word) ? std::string(word) : std::string();
 }
 
-void read_any(LineReading& out, TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope,
+void read_any(LineReading& out, TokenMemo& memo, std::string_view line, bool selected, const NoteScope* scope,
               bool valued, bool defining = false);
 
 // "배민 2만원 주문 수수료 = 20,000 x 7.8%": a label with figures of its own, then "=" and an
@@ -747,14 +747,13 @@ bool remark_only(const std::vector<LineToken>& t) {
            });
 }
 
-// Reads the text into out, a clear reading: the reading of an item or of the text
-// after a mark is made there too, never moved up from a reading of its own.
+// Reads a line with no break in it into out, a clear reading: the reading of an item or
+// of the text after a mark is made there too, never moved up from a reading of its own.
+// Trailing spaces after a result are the result's.
 // valued: the text is a value asked for (after "이름 ="), so a bare number is one.
 // defining: it is the value after "이름 =".
-void read_any(LineReading& out, TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope,
+void read_any(LineReading& out, TokenMemo& memo, std::string_view line, bool selected, const NoteScope* scope,
               bool valued, bool defining) {
-    // The line without its break; trailing spaces after a result are the result's.
-    const std::string_view line = text.substr(0, find_line_break(text));
     if (line.find("\xEF\xBC") != std::string_view::npos) {
         std::vector<std::size_t> origin;
         const std::string ascii = ascii_figures(line, origin);
@@ -936,9 +935,8 @@ LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
 
 // "시급 10,030", "편의점 시급: 9,860원", "평단 58,000": the word right before the amount says
 // it is one hour's or one share's; "회비 3만씩", "55000씩 걷음": 씩 says each one's.
-PerOne per_one(TokenMemo& memo, std::string_view text, const LineReading& out) {
+PerOne per_one(TokenMemo& memo, std::string_view line, const LineReading& out) {
     if (out.kind != LineKind::Amount || !out.has_result() || out.continues) return PerOne::None;
-    const std::string_view line = text.substr(0, find_line_break(text));
     static constexpr std::pair<std::string_view, PerOne> WORDS[] = {
         {"시급", PerOne::Hour}, {"시간당", PerOne::Hour}, {"평단", PerOne::Unit}, {"평단가", PerOne::Unit}};
     // Most amounts say no such word, and are passed without cutting their line again.
@@ -993,10 +991,12 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
 
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope, TokenMemo& memo) {
     // An item's remark may be what it paid ("4. 선물 (예산 10만)"); a line's names the line.
-    if (remark_only(memo.tokens(text.substr(0, find_line_break(text))))) return LineReading{};
+    // The line without its break, cut once for every reader below.
+    const std::string_view line = text.substr(0, find_line_break(text));
+    if (remark_only(memo.tokens(line))) return LineReading{};
     LineReading out;
-    read_any(out, memo, text, selected, scope, false);
-    out.per_one = per_one(memo, text, out);
+    read_any(out, memo, line, selected, scope, false);
+    out.per_one = per_one(memo, line, out);
     // A line with money on it that could not be read whole: no total may pass over it.
     const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
                         (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);
