@@ -33,6 +33,16 @@ constexpr std::pair<std::string_view, char> NATIVE_NUMERALS[] = {
     {"한", '1'},   {"두", '2'},   {"세", '3'},   {"네", '4'},   {"열", '0'}};
 constexpr std::string_view HALF_DAYS[] = {"오전", "오후"};
 
+// Whether a byte opens a currency's sign ("$", "HK$", "€" …): most places of a line open
+// none, and are passed without a compare.
+constexpr auto SIGN_OPENERS = [] {
+    std::array<bool, 256> out{};
+    for (const CurrencyForm& form : CURRENCY_FORMS) {
+        if (form.mark == CurrencyMark::Sign) out[static_cast<unsigned char>(form.written.front())] = true;
+    }
+    return out;
+}();
+
 bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // decode_utf8 with the memo's common scalars, ASCII and Hangul syllables, read in place:
@@ -454,7 +464,8 @@ struct Lexer {
             if (form.mark == CurrencyMark::Sign) {
                 // "1 NT$ = 43.47원": a sign of letters may follow a space, where no figure follows it.
                 const std::size_t past = end + 1 + form.written.size();
-                const bool spaced = form.written.size() > 2 && at(end, " ") && at(end + 1, form.written) && !digit(past);
+                const bool spaced =
+                    form.written.size() > 2 && at(end, " ") && at(end + 1, form.written) && !digit(past);
                 if (!at(end, form.written) && !spaced) continue;
                 currency = std::string(form.written);
                 return spaced ? past : end + form.written.size();
@@ -551,6 +562,7 @@ struct Lexer {
     }
 
     std::size_t currency_sign_at(std::size_t i) const {
+        if (i >= s.size() || !SIGN_OPENERS[static_cast<unsigned char>(s[i])]) return 0;
         for (const CurrencyForm& form : CURRENCY_FORMS) {
             if (form.mark == CurrencyMark::Sign && at(i, form.written)) return form.written.size();
         }
