@@ -121,7 +121,25 @@ bool is_letter_or_digit(char32_t c);
 // The text's first count scalars (all of it when shorter): a long text named by its start.
 std::string_view first_scalars(std::string_view text, std::size_t count);
 
+// The bytes a white space scalar opens and ends with in well-formed UTF-8: a text whose
+// ends are letters or syllables, as most are, is settled at a look.
+constexpr bool may_open_white_space(unsigned char b) {
+    return (b >= 0x09 && b <= 0x0D) || b == 0x20 || b == 0xC2 || (b >= 0xE1 && b <= 0xE3);
+}
+constexpr bool may_end_white_space(unsigned char b) {
+    return (b >= 0x09 && b <= 0x0D) || b == 0x20 || (b >= 0x80 && b <= 0x8A) || b == 0x9F || b == 0xA0 || b == 0xA8 ||
+           b == 0xA9 || b == 0xAF;
+}
+
 // Removes White_Space scalars from both ends.
-std::string_view trim_white_space(std::string_view text);
+std::string_view trim_white_space_at_ends(std::string_view text);
+// The same, with no call where the two end bytes settle it: readers of notes trim every
+// line and part they take.
+inline std::string_view trim_white_space(std::string_view text) {
+    if (text.empty() || (!may_open_white_space(static_cast<unsigned char>(text.front())) &&
+                         !may_end_white_space(static_cast<unsigned char>(text.back()))))
+        return text;
+    return trim_white_space_at_ends(text);
+}
 
 }  // namespace numvora
