@@ -332,6 +332,11 @@ std::optional<WrittenNumber> plain_digits(std::string_view s, std::size_t pos, b
 WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool words_allowed) {
     if (digit_at(s, pos)) {
         if (std::optional<WrittenNumber> plain = plain_digits(s, pos, words_allowed)) return std::move(*plain);
+    } else if (!(starts_at(s, pos, ".") && digit_at(s, pos + 1)) &&
+               !(words_allowed &&
+                 (hangul_digit_at(s, pos) || unit_at(s, pos, SMALL_UNITS) || unit_at(s, pos, LARGE_UNITS)))) {
+        // Nothing a number opens with, as at most words asked whether they are one.
+        return WrittenNumber{{}, pos};
     }
     WrittenNumber n;
     n.end = pos;
