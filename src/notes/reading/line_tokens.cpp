@@ -268,8 +268,8 @@ struct Lexer {
             zero_part = zero_part || ((s[k] == '-' || s[k] == '/') && s[k + 1] == '0' && digit(k + 2));
         // "(41,900-48,350) x 120": a difference in parentheses that is multiplied.
         const bool bracketed = !tokens.empty() && tokens.back().kind == TokenKind::Open && at(joined_end, ")");
-        // A range of money rises; one that falls is a difference.
-        const bool in_expression = only_operators && !zero_part &&
+        // A range of money rises; one that falls is a difference. Asked only of joined digits.
+        const bool in_expression = parts > 1 && only_operators && !zero_part &&
                                    ((falls && parts == 2) || operator_before() ||
                                     operator_then_operand(joined_end, bracketed || no_date(begin, joined_end)));
         if (parts > 1 && !in_expression) {
