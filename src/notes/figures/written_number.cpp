@@ -150,6 +150,8 @@ void add(Decimal& sum, Decimal part) {
 }
 
 std::string to_text(const Decimal& d, bool negative) {
+    // Whole digits with no zero before them, as most figures are: the text they are.
+    if (!negative && d.scale == 0 && !d.digits.empty() && d.digits.front() != '0') return d.digits;
     const std::size_t first = d.digits.find_first_not_of('0');
     if (first == std::string::npos) return "0";
     const std::size_t point = d.digits.size() - d.scale;
