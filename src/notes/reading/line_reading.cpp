@@ -766,8 +766,13 @@ void read_any(LineReading& out, TokenMemo& memo, std::string_view line, bool sel
             return;
         }
     }
+    // Its signed item and whether it is a total line, as its traits found them.
+    const TokenMemo::Shape* shape = memo.shape(line);
     std::optional<SignedItems> chain;
-    if (const notes_detail::SignedItem signed_item = notes_detail::signed_item_start(line); signed_item.sign != 0) {
+    if (const notes_detail::SignedItem signed_item = shape != nullptr
+                                                         ? notes_detail::SignedItem{shape->sign, shape->item}
+                                                         : notes_detail::signed_item_start(line);
+        signed_item.sign != 0) {
         SignedItems mode = scope != nullptr ? scope->signed_items() : SignedItems::List;
         // "- 20231145 김민수": an item headed by an id goes on from nothing.
         if (notes_detail::id_digits_at(line, signed_item.item)) mode = SignedItems::List;
@@ -795,7 +800,8 @@ void read_any(LineReading& out, TokenMemo& memo, std::string_view line, bool sel
         shift(out, item);
         return;
     }
-    if (const std::optional<TotalLine> total = read_total_line(line)) {
+    if (const std::optional<TotalLine> total =
+            shape != nullptr && !shape->total ? std::nullopt : read_total_line(line)) {
         const std::string_view word = trim_white_space(line.substr(0, total->word_end));
         // "총액 128,000원" with no result above it in its block: the amount, named. "일시불 합계
         // 412,330" under other items: a sum of things not listed, where an old result of the
@@ -892,8 +898,9 @@ void read_any(LineReading& out, TokenMemo& memo, std::string_view line, bool sel
     }
 }
 
+// memo, when given, keeps the line's shape for its reading.
 template <class HoldsMoney>
-LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
+LineTraits traits_of(std::string_view line, HoldsMoney holds_money, TokenMemo* memo = nullptr) {
     LineTraits traits;
     traits.empty = trim_white_space(line).empty();
     if (traits.empty) return traits;
@@ -903,7 +910,9 @@ LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
     const std::string_view opening = trim_white_space(line);
     traits.bullet = (opening.starts_with('*') || opening.starts_with("\u2022") || opening.starts_with("\u00B7")) &&
                     marks_list_item(opening);
-    if (read_total_line(line)) {
+    const bool total = read_total_line(line).has_value();
+    if (memo != nullptr) memo->keep_shape(line, {item.sign, item.item, total});
+    if (total) {
         traits.money = traits.total = true;
         return traits;
     }
@@ -981,7 +990,8 @@ LineTraits line_traits(std::string_view line) {
 }
 
 LineTraits line_traits(std::string_view line, TokenMemo& memo) {
-    return traits_of(line, [&](std::string_view text) { return notes_detail::holds_money(memo.tokens(text)); });
+    return traits_of(
+        line, [&](std::string_view text) { return notes_detail::holds_money(memo.tokens(text)); }, &memo);
 }
 
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
