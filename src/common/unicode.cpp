@@ -148,21 +148,7 @@ std::size_t find_line_break(std::string_view text) {
     return std::string_view::npos;
 }
 
-namespace {
-
-// The bytes a white space scalar opens and ends with in well-formed UTF-8: a text whose
-// ends are letters or syllables, as most are, is settled at a look.
-constexpr bool may_open_white_space(unsigned char b) {
-    return (b >= 0x09 && b <= 0x0D) || b == 0x20 || b == 0xC2 || (b >= 0xE1 && b <= 0xE3);
-}
-constexpr bool may_end_white_space(unsigned char b) {
-    return (b >= 0x09 && b <= 0x0D) || b == 0x20 || (b >= 0x80 && b <= 0x8A) || b == 0x9F || b == 0xA0 || b == 0xA8 ||
-           b == 0xA9 || b == 0xAF;
-}
-
-}  // namespace
-
-std::string_view trim_white_space(std::string_view text) {
+std::string_view trim_white_space_at_ends(std::string_view text) {
     std::size_t begin = 0;
     while (begin < text.size() && may_open_white_space(static_cast<unsigned char>(text[begin]))) {
         std::size_t next = begin;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -77,16 +78,23 @@ constexpr bool all_ascii_digits(std::string_view text) {
 }
 
 // text.find_first_of(bytes) in one pass: the standard one looks each byte of the text up
-// in the set with a call of its own, which every line of notes pays on every byte.
-constexpr std::size_t find_byte_of(std::string_view text, std::string_view bytes) {
-    std::array<std::uint64_t, 4> set{};
-    for (const char b : bytes) {
-        const auto byte = static_cast<unsigned char>(b);
-        set.at(byte >> 6U) |= std::uint64_t{1} << (byte & 63U);
+// in the set with a call of its own, which every line of notes pays on every byte. One
+// byte or two are looked for with memchr, which passes many bytes at a time: most lines
+// hold neither.
+inline std::size_t find_byte_of(std::string_view text, std::string_view bytes) {
+    if (text.empty()) return std::string_view::npos;
+    if (bytes.size() <= 2) {
+        std::size_t first = text.size();
+        for (const char b : bytes) {
+            if (const void* at = std::memchr(text.data(), b, first); at != nullptr)
+                first = static_cast<std::size_t>(static_cast<const char*>(at) - text.data());
+        }
+        return first < text.size() ? first : std::string_view::npos;
     }
+    std::array<bool, 256> set{};
+    for (const char b : bytes) set[static_cast<unsigned char>(b)] = true;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (((set.at(byte >> 6U) >> (byte & 63U)) & 1U) != 0) return i;
+        if (set[static_cast<unsigned char>(text[i])]) return i;
     }
     return std::string_view::npos;
 }
@@ -113,7 +121,25 @@ bool is_letter_or_digit(char32_t c);
 // The text's first count scalars (all of it when shorter): a long text named by its start.
 std::string_view first_scalars(std::string_view text, std::size_t count);
 
+// The bytes a white space scalar opens and ends with in well-formed UTF-8: a text whose
+// ends are letters or syllables, as most are, is settled at a look.
+constexpr bool may_open_white_space(unsigned char b) {
+    return (b >= 0x09 && b <= 0x0D) || b == 0x20 || b == 0xC2 || (b >= 0xE1 && b <= 0xE3);
+}
+constexpr bool may_end_white_space(unsigned char b) {
+    return (b >= 0x09 && b <= 0x0D) || b == 0x20 || (b >= 0x80 && b <= 0x8A) || b == 0x9F || b == 0xA0 || b == 0xA8 ||
+           b == 0xA9 || b == 0xAF;
+}
+
 // Removes White_Space scalars from both ends.
-std::string_view trim_white_space(std::string_view text);
+std::string_view trim_white_space_at_ends(std::string_view text);
+// The same, with no call where the two end bytes settle it: readers of notes trim every
+// line and part they take.
+inline std::string_view trim_white_space(std::string_view text) {
+    if (text.empty() || (!may_open_white_space(static_cast<unsigned char>(text.front())) &&
+                         !may_end_white_space(static_cast<unsigned char>(text.back()))))
+        return text;
+    return trim_white_space_at_ends(text);
+}
 
 }  // namespace numvora

@@ -79,6 +79,7 @@ TEST(ByteSearch, FirstByteOfASetFirstWordAndFirstLineBreak) {
     } bytes[] = {{"점심 12원", "0123456789", 7},
                  {"없음", "0123456789", none},
                  {"a:b=c", "=:", 1},
+                 {"a=b:c", "=:", 1},
                  {"\xff\x80", "\x80", 1},
                  {"abc", "", none},
                  {"", "a", none}};

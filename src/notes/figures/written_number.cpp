@@ -150,6 +150,8 @@ void add(Decimal& sum, Decimal part) {
 }
 
 std::string to_text(const Decimal& d, bool negative) {
+    // Whole digits with no zero before them, as most figures are: the text they are.
+    if (!negative && d.scale == 0 && !d.digits.empty() && d.digits.front() != '0') return d.digits;
     const std::size_t first = d.digits.find_first_not_of('0');
     if (first == std::string::npos) return "0";
     const std::size_t point = d.digits.size() - d.scale;
@@ -319,9 +321,31 @@ bool own_figure(std::string_view s, std::size_t p, bool words) {
     return next && own_after(s, next->end);
 }
 
+// Digits with no unit after them ("9,000", "34,500원", "3.5"), as most figures are: what
+// the reading by sections gives them, without its sections. Nothing when a unit follows,
+// spaced or not, or the digits may be one number split ("12, 300").
+std::optional<WrittenNumber> plain_digits(std::string_view s, std::size_t pos, bool words_allowed) {
+    WrittenNumber n;
+    n.end = read_digits(s, pos, n.value, n);
+    const std::size_t end = n.end;
+    if (words_allowed && !n.grouped && !n.unclear &&
+        (split_group_end(s, pos, end) != end || (starts_at(s, end, " ") && unit_stands(s, end + 1))))
+        return std::nullopt;
+    if (unit_at(s, end, SMALL_UNITS) || unit_at(s, end, LARGE_UNITS)) return std::nullopt;
+    return n;
+}
+
 }  // namespace
 
 WrittenNumber read_written_number(std::string_view s, std::size_t pos, bool words_allowed) {
+    if (digit_at(s, pos)) {
+        if (std::optional<WrittenNumber> plain = plain_digits(s, pos, words_allowed)) return std::move(*plain);
+    } else if (!(starts_at(s, pos, ".") && digit_at(s, pos + 1)) &&
+               !(words_allowed &&
+                 (hangul_digit_at(s, pos) || unit_at(s, pos, SMALL_UNITS) || unit_at(s, pos, LARGE_UNITS)))) {
+        // Nothing a number opens with, as at most words asked whether they are one.
+        return WrittenNumber{{}, pos};
+    }
     WrittenNumber n;
     n.end = pos;
     n.words_only = true;

@@ -518,15 +518,14 @@ bool left_unclear(const Reading& r, const Reading& checked, LineReading& out) {
     return true;
 }
 
-// A line that is neither a total line nor a definition.
+// A line that is neither a total line nor a definition, read into out, a clear reading.
 // valued: a value is asked for (a definition's, a selection's), so a bare number is one.
-LineReading read_plain(TokenMemo& memo, std::string_view line, bool selected, const NoteScope* scope, NameUse& use,
-                       bool valued) {
-    LineReading out;
+void read_plain(LineReading& out, TokenMemo& memo, std::string_view line, bool selected, const NoteScope* scope,
+                NameUse& use, bool valued) {
     // Most lines of a memo are words alone: no digit, and no 원 for a number word.
     if (scope == nullptr && find_byte_of(line, "0123456789") == std::string_view::npos &&
         line.find("원") == std::string_view::npos)
-        return out;
+        return;
     const std::string_view kept = trim_white_space(line);
     const std::size_t kept_end = kept.empty() ? 0 : static_cast<std::size_t>(kept.data() - line.data()) + kept.size();
     const std::size_t results = old_result_start(line.substr(0, kept_end));
@@ -541,14 +540,14 @@ LineReading read_plain(TokenMemo& memo, std::string_view line, bool selected, co
     Reading r = read_tokens(memo, line.substr(0, body_end), false, scope, &use, out.asks, valued);
     bool has_figure = false;
     for (std::size_t i = 0; i < r.tokens.size(); ++i) has_figure = has_figure || r.number(i);
-    if (left_unclear(r, r, out)) return out;
+    if (left_unclear(r, r, out)) return;
     if (out.asks && !has_amount(r) && !has_amount(read_tokens(memo, r.line, true, scope, nullptr, true))) {
         // "월세 = 550,000", "환율 $1 = 1,380원": a label and its amount, not a request.
         read_amount(read_tokens(memo, line, false, nullptr, nullptr, false, true), out);
         if (out.kind != LineKind::Nothing && out.currency.empty()) {
             out.asks = false;
             out.replace_begin = out.replace_end = kept_end;
-            return out;
+            return;
         }
         out = LineReading{};
         out.asks = true;
@@ -566,20 +565,20 @@ LineReading read_plain(TokenMemo& memo, std::string_view line, bool selected, co
             out = LineReading{};
             read_amount(price, out);
             out.replace_begin = out.replace_end = kept_end;
-            return out;
+            return;
         }
     }
     if (std::optional<Parsed> parsed = parse_expression(r, out.asks)) {
         evaluate_into(r, *parsed, out);
-        return out;
+        return;
     }
     if (out.asks) {
         // "12/7 =" asks for a division, not a date; "2026-03-02 ~ 2026-12-08 =" for nothing.
         const Reading split = read_tokens(memo, line.substr(0, body_end), true, scope, nullptr, true);
-        if (left_unclear(r, split, out)) return out;
+        if (left_unclear(r, split, out)) return;
         if (std::optional<Parsed> parsed = parse_expression(split, true)) {
             evaluate_into(split, *parsed, out);
-            return out;
+            return;
         }
         fill_figures(r, {}, out);
         out.kind = LineKind::Expression;
@@ -590,17 +589,16 @@ LineReading read_plain(TokenMemo& memo, std::string_view line, bool selected, co
                     calc_error::InvalidNumber{std::string(body.substr(token.begin, token.end - token.begin))}};
         }
         if (!has_figure) out.error = CalcError{calc_error::Empty{}};
-        return out;
+        return;
     }
     if (selected) {
         const Reading split = read_tokens(memo, line.substr(0, body_end), true, scope, nullptr, false, true);
         if (std::optional<Parsed> parsed = parse_expression(split, false)) {
             evaluate_into(split, *parsed, out);
-            return out;
+            return;
         }
     }
     read_amount(r, out);
-    return out;
 }
 
 }  // namespace
@@ -688,8 +686,8 @@ std::string labelled(TokenMemo& memo, std::string_view line, bool worked) {
     return is_note_name(word) && !notes_detail::names_a_number(word) ? std::string(word) : std::string();
 }
 
-LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope, bool valued,
-                     bool defining = false);
+void read_any(LineReading& out, TokenMemo& memo, std::string_view line, bool selected, const NoteScope* scope,
+              bool valued, bool defining = false);
 
 // "배민 2만원 주문 수수료 = 20,000 x 7.8%": a label with figures of its own, then "=" and an
 // operation on figures, is what the operation works out.
@@ -726,7 +724,8 @@ std::optional<LineReading> worked_out_after_label(TokenMemo& memo, std::string_v
         operation = is_operator(right[k].kind) && right[k - 1].kind == TokenKind::Number &&
                     right[k + 1].kind == TokenKind::Number;
     if (!operation) return std::nullopt;
-    LineReading value = read_any(memo, rest, selected, scope, true);
+    LineReading value;
+    read_any(value, memo, rest, selected, scope, true);
     if (value.kind != LineKind::Expression || !value.has_result()) return std::nullopt;
     shift(value, after);
     return value;
@@ -748,36 +747,41 @@ bool remark_only(const std::vector<LineToken>& t) {
            });
 }
 
+// Reads a line with no break in it into out, a clear reading: the reading of an item or
+// of the text after a mark is made there too, never moved up from a reading of its own.
+// Trailing spaces after a result are the result's.
 // valued: the text is a value asked for (after "이름 ="), so a bare number is one.
 // defining: it is the value after "이름 =".
-LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, const NoteScope* scope, bool valued,
-                     bool defining) {
-    LineReading out;
-    // The line without its break; trailing spaces after a result are the result's.
-    const std::string_view line = text.substr(0, find_line_break(text));
+void read_any(LineReading& out, TokenMemo& memo, std::string_view line, bool selected, const NoteScope* scope,
+              bool valued, bool defining) {
     if (line.find("\xEF\xBC") != std::string_view::npos) {
         std::vector<std::size_t> origin;
         const std::string ascii = ascii_figures(line, origin);
         if (ascii.size() != line.size()) {
             // The copy's texts lie in a buffer of their own.
             TokenMemo ascii_memo;
-            out = read_any(ascii_memo, ascii, selected, scope, valued);
+            read_any(out, ascii_memo, ascii, selected, scope, valued);
             out.replace_begin = origin[out.replace_begin];
             out.replace_end = origin[out.replace_end];
-            return out;
+            return;
         }
     }
+    // Its signed item and whether it is a total line, as its traits found them.
+    const TokenMemo::Shape* shape = memo.shape(line);
     std::optional<SignedItems> chain;
-    if (const notes_detail::SignedItem signed_item = notes_detail::signed_item_start(line); signed_item.sign != 0) {
+    if (const notes_detail::SignedItem signed_item = shape != nullptr
+                                                         ? notes_detail::SignedItem{shape->sign, shape->item}
+                                                         : notes_detail::signed_item_start(line);
+        signed_item.sign != 0) {
         SignedItems mode = scope != nullptr ? scope->signed_items() : SignedItems::List;
         // "- 20231145 김민수": an item headed by an id goes on from nothing.
         if (notes_detail::id_digits_at(line, signed_item.item)) mode = SignedItems::List;
         if (mode != SignedItems::Chain) {
-            out = read_any(memo, line.substr(signed_item.item), selected, scope, valued);
+            read_any(out, memo, line.substr(signed_item.item), selected, scope, valued);
             shift(out, signed_item.item);
             if (signed_item.sign == '-' && mode == SignedItems::Signs) negate(out);
             out.signed_item = mode;
-            return out;
+            return;
         }
         // Under a line with a result, "- 쿠폰 5,000" goes on from it as "- 5,000" would, and
         // so does "-쿠폰 5,000" (read with the space, its offsets taken back).
@@ -785,32 +789,33 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         if (line[item - 1] != ' ' && line[item - 1] != '\t') {
             const std::string spaced = std::string(line.substr(0, item)) + ' ' + std::string(line.substr(item));
             TokenMemo spaced_memo;
-            out = read_any(spaced_memo, spaced, selected, scope, valued);
+            read_any(out, spaced_memo, spaced, selected, scope, valued);
             out.replace_begin -= out.replace_begin > item ? 1 : 0;
             out.replace_end -= out.replace_end > item ? 1 : 0;
-            return out;
+            return;
         }
         chain = mode;
     } else if (const std::size_t item = list_item_start(line); item > 0) {
-        out = read_any(memo, line.substr(item), selected, scope, valued);
+        read_any(out, memo, line.substr(item), selected, scope, valued);
         shift(out, item);
-        return out;
+        return;
     }
-    if (const std::optional<TotalLine> total = read_total_line(line)) {
+    if (const std::optional<TotalLine> total =
+            shape != nullptr && !shape->total ? std::nullopt : read_total_line(line)) {
         const std::string_view word = trim_white_space(line.substr(0, total->word_end));
         // "총액 128,000원" with no result above it in its block: the amount, named. "일시불 합계
         // 412,330" under other items: a sum of things not listed, where an old result of the
         // items would be their sum.
         if (total->value && scope != nullptr) {
             NameUse ignored;
-            out = read_plain(memo, line.substr(total->word_end), selected, scope, ignored, true);
+            read_plain(out, memo, line.substr(total->word_end), selected, scope, ignored, true);
             const bool own =
                 !scope->block_has_result() || (total->word == TotalWord::Labelled && out.kind == LineKind::Amount &&
                                                scope->block_sum(total->word) != out.value);
             if (own && out.kind == LineKind::Amount) {
                 out.defines = std::string(word);
                 shift(out, total->word_end);
-                return out;
+                return;
             }
             out = LineReading{};
         }
@@ -820,7 +825,7 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         out.replace_begin = total->word_end;
         out.replace_end = total->line_end;
         out.asks = true;
-        return out;
+        return;
     }
     if (std::optional<ExchangeRate> rate = notes_detail::read_exchange_rate(line)) {
         out.sets_rate = std::move(rate);
@@ -829,34 +834,34 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
             out.defines = definition->name;
             out.gives = out.sets_rate->won;
         }
-        return out;
+        return;
     }
     const std::optional<Definition> definition = read_definition(line);
     // "회원번호: 88120457": a name for a number that names something gives no value.
-    if (definition && notes_detail::names_a_number(definition->name)) return out;
+    if (definition && notes_detail::names_a_number(definition->name)) return;
     if (definition) {
         const std::string_view rest = line.substr(definition->rest);
         // "월세 = 550000" asks for its value; "점심: 12000" is a label like any other.
         const bool equals = line.substr(0, definition->rest).ends_with('=');
-        LineReading value = read_any(memo, rest, selected, scope, valued || equals, equals);
+        LineReading value;
+        read_any(value, memo, rest, selected, scope, valued || equals, equals);
         value.gives = given(memo, definition->name, rest, value);
         if (value.has_result() || !value.gives.empty()) {
             value.defines = definition->name;
             out = std::move(value);
             shift(out, definition->rest);
-            return out;
+            return;
         }
     }
     if (!definition) {
-        // Into out: a reading that returns only out is made in its caller's place, never moved.
         if (std::optional<LineReading> worked = worked_out_after_label(memo, line, selected, scope)) {
             out = std::move(*worked);
-            return out;
+            return;
         }
     }
     NameUse use;
     use.defining = defining;
-    out = read_plain(memo, line, selected, scope, use, valued);
+    read_plain(out, memo, line, selected, scope, use, valued);
     out.uses = std::move(use.uses);
     out.uses_previous = use.uses_previous;
     out.continues = use.continues;
@@ -891,11 +896,11 @@ LineReading read_any(TokenMemo& memo, std::string_view text, bool selected, cons
         out.defines = labelled(memo, line, worked);
         out.labels = !out.defines.empty();
     }
-    return out;
 }
 
+// memo, when given, keeps the line's shape for its reading.
 template <class HoldsMoney>
-LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
+LineTraits traits_of(std::string_view line, HoldsMoney holds_money, TokenMemo* memo = nullptr) {
     LineTraits traits;
     traits.empty = trim_white_space(line).empty();
     if (traits.empty) return traits;
@@ -905,7 +910,9 @@ LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
     const std::string_view opening = trim_white_space(line);
     traits.bullet = (opening.starts_with('*') || opening.starts_with("\u2022") || opening.starts_with("\u00B7")) &&
                     marks_list_item(opening);
-    if (read_total_line(line)) {
+    const bool total = read_total_line(line).has_value();
+    if (memo != nullptr) memo->keep_shape(line, {item.sign, item.item, total});
+    if (total) {
         traits.money = traits.total = true;
         return traits;
     }
@@ -937,9 +944,8 @@ LineTraits traits_of(std::string_view line, HoldsMoney holds_money) {
 
 // "시급 10,030", "편의점 시급: 9,860원", "평단 58,000": the word right before the amount says
 // it is one hour's or one share's; "회비 3만씩", "55000씩 걷음": 씩 says each one's.
-PerOne per_one(TokenMemo& memo, std::string_view text, const LineReading& out) {
+PerOne per_one(TokenMemo& memo, std::string_view line, const LineReading& out) {
     if (out.kind != LineKind::Amount || !out.has_result() || out.continues) return PerOne::None;
-    const std::string_view line = text.substr(0, find_line_break(text));
     static constexpr std::pair<std::string_view, PerOne> WORDS[] = {
         {"시급", PerOne::Hour}, {"시간당", PerOne::Hour}, {"평단", PerOne::Unit}, {"평단가", PerOne::Unit}};
     // "1박당 12,000엔", "개당 1,200원": the price of one of a unit; not "식당 12,000", nor a
@@ -993,7 +999,8 @@ LineTraits line_traits(std::string_view line) {
 }
 
 LineTraits line_traits(std::string_view line, TokenMemo& memo) {
-    return traits_of(line, [&](std::string_view text) { return notes_detail::holds_money(memo.tokens(text)); });
+    return traits_of(
+        line, [&](std::string_view text) { return notes_detail::holds_money(memo.tokens(text)); }, &memo);
 }
 
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope) {
@@ -1003,9 +1010,12 @@ LineReading read_line(std::string_view text, bool selected, const NoteScope* sco
 
 LineReading read_line(std::string_view text, bool selected, const NoteScope* scope, TokenMemo& memo) {
     // An item's remark may be what it paid ("4. 선물 (예산 10만)"); a line's names the line.
-    if (remark_only(memo.tokens(text.substr(0, find_line_break(text))))) return LineReading{};
-    LineReading out = read_any(memo, text, selected, scope, false);
-    out.per_one = per_one(memo, text, out);
+    // The line without its break, cut once for every reader below.
+    const std::string_view line = text.substr(0, find_line_break(text));
+    if (remark_only(memo.tokens(line))) return LineReading{};
+    LineReading out;
+    read_any(out, memo, line, selected, scope, false);
+    out.per_one = per_one(memo, line, out);
     // A line with money on it that could not be read whole: no total may pass over it.
     const bool failed = !out.unclear.empty() || out.error || !out.unknown.empty() ||
                         (out.kind != LineKind::Expression && out.amounts > 1 && !out.parted);

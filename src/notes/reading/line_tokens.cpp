@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <optional>
 #include <utility>
 
@@ -27,11 +28,44 @@ constexpr std::string_view COUNTER_WORDS[] = {
     "권",   "회",   "건",   "대",   "병",   "박",   "살",     "쪽",   "통",   "봉",   "팩",   "벌",
     "줄기", "줄",   "곳",   "알",   "캔",   "판",   "인",     "보",   "모",   "근",   "단",   "평",
     "매",   "망",   "부",   "종",   "채",   "롤",   "포",     "쌍",   "짝",   "정",   "구"};
+// The three bytes of the syllable at i, as one number.
+constexpr std::uint32_t syllable_key(std::string_view s, std::size_t i) {
+    return (std::uint32_t{static_cast<unsigned char>(s[i])} << 16U) |
+           (std::uint32_t{static_cast<unsigned char>(s[i + 1])} << 8U) | static_cast<unsigned char>(s[i + 2]);
+}
+// The counter words by their first syllable, in their order within each: a place after a
+// figure is compared with the few that open with its syllable, not with every one.
+struct CounterOpening {
+    std::uint32_t syllable = 0;
+    std::size_t word = 0;  // in COUNTER_WORDS
+    constexpr bool operator<(const CounterOpening& other) const {
+        return syllable != other.syllable ? syllable < other.syllable : word < other.word;
+    }
+};
+constexpr auto COUNTER_OPENINGS = [] {
+    std::array<CounterOpening, std::size(COUNTER_WORDS)> out{};
+    for (std::size_t n = 0; n < out.size(); ++n) out[n] = {syllable_key(COUNTER_WORDS[n], 0), n};
+    std::sort(out.begin(), out.end());
+    return out;
+}();
+static_assert(std::all_of(std::begin(COUNTER_WORDS), std::end(COUNTER_WORDS),
+                          [](std::string_view word) { return word.size() >= 3; }));
+
 // Native numerals, read only before a counter: "다섯 개", "두 잔", "한잔".
 constexpr std::pair<std::string_view, char> NATIVE_NUMERALS[] = {
     {"다섯", '5'}, {"여섯", '6'}, {"일곱", '7'}, {"여덟", '8'}, {"아홉", '9'},
     {"한", '1'},   {"두", '2'},   {"세", '3'},   {"네", '4'},   {"열", '0'}};
 constexpr std::string_view HALF_DAYS[] = {"오전", "오후"};
+
+// Whether a byte opens a currency's sign ("$", "HK$", "€" …): most places of a line open
+// none, and are passed without a compare.
+constexpr auto SIGN_OPENERS = [] {
+    std::array<bool, 256> out{};
+    for (const CurrencyForm& form : CURRENCY_FORMS) {
+        if (form.mark == CurrencyMark::Sign) out[static_cast<unsigned char>(form.written.front())] = true;
+    }
+    return out;
+}();
 
 bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
@@ -147,20 +181,45 @@ struct Lexer {
                 if (s[from] != word[0] || (word.size() > 2 && from + 2 < s.size() && s[from + 2] != word[2]) ||
                     !at(from, word))
                     continue;
-                const std::size_t end = from + word.size();
-                if (at(end, "*")) continue;  // "360,000 박*희": a masked name, no nights
-                if (is_ascii_letter(word[0]) && letter(end)) continue;
-                if (spaced == 1 && !spaced_particles && hangul_at(end)) continue;
-                // "15:30 초6", "3 중2": a spaced word glued to digits names a class.
-                if (spaced == 1 && digit(end)) continue;
-                NumberMarks probe = marks;
-                if (!particle_or_nothing(end, &probe)) continue;
-                marks = probe;
-                if (matched != nullptr) *matched = word;
-                return hangul_run_end(end);
+                if (const auto end = word_stands(from, word, spaced == 1, spaced_particles, marks, matched)) return end;
             }
         }
         return std::nullopt;
+    }
+
+    // The same for the counter words, only those that open with the syllable there.
+    std::optional<std::size_t> counter_after(std::size_t i, NumberMarks& marks,
+                                             std::string_view* matched = nullptr) const {
+        for (int spaced = 0; spaced < 2; ++spaced) {
+            if (spaced == 1 && !at(i, " ")) break;
+            const std::size_t from = i + static_cast<std::size_t>(spaced);
+            if (from + 3 > s.size()) continue;
+            const CounterOpening first{syllable_key(s, from), 0};
+            for (auto it = std::lower_bound(COUNTER_OPENINGS.begin(), COUNTER_OPENINGS.end(), first);
+                 it != COUNTER_OPENINGS.end() && it->syllable == first.syllable; ++it) {
+                const std::string_view word = COUNTER_WORDS[it->word];
+                if (!at(from, word)) continue;
+                if (const auto end = word_stands(from, word, spaced == 1, false, marks, matched)) return end;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // A word found at from (spaced: after one space) stands as one there: the end past it
+    // and its particle, or nothing.
+    std::optional<std::size_t> word_stands(std::size_t from, std::string_view word, bool spaced, bool spaced_particles,
+                                           NumberMarks& marks, std::string_view* matched) const {
+        const std::size_t end = from + word.size();
+        if (at(end, "*")) return std::nullopt;  // "360,000 박*희": a masked name, no nights
+        if (is_ascii_letter(word[0]) && letter(end)) return std::nullopt;
+        if (spaced && !spaced_particles && hangul_at(end)) return std::nullopt;
+        // "15:30 초6", "3 중2": a spaced word glued to digits names a class.
+        if (spaced && digit(end)) return std::nullopt;
+        NumberMarks probe = marks;
+        if (!particle_or_nothing(end, &probe)) return std::nullopt;
+        marks = probe;
+        if (matched != nullptr) *matched = word;
+        return hangul_run_end(end);
     }
 
     // Whether a Hangul number word may begin at i: not inside a word.
@@ -258,8 +317,8 @@ struct Lexer {
             zero_part = zero_part || ((s[k] == '-' || s[k] == '/') && s[k + 1] == '0' && digit(k + 2));
         // "(41,900-48,350) x 120": a difference in parentheses that is multiplied.
         const bool bracketed = !tokens.empty() && tokens.back().kind == TokenKind::Open && at(joined_end, ")");
-        // A range of money rises; one that falls is a difference.
-        const bool in_expression = only_operators && !zero_part &&
+        // A range of money rises; one that falls is a difference. Asked only of joined digits.
+        const bool in_expression = parts > 1 && only_operators && !zero_part &&
                                    ((falls && parts == 2) || operator_before() ||
                                     operator_then_operand(joined_end, bracketed || no_date(begin, joined_end)));
         if (parts > 1 && !in_expression) {
@@ -366,7 +425,7 @@ struct Lexer {
             marks.date = true;
             marks.clock = word == "시" || word == "분" || word == "초";
             end = *date;
-        } else if (const auto counter = word_after(end, COUNTER_WORDS, marks)) {
+        } else if (const auto counter = counter_after(end, marks)) {
             marks.counter = true;
             end = *counter;
         } else if (!particle_or_nothing(end, &marks)) {
@@ -493,7 +552,7 @@ struct Lexer {
             std::string_view counter;
             // Glued, only the counters no word begins with: "한잔", "두개", not "두부", "세대", "네모".
             static constexpr std::string_view GLUED[] = {"개", "명", "잔", "장", "권", "병", "살", "곳", "벌"};
-            if (!word_after(end, COUNTER_WORDS, probe, false, &counter)) return std::nullopt;
+            if (!counter_after(end, probe, &counter)) return std::nullopt;
             const bool one_syllable = counter.size() == 3;
             if (one_syllable && !at(end, " ") &&
                 std::find(std::begin(GLUED), std::end(GLUED), counter) == std::end(GLUED))
@@ -552,6 +611,7 @@ struct Lexer {
     }
 
     std::size_t currency_sign_at(std::size_t i) const {
+        if (i >= s.size() || !SIGN_OPENERS[static_cast<unsigned char>(s[i])]) return 0;
         for (const CurrencyForm& form : CURRENCY_FORMS) {
             if (form.mark == CurrencyMark::Sign && at(i, form.written)) return form.written.size();
         }

@@ -123,8 +123,27 @@ class TokenMemo {
 public:
     // Valid until the next call.
     const std::vector<Token>& tokens(std::string_view text, bool split_joined = false);
+    // What a line's traits found that its reading asks again: the "+ " or "- " item it
+    // opens (sign 0 for none) and where, and whether it is a total line.
+    struct Shape {
+        char sign = 0;
+        std::size_t item = 0;
+        bool total = false;
+    };
+    void keep_shape(std::string_view line, Shape shape) {
+        shape_of_ = line;
+        shape_ = shape;
+    }
+    // The shape kept for the text, if it is that line.
+    const Shape* shape(std::string_view text) const {
+        const bool kept = shape_of_.data() != nullptr && text.data() == shape_of_.data();
+        return kept && text.size() == shape_of_.size() ? &shape_ : nullptr;
+    }
     // Forgets its texts and keeps their room for the next line's.
-    void clear() { used_ = 0; }
+    void clear() {
+        used_ = 0;
+        shape_of_ = {};
+    }
 
 private:
     struct Cut {
@@ -135,6 +154,8 @@ private:
     };
     std::vector<Cut> cuts_;
     std::size_t used_ = 0;  // cuts_ from used_ on are room kept, no texts
+    std::string_view shape_of_;
+    Shape shape_;
     // The cut of a line whose tokens after its "+" or "-" mark are the text's, if any.
     const Cut* item_of(std::string_view text, bool split_joined) const;
 };

@@ -50,6 +50,7 @@ TEST(ReadLine, FiguresByTheirOwnMarks) {
         {"6시간 30분 09:00~18:00 84m2 2026.12.08 3시 30분",
          "6시간 30분:h 9시간:h 84.00㎡:m 2026-12-08 (화):t 3:d 30:d"},
         {"1,23 1,234,5678 10. 007 0,001", "1:n 23:n 12345678:n 10:n 7:n 1:a"},
+        {".5 .25원", "0.5:n 0.25:a"},  // a figure may open with its point
         // Typos: read as meant where one reading is plausible, else a name that adds nothing.
         {"3 만원 5 천원 3 만나서", "30000:a 5000:a 3:n"},
         {"12, 300원 8 300원 1,0000원 95, 100, 105", "12:n 8:n 10000:n 95:n"},
