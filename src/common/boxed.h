@@ -54,22 +54,13 @@ private:
 // string takes four, and nothing made while it stays empty.
 class BoxedText {
 public:
-    BoxedText() = default;
-    BoxedText(const BoxedText& other) : text_(copy(other)) {}
-    BoxedText(BoxedText&&) noexcept = default;
-    BoxedText& operator=(const BoxedText& other) {
-        if (this != &other) text_ = copy(other);
-        return *this;
-    }
-    BoxedText& operator=(BoxedText&&) noexcept = default;
-    ~BoxedText() = default;
     BoxedText& operator=(std::string text) {
-        text_ = text.empty() ? nullptr : std::make_unique<std::string>(std::move(text));
+        text_ = text.empty() ? std::nullopt : std::optional<std::string>(std::move(text));
         return *this;
     }
     BoxedText& operator=(const char* text) { return *this = std::string(text); }
 
-    bool empty() const { return text_ == nullptr; }
+    bool empty() const { return !text_; }
     const std::string& str() const { return text_ ? *text_ : NONE; }
     // Read where a string is, as the string it holds.
     operator const std::string&() const { return str(); }
@@ -81,11 +72,8 @@ public:
     friend std::string operator+(const BoxedText& a, std::string_view b) { return a.str() + std::string(b); }
 
 private:
-    static std::unique_ptr<std::string> copy(const BoxedText& other) {
-        return other.text_ ? std::make_unique<std::string>(*other.text_) : nullptr;
-    }
     static inline const std::string NONE;
-    std::unique_ptr<std::string> text_;
+    Boxed<std::string> text_;
 };
 
 }  // namespace numvora

@@ -1,5 +1,3 @@
-#include <charconv>
-
 #include "common/unicode.h"
 #include "notes/figures/written_number.h"
 #include "notes/reading/line_parts.h"
@@ -22,12 +20,6 @@ bool quoted_units(const Token& token) {
     return token.kind == TokenKind::Number && token.marks.foreign && !token.marks.percent &&
            !currency_code(token.currency).empty() && v.size() <= 7 && v.front() == '1' &&
            v.find_first_not_of('0', 1) == std::string::npos;
-}
-
-double number_of(const std::string& text) {
-    double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
 }
 
 bool labels_only(const std::vector<Token>& t, std::size_t from, std::size_t to) {
@@ -76,13 +68,13 @@ std::optional<ExchangeRate> named_rate(std::string_view kept) {
     if (!t.empty() && (t[0].kind == TokenKind::Equals || t[0].kind == TokenKind::Colon)) t.erase(t.begin());
     drop_remark(t);
     if (t.empty() || !won_figure(t[0])) return std::nullopt;
-    double units = code == "JPY" && number_of(t[0].value) >= 100 ? 100 : 1;
+    double units = code == "JPY" && note_value(t[0].value) >= 100 ? 100 : 1;
     if (t.size() == 4 && t[1].kind == TokenKind::Open && quoted_units(t[2]) && currency_code(t[2].currency) == code &&
         t[3].kind == TokenKind::Close)
-        units = number_of(t[2].value);
+        units = note_value(t[2].value);
     else if (t.size() != 1)
         return std::nullopt;
-    return ExchangeRate{std::string(code), note_value_text(number_of(t[0].value) / units)};
+    return ExchangeRate{std::string(code), note_value_text(note_value(t[0].value) / units)};
 }
 
 }  // namespace
@@ -100,7 +92,7 @@ std::optional<ExchangeRate> read_exchange_rate(std::string_view line) {
         labels_only(t, 0, last - 2)) {
         const Token& units = t[last - 2];
         return ExchangeRate{std::string(currency_code(units.currency)),
-                            note_value_text(number_of(t.back().value) / number_of(units.value))};
+                            note_value_text(note_value(t.back().value) / note_value(units.value))};
     }
     return std::nullopt;
 }

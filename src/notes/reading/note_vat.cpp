@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -55,12 +54,6 @@ bool ends_line(const std::vector<Token>& t, std::size_t i) {
     return i + 1 == t.size() || (i + 2 == t.size() && t[i + 1].kind == TokenKind::Equals);
 }
 
-double number_of(std::string_view text) {
-    double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
-
 // The word as a figure of 10%.
 void make_rate(Token& word) {
     word.kind = TokenKind::Number;
@@ -76,9 +69,9 @@ void make_rate(Token& word) {
 // tax of it.
 bool written_under_its_base(const Token& figure, const NoteScope* scope) {
     if (scope == nullptr) return false;
-    const double tax = number_of(figure.value);
+    const double tax = note_value(figure.value);
     const auto base_of = [&](const std::optional<std::string>& above) {
-        const double base = above ? number_of(*above) : 0.0;
+        const double base = above ? note_value(*above) : 0.0;
         return above && (std::abs(tax - base / 10) < 1 || std::abs(tax - base / 11) < 1);
     };
     return base_of(scope->line_above()) || base_of(scope->block_sum(TotalWord::Grand));
